@@ -1,0 +1,5 @@
+// Entry point. Interim: the application spine replaces this.
+int main()
+{
+    return 0;
+}

@@ -1,0 +1,31 @@
+// Where the game's files live on this system: the program folder (the one that
+// holds data/) and the per-user folder for settings, saves and the log.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// ${XDG_DATA_HOME:-$HOME/.local/share}/vandrel-first-<language>, no trailing
+// slash. Empty when neither variable is set.
+std::string UserFolderPath(const std::string& language);
+
+// Creates the folder and its parents; true when it exists afterwards.
+bool MakeFolders(const std::string& path);
+
+// The folder holding data/: the executable's folder or one of its parents, or
+// the installed share folder. Empty when none is found.
+std::string FindProgramFolder();
+
+// Writes a player file whole: a temporary file in the same folder, flushed to
+// disk, then renamed over the old one. On failure the old file is untouched,
+// the temporary is removed and false is returned.
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
+bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+
+} // namespace platform

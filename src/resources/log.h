@@ -1,0 +1,32 @@
+// The game's log: one UTF-16 XML file, log.xml, in the per-user folder,
+// recreated each run. Errors, warnings and plain messages carry a time prefix.
+//
+// Formats are wide printf formats: "%ls" for wide strings, "%s" for 8-bit ones.
+#pragma once
+
+#include <cstdarg>
+#include <functional>
+#include <string>
+
+class cLog {
+public:
+    static cLog& Instance();
+    virtual ~cLog();
+
+    // Opens the log stream once; later calls do nothing. The folder is the one
+    // given to SetFolder (the per-user folder), else the working directory.
+    void Init();
+    static void SetFolder(const std::wstring& folder);
+
+    void Error(const wchar_t* format, ...);
+    void Warning(const wchar_t* format, ...);
+    void Write(const wchar_t* format, ...);
+
+    // Tests watch what is logged: kind is "error", "warning" or "message".
+    using Observer = std::function<void(const wchar_t* kind, const std::wstring& message)>;
+    void SetObserver(Observer observer);
+
+private:
+    cLog() = default;
+    void Entry(const wchar_t* kind, const wchar_t* format, va_list args);
+};

@@ -1,0 +1,1 @@
+// The sound engine over SDL2_mixer; filled in by the sound stand-in.

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test headless.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VANDREL_TEST_BUILD:-$root/build-test}
+"$root/tools/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANDREL_SANITIZE=ON -DVANDREL_TESTS=ON
+cmake --build "$build"
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+cd "$build"
+ctest --output-on-failure -j "$(nproc)" --timeout 600
