@@ -52,3 +52,38 @@ SDL_Window* SdlWindowOf(HWND window)
 }
 
 } // namespace platform
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+std::vector<std::pair<SdlEventObserver, void*>>& Observers()
+{
+    static std::vector<std::pair<SdlEventObserver, void*>> observers;
+    return observers;
+}
+} // namespace
+
+void AddSdlEventObserver(SdlEventObserver observer, void* user)
+{
+    Observers().emplace_back(observer, user);
+}
+
+void RemoveSdlEventObserver(SdlEventObserver observer, void* user)
+{
+    auto& list = Observers();
+    list.erase(std::remove(list.begin(), list.end(), std::make_pair(observer, user)), list.end());
+}
+
+void NotifySdlEventObservers(const SDL_Event& event)
+{
+    // Copy: an observer may remove itself while being notified.
+    const auto list = Observers();
+    for (const auto& [observer, user] : list)
+        observer(event, user);
+}
+
+} // namespace platform
