@@ -7,6 +7,7 @@
 #include <string>
 
 class cGameWorld;
+class PropertyFile;
 
 class cSettings {
 public:
@@ -45,4 +46,8 @@ public:
 
 private:
     cSettings() = default;
+    // The keys of config.cfg and us.txt, checked, into the settings and the
+    // world.
+    void ReadConfig(PropertyFile& config, cGameWorld& world);
+    static void ReadProfiles(PropertyFile& users, cGameWorld& world);
 };
