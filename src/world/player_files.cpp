@@ -28,10 +28,10 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
     if (!world::IsValidLanguageCode(language)) {
         log.Warning(L"cSettings::LoadSettingsAndProfiles -> language code \"%ls\" is not three lower-case letters; "
                     L"using \"eng\".",
-                    language.c_str());
+            language.c_str());
         language = L"eng";
     }
-    for (wchar_t (*code)[4] : {&languageCode, &folderLanguageCode}) {
+    for (wchar_t(*code)[4] : { &languageCode, &folderLanguageCode }) {
         std::copy(language.begin(), language.end(), *code);
         (*code)[3] = L'\0';
     }
@@ -41,7 +41,7 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
     height = config.GetInt(L"y resolution", 0);
     if (!world::HasDefinedScale(width, height)) {
         log.Warning(L"cSettings::LoadSettingsAndProfiles -> screen size %d x %d has no layout; using 1280 x 1024.",
-                    width, height);
+            width, height);
         width = 1280;
         height = 1024;
     }
@@ -54,8 +54,8 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
     const int startLevel = config.GetInt(L"startlevel", 0);
     world.level = world::ClampLevel(startLevel);
     if (world.level != startLevel)
-        log.Warning(L"cSettings::LoadSettingsAndProfiles -> start level %d is no level; using %d.", startLevel,
-                    world.level);
+        log.Warning(
+            L"cSettings::LoadSettingsAndProfiles -> start level %d is no level; using %d.", startLevel, world.level);
     world.windowCenter = config.GetInt(L"window center", 0);
     world.developerCounter = 0;
     world.musicVolume = world::ClampVolume(config.GetFloat(L"music volume", 0.0f));
@@ -68,7 +68,7 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
     world.currentProfile = world::ClampWorkplace(workplace);
     if (world.currentProfile != workplace)
         log.Warning(L"cSettings::LoadSettingsAndProfiles -> workplace %d is no profile; using %d.", workplace,
-                    world.currentProfile);
+            world.currentProfile);
     screenMode = config.GetInt(L"screen mode", 0);
     mute = config.GetInt(L"mute", 0) != 0;
     developerSwitch1 = developerSwitch2 = 0;
@@ -84,7 +84,7 @@ void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
         world.profileLastLevel[i] = world::ClampLevel(lastLevel);
         if (world.profileLastLevel[i] != lastLevel)
             log.Warning(L"cSettings::LoadSettingsAndProfiles -> last level %d of profile %d is no level; using %d.",
-                        lastLevel, i, world.profileLastLevel[i]);
+                lastLevel, i, world.profileLastLevel[i]);
         world.profileDrive[i] = users.GetInt(Key(L"drive %d", i), 0);
         const auto awards = world::ReadValueList(users.GetString(Key(L"awards %d", i)), world::kAwards);
         std::copy(awards.begin(), awards.end(), world.profileAwards[i]);

@@ -44,8 +44,8 @@ void CopyInstallFileWhereMissing(const std::wstring& installFolder, const std::w
         return;
     }
     if (!platform::WriteFileAtomic(target, bytes))
-        cLog::Instance().Error(L"cSettings::LoadSettingsAndProfiles -> unable to copy \"%ls\" into the user folder.",
-                               source.c_str());
+        cLog::Instance().Error(
+            L"cSettings::LoadSettingsAndProfiles -> unable to copy \"%ls\" into the user folder.", source.c_str());
 }
 
 void CopyCode(wchar_t (&target)[4], const std::wstring& code)
@@ -62,7 +62,7 @@ std::wstring CheckedLanguage(const std::wstring& code, std::vector<std::wstring>
     if (world::IsValidLanguageCode(code))
         return code;
     complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> language code \"" + code
-                         + L"\" is not three lower-case letters; using \"eng\".");
+        + L"\" is not three lower-case letters; using \"eng\".");
     return L"eng";
 }
 
@@ -125,7 +125,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         // included: the program folder is not ours to write to.
         world.userFolder.clear();
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
-                             + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
+            + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
     }
     for (const std::wstring& complaint : complaints)
         log.Warning(L"%ls", complaint.c_str());
@@ -137,7 +137,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         CopyInstallFileWhereMissing(installFolder, world.userFolder, kUsersName);
         if (!config.Serialize(Join(world.userFolder, kConfigName), false)) {
             log.Warning(L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\"; using the installed settings.",
-                        Join(world.userFolder, kConfigName).c_str());
+                Join(world.userFolder, kConfigName).c_str());
             config = install;
         }
     } else {

@@ -18,8 +18,9 @@ void PlayerFiles::SetUp()
     }
     setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
     cLog::Instance().Shutdown();
-    cLog::Instance().SetObserver(
-        [this](const wchar_t* kind, const std::wstring& message) { logLines.push_back(std::wstring(kind) + L": " + message); });
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& message) {
+        logLines.push_back(std::wstring(kind) + L": " + message);
+    });
 }
 
 void PlayerFiles::TearDown()
@@ -93,10 +94,9 @@ bool PlayerFiles::Logged(const std::wstring& part) const
 
 Entries PlayerFiles::DefaultConfig()
 {
-    return {{L"language", L"eng"},          {L"x resolution", L"1280"}, {L"y resolution", L"1024"},
-            {L"music volume", L"   1.00000"}, {L"sound volume", L"   1.00000"}, {L"speech volume", L"   1.00000"},
-            {L"workplace", L"1"},            {L"screen mode", L"0"},     {L"mute", L"0"},
-            {L"window center", L"0"}};
+    return { { L"language", L"eng" }, { L"x resolution", L"1280" }, { L"y resolution", L"1024" },
+        { L"music volume", L"   1.00000" }, { L"sound volume", L"   1.00000" }, { L"speech volume", L"   1.00000" },
+        { L"workplace", L"1" }, { L"screen mode", L"0" }, { L"mute", L"0" }, { L"window center", L"0" } };
 }
 
 Entries PlayerFiles::DefaultUsers()
