@@ -171,7 +171,9 @@ public:
 private:
     cSoundInstance* PlayMusic(const char* path)
     {
-        Mix_Music* music = Mix_LoadMUS(path);
+        // The stream is recognised by its bytes, whatever the name says.
+        SDL_RWops* file = SDL_RWFromFile(path, "rb");
+        Mix_Music* music = file ? Mix_LoadMUS_RW(file, 1) : nullptr;
         if (!music)
             return nullptr;
         // One music at a time: the one playing ends here, and its object says so.
