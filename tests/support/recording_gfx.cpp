@@ -7,23 +7,24 @@ namespace test {
 
 namespace {
 
-std::string Hex(uint32_t value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08x", value);
-    return text;
-}
+    std::string Hex(uint32_t value)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%08x", value);
+        return text;
+    }
 
-bool ValidButton(int button)
-{
-    return button >= 0 && button < 3;
-}
+    bool ValidButton(int button)
+    {
+        return button >= 0 && button < 3;
+    }
 
 } // namespace
 
 RecordingTexture::RecordingTexture(int id, const void* data, uint32_t size, std::shared_ptr<GfxCounters> counters)
-    : id(id), bytes(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size),
-      m_counters(std::move(counters))
+    : id(id)
+    , bytes(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size)
+    , m_counters(std::move(counters))
 {
     ++m_counters->texturesAlive;
     m_counters->textureBytes += size;
@@ -35,9 +36,13 @@ RecordingTexture::~RecordingTexture()
     m_counters->textureBytes -= static_cast<int64_t>(bytes.size());
 }
 
-RecordingFont::RecordingFont(std::wstring face, int size, int style, const int* charWidth,
-                             std::shared_ptr<GfxCounters> counters)
-    : face(std::move(face)), size(size), style(style), m_charWidth(charWidth), m_counters(std::move(counters))
+RecordingFont::RecordingFont(
+    std::wstring face, int size, int style, const int* charWidth, std::shared_ptr<GfxCounters> counters)
+    : face(std::move(face))
+    , size(size)
+    , style(style)
+    , m_charWidth(charWidth)
+    , m_counters(std::move(counters))
 {
     ++m_counters->fontsAlive;
 }
@@ -55,7 +60,9 @@ void RecordingFont::MeasureText(const wchar_t* text, SIZE* out)
     out->cy = text ? size : 0;
 }
 
-RecordingGfx::RecordingGfx() : m_oldDevice(g_pGfxDevice), m_oldGfx2D(g_pGfx2D)
+RecordingGfx::RecordingGfx()
+    : m_oldDevice(g_pGfxDevice)
+    , m_oldGfx2D(g_pGfx2D)
 {
     g_pGfxDevice = this;
     g_pGfx2D = this;
@@ -255,7 +262,8 @@ void RecordingGfx::DrawTriangles(const GfxVertex* vertices, int triangleCount, i
     draws.push_back(d);
 }
 
-FakeInput::FakeInput() : m_old(g_pInputDevice)
+FakeInput::FakeInput()
+    : m_old(g_pInputDevice)
 {
     g_pInputDevice = this;
 }

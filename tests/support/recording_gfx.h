@@ -25,8 +25,8 @@ class RecordingTexture : public iGfxTexture {
 public:
     RecordingTexture(int id, const void* data, uint32_t size, std::shared_ptr<GfxCounters> counters);
     ~RecordingTexture() override;
-    int id;                      // 1, 2, 3... in order of creation
-    std::vector<uint8_t> bytes;  // the file bytes it was made from
+    int id; // 1, 2, 3... in order of creation
+    std::vector<uint8_t> bytes; // the file bytes it was made from
 
 private:
     std::shared_ptr<GfxCounters> m_counters;
@@ -34,8 +34,7 @@ private:
 
 class RecordingFont : public iGfxFont {
 public:
-    RecordingFont(std::wstring face, int size, int style, const int* charWidth,
-                  std::shared_ptr<GfxCounters> counters);
+    RecordingFont(std::wstring face, int size, int style, const int* charWidth, std::shared_ptr<GfxCounters> counters);
     ~RecordingFont() override;
     void MeasureText(const wchar_t* text, SIZE* out) override;
 
@@ -52,7 +51,7 @@ private:
 struct GfxDraw {
     enum class Kind { Texture, Text, TextAlt, TextScaled, Lines, Triangles };
     Kind kind = Kind::Texture;
-    uint32_t color = 0;     // the draw colour (SetColor)
+    uint32_t color = 0; // the draw colour (SetColor)
     uint32_t textColor = 0; // the text colour (SetTextColor)
     int drawMode = 0;
     // Texture
@@ -81,7 +80,7 @@ public:
     // What the fake answers.
     int charWidth = 8;
     bool failTextures = false; // CreateTextureFromMemory gives null
-    bool failFonts = false;    // CreateFont gives null
+    bool failFonts = false; // CreateFont gives null
     HRESULT createResult = S_OK;
     HRESULT testDeviceResult = S_OK;
     HRESULT screenshotResult = S_OK;
@@ -93,7 +92,7 @@ public:
     std::vector<std::string> calls;
     std::vector<GfxDraw> draws;
     std::vector<std::wstring> screenshots; // paths given to SaveScreenshot
-    std::vector<RecordingFont*> fontsCreated;   // may be deleted since
+    std::vector<RecordingFont*> fontsCreated; // may be deleted since
     int texturesCreated = 0;
     uint32_t color = 0xFFFFFFFF;
     uint32_t textColor = 0xFF000000;
@@ -113,18 +112,17 @@ public:
     HRESULT EndScene() override;
     HRESULT Present() override;
     HRESULT ApplyFullScreen() override;
-    HRESULT SetDisplayMode(int width, int height, int bitsPerPixel, int refresh, int reserved1,
-                           int reserved2) override;
+    HRESULT SetDisplayMode(int width, int height, int bitsPerPixel, int refresh, int reserved1, int reserved2) override;
     HRESULT Clear(int rectCount, const RECT* rects, uint32_t flags, uint32_t color, float z, int stencil) override;
-    HRESULT SaveScreenshot(const RECT* source, const RECT* target, const wchar_t* path, int quality,
-                           int reserved) override;
+    HRESULT SaveScreenshot(
+        const RECT* source, const RECT* target, const wchar_t* path, int quality, int reserved) override;
     // Bytes of the live textures plus 1024 per live font.
     int GetZombieBytes() override;
     HRESULT TestDevice() override;
 
     // iGfx2D
-    iGfxTexture* CreateTextureFromMemory(const void* data, uint32_t size, int reserved1, int reserved2,
-                                         int reserved3) override;
+    iGfxTexture* CreateTextureFromMemory(
+        const void* data, uint32_t size, int reserved1, int reserved2, int reserved3) override;
     iGfxFont* CreateFont(const wchar_t* face, int size, int style) override;
     void RestoreResources() override;
     void ReleaseResources() override;
@@ -159,8 +157,8 @@ public:
     FakeInput(const FakeInput&) = delete;
     FakeInput& operator=(const FakeInput&) = delete;
 
-    void Click(int button);                 // one click (and a button event)
-    void Press(int button, bool down);      // held or not (and a button event)
+    void Click(int button); // one click (and a button event)
+    void Press(int button, bool down); // held or not (and a button event)
 
     int x = 0;
     int y = 0;
@@ -172,7 +170,8 @@ public:
     bool hasClip = false;
     RECT clip;
     HWND window = nullptr;
-    std::vector<std::string> calls; // "Acquire", "Unacquire", "Update", "SetWindow", "SetCursorClip", "SetCursorPos 640 512", "ClearButtonEvent"
+    std::vector<std::string> calls; // "Acquire", "Unacquire", "Update", "SetWindow", "SetCursorClip", "SetCursorPos 640
+                                    // 512", "ClearButtonEvent"
 
     void Acquire() override;
     void Unacquire() override;

@@ -14,7 +14,10 @@ namespace test {
 
 class RecordingSound : public iSoundInstance {
 public:
-    explicit RecordingSound(std::string path) : path(std::move(path)) {}
+    explicit RecordingSound(std::string path)
+        : path(std::move(path))
+    {
+    }
     ~RecordingSound() override = default;
 
     void Stop() override;
@@ -26,7 +29,7 @@ public:
     std::vector<float> volumes; // every SetVolume, in order
     int stops = 0;
     int releases = 0;
-    bool finished = false;      // set by Stop, or by the test ("the effect ended")
+    bool finished = false; // set by Stop, or by the test ("the effect ended")
     bool usedAfterRelease = false;
 };
 
@@ -38,7 +41,7 @@ public:
     std::set<std::string> missing;
     bool allMissing = false;
 
-    std::vector<std::string> played;                 // every Play2D path, null as ""
+    std::vector<std::string> played; // every Play2D path, null as ""
     std::vector<std::unique_ptr<RecordingSound>> sounds; // the sounds handed out
 
     RecordingSound* Last() const { return sounds.empty() ? nullptr : sounds.back().get(); }
