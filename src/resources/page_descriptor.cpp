@@ -116,7 +116,8 @@ bool cPageDescriptor::Parse(const wchar_t* text, int length)
     Reset();
     if (!text)
         return false;
-    const std::wstring_view wide = length > 0 ? std::wstring_view(text, static_cast<size_t>(length)) : std::wstring_view(text);
+    const std::wstring_view wide
+        = length > 0 ? std::wstring_view(text, static_cast<size_t>(length)) : std::wstring_view(text);
     // The parser reads 8-bit text: the characters go over as UTF-8, and the
     // copy stops at an embedded terminator as the wide text would.
     const std::string narrow = platform::WideToNarrow(wide.substr(0, wide.find(L'\0')));
@@ -156,8 +157,8 @@ bool cPageDescriptor::ParseDocument(const char* text, size_t size)
         int partCount = 0;
         if (!TextAttribute(element, "name", image.name) || !TextAttribute(element, "alias", image.alias))
             return false;
-        if (!IntAttribute(element, "width", image.width) || !IntAttribute(element, "height", image.height) ||
-            !IntAttribute(element, "parts", partCount))
+        if (!IntAttribute(element, "width", image.width) || !IntAttribute(element, "height", image.height)
+            || !IntAttribute(element, "parts", partCount))
             return false;
         if (image.width == 0 || image.height == 0 || partCount == 0)
             return false;
@@ -167,9 +168,9 @@ bool cPageDescriptor::ParseDocument(const char* text, size_t size)
         int read = 0;
         for (const tinyxml2::XMLElement* p = element->FirstChildElement("part"); p; p = p->NextSiblingElement("part")) {
             cPagePart part;
-            if (!IntAttribute(p, "page", part.page) || !IntAttribute(p, "x", part.x) || !IntAttribute(p, "y", part.y) ||
-                !IntAttribute(p, "width", part.width) || !IntAttribute(p, "height", part.height) ||
-                !IntAttribute(p, "offset-x", part.offsetX) || !IntAttribute(p, "offset-y", part.offsetY))
+            if (!IntAttribute(p, "page", part.page) || !IntAttribute(p, "x", part.x) || !IntAttribute(p, "y", part.y)
+                || !IntAttribute(p, "width", part.width) || !IntAttribute(p, "height", part.height)
+                || !IntAttribute(p, "offset-x", part.offsetX) || !IntAttribute(p, "offset-y", part.offsetY))
                 return false;
             // Drawing binds the part's page from the set's page list: a page
             // outside the set would index past it.
@@ -238,10 +239,14 @@ bool cPageDescriptor::GetPartRect(int image, int part, int* x, int* y, int* widt
     const cPagePart* p = Part(image, part);
     if (!p)
         return false;
-    if (x) *x = p->x;
-    if (y) *y = p->y;
-    if (width) *width = p->width;
-    if (height) *height = p->height;
+    if (x)
+        *x = p->x;
+    if (y)
+        *y = p->y;
+    if (width)
+        *width = p->width;
+    if (height)
+        *height = p->height;
     return true;
 }
 
@@ -250,8 +255,10 @@ bool cPageDescriptor::GetPartOffset(int image, int part, int* offsetX, int* offs
     const cPagePart* p = Part(image, part);
     if (!p)
         return false;
-    if (offsetX) *offsetX = p->offsetX;
-    if (offsetY) *offsetY = p->offsetY;
+    if (offsetX)
+        *offsetX = p->offsetX;
+    if (offsetY)
+        *offsetY = p->offsetY;
     return true;
 }
 
@@ -259,8 +266,10 @@ bool cPageDescriptor::GetImageSize(int image, int* width, int* height) const
 {
     if (image < 0 || image >= GetImageCount())
         return false;
-    if (width) *width = m_images[image].width;
-    if (height) *height = m_images[image].height;
+    if (width)
+        *width = m_images[image].width;
+    if (height)
+        *height = m_images[image].height;
     return true;
 }
 
@@ -282,8 +291,8 @@ int cPageDescriptor::AddImage(const wchar_t* name, int width, int height)
 
 int cPageDescriptor::AddPart(int image, int page, int x, int y, int width, int height)
 {
-    if (image < 0 || image >= GetImageCount() || page < 0 || page >= kMaxPageCount || x < 0 || y < 0 || width < 1 ||
-        height < 1)
+    if (image < 0 || image >= GetImageCount() || page < 0 || page >= kMaxPageCount || x < 0 || y < 0 || width < 1
+        || height < 1)
         return -1;
     cPageImage& target = m_images[image];
     if (width > target.width || height > target.height)
@@ -293,7 +302,7 @@ int cPageDescriptor::AddPart(int image, int page, int x, int y, int width, int h
         if (p.page == page && p.x == x && p.y == y && p.width == width && p.height == height)
             return static_cast<int>(i);
     }
-    target.parts.push_back(cPagePart{page, x, y, width, height, 0, 0});
+    target.parts.push_back(cPagePart { page, x, y, width, height, 0, 0 });
     if (m_pageCount < page + 1)
         m_pageCount = page + 1;
     return static_cast<int>(target.parts.size()) - 1;
@@ -405,7 +414,7 @@ std::wstring cPageDescriptor::GetText() const
 
 bool cPageDescriptor::SaveToFile(const std::string& path) const
 {
-    std::vector<uint8_t> bytes = {0xFF, 0xFE};
+    std::vector<uint8_t> bytes = { 0xFF, 0xFE };
     platform::AppendUtf16Le(bytes, GetText());
     return platform::WriteFileAtomic(path, bytes);
 }

@@ -30,7 +30,7 @@ std::vector<uint8_t> Contents(iFile* file)
 RECT MakeRect(int64_t left, int64_t top, int64_t right, int64_t bottom)
 {
     auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
-    return RECT{clamp(left), clamp(top), clamp(right), clamp(bottom)};
+    return RECT { clamp(left), clamp(top), clamp(right), clamp(bottom) };
 }
 
 void SetColor(uint32_t argb)
@@ -100,8 +100,8 @@ bool CPageManager::Load(const wchar_t* folder)
         }
         const std::vector<uint8_t> data = Contents(page);
         iGfxTexture* texture = g_pGfx2D && !data.empty()
-                                   ? g_pGfx2D->CreateTextureFromMemory(data.data(), static_cast<uint32_t>(data.size()), 0, 1, 0)
-                                   : nullptr;
+            ? g_pGfx2D->CreateTextureFromMemory(data.data(), static_cast<uint32_t>(data.size()), 0, 1, 0)
+            : nullptr;
         m_pages.emplace_back(texture);
         files.Release(page);
     }
@@ -171,7 +171,8 @@ void CPageManager::DrawParts(int image, int x, int y, int width, int height, boo
         const RECT target = MakeRect(left, top, left + pw, top + ph);
         g_pGfx2D->SetTexture(PageTexture(m_descriptor.GetPartPage(image, p)));
         if (centre)
-            g_pGfx2D->DrawTexture(&source, &target, static_cast<float>(left + pw / 2), static_cast<float>(top + ph / 2));
+            g_pGfx2D->DrawTexture(
+                &source, &target, static_cast<float>(left + pw / 2), static_cast<float>(top + ph / 2));
         else
             g_pGfx2D->DrawTexture(&source, &target, 0.0f, 0.0f);
     }
@@ -194,8 +195,8 @@ void CPageManager::DrawImageD(const wchar_t* name, int x, int y, int width, int 
     DrawParts(image, x, y, width, height, false);
 }
 
-void CPageManager::DrawImageE(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a,
-                              float /*extra*/)
+void CPageManager::DrawImageE(
+    const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a, float /*extra*/)
 {
     // This engine's DrawTexture takes the centre point only; the extra value
     // has nowhere to go.

@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     cPageDescriptor back;
     const std::wstring written = d.GetText();
-    if (!back.Parse(written.c_str(), 0) || back.GetImageCount() != d.GetImageCount() ||
-        back.GetPageCount() != d.GetPageCount())
+    if (!back.Parse(written.c_str(), 0) || back.GetImageCount() != d.GetImageCount()
+        || back.GetPageCount() != d.GetPageCount())
         std::abort();
     return 0;
 }

@@ -15,18 +15,20 @@ namespace {
 struct Pieces {
     std::wstring info = L"<info page-name=\"page\" page-extension=\".png\" page-count=\"2\" image-count=\"2\"/>";
     std::wstring comment = L"<comment>made by hand</comment>";
-    std::wstring firstImage = L"<image name=\"button_off.png\" alias=\"button_off\" width=\"40\" height=\"20\" parts=\"2\">"
-                              L"<part page=\"0\" x=\"0\" y=\"0\" width=\"20\" height=\"20\" offset-x=\"0\" offset-y=\"0\"/>"
-                              L"<part page=\"1\" x=\"4\" y=\"8\" width=\"20\" height=\"20\" offset-x=\"20\" offset-y=\"0\"/>"
-                              L"</image>";
-    std::wstring secondImage = L"<image name=\"lamp\" alias=\"\" width=\"8\" height=\"8\" parts=\"1\">"
-                               L"<part page=\"0\" x=\"20\" y=\"0\" width=\"8\" height=\"8\" offset-x=\"0\" offset-y=\"0\"/>"
-                               L"</image>";
+    std::wstring firstImage
+        = L"<image name=\"button_off.png\" alias=\"button_off\" width=\"40\" height=\"20\" parts=\"2\">"
+          L"<part page=\"0\" x=\"0\" y=\"0\" width=\"20\" height=\"20\" offset-x=\"0\" offset-y=\"0\"/>"
+          L"<part page=\"1\" x=\"4\" y=\"8\" width=\"20\" height=\"20\" offset-x=\"20\" offset-y=\"0\"/>"
+          L"</image>";
+    std::wstring secondImage
+        = L"<image name=\"lamp\" alias=\"\" width=\"8\" height=\"8\" parts=\"1\">"
+          L"<part page=\"0\" x=\"20\" y=\"0\" width=\"8\" height=\"8\" offset-x=\"0\" offset-y=\"0\"/>"
+          L"</image>";
 
     std::wstring Text() const
     {
-        return L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><page-descriptor>" + info + comment + firstImage + secondImage +
-               L"</page-descriptor>";
+        return L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><page-descriptor>" + info + comment + firstImage
+            + secondImage + L"</page-descriptor>";
     }
 };
 
@@ -42,8 +44,8 @@ std::wstring Replace(std::wstring text, const std::wstring& from, const std::wst
 cPageDescriptor WithPages(int count)
 {
     cPageDescriptor d;
-    const std::wstring text = L"<page-descriptor><info page-name=\"page\" page-extension=\".dds\" page-count=\"" +
-                              std::to_wstring(count) + L"\" image-count=\"0\"/></page-descriptor>";
+    const std::wstring text = L"<page-descriptor><info page-name=\"page\" page-extension=\".dds\" page-count=\""
+        + std::to_wstring(count) + L"\" image-count=\"0\"/></page-descriptor>";
     EXPECT_TRUE(d.Parse(text.c_str(), 0));
     return d;
 }
@@ -58,9 +60,17 @@ TEST(PageDescriptor, PageFileNamesTakeDigitsFromThePageCount)
         const wchar_t* expected;
     };
     const Case cases[] = {
-        {1, 0, L"page0.dds"},    {10, 0, L"page0.dds"},     {10, 9, L"page9.dds"},        {11, 0, L"page00.dds"},
-        {11, 10, L"page10.dds"}, {100, 7, L"page07.dds"},   {101, 7, L"page007.dds"},     {1001, 7, L"page0007.dds"},
-        {10, 10, nullptr},       {10, -1, nullptr},         {0, 0, nullptr},
+        { 1, 0, L"page0.dds" },
+        { 10, 0, L"page0.dds" },
+        { 10, 9, L"page9.dds" },
+        { 11, 0, L"page00.dds" },
+        { 11, 10, L"page10.dds" },
+        { 100, 7, L"page07.dds" },
+        { 101, 7, L"page007.dds" },
+        { 1001, 7, L"page0007.dds" },
+        { 10, 10, nullptr },
+        { 10, -1, nullptr },
+        { 0, 0, nullptr },
     };
     for (const Case& c : cases) {
         const cPageDescriptor d = WithPages(c.pages);
@@ -86,35 +96,44 @@ TEST(PageDescriptor, ParseRefusesEveryBrokenRule)
 {
     const Pieces base;
     const std::wstring good = base.Text();
-    const std::wstring part1 = L"<part page=\"1\" x=\"4\" y=\"8\" width=\"20\" height=\"20\" offset-x=\"20\" offset-y=\"0\"/>";
+    const std::wstring part1
+        = L"<part page=\"1\" x=\"4\" y=\"8\" width=\"20\" height=\"20\" offset-x=\"20\" offset-y=\"0\"/>";
     struct Case {
         const char* what;
         std::wstring text;
         bool passes;
     };
     const Case cases[] = {
-        {"the unchanged descriptor", good, true},
-        {"three parts where two are declared", Replace(good, part1, part1 + part1), false},
-        {"a part without offset-y", Replace(good, L"offset-x=\"20\" offset-y=\"0\"", L"offset-x=\"20\""), false},
-        {"an image without alias", Replace(good, L"alias=\"button_off\" ", L""), false},
-        {"an image with an empty name", Replace(good, L"name=\"lamp\"", L"name=\"\""), true},
-        {"an image of width 0", Replace(good, L"width=\"8\" height=\"8\" parts", L"width=\"0\" height=\"8\" parts"), false},
-        {"an image of width \"abc\"", Replace(good, L"width=\"8\" height=\"8\" parts", L"width=\"abc\" height=\"8\" parts"), false},
-        {"a width read from its leading digits", Replace(good, L"width=\"8\" height=\"8\" parts", L"width=\" 8px\" height=\"8\" parts"), true},
-        {"a part of width 0", Replace(good, L"x=\"20\" y=\"0\" width=\"8\"", L"x=\"20\" y=\"0\" width=\"0\""), true},
-        {"an image with parts=\"0\"", Replace(Replace(good, L"parts=\"1\"", L"parts=\"0\""), L"<part page=\"0\" x=\"20\"", L"<other x=\"20\""), false},
-        {"more images declared than given", Replace(good, L"image-count=\"2\"", L"image-count=\"3\""), false},
-        {"fewer images declared than given", Replace(good, L"image-count=\"2\"", L"image-count=\"1\""), false},
-        {"no info element", Replace(good, base.info, L""), false},
-        {"info without page-count", Replace(good, L"page-count=\"2\" ", L""), false},
-        {"an empty page name", Replace(good, L"page-name=\"page\"", L"page-name=\"\""), false},
-        {"an empty page extension", Replace(good, L"page-extension=\".png\"", L"page-extension=\"\""), false},
-        {"another root element", Replace(Replace(good, L"<page-descriptor>", L"<pages>"), L"</page-descriptor>", L"</pages>"), false},
-        {"XML that does not close", good.substr(0, good.size() - 5), false},
-        {"a part on a page outside the set", Replace(good, L"part page=\"1\"", L"part page=\"2\""), false},
-        {"a part on a negative page", Replace(good, L"part page=\"1\"", L"part page=\"-1\""), false},
-        {"a page count beyond any file name", Replace(good, L"page-count=\"2\"", L"page-count=\"2000000000\""), false},
-        {"unknown elements and attributes", Replace(good, L"<comment>", L"<extra a=\"1\"/><comment colour=\"red\">"), true},
+        { "the unchanged descriptor", good, true },
+        { "three parts where two are declared", Replace(good, part1, part1 + part1), false },
+        { "a part without offset-y", Replace(good, L"offset-x=\"20\" offset-y=\"0\"", L"offset-x=\"20\""), false },
+        { "an image without alias", Replace(good, L"alias=\"button_off\" ", L""), false },
+        { "an image with an empty name", Replace(good, L"name=\"lamp\"", L"name=\"\""), true },
+        { "an image of width 0", Replace(good, L"width=\"8\" height=\"8\" parts", L"width=\"0\" height=\"8\" parts"),
+            false },
+        { "an image of width \"abc\"",
+            Replace(good, L"width=\"8\" height=\"8\" parts", L"width=\"abc\" height=\"8\" parts"), false },
+        { "a width read from its leading digits",
+            Replace(good, L"width=\"8\" height=\"8\" parts", L"width=\" 8px\" height=\"8\" parts"), true },
+        { "a part of width 0", Replace(good, L"x=\"20\" y=\"0\" width=\"8\"", L"x=\"20\" y=\"0\" width=\"0\""), true },
+        { "an image with parts=\"0\"",
+            Replace(Replace(good, L"parts=\"1\"", L"parts=\"0\""), L"<part page=\"0\" x=\"20\"", L"<other x=\"20\""),
+            false },
+        { "more images declared than given", Replace(good, L"image-count=\"2\"", L"image-count=\"3\""), false },
+        { "fewer images declared than given", Replace(good, L"image-count=\"2\"", L"image-count=\"1\""), false },
+        { "no info element", Replace(good, base.info, L""), false },
+        { "info without page-count", Replace(good, L"page-count=\"2\" ", L""), false },
+        { "an empty page name", Replace(good, L"page-name=\"page\"", L"page-name=\"\""), false },
+        { "an empty page extension", Replace(good, L"page-extension=\".png\"", L"page-extension=\"\""), false },
+        { "another root element",
+            Replace(Replace(good, L"<page-descriptor>", L"<pages>"), L"</page-descriptor>", L"</pages>"), false },
+        { "XML that does not close", good.substr(0, good.size() - 5), false },
+        { "a part on a page outside the set", Replace(good, L"part page=\"1\"", L"part page=\"2\""), false },
+        { "a part on a negative page", Replace(good, L"part page=\"1\"", L"part page=\"-1\""), false },
+        { "a page count beyond any file name", Replace(good, L"page-count=\"2\"", L"page-count=\"2000000000\""),
+            false },
+        { "unknown elements and attributes", Replace(good, L"<comment>", L"<extra a=\"1\"/><comment colour=\"red\">"),
+            true },
     };
     for (const Case& c : cases) {
         cPageDescriptor d;
@@ -148,12 +167,12 @@ TEST(PageDescriptor, ReadsImagesPartsAliasesAndComment)
     EXPECT_EQ(d.GetPartPage(0, 2), -1);
     int x = 0, y = 0, w = 0, h = 0;
     ASSERT_TRUE(d.GetPartRect(0, 1, &x, &y, &w, &h));
-    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{4, 8, 20, 20}));
+    EXPECT_EQ((std::vector<int> { x, y, w, h }), (std::vector<int> { 4, 8, 20, 20 }));
     ASSERT_TRUE(d.GetPartOffset(0, 1, &x, &y));
-    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{20, 0}));
+    EXPECT_EQ((std::vector<int> { x, y }), (std::vector<int> { 20, 0 }));
     EXPECT_FALSE(d.GetPartRect(1, 1, &x, &y, &w, &h));
     ASSERT_TRUE(d.GetImageSize(0, &w, &h));
-    EXPECT_EQ((std::vector<int>{w, h}), (std::vector<int>{40, 20}));
+    EXPECT_EQ((std::vector<int> { w, h }), (std::vector<int> { 40, 20 }));
     EXPECT_FALSE(d.GetImageSize(2, &w, &h));
 
     wchar_t comment[64];
@@ -191,9 +210,16 @@ TEST(PageDescriptor, EditingSideKeepsItsRules)
         int image, page, x, y, w, h, expected;
     };
     const Part parts[] = {
-        {2, 0, 0, 0, 5, 5, -1},  {0, -1, 0, 0, 5, 5, -1}, {0, 0, -1, 0, 5, 5, -1}, {0, 0, 0, 0, 0, 5, -1},
-        {0, 0, 0, 0, 31, 5, -1}, {0, 0, 0, 0, 5, 21, -1}, {0, 0, 0, 0, 30, 20, 0},  {0, 2, 10, 0, 5, 5, 1},
-        {0, 0, 0, 0, 30, 20, 0}, {0, 1, 0, 0, 30, 20, 2},
+        { 2, 0, 0, 0, 5, 5, -1 },
+        { 0, -1, 0, 0, 5, 5, -1 },
+        { 0, 0, -1, 0, 5, 5, -1 },
+        { 0, 0, 0, 0, 0, 5, -1 },
+        { 0, 0, 0, 0, 31, 5, -1 },
+        { 0, 0, 0, 0, 5, 21, -1 },
+        { 0, 0, 0, 0, 30, 20, 0 },
+        { 0, 2, 10, 0, 5, 5, 1 },
+        { 0, 0, 0, 0, 30, 20, 0 },
+        { 0, 1, 0, 0, 30, 20, 2 },
     };
     for (const Part& p : parts)
         EXPECT_EQ(d.AddPart(p.image, p.page, p.x, p.y, p.w, p.h), p.expected) << p.image << "/" << p.page << "/" << p.w;
@@ -214,10 +240,13 @@ TEST(PageDescriptor, EditingSideKeepsItsRules)
         const wchar_t* page0;
     };
     const Names names[] = {
-        {L".hidden", L".png", false, L"page0.dds"}, {L"", L"", true, L"page0.dds"},
-        {L"tex", L"png", true, L"tex0.png"},        {L"a/b:c*", nullptr, true, L"abc0.png"},
-        {L"??", L".tga", false, L"abc0.png"},       {nullptr, L"<>", false, L"abc0.png"},
-        {nullptr, L".bmp", true, L"abc0.bmp"},
+        { L".hidden", L".png", false, L"page0.dds" },
+        { L"", L"", true, L"page0.dds" },
+        { L"tex", L"png", true, L"tex0.png" },
+        { L"a/b:c*", nullptr, true, L"abc0.png" },
+        { L"??", L".tga", false, L"abc0.png" },
+        { nullptr, L"<>", false, L"abc0.png" },
+        { nullptr, L".bmp", true, L"abc0.bmp" },
     };
     for (const Names& n : names) {
         EXPECT_EQ(d.SetPageNames(n.name, n.extension), n.accepted);
@@ -250,9 +279,9 @@ TEST(PageDescriptor, WrittenDescriptorParsesBackToTheSameImages)
     const std::wstring text = platform::Utf16LeToWide(bytes.data() + 2, bytes.size() - 2);
     EXPECT_EQ(text.rfind(L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>", 0), 0u);
     EXPECT_NE(text.find(L"<info page-name=\"page\" page-extension=\".png\" page-count=\"2\" image-count=\"2\"/>"),
-              std::wstring::npos);
+        std::wstring::npos);
     EXPECT_NE(text.find(L"<image name=\"auto_rot.png\" alias=\"auto_rot\" parts=\"2\" width=\"64\" height=\"32\">"),
-              std::wstring::npos);
+        std::wstring::npos);
 
     cPageDescriptor back;
     ASSERT_TRUE(back.Parse(text.c_str(), static_cast<int>(text.size())));
@@ -283,7 +312,8 @@ TEST(PageDescriptor, WrittenDescriptorParsesBackToTheSameImages)
     EXPECT_EQ(size, static_cast<int>(2 * text.size() + 2));
     std::vector<uint8_t> buffer(size);
     ASSERT_TRUE(d.SaveToBuffer(buffer.data(), &size));
-    EXPECT_EQ(std::vector<uint8_t>(buffer.begin(), buffer.end() - 2), std::vector<uint8_t>(bytes.begin() + 2, bytes.end()));
+    EXPECT_EQ(
+        std::vector<uint8_t>(buffer.begin(), buffer.end() - 2), std::vector<uint8_t>(bytes.begin() + 2, bytes.end()));
 
     std::wstring handed;
     d.SaveToFunction([&](const wchar_t* t) { handed = t; });

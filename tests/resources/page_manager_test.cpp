@@ -37,8 +37,9 @@ std::vector<uint8_t> Tga(int page, int w, int h)
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const uint32_t c = PagePixel(page, x, y);
-            out.insert(out.end(), {static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c >> 16),
-                                   static_cast<uint8_t>(c >> 24)});
+            out.insert(out.end(),
+                { static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c >> 16),
+                    static_cast<uint8_t>(c >> 24) });
         }
     }
     return out;
@@ -46,7 +47,8 @@ std::vector<uint8_t> Tga(int page, int w, int h)
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A two-page set: "Button_Off.png" is cut from both pages, "lamp" lies on
@@ -116,7 +118,7 @@ protected:
     void ExpectScreen(const std::vector<Expected>& drawn, int r, int g, int b)
     {
         auto close = [](uint32_t a, uint32_t e) {
-            for (int shift : {0, 8, 16}) {
+            for (int shift : { 0, 8, 16 }) {
                 const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((e >> shift) & 0xFF);
                 if (d < -2 || d > 2)
                     return false;
@@ -129,11 +131,13 @@ protected:
                 for (const Expected& e : drawn) {
                     if (x >= e.x && x < e.x + e.w && y >= e.y && y < e.y + e.h) {
                         const uint32_t c = PagePixel(e.page, e.sx + x - e.x, e.sy + y - e.y);
-                        expected = MakeARGB(255, ((c >> 16) & 0xFF) * r / 255, ((c >> 8) & 0xFF) * g / 255, (c & 0xFF) * b / 255);
+                        expected = MakeARGB(
+                            255, ((c >> 16) & 0xFF) * r / 255, ((c >> 8) & 0xFF) * g / 255, (c & 0xFF) * b / 255);
                     }
                 }
                 const uint32_t actual = Pixel(x, y);
-                ASSERT_TRUE(close(actual, expected)) << "at " << x << "," << y << std::hex << ": " << actual << " expected " << expected;
+                ASSERT_TRUE(close(actual, expected))
+                    << "at " << x << "," << y << std::hex << ": " << actual << " expected " << expected;
             }
         }
     }
@@ -155,12 +159,12 @@ TEST_F(PageManagerTest, DrawsATintedTwoPartImageFromTwoPages)
 
     // Whole parts at their offsets, tinted: half green, full red and blue.
     pages.DrawImage(L"button_off.png", 10, 20, 0, 0, 255, 128, 255, 255);
-    ExpectScreen({{10, 20, 4, 4, 0, 1, 2}, {14, 20, 4, 4, 1, 3, 1}}, 255, 128, 255);
+    ExpectScreen({ { 10, 20, 4, 4, 0, 1, 2 }, { 14, 20, 4, 4, 1, 3, 1 } }, 255, 128, 255);
 
     // Cut to 2 x 3 from each part's corner, not scaled.
     ClearScreen();
     pages.DrawImage(L"BUTTON_OFF", 30, 5, 2, 3, 255, 255, 255, 255);
-    ExpectScreen({{30, 5, 2, 3, 0, 1, 2}, {34, 5, 2, 3, 1, 3, 1}}, 255, 255, 255);
+    ExpectScreen({ { 30, 5, 2, 3, 0, 1, 2 }, { 34, 5, 2, 3, 1, 3, 1 } }, 255, 255, 255);
 
     // Width 50 and height 0 draws every part 0 pixels high: nothing.
     ClearScreen();
@@ -196,8 +200,14 @@ TEST_F(PageManagerTest, FindsNamesAndAliasesInAnyCase)
         bool found;
     };
     const Case cases[] = {
-        {L"BUTTON_OFF.PNG", true}, {L"button_off.png", true}, {L"Button_Off", true}, {L"LAMP", true},
-        {L"lamp.png", false},      {L"", false},              {nullptr, false},      {L"butto", false},
+        { L"BUTTON_OFF.PNG", true },
+        { L"button_off.png", true },
+        { L"Button_Off", true },
+        { L"LAMP", true },
+        { L"lamp.png", false },
+        { L"", false },
+        { nullptr, false },
+        { L"butto", false },
     };
     for (const Case& c : cases)
         EXPECT_EQ(pages.HasImage(c.name), c.found) << (c.name ? platform::WideToNarrow(c.name) : "(null)");
@@ -223,13 +233,13 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedOnceAndTheOtherPageStillDraws)
     const std::wstring expected = L"error: CPageManager::Load - failed open file: " + Wide(folder / "page1.tga");
     ASSERT_EQ(m_log.size(), 1u);
     EXPECT_EQ(m_log[0], expected);
-    for (const wchar_t* name : {L"button_off", L"lamp", L"bar"})
+    for (const wchar_t* name : { L"button_off", L"lamp", L"bar" })
         EXPECT_TRUE(pages.HasImage(name));
 
     // The part on page 0 draws; the part on the missing page and the lamp draw nothing.
     pages.DrawImage(L"button_off", 10, 20, 0, 0, 255, 255, 255, 255);
     pages.DrawImage(L"lamp", 40, 40, 0, 0, 255, 255, 255, 255);
-    ExpectScreen({{10, 20, 4, 4, 0, 1, 2}}, 255, 255, 255);
+    ExpectScreen({ { 10, 20, 4, 4, 0, 1, 2 } }, 255, 255, 255);
     EXPECT_EQ(m_log.size(), 1u);
 }
 
@@ -249,7 +259,7 @@ TEST_F(PageManagerTest, UnloadFreesEveryTextureAndForgetsEveryName)
 
         pages.Unload();
         EXPECT_EQ(m_device->GetZombieBytes(), before);
-        for (const wchar_t* name : {L"button_off", L"lamp", L"bar"})
+        for (const wchar_t* name : { L"button_off", L"lamp", L"bar" })
             EXPECT_FALSE(pages.HasImage(name));
         pages.DrawImage(L"lamp", 0, 0, 0, 0, 255, 255, 255, 255);
         ExpectScreen({}, 255, 255, 255);
@@ -265,12 +275,13 @@ TEST_F(PageManagerTest, ADescriptorThatCannotBeReadFailsTheLoad)
     CPageManager pages;
     EXPECT_FALSE(pages.Load(Wide(folder / "nothing").c_str()));
     ASSERT_EQ(m_log.size(), 1u);
-    EXPECT_EQ(m_log[0], L"error: CPageManager::Load - failed to open descriptor: " + Wide(folder / "nothing/descriptor.xml"));
+    EXPECT_EQ(
+        m_log[0], L"error: CPageManager::Load - failed to open descriptor: " + Wide(folder / "nothing/descriptor.xml"));
 
     // A broken descriptor fails without a message.
-    WriteBytes(folder / "descriptor.xml", {0xFF, 0xFE, '<', 0, 'x', 0});
+    WriteBytes(folder / "descriptor.xml", { 0xFF, 0xFE, '<', 0, 'x', 0 });
     EXPECT_FALSE(pages.Load(Wide(folder.Path()).c_str()));
-    WriteBytes(folder / "descriptor.xml", {0xFF});
+    WriteBytes(folder / "descriptor.xml", { 0xFF });
     EXPECT_FALSE(pages.Load(Wide(folder.Path()).c_str()));
     EXPECT_EQ(m_log.size(), 1u);
     EXPECT_FALSE(pages.HasImage(L"lamp"));

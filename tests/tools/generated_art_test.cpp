@@ -35,7 +35,7 @@ std::vector<Row> ReadTable(const std::string& name)
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         std::istringstream split(line);
-        Row row{{}, number};
+        Row row { {}, number };
         for (std::string w; split >> w;)
             row.words.push_back(w);
         if (!row.words.empty() && row.words[0][0] != '#')
@@ -144,7 +144,7 @@ TEST_F(GeneratedArt, TheTestSetDrawsEveryImageOnScreen)
             y += rowHeight + 24;
             rowHeight = 0;
         }
-        placed.push_back({Wide(row.words[1]), x, y, w, h});
+        placed.push_back({ Wide(row.words[1]), x, y, w, h });
         x += w + 24;
         rowHeight = std::max(rowHeight, h);
     }

@@ -10,9 +10,9 @@
 namespace artgen {
 
 struct Fonts {
-    TTF_Font* small = nullptr;  // the names
-    TTF_Font* tiny = nullptr;   // names that do not fit in small
-    TTF_Font* large = nullptr;  // the figure of a digit image
+    TTF_Font* small = nullptr; // the names
+    TTF_Font* tiny = nullptr; // names that do not fit in small
+    TTF_Font* large = nullptr; // the figure of a digit image
 };
 
 // An ARGB8888 surface of the entry's size; null when SDL runs out of memory.

@@ -34,11 +34,12 @@ bool CheckNames(const std::vector<artgen::ImageEntry>& images, std::string& erro
 {
     std::map<std::string, std::set<std::string>> seen;
     for (const artgen::ImageEntry& e : images) {
-        for (const std::string& key : {e.name, e.alias}) {
+        for (const std::string& key : { e.name, e.alias }) {
             if (key.empty())
                 continue;
             if (!seen[e.folder].insert(Lower(key)).second) {
-                error = "line " + std::to_string(e.line) + ": \"" + key + "\" is already a name or alias in " + e.folder;
+                error
+                    = "line " + std::to_string(e.line) + ": \"" + key + "\" is already a name or alias in " + e.folder;
                 return false;
             }
         }
@@ -63,8 +64,8 @@ int main(int argc, char** argv)
     std::vector<artgen::ImageEntry> images;
     std::vector<artgen::SoundEntry> sounds;
     std::string error;
-    if (!artgen::ReadImageTable(argv[1], images, error) || !artgen::ReadSoundTable(argv[2], sounds, error) ||
-        !CheckNames(images, error))
+    if (!artgen::ReadImageTable(argv[1], images, error) || !artgen::ReadSoundTable(argv[2], sounds, error)
+        || !CheckNames(images, error))
         return Fail(error);
 
     if (TTF_Init() != 0)
@@ -87,9 +88,10 @@ int main(int argc, char** argv)
         std::vector<artgen::DrawnImage> drawn;
         for (const artgen::ImageEntry& e : images) {
             if (e.folder == folder)
-                drawn.push_back({&e, artgen::DrawImage(e, fonts)});
+                drawn.push_back({ &e, artgen::DrawImage(e, fonts) });
         }
-        const bool complete = std::all_of(drawn.begin(), drawn.end(), [](const artgen::DrawnImage& d) { return d.surface; });
+        const bool complete
+            = std::all_of(drawn.begin(), drawn.end(), [](const artgen::DrawnImage& d) { return d.surface; });
         if (!complete || !artgen::WritePageSet(root + "/" + folder, drawn, error))
             result = Fail(complete ? error : folder + ": out of memory");
         for (artgen::DrawnImage& d : drawn)

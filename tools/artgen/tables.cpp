@@ -8,66 +8,71 @@
 namespace artgen {
 namespace {
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-bool ParseKind(const std::string& word, Kind& kind)
-{
-    static const struct {
-        const char* word;
-        Kind kind;
-    } kinds[] = {
-        {"button", Kind::Button}, {"panel", Kind::Panel},   {"car", Kind::Car},
-        {"place", Kind::Place},   {"lamp", Kind::Lamp},     {"icon", Kind::Icon},
-        {"digit", Kind::Digit},   {"background", Kind::Background}, {"cursor", Kind::Cursor},
-    };
-    for (const auto& k : kinds) {
-        if (word == k.word) {
-            kind = k.kind;
-            return true;
-        }
+    std::string Lower(std::string text)
+    {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
     }
-    return false;
-}
 
-// Calls `row` with the words of every line that is neither blank nor a comment.
-template <typename Row>
-bool ForEachRow(const std::string& path, std::string& error, Row row)
-{
-    std::ifstream in(path);
-    if (!in) {
-        error = path + ": cannot open";
+    bool ParseKind(const std::string& word, Kind& kind)
+    {
+        static const struct {
+            const char* word;
+            Kind kind;
+        } kinds[] = {
+            { "button", Kind::Button },
+            { "panel", Kind::Panel },
+            { "car", Kind::Car },
+            { "place", Kind::Place },
+            { "lamp", Kind::Lamp },
+            { "icon", Kind::Icon },
+            { "digit", Kind::Digit },
+            { "background", Kind::Background },
+            { "cursor", Kind::Cursor },
+        };
+        for (const auto& k : kinds) {
+            if (word == k.word) {
+                kind = k.kind;
+                return true;
+            }
+        }
         return false;
     }
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        std::istringstream words(line);
-        std::vector<std::string> w;
-        for (std::string word; words >> word;)
-            w.push_back(word);
-        if (w.empty() || w[0][0] == '#')
-            continue;
-        std::string problem;
-        if (!row(w, number, problem)) {
-            error = path + ":" + std::to_string(number) + ": " + problem;
+
+    // Calls `row` with the words of every line that is neither blank nor a comment.
+    template <typename Row> bool ForEachRow(const std::string& path, std::string& error, Row row)
+    {
+        std::ifstream in(path);
+        if (!in) {
+            error = path + ": cannot open";
             return false;
         }
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            std::istringstream words(line);
+            std::vector<std::string> w;
+            for (std::string word; words >> word;)
+                w.push_back(word);
+            if (w.empty() || w[0][0] == '#')
+                continue;
+            std::string problem;
+            if (!row(w, number, problem)) {
+                error = path + ":" + std::to_string(number) + ": " + problem;
+                return false;
+            }
+        }
+        return true;
     }
-    return true;
-}
 
-bool ParseSize(const std::string& word, int& value)
-{
-    char* end = nullptr;
-    const long v = std::strtol(word.c_str(), &end, 10);
-    if (*end || v < 1 || v > 8192)
-        return false;
-    value = static_cast<int>(v);
-    return true;
-}
+    bool ParseSize(const std::string& word, int& value)
+    {
+        char* end = nullptr;
+        const long v = std::strtol(word.c_str(), &end, 10);
+        if (*end || v < 1 || v > 8192)
+            return false;
+        value = static_cast<int>(v);
+        return true;
+    }
 
 } // namespace
 
@@ -97,7 +102,8 @@ bool ReadImageTable(const std::string& path, std::vector<ImageEntry>& out, std::
         e.line = line;
         while (!e.folder.empty() && e.folder.back() == '/')
             e.folder.pop_back();
-        if (e.folder.empty() || e.folder[0] == '/' || e.folder.find("..") != std::string::npos || e.folder != Lower(e.folder)) {
+        if (e.folder.empty() || e.folder[0] == '/' || e.folder.find("..") != std::string::npos
+            || e.folder != Lower(e.folder)) {
             problem = "the folder must be a lower-case path inside the program folder";
             return false;
         }
@@ -132,8 +138,8 @@ bool ReadSoundTable(const std::string& path, std::vector<SoundEntry>& out, std::
             return false;
         }
         const std::string lower = Lower(e.path);
-        if (lower != e.path || e.path[0] == '/' || e.path.find("..") != std::string::npos ||
-            (!lower.ends_with(".wav") && !lower.ends_with(".ogg"))) {
+        if (lower != e.path || e.path[0] == '/' || e.path.find("..") != std::string::npos
+            || (!lower.ends_with(".wav") && !lower.ends_with(".ogg"))) {
             problem = "the path must be a lower-case .wav or .ogg file inside the program folder";
             return false;
         }

@@ -13,7 +13,7 @@ enum class Kind { Button, Panel, Car, Place, Lamp, Icon, Digit, Background, Curs
 struct ImageEntry {
     std::string folder; // relative to the program folder, e.g. "data/gui/cursor"
     std::string name;
-    std::string alias;  // empty: no alias
+    std::string alias; // empty: no alias
     int width = 0;
     int height = 0;
     Kind kind = Kind::Icon;
