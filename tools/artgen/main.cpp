@@ -1,0 +1,113 @@
+// The placeholder-art generator: for every page folder of the image table it
+// writes a page set (PNG pages and descriptor.xml) into the build's program
+// folder, and for every line of the sound table a WAV effect or OGG music.
+//
+//   vandrel_artgen <images.txt> <sounds.txt> <font.ttf> <program folder>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include "draw.h"
+#include "pack.h"
+#include "sounds.h"
+#include "tables.h"
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The game looks names and aliases up without regard to case, so within one
+// folder no two of them may be equal that way.
+bool CheckNames(const std::vector<artgen::ImageEntry>& images, std::string& error)
+{
+    std::map<std::string, std::set<std::string>> seen;
+    for (const artgen::ImageEntry& e : images) {
+        for (const std::string& key : { e.name, e.alias }) {
+            if (key.empty())
+                continue;
+            if (!seen[e.folder].insert(Lower(key)).second) {
+                error
+                    = "line " + std::to_string(e.line) + ": \"" + key + "\" is already a name or alias in " + e.folder;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "vandrel_artgen: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 5)
+        return Fail("usage: vandrel_artgen <images.txt> <sounds.txt> <font.ttf> <program folder>");
+    const std::string root = argv[4];
+
+    std::vector<artgen::ImageEntry> images;
+    std::vector<artgen::SoundEntry> sounds;
+    std::string error;
+    if (!artgen::ReadImageTable(argv[1], images, error) || !artgen::ReadSoundTable(argv[2], sounds, error)
+        || !CheckNames(images, error))
+        return Fail(error);
+
+    if (TTF_Init() != 0)
+        return Fail(std::string("TTF_Init: ") + TTF_GetError());
+    artgen::Fonts fonts;
+    fonts.small = TTF_OpenFont(argv[3], 12);
+    fonts.tiny = TTF_OpenFont(argv[3], 10);
+    fonts.large = TTF_OpenFont(argv[3], 28);
+    if (!fonts.small || !fonts.tiny || !fonts.large)
+        return Fail(std::string(argv[3]) + ": " + TTF_GetError());
+
+    // Folders in the order the table first names them; images in table order.
+    std::vector<std::string> folders;
+    for (const artgen::ImageEntry& e : images) {
+        if (std::find(folders.begin(), folders.end(), e.folder) == folders.end())
+            folders.push_back(e.folder);
+    }
+    int result = 0;
+    for (const std::string& folder : folders) {
+        std::vector<artgen::DrawnImage> drawn;
+        for (const artgen::ImageEntry& e : images) {
+            if (e.folder == folder)
+                drawn.push_back({ &e, artgen::DrawImage(e, fonts) });
+        }
+        const bool complete
+            = std::all_of(drawn.begin(), drawn.end(), [](const artgen::DrawnImage& d) { return d.surface; });
+        if (!complete || !artgen::WritePageSet(root + "/" + folder, drawn, error))
+            result = Fail(complete ? error : folder + ": out of memory");
+        for (artgen::DrawnImage& d : drawn)
+            SDL_FreeSurface(d.surface);
+        if (result)
+            break;
+    }
+    for (const artgen::SoundEntry& s : sounds) {
+        if (result == 0 && !artgen::WriteSound(root, s, error))
+            result = Fail(error);
+    }
+
+    TTF_CloseFont(fonts.small);
+    TTF_CloseFont(fonts.tiny);
+    TTF_CloseFont(fonts.large);
+    TTF_Quit();
+    IMG_Quit();
+    return result;
+}
