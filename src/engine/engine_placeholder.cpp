@@ -1,1 +1,0 @@
-// The 2D engine over SDL2; filled in by the engine stand-in.

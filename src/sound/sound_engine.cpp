@@ -1,0 +1,6 @@
+#include "sound/sound_engine.h"
+
+iSoundEngine* CreateSoundEngine()
+{
+    return nullptr;
+}
