@@ -131,7 +131,7 @@ void cGameClock::Init()
     month = startDate[3];
     weekday = startDate[4];
     year = startYear;
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr int kDays[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
     std::copy(std::begin(kDays), std::end(kDays), monthLength + 1);
     calendarTimer.Start();
     secondTimer.Start();

@@ -42,13 +42,13 @@ public:
     // started at the frame clock's current time.
     void ResetToDefaults();
 
-    int seconds = 0;                // 0..59 since the last SetTime
+    int seconds = 0; // 0..59 since the last SetTime
     int minutes = 0;
     uint32_t blendTarget = 0xFFFFFFFF;
     uint32_t blendBase = 0xFFFFFFFF;
     uint32_t blendResult = 0;
-    int monthLength[13] = {};       // by month number; only Init fills it
-    int shownDate[5] = {};          // minute, hour, day, month, weekday of the last step
+    int monthLength[13] = {}; // by month number; only Init fills it
+    int shownDate[5] = {}; // minute, hour, day, month, weekday of the last step
     int startDate[5] = {};
     int startYear = 0;
     uint8_t dateChanged = 0;
@@ -58,13 +58,13 @@ public:
     cTimer halfSecondTimer;
     float secondAccumulator = 0.0f;
     float realMinuteElapsed = 0.0f;
-    int minute = 0;                 // 0..59
-    int hour = 0;                   // 0..23
-    int day = 0;                    // from 1
-    int weekday = 0;                // 1..7
-    int month = 0;                  // 0..11
+    int minute = 0; // 0..59
+    int hour = 0; // 0..23
+    int day = 0; // from 1
+    int weekday = 0; // 1..7
+    int month = 0; // 0..11
     int year = 0;
-    float blendStep[4] = {};        // alpha, red, green, blue
+    float blendStep[4] = {}; // alpha, red, green, blue
     double spare = 0.0;
 
 private:

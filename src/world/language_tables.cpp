@@ -20,7 +20,7 @@ bool OpenTable(cCsvTable& table, const std::wstring& name)
 
 int LanguageIndex()
 {
-    static constexpr std::wstring_view kCodes[6] = {L"rus", L"eng", L"ger", L"jap", L"fra", L"esp"};
+    static constexpr std::wstring_view kCodes[6] = { L"rus", L"eng", L"ger", L"jap", L"fra", L"esp" };
     const wchar_t* code = cSettings::Instance().languageCode;
     const std::wstring_view language(code, wcsnlen(code, 4));
     for (int i = 0; i < 6; ++i) {
@@ -53,10 +53,10 @@ std::wstring TextColumn(const cCsvTable& table, const int (&columns)[6])
 
 // Text columns by language (rus, eng, ger, jap, fra, esp). tasks.csv has the
 // German column before the English one.
-constexpr int kPlaceColumns[6] = {3, 4, 5, 6, 7, 8};
-constexpr int kComicColumns[6] = {2, 3, 4, 5, 6, 7};
+constexpr int kPlaceColumns[6] = { 3, 4, 5, 6, 7, 8 };
+constexpr int kComicColumns[6] = { 2, 3, 4, 5, 6, 7 };
 constexpr int kComicExtraColumn = 8;
-constexpr int kTaskColumns[6] = {6, 8, 7, 9, 10, 11};
+constexpr int kTaskColumns[6] = { 6, 8, 7, 9, 10, 11 };
 
 } // namespace
 
@@ -74,7 +74,7 @@ void cGameWorld::LoadPlaceNames()
             break;
         if (kind == language::RowKind::Comment)
             continue;
-        placeNameRows.push_back(cPlaceNameRow{table.GetInt(1), table.GetInt(2), TextColumn(table, kPlaceColumns)});
+        placeNameRows.push_back(cPlaceNameRow { table.GetInt(1), table.GetInt(2), TextColumn(table, kPlaceColumns) });
     }
 }
 
@@ -101,8 +101,8 @@ void cGameWorld::LoadComic(int comic)
             break;
         if (kind == language::RowKind::Comment || table.GetInt(0) != comic)
             continue;
-        comicRows.push_back(cComicRow{table.GetInt(0), table.GetInt(1), TextColumn(table, kComicColumns),
-                                      table.GetString(kComicExtraColumn)});
+        comicRows.push_back(cComicRow {
+            table.GetInt(0), table.GetInt(1), TextColumn(table, kComicColumns), table.GetString(kComicExtraColumn) });
     }
 }
 
@@ -177,8 +177,9 @@ void cGameWorld::LoadLogoList()
         if (kind == language::RowKind::Comment)
             continue;
         if (logoCount >= world::kLogos) {
-            cLog::Instance().Warning(L"cGameWorld::LoadLogoList -> \"%ls\" lists more than %d logos; the rest are not shown",
-                                     kPath, world::kLogos);
+            cLog::Instance().Warning(
+                L"cGameWorld::LoadLogoList -> \"%ls\" lists more than %d logos; the rest are not shown", kPath,
+                world::kLogos);
             break;
         }
         // Durations are seconds with a fraction; read them at full precision.

@@ -3,8 +3,8 @@
 #include "world/game_world.h"
 #include "world/settings.h"
 
-void cGameWorld::PushMessage(const std::wstring& text, const std::wstring& text2, const std::wstring& text3,
-                             double duration, double value2)
+void cGameWorld::PushMessage(
+    const std::wstring& text, const std::wstring& text2, const std::wstring& text3, double duration, double value2)
 {
     if (levelOver)
         return;

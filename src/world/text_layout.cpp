@@ -212,5 +212,5 @@ void cGameWorld::FormatText(bool centre, const std::wstring& text, int maxWidth,
     formattedText[joined.size()] = L'\0';
     if (cut)
         cLog::Instance().Warning(L"cGameWorld::FormatText -> text cut to %d lines of at most %d characters",
-                                 formatLineCount, static_cast<int>(kMaxLineChars));
+            formatLineCount, static_cast<int>(kMaxLineChars));
 }

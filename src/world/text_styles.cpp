@@ -10,11 +10,9 @@
 namespace {
 
 // Names of the styles, in the order of the world's styleColours.
-constexpr std::wstring_view kStyleNames[world::kTextStyles] = {
-    L"MenuTop",       L"MenuTopCount",        L"MenuTopShadow",     L"MenuStatus",
-    L"MenuStatusCount", L"MenuStatusShadow",  L"NameOverPlace",     L"NameOverPlaceShadow",
-    L"MenuTaskText",  L"MenuTaskTextShadow",  L"TextShadowDefault", L"PriceText",
-    L"PriceTextShadow"};
+constexpr std::wstring_view kStyleNames[world::kTextStyles] = { L"MenuTop", L"MenuTopCount", L"MenuTopShadow",
+    L"MenuStatus", L"MenuStatusCount", L"MenuStatusShadow", L"NameOverPlace", L"NameOverPlaceShadow", L"MenuTaskText",
+    L"MenuTaskTextShadow", L"TextShadowDefault", L"PriceText", L"PriceTextShadow" };
 
 constexpr int kTextShadowDefault = 10;
 

@@ -65,12 +65,12 @@ TEST_F(GameClockTest, OneFlagPerWholeSecondOfPlay)
         int flags;
     };
     const Case cases[] = {
-        {16.0, 630, 10},  // 63 frames of 16 ms pass 1.0 s
-        {300.0, 40, 10},  // 1.2 s per count
-        {500.0, 2, 0},    // exactly 1.0 s does not count yet
-        {500.0, 3, 1},
-        {2500.0, 1, 1},   // a long frame counts one second, the rest is dropped
-        {2500.0, 3, 3},
+        { 16.0, 630, 10 }, // 63 frames of 16 ms pass 1.0 s
+        { 300.0, 40, 10 }, // 1.2 s per count
+        { 500.0, 2, 0 }, // exactly 1.0 s does not count yet
+        { 500.0, 3, 1 },
+        { 2500.0, 1, 1 }, // a long frame counts one second, the rest is dropped
+        { 2500.0, 3, 3 },
     };
     for (const Case& c : cases) {
         SetUp();
@@ -140,10 +140,10 @@ TEST_F(GameClockTest, CalendarRollsOverHoursDaysWeekdaysMonthsAndYears)
         int wantYear, wantMonth, wantDay, wantWeekday, wantFebruary;
     };
     const Case cases[] = {
-        {2008, 2, 27, 3, 2008, 2, 28, 4, 29},  // leap year: day 28 of February follows
-        {2009, 2, 27, 3, 2009, 3, 1, 4, 28},   // otherwise the month ends
-        {2010, 5, 10, 7, 2010, 5, 11, 1, 28},  // after weekday 7 comes 1
-        {2010, 11, 29, 2, 2011, 0, 1, 3, 28},  // the last month ends the year
+        { 2008, 2, 27, 3, 2008, 2, 28, 4, 29 }, // leap year: day 28 of February follows
+        { 2009, 2, 27, 3, 2009, 3, 1, 4, 28 }, // otherwise the month ends
+        { 2010, 5, 10, 7, 2010, 5, 11, 1, 28 }, // after weekday 7 comes 1
+        { 2010, 11, 29, 2, 2011, 0, 1, 3, 28 }, // the last month ends the year
     };
     for (const Case& c : cases) {
         SetUp();

@@ -38,19 +38,18 @@ protected:
     void Write(const std::string& path, const std::wstring& text) { test::WriteUtf16File(m_folder / path, text); }
 
     test::TempFolder m_folder;
-    test::WorkingDirectory m_cwd{m_folder.Path()};
+    test::WorkingDirectory m_cwd { m_folder.Path() };
 };
 
 TEST_F(LanguageTablesTest, EachTableTakesTheColumnOfTheLanguage)
 {
-    Write("data/language/places.csv",
-          std::wstring(kPlacesHeading) + L"-;2;3;P-rus;P-eng;P-ger;P-jap;P-fra;P-esp\r\n");
+    Write("data/language/places.csv", std::wstring(kPlacesHeading) + L"-;2;3;P-rus;P-eng;P-ger;P-jap;P-fra;P-esp\r\n");
     Write("data/language/comic.csv",
-          std::wstring(kComicHeading) + L"2;1;C-rus;C-eng;C-ger;C-jap;C-fra;C-esp;page.png\r\n");
+        std::wstring(kComicHeading) + L"2;1;C-rus;C-eng;C-ger;C-jap;C-fra;C-esp;page.png\r\n");
     Write("data/language/tasks.csv",
-          std::wstring(kTasksHeading) + L"4;10;20;3;5;7;T-rus;T-ger;T-eng;T-jap;T-fra;T-esp\r\n");
+        std::wstring(kTasksHeading) + L"4;10;20;3;5;7;T-rus;T-ger;T-eng;T-jap;T-fra;T-esp\r\n");
 
-    for (const wchar_t* code : {L"rus", L"eng", L"ger", L"jap", L"fra", L"esp", L"xyz"}) {
+    for (const wchar_t* code : { L"rus", L"eng", L"ger", L"jap", L"fra", L"esp", L"xyz" }) {
         SCOPED_TRACE(platform::WideToNarrow(code));
         test::SetLanguage(code);
         test::LogCapture log;
@@ -104,9 +103,11 @@ TEST_F(LanguageTablesTest, MissingFilesAreLoggedAndLeaveTheDefaults)
 TEST_F(LanguageTablesTest, RowRulesHeadingEndMarkAndCommentLines)
 {
     // The heading is skipped and a row starting with "*" ends the table.
-    Write("data/language/places.csv", std::wstring(kPlacesHeading) + L"-;1;1;a;One;b;c;d;e\r\n"
-                                          L"*;end\r\n"
-                                          L"-;1;2;a;Two;b;c;d;e\r\n");
+    Write("data/language/places.csv",
+        std::wstring(kPlacesHeading)
+            + L"-;1;1;a;One;b;c;d;e\r\n"
+              L"*;end\r\n"
+              L"-;1;2;a;Two;b;c;d;e\r\n");
     world().LoadPlaceNames();
     ASSERT_EQ(world().placeNameRows.size(), 1u);
     EXPECT_EQ(world().GetPlaceName(1, 1), L"One");
@@ -117,11 +118,13 @@ TEST_F(LanguageTablesTest, RowRulesHeadingEndMarkAndCommentLines)
     // A comment line and blank lines between rows neither end the table nor
     // hide the rows after them. (The reader drops the empty field in front of
     // a leading ";", so such a line reads as a row of what follows it.)
-    Write("data/language/tasks.csv", std::wstring(kTasksHeading) + L"1;0;0;0;0;0;r;g;First;j;f;s\r\n"
-                                         L"; 2;0;0;0;0;0;r;g;Noted;j;f;s\r\n\r\n\r\n"
-                                         L"3;0;0;0;0;0;r;g;Third;j;f;s\r\n"
-                                         L"*\r\n"
-                                         L"4;0;0;0;0;0;r;g;Fourth;j;f;s\r\n");
+    Write("data/language/tasks.csv",
+        std::wstring(kTasksHeading)
+            + L"1;0;0;0;0;0;r;g;First;j;f;s\r\n"
+              L"; 2;0;0;0;0;0;r;g;Noted;j;f;s\r\n\r\n\r\n"
+              L"3;0;0;0;0;0;r;g;Third;j;f;s\r\n"
+              L"*\r\n"
+              L"4;0;0;0;0;0;r;g;Fourth;j;f;s\r\n");
     world().LoadTasks();
     ASSERT_EQ(world().taskRows.size(), 3u);
     world().SelectTaskText(3);
@@ -132,10 +135,12 @@ TEST_F(LanguageTablesTest, RowRulesHeadingEndMarkAndCommentLines)
 
 TEST_F(LanguageTablesTest, ComicKeepsTheRowsOfOneComic)
 {
-    Write("data/language/comic.csv", std::wstring(kComicHeading) + L"1;1;r;One;g;j;f;s;a.png\r\n"
-                                         L"2;1;r;Two-1;g;j;f;s;b.png\r\n"
-                                         L"2;2;r;Two-2;g;j;f;s;c.png\r\n"
-                                         L"3;1;r;Three;g;j;f;s;d.png\r\n");
+    Write("data/language/comic.csv",
+        std::wstring(kComicHeading)
+            + L"1;1;r;One;g;j;f;s;a.png\r\n"
+              L"2;1;r;Two-1;g;j;f;s;b.png\r\n"
+              L"2;2;r;Two-2;g;j;f;s;c.png\r\n"
+              L"3;1;r;Three;g;j;f;s;d.png\r\n");
     world().LoadComic(2);
     ASSERT_EQ(world().comicRows.size(), 2u);
     EXPECT_EQ(world().comicRows[0].page, 1);
@@ -147,10 +152,12 @@ TEST_F(LanguageTablesTest, ComicKeepsTheRowsOfOneComic)
 
 TEST_F(LanguageTablesTest, LevelTaskIsTheFirstRowOfTheIdWithAFlag)
 {
-    Write("data/language/tasks.csv", std::wstring(kTasksHeading) + L"5;100;200;1;1;0;r;g;Plain;j;f;s\r\n"
-                                         L"5;100;200;3;6;2;r;g;Needs;j;f;s\r\n"
-                                         L"5;100;200;4;4;9;r;g;Later;j;f;s\r\n"
-                                         L"x;y;z;1;1;1;r;g;Letters;j;f;s\r\n");
+    Write("data/language/tasks.csv",
+        std::wstring(kTasksHeading)
+            + L"5;100;200;1;1;0;r;g;Plain;j;f;s\r\n"
+              L"5;100;200;3;6;2;r;g;Needs;j;f;s\r\n"
+              L"5;100;200;4;4;9;r;g;Later;j;f;s\r\n"
+              L"x;y;z;1;1;1;r;g;Letters;j;f;s\r\n");
     world().LoadTasks();
     world().SelectLevelTask(5);
     EXPECT_EQ(world().taskValueA, 3);
@@ -192,12 +199,13 @@ TEST_F(LanguageTablesTest, TextStylesTakeKnownNamesAndKeepTheRest)
     world().styleColours[0][0] = 1;
     world().styleColours[0][1] = 2;
     world().styleColours[0][2] = 3;
-    Write("data/language/css.csv", L"red;green;blue;style\r\n"
-                                   L"10;20;30;TextShadowDefault\r\n"
-                                   L"40;50;60;NoSuchStyle\r\n"
-                                   L"70;80;90;PriceTextShadow\r\n"
-                                   L"*\r\n"
-                                   L"99;99;99;MenuTop\r\n");
+    Write("data/language/css.csv",
+        L"red;green;blue;style\r\n"
+        L"10;20;30;TextShadowDefault\r\n"
+        L"40;50;60;NoSuchStyle\r\n"
+        L"70;80;90;PriceTextShadow\r\n"
+        L"*\r\n"
+        L"99;99;99;MenuTop\r\n");
     world().LoadTextStyles();
     EXPECT_EQ(world().styleColours[10][0], 10);
     EXPECT_EQ(world().styleColours[10][2], 30);

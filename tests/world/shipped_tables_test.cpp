@@ -81,8 +81,6 @@ TEST_P(ShippedTablesTest, LoadWithoutAnyMissingFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(PackageAndLooseFolder, ShippedTablesTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "FromPackage" : "FromLooseFolder";
-                         });
+    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "FromPackage" : "FromLooseFolder"; });
 
 } // namespace

@@ -33,10 +33,8 @@ protected:
     }
     static std::wstring Joined() { return world().formattedText; }
 
-    test::FixedWidthFont font{10};
+    test::FixedWidthFont font { 10 };
 };
-
-
 
 TEST_F(TextLayoutTest, LaysOutLinesByLanguageAndBreakCharacters)
 {
@@ -48,28 +46,28 @@ TEST_F(TextLayoutTest, LaysOutLinesByLanguageAndBreakCharacters)
     };
     const Case cases[] = {
         // Word mode wraps at spaces; the separator at a break is not kept.
-        {L"eng", L"The quick brown fox jumps", 100, {L"The quick", L"brown fox", L"jumps"}},
+        { L"eng", L"The quick brown fox jumps", 100, { L"The quick", L"brown fox", L"jumps" } },
         // A word wider than the maximum stands on a line of its own.
-        {L"ger", L"a supercalifragilistic b", 100, {L"a", L"supercalifragilistic", L"b"}},
+        { L"ger", L"a supercalifragilistic b", 100, { L"a", L"supercalifragilistic", L"b" } },
         // Forced breaks in word mode, both characters.
-        {L"eng", L"first line#second~third", 1000, {L"first line", L"second", L"third"}},
+        { L"eng", L"first line#second~third", 1000, { L"first line", L"second", L"third" } },
         // Fewer than 10 characters: one line, break characters kept.
-        {L"eng", L"ab#cd", 1000, {L"ab#cd"}},
-        {L"fra", L"abcdefghi", 50, {L"abcdefghi"}},
-        {L"jap", L"abcdefghi", 50, {L"abcdefghi"}},
+        { L"eng", L"ab#cd", 1000, { L"ab#cd" } },
+        { L"fra", L"abcdefghi", 50, { L"abcdefghi" } },
+        { L"jap", L"abcdefghi", 50, { L"abcdefghi" } },
         // Character mode: a line closes with the character that overflows it,
         // at a "#" (dropped) and at the last character; "~" stays.
-        {L"jap", L"abcdefghijkl", 45, {L"abcde", L"fghij", L"kl"}},
-        {L"chi", L"abcdefghij#kl", 1000, {L"abcdefghij", L"kl"}},
-        {L"jap", L"hello~world", 1000, {L"hello~world"}},
-        {L"eng", L"hello world~again there", 1000, {L"hello world", L"again there"}},
+        { L"jap", L"abcdefghijkl", 45, { L"abcde", L"fghij", L"kl" } },
+        { L"chi", L"abcdefghij#kl", 1000, { L"abcdefghij", L"kl" } },
+        { L"jap", L"hello~world", 1000, { L"hello~world" } },
+        { L"eng", L"hello world~again there", 1000, { L"hello world", L"again there" } },
         // A text that fits and has no break is one line whatever its length.
-        {L"eng", L"a fitting sentence of words", 1000, {L"a fitting sentence of words"}},
-        {L"eng", L"", 100, {L""}},
+        { L"eng", L"a fitting sentence of words", 1000, { L"a fitting sentence of words" } },
+        { L"eng", L"", 100, { L"" } },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "\"" << platform::WideToNarrow(c.text) << "\" in "
-                                          << platform::WideToNarrow(c.language));
+        SCOPED_TRACE(::testing::Message()
+            << "\"" << platform::WideToNarrow(c.text) << "\" in " << platform::WideToNarrow(c.language));
         test::SetLanguage(c.language);
         world().FormatText(false, c.text, c.width, &font);
         EXPECT_EQ(LaidOut(), c.lines);
@@ -94,20 +92,20 @@ TEST_F(TextLayoutTest, CentringAndHebrewAlignment)
     const Case cases[] = {
         // A single centred line divides by the width of a space plus 2:
         // ((200 - 80) / 12) / 2 = 5.
-        {L"eng", true, L"Hi there", 200, L"Hi there", s5 + L"Hi there\n"},
-        {L"eng", false, L"Hi there", 200, L"Hi there", L"Hi there\n"},
+        { L"eng", true, L"Hi there", 200, L"Hi there", s5 + L"Hi there\n" },
+        { L"eng", false, L"Hi there", 200, L"Hi there", L"Hi there\n" },
         // Hebrew pads the line: (200 - 60) / 10 = 14 spaces in front, or 7
         // on both sides when centred.
-        {L"heb", false, L"shalom", 200, s14 + L"shalom", s14 + L"shalom\n"},
-        {L"heb", true, L"shalom", 200, s7 + L"shalom" + s7, s5 + s7 + L"shalom" + s7 + L"\n"},
+        { L"heb", false, L"shalom", 200, s14 + L"shalom", s14 + L"shalom\n" },
+        { L"heb", true, L"shalom", 200, s7 + L"shalom" + s7, s5 + s7 + L"shalom" + s7 + L"\n" },
         // Character mode divides by the first character's width.
-        {L"jap", true, L"abc", 100, L"abc", std::wstring(3, L' ') + L"abc\n"},
+        { L"jap", true, L"abc", 100, L"abc", std::wstring(3, L' ') + L"abc\n" },
         // A text wider than the room gets no spaces, never a negative count.
-        {L"eng", true, L"wide text", 20, L"wide text", L"wide text\n"},
+        { L"eng", true, L"wide text", 20, L"wide text", L"wide text\n" },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << platform::WideToNarrow(c.text) << " in "
-                                          << platform::WideToNarrow(c.language));
+        SCOPED_TRACE(
+            ::testing::Message() << platform::WideToNarrow(c.text) << " in " << platform::WideToNarrow(c.language));
         test::SetLanguage(c.language);
         world().FormatText(c.centre, c.text, c.width, &font);
         ASSERT_EQ(world().formatLineCount, 1);
@@ -148,7 +146,7 @@ TEST_F(TextLayoutTest, ZeroWidthCharactersNeverDivideByZero)
     // Without a font nothing has a width: only forced breaks break.
     test::SetLanguage(L"eng");
     world().FormatText(true, L"no font at all#second", 10, nullptr);
-    EXPECT_EQ(LaidOut(), (Lines{L"no font at all", L"second"}));
+    EXPECT_EQ(LaidOut(), (Lines { L"no font at all", L"second" }));
 }
 
 std::wstring Repeat(const std::wstring& piece, int times, const std::wstring& separator)
@@ -178,17 +176,17 @@ TEST_F(TextLayoutTest, LongTextsAreCutToTheBuffersWithAWarning)
     };
     const Case cases[] = {
         // 200 words in a narrow column: a line each, cut at 50.
-        {L"eng", false, Repeat(L"word", 200, L" "), 15, world::kFormatLines},
-        {L"eng", true, Repeat(L"word", 200, L" "), 15, world::kFormatLines},
-        {L"jap", false, Repeat(L"word", 200, L" "), 15, world::kFormatLines},
+        { L"eng", false, Repeat(L"word", 200, L" "), 15, world::kFormatLines },
+        { L"eng", true, Repeat(L"word", 200, L" "), 15, world::kFormatLines },
+        { L"jap", false, Repeat(L"word", 200, L" "), 15, world::kFormatLines },
         // 60 forced lines of 100 characters, centred wide: the joined text
         // would pass 4096 characters.
-        {L"eng", true, Repeat(std::wstring(100, L'x'), 60, L"#"), 2000, world::kFormatLines},
+        { L"eng", true, Repeat(std::wstring(100, L'x'), 60, L"#"), 2000, world::kFormatLines },
         // One word of 2000 characters: its line is cut to 511.
-        {L"eng", false, std::wstring(2000, L'y') + L" z", 100000, 1},
-        {L"eng", false, std::wstring(2000, L'y') + L" z", 100, 2},
-        {L"chi", false, std::wstring(2000, L'y'), 100000, 1},
-        {L"heb", true, std::wstring(600, L'y'), 100000, 1},
+        { L"eng", false, std::wstring(2000, L'y') + L" z", 100000, 1 },
+        { L"eng", false, std::wstring(2000, L'y') + L" z", 100, 2 },
+        { L"chi", false, std::wstring(2000, L'y'), 100000, 1 },
+        { L"heb", true, std::wstring(600, L'y'), 100000, 1 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.text.size() << " characters in " << platform::WideToNarrow(c.language));

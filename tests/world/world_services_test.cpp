@@ -94,7 +94,7 @@ TEST_F(WorldServicesTest, PauseSilencesTheMusicUnlessMuted)
     world().SetPause(false);
     EXPECT_FALSE(world().IsPaused());
     EXPECT_EQ(world().musicPlayVolume, 0.6f);
-    EXPECT_EQ(stream.volumes, (std::vector<float>{0.0f, 0.6f}));
+    EXPECT_EQ(stream.volumes, (std::vector<float> { 0.0f, 0.6f }));
 
     // Muted: only the flag changes.
     cSettings::Instance().mute = 1;

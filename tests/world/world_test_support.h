@@ -77,7 +77,10 @@ private:
 // widths (0 included).
 class FixedWidthFont : public iGfxFont {
 public:
-    explicit FixedWidthFont(int width = 10) : m_width(width) { }
+    explicit FixedWidthFont(int width = 10)
+        : m_width(width)
+    {
+    }
     void SetWidth(wchar_t c, int width) { m_special[c] = width; }
 
     void MeasureText(const wchar_t* text, SIZE* out) override
