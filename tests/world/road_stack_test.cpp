@@ -303,6 +303,24 @@ TEST_F(RoadStack, MarkersJokersAndTheComboLog)
     EXPECT_EQ(world.jokers[2].targetY, 330);
     EXPECT_EQ(world.jokers[2].item, 90);
 
+    // The item on the mouse flies back to the next free slot of the bar.
+    cGameWorld::SetMouseSource([](int& x, int& y) {
+        x = 300;
+        y = 500;
+    });
+    world.autoOnMouse = 91;
+    world.AddJokerSlot();
+    cGameWorld::SetMouseSource(nullptr);
+    const cJoker& back = world.jokers.back();
+    EXPECT_EQ(back.item, 91);
+    EXPECT_EQ(back.x, 300);
+    EXPECT_EQ(back.y, 450);
+    EXPECT_EQ(back.targetY, 440);
+    EXPECT_FLOAT_EQ(back.stepX, -3.0f);
+    EXPECT_FLOAT_EQ(back.stepY, -0.1f);
+    EXPECT_EQ(back.steps, 100);
+    world.jokers.pop_back();
+
     world.level = 7;
     world.AddSpecAuto(2, 0, 4);
     EXPECT_EQ(world.jokers[3].targetY, 400);

@@ -87,6 +87,7 @@ protected:
     {
         cLog::Instance().SetObserver(nullptr);
         platform::SetTimeSourceForTests(nullptr);
+        cGameWorld::SetMouseSource(nullptr);
         world.ResetToDefaults();
     }
 
