@@ -1,0 +1,48 @@
+// Display and language settings, and the loader and writer of config.cfg and
+// us.txt in the per-user folder. The world holds the volumes, the current
+// profile and the six profiles; cSettings holds the rest.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class cGameWorld;
+
+class cSettings {
+public:
+    static cSettings& Instance();
+
+    // Start-up: finds the user folder, copies the install files where the
+    // user's are missing, starts the log, reads config.cfg and us.txt.
+    // Failures set the world's quitRequested.
+    void LoadSettingsAndProfiles();
+    void LoadSettingsAndProfiles(cGameWorld& world);
+
+    // The options screen: the size and the scale factors, 1.0 for a width of
+    // 1280 and 1.25 / 1.33 for any other.
+    void SetResolution(int width, int height);
+
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+
+    // Tests only: every field back to its construction default.
+    void ResetToDefaults();
+
+    wchar_t languageCode[4] = {};
+    wchar_t folderLanguageCode[4] = {};     // names the user folder
+    std::wstring strings[10];               // the first two hold the language code
+    uint8_t mute = 0;
+    uint8_t developerSwitch1 = 0;           // also named developerMode: the developer keys
+    uint8_t developerSwitch2 = 0;           // the editor flag
+    int screenMode = 0;                     // non-zero = full screen
+    int width = 0;
+    int height = 0;
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+
+    // Whether the user folder exists and files may be written there.
+    bool canSave = false;
+
+private:
+    cSettings() = default;
+};
