@@ -62,14 +62,16 @@ HINSTANCE ProgramInstance()
     return &marker;
 }
 
-HWND CreateAppWindow(const std::wstring& title, int x, int y, int width, int height)
+namespace {
+
+HWND CreateWindowWithFlags(const std::wstring& title, int x, int y, int width, int height, Uint32 flags)
 {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         g_lastError = SDL_GetError();
         return nullptr;
     }
     SDL_Window* sdl = SDL_CreateWindow(WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1,
-                                       height > 0 ? height : 1, SDL_WINDOW_HIDDEN);
+                                       height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
     if (!sdl) {
         g_lastError = SDL_GetError();
         return nullptr;
@@ -78,6 +80,13 @@ HWND CreateAppWindow(const std::wstring& title, int x, int y, int width, int hei
     window->sdl = sdl;
     Windows().push_back(window);
     return window;
+}
+
+} // namespace
+
+HWND CreateAppWindow(const std::wstring& title, int x, int y, int width, int height)
+{
+    return CreateWindowWithFlags(title, x, y, width, height, 0);
 }
 
 void DestroyAppWindow(HWND window)
@@ -129,7 +138,10 @@ HWND CreateWindowOfClass(const std::wstring& className, const std::wstring& titl
         g_lastError = "unknown window class";
         return nullptr;
     }
-    HWND window = CreateAppWindow(title, x, y, width, height);
+    // The frame is chosen at creation too: not every video driver can change
+    // it afterwards.
+    const Uint32 flags = (style & WS_CAPTION) == WS_CAPTION ? 0 : SDL_WINDOW_BORDERLESS;
+    HWND window = CreateWindowWithFlags(title, x, y, width, height, flags);
     if (!window)
         return nullptr;
     window->procedure = found->second.procedure;
