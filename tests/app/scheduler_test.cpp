@@ -63,8 +63,8 @@ protected:
 TEST_F(Schedulers, PushRefusesNullAndFailedStates)
 {
     LogCapture log;
-    cStateManager states;
     Recorder failing(L"Failing", journal);
+    cStateManager states;
     failing.initResult = false;
     EXPECT_FALSE(states.Push(nullptr, app));
     EXPECT_FALSE(states.Push(&failing, app));
@@ -74,9 +74,9 @@ TEST_F(Schedulers, PushRefusesNullAndFailedStates)
 
 TEST_F(Schedulers, OnlyTheTopStateRunsAndAStateThatEndsIsPoppedAtOnce)
 {
-    cStateManager states;
     Recorder menu(L"Menu", journal);
     Recorder level(L"Level", journal);
+    cStateManager states;
     EXPECT_FALSE(states.Update(app)); // nothing to run
     states.PopAll(app);               // nothing to pop
     EXPECT_FALSE(states.Pop(app));
@@ -95,9 +95,10 @@ TEST_F(Schedulers, OnlyTheTopStateRunsAndAStateThatEndsIsPoppedAtOnce)
 
 TEST_F(Schedulers, AStateThatPushesAnotherAndEndsLeavesTheNewOneRunning)
 {
-    cStateManager states;
+    // The managers do not own their entries: the entries outlive them.
     Recorder first(L"First", journal);
     Recorder second(L"Second", journal);
+    cStateManager states;
     first.onUpdate = [&](void* a) { states.Push(&second, a); };
     first.updateResult = false;
     ASSERT_TRUE(states.Push(&first, app));
@@ -125,9 +126,9 @@ TEST_F(Schedulers, ProcessesRunAtTheirOwnIntervals)
     // cursor process (0.04 s) every third frame, since time above the
     // interval is dropped when it runs.
     nowMs = 1000.0;
-    cProcessManager processes;
     Recorder input(L"cInputProcess", journal);
     Recorder cursor(L"__unnamed__", journal);
+    cProcessManager processes;
     ASSERT_TRUE(processes.Add(&input, app, 0.005));
     ASSERT_TRUE(processes.Add(&cursor, app, 0.04));
     // A new process has gathered the time of the last update: it runs at once.
@@ -167,8 +168,8 @@ TEST_F(Schedulers, EmptyQueueUpdatesNothingAndRemovingFromItIsLogged)
 TEST_F(Schedulers, AddRefusesNullAndFailedProcesses)
 {
     LogCapture log;
-    cProcessManager processes;
     Recorder failing(L"Broken", journal);
+    cProcessManager processes;
     failing.initResult = false;
     EXPECT_FALSE(processes.Add(nullptr, app, 1.0));
     EXPECT_FALSE(processes.Add(&failing, app, 1.0));
@@ -179,8 +180,8 @@ TEST_F(Schedulers, AddRefusesNullAndFailedProcesses)
 
 TEST_F(Schedulers, ProcessesThatEndAreRemovedAfterThePassAndNoOthers)
 {
-    cProcessManager processes;
     Recorder a(L"A", journal), b(L"B", journal), c(L"C", journal), d(L"D", journal);
+    cProcessManager processes;
     for (Recorder* p : {&a, &b, &c, &d})
         processes.Add(p, app, 0.0);
     b.updateResult = false;
@@ -197,12 +198,12 @@ TEST_F(Schedulers, ProcessesThatEndAreRemovedAfterThePassAndNoOthers)
 
 TEST_F(Schedulers, ProcessesRemovedWhileTheQueueRuns)
 {
-    cProcessManager processes;
     Recorder a(L"A", journal), b(L"B", journal), c(L"C", journal);
+    Recorder late(L"Late", journal);
+    cProcessManager processes;
     processes.Add(&a, app, 0.0);
     processes.Add(&b, app, 0.0);
     processes.Add(&c, app, 0.0); // queue: C B A
-    Recorder late(L"Late", journal);
     // C takes B out of the queue; B must not run in this pass. B ends itself
     // through the queue too, by name, in a later pass.
     c.onUpdate = [&](void* a2) {
