@@ -204,12 +204,11 @@ TEST_F(Schedulers, ProcessesRemovedWhileTheQueueRuns)
     processes.Add(&a, app, 0.0);
     processes.Add(&b, app, 0.0);
     processes.Add(&c, app, 0.0); // queue: C B A
-    // C takes B out of the queue; B must not run in this pass. B ends itself
-    // through the queue too, by name, in a later pass.
+    // C takes B out of the queue; B must not run in this pass.
     c.onUpdate = [&](void* a2) {
         if (c.updates == 1)
             processes.RemoveAt(1, a2);
-        else
+        else if (c.updates == 2)
             processes.Add(&late, a2, 0.0);
     };
     journal.clear();
