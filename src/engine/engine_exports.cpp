@@ -1,27 +1,90 @@
-#include "engine/gfx.h"
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include "engine/engine_context.h"
+#include "engine/engine_testing.h"
+#include "engine/gfx_2d.h"
+#include "engine/gfx_device.h"
 
 iGfxDevice* g_pGfxDevice = nullptr;
 iGfx2D* g_pGfx2D = nullptr;
-iInputDevice* g_pInputDevice = nullptr;
+
+namespace {
+cGfxDevice* g_device = nullptr;
+cGfx2D* g_gfx2d = nullptr;
+} // namespace
+
+namespace engine {
+
+Context& GetContext()
+{
+    static Context context;
+    return context;
+}
+
+void LogicalToWindow(int x, int y, int* wx, int* wy)
+{
+    const Context& context = GetContext();
+    float fx = static_cast<float>(x);
+    float fy = static_cast<float>(y);
+    if (context.renderer && !context.target) {
+        int ix = 0;
+        int iy = 0;
+        SDL_RenderLogicalToWindow(context.renderer, fx, fy, &ix, &iy);
+        *wx = ix;
+        *wy = iy;
+        return;
+    }
+    *wx = x;
+    *wy = y;
+}
+
+bool ReadPixel(int x, int y, uint32_t* argb)
+{
+    const Context& context = GetContext();
+    if (!context.renderer || !argb || x < 0 || y < 0 || x >= context.logicalWidth || y >= context.logicalHeight)
+        return false;
+    SDL_Rect rect{x, y, 1, 1};
+    Uint32 pixel = 0;
+    if (SDL_RenderReadPixels(context.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, &pixel, 4) != 0)
+        return false;
+    *argb = pixel;
+    return true;
+}
+
+int TextRasterisations()
+{
+    return GetContext().textRasterisations;
+}
+
+} // namespace engine
 
 HRESULT InitEngine(int, iGfxDevice** device, iGfx2D** gfx2d)
 {
+    if (!g_device) {
+        IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+        g_device = new cGfxDevice;
+        g_gfx2d = new cGfx2D(g_device);
+        g_pGfxDevice = g_device;
+        g_pGfx2D = g_gfx2d;
+    }
     if (device)
-        *device = nullptr;
+        *device = g_device;
     if (gfx2d)
-        *gfx2d = nullptr;
-    return E_FAIL;
+        *gfx2d = g_gfx2d;
+    return S_OK;
 }
 
-void CloseEngine() {}
-
-HRESULT InitInput(HINSTANCE, iInputDevice** device, void** aux)
+void CloseEngine()
 {
-    if (device)
-        *device = nullptr;
-    if (aux)
-        *aux = nullptr;
-    return E_FAIL;
+    delete g_gfx2d;
+    delete g_device;
+    g_gfx2d = nullptr;
+    g_device = nullptr;
+    g_pGfx2D = nullptr;
+    g_pGfxDevice = nullptr;
+    // Fonts the game still holds keep the font library open.
+    if (engine::GetContext().fonts.empty() && TTF_WasInit())
+        TTF_Quit();
+    IMG_Quit();
 }
-
-void CloseInput() {}

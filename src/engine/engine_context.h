@@ -1,0 +1,37 @@
+// What the engine's objects share inside the stand-in: the renderer, the
+// off-screen target, and the bookkeeping of live textures and fonts.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <set>
+
+class cGfxFont;
+
+namespace engine {
+
+struct Context {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    // Off-screen drawing (no window, or the dummy video driver): the renderer
+    // draws straight into this surface, so pixels can be read back.
+    SDL_Surface* target = nullptr;
+    int logicalWidth = 0;
+    int logicalHeight = 0;
+    bool wantFullScreen = false;
+    // Raised each time the renderer is made anew: SDL textures of an older
+    // generation died with their renderer and are made again on next use.
+    uint64_t generation = 0;
+    uint64_t frame = 0;
+    int64_t liveBytes = 0;
+    std::set<cGfxFont*> fonts;
+    int textRasterisations = 0;
+};
+
+Context& GetContext();
+
+// Logical (game) pixels to window pixels and back, as the renderer maps them.
+void LogicalToWindow(int x, int y, int* wx, int* wy);
+
+} // namespace engine
