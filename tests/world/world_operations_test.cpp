@@ -54,7 +54,7 @@ TEST_F(WorldOperations, DefaultsAfterReset)
 TEST_F(WorldOperations, ResetClearsWhatATestChanged)
 {
     world.money = 500;
-    world.places.push_back(cPlace{});
+    world.places.push_back(cPlace {});
     world.highscoreNames[199][9] = L"x";
     world.formatLines[49][511] = L'y';
     world.ResetToDefaults();
@@ -67,9 +67,8 @@ TEST_F(WorldOperations, ResetClearsWhatATestChanged)
 TEST_F(WorldOperations, OverlayFlags)
 {
     EXPECT_FALSE(world.IsOverlayActive());
-    uint8_t cGameWorld::*flags[] = {&cGameWorld::taskBookOpen, &cGameWorld::optionsOpen,
-                                    &cGameWorld::resultScreenOpen, &cGameWorld::shopOpen,
-                                    &cGameWorld::statisticsOpen, &cGameWorld::buildMenuOpen};
+    uint8_t cGameWorld::*flags[] = { &cGameWorld::taskBookOpen, &cGameWorld::optionsOpen, &cGameWorld::resultScreenOpen,
+        &cGameWorld::shopOpen, &cGameWorld::statisticsOpen, &cGameWorld::buildMenuOpen };
     for (auto flag : flags) {
         world.*flag = 1;
         EXPECT_TRUE(world.IsOverlayActive());
@@ -125,8 +124,8 @@ TEST_F(WorldOperations, LayoutAtTheSmallSizeTruncatesEachStep)
 {
     cSettings::Instance().SetResolution(1024, 768);
     world.ComputeLayout();
-    EXPECT_EQ(world.gridAnchorX, 320);  // 400 / 1.25
-    EXPECT_EQ(world.gridAnchorY, 338);  // 450 / 1.33 = 338.3
+    EXPECT_EQ(world.gridAnchorX, 320); // 400 / 1.25
+    EXPECT_EQ(world.gridAnchorY, 338); // 450 / 1.33 = 338.3
     // Row 4, column 5: 320 - 168 / 1.25 = 185.6 -> 185; 338 + 69 / 1.33 = 389.9 -> 389.
     EXPECT_EQ(world.cellX[4][5], 185);
     EXPECT_EQ(world.cellY[4][5], 389);
@@ -138,17 +137,21 @@ TEST_F(WorldOperations, LayoutAtTheSmallSizeTruncatesEachStep)
 TEST(PointInPolygon, CrossingTestIsHalfOpenInY)
 {
     // A square from (0, 0) to (10, 10).
-    const int xs[] = {0, 10, 10, 0};
-    const int ys[] = {0, 0, 10, 10};
+    const int xs[] = { 0, 10, 10, 0 };
+    const int ys[] = { 0, 0, 10, 10 };
     struct Case {
         int x, y;
         bool inside;
     } cases[] = {
-        {5, 5, true},   {-1, 5, false}, {11, 5, false}, {5, -1, false}, {5, 11, false},
-        {5, 0, true},   // the lower edge's y counts: the side edges start there
-        {5, 10, false}, // the upper end of each side edge does not
-        {0, 5, true},   // on the left edge: px is not below its crossing, the right edge toggles
-        {10, 5, false},
+        { 5, 5, true },
+        { -1, 5, false },
+        { 11, 5, false },
+        { 5, -1, false },
+        { 5, 11, false },
+        { 5, 0, true }, // the lower edge's y counts: the side edges start there
+        { 5, 10, false }, // the upper end of each side edge does not
+        { 0, 5, true }, // on the left edge: px is not below its crossing, the right edge toggles
+        { 10, 5, false },
     };
     for (const auto& c : cases)
         EXPECT_EQ(cGameWorld::PointInPolygon(4, xs, ys, c.x, c.y), c.inside) << c.x << "," << c.y;
@@ -158,8 +161,8 @@ TEST(PointInPolygon, CrossingUsesTruncatingIntegerDivision)
 {
     // A triangle whose slanted edge crosses y = 1 at x = 3.33. The crossing is
     // computed from the corner (10, 3): 10 + (-10 * -2) / -3 = 10 - 6 = 4.
-    const int xs[] = {0, 10, 0};
-    const int ys[] = {0, 3, 3};
+    const int xs[] = { 0, 10, 0 };
+    const int ys[] = { 0, 3, 3 };
     EXPECT_TRUE(cGameWorld::PointInPolygon(3, xs, ys, 3, 1));
     EXPECT_FALSE(cGameWorld::PointInPolygon(3, xs, ys, 4, 1));
     EXPECT_FALSE(cGameWorld::PointInPolygon(0, xs, ys, 0, 0));
@@ -187,7 +190,7 @@ TEST_F(WorldOperations, MouseOverPlaceUsesTheCellOutline)
 TEST_F(WorldOperations, MouseOverPlaceRefusesCellsOutsideTheGrid)
 {
     // Cells that are not in the tables never read them, wherever the mouse is.
-    const int cells[][2] = {{-1, 0}, {0, -1}, {20, 0}, {0, 20}, {1000, 1000}, {-2147483647 - 1, 3}};
+    const int cells[][2] = { { -1, 0 }, { 0, -1 }, { 20, 0 }, { 0, 20 }, { 1000, 1000 }, { -2147483647 - 1, 3 } };
     for (const auto& cell : cells)
         EXPECT_FALSE(world.IsMouseOverPlace(cell[0], cell[1], 100, 100));
 }
@@ -210,7 +213,8 @@ TEST(Settings, ResolutionScaleFactors)
     const struct {
         int width, height;
         float sx, sy;
-    } cases[] = {{1280, 1024, 1.0f, 1.0f}, {1024, 768, 1.25f, 1.33f}, {800, 600, 1.25f, 1.33f}, {1920, 1080, 1.25f, 1.33f}};
+    } cases[] = { { 1280, 1024, 1.0f, 1.0f }, { 1024, 768, 1.25f, 1.33f }, { 800, 600, 1.25f, 1.33f },
+        { 1920, 1080, 1.25f, 1.33f } };
     for (const auto& c : cases) {
         settings.SetResolution(c.width, c.height);
         EXPECT_EQ(settings.GetWidth(), c.width);
