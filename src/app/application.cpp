@@ -84,7 +84,7 @@ bool cApplication::SetClientSize(int w, int h)
     platform::GetWindowRect(window, &outer);
     platform::GetClientRect(window, &client);
     platform::MoveWindow(window, outer.left, outer.top, (outer.right - outer.left) - client.right + w,
-                         (outer.bottom - outer.top) - client.bottom + h, true);
+        (outer.bottom - outer.top) - client.bottom + h, true);
     clientWidth = w;
     clientHeight = h;
     return true;
@@ -121,7 +121,7 @@ void cApplication::ClearKey(int code)
 
 void cApplication::AddHandler(const std::wstring& name, HandlerCallback callback, std::any value)
 {
-    handlers.push_back(Handler{std::move(callback), std::move(value), name});
+    handlers.push_back(Handler { std::move(callback), std::move(value), name });
 }
 
 void cApplication::ReleaseAll()
@@ -192,8 +192,8 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_SYSCOMMAND:
         // Moving, sizing, the window menu, the task list, the screen saver and
         // monitor power-down are blocked while the game runs.
-        if (wParam == SC_SIZE || wParam == SC_MOVE || wParam == SC_KEYMENU || wParam == SC_TASKLIST ||
-            wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
+        if (wParam == SC_SIZE || wParam == SC_MOVE || wParam == SC_KEYMENU || wParam == SC_TASKLIST
+            || wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
             return 0;
         break;
 

@@ -15,11 +15,9 @@ bool cApplication::Run()
 {
     if (!platform::RegisterWindowClass(windowClass))
         return false;
-    window = platform::CreateWindowOfClass(className, kWindowTitle, style, x, y, clientWidth, clientHeight,
-                                           instance);
+    window = platform::CreateWindowOfClass(className, kWindowTitle, style, x, y, clientWidth, clientHeight, instance);
     if (!window) {
-        cLog::Instance().Error(L"cApplication::Run -> Unable to create the window: %s",
-                               platform::LastError().c_str());
+        cLog::Instance().Error(L"cApplication::Run -> Unable to create the window: %s", platform::LastError().c_str());
         platform::UnregisterWindowClass(className, instance);
         return false;
     }
@@ -51,7 +49,7 @@ void cApplication::RunLoop(FrameStep step, bool stopMusicWhileInactive)
 {
     g_appRunning = 1;
     g_appActive = 1;
-    MSG msg{};
+    MSG msg {};
     platform::PeekMessage(&msg, PM_NOREMOVE);
     // A WM_QUIT has no window, so only g_appRunning ends the loop.
     while (!(msg.message == WM_QUIT && msg.hwnd == window) && g_appRunning != 0) {

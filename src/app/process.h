@@ -16,7 +16,7 @@ public:
     virtual bool Init(void* /*application*/) { return true; }
     // False ends it: a state is popped at once, a process removed after the pass.
     virtual bool Update(void* application) = 0;
-    virtual void Exit(void* /*application*/) {}
+    virtual void Exit(void* /*application*/) { }
 
     const std::wstring& GetName() const { return name; }
 

@@ -95,8 +95,7 @@ void cProcessManager::RemoveAll(void* application)
     if (processes.empty())
         return;
     busy = 1;
-    while (RemoveFront(application)) {
-    }
+    while (RemoveFront(application)) { }
     busy = 0;
 }
 

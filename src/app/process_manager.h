@@ -38,7 +38,7 @@ private:
 
     uint8_t busy = 0; // RemoveAll runs: an empty queue is no error then
     std::deque<iProcess*> processes;
-    std::deque<double> intervals;   // seconds between runs
+    std::deque<double> intervals; // seconds between runs
     std::deque<double> accumulated; // seconds gathered since the last run
-    double lastTime = 0.0;          // seconds at the last Update
+    double lastTime = 0.0; // seconds at the last Update
 };

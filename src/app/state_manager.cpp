@@ -33,8 +33,7 @@ bool cStateManager::Pop(void* application)
 
 void cStateManager::PopAll(void* application)
 {
-    while (Pop(application)) {
-    }
+    while (Pop(application)) { }
 }
 
 bool cStateManager::Update(void* application)

@@ -13,8 +13,90 @@ namespace {
 
 std::array<bool, 256>& KeysDown()
 {
-    static std::array<bool, 256> keys{};
+    static std::array<bool, 256> keys {};
     return keys;
+}
+
+struct KeyCode {
+    int32_t sdl;
+    int virtualKey;
+};
+
+// Keys by the character or function SDL reports for them.
+constexpr KeyCode kByKeycode[] = {
+    { SDLK_BACKSPACE, VK_BACK },
+    { SDLK_TAB, VK_TAB },
+    { SDLK_RETURN, VK_RETURN },
+    { SDLK_KP_ENTER, VK_RETURN },
+    { SDLK_ESCAPE, VK_ESCAPE },
+    { SDLK_SPACE, VK_SPACE },
+    { SDLK_PAUSE, VK_PAUSE },
+    { SDLK_CAPSLOCK, VK_CAPITAL },
+    { SDLK_PAGEUP, VK_PRIOR },
+    { SDLK_PAGEDOWN, VK_NEXT },
+    { SDLK_END, VK_END },
+    { SDLK_HOME, VK_HOME },
+    { SDLK_LEFT, VK_LEFT },
+    { SDLK_UP, VK_UP },
+    { SDLK_RIGHT, VK_RIGHT },
+    { SDLK_DOWN, VK_DOWN },
+    { SDLK_PRINTSCREEN, VK_SNAPSHOT },
+    { SDLK_INSERT, VK_INSERT },
+    { SDLK_DELETE, VK_DELETE },
+    { SDLK_LGUI, VK_LWIN },
+    { SDLK_RGUI, VK_RWIN },
+    { SDLK_APPLICATION, VK_APPS },
+    { SDLK_KP_0, VK_NUMPAD0 },
+    { SDLK_KP_MULTIPLY, VK_MULTIPLY },
+    { SDLK_KP_PLUS, VK_ADD },
+    { SDLK_KP_MINUS, VK_SUBTRACT },
+    { SDLK_KP_PERIOD, VK_DECIMAL },
+    { SDLK_KP_DIVIDE, VK_DIVIDE },
+    { SDLK_NUMLOCKCLEAR, VK_NUMLOCK },
+    { SDLK_SCROLLLOCK, VK_SCROLL },
+    { SDLK_LSHIFT, VK_LSHIFT },
+    { SDLK_RSHIFT, VK_RSHIFT },
+    { SDLK_LCTRL, VK_LCONTROL },
+    { SDLK_RCTRL, VK_RCONTROL },
+    { SDLK_LALT, VK_LMENU },
+    { SDLK_RALT, VK_RMENU },
+    { SDLK_MODE, VK_RMENU }, // AltGr on some X11 layouts
+    { SDLK_SEMICOLON, VK_OEM_1 },
+    { SDLK_EQUALS, VK_OEM_PLUS },
+    { SDLK_COMMA, VK_OEM_COMMA },
+    { SDLK_MINUS, VK_OEM_MINUS },
+    { SDLK_PERIOD, VK_OEM_PERIOD },
+    { SDLK_SLASH, VK_OEM_2 },
+    { SDLK_BACKQUOTE, VK_OEM_3 },
+    { SDLK_LEFTBRACKET, VK_OEM_4 },
+    { SDLK_BACKSLASH, VK_OEM_5 },
+    { SDLK_RIGHTBRACKET, VK_OEM_6 },
+    { SDLK_QUOTE, VK_OEM_7 },
+};
+
+// Keys by their position, as on a US keyboard.
+constexpr KeyCode kByScancode[] = {
+    { SDL_SCANCODE_0, '0' },
+    { SDL_SCANCODE_SEMICOLON, VK_OEM_1 },
+    { SDL_SCANCODE_EQUALS, VK_OEM_PLUS },
+    { SDL_SCANCODE_COMMA, VK_OEM_COMMA },
+    { SDL_SCANCODE_MINUS, VK_OEM_MINUS },
+    { SDL_SCANCODE_PERIOD, VK_OEM_PERIOD },
+    { SDL_SCANCODE_SLASH, VK_OEM_2 },
+    { SDL_SCANCODE_GRAVE, VK_OEM_3 },
+    { SDL_SCANCODE_LEFTBRACKET, VK_OEM_4 },
+    { SDL_SCANCODE_BACKSLASH, VK_OEM_5 },
+    { SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6 },
+    { SDL_SCANCODE_APOSTROPHE, VK_OEM_7 },
+    { SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102 },
+};
+
+template <size_t N> int Find(const KeyCode (&table)[N], int32_t sdl)
+{
+    for (const KeyCode& entry : table)
+        if (entry.sdl == sdl)
+            return entry.virtualKey;
+    return 0;
 }
 
 int VirtualKeyFromKeycode(int32_t keycode)
@@ -27,104 +109,48 @@ int VirtualKeyFromKeycode(int32_t keycode)
         return VK_F1 + (keycode - SDLK_F1);
     if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9)
         return VK_NUMPAD0 + 1 + (keycode - SDLK_KP_1);
-    switch (keycode) {
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_PAUSE: return VK_PAUSE;
-    case SDLK_CAPSLOCK: return VK_CAPITAL;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
-    case SDLK_END: return VK_END;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
-    case SDLK_LGUI: return VK_LWIN;
-    case SDLK_RGUI: return VK_RWIN;
-    case SDLK_APPLICATION: return VK_APPS;
-    case SDLK_KP_0: return VK_NUMPAD0;
-    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
-    case SDLK_KP_PLUS: return VK_ADD;
-    case SDLK_KP_MINUS: return VK_SUBTRACT;
-    case SDLK_KP_PERIOD: return VK_DECIMAL;
-    case SDLK_KP_DIVIDE: return VK_DIVIDE;
-    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
-    case SDLK_SCROLLLOCK: return VK_SCROLL;
-    case SDLK_LSHIFT: return VK_LSHIFT;
-    case SDLK_RSHIFT: return VK_RSHIFT;
-    case SDLK_LCTRL: return VK_LCONTROL;
-    case SDLK_RCTRL: return VK_RCONTROL;
-    case SDLK_LALT: return VK_LMENU;
-    case SDLK_RALT:
-    case SDLK_MODE: return VK_RMENU; // AltGr
-    case SDLK_SEMICOLON: return VK_OEM_1;
-    case SDLK_EQUALS: return VK_OEM_PLUS;
-    case SDLK_COMMA: return VK_OEM_COMMA;
-    case SDLK_MINUS: return VK_OEM_MINUS;
-    case SDLK_PERIOD: return VK_OEM_PERIOD;
-    case SDLK_SLASH: return VK_OEM_2;
-    case SDLK_BACKQUOTE: return VK_OEM_3;
-    case SDLK_LEFTBRACKET: return VK_OEM_4;
-    case SDLK_BACKSLASH: return VK_OEM_5;
-    case SDLK_RIGHTBRACKET: return VK_OEM_6;
-    case SDLK_QUOTE: return VK_OEM_7;
-    default: return 0;
-    }
+    return Find(kByKeycode, keycode);
 }
 
-// The code of the key's position on a US keyboard.
 int VirtualKeyFromScancode(int scancode)
 {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
         return 'A' + (scancode - SDL_SCANCODE_A);
     if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
         return '1' + (scancode - SDL_SCANCODE_1);
-    switch (scancode) {
-    case SDL_SCANCODE_0: return '0';
-    case SDL_SCANCODE_SEMICOLON: return VK_OEM_1;
-    case SDL_SCANCODE_EQUALS: return VK_OEM_PLUS;
-    case SDL_SCANCODE_COMMA: return VK_OEM_COMMA;
-    case SDL_SCANCODE_MINUS: return VK_OEM_MINUS;
-    case SDL_SCANCODE_PERIOD: return VK_OEM_PERIOD;
-    case SDL_SCANCODE_SLASH: return VK_OEM_2;
-    case SDL_SCANCODE_GRAVE: return VK_OEM_3;
-    case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
-    case SDL_SCANCODE_BACKSLASH: return VK_OEM_5;
-    case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
-    case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
-    case SDL_SCANCODE_NONUSBACKSLASH: return VK_OEM_102;
-    default: return 0;
-    }
+    return Find(kByScancode, scancode);
 }
 
 bool ModifierDown(int virtualKey, SDL_Keymod mods)
 {
     switch (virtualKey) {
-    case VK_SHIFT: return mods & KMOD_SHIFT;
-    case VK_LSHIFT: return mods & KMOD_LSHIFT;
-    case VK_RSHIFT: return mods & KMOD_RSHIFT;
-    case VK_CONTROL: return mods & KMOD_CTRL;
-    case VK_LCONTROL: return mods & KMOD_LCTRL;
-    case VK_RCONTROL: return mods & KMOD_RCTRL;
-    case VK_MENU: return mods & KMOD_ALT;
-    case VK_LMENU: return mods & KMOD_LALT;
-    case VK_RMENU: return mods & (KMOD_RALT | KMOD_MODE);
-    default: return false;
+    case VK_SHIFT:
+        return mods & KMOD_SHIFT;
+    case VK_LSHIFT:
+        return mods & KMOD_LSHIFT;
+    case VK_RSHIFT:
+        return mods & KMOD_RSHIFT;
+    case VK_CONTROL:
+        return mods & KMOD_CTRL;
+    case VK_LCONTROL:
+        return mods & KMOD_LCTRL;
+    case VK_RCONTROL:
+        return mods & KMOD_RCTRL;
+    case VK_MENU:
+        return mods & KMOD_ALT;
+    case VK_LMENU:
+        return mods & KMOD_LALT;
+    case VK_RMENU:
+        return mods & (KMOD_RALT | KMOD_MODE);
+    default:
+        return false;
     }
 }
 
 bool IsModifier(int virtualKey)
 {
-    return virtualKey == VK_SHIFT || virtualKey == VK_CONTROL || virtualKey == VK_MENU ||
-           (virtualKey >= VK_LSHIFT && virtualKey <= VK_RMENU);
+    return virtualKey == VK_SHIFT || virtualKey == VK_CONTROL || virtualKey == VK_MENU
+        || (virtualKey >= VK_LSHIFT && virtualKey <= VK_RMENU);
 }
 
 } // namespace

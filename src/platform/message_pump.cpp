@@ -36,7 +36,7 @@ std::vector<std::pair<SdlEventObserver, void*>>& Observers()
 
 void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    TheQueue().messages.push_back(MSG{window, message, wParam, lParam});
+    TheQueue().messages.push_back(MSG { window, message, wParam, lParam });
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event)
@@ -200,7 +200,7 @@ bool PeekMessage(MSG* msg, UINT removeFlags)
         if (removeFlags & PM_REMOVE)
             queue.messages.pop_front();
     } else if (queue.quitPosted) {
-        found = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0};
+        found = MSG { nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0 };
         if (removeFlags & PM_REMOVE)
             queue.quitPosted = false;
     } else {
@@ -220,7 +220,7 @@ int GetMessage(MSG* msg)
             return out->message == WM_QUIT ? 0 : 1;
         SDL_Event event;
         if (!EventsReady() || !SDL_WaitEvent(&event)) {
-            *out = MSG{};
+            *out = MSG {};
             return -1;
         }
         Take(event);
@@ -263,9 +263,9 @@ bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 void DropMessagesFor(HWND window)
 {
     auto& messages = TheQueue().messages;
-    messages.erase(std::remove_if(messages.begin(), messages.end(),
-                                  [window](const MSG& msg) { return msg.hwnd == window; }),
-                   messages.end());
+    messages.erase(
+        std::remove_if(messages.begin(), messages.end(), [window](const MSG& msg) { return msg.hwnd == window; }),
+        messages.end());
 }
 
 void DiscardQueuedMessages()

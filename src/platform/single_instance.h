@@ -7,9 +7,9 @@
 namespace platform {
 
 enum class InstanceLockResult {
-    Acquired,      // this process is the one running copy
+    Acquired, // this process is the one running copy
     HeldElsewhere, // another copy holds the lock
-    Unavailable,   // the lock file cannot be made; nothing can be told
+    Unavailable, // the lock file cannot be made; nothing can be told
 };
 
 // <runtime folder>/<name>.lock, the runtime folder being $XDG_RUNTIME_DIR when

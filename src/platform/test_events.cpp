@@ -27,13 +27,20 @@ bool Push(SDL_Event& event)
 SDL_Keymod ModifierOf(SDL_Keycode key)
 {
     switch (key) {
-    case SDLK_LSHIFT: return KMOD_LSHIFT;
-    case SDLK_RSHIFT: return KMOD_RSHIFT;
-    case SDLK_LCTRL: return KMOD_LCTRL;
-    case SDLK_RCTRL: return KMOD_RCTRL;
-    case SDLK_LALT: return KMOD_LALT;
-    case SDLK_RALT: return KMOD_RALT;
-    default: return KMOD_NONE;
+    case SDLK_LSHIFT:
+        return KMOD_LSHIFT;
+    case SDLK_RSHIFT:
+        return KMOD_RSHIFT;
+    case SDLK_LCTRL:
+        return KMOD_LCTRL;
+    case SDLK_RCTRL:
+        return KMOD_RCTRL;
+    case SDLK_LALT:
+        return KMOD_LALT;
+    case SDLK_RALT:
+        return KMOD_RALT;
+    default:
+        return KMOD_NONE;
     }
 }
 
@@ -44,23 +51,35 @@ bool InjectWindowEvent(HWND window, WindowEventKind kind)
     const uint32_t id = WindowIdOf(window);
     if (id == 0)
         return false;
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = SDL_WINDOWEVENT;
     event.window.windowID = id;
     switch (kind) {
-    case WindowEventKind::Close: event.window.event = SDL_WINDOWEVENT_CLOSE; break;
-    case WindowEventKind::Minimized: event.window.event = SDL_WINDOWEVENT_MINIMIZED; break;
-    case WindowEventKind::Restored: event.window.event = SDL_WINDOWEVENT_RESTORED; break;
-    case WindowEventKind::Maximized: event.window.event = SDL_WINDOWEVENT_MAXIMIZED; break;
-    case WindowEventKind::FocusGained: event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED; break;
-    case WindowEventKind::FocusLost: event.window.event = SDL_WINDOWEVENT_FOCUS_LOST; break;
+    case WindowEventKind::Close:
+        event.window.event = SDL_WINDOWEVENT_CLOSE;
+        break;
+    case WindowEventKind::Minimized:
+        event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+        break;
+    case WindowEventKind::Restored:
+        event.window.event = SDL_WINDOWEVENT_RESTORED;
+        break;
+    case WindowEventKind::Maximized:
+        event.window.event = SDL_WINDOWEVENT_MAXIMIZED;
+        break;
+    case WindowEventKind::FocusGained:
+        event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+        break;
+    case WindowEventKind::FocusLost:
+        event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+        break;
     }
     return Push(event);
 }
 
 bool InjectQuit()
 {
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = SDL_QUIT;
     return Push(event);
 }
@@ -73,7 +92,7 @@ bool InjectKey(HWND window, const char* keyName, bool down, bool repeat)
     SDL_Scancode scancode = SDL_GetScancodeFromName(keyName);
     if (scancode == SDL_SCANCODE_UNKNOWN)
         scancode = SDL_GetScancodeFromKey(key);
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.windowID = WindowIdOf(window);
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
@@ -93,7 +112,7 @@ bool InjectMouseButton(HWND window, int button, bool down, int x, int y)
     const uint32_t id = WindowIdOf(window);
     if (id == 0 || button < 1 || button > 3)
         return false;
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     event.button.windowID = id;
     event.button.button = static_cast<Uint8>(button);

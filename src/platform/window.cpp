@@ -70,8 +70,8 @@ HWND CreateWindowWithFlags(const std::wstring& title, int x, int y, int width, i
         g_lastError = SDL_GetError();
         return nullptr;
     }
-    SDL_Window* sdl = SDL_CreateWindow(WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1,
-                                       height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
+    SDL_Window* sdl = SDL_CreateWindow(
+        WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1, height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
     if (!sdl) {
         g_lastError = SDL_GetError();
         return nullptr;
@@ -130,8 +130,8 @@ bool UnregisterWindowClass(const std::wstring& className, HINSTANCE /*instance*/
     return Classes().erase(className) == 1;
 }
 
-HWND CreateWindowOfClass(const std::wstring& className, const std::wstring& title, DWORD style,
-                         int x, int y, int width, int height, HINSTANCE /*instance*/)
+HWND CreateWindowOfClass(const std::wstring& className, const std::wstring& title, DWORD style, int x, int y, int width,
+    int height, HINSTANCE /*instance*/)
 {
     const auto found = Classes().find(className);
     if (found == Classes().end()) {
@@ -215,7 +215,7 @@ bool GetClientRect(HWND window, RECT* rect)
         return false;
     int w = 0, h = 0;
     SDL_GetWindowSize(window->sdl, &w, &h);
-    *rect = RECT{0, 0, w, h};
+    *rect = RECT { 0, 0, w, h };
     return true;
 }
 
@@ -249,8 +249,8 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
     const bool move = !(flags & SWP_NOMOVE);
     const bool size = !(flags & SWP_NOSIZE) && width > 0 && height > 0;
     if (move || size)
-        MoveWindow(window, move ? x : rect.left, move ? y : rect.top,
-                   size ? width : rect.right - rect.left, size ? height : rect.bottom - rect.top, true);
+        MoveWindow(window, move ? x : rect.left, move ? y : rect.top, size ? width : rect.right - rect.left,
+            size ? height : rect.bottom - rect.top, true);
     return true;
 }
 

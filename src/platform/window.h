@@ -39,8 +39,8 @@ bool UnregisterWindowClass(const std::wstring& className, HINSTANCE instance);
 // A window of a registered class, hidden unless the style has WS_VISIBLE; the
 // size is the outer size, as Windows takes it. nullptr when the class is
 // unknown or the window cannot be made.
-HWND CreateWindowOfClass(const std::wstring& className, const std::wstring& title, DWORD style,
-                         int x, int y, int width, int height, HINSTANCE instance);
+HWND CreateWindowOfClass(const std::wstring& className, const std::wstring& title, DWORD style, int x, int y, int width,
+    int height, HINSTANCE instance);
 
 bool ShowWindow(HWND window, int command);
 bool UpdateWindow(HWND window);

@@ -21,7 +21,7 @@ class cTestApp : public cApplication {
 public:
     LRESULT MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        passedOn.push_back(MSG{hwnd, message, wParam, lParam});
+        passedOn.push_back(MSG { hwnd, message, wParam, lParam });
         return cApplication::MsgProc(hwnd, message, wParam, lParam);
     }
     bool Init() override
@@ -73,7 +73,7 @@ public:
 class FakeMusic : public iSoundInstance {
 public:
     void Stop() override { ++stops; }
-    void SetVolume(float) override {}
+    void SetVolume(float) override { }
     bool IsFinished() override { return stops > 0; }
     void Release() override { ++releases; }
     int stops = 0;

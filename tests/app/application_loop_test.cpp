@@ -33,8 +33,9 @@ TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
     ExitRecorder state(journal);
     ExitRecorder process(journal);
     cTestApp app;
-    app.AddHandler(L"first", [&](const std::any& value) { journal.push_back(std::any_cast<std::wstring>(value)); },
-                   std::wstring(L"handler 1"));
+    app.AddHandler(
+        L"first", [&](const std::any& value) { journal.push_back(std::any_cast<std::wstring>(value)); },
+        std::wstring(L"handler 1"));
     app.AddHandler(L"second", [&](const std::any&) { journal.push_back(L"handler 2"); }, {});
     app.onInit = [&](cTestApp& a) {
         a.GetStateManager().Push(&state, &a);
@@ -52,7 +53,7 @@ TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
     EXPECT_EQ(g_appRunning, 0);
     // The handlers in order, then the processes and states, all told that the
     // application is going.
-    EXPECT_EQ(journal, (std::vector<std::wstring>{L"handler 1", L"handler 2", L"Exit(null)", L"Exit(null)"}));
+    EXPECT_EQ(journal, (std::vector<std::wstring> { L"handler 1", L"handler 2", L"Exit(null)", L"Exit(null)" }));
 }
 
 TEST_F(AppLoop, ACloseDuringStartUpEndsBothLoops)
@@ -111,7 +112,7 @@ TEST_F(AppLoop, FailedStartOrQuitRequestSkipsTheMainLoopButNotShutdown)
 TEST_F(AppLoop, WindowIsTitledSizedCentredAndShown)
 {
     cTestApp app;
-    RECT client{}, outer{};
+    RECT client {}, outer {};
     bool visible = false;
     std::wstring title;
     app.onFrame = [&](cTestApp& a, int) {
@@ -142,9 +143,8 @@ TEST_F(AppLoop, LosingFocusStopsDrawingUntilFocusReturns)
         if (frame == 2) {
             InjectWindowEvent(a.GetWindow(), WindowEventKind::FocusLost);
             HWND window = a.GetWindow();
-            regain = std::make_unique<Later>(120ms, [window] {
-                InjectWindowEvent(window, WindowEventKind::FocusGained);
-            });
+            regain
+                = std::make_unique<Later>(120ms, [window] { InjectWindowEvent(window, WindowEventKind::FocusGained); });
         }
         if (frame == 4)
             InjectWindowEvent(a.GetWindow(), WindowEventKind::Close);
@@ -173,9 +173,8 @@ TEST_F(AppLoop, MinimisingStopsAndGivesBackTheMusicAndRestoringResumes)
         if (frame == 2) {
             InjectWindowEvent(a.GetWindow(), WindowEventKind::Minimized);
             HWND window = a.GetWindow();
-            restore = std::make_unique<Later>(100ms, [window] {
-                InjectWindowEvent(window, WindowEventKind::Restored);
-            });
+            restore
+                = std::make_unique<Later>(100ms, [window] { InjectWindowEvent(window, WindowEventKind::Restored); });
         }
         if (frame == 3)
             InjectWindowEvent(a.GetWindow(), WindowEventKind::Close);
@@ -198,9 +197,7 @@ TEST_F(AppLoop, FirstLoopStopsTheMusicWhileInactiveAndKeepsTheStream)
     app.onInit = [&](cTestApp& a) {
         InjectWindowEvent(a.GetWindow(), WindowEventKind::FocusLost);
         HWND window = a.GetWindow();
-        regain = std::make_unique<Later>(60ms, [window] {
-            InjectWindowEvent(window, WindowEventKind::FocusGained);
-        });
+        regain = std::make_unique<Later>(60ms, [window] { InjectWindowEvent(window, WindowEventKind::FocusGained); });
     };
     int stopsAfterStartUp = -1;
     std::unique_ptr<Later> regainAgain;
@@ -210,9 +207,8 @@ TEST_F(AppLoop, FirstLoopStopsTheMusicWhileInactiveAndKeepsTheStream)
             // In the main loop an inactive window leaves the music alone.
             InjectWindowEvent(a.GetWindow(), WindowEventKind::FocusLost);
             HWND window = a.GetWindow();
-            regainAgain = std::make_unique<Later>(60ms, [window] {
-                InjectWindowEvent(window, WindowEventKind::FocusGained);
-            });
+            regainAgain
+                = std::make_unique<Later>(60ms, [window] { InjectWindowEvent(window, WindowEventKind::FocusGained); });
         }
         if (frame == 2)
             InjectWindowEvent(a.GetWindow(), WindowEventKind::Close);
@@ -249,12 +245,32 @@ TEST_F(AppLoop, KeysReachTheKeyTableWithTheirVirtualKeyCodes)
         int code;
     };
     const std::vector<Key> keys = {
-        {"A", 'A'},        {"Q", 'Q'},          {"Z", 'Z'},           {"0", '0'},         {"1", '1'},
-        {"9", '9'},        {"Escape", 27},      {"Return", 13},       {"Tab", 9},         {"F1", 112},
-        {"F9", 120},       {"F10", 121},        {"F12", 123},         {"Left", 37},       {"Up", 38},
-        {"Right", 39},     {"Down", 40},        {"Left Shift", 0xA0}, {"Left Ctrl", 0xA2}, {"Left Alt", 0xA4},
-        {"Space", 32},     {"Backspace", 8},    {"Delete", 46},       {"Home", 36},       {"-", 0xBD},
-        {".", 0xBE},
+        { "A", 'A' },
+        { "Q", 'Q' },
+        { "Z", 'Z' },
+        { "0", '0' },
+        { "1", '1' },
+        { "9", '9' },
+        { "Escape", 27 },
+        { "Return", 13 },
+        { "Tab", 9 },
+        { "F1", 112 },
+        { "F9", 120 },
+        { "F10", 121 },
+        { "F12", 123 },
+        { "Left", 37 },
+        { "Up", 38 },
+        { "Right", 39 },
+        { "Down", 40 },
+        { "Left Shift", 0xA0 },
+        { "Left Ctrl", 0xA2 },
+        { "Left Alt", 0xA4 },
+        { "Space", 32 },
+        { "Backspace", 8 },
+        { "Delete", 46 },
+        { "Home", 36 },
+        { "-", 0xBD },
+        { ".", 0xBE },
     };
     std::vector<int> downAtFrame2, downAtFrame3, downAtFrame4;
     auto snapshot = [&](cTestApp& a, std::vector<int>& into) {
@@ -290,7 +306,7 @@ TEST_F(AppLoop, KeysReachTheKeyTableWithTheirVirtualKeyCodes)
         expected.push_back(key.code);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(downAtFrame2, expected);
-    EXPECT_EQ(downAtFrame3, std::vector<int>{'A'});
+    EXPECT_EQ(downAtFrame3, std::vector<int> { 'A' });
     EXPECT_TRUE(downAtFrame4.empty());
 }
 

@@ -78,7 +78,7 @@ TEST_F(Schedulers, OnlyTheTopStateRunsAndAStateThatEndsIsPoppedAtOnce)
     Recorder level(L"Level", journal);
     cStateManager states;
     EXPECT_FALSE(states.Update(app)); // nothing to run
-    states.PopAll(app);               // nothing to pop
+    states.PopAll(app); // nothing to pop
     EXPECT_FALSE(states.Pop(app));
     ASSERT_TRUE(states.Push(&menu, app));
     ASSERT_TRUE(states.Push(&level, app));
@@ -89,8 +89,9 @@ TEST_F(Schedulers, OnlyTheTopStateRunsAndAStateThatEndsIsPoppedAtOnce)
     menu.updateResult = false;
     EXPECT_FALSE(states.Update(app)); // the last state left
     EXPECT_EQ(states.Size(), 0u);
-    EXPECT_THAT(journal, ElementsAre(L"Menu.Init", L"Level.Init", L"Level.Update", L"Level.Update", L"Level.Exit",
-                                     L"Menu.Update", L"Menu.Exit"));
+    EXPECT_THAT(journal,
+        ElementsAre(L"Menu.Init", L"Level.Init", L"Level.Update", L"Level.Update", L"Level.Exit", L"Menu.Update",
+            L"Menu.Exit"));
 }
 
 TEST_F(Schedulers, AStateThatPushesAnotherAndEndsLeavesTheNewOneRunning)
@@ -161,8 +162,8 @@ TEST_F(Schedulers, EmptyQueueUpdatesNothingAndRemovingFromItIsLogged)
     EXPECT_FALSE(processes.RemoveByName(L"x", app));
     EXPECT_FALSE(processes.RemoveAt(0, app));
     processes.RemoveAll(app);
-    EXPECT_THAT(log.lines, ElementsAre(L"error: Invalid call. Process queue is empty.",
-                                       L"error: Invalid call. Process queue is empty."));
+    EXPECT_THAT(log.lines,
+        ElementsAre(L"error: Invalid call. Process queue is empty.", L"error: Invalid call. Process queue is empty."));
 }
 
 TEST_F(Schedulers, AddRefusesNullAndFailedProcesses)
@@ -174,15 +175,14 @@ TEST_F(Schedulers, AddRefusesNullAndFailedProcesses)
     EXPECT_FALSE(processes.Add(nullptr, app, 1.0));
     EXPECT_FALSE(processes.Add(&failing, app, 1.0));
     EXPECT_EQ(processes.Size(), 0u);
-    EXPECT_THAT(log.lines,
-                ElementsAre(L"error: Invalid process.", L"error: Failed to initialize process \"Broken\"."));
+    EXPECT_THAT(log.lines, ElementsAre(L"error: Invalid process.", L"error: Failed to initialize process \"Broken\"."));
 }
 
 TEST_F(Schedulers, ProcessesThatEndAreRemovedAfterThePassAndNoOthers)
 {
     Recorder a(L"A", journal), b(L"B", journal), c(L"C", journal), d(L"D", journal);
     cProcessManager processes;
-    for (Recorder* p : {&a, &b, &c, &d})
+    for (Recorder* p : { &a, &b, &c, &d })
         processes.Add(p, app, 0.0);
     b.updateResult = false;
     d.updateResult = false;

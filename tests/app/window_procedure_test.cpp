@@ -16,8 +16,16 @@ TEST_F(AppLoop, SystemCommandsThatWouldMoveOrSleepAreSwallowed)
         bool swallowed;
     };
     const Case cases[] = {
-        {0xF000, true},  {0xF010, true},  {0xF100, true},  {0xF130, true},  {0xF140, true},
-        {0xF170, true},  {0xF060, false}, {0xF020, false}, {0xF012, false}, {0xF171, false},
+        { 0xF000, true },
+        { 0xF010, true },
+        { 0xF100, true },
+        { 0xF130, true },
+        { 0xF140, true },
+        { 0xF170, true },
+        { 0xF060, false },
+        { 0xF020, false },
+        { 0xF012, false },
+        { 0xF171, false },
     };
     for (const Case& c : cases) {
         app.passedOn.clear();
@@ -47,9 +55,15 @@ TEST_F(AppLoop, ActivationMessagesSetTheActiveFlag)
         int active;
     };
     const Case cases[] = {
-        {WM_ACTIVATE, 0, 0},       {WM_ACTIVATE, 1, 1},       {WM_ACTIVATE, 2, 1}, // clicked active
-        {WM_ACTIVATEAPP, 0, 0},    {WM_ACTIVATEAPP, 1, 1},    {WM_SIZE, SIZE_MINIMIZED, 0},
-        {WM_SIZE, SIZE_RESTORED, 1}, {WM_SIZE, SIZE_MAXHIDE, 0}, {WM_SIZE, SIZE_MAXSHOW, 1},
+        { WM_ACTIVATE, 0, 0 },
+        { WM_ACTIVATE, 1, 1 },
+        { WM_ACTIVATE, 2, 1 }, // clicked active
+        { WM_ACTIVATEAPP, 0, 0 },
+        { WM_ACTIVATEAPP, 1, 1 },
+        { WM_SIZE, SIZE_MINIMIZED, 0 },
+        { WM_SIZE, SIZE_RESTORED, 1 },
+        { WM_SIZE, SIZE_MAXHIDE, 0 },
+        { WM_SIZE, SIZE_MAXSHOW, 1 },
     };
     for (const Case& c : cases) {
         g_appActive = 1 - c.active;

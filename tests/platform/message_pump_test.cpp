@@ -20,7 +20,7 @@ std::vector<MSG> g_dispatched;
 
 LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    g_dispatched.push_back(MSG{hwnd, message, wParam, lParam});
+    g_dispatched.push_back(MSG { hwnd, message, wParam, lParam });
     return 7;
 }
 
@@ -81,12 +81,12 @@ TEST_F(MessagePump, WindowEventsBecomeTheWindowsMessages)
         std::vector<Expected> messages;
     };
     const Case cases[] = {
-        {WindowEventKind::Close, {{WM_CLOSE, 0}}},
-        {WindowEventKind::Minimized, {{WM_SIZE, SIZE_MINIMIZED}}},
-        {WindowEventKind::Restored, {{WM_SIZE, SIZE_RESTORED}}},
-        {WindowEventKind::Maximized, {{WM_SIZE, SIZE_MAXIMIZED}}},
-        {WindowEventKind::FocusGained, {{WM_ACTIVATEAPP, 1}, {WM_ACTIVATE, WA_ACTIVE}, {WM_NCACTIVATE, 1}}},
-        {WindowEventKind::FocusLost, {{WM_ACTIVATEAPP, 0}, {WM_ACTIVATE, WA_INACTIVE}, {WM_NCACTIVATE, 0}}},
+        { WindowEventKind::Close, { { WM_CLOSE, 0 } } },
+        { WindowEventKind::Minimized, { { WM_SIZE, SIZE_MINIMIZED } } },
+        { WindowEventKind::Restored, { { WM_SIZE, SIZE_RESTORED } } },
+        { WindowEventKind::Maximized, { { WM_SIZE, SIZE_MAXIMIZED } } },
+        { WindowEventKind::FocusGained, { { WM_ACTIVATEAPP, 1 }, { WM_ACTIVATE, WA_ACTIVE }, { WM_NCACTIVATE, 1 } } },
+        { WindowEventKind::FocusLost, { { WM_ACTIVATEAPP, 0 }, { WM_ACTIVATE, WA_INACTIVE }, { WM_NCACTIVATE, 0 } } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
@@ -100,7 +100,7 @@ TEST_F(MessagePump, WindowEventsBecomeTheWindowsMessages)
 TEST_F(MessagePump, QuitOfTheProgramClosesTheWindow)
 {
     ASSERT_TRUE(InjectQuit());
-    ExpectMessages(Drain(), window, {{WM_CLOSE, 0}});
+    ExpectMessages(Drain(), window, { { WM_CLOSE, 0 } });
 }
 
 TEST_F(MessagePump, PeekWithoutRemoveLeavesTheMessage)
@@ -128,7 +128,7 @@ TEST_F(MessagePump, PostedQuitComesLastWithoutAWindow)
     EXPECT_EQ(msg.wParam, 3u);
     // Taken once only; dispatching it reaches no procedure.
     EXPECT_FALSE(PeekMessage(&msg, PM_REMOVE));
-    MSG quit{nullptr, WM_QUIT, 0, 0};
+    MSG quit { nullptr, WM_QUIT, 0, 0 };
     EXPECT_EQ(DispatchMessage(&quit), 0);
 }
 
@@ -154,10 +154,10 @@ TEST_F(MessagePump, KeysCarryTheirCodeAndRepeatAsAnotherKeyDown)
     ASSERT_TRUE(InjectKey(window, "Escape", true, true));
     ASSERT_TRUE(InjectKey(window, "Escape", false));
     const auto got = Drain();
-    ExpectMessages(got, window, {{WM_KEYDOWN, VK_ESCAPE}, {WM_KEYDOWN, VK_ESCAPE}, {WM_KEYUP, VK_ESCAPE}});
-    EXPECT_EQ(got[0].lParam & 0x40000000, 0);   // first press
-    EXPECT_NE(got[1].lParam & 0x40000000, 0);   // the key was already down
-    EXPECT_NE(got[2].lParam & 0x80000000L, 0);  // released
+    ExpectMessages(got, window, { { WM_KEYDOWN, VK_ESCAPE }, { WM_KEYDOWN, VK_ESCAPE }, { WM_KEYUP, VK_ESCAPE } });
+    EXPECT_EQ(got[0].lParam & 0x40000000, 0); // first press
+    EXPECT_NE(got[1].lParam & 0x40000000, 0); // the key was already down
+    EXPECT_NE(got[2].lParam & 0x80000000L, 0); // released
     EXPECT_FALSE(InjectKey(window, "NoSuchKey", true));
 }
 
@@ -185,11 +185,8 @@ TEST_F(MessagePump, MouseButtonsCarryClientCoordinates)
     ASSERT_TRUE(InjectMouseButton(window, 2, true, 5, 6));
     const auto got = Drain();
     ExpectMessages(got, window,
-                   {{WM_LBUTTONDOWN, MK_LBUTTON},
-                    {WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON},
-                    {WM_LBUTTONUP, MK_RBUTTON},
-                    {WM_RBUTTONUP, 0},
-                    {WM_MBUTTONDOWN, MK_MBUTTON}});
+        { { WM_LBUTTONDOWN, MK_LBUTTON }, { WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON }, { WM_LBUTTONUP, MK_RBUTTON },
+            { WM_RBUTTONUP, 0 }, { WM_MBUTTONDOWN, MK_MBUTTON } });
     EXPECT_EQ(MouseXOf(got[0].lParam), 12);
     EXPECT_EQ(MouseYOf(got[0].lParam), 34);
     EXPECT_EQ(MouseXOf(got[1].lParam), 300);
@@ -208,7 +205,7 @@ TEST_F(MessagePump, ObserversSeeEveryEventTakenMessageOrNot)
 {
     int seen = 0;
     AddSdlEventObserver(&CountEvent, &seen);
-    SDL_Event motion{};
+    SDL_Event motion {};
     motion.type = SDL_MOUSEMOTION;
     motion.motion.windowID = SDL_GetWindowID(SdlWindowOf(window));
     motion.motion.x = 10;

@@ -147,7 +147,7 @@ TEST(SingleInstance, SecondStartOfTheGameExitsAtOnce)
         _exit(127);
     }
     ASSERT_GT(pid, 0);
-    std::chrono::milliseconds took{};
+    std::chrono::milliseconds took {};
     EXPECT_EQ(WaitForChild(pid, std::chrono::seconds(20), &took), 0);
     EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_TRUE(std::filesystem::is_empty(userData.Path()));
