@@ -44,7 +44,7 @@ bool ReadPixel(int x, int y, uint32_t* argb)
     const Context& context = GetContext();
     if (!context.renderer || !argb || x < 0 || y < 0 || x >= context.logicalWidth || y >= context.logicalHeight)
         return false;
-    SDL_Rect rect{x, y, 1, 1};
+    SDL_Rect rect { x, y, 1, 1 };
     Uint32 pixel = 0;
     if (SDL_RenderReadPixels(context.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, &pixel, 4) != 0)
         return false;

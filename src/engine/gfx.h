@@ -52,14 +52,18 @@ public:
     // Switches the window to the desktop full screen at the mode's logical size.
     virtual HRESULT ApplyFullScreen() = 0;
     // The game's logical drawing size; the window is left as it is (windowed).
-    virtual HRESULT SetDisplayMode(int width, int height, int bitsPerPixel = 32, int refresh = 0,
-                                   int reserved1 = 0, int reserved2 = 0) = 0;
-    virtual HRESULT Clear(int rectCount, const RECT* rects, uint32_t flags, uint32_t color, float z = 0.0f,
-                          int stencil = 0) = 0;
-    // Writes the area `source` of the last frame as PNG or JPEG, by the
-    // file name's extension (".jpg"/".jpeg" JPEG, anything else PNG).
-    virtual HRESULT SaveScreenshot(const RECT* source, const RECT* target, const wchar_t* path, int quality = 20,
-                                   int reserved = 5) = 0;
+    virtual HRESULT SetDisplayMode(
+        int width, int height, int bitsPerPixel = 32, int refresh = 0, int reserved1 = 0, int reserved2 = 0)
+        = 0;
+    virtual HRESULT Clear(
+        int rectCount, const RECT* rects, uint32_t flags, uint32_t color, float z = 0.0f, int stencil = 0)
+        = 0;
+    // Writes the area `source` of what is drawn as PNG or JPEG, by the
+    // file name's extension (".jpg"/".jpeg" JPEG, anything else PNG), at the
+    // game's size; missing folders of the path are made.
+    virtual HRESULT SaveScreenshot(
+        const RECT* source, const RECT* target, const wchar_t* path, int quality = 20, int reserved = 5)
+        = 0;
     // Bytes held by textures and fonts that are still alive.
     virtual int GetZombieBytes() = 0;
     // E_FAIL while the window cannot be drawn (minimised or hidden).
@@ -71,9 +75,10 @@ public:
     virtual ~iGfx2D() = default;
 
     // Decodes PNG, TGA, BMP or JPEG bytes; null when they do not decode.
-    virtual iGfxTexture* CreateTextureFromMemory(const void* data, uint32_t size, int reserved1 = 0,
-                                                 int reserved2 = 1, int reserved3 = 0) = 0;
-    // Face "calibry" (any other face falls back to it), size in points,
+    virtual iGfxTexture* CreateTextureFromMemory(
+        const void* data, uint32_t size, int reserved1 = 0, int reserved2 = 1, int reserved3 = 0)
+        = 0;
+    // Face "calibry" (any other face falls back to it), size in pixels (em),
     // style 0 regular, 1 bold, 2 italic. Null when the face cannot be opened.
     virtual iGfxFont* CreateFont(const wchar_t* face, int size, int style) = 0;
     virtual void RestoreResources() = 0;
@@ -88,14 +93,14 @@ public:
     virtual void DrawText(iGfxFont* font, int x, int y, const wchar_t* text, int flags = 0) = 0;
     // As DrawText, with a one-pixel shadow below and to the right in the text colour.
     virtual void DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int flags = 0) = 0;
-    virtual void DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale = 1.0f,
-                                int flags = 0) = 0;
+    virtual void DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale = 1.0f, int flags = 0)
+        = 0;
     // The text colour: the shadow colour of DrawTextAlt.
     virtual void SetTextColor(uint32_t argb) = 0;
     void SetTextColorRGBA(int r, int g, int b, int a)
     {
-        SetTextColor(MakeARGB(static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g),
-                              static_cast<uint32_t>(b)));
+        SetTextColor(MakeARGB(
+            static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b)));
     }
     virtual void SetRenderState(int state, int value) = 0;
     // Back to the defaults after a clear: opaque white colour, no texture.

@@ -17,7 +17,7 @@ namespace {
 
 // The face the game asks for, "calibry", is Carlito here (metric-compatible).
 const char* const kFontFolder = "/usr/share/fonts/truetype/crosextra/";
-const char* const kFontFiles[] = {"Carlito-Regular.ttf", "Carlito-Bold.ttf", "Carlito-Italic.ttf"};
+const char* const kFontFiles[] = { "Carlito-Regular.ttf", "Carlito-Bold.ttf", "Carlito-Italic.ttf" };
 
 void Modulate(SDL_Texture* texture, uint32_t argb)
 {
@@ -27,8 +27,8 @@ void Modulate(SDL_Texture* texture, uint32_t argb)
 
 SDL_Color ToSdlColor(uint32_t argb)
 {
-    return SDL_Color{static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8), static_cast<Uint8>(argb),
-                     static_cast<Uint8>(argb >> 24)};
+    return SDL_Color { static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8), static_cast<Uint8>(argb),
+        static_cast<Uint8>(argb >> 24) };
 }
 
 bool SameNoCase(const wchar_t* a, const wchar_t* b)
@@ -70,8 +70,7 @@ iGfxTexture* cGfx2D::CreateTextureFromMemory(const void* data, uint32_t size, in
 iGfxFont* cGfx2D::CreateFont(const wchar_t* face, int size, int style)
 {
     if (!face || !SameNoCase(face, L"calibry"))
-        cLog::Instance().Warning(L"cGfx2D::CreateFont -> Face \"%ls\" is drawn with Carlito",
-                                 face ? face : L"(null)");
+        cLog::Instance().Warning(L"cGfx2D::CreateFont -> Face \"%ls\" is drawn with Carlito", face ? face : L"(null)");
     if (style < 0 || style > 2) {
         cLog::Instance().Warning(L"cGfx2D::CreateFont -> Unknown style %i, using regular", style);
         style = 0;
@@ -148,8 +147,8 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
     }
     if (sr <= sl || sb <= st)
         return;
-    SDL_Rect src{sl, st, sr - sl, sb - st};
-    SDL_FRect dst{dl, dt, dr - dl, db - dt};
+    SDL_Rect src { sl, st, sr - sl, sb - st };
+    SDL_FRect dst { dl, dt, dr - dl, db - dt };
     Modulate(texture, m_color);
     SDL_RenderCopyF(renderer, texture, &src, &dst);
 }
@@ -163,8 +162,8 @@ void cGfx2D::DrawLine(iGfxFont* font, int x, int y, const wchar_t* text, float s
     const cGfxFont::Line* line = ttf->GetLine(text);
     if (!line)
         return;
-    SDL_FRect dst{static_cast<float>(x), static_cast<float>(y), static_cast<float>(line->width) * scale,
-                  static_cast<float>(line->height) * scale};
+    SDL_FRect dst { static_cast<float>(x), static_cast<float>(y), static_cast<float>(line->width) * scale,
+        static_cast<float>(line->height) * scale };
     Modulate(line->texture, color);
     SDL_RenderCopyF(renderer, line->texture, nullptr, &dst);
 }
@@ -194,7 +193,7 @@ void cGfx2D::DrawLines(const float points[][2], int count, int)
         return;
     m_points.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
-        m_points[static_cast<size_t>(i)] = SDL_FPoint{points[i][0], points[i][1]};
+        m_points[static_cast<size_t>(i)] = SDL_FPoint { points[i][0], points[i][1] };
     SDL_Color c = ToSdlColor(m_color);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
@@ -209,8 +208,8 @@ void cGfx2D::DrawTriangles(const GfxVertex* vertices, int triangleCount, int, in
     size_t n = static_cast<size_t>(triangleCount) * 3;
     m_vertices.resize(n);
     for (size_t i = 0; i < n; ++i)
-        m_vertices[i] = SDL_Vertex{SDL_FPoint{vertices[i].x, vertices[i].y}, ToSdlColor(vertices[i].color),
-                                   SDL_FPoint{0.0f, 0.0f}};
+        m_vertices[i] = SDL_Vertex { SDL_FPoint { vertices[i].x, vertices[i].y }, ToSdlColor(vertices[i].color),
+            SDL_FPoint { 0.0f, 0.0f } };
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_RenderGeometry(renderer, nullptr, m_vertices.data(), static_cast<int>(n), nullptr, 0);
 }

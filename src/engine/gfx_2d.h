@@ -13,10 +13,13 @@ class cGfxTexture;
 
 class cGfx2D : public iGfx2D {
 public:
-    explicit cGfx2D(cGfxDevice* device) : m_device(device) {}
+    explicit cGfx2D(cGfxDevice* device)
+        : m_device(device)
+    {
+    }
 
-    iGfxTexture* CreateTextureFromMemory(const void* data, uint32_t size, int reserved1, int reserved2,
-                                         int reserved3) override;
+    iGfxTexture* CreateTextureFromMemory(
+        const void* data, uint32_t size, int reserved1, int reserved2, int reserved3) override;
     iGfxFont* CreateFont(const wchar_t* face, int size, int style) override;
     void RestoreResources() override;
     void ReleaseResources() override;
@@ -28,7 +31,7 @@ public:
     void DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int flags) override;
     void DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale, int flags) override;
     void SetTextColor(uint32_t argb) override { m_textColor = argb; }
-    void SetRenderState(int, int) override {}
+    void SetRenderState(int, int) override { }
     void ResetState(float value) override;
     void DrawLines(const float points[][2], int count, int flags) override;
     void DrawTriangles(const GfxVertex* vertices, int triangleCount, int reserved1, int reserved2) override;

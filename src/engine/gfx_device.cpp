@@ -213,18 +213,16 @@ SDL_Rect LogicalToOutput(const engine::Context& context, const SDL_Rect& area)
 {
     int outW = 0;
     int outH = 0;
-    if (context.target || SDL_GetRendererOutputSize(context.renderer, &outW, &outH) != 0 || outW <= 0 ||
-        outH <= 0)
+    if (context.target || SDL_GetRendererOutputSize(context.renderer, &outW, &outH) != 0 || outW <= 0 || outH <= 0)
         return area;
     // The letterbox SDL fits the logical size into, at one scale for both axes.
-    double scale = std::min(static_cast<double>(outW) / context.logicalWidth,
-                            static_cast<double>(outH) / context.logicalHeight);
+    double scale
+        = std::min(static_cast<double>(outW) / context.logicalWidth, static_cast<double>(outH) / context.logicalHeight);
     double left = (outW - context.logicalWidth * scale) / 2;
     double top = (outH - context.logicalHeight * scale) / 2;
-    return SDL_Rect{static_cast<int>(std::lround(left + area.x * scale)),
-                    static_cast<int>(std::lround(top + area.y * scale)),
-                    std::max(1, static_cast<int>(std::lround(area.w * scale))),
-                    std::max(1, static_cast<int>(std::lround(area.h * scale)))};
+    return SDL_Rect { static_cast<int>(std::lround(left + area.x * scale)),
+        static_cast<int>(std::lround(top + area.y * scale)), std::max(1, static_cast<int>(std::lround(area.w * scale))),
+        std::max(1, static_cast<int>(std::lround(area.h * scale))) };
 }
 
 } // namespace
@@ -234,10 +232,10 @@ HRESULT cGfxDevice::SaveScreenshot(const RECT* source, const RECT*, const wchar_
     engine::Context& context = engine::GetContext();
     if (!context.renderer || !path || !*path)
         return E_FAIL;
-    SDL_Rect bounds{0, 0, context.logicalWidth, context.logicalHeight};
+    SDL_Rect bounds { 0, 0, context.logicalWidth, context.logicalHeight };
     SDL_Rect area = bounds;
     if (source)
-        area = SDL_Rect{source->left, source->top, source->right - source->left, source->bottom - source->top};
+        area = SDL_Rect { source->left, source->top, source->right - source->left, source->bottom - source->top };
     if (!SDL_IntersectRect(&area, &bounds, &area)) {
         cLog::Instance().Error(L"cGfxDevice::SaveScreenshot -> Empty area");
         return E_FAIL;
@@ -247,8 +245,8 @@ HRESULT cGfxDevice::SaveScreenshot(const RECT* source, const RECT*, const wchar_
     SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, output.w, output.h, 32, SDL_PIXELFORMAT_ARGB8888);
     SDL_Surface* sized = nullptr;
     SDL_Surface* rgb = nullptr;
-    bool ok = shot && SDL_RenderReadPixels(context.renderer, &output, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
-                                           shot->pitch) == 0;
+    bool ok = shot
+        && SDL_RenderReadPixels(context.renderer, &output, SDL_PIXELFORMAT_ARGB8888, shot->pixels, shot->pitch) == 0;
     if (ok && (output.w != area.w || output.h != area.h)) {
         // Full screen is drawn scaled: the picture keeps the game's size.
         sized = SDL_CreateRGBSurfaceWithFormat(0, area.w, area.h, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -269,8 +267,8 @@ HRESULT cGfxDevice::SaveScreenshot(const RECT* source, const RECT*, const wchar_
             ok = IMG_SavePNG(rgb, file.c_str()) == 0;
     }
     if (!ok)
-        cLog::Instance().Error(L"cGfxDevice::SaveScreenshot -> Unable to write \"%s\": %s", file.c_str(),
-                               SDL_GetError());
+        cLog::Instance().Error(
+            L"cGfxDevice::SaveScreenshot -> Unable to write \"%s\": %s", file.c_str(), SDL_GetError());
     SDL_FreeSurface(rgb);
     SDL_FreeSurface(sized);
     SDL_FreeSurface(shot);

@@ -13,11 +13,10 @@ public:
     HRESULT EndScene() override;
     HRESULT Present() override;
     HRESULT ApplyFullScreen() override;
-    HRESULT SetDisplayMode(int width, int height, int bitsPerPixel, int refresh, int reserved1,
-                           int reserved2) override;
+    HRESULT SetDisplayMode(int width, int height, int bitsPerPixel, int refresh, int reserved1, int reserved2) override;
     HRESULT Clear(int rectCount, const RECT* rects, uint32_t flags, uint32_t color, float z, int stencil) override;
-    HRESULT SaveScreenshot(const RECT* source, const RECT* target, const wchar_t* path, int quality,
-                           int reserved) override;
+    HRESULT SaveScreenshot(
+        const RECT* source, const RECT* target, const wchar_t* path, int quality, int reserved) override;
     int GetZombieBytes() override;
     HRESULT TestDevice() override;
 

@@ -40,7 +40,9 @@ cGfxFont* cGfxFont::Open(const std::string& path, int size)
     return new cGfxFont(font, ec ? 1 : static_cast<int64_t>(bytes));
 }
 
-cGfxFont::cGfxFont(TTF_Font* font, int64_t bytes) : m_font(font), m_fileBytes(bytes)
+cGfxFont::cGfxFont(TTF_Font* font, int64_t bytes)
+    : m_font(font)
+    , m_fileBytes(bytes)
 {
     engine::Context& context = engine::GetContext();
     context.liveBytes += m_fileBytes;
@@ -88,7 +90,7 @@ const cGfxFont::Line* cGfxFont::GetLine(const wchar_t* text)
         return nullptr;
     auto found = m_lines.find(std::wstring_view(text));
     if (found == m_lines.end())
-        found = m_lines.emplace(std::wstring(text), Entry{}).first;
+        found = m_lines.emplace(std::wstring(text), Entry {}).first;
     Entry& entry = found->second;
     entry.lastFrame = context.frame;
     if (entry.line.texture && entry.generation == context.generation)
@@ -96,7 +98,7 @@ const cGfxFont::Line* cGfxFont::GetLine(const wchar_t* text)
     Forget(entry);
 
     ++context.textRasterisations;
-    SDL_Surface* surface = TTF_RenderUTF8_Blended(m_font, ToUtf8(text).c_str(), SDL_Color{255, 255, 255, 255});
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(m_font, ToUtf8(text).c_str(), SDL_Color { 255, 255, 255, 255 });
     if (!surface) {
         m_lines.erase(found);
         return nullptr;

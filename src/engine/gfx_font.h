@@ -52,7 +52,7 @@ private:
     // Looked up by the caller's text without making a string each frame.
     struct TextHash {
         using is_transparent = void;
-        size_t operator()(std::wstring_view text) const { return std::hash<std::wstring_view>{}(text); }
+        size_t operator()(std::wstring_view text) const { return std::hash<std::wstring_view> {}(text); }
     };
     std::unordered_map<std::wstring, Entry, TextHash, std::equal_to<>> m_lines;
 };

@@ -10,7 +10,8 @@ void DestroyRendererTexture(SDL_Texture* texture, uint64_t generation)
 }
 
 cGfxTexture::cGfxTexture(SDL_Surface* pixels)
-    : m_pixels(pixels), m_bytes(static_cast<int64_t>(pixels->pitch) * pixels->h)
+    : m_pixels(pixels)
+    , m_bytes(static_cast<int64_t>(pixels->pitch) * pixels->h)
 {
     engine::GetContext().liveBytes += m_bytes;
 }

@@ -201,14 +201,14 @@ private:
         int bottom = 0;
         engine::LogicalToWindow(m_clip.left, m_clip.top, &left, &top);
         engine::LogicalToWindow(m_clip.right, m_clip.bottom, &right, &bottom);
-        SDL_Rect rect{left, top, std::max(1, right - left), std::max(1, bottom - top)};
+        SDL_Rect rect { left, top, std::max(1, right - left), std::max(1, bottom - top) };
         SDL_SetWindowMouseRect(m_window, &rect);
     }
 
     struct Pending {
-        std::array<bool, kButtons> held{};
-        std::array<int, kButtons> clicks{};
-        std::array<bool, kButtons> events{};
+        std::array<bool, kButtons> held {};
+        std::array<int, kButtons> clicks {};
+        std::array<bool, kButtons> events {};
         int wheel = 0;
     };
 
@@ -221,9 +221,9 @@ private:
     int m_pendingY = 0;
     int m_x = 0;
     int m_y = 0;
-    std::array<bool, kButtons> m_held{};
-    std::array<int, kButtons> m_clicks{};
-    std::array<bool, kButtons> m_events{};
+    std::array<bool, kButtons> m_held {};
+    std::array<int, kButtons> m_clicks {};
+    std::array<bool, kButtons> m_events {};
     int m_wheel = 0;
 };
 

@@ -25,8 +25,8 @@ constexpr int kMaxChannels = 256;
 // How often each channel and the music have come to an end (played out or
 // halted). A sound is finished once the count moved past the value it
 // started with.
-std::array<std::atomic<uint32_t>, kMaxChannels> g_channelEnds{};
-std::atomic<uint32_t> g_musicEnds{0};
+std::array<std::atomic<uint32_t>, kMaxChannels> g_channelEnds {};
+std::atomic<uint32_t> g_musicEnds { 0 };
 
 void OnChannelFinished(int channel)
 {
@@ -51,11 +51,15 @@ class cSoundEngine;
 class cSoundInstance : public iSoundInstance {
 public:
     cSoundInstance(cSoundEngine* engine, Mix_Music* music, uint32_t start)
-        : m_engine(engine), m_music(music), m_start(start)
+        : m_engine(engine)
+        , m_music(music)
+        , m_start(start)
     {
     }
     cSoundInstance(cSoundEngine* engine, int channel, uint32_t start)
-        : m_engine(engine), m_channel(channel), m_start(start)
+        : m_engine(engine)
+        , m_channel(channel)
+        , m_start(start)
     {
     }
     ~cSoundInstance() override
@@ -149,8 +153,8 @@ public:
     // Channel `c` is free once the last sound started on it has ended.
     bool ChannelFree(int c) const
     {
-        return !m_channelUsed[static_cast<size_t>(c)] ||
-               g_channelEnds[static_cast<size_t>(c)].load() != m_channelStart[static_cast<size_t>(c)];
+        return !m_channelUsed[static_cast<size_t>(c)]
+            || g_channelEnds[static_cast<size_t>(c)].load() != m_channelStart[static_cast<size_t>(c)];
     }
 
     void ReapReleased()
@@ -224,8 +228,8 @@ private:
 
     static inline bool s_alive = false;
     int m_channelCount = 0;
-    std::array<bool, kMaxChannels> m_channelUsed{};
-    std::array<uint32_t, kMaxChannels> m_channelStart{};
+    std::array<bool, kMaxChannels> m_channelUsed {};
+    std::array<uint32_t, kMaxChannels> m_channelStart {};
     std::unordered_map<std::string, Mix_Chunk*> m_chunks;
     std::vector<cSoundInstance*> m_sounds;
     cSoundInstance* m_music = nullptr;

@@ -39,8 +39,7 @@ protected:
 };
 
 // A picture of the given size whose pixel (x, y) is colour(x, y) (ARGB).
-template <typename ColourOf>
-SDL_Surface* MakePicture(int width, int height, ColourOf colour)
+template <typename ColourOf> SDL_Surface* MakePicture(int width, int height, ColourOf colour)
 {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     for (int y = 0; y < height; ++y) {

@@ -1,0 +1,362 @@
+#include "support/recording_gfx.h"
+
+#include <cstdio>
+#include <cwchar>
+
+namespace test {
+
+namespace {
+
+    std::string Hex(uint32_t value)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%08x", value);
+        return text;
+    }
+
+    bool ValidButton(int button)
+    {
+        return button >= 0 && button < 3;
+    }
+
+} // namespace
+
+RecordingTexture::RecordingTexture(int id, const void* data, uint32_t size, std::shared_ptr<GfxCounters> counters)
+    : id(id)
+    , bytes(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size)
+    , m_counters(std::move(counters))
+{
+    ++m_counters->texturesAlive;
+    m_counters->textureBytes += size;
+}
+
+RecordingTexture::~RecordingTexture()
+{
+    --m_counters->texturesAlive;
+    m_counters->textureBytes -= static_cast<int64_t>(bytes.size());
+}
+
+RecordingFont::RecordingFont(
+    std::wstring face, int size, int style, const int* charWidth, std::shared_ptr<GfxCounters> counters)
+    : face(std::move(face))
+    , size(size)
+    , style(style)
+    , m_charWidth(charWidth)
+    , m_counters(std::move(counters))
+{
+    ++m_counters->fontsAlive;
+}
+
+RecordingFont::~RecordingFont()
+{
+    --m_counters->fontsAlive;
+}
+
+void RecordingFont::MeasureText(const wchar_t* text, SIZE* out)
+{
+    if (!out)
+        return;
+    out->cx = text ? static_cast<int32_t>(std::wcslen(text)) * *m_charWidth : 0;
+    out->cy = text ? size : 0;
+}
+
+RecordingGfx::RecordingGfx()
+    : m_oldDevice(g_pGfxDevice)
+    , m_oldGfx2D(g_pGfx2D)
+{
+    g_pGfxDevice = this;
+    g_pGfx2D = this;
+}
+
+RecordingGfx::~RecordingGfx()
+{
+    g_pGfxDevice = m_oldDevice;
+    g_pGfx2D = m_oldGfx2D;
+}
+
+std::vector<std::wstring> RecordingGfx::Texts() const
+{
+    std::vector<std::wstring> texts;
+    for (const GfxDraw& d : draws) {
+        if (d.kind == GfxDraw::Kind::Text || d.kind == GfxDraw::Kind::TextAlt || d.kind == GfxDraw::Kind::TextScaled)
+            texts.push_back(d.text);
+    }
+    return texts;
+}
+
+void RecordingGfx::ClearRecords()
+{
+    calls.clear();
+    draws.clear();
+    screenshots.clear();
+}
+
+HRESULT RecordingGfx::Create(HWND, int width, int height, int, int)
+{
+    calls.push_back("Create " + std::to_string(width) + " " + std::to_string(height));
+    return createResult;
+}
+
+HRESULT RecordingGfx::BeginScene()
+{
+    calls.push_back("BeginScene");
+    return S_OK;
+}
+
+HRESULT RecordingGfx::EndScene()
+{
+    calls.push_back("EndScene");
+    return S_OK;
+}
+
+HRESULT RecordingGfx::Present()
+{
+    calls.push_back("Present");
+    return S_OK;
+}
+
+HRESULT RecordingGfx::ApplyFullScreen()
+{
+    calls.push_back("ApplyFullScreen");
+    return S_OK;
+}
+
+HRESULT RecordingGfx::SetDisplayMode(int width, int height, int, int, int, int)
+{
+    calls.push_back("SetDisplayMode " + std::to_string(width) + " " + std::to_string(height));
+    return S_OK;
+}
+
+HRESULT RecordingGfx::Clear(int, const RECT*, uint32_t flags, uint32_t argb, float, int)
+{
+    calls.push_back("Clear " + std::to_string(flags) + " " + Hex(argb));
+    return S_OK;
+}
+
+HRESULT RecordingGfx::SaveScreenshot(const RECT*, const RECT*, const wchar_t* path, int, int)
+{
+    calls.push_back("SaveScreenshot");
+    screenshots.push_back(path ? path : L"");
+    return screenshotResult;
+}
+
+int RecordingGfx::GetZombieBytes()
+{
+    return static_cast<int>(m_counters->textureBytes + 1024 * m_counters->fontsAlive);
+}
+
+HRESULT RecordingGfx::TestDevice()
+{
+    return testDeviceResult;
+}
+
+iGfxTexture* RecordingGfx::CreateTextureFromMemory(const void* data, uint32_t size, int, int, int)
+{
+    calls.push_back("CreateTextureFromMemory");
+    if (failTextures || !data || size == 0)
+        return nullptr;
+    return new RecordingTexture(++texturesCreated, data, size, m_counters);
+}
+
+iGfxFont* RecordingGfx::CreateFont(const wchar_t* face, int size, int style)
+{
+    calls.push_back("CreateFont " + std::to_string(size) + " " + std::to_string(style));
+    if (failFonts)
+        return nullptr;
+    auto* font = new RecordingFont(face ? face : L"", size, style, &charWidth, m_counters);
+    fontsCreated.push_back(font);
+    return font;
+}
+
+void RecordingGfx::RestoreResources()
+{
+    calls.push_back("RestoreResources");
+}
+
+void RecordingGfx::ReleaseResources()
+{
+    calls.push_back("ReleaseResources");
+}
+
+void RecordingGfx::SetDrawMode(int mode)
+{
+    drawMode = mode;
+    calls.push_back("SetDrawMode " + std::to_string(mode));
+}
+
+void RecordingGfx::SetRenderState(int state, int value)
+{
+    calls.push_back("SetRenderState " + std::to_string(state) + " " + std::to_string(value));
+}
+
+void RecordingGfx::ResetState(float)
+{
+    calls.push_back("ResetState");
+    color = 0xFFFFFFFF;
+    texture = nullptr;
+}
+
+GfxDraw RecordingGfx::Draw(GfxDraw::Kind kind) const
+{
+    GfxDraw d;
+    d.kind = kind;
+    d.color = color;
+    d.textColor = textColor;
+    d.drawMode = drawMode;
+    return d;
+}
+
+void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float, float)
+{
+    GfxDraw d = Draw(GfxDraw::Kind::Texture);
+    d.texture = texture;
+    d.hasSource = source != nullptr;
+    if (source)
+        d.source = *source;
+    if (target)
+        d.target = *target;
+    draws.push_back(d);
+}
+
+void RecordingGfx::DrawTextCall(GfxDraw::Kind kind, iGfxFont* font, int x, int y, const wchar_t* text, float scale)
+{
+    GfxDraw d = Draw(kind);
+    d.font = font;
+    d.x = x;
+    d.y = y;
+    d.text = text ? text : L"";
+    d.scale = scale;
+    draws.push_back(d);
+}
+
+void RecordingGfx::DrawText(iGfxFont* font, int x, int y, const wchar_t* text, int)
+{
+    DrawTextCall(GfxDraw::Kind::Text, font, x, y, text, 1.0f);
+}
+
+void RecordingGfx::DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int)
+{
+    DrawTextCall(GfxDraw::Kind::TextAlt, font, x, y, text, 1.0f);
+}
+
+void RecordingGfx::DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale, int)
+{
+    DrawTextCall(GfxDraw::Kind::TextScaled, font, x, y, text, scale);
+}
+
+void RecordingGfx::DrawLines(const float points[][2], int count, int)
+{
+    GfxDraw d = Draw(GfxDraw::Kind::Lines);
+    for (int i = 0; points && i < count; ++i) {
+        d.points.push_back(points[i][0]);
+        d.points.push_back(points[i][1]);
+    }
+    draws.push_back(d);
+}
+
+void RecordingGfx::DrawTriangles(const GfxVertex* vertices, int triangleCount, int, int)
+{
+    GfxDraw d = Draw(GfxDraw::Kind::Triangles);
+    if (vertices && triangleCount > 0)
+        d.vertices.assign(vertices, vertices + triangleCount * 3);
+    draws.push_back(d);
+}
+
+FakeInput::FakeInput()
+    : m_old(g_pInputDevice)
+{
+    g_pInputDevice = this;
+}
+
+FakeInput::~FakeInput()
+{
+    g_pInputDevice = m_old;
+}
+
+void FakeInput::Click(int button)
+{
+    if (!ValidButton(button))
+        return;
+    ++clicks[button];
+    events[button] = true;
+}
+
+void FakeInput::Press(int button, bool isDown)
+{
+    if (!ValidButton(button))
+        return;
+    down[button] = isDown;
+    events[button] = true;
+}
+
+void FakeInput::Acquire()
+{
+    acquired = true;
+    calls.push_back("Acquire");
+}
+
+void FakeInput::Unacquire()
+{
+    acquired = false;
+    calls.push_back("Unacquire");
+}
+
+void FakeInput::Update()
+{
+    calls.push_back("Update");
+}
+
+void FakeInput::SetWindow(HWND w, int)
+{
+    window = w;
+    calls.push_back("SetWindow");
+}
+
+void FakeInput::SetCursorClip(const RECT* r)
+{
+    hasClip = r != nullptr;
+    if (r)
+        clip = *r;
+    calls.push_back("SetCursorClip");
+}
+
+void FakeInput::SetCursorPos(int px, int py)
+{
+    x = px;
+    y = py;
+    calls.push_back("SetCursorPos " + std::to_string(px) + " " + std::to_string(py));
+}
+
+void FakeInput::ClearButtonEvent()
+{
+    for (bool& e : events)
+        e = false;
+    calls.push_back("ClearButtonEvent");
+}
+
+int FakeInput::GetWheelDelta()
+{
+    int delta = wheel;
+    wheel = 0;
+    return delta;
+}
+
+bool FakeInput::IsButtonDown(int button)
+{
+    return ValidButton(button) && down[button];
+}
+
+bool FakeInput::WasButtonClicked(int button)
+{
+    if (!ValidButton(button) || clicks[button] == 0)
+        return false;
+    --clicks[button];
+    return true;
+}
+
+bool FakeInput::HasButtonEvent(int button)
+{
+    return ValidButton(button) && events[button];
+}
+
+} // namespace test
