@@ -14,6 +14,7 @@
 #include "engine/gfx.h"
 #include "platform/test_events.h"
 #include "sound/sound_engine.h"
+#include "support/recording_sound.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -70,15 +71,8 @@ public:
     std::vector<MSG> passedOn;
 };
 
-class FakeMusic : public iSoundInstance {
-public:
-    void Stop() override { ++stops; }
-    void SetVolume(float) override { }
-    bool IsFinished() override { return stops > 0; }
-    void Release() override { ++releases; }
-    int stops = 0;
-    int releases = 0;
-};
+// The music stream: a sound that remembers its stops and releases.
+using FakeMusic = test::RecordingSound;
 
 class FakeDevice : public iGfxDevice {
 public:

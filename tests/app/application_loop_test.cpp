@@ -165,7 +165,7 @@ TEST_F(AppLoop, LosingFocusStopsDrawingUntilFocusReturns)
 
 TEST_F(AppLoop, MinimisingStopsAndGivesBackTheMusicAndRestoringResumes)
 {
-    FakeMusic music;
+    FakeMusic music("data/sound/music/menu.ogg");
     world.musicStream = &music;
     cTestApp app;
     std::unique_ptr<Later> restore;
@@ -184,13 +184,14 @@ TEST_F(AppLoop, MinimisingStopsAndGivesBackTheMusicAndRestoringResumes)
     EXPECT_EQ(app.frames, 3);
     EXPECT_GE(music.stops, 1);
     EXPECT_EQ(music.releases, 1);
+    EXPECT_FALSE(music.usedAfterRelease);
     EXPECT_EQ(world.musicStream, nullptr);
     EXPECT_GE(app.frameTimes[2] - app.frameTimes[1], 80ms);
 }
 
 TEST_F(AppLoop, FirstLoopStopsTheMusicWhileInactiveAndKeepsTheStream)
 {
-    FakeMusic music;
+    FakeMusic music("data/sound/music/menu.ogg");
     world.musicStream = &music;
     cTestApp app;
     std::unique_ptr<Later> regain;

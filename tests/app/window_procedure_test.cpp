@@ -97,12 +97,13 @@ TEST_F(AppLoop, VideoModeIsReappliedOnlyAfterTheFirstAppActivation)
 TEST_F(AppLoop, HiddenWindowDropsTheMusicOnce)
 {
     cTestApp app;
-    FakeMusic music;
+    FakeMusic music("data/sound/music/menu.ogg");
     world.musicStream = &music;
     cApplication::StaticWndProc(nullptr, WM_SIZE, SIZE_MAXHIDE, 0);
     cApplication::StaticWndProc(nullptr, WM_SIZE, SIZE_MINIMIZED, 0);
     EXPECT_EQ(music.stops, 1);
     EXPECT_EQ(music.releases, 1);
+    EXPECT_FALSE(music.usedAfterRelease);
     EXPECT_EQ(world.musicStream, nullptr);
 }
 
