@@ -1,5 +1,10 @@
 // The game's log: one UTF-16 XML file, log.xml, in the per-user folder,
-// recreated each run. Errors, warnings and plain messages carry a time prefix.
+// recreated each run, with the stylesheet data/log/log_en.xsl. Errors,
+// warnings and plain messages ("error", "warning" and "message" elements)
+// start with the time since Init, "[mm:ss:hh] ". Markup characters in messages
+// are escaped, so an XML reader sees them unchanged; messages logged before
+// Init reach only the observer. Messages are cut at 1023 characters. With
+// VANDREL_LOG_STDERR set, errors and warnings are echoed to stderr too.
 //
 // Formats are wide printf formats: "%ls" for wide strings, "%s" for 8-bit ones.
 #pragma once
@@ -17,6 +22,9 @@ public:
     // given to SetFolder (the per-user folder), else the working directory.
     void Init();
     static void SetFolder(const std::wstring& folder);
+    // Writes the end tags and closes log.xml; Init may open it anew.
+    void Shutdown();
+    bool IsOpen() const;
 
     void Error(const wchar_t* format, ...);
     void Warning(const wchar_t* format, ...);
@@ -29,4 +37,5 @@ public:
 private:
     cLog() = default;
     void Entry(const wchar_t* kind, const wchar_t* format, va_list args);
+    std::wstring TimePrefix() const;
 };
