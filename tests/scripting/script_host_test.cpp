@@ -9,6 +9,7 @@
 #include "scripting/script_fixture.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
+#include "scripting/story_binding.h"
 #include "world/game_world.h"
 
 namespace {

@@ -314,8 +314,9 @@ TEST_F(StoryBinding, EveryMethodTakesExactlyItsArguments)
 
         EXPECT_TRUE(RunChunk(L, Accepted(Call(m, count))));
         // One argument short, and one too many, are both refused.
-        if (count > 0)
+        if (count > 0) {
             EXPECT_TRUE(RunChunk(L, Refused(Call(m, count - 1))));
+        }
         EXPECT_TRUE(RunChunk(L, Refused(Call(m, count, "{}"))));
     }
     Scripting::FreeContext(handle);

@@ -20,15 +20,16 @@ struct ErrorCase {
     const char* callback; // called after "on_init", may be null
     const wchar_t* expected; // the start of the one error line
     const wchar_t* contains; // a further part of that line
+    bool noInit = false; // the chunk stopped before "on_init" was defined
 };
 
 const ErrorCase kCases[] = {
     { "syntax error", "function on_init(", nullptr, L"Running level script   ###error###    [string \"script\"]:1:",
-        L"expected near <eof>" },
+        L"expected near <eof>", true },
     { "runtime error in a callback", "function on_init() end\nfunction on_timer() error('boom') end", "on_timer",
         L"Map: on_timer   ###error###    [string \"script\"]:2: boom\r\n", nullptr },
     { "error in the chunk itself", "local t = nil\nt.x = 1", nullptr,
-        L"Running level script   ###error###    [string \"script\"]:2:", L"attempt to index" },
+        L"Running level script   ###error###    [string \"script\"]:2:", L"attempt to index", true },
     { "missing callback", "function on_init() end", "on_bonus",
         L"Map: on_bonus   ###error###    attempt to call a nil value\r\n", nullptr },
     { "error value that is a number", "function on_init() end\nfunction ok_work() error(12, 0) end", "ok_work",
@@ -47,6 +48,10 @@ const ErrorCase kCases[] = {
         L"Map: on_init   ###error###    ", L"No matching overload" },
     { "a table for Story", "function on_init() Story.GetLevel({}) end", nullptr, L"Map: on_init   ###error###    ",
         L"No matching overload" },
+    { "callback missing from a strict globals table",
+        "setmetatable(_G, { __index = function(_, name) error('undeclared ' .. name, 2) end })\n"
+        "function on_init() end",
+        "on_timer", L"Map: on_timer   ###error###    undeclared on_timer\r\n", nullptr },
     { "unknown method", "function on_init() Story:NoSuchMethod() end", nullptr,
         L"Map: on_init   ###error###    [string \"script\"]:1:", L"attempt to call method 'NoSuchMethod'" },
 };
@@ -61,12 +66,19 @@ TEST_F(StoryErrors, EachFaultCostsOneLogLineAndNothingElse)
             TakeLog();
             story.CallScriptFunction(c.callback);
         }
-        const auto log = TakeLog();
+        auto log = TakeLog();
+        // A chunk that stopped early also misses its "on_init", one more line.
+        if (c.noInit) {
+            ASSERT_EQ(log.size(), 2u);
+            EXPECT_EQ(log[1].text, L"Map: on_init   ###error###    attempt to call a nil value\r\n");
+            log.pop_back();
+        }
         ASSERT_EQ(log.size(), 1u);
         EXPECT_EQ(log[0].kind, L"message");
         EXPECT_EQ(log[0].text.rfind(c.expected, 0), 0u) << std::string(log[0].text.begin(), log[0].text.end());
-        if (c.contains)
+        if (c.contains) {
             EXPECT_NE(log[0].text.find(c.contains), std::wstring::npos);
+        }
         // The game goes on: the main state is current again and a later
         // callback of the same level still runs.
         EXPECT_EQ(Scripting::GetCurrentState(), Scripting::GetMainState());
