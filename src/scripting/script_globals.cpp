@@ -28,6 +28,7 @@ void PushStoryPtr(lua_State* L, const std::any& value)
 void SetGlobalStoryPtr(lua_State* L, const char* name, const std::any& value)
 {
     luabind::globals(L)[name] = std::any_cast<Story*>(value);
+    GuardStoryOperators(L);
 }
 
 } // namespace
@@ -39,6 +40,7 @@ bool ExportStory()
         return false;
     Story* story = &Story::Instance();
     luabind::globals(L)["Story"] = story;
+    GuardStoryOperators(L);
     RegisterScriptType<Story*>();
     SetGlobalObject("Story", story);
     return true;

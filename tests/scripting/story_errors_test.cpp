@@ -52,6 +52,14 @@ const ErrorCase kCases[] = {
         "setmetatable(_G, { __index = function(_, name) error('undeclared ' .. name, 2) end })\n"
         "function on_init() end",
         "on_timer", L"Map: on_timer   ###error###    undeclared on_timer\r\n", nullptr },
+    { "Story as the right operand of a comparison", "function on_init() local x = 1 < Story end", nullptr,
+        L"Map: on_init   ###error###    ", L"No such operator defined" },
+    { "Story in arithmetic", "function on_init() local x = 2 * Story end", nullptr, L"Map: on_init   ###error###    ",
+        L"No such operator defined" },
+    { "Story joined to a text", "function on_init() local x = 'a' .. Story end", nullptr,
+        L"Map: on_init   ###error###    ", L"No such operator defined" },
+    { "Story negated", "function on_init() local x = -Story end", nullptr, L"Map: on_init   ###error###    ",
+        L"No such operator defined" },
     { "unknown method", "function on_init() Story:NoSuchMethod() end", nullptr,
         L"Map: on_init   ###error###    [string \"script\"]:1:", L"attempt to call method 'NoSuchMethod'" },
 };
