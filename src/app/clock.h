@@ -16,7 +16,7 @@ public:
 private:
     cClock() = default;
     double m_totalTime = 0.0;
-    double m_scale = 0.001;       // seconds per time-source tick (milliseconds)
+    double m_scale = 0.001; // seconds per time-source tick (milliseconds)
     double m_previous = 0.0;
 };
 

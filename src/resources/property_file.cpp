@@ -123,11 +123,20 @@ bool PropertyFile::Parse(iFile* file, bool flag)
     if (file && !flag) {
         const std::wstring text = ReadText(file);
         Cutter cutter(text);
+        std::optional<std::wstring> nextKey;
         for (;;) {
-            const auto key = cutter.Next(L"\r\n");
-            const auto value = key ? cutter.Next(L"\r\n") : std::nullopt;
+            auto key = nextKey ? std::move(nextKey) : cutter.Next(L"\r\n");
+            nextKey.reset();
+            auto value = key ? cutter.Next(L"\r\n") : std::nullopt;
             if (!value)
                 break; // a key line cut off before its value is dropped
+            // An empty value is written as an empty line, which the cut skips:
+            // a key line right after a key line means the first value is empty
+            // (an unnamed profile must not take the next key as its name).
+            if (value->size() >= 2 && value->front() == L'[' && value->back() == L']') {
+                nextKey = std::move(value);
+                value = std::wstring();
+            }
             m_entries[KeyOf(*key)] = *value;
         }
     }

@@ -15,8 +15,7 @@ cGameWorld::MouseSource& MouseSourceSlot()
 
 // Gives one group of fields its construction defaults. The fresh copy is made
 // on the heap: some groups are far too large for the stack.
-template <typename Fields>
-void ResetFields(Fields& fields)
+template <typename Fields> void ResetFields(Fields& fields)
 {
     const auto fresh = std::make_unique<Fields>();
     fields = *fresh;
@@ -134,8 +133,8 @@ bool cGameWorld::IsMouseOverPlace(int row, int column, int mouseX, int mouseY) c
         return false;
     const int x = cellX[row][column];
     const int y = cellY[row][column];
-    const int xs[5] = {x + 17, x + 146, x + 215, x + 93, x + 17};
-    const int ys[5] = {y + 96, y + 47, y + 138, y + 190, y + 96};
+    const int xs[5] = { x + 17, x + 146, x + 215, x + 93, x + 17 };
+    const int ys[5] = { y + 96, y + 47, y + 138, y + 190, y + 96 };
     return PointInPolygon(5, xs, ys, mouseX, mouseY);
 }
 

@@ -12,11 +12,11 @@
 struct cAutoType {
     int id = 0;
     std::vector<std::string> variantNames = std::vector<std::string>(4);
-    int colour = 0;               // colour group
-    int value = 0;                // second parameter of SetAutoParameters
-    int class_ = -1;              // the car class; "class" is a keyword
+    int colour = 0; // colour group
+    int value = 0; // second parameter of SetAutoParameters
+    int class_ = -1; // the car class; "class" is a keyword
     int classValue = 0;
-    std::vector<int> variants = {1, 3, 7, 9};
+    std::vector<int> variants = { 1, 3, 7, 9 };
 };
 
 // A straight road or a segmented city street.
@@ -35,38 +35,38 @@ struct cAutobahnRoad {
     int segEndX[kSegments] = {};
     int segEndY[kSegments] = {};
     int segValue[kSegments] = {};
-    int segCount = 0;             // the last segment index set
+    int segCount = 0; // the last segment index set
     int speedMode = 0;
 };
 
 // A car moving on a road or driving into a stack slot.
 struct cAutobahnAuto {
-    int state = 0;                // 0 on the road, 5 driving into the stack
-    int kind = 0;                 // the road's kind, or the stack slot's direction
+    int state = 0; // 0 on the road, 5 driving into the stack
+    int kind = 0; // the road's kind, or the stack slot's direction
     int autoType = 0;
     int variant = 0;
     float x = 0.0f;
     float y = 0.0f;
-    double pause = 0.0;           // seconds the car waits before it moves on
+    double pause = 0.0; // seconds the car waits before it moves on
     unsigned char waiting = 1;
     int road = 0;
     int segment = 0;
-    int target = -1;              // -1 on the road, else the stack slot id
-    double progress = 0.0;        // start offset along the path
+    int target = -1; // -1 on the road, else the stack slot id
+    double progress = 0.0; // start offset along the path
     cTimer stepTimer;
     cTimer pauseTimer;
-    std::vector<int> pathX;       // way points; point 0 the start, point 1 the end
+    std::vector<int> pathX; // way points; point 0 the start, point 1 the end
     std::vector<int> pathY;
     unsigned char restarted = 0;
     int sortKey = 0;
     cTimer startTimer;
-    int counter = 0;              // steps taken, or the alpha counter of a stack arrival
+    int counter = 0; // steps taken, or the alpha counter of a stack arrival
 };
 
 // A waiting slot of the stack.
 struct cStackSlot {
     int id = 0;
-    int autoType = -1;            // -1 empty
+    int autoType = -1; // -1 empty
     int variant = 0;
     int x = 0;
     int y = 0;
@@ -88,18 +88,18 @@ struct cStackSlot {
     unsigned char flagB = 0;
     cTimer timerC;
     int state = 1;
-    unsigned char busy = 0;       // a car is driving in
+    unsigned char busy = 0; // a car is driving in
 };
 
 // A car being served at a place.
 struct cPlaceAuto {
     int autoType = -1;
-    int place = 0;                // place index
+    int place = 0; // place index
     int x = 0;
     int y = 0;
-    int phase = 0;                // the sprite variant: 10 minus the place's direction
+    int phase = 0; // the sprite variant: 10 minus the place's direction
     int active = 1;
-    int patience = 0;             // the item code it is served with (the second argument)
+    int patience = 0; // the item code it is served with (the second argument)
     cTimer serviceTimer;
     cTimer animTimer;
     cTimer settleTimer;
@@ -110,11 +110,11 @@ struct cPlaceAuto {
     int settleStep = 0;
     std::string animationName;
     std::string lampName;
-    unsigned char finished = 0;   // the service time has passed
-    unsigned char done = 0;       // hand-placed byte: 1 dropped by the player, 0 a managers' transfer
+    unsigned char finished = 0; // the service time has passed
+    unsigned char done = 0; // hand-placed byte: 1 dropped by the player, 0 a managers' transfer
     unsigned char inService = 0;
     unsigned char arriving = 0;
-    int ownPatience = 10;         // the served car's own patience, read by GetPatience
+    int ownPatience = 10; // the served car's own patience, read by GetPatience
     int alpha = 255;
     int row = 0;
     int column = 0;
@@ -123,17 +123,17 @@ struct cPlaceAuto {
 // A bonus item or joker with its flight to its slot.
 struct cJoker {
     int state = 0;
-    int item = 0;                 // also named kind: 90 joker, 91 bomb joker, else a car type
+    int item = 0; // also named kind: 90 joker, 91 bomb joker, else a car type
     int step = 0;
     int alphaStart = 255;
     float stepX = 0.0f;
     float stepY = 0.0f;
     float alphaStep = 0.0f;
     int alpha = 255;
-    double speed = 0.0;           // also named stepInterval: seconds between steps
-    cTimer timer;                 // also named stepTimer
-    int x = 0;                    // also named startX
-    int y = 0;                    // also named startY
+    double speed = 0.0; // also named stepInterval: seconds between steps
+    cTimer timer; // also named stepTimer
+    int x = 0; // also named startX
+    int y = 0; // also named startY
     int targetX = 0;
     int targetY = 0;
     int steps = 0;
@@ -143,7 +143,7 @@ struct cJoker {
 
 // A car sliding between two screen points.
 struct cTransfer {
-    int phase = 0;                // the sprite variant
+    int phase = 0; // the sprite variant
     int autoType = 0;
     int item = 0;
     int step = 0;
@@ -155,8 +155,8 @@ struct cTransfer {
     int fromY = 0;
     int toX = 0;
     int toY = 0;
-    int steps = 10;               // 10, 20 or 30
-    int source = -1;              // served-car place index, fundament index or -1
+    int steps = 10; // 10, 20 or 30
+    int source = -1; // served-car place index, fundament index or -1
 };
 
 // A value flying across the screen (points display).
@@ -169,7 +169,7 @@ struct cFlyingMarker {
     int counter = 0;
     cTimer timer;
     cTimer lifeTimer;
-    int steps = 0;                // steps, or the size of the value
+    int steps = 0; // steps, or the size of the value
     int alpha = 255;
     int step = 0;
 };
@@ -180,7 +180,7 @@ struct cLeavingAuto {
     int x = 0;
     int y = 0;
     int direction = 0;
-    std::wstring sprite;          // the type's sprite for that direction + ".png"
+    std::wstring sprite; // the type's sprite for that direction + ".png"
     int alpha = 255;
     unsigned char alive = 1;
     cTimer timer;
@@ -190,8 +190,8 @@ struct cLeavingAuto {
 struct cSpecAutoEntry {
     int autoType = 0;
     int second = 0;
-    int flag = 0;                 // 1 the player has the car, 0 still to be made
-    int x = 1280;                 // slides in to 1120
+    int flag = 0; // 1 the player has the car, 0 still to be made
+    int x = 1280; // slides in to 1120
     cTimer timer;
 };
 

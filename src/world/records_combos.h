@@ -6,8 +6,8 @@ struct cCombo {
     static constexpr int kMaxMembers = 40;
     int id = 0;
     int count = 0;
-    int direction = 0;            // 0 vertical (one column), 1 horizontal (one row)
-    int memberIndex[kMaxMembers] = {};   // place or fundament index, -1 when none stands there
+    int direction = 0; // 0 vertical (one column), 1 horizontal (one row)
+    int memberIndex[kMaxMembers] = {}; // place or fundament index, -1 when none stands there
     int memberClass[kMaxMembers] = {};
     int memberRow[kMaxMembers] = {};
     int memberColumn[kMaxMembers] = {};
@@ -17,6 +17,6 @@ struct cCombo {
 struct cComboLogEntry {
     int length = 0;
     int times = 0;
-    int class_ = 0;               // "class" is a keyword
-    int points = 0;               // sum of the world's points at each occurrence
+    int class_ = 0; // "class" is a keyword
+    int points = 0; // sum of the world's points at each occurrence
 };

@@ -20,7 +20,7 @@ struct cBody {
 
 struct cOverTemplate {
     int id = 0;
-    int type = 0;                 // SetTypOver; 0 until it is set
+    int type = 0; // SetTypOver; 0 until it is set
     std::string texture;
 };
 
@@ -91,7 +91,7 @@ struct cEffect {
     float speed = 0.0f;
     int valueB = 0;
     int valueC = 0;
-    int owner = 0;                // the place or id given
+    int owner = 0; // the place or id given
     cTimer timer;
     int row = 0;
     int column = 0;
@@ -115,12 +115,12 @@ struct cSnowFlake {
     int index = 0;
     int x = 0;
     int y = 0;
-    int startX = 0;               // the position a second time
+    int startX = 0; // the position a second time
     int startY = 0;
     int wind = 0;
     int sizeClass = 0;
     double speed = 0.0;
-    int phase = 0;                // 2 from StartSnow, 1 from AddSnow
+    int phase = 0; // 2 from StartSnow, 1 from AddSnow
     double drift = 0.13083333333333333;
     int screenWidth = 0;
     int screenHeight = 0;

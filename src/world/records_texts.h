@@ -11,7 +11,7 @@ struct cStatusMessage {
     std::wstring text;
     std::wstring text2;
     std::wstring text3;
-    double duration = 0.0;        // seconds; 0 or less means no limit
+    double duration = 0.0; // seconds; 0 or less means no limit
     double value2 = 0.0;
     cTimer timer;
 };
@@ -26,18 +26,18 @@ struct cPlaceNameRow {
 // A row of comic.csv (one page of a level's comic).
 struct cComicRow {
     int comic = 0;
-    int page = 0;                 // the second value
+    int page = 0; // the second value
     std::wstring text;
-    std::wstring extraText;       // the image name
+    std::wstring extraText; // the image name
 };
 
 // A row of tasks.csv: six number columns and the text.
 struct cTaskRow {
-    int level = 0;                // column 0, the task id
+    int level = 0; // column 0, the task id
     int pinX = 0;
     int pinY = 0;
     int lotRow = 0;
     int lotCol = 0;
-    int requiredKind = 0;         // column 5; non-zero selects the row for SelectLevelTask
+    int requiredKind = 0; // column 5; non-zero selects the row for SelectLevelTask
     std::wstring text;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 class cGameWorld;
+class PropertyFile;
 
 class cSettings {
 public:
@@ -29,12 +30,12 @@ public:
     void ResetToDefaults();
 
     wchar_t languageCode[4] = {};
-    wchar_t folderLanguageCode[4] = {};     // names the user folder
-    std::wstring strings[10];               // the first two hold the language code
+    wchar_t folderLanguageCode[4] = {}; // names the user folder
+    std::wstring strings[10]; // the first two hold the language code
     uint8_t mute = 0;
-    uint8_t developerSwitch1 = 0;           // also named developerMode: the developer keys
-    uint8_t developerSwitch2 = 0;           // the editor flag
-    int screenMode = 0;                     // non-zero = full screen
+    uint8_t developerSwitch1 = 0; // also named developerMode: the developer keys
+    uint8_t developerSwitch2 = 0; // the editor flag
+    int screenMode = 0; // non-zero = full screen
     int width = 0;
     int height = 0;
     float scaleX = 1.0f;
@@ -45,4 +46,8 @@ public:
 
 private:
     cSettings() = default;
+    // The keys of config.cfg and us.txt, checked, into the settings and the
+    // world.
+    void ReadConfig(PropertyFile& config, cGameWorld& world);
+    static void ReadProfiles(PropertyFile& users, cGameWorld& world);
 };

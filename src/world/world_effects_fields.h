@@ -20,19 +20,19 @@ struct cWorldEffectsFields {
     double animationSpeed = 0.0;
     double snowSpeed = 0.0;
     double rainSpeed = 0.0;
-    int darkening = 0;                      // also named darkenActive
-    int brightening = 0;                    // also named brightenRequest
-    int levelTint[3] = {};                  // red, green, blue; also named levelTintR, levelTintG, levelTintB
+    int darkening = 0; // also named darkenActive
+    int brightening = 0; // also named brightenRequest
+    int levelTint[3] = {}; // red, green, blue; also named levelTintR, levelTintG, levelTintB
     int lightStep = 0;
     uint8_t lightBlending = 0;
-    int tintStep = 0;                       // also named darkenStep
-    int darkTintTarget = 0;                 // also named darkenLimit
+    int tintStep = 0; // also named darkenStep
+    int darkTintTarget = 0; // also named darkenLimit
     cTimer tintTimer;
 
     std::vector<cBodyTemplate> bodyTemplates;
     std::vector<cBody> bodies;
     std::vector<cOverTemplate> overTemplates;
-    std::vector<cSuperOver> superOvers;     // kept sorted by y
+    std::vector<cSuperOver> superOvers; // kept sorted by y
     std::vector<cBalloon> balloons;
     std::vector<cCloud> clouds;
     std::vector<cEffectType> effectTypes;

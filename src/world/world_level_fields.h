@@ -11,29 +11,29 @@
 
 struct cWorldLevelFields {
     // Level and timers.
-    int level = 0;                          // also named currentLevel; 1..30 campaign, 31 station building
-    int furthestLevel = 0;                  // also named unlockedLevel
-    int levelTimeLimit = 0;                 // seconds, 0 = none
-    int levelElapsed = 0;                   // seconds of play, +1 per second by the game clock
+    int level = 0; // also named currentLevel; 1..30 campaign, 31 station building
+    int furthestLevel = 0; // also named unlockedLevel
+    int levelTimeLimit = 0; // seconds, 0 = none
+    int levelElapsed = 0; // seconds of play, +1 per second by the game clock
     int timeLimitMode = 1;
     int realMinutesPlayed = 0;
-    double calendarStep = 1.1;              // seconds per calendar minute
+    double calendarStep = 1.1; // seconds per calendar minute
     float calendarStepSetting = 0.0f;
     uint8_t paused = 0;
     uint8_t freshLevel = 1;
     uint8_t afterLoadPending = 0;
     uint8_t levelOver = 0;
     uint8_t levelState = 0;
-    uint8_t gamePlayMode = 0;               // swap mode of grid levels
+    uint8_t gamePlayMode = 0; // swap mode of grid levels
     int gameMode = 0;
     uint8_t leaveLevel = 0;
     uint8_t returnToMenu = 0;
-    int menuChoice = -1;                    // also named menuResult: -1 none, 0 start a level, 3 quit
-    uint8_t quitRequested = 0;              // also named quitGame
-    uint8_t levelActive = 0;                // a level is running; also the vehicles layer's draw flag
+    int menuChoice = -1; // also named menuResult: -1 none, 0 start a level, 3 quit
+    uint8_t quitRequested = 0; // also named quitGame
+    uint8_t levelActive = 0; // a level is running; also the vehicles layer's draw flag
     uint8_t restartLevel = 0;
     int frameCount = 0;
-    int fpsClock = 0;                       // milliseconds of the last rate update
+    int fpsClock = 0; // milliseconds of the last rate update
     int framesPerSecond = 0;
 
     // Money and points.
@@ -41,9 +41,9 @@ struct cWorldLevelFields {
     int bank = 0;
     int points = 0;
     int currentPoints = 0;
-    int levelPoints = 0;                    // the points of the current level; may go negative
-    int minusPoints = 0;                    // a counter lowered by MinusPoints
-    int minusPointsLimit = 0;               // also named minusPoints by the screens: 250 at level start
+    int levelPoints = 0; // the points of the current level; may go negative
+    int minusPoints = 0; // a counter lowered by MinusPoints
+    int minusPointsLimit = 0; // also named minusPoints by the screens: 250 at level start
     int patience = 0;
     int maxPoints = 0;
     int bonusMultiplier = 0;
@@ -52,7 +52,7 @@ struct cWorldLevelFields {
     uint8_t noMinusPoints = 0;
 
     // Per-level tables of the saved game, by level number.
-    int levelStatus[world::kLevelTableSize] = {};   // best rating, -1 not played
+    int levelStatus[world::kLevelTableSize] = {}; // best rating, -1 not played
     int levelCounter[world::kLevelTableSize] = {};
     int levelTime[world::kLevelTableSize] = {};
     int levelMoney[world::kLevelTableSize] = {};
@@ -69,12 +69,12 @@ struct cWorldLevelFields {
     uint8_t timeOutFailure = 0;
     uint8_t gameOverPanelShown = 0;
     uint8_t freeCellTimerStarted = 0;
-    uint8_t resultsShown = 0;               // also named resultsPanelShown
+    uint8_t resultsShown = 0; // also named resultsPanelShown
     uint8_t resultRecorded = 0;
     int levelReward = 0;
     int levelBonus = 0;
-    int levelRating = 0;                    // 2 gold, 1 silver, 0 passed
-    std::wstring medalText;                 // "", "GOLD" or "SILVER"
+    int levelRating = 0; // 2 gold, 1 silver, 0 passed
+    std::wstring medalText; // "", "GOLD" or "SILVER"
     int cupPhase = 0;
     int cupAlpha = 0;
     uint8_t cupStarted = 0;
@@ -85,16 +85,16 @@ struct cWorldLevelFields {
 
     // Task lines and messages (SetMessage), also named taskLine* by the screens.
     std::wstring messageLines[world::kMessageLines];
-    int messageReal[world::kMessageLines] = {};     // also named taskLineValues
-    int messageTarget[world::kMessageLines] = {};   // also named taskLineTargets; 14 is the points target
+    int messageReal[world::kMessageLines] = {}; // also named taskLineValues
+    int messageTarget[world::kMessageLines] = {}; // also named taskLineTargets; 14 is the points target
     uint8_t messageActive[world::kMessageLines] = {}; // also named taskLineActive
     int taskLineCount = 0;
     int taskLineLastValues[world::kMessageLines] = {};
-    int messageToShow = -1;                 // also named messageId: GUI text row, -1 none
-    int intro = -1;                         // also named introStep; INTRO is true while it is 1
+    int messageToShow = -1; // also named messageId: GUI text row, -1 none
+    int intro = -1; // also named introStep; INTRO is true while it is 1
     int hudMenuState = 0;
     int taskIntroPending = 0;
     uint8_t medalHoverPause = 0;
     uint8_t slotHoverPause = 0;
-    std::string menuCorner;                 // "left" at level start
+    std::string menuCorner; // "left" at level start
 };

@@ -16,7 +16,7 @@ class iSoundInstance;
 
 struct cWorldPlayerFields {
     // Profiles (us.txt) and highscores; profile index 0 is not used.
-    int currentProfile = 1;                 // config.cfg "workplace", 1..6
+    int currentProfile = 1; // config.cfg "workplace", 1..6
     int currentDrive = 0;
     std::wstring profileNames[world::kProfileNames];
     int profileLastLevel[world::kProfiles + 1] = {};
@@ -24,59 +24,59 @@ struct cWorldPlayerFields {
     int profileAwards[world::kProfiles + 1][world::kAwards] = {};
     int profileBonusLevels[world::kProfiles + 1][world::kBonusLevelSlots] = {};
     std::wstring highscoreNames[world::kHighscoreLevels][world::kHighscoreRows];
-    int highscoreTime[world::kHighscoreLevels][world::kHighscoreRows] = {};  // also named highscoreTimes
+    int highscoreTime[world::kHighscoreLevels][world::kHighscoreRows] = {}; // also named highscoreTimes
     int highscoreMoney[world::kHighscoreLevels][world::kHighscoreRows] = {};
     int highscoreWorkplace[world::kHighscoreLevels][world::kHighscoreRows] = {};
-    std::wstring dateText;                  // "yy:mm:dd" of the start
+    std::wstring dateText; // "yy:mm:dd" of the start
 
     // Sound: the handles belong to the sound code and are only kept here.
     iSoundEngine* soundEngine = nullptr;
-    iSoundInstance* musicStream = nullptr;  // also named music
+    iSoundInstance* musicStream = nullptr; // also named music
     iSoundInstance* effectSounds[world::kEffectSounds] = {};
     // The eight volume factors, in the order of the volume table.
     float volume0 = 1.0f;
     float volume1 = 1.0f;
-    float musicPlayVolume = 1.0f;           // also named musicVolumeNow: the music stream's working level
-    float musicWorkLevel2 = 1.0f;           // the second and third music working levels
+    float musicPlayVolume = 1.0f; // also named musicVolumeNow: the music stream's working level
+    float musicWorkLevel2 = 1.0f; // the second and third music working levels
     float musicWorkLevel3 = 1.0f;
-    float musicVolume = 1.0f;               // config.cfg "music volume"
-    float speechVolume = 1.0f;              // config.cfg "speech volume"
-    float soundVolume = 1.0f;               // config.cfg "sound volume"
-    float effectsVolume = 1.0f;             // the volume each new sound effect gets
+    float musicVolume = 1.0f; // config.cfg "music volume"
+    float speechVolume = 1.0f; // config.cfg "speech volume"
+    float soundVolume = 1.0f; // config.cfg "sound volume"
+    float effectsVolume = 1.0f; // the volume each new sound effect gets
 
     // Display and folders.
     int desktopWidth = 0;
     int desktopHeight = 0;
     uint8_t desktopTooSmall = 0;
-    uint8_t fullScreen = 0;                 // also named videoModeFlag
-    uint8_t rebindInput = 0;                // also named inputWindowChanged
-    std::wstring userFolder;                // the per-user folder; empty when none could be made
-    std::wstring programFolder;             // the folder that holds data/
+    uint8_t fullScreen = 0; // also named videoModeFlag
+    uint8_t rebindInput = 0; // also named inputWindowChanged
+    std::wstring userFolder; // the per-user folder; empty when none could be made
+    std::wstring programFolder; // the folder that holds data/
     int windowCenter = 0;
-    uint8_t videoModeChanged = 0;           // also named applyVideoMode
-    uint8_t languageChanged = 1;            // also named reloadFontsAndTexts
+    uint8_t videoModeChanged = 0; // also named applyVideoMode
+    uint8_t languageChanged = 1; // also named reloadFontsAndTexts
     int languageIndex = -1;
-    int developerCounter = 0;               // counted by the developer keys
+    int developerCounter = 0; // counted by the developer keys
 
     // Language tables, tasks and logos.
     std::vector<cPlaceNameRow> placeNameRows;
     std::vector<cComicRow> comicRows;
-    std::vector<cTaskRow> taskRows;         // also named levelTasks
+    std::vector<cTaskRow> taskRows; // also named levelTasks
     std::wstring taskText;
-    int taskId = 0;                         // also named taskTextLevel
-    int taskValueA = 0;                     // also named currentTaskLotRow
-    int taskValueB = 0;                     // also named currentTaskLotCol
-    int taskFlag = 0;                       // also named currentTaskKind; -1 none
+    int taskId = 0; // also named taskTextLevel
+    int taskValueA = 0; // also named currentTaskLotRow
+    int taskValueB = 0; // also named currentTaskLotCol
+    int taskFlag = 0; // also named currentTaskKind; -1 none
     int taskTextIsNotice = 0;
     std::wstring logoNames[world::kLogos];
     double logoFadeInStep[world::kLogos] = {};
     double logoHoldTime[world::kLogos] = {};
     double logoFadeOutStep[world::kLogos] = {};
     int logoCount = 0;
-    uint8_t logosPresent = 0;               // also named logosActive
-    uint8_t loadingPhase = 1;               // also named loadingActive
+    uint8_t logosPresent = 0; // also named logosActive
+    uint8_t loadingPhase = 1; // also named loadingActive
     int logoIndex = 0;
-    int logoFadeValue = 0;                  // also named logoAlpha
+    int logoFadeValue = 0; // also named logoAlpha
     int logoPhase = 0;
     uint8_t loadingPause1Done = 0;
     uint8_t loadingPause2Done = 0;
@@ -96,5 +96,5 @@ struct cWorldPlayerFields {
     uint8_t menuScreenshotRequest = 0;
     int screenshotDelay = 0;
     int screenshotNumber = 0;
-    cTimer worldTimer;                      // restarted at the end of construction, read by the screens
+    cTimer worldTimer; // restarted at the end of construction, read by the screens
 };

@@ -10,21 +10,21 @@ struct cWorldScreenFields {
     // Mouse of this frame.
     uint8_t leftDown = 0;
     uint8_t rightDown = 0;
-    uint8_t leftClick = 0;                  // also named buttonClick: a click not yet consumed
+    uint8_t leftClick = 0; // also named buttonClick: a click not yet consumed
     uint8_t rightClick = 0;
-    uint8_t clickEvent = 0;                 // also named leftActive: clicked or held this frame
-    uint8_t buttonEvent = 0;                // also named menuButtonEvent
-    uint8_t clickCursor = 0;                // also named leftClicked: shows the "Click" cursor
+    uint8_t clickEvent = 0; // also named leftActive: clicked or held this frame
+    uint8_t buttonEvent = 0; // also named menuButtonEvent
+    uint8_t clickCursor = 0; // also named leftClicked: shows the "Click" cursor
     uint8_t wheelDown = 0;
     uint8_t wheelUp = 0;
-    uint8_t mouseOverMenu = 0;              // the mouse is over a visible screen
+    uint8_t mouseOverMenu = 0; // the mouse is over a visible screen
 
     // Keys of this frame.
-    uint8_t keyEnter = 0;                   // also named enterPressed
-    uint8_t keyTab = 0;                     // also named tabPressed
-    uint8_t keyEscape = 0;                  // also named escapePressed
+    uint8_t keyEnter = 0; // also named enterPressed
+    uint8_t keyTab = 0; // also named tabPressed
+    uint8_t keyEscape = 0; // also named escapePressed
     uint8_t keyErase = 0;
-    uint8_t keyLeftShift = 0;               // also named shiftDown
+    uint8_t keyLeftShift = 0; // also named shiftDown
     uint8_t keyRightShift = 0;
     uint8_t keyLeft = 0;
     uint8_t keyRight = 0;
@@ -33,11 +33,11 @@ struct cWorldScreenFields {
     uint8_t keyHome = 0;
     uint8_t keyPageUp = 0;
     uint8_t keyPageDown = 0;
-    uint8_t keyLeftAlt = 0;                 // also named altDown
+    uint8_t keyLeftAlt = 0; // also named altDown
     uint8_t keyLeftCtrl = 0;
-    uint8_t textEntryActive = 0;            // also named textInputActive
-    wchar_t textEntry[world::kTextEntryLength] = {};  // also named textInput
-    int textEntryMax = 0;                   // also named textInputMaxLength
+    uint8_t textEntryActive = 0; // also named textInputActive
+    wchar_t textEntry[world::kTextEntryLength] = {}; // also named textInput
+    int textEntryMax = 0; // also named textInputMaxLength
 
     // Overlay and front-end screens.
     uint8_t resultScreenOpen = 0;
@@ -46,9 +46,9 @@ struct cWorldScreenFields {
     uint8_t taskBookOpen = 0;
     uint8_t statisticsOpen = 0;
     uint8_t buildMenuOpen = 0;
-    uint8_t extraOverlayOpen = 0;           // the seventh overlay flag; nothing sets it
-    uint8_t profilesOpen = 0;               // also named profileScreenOpen
-    uint8_t highscoresOpen = 0;             // also named highscoreViewOpen
+    uint8_t extraOverlayOpen = 0; // the seventh overlay flag; nothing sets it
+    uint8_t profilesOpen = 0; // also named profileScreenOpen
+    uint8_t highscoresOpen = 0; // also named highscoreViewOpen
     uint8_t highscoreTableReady = 0;
     uint8_t shopInMainMenu = 0;
     uint8_t restartConfirmOpen = 0;
@@ -57,17 +57,17 @@ struct cWorldScreenFields {
     uint8_t gameMenuClosed = 1;
 
     // The menu manager's flags.
-    uint8_t screenSizeChanged = 0;          // also named reloadMenus
+    uint8_t screenSizeChanged = 0; // also named reloadMenus
     uint8_t startDialogOpen = 0;
     uint8_t panelOpen = 0;
     int tooltipElement = -1;
     uint8_t mouseOverBuildBar = 0;
-    uint8_t menuFlag = 0;                   // the byte ClearMenuFlag clears
+    uint8_t menuFlag = 0; // the byte ClearMenuFlag clears
 
     // Screen state with non-zero defaults.
     int barOffset = 580;
     uint8_t screenRefresh = 1;
-    int stationSelection[6] = {-1, -1, -1, -1, -1, -1};
+    int stationSelection[6] = { -1, -1, -1, -1, -1, -1 };
     int stationHover = -1;
     uint8_t shopStage = 1;
     uint8_t vehiclesFirstFrame = 1;

@@ -4,18 +4,18 @@
 
 namespace world {
 
-constexpr int kGridSize = 20;           // per-cell tables; rows and columns 0..9 are used
-constexpr int kLevelTableSize = 50;     // per-level tables, indexed by level number
-constexpr int kLastLevel = 31;          // 1..30 campaign, 31 the station-building level
+constexpr int kGridSize = 20; // per-cell tables; rows and columns 0..9 are used
+constexpr int kLevelTableSize = 50; // per-level tables, indexed by level number
+constexpr int kLastLevel = 31; // 1..30 campaign, 31 the station-building level
 constexpr int kSaveCounters = 100;
 constexpr int kHighscoreLevels = 200;
 constexpr int kHighscoreRows = 10;
-constexpr int kHighscoreRowsUsed = 6;   // positions 1..6 are read and reset
+constexpr int kHighscoreRowsUsed = 6; // positions 1..6 are read and reset
 constexpr int kProfileNames = 8;
-constexpr int kProfiles = 6;            // profiles 1..6; index 0 is not used
+constexpr int kProfiles = 6; // profiles 1..6; index 0 is not used
 constexpr int kAwards = 21;
 constexpr int kBonusLevelSlots = 11;
-constexpr int kBonusLevels = 10;        // values kept per profile in us.txt
+constexpr int kBonusLevels = 10; // values kept per profile in us.txt
 constexpr int kMessageLines = 100;
 constexpr int kHints = 50;
 constexpr int kSelection = 20;
@@ -27,7 +27,7 @@ constexpr int kFormatLineLength = 512;
 constexpr int kFormattedTextLength = 4096;
 constexpr int kTextEntryLength = 256;
 constexpr int kTextStyles = 13;
-constexpr int kIndexTable = 50;         // parameters, station bonus and the other script-indexed tables
-constexpr int kUpgradeKinds = 128;      // by element kind
+constexpr int kIndexTable = 50; // parameters, station bonus and the other script-indexed tables
+constexpr int kUpgradeKinds = 128; // by element kind
 
 } // namespace world

@@ -17,23 +17,23 @@ struct cWorldStationFields {
 
     // Per-cell tables by row and column; only 0..9 are used.
     Grid lotTable = {};
-    Grid cellX = {};                        // also named cellScreenX; written by ComputeLayout
-    Grid cellY = {};                        // also named cellScreenY
-    Grid lotStatus = {};                    // also named lotState
-    Grid lotFundamentTexture = {};          // also named lotTexture
-    Grid lotPlaceType = {};                 // also named lotKind
+    Grid cellX = {}; // also named cellScreenX; written by ComputeLayout
+    Grid cellY = {}; // also named cellScreenY
+    Grid lotStatus = {}; // also named lotState
+    Grid lotFundamentTexture = {}; // also named lotTexture
+    Grid lotPlaceType = {}; // also named lotKind
     Grid lotPlaceValue = {};
-    Grid lotParamA = {};                    // also named lotInteractive
-    Grid lotParamB = {};                    // also named lotSellable
-    Grid lotParamC = {};                    // also named lotFreeBuy
-    int gridAnchorX = 0;                    // also named stationOriginX: cell (4, 4)
-    int gridAnchorY = 0;                    // also named stationOriginY
-    int lastLotRow = 0;                     // also named lastEventX
-    int lastLotColumn = 0;                  // also named lastEventY
+    Grid lotParamA = {}; // also named lotInteractive
+    Grid lotParamB = {}; // also named lotSellable
+    Grid lotParamC = {}; // also named lotFreeBuy
+    int gridAnchorX = 0; // also named stationOriginX: cell (4, 4)
+    int gridAnchorY = 0; // also named stationOriginY
+    int lastLotRow = 0; // also named lastEventX
+    int lastLotColumn = 0; // also named lastEventY
     int buildRow = 0;
     int buildColumn = 0;
     int colorChangeLimit = 0;
-    int hoveredElement = 0;                 // also named hoveredPlace; -1 none
+    int hoveredElement = 0; // also named hoveredPlace; -1 none
     uint8_t noFreeCell = 0;
 
     // Service.
@@ -47,14 +47,14 @@ struct cWorldStationFields {
     uint8_t placeTouched = 0;
 
     // Cars, stack and road.
-    int autoOnMouse = -1;                   // also named draggedCar: car type on the mouse, -1 none
+    int autoOnMouse = -1; // also named draggedCar: car type on the mouse, -1 none
     int heldCarVariant = 0;
     int heldCarItem = 0;
     int grabOffsetX = 0;
     int grabOffsetY = 0;
     int hitOffsetX = 0;
     int hitOffsetY = 0;
-    int carFromRoad = 0;                    // the two road-drag flags
+    int carFromRoad = 0; // the two road-drag flags
     int carFromRoadAux = 0;
     cTimer dragTimer;
     cTimer settleTimer;
@@ -62,9 +62,9 @@ struct cWorldStationFields {
     int stackBusy = 0;
     int managerCount = 0;
     int managerMoves = 0;
-    int stackCounter = 0;                   // also named stackSlotCount
+    int stackCounter = 0; // also named stackSlotCount
     int stackLimit = 0;
-    uint8_t managerBelowLimit = 1;          // also named pickAllowed; the stack-pass / manager-pending flag
+    uint8_t managerBelowLimit = 1; // also named pickAllowed; the stack-pass / manager-pending flag
     int stackTaskParams[4] = {};
     int takeFromStack = 0;
     int takeFromAutobahn = 0;
@@ -73,11 +73,11 @@ struct cWorldStationFields {
     int autobahnAutosPerType = 0;
     int autobahnAutosChosen = 0;
     int inspection = 0;
-    int autobahnDistance = 0;               // also named distanceAutobahn; 100 at level start
-    int autobahnOtherCarsPercent = 0;       // 20 at level start
-    int autobahnStep = 0;                   // also named stepAutobahn; 2 at level start
+    int autobahnDistance = 0; // also named distanceAutobahn; 100 at level start
+    int autobahnOtherCarsPercent = 0; // 20 at level start
+    int autobahnStep = 0; // also named stepAutobahn; 2 at level start
     int autobahnDelay = 0;
-    int autobahnCarCount[5] = {};           // by road id
+    int autobahnCarCount[5] = {}; // by road id
     int parkingAutos = 0;
     int parkingLot = 3;
     int helpAuto = 1;
@@ -89,7 +89,7 @@ struct cWorldStationFields {
     int lastSuppliedAuto = 0;
     int swapSource = -1;
     uint8_t idleSinceTask = 0;
-    cTimer transportTimers[3];              // restarted at level start for the vehicles layer
+    cTimer transportTimers[3]; // restarted at level start for the vehicles layer
 
     // Help hints (AddHelpHint).
     int hintX[world::kHints] = {};
@@ -97,18 +97,18 @@ struct cWorldStationFields {
     int hintRow[world::kHints] = {};
     int hintColumn[world::kHints] = {};
     int hintTimer[world::kHints] = {};
-    int hintIndex[world::kHints] = {};      // also named helpHintPlace
+    int hintIndex[world::kHints] = {}; // also named helpHintPlace
     int hintAutoType[world::kHints] = {};
-    int hintClass[world::kHints] = {};      // also named helpHintClass
-    int hintCount = 0;                      // also named helpHintCount
+    int hintClass[world::kHints] = {}; // also named helpHintClass
+    int hintCount = 0; // also named helpHintCount
     int lastCellAutoType = 0;
 
     // The selection of changed cells and the combo state.
-    int selectedIndex[world::kSelection] = {};   // also named selectionPlace
-    int selectedRow[world::kSelection] = {};     // also named selectionRow
-    int selectedColumn[world::kSelection] = {};  // also named selectionCol
-    int selectedCount = 0;                       // also named selectionCount
-    int comboCounter = 0;                   // also named comboResult
+    int selectedIndex[world::kSelection] = {}; // also named selectionPlace
+    int selectedRow[world::kSelection] = {}; // also named selectionRow
+    int selectedColumn[world::kSelection] = {}; // also named selectionCol
+    int selectedCount = 0; // also named selectionCount
+    int comboCounter = 0; // also named comboResult
     int runFirstRow = 0;
     int runLastRow = 0;
     int runFirstColumn = 0;
@@ -119,21 +119,21 @@ struct cWorldStationFields {
     int bonusCellCount = 0;
     uint8_t jokerInUse = 0;
     uint8_t jokerRequested = 0;
-    uint8_t dropPending = 0;                // also named restockPending; the fundament-combo flag
-    uint8_t stackMovedToGrid = 0;           // also named holdRestock
+    uint8_t dropPending = 0; // also named restockPending; the fundament-combo flag
+    uint8_t stackMovedToGrid = 0; // also named holdRestock
 
     // Bonuses, jokers, upgrades and staff.
-    uint8_t bonusByClass = 0;               // 1 group by class, 0 by colour
+    uint8_t bonusByClass = 0; // 1 group by class, 0 by colour
     int bonusConfiguration = 0;
-    int bonusAutoClass = 0;                 // also named bonusClass
-    int bonusType = 0;                      // also named typeBonus
+    int bonusAutoClass = 0; // also named bonusClass
+    int bonusType = 0; // also named typeBonus
     int parameters[world::kIndexTable] = {};
     int stationBonus[world::kIndexTable] = {};
     int specAutoBonusCounter[world::kIndexTable] = {};
     int joker = 0;
     uint8_t jokerPending = 0;
     int damageMode = 0;
-    int profi = 0;                          // also named profiStaff
+    int profi = 0; // also named profiStaff
     int currentUpgrade = 0;
     int updateColor = -1;
     int updateX = 0;
@@ -152,8 +152,8 @@ struct cWorldStationFields {
     int boughtEntertainment = 0;
     int boughtUpdate[4] = {};
     int boughtParkingLot[2] = {};
-    int upgradeBought[world::kUpgradeKinds] = {};   // by element kind
-    int drawStation = 0;                    // 0 grid level (fundaments), else station level (places)
+    int upgradeBought[world::kUpgradeKinds] = {}; // by element kind
+    int drawStation = 0; // 0 grid level (fundaments), else station level (places)
     int build = 0;
     uint8_t brutal = 0;
     int sceneryCycle = 0;
@@ -166,18 +166,18 @@ struct cWorldStationFields {
     std::vector<cFundament> fundaments;
     std::vector<cFundamentTemplate> fundamentTemplates;
     std::vector<cBuildLot> buildLots;
-    std::vector<cLink> links;               // also named lotLinks
+    std::vector<cLink> links; // also named lotLinks
     std::vector<cIcon> icons;
     std::vector<cAutoType> autoTypes;
     std::vector<cAutobahnRoad> autobahnRoads;
-    std::vector<cAutobahnAuto> autobahnCars;    // also named roadCars
-    std::vector<cAutobahnAuto> stackCars;       // also named stackArrivals
+    std::vector<cAutobahnAuto> autobahnCars; // also named roadCars
+    std::vector<cAutobahnAuto> stackCars; // also named stackArrivals
     std::vector<cStackSlot> stackSlots;
     std::vector<cPlaceAuto> placeAutos;
     std::vector<cJoker> jokers;
     std::vector<cTransfer> transfers;
-    std::vector<cTransfer> roadTransfers;       // also named returnTransfers
-    std::vector<cFlyingMarker> flyingValues;    // also named floaters
+    std::vector<cTransfer> roadTransfers; // also named returnTransfers
+    std::vector<cFlyingMarker> flyingValues; // also named floaters
     std::vector<cLeavingAuto> leavingAutos;
     std::vector<cSpecAutoEntry> specialAutos;
     std::vector<int> chosenAutobahnAutos;

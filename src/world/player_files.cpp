@@ -1,0 +1,166 @@
+// config.cfg, us.txt and the highscore files: the keys read and written, and
+// the checks on what is read.
+#include <algorithm>
+#include <cwchar>
+
+#include "resources/log.h"
+#include "resources/property_file.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+#include "world/settings_values.h"
+
+namespace {
+
+std::wstring Key(const wchar_t* format, int number)
+{
+    wchar_t key[64];
+    std::swprintf(key, 64, format, number);
+    return key;
+}
+
+} // namespace
+
+void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
+{
+    cLog& log = cLog::Instance();
+
+    std::wstring language = config.GetString(L"language");
+    if (!world::IsValidLanguageCode(language)) {
+        log.Warning(L"cSettings::LoadSettingsAndProfiles -> language code \"%ls\" is not three lower-case letters; "
+                    L"using \"eng\".",
+            language.c_str());
+        language = L"eng";
+    }
+    for (wchar_t(*code)[4] : { &languageCode, &folderLanguageCode }) {
+        std::copy(language.begin(), language.end(), *code);
+        (*code)[3] = L'\0';
+    }
+    strings[0] = strings[1] = language;
+
+    width = config.GetInt(L"x resolution", 0);
+    height = config.GetInt(L"y resolution", 0);
+    if (!world::HasDefinedScale(width, height)) {
+        log.Warning(L"cSettings::LoadSettingsAndProfiles -> screen size %d x %d has no layout; using 1280 x 1024.",
+            width, height);
+        width = 1280;
+        height = 1024;
+    }
+    scaleX = scaleY = 1.0f;
+    if (width == 1024) {
+        scaleX = 1.25f;
+        scaleY = 1.33f;
+    }
+
+    const int startLevel = config.GetInt(L"startlevel", 0);
+    world.level = world::ClampLevel(startLevel);
+    if (world.level != startLevel)
+        log.Warning(
+            L"cSettings::LoadSettingsAndProfiles -> start level %d is no level; using %d.", startLevel, world.level);
+    world.windowCenter = config.GetInt(L"window center", 0);
+    world.developerCounter = 0;
+    world.musicVolume = world::ClampVolume(config.GetFloat(L"music volume", 0.0f));
+    world.soundVolume = world::ClampVolume(config.GetFloat(L"sound volume", 0.0f));
+    world.speechVolume = world::ClampVolume(config.GetFloat(L"speech volume", 0.0f));
+    world.musicPlayVolume = world.musicWorkLevel2 = world.musicWorkLevel3 = world.musicVolume;
+    world.effectsVolume = world.soundVolume;
+
+    const int workplace = config.GetInt(L"workplace", 0);
+    world.currentProfile = world::ClampWorkplace(workplace);
+    if (world.currentProfile != workplace)
+        log.Warning(L"cSettings::LoadSettingsAndProfiles -> workplace %d is no profile; using %d.", workplace,
+            world.currentProfile);
+    screenMode = config.GetInt(L"screen mode", 0);
+    mute = config.GetInt(L"mute", 0) != 0;
+    developerSwitch1 = developerSwitch2 = 0;
+    world.fullScreen = screenMode != 0;
+}
+
+void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
+{
+    cLog& log = cLog::Instance();
+    for (int i = 1; i <= world::kProfiles; ++i) {
+        world.profileNames[i] = users.GetString(Key(L"name %d", i));
+        const int lastLevel = users.GetInt(Key(L"last level %d", i), 0);
+        world.profileLastLevel[i] = world::ClampLevel(lastLevel);
+        if (world.profileLastLevel[i] != lastLevel)
+            log.Warning(L"cSettings::LoadSettingsAndProfiles -> last level %d of profile %d is no level; using %d.",
+                lastLevel, i, world.profileLastLevel[i]);
+        world.profileDrive[i] = users.GetInt(Key(L"drive %d", i), 0);
+        const auto awards = world::ReadValueList(users.GetString(Key(L"awards %d", i)), world::kAwards);
+        std::copy(awards.begin(), awards.end(), world.profileAwards[i]);
+        const auto bonus = world::ReadValueList(users.GetString(Key(L"bonus level %d", i)), world::kBonusLevels);
+        std::copy(bonus.begin(), bonus.end(), world.profileBonusLevels[i]);
+        if (i == world.currentProfile)
+            world.furthestLevel = world.profileLastLevel[i];
+    }
+}
+
+bool cGameWorld::SaveConfig()
+{
+    const cSettings& settings = cSettings::Instance();
+    if (!settings.canSave || userFolder.empty()) {
+        cLog::Instance().Error(L"cGameWorld::SaveConfig -> there is no user folder; the settings are not saved.");
+        return false;
+    }
+    PropertyFile config;
+    config.SetString(L"language", settings.languageCode);
+    config.SetInt(L"x resolution", settings.width);
+    config.SetInt(L"y resolution", settings.height);
+    config.SetFloat(L"music volume", musicVolume);
+    config.SetFloat(L"sound volume", soundVolume);
+    config.SetFloat(L"speech volume", speechVolume);
+    config.SetInt(L"workplace", currentProfile);
+    config.SetInt(L"screen mode", settings.screenMode);
+    config.SetInt(L"mute", settings.mute ? 1 : 0);
+    config.SetInt(L"window center", windowCenter);
+    const bool configSaved = config.Serialize(userFolder + L"/config.cfg", true);
+    const bool usersSaved = SaveUsers();
+    if (!configSaved || !usersSaved)
+        cLog::Instance().Error(L"cGameWorld::SaveConfig -> the settings were not saved; the old files are kept.");
+    return configSaved && usersSaved;
+}
+
+bool cGameWorld::SaveUsers()
+{
+    if (!cSettings::Instance().canSave || userFolder.empty()) {
+        cLog::Instance().Error(L"cGameWorld::SaveUsers -> there is no user folder; the profiles are not saved.");
+        return false;
+    }
+    PropertyFile users;
+    for (int i = 1; i <= world::kProfiles; ++i) {
+        users.SetString(Key(L"name %d", i), profileNames[i]);
+        users.SetInt(Key(L"last level %d", i), profileLastLevel[i]);
+        users.SetInt(Key(L"drive %d", i), profileDrive[i]);
+        users.SetString(Key(L"awards %d", i), world::WriteValueList(profileAwards[i], world::kAwards));
+        users.SetString(Key(L"bonus level %d", i), world::WriteValueList(profileBonusLevels[i], world::kBonusLevels));
+    }
+    return users.Serialize(userFolder + L"/us.txt", true);
+}
+
+bool cGameWorld::LoadHighscores()
+{
+    // A level beyond the tables (a hand-edited profile) must not index past them.
+    const int lastLevel = std::min(furthestLevel, world::kHighscoreLevels - 1);
+    for (int level = 1; level <= lastLevel; ++level) {
+        for (int r = 1; r <= world::kHighscoreRowsUsed; ++r) {
+            highscoreNames[level][r].clear();
+            highscoreTime[level][r] = 0;
+            highscoreMoney[level][r] = 0;
+            highscoreWorkplace[level][r] = 1;
+        }
+        if (userFolder.empty())
+            continue;
+        wchar_t name[32];
+        std::swprintf(name, 32, L"result_%02d.cfg", level);
+        PropertyFile scores;
+        if (!scores.Serialize(userFolder + L"/highscore/" + name, false))
+            continue;
+        for (int r = 1; r <= world::kHighscoreRowsUsed; ++r) {
+            highscoreNames[level][r] = scores.GetString(Key(L"name%1d", r));
+            highscoreTime[level][r] = scores.GetInt(Key(L"time%1d", r), 0);
+            highscoreMoney[level][r] = scores.GetInt(Key(L"money%1d", r), 0);
+            highscoreWorkplace[level][r] = scores.GetInt(Key(L"workplace%1d", r), 0);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "player_files_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace test {
+namespace {
+
+    using PlayerData = PlayerFiles;
+
+    TEST_F(PlayerData, EditedProfilesSurviveAMissingConfig)
+    {
+        Load();
+        Entries users = ReadEntries(UserFile("us.txt"));
+        users[L"name 2"] = L"Edited";
+        users[L"last level 2"] = L"7";
+        WriteEntries(UserFile("us.txt"), users);
+        const auto edited = Bytes(UserFile("us.txt"));
+        fs::remove(UserFile("config.cfg"));
+
+        Load();
+        EXPECT_EQ(world.quitRequested, 0);
+        EXPECT_TRUE(fs::exists(UserFile("config.cfg")));
+        EXPECT_EQ(world.profileNames[2], L"Edited");
+        EXPECT_EQ(world.profileLastLevel[2], 7);
+        EXPECT_EQ(Bytes(UserFile("us.txt")), edited);
+    }
+
+    TEST_F(PlayerData, AnUnreadableConfigNeverReplacesTheProfiles)
+    {
+        Load();
+        Entries users = ReadEntries(UserFile("us.txt"));
+        users[L"name 1"] = L"Keep";
+        WriteEntries(UserFile("us.txt"), users);
+        const auto profiles = Bytes(UserFile("us.txt"));
+        std::ofstream(UserFile("config.cfg"), std::ios::trunc).close(); // empty: no entries
+
+        Load();
+        EXPECT_EQ(world.quitRequested, 0);
+        EXPECT_TRUE(Logged(L"using the installed settings"));
+        EXPECT_EQ(settings.GetWidth(), 1280);
+        EXPECT_EQ(world.profileNames[1], L"Keep");
+        EXPECT_EQ(Bytes(UserFile("us.txt")), profiles);
+        EXPECT_TRUE(Bytes(UserFile("config.cfg")).empty()); // not overwritten either
+    }
+
+    TEST_F(PlayerData, AFailedWriteKeepsTheOldFilesAndReportsFailure)
+    {
+        Load();
+        const auto config = Bytes(UserFile("config.cfg"));
+        const auto users = Bytes(UserFile("us.txt"));
+        // Tests run as root, where a read-only folder stops nothing: block the
+        // temporary files the writes go through with folders of the same name.
+        const std::string pid = std::to_string(getpid());
+        fs::create_directory(UserFile("config.cfg.tmp" + pid));
+        fs::create_directory(UserFile("us.txt.tmp" + pid));
+
+        world.musicVolume = 0.25f;
+        world.profileNames[1] = L"Lost";
+        EXPECT_FALSE(world.SaveConfig());
+        EXPECT_TRUE(Logged(L"cGameWorld::SaveConfig -> the settings were not saved"));
+        EXPECT_EQ(Bytes(UserFile("config.cfg")), config);
+        EXPECT_EQ(Bytes(UserFile("us.txt")), users);
+
+        // Only the profiles blocked: the settings are written, the result is still false.
+        fs::remove(UserFile("config.cfg.tmp" + pid));
+        EXPECT_FALSE(world.SaveConfig());
+        EXPECT_NE(Bytes(UserFile("config.cfg")), config);
+        EXPECT_EQ(Bytes(UserFile("us.txt")), users);
+    }
+
+    TEST_F(PlayerData, AFolderInPlaceOfTheFileFailsTheWrite)
+    {
+        Load();
+        fs::remove(UserFile("us.txt"));
+        fs::create_directory(UserFile("us.txt"));
+        EXPECT_FALSE(world.SaveUsers());
+        EXPECT_TRUE(fs::is_directory(UserFile("us.txt")));
+    }
+
+    // A comma locale where one is installed; the files always use '.'.
+    bool UseCommaLocale()
+    {
+        for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "ru_RU.UTF-8", "de_DE" }) {
+            if (std::setlocale(LC_NUMERIC, name))
+                return true;
+        }
+        return false;
+    }
+
+    void RoundTrip(PlayerFiles& test, cGameWorld& world, cSettings& settings)
+    {
+        const std::wstring names[7] = { L"", L"", L"M\u00fcller \u00d6zt\u00fcrk", L"\u0416\u043e\u0440\u0430",
+            L"\u8eca \U0001F697", L"with space", L"x]" };
+        for (int i = 1; i <= 6; ++i) {
+            world.profileNames[i] = names[i];
+            world.profileLastLevel[i] = i * 5;
+            world.profileDrive[i] = i % 2;
+            for (int j = 0; j < 21; ++j)
+                world.profileAwards[i][j] = (i + j) % 10;
+            for (int j = 0; j < 10; ++j)
+                world.profileBonusLevels[i][j] = (i * j) % 10;
+        }
+        world.musicVolume = 0.25f;
+        world.soundVolume = 0.5f;
+        world.speechVolume = 0.75f;
+        world.currentProfile = 3;
+        world.windowCenter = 1;
+        settings.SetResolution(1024, 768);
+        settings.screenMode = 1;
+        settings.mute = 1;
+        ASSERT_TRUE(world.SaveConfig());
+
+        test.logLines.clear();
+        settings.ResetToDefaults();
+        world.ResetToDefaults();
+        settings.LoadSettingsAndProfiles(world);
+        EXPECT_EQ(world.quitRequested, 0);
+        for (int i = 1; i <= 6; ++i) {
+            EXPECT_EQ(world.profileNames[i], names[i]) << i;
+            EXPECT_EQ(world.profileLastLevel[i], i * 5) << i;
+            EXPECT_EQ(world.profileDrive[i], i % 2) << i;
+            for (int j = 0; j < 21; ++j)
+                EXPECT_EQ(world.profileAwards[i][j], (i + j) % 10) << i << "," << j;
+            for (int j = 0; j < 10; ++j)
+                EXPECT_EQ(world.profileBonusLevels[i][j], (i * j) % 10) << i << "," << j;
+        }
+        EXPECT_FLOAT_EQ(world.musicVolume, 0.25f);
+        EXPECT_FLOAT_EQ(world.musicPlayVolume, 0.25f);
+        EXPECT_FLOAT_EQ(world.soundVolume, 0.5f);
+        EXPECT_FLOAT_EQ(world.speechVolume, 0.75f);
+        EXPECT_EQ(world.currentProfile, 3);
+        EXPECT_EQ(world.furthestLevel, 15);
+        EXPECT_EQ(world.windowCenter, 1);
+        EXPECT_EQ(world.fullScreen, 1);
+        EXPECT_EQ(settings.GetWidth(), 1024);
+        EXPECT_EQ(settings.GetHeight(), 768);
+        EXPECT_FLOAT_EQ(settings.scaleX, 1.25f);
+        EXPECT_FLOAT_EQ(settings.scaleY, 1.33f);
+        EXPECT_EQ(settings.mute, 1);
+        EXPECT_TRUE(test.logLines.empty()) << testing::PrintToString(test.logLines);
+    }
+
+    TEST_F(PlayerData, SaveAndLoadRoundTrip)
+    {
+        Load();
+        RoundTrip(*this, world, settings);
+        // The written volume uses the file's own format.
+        EXPECT_EQ(ReadEntries(UserFile("config.cfg"))[L"music volume"], L"   0.25000");
+        EXPECT_EQ(ReadEntries(UserFile("us.txt"))[L"name 1"], L"");
+    }
+
+    TEST_F(PlayerData, SaveAndLoadRoundTripInACommaLocale)
+    {
+        Load();
+        if (!UseCommaLocale())
+            GTEST_SKIP() << "no comma locale installed";
+        RoundTrip(*this, world, settings);
+        EXPECT_EQ(ReadEntries(UserFile("config.cfg"))[L"music volume"], L"   0.25000");
+        std::setlocale(LC_NUMERIC, "C");
+    }
+
+    TEST_F(PlayerData, HostileValuesAreClamped)
+    {
+        Entries config = DefaultConfig();
+        config[L"language"] = L"../../x";
+        config[L"workplace"] = L"99";
+        config[L"x resolution"] = L"100000";
+        config[L"y resolution"] = L"-4";
+        config[L"startlevel"] = L"500";
+        config[L"music volume"] = L"1e30";
+        Entries users = DefaultUsers();
+        users[L"awards 6"] = L"1;";
+        users[L"last level 6"] = L"500";
+        users[L"bonus level 6"] = L"";
+        users[L"awards 5"] = std::wstring(L"7;") + std::wstring(200, L'9') + L";";
+        users[L"last level 5"] = L"-2147483648";
+        UseProgramFolder(config, users);
+        Load();
+
+        EXPECT_EQ(world.quitRequested, 0);
+        EXPECT_TRUE(fs::is_directory(UserFolder("eng")));
+        EXPECT_FALSE(fs::exists(home / "x"));
+        EXPECT_STREQ(settings.languageCode, L"eng");
+        EXPECT_STREQ(settings.folderLanguageCode, L"eng");
+        EXPECT_TRUE(Logged(L"language code \"../../x\""));
+        EXPECT_EQ(world.currentProfile, 6);
+        EXPECT_TRUE(Logged(L"workplace 99"));
+        EXPECT_EQ(settings.GetWidth(), 1280);
+        EXPECT_EQ(settings.GetHeight(), 1024);
+        EXPECT_TRUE(Logged(L"screen size 100000 x -4"));
+        EXPECT_EQ(world.level, 31);
+        EXPECT_FLOAT_EQ(world.musicVolume, 1.0f);
+        EXPECT_EQ(world.profileAwards[6][0], 1);
+        for (int j = 1; j < 21; ++j)
+            EXPECT_EQ(world.profileAwards[6][j], 0) << j;
+        for (int j = 0; j < 10; ++j)
+            EXPECT_EQ(world.profileBonusLevels[6][j], 0) << j;
+        EXPECT_EQ(world.profileAwards[5][0], 7);
+        EXPECT_EQ(world.profileAwards[5][1], 2147483647);
+        EXPECT_EQ(world.profileLastLevel[6], 31);
+        EXPECT_EQ(world.profileLastLevel[5], 0);
+        EXPECT_EQ(world.furthestLevel, 31);
+        EXPECT_TRUE(world.LoadHighscores());
+
+        // The tables bound the highscore reader whatever a screen sets.
+        for (int furthest : { 199, 200, 100000 }) {
+            world.furthestLevel = furthest;
+            EXPECT_TRUE(world.LoadHighscores());
+        }
+        EXPECT_EQ(world.highscoreWorkplace[199][6], 1);
+    }
+
+    TEST_F(PlayerData, HighscoresFillPositionsOneToSix)
+    {
+        Load();
+        fs::create_directories(UserFolder() + "/highscore");
+        WriteEntries(UserFolder() + "/highscore/result_03.cfg",
+            { { L"name1", L"Ann" }, { L"time1", L"95" }, { L"money1", L"1200" }, { L"workplace1", L"2" },
+                { L"name3", L"Cy" }, { L"time3", L"40" }, { L"workplace3", L"4" } });
+        world.highscoreNames[2][1] = L"stale";
+        world.highscoreNames[3][7] = L"seventh";
+        world.highscoreTime[3][2] = 77;
+        world.furthestLevel = 3;
+        EXPECT_TRUE(world.LoadHighscores());
+
+        EXPECT_EQ(world.highscoreNames[3][1], L"Ann");
+        EXPECT_EQ(world.highscoreTime[3][1], 95);
+        EXPECT_EQ(world.highscoreMoney[3][1], 1200);
+        EXPECT_EQ(world.highscoreWorkplace[3][1], 2);
+        EXPECT_EQ(world.highscoreNames[3][3], L"Cy");
+        EXPECT_EQ(world.highscoreMoney[3][3], 0); // missing key
+        EXPECT_EQ(world.highscoreTime[3][2], 0); // missing position
+        EXPECT_EQ(world.highscoreWorkplace[3][2], 0);
+        EXPECT_EQ(world.highscoreNames[3][7], L"seventh"); // positions 7..10 are not touched
+        // A level without a file keeps the defaults.
+        EXPECT_EQ(world.highscoreNames[2][1], L"");
+        EXPECT_EQ(world.highscoreWorkplace[2][1], 1);
+        EXPECT_EQ(world.highscoreTime[2][6], 0);
+    }
+
+    TEST_F(PlayerData, AnEmptyValueIsReadAsEmpty)
+    {
+        Load();
+        const std::string path = UserFolder() + "/empty.cfg";
+        WriteEntries(path, { { L"a", L"" }, { L"b", L"2" }, { L"c", L"" }, { L"d", L"" }, { L"e", L"5" } });
+        const Entries read = ReadEntries(path);
+        EXPECT_EQ(read, (Entries { { L"a", L"" }, { L"b", L"2" }, { L"c", L"" }, { L"d", L"" }, { L"e", L"5" } }));
+    }
+
+} // namespace
+} // namespace test

@@ -1,0 +1,121 @@
+#include "player_files_fixture.h"
+
+#include <cstdlib>
+
+#include "platform/folders.h"
+#include "platform/utf16.h"
+#include "resources/property_file.h"
+
+namespace test {
+
+void PlayerFiles::SetUp()
+{
+    cGameWorld::Instance(); // built once against the test environment's folder
+    m_savedFolder = std::filesystem::current_path();
+    if (const char* xdg = std::getenv("XDG_DATA_HOME")) {
+        m_hadHome = true;
+        m_savedHome = xdg;
+    }
+    setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+    cLog::Instance().Shutdown();
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& message) {
+        logLines.push_back(std::wstring(kind) + L": " + message);
+    });
+}
+
+void PlayerFiles::TearDown()
+{
+    cLog::Instance().Shutdown();
+    cLog::Instance().SetObserver(nullptr);
+    std::filesystem::current_path(m_savedFolder);
+    if (m_hadHome)
+        setenv("XDG_DATA_HOME", m_savedHome.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    world.ResetToDefaults();
+    settings.ResetToDefaults();
+}
+
+void PlayerFiles::Load()
+{
+    world.ResetToDefaults();
+    settings.ResetToDefaults();
+    settings.LoadSettingsAndProfiles(world);
+}
+
+std::string PlayerFiles::UserFolder(const std::string& language) const
+{
+    return home / ("vandrel-first-" + language);
+}
+
+std::string PlayerFiles::UserFile(const std::string& name, const std::string& language) const
+{
+    return UserFolder(language) + "/" + name;
+}
+
+void PlayerFiles::UseProgramFolder(const Entries& config, const Entries& users)
+{
+    std::filesystem::create_directories(program / "data");
+    WriteEntries(program / "data/config.cfg", config);
+    WriteEntries(program / "data/us.txt", users);
+    std::filesystem::current_path(program.Path());
+}
+
+void PlayerFiles::WriteEntries(const std::string& path, const Entries& entries)
+{
+    PropertyFile file;
+    for (const auto& [key, value] : entries)
+        file.SetString(key, value);
+    ASSERT_TRUE(file.Serialize(platform::NarrowToWide(path), true)) << path;
+}
+
+Entries PlayerFiles::ReadEntries(const std::string& path)
+{
+    PropertyFile file;
+    file.Serialize(platform::NarrowToWide(path), false);
+    return Entries(file.Entries().begin(), file.Entries().end());
+}
+
+std::vector<uint8_t> PlayerFiles::Bytes(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    platform::ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+bool PlayerFiles::Logged(const std::wstring& part) const
+{
+    for (const std::wstring& line : logLines) {
+        if (line.find(part) != std::wstring::npos)
+            return true;
+    }
+    return false;
+}
+
+Entries PlayerFiles::DefaultConfig()
+{
+    return { { L"language", L"eng" }, { L"x resolution", L"1280" }, { L"y resolution", L"1024" },
+        { L"music volume", L"   1.00000" }, { L"sound volume", L"   1.00000" }, { L"speech volume", L"   1.00000" },
+        { L"workplace", L"1" }, { L"screen mode", L"0" }, { L"mute", L"0" }, { L"window center", L"0" } };
+}
+
+Entries PlayerFiles::DefaultUsers()
+{
+    Entries users;
+    for (int i = 1; i <= 6; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        users[L"name " + n] = L"";
+        users[L"last level " + n] = L"1";
+        users[L"drive " + n] = L"0";
+        std::wstring awards, bonus;
+        for (int j = 0; j < 21; ++j)
+            awards += L"0;";
+        for (int j = 0; j < 10; ++j)
+            bonus += L"0;";
+        users[L"awards " + n] = awards;
+        users[L"bonus level " + n] = bonus;
+    }
+    return users;
+}
+
+} // namespace test

@@ -1,0 +1,55 @@
+// A scratch user folder (XDG_DATA_HOME) and, where a test needs its own
+// install copies, a scratch program folder, with the world and the settings
+// back at their defaults around each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "resources/log.h"
+#include "support/temp_folder.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace test {
+
+using Entries = std::map<std::wstring, std::wstring>;
+
+class PlayerFiles : public ::testing::Test {
+public:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the start-up loader on fresh defaults.
+    void Load();
+    std::string UserFolder(const std::string& language = "eng") const;
+    std::string UserFile(const std::string& name, const std::string& language = "eng") const;
+    // Makes <temp>/data/config.cfg and us.txt from the entries and changes into
+    // that program folder.
+    void UseProgramFolder(const Entries& config, const Entries& users);
+    static void WriteEntries(const std::string& path, const Entries& entries);
+    static Entries ReadEntries(const std::string& path);
+    static std::vector<uint8_t> Bytes(const std::string& path);
+    bool Logged(const std::wstring& part) const;
+
+    static Entries DefaultConfig();
+    static Entries DefaultUsers();
+
+    cGameWorld& world = cGameWorld::Instance();
+    cSettings& settings = cSettings::Instance();
+    TempFolder home;
+    TempFolder program;
+    std::vector<std::wstring> logLines;
+
+private:
+    std::filesystem::path m_savedFolder;
+    std::string m_savedHome;
+    bool m_hadHome = false;
+};
+
+} // namespace test
