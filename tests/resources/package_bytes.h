@@ -1,0 +1,50 @@
+// Hand-built package images for tests that need a package the writer would
+// never make: every header field and directory record can be set at will.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "resources/package_format.h"
+
+namespace test {
+
+struct RawEntry {
+    std::wstring name;
+    std::vector<uint8_t> stored;          // the bytes placed in the package
+    package_format::Record record;        // offset and sizes filled by Build unless fixed
+    bool fixRecord = false;               // true: the record is taken as given
+};
+
+struct RawPackage {
+    std::vector<RawEntry> entries;
+    bool encipher = true;
+    package_format::Header header;        // magic, version, flags, sizes filled by Build
+    bool fixHeader = false;               // true: header fields are taken as given
+    bool fixChecksum = true;              // recompute byte 31
+
+    std::vector<uint8_t> Build() const;
+};
+
+// A raw entry holding text compressed, or stored when stored is true.
+RawEntry MakeEntry(const std::wstring& name, const std::string& content, bool stored);
+
+std::vector<uint8_t> Bytes(const std::string& text);
+
+// While alive, files cannot grow beyond the given size (as on a full disk):
+// writes past it fail, for root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long m_previous[2];
+    void* m_handler;
+};
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+} // namespace test
