@@ -1,4 +1,5 @@
 // Calling script functions by name and reporting what went wrong in them.
+#include <cstdio>
 #include <cwchar>
 
 #include "scripting/luabind_include.h"
@@ -25,7 +26,13 @@ std::string ErrorText(const std::string& label, lua_State* L)
     case LUA_TBOOLEAN:
         // Lua has no text for a boolean; the line shows its value.
         return label + "   ###error###    " + (lua_toboolean(L, top) ? "true" : "false") + "\r\n";
-    case LUA_TNUMBER:
+    case LUA_TNUMBER: {
+        // Formatted here rather than converted on the stack, which would
+        // allocate inside Lua outside any protected call.
+        char number[64];
+        std::snprintf(number, sizeof number, LUA_NUMBER_FMT, static_cast<double>(lua_tonumber(L, top)));
+        return label + "   ###error###    " + number + "\r\n";
+    }
     case LUA_TSTRING: {
         size_t length = 0;
         const char* text = lua_tolstring(L, top, &length);
@@ -47,6 +54,17 @@ std::string ErrorText(const std::string& label, lua_State* L)
     default:
         return {};
     }
+}
+
+// Calls the global function named by the light userdata argument, without
+// arguments and without results; a missing one fails as calling nil does.
+int CallGlobal(lua_State* L)
+{
+    const char* name = static_cast<const char*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    lua_getglobal(L, name);
+    lua_call(L, 0, 0);
+    return 0;
 }
 
 } // namespace
@@ -81,13 +99,23 @@ bool CallFunction(const std::string& label, const char* fn)
     if (!L || !fn)
         return false;
     const std::string where = label + fn;
+    // The global is looked up inside the protected call: a script whose
+    // globals table raises errors for unknown names (a "strict" table) must
+    // not take the game down over a callback it does not define.
+    lua_pushcfunction(L, CallGlobal);
+    lua_pushlightuserdata(L, const_cast<char*>(fn));
+    int status = LUA_OK;
     try {
-        luabind::call_function<void>(L, fn);
+        status = lua_pcall(L, 1, 0, 0);
     } catch (const luabind::error& e) {
         ReportScriptError(where, e.state());
         return false;
     } catch (const luabind::cast_failed& e) {
         ReportScriptError(where, e.state());
+        return false;
+    }
+    if (status != LUA_OK) {
+        ReportScriptError(where, L);
         return false;
     }
     return true;

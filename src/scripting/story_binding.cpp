@@ -1,3 +1,5 @@
+// The registrar: the class "Story" with all its methods, bound into every
+// Lua state of the game. The method bodies live in one file per family.
 #include "scripting/story_binding.h"
 
 #include "scripting/luabind_include.h"

@@ -11,6 +11,8 @@ struct lua_State;
 bool RegisterStory(lua_State* L);
 // Sets the global "Story" of the main state and records it for contexts.
 bool ExportStory();
+// Makes operators on the global "Story" (which has none) plain script errors.
+void GuardStoryOperators(lua_State* L);
 
 class Story;
 template <class T> void RegisterScriptType();
