@@ -7,8 +7,8 @@
 bool cGameWorld::AddSelectedCell(int index, int row, int column)
 {
     if (selectedCount < 0 || selectedCount >= world::kSelection) {
-        cLog::Instance().Error(
-            L"cGameWorld::AddSelectedCell -> selection full (%d cells), cell %d, %d left out", selectedCount, row, column);
+        cLog::Instance().Error(L"cGameWorld::AddSelectedCell -> selection full (%d cells), cell %d, %d left out",
+            selectedCount, row, column);
         return false;
     }
     selectedIndex[selectedCount] = index;
@@ -41,8 +41,8 @@ namespace world {
 bool AddComboMember(cCombo& combo, int index, int autoClass, int row, int column)
 {
     if (combo.count < 0 || combo.count >= cCombo::kMaxMembers) {
-        cLog::Instance().Error(L"cGameWorld -> combo %d holds %d cars, cell %d, %d left out", combo.id,
-            cCombo::kMaxMembers, row, column);
+        cLog::Instance().Error(
+            L"cGameWorld -> combo %d holds %d cars, cell %d, %d left out", combo.id, cCombo::kMaxMembers, row, column);
         return false;
     }
     const int m = combo.count++;
