@@ -267,7 +267,7 @@ TEST_F(FundamentCombos, AMergeBeyondTheRecordKeepsItsFirstMembers)
     EXPECT_EQ(world.combos[0].count, cCombo::kMaxMembers);
     EXPECT_EQ(world.combos[0].memberRow[29], 29);
     EXPECT_EQ(world.combos[0].memberRow[30], 100);
-    EXPECT_FALSE(TakeErrors().empty());
+    EXPECT_EQ(TakeErrors().size(), 1u);
 }
 
 } // namespace
