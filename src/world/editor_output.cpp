@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 #include "platform/utf16.h"
@@ -90,8 +91,8 @@ std::string AddToScript(const cGameWorld& world)
     } else {
         for (const cFundament& f : world.fundaments) {
             if (f.autoType != -1)
-                out.Line("Story:AddAutoToFundament(", f.row, ",", f.column, ",",
-                    cGameWorld::GetCarTypeName(f.autoType), ")");
+                out.Line("Story:AddAutoToFundament(", f.row, ",", f.column, ",", cGameWorld::GetCarTypeName(f.autoType),
+                    ")");
         }
     }
     out.Line(kEnd);
@@ -154,39 +155,20 @@ std::string PlaceEffects(const cGameWorld& world)
 
 std::string cGameWorld::GetCarTypeName(int autoType)
 {
-    switch (autoType) {
-    case 1: return "CAR_BUS_RED";
-    case 2: return "CAR_BUS_BLACK";
-    case 3: return "CAR_BUS_GREEN";
-    case 4: return "CISTERNE_BENZIN";
-    case 5: return "CISTERNE_DIESEL";
-    case 6: return "CISTERNE_BIO";
-    case 7: return "CISTERNE_GAZ";
-    case 8: return "CISTERNE_ACCU";
-    case 9: return "CAR_BUS_BLUE";
-    case 10: return "CAR_BUS_YELLOW";
-    case 11: return "CAR_SEDAN_BLUE";
-    case 12: return "CAR_SEDAN_YELLOW";
-    case 13: return "CAR_SEDAN_RED";
-    case 14: return "CAR_SEDAN_BLACK";
-    case 15: return "CAR_SEDAN_GREEN";
-    case 16: return "CAR_TRACK_BLUE";
-    case 17: return "CAR_TRACK_YELLOW";
-    case 18: return "CAR_TRACK_RED";
-    case 19: return "CAR_TRACK_BLACK";
-    case 20: return "CAR_TRACK_GREEN";
-    case 21: return "CAR_CRANE";
-    case 25: return "CAR_JEEP_RED";
-    case 26: return "CAR_JEEP_BLACK";
-    case 27: return "CAR_JEEP_BLUE";
-    case 28: return "CAR_JEEP_YELLOW";
-    case 29: return "CAR_JEEP_GREEN";
-    case 41: return "CAR_BETON";
-    case 90:
-    case 91: return "CAR_JOKER";
-    case 95: return "CAR_POLICE";
-    default: return "UNKNOW";
+    // The names the level scripts know the car types by.
+    static const std::pair<int, const char*> kNames[] = { { 1, "CAR_BUS_RED" }, { 2, "CAR_BUS_BLACK" },
+        { 3, "CAR_BUS_GREEN" }, { 4, "CISTERNE_BENZIN" }, { 5, "CISTERNE_DIESEL" }, { 6, "CISTERNE_BIO" },
+        { 7, "CISTERNE_GAZ" }, { 8, "CISTERNE_ACCU" }, { 9, "CAR_BUS_BLUE" }, { 10, "CAR_BUS_YELLOW" },
+        { 11, "CAR_SEDAN_BLUE" }, { 12, "CAR_SEDAN_YELLOW" }, { 13, "CAR_SEDAN_RED" }, { 14, "CAR_SEDAN_BLACK" },
+        { 15, "CAR_SEDAN_GREEN" }, { 16, "CAR_TRACK_BLUE" }, { 17, "CAR_TRACK_YELLOW" }, { 18, "CAR_TRACK_RED" },
+        { 19, "CAR_TRACK_BLACK" }, { 20, "CAR_TRACK_GREEN" }, { 21, "CAR_CRANE" }, { 25, "CAR_JEEP_RED" },
+        { 26, "CAR_JEEP_BLACK" }, { 27, "CAR_JEEP_BLUE" }, { 28, "CAR_JEEP_YELLOW" }, { 29, "CAR_JEEP_GREEN" },
+        { 41, "CAR_BETON" }, { 90, "CAR_JOKER" }, { 91, "CAR_JOKER" }, { 95, "CAR_POLICE" } };
+    for (const auto& [id, name] : kNames) {
+        if (id == autoType)
+            return name;
     }
+    return "UNKNOW";
 }
 
 bool cGameWorld::WriteEditorScripts()
@@ -211,7 +193,7 @@ bool cGameWorld::WriteEditorScripts()
 
     // A designer opts in by making the folder; without it nothing is written.
     const std::wstring folder = world::UserFilePath(*this, L"editor");
-    struct stat st {};
+    struct stat st { };
     if (folder.empty() || ::stat(resources::ToNativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return true;
     bool written = true;

@@ -48,7 +48,7 @@ bool ReadPlaceRow(const cCsvTable& table, const wchar_t* who, PlaceRow& place)
 
 bool IsRegularFile(const std::wstring& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(resources::ToNativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 

@@ -128,8 +128,7 @@ void ReadSavedGameRows(cGameWorld& world, cCsvTable& table)
 bool cGameWorld::SaveGame()
 {
     const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
-    return world::WritePlayerFile(
-        L"cGameWorld::SaveGame", path, platform::WideToUtf16Le(world::SavedGameText(*this)));
+    return world::WritePlayerFile(L"cGameWorld::SaveGame", path, platform::WideToUtf16Le(world::SavedGameText(*this)));
 }
 
 bool cGameWorld::LoadGame()

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > 1 << 20)
         return 0;
-    static cGameWorld& world = [] () -> cGameWorld& {
+    static cGameWorld& world = []() -> cGameWorld& {
         cGameWorld& w = cGameWorld::Instance();
         w.ResetToDefaults();
         return w;

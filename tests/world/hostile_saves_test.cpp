@@ -119,8 +119,7 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
         SCOPED_TRACE(std::string(c.row) + "," + c.column);
         logged.clear();
         // The sound line after the bad one is still read.
-        Write(File("1_bau"),
-            Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
+        Write(File("1_bau"), Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
         world.LoadLotsFromPackage();
         int set = 0;
         for (const auto& row : world.lotTable) {
