@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Kills the game's save code with SIGKILL while it writes, again and again, and
 # checks after every kill that the saved game and the lot file still load and
-# are each of one piece.
+# are each whole, of one generation.
 #   tools/save-kill-test.sh [kills, default 200] [build folder, default build-test]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

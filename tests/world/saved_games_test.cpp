@@ -1,5 +1,5 @@
-// The saved game: its exact bytes, reading it back, and the Part-independent
-// rules around it (where it is read from, the campaign rule).
+// The saved game: its exact bytes, reading it back, and the rules around it
+// (where it is read from, the campaign rule).
 #include <filesystem>
 #include <string>
 
