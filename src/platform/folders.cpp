@@ -54,7 +54,10 @@ std::string FindProgramFolder()
 
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
 {
-    const std::string temp = path + ".tmp" + std::to_string(getpid());
+    // One fixed temporary name per file: the game runs as a single instance, and
+    // a write cut short by a crash leaves one stale file that the next write
+    // replaces, rather than a new one each time.
+    const std::string temp = path + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;

@@ -66,6 +66,31 @@ public:
     bool SaveConfig();
     bool SaveUsers();
 
+    // ---- Saved games and the station's lot file (saved_games.cpp,
+    // lot_files.cpp) ----
+    // The files "<profile>" and "<profile>_bau" of the user folder, never of
+    // the install folders. The writers replace the whole file or leave the old
+    // one as it was; they log and answer false when they could not write.
+    bool SaveGame();
+    // Presets the campaign tables, then reads the save; false when there is
+    // no readable save (the presets stay).
+    bool LoadGame();
+    bool SaveLots();
+    // The saved building status of each lot the level script created.
+    void LoadLots();
+    // The lot file into lotTable (the entry of the user folder's save.pkg
+    // first, then the loose file).
+    void LoadLotsFromPackage();
+    // Removes the lot file where SaveLots writes it; false when it could not.
+    bool DeleteLotSave();
+
+    // ---- Editor output (editor_output.cpp) ----
+    // The station as Lua source under "editor/" of the user folder, when that
+    // folder exists. Does nothing unless editorOutput is set or the level is
+    // the station-building one. False when a file could not be written.
+    bool WriteEditorScripts();
+    static std::string GetCarTypeName(int autoType);
+
     // ---- Places, fundaments and lots (world_places.cpp, world_lots.cpp) ----
     // Row and column name a grid cell; a cell outside the tables is refused
     // with a log line. Places of type 100 and above are decorations placed by

@@ -117,6 +117,7 @@ bool cGameWorld::SaveConfig()
     const bool usersSaved = SaveUsers();
     if (!configSaved || !usersSaved)
         cLog::Instance().Error(L"cGameWorld::SaveConfig -> the settings were not saved; the old files are kept.");
+    WriteEditorScripts();
     return configSaved && usersSaved;
 }
 

@@ -57,7 +57,7 @@ namespace {
         const auto users = Bytes(UserFile("us.txt"));
         // Tests run as root, where a read-only folder stops nothing: block the
         // temporary files the writes go through with folders of the same name.
-        const std::string pid = std::to_string(getpid());
+        const std::string pid; // the temporary name is "<file>.tmp"
         fs::create_directory(UserFile("config.cfg.tmp" + pid));
         fs::create_directory(UserFile("us.txt.tmp" + pid));
 

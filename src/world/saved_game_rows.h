@@ -1,0 +1,35 @@
+// The text of the saved game and of the lot file, and the rules that take
+// their rows into the world. Both files are UTF-16LE without a byte-order
+// mark, every field ends with ';' and every line with CR (the lot file's lines
+// with two). The readers take whatever the table reader made of the bytes and
+// never index past a world table, whatever the file holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class cCsvTable;
+class cGameWorld;
+
+namespace world {
+
+// The whole file as SaveGame and SaveLots write it.
+std::wstring SavedGameText(const cGameWorld& world);
+std::wstring LotFileText(const cGameWorld& world);
+
+// The rows of a saved game, over the presets LoadGame made; then the campaign
+// rule. A row stops being read at its first missing field.
+void ReadSavedGameRows(cGameWorld& world, cCsvTable& table);
+// "PLACE" rows onto the fundaments and the building grids.
+void ReadLotRows(cGameWorld& world, cCsvTable& table);
+// "PLACE" rows into lotTable.
+void ReadLotTableRows(cGameWorld& world, cCsvTable& table);
+
+// A file of the user folder by name; empty when there is no user folder.
+std::wstring UserFilePath(const cGameWorld& world, const std::wstring& name);
+// Writes a player file whole (temporary file, then rename); logs and answers
+// false when it could not, the old file then being intact.
+bool WritePlayerFile(const wchar_t* who, const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+} // namespace world

@@ -1,0 +1,273 @@
+// Saves cut short, damaged or written by someone else: each is read as far as
+// it is sound or refused, and nothing reaches past a world table. And a save
+// that fails half-way leaves the previous one readable.
+#include <climits>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "platform/utf16.h"
+#include "resources/text.h"
+#include "saved_files_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using test::SavedFiles;
+
+struct Campaign {
+    int bank, money;
+    int tables[4][50];
+};
+
+Campaign Snapshot(const cGameWorld& w)
+{
+    Campaign c {};
+    c.bank = w.bank;
+    c.money = w.money;
+    for (int i = 0; i < 50; ++i) {
+        c.tables[0][i] = w.levelCounter[i];
+        c.tables[1][i] = w.levelStatus[i];
+        c.tables[2][i] = w.levelMoney[i];
+        c.tables[3][i] = w.levelTime[i];
+    }
+    return c;
+}
+
+// LoadGame's presets, field for field.
+Campaign Presets()
+{
+    Campaign c {};
+    for (int i = 0; i < 50; ++i)
+        c.tables[1][i] = -1;
+    return c;
+}
+
+// How many values differ from both the original and the presets.
+int Strangers(const Campaign& got, const Campaign& original)
+{
+    const Campaign preset = Presets();
+    int count = 0;
+    count += got.bank != original.bank && got.bank != preset.bank;
+    count += got.money != original.money && got.money != preset.money;
+    for (int t = 0; t < 4; ++t) {
+        for (int i = 0; i < 50; ++i)
+            count += got.tables[t][i] != original.tables[t][i] && got.tables[t][i] != preset.tables[t][i];
+    }
+    return count;
+}
+
+TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
+{
+    FillCampaign();
+    ASSERT_TRUE(world.SaveGame());
+    const Campaign original = Snapshot(world);
+    const auto full = Read(File("1"));
+
+    // At every line end: the lines before the cut read exactly, the rest keep
+    // the presets.
+    size_t lines = 0;
+    for (size_t at = 0; at + 1 < full.size(); at += 2) {
+        if (full[at] != '\r')
+            continue;
+        ++lines;
+        Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(at + 2)));
+        ASSERT_TRUE(world.LoadGame());
+        const Campaign got = Snapshot(world);
+        const Campaign preset = Presets();
+        EXPECT_EQ(got.bank, lines >= 2 ? original.bank : preset.bank) << lines;
+        EXPECT_EQ(got.money, lines >= 3 ? original.money : preset.money) << lines;
+        for (int t = 0; t < 4; ++t) {
+            for (int i = 0; i < 50; ++i)
+                ASSERT_EQ(got.tables[t][i], lines >= size_t(4 + t) ? original.tables[t][i] : preset.tables[t][i])
+                    << "table " << t << " entry " << i << " after " << lines << " lines";
+        }
+    }
+    EXPECT_EQ(lines, 7u);
+
+    // At every unit, and at odd bytes here and there: at most the one value
+    // that was cut is neither the original nor the preset.
+    for (size_t size = 0; size < full.size(); size += size % 2 == 0 && size % 38 != 0 ? 2 : 1) {
+        Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(size)));
+        world.LoadGame();
+        ASSERT_LE(Strangers(Snapshot(world), original), 1) << "cut at byte " << size;
+    }
+}
+
+TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
+{
+    struct Case {
+        const char* row;
+        const char* column;
+        bool inside;
+    };
+    const Case cases[] = {
+        { "25", "3", false },
+        { "3", "25", false },
+        { "20", "0", false },
+        { "0", "20", false },
+        { "-1", "3", false },
+        { "3", "-1", false },
+        { "2147483647", "0", false },
+        { "-2147483648", "0", false },
+        { "99999999999999", "0", false },
+        { "19", "19", true },
+        { "0", "0", true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.row) + "," + c.column);
+        logged.clear();
+        // The sound line after the bad one is still read.
+        Write(File("1_bau"), Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
+        world.LoadLotsFromPackage();
+        int set = 0;
+        for (const auto& row : world.lotTable) {
+            for (int cell : row)
+                set += cell != 0;
+        }
+        EXPECT_EQ(world.lotTable[5][5], 11);
+        EXPECT_EQ(set, c.inside ? 2 : 1);
+        EXPECT_EQ(Logged(L"cGameWorld::LoadLotsFromPackage -> cell"), !c.inside);
+
+        // A fundament standing on such a cell (no script could make one) is
+        // matched, but the grids are not written.
+        world.fundaments.clear();
+        cFundament f;
+        f.row = resources::ParseInt(platform::NarrowToWide(c.row));
+        f.column = resources::ParseInt(platform::NarrowToWide(c.column));
+        f.content = 1;
+        world.fundaments.push_back(f);
+        logged.clear();
+        world.LoadLots();
+        EXPECT_EQ(Logged(L"cGameWorld::LoadLots -> cell"), !c.inside);
+    }
+}
+
+TEST_F(SavedFiles, FieldsThatAreNoNumbersReadAsZero)
+{
+    struct Case {
+        const char* text;
+        int bank;
+        int counter[4];
+    };
+    const Case cases[] = {
+        { "BANK;abc;\rCOUNTER;1;x;3;\r", 0, { 1, 0, 3, 0 } },
+        { "BANK;12abc;\rCOUNTER; 4;+5;-6;\r", 12, { 4, 5, -6, 0 } },
+        { "BANK;99999999999999;\rCOUNTER;-99999999999999;\r", INT_MAX, { INT_MIN, 0, 0, 0 } },
+        { "BANK;\"7\";\rCOUNTER;\"8\";;;9;\r", 7, { 8, 9, 0, 0 } },
+        { "BANK\rCOUNTER\r", 0, { 0, 0, 0, 0 } },
+        { "bank;5;\rCounter;5;\r", 0, { 0, 0, 0, 0 } },
+        { "BANK;1;\r\r\r\rBANK;2;\r\r", 2, { 0, 0, 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
+        Write(File("1"), Utf16(c.text));
+        ASSERT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.bank, c.bank);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(world.levelCounter[i], c.counter[i]);
+    }
+}
+
+TEST_F(SavedFiles, OddBytesNeverReachPastATable)
+{
+    std::string longRow = "STATUS;";
+    for (int i = 0; i < 5000; ++i)
+        longRow += "2;";
+    std::vector<uint8_t> cases[] = {
+        Utf16(longRow + "\r"),
+        Utf16("XXXX;\rBANK;5;\rMONEY;7;"), // no last line end
+        [] {
+            auto b = Utf16("BANK;5;\r");
+            b.push_back('7'); // an odd last byte
+            return b;
+        }(),
+        { 0xFF, 0xFE, 'B', 0, 'A', 0, 'N', 0, 'K', 0, ';', 0, '3', 0, ';', 0 }, // a byte-order mark
+        { 'B', 0, 'A', 0, 0, 0, 'N', 0, 'K', 0, ';', 0, '3', 0 }, // a NUL unit
+        { 0x00, 0xD8, ';', 0, '1', 0 }, // an unpaired surrogate
+        std::vector<uint8_t>(4096, 0xFF),
+        Utf16(";;;;\r;\r\r;"),
+    };
+    for (const auto& bytes : cases) {
+        Write(File("1"), bytes);
+        world.LoadGame();
+        Write(File("1_bau"), bytes);
+        world.LoadLots();
+        world.LoadLotsFromPackage();
+    }
+    // The long row filled its 50 entries and no more.
+    Write(File("1"), cases[0]);
+    ASSERT_TRUE(world.LoadGame());
+    EXPECT_EQ(world.levelStatus[49], 2);
+    EXPECT_EQ(world.campaignWon, 1);
+}
+
+TEST_F(SavedFiles, APlaceLineCutShortIsSkipped)
+{
+    world.AddFundament(3, "a", "b", 9);
+    world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+    Write(File("1_bau"), Utf16("PLACE;20;2;3;\r\rPLACE;20;2;\r\rPLACE\r\rPLACE;20;2;3;9;\r\r"));
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 9);
+    EXPECT_EQ(world.lotTable[0][0], 0);
+    EXPECT_TRUE(Logged(L"a PLACE line has 3 of its 4 values"));
+    Write(File("1_bau"), Utf16("PLACE;20;2;3;\r\r"));
+    world.LoadLots();
+    EXPECT_EQ(world.fundaments[0].status, 0);
+    EXPECT_EQ(world.lotStatus[2][3], 0);
+}
+
+// A save that fails half-way (the temporary file cannot be made, or the disk
+// fills up) reports it and leaves the previous save as it was.
+TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
+{
+    enum class Failure { FolderInTheWay, DiskFull };
+    for (Failure failure : { Failure::FolderInTheWay, Failure::DiskFull }) {
+        SCOPED_TRACE(failure == Failure::FolderInTheWay ? "folder in the way" : "disk full");
+        world.ResetToDefaults();
+        world.userFolder = std::wstring(user.Path().begin(), user.Path().end());
+        FillCampaign();
+        world.AddFundament(3, "a", "b", 9);
+        world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+        world.fundaments[0].status = 9;
+        ASSERT_TRUE(world.SaveGame());
+        ASSERT_TRUE(world.SaveLots());
+        const auto save = Read(File("1"));
+        const auto lots = Read(File("1_bau"));
+
+        world.bank = 1;
+        world.fundaments[0].status = 11;
+        logged.clear();
+        const std::string pid; // the temporary name is "<file>.tmp"
+        bool savedGame = true;
+        bool savedLots = true;
+        if (failure == Failure::FolderInTheWay) {
+            fs::create_directory(File("1.tmp" + pid));
+            fs::create_directory(File("1_bau.tmp" + pid));
+            savedGame = world.SaveGame();
+            savedLots = world.SaveLots();
+            fs::remove(File("1.tmp" + pid));
+            fs::remove(File("1_bau.tmp" + pid));
+        } else {
+            test::FileSizeLimit limit(16);
+            savedGame = world.SaveGame();
+            savedLots = world.SaveLots();
+        }
+        EXPECT_FALSE(savedGame);
+        EXPECT_FALSE(savedLots);
+        EXPECT_TRUE(Logged(L"cGameWorld::SaveGame -> unable to write"));
+        EXPECT_TRUE(Logged(L"cGameWorld::SaveLots -> unable to write"));
+        EXPECT_EQ(Read(File("1")), save);
+        EXPECT_EQ(Read(File("1_bau")), lots);
+        // No half-written temporary file stays behind.
+        EXPECT_FALSE(fs::exists(File("1.tmp" + pid)));
+
+        ASSERT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.bank, 123456);
+        world.LoadLots();
+        EXPECT_EQ(world.fundaments[0].status, 9);
+    }
+}
+
+} // namespace
