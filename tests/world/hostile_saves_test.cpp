@@ -239,16 +239,15 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
         world.bank = 1;
         world.fundaments[0].status = 11;
         logged.clear();
-        const std::string pid; // the temporary name is "<file>.tmp"
         bool savedGame = true;
         bool savedLots = true;
         if (failure == Failure::FolderInTheWay) {
-            fs::create_directory(File("1.tmp" + pid));
-            fs::create_directory(File("1_bau.tmp" + pid));
+            fs::create_directory(File("1.tmp"));
+            fs::create_directory(File("1_bau.tmp"));
             savedGame = world.SaveGame();
             savedLots = world.SaveLots();
-            fs::remove(File("1.tmp" + pid));
-            fs::remove(File("1_bau.tmp" + pid));
+            fs::remove(File("1.tmp"));
+            fs::remove(File("1_bau.tmp"));
         } else {
             test::FileSizeLimit limit(16);
             savedGame = world.SaveGame();
@@ -261,7 +260,7 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
         EXPECT_EQ(Read(File("1")), save);
         EXPECT_EQ(Read(File("1_bau")), lots);
         // No half-written temporary file stays behind.
-        EXPECT_FALSE(fs::exists(File("1.tmp" + pid)));
+        EXPECT_FALSE(fs::exists(File("1.tmp")));
 
         ASSERT_TRUE(world.LoadGame());
         EXPECT_EQ(world.bank, 123456);

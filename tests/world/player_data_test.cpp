@@ -57,9 +57,8 @@ namespace {
         const auto users = Bytes(UserFile("us.txt"));
         // Tests run as root, where a read-only folder stops nothing: block the
         // temporary files the writes go through with folders of the same name.
-        const std::string pid; // the temporary name is "<file>.tmp"
-        fs::create_directory(UserFile("config.cfg.tmp" + pid));
-        fs::create_directory(UserFile("us.txt.tmp" + pid));
+        fs::create_directory(UserFile("config.cfg.tmp"));
+        fs::create_directory(UserFile("us.txt.tmp"));
 
         world.musicVolume = 0.25f;
         world.profileNames[1] = L"Lost";
@@ -69,7 +68,7 @@ namespace {
         EXPECT_EQ(Bytes(UserFile("us.txt")), users);
 
         // Only the profiles blocked: the settings are written, the result is still false.
-        fs::remove(UserFile("config.cfg.tmp" + pid));
+        fs::remove(UserFile("config.cfg.tmp"));
         EXPECT_FALSE(world.SaveConfig());
         EXPECT_NE(Bytes(UserFile("config.cfg")), config);
         EXPECT_EQ(Bytes(UserFile("us.txt")), users);
