@@ -2,46 +2,100 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <map>
+#include <vector>
+
 #include "platform/sdl_access.h"
 #include "platform/utf16.h"
+#include "platform/window_internal.h"
 
 namespace platform {
 
-class Window {
-public:
-    SDL_Window* sdl = nullptr;
-};
-
 namespace {
+
 std::string g_lastError;
+
+std::vector<HWND>& Windows()
+{
+    static std::vector<HWND> windows;
+    return windows;
 }
+
+std::map<std::wstring, WindowClass>& Classes()
+{
+    static std::map<std::wstring, WindowClass> classes;
+    return classes;
+}
+
+bool IsLive(HWND window)
+{
+    const auto& list = Windows();
+    return window && std::find(list.begin(), list.end(), window) != list.end();
+}
+
+// The frame around the client area; zero where the window manager does not
+// say (no window manager, Wayland, borderless or full screen windows).
+RECT FrameOf(HWND window)
+{
+    RECT frame;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window->sdl, &top, &left, &bottom, &right) == 0) {
+        frame.left = left;
+        frame.top = top;
+        frame.right = right;
+        frame.bottom = bottom;
+    }
+    return frame;
+}
+
+} // namespace
 
 std::string LastError()
 {
     return g_lastError;
 }
 
-HWND CreateAppWindow(const std::wstring& title, int x, int y, int width, int height)
+HINSTANCE ProgramInstance()
+{
+    static char marker;
+    return &marker;
+}
+
+namespace {
+
+HWND CreateWindowWithFlags(const std::wstring& title, int x, int y, int width, int height, Uint32 flags)
 {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         g_lastError = SDL_GetError();
         return nullptr;
     }
-    SDL_Window* sdl = SDL_CreateWindow(WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1,
-                                       height > 0 ? height : 1, SDL_WINDOW_HIDDEN);
+    SDL_Window* sdl = SDL_CreateWindow(
+        WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1, height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
     if (!sdl) {
         g_lastError = SDL_GetError();
         return nullptr;
     }
     auto* window = new Window;
     window->sdl = sdl;
+    Windows().push_back(window);
     return window;
+}
+
+} // namespace
+
+HWND CreateAppWindow(const std::wstring& title, int x, int y, int width, int height)
+{
+    return CreateWindowWithFlags(title, x, y, width, height, 0);
 }
 
 void DestroyAppWindow(HWND window)
 {
-    if (!window)
+    if (!IsLive(window))
         return;
+    DropMessagesFor(window);
+    auto& list = Windows();
+    list.erase(std::remove(list.begin(), list.end(), window), list.end());
     SDL_DestroyWindow(window->sdl);
     delete window;
 }
@@ -51,39 +105,204 @@ SDL_Window* SdlWindowOf(HWND window)
     return window ? window->sdl : nullptr;
 }
 
-} // namespace platform
-
-#include <algorithm>
-#include <utility>
-#include <vector>
-
-namespace platform {
-
-namespace {
-std::vector<std::pair<SdlEventObserver, void*>>& Observers()
+HWND WindowFromSdlId(uint32_t windowId)
 {
-    static std::vector<std::pair<SdlEventObserver, void*>> observers;
-    return observers;
-}
-} // namespace
-
-void AddSdlEventObserver(SdlEventObserver observer, void* user)
-{
-    Observers().emplace_back(observer, user);
+    for (HWND window : Windows())
+        if (SDL_GetWindowID(window->sdl) == windowId)
+            return window;
+    return nullptr;
 }
 
-void RemoveSdlEventObserver(SdlEventObserver observer, void* user)
+std::vector<HWND> AllWindows()
 {
-    auto& list = Observers();
-    list.erase(std::remove(list.begin(), list.end(), std::make_pair(observer, user)), list.end());
+    return Windows();
 }
 
-void NotifySdlEventObservers(const SDL_Event& event)
+bool RegisterWindowClass(const WindowClass& windowClass)
 {
-    // Copy: an observer may remove itself while being notified.
-    const auto list = Observers();
-    for (const auto& [observer, user] : list)
-        observer(event, user);
+    if (windowClass.className.empty() || !windowClass.procedure)
+        return false;
+    return Classes().emplace(windowClass.className, windowClass).second;
+}
+
+bool UnregisterWindowClass(const std::wstring& className, HINSTANCE /*instance*/)
+{
+    return Classes().erase(className) == 1;
+}
+
+HWND CreateWindowOfClass(const std::wstring& className, const std::wstring& title, DWORD style, int x, int y, int width,
+    int height, HINSTANCE /*instance*/)
+{
+    const auto found = Classes().find(className);
+    if (found == Classes().end()) {
+        g_lastError = "unknown window class";
+        return nullptr;
+    }
+    // The frame is chosen at creation too: not every video driver can change
+    // it afterwards.
+    const Uint32 flags = (style & WS_CAPTION) == WS_CAPTION ? 0 : SDL_WINDOW_BORDERLESS;
+    HWND window = CreateWindowWithFlags(title, x, y, width, height, flags);
+    if (!window)
+        return nullptr;
+    window->procedure = found->second.procedure;
+    SetWindowStyle(window, style);
+    return window;
+}
+
+bool ShowWindow(HWND window, int command)
+{
+    if (!IsLive(window))
+        return false;
+    const bool wasVisible = IsWindowVisible(window);
+    switch (command) {
+    case SW_HIDE:
+        SDL_HideWindow(window->sdl);
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+        SDL_ShowWindow(window->sdl);
+        SDL_MinimizeWindow(window->sdl);
+        break;
+    case SW_SHOWMAXIMIZED:
+        SDL_ShowWindow(window->sdl);
+        SDL_MaximizeWindow(window->sdl);
+        break;
+    default:
+        SDL_ShowWindow(window->sdl);
+        if (command == SW_SHOWNORMAL || command == SW_RESTORE)
+            SDL_RestoreWindow(window->sdl);
+        break;
+    }
+    return wasVisible;
+}
+
+bool UpdateWindow(HWND window)
+{
+    // Nothing is painted outside a frame: the next frame draws the window.
+    return IsLive(window);
+}
+
+bool IsWindowVisible(HWND window)
+{
+    return IsLive(window) && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) != 0;
+}
+
+std::wstring GetWindowTitle(HWND window)
+{
+    if (!IsLive(window))
+        return {};
+    return NarrowToWide(SDL_GetWindowTitle(window->sdl));
+}
+
+bool GetWindowRect(HWND window, RECT* rect)
+{
+    if (!IsLive(window) || !rect)
+        return false;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(window->sdl, &x, &y);
+    SDL_GetWindowSize(window->sdl, &w, &h);
+    const RECT frame = FrameOf(window);
+    rect->left = x - frame.left;
+    rect->top = y - frame.top;
+    rect->right = x + w + frame.right;
+    rect->bottom = y + h + frame.bottom;
+    return true;
+}
+
+bool GetClientRect(HWND window, RECT* rect)
+{
+    if (!IsLive(window) || !rect)
+        return false;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window->sdl, &w, &h);
+    *rect = RECT { 0, 0, w, h };
+    return true;
+}
+
+bool MoveWindow(HWND window, int x, int y, int width, int height, bool /*repaint*/)
+{
+    if (!IsLive(window))
+        return false;
+    const RECT frame = FrameOf(window);
+    const int clientWidth = std::max(1, width - frame.left - frame.right);
+    const int clientHeight = std::max(1, height - frame.top - frame.bottom);
+    SDL_SetWindowSize(window->sdl, clientWidth, clientHeight);
+    SDL_SetWindowPosition(window->sdl, x + frame.left, y + frame.top);
+    return true;
+}
+
+bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags)
+{
+    if (!IsLive(window))
+        return false;
+    if (!(flags & SWP_NOZORDER)) {
+        // Window managers may refuse either request; the game goes on regardless.
+        if (insertAfter == HWND_TOPMOST)
+            SDL_SetWindowAlwaysOnTop(window->sdl, SDL_TRUE);
+        else if (insertAfter == HWND_NOTOPMOST)
+            SDL_SetWindowAlwaysOnTop(window->sdl, SDL_FALSE);
+        else if (insertAfter == HWND_TOP && IsWindowVisible(window))
+            SDL_RaiseWindow(window->sdl);
+    }
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const bool move = !(flags & SWP_NOMOVE);
+    const bool size = !(flags & SWP_NOSIZE) && width > 0 && height > 0;
+    if (move || size)
+        MoveWindow(window, move ? x : rect.left, move ? y : rect.top, size ? width : rect.right - rect.left,
+            size ? height : rect.bottom - rect.top, true);
+    return true;
+}
+
+void SetWindowStyle(HWND window, DWORD style)
+{
+    if (!IsLive(window))
+        return;
+    window->style = style;
+    SDL_SetWindowBordered(window->sdl, (style & WS_CAPTION) == WS_CAPTION ? SDL_TRUE : SDL_FALSE);
+    if (style & WS_VISIBLE)
+        SDL_ShowWindow(window->sdl);
+}
+
+DWORD GetWindowStyle(HWND window)
+{
+    return IsLive(window) ? window->style : 0;
+}
+
+bool GetDesktopSize(int* width, int* height)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return false;
+    if (width)
+        *width = mode.w;
+    if (height)
+        *height = mode.h;
+    return true;
+}
+
+bool SetFullScreen(HWND window, bool fullScreen)
+{
+    if (!IsLive(window))
+        return false;
+    return SDL_SetWindowFullscreen(window->sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+bool IsFullScreen(HWND window)
+{
+    return IsLive(window) && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void ShowCursor(bool show)
+{
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool IsCursorShown()
+{
+    return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
 }
 
 } // namespace platform

@@ -1,0 +1,43 @@
+// The message pump: SDL's events become the Windows messages the application
+// handles, taken one at a time the Windows way.
+//
+//   window closed (or the whole program asked to quit)  WM_CLOSE
+//   minimised / restored / maximised                    WM_SIZE SIZE_MINIMIZED / SIZE_RESTORED / SIZE_MAXIMIZED
+//   focus gained / lost                                 WM_ACTIVATEAPP, WM_ACTIVATE, WM_NCACTIVATE with 1 / 0
+//   key pressed (each repeat again) / released          WM_KEYDOWN / WM_KEYUP with the virtual-key code
+//   mouse button pressed / released                     WM_LBUTTONDOWN ... with client coordinates
+//
+// Every SDL event taken from the queue is shown to the SDL event observers
+// first (platform/sdl_access.h), messages or not.
+#pragma once
+
+#include "platform/win_messages.h"
+
+namespace platform {
+
+// Takes the next message without waiting. PM_REMOVE takes it off the queue,
+// PM_NOREMOVE leaves it for the next call. False when nothing waits. A quit
+// posted with PostQuitMessage comes as WM_QUIT (no window) once the queue is
+// otherwise empty.
+bool PeekMessage(MSG* msg, UINT removeFlags);
+
+// Waits until a message arrives and takes it: 0 for WM_QUIT, -1 when events
+// cannot be read at all, else 1.
+int GetMessage(MSG* msg);
+
+// Characters are read from the key table, never from character messages:
+// nothing to translate.
+bool TranslateMessage(const MSG* msg);
+
+// Calls the procedure of the message's window; 0 when it has none.
+LRESULT DispatchMessage(const MSG* msg);
+
+// The default procedure: the message is handled and nothing follows from it.
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void PostQuitMessage(int exitCode);
+
+// Queues a message behind those already waiting.
+bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace platform
