@@ -1,0 +1,83 @@
+#include "scripting/lua_libraries.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include <lua.hpp>
+
+#include "platform/game_random.h"
+
+namespace {
+
+// math.random as the levels were tuned with it: the runtime's rand scaled
+// into [0, 1), then stretched over the asked interval.
+int MathRandom(lua_State* L)
+{
+    const lua_Number r = static_cast<lua_Number>(platform::GameRand() % platform::kGameRandMax)
+        / static_cast<lua_Number>(platform::kGameRandMax);
+    switch (lua_gettop(L)) {
+    case 0:
+        lua_pushnumber(L, r);
+        break;
+    case 1: {
+        const lua_Number upper = std::floor(luaL_checknumber(L, 1));
+        luaL_argcheck(L, 1 <= upper, 1, "interval is empty");
+        lua_pushnumber(L, std::floor(r * upper) + 1);
+        break;
+    }
+    case 2: {
+        const lua_Number lower = std::floor(luaL_checknumber(L, 1));
+        const lua_Number upper = std::floor(luaL_checknumber(L, 2));
+        luaL_argcheck(L, lower <= upper, 2, "interval is empty");
+        lua_pushnumber(L, std::floor(r * (upper - lower + 1)) + lower);
+        break;
+    }
+    default:
+        return luaL_error(L, "wrong number of arguments");
+    }
+    return 1;
+}
+
+// Seeding restarts the game's sequence; unlike stock Lua no value is thrown
+// away afterwards, so math.randomseed(1) replays the sequence from its start.
+int MathRandomSeed(lua_State* L)
+{
+    const lua_Number seed = luaL_checknumber(L, 1);
+    uint32_t value = 0;
+    // A seed beyond 32 bits wraps as an integer would; NaN and infinities
+    // seed 0 instead of reaching an undefined conversion.
+    if (std::isfinite(seed))
+        value = static_cast<uint32_t>(static_cast<int64_t>(std::fmod(std::trunc(seed), 4294967296.0)));
+    platform::GameSrand(value);
+    return 0;
+}
+
+void Require(lua_State* L, const char* name, lua_CFunction open)
+{
+    luaL_requiref(L, name, open, 1);
+    lua_pop(L, 1);
+}
+
+} // namespace
+
+namespace Scripting {
+
+void OpenGameLibraries(lua_State* L)
+{
+    Require(L, "_G", luaopen_base);
+    Require(L, LUA_COLIBNAME, luaopen_coroutine);
+    Require(L, LUA_IOLIBNAME, luaopen_io);
+    Require(L, LUA_OSLIBNAME, luaopen_os);
+    Require(L, LUA_STRLIBNAME, luaopen_string);
+    Require(L, LUA_MATHLIBNAME, luaopen_math);
+    Require(L, LUA_TABLIBNAME, luaopen_table);
+
+    lua_getglobal(L, LUA_MATHLIBNAME);
+    lua_pushcfunction(L, MathRandom);
+    lua_setfield(L, -2, "random");
+    lua_pushcfunction(L, MathRandomSeed);
+    lua_setfield(L, -2, "randomseed");
+    lua_pop(L, 1);
+}
+
+} // namespace Scripting

@@ -1,0 +1,84 @@
+// The registry of named globals that every new Lua context receives; it
+// holds "Story" -> the one Story object.
+#include <map>
+#include <string>
+#include <typeindex>
+
+#include "scripting/luabind_include.h"
+
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+
+namespace {
+
+using TypePusher = void (*)(lua_State*, const std::any&);
+using TypeSetter = void (*)(lua_State*, const char*, const std::any&);
+
+std::map<std::type_index, TypePusher> g_scriptTypePushers;
+std::map<std::type_index, TypeSetter> g_scriptTypeSetters;
+std::map<std::string, std::any> g_scriptGlobals;
+
+void PushStoryPtr(lua_State* L, const std::any& value)
+{
+    luabind::object(L, std::any_cast<Story*>(value)).push(L);
+}
+
+// Lua holds a reference to the one Story; it never copies or deletes it.
+void SetGlobalStoryPtr(lua_State* L, const char* name, const std::any& value)
+{
+    luabind::globals(L)[name] = std::any_cast<Story*>(value);
+    GuardStoryOperators(L);
+}
+
+} // namespace
+
+bool ExportStory()
+{
+    lua_State* L = Scripting::GetMainState();
+    if (!L)
+        return false;
+    Story* story = &Story::Instance();
+    luabind::globals(L)["Story"] = story;
+    GuardStoryOperators(L);
+    RegisterScriptType<Story*>();
+    SetGlobalObject("Story", story);
+    return true;
+}
+
+template <> void RegisterScriptType<Story*>()
+{
+    g_scriptTypePushers[typeid(Story*)] = &PushStoryPtr;
+    g_scriptTypeSetters[typeid(Story*)] = &SetGlobalStoryPtr;
+}
+
+void SetGlobalObject(const char* name, std::any value)
+{
+    g_scriptGlobals[name] = std::move(value);
+}
+
+void ExportGlobals(lua_State* L)
+{
+    for (const auto& [name, value] : g_scriptGlobals)
+        CallGlobalSetter(L, name.c_str(), value);
+}
+
+void CallGlobalSetter(lua_State* L, const char* name, const std::any& value)
+{
+    const auto setter = g_scriptTypeSetters.find(value.type());
+    if (setter != g_scriptTypeSetters.end())
+        setter->second(L, name, value);
+}
+
+void PushAnyValue(lua_State* L, const std::any& value)
+{
+    const auto pusher = g_scriptTypePushers.find(value.type());
+    if (pusher != g_scriptTypePushers.end())
+        pusher->second(L, value);
+}
+
+void ClearScriptRegistry()
+{
+    g_scriptGlobals.clear();
+    g_scriptTypePushers.clear();
+}

@@ -1,0 +1,191 @@
+#include "scripting/script_repository.h"
+
+#include <climits>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include <lua.hpp>
+
+#include "resources/file_manager.h"
+#include "resources/log.h"
+#include "scripting/free_list.h"
+#include "scripting/script_host.h"
+
+namespace {
+
+cScriptSlot g_scriptRepository[Scripting::kScriptSlots];
+cFreeList<Scripting::kScriptSlots> g_scriptFreeList;
+std::map<std::wstring, int> g_characterScripts;
+
+// Copies a whole file into the next free slot. A text script gets a NUL
+// after its content so it can run as a string.
+int LoadIntoSlot(iFile* file, const wchar_t* name, bool binary)
+{
+    const int id = g_scriptFreeList.Peek();
+    if (id == -1) {
+        cLog::Instance().Error(L"[Scripting::LoadScript] Unable to load %ls - script repository is full", name);
+        cFileManager::Instance().Release(file);
+        return -1;
+    }
+    const uint32_t fileSize = file->GetSize();
+    const void* content = file->GetData();
+    // A script larger than the slot can describe, or one whose bytes are not
+    // held in memory, cannot be copied.
+    if (fileSize >= INT32_MAX || (fileSize > 0 && !content)) {
+        cFileManager::Instance().Release(file);
+        return -1;
+    }
+    cScriptSlot& slot = g_scriptRepository[id];
+    const int32_t size = static_cast<int32_t>(fileSize);
+    slot.flags = static_cast<int16_t>(cScriptSlot::kInUse | (binary ? cScriptSlot::kBuffer : 0));
+    slot.size = binary ? size : size + 1;
+    slot.Reserve(slot.size);
+    if (size > 0)
+        std::memcpy(slot.data.get(), content, static_cast<size_t>(size));
+    if (!binary)
+        slot.data[size] = '\0';
+    g_scriptFreeList.Alloc();
+    cFileManager::Instance().Release(file);
+    return id;
+}
+
+} // namespace
+
+void cScriptSlot::Reserve(int32_t bytes)
+{
+    if (capacity >= bytes)
+        return;
+    data = std::make_unique<char[]>(static_cast<size_t>(bytes));
+    capacity = bytes;
+}
+
+namespace Scripting {
+
+namespace Detail {
+
+    cScriptSlot* Slot(int id)
+    {
+        if (id < 0 || id >= kScriptSlots)
+            return nullptr;
+        return &g_scriptRepository[id];
+    }
+
+    int UnloadZombies()
+    {
+        int zombies = 0;
+        for (int id = 0; id < kScriptSlots; ++id) {
+            if (g_scriptRepository[id].flags != 0) {
+                UnloadScript(id);
+                ++zombies;
+            }
+        }
+        return zombies;
+    }
+
+    void ResetScriptIds()
+    {
+        g_scriptFreeList.Reset();
+    }
+
+    void ClearCharacterScripts()
+    {
+        g_characterScripts.clear();
+    }
+
+} // namespace Detail
+
+int LoadScript(const wchar_t* name, bool /*binary*/)
+{
+    iFile* file = cFileManager::Instance().OpenFile(name);
+    if (!file)
+        return -1;
+    // Loose scripts always run through the buffer loader, which takes source
+    // text and precompiled chunks alike.
+    return LoadIntoSlot(file, name, true);
+}
+
+int LoadScript(const wchar_t* package, const wchar_t* name, bool binary)
+{
+    iFile* file = cFileManager::Instance().Open(package, name);
+    if (!file)
+        return -1;
+    return LoadIntoSlot(file, name, binary);
+}
+
+void UnloadScript(int id)
+{
+    cScriptSlot* slot = Detail::Slot(id);
+    if (!slot || slot->flags == 0)
+        return;
+    slot->flags = 0;
+    g_scriptFreeList.Free(id);
+}
+
+void UnloadAllScripts()
+{
+    for (int id = 0; id < kScriptSlots; ++id)
+        UnloadScript(id);
+}
+
+const char* GetScriptSource(int id)
+{
+    const cScriptSlot* slot = Detail::Slot(id);
+    if (!slot || (slot->flags & cScriptSlot::kBuffer) || !slot->data)
+        return nullptr;
+    return slot->data.get();
+}
+
+bool SetScriptSource(int id, const char* text)
+{
+    cScriptSlot* slot = Detail::Slot(id);
+    if (!slot || !text)
+        return false;
+    const size_t length = std::strlen(text);
+    if (length >= INT32_MAX)
+        return false;
+    slot->flags = static_cast<int16_t>(slot->flags & ~cScriptSlot::kBuffer);
+    slot->size = static_cast<int32_t>(length + 1);
+    slot->Reserve(slot->size);
+    std::memcpy(slot->data.get(), text, length + 1);
+    return true;
+}
+
+int GetScriptById(const std::wstring& name)
+{
+    const auto found = g_characterScripts.find(name);
+    if (found != g_characterScripts.end())
+        return found->second;
+    const std::wstring path = L"data/script/person/" + name + L".lua";
+    const int id = LoadScript(path.c_str(), false);
+    // A missing script is remembered as -1 and not looked for again.
+    g_characterScripts[name] = id;
+    if (id == -1)
+        cLog::Instance().Warning(L"[Scripting::GetScriptById] Character script for \"%ls\" not found.", name.c_str());
+    return id;
+}
+
+bool RunScript(const std::string& label, int id)
+{
+    lua_State* L = GetCurrentState();
+    const cScriptSlot* slot = Detail::Slot(id);
+    // An id that holds no script runs nothing.
+    if (!L || !slot || !(slot->flags & cScriptSlot::kInUse))
+        return false;
+    int status;
+    if (slot->flags & cScriptSlot::kBuffer)
+        status = luaL_loadbuffer(L, slot->size > 0 ? slot->data.get() : "", static_cast<size_t>(slot->size), "script");
+    else
+        status = luaL_loadstring(L, slot->data ? slot->data.get() : "");
+    if (status == LUA_OK)
+        status = lua_pcall(L, 0, 0, 0);
+    if (status != LUA_OK) {
+        // A chunk that does not compile or fails while running is logged
+        // like a failing callback; the game goes on without the rest of it.
+        ReportScriptError(label, L);
+        return false;
+    }
+    return true;
+}
+
+} // namespace Scripting

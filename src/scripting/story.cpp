@@ -1,0 +1,144 @@
+#include "scripting/story.h"
+
+#include <cwchar>
+
+#include "platform/utf16.h"
+#include "scripting/script_host.h"
+#include "world/game_world.h"
+
+Story& Story::Instance()
+{
+    static Story story;
+    return story;
+}
+
+void Story::SetFlag(const std::string& name)
+{
+    flags[name] = true;
+    PushFlagEvent(FlagEvent { 0, 0, name });
+}
+
+void Story::SetFlagSilent(const std::string& name)
+{
+    flags[name] = true;
+}
+
+void Story::RemoveFlag(const std::string& name)
+{
+    if (!flags.empty())
+        flags.erase(name);
+}
+
+bool Story::FlagPresent(const std::string& name)
+{
+    return flags.find(name) != flags.end();
+}
+
+void Story::ClearFlags()
+{
+    flags.clear();
+}
+
+bool Story::HasFlagEvents() const
+{
+    return !flagEvents.empty();
+}
+
+std::string Story::LastFlag()
+{
+    return flagEvents.empty() ? std::string() : flagEvents.front().name;
+}
+
+void Story::PopFlagEvent()
+{
+    if (!flagEvents.empty())
+        flagEvents.pop_front();
+}
+
+void Story::PushFlagEvent(const FlagEvent& event)
+{
+    flagEvents.push_back(event);
+}
+
+void Story::LoadAndRun(const wchar_t* path)
+{
+    scriptId = Scripting::LoadScript(path, true);
+    if (scriptId == -1)
+        return;
+    contextHandle = Scripting::AllocateContext();
+    // Without a context the select is refused and the chunk runs on the main
+    // state; the level's callbacks then do nothing.
+    Scripting::SelectContext(contextHandle);
+    Scripting::RunScript("Running level script", scriptId);
+    Scripting::RestoreContext();
+}
+
+void Story::LoadLevelScript()
+{
+    wchar_t path[64];
+    std::swprintf(path, 64, L"data/script/scene/level_setup_%02d.lua", cGameWorld::Instance().level);
+    LoadAndRun(path);
+}
+
+void Story::LoadLevelScript31()
+{
+    LoadAndRun(L"data/script/scene/level_setup_31.lua");
+}
+
+void Story::InitLevel()
+{
+    LoadLevelScript();
+    if (scriptId != -1)
+        CallScriptFunction("on_init");
+}
+
+void Story::InitLevel31()
+{
+    LoadLevelScript31();
+    if (scriptId != -1)
+        CallScriptFunction("on_init");
+}
+
+void Story::AfterInit()
+{
+    CallScriptFunction("on_after_init");
+}
+
+void Story::OnLoad()
+{
+    if (scriptId != -1)
+        CallScriptFunction("on_load");
+}
+
+void Story::ReleaseLevelScript()
+{
+    if (scriptId == -1)
+        return;
+    Scripting::UnloadScript(scriptId);
+    if (contextHandle != -1)
+        Scripting::FreeContext(contextHandle);
+    contextHandle = -1;
+    scriptId = -1;
+}
+
+void Story::CallScriptFunction(const char* name)
+{
+    if (contextHandle == -1 || scriptId == -1 || !name)
+        return;
+    // A callback raised from inside another one finds its context already
+    // selected; only the outermost call restores the main state.
+    const bool selected = Scripting::SelectContext(contextHandle);
+    Scripting::CallFunction("Map: ", name);
+    if (selected)
+        Scripting::RestoreContext();
+}
+
+std::string WideToNarrow(const std::wstring& text)
+{
+    return platform::WideToNarrow(text);
+}
+
+std::wstring NarrowToWide(const char* text)
+{
+    return platform::NarrowToWide(text ? text : "");
+}

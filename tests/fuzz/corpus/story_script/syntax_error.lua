@@ -1,0 +1,1 @@
+function on_init(

@@ -1,0 +1,110 @@
+#include "scripting/script_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <lua.hpp>
+
+#include "resources/log.h"
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+#include "world/game_world.h"
+
+namespace test {
+
+void ScriptTest::SetUp()
+{
+    m_oldDirectory = std::filesystem::current_path().string();
+    std::filesystem::create_directories(m_folder / "data/script/scene");
+    std::filesystem::current_path(m_folder.Path());
+    cGameWorld::Instance().ResetToDefaults();
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& message) {
+        m_log.push_back({ kind, message });
+    });
+    ASSERT_TRUE(Script::Initialize());
+    ASSERT_TRUE(ExportStory());
+    Story& story = Story::Instance();
+    story.ReleaseLevelScript();
+    story.ClearFlags();
+    while (story.HasFlagEvents())
+        story.PopFlagEvent();
+}
+
+void ScriptTest::TearDown()
+{
+    Scripting::SetContextPreparerForTests(nullptr);
+    Story::Instance().ReleaseLevelScript();
+    Script::ShutDown();
+    cLog::Instance().SetObserver(nullptr);
+    std::filesystem::current_path(m_oldDirectory);
+}
+
+void ScriptTest::WriteLevelScript(int level, const std::string& source)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "data/script/scene/level_setup_%02d.lua", level);
+    std::ofstream(m_folder / name, std::ios::binary) << source;
+}
+
+void ScriptTest::StartLevel(const std::string& source, int level)
+{
+    WriteLevelScript(level, source);
+    cGameWorld::Instance().level = level;
+    Story::Instance().InitLevel();
+}
+
+bool ScriptTest::RunChunk(lua_State* L, const std::string& chunk)
+{
+    if (luaL_loadstring(L, chunk.c_str()) != LUA_OK || lua_pcall(L, 0, 0, 0) != LUA_OK) {
+        ADD_FAILURE() << "chunk failed: " << lua_tostring(L, -1);
+        lua_pop(L, 1);
+        return false;
+    }
+    return true;
+}
+
+double ScriptTest::GlobalNumber(lua_State* L, const char* name)
+{
+    lua_getglobal(L, name);
+    const double value = lua_tonumber(L, -1);
+    lua_pop(L, 1);
+    return value;
+}
+
+std::string ScriptTest::GlobalString(lua_State* L, const char* name)
+{
+    lua_getglobal(L, name);
+    size_t length = 0;
+    const char* text = lua_tolstring(L, -1, &length);
+    std::string value = text ? std::string(text, length) : std::string("<not a string>");
+    lua_pop(L, 1);
+    return value;
+}
+
+bool ScriptTest::GlobalIsNil(lua_State* L, const char* name)
+{
+    lua_getglobal(L, name);
+    const bool nil = lua_isnil(L, -1);
+    lua_pop(L, 1);
+    return nil;
+}
+
+std::vector<LogLine> ScriptTest::TakeLog()
+{
+    std::vector<LogLine> lines;
+    lines.swap(m_log);
+    return lines;
+}
+
+std::vector<std::wstring> ScriptTest::ScriptErrors()
+{
+    std::vector<std::wstring> errors;
+    for (const LogLine& line : TakeLog()) {
+        if (line.text.find(L"###error###") != std::wstring::npos)
+            errors.push_back(line.text);
+    }
+    return errors;
+}
+
+} // namespace test
