@@ -23,6 +23,11 @@ bool cPlainApp::Init()
         return false;
     }
     g_pGfxDevice->SetDisplayMode(kWidth, kHeight, 32, 0, 0, 0);
+    // Making the renderer may make the system window anew, at the desktop's
+    // corner: place it again, as the windowed display sequence does.
+    platform::ShowWindow(window, SW_SHOWNORMAL);
+    SetClientSize(kWidth, kHeight);
+    CenterWindow();
     return true;
 }
 
