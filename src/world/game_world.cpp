@@ -32,6 +32,7 @@ cGameWorld& cGameWorld::Instance()
 cGameWorld::cGameWorld()
 {
     cSettings::Instance().LoadSettingsAndProfiles(*this);
+    LoadLogoList();
     // The logo list is read by the language tables' loader; without rows the
     // front end goes straight to loading.
     if (logoCount <= 0) {

@@ -17,6 +17,8 @@
 #include "world/world_screen_fields.h"
 #include "world/world_station_fields.h"
 
+class iGfxFont;
+
 class cGameWorld : public cWorldLevelFields,
                    public cWorldStationFields,
                    public cWorldEffectsFields,
@@ -67,6 +69,31 @@ public:
     // Tests only: every field back to its construction default, without
     // loading anything.
     void ResetToDefaults();
+
+    // ---- Language tables (language_tables.cpp) -------------------------
+    // The tables come from data/language.pkg, else from data/language/; only
+    // the column of the settings' language is kept.
+    void LoadPlaceNames();
+    std::wstring GetPlaceName(int id, int key2) const;
+    void LoadComic(int comic);
+    void LoadTasks();
+    void SelectTaskText(int id);
+    void SelectLevelTask(int id);
+    // data/logos/list.csv: at most kLogos logos; the constructor calls it.
+    void LoadLogoList();
+
+    // ---- Text layout, styles, messages, pause, screenshots ---------------
+    // Lays text out into formatLines and formattedText for the current
+    // language, in lines at most maxWidth pixels wide where words allow.
+    void FormatText(bool centre, const std::wstring& text, int maxWidth, iGfxFont* font);
+    void LoadTextStyles();
+    void ApplyTextColour();
+    void PushMessage(const std::wstring& text, const std::wstring& text2, const std::wstring& text3,
+                     double duration, double value2);
+    void PopMessage(const std::wstring& text);
+    void SetPause(bool on);
+    // Saves a requested screenshot to screenshots/ of the user folder.
+    void TakeScreenshot();
 
 private:
     cGameWorld();

@@ -1,0 +1,134 @@
+// Helpers of the world's tests: the log captured, the settings' language set,
+// UTF-16 files written, the working directory changed for a test, and fakes
+// of the engine's font and graphics device.
+#pragma once
+
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/gfx.h"
+#include "platform/utf16.h"
+#include "resources/log.h"
+#include "world/settings.h"
+
+namespace test {
+
+// Every log line while it lives, as "kind: message".
+class LogCapture {
+public:
+    LogCapture()
+    {
+        cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& message) {
+            lines.push_back(std::wstring(kind) + L": " + message);
+        });
+    }
+    ~LogCapture() { cLog::Instance().SetObserver(nullptr); }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    bool Contains(const std::wstring& part) const
+    {
+        for (const std::wstring& line : lines) {
+            if (line.find(part) != std::wstring::npos)
+                return true;
+        }
+        return false;
+    }
+
+    std::vector<std::wstring> lines;
+};
+
+inline void SetLanguage(const wchar_t* code)
+{
+    std::wcsncpy(cSettings::Instance().languageCode, code, 3);
+    cSettings::Instance().languageCode[3] = L'\0';
+}
+
+// A table file as the game ships it: UTF-16LE with the byte-order mark.
+inline void WriteUtf16File(const std::filesystem::path& path, const std::wstring& text)
+{
+    std::filesystem::create_directories(path.parent_path());
+    const std::vector<uint8_t> bytes = platform::WideToUtf16Le(L"\uFEFF" + text);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Runs a test inside another folder (the game reads data/ relative to it).
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& folder)
+        : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(m_previous); }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
+
+// A font of fixed width per character; single characters may be given other
+// widths (0 included).
+class FixedWidthFont : public iGfxFont {
+public:
+    explicit FixedWidthFont(int width = 10)
+        : m_width(width)
+    {
+    }
+    void SetWidth(wchar_t c, int width) { m_special[c] = width; }
+
+    void MeasureText(const wchar_t* text, SIZE* out) override
+    {
+        *out = SIZE();
+        if (!text)
+            return;
+        for (; *text; ++text) {
+            const auto it = m_special.find(*text);
+            out->cx += it == m_special.end() ? m_width : it->second;
+        }
+        out->cy = 16;
+    }
+
+private:
+    int m_width;
+    std::map<wchar_t, int> m_special;
+};
+
+// A graphics device that records the screenshots asked of it.
+class ScreenshotDevice : public iGfxDevice {
+public:
+    HRESULT Create(HWND, int, int, int, int) override { return S_OK; }
+    HRESULT BeginScene() override { return S_OK; }
+    HRESULT EndScene() override { return S_OK; }
+    HRESULT Present() override { return S_OK; }
+    HRESULT ApplyFullScreen() override { return S_OK; }
+    HRESULT SetDisplayMode(int, int, int, int, int, int) override { return S_OK; }
+    HRESULT Clear(int, const RECT*, uint32_t, uint32_t, float, int) override { return S_OK; }
+    HRESULT SaveScreenshot(const RECT* source, const RECT*, const wchar_t* path, int, int) override
+    {
+        paths.push_back(path);
+        if (source)
+            areas.push_back(*source);
+        if (result >= 0 && writeFiles) {
+            std::filesystem::path file(platform::WideToNarrow(path));
+            std::filesystem::create_directories(file.parent_path());
+            std::ofstream(file) << "picture";
+        }
+        return result;
+    }
+    int GetZombieBytes() override { return 0; }
+    HRESULT TestDevice() override { return S_OK; }
+
+    HRESULT result = S_OK;
+    bool writeFiles = true;
+    std::vector<std::wstring> paths;
+    std::vector<RECT> areas;
+};
+
+} // namespace test
