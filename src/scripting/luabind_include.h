@@ -11,4 +11,9 @@
 #ifndef BOOST_BIND_GLOBAL_PLACEHOLDERS
 #define BOOST_BIND_GLOBAL_PLACEHOLDERS
 #endif
+// Debian builds the library with its C++11 interface (unique_ptr where older
+// releases took auto_ptr); the headers must agree or the binding will not link.
+#ifndef LUABIND_USE_CXX11
+#define LUABIND_USE_CXX11
+#endif
 #include <luabind/luabind.hpp>

@@ -117,6 +117,14 @@ void cGameWorld::SetMouseSource(MouseSource source)
     MouseSourceSlot() = std::move(source);
 }
 
+void cGameWorld::GetMousePosition(int& x, int& y)
+{
+    x = 0;
+    y = 0;
+    if (MouseSourceSlot())
+        MouseSourceSlot()(x, y);
+}
+
 bool cGameWorld::IsMouseOverPlace(int row, int column) const
 {
     int mouseX = 0;

@@ -66,6 +66,128 @@ public:
     bool SaveConfig();
     bool SaveUsers();
 
+    // ---- Places, fundaments and lots (world_places.cpp, world_lots.cpp) ----
+    // Row and column name a grid cell; a cell outside the tables is refused
+    // with a log line. Places of type 100 and above are decorations placed by
+    // screen position.
+    void AddPlace(int id, const std::string& name, int value);
+    void AddPlaceLot(int id, const std::string& name, int a, int b, int c);
+    void AddFundament(int id, const std::string& texture, const std::string& texture2, int direction);
+    void SetOffsetForAuto(int id, int x, int y, int direction);
+    void SetObjectOffsets(int id, int direction, int x, int y);
+    void CreatePlace(int type, int row, int column, int direction);
+    void CreatePlace111(int type, int x, int y, int state, int extra);
+    void AddMyOver(int id, int x, int y, int direction);
+    void CreateFundament(int textureId, int row, int column, int direction, int value);
+    void CreateLot(int row, int column, int textureId, int placeType, int a, int b, int c);
+    // A car standing on the cell's fundament, drawn opaque.
+    void AddAutoToFundament(int row, int column, int autoType);
+    void PlaceTexture(int type, const std::string& name);
+    void SetColor(int row, int column, int colour);
+    void SetLimitForColorChange(int limit);
+    void ApplyComboToPlace(int place, int length);
+    void SetPlaceAuto(int place, int autoType);
+    void RelayoutPlaces();
+    int FindFundamentAt(int row, int column) const;
+    bool IsCellSet(int row, int column) const;
+    bool Exist3() const;
+    // The class of the car on the cell, -1 none; keeps its type in
+    // lastCellAutoType.
+    int GetClassAt(int row, int column);
+    void AddHelpHint(int index);
+    int FindNeighbourPairClass(int index);
+
+    // ---- Decorations, effects and weather (world_decorations.cpp,
+    // world_effects.cpp, world_weather.cpp) ----
+    void AddBody(int id, const std::string& texture);
+    void AddMyBody(int id, int x, int y);
+    void AddOver(int id, const std::string& texture);
+    void SetTypOver(int id, int type);
+    void AddSuperOver(int id, int x, int y);
+    void AddBalon(int id, int x1, int y1, int x2, int y2, int steps);
+    void AddCloud(int id, int x1, int y1, int x2, int y2, int steps);
+    void AddTextureBalon(int id, const std::string& texture);
+    void AddTextureCloud(int id, const std::string& texture, float alpha);
+    void CreateEffects(int id, const std::string& texture, int frames, int valueB, int valueC);
+    void EffectTextureExt(int id, const std::string& texture);
+    void CreateMyEffects(int owner, int type, int randomStart, float speed, int x, int y, int row, int column);
+    bool NoBlockingEffect() const;
+    bool IsEffectNearlyDone(int row, int column) const;
+    void ClearFundamentWithEffect(int fundament, int type);
+    void StartRain(int count);
+    void StartSnow(int mode, int count, int wind);
+    void AddSnow(int count);
+    void SetWind(int wind);
+    void MinusSnow(int count);
+    void ClearWeather();
+
+    // ---- Car types, roads and the random choice of cars (world_cars.cpp,
+    // world_road.cpp) ----
+    void AddAuto(int type, int variant, const std::string& name);
+    std::string GetAutoTypeName(int type, int variant) const;
+    int GetAutoTypeValue(int type) const;
+    // The type's class, -1 when no type has the id.
+    int GetAutoTypeClass(int type) const;
+    // Each answers a car type, or -1 when no type qualifies.
+    int GetRandomAuto(int colour);
+    int GetRandomStackAutoType();
+    int GetRandomAutoAutobahn(int road);
+    void SetAutoBahn(int id, double speed, int kind);
+    void SetAutoBahnPoints(int id, int x1, int y1, int x2, int y2);
+    void SetAutoBahnPointsCity(int id, int x1, int y1, int x2, int y2, int segment, int value);
+    void SetAutoBahnSpeed(int id, double speed, int mode);
+    void AddTransportToAutobahn(int road, int count);
+    void AddTransportToCity(int road, int segment, int type, int offset);
+    void SpawnAutobahnAuto(int road, int type);
+    bool ExistInAutobahn(int type) const;
+    void EnableAutoTypForStack(int type);
+    void EnableAutoForStack(int autoClass);
+    void EnableClassAutoForAutobahn(int road, int autoClass);
+    bool IsEnableClassAutoForAutobahn(int autoClass) const;
+    bool IsClassEnabledForAutobahn(int road, int autoClass) const;
+    void EnableAutoForAutobahn(int road, int type, int flag);
+    void DisableAutoForAutobahn(int road, int type);
+    bool IsAutoEnabledForAutobahn(int road, int type) const;
+
+    // ---- The stack and service at places (world_stack.cpp,
+    // world_service.cpp) ----
+    void SetStackCoordinateAndDirection(int id, int x, int y, int direction);
+    void SetToStackCoordinate(int id, int x, int y);
+    void SetFromStackCoordinate(int id, int x, int y);
+    // Puts a car into the slot and drives it in from 30 pixels above.
+    void AddToStack(int slot, int autoType);
+    void DriveAutoIntoStack(int slot, int x1, int y1, int x2, int y2);
+    // itemCode: the colour group or work code the car is served with;
+    // handPlaced: 1 for the player's drop, 0 for a managers' transfer.
+    void PutAutoOnPlace(int place, int itemCode, int handPlaced);
+    void FinishServiceAtPlace(int place);
+    int FindPlaceAutoAt(int row, int column) const;
+    int GetPlaceAutoTypeAt(int row, int column) const;
+    int FindPlaceAutoOfClassAt(int row, int column, int autoClass) const;
+
+    // ---- Transfers, flying values, jokers and the combo log
+    // (world_transfers.cpp, world_jokers.cpp) ----
+    void StartTransferFromPlace(int placeAuto, int x1, int y1, int x2, int y2);
+    void StartTransferToFundament(int fundament, int type, int x1, int y1, int x2, int y2);
+    void StartTransfer(int type, int x1, int y1, int x2, int y2);
+    void AddPointsMarker(int place);
+    void AddPointsMarkerAtFundament(int fundament);
+    void AddFlyingMarker(int value);
+    void AddJoker(int count);
+    void AddJokerSlot();
+    void AddSpecAuto(int row, int column, int type);
+    void AddComboRecord(int length, int autoClass);
+    bool GetMyCombo(int length, int count) const;
+
+    // ---- Small rules of the grid used by the operations above
+    // (world_grid_rules.cpp) ----
+    static bool IsFirstLevelOfTriple(int level);
+    void AddSpecAutoEntry(int type);
+    void AddLeavingAuto(int placeAuto);
+
+    // Where the mouse is, through the installed source; (0, 0) without one.
+    static void GetMousePosition(int& x, int& y);
+
     // Tests only: every field back to its construction default, without
     // loading anything.
     void ResetToDefaults();
