@@ -45,7 +45,8 @@ void LoadGuiVocabulary()
             continue;
         if (entry == kGuiTextCount) {
             cLog::Instance().Warning(
-                L"LoadGuiVocabulary -> gui_vocabular.csv has more than %i texts; the rest are left out.", kGuiTextCount);
+                L"LoadGuiVocabulary -> gui_vocabular.csv has more than %i texts; the rest are left out.",
+                kGuiTextCount);
             break;
         }
         const std::wstring text = table.GetString(column);

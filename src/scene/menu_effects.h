@@ -1,4 +1,5 @@
-// The weather and effect overlay (menu slot 6): fog, clouds and their shadows, snow, rain, effect sprites and the floating values.
+// The weather and effect overlay (menu slot 6): fog, clouds and their shadows, snow, rain, effect sprites and the
+// floating values.
 #pragma once
 
 #include "scene/menu_prototype.h"

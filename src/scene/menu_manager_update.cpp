@@ -97,8 +97,7 @@ void cMenuManager::UpdateMenus()
         if (!menus[slot]->IsActive())
             menus[slot]->SetActive(true);
     }
-    world.panelOpen
-        = (world.resultScreenOpen || world.shopOpen || world.taskBookOpen || world.startDialogOpen) ? 1 : 0;
+    world.panelOpen = (world.resultScreenOpen || world.shopOpen || world.taskBookOpen || world.startDialogOpen) ? 1 : 0;
 
     if (floor->IsVisible())
         floor->Draw();

@@ -11,13 +11,13 @@
 namespace Scene {
 
 namespace {
-constexpr double kFadeStepSeconds = 0.02;
+    constexpr double kFadeStepSeconds = 0.02;
 
-void GetMouse(int& x, int& y)
-{
-    x = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
-    y = g_pInputDevice ? g_pInputDevice->GetMouseY() : 0;
-}
+    void GetMouse(int& x, int& y)
+    {
+        x = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
+        y = g_pInputDevice ? g_pInputDevice->GetMouseY() : 0;
+    }
 } // namespace
 
 MenuPrototype::MenuPrototype(int x, int y, int width, int height)

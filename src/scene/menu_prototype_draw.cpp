@@ -10,9 +10,9 @@
 namespace Scene {
 
 namespace {
-// Tooltip text wider than this wraps.
-constexpr int kTooltipWidth = 250;
-constexpr double kTooltipDelaySeconds = 2.0;
+    // Tooltip text wider than this wraps.
+    constexpr int kTooltipWidth = 250;
+    constexpr double kTooltipDelaySeconds = 2.0;
 } // namespace
 
 void MenuPrototype::ShowTooltip(const std::wstring& text)
@@ -42,8 +42,8 @@ void MenuPrototype::PaintRect(int x, int y, int w, int h, int a, int r, int g, i
 {
     if (!g_pGfx2D)
         return;
-    const uint32_t c = MakeARGB(static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g),
-        static_cast<uint32_t>(b));
+    const uint32_t c = MakeARGB(
+        static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b));
     const float left = static_cast<float>(x);
     const float top = static_cast<float>(y);
     const float right = static_cast<float>(x + w);

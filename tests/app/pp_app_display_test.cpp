@@ -55,7 +55,8 @@ TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
         EXPECT_TRUE(Called(c.displayMode));
         EXPECT_EQ(app.WindowStyle(), c.style);
         // The device covers the desktop; the game's size is its display mode.
-        EXPECT_EQ(gfx.calls.front(), "Create " + std::to_string(c.desktopWidth) + " " + std::to_string(c.desktopHeight));
+        EXPECT_EQ(
+            gfx.calls.front(), "Create " + std::to_string(c.desktopWidth) + " " + std::to_string(c.desktopHeight));
         EXPECT_EQ(app.engineStops, 0);
     }
 }

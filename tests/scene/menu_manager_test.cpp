@@ -180,8 +180,7 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
         { "silver", [](cGameWorld& w) { w.medalText = L"SILVER"; }, kMedalFrame },
         { "otherMedal", [](cGameWorld& w) { w.medalText = L"BRONZE"; },
             Without(kFullFrame, { "Effects::UpdateAnimations" }) },
-        { "levelOver", [](cGameWorld& w) { w.levelOver = 1; },
-            Without(kFullFrame, { "Transport::UpdateHelpHints" }) },
+        { "levelOver", [](cGameWorld& w) { w.levelOver = 1; }, Without(kFullFrame, { "Transport::UpdateHelpHints" }) },
         { "transportFrozen", [](cGameWorld& w) { w.transportFrozen = 1; },
             Without(kFullFrame, { "Transport::UpdateServicedCars", "Transport::UpdateTransfer" }) },
         // An open overlay: no place under the mouse, so no tooltip either.

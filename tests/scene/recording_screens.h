@@ -55,8 +55,11 @@ protected:
     void OnDeactivate() override { Note(name + " off"); }
 };
 
-#define RECORD(op) \
-    void op() override { this->Note(this->name + "::" #op); }
+#define RECORD(op)                                                                                                     \
+    void op() override                                                                                                 \
+    {                                                                                                                  \
+        this->Note(this->name + "::" #op);                                                                             \
+    }
 
 class RecordingOptions : public Recording<Scene::MenuOptions> {
 public:
