@@ -100,3 +100,16 @@ TEST(Keyboard, ModifierStateReadsSdlWithBothSides)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Keyboard, RussianLayoutIsToldByTheLetterOnTheKeyOfA)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    // The headless driver has the US layout: A carries a Latin a.
+    EXPECT_EQ(SDL_GetKeyFromScancode(SDL_SCANCODE_A), SDLK_a);
+    EXPECT_FALSE(IsRussianKeyboardLayout());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+} // namespace
