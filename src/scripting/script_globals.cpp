@@ -31,7 +31,51 @@ void SetGlobalStoryPtr(lua_State* L, const char* name, const std::any& value)
     GuardStoryOperators(L);
 }
 
+// luabind answers an operator on a bound object through one dispatcher that
+// asserts the left operand is such an object; a script writing `1 < Story`
+// would end the program. Story has no operators, so each one is refused as a
+// script error instead.
+int NoOperator(lua_State* L)
+{
+    return luaL_error(L, "No such operator defined");
+}
+
+int SameObject(lua_State* L)
+{
+    lua_pushboolean(L, lua_rawequal(L, 1, 2));
+    return 1;
+}
+
+const char* const g_operatorEvents[]
+    = { "__add", "__sub", "__mul", "__div", "__mod", "__pow", "__unm", "__concat", "__len", "__lt", "__le", "__call" };
+
 } // namespace
+
+void GuardStoryOperators(lua_State* L)
+{
+    lua_getglobal(L, "Story");
+    if (!lua_getmetatable(L, -1)) {
+        lua_pop(L, 1);
+        return;
+    }
+    for (const char* event : g_operatorEvents) {
+        lua_getfield(L, -1, event);
+        const bool present = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+        if (present) {
+            lua_pushcfunction(L, NoOperator);
+            lua_setfield(L, -2, event);
+        }
+    }
+    lua_getfield(L, -1, "__eq");
+    const bool hasEq = !lua_isnil(L, -1);
+    lua_pop(L, 1);
+    if (hasEq) {
+        lua_pushcfunction(L, SameObject);
+        lua_setfield(L, -2, "__eq");
+    }
+    lua_pop(L, 2);
+}
 
 bool ExportStory()
 {

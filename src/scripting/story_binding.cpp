@@ -1,3 +1,5 @@
+// The registrar: the class "Story" with all its methods, bound into every
+// Lua state of the game. The method bodies live in one file per family.
 #include "scripting/story_binding.h"
 
 #include "scripting/luabind_include.h"
@@ -9,51 +11,7 @@ namespace {
 // Names reserved for scripted classes; only "Story" is bound.
 const char* const g_scriptClassNames[6] = { "Story", "Map", "MapScroller", "Me", "Movement", "Behavior" };
 
-// luabind answers an operator on a bound object through one dispatcher that
-// asserts the left operand is such an object; a script writing `1 < Story`
-// would end the program. Story has no operators, so each one is refused as a
-// script error instead.
-int NoOperator(lua_State* L)
-{
-    return luaL_error(L, "No such operator defined");
-}
-
-int SameObject(lua_State* L)
-{
-    lua_pushboolean(L, lua_rawequal(L, 1, 2));
-    return 1;
-}
-
-const char* const g_operatorEvents[]
-    = { "__add", "__sub", "__mul", "__div", "__mod", "__pow", "__unm", "__concat", "__len", "__lt", "__le", "__call" };
-
 } // namespace
-
-void GuardStoryOperators(lua_State* L)
-{
-    lua_getglobal(L, g_scriptClassNames[0]);
-    if (!lua_getmetatable(L, -1)) {
-        lua_pop(L, 1);
-        return;
-    }
-    for (const char* event : g_operatorEvents) {
-        lua_getfield(L, -1, event);
-        const bool present = !lua_isnil(L, -1);
-        lua_pop(L, 1);
-        if (present) {
-            lua_pushcfunction(L, NoOperator);
-            lua_setfield(L, -2, event);
-        }
-    }
-    lua_getfield(L, -1, "__eq");
-    const bool hasEq = !lua_isnil(L, -1);
-    lua_pop(L, 1);
-    if (hasEq) {
-        lua_pushcfunction(L, SameObject);
-        lua_setfield(L, -2, "__eq");
-    }
-    lua_pop(L, 2);
-}
 
 bool RegisterStory(lua_State* L)
 {
