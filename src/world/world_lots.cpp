@@ -64,6 +64,12 @@ void cGameWorld::CreateLot(int row, int column, int textureId, int placeType, in
     // The lot writes the per-cell tables, so its cell must lie inside them.
     if (!world::CheckCell(L"cGameWorld::CreateLot", row, column))
         return;
+    // Every finder takes the first fundament of a cell: a second lot there
+    // could never be reached, yet it would be drawn and saved.
+    if (FindFundamentAt(row, column) >= 0) {
+        cLog::Instance().Error(L"cGameWorld::CreateLot -> cell %d, %d already holds a lot", row, column);
+        return;
+    }
     cFundament f;
     f.textureId = textureId;
     f.gridRow = f.row = row;
