@@ -25,7 +25,14 @@ cPPApp::cPPApp()
 {
 }
 
-cPPApp::~cPPApp() = default;
+cPPApp::~cPPApp()
+{
+    // The states and the input process are members: they leave the stack and
+    // the queue before they are destroyed, not after (Run has done this
+    // already unless it was cut short).
+    stateManager.PopAll(nullptr);
+    processManager.RemoveAll(nullptr);
+}
 
 LRESULT cPPApp::MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
