@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/plain_app.h"
+#include "app/pp_app.h"
 #include "platform/folders.h"
 #include "platform/single_instance.h"
 #include "world/game_world.h"
@@ -28,7 +28,7 @@ int main()
     cGameWorld::Instance();
 
     {
-        cPlainApp app;
+        cPPApp app;
         app.Run();
     }
     return 0;

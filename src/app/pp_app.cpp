@@ -1,0 +1,241 @@
+// Start-up of the game's application: the engine, its device and the display
+// mode.
+#include "app/pp_app.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/clock.h"
+#include "engine/gfx.h"
+#include "platform/utf16.h"
+#include "platform/window.h"
+#include "resources/file_manager.h"
+#include "resources/log.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace {
+constexpr DWORD kFullScreenStyle = WS_POPUP;
+constexpr DWORD kWindowedStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kVideoModeFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_SYSMENU;
+} // namespace
+
+cPPApp::cPPApp()
+    : states { &stateMenu, &stateGame, &stateExit }
+{
+}
+
+cPPApp::~cPPApp()
+{
+    // The states and the input process are members: they leave the stack and
+    // the queue before they are destroyed, not after (Run has done this
+    // already unless it was cut short).
+    stateManager.PopAll(nullptr);
+    processManager.RemoveAll(nullptr);
+}
+
+LRESULT cPPApp::MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CaptureMouseOnClick(hwnd, message);
+    return cApplication::MsgProc(hwnd, message, wParam, lParam);
+}
+
+void cPPApp::SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit)
+{
+    states[kStateMenu] = menu;
+    states[kStateGame] = game;
+    states[kStateExit] = exit;
+}
+
+void cPPApp::QueryDesktopSize(int& width, int& height)
+{
+    platform::GetDesktopSize(&width, &height);
+}
+
+void cPPApp::StartEngine()
+{
+    InitEngine(522, &g_pGfxDevice, &g_pGfx2D);
+}
+
+void cPPApp::StopEngine()
+{
+    CloseEngine();
+}
+
+std::wstring cPPApp::GetDeviceErrorText(HRESULT code)
+{
+    switch (static_cast<uint32_t>(code)) {
+    case 0x82000001u:
+        return L"No DirectX 8.x installed.";
+    case 0x82000002u:
+        return L"Invalid window handle.";
+    case 0x82000003u:
+        return L"No compatible device found.";
+    case 0x82000004u:
+        return L"No device for windowed mode found.";
+    case 0x82000005u:
+        return L"No hardware device found.";
+    case 0x82000006u:
+        return L"Incompatible HAL.";
+    case 0x82000007u:
+        return L"No available HAL for windowed mode.";
+    case 0x82000009u:
+        return L"No available HAL for requested mode mode.";
+    default:
+        return L"Unknown error";
+    }
+}
+
+void cPPApp::AddSearchPaths()
+{
+    // The program folder is the working folder. Only the part below it is
+    // lower-cased by the file manager: a folder name above it keeps its case,
+    // or the path would not exist on a case-sensitive file system.
+    std::error_code ec;
+    std::wstring folder = platform::NarrowToWide(std::filesystem::current_path(ec).string());
+    for (wchar_t& c : folder) {
+        if (c == L'\\')
+            c = L'/';
+    }
+    if (folder.empty() || folder.back() != L'/')
+        folder += L'/';
+    cFileManager::Instance().AddSearchPath(folder + L"data");
+    cFileManager::Instance().AddSearchPath(folder + L"data" + L"/sound");
+}
+
+bool cPPApp::Init()
+{
+    cClock::Instance().Reset();
+    AddSearchPaths();
+
+    cGameWorld& world = cGameWorld::Instance();
+    cSettings& settings = cSettings::Instance();
+    StartEngine();
+    SetClientSize(settings.GetWidth(), settings.GetHeight());
+    CenterWindow();
+    QueryDesktopSize(world.desktopWidth, world.desktopHeight);
+
+    // The engine library may not have started at all; its device is then
+    // missing rather than failing, and nothing may be called on it.
+    if (!g_pGfxDevice || !g_pGfx2D) {
+        cLog::Instance().Error(L"FAILED: %ls", GetDeviceErrorText(GFX_E_NO_DRIVER).c_str());
+        StopEngine();
+        return false;
+    }
+    const HRESULT hr = g_pGfxDevice->Create(window, world.desktopWidth, world.desktopHeight, 32, 1);
+    if (FAILED(hr)) {
+        cLog::Instance().Error(L"FAILED: %ls", GetDeviceErrorText(hr).c_str());
+        StopEngine();
+        return false;
+    }
+    g_pGfx2D->RestoreResources();
+    g_pGfx2D->ReleaseResources();
+    world.desktopTooSmall = 0;
+
+    if (world.desktopWidth < settings.GetWidth() || world.desktopHeight < settings.GetHeight()) {
+        // Not an error: the game runs in a window of the desktop's size and
+        // the main menu only shows the notice.
+        ApplyDesktopTooSmallMode();
+        world.desktopTooSmall = 1;
+        return true;
+    }
+    // A window as wide as the desktop becomes full screen.
+    if (settings.screenMode == 0 && world.desktopWidth == settings.GetWidth())
+        settings.screenMode = 1;
+    if (settings.screenMode == 1) {
+        ApplyFullScreenMode();
+    } else {
+        ApplyWindowedMode();
+        CenterWindow();
+    }
+    return true;
+}
+
+void cPPApp::ClearDisplay()
+{
+    g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0, 0.0f, 0);
+    g_pGfx2D->ResetState(2.0f);
+}
+
+void cPPApp::ApplyFullScreenMode()
+{
+    const cSettings& settings = cSettings::Instance();
+    g_pGfx2D->ReleaseResources();
+    style = kFullScreenStyle;
+    platform::SetWindowStyle(window, style);
+    platform::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, 0);
+    g_pGfxDevice->SetDisplayMode(settings.GetWidth(), settings.GetHeight(), 32, 0, 0, 0);
+    g_pGfxDevice->ApplyFullScreen();
+    g_pGfx2D->RestoreResources();
+    ClearDisplay();
+}
+
+void cPPApp::ApplyWindowedMode()
+{
+    const cSettings& settings = cSettings::Instance();
+    g_pGfx2D->ReleaseResources();
+    style = kWindowedStyle;
+    platform::SetWindowStyle(window, style);
+    platform::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    g_pGfxDevice->SetDisplayMode(settings.GetWidth(), settings.GetHeight(), 32, 0, 0, 0);
+    g_pGfx2D->RestoreResources();
+    ClearDisplay();
+    platform::ShowWindow(window, SW_SHOWNORMAL);
+    platform::UpdateWindow(window);
+    SetClientSize(settings.GetWidth(), settings.GetHeight());
+}
+
+void cPPApp::ApplyDesktopTooSmallMode()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    g_pGfx2D->ReleaseResources();
+    style = kWindowedStyle;
+    platform::SetWindowStyle(window, style);
+    platform::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, 0);
+    g_pGfxDevice->SetDisplayMode(world.desktopWidth, world.desktopHeight, 32, 0, 0, 0);
+    g_pGfx2D->RestoreResources();
+    ClearDisplay();
+    platform::ShowWindow(window, SW_SHOWNORMAL);
+    platform::UpdateWindow(window);
+    SetClientSize(world.desktopWidth, world.desktopHeight);
+}
+
+void cPPApp::ApplyVideoMode()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    cSettings& settings = cSettings::Instance();
+    if (!g_pGfxDevice || !g_pGfx2D)
+        return;
+    const int w = settings.GetWidth();
+    const int h = settings.GetHeight();
+    if (world.fullScreen) {
+        g_pGfx2D->ReleaseResources();
+        style = kVideoModeFullScreenStyle;
+        platform::SetWindowStyle(window, style);
+        platform::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, 0);
+        g_pGfxDevice->SetDisplayMode(w, h, 32, 0, 0, 0);
+        g_pGfxDevice->ApplyFullScreen();
+        g_pGfx2D->RestoreResources();
+        ClearDisplay();
+        settings.screenMode = 1;
+        return;
+    }
+    g_pGfx2D->ReleaseResources();
+    style = kWindowedStyle;
+    platform::SetWindowStyle(window, style);
+    platform::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    RECT placed {};
+    platform::GetWindowRect(window, &placed);
+    g_pGfxDevice->SetDisplayMode(w, h, 32, 0, 0, 0);
+    g_pGfx2D->RestoreResources();
+    ClearDisplay();
+    platform::ShowWindow(window, SW_SHOWNORMAL);
+    platform::UpdateWindow(window);
+    platform::SetWindowPos(window, HWND_TOP, placed.left, placed.top, 0, 0, SWP_NOSIZE);
+    SetClientSize(w, h);
+    settings.screenMode = 0;
+    // The input device follows the window to its new place.
+    world.rebindInput = 1;
+    if (world.windowCenter != 0)
+        CenterWindow();
+}

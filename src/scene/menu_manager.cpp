@@ -1,0 +1,134 @@
+#include "scene/menu_manager.h"
+
+#include <exception>
+
+#include "frontend/menu_buy.h"
+#include "frontend/menu_help.h"
+#include "frontend/menu_high.h"
+#include "frontend/menu_options.h"
+#include "frontend/menu_overlux.h"
+#include "frontend/menu_start.h"
+#include "resources/log.h"
+#include "scene/menu_build.h"
+#include "scene/menu_effects.h"
+#include "scene/menu_floor.h"
+#include "scene/menu_over.h"
+#include "scene/menu_straf.h"
+#include "scene/menu_submenu.h"
+#include "scene/menu_task.h"
+#include "scene/menu_transport.h"
+#include "world/game_world.h"
+
+namespace {
+
+std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
+{
+    using namespace Scene;
+    switch (slot) {
+    case cMenuManager::kOptions:
+        return std::make_unique<MenuOptions>();
+    case cMenuManager::kHigh:
+        return std::make_unique<MenuHigh>();
+    case cMenuManager::kBuy:
+        return std::make_unique<MenuBuy>();
+    case cMenuManager::kTransport:
+        return std::make_unique<MenuTransport>();
+    case cMenuManager::kOver:
+        return std::make_unique<MenuOver>();
+    case cMenuManager::kHelp:
+        return std::make_unique<MenuHelp>();
+    case cMenuManager::kEffects:
+        return std::make_unique<MenuEffects>();
+    case cMenuManager::kOverlux:
+        return std::make_unique<MenuOverlux>();
+    case cMenuManager::kFloor:
+        return std::make_unique<MenuFloor>();
+    case cMenuManager::kTask:
+        return std::make_unique<MenuTask>();
+    case cMenuManager::kBuild:
+        return std::make_unique<MenuBuild>();
+    case cMenuManager::kStraf:
+        return std::make_unique<MenuStraf>();
+    case cMenuManager::kStart:
+        return std::make_unique<MenuStart>();
+    case cMenuManager::kSubmenu:
+        return std::make_unique<MenuSubmenu>();
+    default:
+        return nullptr;
+    }
+}
+
+// The order in which the screens are made, and the order in which they go.
+constexpr int kCreationOrder[cMenuManager::kSlots] = { 13, 0, 8, 4, 5, 6, 1, 2, 3, 7, 9, 10, 11, 12 };
+constexpr int kDestructionOrder[cMenuManager::kSlots] = { 10, 4, 7, 9, 11, 12, 0, 5, 1, 2, 13, 6, 3, 8 };
+// Screens whose hover tells the game that the mouse is over a screen.
+constexpr int kHoverOrder[] = { 13, 0, 5, 3, 1, 2, 9, 11, 6, 10 };
+
+} // namespace
+
+cMenuManager& cMenuManager::Instance()
+{
+    static cMenuManager manager;
+    return manager;
+}
+
+void cMenuManager::SetFactoryForTests(Factory newFactory)
+{
+    factory = std::move(newFactory);
+}
+
+Scene::MenuPrototype* cMenuManager::GetMenu(int slot) const
+{
+    return slot >= 0 && slot < kSlots ? menus[slot].get() : nullptr;
+}
+
+bool cMenuManager::HasMenus() const
+{
+    for (const auto& menu : menus) {
+        if (!menu)
+            return false;
+    }
+    return true;
+}
+
+bool cMenuManager::CreateMenus()
+{
+    for (const int slot : kCreationOrder) {
+        std::unique_ptr<Scene::MenuPrototype> screen;
+        try {
+            screen = factory ? factory(slot) : MakeGameScreen(slot);
+        } catch (const std::exception& e) {
+            cLog::Instance().Error(L"cMenuManager::CreateMenus -> %s", e.what());
+        } catch (...) {
+            screen = nullptr;
+        }
+        if (!screen) {
+            // Every other operation relies on all fourteen screens.
+            cLog::Instance().Error(L"cMenuManager::CreateMenus -> Unable to create the screen of slot %i", slot);
+            DestroyMenus();
+            return false;
+        }
+        menus[slot] = std::move(screen);
+    }
+    cGameWorld& world = cGameWorld::Instance();
+    world.optionsOpen = 0;
+    world.resultScreenOpen = 0;
+    world.shopOpen = 0;
+    menus[kStart]->SetActive(true);
+    return true;
+}
+
+void cMenuManager::DestroyMenus()
+{
+    for (const int slot : kDestructionOrder)
+        menus[slot].reset();
+}
+
+bool cMenuManager::IsMouseOverAnyMenu() const
+{
+    for (const int slot : kHoverOrder) {
+        if (menus[slot] && menus[slot]->IsMouseOver())
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,64 @@
+// The owner of the fourteen screens. It makes them once at start-up, deletes
+// them at shutdown and runs the in-level screens every level frame in one
+// fixed order, which is also the order they are drawn over one another. Other
+// code reaches a screen by its slot number.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "scene/menu_prototype.h"
+
+class cMenuManager {
+public:
+    static constexpr int kSlots = 14;
+    enum Slot {
+        kOptions = 0,
+        kHigh = 1,
+        kBuy = 2,
+        kTransport = 3,
+        kOver = 4,
+        kHelp = 5,
+        kEffects = 6,
+        kOverlux = 7,
+        kFloor = 8,
+        kTask = 9,
+        kBuild = 10,
+        kStraf = 11,
+        kStart = 12,
+        kSubmenu = 13,
+    };
+
+    static cMenuManager& Instance();
+    cMenuManager(const cMenuManager&) = delete;
+    cMenuManager& operator=(const cMenuManager&) = delete;
+
+    // Makes all fourteen screens, inactive and invisible, then switches the
+    // start screen on. A screen that cannot be made is logged; the screens
+    // made so far are deleted again and the result is false.
+    bool CreateMenus();
+    // Deletes every screen; their destructors free what they hold.
+    void DestroyMenus();
+    // One level frame of the in-level screens; the frame is begun and cleared.
+    void UpdateMenus();
+    bool IsMouseOverAnyMenu() const;
+
+    // The screen in the slot; null for an empty slot or a slot outside 0..13.
+    Scene::MenuPrototype* GetMenu(int slot) const;
+    template <class T> T* Get(int slot) const { return dynamic_cast<T*>(GetMenu(slot)); }
+    bool HasMenus() const;
+
+    // Makes the screen of a slot. Tests stand in screens of their own; an
+    // empty factory brings the game's screens back.
+    using Factory = std::function<std::unique_ptr<Scene::MenuPrototype>(int slot)>;
+    void SetFactoryForTests(Factory factory);
+
+private:
+    cMenuManager() = default;
+    ~cMenuManager() = default;
+    // Reloads the screens after a new screen size was chosen.
+    void ReloadForNewSize();
+
+    std::unique_ptr<Scene::MenuPrototype> menus[kSlots];
+    Factory factory;
+};

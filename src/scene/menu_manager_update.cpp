@@ -1,0 +1,159 @@
+// One level frame of the in-level screens. The order of the calls is the
+// order in which they draw over one another.
+#include "engine/gfx.h"
+#include "frontend/menu_buy.h"
+#include "frontend/menu_help.h"
+#include "frontend/menu_high.h"
+#include "frontend/menu_options.h"
+#include "scene/menu_effects.h"
+#include "scene/menu_floor.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_over.h"
+#include "scene/menu_straf.h"
+#include "scene/menu_submenu.h"
+#include "scene/menu_task.h"
+#include "scene/menu_transport.h"
+#include "world/game_world.h"
+
+namespace {
+
+// The station-building level, run from the shop: no clouds over it.
+constexpr int kBuildingLevel = 31;
+
+// Screens a level keeps switched on, so their pages stay loaded; each one's
+// own drawing decides from the world's flags whether it shows anything.
+constexpr int kLevelScreens[] = { 13, 9, 8, 4, 1, 2, 5, 0, 3, 7 };
+// Screens that load pages for the screen size and so must load them anew.
+constexpr int kSizedScreens[] = { 2, 4, 13, 3, 7 };
+
+void ClearFrame()
+{
+    if (g_pGfxDevice)
+        g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0, 0.0f, 0);
+    if (g_pGfx2D)
+        g_pGfx2D->ResetState(2.0f);
+}
+
+void EndAndPresent()
+{
+    if (!g_pGfxDevice)
+        return;
+    g_pGfxDevice->EndScene();
+    g_pGfxDevice->Present();
+}
+
+void BeginScene()
+{
+    if (g_pGfxDevice)
+        g_pGfxDevice->BeginScene();
+}
+
+} // namespace
+
+void cMenuManager::ReloadForNewSize()
+{
+    menus[kStart]->SetActive(false);
+    menus[kStart]->SetActive(true);
+    EndAndPresent();
+    BeginScene();
+    ClearFrame();
+    EndAndPresent();
+    // Switched off here, they are switched on again below, with the pages of
+    // the new size.
+    for (const int slot : kSizedScreens)
+        menus[slot]->SetActive(false);
+    cGameWorld::Instance().screenSizeChanged = 0;
+    BeginScene();
+    ClearFrame();
+}
+
+void cMenuManager::UpdateMenus()
+{
+    using namespace Scene;
+    auto* floor = Get<MenuFloor>(kFloor);
+    auto* transport = Get<MenuTransport>(kTransport);
+    auto* over = Get<MenuOver>(kOver);
+    auto* effects = Get<MenuEffects>(kEffects);
+    auto* submenu = Get<MenuSubmenu>(kSubmenu);
+    auto* task = Get<MenuTask>(kTask);
+    auto* high = Get<MenuHigh>(kHigh);
+    auto* buy = Get<MenuBuy>(kBuy);
+    auto* straf = Get<MenuStraf>(kStraf);
+    auto* options = Get<MenuOptions>(kOptions);
+    auto* help = Get<MenuHelp>(kHelp);
+    if (!HasMenus() || !floor || !transport || !over || !effects || !submenu || !task || !high || !buy || !straf
+        || !options || !help)
+        return;
+
+    cGameWorld& world = cGameWorld::Instance();
+    if (world.screenSizeChanged)
+        ReloadForNewSize();
+
+    if (!floor->IsActive()) {
+        floor->SetActive(true);
+        transport->ResetTimers();
+    }
+    for (const int slot : kLevelScreens) {
+        if (!menus[slot]->IsActive())
+            menus[slot]->SetActive(true);
+    }
+    world.panelOpen = (world.resultScreenOpen || world.shopOpen || world.taskBookOpen || world.startDialogOpen) ? 1 : 0;
+
+    if (floor->IsVisible())
+        floor->Draw();
+    if (transport->IsVisible())
+        transport->HandleStackClick();
+    world.hoveredElement = -1;
+    world.tooltipElement = -1;
+    world.mouseOverBuildBar = 0;
+    if (!world.IsOverlayActive()) {
+        world.hoveredElement = over->GetPlaceUnderMouse(true);
+        world.tooltipElement = world.hoveredElement;
+    }
+    over->Draw();
+    if (transport->IsVisible()) {
+        transport->Draw();
+        transport->DrawLeavingAutos();
+        floor->DrawRockHover();
+    }
+    if (transport->IsVisible() && !world.transportFrozen)
+        transport->UpdateServicedCars();
+    if (over->IsVisible())
+        over->DrawDecorations();
+    if (transport->IsVisible() && !world.transportFrozen)
+        transport->UpdateTransfer();
+    if (world.level != kBuildingLevel)
+        effects->DrawCloudShadows();
+    if (!world.levelOver)
+        transport->UpdateHelpHints();
+    effects->DrawValueFloaters();
+    if (world.level != kBuildingLevel)
+        effects->DrawEffectLayer2();
+    effects->DrawFog();
+    submenu->DrawBonusSlots();
+    // A medal's animations show above the head-up display, all others below.
+    const bool medal = world.medalText == L"GOLD" || world.medalText == L"SILVER";
+    if (world.medalText.empty() && effects->IsVisible())
+        effects->UpdateAnimations();
+    effects->DrawEffectLayer();
+    submenu->Tick();
+    if (transport->IsVisible())
+        transport->DragAuto();
+    submenu->Draw();
+    if (medal && effects->IsVisible())
+        effects->UpdateAnimations();
+    if (world.taskBookOpen)
+        task->Draw();
+    if (high->IsVisible())
+        high->Draw();
+    if (buy->IsVisible())
+        buy->Update();
+    if (straf->IsVisible())
+        straf->Draw();
+    if (options->IsVisible())
+        options->Draw();
+    if (help->IsVisible())
+        help->Draw();
+    if (world.tooltipElement != -1)
+        over->DrawTooltip();
+}

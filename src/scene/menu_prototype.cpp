@@ -1,0 +1,106 @@
+#include "scene/menu_prototype.h"
+
+#include <exception>
+
+#include "app/cursor_set.h"
+#include "engine/gfx.h"
+#include "platform/utf16.h"
+#include "resources/log.h"
+#include "world/game_world.h"
+
+namespace Scene {
+
+namespace {
+    constexpr double kFadeStepSeconds = 0.02;
+
+    void GetMouse(int& x, int& y)
+    {
+        x = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
+        y = g_pInputDevice ? g_pInputDevice->GetMouseY() : 0;
+    }
+} // namespace
+
+MenuPrototype::MenuPrototype(int x, int y, int width, int height)
+    : screenX(x)
+    , screenY(y)
+    , screenWidth(width)
+    , screenHeight(height)
+{
+    fadeTimer.Start();
+}
+
+MenuPrototype::~MenuPrototype() = default;
+
+void MenuPrototype::SetActive(bool on)
+{
+    if (on == active)
+        return;
+    try {
+        if (on) {
+            // Visible from now on, so the screen draws (and fades in) in
+            // this very frame.
+            if (GetAlpha() == 0)
+                colour = (colour & 0x00FFFFFFu) | 0x01000000u;
+            OnActivate();
+        } else {
+            OnDeactivate();
+        }
+    } catch (const std::exception& e) {
+        const std::wstring text = platform::NarrowToWide(e.what());
+        if (on)
+            cLog::Instance().Error(L"Exception[load textures]:%ls", text.c_str());
+        else
+            cLog::Instance().Error(L"Exception[free textures]:%ls", text.c_str());
+    } catch (...) {
+        if (on)
+            cLog::Instance().Error(L"Exception in modul load textures");
+        else
+            cLog::Instance().Error(L"Exception in modul free textures");
+    }
+    active = on;
+}
+
+void MenuPrototype::UpdateFade()
+{
+    ResetTooltip();
+    if (fadeTimer.Elapsed() < kFadeStepSeconds)
+        return;
+    uint32_t alpha = GetAlpha();
+    if (active)
+        alpha = alpha >= 224 ? 255 : alpha + 16;
+    else
+        alpha = alpha <= 31 ? 0 : alpha - 32;
+    colour = (colour & 0x00FFFFFFu) | (alpha << 24);
+    fadeTimer.Restart();
+}
+
+bool MenuPrototype::IsMouseInRect(int x1, int y1, int x2, int y2) const
+{
+    if (cCursorSet::Instance().GetCurrentCursor() == kNoHitCursor)
+        return false;
+    int x = 0;
+    int y = 0;
+    GetMouse(x, y);
+    return x >= x1 && x <= x2 && y >= y1 && y <= y2;
+}
+
+bool MenuPrototype::IsMouseOver() const
+{
+    if (!IsVisible())
+        return false;
+    int x = 0;
+    int y = 0;
+    GetMouse(x, y);
+    if (x < screenX || x > screenX + screenWidth || y < screenY || y > screenY + screenHeight)
+        return false;
+    cGameWorld::Instance().mouseOverMenu = 1;
+    return true;
+}
+
+void MenuPrototype::ResetTooltip()
+{
+    tooltipIdle = true;
+    tooltipShown = false;
+}
+
+} // namespace Scene

@@ -1,0 +1,23 @@
+// The head-up display (menu slot 13) with the clock and the end-of-level panels.
+#pragma once
+
+#include "scene/menu_prototype.h"
+
+namespace Scene {
+
+class MenuSubmenu : public MenuPrototype {
+public:
+    MenuSubmenu();
+    ~MenuSubmenu() override;
+
+    // The bonus and joker slots.
+    virtual void DrawBonusSlots();
+
+    // The display's per-frame step between the effect layer and the dragged car.
+    virtual void Tick();
+
+    // The head-up display along the bottom of the screen.
+    virtual void Draw();
+};
+
+} // namespace Scene

@@ -1,0 +1,132 @@
+// The game application over the recording engine: a desktop of the test's
+// size, a headless window, and fake states that note what the state stack
+// does with them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/pp_app.h"
+#include "app/pp_app_fonts.h"
+#include "platform/test_events.h"
+#include "platform/window.h"
+#include "support/recording_gfx.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+class TestPPApp : public cPPApp {
+public:
+    // A window without a class procedure, enough for the display sequences.
+    void OpenWindow()
+    {
+        window = platform::CreateAppWindow(L"test", 0, 0, 64, 48);
+        ASSERT_NE(window, nullptr);
+    }
+    // A key as the window procedure notes a WM_KEYDOWN.
+    void PressKey(int code) { keys[code] = 1; }
+    DWORD WindowStyle() const { return platform::GetWindowStyle(window); }
+    RECT Client() const
+    {
+        RECT client {};
+        platform::GetClientRect(window, &client);
+        return client;
+    }
+
+    int desktopWidth = 1280;
+    int desktopHeight = 1024;
+    int engineStops = 0;
+
+protected:
+    void QueryDesktopSize(int& width, int& height) override
+    {
+        width = desktopWidth;
+        height = desktopHeight;
+    }
+    // The recording engine the test made stays in place.
+    void StartEngine() override { }
+    void StopEngine() override { ++engineStops; }
+};
+
+// A state that notes its calls as "<name> Init", "<name> Update", "<name> Exit".
+class FakeState : public iProcess {
+public:
+    FakeState(const std::wstring& name, std::vector<std::string>& log)
+        : iProcess(name)
+        , label(name.begin(), name.end())
+        , log(log)
+    {
+    }
+    bool Init(void*) override
+    {
+        log.push_back(label + " Init");
+        return true;
+    }
+    bool Update(void*) override
+    {
+        log.push_back(label + " Update");
+        return onUpdate ? onUpdate() : true;
+    }
+    void Exit(void*) override { log.push_back(label + " Exit"); }
+
+    std::function<bool()> onUpdate;
+
+private:
+    std::string label;
+    std::vector<std::string>& log;
+};
+
+class PPAppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::DiscardPendingMessages();
+        world.ResetToDefaults();
+        saved.width = settings.width;
+        saved.height = settings.height;
+        saved.screenMode = settings.screenMode;
+        settings.width = 1280;
+        settings.height = 1024;
+        settings.screenMode = 0;
+    }
+    void TearDown() override
+    {
+        DeleteFonts();
+        settings.width = saved.width;
+        settings.height = saved.height;
+        settings.screenMode = saved.screenMode;
+        world.ResetToDefaults();
+        platform::DiscardPendingMessages();
+    }
+    // The calls of the recording engine from the first one that matches on.
+    std::vector<std::string> CallsFrom(const std::string& first) const
+    {
+        std::vector<std::string> rest;
+        bool found = false;
+        for (const std::string& call : gfx.calls) {
+            found = found || call == first;
+            if (found)
+                rest.push_back(call);
+        }
+        return rest;
+    }
+    bool Called(const std::string& call) const
+    {
+        for (const std::string& c : gfx.calls) {
+            if (c == call)
+                return true;
+        }
+        return false;
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    cSettings& settings = cSettings::Instance();
+    test::RecordingGfx gfx;
+    struct {
+        int width;
+        int height;
+        int screenMode;
+    } saved {};
+};

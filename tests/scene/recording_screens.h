@@ -1,0 +1,238 @@
+// Screens that note every call the menu manager makes on them, in one list
+// shared by all fourteen, as "Floor::Draw", "Floor on", "Floor off", "~Floor".
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/menu_buy.h"
+#include "frontend/menu_help.h"
+#include "frontend/menu_high.h"
+#include "frontend/menu_options.h"
+#include "frontend/menu_overlux.h"
+#include "frontend/menu_start.h"
+#include "scene/menu_build.h"
+#include "scene/menu_effects.h"
+#include "scene/menu_floor.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_over.h"
+#include "scene/menu_straf.h"
+#include "scene/menu_submenu.h"
+#include "scene/menu_task.h"
+#include "scene/menu_transport.h"
+
+namespace test {
+
+inline std::vector<std::string>& ScreenCalls()
+{
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+// Lets a test show and hide a screen without a fade.
+class Shown {
+public:
+    virtual ~Shown() = default;
+    virtual void SetAlpha(uint8_t alpha) = 0;
+};
+
+template <class Screen> class Recording : public Screen, public Shown {
+public:
+    explicit Recording(std::string name)
+        : name(std::move(name))
+    {
+    }
+    ~Recording() override { Note("~" + name); }
+    void Note(const std::string& call) const { ScreenCalls().push_back(call); }
+
+    void SetAlpha(uint8_t alpha) override { this->colour = (this->colour & 0x00FFFFFFu) | (uint32_t(alpha) << 24); }
+
+    std::string name;
+
+protected:
+    void OnActivate() override { Note(name + " on"); }
+    void OnDeactivate() override { Note(name + " off"); }
+};
+
+#define RECORD(op)                                                                                                     \
+    void op() override                                                                                                 \
+    {                                                                                                                  \
+        this->Note(this->name + "::" #op);                                                                             \
+    }
+
+class RecordingOptions : public Recording<Scene::MenuOptions> {
+public:
+    RecordingOptions()
+        : Recording("Options")
+    {
+    }
+    RECORD(Draw)
+};
+class RecordingHigh : public Recording<Scene::MenuHigh> {
+public:
+    RecordingHigh()
+        : Recording("High")
+    {
+    }
+    RECORD(Draw)
+};
+class RecordingBuy : public Recording<Scene::MenuBuy> {
+public:
+    RecordingBuy()
+        : Recording("Buy")
+    {
+    }
+    RECORD(Update)
+};
+class RecordingTransport : public Recording<Scene::MenuTransport> {
+public:
+    RecordingTransport()
+        : Recording("Transport")
+    {
+    }
+    RECORD(ResetTimers)
+    RECORD(HandleStackClick)
+    RECORD(Draw)
+    RECORD(DrawLeavingAutos)
+    RECORD(UpdateServicedCars)
+    RECORD(UpdateTransfer)
+    RECORD(UpdateHelpHints)
+    RECORD(DragAuto)
+};
+class RecordingOver : public Recording<Scene::MenuOver> {
+public:
+    RecordingOver()
+        : Recording("Over")
+    {
+    }
+    int GetPlaceUnderMouse(bool checkDrop) override
+    {
+        Note(name + "::GetPlaceUnderMouse" + (checkDrop ? "(true)" : "(false)"));
+        return placeUnderMouse;
+    }
+    RECORD(Draw)
+    RECORD(DrawDecorations)
+    RECORD(DrawTooltip)
+    int placeUnderMouse = -1;
+};
+class RecordingHelp : public Recording<Scene::MenuHelp> {
+public:
+    RecordingHelp()
+        : Recording("Help")
+    {
+    }
+    RECORD(Draw)
+};
+class RecordingEffects : public Recording<Scene::MenuEffects> {
+public:
+    RecordingEffects()
+        : Recording("Effects")
+    {
+    }
+    RECORD(DrawCloudShadows)
+    RECORD(DrawValueFloaters)
+    RECORD(DrawEffectLayer2)
+    RECORD(DrawFog)
+    RECORD(UpdateAnimations)
+    RECORD(DrawEffectLayer)
+    RECORD(ResetClouds)
+};
+class RecordingOverlux : public Recording<Scene::MenuOverlux> {
+public:
+    RecordingOverlux()
+        : Recording("Overlux")
+    {
+    }
+};
+class RecordingFloor : public Recording<Scene::MenuFloor> {
+public:
+    RecordingFloor()
+        : Recording("Floor")
+    {
+    }
+    RECORD(Draw)
+    RECORD(DrawRockHover)
+};
+class RecordingTask : public Recording<Scene::MenuTask> {
+public:
+    RecordingTask()
+        : Recording("Task")
+    {
+    }
+    RECORD(Draw)
+};
+class RecordingBuild : public Recording<Scene::MenuBuild> {
+public:
+    RecordingBuild()
+        : Recording("Build")
+    {
+    }
+};
+class RecordingStraf : public Recording<Scene::MenuStraf> {
+public:
+    RecordingStraf()
+        : Recording("Straf")
+    {
+    }
+    RECORD(Draw)
+};
+class RecordingStart : public Recording<Scene::MenuStart> {
+public:
+    RecordingStart()
+        : Recording("Start")
+    {
+    }
+};
+class RecordingSubmenu : public Recording<Scene::MenuSubmenu> {
+public:
+    RecordingSubmenu()
+        : Recording("Submenu")
+    {
+    }
+    RECORD(DrawBonusSlots)
+    RECORD(Tick)
+    RECORD(Draw)
+};
+
+#undef RECORD
+
+// The factory the menu manager makes its screens with; notes each slot made.
+inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
+{
+    ScreenCalls().push_back("make " + std::to_string(slot));
+    switch (slot) {
+    case 0:
+        return std::make_unique<RecordingOptions>();
+    case 1:
+        return std::make_unique<RecordingHigh>();
+    case 2:
+        return std::make_unique<RecordingBuy>();
+    case 3:
+        return std::make_unique<RecordingTransport>();
+    case 4:
+        return std::make_unique<RecordingOver>();
+    case 5:
+        return std::make_unique<RecordingHelp>();
+    case 6:
+        return std::make_unique<RecordingEffects>();
+    case 7:
+        return std::make_unique<RecordingOverlux>();
+    case 8:
+        return std::make_unique<RecordingFloor>();
+    case 9:
+        return std::make_unique<RecordingTask>();
+    case 10:
+        return std::make_unique<RecordingBuild>();
+    case 11:
+        return std::make_unique<RecordingStraf>();
+    case 12:
+        return std::make_unique<RecordingStart>();
+    case 13:
+        return std::make_unique<RecordingSubmenu>();
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace test
