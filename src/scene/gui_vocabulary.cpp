@@ -37,12 +37,7 @@ void LoadGuiVocabulary()
     const int column = TextColumn();
     int entry = 0;
     // The cursor starts on the header row; each NextRow steps past it.
-    while (table.NextRow()) {
-        const language::RowKind kind = language::KindOfRow(table);
-        if (kind == language::RowKind::End)
-            break;
-        if (kind == language::RowKind::Comment)
-            continue;
+    while (language::NextDataRow(table)) {
         if (entry == kGuiTextCount) {
             cLog::Instance().Warning(
                 L"LoadGuiVocabulary -> gui_vocabular.csv has more than %i texts; the rest are left out.",

@@ -40,6 +40,21 @@ RowKind KindOfRow(const cCsvTable& table)
     return RowKind::Data;
 }
 
+bool NextDataRow(cCsvTable& table)
+{
+    while (table.NextRow()) {
+        switch (KindOfRow(table)) {
+        case RowKind::End:
+            return false;
+        case RowKind::Comment:
+            continue;
+        case RowKind::Data:
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace language
 
 namespace {
@@ -68,12 +83,7 @@ void cGameWorld::LoadPlaceNames()
         cLog::Instance().Error(L"File places.csv not found");
         return;
     }
-    while (table.NextRow()) {
-        const language::RowKind kind = language::KindOfRow(table);
-        if (kind == language::RowKind::End)
-            break;
-        if (kind == language::RowKind::Comment)
-            continue;
+    while (language::NextDataRow(table)) {
         placeNameRows.push_back(cPlaceNameRow { table.GetInt(1), table.GetInt(2), TextColumn(table, kPlaceColumns) });
     }
 }
@@ -95,11 +105,8 @@ void cGameWorld::LoadComic(int comic)
         cLog::Instance().Error(L"File %ls not found", (std::wstring(language::kLooseFolder) + L"comic.csv").c_str());
         return;
     }
-    while (table.NextRow()) {
-        const language::RowKind kind = language::KindOfRow(table);
-        if (kind == language::RowKind::End)
-            break;
-        if (kind == language::RowKind::Comment || table.GetInt(0) != comic)
+    while (language::NextDataRow(table)) {
+        if (table.GetInt(0) != comic)
             continue;
         comicRows.push_back(cComicRow {
             table.GetInt(0), table.GetInt(1), TextColumn(table, kComicColumns), table.GetString(kComicExtraColumn) });
@@ -118,12 +125,7 @@ void cGameWorld::LoadTasks()
         taskRows.push_back(missing);
         return;
     }
-    while (table.NextRow()) {
-        const language::RowKind kind = language::KindOfRow(table);
-        if (kind == language::RowKind::End)
-            break;
-        if (kind == language::RowKind::Comment)
-            continue;
+    while (language::NextDataRow(table)) {
         cTaskRow row;
         row.level = table.GetInt(0);
         row.pinX = table.GetInt(1);
@@ -170,12 +172,7 @@ void cGameWorld::LoadLogoList()
         cLog::Instance().Error(L"File %ls not found", kPath);
         return;
     }
-    while (table.NextRow()) {
-        const language::RowKind kind = language::KindOfRow(table);
-        if (kind == language::RowKind::End)
-            break;
-        if (kind == language::RowKind::Comment)
-            continue;
+    while (language::NextDataRow(table)) {
         if (logoCount >= world::kLogos) {
             cLog::Instance().Warning(
                 L"cGameWorld::LoadLogoList -> \"%ls\" lists more than %d logos; the rest are not shown", kPath,

@@ -25,4 +25,8 @@ int LanguageIndex();
 enum class RowKind { Data, Comment, End };
 RowKind KindOfRow(const cCsvTable& table);
 
+// Steps to the next data row, past comment rows; false at the end row or the
+// end of the table.
+bool NextDataRow(cCsvTable& table);
+
 } // namespace language

@@ -26,12 +26,7 @@ void cGameWorld::LoadTextStyles()
         return;
     }
     // A style the file does not name keeps the colour it had.
-    while (table.NextRow()) {
-        const language::RowKind kind = language::KindOfRow(table);
-        if (kind == language::RowKind::End)
-            break;
-        if (kind == language::RowKind::Comment)
-            continue;
+    while (language::NextDataRow(table)) {
         const std::wstring name = table.GetString(3);
         for (int style = 0; style < world::kTextStyles; ++style) {
             if (name == kStyleNames[style]) {
