@@ -185,6 +185,53 @@ public:
     void AddSpecAutoEntry(int type);
     void AddLeavingAuto(int placeAuto);
 
+    // ---- Combos (world_place_combos.cpp, world_fundament_combos.cpp,
+    // world_combo_apply.cpp) ----
+    // Appends a cell to the selection of changed cells; a full selection
+    // refuses the cell with a log line.
+    bool AddSelectedCell(int index, int row, int column);
+    bool IsSelectedCell(int row, int column) const;
+    bool HasCombo(int direction, int count, int autoClass) const;
+    int FindAutoCombos();
+    int MeasureAutoRunVertical(int row, int column, int autoClass);
+    int MeasureAutoRunHorizontal(int row, int column, int autoClass);
+    bool IsAutoOfClassAt(int row, int column, int autoClass) const;
+    void AddAutoCombo(int direction, int row, int column, int autoClass);
+    void ApplyPlaceCombos();
+    int FindFundamentCombos();
+    int RebuildFundamentCombos();
+    void AddFundamentCombo(int direction, int row, int column, int autoClass);
+    void ApplyFundamentCombos();
+    void ApplyFundamentCombosKeepJoker();
+    // The colour group of a car type, -1 when no type has the id.
+    int GetAutoTypeColour(int type) const;
+    // Plays data/sound/wav/<name>.wav on a free effect slot; nothing without
+    // a sound engine, with mute on or with every slot busy.
+    void PlayEffectSound(const char* name);
+
+    // ---- The grid, parking and special cars (world_gravity.cpp,
+    // world_parking.cpp, world_special_cars.cpp) ----
+    void DropAutosIntoFreeFundaments();
+    void SupplyFreeFundaments();
+    void MoveStackAutosToFundaments();
+    bool NoFreeFundament() const;
+    int FindFreeFundament();
+    void AddIcon(int id, const std::string& texture);
+    void DeleteIcon(int id);
+    bool IHaveSpecAuto(int type) const;
+    bool ICreateSpecAuto(int type) const;
+    void RemoveSpecAuto(int type);
+    void SpawnSpecAuto(int type);
+    void SetLotForBuild(int row, int column);
+    void FinishLotBuild();
+    void AddManager();
+    void SetParkingAutos(int count);
+    void ChoiceAutobahnAutos(int type);
+    bool IsChosenAutobahnAuto(int type) const;
+    void AddToLink(int a, int b, int c, int d);
+    void CheckParkingFull();
+    void PreparePlaceImages();
+
     // Where the mouse is, through the installed source; (0, 0) without one.
     static void GetMousePosition(int& x, int& y);
 

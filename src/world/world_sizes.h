@@ -18,8 +18,12 @@ constexpr int kBonusLevelSlots = 11;
 constexpr int kBonusLevels = 10; // values kept per profile in us.txt
 constexpr int kMessageLines = 100;
 constexpr int kHints = 50;
-constexpr int kSelection = 20;
-constexpr int kBonusCells = 26;
+// The selection holds every cell of a 10 x 10 grid: one gravity and supply
+// pass lists each cell at most once (a full board that clears a bottom-row
+// triple under full columns lists 30).
+constexpr int kSelection = 100;
+// The bonus cells of one combo: as many as a combo has members.
+constexpr int kBonusCells = 40;
 constexpr int kEffectSounds = 20;
 constexpr int kLogos = 5;
 constexpr int kFormatLines = 50;
