@@ -1,7 +1,6 @@
 // Story methods: time and sound. The level's time, the service and waiting
 // times, the music stream and the effect sounds of the world's 20 slots.
 #include <climits>
-#include <cmath>
 #include <string>
 
 #include "resources/log.h"
@@ -15,18 +14,19 @@
 namespace {
 
 // A player who keeps failing a level gets a little more time from the fourth
-// try on: 10 % on the fourth, 15 % on the fifth, 20 % on the sixth.
-double TimeFactor(int tries)
+// try on: 10 % on the fourth, 15 % on the fifth, 20 % on the sixth. In whole
+// percent, so that 100 seconds become exactly 115 and not 114.99...
+int TimePercent(int tries)
 {
     switch (tries) {
     case 4:
-        return 1.1;
+        return 110;
     case 5:
-        return 1.15;
+        return 115;
     case 6:
-        return 1.2;
+        return 120;
     default:
-        return 1.0;
+        return 100;
     }
 }
 
@@ -45,8 +45,8 @@ void Story::SetTimeForLevel(int seconds)
         && world.levelStatus[level] < 1 && !cGameWorld::IsFirstLevelOfTriple(level)) {
         // A long limit times the factor may not fit an int: it stays at the
         // largest one.
-        const double longer = std::trunc(seconds * TimeFactor(world.levelCounter[level]));
-        time = longer >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(longer);
+        const long long longer = static_cast<long long>(seconds) * TimePercent(world.levelCounter[level]) / 100;
+        time = longer > INT_MAX ? INT_MAX : static_cast<int>(longer);
     }
     world.levelTimeLimit = time;
 }
