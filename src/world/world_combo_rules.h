@@ -12,7 +12,7 @@ constexpr int kAnyClass = 6; // a served car of this class matches any class
 constexpr int kComboGrid = 10; // combos look at rows and columns 0..9
 constexpr int kMergedDirection = -1; // a merged combo runs both ways
 
-// Appends a member; a full record refuses it with a log line.
+// Appends a member; false when the record is full.
 bool AddComboMember(cCombo& combo, int index, int autoClass, int row, int column);
 
 // While two combos share a changed cell whose members agree in class, the

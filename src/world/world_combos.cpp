@@ -7,8 +7,8 @@
 bool cGameWorld::AddSelectedCell(int index, int row, int column)
 {
     if (selectedCount < 0 || selectedCount >= world::kSelection) {
-        cLog::Instance().Error(
-            L"cGameWorld::AddSelectedCell -> selection full (%d cells), cell %d, %d left out", selectedCount, row, column);
+        cLog::Instance().Error(L"cGameWorld::AddSelectedCell -> selection full (%d cells), cell %d, %d left out",
+            selectedCount, row, column);
         return false;
     }
     selectedIndex[selectedCount] = index;
@@ -40,11 +40,8 @@ namespace world {
 
 bool AddComboMember(cCombo& combo, int index, int autoClass, int row, int column)
 {
-    if (combo.count < 0 || combo.count >= cCombo::kMaxMembers) {
-        cLog::Instance().Error(L"cGameWorld -> combo %d holds %d cars, cell %d, %d left out", combo.id,
-            cCombo::kMaxMembers, row, column);
+    if (combo.count < 0 || combo.count >= cCombo::kMaxMembers)
         return false;
-    }
     const int m = combo.count++;
     combo.memberIndex[m] = index;
     combo.memberClass[m] = autoClass;
@@ -123,12 +120,20 @@ void MergeCombos(cGameWorld& w, bool wildcardAgrees)
         cCombo merged;
         merged.id = w.comboCounter++;
         merged.direction = kMergedDirection;
-        for (int m = 0; m < a.count; ++m)
-            AddComboMember(merged, a.memberIndex[m], sharedClass, a.memberRow[m], a.memberColumn[m]);
+        int dropped = 0;
+        for (int m = 0; m < a.count; ++m) {
+            if (!AddComboMember(merged, a.memberIndex[m], sharedClass, a.memberRow[m], a.memberColumn[m]))
+                ++dropped;
+        }
         for (int m = 0; m < b.count; ++m) {
             if (b.memberRow[m] == sharedRow && b.memberColumn[m] == sharedColumn)
                 continue;
-            AddComboMember(merged, b.memberIndex[m], sharedClass, b.memberRow[m], b.memberColumn[m]);
+            if (!AddComboMember(merged, b.memberIndex[m], sharedClass, b.memberRow[m], b.memberColumn[m]))
+                ++dropped;
+        }
+        if (dropped > 0) {
+            cLog::Instance().Error(L"cGameWorld::MergeCombos -> combo %d keeps its first %d cars, %d left out",
+                merged.id, cCombo::kMaxMembers, dropped);
         }
         EraseFirstWithId(w, a.id);
         EraseFirstWithId(w, b.id);

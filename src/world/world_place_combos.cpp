@@ -35,8 +35,8 @@ namespace {
 // 0 without limit and towards the far side over a window of cells.
 
 template <typename Matches, typename ClassAt>
-int MeasureRun(int at, int farWindow, int anyFarWindow, int autoClass, Matches matches, ClassAt classAt, int& first,
-    int& last)
+int MeasureRun(
+    int at, int farWindow, int anyFarWindow, int autoClass, Matches matches, ClassAt classAt, int& first, int& last)
 {
     first = last = at;
     if (autoClass != world::kAnyClass) {
