@@ -1,12 +1,14 @@
-// A script host with one private context of its own, for driving Story's
-// methods with small Lua chunks and reading the world back. The world starts
-// from its defaults; a recording sound engine stands in for the speakers.
+// A script host for driving Story's methods with small Lua chunks and
+// reading the world back. Chunks run in the level script's context when a
+// level was started, else in a private context of their own. The world
+// starts from its defaults.
 #pragma once
 
 #include <string>
 
 #include "scripting/script_fixture.h"
 #include "scripting/script_host.h"
+#include "scripting/story.h"
 #include "support/recording_sound.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -18,8 +20,6 @@ protected:
     void SetUp() override
     {
         ScriptTest::SetUp();
-        m_handle = Scripting::AllocateContext();
-        L = Scripting::GetContextState(m_handle);
         cSettings::Instance().mute = 0;
     }
     void TearDown() override
@@ -33,14 +33,23 @@ protected:
         ScriptTest::TearDown();
     }
 
-    bool Run(const std::string& chunk) { return RunChunk(L, chunk); }
-    double Number(const char* name) { return GlobalNumber(L, name); }
-    std::string Text(const char* name) { return GlobalString(L, name); }
+    bool Run(const std::string& chunk) { return RunChunk(State(), chunk); }
+    double Number(const char* name) { return GlobalNumber(State(), name); }
+    std::string Text(const char* name) { return GlobalString(State(), name); }
     // Runs a chunk that must hold: "assert(...)" style checks inside Lua.
     bool Holds(const std::string& condition) { return Run("assert(" + condition + ")"); }
 
+    lua_State* State()
+    {
+        const int level = Story::Instance().ContextHandle();
+        if (level >= 0)
+            return Scripting::GetContextState(level);
+        if (m_handle < 0)
+            m_handle = Scripting::AllocateContext();
+        return Scripting::GetContextState(m_handle);
+    }
+
     int m_handle = -1;
-    lua_State* L = nullptr;
 };
 
 } // namespace test
