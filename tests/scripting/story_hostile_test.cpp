@@ -96,7 +96,8 @@ const HostileCase kCases[] = {
     { "Story:SetColor(2, 0, -1)", Outcome::Refused },
     { "Story:SetAutoParameters(-1, 0, 0)", Outcome::Refused },
     { "Story:AddAuto(nil, 1, 'x')", Outcome::Refused },
-    { "Story:SetColor(25, 25, 1); Story:SetAutoClass(-1, 0, 0); Story:SetOffsetForAuto(-1, 0, 0, 9)", Outcome::Ignored },
+    { "Story:SetColor(25, 25, 1); Story:SetAutoClass(-1, 0, 0); Story:SetOffsetForAuto(-1, 0, 0, 9)",
+        Outcome::Ignored },
     { "Story:DisableAutoForAutobahn(7, 1); x = Story:GetRandomAutoByTyp(-5); x = Story:GetAutoClass(-1)",
         Outcome::Ignored },
     { "x = Story:GetRandomAutoAutobahn(7); x = Story:GetRandomAuto(-1); Story:AddSpecAuto(0, -1)", Outcome::Harmless },
@@ -130,8 +131,7 @@ const HostileCase kCases[] = {
         Outcome::Ignored },
     { "Story:AddAutoToFundament(25, 25, 1); x = Story:GetColorPlace(-1, -1)", Outcome::Ignored },
     { "Story:ChangeNumberInOver(0, 50, 60, 999); Story:SetActiveUnactivePlace(999, 0, 0, 0, 0)", Outcome::Ignored },
-    { "x = Story:ExistWorkPlace(-6) + Story:ExistWorkPlace(2147483647) + Story:GetPlaceCounter(-1)",
-        Outcome::Ignored },
+    { "x = Story:ExistWorkPlace(-6) + Story:ExistWorkPlace(2147483647) + Story:GetPlaceCounter(-1)", Outcome::Ignored },
     // Upgrades and staff.
     { "Story:SetManager(-3)", Outcome::Refused },
     { "Story:SetManager(nil)", Outcome::Refused },
@@ -145,11 +145,11 @@ std::string Snapshot()
 {
     const cGameWorld& w = cGameWorld::Instance();
     std::ostringstream s;
-    s << w.money << ' ' << w.points << ' ' << w.minusPoints << ' ' << w.levelTimeLimit << ' '
-      << w.processTimeInStation << ' ' << w.processTimeInStack << ' ' << w.animationSpeed << ' ' << w.pointsSpeed
-      << ' ' << w.autobahnDelay << ' ' << w.parkingAutos << ' ' << w.managerCount << ' ' << w.stackLimit << ' '
-      << w.stackCounter << ' ' << int(w.managerBelowLimit) << ' ' << w.hoveredElement << ' ' << int(w.newAward)
-      << ' ' << w.lastAward << ' ' << w.profi << ' ' << w.boughtBeton << '|';
+    s << w.money << ' ' << w.points << ' ' << w.minusPoints << ' ' << w.levelTimeLimit << ' ' << w.processTimeInStation
+      << ' ' << w.processTimeInStack << ' ' << w.animationSpeed << ' ' << w.pointsSpeed << ' ' << w.autobahnDelay << ' '
+      << w.parkingAutos << ' ' << w.managerCount << ' ' << w.stackLimit << ' ' << w.stackCounter << ' '
+      << int(w.managerBelowLimit) << ' ' << w.hoveredElement << ' ' << int(w.newAward) << ' ' << w.lastAward << ' '
+      << w.profi << ' ' << w.boughtBeton << '|';
     for (const auto& row : w.profileAwards)
         for (int award : row)
             s << award << ',';
