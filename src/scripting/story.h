@@ -117,6 +117,8 @@ public:
     void SetJoker(int value);
     int GetJoker();
     bool IfJoker();
+    // Not bound: the points speed as SetSpeedForPoints stored it.
+    double GetSpeedForPoints();
 
     // ---- Cars and the road -----------------------------------------------
     void AddAuto(int type, int variant, const std::string& name);
@@ -190,6 +192,18 @@ public:
     int GetTakeFromStack();
     void StackParameterToTask(int a, int b, int c, int d);
     void StackCounter(int count, int limit, int flag);
+    // Not bound: the screens ask these. A slot is occupied when its car is
+    // not -1; a stack without slots is full and empty at once.
+    bool IsStackFull();
+    bool IsStackEmpty();
+    // Not every slot is occupied but the managers are not at the stack limit;
+    // otherwise whether every slot is occupied.
+    bool IsStackBusy();
+    // Whether the list of car types allowed into the stack holds the type;
+    // count receives the list's length.
+    bool HasEnabledAutoType(int type, int& count);
+    // Puts the car into the slot without driving it in.
+    void PutAutoIntoStack(int slot, int car);
 
     // ---- Places, lots and building -----------------------------------------
     void AddPlace(int id, const std::string& name, int value);
@@ -229,6 +243,9 @@ public:
     int GetY();
     int GetWorkingPlace();
     int GetNeededPlace();
+    // Not bound: the index of the first place with that type, screen point
+    // and direction, -1 when none.
+    int FindPlaceAt(int type, int x, int y, int direction);
 
     // ---- Upgrades and staff ----------------------------------------------
     int GetBeton();

@@ -1,61 +1,192 @@
-// Story methods: the stack. Placeholders until this family is built: each
-// does nothing and answers 0, so scripts that call them run on.
+// Story methods: the stack. The slots where arriving cars wait, which cars
+// may enter them, and the counts the managers and the screens work with. The
+// slots themselves and the cars driving into them belong to the world.
+#include <vector>
+
+#include "scripting/script_index.h"
 #include "scripting/story.h"
+#include "world/game_world.h"
 
-void Story::SetStackCoordinateAndDirection(int /*slot*/, int /*x*/, int /*y*/, int /*direction*/) { }
+namespace {
 
-void Story::SetToStackCoordinate(int /*slot*/, int /*x*/, int /*y*/) { }
+// The screens scan this many slots each frame; no level has more.
+constexpr int kMaxStackCounter = 1000;
 
-void Story::SetFromStackCoordinate(int /*slot*/, int /*x*/, int /*y*/) { }
-
-void Story::AddToStack(int /*slot*/, int /*car*/) { }
-
-int Story::GetAutoFromStack(int /*slot*/)
+int FindSlot(int id)
 {
-    return 0;
+    const std::vector<cStackSlot>& slots = cGameWorld::Instance().stackSlots;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].id == id)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
-int Story::StackFree(int /*slot*/)
+bool EverySlotOccupied()
 {
-    return 0;
+    for (const cStackSlot& slot : cGameWorld::Instance().stackSlots) {
+        if (slot.autoType == -1)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void Story::SetStackCoordinateAndDirection(int slot, int x, int y, int direction)
+{
+    cGameWorld::Instance().SetStackCoordinateAndDirection(slot, x, y, direction);
+}
+
+void Story::SetToStackCoordinate(int slot, int x, int y)
+{
+    cGameWorld::Instance().SetToStackCoordinate(slot, x, y);
+}
+
+void Story::SetFromStackCoordinate(int slot, int x, int y)
+{
+    cGameWorld::Instance().SetFromStackCoordinate(slot, x, y);
+}
+
+void Story::AddToStack(int slot, int car)
+{
+    // The world hands the stack to the managers, fills the slot and drives
+    // the car in from 30 pixels above it.
+    cGameWorld::Instance().AddToStack(slot, car);
+}
+
+int Story::GetAutoFromStack(int slot)
+{
+    const int s = FindSlot(slot);
+    return s < 0 ? -1 : cGameWorld::Instance().stackSlots[s].autoType;
+}
+
+int Story::StackFree(int slot)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    // Nothing is free while the cells of the last move wait for their combo
+    // search.
+    if (world.selectedCount > 0)
+        return 0;
+    if (world.stackSlots.empty())
+        return 1;
+    const int s = FindSlot(slot);
+    return s >= 0 && world.stackSlots[s].autoType == -1 ? 1 : 0;
 }
 
 int Story::GetCurrentStack()
 {
-    return 0;
+    return cGameWorld::Instance().currentStack;
 }
 
-void Story::EnableAutoForStack(int /*autoClass*/) { }
+void Story::EnableAutoForStack(int autoClass)
+{
+    cGameWorld::Instance().EnableAutoForStack(autoClass);
+}
 
-void Story::EnableAutoTypForStack(int /*type*/) { }
+void Story::EnableAutoTypForStack(int type)
+{
+    cGameWorld::Instance().EnableAutoTypForStack(type);
+}
 
 int Story::GetCounterEnableAuto()
 {
-    return 0;
+    return static_cast<int>(cGameWorld::Instance().stackAutoTypes.size());
 }
 
-int Story::GetElementEnableAuto(int /*i*/)
+int Story::GetElementEnableAuto(int i)
 {
-    return 0;
+    const std::vector<int>& types = cGameWorld::Instance().stackAutoTypes;
+    if (!Scripting::CheckScriptIndex(L"GetElementEnableAuto", i, static_cast<int>(types.size())))
+        return -1;
+    return types[i];
 }
 
 int Story::GetCounterEnableClassAuto()
 {
-    return 0;
+    return static_cast<int>(cGameWorld::Instance().stackAutoClasses.size());
 }
 
-int Story::GetElementEnableClassAuto(int /*i*/)
+int Story::GetElementEnableClassAuto(int i)
 {
-    return 0;
+    const std::vector<int>& classes = cGameWorld::Instance().stackAutoClasses;
+    if (!Scripting::CheckScriptIndex(L"GetElementEnableClassAuto", i, static_cast<int>(classes.size())))
+        return -1;
+    return classes[i];
 }
 
-void Story::TakeFromStack(int /*value*/) { }
+void Story::TakeFromStack(int value)
+{
+    cGameWorld::Instance().takeFromStack = value;
+}
 
 int Story::GetTakeFromStack()
 {
-    return 0;
+    return cGameWorld::Instance().takeFromStack;
 }
 
-void Story::StackParameterToTask(int /*a*/, int /*b*/, int /*c*/, int /*d*/) { }
+void Story::StackParameterToTask(int a, int b, int c, int d)
+{
+    int* params = cGameWorld::Instance().stackTaskParams;
+    params[0] = a;
+    params[1] = b;
+    params[2] = c;
+    params[3] = d;
+}
 
-void Story::StackCounter(int /*count*/, int /*limit*/, int /*flag*/) { }
+void Story::StackCounter(int count, int limit, int flag)
+{
+    if (!Scripting::CheckScriptCount(L"StackCounter", count, kMaxStackCounter)
+        || !Scripting::CheckScriptCount(L"StackCounter", limit, kMaxStackCounter))
+        return;
+    cGameWorld& world = cGameWorld::Instance();
+    world.stackCounter = count;
+    world.stackLimit = limit;
+    world.stackCounterFlag = static_cast<uint8_t>(flag);
+}
+
+bool Story::IsStackFull()
+{
+    return EverySlotOccupied();
+}
+
+bool Story::IsStackEmpty()
+{
+    for (const cStackSlot& slot : cGameWorld::Instance().stackSlots) {
+        if (slot.autoType != -1)
+            return false;
+    }
+    return true;
+}
+
+bool Story::IsStackBusy()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    const bool full = EverySlotOccupied();
+    if (!full && world.stackLimit != world.managerCount)
+        return true;
+    return full;
+}
+
+bool Story::HasEnabledAutoType(int type, int& count)
+{
+    const std::vector<int>& types = cGameWorld::Instance().stackAutoTypes;
+    count = static_cast<int>(types.size());
+    for (const int t : types) {
+        if (t == type)
+            return true;
+    }
+    return false;
+}
+
+void Story::PutAutoIntoStack(int slot, int car)
+{
+    const int s = FindSlot(slot);
+    if (s < 0)
+        return;
+    cStackSlot& target = cGameWorld::Instance().stackSlots[s];
+    target.autoType = car;
+    target.state = 2;
+    target.timer.Restart();
+    target.settleTimer.Restart();
+}

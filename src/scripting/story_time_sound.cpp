@@ -1,59 +1,170 @@
-// Story methods: time and sound. Placeholders until this family is built: each
-// does nothing and answers 0, so scripts that call them run on.
-#include "scripting/story.h"
+// Story methods: time and sound. The level's time, the service and waiting
+// times, the music stream and the effect sounds of the world's 20 slots.
+#include <climits>
+#include <string>
 
-void Story::SetTimeForLevel(int /*seconds*/) { }
+#include "resources/log.h"
+#include "scripting/script_index.h"
+#include "scripting/story.h"
+#include "sound/sound_engine.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+#include "world/world_sizes.h"
+
+namespace {
+
+// A player who keeps failing a level gets a little more time from the fourth
+// try on: 10 % on the fourth, 15 % on the fifth, 20 % on the sixth. In whole
+// percent, so that 100 seconds become exactly 115 and not 114.99...
+int TimePercent(int tries)
+{
+    switch (tries) {
+    case 4:
+        return 110;
+    case 5:
+        return 115;
+    case 6:
+        return 120;
+    default:
+        return 100;
+    }
+}
+
+} // namespace
+
+void Story::SetTimeForLevel(int seconds)
+{
+    if (seconds < 0) {
+        cLog::Instance().Warning(L"Story::SetTimeForLevel -> time %d is negative, ignored", seconds);
+        return;
+    }
+    cGameWorld& world = cGameWorld::Instance();
+    int time = seconds;
+    const int level = world.level;
+    if (level >= 0 && level < world::kLevelTableSize && world.levelCounter[level] >= 4
+        && world.levelStatus[level] < 1 && !cGameWorld::IsFirstLevelOfTriple(level)) {
+        // A long limit times the factor may not fit an int: it stays at the
+        // largest one.
+        const long long longer = static_cast<long long>(seconds) * TimePercent(world.levelCounter[level]) / 100;
+        time = longer > INT_MAX ? INT_MAX : static_cast<int>(longer);
+    }
+    world.levelTimeLimit = time;
+}
 
 int Story::GetTimeForLevel()
 {
-    return 0;
+    return cGameWorld::Instance().levelTimeLimit;
 }
 
 int Story::GetTotalTimerForLevel()
 {
-    return 0;
+    return cGameWorld::Instance().levelTimeLimit;
 }
 
 int Story::GetCurrTime()
 {
-    return 0;
+    return cGameWorld::Instance().levelElapsed;
 }
 
 int Story::GetCurrentTimerForLevel()
 {
-    return 0;
+    return cGameWorld::Instance().levelElapsed;
 }
 
 int Story::GetTimeLimit()
 {
-    return 0;
+    return cGameWorld::Instance().timeLimitMode;
 }
 
-void Story::SetProcessTimeInStation(double /*seconds*/) { }
+void Story::SetProcessTimeInStation(double seconds)
+{
+    if (Scripting::CheckScriptNumber(L"SetProcessTimeInStation", seconds))
+        cGameWorld::Instance().processTimeInStation = seconds;
+}
 
 double Story::GetProcessTimeInStation()
 {
-    return 0.0;
+    return cGameWorld::Instance().processTimeInStation;
 }
 
-void Story::SetProcessTimeInStack(double /*seconds*/) { }
+void Story::SetProcessTimeInStack(double seconds)
+{
+    if (Scripting::CheckScriptNumber(L"SetProcessTimeInStack", seconds))
+        cGameWorld::Instance().processTimeInStack = seconds;
+}
 
 double Story::GetProcessTimeInStack()
 {
-    return 0.0;
+    return cGameWorld::Instance().processTimeInStack;
 }
 
-void Story::SpeedAnimationProcess(double /*speed*/) { }
+void Story::SpeedAnimationProcess(double speed)
+{
+    if (Scripting::CheckScriptNumber(L"SpeedAnimationProcess", speed))
+        cGameWorld::Instance().animationSpeed = speed;
+}
 
-void Story::StartMusic(const std::string& /*name*/) { }
+void Story::StartMusic(const std::string& name)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (!world.soundEngine || cSettings::Instance().mute)
+        return;
+    if (world.musicStream) {
+        world.musicStream->Stop();
+        world.musicStream->Release();
+        world.musicStream = nullptr;
+    }
+    const std::string path = "data/sound/music/" + name + ".ogg";
+    world.musicStream = world.soundEngine->Play2D(path.c_str());
+    if (world.musicStream)
+        world.musicStream->SetVolume(world.musicPlayVolume);
+    else
+        cLog::Instance().Write(L"music file %s...", path.c_str());
+}
 
 bool Story::MusicPlay()
 {
-    return false;
+    const cGameWorld& world = cGameWorld::Instance();
+    return world.musicStream && !world.musicStream->IsFinished();
 }
 
-void Story::StopMusic() { }
+void Story::StopMusic()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    // A stream that ended by itself stays until the next StartMusic gives it back.
+    if (!world.musicStream || world.musicStream->IsFinished())
+        return;
+    world.musicStream->Stop();
+    world.musicStream->Release();
+    world.musicStream = nullptr;
+}
 
-void Story::StartSound(int /*code*/) { }
+void Story::StartSound(int code)
+{
+    switch (code) {
+    case 0:
+    case 16:
+    case 17:
+        PlaySound("gong");
+        break;
+    case 11:
+        PlaySound("change_status_timer");
+        break;
+    case 23:
+        PlaySound("gong_award");
+        break;
+    case 66:
+        PlaySound("bonus6");
+        break;
+    case 77:
+        PlaySound("alarmincoming");
+        break;
+    default:
+        break;
+    }
+}
 
-void Story::PlaySound(const char* /*name*/) { }
+void Story::PlaySound(const char* name)
+{
+    cGameWorld::Instance().PlayEffectSound(name);
+}

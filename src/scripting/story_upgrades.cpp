@@ -1,92 +1,138 @@
-// Story methods: upgrades and staff. Placeholders until this family is built: each
-// does nothing and answers 0, so scripts that call them run on.
+// Story methods: upgrades and staff. The upgrades are bought in the station
+// shop and kept as owned-flags (1 = owned); a getter named after an upgrade
+// answers 1 only for a flag of exactly 1. The managers at the stack are
+// bounded by the stack limit that StackCounter sets.
+#include "resources/log.h"
 #include "scripting/story.h"
+#include "world/game_world.h"
+
+namespace {
+
+int Owned(int flag)
+{
+    return flag == 1 ? 1 : 0;
+}
+
+} // namespace
 
 int Story::GetBeton()
 {
-    return 0;
+    return Owned(cGameWorld::Instance().boughtBeton);
 }
 
-void Story::SetBeton() { }
+void Story::SetBeton()
+{
+    cGameWorld::Instance().boughtBeton = 1;
+}
 
 int Story::GetCrane()
 {
-    return 0;
+    return Owned(cGameWorld::Instance().boughtCrane);
 }
 
-void Story::SetCrane() { }
+void Story::SetCrane()
+{
+    cGameWorld::Instance().boughtCrane = 1;
+}
 
 int Story::GetModern53()
 {
-    return 0;
+    return Owned(cGameWorld::Instance().boughtModern53);
 }
 
 int Story::GetAntifog()
 {
-    return 0;
+    return Owned(cGameWorld::Instance().boughtAntifog);
 }
 
 int Story::GetAntiCloud()
 {
-    return 0;
+    return Owned(cGameWorld::Instance().boughtAntiCloud);
 }
 
 int Story::GetWerbung()
 {
-    return 0;
+    return Owned(cGameWorld::Instance().boughtWerbung);
 }
 
 int Story::GetConsultant()
 {
-    return 0;
+    return cGameWorld::Instance().boughtConsultant;
 }
 
 int Story::GetProfi()
 {
-    return 0;
+    return cGameWorld::Instance().boughtProfi;
 }
 
-void Story::SetProfi(int /*value*/) { }
+void Story::SetProfi(int value)
+{
+    // The managers' option of following the help hints; GetProfi answers
+    // the bought upgrade instead.
+    cGameWorld::Instance().profi = value;
+}
 
 int Story::GetEntertainment()
 {
-    return 0;
+    return cGameWorld::Instance().boughtEntertainment;
 }
 
 int Story::GetUpdate()
 {
+    const int* stages = cGameWorld::Instance().boughtUpdate;
+    for (int stage = 4; stage >= 1; --stage) {
+        if (stages[stage - 1] == 1)
+            return stage;
+    }
     return 0;
 }
 
-void Story::SetUpdate(int /*value*/) { }
+void Story::SetUpdate(int value)
+{
+    cGameWorld::Instance().update = value;
+}
 
 int Story::GetUpdateColor()
 {
-    return 0;
+    return cGameWorld::Instance().updateColor;
 }
 
 int Story::GetUpdateX()
 {
-    return 0;
+    return cGameWorld::Instance().updateX;
 }
 
 int Story::GetUpdateY()
 {
-    return 0;
+    return cGameWorld::Instance().updateY;
 }
 
 int Story::GetCurrentUpgrade()
 {
-    return 0;
+    return cGameWorld::Instance().currentUpgrade;
 }
 
 void Story::ClearUpgrades() { }
 
-void Story::SetTuv(int /*value*/) { }
+void Story::SetTuv(int value)
+{
+    cGameWorld::Instance().inspection = value;
+}
 
-void Story::SetManager(int /*count*/) { }
+void Story::SetManager(int count)
+{
+    if (count < 0) {
+        cLog::Instance().Warning(L"Story::SetManager -> count %d is negative, ignored", count);
+        return;
+    }
+    cGameWorld& world = cGameWorld::Instance();
+    world.managerCount = count < world.stackLimit ? count : world.stackLimit;
+    // At the limit the managers keep the stack to themselves.
+    if (world.managerCount == world.stackLimit)
+        world.managerBelowLimit = 0;
+}
 
 int Story::GetManager()
 {
-    return 0;
+    return cGameWorld::Instance().managerCount;
 }

@@ -50,6 +50,8 @@ struct cWorldLevelFields {
     int superBonusMultiplier = 0;
     double pointsSpeed = 0.0;
     uint8_t noMinusPoints = 0;
+    uint8_t newAward = 0; // set when Story::AddAward grants an award
+    int lastAward = 0; // the award Story::AddAward granted last
 
     // Per-level tables of the saved game, by level number.
     int levelStatus[world::kLevelTableSize] = {}; // best rating, -1 not played

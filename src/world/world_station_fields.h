@@ -64,6 +64,7 @@ struct cWorldStationFields {
     int managerMoves = 0;
     int stackCounter = 0; // also named stackSlotCount
     int stackLimit = 0;
+    uint8_t stackCounterFlag = 0; // the third value of Story::StackCounter, kept for the screens
     uint8_t managerBelowLimit = 1; // also named pickAllowed; the stack-pass / manager-pending flag
     int stackTaskParams[4] = {};
     int takeFromStack = 0;

@@ -1,0 +1,34 @@
+// The checks of values that level scripts hand to Story (script_index.h).
+#include <cmath>
+
+#include "resources/log.h"
+#include "scripting/script_index.h"
+#include "world/world_sizes.h"
+
+namespace Scripting {
+
+bool CheckScriptCell(const wchar_t* method, int row, int column)
+{
+    if (row >= 0 && row < world::kGridSize && column >= 0 && column < world::kGridSize)
+        return true;
+    cLog::Instance().Warning(L"Story::%ls -> cell %d, %d lies outside the grid, ignored", method, row, column);
+    return false;
+}
+
+bool CheckScriptCount(const wchar_t* method, int count, int limit)
+{
+    if (count >= 0 && count <= limit)
+        return true;
+    cLog::Instance().Warning(L"Story::%ls -> count %d is outside 0..%d, ignored", method, count, limit);
+    return false;
+}
+
+bool CheckScriptNumber(const wchar_t* method, double value)
+{
+    if (std::isfinite(value))
+        return true;
+    cLog::Instance().Warning(L"Story::%ls -> %f is not a number that can be used, ignored", method, value);
+    return false;
+}
+
+} // namespace Scripting
