@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -26,20 +27,32 @@ struct Row {
 };
 
 // The table's lines that are neither blank nor comments, split into words.
+// Rows of one table under tools/art/, or of every table of a folder there.
 std::vector<Row> ReadTable(const std::string& name)
 {
     const char* source = std::getenv("VANDREL_SOURCE_DIR");
-    std::ifstream in(std::string(source ? source : ".") + "/tools/art/" + name);
-    EXPECT_TRUE(in.good()) << name;
+    const std::filesystem::path path = std::filesystem::path(source ? source : ".") / "tools/art" / name;
+    std::vector<std::filesystem::path> files;
+    if (std::filesystem::is_directory(path)) {
+        for (const auto& entry : std::filesystem::directory_iterator(path))
+            if (entry.path().extension() == ".txt")
+                files.push_back(entry.path());
+    } else {
+        files.push_back(path);
+    }
     std::vector<Row> rows;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        std::istringstream split(line);
-        Row row { {}, number };
-        for (std::string w; split >> w;)
-            row.words.push_back(w);
-        if (!row.words.empty() && row.words[0][0] != '#')
-            rows.push_back(row);
+    for (const auto& file : files) {
+        std::ifstream in(file);
+        EXPECT_TRUE(in.good()) << file;
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            std::istringstream split(line);
+            Row row { {}, number };
+            for (std::string w; split >> w;)
+                row.words.push_back(w);
+            if (!row.words.empty() && row.words[0][0] != '#')
+                rows.push_back(row);
+        }
     }
     return rows;
 }
@@ -72,7 +85,7 @@ protected:
 
 TEST_F(GeneratedArt, EveryImageOfTheTableIsInItsPageSet)
 {
-    const std::vector<Row> rows = ReadTable("images.txt");
+    const std::vector<Row> rows = ReadTable("images");
     ASSERT_FALSE(rows.empty());
     std::map<std::string, CPageManager> sets;
     for (const Row& row : rows) {
@@ -131,7 +144,7 @@ TEST_F(GeneratedArt, TheTestSetDrawsEveryImageOnScreen)
     std::vector<Placed> placed;
     std::wstring background;
     int x = 24, y = 48, rowHeight = 0;
-    for (const Row& row : ReadTable("images.txt")) {
+    for (const Row& row : ReadTable("images")) {
         if (row.words[0] != "data/test/placeholder")
             continue;
         const int w = std::stoi(row.words[2]), h = std::stoi(row.words[3]);

@@ -4,6 +4,8 @@
 //
 //   vandrel_artgen <images.txt> <sounds.txt> <font.ttf> <program folder>
 #include <algorithm>
+#include <filesystem>
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -55,16 +57,38 @@ int Fail(const std::string& message)
 
 } // namespace
 
+// Every "*.txt" of the folder, in name order: each screen keeps its images in
+// a table of its own.
+bool ReadImageTables(const std::string& folder, std::vector<artgen::ImageEntry>& images, std::string& error)
+{
+    std::vector<std::filesystem::path> tables;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".txt")
+            tables.push_back(entry.path());
+    }
+    if (ec) {
+        error = folder + ": " + ec.message();
+        return false;
+    }
+    std::sort(tables.begin(), tables.end());
+    for (const auto& table : tables) {
+        if (!artgen::ReadImageTable(table.string(), images, error))
+            return false;
+    }
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 5)
-        return Fail("usage: vandrel_artgen <images.txt> <sounds.txt> <font.ttf> <program folder>");
+        return Fail("usage: vandrel_artgen <image tables folder> <sounds.txt> <font.ttf> <program folder>");
     const std::string root = argv[4];
 
     std::vector<artgen::ImageEntry> images;
     std::vector<artgen::SoundEntry> sounds;
     std::string error;
-    if (!artgen::ReadImageTable(argv[1], images, error) || !artgen::ReadSoundTable(argv[2], sounds, error)
+    if (!ReadImageTables(argv[1], images, error) || !artgen::ReadSoundTable(argv[2], sounds, error)
         || !CheckNames(images, error))
         return Fail(error);
 
