@@ -76,14 +76,17 @@ public:
 protected:
     void OnActivate() override;
     void OnDeactivate() override;
+    // Every image the overlay draws goes through here; `page` is a slot of
+    // `pages`. Tests note the calls.
+    virtual void DrawSprite(CPageManager& page, const std::wstring& name, int x, int y, int r, int g, int b, int a);
 
 private:
     // The page of the slot for the configured width.
     CPageManager& PageForWidth(int page);
     // Draws in the level tint with the alpha; every channel is held to 0..255,
-    // since darkening lets green and blue run below 0.
-    static void DrawTinted(CPageManager& page, const std::wstring& name, int x, int y, int alpha);
-    static void DrawWhite(CPageManager& page, const std::wstring& name, int x, int y, int alpha);
+    // since a script may set any tint.
+    void DrawTinted(CPageManager& page, const std::wstring& name, int x, int y, int alpha);
+    void DrawWhite(CPageManager& page, const std::wstring& name, int x, int y, int alpha);
     void DrawSnow();
     void MoveSnow();
     void DrawRain();

@@ -50,16 +50,21 @@ namespace {
 
 } // namespace
 
+void MenuEffects::DrawSprite(CPageManager& page, const std::wstring& name, int x, int y, int r, int g, int b, int a)
+{
+    page.DrawImage(name.c_str(), x, y, 0, 0, r, g, b, a);
+}
+
 void MenuEffects::DrawTinted(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
 {
     const cGameWorld& world = cGameWorld::Instance();
-    page.DrawImage(name.c_str(), x, y, 0, 0, Channel(world.levelTint[0]), Channel(world.levelTint[1]),
+    DrawSprite(page, name, x, y, Channel(world.levelTint[0]), Channel(world.levelTint[1]),
         Channel(world.levelTint[2]), Channel(alpha));
 }
 
 void MenuEffects::DrawWhite(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
 {
-    page.DrawImage(name.c_str(), x, y, 0, 0, 255, 255, 255, Channel(alpha));
+    DrawSprite(page, name, x, y, 255, 255, 255, Channel(alpha));
 }
 
 void MenuEffects::DrawSnow()
