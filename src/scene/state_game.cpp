@@ -140,6 +140,10 @@ bool cStateGame::Update(void* application)
     clock.UpdateMinuteCounter();
     if (!world.paused)
         clock.Update();
+    else
+        // Time spent paused is not play: without this the first frame after
+        // a pause would count it towards a second (and a call of "on_timer").
+        clock.secondTimer.Restart();
     if (story.FlagPresent("new_minute")) {
         story.RemoveFlag("new_minute");
         if (!world.paused)

@@ -126,14 +126,17 @@ function on_init()
     common.fill_stack(STACK_SLOTS, random_customer)
 end
 
--- Once a second: a new car on the road every few seconds, and single stack
--- slots topped up.
+-- Once a second: a new car on the road every few seconds, single stack slots
+-- topped up, and in the last minute the evening falls.
 function on_timer()
     seconds = seconds + 1
     if seconds % ROAD_EVERY == 0 then
         Story:AddTransportToAutobahn(ROAD, 1)
     end
     common.fill_stack(STACK_SLOTS, random_customer)
+    if seconds == TIME_LIMIT - 60 then
+        Story:StartDunkler()
+    end
 end
 
 function ok_work()
