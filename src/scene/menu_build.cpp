@@ -13,7 +13,10 @@ namespace {
     constexpr int kServeOffset = 10; // a place serves with its type + this
     constexpr int kStartValue = 245;
 
-    bool IsIndex(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
+    bool IsIndex(int index, std::size_t size)
+    {
+        return index >= 0 && static_cast<std::size_t>(index) < size;
+    }
 
     int FindTemplate(const cGameWorld& world, int id)
     {

@@ -14,7 +14,10 @@ namespace {
     constexpr int kFullWidth = 1280;
     constexpr int kParkingBodies = 4; // body ids 0..3
 
-    int ClampComponent(int value) { return std::clamp(value, 0, 255); }
+    int ClampComponent(int value)
+    {
+        return std::clamp(value, 0, 255);
+    }
 
     // The five regions, six levels each.
     const wchar_t* const kRegions[] = {
@@ -25,7 +28,10 @@ namespace {
         L"data/gui/interface/menu/menu_level_desert",
     };
 
-    bool IsRegionLevel(int level) { return level >= 1 && level <= 30; }
+    bool IsRegionLevel(int level)
+    {
+        return level >= 1 && level <= 30;
+    }
 
 } // namespace
 
@@ -52,9 +58,8 @@ std::wstring MenuFloor::RegionFolder(int level, int width)
 
 const wchar_t* MenuFloor::BackgroundImage(int level)
 {
-    static const wchar_t* const kEuropa[] = {
-        L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png", L"level_5.png", L"level_6.png"
-    };
+    static const wchar_t* const kEuropa[]
+        = { L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png", L"level_5.png", L"level_6.png" };
     if (!IsRegionLevel(level))
         return nullptr;
     if (level <= 6)

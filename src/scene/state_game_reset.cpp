@@ -58,16 +58,16 @@ void cStateGame::ResetLevelOptions()
     world.stackCounter = station->stackCounter;
     world.stackLimit = station->stackLimit;
     world.stackCounterFlag = station->stackCounterFlag;
-    std::copy(std::begin(station->stackTaskParams), std::end(station->stackTaskParams),
-        std::begin(world.stackTaskParams));
+    std::copy(
+        std::begin(station->stackTaskParams), std::end(station->stackTaskParams), std::begin(world.stackTaskParams));
     world.takeFromStack = station->takeFromStack;
     world.takeFromAutobahn = station->takeFromAutobahn;
     world.onlyAutobahn = station->onlyAutobahn;
     world.chosenAutobahnOnly = station->chosenAutobahnOnly;
     world.autobahnAutosChosen = station->autobahnAutosChosen;
     world.chosenAutobahnAutos.clear();
-    std::copy(std::begin(station->autobahnCarCount), std::end(station->autobahnCarCount),
-        std::begin(world.autobahnCarCount));
+    std::copy(
+        std::begin(station->autobahnCarCount), std::end(station->autobahnCarCount), std::begin(world.autobahnCarCount));
     world.parkingAutos = station->parkingAutos;
     world.parkingLot = station->parkingLot;
     world.colorChangeLimit = station->colorChangeLimit;

@@ -41,8 +41,9 @@ void LevelTest::SetUp()
     cSettings::Instance().ResetToDefaults();
     cSettings::Instance().SetResolution(1280, 1024);
     cGameClock::Instance().ResetToDefaults();
-    cLog::Instance().SetObserver(
-        [this](const wchar_t* kind, const std::wstring& text) { log.push_back({ kind, text }); });
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
+        log.push_back({ kind, text });
+    });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
     Story& story = Story::Instance();

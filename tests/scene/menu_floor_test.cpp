@@ -20,9 +20,9 @@ namespace {
 
 using Scene::MenuFloor;
 
-const std::vector<std::wstring> kImages = { L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png",
-    L"level_5.png", L"level_6.png", L"snow.png", L"rock_01.png", L"rock_02.png", L"rock_01_over.png",
-    L"tree.png", L"parking_2.png", L"parking_3.png" };
+const std::vector<std::wstring> kImages
+    = { L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png", L"level_5.png", L"level_6.png", L"snow.png",
+          L"rock_01.png", L"rock_02.png", L"rock_01_over.png", L"tree.png", L"parking_2.png", L"parking_3.png" };
 
 class MenuFloorTest : public test::LevelTest {
 protected:
@@ -135,11 +135,20 @@ TEST(MenuFloorTables, OnlyTheCurrentParkingLotShows)
         int parkingLot;
         bool shown;
     } cases[] = {
-        { 2, 2, true }, { 2, 3, false }, { 0, 0, true }, { 0, 3, false }, { 3, 3, true }, { 1, 3, false },
-        { 7, 3, true }, { 7, 2, true }, { 4, 1, true }, { -1, 3, true },
+        { 2, 2, true },
+        { 2, 3, false },
+        { 0, 0, true },
+        { 0, 3, false },
+        { 3, 3, true },
+        { 1, 3, false },
+        { 7, 3, true },
+        { 7, 2, true },
+        { 4, 1, true },
+        { -1, 3, true },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MenuFloor::ShowsBody(cBody { c.id, "x", 0, 0 }, c.parkingLot), c.shown) << c.id << " " << c.parkingLot;
+        EXPECT_EQ(MenuFloor::ShowsBody(cBody { c.id, "x", 0, 0 }, c.parkingLot), c.shown)
+            << c.id << " " << c.parkingLot;
 }
 
 TEST(MenuFloorTables, TintStepsStopAtTheirTargetsAndStayInRange)

@@ -61,7 +61,8 @@ TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)
     };
     const Case cases[] = {
         // Backspace: only the modifier, mouse, Enter, entry and arrow steps.
-        { "erase", { VK_BACK, VK_LEFT, VK_RETURN, VK_TAB, VK_ESCAPE, 'A', VK_PRIOR }, { VK_TAB, VK_ESCAPE, 'A', VK_PRIOR } },
+        { "erase", { VK_BACK, VK_LEFT, VK_RETURN, VK_TAB, VK_ESCAPE, 'A', VK_PRIOR },
+            { VK_TAB, VK_ESCAPE, 'A', VK_PRIOR } },
         // F3 or F4 stop everything from F5 on and stay down themselves.
         { "F3 held", { F3, F5, VK_TAB, VK_ESCAPE, 'B' }, { F3, F5, VK_TAB, VK_ESCAPE, 'B' } },
         { "F2 taken first", { F2, F3, VK_TAB }, { F3, VK_TAB } },
@@ -154,9 +155,17 @@ TEST_F(KeyPassTest, RussianLayoutTypesCyrillicWhateverTheShift)
         int key;
         wchar_t letter;
     } cases[] = {
-        { 'F', L'\u0430' }, { 'Q', L'\u0439' }, { 'Z', L'\u044F' }, { VK_OEM_3, L'\u0451' }, { VK_OEM_COMMA, L'\u0431' },
-        { VK_OEM_PERIOD, L'\u044E' }, { VK_OEM_4, L'\u0445' }, { VK_OEM_6, L'\u044A' }, { VK_OEM_7, L'\u044D' },
-        { VK_OEM_1, L'\u0436' }, { 'M', L'\u044C' },
+        { 'F', L'\u0430' },
+        { 'Q', L'\u0439' },
+        { 'Z', L'\u044F' },
+        { VK_OEM_3, L'\u0451' },
+        { VK_OEM_COMMA, L'\u0431' },
+        { VK_OEM_PERIOD, L'\u044E' },
+        { VK_OEM_4, L'\u0445' },
+        { VK_OEM_6, L'\u044A' },
+        { VK_OEM_7, L'\u044D' },
+        { VK_OEM_1, L'\u0436' },
+        { 'M', L'\u044C' },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
