@@ -58,8 +58,8 @@ void MenuEffects::DrawSprite(CPageManager& page, const std::wstring& name, int x
 void MenuEffects::DrawTinted(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
 {
     const cGameWorld& world = cGameWorld::Instance();
-    DrawSprite(page, name, x, y, Channel(world.levelTint[0]), Channel(world.levelTint[1]),
-        Channel(world.levelTint[2]), Channel(alpha));
+    DrawSprite(page, name, x, y, Channel(world.levelTint[0]), Channel(world.levelTint[1]), Channel(world.levelTint[2]),
+        Channel(alpha));
 }
 
 void MenuEffects::DrawWhite(CPageManager& page, const std::wstring& name, int x, int y, int alpha)

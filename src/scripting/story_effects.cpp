@@ -76,8 +76,7 @@ int Story::ActiveEffects(int type)
 
 void Story::StartSmoke(int place)
 {
-    if (!Scripting::CheckScriptIndex(
-            L"StartSmoke", place, static_cast<int>(cGameWorld::Instance().places.size())))
+    if (!Scripting::CheckScriptIndex(L"StartSmoke", place, static_cast<int>(cGameWorld::Instance().places.size())))
         return;
     if (Scene::MenuTransport* transport = Scene::MenuTransport::Instance())
         transport->StartPlaceSmoke(place);

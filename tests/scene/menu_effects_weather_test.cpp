@@ -28,8 +28,7 @@ TEST_F(EffectsTest, SnowFlakesAreDrawnBySizeInTheScreensAlphaAndFallByTheirClass
     world.snowTimer.Restart();
     effects.UpdateAnimations();
     ASSERT_EQ(effects.sprites.size(), 4u);
-    EXPECT_EQ(effects.Names(),
-        (std::vector<std::string> { "snow.png", "snow15.png", "snow12.png", "snow8.png" }));
+    EXPECT_EQ(effects.Names(), (std::vector<std::string> { "snow.png", "snow15.png", "snow12.png", "snow8.png" }));
     for (const test::Sprite& s : effects.sprites) {
         EXPECT_EQ(s.page, MenuEffects::kPageEffects);
         EXPECT_EQ(s.a, effects.GetAlpha());

@@ -193,9 +193,10 @@ TEST_F(StoryWeather, SmokeAtAPlaceThatDoesNotExistIsRefused)
 
 TEST_F(StoryWeather, TheTintIsSetByExactNamesAndDarkBelowRed151)
 {
-    ASSERT_TRUE(Run("Story:SetLevelColor('red', 150); Story:SetLevelColor('green', 20); Story:SetLevelColor('Red', 9)"
-                    "Story:SetLevelColor('alpha', 9); r = Story:GetLevelColor('red', 0); a = Story:GetLevelColor('alpha', 0)"
-                    "g = Story:GetLevelColor('green', 77); dark = Story:IsDunkel()"));
+    ASSERT_TRUE(
+        Run("Story:SetLevelColor('red', 150); Story:SetLevelColor('green', 20); Story:SetLevelColor('Red', 9)"
+            "Story:SetLevelColor('alpha', 9); r = Story:GetLevelColor('red', 0); a = Story:GetLevelColor('alpha', 0)"
+            "g = Story:GetLevelColor('green', 77); dark = Story:IsDunkel()"));
     EXPECT_EQ(world.levelTint[0], 150);
     EXPECT_EQ(world.levelTint[1], 20);
     EXPECT_EQ(Number("r"), 150);

@@ -113,8 +113,10 @@ namespace {
             SoftDisc(s, w * 0.35, h * (0.8 - 0.3 * t), std::min(w, h) * (0.15 + 0.15 * t), Colour { 140, 140, 145, a });
             return;
         }
-        const uint32_t hash = static_cast<uint32_t>(std::hash<std::string> {}(lower.substr(0, lower.find_first_of("0123456789."))));
-        const Colour c { 255, static_cast<uint8_t>(170 + hash % 80), static_cast<uint8_t>(40 + (hash >> 8) % 160), 255 };
+        const uint32_t hash
+            = static_cast<uint32_t>(std::hash<std::string> {}(lower.substr(0, lower.find_first_of("0123456789."))));
+        const Colour c { 255, static_cast<uint8_t>(170 + hash % 80), static_cast<uint8_t>(40 + (hash >> 8) % 160),
+            255 };
         const double cx = w / 2, cy = h / 2, outer = std::min(w, h) * (0.2 + 0.28 * t), turn = t * 0.8;
         for (int y = 0; y < s->h; ++y) {
             for (int x = 0; x < s->w; ++x) {
