@@ -5,6 +5,7 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "resources/log.h"
+#include "scene/menu_manager.h"
 #include "world/game_world.h"
 
 namespace {
@@ -58,6 +59,10 @@ bool cStateMenu::Update(void* /*application*/)
         if (world.level < 1)
             world.level = 1;
         levelStarted = 1;
+        // The loading phase of the menu switches the effects screen on; until
+        // that phase exists, the level's weather needs it switched on here.
+        if (Scene::MenuPrototype* effects = cMenuManager::Instance().GetMenu(cMenuManager::kEffects))
+            effects->SetActive(true);
         if (app)
             app->OnMenuStartGame();
     } else {

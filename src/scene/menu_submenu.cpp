@@ -1,5 +1,7 @@
 #include "scene/menu_submenu.h"
 
+#include "scripting/story.h"
+
 namespace Scene {
 
 MenuSubmenu::MenuSubmenu()
@@ -14,5 +16,12 @@ void MenuSubmenu::DrawBonusSlots() { }
 void MenuSubmenu::Tick() { }
 
 void MenuSubmenu::Draw() { }
+
+void MenuSubmenu::DrawNumber(int /*alignRight*/, const wchar_t* /*text*/, int /*x*/, int /*y*/, int /*alpha*/) { }
+
+void MenuSubmenu::ResetResultSound()
+{
+    Story::Instance().StartSound(2);
+}
 
 } // namespace Scene

@@ -18,6 +18,12 @@ public:
 
     // The head-up display along the bottom of the screen.
     virtual void Draw();
+
+    // A number text in the display's digit images, left- or right-aligned at
+    // (x, y) with the alpha. Draws nothing until the display is built.
+    virtual void DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha);
+    // A "+N" floater has arrived: the result sound plays.
+    virtual void ResetResultSound();
 };
 
 } // namespace Scene

@@ -1,78 +1,146 @@
-// Story methods: weather, effects and light. Placeholders until this family is built: each
-// does nothing and answers 0, so scripts that call them run on.
+// Story methods: snow, rain and wind, fog, clouds and balloons. The records
+// and their operations belong to the world; the fog's fade runs on the
+// effects screen.
+#include "resources/log.h"
+#include "scene/menu_effects.h"
+#include "scripting/script_index.h"
 #include "scripting/story.h"
+#include "world/game_world.h"
 
-void Story::StartSnow(int /*mode*/, int /*n*/, int /*c*/) { }
+namespace {
 
-void Story::AddSnow(int /*n*/) { }
+// Every flake and drop is drawn and moved each frame; a script that asks for
+// more than this is refused rather than stalling the frame.
+constexpr int kMaxWeatherParticles = 2000;
 
-void Story::MinusSnow(int /*n*/) { }
-
-void Story::StopSnow() { }
-
-void Story::SetSpeedSnow(double /*speed*/) { }
-
-void Story::StartRain(int /*n*/) { }
-
-void Story::StopRain() { }
-
-void Story::SetSpeedRain(double /*speed*/) { }
-
-void Story::SetWind(int /*wind*/) { }
-
-void Story::StartFog() { }
-
-void Story::StopFog() { }
-
-void Story::SetFogAlpha(int /*alpha*/) { }
-
-void Story::StartClouds(int /*ignored*/) { }
-
-void Story::StopClouds() { }
-
-void Story::SetCloudStop(bool /*stop*/) { }
-
-void Story::SetCloudAlpha(int /*a*/, int /*b*/) { }
-
-void Story::AddCloud(int /*a*/, int /*b*/, int /*c*/, int /*d*/, int /*e*/, int /*f*/) { }
-
-void Story::AddTextureCloud(int /*id*/, const std::string& /*texture*/, float /*alpha*/) { }
-
-void Story::AddBalon(int /*a*/, int /*b*/, int /*c*/, int /*d*/, int /*e*/, int /*f*/) { }
-
-void Story::AddTextureBalon(int /*id*/, const std::string& /*texture*/) { }
-
-void Story::CreateEffects(int /*id*/, const std::string& /*texture*/, int /*a*/, int /*b*/, int /*c*/) { }
-
-void Story::EffectTextureExt(int /*id*/, const std::string& /*texture*/) { }
-
-void Story::CreateMyEffects(int /*place*/, int /*type*/, int /*a*/, float /*speed*/, int /*x*/, int /*y*/) { }
-
-void Story::DeleteMyEffects(int /*id*/) { }
-
-void Story::DeleteEffect(int /*type*/, int /*place*/, int /*x*/, int /*y*/) { }
-
-int Story::ActiveEffects(int /*type*/)
+bool CheckParticles(const wchar_t* method, int count, size_t kept)
 {
-    return 0;
+    const int room = kMaxWeatherParticles - static_cast<int>(kept);
+    return Scripting::CheckScriptCount(method, count, room);
 }
 
-void Story::StartSmoke(int /*place*/) { }
+} // namespace
 
-void Story::SetLevelColor(const std::string& /*component*/, int /*value*/) { }
-
-int Story::GetLevelColor(const std::string& /*component*/, int /*ignored*/)
+void Story::StartSnow(int mode, int n, int c)
 {
-    return 0;
+    const size_t kept = mode == 1 ? 0 : cGameWorld::Instance().snowFlakes.size();
+    if (CheckParticles(L"StartSnow", n, kept))
+        cGameWorld::Instance().StartSnow(mode, n, c);
 }
 
-bool Story::IsDunkel()
+void Story::AddSnow(int n)
 {
-    return false;
+    if (CheckParticles(L"AddSnow", n, cGameWorld::Instance().snowFlakes.size()))
+        cGameWorld::Instance().AddSnow(n);
 }
 
-void Story::StartDunkler() { }
+void Story::MinusSnow(int n)
+{
+    cGameWorld::Instance().MinusSnow(n);
+}
 
-void Story::StartHeller() { }
+void Story::StopSnow()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.snowTimer.Stop();
+    world.snowing = 0;
+}
 
-void Story::SetLimitForColorChange(int /*limit*/) { }
+void Story::SetSpeedSnow(double speed)
+{
+    if (Scripting::CheckScriptNumber(L"SetSpeedSnow", speed))
+        cGameWorld::Instance().snowSpeed = speed;
+}
+
+void Story::StartRain(int n)
+{
+    if (CheckParticles(L"StartRain", n, 0))
+        cGameWorld::Instance().StartRain(n);
+}
+
+void Story::StopRain()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.rainTimer.Stop();
+    world.raining = 0;
+}
+
+void Story::SetSpeedRain(double speed)
+{
+    if (Scripting::CheckScriptNumber(L"SetSpeedRain", speed))
+        cGameWorld::Instance().rainSpeed = speed;
+}
+
+void Story::SetWind(int wind)
+{
+    cGameWorld::Instance().SetWind(wind);
+}
+
+// The fog fades in from nothing up to the level's fog alpha.
+void Story::StartFog()
+{
+    cGameWorld::Instance().fogOn = 1;
+    if (Scene::MenuEffects* effects = Scene::MenuEffects::Instance())
+        effects->SetFog(0, Scene::MenuEffects::kFogFadeSeconds, 0);
+}
+
+// The fog fades out from 200 whatever it shows now; the effects screen turns
+// it off once it has gone.
+void Story::StopFog()
+{
+    if (Scene::MenuEffects* effects = Scene::MenuEffects::Instance())
+        effects->SetFog(200, Scene::MenuEffects::kFogFadeSeconds, 1);
+}
+
+void Story::SetFogAlpha(int alpha)
+{
+    cGameWorld::Instance().fogAlpha = alpha;
+}
+
+void Story::StartClouds(int /*ignored*/)
+{
+    cGameWorld::Instance().cloudsOn = 1;
+}
+
+void Story::StopClouds()
+{
+    cGameWorld::Instance().cloudsOn = 0;
+}
+
+void Story::SetCloudStop(bool stop)
+{
+    cGameWorld::Instance().cloudsStop = stop ? 1 : 0;
+}
+
+// Every cloud fades from a to b: its alpha and its alpha at the start become
+// a, its target b.
+void Story::SetCloudAlpha(int a, int b)
+{
+    for (cCloud& cloud : cGameWorld::Instance().clouds) {
+        cloud.alphaA = a;
+        cloud.alphaB = a;
+        cloud.alpha2 = b;
+    }
+}
+
+void Story::AddCloud(int a, int b, int c, int d, int e, int f)
+{
+    cGameWorld::Instance().AddCloud(a, b, c, d, e, f);
+}
+
+// The number given with the texture is the cloud's start delay in seconds.
+void Story::AddTextureCloud(int id, const std::string& texture, float alpha)
+{
+    if (Scripting::CheckScriptNumber(L"AddTextureCloud", alpha))
+        cGameWorld::Instance().AddTextureCloud(id, texture, alpha);
+}
+
+void Story::AddBalon(int a, int b, int c, int d, int e, int f)
+{
+    cGameWorld::Instance().AddBalon(a, b, c, d, e, f);
+}
+
+void Story::AddTextureBalon(int id, const std::string& texture)
+{
+    cGameWorld::Instance().AddTextureBalon(id, texture);
+}

@@ -20,6 +20,7 @@ struct cWorldEffectsFields {
     double animationSpeed = 0.0;
     double snowSpeed = 0.0;
     double rainSpeed = 0.0;
+    float iconSpeed = 0.0f; // Story::SetSpeedIcon
     int darkening = 0; // also named darkenActive
     int brightening = 0; // also named brightenRequest
     int levelTint[3] = {}; // red, green, blue; also named levelTintR, levelTintG, levelTintB

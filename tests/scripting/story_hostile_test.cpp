@@ -41,6 +41,9 @@ Story:SetAutobahnDelay(2); Story:AddTransportToAutobahn(1, 2)
 for s = 1, 3 do Story:SetStackCoordinateAndDirection(s, 100 * s, 500, 9) end
 Story:StackCounter(3, 2, 0); Story:SetManager(2); Story:EnableAutoTypForStack(1); Story:AddToStack(1, 1)
 Story:SetLotForBuild(4, 4); Story:SetParkingAutos(3); Story:TakeFromStack(1)
+Story:CreateEffects(3, "combo_3", 8, 0, 0); Story:CreateMyEffects(1, 3, 1, 0.1, 10, 10)
+Story:AddCloud(1, 0, 0, 100, 100, 10); Story:AddBalon(1, 0, 0, 50, 50, 5); Story:AddOver(4, "lamp")
+Story:SetMessage(0, 1, 5); Story:ActivateMessageStatus(0); Story:AddIcon(1, "icon")
 )";
 
 const HostileCase kCases[] = {
@@ -138,6 +141,50 @@ const HostileCase kCases[] = {
     { "Story:SetProfi('yes')", Outcome::Refused },
     { "Story:SetBeton(1)", Outcome::Refused },
     { "x = Story:GetUpdate() + Story:GetBeton(); Story:ClearUpgrades()", Outcome::Ignored },
+    // Weather, effects and light.
+    { "Story:StartSnow(1, 2001, 0)", Outcome::Refused },
+    { "Story:StartSnow(0, -1, 0)", Outcome::Refused },
+    { "Story:AddSnow(2147483647)", Outcome::Refused },
+    { "Story:StartRain(100000)", Outcome::Refused },
+    { "Story:StartRain(-1)", Outcome::Refused },
+    { "Story:StartRain('many')", Outcome::Refused },
+    { "Story:SetSpeedSnow(0/0)", Outcome::Refused },
+    { "Story:SetSpeedRain(math.huge)", Outcome::Refused },
+    { "Story:AddCloud(9, 0, 0, 1, 1, 0)", Outcome::Refused },
+    { "Story:AddBalon(9, 0, 0, 1, 1, -2)", Outcome::Refused },
+    { "Story:AddTextureCloud(1, 'c', 0/0)", Outcome::Refused },
+    { "Story:CreateEffects(30, 'x', 0, 0, 0)", Outcome::Refused },
+    { "Story:CreateEffects(30, 'x', -2147483648, 0, 0)", Outcome::Refused },
+    { "Story:CreateMyEffects(1, 3, 1, 0/0, 0, 0)", Outcome::Refused },
+    { "Story:StartSmoke(99)", Outcome::Refused },
+    { "Story:StartSmoke(-1)", Outcome::Refused },
+    { "Story:SetLevelColor(nil, 9)", Outcome::Refused },
+    { "Story:SetLevelColor('RED', 9); x = Story:GetLevelColor('alpha', 0) + Story:ActiveEffects(-1)",
+        Outcome::Ignored },
+    { "Story:DeleteEffect(99, 99, 0, 0); Story:DeleteMyEffects(-5); Story:EffectTextureExt(999, 'png')",
+        Outcome::Ignored },
+    { "Story:CreateMyEffects(1, 999, 1, 0.1, 0, 0); Story:AddTextureBalon(-1, 'b'); Story:AddTextureCloud(-1, 'c', 1)",
+        Outcome::Ignored },
+    { "Story:SetCloudAlpha(-2147483648, 2147483647); Story:SetWind(2147483647); Story:MinusSnow(-1)",
+        Outcome::Harmless },
+    { "Story:SetFogAlpha(-5); Story:StartFog(); Story:StopFog(); Story:SetLevelColor('green', -2147483648)",
+        Outcome::Harmless },
+    // Messages, tasks and GUI.
+    { "Story:SetMessage(100, 1, 1)", Outcome::Refused },
+    { "Story:SetMessage(-1, 1, 1)", Outcome::Refused },
+    { "Story:SetMessage(2147483647, 1, 1)", Outcome::Refused },
+    { "Story:ActivateMessageStatus(-2147483648)", Outcome::Refused },
+    { "x = Story:GetMessageReal(100)", Outcome::Refused },
+    { "x = Story:GetMessageTarget(-1)", Outcome::Refused },
+    { "x = Story:GetMessageStatus(100)", Outcome::Refused },
+    { "Story:Message(156)", Outcome::Refused },
+    { "Story:Message(-2)", Outcome::Refused },
+    { "Story:Message('x')", Outcome::Refused },
+    { "Story:SetSpeedIcon(0/0)", Outcome::Refused },
+    { "Story:AddMyBody(999, 0, 0); Story:AddSuperOver(999, 0, 0); Story:SetTypOver(999, 1); Story:DeleteIcon(999)",
+        Outcome::Ignored },
+    { "Story:AddMyOver(999, 0, 0); Story:SetMenuCorner(''); x = Story:GetActive() + Story:GetActiveParam()",
+        Outcome::Harmless },
 };
 
 // Everything these methods can reach, written out so that two states compare.
@@ -173,6 +220,17 @@ std::string Snapshot()
         s << t.id << ':' << t.colour << ':' << t.value << ':' << t.class_ << ';';
     for (const cAutobahnRoad& r : w.autobahnRoads)
         s << r.id << ':' << r.speed << ':' << r.endX << ':' << r.segCount << ';';
+    // Weather, effects and light; task lines and decorations.
+    s << '|' << w.snowFlakes.size() << ' ' << w.rainDrops.size() << ' ' << w.snowSpeed << ' ' << w.rainSpeed << ' '
+      << w.balloons.size() << ' ' << w.effectTypes.size() << ' ' << w.effects.size() << ' ' << w.levelTint[0] << ' '
+      << w.levelTint[1] << ' ' << w.levelTint[2] << ' ' << w.messageToShow << ' ' << w.taskLineCount << ' '
+      << w.iconSpeed << ' ' << w.bodies.size() << ' ' << w.superOvers.size() << ' ' << w.icons.size() << ' ';
+    for (const cCloud& c : w.clouds)
+        s << c.texture << ':' << c.alpha << ':' << c.alphaA << ':' << c.alphaB << ':' << c.alpha2 << ';';
+    for (const cOverTemplate& o : w.overTemplates)
+        s << o.id << ':' << o.type << ';';
+    for (int n = 0; n < world::kMessageLines; ++n)
+        s << w.messageReal[n] << ':' << w.messageTarget[n] << ':' << int(w.messageActive[n]) << ';';
     s << '|' << w.autobahnCars.size() << ' ' << w.stackCars.size() << ' ' << w.jokers.size() << ' '
       << w.buildLots.size() << ' ' << w.stackAutoTypes.size() << ' ' << w.autobahnAutos.size() << ' '
       << w.placeTemplates.size();

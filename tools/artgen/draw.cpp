@@ -119,6 +119,8 @@ SDL_Surface* DrawImage(const ImageEntry& entry, const Fonts& fonts)
         return nullptr;
     SDL_FillRect(image, nullptr, SDL_MapRGBA(image->format, 0, 0, 0, 0));
     DrawShape(image, entry.kind, entry.name);
+    if (entry.kind == Kind::Weather || entry.kind == Kind::Effect)
+        return image;
     const bool over = IsOverVariant(entry.name);
     const Colour white { 255, 255, 255 }, black { 0, 0, 0 };
     // The name: top-left on large images, centred on small ones. A digit

@@ -256,6 +256,9 @@ namespace {
             return Vary({ 40, 90, 100 }, name, 15);
         case Kind::Cursor:
             return lower.find("click") != std::string::npos ? Colour { 255, 220, 60 } : Colour { 250, 250, 250 };
+        case Kind::Weather:
+        case Kind::Effect:
+            break;
         }
         return { 128, 128, 128 };
     }
@@ -291,6 +294,9 @@ namespace {
         case Kind::Cursor:
             DrawCursor(c, base);
             break;
+        case Kind::Weather:
+        case Kind::Effect:
+            break;
         }
         if (over)
             c.Frame(0, 0, c.W(), c.H(), std::min({ 2, c.W(), c.H() }), Colour { 255, 225, 0 });
@@ -306,6 +312,10 @@ Colour Lighter(Colour c, int percent)
 
 void DrawShape(SDL_Surface* image, Kind kind, const std::string& name)
 {
+    if (kind == Kind::Weather || kind == Kind::Effect) {
+        DrawWeatherOrEffect(image, kind, name);
+        return;
+    }
     const Colour base = KindColour(kind, name);
     const bool over = IsOverVariant(name);
     DrawShapeIn(image, kind, over ? Lighter(base, 45) : base, over);

@@ -20,4 +20,7 @@ Colour Lighter(Colour c, int percent);
 // Fills the transparent ARGB8888 image with the kind's shape.
 void DrawShape(SDL_Surface* image, Kind kind, const std::string& name);
 
+// The weather and effect kinds, by the image's name (weather_shapes.cpp).
+void DrawWeatherOrEffect(SDL_Surface* image, Kind kind, const std::string& name);
+
 } // namespace artgen

@@ -29,6 +29,8 @@ namespace {
             { "digit", Kind::Digit },
             { "background", Kind::Background },
             { "cursor", Kind::Cursor },
+            { "weather", Kind::Weather },
+            { "effect", Kind::Effect },
         };
         for (const auto& k : kinds) {
             if (word == k.word) {

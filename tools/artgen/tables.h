@@ -8,7 +8,9 @@
 
 namespace artgen {
 
-enum class Kind { Button, Panel, Car, Place, Lamp, Icon, Digit, Background, Cursor };
+// Weather (fog, clouds, snow, rain, balloons) and effect frames are drawn
+// without their name: they lie over the scene, many at a time.
+enum class Kind { Button, Panel, Car, Place, Lamp, Icon, Digit, Background, Cursor, Weather, Effect };
 
 struct ImageEntry {
     std::string folder; // relative to the program folder, e.g. "data/gui/cursor"

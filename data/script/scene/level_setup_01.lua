@@ -83,6 +83,14 @@ end
 function weather_and_messages()
     common.daylight()
     common.declare_effects()
+    -- Rain, and one cloud drifting across the grid with its shadow; it fades
+    -- in after a few seconds.
+    Story:SetSpeedRain(0.02)
+    Story:StartRain(140)
+    Story:AddCloud(1, -420, 60, 1300, 140, 5000)
+    Story:AddTextureCloud(1, "cloud_01", 3.0)
+    Story:SetCloudAlpha(0, 200)
+    Story:StartClouds(0)
     common.task_line(1, rows_done, ROWS_TARGET)
 end
 

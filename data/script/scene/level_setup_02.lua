@@ -107,6 +107,12 @@ end
 function weather_and_messages()
     common.daylight()
     common.declare_effects()
+    -- A winter morning: snow drifting a little to the right, and fog that
+    -- fades in to a light veil.
+    Story:SetSpeedSnow(0.03)
+    Story:StartSnow(1, 160, 1)
+    Story:SetFogAlpha(110)
+    Story:StartFog()
     common.task_line(0, served, SERVE_TARGET)
 end
 
