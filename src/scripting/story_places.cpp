@@ -15,8 +15,7 @@ constexpr int kOutOfOrder = 2;
 constexpr int kBuilt = 9;
 constexpr int kFreeForBuilding = -1;
 
-template <typename Test>
-int FindPlace(Test test)
+template <typename Test> int FindPlace(Test test)
 {
     const std::vector<cPlace>& places = cGameWorld::Instance().places;
     for (std::size_t i = 0; i < places.size(); ++i) {
@@ -26,8 +25,7 @@ int FindPlace(Test test)
     return -1;
 }
 
-template <typename Test>
-int CountPlaces(Test test)
+template <typename Test> int CountPlaces(Test test)
 {
     int count = 0;
     for (const cPlace& place : cGameWorld::Instance().places)
@@ -143,9 +141,8 @@ int Story::ExistWorkPlace(int type)
     if (type < 6 || type > 10)
         return 0;
     const int colour = type - 6;
-    return CountPlaces([&](const cPlace& p) {
-        return p.type >= 6 && p.type <= 10 && p.state != kOutOfOrder && p.colour == colour;
-    });
+    return CountPlaces(
+        [&](const cPlace& p) { return p.type >= 6 && p.type <= 10 && p.state != kOutOfOrder && p.colour == colour; });
 }
 
 int Story::GetPlaceProperty(int type)
@@ -302,5 +299,6 @@ int Story::GetNeededPlace()
 
 int Story::FindPlaceAt(int type, int x, int y, int direction)
 {
-    return FindPlace([&](const cPlace& p) { return p.type == type && p.x == x && p.y == y && p.direction == direction; });
+    return FindPlace(
+        [&](const cPlace& p) { return p.type == type && p.x == x && p.y == y && p.direction == direction; });
 }

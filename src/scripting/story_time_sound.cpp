@@ -41,8 +41,8 @@ void Story::SetTimeForLevel(int seconds)
     cGameWorld& world = cGameWorld::Instance();
     int time = seconds;
     const int level = world.level;
-    if (level >= 0 && level < world::kLevelTableSize && world.levelCounter[level] >= 4
-        && world.levelStatus[level] < 1 && !cGameWorld::IsFirstLevelOfTriple(level)) {
+    if (level >= 0 && level < world::kLevelTableSize && world.levelCounter[level] >= 4 && world.levelStatus[level] < 1
+        && !cGameWorld::IsFirstLevelOfTriple(level)) {
         // A long limit times the factor may not fit an int: it stays at the
         // largest one.
         const long long longer = static_cast<long long>(seconds) * TimePercent(world.levelCounter[level]) / 100;

@@ -63,12 +63,14 @@ TEST_F(StoryPlaces, AStationIsBuiltFromTheScript)
 
     ASSERT_TRUE(Holds("Story:GetPlaceCounter(6) == 2 and Story:GetPlaceCounter(7) == 1 and Story:GetFreePlace() == 0"));
     ASSERT_TRUE(Holds("Story:CounterNotBadStation() == 3 and Story:GetPlaceForRepaire() == -1"));
-    ASSERT_TRUE(Holds("Story:ExistWorkPlace(6) == 2 and Story:ExistWorkPlace(7) == 1 and Story:ExistWorkPlace(8) == 0"));
+    ASSERT_TRUE(
+        Holds("Story:ExistWorkPlace(6) == 2 and Story:ExistWorkPlace(7) == 1 and Story:ExistWorkPlace(8) == 0"));
     ASSERT_TRUE(Holds("Story:ExistWorkPlace(5) == 0 and Story:ExistWorkPlace(11) == 0"));
     ASSERT_TRUE(Holds("Story:GetBuildingStatus(2, 0) == 9 and Story:GetBuildingStatus(5, 5) == 0"));
     ASSERT_TRUE(Holds("Story:GetBuildingStatus(7, 7) == -1 and Story:PlaceIsBuild(1) and not Story:PlaceIsBuild(2)"));
     ASSERT_TRUE(Holds("Story:ExistPlaceForBuild() and Story:GetFreeLot() == 1 and Story:GetProcentBuilding() == 10"));
-    ASSERT_TRUE(Holds("Story:GetColorPlace(2, 1) == 1 and Story:GetColorPlace(2, 2) == 0 and Story:GetColorPlace(6, 6) == -1"));
+    ASSERT_TRUE(
+        Holds("Story:GetColorPlace(2, 1) == 1 and Story:GetColorPlace(2, 2) == 0 and Story:GetColorPlace(6, 6) == -1"));
     ASSERT_TRUE(Holds("Story:GetBuild() == 2"));
 
     // A place that wears out is found for repair, and the script mends it.
@@ -121,7 +123,8 @@ TEST_F(StoryPlaces, SmallChangesFindTheirPlaceOrDoNothing)
     const struct {
         int code;
         const char* texture;
-    } codes[] = { { 110, "" }, { 105, "kaktus_06" }, { 111, "elkasnow_02" }, { 115, "elkasnow_06" }, { 116, "elkasnow_06" } };
+    } codes[]
+        = { { 110, "" }, { 105, "kaktus_06" }, { 111, "elkasnow_02" }, { 115, "elkasnow_06" }, { 116, "elkasnow_06" } };
     for (const auto& c : codes) {
         ASSERT_TRUE(Run("Story:ChangeNumberInOver(0, 50, 60, " + std::to_string(c.code) + ")"));
         EXPECT_EQ(world.places[0].texture, c.texture) << c.code;

@@ -97,8 +97,12 @@ TEST_F(StoryPoints, OnlyTheWordColorSelectsBonusesByColour)
         int byClass;
         const char* answer;
     } cases[] = {
-        { "color", 0, "color" }, { "COLOR", 1, "classe" }, { "classe", 1, "classe" }, { "", 1, "classe" },
-        { "color ", 1, "classe" }, { "colour", 1, "classe" },
+        { "color", 0, "color" },
+        { "COLOR", 1, "classe" },
+        { "classe", 1, "classe" },
+        { "", 1, "classe" },
+        { "color ", 1, "classe" },
+        { "colour", 1, "classe" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -15,8 +15,9 @@ TEST_F(StoryStack, SlotsAreAddressedByTheirIds)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.level = 8;
-    ASSERT_TRUE(Run("Story:SetStackCoordinateAndDirection(4, 10, 20, 7); Story:SetStackCoordinateAndDirection(9, 30, 40, 3);"
-                    "Story:SetToStackCoordinate(9, 1, 2); Story:SetFromStackCoordinate(9, 5, 6)"));
+    ASSERT_TRUE(
+        Run("Story:SetStackCoordinateAndDirection(4, 10, 20, 7); Story:SetStackCoordinateAndDirection(9, 30, 40, 3);"
+            "Story:SetToStackCoordinate(9, 1, 2); Story:SetFromStackCoordinate(9, 5, 6)"));
     ASSERT_EQ(world.stackSlots.size(), 2u);
     EXPECT_EQ(world.stackSlots[1].toX, 1);
     EXPECT_EQ(world.stackSlots[1].fromY, 6);

@@ -41,14 +41,10 @@ TEST_F(StoryTimeSound, StrugglingPlayersGetMoreTimeFromTheFourthTry)
     } cases[] = {
         { 8, 5, -1, 100, 115 }, // the example: fifth try, never passed
         { 1, 5, -1, 100, 100 }, // a grid level keeps its time
-        { 8, 4, 0, 100, 110 },
-        { 8, 6, 0, 100, 120 },
-        { 8, 7, 0, 100, 100 }, // from the seventh try on, no more help
-        { 8, 3, 0, 100, 100 },
-        { 8, 5, 1, 100, 100 }, // passed once: no help
+        { 8, 4, 0, 100, 110 }, { 8, 6, 0, 100, 120 }, { 8, 7, 0, 100, 100 }, // from the seventh try on, no more help
+        { 8, 3, 0, 100, 100 }, { 8, 5, 1, 100, 100 }, // passed once: no help
         { 8, 4, -1, 95, 104 }, // 104.5 truncated
-        { 31, 6, -1, 100, 120 },
-        { 8, 6, -1, INT_MAX, INT_MAX }, // too long to grow: stays the largest
+        { 31, 6, -1, 100, 120 }, { 8, 6, -1, INT_MAX, INT_MAX }, // too long to grow: stays the largest
     };
     cGameWorld& world = cGameWorld::Instance();
     for (const auto& c : cases) {
@@ -142,8 +138,9 @@ TEST_F(StoryTimeSound, MuteAndAMissingEngineOrFilePlayNothing)
     EXPECT_EQ(world.musicStream, nullptr);
     EXPECT_EQ(playing->releases, 1);
     Story::Instance().PlaySound("nope");
-    EXPECT_EQ(Messages(), (std::vector<std::wstring> { L"music file data/sound/music/nope.ogg...",
-                              L"sound file data/sound/wav/nope.wav not found ..." }));
+    EXPECT_EQ(Messages(),
+        (std::vector<std::wstring> {
+            L"music file data/sound/music/nope.ogg...", L"sound file data/sound/wav/nope.wav not found ..." }));
     for (iSoundInstance* slot : world.effectSounds)
         EXPECT_EQ(slot, nullptr);
 }
@@ -154,10 +151,16 @@ TEST_F(StoryTimeSound, SoundCodesPlayTheirFixedEffects)
         int code;
         const char* path; // null: nothing plays
     } cases[] = {
-        { 0, "data/sound/wav/gong.wav" }, { 16, "data/sound/wav/gong.wav" }, { 17, "data/sound/wav/gong.wav" },
-        { 11, "data/sound/wav/change_status_timer.wav" }, { 23, "data/sound/wav/gong_award.wav" },
-        { 66, "data/sound/wav/bonus6.wav" }, { 77, "data/sound/wav/alarmincoming.wav" }, { 1, nullptr },
-        { -1, nullptr }, { 100000, nullptr },
+        { 0, "data/sound/wav/gong.wav" },
+        { 16, "data/sound/wav/gong.wav" },
+        { 17, "data/sound/wav/gong.wav" },
+        { 11, "data/sound/wav/change_status_timer.wav" },
+        { 23, "data/sound/wav/gong_award.wav" },
+        { 66, "data/sound/wav/bonus6.wav" },
+        { 77, "data/sound/wav/alarmincoming.wav" },
+        { 1, nullptr },
+        { -1, nullptr },
+        { 100000, nullptr },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);

@@ -19,10 +19,14 @@ TEST_F(StoryUpgrades, OwnedUpgradesAnswerOneOnlyForAFlagOfOne)
         int* flag;
         bool storedValue; // answers the flag as it is
     } cases[] = {
-        { "GetBeton", &world.boughtBeton, false }, { "GetCrane", &world.boughtCrane, false },
-        { "GetModern53", &world.boughtModern53, false }, { "GetAntifog", &world.boughtAntifog, false },
-        { "GetAntiCloud", &world.boughtAntiCloud, false }, { "GetWerbung", &world.boughtWerbung, false },
-        { "GetConsultant", &world.boughtConsultant, true }, { "GetProfi", &world.boughtProfi, true },
+        { "GetBeton", &world.boughtBeton, false },
+        { "GetCrane", &world.boughtCrane, false },
+        { "GetModern53", &world.boughtModern53, false },
+        { "GetAntifog", &world.boughtAntifog, false },
+        { "GetAntiCloud", &world.boughtAntiCloud, false },
+        { "GetWerbung", &world.boughtWerbung, false },
+        { "GetConsultant", &world.boughtConsultant, true },
+        { "GetProfi", &world.boughtProfi, true },
         { "GetEntertainment", &world.boughtEntertainment, true },
     };
     for (const auto& c : cases) {
@@ -46,7 +50,10 @@ TEST_F(StoryUpgrades, TheHighestOwnedUpdateStageCounts)
         int stages[4];
         int answer;
     } cases[] = {
-        { { 0, 0, 0, 0 }, 0 }, { { 1, 0, 1, 0 }, 3 }, { { 1, 1, 1, 1 }, 4 }, { { 0, 1, 0, 0 }, 2 },
+        { { 0, 0, 0, 0 }, 0 },
+        { { 1, 0, 1, 0 }, 3 },
+        { { 1, 1, 1, 1 }, 4 },
+        { { 0, 1, 0, 0 }, 2 },
         { { 1, 0, 0, 2 }, 1 },
     };
     cGameWorld& world = cGameWorld::Instance();
@@ -73,7 +80,11 @@ TEST_F(StoryUpgrades, ManagersAreBoundedByTheStackLimit)
         int limit, count, stored;
         uint8_t belowLimitAfter;
     } cases[] = {
-        { 6, 10, 6, 0 }, { 6, 6, 6, 0 }, { 6, 2, 2, 1 }, { 0, 1, 0, 0 }, { 3, 0, 0, 1 },
+        { 6, 10, 6, 0 },
+        { 6, 6, 6, 0 },
+        { 6, 2, 2, 1 },
+        { 0, 1, 0, 0 },
+        { 3, 0, 0, 1 },
     };
     cGameWorld& world = cGameWorld::Instance();
     for (const auto& c : cases) {

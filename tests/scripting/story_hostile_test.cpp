@@ -1,0 +1,240 @@
+// A hostile script: every family of Story's methods gets indices past its
+// tables, negative ids, unknown roads, cells off the grid, numbers that are
+// no numbers, nil and text where numbers belong. Nothing may crash, hang or
+// touch memory it should not; a refused call leaves the world as it was.
+#include <chrono>
+#include <climits>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "scripting/story.h"
+#include "scripting/story_method_fixture.h"
+
+namespace {
+
+using StoryHostile = test::StoryMethodTest;
+
+// What the game must make of a call.
+enum class Outcome {
+    Refused, // a log line, the world unchanged
+    Ignored, // the world unchanged (finding nothing is not worth a line)
+    Harmless, // any effect, as long as nothing breaks
+};
+
+struct HostileCase {
+    const char* call;
+    Outcome outcome;
+};
+
+// A small level: a station with places and fundaments, two car types, a road
+// with cars, a stack of three slots and a lot to build.
+const char* const kSetup = R"(
+Story:CreatePlace(100, 50, 60, 9)
+Story:AddPlace(6, "a", 1)
+Story:AddFundament(1, "g", "h", 9)
+for c = 0, 2 do Story:CreateFundament(1, 2, c, 9, -1); Story:CreatePlace(6, 2, c, 9) end
+Story:AddAuto(1, 1, "one"); Story:SetAutoClass(1, 1, 0); Story:AddAuto(2, 1, "two"); Story:SetAutoClass(2, 1, 0)
+Story:SetAutoBahn(1, 0.02, 0); Story:SetAutoBahnPoints(1, 0, 300, 1200, 700); Story:EnableClassAutoForAutobahn(1, 1)
+Story:SetAutobahnDelay(2); Story:AddTransportToAutobahn(1, 2)
+for s = 1, 3 do Story:SetStackCoordinateAndDirection(s, 100 * s, 500, 9) end
+Story:StackCounter(3, 2, 0); Story:SetManager(2); Story:EnableAutoTypForStack(1); Story:AddToStack(1, 1)
+Story:SetLotForBuild(4, 4); Story:SetParkingAutos(3); Story:TakeFromStack(1)
+)";
+
+const HostileCase kCases[] = {
+    // Time and sound.
+    { "Story:SetTimeForLevel(-5)", Outcome::Refused },
+    { "Story:SetTimeForLevel('100')", Outcome::Refused },
+    { "Story:SetProcessTimeInStation(0/0)", Outcome::Refused },
+    { "Story:SetProcessTimeInStack(math.huge)", Outcome::Refused },
+    { "Story:SpeedAnimationProcess(-math.huge)", Outcome::Refused },
+    { "Story:StartMusic(nil)", Outcome::Refused },
+    { "Story:StartSound(-1); Story:StartSound(2^40); Story:StartMusic('')", Outcome::Harmless },
+    // Points, money, awards, bonuses and jokers.
+    { "Story:AddAward(21)", Outcome::Refused },
+    { "Story:AddAward(-1)", Outcome::Refused },
+    { "Story:SetAwards(21, 1)", Outcome::Refused },
+    { "Story:SetAwards(-2147483648, 1)", Outcome::Refused },
+    { "Story:SetAwards('a', 1)", Outcome::Refused },
+    { "x = Story:GetStationBonus(40)", Outcome::Refused },
+    { "x = Story:GetStationBonus(-1)", Outcome::Refused },
+    { "Story:SetCounterBonusForSpecAuto(50, 1)", Outcome::Refused },
+    { "Story:SetCounterBonusForSpecAuto(-7, 1)", Outcome::Refused },
+    { "Story:SetSpeedForPoints(0/0)", Outcome::Refused },
+    { "Story:AddJoker(-1)", Outcome::Refused },
+    { "Story:AddJoker(2147483647)", Outcome::Refused },
+    { "Story:SetMoney(nil)", Outcome::Refused },
+    { "Story:SetMoney('lots')", Outcome::Refused },
+    { "x = Story:GetJokerList('x')", Outcome::Refused },
+    { "x = Story:GetMyCombo(-1, -2147483648); Story:MinusPoints(-2147483648)", Outcome::Harmless },
+    // Cars and the road.
+    { "Story:SetAutoBahn(7, 1.0, 0)", Outcome::Refused },
+    { "Story:SetAutoBahn(-1, 1.0, 0)", Outcome::Refused },
+    { "Story:SetAutoBahn(2, 0/0, 0)", Outcome::Refused },
+    { "Story:SetAutoBahn(1, 'fast', 0)", Outcome::Refused },
+    { "Story:SetAutoBahnSpeed(7, 1.0, 0)", Outcome::Refused },
+    { "Story:SetAutoBahnSpeed(1, math.huge, 0)", Outcome::Refused },
+    { "Story:SetAutoBahnPoints(7, 0, 0, 1, 1)", Outcome::Refused },
+    { "Story:SetAutoBahnPointsCity(1, 0, 0, 1, 1, 10, 0)", Outcome::Refused },
+    { "Story:SetAutoBahnPointsCity(1, 0, 0, 1, 1, -1, 0)", Outcome::Refused },
+    { "Story:SetAutoBahnPointsCity(3, 0, 0, 1, 1, 0, 0)", Outcome::Refused },
+    { "Story:AddTransportToAutobahn(7, 3)", Outcome::Refused },
+    { "Story:AddTransportToAutobahn(-4, 3)", Outcome::Refused },
+    { "Story:AddTransportToAutobahn(1, -3)", Outcome::Refused },
+    { "Story:AddTransportToAutobahn(1, 2147483647)", Outcome::Refused },
+    { "Story:AddTransportToCity(7, 0, 1, 0)", Outcome::Refused },
+    { "Story:AddTransportToCity(1, 25, 1, 0)", Outcome::Refused },
+    { "Story:SetAutobahnDelay(1e300)", Outcome::Refused },
+    { "Story:SetAutobahnDelay(0/0)", Outcome::Refused },
+    { "Story:SetParkingAutos(-1)", Outcome::Refused },
+    { "Story:SetParkingAutos(2147483647)", Outcome::Refused },
+    { "x = Story:GetAddParkingAutos(50)", Outcome::Refused },
+    { "x = Story:GetAddParkingAutos(-1)", Outcome::Refused },
+    { "Story:SetColor(2, 0, 25)", Outcome::Refused },
+    { "Story:SetColor(2, 0, -1)", Outcome::Refused },
+    { "Story:SetAutoParameters(-1, 0, 0)", Outcome::Refused },
+    { "Story:AddAuto(nil, 1, 'x')", Outcome::Refused },
+    { "Story:SetColor(25, 25, 1); Story:SetAutoClass(-1, 0, 0); Story:SetOffsetForAuto(-1, 0, 0, 9)",
+        Outcome::Ignored },
+    { "Story:DisableAutoForAutobahn(7, 1); x = Story:GetRandomAutoByTyp(-5); x = Story:GetAutoClass(-1)",
+        Outcome::Ignored },
+    { "x = Story:GetRandomAutoAutobahn(7); x = Story:GetRandomAuto(-1); Story:AddSpecAuto(0, -1)", Outcome::Harmless },
+    { "Story:SetAutobahnDelay(0.5); Story:SetAutobahnDelay(-3)", Outcome::Harmless },
+    // The stack.
+    { "Story:AddToStack(-1, 3)", Outcome::Refused },
+    { "Story:AddToStack(99, 3)", Outcome::Refused },
+    { "Story:AddToStack('1', 2)", Outcome::Refused },
+    { "x = Story:GetElementEnableAuto(1)", Outcome::Refused },
+    { "x = Story:GetElementEnableAuto(-1)", Outcome::Refused },
+    { "x = Story:GetElementEnableClassAuto(0)", Outcome::Refused },
+    { "Story:StackCounter(-1, 2, 0)", Outcome::Refused },
+    { "Story:StackCounter(3, 2147483647, 0)", Outcome::Refused },
+    { "Story:SetToStackCoordinate(99, 0, 0); Story:SetFromStackCoordinate(-1, 0, 0)", Outcome::Ignored },
+    { "x = Story:GetAutoFromStack(-1); x = Story:StackFree(2147483647)", Outcome::Ignored },
+    // Places, lots and building.
+    { "Story:SetPlaceProperty(99, 1)", Outcome::Refused },
+    { "Story:SetPlaceProperty(-1, 1)", Outcome::Refused },
+    { "x = Story:GetStatePlace(4)", Outcome::Refused },
+    { "Story:SetStatePlace(-2, 0)", Outcome::Refused },
+    { "Story:SetStatePlace(nil, 0)", Outcome::Refused },
+    { "Story:CreatePlace(6, 25, 3, 9)", Outcome::Refused },
+    { "Story:CreatePlace(6, -1, 0, 9)", Outcome::Refused },
+    { "Story:CreatePlace(nil, 1, 1, 9)", Outcome::Refused },
+    { "Story:CreateFundament(1, 25, 25, 9, 0)", Outcome::Refused },
+    { "Story:CreateLot(25, 1, 1, 1, 0, 0, 0)", Outcome::Refused },
+    { "Story:CreateLot(-3, 1, 1, 1, 0, 0, 0)", Outcome::Refused },
+    { "Story:SetLotForBuild(25, 0)", Outcome::Refused },
+    { "Story:PlaceTexture(999, 'x')", Outcome::Refused },
+    { "Story:SetBuildingStatus(25, 25, 9); Story:SetBuildingStatus(-1, 0, 9); x = Story:GetBuildingStatus(25, 25)",
+        Outcome::Ignored },
+    { "Story:AddAutoToFundament(25, 25, 1); x = Story:GetColorPlace(-1, -1)", Outcome::Ignored },
+    { "Story:ChangeNumberInOver(0, 50, 60, 999); Story:SetActiveUnactivePlace(999, 0, 0, 0, 0)", Outcome::Ignored },
+    { "x = Story:ExistWorkPlace(-6) + Story:ExistWorkPlace(2147483647) + Story:GetPlaceCounter(-1)", Outcome::Ignored },
+    // Upgrades and staff.
+    { "Story:SetManager(-3)", Outcome::Refused },
+    { "Story:SetManager(nil)", Outcome::Refused },
+    { "Story:SetProfi('yes')", Outcome::Refused },
+    { "Story:SetBeton(1)", Outcome::Refused },
+    { "x = Story:GetUpdate() + Story:GetBeton(); Story:ClearUpgrades()", Outcome::Ignored },
+};
+
+// Everything these methods can reach, written out so that two states compare.
+std::string Snapshot()
+{
+    const cGameWorld& w = cGameWorld::Instance();
+    std::ostringstream s;
+    s << w.money << ' ' << w.points << ' ' << w.minusPoints << ' ' << w.levelTimeLimit << ' ' << w.processTimeInStation
+      << ' ' << w.processTimeInStack << ' ' << w.animationSpeed << ' ' << w.pointsSpeed << ' ' << w.autobahnDelay << ' '
+      << w.parkingAutos << ' ' << w.managerCount << ' ' << w.stackLimit << ' ' << w.stackCounter << ' '
+      << int(w.managerBelowLimit) << ' ' << w.hoveredElement << ' ' << int(w.newAward) << ' ' << w.lastAward << ' '
+      << w.profi << ' ' << w.boughtBeton << '|';
+    for (const auto& row : w.profileAwards)
+        for (int award : row)
+            s << award << ',';
+    for (int value : w.specAutoBonusCounter)
+        s << value << ',';
+    for (const auto& row : w.lotStatus)
+        for (int status : row)
+            s << status << ',';
+    for (int count : w.autobahnCarCount)
+        s << count << ',';
+    s << '|';
+    for (const cPlace& p : w.places)
+        s << p.type << ':' << p.row << ':' << p.column << ':' << p.state << ':' << p.texture << ':' << p.colour << ':'
+          << int(p.active) << ':' << p.alpha << ';';
+    for (const cFundament& f : w.fundaments)
+        s << f.row << ':' << f.column << ':' << f.status << ':' << f.content << ':' << f.autoType << ':' << f.colour
+          << ';';
+    for (const cStackSlot& slot : w.stackSlots)
+        s << slot.id << ':' << slot.autoType << ':' << slot.state << ':' << slot.toX << ':' << slot.fromX << ';';
+    for (const cAutoType& t : w.autoTypes)
+        s << t.id << ':' << t.colour << ':' << t.value << ':' << t.class_ << ';';
+    for (const cAutobahnRoad& r : w.autobahnRoads)
+        s << r.id << ':' << r.speed << ':' << r.endX << ':' << r.segCount << ';';
+    s << '|' << w.autobahnCars.size() << ' ' << w.stackCars.size() << ' ' << w.jokers.size() << ' '
+      << w.buildLots.size() << ' ' << w.stackAutoTypes.size() << ' ' << w.autobahnAutos.size() << ' '
+      << w.placeTemplates.size();
+    return s.str();
+}
+
+TEST_F(StoryHostile, BadArgumentsAreRefusedAndChangeNothing)
+{
+    const auto start = std::chrono::steady_clock::now();
+    cGameWorld& world = cGameWorld::Instance();
+    world.level = 8;
+    ASSERT_TRUE(Run(kSetup));
+    ASSERT_TRUE(TakeLog().empty());
+    ASSERT_EQ(world.places.size(), 4u);
+    ASSERT_EQ(world.autobahnCars.size(), 2u);
+
+    for (const HostileCase& c : kCases) {
+        SCOPED_TRACE(c.call);
+        const std::string before = Snapshot();
+        TakeLog();
+        // A call the binding refuses raises a script error; it is caught
+        // here, as the host catches it around every callback.
+        ASSERT_TRUE(Run(std::string("accepted = pcall(function() ") + c.call + " end) and 1 or 0"));
+        if (c.outcome == Outcome::Harmless)
+            continue;
+        EXPECT_EQ(Snapshot(), before);
+        if (c.outcome == Outcome::Refused) {
+            const bool logged = !TakeLog().empty();
+            const bool raised = Number("accepted") == 0;
+            EXPECT_TRUE(logged || raised);
+        }
+    }
+
+    // The world's frame work runs on over what the script left behind.
+    world.CheckParkingFull();
+    world.SpawnAutobahnAuto(1, 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST_F(StoryHostile, ABadProfileIndexReachesNoAwardOrDriveRow)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    for (int profile : { -1, 7, INT_MAX }) {
+        SCOPED_TRACE(profile);
+        world.currentProfile = profile;
+        const std::string before = Snapshot();
+        TakeLog();
+        ASSERT_TRUE(Run("Story:AddAward(1); Story:SetAwards(1, 1); drive = Story:GetLeftRight()"));
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(Number("drive"), 0);
+        EXPECT_EQ(TakeLog().size(), 3u);
+    }
+}
+
+TEST_F(StoryHostile, ALevelNumberOutsideTheTablesGetsNoExtraTime)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    for (int level : { -1, world::kLevelTableSize, INT_MIN }) {
+        world.level = level;
+        ASSERT_TRUE(Run("Story:SetTimeForLevel(60)"));
+        EXPECT_EQ(world.levelTimeLimit, 60);
+    }
+}
+
+} // namespace
