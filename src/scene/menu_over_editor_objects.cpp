@@ -107,7 +107,7 @@ void MenuOver::DrawPlacement()
         if (mode == 2)
             story.CreatePlace(world.overTemplates[t].id, mx + kItemDX, my + kItemDY, 0);
         else
-            story.AddSuperOver(world.overTemplates[t].id, mx + kItemDX, my + kItemDY);
+            world.AddSuperOver(world.overTemplates[t].id, mx + kItemDX, my + kItemDY);
         return;
     }
     if (mode == 0) {
