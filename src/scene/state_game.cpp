@@ -1,38 +1,135 @@
 #include "scene/state_game.h"
 
-#include "app/application.h"
+#include <ctime>
+
 #include "app/cursor_set.h"
 #include "engine/gfx.h"
+#include "platform/time_source.h"
 #include "resources/log.h"
+#include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
-#include "scripting/script_host.h"
+#include "scene/menu_straf.h"
+#include "scene/menu_task.h"
 #include "scripting/story.h"
 #include "sound/sound_engine.h"
 #include "world/game_clock.h"
 #include "world/game_world.h"
 
 namespace {
-// The background colour of a level frame.
+
+// The clear colour of a level frame, under the background.
 constexpr uint32_t kLevelBackground = 0x00031346;
+// While the menu manager runs the screens no cursor is reported as hovering.
+constexpr int kDrawingCursor = 32;
+// The frame rate is the count of frames in the last window of a second.
+constexpr double kRateWindowMs = 1000.0;
+
+// The music stream is stopped and given back, not just forgotten: a dropped
+// handle would keep the stream playing and its memory held.
+void StopMusicStream(cGameWorld& world)
+{
+    if (!world.musicStream)
+        return;
+    world.musicStream->Stop();
+    world.musicStream->Release();
+    world.musicStream = nullptr;
+}
+
 } // namespace
 
-bool cStateGame::Init(void* /*application*/)
+bool cStateGame::Init(void* application)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.quitRequested)
         return false;
     finished = 0;
+    world.money = 0;
+    for (int& counter : world.saveCounters)
+        counter = 0;
     Story::Instance().ClearFlags();
-    world.ResetFlags();
-    world.ClearMouseClicks();
-    world.ComputeLayout();
-    world.levelOver = 0;
+
+    StopMusicStream(world);
+    ResetLevelStart();
+    ResetLevelOptions();
+    world.LoadGame();
+    ResetAfterLoad();
+    LoadLevel(application);
+
+    world.autobahnDistance = 100;
+    world.autobahnOtherCarsPercent = 20;
+    world.autobahnStep = 2;
+    world.menuCorner = "left";
+    world.cloudsOn = 0;
+    world.fogOn = 0;
+
+    world.PreparePlaceImages();
+    world.hudShown = 1;
+    cMenuManager& menus = cMenuManager::Instance();
+    auto* task = menus.Get<Scene::MenuTask>(cMenuManager::kTask);
+    if (task)
+        task->Reset();
+    world.LoadComic(world.level);
+    if (task)
+        task->ResetPage();
+    if (auto* straf = menus.Get<Scene::MenuStraf>(cMenuManager::kStraf))
+        straf->Reset();
+
+    world.resultsShown = 0;
+    world.resultRecorded = 0;
     world.levelElapsed = 0;
+    world.levelFinalTime = 0;
     cLog::Instance().Write(L"+++ START LEVEL %d", world.level);
+
+    world.levelEndStep = 0;
+    world.autobahnDelay = 5;
+    world.brutal = 0;
     world.levelActive = 1;
+
     Story::Instance().InitLevel();
     world.ResetFlags();
     return true;
+}
+
+void cStateGame::LoadLevel(void* /*application*/)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.ResetFlags();
+    world.ClearMouseClicks();
+    world.ComputeLayout();
+    world.freshLevel = 1;
+
+    ClearWorldLists();
+
+    world.minusPoints = 0;
+    world.cloudsOn = 0;
+    world.fogOn = 0;
+    world.messageToShow = -1;
+    world.gameOverPanelShown = 0;
+    world.evaluatePending = 0;
+    for (int i = 0; i < world::kMessageLines; ++i) {
+        world.messageLines[i].clear();
+        world.messageReal[i] = 0;
+        world.taskLineLastValues[i] = 0;
+        world.messageTarget[i] = 0;
+        world.messageActive[i] = 0;
+    }
+    world.taskLineCount = 0;
+    world.levelState = 0;
+    world.levelOver = 0;
+    world.buildMenuOpen = 0;
+    for (cTimer& timer : world.transportTimers)
+        timer.Restart();
+    // Off now, the background is switched on again by the level's first frame,
+    // which loads the pages of the new level's region.
+    if (Scene::MenuPrototype* floor = cMenuManager::Instance().GetMenu(cMenuManager::kFloor))
+        floor->SetActive(false);
+
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    wchar_t date[32];
+    std::swprintf(date, 32, L"%02d:%02d:%02d", (local.tm_year - 100) % 100, local.tm_mon + 1, local.tm_mday);
+    world.dateText = date;
 }
 
 bool cStateGame::Update(void* application)
@@ -43,29 +140,49 @@ bool cStateGame::Update(void* application)
     clock.UpdateMinuteCounter();
     if (!world.paused)
         clock.Update();
+    else
+        // Time spent paused is not play: without this the first frame after
+        // a pause would count it towards a second (and a call of "on_timer").
+        clock.secondTimer.Restart();
     if (story.FlagPresent("new_minute")) {
         story.RemoveFlag("new_minute");
         if (!world.paused)
             story.CallScriptFunction("on_timer");
     }
+    world.CheckParkingFull();
     DrawFrame();
     HandleKeys(application);
+    CountFrame();
     if (story.HasFlagEvents())
         story.PopFlagEvent();
 
     if (world.leaveLevel) {
-        if (world.musicStream) {
-            world.musicStream->Stop();
-            world.musicStream->Release();
-            world.musicStream = nullptr;
-        }
-        story.ReleaseLevelScript();
-        world.levelActive = 0;
-        world.returnToMenu = 1;
-        world.leaveLevel = 0;
+        LeaveLevel();
         return false;
     }
     return finished == 0;
+}
+
+void cStateGame::LeaveLevel()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    StopMusicStream(world);
+    Story::Instance().ReleaseLevelScript();
+    world.levelActive = 0;
+    world.returnToMenu = 1;
+    world.leaveLevel = 0;
+}
+
+void cStateGame::CountFrame()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    ++world.frameCount;
+    const double now = platform::NowMilliseconds();
+    if (now - world.fpsClock >= kRateWindowMs) {
+        world.fpsClock = static_cast<int>(now);
+        world.framesPerSecond = world.frameCount;
+        world.frameCount = 0;
+    }
 }
 
 void cStateGame::DrawFrame()
@@ -77,71 +194,31 @@ void cStateGame::DrawFrame()
     g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, kLevelBackground, 0.0f, 0);
     if (g_pGfx2D)
         g_pGfx2D->ResetState(2.0f);
-    cMenuManager::Instance().UpdateMenus();
-    cGameWorld& world = cGameWorld::Instance();
+
     cCursorSet& cursor = cCursorSet::Instance();
-    cursor.SetCursor(world.clickCursor ? L"Click" : L"Standard", world.clickCursor ? 2 : 1);
-    world.clickCursor = 0;
-    cursor.Draw(16);
+    cMenuManager::Instance().UpdateMenus();
+    cursor.SetCursor(cursor.GetName().c_str(), kDrawingCursor);
+
+    cGameWorld& world = cGameWorld::Instance();
+    // A dragged car is the cursor: the arrow is neither changed nor drawn.
+    if (world.autoOnMouse == -1) {
+        if (world.clickCursor)
+            cursor.SetCursor(L"Click", 2);
+        else
+            cursor.SetCursor(L"Standard", 1);
+        world.clickCursor = 0;
+        cursor.Draw(16);
+    }
     g_pGfxDevice->EndScene();
     g_pGfxDevice->Present();
-}
 
-void cStateGame::HandleKeys(void* application)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    world.keyEscape = 0;
-    auto* app = static_cast<cApplication*>(application);
-    if (app && app->IsKeyDown(VK_ESCAPE)) {
-        app->ClearKey(VK_ESCAPE);
-        world.keyEscape = 1;
-        // Until the head-up display offers its game menu, Escape leaves the
-        // level.
-        world.leaveLevel = 1;
-    }
+    if (world.screenshotDelay >= 3)
+        world.TakeScreenshot();
+    if (world.screenshotDelay > 0)
+        ++world.screenshotDelay;
 }
 
 bool cStateGame::CreateMenus()
 {
     return cMenuManager::Instance().CreateMenus();
-}
-
-void cStateGame::ClearWorldLists()
-{
-    cGameWorld& world = cGameWorld::Instance();
-    world.autobahnCars.clear();
-    world.stackCars.clear();
-    world.placeTemplates.clear();
-    world.places.clear();
-    world.stackSlots.clear();
-    world.effectTypes.clear();
-    world.effects.clear();
-    world.bodyTemplates.clear();
-    world.bodies.clear();
-    world.overTemplates.clear();
-    world.autoTypes.clear();
-    world.superOvers.clear();
-    world.fundamentTemplates.clear();
-    world.snowFlakes.clear();
-    world.fundaments.clear();
-    world.placeAutos.clear();
-    world.autobahnRoads.clear();
-    world.statusMessages.clear();
-    world.balloons.clear();
-    world.clouds.clear();
-    world.stackAutoTypes.clear();
-    world.comboLog.clear();
-    world.autobahnAutos.clear();
-    world.autobahnClasses.clear();
-    world.icons.clear();
-    world.specialAutos.clear();
-    world.transfers.clear();
-    world.roadTransfers.clear();
-    world.rainDrops.clear();
-    world.flyingValues.clear();
-    world.stackAutoClasses.clear();
-    world.jokers.clear();
-    world.buildLots.clear();
-    world.links.clear();
-    world.enabledAutos.clear();
 }

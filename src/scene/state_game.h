@@ -1,12 +1,27 @@
-// The level state: runs one level from its Init until its Update returns
-// false. For now it starts the level script, runs the game clock with the
-// script's timer callback, draws the in-level screens and the cursor, and
-// leaves the level on Escape; the screens that end a level do not exist yet.
+// The level state: runs one level. Init resets the world for the level, loads
+// the saved game and the level script and runs its "on_init"; each Update is
+// one level frame (game clock, the script's timer, the parking check, the
+// in-level screens, keys and mouse, one flag event) until a screen asks to
+// leave the level, whereupon the state ends and the application brings the
+// main menu back in the same frame.
 #pragma once
 
 #include <cstdint>
 
 #include "app/process.h"
+
+// What the key pass reads: the application's key table (a press stays down
+// until consumed) and the keyboard as it is right now. The game reads the
+// application and the platform; tests give keys of their own.
+class iKeySource {
+public:
+    virtual ~iKeySource() = default;
+    virtual bool IsKeyDown(int code) = 0;
+    virtual void ClearKey(int code) = 0;
+    // The key is held right now (any of the high four bits of its state).
+    virtual bool IsHeld(int code) = 0;
+    virtual bool IsRussianLayout() = 0;
+};
 
 class cStateGame : public iProcess {
 public:
@@ -16,11 +31,22 @@ public:
     }
     virtual ~cStateGame() = default;
 
-    // False when the game is quitting; otherwise the level script is loaded
-    // and its "on_init" runs.
+    // False when the game is quitting; otherwise the level is set up, its
+    // script loaded and "on_init" run.
     bool Init(void* application) override;
     // One level frame; false once the level is left.
     bool Update(void* application) override;
+
+    // The world's containers and tables for a new level.
+    void LoadLevel(void* application);
+    // The keyboard and mouse pass of a frame, after the drawing.
+    void HandleKeys(void* application);
+    void HandleKeys(iKeySource& keys);
+    void HandleMouse(void* application);
+    // The typed text of an open text entry; true when a key was used.
+    bool HandleTextInput(iKeySource& keys);
+    // One drawn frame: the in-level screens and the cursor.
+    void DrawFrame();
 
     // The fourteen screens, once at start-up; false when one cannot be made.
     bool CreateMenus();
@@ -28,8 +54,14 @@ public:
     void ClearWorldLists();
 
 private:
-    void DrawFrame();
-    void HandleKeys(void* application);
+    // The world's start values of a level, before the saved game is read.
+    void ResetLevelStart();
+    // Per-level options and the light back to their construction defaults.
+    void ResetLevelOptions();
+    // The start values that follow the saved game.
+    void ResetAfterLoad();
+    void CountFrame();
+    void LeaveLevel();
 
     uint8_t finished = 0;
 };

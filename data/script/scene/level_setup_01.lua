@@ -1,0 +1,138 @@
+-- Level 1: the grid. Cars arrive in the stack and pour onto the free cells
+-- after every move; three of a kind in a row or column leave the grid. The
+-- level has no time limit and is won once the grid is full.
+
+dofile("data/script/scene/level_common.lua")
+
+local STACK_SLOTS = 3
+local ROWS_TARGET = 10
+local rows_done = 0
+
+-- Car types 1..5, one colour each; grid cars are drawn with variant 1.
+local CARS = { "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }
+
+local function random_car()
+    return math.random(1, #CARS)
+end
+
+-- ---- Options of the level ------------------------------------------------
+function level_options()
+    Story:SetDrawStation(0)
+    Story:SetTimeForLevel(0)
+    Story:SetGamePlayMode(0)
+    Story:SetBonusSystem("classe")
+    Story:SetProcessTimeInStation(3.0)
+    Story:SetProcessTimeInStack(30.0)
+    Story:StackCounter(STACK_SLOTS, 1, 0)
+    Story:SetManager(0)
+    Story:TakeFromStack(1)
+    Story:SetParkingAutos(STACK_SLOTS)
+    Story:SetParkingLot(Story:GetParkingLot())
+    Story:SetHelpAuto(1)
+    Story:SetDamage(0)
+end
+
+-- ---- Cars and the stack --------------------------------------------------
+function cars_and_stack()
+    for t, name in ipairs(CARS) do
+        Story:AddAuto(t, 1, name)
+        Story:AddAuto(t, 9, name)
+        Story:SetAutoParameters(t, 5 + t, 0)
+        Story:SetAutoClass(t, t, 0)
+        Story:EnableAutoTypForStack(t)
+    end
+    for slot = 1, STACK_SLOTS do
+        local x, y = 940 + 90 * slot, 120 + 40 * slot
+        Story:SetStackCoordinateAndDirection(slot, x, y, 9)
+        Story:SetToStackCoordinate(slot, x, y - 30)
+        Story:SetFromStackCoordinate(slot, x, y)
+    end
+end
+
+-- ---- The station: the grid's fundaments and its seeded cars -------------
+function build_station()
+    -- A decoration first, so that no cell place has index 0.
+    Story:CreatePlace(100, 60, 60, 9)
+    Story:AddFundament(1, "fundament", "fundament_over", 9)
+    for row = 3, 7 do
+        for column = 1, 5 do
+            Story:CreateFundament(1, row, column, 9, -1)
+        end
+    end
+    -- A few cars to start with, no three alike in a line.
+    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 7, 5, 1 } }
+    for _, s in ipairs(seeds) do
+        Story:AddAutoToFundament(s[1], s[2], s[3])
+    end
+end
+
+-- ---- The ground's decorations (drawn by the level background) -----------
+function ground_bodies()
+    Story:AddBody(1, "parking_1")
+    Story:AddBody(2, "parking_2")
+    Story:AddBody(3, "parking_3")
+    Story:AddBody(10, "tree_01")
+    Story:AddBody(11, "bush_01")
+    Story:AddMyBody(3, 980, 60)
+    Story:AddMyBody(10, 60, 80)
+    Story:AddMyBody(10, 1140, 620)
+    Story:AddMyBody(11, 200, 760)
+end
+
+-- ---- Weather, light and messages -----------------------------------------
+function weather_and_messages()
+    common.daylight()
+    common.declare_effects()
+    common.task_line(1, rows_done, ROWS_TARGET)
+end
+
+-- ---- Callbacks -----------------------------------------------------------
+function on_init()
+    level_options()
+    cars_and_stack()
+    build_station()
+    ground_bodies()
+    weather_and_messages()
+    common.fill_stack(STACK_SLOTS, random_car)
+end
+
+function on_timer()
+end
+
+function ok_work()
+end
+
+function on_bonus()
+    rows_done = rows_done + 1
+    Story:SetMessage(1, rows_done, ROWS_TARGET)
+    Story:SetMoney(Story:GetMoney() + 20)
+end
+
+function ok_build()
+end
+
+function ok_update()
+end
+
+function ok_saw()
+end
+
+function add_manager()
+end
+
+function on_fill_parking_place()
+    common.fill_stack(STACK_SLOTS, random_car)
+end
+
+function on_minus_points()
+end
+
+-- The grid ends the level itself once it is full.
+function on_level_finish()
+end
+
+function on_blumen()
+end
+
+function on_wbaum()
+end

@@ -1,0 +1,174 @@
+-- Level 2: the first station. Cars come along the road and wait in the stack;
+-- the player drags each to the place of its colour. Serve twelve cars before
+-- the time runs out.
+
+dofile("data/script/scene/level_common.lua")
+
+local STACK_SLOTS = 3
+local SERVE_TARGET = 12
+local TIME_LIMIT = 300
+local ROAD = 1
+local ROAD_CARS = 3
+local ROAD_EVERY = 5
+local served = 0
+local seconds = 0
+
+-- Customer car types by colour group: groups 6 and 7 have a place here.
+local CARS = {
+    { 1, "auto_rot", 6 },
+    { 2, "auto_blau", 7 },
+    { 3, "auto_rot_2", 6 },
+    { 4, "auto_blau_2", 7 },
+}
+local CUSTOMER = 1
+
+local function random_customer()
+    return Story:GetRandomAuto(5 + math.random(1, 2))
+end
+
+-- ---- Options of the level ------------------------------------------------
+function level_options()
+    Story:SetDrawStation(1)
+    Story:SetTimeForLevel(TIME_LIMIT)
+    Story:SetGamePlayMode(0)
+    Story:SetBonusSystem("color")
+    Story:SetProcessTimeInStation(4.0)
+    Story:SetProcessTimeInStack(25.0)
+    Story:StackCounter(STACK_SLOTS, 1, 0)
+    Story:SetManager(0)
+    Story:TakeFromStack(1)
+    Story:SetParkingAutos(STACK_SLOTS)
+    Story:SetParkingLot(Story:GetParkingLot())
+    Story:SetHelpAuto(1)
+    Story:SetDamage(0)
+end
+
+-- ---- Cars, the road and the stack ----------------------------------------
+function cars_road_and_stack()
+    for _, c in ipairs(CARS) do
+        Story:AddAuto(c[1], 9, c[2])
+        Story:AddAuto(c[1], 1, c[2])
+        Story:SetAutoParameters(c[1], c[3], 0)
+        Story:SetAutoClass(c[1], CUSTOMER, 0)
+    end
+    Story:EnableAutoForStack(CUSTOMER)
+
+    Story:SetAutoBahn(ROAD, 1.0, 0)
+    Story:SetAutoBahnPoints(ROAD, 1400, 40, -200, 200)
+    Story:EnableClassAutoForAutobahn(ROAD, CUSTOMER)
+    Story:SetAutobahnDelay(3)
+    Story:SetDistanceAutobahn(160)
+    Story:SetStepAutobahn(2)
+    Story:TakeFromAutobahn(1)
+    Story:AddTransportToAutobahn(ROAD, ROAD_CARS)
+
+    for slot = 1, STACK_SLOTS do
+        local x, y = 900 + 100 * slot, 180 + 30 * slot
+        Story:SetStackCoordinateAndDirection(slot, x, y, 9)
+        Story:SetToStackCoordinate(slot, x, y - 30)
+        Story:SetFromStackCoordinate(slot, x, y)
+    end
+end
+
+-- ---- The station: places, fundaments, decorations -----------------------
+function build_station()
+    -- A decoration first, so that no service place has index 0.
+    Story:CreatePlace(100, 60, 60, 9)
+    Story:AddFundament(1, "fundament", "fundament_over", 9)
+    -- Service places of colour groups 6 and 7.
+    Story:AddPlace(6, "place_red", 3)
+    Story:AddPlace(7, "place_blue", 3)
+    Story:SetOffsetForAuto(6, 30, -20, 9)
+    Story:SetOffsetForAuto(7, 30, -20, 9)
+    local places = { { 6, 4, 3 }, { 7, 5, 2 } }
+    for _, p in ipairs(places) do
+        Story:CreateFundament(1, p[2], p[3], 9, -1)
+        Story:CreatePlace(p[1], p[2], p[3], 9)
+        Story:SetColor(p[2], p[3], p[1] - 6)
+    end
+end
+
+-- ---- The ground's decorations (drawn by the level background) -----------
+function ground_bodies()
+    Story:AddBody(1, "parking_1")
+    Story:AddBody(2, "parking_2")
+    Story:AddBody(3, "parking_3")
+    Story:AddBody(10, "tree_01")
+    Story:AddBody(11, "bush_01")
+    Story:AddBody(12, "house_01")
+    Story:AddMyBody(3, 980, 260)
+    Story:AddMyBody(12, 120, 420)
+    Story:AddMyBody(10, 60, 640)
+    Story:AddMyBody(10, 1150, 700)
+    Story:AddMyBody(11, 700, 760)
+end
+
+-- ---- Weather, light and messages -----------------------------------------
+function weather_and_messages()
+    common.daylight()
+    common.declare_effects()
+    common.task_line(0, served, SERVE_TARGET)
+end
+
+-- ---- Callbacks -----------------------------------------------------------
+function on_init()
+    level_options()
+    cars_road_and_stack()
+    build_station()
+    ground_bodies()
+    weather_and_messages()
+    common.fill_stack(STACK_SLOTS, random_customer)
+end
+
+-- Once a second: a new car on the road every few seconds, single stack slots
+-- topped up, and in the last minute the evening falls.
+function on_timer()
+    seconds = seconds + 1
+    if seconds % ROAD_EVERY == 0 then
+        Story:AddTransportToAutobahn(ROAD, 1)
+    end
+    common.fill_stack(STACK_SLOTS, random_customer)
+    if seconds == TIME_LIMIT - 60 then
+        Story:StartDunkler()
+    end
+end
+
+function ok_work()
+    served = served + 1
+    Story:SetMessage(0, served, SERVE_TARGET)
+    Story:SetMoney(Story:GetMoney() + 25)
+end
+
+function on_bonus()
+end
+
+function ok_build()
+end
+
+function ok_update()
+end
+
+function ok_saw()
+end
+
+function add_manager()
+end
+
+function on_fill_parking_place()
+    common.fill_stack(STACK_SLOTS, random_customer)
+end
+
+function on_minus_points()
+end
+
+function on_level_finish()
+    if served >= SERVE_TARGET then
+        Story:SetState(1)
+    end
+end
+
+function on_blumen()
+end
+
+function on_wbaum()
+end

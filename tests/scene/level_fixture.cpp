@@ -1,0 +1,124 @@
+#include "level_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <lua.hpp>
+
+#include "app/clock.h"
+#include "platform/time_source.h"
+#include "recording_screens.h"
+#include "resources/log.h"
+#include "scene/menu_manager.h"
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+#include "world/game_clock.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace test {
+
+LevelTest::LevelTest(bool ownScreens, bool inBuildFolder)
+    : ownScreens(ownScreens)
+    , inBuildFolder(inBuildFolder)
+{
+}
+
+void LevelTest::SetUp()
+{
+    oldDirectory = std::filesystem::current_path().string();
+    if (!inBuildFolder) {
+        std::filesystem::create_directories(folder / "data/script/scene");
+        // The language tables a level start reads, from the build's data.
+        std::filesystem::copy(std::filesystem::path(oldDirectory) / "data/language", folder / "data/language",
+            std::filesystem::copy_options::recursive);
+        std::filesystem::current_path(folder.Path());
+    }
+    platform::SetTimeSourceForTests([this] { return ms; });
+    cClock::Instance().Reset();
+    cGameWorld::Instance().ResetToDefaults();
+    cSettings::Instance().ResetToDefaults();
+    cSettings::Instance().SetResolution(1280, 1024);
+    cGameClock::Instance().ResetToDefaults();
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
+        log.push_back({ kind, text });
+    });
+    ASSERT_TRUE(Script::Initialize());
+    ASSERT_TRUE(ExportStory());
+    Story& story = Story::Instance();
+    story.ReleaseLevelScript();
+    story.ClearFlags();
+    while (story.HasFlagEvents())
+        story.PopFlagEvent();
+    cMenuManager::Instance().SetFactoryForTests(ownScreens ? cMenuManager::Factory() : MakeRecordingScreen);
+    ASSERT_TRUE(state.CreateMenus());
+    ScreenCalls().clear();
+}
+
+void LevelTest::TearDown()
+{
+    Story::Instance().ReleaseLevelScript();
+    cMenuManager::Instance().DestroyMenus();
+    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    state.ClearWorldLists();
+    cGameWorld::Instance().musicStream = nullptr;
+    cGameWorld::Instance().ResetToDefaults();
+    Script::ShutDown();
+    cLog::Instance().SetObserver(nullptr);
+    platform::SetTimeSourceForTests(nullptr);
+    std::filesystem::current_path(oldDirectory);
+}
+
+void LevelTest::WriteLevelScript(int level, const std::string& source)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "data/script/scene/level_setup_%02d.lua", level);
+    std::ofstream(folder / name, std::ios::binary) << source;
+}
+
+bool LevelTest::StartLevel(int level)
+{
+    cGameWorld::Instance().level = level;
+    cGameClock::Instance().SetTime(0, 0);
+    return state.Init(nullptr);
+}
+
+bool LevelTest::Frame(double step)
+{
+    ms += step;
+    cClock::Instance().Update();
+    return state.Update(nullptr);
+}
+
+bool LevelTest::Frames(int count, double step)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!Frame(step))
+            return false;
+    }
+    return true;
+}
+
+double LevelTest::ScriptNumber(const char* name)
+{
+    lua_State* L = Scripting::GetContextState(Story::Instance().ContextHandle());
+    if (!L)
+        return -1.0;
+    lua_getglobal(L, name);
+    const double value = lua_tonumber(L, -1);
+    lua_pop(L, 1);
+    return value;
+}
+
+std::vector<std::wstring> LevelTest::Faults() const
+{
+    std::vector<std::wstring> faults;
+    for (const LevelLogLine& line : log) {
+        if (line.text.find(L"###error###") != std::wstring::npos || line.text.find(L"not found") != std::wstring::npos)
+            faults.push_back(line.text);
+    }
+    return faults;
+}
+
+} // namespace test

@@ -1,0 +1,228 @@
+// The key pass of a level frame over a key table the test holds: which keys
+// one pass consumes, which flags it sets, where it stops, and the text entry
+// with its length limit and the two keyboard layouts.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <set>
+#include <string>
+
+#include "platform/win_messages.h"
+#include "scene/state_game.h"
+#include "world/game_world.h"
+
+namespace {
+
+// Keys pressed and not yet consumed, and keys held right now.
+class Keys : public iKeySource {
+public:
+    Keys(std::initializer_list<int> pressed, std::initializer_list<int> held = {}, bool russian = false)
+        : down(pressed)
+        , held(held)
+        , russian(russian)
+    {
+    }
+    bool IsKeyDown(int code) override { return down.count(code) != 0; }
+    void ClearKey(int code) override { down.erase(code); }
+    bool IsHeld(int code) override { return held.count(code) != 0; }
+    bool IsRussianLayout() override { return russian; }
+
+    std::set<int> down;
+    std::set<int> held;
+    bool russian;
+};
+
+constexpr int F2 = VK_F1 + 1;
+constexpr int F3 = VK_F1 + 2;
+constexpr int F5 = VK_F1 + 4;
+
+class KeyPassTest : public ::testing::Test {
+protected:
+    void SetUp() override { world.ResetToDefaults(); }
+    void TearDown() override { world.ResetToDefaults(); }
+
+    void Entry(const wchar_t* text, int max)
+    {
+        world.textEntryActive = 1;
+        world.textEntryMax = max;
+        std::wcsncpy(world.textEntry, text, world::kTextEntryLength - 1);
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    cStateGame state;
+};
+
+TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)
+{
+    struct Case {
+        const char* what;
+        std::initializer_list<int> pressed;
+        std::set<int> left; // still down after the pass
+    };
+    const Case cases[] = {
+        // Backspace: only the modifier, mouse, Enter, entry and arrow steps.
+        { "erase", { VK_BACK, VK_LEFT, VK_RETURN, VK_TAB, VK_ESCAPE, 'A', VK_PRIOR },
+            { VK_TAB, VK_ESCAPE, 'A', VK_PRIOR } },
+        // F3 or F4 stop everything from F5 on and stay down themselves.
+        { "F3 held", { F3, F5, VK_TAB, VK_ESCAPE, 'B' }, { F3, F5, VK_TAB, VK_ESCAPE, 'B' } },
+        { "F2 taken first", { F2, F3, VK_TAB }, { F3, VK_TAB } },
+        // The arrow step takes Up, so its later handler never ends the pass.
+        { "up", { VK_UP, VK_TAB, 'C' }, {} },
+        { "F1 ends it", { VK_F1, VK_SPACE, VK_TAB }, { VK_SPACE, VK_TAB } },
+        { "space ends it", { VK_SPACE, F5 }, { F5 } },
+        { "function keys", { F5, VK_F1 + 9, VK_TAB }, { VK_F1 + 9, VK_TAB } },
+        { "tab goes on", { VK_TAB, VK_ESCAPE, 'A' }, { 'A' } },
+        { "one letter a pass, in its order", { 'A', 'B', 'C', 'Z' }, { 'B', 'C', 'Z' } },
+        { "C before Z", { 'C', 'Z' }, { 'Z' } },
+        { "E before D", { 'D', 'E' }, { 'D' } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.ResetToDefaults();
+        Keys keys(c.pressed);
+        state.HandleKeys(keys);
+        EXPECT_EQ(keys.down, c.left);
+    }
+}
+
+TEST_F(KeyPassTest, FlagsOfThePass)
+{
+    Keys erase({ VK_DELETE, VK_LEFT, VK_RETURN, VK_HOME }, { VK_LSHIFT });
+    world.keyEscape = 1;
+    state.HandleKeys(erase);
+    EXPECT_EQ(world.keyErase, 1);
+    EXPECT_EQ(world.keyLeft, 1);
+    EXPECT_EQ(world.keyHome, 1);
+    EXPECT_EQ(world.keyEnter, 1);
+    EXPECT_EQ(world.keyLeftShift, 1);
+    EXPECT_EQ(world.keyEscape, 0);
+
+    // The one-frame flags go with the next pass; the arrows stay for the
+    // screens that use them.
+    Keys tab({ VK_TAB, VK_NEXT }, { VK_LCONTROL, VK_LMENU });
+    state.HandleKeys(tab);
+    EXPECT_EQ(world.keyErase, 0);
+    EXPECT_EQ(world.keyEnter, 0);
+    EXPECT_EQ(world.keyLeftShift, 0);
+    EXPECT_EQ(world.keyLeft, 1);
+    EXPECT_EQ(world.keyTab, 1);
+    EXPECT_EQ(world.keyPageDown, 1);
+    EXPECT_EQ(world.keyPageUp, 0);
+    EXPECT_EQ(world.keyLeftCtrl, 1);
+    EXPECT_EQ(world.keyLeftAlt, 1);
+
+    Keys escape({ VK_ESCAPE });
+    state.HandleKeys(escape);
+    EXPECT_EQ(world.keyEscape, 1);
+    EXPECT_EQ(world.keyTab, 0);
+    EXPECT_EQ(world.keyLeftAlt, 0);
+    EXPECT_EQ(world.leaveLevel, 1);
+}
+
+TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)
+{
+    const struct {
+        const char* what;
+        std::initializer_list<int> pressed;
+        std::initializer_list<int> held;
+        const wchar_t* typed;
+    } cases[] = {
+        { "lower case", { 'Q' }, {}, L"q" },
+        { "upper case", { 'Q' }, { VK_SHIFT }, L"Q" },
+        { "exclamation", { '1' }, { VK_SHIFT }, L"!" },
+        { "at", { '2' }, { VK_SHIFT }, L"@" },
+        { "at with AltGr", { 'Q' }, { VK_RMENU }, L"@" },
+        { "underscore", { VK_OEM_MINUS }, { VK_SHIFT }, L"_" },
+        { "dash, and the pass goes on", { VK_OEM_MINUS, 'K' }, {}, L"-k" },
+        { "digit", { '7' }, {}, L"7" },
+        { "full stop", { VK_OEM_PERIOD }, {}, L"." },
+        { "space", { VK_SPACE }, {}, L" " },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.ResetToDefaults();
+        Entry(L"", 20);
+        Keys keys(c.pressed, c.held);
+        state.HandleKeys(keys);
+        EXPECT_STREQ(world.textEntry, c.typed);
+        EXPECT_TRUE(keys.down.empty());
+    }
+}
+
+TEST_F(KeyPassTest, RussianLayoutTypesCyrillicWhateverTheShift)
+{
+    const struct {
+        int key;
+        wchar_t letter;
+    } cases[] = {
+        { 'F', L'\u0430' },
+        { 'Q', L'\u0439' },
+        { 'Z', L'\u044F' },
+        { VK_OEM_3, L'\u0451' },
+        { VK_OEM_COMMA, L'\u0431' },
+        { VK_OEM_PERIOD, L'\u044E' },
+        { VK_OEM_4, L'\u0445' },
+        { VK_OEM_6, L'\u044A' },
+        { VK_OEM_7, L'\u044D' },
+        { VK_OEM_1, L'\u0436' },
+        { 'M', L'\u044C' },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        world.ResetToDefaults();
+        Entry(L"", 20);
+        Keys keys({ c.key }, { VK_SHIFT }, true);
+        state.HandleKeys(keys);
+        ASSERT_EQ(std::wcslen(world.textEntry), 1u);
+        EXPECT_EQ(world.textEntry[0], c.letter);
+    }
+}
+
+TEST_F(KeyPassTest, TextEntryNeverGrowsPastItsLimitOrItsBuffer)
+{
+    // At its limit a letter is still taken, and nothing changes.
+    Entry(L"abc", 3);
+    Keys letter({ 'D', VK_TAB });
+    state.HandleKeys(letter);
+    EXPECT_STREQ(world.textEntry, L"abc");
+    EXPECT_EQ(letter.down, std::set<int>({ VK_TAB }));
+
+    // Backspace on an empty entry only sets the erase flag.
+    Entry(L"", 10);
+    Keys back({ VK_BACK, VK_DELETE });
+    state.HandleKeys(back);
+    EXPECT_STREQ(world.textEntry, L"");
+    EXPECT_EQ(world.keyErase, 1);
+    EXPECT_TRUE(back.down.empty());
+
+    Entry(L"xy", 10);
+    Keys erase({ VK_DELETE });
+    state.HandleKeys(erase);
+    EXPECT_STREQ(world.textEntry, L"x");
+
+    // A limit beyond the buffer: the buffer's room is the limit.
+    Entry(L"", 100000);
+    for (int i = 0; i < world::kTextEntryLength + 20; ++i) {
+        Keys a({ 'A' });
+        state.HandleKeys(a);
+    }
+    EXPECT_EQ(std::wcslen(world.textEntry), static_cast<std::size_t>(world::kTextEntryLength - 1));
+
+    // A buffer that lost its terminating zero counts as full.
+    for (wchar_t& c : world.textEntry)
+        c = L'z';
+    Keys more({ 'A' });
+    state.HandleKeys(more);
+    EXPECT_EQ(world.textEntry[world::kTextEntryLength - 1], L'z');
+    Keys erase2({ VK_BACK });
+    state.HandleKeys(erase2);
+    EXPECT_EQ(world.textEntry[world::kTextEntryLength - 1], L'\0');
+
+    // A key the entry does not know runs the rest of the pass.
+    Entry(L"", 10);
+    Keys other({ VK_F1 + 4, VK_ESCAPE });
+    state.HandleKeys(other);
+    EXPECT_EQ(other.down, std::set<int>({ VK_ESCAPE }));
+}
+
+} // namespace
