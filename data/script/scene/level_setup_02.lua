@@ -78,10 +78,11 @@ function build_station()
     -- by design point; PlaceTexture gives each its image. A tree comes first,
     -- so that no service place has index 0.
     local trees = {
-        { 100, "tree_big", 60, 300 },
+        { 100, "tree_big", 40, 250 },
         { 101, "tree_small", 1010, 560 },
         { 102, "bush", 300, 700 },
-        { 103, "tree_small", 180, 470 },
+        { 103, "tree_small", 560, 770 },
+        { 104, "tree_big", 820, 640 },
     }
     for _, t in ipairs(trees) do
         Story:AddOver(t[1], t[2])
@@ -108,7 +109,7 @@ function build_station()
 
     -- Above the cars.
     Story:AddOver(110, "sign_station")
-    Story:AddSuperOver(110, 1130, 330)
+    Story:AddSuperOver(110, 1150, 440)
 end
 
 -- ---- The ground's decorations (drawn by the level background) -----------
