@@ -81,8 +81,7 @@ void MenuOver::DrawPlatforms()
             // While the managers hand over the stack the player picks cars
             // up; otherwise puts one down on a free cell (a joker anywhere).
             const bool carOn = f.autoType != -1;
-            const bool highlight
-                = world.managerBelowLimit ? carOn : (!carOn || world.autoOnMouse == kJoker);
+            const bool highlight = world.managerBelowLimit ? carOn : (!carOn || world.autoOnMouse == kJoker);
             if (highlight)
                 page.DrawImage(L"platform_over.png", x, y, 0, 0, t.r, t.g, t.b, 255);
             continue;
@@ -141,8 +140,7 @@ void MenuOver::DrawStationObjects()
             const Tint t = LevelTint();
             const std::wstring name = cGameWorld::NarrowToWideString(tree.texture) + L".png";
             const int alpha = tree.alpha < 0 ? 0 : tree.alpha > kMaxAlpha ? kMaxAlpha : tree.alpha;
-            pages[kTreesPage].DrawImage(
-                name.c_str(), ScaledX(tree.x), ScaledY(tree.y), 0, 0, t.r, t.g, t.b, alpha);
+            pages[kTreesPage].DrawImage(name.c_str(), ScaledX(tree.x), ScaledY(tree.y), 0, 0, t.r, t.g, t.b, alpha);
             continue;
         }
         if (covered)

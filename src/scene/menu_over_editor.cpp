@@ -7,7 +7,6 @@
 #include "engine/gfx.h"
 #include "scene/menu_over.h"
 #include "scene/menu_over_local.h"
-#include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"

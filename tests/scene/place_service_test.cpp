@@ -91,8 +91,14 @@ TEST_F(PlaceServiceTest, TheLampFollowsTheWear)
         int wear;
         const wchar_t* lamp;
     } cases[] = {
-        { 0, L"lampe_green" }, { 30, L"lampe_green" }, { 31, L"lampe_yellow" }, { 70, L"lampe_yellow" },
-        { 71, L"lampe_red" }, { 90, L"lampe_red" }, { 91, L"blink" }, { 100, L"blink" },
+        { 0, L"lampe_green" },
+        { 30, L"lampe_green" },
+        { 31, L"lampe_yellow" },
+        { 70, L"lampe_yellow" },
+        { 71, L"lampe_red" },
+        { 90, L"lampe_red" },
+        { 91, L"blink" },
+        { 100, L"blink" },
     };
     for (const auto& c : cases) {
         world.places[place].wear = c.wear;
@@ -227,8 +233,8 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         } else {
             EXPECT_EQ(world.fundaments[0].content, -1);
         }
-        EXPECT_EQ(sound.played, c.sound ? std::vector<std::string> { "data/sound/wav/baustation.wav" }
-                                        : std::vector<std::string> {});
+        EXPECT_EQ(sound.played,
+            c.sound ? std::vector<std::string> { "data/sound/wav/baustation.wav" } : std::vector<std::string> {});
     }
 }
 

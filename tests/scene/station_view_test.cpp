@@ -293,7 +293,8 @@ TEST_F(StationViewTest, DecorationsAreDrawnScaledFromTheTreesPage)
         over->DrawDecorations();
         const bool small = width != 1280;
         ExpectDrawn(Drawn(),
-            { { L"busch.png", small ? 480 : 600, small ? 75 : 100 }, { L"busch.png", small ? 400 : 500, small ? 300 : 400 } },
+            { { L"busch.png", small ? 480 : 600, small ? 75 : 100 },
+                { L"busch.png", small ? 400 : 500, small ? 300 : 400 } },
             small);
     }
 }
