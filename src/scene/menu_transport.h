@@ -26,6 +26,9 @@ public:
     void DeletePlaceEffect(int place, int autoType);
     // Starts the smoke of a broken place.
     void StartPlaceSmoke(int place);
+    // Whether the place would take the car type held by the mouse
+    // (menu_transport_serve.cpp).
+    bool CanServeAt(int place, int autoType) const;
 
     // The level frame, in the order the menu manager calls them.
     // Restarts the per-car timers.

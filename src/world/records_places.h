@@ -38,6 +38,7 @@ struct cPlace {
     int direction = 0; // the "level" of the screens; 0 = not built, variant = 10 - it
     cTimer serviceTimer;
     cTimer placeTimer;
+    int alphaStep = 1; // added to alpha every 0.017 s until it is 255 (the station view's fade-in)
     int autoOffsetX = 0;
     int autoOffsetY = 0;
     int autoType = -1;

@@ -51,9 +51,12 @@ end
 
 -- ---- The station: the grid's fundaments and its seeded cars -------------
 function build_station()
-    -- A decoration first, so that no cell place has index 0.
-    Story:CreatePlace(100, 60, 60, 9)
-    Story:AddFundament(1, "fundament", "fundament_over", 9)
+    -- A tree first, so that no cell place has index 0.
+    Story:AddOver(100, "tree_big")
+    Story:CreatePlace(100, 60, 300, 9)
+    Story:PlaceTexture(100, "tree_big")
+    -- Grid levels show every fundament's second image.
+    Story:AddFundament(1, "fundament", "fundament_grid", 9)
     for row = 3, 7 do
         for column = 1, 5 do
             Story:CreateFundament(1, row, column, 9, -1)

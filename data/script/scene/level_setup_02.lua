@@ -71,21 +71,45 @@ function cars_road_and_stack()
 end
 
 -- ---- The station: places, fundaments, decorations -----------------------
+-- A block of three by three platforms (rows 3..5, columns 2..4) with the two
+-- service places on it, trees around it and a sign above the cars.
 function build_station()
-    -- A decoration first, so that no service place has index 0.
-    Story:CreatePlace(100, 60, 60, 9)
-    Story:AddFundament(1, "fundament", "fundament_over", 9)
+    -- Trees stand among the places, each of its own over template and placed
+    -- by design point; PlaceTexture gives each its image. A tree comes first,
+    -- so that no service place has index 0.
+    local trees = {
+        { 100, "tree_big", 40, 250 },
+        { 101, "tree_small", 1010, 560 },
+        { 102, "bush", 300, 700 },
+        { 103, "tree_small", 560, 770 },
+        { 104, "tree_big", 820, 640 },
+    }
+    for _, t in ipairs(trees) do
+        Story:AddOver(t[1], t[2])
+        Story:CreatePlace(t[1], t[3], t[4], 9)
+        Story:PlaceTexture(t[1], t[2])
+    end
+
+    Story:AddFundament(1, "fundament", "fundament_grid", 9)
     -- Service places of colour groups 6 and 7.
     Story:AddPlace(6, "place_red", 3)
     Story:AddPlace(7, "place_blue", 3)
     Story:SetOffsetForAuto(6, 30, -20, 9)
     Story:SetOffsetForAuto(7, 30, -20, 9)
     local places = { { 6, 4, 3 }, { 7, 5, 2 } }
+    for row = 3, 5 do
+        for column = 2, 4 do
+            Story:CreateFundament(1, row, column, 9, -1)
+        end
+    end
     for _, p in ipairs(places) do
-        Story:CreateFundament(1, p[2], p[3], 9, -1)
         Story:CreatePlace(p[1], p[2], p[3], 9)
         Story:SetColor(p[2], p[3], p[1] - 6)
     end
+
+    -- Above the cars.
+    Story:AddOver(110, "sign_station")
+    Story:AddSuperOver(110, 1150, 440)
 end
 
 -- ---- The ground's decorations (drawn by the level background) -----------

@@ -1,0 +1,73 @@
+// The station view over the recording engine: a scratch program folder with
+// small station and trees pages of our own (each image cut from its own
+// place, so a recorded draw tells which image it was), the real MenuOver in
+// slot 4 of the menu manager and recording screens in the other slots, a
+// clock set by hand and a mouse moved by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/menu_over.h"
+#include "support/recording_gfx.h"
+#include "support/temp_folder.h"
+#include "world/game_world.h"
+
+namespace test {
+
+struct DrawnImage {
+    std::wstring name; // "?" for a draw of no image of the pages
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    uint32_t colour = 0;
+    bool small = false; // from the pages for screens other than 1280 wide
+};
+
+class StationTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The screens made and the station view switched on for a screen of
+    // that width (1280 the design size; anything else the smaller pages).
+    void StartScreens(int width = 1280);
+    // Advances the frame clock.
+    void Wait(double milliseconds);
+
+    // The images drawn since the last ClearDrawn, in order.
+    std::vector<DrawnImage> Drawn() const;
+    std::vector<std::wstring> DrawnNames() const;
+    // The draws of one image.
+    std::vector<DrawnImage> DrawnOf(const std::wstring& name) const;
+    void ClearDrawn() { gfx.ClearRecords(); }
+
+    // Station building blocks on cell (row, column): a fundament of template
+    // 1 ("plat_a.png" and "plat_b.png"), and a service place of the type on
+    // it with variant 0.
+    void AddFundament(int row, int column, int value = -1);
+    int AddServicePlace(int type, int row, int column);
+    // A tree (type 100, "baum") at the design point.
+    int AddTree(int x, int y);
+    // Moves the mouse to the middle of a cell.
+    void MouseOnCell(int row, int column);
+
+    // The size of a page image as the test pages give it.
+    static void PageImageSize(const std::wstring& name, int& width, int& height);
+
+    cGameWorld& world = cGameWorld::Instance();
+    Scene::MenuOver* over = nullptr;
+    RecordingGfx gfx;
+    FakeInput input;
+    TempFolder folder;
+    double now = 10000.0;
+
+private:
+    std::string m_oldDirectory;
+};
+
+} // namespace test
