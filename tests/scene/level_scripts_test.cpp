@@ -1,10 +1,14 @@
 // Our level scripts, as shipped in data/, run by the level state over the
 // game's own screens for a while of play: they load, set every option of
-// their level, and write no script error and nothing "not found" to the log.
+// their level, define every callback, and write no script error and nothing
+// "not found" to the log.
 #include <gtest/gtest.h>
+
+#include <lua.hpp>
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
+#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 
@@ -21,6 +25,21 @@ protected:
     {
         for (const std::wstring& fault : Faults())
             ADD_FAILURE() << platform::WideToNarrow(fault);
+    }
+
+    // Every callback the game may raise is a function of the level's context.
+    static void ExpectEveryCallback()
+    {
+        const char* const names[] = { "on_init", "on_after_init", "on_load", "on_after_load", "on_timer", "on_bonus",
+            "ok_work", "ok_build", "ok_update", "ok_saw", "add_manager", "on_fill_parking_place", "on_minus_points",
+            "on_level_finish", "on_blumen", "on_wbaum" };
+        lua_State* L = Scripting::GetContextState(Story::Instance().ContextHandle());
+        ASSERT_NE(L, nullptr);
+        for (const char* name : names) {
+            lua_getglobal(L, name);
+            EXPECT_TRUE(lua_isfunction(L, -1)) << name;
+            lua_pop(L, 1);
+        }
     }
 
     static int StackCars()
@@ -44,6 +63,7 @@ TEST_F(ShippedLevelTest, GridLevelOne)
     EXPECT_EQ(StackCars(), 3);
     EXPECT_EQ(world.stackCounter, 3);
     EXPECT_EQ(world.managerCount, 0);
+    ExpectEveryCallback();
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
     ExpectCleanLog();
@@ -61,6 +81,7 @@ TEST_F(ShippedLevelTest, StationLevelTwo)
     EXPECT_EQ(roadCars, 3u);
     EXPECT_EQ(StackCars(), 3);
     EXPECT_GT(world.processTimeInStation, 0.0);
+    ExpectEveryCallback();
 
     // Its timer sends more cars down the road.
     ASSERT_TRUE(Frames(220, 50.0));
