@@ -13,8 +13,8 @@
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"
 #include "resources/page_manager.h"
-#include "support/recording_gfx.h"
 #include "scene/menu_floor.h"
+#include "support/recording_gfx.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
