@@ -1,10 +1,17 @@
 // Our level scripts, as shipped in data/, run by the level state over the
 // game's own screens for a while of play: they load, set every option of
-// their level, and write no script error and nothing "not found" to the log.
+// their level, define every callback, find the frames of every effect they
+// declare in the generated art, and write no script error and nothing "not
+// found" to the log.
 #include <gtest/gtest.h>
+
+#include <lua.hpp>
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
+#include "resources/page_manager.h"
+#include "scene/menu_effects.h"
+#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 
@@ -21,6 +28,49 @@ protected:
     {
         for (const std::wstring& fault : Faults())
             ADD_FAILURE() << platform::WideToNarrow(fault);
+    }
+
+    // Every frame of every effect type the level declares is an image of the
+    // generated page set the effect draws from, at both screen widths.
+    static void ExpectEveryEffectFrame()
+    {
+        const wchar_t* const folders[Scene::MenuEffects::kPagesPerWidth] = { L"menu_effects", L"menu_effects3",
+            L"menu_effects4", L"menu_effects5", L"menu_effects6", L"menu_effects7", L"menu_effects8", L"menu_effects9",
+            L"menu_effects10", L"menu_effects11", L"menu_effects12", L"menu_clouds", L"menu_effects_wind1",
+            L"menu_effects_wind2", L"menu_effects_windhund", L"menu_fog" };
+        const cGameWorld& world = cGameWorld::Instance();
+        ASSERT_FALSE(world.effectTypes.empty());
+        for (const wchar_t* suffix : { L"", L"_1024" }) {
+            for (const cEffectType& type : world.effectTypes) {
+                bool tinted = false;
+                const int page = Scene::MenuEffects::EffectPage(type.id, tinted);
+                ASSERT_TRUE(page >= 0 && page < Scene::MenuEffects::kPagesPerWidth) << type.id;
+                const std::wstring folder = std::wstring(L"data/gui/interface/menu/") + folders[page] + suffix;
+                CPageManager pages;
+                ASSERT_TRUE(pages.Load(folder.c_str())) << platform::WideToNarrow(folder);
+                for (int frame = 0; frame < type.frames; ++frame) {
+                    const std::string name
+                        = Scene::MenuEffects::EffectFrameName(type.texture, frame, type.frames, type.extTexture);
+                    EXPECT_TRUE(pages.HasImage(platform::NarrowToWide(name).c_str()))
+                        << name << " in " << platform::WideToNarrow(folder);
+                }
+            }
+        }
+    }
+
+    // Every callback the game may raise is a function of the level's context.
+    static void ExpectEveryCallback()
+    {
+        const char* const names[] = { "on_init", "on_after_init", "on_load", "on_after_load", "on_timer", "on_bonus",
+            "ok_work", "ok_build", "ok_update", "ok_saw", "add_manager", "on_fill_parking_place", "on_minus_points",
+            "on_level_finish", "on_blumen", "on_wbaum" };
+        lua_State* L = Scripting::GetContextState(Story::Instance().ContextHandle());
+        ASSERT_NE(L, nullptr);
+        for (const char* name : names) {
+            lua_getglobal(L, name);
+            EXPECT_TRUE(lua_isfunction(L, -1)) << name;
+            lua_pop(L, 1);
+        }
     }
 
     static int StackCars()
@@ -44,6 +94,8 @@ TEST_F(ShippedLevelTest, GridLevelOne)
     EXPECT_EQ(StackCars(), 3);
     EXPECT_EQ(world.stackCounter, 3);
     EXPECT_EQ(world.managerCount, 0);
+    ExpectEveryCallback();
+    ExpectEveryEffectFrame();
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
     ExpectCleanLog();
@@ -61,6 +113,8 @@ TEST_F(ShippedLevelTest, StationLevelTwo)
     EXPECT_EQ(roadCars, 3u);
     EXPECT_EQ(StackCars(), 3);
     EXPECT_GT(world.processTimeInStation, 0.0);
+    ExpectEveryCallback();
+    ExpectEveryEffectFrame();
 
     // Its timer sends more cars down the road.
     ASSERT_TRUE(Frames(220, 50.0));

@@ -226,4 +226,26 @@ TEST_F(LevelStateTest, FrameRateChangesOnlyOnceASecondHasPassed)
     EXPECT_EQ(world.frameCount, 0);
 }
 
+TEST_F(LevelStateTest, EachFrameDropsTheOldestFlagEventOnly)
+{
+    WriteLevelScript(5, kCountingLevel);
+    ASSERT_TRUE(StartLevel(5));
+    Story& story = Story::Instance();
+    while (story.HasFlagEvents())
+        story.PopFlagEvent();
+    story.SetFlag("first");
+    story.SetFlag("second");
+    story.SetFlag("third");
+
+    const char* const oldest[] = { "second", "third", "" };
+    for (const char* expected : oldest) {
+        ASSERT_TRUE(Frame(20.0));
+        EXPECT_EQ(story.LastFlag(), expected);
+    }
+    EXPECT_FALSE(story.HasFlagEvents());
+    // The events go, the flags themselves stay.
+    EXPECT_TRUE(story.FlagPresent("first"));
+    EXPECT_TRUE(story.FlagPresent("third"));
+}
+
 } // namespace

@@ -12,7 +12,9 @@
 #include "level_fixture.h"
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"
+#include "resources/page_manager.h"
 #include "scene/menu_floor.h"
+#include "support/recording_gfx.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -23,6 +25,31 @@ using Scene::MenuFloor;
 const std::vector<std::wstring> kImages
     = { L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png", L"level_5.png", L"level_6.png", L"snow.png",
           L"rock_01.png", L"rock_02.png", L"rock_01_over.png", L"tree.png", L"parking_2.png", L"parking_3.png" };
+
+// The art the build generates holds, for every campaign level and both page
+// sets, the background and the overlay the level asks for.
+TEST(MenuFloorTables, GeneratedArtHoldsEveryLevelsImages)
+{
+    test::RecordingGfx gfx;
+    for (const int width : { 1280, 1024 }) {
+        std::map<std::wstring, CPageManager> sets;
+        for (int level = 1; level <= 30; ++level) {
+            SCOPED_TRACE(::testing::Message() << "level " << level << ", width " << width);
+            const std::wstring folder = MenuFloor::RegionFolder(level, width);
+            ASSERT_FALSE(folder.empty());
+            auto [set, fresh] = sets.try_emplace(folder);
+            if (fresh) {
+                ASSERT_TRUE(set->second.Load(folder.c_str())) << platform::WideToNarrow(folder);
+            }
+            EXPECT_TRUE(set->second.HasImage(MenuFloor::BackgroundImage(level)))
+                << platform::WideToNarrow(MenuFloor::BackgroundImage(level));
+            if (const wchar_t* overlay = MenuFloor::OverlayImage(level)) {
+                EXPECT_TRUE(set->second.HasImage(overlay)) << platform::WideToNarrow(overlay);
+            }
+        }
+        EXPECT_EQ(sets.size(), 5u);
+    }
+}
 
 class MenuFloorTest : public test::LevelTest {
 protected:

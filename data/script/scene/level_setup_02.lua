@@ -202,3 +202,14 @@ end
 
 function on_wbaum()
 end
+
+-- Raised only on the station-building level, or by nothing at all; defined so
+-- that a later caller finds them.
+function on_after_init()
+end
+
+function on_load()
+end
+
+function on_after_load()
+end
