@@ -7,7 +7,7 @@
 #include "app/application.h"
 #include "app/cursor_set.h"
 #include "app/input_process.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "platform/test_events.h"
 #include "platform/window.h"
 #include "support/recording_gfx.h"
@@ -127,7 +127,7 @@ TEST_F(InputProcessTest, WindowChangeIsHonouredEvenWhileTheMouseIsFree)
 
 TEST_F(InputProcessTest, InitAttachesTheDeviceHidesTheCursorAndAddsTheSynchroniser)
 {
-    LogCapture log;
+    test::LogCapture log;
     platform::ShowCursor(true);
     ASSERT_TRUE(process.Init(&app));
     // The device the test made stays the device.

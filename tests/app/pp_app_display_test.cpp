@@ -2,7 +2,7 @@
 // finds, and what it does when the engine cannot start.
 #include <gtest/gtest.h>
 
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "pp_app_fixture.h"
 
 namespace {
@@ -84,7 +84,7 @@ TEST_F(PPAppTest, DesktopTooSmallSequenceGivesAWindowOfTheDesktopsSize)
 
 TEST_F(PPAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
 {
-    LogCapture log;
+    test::LogCapture log;
     gfx.createResult = GFX_E_NO_DEVICE;
     TestPPApp app;
     app.OpenWindow();
@@ -97,7 +97,7 @@ TEST_F(PPAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
 
 TEST_F(PPAppTest, EngineThatDidNotStartIsNeverCalled)
 {
-    LogCapture log;
+    test::LogCapture log;
     iGfxDevice* const device = g_pGfxDevice;
     iGfx2D* const gfx2d = g_pGfx2D;
     g_pGfxDevice = nullptr;

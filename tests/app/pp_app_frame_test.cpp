@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/clock.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "platform/time_source.h"
 #include "pp_app_fixture.h"
 #include "scene/gui_vocabulary.h"
@@ -187,7 +187,7 @@ public:
 
 TEST_F(PPAppTest, QuitBeforeStartSkipsTheLoopButStillReportsLeaks)
 {
-    LogCapture log;
+    test::LogCapture log;
     world.quitRequested = 1;
     LeakReportApp app;
     ASSERT_TRUE(app.Run());
@@ -217,7 +217,7 @@ TEST_F(PPAppTest, ShutdownReportsWhatTheEngineStillHolds)
         app.OpenWindow();
         ASSERT_TRUE(app.Init());
         app.RecreateFonts();
-        LogCapture log;
+        test::LogCapture log;
         EXPECT_TRUE(app.Shutdown());
         ASSERT_FALSE(log.lines.empty());
         EXPECT_EQ(log.lines.back(), line);

@@ -8,7 +8,7 @@
 #include "app/cursor_set.h"
 #include "app/input_process.h"
 #include "engine/engine_testing.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "platform/screen_saver.h"
 #include "pp_app_fixture.h"
 #include "scene/menu_manager.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-bool Logged(const LogCapture& log, const std::wstring& line)
+bool Logged(const test::LogCapture& log, const std::wstring& line)
 {
     return std::find(log.lines.begin(), log.lines.end(), line) != log.lines.end();
 }
@@ -40,7 +40,7 @@ TEST_F(PPAppStart, StartBringsUpCursorsScreensInputMenuAndScripts)
 {
     // The input process's Exit closes the device, so it is the device's owner.
     new test::FakeInput;
-    LogCapture log;
+    test::LogCapture log;
     world.calendarStepSetting = 2.5f;
     TestPPApp app;
     app.OpenWindow();
@@ -85,7 +85,7 @@ public:
 
 TEST_F(PPAppStart, ScreenThatCannotBeMadeEndsTheStartCleanly)
 {
-    LogCapture log;
+    test::LogCapture log;
     cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
         if (slot == cMenuManager::kOverlux)
             return nullptr;
@@ -104,7 +104,7 @@ TEST_F(PPAppStart, ScreenThatCannotBeMadeEndsTheStartCleanly)
 
 TEST_F(PPAppStart, ScreenThatThrowsWhileMadeIsLoggedToo)
 {
-    LogCapture log;
+    test::LogCapture log;
     cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
         if (slot == cMenuManager::kFloor)
             throw std::bad_alloc();
@@ -154,7 +154,7 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsOnEscape)
     iGfx2D* const gfx2d = g_pGfx2D;
     g_pGfxDevice = nullptr;
     g_pGfx2D = nullptr;
-    LogCapture log;
+    test::LogCapture log;
     EscapeApp app;
     ASSERT_TRUE(app.Run());
     g_pGfxDevice = device;

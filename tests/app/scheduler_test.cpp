@@ -8,7 +8,7 @@
 
 #include "app/process_manager.h"
 #include "app/state_manager.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "platform/time_source.h"
 
 using ::testing::ElementsAre;
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(Schedulers, PushRefusesNullAndFailedStates)
 {
-    LogCapture log;
+    test::LogCapture log;
     Recorder failing(L"Failing", journal);
     cStateManager states;
     failing.initResult = false;
@@ -155,7 +155,7 @@ TEST_F(Schedulers, ProcessesRunAtTheirOwnIntervals)
 
 TEST_F(Schedulers, EmptyQueueUpdatesNothingAndRemovingFromItIsLogged)
 {
-    LogCapture log;
+    test::LogCapture log;
     cProcessManager processes;
     EXPECT_FALSE(processes.Update(app));
     EXPECT_FALSE(processes.RemoveFront(app));
@@ -168,7 +168,7 @@ TEST_F(Schedulers, EmptyQueueUpdatesNothingAndRemovingFromItIsLogged)
 
 TEST_F(Schedulers, AddRefusesNullAndFailedProcesses)
 {
-    LogCapture log;
+    test::LogCapture log;
     Recorder failing(L"Broken", journal);
     cProcessManager processes;
     failing.initResult = false;
@@ -234,7 +234,7 @@ TEST_F(Schedulers, ProcessesRemovedWhileTheQueueRuns)
 
 TEST_F(Schedulers, RemoveAllExitsNewestFirstAndLogsNothing)
 {
-    LogCapture log;
+    test::LogCapture log;
     Recorder a(L"A", journal), b(L"B", journal);
     cProcessManager processes;
     processes.Add(&a, app, 0.1);

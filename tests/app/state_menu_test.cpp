@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/cursor_set.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "pp_app_fixture.h"
 
 namespace {
@@ -88,7 +88,7 @@ TEST_F(StateMenuTest, EscapeEndsTheGame)
 
 TEST_F(StateMenuTest, TooSmallDesktopShowsOnlyTheNoticeUntilAClick)
 {
-    LogCapture log;
+    test::LogCapture log;
     world.desktopTooSmall = 1;
     world.desktopWidth = 1024;
     world.desktopHeight = 600;

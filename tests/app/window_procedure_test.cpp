@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ TEST_F(AppLoop, OtherMessagesGoToTheApplication)
 
 TEST_F(AppLoop, WindowSizingNeedsAWindow)
 {
-    LogCapture log;
+    test::LogCapture log;
     cTestApp app;
     EXPECT_FALSE(app.SetClientSize(640, 480));
     EXPECT_FALSE(app.CenterWindow());

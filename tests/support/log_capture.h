@@ -1,4 +1,4 @@
-// Collects what the log receives during a test.
+// Collects what the log receives while a test runs.
 #pragma once
 
 #include <string>
@@ -6,6 +6,9 @@
 
 #include "resources/log.h"
 
+namespace test {
+
+// Every log line while it lives, as "kind: message".
 class LogCapture {
 public:
     LogCapture()
@@ -18,5 +21,16 @@ public:
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
 
+    bool Contains(const std::wstring& part) const
+    {
+        for (const std::wstring& line : lines) {
+            if (line.find(part) != std::wstring::npos)
+                return true;
+        }
+        return false;
+    }
+
     std::vector<std::wstring> lines;
 };
+
+} // namespace test
