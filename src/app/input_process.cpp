@@ -48,6 +48,12 @@ bool cInputProcess::Init(void* application)
     auto& app = *static_cast<cApplication*>(application);
     InitInput(app.GetInstance(), &g_pInputDevice, &g_pInputAux);
     AttachToWindow(app);
+    // The station view finds the place under the mouse (hover, and where a
+    // dragged car is dropped) through the world, which reads it from here.
+    cGameWorld::SetMouseSource([](int& x, int& y) {
+        x = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
+        y = g_pInputDevice ? g_pInputDevice->GetMouseY() : 0;
+    });
     app.ShowCursor(false);
     cLog::Instance().Write(L"cInputProcess::Init -> DirectInput initialized ok");
     app.GetProcessManager().Add(&g_cursorSync, application, 0.04);
@@ -79,5 +85,6 @@ bool cInputProcess::Update(void* application)
 
 void cInputProcess::Exit(void* /*application*/)
 {
+    cGameWorld::SetMouseSource(nullptr);
     CloseInput();
 }

@@ -27,7 +27,8 @@ public:
     }
 
     // Starts the device on the application's window, centres and clips the
-    // mouse, hides the system cursor and adds the cursor synchroniser.
+    // mouse, makes it the world's mouse, hides the system cursor and adds the
+    // cursor synchroniser.
     bool Init(void* application) override;
     // Every input tick: a window change re-attaches the device; left Ctrl in
     // windowed mode frees the mouse; otherwise the device and the cursor move.

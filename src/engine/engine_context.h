@@ -5,7 +5,9 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 #include <set>
+#include <string>
 
 class cGfxFont;
 
@@ -27,6 +29,9 @@ struct Context {
     int64_t liveBytes = 0;
     std::set<cGfxFont*> fonts;
     int textRasterisations = 0;
+    std::function<void(const std::wstring&)> rasterisationObserver;
+    int texturesCreated = 0;
+    int textureUploads = 0;
 };
 
 Context& GetContext();

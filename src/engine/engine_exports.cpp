@@ -1,6 +1,8 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <utility>
+
 #include "engine/engine_context.h"
 #include "engine/engine_testing.h"
 #include "engine/gfx_2d.h"
@@ -55,6 +57,21 @@ bool ReadPixel(int x, int y, uint32_t* argb)
 int TextRasterisations()
 {
     return GetContext().textRasterisations;
+}
+
+void SetRasterisationObserver(std::function<void(const std::wstring&)> observer)
+{
+    GetContext().rasterisationObserver = std::move(observer);
+}
+
+int TexturesCreated()
+{
+    return GetContext().texturesCreated;
+}
+
+int TextureUploads()
+{
+    return GetContext().textureUploads;
 }
 
 } // namespace engine

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace engine {
 
@@ -12,5 +14,13 @@ bool ReadPixel(int x, int y, uint32_t* argb);
 
 // How many text lines have been rasterised since the program started.
 int TextRasterisations();
+// Receives each text line as it is rasterised; an empty function stops it.
+void SetRasterisationObserver(std::function<void(const std::wstring&)> observer);
+
+// How many textures have been made from image data, and how many times an
+// image has been handed to the renderer (on its first draw, and again after
+// the renderer was made anew).
+int TexturesCreated();
+int TextureUploads();
 
 } // namespace engine

@@ -5,6 +5,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/gfx_texture.h"
+#include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
 
@@ -30,6 +31,7 @@ cGfxFont* cGfxFont::Open(const std::string& path, int size)
         cLog::Instance().Error(L"cGfxFont::Open -> TTF_Init failed: %s", TTF_GetError());
         return nullptr;
     }
+    platform::NoteFileAccess();
     TTF_Font* font = TTF_OpenFont(path.c_str(), size);
     if (!font) {
         cLog::Instance().Error(L"cGfxFont::Open -> Unable to open font \"%s\": %s", path.c_str(), TTF_GetError());
@@ -98,6 +100,8 @@ const cGfxFont::Line* cGfxFont::GetLine(const wchar_t* text)
     Forget(entry);
 
     ++context.textRasterisations;
+    if (context.rasterisationObserver)
+        context.rasterisationObserver(found->first);
     SDL_Surface* surface = TTF_RenderUTF8_Blended(m_font, ToUtf8(text).c_str(), SDL_Color { 255, 255, 255, 255 });
     if (!surface) {
         m_lines.erase(found);

@@ -13,7 +13,9 @@ cGfxTexture::cGfxTexture(SDL_Surface* pixels)
     : m_pixels(pixels)
     , m_bytes(static_cast<int64_t>(pixels->pitch) * pixels->h)
 {
-    engine::GetContext().liveBytes += m_bytes;
+    engine::Context& context = engine::GetContext();
+    context.liveBytes += m_bytes;
+    ++context.texturesCreated;
 }
 
 cGfxTexture::~cGfxTexture()
@@ -32,6 +34,7 @@ SDL_Texture* cGfxTexture::Get()
         return m_texture;
     // The renderer was made anew since: the old texture went with it.
     m_texture = SDL_CreateTextureFromSurface(context.renderer, m_pixels);
+    ++context.textureUploads;
     m_generation = context.generation;
     if (m_texture)
         SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_BLEND);

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_access.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -58,6 +60,7 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
     // a write cut short by a crash leaves one stale file that the next write
     // replaces, rather than a new one each time.
     const std::string temp = path + ".tmp";
+    NoteFileAccess();
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -103,10 +106,11 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
+    NoteFileAccess();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;

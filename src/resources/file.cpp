@@ -10,6 +10,7 @@
 #include <vector>
 #include <zlib.h>
 
+#include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "resources/text.h"
 
@@ -36,6 +37,7 @@ namespace {
 // so a hostile path can neither hang the game nor feed it a device.
 int OpenRegular(const std::string& path, int flags, struct stat& st)
 {
+    platform::NoteFileAccess();
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0)
         return -1;
@@ -60,7 +62,7 @@ bool cStdFile::Open(const std::wstring& path, bool create)
 {
     Close();
     const std::string native = resources::ToNativePath(path);
-    struct stat st {};
+    struct stat st { };
     int fd = OpenRegular(native, O_RDWR | (create ? O_CREAT : 0), st);
     if (fd < 0 && !create && (errno == EACCES || errno == EROFS))
         fd = OpenRegular(native, O_RDONLY, st); // an installed data file we may only read
@@ -90,6 +92,7 @@ bool cStdFile::Read(void* buffer, uint32_t count, uint32_t elementSize, uint32_t
 {
     if (m_fd < 0 || (!buffer && count && elementSize))
         return false;
+    platform::NoteFileAccess();
     const uint64_t want64 = static_cast<uint64_t>(count) * elementSize;
     if (want64 > UINT32_MAX)
         return false;
@@ -116,6 +119,7 @@ bool cStdFile::Write(const void* buffer, uint32_t count, uint32_t elementSize, u
 {
     if (m_fd < 0 || (!buffer && count && elementSize))
         return false;
+    platform::NoteFileAccess();
     const uint64_t want64 = static_cast<uint64_t>(count) * elementSize;
     if (want64 > UINT32_MAX - m_position)
         return false;
@@ -143,7 +147,7 @@ bool cStdFile::Seek(int32_t offset, uint32_t origin)
 {
     if (m_fd < 0 || origin > 2)
         return false;
-    static const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    static const int whence[] = { SEEK_SET, SEEK_CUR, SEEK_END };
     const off_t result = ::lseek(m_fd, offset, whence[origin]);
     if (result < 0 || result > static_cast<off_t>(UINT32_MAX))
         return false;
@@ -186,10 +190,17 @@ bool cMemoryFile::Seek(int32_t offset, uint32_t origin)
 {
     int64_t target;
     switch (origin) {
-    case 0: target = offset; break;
-    case 1: target = static_cast<int64_t>(m_position) + offset; break;
-    case 2: target = static_cast<int64_t>(m_size) + offset; break;
-    default: return false;
+    case 0:
+        target = offset;
+        break;
+    case 1:
+        target = static_cast<int64_t>(m_position) + offset;
+        break;
+    case 2:
+        target = static_cast<int64_t>(m_size) + offset;
+        break;
+    default:
+        return false;
     }
     if (target >= 0 && target <= UINT32_MAX && m_size != 0)
         m_position = static_cast<uint32_t>(target);
@@ -256,7 +267,7 @@ bool cMappedFile::Open(const std::wstring& path, bool forWriting)
     Unmap();
     if (forWriting)
         return false;
-    struct stat st {};
+    struct stat st { };
     const int fd = OpenRegular(resources::ToNativePath(path), O_RDONLY, st);
     if (fd < 0)
         return false;

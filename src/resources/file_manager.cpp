@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <sys/stat.h>
 
+#include "platform/file_access.h"
 #include "resources/log.h"
 #include "resources/text.h"
 
@@ -17,7 +18,8 @@ std::wstring WithTrailingSlash(std::wstring path)
 
 bool ExistsOnDisk(const std::wstring& path)
 {
-    struct stat st {};
+    platform::NoteFileAccess();
+    struct stat st { };
     return ::stat(resources::ToNativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -88,8 +90,8 @@ iFile* cFileManager::Open(const std::wstring& packagePath, const std::wstring& f
         return OpenFile(folder + L"/" + fileKey);
     }
     if (!entry.package.HasEntry(fileKey)) {
-        cLog::Instance().Error(L"cFileManager::Open -> Unable to find \"%ls\" in package \"%ls\".", fileKey.c_str(),
-                               packageKey.c_str());
+        cLog::Instance().Error(
+            L"cFileManager::Open -> Unable to find \"%ls\" in package \"%ls\".", fileKey.c_str(), packageKey.c_str());
         m_packages.pop_back();
         return nullptr;
     }
@@ -128,7 +130,7 @@ void cFileManager::Release(iFile* file)
     if (it == m_owners.end()) {
         // Not ours: freeing it could free what another owner still uses.
         cLog::Instance().Warning(L"cFileManager::Release -> trying to release unmanaged resource @0x%04x.",
-                                 static_cast<unsigned>(reinterpret_cast<uintptr_t>(file)));
+            static_cast<unsigned>(reinterpret_cast<uintptr_t>(file)));
         return;
     }
     PackageEntry* owner = it->second;

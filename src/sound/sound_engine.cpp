@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+
+#include "platform/file_access.h"
 #include <vector>
 
 #include "resources/log.h"
@@ -176,6 +178,7 @@ private:
     cSoundInstance* PlayMusic(const char* path)
     {
         // The stream is recognised by its bytes, whatever the name says.
+        platform::NoteFileAccess();
         SDL_RWops* file = SDL_RWFromFile(path, "rb");
         Mix_Music* music = file ? Mix_LoadMUS_RW(file, 1) : nullptr;
         if (!music)
@@ -197,6 +200,7 @@ private:
         // Effects are decoded once and kept, so playing one again reads no file.
         auto found = m_chunks.find(path);
         if (found == m_chunks.end()) {
+            platform::NoteFileAccess();
             Mix_Chunk* chunk = Mix_LoadWAV(path);
             if (!chunk)
                 return nullptr;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "resources/text.h"
@@ -193,6 +194,7 @@ bool cGameWorld::WriteEditorScripts()
 
     // A designer opts in by making the folder; without it nothing is written.
     const std::wstring folder = world::UserFilePath(*this, L"editor");
+    platform::NoteFileAccess();
     struct stat st { };
     if (folder.empty() || ::stat(resources::ToNativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return true;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "resources/csv_table.h"
 #include "resources/file_manager.h"
@@ -48,6 +49,7 @@ bool ReadPlaceRow(const cCsvTable& table, const wchar_t* who, PlaceRow& place)
 
 bool IsRegularFile(const std::wstring& path)
 {
+    platform::NoteFileAccess();
     struct stat st { };
     return ::stat(resources::ToNativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }

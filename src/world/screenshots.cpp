@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/gfx.h"
+#include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "world/game_world.h"
@@ -29,6 +30,7 @@ std::wstring ScreenshotPath(const std::wstring& userFolder, bool inLevel, int le
 
 bool FileExists(const std::wstring& path)
 {
+    platform::NoteFileAccess();
     std::error_code error;
     return std::filesystem::exists(std::filesystem::path(platform::WideToNarrow(path)), error);
 }

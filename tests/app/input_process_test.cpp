@@ -140,4 +140,31 @@ TEST_F(InputProcessTest, InitAttachesTheDeviceHidesTheCursorAndAddsTheSynchronis
     app.GetProcessManager().RemoveAll(&app);
 }
 
+TEST_F(InputProcessTest, TheDeviceIsTheWorldsMouseWhileTheProcessRuns)
+{
+    cGameWorld::SetMouseSource(nullptr);
+    ASSERT_TRUE(process.Init(&app));
+    app.GetProcessManager().RemoveAll(&app);
+    // The station view's hover and drop read the place under the mouse
+    // through the world.
+    input.x = 200;
+    input.y = 170;
+    int x = -1;
+    int y = -1;
+    cGameWorld::GetMousePosition(x, y);
+    EXPECT_EQ(x, 200);
+    EXPECT_EQ(y, 170);
+    world.cellX[2][3] = 100;
+    world.cellY[2][3] = 50;
+    EXPECT_TRUE(world.IsMouseOverPlace(2, 3));
+
+    // Exit closes the device (the test's, which it then deletes itself).
+    g_pInputDevice = nullptr;
+    process.Exit(&app);
+    g_pInputDevice = &input;
+    cGameWorld::GetMousePosition(x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+}
+
 } // namespace

@@ -1,0 +1,194 @@
+// The frame budget of a level as shipped: the whole game on the real engine,
+// headless, from the start into the level of config.cfg's "StartLevel". Once
+// the start has settled (the screens switched on and their pages loaded), a
+// frame of play opens no file, logs nothing, makes no texture and rasterises
+// no text it has already drawn.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/cursor_set.h"
+#include "engine/engine_testing.h"
+#include "log_capture.h"
+#include "platform/file_access.h"
+#include "platform/test_events.h"
+#include "platform/time_source.h"
+#include "platform/utf16.h"
+#include "pp_app_fixture.h"
+#include "scene/menu_manager.h"
+#include "scripting/script_host.h"
+#include "sound/sound_engine.h"
+#include "world/game_world.h"
+#include "world/world_checks.h"
+
+namespace {
+
+constexpr int kSettleFrames = 30;
+constexpr int kSteadyFrames = 180;
+// 60 frames a second on the hand-set clock.
+constexpr double kFrameMs = 1000.0 / 60.0;
+
+struct Counters {
+    uint64_t fileAccesses = 0;
+    int texturesCreated = 0;
+    int textureUploads = 0;
+    size_t logLines = 0;
+
+    static Counters Now(const LogCapture& log)
+    {
+        return { platform::FileAccesses(), engine::TexturesCreated(), engine::TextureUploads(), log.lines.size() };
+    }
+};
+
+// Where the cursor rests while watched: over the first service place of a
+// station level, else over the first fundament of a grid level, so that the
+// station view's hover runs every frame.
+bool HoverPoint(int& x, int& y, int& placeIndex)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    for (std::size_t i = 0; i < world.places.size(); ++i) {
+        const cPlace& place = world.places[i];
+        if (place.type < 100 && world::IsGridCell(place.row, place.column)) {
+            x = world.cellX[place.row][place.column] + 93;
+            y = world.cellY[place.row][place.column] + 120;
+            placeIndex = static_cast<int>(i);
+            return true;
+        }
+    }
+    for (const cFundament& fundament : world.fundaments) {
+        if (world::IsGridCell(fundament.row, fundament.column)) {
+            x = world.cellX[fundament.row][fundament.column] + 93;
+            y = world.cellY[fundament.row][fundament.column] + 120;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Plays the level on a clock of its own: kSettleFrames to settle (the cursor
+// moves to the hover point half-way), then kSteadyFrames watched, then Escape
+// ends the level and the game.
+class BudgetApp : public cPPApp {
+public:
+    explicit BudgetApp(const LogCapture& log)
+        : log(log)
+    {
+    }
+
+    bool Frame() override
+    {
+        ++frames;
+        ms += kFrameMs;
+        if (frames == kSettleFrames / 2 && g_pInputDevice && HoverPoint(hoverX, hoverY, hoverPlace))
+            g_pInputDevice->SetCursorPos(hoverX, hoverY);
+        if (frames == kSettleFrames + 1) {
+            topState = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+            before = Counters::Now(log);
+            watching = true;
+            started = std::chrono::steady_clock::now();
+        }
+        const bool goOn = cPPApp::Frame();
+        if (frames == kSettleFrames + kSteadyFrames) {
+            after = Counters::Now(log);
+            watching = false;
+            wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+            levelOver = cGameWorld::Instance().levelOver;
+            hovered = cGameWorld::Instance().hoveredElement;
+            stateAfter = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+            platform::InjectKey(window, "Escape", true);
+        }
+        return goOn && frames < kSettleFrames + kSteadyFrames + 20;
+    }
+
+    const LogCapture& log;
+    double ms = 1000.0;
+    int frames = 0;
+    bool watching = false;
+    int levelOver = -1;
+    int hoverX = -1;
+    int hoverY = -1;
+    int hoverPlace = -1;
+    int hovered = -2;
+    std::wstring topState;
+    std::wstring stateAfter;
+    Counters before;
+    Counters after;
+    // Wall time of the watched frames, for the frame rate noted below.
+    std::chrono::steady_clock::time_point started;
+    double wallSeconds = 0.0;
+
+protected:
+    void QueryDesktopSize(int& width, int& height) override
+    {
+        width = 1920;
+        height = 1200;
+    }
+};
+
+class FrameBudget : public PPAppTest, public ::testing::WithParamInterface<int> {
+protected:
+    void TearDown() override
+    {
+        engine::SetRasterisationObserver(nullptr);
+        platform::SetTimeSourceForTests(nullptr);
+        cMenuManager::Instance().DestroyMenus();
+        cCursorSet::Instance().Release();
+        delete world.soundEngine;
+        world.soundEngine = nullptr;
+        Script::ShutDown();
+        PPAppTest::TearDown();
+    }
+};
+
+TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
+{
+    const int level = GetParam();
+    // This run brings its own engine; the recording one steps aside.
+    iGfxDevice* const device = g_pGfxDevice;
+    iGfx2D* const gfx2d = g_pGfx2D;
+    g_pGfxDevice = nullptr;
+    g_pGfx2D = nullptr;
+    LogCapture log;
+    BudgetApp app(log);
+    platform::SetTimeSourceForTests([&app] { return app.ms; });
+    // What the level rasterises while watched, by text, and in which frames.
+    std::map<std::wstring, std::vector<int>> rasterised;
+    engine::SetRasterisationObserver([&](const std::wstring& text) {
+        if (app.watching)
+            rasterised[text].push_back(app.frames);
+    });
+    world.level = level; // as config.cfg's "StartLevel" leaves it
+    ASSERT_TRUE(app.Run());
+    g_pGfxDevice = device;
+    g_pGfx2D = gfx2d;
+
+    ASSERT_EQ(app.topState, L"cStateGame");
+    ASSERT_EQ(app.stateAfter, L"cStateGame");
+    EXPECT_LT(app.frames, kSettleFrames + kSteadyFrames + 20) << "Escape did not end the game";
+    EXPECT_EQ(app.levelOver, 0);
+    EXPECT_GE(app.hoverX, 0) << "nothing to hover";
+    EXPECT_EQ(app.hovered, app.hoverPlace) << "the cursor is not over the service place";
+    EXPECT_EQ(app.after.fileAccesses - app.before.fileAccesses, 0u) << "files opened, read, written or looked for";
+    for (size_t i = app.before.logLines; i < app.after.logLines; ++i)
+        ADD_FAILURE() << "logged during play: " << platform::WideToNarrow(log.lines[i]);
+    EXPECT_EQ(app.after.texturesCreated - app.before.texturesCreated, 0) << "textures made from images";
+    EXPECT_EQ(app.after.textureUploads - app.before.textureUploads, 0) << "images handed to the renderer again";
+    // A text whose content changes (a clock) is rasterised once per content;
+    // one rasterised again was lost from the cache or drawn with a new font.
+    for (const auto& [text, frames] : rasterised)
+        EXPECT_EQ(frames.size(), 1u) << "rasterised again: \"" << platform::WideToNarrow(text) << "\"";
+    EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
+    // Headless frames per second of this build (a release build shows the
+    // game's own speed; the test build runs under the sanitizers).
+    if (app.wallSeconds > 0.0)
+        std::printf("level %d: %.0f frames/s headless\n", level, kSteadyFrames / app.wallSeconds);
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, FrameBudget, ::testing::Values(1, 2),
+    [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
+
+} // namespace
