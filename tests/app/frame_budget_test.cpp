@@ -13,7 +13,7 @@
 
 #include "app/cursor_set.h"
 #include "engine/engine_testing.h"
-#include "log_capture.h"
+#include "support/log_capture.h"
 #include "platform/file_access.h"
 #include "platform/test_events.h"
 #include "platform/time_source.h"
@@ -38,7 +38,7 @@ struct Counters {
     int textureUploads = 0;
     size_t logLines = 0;
 
-    static Counters Now(const LogCapture& log)
+    static Counters Now(const test::LogCapture& log)
     {
         return { platform::FileAccesses(), engine::TexturesCreated(), engine::TextureUploads(), log.lines.size() };
     }
@@ -74,7 +74,7 @@ bool HoverPoint(int& x, int& y, int& placeIndex)
 // ends the level and the game.
 class BudgetApp : public cPPApp {
 public:
-    explicit BudgetApp(const LogCapture& log)
+    explicit BudgetApp(const test::LogCapture& log)
         : log(log)
     {
     }
@@ -104,7 +104,7 @@ public:
         return goOn && frames < kSettleFrames + kSteadyFrames + 20;
     }
 
-    const LogCapture& log;
+    const test::LogCapture& log;
     double ms = 1000.0;
     int frames = 0;
     bool watching = false;
@@ -152,7 +152,7 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
     iGfx2D* const gfx2d = g_pGfx2D;
     g_pGfxDevice = nullptr;
     g_pGfx2D = nullptr;
-    LogCapture log;
+    test::LogCapture log;
     BudgetApp app(log);
     platform::SetTimeSourceForTests([&app] { return app.ms; });
     // What the level rasterises while watched, by text, and in which frames.
