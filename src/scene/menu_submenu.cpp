@@ -17,8 +17,6 @@ void MenuSubmenu::Tick() { }
 
 void MenuSubmenu::Draw() { }
 
-void MenuSubmenu::DrawNumber(int /*alignRight*/, const wchar_t* /*text*/, int /*x*/, int /*y*/, int /*alpha*/) { }
-
 void MenuSubmenu::ResetResultSound()
 {
     Story::Instance().StartSound(2);
