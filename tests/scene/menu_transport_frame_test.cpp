@@ -1,0 +1,410 @@
+// The frame of the vehicles layer: road cars drawn and taken, cars on
+// places settling, the cars driving into the stack, the ghost cars, and the
+// car hit test.
+#include <gtest/gtest.h>
+
+#include "vehicles_fixture.h"
+#include "scene/menu_manager.h"
+#include "world/settings.h"
+
+namespace test {
+namespace {
+
+    constexpr int kPlain = 1; // car_a: value 0, colour group 7
+    constexpr int kSpecial = 2; // car_b: value 56
+    constexpr int kWorker = 3; // car_c: class 6
+
+    class TransportFrame : public VehiclesTest {
+    protected:
+        void SetUp() override
+        {
+            VehiclesTest::SetUp();
+            AddCarType(kPlain, "car_a", 7, 0, 1);
+            AddCarType(kSpecial, "car_b", 8, 56, 2);
+            AddCarType(kWorker, "car_c", 0, 0, 6);
+        }
+        // The mouse well inside the outline of a car of variant 1 or 9 drawn
+        // at (x, y).
+        void MouseOnCar(int x, int y)
+        {
+            input.x = x + 70;
+            input.y = y + 65;
+        }
+    };
+
+    TEST_F(TransportFrame, RoadCarsAreDrawnAtTheirPositionLessTheirOrigin)
+    {
+        StartScreens();
+        AddRoadCar(2, kPlain, 9, 170.0f, 120.0f);
+        AddRoadCar(1, kSpecial, 1, 400.0f, 300.0f);
+        transport->Draw();
+        // Road 1 before road 2, whatever their order in the list.
+        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png" }));
+        const VehicleImage car = DrawnOf(L"car_a.png")[0];
+        EXPECT_EQ(car.x, 100);
+        EXPECT_EQ(car.y, 50);
+        EXPECT_EQ(car.colour, 0xFFFFFFFFu);
+    }
+
+    TEST_F(TransportFrame, RoadCarsAreScaledOnASmallerScreen)
+    {
+        StartScreens(1024);
+        AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
+        world.levelTint[1] = 100;
+        transport->Draw();
+        const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
+        ASSERT_EQ(cars.size(), 1u);
+        EXPECT_EQ(cars[0].x, 80); // 100 / 1.25
+        EXPECT_EQ(cars[0].y, 37); // 50 / 1.33
+        EXPECT_EQ(cars[0].colour, 0xFFFF64FFu);
+    }
+
+    TEST_F(TransportFrame, NothingHappensWhileTheTaskBookIsOpenOrNoLevelRuns)
+    {
+        StartScreens();
+        AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
+        for (const bool bookOpen : { true, false }) {
+            world.taskBookOpen = bookOpen ? 1 : 0;
+            world.levelActive = bookOpen ? 1 : 0;
+            const uint8_t alpha = transport->GetAlpha();
+            Wait(100);
+            transport->Draw();
+            EXPECT_TRUE(gfx.draws.empty());
+            EXPECT_EQ(transport->GetAlpha(), alpha);
+        }
+        world.taskBookOpen = 0;
+        world.levelActive = 1;
+        transport->Draw();
+        EXPECT_GT(transport->GetAlpha(), 1);
+    }
+
+    TEST_F(TransportFrame, WhichRoadCarsMayBeTaken)
+    {
+        const struct {
+            const char* name;
+            int type;
+            int takeFromAutobahn;
+            int inspection;
+            bool placeForGroup;
+            bool chosenOnly;
+            bool paused;
+            int onlyAutobahn;
+            bool taken;
+        } cases[] = {
+            { "upgrade car", kSpecial, 1, 0, false, false, false, 0, true },
+            { "plain car with a working place", kPlain, 1, 0, true, false, false, 0, true },
+            { "plain car without a place", kPlain, 1, 0, false, false, false, 0, false },
+            { "plain car under inspection", kPlain, 1, 1, false, false, false, 0, true },
+            { "road not open to the player", kSpecial, 0, 0, true, false, false, 0, false },
+            { "not one of the chosen cars", kSpecial, 1, 0, false, true, false, 0, false },
+            { "only the road is played", kPlain, 0, 0, false, false, false, 1, true },
+            { "paused", kSpecial, 1, 0, false, false, true, 0, false },
+            { "worker, road closed and paused", kWorker, 0, 0, false, false, true, 0, true },
+        };
+        StartScreens();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            world.autobahnCars.clear();
+            world.places.clear();
+            world.autoOnMouse = -1;
+            world.takeFromAutobahn = c.takeFromAutobahn;
+            world.inspection = c.inspection;
+            world.chosenAutobahnOnly = c.chosenOnly ? 1 : 0;
+            world.onlyAutobahn = c.onlyAutobahn;
+            world.paused = c.paused ? 1 : 0;
+            if (c.placeForGroup) {
+                cPlace place;
+                place.type = 7;
+                place.colour = 1; // colour group 7
+                world.places.push_back(place);
+            }
+            AddRoadCar(1, c.type, 9, 470.0f, 370.0f);
+            MouseOnCar(400, 300);
+            world.leftDown = 1;
+            ClearDrawn();
+            transport->Draw();
+            EXPECT_EQ(world.autoOnMouse, c.taken ? c.type : -1);
+            const std::wstring plain = c.type == kSpecial ? L"car_b" : (c.type == kPlain ? L"car_a" : L"car_c");
+            EXPECT_EQ(DrawnOf(plain + L"_over.png").size(), c.taken ? 1u : 0u);
+        }
+    }
+
+    TEST_F(TransportFrame, TakingARoadCarHoldsItAndLeavesTheRoad)
+    {
+        StartScreens();
+        world.takeFromAutobahn = 1;
+        AddRoadCar(1, kSpecial, 1, 470.0f, 370.0f);
+        AddRoadCar(1, kSpecial, 1, 470.0f, 370.0f); // right under the first
+        MouseOnCar(400, 300);
+        world.leftDown = 1;
+        world.levelPoints = 100; // below the penalty threshold
+        transport->Draw();
+        EXPECT_EQ(world.autoOnMouse, kSpecial);
+        EXPECT_EQ(world.heldCarVariant, 1);
+        EXPECT_EQ(world.heldCarItem, 56); // the type value replaces the colour group
+        EXPECT_EQ(world.grabOffsetX, 70);
+        EXPECT_EQ(world.grabOffsetY, 65);
+        EXPECT_EQ(world.carFromRoad, 1);
+        EXPECT_TRUE(world.flyingValues.empty());
+        // One car taken, the second drawn plain under the held one; a
+        // special car gets no successor.
+        EXPECT_EQ(world.autobahnCars.size(), 1u);
+        EXPECT_EQ(DrawnOf(L"car_b_over.png").size(), 1u);
+        EXPECT_EQ(DrawnOf(L"car_b.png").size(), 1u);
+
+        // While a car is held no road car lights up or is taken.
+        ClearDrawn();
+        transport->Draw();
+        EXPECT_EQ(world.autobahnCars.size(), 1u);
+        EXPECT_TRUE(DrawnOf(L"car_b_over.png").empty());
+    }
+
+    TEST_F(TransportFrame, TakingAPausedWorkerUnpausesAndTakesItAtOnce)
+    {
+        StartScreens();
+        AddRoadCar(1, kWorker, 9, 470.0f, 370.0f);
+        world.paused = 1;
+        MouseOnCar(400, 300);
+        world.leftDown = 1;
+        transport->Draw();
+        EXPECT_EQ(world.autoOnMouse, kWorker);
+        EXPECT_FALSE(world.IsPaused());
+        EXPECT_TRUE(world.autobahnCars.empty());
+    }
+
+    TEST_F(TransportFrame, APlainCarTakenFromTheRoadIsReplaced)
+    {
+        StartScreens();
+        world.SetAutoBahn(1, 1.0, 0);
+        world.SetAutoBahnPoints(1, 1400, 40, -200, 200);
+        world.EnableClassAutoForAutobahn(1, 1);
+        world.takeFromAutobahn = 1;
+        world.inspection = 1;
+        AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
+        MouseOnCar(400, 300);
+        world.leftDown = 1;
+        transport->Draw();
+        EXPECT_EQ(world.autoOnMouse, kPlain);
+        ASSERT_EQ(world.autobahnCars.size(), 1u);
+        // The successor waits at the start of the road.
+        EXPECT_EQ(world.autobahnCars[0].x, static_cast<float>(world.autobahnCars[0].pathX[0]));
+    }
+
+    TEST_F(TransportFrame, TakingACarAtThePenaltyThresholdCostsPoints)
+    {
+        for (const bool quiet : { false, true }) {
+            SCOPED_TRACE(quiet);
+            StartScreens();
+            world.takeFromAutobahn = 1;
+            world.autoOnMouse = -1;
+            world.flyingValues.clear();
+            world.levelPoints = world.minusPointsLimit;
+            world.noMinusPoints = quiet ? 1 : 0;
+            AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
+            MouseOnCar(400, 300);
+            world.leftDown = 1;
+            submenu->RestartStars();
+            for (int i = 0; i < 40; ++i) {
+                Wait(20);
+                submenu->DrawStars();
+            }
+            ASSERT_EQ(submenu->StarFrame(), 29);
+            transport->Draw();
+            EXPECT_EQ(world.autoOnMouse, kSpecial);
+            EXPECT_EQ(world.flyingValues.size(), quiet ? 0u : 1u);
+            EXPECT_EQ(submenu->StarFrame(), quiet ? 29 : 0);
+            cMenuManager::Instance().DestroyMenus();
+        }
+    }
+
+    TEST_F(TransportFrame, ARoadResetPutsEveryCarOnItsPathStart)
+    {
+        StartScreens();
+        const int car = AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
+        world.autobahnCars[car].x = 900.0f;
+        world.autobahnCars[car].y = 10.0f;
+        world.roadsReset = 1;
+        transport->Draw();
+        EXPECT_EQ(world.roadsReset, 0);
+        EXPECT_EQ(world.autobahnCars[car].x, 470.0f);
+        EXPECT_EQ(world.autobahnCars[car].y, 370.0f);
+    }
+
+    TEST_F(TransportFrame, CarsDrivingIntoTheStackShowWithTheirSlotsDirection)
+    {
+        StartScreens();
+        cAutobahnAuto arriving;
+        arriving.autoType = kPlain;
+        arriving.kind = 9;
+        arriving.x = 300.7f;
+        arriving.y = 200.2f;
+        world.stackCars.push_back(arriving);
+        transport->Draw();
+        const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
+        ASSERT_EQ(cars.size(), 1u);
+        EXPECT_EQ(cars[0].x, 300);
+        EXPECT_EQ(cars[0].y, 200);
+        EXPECT_EQ(world.stackCars[0].counter, 15);
+        for (int i = 0; i < 20; ++i)
+            transport->Draw();
+        EXPECT_EQ(world.stackCars[0].counter, 255);
+    }
+
+    TEST_F(TransportFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
+    {
+        StartScreens();
+        cPlaceAuto car;
+        car.autoType = kPlain;
+        car.x = 300;
+        car.y = 400;
+        car.phase = 9;
+        car.settling = 1;
+        world.placeAutos.push_back(car);
+        cPlaceAuto arriving = car;
+        arriving.autoType = kSpecial;
+        arriving.arriving = 1;
+        world.placeAutos.push_back(arriving);
+
+        // Sums of the bounce table up to each step.
+        const int expected[17] = { 0, 0, -1, -3, -6, -6, -5, -3, 0, 0, 0, -1, -3, -3, -3, -2, 0 };
+        for (int step = 0; step < 17; ++step) {
+            Wait(31);
+            ClearDrawn();
+            transport->Draw();
+            const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
+            ASSERT_EQ(cars.size(), 1u);
+            EXPECT_EQ(cars[0].y, 400 + expected[step]) << step;
+            EXPECT_EQ(cars[0].x, 300);
+            // A car still driven in by a transfer is not drawn here.
+            EXPECT_TRUE(DrawnOf(L"car_b.png").empty());
+        }
+        EXPECT_EQ(world.placeAutos[0].settling, 0);
+        EXPECT_EQ(world.placeAutos[0].settleStep, 0);
+        EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
+    }
+
+    TEST_F(TransportFrame, SettlingCarsStepTogetherAndHaltWhilePaused)
+    {
+        StartScreens();
+        cPlaceAuto car;
+        car.autoType = kPlain;
+        car.settling = 1;
+        world.placeAutos.push_back(car);
+        world.placeAutos.push_back(car);
+        Wait(31);
+        transport->Draw();
+        EXPECT_EQ(world.placeAutos[0].settleStep, 1);
+        EXPECT_EQ(world.placeAutos[1].settleStep, 1);
+        world.paused = 1;
+        Wait(31);
+        transport->Draw();
+        EXPECT_EQ(world.placeAutos[0].settleStep, 1);
+    }
+
+    TEST_F(TransportFrame, GhostCarsShowTheHintsAndTheWorkForMixerAndCrane)
+    {
+        StartScreens();
+        const struct {
+            int type;
+            int state;
+        } placeKinds[] = { { 1, 0 }, { 7, 2 }, { 7, 0 }, { 12, 2 } };
+        for (const auto& k : placeKinds) {
+            cPlace place;
+            place.type = k.type;
+            place.state = k.state;
+            place.x = 100 * static_cast<int>(world.places.size());
+            place.y = 50;
+            place.autoOffsetX = 20;
+            place.autoOffsetY = 10;
+            world.places.push_back(place);
+        }
+        world.hintCount = 3;
+        world.hintIndex[0] = 2;
+        world.hintClass[0] = 1;
+        world.hintIndex[1] = 3;
+        world.hintClass[1] = 4;
+        world.hintIndex[2] = 3;
+        world.hintClass[2] = 5; // no ghost for that class
+        transport->UpdateHelpHints();
+        EXPECT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png",
+                                                             L"car_beton_1_fantom.png", L"car_crane_1_fantom.png" }));
+        const VehicleImage jeep = DrawnOf(L"car_jeep_1_fantom.png")[0];
+        EXPECT_EQ(jeep.x, 220);
+        EXPECT_EQ(jeep.y, 75);
+        EXPECT_EQ(jeep.colour >> 24, 150u);
+        const VehicleImage mixer = DrawnOf(L"car_beton_1_fantom.png")[0];
+        EXPECT_EQ(mixer.x, 5);
+        EXPECT_EQ(mixer.y, 75);
+        EXPECT_EQ(mixer.colour >> 24, 120u);
+        const VehicleImage crane = DrawnOf(L"car_crane_1_fantom.png")[0];
+        EXPECT_EQ(crane.x, 120);
+        EXPECT_EQ(crane.y, 60);
+
+        // Under inspection only the hints show; without help no ghosts.
+        world.inspection = 1;
+        ClearDrawn();
+        transport->UpdateHelpHints();
+        EXPECT_EQ(Drawn().size(), 2u);
+        world.helpAuto = 0;
+        ClearDrawn();
+        transport->UpdateHelpHints();
+        EXPECT_TRUE(Drawn().empty());
+    }
+
+    TEST_F(TransportFrame, TheHitOutlineDependsOnTheVariant)
+    {
+        StartScreens();
+        const struct {
+            int variant;
+            int dx;
+            int dy;
+            bool hit;
+        } cases[] = {
+            { 9, 70, 65, true }, { 1, 70, 65, true }, { 9, 20, 30, false }, { 9, 125, 69, true },
+            { 3, 75, 60, true }, { 7, 75, 60, true }, { 3, 20, 90, false }, { 5, 70, 65, false },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.variant << " " << c.dx << "," << c.dy);
+            world.hitOffsetX = world.hitOffsetY = -1;
+            input.x = 300 + c.dx;
+            input.y = 200 + c.dy;
+            EXPECT_EQ(transport->HitTestCar(300, 200, c.variant), c.hit);
+            EXPECT_EQ(world.hitOffsetX, c.hit ? c.dx : -1);
+            EXPECT_EQ(world.hitOffsetY, c.hit ? c.dy : -1);
+        }
+        world.restartConfirmOpen = 1;
+        input.x = 370;
+        input.y = 265;
+        EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
+    }
+
+    TEST(TransportHeading, DegreesCountAntiClockwiseFromTheRight)
+    {
+        const struct {
+            float x1, y1, x2, y2;
+            float degrees;
+        } cases[] = {
+            { 10, 0, 0, 0, 0.0f }, { 0, -10, 0, 0, 90.0f }, { -10, 0, 0, 0, 180.0f },
+            { 0, 10, 0, 0, 270.0f }, { 10, -10, 0, 0, 45.0f }, { 10, 10, 0, 0, 315.0f },
+            { -10, 10, 0, 0, 225.0f },
+        };
+        for (const auto& c : cases)
+            EXPECT_NEAR(Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2), c.degrees, 0.01f)
+                << c.x1 << "," << c.y1;
+    }
+
+    TEST_F(TransportFrame, OtherStackCarsCountOnceTheyHaveArrived)
+    {
+        world.SetStackCoordinateAndDirection(1, 0, 0, 9);
+        world.SetStackCoordinateAndDirection(2, 0, 0, 9);
+        StartScreens();
+        world.stackSlots[1].autoType = kPlain;
+        world.stackSlots[1].busy = 1;
+        EXPECT_FALSE(transport->HasOtherStackCar(0));
+        world.stackSlots[1].busy = 0;
+        EXPECT_TRUE(transport->HasOtherStackCar(0));
+        EXPECT_FALSE(transport->HasOtherStackCar(1));
+    }
+
+} // namespace
+} // namespace test

@@ -1,0 +1,244 @@
+#include "vehicles_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "app/clock.h"
+#include "app/cursor_set.h"
+#include "platform/time_source.h"
+#include "recording_screens.h"
+#include "resources/page_descriptor.h"
+#include "scene/menu_manager.h"
+#include "world/settings.h"
+
+namespace test {
+
+namespace {
+
+    struct PageImage {
+        std::wstring name;
+        int width;
+        int height;
+    };
+
+    // Every image of the test pages; each page set holds all of them.
+    const std::vector<PageImage>& Images()
+    {
+        static const std::vector<PageImage> images = [] {
+            std::vector<PageImage> list = {
+                { L"car_a.png", 140, 110 },
+                { L"car_a_over.png", 140, 110 },
+                { L"car_b.png", 140, 110 },
+                { L"car_b_over.png", 140, 110 },
+                { L"car_c.png", 140, 110 },
+                { L"car_c_over.png", 140, 110 },
+                { L"car_jeep_1_fantom.png", 140, 110 },
+                { L"car_bus_1_fantom.png", 140, 110 },
+                { L"car_sedan_1_fantom.png", 140, 110 },
+                { L"car_track_1_fantom.png", 140, 110 },
+                { L"car_beton_1_fantom.png", 140, 110 },
+                { L"car_crane_1_fantom.png", 140, 110 },
+                { L"sign.png", 30, 30 },
+                { L"button_off.png", 100, 30 },
+                { L"button_over.png", 100, 30 },
+                { L"doppelpunkt.png", 5, 30 },
+                { L"dash.png", 7, 30 },
+                { L"plus.png", 9, 30 },
+                { L"minus.png", 6, 30 },
+                { L"scores_x.png", 8, 30 },
+                { L"doppelpunkt_2.png", 3, 20 },
+                { L"dash_2.png", 4, 20 },
+                { L"plus_2.png", 4, 20 },
+                { L"scores_x_2.png", 4, 20 },
+            };
+            // Digits of distinct widths, so a pen position tells the digits
+            // before it.
+            for (int d = 0; d < 10; ++d) {
+                list.push_back({ std::to_wstring(d) + L".png", 10 + d, 30 });
+                list.push_back({ std::to_wstring(d) + L"_2.png", 5 + d, 20 });
+                list.push_back({ L"11_000" + std::to_wstring(d) + L".png", 24, 32 });
+            }
+            for (int f = 0; f < 30; ++f) {
+                wchar_t name[16];
+                std::swprintf(name, 16, L"star00%02d", f);
+                list.push_back({ name, 60, 60 });
+            }
+            return list;
+        }();
+        return images;
+    }
+
+    std::pair<int, int> SourcePoint(size_t k) { return { 200 * static_cast<int>(k % 20), 200 * static_cast<int>(k / 20) }; }
+
+    void WritePageSet(const std::string& folder)
+    {
+        std::filesystem::create_directories(folder);
+        cPageDescriptor d;
+        d.SetPageNames(L"page", L".png");
+        for (size_t k = 0; k < Images().size(); ++k) {
+            const auto [x, y] = SourcePoint(k);
+            const int image = d.AddImage(Images()[k].name.c_str(), Images()[k].width, Images()[k].height);
+            d.AddPart(image, 0, x, y, Images()[k].width, Images()[k].height);
+        }
+        ASSERT_TRUE(d.SaveToFile(folder + "/descriptor.xml"));
+        std::ofstream(folder + "/page0.png", std::ios::binary) << "page";
+    }
+
+    std::map<std::pair<int, int>, std::wstring>& Sources()
+    {
+        static std::map<std::pair<int, int>, std::wstring> sources;
+        if (sources.empty()) {
+            for (size_t k = 0; k < Images().size(); ++k)
+                sources[SourcePoint(k)] = Images()[k].name;
+        }
+        return sources;
+    }
+
+    std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
+    {
+        if (slot == cMenuManager::kTransport)
+            return std::make_unique<Scene::MenuTransport>();
+        if (slot == cMenuManager::kSubmenu)
+            return std::make_unique<NumbersSubmenu>();
+        return MakeRecordingScreen(slot);
+    }
+
+} // namespace
+
+void NumbersSubmenu::LoadDigits()
+{
+    pages[32].Load(L"data/gui/interface/menu/menu_submenu");
+    MeasureNumberImages();
+}
+
+void VehiclesTest::SetUp()
+{
+    m_oldDirectory = std::filesystem::current_path().string();
+    const std::string menu = folder / "data/gui/interface/menu/";
+    for (const char* set : { "menu_transport", "menu_transport_over", "menu_transport_1024",
+                             "menu_transport_over_1024", "menu_submenu" })
+        WritePageSet(menu + set);
+    std::filesystem::current_path(folder.Path());
+
+    platform::SetTimeSourceForTests([this] { return now; });
+    cClock::Instance().Reset();
+    world.ResetToDefaults();
+    cSettings::Instance().ResetToDefaults();
+    cCursorSet::Instance().SetCursor(L"Standard", 1);
+    input.x = input.y = -1000;
+    cGameWorld::SetMouseSource([this](int& x, int& y) {
+        x = input.x;
+        y = input.y;
+    });
+    world.level = 2;
+    world.drawStation = 1;
+    world.levelActive = 1;
+    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
+    world.minusPointsLimit = 250;
+}
+
+void VehiclesTest::TearDown()
+{
+    cMenuManager::Instance().DestroyMenus();
+    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cGameWorld::SetMouseSource(nullptr);
+    world.ResetToDefaults();
+    cSettings::Instance().ResetToDefaults();
+    platform::SetTimeSourceForTests(nullptr);
+    std::filesystem::current_path(m_oldDirectory);
+}
+
+void VehiclesTest::StartScreens(int width)
+{
+    cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+    world.ComputeLayout();
+    cMenuManager& manager = cMenuManager::Instance();
+    manager.SetFactoryForTests(MakeScreen);
+    ASSERT_TRUE(manager.CreateMenus());
+    transport = Scene::MenuTransport::Instance();
+    ASSERT_NE(transport, nullptr);
+    transport->SetActive(true);
+    submenu = manager.Get<NumbersSubmenu>(cMenuManager::kSubmenu);
+    ASSERT_NE(submenu, nullptr);
+    submenu->LoadDigits();
+    gfx.ClearRecords();
+}
+
+void VehiclesTest::Wait(double milliseconds)
+{
+    now += milliseconds;
+    cClock::Instance().Update();
+}
+
+std::vector<VehicleImage> VehiclesTest::Drawn() const
+{
+    std::vector<VehicleImage> images;
+    for (const GfxDraw& draw : gfx.draws) {
+        if (draw.kind != GfxDraw::Kind::Texture)
+            continue;
+        VehicleImage image;
+        const auto at = Sources().find({ draw.source.left, draw.source.top });
+        image.name = at == Sources().end() ? L"?" : at->second;
+        image.x = draw.target.left;
+        image.y = draw.target.top;
+        image.width = draw.target.right - draw.target.left;
+        image.height = draw.target.bottom - draw.target.top;
+        image.colour = draw.color;
+        images.push_back(image);
+    }
+    return images;
+}
+
+std::vector<std::wstring> VehiclesTest::DrawnNames() const
+{
+    std::vector<std::wstring> names;
+    for (const VehicleImage& image : Drawn())
+        names.push_back(image.name);
+    return names;
+}
+
+std::vector<VehicleImage> VehiclesTest::DrawnOf(const std::wstring& name) const
+{
+    std::vector<VehicleImage> images;
+    for (const VehicleImage& image : Drawn()) {
+        if (image.name == name)
+            images.push_back(image);
+    }
+    return images;
+}
+
+void VehiclesTest::AddCarType(int type, const std::string& name, int colour, int value, int autoClass)
+{
+    for (const int variant : { 1, 3, 7, 9 })
+        world.AddAuto(type, variant, name);
+    cAutoType& added = world.autoTypes.back();
+    added.colour = colour;
+    added.value = value;
+    added.class_ = autoClass;
+}
+
+int VehiclesTest::AddRoadCar(int road, int type, int variant, float x, float y)
+{
+    cAutobahnAuto car;
+    car.road = road;
+    car.autoType = type;
+    car.variant = variant;
+    car.x = x;
+    car.y = y;
+    car.pathX = { static_cast<int>(x), static_cast<int>(x) - 1000 };
+    car.pathY = { static_cast<int>(y), static_cast<int>(y) + 300 };
+    world.autobahnCars.push_back(car);
+    return static_cast<int>(world.autobahnCars.size()) - 1;
+}
+
+int VehiclesTest::ImageWidth(const std::wstring& name)
+{
+    for (const PageImage& image : Images()) {
+        if (image.name == name)
+            return image.width;
+    }
+    return 0;
+}
+
+} // namespace test

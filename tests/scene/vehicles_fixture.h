@@ -1,0 +1,72 @@
+// The vehicles layer over the recording engine: a scratch program folder
+// with small car, hover, digit and button pages of our own (every image cut
+// from a place of its own, so a recorded draw tells which image it was), the
+// real MenuTransport in slot 3 and a head-up display in slot 13 whose digit
+// pages the test loads, recording screens in the other slots, a clock set by
+// hand and a mouse moved by hand. A station level runs, in daylight.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/menu_submenu.h"
+#include "scene/menu_transport.h"
+#include "support/recording_gfx.h"
+#include "support/temp_folder.h"
+#include "world/game_world.h"
+
+namespace test {
+
+struct VehicleImage {
+    std::wstring name; // "?" for a draw of no image of the pages
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    uint32_t colour = 0;
+};
+
+// The head-up display with its digit pages loaded by hand.
+class NumbersSubmenu : public Scene::MenuSubmenu {
+public:
+    void LoadDigits();
+    int StarFrame() const { return starFrame; }
+};
+
+class VehiclesTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The screens made for a screen of that width and the layer switched on.
+    void StartScreens(int width = 1280);
+    void Wait(double milliseconds);
+
+    std::vector<VehicleImage> Drawn() const;
+    std::vector<std::wstring> DrawnNames() const;
+    std::vector<VehicleImage> DrawnOf(const std::wstring& name) const;
+    void ClearDrawn() { gfx.ClearRecords(); }
+
+    // A car type drawn as "<name>.png" in every direction.
+    void AddCarType(int type, const std::string& name, int colour, int value, int autoClass);
+    // A car on road 1..4 at the design point, with its path starting there.
+    int AddRoadCar(int road, int type, int variant, float x, float y);
+    // The width of an image of the test pages.
+    static int ImageWidth(const std::wstring& name);
+
+    cGameWorld& world = cGameWorld::Instance();
+    Scene::MenuTransport* transport = nullptr;
+    NumbersSubmenu* submenu = nullptr;
+    RecordingGfx gfx;
+    FakeInput input;
+    TempFolder folder;
+    double now = 10000.0;
+
+private:
+    std::string m_oldDirectory;
+};
+
+} // namespace test
