@@ -73,6 +73,29 @@ protected:
         }
     }
 
+    // Every car the level defines has its plain and hover images in the
+    // generated vehicles pages, at both screen widths.
+    static void ExpectEveryCarImage()
+    {
+        const cGameWorld& world = cGameWorld::Instance();
+        ASSERT_FALSE(world.autoTypes.empty());
+        for (const wchar_t* suffix : { L"", L"_1024" }) {
+            CPageManager cars;
+            CPageManager hover;
+            ASSERT_TRUE(cars.Load((std::wstring(L"data/gui/interface/menu/menu_transport") + suffix).c_str()));
+            ASSERT_TRUE(hover.Load((std::wstring(L"data/gui/interface/menu/menu_transport_over") + suffix).c_str()));
+            for (const cAutoType& type : world.autoTypes) {
+                for (const std::string& name : type.variantNames) {
+                    if (name.empty())
+                        continue;
+                    const std::wstring wide = platform::NarrowToWide(name);
+                    EXPECT_TRUE(cars.HasImage((wide + L".png").c_str())) << name;
+                    EXPECT_TRUE(hover.HasImage((wide + L"_over.png").c_str())) << name;
+                }
+            }
+        }
+    }
+
     static int StackCars()
     {
         int cars = 0;
@@ -96,6 +119,7 @@ TEST_F(ShippedLevelTest, GridLevelOne)
     EXPECT_EQ(world.managerCount, 0);
     ExpectEveryCallback();
     ExpectEveryEffectFrame();
+    ExpectEveryCarImage();
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
     ExpectCleanLog();
@@ -115,6 +139,7 @@ TEST_F(ShippedLevelTest, StationLevelTwo)
     EXPECT_GT(world.processTimeInStation, 0.0);
     ExpectEveryCallback();
     ExpectEveryEffectFrame();
+    ExpectEveryCarImage();
 
     // Its timer sends more cars down the road.
     ASSERT_TRUE(Frames(220, 50.0));
