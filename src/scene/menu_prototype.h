@@ -71,36 +71,36 @@ public:
     // frame's click takes it (and clears it), so one click triggers at most
     // one button.
     bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
-                  int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+        int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
     // Reacts to the button being held as well as clicked.
     bool DrawButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
-                    int y, int w, int h);
+        int y, int w, int h);
     // Held or clicked, without a sound.
     bool DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
-                       int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+        int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
     // DoButton with unscaled label offsets.
     bool DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
-                       int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+        int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
     // A button that cannot be hovered; always true.
     bool DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
-                          int h, int r, int g, int b);
+        int h, int r, int g, int b);
     // As DrawButtonStatic at a quarter of the fade alpha; always true.
     bool DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
-                         int h, int r, int g, int b);
+        int h, int r, int g, int b);
     // A greyed button at half alpha with a full label; always false.
     bool DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
-                            int h, int r, int g, int b);
+        int h, int r, int g, int b);
     // Buttons made of their label only.
     bool DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
-                      int overR, int overG, int overB);
+        int overR, int overG, int overB);
     bool DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
-                            int offG, int offB, int overR, int overG, int overB);
-    bool DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
-                         int offB, int overR, int overG, int overB);
+        int offG, int offB, int overR, int overG, int overB);
+    bool DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
+        int overR, int overG, int overB);
     // Buttons made of their images only.
     bool DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h);
     bool DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h, int offR,
-                             int offG, int offB, int overR, int overG, int overB);
+        int offG, int offB, int overR, int overG, int overB);
 
 protected:
     // The pages the screen needs while it is switched on.

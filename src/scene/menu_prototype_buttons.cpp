@@ -17,12 +17,15 @@ namespace {
     {
         if (g_pGfx2D)
             g_pGfx2D->SetColor(MakeARGB(static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g),
-                                        static_cast<uint32_t>(b)));
+                static_cast<uint32_t>(b)));
     }
 
     // Label offsets below the button's top, in design pixels scaled to the
     // screen height.
-    int ScaledOffset(double design) { return static_cast<int>(design / cSettings::Instance().scaleY); }
+    int ScaledOffset(double design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
 
     // Takes the frame's click for this button: the byte is cleared so that
     // no later button sees it.
@@ -50,8 +53,7 @@ void MenuPrototype::DrawButtonImage(const wchar_t* image, int x, int y, int r, i
 }
 
 bool MenuPrototype::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-                             const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR,
-                             int overG, int overB)
+    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     int offset = ScaledOffset(5.0);
     if (font && font == g_fontNormal2)
@@ -81,8 +83,8 @@ bool MenuPrototype::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, 
     return false;
 }
 
-bool MenuPrototype::DrawButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
-                               int x, int y, int w, int h)
+bool MenuPrototype::DrawButton(
+    iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x, int y, int w, int h)
 {
     int offset = 6;
     if (font && font == g_fontNormal2)
@@ -112,8 +114,7 @@ bool MenuPrototype::DrawButton(iGfxFont* font, const wchar_t* offImage, const wc
 }
 
 bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-                                  const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
-                                  int overR, int overG, int overB)
+    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal2 ? 0 : 6;
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
@@ -133,8 +134,7 @@ bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const
 }
 
 bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-                                  const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
-                                  int overR, int overG, int overB)
+    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
@@ -149,7 +149,7 @@ bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const
 }
 
 bool MenuPrototype::DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y,
-                                     int w, int /*h*/, int r, int g, int b)
+    int w, int /*h*/, int r, int g, int b)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
     const int alpha = GetAlpha();
@@ -160,7 +160,7 @@ bool MenuPrototype::DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* im
 }
 
 bool MenuPrototype::DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y,
-                                    int w, int /*h*/, int r, int g, int b)
+    int w, int /*h*/, int r, int g, int b)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
     const int alpha = GetAlpha() / 4;
@@ -171,7 +171,7 @@ bool MenuPrototype::DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* ima
 }
 
 bool MenuPrototype::DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x,
-                                       int y, int w, int /*h*/, int r, int g, int b)
+    int y, int w, int /*h*/, int r, int g, int b)
 {
     int offset = ScaledOffset(5.0);
     if (font && font == g_fontNormal)
@@ -188,13 +188,13 @@ bool MenuPrototype::DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* 
 }
 
 bool MenuPrototype::DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
-                                 int offB, int overR, int overG, int overB)
+    int offB, int overR, int overG, int overB)
 {
     return DoTextButtonFramed(false, font, text, x, y, w, h, offR, offG, offB, overR, overG, overB);
 }
 
 bool MenuPrototype::DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h,
-                                       int offR, int offG, int offB, int overR, int overG, int overB)
+    int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     const int alpha = GetAlpha();
@@ -210,8 +210,8 @@ bool MenuPrototype::DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_
     return hovered && TakeClick(false);
 }
 
-bool MenuPrototype::DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
-                                    int offG, int offB, int overR, int overG, int overB)
+bool MenuPrototype::DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
+    int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     const int alpha = GetAlpha();
@@ -230,7 +230,7 @@ bool MenuPrototype::DoImageButton(const wchar_t* offImage, const wchar_t* overIm
 }
 
 bool MenuPrototype::DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h,
-                                        int offR, int offG, int offB, int overR, int overG, int overB)
+    int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     if (hovered)

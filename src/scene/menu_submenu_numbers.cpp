@@ -23,10 +23,10 @@ namespace {
     {
         static const wchar_t* const kImages[2][15] = {
             { L"0.png", L"1.png", L"2.png", L"3.png", L"4.png", L"5.png", L"6.png", L"7.png", L"8.png", L"9.png",
-              L"doppelpunkt.png", L"dash.png", L"plus.png", L"minus.png", L"scores_x.png" },
+                L"doppelpunkt.png", L"dash.png", L"plus.png", L"minus.png", L"scores_x.png" },
             { L"0_2.png", L"1_2.png", L"2_2.png", L"3_2.png", L"4_2.png", L"5_2.png", L"6_2.png", L"7_2.png",
-              L"8_2.png", L"9_2.png", L"doppelpunkt_2.png", L"dash_2.png", L"plus_2.png", nullptr,
-              L"scores_x_2.png" },
+                L"8_2.png", L"9_2.png", L"doppelpunkt_2.png", L"dash_2.png", L"plus_2.png", nullptr,
+                L"scores_x_2.png" },
         };
         return glyph < 0 ? nullptr : kImages[set][glyph];
     }
@@ -115,9 +115,15 @@ void MenuSubmenu::DrawNumberSmall(int alignRight, const wchar_t* text, int x, in
     DrawNumberSet(1, alignRight, text, x, y, alpha);
 }
 
-int MenuSubmenu::GetNumberWidth(const wchar_t* text) const { return NumberSetWidth(0, text); }
+int MenuSubmenu::GetNumberWidth(const wchar_t* text) const
+{
+    return NumberSetWidth(0, text);
+}
 
-int MenuSubmenu::GetNumberWidthSmall(const wchar_t* text) const { return NumberSetWidth(1, text); }
+int MenuSubmenu::GetNumberWidthSmall(const wchar_t* text) const
+{
+    return NumberSetWidth(1, text);
+}
 
 void MenuSubmenu::DrawStars()
 {
@@ -130,8 +136,8 @@ void MenuSubmenu::DrawStars()
     }
     wchar_t name[32];
     std::swprintf(name, 32, L"star00%02d", starFrame);
-    pages[kDigitPage].DrawImage(name, static_cast<int>(450 / settings.scaleX), static_cast<int>(0 / settings.scaleY),
-                                0, 0, 255, 255, 255, 255);
+    pages[kDigitPage].DrawImage(
+        name, static_cast<int>(450 / settings.scaleX), static_cast<int>(0 / settings.scaleY), 0, 0, 255, 255, 255, 255);
     wchar_t text[64];
     const int target = world.messageTarget[kPointsTargetLine];
     if (target > 0)

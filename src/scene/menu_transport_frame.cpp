@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "engine/gfx.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_manager.h"
+#include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -35,7 +35,10 @@ namespace {
         return offset;
     }
 
-    bool IsUpgradeValue(int value) { return (value >= 56 && value <= 60) || value == 76 || value == 86; }
+    bool IsUpgradeValue(int value)
+    {
+        return (value >= 56 && value <= 60) || value == 76 || value == 86;
+    }
 } // namespace
 
 void MenuTransport::Draw()
@@ -227,7 +230,7 @@ void MenuTransport::DrawPlaceAutos()
     bool step = false;
     if (!world.IsPaused() && world.settleTimer.Elapsed() > kSettleStepSeconds) {
         step = std::any_of(world.placeAutos.begin(), world.placeAutos.end(),
-                           [](const cPlaceAuto& car) { return car.autoType != -1 && !car.arriving && car.settling; });
+            [](const cPlaceAuto& car) { return car.autoType != -1 && !car.arriving && car.settling; });
         if (step)
             world.settleTimer.Restart();
     }

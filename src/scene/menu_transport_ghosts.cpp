@@ -57,8 +57,8 @@ void MenuTransport::DrawPhantomCarSpecial()
         return;
     for (const cPlace& p : world.places) {
         if (p.type < 3)
-            DrawTinted(kCarPage, L"car_beton_1_fantom.png", p.x + p.autoOffsetX - 15, p.y + p.autoOffsetY + 15,
-                       kSpecialAlpha);
+            DrawTinted(
+                kCarPage, L"car_beton_1_fantom.png", p.x + p.autoOffsetX - 15, p.y + p.autoOffsetY + 15, kSpecialAlpha);
         else if (p.type >= 6 && p.type <= 11 && p.state == kBroken)
             DrawTinted(kCarPage, L"car_crane_1_fantom.png", p.x + p.autoOffsetX, p.y + p.autoOffsetY, kSpecialAlpha);
     }

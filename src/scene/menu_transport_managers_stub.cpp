@@ -6,7 +6,10 @@ namespace Scene {
 
 void MenuTransport::UpdateTransfer() { }
 
-bool MenuTransport::TransferByHints() { return false; }
+bool MenuTransport::TransferByHints()
+{
+    return false;
+}
 
 void MenuTransport::DrawTransfersToPlaces() { }
 

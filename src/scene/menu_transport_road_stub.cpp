@@ -8,13 +8,19 @@ void MenuTransport::UpdateRoadCars(int /*road*/) { }
 
 void MenuTransport::UpdateRoadCarsTogether() { }
 
-bool MenuTransport::MayRoadCarStart(int /*index*/, int /*direction*/, int /*x*/, int /*y*/) { return true; }
+bool MenuTransport::MayRoadCarStart(int /*index*/, int /*direction*/, int /*x*/, int /*y*/)
+{
+    return true;
+}
 
 void MenuTransport::UpdateStackArrivals() { }
 
 void MenuTransport::RemoveSpecAuto(int /*autoType*/) { }
 
-int MenuTransport::PickPlaceForKind(int /*colourGroup*/) { return -1; }
+int MenuTransport::PickPlaceForKind(int /*colourGroup*/)
+{
+    return -1;
+}
 
 void MenuTransport::DrawSelector(int /*x*/, int /*y*/) { }
 

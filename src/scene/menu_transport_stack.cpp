@@ -83,7 +83,7 @@ void MenuTransport::DrawCarAt(int autoType, int variant, int x, int y)
 {
     const cSettings& settings = cSettings::Instance();
     pages[kCarPage].DrawImage(CarImageName(autoType, variant, L".png").c_str(), static_cast<int>(x / settings.scaleX),
-                              static_cast<int>(y / settings.scaleY), 0, 0, 255, 255, 255, 255);
+        static_cast<int>(y / settings.scaleY), 0, 0, 255, 255, 255, 255);
 }
 
 void MenuTransport::DrawImageAt(const wchar_t* name, int x, int y)
@@ -92,7 +92,7 @@ void MenuTransport::DrawImageAt(const wchar_t* name, int x, int y)
         return;
     const cSettings& settings = cSettings::Instance();
     DrawTinted(kCarPage, std::wstring(name) + L".png", static_cast<int>(x / settings.scaleX),
-               static_cast<int>(y / settings.scaleY), 255);
+        static_cast<int>(y / settings.scaleY), 255);
 }
 
 void MenuTransport::DrawDigitImage(int x, int y, int digit)

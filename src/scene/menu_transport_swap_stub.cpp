@@ -6,7 +6,10 @@ namespace Scene {
 
 void MenuTransport::DrawSwapFundamentAutos() { }
 
-bool MenuTransport::IsAdjacent(int /*row1*/, int /*column1*/, int /*row2*/, int /*column2*/) { return false; }
+bool MenuTransport::IsAdjacent(int /*row1*/, int /*column1*/, int /*row2*/, int /*column2*/)
+{
+    return false;
+}
 
 void MenuTransport::DrawCarPreviewScaled(int /*autoType*/, int /*x*/, int /*y*/) { }
 

@@ -53,8 +53,8 @@ namespace {
         }
         bool Do(ButtonScreen& screen, iGfxFont* font, int x = 200, int y = 100)
         {
-            return screen.DoButton(false, font, L"button_off.png", L"button_over.png", L"Go", x, y, 100, 30, 1, 2, 3,
-                                   4, 5, 6);
+            return screen.DoButton(
+                false, font, L"button_off.png", L"button_over.png", L"Go", x, y, 100, 30, 1, 2, 3, 4, 5, 6);
         }
 
         iGfxFont* saved[kFontCount] = {};
@@ -85,7 +85,12 @@ namespace {
             int font;
             int offset;
         } cases[] = {
-            { 1280, 1, 5 }, { 1280, 2, 13 }, { 1280, 0, 10 }, { 1024, 1, 3 }, { 1024, 2, 9 }, { 1024, 0, 7 },
+            { 1280, 1, 5 },
+            { 1280, 2, 13 },
+            { 1280, 0, 10 },
+            { 1024, 1, 3 },
+            { 1024, 2, 9 },
+            { 1024, 0, 7 },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << c.width << " font " << c.font);
@@ -142,8 +147,8 @@ namespace {
         world.clickEvent = 1;
         EXPECT_FALSE(text(false));
         EXPECT_FALSE(screen.DoImageButton(L"button_off.png", L"button_over.png", 200, 100, 100, 30));
-        EXPECT_TRUE(screen.DoButtonQuiet(g_fontNormal, L"button_off.png", L"button_over.png", L"Go", 200, 100, 100,
-                                         30, 1, 2, 3, 4, 5, 6));
+        EXPECT_TRUE(screen.DoButtonQuiet(
+            g_fontNormal, L"button_off.png", L"button_over.png", L"Go", 200, 100, 100, 30, 1, 2, 3, 4, 5, 6));
         EXPECT_EQ(world.clickEvent, 0);
         EXPECT_TRUE(sound.played.empty());
 
@@ -152,15 +157,15 @@ namespace {
         EXPECT_EQ(world.leftClick, 0);
         // Two outlines of four lines each around the label.
         EXPECT_EQ(std::count_if(gfx.draws.begin(), gfx.draws.end(),
-                                [](const GfxDraw& d) { return d.kind == GfxDraw::Kind::Lines; }),
-                  8);
+                      [](const GfxDraw& d) { return d.kind == GfxDraw::Kind::Lines; }),
+            8);
         world.leftClick = 1;
-        EXPECT_TRUE(screen.DoImageButtonTinted(L"button_off.png", L"button_over.png", 200, 100, 100, 30, 0, 0, 0, 9,
-                                               9, 9));
+        EXPECT_TRUE(
+            screen.DoImageButtonTinted(L"button_off.png", L"button_over.png", 200, 100, 100, 30, 0, 0, 0, 9, 9, 9));
         EXPECT_EQ(Drawn().back().colour, 0xC8090909u);
         world.leftClick = 1;
-        EXPECT_TRUE(screen.DoButtonFixed(g_fontNormal, L"button_off.png", L"button_over.png", L"Go", 200, 100, 100,
-                                         30, 1, 2, 3, 4, 5, 6));
+        EXPECT_TRUE(screen.DoButtonFixed(
+            g_fontNormal, L"button_off.png", L"button_over.png", L"Go", 200, 100, 100, 30, 1, 2, 3, 4, 5, 6));
         EXPECT_EQ(LastText()->y, 108);
         EXPECT_EQ(sound.played.size(), 1u);
     }

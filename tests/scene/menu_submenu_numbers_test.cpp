@@ -26,8 +26,9 @@ namespace {
     {
         StartScreens();
         submenu->DrawNumber(0, L"12:05", 100, 40, 200);
-        EXPECT_EQ(Placed(), (Placing { { L"1.png", 100 }, { L"2.png", 111 }, { L"doppelpunkt.png", 123 },
-                                        { L"0.png", 128 }, { L"5.png", 138 } }));
+        EXPECT_EQ(Placed(),
+            (Placing { { L"1.png", 100 }, { L"2.png", 111 }, { L"doppelpunkt.png", 123 }, { L"0.png", 128 },
+                { L"5.png", 138 } }));
         EXPECT_EQ(Drawn()[0].y, 40);
         EXPECT_EQ(Drawn()[0].colour, 0xC8FFFFFFu);
     }
@@ -37,8 +38,9 @@ namespace {
         StartScreens();
         submenu->DrawNumber(1, L"12:05", 200, 0, 255);
         // The 5 ends 15 pixels left of x.
-        EXPECT_EQ(Placed(), (Placing { { L"5.png", 170 }, { L"0.png", 160 }, { L"doppelpunkt.png", 155 },
-                                        { L"2.png", 143 }, { L"1.png", 132 } }));
+        EXPECT_EQ(Placed(),
+            (Placing { { L"5.png", 170 }, { L"0.png", 160 }, { L"doppelpunkt.png", 155 }, { L"2.png", 143 },
+                { L"1.png", 132 } }));
         ClearDrawn();
         submenu->DrawNumberSmall(1, L"7", 200, 0, 255);
         EXPECT_EQ(Placed(), (Placing { { L"7_2.png", 176 } }));
@@ -48,20 +50,23 @@ namespace {
     {
         StartScreens();
         submenu->DrawNumber(0, L"120 / 500", 0, 0, 255);
-        EXPECT_EQ(Placed(), (Placing { { L"1.png", 0 }, { L"2.png", 11 }, { L"0.png", 23 }, { L"dash.png", 48 },
-                                        { L"5.png", 70 }, { L"0.png", 85 }, { L"0.png", 95 } }));
+        EXPECT_EQ(Placed(),
+            (Placing { { L"1.png", 0 }, { L"2.png", 11 }, { L"0.png", 23 }, { L"dash.png", 48 }, { L"5.png", 70 },
+                { L"0.png", 85 }, { L"0.png", 95 } }));
         ClearDrawn();
         submenu->DrawNumberSmall(0, L"120 / 500", 0, 0, 255);
-        EXPECT_EQ(Placed(), (Placing { { L"1_2.png", 0 }, { L"2_2.png", 6 }, { L"0_2.png", 13 }, { L"dash_2.png", 30 },
-                                        { L"5_2.png", 46 }, { L"0_2.png", 56 }, { L"0_2.png", 61 } }));
+        EXPECT_EQ(Placed(),
+            (Placing { { L"1_2.png", 0 }, { L"2_2.png", 6 }, { L"0_2.png", 13 }, { L"dash_2.png", 30 },
+                { L"5_2.png", 46 }, { L"0_2.png", 56 }, { L"0_2.png", 61 } }));
     }
 
     TEST_F(Numbers, TheMinusHasAnImageOnlyInTheLargeSet)
     {
         StartScreens();
         submenu->DrawNumber(0, L"-5+3x", 0, 0, 255);
-        EXPECT_EQ(Placed(), (Placing { { L"minus.png", 0 }, { L"5.png", 6 }, { L"plus.png", 21 }, { L"3.png", 30 },
-                                        { L"scores_x.png", 43 } }));
+        EXPECT_EQ(Placed(),
+            (Placing { { L"minus.png", 0 }, { L"5.png", 6 }, { L"plus.png", 21 }, { L"3.png", 30 },
+                { L"scores_x.png", 43 } }));
         ClearDrawn();
         submenu->DrawNumberSmall(0, L"-5", 0, 0, 255);
         EXPECT_EQ(Placed(), (Placing { { L"5_2.png", 12 } }));
@@ -75,7 +80,10 @@ namespace {
             int large;
             int small;
         } cases[] = {
-            { L"", 0, 0 }, { L"12:05", 53, 31 }, { L"-", 15, 12 }, { L"1 x", 11 + 15 + 8, 6 + 12 + 4 },
+            { L"", 0, 0 },
+            { L"12:05", 53, 31 },
+            { L"-", 15, 12 },
+            { L"1 x", 11 + 15 + 8, 6 + 12 + 4 },
             { L"/+", 16, 8 },
         };
         for (const auto& c : cases) {

@@ -3,8 +3,8 @@
 // car hit test.
 #include <gtest/gtest.h>
 
-#include "vehicles_fixture.h"
 #include "scene/menu_manager.h"
+#include "vehicles_fixture.h"
 #include "world/settings.h"
 
 namespace test {
@@ -326,8 +326,9 @@ namespace {
         world.hintIndex[2] = 3;
         world.hintClass[2] = 5; // no ghost for that class
         transport->UpdateHelpHints();
-        EXPECT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png",
-                                                             L"car_beton_1_fantom.png", L"car_crane_1_fantom.png" }));
+        EXPECT_EQ(DrawnNames(),
+            (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png", L"car_beton_1_fantom.png",
+                L"car_crane_1_fantom.png" }));
         const VehicleImage jeep = DrawnOf(L"car_jeep_1_fantom.png")[0];
         EXPECT_EQ(jeep.x, 220);
         EXPECT_EQ(jeep.y, 75);
@@ -360,8 +361,14 @@ namespace {
             int dy;
             bool hit;
         } cases[] = {
-            { 9, 70, 65, true }, { 1, 70, 65, true }, { 9, 20, 30, false }, { 9, 125, 69, true },
-            { 3, 75, 60, true }, { 7, 75, 60, true }, { 3, 20, 90, false }, { 5, 70, 65, false },
+            { 9, 70, 65, true },
+            { 1, 70, 65, true },
+            { 9, 20, 30, false },
+            { 9, 125, 69, true },
+            { 3, 75, 60, true },
+            { 7, 75, 60, true },
+            { 3, 20, 90, false },
+            { 5, 70, 65, false },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << c.variant << " " << c.dx << "," << c.dy);
@@ -384,13 +391,16 @@ namespace {
             float x1, y1, x2, y2;
             float degrees;
         } cases[] = {
-            { 10, 0, 0, 0, 0.0f }, { 0, -10, 0, 0, 90.0f }, { -10, 0, 0, 0, 180.0f },
-            { 0, 10, 0, 0, 270.0f }, { 10, -10, 0, 0, 45.0f }, { 10, 10, 0, 0, 315.0f },
+            { 10, 0, 0, 0, 0.0f },
+            { 0, -10, 0, 0, 90.0f },
+            { -10, 0, 0, 0, 180.0f },
+            { 0, 10, 0, 0, 270.0f },
+            { 10, -10, 0, 0, 45.0f },
+            { 10, 10, 0, 0, 315.0f },
             { -10, 10, 0, 0, 225.0f },
         };
         for (const auto& c : cases)
-            EXPECT_NEAR(Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2), c.degrees, 0.01f)
-                << c.x1 << "," << c.y1;
+            EXPECT_NEAR(Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2), c.degrees, 0.01f) << c.x1 << "," << c.y1;
     }
 
     TEST_F(TransportFrame, OtherStackCarsCountOnceTheyHaveArrived)

@@ -69,7 +69,10 @@ namespace {
         return images;
     }
 
-    std::pair<int, int> SourcePoint(size_t k) { return { 200 * static_cast<int>(k % 20), 200 * static_cast<int>(k / 20) }; }
+    std::pair<int, int> SourcePoint(size_t k)
+    {
+        return { 200 * static_cast<int>(k % 20), 200 * static_cast<int>(k / 20) };
+    }
 
     void WritePageSet(const std::string& folder)
     {
@@ -116,8 +119,8 @@ void VehiclesTest::SetUp()
 {
     m_oldDirectory = std::filesystem::current_path().string();
     const std::string menu = folder / "data/gui/interface/menu/";
-    for (const char* set : { "menu_transport", "menu_transport_over", "menu_transport_1024",
-                             "menu_transport_over_1024", "menu_submenu" })
+    for (const char* set :
+        { "menu_transport", "menu_transport_over", "menu_transport_1024", "menu_transport_over_1024", "menu_submenu" })
         WritePageSet(menu + set);
     std::filesystem::current_path(folder.Path());
 

@@ -42,8 +42,14 @@ uint32_t Pixel(int x, int y)
     return argb;
 }
 
-int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
-int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+int Red(uint32_t argb)
+{
+    return static_cast<int>((argb >> 16) & 0xFF);
+}
+int Blue(uint32_t argb)
+{
+    return static_cast<int>(argb & 0xFF);
+}
 
 class VehiclesScreenshot : public ::testing::Test {
 protected:
