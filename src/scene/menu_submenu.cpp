@@ -7,6 +7,8 @@ namespace Scene {
 MenuSubmenu::MenuSubmenu()
     : MenuPrototype(0, 0, 0, 0)
 {
+    clockTimer.Start();
+    blinkTimer.Start();
 }
 
 MenuSubmenu::~MenuSubmenu() = default;
@@ -18,6 +20,8 @@ void MenuSubmenu::Tick() { }
 void MenuSubmenu::Draw() { }
 
 void MenuSubmenu::DrawNumber(int /*alignRight*/, const wchar_t* /*text*/, int /*x*/, int /*y*/, int /*alpha*/) { }
+
+void MenuSubmenu::DrawNumberSmall(int /*alignRight*/, const wchar_t* /*text*/, int /*x*/, int /*y*/, int /*alpha*/) { }
 
 void MenuSubmenu::ResetResultSound()
 {
