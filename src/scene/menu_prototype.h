@@ -11,6 +11,8 @@
 #include "app/clock.h"
 #include "resources/page_manager.h"
 
+class iGfxFont;
+
 namespace Scene {
 
 class MenuPrototype {
@@ -56,11 +58,60 @@ public:
     void DrawShadow(int x1, int y1, int x2, int y2);
     // A pale box of lineCount lines with an outline and a shadow.
     void DrawTextBox(int x, int y, int width, int lineHeight, int lineCount);
+    // The text centred in x..x+width on the line y, in the draw colour;
+    // alt draws it with the engine's second text operation.
+    void DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font);
+
+    // Immediate-mode buttons (menu_prototype_buttons.cpp). Each is called
+    // once per frame: it draws the button in its present state from page
+    // slot 32 and answers whether it was clicked in this frame. The hover
+    // rectangle is x..x+w, y..y+h; colours are r, g, b with the fade alpha.
+    //
+    // The button of every screen: the first hovered one that sees the
+    // frame's click takes it (and clears it), so one click triggers at most
+    // one button.
+    bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+                  int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+    // Reacts to the button being held as well as clicked.
+    bool DrawButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
+                    int y, int w, int h);
+    // Held or clicked, without a sound.
+    bool DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
+                       int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+    // DoButton with unscaled label offsets.
+    bool DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
+                       int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+    // A button that cannot be hovered; always true.
+    bool DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+                          int h, int r, int g, int b);
+    // As DrawButtonStatic at a quarter of the fade alpha; always true.
+    bool DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+                         int h, int r, int g, int b);
+    // A greyed button at half alpha with a full label; always false.
+    bool DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+                            int h, int r, int g, int b);
+    // Buttons made of their label only.
+    bool DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
+                      int overR, int overG, int overB);
+    bool DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
+                            int offG, int offB, int overR, int overG, int overB);
+    bool DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
+                         int offB, int overR, int overG, int overB);
+    // Buttons made of their images only.
+    bool DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h);
+    bool DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h, int offR,
+                             int offG, int offB, int overR, int overG, int overB);
 
 protected:
     // The pages the screen needs while it is switched on.
     virtual void OnActivate() { }
     virtual void OnDeactivate() { }
+
+    // The page slot every button draws from.
+    static constexpr int kButtonPage = 32;
+    // Draws a button image of slot 32 at its natural size, tinted, with the
+    // alpha.
+    void DrawButtonImage(const wchar_t* image, int x, int y, int r, int g, int b, int alpha);
 
     bool tooltipShown = false;
     std::wstring tooltipText;

@@ -83,6 +83,19 @@ void MenuPrototype::DrawTextBox(int x, int y, int width, int lineHeight, int lin
     DrawShadow(x, y, x + width, y + boxHeight);
 }
 
+void MenuPrototype::DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font)
+{
+    if (!g_pGfx2D || !font || !text)
+        return;
+    SIZE measured {};
+    font->MeasureText(text, &measured);
+    const int left = width / 2 + x - measured.cx / 2;
+    if (alt)
+        g_pGfx2D->DrawTextAlt(font, left, y, text, 0);
+    else
+        g_pGfx2D->DrawText(font, left, y, text, 0);
+}
+
 void MenuPrototype::DrawTooltip()
 {
     if (!tooltipShown || tooltipText.empty() || !g_pGfx2D || !g_fontStyled)

@@ -21,8 +21,14 @@ namespace {
     constexpr double kGoldShare = 0.6;
     constexpr double kSilverShare = 0.85;
 
-    int ScaleX(int design) { return static_cast<int>(design / cSettings::Instance().scaleX); }
-    int ScaleY(int design) { return static_cast<int>(design / cSettings::Instance().scaleY); }
+    int ScaleX(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
 
     // "mm:ss" of a time in seconds; the seconds never below 0.
     std::wstring FormatTime(int seconds)
@@ -88,8 +94,8 @@ void MenuSubmenu::DrawClock()
     if (elapsed < gold || elapsed < silver) {
         badge = true;
         const bool isGold = elapsed < gold;
-        const wchar_t* image = isGold ? (inBadge ? L"slot_gold_over" : L"slot_gold")
-                                      : (inBadge ? L"slot_silver_over" : L"slot_silver");
+        const wchar_t* image
+            = isGold ? (inBadge ? L"slot_gold_over" : L"slot_gold") : (inBadge ? L"slot_silver_over" : L"slot_silver");
         page.DrawImage(image, badgeX, badgeY, 0, 0, 255, 255, 255, 255);
         DrawNumberSmall(0, FormatTime(isGold ? gold : silver).c_str(), timeX, timeY, 255);
         if (inBadge)

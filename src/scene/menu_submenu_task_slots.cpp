@@ -26,8 +26,14 @@ namespace {
     // Wider text is wrapped.
     constexpr int kBubbleTextWidth = 210;
 
-    int ScaleX(int design) { return static_cast<int>(design / cSettings::Instance().scaleX); }
-    int ScaleY(int design) { return static_cast<int>(design / cSettings::Instance().scaleY); }
+    int ScaleX(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
 
     const wchar_t* SlotIcon(int line)
     {
@@ -183,8 +189,8 @@ void MenuSubmenu::DrawHelpBubble(int pointerLeft, const std::wstring& text, int 
     const wchar_t* middle = pointerLeft ? L"shop_help2_left_02" : L"shop_help2_02";
     for (int i = 0; i < n; ++i)
         page.DrawImage(middle, bx, y + ScaleY(20 + 18 * i), 0, 0, r, g, b, 255);
-    page.DrawImage(pointerLeft ? L"shop_help2_left_01" : L"shop_help2_01", bx, y + ScaleY(20 + 18 * n), 0, 0, r, g,
-        b, 255);
+    page.DrawImage(
+        pointerLeft ? L"shop_help2_left_01" : L"shop_help2_01", bx, y + ScaleY(20 + 18 * n), 0, 0, r, g, b, 255);
 
     if (!g_pGfx2D)
         return;

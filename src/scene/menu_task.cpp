@@ -19,22 +19,19 @@ namespace {
     // Text is laid out and centred in this design width.
     constexpr int kTextWidth = 416;
 
-    int ScaleX(double design) { return static_cast<int>(design / cSettings::Instance().scaleX); }
-    int ScaleY(double design) { return static_cast<int>(design / cSettings::Instance().scaleY); }
+    int ScaleX(double design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(double design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
 
     void SetColour(uint32_t argb)
     {
         if (g_pGfx2D)
             g_pGfx2D->SetColor(argb);
-    }
-
-    int TextWidth(iGfxFont* font, const wchar_t* text)
-    {
-        if (!font || !text)
-            return 0;
-        SIZE size {};
-        font->MeasureText(text, &size);
-        return size.cx;
     }
 
     int LineHeight(iGfxFont* font)
@@ -53,7 +50,10 @@ MenuTask::MenuTask()
 {
 }
 
-MenuTask::~MenuTask() { OnDeactivate(); }
+MenuTask::~MenuTask()
+{
+    OnDeactivate();
+}
 
 void MenuTask::OnActivate()
 {
@@ -70,9 +70,15 @@ void MenuTask::OnDeactivate()
     taskPage1024.Unload();
 }
 
-void MenuTask::Reset() { lastPageSeen = false; }
+void MenuTask::Reset()
+{
+    lastPageSeen = false;
+}
 
-void MenuTask::ResetPage() { currentPage = 1; }
+void MenuTask::ResetPage()
+{
+    currentPage = 1;
+}
 
 void MenuTask::Draw()
 {
@@ -165,17 +171,6 @@ void MenuTask::DrawShadowedText(const std::wstring& source, int x, int y, int wi
         SetColour(MakeARGB(255, 255, 255, 255));
         DrawTextCentered(false, text.c_str(), x, lineY, width, font);
     }
-}
-
-void MenuTask::DrawTextCentered(bool alt, const wchar_t* label, int x, int y, int width, iGfxFont* font)
-{
-    if (!g_pGfx2D || !label)
-        return;
-    const int left = x + width / 2 - TextWidth(font, label) / 2;
-    if (alt)
-        g_pGfx2D->DrawTextAlt(font, left, y, label, 0);
-    else
-        g_pGfx2D->DrawText(font, left, y, label, 0);
 }
 
 bool MenuTask::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int width, int height)

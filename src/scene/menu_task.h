@@ -30,10 +30,8 @@ public:
     int GetPageCount() const { return pageCount; }
     bool IsLastPageSeen() const { return lastPageSeen; }
 
-    // The text centred in the width: DrawTextAlt when alt is set, else
-    // DrawText, in the colour already set.
-    void DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font);
-    // An image button of the dialog's page; true on a click, which it takes.
+    // The buttons draw from the dialog's own page rather than from slot 32.
+    // An image button; true on a click, which it takes.
     bool DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int width, int height);
     // An image button with a centred label; a click also sounds "menu_clk".
     bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* label,

@@ -1,52 +1,168 @@
-// The vehicles layer (menu slot 3): the cars of the road and the stack, the
-// car under the mouse, service at the places and the transfers. The world
-// reaches the screen through Instance(), which is null while no screens exist
-// (tests, start-up); every call is then skipped, so the rules run without a
-// window.
+// The vehicles layer (menu slot 3): every car on screen during play. Road
+// cars, cars driving into and waiting in the stack, cars sliding between two
+// points, cars on service places and grid cells, the car held by the mouse
+// and the ghost cars of the help hints. The world reaches the screen through
+// Instance(), which is null while no screens exist (tests, start-up); every
+// call is then skipped, so the rules run without a window.
+//
+// One class, one file per topic:
+//   menu_transport.cpp           activation, timers, hit tests
+//   menu_transport_frame.cpp     the frame (Draw), road cars, place cars
+//   menu_transport_ghosts.cpp    the ghost cars of the help hints
+//   menu_transport_stack.cpp     stack cars, leaving cars, plain drawing
+//   menu_transport_serve.cpp     which place takes the held car
+//   menu_transport_road*.cpp     road traffic and the stack arrivals
+//   menu_transport_pick*.cpp     picking from the stack, dragging, dropping
+//   menu_transport_service*.cpp  service at places and lamps
+//   menu_transport_managers*.cpp managers, transfers and grid cars
+//   menu_transport_combos*.cpp   the combo checks after each move
+//   menu_transport_swap*.cpp     swapping cars on the grid, car previews
 #pragma once
 
+#include <string>
+
+#include "app/clock.h"
 #include "scene/menu_prototype.h"
 
 namespace Scene {
 
 class MenuTransport : public MenuPrototype {
 public:
+    // The road timers: a level defines at most this many roads.
+    static constexpr int kMaxRoads = 10;
+    // Page slots: every car image, and the cars' hover images.
+    static constexpr int kCarPage = 32;
+    static constexpr int kHoverPage = 36;
+
     MenuTransport();
     ~MenuTransport() override;
 
     // The screen the menu manager holds in slot 3; null when there is none.
     static MenuTransport* Instance();
 
+    // ---- The level frame, in the order the menu manager calls them ----
+    // Restarts the per-car timers.
+    virtual void ResetTimers();
+    // A click on a waiting car of the stack picks it up.
+    virtual void HandleStackClick();
+    // The whole layer: road cars, stack cars, place or grid cars, road steps
+    // and the stack arrivals.
+    virtual void Draw();
+    // The cars leaving their places, fading out.
+    virtual void DrawLeavingAutos();
+    // Ends the service of a car whose time at its place is up.
+    virtual void UpdateServicedCars();
+    // The managers' moves from the stack to the places.
+    virtual void UpdateTransfer();
+    // Draws last frame's ghost cars and collects new hints.
+    virtual void UpdateHelpHints();
+    // The car held under the mouse, and its drop.
+    virtual void DragAuto();
+
+    // ---- The frame and hit tests (menu_transport.cpp,
+    // menu_transport_frame.cpp) ----
     // Puts the road car autobahnCars[index] on the first point of its path.
     void PlaceAtPathStart(int index);
-    // Restarts the lamp animation of the car served at the place; the lamp
-    // image follows the place's wear.
-    void ResetCarLamp(int place);
-    // Removes the place effect of the car type at the place.
-    void DeletePlaceEffect(int place, int autoType);
-    // Starts the smoke of a broken place.
-    void StartPlaceSmoke(int place);
+    // Whether the mouse is on the car drawn at (x, y) with the variant; on a
+    // hit, hitOffsetX/Y take the mouse's offset from (x, y).
+    bool HitTestCar(int x, int y, int variant);
+    // Even-odd crossing test of the point against the polygon.
+    static bool PointInPolygon(int count, const int* xs, const int* ys, int x, int y);
+    // Degrees in [0, 360) of the vector from (x2, y2) to (x1, y1), y upwards.
+    static float Heading(float x1, float y1, float x2, float y2);
+    // Whether a stack slot other than `slot` holds a car that has arrived.
+    bool HasOtherStackCar(int slot) const;
+    // The cars standing on service places (station levels).
+    void DrawPlaceAutos();
     // Whether the place would take the car type held by the mouse
     // (menu_transport_serve.cpp).
     bool CanServeAt(int place, int autoType) const;
 
-    // The level frame, in the order the menu manager calls them.
-    // Restarts the per-car timers.
-    virtual void ResetTimers();
-    // A click on a waiting car of the stack selects it.
-    virtual void HandleStackClick();
-    // The cars of the road and the station.
-    virtual void Draw();
-    // The departing cars, fading out.
-    virtual void DrawLeavingAutos();
-    // Ends the service of a car whose time at its place is up.
-    virtual void UpdateServicedCars();
-    // Moves the car being transferred.
-    virtual void UpdateTransfer();
-    // Restarts the effects of places that hold a car and are not serving.
-    virtual void UpdateHelpHints();
-    // The car held under the mouse, and its drop.
-    virtual void DragAuto();
+    // ---- Ghost cars of the help hints (menu_transport_ghosts.cpp) ----
+    void DrawPhantomCar();
+    void DrawPhantomCarSpecial();
+
+    // ---- Stack cars, leaving cars, plain drawing
+    // (menu_transport_stack.cpp) ----
+    void DrawStackAutos();
+    void DrawCarAt(int autoType, int variant, int x, int y);
+    void DrawImageAt(const wchar_t* name, int x, int y);
+    void DrawDigitImage(int x, int y, int digit);
+
+    // ---- Road traffic (menu_transport_road*.cpp) ----
+    // One step of every car of the road (1..4).
+    void UpdateRoadCars(int road);
+    // One step of all roads at once, when the level runs its roads together.
+    void UpdateRoadCarsTogether();
+    bool MayRoadCarStart(int index, int direction, int x, int y);
+    // The cars driving into the stack: arrived ones take their slots.
+    void UpdateStackArrivals();
+    // Erases the first entry of the car type from the special-car list.
+    void RemoveSpecAuto(int autoType);
+    // A free place for the colour group (6..10), or -1.
+    int PickPlaceForKind(int colourGroup);
+    // The animated selector sign over a special road car.
+    void DrawSelector(int x, int y);
+
+    // ---- Service at places and lamps (menu_transport_service*.cpp) ----
+    // Restarts the lamp animation of the car served at the place; the lamp
+    // image follows the place's wear.
+    void ResetCarLamp(int place);
+    // Removes the place effect of the item code at the place.
+    void DeletePlaceEffect(int place, int itemCode);
+    // Starts the smoke of a broken place.
+    void StartPlaceSmoke(int place);
+
+    // ---- Managers, transfers and grid cars
+    // (menu_transport_managers*.cpp) ----
+    // The managers' moves that follow the help hints; true when they have
+    // used up their moves.
+    bool TransferByHints();
+    void DrawTransfersToPlaces();
+    void DrawTransfers();
+    void DrawTransfersToFundaments();
+    void DrawGridAutos();
+    // Empties the 3 x 3 block of grid cells around the cell.
+    void ClearAround(int row, int column);
+
+    // ---- Combo checks (menu_transport_combos*.cpp) ----
+    void CheckPlaceCombos();
+    void CheckFundamentCombos();
+    // Erases the first served-car record holding the joker.
+    void RemoveJokerAuto();
+
+    // ---- Swapping on the grid, car previews (menu_transport_swap*.cpp) ----
+    void DrawSwapFundamentAutos();
+    static bool IsAdjacent(int row1, int column1, int row2, int column2);
+    void DrawCarPreviewScaled(int autoType, int x, int y);
+    void DrawCarPreview(int autoType, int x, int y);
+
+protected:
+    void OnActivate() override;
+    void OnDeactivate() override;
+
+    // The car's image name: the world's base name for the type and variant
+    // followed by the suffix (".png" or "_over.png").
+    static std::wstring CarImageName(int autoType, int variant, const wchar_t* suffix);
+    // Draws an image of the car or hover page in the level tint.
+    void DrawTinted(int page, const std::wstring& name, int x, int y, int alpha);
+
+    // One step timer per road of autobahnRoads, in road order.
+    cTimer roadTimers[kMaxRoads];
+    // The selector sign's animation.
+    cTimer selectorTimer;
+    int selectorFrame = 0;
+
+private:
+    // Frame steps (menu_transport_frame.cpp).
+    // Draws the road cars and lets the player take one; the taken car's
+    // index in autobahnCars, or -1.
+    int DrawRoadCars();
+    bool IsRoadCarTakeable(int autoType) const;
+    void TakeRoadCar(int index);
+    void DrawSelectors();
+    void StepRoads();
+    void DrawStackArrivals();
 };
 
 } // namespace Scene

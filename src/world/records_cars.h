@@ -74,7 +74,7 @@ struct cStackSlot {
     int toY = 0;
     int fromX = 0;
     int fromY = 0;
-    int direction = 0;
+    int direction = 0; // also the variant its car is drawn with: 1, 3, 7 or 9
     int settleStep = 0;
     int frameCounter = 0;
     cTimer timer;
@@ -83,7 +83,7 @@ struct cStackSlot {
     cTimer settleTimer;
     cTimer frameTimer;
     cTimer timerA;
-    unsigned char flagA = 0;
+    unsigned char settling = 0; // the car that has driven in bounces in its slot
     cTimer timerB;
     unsigned char flagB = 0;
     cTimer timerC;

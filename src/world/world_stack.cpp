@@ -66,7 +66,7 @@ void cGameWorld::AddToStack(int slot, int autoType)
     target.state = 2;
     target.settleStep = 0;
     target.frameCounter = 0;
-    target.flagA = 0;
+    target.settling = 0;
     target.flagB = 0;
     target.timer.Restart();
     target.settleTimer.Restart();

@@ -57,7 +57,8 @@ struct cWorldStationFields {
     int carFromRoad = 0; // the two road-drag flags
     int carFromRoadAux = 0;
     cTimer dragTimer;
-    cTimer settleTimer;
+    cTimer settleTimer; // paces the settling of cars arriving on places
+    cTimer bounceTimer; // paces the bouncing of grid cars
     int currentStack = 0;
     int stackBusy = 0;
     int managerCount = 0;

@@ -3,6 +3,7 @@
 // cursor rests on the badge.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,9 @@ protected:
     void SetUp() override
     {
         test::HudTest::SetUp();
+        made = std::make_unique<test::NumberedSubmenu>();
         WriteSet("data/gui/interface/menu/menu_submenu", HudImages());
-        hud.LoadPages(L"data/gui/interface/menu/menu_submenu");
+        made->LoadPages(L"data/gui/interface/menu/menu_submenu");
         world.level = 2;
         world.levelTimeLimit = 300;
         MoveMouse(640, 600);
@@ -39,9 +41,9 @@ protected:
     void Frame()
     {
         gfx.ClearRecords();
-        hud.numbers.clear();
+        made->numbers.clear();
         Wait(17);
-        hud.DrawClock();
+        made->DrawClock();
     }
     std::vector<std::string> Badges() const
     {
@@ -61,7 +63,8 @@ protected:
         return "";
     }
 
-    test::NumberedSubmenu hud;
+    // Made after the frame clock is reset, so its timers start on that clock.
+    std::unique_ptr<test::NumberedSubmenu> made;
 };
 
 TEST_F(HudClockTest, TheBadgeFollowsTheThresholdsOfTheLimit)
@@ -98,15 +101,15 @@ TEST_F(HudClockTest, TheBadgeFollowsTheThresholdsOfTheLimit)
         world.levelElapsed = c.elapsed;
         Frame();
         const std::vector<std::string> badges = Badges();
-        EXPECT_EQ(badges, std::string(c.badge).empty() ? std::vector<std::string> {}
-                                                       : std::vector<std::string> { c.badge });
-        const std::vector<std::wstring> small = hud.SmallNumbers();
-        EXPECT_EQ(small, std::wstring(c.time).empty() ? std::vector<std::wstring> {}
-                                                      : std::vector<std::wstring> { c.time });
+        EXPECT_EQ(
+            badges, std::string(c.badge).empty() ? std::vector<std::string> {} : std::vector<std::string> { c.badge });
+        const std::vector<std::wstring> small = made->SmallNumbers();
+        EXPECT_EQ(
+            small, std::wstring(c.time).empty() ? std::vector<std::wstring> {} : std::vector<std::wstring> { c.time });
         // The clock face and the played time show in every case.
         EXPECT_FALSE(Face().empty());
-        ASSERT_FALSE(hud.numbers.empty());
-        EXPECT_FALSE(hud.numbers.front().small);
+        ASSERT_FALSE(made->numbers.empty());
+        EXPECT_FALSE(made->numbers.front().small);
     }
 }
 
@@ -114,14 +117,14 @@ TEST_F(HudClockTest, PlayedTimeAndBadgeSitAtTheirPlacesAtEitherWidth)
 {
     world.levelElapsed = 125;
     Frame();
-    ASSERT_EQ(hud.numbers.size(), 2u);
-    EXPECT_EQ(hud.numbers[0].text, L"02:05");
-    EXPECT_EQ(hud.numbers[0].alignRight, 0);
-    EXPECT_EQ(hud.numbers[0].x, 73);
-    EXPECT_EQ(hud.numbers[0].y, 20);
-    EXPECT_EQ(hud.numbers[0].alpha, 255);
-    EXPECT_EQ(hud.numbers[1].x, 246);
-    EXPECT_EQ(hud.numbers[1].y, 26);
+    ASSERT_EQ(made->numbers.size(), 2u);
+    EXPECT_EQ(made->numbers[0].text, L"02:05");
+    EXPECT_EQ(made->numbers[0].alignRight, 0);
+    EXPECT_EQ(made->numbers[0].x, 73);
+    EXPECT_EQ(made->numbers[0].y, 20);
+    EXPECT_EQ(made->numbers[0].alpha, 255);
+    EXPECT_EQ(made->numbers[1].x, 246);
+    EXPECT_EQ(made->numbers[1].y, 26);
     const auto face = FindImage("uhr0000.png");
     ASSERT_TRUE(face);
     EXPECT_EQ(face->x, 3);
@@ -134,8 +137,8 @@ TEST_F(HudClockTest, PlayedTimeAndBadgeSitAtTheirPlacesAtEitherWidth)
 
     cSettings::Instance().SetResolution(1024, 768);
     Frame();
-    EXPECT_EQ(hud.numbers[0].x, static_cast<int>(73 / 1.25f));
-    EXPECT_EQ(hud.numbers[0].y, static_cast<int>(20 / 1.33f));
+    EXPECT_EQ(made->numbers[0].x, static_cast<int>(73 / 1.25f));
+    EXPECT_EQ(made->numbers[0].y, static_cast<int>(20 / 1.33f));
     // The face's y is not scaled.
     EXPECT_EQ(FindImage("uhr0000.png")->y, 1);
     EXPECT_EQ(FindImage("slot_gold")->x, static_cast<int>(235 / 1.25f));
@@ -165,8 +168,8 @@ TEST_F(HudClockTest, EachSignalSoundsOnceInTheSecondItsThresholdIsReached)
     const struct {
         int elapsed;
         int played; // signals so far
-    } steps[] = { { 0, 0 }, { 179, 0 }, { 180, 1 }, { 180, 1 }, { 181, 1 }, { 255, 2 }, { 299, 2 }, { 300, 3 },
-        { 300, 3 } };
+    } steps[]
+        = { { 0, 0 }, { 179, 0 }, { 180, 1 }, { 180, 1 }, { 181, 1 }, { 255, 2 }, { 299, 2 }, { 300, 3 }, { 300, 3 } };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.elapsed);
         world.levelElapsed = step.elapsed;

@@ -5,6 +5,7 @@
 // recording engine; a frame clock set by hand; a world and GUI texts as made.
 #pragma once
 
+#include <algorithm>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +32,7 @@
 
 namespace test {
 
-struct DrawnImage {
+struct HudImage {
     std::string set; // the page set's folder, as written
     std::string name;
     int x = 0;
@@ -88,12 +89,14 @@ protected:
         world.soundEngine = &sound;
         for (int i = 0; i < kFontCount; ++i)
             g_fonts[i] = gfx.CreateFont(L"calibry", 10 + i, 0);
+        savedTexts.assign(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
         for (int i = 0; i < kGuiTextCount; ++i)
             std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
     }
     void TearDown() override
     {
         DeleteFonts();
+        std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
         for (iSoundInstance*& slot : world.effectSounds)
             slot = nullptr;
         world.soundEngine = nullptr;
@@ -119,9 +122,9 @@ protected:
         sets[dir] = images;
     }
 
-    std::vector<DrawnImage> Images() const
+    std::vector<HudImage> Images() const
     {
-        std::vector<DrawnImage> drawn;
+        std::vector<HudImage> drawn;
         for (const GfxDraw& d : gfx.draws) {
             if (d.kind != GfxDraw::Kind::Texture)
                 continue;
@@ -137,14 +140,14 @@ protected:
     std::vector<std::string> ImageNames() const
     {
         std::vector<std::string> names;
-        for (const DrawnImage& image : Images())
+        for (const HudImage& image : Images())
             names.push_back(image.name);
         return names;
     }
     // The first draw of the image.
-    std::optional<DrawnImage> FindImage(const std::string& name) const
+    std::optional<HudImage> FindImage(const std::string& name) const
     {
-        for (const DrawnImage& image : Images()) {
+        for (const HudImage& image : Images()) {
             if (image.name == name)
                 return image;
         }
@@ -188,6 +191,7 @@ protected:
 
 private:
     std::string oldDirectory;
+    std::vector<wchar_t> savedTexts;
 };
 
 } // namespace test

@@ -11,8 +11,6 @@
 
 namespace {
 
-using test::DrawnImage;
-
 const std::vector<std::string> kTaskImages = { "tutorial_menu_big.png", "button_left_off.png", "button_left_over.png",
     "button_right_off.png", "button_right_over.png", "button_short_off.png", "button_short_over.png", "page_a.png",
     "page_b.png", "page_c.png" };
