@@ -63,6 +63,11 @@ bool cStateMenu::Update(void* /*application*/)
         // that phase exists, the level's weather needs it switched on here.
         if (Scene::MenuPrototype* effects = cMenuManager::Instance().GetMenu(cMenuManager::kEffects))
             effects->SetActive(true);
+        // As the map's play button does: the level opens paused, with its
+        // task dialog, which lets it run when closed.
+        world.taskBookOpen = 1;
+        world.gameMenuClosed = 1;
+        world.SetPause(true);
         if (app)
             app->OnMenuStartGame();
     } else {

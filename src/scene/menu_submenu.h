@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/clock.h"
 #include "scene/menu_prototype.h"
@@ -27,7 +28,7 @@ public:
     // small set) pixels left of x, with the alpha. Other characters leave a
     // gap. Draws from page slot 32 with the sizes MeasureNumberImages took.
     virtual void DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha);
-    void DrawNumberSmall(int alignRight, const wchar_t* text, int x, int y, int alpha);
+    virtual void DrawNumberSmall(int alignRight, const wchar_t* text, int x, int y, int alpha);
     int GetNumberWidth(const wchar_t* text) const;
     int GetNumberWidthSmall(const wchar_t* text) const;
     // The points display: the star animation and the level's points, against
@@ -41,7 +42,30 @@ public:
     // A "+N" floater has arrived: the result sound plays.
     virtual void ResetResultSound();
 
+    // The clock in the top-left corner: the clock face, the time played and,
+    // in levels with medals, the badge of the time left for gold, then for
+    // silver, then the time limit. Resting the cursor on the badge pauses the
+    // game and shows its help bubble.
+    void DrawClock();
+
+    // The task lines the script has switched on and not yet finished, as
+    // slots down the right edge: frame, icon, value / target. A slot blinks
+    // and a gong sounds when its value changes; resting the cursor on a slot
+    // pauses the game and shows the line's help bubble.
+    void DrawTaskSlots();
+    // A help bubble of the text with its top-left corner near (x, y), wrapped
+    // at 210 pixels; pointerLeft chooses the form whose pointer is on the
+    // left. An empty text draws nothing.
+    void DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y);
+    // The same in the level tint.
+    void DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y);
+
 protected:
+    // Loads the display's pages for the screen width into page slot 32 and
+    // measures the digit images; OnDeactivate frees them.
+    void OnActivate() override;
+    void OnDeactivate() override;
+
     // The characters with an image: 0-9 : / + - x.
     static constexpr int kNumberGlyphs = 15;
     // Sizes of the digit images, large set then small set.
@@ -54,6 +78,21 @@ protected:
 private:
     void DrawNumberSet(int set, int alignRight, const wchar_t* text, int x, int y, int alpha);
     int NumberSetWidth(int set, const wchar_t* text) const;
+
+    void DrawHelpBubble(int pointerLeft, const std::wstring& text, int bx, int y, uint32_t tint);
+
+    // The clock face, 0..29, paced by its timer while the game runs.
+    int clockFrame = 0;
+    cTimer clockTimer;
+    // The task line whose slot blinks (-1 none), its phase (1 = dimmed) and
+    // the phase flips so far.
+    bool blinkOn = false;
+    int blinkSlot = -1;
+    int blinkPhase = 0;
+    int blinkCount = 0;
+    cTimer blinkTimer;
+    // The position of the slot last hovered, or 0.
+    int hoveredSlot = 0;
 };
 
 } // namespace Scene

@@ -69,7 +69,8 @@ bool HoverPoint(int& x, int& y, int& placeIndex)
     return false;
 }
 
-// Plays the level on a clock of its own: kSettleFrames to settle (the cursor
+// Plays the level on a clock of its own: kSettleFrames to settle (the task
+// dialog the level opens with is closed with its OK button, then the cursor
 // moves to the hover point half-way), then kSteadyFrames watched, then Escape
 // ends the level and the game.
 class BudgetApp : public cPPApp {
@@ -83,6 +84,18 @@ public:
     {
         ++frames;
         ms += kFrameMs;
+        // The task dialog: paged to its end with the right arrow, then closed
+        // with OK, at their design places on a 1280 x 1024 screen; a click is
+        // a press in one frame and a release in the next.
+        const int clickFrames[] = { 3, 6, 9, 12 };
+        for (int i = 0; i < 4; ++i) {
+            const int x = i < 3 ? 538 + 36 : 280 + 100;
+            const int y = i < 3 ? 300 + 295 + 24 : 300 + 360 + 24;
+            if (frames == clickFrames[i] && g_pInputDevice)
+                g_pInputDevice->SetCursorPos(x, y);
+            if (frames == clickFrames[i] || frames == clickFrames[i] + 1)
+                platform::InjectMouseButton(window, 1, frames == clickFrames[i], x, y);
+        }
         if (frames == kSettleFrames / 2 && g_pInputDevice && HoverPoint(hoverX, hoverY, hoverPlace))
             g_pInputDevice->SetCursorPos(hoverX, hoverY);
         if (frames == kSettleFrames + 1) {
@@ -97,6 +110,7 @@ public:
             watching = false;
             wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
             levelOver = cGameWorld::Instance().levelOver;
+            taskBookOpen = cGameWorld::Instance().taskBookOpen;
             hovered = cGameWorld::Instance().hoveredElement;
             stateAfter = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
             platform::InjectKey(window, "Escape", true);
@@ -109,6 +123,7 @@ public:
     int frames = 0;
     bool watching = false;
     int levelOver = -1;
+    int taskBookOpen = -1;
     int hoverX = -1;
     int hoverY = -1;
     int hoverPlace = -1;
@@ -170,6 +185,7 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
     ASSERT_EQ(app.stateAfter, L"cStateGame");
     EXPECT_LT(app.frames, kSettleFrames + kSteadyFrames + 20) << "Escape did not end the game";
     EXPECT_EQ(app.levelOver, 0);
+    EXPECT_EQ(app.taskBookOpen, 0) << "the task dialog did not close";
     EXPECT_GE(app.hoverX, 0) << "nothing to hover";
     EXPECT_EQ(app.hovered, app.hoverPlace) << "the cursor is not over the service place";
     EXPECT_EQ(app.after.fileAccesses - app.before.fileAccesses, 0u) << "files opened, read, written or looked for";

@@ -1,0 +1,118 @@
+// The head-up display's clock: the clock face, the time played and the medal
+// badge with the time still allowed for gold, then silver, then the limit.
+#include <cwchar>
+
+#include "scene/gui_vocabulary.h"
+#include "scene/menu_submenu.h"
+#include "scripting/story.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace Scene {
+
+namespace {
+
+    constexpr int kHudPage = 32;
+    constexpr double kClockFrameSeconds = 0.16;
+    constexpr int kClockFrames = 30;
+    constexpr int kGoldHelpText = 129;
+    constexpr int kSilverHelpText = 130;
+    // The end-of-level rating uses the same shares of the limit.
+    constexpr double kGoldShare = 0.6;
+    constexpr double kSilverShare = 0.85;
+
+    int ScaleX(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
+
+    // "mm:ss" of a time in seconds; the seconds never below 0.
+    std::wstring FormatTime(int seconds)
+    {
+        const int minutes = seconds / 60;
+        int rest = seconds - 60 * minutes;
+        if (rest < 0)
+            rest = 0;
+        wchar_t text[32];
+        std::swprintf(text, 32, L"%02d:%02d", minutes, rest);
+        return text;
+    }
+
+    // The signal of a threshold sounds in the second the played time
+    // reaches it, once per run of the program.
+    void Signal(uint8_t& played, int elapsed, int threshold)
+    {
+        if (elapsed != threshold || played)
+            return;
+        Story::Instance().PlaySound("change_status_timer");
+        played = 1;
+    }
+
+} // namespace
+
+void MenuSubmenu::DrawClock()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    CPageManager& page = pages[kHudPage];
+
+    if (clockTimer.Elapsed() > kClockFrameSeconds) {
+        clockTimer.Restart();
+        if (!world.IsPaused() && ++clockFrame >= kClockFrames)
+            clockFrame = 0;
+    }
+    wchar_t face[32];
+    std::swprintf(face, 32, L"uhr00%02d.png", clockFrame);
+    page.DrawImage(face, ScaleX(3), 1, 0, 0, 255, 255, 255, 255);
+
+    const int elapsed = world.levelElapsed;
+    DrawNumber(0, FormatTime(elapsed).c_str(), ScaleX(73), ScaleY(20), 255);
+
+    if (cGameWorld::IsFirstLevelOfTriple(world.level))
+        return;
+
+    const int limit = world.levelTimeLimit;
+    const int gold = static_cast<int>(limit * kGoldShare);
+    const int silver = static_cast<int>(limit * kSilverShare);
+    // A level without a limit has no thresholds to signal: all three would
+    // be 0 and sound at the level's first second.
+    if (limit > 0) {
+        Signal(world.timeLimitSoundPlayed[0], elapsed, gold);
+        Signal(world.timeLimitSoundPlayed[1], elapsed, silver);
+        Signal(world.timeLimitSoundPlayed[2], elapsed, limit);
+    }
+
+    const int badgeX = ScaleX(235);
+    const int badgeY = ScaleY(16);
+    const bool inBadge = IsMouseInRect(badgeX, badgeY, ScaleX(363), ScaleY(65));
+    const int timeX = ScaleX(246);
+    const int timeY = ScaleY(26);
+    bool badge = false;
+    if (elapsed < gold || elapsed < silver) {
+        badge = true;
+        const bool isGold = elapsed < gold;
+        const wchar_t* image
+            = isGold ? (inBadge ? L"slot_gold_over" : L"slot_gold") : (inBadge ? L"slot_silver_over" : L"slot_silver");
+        page.DrawImage(image, badgeX, badgeY, 0, 0, 255, 255, 255, 255);
+        DrawNumberSmall(0, FormatTime(isGold ? gold : silver).c_str(), timeX, timeY, 255);
+        if (inBadge)
+            DrawShopHelp(0, g_guiVocabulary[isGold ? kGoldHelpText : kSilverHelpText], ScaleX(343), ScaleY(65));
+    } else if (elapsed < limit) {
+        DrawNumberSmall(0, FormatTime(limit).c_str(), timeX, timeY, 255);
+    }
+
+    // Only a badge pauses; once none shows, a pause it made is let go.
+    const bool hovered = badge && inBadge;
+    if (!world.IsPaused() && !world.medalHoverPause && hovered) {
+        world.SetPause(true);
+        world.medalHoverPause = 1;
+    } else if (world.medalHoverPause && !hovered) {
+        world.SetPause(false);
+        world.medalHoverPause = 0;
+    }
+}
+
+} // namespace Scene
