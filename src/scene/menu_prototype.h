@@ -112,6 +112,8 @@ protected:
     // Draws a button image of slot 32 at its natural size, tinted, with the
     // alpha.
     void DrawButtonImage(const wchar_t* image, int x, int y, int r, int g, int b, int alpha);
+    bool DrawTwoColourButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+        int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG, int overB);
 
     bool tooltipShown = false;
     std::wstring tooltipText;
