@@ -24,6 +24,9 @@
 #include "app/clock.h"
 #include "scene/menu_prototype.h"
 
+struct cFundament;
+struct cTransfer;
+
 namespace Scene {
 
 class MenuTransport : public MenuPrototype {
@@ -163,6 +166,23 @@ private:
     void DrawSelectors();
     void StepRoads();
     void DrawStackArrivals();
+
+    // ---- Helpers of the managers, the grid cars and the swaps
+    // (menu_transport_managers*.cpp, menu_transport_swap.cpp) ----
+    // Sends the car of the stack slot to the place as a managers' move;
+    // true when the managers have made all their moves.
+    bool SendStackCarToPlace(int slotIndex, int place, int colour);
+    // A sliding car at its current step, `drop` pixels lower.
+    void DrawSlidingCar(const cTransfer& transfer, int drop);
+    // Whether the grid cars take their next bounce step this frame (one
+    // timer paces them all).
+    static bool StepGridBounce();
+    // The bouncing cell's vertical offset; advances its step when `step`.
+    static int GridBounceOffset(cFundament& cell, bool step);
+    // The held car put down on the cell as the player's move.
+    void PutDownOnCell(int cell, int autoType);
+    // A held grid car released over no cell that takes it.
+    void ReturnHeldGridCar();
 };
 
 } // namespace Scene

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "scripting/story.h"
-#include "world/board_text.h"
+#include "support/board_text.h"
 #include "world/grid_fixture.h"
 #include "world/settings.h"
 #include "world/world_combo_rules.h"

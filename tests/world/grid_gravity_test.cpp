@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "world/board_text.h"
+#include "support/board_text.h"
 #include "world/grid_fixture.h"
 
 namespace {

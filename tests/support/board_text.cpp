@@ -1,4 +1,4 @@
-#include "world/board_text.h"
+#include "support/board_text.h"
 
 #include <sstream>
 #include <vector>

@@ -1,0 +1,143 @@
+// Swap mode of the grid levels: a car picked up swaps places with the car of
+// a neighbouring cell for 300 points; released anywhere else it goes back.
+#include <gtest/gtest.h>
+
+#include "grid_cars_fixture.h"
+
+namespace test {
+namespace {
+
+    constexpr const char* kBoard = R"(
+        # # # #
+        1 2 3 #
+        2 3 1 #
+        3 1 2 # )";
+
+    class Swap : public GridCarsTest {
+    protected:
+        void SetUp() override
+        {
+            GridCarsTest::SetUp();
+            world.gamePlayMode = 1;
+            world.managerBelowLimit = 1;
+            world.levelPoints = 100;
+            Board(kBoard);
+        }
+        // Picks the car of the cell up and releases it over another.
+        void Move(int fromRow, int fromColumn, int toRow, int toColumn)
+        {
+            MouseOn(fromRow, fromColumn);
+            world.leftDown = 1;
+            transport->DrawSwapFundamentAutos();
+            ASSERT_NE(world.autoOnMouse, -1);
+            if (toRow < 0)
+                MouseAway();
+            else
+                MouseOn(toRow, toColumn);
+            world.leftDown = 0;
+            transport->DrawSwapFundamentAutos();
+        }
+    };
+
+    TEST_F(Swap, NeighboursAreOneRowOrOneColumnApart)
+    {
+        struct Case {
+            int r1, c1, r2, c2;
+            bool adjacent;
+        };
+        const Case cases[] = {
+            { 3, 3, 2, 3, true }, { 3, 3, 4, 3, true }, { 3, 3, 3, 2, true }, { 3, 3, 3, 4, true },
+            { 3, 3, 2, 2, false }, { 3, 3, 4, 4, false }, { 3, 3, 3, 3, false }, { 3, 3, 5, 3, false },
+            { 0, 0, 0, 9, false }, { 1, 8, 1, 9, true },
+        };
+        for (const Case& c : cases)
+            EXPECT_EQ(Scene::MenuTransport::IsAdjacent(c.r1, c.c1, c.r2, c.c2), c.adjacent)
+                << c.r1 << "," << c.c1 << " " << c.r2 << "," << c.c2;
+    }
+
+    TEST_F(Swap, ASwapWithANeighbourCosts300PointsAndListsBothCells)
+    {
+        world.idleSinceTask = 1;
+        Move(2, 1, 2, 2);
+        EXPECT_EQ(Cells(), Normalised(R"(
+            # # # #
+            1 2 3 #
+            2 1 3 #
+            3 1 2 #
+            # # # #
+            # # # # )"));
+        EXPECT_EQ(world.levelPoints, -200); // the points may go below zero
+        EXPECT_EQ(world.autoOnMouse, -1);
+        EXPECT_EQ(world.swapSource, -1);
+        EXPECT_EQ(world.stackMovedToGrid, 0);
+        EXPECT_EQ(world.managerBelowLimit, 0);
+        EXPECT_EQ(world.idleSinceTask, 0);
+        ASSERT_EQ(world.selectedCount, 2);
+        EXPECT_EQ(world.selectedIndex[0], Cell(2, 2));
+        EXPECT_EQ(world.selectedIndex[1], Cell(2, 1));
+        EXPECT_EQ(world.lastPlacedCarType, 1);
+        EXPECT_EQ(world.fundaments[Cell(2, 1)].alpha, 255);
+    }
+
+    TEST_F(Swap, ACarReleasedOverNoNeighbourGoesBackInTheSameFrame)
+    {
+        struct Case {
+            const char* what;
+            int row, column;
+        };
+        const Case cases[] = {
+            { "diagonal neighbour", 3, 2 },
+            { "far cell", 2, 3 },
+            { "its own cell", 2, 1 },
+            { "no cell", -1, -1 },
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            world.stackMovedToGrid = 0;
+            world.managerBelowLimit = 1;
+            Move(2, 1, c.row, c.column);
+            EXPECT_EQ(Cells(), Normalised(std::string(kBoard) + "\n# # # #\n# # # #"));
+            EXPECT_EQ(world.levelPoints, 100);
+            EXPECT_EQ(world.autoOnMouse, -1);
+            EXPECT_EQ(world.swapSource, -1);
+            EXPECT_EQ(world.stackMovedToGrid, 1);
+            EXPECT_EQ(world.managerBelowLimit, 1);
+            EXPECT_EQ(world.selectedCount, 0);
+        }
+    }
+
+    TEST_F(Swap, ACarFromNoCellSwapsWithNothing)
+    {
+        Hold(kJoker);
+        MouseOn(2, 2);
+        world.leftDown = 0;
+        transport->DrawSwapFundamentAutos();
+        EXPECT_EQ(CarAt(2, 2), 1);
+        EXPECT_EQ(world.autoOnMouse, -1);
+        EXPECT_EQ(world.levelPoints, 100);
+    }
+
+    TEST_F(Swap, CarsStandIntoTheirCellsAndPreviewsShowTheCarFacingUpRight)
+    {
+        MouseOn(1, 0);
+        transport->DrawSwapFundamentAutos();
+        ASSERT_FALSE(Drawn().empty());
+        EXPECT_EQ(Drawn()[0].name, L"car_a_over.png");
+        EXPECT_EQ(Drawn()[0].x, world.cellX[1][0] + 55);
+        EXPECT_EQ(Drawn()[0].y, world.cellY[1][0] + 45);
+        EXPECT_EQ(Drawn()[1].name, L"car_b.png");
+
+        ClearDrawn();
+        transport->DrawCarPreviewScaled(2, 10, 20);
+        transport->DrawCarPreview(2, 30, 40);
+        const auto drawn = Drawn();
+        ASSERT_EQ(drawn.size(), 2u);
+        EXPECT_EQ(drawn[0].name, L"car_b.png");
+        EXPECT_EQ(drawn[0].width, 70);
+        EXPECT_EQ(drawn[0].height, 70);
+        EXPECT_EQ(drawn[1].x, 30);
+        EXPECT_EQ(drawn[1].width, ImageWidth(L"car_b.png"));
+    }
+
+} // namespace
+} // namespace test
