@@ -318,13 +318,17 @@ namespace {
             place.autoOffsetY = 10;
             world.places.push_back(place);
         }
-        world.hintCount = 3;
-        world.hintIndex[0] = 2;
-        world.hintClass[0] = 1;
-        world.hintIndex[1] = 3;
-        world.hintClass[1] = 4;
-        world.hintIndex[2] = 3;
-        world.hintClass[2] = 5; // no ghost for that class
+        // The hints collected in the last frame; each frame collects anew.
+        auto setHints = [&] {
+            world.hintCount = 3;
+            world.hintIndex[0] = 2;
+            world.hintClass[0] = 1;
+            world.hintIndex[1] = 3;
+            world.hintClass[1] = 4;
+            world.hintIndex[2] = 3;
+            world.hintClass[2] = 5; // no ghost for that class
+        };
+        setHints();
         transport->UpdateHelpHints();
         EXPECT_EQ(DrawnNames(),
             (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png", L"car_beton_1_fantom.png",
@@ -343,10 +347,12 @@ namespace {
 
         // Under inspection only the hints show; without help no ghosts.
         world.inspection = 1;
+        setHints();
         ClearDrawn();
         transport->UpdateHelpHints();
         EXPECT_EQ(Drawn().size(), 2u);
         world.helpAuto = 0;
+        setHints();
         ClearDrawn();
         transport->UpdateHelpHints();
         EXPECT_TRUE(Drawn().empty());
