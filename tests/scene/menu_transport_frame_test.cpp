@@ -38,8 +38,12 @@ namespace {
         AddRoadCar(2, kPlain, 9, 170.0f, 120.0f);
         AddRoadCar(1, kSpecial, 1, 400.0f, 300.0f);
         transport->Draw();
-        // Road 1 before road 2, whatever their order in the list.
-        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png" }));
+        // Road 1 before road 2, whatever their order in the list; then the
+        // selector over the special car.
+        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png", L"selector0000" }));
+        // 40 right of and 5 (and the sign's own 10) above the car's corner.
+        EXPECT_EQ(DrawnOf(L"selector0000")[0].x, 400 - 70 + 40);
+        EXPECT_EQ(DrawnOf(L"selector0000")[0].y, 300 - 70 - 5 - 10);
         const VehicleImage car = DrawnOf(L"car_a.png")[0];
         EXPECT_EQ(car.x, 100);
         EXPECT_EQ(car.y, 50);

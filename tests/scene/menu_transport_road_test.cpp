@@ -178,6 +178,7 @@ namespace {
             place.colour = p.colour;
             world.places.push_back(place);
         }
+        world.SetPlaceAuto(0, kCar);
         world.PutAutoOnPlace(0, 7, 1); // place 0 serves a car
         EXPECT_EQ(transport->PickPlaceForKind(7), 3);
         EXPECT_EQ(transport->PickPlaceForKind(6), 4);
