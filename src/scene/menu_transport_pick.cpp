@@ -28,9 +28,9 @@ namespace {
 
     bool PlaceHoldsCar(const cGameWorld& world, int place)
     {
-        return world::FindFirst(world.placeAutos,
-                   [&](const cPlaceAuto& a) { return a.place == place && a.autoType != -1; })
-            >= 0;
+        return world::FindFirst(world.placeAutos, [&](const cPlaceAuto& a) {
+            return a.place == place && a.autoType != -1;
+        }) >= 0;
     }
 
     // The hovered place takes the held car: built, with a car position and
@@ -172,8 +172,8 @@ void MenuTransport::UpdateHelpHints()
         return;
     for (size_t i = 0; i < world.places.size(); ++i) {
         const cPlace& place = world.places[i];
-        if (place.state == kBrokenPlace || place.type < kFirstHintKind || place.type > kLastHintKind
-            || place.row == -1 || place.column == -1)
+        if (place.state == kBrokenPlace || place.type < kFirstHintKind || place.type > kLastHintKind || place.row == -1
+            || place.column == -1)
             continue;
         const int index = static_cast<int>(i);
         if (world::FindFirst(world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index; }) >= 0)

@@ -201,7 +201,8 @@ void MenuTransport::UpdateStackArrivals()
         if (HasArrived(car)) {
             // The car has reached its slot: it bounces there once and may be
             // taken.
-            const int slot = world::FindFirst(world.stackSlots, [&](const cStackSlot& s) { return s.id == car.target; });
+            const int slot
+                = world::FindFirst(world.stackSlots, [&](const cStackSlot& s) { return s.id == car.target; });
             if (slot >= 0) {
                 cStackSlot& target = world.stackSlots[slot];
                 target.busy = 0;
@@ -239,9 +240,9 @@ int MenuTransport::PickPlaceForKind(int colourGroup)
     auto busy = [&](int index) {
         if (over)
             return over->HasPlaceAuto(index);
-        return world::FindFirst(world.placeAutos,
-                   [&](const cPlaceAuto& a) { return a.place == index && a.autoType != -1; })
-            >= 0;
+        return world::FindFirst(world.placeAutos, [&](const cPlaceAuto& a) {
+            return a.place == index && a.autoType != -1;
+        }) >= 0;
     };
     int candidates[kMaxCandidates];
     int count = 0;

@@ -75,7 +75,8 @@ void MenuTransport::UpdateServicedCars()
         const int itemCode = car.patience;
         world.patience = car.ownPatience;
         world.workingAuto = car.autoType;
-        world.workingPlace = world::IsIndex(place, world.places.size()) ? world.places[static_cast<size_t>(place)].type : -1;
+        world.workingPlace
+            = world::IsIndex(place, world.places.size()) ? world.places[static_cast<size_t>(place)].type : -1;
         world.lastLotRow = car.x + kEventDX;
         world.lastLotColumn = car.y + kEventDY;
         world.currentTask = itemCode;

@@ -50,15 +50,12 @@ namespace {
         } cases[] = {
             // Down the screen (1, 3): the car ahead is below.
             { 1, 150.0f, false, false }, // 50 ahead
-            { 1, 199.0f, false, false },
-            { 1, 200.0f, false, true }, // exactly the gap
+            { 1, 199.0f, false, false }, { 1, 200.0f, false, true }, // exactly the gap
             { 1, 100.0f, false, false }, // level with the start
             { 3, 160.0f, true, true }, // waiting cars never block
             { 1, 60.0f, false, true }, // behind
             // Up the screen (7, 9): the car ahead is above.
-            { 9, 50.0f, false, false },
-            { 7, 1.0f, false, false },
-            { 9, 0.0f, false, true },
+            { 9, 50.0f, false, false }, { 7, 1.0f, false, false }, { 9, 0.0f, false, true },
             { 9, 100.9f, false, false }, // truncated to the same y
         };
         for (const auto& c : cases) {
