@@ -31,6 +31,8 @@ cAutobahnAuto MakeRoadCar(const cAutobahnRoad& road, int type, int x1, int y1, i
     cAutobahnAuto car;
     car.state = 0;
     car.kind = road.kind;
+    // A car faces along its road: the road's direction is its sprite variant.
+    car.variant = road.kind;
     car.autoType = type;
     car.road = road.id;
     car.target = -1;
@@ -130,6 +132,7 @@ void cGameWorld::AddTransportToCity(int road, int segment, int type, int offset)
     const int ey = street.segEndY[segment];
     cAutobahnAuto car = MakeRoadCar(street, type, sx, sy, ex, ey);
     car.kind = street.segValue[segment];   // the street's direction, which picks the sprite
+    car.variant = car.kind;
     car.segment = segment;
     const double x = static_cast<double>(sx) + offset;
     // A segment that runs straight up and down has no slope: the car stays

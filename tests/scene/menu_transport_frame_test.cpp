@@ -38,8 +38,12 @@ namespace {
         AddRoadCar(2, kPlain, 9, 170.0f, 120.0f);
         AddRoadCar(1, kSpecial, 1, 400.0f, 300.0f);
         transport->Draw();
-        // Road 1 before road 2, whatever their order in the list.
-        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png" }));
+        // Road 1 before road 2, whatever their order in the list; then the
+        // selector over the special car.
+        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png", L"selector0000" }));
+        // 40 right of and 5 (and the sign's own 10) above the car's corner.
+        EXPECT_EQ(DrawnOf(L"selector0000")[0].x, 400 - 70 + 40);
+        EXPECT_EQ(DrawnOf(L"selector0000")[0].y, 300 - 70 - 5 - 10);
         const VehicleImage car = DrawnOf(L"car_a.png")[0];
         EXPECT_EQ(car.x, 100);
         EXPECT_EQ(car.y, 50);
@@ -318,13 +322,17 @@ namespace {
             place.autoOffsetY = 10;
             world.places.push_back(place);
         }
-        world.hintCount = 3;
-        world.hintIndex[0] = 2;
-        world.hintClass[0] = 1;
-        world.hintIndex[1] = 3;
-        world.hintClass[1] = 4;
-        world.hintIndex[2] = 3;
-        world.hintClass[2] = 5; // no ghost for that class
+        // The hints collected in the last frame; each frame collects anew.
+        auto setHints = [&] {
+            world.hintCount = 3;
+            world.hintIndex[0] = 2;
+            world.hintClass[0] = 1;
+            world.hintIndex[1] = 3;
+            world.hintClass[1] = 4;
+            world.hintIndex[2] = 3;
+            world.hintClass[2] = 5; // no ghost for that class
+        };
+        setHints();
         transport->UpdateHelpHints();
         EXPECT_EQ(DrawnNames(),
             (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png", L"car_beton_1_fantom.png",
@@ -343,10 +351,12 @@ namespace {
 
         // Under inspection only the hints show; without help no ghosts.
         world.inspection = 1;
+        setHints();
         ClearDrawn();
         transport->UpdateHelpHints();
         EXPECT_EQ(Drawn().size(), 2u);
         world.helpAuto = 0;
+        setHints();
         ClearDrawn();
         transport->UpdateHelpHints();
         EXPECT_TRUE(Drawn().empty());

@@ -191,11 +191,12 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         const int place = MakePlace(c.type, 1);
         world.places[place].state = c.state;
         world.places[place].wear = 40;
-        world.places[place].lampFrameCounter = 0;
-        world.places[place].frameCount = 2;
         world.fundaments[0].content = -1;
         world.fundaments[0].status = 9;
         Bring(place, c.code);
+        // Putting the car on the place restarted the lamp's 24 frames; a
+        // short run keeps the test short.
+        world.places[place].frameCount = 2;
 
         // Frames 1 and 2 at 0.045 s each, then the end of the work.
         Step(place, 30);
@@ -276,8 +277,10 @@ TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
         TearDown();
         SetUp();
         const int place = MakePlace(6, c.variant);
-        world.places[place].animationImage = L"before.png";
         Bring(place, c.code);
+        // Putting the car on the place reset its picture; a refusal must
+        // leave whatever it shows then.
+        world.places[place].animationImage = L"before.png";
         over->UpdatePlaceState(place);
         EXPECT_EQ(world.placeAutos.size(), c.served ? 1u : 0u);
         EXPECT_EQ(world.leavingAutos.size(), c.served ? 0u : 1u);
@@ -292,8 +295,8 @@ TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
     SetUp();
     const int place = MakePlace(6, 3);
     world.places[place].lampFrameCounter = 0;
-    world.places[place].frameCount = 23;
     Bring(place, 9);
+    world.places[place].frameCount = 23;
     std::vector<int> frames;
     for (int i = 0; i < 26; ++i) {
         Step(place, 33);
@@ -314,9 +317,10 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     StartLevelScript(kRecordingScript);
     const int place = MakePlace(6, 0);
     world.places[place].wear = 80;
+    Bring(place, 1);
+    // Set after the car was put down, which chose the lamp by the wear.
     world.places[place].lampName = L"lampe_green";
     world.places[place].animationImage = L"kept.png";
-    Bring(place, 1);
     world.paused = 1;
     Step(place, 5000);
     EXPECT_EQ(world.placeAutos.size(), 1u);

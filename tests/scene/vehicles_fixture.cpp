@@ -64,6 +64,11 @@ namespace {
                 std::swprintf(name, 16, L"star00%02d", f);
                 list.push_back({ name, 60, 60 });
             }
+            for (int f = 0; f < 10; ++f) {
+                wchar_t name[16];
+                std::swprintf(name, 16, L"selector00%02d", f);
+                list.push_back({ name, 48, 24 });
+            }
             return list;
         }();
         return images;

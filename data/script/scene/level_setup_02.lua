@@ -53,11 +53,14 @@ function cars_road_and_stack()
     end
     Story:EnableAutoForStack(CUSTOMER)
 
-    Story:SetAutoBahn(ROAD, 1.0, 0)
+    -- The road runs down to the left (direction 1), one step every 0.1 s;
+    -- the gap between cars counts down the screen, and this road falls
+    -- only 160 pixels in all.
+    Story:SetAutoBahn(ROAD, 0.1, 1)
     Story:SetAutoBahnPoints(ROAD, 1400, 40, -200, 200)
     Story:EnableClassAutoForAutobahn(ROAD, CUSTOMER)
     Story:SetAutobahnDelay(3)
-    Story:SetDistanceAutobahn(160)
+    Story:SetDistanceAutobahn(16)
     Story:SetStepAutobahn(2)
     Story:TakeFromAutobahn(1)
     Story:AddTransportToAutobahn(ROAD, ROAD_CARS)

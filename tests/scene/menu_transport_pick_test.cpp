@@ -1,0 +1,294 @@
+// Picking a car from the stack, dropping it on a place or elsewhere, the
+// service that follows on the place, and the lamp a place shows.
+#include <gtest/gtest.h>
+
+#include "vehicles_fixture.h"
+#include "world/settings.h"
+
+namespace test {
+namespace {
+
+    constexpr int kCar = 1;
+
+    class TransportPick : public VehiclesTest {
+    protected:
+        void SetUp() override
+        {
+            VehiclesTest::SetUp();
+            AddCarType(kCar, "car_a", 7, 0, 1);
+            world.takeFromStack = 1;
+            world.stackLimit = 1;
+            world.managerCount = 0;
+            world.managerBelowLimit = 1;
+            world.processTimeInStation = 4.0;
+            // Two slots, each with a car that has driven in; the road ends
+            // at (50, 900).
+            for (int id = 1; id <= 2; ++id) {
+                world.SetStackCoordinateAndDirection(id, 100 * id, 300, 9);
+                world.stackSlots.back().autoType = kCar;
+            }
+            world.stackCounter = 2;
+            world.SetAutoBahn(1, 1.0, 1);
+            world.SetAutoBahnPoints(1, 1200, 100, 50, 900);
+            // A built place of the car's colour, free.
+            cPlace place;
+            place.type = 7;
+            place.direction = 1;
+            place.x = 600;
+            place.y = 500;
+            place.row = 4;
+            place.column = 4;
+            place.autoOffsetX = 30;
+            place.autoOffsetY = -20;
+            world.places.push_back(place);
+        }
+        // The mouse on the body of the car in slot (1 or 2).
+        void MouseOnSlot(int id)
+        {
+            input.x = 100 * id + 70;
+            input.y = 300 + 70;
+        }
+    };
+
+    TEST_F(TransportPick, TheFirstStackCarUnderTheMouseIsPickedWhenAllowed)
+    {
+        StartScreens();
+        // Both slots' outlines cover (170..180, 370).
+        world.stackSlots[1].x = 110;
+        input.x = 175;
+        input.y = 370;
+        const struct {
+            const char* what;
+            bool paused;
+            bool noFreeCell;
+            bool leftDown;
+            int held;
+            bool picks;
+        } cases[] = {
+            { "pick", false, false, true, -1, true },
+            { "paused", true, false, true, -1, false },
+            { "no free cell", false, true, true, -1, false },
+            { "button up", false, false, false, -1, false },
+            { "holding", false, false, true, 3, false },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            world.stackSlots[0].autoType = kCar;
+            world.stackSlots[1].autoType = kCar;
+            world.paused = c.paused ? 1 : 0;
+            world.noFreeCell = c.noFreeCell ? 1 : 0;
+            world.leftDown = c.leftDown ? 1 : 0;
+            world.autoOnMouse = c.held;
+            transport->HandleStackClick();
+            EXPECT_EQ(world.stackSlots[0].autoType, c.picks ? -1 : kCar);
+            EXPECT_EQ(world.stackSlots[1].autoType, kCar);
+            if (c.picks) {
+                EXPECT_EQ(world.autoOnMouse, kCar);
+                EXPECT_EQ(world.currentStack, 1);
+                EXPECT_EQ(world.heldCarItem, 7);
+                EXPECT_EQ(world.heldCarVariant, 9);
+                EXPECT_EQ(world.grabOffsetX, 75);
+            }
+        }
+
+        // The managers hold the stack: no pick until the stack is full.
+        world.autoOnMouse = -1;
+        world.paused = 0;
+        world.noFreeCell = 0;
+        world.leftDown = 1;
+        world.managerBelowLimit = 0;
+        world.stackSlots[0].autoType = -1;
+        transport->HandleStackClick();
+        EXPECT_EQ(world.autoOnMouse, -1);
+        world.stackSlots[0].autoType = kCar;
+        transport->HandleStackClick();
+        EXPECT_EQ(world.autoOnMouse, kCar);
+    }
+
+    TEST_F(TransportPick, ADropOnAFreePlaceStartsItsServiceAndTheScriptIsPaidLater)
+    {
+        StartScreens();
+        MouseOnSlot(1);
+        world.leftDown = 1;
+        transport->HandleStackClick();
+        ASSERT_EQ(world.autoOnMouse, kCar);
+
+        // Carried with the button down over the place: drawn, not dropped.
+        input.x = 640;
+        input.y = 520;
+        world.hoveredElement = 0;
+        ClearDrawn();
+        transport->DragAuto();
+        ASSERT_EQ(Drawn().size(), 1u);
+        EXPECT_EQ(Drawn()[0].x, 640 - 70);
+        EXPECT_EQ(world.autoOnMouse, kCar);
+        EXPECT_EQ(world.heldCarVariant, 9);
+
+        // While a car slides, the release waits.
+        world.leftDown = 0;
+        world.transfers.emplace_back();
+        transport->DragAuto();
+        EXPECT_EQ(world.autoOnMouse, kCar);
+        world.transfers.clear();
+
+        transport->DragAuto();
+        EXPECT_EQ(world.autoOnMouse, -1);
+        ASSERT_EQ(world.placeAutos.size(), 1u);
+        const cPlaceAuto& served = world.placeAutos[0];
+        EXPECT_EQ(served.autoType, kCar);
+        EXPECT_EQ(served.patience, 7);
+        EXPECT_EQ(served.done, 1);
+        EXPECT_EQ(served.inService, 1);
+        EXPECT_EQ(served.settling, 1);
+        EXPECT_EQ(world.selectedCount, 1);
+        EXPECT_EQ(world.selectedRow[0], 4);
+        EXPECT_EQ(world.lastPlacedCarType, kCar);
+        EXPECT_EQ(world.places[0].lampName, L"lampe_green");
+
+        // Settling: no service yet, however long.
+        Wait(10000);
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos[0].finished, 0);
+        world.placeAutos[0].settling = 0;
+        world.placeAutos[0].serviceTimer.Restart();
+
+        Wait(3900);
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos[0].finished, 0);
+        // Paused, the service does not end, though its time runs on.
+        world.paused = 1;
+        Wait(200);
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos[0].finished, 0);
+        world.paused = 0;
+        const size_t floaters = world.flyingValues.size();
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos[0].finished, 1);
+        EXPECT_EQ(world.workingAuto, kCar);
+        EXPECT_EQ(world.workingPlace, 7);
+        EXPECT_EQ(world.currentTask, 7);
+        EXPECT_EQ(world.patience, 10);
+        EXPECT_EQ(world.lastLotRow, 630 + 20);
+        EXPECT_EQ(world.lastLotColumn, 480 - 40);
+        EXPECT_EQ(world.flyingValues.size(), floaters + 1);
+        EXPECT_TRUE(world.leavingAutos.empty());
+
+        // A later frame sends the car away.
+        transport->UpdateServicedCars();
+        EXPECT_TRUE(world.placeAutos.empty());
+        EXPECT_EQ(world.leavingAutos.size(), 1u);
+    }
+
+    TEST_F(TransportPick, OnlyTheFirstDueCarEndsItsServiceInAFrame)
+    {
+        StartScreens();
+        world.places.push_back(world.places[0]);
+        for (int place = 0; place < 2; ++place) {
+            world.SetPlaceAuto(place, kCar);
+            world.PutAutoOnPlace(place, 7, 1);
+            world.placeAutos.back().inService = 1;
+            world.placeAutos.back().settling = 0;
+        }
+        Wait(5000);
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos[0].finished, 1);
+        EXPECT_EQ(world.placeAutos[1].finished, 0);
+        transport->UpdateServicedCars(); // the first leaves
+        ASSERT_EQ(world.placeAutos.size(), 1u);
+        EXPECT_EQ(world.placeAutos[0].finished, 0);
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos[0].finished, 1);
+
+        // Grid levels serve nothing here.
+        world.drawStation = 0;
+        transport->UpdateServicedCars();
+        EXPECT_EQ(world.placeAutos.size(), 1u);
+    }
+
+    TEST_F(TransportPick, ADropElsewhereSendsTheCarBackToTheRoadAndMayCostPoints)
+    {
+        StartScreens();
+        const struct {
+            int points;
+            int fromRoad;
+            bool costs;
+        } cases[] = { { 249, 0, false }, { 250, 0, true }, { 900, 1, false } };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.points);
+            world.roadTransfers.clear();
+            world.flyingValues.clear();
+            world.levelPoints = c.points;
+            world.autoOnMouse = kCar;
+            world.carFromRoad = c.fromRoad;
+            world.leftDown = 0;
+            world.hoveredElement = -1;
+            input.x = 300;
+            input.y = 400;
+            transport->DragAuto();
+            EXPECT_EQ(world.autoOnMouse, -1);
+            EXPECT_EQ(world.heldCarVariant, 1);
+            ASSERT_EQ(world.roadTransfers.size(), 1u);
+            EXPECT_EQ(world.roadTransfers[0].fromX, 300);
+            EXPECT_EQ(world.roadTransfers[0].toX, 50);
+            EXPECT_EQ(world.roadTransfers[0].toY, 900);
+            EXPECT_EQ(world.flyingValues.size(), c.costs ? 1u : 0u);
+            EXPECT_EQ(world.carFromRoad, 0);
+        }
+
+        // An occupied or unbuilt place is no target either.
+        for (const bool occupied : { true, false }) {
+            world.roadTransfers.clear();
+            world.placeAutos.clear();
+            world.places[0].direction = occupied ? 1 : 0;
+            if (occupied) {
+                world.PutAutoOnPlace(0, 7, 1);
+                world.placeAutos.back().autoType = kCar;
+            }
+            world.autoOnMouse = kCar;
+            world.hoveredElement = 0;
+            transport->DragAuto();
+            EXPECT_EQ(world.roadTransfers.size(), 1u);
+        }
+    }
+
+    TEST_F(TransportPick, TheLampFollowsThePlacesWear)
+    {
+        StartScreens();
+        const struct {
+            int wear;
+            const wchar_t* lamp;
+        } cases[] = { { 0, L"lampe_green" }, { 30, L"lampe_green" }, { 31, L"lampe_yellow" }, { 70, L"lampe_yellow" },
+            { 71, L"lampe_red" }, { 90, L"lampe_red" }, { 91, L"blink" }, { 150, L"blink" } };
+        for (const auto& c : cases) {
+            world.places[0].wear = c.wear;
+            world.places[0].frame = 7;
+            transport->ResetCarLamp(0);
+            EXPECT_EQ(world.places[0].lampName, c.lamp) << c.wear;
+            EXPECT_EQ(world.places[0].frameCount, 24);
+            EXPECT_EQ(world.places[0].animationImage, L"phase10000.png");
+        }
+        // Grid levels have no lamps; a bad index changes nothing.
+        world.drawStation = 0;
+        world.places[0].lampName = L"x";
+        transport->ResetCarLamp(0);
+        world.drawStation = 1;
+        transport->ResetCarLamp(5);
+        transport->ResetCarLamp(-1);
+        EXPECT_EQ(world.places[0].lampName, L"x");
+    }
+
+    TEST_F(TransportPick, TheHintsAreCollectedForFreeServicePlacesOnly)
+    {
+        StartScreens();
+        world.hintCount = 5;
+        world.drawStation = 0;
+        transport->UpdateHelpHints();
+        EXPECT_EQ(world.hintCount, 0);
+        // No pair of cars stands next to the place: no hint, and no harm.
+        world.drawStation = 1;
+        transport->UpdateHelpHints();
+        EXPECT_EQ(world.hintCount, 0);
+    }
+
+} // namespace
+} // namespace test
