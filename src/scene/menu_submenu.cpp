@@ -44,8 +44,6 @@ void MenuSubmenu::OnDeactivate()
     pages[kHudPage].Unload();
 }
 
-void MenuSubmenu::DrawBonusSlots() { }
-
 void MenuSubmenu::Tick() { }
 
 void MenuSubmenu::Draw()

@@ -1,6 +1,7 @@
 // The head-up display (menu slot 13) with the clock and the end-of-level panels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -93,6 +94,24 @@ private:
     cTimer blinkTimer;
     // The position of the slot last hovered, or 0.
     int hoveredSlot = 0;
+
+    // Bonus items and jokers (menu_submenu_bonus.cpp).
+public:
+    // The item's image on grid levels (firstOfTriple) or on the others;
+    // nullptr for a kind without one.
+    static const wchar_t* BonusImageName(int kind, bool firstOfTriple);
+    // What a clicked rising item does: a car on road 1, a pending lot built,
+    // a script call, a manager more or three parking places.
+    static void UseBonusItem(int kind);
+
+private:
+    void DrawBonusImage(const wchar_t* name, int x, int y, int alpha);
+    // Level 1 before its first joker: faded jokers show where the bar is.
+    void DrawJokerTutorial();
+    // Standing items close up to y 110, 220, ... while nothing is held.
+    void RepackBonusBar();
+    void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);
+    void DrawStandingBonusItem(std::size_t index, bool firstOfTriple);
 };
 
 } // namespace Scene
