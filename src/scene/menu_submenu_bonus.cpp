@@ -181,7 +181,8 @@ void MenuSubmenu::DrawFlyingBonusItem(std::size_t index, bool firstOfTriple)
     const int y = static_cast<int>(static_cast<float>(item.step) * item.stepY + static_cast<float>(item.y));
     const int alpha = item.alphaStart == 255
         ? 255
-        : std::min(255, static_cast<int>(static_cast<float>(item.step) * item.alphaStep + static_cast<float>(item.alphaStart)));
+        : std::min(255,
+            static_cast<int>(static_cast<float>(item.step) * item.alphaStep + static_cast<float>(item.alphaStart)));
     const wchar_t* image = BonusImageName(item.item, firstOfTriple);
 
     // Items flying into the bar are drawn in design pixels and cannot be

@@ -4,8 +4,8 @@
 // ran; a test may define a callback anew.
 #pragma once
 
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -21,8 +21,8 @@ namespace test {
 inline const std::vector<std::string> kBonusImages = { "bonus_tank_red", "bonus_tank_black", "bonus_tank_green",
     "bonus_tank_blue", "bonus_tank_yellow", "bonus_update", "bonus_build_black", "bonus_kaktus", "bonus_tree",
     "bonus_kaktus_blume", "bonus_wb", "bonus_manager1", "bonus_auto3", "bonus_over", "bonus_1", "bonus_2", "bonus_3",
-    "bonus_4", "bonus_5", "bonus_joker", "bonus_joker.png", "bonus_joker_bomb", "bonus_over_joker", "shop_help2_03", "shop_help2_02",
-    "shop_help2_01", "shop_help2_left_03", "shop_help2_left_02", "shop_help2_left_01" };
+    "bonus_4", "bonus_5", "bonus_joker", "bonus_joker.png", "bonus_joker_bomb", "bonus_over_joker", "shop_help2_03",
+    "shop_help2_02", "shop_help2_01", "shop_help2_left_03", "shop_help2_left_02", "shop_help2_left_01" };
 
 class BonusTest : public HudTest {
 protected:
@@ -62,14 +62,13 @@ protected:
         char name[64];
         std::snprintf(name, sizeof name, "data/script/scene/level_setup_%02d.lua", level);
         std::filesystem::create_directories(folder / "data/script/scene");
-        std::ofstream(folder / name, std::ios::binary)
-            << "function on_bonus() Story:SetFlag(\"on_bonus\") end\n"
-            << "function ok_saw() Story:SetFlag(\"ok_saw\") end\n"
-            << "function add_manager() Story:SetFlag(\"add_manager\") end\n"
-            << "function on_blumen() Story:SetFlag(\"on_blumen\") end\n"
-            << "function on_wbaum() Story:SetFlag(\"on_wbaum\") end\n"
-            << "function on_fill_parking_place() end\n"
-            << extra << "\n";
+        std::ofstream(folder / name, std::ios::binary) << "function on_bonus() Story:SetFlag(\"on_bonus\") end\n"
+                                                       << "function ok_saw() Story:SetFlag(\"ok_saw\") end\n"
+                                                       << "function add_manager() Story:SetFlag(\"add_manager\") end\n"
+                                                       << "function on_blumen() Story:SetFlag(\"on_blumen\") end\n"
+                                                       << "function on_wbaum() Story:SetFlag(\"on_wbaum\") end\n"
+                                                       << "function on_fill_parking_place() end\n"
+                                                       << extra << "\n";
         Story& story = Story::Instance();
         story.ReleaseLevelScript();
         story.LoadLevelScript();
