@@ -70,6 +70,19 @@ bool cStateMenu::Update(void* /*application*/)
         world.SetPause(true);
         if (app)
             app->OnMenuStartGame();
+    } else if (world.restartLevel) {
+        // The level asked to be played again: it starts at once, running,
+        // without its task dialog.
+        world.restartLevel = 0;
+        world.taskBookOpen = 0;
+        world.resultScreenOpen = 0;
+        world.shopOpen = 0;
+        world.gameMenuClosed = 1;
+        world.SetPause(false);
+        world.levelEndStep = 0;
+        if (app)
+            app->OnMenuStartGame();
+        world.textEntryActive = 0;
     } else {
         // Back from the level: with no menu to show yet, the game ends.
         goOn = false;

@@ -1,8 +1,9 @@
 // The main-menu state. Until the front-end screens exist it is the least the
 // game needs: it starts the level of the world (config.cfg's "StartLevel",
-// else level 1) on its first frame, ends the game when it comes back after
-// that level or on Escape, and shows only the resolution notice when the
-// desktop is too small for the configured size.
+// else level 1) on its first frame, starts it again when the level asks to be
+// restarted, ends the game when it comes back from the level otherwise or on
+// Escape, and shows only the resolution notice when the desktop is too small
+// for the configured size.
 #pragma once
 
 #include <cstdint>

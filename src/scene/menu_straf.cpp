@@ -1,16 +1,81 @@
 #include "scene/menu_straf.h"
 
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
 namespace Scene {
+
+namespace {
+    constexpr int kPanelPage = 32;
+    constexpr int kTextWidth = 400;
+
+    int ScaleX(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
+} // namespace
 
 MenuStraf::MenuStraf()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuStraf::~MenuStraf() = default;
+MenuStraf::~MenuStraf()
+{
+    OnDeactivate();
+}
 
-void MenuStraf::Draw() { }
+void MenuStraf::OnActivate()
+{
+    for (int i = 0; i < 3; ++i)
+        timers[i].Restart();
+    messageCounter = 0;
+    textOffset = 0;
+    screenX = 0;
+    screenY = 0;
+}
 
-void MenuStraf::Reset() { }
+void MenuStraf::Reset()
+{
+    messageCounter = 0;
+}
+
+void MenuStraf::Draw()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (world.taskBookOpen || world.levelOver || world.statusMessages.empty())
+        return;
+    const cStatusMessage& first = world.statusMessages.front();
+    if (first.duration > 0 && first.timer.Elapsed() > first.duration) {
+        // PopMessage compares against the text, so it needs its own copy.
+        const std::wstring text = first.text;
+        world.PopMessage(text);
+        world.SetPause(false);
+        return;
+    }
+    UpdateFade();
+    IsMouseOver();
+    DrawPanel();
+}
+
+void MenuStraf::DrawPanel()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (world.statusMessages.empty())
+        return;
+    screenY = cSettings::Instance().GetHeight() - 158;
+    world.FormatText(false, world.statusMessages.front().text, kTextWidth, g_fontNormal2);
+    textOffset = world.formatLineCount == 1 ? 30 : world.formatLineCount == 2 ? 20 : 0;
+    pages[kPanelPage].DrawImage(L"tutorial_small.png", ScaleX(230), ScaleY(100), 0, 0, 255, 255, 255, 255);
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
+    DrawTextCentered(false, world.formattedText, ScaleX(240), ScaleY(110 + textOffset), kTextWidth, g_fontNormal2);
+}
 
 } // namespace Scene

@@ -1,6 +1,7 @@
 // The message panel (menu slot 11): the queued status messages, one at a time.
 #pragma once
 
+#include "app/clock.h"
 #include "scene/menu_prototype.h"
 
 namespace Scene {
@@ -10,11 +11,25 @@ public:
     MenuStraf();
     ~MenuStraf() override;
 
-    // Shows the first queued status message until its time is up.
+    // Shows the first queued status message until its time is up; nothing
+    // while the task dialog is open or the level has ended.
     virtual void Draw();
 
     // Clears the panel's message counter (every level start).
     virtual void Reset();
+
+    // The first queued message in its panel above the bottom of the screen.
+    void DrawPanel();
+
+protected:
+    void OnActivate() override;
+    void OnDeactivate() override { }
+
+    cTimer timers[6];
+    // Messages shown since the level started.
+    int messageCounter = 0;
+    // The line offset of the text last laid out.
+    int textOffset = 0;
 };
 
 } // namespace Scene

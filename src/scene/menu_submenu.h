@@ -112,6 +112,40 @@ private:
     void RepackBonusBar();
     void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);
     void DrawStandingBonusItem(std::size_t index, bool firstOfTriple);
+
+    // The display's frame and the in-level game menu (menu_submenu_bar.cpp).
+public:
+    // The bar of every frame: the game menu (opened by Escape or the menu
+    // button; continue, restart, options, back to the main menu), the task
+    // book button, the clock and points, the bonus slots and the end of the
+    // level.
+    void DrawBar();
+    // The task book button: opens the task dialog and pauses, or closes it
+    // and lets the level run.
+    void DoTaskBookButton();
+    // Nothing to show in a released game.
+    void DrawDebugLists() { }
+    // The bottom strip image; nothing draws it.
+    void DrawBottomImage(int x, int y);
+    void SetTaskBookFlag(bool open);
+    // What ends the bar's frame: the end-of-level control, the element slots
+    // and the joker hint.
+    virtual void DrawLevelEnd();
+    int GetMenuButtonFrame() const { return menuButtonFrame; }
+
+protected:
+    // Sizes of "button_short_off.png" and "button_long_off.png".
+    uint32_t buttonWidth = 0;
+    uint32_t buttonHeight = 0;
+    uint32_t longButtonWidth = 0;
+    uint32_t longButtonHeight = 0;
+    // The menu button's animation, 0..19; it rests on 19 unless hovered.
+    int menuButtonFrame = 0;
+    cTimer menuButtonTimer;
+
+private:
+    void DrawGameMenu();
+    void DoMenuButton();
 };
 
 } // namespace Scene

@@ -197,10 +197,9 @@ void cStateGame::HandleKeys(iKeySource& keys)
     if (Take(keys, VK_TAB))
         world.keyTab = 1;
     if (Take(keys, VK_ESCAPE)) {
+        // The head-up display opens its game menu with it, or closes the
+        // task book.
         world.keyEscape = 1;
-        // Until the head-up display offers its game menu, Escape leaves the
-        // level.
-        world.leaveLevel = 1;
         return;
     }
     world.keyLeftCtrl = keys.IsHeld(VK_LCONTROL) ? 1 : 0;

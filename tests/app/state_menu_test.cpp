@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "app/cursor_set.h"
-#include "support/log_capture.h"
 #include "pp_app_fixture.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -75,6 +75,33 @@ TEST_F(StateMenuTest, ComingBackFromTheLevelEndsTheGame)
     EXPECT_TRUE(app.Frame());
     EXPECT_EQ(TopName(), L"__unnamed__");
     EXPECT_FALSE(app.Frame());
+}
+
+TEST_F(StateMenuTest, ARestartFromTheLevelStartsItAgainRunning)
+{
+    world.quitRequested = 1;
+    EXPECT_FALSE(app.Frame());
+    world.quitRequested = 0;
+    app.RequestState(5);
+    // Back from the level, which asked to be played again.
+    world.restartLevel = 1;
+    world.taskBookOpen = 1;
+    world.resultScreenOpen = 1;
+    world.gameMenuClosed = 0;
+    world.levelEndStep = 2;
+    world.SetPause(true);
+    world.quitRequested = 1;
+    EXPECT_FALSE(app.Frame());
+    world.quitRequested = 0;
+    ASSERT_NE(app.PendingState(), nullptr);
+    EXPECT_EQ(app.PendingState()->GetName(), L"cStateGame");
+    EXPECT_EQ(world.restartLevel, 0);
+    EXPECT_EQ(world.taskBookOpen, 0);
+    EXPECT_EQ(world.resultScreenOpen, 0);
+    EXPECT_EQ(world.gameMenuClosed, 1);
+    EXPECT_EQ(world.levelEndStep, 0);
+    EXPECT_EQ(world.paused, 0);
+    app.RequestState(5);
 }
 
 TEST_F(StateMenuTest, EscapeEndsTheGame)

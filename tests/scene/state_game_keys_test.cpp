@@ -116,7 +116,8 @@ TEST_F(KeyPassTest, FlagsOfThePass)
     EXPECT_EQ(world.keyEscape, 1);
     EXPECT_EQ(world.keyTab, 0);
     EXPECT_EQ(world.keyLeftAlt, 0);
-    EXPECT_EQ(world.leaveLevel, 1);
+    // Escape is the head-up display's to act on; the level goes on.
+    EXPECT_EQ(world.leaveLevel, 0);
 }
 
 TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)

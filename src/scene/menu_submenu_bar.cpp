@@ -1,0 +1,249 @@
+// The head-up display's bar: the in-level game menu with its menu button, the
+// task book button, and the order in which the other parts of the display are
+// drawn over one another.
+#include <cwchar>
+
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "scene/gui_vocabulary.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_submenu.h"
+#include "scene/menu_task.h"
+#include "sound/sound_engine.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace Scene {
+
+namespace {
+
+    constexpr int kHudPage = 32;
+    constexpr int kMenuButtonFrames = 20;
+    constexpr double kMenuButtonFrameSeconds = 0.07;
+    // Hover boxes of the menu and task book buttons, design pixels.
+    constexpr int kCornerButtonSize = 100;
+
+    constexpr int kTitleText = 24;
+    constexpr int kContinueText = 8;
+    constexpr int kRestartText = 21;
+    constexpr int kOptionsText = 6;
+    constexpr int kMainMenuText = 22;
+
+    int ScaleX(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
+
+    void SetDrawColour(uint32_t argb)
+    {
+        if (g_pGfx2D)
+            g_pGfx2D->SetColor(argb);
+    }
+
+    bool OnRightSide(const cGameWorld& world)
+    {
+        return world.menuCorner == "right";
+    }
+
+    // The music is given back, not just forgotten, so it stops playing and its
+    // memory is freed.
+    void StopMusic(cGameWorld& world)
+    {
+        if (!world.musicStream)
+            return;
+        world.musicStream->Stop();
+        world.musicStream->Release();
+        world.musicStream = nullptr;
+    }
+
+    void ResetTaskPage()
+    {
+        if (auto* task = cMenuManager::Instance().Get<MenuTask>(cMenuManager::kTask))
+            task->ResetPage();
+    }
+
+} // namespace
+
+void MenuSubmenu::DrawBar()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const cSettings& settings = cSettings::Instance();
+    const int width = settings.GetWidth();
+    const int height = settings.GetHeight();
+
+    // From here on the screen's rectangle is the game menu's, so the hover
+    // test of the display is the menu's.
+    screenX = width / 2 - screenWidth / 2;
+    screenY = static_cast<int>((height / 2 - screenHeight / 2) - 40 / settings.scaleY);
+
+    // Escape closes the task book first; over an open game menu it does
+    // nothing.
+    if (world.keyEscape) {
+        if (world.taskBookOpen) {
+            world.brightening = 1;
+            world.darkening = 0;
+            world.taskBookOpen = 0;
+            world.keyEscape = 0;
+            world.SetPause(false);
+            world.gameMenuClosed = 1;
+        } else if (world.gameMenuClosed) {
+            world.keyEscape = 0;
+            world.gameMenuClosed = 0;
+            world.SetPause(true);
+        }
+    }
+
+    if (menuButtonTimer.Elapsed() > kMenuButtonFrameSeconds) {
+        menuButtonTimer.Restart();
+        if (++menuButtonFrame >= kMenuButtonFrames)
+            menuButtonFrame = 0;
+    }
+
+    DoTaskBookButton();
+    if (world.gameMenuClosed)
+        DoMenuButton();
+    if (!world.gameMenuClosed)
+        DrawGameMenu();
+
+    if (world.levelActive) {
+        DrawClock();
+        DrawStars();
+    }
+    if (!cGameWorld::IsFirstLevelOfTriple(world.level))
+        DrawBonusSlots();
+    DrawLevelEnd();
+}
+
+void MenuSubmenu::DoMenuButton()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const int x = OnRightSide(world) ? cSettings::Instance().GetWidth() - ScaleX(110) : ScaleX(10);
+    const int y = ScaleY(924);
+    const bool hovered = IsMouseInRect(x, y, x + ScaleX(kCornerButtonSize), y + ScaleY(kCornerButtonSize));
+    // While no cell is free the button neither animates nor opens the menu.
+    const bool live = !world.noFreeCell && hovered;
+    if (!live)
+        menuButtonFrame = kMenuButtonFrames - 1;
+    wchar_t image[32];
+    std::swprintf(image, 32, L"m00%02d.png", menuButtonFrame);
+    pages[kHudPage].DrawImage(image, x, y, 0, 0, 255, 255, 255, GetAlpha());
+    if (!live || !world.clickEvent)
+        return;
+    world.brightening = 1;
+    world.darkening = 0;
+    world.ResetFlags();
+    world.gameMenuClosed = 0;
+    world.SetPause(true);
+    world.taskBookOpen = 0;
+    world.flyingValues.clear();
+}
+
+void MenuSubmenu::DrawGameMenu()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    pages[kHudPage].DrawImage(L"menu_game.png", screenX, screenY, 0, 0, 255, 255, 255, 255);
+
+    const int w = static_cast<int>(buttonWidth);
+    const int h = static_cast<int>(buttonHeight);
+    const int x = screenX + screenWidth / 2 - w / 2;
+    wchar_t title[kGuiTextLength + 32];
+    std::swprintf(title, kGuiTextLength + 32, L"%ls %d / 30", g_guiVocabulary[kTitleText], world.level);
+    SetDrawColour(MakeARGB(255, 0, 0, 0));
+    DrawTextCentered(false, title, x + 1, screenY + ScaleY(50) + 1, w, g_fontBig);
+    SetDrawColour(MakeARGB(255, 255, 255, 0));
+    DrawTextCentered(false, title, x, screenY + ScaleY(50), w, g_fontBig);
+
+    const auto button = [&](int text, int rowY) {
+        return DoButton(false, g_fontNormal2, L"button_short_off.png", L"button_short_over.png", g_guiVocabulary[text],
+            x, screenY + ScaleY(rowY), w, h, 149, 60, 60, 255, 255, 255);
+    };
+    if (button(kContinueText, 110)) {
+        world.gameMenuClosed = 1;
+        world.SetPause(false);
+    }
+    if (button(kRestartText, 170)) {
+        world.gameMenuClosed = 1;
+        world.autoOnMouse = -1;
+        world.leaveLevel = 1;
+        world.levelActive = 0;
+        world.resultScreenOpen = 0;
+        SetTaskBookFlag(false);
+        world.SetPause(false);
+        world.restartLevel = 1;
+    }
+    if (button(kOptionsText, 230)) {
+        world.gameMenuClosed = 1;
+        world.autoOnMouse = -1;
+        world.optionsOpen = world.optionsOpen ? 0 : 1;
+        world.SetPause(true);
+    }
+    if (button(kMainMenuText, 290)) {
+        world.gameMenuClosed = 0;
+        world.keyEscape = 0;
+        world.autoOnMouse = -1;
+        world.leaveLevel = 1;
+        world.levelActive = 0;
+        world.resultScreenOpen = 0;
+        SetTaskBookFlag(false);
+        world.SetPause(true);
+        world.SaveConfig();
+        world.restartLevel = 0;
+        world.levelPoints = 0;
+        StopMusic(world);
+        world.menuChoice = -1;
+        world.profilesOpen = 0;
+        world.ClearMessages();
+        ResetTaskPage();
+        world.level = world.furthestLevel;
+    }
+}
+
+void MenuSubmenu::DoTaskBookButton()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const int x = ScaleX(OnRightSide(world) ? 1170 : 10);
+    const int y = ScaleY(824);
+    CPageManager& page = pages[kHudPage];
+    if (!IsMouseInRect(x, y, x + ScaleX(kCornerButtonSize), y + ScaleY(kCornerButtonSize))) {
+        page.DrawImage(L"book0000.png", x, y, 0, 0, 255, 255, 255, 255);
+        return;
+    }
+    page.DrawImage(L"bookover0000.png", x, y, 0, 0, 255, 255, 255, 255);
+    if (!world.leftClick)
+        return;
+    world.ClearMouseClicks();
+    world.taskBookOpen = world.taskBookOpen ? 0 : 1;
+    if (world.taskBookOpen) {
+        ResetTaskPage();
+        world.darkening = 1;
+        world.gameMenuClosed = 1;
+        world.SetPause(true);
+    } else {
+        world.brightening = 1;
+        world.SetPause(false);
+    }
+}
+
+// Until the end-of-level control is written, the level only draws its
+// element slots while it runs.
+void MenuSubmenu::DrawLevelEnd()
+{
+    if (!cGameWorld::Instance().levelOver)
+        DrawTaskSlots();
+}
+
+void MenuSubmenu::SetTaskBookFlag(bool open)
+{
+    cGameWorld::Instance().taskBookOpen = open ? 1 : 0;
+}
+
+void MenuSubmenu::DrawBottomImage(int x, int y)
+{
+    pages[kHudPage].DrawImage(L"menue_unten.png", x, y, 0, 0, 255, 255, 255, 255);
+}
+
+} // namespace Scene
