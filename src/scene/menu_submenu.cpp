@@ -37,6 +37,7 @@ void MenuSubmenu::OnActivate()
     screenX = 0;
     screenY = settings.GetHeight() - 158;
     clockFrame = 0;
+    ResetLevelEnd();
 }
 
 void MenuSubmenu::OnDeactivate()
@@ -58,8 +59,7 @@ void MenuSubmenu::Draw()
         DrawClock();
         DrawStars();
     }
-    if (!world.levelOver)
-        DrawTaskSlots();
+    DrawLevelEnd();
 }
 
 void MenuSubmenu::ResetResultSound()
