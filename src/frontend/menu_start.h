@@ -9,6 +9,16 @@ class MenuStart : public MenuPrototype {
 public:
     MenuStart();
     ~MenuStart() override;
+
+    // The full-screen start-menu and station pictures of the start screen's
+    // page, drawn whole at 0, 0 in opaque white; other screens borrow them as
+    // backgrounds.
+    void DrawStartMenuImage();
+    void DrawStationImage();
+
+protected:
+    // The page slot that holds the start screen's page.
+    static constexpr int kStartPage = 0;
 };
 
 } // namespace Scene

@@ -48,6 +48,7 @@ void MenuSubmenu::OnActivate()
     menuButtonTimer.Restart();
     menuButtonFrame = 0;
     clockFrame = 0;
+    ResetLevelEnd();
 }
 
 void MenuSubmenu::OnDeactivate()

@@ -127,10 +127,6 @@ public:
     void DrawDebugLists() { }
     // The bottom strip image; nothing draws it.
     void DrawBottomImage(int x, int y);
-    void SetTaskBookFlag(bool open);
-    // What ends the bar's frame: the end-of-level control, the element slots
-    // and the joker hint.
-    virtual void DrawLevelEnd();
     int GetMenuButtonFrame() const { return menuButtonFrame; }
 
 protected:
@@ -146,6 +142,48 @@ protected:
 private:
     void DrawGameMenu();
     void DoMenuButton();
+
+    // ---- The end of a level (menu_submenu_end*.cpp) ----
+public:
+    // The last step of the bar: while the level runs and the game is not
+    // paused, asks the script whether the level is finished and checks the
+    // time-out and the full grid; once the level is over, rates it and shows
+    // the won or failed panel, else the task slots; then the joker hint.
+    virtual void DrawLevelEnd();
+    // Rates the finished level by its time into medalText, once the flying
+    // values have landed.
+    void EvaluateLevelEnd();
+    // One frame of the end-of-level panel; won is 1 or 0.
+    virtual void DrawResults(int won);
+    // One frame of the cup animation and its text.
+    void DrawCups();
+    // One frame of the won level's statistics; fixes levelReward, levelBonus
+    // and levelRating.
+    virtual void DrawStatistics();
+    // The text with its right edge at x, in the colour already set.
+    static void DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font);
+    static void SetTaskBookFlag(bool open);
+
+protected:
+    // Restarts the time pointer; OnActivate calls it.
+    void ResetLevelEnd();
+
+private:
+    bool CheckLevelEnd();
+    void DrawGameOverPanel();
+    void DrawJokerHint();
+    void DrawTimedStatistics(int x0, int y0);
+    void DrawPointsStatistics(int x0, int y0);
+
+    // The time pointer of the statistics, frame 0..19.
+    int pointerFrame = 0;
+    cTimer pointerTimer;
+    // Runs from the first frame without a free cell.
+    cTimer gameOverTimer;
+    // Paces the sparkles and the cup's fades.
+    cTimer cupTimer;
+    int sparkleStep = 0;
+    bool cupHold = false;
 };
 
 } // namespace Scene

@@ -228,19 +228,6 @@ void MenuSubmenu::DoTaskBookButton()
     }
 }
 
-// Until the end-of-level control is written, the level only draws its
-// element slots while it runs.
-void MenuSubmenu::DrawLevelEnd()
-{
-    if (!cGameWorld::Instance().levelOver)
-        DrawTaskSlots();
-}
-
-void MenuSubmenu::SetTaskBookFlag(bool open)
-{
-    cGameWorld::Instance().taskBookOpen = open ? 1 : 0;
-}
-
 void MenuSubmenu::DrawBottomImage(int x, int y)
 {
     pages[kHudPage].DrawImage(L"menue_unten.png", x, y, 0, 0, 255, 255, 255, 255);

@@ -170,6 +170,10 @@ void cStateGame::LeaveLevel()
     Story::Instance().ReleaseLevelScript();
     world.levelActive = 0;
     world.returnToMenu = 1;
+    // The exit state asks whether a level was left in this run, and
+    // leaveLevel itself is cleared here.
+    if (!world.levelLeftInRun)
+        world.levelLeftInRun = 1;
     world.leaveLevel = 0;
 }
 

@@ -98,7 +98,7 @@ void cStateGame::ResetAfterLoad()
     world.minusPointsLimit = 250;
 
     // The end of the last level, forgotten.
-    world.levelCompleted = 0;
+    world.levelState = 0;
     world.timeOutFailure = 0;
     world.freeCellTimerStarted = 0;
     world.useJokerHint = 0;

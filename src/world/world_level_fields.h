@@ -23,10 +23,15 @@ struct cWorldLevelFields {
     uint8_t freshLevel = 1;
     uint8_t afterLoadPending = 0;
     uint8_t levelOver = 0;
+    // Also named levelCompleted: Story::SetState(1) sets it, the end of the
+    // level reads it as "completed"; one byte, or a script could never end a level.
     uint8_t levelState = 0;
     uint8_t gamePlayMode = 0; // swap mode of grid levels
     int gameMode = 0;
     uint8_t leaveLevel = 0;
+    // A level was left in this run (kept until the program ends): the exit
+    // state shows the credits only then.
+    uint8_t levelLeftInRun = 0;
     uint8_t returnToMenu = 0;
     int menuChoice = -1; // also named menuResult: -1 none, 0 start a level, 3 quit
     uint8_t quitRequested = 0; // also named quitGame
@@ -65,7 +70,6 @@ struct cWorldLevelFields {
 
     // The end of a level and its results.
     int levelFinalTime = 0;
-    uint8_t levelCompleted = 0;
     int levelEndStep = 0;
     uint8_t evaluatePending = 0;
     uint8_t timeOutFailure = 0;

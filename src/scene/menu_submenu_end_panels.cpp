@@ -1,0 +1,195 @@
+// The end-of-level panel: over the start screen's pictures, a won level shows
+// its medal cup (when it earned one) and then its statistics with the button
+// to the result screen; a failed one shows why and the button out of the level.
+#include <string>
+
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "frontend/menu_start.h"
+#include "scene/gui_vocabulary.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_submenu.h"
+#include "scripting/story.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace Scene {
+
+namespace {
+
+    constexpr int kHudPage = 32;
+    constexpr int kContinueText = 8;
+    constexpr int kTimeOutText = 25;
+    constexpr int kGameOverText = 128;
+    constexpr int kGoldCupText = 90;
+    constexpr int kSilverCupText = 91;
+    // The sparkle effect and its speed.
+    constexpr int kSparkleEffect = 8;
+    constexpr float kSparkleSpeed = 0.1f;
+    constexpr double kSparkleSeconds = 0.034;
+    constexpr double kFadeSeconds = 0.017;
+    constexpr double kCupHoldSeconds = 3.0;
+
+    // Where the sparkles start, one per step, on the 1280-wide design screen.
+    constexpr struct {
+        int x;
+        int y;
+    } kSparkles[] = { { 504, 355 }, { 606, 504 }, { 670, 382 }, { 565, 474 }, { 633, 425 }, { 547, 539 }, { 603, 301 },
+        { 563, 583 }, { 554, 367 }, { 660, 361 }, { 547, 456 }, { 530, 346 }, { 560, 520 } };
+    constexpr int kSparkleCount = static_cast<int>(sizeof(kSparkles) / sizeof(kSparkles[0]));
+
+    int ScaleX(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(int design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
+
+    void SetColour(int r, int g, int b)
+    {
+        if (g_pGfx2D)
+            g_pGfx2D->SetColor(
+                MakeARGB(255, static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b)));
+    }
+
+} // namespace
+
+void MenuSubmenu::SetTaskBookFlag(bool open)
+{
+    cGameWorld::Instance().taskBookOpen = open ? 1 : 0;
+}
+
+void MenuSubmenu::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
+{
+    if (!g_pGfx2D || !font || !text)
+        return;
+    SIZE size {};
+    font->MeasureText(text, &size);
+    if (alt)
+        g_pGfx2D->DrawTextAlt(font, x - size.cx, y, text);
+    else
+        g_pGfx2D->DrawText(font, x - size.cx, y, text);
+}
+
+void MenuSubmenu::DrawResults(int won)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.resultsShown = 1;
+    if (auto* start = cMenuManager::Instance().Get<MenuStart>(cMenuManager::kStart)) {
+        start->DrawStartMenuImage();
+        start->DrawStationImage();
+    }
+    if (world.resultScreenOpen)
+        return;
+
+    const int buttonX = ScaleX(290) + ScaleX(250);
+    const int buttonY = ScaleY(450) + ScaleY(510);
+    if (won) {
+        if (!world.medalText.empty() && world.cupPhase != 3) {
+            DrawCups();
+            return;
+        }
+        DrawStatistics();
+        if (DoButton(true, g_fontNormal2, L"button_short_off.png", L"button_short_over.png",
+                g_guiVocabulary[kContinueText], buttonX, buttonY, ScaleX(205), ScaleY(49), 255, 255, 0, 255, 255, 0)) {
+            // The result screen takes over; this panel then draws only its
+            // background.
+            world.highscoreTableReady = 0;
+            world.resultScreenOpen = 1;
+            world.resultRecorded = 0;
+        }
+        return;
+    }
+
+    // A level ended otherwise (Story::GameOver) shows no reason.
+    const wchar_t* reason = nullptr;
+    if (world.gameOverPanelShown)
+        reason = g_guiVocabulary[kGameOverText];
+    else if (world.timeOutFailure)
+        reason = g_guiVocabulary[kTimeOutText];
+    if (reason) {
+        world.FormatText(true, reason, ScaleX(500), g_fontBig);
+        const wchar_t* line = world.formatLines[0];
+        const int x = ScaleX(290) + ScaleX(100);
+        const int y = ScaleY(450) + ScaleY(70);
+        SetColour(0, 0, 0);
+        DrawTextCentered(false, line, x + 1, y + 1, ScaleX(500), g_fontBig);
+        SetColour(255, 255, 0);
+        DrawTextCentered(false, line, x, y, ScaleX(500), g_fontBig);
+    }
+    if (DoButton(true, g_fontNormal2, L"button_short_off.png", L"button_short_over.png", g_guiVocabulary[kContinueText],
+            ScaleX(540), buttonY, ScaleX(205), ScaleY(49), 255, 255, 0, 255, 255, 255)) {
+        // Out of the level without the result screen.
+        world.clickEvent = 0;
+        world.autoOnMouse = -1;
+        world.leaveLevel = 1;
+        world.levelActive = 0;
+        world.resultScreenOpen = 0;
+        SetTaskBookFlag(false);
+        world.SetPause(true);
+        world.levelOver = 0;
+    }
+}
+
+void MenuSubmenu::DrawCups()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const bool gold = world.medalText == L"GOLD";
+    world.FormatText(true, g_guiVocabulary[gold ? kGoldCupText : kSilverCupText], ScaleX(650), g_fontNormal2);
+    const wchar_t* line = world.formatLines[0];
+    SetColour(0, 0, 0);
+    DrawTextCentered(false, line, ScaleX(290) + 1, ScaleY(880) + 1, ScaleX(650), g_fontNormal2);
+    SetColour(255, 255, 255);
+    DrawTextCentered(false, line, ScaleX(290), ScaleY(880), ScaleX(650), g_fontNormal2);
+
+    if (world.cupPhase == 0) {
+        if (!world.cupStarted) {
+            world.cupAlpha = 0;
+            world.cupStarted = 1;
+            cupTimer.Restart();
+            sparkleStep = 0;
+            cupHold = false;
+        }
+        if (cupTimer.Elapsed() > kSparkleSeconds) {
+            cupTimer.Restart();
+            ++sparkleStep;
+            if (sparkleStep > kSparkleCount) {
+                world.cupPhase = 1;
+                Story::Instance().PlaySound("applause_cup");
+            } else {
+                const auto& at = kSparkles[sparkleStep - 1];
+                world.CreateMyEffects(-1, kSparkleEffect, 0, kSparkleSpeed, ScaleX(at.x - 70), ScaleY(at.y - 70), 0, 0);
+            }
+        }
+    }
+    if (world.cupPhase == 1 && cupTimer.Elapsed() > kFadeSeconds) {
+        cupTimer.Restart();
+        world.cupAlpha += 5;
+        if (world.cupAlpha >= 255)
+            world.cupPhase = 2;
+    }
+    if (world.cupPhase == 2) {
+        if (!cupHold) {
+            if (cupTimer.Elapsed() > kCupHoldSeconds) {
+                cupHold = true;
+                cupTimer.Restart();
+            }
+        } else if (cupTimer.Elapsed() > kFadeSeconds) {
+            cupTimer.Restart();
+            world.cupAlpha -= 15;
+            if (world.cupAlpha <= 0) {
+                world.medalText.clear();
+                world.cupPhase = 3;
+                world.cupStarted = 0;
+                world.cupAlpha = 0;
+            }
+        }
+    }
+
+    pages[kHudPage].DrawImage(gold ? L"goldcup_01a.png" : L"silvercup_01a.png", ScaleX(520), ScaleY(260), 0, 0, 255,
+        255, 255, world.cupAlpha);
+}
+
+} // namespace Scene

@@ -1,0 +1,244 @@
+// The statistics of a won level and its payout. A level with a time limit is
+// paid by the time it took (a base, a time bonus for gold or silver and a
+// share of the points above the target); a level without one by its points.
+// The panel only shows the money the player will have: the result screen pays
+// it when the player continues.
+#include <cwchar>
+
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "scene/gui_vocabulary.h"
+#include "scene/menu_submenu.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace Scene {
+
+namespace {
+
+    constexpr int kHudPage = 32;
+    constexpr int kPointsLine = 14;
+    constexpr int kBaseReward = 50000;
+    constexpr int kGoldBonus = 40000;
+    constexpr int kSilverBonus = 25000;
+    constexpr double kPointerSeconds = 0.017;
+    constexpr int kPointerFrames = 20;
+
+    constexpr uint32_t kWhite = 0xFFFFFFFFu;
+    constexpr uint32_t kYellow = 0xFFFFFF00u;
+
+    double Sx()
+    {
+        return cSettings::Instance().scaleX;
+    }
+    double Sy()
+    {
+        return cSettings::Instance().scaleY;
+    }
+
+    const wchar_t* Text(int entry)
+    {
+        return entry >= 0 && entry < kGuiTextCount ? g_guiVocabulary[entry] : L"";
+    }
+
+    std::wstring Number(int value)
+    {
+        wchar_t text[16];
+        std::swprintf(text, 16, L"%d", value);
+        return text;
+    }
+
+    std::wstring Time(int seconds)
+    {
+        const int minutes = seconds / 60;
+        int rest = seconds - 60 * minutes;
+        if (rest < 0)
+            rest = 0;
+        wchar_t text[24];
+        std::swprintf(text, 24, L"%02d:%02d", minutes, rest);
+        return text;
+    }
+
+    void Shadowed(const wchar_t* text, int x, int y, uint32_t colour, bool right)
+    {
+        if (!g_pGfx2D)
+            return;
+        for (const uint32_t c : { 0xFF000000u, colour }) {
+            const int d = c == colour ? 0 : 1;
+            g_pGfx2D->SetColor(c);
+            if (right)
+                MenuSubmenu::DrawTextRight(false, text, x + d, y + d, g_fontNormal2);
+            else
+                g_pGfx2D->DrawText(g_fontNormal2, x + d, y + d, text);
+        }
+    }
+
+    // A label at the label column and its value right-aligned at x.
+    void Row(int label, const std::wstring& value, int lx, int x, int y, uint32_t colour)
+    {
+        Shadowed(Text(label), lx, y, colour, false);
+        Shadowed(value.c_str(), x, y, colour, true);
+    }
+
+    int RecordedMoney(const cGameWorld& world)
+    {
+        return world.level >= 0 && world.level < world::kLevelTableSize ? world.levelMoney[world.level] : 0;
+    }
+
+} // namespace
+
+void MenuSubmenu::DrawStatistics()
+{
+    const cSettings& settings = cSettings::Instance();
+    screenX = static_cast<int>(settings.GetWidth() / 2 - 315 / Sx() + 40 / Sy());
+    screenY = static_cast<int>(settings.GetHeight() / 2 - 197 / Sy());
+    const int x0 = static_cast<int>(290 / Sx());
+    const int y0 = static_cast<int>(320 / Sy());
+    if (cGameWorld::Instance().levelTimeLimit == 0)
+        DrawPointsStatistics(x0, y0);
+    else
+        DrawTimedStatistics(x0, y0);
+}
+
+void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    wchar_t title[160];
+    std::swprintf(title, 160, L"%ls %d", Text(24), world.level);
+    const int titleY = static_cast<int>(screenY - 40 / Sy());
+    const int titleWidth = static_cast<int>(550 / Sx());
+    if (g_pGfx2D) {
+        g_pGfx2D->SetColor(0xFF000000u);
+        DrawTextCentered(false, title, screenX + 2, titleY + 2, titleWidth, g_fontBig);
+        g_pGfx2D->SetColor(kYellow);
+        DrawTextCentered(false, title, screenX, titleY, titleWidth, g_fontBig);
+    }
+
+    world.levelReward = world.levelPoints;
+    world.levelBonus = 0;
+    world.levelRating = 0;
+    const int total = world.levelReward + world.levelBonus;
+    const int recorded = RecordedMoney(world);
+
+    const int lx = static_cast<int>(x0 + 50 / Sx());
+    const int vx = static_cast<int>(x0 + 630 / Sx());
+    int r = static_cast<int>(80 / Sy());
+    if (recorded > 0) {
+        Row(132, Number(recorded), lx, vx, y0 + r, kWhite);
+        r = static_cast<int>(r + 30 / Sy());
+    }
+    Row(0, Number(total), lx, vx, y0 + r, kWhite);
+    r = static_cast<int>(r + 30 / Sy());
+    Row(138, Number(world.money), lx, vx, y0 + r, kWhite);
+    r += 30;
+    if (recorded > 0) {
+        // Played again: only what beats the recorded money is paid, or a
+        // fifth of the total when it does not.
+        const bool beaten = recorded < total;
+        const int gain = beaten ? total - recorded : total * 20 / 100;
+        Row(beaten ? 134 : 137, Number(gain), lx, vx, y0 + r, kWhite);
+        r += 45;
+        Row(139, Number(world.money + gain), lx, vx, y0 + r, kYellow);
+    } else {
+        Row(139, Number(world.money + total), lx, vx, y0 + r, kYellow);
+    }
+}
+
+void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    CPageManager& page = pages[kHudPage];
+    const int limit = world.levelTimeLimit;
+    const int elapsed = world.levelElapsed;
+    const int lx = static_cast<int>(x0 + 50 / Sx());
+    const int vx = static_cast<int>(x0 + 630 / Sx());
+    const int tx = static_cast<int>(x0 + 350 / Sx());
+    Row(77, Time(limit), lx, tx, static_cast<int>(y0 - 40 / Sy()), kWhite);
+    Row(78, Time(elapsed), lx, tx, static_cast<int>(y0 - 15 / Sy()), kWhite);
+
+    const int gold = static_cast<int>(limit * 0.6);
+    const int silver = static_cast<int>(limit * 0.8);
+
+    // The bar: over time in red, then the gold, silver and pass zones.
+    const int bx = static_cast<int>(x0 + 50 / Sx());
+    const int by = static_cast<int>(y0 + 60 / Sy());
+    const int barWidth = static_cast<int>(500 / Sx());
+    const int barHeight = static_cast<int>(23 / Sy());
+    page.DrawImage(L"balken_red", bx, by, 0, 0, 255, 255, 255, 255);
+    page.DrawImage(L"balken_gelb", bx, by, static_cast<int>(barWidth * 0.6), barHeight, 255, 255, 255, 255);
+    page.DrawImage(L"balken_weiss", static_cast<int>(x0 + 50 / Sx() + barWidth * 0.6), by,
+        static_cast<int>(barWidth * 0.2), barHeight, 255, 255, 255, 255);
+    page.DrawImage(L"balken_gruen", static_cast<int>(x0 + 50 / Sx() + barWidth * 0.8), by,
+        static_cast<int>(barWidth * 0.2), barHeight, 255, 255, 255, 255);
+
+    // The pointer at the time taken, animated; past the limit it waits at
+    // the bar's end. A negative limit has no place on the bar either.
+    int m = limit > 0 ? barWidth * elapsed / limit - 20 : static_cast<int>(530 / Sx());
+    if (elapsed > limit)
+        m = static_cast<int>(530 / Sx());
+    if (pointerTimer.Elapsed() > kPointerSeconds) {
+        pointerTimer.Restart();
+        pointerFrame = (pointerFrame + 1) % kPointerFrames;
+    }
+    wchar_t marker[24];
+    std::swprintf(marker, 24, L"marker00%02d", pointerFrame);
+    page.DrawImage(
+        marker, static_cast<int>(x0 + 50 / Sx() + m), static_cast<int>(y0 + 20 / Sy()), 0, 0, 255, 255, 255, 255);
+
+    if (g_pGfx2D) {
+        g_pGfx2D->SetColor(MakeARGB(255, 100, 100, 0));
+        DrawTextRight(
+            false, Text(121), static_cast<int>(x0 - 50 / Sx() + barWidth * 0.6 - 18 / Sx()), by, g_fontNormal);
+        DrawTextRight(
+            false, Text(122), static_cast<int>(x0 + 50 / Sx() + barWidth * 0.8 - 18 / Sx()), by, g_fontNormal);
+    }
+
+    // The payout: a base for finishing within the limit, a time bonus for
+    // gold or silver, and a share of the points above the target.
+    const bool inTime = elapsed <= limit;
+    world.levelReward = inTime ? kBaseReward : 0;
+    world.levelRating = 0;
+    int timeBonus = 0;
+    if (elapsed < gold) {
+        world.levelRating = 2;
+        timeBonus = kGoldBonus;
+    } else if (elapsed < silver) {
+        world.levelRating = 1;
+        timeBonus = kSilverBonus;
+    }
+    world.levelReward += timeBonus;
+    world.levelBonus = 0;
+    if (inTime) {
+        const int target = world.messageTarget[kPointsLine];
+        const int above = world.levelPoints - target;
+        if (world.levelRating == 2) {
+            world.levelBonus = above;
+        } else if (world.levelRating == 1) {
+            world.levelBonus = above / 2;
+        } else {
+            world.levelBonus = above / 4;
+            if (world.levelBonus > target * 5 / 100)
+                world.levelBonus = target * 5 / 100;
+        }
+    }
+    if (world.levelBonus < 0)
+        world.levelBonus = 0;
+    const int total = world.levelReward + world.levelBonus;
+    const int recorded = RecordedMoney(world);
+
+    Row(100, Number(world.levelReward - timeBonus), lx, vx, static_cast<int>(y0 + 130 / Sy()), kYellow);
+    Row(60, Number(timeBonus), lx, vx, static_cast<int>(y0 + 155 / Sy()), kYellow);
+    Row(75, Number(world.levelBonus), lx, vx, static_cast<int>(y0 + 180 / Sy()), kYellow);
+    Row(0, Number(total), lx, vx, static_cast<int>(y0 + 205 / Sy()), kYellow);
+    if (recorded > 0)
+        Row(132, Number(recorded), lx, vx, static_cast<int>(y0 + 230 / Sy()), kYellow);
+    Row(138, Number(world.money), lx, vx, y0 + static_cast<int>(280 / Sy()), kYellow);
+
+    // A level played again pays only what beats its recorded money.
+    int gain = total;
+    if (world.furthestLevel > world.level)
+        gain = total - recorded > 0 ? total - recorded : 0;
+    Row(139, Number(world.money + gain), lx, vx, y0 + static_cast<int>(305 / Sy()), kWhite);
+}
+
+} // namespace Scene
