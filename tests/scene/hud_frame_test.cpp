@@ -40,6 +40,9 @@ protected:
         WriteSizedSet("data/gui/interface/menu/menu_submenu_1024", FrameImages(false));
         world.level = 2;
         world.levelActive = 1;
+        // A station level has a time limit; without one a station with no
+        // free cell would count as a full grid and end the level.
+        world.levelTimeLimit = 300;
         world.menuCorner = "left";
         MoveMouse(640, 200);
         Activate();
