@@ -11,6 +11,7 @@
 #include "platform/utf16.h"
 #include "resources/page_manager.h"
 #include "scene/menu_effects.h"
+#include "scene/menu_floor.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -96,6 +97,38 @@ protected:
         }
     }
 
+    // Every image the level draws on the ground and over the station is in
+    // the generated art at both screen widths: its background (and rock
+    // overlay) and ground bodies in its region's page, its trees and signs in
+    // the trees page, its service places with their hover images in the
+    // station page.
+    static void ExpectEveryDecoration(int level)
+    {
+        const cGameWorld& world = cGameWorld::Instance();
+        for (const int width : { 1280, 1024 }) {
+            const std::wstring suffix = width == 1280 ? L"" : L"_1024";
+            CPageManager region;
+            CPageManager trees;
+            CPageManager station;
+            ASSERT_TRUE(region.Load(Scene::MenuFloor::RegionFolder(level, width).c_str()));
+            ASSERT_TRUE(trees.Load((L"data/gui/interface/menu/menu_trees" + suffix).c_str()));
+            ASSERT_TRUE(station.Load((L"data/gui/interface/menu/menu_tankstelle" + suffix).c_str()));
+            EXPECT_TRUE(region.HasImage(Scene::MenuFloor::BackgroundImage(level))) << level;
+            if (const wchar_t* overlay = Scene::MenuFloor::OverlayImage(level)) {
+                EXPECT_TRUE(region.HasImage(overlay)) << level;
+            }
+            for (const cBody& body : world.bodies)
+                EXPECT_TRUE(region.HasImage(platform::NarrowToWide(body.texture + ".png").c_str())) << body.texture;
+            for (const cOverTemplate& over : world.overTemplates)
+                EXPECT_TRUE(trees.HasImage(platform::NarrowToWide(over.texture + ".png").c_str())) << over.texture;
+            for (const cPlaceTemplate& place : world.placeTemplates) {
+                for (const char* ending : { ".png", "_over.png", "_on.png" })
+                    EXPECT_TRUE(station.HasImage(platform::NarrowToWide(place.texture + ending).c_str()))
+                        << place.texture << ending;
+            }
+        }
+    }
+
     static int StackCars()
     {
         int cars = 0;
@@ -120,6 +153,7 @@ TEST_F(ShippedLevelTest, GridLevelOne)
     ExpectEveryCallback();
     ExpectEveryEffectFrame();
     ExpectEveryCarImage();
+    ExpectEveryDecoration(1);
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
     ExpectCleanLog();
@@ -140,6 +174,7 @@ TEST_F(ShippedLevelTest, StationLevelTwo)
     ExpectEveryCallback();
     ExpectEveryEffectFrame();
     ExpectEveryCarImage();
+    ExpectEveryDecoration(2);
 
     // Its timer sends more cars down the road.
     ASSERT_TRUE(Frames(220, 50.0));
@@ -153,5 +188,60 @@ TEST_F(ShippedLevelTest, StationLevelTwo)
     EXPECT_EQ(world.levelState, 1);
     ExpectCleanLog();
 }
+
+// Every level of the campaign: the first of each triple a grid without a time
+// limit, the others stations against the clock; each plays a while cleanly,
+// and each that ends itself ends at its goal.
+class CampaignLevel : public ShippedLevelTest, public ::testing::WithParamInterface<int> { };
+
+TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
+{
+    const int level = GetParam();
+    cGameWorld& world = cGameWorld::Instance();
+    ASSERT_TRUE(StartLevel(level));
+    ASSERT_NE(Story::Instance().ScriptId(), -1);
+    const bool grid = (level - 1) % 3 == 0;
+    EXPECT_EQ(world.drawStation, grid ? 0 : 1);
+    if (grid)
+        EXPECT_EQ(world.levelTimeLimit, 0);
+    else
+        EXPECT_GT(world.levelTimeLimit, 0);
+    // The stack can be picked from wherever it has slots, and the managers
+    // stay within their limit.
+    EXPECT_EQ(world.stackCounter, static_cast<int>(world.stackSlots.size()));
+    EXPECT_EQ(StackCars(), world.stackCounter);
+    EXPECT_LE(world.managerCount, world.stackLimit);
+    ExpectEveryCallback();
+    ExpectEveryEffectFrame();
+    ExpectEveryCarImage();
+    ExpectEveryDecoration(level);
+
+    ASSERT_TRUE(Frames(200, 50.0));
+    EXPECT_EQ(world.levelElapsed, 10);
+    ExpectCleanLog();
+
+    // A station ends at its served-cars goal, a swap grid at its combo goal;
+    // a plain grid ends by filling up. Managers, or a swap grid filling
+    // itself, may already have counted some during play: the level ends
+    // within the goal's count of further ones, and not before the first.
+    const int goal = static_cast<int>(ScriptNumber("level_goal"));
+    ASSERT_GT(goal, 0);
+    if (grid && world.gamePlayMode != 1)
+        return;
+    const char* const counter = grid ? "on_bonus" : "ok_work";
+    Story::Instance().CallScriptFunction("on_level_finish");
+    EXPECT_EQ(world.levelState, 0);
+    int calls = 0;
+    while (world.levelState != 1 && calls < goal) {
+        Story::Instance().CallScriptFunction(counter);
+        Story::Instance().CallScriptFunction("on_level_finish");
+        ++calls;
+    }
+    EXPECT_EQ(world.levelState, 1);
+    ExpectCleanLog();
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, CampaignLevel, ::testing::Range(1, 31),
+    [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
 
 } // namespace

@@ -7,6 +7,7 @@ dofile("data/script/scene/level_common.lua")
 local STACK_SLOTS = 3
 local ROWS_TARGET = 10
 local rows_done = 0
+level_goal = ROWS_TARGET
 
 -- Car types 1..5, one colour each; grid cars are drawn with variant 1.
 local CARS = { "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }

@@ -11,6 +11,7 @@ local ROAD = 1
 local ROAD_CARS = 3
 local ROAD_EVERY = 5
 local served = 0
+level_goal = SERVE_TARGET
 local seconds = 0
 
 -- Customer car types by colour group: groups 6 and 7 have a place here.
