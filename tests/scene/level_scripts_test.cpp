@@ -211,6 +211,19 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
     EXPECT_EQ(world.stackCounter, static_cast<int>(world.stackSlots.size()));
     EXPECT_EQ(StackCars(), world.stackCounter);
     EXPECT_LE(world.managerCount, world.stackLimit);
+    // On a station every customer's colour group has a service place of its
+    // own colour, and none of them is place 0.
+    if (!grid) {
+        for (const cAutoType& type : world.autoTypes) {
+            bool served = false;
+            for (std::size_t i = 1; i < world.places.size(); ++i) {
+                const cPlace& place = world.places[i];
+                served = served || (place.type == type.colour && place.colour == type.colour - 6);
+            }
+            EXPECT_TRUE(served) << "group " << type.colour;
+        }
+        EXPECT_GE(world.places.front().type, 100);
+    }
     ExpectEveryCallback();
     ExpectEveryEffectFrame();
     ExpectEveryCarImage();
