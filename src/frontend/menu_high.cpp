@@ -109,9 +109,15 @@ void MenuHigh::LoadResults()
     const std::wstring path = ScoreFilePath(cGameWorld::Instance().level);
     PropertyFile file;
     if (path.empty() || !file.Serialize(path, false)) {
-        // A level played for the first time: its table starts empty.
+        // A level played for the first time: its table starts empty and is
+        // read back as written. When it could not be written, the empty rows
+        // stay as they are.
         table.Reset();
         SaveResults();
+        PropertyFile written;
+        if (path.empty() || !written.Serialize(path, false))
+            return;
+        table.Read(written);
         return;
     }
     table.Read(file);
