@@ -1,7 +1,16 @@
-// The result and highscore screen (menu slot 1).
+// The result and highscore screen (menu slot 1): the table of the current
+// level over the start screen's pictures, the name of a new entry typed into
+// the world's text entry, and one continue button. After a level the button
+// records the result and leaves the level; opened from the world map it only
+// closes the screen.
 #pragma once
 
+#include "app/clock.h"
+#include "frontend/score_table.h"
+#include "resources/page_manager.h"
 #include "scene/menu_prototype.h"
+
+class iGfxFont;
 
 namespace Scene {
 
@@ -10,8 +19,54 @@ public:
     MenuHigh();
     ~MenuHigh() override;
 
-    // One frame of the result and highscore screen while resultScreenOpen is set.
+    // One frame of the screen; nothing unless resultScreenOpen is set.
     virtual void Draw();
+    // Prepares the table once per showing (highscoreTableReady clear) and
+    // draws the panel's texts and cells.
+    void DrawTable();
+
+    // The table of the current level from its result file; a file that
+    // cannot be read is replaced by an empty table.
+    void LoadResults();
+    // The table over the current level's result file.
+    void SaveResults();
+
+    // The continue button's action (menu_high_record.cpp): after a level it
+    // records the result in the profile's progress, pays it, writes the table,
+    // the saved game and the settings and leaves the level; from the world
+    // map it only closes the screen.
+    void Continue();
+
+    // The screen's button, drawn from its own page.
+    bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* label,
+        int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB);
+    // A rectangle in one colour: a × 2^24 + r × 2^16 + g × 2^8 + b.
+    void DrawBox(int x, int y, int w, int h, int a, int r, int g, int b);
+    void DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font);
+
+    const ScoreTable& Table() const { return table; }
+    int GetNewEntryRow() const { return newEntryRow; }
+    int GetCursorPhase() const { return cursorPhase; }
+
+protected:
+    void OnActivate() override;
+    void OnDeactivate() override;
+
+private:
+    void PrepareTable();
+    void DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop);
+    void DrawRow(int k, int x0, int y0);
+    CPageManager& Page();
+
+    CPageManager page1280;
+    CPageManager page1024;
+    int panelX = 0;
+    int panelY = 0;
+    ScoreTable table;
+    int newEntryRow = -1;
+    int cursorPhase = -1;
+    cTimer cursorHiddenTimer;
+    cTimer cursorShownTimer;
 };
 
 } // namespace Scene

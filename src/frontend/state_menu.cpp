@@ -48,8 +48,11 @@ bool cStateMenu::Update(void* /*application*/)
 {
     cGameWorld& world = cGameWorld::Instance();
     bool goOn = true;
+    if (world.textEntryActive)
+        HandleTextInput(app);
     if (app && app->IsKeyDown(VK_ESCAPE)) {
         app->ClearKey(VK_ESCAPE);
+        world.textEntryActive = 0;
         goOn = false;
     } else if (world.desktopTooSmall) {
         // A click on the notice ends the game.

@@ -11,6 +11,7 @@
 #include "app/process.h"
 
 class cPPApp;
+class iKeySource;
 
 class cStateMenu : public iProcess {
 public:
@@ -24,6 +25,11 @@ public:
     // One menu frame; false when the game is to end.
     bool Update(void* application) override;
     void Exit(void* application) override;
+
+    // One frame of typing into the world's text entry (while
+    // textEntryActive is set): the application's keys, or the given ones.
+    void HandleTextInput(void* application);
+    void HandleTextInput(iKeySource& keys);
 
 private:
     // Ends the game: the exit state follows at the end of the frame.

@@ -270,6 +270,9 @@ public:
     void LoadPlaceNames();
     std::wstring GetPlaceName(int id, int key2) const;
     void LoadComic(int comic);
+    // The task text of the level's first task row into taskText, and the
+    // level into taskId; "not found" (taskId kept) when it has none.
+    void GetComicText(int level);
     void LoadTasks();
     void SelectTaskText(int id);
     void SelectLevelTask(int id);

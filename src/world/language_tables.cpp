@@ -113,6 +113,18 @@ void cGameWorld::LoadComic(int comic)
     }
 }
 
+void cGameWorld::GetComicText(int level)
+{
+    for (const cTaskRow& row : taskRows) {
+        if (row.level == level) {
+            taskText = row.text;
+            taskId = level;
+            return;
+        }
+    }
+    taskText = L"not found";
+}
+
 void cGameWorld::LoadTasks()
 {
     taskRows.clear();
