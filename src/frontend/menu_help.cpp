@@ -7,7 +7,17 @@ MenuHelp::MenuHelp()
 {
 }
 
-MenuHelp::~MenuHelp() = default;
+MenuHelp::~MenuHelp()
+{
+    pages[kHelpPage].Unload();
+}
+
+void MenuHelp::OnActivate() { }
+
+void MenuHelp::OnDeactivate()
+{
+    pages[kHelpPage].Unload();
+}
 
 void MenuHelp::Draw() { }
 

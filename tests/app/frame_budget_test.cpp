@@ -123,6 +123,9 @@ public:
             g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
         if (frames == leaveFrame || frames == leaveFrame + 1)
             platform::InjectMouseButton(window, 1, frames == leaveFrame, 640, 262 + 290 + 24);
+        // A level was left, so the credits follow; Escape ends them.
+        if (frames == leaveFrame + 6)
+            platform::InjectKey(window, "Escape", true);
         return goOn && frames < kSettleFrames + kSteadyFrames + 20;
     }
 

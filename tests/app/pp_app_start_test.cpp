@@ -139,6 +139,9 @@ public:
             g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
             platform::InjectMouseButton(window, 1, frames == 11, 640, 262 + 290 + 24);
         }
+        // A level was left, so the credits follow; Escape ends them.
+        if (frames == 16)
+            platform::InjectKey(window, "Escape", true);
         return cPPApp::Frame() && frames < 100;
     }
     int frames = 0;
@@ -175,8 +178,8 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     // clear colour.
     EXPECT_NE(app.beside & 0xFFFFFFu, 0x031346u);
     EXPECT_NE(app.underCursor & 0xFFFFFFu, app.beside & 0xFFFFFFu);
-    // The game menu leaves the level, the menu ends the game, the exit state
-    // ends the loop: a few frames, not the test's limit.
+    // The game menu leaves the level, the menu ends the game, Escape ends the
+    // credits and the loop: a few frames, not the test's limit.
     EXPECT_LT(app.frames, 20);
     EXPECT_EQ(g_mouseCaptured, 1);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");

@@ -73,7 +73,7 @@ TEST_F(StateMenuTest, ComingBackFromTheLevelEndsTheGame)
     // Its next frame is the one after the level: the exit state follows and
     // the loop ends on the frame after.
     EXPECT_TRUE(app.Frame());
-    EXPECT_EQ(TopName(), L"__unnamed__");
+    EXPECT_EQ(TopName(), L"cStateExit");
     EXPECT_FALSE(app.Frame());
 }
 
@@ -109,7 +109,7 @@ TEST_F(StateMenuTest, EscapeEndsTheGame)
     app.PressKey(VK_ESCAPE);
     EXPECT_TRUE(app.Frame());
     EXPECT_FALSE(app.IsKeyDown(VK_ESCAPE));
-    EXPECT_EQ(TopName(), L"__unnamed__");
+    EXPECT_EQ(TopName(), L"cStateExit");
     EXPECT_FALSE(app.Frame());
 }
 
@@ -131,7 +131,7 @@ TEST_F(StateMenuTest, TooSmallDesktopShowsOnlyTheNoticeUntilAClick)
     EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), L"error: error: resolution < min "), 1);
     input.Click(0);
     EXPECT_TRUE(app.Frame());
-    EXPECT_EQ(TopName(), L"__unnamed__");
+    EXPECT_EQ(TopName(), L"cStateExit");
     EXPECT_FALSE(app.Frame());
 }
 

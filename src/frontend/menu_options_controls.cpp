@@ -1,0 +1,119 @@
+// The options screen's own drawing: its buttons and toggles from the options
+// page, the hint line and the volume bars that follow a held mouse.
+#include <algorithm>
+#include <cwchar>
+
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "frontend/menu_options.h"
+#include "scripting/story.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace Scene {
+
+namespace {
+    void SetDrawColour(int a, int r, int g, int b)
+    {
+        if (g_pGfx2D)
+            g_pGfx2D->SetColor(MakeARGB(static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g),
+                static_cast<uint32_t>(b)));
+    }
+
+    int MouseX()
+    {
+        return g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
+    }
+} // namespace
+
+void MenuOptions::DrawImage(const wchar_t* name, int x, int y, int alpha)
+{
+    pages[kOptionsPage].DrawImage(name, x, y, 0, 0, 255, 255, 255, alpha);
+}
+
+bool MenuOptions::DoToggleButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
+{
+    const bool hovered = IsMouseInRect(x, y, x + w, y + h);
+    DrawImage(hovered ? overImage : offImage, x, y, GetAlpha());
+    cGameWorld& world = cGameWorld::Instance();
+    if (!hovered || !world.leftClick)
+        return false;
+    world.leftClick = 0;
+    return true;
+}
+
+bool MenuOptions::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+    const wchar_t* text, int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB)
+{
+    const float scaleY = cSettings::Instance().scaleY;
+    int offset = static_cast<int>(5.0f / scaleY);
+    if (font && font == g_fontNormal2)
+        offset = static_cast<int>(13.0f / scaleY);
+    else if (font && font == g_fontSmall)
+        offset = static_cast<int>(10.0f / scaleY);
+    const int alpha = GetAlpha();
+    if (!IsMouseInRect(x, y, x + w, y + h)) {
+        DrawImage(offImage, x, y, alpha);
+        SetDrawColour(alpha, r, g, b);
+        DrawTextCentered(alt, text, x, y + offset, w, font);
+        return false;
+    }
+    DrawImage(overImage, x, y, alpha);
+    SetDrawColour(alpha, overR, overG, overB);
+    DrawTextCentered(alt, text, x + 1, y + offset + 1, w, font);
+    cGameWorld& world = cGameWorld::Instance();
+    if (!world.leftClick)
+        return false;
+    Story::Instance().PlaySound("menu_clk");
+    world.leftClick = 0;
+    return true;
+}
+
+void MenuOptions::DrawHint(int x, int y, const wchar_t* text)
+{
+    const int width = static_cast<int>(542.0f / cSettings::Instance().scaleX);
+    SetDrawColour(255, 0, 0, 0);
+    DrawTextCentered(false, text, x + 1, y + 1, width, g_fontNormal2);
+    SetDrawColour(255, 255, 255, 255);
+    DrawTextCentered(false, text, x, y, width, g_fontNormal2);
+}
+
+void MenuOptions::DrawVolumeBar(int index, const wchar_t* caption, bool inLevel)
+{
+    const cSettings& settings = cSettings::Instance();
+    const float bxf = (inLevel ? levelX[index] : menuX[index]) / settings.scaleX + static_cast<float>(panelX);
+    const float byf = (inLevel ? levelY[index] : menuY[index]) / settings.scaleY + static_cast<float>(panelY);
+    const int bx = static_cast<int>(bxf);
+    const int by = static_cast<int>(byf);
+    DrawImage(L"balken_off.png", bx, by, 255);
+    const float full = inLevel ? barWidth * barValue[index] / settings.scaleX : barWidth * barValue[index];
+    const int lit = static_cast<int>(full - 2.0f);
+    // A width of 0 would draw the whole image: an empty bar shows no light.
+    if (lit > 0)
+        pages[kOptionsPage].DrawImage(L"balken_over.png", bx, by, lit, barHeight, 255, 255, 255, GetAlpha());
+
+    wchar_t label[160];
+    std::swprintf(label, 160, L"%ls: %d", caption ? caption : L"", static_cast<int>(barValue[index] * 100.0f + 0.5f));
+    const int width = static_cast<int>(456.0f / settings.scaleX);
+    const float textY = byf + 5.0f / settings.scaleY;
+    SetDrawColour(255, 0, 0, 0);
+    DrawTextCentered(false, label, static_cast<int>(bxf + 1.0f), static_cast<int>(textY + 1.0f), width, g_fontNormal2);
+    SetDrawColour(255, 255, 255, 255);
+    DrawTextCentered(false, label, static_cast<int>(bxf), static_cast<int>(textY), width, g_fontNormal2);
+}
+
+bool MenuOptions::DragBar(int index, bool inLevel)
+{
+    const cSettings& settings = cSettings::Instance();
+    const float bxf = (inLevel ? levelX[index] : menuX[index]) / settings.scaleX + static_cast<float>(panelX);
+    const int bx = ControlX(index, inLevel);
+    const int by = ControlY(index, inLevel);
+    if (barWidth <= 0 || !cGameWorld::Instance().leftDown || !IsMouseInRect(bx, by, bx + barWidth, by + barHeight))
+        return false;
+    // Past the right end the bar is full; it never goes below empty.
+    const float value = (static_cast<float>(MouseX()) - bxf + 1.0f) / static_cast<float>(barWidth);
+    barValue[index] = std::clamp(value, 0.0f, 1.0f);
+    return true;
+}
+
+} // namespace Scene
