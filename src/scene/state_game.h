@@ -9,19 +9,7 @@
 #include <cstdint>
 
 #include "app/process.h"
-
-// What the key pass reads: the application's key table (a press stays down
-// until consumed) and the keyboard as it is right now. The game reads the
-// application and the platform; tests give keys of their own.
-class iKeySource {
-public:
-    virtual ~iKeySource() = default;
-    virtual bool IsKeyDown(int code) = 0;
-    virtual void ClearKey(int code) = 0;
-    // The key is held right now (any of the high four bits of its state).
-    virtual bool IsHeld(int code) = 0;
-    virtual bool IsRussianLayout() = 0;
-};
+#include "scene/text_entry.h"
 
 class cStateGame : public iProcess {
 public:
