@@ -12,6 +12,13 @@ public:
 
     // One frame of the shop: its buttons and the build phase.
     virtual void Update();
+
+    // ---- Called by the world map (menu_buy_calls_stub.cpp until the shop
+    // has them) ----
+    // Lays the station's lots out for the screen size.
+    void LayoutStation();
+    // Marks some station fundaments at random, for the intro's reveal.
+    void FlagRandomFundaments();
 };
 
 } // namespace Scene
