@@ -1,14 +1,201 @@
+// The shop's activation, its per-frame entry (intro backdrop or building
+// level), the head-up elements and the leaving sequence.
 #include "frontend/menu_buy.h"
 
+#include <cwchar>
+
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "platform/win_types.h"
+#include "scene/gui_vocabulary.h"
+#include "scene/menu_effects.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_submenu.h"
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "world/game_clock.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
 namespace Scene {
+
+namespace {
+    constexpr int kLeaveText = 8;
+    constexpr int kNoTaskText = 146;
+    constexpr int kSaveUpText = 147;
+    constexpr int kTaskBuiltText = 148;
+    constexpr int kCompleteText = 149;
+
+    int ScaleX(float design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleX);
+    }
+    int ScaleY(float design)
+    {
+        return static_cast<int>(design / cSettings::Instance().scaleY);
+    }
+    bool InGrid(int row, int col)
+    {
+        return row >= 0 && row < world::kGridSize && col >= 0 && col < world::kGridSize;
+    }
+
+    // The weather and effect overlay of the effects screen, over the station.
+    void DrawEffectOverlay()
+    {
+        auto* effects = cMenuManager::Instance().Get<MenuEffects>(cMenuManager::kEffects);
+        if (!effects)
+            return;
+        effects->DrawCloudShadows();
+        effects->DrawEffectLayer2();
+        effects->DrawFog();
+        effects->DrawEffectLayer();
+    }
+} // namespace
 
 MenuBuy::MenuBuy()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuBuy::~MenuBuy() = default;
+MenuBuy::~MenuBuy()
+{
+    OnDeactivate();
+}
 
-void MenuBuy::Update() { }
+void MenuBuy::OnActivate()
+{
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(0);
+    pages[kShopPage].Load(cSettings::Instance().GetWidth() == 1280 ? L"data/gui/interface/menu/menu_buy"
+                                                                   : L"data/gui/interface/menu/menu_buy_1024");
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
+    revealTimer.Restart();
+    blinkTimer.Restart();
+    trafficTimer.Restart();
+    blinkAlpha = 0;
+    blinkFalling = false;
+}
+
+void MenuBuy::OnDeactivate()
+{
+    pages[kShopPage].Unload();
+}
+
+void MenuBuy::DrawTinted(const std::wstring& name, int x, int y, int alpha)
+{
+    const int* tint = cGameWorld::Instance().levelTint;
+    pages[kShopPage].DrawImage(name.c_str(), x, y, 0, 0, tint[0], tint[1], tint[2], alpha);
+}
+
+void MenuBuy::Update()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const bool intro = Story::Instance().INTRO();
+    if (!intro && !world.shopInMainMenu)
+        return;
+    screenX = 317;
+    screenY = 273;
+    UpdateFade();
+    IsMouseOver();
+    if (intro) {
+        DrawLevelBuild();
+        return;
+    }
+    UpdateBuildPhase();
+
+    const cSettings& settings = cSettings::Instance();
+    bool leave = world.keyEscape != 0;
+    if (!leave) {
+        leave = DoButton(false, g_fontNormal2, L"button_short_off.png", L"button_short_over.png",
+            g_guiVocabulary[kLeaveText], settings.GetWidth() - ScaleX(215.0f), settings.GetHeight() - ScaleY(60.0f),
+            ScaleX(205.0f), ScaleY(49.0f), 255, 255, 255, 255, 255, 0);
+    }
+    if (leave)
+        Leave();
+}
+
+void MenuBuy::Leave()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.keyEscape = 0;
+    world.shopOpen = 0;
+    world.shopInMainMenu = 0;
+    // A failed save is logged by the writers; the shop closes in any case.
+    world.SaveGame();
+    world.SaveLots();
+    world.WriteEditorScripts();
+    Story::Instance().ReleaseLevelScript();
+    world.level = world.furthestLevel;
+}
+
+void MenuBuy::UpdateBuildPhase()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    cGameClock::Instance().Update();
+    Story& story = Story::Instance();
+    if (story.FlagPresent("new_minute")) {
+        story.RemoveFlag("new_minute");
+        story.CallScriptFunction("on_timer");
+    }
+    pages[kShopPage].DrawImage(L"level_build", 0, 0, 0, 0, 255, 255, 255, 255);
+    pages[kShopPage].DrawImage(L"level_build_seile", 0, 0, 0, 0, 255, 255, 255, 255);
+    DrawTraffic();
+    DrawStation();
+    DrawDecorPlaces();
+    DrawEffectOverlay();
+    world.hoveredElement = -1;
+
+    pages[kShopPage].DrawImage(L"top3", 0, 0, 0, 0, 255, 255, 255, 185);
+    pages[kShopPage].DrawImage(L"money", ScaleX(20.0f), ScaleY(-15.0f), 0, 0, 255, 255, 255, 255);
+    if (auto* submenu = cMenuManager::Instance().Get<MenuSubmenu>(cMenuManager::kSubmenu)) {
+        wchar_t money[32];
+        std::swprintf(money, 32, L"%d", world.money);
+        submenu->DrawNumber(0, money, 120, 25, 255);
+    }
+    DrawTaskLine();
+}
+
+void MenuBuy::DrawTaskLine()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const wchar_t* text = L"";
+    if (IsStationComplete()) {
+        text = g_guiVocabulary[kCompleteText];
+    } else {
+        world.SelectLevelTask(world.furthestLevel);
+        const int row = world.taskValueA;
+        const int col = world.taskValueB;
+        if (world.taskFlag == -1)
+            text = g_guiVocabulary[kNoTaskText];
+        // A task row naming a cell outside the grid reads as not built.
+        else if (InGrid(row, col) && world.lotStatus[row][col] != 0)
+            text = g_guiVocabulary[kTaskBuiltText];
+        else if (GetLotPrice(row, col) > world.money)
+            text = g_guiVocabulary[kSaveUpText];
+    }
+    if (!*text || !g_pGfx2D)
+        return;
+    world.FormatText(false, text, ScaleX(850.0f), g_fontBig);
+    const int lines = world.formatLineCount;
+    const int base = lines == 1 ? 35 : 25;
+    for (int i = 0; i < lines && i < world::kFormatLines; ++i) {
+        const int y = ScaleY(static_cast<float>(base + 24 * i));
+        g_pGfx2D->SetColor(MakeARGB(255, 0, 0, 0));
+        g_pGfx2D->DrawText(g_fontBig, ScaleX(400.0f) + 2, y + 2, world.formatLines[i]);
+        g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 0));
+        g_pGfx2D->DrawText(g_fontBig, ScaleX(400.0f), y, world.formatLines[i]);
+    }
+}
+
+void MenuBuy::DrawLevelBuild()
+{
+    pages[kShopPage].DrawImage(L"level_build", 0, 0, 0, 0, 255, 255, 255, 255);
+    pages[kShopPage].DrawImage(L"level_build_seile", 0, 0, 0, 0, 255, 255, 255, 255);
+    DrawTraffic();
+    DrawIntroReveal();
+    DrawDecorPlaces();
+    DrawEffectOverlay();
+}
 
 } // namespace Scene

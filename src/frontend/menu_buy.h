@@ -1,24 +1,83 @@
-// The shop (menu slot 2), which also runs the station-building level 31.
+// The shop (menu slot 2), which runs the station-building level 31 inside the
+// main menu: the game clock and the script's "on_timer", the city streets
+// with their cars, the station's lots to buy, extend or sell, planted trees,
+// the money and the task line, and the leave button, which saves the game and
+// the lot file and releases the level script. During the first-visit intro
+// the same screen draws the finished station lot by lot and takes no input.
 #pragma once
 
+#include <string>
+
+#include "app/clock.h"
 #include "scene/menu_prototype.h"
+
+struct cAutobahnAuto;
 
 namespace Scene {
 
 class MenuBuy : public MenuPrototype {
 public:
+    // The shop's page; the base class's buttons draw from it as well.
+    static constexpr int kShopPage = 32;
+
     MenuBuy();
     ~MenuBuy() override;
 
-    // One frame of the shop: its buttons and the build phase.
+    // One frame: the intro backdrop while the intro is at its first step,
+    // else the building level while shopInMainMenu is set, else nothing.
     virtual void Update();
+    void UpdateBuildPhase();
+    void DrawLevelBuild();
 
-    // ---- Called by the world map (menu_buy_calls_stub.cpp until the shop
-    // has them) ----
-    // Lays the station's lots out for the screen size.
+    // ---- Lots (menu_buy_lots.cpp) ----------------------------------------
+    // Screen positions of the lot grid's cells; clears the lot tables.
     void LayoutStation();
-    // Marks some station fundaments at random, for the intro's reveal.
+    // Every lot: platform, task frame, hover offer, click, building; then the
+    // speech bubble and the fade-in of new buildings.
+    void DrawStation();
+    // The price of the first lot on the cell, 0 when none.
+    int GetLotPrice(int row, int col) const;
+    // Every lot of an element kind (above 0) is built.
+    bool IsStationComplete() const;
+    // No lot that this cell's links require is still unbuilt.
+    bool AreLotLinksBuilt(int row, int col) const;
+    bool IsMouseOverLot(int row, int col) const;
+    void DrawLotBubble(int mode, const std::wstring& name, int x, int y, int price);
+
+    // ---- City traffic, decoration, intro reveal (menu_buy_city.cpp) ------
+    void DrawTraffic();
+    void MoveTraffic();
+    bool AdvanceCarSegment(cAutobahnAuto& car, int street, int segment);
+    bool IsCarBlocked(const cAutobahnAuto& car) const;
+    bool IsRoadBusyNear(int street, int x, int y) const;
+    void DrawDecorPlaces();
+    void DrawHeldTree();
+    // Sets up the intro reveal: a third of the lots visible, the next chosen.
     void FlagRandomFundaments();
+    void DrawIntroReveal();
+    void PickRandomSlot();
+    int RevealSlot() const { return revealSlot; }
+
+protected:
+    void OnActivate() override;
+    void OnDeactivate() override;
+
+    // An image of the shop's page at its natural size, in the level tint.
+    void DrawTinted(const std::wstring& name, int x, int y, int alpha);
+    // The yellow status line under the money.
+    void DrawTaskLine();
+    // Saves, releases the level script and hands the map back.
+    void Leave();
+
+    cTimer revealTimer;
+    cTimer trafficTimer;
+    cTimer blinkTimer;
+    int blinkAlpha = 0;
+    bool blinkFalling = false;
+    int revealSlot = 0;
 };
+
+// An 8-bit image name as a wide string.
+std::wstring WidenName(const std::string& name);
 
 } // namespace Scene
