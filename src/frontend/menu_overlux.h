@@ -9,6 +9,12 @@ class MenuOverlux : public MenuPrototype {
 public:
     MenuOverlux();
     ~MenuOverlux() override;
+
+    // ---- Called by the profile screen (menu_overlux_enter_stub.cpp) ----
+public:
+    // Starts the station-building level inside the main menu; a new game
+    // begins there.
+    void EnterBuildLevel();
 };
 
 } // namespace Scene
