@@ -145,10 +145,10 @@ void MenuStart::DrawConfirmDialog()
     const int y = dy + height - ScaleY(90);
     const int buttonW = ScaleX(kButtonWidth);
     const int buttonH = ScaleY(kButtonHeight);
-    const bool yes = DoButton(false, g_fontNormal2, kButtonOff, kButtonOver, g_guiVocabulary[kYesText],
-        dx + ScaleX(40), y, buttonW, buttonH, 255, 255, 255, 255, 255, 255);
-    const bool no = DoButton(false, g_fontNormal2, kButtonOff, kButtonOver, g_guiVocabulary[kNoText],
-        dx + ScaleX(255), y, buttonW, buttonH, 255, 255, 255, 255, 255, 255);
+    const bool yes = DoButton(false, g_fontNormal2, kButtonOff, kButtonOver, g_guiVocabulary[kYesText], dx + ScaleX(40),
+        y, buttonW, buttonH, 255, 255, 255, 255, 255, 255);
+    const bool no = DoButton(false, g_fontNormal2, kButtonOff, kButtonOver, g_guiVocabulary[kNoText], dx + ScaleX(255),
+        y, buttonW, buttonH, 255, 255, 255, 255, 255, 255);
     if (yes)
         StartNameEntry();
     else if (no)

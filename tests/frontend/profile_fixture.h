@@ -15,8 +15,8 @@
 namespace test {
 
 const std::vector<std::string> kProfileImages = { "helper_rahmen.png", "helper_balken.png", "menu_profile.png",
-    "user_active.png", "user_passive.png", "user_over.png", "wheel_left.png", "wheel_right.png",
-    "button_short_off.png", "button_short_over.png", "tankstelle.png" };
+    "user_active.png", "user_passive.png", "user_over.png", "wheel_left.png", "wheel_right.png", "button_short_off.png",
+    "button_short_over.png", "tankstelle.png" };
 
 // The start screen with its page loaded from the scratch folder.
 class ProfileScreen : public Scene::MenuStart {

@@ -175,8 +175,7 @@ TEST_F(ProfileNameTest, TheDrivingSideChangesOnlyWhileANewProfileIsNamed)
     };
     const Case cases[] = {
         { 7, true, 0, 1 }, // the new game sets the level to 1
-        { 7, true, 1, 0 },
-        { 7, true, 5, 0 }, // any right side switches to the left
+        { 7, true, 1, 0 }, { 7, true, 5, 0 }, // any right side switches to the left
         { 7, false, 0, 0 }, // Escape ended the typing
     };
     constexpr int kWheelX = 380 + 200, kWheelY = 350 + 260;
