@@ -29,6 +29,51 @@ protected:
     static constexpr int kStartPage = 0;
     // The table the profile removal works on.
     ScoreTable scores;
+
+    // ---- The profile screen (menu_start_profiles*.cpp) ----
+public:
+    // The longest profile name, in characters.
+    static constexpr int kProfileNameLength = 14;
+
+    // The whole profile screen, once per frame while it is shown: the six
+    // profiles, new game (confirmation, name and driving side), play, options
+    // and quit; while the new-game confirmation is open, only that dialog.
+    void DrawProfiles();
+    // The screen's button: the images of the start page fully opaque, the
+    // label in the fade alpha; no sound. A click is taken from clickEvent
+    // while the mouse is over it, and both click flags are then cleared.
+    bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* label,
+        int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB);
+    // The text centred in the hint bar's width, black under white; counts as
+    // this frame's hint.
+    void DrawHint(int x, int y, const wchar_t* text);
+    // The name being typed (the world's text entry) with a blinking "_";
+    // keeps the entry's limit at max.
+    void DrawNameField(int x, int y, int max);
+    // Removes the current profile's saved game where it is written; false
+    // when a file that is there could not be removed.
+    bool DeleteProfileSave();
+    // Draws and moves the two cloud images behind the profiles.
+    void DrawClouds();
+    bool IsNameCursorShown() const { return nameCursorShown; }
+
+private:
+    void DrawConfirmDialog();
+    void DrawProfileSlots(bool typing);
+    void DrawProgress();
+    void DrawDrivingSide(bool typing);
+    void DrawProfileNameField();
+    // Yes in the confirmation: the name entry starts with the profile's name.
+    void StartNameEntry();
+    // The profile is reset and keeps the name typed.
+    void ConfirmNewGame();
+    void PlayProfile();
+    void QuitFromProfiles();
+    void OpenOptions();
+
+    bool hintDrawn = false;
+    bool nameCursorShown = false;
+    cTimer nameCursorTimer;
 };
 
 } // namespace Scene
