@@ -9,6 +9,9 @@ class MenuOverlux : public MenuPrototype {
 public:
     MenuOverlux();
     ~MenuOverlux() override;
+
+    // Calls from the main-menu state, which the world map's own files define.
+    virtual void Draw();
 };
 
 } // namespace Scene
