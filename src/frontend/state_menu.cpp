@@ -4,106 +4,243 @@
 #include "app/pp_app.h"
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "frontend/menu_buy.h"
+#include "frontend/menu_high.h"
+#include "frontend/menu_options.h"
+#include "frontend/menu_overlux.h"
+#include "frontend/menu_start.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
+#include "scene/menu_straf.h"
+#include "scene/text_entry.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace {
-const wchar_t* const kResolutionNotice = L"The desktop resolution must be at least 1024x768";
+
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
+
+template <class T> T* Screen(int slot)
+{
+    return cMenuManager::Instance().Get<T>(slot);
+}
+
+void SwitchOffAndOn(int slot)
+{
+    if (Scene::MenuPrototype* screen = cMenuManager::Instance().GetMenu(slot)) {
+        screen->SetActive(false);
+        screen->SetActive(true);
+    }
+}
+
 } // namespace
 
-bool cStateMenu::Init(void* application)
+bool cStateMenu::Init(void* app)
 {
-    app = static_cast<cPPApp*>(application);
-    cGameWorld::Instance().LoadTextStyles();
+    application = static_cast<cPPApp*>(app);
     cCursorSet::Instance().SetCursor(L"Standard", 1);
     cCursorSet::Instance().SetPosition(600, 500);
+    const cSettings& settings = cSettings::Instance();
+    logoRect = { 0, 0, settings.GetWidth(), settings.GetHeight() };
+    LoadLogoTextures();
+    cGameWorld& world = cGameWorld::Instance();
+    world.SetPause(true);
+    logoTimer.Restart();
+    world.LoadTextStyles();
     return true;
 }
 
-bool cStateMenu::Quit()
+void cStateMenu::Exit(void* /*application*/)
 {
-    if (app)
-        app->RequestState(cPPApp::kStateExit);
-    return false;
-}
-
-void cStateMenu::DrawResolutionNotice()
-{
-    if (!noticeLogged) {
-        cLog::Instance().Error(L"error: resolution < min ");
-        noticeLogged = 1;
-    }
-    if (!g_pGfx2D || !g_fontBig)
-        return;
-    const cGameWorld& world = cGameWorld::Instance();
-    SIZE size {};
-    g_fontBig->MeasureText(kResolutionNotice, &size);
-    g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
-    g_pGfx2D->DrawText(
-        g_fontBig, (world.desktopWidth - size.cx) / 2, (world.desktopHeight - size.cy) / 2, kResolutionNotice, 0);
+    ReleaseLogoTextures();
 }
 
 bool cStateMenu::Update(void* /*application*/)
 {
     cGameWorld& world = cGameWorld::Instance();
-    bool goOn = true;
-    if (world.textEntryActive)
-        HandleTextInput(app);
-    if (app && app->IsKeyDown(VK_ESCAPE)) {
-        app->ClearKey(VK_ESCAPE);
+    ApplicationKeys keys(application);
+    ReadMouse(keys);
+    BeginFrame();
+    if (world.screenSizeChanged)
+        ReloadScreens();
+    if (world.desktopTooSmall)
+        return DrawResolutionNotice();
+
+    // Escape skips the logos: loading starts in this very frame.
+    if (world.keyEscape && world.logosPresent) {
+        world.logosPresent = 0;
+        world.loadingPhase = 1;
+        world.keyEscape = 0;
+    }
+    RunOneScreen();
+
+    if (world.quitRequested)
+        world.menuChoice = 3;
+    if (world.menuChoice == -1)
+        world.levelActive = 0;
+    if (world.menuChoice == 0) {
+        world.levelEndStep = 0;
+        if (application)
+            application->OnMenuStartGame();
         world.textEntryActive = 0;
-        goOn = false;
-    } else if (world.desktopTooSmall) {
-        // A click on the notice ends the game.
-        if (g_pInputDevice && g_pInputDevice->WasButtonClicked(0))
-            goOn = false;
-    } else if (!levelStarted) {
-        if (world.level < 1)
-            world.level = 1;
-        levelStarted = 1;
-        // The loading phase of the menu switches the effects screen on; until
-        // that phase exists, the level's weather needs it switched on here.
-        if (Scene::MenuPrototype* effects = cMenuManager::Instance().GetMenu(cMenuManager::kEffects))
-            effects->SetActive(true);
-        // As the map's play button does: the level opens paused, with its
-        // task dialog, which lets it run when closed.
-        world.taskBookOpen = 1;
-        world.gameMenuClosed = 1;
-        world.SetPause(true);
-        if (app)
-            app->OnMenuStartGame();
-    } else if (world.restartLevel) {
+    } else if (world.menuChoice == 3) {
+        if (application)
+            application->RequestState(cPPApp::kStateExit);
+        return false;
+    }
+
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(kOpaqueWhite);
+    if (!world.loadingPhase && !world.logosPresent)
+        cCursorSet::Instance().Draw(16);
+    // A key latched at the end of one frame is seen by the screens of
+    // exactly the next.
+    world.keyEscape = 0;
+    world.keyEnter = 0;
+    HandleKeys(keys);
+    EndFrame();
+    return true;
+}
+
+void cStateMenu::ReadMouse(iKeySource& keys)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.keyLeftShift = 0;
+    if (iInputDevice* input = g_pInputDevice) {
+        if (input->HasButtonEvent(0)) {
+            world.buttonEvent = 1;
+            world.clickEvent = 1;
+            input->ClearButtonEvent();
+        }
+        if (input->WasButtonClicked(0)) {
+            world.leftClick = 1;
+            world.clickEvent = 1;
+            world.clickCursor = 1;
+        }
+        world.leftDown = input->IsButtonDown(0) ? 1 : 0;
+        world.rightDown = input->IsButtonDown(1) ? 1 : 0;
+    }
+    if (keys.IsHeld(VK_LSHIFT)) {
+        keys.ClearKey(VK_LSHIFT);
+        world.keyLeftShift = 1;
+    }
+}
+
+void cStateMenu::BeginFrame()
+{
+    if (g_pGfxDevice) {
+        g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_TARGET, 0, 0.0f, 0);
+        g_pGfxDevice->BeginScene();
+        g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0, 0.0f, 0);
+    }
+    if (g_pGfx2D)
+        g_pGfx2D->ResetState(2.0f);
+}
+
+// After a new screen mode each screen of the main menu loads its pages for
+// the new size; the frame then goes on as usual.
+void cStateMenu::ReloadScreens()
+{
+    if (g_pGfxDevice) {
+        g_pGfxDevice->EndScene();
+        g_pGfxDevice->Present();
+        g_pGfxDevice->BeginScene();
+        g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0, 0.0f, 0);
+    }
+    if (g_pGfx2D)
+        g_pGfx2D->ResetState(2.0f);
+    for (int slot : { cMenuManager::kOptions, cMenuManager::kStart, cMenuManager::kOverlux, cMenuManager::kBuy })
+        SwitchOffAndOn(slot);
+    if (g_pGfxDevice) {
+        g_pGfxDevice->EndScene();
+        g_pGfxDevice->Present();
+    }
+    cGameWorld::Instance().screenSizeChanged = 0;
+}
+
+// The only thing shown on a desktop below 1024 x 768; a click ends the game.
+bool cStateMenu::DrawResolutionNotice()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (g_pGfx2D) {
+        g_pGfx2D->SetColor(kOpaqueWhite);
+        if (g_fontNormal2)
+            g_pGfx2D->DrawText(g_fontNormal2, world.desktopWidth / 2 - 350, world.desktopHeight / 2,
+                L"The desktop resolution must be at least 1024x768", 0);
+    }
+    // The cursor goes into this frame, before it is presented.
+    cCursorSet::Instance().Draw(16);
+    if (g_pGfxDevice) {
+        g_pGfxDevice->EndScene();
+        g_pGfxDevice->Present();
+    }
+    if (world.clickEvent) {
+        world.quitRequested = 1;
+        cLog::Instance().Write(L"error: resolution < min ");
+    }
+    return true;
+}
+
+void cStateMenu::RunOneScreen()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (world.restartLevel) {
         // The level asked to be played again: it starts at once, running,
-        // without its task dialog.
+        // without its task dialog; no screen is drawn.
+        world.menuChoice = 0;
         world.restartLevel = 0;
         world.taskBookOpen = 0;
         world.resultScreenOpen = 0;
         world.shopOpen = 0;
         world.gameMenuClosed = 1;
         world.SetPause(false);
-        world.levelEndStep = 0;
-        if (app)
-            app->OnMenuStartGame();
-        world.textEntryActive = 0;
-    } else {
-        // Back from the level: with no menu to show yet, the game ends.
-        goOn = false;
+        return;
     }
+    if (world.logosPresent) {
+        UpdateLogos();
+        return;
+    }
+    if (world.loadingPhase) {
+        if (world.startMusicStarted == 0)
+            PlayStartMusic();
+        if (auto* start = Screen<Scene::MenuStart>(cMenuManager::kStart))
+            start->DrawStartImage();
+        LoadWithProgress();
+        return;
+    }
+    if (world.profilesOpen) {
+        world.logosPresent = world.loadingPhase = 0;
+        if (auto* start = Screen<Scene::MenuStart>(cMenuManager::kStart))
+            start->Draw();
+        if (auto* straf = Screen<Scene::MenuStraf>(cMenuManager::kStraf))
+            straf->Draw();
+        return;
+    }
+    if (world.optionsOpen) {
+        world.logosPresent = world.loadingPhase = 0;
+        if (auto* options = Screen<Scene::MenuOptions>(cMenuManager::kOptions))
+            options->Draw();
+        return;
+    }
+    world.logosPresent = world.loadingPhase = 0;
+    if (world.highscoresOpen) {
+        if (auto* high = Screen<Scene::MenuHigh>(cMenuManager::kHigh))
+            high->Draw();
+    } else if (world.shopInMainMenu) {
+        if (auto* shop = Screen<Scene::MenuBuy>(cMenuManager::kBuy))
+            shop->Update();
+    } else if (auto* map = Screen<Scene::MenuOverlux>(cMenuManager::kOverlux)) {
+        map->Draw();
+    }
+}
 
+void cStateMenu::EndFrame()
+{
     if (g_pGfxDevice) {
-        g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_TARGET, 0, 0.0f, 0);
-        g_pGfxDevice->BeginScene();
-        g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0, 0.0f, 0);
-        if (g_pGfx2D)
-            g_pGfx2D->ResetState(2.0f);
-        if (world.desktopTooSmall)
-            DrawResolutionNotice();
-        cCursorSet::Instance().Draw(16);
         g_pGfxDevice->EndScene();
         g_pGfxDevice->Present();
     }
-    return goOn ? true : Quit();
+    cGameWorld& world = cGameWorld::Instance();
+    world.ClearMouseClicks();
+    world.buttonEvent = 0;
 }
-
-void cStateMenu::Exit(void* /*application*/) { }

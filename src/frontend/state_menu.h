@@ -1,16 +1,24 @@
-// The main-menu state. Until the front-end screens exist it is the least the
-// game needs: it starts the level of the world (config.cfg's "StartLevel",
-// else level 1) on its first frame, starts it again when the level asks to be
-// restarted, ends the game when it comes back from the level otherwise or on
-// Escape, and shows only the resolution notice when the desktop is too small
-// for the configured size.
+// The main-menu state: everything outside a level. Each frame it reads the
+// mouse into the world, runs exactly one front-end screen chosen by world
+// flags (a pending restart of the level, the logos, the loading sequence, the
+// start screen with the profiles, the options, then the highscore view, the
+// shop or the world map), acts on the world's menu choice (0 starts the level
+// of the world, 3 ends the program), turns key presses into world bytes and
+// presents the frame. The logo and loading sequences keep their state in the
+// world, so they run once per program run however often the state is pushed.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
+#include "app/clock.h"
 #include "app/process.h"
+#include "platform/win_types.h"
+#include "resources/page_manager.h"
+#include "world/world_sizes.h"
 
 class cPPApp;
+class iGfxTexture;
 class iKeySource;
 
 class cStateMenu : public iProcess {
@@ -19,11 +27,12 @@ public:
         : iProcess(L"cStateMenu")
     {
     }
-    virtual ~cStateMenu() = default;
 
+    // Cursor, logo textures, pause and the text styles; always true.
     bool Init(void* application) override;
-    // One menu frame; false when the game is to end.
+    // One menu frame; false only in the frame that asks for the exit state.
     bool Update(void* application) override;
+    // Deletes the logo textures.
     void Exit(void* application) override;
 
     // One frame of typing into the world's text entry (while
@@ -31,12 +40,44 @@ public:
     void HandleTextInput(void* application);
     void HandleTextInput(iKeySource& keys);
 
-private:
-    // Ends the game: the exit state follows at the end of the frame.
-    bool Quit();
-    void DrawResolutionNotice();
+    // The keys of a menu frame, in the menu's order; each one looked at is
+    // consumed, so a press counts for one frame only.
+    void HandleKeys(iKeySource& keys);
 
-    cPPApp* app = nullptr;
-    uint8_t levelStarted = 0;
-    uint8_t noticeLogged = 0;
+    // One step of the logo sequence (while logosPresent is set).
+    void UpdateLogos();
+    // The title music, once; repeated each loading frame while muted or
+    // without a sound engine.
+    void PlayStartMusic();
+    // One frame of the loading sequence over the title picture.
+    void LoadWithProgress();
+
+    // The rest of the loading bar at its three closing steps (the frame is
+    // not presented during it). Tests give one of their own; an empty
+    // function brings the game's back.
+    static void SetLoadingPauseForTests(std::function<void()> pause);
+
+    // A logo whose file could not be opened is drawn from the page set
+    // data/logos instead, where the placeholder art puts it.
+    static constexpr const wchar_t* kLogoFolder = L"data/logos";
+
+private:
+    // The frame's parts, in the order Update runs them.
+    void ReadMouse(iKeySource& keys);
+    void BeginFrame();
+    void ReloadScreens();
+    bool DrawResolutionNotice();
+    void RunOneScreen();
+    void EndFrame();
+    void DrawLogo();
+    void LoadLogoTextures();
+    void ReleaseLogoTextures();
+
+    cPPApp* application = nullptr;
+    iGfxTexture* logoTextures[world::kLogos] = {};
+    cTimer logoTimer;
+    RECT logoRect {};
+    // The logos the loose files did not give.
+    CPageManager logoPages;
+    bool logoPagesLoaded = false;
 };

@@ -33,6 +33,8 @@ public:
     bool IsActive() const { return active; }
     bool IsVisible() const { return (colour >> 24) != 0; }
     uint8_t GetAlpha() const { return static_cast<uint8_t>(colour >> 24); }
+    // Sets the fade alpha at once (0 hides the screen until it fades in).
+    void SetFadeAlpha(uint8_t alpha) { colour = (colour & 0x00FFFFFFu) | (uint32_t { alpha } << 24); }
 
     // The first call of every screen's per-frame drawing: one fade step once
     // 0.02 s have passed since the last.

@@ -1,5 +1,6 @@
 // The frame budget of a level as shipped: the whole game on the real engine,
-// headless, from the start into the level of config.cfg's "StartLevel". Once
+// headless, from the start through the loading sequence into the level the
+// test chooses on the start screen, as the world map's play button does. Once
 // the start has settled (the screens switched on and their pages loaded), a
 // frame of play opens no file, logs nothing, makes no texture and rasterises
 // no text it has already drawn.
@@ -13,6 +14,7 @@
 
 #include "app/cursor_set.h"
 #include "engine/engine_testing.h"
+#include "frontend/state_menu.h"
 #include "platform/file_access.h"
 #include "platform/test_events.h"
 #include "platform/time_source.h"
@@ -22,6 +24,7 @@
 #include "scripting/script_host.h"
 #include "sound/sound_engine.h"
 #include "support/log_capture.h"
+#include "support/menu_route.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
 
@@ -31,6 +34,8 @@ constexpr int kSettleFrames = 30;
 constexpr int kSteadyFrames = 180;
 // 60 frames a second on the hand-set clock.
 constexpr double kFrameMs = 1000.0 / 60.0;
+// The loading sequence takes about fifteen frames.
+constexpr int kMenuFrameLimit = 100;
 
 struct Counters {
     uint64_t fileAccesses = 0;
@@ -76,15 +81,25 @@ bool HoverPoint(int& x, int& y, int& placeIndex)
 // the game.
 class BudgetApp : public cPPApp {
 public:
-    explicit BudgetApp(const test::LogCapture& log)
+    BudgetApp(const test::LogCapture& log, int level)
         : log(log)
+        , level(level)
     {
     }
 
     bool Frame() override
     {
-        ++frames;
+        ++menuFrames;
         ms += kFrameMs;
+        if (test::StartScreenOpen() && !chosen) {
+            chosen = true;
+            test::PlayLevelFromMap(level);
+        }
+        // The frames of the level count from the one that asks for it.
+        if (!chosen)
+            return cPPApp::Frame() && menuFrames < kMenuFrameLimit;
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        ++frames;
         // The task dialog: paged to its end with the right arrow, then closed
         // with OK, at their design places on a 1280 x 1024 screen; a click is
         // a press in one frame and a release in the next.
@@ -101,6 +116,7 @@ public:
             g_pInputDevice->SetCursorPos(hoverX, hoverY);
         if (frames == kSettleFrames + 1) {
             topState = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+            playedLevel = cGameWorld::Instance().level;
             before = Counters::Now(log);
             watching = true;
             started = std::chrono::steady_clock::now();
@@ -123,15 +139,27 @@ public:
             g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
         if (frames == leaveFrame || frames == leaveFrame + 1)
             platform::InjectMouseButton(window, 1, frames == leaveFrame, 640, 262 + 290 + 24);
-        // A level was left, so the credits follow; Escape ends them.
-        if (frames == leaveFrame + 6)
+        // Back in the main menu the game is ended as the start screen's quit
+        // button does; a level was left, so the credits follow and Escape
+        // ends them.
+        if (frames > leaveFrame && top == L"cStateMenu" && !quitAt) {
+            quitAt = frames;
+            test::QuitFromProfiles();
+        }
+        if (quitAt && frames == quitAt + 4)
             platform::InjectKey(window, "Escape", true);
         return goOn && frames < kSettleFrames + kSteadyFrames + 20;
     }
 
     const test::LogCapture& log;
+    const int level;
+    bool chosen = false;
     double ms = 1000.0;
+    // Frames before the level (logos, loading, start screen), then of it.
+    int menuFrames = 0;
     int frames = 0;
+    int quitAt = 0;
+    int playedLevel = 0;
     bool watching = false;
     int levelOver = -1;
     int taskBookOpen = -1;
@@ -179,7 +207,7 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
     g_pGfxDevice = nullptr;
     g_pGfx2D = nullptr;
     test::LogCapture log;
-    BudgetApp app(log);
+    BudgetApp app(log, level);
     platform::SetTimeSourceForTests([&app] { return app.ms; });
     // What the level rasterises while watched, by text, and in which frames.
     std::map<std::wstring, std::vector<int>> rasterised;
@@ -187,12 +215,15 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
         if (app.watching)
             rasterised[text].push_back(app.frames);
     });
-    world.level = level; // as config.cfg's "StartLevel" leaves it
+    cStateMenu::SetLoadingPauseForTests([] {});
     ASSERT_TRUE(app.Run());
+    cStateMenu::SetLoadingPauseForTests(nullptr);
     g_pGfxDevice = device;
     g_pGfx2D = gfx2d;
 
+    ASSERT_TRUE(app.chosen) << "the loading did not open the start screen";
     ASSERT_EQ(app.topState, L"cStateGame");
+    EXPECT_EQ(app.playedLevel, level);
     ASSERT_EQ(app.stateAfter, L"cStateGame");
     EXPECT_LT(app.frames, kSettleFrames + kSteadyFrames + 20) << "the game menu did not end the game";
     EXPECT_EQ(app.levelOver, 0);

@@ -14,6 +14,7 @@
 #include "scripting/script_host.h"
 #include "sound/sound_engine.h"
 #include "support/log_capture.h"
+#include "support/menu_route.h"
 
 namespace {
 
@@ -116,35 +117,62 @@ TEST_F(PPAppStart, ScreenThatThrowsWhileMadeIsLoggedToo)
 }
 
 // The real engine under the dummy video driver, on a desktop wide enough for
-// a window; Escape in the level after a few frames.
+// a window: the shipped logo list, Escape over the logos, the loading
+// sequence to the start screen, the level chosen there as the map would; in
+// the level Escape after a few frames.
 class EscapeApp : public cPPApp {
 public:
     bool Frame() override
     {
         ++frames;
-        if (frames == 5) {
+        cGameWorld& world = cGameWorld::Instance();
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (frames == 1) {
+            logoShown = world.logosPresent;
+            platform::InjectKey(window, "Escape", true);
+        }
+        if (world.loadingPhase && !loadingFrom)
+            loadingFrom = frames;
+        if (test::StartScreenOpen() && !levelFrames) {
+            startScreenAt = frames;
+            test::PlayLevelFromMap(1);
+        }
+        if (top == L"cStateGame")
+            ++levelFrames;
+        if (levelFrames == 5) {
             cursorX = cCursorSet::Instance().GetX();
             cursorY = cCursorSet::Instance().GetY();
             engine::ReadPixel(cursorX + 4, cursorY + 10, &underCursor);
             engine::ReadPixel(cursorX + 60, cursorY + 60, &beside);
-            topState = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+            topState = top;
             platform::InjectKey(window, "Escape", true);
         }
         // The first Escape closed the task dialog the level opens with; the
         // second opens the game menu, whose last button (at its design place
         // on a 1280 x 1024 screen) goes back to the main menu.
-        if (frames == 8)
+        if (levelFrames == 8)
             platform::InjectKey(window, "Escape", true);
-        if ((frames == 11 || frames == 12) && g_pInputDevice) {
+        if ((levelFrames == 11 || levelFrames == 12) && g_pInputDevice) {
             g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
-            platform::InjectMouseButton(window, 1, frames == 11, 640, 262 + 290 + 24);
+            platform::InjectMouseButton(window, 1, levelFrames == 11, 640, 262 + 290 + 24);
         }
-        // A level was left, so the credits follow; Escape ends them.
-        if (frames == 16)
+        // Back on the map, the game is ended as the start screen's quit
+        // button does; a level was left, so the credits follow and Escape
+        // ends them.
+        if (levelFrames > 0 && top == L"cStateMenu" && !quitAt) {
+            quitAt = frames;
+            test::QuitFromProfiles();
+        }
+        if (quitAt && frames == quitAt + 4)
             platform::InjectKey(window, "Escape", true);
         return cPPApp::Frame() && frames < 100;
     }
     int frames = 0;
+    int levelFrames = 0;
+    int loadingFrom = 0;
+    int startScreenAt = 0;
+    int quitAt = 0;
+    uint8_t logoShown = 0;
     int cursorX = -1;
     int cursorY = -1;
     uint32_t underCursor = 0;
@@ -167,11 +195,22 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     g_pGfxDevice = nullptr;
     g_pGfx2D = nullptr;
     test::LogCapture log;
+    // The logos as the world leaves them at start-up.
+    world.LoadLogoList();
+    world.logosPresent = world.logoCount > 0 ? 1 : 0;
+    world.loadingPhase = world.logosPresent ? 0 : 1;
     EscapeApp app;
     ASSERT_TRUE(app.Run());
     g_pGfxDevice = device;
     g_pGfx2D = gfx2d;
 
+    // Escape pressed in the first frame is latched in the second, ends the
+    // logos in the third, and the loading runs from there.
+    EXPECT_EQ(app.logoShown, 1);
+    EXPECT_EQ(app.loadingFrom, 4);
+    // The eleven screens of the loading walk, one each frame, then the
+    // frames of the pauses that end in the start screen.
+    EXPECT_EQ(app.startScreenAt, app.loadingFrom + 13);
     EXPECT_EQ(app.topState, L"cStateGame");
     EXPECT_TRUE(Logged(log, L"message: +++ START LEVEL 1"));
     // The generated cursor over the level's ground, which covers the frame's
@@ -180,7 +219,8 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     EXPECT_NE(app.underCursor & 0xFFFFFFu, app.beside & 0xFFFFFFu);
     // The game menu leaves the level, the menu ends the game, Escape ends the
     // credits and the loop: a few frames, not the test's limit.
-    EXPECT_LT(app.frames, 20);
+    EXPECT_GT(app.quitAt, 0);
+    EXPECT_LT(app.frames, app.quitAt + 10);
     EXPECT_EQ(g_mouseCaptured, 1);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
     Script::ShutDown();

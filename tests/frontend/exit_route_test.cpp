@@ -31,11 +31,13 @@ protected:
         std::wcscpy(settings.languageCode, L"eng");
         world.languageChanged = 0;
         app.RecreateFonts();
+        cStateMenu::SetLoadingPauseForTests([] { });
         app.RequestState(cPPApp::kStateMenu);
         ASSERT_TRUE(app.Frame());
     }
     void TearDown() override
     {
+        cStateMenu::SetLoadingPauseForTests(nullptr);
         std::filesystem::current_path(oldDirectory);
         std::wcscpy(settings.languageCode, oldLanguage);
         PPAppTest::TearDown();
@@ -55,7 +57,8 @@ protected:
 TEST_F(ExitRouteTest, QuittingAfterALevelShowsTheCreditsUntilEscape)
 {
     world.levelLeftInRun = 1;
-    app.PressKey(VK_ESCAPE);
+    // As the start screen's quit button asks.
+    world.menuChoice = 3;
     EXPECT_TRUE(app.Frame());
     EXPECT_EQ(TopName(), L"cStateExit");
     for (int frame = 0; frame < 3; ++frame) {
@@ -72,7 +75,7 @@ TEST_F(ExitRouteTest, QuittingAfterALevelShowsTheCreditsUntilEscape)
 
 TEST_F(ExitRouteTest, QuittingBeforeAnyLevelEndsWithoutCredits)
 {
-    app.PressKey(VK_ESCAPE);
+    world.menuChoice = 3;
     EXPECT_TRUE(app.Frame());
     gfx.ClearRecords();
     EXPECT_FALSE(app.Frame());
