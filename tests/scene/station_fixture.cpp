@@ -106,42 +106,19 @@ namespace {
 
 } // namespace
 
-void StationTest::SetUp()
+void StationTest::WritePages(const std::string& menu)
 {
-    m_oldDirectory = std::filesystem::current_path().string();
-    const std::string menu = folder / "data/gui/interface/menu/";
     WritePageSet(menu + "menu_tankstelle", false, false);
     WritePageSet(menu + "menu_tankstelle_1024", false, true);
     WritePageSet(menu + "menu_trees", true, false);
     WritePageSet(menu + "menu_trees_1024", true, true);
-    std::filesystem::current_path(folder.Path());
-
-    platform::SetTimeSourceForTests([this] { return now; });
-    cClock::Instance().Reset();
-    world.ResetToDefaults();
-    cSettings::Instance().ResetToDefaults();
-    cCursorSet::Instance().SetCursor(L"Standard", 1);
-    input.x = input.y = -1000;
-    cGameWorld::SetMouseSource([this](int& x, int& y) {
-        x = input.x;
-        y = input.y;
-    });
-    // A station level, the station drawn, white light, nothing held.
-    world.level = 2;
-    world.drawStation = 1;
-    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
-    world.managerBelowLimit = 0;
 }
 
-void StationTest::TearDown()
+void StationTest::SetUp()
 {
-    cMenuManager::Instance().DestroyMenus();
-    cMenuManager::Instance().SetFactoryForTests(nullptr);
-    cGameWorld::SetMouseSource(nullptr);
-    world.ResetToDefaults();
-    cSettings::Instance().ResetToDefaults();
-    platform::SetTimeSourceForTests(nullptr);
-    std::filesystem::current_path(m_oldDirectory);
+    ScreenTest::SetUp();
+    // Nothing held.
+    world.managerBelowLimit = 0;
 }
 
 void StationTest::StartScreens(int width)
@@ -155,12 +132,6 @@ void StationTest::StartScreens(int width)
     ASSERT_NE(over, nullptr);
     over->SetActive(true);
     gfx.ClearRecords();
-}
-
-void StationTest::Wait(double milliseconds)
-{
-    now += milliseconds;
-    cClock::Instance().Update();
 }
 
 std::vector<DrawnImage> StationTest::Drawn() const

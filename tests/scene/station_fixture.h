@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "scene/menu_over.h"
-#include "support/recording_gfx.h"
-#include "support/temp_folder.h"
+#include "support/screen_test.h"
 #include "world/game_world.h"
 
 namespace test {
@@ -28,23 +27,20 @@ struct DrawnImage {
     bool small = false; // from the pages for screens other than 1280 wide
 };
 
-class StationTest : public ::testing::Test {
+class StationTest : public ScreenTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void WritePages(const std::string& menuFolder) override;
 
     // The screens made and the station view switched on for a screen of
     // that width (1280 the design size; anything else the smaller pages).
     void StartScreens(int width = 1280);
-    // Advances the frame clock.
-    void Wait(double milliseconds);
 
     // The images drawn since the last ClearDrawn, in order.
     std::vector<DrawnImage> Drawn() const;
     std::vector<std::wstring> DrawnNames() const;
     // The draws of one image.
     std::vector<DrawnImage> DrawnOf(const std::wstring& name) const;
-    void ClearDrawn() { gfx.ClearRecords(); }
 
     // Station building blocks on cell (row, column): a fundament of template
     // 1 ("plat_a.png" and "plat_b.png"), and a service place of the type on
@@ -59,15 +55,7 @@ protected:
     // The size of a page image as the test pages give it.
     static void PageImageSize(const std::wstring& name, int& width, int& height);
 
-    cGameWorld& world = cGameWorld::Instance();
     Scene::MenuOver* over = nullptr;
-    RecordingGfx gfx;
-    FakeInput input;
-    TempFolder folder;
-    double now = 10000.0;
-
-private:
-    std::string m_oldDirectory;
 };
 
 } // namespace test

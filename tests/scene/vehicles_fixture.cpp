@@ -120,41 +120,18 @@ void NumbersSubmenu::LoadDigits()
     MeasureNumberImages();
 }
 
-void VehiclesTest::SetUp()
+void VehiclesTest::WritePages(const std::string& menu)
 {
-    m_oldDirectory = std::filesystem::current_path().string();
-    const std::string menu = folder / "data/gui/interface/menu/";
     for (const char* set :
         { "menu_transport", "menu_transport_over", "menu_transport_1024", "menu_transport_over_1024", "menu_submenu" })
         WritePageSet(menu + set);
-    std::filesystem::current_path(folder.Path());
-
-    platform::SetTimeSourceForTests([this] { return now; });
-    cClock::Instance().Reset();
-    world.ResetToDefaults();
-    cSettings::Instance().ResetToDefaults();
-    cCursorSet::Instance().SetCursor(L"Standard", 1);
-    input.x = input.y = -1000;
-    cGameWorld::SetMouseSource([this](int& x, int& y) {
-        x = input.x;
-        y = input.y;
-    });
-    world.level = 2;
-    world.drawStation = 1;
-    world.levelActive = 1;
-    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
-    world.minusPointsLimit = 250;
 }
 
-void VehiclesTest::TearDown()
+void VehiclesTest::SetUp()
 {
-    cMenuManager::Instance().DestroyMenus();
-    cMenuManager::Instance().SetFactoryForTests(nullptr);
-    cGameWorld::SetMouseSource(nullptr);
-    world.ResetToDefaults();
-    cSettings::Instance().ResetToDefaults();
-    platform::SetTimeSourceForTests(nullptr);
-    std::filesystem::current_path(m_oldDirectory);
+    ScreenTest::SetUp();
+    world.levelActive = 1;
+    world.minusPointsLimit = 250;
 }
 
 void VehiclesTest::StartScreens(int width)
@@ -171,12 +148,6 @@ void VehiclesTest::StartScreens(int width)
     ASSERT_NE(submenu, nullptr);
     submenu->LoadDigits();
     gfx.ClearRecords();
-}
-
-void VehiclesTest::Wait(double milliseconds)
-{
-    now += milliseconds;
-    cClock::Instance().Update();
 }
 
 std::vector<VehicleImage> VehiclesTest::Drawn() const

@@ -14,8 +14,7 @@
 
 #include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
-#include "support/recording_gfx.h"
-#include "support/temp_folder.h"
+#include "support/screen_test.h"
 #include "world/game_world.h"
 
 namespace test {
@@ -36,19 +35,17 @@ public:
     int StarFrame() const { return starFrame; }
 };
 
-class VehiclesTest : public ::testing::Test {
+class VehiclesTest : public ScreenTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void WritePages(const std::string& menuFolder) override;
 
     // The screens made for a screen of that width and the layer switched on.
     void StartScreens(int width = 1280);
-    void Wait(double milliseconds);
 
     std::vector<VehicleImage> Drawn() const;
     std::vector<std::wstring> DrawnNames() const;
     std::vector<VehicleImage> DrawnOf(const std::wstring& name) const;
-    void ClearDrawn() { gfx.ClearRecords(); }
 
     // A car type drawn as "<name>.png" in every direction.
     void AddCarType(int type, const std::string& name, int colour, int value, int autoClass);
@@ -57,16 +54,8 @@ protected:
     // The width of an image of the test pages.
     static int ImageWidth(const std::wstring& name);
 
-    cGameWorld& world = cGameWorld::Instance();
     Scene::MenuTransport* transport = nullptr;
     NumbersSubmenu* submenu = nullptr;
-    RecordingGfx gfx;
-    FakeInput input;
-    TempFolder folder;
-    double now = 10000.0;
-
-private:
-    std::string m_oldDirectory;
 };
 
 } // namespace test
