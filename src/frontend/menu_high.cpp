@@ -12,6 +12,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -34,20 +35,6 @@ namespace {
     constexpr uint32_t kBlack = 0xFF000000;
     constexpr uint32_t kYellow = 0xFFFFFF00;
     constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-    int ScaleX(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
-    }
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -24,19 +25,6 @@ namespace {
     // The map's own height below the screen's top edge; the rest is the map.
     constexpr int kFrameHeight = 158;
 
-    int ScaleX(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
-    }
 } // namespace
 
 MenuOverlux::MenuOverlux()

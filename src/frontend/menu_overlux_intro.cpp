@@ -13,6 +13,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -24,14 +25,6 @@ namespace {
     constexpr double kChangeStep = 0.057;
     constexpr int kTopWidth = 1151;
 
-    int ScaleX(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
     MenuBuy* Shop()
     {
         return cMenuManager::Instance().Get<MenuBuy>(cMenuManager::kBuy);

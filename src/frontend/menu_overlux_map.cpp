@@ -11,6 +11,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -37,14 +38,6 @@ namespace {
         return level >= 0 && level < MenuOverlux::kTableSize;
     }
 
-    int ScaleX(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 } // namespace
 
 void MenuOverlux::ReadTaskRows()

@@ -10,6 +10,7 @@
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -32,19 +33,6 @@ namespace {
     constexpr uint32_t kWhite = 0xFFFFFFFF;
     constexpr uint32_t kYellow = 0xFFFFFF00;
 
-    int ScaleX(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
-    }
     void DrawLeft(const wchar_t* text, int x, int y, iGfxFont* font)
     {
         if (g_pGfx2D && font)

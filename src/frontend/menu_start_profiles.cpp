@@ -9,6 +9,7 @@
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings_values.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -36,12 +37,6 @@ namespace {
 
     const wchar_t* const kButtonOff = L"button_short_off.png";
     const wchar_t* const kButtonOver = L"button_short_over.png";
-
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
-    }
 
     // Black one pixel right of and below its place, then in its colour;
     // centred in width, or from x when width is 0.

@@ -15,6 +15,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/saved_game_rows.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -24,12 +25,6 @@ namespace {
 
     constexpr double kNameCursorStep = 0.1; // seconds between blinks
     constexpr int kHintWidth = 542;
-
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
-    }
 
     // The typed text, at most limit characters of the entry's buffer.
     std::wstring TypedText(const cGameWorld& world, std::size_t limit)

@@ -4,18 +4,10 @@
 
 #include <cstdint>
 
+#include "scene/design_units.h"
 #include "world/settings.h"
 
 namespace Scene::ProfileLayout {
-
-inline int ScaleX(double design)
-{
-    return static_cast<int>(design / cSettings::Instance().scaleX);
-}
-inline int ScaleY(double design)
-{
-    return static_cast<int>(design / cSettings::Instance().scaleY);
-}
 
 // The anchor of the screen.
 inline int Bx()

@@ -119,7 +119,7 @@ void MenuOver::DrawDecorations()
     const Tint tint = LevelTint();
     for (const cSuperOver& over : world.superOvers) {
         const std::wstring name = cGameWorld::NarrowToWideString(over.texture) + L".png";
-        pages[kTreesPage].DrawImage(name.c_str(), ScaledX(over.x), ScaledY(over.y), 0, 0, tint.r, tint.g, tint.b, 255);
+        pages[kTreesPage].DrawImage(name.c_str(), ScaleX(over.x), ScaleY(over.y), 0, 0, tint.r, tint.g, tint.b, 255);
     }
 }
 
@@ -136,7 +136,7 @@ void MenuOver::DrawTemplateHover(int templateIndex, int x, int y, bool over)
     const std::wstring name = cGameWorld::NarrowToWideString(world.placeTemplates[templateIndex].texture)
         + (over ? L"_over.png" : L"_on.png");
     const Tint tint = LevelTint();
-    pages[kStationPage].DrawImage(name.c_str(), ScaledX(x), ScaledY(y), 0, 0, tint.r, tint.g, tint.b, 255);
+    pages[kStationPage].DrawImage(name.c_str(), ScaleX(x), ScaleY(y), 0, 0, tint.r, tint.g, tint.b, 255);
 }
 
 void MenuOver::DrawStationImage(const wchar_t* name, int x, int y, int alpha)

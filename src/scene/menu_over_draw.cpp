@@ -140,7 +140,7 @@ void MenuOver::DrawStationObjects()
             const Tint t = LevelTint();
             const std::wstring name = cGameWorld::NarrowToWideString(tree.texture) + L".png";
             const int alpha = tree.alpha < 0 ? 0 : tree.alpha > kMaxAlpha ? kMaxAlpha : tree.alpha;
-            pages[kTreesPage].DrawImage(name.c_str(), ScaledX(tree.x), ScaledY(tree.y), 0, 0, t.r, t.g, t.b, alpha);
+            pages[kTreesPage].DrawImage(name.c_str(), ScaleX(tree.x), ScaleY(tree.y), 0, 0, t.r, t.g, t.b, alpha);
             continue;
         }
         if (covered)

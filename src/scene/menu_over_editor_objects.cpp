@@ -10,6 +10,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -30,12 +31,6 @@ namespace {
     void Mouse(int& x, int& y)
     {
         cGameWorld::GetMousePosition(x, y);
-    }
-
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
     }
 
     void Label(int font, int x, int y, const std::wstring& text)
@@ -215,8 +210,8 @@ void MenuOver::EditDecorationPositions()
         uint32_t w = 0;
         uint32_t h = 0;
         pages[kTreesPage].GetImageSize((cGameWorld::NarrowToWideString(tree.texture) + L".png").c_str(), &w, &h);
-        const int x = ScaledX(tree.x);
-        const int y = ScaledY(tree.y);
+        const int x = ScaleX(tree.x);
+        const int y = ScaleY(tree.y);
         if (!IsMouseInRect(x, y, x + static_cast<int>(w), y + static_cast<int>(h)))
             continue;
         SetColour(kYellow);
@@ -242,8 +237,8 @@ void MenuOver::EditSuperOverPositions()
         uint32_t w = 0;
         uint32_t h = 0;
         pages[kTreesPage].GetImageSize((cGameWorld::NarrowToWideString(over.texture) + L".png").c_str(), &w, &h);
-        const int x = ScaledX(over.x);
-        const int y = ScaledY(over.y);
+        const int x = ScaleX(over.x);
+        const int y = ScaleY(over.y);
         if (!IsMouseInRect(x, y, x + static_cast<int>(w), y + static_cast<int>(h)))
             continue;
         SetColour(kYellow);

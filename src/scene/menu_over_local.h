@@ -1,9 +1,10 @@
-// Small helpers the station view's source files share: the settings' scale,
-// the level tint and the names of the images.
+// Small helpers the station view's source files share: the level tint and
+// the names of the images.
 #pragma once
 
 #include <string>
 
+#include "scene/design_units.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -11,15 +12,6 @@ namespace Scene::Local {
 
 constexpr int kFirstTreeType = 100;
 
-// A design coordinate divided by the screen's scale factor, truncated.
-inline int ScaledX(double x)
-{
-    return static_cast<int>(x / cSettings::Instance().scaleX);
-}
-inline int ScaledY(double y)
-{
-    return static_cast<int>(y / cSettings::Instance().scaleY);
-}
 
 // Red, green and blue of the level tint, each held to a byte.
 struct Tint {

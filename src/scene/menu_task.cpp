@@ -9,6 +9,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -18,21 +19,6 @@ namespace {
     constexpr int kOkText = 23;
     // Text is laid out and centred in this design width.
     constexpr int kTextWidth = 416;
-
-    int ScaleX(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
-
-    void SetColour(uint32_t argb)
-    {
-        if (g_pGfx2D)
-            g_pGfx2D->SetColor(argb);
-    }
 
     int LineHeight(iGfxFont* font)
     {

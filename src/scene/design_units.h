@@ -1,0 +1,30 @@
+// Design units of the 1280 × 1024 screen turned into pixels of this one, and
+// the draw colour, for the screens' own drawing code.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/gfx.h"
+#include "world/settings.h"
+
+namespace Scene {
+
+// A design x or width divided by the settings' horizontal scale, truncated
+// toward zero.
+inline int ScaleX(double design)
+{
+    return static_cast<int>(design / cSettings::Instance().scaleX);
+}
+// A design y or height divided by the vertical scale, truncated toward zero.
+inline int ScaleY(double design)
+{
+    return static_cast<int>(design / cSettings::Instance().scaleY);
+}
+// The tint of later image draws (and of text, which is drawn in it).
+inline void SetColour(uint32_t argb)
+{
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(argb);
+}
+
+} // namespace Scene
