@@ -27,6 +27,8 @@ void cStateExit::ReleaseTextures()
     background = nullptr;
     delete frame;
     frame = nullptr;
+    pictureSet.Unload();
+    pictureSetLoaded = false;
 }
 
 bool cStateExit::Update(void* application)

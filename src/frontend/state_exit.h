@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/process.h"
+#include "resources/page_manager.h"
 
 class iGfxTexture;
 
@@ -59,6 +60,8 @@ private:
     // The textures of the current width, given back once.
     void ReleaseTextures();
     static iGfxTexture* LoadPicture(const wchar_t* path);
+    // Over the whole screen: the loose picture, else its image of the set.
+    void DrawPicture(iGfxTexture* texture, const std::wstring& name, int w, int h);
 
     uint8_t loaded = 0;
     double lastStep = 0.0;
@@ -67,4 +70,10 @@ private:
     int scrollY = 0;
     iGfxTexture* background = nullptr;
     iGfxTexture* frame = nullptr;
+    // Where a picture has no loose file: the page set of the picture folder,
+    // whose images bear the pictures' file names.
+    CPageManager pictureSet;
+    bool pictureSetLoaded = false;
+    std::wstring backgroundName;
+    std::wstring frameName;
 };

@@ -19,6 +19,10 @@ struct Pictures {
     const wchar_t* frame;
 };
 
+// The folder of the pictures: a loose file there is drawn as it is, else the
+// image of that file's name in the folder's page set.
+constexpr const wchar_t* kPictureFolder = L"data/gui/menu/images";
+
 // Our pictures are PNG files under the names of the screen widths.
 Pictures PicturesOfWidth(int width)
 {
@@ -29,13 +33,10 @@ Pictures PicturesOfWidth(int width)
     return { L"data/gui/menu/images/main3.png", L"data/gui/menu/images/first_over_1600.png" };
 }
 
-void DrawWholeScreen(iGfxTexture* texture, int w, int h)
+std::wstring FileName(const wchar_t* path)
 {
-    if (!texture || !g_pGfx2D)
-        return;
-    const RECT target { 0, 0, w, h };
-    g_pGfx2D->SetTexture(texture);
-    g_pGfx2D->DrawTexture(nullptr, &target, 0.0f, 0.0f);
+    const std::wstring whole = path;
+    return whole.substr(whole.rfind(L'/') + 1);
 }
 
 } // namespace
@@ -108,6 +109,21 @@ void cStateExit::LoadCredits()
     const Pictures pictures = PicturesOfWidth(settings.GetWidth());
     background = LoadPicture(pictures.background);
     frame = LoadPicture(pictures.frame);
+    backgroundName = FileName(pictures.background);
+    frameName = FileName(pictures.frame);
+    if (!background || !frame)
+        pictureSetLoaded = pictureSet.Load(kPictureFolder);
+}
+
+void cStateExit::DrawPicture(iGfxTexture* texture, const std::wstring& name, int w, int h)
+{
+    if (texture && g_pGfx2D) {
+        const RECT target { 0, 0, w, h };
+        g_pGfx2D->SetTexture(texture);
+        g_pGfx2D->DrawTexture(nullptr, &target, 0.0f, 0.0f);
+    } else if (!texture && pictureSetLoaded) {
+        pictureSet.DrawImageScaled(name.c_str(), 0, 0, w, h, 255, 255, 255, 255);
+    }
 }
 
 bool cStateExit::DrawCredits()
@@ -125,7 +141,7 @@ bool cStateExit::DrawCredits()
         g_pGfx2D->SetDrawMode(9);
         g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
     }
-    DrawWholeScreen(background, w, h);
+    DrawPicture(background, backgroundName, w, h);
 
     const int count = static_cast<int>(lines.size());
     for (int i = 0; i < count; ++i) {
@@ -144,6 +160,6 @@ bool cStateExit::DrawCredits()
         g_pGfx2D->DrawTextAlt(g_fontNormal2, x, y, line.c_str(), 0);
     }
 
-    DrawWholeScreen(frame, w, h);
+    DrawPicture(frame, frameName, w, h);
     return count * kRowHeight + scrollY > 0;
 }
