@@ -1,6 +1,6 @@
 // The station's lots in the shop: the grid layout, the per-frame lot pass
 // with its offers, purchases, extensions and sales, the hover outline and the
-// developer clicks that restyle a lot.
+// station editor's clicks that restyle a lot.
 #include <cstdio>
 
 #include "engine/gfx.h"
@@ -167,6 +167,9 @@ void MenuBuy::DrawStation()
     const bool taskLotOpen = taskKind != -1 && InGrid(taskRow, taskCol) && world.lotStatus[taskRow][taskCol] == 0
         && GetLotPrice(taskRow, taskCol) <= world.money;
     const bool complete = IsStationComplete();
+    // Restyling a lot with Shift or Alt held belongs to the station editor;
+    // in play those keys leave a click an ordinary click.
+    const bool editor = cSettings::Instance().developerSwitch2 != 0;
     Bubble bubble;
 
     for (cFundament& f : world.fundaments) {
@@ -203,7 +206,7 @@ void MenuBuy::DrawStation()
         }
 
         if (world.treeSelection == -1 && world.lotParamA[row][col] == 1 && IsMouseOverLot(row, col)) {
-            if (world.keyLeftAlt && world.leftClick) {
+            if (editor && world.keyLeftAlt && world.leftClick) {
                 world.keyLeftShift = 0;
                 world.leftClick = 0;
                 world.keyLeftAlt = 0;
@@ -218,7 +221,7 @@ void MenuBuy::DrawStation()
                     f.textureId = 56;
                 }
             }
-            if (world.keyLeftShift && world.leftClick) {
+            if (editor && world.keyLeftShift && world.leftClick) {
                 world.keyLeftShift = 0;
                 world.leftClick = 0;
                 world.sceneryCycle = world.sceneryCycle < 6 ? 10 : world.sceneryCycle + 1;

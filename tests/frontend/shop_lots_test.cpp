@@ -165,6 +165,39 @@ TEST_F(ShopLotsTest, SellingRefundsHalfThePriceOnlyWhileTheStationIsUnfinished)
     EXPECT_EQ(world.money, 850);
 }
 
+TEST_F(ShopLotsTest, ShiftAndAltRestyleALotOnlyInTheStationEditor)
+{
+    AddLot(3, 2, 1, "lot_a", 300, true);
+    AddLot(4, 7, 11, "lot_b", 100, true); // not built: the station is unfinished
+    const struct {
+        bool editor, shift, alt;
+        int kind;
+        const wchar_t* platform;
+        int status; // after the click
+    } cases[] = {
+        { false, true, false, 1, L"platform_56.png", 0 }, // an ordinary click: the lot is sold
+        { false, false, true, 1, L"platform_56.png", 0 },
+        { true, true, false, 10, L"platform_56.png", 9 }, // scenery instead of the building
+        { true, false, true, 1, L"platform_57.png", 9 }, // the next platform; the click is used up
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.editor << c.shift << c.alt);
+        cSettings::Instance().developerSwitch2 = c.editor ? 1 : 0;
+        Lot(3, 2).content = 1;
+        Lot(3, 2).texture = L"platform_56.png";
+        Build(3, 2, 9);
+        world.sceneryCycle = 0;
+        world.keyLeftShift = c.shift ? 1 : 0;
+        world.keyLeftAlt = c.alt ? 1 : 0;
+        HoverLot(3, 2);
+        Pass(true);
+        EXPECT_EQ(Lot(3, 2).content, c.kind);
+        EXPECT_EQ(Lot(3, 2).texture, c.platform);
+        EXPECT_EQ(world.lotStatus[3][2], c.status);
+    }
+    cSettings::Instance().developerSwitch2 = 0;
+}
+
 TEST_F(ShopLotsTest, TheBubbleOpensLeftNearTheRightEdgeAndNamesPriceAndOffer)
 {
     world.placeNameRows.push_back({ 3, 2, L"Car wash" });
