@@ -25,6 +25,7 @@ namespace {
     constexpr int kSaveUpText = 147;
     constexpr int kTaskBuiltText = 148;
     constexpr int kCompleteText = 149;
+    constexpr int kBuildNowText = 152;
 
     int ScaleX(float design)
     {
@@ -173,6 +174,9 @@ void MenuBuy::DrawTaskLine()
             text = g_guiVocabulary[kTaskBuiltText];
         else if (GetLotPrice(row, col) > world.money)
             text = g_guiVocabulary[kSaveUpText];
+        // Affordable: the line says so rather than falling silent.
+        else
+            text = g_guiVocabulary[kBuildNowText];
     }
     if (!*text || !g_pGfx2D)
         return;

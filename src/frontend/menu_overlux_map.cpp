@@ -118,9 +118,9 @@ void MenuOverlux::DrawPathsAndMirages(int furthest)
 
 void MenuOverlux::DrawCityPin()
 {
+    // Always there: the map's intro tells the player the city can be
+    // clicked at any time, also before there is money to spend in it.
     cGameWorld& world = cGameWorld::Instance();
-    if (world.money <= 0)
-        return;
     const int cx = pinX[kCity] - 45;
     const int cy = pinY[kCity] - 80;
     if (!IsMouseInRect(ScaleX(cx + 10), ScaleY(cy + 5), ScaleX(cx + 60), ScaleY(cy + 95))) {
