@@ -89,6 +89,8 @@ private:
     void StartNameEntry();
     // The profile is reset and keeps the name typed.
     void ConfirmNewGame();
+    // Escape while naming: no new game; the profile is as it was before.
+    void CancelNameEntry();
     void PlayProfile();
     void QuitFromProfiles();
     void OpenOptions();
@@ -96,6 +98,9 @@ private:
     bool hintDrawn = false;
     bool nameCursorShown = false;
     cTimer nameCursorTimer;
+    // What a cancelled name entry gives back to the profile.
+    int namingLastLevel = 1;
+    int namingDrive = 0;
 };
 
 } // namespace Scene

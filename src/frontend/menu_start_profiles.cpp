@@ -65,6 +65,10 @@ void MenuStart::DrawProfiles()
         DrawConfirmDialog();
         return;
     }
+    // Escape ends the typing (the main menu's keys); a new game whose name
+    // was not confirmed is then given up rather than left without a name.
+    if (world.profileNameEntry && world.keyEscape)
+        CancelNameEntry();
 
     const int bx = Bx();
     const int by = By();

@@ -118,6 +118,8 @@ void MenuStart::StartNameEntry()
     cGameWorld& world = cGameWorld::Instance();
     world.restartConfirmOpen = 0;
     world.profileNameEntry = 1;
+    namingLastLevel = world.profileLastLevel[world.currentProfile];
+    namingDrive = world.profileDrive[world.currentProfile];
     world.profileLastLevel[world.currentProfile] = 1;
     FillTextEntry(world, world.profileNames[world.currentProfile], kProfileNameLength);
     // The name field keeps this limit; the same from the first frame, so no
@@ -126,7 +128,17 @@ void MenuStart::StartNameEntry()
     world.textEntryActive = 1;
     nameCursorTimer.Restart();
     nameCursorShown = false;
-    world.DeleteLotSave();
+}
+
+void MenuStart::CancelNameEntry()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.keyEscape = 0;
+    world.profileNameEntry = 0;
+    world.textEntryActive = 0;
+    world.profileLastLevel[world.currentProfile] = namingLastLevel;
+    world.profileDrive[world.currentProfile] = namingDrive;
+    world.currentDrive = namingDrive;
 }
 
 void MenuStart::ConfirmNewGame()
@@ -141,6 +153,8 @@ void MenuStart::ConfirmNewGame()
         world.textEntryActive = 0;
         world.profileNames[profile] = TypedText(world, kProfileNameLength);
     }
+    // The station goes only now: a name entry given up keeps it.
+    world.DeleteLotSave();
     DeleteProfileSave();
     RemoveProfileScores();
     std::fill(std::begin(world.profileAwards[profile]), std::end(world.profileAwards[profile]), 0);

@@ -42,6 +42,14 @@ protected:
         source.down = std::move(keys);
         menu.HandleTextInput(source);
     }
+    // The main menu's keys at the end of a frame, seen by the next one.
+    void KeyFrame(std::set<int> keys)
+    {
+        Keys source;
+        source.down = std::move(keys);
+        menu.HandleKeys(source);
+        Frame(0, 0);
+    }
     std::wstring Entry() const { return world.textEntry; }
 
     cStateMenu menu;
@@ -67,21 +75,50 @@ TEST_F(ProfileNameTest, WhileTheConfirmationIsOpenNothingElseIsDrawnOrReacts)
 
 TEST_F(ProfileNameTest, YesStartsTheNameEntryWithTheProfilesName)
 {
-    Touch("1_bau");
-    Touch("2_bau");
     StartNewGame();
     EXPECT_EQ(world.textEntryActive, 1);
     EXPECT_EQ(world.textEntryMax, 14);
     EXPECT_EQ(Entry(), L"Ada");
     EXPECT_EQ(world.profileLastLevel[1], 1);
-    EXPECT_FALSE(Exists("1_bau"));
-    EXPECT_TRUE(Exists("2_bau"));
 
     // The name field replaces the slot's name; the play button is gone.
     Frame(0, 0);
     EXPECT_EQ(Count(L"Ada") + Count(L"Ada_"), 4); // the field and the progress line, not the slot
     EXPECT_EQ(Count(L"text 23"), 0);
     EXPECT_EQ(Count(L"text 64"), 1);
+}
+
+TEST_F(ProfileNameTest, EscapeWhileNamingGivesUpTheNewGameAndLeavesTheProfileAsItWas)
+{
+    constexpr int kWheelX = 380 + 200, kWheelY = 350 + 260;
+    const struct {
+        const wchar_t* name; // empty: a free slot
+        int lastLevel;
+    } cases[] = { { L"Ada", 7 }, { L"", 1 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(platform::WideToNarrow(c.name));
+        world.profileNames[1] = c.name;
+        world.profileLastLevel[1] = c.lastLevel;
+        world.profileDrive[1] = 0;
+        Touch("1_bau");
+        StartNewGame();
+        TypeFrame({ 'Z' });
+        Click(kWheelX, kWheelY); // the other side
+        ASSERT_EQ(world.profileDrive[1], 1);
+        KeyFrame({ VK_ESCAPE });
+        EXPECT_EQ(world.profileNameEntry, 0);
+        EXPECT_EQ(world.textEntryActive, 0);
+        EXPECT_EQ(world.keyEscape, 0);
+        EXPECT_EQ(world.profileNames[1], c.name);
+        EXPECT_EQ(world.profileLastLevel[1], c.lastLevel);
+        EXPECT_EQ(world.profileDrive[1], 0);
+        EXPECT_TRUE(Exists("1_bau"));
+        // The screen as before: a new game can be started again, and a
+        // named profile can be played.
+        EXPECT_EQ(Count(L"text 15"), 1);
+        EXPECT_EQ(Count(L"text 64"), 0);
+        EXPECT_EQ(Count(L"text 23"), *c.name ? 1 : 0);
+    }
 }
 
 TEST_F(ProfileNameTest, NamesFromAProfileFileAreCutToTheEntrysLimit)
