@@ -32,6 +32,9 @@ namespace {
 
     void CommonEnd(cGameWorld& world)
     {
+        // The world map shows each level's best run from the world's tables:
+        // they are read again now that this run's table is written.
+        world.LoadHighscores();
         world.GetComicText(world.furthestLevel);
         world.levelOver = 0;
         world.SetPause(true);

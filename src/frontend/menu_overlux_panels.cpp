@@ -16,6 +16,7 @@ namespace Scene {
 
 namespace {
     constexpr int kBestTimeText = 14;
+    constexpr int kBestRow = 1;
     constexpr int kLevelText = 24;
     constexpr int kRatingText = 31;
     constexpr int kYourTimeText = 78;
@@ -163,11 +164,13 @@ void MenuOverlux::DrawLevelInfo(int level, int status)
         DrawLeftShadowed(text, x, y, g_fontNormal, kYellow);
         y += step;
     }
-    if (level < world::kHighscoreLevels && world.highscoreTime[level][0] != 0) {
-        FormatTime(text, 2200, g_guiVocabulary[kBestTimeText], world.highscoreTime[level][0]);
+    // The best run is the table's first position, which the world keeps at
+    // index 1 as the result files number it.
+    if (level < world::kHighscoreLevels && world.highscoreTime[level][kBestRow] != 0) {
+        FormatTime(text, 2200, g_guiVocabulary[kBestTimeText], world.highscoreTime[level][kBestRow]);
         DrawLeftShadowed(text, x, y, g_fontNormal, kYellow);
         y += step;
-        DrawLeftShadowed(world.highscoreNames[level][0].c_str(), x, y, g_fontNormal, kYellow);
+        DrawLeftShadowed(world.highscoreNames[level][kBestRow].c_str(), x, y, g_fontNormal, kYellow);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "frontend/menu_high.h"
 #include "worldmap_fixture.h"
 
 namespace {
@@ -51,8 +52,8 @@ TEST_F(WorldMapPanels, TheLevelInfoFollowsTheRatingAndTheStoredTimes)
         SCOPED_TRACE(c.status);
         gfx.ClearRecords();
         world.levelTime[5] = c.time;
-        world.highscoreTime[5][0] = c.bestTime;
-        world.highscoreNames[5][0] = L"Ada";
+        world.highscoreTime[5][1] = c.bestTime;
+        world.highscoreNames[5][1] = L"Ada";
         map.DrawLevelInfo(5, c.status);
         std::vector<std::wstring> drawn;
         const auto texts = TextDraws();
@@ -64,6 +65,31 @@ TEST_F(WorldMapPanels, TheLevelInfoFollowsTheRatingAndTheStoredTimes)
         }
         EXPECT_EQ(drawn, c.lines);
     }
+}
+
+TEST_F(WorldMapPanels, ANewBestTimeShowsOnTheMapRightAfterTheResultScreen)
+{
+    std::filesystem::create_directories(folder / "user");
+    world.userFolder = platform::NarrowToWide(folder / "user");
+    cSettings::Instance().canSave = true;
+    // Level 5 won in 0:42: the result screen enters the run, continue records it.
+    Scene::MenuHigh high;
+    world.menuChoice = 0;
+    world.resultScreenOpen = 1;
+    world.levelOver = world.levelState = 1;
+    world.drawStation = 1;
+    world.levelTimeLimit = 100;
+    world.levelElapsed = world.levelFinalTime = 42;
+    world.levelRating = 2;
+    world.levelReward = 300;
+    high.DrawTable();
+    high.Continue();
+    ASSERT_EQ(world.leaveLevel, 1);
+
+    HoverPin(5);
+    Frame();
+    EXPECT_EQ(CountText(L"text 14 00:42"), 2);
+    EXPECT_EQ(CountText(L"Kim"), 2);
 }
 
 TEST_F(WorldMapPanels, TheFirstLevelOfATripleShowsOnlyTheMoneyEarnedThere)
