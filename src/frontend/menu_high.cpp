@@ -183,6 +183,10 @@ void MenuHigh::DrawTable()
     std::swprintf(text, 300, L"%ls %d", g_guiVocabulary[kLevelText], world.level);
     DrawShadowed(text, x0, y0 + ScaleY(40), ScaleX(550), g_fontBig, kYellow, 2);
 
+    for (int k = 0; k < kShownRows; ++k)
+        DrawRow(k, x0, y0);
+
+    // The column headers go over the header row's boxes.
     const int headerY = y0 + ScaleY(92);
     DrawShadowed(L"N", x0 + ScaleX(32), headerY, 0, g_fontNormal2, kYellow, 2);
     DrawShadowed(g_guiVocabulary[kNameText], x0 + ScaleX(165), headerY, 0, g_fontNormal2, kYellow, 2);
@@ -190,9 +194,6 @@ void MenuHigh::DrawTable()
     const bool paid = world.levelTimeLimit > 0 && world.drawStation == 1;
     DrawShadowed(g_guiVocabulary[paid ? kMoneyText : kPointsText], x0 + ScaleX(440), headerY, ScaleX(110),
         g_fontNormal2, kYellow, 2);
-
-    for (int k = 0; k < kShownRows; ++k)
-        DrawRow(k, x0, y0);
 
     if (world.levelTimeLimit == 0 && world.levelPoints > 0) {
         std::swprintf(text, 300, L"%ls: %d", g_guiVocabulary[kLevelPointsText], world.levelPoints);
@@ -204,7 +205,8 @@ void MenuHigh::DrawRow(int k, int x0, int y0)
 {
     const int y = y0 + ScaleY(90 + 40 * k);
     const int h = ScaleY(38);
-    const int alpha = k - 1 == newEntryRow ? 255 : 55;
+    // Only the new entry's row stands out; the header row (k 0) never does.
+    const int alpha = k > 0 && k - 1 == newEntryRow ? 255 : 55;
     DrawBox(x0 + ScaleX(15), y, ScaleX(35), h, alpha, 6, 29, 255);
     DrawBox(x0 + ScaleX(60), y, ScaleX(250), h, alpha, 6, 29, 255);
     DrawBox(x0 + ScaleX(320), y, ScaleX(110), h, alpha, 6, 29, 255);

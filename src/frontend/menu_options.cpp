@@ -177,10 +177,11 @@ void MenuOptions::DrawLayoutA()
     DoHint(true, ScaleX(380.0f), hintY);
     DoControls(true);
 
-    if (DoButton(false, g_fontNormal2, L"button_short_over.png", L"button_short_off.png", GuiText(kCloseText),
+    // Lit only under the mouse, as in the main menu's layout.
+    if (DoButton(false, g_fontNormal2, L"button_short_off.png", L"button_short_over.png", GuiText(kCloseText),
             static_cast<int>(390.0f / settings.scaleX + static_cast<float>(panelX)),
             static_cast<int>(230.0f / settings.scaleY + static_cast<float>(panelY)), ScaleX(180.0f), ScaleY(43.0f), 255,
-            255, 0, 255, 255, 0)) {
+            255, 255, 255, 255, 0)) {
         world.optionsOpen = 0;
         world.gameMenuClosed = 1;
         world.SetPause(false);

@@ -49,6 +49,7 @@ protected:
         int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB);
     void DrawHint(int x, int y, const wchar_t* text);
     void DrawImage(const wchar_t* name, int x, int y, int alpha);
+    void DrawButtonImage(const wchar_t* name, int x, int y, int w, int h, int alpha);
 
     void DrawVolumeBar(int index, const wchar_t* caption, bool inLevel);
     // The bar under a held left button takes the mouse's place on it; true

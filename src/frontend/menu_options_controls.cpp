@@ -31,10 +31,18 @@ void MenuOptions::DrawImage(const wchar_t* name, int x, int y, int alpha)
     pages[kOptionsPage].DrawImage(name, x, y, 0, 0, 255, 255, 255, alpha);
 }
 
+// One page set serves every screen size, so a button's image is drawn to the
+// size of its scaled hit rectangle: on a smaller screen the buttons shrink
+// with the distances between them and never overlap.
+void MenuOptions::DrawButtonImage(const wchar_t* name, int x, int y, int w, int h, int alpha)
+{
+    pages[kOptionsPage].DrawImageScaled(name, x, y, w, h, 255, 255, 255, alpha);
+}
+
 bool MenuOptions::DoToggleButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
-    DrawImage(hovered ? overImage : offImage, x, y, GetAlpha());
+    DrawButtonImage(hovered ? overImage : offImage, x, y, w, h, GetAlpha());
     cGameWorld& world = cGameWorld::Instance();
     if (!hovered || !world.leftClick)
         return false;
@@ -53,12 +61,12 @@ bool MenuOptions::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, co
         offset = static_cast<int>(10.0f / scaleY);
     const int alpha = GetAlpha();
     if (!IsMouseInRect(x, y, x + w, y + h)) {
-        DrawImage(offImage, x, y, alpha);
+        DrawButtonImage(offImage, x, y, w, h, alpha);
         SetDrawColour(alpha, r, g, b);
         DrawTextCentered(alt, text, x, y + offset, w, font);
         return false;
     }
-    DrawImage(overImage, x, y, alpha);
+    DrawButtonImage(overImage, x, y, w, h, alpha);
     SetDrawColour(alpha, overR, overG, overB);
     DrawTextCentered(alt, text, x + 1, y + offset + 1, w, font);
     cGameWorld& world = cGameWorld::Instance();

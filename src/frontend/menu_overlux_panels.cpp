@@ -22,6 +22,7 @@ namespace {
     constexpr int kYourTimeText = 78;
     constexpr int kPlayerText = 96;
     constexpr int kRegionClosedText = 118;
+    constexpr int kNotPassedText = 119;
     constexpr int kNotPlayedText = 120;
     constexpr int kGoldText = 121;
     constexpr int kSilverText = 122;
@@ -140,24 +141,25 @@ void MenuOverlux::DrawLevelInfo(int level, int status)
         return;
     }
 
-    switch (status) {
-    case -1:
-        world.FormatText(false, g_guiVocabulary[kNotPlayedText], 190, g_fontNormal);
-        std::swprintf(text, 2200, L"%ls", world.formattedText);
-        break;
-    case 0:
-    case 1:
-    case 2: {
+    if (status == -1) {
+        // Never passed: a level with recorded tries was played and failed.
+        // The wrapped lines are drawn one under the other, without their
+        // line ends.
+        const int id = world.levelCounter[level] > 0 ? kNotPassedText : kNotPlayedText;
+        world.FormatText(false, g_guiVocabulary[id], 190, g_fontNormal);
+        for (int i = 0; i < world.formatLineCount && i < world::kFormatLines; ++i) {
+            DrawLeftShadowed(world.formatLines[i], x, y, g_fontNormal, kYellow);
+            y += step;
+        }
+    } else {
         static constexpr int kWords[3] = { kPassedText, kSilverText, kGoldText };
-        std::swprintf(text, 2200, L"%ls: %ls", g_guiVocabulary[kRatingText], g_guiVocabulary[kWords[status]]);
-        break;
+        if (status >= 0 && status <= 2)
+            std::swprintf(text, 2200, L"%ls: %ls", g_guiVocabulary[kRatingText], g_guiVocabulary[kWords[status]]);
+        else
+            text[0] = L'\0';
+        DrawLeftShadowed(text, x, y, g_fontNormal, kYellow);
+        y += step;
     }
-    default:
-        text[0] = L'\0';
-        break;
-    }
-    DrawLeftShadowed(text, x, y, g_fontNormal, kYellow);
-    y += step;
 
     if (world.levelTime[level] != 0) {
         FormatTime(text, 2200, g_guiVocabulary[kYourTimeText], world.levelTime[level]);

@@ -100,8 +100,6 @@ public:
     bool MayRoadCarStart(int index, int direction, int x, int y);
     // The cars driving into the stack: arrived ones take their slots.
     void UpdateStackArrivals();
-    // Erases the first entry of the car type from the special-car list.
-    void RemoveSpecAuto(int autoType);
     // A free place for the colour group (6..10), or -1.
     int PickPlaceForKind(int colourGroup);
     // The animated selector sign over a special road car.

@@ -105,7 +105,7 @@ bool MenuTransport::IsRoadCarTakeable(int autoType) const
         } else {
             takeable = true;
         }
-        if (world.chosenAutobahnOnly)
+        if (world.autobahnAutosChosen)
             takeable = world.IsChosenAutobahnAuto(autoType);
     }
     if (world.onlyAutobahn == 1)
@@ -158,7 +158,6 @@ void MenuTransport::TakeRoadCar(int index)
     world.carFromRoad = 1;
     world.carFromRoadAux = 0;
     world.heldCarVariant = car.variant;
-    RemoveSpecAuto(autoType);
     world.RemoveSpecAuto(autoType);
     if (const int value = world.GetAutoTypeValue(autoType); value != 0)
         world.heldCarItem = value;

@@ -224,14 +224,6 @@ void MenuTransport::UpdateStackArrivals()
     }
 }
 
-void MenuTransport::RemoveSpecAuto(int autoType)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    const int i = world::FindFirst(world.specialAutos, [&](const cSpecAutoEntry& e) { return e.autoType == autoType; });
-    if (i >= 0)
-        world.specialAutos.erase(world.specialAutos.begin() + i);
-}
-
 int MenuTransport::PickPlaceForKind(int colourGroup)
 {
     cGameWorld& world = cGameWorld::Instance();

@@ -122,7 +122,9 @@ void MenuTransport::StartPlaceSmoke(int place)
     if (!world::IsIndex(place, world.places.size()))
         return;
     const cPlace& p = world.places[static_cast<size_t>(place)];
-    world.CreateMyEffects(p.type, kSmokeEffect, 1, kSmokeSpeed, p.x + kEffectDX, p.y + kEffectDY, 0, 0);
+    // Owned by the place, as every place effect, so that DeletePlaceEffect
+    // and a repair find it again.
+    world.CreateMyEffects(place, kSmokeEffect, 1, kSmokeSpeed, p.x + kEffectDX, p.y + kEffectDY, 0, 0);
 }
 
 } // namespace Scene

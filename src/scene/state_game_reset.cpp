@@ -63,7 +63,6 @@ void cStateGame::ResetLevelOptions()
     world.takeFromStack = station->takeFromStack;
     world.takeFromAutobahn = station->takeFromAutobahn;
     world.onlyAutobahn = station->onlyAutobahn;
-    world.chosenAutobahnOnly = station->chosenAutobahnOnly;
     world.autobahnAutosChosen = station->autobahnAutosChosen;
     world.chosenAutobahnAutos.clear();
     std::copy(

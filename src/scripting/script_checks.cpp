@@ -23,6 +23,14 @@ bool CheckScriptCount(const wchar_t* method, int count, int limit)
     return false;
 }
 
+bool CheckScriptRange(const wchar_t* method, const wchar_t* what, int value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return true;
+    cLog::Instance().Warning(L"Story::%ls -> %ls %d is outside %d..%d, ignored", method, what, value, low, high);
+    return false;
+}
+
 bool CheckScriptNumber(const wchar_t* method, double value)
 {
     if (std::isfinite(value))

@@ -84,7 +84,8 @@ void Story::StartSmoke(int place)
 
 void Story::SetLevelColor(const std::string& component, int value)
 {
-    if (int* tint = TintComponent(component))
+    int* tint = TintComponent(component);
+    if (tint && Scripting::CheckScriptRange(L"SetLevelColor", L"component", value, 0, 255))
         *tint = value;
 }
 

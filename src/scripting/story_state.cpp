@@ -117,9 +117,8 @@ void Story::GameOver()
     // start clears both again.
     world.levelOver = 1;
     world.evaluatePending = 1;
-    // The pause is the world's pause flag; SetPause also quiets the music
-    // where the sound code has one playing.
-    world.paused = 1;
+    // Paused as every other pause is, with the music quieted.
+    world.SetPause(true);
     world.autoOnMouse = -1;
 }
 

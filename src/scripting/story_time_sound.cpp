@@ -1,6 +1,5 @@
 // Story methods: time and sound. The level's time, the service and waiting
 // times, the music stream and the effect sounds of the world's 20 slots.
-#include <climits>
 #include <string>
 
 #include "resources/log.h"
@@ -30,23 +29,22 @@ int TimePercent(int tries)
     }
 }
 
+// The longest time limit a level may set: a day. The level end and the
+// rating work with twice and fractions of the limit.
+constexpr int kMaxLevelSeconds = 24 * 60 * 60;
+
 } // namespace
 
 void Story::SetTimeForLevel(int seconds)
 {
-    if (seconds < 0) {
-        cLog::Instance().Warning(L"Story::SetTimeForLevel -> time %d is negative, ignored", seconds);
+    if (!Scripting::CheckScriptRange(L"SetTimeForLevel", L"time", seconds, 0, kMaxLevelSeconds))
         return;
-    }
     cGameWorld& world = cGameWorld::Instance();
     int time = seconds;
     const int level = world.level;
     if (level >= 0 && level < world::kLevelTableSize && world.levelCounter[level] >= 4 && world.levelStatus[level] < 1
         && !cGameWorld::IsFirstLevelOfTriple(level)) {
-        // A long limit times the factor may not fit an int: it stays at the
-        // largest one.
-        const long long longer = static_cast<long long>(seconds) * TimePercent(world.levelCounter[level]) / 100;
-        time = longer > INT_MAX ? INT_MAX : static_cast<int>(longer);
+        time = seconds * TimePercent(world.levelCounter[level]) / 100;
     }
     world.levelTimeLimit = time;
 }

@@ -19,6 +19,20 @@ bool CheckParticles(const wchar_t* method, int count, size_t kept)
     return Scripting::CheckScriptCount(method, count, room);
 }
 
+// Clouds and balloons drift between two points given in design pixels; a
+// point further off than this lies off any screen and its drift arithmetic
+// would leave the range of an int.
+constexpr int kMaxDriftCoordinate = 1000000;
+
+bool CheckDriftPoints(const wchar_t* method, int x1, int y1, int x2, int y2)
+{
+    for (const int value : { x1, y1, x2, y2 }) {
+        if (!Scripting::CheckScriptRange(method, L"coordinate", value, -kMaxDriftCoordinate, kMaxDriftCoordinate))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void Story::StartSnow(int mode, int n, int c)
@@ -125,7 +139,8 @@ void Story::SetCloudAlpha(int a, int b)
 
 void Story::AddCloud(int a, int b, int c, int d, int e, int f)
 {
-    cGameWorld::Instance().AddCloud(a, b, c, d, e, f);
+    if (CheckDriftPoints(L"AddCloud", b, c, d, e))
+        cGameWorld::Instance().AddCloud(a, b, c, d, e, f);
 }
 
 // The number given with the texture is the cloud's start delay in seconds.
@@ -137,7 +152,8 @@ void Story::AddTextureCloud(int id, const std::string& texture, float alpha)
 
 void Story::AddBalon(int a, int b, int c, int d, int e, int f)
 {
-    cGameWorld::Instance().AddBalon(a, b, c, d, e, f);
+    if (CheckDriftPoints(L"AddBalon", b, c, d, e))
+        cGameWorld::Instance().AddBalon(a, b, c, d, e, f);
 }
 
 void Story::AddTextureBalon(int id, const std::string& texture)

@@ -71,9 +71,8 @@ struct cWorldStationFields {
     int takeFromStack = 0;
     int takeFromAutobahn = 0;
     int onlyAutobahn = 0;
-    uint8_t chosenAutobahnOnly = 0;
     int autobahnAutosPerType = 0;
-    int autobahnAutosChosen = 0;
+    int autobahnAutosChosen = 0; // also named chosenAutobahnOnly: only the chosen road cars may be taken
     int inspection = 0;
     int autobahnDistance = 0; // also named distanceAutobahn; 100 at level start
     int autobahnOtherCarsPercent = 0; // 20 at level start

@@ -28,7 +28,8 @@ protected:
         WriteSizedSet("data/gui/interface/menu/menu_options_1024",
             { { "menu_options.png", 600, 340 }, { "balken_off.png", 456, 30 }, { "balken_over.png", 456, 30 },
                 { "mute1_off.png", 70, 43 }, { "mute2_off.png", 70, 43 }, { "screen1_off.png", 70, 43 },
-                { "button_short_off.png", 180, 43 }, { "button_short_over.png", 180, 43 } });
+                { "button_short_off.png", 180, 43 }, { "button_short_over.png", 180, 43 },
+                { "screen2_off.png", 70, 43 }, { "screen6_off.png", 70, 43 } });
         world.optionsOpen = 1;
         world.levelActive = 1;
         world.musicVolume = 0.5f;
@@ -222,6 +223,44 @@ TEST_F(OptionsTest, TheHintNamesTheControlUnderTheMouse)
     world.fullScreen = 0;
     Frame();
     EXPECT_TRUE(DrewText(L"text 97"));
+}
+
+TEST_F(OptionsTest, ButtonsNeverOverlapAndDoneLightsOnlyUnderTheMouse)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        for (const int inLevel : { 1, 0 }) {
+            SCOPED_TRACE(std::to_string(width) + (inLevel ? " in a level" : " in the main menu"));
+            cSettings::Instance().SetResolution(width, height);
+            world.levelActive = inLevel;
+            MoveMouse(0, 0);
+            Frame();
+            const auto images = Images();
+            std::vector<RECT> buttons;
+            std::size_t image = 0;
+            for (const test::GfxDraw& d : gfx.draws) {
+                if (d.kind != test::GfxDraw::Kind::Texture)
+                    continue;
+                const std::string& name = images[image++].name;
+                if (name.starts_with("mute") || name.starts_with("screen") || name.starts_with("button"))
+                    buttons.push_back(d.target);
+            }
+            ASSERT_EQ(buttons.size(), 5u);
+            for (std::size_t a = 0; a < buttons.size(); ++a) {
+                for (std::size_t b = a + 1; b < buttons.size(); ++b) {
+                    const RECT& p = buttons[a];
+                    const RECT& q = buttons[b];
+                    EXPECT_FALSE(p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom)
+                        << a << " and " << b;
+                }
+            }
+            const auto done = FindImage("button_short_off.png");
+            ASSERT_TRUE(done);
+            EXPECT_FALSE(FindImage("button_short_over.png"));
+            MoveMouse(done->x + 10, done->y + 10);
+            Frame();
+            EXPECT_TRUE(FindImage("button_short_over.png"));
+        }
+    }
 }
 
 TEST_F(OptionsTest, CloseResumesTheLevelAndWritesTheSettings)

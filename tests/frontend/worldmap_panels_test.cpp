@@ -37,20 +37,23 @@ TEST_F(WorldMapPanels, TheLevelInfoFollowsTheRatingAndTheStoredTimes)
 {
     struct Case {
         int status;
+        int tries;
         int time;
         int bestTime;
         std::vector<std::wstring> lines;
     };
     const std::vector<Case> cases = {
-        { -1, 0, 0, { L"text 120\n" } }, // wrapped, drawn as one string
-        { 0, 75, 0, { L"text 31: text 123", L"text 78 01:15" } },
-        { 1, 0, 50, { L"text 31: text 122", L"text 14 00:50", L"Ada" } },
-        { 2, 61, 50, { L"text 31: text 121", L"text 78 01:01", L"text 14 00:50", L"Ada" } },
-        { 9, 0, 0, { L"" } },
+        { -1, 0, 0, 0, { L"text 120" } }, // not played yet
+        { -1, 2, 95, 0, { L"text 119", L"text 78 01:35" } }, // played and failed
+        { 0, 1, 75, 0, { L"text 31: text 123", L"text 78 01:15" } },
+        { 1, 1, 0, 50, { L"text 31: text 122", L"text 14 00:50", L"Ada" } },
+        { 2, 3, 61, 50, { L"text 31: text 121", L"text 78 01:01", L"text 14 00:50", L"Ada" } },
+        { 9, 1, 0, 0, { L"" } },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.status);
+        SCOPED_TRACE(c.status * 10 + c.tries);
         gfx.ClearRecords();
+        world.levelCounter[5] = c.tries;
         world.levelTime[5] = c.time;
         world.highscoreTime[5][1] = c.bestTime;
         world.highscoreNames[5][1] = L"Ada";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "scene/menu_manager.h"
+#include "scripting/story.h"
 #include "vehicles_fixture.h"
 #include "world/settings.h"
 
@@ -90,20 +91,21 @@ namespace {
             int takeFromAutobahn;
             int inspection;
             bool placeForGroup;
-            bool chosenOnly;
+            int chosen; // the car type the level script chose, or 0
             bool paused;
             int onlyAutobahn;
             bool taken;
         } cases[] = {
-            { "upgrade car", kSpecial, 1, 0, false, false, false, 0, true },
-            { "plain car with a working place", kPlain, 1, 0, true, false, false, 0, true },
-            { "plain car without a place", kPlain, 1, 0, false, false, false, 0, false },
-            { "plain car under inspection", kPlain, 1, 1, false, false, false, 0, true },
-            { "road not open to the player", kSpecial, 0, 0, true, false, false, 0, false },
-            { "not one of the chosen cars", kSpecial, 1, 0, false, true, false, 0, false },
-            { "only the road is played", kPlain, 0, 0, false, false, false, 1, true },
-            { "paused", kSpecial, 1, 0, false, false, true, 0, false },
-            { "worker, road closed and paused", kWorker, 0, 0, false, false, true, 0, true },
+            { "upgrade car", kSpecial, 1, 0, false, 0, false, 0, true },
+            { "plain car with a working place", kPlain, 1, 0, true, 0, false, 0, true },
+            { "plain car without a place", kPlain, 1, 0, false, 0, false, 0, false },
+            { "plain car under inspection", kPlain, 1, 1, false, 0, false, 0, true },
+            { "road not open to the player", kSpecial, 0, 0, true, 0, false, 0, false },
+            { "not one of the chosen cars", kSpecial, 1, 0, false, kPlain, false, 0, false },
+            { "one of the chosen cars", kPlain, 1, 0, false, kPlain, false, 0, true },
+            { "only the road is played", kPlain, 0, 0, false, 0, false, 1, true },
+            { "paused", kSpecial, 1, 0, false, 0, true, 0, false },
+            { "worker, road closed and paused", kWorker, 0, 0, false, 0, true, 0, true },
         };
         StartScreens();
         for (const auto& c : cases) {
@@ -113,7 +115,10 @@ namespace {
             world.autoOnMouse = -1;
             world.takeFromAutobahn = c.takeFromAutobahn;
             world.inspection = c.inspection;
-            world.chosenAutobahnOnly = c.chosenOnly ? 1 : 0;
+            world.chosenAutobahnAutos.clear();
+            world.autobahnAutosChosen = 0;
+            if (c.chosen != 0)
+                Story::Instance().ChoiceAutobahnAutos(c.chosen);
             world.onlyAutobahn = c.onlyAutobahn;
             world.paused = c.paused ? 1 : 0;
             if (c.placeForGroup) {
@@ -139,6 +144,8 @@ namespace {
         world.takeFromAutobahn = 1;
         AddRoadCar(1, kSpecial, 1, 470.0f, 370.0f);
         AddRoadCar(1, kSpecial, 1, 470.0f, 370.0f); // right under the first
+        world.AddSpecAutoEntry(kSpecial);
+        world.AddSpecAutoEntry(kSpecial);
         MouseOnCar(400, 300);
         world.leftDown = 1;
         world.levelPoints = 100; // below the penalty threshold
@@ -150,6 +157,7 @@ namespace {
         EXPECT_EQ(world.grabOffsetY, 65);
         EXPECT_EQ(world.carFromRoad, 1);
         EXPECT_TRUE(world.flyingValues.empty());
+        EXPECT_EQ(world.specialAutos.size(), 1u); // one strip entry per car taken
         // One car taken, the second drawn plain under the held one; a
         // special car gets no successor.
         EXPECT_EQ(world.autobahnCars.size(), 1u);

@@ -204,17 +204,5 @@ namespace {
         EXPECT_EQ(Drawn()[0].name, frames[11]);
     }
 
-    TEST_F(TransportRoad, ASpecialCarLeavesTheStripOnceWhenTaken)
-    {
-        StartScreens();
-        world.AddSpecAutoEntry(5);
-        world.AddSpecAutoEntry(5);
-        const size_t before = world.specialAutos.size();
-        transport->RemoveSpecAuto(4);
-        EXPECT_EQ(world.specialAutos.size(), before);
-        transport->RemoveSpecAuto(5);
-        EXPECT_EQ(world.specialAutos.size(), before - 1);
-    }
-
 } // namespace
 } // namespace test

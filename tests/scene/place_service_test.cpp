@@ -239,6 +239,23 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
     }
 }
 
+TEST_F(PlaceServiceTest, APlaceBrokenByAComboSmokesUntilItIsRepaired)
+{
+    const int place = MakePlace(6, 1);
+    world.CreateEffects(20, "smoke", 10, 0, 0);
+    world.damageMode = 1;
+    world.places[place].wear = 99;
+    world.ApplyComboToPlace(place, 3);
+    ASSERT_EQ(world.places[place].state, 2);
+    ASSERT_EQ(world.effects.size(), 1u);
+
+    Bring(place, 86);
+    world.places[place].frameCount = 0;
+    Step(place, 50);
+    EXPECT_EQ(world.places[place].state, 0);
+    EXPECT_TRUE(world.effects.empty());
+}
+
 TEST_F(PlaceServiceTest, ATimedStayEndsAfterFourAndAHalfSeconds)
 {
     StartLevelScript(kRecordingScript);

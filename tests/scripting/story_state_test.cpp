@@ -9,6 +9,7 @@
 #include "scripting/script_fixture.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
+#include "support/recording_sound.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -101,12 +102,18 @@ TEST_F(StoryState, GameStateReadsTheWorld)
 TEST_F(StoryState, GameOverEndsAndPausesTheLevelAndLetsTheCarGo)
 {
     cGameWorld& world = cGameWorld::Instance();
+    test::RecordingSoundEngine sound;
+    world.musicVolume = 0.8f;
+    world.musicStream = sound.Play2D("data/sound/music/level.ogg");
     world.autoOnMouse = 12;
     ASSERT_TRUE(Run("Story:GameOver()"));
+    world.musicStream = nullptr;
     EXPECT_EQ(world.levelOver, 1);
     EXPECT_EQ(world.evaluatePending, 1);
     EXPECT_TRUE(world.IsPaused());
     EXPECT_EQ(world.autoOnMouse, -1);
+    // Quieted as every pause is.
+    EXPECT_EQ(sound.Last()->volumes, std::vector<float> { 0.0f });
 }
 
 TEST_F(StoryState, ParametersAddUpAndWrapWithoutOverflow)

@@ -1,6 +1,5 @@
 // The level's time and the sound methods, with a recording sound engine: the
 // paths played, the volumes, mute, and the reuse of the 20 effect slots.
-#include <climits>
 #include <string>
 #include <vector>
 
@@ -44,7 +43,7 @@ TEST_F(StoryTimeSound, StrugglingPlayersGetMoreTimeFromTheFourthTry)
         { 8, 4, 0, 100, 110 }, { 8, 6, 0, 100, 120 }, { 8, 7, 0, 100, 100 }, // from the seventh try on, no more help
         { 8, 3, 0, 100, 100 }, { 8, 5, 1, 100, 100 }, // passed once: no help
         { 8, 4, -1, 95, 104 }, // 104.5 truncated
-        { 31, 6, -1, 100, 120 }, { 8, 6, -1, INT_MAX, INT_MAX }, // too long to grow: stays the largest
+        { 31, 6, -1, 100, 120 },
     };
     cGameWorld& world = cGameWorld::Instance();
     for (const auto& c : cases) {
