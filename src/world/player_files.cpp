@@ -7,6 +7,7 @@
 #include "resources/property_file.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world/saved_game_rows.h"
 #include "world/settings_values.h"
 
 namespace {
@@ -154,7 +155,7 @@ bool cGameWorld::LoadHighscores()
         wchar_t name[32];
         std::swprintf(name, 32, L"result_%02d.cfg", level);
         PropertyFile scores;
-        if (!scores.Serialize(userFolder + L"/highscore/" + name, false))
+        if (!ReadHighscoreFile(userFolder + L"/highscore/" + name, scores))
             continue;
         for (int r = 1; r <= world::kHighscoreRowsUsed; ++r) {
             highscoreNames[level][r] = scores.GetString(Key(L"name%1d", r));
@@ -164,4 +165,20 @@ bool cGameWorld::LoadHighscores()
         }
     }
     return true;
+}
+
+bool cGameWorld::ReadHighscoreFile(const std::wstring& path, PropertyFile& scores, bool settingAside)
+{
+    if (!world::PathExists(path))
+        return false;
+    if (scores.Serialize(path, false)) {
+        for (const wchar_t* key : { L"name1", L"time1", L"money1", L"workplace1" }) {
+            if (scores.HasKey(key))
+                return true;
+        }
+    }
+    scores.Clear();
+    if (settingAside)
+        world::SetAsideUnreadable(*this, L"cGameWorld::ReadHighscoreFile", path);
+    return false;
 }

@@ -28,6 +28,9 @@ struct cWorldPlayerFields {
     int highscoreMoney[world::kHighscoreLevels][world::kHighscoreRows] = {};
     int highscoreWorkplace[world::kHighscoreLevels][world::kHighscoreRows] = {};
     std::wstring dateText; // "yy:mm:dd" of the start
+    // A line for the player about a file of theirs that could not be read or
+    // written; the menu screens show it until the next click.
+    std::wstring playerFileNotice;
 
     // Sound: the handles belong to the sound code and are only kept here.
     iSoundEngine* soundEngine = nullptr;
