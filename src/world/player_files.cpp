@@ -79,7 +79,15 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
 void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
 {
     cLog& log = cLog::Instance();
+    world.usersIncomplete = false;
     for (int i = 1; i <= world::kProfiles; ++i) {
+        for (const wchar_t* key : { L"name %d", L"last level %d", L"drive %d", L"awards %d", L"bonus level %d" }) {
+            if (!users.HasKey(Key(key, i)) && !world.usersIncomplete) {
+                log.Warning(L"cSettings::LoadSettingsAndProfiles -> us.txt holds no \"%ls\": it was cut short.",
+                    Key(key, i).c_str());
+                world.usersIncomplete = true;
+            }
+        }
         world.profileNames[i] = users.GetString(Key(L"name %d", i));
         const int lastLevel = users.GetInt(Key(L"last level %d", i), 0);
         world.profileLastLevel[i] = world::ClampLevel(lastLevel);
@@ -136,7 +144,12 @@ bool cGameWorld::SaveUsers()
         users.SetString(Key(L"awards %d", i), world::WriteValueList(profileAwards[i], world::kAwards));
         users.SetString(Key(L"bonus level %d", i), world::WriteValueList(profileBonusLevels[i], world::kBonusLevels));
     }
-    return users.Serialize(userFolder + L"/us.txt", true);
+    // What a cut-short us.txt still held beyond the cut is kept.
+    const std::wstring path = userFolder + L"/us.txt";
+    if (usersIncomplete && !world::KeepCopyAside(*this, L"cGameWorld::SaveUsers", path))
+        return false;
+    usersIncomplete = false;
+    return users.Serialize(path, true);
 }
 
 bool cGameWorld::LoadHighscores()

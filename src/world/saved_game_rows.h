@@ -38,5 +38,8 @@ bool PathExists(const std::wstring& path);
 // renamed to "<path>.unreadable" (a number added when that name is taken),
 // logged and noted for the screen. False when it is still in the way.
 bool SetAsideUnreadable(cGameWorld& world, const wchar_t* who, const std::wstring& path);
+// A player file read only in part is copied aside the same way before it is
+// written over; false when no copy could be made.
+bool KeepCopyAside(cGameWorld& world, const wchar_t* who, const std::wstring& path);
 
 } // namespace world

@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/utf16.h"
 #include "resources/csv_table.h"
+#include "resources/file.h"
 #include "resources/log.h"
 #include "resources/text.h"
 #include "world/game_world.h"
@@ -68,7 +69,7 @@ bool IsUnreadableSave(const std::wstring& path)
     if (!world::PathExists(path) || IsEmptyFile(path))
         return false;
     cCsvTable table;
-    if (!table.Load(path))
+    if (!resources::FitsPlayerFileLimit(L"cGameWorld::LoadGame", path) || !table.Load(path))
         return true;
     for (bool row = table.HasRows(); row; row = table.NextRow()) {
         if (IsSavedGameKey(table.GetString(0)))

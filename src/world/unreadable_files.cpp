@@ -19,13 +19,41 @@ bool PathExists(const std::wstring& path)
         && fs::symlink_status(resources::ToNativePath(path), ec).type() != fs::file_type::not_found;
 }
 
+namespace {
+
+    // "<path>.unreadable", or with a number added when that is taken.
+    std::wstring AsideName(const std::wstring& path)
+    {
+        std::wstring aside = path + L".unreadable";
+        for (int n = 2; PathExists(aside) && n < 1000; ++n)
+            aside = path + L".unreadable" + std::to_wstring(n);
+        return aside;
+    }
+
+} // namespace
+
+bool KeepCopyAside(cGameWorld& world, const wchar_t* who, const std::wstring& path)
+{
+    if (!PathExists(path))
+        return true;
+    const std::wstring aside = AsideName(path);
+    std::error_code ec;
+    if (PathExists(aside)
+        || !fs::copy_file(resources::ToNativePath(path), resources::ToNativePath(aside), ec)) {
+        cLog::Instance().Error(L"%ls -> unable to keep a copy of \"%ls\"; it is not written over.", who, path.c_str());
+        return false;
+    }
+    cLog::Instance().Warning(L"%ls -> \"%ls\" was not read whole; it is kept as \"%ls\" before it is written over.",
+        who, path.c_str(), aside.c_str());
+    world.playerFileNotice = L"\"" + path + L"\" was not read whole; it is kept as \"" + aside + L"\".";
+    return true;
+}
+
 bool SetAsideUnreadable(cGameWorld& world, const wchar_t* who, const std::wstring& path)
 {
     if (!PathExists(path))
         return true;
-    std::wstring aside = path + L".unreadable";
-    for (int n = 2; PathExists(aside) && n < 1000; ++n)
-        aside = path + L".unreadable" + std::to_wstring(n);
+    const std::wstring aside = AsideName(path);
     std::error_code ec;
     if (!PathExists(aside))
         fs::rename(resources::ToNativePath(path), resources::ToNativePath(aside), ec);
