@@ -168,7 +168,8 @@ void cStateMenu::DrawPlayerFileNotice()
     if (world.playerFileNotice.empty())
         return;
     if (g_pGfx2D && g_fontNormal2)
-        g_pGfx2D->DrawText(g_fontNormal2, 20, cSettings::Instance().GetHeight() - 40, world.playerFileNotice.c_str(), 0);
+        g_pGfx2D->DrawText(
+            g_fontNormal2, 20, cSettings::Instance().GetHeight() - 40, world.playerFileNotice.c_str(), 0);
     if (world.clickEvent)
         world.playerFileNotice.clear();
 }

@@ -6,8 +6,8 @@
 #include "resources/log.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
-#include "world/settings.h"
 #include "world/saved_game_rows.h"
+#include "world/settings.h"
 #include "world/settings_values.h"
 
 namespace {

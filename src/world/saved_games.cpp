@@ -47,7 +47,8 @@ void ReadTable(const cCsvTable& table, int (&values)[world::kLevelTableSize])
 // The keys of the rows the game writes, the end marker included.
 bool IsSavedGameKey(const std::wstring& key)
 {
-    for (const wchar_t* known : { L"XXXX", L"BANK", L"MONEY", L"COUNTER", L"STATUS", L"GELD", L"LEVEL_TIME", L"ENDE" }) {
+    for (const wchar_t* known :
+        { L"XXXX", L"BANK", L"MONEY", L"COUNTER", L"STATUS", L"GELD", L"LEVEL_TIME", L"ENDE" }) {
         if (key == known)
             return true;
     }

@@ -10,8 +10,8 @@
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
-#include "resources/log.h"
 #include "resources/file.h"
+#include "resources/log.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
 #include "world/saved_game_rows.h"
@@ -171,8 +171,8 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         // included: the program folder is not ours to write to.
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
             + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
-        world.playerFileNotice = L"Unable to create the user folder \"" + platform::NarrowToWide(folder)
-            + L"\": nothing will be saved.";
+        world.playerFileNotice
+            = L"Unable to create the user folder \"" + platform::NarrowToWide(folder) + L"\": nothing will be saved.";
     }
     for (const std::wstring& complaint : complaints)
         log.Warning(L"%ls", complaint.c_str());
@@ -190,7 +190,8 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     PropertyFile config;
     const std::wstring configPath = playerOrInstall(kConfigName);
     if (!config.Serialize(configPath, false)) {
-        log.Warning(L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\" (%ls); using the installed settings.",
+        log.Warning(
+            L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\" (%ls); using the installed settings.",
             configPath.c_str(), WhyUnreadable(configPath).c_str());
         config = install;
     }

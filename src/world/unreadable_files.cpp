@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 bool PathExists(const std::wstring& path)
 {
     std::error_code ec;
-    return !path.empty()
-        && fs::symlink_status(resources::ToNativePath(path), ec).type() != fs::file_type::not_found;
+    return !path.empty() && fs::symlink_status(resources::ToNativePath(path), ec).type() != fs::file_type::not_found;
 }
 
 namespace {
@@ -38,8 +37,7 @@ bool KeepCopyAside(cGameWorld& world, const wchar_t* who, const std::wstring& pa
         return true;
     const std::wstring aside = AsideName(path);
     std::error_code ec;
-    if (PathExists(aside)
-        || !fs::copy_file(resources::ToNativePath(path), resources::ToNativePath(aside), ec)) {
+    if (PathExists(aside) || !fs::copy_file(resources::ToNativePath(path), resources::ToNativePath(aside), ec)) {
         cLog::Instance().Error(L"%ls -> unable to keep a copy of \"%ls\"; it is not written over.", who, path.c_str());
         return false;
     }
@@ -58,13 +56,12 @@ bool SetAsideUnreadable(cGameWorld& world, const wchar_t* who, const std::wstrin
     if (!PathExists(aside))
         fs::rename(resources::ToNativePath(path), resources::ToNativePath(aside), ec);
     if (ec || PathExists(path)) {
-        cLog::Instance().Error(L"%ls -> \"%ls\" cannot be read and cannot be moved aside; it is not written over.",
-            who, path.c_str());
+        cLog::Instance().Error(
+            L"%ls -> \"%ls\" cannot be read and cannot be moved aside; it is not written over.", who, path.c_str());
         world.playerFileNotice = L"\"" + path + L"\" cannot be read; it is kept as it is and nothing is saved over it.";
         return false;
     }
-    cLog::Instance().Error(
-        L"%ls -> \"%ls\" cannot be read; it is kept as \"%ls\".", who, path.c_str(), aside.c_str());
+    cLog::Instance().Error(L"%ls -> \"%ls\" cannot be read; it is kept as \"%ls\".", who, path.c_str(), aside.c_str());
     world.playerFileNotice = L"\"" + path + L"\" cannot be read; it is kept as \"" + aside + L"\".";
     return true;
 }
