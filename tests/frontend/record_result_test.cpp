@@ -234,7 +234,14 @@ TEST_F(RecordResult, UnreadablePlayerFilesSurviveAPlayedLevel)
     const std::string utf8Table = "\xEF\xBB\xBF[name1]\r\nAda\r\n[money1]\r\n900\r\n[time1]\r\n80\r\n";
     const char damaged[] = "\x01\xFF\x00\x9C;;\r\x00\xFE\xFF\x13";
     const std::string damage(damaged, sizeof damaged - 1);
-    const std::pair<std::string, std::string> cases[] = { { utf8Save, utf8Table }, { damage, damage } };
+    // Whole files beyond 1 MB are refused unread.
+    std::string bigSave, bigTable = "\xFF\xFE";
+    for (const char c : std::string("XXXX;\rBANK;4321;") + std::string(1 << 19, '\r'))
+        bigSave += { c, '\0' };
+    for (const char c : std::string("[name1]\r\nAda\r\n") + std::string(1 << 19, '\n'))
+        bigTable += { c, '\0' };
+    const std::pair<std::string, std::string> cases[]
+        = { { utf8Save, utf8Table }, { damage, damage }, { bigSave, bigTable } };
     for (const auto& [save, table] : cases) {
         test::UserFolderScope files;
         world.currentProfile = 3;
