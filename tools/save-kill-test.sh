@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Kills the game's save code with SIGKILL while it writes, again and again, and
-# checks after every kill that the saved game and the lot file still load and
-# are each whole, of one generation.
+# checks after every kill that every player file (the saved game, the lot
+# file, config.cfg, us.txt and the highscore tables) still loads and is whole,
+# of one generation.
 #   tools/save-kill-test.sh [kills, default 200] [build folder, default build-test]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,5 +37,5 @@ for ((i = 1; i <= kills; i++)); do
   fi
 done
 leftovers=$(find "$XDG_DATA_HOME" -name '*.tmp' | wc -l)
-echo "$kills kills while saving; generations $first to $last were written; every save loaded."
+echo "$kills kills while saving; generations $first to $last were written; every player file loaded."
 echo "($leftovers temporary files of interrupted writes were left beside the saves.)"

@@ -1,5 +1,6 @@
 // The entry point: one running copy, the program folder as the working
 // folder, the world built before the application, then the application.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -7,7 +8,23 @@
 #include "app/pp_app.h"
 #include "platform/folders.h"
 #include "platform/single_instance.h"
+#include "platform/utf16.h"
 #include "world/game_world.h"
+
+namespace {
+
+// A start that ended while reading the settings or the profiles says which
+// file and why, and leaves with a failure code.
+int ReportFailedStart()
+{
+    const std::wstring& why = cGameWorld::Instance().startFailure;
+    if (why.empty())
+        return 0;
+    std::fprintf(stderr, "vandrel: %s\n", platform::WideToNarrow(why).c_str());
+    return 1;
+}
+
+} // namespace
 
 int main()
 {
@@ -26,6 +43,8 @@ int main()
     // The world reads the settings and profiles as it is built, before the
     // application needs them.
     cGameWorld::Instance();
+    if (const int failed = ReportFailedStart())
+        return failed;
 
     {
         cPPApp app;

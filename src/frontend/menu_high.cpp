@@ -95,14 +95,14 @@ void MenuHigh::LoadResults()
 {
     const std::wstring path = ScoreFilePath(cGameWorld::Instance().level);
     PropertyFile file;
-    if (path.empty() || !file.Serialize(path, false)) {
+    if (path.empty() || !cGameWorld::Instance().ReadHighscoreFile(path, file)) {
         // A level played for the first time: its table starts empty and is
         // read back as written. When it could not be written, the empty rows
         // stay as they are.
         table.Reset();
         SaveResults();
         PropertyFile written;
-        if (path.empty() || !written.Serialize(path, false))
+        if (path.empty() || !cGameWorld::Instance().ReadHighscoreFile(path, written))
             return;
         table.Read(written);
         return;

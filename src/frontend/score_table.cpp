@@ -7,6 +7,7 @@
 #include "resources/property_file.h"
 #include "resources/text.h"
 #include "world/game_world.h"
+#include "world/saved_game_rows.h"
 
 namespace Scene {
 
@@ -122,6 +123,13 @@ std::wstring ScoreFilePath(int level)
 bool SaveScoreFile(const ScoreTable& table, const std::wstring& path)
 {
     if (path.empty())
+        return false;
+    // A table there that cannot be read goes aside first; while it cannot,
+    // nothing is written over it.
+    cGameWorld& world = cGameWorld::Instance();
+    PropertyFile old;
+    if (world::PathExists(path) && !world.ReadHighscoreFile(path, old, false)
+        && !world::SetAsideUnreadable(world, L"Scene::SaveScoreFile", path))
         return false;
     const std::wstring::size_type slash = path.rfind(L'/');
     if (slash != std::wstring::npos)

@@ -91,8 +91,10 @@ bool cStateMenu::Update(void* /*application*/)
 
     if (g_pGfx2D)
         g_pGfx2D->SetColor(kOpaqueWhite);
-    if (!world.loadingPhase && !world.logosPresent)
+    if (!world.loadingPhase && !world.logosPresent) {
+        DrawPlayerFileNotice();
         cCursorSet::Instance().Draw(16);
+    }
     // A key latched at the end of one frame is seen by the screens of
     // exactly the next.
     world.keyEscape = 0;
@@ -156,6 +158,20 @@ void cStateMenu::ReloadScreens()
         g_pGfxDevice->Present();
     }
     cGameWorld::Instance().screenSizeChanged = 0;
+}
+
+// A player file that could not be read or written, told once across the
+// foot of the menu screens until the next click.
+void cStateMenu::DrawPlayerFileNotice()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (world.playerFileNotice.empty())
+        return;
+    if (g_pGfx2D && g_fontNormal2)
+        g_pGfx2D->DrawText(
+            g_fontNormal2, 20, cSettings::Instance().GetHeight() - 40, world.playerFileNotice.c_str(), 0);
+    if (world.clickEvent)
+        world.playerFileNotice.clear();
 }
 
 // The only thing shown on a desktop below 1024 x 768; a click ends the game.

@@ -67,6 +67,7 @@ private:
     void BeginFrame();
     void ReloadScreens();
     bool DrawResolutionNotice();
+    void DrawPlayerFileNotice();
     void RunOneScreen();
     void EndFrame();
     void DrawLogo();

@@ -12,6 +12,7 @@
 
 #include "platform/file_access.h"
 #include "platform/utf16.h"
+#include "resources/log.h"
 #include "resources/text.h"
 
 bool iFile::WriteWideChar(wchar_t c)
@@ -312,6 +313,16 @@ iFile* OpenWholeFile(const std::wstring& path)
         return nullptr;
     }
     return new cBufferedFile(buffer, size);
+}
+
+bool FitsPlayerFileLimit(const wchar_t* who, const std::wstring& path)
+{
+    struct stat st { };
+    if (::stat(ToNativePath(path).c_str(), &st) != 0 || static_cast<uint64_t>(st.st_size) <= kPlayerFileLimit)
+        return true;
+    cLog::Instance().Error(L"%ls -> \"%ls\" is larger than 1 MB (%lld bytes); it is not read.", who, path.c_str(),
+        static_cast<long long>(st.st_size));
+    return false;
 }
 
 } // namespace resources

@@ -128,4 +128,11 @@ namespace resources {
 // an empty file (size 0, no data); a missing or unreadable one gives null.
 iFile* OpenWholeFile(const std::wstring& path);
 
+// The largest player file (settings, profiles, highscores, saved games, lot
+// files) that is read; a larger one is refused unread.
+constexpr uint64_t kPlayerFileLimit = 1024 * 1024;
+// False, with a log line naming `who`, when the file at the path is larger
+// than kPlayerFileLimit; true for a smaller or missing one.
+bool FitsPlayerFileLimit(const wchar_t* who, const std::wstring& path);
+
 } // namespace resources

@@ -80,6 +80,7 @@ bool CPageManager::Load(const wchar_t* folder)
     const bool parsed = !text.empty() && m_descriptor.Parse(text.c_str(), static_cast<int>(text.size()));
     files.Release(file);
     if (!parsed) {
+        cLog::Instance().Error(L"CPageManager::Load - unable to parse descriptor: %ls", descriptorPath.c_str());
         SetColor(0xFFFFFFFF);
         return false;
     }

@@ -38,6 +38,14 @@ void dyn_array::Resize(size_t n)
         m_count = n;
 }
 
+void dyn_array::Release()
+{
+    std::free(m_data);
+    m_data = nullptr;
+    m_capacity = 0;
+    m_count = 0;
+}
+
 uint16_t* dyn_array::At(size_t i)
 {
     if (i >= m_capacity)
@@ -89,9 +97,10 @@ std::wstring ReadText(iFile* file)
     auto* bytes = reinterpret_cast<uint8_t*>(buffer.At(0));
     uint32_t read = 0;
     file->Seek(0, 0);
-    if (!file->Read(bytes, n, 1, &read))
-        return {};
-    std::wstring text = platform::Utf16LeToWide(bytes, read);
+    const bool ok = file->Read(bytes, n, 1, &read);
+    std::wstring text = ok ? platform::Utf16LeToWide(bytes, read) : std::wstring();
+    // Nothing stays resident between parses.
+    buffer.Release();
     const size_t nul = text.find(L'\0');
     if (nul != std::wstring::npos)
         text.resize(nul);
@@ -185,8 +194,14 @@ bool PropertyFile::ParseMultiline(iFile* file, bool flag)
 
 bool PropertyFile::Serialize(const std::wstring& path, bool save)
 {
-    if (!save)
+    if (!save) {
+        const std::wstring found = cFileManager::Instance().ResolvePath(path);
+        if (!found.empty() && !resources::FitsPlayerFileLimit(L"PropertyFile::Serialize", found)) {
+            Clear();
+            return false;
+        }
         return Parse(cFileManager::Instance().OpenFile(path));
+    }
     if (m_entries.empty())
         return false;
     std::vector<uint8_t> bytes;

@@ -24,6 +24,8 @@ public:
     // Grows the buffer when i is beyond it; the address of unit i.
     uint16_t* At(size_t i);
     size_t Capacity() const { return m_capacity; }
+    // Frees the buffer; the next use grows it again.
+    void Release();
 
 private:
     uint16_t* m_data = nullptr;

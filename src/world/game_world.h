@@ -18,6 +18,7 @@
 #include "world/world_station_fields.h"
 
 class iGfxFont;
+class PropertyFile;
 
 class cGameWorld : public cWorldLevelFields,
                    public cWorldStationFields,
@@ -56,6 +57,10 @@ public:
     // Positions 1..6 of the highscore tables of levels 1..furthestLevel, from
     // the highscore files of the user folder. Always true.
     bool LoadHighscores();
+    // Reads a level's highscore file. One that exists but holds no row is
+    // moved aside (see SetAsideUnreadable) so that it is never written over;
+    // false then, as for a missing file. `settingAside` false only checks.
+    bool ReadHighscoreFile(const std::wstring& path, PropertyFile& scores, bool settingAside = true);
 
     void ClearMessages();
     void ClearMenuFlag(const std::string& name);

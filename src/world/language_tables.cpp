@@ -148,6 +148,9 @@ void cGameWorld::LoadTasks()
         row.text = TextColumn(table, kTaskColumns);
         taskRows.push_back(row);
     }
+    if (taskRows.empty())
+        cLog::Instance().Error(L"cGameWorld::LoadTasks -> %ls holds no task; the map shows no level.",
+            (std::wstring(language::kLooseFolder) + L"tasks.csv").c_str());
 }
 
 void cGameWorld::SelectTaskText(int id)

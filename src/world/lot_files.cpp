@@ -8,6 +8,7 @@
 #include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "resources/csv_table.h"
+#include "resources/file.h"
 #include "resources/file_manager.h"
 #include "resources/log.h"
 #include "resources/text.h"
@@ -121,7 +122,7 @@ void cGameWorld::LoadLots()
     if (path.empty())
         return;
     cCsvTable table;
-    if (table.Load(path))
+    if (resources::FitsPlayerFileLimit(L"cGameWorld::LoadLots", path) && table.Load(path))
         world::ReadLotRows(*this, table);
 }
 
@@ -139,8 +140,9 @@ void cGameWorld::LoadLotsFromPackage()
     // Only a package that exists is opened: the file manager would otherwise
     // look into a folder "save" beside it, which nothing of ours writes.
     bool loaded = IsRegularFile(package) && table.LoadFromPackage(package, name);
-    if (!loaded)
-        loaded = table.Load(world::UserFilePath(*this, name));
+    const std::wstring loose = world::UserFilePath(*this, name);
+    if (!loaded && resources::FitsPlayerFileLimit(L"cGameWorld::LoadLotsFromPackage", loose))
+        loaded = table.Load(loose);
     if (loaded)
         world::ReadLotTableRows(*this, table);
 }

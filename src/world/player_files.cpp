@@ -6,6 +6,7 @@
 #include "resources/log.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
+#include "world/saved_game_rows.h"
 #include "world/settings.h"
 #include "world/settings_values.h"
 
@@ -78,7 +79,15 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
 void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
 {
     cLog& log = cLog::Instance();
+    world.usersIncomplete = false;
     for (int i = 1; i <= world::kProfiles; ++i) {
+        for (const wchar_t* key : { L"name %d", L"last level %d", L"drive %d", L"awards %d", L"bonus level %d" }) {
+            if (!users.HasKey(Key(key, i)) && !world.usersIncomplete) {
+                log.Warning(L"cSettings::LoadSettingsAndProfiles -> us.txt holds no \"%ls\": it was cut short.",
+                    Key(key, i).c_str());
+                world.usersIncomplete = true;
+            }
+        }
         world.profileNames[i] = users.GetString(Key(L"name %d", i));
         const int lastLevel = users.GetInt(Key(L"last level %d", i), 0);
         world.profileLastLevel[i] = world::ClampLevel(lastLevel);
@@ -135,7 +144,12 @@ bool cGameWorld::SaveUsers()
         users.SetString(Key(L"awards %d", i), world::WriteValueList(profileAwards[i], world::kAwards));
         users.SetString(Key(L"bonus level %d", i), world::WriteValueList(profileBonusLevels[i], world::kBonusLevels));
     }
-    return users.Serialize(userFolder + L"/us.txt", true);
+    // What a cut-short us.txt still held beyond the cut is kept.
+    const std::wstring path = userFolder + L"/us.txt";
+    if (usersIncomplete && !world::KeepCopyAside(*this, L"cGameWorld::SaveUsers", path))
+        return false;
+    usersIncomplete = false;
+    return users.Serialize(path, true);
 }
 
 bool cGameWorld::LoadHighscores()
@@ -154,7 +168,7 @@ bool cGameWorld::LoadHighscores()
         wchar_t name[32];
         std::swprintf(name, 32, L"result_%02d.cfg", level);
         PropertyFile scores;
-        if (!scores.Serialize(userFolder + L"/highscore/" + name, false))
+        if (!ReadHighscoreFile(userFolder + L"/highscore/" + name, scores))
             continue;
         for (int r = 1; r <= world::kHighscoreRowsUsed; ++r) {
             highscoreNames[level][r] = scores.GetString(Key(L"name%1d", r));
@@ -164,4 +178,20 @@ bool cGameWorld::LoadHighscores()
         }
     }
     return true;
+}
+
+bool cGameWorld::ReadHighscoreFile(const std::wstring& path, PropertyFile& scores, bool settingAside)
+{
+    if (!world::PathExists(path))
+        return false;
+    if (scores.Serialize(path, false)) {
+        for (const wchar_t* key : { L"name1", L"time1", L"money1", L"workplace1" }) {
+            if (scores.HasKey(key))
+                return true;
+        }
+    }
+    scores.Clear();
+    if (settingAside)
+        world::SetAsideUnreadable(*this, L"cGameWorld::ReadHighscoreFile", path);
+    return false;
 }

@@ -1,10 +1,12 @@
 // The campaign's saved game: bank, money and the four per-level tables of the
 // current profile, in the file named by the profile number.
+#include <filesystem>
 #include <string>
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
 #include "resources/csv_table.h"
+#include "resources/file.h"
 #include "resources/log.h"
 #include "resources/text.h"
 #include "world/game_world.h"
@@ -40,6 +42,41 @@ void ReadTable(const cCsvTable& table, int (&values)[world::kLevelTableSize])
             return;
         values[i] = resources::ParseInt(field);
     }
+}
+
+// The keys of the rows the game writes, the end marker included.
+bool IsSavedGameKey(const std::wstring& key)
+{
+    for (const wchar_t* known :
+        { L"XXXX", L"BANK", L"MONEY", L"COUNTER", L"STATUS", L"GELD", L"LEVEL_TIME", L"ENDE" }) {
+        if (key == known)
+            return true;
+    }
+    return false;
+}
+
+// An empty file holds nothing to lose: it reads as no save at all.
+bool IsEmptyFile(const std::wstring& path)
+{
+    std::error_code ec;
+    const std::string native = resources::ToNativePath(path);
+    return std::filesystem::is_regular_file(native, ec) && std::filesystem::file_size(native, ec) == 0 && !ec;
+}
+
+// A save that exists but holds no row the game writes (damaged, a copy in
+// another encoding, or not readable at all).
+bool IsUnreadableSave(const std::wstring& path)
+{
+    if (!world::PathExists(path) || IsEmptyFile(path))
+        return false;
+    cCsvTable table;
+    if (!resources::FitsPlayerFileLimit(L"cGameWorld::LoadGame", path) || !table.Load(path))
+        return true;
+    for (bool row = table.HasRows(); row; row = table.NextRow()) {
+        if (IsSavedGameKey(table.GetString(0)))
+            return false;
+    }
+    return true;
 }
 
 void ReadValue(const cCsvTable& table, int& value)
@@ -128,6 +165,8 @@ void ReadSavedGameRows(cGameWorld& world, cCsvTable& table)
 bool cGameWorld::SaveGame()
 {
     const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
+    if (IsUnreadableSave(path) && !world::SetAsideUnreadable(*this, L"cGameWorld::SaveGame", path))
+        return false;
     return world::WritePlayerFile(L"cGameWorld::SaveGame", path, platform::WideToUtf16Le(world::SavedGameText(*this)));
 }
 
@@ -147,6 +186,10 @@ bool cGameWorld::LoadGame()
     const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
     if (path.empty())
         return false;
+    if (IsUnreadableSave(path)) {
+        world::SetAsideUnreadable(*this, L"cGameWorld::LoadGame", path);
+        return false;
+    }
     cCsvTable table;
     if (!table.Load(path))
         return false;

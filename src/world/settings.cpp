@@ -1,5 +1,8 @@
 #include "world/settings.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -7,9 +10,11 @@
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
+#include "resources/file.h"
 #include "resources/log.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
+#include "world/saved_game_rows.h"
 #include "world/settings_values.h"
 
 namespace {
@@ -46,6 +51,34 @@ void CopyInstallFileWhereMissing(const std::wstring& installFolder, const std::w
     if (!platform::WriteFileAtomic(target, bytes))
         cLog::Instance().Error(
             L"cSettings::LoadSettingsAndProfiles -> unable to copy \"%ls\" into the user folder.", source.c_str());
+}
+
+// Why a settings file gave no entries, in words for the player and the log.
+std::wstring WhyUnreadable(const std::wstring& path)
+{
+    const std::string native = platform::WideToNarrow(path);
+    std::error_code ec;
+    const auto type = std::filesystem::status(native, ec).type();
+    if (type == std::filesystem::file_type::not_found)
+        return L"it is missing";
+    if (type != std::filesystem::file_type::regular)
+        return L"it is not a file";
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return platform::NarrowToWide(std::strerror(errno));
+    ::close(fd);
+    if (std::filesystem::file_size(native, ec) > resources::kPlayerFileLimit)
+        return L"it is larger than 1 MB";
+    return L"it holds no entries (empty, damaged, or not UTF-16LE text)";
+}
+
+// A start that cannot go on: the file and the reason go to the log and are
+// kept for main to print.
+void EndTheStart(cGameWorld& world, const std::wstring& path, const wchar_t* what)
+{
+    world.startFailure = L"unable to read \"" + path + L"\" (" + what + L"): " + WhyUnreadable(path) + L".";
+    cLog::Instance().Error(L"cSettings::LoadSettingsAndProfiles -> %ls", world.startFailure.c_str());
+    world.quitRequested = 1;
 }
 
 void CopyCode(wchar_t (&target)[4], const std::wstring& code)
@@ -107,7 +140,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     const std::wstring installFolder = Join(world.programFolder, L"data");
     PropertyFile install;
     if (!install.Serialize(Join(installFolder, kConfigName), false)) {
-        world.quitRequested = 1;
+        EndTheStart(world, Join(installFolder, kConfigName), L"the installed settings");
         return;
     }
 
@@ -115,41 +148,60 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     const std::wstring folderLanguage = CheckedLanguage(install.GetString(L"language"), complaints);
     CopyCode(folderLanguageCode, folderLanguage);
     const std::string folder = platform::UserFolderPath(platform::WideToNarrow(folderLanguage));
-    canSave = !folder.empty() && platform::MakeFolders(folder) && ::access(folder.c_str(), W_OK) == 0;
-    if (canSave) {
+    const bool folderExists = !folder.empty() && platform::MakeFolders(folder);
+    canSave = folderExists && ::access(folder.c_str(), W_OK) == 0;
+    const int writeError = errno;
+    if (folderExists) {
+        // A folder we may only read still holds the player's files.
         world.userFolder = platform::NarrowToWide(folder);
         cLog::SetFolder(world.userFolder);
+    } else {
+        world.userFolder.clear();
+    }
+    if (canSave) {
         log.Init();
+    } else if (folderExists) {
+        complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> the user folder \"" + world.userFolder
+            + L"\" cannot be written (" + platform::NarrowToWide(std::strerror(writeError))
+            + L"); settings, profiles, saved games and highscores will not be saved.");
+        world.playerFileNotice = L"\"" + world.userFolder + L"\" cannot be written ("
+            + platform::NarrowToWide(std::strerror(writeError)) + L"): nothing will be saved.";
     } else {
         // Without a folder of our own nothing is written anywhere, the log
         // included: the program folder is not ours to write to.
-        world.userFolder.clear();
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
             + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
+        world.playerFileNotice
+            = L"Unable to create the user folder \"" + platform::NarrowToWide(folder) + L"\": nothing will be saved.";
     }
     for (const std::wstring& complaint : complaints)
         log.Warning(L"%ls", complaint.c_str());
     complaints.clear();
 
-    PropertyFile config;
     if (canSave) {
         CopyInstallFileWhereMissing(installFolder, world.userFolder, kConfigName);
         CopyInstallFileWhereMissing(installFolder, world.userFolder, kUsersName);
-        if (!config.Serialize(Join(world.userFolder, kConfigName), false)) {
-            log.Warning(L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\"; using the installed settings.",
-                Join(world.userFolder, kConfigName).c_str());
-            config = install;
-        }
-    } else {
+    }
+    // The player's own files where there are any, the install copies where not.
+    const auto playerOrInstall = [&](const wchar_t* name) {
+        const std::wstring own = Join(world.userFolder, name);
+        return folderExists && world::PathExists(own) ? own : Join(installFolder, name);
+    };
+    PropertyFile config;
+    const std::wstring configPath = playerOrInstall(kConfigName);
+    if (!config.Serialize(configPath, false)) {
+        log.Warning(
+            L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\" (%ls); using the installed settings.",
+            configPath.c_str(), WhyUnreadable(configPath).c_str());
         config = install;
     }
     ReadConfig(config, world);
 
     PropertyFile users;
-    const std::wstring usersPath = Join(canSave ? world.userFolder : installFolder, kUsersName);
+    const std::wstring usersPath = playerOrInstall(kUsersName);
     if (!users.Serialize(usersPath, false)) {
         log.Error(L"error: us.pkg not found");
-        world.quitRequested = 1;
+        EndTheStart(world, usersPath, L"the profiles");
         return;
     }
     ReadProfiles(users, world);

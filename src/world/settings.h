@@ -14,8 +14,10 @@ public:
     static cSettings& Instance();
 
     // Start-up: finds the user folder, copies the install files where the
-    // user's are missing, starts the log, reads config.cfg and us.txt.
-    // Failures set the world's quitRequested.
+    // user's are missing, starts the log, reads config.cfg and us.txt (the
+    // player's own where the folder may only be read). Failures set the
+    // world's quitRequested and, naming the file and the reason, its
+    // startFailure.
     void LoadSettingsAndProfiles();
     void LoadSettingsAndProfiles(cGameWorld& world);
 

@@ -28,6 +28,15 @@ struct cWorldPlayerFields {
     int highscoreMoney[world::kHighscoreLevels][world::kHighscoreRows] = {};
     int highscoreWorkplace[world::kHighscoreLevels][world::kHighscoreRows] = {};
     std::wstring dateText; // "yy:mm:dd" of the start
+    // A line for the player about a file of theirs that could not be read or
+    // written; the menu screens show it until the next click.
+    std::wstring playerFileNotice;
+    // Why start-up ended (a settings file that could not be read); empty
+    // when it did not.
+    std::wstring startFailure;
+    // us.txt lacked keys of some profile: the file goes aside before it is
+    // written over.
+    bool usersIncomplete = false;
 
     // Sound: the handles belong to the sound code and are only kept here.
     iSoundEngine* soundEngine = nullptr;

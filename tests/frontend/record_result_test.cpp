@@ -8,6 +8,12 @@
 
 namespace {
 
+std::string PlayerFilesBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 class RecordResult : public ::testing::Test {
 protected:
     void SetUp() override
@@ -217,6 +223,43 @@ TEST_F(RecordResult, OutOfRangeLevelsAndProfilesRecordNothingButTheLevelIsLeft)
     EXPECT_EQ(world.money, 1000);
     EXPECT_EQ(world.furthestLevel, 5);
     ExpectLeft();
+}
+
+// A saved game or a highscore table that exists but cannot be read is never
+// written over: after a played level it is there, byte for byte, beside the
+// new file, and the player was told.
+TEST_F(RecordResult, UnreadablePlayerFilesSurviveAPlayedLevel)
+{
+    const std::string utf8Save = "XXXX;\rBANK;4321;\rSTATUS;2;2;2;2;2;2;2;2;\r";
+    const std::string utf8Table = "\xEF\xBB\xBF[name1]\r\nAda\r\n[money1]\r\n900\r\n[time1]\r\n80\r\n";
+    const char damaged[] = "\x01\xFF\x00\x9C;;\r\x00\xFE\xFF\x13";
+    const std::string damage(damaged, sizeof damaged - 1);
+    // Whole files beyond 1 MB are refused unread.
+    std::string bigSave, bigTable = "\xFF\xFE";
+    for (const char c : std::string("XXXX;\rBANK;4321;") + std::string(1 << 19, '\r'))
+        bigSave += { c, '\0' };
+    for (const char c : std::string("[name1]\r\nAda\r\n") + std::string(1 << 19, '\n'))
+        bigTable += { c, '\0' };
+    const std::pair<std::string, std::string> cases[]
+        = { { utf8Save, utf8Table }, { damage, damage }, { bigSave, bigTable } };
+    for (const auto& [save, table] : cases) {
+        test::UserFolderScope files;
+        world.currentProfile = 3;
+        Frontier(5);
+        std::ofstream(files.folder / "3", std::ios::binary) << save;
+        files.WriteRaw(5, table);
+        world.LoadGame();
+        world.LoadHighscores();
+        high.LoadResults();
+        Run(5, 100, 90, 300, 50, 1);
+
+        EXPECT_EQ(PlayerFilesBytes(files.folder / "3.unreadable"), save);
+        EXPECT_EQ(PlayerFilesBytes(files.HighscorePath(5) + ".unreadable"), table);
+        EXPECT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.levelStatus[5], 1);
+        EXPECT_TRUE(files.ReadHighscore(5).HasKey(L"money1"));
+        EXPECT_NE(world.playerFileNotice.find(L"cannot be read"), std::wstring::npos);
+    }
 }
 
 } // namespace

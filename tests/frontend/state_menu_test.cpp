@@ -215,6 +215,21 @@ TEST_F(StateMenuTest, TooSmallDesktopShowsOnlyTheNoticeUntilAClickEndsTheGame)
     EXPECT_EQ(log.lines, std::vector<std::wstring> { L"message: error: resolution < min " });
 }
 
+TEST_F(StateMenuTest, APlayerFileNoticeStaysOnTheMenuScreensUntilAClick)
+{
+    FinishLoading();
+    const std::wstring notice = L"\"/home/3\" cannot be read; it is kept as \"/home/3.unreadable\".";
+    world.playerFileNotice = notice;
+    for (int frame = 0; frame < 2; ++frame) {
+        Frame();
+        EXPECT_EQ(gfx.Texts(), std::vector<std::wstring> { notice });
+    }
+    input.Click(0);
+    Frame();
+    Frame();
+    EXPECT_TRUE(gfx.Texts().empty());
+}
+
 TEST_F(StateMenuTest, EscapeDuringTheLogosStartsTheLoadingInTheNextFrame)
 {
     world.logoCount = 2;

@@ -278,11 +278,13 @@ TEST_F(PageManagerTest, ADescriptorThatCannotBeReadFailsTheLoad)
     EXPECT_EQ(
         m_log[0], L"error: CPageManager::Load - failed to open descriptor: " + Wide(folder / "nothing/descriptor.xml"));
 
-    // A broken descriptor fails without a message.
-    WriteBytes(folder / "descriptor.xml", { 0xFF, 0xFE, '<', 0, 'x', 0 });
-    EXPECT_FALSE(pages.Load(Wide(folder.Path()).c_str()));
-    WriteBytes(folder / "descriptor.xml", { 0xFF });
-    EXPECT_FALSE(pages.Load(Wide(folder.Path()).c_str()));
-    EXPECT_EQ(m_log.size(), 1u);
+    // A broken descriptor fails with a message naming it.
+    for (const std::vector<uint8_t>& broken : { std::vector<uint8_t> { 0xFF, 0xFE, '<', 0, 'x', 0 }, { 0xFF } }) {
+        WriteBytes(folder / "descriptor.xml", broken);
+        EXPECT_FALSE(pages.Load(Wide(folder.Path()).c_str()));
+        EXPECT_EQ(m_log.back(),
+            L"error: CPageManager::Load - unable to parse descriptor: " + Wide(folder.Path()) + L"/descriptor.xml");
+    }
+    EXPECT_EQ(m_log.size(), 3u);
     EXPECT_FALSE(pages.HasImage(L"lamp"));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 #include "package_bytes.h"
@@ -54,6 +55,21 @@ TEST_F(PropertyFileTest, ReadsKeysAndValues)
     PropertyFile missing;
     EXPECT_FALSE(missing.Serialize(L"missing.txt", false));
     EXPECT_TRUE(m_logged.empty()); // every file was given back to the file manager
+}
+
+// Player files are read up to 1 MB; a larger one is refused unread with a log
+// line, and the read buffer is given back after every parse.
+TEST_F(PropertyFileTest, FilesBeyondOneMegabyteAreRefusedAndNothingStaysResident)
+{
+    for (const uintmax_t size : { resources::kPlayerFileLimit, resources::kPlayerFileLimit + 1 }) {
+        test::WriteBytes(Here("big.cfg"), Utf16(L"[a]\r\n1\r\n"));
+        std::filesystem::resize_file(Here("big.cfg"), size);
+        PropertyFile file;
+        EXPECT_EQ(file.Serialize(W(Here("big.cfg")), false), size <= resources::kPlayerFileLimit) << size;
+        EXPECT_EQ(dyn_array::Shared().Capacity(), 0u) << size;
+    }
+    ASSERT_EQ(m_logged.size(), 1u);
+    EXPECT_NE(m_logged[0].find(L"big.cfg\" is larger than 1 MB"), std::wstring::npos) << m_logged[0];
 }
 
 TEST_F(PropertyFileTest, GettersAndSetters)

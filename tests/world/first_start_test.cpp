@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <tinyxml2.h>
+#include <unistd.h>
 
 #include "platform/utf16.h"
 #include "player_files_fixture.h"
@@ -36,6 +41,41 @@ namespace {
         }
         return document.FirstChildElement("log") != nullptr;
     }
+
+    // A folder nobody may write into, root included (the immutable flag), for
+    // as long as the object lives.
+    class WriteProtected {
+    public:
+        explicit WriteProtected(const std::string& path)
+            : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        {
+            if (::geteuid() != 0) {
+                m_done = ::fchmod(m_fd, 0555) == 0;
+                return;
+            }
+            int flags = 0;
+            m_done = ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags |= FS_IMMUTABLE_FL, true)
+                && ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ~WriteProtected()
+        {
+            int flags = 0;
+            if (::geteuid() != 0) {
+                ::fchmod(m_fd, 0755);
+            } else if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags &= ~FS_IMMUTABLE_FL;
+                ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+            }
+            ::close(m_fd);
+        }
+        WriteProtected(const WriteProtected&) = delete;
+        WriteProtected& operator=(const WriteProtected&) = delete;
+        bool Done() const { return m_done; }
+
+    private:
+        int m_fd;
+        bool m_done = false;
+    };
 
     TEST_F(FirstStart, MakesTheFolderCopiesBothFilesAndReadsThem)
     {
@@ -128,21 +168,80 @@ namespace {
         EXPECT_EQ(Bytes(program / "data/config.cfg"), before);
     }
 
-    TEST_F(FirstStart, MissingInstallSettingsEndTheStart)
+    // A user folder that exists but cannot be written: the player's own
+    // files are read, and the log and the screen say what cannot be written.
+    TEST_F(FirstStart, AFolderThatCannotBeWrittenStillGivesThePlayersProfiles)
     {
-        fs::create_directories(program / "data");
-        fs::current_path(program.Path());
         Load();
-        EXPECT_EQ(world.quitRequested, 1);
-        EXPECT_FALSE(fs::exists(UserFolder()));
+        Entries users = ReadEntries(UserFile("us.txt"));
+        users[L"name 1"] = L"Mine";
+        WriteEntries(UserFile("us.txt"), users);
+        Entries config = DefaultConfig();
+        config[L"x resolution"] = L"1024";
+        config[L"y resolution"] = L"768";
+        WriteEntries(UserFile("config.cfg"), config);
+        const auto profiles = Bytes(UserFile("us.txt"));
+        WriteProtected readOnly(UserFolder());
+        if (!readOnly.Done())
+            GTEST_SKIP() << "this file system cannot make a folder read-only";
+        logLines.clear();
+        Load();
+
+        EXPECT_EQ(world.quitRequested, 0);
+        EXPECT_FALSE(settings.canSave);
+        EXPECT_EQ(world.profileNames[1], L"Mine");
+        EXPECT_EQ(settings.GetWidth(), 1024);
+        EXPECT_TRUE(Logged(L"\" cannot be written ("));
+        EXPECT_FALSE(Logged(L"unable to create"));
+        EXPECT_NE(world.playerFileNotice.find(platform::NarrowToWide(UserFolder())), std::wstring::npos);
+        EXPECT_FALSE(world.SaveConfig());
+        EXPECT_EQ(Bytes(UserFile("us.txt")), profiles);
     }
 
-    TEST_F(FirstStart, MissingProfilesEndTheStart)
+    // A start that cannot read its settings or profiles names the file and
+    // the reason, in the log and for main to print, and ends.
+    TEST_F(FirstStart, AStartThatCannotReadItsFilesSaysWhichAndWhy)
     {
-        UseProgramFolder(DefaultConfig(), DefaultUsers());
-        fs::remove(program / "data/us.txt");
-        Load();
-        EXPECT_EQ(world.quitRequested, 1);
+        struct Case {
+            const char* name;
+            void (*spoil)(FirstStart&);
+            const char* file;
+            const wchar_t* why;
+        };
+        const Case cases[] = {
+            { "no install settings", [](FirstStart& t) { fs::remove(t.program / "data/config.cfg"); },
+                "data/config.cfg", L"it is missing" },
+            { "no profiles anywhere", [](FirstStart& t) { fs::remove(t.program / "data/us.txt"); }, "data/us.txt",
+                L"it is missing" },
+            { "a folder in place", [](FirstStart& t) { fs::create_directories(t.UserFile("us.txt")); },
+                "vandrel-first-eng/us.txt", L"it is not a file" },
+            { "a UTF-8 copy",
+                [](FirstStart& t) {
+                    fs::create_directories(t.UserFolder());
+                    std::ofstream(t.UserFile("us.txt")) << "[name 1]\r\nAda\r\n";
+                },
+                "vandrel-first-eng/us.txt", L"it holds no entries" },
+            { "beyond 1 MB",
+                [](FirstStart& t) {
+                    fs::create_directories(t.UserFolder());
+                    WriteEntries(t.UserFile("us.txt"), DefaultUsers());
+                    fs::resize_file(t.UserFile("us.txt"), (1 << 20) + 2);
+                },
+                "vandrel-first-eng/us.txt", L"it is larger than 1 MB" },
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            fs::remove_all(UserFolder());
+            UseProgramFolder(DefaultConfig(), DefaultUsers());
+            c.spoil(*this);
+            logLines.clear();
+            Load();
+            EXPECT_EQ(world.quitRequested, 1);
+            const std::wstring& failure = world.startFailure;
+            EXPECT_NE(failure.find(platform::NarrowToWide(c.file)), std::wstring::npos) << failure;
+            EXPECT_NE(failure.find(c.why), std::wstring::npos) << failure;
+            EXPECT_TRUE(Logged(failure));
+        }
         EXPECT_TRUE(Logged(L"error: us.pkg not found"));
     }
 

@@ -157,7 +157,6 @@ TEST_F(SavedFiles, FieldsThatAreNoNumbersReadAsZero)
         { "BANK;99999999999999;\rCOUNTER;-99999999999999;\r", INT_MAX, { INT_MIN, 0, 0, 0 } },
         { "BANK;\"7\";\rCOUNTER;\"8\";;;9;\r", 7, { 8, 9, 0, 0 } },
         { "BANK\rCOUNTER\r", 0, { 0, 0, 0, 0 } },
-        { "bank;5;\rCounter;5;\r", 0, { 0, 0, 0, 0 } },
         { "BANK;1;\r\r\r\rBANK;2;\r\r", 2, { 0, 0, 0, 0 } },
     };
     for (const Case& c : cases) {

@@ -98,6 +98,15 @@ TEST_F(LanguageTablesTest, MissingFilesAreLoggedAndLeaveTheDefaults)
     EXPECT_EQ(world().taskId, 9);
     EXPECT_EQ(world().styleColours[3][0], 17);
     EXPECT_EQ(world().logoCount, 0);
+
+    // A task table with no task row (a heading only, a UTF-8 copy) is told
+    // too: the map would otherwise show no pin without a word.
+    for (const std::wstring& text : { std::wstring(kTasksHeading), std::wstring(L"\u3b31\u3b34\u0d31") }) {
+        Write("data/language/tasks.csv", text);
+        log.lines.clear();
+        world().LoadTasks();
+        EXPECT_TRUE(log.Contains(L"error: cGameWorld::LoadTasks -> data/language/tasks.csv holds no task"));
+    }
 }
 
 TEST_F(LanguageTablesTest, RowRulesHeadingEndMarkAndCommentLines)

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "platform/utf16.h"
 #include "player_files_fixture.h"
 
 namespace fs = std::filesystem;
@@ -48,6 +49,31 @@ namespace {
         EXPECT_EQ(world.profileNames[1], L"Keep");
         EXPECT_EQ(Bytes(UserFile("us.txt")), profiles);
         EXPECT_TRUE(Bytes(UserFile("config.cfg")).empty()); // not overwritten either
+    }
+
+    // us.txt cut short before the last profiles: what was read is used, and
+    // the file as it was is kept aside before it is first written over.
+    TEST_F(PlayerData, ACutShortProfileFileIsKeptBeforeItIsWrittenOver)
+    {
+        Load();
+        Entries users = DefaultUsers();
+        users[L"name 1"] = L"Ada";
+        users[L"name 3"] = L"Cy";
+        users[L"name 5"] = L"Eve";
+        WriteEntries(UserFile("us.txt"), users);
+        auto bytes = Bytes(UserFile("us.txt"));
+        const std::wstring text = platform::Utf16LeToWide(bytes.data(), bytes.size());
+        bytes.resize(text.find(L"[name 4]") * 2);
+        std::ofstream(UserFile("us.txt"), std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+        Load();
+        EXPECT_EQ(world.profileNames[1], L"Ada");
+        EXPECT_TRUE(Logged(L"us.txt holds no \"name 4\""));
+        EXPECT_TRUE(world.SaveConfig());
+        EXPECT_TRUE(world.SaveConfig());
+        EXPECT_EQ(Bytes(UserFile("us.txt.unreadable")), bytes);
+        EXPECT_FALSE(fs::exists(UserFile("us.txt.unreadable2")));
     }
 
     TEST_F(PlayerData, AFailedWriteKeepsTheOldFilesAndReportsFailure)

@@ -1,8 +1,9 @@
-// The helper of tools/save-kill-test.sh: saves the campaign and the station in
-// a loop until it is killed, and checks afterwards that what is on disk loads.
+// The helper of tools/save-kill-test.sh: saves every player file (the saved
+// game, the lot file, config.cfg, us.txt and highscore tables) in a loop until
+// it is killed, and checks afterwards that what is on disk loads.
 //   vandrel_save_kill save     saves generation after generation, for ever;
 //                              prints "saving" once the first one is written
-//   vandrel_save_kill verify   loads both files; exit 0 when they are whole
+//   vandrel_save_kill verify   loads every file; exit 0 when they are whole
 // Each generation g writes values that all follow from g, so a file mixed
 // from two generations, or cut short, does not pass.
 // Run from the program folder (the one holding data/); the user folder comes
@@ -11,11 +12,19 @@
 #include <cstring>
 #include <string>
 
+#include "frontend/score_table.h"
+#include "resources/property_file.h"
 #include "world/game_world.h"
 
 namespace {
 
 constexpr int kLots = 10;
+constexpr int kScoreLevels = 3;
+
+std::wstring GenerationName(int g)
+{
+    return L"generation " + std::to_wstring(g);
+}
 
 void BuildStation(cGameWorld& world)
 {
@@ -37,6 +46,44 @@ void SetGeneration(cGameWorld& world, int g)
     }
     for (int k = 0; k < kLots; ++k)
         world.fundaments[static_cast<size_t>(k)].status = g + k;
+    world.windowCenter = g;
+    for (int p = 1; p <= 6; ++p) {
+        world.profileNames[p] = GenerationName(g);
+        world.profileDrive[p] = g + p;
+    }
+}
+
+// Row r of every table of generation g: the ranking falls with r.
+bool SaveScores(int g)
+{
+    Scene::ScoreTable table;
+    for (int r = 0; r < Scene::ScoreTable::kRows; ++r) {
+        table.scoreNames[r] = GenerationName(g);
+        table.scoreTimes[r] = g + r;
+        table.scoreMoney[r] = g * 10 - r;
+        table.scoreWorkplaces[r] = r % 6 + 1;
+    }
+    bool saved = true;
+    for (int level = 1; level <= kScoreLevels; ++level)
+        saved = Scene::SaveScoreFile(table, Scene::ScoreFilePath(level)) && saved;
+    return saved;
+}
+
+// The generation a whole table is of; -1 when it is mixed, cut or missing.
+int ScoresGeneration(int level)
+{
+    PropertyFile file;
+    if (!file.Serialize(Scene::ScoreFilePath(level), false))
+        return -1;
+    Scene::ScoreTable table;
+    table.Read(file);
+    const int g = table.scoreTimes[0];
+    for (int r = 0; r < Scene::ScoreTable::kRows; ++r) {
+        if (table.scoreNames[r] != GenerationName(g) || table.scoreTimes[r] != g + r
+            || table.scoreMoney[r] != g * 10 - r || table.scoreWorkplaces[r] != r % 6 + 1)
+            return -1;
+    }
+    return g;
 }
 
 int Fail(const char* what, int g)
@@ -70,6 +117,22 @@ int Verify(cGameWorld& world)
             || world.lotTable[f.row][f.column] != lots + k)
             return Fail("a lot is not of one generation", g);
     }
+    // config.cfg and us.txt were read as the world was built; the settings
+    // and the tables are written after the lots.
+    const auto ofThisOrTheOneBefore = [g](int h) { return h == g || h == g - 1; };
+    if (!ofThisOrTheOneBefore(world.windowCenter))
+        return Fail("config.cfg is of another generation", g);
+    const int users = world.profileDrive[1] - 1;
+    if (!ofThisOrTheOneBefore(users))
+        return Fail("us.txt is of another generation", g);
+    for (int p = 1; p <= 6; ++p) {
+        if (world.profileNames[p] != GenerationName(users) || world.profileDrive[p] != users + p)
+            return Fail("a profile of us.txt is not of one generation", g);
+    }
+    for (int level = 1; level <= kScoreLevels; ++level) {
+        if (!ofThisOrTheOneBefore(ScoresGeneration(level)))
+            return Fail("a highscore table is not whole or of another generation", g);
+    }
     std::printf("%d\n", g);
     return 0;
 }
@@ -93,7 +156,7 @@ int main(int argc, char** argv)
     int g = world.LoadGame() ? world.bank + 1 : 1;
     for (bool first = true;; first = false, ++g) {
         SetGeneration(world, g);
-        if (!world.SaveGame() || !world.SaveLots())
+        if (!world.SaveGame() || !world.SaveLots() || !world.SaveConfig() || !SaveScores(g))
             return Fail("a save failed", g);
         if (std::strcmp(mode, "save-once") == 0)
             return 0;
