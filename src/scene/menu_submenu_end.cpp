@@ -140,6 +140,9 @@ bool MenuSubmenu::CheckLevelEnd()
         world.gameOverPanelShown = 1;
         world.levelState = 1;
         world.levelOver = 1;
+        // Rated once the values still flying have landed, so the reward shown
+        // and the one recorded are the same.
+        world.evaluatePending = 1;
         return true;
     }
     if (world.levelOver || world.noFreeCell)
@@ -162,6 +165,7 @@ bool MenuSubmenu::CheckLevelEnd()
         world.noFreeCell = 0;
         world.levelOver = 1;
         world.levelState = 1;
+        world.evaluatePending = 1;
     }
     return false;
 }
