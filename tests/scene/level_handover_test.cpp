@@ -78,6 +78,16 @@ protected:
         gfx.ClearRecords();
         return Frame(17.0);
     }
+    // The level started as the world map's play button starts it, its task
+    // dialog then closed.
+    bool StartFromMap(int level)
+    {
+        world.gameMenuClosed = 1;
+        if (!StartLevel(level))
+            return false;
+        world.SetPause(false);
+        return true;
+    }
     // Frames for that many seconds of play; false once the level is left.
     bool Play(double seconds)
     {
@@ -173,7 +183,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
 {
     // Limit 10: the gold signal sounds at 6 s.
     WriteLevelScript(2, PointsLevel(10, 1000));
-    ASSERT_TRUE(StartLevel(2));
+    ASSERT_TRUE(StartFromMap(2));
     ASSERT_TRUE(PlayUntilSecond(7));
     EXPECT_EQ(world.levelPoints, 175);
     EXPECT_EQ(Played("change_status_timer"), 1);
@@ -190,7 +200,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
 
     // Won at 7 s this time: silver.
     WriteLevelScript(2, PointsLevel(10, 7));
-    ASSERT_TRUE(StartLevel(2));
+    ASSERT_TRUE(StartFromMap(2));
     EXPECT_EQ(ScriptNumber("points_at_start"), 0);
     EXPECT_EQ(ScriptNumber("joker_at_start"), 0);
     ASSERT_TRUE(PlayUntilSecond(7));
@@ -221,8 +231,7 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteLevelScript(2, PointsLevel(c.limit, c.finishAt));
-        ASSERT_TRUE(StartLevel(2));
-        world.SetPause(false); // as when the task dialog is closed
+        ASSERT_TRUE(StartFromMap(2));
         for (int i = 0; i < 300 && !world.resultsShown; ++i)
             ASSERT_TRUE(Step());
         ASSERT_EQ(world.resultsShown, 1);
@@ -247,6 +256,106 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
         EXPECT_FALSE(ClickText(kPanelButtonText));
         EXPECT_EQ(world.levelOver, 0);
         EXPECT_EQ(world.restartLevel, 0);
+    }
+}
+
+// A grid level without a time limit on one row of five cells, 1 1 . 1 2: the
+// 1 moved from the fourth cell to the third makes a line, which pays 40
+// points. With refill the script then fills every free cell, so the grid is
+// full while the points still fly.
+std::string FillingGridLevel(bool refill)
+{
+    return std::string("refill = ") + (refill ? "true" : "false") + R"(
+function on_init()
+    Story:SetDrawStation(0)
+    Story:SetTimeForLevel(0)
+    Story:SetBonusSystem("classe")
+    for t, name in ipairs({ "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }) do
+        Story:AddAuto(t, 1, name)
+        Story:AddAuto(t, 9, name)
+        Story:SetAutoParameters(t, 5 + t, 0)
+        Story:SetAutoClass(t, t, 0)
+    end
+    Story:AddFundament(1, "fundament", "fundament_grid", 9)
+    for column = 1, 5 do
+        Story:CreateFundament(1, 3, column, 9, -1)
+    end
+    for column, car in ipairs({ 1, 1, 0, 1, 2 }) do
+        if car > 0 then
+            Story:AddAutoToFundament(3, column, car)
+        end
+    end
+end
+function on_bonus()
+    Story:SetPoints(40)
+    if refill then
+        for column, car in ipairs({ 3, 4, 5, 3 }) do
+            Story:AddAutoToFundament(3, column, car)
+        end
+    end
+end
+function on_level_finish()
+end
+)";
+}
+
+TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
+{
+    const auto mouseOnCell = [&](int column) {
+        for (int y = 0; y < 1024; y += 4) {
+            for (int x = 0; x < 1280; x += 4) {
+                if (world.IsMouseOverPlace(3, column, x, y)) {
+                    input.x = x;
+                    input.y = y;
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    enum class Menu { None, Escape, Button };
+    for (const Menu menu : { Menu::None, Menu::Escape, Menu::Button }) {
+        SCOPED_TRACE(static_cast<int>(menu));
+        WriteLevelScript(1, FillingGridLevel(menu == Menu::None));
+        ASSERT_TRUE(StartFromMap(1));
+        ASSERT_TRUE(Step());
+
+        // The player drags the 1 of the fourth cell onto the third.
+        ASSERT_TRUE(mouseOnCell(4));
+        input.Press(0, true);
+        ASSERT_TRUE(Step() && Step());
+        ASSERT_EQ(world.autoOnMouse, 1);
+        ASSERT_TRUE(mouseOnCell(3));
+        ASSERT_TRUE(Step());
+        input.Press(0, false);
+        for (int i = 0; i < 5 && world.flyingValues.empty(); ++i)
+            ASSERT_TRUE(Step());
+        ASSERT_EQ(world.flyingValues.size(), 1u);
+        MouseAway();
+
+        if (menu == Menu::None) {
+            // The full grid ends the level; the reward first shown is the
+            // one that stays, and the one the result table records.
+            for (int i = 0; i < 300 && !world.resultsShown; ++i)
+                ASSERT_TRUE(Step());
+            EXPECT_TRUE(world.flyingValues.empty());
+            ASSERT_TRUE(Play(1.0));
+            EXPECT_EQ(world.levelPoints, 40);
+            EXPECT_EQ(world.levelReward, 40);
+        } else {
+            if (menu == Menu::Escape) {
+                PressEscape();
+                ASSERT_TRUE(Step());
+            } else {
+                ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
+            }
+            ASSERT_EQ(world.gameMenuClosed, 0);
+            for (int i = 0; i < 200 && !world.flyingValues.empty(); ++i)
+                ASSERT_TRUE(Step());
+            EXPECT_EQ(world.levelPoints, 40);
+        }
+        world.leaveLevel = 1;
+        EXPECT_FALSE(Step());
     }
 }
 
