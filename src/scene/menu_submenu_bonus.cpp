@@ -191,10 +191,11 @@ void MenuSubmenu::DrawFlyingBonusItem(std::size_t index, bool firstOfTriple)
         DrawBonusImage(image, x, y, alpha);
         return;
     }
-    const int left = ScaleX(x);
-    const int top = ScaleY(y);
+    // A rising item starts on its cell and so moves in pixels of this screen.
+    const int left = x;
+    const int top = y;
     // A used item rises on until it is removed, but gives no second effect.
-    if (item.used || !IsMouseInRect(left, top, ScaleX(x + kRisingSize), ScaleY(y + kRisingSize))) {
+    if (item.used || !IsMouseInRect(left, top, left + ScaleX(kRisingSize), top + ScaleY(kRisingSize))) {
         DrawBonusImage(image, left, top, alpha);
         return;
     }
