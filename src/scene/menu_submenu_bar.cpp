@@ -5,6 +5,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
@@ -28,15 +29,6 @@ namespace {
     constexpr int kRestartText = 21;
     constexpr int kOptionsText = 6;
     constexpr int kMainMenuText = 22;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     void SetDrawColour(uint32_t argb)
     {

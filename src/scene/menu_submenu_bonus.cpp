@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "scripting/story.h"
@@ -25,15 +26,6 @@ namespace {
     constexpr int kTutorialText = 93;
     constexpr int kJokerTipText = 116;
     constexpr int kBombTipText = 133;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     const wchar_t* GuiText(int entry)
     {

@@ -7,6 +7,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "scripting/story.h"
@@ -27,15 +28,6 @@ namespace {
     constexpr int kContinueText = 8;
     constexpr int kUseJokerText = 114;
     constexpr int kGameOverText = 136;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     void SetColour(int r, int g, int b)
     {
