@@ -216,31 +216,47 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
 
 TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
 {
+    enum class Menu { Escape, Button, OpenBefore };
     const struct {
         const char* what;
         int limit;
         int finishAt;
         bool won;
-        bool escape; // else the menu button
+        Menu menu;
     } cases[] = {
-        { "won, Escape", 100, 1, true, true },
-        { "won, menu button", 100, 1, true, false },
-        { "failed, Escape", 1, 1000, false, true },
-        { "failed, menu button", 1, 1000, false, false },
+        { "won, Escape", 100, 1, true, Menu::Escape },
+        { "won, menu button", 100, 1, true, Menu::Button },
+        { "failed, Escape", 1, 1000, false, Menu::Escape },
+        { "failed, menu button", 1, 1000, false, Menu::Button },
+        // Opened with the game paused by the medal badge under the mouse;
+        // leaving the badge resumes the game with the menu open.
+        { "won, menu open before", 100, 1, true, Menu::OpenBefore },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteLevelScript(2, PointsLevel(c.limit, c.finishAt));
         ASSERT_TRUE(StartFromMap(2));
+        if (c.menu == Menu::OpenBefore) {
+            input.x = 300; // over the medal badge, top left
+            input.y = 40;
+            ASSERT_TRUE(Step());
+            ASSERT_EQ(world.medalHoverPause, 1);
+            PressEscape();
+            ASSERT_TRUE(Step());
+            MouseAway();
+            ASSERT_TRUE(Step());
+            ASSERT_EQ(world.gameMenuClosed, 0);
+            ASSERT_EQ(world.paused, 0);
+        }
         for (int i = 0; i < 300 && !world.resultsShown; ++i)
             ASSERT_TRUE(Step());
         ASSERT_EQ(world.resultsShown, 1);
         ASSERT_EQ(world.levelState, c.won ? 1 : 0);
 
-        if (c.escape) {
+        if (c.menu == Menu::Escape) {
             PressEscape();
             ASSERT_TRUE(Step());
-        } else {
+        } else if (c.menu == Menu::Button) {
             ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
         }
         ASSERT_TRUE(Step());
