@@ -7,6 +7,7 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "platform/win_types.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
@@ -27,14 +28,6 @@ namespace {
     constexpr int kCompleteText = 149;
     constexpr int kBuildNowText = 152;
 
-    int ScaleX(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
     bool InGrid(int row, int col)
     {
         return row >= 0 && row < world::kGridSize && col >= 0 && col < world::kGridSize;

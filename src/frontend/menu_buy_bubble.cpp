@@ -6,6 +6,7 @@
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
 #include "platform/win_types.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -18,15 +19,6 @@ namespace {
     constexpr int kTooExpensiveText = 115;
     constexpr int kBuyText = 124;
     constexpr int kSellText = 143;
-
-    int ScaleX(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     // The bubble's text; "#" breaks the line.
     std::wstring BubbleText(int mode, const std::wstring& name, int price)

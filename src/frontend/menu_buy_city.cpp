@@ -8,6 +8,7 @@
 #include "frontend/menu_buy.h"
 #include "platform/game_random.h"
 #include "platform/utf16.h"
+#include "scene/design_units.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -20,15 +21,6 @@ namespace {
     // Cars keep this far apart in x and y.
     constexpr float kCarGap = 60.0f;
     constexpr int kRevealTries = 200;
-
-    int ScaleX(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     bool HeadsRight(int direction)
     {

@@ -4,6 +4,7 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "sound/sound_engine.h"
@@ -23,15 +24,6 @@ namespace {
     constexpr int kCentreOffHint = 150;
     constexpr int kCentreOnHint = 151;
 
-    // Design pixels divided by the layout scale, truncated toward zero.
-    int ScaleX(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(float design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
     int ToggleWidth()
     {
         return ScaleX(70.0f);

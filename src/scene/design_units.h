@@ -10,15 +10,17 @@
 namespace Scene {
 
 // A design x or width divided by the settings' horizontal scale, truncated
-// toward zero.
+// toward zero. The division is in single precision, as the scale is kept:
+// every screen converts the same way, so 133 design pixels are 100 pixels at
+// the scale 1.33 wherever they are drawn or hit.
 inline int ScaleX(double design)
 {
-    return static_cast<int>(design / cSettings::Instance().scaleX);
+    return static_cast<int>(static_cast<float>(design) / cSettings::Instance().scaleX);
 }
 // A design y or height divided by the vertical scale, truncated toward zero.
 inline int ScaleY(double design)
 {
-    return static_cast<int>(design / cSettings::Instance().scaleY);
+    return static_cast<int>(static_cast<float>(design) / cSettings::Instance().scaleY);
 }
 // The tint of later image draws (and of text, which is drawn in it).
 inline void SetColour(uint32_t argb)

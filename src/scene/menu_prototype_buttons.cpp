@@ -5,6 +5,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/menu_prototype.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -18,13 +19,6 @@ namespace {
         if (g_pGfx2D)
             g_pGfx2D->SetColor(MakeARGB(static_cast<uint32_t>(a), static_cast<uint32_t>(r), static_cast<uint32_t>(g),
                 static_cast<uint32_t>(b)));
-    }
-
-    // Label offsets below the button's top, in design pixels scaled to the
-    // screen height.
-    int ScaledOffset(double design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
     }
 
     // Takes the frame's click for this button: the byte is cleared so that
@@ -55,11 +49,11 @@ void MenuPrototype::DrawButtonImage(const wchar_t* image, int x, int y, int r, i
 bool MenuPrototype::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
-    int offset = ScaledOffset(5.0);
+    int offset = ScaleY(5.0);
     if (font && font == g_fontNormal2)
-        offset = ScaledOffset(13.0);
+        offset = ScaleY(13.0);
     else if (font && font == g_fontSmall)
-        offset = ScaledOffset(10.0);
+        offset = ScaleY(10.0);
     if (g_pGfx2D)
         g_pGfx2D->SetTextColorRGBA(0, 0, 0, 255);
     const int alpha = GetAlpha();
@@ -178,13 +172,13 @@ bool MenuPrototype::DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* ima
 bool MenuPrototype::DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x,
     int y, int w, int /*h*/, int r, int g, int b)
 {
-    int offset = ScaledOffset(5.0);
+    int offset = ScaleY(5.0);
     if (font && font == g_fontNormal)
-        offset = ScaledOffset(8.0);
+        offset = ScaleY(8.0);
     else if (font && font == g_fontNormal2)
-        offset = ScaledOffset(11.0);
+        offset = ScaleY(11.0);
     else if (font && font == g_fontSmall)
-        offset = ScaledOffset(10.0);
+        offset = ScaleY(10.0);
     const int alpha = GetAlpha();
     DrawButtonImage(image, x, y, 155, 155, 155, alpha / 2);
     SetDrawColour(alpha, r, g, b);

@@ -2,6 +2,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -11,14 +12,6 @@ namespace {
     constexpr int kPanelPage = 32;
     constexpr int kTextWidth = 400;
 
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 } // namespace
 
 MenuStraf::MenuStraf()

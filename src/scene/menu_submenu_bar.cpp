@@ -5,6 +5,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
@@ -28,15 +29,6 @@ namespace {
     constexpr int kRestartText = 21;
     constexpr int kOptionsText = 6;
     constexpr int kMainMenuText = 22;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     void SetDrawColour(uint32_t argb)
     {
@@ -80,8 +72,13 @@ void MenuSubmenu::DrawBar()
     screenX = width / 2 - screenWidth / 2;
     screenY = static_cast<int>((height / 2 - screenHeight / 2) - 40 / settings.scaleY);
 
-    // Escape closes the task book first; over an open game menu it does
-    // nothing.
+    // Under the won or failed panel the level is decided: the game menu stays
+    // shut, so none of its buttons can act on it behind the panel.
+    if (world.levelOver)
+        world.gameMenuClosed = 1;
+
+    // Escape closes the task book first; over an open game menu or an end
+    // panel it does nothing.
     if (world.keyEscape) {
         if (world.taskBookOpen) {
             world.brightening = 1;
@@ -90,7 +87,7 @@ void MenuSubmenu::DrawBar()
             world.keyEscape = 0;
             world.SetPause(false);
             world.gameMenuClosed = 1;
-        } else if (world.gameMenuClosed) {
+        } else if (world.gameMenuClosed && !world.levelOver) {
             world.keyEscape = 0;
             world.gameMenuClosed = 0;
             world.SetPause(true);
@@ -124,8 +121,9 @@ void MenuSubmenu::DoMenuButton()
     const int x = OnRightSide(world) ? cSettings::Instance().GetWidth() - ScaleX(110) : ScaleX(10);
     const int y = ScaleY(924);
     const bool hovered = IsMouseInRect(x, y, x + ScaleX(kCornerButtonSize), y + ScaleY(kCornerButtonSize));
-    // While no cell is free the button neither animates nor opens the menu.
-    const bool live = !world.noFreeCell && hovered;
+    // While no cell is free, or once the level is decided, the button neither
+    // animates nor opens the menu.
+    const bool live = !world.noFreeCell && !world.levelOver && hovered;
     if (!live)
         menuButtonFrame = kMenuButtonFrames - 1;
     wchar_t image[32];
@@ -139,7 +137,8 @@ void MenuSubmenu::DoMenuButton()
     world.gameMenuClosed = 0;
     world.SetPause(true);
     world.taskBookOpen = 0;
-    world.flyingValues.clear();
+    // Values still flying land and count behind the menu, as they do when
+    // Escape opens it.
 }
 
 void MenuSubmenu::DrawGameMenu()
@@ -193,6 +192,8 @@ void MenuSubmenu::DrawGameMenu()
         world.SaveConfig();
         world.restartLevel = 0;
         world.levelPoints = 0;
+        // The map's result view must not take this for a finished level.
+        world.levelOver = 0;
         StopMusic(world);
         world.menuChoice = -1;
         world.profilesOpen = 0;

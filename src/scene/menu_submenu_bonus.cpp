@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "scripting/story.h"
@@ -25,15 +26,6 @@ namespace {
     constexpr int kTutorialText = 93;
     constexpr int kJokerTipText = 116;
     constexpr int kBombTipText = 133;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     const wchar_t* GuiText(int entry)
     {
@@ -191,10 +183,11 @@ void MenuSubmenu::DrawFlyingBonusItem(std::size_t index, bool firstOfTriple)
         DrawBonusImage(image, x, y, alpha);
         return;
     }
-    const int left = ScaleX(x);
-    const int top = ScaleY(y);
+    // A rising item starts on its cell and so moves in pixels of this screen.
+    const int left = x;
+    const int top = y;
     // A used item rises on until it is removed, but gives no second effect.
-    if (item.used || !IsMouseInRect(left, top, ScaleX(x + kRisingSize), ScaleY(y + kRisingSize))) {
+    if (item.used || !IsMouseInRect(left, top, left + ScaleX(kRisingSize), top + ScaleY(kRisingSize))) {
         DrawBonusImage(image, left, top, alpha);
         return;
     }

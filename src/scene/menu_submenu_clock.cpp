@@ -2,6 +2,7 @@
 // badge with the time still allowed for gold, then silver, then the limit.
 #include <cwchar>
 
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "scripting/story.h"
@@ -20,15 +21,6 @@ namespace {
     // The end-of-level rating uses the same shares of the limit.
     constexpr double kGoldShare = 0.6;
     constexpr double kSilverShare = 0.85;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     // "mm:ss" of a time in seconds; the seconds never below 0.
     std::wstring FormatTime(int seconds)

@@ -7,6 +7,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "scripting/story.h"
@@ -27,15 +28,6 @@ namespace {
     constexpr int kContinueText = 8;
     constexpr int kUseJokerText = 114;
     constexpr int kGameOverText = 136;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     void SetColour(int r, int g, int b)
     {
@@ -140,6 +132,9 @@ bool MenuSubmenu::CheckLevelEnd()
         world.gameOverPanelShown = 1;
         world.levelState = 1;
         world.levelOver = 1;
+        // Rated once the values still flying have landed, so the reward shown
+        // and the one recorded are the same.
+        world.evaluatePending = 1;
         return true;
     }
     if (world.levelOver || world.noFreeCell)
@@ -162,6 +157,7 @@ bool MenuSubmenu::CheckLevelEnd()
         world.noFreeCell = 0;
         world.levelOver = 1;
         world.levelState = 1;
+        world.evaluatePending = 1;
     }
     return false;
 }

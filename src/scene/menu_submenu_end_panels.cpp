@@ -6,6 +6,7 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
@@ -37,15 +38,6 @@ namespace {
     } kSparkles[] = { { 504, 355 }, { 606, 504 }, { 670, 382 }, { 565, 474 }, { 633, 425 }, { 547, 539 }, { 603, 301 },
         { 563, 583 }, { 554, 367 }, { 660, 361 }, { 547, 456 }, { 530, 346 }, { 560, 520 } };
     constexpr int kSparkleCount = static_cast<int>(sizeof(kSparkles) / sizeof(kSparkles[0]));
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     void SetColour(int r, int g, int b)
     {

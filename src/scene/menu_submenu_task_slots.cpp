@@ -5,6 +5,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "scripting/story.h"
@@ -25,15 +26,6 @@ namespace {
     constexpr int kGongSound = 0;
     // Wider text is wrapped.
     constexpr int kBubbleTextWidth = 210;
-
-    int ScaleX(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleX);
-    }
-    int ScaleY(int design)
-    {
-        return static_cast<int>(design / cSettings::Instance().scaleY);
-    }
 
     const wchar_t* SlotIcon(int line)
     {

@@ -177,12 +177,11 @@ bool MenuTask::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, 
 bool MenuTask::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* label, int x, int y, int width, int height, int r, int g, int b, int overR, int overG, int overB)
 {
-    const float scaleY = cSettings::Instance().scaleY;
-    int offset = static_cast<int>(5.0 / scaleY);
+    int offset = ScaleY(5);
     if (font && font == g_fontNormal2)
-        offset = static_cast<int>(13.0 / scaleY);
+        offset = ScaleY(13);
     else if (font && font == g_fontSmall)
-        offset = static_cast<int>(10.0 / scaleY);
+        offset = ScaleY(10);
 
     const int alpha = GetAlpha();
     const bool hovered = IsMouseInRect(x, y, x + width, y + height);

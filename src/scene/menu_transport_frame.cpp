@@ -224,7 +224,6 @@ void MenuTransport::DrawStackArrivals()
 void MenuTransport::DrawPlaceAutos()
 {
     cGameWorld& world = cGameWorld::Instance();
-    const cSettings& settings = cSettings::Instance();
     // One timer paces every settling car: each one takes its step together.
     bool step = false;
     if (!world.IsPaused() && world.settleTimer.Elapsed() > kSettleStepSeconds) {
@@ -236,8 +235,9 @@ void MenuTransport::DrawPlaceAutos()
     for (cPlaceAuto& car : world.placeAutos) {
         if (car.autoType == -1 || car.arriving)
             continue;
+        // The place's position is already in pixels of this screen.
         const int x = car.x;
-        int y = static_cast<int>(car.y / settings.scaleY);
+        int y = car.y;
         if (car.settling && !world.IsPaused()) {
             y += SettleOffset(car.settleStep);
             if (step && ++car.settleStep >= kSettleSteps) {

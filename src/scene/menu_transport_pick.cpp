@@ -150,7 +150,12 @@ void MenuTransport::DragAuto()
     // Dropped anywhere else: the car slides back to the road, and costs
     // points once they have reached the penalty threshold, unless it came
     // from the road (its taking has already cost them).
-    world.StartTransfer(world.autoOnMouse, mouseX, mouseY, story.GetXAutobahn(), story.GetYAutobahn());
+    // The slide starts where the held car was drawn; slides run in design
+    // units.
+    const cSettings& settings = cSettings::Instance();
+    const int fromX = static_cast<int>(static_cast<float>(mouseX - world.grabOffsetX) * settings.scaleX);
+    const int fromY = static_cast<int>(static_cast<float>(mouseY - world.grabOffsetY) * settings.scaleY);
+    world.StartTransfer(world.autoOnMouse, fromX, fromY, story.GetXAutobahn(), story.GetYAutobahn());
     world.autoOnMouse = -1;
     if (world.levelPoints >= world.minusPointsLimit && !world.carFromRoad) {
         world.AddFlyingMarker(world.minusPointsLimit);

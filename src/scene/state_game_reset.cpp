@@ -112,6 +112,11 @@ void cStateGame::ResetAfterLoad()
     world.autoOnMouse = -1;
     world.selectedCount = 0;
     world.comboCounter = 0;
+    // Each level sounds its own time signals, starts its own cup animation
+    // and has no joker in use from a move of the last level.
+    std::fill(std::begin(world.timeLimitSoundPlayed), std::end(world.timeLimitSoundPlayed), 0);
+    world.cupStarted = 0;
+    world.jokerInUse = 0;
 }
 
 void cStateGame::ClearWorldLists()

@@ -10,10 +10,11 @@ static_assert(world::kBonusCells >= cCombo::kMaxMembers, "every member of a comb
 
 namespace {
 
-// A member that carries no cell ends the members of its combo.
+// A member that carries no cell ends the members of its combo. Row 0 and
+// class (or colour) 0 are cells like any other: a combo there is cleared.
 bool EndsMembers(const cCombo& combo, int m)
 {
-    return combo.memberClass[m] == 0 || combo.memberRow[m] == 0 || combo.memberIndex[m] == -1;
+    return combo.memberIndex[m] == -1;
 }
 
 void AddBonusCell(cGameWorld& w, int kind, int row, int column)
@@ -37,17 +38,24 @@ void ApplyFundaments(cGameWorld& w, bool clearJokerRequest)
         const int firstType = world::IsIndex(firstIndex, w.fundaments.size()) ? w.fundaments[firstIndex].autoType : -1;
 
         w.bonusCellCount = 0;
+        int cleared = 0;
         for (int m = 0; m < n; ++m) {
             if (EndsMembers(combo, m))
                 break;
             const int f = combo.memberIndex[m];
             if (!world::IsIndex(f, w.fundaments.size()))
                 break;
+            if (w.fundaments[f].autoType != -1)
+                ++cleared;
             w.fundaments[f].autoType = -1;
             AddBonusCell(w, 0, combo.memberRow[m], combo.memberColumn[m]);
             w.ClearFundamentWithEffect(f, n);
             w.fundaments[f].alpha = 0;
         }
+        // Only cars taken off the grid are paid: a combo whose cars are
+        // already gone (counted by an earlier combo of the list) pays nothing.
+        if (cleared == 0)
+            continue;
         w.bonusAutoClass = n > 0 ? combo.memberClass[0] : 0;
         w.bonusType = n;
         if (clearJokerRequest)

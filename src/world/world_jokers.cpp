@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "world/game_world.h"
+#include "world/settings.h"
 #include "world/world_checks.h"
 
 namespace {
@@ -71,6 +72,8 @@ void cGameWorld::AddSpecAuto(int row, int column, int type)
         const int slotY = 100 * static_cast<int>(jokers.size()) + 100;
         jokers.push_back(MakeFlight(type, x, y, 0, slotY, 0.0));
     } else {
-        jokers.push_back(MakeFlight(type, x, y, x, 60, 0.017));
+        // Rising from the cell, in pixels of this screen like the cell.
+        const int top = static_cast<int>(60 / cSettings::Instance().scaleY);
+        jokers.push_back(MakeFlight(type, x, y, x, top, 0.017));
     }
 }

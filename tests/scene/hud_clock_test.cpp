@@ -176,7 +176,7 @@ TEST_F(HudClockTest, EachSignalSoundsOnceInTheSecondItsThresholdIsReached)
         Frame();
         EXPECT_EQ(Played("change_status_timer"), step.played);
     }
-    // The signals of a run are spent: the next level plays none of them.
+    // Each signal sounds once in its level.
     world.levelElapsed = 180;
     Frame();
     EXPECT_EQ(Played("change_status_timer"), 3);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hud_fixture.h"
+#include "scene/design_units.h"
 
 namespace {
 
@@ -305,12 +306,10 @@ TEST_F(HudFrameTest, TheMenuButtonAnimatesWhenHoveredAndOpensTheMenu)
 
     world.noFreeCell = 0;
     world.taskBookOpen = 1;
-    world.flyingValues.emplace_back();
     ClickFrame(50, 950);
     EXPECT_EQ(world.gameMenuClosed, 0);
     EXPECT_EQ(world.paused, 1);
     EXPECT_EQ(world.taskBookOpen, 0);
-    EXPECT_TRUE(world.flyingValues.empty());
     EXPECT_TRUE(FindImage("menu_game.png"));
 }
 
@@ -341,6 +340,19 @@ TEST_F(HudFrameTest, TheBuildingLevelStaysPaused)
     world.SetPause(false);
     Frame();
     EXPECT_EQ(world.paused, 0);
+}
+
+// Every screen turns design pixels into pixels of a smaller screen alike:
+// whole multiples of the scale come out whole.
+TEST(DesignUnits, WholeMultiplesOfTheScaleComeOutWhole)
+{
+    cSettings::Instance().SetResolution(1024, 768);
+    for (const int n : { 1, 2, 4, 7 }) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(Scene::ScaleX(125 * n), 100 * n);
+        EXPECT_EQ(Scene::ScaleY(133 * n), 100 * n);
+    }
+    cSettings::Instance().ResetToDefaults();
 }
 
 } // namespace

@@ -122,7 +122,10 @@ TEST_F(LevelEndTest, AFullGridEndsALevelWithoutLimitAfterHalfASecond)
     EXPECT_TRUE(FindImage("menu_gameover.png"));
     EXPECT_TRUE(Wrote(L"text 136"));
 
-    // Won without a rating: the statistics pay the points.
+    // Rated (no medal without a limit), then the statistics pay the points.
+    Frame();
+    EXPECT_EQ(world.evaluatePending, 0);
+    EXPECT_TRUE(world.medalText.empty());
     Frame();
     EXPECT_FALSE(FindImage("menu_gameover.png"));
     EXPECT_EQ(world.paused, 1);

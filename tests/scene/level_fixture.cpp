@@ -77,6 +77,11 @@ void LevelTest::WriteLevelScript(int level, const std::string& source)
     std::ofstream(folder / name, std::ios::binary) << source;
 }
 
+void LevelTest::LinkBuildData(const char* relative)
+{
+    std::filesystem::create_directory_symlink(std::filesystem::path(oldDirectory) / relative, folder / relative);
+}
+
 bool LevelTest::StartLevel(int level)
 {
     cGameWorld::Instance().level = level;

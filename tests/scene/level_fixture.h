@@ -33,6 +33,9 @@ protected:
 
     // data/script/scene/level_setup_<level>.lua in the scratch program folder.
     void WriteLevelScript(int level, const std::string& source);
+    // A folder of the build's data (the generated art: "data/gui") seen from
+    // the scratch program folder.
+    void LinkBuildData(const char* folder);
     // The level state's Init for the level, as the application starts one.
     bool StartLevel(int level);
     // One level frame after ms milliseconds; Update's result.

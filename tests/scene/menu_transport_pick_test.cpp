@@ -251,6 +251,53 @@ namespace {
         }
     }
 
+    TEST_F(TransportPick, OnEitherScreenALetGoCarIsDrawnWhereItIs)
+    {
+        // The place is at pixels of the screen, as the layout puts it: its
+        // served car stands at the same pixels on either screen. A car let go
+        // elsewhere slides on from where it was held.
+        std::vector<std::pair<int, int>> served;
+        for (const int width : { 1280, 1024 }) {
+            SCOPED_TRACE(width);
+            TearDown();
+            SetUp();
+            StartScreens(width);
+            for (cStackSlot& slot : world.stackSlots)
+                slot.autoType = -1;
+            world.paused = 1; // nothing moves on between the frames
+            world.autoOnMouse = kCar;
+            world.hoveredElement = 0;
+            transport->DragAuto();
+            ASSERT_EQ(world.placeAutos.size(), 1u);
+            ClearDrawn();
+            transport->Draw();
+            ASSERT_EQ(DrawnOf(L"car_a.png").size(), 1u);
+            served.emplace_back(DrawnOf(L"car_a.png")[0].x, DrawnOf(L"car_a.png")[0].y);
+
+            world.autoOnMouse = kCar;
+            world.grabOffsetX = 20;
+            world.grabOffsetY = 30;
+            world.hoveredElement = -1;
+            input.x = 300;
+            input.y = 400;
+            world.leftDown = 1;
+            ClearDrawn();
+            transport->DragAuto();
+            ASSERT_EQ(Drawn().size(), 1u);
+            const VehicleImage held = Drawn()[0];
+            world.leftDown = 0;
+            transport->DragAuto();
+            ASSERT_EQ(world.roadTransfers.size(), 1u);
+            ClearDrawn();
+            transport->Draw();
+            const std::vector<VehicleImage> sliding = DrawnOf(L"car_a.png");
+            ASSERT_EQ(sliding.size(), 2u); // the served car and the sliding one
+            EXPECT_NEAR(sliding[1].x, held.x, 1);
+            EXPECT_NEAR(sliding[1].y, held.y, 1);
+        }
+        EXPECT_EQ(served[0], served[1]);
+    }
+
     TEST_F(TransportPick, TheLampFollowsThePlacesWear)
     {
         StartScreens();

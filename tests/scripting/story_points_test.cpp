@@ -57,11 +57,11 @@ TEST_F(StoryPoints, ServicesAndCombosArePaidByTheScript)
     world.bonusCellCount = 4;
     world.bonusType = 4;
     world.bonusAutoClass = 2;
-    world.minusPoints = 100;
+    world.levelPoints = 100;
     world.currentProfile = 2;
     Story::Instance().CallScriptFunction("on_bonus");
     EXPECT_EQ(world.money, 1040 + 15 * 4);
-    EXPECT_EQ(world.minusPoints, 98);
+    EXPECT_EQ(world.levelPoints, 98);
     EXPECT_EQ(world.profileAwards[2][3], 1);
     EXPECT_EQ(world.newAward, 1);
     EXPECT_EQ(world.lastAward, 3);
@@ -112,16 +112,19 @@ TEST_F(StoryPoints, OnlyTheWordColorSelectsBonusesByColour)
     }
 }
 
-TEST_F(StoryPoints, MinusPointsCountDownAndWrapWithoutOverflow)
+TEST_F(StoryPoints, MinusPointsLowerTheLevelsPointsThatGetCurrentPointsReads)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.minusPointsLimit = 250;
-    ASSERT_TRUE(Run("Story:MinusPoints(30); Story:MinusPoints(-5); limit = Story:GetMinusPoints()"));
-    EXPECT_EQ(world.minusPoints, -25);
+    world.levelPoints = 40;
+    ASSERT_TRUE(Run("Story:MinusPoints(30); Story:MinusPoints(-5); limit = Story:GetMinusPoints(); "
+                    "now = Story:GetCurrentPoints()"));
+    EXPECT_EQ(world.levelPoints, 15);
+    EXPECT_EQ(Number("now"), 15);
     EXPECT_EQ(Number("limit"), 250);
-    world.minusPoints = -2147483647 - 1;
+    world.levelPoints = -2147483647 - 1;
     ASSERT_TRUE(Run("Story:MinusPoints(1)"));
-    EXPECT_EQ(world.minusPoints, 2147483647);
+    EXPECT_EQ(world.levelPoints, 2147483647);
 }
 
 TEST_F(StoryPoints, JokersAreCountedByKindAndTheUpgradeDecidesGetJoker)
@@ -151,7 +154,6 @@ TEST_F(StoryPoints, JokersAreCountedByKindAndTheUpgradeDecidesGetJoker)
 TEST_F(StoryPoints, ValuesTheScriptReadsComeFromTheWorld)
 {
     cGameWorld& world = cGameWorld::Instance();
-    world.currentPoints = 321;
     world.bonusMultiplier = 2;
     world.superBonusMultiplier = 5;
     world.brutal = 1;
@@ -159,7 +161,7 @@ TEST_F(StoryPoints, ValuesTheScriptReadsComeFromTheWorld)
     ASSERT_TRUE(Run("Story:SetBonusConfiguration(4); Story:SetCounterBonusForSpecAuto(49, 6)"));
     EXPECT_EQ(world.bonusConfiguration, 4);
     EXPECT_EQ(world.specAutoBonusCounter[49], 6);
-    ASSERT_TRUE(Holds("Story:GetCurrentPoints() == 321 and Story:GetXBonus() == 2 and Story:GetXSuperBonus() == 5"));
+    ASSERT_TRUE(Holds("Story:GetXBonus() == 2 and Story:GetXSuperBonus() == 5"));
     ASSERT_TRUE(Holds("Story:Brutal() == true and Story:GetMyCombo(3, 1) == false"));
     world.AddComboRecord(3, 2);
     ASSERT_TRUE(Holds("Story:GetMyCombo(3, 1) == true and Story:GetMyCombo(3, 2) == false"));

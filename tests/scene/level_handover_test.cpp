@@ -1,0 +1,378 @@
+// Level play where one part hands over to the next, run by the level state
+// over the game's own screens and generated art, with the mouse and keys as
+// input: what a level leaves for the next start, the game menu under the end
+// panels, and a full grid ending while values still fly.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "app/pp_app_fonts.h"
+#include "level_fixture.h"
+#include "platform/win_messages.h"
+#include "scene/gui_vocabulary.h"
+#include "scene/text_entry.h"
+#include "world/game_world.h"
+
+namespace {
+
+// One key pressed for one key pass.
+class OneKey : public iKeySource {
+public:
+    explicit OneKey(int code)
+        : code(code)
+    {
+    }
+    bool IsKeyDown(int c) override { return c == code; }
+    void ClearKey(int c) override
+    {
+        if (c == code)
+            code = 0;
+    }
+    bool IsHeld(int) override { return false; }
+    bool IsRussianLayout() override { return false; }
+
+private:
+    int code;
+};
+
+constexpr int kRestartText = 21;
+constexpr int kPanelButtonText = 8;
+
+class LevelHandOver : public test::LevelTest {
+protected:
+    LevelHandOver()
+        : test::LevelTest(true)
+    {
+    }
+    void SetUp() override
+    {
+        test::LevelTest::SetUp();
+        LinkBuildData("data/gui");
+        for (int i = 0; i < kFontCount; ++i)
+            g_fonts[i] = gfx.CreateFont(L"calibry", 10 + i, 0);
+        savedTexts.assign(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
+        for (int i = 0; i < kGuiTextCount; ++i)
+            std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
+        world.soundEngine = &sound;
+        cGameWorld::SetMouseSource([this](int& x, int& y) {
+            x = input.x;
+            y = input.y;
+        });
+        MouseAway();
+    }
+    void TearDown() override
+    {
+        cGameWorld::SetMouseSource(nullptr);
+        world.soundEngine = nullptr;
+        DeleteFonts();
+        std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
+        test::LevelTest::TearDown();
+    }
+
+    void MouseAway() { input.x = input.y = -1000; }
+    // One frame of 17 ms, recorded alone; Update's result.
+    bool Step()
+    {
+        gfx.ClearRecords();
+        return Frame(17.0);
+    }
+    // The level started as the world map's play button starts it, its task
+    // dialog then closed.
+    bool StartFromMap(int level)
+    {
+        world.gameMenuClosed = 1;
+        if (!StartLevel(level))
+            return false;
+        world.SetPause(false);
+        return true;
+    }
+    // Frames for that many seconds of play; false once the level is left.
+    bool Play(double seconds)
+    {
+        for (double t = 0; t < seconds * 1000.0; t += 17.0) {
+            if (!Step())
+                return false;
+        }
+        return true;
+    }
+    // Frames until the script has counted that many seconds.
+    bool PlayUntilSecond(int second)
+    {
+        for (int i = 0; i < 1000 && ScriptNumber("seconds") < second; ++i) {
+            if (!Step())
+                return false;
+        }
+        return ScriptNumber("seconds") == second;
+    }
+    // Escape, as the key pass of a frame takes it.
+    void PressEscape() { PressKey(VK_ESCAPE); }
+    void PressKey(int code)
+    {
+        OneKey keys(code);
+        state.HandleKeys(keys);
+    }
+    // A click at (x, y), taken by the next frame's mouse pass and acted on in
+    // the frame after; false once the level is left.
+    bool ClickAt(int x, int y)
+    {
+        input.x = x;
+        input.y = y;
+        input.Click(0);
+        const bool on = Step() && Step();
+        MouseAway();
+        return on;
+    }
+    // A click on the text drawn in the last frame (a button's label).
+    bool ClickText(int text)
+    {
+        for (const test::GfxDraw& d : gfx.draws) {
+            if (d.kind != test::GfxDraw::Kind::Text && d.kind != test::GfxDraw::Kind::TextAlt)
+                continue;
+            if (d.text == g_guiVocabulary[text])
+                return ClickAt(d.x + 2, d.y + 2);
+        }
+        ADD_FAILURE() << "no label " << text;
+        return true;
+    }
+    bool Drew(int text) const
+    {
+        for (const std::wstring& t : gfx.Texts()) {
+            if (t == g_guiVocabulary[text])
+                return true;
+        }
+        return false;
+    }
+    int Played(const std::string& name) const
+    {
+        int count = 0;
+        for (const std::string& path : sound.played)
+            count += path == "data/sound/wav/" + name + ".wav" ? 1 : 0;
+        return count;
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    std::vector<wchar_t> savedTexts;
+};
+
+// A timed level that earns 25 points a second and is won once finish_at
+// seconds have passed; it notes what it finds at its start.
+std::string PointsLevel(int limit, int finishAt)
+{
+    return "limit = " + std::to_string(limit) + "\nfinish_at = " + std::to_string(finishAt) + R"(
+seconds = 0
+function on_init()
+    Story:SetTimeForLevel(limit)
+    points_at_start = Story:GetCurrentPoints()
+    joker_at_start = Story:IfJoker() and 1 or 0
+end
+function on_timer()
+    seconds = seconds + 1
+    Story:MinusPoints(-25)
+end
+function on_level_finish()
+    if seconds >= finish_at then
+        Story:SetState(1)
+    end
+end
+)";
+}
+
+TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
+{
+    // Limit 10: the gold signal sounds at 6 s.
+    WriteLevelScript(2, PointsLevel(10, 1000));
+    ASSERT_TRUE(StartFromMap(2));
+    ASSERT_TRUE(PlayUntilSecond(7));
+    EXPECT_EQ(world.levelPoints, 175);
+    EXPECT_EQ(Played("change_status_timer"), 1);
+
+    // Restarted from the game menu; a move of that run still had the joker in
+    // use and its cup had begun to show.
+    PressEscape();
+    ASSERT_TRUE(Step());
+    ASSERT_EQ(world.gameMenuClosed, 0);
+    EXPECT_FALSE(ClickText(kRestartText));
+    EXPECT_EQ(world.restartLevel, 1);
+    world.jokerInUse = 1;
+    world.cupStarted = 1;
+
+    // Won at 7 s this time: silver.
+    WriteLevelScript(2, PointsLevel(10, 7));
+    ASSERT_TRUE(StartFromMap(2));
+    EXPECT_EQ(ScriptNumber("points_at_start"), 0);
+    EXPECT_EQ(ScriptNumber("joker_at_start"), 0);
+    ASSERT_TRUE(PlayUntilSecond(7));
+    EXPECT_EQ(world.levelPoints, 175);
+    EXPECT_EQ(Played("change_status_timer"), 2);
+    for (int i = 0; i < 120 && world.medalText.empty(); ++i)
+        ASSERT_TRUE(Step());
+    ASSERT_EQ(world.medalText, L"SILVER");
+    // The cup fades in from nothing.
+    ASSERT_TRUE(Step());
+    EXPECT_EQ(world.cupAlpha, 0);
+}
+
+TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
+{
+    enum class Menu { Escape, Button, OpenBefore };
+    const struct {
+        const char* what;
+        int limit;
+        int finishAt;
+        bool won;
+        Menu menu;
+    } cases[] = {
+        { "won, Escape", 100, 1, true, Menu::Escape },
+        { "won, menu button", 100, 1, true, Menu::Button },
+        { "failed, Escape", 1, 1000, false, Menu::Escape },
+        { "failed, menu button", 1, 1000, false, Menu::Button },
+        // Opened with the game paused by the medal badge under the mouse;
+        // leaving the badge resumes the game with the menu open.
+        { "won, menu open before", 100, 1, true, Menu::OpenBefore },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteLevelScript(2, PointsLevel(c.limit, c.finishAt));
+        ASSERT_TRUE(StartFromMap(2));
+        if (c.menu == Menu::OpenBefore) {
+            input.x = 300; // over the medal badge, top left
+            input.y = 40;
+            ASSERT_TRUE(Step());
+            ASSERT_EQ(world.medalHoverPause, 1);
+            PressEscape();
+            ASSERT_TRUE(Step());
+            MouseAway();
+            ASSERT_TRUE(Step());
+            ASSERT_EQ(world.gameMenuClosed, 0);
+            ASSERT_EQ(world.paused, 0);
+        }
+        for (int i = 0; i < 300 && !world.resultsShown; ++i)
+            ASSERT_TRUE(Step());
+        ASSERT_EQ(world.resultsShown, 1);
+        ASSERT_EQ(world.levelState, c.won ? 1 : 0);
+
+        if (c.menu == Menu::Escape) {
+            PressEscape();
+            ASSERT_TRUE(Step());
+        } else if (c.menu == Menu::Button) {
+            ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
+        }
+        ASSERT_TRUE(Step());
+        EXPECT_EQ(world.gameMenuClosed, 1);
+        EXPECT_FALSE(Drew(kRestartText));
+        if (c.won) {
+            world.leaveLevel = 1; // as the result screen leaves
+            EXPECT_FALSE(Step());
+            continue;
+        }
+        // The failed panel's own button leaves the level, which is then no
+        // longer over.
+        EXPECT_FALSE(ClickText(kPanelButtonText));
+        EXPECT_EQ(world.levelOver, 0);
+        EXPECT_EQ(world.restartLevel, 0);
+    }
+}
+
+// A grid level without a time limit on one row of five cells, 1 1 . 1 2: the
+// 1 moved from the fourth cell to the third makes a line, which pays 40
+// points. With refill the script then fills every free cell, so the grid is
+// full while the points still fly.
+std::string FillingGridLevel(bool refill)
+{
+    return std::string("refill = ") + (refill ? "true" : "false") + R"(
+function on_init()
+    Story:SetDrawStation(0)
+    Story:SetTimeForLevel(0)
+    Story:SetBonusSystem("classe")
+    for t, name in ipairs({ "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }) do
+        Story:AddAuto(t, 1, name)
+        Story:AddAuto(t, 9, name)
+        Story:SetAutoParameters(t, 5 + t, 0)
+        Story:SetAutoClass(t, t, 0)
+    end
+    Story:AddFundament(1, "fundament", "fundament_grid", 9)
+    for column = 1, 5 do
+        Story:CreateFundament(1, 3, column, 9, -1)
+    end
+    for column, car in ipairs({ 1, 1, 0, 1, 2 }) do
+        if car > 0 then
+            Story:AddAutoToFundament(3, column, car)
+        end
+    end
+end
+function on_bonus()
+    Story:SetPoints(40)
+    if refill then
+        for column, car in ipairs({ 3, 4, 5, 3 }) do
+            Story:AddAutoToFundament(3, column, car)
+        end
+    end
+end
+function on_level_finish()
+end
+)";
+}
+
+TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
+{
+    const auto mouseOnCell = [&](int column) {
+        for (int y = 0; y < 1024; y += 4) {
+            for (int x = 0; x < 1280; x += 4) {
+                if (world.IsMouseOverPlace(3, column, x, y)) {
+                    input.x = x;
+                    input.y = y;
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    enum class Menu { None, Escape, Button };
+    for (const Menu menu : { Menu::None, Menu::Escape, Menu::Button }) {
+        SCOPED_TRACE(static_cast<int>(menu));
+        WriteLevelScript(1, FillingGridLevel(menu == Menu::None));
+        ASSERT_TRUE(StartFromMap(1));
+        ASSERT_TRUE(Step());
+
+        // The player drags the 1 of the fourth cell onto the third.
+        ASSERT_TRUE(mouseOnCell(4));
+        input.Press(0, true);
+        ASSERT_TRUE(Step() && Step());
+        ASSERT_EQ(world.autoOnMouse, 1);
+        ASSERT_TRUE(mouseOnCell(3));
+        ASSERT_TRUE(Step());
+        input.Press(0, false);
+        for (int i = 0; i < 5 && world.flyingValues.empty(); ++i)
+            ASSERT_TRUE(Step());
+        ASSERT_EQ(world.flyingValues.size(), 1u);
+        MouseAway();
+
+        if (menu == Menu::None) {
+            // The full grid ends the level; the reward first shown is the
+            // one that stays, and the one the result table records.
+            for (int i = 0; i < 300 && !world.resultsShown; ++i)
+                ASSERT_TRUE(Step());
+            EXPECT_TRUE(world.flyingValues.empty());
+            ASSERT_TRUE(Play(1.0));
+            EXPECT_EQ(world.levelPoints, 40);
+            EXPECT_EQ(world.levelReward, 40);
+        } else {
+            if (menu == Menu::Escape) {
+                PressEscape();
+                ASSERT_TRUE(Step());
+            } else {
+                ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
+            }
+            ASSERT_EQ(world.gameMenuClosed, 0);
+            for (int i = 0; i < 200 && !world.flyingValues.empty(); ++i)
+                ASSERT_TRUE(Step());
+            EXPECT_EQ(world.levelPoints, 40);
+        }
+        world.leaveLevel = 1;
+        EXPECT_FALSE(Step());
+    }
+}
+
+} // namespace
