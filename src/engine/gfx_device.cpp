@@ -154,12 +154,46 @@ HRESULT cGfxDevice::EndScene()
     return engine::GetContext().renderer ? S_OK : E_FAIL;
 }
 
+// A renderer that cannot wait for the display's vertical sync would draw as
+// fast as it can and keep a core busy: the frame waits out the rest of one
+// refresh period of the display (60 Hz when the display does not say).
+void cGfxDevice::PaceFrame()
+{
+    engine::Context& context = engine::GetContext();
+    if (!context.window || context.target)
+        return;
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(context.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC))
+        return;
+    int hz = 60;
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(context.window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
+        hz = mode.refresh_rate;
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t period = frequency / static_cast<uint64_t>(hz);
+    const uint64_t now = SDL_GetPerformanceCounter();
+    const uint64_t due = context.lastPresentTicks + period;
+    if (context.lastPresentTicks == 0 || now >= due) {
+        // A late frame starts the next period from now: the game never races
+        // to catch up.
+        context.lastPresentTicks = now;
+        return;
+    }
+    SDL_Delay(static_cast<Uint32>((due - now) * 1000 / frequency));
+    context.lastPresentTicks = due;
+}
+
 HRESULT cGfxDevice::Present()
 {
     engine::Context& context = engine::GetContext();
     if (!context.renderer)
         return E_FAIL;
-    SDL_RenderPresent(context.renderer);
+    {
+        engine::ScopedTime timed(context.presentNanoseconds);
+        SDL_RenderPresent(context.renderer);
+    }
+    PaceFrame();
     ++context.frame;
     for (cGfxFont* font : context.fonts)
         font->DropStaleLines(context.frame);

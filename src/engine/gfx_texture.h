@@ -1,28 +1,41 @@
-// A decoded image and the renderer texture made from it.
+// An image and the renderer texture made from it.
 #pragma once
 
 #include <SDL.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "engine/gfx.h"
 
 class cGfxTexture : public iGfxTexture {
 public:
-    // Takes the surface (ARGB8888). Counts its bytes as live until deleted.
-    explicit cGfxTexture(SDL_Surface* pixels);
+    // Decodes the image (PNG, JPG, BMP, TGA) and keeps its file bytes, not its
+    // pixels: the renderer's texture holds the pixels, and the bytes make it
+    // again should the renderer be made anew. Null when the data is no image.
+    static cGfxTexture* Decode(const void* data, uint32_t size);
     ~cGfxTexture() override;
     cGfxTexture(const cGfxTexture&) = delete;
     cGfxTexture& operator=(const cGfxTexture&) = delete;
 
-    int Width() const { return m_pixels->w; }
-    int Height() const { return m_pixels->h; }
-    // The renderer's texture, made on first use for the current renderer;
-    // null when there is no renderer.
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // Every pixel is opaque: drawn at full alpha it needs no blending.
+    bool Opaque() const { return m_opaque; }
+    // The renderer's texture, made for the current renderer when there is
+    // none yet; null when there is no renderer.
     SDL_Texture* Get();
 
 private:
-    SDL_Surface* m_pixels;
+    cGfxTexture(std::vector<uint8_t> encoded, int width, int height, bool opaque);
+    void Upload(SDL_Surface* pixels);
+
+    std::vector<uint8_t> m_encoded;
     SDL_Texture* m_texture = nullptr;
     uint64_t m_generation = 0;
+    int m_width;
+    int m_height;
+    bool m_opaque;
     int64_t m_bytes;
 };
 
