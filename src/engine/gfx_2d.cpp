@@ -133,7 +133,8 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
     Modulate(texture, m_color);
     // An opaque image drawn at full alpha is copied, not blended: the same
     // picture at a fraction of the software renderer's work.
-    SDL_SetTextureBlendMode(texture, m_texture->Opaque() && (m_color >> 24) == 0xFF ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    const bool opaque = (m_color >> 24) == 0xFF && m_texture->Opaque(sl, st, sr, sb);
+    SDL_SetTextureBlendMode(texture, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_RenderCopyF(renderer, texture, &src, &dst);
 }
 

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <climits>
+#include <cstring>
 
 #include "engine/engine_context.h"
 #include "resources/log.h"
@@ -30,15 +31,40 @@ SDL_Surface* DecodePixels(const void* data, uint32_t size)
     return pixels;
 }
 
-bool AllOpaque(const SDL_Surface* pixels)
+// The size a PNG's header gives; false for anything else or a size out of
+// reason, which is then decoded at once.
+bool PngSize(const uint8_t* bytes, uint32_t size, int* width, int* height)
 {
+    static const uint8_t kSignature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    if (size < 33 || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0)
+        return false;
+    auto big = [bytes](int at) {
+        return (uint32_t(bytes[at]) << 24) | (uint32_t(bytes[at + 1]) << 16) | (uint32_t(bytes[at + 2]) << 8) | bytes[at + 3];
+    };
+    const uint32_t w = big(16);
+    const uint32_t h = big(20);
+    constexpr uint32_t kLargest = 16384;
+    if (w == 0 || h == 0 || w > kLargest || h > kLargest)
+        return false;
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
+// One byte a tile of kTile x kTile pixels: 1 when every pixel of it is opaque.
+std::vector<uint8_t> OpaqueTiles(const SDL_Surface* pixels, int tile)
+{
+    const int columns = (pixels->w + tile - 1) / tile;
+    const int rows = (pixels->h + tile - 1) / tile;
+    std::vector<uint8_t> tiles(static_cast<size_t>(columns) * rows, 1);
     for (int y = 0; y < pixels->h; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(pixels->pixels) + y * pixels->pitch);
+        uint8_t* tileRow = &tiles[static_cast<size_t>(y / tile) * columns];
         for (int x = 0; x < pixels->w; ++x)
             if ((row[x] >> 24) != 0xFF)
-                return false;
+                tileRow[x / tile] = 0;
     }
-    return true;
+    return tiles;
 }
 
 } // namespace
@@ -56,24 +82,30 @@ cGfxTexture* cGfxTexture::Decode(const void* data, uint32_t size)
         cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> No image data");
         return nullptr;
     }
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    std::vector<uint8_t> encoded(bytes, bytes + size);
+    // A PNG tells its size in its header: its pixels are decoded when it is
+    // first drawn, so a page's images that a level never shows (the other
+    // levels' backgrounds) take no memory.
+    int width = 0;
+    int height = 0;
+    if (PngSize(bytes, size, &width, &height))
+        return new cGfxTexture(std::move(encoded), width, height);
     SDL_Surface* pixels = DecodePixels(data, size);
     if (!pixels) {
         cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
         return nullptr;
     }
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    auto* texture = new cGfxTexture(std::vector<uint8_t>(bytes, bytes + size), pixels->w, pixels->h, AllOpaque(pixels));
-    // Made for the renderer now, while the page loads, not in a frame.
+    auto* texture = new cGfxTexture(std::move(encoded), pixels->w, pixels->h);
     texture->Upload(pixels);
     SDL_FreeSurface(pixels);
     return texture;
 }
 
-cGfxTexture::cGfxTexture(std::vector<uint8_t> encoded, int width, int height, bool opaque)
+cGfxTexture::cGfxTexture(std::vector<uint8_t> encoded, int width, int height)
     : m_encoded(std::move(encoded))
     , m_width(width)
     , m_height(height)
-    , m_opaque(opaque)
     , m_bytes(static_cast<int64_t>(width) * height * 4)
 {
     engine::Context& context = engine::GetContext();
@@ -92,11 +124,24 @@ void cGfxTexture::Upload(SDL_Surface* pixels)
     engine::Context& context = engine::GetContext();
     if (!context.renderer)
         return;
+    m_opaqueTiles = OpaqueTiles(pixels, kTile);
     m_texture = SDL_CreateTextureFromSurface(context.renderer, pixels);
     ++context.textureUploads;
     m_generation = context.generation;
     if (m_texture)
         SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_BLEND);
+}
+
+bool cGfxTexture::Opaque(int left, int top, int right, int bottom) const
+{
+    if (m_opaqueTiles.empty() || left < 0 || top < 0 || right > m_width || bottom > m_height || right <= left || bottom <= top)
+        return false;
+    const int columns = (m_width + kTile - 1) / kTile;
+    for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
+        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
+            if (!m_opaqueTiles[static_cast<size_t>(ty) * columns + tx])
+                return false;
+    return true;
 }
 
 SDL_Texture* cGfxTexture::Get()
@@ -109,9 +154,17 @@ SDL_Texture* cGfxTexture::Get()
     // The renderer was made anew since (or there was none): the old texture
     // went with it, and the image is decoded once more for the new one.
     m_texture = nullptr;
-    if (SDL_Surface* pixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()))) {
-        Upload(pixels);
+    if (m_undecodable)
+        return nullptr;
+    SDL_Surface* pixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+    if (!pixels || pixels->w != m_width || pixels->h != m_height) {
+        // Said once: the image stays undrawn rather than failing every frame.
+        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+        m_undecodable = true;
         SDL_FreeSurface(pixels);
+        return nullptr;
     }
+    Upload(pixels);
+    SDL_FreeSurface(pixels);
     return m_texture;
 }

@@ -10,9 +10,10 @@
 
 class cGfxTexture : public iGfxTexture {
 public:
-    // Decodes the image (PNG, JPG, BMP, TGA) and keeps its file bytes, not its
-    // pixels: the renderer's texture holds the pixels, and the bytes make it
-    // again should the renderer be made anew. Null when the data is no image.
+    // An image (PNG, JPG, BMP, TGA) kept as its file bytes, not its pixels:
+    // the pixels are decoded into the renderer's texture when the image is
+    // first drawn (others at once), and again should the renderer be made
+    // anew. Null when the data is no image.
     static cGfxTexture* Decode(const void* data, uint32_t size);
     ~cGfxTexture() override;
     cGfxTexture(const cGfxTexture&) = delete;
@@ -20,14 +21,15 @@ public:
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    // Every pixel is opaque: drawn at full alpha it needs no blending.
-    bool Opaque() const { return m_opaque; }
+    // Every pixel of the area is opaque (known once drawn, by tiles): drawn
+    // at full alpha it needs no blending.
+    bool Opaque(int left, int top, int right, int bottom) const;
     // The renderer's texture, made for the current renderer when there is
     // none yet; null when there is no renderer.
     SDL_Texture* Get();
 
 private:
-    cGfxTexture(std::vector<uint8_t> encoded, int width, int height, bool opaque);
+    cGfxTexture(std::vector<uint8_t> encoded, int width, int height);
     void Upload(SDL_Surface* pixels);
 
     std::vector<uint8_t> m_encoded;
@@ -35,7 +37,9 @@ private:
     uint64_t m_generation = 0;
     int m_width;
     int m_height;
-    bool m_opaque;
+    static constexpr int kTile = 32;
+    std::vector<uint8_t> m_opaqueTiles;
+    bool m_undecodable = false;
     int64_t m_bytes;
 };
 
