@@ -130,6 +130,17 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
         return;
     SDL_Rect src { sl, st, sr - sl, sb - st };
     SDL_FRect dst { dl, dt, dr - dl, db - dt };
+    // A large image drawn faded (fog over the whole level) is drawn from a
+    // copy with its alpha scaled: modulating alpha per pixel is the software
+    // renderer's slowest way to blend.
+    constexpr int kFadedArea = 256 * 256;
+    const uint32_t alpha = m_color >> 24;
+    if (alpha > 0 && alpha < 0xFF && (m_color & 0xFFFFFF) == 0xFFFFFF && (sr - sl) * (sb - st) >= kFadedArea) {
+        if (SDL_Texture* faded = m_texture->GetFaded(static_cast<uint8_t>(alpha))) {
+            SDL_RenderCopyF(renderer, faded, &src, &dst);
+            return;
+        }
+    }
     Modulate(texture, m_color);
     // An opaque image drawn at full alpha is copied, not blended: the same
     // picture at a fraction of the software renderer's work.

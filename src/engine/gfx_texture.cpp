@@ -116,6 +116,8 @@ cGfxTexture::cGfxTexture(std::vector<uint8_t> encoded, int width, int height)
 cGfxTexture::~cGfxTexture()
 {
     DestroyRendererTexture(m_texture, m_generation);
+    DestroyRendererTexture(m_faded, m_fadedGeneration);
+    SDL_FreeSurface(m_keptPixels);
     engine::GetContext().liveBytes -= m_bytes;
 }
 
@@ -167,4 +169,44 @@ SDL_Texture* cGfxTexture::Get()
     Upload(pixels);
     SDL_FreeSurface(pixels);
     return m_texture;
+}
+
+SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
+{
+    engine::Context& context = engine::GetContext();
+    if (!context.renderer || m_undecodable)
+        return nullptr;
+    if (m_faded && m_fadedGeneration != context.generation) {
+        m_faded = nullptr; // went with the old renderer
+        m_fadedAlpha = -1;
+    }
+    if (m_faded && m_fadedAlpha == alpha)
+        return m_faded;
+    if (!m_keptPixels) {
+        m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+        if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
+            SDL_FreeSurface(m_keptPixels);
+            m_keptPixels = nullptr;
+            return nullptr;
+        }
+    }
+    if (!m_faded) {
+        m_faded = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
+        if (!m_faded)
+            return nullptr;
+        m_fadedGeneration = context.generation;
+        SDL_SetTextureBlendMode(m_faded, SDL_BLENDMODE_BLEND);
+    }
+    std::vector<uint32_t> scaled(static_cast<size_t>(m_width) * m_height);
+    for (int y = 0; y < m_height; ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(m_keptPixels->pixels) + y * m_keptPixels->pitch);
+        uint32_t* to = &scaled[static_cast<size_t>(y) * m_width];
+        for (int x = 0; x < m_width; ++x) {
+            const uint32_t a = ((from[x] >> 24) * alpha + 127) / 255;
+            to[x] = (a << 24) | (from[x] & 0xFFFFFF);
+        }
+    }
+    SDL_UpdateTexture(m_faded, nullptr, scaled.data(), m_width * 4);
+    m_fadedAlpha = alpha;
+    return m_faded;
 }

@@ -27,12 +27,22 @@ public:
     // The renderer's texture, made for the current renderer when there is
     // none yet; null when there is no renderer.
     SDL_Texture* Get();
+    // The texture with every pixel's alpha already scaled by `alpha`, for an
+    // image drawn large and faded (fog): the software renderer blends it at
+    // full alpha far faster than it modulates. Made again when the alpha
+    // changes; null when it cannot be made.
+    SDL_Texture* GetFaded(uint8_t alpha);
 
 private:
     cGfxTexture(std::vector<uint8_t> encoded, int width, int height);
     void Upload(SDL_Surface* pixels);
 
     std::vector<uint8_t> m_encoded;
+    // Kept only for images drawn faded, to scale their alpha again.
+    SDL_Surface* m_keptPixels = nullptr;
+    SDL_Texture* m_faded = nullptr;
+    uint64_t m_fadedGeneration = 0;
+    int m_fadedAlpha = -1;
     SDL_Texture* m_texture = nullptr;
     uint64_t m_generation = 0;
     int m_width;
