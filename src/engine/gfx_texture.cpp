@@ -1,6 +1,7 @@
 #include "engine/gfx_texture.h"
 
 #include <SDL_image.h>
+#include <zlib.h>
 
 #include <climits>
 #include <cstring>
@@ -31,8 +32,8 @@ SDL_Surface* DecodePixels(const void* data, uint32_t size)
     return pixels;
 }
 
-// The size a PNG's header gives; false for anything else or a size out of
-// reason, which is then decoded at once.
+// The size a PNG's header gives, once its chunks are checked whole; false for
+// anything else, which is then decoded at once.
 bool PngSize(const uint8_t* bytes, uint32_t size, int* width, int* height)
 {
     static const uint8_t kSignature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
@@ -41,6 +42,21 @@ bool PngSize(const uint8_t* bytes, uint32_t size, int* width, int* height)
     auto big = [bytes](int at) {
         return (uint32_t(bytes[at]) << 24) | (uint32_t(bytes[at + 1]) << 16) | (uint32_t(bytes[at + 2]) << 8) | bytes[at + 3];
     };
+    // Every chunk whole and unchanged up to the end chunk: a file cut short or
+    // damaged is refused now, as one decoded at once would be.
+    for (uint32_t at = 8;;) {
+        if (size - at < 12)
+            return false;
+        const uint32_t length = big(static_cast<int>(at));
+        if (length > size - at - 12)
+            return false;
+        const uLong crc = crc32(crc32(0L, Z_NULL, 0), bytes + at + 4, length + 4);
+        if (crc != big(static_cast<int>(at + 8 + length)))
+            return false;
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0)
+            break;
+        at += 12 + length;
+    }
     const uint32_t w = big(16);
     const uint32_t h = big(20);
     constexpr uint32_t kLargest = 16384;
