@@ -154,16 +154,15 @@ HRESULT cGfxDevice::EndScene()
     return engine::GetContext().renderer ? S_OK : E_FAIL;
 }
 
-// A renderer that cannot wait for the display's vertical sync would draw as
-// fast as it can and keep a core busy: the frame waits out the rest of one
-// refresh period of the display (60 Hz when the display does not say).
+// Frames are paced to the display's refresh rate (60 Hz when the display
+// does not say): a renderer that cannot wait for the vertical sync (software,
+// or a virtual display whose sync is only claimed) would otherwise draw as
+// fast as it can and keep a core busy. Where the present did wait, the period
+// is over and nothing more is waited.
 void cGfxDevice::PaceFrame()
 {
     engine::Context& context = engine::GetContext();
     if (!context.window || context.target)
-        return;
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(context.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC))
         return;
     int hz = 60;
     SDL_DisplayMode mode;
@@ -174,7 +173,8 @@ void cGfxDevice::PaceFrame()
     const uint64_t period = frequency / static_cast<uint64_t>(hz);
     const uint64_t now = SDL_GetPerformanceCounter();
     const uint64_t due = context.lastPresentTicks + period;
-    if (context.lastPresentTicks == 0 || now >= due) {
+    // Less than a millisecond to go is not worth a sleep that may oversleep.
+    if (context.lastPresentTicks == 0 || now + frequency / 1000 >= due) {
         // A late frame starts the next period from now: the game never races
         // to catch up.
         context.lastPresentTicks = now;
