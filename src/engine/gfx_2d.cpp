@@ -87,9 +87,6 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
     SDL_Renderer* renderer = engine::GetContext().renderer;
     if (!renderer || !m_texture || !target)
         return;
-    SDL_Texture* texture = m_texture->Get();
-    if (!texture)
-        return;
     int sl = 0;
     int st = 0;
     int sr = m_texture->Width();
@@ -141,6 +138,9 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
             return;
         }
     }
+    SDL_Texture* texture = m_texture->Get();
+    if (!texture)
+        return;
     Modulate(texture, m_color);
     // An opaque image drawn at full alpha is copied, not blended: the same
     // picture at a fraction of the software renderer's work.

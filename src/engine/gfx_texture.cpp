@@ -174,6 +174,10 @@ SDL_Texture* cGfxTexture::Get()
     m_texture = nullptr;
     if (m_undecodable)
         return nullptr;
+    if (m_keptPixels) {
+        Upload(m_keptPixels);
+        return m_texture;
+    }
     SDL_Surface* pixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
     if (!pixels || pixels->w != m_width || pixels->h != m_height) {
         // Said once: the image stays undrawn rather than failing every frame.
@@ -201,6 +205,8 @@ SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
     if (!m_keptPixels) {
         m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
         if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
+            cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+            m_undecodable = true;
             SDL_FreeSurface(m_keptPixels);
             m_keptPixels = nullptr;
             return nullptr;
