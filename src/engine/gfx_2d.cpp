@@ -85,7 +85,8 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
 {
     engine::ScopedTime timed(engine::GetContext().drawNanoseconds);
     SDL_Renderer* renderer = engine::GetContext().renderer;
-    if (!renderer || !m_texture || !target)
+    // Fully transparent, it would change no pixel: not even decoded.
+    if (!renderer || !m_texture || !target || (m_color >> 24) == 0)
         return;
     int sl = 0;
     int st = 0;
