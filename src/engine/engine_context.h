@@ -32,9 +32,36 @@ struct Context {
     std::function<void(const std::wstring&)> rasterisationObserver;
     int texturesCreated = 0;
     int textureUploads = 0;
+    // Wall time spent inside the draw calls and in presenting, for the
+    // frame benchmark.
+    uint64_t drawNanoseconds = 0;
+    uint64_t presentNanoseconds = 0;
+    // When the last frame was shown, for pacing frames without vertical sync.
+    uint64_t lastPresentTicks = 0;
 };
 
 Context& GetContext();
+
+// Adds the wall time of its scope to one of the context's counters.
+class ScopedTime {
+public:
+    explicit ScopedTime(uint64_t& counter)
+        : counter(counter)
+        , start(SDL_GetPerformanceCounter())
+    {
+    }
+    ~ScopedTime()
+    {
+        const uint64_t ticks = SDL_GetPerformanceCounter() - start;
+        counter += ticks * 1000000000ull / SDL_GetPerformanceFrequency();
+    }
+    ScopedTime(const ScopedTime&) = delete;
+    ScopedTime& operator=(const ScopedTime&) = delete;
+
+private:
+    uint64_t& counter;
+    uint64_t start;
+};
 
 // Logical (game) pixels to window pixels and back, as the renderer maps them.
 void LogicalToWindow(int x, int y, int* wx, int* wy);

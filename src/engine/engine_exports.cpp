@@ -74,6 +74,16 @@ int TextureUploads()
     return GetContext().textureUploads;
 }
 
+uint64_t DrawNanoseconds()
+{
+    return GetContext().drawNanoseconds;
+}
+
+uint64_t PresentNanoseconds()
+{
+    return GetContext().presentNanoseconds;
+}
+
 } // namespace engine
 
 HRESULT InitEngine(int, iGfxDevice** device, iGfx2D** gfx2d)

@@ -1,4 +1,4 @@
-// For tests only: what the engine drew, read back from its off-screen target
+// For tests and the frame benchmark: what the engine drew, read back from its off-screen target
 // (the one it draws into without a window or under the dummy video driver).
 #pragma once
 
@@ -22,5 +22,10 @@ void SetRasterisationObserver(std::function<void(const std::wstring&)> observer)
 // the renderer was made anew).
 int TexturesCreated();
 int TextureUploads();
+
+// Wall time spent inside the draw calls and inside presenting since the
+// program started, in nanoseconds.
+uint64_t DrawNanoseconds();
+uint64_t PresentNanoseconds();
 
 } // namespace engine

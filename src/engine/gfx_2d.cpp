@@ -44,27 +44,7 @@ bool SameNoCase(const wchar_t* a, const wchar_t* b)
 
 iGfxTexture* cGfx2D::CreateTextureFromMemory(const void* data, uint32_t size, int, int, int)
 {
-    if (!data || size == 0 || size > static_cast<uint32_t>(INT_MAX)) {
-        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> No image data");
-        return nullptr;
-    }
-    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
-    SDL_Surface* decoded = stream ? IMG_Load_RW(stream, 0) : nullptr;
-    if (stream && !decoded) {
-        // TGA has no signature of its own: it is the last guess.
-        SDL_RWseek(stream, 0, RW_SEEK_SET);
-        decoded = IMG_LoadTyped_RW(stream, 0, "TGA");
-    }
-    if (stream)
-        SDL_RWclose(stream);
-    SDL_Surface* pixels = decoded ? SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
-    SDL_FreeSurface(decoded);
-    if (!pixels || pixels->w <= 0 || pixels->h <= 0) {
-        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
-        SDL_FreeSurface(pixels);
-        return nullptr;
-    }
-    return new cGfxTexture(pixels);
+    return cGfxTexture::Decode(data, size);
 }
 
 iGfxFont* cGfx2D::CreateFont(const wchar_t* face, int size, int style)
@@ -103,11 +83,10 @@ void cGfx2D::ResetState(float)
 
 void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
 {
+    engine::ScopedTime timed(engine::GetContext().drawNanoseconds);
     SDL_Renderer* renderer = engine::GetContext().renderer;
-    if (!renderer || !m_texture || !target)
-        return;
-    SDL_Texture* texture = m_texture->Get();
-    if (!texture)
+    // Fully transparent, it would change no pixel: not even decoded.
+    if (!renderer || !m_texture || !target || (m_color >> 24) == 0)
         return;
     int sl = 0;
     int st = 0;
@@ -149,12 +128,31 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
         return;
     SDL_Rect src { sl, st, sr - sl, sb - st };
     SDL_FRect dst { dl, dt, dr - dl, db - dt };
+    // A large image drawn faded (fog over the whole level) is drawn from a
+    // copy with its alpha scaled: modulating alpha per pixel is the software
+    // renderer's slowest way to blend.
+    constexpr int kFadedArea = 256 * 256;
+    const uint32_t alpha = m_color >> 24;
+    if (alpha > 0 && alpha < 0xFF && (m_color & 0xFFFFFF) == 0xFFFFFF && (sr - sl) * (sb - st) >= kFadedArea) {
+        if (SDL_Texture* faded = m_texture->GetFaded(static_cast<uint8_t>(alpha))) {
+            SDL_RenderCopyF(renderer, faded, &src, &dst);
+            return;
+        }
+    }
+    SDL_Texture* texture = m_texture->Get();
+    if (!texture)
+        return;
     Modulate(texture, m_color);
+    // An opaque image drawn at full alpha is copied, not blended: the same
+    // picture at a fraction of the software renderer's work.
+    const bool opaque = (m_color >> 24) == 0xFF && m_texture->Opaque(sl, st, sr, sb);
+    SDL_SetTextureBlendMode(texture, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_RenderCopyF(renderer, texture, &src, &dst);
 }
 
 void cGfx2D::DrawLine(iGfxFont* font, int x, int y, const wchar_t* text, float scale, uint32_t color)
 {
+    engine::ScopedTime timed(engine::GetContext().drawNanoseconds);
     SDL_Renderer* renderer = engine::GetContext().renderer;
     auto* ttf = dynamic_cast<cGfxFont*>(font);
     if (!renderer || !ttf || !(scale > 0.0f) || !std::isfinite(scale))
@@ -188,6 +186,7 @@ void cGfx2D::DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, f
 
 void cGfx2D::DrawLines(const float points[][2], int count, int)
 {
+    engine::ScopedTime timed(engine::GetContext().drawNanoseconds);
     SDL_Renderer* renderer = engine::GetContext().renderer;
     if (!renderer || !points || count < 2)
         return;
@@ -202,6 +201,7 @@ void cGfx2D::DrawLines(const float points[][2], int count, int)
 
 void cGfx2D::DrawTriangles(const GfxVertex* vertices, int triangleCount, int, int)
 {
+    engine::ScopedTime timed(engine::GetContext().drawNanoseconds);
     SDL_Renderer* renderer = engine::GetContext().renderer;
     if (!renderer || !vertices || triangleCount <= 0)
         return;

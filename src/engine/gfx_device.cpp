@@ -154,12 +154,46 @@ HRESULT cGfxDevice::EndScene()
     return engine::GetContext().renderer ? S_OK : E_FAIL;
 }
 
+// Frames are paced to the display's refresh rate (60 Hz when the display
+// does not say): a renderer that cannot wait for the vertical sync (software,
+// or a virtual display whose sync is only claimed) would otherwise draw as
+// fast as it can and keep a core busy. Where the present did wait, the period
+// is over and nothing more is waited.
+void cGfxDevice::PaceFrame()
+{
+    engine::Context& context = engine::GetContext();
+    if (!context.window || context.target)
+        return;
+    int hz = 60;
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(context.window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
+        hz = mode.refresh_rate;
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t period = frequency / static_cast<uint64_t>(hz);
+    const uint64_t now = SDL_GetPerformanceCounter();
+    const uint64_t due = context.lastPresentTicks + period;
+    // Less than a millisecond to go is not worth a sleep that may oversleep.
+    if (context.lastPresentTicks == 0 || now + frequency / 1000 >= due) {
+        // A late frame starts the next period from now: the game never races
+        // to catch up.
+        context.lastPresentTicks = now;
+        return;
+    }
+    SDL_Delay(static_cast<Uint32>((due - now) * 1000 / frequency));
+    context.lastPresentTicks = due;
+}
+
 HRESULT cGfxDevice::Present()
 {
     engine::Context& context = engine::GetContext();
     if (!context.renderer)
         return E_FAIL;
-    SDL_RenderPresent(context.renderer);
+    {
+        engine::ScopedTime timed(context.presentNanoseconds);
+        SDL_RenderPresent(context.renderer);
+    }
+    PaceFrame();
     ++context.frame;
     for (cGfxFont* font : context.fonts)
         font->DropStaleLines(context.frame);

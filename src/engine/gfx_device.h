@@ -25,5 +25,6 @@ public:
 
 private:
     bool MakeOffscreenTarget(int width, int height);
+    void PaceFrame();
     void DestroyRenderer();
 };

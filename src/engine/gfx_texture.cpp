@@ -1,6 +1,89 @@
 #include "engine/gfx_texture.h"
 
+#include <SDL_image.h>
+#include <zlib.h>
+
+#include <climits>
+#include <cstring>
+
 #include "engine/engine_context.h"
+#include "resources/log.h"
+
+namespace {
+
+// The image as 32-bit ARGB; null when it cannot be decoded.
+SDL_Surface* DecodePixels(const void* data, uint32_t size)
+{
+    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+    SDL_Surface* decoded = stream ? IMG_Load_RW(stream, 0) : nullptr;
+    if (stream && !decoded) {
+        // TGA has no signature of its own: it is the last guess.
+        SDL_RWseek(stream, 0, RW_SEEK_SET);
+        decoded = IMG_LoadTyped_RW(stream, 0, "TGA");
+    }
+    if (stream)
+        SDL_RWclose(stream);
+    SDL_Surface* pixels = decoded ? SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    SDL_FreeSurface(decoded);
+    if (pixels && (pixels->w <= 0 || pixels->h <= 0)) {
+        SDL_FreeSurface(pixels);
+        pixels = nullptr;
+    }
+    return pixels;
+}
+
+// The size a PNG's header gives, once its chunks are checked whole; false for
+// anything else, which is then decoded at once.
+bool PngSize(const uint8_t* bytes, uint32_t size, int* width, int* height)
+{
+    static const uint8_t kSignature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    if (size < 33 || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0)
+        return false;
+    auto big = [bytes](int at) {
+        return (uint32_t(bytes[at]) << 24) | (uint32_t(bytes[at + 1]) << 16) | (uint32_t(bytes[at + 2]) << 8) | bytes[at + 3];
+    };
+    // Every chunk whole and unchanged up to the end chunk: a file cut short or
+    // damaged is refused now, as one decoded at once would be.
+    for (uint32_t at = 8;;) {
+        if (size - at < 12)
+            return false;
+        const uint32_t length = big(static_cast<int>(at));
+        if (length > size - at - 12)
+            return false;
+        const uLong crc = crc32(crc32(0L, Z_NULL, 0), bytes + at + 4, length + 4);
+        if (crc != big(static_cast<int>(at + 8 + length)))
+            return false;
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0)
+            break;
+        at += 12 + length;
+    }
+    const uint32_t w = big(16);
+    const uint32_t h = big(20);
+    constexpr uint32_t kLargest = 16384;
+    if (w == 0 || h == 0 || w > kLargest || h > kLargest)
+        return false;
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
+// One byte a tile of kTile x kTile pixels: 1 when every pixel of it is opaque.
+std::vector<uint8_t> OpaqueTiles(const SDL_Surface* pixels, int tile)
+{
+    const int columns = (pixels->w + tile - 1) / tile;
+    const int rows = (pixels->h + tile - 1) / tile;
+    std::vector<uint8_t> tiles(static_cast<size_t>(columns) * rows, 1);
+    for (int y = 0; y < pixels->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(pixels->pixels) + y * pixels->pitch);
+        uint8_t* tileRow = &tiles[static_cast<size_t>(y / tile) * columns];
+        for (int x = 0; x < pixels->w; ++x)
+            if ((row[x] >> 24) != 0xFF)
+                tileRow[x / tile] = 0;
+    }
+    return tiles;
+}
+
+} // namespace
 
 void DestroyRendererTexture(SDL_Texture* texture, uint64_t generation)
 {
@@ -9,9 +92,37 @@ void DestroyRendererTexture(SDL_Texture* texture, uint64_t generation)
         SDL_DestroyTexture(texture);
 }
 
-cGfxTexture::cGfxTexture(SDL_Surface* pixels)
-    : m_pixels(pixels)
-    , m_bytes(static_cast<int64_t>(pixels->pitch) * pixels->h)
+cGfxTexture* cGfxTexture::Decode(const void* data, uint32_t size)
+{
+    if (!data || size == 0 || size > static_cast<uint32_t>(INT_MAX)) {
+        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> No image data");
+        return nullptr;
+    }
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    std::vector<uint8_t> encoded(bytes, bytes + size);
+    // A PNG tells its size in its header: its pixels are decoded when it is
+    // first drawn, so a page's images that a level never shows (the other
+    // levels' backgrounds) take no memory.
+    int width = 0;
+    int height = 0;
+    if (PngSize(bytes, size, &width, &height))
+        return new cGfxTexture(std::move(encoded), width, height);
+    SDL_Surface* pixels = DecodePixels(data, size);
+    if (!pixels) {
+        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+        return nullptr;
+    }
+    auto* texture = new cGfxTexture(std::move(encoded), pixels->w, pixels->h);
+    texture->Upload(pixels);
+    SDL_FreeSurface(pixels);
+    return texture;
+}
+
+cGfxTexture::cGfxTexture(std::vector<uint8_t> encoded, int width, int height)
+    : m_encoded(std::move(encoded))
+    , m_width(width)
+    , m_height(height)
+    , m_bytes(static_cast<int64_t>(width) * height * 4)
 {
     engine::Context& context = engine::GetContext();
     context.liveBytes += m_bytes;
@@ -21,8 +132,34 @@ cGfxTexture::cGfxTexture(SDL_Surface* pixels)
 cGfxTexture::~cGfxTexture()
 {
     DestroyRendererTexture(m_texture, m_generation);
-    SDL_FreeSurface(m_pixels);
+    DestroyRendererTexture(m_faded, m_fadedGeneration);
+    SDL_FreeSurface(m_keptPixels);
     engine::GetContext().liveBytes -= m_bytes;
+}
+
+void cGfxTexture::Upload(SDL_Surface* pixels)
+{
+    engine::Context& context = engine::GetContext();
+    if (!context.renderer)
+        return;
+    m_opaqueTiles = OpaqueTiles(pixels, kTile);
+    m_texture = SDL_CreateTextureFromSurface(context.renderer, pixels);
+    ++context.textureUploads;
+    m_generation = context.generation;
+    if (m_texture)
+        SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_BLEND);
+}
+
+bool cGfxTexture::Opaque(int left, int top, int right, int bottom) const
+{
+    if (m_opaqueTiles.empty() || left < 0 || top < 0 || right > m_width || bottom > m_height || right <= left || bottom <= top)
+        return false;
+    const int columns = (m_width + kTile - 1) / kTile;
+    for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
+        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
+            if (!m_opaqueTiles[static_cast<size_t>(ty) * columns + tx])
+                return false;
+    return true;
 }
 
 SDL_Texture* cGfxTexture::Get()
@@ -32,11 +169,66 @@ SDL_Texture* cGfxTexture::Get()
         return nullptr;
     if (m_texture && m_generation == context.generation)
         return m_texture;
-    // The renderer was made anew since: the old texture went with it.
-    m_texture = SDL_CreateTextureFromSurface(context.renderer, m_pixels);
-    ++context.textureUploads;
-    m_generation = context.generation;
-    if (m_texture)
-        SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_BLEND);
+    // The renderer was made anew since (or there was none): the old texture
+    // went with it, and the image is decoded once more for the new one.
+    m_texture = nullptr;
+    if (m_undecodable)
+        return nullptr;
+    if (m_keptPixels) {
+        Upload(m_keptPixels);
+        return m_texture;
+    }
+    SDL_Surface* pixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+    if (!pixels || pixels->w != m_width || pixels->h != m_height) {
+        // Said once: the image stays undrawn rather than failing every frame.
+        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+        m_undecodable = true;
+        SDL_FreeSurface(pixels);
+        return nullptr;
+    }
+    Upload(pixels);
+    SDL_FreeSurface(pixels);
     return m_texture;
+}
+
+SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
+{
+    engine::Context& context = engine::GetContext();
+    if (!context.renderer || m_undecodable)
+        return nullptr;
+    if (m_faded && m_fadedGeneration != context.generation) {
+        m_faded = nullptr; // went with the old renderer
+        m_fadedAlpha = -1;
+    }
+    if (m_faded && m_fadedAlpha == alpha)
+        return m_faded;
+    if (!m_keptPixels) {
+        m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+        if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
+            cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+            m_undecodable = true;
+            SDL_FreeSurface(m_keptPixels);
+            m_keptPixels = nullptr;
+            return nullptr;
+        }
+    }
+    if (!m_faded) {
+        m_faded = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
+        if (!m_faded)
+            return nullptr;
+        m_fadedGeneration = context.generation;
+        SDL_SetTextureBlendMode(m_faded, SDL_BLENDMODE_BLEND);
+    }
+    std::vector<uint32_t> scaled(static_cast<size_t>(m_width) * m_height);
+    for (int y = 0; y < m_height; ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(m_keptPixels->pixels) + y * m_keptPixels->pitch);
+        uint32_t* to = &scaled[static_cast<size_t>(y) * m_width];
+        for (int x = 0; x < m_width; ++x) {
+            const uint32_t a = ((from[x] >> 24) * alpha + 127) / 255;
+            to[x] = (a << 24) | (from[x] & 0xFFFFFF);
+        }
+    }
+    SDL_UpdateTexture(m_faded, nullptr, scaled.data(), m_width * 4);
+    m_fadedAlpha = alpha;
+    return m_faded;
 }

@@ -1,28 +1,55 @@
-// A decoded image and the renderer texture made from it.
+// An image and the renderer texture made from it.
 #pragma once
 
 #include <SDL.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "engine/gfx.h"
 
 class cGfxTexture : public iGfxTexture {
 public:
-    // Takes the surface (ARGB8888). Counts its bytes as live until deleted.
-    explicit cGfxTexture(SDL_Surface* pixels);
+    // An image (PNG, JPG, BMP, TGA) kept as its file bytes, not its pixels:
+    // the pixels are decoded into the renderer's texture when the image is
+    // first drawn (others at once), and again should the renderer be made
+    // anew. Null when the data is no image.
+    static cGfxTexture* Decode(const void* data, uint32_t size);
     ~cGfxTexture() override;
     cGfxTexture(const cGfxTexture&) = delete;
     cGfxTexture& operator=(const cGfxTexture&) = delete;
 
-    int Width() const { return m_pixels->w; }
-    int Height() const { return m_pixels->h; }
-    // The renderer's texture, made on first use for the current renderer;
-    // null when there is no renderer.
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // Every pixel of the area is opaque (known once drawn, by tiles): drawn
+    // at full alpha it needs no blending.
+    bool Opaque(int left, int top, int right, int bottom) const;
+    // The renderer's texture, made for the current renderer when there is
+    // none yet; null when there is no renderer.
     SDL_Texture* Get();
+    // The texture with every pixel's alpha already scaled by `alpha`, for an
+    // image drawn large and faded (fog): the software renderer blends it at
+    // full alpha far faster than it modulates. Made again when the alpha
+    // changes; null when it cannot be made.
+    SDL_Texture* GetFaded(uint8_t alpha);
 
 private:
-    SDL_Surface* m_pixels;
+    cGfxTexture(std::vector<uint8_t> encoded, int width, int height);
+    void Upload(SDL_Surface* pixels);
+
+    std::vector<uint8_t> m_encoded;
+    // Kept only for images drawn faded, to scale their alpha again.
+    SDL_Surface* m_keptPixels = nullptr;
+    SDL_Texture* m_faded = nullptr;
+    uint64_t m_fadedGeneration = 0;
+    int m_fadedAlpha = -1;
     SDL_Texture* m_texture = nullptr;
     uint64_t m_generation = 0;
+    int m_width;
+    int m_height;
+    static constexpr int kTile = 32;
+    std::vector<uint8_t> m_opaqueTiles;
+    bool m_undecodable = false;
     int64_t m_bytes;
 };
 

@@ -132,6 +132,49 @@ namespace {
         EXPECT_EQ(device->GetZombieBytes(), 0);
     }
 
+    // Large images take shortcuts (opaque areas copied, faded images drawn
+    // from a copy with scaled alpha): each must look as the plain blend does,
+    // which small source areas still get.
+    TEST_F(EngineTest, LargeImagesDrawAsSmallOnesDoOpaqueOrFaded)
+    {
+        // Left half opaque red, right half half-transparent blue.
+        SDL_Surface* picture
+            = MakePicture(512, 512, [](int x, int) { return x < 256 ? 0xFFFF0000u : 0x800000FFu; });
+        std::vector<uint8_t> bytes = Encode(picture, ImageFormat::Png);
+        SDL_FreeSurface(picture);
+        TexturePtr texture(gfx->CreateTextureFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+        ASSERT_TRUE(texture);
+        gfx->SetTexture(texture.get());
+        const RECT leftHalf { 0, 0, 32, kHeight };
+        const RECT rightHalf { 32, 0, kWidth, kHeight };
+        for (uint32_t alpha : { 255u, 100u, 1u }) {
+            SCOPED_TRACE(alpha);
+            gfx->SetColor((alpha << 24) | 0xFFFFFF);
+            const RECT bigRed { 0, 0, 256, 512 };
+            const RECT bigBlue { 256, 0, 512, 512 };
+            const RECT smallRed { 0, 0, 16, 16 };
+            const RECT smallBlue { 300, 0, 316, 16 };
+            device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
+            gfx->DrawTexture(&bigRed, &leftHalf);
+            gfx->DrawTexture(&bigBlue, &rightHalf);
+            const uint32_t bigLeft = Pixel(10, 20);
+            const uint32_t bigRight = Pixel(50, 20);
+            device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
+            gfx->DrawTexture(&smallRed, &leftHalf);
+            gfx->DrawTexture(&smallBlue, &rightHalf);
+            EXPECT_TRUE(Near(bigLeft, Pixel(10, 20), 2));
+            EXPECT_TRUE(Near(bigRight, Pixel(50, 20), 2));
+        }
+        // Drawn faded again at another alpha, the large image follows it.
+        gfx->SetColor(0x40FFFFFF);
+        device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
+        const RECT whole { 0, 0, 512, 512 };
+        const RECT screen { 0, 0, kWidth, kHeight };
+        gfx->DrawTexture(&whole, &screen);
+        EXPECT_TRUE(Near(Pixel(10, 20), 0xFF400000, 2));
+        gfx->SetColor(0xFFFFFFFF);
+    }
+
     TEST_F(EngineTest, TexturesSurviveAChangeOfDisplayMode)
     {
         TexturePtr texture = LoadQuadrants(gfx);
