@@ -234,6 +234,8 @@ void cPPApp::ApplyVideoMode()
         g_pGfx2D->RestoreResources();
         ClearDisplay();
         settings.screenMode = 1;
+        // The picture now fills the screen: the mouse's limits follow it.
+        world.rebindInput = 1;
         return;
     }
     g_pGfx2D->ReleaseResources();
