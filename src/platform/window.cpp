@@ -14,40 +14,40 @@ namespace platform {
 
 namespace {
 
-    std::string g_lastError;
+std::string g_lastError;
 
-    std::vector<HWND>& Windows()
-    {
-        static std::vector<HWND> windows;
-        return windows;
-    }
+std::vector<HWND>& Windows()
+{
+    static std::vector<HWND> windows;
+    return windows;
+}
 
-    std::map<std::wstring, WindowClass>& Classes()
-    {
-        static std::map<std::wstring, WindowClass> classes;
-        return classes;
-    }
+std::map<std::wstring, WindowClass>& Classes()
+{
+    static std::map<std::wstring, WindowClass> classes;
+    return classes;
+}
 
-    bool IsLive(HWND window)
-    {
-        const auto& list = Windows();
-        return window && std::find(list.begin(), list.end(), window) != list.end();
-    }
+bool IsLive(HWND window)
+{
+    const auto& list = Windows();
+    return window && std::find(list.begin(), list.end(), window) != list.end();
+}
 
-    // The frame around the client area; zero where the window manager does not
-    // say (no window manager, Wayland, borderless or full screen windows).
-    RECT FrameOf(HWND window)
-    {
-        RECT frame;
-        int top = 0, left = 0, bottom = 0, right = 0;
-        if (SDL_GetWindowBordersSize(window->sdl, &top, &left, &bottom, &right) == 0) {
-            frame.left = left;
-            frame.top = top;
-            frame.right = right;
-            frame.bottom = bottom;
-        }
-        return frame;
+// The frame around the client area; zero where the window manager does not
+// say (no window manager, Wayland, borderless or full screen windows).
+RECT FrameOf(HWND window)
+{
+    RECT frame;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window->sdl, &top, &left, &bottom, &right) == 0) {
+        frame.left = left;
+        frame.top = top;
+        frame.right = right;
+        frame.bottom = bottom;
     }
+    return frame;
+}
 
 } // namespace
 
@@ -64,23 +64,23 @@ HINSTANCE ProgramInstance()
 
 namespace {
 
-    HWND CreateWindowWithFlags(const std::wstring& title, int x, int y, int width, int height, Uint32 flags)
-    {
-        if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            g_lastError = SDL_GetError();
-            return nullptr;
-        }
-        SDL_Window* sdl = SDL_CreateWindow(WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1,
-            height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
-        if (!sdl) {
-            g_lastError = SDL_GetError();
-            return nullptr;
-        }
-        auto* window = new Window;
-        window->sdl = sdl;
-        Windows().push_back(window);
-        return window;
+HWND CreateWindowWithFlags(const std::wstring& title, int x, int y, int width, int height, Uint32 flags)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        g_lastError = SDL_GetError();
+        return nullptr;
     }
+    SDL_Window* sdl = SDL_CreateWindow(
+        WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1, height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
+    if (!sdl) {
+        g_lastError = SDL_GetError();
+        return nullptr;
+    }
+    auto* window = new Window;
+    window->sdl = sdl;
+    Windows().push_back(window);
+    return window;
+}
 
 } // namespace
 
