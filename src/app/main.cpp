@@ -24,6 +24,27 @@ int ReportFailedStart()
     return 1;
 }
 
+// Every data path is relative to the folder that holds data/: the program
+// changes into it. Without one nothing can be loaded, and no log can say so
+// yet: the reason goes to standard error and the program ends.
+bool EnterProgramFolder()
+{
+    const std::string folder = platform::FindProgramFolder();
+    if (folder.empty()) {
+        std::fprintf(stderr,
+            "vandrel: the game's data/ folder is missing: it was looked for beside the program, in the "
+            "folders above it and in ../lib/vandrel/\n");
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    if (ec) {
+        std::fprintf(stderr, "vandrel: cannot enter the program folder %s: %s\n", folder.c_str(), ec.message().c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main()
@@ -34,11 +55,8 @@ int main()
     if (instanceLock.Acquire("MyApp1.0") == platform::InstanceLockResult::HeldElsewhere)
         return 0;
 
-    // Every data path is relative to the folder that holds data/.
-    if (const std::string folder = platform::FindProgramFolder(); !folder.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(folder, ec);
-    }
+    if (!EnterProgramFolder())
+        return 1;
 
     // The world reads the settings and profiles as it is built, before the
     // application needs them.

@@ -132,15 +132,25 @@ bool cPPApp::Init()
     g_pGfx2D->ReleaseResources();
     world.desktopTooSmall = 0;
 
-    if (world.desktopWidth < settings.GetWidth() || world.desktopHeight < settings.GetHeight()) {
+    if (!FitsOnDesktop(settings.GetWidth(), settings.GetHeight()) && FitsOnDesktop(kSmallWidth, kSmallHeight)) {
+        // A laptop's desktop: the game's smaller size fits where the
+        // configured one does not.
+        cLog::Instance().Write(L"cPPApp::Init -> The desktop (%dx%d) is smaller than %dx%d: starting at %dx%d",
+            world.desktopWidth, world.desktopHeight, settings.GetWidth(), settings.GetHeight(), kSmallWidth,
+            kSmallHeight);
+        settings.SetResolution(kSmallWidth, kSmallHeight);
+    }
+    if (!FitsOnDesktop(settings.GetWidth(), settings.GetHeight())) {
         // Not an error: the game runs in a window of the desktop's size and
         // the main menu only shows the notice.
         ApplyDesktopTooSmallMode();
         world.desktopTooSmall = 1;
         return true;
     }
-    // A window as wide as the desktop becomes full screen.
-    if (settings.screenMode == 0 && world.desktopWidth == settings.GetWidth())
+    // A window as wide or as high as the desktop becomes full screen: with
+    // its title bar it would not fit.
+    if (settings.screenMode == 0
+        && (world.desktopWidth == settings.GetWidth() || world.desktopHeight == settings.GetHeight()))
         settings.screenMode = 1;
     if (settings.screenMode == 1) {
         ApplyFullScreenMode();
@@ -149,6 +159,12 @@ bool cPPApp::Init()
         CenterWindow();
     }
     return true;
+}
+
+bool cPPApp::FitsOnDesktop(int width, int height)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    return width <= world.desktopWidth && height <= world.desktopHeight;
 }
 
 void cPPApp::ClearDisplay()
@@ -218,6 +234,8 @@ void cPPApp::ApplyVideoMode()
         g_pGfx2D->RestoreResources();
         ClearDisplay();
         settings.screenMode = 1;
+        // The picture now fills the screen: the mouse's limits follow it.
+        world.rebindInput = 1;
         return;
     }
     g_pGfx2D->ReleaseResources();

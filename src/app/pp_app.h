@@ -62,6 +62,11 @@ protected:
     virtual void StopEngine();
 
 private:
+    // The smaller size the game also runs at, when the configured one does
+    // not fit on the desktop.
+    static constexpr int kSmallWidth = 1024;
+    static constexpr int kSmallHeight = 768;
+    static bool FitsOnDesktop(int width, int height);
     // Clears the frame and resets the 2D state after a display change.
     void ClearDisplay();
     void AddSearchPaths();

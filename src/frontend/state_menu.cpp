@@ -100,6 +100,8 @@ bool cStateMenu::Update(void* /*application*/)
     world.keyEscape = 0;
     world.keyEnter = 0;
     HandleKeys(keys);
+    // Print Screen takes the frame as drawn, before it is presented.
+    world.TakeScreenshot();
     EndFrame();
     return true;
 }

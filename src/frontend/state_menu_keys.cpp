@@ -51,4 +51,6 @@ void cStateMenu::HandleKeys(iKeySource& keys)
         world.textEntryActive = 0;
     }
     TakeKey(keys, VK_SPACE);
+    if (TakeKey(keys, VK_SNAPSHOT))
+        world.menuScreenshotRequest = 1;
 }

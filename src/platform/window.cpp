@@ -259,7 +259,13 @@ void SetWindowStyle(HWND window, DWORD style)
     if (!IsLive(window))
         return;
     window->style = style;
-    SDL_SetWindowBordered(window->sdl, (style & WS_CAPTION) == WS_CAPTION ? SDL_TRUE : SDL_FALSE);
+    const bool captioned = (style & WS_CAPTION) == WS_CAPTION;
+    // SDL does not touch the frame of a full-screen window: one that gets its
+    // caption back leaves full screen first, or it would come back without
+    // a frame.
+    if (captioned && IsFullScreen(window))
+        SDL_SetWindowFullscreen(window->sdl, 0);
+    SDL_SetWindowBordered(window->sdl, captioned ? SDL_TRUE : SDL_FALSE);
     if (style & WS_VISIBLE)
         SDL_ShowWindow(window->sdl);
 }

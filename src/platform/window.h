@@ -61,7 +61,8 @@ bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint);
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 
 // The window style: with WS_CAPTION the window has the window manager's title
-// bar and frame, otherwise it is borderless. WS_VISIBLE shows it.
+// bar and frame (and is no longer full screen), otherwise it is borderless.
+// WS_VISIBLE shows it.
 void SetWindowStyle(HWND window, DWORD style);
 DWORD GetWindowStyle(HWND window);
 

@@ -214,12 +214,13 @@ void cStateGame::DrawFrame()
         cursor.Draw(16);
     }
     g_pGfxDevice->EndScene();
-    g_pGfxDevice->Present();
-
+    // The picture is read before it is presented: after that the renderer's
+    // buffer may hold anything.
     if (world.screenshotDelay >= 3)
         world.TakeScreenshot();
     if (world.screenshotDelay > 0)
         ++world.screenshotDelay;
+    g_pGfxDevice->Present();
 }
 
 bool cStateGame::CreateMenus()

@@ -109,8 +109,11 @@ void cStateGame::HandleKeys(iKeySource& keys)
         if (TakeKey(keys, *letter))
             return;
     }
-    if (keys.IsHeld(VK_SNAPSHOT))
-        keys.ClearKey(VK_SNAPSHOT);
+    // Print Screen: the picture is taken a few frames later (DrawFrame).
+    if (TakeKey(keys, VK_SNAPSHOT)) {
+        world.screenshotRequest = 1;
+        world.screenshotDelay = 1;
+    }
 }
 
 void cStateGame::HandleMouse(void* /*application*/)

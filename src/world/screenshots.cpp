@@ -24,8 +24,7 @@ std::wstring ScreenshotPath(const std::wstring& userFolder, bool inLevel, int le
         std::swprintf(name, 128, L"%ls_level%d_%d.jpg", language.c_str(), level, number);
     else
         std::swprintf(name, 128, L"%ls_xxx_%d.jpg", language.c_str(), number);
-    const std::wstring folder = userFolder.empty() ? std::wstring(L"screenshots/") : userFolder + L"/screenshots/";
-    return folder + name;
+    return userFolder + L"/screenshots/" + name;
 }
 
 bool FileExists(const std::wstring& path)
@@ -42,6 +41,13 @@ void cGameWorld::TakeScreenshot()
     if (!screenshotRequest && !menuScreenshotRequest)
         return;
     menuScreenshotRequest = 0;
+    if (userFolder.empty()) {
+        // Never into the program folder: it may be shared or not writable.
+        cLog::Instance().Warning(L"cGameWorld::TakeScreenshot -> No user folder: no screenshot taken");
+        screenshotRequest = 0;
+        screenshotDelay = 0;
+        return;
+    }
     RECT area;
     area.right = cSettings::Instance().GetWidth();
     area.bottom = cSettings::Instance().GetHeight();

@@ -13,9 +13,9 @@ class CursorSetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The clock only moves on, far enough for every earlier timer of the
-        // cursor set to have run out.
-        platform::SetTimeSourceForTests([this] { return now; });
+        // The clock only moves on, across the tests too, far enough for every
+        // earlier timer of the cursor set to have run out.
+        platform::SetTimeSourceForTests([] { return now; });
         cClock::Instance().Update();
         ASSERT_TRUE(cursor.Load());
         input.x = 50;
@@ -45,7 +45,7 @@ protected:
         cClock::Instance().Update();
     }
 
-    double now = 1.0e9;
+    static inline double now = 1.0e9;
     test::RecordingGfx gfx;
     test::FakeInput input;
     cCursorSet& cursor = cCursorSet::Instance();

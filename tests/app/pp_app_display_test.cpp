@@ -2,8 +2,8 @@
 // finds, and what it does when the engine cannot start.
 #include <gtest/gtest.h>
 
-#include "support/log_capture.h"
 #include "pp_app_fixture.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -29,9 +29,14 @@ const DisplayCase kCases[] = {
     { "windowAsWideAsDesktop", 1280, 1024, 1280, 1024, 0, 1, true, kPopup, "SetDisplayMode 1280 1024", 0 },
     { "fullScreenConfigured", 1920, 1200, 1024, 768, 1, 1, true, kPopup, "SetDisplayMode 1024 768", 0 },
     { "windowOnWiderDesktop", 1920, 1080, 1280, 1024, 0, 0, false, kCaptioned, "SetDisplayMode 1280 1024", 0 },
+    // A laptop's desktop: the game starts at 1024 x 768 instead, full screen
+    // where a window with its title bar would not fit.
+    { "laptop1366x768", 1366, 768, 1280, 1024, 0, 1, true, kPopup, "SetDisplayMode 1024 768", 0 },
+    { "laptop1280x800", 1280, 800, 1280, 1024, 0, 0, false, kCaptioned, "SetDisplayMode 1024 768", 0 },
+    { "desktop1024x768", 1024, 768, 1280, 1024, 1, 1, true, kPopup, "SetDisplayMode 1024 768", 0 },
     // The desktop too small: a captioned window of the desktop's size.
     { "desktopTooSmall", 1024, 600, 1024, 768, 0, 0, false, kCaptioned, "SetDisplayMode 1024 600", 1 },
-    { "desktopTooNarrow", 1024, 768, 1280, 1024, 1, 1, false, kCaptioned, "SetDisplayMode 1024 768", 1 },
+    { "desktopTooSmallFor1280", 1280, 720, 1280, 1024, 0, 0, false, kCaptioned, "SetDisplayMode 1280 720", 1 },
 };
 
 TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
@@ -47,7 +52,10 @@ TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
         app.desktopWidth = c.desktopWidth;
         app.desktopHeight = c.desktopHeight;
 
+        test::LogCapture log;
         ASSERT_TRUE(app.Init());
+        const bool smaller = c.width > c.desktopWidth || c.height > c.desktopHeight;
+        EXPECT_EQ(log.Contains(L"starting at 1024x768"), smaller && !c.tooSmall);
         EXPECT_EQ(settings.screenMode, c.expectedScreenMode);
         EXPECT_EQ(world.desktopTooSmall, c.tooSmall);
         EXPECT_EQ(world.desktopWidth, c.desktopWidth);
@@ -149,9 +157,11 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
     EXPECT_EQ(settings.screenMode, 1);
     EXPECT_TRUE(Called("ApplyFullScreen"));
     EXPECT_EQ(app.WindowStyle(), 0x90080000u);
-    EXPECT_EQ(world.rebindInput, 0);
+    // The mouse's limits follow the picture to the whole screen.
+    EXPECT_EQ(world.rebindInput, 1);
 
     // Back to a window: the input device follows it.
+    world.rebindInput = 0;
     gfx.calls.clear();
     world.fullScreen = 0;
     world.videoModeChanged = 1;

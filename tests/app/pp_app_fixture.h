@@ -94,8 +94,7 @@ protected:
     void TearDown() override
     {
         DeleteFonts();
-        settings.width = saved.width;
-        settings.height = saved.height;
+        settings.SetResolution(saved.width, saved.height);
         settings.screenMode = saved.screenMode;
         world.ResetToDefaults();
         platform::DiscardPendingMessages();

@@ -4,17 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/cursor_set.h"
 #include "app/input_process.h"
 #include "engine/engine_testing.h"
 #include "platform/screen_saver.h"
+#include "platform/utf16.h"
 #include "pp_app_fixture.h"
 #include "scene/menu_manager.h"
 #include "scripting/script_host.h"
 #include "sound/sound_engine.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -119,7 +122,8 @@ TEST_F(PPAppStart, ScreenThatThrowsWhileMadeIsLoggedToo)
 // The real engine under the dummy video driver, on a desktop wide enough for
 // a window: the shipped logo list, Escape over the logos, the loading
 // sequence to the start screen, the level chosen there as the map would; in
-// the level Escape after a few frames.
+// the level Escape after a few frames. Print Screen in the main menu and in the
+// level.
 class EscapeApp : public cPPApp {
 public:
     bool Frame() override
@@ -130,6 +134,7 @@ public:
         if (frames == 1) {
             logoShown = world.logosPresent;
             platform::InjectKey(window, "Escape", true);
+            platform::InjectKey(window, "PrintScreen", true);
         }
         if (world.loadingPhase && !loadingFrom)
             loadingFrom = frames;
@@ -139,6 +144,8 @@ public:
         }
         if (top == L"cStateGame")
             ++levelFrames;
+        if (levelFrames == 2)
+            platform::InjectKey(window, "PrintScreen", true);
         if (levelFrames == 5) {
             cursorX = cCursorSet::Instance().GetX();
             cursorY = cCursorSet::Instance().GetY();
@@ -199,10 +206,20 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     world.LoadLogoList();
     world.logosPresent = world.logoCount > 0 ? 1 : 0;
     world.loadingPhase = world.logosPresent ? 0 : 1;
+    test::TempFolder user;
+    world.userFolder = platform::NarrowToWide(user.Path());
     EscapeApp app;
     ASSERT_TRUE(app.Run());
     g_pGfxDevice = device;
     g_pGfx2D = gfx2d;
+
+    // One picture from the main menu, one from the level.
+    std::vector<std::string> shots;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(user / "screenshots", missing))
+        shots.push_back(entry.path().filename().string());
+    std::sort(shots.begin(), shots.end());
+    EXPECT_EQ(shots, (std::vector<std::string> { "eng_level1_1.jpg", "eng_xxx_0.jpg" }));
 
     // Escape pressed in the first frame is latched in the second, ends the
     // logos in the third, and the loading runs from there.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,10 +39,8 @@ protected:
     void SetUp() override
     {
         ShopTest::SetUp();
-        const char* source = std::getenv("VANDREL_SOURCE_DIR");
-        ASSERT_NE(source, nullptr);
         for (const char* dir : { "data/script", "data/language" })
-            fs::copy(fs::path(source) / dir, folder / dir, fs::copy_options::recursive);
+            fs::copy(fs::path(VANDREL_SOURCE_DIR) / dir, folder / dir, fs::copy_options::recursive);
         cLog::Instance().SetObserver([this](const wchar_t*, const std::wstring& text) { log.push_back(text); });
         cGameClock::Instance().ResetToDefaults();
         ASSERT_TRUE(Script::Initialize());

@@ -126,6 +126,10 @@ TEST_F(WindowOps, DesktopAndFullScreen)
     EXPECT_TRUE(IsFullScreen(window));
     ASSERT_TRUE(SetFullScreen(window, false));
     EXPECT_FALSE(IsFullScreen(window));
+    // A window that gets its caption back is a window again, with its frame.
+    ASSERT_TRUE(SetFullScreen(window, true));
+    SetWindowStyle(window, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_FALSE(IsFullScreen(window));
 }
 
 TEST_F(WindowOps, OperationsOnNoWindowFailQuietly)

@@ -2,7 +2,6 @@
 // language, comment and end rows, the table's size and the entry's size.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "scene/gui_vocabulary.h"
@@ -76,9 +75,7 @@ TEST_F(GuiVocabularyTest, HeaderUsesNoNumberAndAnEndRowStops)
 TEST_F(GuiVocabularyTest, ShippedTableFillsTheNumbersTheGameReads)
 {
     // The loose table of the source tree, all 156 rows of it.
-    const char* source = std::getenv("VANDREL_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    test::WorkingDirectory inSource { source };
+    test::WorkingDirectory inSource { VANDREL_SOURCE_DIR };
     test::LogCapture log;
     LoadGuiVocabulary();
     EXPECT_TRUE(log.lines.empty());

@@ -4,7 +4,6 @@
 // (test-output/placeholder_set.png in the build folder).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -30,8 +29,7 @@ struct Row {
 // Rows of one table under tools/art/, or of every table of a folder there.
 std::vector<Row> ReadTable(const std::string& name)
 {
-    const char* source = std::getenv("VANDREL_SOURCE_DIR");
-    const std::filesystem::path path = std::filesystem::path(source ? source : ".") / "tools/art" / name;
+    const std::filesystem::path path = std::filesystem::path(VANDREL_SOURCE_DIR) / "tools/art" / name;
     std::vector<std::filesystem::path> files;
     if (std::filesystem::is_directory(path)) {
         for (const auto& entry : std::filesystem::directory_iterator(path))

@@ -162,6 +162,15 @@ TEST_F(WorldServicesTest, ScreenshotsSkipNumbersAlreadyTaken)
     world().TakeScreenshot();
     EXPECT_EQ(world().screenshotNumber, 5);
     EXPECT_EQ(world().screenshotRequest, 0);
+
+    // Without a user folder none is taken, not even into the program folder.
+    g_pGfxDevice = &device;
+    device.result = S_OK;
+    world().userFolder.clear();
+    world().menuScreenshotRequest = 1;
+    world().TakeScreenshot();
+    EXPECT_EQ(device.paths.size(), 3u);
+    EXPECT_TRUE(log.Contains(L"warning: cGameWorld::TakeScreenshot -> No user folder: no screenshot taken"));
 }
 
 } // namespace
