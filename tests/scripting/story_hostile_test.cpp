@@ -114,6 +114,7 @@ const HostileCase kCases[] = {
     { "x = Story:GetElementEnableClassAuto(0)", Outcome::Refused },
     { "Story:StackCounter(-1, 2, 0)", Outcome::Refused },
     { "Story:StackCounter(3, 2147483647, 0)", Outcome::Refused },
+    { "Story:SetStackCoordinateAndDirection(7, 0, -2147483648, 9); Story:AddToStack(7, 1)", Outcome::Harmless },
     { "Story:SetToStackCoordinate(99, 0, 0); Story:SetFromStackCoordinate(-1, 0, 0)", Outcome::Ignored },
     { "x = Story:GetAutoFromStack(-1); x = Story:StackFree(2147483647)", Outcome::Ignored },
     // Places, lots and building.
@@ -152,6 +153,8 @@ const HostileCase kCases[] = {
     { "Story:SetSpeedRain(math.huge)", Outcome::Refused },
     { "Story:AddCloud(9, 0, 0, 1, 1, 0)", Outcome::Refused },
     { "Story:AddBalon(9, 0, 0, 1, 1, -2)", Outcome::Refused },
+    { "Story:AddCloud(9, -2147483648, 0, 2147483647, 0, 10)", Outcome::Refused },
+    { "Story:AddBalon(9, 0, 2147483647, 0, -2147483648, 5)", Outcome::Refused },
     { "Story:AddTextureCloud(1, 'c', 0/0)", Outcome::Refused },
     { "Story:CreateEffects(30, 'x', 0, 0, 0)", Outcome::Refused },
     { "Story:CreateEffects(30, 'x', -2147483648, 0, 0)", Outcome::Refused },
