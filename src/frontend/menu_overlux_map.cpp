@@ -6,12 +6,12 @@
 
 #include "frontend/menu_buy.h"
 #include "frontend/menu_overlux.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -271,7 +271,8 @@ void MenuOverlux::DrawMap()
     DrawPathsAndMirages(furthest);
     hoveredPin = -1;
     DrawCityPin();
-    hintText.clear();
+    // A level that could not start says why until the next one starts.
+    hintText = world.levelStartNotice;
     StepBackFromLockedLevel();
 
     // Cleared once here rather than at every pin not under the mouse, so that
