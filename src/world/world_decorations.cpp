@@ -31,7 +31,8 @@ bool CheckSpan(const wchar_t* who, int x1, int y1, int x2, int y2)
     return false;
 }
 
-template <typename Drift> Drift MakeDrift(int id, int x1, int y1, int x2, int y2, int steps)
+template <typename Drift>
+Drift MakeDrift(int id, int x1, int y1, int x2, int y2, int steps)
 {
     Drift d;
     d.id = id;
@@ -51,7 +52,7 @@ template <typename Drift> Drift MakeDrift(int id, int x1, int y1, int x2, int y2
 
 void cGameWorld::AddBody(int id, const std::string& texture)
 {
-    bodyTemplates.push_back(cBodyTemplate { id, texture });
+    bodyTemplates.push_back(cBodyTemplate {id, texture});
 }
 
 void cGameWorld::AddMyBody(int id, int x, int y)
@@ -59,7 +60,7 @@ void cGameWorld::AddMyBody(int id, int x, int y)
     const int t = world::FindFirst(bodyTemplates, [&](const cBodyTemplate& b) { return b.id == id; });
     if (t < 0)
         return;
-    bodies.push_back(cBody { id, bodyTemplates[t].texture, x, y });
+    bodies.push_back(cBody {id, bodyTemplates[t].texture, x, y});
 }
 
 void cGameWorld::AddOver(int id, const std::string& texture)
@@ -82,10 +83,10 @@ void cGameWorld::AddSuperOver(int id, int x, int y)
     const int t = world::FindFirst(overTemplates, [&](const cOverTemplate& o) { return o.id == id; });
     if (t < 0)
         return;
-    superOvers.push_back(cSuperOver { id, overTemplates[t].texture, x, y });
+    superOvers.push_back(cSuperOver {id, overTemplates[t].texture, x, y});
     // Drawn from the back (top of the screen) to the front.
-    std::stable_sort(
-        superOvers.begin(), superOvers.end(), [](const cSuperOver& a, const cSuperOver& b) { return a.y < b.y; });
+    std::stable_sort(superOvers.begin(), superOvers.end(),
+        [](const cSuperOver& a, const cSuperOver& b) { return a.y < b.y; });
 }
 
 void cGameWorld::AddBalon(int id, int x1, int y1, int x2, int y2, int steps)

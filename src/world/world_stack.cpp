@@ -100,8 +100,8 @@ void cGameWorld::DriveAutoIntoStack(int slot, int x1, int y1, int x2, int y2)
     car.autoType = stackSlots[s].autoType;
     car.kind = stackSlots[s].direction;
     car.target = slot;
-    car.pathX = { x1, x2 };
-    car.pathY = { y1, y2 };
+    car.pathX = {x1, x2};
+    car.pathY = {y1, y2};
     car.x = static_cast<float>(x1);
     car.y = static_cast<float>(y1);
     car.counter = 0;
