@@ -13,8 +13,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Instructions between two looks at the clock.
-constexpr int kHookInterval = 10000;
+// Instructions between two looks at the clock; every call looks as well, so
+// a loop of slow library calls (each a few megabytes) is caught as soon.
+constexpr int kHookInterval = 1000;
+constexpr int kHookMask = LUA_MASKCOUNT | LUA_MASKCALL;
 // A pending quit is looked for at most this often (it pumps the events).
 constexpr auto kQuitCheckInterval = std::chrono::milliseconds(100);
 
@@ -58,7 +60,7 @@ void BudgetHook(lua_State* L, lua_Debug*)
     if (!g_stopReason) {
         // A thread left at the fast rate by an earlier stop slows down again.
         if (lua_gethookcount(L) != kHookInterval)
-            lua_sethook(L, BudgetHook, LUA_MASKCOUNT, kHookInterval);
+            lua_sethook(L, BudgetHook, kHookMask, kHookInterval);
         const Clock::time_point now = Clock::now();
         if (now >= g_deadline) {
             g_stopReason = "the script ran too long and was stopped";
@@ -72,7 +74,7 @@ void BudgetHook(lua_State* L, lua_Debug*)
     }
     // From now on every instruction fails, so a script that catches the
     // error with pcall cannot keep running.
-    lua_sethook(L, BudgetHook, LUA_MASKCOUNT, 1);
+    lua_sethook(L, BudgetHook, kHookMask, 1);
     luaL_error(L, "%s", g_stopReason);
 }
 
@@ -103,7 +105,7 @@ lua_State* NewLimitedState(size_t* used)
     if (!L)
         return nullptr;
     lua_atpanic(L, Panic);
-    lua_sethook(L, BudgetHook, LUA_MASKCOUNT, kHookInterval);
+    lua_sethook(L, BudgetHook, kHookMask, kHookInterval);
     return L;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/utf16.h"
 #include "recording_screens.h"
 #include "scene/menu_manager.h"
+#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_clock.h"
 #include "world/game_world.h"
@@ -111,7 +112,11 @@ TEST_F(LevelStateTest, ALevelWithoutAWorkingScriptGoesBackToTheMapUnplayed)
         { "failing chunk", "error('broken') function on_init() end", L"broken" },
         { "failing on_init", "function on_init() Story:SetTimeForLevel(90) error('broken') end", L"broken" },
         { "no on_init", "Story:SetTimeForLevel(90)", L"on_init   ###error###" },
+        { "endless on_init", "function on_init() while true do end end", L"ran too long" },
+        { "on_init out of memory", "function on_init() local s = 'x' while true do s = s .. s end end",
+            L"not enough memory" },
     };
+    Scripting::SetScriptLimitsForTests(size_t { 8 } << 20, 0.1);
     cGameWorld& world = cGameWorld::Instance();
     const auto logged = [&](const wchar_t* text) {
         return std::any_of(log.begin(), log.end(),

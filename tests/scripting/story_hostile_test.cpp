@@ -322,6 +322,8 @@ const RunawayCase kRunaways[] = {
     { "endless loop that catches its stop", "while true do pcall(function() while true do end end) end",
         L"ran too long" },
     { "endless loop in a coroutine", "coroutine.wrap(function() while true do end end)()", L"ran too long" },
+    { "endless finalizer", "setmetatable({}, { __gc = function() while true do end end }) collectgarbage()",
+        L"finalizers" },
     { "endless recursion", "local depth = on_timer() return depth", L"not enough memory" },
 };
 
