@@ -120,7 +120,8 @@ int ProtectedCall(lua_State* L, int arguments, int results)
                 return;
             const Clock::time_point now = Clock::now();
             g_deadline = now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(g_timeBudget));
-            g_nextQuitCheck = now;
+            // Short entries (most callbacks) never pump the events.
+            g_nextQuitCheck = now + kQuitCheckInterval;
             g_stopReason = nullptr;
         }
         ~Budget()
