@@ -271,7 +271,8 @@ void MenuOverlux::DrawMap()
     DrawPathsAndMirages(furthest);
     hoveredPin = -1;
     DrawCityPin();
-    hintText.clear();
+    // A level that could not start says why until the next one starts.
+    hintText = world.levelStartNotice;
     StepBackFromLockedLevel();
 
     // Cleared once here rather than at every pin not under the mouse, so that

@@ -254,6 +254,31 @@ void PostQuitMessage(int exitCode)
     TheQueue().quitCode = exitCode;
 }
 
+bool QuitPending()
+{
+    const Queue& queue = TheQueue();
+    if (queue.quitPosted)
+        return true;
+    for (const MSG& msg : queue.messages) {
+        if (msg.message == WM_CLOSE)
+            return true;
+    }
+    if (!SDL_WasInit(SDL_INIT_EVENTS))
+        return false;
+    // Pumping moves what the system has (SIGTERM becomes SDL's quit event)
+    // into SDL's queue, where the loop finds it later.
+    SDL_PumpEvents();
+    if (SDL_HasEvent(SDL_QUIT))
+        return true;
+    SDL_Event events[32];
+    const int count = SDL_PeepEvents(events, 32, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    for (int i = 0; i < count; ++i) {
+        if (events[i].window.event == SDL_WINDOWEVENT_CLOSE)
+            return true;
+    }
+    return false;
+}
+
 bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Post(window, message, wParam, lParam);

@@ -37,6 +37,12 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void PostQuitMessage(int exitCode);
 
+// True when the program has been asked to end (a window closed, the
+// desktop's quit, SIGTERM) and the loop has not taken the request yet. Looks
+// at the waiting events without taking any, for work that must give way
+// while it keeps the loop from running.
+bool QuitPending();
+
 // Queues a message behind those already waiting.
 bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

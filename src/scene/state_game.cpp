@@ -1,6 +1,7 @@
 #include "scene/state_game.h"
 
 #include <ctime>
+#include <cwchar>
 
 #include "app/cursor_set.h"
 #include "engine/gfx.h"
@@ -43,6 +44,8 @@ bool cStateGame::Init(void* application)
     if (world.quitRequested)
         return false;
     finished = 0;
+    startRefused = 0;
+    world.levelStartNotice.clear();
     world.money = 0;
     for (int& counter : world.saveCounters)
         counter = 0;
@@ -85,9 +88,26 @@ bool cStateGame::Init(void* application)
     world.brutal = 0;
     world.levelActive = 1;
 
-    Story::Instance().InitLevel();
+    if (!Story::Instance().InitLevel())
+        RefuseStart();
     world.ResetFlags();
     return true;
+}
+
+void cStateGame::RefuseStart()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    cLog::Instance().Error(
+        L"cStateGame::Init -> level %d cannot start: its script is missing or failed in on_init", world.level);
+    wchar_t notice[160];
+    std::swprintf(
+        notice, 160, L"Level %d cannot be started: its script is missing or faulty (see log.xml).", world.level);
+    world.levelStartNotice = notice;
+    // Nothing of the level stays behind: no script, no music, no running level.
+    Story::Instance().ReleaseLevelScript();
+    StopMusicStream(world);
+    world.levelActive = 0;
+    startRefused = 1;
 }
 
 void cStateGame::LoadLevel(void* /*application*/)
@@ -135,6 +155,11 @@ void cStateGame::LoadLevel(void* /*application*/)
 bool cStateGame::Update(void* application)
 {
     cGameWorld& world = cGameWorld::Instance();
+    if (startRefused) {
+        // Back to the map before anything of the level is drawn or rated.
+        world.returnToMenu = 1;
+        return false;
+    }
     cGameClock& clock = cGameClock::Instance();
     Story& story = Story::Instance();
     clock.UpdateMinuteCounter();

@@ -20,7 +20,8 @@ public:
     virtual ~cStateGame() = default;
 
     // False when the game is quitting; otherwise the level is set up, its
-    // script loaded and "on_init" run.
+    // script loaded and "on_init" run. A level whose script cannot be loaded
+    // or fails in "on_init" is refused: its first Update returns to the map.
     bool Init(void* application) override;
     // One level frame; false once the level is left.
     bool Update(void* application) override;
@@ -50,6 +51,11 @@ private:
     void ResetAfterLoad();
     void CountFrame();
     void LeaveLevel();
+    // The level's script is missing or failed before its "on_init" ran
+    // through: the level is not played.
+    void RefuseStart();
 
     uint8_t finished = 0;
+    // Set by RefuseStart: the first Update ends the state before any frame.
+    uint8_t startRefused = 0;
 };

@@ -52,6 +52,26 @@ int MathRandomSeed(lua_State* L)
     return 0;
 }
 
+// Lua runs finalizers with its hooks switched off, out of reach of the time
+// budget, so an endless one would hang the game for good: metatables with
+// "__gc" are refused. The stock setmetatable is the closure's upvalue.
+int SetMetatable(lua_State* L)
+{
+    if (lua_istable(L, 2)) {
+        lua_pushliteral(L, "__gc");
+        lua_rawget(L, 2);
+        const bool finalizer = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+        if (finalizer)
+            return luaL_error(L, "finalizers (__gc) are not available to scripts");
+    }
+    const int arguments = lua_gettop(L);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, arguments, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
 void Require(lua_State* L, const char* name, lua_CFunction open)
 {
     luaL_requiref(L, name, open, 1);
@@ -71,6 +91,10 @@ void OpenGameLibraries(lua_State* L)
     Require(L, LUA_STRLIBNAME, luaopen_string);
     Require(L, LUA_MATHLIBNAME, luaopen_math);
     Require(L, LUA_TABLIBNAME, luaopen_table);
+
+    lua_getglobal(L, "setmetatable");
+    lua_pushcclosure(L, SetMetatable, 1);
+    lua_setglobal(L, "setmetatable");
 
     lua_getglobal(L, LUA_MATHLIBNAME);
     lua_pushcfunction(L, MathRandom);

@@ -7,6 +7,7 @@
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "scripting/script_host.h"
+#include "scripting/script_limits.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ bool CallFunction(const std::string& label, const char* fn)
     lua_pushlightuserdata(L, const_cast<char*>(fn));
     int status = LUA_OK;
     try {
-        status = lua_pcall(L, 1, 0, 0);
+        status = Detail::ProtectedCall(L, 1, 0);
     } catch (const luabind::error& e) {
         ReportScriptError(where, e.state());
         return false;

@@ -5,6 +5,7 @@
 #include "resources/log.h"
 #include "scripting/free_list.h"
 #include "scripting/lua_libraries.h"
+#include "scripting/script_limits.h"
 #include "scripting/script_repository.h"
 #include "scripting/story_binding.h"
 
@@ -14,6 +15,9 @@ lua_State* g_luaMainState = nullptr;
 lua_State* g_luaCurrentState = nullptr;
 lua_State* g_luaSavedState = nullptr;
 lua_State* g_luaContexts[Scripting::kContexts] = {};
+// Bytes each state holds, counted by its allocator.
+size_t g_mainMemory = 0;
+size_t g_contextMemory[Scripting::kContexts] = {};
 cFreeList<Scripting::kContexts> g_contextFreeList;
 Scripting::ContextPreparer g_contextPreparer = nullptr;
 
@@ -29,7 +33,7 @@ namespace Script {
 bool Initialize()
 {
     ShutDown();
-    g_luaMainState = luaL_newstate();
+    g_luaMainState = Scripting::Detail::NewLimitedState(&g_mainMemory);
     g_luaCurrentState = g_luaMainState;
     if (!g_luaMainState) {
         cLog::Instance().Error(L"[Script::Initialize] Failed to open LUA context - Scripting not availble");
@@ -69,7 +73,7 @@ int AllocateContext()
                                L"handles.error after FreeContextIndex");
         return -1;
     }
-    lua_State* L = luaL_newstate();
+    lua_State* L = Detail::NewLimitedState(&g_contextMemory[handle]);
     if (!L) {
         cLog::Instance().Error(L"[Scripting::AllocateContext] Unable to allocate private context - failed to "
                                L"allocate context. error after lua_open()");

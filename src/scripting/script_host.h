@@ -4,6 +4,7 @@
 // as false or -1, never thrown.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct lua_State;
@@ -57,6 +58,16 @@ void ReportScriptError(const std::string& label, lua_State* L);
 // Widens 8-bit script text into the layer's shared buffer (260 characters,
 // longer text is cut); the result lives until the next call.
 const wchar_t* ToWideBuffer(const char* text);
+
+// Every state holds at most this many bytes; an allocation beyond it fails
+// inside the script as "not enough memory", a script error like any other.
+constexpr size_t kScriptMemoryLimit = size_t { 128 } << 20;
+// One entry into a script (the level chunk or a callback, with everything it
+// calls) may run this many seconds of wall-clock time; then it is stopped
+// with a script error. A quit request stops it at once.
+constexpr double kScriptTimeBudget = 5.0;
+// Tests narrow both; 0 brings back the default.
+void SetScriptLimitsForTests(size_t memoryBytes, double seconds);
 
 // Tests and the fuzz target prepare every new private context (count hooks,
 // allocation limits) before anything runs in it. Null switches it off.

@@ -11,6 +11,7 @@
 #include "resources/log.h"
 #include "scripting/free_list.h"
 #include "scripting/script_host.h"
+#include "scripting/script_limits.h"
 
 namespace {
 
@@ -178,7 +179,7 @@ bool RunScript(const std::string& label, int id)
     else
         status = luaL_loadstring(L, slot->data ? slot->data.get() : "");
     if (status == LUA_OK)
-        status = lua_pcall(L, 0, 0, 0);
+        status = Detail::ProtectedCall(L, 0, 0);
     if (status != LUA_OK) {
         // A chunk that does not compile or fails while running is logged
         // like a failing callback; the game goes on without the rest of it.

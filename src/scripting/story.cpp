@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "platform/utf16.h"
+#include "resources/log.h"
 #include "scripting/script_host.h"
 #include "world/game_world.h"
 
@@ -60,43 +61,42 @@ void Story::PushFlagEvent(const FlagEvent& event)
     flagEvents.push_back(event);
 }
 
-void Story::LoadAndRun(const wchar_t* path)
+bool Story::LoadAndRun(const wchar_t* path)
 {
     scriptId = Scripting::LoadScript(path, true);
-    if (scriptId == -1)
-        return;
+    if (scriptId == -1) {
+        cLog::Instance().Error(L"Story::LoadLevelScript -> \"%ls\" not found", path);
+        return false;
+    }
     contextHandle = Scripting::AllocateContext();
     // Without a context the select is refused and the chunk runs on the main
     // state; the level's callbacks then do nothing.
     Scripting::SelectContext(contextHandle);
-    Scripting::RunScript("Running level script", scriptId);
+    const bool ran = Scripting::RunScript("Running level script", scriptId);
     Scripting::RestoreContext();
+    return ran && contextHandle != -1;
 }
 
-void Story::LoadLevelScript()
+bool Story::LoadLevelScript()
 {
     wchar_t path[64];
     std::swprintf(path, 64, L"data/script/scene/level_setup_%02d.lua", cGameWorld::Instance().level);
-    LoadAndRun(path);
+    return LoadAndRun(path);
 }
 
-void Story::LoadLevelScript31()
+bool Story::LoadLevelScript31()
 {
-    LoadAndRun(L"data/script/scene/level_setup_31.lua");
+    return LoadAndRun(L"data/script/scene/level_setup_31.lua");
 }
 
-void Story::InitLevel()
+bool Story::InitLevel()
 {
-    LoadLevelScript();
-    if (scriptId != -1)
-        CallScriptFunction("on_init");
+    return LoadLevelScript() && CallScriptFunction("on_init");
 }
 
-void Story::InitLevel31()
+bool Story::InitLevel31()
 {
-    LoadLevelScript31();
-    if (scriptId != -1)
-        CallScriptFunction("on_init");
+    return LoadLevelScript31() && CallScriptFunction("on_init");
 }
 
 void Story::AfterInit()
@@ -121,16 +121,17 @@ void Story::ReleaseLevelScript()
     scriptId = -1;
 }
 
-void Story::CallScriptFunction(const char* name)
+bool Story::CallScriptFunction(const char* name)
 {
     if (contextHandle == -1 || scriptId == -1 || !name)
-        return;
+        return false;
     // A callback raised from inside another one finds its context already
     // selected; only the outermost call restores the main state.
     const bool selected = Scripting::SelectContext(contextHandle);
-    Scripting::CallFunction("Map: ", name);
+    const bool ran = Scripting::CallFunction("Map: ", name);
     if (selected)
         Scripting::RestoreContext();
+    return ran;
 }
 
 std::string WideToNarrow(const std::wstring& text)

@@ -35,18 +35,22 @@ public:
     void PushFlagEvent(const FlagEvent& event);
 
     // The level script: data/script/scene/level_setup_%02d.lua of the
-    // world's level, run in a private context of its own.
-    void LoadLevelScript();
-    void LoadLevelScript31();
-    void InitLevel();
-    void InitLevel31();
+    // world's level, run in a private context of its own. False when the
+    // script is missing (logged), has no context, or its chunk failed.
+    bool LoadLevelScript();
+    bool LoadLevelScript31();
+    // Loads the script and calls its "on_init"; false unless both ran
+    // through, so that a level without a working script is not played.
+    bool InitLevel();
+    bool InitLevel31();
     void AfterInit();
     void OnLoad();
     // Frees the repository slot and the context, so the next level loads.
     void ReleaseLevelScript();
     // Calls a global function of the level script; a missing function or an
-    // error costs one log line and nothing else.
-    void CallScriptFunction(const char* name);
+    // error costs one log line and nothing else. False when it did not run
+    // through (or no script is loaded).
+    bool CallScriptFunction(const char* name);
 
     int ScriptId() const { return scriptId; }
     int ContextHandle() const { return contextHandle; }
@@ -330,7 +334,7 @@ public:
 
 private:
     Story() = default;
-    void LoadAndRun(const wchar_t* path);
+    bool LoadAndRun(const wchar_t* path);
 
     int scriptId = -1;
     int contextHandle = -1;

@@ -1,6 +1,8 @@
 // Decoration templates and the bodies and super-overs made from them;
 // balloons and clouds that drift across the screen.
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "resources/log.h"
 #include "world/game_world.h"
@@ -14,6 +16,18 @@ bool CheckSteps(const wchar_t* who, int steps)
     if (steps >= 1)
         return true;
     cLog::Instance().Error(L"%ls -> %d steps: a drift needs at least one", who, steps);
+    return false;
+}
+
+// The step sizes divide the span between the two ends; a span wider than any
+// screen (ends at opposite extremes of an int) is refused before it is taken.
+constexpr int64_t kMaxSpan = 1000000;
+
+bool CheckSpan(const wchar_t* who, int x1, int y1, int x2, int y2)
+{
+    if (std::llabs(int64_t { x2 } - x1) <= kMaxSpan && std::llabs(int64_t { y2 } - y1) <= kMaxSpan)
+        return true;
+    cLog::Instance().Error(L"%ls -> drift from %d, %d to %d, %d spans more than any screen", who, x1, y1, x2, y2);
     return false;
 }
 
@@ -77,14 +91,14 @@ void cGameWorld::AddSuperOver(int id, int x, int y)
 
 void cGameWorld::AddBalon(int id, int x1, int y1, int x2, int y2, int steps)
 {
-    if (!CheckSteps(L"cGameWorld::AddBalon", steps))
+    if (!CheckSteps(L"cGameWorld::AddBalon", steps) || !CheckSpan(L"cGameWorld::AddBalon", x1, y1, x2, y2))
         return;
     balloons.push_back(MakeDrift<cBalloon>(id, x1, y1, x2, y2, steps));
 }
 
 void cGameWorld::AddCloud(int id, int x1, int y1, int x2, int y2, int steps)
 {
-    if (!CheckSteps(L"cGameWorld::AddCloud", steps))
+    if (!CheckSteps(L"cGameWorld::AddCloud", steps) || !CheckSpan(L"cGameWorld::AddCloud", x1, y1, x2, y2))
         return;
     cCloud cloud = MakeDrift<cCloud>(id, x1, y1, x2, y2, steps);
     cloud.interval = 0.017f;

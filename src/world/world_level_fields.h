@@ -33,6 +33,9 @@ struct cWorldLevelFields {
     // state shows the credits only then.
     uint8_t levelLeftInRun = 0;
     uint8_t returnToMenu = 0;
+    // Why the last level could not start; the world map shows it until the
+    // next level starts.
+    std::wstring levelStartNotice;
     int menuChoice = -1; // also named menuResult: -1 none, 0 start a level, 3 quit
     uint8_t quitRequested = 0; // also named quitGame
     uint8_t levelActive = 0; // a level is running; also the vehicles layer's draw flag

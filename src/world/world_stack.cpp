@@ -1,9 +1,15 @@
 // The stack: the slots where cars queue, and the cars driving into them.
+#include <algorithm>
+
 #include "resources/log.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
 
 namespace {
+
+// Cars drive into a slot from above it; a slot y beyond any screen is pulled
+// in so that the drive's start stays a number.
+constexpr int kMaxSlotY = 1000000;
 
 int FindSlot(const cGameWorld& w, int id)
 {
@@ -14,6 +20,11 @@ int FindSlot(const cGameWorld& w, int id)
 
 void cGameWorld::SetStackCoordinateAndDirection(int id, int x, int y, int direction)
 {
+    if (y < -kMaxSlotY || y > kMaxSlotY) {
+        cLog::Instance().Warning(
+            L"cGameWorld::SetStackCoordinateAndDirection -> y %d of slot %d lies off any screen, clamped", y, id);
+        y = std::clamp(y, -kMaxSlotY, kMaxSlotY);
+    }
     cStackSlot slot;
     slot.id = id;
     slot.autoType = -1;

@@ -125,6 +125,13 @@ TEST_F(WorldMapPanels, TheDescriptionHasTheLevelTitleAndNoTitleForTheCity)
     EXPECT_EQ(line->y, 81); // top 20
 }
 
+TEST_F(WorldMapPanels, ALevelThatCouldNotStartSaysSoOnTheMap)
+{
+    world.levelStartNotice = L"Level 5 cannot be started";
+    Frame();
+    EXPECT_NE(FindText(L"Level 5 cannot be started"), nullptr);
+}
+
 TEST_F(WorldMapPanels, OnlyALockNoticePulsesBetween150And255)
 {
     Frame();

@@ -1,8 +1,9 @@
 // Runs arbitrary bytes as a level script against Story: loaded from the data
 // folder, its top level and "on_init" run, a few callbacks raised, then the
-// level released. The context is fenced in so that no input can hang or end
-// the fuzzer: an instruction budget, a memory budget, and no io, os or file
-// loading (level scripts are trusted game data; fuzz input is not).
+// level released. The game's own fences keep any input from hanging or
+// ending the fuzzer (the memory cap of each state and the time budget of
+// each entry into a script, both narrowed here); on top, the context gets no
+// io, os or file loading (level scripts are game data; fuzz input is not).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,54 +24,17 @@
 
 namespace {
 
-constexpr int kHookInterval = 1000; // instructions between budget checks
-// Per entry into the script. Kept small: every error Lua unwinds walks the
-// whole call stack, so a deep recursion that keeps failing costs the square
-// of its depth.
-constexpr int kInstructionBudget = 200000;
-constexpr size_t kMemoryBudget = 32u << 20; // bytes per context
+// Per entry into the script: a runaway input costs this much time.
+constexpr double kTimeBudget = 0.05;
+constexpr size_t kMemoryBudget = 32u << 20; // bytes per state
 
 // A level number no shipped script has, so only the fuzz input is found.
 constexpr int kLevel = 99;
 
-int g_instructions = 0;
 std::filesystem::path g_scriptPath;
-
-struct Allocator {
-    lua_Alloc inner = nullptr;
-    void* innerData = nullptr;
-    size_t used = 0;
-} g_allocator;
-
-void CountHook(lua_State* L, lua_Debug*)
-{
-    g_instructions += kHookInterval;
-    if (g_instructions > kInstructionBudget) {
-        // From now on every instruction fails, so a script that catches the
-        // error with pcall cannot keep looping.
-        lua_sethook(L, CountHook, LUA_MASKCOUNT, 1);
-        luaL_error(L, "instruction budget exhausted");
-    }
-}
-
-void* LimitedAlloc(void* ud, void* ptr, size_t osize, size_t nsize)
-{
-    auto* a = static_cast<Allocator*>(ud);
-    const size_t old = ptr ? osize : 0;
-    if (nsize > old && a->used + (nsize - old) > kMemoryBudget)
-        return nullptr; // growing past the budget fails as out of memory
-    void* result = a->inner(a->innerData, ptr, osize, nsize);
-    if (result || nsize == 0)
-        a->used = a->used - old + nsize;
-    return result;
-}
 
 void PrepareContext(lua_State* L)
 {
-    g_allocator.inner = lua_getallocf(L, &g_allocator.innerData);
-    g_allocator.used = static_cast<size_t>(lua_gc(L, LUA_GCCOUNT, 0)) * 1024 + lua_gc(L, LUA_GCCOUNTB, 0);
-    lua_setallocf(L, LimitedAlloc, &g_allocator);
-    lua_sethook(L, CountHook, LUA_MASKCOUNT, kHookInterval);
     // No files, no process control, no reading from stdin.
     for (const char* name : { "io", "os", "dofile", "loadfile", "print" }) {
         lua_pushnil(L);
@@ -106,6 +70,7 @@ void SetUpOnce()
             std::fprintf(stderr, "%ls: %ls\n", kind, message.c_str());
         });
     }
+    Scripting::SetScriptLimitsForTests(kMemoryBudget, kTimeBudget);
     Script::Initialize();
     ExportStory();
     Scripting::SetContextPreparerForTests(PrepareContext);
@@ -126,17 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     cGameWorld& world = cGameWorld::Instance();
     world.ResetToDefaults();
     world.level = kLevel;
-    g_instructions = 0;
     Story& story = Story::Instance();
     story.InitLevel();
-    // Each callback gets a budget of its own, so one runaway does not hide
+    // Each callback has a budget of its own, so one runaway does not hide
     // the rest of the script.
-    for (const char* callback : { "on_timer", "ok_work", "on_bonus", "on_level_finish", "on_timer" }) {
-        if (lua_State* L = Scripting::GetContextState(story.ContextHandle()))
-            lua_sethook(L, CountHook, LUA_MASKCOUNT, kHookInterval);
-        g_instructions = 0;
+    for (const char* callback : { "on_timer", "ok_work", "on_bonus", "on_level_finish", "on_timer" })
         story.CallScriptFunction(callback);
-    }
     story.ReleaseLevelScript();
     story.ClearFlags();
     while (story.HasFlagEvents())

@@ -65,6 +65,7 @@ void LevelTest::TearDown()
     cGameWorld::Instance().musicStream = nullptr;
     cGameWorld::Instance().ResetToDefaults();
     Script::ShutDown();
+    Scripting::SetScriptLimitsForTests(0, 0);
     cLog::Instance().SetObserver(nullptr);
     platform::SetTimeSourceForTests(nullptr);
     std::filesystem::current_path(oldDirectory);

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/cursor_set.h"
 #include "level_fixture.h"
 #include "platform/utf16.h"
 #include "recording_screens.h"
 #include "scene/menu_manager.h"
+#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_clock.h"
 #include "world/game_world.h"
@@ -93,6 +95,58 @@ TEST_F(LevelStateTest, LeavingEndsTheStateWithTheScriptAndMusicReleased)
     ASSERT_TRUE(StartLevel(5));
     EXPECT_EQ(Story::Instance().ScriptId(), 0);
     EXPECT_EQ(Story::Instance().ContextHandle(), 0);
+}
+
+// A level whose script cannot be loaded or fails before "on_init" has run
+// through has nothing to play (an empty grid would even read as full): the
+// state ends at its first frame, back to the map with a notice, unrated.
+TEST_F(LevelStateTest, ALevelWithoutAWorkingScriptGoesBackToTheMapUnplayed)
+{
+    const struct {
+        const char* name;
+        const char* source; // null: no script file
+        const wchar_t* logged;
+    } kCases[] = {
+        { "missing", nullptr, L"level_setup_05.lua\" not found" },
+        { "syntax error", "function on_init( end", L"###error###" },
+        { "failing chunk", "error('broken') function on_init() end", L"broken" },
+        { "failing on_init", "function on_init() Story:SetTimeForLevel(90) error('broken') end", L"broken" },
+        { "no on_init", "Story:SetTimeForLevel(90)", L"on_init   ###error###" },
+        { "endless on_init", "function on_init() while true do end end", L"ran too long" },
+        { "on_init out of memory", "function on_init() local s = 'x' while true do s = s .. s end end",
+            L"not enough memory" },
+    };
+    Scripting::SetScriptLimitsForTests(size_t { 8 } << 20, 0.1);
+    cGameWorld& world = cGameWorld::Instance();
+    const auto logged = [&](const wchar_t* text) {
+        return std::any_of(log.begin(), log.end(),
+            [&](const test::LevelLogLine& l) { return l.text.find(text) != std::wstring::npos; });
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(folder / "data/script/scene/level_setup_05.lua");
+        if (c.source)
+            WriteLevelScript(5, c.source);
+        log.clear();
+        world.levelStatus[5] = -1;
+        ASSERT_TRUE(StartLevel(5));
+        test::ScreenCalls().clear();
+        EXPECT_FALSE(Frame(600.0));
+        EXPECT_TRUE(test::ScreenCalls().empty()) << "no frame of the level is drawn";
+        EXPECT_EQ(world.returnToMenu, 1);
+        EXPECT_EQ(world.levelOver, 0);
+        EXPECT_EQ(world.levelStatus[5], -1);
+        EXPECT_EQ(Story::Instance().ScriptId(), -1);
+        EXPECT_EQ(world.levelStartNotice.rfind(L"Level 5 cannot be started", 0), 0u);
+        EXPECT_TRUE(logged(c.logged));
+        EXPECT_TRUE(logged(L"level 5 cannot start"));
+        world.returnToMenu = 0;
+    }
+    // A working script starts the level again; the notice is gone.
+    WriteLevelScript(5, kCountingLevel);
+    ASSERT_TRUE(StartLevel(5));
+    EXPECT_TRUE(Frame(600.0));
+    EXPECT_TRUE(world.levelStartNotice.empty());
 }
 
 TEST_F(LevelStateTest, LevelStartForgetsWhatTheLastLevelLeft)

@@ -34,6 +34,7 @@ void ScriptTest::SetUp()
 void ScriptTest::TearDown()
 {
     Scripting::SetContextPreparerForTests(nullptr);
+    Scripting::SetScriptLimitsForTests(0, 0);
     Story::Instance().ReleaseLevelScript();
     Script::ShutDown();
     cLog::Instance().SetObserver(nullptr);

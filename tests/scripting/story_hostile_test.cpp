@@ -4,11 +4,18 @@
 // touch memory it should not; a refused call leaves the world as it was.
 #include <chrono>
 #include <climits>
+#include <csignal>
+#include <functional>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <lua.hpp>
 
+#include "platform/message_pump.h"
+#include "platform/test_events.h"
+
+#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_method_fixture.h"
 
@@ -115,6 +122,7 @@ const HostileCase kCases[] = {
     { "x = Story:GetElementEnableClassAuto(0)", Outcome::Refused },
     { "Story:StackCounter(-1, 2, 0)", Outcome::Refused },
     { "Story:StackCounter(3, 2147483647, 0)", Outcome::Refused },
+    { "Story:SetStackCoordinateAndDirection(7, 0, -2147483648, 9); Story:AddToStack(7, 1)", Outcome::Harmless },
     { "Story:SetToStackCoordinate(99, 0, 0); Story:SetFromStackCoordinate(-1, 0, 0)", Outcome::Ignored },
     { "x = Story:GetAutoFromStack(-1); x = Story:StackFree(2147483647)", Outcome::Ignored },
     // Places, lots and building.
@@ -155,6 +163,8 @@ const HostileCase kCases[] = {
     { "Story:SetSpeedRain(math.huge)", Outcome::Refused },
     { "Story:AddCloud(9, 0, 0, 1, 1, 0)", Outcome::Refused },
     { "Story:AddBalon(9, 0, 0, 1, 1, -2)", Outcome::Refused },
+    { "Story:AddCloud(9, -2147483648, 0, 2147483647, 0, 10)", Outcome::Refused },
+    { "Story:AddBalon(9, 0, 2147483647, 0, -2147483648, 5)", Outcome::Refused },
     { "Story:AddTextureCloud(1, 'c', 0/0)", Outcome::Refused },
     { "Story:CreateEffects(30, 'x', 0, 0, 0)", Outcome::Refused },
     { "Story:CreateEffects(30, 'x', -2147483648, 0, 0)", Outcome::Refused },
@@ -297,6 +307,78 @@ TEST_F(StoryHostile, ALevelNumberOutsideTheTablesGetsNoExtraTime)
         ASSERT_TRUE(Run("Story:SetTimeForLevel(60)"));
         EXPECT_EQ(world.levelTimeLimit, 60);
     }
+}
+
+// Callbacks that would hang the game or eat its memory: each is stopped with
+// one script error within its budget, what it piled up is collected, and the
+// level's other callbacks still run.
+struct RunawayCase {
+    const char* what;
+    const char* body; // of "on_timer"
+    const wchar_t* error; // part of the error line
+};
+
+const RunawayCase kRunaways[] = {
+    { "memory", "local t = {} for i = 1, 10000 do t[i] = string.rep('x', 4096) .. i end", L"not enough memory" },
+    { "memory, caught and tried again", "local s = 'x' while true do pcall(function() s = s .. s end) end",
+        L"ran too long" },
+    { "endless loop", "while true do end", L"ran too long" },
+    { "endless loop that catches its stop", "while true do pcall(function() while true do end end) end",
+        L"ran too long" },
+    { "endless loop in a coroutine", "coroutine.wrap(function() while true do end end)()", L"ran too long" },
+    { "endless finalizer", "setmetatable({}, { __gc = function() while true do end end }) collectgarbage()",
+        L"finalizers" },
+    { "endless recursion", "local depth = on_timer() return depth", L"not enough memory" },
+};
+
+TEST_F(StoryHostile, RunawayCallbacksAreStoppedWithinTheirBudget)
+{
+    Scripting::SetScriptLimitsForTests(size_t { 8 } << 20, 0.1);
+    Story& story = Story::Instance();
+    for (const RunawayCase& c : kRunaways) {
+        SCOPED_TRACE(c.what);
+        StartLevel(
+            std::string("function on_init() end\nfunction on_bonus() end\nfunction on_timer() ") + c.body + " end");
+        TakeLog();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(story.CallScriptFunction("on_timer"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        const auto errors = ScriptErrors();
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_NE(errors[0].find(c.error), std::wstring::npos) << std::string(errors[0].begin(), errors[0].end());
+        EXPECT_LT(lua_gc(State(), LUA_GCCOUNT, 0), 1024) << "kilobytes still held";
+        EXPECT_TRUE(story.CallScriptFunction("on_bonus"));
+        story.ReleaseLevelScript();
+    }
+}
+
+// The window closed or SIGTERM while a script runs: the script gives way at
+// once (well inside its budget) and the request waits for the game's loop.
+TEST_F(StoryHostile, AQuitRequestStopsARunningScript)
+{
+    const std::function<void()> kRequests[] = {
+        [] { ASSERT_TRUE(platform::InjectQuit()); },
+        [] {
+            struct sigaction action { };
+            ASSERT_EQ(sigaction(SIGTERM, nullptr, &action), 0);
+            ASSERT_NE(action.sa_handler, SIG_DFL) << "SIGTERM would end the test";
+            std::raise(SIGTERM);
+        },
+    };
+    StartLevel("function on_init() end\nfunction on_timer() while true do end end");
+    for (const auto& request : kRequests) {
+        platform::DiscardPendingMessages();
+        request();
+        TakeLog();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(Story::Instance().CallScriptFunction("on_timer"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        const auto errors = ScriptErrors();
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_NE(errors[0].find(L"quitting"), std::wstring::npos);
+        EXPECT_TRUE(platform::QuitPending());
+    }
+    platform::DiscardPendingMessages();
 }
 
 } // namespace

@@ -112,13 +112,15 @@ TEST_F(StoryLevel, LevelThirtyOneAlwaysLoadsItsFixedScript)
     EXPECT_TRUE(Story::Instance().FlagPresent("after"));
 }
 
-TEST_F(StoryLevel, MissingScriptLeavesTheLevelWithoutOne)
+TEST_F(StoryLevel, MissingScriptIsLoggedAndTheLevelRefused)
 {
     cGameWorld::Instance().level = 12;
-    Story::Instance().InitLevel();
+    EXPECT_FALSE(Story::Instance().InitLevel());
     EXPECT_EQ(Story::Instance().ScriptId(), -1);
     EXPECT_EQ(Story::Instance().ContextHandle(), -1);
-    EXPECT_TRUE(TakeLog().empty());
+    const auto log = TakeLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].text, L"Story::LoadLevelScript -> \"data/script/scene/level_setup_12.lua\" not found");
 }
 
 TEST_F(StoryLevel, EveryCallbackNameReachesTheScript)
