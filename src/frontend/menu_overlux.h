@@ -102,6 +102,7 @@ private:
     void DrawShadowed(
         const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop, uint32_t shadow);
     void DrawTextRightAligned(bool alt, const wchar_t* text, int x, int y, iGfxFont* font);
+    void DrawWrappedLines(int x, int top, int width);
 
     // Rebuilt every frame from the task table, the lots and the ratings.
     int pinX[kTableSize] = {};

@@ -7,10 +7,10 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_overlux.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -192,11 +192,20 @@ void MenuOverlux::DrawProfileLine()
     DrawTextCentered(false, text, 0, y, width, g_fontBig);
 }
 
+// The lines laid out last, one under the other from the design position
+// (x, top), each centred in the width, shadowed black, text white.
+void MenuOverlux::DrawWrappedLines(int x, int top, int width)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    for (int i = 0; i < world.formatLineCount && i < world::kFormatLines; ++i)
+        DrawShadowed(world.formatLines[i], ScaleX(x), ScaleY(top + 25 * i), width, g_fontNormal2, kWhite, 1, kBlack);
+}
+
 void MenuOverlux::DrawLockedNotice()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.FormatText(false, g_guiVocabulary[kRegionClosedText], 500, g_fontNormal2);
-    DrawShadowed(world.formattedText, ScaleX(400), ScaleY(120), ScaleY(500), g_fontNormal2, kWhite, 1, kBlack);
+    DrawWrappedLines(400, 120, ScaleY(500));
 }
 
 void MenuOverlux::DrawLevelNumber(int level, int /*ignored*/)
@@ -208,7 +217,7 @@ void MenuOverlux::DrawLevelNumber(int level, int /*ignored*/)
     const int number = level >= 0 && level < kTableSize ? levelNumbers[level] : 100;
     std::swprintf(text, 1100, L"N %d", number - 100);
     world.FormatText(false, text, ScaleX(256), g_fontNormal2);
-    DrawShadowed(world.formattedText, ScaleX(980), ScaleY(130), ScaleX(256), g_fontNormal2, kWhite, 1, kBlack);
+    DrawWrappedLines(980, 130, ScaleX(256));
 }
 
 void MenuOverlux::DrawSpeechBubble(int /*ignored*/, const std::wstring& text, int x, int y)

@@ -1,5 +1,7 @@
 #include "scene/menu_straf.h"
 
+#include <algorithm>
+
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/design_units.h"
@@ -11,6 +13,7 @@ namespace Scene {
 namespace {
     constexpr int kPanelPage = 32;
     constexpr int kTextWidth = 400;
+    constexpr int kLineStep = 20;
 
 } // namespace
 
@@ -68,7 +71,13 @@ void MenuStraf::DrawPanel()
     pages[kPanelPage].DrawImage(L"tutorial_small.png", ScaleX(230), ScaleY(100), 0, 0, 255, 255, 255, 255);
     if (g_pGfx2D)
         g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
-    DrawTextCentered(false, world.formattedText, ScaleX(240), ScaleY(110 + textOffset), kTextWidth, g_fontNormal2);
+    // The engine draws one line per call: the wrapped lines go one under the
+    // other, a line step apart, which the offset above centres in the panel.
+    const int lines = std::min(world.formatLineCount, world::kFormatLines);
+    for (int i = 0; i < lines; ++i) {
+        DrawTextCentered(false, world.formatLines[i], ScaleX(240), ScaleY(110 + textOffset + kLineStep * i), kTextWidth,
+            g_fontNormal2);
+    }
 }
 
 } // namespace Scene

@@ -1,5 +1,6 @@
 // Jokers and bonus items with their flight to a slot of the bar.
 #include <algorithm>
+#include <vector>
 
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -31,6 +32,23 @@ cJoker MakeFlight(int item, int x, int y, int targetX, int targetY, double speed
     return j;
 }
 
+// A flight into the bar's slot at design y slotY. The item starts where it is
+// seen, in pixels of this screen, so it flies to where the slot is drawn on
+// this screen and lands there without a jump; the target stays the slot's
+// design position, which the bar keeps for the standing item.
+cJoker MakeBarFlight(int item, int x, int y, int slotY)
+{
+    cJoker j = MakeFlight(item, x, y, 0, static_cast<int>(slotY / cSettings::Instance().scaleY), 0.0);
+    j.targetY = slotY;
+    return j;
+}
+
+// The design y of the bar's slot after the items already in the list.
+int NextSlotY(const std::vector<cJoker>& items)
+{
+    return 110 * static_cast<int>(items.size()) + 110;
+}
+
 } // namespace
 
 void cGameWorld::AddJoker(int count)
@@ -38,7 +56,7 @@ void cGameWorld::AddJoker(int count)
     if (!world::CheckCount(L"cGameWorld::AddJoker", count))
         return;
     for (int n = 0; n < count; ++n) {
-        const int slotY = 110 * static_cast<int>(jokers.size()) + 110;
+        const int slotY = NextSlotY(jokers);
         cJoker j;
         j.item = kJokerKind;
         j.x = j.targetX = 0;
@@ -57,8 +75,7 @@ void cGameWorld::AddJokerSlot()
     int mouseX = 0;
     int mouseY = 0;
     GetMousePosition(mouseX, mouseY);
-    const int slotY = 110 * static_cast<int>(jokers.size()) + 110;
-    jokers.push_back(MakeFlight(autoOnMouse, mouseX, mouseY - 50, 0, slotY, 0.0));
+    jokers.push_back(MakeBarFlight(autoOnMouse, mouseX, mouseY - 50, NextSlotY(jokers)));
 }
 
 void cGameWorld::AddSpecAuto(int row, int column, int type)
@@ -68,9 +85,10 @@ void cGameWorld::AddSpecAuto(int row, int column, int type)
     const int x = std::max(0, cellX[row][column] + 50);
     const int y = cellY[row][column] + 50;
     // Grid levels collect the item in the bar; elsewhere it rises and fades.
+    // The bar's slots are 110 apart, so an item aims at the one it will
+    // stand in.
     if (IsFirstLevelOfTriple(level)) {
-        const int slotY = 100 * static_cast<int>(jokers.size()) + 100;
-        jokers.push_back(MakeFlight(type, x, y, 0, slotY, 0.0));
+        jokers.push_back(MakeBarFlight(type, x, y, NextSlotY(jokers)));
     } else {
         // Rising from the cell, in pixels of this screen like the cell.
         const int top = static_cast<int>(60 / cSettings::Instance().scaleY);

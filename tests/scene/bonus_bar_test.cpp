@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -55,49 +57,79 @@ protected:
     }
 };
 
-TEST_F(BonusBarTest, AComboItemFliesIntoTheBarInDesignPixels)
+TEST_F(BonusBarTest, AnItemFliesFromWhereItIsSeenIntoItsSlotWithoutAJump)
 {
     StartLevel(kGridLevel, "function on_bonus() Story:AddSpecAuto(0, 3) end");
-    // Drawn in design pixels even on a smaller screen; only the standing
-    // item is scaled.
-    cSettings::Instance().SetResolution(1024, 768);
-    const double sy = cSettings::Instance().scaleY;
-    world.bonusByClass = 1;
-    test::LoadBoard(world, "# # # #\n# # # #\n# # # #\n3 3 3 .");
-    ASSERT_TRUE(world.AddSelectedCell(world.FindFundamentAt(3, 0), 3, 0));
-    world.FindFundamentCombos();
-    world.ApplyFundamentCombos();
-    ASSERT_EQ(world.jokers.size(), 1u);
-    const cJoker item = world.jokers[0];
-    EXPECT_EQ(item.x, world.cellX[3][0] + 50);
-    EXPECT_EQ(item.y, world.cellY[3][0] + 50);
-    EXPECT_EQ(item.targetX, 0);
+    struct Case {
+        int width;
+        int height;
+        bool putBack; // a held joker let go, else a combo's item
+    };
+    for (const Case& c : { Case { 1280, 1024, false }, Case { 1024, 768, false }, Case { 1024, 768, true } }) {
+        SCOPED_TRACE(testing::Message() << c.width << (c.putBack ? " put back" : " combo"));
+        cSettings::Instance().SetResolution(c.width, c.height);
+        world.ComputeLayout();
+        world.jokers.clear();
+        int startX = world.cellX[3][0] + 50;
+        int startY = world.cellY[3][0] + 50;
+        if (c.putBack) {
+            startX = 600;
+            startY = 450;
+            // It flies back from just above the mouse.
+            cGameWorld::SetMouseSource([&](int& x, int& y) {
+                x = startX;
+                y = startY + 50;
+            });
+            world.autoOnMouse = kJoker;
+            world.AddJokerSlot();
+            world.autoOnMouse = -1;
+            cGameWorld::SetMouseSource(nullptr);
+        } else {
+            world.fundaments.clear();
+            world.selectedCount = 0;
+            world.bonusByClass = 1;
+            test::LoadBoard(world, "# # # #\n# # # #\n# # # #\n3 3 3 .");
+            ASSERT_TRUE(world.AddSelectedCell(world.FindFundamentAt(3, 0), 3, 0));
+            world.FindFundamentCombos();
+            world.ApplyFundamentCombos();
+        }
+        ASSERT_EQ(world.jokers.size(), 1u);
+        const float stepY = world.jokers[0].stepY;
+        const float stride = std::max(std::abs(world.jokers[0].stepX), std::abs(stepY)) + 1;
 
-    Frame();
-    ASSERT_EQ(Images().size(), 1u);
-    EXPECT_EQ(Images()[0].name, "bonus_3");
-    EXPECT_EQ(Images()[0].x, static_cast<int>(item.stepX + static_cast<float>(item.x)));
-    EXPECT_EQ(Images()[0].y, static_cast<int>(item.stepY + static_cast<float>(item.y)));
-    EXPECT_EQ(Images()[0].colour, Tinted(255));
-    // No hover test on the way.
-    MoveMouse(Images()[0].x + 10, Images()[0].y + 10);
-    world.leftDown = 1;
-    world.leftClick = 1;
-    for (int i = 1; i < 100; ++i)
+        MouseAway();
         Frame(1);
-    EXPECT_EQ(world.autoOnMouse, -1);
-    EXPECT_EQ(world.leftClick, 1);
-    world.leftDown = 0;
-    world.leftClick = 0;
+        ASSERT_EQ(Images().size(), 1u);
+        EXPECT_EQ(Images()[0].colour, Tinted(255));
+        std::vector<test::HudImage> path = { { "", "", startX, startY }, Images()[0] };
+        // No hover test on the way.
+        MoveMouse(path[1].x + 10, path[1].y + 10);
+        world.leftDown = 1;
+        world.leftClick = 1;
+        while (world.jokers[0].step < world.jokers[0].steps && path.size() < 200) {
+            Frame(1);
+            ASSERT_EQ(Images().size(), 1u);
+            path.push_back(Images()[0]);
+        }
+        EXPECT_EQ(world.autoOnMouse, -1);
+        EXPECT_EQ(world.leftClick, 1);
+        world.leftDown = 0;
+        world.leftClick = 0;
 
-    // Landed, it closes up into the first slot of the bar.
-    MouseAway();
-    Frame(1);
-    EXPECT_EQ(world.jokers[0].step, 100);
-    EXPECT_EQ(SlotYs(), (std::vector<int> { 110 }));
-    ASSERT_EQ(Images().size(), 1u);
-    EXPECT_EQ(Images()[0].x, 0);
-    EXPECT_EQ(Images()[0].y, static_cast<int>(110 / sy));
+        // Landed, it stands in the first slot of the bar: one step on, never
+        // a step back.
+        MouseAway();
+        Frame(1);
+        EXPECT_EQ(SlotYs(), (std::vector<int> { 110 }));
+        ASSERT_EQ(Images().size(), 1u);
+        path.push_back(Images()[0]);
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_LE(std::abs(path[i].x - path[i - 1].x), stride);
+            EXPECT_LE(std::abs(path[i].y - path[i - 1].y), stride);
+            EXPECT_GE(static_cast<float>(path[i].y - path[i - 1].y) * stepY, 0.0f);
+        }
+    }
 }
 
 TEST_F(BonusBarTest, JokersFromTheScriptStandInTheirSlotsAtOnce)

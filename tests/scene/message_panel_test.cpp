@@ -44,7 +44,7 @@ TEST_F(MessagePanelTest, AnEmptyQueueShowsNothing)
 
 TEST_F(MessagePanelTest, ATimedMessageShowsUntilItsTimeIsUpThenGoes)
 {
-    world.PushMessage(L"first", L"", L"", 1.0, 0.0);
+    world.PushMessage(L"first#line", L"", L"", 1.0, 0.0);
     world.PushMessage(L"second", L"", L"", 0.0, 0.0);
     world.SetPause(true);
     Frame();
@@ -52,8 +52,12 @@ TEST_F(MessagePanelTest, ATimedMessageShowsUntilItsTimeIsUpThenGoes)
     const auto image = FindImage("tutorial_small.png");
     EXPECT_EQ(image->x, 230);
     EXPECT_EQ(image->y, 100);
-    ASSERT_FALSE(TextDraws().empty());
-    EXPECT_EQ(TextDraws().front()->text.rfind(L"first", 0), 0u);
+    // Each wrapped line is drawn on its own, below the one before.
+    const auto lines = TextDraws();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]->text, L"first");
+    EXPECT_EQ(lines[1]->text, L"line");
+    EXPECT_GT(lines[1]->y, lines[0]->y);
 
     Wait(1100);
     Frame();

@@ -323,7 +323,7 @@ TEST_F(RoadStack, MarkersJokersAndTheComboLog)
 
     world.level = 7;
     world.AddSpecAuto(2, 0, 4);
-    EXPECT_EQ(world.jokers[3].targetY, 400);
+    EXPECT_EQ(world.jokers[3].targetY, 440);
     EXPECT_DOUBLE_EQ(world.jokers[3].speed, 0.0);
     world.level = 8;
     world.AddSpecAuto(2, 0, 4);
