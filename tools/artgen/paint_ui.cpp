@@ -1,0 +1,225 @@
+// The interface: buttons (light face, darker edge, so the screens' dark
+// labels read on them), panels, speech bubbles, bars, the digits and the
+// cursor.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "paint.h"
+
+namespace artgen {
+namespace {
+
+    void Button(cairo_t* cr, double w, double h, bool hover, Rgb face)
+    {
+        const double r = std::min(h / 2.5, 14.0);
+        if (hover)
+            face = Shade(face, 0.45);
+        PathRoundRect(cr, 1, 2, w - 2, h - 3, r);
+        Source(cr, Hex(0x000000, 0.3));
+        cairo_fill(cr);
+        PathRoundRect(cr, 1, 1, w - 3, h - 4, r);
+        VerticalGradient(cr, 1, h - 3, Shade(face, 0.35), Shade(face, -0.12));
+        cairo_fill_preserve(cr);
+        Source(cr, hover ? Hex(0xC8901C) : Shade(face, -0.55));
+        cairo_set_line_width(cr, hover ? 3 : 2);
+        cairo_stroke(cr);
+        // the highlight of a light from the top left
+        PathRoundRect(cr, 5, 4, w - 11, (h - 8) * 0.42, std::max(0.0, r - 4));
+        Source(cr, Hex(0xFFFFFF, 0.35));
+        cairo_fill(cr);
+    }
+
+    void Arrow(cairo_t* cr, double cx, double cy, double size, bool left, Rgb colour)
+    {
+        const double d = left ? -1 : 1;
+        const double pts[7][2] = { { cx + d * size, cy }, { cx, cy - size }, { cx, cy - size * 0.45 },
+            { cx - d * size, cy - size * 0.45 }, { cx - d * size, cy + size * 0.45 }, { cx, cy + size * 0.45 },
+            { cx, cy + size } };
+        PathPolygon(cr, pts, 7);
+        FillStroke(cr, colour, Hex(0x1E1A14), std::max(1.0, size / 8));
+    }
+
+    void Panel(cairo_t* cr, double w, double h, Rgb face, double alpha, double radius)
+    {
+        PathRoundRect(cr, 1, 1, w - 2, h - 2, radius);
+        VerticalGradient(cr, 0, h, WithAlpha(Shade(face, 0.1), alpha), WithAlpha(Shade(face, -0.06), alpha));
+        cairo_fill_preserve(cr);
+        Source(cr, Shade(face, -0.5));
+        cairo_set_line_width(cr, 2.5);
+        cairo_stroke(cr);
+        if (w > 60 && h > 60) {
+            PathRoundRect(cr, 8, 8, w - 16, h - 16, std::max(0.0, radius - 6));
+            Source(cr, Hex(0xFFFFFF, 0.35));
+            cairo_set_line_width(cr, 1.5);
+            cairo_stroke(cr);
+        }
+    }
+
+    // A slice of a speech bubble stacked from top ("_01"), middle ("_02")
+    // and bottom ("_03") pieces.
+    void Bubble(cairo_t* cr, double w, double h, int piece, bool left)
+    {
+        const Rgb fill = Hex(0xFFFDF4), edge = Hex(0x3A342C);
+        cairo_set_line_width(cr, 2);
+        if (piece == 2) {
+            cairo_rectangle(cr, 1, 0, w - 2, h);
+            Source(cr, fill);
+            cairo_fill(cr);
+            Source(cr, edge);
+            cairo_move_to(cr, 1, 0);
+            cairo_line_to(cr, 1, h);
+            cairo_move_to(cr, w - 1, 0);
+            cairo_line_to(cr, w - 1, h);
+            cairo_stroke(cr);
+            return;
+        }
+        const double r = std::min(h - 2, 14.0);
+        cairo_new_path(cr);
+        if (piece == 1) {
+            cairo_move_to(cr, 1, h);
+            cairo_arc(cr, 1 + r, 1 + r, r, M_PI, 1.5 * M_PI);
+            cairo_arc(cr, w - 1 - r, 1 + r, r, 1.5 * M_PI, 2 * M_PI);
+            cairo_line_to(cr, w - 1, h);
+        } else {
+            const double body = h * 0.55;
+            cairo_move_to(cr, w - 1, 0);
+            cairo_arc(cr, w - 1 - r / 2, body - r / 2, r / 2, 0, 0.5 * M_PI);
+            const double tip = left ? w * 0.2 : w * 0.8;
+            cairo_line_to(cr, tip + 16, body);
+            cairo_line_to(cr, tip + (left ? -12 : 12), h - 1);
+            cairo_line_to(cr, tip - 8, body);
+            cairo_arc(cr, 1 + r / 2, body - r / 2, r / 2, 0.5 * M_PI, M_PI);
+            cairo_line_to(cr, 1, 0);
+        }
+        Source(cr, fill);
+        cairo_fill_preserve(cr);
+        Source(cr, edge);
+        cairo_stroke(cr);
+    }
+
+    // The figure a digit image shows: "7.png", "7_2.png", "11_0007.png",
+    // "zahl_7.png" and the signs by name.
+    std::string Figure(const std::string& n)
+    {
+        std::string stem = n.substr(0, n.find('.'));
+        if (Has(stem, "doppelpunkt"))
+            return ":";
+        if (Has(stem, "dash") || Has(stem, "minus"))
+            return "-";
+        if (Has(stem, "plus"))
+            return "+";
+        if (Has(stem, "_x"))
+            return "x";
+        if (stem.size() > 2 && stem.compare(stem.size() - 2, 2, "_2") == 0)
+            stem.resize(stem.size() - 2);
+        for (auto it = stem.rbegin(); it != stem.rend(); ++it) {
+            if (std::isdigit(static_cast<unsigned char>(*it)))
+                return std::string(1, *it);
+        }
+        return "";
+    }
+
+    void Cursor(cairo_t* cr, double size, int clickFrame)
+    {
+        // Pressed frames sink and shrink the arrow, then let it go.
+        const double press = clickFrame < 0 ? 0 : (clickFrame == 1 ? 1.0 : 0.5);
+        const double s = size * 0.62 * (1 - 0.12 * press), o = 2 + 3 * press;
+        const double pts[7][2] = { { o, o }, { o, o + s }, { o + s * 0.28, o + s * 0.76 }, { o + s * 0.48, o + s * 1.12 },
+            { o + s * 0.62, o + s * 1.04 }, { o + s * 0.43, o + s * 0.69 }, { o + s * 0.74, o + s * 0.69 } };
+        PathPolygon(cr, pts, 7);
+        FillStroke(cr, clickFrame < 0 ? Hex(0xFFFFFF) : Hex(0xFFE27A), Hex(0x101010), 2);
+        if (clickFrame >= 0) {
+            cairo_new_path(cr);
+            cairo_arc(cr, o, o, 4 + 5 * (clickFrame + 1), 0, M_PI / 2);
+            Source(cr, Hex(0xFFB020, 0.9));
+            cairo_set_line_width(cr, 2);
+            cairo_stroke(cr);
+        }
+    }
+
+} // namespace
+
+bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
+{
+    const double w = e.width, h = e.height;
+    switch (e.kind) {
+    case Kind::Cursor:
+        Cursor(cr, std::min(w, h), Has(n, "click") ? FrameNumber(n) : -1);
+        return true;
+    case Kind::Digit: {
+        if (Has(n, "anim")) {
+            // the map's route dots
+            cairo_arc(cr, w / 2, h / 2, std::min(w, h) / 2 - 0.5, 0, 2 * M_PI);
+            FillStroke(cr, Hex(0xFFF0B0), Hex(0x5A3A10), 1);
+            return true;
+        }
+        const std::string figure = Figure(n);
+        const bool over = IsHover(n);
+        const double size = FitText(cr, "0", w * 0.95, h * 1.05);
+        Text(cr, figure, w / 2, h / 2, size, over ? Hex(0xFFE040) : Hex(0xFFFFFF), Hex(0x1A1A1A));
+        return true;
+    }
+    case Kind::Button: {
+        if (Has(n, "balken")) {
+            PathRoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
+            FillStroke(cr, Has(n, "gruen") ? Hex(0x5CB85C) : Hex(0xE8C040), Hex(0x3A3020), 1);
+            return true;
+        }
+        if (Has(n, "loading")) {
+            PathRoundRect(cr, 3, 3, w - 6, h - 6, h / 2 - 3);
+            Source(cr, Hex(0x6CC04A));
+            cairo_fill(cr);
+            return true;
+        }
+        if (Has(n, "b_left") || Has(n, "b_right")) {
+            cairo_arc(cr, w / 2, h / 2, std::min(w, h) / 2 - 2, 0, 2 * M_PI);
+            FillStroke(cr, Hex(0xF0E6D0), Hex(0x5A4A30), 2);
+            Arrow(cr, w / 2, h / 2, std::min(w, h) * 0.28, Has(n, "left"), Hex(0x3A7AC0));
+            return true;
+        }
+        Rgb face = Hex(0xEADCB8);
+        if (Has(n, "blue"))
+            face = Hex(0xB8CCE8);
+        else if (Has(n, "user_active"))
+            face = Hex(0xC8E0B0);
+        else if (Has(n, "user_passive"))
+            face = Hex(0xD8D2C4);
+        Button(cr, w, h, IsHover(n), face);
+        if (Has(n, "button_left") || Has(n, "button_right"))
+            Arrow(cr, w / 2, h / 2 - 1, std::min(w, h) * 0.3, Has(n, "left"), Hex(0x3A7AC0));
+        return true;
+    }
+    case Kind::Panel: {
+        if (Has(n, "blase") || Has(n, "shop_help2")) {
+            Bubble(cr, w, h, Has(n, "_01") ? 1 : Has(n, "_02") ? 2 : 3, Has(n, "left"));
+            return true;
+        }
+        if (Has(n, "balken")) {
+            PathRoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
+            FillStroke(cr, Has(n, "red") ? Hex(0xD05040) : Hex(0xF4F0E8), Hex(0x3A3020), 1);
+            return true;
+        }
+        if (Has(n, "loading")) {
+            PathRoundRect(cr, 1, 1, w - 2, h - 2, h / 2 - 1);
+            FillStroke(cr, Hex(0x2A2A2A, 0.8), Hex(0xE0D8C0), 2);
+            return true;
+        }
+        if (Has(n, "slot")) {
+            const Rgb face = Has(n, "gold") ? Hex(0xE8CC70) : Has(n, "silver") ? Hex(0xD0D4DA) : Hex(0xE6DCC4);
+            Panel(cr, w, h, IsHover(n) ? Shade(face, 0.4) : face, 0.95, 10);
+            return true;
+        }
+        if (Has(n, "menue_unten") || Has(n, "menue_big") || Has(n, "top3") || Has(n, "seile")) {
+            Panel(cr, w, h, Hex(0x5A4E40), 0.82, 12);
+            return true;
+        }
+        Panel(cr, w, h, Hex(0xEFE6D2), 0.94, std::min({ w, h } ) > 100 ? 18 : 8);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace artgen
