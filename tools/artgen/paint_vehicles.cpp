@@ -131,7 +131,7 @@ bool PaintVehicle(cairo_t* cr, const ImageEntry& e, const std::string& n)
     Box(cr, Part(q, 0.03, 0.97, 0.06, 0.94, 0), lift, body, Shade(body, -0.15), edge);
     const double c0 = van ? 0.12 : 0.3, c1 = van ? 0.88 : 0.75;
     const Quad cabinBase = Part(q, c0, c1, 0.14, 0.86, lift);
-    Box(cr, cabinBase, cabin, Shade(body, 0.15), Hex(0x3A5A80), edge);
+    Box(cr, cabinBase, cabin, Shade(body, 0.15), Shade(body, -0.1), edge);
     // windscreen hint at the front
     const Quad glass = Part(q, c1 - 0.08, c1 - 0.02, 0.2, 0.8, lift + cabin);
     PathPolygon(cr, glass.p, 4);

@@ -24,6 +24,8 @@ namespace {
 
     void Fog(cairo_t* cr, double w, double h, bool flipped)
     {
+        Source(cr, Hex(0xE4E7EC, 0.55));
+        cairo_paint(cr);
         for (int i = 0; i < 40; ++i) {
             const double u = std::fmod(i * 0.618, 1.0), v = std::fmod(i * 0.377 + 0.1, 1.0);
             SoftDisc(cr, (flipped ? 1 - u : u) * w, v * h, h * 0.22, Hex(0xE4E7EC, 0.35));
