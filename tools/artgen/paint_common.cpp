@@ -207,7 +207,7 @@ void Text(cairo_t* cr, const std::string& text, double cx, double cy, double siz
     cairo_text_path(cr, text.c_str());
     if (edge.a > 0) {
         Source(cr, edge);
-        cairo_set_line_width(cr, std::max(1.5, size / 9));
+        cairo_set_line_width(cr, std::max(1.5, size / 6));
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke_preserve(cr);
     }

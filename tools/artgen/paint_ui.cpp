@@ -111,8 +111,9 @@ namespace {
             return "+";
         if (Has(stem, "_x"))
             return "x";
-        if (stem.size() > 2 && stem.compare(stem.size() - 2, 2, "_2") == 0)
-            stem.resize(stem.size() - 2);
+        // the small set: "7_2"
+        if (stem.size() == 3 && std::isdigit(static_cast<unsigned char>(stem[0])) && stem.compare(1, 2, "_2") == 0)
+            stem.resize(1);
         for (auto it = stem.rbegin(); it != stem.rend(); ++it) {
             if (std::isdigit(static_cast<unsigned char>(*it)))
                 return std::string(1, *it);
