@@ -335,7 +335,13 @@ bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
         const Face f = MakeFace(kCellFace, -markerDX, -markerDY);
         // The marker floats over the pump's head, where the served car does
         // not cover it.
-        GroupMark(cr, n[7] - '1', f.cx, f.cy - 88, 15, true);
+        const int group = n[7] - '1';
+        PathPolygon(cr, Inset(f, 0.9).p, 4);
+        Source(cr, GroupHue(group));
+        cairo_set_line_width(cr, 6);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
+        GroupMark(cr, group, f.cx, f.cy - 80, 18, true);
         return true;
     }
     if (shop && n.rfind("platform_", 0) == 0) {
