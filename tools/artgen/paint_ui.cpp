@@ -13,20 +13,22 @@ namespace {
     void Button(cairo_t* cr, double w, double h, bool hover, Rgb face)
     {
         const double r = std::min(h / 2.5, 14.0);
+        // The screens write dark red on a resting button and white on a
+        // hovered one: a light face, and a deep amber one under the mouse.
         if (hover)
-            face = Shade(face, 0.45);
+            face = Hex(0xA8601C);
         PathRoundRect(cr, 1, 2, w - 2, h - 3, r);
         Source(cr, Hex(0x000000, 0.3));
         cairo_fill(cr);
         PathRoundRect(cr, 1, 1, w - 3, h - 4, r);
         VerticalGradient(cr, 1, h - 3, Shade(face, 0.35), Shade(face, -0.12));
         cairo_fill_preserve(cr);
-        Source(cr, hover ? Hex(0xC8901C) : Shade(face, -0.55));
+        Source(cr, hover ? Hex(0xF0C040) : Shade(face, -0.55));
         cairo_set_line_width(cr, hover ? 3 : 2);
         cairo_stroke(cr);
         // the highlight of a light from the top left
         PathRoundRect(cr, 5, 4, w - 11, (h - 8) * 0.42, std::max(0.0, r - 4));
-        Source(cr, Hex(0xFFFFFF, 0.35));
+        Source(cr, Hex(0xFFFFFF, hover ? 0.18 : 0.35));
         cairo_fill(cr);
     }
 
@@ -215,7 +217,8 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
             Panel(cr, w, h, Hex(0x5A4E40), 0.82, 12);
             return true;
         }
-        Panel(cr, w, h, Hex(0xEFE6D2), 0.94, std::min({ w, h } ) > 100 ? 18 : 8);
+        // The screens write white and yellow over their panels: dark slate.
+        Panel(cr, w, h, Hex(0x34404C), 0.92, std::min(w, h) > 100 ? 18 : 8);
         return true;
     }
     default:
