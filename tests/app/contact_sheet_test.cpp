@@ -45,7 +45,7 @@ public:
             OnMenu(world);
         if (top == L"cStateGame")
             OnLevel();
-        if (quitAt && frames == quitAt + 8) {
+        if (quitAt && frames == quitAt + 60) {
             Shoot("credits");
             platform::InjectKey(window, "Escape", true);
         }
@@ -62,23 +62,17 @@ private:
             saved.insert(screen);
     }
 
-    // On the start screen: look at it and at the options, then play the
+    // On the start screen: look at it, then play the
     // next level, or end the game once every level was seen.
     void OnMenu(cGameWorld& world)
     {
         ++menuFrames;
         levelFrames = 0;
-        if (menuFrames == 4 && next == 0)
+        if (menuFrames == 40 && next == 0)
             Shoot("start");
-        if (menuFrames == 5 && next == 0)
-            world.optionsOpen = 1;
-        if (menuFrames == 9 && next == 0) {
-            Shoot("options");
-            world.optionsOpen = 0;
-        }
-        if (menuFrames == 4 && next == 1)
+        if (menuFrames == 40 && next == 1)
             Shoot("map");
-        if (menuFrames == 12) {
+        if (menuFrames == 42) {
             if (next < static_cast<int>(std::size(kLevels))) {
                 // as from the profile screen, which the map would not override
                 world.profilesOpen = 1;
@@ -158,7 +152,7 @@ TEST_P(ContactSheet, EveryScreenIsSaved)
     g_pGfxDevice = device;
     g_pGfx2D = gfx2d;
     Script::ShutDown();
-    for (const char* screen : { "start", "options", "map", "level_1_task", "level_1", "level_1_menu", "level_2", "level_8",
+    for (const char* screen : { "start", "map", "level_1_task", "level_1", "level_1_menu", "level_2", "level_8",
              "level_26", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
 }

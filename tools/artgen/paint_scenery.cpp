@@ -152,17 +152,21 @@ namespace {
         VerticalGradient(cr, 0, h, Hex(0x8AB4D0), Hex(0x6A9AC0));
         cairo_rectangle(cr, 0, 0, w, h);
         cairo_fill(cr);
-        // the regions as land masses
+        // A land for each region under its column of level pins (x 150..240,
+        // 380..470, 610..700, 840..930, 1070..1160; y 360..760 on the design).
         const unsigned lands[5] = { 0x7AA858, 0xE8EEF4, 0xC6B070, 0x8A7E70, 0xDCC08A };
+        const double sx = w / 1280.0, sy = h / 1024.0;
         for (int i = 0; i < 5; ++i) {
-            const double cx = w * (0.2 + 0.15 * i), cy = h * (0.3 + 0.12 * std::sin(i * 2.1) + 0.08 * i);
             cairo_save(cr);
-            cairo_translate(cr, cx, cy);
-            cairo_scale(cr, w * 0.13, h * 0.15);
+            cairo_translate(cr, (195 + 230 * i) * sx, 560 * sy);
+            cairo_scale(cr, 112 * sx, 270 * sy);
             cairo_new_path(cr);
             cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
             cairo_restore(cr);
             FillStroke(cr, Hex(lands[i]), Hex(0x4A4A3A), 2);
+            PathRoundRect(cr, (155 + 230 * i) * sx, 250 * sy, 80 * sx, 14 * sy, 4);
+            Source(cr, Hex(0x4A4A3A, 0.5));
+            cairo_fill(cr);
         }
     }
 
@@ -215,8 +219,13 @@ bool PaintScenery(cairo_t* cr, const ImageEntry& e, const std::string& n)
         return true;
     }
     if (n.rfind("mirage", 0) == 0) {
-        VerticalGradient(cr, 0, h, Hex(0xFFFFFF, 0), Hex(0xE8F0F8, 0.35));
+        // a haze over a level not reached yet
+        cairo_pattern_t* g = cairo_pattern_create_radial(w / 2, h / 2, 0, w / 2, h / 2, std::min(w, h) / 2);
+        cairo_pattern_add_color_stop_rgba(g, 0, 0.95, 0.96, 0.98, 0.8);
+        cairo_pattern_add_color_stop_rgba(g, 1, 0.95, 0.96, 0.98, 0);
+        cairo_set_source(cr, g);
         cairo_paint(cr);
+        cairo_pattern_destroy(g);
         return true;
     }
     return false;

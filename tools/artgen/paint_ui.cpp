@@ -198,7 +198,7 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
             Bubble(cr, w, h, Has(n, "_01") ? 1 : Has(n, "_02") ? 2 : 3, Has(n, "left"));
             return true;
         }
-        if (Has(n, "balken")) {
+        if (n.rfind("balken", 0) == 0) {
             PathRoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
             FillStroke(cr, Has(n, "red") ? Hex(0xD05040) : Hex(0xF4F0E8), Hex(0x3A3020), 1);
             return true;
