@@ -67,5 +67,6 @@ void PaintTree(cairo_t* cr, double cx, double baseY, double height, Rgb leaves, 
 void PaintBush(cairo_t* cr, double cx, double baseY, double width, Rgb leaves);
 void PaintCactus(cairo_t* cr, double cx, double baseY, double height);
 void PaintRock(cairo_t* cr, double cx, double cy, double width, Rgb colour);
+void PaintSpeaker(cairo_t* cr, double cx, double cy, double size, bool muted);
 
 } // namespace artgen

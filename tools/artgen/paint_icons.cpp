@@ -298,6 +298,15 @@ bool PaintIcon(cairo_t* cr, const ImageEntry& e, const std::string& n)
         Pin(cr, w, h, hover ? Hex(0xFFE27A) : Has(n, "bonus") ? Hex(0xE2B53A) : Hex(0xC8402C));
     } else if (n.rfind("wheel_", 0) == 0 || n.rfind("symbol_", 0) == 0) {
         Disc(cr, w / 2, h / 2, m / 2 - 3, hover ? Hex(0xF8F0DC) : Hex(0xE8DCC0), Hex(0x4A3A20));
+        if (Has(n, "symbol_sound"))
+            PaintSpeaker(cr, w / 2 - m * 0.05, h / 2, m * 0.22, false);
+        else if (Has(n, "symbol_speech")) {
+            PathRoundRect(cr, w * 0.25, h * 0.28, w * 0.5, h * 0.34, m * 0.08);
+            FillStroke(cr, Hex(0xFFFFFF), Hex(0x2A2A2A), 2);
+            const double tail[3][2] = { { w * 0.36, h * 0.6 }, { w * 0.32, h * 0.75 }, { w * 0.48, h * 0.6 } };
+            PathPolygon(cr, tail, 3);
+            FillStroke(cr, Hex(0xFFFFFF), Hex(0x2A2A2A), 2);
+        }
         if (n.rfind("wheel_", 0) == 0) {
             const double d = Has(n, "left") ? -1 : 1, s = m * 0.22;
             const double pts[3][2] = { { w / 2 + d * s, h / 2 }, { w / 2 - d * s * 0.7, h / 2 - s }, { w / 2 - d * s * 0.7, h / 2 + s } };

@@ -141,7 +141,77 @@ namespace {
         }
     }
 
+    void Speaker(cairo_t* cr, double cx, double cy, double s, bool muted, Rgb ink)
+    {
+        const double body[6][2] = { { cx - s, cy - s * 0.35 }, { cx - s * 0.45, cy - s * 0.35 }, { cx + s * 0.1, cy - s },
+            { cx + s * 0.1, cy + s }, { cx - s * 0.45, cy + s * 0.35 }, { cx - s, cy + s * 0.35 } };
+        PathPolygon(cr, body, 6);
+        Source(cr, ink);
+        cairo_fill(cr);
+        cairo_set_line_width(cr, std::max(1.5, s * 0.18));
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        if (muted) {
+            Source(cr, Hex(0xC0302A));
+            cairo_move_to(cr, cx + s * 0.35, cy - s * 0.45);
+            cairo_line_to(cr, cx + s * 1.1, cy + s * 0.45);
+            cairo_move_to(cr, cx + s * 1.1, cy - s * 0.45);
+            cairo_line_to(cr, cx + s * 0.35, cy + s * 0.45);
+            cairo_stroke(cr);
+            return;
+        }
+        for (int i = 1; i <= 2; ++i) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, cx + s * 0.1, cy, s * 0.45 * i, -0.8, 0.8);
+        }
+        cairo_stroke(cr);
+    }
+
+    // The options' toggles carry no label: a loudspeaker, a full screen or a
+    // window, and the centring target.
+    void ToggleFace(cairo_t* cr, const std::string& n, double w, double h)
+    {
+        const Rgb ink = Hex(0x2A2A2A);
+        const double cx = w / 2, cy = h / 2, s = h * 0.3;
+        if (n.rfind("mute", 0) == 0) {
+            Speaker(cr, cx - s * 0.2, cy, s, Has(n, "mute1"), ink);
+            return;
+        }
+        cairo_set_line_width(cr, 2);
+        if (Has(n, "screen1") || Has(n, "screen2")) {
+            const bool full = Has(n, "screen1");
+            cairo_rectangle(cr, cx - s * 1.5, cy - s, s * 3, s * 2);
+            Source(cr, ink);
+            cairo_stroke(cr);
+            const double inset = full ? 0.15 : 0.55;
+            cairo_rectangle(cr, cx - s * (1.5 - inset), cy - s * (1 - inset), s * (3 - 2 * inset), s * (2 - 2 * inset));
+            Source(cr, Hex(0x3A7AC0));
+            cairo_fill(cr);
+            return;
+        }
+        // centring: a target, filled when the window is kept centred
+        cairo_new_path(cr);
+        cairo_arc(cr, cx, cy, s, 0, 2 * M_PI);
+        Source(cr, ink);
+        cairo_stroke(cr);
+        cairo_move_to(cr, cx - s * 1.4, cy);
+        cairo_line_to(cr, cx + s * 1.4, cy);
+        cairo_move_to(cr, cx, cy - s * 1.4);
+        cairo_line_to(cr, cx, cy + s * 1.4);
+        cairo_stroke(cr);
+        if (Has(n, "screen6")) {
+            cairo_new_path(cr);
+            cairo_arc(cr, cx, cy, s * 0.45, 0, 2 * M_PI);
+            Source(cr, Hex(0x3A7AC0));
+            cairo_fill(cr);
+        }
+    }
+
 } // namespace
+
+void PaintSpeaker(cairo_t* cr, double cx, double cy, double size, bool muted)
+{
+    Speaker(cr, cx, cy, size, muted, Hex(0x2A2A2A));
+}
 
 bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
 {
@@ -188,6 +258,11 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
             face = Hex(0xC8E0B0);
         else if (Has(n, "user_passive"))
             face = Hex(0xD8D2C4);
+        if (n.rfind("mute", 0) == 0 || n.rfind("screen", 0) == 0) {
+            Button(cr, w, h, false, IsHover(n) ? Hex(0xFFF4D8) : face);
+            ToggleFace(cr, n, w, h);
+            return true;
+        }
         Button(cr, w, h, IsHover(n), face);
         if (Has(n, "button_left") || Has(n, "button_right"))
             Arrow(cr, w / 2, h / 2 - 1, std::min(w, h) * 0.3, Has(n, "left"), Hex(0x3A7AC0));
