@@ -41,7 +41,8 @@ public:
         const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
         if (frames == 1)
             platform::InjectKey(window, "Escape", true);
-        if ((next == 0 && test::StartScreenOpen()) || (next > 0 && top == L"cStateMenu"))
+        const bool arrived = next == 0 ? test::StartScreenOpen() : top == L"cStateMenu";
+        if (top != L"cStateGame" && (menuFrames > 0 || arrived))
             OnMenu(world);
         if (top == L"cStateGame")
             OnLevel();
@@ -57,22 +58,41 @@ public:
 private:
     void Shoot(const std::string& screen)
     {
+        if (screen.empty())
+            return;
         const std::string path = "test-output/sheet_" + std::to_string(size.width) + "_" + screen + ".png";
         if (g_pGfxDevice && SUCCEEDED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
             saved.insert(screen);
     }
 
-    // On the start screen: look at it, then play the
-    // next level, or end the game once every level was seen.
+    // On the start screen: look at it and at the options; back on the map:
+    // look at it and at the result table; then play the next level, or end
+    // the game once every level was seen.
     void OnMenu(cGameWorld& world)
     {
         ++menuFrames;
         levelFrames = 0;
-        if (menuFrames == 40 && next == 0)
-            Shoot("start");
-        if (menuFrames == 40 && next == 1)
-            Shoot("map");
-        if (menuFrames == 42) {
+        if (menuFrames == 40)
+            Shoot(next == 0 ? "start" : next == 1 ? "map" : "");
+        if (menuFrames == 41 && next == 0) {
+            // as the start screen's options button
+            cMenuManager::Instance().GetMenu(cMenuManager::kOptions)->SetActive(true);
+            world.profilesOpen = 0;
+            world.optionsOpen = 1;
+        }
+        if (menuFrames == 41 && next == 1) {
+            // as the map's highscores button
+            world.highscoresOpen = 1;
+            world.highscoreTableReady = 0;
+            world.resultScreenOpen = 1;
+            cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
+        }
+        if (menuFrames == 80 && next < 2) {
+            Shoot(next == 0 ? "options" : "results");
+            world.optionsOpen = world.highscoresOpen = world.resultScreenOpen = 0;
+            world.profilesOpen = next == 0 ? 1 : world.profilesOpen;
+        }
+        if (menuFrames == 90) {
             if (next < static_cast<int>(std::size(kLevels))) {
                 // as from the profile screen, which the map would not override
                 world.profilesOpen = 1;
@@ -97,15 +117,23 @@ private:
             platform::InjectKey(window, "Escape", true);
         if (levelFrames == 40)
             Shoot(level);
-        if (levelFrames == 41)
+        // The last level runs out of time here, for its end panel.
+        const bool last = next == static_cast<int>(std::size(kLevels));
+        cGameWorld& world = cGameWorld::Instance();
+        if (levelFrames == 41 && last)
+            world.levelElapsed = 2 * world.levelTimeLimit;
+        if (levelFrames == 80 && last)
+            Shoot("end");
+        const int menuAt = last ? 81 : 41;
+        if (levelFrames == menuAt)
             platform::InjectKey(window, "Escape", true);
-        if (levelFrames == 46 && next == 1)
+        if (levelFrames == menuAt + 5 && next == 1)
             Shoot(level + "_menu");
-        if ((levelFrames == 47 || levelFrames == 48) && g_pInputDevice) {
+        if ((levelFrames == menuAt + 6 || levelFrames == menuAt + 7) && g_pInputDevice) {
             // the game menu's last button, "Main menu"
             const int x = size.width / 2, y = size.width == 1280 ? 576 : 494;
             g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, levelFrames == 47, x, y);
+            platform::InjectMouseButton(window, 1, levelFrames == menuAt + 6, x, y);
         }
     }
 
@@ -152,8 +180,8 @@ TEST_P(ContactSheet, EveryScreenIsSaved)
     g_pGfxDevice = device;
     g_pGfx2D = gfx2d;
     Script::ShutDown();
-    for (const char* screen : { "start", "map", "level_1_task", "level_1", "level_1_menu", "level_2", "level_8",
-             "level_26", "credits" })
+    for (const char* screen : { "start", "options", "map", "results", "level_1_task", "level_1", "level_1_menu",
+             "level_2", "level_8", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
 }
 

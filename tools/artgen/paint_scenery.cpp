@@ -134,11 +134,13 @@ namespace {
         cairo_rectangle(cr, 0, 0, w, h * 0.45);
         cairo_fill(cr);
         Clouds(cr, w, h * 0.3, 0.8);
-        cairo_rectangle(cr, w * 0.2, h * 0.3, w * 0.6, h * 0.05);
-        FillStroke(cr, Hex(0xE8E4DA), Hex(0x3A3A3A), 3);
+        // a small station far off on the right, muted, clear of the screens'
+        // panels and titles in the middle
+        cairo_rectangle(cr, w * 0.8, h * 0.385, w * 0.17, h * 0.018);
+        FillStroke(cr, Hex(0xD8D4CA), Hex(0x6A6A6A), 1.5);
         for (int i = 0; i < 3; ++i) {
-            cairo_rectangle(cr, w * (0.28 + i * 0.2), h * 0.35, w * 0.04, h * 0.14);
-            FillStroke(cr, GroupHue(i), Hex(0x1A1A1A), 2);
+            cairo_rectangle(cr, w * (0.815 + i * 0.055), h * 0.403, w * 0.012, h * 0.037);
+            FillStroke(cr, Shade(GroupHue(i), 0.35), Hex(0x5A5A5A), 1);
         }
         cairo_rectangle(cr, 0, h * 0.49, w, h * 0.08);
         Source(cr, Hex(0x5A5C5E));

@@ -16,19 +16,19 @@ namespace {
         // The screens write dark red on a resting button and white on a
         // hovered one: a light face, and a deep amber one under the mouse.
         if (hover)
-            face = Hex(0xA8601C);
+            face = Hex(0x8A4A14);
         PathRoundRect(cr, 1, 2, w - 2, h - 3, r);
         Source(cr, Hex(0x000000, 0.3));
         cairo_fill(cr);
         PathRoundRect(cr, 1, 1, w - 3, h - 4, r);
-        VerticalGradient(cr, 1, h - 3, Shade(face, 0.35), Shade(face, -0.12));
+        VerticalGradient(cr, 1, h - 3, Shade(face, 0.15), Shade(face, -0.12));
         cairo_fill_preserve(cr);
         Source(cr, hover ? Hex(0xF0C040) : Shade(face, -0.55));
         cairo_set_line_width(cr, hover ? 3 : 2);
         cairo_stroke(cr);
         // the highlight of a light from the top left
         PathRoundRect(cr, 5, 4, w - 11, (h - 8) * 0.42, std::max(0.0, r - 4));
-        Source(cr, Hex(0xFFFFFF, hover ? 0.18 : 0.35));
+        Source(cr, Hex(0xFFFFFF, hover ? 0.1 : 0.18));
         cairo_fill(cr);
     }
 
@@ -251,13 +251,25 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
             Arrow(cr, w / 2, h / 2, std::min(w, h) * 0.28, Has(n, "left"), Hex(0x3A7AC0));
             return true;
         }
-        Rgb face = Hex(0xEADCB8);
-        if (Has(n, "blue"))
-            face = Hex(0xB8CCE8);
-        else if (Has(n, "user_active"))
-            face = Hex(0xC8E0B0);
-        else if (Has(n, "user_passive"))
-            face = Hex(0xD8D2C4);
+        if (n.rfind("user_over", 0) == 0) {
+            // lies over the profile's own button: a glowing rim
+            PathRoundRect(cr, 2, 2, w - 4, h - 4, std::min(h / 2.5, 14.0));
+            Source(cr, Hex(0xFFF0A0, 0.15));
+            cairo_fill_preserve(cr);
+            Source(cr, Hex(0xFFD040));
+            cairo_set_line_width(cr, 3);
+            cairo_stroke(cr);
+            return true;
+        }
+        // The faces follow the labels the screens write on them: white and
+        // yellow on the options, results, shop, task and profile buttons, dark
+        // red or yellow on the game menu's, the end panels' and the map's,
+        // which share one image.
+        const bool lightLabels = Has(e.folder, "menu_options") || Has(e.folder, "menu_highscore")
+            || Has(e.folder, "menu_buy") || Has(e.folder, "menu_task") || Has(n, "blue") || Has(n, "user_");
+        Rgb face = lightLabels ? Hex(0x3C4E64) : Hex(0xC09664);
+        if (Has(n, "user_active"))
+            face = Hex(0x2E5A3C);
         if (n.rfind("mute", 0) == 0 || n.rfind("screen", 0) == 0) {
             Button(cr, w, h, false, IsHover(n) ? Hex(0xFFF4D8) : face);
             ToggleFace(cr, n, w, h);
