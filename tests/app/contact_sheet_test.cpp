@@ -87,12 +87,24 @@ private:
             world.resultScreenOpen = 1;
             cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
         }
+        if (menuFrames == 41 && next == 2)
+            world.money = 1000; // the city pin shows once there is money
+        if ((menuFrames == 45 || menuFrames == 46) && next == 2 && g_pInputDevice) {
+            // the city pin at the map's lower left
+            const int x = 50 * size.width / 1280, y = size.width == 1280 ? 750 : 730;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, menuFrames == 45, x, y);
+        }
+        if (menuFrames == 80 && next == 2) {
+            Shoot("shop");
+            platform::InjectKey(window, "Escape", true);
+        }
         if (menuFrames == 80 && next < 2) {
             Shoot(next == 0 ? "options" : "results");
             world.optionsOpen = world.highscoresOpen = world.resultScreenOpen = 0;
             world.profilesOpen = next == 0 ? 1 : world.profilesOpen;
         }
-        if (menuFrames == 90) {
+        if (menuFrames == 100) {
             if (next < static_cast<int>(std::size(kLevels))) {
                 // as from the profile screen, which the map would not override
                 world.profilesOpen = 1;
@@ -180,7 +192,7 @@ TEST_P(ContactSheet, EveryScreenIsSaved)
     g_pGfxDevice = device;
     g_pGfx2D = gfx2d;
     Script::ShutDown();
-    for (const char* screen : { "start", "options", "map", "results", "level_1_task", "level_1", "level_1_menu",
+    for (const char* screen : { "start", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
              "level_2", "level_8", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
 }

@@ -126,6 +126,28 @@ namespace {
         cairo_fill(cr);
     }
 
+    // The city's streets, along the lanes the station-building level's cars
+    // drive (their images' middles, 50 and 40 pixels into them).
+    void CityStreets(cairo_t* cr, double w, double h)
+    {
+        const double lanes[6][4] = { { -150, 1060, 1400, 425 }, { 1400, 470, -150, 1105 }, { 870, 185, 1150, 527 },
+            { 1150, 527, 1400, 425 }, { 1400, 180, 1000, 344 }, { 1000, 344, 1150, 527 } };
+        const double sx = w / 1280.0, sy = h / 1024.0;
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const auto& l : lanes) {
+                cairo_move_to(cr, (l[0] + 50) * sx, (l[1] + 40) * sy);
+                cairo_line_to(cr, (l[2] + 50) * sx, (l[3] + 40) * sy);
+            }
+            Source(cr, pass == 0 ? Hex(0x5A5C5E) : Hex(0xE8E0B0));
+            cairo_set_line_width(cr, pass == 0 ? 70 * sy : 2);
+            const double dash[2] = { 18 * sx, 22 * sx };
+            cairo_set_dash(cr, dash, pass == 0 ? 0 : 2, 0);
+            cairo_stroke(cr);
+        }
+        cairo_set_dash(cr, nullptr, 0, 0);
+    }
+
     // The start screen: a station under a sky, with the game's name.
     void StartScreen(cairo_t* cr, double w, double h, bool menu)
     {
@@ -185,7 +207,7 @@ bool PaintScenery(cairo_t* cr, const ImageEntry& e, const std::string& n)
             Map(cr, w, h);
         else if (Has(e.folder, "menu_buy")) {
             Landscape(cr, w, h, RegionOf("europa", ""), false);
-            Speckles(cr, w, h, 0, Hex(0x9A9C9E, 0.6), 80);
+            CityStreets(cr, w, h);
         } else if (Has(n, "comic")) {
             Landscape(cr, w, h, RegionOf("", n), true);
             if (Has(n, "grid"))

@@ -194,6 +194,8 @@ namespace {
             cairo_set_line_width(cr, 3);
             cairo_stroke(cr);
         }
+        if (hover)
+            Outline(cr, f, Hex(0xFFFFFF, 0.9), 3);
         Slab(cr, Inset(f, 0.38), Hex(0xD4D0C6), 6);
         const double w = 40, h = 74, x = f.cx - w / 2, y = f.cy - h + 4;
         cairo_save(cr);
@@ -246,8 +248,6 @@ namespace {
             cairo_line_to(cr, f.cx - 18, f.cy - 22);
             cairo_stroke(cr);
         }
-        if (hover)
-            Outline(cr, f, Hex(0xFFFFFF, 0.9), 3);
     }
 
     // A building on a lot: walls and a roof standing on the lot face; the
