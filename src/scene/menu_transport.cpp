@@ -16,9 +16,6 @@ namespace {
     // share one, 1 and 9 the other.
     constexpr int kOutline37[4][2] = { { 70, 20 }, { 120, 85 }, { 75, 105 }, { 25, 40 } };
     constexpr int kOutline19[4][2] = { { 18, 60 }, { 106, 28 }, { 130, 69 }, { 38, 106 } };
-    // The centre of the face the world hit-tests for a cell, in pixels from
-    // the cell's point at every screen size.
-    constexpr float kCellFaceCentre = 118.0f;
 
     const wchar_t* PageFolder(bool hover)
     {
@@ -97,22 +94,6 @@ void MenuTransport::PlaceAtPathStart(int index)
 bool MenuTransport::PointInPolygon(int count, const int* xs, const int* ys, int x, int y)
 {
     return cGameWorld::PointInPolygon(count, xs, ys, x, y);
-}
-
-void MenuTransport::GridCarPoint(int row, int column, int& x, int& y)
-{
-    // A grid car shows its variant-1 image; the centre of that image's
-    // outline goes on the centre of the cell's face, where a press picks it.
-    float outlineX = 0.0f;
-    float outlineY = 0.0f;
-    for (const auto& corner : kOutline19) {
-        outlineX += static_cast<float>(corner[0]) / 4.0f;
-        outlineY += static_cast<float>(corner[1]) / 4.0f;
-    }
-    const cGameWorld& world = cGameWorld::Instance();
-    const cSettings& settings = cSettings::Instance();
-    x = world.cellX[row][column] + static_cast<int>(kCellFaceCentre - outlineX / settings.scaleX);
-    y = world.cellY[row][column] + static_cast<int>(kCellFaceCentre - outlineY / settings.scaleY);
 }
 
 bool MenuTransport::HitTestCar(int x, int y, int variant)

@@ -69,8 +69,6 @@ public:
     // Whether the mouse is on the car drawn at (x, y) with the variant; on a
     // hit, hitOffsetX/Y take the mouse's offset from (x, y).
     bool HitTestCar(int x, int y, int variant);
-    // Where the car on a grid cell is drawn: centred on the cell's face.
-    static void GridCarPoint(int row, int column, int& x, int& y);
     // Even-odd crossing test of the point against the polygon.
     static bool PointInPolygon(int count, const int* xs, const int* ys, int x, int y);
     // Degrees in [0, 360) of the vector from (x2, y2) to (x1, y1), y upwards.

@@ -84,7 +84,7 @@ void MenuTransport::DrawGridAutos()
             continue;
         int x = 0;
         int y = 0;
-        GridCarPoint(cell.row, cell.column, x, y);
+        world.GridCarPoint(cell.row, cell.column, x, y);
         y += GridBounceOffset(cell, step);
         const bool hovered = !world.noFreeCell && !paused && world.IsMouseOverPlace(cell.row, cell.column);
         if (cell.autoType != -1) {

@@ -30,7 +30,7 @@ void MenuTransport::DrawSwapFundamentAutos()
             continue;
         int x = 0;
         int y = 0;
-        GridCarPoint(cell.row, cell.column, x, y);
+        world.GridCarPoint(cell.row, cell.column, x, y);
         y += GridBounceOffset(cell, step);
         const bool over = world.IsMouseOverPlace(cell.row, cell.column);
         if (cell.autoType != -1) {

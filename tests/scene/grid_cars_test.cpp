@@ -224,11 +224,11 @@ namespace {
         EXPECT_EQ(drawn[0].name, L"car_a_over.png");
         int x = 0;
         int y = 0;
-        Scene::MenuTransport::GridCarPoint(1, 0, x, y);
+        world.GridCarPoint(1, 0, x, y);
         EXPECT_EQ(drawn[0].x, x);
         EXPECT_EQ(drawn[0].y, y);
         EXPECT_EQ(drawn[1].name, L"car_b.png");
-        Scene::MenuTransport::GridCarPoint(2, 0, x, y);
+        world.GridCarPoint(2, 0, x, y);
         EXPECT_EQ(drawn[1].x, x);
     }
 
@@ -242,8 +242,8 @@ namespace {
         int x = 0;
         int y0 = 0;
         int y1 = 0;
-        Scene::MenuTransport::GridCarPoint(1, 0, x, y0);
-        Scene::MenuTransport::GridCarPoint(1, 1, x, y1);
+        world.GridCarPoint(1, 0, x, y0);
+        world.GridCarPoint(1, 1, x, y1);
         for (int frame = 0; frame < 10; ++frame) {
             SCOPED_TRACE(frame);
             Wait(52);

@@ -125,7 +125,7 @@ namespace {
         EXPECT_EQ(Drawn()[0].name, L"car_a_over.png");
         int x = 0;
         int y = 0;
-        Scene::MenuTransport::GridCarPoint(1, 0, x, y);
+        world.GridCarPoint(1, 0, x, y);
         EXPECT_EQ(Drawn()[0].x, x);
         EXPECT_EQ(Drawn()[0].y, y);
         EXPECT_EQ(Drawn()[1].name, L"car_b.png");
