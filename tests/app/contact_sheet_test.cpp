@@ -61,7 +61,8 @@ private:
         if (screen.empty())
             return;
         const std::string path = "test-output/sheet_" + std::to_string(size.width) + "_" + screen + ".png";
-        if (g_pGfxDevice && SUCCEEDED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
+        if (g_pGfxDevice
+            && SUCCEEDED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
             saved.insert(screen);
     }
 

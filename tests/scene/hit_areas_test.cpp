@@ -13,8 +13,8 @@
 #include <tuple>
 
 #include "engine/engine_testing.h"
-#include "frontend/menu_buy.h"
 #include "engine/gfx.h"
+#include "frontend/menu_buy.h"
 #include "recording_screens.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
@@ -266,16 +266,14 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         ASSERT_TRUE(middle.has_value());
         input.x = middle->x;
         input.y = middle->y;
-        EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction))
-            << "stack car at " << middle->x << "," << middle->y;
+        EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, HitAreas,
     ::testing::Combine(::testing::Range(1, 32), ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 })),
     [](const auto& info) {
-        return "Level" + std::to_string(std::get<0>(info.param)) + "_"
-            + std::to_string(std::get<1>(info.param).width);
+        return "Level" + std::to_string(std::get<0>(info.param)) + "_" + std::to_string(std::get<1>(info.param).width);
     });
 
 } // namespace

@@ -249,7 +249,7 @@ TEST_F(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
             for (int b = a + 1; b < 5; ++b) {
                 const double d = std::hypot(mean[a][0] - mean[b][0], mean[a][1] - mean[b][1], mean[a][2] - mean[b][2]);
                 EXPECT_GT(d, 60.0) << platform::WideToNarrow(set.names[a]) << " vs "
-                                    << platform::WideToNarrow(set.names[b]);
+                                   << platform::WideToNarrow(set.names[b]);
             }
         }
     }

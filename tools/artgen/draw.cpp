@@ -27,7 +27,8 @@ namespace {
                     to[x] = 0;
                     continue;
                 }
-                auto straight = [&](int shift) { return std::min<uint32_t>(255, (((p >> shift) & 255) * 255 + a / 2) / a); };
+                auto straight
+                    = [&](int shift) { return std::min<uint32_t>(255, (((p >> shift) & 255) * 255 + a / 2) / a); };
                 to[x] = (a << 24) | (straight(16) << 16) | (straight(8) << 8) | straight(0);
             }
         }

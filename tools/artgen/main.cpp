@@ -4,9 +4,9 @@
 //
 //   vandrel_artgen <image tables folder> <sounds.txt> <font family> <program folder>
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>

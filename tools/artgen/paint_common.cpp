@@ -104,12 +104,14 @@ void GroupMark(cairo_t* cr, int group, double cx, double cy, double r, bool lett
         PathRoundRect(cr, cx - r * 0.88, cy - r * 0.88, r * 1.76, r * 1.76, r * 0.15);
         break;
     case 2: {
-        const double t[3][2] = { { cx, cy - r * 1.05 }, { cx + r * 1.08, cy + r * 0.8 }, { cx - r * 1.08, cy + r * 0.8 } };
+        const double t[3][2]
+            = { { cx, cy - r * 1.05 }, { cx + r * 1.08, cy + r * 0.8 }, { cx - r * 1.08, cy + r * 0.8 } };
         PathPolygon(cr, t, 3);
         break;
     }
     case 3: {
-        const double d[4][2] = { { cx, cy - r * 1.1 }, { cx + r * 1.1, cy }, { cx, cy + r * 1.1 }, { cx - r * 1.1, cy } };
+        const double d[4][2]
+            = { { cx, cy - r * 1.1 }, { cx + r * 1.1, cy }, { cx, cy + r * 1.1 }, { cx - r * 1.1, cy } };
         PathPolygon(cr, d, 4);
         break;
     }
@@ -176,8 +178,8 @@ void FillStroke(cairo_t* cr, Rgb fill, Rgb edge, double width)
 namespace {
     void SelectFont(cairo_t* cr, double size, bool bold)
     {
-        cairo_select_font_face(
-            cr, FontFamily().c_str(), CAIRO_FONT_SLANT_NORMAL, bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_select_font_face(cr, FontFamily().c_str(), CAIRO_FONT_SLANT_NORMAL,
+            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr, size);
     }
 } // namespace

@@ -103,10 +103,12 @@ namespace {
 
     void Book(cairo_t* cr, double w, double h, bool hover)
     {
-        const double pts[4][2] = { { w * 0.2, h * 0.2 }, { w * 0.78, h * 0.14 }, { w * 0.82, h * 0.82 }, { w * 0.24, h * 0.88 } };
+        const double pts[4][2]
+            = { { w * 0.2, h * 0.2 }, { w * 0.78, h * 0.14 }, { w * 0.82, h * 0.82 }, { w * 0.24, h * 0.88 } };
         PathPolygon(cr, pts, 4);
         FillStroke(cr, hover ? Hex(0x5A9AE0) : Hex(0x3A6AB0), Hex(0x141E30), 2.5);
-        const double pages[4][2] = { { w * 0.3, h * 0.28 }, { w * 0.7, h * 0.24 }, { w * 0.72, h * 0.5 }, { w * 0.32, h * 0.54 } };
+        const double pages[4][2]
+            = { { w * 0.3, h * 0.28 }, { w * 0.7, h * 0.24 }, { w * 0.72, h * 0.5 }, { w * 0.32, h * 0.54 } };
         PathPolygon(cr, pages, 4);
         FillStroke(cr, Hex(0xFAF6EA), Hex(0x141E30), 1.5);
         Text(cr, "?", w * 0.51, h * 0.39, h * 0.22, Hex(0x3A6AB0));
@@ -155,7 +157,8 @@ namespace {
     void Pointer(cairo_t* cr, double w, double h, int frame)
     {
         const double bob = 4 * std::sin(frame * 2 * M_PI / 17);
-        const double pts[3][2] = { { w * 0.15, h * 0.25 + bob }, { w * 0.85, h * 0.25 + bob }, { w * 0.5, h * 0.9 + bob / 2 } };
+        const double pts[3][2]
+            = { { w * 0.15, h * 0.25 + bob }, { w * 0.85, h * 0.25 + bob }, { w * 0.5, h * 0.9 + bob / 2 } };
         PathPolygon(cr, pts, 3);
         FillStroke(cr, Hex(0xF0C020), Hex(0x3A2A00), 2);
     }
@@ -309,7 +312,8 @@ bool PaintIcon(cairo_t* cr, const ImageEntry& e, const std::string& n)
         }
         if (n.rfind("wheel_", 0) == 0) {
             const double d = Has(n, "left") ? -1 : 1, s = m * 0.22;
-            const double pts[3][2] = { { w / 2 + d * s, h / 2 }, { w / 2 - d * s * 0.7, h / 2 - s }, { w / 2 - d * s * 0.7, h / 2 + s } };
+            const double pts[3][2]
+                = { { w / 2 + d * s, h / 2 }, { w / 2 - d * s * 0.7, h / 2 - s }, { w / 2 - d * s * 0.7, h / 2 + s } };
             PathPolygon(cr, pts, 3);
             FillStroke(cr, Hex(0x3A7AC0), Hex(0x16243A), 2);
         }
@@ -321,7 +325,8 @@ bool PaintIcon(cairo_t* cr, const ImageEntry& e, const std::string& n)
         FillStroke(cr, Hex(0x2F6FD6), Hex(0x10244A), 2);
         Text(cr, "FUEL", w / 2, h * 0.23, FitText(cr, "FUEL", w * 0.6, h * 0.2), Hex(0xFFFFFF));
     } else if (n.rfind("tree", 0) == 0) {
-        PaintTree(cr, w / 2, h - 2, h - 4, Has(n, "03") ? Hex(0x6A9A30) : Hex(0x4E9A3C), Has(n, "snow"));
+        PaintTree(cr, w / 2, h - 2, h - 4, Has(n, "03") ? Hex(0x6A9A30) : Hex(0x4E9A3C),
+            Has(n, "snow") || Has(e.folder, "escimo"));
     } else if (n.rfind("bush", 0) == 0) {
         PaintBush(cr, w / 2, h - 2, w * 0.8, Hex(0x5A9A40));
     } else {

@@ -88,7 +88,8 @@ namespace {
             const double cx = w * (0.08 + 0.17 * i), cy = h * (0.35 + 0.2 * std::sin(i * 1.7));
             for (int j = 0; j < 3; ++j) {
                 cairo_new_path(cr);
-                cairo_arc(cr, cx + (j - 1) * h * 0.16, cy - (j == 1 ? h * 0.08 : 0), h * (j == 1 ? 0.2 : 0.14), 0, 2 * M_PI);
+                cairo_arc(
+                    cr, cx + (j - 1) * h * 0.16, cy - (j == 1 ? h * 0.08 : 0), h * (j == 1 ? 0.2 : 0.14), 0, 2 * M_PI);
                 Source(cr, Hex(0xFFFFFF, alpha));
                 cairo_fill(cr);
             }

@@ -2,7 +2,6 @@
 // quadrilateral the world hit-tests for a cell, the places (pumps) standing
 // on that face in their colour group, the colour markers over them, and the
 // shop's lots and buildings on the lot face the shop hit-tests.
-#include <cctype>
 #include <algorithm>
 #include <cctype>
 #include <cmath>

@@ -35,9 +35,9 @@ namespace {
     void Arrow(cairo_t* cr, double cx, double cy, double size, bool left, Rgb colour)
     {
         const double d = left ? -1 : 1;
-        const double pts[7][2] = { { cx + d * size, cy }, { cx, cy - size }, { cx, cy - size * 0.45 },
-            { cx - d * size, cy - size * 0.45 }, { cx - d * size, cy + size * 0.45 }, { cx, cy + size * 0.45 },
-            { cx, cy + size } };
+        const double pts[7][2]
+            = { { cx + d * size, cy }, { cx, cy - size }, { cx, cy - size * 0.45 }, { cx - d * size, cy - size * 0.45 },
+                  { cx - d * size, cy + size * 0.45 }, { cx, cy + size * 0.45 }, { cx, cy + size } };
         PathPolygon(cr, pts, 7);
         FillStroke(cr, colour, Hex(0x1E1A14), std::max(1.0, size / 8));
     }
@@ -128,8 +128,9 @@ namespace {
         // Pressed frames sink and shrink the arrow, then let it go.
         const double press = clickFrame < 0 ? 0 : (clickFrame == 1 ? 1.0 : 0.5);
         const double s = size * 0.62 * (1 - 0.12 * press), o = 2 + 3 * press;
-        const double pts[7][2] = { { o, o }, { o, o + s }, { o + s * 0.28, o + s * 0.76 }, { o + s * 0.48, o + s * 1.12 },
-            { o + s * 0.62, o + s * 1.04 }, { o + s * 0.43, o + s * 0.69 }, { o + s * 0.74, o + s * 0.69 } };
+        const double pts[7][2]
+            = { { o, o }, { o, o + s }, { o + s * 0.28, o + s * 0.76 }, { o + s * 0.48, o + s * 1.12 },
+                  { o + s * 0.62, o + s * 1.04 }, { o + s * 0.43, o + s * 0.69 }, { o + s * 0.74, o + s * 0.69 } };
         PathPolygon(cr, pts, 7);
         FillStroke(cr, clickFrame < 0 ? Hex(0xFFFFFF) : Hex(0xFFE27A), Hex(0x101010), 2);
         if (clickFrame >= 0) {
@@ -143,8 +144,9 @@ namespace {
 
     void Speaker(cairo_t* cr, double cx, double cy, double s, bool muted, Rgb ink)
     {
-        const double body[6][2] = { { cx - s, cy - s * 0.35 }, { cx - s * 0.45, cy - s * 0.35 }, { cx + s * 0.1, cy - s },
-            { cx + s * 0.1, cy + s }, { cx - s * 0.45, cy + s * 0.35 }, { cx - s, cy + s * 0.35 } };
+        const double body[6][2]
+            = { { cx - s, cy - s * 0.35 }, { cx - s * 0.45, cy - s * 0.35 }, { cx + s * 0.1, cy - s },
+                  { cx + s * 0.1, cy + s }, { cx - s * 0.45, cy + s * 0.35 }, { cx - s, cy + s * 0.35 } };
         PathPolygon(cr, body, 6);
         Source(cr, ink);
         cairo_fill(cr);

@@ -57,7 +57,8 @@ namespace {
             }
             if (ny <= 0)
                 continue;
-            const double side[4][2] = { { a[0], a[1] }, { b[0], b[1] }, { b[0], b[1] - height }, { a[0], a[1] - height } };
+            const double side[4][2]
+                = { { a[0], a[1] }, { b[0], b[1] }, { b[0], b[1] - height }, { a[0], a[1] - height } };
             PathPolygon(cr, side, 4);
             FillStroke(cr, Shade(sideColour, nx < 0 ? 0.0 : -0.25), Hex(0x151515), edge);
         }
