@@ -24,8 +24,8 @@ struct Size {
     int height;
 };
 
-// Levels to look at: the first two, a snow level and a desert level.
-constexpr int kLevels[] = { 1, 2, 8, 26 };
+// Levels to look at: the first two, a snow, a rock and a desert level.
+constexpr int kLevels[] = { 1, 2, 8, 20, 26 };
 
 class SheetApp : public cPPApp {
 public:
@@ -50,7 +50,7 @@ public:
             Shoot("credits");
             platform::InjectKey(window, "Escape", true);
         }
-        return cPPApp::Frame() && frames < 900;
+        return cPPApp::Frame() && frames < 1500;
     }
 
     std::set<std::string> saved;
@@ -194,7 +194,7 @@ TEST_P(ContactSheet, EveryScreenIsSaved)
     g_pGfx2D = gfx2d;
     Script::ShutDown();
     for (const char* screen : { "start", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
-             "level_2", "level_8", "level_26", "end", "credits" })
+             "level_2", "level_8", "level_20", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
 }
 

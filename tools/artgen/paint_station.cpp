@@ -304,9 +304,12 @@ bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
     const bool shop = Has(e.folder, "menu_buy");
     const bool small = Small(e);
     if (station && (n.rfind("platform", 0) == 0 || n.rfind("fundament", 0) == 0 || Has(n, "kaputt_platform"))) {
+        // Platforms are drawn 15 pixels left of and 25 below the cell's point.
         if (n.rfind("platform_rahmen", 0) == 0) {
-            PathRoundRect(cr, 0, 0, e.width, e.height, e.height / 2.0);
-            FillStroke(cr, Hex(0xFFE680), Hex(0x8A6A10), 1);
+            // the rim round a working place's platform
+            const Face f = MakeFace(kCellFace, 15, -25);
+            Outline(cr, f, Hex(0xFFFFFF, 0.7), 3);
+            Outline(cr, Inset(f, 0.95), Hex(0x000000, 0.25), 1.5);
             return true;
         }
         // Platforms are drawn 15 pixels left of and 25 below the cell's point.
