@@ -302,7 +302,20 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
             Panel(cr, w, h, IsHover(n) ? Shade(face, 0.4) : face, 0.95, 10);
             return true;
         }
-        if (Has(n, "menue_unten") || Has(n, "menue_big") || Has(n, "top3") || Has(n, "seile")) {
+        if (Has(n, "seile")) {
+            // cables sagging across the city, clear between them
+            Source(cr, Hex(0x2A2A2A, 0.8));
+            cairo_set_line_width(cr, 2);
+            for (int i = 0; i < 2; ++i) {
+                cairo_move_to(cr, 0, h * (0.2 + 0.3 * i));
+                for (double x = 0; x < w; x += w / 4)
+                    cairo_curve_to(cr, x + w / 12, h * (0.7 + 0.2 * i), x + w / 6, h * (0.7 + 0.2 * i), x + w / 4,
+                        h * (0.2 + 0.3 * i));
+            }
+            cairo_stroke(cr);
+            return true;
+        }
+        if (Has(n, "menue_unten") || Has(n, "menue_big") || Has(n, "top3")) {
             Panel(cr, w, h, Hex(0x5A4E40), 0.82, 12);
             return true;
         }
