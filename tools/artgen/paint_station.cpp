@@ -343,6 +343,19 @@ bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
         cairo_set_line_width(cr, 6);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke(cr);
+        // a sleeve of the group's colour round the pump's column (PaintPump
+        // stands it 40 wide and 74 high on the face's middle)
+        PathRoundRect(cr, f.cx - 21, f.cy - 44, 42, 40, 6);
+        cairo_pattern_t* g = cairo_pattern_create_linear(f.cx - 21, 0, f.cx + 21, 0);
+        const Rgb l = Shade(GroupHue(group), 0.2), d = Shade(GroupHue(group), -0.3);
+        cairo_pattern_add_color_stop_rgb(g, 0, l.r, l.g, l.b);
+        cairo_pattern_add_color_stop_rgb(g, 1, d.r, d.g, d.b);
+        cairo_set_source(cr, g);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(g);
+        Source(cr, Hex(0x1A1A1A));
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
         GroupMark(cr, group, f.cx, f.cy - 80, 18, true);
         return true;
     }
