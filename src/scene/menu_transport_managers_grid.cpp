@@ -82,8 +82,10 @@ void MenuTransport::DrawGridAutos()
         cFundament& cell = world.fundaments[i];
         if (cell.hidden || !world::IsGridCell(cell.row, cell.column))
             continue;
-        const int x = world.cellX[cell.row][cell.column];
-        const int y = world.cellY[cell.row][cell.column] + GridBounceOffset(cell, step);
+        int x = 0;
+        int y = 0;
+        world.GridCarPoint(cell.row, cell.column, x, y);
+        y += GridBounceOffset(cell, step);
         const bool hovered = !world.noFreeCell && !paused && world.IsMouseOverPlace(cell.row, cell.column);
         if (cell.autoType != -1) {
             if (hovered)

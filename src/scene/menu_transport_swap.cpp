@@ -9,9 +9,6 @@ namespace Scene {
 
 namespace {
     constexpr int kSwapCost = 300;
-    // Swap-mode cars stand this far into their cell.
-    constexpr int kCarOffsetX = 55;
-    constexpr int kCarOffsetY = 45;
     constexpr int kPreviewSize = 70;
 } // namespace
 
@@ -31,8 +28,10 @@ void MenuTransport::DrawSwapFundamentAutos()
         cFundament& cell = world.fundaments[i];
         if (cell.hidden || !world::IsGridCell(cell.row, cell.column))
             continue;
-        const int x = world.cellX[cell.row][cell.column] + kCarOffsetX;
-        const int y = world.cellY[cell.row][cell.column] + kCarOffsetY + GridBounceOffset(cell, step);
+        int x = 0;
+        int y = 0;
+        world.GridCarPoint(cell.row, cell.column, x, y);
+        y += GridBounceOffset(cell, step);
         const bool over = world.IsMouseOverPlace(cell.row, cell.column);
         if (cell.autoType != -1) {
             if (over && !paused)

@@ -147,6 +147,22 @@ bool cGameWorld::IsMouseOverPlace(int row, int column, int mouseX, int mouseY) c
     return PointInPolygon(5, xs, ys, mouseX, mouseY);
 }
 
+void cGameWorld::GridCarPoint(int row, int column, int& x, int& y) const
+{
+    x = y = 0;
+    if (row < 0 || row >= world::kGridSize || column < 0 || column >= world::kGridSize)
+        return;
+    // The middle of the hit area above, in pixels at every screen size, and
+    // the middle of a car's outline in its 140 x 110 design image (a car
+    // along the road: the image a grid car shows).
+    constexpr float kFaceMiddle = 118.0f;
+    constexpr float kCarMiddleX = 73.0f;
+    constexpr float kCarMiddleY = 66.0f;
+    const cSettings& settings = cSettings::Instance();
+    x = cellX[row][column] + static_cast<int>(kFaceMiddle - kCarMiddleX / settings.scaleX);
+    y = cellY[row][column] + static_cast<int>(kFaceMiddle - kCarMiddleY / settings.scaleY);
+}
+
 void cGameWorld::ClearMessages()
 {
     statusMessages.clear();

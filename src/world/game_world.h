@@ -50,6 +50,9 @@ public:
     // the grid.
     bool IsMouseOverPlace(int row, int column) const;
     bool IsMouseOverPlace(int row, int column, int mouseX, int mouseY) const;
+    // Where the car on a grid cell is drawn, in the screen's pixels: the
+    // middle of its image on the middle of the cell's hit area.
+    void GridCarPoint(int row, int column, int& x, int& y) const;
     // Where IsMouseOverPlace reads the mouse; the input code installs it.
     using MouseSource = std::function<void(int& x, int& y)>;
     static void SetMouseSource(MouseSource source);

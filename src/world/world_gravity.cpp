@@ -24,12 +24,14 @@ bool ComboEffectJustStarted(const cGameWorld& w)
     return false;
 }
 
-// Where a car sent to the cell lands, in the screen's pixels.
+// Where a car sent to the cell lands, in design units: where the cell's car
+// is drawn.
 void TransferTarget(const cGameWorld& w, const cFundament& f, int& x, int& y)
 {
     const cSettings& s = cSettings::Instance();
-    x = static_cast<int>(static_cast<float>(w.cellX[f.row][f.column] + 30) * s.scaleX);
-    y = static_cast<int>(static_cast<float>(w.cellY[f.row][f.column]) * s.scaleY);
+    w.GridCarPoint(f.row, f.column, x, y);
+    x = static_cast<int>(static_cast<float>(x) * s.scaleX);
+    y = static_cast<int>(static_cast<float>(y) * s.scaleY);
 }
 
 // Moves one car down into the lowest free fundament of the first column that

@@ -222,10 +222,14 @@ namespace {
         const auto drawn = Drawn();
         ASSERT_EQ(drawn.size(), 2u);
         EXPECT_EQ(drawn[0].name, L"car_a_over.png");
-        EXPECT_EQ(drawn[0].x, world.cellX[1][0]);
-        EXPECT_EQ(drawn[0].y, world.cellY[1][0]);
+        int x = 0;
+        int y = 0;
+        world.GridCarPoint(1, 0, x, y);
+        EXPECT_EQ(drawn[0].x, x);
+        EXPECT_EQ(drawn[0].y, y);
         EXPECT_EQ(drawn[1].name, L"car_b.png");
-        EXPECT_EQ(drawn[1].x, world.cellX[2][0]);
+        world.GridCarPoint(2, 0, x, y);
+        EXPECT_EQ(drawn[1].x, x);
     }
 
     TEST_F(GridCarsTest, BouncingCarsStepTogetherEvery51Milliseconds)
@@ -235,14 +239,19 @@ namespace {
             cell.bounce = 1;
         world.bounceTimer.Restart();
         const int expected[10] = { 0, 0, -1, -3, -6, -6, -5, -3, 0, 0 };
+        int x = 0;
+        int y0 = 0;
+        int y1 = 0;
+        world.GridCarPoint(1, 0, x, y0);
+        world.GridCarPoint(1, 1, x, y1);
         for (int frame = 0; frame < 10; ++frame) {
             SCOPED_TRACE(frame);
             Wait(52);
             ClearDrawn();
             transport->DrawGridAutos();
             ASSERT_EQ(Drawn().size(), 2u);
-            EXPECT_EQ(Drawn()[0].y, world.cellY[1][0] + expected[frame]);
-            EXPECT_EQ(Drawn()[1].y, world.cellY[1][1] + expected[frame]);
+            EXPECT_EQ(Drawn()[0].y, y0 + expected[frame]);
+            EXPECT_EQ(Drawn()[1].y, y1 + expected[frame]);
         }
     }
 

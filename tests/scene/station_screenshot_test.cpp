@@ -113,10 +113,10 @@ TEST_F(StationScreenshot, LevelTwoShowsItsPlatformsPlacesLampsAndTrees)
         ++servicePlaces;
         const int x = world.cellX[place.row][place.column];
         const int y = world.cellY[place.row][place.column];
-        // The element over the platform, the platform below it, and the
-        // green lamp of an unworn place.
-        EXPECT_NE(Pixel(x + 80, y + 75), kBlack);
-        EXPECT_NE(Pixel(x + 20, y + 150), kBlack);
+        // The pump in the middle of the cell's face, the platform at the
+        // face's left corner, and the green lamp of an unworn place.
+        EXPECT_NE(Pixel(x + 118, y + 100), kBlack);
+        EXPECT_NE(Pixel(x + 40, y + 100), kBlack);
         const uint32_t lamp = Pixel(x + 5 + 140 + 12, y + 15 + 20); // below its label
         EXPECT_GT(Green(lamp), Red(lamp) + 60) << std::hex << lamp;
     }

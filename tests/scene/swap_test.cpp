@@ -123,8 +123,11 @@ namespace {
         transport->DrawSwapFundamentAutos();
         ASSERT_FALSE(Drawn().empty());
         EXPECT_EQ(Drawn()[0].name, L"car_a_over.png");
-        EXPECT_EQ(Drawn()[0].x, world.cellX[1][0] + 55);
-        EXPECT_EQ(Drawn()[0].y, world.cellY[1][0] + 45);
+        int x = 0;
+        int y = 0;
+        world.GridCarPoint(1, 0, x, y);
+        EXPECT_EQ(Drawn()[0].x, x);
+        EXPECT_EQ(Drawn()[0].y, y);
         EXPECT_EQ(Drawn()[1].name, L"car_b.png");
 
         ClearDrawn();

@@ -37,8 +37,12 @@ TEST_F(GridGravity, CarsFallThenNewCarsAreSent)
     EXPECT_EQ(t.autoType, 4);
     EXPECT_EQ(t.fromX, 640);
     EXPECT_EQ(t.fromY, 1124);
-    EXPECT_EQ(t.toX, world.cellX[2][0] + 30);
-    EXPECT_EQ(t.toY, world.cellY[2][0]);
+    // It lands where the cell's car is drawn (the screen is 1280 wide).
+    int x = 0;
+    int y = 0;
+    world.GridCarPoint(2, 0, x, y);
+    EXPECT_EQ(t.toX, x);
+    EXPECT_EQ(t.toY, y);
     EXPECT_EQ(t.source, world.FindFundamentAt(2, 0));
     EXPECT_EQ(world.lastSuppliedAuto, 4);
     EXPECT_EQ(world.fundaments[world.FindFundamentAt(9, 0)].alpha, 255);

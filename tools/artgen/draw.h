@@ -1,21 +1,19 @@
-// Draws one placeholder image: a plain shape and colour by kind with the
-// image's name written small on it. Nothing here resembles real art.
+// Draws one image with cairo, by its name and kind (paint_*.cpp), and hands
+// it over as an SDL surface for the page packer. No image carries its name.
 #pragma once
 
+#include <string>
+
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include "tables.h"
 
 namespace artgen {
 
-struct Fonts {
-    TTF_Font* small = nullptr; // the names
-    TTF_Font* tiny = nullptr; // names that do not fit in small
-    TTF_Font* large = nullptr; // the figure of a digit image
-};
+// The font family labels and digits are written in.
+void SetFontFamily(const std::string& family);
 
-// An ARGB8888 surface of the entry's size; null when SDL runs out of memory.
-SDL_Surface* DrawImage(const ImageEntry& entry, const Fonts& fonts);
+// An ARGB8888 surface of the entry's size; null when memory runs out.
+SDL_Surface* DrawImage(const ImageEntry& entry);
 
 } // namespace artgen

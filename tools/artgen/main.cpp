@@ -2,12 +2,11 @@
 // writes a page set (PNG pages and descriptor.xml) into the build's program
 // folder, and for every line of the sound table a WAV effect or OGG music.
 //
-//   vandrel_artgen <images.txt> <sounds.txt> <font.ttf> <program folder>
-#include <algorithm>
-#include <filesystem>
+//   vandrel_artgen <image tables folder> <sounds.txt> <font family> <program folder>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -15,7 +14,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include "draw.h"
 #include "pack.h"
@@ -82,7 +80,7 @@ bool ReadImageTables(const std::string& folder, std::vector<artgen::ImageEntry>&
 int main(int argc, char** argv)
 {
     if (argc != 5)
-        return Fail("usage: vandrel_artgen <image tables folder> <sounds.txt> <font.ttf> <program folder>");
+        return Fail("usage: vandrel_artgen <image tables folder> <sounds.txt> <font family> <program folder>");
     const std::string root = argv[4];
 
     std::vector<artgen::ImageEntry> images;
@@ -92,14 +90,7 @@ int main(int argc, char** argv)
         || !CheckNames(images, error))
         return Fail(error);
 
-    if (TTF_Init() != 0)
-        return Fail(std::string("TTF_Init: ") + TTF_GetError());
-    artgen::Fonts fonts;
-    fonts.small = TTF_OpenFont(argv[3], 12);
-    fonts.tiny = TTF_OpenFont(argv[3], 10);
-    fonts.large = TTF_OpenFont(argv[3], 28);
-    if (!fonts.small || !fonts.tiny || !fonts.large)
-        return Fail(std::string(argv[3]) + ": " + TTF_GetError());
+    artgen::SetFontFamily(argv[3]);
 
     // Folders in the order the table first names them; images in table order.
     std::vector<std::string> folders;
@@ -112,7 +103,7 @@ int main(int argc, char** argv)
         std::vector<artgen::DrawnImage> drawn;
         for (const artgen::ImageEntry& e : images) {
             if (e.folder == folder)
-                drawn.push_back({ &e, artgen::DrawImage(e, fonts) });
+                drawn.push_back({ &e, artgen::DrawImage(e) });
         }
         const bool complete
             = std::all_of(drawn.begin(), drawn.end(), [](const artgen::DrawnImage& d) { return d.surface; });
@@ -128,10 +119,6 @@ int main(int argc, char** argv)
             result = Fail(error);
     }
 
-    TTF_CloseFont(fonts.small);
-    TTF_CloseFont(fonts.tiny);
-    TTF_CloseFont(fonts.large);
-    TTF_Quit();
     IMG_Quit();
     return result;
 }

@@ -86,11 +86,6 @@ std::string DefaultAlias(const std::string& name)
     return name + ".png";
 }
 
-bool IsOverVariant(const std::string& name)
-{
-    return Lower(name).find("_over") != std::string::npos;
-}
-
 bool ReadImageTable(const std::string& path, std::vector<ImageEntry>& out, std::string& error)
 {
     return ForEachRow(path, error, [&](const std::vector<std::string>& w, int line, std::string& problem) {

@@ -8,8 +8,9 @@
 
 namespace artgen {
 
-// Weather (fog, clouds, snow, rain, balloons) and effect frames are drawn
-// without their name: they lie over the scene, many at a time.
+// The kind says what an image is when its name does not (paint_*.cpp):
+// weather (fog, clouds, snow, rain, balloons) and effect frames lie over the
+// scene, many at a time.
 enum class Kind { Button, Panel, Car, Place, Lamp, Icon, Digit, Background, Cursor, Weather, Effect };
 
 struct ImageEntry {
@@ -35,7 +36,5 @@ bool ReadSoundTable(const std::string& path, std::vector<SoundEntry>& out, std::
 // The alias an image gets when its line gives none: the name without ".png",
 // or with it, so the game finds the image asked for either way.
 std::string DefaultAlias(const std::string& name);
-
-bool IsOverVariant(const std::string& name);
 
 } // namespace artgen

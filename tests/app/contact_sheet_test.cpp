@@ -1,0 +1,204 @@
+// A contact sheet of the game: one whole run over the real engine, headless,
+// at each screen size, that walks the screens a player meets and saves each
+// as test-output/sheet_<width>_<screen>.png in the build folder, to look at.
+// The run checks only that every screen was reached and saved.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "app/cursor_set.h"
+#include "engine/gfx.h"
+#include "platform/utf16.h"
+#include "pp_app_fixture.h"
+#include "scene/menu_manager.h"
+#include "scripting/script_host.h"
+#include "sound/sound_engine.h"
+#include "support/menu_route.h"
+
+namespace {
+
+struct Size {
+    int width;
+    int height;
+};
+
+// Levels to look at: the first two, a snow, a rock and a desert level.
+constexpr int kLevels[] = { 1, 2, 8, 20, 26 };
+
+class SheetApp : public cPPApp {
+public:
+    explicit SheetApp(Size size)
+        : size(size)
+    {
+    }
+
+    bool Frame() override
+    {
+        ++frames;
+        cGameWorld& world = cGameWorld::Instance();
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (frames == 1)
+            platform::InjectKey(window, "Escape", true);
+        const bool arrived = next == 0 ? test::StartScreenOpen() : top == L"cStateMenu";
+        if (top != L"cStateGame" && (menuFrames > 0 || arrived))
+            OnMenu(world);
+        if (top == L"cStateGame")
+            OnLevel();
+        if (quitAt && frames == quitAt + 60) {
+            Shoot("credits");
+            platform::InjectKey(window, "Escape", true);
+        }
+        return cPPApp::Frame() && frames < 1500;
+    }
+
+    std::set<std::string> saved;
+
+private:
+    void Shoot(const std::string& screen)
+    {
+        if (screen.empty())
+            return;
+        const std::string path = "test-output/sheet_" + std::to_string(size.width) + "_" + screen + ".png";
+        if (g_pGfxDevice
+            && SUCCEEDED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
+            saved.insert(screen);
+    }
+
+    // On the start screen: look at it and at the options; back on the map:
+    // look at it and at the result table; then play the next level, or end
+    // the game once every level was seen.
+    void OnMenu(cGameWorld& world)
+    {
+        ++menuFrames;
+        levelFrames = 0;
+        if (menuFrames == 40)
+            Shoot(next == 0 ? "start" : next == 1 ? "map" : "");
+        if (menuFrames == 41 && next == 0) {
+            // as the start screen's options button
+            cMenuManager::Instance().GetMenu(cMenuManager::kOptions)->SetActive(true);
+            world.profilesOpen = 0;
+            world.optionsOpen = 1;
+        }
+        if (menuFrames == 41 && next == 1) {
+            // as the map's highscores button
+            world.highscoresOpen = 1;
+            world.highscoreTableReady = 0;
+            world.resultScreenOpen = 1;
+            cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
+        }
+        if (menuFrames == 41 && next == 2)
+            world.money = 1000; // the city pin shows once there is money
+        if ((menuFrames == 45 || menuFrames == 46) && next == 2 && g_pInputDevice) {
+            // the city pin at the map's lower left
+            const int x = 50 * size.width / 1280, y = size.width == 1280 ? 750 : 730;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, menuFrames == 45, x, y);
+        }
+        if (menuFrames == 80 && next == 2) {
+            Shoot("shop");
+            platform::InjectKey(window, "Escape", true);
+        }
+        if (menuFrames == 80 && next < 2) {
+            Shoot(next == 0 ? "options" : "results");
+            world.optionsOpen = world.highscoresOpen = world.resultScreenOpen = 0;
+            world.profilesOpen = next == 0 ? 1 : world.profilesOpen;
+        }
+        if (menuFrames == 100) {
+            if (next < static_cast<int>(std::size(kLevels))) {
+                // as from the profile screen, which the map would not override
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevels[next++]);
+            } else if (!quitAt) {
+                quitAt = frames;
+                test::QuitFromProfiles();
+            }
+        }
+    }
+
+    // In a level: its task dialog, the level after a few frames, the game
+    // menu, and out through the menu's last button.
+    void OnLevel()
+    {
+        menuFrames = 0;
+        ++levelFrames;
+        const std::string level = "level_" + std::to_string(kLevels[next - 1]);
+        if (levelFrames == 4 && next == 1)
+            Shoot(level + "_task");
+        if (levelFrames == 5)
+            platform::InjectKey(window, "Escape", true);
+        if (levelFrames == 40)
+            Shoot(level);
+        // The last level runs out of time here, for its end panel.
+        const bool last = next == static_cast<int>(std::size(kLevels));
+        cGameWorld& world = cGameWorld::Instance();
+        if (levelFrames == 41 && last)
+            world.levelElapsed = 2 * world.levelTimeLimit;
+        if (levelFrames == 80 && last)
+            Shoot("end");
+        const int menuAt = last ? 81 : 41;
+        if (levelFrames == menuAt)
+            platform::InjectKey(window, "Escape", true);
+        if (levelFrames == menuAt + 5 && next == 1)
+            Shoot(level + "_menu");
+        if ((levelFrames == menuAt + 6 || levelFrames == menuAt + 7) && g_pInputDevice) {
+            // the game menu's last button, "Main menu"
+            const int x = size.width / 2, y = size.width == 1280 ? 576 : 494;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, levelFrames == menuAt + 6, x, y);
+        }
+    }
+
+    void QueryDesktopSize(int& width, int& height) override
+    {
+        width = 1920;
+        height = 1200;
+    }
+
+    Size size;
+    int frames = 0;
+    int menuFrames = 0;
+    int levelFrames = 0;
+    int next = 0;
+    int quitAt = 0;
+};
+
+class ContactSheet : public PPAppTest, public ::testing::WithParamInterface<Size> {
+protected:
+    void TearDown() override
+    {
+        cMenuManager::Instance().DestroyMenus();
+        cCursorSet::Instance().Release();
+        delete world.soundEngine;
+        world.soundEngine = nullptr;
+        PPAppTest::TearDown();
+    }
+};
+
+TEST_P(ContactSheet, EveryScreenIsSaved)
+{
+    settings.width = GetParam().width;
+    settings.height = GetParam().height;
+    iGfxDevice* const device = g_pGfxDevice;
+    iGfx2D* const gfx2d = g_pGfx2D;
+    g_pGfxDevice = nullptr;
+    g_pGfx2D = nullptr;
+    std::filesystem::create_directories("test-output");
+    world.LoadLogoList();
+    world.logosPresent = world.logoCount > 0 ? 1 : 0;
+    world.loadingPhase = world.logosPresent ? 0 : 1;
+    SheetApp app(GetParam());
+    EXPECT_TRUE(app.Run());
+    g_pGfxDevice = device;
+    g_pGfx2D = gfx2d;
+    Script::ShutDown();
+    for (const char* screen : { "start", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
+             "level_2", "level_8", "level_20", "level_26", "end", "credits" })
+        EXPECT_TRUE(app.saved.count(screen)) << screen;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ContactSheet, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),
+    [](const auto& info) { return std::to_string(info.param.width); });
+
+} // namespace

@@ -1,0 +1,279 @@
+// Every level at both screen sizes, drawn headless by the engine from the
+// shipped scripts and the generated pages: the middle of each cell, place,
+// grid car and stack car as the player sees it lies in the area the game
+// hit-tests for that object and for no neighbour, and a press on a grid car's
+// middle picks that car up. The middle of an object is the centre of the
+// pixels that change when the object is taken out of the picture.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "engine/engine_testing.h"
+#include "engine/gfx.h"
+#include "frontend/menu_buy.h"
+#include "recording_screens.h"
+#include "resources/log.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_over.h"
+#include "scene/menu_transport.h"
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+#include "support/recording_gfx.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+#include "world/world_checks.h"
+
+namespace {
+
+struct Size {
+    int width;
+    int height;
+};
+
+struct Point {
+    int x;
+    int y;
+};
+
+constexpr int kJoker = 90;
+// The station-building level, played on the shop's lots.
+constexpr int kShopLevel = 31;
+
+std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
+{
+    if (slot == cMenuManager::kOver)
+        return std::make_unique<Scene::MenuOver>();
+    if (slot == cMenuManager::kTransport)
+        return std::make_unique<Scene::MenuTransport>();
+    if (slot == cMenuManager::kBuy)
+        return std::make_unique<Scene::MenuBuy>();
+    return test::MakeRecordingScreen(slot);
+}
+
+class HitAreas : public ::testing::TestWithParam<std::tuple<int, Size>> {
+protected:
+    void SetUp() override
+    {
+        const Size size = std::get<1>(GetParam());
+        InitEngine(522, &device, &gfx);
+        ASSERT_TRUE(SUCCEEDED(device->Create(nullptr, size.width, size.height)));
+        world.ResetToDefaults();
+        cSettings::Instance().ResetToDefaults();
+        cSettings::Instance().SetResolution(size.width, size.height);
+        world.ComputeLayout();
+        cMenuManager::Instance().SetFactoryForTests(MakeScreen);
+        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
+        ASSERT_TRUE(Script::Initialize());
+        ASSERT_TRUE(ExportStory());
+        cGameWorld::SetMouseSource([this](int& x, int& y) {
+            x = input.x;
+            y = input.y;
+        });
+        input.x = input.y = -1000;
+    }
+    void TearDown() override
+    {
+        cGameWorld::SetMouseSource(nullptr);
+        Story::Instance().ReleaseLevelScript();
+        Script::ShutDown();
+        cMenuManager::Instance().DestroyMenus();
+        cMenuManager::Instance().SetFactoryForTests(nullptr);
+        world.ResetToDefaults();
+        cSettings::Instance().ResetToDefaults();
+        CloseEngine();
+    }
+
+    void Render()
+    {
+        device->BeginScene();
+        device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000, 0.0f, 0);
+        if (shop) {
+            shop->DrawStation();
+            device->EndScene();
+            return;
+        }
+        over->Draw();
+        if (world.drawStation != 1 && world.gamePlayMode == 1)
+            transport->DrawSwapFundamentAutos();
+        else if (world.drawStation != 1)
+            transport->DrawGridAutos();
+        transport->DrawStackAutos();
+        device->EndScene();
+    }
+
+    // The centre of what `hide` takes out of the picture near (x, y).
+    std::optional<Point> Middle(int x, int y, const std::function<void(bool hidden)>& hide)
+    {
+        constexpr int kStep = 3;
+        const int left = x - 60, top = y - 60, columns = 330 / kStep, rows = 320 / kStep;
+        std::vector<uint32_t> with(static_cast<size_t>(columns * rows), 0);
+        Render();
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < columns; ++i)
+                engine::ReadPixel(left + i * kStep, top + j * kStep, &with[static_cast<size_t>(j * columns + i)]);
+        hide(true);
+        Render();
+        hide(false);
+        long sumX = 0, sumY = 0, count = 0;
+        for (int j = 0; j < rows; ++j) {
+            for (int i = 0; i < columns; ++i) {
+                uint32_t without = 0;
+                engine::ReadPixel(left + i * kStep, top + j * kStep, &without);
+                if (without != with[static_cast<size_t>(j * columns + i)]) {
+                    sumX += left + i * kStep;
+                    sumY += top + j * kStep;
+                    ++count;
+                }
+            }
+        }
+        if (count == 0)
+            return std::nullopt;
+        return Point { static_cast<int>(sumX / count), static_cast<int>(sumY / count) };
+    }
+
+    // Whether the middle of the cell's face is on the screen, where the
+    // player can press it.
+    bool OnScreen(int row, int column) const
+    {
+        const Size size = std::get<1>(GetParam());
+        const int x = world.cellX[row][column] + 118, y = world.cellY[row][column] + 118;
+        return x >= 0 && y >= 0 && x < size.width && y < size.height;
+    }
+
+    // The cells of the grid whose hit area holds the point.
+    std::vector<std::pair<int, int>> CellsUnder(Point p) const
+    {
+        std::vector<std::pair<int, int>> cells;
+        for (const cFundament& f : world.fundaments) {
+            if (!f.hidden && world::IsGridCell(f.row, f.column) && world.IsMouseOverPlace(f.row, f.column, p.x, p.y))
+                cells.emplace_back(f.row, f.column);
+        }
+        return cells;
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    iGfxDevice* device = nullptr;
+    iGfx2D* gfx = nullptr;
+    test::FakeInput input;
+    Scene::MenuOver* over = nullptr;
+    Scene::MenuTransport* transport = nullptr;
+    Scene::MenuBuy* shop = nullptr;
+};
+
+TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
+{
+    world.level = std::get<0>(GetParam());
+    if (world.level == kShopLevel) {
+        // The lots: each drawn lot's middle is over that lot and no other.
+        shop = dynamic_cast<Scene::MenuBuy*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuy));
+        ASSERT_NE(shop, nullptr);
+        shop->SetActive(true);
+        shop->LayoutStation();
+        Story::Instance().InitLevel();
+        ASSERT_GE(Story::Instance().ScriptId(), 0);
+        world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
+        int lots = 0;
+        for (cFundament& f : world.fundaments) {
+            if (!world::IsGridCell(f.row, f.column))
+                continue;
+            const int row = f.row, column = f.column;
+            SCOPED_TRACE("lot " + std::to_string(row) + "," + std::to_string(column));
+            const auto middle = Middle(world.cellX[row][column], world.cellY[row][column],
+                [&](bool hidden) { f.row = hidden ? row + 100 : row; });
+            if (!middle)
+                continue;
+            ++lots;
+            input.x = middle->x;
+            input.y = middle->y;
+            for (const cFundament& g : world.fundaments) {
+                if (world::IsGridCell(g.row, g.column) && (g.row != row || g.column != column))
+                    EXPECT_FALSE(shop->IsMouseOverLot(g.row, g.column)) << g.row << "," << g.column;
+            }
+            EXPECT_TRUE(shop->IsMouseOverLot(row, column)) << "lot at " << middle->x << "," << middle->y;
+        }
+        EXPECT_GT(lots, 0);
+        return;
+    }
+    over = Scene::MenuOver::Instance();
+    transport = Scene::MenuTransport::Instance();
+    ASSERT_NE(over, nullptr);
+    ASSERT_NE(transport, nullptr);
+    over->SetActive(true);
+    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
+    Story::Instance().InitLevel();
+    ASSERT_GE(Story::Instance().ScriptId(), 0);
+    transport->SetActive(true);
+    world.levelActive = 1;
+    world.SetPause(false);
+
+    for (size_t i = 0; i < world.fundaments.size(); ++i) {
+        cFundament& f = world.fundaments[i];
+        if (f.hidden || !world::IsGridCell(f.row, f.column) || !OnScreen(f.row, f.column))
+            continue;
+        const std::pair<int, int> cell { f.row, f.column };
+        const int x = world.cellX[f.row][f.column], y = world.cellY[f.row][f.column];
+        SCOPED_TRACE("cell " + std::to_string(f.row) + "," + std::to_string(f.column));
+        const int car = f.autoType;
+        if (car != -1 && car < kJoker) {
+            const auto middle = Middle(x, y, [&](bool hidden) { f.autoType = hidden ? -1 : car; });
+            ASSERT_TRUE(middle.has_value());
+            EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "car at " << middle->x << "," << middle->y;
+            // A press on the car's middle takes that car.
+            input.x = middle->x;
+            input.y = middle->y;
+            world.leftDown = 1;
+            Render();
+            EXPECT_EQ(world.autoOnMouse, car);
+            EXPECT_EQ(world.swapSource, static_cast<int>(i));
+            f.autoType = car;
+            f.alpha = 255;
+            world.autoOnMouse = world.swapSource = -1;
+            world.managerBelowLimit = 1;
+            world.leftDown = 0;
+            input.x = input.y = -1000;
+        }
+        f.autoType = -1;
+        const auto middle = Middle(x, y, [&](bool hidden) { f.row = hidden ? cell.first + 100 : cell.first; });
+        f.autoType = car;
+        ASSERT_TRUE(middle.has_value());
+        EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "platform at " << middle->x << "," << middle->y;
+    }
+
+    for (cPlace& place : world.places) {
+        if (place.type >= 100 || !world::IsGridCell(place.row, place.column) || !OnScreen(place.row, place.column))
+            continue;
+        const std::pair<int, int> cell { place.row, place.column };
+        SCOPED_TRACE("place " + std::to_string(place.row) + "," + std::to_string(place.column));
+        const auto middle = Middle(world.cellX[cell.first][cell.second], world.cellY[cell.first][cell.second],
+            [&](bool hidden) { place.row = hidden ? cell.first + 100 : cell.first; });
+        if (!middle)
+            continue; // a place of no image
+        EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "place at " << middle->x << "," << middle->y;
+    }
+
+    const cSettings& settings = cSettings::Instance();
+    for (cStackSlot& slot : world.stackSlots) {
+        const int car = slot.autoType;
+        if (car < 0 || slot.busy)
+            continue;
+        const int x = static_cast<int>(slot.x / settings.scaleX), y = static_cast<int>(slot.y / settings.scaleY);
+        const auto middle = Middle(x, y, [&](bool hidden) { slot.autoType = hidden ? -1 : car; });
+        ASSERT_TRUE(middle.has_value());
+        input.x = middle->x;
+        input.y = middle->y;
+        EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, HitAreas,
+    ::testing::Combine(::testing::Range(1, 32), ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 })),
+    [](const auto& info) {
+        return "Level" + std::to_string(std::get<0>(info.param)) + "_" + std::to_string(std::get<1>(info.param).width);
+    });
+
+} // namespace
