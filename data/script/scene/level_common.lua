@@ -239,7 +239,7 @@ function common.grid_level(cfg)
 
         common.trees(cfg.level, { { 60, 300 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
-        local rows, columns = cfg.rows or { 3, 7 }, cfg.columns or { 1, 5 }
+        local rows, columns = cfg.rows or { 2, 6 }, cfg.columns or { 1, 5 }
         for row = rows[1], rows[2] do
             for column = columns[1], columns[2] do
                 if common.on_screen(row, column) then

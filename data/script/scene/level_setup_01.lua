@@ -59,7 +59,7 @@ function build_station()
     Story:PlaceTexture(100, "tree_big")
     -- Grid levels show every fundament's second image.
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
-    for row = 3, 7 do
+    for row = 2, 6 do
         for column = 1, 5 do
             if common.on_screen(row, column) then
                 Story:CreateFundament(1, row, column, 9, -1)
@@ -67,7 +67,7 @@ function build_station()
         end
     end
     -- A few cars to start with, no three alike in a line.
-    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 7, 3, 1 } }
+    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 2, 4, 1 } }
     for _, s in ipairs(seeds) do
         Story:AddAutoToFundament(s[1], s[2], s[3])
     end
