@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include <lua.hpp>
 
@@ -20,6 +21,7 @@
 #include "scripting/story_binding.h"
 #include "shop_fixture.h"
 #include "world/game_clock.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -141,6 +143,35 @@ TEST_F(ShopLevelTest, TheScriptLaysOutTheStationPlan)
     EXPECT_FALSE(world.autobahnCars.empty());
     EXPECT_EQ(world.autobahnStep, 2);
     ExpectCleanLog();
+}
+
+// Every lot's outline lies wholly on the screen at both sizes, probed point by
+// point around the lot's cell.
+TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
+{
+    for (const auto [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        cSettings::Instance().SetResolution(width, height);
+        EnterShop();
+        for (const cFundament& f : world.fundaments) {
+            const int x0 = world.cellX[f.row][f.column];
+            const int y0 = world.cellY[f.row][f.column];
+            int left = width, top = height, right = -1, bottom = -1;
+            for (int y = y0 - 40; y < y0 + 260; y += 2) {
+                for (int x = x0 - 40; x < x0 + 200; x += 2) {
+                    MoveMouse(x, y);
+                    if (!shop.IsMouseOverLot(f.row, f.column))
+                        continue;
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                    right = std::max(right, x);
+                    bottom = std::max(bottom, y);
+                }
+            }
+            EXPECT_TRUE(left <= right && left >= 0 && top >= 0 && right < width && bottom < height)
+                << "lot " << f.row << "," << f.column << " at " << width;
+        }
+        Story::Instance().ReleaseLevelScript();
+    }
 }
 
 TEST_F(ShopLevelTest, EveryImageTheLevelNamesIsInTheGeneratedShopPages)
