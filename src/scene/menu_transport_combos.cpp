@@ -58,10 +58,15 @@ void MenuTransport::CheckFundamentCombos()
     // sliding, nothing on the mouse (the cell a held car came from must not
     // be filled under it).
     const bool still = world.transfers.empty() && world.autoOnMouse == -1;
-    if (world.gamePlayMode && world.dropPending) {
-        if (still) {
+    if (world.gamePlayMode && (world.dropPending || world.supplyPending)) {
+        // The supply that ends the drop waits while a combo's effect is
+        // young; it is tried again on every still frame until it has run, or
+        // the cars the combo cleared would never come back.
+        if (still && world.dropPending) {
             world.dropPending = 0;
-            world.DropAutosIntoFreeFundaments();
+            world.supplyPending = world.DropAutosIntoFreeFundaments() ? 0 : 1;
+        } else if (still && world.SupplyFreeFundaments()) {
+            world.supplyPending = 0;
         }
         return;
     }

@@ -80,6 +80,7 @@ void cStateGame::ResetAfterLoad()
     world.drawStation = 1;
     world.managerBelowLimit = 1;
     world.dropPending = 1;
+    world.supplyPending = 0;
     world.stackMovedToGrid = 0;
     world.autoByType = 0;
     world.build = 0;

@@ -244,8 +244,10 @@ public:
 
     // ---- The grid, parking and special cars (world_gravity.cpp,
     // world_parking.cpp, world_special_cars.cpp) ----
-    void DropAutosIntoFreeFundaments();
-    void SupplyFreeFundaments();
+    // Both return false when the supply of new cars was held back (a car
+    // still moving or held, or a combo's effect still young).
+    bool DropAutosIntoFreeFundaments();
+    bool SupplyFreeFundaments();
     void MoveStackAutosToFundaments();
     bool NoFreeFundament() const;
     int FindFreeFundament();

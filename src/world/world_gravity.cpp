@@ -24,8 +24,50 @@ bool ComboEffectJustStarted(const cGameWorld& w)
     return false;
 }
 
-// Where a car sent to the cell lands, in design units: where the cell's car
-// is drawn.
+// What the combo search compares on each cell, -1 for a free one.
+using PlannedGrid = int[kGrid][kGrid];
+constexpr int kFirstFillDraws = 20;
+
+int ComboKey(const cGameWorld& w, int type)
+{
+    return w.bonusByClass ? type : w.GetAutoTypeColour(type);
+}
+
+// Fills the grid of combo keys from the cars standing; false when none does.
+bool AnyGridCar(const cGameWorld& w, PlannedGrid& grid)
+{
+    bool any = false;
+    for (auto& row : grid) {
+        for (int& v : row)
+            v = -1;
+    }
+    for (const cFundament& f : w.fundaments) {
+        if (f.autoType == -1 || !world::IsGridCell(f.row, f.column))
+            continue;
+        grid[f.row][f.column] = ComboKey(w, f.autoType);
+        any = true;
+    }
+    return any;
+}
+
+// Whether a car of that key on the cell would stand in a run of three or
+// more of its row or column.
+bool MakesLine(const PlannedGrid& grid, int row, int column, int key)
+{
+    if (key == -1)
+        return false;
+    auto run = [&](int dr, int dc) {
+        int n = 0;
+        for (int r = row + dr, c = column + dc; r >= 0 && r < kGrid && c >= 0 && c < kGrid && grid[r][c] == key;
+             r += dr, c += dc)
+            ++n;
+        return n;
+    };
+    return 1 + run(0, -1) + run(0, 1) >= 3 || 1 + run(-1, 0) + run(1, 0) >= 3;
+}
+
+// Where a car sent to the cell lands, in the screen's pixels: where the
+// cell's car is drawn.
 void TransferTarget(const cGameWorld& w, const cFundament& f, int& x, int& y)
 {
     const cSettings& s = cSettings::Instance();
@@ -90,39 +132,49 @@ std::vector<int> FreeFundaments(const cGameWorld& w, const std::vector<int>& tak
 
 } // namespace
 
-void cGameWorld::DropAutosIntoFreeFundaments()
+bool cGameWorld::DropAutosIntoFreeFundaments()
 {
     selectedCount = 0;
     // Each move fills the lowest free fundament of its column for good, so
     // this ends after at most one move per fundament.
     while (DropOneAuto(*this)) { }
-    SupplyFreeFundaments();
+    return SupplyFreeFundaments();
 }
 
-void cGameWorld::SupplyFreeFundaments()
+bool cGameWorld::SupplyFreeFundaments()
 {
     if (!transfers.empty() || autoOnMouse != -1 || ComboEffectJustStarted(*this))
-        return;
+        return false;
     const int startX = cSettings::Instance().GetWidth() / 2;
     const int startY = cSettings::Instance().GetHeight() + 100;
+    // The first fill of an empty grid makes no line of its own: the player
+    // starts with a whole grid and no combo paid before the first move.
+    PlannedGrid planned;
+    const bool firstFill = !AnyGridCar(*this, planned);
     for (std::size_t i = 0; i < fundaments.size(); ++i) {
         if (fundaments[i].autoType != -1 || !world::IsGridCell(fundaments[i].row, fundaments[i].column))
             continue;
-        const int type = GetRandomStackAutoType();
+        const int row = fundaments[i].row;
+        const int column = fundaments[i].column;
+        int type = GetRandomStackAutoType();
+        for (int draw = 1; firstFill && type != -1 && MakesLine(planned, row, column, ComboKey(*this, type))
+             && draw < kFirstFillDraws;
+             ++draw)
+            type = GetRandomStackAutoType();
         if (type == -1) {
             // No car type may enter the stack: the cells stay free.
             cLog::Instance().Error(L"cGameWorld::SupplyFreeFundaments -> no car type to send to the grid");
-            return;
+            return true;
         }
+        planned[row][column] = ComboKey(*this, type);
         int x = 0;
         int y = 0;
         TransferTarget(*this, fundaments[i], x, y);
-        const int row = fundaments[i].row;
-        const int column = fundaments[i].column;
         StartTransferToFundament(static_cast<int>(i), type, startX, startY, x, y);
         AddSelectedCell(static_cast<int>(i), row, column);
         lastSuppliedAuto = type;
     }
+    return true;
 }
 
 void cGameWorld::MoveStackAutosToFundaments()

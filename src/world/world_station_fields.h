@@ -121,6 +121,7 @@ struct cWorldStationFields {
     uint8_t jokerInUse = 0;
     uint8_t jokerRequested = 0;
     uint8_t dropPending = 0; // also named restockPending; the fundament-combo flag
+    uint8_t supplyPending = 0; // swap mode: the supply after a drop was held back and is tried again
     uint8_t stackMovedToGrid = 0; // also named holdRestock
 
     // Bonuses, jokers, upgrades and staff.

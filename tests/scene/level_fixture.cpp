@@ -40,6 +40,11 @@ void LevelTest::SetUp()
     cGameWorld::Instance().ResetToDefaults();
     cSettings::Instance().ResetToDefaults();
     cSettings::Instance().SetResolution(1280, 1024);
+    // The world reads the mouse where the application's input would give it.
+    cGameWorld::SetMouseSource([this](int& x, int& y) {
+        x = input.x;
+        y = input.y;
+    });
     cGameClock::Instance().ResetToDefaults();
     cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
         log.push_back({ kind, text });
@@ -64,6 +69,7 @@ void LevelTest::TearDown()
     state.ClearWorldLists();
     cGameWorld::Instance().musicStream = nullptr;
     cGameWorld::Instance().ResetToDefaults();
+    cGameWorld::SetMouseSource(nullptr);
     Script::ShutDown();
     Scripting::SetScriptLimitsForTests(0, 0);
     cLog::Instance().SetObserver(nullptr);

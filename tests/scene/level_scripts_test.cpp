@@ -5,6 +5,12 @@
 // found" to the log.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <tuple>
+
 #include <lua.hpp>
 
 #include "level_fixture.h"
@@ -12,9 +18,13 @@
 #include "resources/page_manager.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
+#include "scene/menu_manager.h"
+#include "scene/menu_submenu.h"
+#include "scene/menu_transport.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -145,7 +155,7 @@ TEST_F(ShippedLevelTest, GridLevelOne)
     ASSERT_NE(Story::Instance().ScriptId(), -1);
     EXPECT_EQ(world.drawStation, 0);
     EXPECT_EQ(world.levelTimeLimit, 0);
-    EXPECT_EQ(world.fundaments.size(), 25u);
+    EXPECT_FALSE(world.fundaments.empty());
     EXPECT_EQ(world.stackSlots.size(), 3u);
     EXPECT_EQ(StackCars(), 3);
     EXPECT_EQ(world.stackCounter, 3);
@@ -187,6 +197,128 @@ TEST_F(ShippedLevelTest, StationLevelTwo)
     Story::Instance().CallScriptFunction("on_level_finish");
     EXPECT_EQ(world.levelState, 1);
     ExpectCleanLog();
+}
+
+// The points shown at the top of the screen rise once the floater of a grid
+// combo or of a served car has arrived there.
+class PointsTest : public ShippedLevelTest {
+protected:
+    void ExpectPointsRiseAfter(int level, const std::function<void()>& play)
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        ASSERT_TRUE(StartLevel(level));
+        ASSERT_TRUE(Frames(60, 50.0));
+        const int points = world.levelPoints;
+        play();
+        for (int i = 0; i < 300 && world.levelPoints == points; ++i)
+            ASSERT_TRUE(Frame(50.0));
+        EXPECT_GT(world.levelPoints, points);
+        ExpectCleanLog();
+    }
+};
+
+TEST_F(PointsTest, AGridComboEarnsPoints)
+{
+    ExpectPointsRiseAfter(1, [] {
+        // Three cars of one type in a row of the grid, as a move leaves them.
+        cGameWorld& world = cGameWorld::Instance();
+        const cFundament& first = world.fundaments.front();
+        for (int c = 0; c < 3; ++c) {
+            for (std::size_t i = 0; i < world.fundaments.size(); ++i) {
+                cFundament& f = world.fundaments[i];
+                if (f.row == first.row && f.column == first.column + c) {
+                    f.autoType = 1;
+                    f.alpha = 255;
+                    world.AddSelectedCell(static_cast<int>(i), f.row, f.column);
+                }
+            }
+        }
+        ASSERT_EQ(world.selectedCount, 3);
+    });
+}
+
+TEST_F(PointsTest, AServedCarEarnsPoints)
+{
+    ExpectPointsRiseAfter(2, [this] {
+        // The first stack car dragged with the mouse onto the place of its
+        // colour.
+        cGameWorld& world = cGameWorld::Instance();
+        const cStackSlot& slot = world.stackSlots.front();
+        ASSERT_GE(slot.autoType, 0);
+        const int group = Story::Instance().GetAutoColor(slot.autoType);
+        input.x = slot.x + 70;
+        input.y = slot.y + 70;
+        // The level reads the mouse at the start of the next frame.
+        input.Press(0, true);
+        ASSERT_TRUE(Frames(2, 16.0));
+        ASSERT_NE(world.autoOnMouse, -1);
+        const cPlace* place = nullptr;
+        for (const cPlace& p : world.places)
+            place = p.type == group ? &p : place;
+        ASSERT_NE(place, nullptr);
+        input.x = world.cellX[place->row][place->column] + 110;
+        input.y = world.cellY[place->row][place->column] + 120;
+        ASSERT_TRUE(Frames(2, 16.0));
+        input.Press(0, false);
+        ASSERT_TRUE(Frames(2, 16.0));
+        ASSERT_EQ(world.placeAutos.size(), 1u);
+    });
+}
+
+// A player who wins every level at "passed" can pay for each building a level
+// asks for by the time it asks: the prices of the station plan against the
+// payouts of the result panel, for the points the scripts credit at each
+// level's task (one swap per line on a swap grid).
+TEST_F(ShippedLevelTest, APassingPlayerAffordsEachBuildingWhenItIsNeeded)
+{
+    constexpr int kSwapCost = 300;
+    cGameWorld& world = cGameWorld::Instance();
+    world.LoadTasks();
+    world.level = 31;
+    Story::Instance().InitLevel31();
+    std::map<int, int> price;
+    for (int level = 1; level <= 30; ++level) {
+        world.SelectLevelTask(level);
+        if (world.taskFlag == -1)
+            continue;
+        const int lot = world.FindFundamentAt(world.taskValueA, world.taskValueB);
+        ASSERT_GE(lot, 0) << level;
+        price[level] = world.fundaments[static_cast<std::size_t>(lot)].lotValue;
+    }
+    ASSERT_EQ(price.size(), 10u);
+    Story::Instance().ReleaseLevelScript();
+
+    auto* submenu = cMenuManager::Instance().Get<Scene::MenuSubmenu>(cMenuManager::kSubmenu);
+    ASSERT_NE(submenu, nullptr);
+    int money = 0;
+    for (int level = 1; level <= 30; ++level) {
+        SCOPED_TRACE(level);
+        if (price.count(level)) {
+            EXPECT_GE(money, price[level]);
+            // Just: not much more than the player has.
+            EXPECT_GT(price[level] * 2, money);
+            money -= price[level];
+        }
+        ASSERT_TRUE(StartLevel(level));
+        const int goal = static_cast<int>(ScriptNumber("level_goal"));
+        int each = 0;
+        if (world.levelTimeLimit > 0) {
+            Story::Instance().CallScriptFunction("ok_work");
+            each = world.points;
+        } else {
+            world.bonusType = 3;
+            Story::Instance().CallScriptFunction("on_bonus");
+            each = world.points - (world.gamePlayMode == 1 ? kSwapCost : 0);
+        }
+        EXPECT_GT(each, 0);
+        world.levelPoints = goal * each;
+        world.levelElapsed = world.levelTimeLimit;
+        submenu->DrawStatistics();
+        EXPECT_EQ(world.levelRating, 0);
+        money += world.levelReward + world.levelBonus;
+        // Leaving the level unloads its script.
+        Story::Instance().ReleaseLevelScript();
+    }
 }
 
 // Every level of the campaign: the first of each triple a grid without a time
@@ -233,14 +365,12 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
     EXPECT_EQ(world.levelElapsed, 10);
     ExpectCleanLog();
 
-    // A station ends at its served-cars goal, a swap grid at its combo goal;
-    // a plain grid ends by filling up. Managers, or a swap grid filling
-    // itself, may already have counted some during play: the level ends
-    // within the goal's count of further ones, and not before the first.
+    // A station ends at its served-cars goal, a grid at its combo goal, as
+    // their task lines say. Managers, or a swap grid filling itself, may
+    // already have counted some during play: the level ends within the
+    // goal's count of further ones, and not before the first.
     const int goal = static_cast<int>(ScriptNumber("level_goal"));
     ASSERT_GT(goal, 0);
-    if (grid && world.gamePlayMode != 1)
-        return;
     const char* const counter = grid ? "on_bonus" : "ok_work";
     Story::Instance().CallScriptFunction("on_level_finish");
     EXPECT_EQ(world.levelState, 0);
@@ -253,6 +383,78 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
     EXPECT_EQ(world.levelState, 1);
     ExpectCleanLog();
 }
+
+// Everything the player clicks lies wholly on the screen at both sizes: every
+// cell of the grid, every stack slot and every service place, as laid out
+// after "on_init". A hit area is probed point by point around its anchor.
+class LevelGeometry : public ShippedLevelTest, public ::testing::WithParamInterface<std::tuple<int, int>> {
+protected:
+    struct Box {
+        int left = 1 << 20, top = 1 << 20, right = -(1 << 20), bottom = -(1 << 20);
+    };
+    // The bounds of the points near (x, y) that hit.
+    static Box HitBox(int x, int y, const std::function<bool(int, int)>& hits)
+    {
+        Box box;
+        for (int py = y - 40; py < y + 260; py += 2) {
+            for (int px = x - 40; px < x + 260; px += 2) {
+                if (!hits(px, py))
+                    continue;
+                box.left = std::min(box.left, px);
+                box.top = std::min(box.top, py);
+                box.right = std::max(box.right, px);
+                box.bottom = std::max(box.bottom, py);
+            }
+        }
+        return box;
+    }
+    static void ExpectOnScreen(const Box& box, int width, int height, const std::string& what)
+    {
+        EXPECT_LE(box.left, box.right) << what << " has no hit area";
+        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right < width && box.bottom < height)
+            << what << " reaches (" << box.left << "," << box.top << ")-(" << box.right << "," << box.bottom << ")";
+    }
+};
+
+TEST_P(LevelGeometry, EveryCellSlotAndPlaceLiesOnTheScreen)
+{
+    const auto [level, width] = GetParam();
+    const int height = width == 1280 ? 1024 : 768;
+    cSettings::Instance().SetResolution(width, height);
+    ASSERT_TRUE(StartLevel(level));
+    const cGameWorld& world = cGameWorld::Instance();
+    auto cell = [&](int row, int column, const std::string& what) {
+        ExpectOnScreen(HitBox(world.cellX[row][column], world.cellY[row][column],
+                           [&](int x, int y) { return world.IsMouseOverPlace(row, column, x, y); }),
+            width, height, what + " " + std::to_string(row) + "," + std::to_string(column));
+    };
+    for (const cFundament& f : world.fundaments)
+        cell(f.row, f.column, "cell");
+    for (const cPlace& place : world.places) {
+        if (place.type < 100)
+            cell(place.row, place.column, "place");
+    }
+    Scene::MenuTransport* transport = Scene::MenuTransport::Instance();
+    ASSERT_NE(transport, nullptr);
+    const cSettings& settings = cSettings::Instance();
+    for (const cStackSlot& slot : world.stackSlots) {
+        const int x = static_cast<int>(slot.x / settings.scaleX);
+        const int y = static_cast<int>(slot.y / settings.scaleY);
+        ExpectOnScreen(HitBox(x, y,
+                           [&](int px, int py) {
+                               input.x = px;
+                               input.y = py;
+                               return transport->HitTestCar(x, y, slot.direction);
+                           }),
+            width, height, "stack slot " + std::to_string(slot.id));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelGeometry,
+    ::testing::Combine(::testing::Range(1, 31), ::testing::Values(1280, 1024)),
+    [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+        return "Level" + std::to_string(std::get<0>(info.param)) + "At" + std::to_string(std::get<1>(info.param));
+    });
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, CampaignLevel, ::testing::Range(1, 31),
     [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });

@@ -25,6 +25,22 @@ function common.task_line(slot, value, target)
     Story:ActivateMessageStatus(slot)
 end
 
+-- Points. Each served car earns CAR_POINTS and each car of a combo
+-- COMBO_POINTS, so a line of three made by a swap (300 points) still gains.
+-- SetPoints sets the value the next floater carries to the level's points,
+-- so call these just before the game adds that floater: in "ok_work" and
+-- "on_bonus".
+common.CAR_POINTS = 100
+common.COMBO_POINTS = 200
+
+function common.credit_car()
+    Story:SetPoints(common.CAR_POINTS)
+end
+
+function common.credit_combo()
+    Story:SetPoints(common.COMBO_POINTS * math.max(Story:GetTypeBonus(), 1))
+end
+
 -- The light of a day level: full brightness.
 function common.daylight()
     Story:SetLevelColor("red", 255)
@@ -85,6 +101,18 @@ local REGION_TREES = {
 -- Where service places stand, in the order a level takes them; all on the
 -- platform block rows 3..6, columns 1..5.
 local PLACE_CELLS = { { 4, 3 }, { 5, 2 }, { 4, 5 }, { 5, 4 }, { 3, 2 }, { 6, 3 }, { 3, 4 }, { 6, 5 } }
+
+-- The cells whose whole outline lies on the screen both at 1280 x 1024 and at
+-- 1024 x 768 (the outline keeps its size while the cells close up at 1024):
+-- the first and last column of each row. Rows 1 and 8 reach past the top and
+-- bottom, low columns past the right edge, high ones past the left.
+local ON_SCREEN = { [1] = { 2, 4 }, [2] = { 1, 5 }, [3] = { 0, 5 }, [4] = { 1, 6 }, [5] = { 1, 6 },
+    [6] = { 2, 5 }, [7] = { 3, 3 } }
+
+function common.on_screen(row, column)
+    local columns = ON_SCREEN[row]
+    return columns ~= nil and column >= columns[1] and column <= columns[2]
+end
 
 -- The options both kinds share. slots: stack slots; limit and managers: the
 -- station mode (managers 0 = the player alone).
@@ -207,21 +235,23 @@ function common.grid_level(cfg)
             Story:SetAutoClass(t, t, 0)
             Story:EnableAutoTypForStack(t)
         end
-        common.stack_slots(cfg.slots, 940, 120, 90, 40)
+        common.stack_slots(cfg.slots, 900, 110, 80, 40)
 
         common.trees(cfg.level, { { 60, 300 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
-        local rows, columns = cfg.rows or { 3, 7 }, cfg.columns or { 1, 5 }
+        local rows, columns = cfg.rows or { 2, 6 }, cfg.columns or { 1, 5 }
         for row = rows[1], rows[2] do
             for column = columns[1], columns[2] do
-                Story:CreateFundament(1, row, column, 9, -1)
+                if common.on_screen(row, column) then
+                    Story:CreateFundament(1, row, column, 9, -1)
+                end
             end
         end
         -- Seeded cars four cells apart, so no two touch and none is a line.
         if not cfg.swap then
             for row = rows[1], rows[2] do
                 for column = columns[1], columns[2] do
-                    if (row + column) % 4 == 0 then
+                    if (row + column) % 4 == 0 and common.on_screen(row, column) then
                         Story:AddAutoToFundament(row, column, (row + 2 * column) % cfg.types + 1)
                     end
                 end
@@ -250,6 +280,7 @@ function common.grid_level(cfg)
         done = done + 1
         Story:SetMessage(1, done, cfg.target)
         Story:SetMoney(Story:GetMoney() + 20)
+        common.credit_combo()
         if cfg.bomb_every and done % cfg.bomb_every == 0 then
             Story:AddSpecAuto(0, 91)
         end
@@ -259,10 +290,10 @@ function common.grid_level(cfg)
         common.fill_stack(cfg.slots, random_car)
     end
 
-    -- A normal grid ends itself once full; a swap grid never fills up, so it
-    -- ends at its target.
+    -- The level ends at its task line's target. A normal grid also ends
+    -- itself once full; a swap grid never fills up.
     function on_level_finish()
-        if cfg.swap and done >= cfg.target then
+        if done >= cfg.target then
             Story:SetState(1)
         end
     end
@@ -300,13 +331,15 @@ function common.station_level(cfg)
         end
         Story:EnableAutoForStack(CUSTOMER)
         common.road(CUSTOMER, 3, cfg.road_delay)
-        common.stack_slots(cfg.slots, 800, 180, 100, 30)
+        common.stack_slots(cfg.slots, 740, 180, 100, 30)
 
         common.trees(cfg.level, { { 40, 250 }, { 1010, 560 }, { 300, 700 }, { 560, 770 }, { 820, 640 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
         for row = 3, 6 do
             for column = 1, 5 do
-                Story:CreateFundament(1, row, column, 9, -1)
+                if common.on_screen(row, column) then
+                    Story:CreateFundament(1, row, column, 9, -1)
+                end
             end
         end
         local kinds = {}
@@ -332,6 +365,9 @@ function common.station_level(cfg)
         common.declare_effects()
         common.weather(cfg)
         common.task_line(0, served, cfg.target)
+        -- The points target: the served cars alone reach it; points above it
+        -- earn the points bonus.
+        Story:SetMessage(14, 0, cfg.target * common.CAR_POINTS)
         common.fill_stack(cfg.slots, random_customer)
     end
 
@@ -352,9 +388,11 @@ function common.station_level(cfg)
         served = served + 1
         Story:SetMessage(0, served, cfg.target)
         Story:SetMoney(Story:GetMoney() + (cfg.pay or 25))
+        common.credit_car()
     end
 
     function on_bonus()
+        common.credit_combo()
     end
 
     function on_fill_parking_place()

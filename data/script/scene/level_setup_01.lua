@@ -1,6 +1,7 @@
 -- Level 1: the grid. Cars arrive in the stack and pour onto the free cells
 -- after every move; three of a kind in a row or column leave the grid. The
--- level has no time limit and is won once the grid is full.
+-- level has no time limit and is won at its task, ten rows (or once the grid
+-- is full).
 
 dofile("data/script/scene/level_common.lua")
 
@@ -43,7 +44,7 @@ function cars_and_stack()
         Story:EnableAutoTypForStack(t)
     end
     for slot = 1, STACK_SLOTS do
-        local x, y = 940 + 90 * slot, 120 + 40 * slot
+        local x, y = 900 + 80 * slot, 110 + 40 * slot
         Story:SetStackCoordinateAndDirection(slot, x, y, 9)
         Story:SetToStackCoordinate(slot, x, y - 30)
         Story:SetFromStackCoordinate(slot, x, y)
@@ -58,13 +59,15 @@ function build_station()
     Story:PlaceTexture(100, "tree_big")
     -- Grid levels show every fundament's second image.
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
-    for row = 3, 7 do
+    for row = 2, 6 do
         for column = 1, 5 do
-            Story:CreateFundament(1, row, column, 9, -1)
+            if common.on_screen(row, column) then
+                Story:CreateFundament(1, row, column, 9, -1)
+            end
         end
     end
     -- A few cars to start with, no three alike in a line.
-    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 7, 5, 1 } }
+    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 2, 4, 1 } }
     for _, s in ipairs(seeds) do
         Story:AddAutoToFundament(s[1], s[2], s[3])
     end
@@ -118,6 +121,7 @@ function on_bonus()
     rows_done = rows_done + 1
     Story:SetMessage(1, rows_done, ROWS_TARGET)
     Story:SetMoney(Story:GetMoney() + 20)
+    common.credit_combo()
 end
 
 function ok_build()
@@ -139,8 +143,11 @@ end
 function on_minus_points()
 end
 
--- The grid ends the level itself once it is full.
+-- The level ends at its task; the grid ends it itself once it is full.
 function on_level_finish()
+    if rows_done >= ROWS_TARGET then
+        Story:SetState(1)
+    end
 end
 
 function on_blumen()

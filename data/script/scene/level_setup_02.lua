@@ -67,7 +67,7 @@ function cars_road_and_stack()
     Story:AddTransportToAutobahn(ROAD, ROAD_CARS)
 
     for slot = 1, STACK_SLOTS do
-        local x, y = 900 + 100 * slot, 180 + 30 * slot
+        local x, y = 840 + 100 * slot, 180 + 30 * slot
         Story:SetStackCoordinateAndDirection(slot, x, y, 9)
         Story:SetToStackCoordinate(slot, x, y - 30)
         Story:SetFromStackCoordinate(slot, x, y)
@@ -142,6 +142,7 @@ function weather_and_messages()
     Story:SetFogAlpha(110)
     Story:StartFog()
     common.task_line(0, served, SERVE_TARGET)
+    Story:SetMessage(14, 0, SERVE_TARGET * common.CAR_POINTS)
 end
 
 -- ---- Callbacks -----------------------------------------------------------
@@ -171,9 +172,11 @@ function ok_work()
     served = served + 1
     Story:SetMessage(0, served, SERVE_TARGET)
     Story:SetMoney(Story:GetMoney() + 25)
+    common.credit_car()
 end
 
 function on_bonus()
+    common.credit_combo()
 end
 
 function ok_build()
