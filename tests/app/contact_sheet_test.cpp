@@ -12,6 +12,8 @@
 #include "engine/gfx.h"
 #include "platform/utf16.h"
 #include "pp_app_fixture.h"
+#include "frontend/menu_overlux.h"
+#include "scene/design_units.h"
 #include "scene/menu_manager.h"
 #include "scripting/script_host.h"
 #include "sound/sound_engine.h"
@@ -73,6 +75,10 @@ private:
     {
         ++menuFrames;
         levelFrames = 0;
+        // Back from a level the map shows, as for a level its play button
+        // started (the route above starts levels from the profile screen).
+        if (menuFrames == 1 && next > 0)
+            world.profilesOpen = 0;
         if (menuFrames == 40)
             Shoot(next == 0 ? "start" : next == 1 ? "map" : "");
         if (menuFrames == 41 && next == 0) {
@@ -91,8 +97,10 @@ private:
         if (menuFrames == 41 && next == 2)
             world.money = 1000; // the city pin shows once there is money
         if ((menuFrames == 45 || menuFrames == 46) && next == 2 && g_pInputDevice) {
-            // the city pin at the map's lower left
-            const int x = 50 * size.width / 1280, y = size.width == 1280 ? 750 : 730;
+            // the middle of the city pin's click area
+            auto* map = cMenuManager::Instance().Get<Scene::MenuOverlux>(cMenuManager::kOverlux);
+            const int x = Scene::ScaleX(map->GetPinX(Scene::MenuOverlux::kCity) - 10);
+            const int y = Scene::ScaleY(map->GetPinY(Scene::MenuOverlux::kCity) - 30);
             g_pInputDevice->SetCursorPos(x, y);
             platform::InjectMouseButton(window, 1, menuFrames == 45, x, y);
         }
@@ -126,7 +134,8 @@ private:
         const std::string level = "level_" + std::to_string(kLevels[next - 1]);
         if (levelFrames == 4 && next == 1)
             Shoot(level + "_task");
-        if (levelFrames == 5)
+        // Escape closes the task dialog the level opens with.
+        if (levelFrames == 5 && cGameWorld::Instance().taskBookOpen)
             platform::InjectKey(window, "Escape", true);
         if (levelFrames == 40)
             Shoot(level);
@@ -137,14 +146,24 @@ private:
             world.levelElapsed = 2 * world.levelTimeLimit;
         if (levelFrames == 80 && last)
             Shoot("end");
-        const int menuAt = last ? 81 : 41;
+        // Out of the level: the failed panel's own button (no game menu opens
+        // under an end panel), else the game menu's last button, "Main menu".
+        if (last && (levelFrames == 82 || levelFrames == 83) && g_pInputDevice) {
+            const int x = Scene::ScaleX(540) + Scene::ScaleX(102);
+            const int y = Scene::ScaleY(450) + Scene::ScaleY(510) + Scene::ScaleY(24);
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, levelFrames == 82, x, y);
+        }
+        if (last)
+            return;
+        const int menuAt = 41;
         if (levelFrames == menuAt)
             platform::InjectKey(window, "Escape", true);
         if (levelFrames == menuAt + 5 && next == 1)
             Shoot(level + "_menu");
         if ((levelFrames == menuAt + 6 || levelFrames == menuAt + 7) && g_pInputDevice) {
             // the game menu's last button, "Main menu"
-            const int x = size.width / 2, y = size.width == 1280 ? 576 : 494;
+            const int x = size.width / 2, y = Scene::ScaleY(576);
             g_pInputDevice->SetCursorPos(x, y);
             platform::InjectMouseButton(window, 1, levelFrames == menuAt + 6, x, y);
         }
@@ -178,8 +197,7 @@ protected:
 
 TEST_P(ContactSheet, EveryScreenIsSaved)
 {
-    settings.width = GetParam().width;
-    settings.height = GetParam().height;
+    settings.SetResolution(GetParam().width, GetParam().height);
     iGfxDevice* const device = g_pGfxDevice;
     iGfx2D* const gfx2d = g_pGfx2D;
     g_pGfxDevice = nullptr;
