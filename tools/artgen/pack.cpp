@@ -4,10 +4,69 @@
 #include <cctype>
 #include <filesystem>
 
-#include <SDL_image.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <vector>
 
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"
+
+namespace {
+
+void PutBig(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(v >> shift));
+}
+
+void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
+{
+    PutBig(out, static_cast<uint32_t>(data.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBig(out, static_cast<uint32_t>(crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// A page as an RGBA PNG whose rows are stored unfiltered: the game decodes
+// its pages while a level loads, and rows without a filter to undo decode
+// fastest.
+bool WritePagePng(SDL_Surface* page, const std::string& path)
+{
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(page, SDL_PIXELFORMAT_RGBA32, 0);
+    if (!rgba)
+        return false;
+    const size_t rowBytes = static_cast<size_t>(rgba->w) * 4;
+    std::vector<uint8_t> raw;
+    raw.reserve((rowBytes + 1) * static_cast<size_t>(rgba->h));
+    for (int y = 0; y < rgba->h; ++y) {
+        const auto* row = static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch;
+        raw.push_back(0); // filter: none
+        raw.insert(raw.end(), row, row + rowBytes);
+    }
+    std::vector<uint8_t> header;
+    PutBig(header, static_cast<uint32_t>(rgba->w));
+    PutBig(header, static_cast<uint32_t>(rgba->h));
+    header.insert(header.end(), { 8, 6, 0, 0, 0 }); // 8 bits, RGBA, deflate, no filter set, no interlace
+    SDL_FreeSurface(rgba);
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+        return false;
+    packed.resize(packedSize);
+    std::vector<uint8_t> file { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    PutChunk(file, "IHDR", header);
+    PutChunk(file, "IDAT", packed);
+    PutChunk(file, "IEND", {});
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
+    return std::fclose(out) == 0 && written;
+}
+
+} // namespace
 
 namespace artgen {
 namespace {
@@ -151,7 +210,7 @@ bool WritePageSet(const std::string& folderPath, const std::vector<DrawnImage>& 
         wchar_t name[64];
         const std::string path
             = folderPath + "/" + platform::WideToNarrow(d.GetPageFileName(static_cast<int>(p), name, 64));
-        const bool saved = IMG_SavePNG(page, path.c_str()) == 0;
+        const bool saved = WritePagePng(page, path);
         SDL_FreeSurface(page);
         if (!saved) {
             error = path + ": " + SDL_GetError();
