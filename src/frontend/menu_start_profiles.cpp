@@ -37,6 +37,7 @@ namespace {
 
     const wchar_t* const kButtonOff = L"button_short_off.png";
     const wchar_t* const kButtonOver = L"button_short_over.png";
+    constexpr uint32_t kFadedWhite = 0xA0FFFFFF;
 
     // Black one pixel right of and below its place, then in its colour;
     // centred in width, or from x when width is 0.
@@ -100,8 +101,12 @@ void MenuStart::DrawProfiles()
             if (doButton(kPlayText, bx + ScaleX(275), bl))
                 PlayProfile();
         } else {
-            SetColour(kWhite);
-            DrawTextCentered(false, g_guiVocabulary[kFreeSlotText], bx + ScaleX(180), bl, ScaleX(155), g_fontNormal2);
+            // A free slot has nothing to play on: the play button's place
+            // shows a faded face with its label on it, and takes no press.
+            const int x = bx + ScaleX(275);
+            pages[kStartPage].DrawImage(kButtonOff, x, bl, 0, 0, 255, 255, 255, 96);
+            SetColour(kFadedWhite);
+            DrawTextCentered(false, g_guiVocabulary[kFreeSlotText], x, bl + ScaleY(13), buttonW, g_fontNormal2);
         }
     }
 

@@ -12,7 +12,6 @@
 #include "engine/gfx.h"
 #include "platform/utf16.h"
 #include "pp_app_fixture.h"
-#include "frontend/menu_overlux.h"
 #include "scene/design_units.h"
 #include "scene/menu_manager.h"
 #include "scripting/script_host.h"
@@ -75,10 +74,11 @@ private:
     {
         ++menuFrames;
         levelFrames = 0;
-        // Back from a level the map shows, as for a level its play button
-        // started (the route above starts levels from the profile screen).
-        if (menuFrames == 1 && next > 0)
-            world.profilesOpen = 0;
+        if (menuFrames == 1 && next == 1) {
+            // two regions of pins on the map, the furthest one chosen
+            world.profileLastLevel[world.currentProfile] = 12;
+            world.level = 12;
+        }
         if (menuFrames == 40)
             Shoot(next == 0 ? "start" : next == 1 ? "map" : "");
         if (menuFrames == 41 && next == 0) {
@@ -97,15 +97,14 @@ private:
         if (menuFrames == 41 && next == 2)
             world.money = 1000; // the city pin shows once there is money
         if ((menuFrames == 45 || menuFrames == 46) && next == 2 && g_pInputDevice) {
-            // the middle of the city pin's click area
-            auto* map = cMenuManager::Instance().Get<Scene::MenuOverlux>(cMenuManager::kOverlux);
-            const int x = Scene::ScaleX(map->GetPinX(Scene::MenuOverlux::kCity) - 10);
-            const int y = Scene::ScaleY(map->GetPinY(Scene::MenuOverlux::kCity) - 30);
+            // the city pin at the map's lower left
+            const int x = Scene::ScaleX(50), y = Scene::ScaleY(750);
             g_pInputDevice->SetCursorPos(x, y);
             platform::InjectMouseButton(window, 1, menuFrames == 45, x, y);
         }
         if (menuFrames == 80 && next == 2) {
-            Shoot("shop");
+            // only when the press on the pin opened it
+            Shoot(world.shopOpen ? "shop" : "");
             platform::InjectKey(window, "Escape", true);
         }
         if (menuFrames == 80 && next < 2) {
@@ -134,8 +133,7 @@ private:
         const std::string level = "level_" + std::to_string(kLevels[next - 1]);
         if (levelFrames == 4 && next == 1)
             Shoot(level + "_task");
-        // Escape closes the task dialog the level opens with.
-        if (levelFrames == 5 && cGameWorld::Instance().taskBookOpen)
+        if (levelFrames == 5)
             platform::InjectKey(window, "Escape", true);
         if (levelFrames == 40)
             Shoot(level);
@@ -146,26 +144,19 @@ private:
             world.levelElapsed = 2 * world.levelTimeLimit;
         if (levelFrames == 80 && last)
             Shoot("end");
-        // Out of the level: the failed panel's own button (no game menu opens
-        // under an end panel), else the game menu's last button, "Main menu".
-        if (last && (levelFrames == 82 || levelFrames == 83) && g_pInputDevice) {
-            const int x = Scene::ScaleX(540) + Scene::ScaleX(102);
-            const int y = Scene::ScaleY(450) + Scene::ScaleY(510) + Scene::ScaleY(24);
-            g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, levelFrames == 82, x, y);
-        }
-        if (last)
-            return;
-        const int menuAt = 41;
-        if (levelFrames == menuAt)
+        if (levelFrames == 41 && !last)
             platform::InjectKey(window, "Escape", true);
-        if (levelFrames == menuAt + 5 && next == 1)
+        if (levelFrames == 46 && next == 1)
             Shoot(level + "_menu");
-        if ((levelFrames == menuAt + 6 || levelFrames == menuAt + 7) && g_pInputDevice) {
-            // the game menu's last button, "Main menu"
-            const int x = size.width / 2, y = Scene::ScaleY(576);
+        if ((levelFrames == (last ? 81 : 47) || levelFrames == (last ? 82 : 48)) && g_pInputDevice) {
+            // the game menu's last button, "Main menu", or the end panel's
+            // "Continue"
+            const int x = size.width / 2, y = last ? Scene::ScaleY(984) : size.width == 1280 ? 576 : 433;
             g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, levelFrames == menuAt + 6, x, y);
+            platform::InjectMouseButton(window, 1, levelFrames == (last ? 81 : 47), x, y);
+            // The map, not drawn under the profile screen here, would clear
+            // the start request its play button left.
+            world.menuChoice = -1;
         }
     }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "profile_fixture.h"
+#include "scene/design_units.h"
 #include "scene/menu_manager.h"
 
 namespace {
@@ -62,19 +63,57 @@ TEST_F(ProfileChooseTest, SlotsAndNamesAreDrawnWhereTheyBelongTheCurrentNameInYe
     EXPECT_EQ(Count(L"text 24 12 / 30"), 2);
 }
 
-TEST_F(ProfileChooseTest, AFreeSlotOffersNoPlayButton)
+TEST_F(ProfileChooseTest, EachButtonLabelSitsOnAButtonOfItsOwnAndAFreeSlotCannotPlay)
 {
-    world.currentProfile = 3;
-    Frame(0, 0);
-    EXPECT_EQ(Count(L"text 8"), 1);
-    EXPECT_EQ(Count(L"text 23"), 0);
-    Click(test::kPlayX + 10, test::kButtonLine + 10);
-    EXPECT_EQ(world.profilesOpen, 1);
-
-    world.currentProfile = 1;
-    Frame(0, 0);
-    EXPECT_EQ(Count(L"text 8"), 0);
-    EXPECT_EQ(Count(L"text 23"), 1);
+    struct Case {
+        int width, height;
+        int profile; // 3 is a free slot
+        const wchar_t* playLabel; // the label where the play button stands
+    };
+    const Case cases[] = {
+        { 1280, 1024, 1, L"text 23" },
+        { 1280, 1024, 3, L"text 8" },
+        { 1024, 768, 1, L"text 23" },
+        { 1024, 768, 3, L"text 8" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        SCOPED_TRACE(c.profile);
+        cSettings::Instance().SetResolution(c.width, c.height);
+        world.currentProfile = c.profile;
+        Frame(0, 0);
+        EXPECT_EQ(Count(L"text 8") + Count(L"text 23"), 1);
+        // Every label of the buttons lies inside one button face, and no
+        // face holds two labels.
+        std::vector<test::HudImage> faces;
+        for (const test::HudImage& image : Images()) {
+            if (image.name == "button_short_off.png")
+                faces.push_back(image);
+        }
+        std::vector<int> labelsOn(faces.size(), 0);
+        for (const wchar_t* label : { L"text 15", L"text 6", L"text 20", c.playLabel }) {
+            SCOPED_TRACE(std::string(label, label + std::wcslen(label)));
+            const test::GfxDraw* text = LastText(label);
+            ASSERT_TRUE(text);
+            int on = 0;
+            for (std::size_t i = 0; i < faces.size(); ++i) {
+                const bool inside = text->x >= faces[i].x && text->x < faces[i].x + Scene::ScaleX(205)
+                    && text->y >= faces[i].y && text->y < faces[i].y + Scene::ScaleY(49);
+                on += inside ? 1 : 0;
+                labelsOn[i] += inside ? 1 : 0;
+            }
+            EXPECT_EQ(on, 1);
+        }
+        for (int count : labelsOn)
+            EXPECT_LE(count, 1);
+        // A press on the free slot's label plays nothing.
+        const test::GfxDraw* play = LastText(c.playLabel);
+        Click(play->x + 2, play->y + 2);
+        EXPECT_EQ(world.profilesOpen, c.profile == 3 ? 1 : 0);
+        EXPECT_EQ(world.restartConfirmOpen, 0);
+        world.profilesOpen = 1;
+        world.restartConfirmOpen = 0;
+    }
 }
 
 TEST_F(ProfileChooseTest, HintsShowOnePerFrameAndTheWindowHintOnlyWithoutOther)
