@@ -206,7 +206,7 @@ bool Autoplayer::Frame()
                     place.row, place.column, place.colour, place.direction, place.autoOffsetX, place.state);
     }
     pointsSeen = std::max(pointsSeen, world.minusPoints);
-    return cPPApp::Frame() && !backOnMap && frames < 40000 && stuck.empty();
+    return cPPApp::Frame() && !backOnMap && frames < 12000 && stuck.empty();
 }
 
 void Autoplayer::Decide()

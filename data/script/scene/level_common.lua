@@ -82,6 +82,25 @@ local REGION_TREES = {
     desert = { "cactus", "stone", "cactus" },
 }
 
+-- The cells whose whole platform lies on the screen at 1280 x 1024 and at
+-- 1024 x 768: first and last column of each row 1..7 (row 8 lies below).
+local ON_SCREEN = { [1] = { 2, 4 }, [2] = { 1, 5 }, [3] = { 0, 5 }, [4] = { 1, 6 }, [5] = { 1, 6 },
+    [6] = { 2, 5 }, [7] = { 3, 3 } }
+
+function common.on_screen(row, column)
+    local span = ON_SCREEN[row]
+    return span ~= nil and column >= span[1] and column <= span[2]
+end
+
+-- Points a served car and a combo earn; they show as the level's points and
+-- decide the stars, the highscore and the points bonus.
+common.CAR_POINTS = 50
+common.COMBO_POINTS = 100
+
+function common.add_points(n)
+    Story:MinusPoints(-n)
+end
+
 -- Where service places stand, in the order a level takes them; all on the
 -- platform block rows 3..6, columns 1..5.
 local PLACE_CELLS = { { 4, 3 }, { 5, 2 }, { 4, 5 }, { 5, 4 }, { 3, 2 }, { 6, 3 }, { 3, 4 }, { 6, 5 } }
@@ -207,21 +226,23 @@ function common.grid_level(cfg)
             Story:SetAutoClass(t, t, 0)
             Story:EnableAutoTypForStack(t)
         end
-        common.stack_slots(cfg.slots, 940, 120, 90, 40)
+        common.stack_slots(cfg.slots, 900, 120, 80, 40)
 
         common.trees(cfg.level, { { 60, 300 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
         local rows, columns = cfg.rows or { 3, 7 }, cfg.columns or { 1, 5 }
         for row = rows[1], rows[2] do
             for column = columns[1], columns[2] do
-                Story:CreateFundament(1, row, column, 9, -1)
+                if common.on_screen(row, column) then
+                    Story:CreateFundament(1, row, column, 9, -1)
+                end
             end
         end
         -- Seeded cars four cells apart, so no two touch and none is a line.
         if not cfg.swap then
             for row = rows[1], rows[2] do
                 for column = columns[1], columns[2] do
-                    if (row + column) % 4 == 0 then
+                    if (row + column) % 4 == 0 and common.on_screen(row, column) then
                         Story:AddAutoToFundament(row, column, (row + 2 * column) % cfg.types + 1)
                     end
                 end
@@ -245,10 +266,11 @@ function common.grid_level(cfg)
     function ok_work()
     end
 
-    -- Every combo counts towards the target and pays a little.
+    -- Every combo counts towards the target, scores and pays a little.
     function on_bonus()
         done = done + 1
         Story:SetMessage(1, done, cfg.target)
+        common.add_points(common.COMBO_POINTS)
         Story:SetMoney(Story:GetMoney() + 20)
         if cfg.bomb_every and done % cfg.bomb_every == 0 then
             Story:AddSpecAuto(0, 91)
@@ -259,10 +281,10 @@ function common.grid_level(cfg)
         common.fill_stack(cfg.slots, random_car)
     end
 
-    -- A normal grid ends itself once full; a swap grid never fills up, so it
-    -- ends at its target.
+    -- The level ends at its target, as its task line says; a normal grid
+    -- also ends itself once full.
     function on_level_finish()
-        if cfg.swap and done >= cfg.target then
+        if done >= cfg.target then
             Story:SetState(1)
         end
     end
@@ -300,13 +322,15 @@ function common.station_level(cfg)
         end
         Story:EnableAutoForStack(CUSTOMER)
         common.road(CUSTOMER, 3, cfg.road_delay)
-        common.stack_slots(cfg.slots, 800, 180, 100, 30)
+        common.stack_slots(cfg.slots, 760, 180, 90, 30)
 
         common.trees(cfg.level, { { 40, 250 }, { 1010, 560 }, { 300, 700 }, { 560, 770 }, { 820, 640 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
         for row = 3, 6 do
             for column = 1, 5 do
-                Story:CreateFundament(1, row, column, 9, -1)
+                if common.on_screen(row, column) then
+                    Story:CreateFundament(1, row, column, 9, -1)
+                end
             end
         end
         local kinds = {}
@@ -351,6 +375,7 @@ function common.station_level(cfg)
     function ok_work()
         served = served + 1
         Story:SetMessage(0, served, cfg.target)
+        common.add_points(common.CAR_POINTS)
         Story:SetMoney(Story:GetMoney() + (cfg.pay or 25))
     end
 

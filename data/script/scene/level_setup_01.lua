@@ -43,7 +43,7 @@ function cars_and_stack()
         Story:EnableAutoTypForStack(t)
     end
     for slot = 1, STACK_SLOTS do
-        local x, y = 940 + 90 * slot, 120 + 40 * slot
+        local x, y = 900 + 80 * slot, 120 + 40 * slot
         Story:SetStackCoordinateAndDirection(slot, x, y, 9)
         Story:SetToStackCoordinate(slot, x, y - 30)
         Story:SetFromStackCoordinate(slot, x, y)
@@ -60,11 +60,13 @@ function build_station()
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
     for row = 3, 7 do
         for column = 1, 5 do
-            Story:CreateFundament(1, row, column, 9, -1)
+            if common.on_screen(row, column) then
+                Story:CreateFundament(1, row, column, 9, -1)
+            end
         end
     end
     -- A few cars to start with, no three alike in a line.
-    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 7, 5, 1 } }
+    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 5, 5, 1 } }
     for _, s in ipairs(seeds) do
         Story:AddAutoToFundament(s[1], s[2], s[3])
     end
@@ -117,6 +119,7 @@ end
 function on_bonus()
     rows_done = rows_done + 1
     Story:SetMessage(1, rows_done, ROWS_TARGET)
+    common.add_points(common.COMBO_POINTS)
     Story:SetMoney(Story:GetMoney() + 20)
 end
 
@@ -139,8 +142,11 @@ end
 function on_minus_points()
 end
 
--- The grid ends the level itself once it is full.
+-- The tenth line ends the level; the grid also ends it once full.
 function on_level_finish()
+    if rows_done >= ROWS_TARGET then
+        Story:SetState(1)
+    end
 end
 
 function on_blumen()

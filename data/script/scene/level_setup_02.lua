@@ -67,7 +67,7 @@ function cars_road_and_stack()
     Story:AddTransportToAutobahn(ROAD, ROAD_CARS)
 
     for slot = 1, STACK_SLOTS do
-        local x, y = 900 + 100 * slot, 180 + 30 * slot
+        local x, y = 850 + 100 * slot, 180 + 30 * slot
         Story:SetStackCoordinateAndDirection(slot, x, y, 9)
         Story:SetToStackCoordinate(slot, x, y - 30)
         Story:SetFromStackCoordinate(slot, x, y)
@@ -170,6 +170,7 @@ end
 function ok_work()
     served = served + 1
     Story:SetMessage(0, served, SERVE_TARGET)
+    common.add_points(common.CAR_POINTS)
     Story:SetMoney(Story:GetMoney() + 25)
 end
 
