@@ -60,7 +60,8 @@ protected:
         platform::DiscardPendingMessages();
     }
     // The stored progress of a player who has won every level before this
-    // one and built what their gates ask for, as the game saves it.
+    // one with silver (the region gates ask for it) and built what the level
+    // gates ask for, as the game saves it.
     void StoreProgress(int level)
     {
         if (level == 1)
@@ -70,7 +71,7 @@ protected:
         world.profileLastLevel[1] = level;
         world.furthestLevel = level;
         for (int i = 0; i < world::kLevelTableSize; ++i)
-            world.levelStatus[i] = i < level ? 0 : -1;
+            world.levelStatus[i] = i < level ? 1 : -1;
         world.LoadTasks();
         for (const cTaskRow& row : world.taskRows) {
             if (row.level > level || row.requiredKind == 0)
