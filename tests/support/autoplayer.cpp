@@ -381,7 +381,7 @@ bool Autoplayer::GridMove()
         bestTo = fallbackTo;
     }
     if (bestFrom < 0)
-        return false;
+        return UseBonusItem(grid);
     const cFundament& from = world.fundaments[static_cast<std::size_t>(bestFrom)];
     const cFundament& to = world.fundaments[static_cast<std::size_t>(bestTo)];
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -395,6 +395,38 @@ bool Autoplayer::GridMove()
     Drag(x0, y0, x1, y1);
     Wait(6);
     return true;
+}
+
+// A full grid: a joker goes where it makes a line, or a bomb anywhere, from
+// its slot in the bonus bar.
+bool Autoplayer::UseBonusItem(const int (&grid)[10][10])
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    for (int pass = 0; pass < 2; ++pass)
+    for (const cJoker& item : world.jokers) {
+        if (item.used || item.step < item.steps || (item.item != 90 && item.item != 91))
+            continue;
+        for (const cFundament& cell : world.fundaments) {
+            int x = 0;
+            int y = 0;
+            if (cell.hidden || cell.autoType < 0 || cell.row >= kGrid || cell.column >= kGrid
+                || !CellPoint(cell.row, cell.column, x, y))
+                continue;
+            bool fits = item.item == 91 || pass == 1;
+            for (int v = 1; v <= 5 && !fits; ++v) {
+                Grid trial;
+                std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
+                trial[cell.row][cell.column] = v;
+                fits = MakesLine(trial, cell.row, cell.column);
+            }
+            if (!fits)
+                continue;
+            Drag(ScaleX(item.targetX + 45), ScaleY(item.targetY + 45), x, y);
+            Wait(6);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Autoplayer::SwapMove()

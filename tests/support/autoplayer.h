@@ -55,6 +55,7 @@ private:
     void DecideMap();
     void DecideLevel();
     bool GridMove();
+    bool UseBonusItem(const int (&grid)[10][10]);
     bool SwapMove();
     bool StationMove();
 
