@@ -58,8 +58,9 @@ void MenuTransport::CheckFundamentCombos()
     // sliding, nothing on the mouse (the cell a held car came from must not
     // be filled under it).
     const bool still = world.transfers.empty() && world.autoOnMouse == -1;
+    // The refill waits, and stays pending, while a combo's effect is young.
     if (world.gamePlayMode && world.dropPending) {
-        if (still) {
+        if (still && world.CanSupplyFundaments()) {
             world.dropPending = 0;
             world.DropAutosIntoFreeFundaments();
         }

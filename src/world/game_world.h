@@ -238,6 +238,8 @@ public:
     // world_parking.cpp, world_special_cars.cpp) ----
     void DropAutosIntoFreeFundaments();
     void SupplyFreeFundaments();
+    // No car is moving or held and no combo effect is young: new cars may come.
+    bool CanSupplyFundaments() const;
     void MoveStackAutosToFundaments();
     bool NoFreeFundament() const;
     int FindFreeFundament();

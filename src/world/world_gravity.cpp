@@ -86,7 +86,44 @@ std::vector<int> FreeFundaments(const cGameWorld& w, const std::vector<int>& tak
     return free;
 }
 
+// What a cell counts as for lines: the car type when combos go by class,
+// else its colour; -1 free.
+int LineValue(const cGameWorld& w, int type)
+{
+    if (type < 0)
+        return -1;
+    return w.bonusByClass ? type : w.GetAutoTypeColour(type);
+}
+
+// True when value v at (row, column) would stand in a run of three or more.
+bool CompletesLine(const int (&grid)[kGrid][kGrid], int row, int column, int v)
+{
+    if (v < 0)
+        return false;
+    const int steps[2][2] = { { 0, 1 }, { 1, 0 } };
+    for (const auto& d : steps) {
+        int run = 1;
+        for (int sign = -1; sign <= 1; sign += 2) {
+            for (int s = 1; s < kGrid; ++s) {
+                const int r = row + sign * d[0] * s;
+                const int c = column + sign * d[1] * s;
+                if (r < 0 || c < 0 || r >= kGrid || c >= kGrid || grid[r][c] != v)
+                    break;
+                ++run;
+            }
+        }
+        if (run >= 3)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+bool cGameWorld::CanSupplyFundaments() const
+{
+    return transfers.empty() && autoOnMouse == -1 && !ComboEffectJustStarted(*this);
+}
 
 void cGameWorld::DropAutosIntoFreeFundaments()
 {
@@ -99,14 +136,30 @@ void cGameWorld::DropAutosIntoFreeFundaments()
 
 void cGameWorld::SupplyFreeFundaments()
 {
-    if (!transfers.empty() || autoOnMouse != -1 || ComboEffectJustStarted(*this))
+    if (!CanSupplyFundaments())
         return;
+    // The cars sent never complete a line among themselves or with the cars
+    // standing: a refill scores nothing the player did not make.
+    int grid[kGrid][kGrid];
+    for (auto& row : grid) {
+        for (int& v : row)
+            v = -1;
+    }
+    for (const cFundament& f : fundaments) {
+        if (world::IsGridCell(f.row, f.column))
+            grid[f.row][f.column] = LineValue(*this, f.autoType);
+    }
     const int startX = cSettings::Instance().GetWidth() / 2;
     const int startY = cSettings::Instance().GetHeight() + 100;
     for (std::size_t i = 0; i < fundaments.size(); ++i) {
         if (fundaments[i].autoType != -1 || !world::IsGridCell(fundaments[i].row, fundaments[i].column))
             continue;
-        const int type = GetRandomStackAutoType();
+        const int row = fundaments[i].row;
+        const int column = fundaments[i].column;
+        int type = GetRandomStackAutoType();
+        for (int tries = 0; tries < 16 && type != -1 && CompletesLine(grid, row, column, LineValue(*this, type));
+             ++tries)
+            type = GetRandomStackAutoType();
         if (type == -1) {
             // No car type may enter the stack: the cells stay free.
             cLog::Instance().Error(L"cGameWorld::SupplyFreeFundaments -> no car type to send to the grid");
@@ -115,8 +168,7 @@ void cGameWorld::SupplyFreeFundaments()
         int x = 0;
         int y = 0;
         TransferTarget(*this, fundaments[i], x, y);
-        const int row = fundaments[i].row;
-        const int column = fundaments[i].column;
+        grid[row][column] = LineValue(*this, type);
         StartTransferToFundament(static_cast<int>(i), type, startX, startY, x, y);
         AddSelectedCell(static_cast<int>(i), row, column);
         lastSuppliedAuto = type;

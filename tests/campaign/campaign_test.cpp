@@ -113,11 +113,13 @@ TEST_P(Campaign, TheLevelIsWonThroughInputAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(At1280, Campaign,
-    ::testing::Values(LevelRun { 1, 1280 }, LevelRun { 2, 1280 }, LevelRun { 3, 1280 }, LevelRun { 4, 1280 }, LevelRun { 5, 1280 },
-        LevelRun { 6, 1280 }, LevelRun { 7, 1280 }, LevelRun { 8, 1280 }, LevelRun { 9, 1280 }, LevelRun { 10, 1280 }, LevelRun { 11, 1280 },
-        LevelRun { 12, 1280 }, LevelRun { 13, 1280 }, LevelRun { 14, 1280 }, LevelRun { 15, 1280 }, LevelRun { 16, 1280 }, LevelRun { 17, 1280 },
-        LevelRun { 18, 1280 }, LevelRun { 19, 1280 }, LevelRun { 20, 1280 }, LevelRun { 21, 1280 }, LevelRun { 22, 1280 }, LevelRun { 23, 1280 },
-        LevelRun { 24, 1280 }, LevelRun { 25, 1280 }, LevelRun { 26, 1280 }, LevelRun { 27, 1280 }, LevelRun { 28, 1280 }, LevelRun { 29, 1280 },
+    ::testing::Values(LevelRun { 1, 1280 }, LevelRun { 2, 1280 }, LevelRun { 3, 1280 }, LevelRun { 4, 1280 },
+        LevelRun { 5, 1280 }, LevelRun { 6, 1280 }, LevelRun { 7, 1280 }, LevelRun { 8, 1280 }, LevelRun { 9, 1280 },
+        LevelRun { 10, 1280 }, LevelRun { 11, 1280 }, LevelRun { 12, 1280 }, LevelRun { 13, 1280 },
+        LevelRun { 14, 1280 }, LevelRun { 15, 1280 }, LevelRun { 16, 1280 }, LevelRun { 17, 1280 },
+        LevelRun { 18, 1280 }, LevelRun { 19, 1280 }, LevelRun { 20, 1280 }, LevelRun { 21, 1280 },
+        LevelRun { 22, 1280 }, LevelRun { 23, 1280 }, LevelRun { 24, 1280 }, LevelRun { 25, 1280 },
+        LevelRun { 26, 1280 }, LevelRun { 27, 1280 }, LevelRun { 28, 1280 }, LevelRun { 29, 1280 },
         LevelRun { 30, 1280 }),
     Name);
 

@@ -188,15 +188,21 @@ bool Autoplayer::Frame()
     const cGameWorld& world = cGameWorld::Instance();
     const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
     if (std::getenv("VANDREL_AUTOPLAY_TRACE") && (top != L"cStateGame" || frames % 500 == 0))
-        std::fprintf(stderr, "frame %d top %ls logos %d loading %d profiles %d intro %d shop %d level %d furthest %d task %d over %d paused %d\n",
-            frames, top.c_str(), world.logosPresent, world.loadingPhase, world.profilesOpen, world.intro, world.shopOpen,
-            world.level, world.furthestLevel, world.taskBookOpen, world.levelOver, world.IsPaused() ? 1 : 0);
+        std::fprintf(stderr,
+            "frame %d top %ls logos %d loading %d profiles %d intro %d shop %d level %d furthest %d task %d over %d "
+            "paused %d\n",
+            frames, top.c_str(), world.logosPresent, world.loadingPhase, world.profilesOpen, world.intro,
+            world.shopOpen, world.level, world.furthestLevel, world.taskBookOpen, world.levelOver,
+            world.IsPaused() ? 1 : 0);
     if (std::getenv("VANDREL_AUTOPLAY_TRACE") && top == L"cStateGame" && frames % 500 == 0) {
         std::fprintf(stderr, "  stack %d slots %zu pick %d mgr %d/%d elapsed %d limit %d points %d transfers %zu\n",
             world.stackCounter, world.stackSlots.size(), world.managerBelowLimit, world.managerCount, world.stackLimit,
             world.levelElapsed, world.levelTimeLimit, world.minusPoints, world.transfers.size());
-        std::fprintf(stderr, "  medal %ls cup %d alpha %d results %d screen %d eval %d floaters %zu state %d\n", world.medalText.c_str(), world.cupPhase, world.cupAlpha, world.resultsShown, world.resultScreenOpen, world.evaluatePending, world.flyingValues.size(), world.levelState);
-        std::fprintf(stderr, "  text %d menuChoice %d\n", world.textEntryActive, world.menuChoice);
+        std::fprintf(stderr, "  medal %ls cup %d alpha %d results %d screen %d eval %d floaters %zu state %d\n",
+            world.medalText.c_str(), world.cupPhase, world.cupAlpha, world.resultsShown, world.resultScreenOpen,
+            world.evaluatePending, world.flyingValues.size(), world.levelState);
+        std::fprintf(stderr, "  text %d menuChoice %d drop %d pick %d held %d cells %zu\n", world.textEntryActive,
+            world.menuChoice, world.dropPending, world.managerBelowLimit, world.autoOnMouse, world.fundaments.size());
         for (const cStackSlot& slot : world.stackSlots)
             std::fprintf(stderr, "  slot %d type %d colour %d at %d,%d dir %d\n", slot.id, slot.autoType,
                 slot.autoType >= 0 ? world.GetAutoTypeColour(slot.autoType) : -1, slot.x, slot.y, slot.direction);
@@ -403,35 +409,70 @@ bool Autoplayer::UseBonusItem(const int (&grid)[10][10])
 {
     const cGameWorld& world = cGameWorld::Instance();
     for (int pass = 0; pass < 2; ++pass)
-    for (const cJoker& item : world.jokers) {
-        if (item.used || item.step < item.steps || (item.item != 90 && item.item != 91))
-            continue;
-        for (const cFundament& cell : world.fundaments) {
-            int x = 0;
-            int y = 0;
-            if (cell.hidden || cell.autoType < 0 || cell.row >= kGrid || cell.column >= kGrid
-                || !CellPoint(cell.row, cell.column, x, y))
+        for (const cJoker& item : world.jokers) {
+            if (item.used || item.step < item.steps || (item.item != 90 && item.item != 91))
                 continue;
-            bool fits = item.item == 91 || pass == 1;
-            for (int v = 1; v <= 5 && !fits; ++v) {
-                Grid trial;
-                std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
-                trial[cell.row][cell.column] = v;
-                fits = MakesLine(trial, cell.row, cell.column);
+            for (const cFundament& cell : world.fundaments) {
+                int x = 0;
+                int y = 0;
+                if (cell.hidden || cell.autoType < 0 || cell.row >= kGrid || cell.column >= kGrid
+                    || !CellPoint(cell.row, cell.column, x, y))
+                    continue;
+                bool fits = item.item == 91 || pass == 1;
+                for (int v = 1; v <= 5 && !fits; ++v) {
+                    Grid trial;
+                    std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
+                    trial[cell.row][cell.column] = v;
+                    fits = MakesLine(trial, cell.row, cell.column);
+                }
+                if (!fits)
+                    continue;
+                Drag(ScaleX(item.targetX + 45), ScaleY(item.targetY + 45), x, y);
+                Wait(6);
+                return true;
             }
-            if (!fits)
-                continue;
-            Drag(ScaleX(item.targetX + 45), ScaleY(item.targetY + 45), x, y);
-            Wait(6);
-            return true;
         }
-    }
     return false;
 }
 
+// Swap grids: two neighbours swapped where that makes a line.
 bool Autoplayer::SwapMove()
 {
-    stuck = L"swap levels not played yet";
+    const cGameWorld& world = cGameWorld::Instance();
+    if (!world.managerBelowLimit || world.autoOnMouse != -1 || !world.transfers.empty() || world.dropPending)
+        return false;
+    Grid grid;
+    ReadGrid(world, grid);
+    // Without a line to make, a swap that only stirs the grid, a different
+    // one each time.
+    int stir = 0;
+    for (int pass = 0; pass < 2; ++pass)
+        for (const cFundament& a : world.fundaments) {
+            int x0 = 0;
+            int y0 = 0;
+            if (a.hidden || a.autoType < 0 || a.row >= kGrid || a.column >= kGrid
+                || !CellPoint(a.row, a.column, x0, y0))
+                continue;
+            for (const cFundament& b : world.fundaments) {
+                const int dr = b.row - a.row;
+                const int dc = b.column - a.column;
+                int x1 = 0;
+                int y1 = 0;
+                if (!((dr == 1 && dc == 0) || (dr == 0 && dc == 1)) || b.hidden || b.autoType < 0
+                    || !CellPoint(b.row, b.column, x1, y1))
+                    continue;
+                Grid trial;
+                std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
+                std::swap(trial[a.row][a.column], trial[b.row][b.column]);
+                if (pass == 0 && !MakesLine(trial, a.row, a.column) && !MakesLine(trial, b.row, b.column))
+                    continue;
+                if (pass == 1 && stir++ != moves % 7)
+                    continue;
+                Drag(x0, y0, x1, y1);
+                Wait(10);
+                return true;
+            }
+        }
     return false;
 }
 
@@ -447,8 +488,8 @@ bool Autoplayer::StationMove()
             continue;
         const int colour = world.GetAutoTypeColour(slot.autoType);
         for (const cPlace& place : world.places) {
-            if (place.type < 6 || place.type > 10 || place.direction <= 0 || place.autoOffsetX == 0
-                || place.state == 2 || place.row < 0 || place.column < 0)
+            if (place.type < 6 || place.type > 10 || place.direction <= 0 || place.autoOffsetX == 0 || place.state == 2
+                || place.row < 0 || place.column < 0)
                 continue;
             if (place.colour + 6 != colour)
                 continue;
