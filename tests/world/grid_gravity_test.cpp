@@ -253,3 +253,27 @@ TEST_F(GridGravity, FreeFundaments)
 }
 
 } // namespace
+
+namespace {
+
+// A refill scores nothing the player did not make: the only type that does
+// not complete a line is sent, whatever the random sequence offers.
+TEST_F(GridGravity, NewCarsCompleteNoLine)
+{
+    world.bonusByClass = 1;
+    for (int type = 1; type <= 3; ++type) {
+        AddCarType(type, 5 + type, type);
+        world.EnableAutoTypForStack(type);
+    }
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        world.fundaments.clear();
+        world.transfers.clear();
+        test::LoadBoard(world, "1 1 . 2 2\n# # 1 # #\n# # 1 # #");
+        world.SupplyFreeFundaments();
+        ASSERT_EQ(world.transfers.size(), 1u);
+        EXPECT_EQ(world.transfers[0].autoType, 3);
+    }
+}
+
+} // namespace
