@@ -31,16 +31,16 @@ std::string Name(const ::testing::TestParamInfo<LevelRun>& info)
     return "Level" + std::to_string(info.param.level) + "At" + std::to_string(info.param.width);
 }
 
-class Campaign : public ::testing::TestWithParam<LevelRun> {
+class Campaign : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Prepare(1280); }
+    void Prepare(int width)
     {
         platform::DiscardPendingMessages();
         setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
         setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
         world.ResetToDefaults();
         cSettings::Instance().LoadSettingsAndProfiles(world);
-        const int width = GetParam().width;
         cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
         cSettings::Instance().screenMode = 0;
         world.LoadLogoList();
@@ -62,10 +62,11 @@ protected:
     // The stored progress of a player who has won every level before this
     // one with silver (the region gates ask for it) and built what the level
     // gates ask for, as the game saves it.
-    void StoreProgress(int level)
+    void StoreProgress(int level, int money = 0)
     {
         if (level == 1)
             return;
+        world.money = money;
         world.currentProfile = 1;
         world.profileNames[1] = L"Auto";
         world.profileLastLevel[1] = level;
@@ -74,7 +75,7 @@ protected:
             world.levelStatus[i] = i < level ? 1 : -1;
         world.LoadTasks();
         for (const cTaskRow& row : world.taskRows) {
-            if (row.level > level || row.requiredKind == 0)
+            if (row.level > level || row.requiredKind == 0 || (money > 0 && row.level == level))
                 continue;
             cFundament lot;
             lot.content = row.requiredKind;
@@ -92,7 +93,12 @@ protected:
     cGameWorld& world = cGameWorld::Instance();
 };
 
-TEST_P(Campaign, TheLevelIsWonThroughInputAlone)
+class CampaignLevel : public Campaign, public ::testing::WithParamInterface<LevelRun> {
+protected:
+    void SetUp() override { Prepare(GetParam().width); }
+};
+
+TEST_P(CampaignLevel, IsWonThroughInputAlone)
 {
     const LevelRun run = GetParam();
     StoreProgress(run.level);
@@ -112,7 +118,27 @@ TEST_P(Campaign, TheLevelIsWonThroughInputAlone)
     std::printf("level %d: %d moves, %d frames\n", run.level, player.moves, player.frames);
 }
 
-INSTANTIATE_TEST_SUITE_P(At1280, Campaign,
+// A player back from level 1 with money enough buys, in the city, the
+// building level 2 needs, and level 2 opens on the map.
+TEST_F(Campaign, TheCityShopSellsTheNextLevelsBuildingForAClick)
+{
+    const int price = 1000000;
+    StoreProgress(2, price);
+    test::Autoplayer player(test::Autoplayer::kCityLevel, 1280, 1024, 1);
+    platform::SetTimeSourceForTests([&player] { return player.ms; });
+    cStateMenu::SetLoadingPauseForTests([] {});
+    ASSERT_TRUE(player.Run());
+
+    EXPECT_EQ(player.stuck, L"");
+    EXPECT_EQ(player.lotsBought, 1);
+    EXPECT_LT(world.money, price);
+    for (const cTaskRow& row : world.taskRows) {
+        if (row.level == 2)
+            EXPECT_NE(world.lotTable[row.lotRow][row.lotCol], 0) << "level 2's building is not built";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(At1280, CampaignLevel,
     ::testing::Values(LevelRun { 1, 1280 }, LevelRun { 2, 1280 }, LevelRun { 3, 1280 }, LevelRun { 4, 1280 },
         LevelRun { 5, 1280 }, LevelRun { 6, 1280 }, LevelRun { 7, 1280 }, LevelRun { 8, 1280 }, LevelRun { 9, 1280 },
         LevelRun { 10, 1280 }, LevelRun { 11, 1280 }, LevelRun { 12, 1280 }, LevelRun { 13, 1280 },
@@ -123,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(At1280, Campaign,
         LevelRun { 30, 1280 }),
     Name);
 
-INSTANTIATE_TEST_SUITE_P(At1024, Campaign,
+INSTANTIATE_TEST_SUITE_P(At1024, CampaignLevel,
     ::testing::Values(LevelRun { 1, 1024 }, LevelRun { 2, 1024 }, LevelRun { 16, 1024 }, LevelRun { 26, 1024 }), Name);
 
 } // namespace

@@ -108,8 +108,9 @@ namespace {
 
 } // namespace
 
-Autoplayer::Autoplayer(int level, int width, int height)
+Autoplayer::Autoplayer(int level, int width, int height, int taskKind)
     : level(level)
+    , taskKind(taskKind)
     , width(width)
     , height(height)
 {
@@ -303,6 +304,10 @@ void Autoplayer::DecideMap()
         Click(continueX, buttonY);
         return;
     }
+    if (level == kCityLevel) {
+        DecideShop();
+        return;
+    }
     if (world.level != level) {
         for (const cTaskRow& row : world.taskRows) {
             if (row.level == level) {
@@ -314,6 +319,50 @@ void Autoplayer::DecideMap()
         return;
     }
     Click(ButtonX(ScaleX(828)), buttonY);
+}
+
+// The station-building level: the city pin opens the shop, a click buys the
+// lot the next level needs, Escape leaves.
+void Autoplayer::DecideShop()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    if (!world.shopOpen) {
+        if (lotsBought > 0) {
+            backOnMap = true;
+            return;
+        }
+        for (const cTaskRow& row : world.taskRows) {
+            if (row.level == kCityLevel) {
+                Click(ScaleX(row.pinX - 45 + 35), ScaleY(row.pinY - 80 + 50));
+                return;
+            }
+        }
+        stuck = L"no city pin";
+        return;
+    }
+    if (lotsBought > 0 || shopClicks >= 10) {
+        Key("Escape");
+        return;
+    }
+    int built = 0;
+    for (const cFundament& f : world.fundaments) {
+        if (f.row >= 0 && f.row < kGrid && f.column >= 0 && f.column < kGrid)
+            built += world.lotStatus[f.row][f.column] != 0 ? 1 : 0;
+    }
+    if (shopClicks > 0 && built > builtBefore) {
+        lotsBought = built - builtBefore;
+        return;
+    }
+    builtBefore = built;
+    for (const cFundament& f : world.fundaments) {
+        if (f.row < 0 || f.row >= kGrid || f.column < 0 || f.column >= kGrid || f.content != taskKind
+            || world.lotStatus[f.row][f.column] != 0 || f.lotValue > world.money)
+            continue;
+        ++shopClicks;
+        Click(world.cellX[f.row][f.column] + ScaleX(73), world.cellY[f.row][f.column] + ScaleY(158));
+        return;
+    }
+    stuck = L"no lot to buy";
 }
 
 void Autoplayer::DecideLevel()

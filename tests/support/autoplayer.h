@@ -18,7 +18,9 @@ namespace test {
 
 class Autoplayer : public cPPApp {
 public:
-    Autoplayer(int level, int width, int height);
+    static constexpr int kCityLevel = 31;
+    // On the city level the player buys a lot of kind taskKind.
+    Autoplayer(int level, int width, int height, int taskKind = 0);
 
     bool Frame() override;
 
@@ -54,12 +56,15 @@ private:
     void DecideProfiles();
     void DecideMap();
     void DecideLevel();
+    void DecideShop();
     bool GridMove();
     bool UseBonusItem(const int (&grid)[10][10]);
     bool SwapMove();
     bool StationMove();
 
     const int level;
+    const int taskKind;
+    int builtBefore = 0;
     const int width;
     const int height;
     std::deque<Step> steps;
