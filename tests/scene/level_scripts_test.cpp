@@ -7,6 +7,10 @@
 
 #include <lua.hpp>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "level_fixture.h"
 #include "platform/utf16.h"
 #include "resources/page_manager.h"
@@ -15,6 +19,7 @@
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -129,6 +134,65 @@ protected:
         }
     }
 
+    // Every cell that holds a fundament or a place lies whole on the screen,
+    // and so does every stack car, at both screen sizes: none of the cell's
+    // hit area reaches the screen's edge, and some of it is on the screen.
+    static void ExpectEverythingOnScreen()
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        cSettings& settings = cSettings::Instance();
+        const int savedWidth = settings.GetWidth();
+        const int savedHeight = settings.GetHeight();
+        std::vector<std::pair<int, int>> cells;
+        for (const cFundament& f : world.fundaments)
+            cells.emplace_back(f.row, f.column);
+        for (const cPlace& place : world.places) {
+            if (place.type < 100)
+                cells.emplace_back(place.row, place.column);
+        }
+        for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+            settings.SetResolution(width, height);
+            world.ComputeLayout();
+            for (const auto& [row, column] : cells) {
+                bool edge = false;
+                for (int x = 0; x < width; x += 2)
+                    edge = edge || world.IsMouseOverPlace(row, column, x, 0)
+                        || world.IsMouseOverPlace(row, column, x, height - 1);
+                for (int y = 0; y < height; y += 2)
+                    edge = edge || world.IsMouseOverPlace(row, column, 0, y)
+                        || world.IsMouseOverPlace(row, column, width - 1, y);
+                bool inside = false;
+                for (int y = 0; y < height && !inside; y += 8) {
+                    for (int x = 0; x < width && !inside; x += 8)
+                        inside = world.IsMouseOverPlace(row, column, x, y);
+                }
+                EXPECT_TRUE(inside && !edge) << "cell " << row << "," << column << " at " << width;
+            }
+            CPageManager cars;
+            ASSERT_TRUE(cars.Load(width == 1280 ? L"data/gui/interface/menu/menu_transport"
+                                                : L"data/gui/interface/menu/menu_transport_1024"));
+            for (const cStackSlot& slot : world.stackSlots) {
+                uint32_t w = 0;
+                uint32_t h = 0;
+                for (const cAutoType& type : world.autoTypes) {
+                    uint32_t tw = 0;
+                    uint32_t th = 0;
+                    cars.GetImageSize(
+                        platform::NarrowToWide(world.GetAutoTypeName(type.id, slot.direction) + ".png").c_str(), &tw,
+                        &th);
+                    w = std::max(w, tw);
+                    h = std::max(h, th);
+                }
+                const int x = static_cast<int>(slot.x / settings.scaleX);
+                const int y = static_cast<int>(slot.y / settings.scaleY);
+                EXPECT_TRUE(x >= 0 && y >= 0 && x + static_cast<int>(w) <= width && y + static_cast<int>(h) <= height)
+                    << "stack slot " << slot.id << " at " << width;
+            }
+        }
+        settings.SetResolution(savedWidth, savedHeight);
+        world.ComputeLayout();
+    }
+
     static int StackCars()
     {
         int cars = 0;
@@ -138,63 +202,12 @@ protected:
     }
 };
 
-TEST_F(ShippedLevelTest, GridLevelOne)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(1));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    EXPECT_EQ(world.drawStation, 0);
-    EXPECT_EQ(world.levelTimeLimit, 0);
-    EXPECT_EQ(world.fundaments.size(), 25u);
-    EXPECT_EQ(world.stackSlots.size(), 3u);
-    EXPECT_EQ(StackCars(), 3);
-    EXPECT_EQ(world.stackCounter, 3);
-    EXPECT_EQ(world.managerCount, 0);
-    ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(1);
-    ASSERT_TRUE(Frames(200, 50.0));
-    EXPECT_EQ(world.levelElapsed, 10);
-    ExpectCleanLog();
-}
-
-TEST_F(ShippedLevelTest, StationLevelTwo)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(2));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    EXPECT_EQ(world.drawStation, 1);
-    EXPECT_GT(world.levelTimeLimit, 0);
-    EXPECT_EQ(world.autobahnRoads.size(), 1u);
-    const std::size_t roadCars = world.autobahnCars.size();
-    EXPECT_EQ(roadCars, 3u);
-    EXPECT_EQ(StackCars(), 3);
-    EXPECT_GT(world.processTimeInStation, 0.0);
-    ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(2);
-
-    // Its timer sends more cars down the road.
-    ASSERT_TRUE(Frames(220, 50.0));
-    EXPECT_EQ(world.levelElapsed, 11);
-    EXPECT_GT(world.autobahnCars.size(), roadCars);
-
-    // The served-cars line counts, and the level ends at its target.
-    for (int i = 0; i < 12; ++i)
-        Story::Instance().CallScriptFunction("ok_work");
-    Story::Instance().CallScriptFunction("on_level_finish");
-    EXPECT_EQ(world.levelState, 1);
-    ExpectCleanLog();
-}
-
 // Every level of the campaign: the first of each triple a grid without a time
-// limit, the others stations against the clock; each plays a while cleanly,
-// and each that ends itself ends at its goal.
+// limit, the others stations against the clock; each lies on the screen at
+// both sizes and plays a while cleanly. Winning them is the campaign test's.
 class CampaignLevel : public ShippedLevelTest, public ::testing::WithParamInterface<int> { };
 
-TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
+TEST_P(CampaignLevel, LoadsLiesOnTheScreenAndPlays)
 {
     const int level = GetParam();
     cGameWorld& world = cGameWorld::Instance();
@@ -229,28 +242,10 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
     ExpectEveryCarImage();
     ExpectEveryDecoration(level);
 
+    ExpectEverythingOnScreen();
+
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
-    ExpectCleanLog();
-
-    // A station ends at its served-cars goal, a swap grid at its combo goal;
-    // a plain grid ends by filling up. Managers, or a swap grid filling
-    // itself, may already have counted some during play: the level ends
-    // within the goal's count of further ones, and not before the first.
-    const int goal = static_cast<int>(ScriptNumber("level_goal"));
-    ASSERT_GT(goal, 0);
-    if (grid && world.gamePlayMode != 1)
-        return;
-    const char* const counter = grid ? "on_bonus" : "ok_work";
-    Story::Instance().CallScriptFunction("on_level_finish");
-    EXPECT_EQ(world.levelState, 0);
-    int calls = 0;
-    while (world.levelState != 1 && calls < goal) {
-        Story::Instance().CallScriptFunction(counter);
-        Story::Instance().CallScriptFunction("on_level_finish");
-        ++calls;
-    }
-    EXPECT_EQ(world.levelState, 1);
     ExpectCleanLog();
 }
 

@@ -67,7 +67,7 @@ function cars_road_and_stack()
     Story:AddTransportToAutobahn(ROAD, ROAD_CARS)
 
     for slot = 1, STACK_SLOTS do
-        local x, y = 850 + 100 * slot, 180 + 30 * slot
+        local x, y = 800 + 100 * slot, 180 + 30 * slot
         Story:SetStackCoordinateAndDirection(slot, x, y, 9)
         Story:SetToStackCoordinate(slot, x, y - 30)
         Story:SetFromStackCoordinate(slot, x, y)
