@@ -26,10 +26,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Element kind -> the most the grid level before its level pays in combos
-// (20 a combo): levels 1, 4, 7, ... 28 with their combo targets.
-const std::map<int, int> kBudget = { { 1, 200 }, { 2, 240 }, { 3, 240 }, { 4, 300 }, { 5, 300 }, { 6, 240 }, { 7, 320 },
-    { 8, 360 }, { 9, 360 }, { 10, 400 } };
+// Element kind -> the most a player who wins every level at "passed" has
+// earned since the building before: level 1's ten lines of 100 points for the
+// first, then two station levels in time (50 000 each) for every later one.
+const std::map<int, int> kBudget = { { 1, 1000 }, { 2, 100000 }, { 3, 100000 }, { 4, 100000 }, { 5, 100000 },
+    { 6, 100000 }, { 7, 100000 }, { 8, 100000 }, { 9, 100000 }, { 10, 100000 } };
 
 class ShopLevelTest : public test::ShopTest {
 protected:
@@ -199,14 +200,14 @@ TEST_F(ShopLevelTest, APurchaseIsSavedWithTheGameWhenTheShopIsLeft)
 {
     world.furthestLevel = 2;
     EnterShop();
-    world.money = 1000;
+    world.money = 1200;
     world.furthestLevel = 2;
     Frame();
     HoverLot(3, 2);
     world.leftClick = 1;
     Frame();
     EXPECT_EQ(world.lotStatus[3][2], 9);
-    EXPECT_EQ(world.money, 800);
+    EXPECT_EQ(world.money, 200);
 
     world.keyEscape = 1;
     Frame();
@@ -223,7 +224,7 @@ TEST_F(ShopLevelTest, APurchaseIsSavedWithTheGameWhenTheShopIsLeft)
     world.money = 0;
     EnterShop();
     EXPECT_EQ(world.lotStatus[3][2], 9);
-    EXPECT_EQ(world.money, 800);
+    EXPECT_EQ(world.money, 200);
     ExpectCleanLog();
 }
 

@@ -2,8 +2,12 @@
 -- it inside the main menu: the station's lots are bought with the money
 -- earned on the road, cars drive through the city streets and trees stand
 -- about. The lots lie on the cells of the station plan (the place names and
--- the tasks of the campaign find them there); each building a campaign level
--- needs costs no more than the grid level before it pays.
+-- the tasks of the campaign find them there). Each building a campaign level
+-- needs costs what a player earns, winning every level at "passed", since the
+-- building before it: the first one the points of level 1 (10 lines of 100),
+-- every later one the two station levels between (50 000 each for a level
+-- won in time), so the station grows just in time; the grid levels' points
+-- are the margin. The extras cost a share of that.
 
 dofile("data/script/scene/level_common.lua")
 
@@ -19,23 +23,23 @@ local PUMP_ROW = 2
 -- buy it at will and sell it back (the buildings a level needs are bought
 -- when that level asks for them and are kept).
 local LOTS = {
-    { 3, 2, 1, "lot_wash", 200, 0 },
-    { 3, 6, 2, "lot_shop", 240, 0 },
-    { 4, 3, 3, "lot_workshop", 240, 0 },
-    { 4, 5, 4, "lot_floodlight", 300, 0 },
-    { 5, 2, 5, "lot_diesel", 300, 0 },
-    { 5, 6, 6, "lot_tower", 240, 0 },
-    { 6, 3, 7, "lot_crane", 320, 0 },
-    { 6, 5, 8, "lot_concrete", 360, 0 },
-    { 7, 2, 9, "lot_office", 360, 0 },
-    { 7, 6, 10, "lot_diner", 400, 0 },
-    { 4, 7, 11, "lot_carpark", 300, 1 },
-    { 5, 8, 12, "lot_carpark2", 350, 1 },
-    { 6, 7, 13, "lot_training", 450, 1 },
-    { 8, 4, 14, "lot_playground", 250, 1 },
-    { 3, 8, 15, "lot_weather", 400, 1 },
-    { 8, 6, 16, "lot_depot", 500, 1 },
-    { 4, 1, 17, "lot_canopy", 600, 1 },
+    { 3, 2, 1, "lot_wash", 1000, 0 },
+    { 3, 6, 2, "lot_shop", 100000, 0 },
+    { 4, 3, 3, "lot_workshop", 100000, 0 },
+    { 4, 5, 4, "lot_floodlight", 100000, 0 },
+    { 5, 2, 5, "lot_diesel", 100000, 0 },
+    { 5, 6, 6, "lot_tower", 100000, 0 },
+    { 6, 3, 7, "lot_crane", 100000, 0 },
+    { 6, 5, 8, "lot_concrete", 100000, 0 },
+    { 7, 2, 9, "lot_office", 100000, 0 },
+    { 7, 6, 10, "lot_diner", 100000, 0 },
+    { 4, 7, 11, "lot_carpark", 30000, 1 },
+    { 5, 8, 12, "lot_carpark2", 35000, 1 },
+    { 6, 7, 13, "lot_training", 45000, 1 },
+    { 8, 4, 14, "lot_playground", 25000, 1 },
+    { 3, 8, 15, "lot_weather", 40000, 1 },
+    { 8, 6, 16, "lot_depot", 50000, 1 },
+    { 4, 1, 17, "lot_canopy", 60000, 1 },
 }
 
 -- A lot that needs another one built first: row, column, needed row, column.
