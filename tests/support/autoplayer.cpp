@@ -188,30 +188,14 @@ bool Autoplayer::Frame()
     }
     const cGameWorld& world = cGameWorld::Instance();
     const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+    // VANDREL_AUTOPLAY_TRACE=1 shows where a run stands, for a level it cannot win.
     if (std::getenv("VANDREL_AUTOPLAY_TRACE") && (top != L"cStateGame" || frames % 500 == 0))
         std::fprintf(stderr,
-            "frame %d top %ls logos %d loading %d profiles %d intro %d shop %d level %d furthest %d task %d over %d "
-            "paused %d\n",
-            frames, top.c_str(), world.logosPresent, world.loadingPhase, world.profilesOpen, world.intro,
-            world.shopOpen, world.level, world.furthestLevel, world.taskBookOpen, world.levelOver,
-            world.IsPaused() ? 1 : 0);
-    if (std::getenv("VANDREL_AUTOPLAY_TRACE") && top == L"cStateGame" && frames % 500 == 0) {
-        std::fprintf(stderr, "  stack %d slots %zu pick %d mgr %d/%d elapsed %d limit %d points %d transfers %zu\n",
-            world.stackCounter, world.stackSlots.size(), world.managerBelowLimit, world.managerCount, world.stackLimit,
-            world.levelElapsed, world.levelTimeLimit, world.minusPoints, world.transfers.size());
-        std::fprintf(stderr, "  medal %ls cup %d alpha %d results %d screen %d eval %d floaters %zu state %d\n",
-            world.medalText.c_str(), world.cupPhase, world.cupAlpha, world.resultsShown, world.resultScreenOpen,
-            world.evaluatePending, world.flyingValues.size(), world.levelState);
-        std::fprintf(stderr, "  text %d menuChoice %d drop %d pick %d held %d cells %zu\n", world.textEntryActive,
-            world.menuChoice, world.dropPending, world.managerBelowLimit, world.autoOnMouse, world.fundaments.size());
-        for (const cStackSlot& slot : world.stackSlots)
-            std::fprintf(stderr, "  slot %d type %d colour %d at %d,%d dir %d\n", slot.id, slot.autoType,
-                slot.autoType >= 0 ? world.GetAutoTypeColour(slot.autoType) : -1, slot.x, slot.y, slot.direction);
-        for (const cPlace& place : world.places)
-            if (place.type < 100)
-                std::fprintf(stderr, "  place kind %d at %d,%d colour %d dir %d offset %d state %d\n", place.type,
-                    place.row, place.column, place.colour, place.direction, place.autoOffsetX, place.state);
-    }
+            "frame %d %ls profiles %d intro %d shop %d level %d/%d task %d over %d paused %d elapsed %d/%d "
+            "points %d pick %d held %d results %d\n",
+            frames, top.c_str(), world.profilesOpen, world.intro, world.shopOpen, world.level, world.furthestLevel,
+            world.taskBookOpen, world.levelOver, world.IsPaused() ? 1 : 0, world.levelElapsed, world.levelTimeLimit,
+            world.minusPoints, world.managerBelowLimit, world.autoOnMouse, world.resultScreenOpen);
     pointsSeen = std::max(pointsSeen, world.minusPoints);
     return cPPApp::Frame() && !backOnMap && frames < 12000 && stuck.empty();
 }
