@@ -101,6 +101,12 @@ function common.add_points(n)
     Story:MinusPoints(-n)
 end
 
+-- The points target (slot 14): what reaching the level's goal scores; the
+-- stars show the points against it and the bonus pays what lies above it.
+function common.points_target(points)
+    Story:SetMessage(14, 0, points)
+end
+
 -- Where service places stand, in the order a level takes them; all on the
 -- platform block rows 3..6, columns 1..5.
 local PLACE_CELLS = { { 4, 3 }, { 5, 2 }, { 4, 5 }, { 5, 4 }, { 3, 2 }, { 6, 3 }, { 3, 4 }, { 6, 5 } }
@@ -257,6 +263,7 @@ function common.grid_level(cfg)
             Story:AddJoker(cfg.jokers)
         end
         common.task_line(1, done, cfg.target)
+        common.points_target(cfg.target * common.COMBO_POINTS)
         common.fill_stack(cfg.slots, random_car)
     end
 
@@ -356,6 +363,7 @@ function common.station_level(cfg)
         common.declare_effects()
         common.weather(cfg)
         common.task_line(0, served, cfg.target)
+        common.points_target(cfg.target * common.CAR_POINTS)
         common.fill_stack(cfg.slots, random_customer)
     end
 

@@ -98,6 +98,7 @@ function weather_and_messages()
     Story:SetCloudAlpha(0, 200)
     Story:StartClouds(0)
     common.task_line(1, rows_done, ROWS_TARGET)
+    common.points_target(ROWS_TARGET * common.COMBO_POINTS)
 end
 
 -- ---- Callbacks -----------------------------------------------------------

@@ -142,6 +142,7 @@ function weather_and_messages()
     Story:SetFogAlpha(110)
     Story:StartFog()
     common.task_line(0, served, SERVE_TARGET)
+    common.points_target(SERVE_TARGET * common.CAR_POINTS)
 end
 
 -- ---- Callbacks -----------------------------------------------------------
