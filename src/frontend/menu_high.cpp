@@ -124,7 +124,7 @@ void MenuHigh::PrepareTable()
     newEntryRow = -1;
     if (world.levelOver && world.levelState) {
         const int money = world.levelTimeLimit > 0 && world.drawStation == 1 ? world.levelReward + world.levelBonus
-                                                                            : world.levelPoints;
+                                                                            : world.minusPoints;
         // A profile number from a hand-edited settings file names no one.
         const bool known = world.currentProfile >= 0 && world.currentProfile < world::kProfileNames;
         const std::wstring name = known ? world.profileNames[world.currentProfile] : std::wstring();
@@ -195,8 +195,8 @@ void MenuHigh::DrawTable()
     DrawShadowed(g_guiVocabulary[paid ? kMoneyText : kPointsText], x0 + ScaleX(440), headerY, ScaleX(110),
         g_fontNormal2, kYellow, 2);
 
-    if (world.levelTimeLimit == 0 && world.levelPoints > 0) {
-        std::swprintf(text, 300, L"%ls: %d", g_guiVocabulary[kLevelPointsText], world.levelPoints);
+    if (world.levelTimeLimit == 0 && world.minusPoints > 0) {
+        std::swprintf(text, 300, L"%ls: %d", g_guiVocabulary[kLevelPointsText], world.minusPoints);
         DrawShadowed(text, x0, y0 + ScaleY(400), ScaleX(550), g_fontNormal2, kYellow, 1);
     }
 }

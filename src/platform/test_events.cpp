@@ -107,6 +107,19 @@ bool InjectKey(HWND window, const char* keyName, bool down, bool repeat)
     return Push(event);
 }
 
+bool InjectMouseMotion(HWND window, int x, int y)
+{
+    const uint32_t id = WindowIdOf(window);
+    if (id == 0)
+        return false;
+    SDL_Event event {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = id;
+    event.motion.x = x;
+    event.motion.y = y;
+    return Push(event);
+}
+
 bool InjectMouseButton(HWND window, int button, bool down, int x, int y)
 {
     const uint32_t id = WindowIdOf(window);

@@ -114,7 +114,7 @@ void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
         DrawTextCentered(false, title, screenX, titleY, titleWidth, g_fontBig);
     }
 
-    world.levelReward = world.levelPoints;
+    world.levelReward = world.minusPoints;
     world.levelBonus = 0;
     world.levelRating = 0;
     const int total = world.levelReward + world.levelBonus;
@@ -210,7 +210,7 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     world.levelBonus = 0;
     if (inTime) {
         const int target = world.messageTarget[kPointsLine];
-        const int above = world.levelPoints - target;
+        const int above = world.minusPoints - target;
         if (world.levelRating == 2) {
             world.levelBonus = above;
         } else if (world.levelRating == 1) {

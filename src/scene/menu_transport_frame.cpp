@@ -164,7 +164,7 @@ void MenuTransport::TakeRoadCar(int index)
     world.SetPause(false);
     // Taking a car from the road costs once the level's points have reached
     // the penalty threshold.
-    if (world.levelPoints >= world.minusPointsLimit) {
+    if (world.minusPoints >= world.minusPointsLimit) {
         story.CallScriptFunction("on_minus_points");
         if (!world.noMinusPoints) {
             world.AddFlyingMarker(world.minusPointsLimit);

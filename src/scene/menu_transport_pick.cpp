@@ -157,7 +157,7 @@ void MenuTransport::DragAuto()
     const int fromY = static_cast<int>(static_cast<float>(mouseY - world.grabOffsetY) * settings.scaleY);
     world.StartTransfer(world.autoOnMouse, fromX, fromY, story.GetXAutobahn(), story.GetYAutobahn());
     world.autoOnMouse = -1;
-    if (world.levelPoints >= world.minusPointsLimit && !world.carFromRoad) {
+    if (world.minusPoints >= world.minusPointsLimit && !world.carFromRoad) {
         world.AddFlyingMarker(world.minusPointsLimit);
         RestartStars();
         story.CallScriptFunction("on_minus_points");

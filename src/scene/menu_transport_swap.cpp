@@ -62,7 +62,7 @@ void MenuTransport::DrawSwapFundamentAutos()
         cFundament& source = world.fundaments[world.swapSource];
         if (!IsAdjacent(cell.row, cell.column, source.row, source.column))
             continue;
-        world.levelPoints -= kSwapCost;
+        world.minusPoints -= kSwapCost;
         source.autoType = cell.autoType;
         source.alpha = 255;
         cell.autoType = world.autoOnMouse;

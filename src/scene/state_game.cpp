@@ -120,7 +120,7 @@ void cStateGame::LoadLevel(void* /*application*/)
 
     ClearWorldLists();
 
-    world.levelPoints = 0;
+    world.minusPoints = 0;
     world.cloudsOn = 0;
     world.fogOn = 0;
     world.messageToShow = -1;

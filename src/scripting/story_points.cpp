@@ -38,7 +38,7 @@ void Story::SetPoints(int points)
 
 int Story::GetCurrentPoints()
 {
-    return cGameWorld::Instance().levelPoints;
+    return cGameWorld::Instance().minusPoints;
 }
 
 void Story::MaxPoints(int points)
@@ -54,7 +54,7 @@ void Story::SetSpeedForPoints(double speed)
 
 void Story::MinusPoints(int n)
 {
-    int& counter = cGameWorld::Instance().levelPoints;
+    int& counter = cGameWorld::Instance().minusPoints;
     // Wraps like the game's counters, without the undefined overflow of a
     // signed difference.
     counter = static_cast<int>(static_cast<unsigned>(counter) - static_cast<unsigned>(n));

@@ -48,10 +48,10 @@ struct cWorldLevelFields {
     int money = 0;
     int bank = 0;
     int points = 0;
-    // The points of the current level, 0 at level start; may go negative.
-    // Credited by landing value floaters, lowered by the script's MinusPoints
-    // and read by its GetCurrentPoints (also named minusPoints by the world).
-    int levelPoints = 0;
+    // The points of the current level (the screens' levelPoints), 0 at level
+    // start; may go negative. Credited by landing value floaters, lowered by
+    // the script's MinusPoints and read by its GetCurrentPoints.
+    int minusPoints = 0;
     int minusPointsLimit = 0; // also named minusPoints by the screens: 250 at level start
     int patience = 0;
     int maxPoints = 0;

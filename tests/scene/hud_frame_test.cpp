@@ -138,7 +138,7 @@ TEST_F(HudFrameTest, ActivationLoadsThePagesOfTheWidthAndPlacesTheMenu)
 
 TEST_F(HudFrameTest, TheBarDrawsTheClockAndPointsOnlyWhileTheLevelRuns)
 {
-    world.levelPoints = 120;
+    world.minusPoints = 120;
     Frame();
     EXPECT_TRUE(FindImage("uhr0000.png"));
     bool points = false;
@@ -262,7 +262,7 @@ TEST_F(HudFrameTest, TheMenuButtonsDoWhatTheySay)
                 EXPECT_EQ(w.levelActive, 0);
                 EXPECT_EQ(w.taskBookOpen, 0);
                 EXPECT_EQ(w.paused, 1);
-                EXPECT_EQ(w.levelPoints, 0);
+                EXPECT_EQ(w.minusPoints, 0);
                 EXPECT_EQ(w.menuChoice, -1);
                 EXPECT_TRUE(w.statusMessages.empty());
                 EXPECT_EQ(w.level, 9); // the furthest level
@@ -274,7 +274,7 @@ TEST_F(HudFrameTest, TheMenuButtonsDoWhatTheySay)
         world.level = 5;
         world.furthestLevel = 9;
         world.levelActive = 1;
-        world.levelPoints = 40;
+        world.minusPoints = 40;
         world.autoOnMouse = 3;
         world.restartLevel = 0;
         world.PushMessage(L"note", L"", L"", 0.0, 0.0);

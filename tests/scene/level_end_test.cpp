@@ -105,7 +105,7 @@ TEST_F(LevelEndTest, TwiceTheLimitFailsTheLevelWithThePlayedTimeSetToTheLimit)
 TEST_F(LevelEndTest, AFullGridEndsALevelWithoutLimitAfterHalfASecond)
 {
     FullGrid();
-    world.levelPoints = 1234;
+    world.minusPoints = 1234;
     world.levelElapsed = 42;
     Frame();
     EXPECT_EQ(world.noFreeCell, 1);

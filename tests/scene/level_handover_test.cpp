@@ -185,7 +185,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
     WriteLevelScript(2, PointsLevel(10, 1000));
     ASSERT_TRUE(StartFromMap(2));
     ASSERT_TRUE(PlayUntilSecond(7));
-    EXPECT_EQ(world.levelPoints, 175);
+    EXPECT_EQ(world.minusPoints, 175);
     EXPECT_EQ(Played("change_status_timer"), 1);
 
     // Restarted from the game menu; a move of that run still had the joker in
@@ -204,7 +204,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
     EXPECT_EQ(ScriptNumber("points_at_start"), 0);
     EXPECT_EQ(ScriptNumber("joker_at_start"), 0);
     ASSERT_TRUE(PlayUntilSecond(7));
-    EXPECT_EQ(world.levelPoints, 175);
+    EXPECT_EQ(world.minusPoints, 175);
     EXPECT_EQ(Played("change_status_timer"), 2);
     for (int i = 0; i < 120 && world.medalText.empty(); ++i)
         ASSERT_TRUE(Step());
@@ -356,7 +356,7 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
                 ASSERT_TRUE(Step());
             EXPECT_TRUE(world.flyingValues.empty());
             ASSERT_TRUE(Play(1.0));
-            EXPECT_EQ(world.levelPoints, 40);
+            EXPECT_EQ(world.minusPoints, 40);
             EXPECT_EQ(world.levelReward, 40);
         } else {
             if (menu == Menu::Escape) {
@@ -368,7 +368,7 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             ASSERT_EQ(world.gameMenuClosed, 0);
             for (int i = 0; i < 200 && !world.flyingValues.empty(); ++i)
                 ASSERT_TRUE(Step());
-            EXPECT_EQ(world.levelPoints, 40);
+            EXPECT_EQ(world.minusPoints, 40);
         }
         world.leaveLevel = 1;
         EXPECT_FALSE(Step());

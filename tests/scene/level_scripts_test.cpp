@@ -208,11 +208,11 @@ protected:
         cGameWorld& world = cGameWorld::Instance();
         ASSERT_TRUE(StartLevel(level));
         ASSERT_TRUE(Frames(60, 50.0));
-        const int points = world.levelPoints;
+        const int points = world.minusPoints;
         play();
-        for (int i = 0; i < 300 && world.levelPoints == points; ++i)
+        for (int i = 0; i < 300 && world.minusPoints == points; ++i)
             ASSERT_TRUE(Frame(50.0));
-        EXPECT_GT(world.levelPoints, points);
+        EXPECT_GT(world.minusPoints, points);
         ExpectCleanLog();
     }
 };
@@ -311,7 +311,7 @@ TEST_F(ShippedLevelTest, APassingPlayerAffordsEachBuildingWhenItIsNeeded)
             each = world.points - (world.gamePlayMode == 1 ? kSwapCost : 0);
         }
         EXPECT_GT(each, 0);
-        world.levelPoints = goal * each;
+        world.minusPoints = goal * each;
         world.levelElapsed = world.levelTimeLimit;
         submenu->DrawStatistics();
         EXPECT_EQ(world.levelRating, 0);

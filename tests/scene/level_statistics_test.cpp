@@ -80,7 +80,7 @@ TEST_F(LevelStatisticsTest, TheTimeTakenFixesRewardRatingAndPointsBonus)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.elapsed) + " " + std::to_string(c.points));
         world.levelElapsed = c.elapsed;
-        world.levelPoints = c.points;
+        world.minusPoints = c.points;
         Draw();
         EXPECT_EQ(world.levelRating, c.rating);
         EXPECT_EQ(world.levelReward, c.reward);
@@ -97,11 +97,11 @@ TEST_F(LevelStatisticsTest, ALevelPlayedAgainPaysOnlyWhatBeatsItsRecordedMoney)
     world.furthestLevel = 9;
     world.levelMoney[5] = 80000;
     world.levelElapsed = 70; // 75000 and the points
-    world.levelPoints = 40000; // half: 20000, a total of 95000
+    world.minusPoints = 40000; // half: 20000, a total of 95000
     Draw();
     EXPECT_EQ(RowValue(132), L"80000");
     EXPECT_EQ(RowValue(139), L"115000");
-    world.levelPoints = 0;
+    world.minusPoints = 0;
     Draw();
     EXPECT_EQ(RowValue(139), L"100000");
 }
@@ -123,7 +123,7 @@ TEST_F(LevelStatisticsTest, WithoutALimitThePointsArePaid)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.points);
         world.levelMoney[5] = c.recorded;
-        world.levelPoints = c.points;
+        world.minusPoints = c.points;
         Draw();
         EXPECT_EQ(world.levelReward, c.points);
         EXPECT_EQ(world.levelBonus, 0);

@@ -65,7 +65,7 @@ protected:
 
 TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
 {
-    world.levelPoints = 40;
+    world.minusPoints = 40;
     AddFloater(300, 400, 25, 3, -10.0);
     world.paused = 1; // floaters fly on in a pause
     std::vector<int> ys;
@@ -82,13 +82,13 @@ TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
     EXPECT_EQ(hud->numbers[2].alpha, 254);
     // The third step reached the count: credited, sounded, gone.
     EXPECT_TRUE(world.flyingValues.empty());
-    EXPECT_EQ(world.levelPoints, 65);
+    EXPECT_EQ(world.minusPoints, 65);
     EXPECT_EQ(hud->resultSounds, 1);
 }
 
 TEST_F(FloatersTest, APenaltyFloaterShowsMinusAndCreditsNothing)
 {
-    world.levelPoints = 40;
+    world.minusPoints = 40;
     world.AddFlyingMarker(250); // from the points display downwards
     for (int frame = 0; frame < 60; ++frame) {
         Wait(20);
@@ -96,7 +96,7 @@ TEST_F(FloatersTest, APenaltyFloaterShowsMinusAndCreditsNothing)
     }
     EXPECT_EQ(hud->numbers.at(0).text, L"-250");
     EXPECT_TRUE(world.flyingValues.empty());
-    EXPECT_EQ(world.levelPoints, 40);
+    EXPECT_EQ(world.minusPoints, 40);
     EXPECT_EQ(hud->resultSounds, 0);
 }
 
@@ -115,15 +115,15 @@ TEST_F(FloatersTest, OneArrivingStartsThePassAgainFromTheFirst)
     ASSERT_EQ(world.flyingValues.size(), 2u);
     // Its step timer had just restarted: the second pass did not step it again.
     EXPECT_EQ(world.flyingValues[0].step, 1);
-    EXPECT_EQ(world.levelPoints, 2);
+    EXPECT_EQ(world.minusPoints, 2);
 }
 
 TEST_F(FloatersTest, AHugeCreditWrapsInsteadOfOverflowing)
 {
-    world.levelPoints = INT_MAX;
+    world.minusPoints = INT_MAX;
     AddFloater(10, 100, 5, 0, 0.0);
     effects.DrawValueFloaters();
-    EXPECT_EQ(world.levelPoints, INT_MIN + 4);
+    EXPECT_EQ(world.minusPoints, INT_MIN + 4);
 }
 
 } // namespace

@@ -95,7 +95,7 @@ namespace {
     TEST_F(Numbers, TheStarPlaysOnceAfterARestartAndThePointsFollowIt)
     {
         StartScreens();
-        world.levelPoints = 42;
+        world.minusPoints = 42;
         // Resting on its last frame from the start.
         submenu->DrawStars();
         EXPECT_EQ(Drawn()[0].name, L"star0029");

@@ -148,7 +148,7 @@ namespace {
         world.AddSpecAutoEntry(kSpecial);
         MouseOnCar(400, 300);
         world.leftDown = 1;
-        world.levelPoints = 100; // below the penalty threshold
+        world.minusPoints = 100; // below the penalty threshold
         transport->Draw();
         EXPECT_EQ(world.autoOnMouse, kSpecial);
         EXPECT_EQ(world.heldCarVariant, 1);
@@ -210,7 +210,7 @@ namespace {
             world.takeFromAutobahn = 1;
             world.autoOnMouse = -1;
             world.flyingValues.clear();
-            world.levelPoints = world.minusPointsLimit;
+            world.minusPoints = world.minusPointsLimit;
             world.noMinusPoints = quiet ? 1 : 0;
             AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
             MouseOnCar(400, 300);

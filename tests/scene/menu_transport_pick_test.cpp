@@ -217,7 +217,7 @@ namespace {
             SCOPED_TRACE(c.points);
             world.roadTransfers.clear();
             world.flyingValues.clear();
-            world.levelPoints = c.points;
+            world.minusPoints = c.points;
             world.autoOnMouse = kCar;
             world.carFromRoad = c.fromRoad;
             world.leftDown = 0;

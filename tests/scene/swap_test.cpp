@@ -25,7 +25,7 @@ namespace {
             GridCarsTest::SetUp();
             world.gamePlayMode = 1;
             world.managerBelowLimit = 1;
-            world.levelPoints = 100;
+            world.minusPoints = 100;
             Board(kBoard);
         }
         // Picks the car of the cell up and releases it over another.
@@ -71,7 +71,7 @@ namespace {
             3 1 2 #
             # # # #
             # # # # )"));
-        EXPECT_EQ(world.levelPoints, -200); // the points may go below zero
+        EXPECT_EQ(world.minusPoints, -200); // the points may go below zero
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(world.swapSource, -1);
         EXPECT_EQ(world.stackMovedToGrid, 0);
@@ -102,7 +102,7 @@ namespace {
             world.managerBelowLimit = 1;
             Move(2, 1, c.row, c.column);
             EXPECT_EQ(Cells(), Normalised(std::string(kBoard) + "\n# # # #\n# # # #"));
-            EXPECT_EQ(world.levelPoints, 100);
+            EXPECT_EQ(world.minusPoints, 100);
             EXPECT_EQ(world.autoOnMouse, -1);
             EXPECT_EQ(world.swapSource, -1);
             EXPECT_EQ(world.stackMovedToGrid, 1);
@@ -119,7 +119,7 @@ namespace {
         transport->DrawSwapFundamentAutos();
         EXPECT_EQ(CarAt(2, 2), 1);
         EXPECT_EQ(world.autoOnMouse, -1);
-        EXPECT_EQ(world.levelPoints, 100);
+        EXPECT_EQ(world.minusPoints, 100);
     }
 
     TEST_F(Swap, CarsStandIntoTheirCellsAndPreviewsShowTheCarFacingUpRight)
@@ -214,15 +214,15 @@ namespace {
         ASSERT_TRUE(Frames(100, 50.0));
         EXPECT_EQ(Free(), 0);
         EXPECT_TRUE(world.comboLog.empty());
-        EXPECT_EQ(world.levelPoints, 0);
+        EXPECT_EQ(world.minusPoints, 0);
 
         for (int move = 0; move < 3; ++move) {
             SCOPED_TRACE(move);
-            const int points = world.levelPoints;
+            const int points = world.minusPoints;
             ASSERT_TRUE(SwapIntoALine(move));
             ASSERT_TRUE(Frames(100, 50.0));
             EXPECT_EQ(Free(), 0);
-            EXPECT_GT(world.levelPoints, points);
+            EXPECT_GT(world.minusPoints, points);
         }
     }
 

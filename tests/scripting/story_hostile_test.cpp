@@ -206,7 +206,7 @@ std::string Snapshot()
 {
     const cGameWorld& w = cGameWorld::Instance();
     std::ostringstream s;
-    s << w.money << ' ' << w.points << ' ' << w.levelPoints << ' ' << w.levelTimeLimit << ' ' << w.processTimeInStation
+    s << w.money << ' ' << w.points << ' ' << w.minusPoints << ' ' << w.levelTimeLimit << ' ' << w.processTimeInStation
       << ' ' << w.processTimeInStack << ' ' << w.animationSpeed << ' ' << w.pointsSpeed << ' ' << w.autobahnDelay << ' '
       << w.parkingAutos << ' ' << w.managerCount << ' ' << w.stackLimit << ' ' << w.stackCounter << ' '
       << int(w.managerBelowLimit) << ' ' << w.hoveredElement << ' ' << int(w.newAward) << ' ' << w.lastAward << ' '

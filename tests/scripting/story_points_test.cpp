@@ -57,11 +57,11 @@ TEST_F(StoryPoints, ServicesAndCombosArePaidByTheScript)
     world.bonusCellCount = 4;
     world.bonusType = 4;
     world.bonusAutoClass = 2;
-    world.levelPoints = 100;
+    world.minusPoints = 100;
     world.currentProfile = 2;
     Story::Instance().CallScriptFunction("on_bonus");
     EXPECT_EQ(world.money, 1040 + 15 * 4);
-    EXPECT_EQ(world.levelPoints, 98);
+    EXPECT_EQ(world.minusPoints, 98);
     EXPECT_EQ(world.profileAwards[2][3], 1);
     EXPECT_EQ(world.newAward, 1);
     EXPECT_EQ(world.lastAward, 3);
@@ -116,15 +116,15 @@ TEST_F(StoryPoints, MinusPointsLowerTheLevelsPointsThatGetCurrentPointsReads)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.minusPointsLimit = 250;
-    world.levelPoints = 40;
+    world.minusPoints = 40;
     ASSERT_TRUE(Run("Story:MinusPoints(30); Story:MinusPoints(-5); limit = Story:GetMinusPoints(); "
                     "now = Story:GetCurrentPoints()"));
-    EXPECT_EQ(world.levelPoints, 15);
+    EXPECT_EQ(world.minusPoints, 15);
     EXPECT_EQ(Number("now"), 15);
     EXPECT_EQ(Number("limit"), 250);
-    world.levelPoints = -2147483647 - 1;
+    world.minusPoints = -2147483647 - 1;
     ASSERT_TRUE(Run("Story:MinusPoints(1)"));
-    EXPECT_EQ(world.levelPoints, 2147483647);
+    EXPECT_EQ(world.minusPoints, 2147483647);
 }
 
 TEST_F(StoryPoints, JokersAreCountedByKindAndTheUpgradeDecidesGetJoker)
