@@ -19,6 +19,11 @@ struct Context {
     // Off-screen drawing (no window, or the dummy video driver): the renderer
     // draws straight into this surface, so pixels can be read back.
     SDL_Surface* target = nullptr;
+    // The target's own hidden window, when the video subsystem can make one:
+    // its software renderer queues the draw calls and rasterises them all at
+    // once when the frame is shown, as a window's renderer does, and the
+    // target is that window's surface.
+    SDL_Window* targetWindow = nullptr;
     int logicalWidth = 0;
     int logicalHeight = 0;
     bool wantFullScreen = false;

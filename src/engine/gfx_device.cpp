@@ -70,19 +70,34 @@ void cGfxDevice::DestroyRenderer()
         font->DropAllLines();
     if (context.renderer)
         SDL_DestroyRenderer(context.renderer);
-    if (context.target)
+    if (context.targetWindow)
+        SDL_DestroyWindow(context.targetWindow); // the target is its surface
+    else if (context.target)
         SDL_FreeSurface(context.target);
     context.renderer = nullptr;
     context.target = nullptr;
+    context.targetWindow = nullptr;
     ++context.generation;
 }
 
 bool cGfxDevice::MakeOffscreenTarget(int width, int height)
 {
     engine::Context& context = engine::GetContext();
-    context.target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (context.target)
-        context.renderer = SDL_CreateSoftwareRenderer(context.target);
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        context.targetWindow = SDL_CreateWindow("", 0, 0, width, height, SDL_WINDOW_HIDDEN);
+    if (context.targetWindow) {
+        SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+        context.renderer = SDL_CreateRenderer(context.targetWindow, -1, SDL_RENDERER_SOFTWARE);
+        context.target = context.renderer ? SDL_GetWindowSurface(context.targetWindow) : nullptr;
+        if (!context.target)
+            DestroyRenderer();
+    }
+    // Without a video subsystem the renderer draws straight into a surface.
+    if (!context.renderer) {
+        context.target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (context.target)
+            context.renderer = SDL_CreateSoftwareRenderer(context.target);
+    }
     if (!context.renderer) {
         cLog::Instance().Error(L"cGfxDevice::Create -> Unable to make an off-screen target: %s", SDL_GetError());
         DestroyRenderer();
