@@ -219,16 +219,22 @@ SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
         m_fadedGeneration = context.generation;
         SDL_SetTextureBlendMode(m_faded, SDL_BLENDMODE_BLEND);
     }
-    std::vector<uint32_t> scaled(static_cast<size_t>(m_width) * m_height);
+    // Written in place, through a table of the 256 scaled alphas: this runs
+    // in the frame whenever a fade steps.
+    uint8_t scaledAlpha[256];
+    for (uint32_t a = 0; a < 256; ++a)
+        scaledAlpha[a] = static_cast<uint8_t>((a * alpha + 127) / 255);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(m_faded, nullptr, &pixels, &pitch) != 0)
+        return nullptr;
     for (int y = 0; y < m_height; ++y) {
         const auto* from = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(m_keptPixels->pixels) + y * m_keptPixels->pitch);
-        uint32_t* to = &scaled[static_cast<size_t>(y) * m_width];
-        for (int x = 0; x < m_width; ++x) {
-            const uint32_t a = ((from[x] >> 24) * alpha + 127) / 255;
-            to[x] = (a << 24) | (from[x] & 0xFFFFFF);
-        }
+        auto* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
+        for (int x = 0; x < m_width; ++x)
+            to[x] = (uint32_t { scaledAlpha[from[x] >> 24] } << 24) | (from[x] & 0xFFFFFF);
     }
-    SDL_UpdateTexture(m_faded, nullptr, scaled.data(), m_width * 4);
+    SDL_UnlockTexture(m_faded);
     m_fadedAlpha = alpha;
     return m_faded;
 }
