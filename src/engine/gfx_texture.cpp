@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -132,7 +133,8 @@ cGfxTexture::cGfxTexture(std::vector<uint8_t> encoded, int width, int height)
 cGfxTexture::~cGfxTexture()
 {
     DestroyRendererTexture(m_texture, m_generation);
-    DestroyRendererTexture(m_faded, m_fadedGeneration);
+    DestroyRendererTexture(m_shown.texture, m_fadedGeneration);
+    DestroyRendererTexture(m_next.texture, m_fadedGeneration);
     SDL_FreeSurface(m_keptPixels);
     engine::GetContext().liveBytes -= m_bytes;
 }
@@ -191,17 +193,40 @@ SDL_Texture* cGfxTexture::Get()
     return m_texture;
 }
 
+// Writes rows [from, to) of the copy with every pixel's alpha scaled, in
+// place, through a table of the 256 scaled alphas.
+bool cGfxTexture::FillFaded(FadedCopy& copy, int from, int to)
+{
+    uint8_t scaledAlpha[256];
+    for (uint32_t a = 0; a < 256; ++a)
+        scaledAlpha[a] = static_cast<uint8_t>((a * static_cast<uint32_t>(copy.alpha) + 127) / 255);
+    const SDL_Rect rows { 0, from, m_width, to - from };
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(copy.texture, &rows, &pixels, &pitch) != 0)
+        return false;
+    for (int y = from; y < to; ++y) {
+        const auto* source = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(m_keptPixels->pixels) + y * m_keptPixels->pitch);
+        auto* target = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + (y - from) * pitch);
+        for (int x = 0; x < m_width; ++x)
+            target[x] = (uint32_t { scaledAlpha[source[x] >> 24] } << 24) | (source[x] & 0xFFFFFF);
+    }
+    SDL_UnlockTexture(copy.texture);
+    copy.rowsDone = to;
+    return true;
+}
+
 SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
 {
     engine::Context& context = engine::GetContext();
     if (!context.renderer || m_undecodable)
         return nullptr;
-    if (m_faded && m_fadedGeneration != context.generation) {
-        m_faded = nullptr; // went with the old renderer
-        m_fadedAlpha = -1;
+    if (m_fadedGeneration != context.generation) {
+        m_shown = m_next = FadedCopy {}; // they went with the old renderer
+        m_fadedGeneration = context.generation;
     }
-    if (m_faded && m_fadedAlpha == alpha)
-        return m_faded;
+    if (m_shown.texture && m_shown.alpha == alpha)
+        return m_shown.texture;
     if (!m_keptPixels) {
         m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
         if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
@@ -212,29 +237,34 @@ SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
             return nullptr;
         }
     }
-    if (!m_faded) {
-        m_faded = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
-        if (!m_faded)
+    auto make = [&](FadedCopy& copy) {
+        if (!copy.texture) {
+            copy.texture = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
+            if (copy.texture)
+                SDL_SetTextureBlendMode(copy.texture, SDL_BLENDMODE_BLEND);
+        }
+        return copy.texture != nullptr;
+    };
+    // The first faded draw shows the image at once.
+    if (!m_shown.texture) {
+        if (!make(m_shown))
             return nullptr;
-        m_fadedGeneration = context.generation;
-        SDL_SetTextureBlendMode(m_faded, SDL_BLENDMODE_BLEND);
+        m_shown.alpha = alpha;
+        return FillFaded(m_shown, 0, m_height) ? m_shown.texture : nullptr;
     }
-    // Written in place, through a table of the 256 scaled alphas: this runs
-    // in the frame whenever a fade steps.
-    uint8_t scaledAlpha[256];
-    for (uint32_t a = 0; a < 256; ++a)
-        scaledAlpha[a] = static_cast<uint8_t>((a * alpha + 127) / 255);
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(m_faded, nullptr, &pixels, &pitch) != 0)
-        return nullptr;
-    for (int y = 0; y < m_height; ++y) {
-        const auto* from = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(m_keptPixels->pixels) + y * m_keptPixels->pitch);
-        auto* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
-        for (int x = 0; x < m_width; ++x)
-            to[x] = (uint32_t { scaledAlpha[from[x] >> 24] } << 24) | (from[x] & 0xFFFFFF);
+    // A fade steps every few frames: the next copy is written a band of rows
+    // a draw, and the shown one stays until it is whole, a few frames behind
+    // the fade, so that no frame rewrites the whole image. A copy once begun
+    // is finished, so a fast fade still moves on screen.
+    if (!make(m_next))
+        return m_shown.texture;
+    if (m_next.rowsDone == 0)
+        m_next.alpha = alpha;
+    constexpr int kRowsPerDraw = 256;
+    FillFaded(m_next, m_next.rowsDone, std::min(m_height, m_next.rowsDone + kRowsPerDraw));
+    if (m_next.rowsDone == m_height) {
+        std::swap(m_shown, m_next);
+        m_next.rowsDone = 0;
     }
-    SDL_UnlockTexture(m_faded);
-    m_fadedAlpha = alpha;
-    return m_faded;
+    return m_shown.texture;
 }

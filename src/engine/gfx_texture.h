@@ -29,8 +29,8 @@ public:
     SDL_Texture* Get();
     // The texture with every pixel's alpha already scaled by `alpha`, for an
     // image drawn large and faded (fog): the software renderer blends it at
-    // full alpha far faster than it modulates. Made again when the alpha
-    // changes; null when it cannot be made.
+    // full alpha far faster than it modulates. When the alpha changes, the
+    // copy follows over the next few draws; null when it cannot be made.
     SDL_Texture* GetFaded(uint8_t alpha);
 
 private:
@@ -40,9 +40,15 @@ private:
     std::vector<uint8_t> m_encoded;
     // Kept only for images drawn faded, to scale their alpha again.
     SDL_Surface* m_keptPixels = nullptr;
-    SDL_Texture* m_faded = nullptr;
+    struct FadedCopy {
+        SDL_Texture* texture = nullptr;
+        int alpha = -1;
+        int rowsDone = 0;
+    };
+    bool FillFaded(FadedCopy& copy, int from, int to);
+    FadedCopy m_shown;
+    FadedCopy m_next;
     uint64_t m_fadedGeneration = 0;
-    int m_fadedAlpha = -1;
     SDL_Texture* m_texture = nullptr;
     uint64_t m_generation = 0;
     int m_width;

@@ -154,9 +154,12 @@ namespace {
             const RECT bigBlue { 256, 0, 512, 512 };
             const RECT smallRed { 0, 0, 16, 16 };
             const RECT smallBlue { 300, 0, 316, 16 };
-            device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
-            gfx->DrawTexture(&bigRed, &leftHalf);
-            gfx->DrawTexture(&bigBlue, &rightHalf);
+            // A faded copy follows a new alpha within a few draws.
+            for (int draw = 0; draw < 4; ++draw) {
+                device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
+                gfx->DrawTexture(&bigRed, &leftHalf);
+                gfx->DrawTexture(&bigBlue, &rightHalf);
+            }
             const uint32_t bigLeft = Pixel(10, 20);
             const uint32_t bigRight = Pixel(50, 20);
             device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
@@ -165,11 +168,15 @@ namespace {
             EXPECT_TRUE(Near(bigLeft, Pixel(10, 20), 2));
             EXPECT_TRUE(Near(bigRight, Pixel(50, 20), 2));
         }
-        // Drawn faded again at another alpha, the large image follows it.
+        // Drawn faded at another alpha, the large image shows its last whole
+        // copy until the new one is written, then follows.
         gfx->SetColor(0x40FFFFFF);
-        device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         const RECT whole { 0, 0, 512, 512 };
         const RECT screen { 0, 0, kWidth, kHeight };
+        device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
+        gfx->DrawTexture(&whole, &screen);
+        EXPECT_TRUE(Near(Pixel(10, 20), 0xFF010000, 2)) << "still the last whole copy";
+        device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         gfx->DrawTexture(&whole, &screen);
         EXPECT_TRUE(Near(Pixel(10, 20), 0xFF400000, 2));
         gfx->SetColor(0xFFFFFFFF);
