@@ -242,14 +242,7 @@ void MenuHigh::DrawBox(int x, int y, int w, int h, int a, int r, int g, int b)
 
 void MenuHigh::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
-    if (!g_pGfx2D || !font || !text)
-        return;
-    SIZE size {};
-    font->MeasureText(text, &size);
-    if (alt)
-        g_pGfx2D->DrawTextAlt(font, x - size.cx, y, text, 0);
-    else
-        g_pGfx2D->DrawText(font, x - size.cx, y, text, 0);
+    DrawTextRightEnd(alt, text, x, y, font);
 }
 
 bool MenuHigh::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,

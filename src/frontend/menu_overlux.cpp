@@ -225,14 +225,7 @@ void MenuOverlux::DrawShadowed(
 
 void MenuOverlux::DrawTextRightAligned(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
-    if (!g_pGfx2D || !font || !text)
-        return;
-    SIZE size {};
-    font->MeasureText(text, &size);
-    if (alt)
-        g_pGfx2D->DrawTextAlt(font, x - size.cx, y, text, 0);
-    else
-        g_pGfx2D->DrawText(font, x - size.cx, y, text, 0);
+    DrawTextRightEnd(alt, text, x, y, font);
 }
 
 } // namespace Scene

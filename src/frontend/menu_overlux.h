@@ -92,6 +92,7 @@ private:
     // The intro's steps.
     void ResetDemonstration();
     void StartBuildLevel();
+    void OpenShopStation();
     void LeaveIntroShop();
     void DrawIntroButton();
     void DrawIntroText(

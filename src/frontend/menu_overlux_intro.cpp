@@ -38,7 +38,9 @@ void MenuOverlux::ResetDemonstration()
     demoFadingLevel = 1;
 }
 
-void MenuOverlux::StartBuildLevel()
+// The shop switched on and laid out, the level's station and road emptied
+// for level 31's script.
+void MenuOverlux::OpenShopStation()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (MenuBuy* shop = Shop()) {
@@ -55,6 +57,12 @@ void MenuOverlux::StartBuildLevel()
     world.autobahnRoads.clear();
     world.autobahnClasses.clear();
     world.autoTypes.clear();
+}
+
+void MenuOverlux::StartBuildLevel()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    OpenShopStation();
     Story& story = Story::Instance();
     // The intro restarts with every new profile chosen; a script still loaded
     // would keep its repository slot for good.

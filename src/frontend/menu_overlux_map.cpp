@@ -151,20 +151,7 @@ void MenuOverlux::EnterShop()
     world.highscoreTableReady = 0;
     world.shopOpen = 1;
     world.LoadGame();
-    if (auto* shop = cMenuManager::Instance().Get<MenuBuy>(cMenuManager::kBuy)) {
-        shop->SetActive(true);
-        shop->LayoutStation();
-    }
-    world.placeTemplates.clear();
-    world.places.clear();
-    world.effects.clear();
-    world.overTemplates.clear();
-    world.fundaments.clear();
-    world.fundamentTemplates.clear();
-    world.autobahnCars.clear();
-    world.autobahnRoads.clear();
-    world.autobahnClasses.clear();
-    world.autoTypes.clear();
+    OpenShopStation();
     world.SetPause(false);
     world.clouds.clear();
     world.balloons.clear();

@@ -29,4 +29,17 @@ inline void SetColour(uint32_t argb)
         g_pGfx2D->SetColor(argb);
 }
 
+// Text whose right end stands at x, with the one-pixel shadow when alt.
+inline void DrawTextRightEnd(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
+{
+    if (!g_pGfx2D || !font || !text)
+        return;
+    SIZE size {};
+    font->MeasureText(text, &size);
+    if (alt)
+        g_pGfx2D->DrawTextAlt(font, x - size.cx, y, text, 0);
+    else
+        g_pGfx2D->DrawText(font, x - size.cx, y, text, 0);
+}
+
 } // namespace Scene

@@ -55,14 +55,7 @@ void MenuSubmenu::SetTaskBookFlag(bool open)
 
 void MenuSubmenu::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
-    if (!g_pGfx2D || !font || !text)
-        return;
-    SIZE size {};
-    font->MeasureText(text, &size);
-    if (alt)
-        g_pGfx2D->DrawTextAlt(font, x - size.cx, y, text);
-    else
-        g_pGfx2D->DrawText(font, x - size.cx, y, text);
+    DrawTextRightEnd(alt, text, x, y, font);
 }
 
 void MenuSubmenu::DrawResults(int won)

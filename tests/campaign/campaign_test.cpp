@@ -133,8 +133,9 @@ TEST_F(Campaign, TheCityShopSellsTheNextLevelsBuildingForAClick)
     EXPECT_EQ(player.lotsBought, 1);
     EXPECT_LT(world.money, price);
     for (const cTaskRow& row : world.taskRows) {
-        if (row.level == 2)
+        if (row.level == 2) {
             EXPECT_NE(world.lotTable[row.lotRow][row.lotCol], 0) << "level 2's building is not built";
+        }
     }
 }
 

@@ -146,7 +146,7 @@ TEST_F(ShopLevelTest, TheScriptLaysOutTheStationPlan)
 // point around the lot's cell.
 TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
 {
-    for (const auto [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
         cSettings::Instance().SetResolution(width, height);
         EnterShop();
         for (const cFundament& f : world.fundaments) {

@@ -191,8 +191,9 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             input.x = middle->x;
             input.y = middle->y;
             for (const cFundament& g : world.fundaments) {
-                if (world::IsGridCell(g.row, g.column) && (g.row != row || g.column != column))
+                if (world::IsGridCell(g.row, g.column) && (g.row != row || g.column != column)) {
                     EXPECT_FALSE(shop->IsMouseOverLot(g.row, g.column)) << g.row << "," << g.column;
+                }
             }
             EXPECT_TRUE(shop->IsMouseOverLot(row, column)) << "lot at " << middle->x << "," << middle->y;
         }
