@@ -1,0 +1,441 @@
+// After a level: the highscore table and its files, the result screen, and
+// the continue action that records tries, times, ratings and money.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "frontend/menu_high.h"
+#include "frontend/menu_start.h"
+#include "frontend/score_table.h"
+#include "platform/win_messages.h"
+#include "resources/property_file.h"
+#include "scene/hud_fixture.h"
+#include "scene/state_game.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Scene::ScoreTable;
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A user folder of its own, with the world and settings reset around it.
+class UserFolderScope {
+public:
+    UserFolderScope()
+    {
+        cGameWorld::Instance().ResetToDefaults();
+        cSettings::Instance().ResetToDefaults();
+        cSettings::Instance().canSave = true;
+        cGameWorld::Instance().userFolder = platform::NarrowToWide(folder.Path());
+    }
+    ~UserFolderScope()
+    {
+        cGameWorld::Instance().ResetToDefaults();
+        cSettings::Instance().ResetToDefaults();
+    }
+    std::string TablePath(int level) const
+    {
+        return folder / ((level < 10 ? "highscore/result_0" : "highscore/result_") + std::to_string(level) + ".cfg");
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
+    void WriteRaw(int level, const std::string& bytes) const
+    {
+        std::filesystem::create_directories(folder / "highscore");
+        std::ofstream(TablePath(level), std::ios::binary) << bytes;
+    }
+    void WriteTable(int level, const std::string& text) const
+    {
+        const auto bytes = platform::WideToUtf16Le(L"\xFEFF" + platform::NarrowToWide(text));
+        WriteRaw(level, std::string(bytes.begin(), bytes.end()));
+    }
+    PropertyFile ReadTable(int level) const
+    {
+        PropertyFile file;
+        EXPECT_TRUE(file.Serialize(platform::NarrowToWide(TablePath(level)), false));
+        return file;
+    }
+    test::TempFolder folder;
+};
+
+TEST(ScoreTable, ANewEntryTakesTheFirstRowItRanksAtOrAbove)
+{
+    struct Row {
+        int money, time;
+    };
+    const std::vector<Row> full
+        = { { 900, 10 }, { 800, 10 }, { 700, 10 }, { 600, 10 }, { 500, 10 }, { 400, 10 }, { 300, 10 }, { 200, 10 },
+              { 100, 10 }, { 50, 10 } };
+    const struct {
+        std::vector<Row> rows;
+        Row entry;
+        int expectedRow;
+    } cases[] = {
+        { {}, { 5, 99 }, 0 },
+        { {}, { 0, 0 }, 0 },
+        { {}, { 0, 99 }, -1 },
+        { {}, { -20, 5 }, 0 },
+        { full, { 850, 1 }, 1 },
+        { full, { 800, 9 }, 1 },
+        { full, { 800, 10 }, 1 },
+        { full, { 800, 11 }, 2 },
+        { full, { 60, 10 }, 9 },
+        { full, { 40, 10 }, -1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.entry.money << " in " << c.entry.time);
+        ScoreTable t;
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            t.scoreNames[i] = L"row" + std::to_wstring(i);
+            t.scoreMoney[i] = c.rows[i].money;
+            t.scoreTimes[i] = c.rows[i].time;
+        }
+        const ScoreTable before = t;
+        const int row = t.Insert(L"me", 3, c.entry.time, c.entry.money);
+        EXPECT_EQ(row, c.expectedRow);
+        if (row < 0) {
+            EXPECT_EQ(t.scoreNames[9], before.scoreNames[9]);
+            continue;
+        }
+        EXPECT_EQ(t.scoreNames[row], L"me");
+        EXPECT_EQ(t.scoreWorkplaces[row], 3);
+        EXPECT_EQ(t.scoreMoney[row], c.entry.money);
+        EXPECT_EQ(t.scoreTimes[row], c.entry.time);
+        for (int i = row + 1; i < ScoreTable::kRows; ++i)
+            EXPECT_EQ(t.scoreNames[i], before.scoreNames[i - 1]);
+    }
+}
+
+class ResultFiles : public ::testing::Test {
+protected:
+    UserFolderScope scope;
+    cGameWorld& world = cGameWorld::Instance();
+    Scene::MenuHigh high;
+};
+
+TEST_F(ResultFiles, TheWorldsLoaderReadsWhatTheScreenWrites)
+{
+    world.level = world.furthestLevel = 4;
+    scope.WriteTable(4, "[name1]\r\nAnna\r\n[money1]\r\n700\r\n[time1]\r\n65\r\n[workplace1]\r\n2\r\n");
+    high.LoadResults();
+    EXPECT_EQ(high.Table().scoreNames[0], L"Anna");
+    high.SaveResults();
+    ASSERT_TRUE(world.LoadHighscores());
+    EXPECT_EQ(world.highscoreNames[4][1], L"Anna");
+    EXPECT_EQ(world.highscoreMoney[4][1], 700);
+    EXPECT_EQ(world.highscoreTime[4][1], 65);
+    EXPECT_EQ(world.highscoreWorkplace[4][1], 2);
+    EXPECT_EQ(world.highscoreNames[4][2], L"...");
+}
+
+TEST_F(ResultFiles, HostileFilesReadAsTablesAndNeverReachBeyondThem)
+{
+    world.level = 2;
+    for (const std::wstring& text : { std::wstring(L"\xFEFF"), std::wstring(L"\xFEFF[money1]"),
+             std::wstring(L"\xFEFF[money1\r\n5"), std::wstring(L"\xFEFF[money1]\r\nlots\r\n[time1]\r\n-\r\n"),
+             std::wstring(L"\xFEFF[money1]\r\n99999999999999\r\n"), std::wstring(L"\xFEFF[name11]\r\nX\r\n[name0]\r\nX\r\n"),
+             L"\xFEFF[name1]\r\n" + std::wstring(5000, L'x') }) {
+        const auto bytes = platform::WideToUtf16Le(text);
+        scope.WriteRaw(2, std::string(bytes.begin(), bytes.end()));
+        high.LoadResults();
+        for (int i = 1; i < ScoreTable::kRows; ++i)
+            EXPECT_NE(high.Table().scoreNames[i], L"X");
+        world.resultScreenOpen = world.highscoreTableReady = 1;
+        high.Draw();
+    }
+    scope.WriteRaw(2, "\xFF\xFE\x5B");
+    high.LoadResults();
+    EXPECT_EQ(high.Table().scoreNames[0], L"...");
+}
+
+TEST_F(ResultFiles, RemovingAProfileBlanksItsRowsSortsThemDownAndStopsAtAMissingLevel)
+{
+    world.currentProfile = 2;
+    const std::string rows = "[name1]\r\nMine\r\n[money1]\r\n900\r\n[time1]\r\n10\r\n[workplace1]\r\n2\r\n"
+                             "[name2]\r\nTheirs\r\n[money2]\r\n500\r\n[time2]\r\n20\r\n[workplace2]\r\n4\r\n";
+    for (int level : { 1, 2, 4 }) // level 3 is missing
+        scope.WriteTable(level, rows);
+    Scene::MenuStart().RemoveProfileScores();
+    for (int level : { 1, 2 }) {
+        PropertyFile file = scope.ReadTable(level);
+        EXPECT_EQ(file.GetString(L"name1"), L"Theirs");
+        EXPECT_EQ(file.GetString(L"name2"), L"...");
+        EXPECT_EQ(file.GetInt(L"money2", -1), 0);
+        EXPECT_EQ(file.GetInt(L"workplace2", -1), 2);
+    }
+    EXPECT_EQ(scope.ReadTable(4).GetString(L"name1"), L"Mine");
+}
+
+class RecordResult : public ::testing::Test {
+protected:
+    void Start(int furthest, int profileLast)
+    {
+        world.currentProfile = 3;
+        world.money = 1000;
+        for (int& status : world.levelStatus)
+            status = -1;
+        world.taskRows.push_back({ 9, 0, 0, 0, 0, 0, L"task of nine" });
+        world.furthestLevel = furthest;
+        world.profileLastLevel[3] = profileLast;
+    }
+    void Run(int lv, int limit, int elapsed, int reward, int bonus, int rating = 0)
+    {
+        world.level = lv;
+        world.levelTimeLimit = limit;
+        world.levelElapsed = elapsed;
+        world.levelReward = reward;
+        world.levelBonus = bonus;
+        world.levelRating = rating;
+        world.resultScreenOpen = world.levelOver = world.levelState = world.textEntryActive = 1;
+        world.menuChoice = 0;
+        high.Continue();
+        // The level is always left.
+        EXPECT_EQ(world.resultScreenOpen, 0);
+        EXPECT_EQ(world.leaveLevel, 1);
+        EXPECT_EQ(world.menuChoice, -1);
+        EXPECT_EQ(world.levelOver, 0);
+        EXPECT_TRUE(world.IsPaused());
+        EXPECT_EQ(world.resultRecorded, 1);
+        EXPECT_EQ(world.textEntryActive, 0);
+    }
+    cGameWorld& world = cGameWorld::Instance();
+    Scene::MenuHigh high;
+};
+
+// Who is paid what, what is unlocked and which rating and time are kept.
+TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
+{
+    const struct {
+        const char* what;
+        int furthest, profileLast, lv, limit, elapsed, reward, bonus, rating;
+        int oldStatus, oldTime, oldMoney;
+        int money, furthestAfter, status, time, levelAfter;
+        bool saveWritten;
+    } cases[] = {
+        { "passed at the frontier", 5, 5, 5, 100, 90, 300, 50, 1, -1, 0, 0, 1350, 6, 1, 90, 6, true },
+        { "failed keeps only its time", 5, 5, 5, 100, 150, 300, 50, 2, 2, 40, 0, 1000, 5, 2, 150, 5, true },
+        { "earlier level, less", 8, 8, 5, 100, 95, 250, 0, 1, 2, 70, 300, 1000, 8, 2, 70, 8, true },
+        { "earlier level pays the rise", 8, 8, 5, 100, 95, 420, 0, 0, 2, 70, 300, 1120, 8, 2, 70, 8, true },
+        { "level 30 pays in full", 30, 30, 30, 100, 50, 500, 10, 2, 2, 50, 510, 1510, 30, 2, 50, 30, true },
+        { "frontier but not the profile's last", 5, 4, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1000, 5, 1, 50, 5, true },
+        { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, false },
+        { "later level without a limit", 8, 8, 8, 0, 60, 700, 70, 0, 1, 0, 0, 1000, 9, 1, 0, 8, true },
+        { "level 0", 5, 5, 0, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 0, false },
+        { "level 50", 5, 5, 50, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 50, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        UserFolderScope scope;
+        Start(c.furthest, c.profileLast);
+        if (c.lv > 0 && c.lv <= 30) {
+            world.levelStatus[c.lv] = c.oldStatus;
+            world.levelTime[c.lv] = c.oldTime;
+            world.levelMoney[c.lv] = c.oldMoney;
+        }
+        Run(c.lv, c.limit, c.elapsed, c.reward, c.bonus, c.rating);
+        EXPECT_EQ(world.money, c.money);
+        EXPECT_EQ(world.furthestLevel, c.furthestAfter);
+        EXPECT_EQ(world.level, c.levelAfter);
+        EXPECT_EQ(scope.Exists("3"), c.saveWritten);
+        if (c.lv > 0 && c.lv <= 30) {
+            EXPECT_EQ(world.levelCounter[c.lv], 1);
+            EXPECT_EQ(world.levelStatus[c.lv], c.status);
+            EXPECT_EQ(world.levelTime[c.lv], c.time);
+            EXPECT_TRUE(scope.Exists("config.cfg"));
+            EXPECT_TRUE(std::filesystem::exists(scope.TablePath(c.lv)));
+        }
+    }
+}
+
+TEST_F(RecordResult, TheFirstOfATripleWithoutALimitPaysFirstTheWholeThenTheRiseThenAFifth)
+{
+    UserFolderScope scope;
+    Start(10, 10);
+    const int payouts[] = { 1000, 1200, 1234, 1234, 500 };
+    const int money[] = { 2000, 2200, 2234, 2480, 2580 };
+    for (int i = 0; i < 5; ++i) {
+        Run(10, 0, 400, payouts[i], 0);
+        EXPECT_EQ(world.money, money[i]) << i;
+        EXPECT_EQ(world.levelStatus[10], 0);
+    }
+    EXPECT_EQ(world.levelMoney[10], 1234);
+    EXPECT_EQ(world.furthestLevel, 11);
+    EXPECT_EQ(world.profileLastLevel[3], 11);
+}
+
+TEST_F(RecordResult, FromTheWorldMapItOnlyClosesTheScreen)
+{
+    UserFolderScope scope;
+    Start(5, 5);
+    world.menuChoice = -1;
+    world.highscoresOpen = world.resultScreenOpen = 1;
+    world.level = 5;
+    high.Continue();
+    EXPECT_EQ(world.resultScreenOpen + world.highscoresOpen + world.leaveLevel + world.levelCounter[5], 0);
+    EXPECT_EQ(world.money, 1000);
+    EXPECT_FALSE(scope.Exists("highscore"));
+    EXPECT_FALSE(scope.Exists("config.cfg"));
+}
+
+// A saved game or a highscore table that exists but cannot be read is never
+// written over: after a played level it is there, byte for byte, beside the
+// new file, and the player was told.
+TEST_F(RecordResult, UnreadablePlayerFilesSurviveAPlayedLevel)
+{
+    const std::string utf8Save = "XXXX;\rBANK;4321;\rSTATUS;2;2;2;2;2;2;2;2;\r";
+    const std::string utf8Table = "\xEF\xBB\xBF[name1]\r\nAda\r\n[money1]\r\n900\r\n[time1]\r\n80\r\n";
+    const char damaged[] = "\x01\xFF\x00\x9C;;\r\x00\xFE\xFF\x13";
+    const std::string damage(damaged, sizeof damaged - 1);
+    // Whole files beyond 1 MB are refused unread.
+    std::string bigSave, bigTable = "\xFF\xFE";
+    for (const char c : std::string("XXXX;\rBANK;4321;") + std::string(1 << 19, '\r'))
+        bigSave += { c, '\0' };
+    for (const char c : std::string("[name1]\r\nAda\r\n") + std::string(1 << 19, '\n'))
+        bigTable += { c, '\0' };
+    const std::pair<std::string, std::string> cases[]
+        = { { utf8Save, utf8Table }, { damage, damage }, { bigSave, bigTable } };
+    for (const auto& [save, table] : cases) {
+        UserFolderScope files;
+        Start(5, 5);
+        std::ofstream(files.folder / "3", std::ios::binary) << save;
+        files.WriteRaw(5, table);
+        world.LoadGame();
+        world.LoadHighscores();
+        high.LoadResults();
+        Run(5, 100, 90, 300, 50, 1);
+
+        EXPECT_EQ(FileBytes(files.folder / "3.unreadable"), save);
+        EXPECT_EQ(FileBytes(files.TablePath(5) + ".unreadable"), table);
+        EXPECT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.levelStatus[5], 1);
+        EXPECT_TRUE(files.ReadTable(5).HasKey(L"money1"));
+        EXPECT_NE(world.playerFileNotice.find(L"cannot be read"), std::wstring::npos);
+    }
+}
+
+class Keys : public iKeySource {
+public:
+    std::set<int> down;
+    bool IsKeyDown(int code) override { return down.count(code) != 0; }
+    void ClearKey(int code) override { down.erase(code); }
+    bool IsHeld(int) override { return false; }
+    bool IsRussianLayout() override { return false; }
+};
+
+// The result screen drawn headless after a won level of profile 2, "Kim".
+class MenuHighTest : public test::HudTest {
+protected:
+    void SetUp() override
+    {
+        test::HudTest::SetUp();
+        WriteSet("data/gui/interface/menu/menu_highscore", { "button_short_off.png", "button_short_over.png" });
+        std::filesystem::create_directories(folder / "user/highscore");
+        world.userFolder = platform::NarrowToWide(folder / "user");
+        cSettings::Instance().canSave = true;
+        high.SetActive(true);
+        world.level = world.furthestLevel = world.profileLastLevel[2] = 5;
+        world.currentProfile = 2;
+        world.profileNames[2] = L"Kim";
+        world.levelTimeLimit = 120;
+        world.drawStation = 1;
+        world.levelReward = 400;
+        world.levelBonus = 50;
+        world.levelFinalTime = world.levelElapsed = 75;
+        world.levelOver = world.levelState = world.resultScreenOpen = 1;
+        world.menuChoice = 0;
+        MoveMouse(0, 0);
+    }
+    void Frame()
+    {
+        gfx.ClearRecords();
+        Wait(17);
+        high.Draw();
+    }
+    int Count(const std::wstring& text) const
+    {
+        const auto texts = gfx.Texts();
+        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+    }
+    Scene::MenuHigh high;
+};
+
+TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameUpToTwentyCharactersAndIsWrittenOnContinue)
+{
+    Frame();
+    EXPECT_EQ(high.GetNewEntryRow(), 0);
+    EXPECT_EQ(world.textEntryActive, 1);
+    EXPECT_EQ(std::wstring(world.textEntry), L"Kim");
+    EXPECT_EQ(Count(L"450"), 2);
+    EXPECT_EQ(Count(L"01:15"), 2);
+    EXPECT_EQ(Count(L"7"), 0); // rows 7..10 are not drawn
+    cStateGame state;
+    Keys keys;
+    keys.down = { VK_BACK };
+    state.HandleTextInput(keys);
+    for (int i = 0; i < 30; ++i) {
+        keys.down = { 'Z' };
+        state.HandleTextInput(keys);
+    }
+    Frame();
+    EXPECT_EQ(high.Table().scoreNames[0], L"Kizzzzzzzzzzzzzzzzzz");
+    MoveMouse(540 + 10, 960 + 10);
+    world.leftClick = 1;
+    Frame();
+    EXPECT_EQ(world.leaveLevel, 1);
+    EXPECT_EQ(world.money, 450);
+    PropertyFile file;
+    ASSERT_TRUE(file.Serialize(world.userFolder + L"/highscore/result_05.cfg", false));
+    EXPECT_EQ(file.GetString(L"name1"), L"Kizzzzzzzzzzzzzzzzzz");
+    EXPECT_EQ(file.GetInt(L"money1", 0), 450);
+}
+
+TEST_F(MenuHighTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
+{
+    world.levelState = 0;
+    Frame();
+    EXPECT_EQ(high.GetNewEntryRow(), -1);
+    EXPECT_EQ(world.textEntryActive, 0);
+    EXPECT_EQ(Count(L"Kim"), 0);
+
+    std::string text;
+    for (int r = 1; r <= 8; ++r)
+        text += "[name" + std::to_string(r) + "]\r\nP\r\n[money" + std::to_string(r) + "]\r\n"
+            + std::to_string(10000 - r) + "\r\n";
+    const auto bytes = platform::WideToUtf16Le(L"\xFEFF" + platform::NarrowToWide(text));
+    std::ofstream(folder / "user/highscore/result_05.cfg", std::ios::binary) << std::string(bytes.begin(), bytes.end());
+    world.levelState = 1;
+    world.highscoreTableReady = 0;
+    Frame();
+    EXPECT_EQ(high.GetNewEntryRow(), 8);
+    EXPECT_EQ(world.textEntryActive, 1);
+}
+
+TEST_F(MenuHighTest, NoTextIsCoveredByAnOpaqueBoxDrawnAfterIt)
+{
+    for (const int won : { 1, 0 }) {
+        SCOPED_TRACE(won);
+        world.levelState = won;
+        world.highscoreTableReady = 0;
+        Frame();
+        ASSERT_EQ(Count(L"text 29"), 2);
+        const auto& draws = gfx.draws;
+        for (size_t i = 0; i < draws.size(); ++i) {
+            if (draws[i].kind != test::GfxDraw::Kind::Text)
+                continue;
+            for (size_t j = i + 1; j < draws.size(); ++j) {
+                const auto& v = draws[j].vertices;
+                if (draws[j].kind != test::GfxDraw::Kind::Triangles || v.empty() || (v[0].color >> 24) != 255)
+                    continue;
+                const bool inside = draws[i].x >= v[0].x && draws[i].x < v[2].x && draws[i].y >= v[0].y
+                    && draws[i].y < v[2].y;
+                EXPECT_FALSE(inside) << platform::WideToNarrow(draws[i].text);
+            }
+        }
+    }
+}
+
+} // namespace
