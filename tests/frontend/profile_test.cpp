@@ -1,0 +1,240 @@
+// The profile screen drawn headless: its buttons, a new game's name and
+// driving side, and starting a profile anew, which removes exactly its files.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <set>
+
+#include "frontend/menu_start.h"
+#include "frontend/state_menu.h"
+#include "platform/win_messages.h"
+#include "resources/property_file.h"
+#include "scene/design_units.h"
+#include "scene/hud_fixture.h"
+#include "scene/text_entry.h"
+
+namespace {
+
+class Keys : public iKeySource {
+public:
+    std::set<int> down;
+    bool IsKeyDown(int code) override { return down.count(code) != 0; }
+    void ClearKey(int code) override { down.erase(code); }
+    bool IsHeld(int) override { return false; }
+    bool IsRussianLayout() override { return false; }
+};
+
+// Where the parts lie on a screen 1280 wide.
+constexpr int kNewGameX = 410, kOkX = 530, kButtonLine = 860, kYesX = 680, kDialogButtonY = 502;
+constexpr int kWheelX = 380 + 200, kWheelY = 350 + 260;
+
+class ProfileScreen : public Scene::MenuStart {
+public:
+    void LoadPage(const wchar_t* folder) { pages[kStartPage].Load(folder); }
+};
+
+// Six profiles, the first "Ada" at level 7, the second "Bo" at level 12.
+class ProfileTest : public test::HudTest {
+protected:
+    void SetUp() override
+    {
+        HudTest::SetUp();
+        WriteSet("data/gui/interface/menu/menu_start",
+            { "helper_rahmen.png", "helper_balken.png", "menu_profile.png", "user_active.png", "user_passive.png",
+                "user_over.png", "wheel_left.png", "wheel_right.png", "button_short_off.png", "button_short_over.png",
+                "tankstelle.png" });
+        user = folder / "user";
+        std::filesystem::create_directories(user);
+        world.userFolder = platform::NarrowToWide(user);
+        cSettings::Instance().canSave = true;
+        world.fullScreen = world.profilesOpen = world.currentProfile = 1;
+        for (int p = 1; p <= 6; ++p)
+            world.profileLastLevel[p] = 1;
+        world.profileNames[1] = L"Ada";
+        world.profileNames[2] = L"Bo";
+        world.profileLastLevel[1] = 7;
+        world.profileLastLevel[2] = 12;
+        screen.LoadPage(L"data/gui/interface/menu/menu_start");
+    }
+    void Frame(int x, int y, bool click = false)
+    {
+        MoveMouse(x, y);
+        world.leftClick = world.clickEvent = click ? 1 : 0;
+        gfx.ClearRecords();
+        Wait(17);
+        screen.DrawProfiles();
+    }
+    void Click(int x, int y) { Frame(x, y, true); }
+    int Count(const std::wstring& text) const
+    {
+        const auto texts = gfx.Texts();
+        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+    }
+    const test::GfxDraw* LastText(const std::wstring& text) const
+    {
+        const test::GfxDraw* found = nullptr;
+        for (const test::GfxDraw* d : TextDraws())
+            found = d->text == text ? d : found;
+        return found;
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(user + "/" + name); }
+    void Touch(const std::string& name) const { std::ofstream(user + "/" + name) << "x"; }
+    PropertyFile ReadUserFile(const std::string& name) const
+    {
+        PropertyFile file;
+        EXPECT_TRUE(file.Serialize(platform::NarrowToWide(user + "/" + name), false));
+        return file;
+    }
+    // New game on the current profile, then yes.
+    void StartNewGame()
+    {
+        Click(kNewGameX + 10, kButtonLine + 10);
+        ASSERT_EQ(world.restartConfirmOpen, 1);
+        Click(kYesX + 10, kDialogButtonY + 10);
+        ASSERT_EQ(world.profileNameEntry, 1);
+    }
+
+    ProfileScreen screen;
+    std::string user;
+};
+class ProfileChooseTest : public ProfileTest { };
+class ProfileNameTest : public ProfileTest { };
+
+TEST_F(ProfileChooseTest, EachButtonLabelSitsOnAButtonOfItsOwnAndAFreeSlotCannotPlay)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        for (const int profile : { 1, 3 }) { // 3 is a free slot
+            SCOPED_TRACE(testing::Message() << width << " profile " << profile);
+            const wchar_t* playLabel = profile == 3 ? L"text 8" : L"text 23";
+            cSettings::Instance().SetResolution(width, height);
+            world.currentProfile = profile;
+            Frame(0, 0);
+            EXPECT_EQ(Count(L"text 8") + Count(L"text 23"), 1);
+            // Every label lies inside one button face, and no face holds two.
+            std::vector<test::HudImage> faces;
+            for (const test::HudImage& image : Images()) {
+                if (image.name == "button_short_off.png")
+                    faces.push_back(image);
+            }
+            std::vector<int> labelsOn(faces.size(), 0);
+            for (const wchar_t* label : { L"text 15", L"text 6", L"text 20", playLabel }) {
+                const test::GfxDraw* text = LastText(label);
+                ASSERT_TRUE(text);
+                int on = 0;
+                for (std::size_t i = 0; i < faces.size(); ++i) {
+                    const bool inside = text->x >= faces[i].x && text->x < faces[i].x + Scene::ScaleX(205)
+                        && text->y >= faces[i].y && text->y < faces[i].y + Scene::ScaleY(49);
+                    on += inside ? 1 : 0;
+                    labelsOn[i] += inside ? 1 : 0;
+                }
+                EXPECT_EQ(on, 1) << platform::WideToNarrow(label);
+            }
+            for (int count : labelsOn)
+                EXPECT_LE(count, 1);
+            // A press on the free slot's label plays nothing.
+            const test::GfxDraw* play = LastText(playLabel);
+            Click(play->x + 2, play->y + 2);
+            EXPECT_EQ(world.profilesOpen, profile == 3 ? 1 : 0);
+            EXPECT_EQ(world.restartConfirmOpen, 0);
+            world.profilesOpen = 1;
+        }
+    }
+}
+
+TEST_F(ProfileNameTest, TheTypedNameIsCutAtFourteenAndTakenOnEnterWithTheChosenSide)
+{
+    world.profileNames[1] = std::wstring(300, L'n');
+    StartNewGame();
+    EXPECT_EQ(std::wstring(world.textEntry), std::wstring(14, L'n'));
+    EXPECT_EQ(world.profileLastLevel[1], 1);
+    cStateMenu menu;
+    Keys keys;
+    keys.down = { VK_BACK };
+    menu.HandleTextInput(keys);
+    keys.down = { '7' };
+    menu.HandleTextInput(keys);
+    keys.down = { 'A' };
+    menu.HandleTextInput(keys);
+    Click(kWheelX, kWheelY); // the other driving side
+    EXPECT_EQ(world.profileDrive[1], 1);
+    world.keyEnter = 1;
+    Frame(0, 0);
+    EXPECT_EQ(world.profileNameEntry, 0);
+    EXPECT_EQ(world.profileNames[1], std::wstring(13, L'n') + L"7");
+    EXPECT_EQ(ReadUserFile("us.txt").GetString(L"name 1"), std::wstring(13, L'n') + L"7");
+    // Once named, the side stays.
+    Click(kWheelX, kWheelY);
+    EXPECT_EQ(world.profileDrive[1], 1);
+}
+
+TEST_F(ProfileNameTest, EscapeWhileNamingGivesUpTheNewGameAndLeavesTheProfileAsItWas)
+{
+    const struct {
+        const wchar_t* name; // empty: a free slot
+        int lastLevel;
+    } cases[] = { { L"Ada", 7 }, { L"", 1 } };
+    cStateMenu menu;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(platform::WideToNarrow(c.name));
+        world.profileNames[1] = c.name;
+        world.profileLastLevel[1] = c.lastLevel;
+        world.profileDrive[1] = 0;
+        Touch("1_bau");
+        StartNewGame();
+        Keys keys;
+        keys.down = { 'Z' };
+        menu.HandleTextInput(keys);
+        Click(kWheelX, kWheelY); // the other side
+        ASSERT_EQ(world.profileDrive[1], 1);
+        keys.down = { VK_ESCAPE };
+        menu.HandleKeys(keys);
+        Frame(0, 0);
+        EXPECT_EQ(world.profileNameEntry, 0);
+        EXPECT_EQ(world.textEntryActive, 0);
+        EXPECT_EQ(world.keyEscape, 0);
+        EXPECT_EQ(world.profileNames[1], c.name);
+        EXPECT_EQ(world.profileLastLevel[1], c.lastLevel);
+        EXPECT_EQ(world.profileDrive[1], 0);
+        EXPECT_TRUE(Exists("1_bau"));
+        // The screen as before: a new game can be started again, and a
+        // named profile can be played.
+        EXPECT_EQ(Count(L"text 15"), 1);
+        EXPECT_EQ(Count(L"text 64"), 0);
+        EXPECT_EQ(Count(L"text 23"), *c.name ? 1 : 0);
+    }
+}
+
+TEST_F(ProfileNameTest, ANewGameRemovesExactlyThatProfilesFilesAndProgress)
+{
+    for (int other = 1; other <= 6; ++other) {
+        Touch(std::to_string(other));
+        Touch(std::to_string(other) + "_bau");
+        for (int& award : world.profileAwards[other])
+            award = 1;
+        world.profileLastLevel[other] = 9;
+    }
+    std::filesystem::create_directories(user + "/save");
+    Touch("save/5");
+    world.currentProfile = 5;
+    StartNewGame();
+    std::wcscpy(world.textEntry, L"Neu");
+    Click(kOkX + 10, kButtonLine + 10);
+    ASSERT_EQ(world.profileNameEntry, 0);
+    for (int other = 1; other <= 6; ++other) {
+        const bool reset = other == 5;
+        EXPECT_EQ(Exists(std::to_string(other)), !reset) << other;
+        EXPECT_EQ(Exists(std::to_string(other) + "_bau"), !reset) << other;
+        EXPECT_EQ(world.profileLastLevel[other], reset ? 1 : 9);
+        EXPECT_EQ(world.profileAwards[other][0], reset ? 0 : 1);
+        EXPECT_EQ(world.profileAwards[other][1], 1);
+    }
+    EXPECT_TRUE(Exists("save/5"));
+    EXPECT_EQ(world.profileNames[5], L"Neu");
+    PropertyFile users = ReadUserFile("us.txt");
+    EXPECT_EQ(users.GetString(L"name 5"), L"Neu");
+    EXPECT_EQ(users.GetInt(L"last level 5", 0), 1);
+    EXPECT_EQ(users.GetInt(L"last level 2", 0), 9);
+    EXPECT_EQ(ReadUserFile("config.cfg").GetInt(L"workplace", 0), 5);
+}
+
+} // namespace
