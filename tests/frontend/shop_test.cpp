@@ -1,0 +1,229 @@
+// The station shop: buying and selling lots with their prices, the task lot,
+// the editor's restyling, the task line, and the shipped building level's lots.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "frontend/menu_buy.h"
+#include "scene/hud_fixture.h"
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+#include "world/game_clock.h"
+
+namespace {
+
+// The shop over one-pixel images, lots made through the world's templates.
+class ShopTest : public test::HudTest {
+protected:
+    void SetUp() override
+    {
+        HudTest::SetUp();
+        const std::vector<std::string> images = { "level_build", "level_build_seile", "top3", "money",
+            "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png",
+            "platform_over.png", "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b" };
+        WriteSet("data/gui/interface/menu/menu_buy", images);
+        WriteSet("data/gui/interface/menu/menu_buy_1024", images);
+        std::filesystem::create_directories(folder / "user");
+        world.userFolder = platform::NarrowToWide(folder / "user");
+        cSettings::Instance().canSave = true;
+        world.currentProfile = 1;
+        world.AddFundament(56, "platform_56", "platform_56", 9);
+        shop.SetActive(true);
+        shop.LayoutStation();
+    }
+    void TearDown() override
+    {
+        shop.SetActive(false);
+        HudTest::TearDown();
+    }
+    // A lot of its own element kind; sellable and free to buy when `free`.
+    void AddLot(int row, int col, int kind, const std::string& image, int price, bool free)
+    {
+        world.AddPlaceLot(kind, image, 0, 0, price);
+        world.CreateLot(row, col, 56, kind, 1, free ? 1 : 0, 0);
+    }
+    void Build(int row, int col, int state) { Lot(row, col).status = world.lotStatus[row][col] = state; }
+    cFundament& Lot(int row, int col) { return world.fundaments[static_cast<size_t>(world.FindFundamentAt(row, col))]; }
+    // A click well inside the lot's outline.
+    void ClickLot(int row, int col)
+    {
+        MoveMouse(world.cellX[row][col] + 70, world.cellY[row][col] + 160);
+        gfx.ClearRecords();
+        Wait(20);
+        world.leftClick = 1;
+        shop.DrawStation();
+    }
+
+    Scene::MenuBuy shop;
+};
+class ShopLotsTest : public ShopTest { };
+
+TEST_F(ShopLotsTest, ABuyCostsThePriceASaleRefundsHalfAndAnOpenTaskLotIsTheOnlyOffer)
+{
+    AddLot(3, 2, 1, "lot_a", 300, true);
+    AddLot(4, 7, 2, "lot_b", 100, false); // not sellable; unbuilt, so the station is unfinished
+    const std::pair<int, int> buys[] = { { 299, 299 }, { 300, 0 } }; // money before, after
+    for (const auto& [before, after] : buys) {
+        world.money = before;
+        ClickLot(3, 2);
+        EXPECT_EQ(world.money, after);
+        EXPECT_EQ(world.lotTable[3][2], after == 0 ? 9 : 0);
+    }
+    ClickLot(3, 2); // a sale
+    EXPECT_EQ(world.lotStatus[3][2], 0);
+    EXPECT_EQ(world.money, 150);
+    EXPECT_EQ(Played("bonus5"), 2);
+
+    // The next level needs a lot of kind 2 on 4, 7: nothing else is offered
+    // while it can be bought.
+    world.taskRows.push_back(cTaskRow { 2, 0, 0, 4, 7, 2, L"" });
+    world.furthestLevel = 2;
+    world.money = 400;
+    ClickLot(3, 2);
+    EXPECT_EQ(world.lotStatus[3][2], 0);
+    EXPECT_EQ(world.money, 400);
+    ClickLot(4, 7);
+    EXPECT_EQ(world.lotStatus[4][7], 9);
+    EXPECT_EQ(world.money, 300);
+    ClickLot(4, 7); // not sellable
+    EXPECT_EQ(world.lotStatus[4][7], 9);
+}
+
+TEST_F(ShopLotsTest, ShiftAndAltRestyleALotOnlyInTheStationEditor)
+{
+    AddLot(3, 2, 1, "lot_a", 300, true);
+    AddLot(4, 7, 11, "lot_b", 100, true); // not built: the station is unfinished
+    const struct {
+        bool editor, shift, alt;
+        int kind;
+        const wchar_t* platform;
+        int status; // after the click
+    } cases[] = {
+        { false, true, false, 1, L"platform_56.png", 0 }, // an ordinary click: the lot is sold
+        { false, false, true, 1, L"platform_56.png", 0 },
+        { true, true, false, 10, L"platform_56.png", 9 }, // scenery instead of the building
+        { true, false, true, 1, L"platform_57.png", 9 }, // the next platform; the click is used up
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.editor << c.shift << c.alt);
+        cSettings::Instance().developerSwitch2 = c.editor ? 1 : 0;
+        Lot(3, 2).content = 1;
+        Lot(3, 2).texture = L"platform_56.png";
+        Build(3, 2, 9);
+        world.sceneryCycle = 0;
+        world.keyLeftShift = c.shift ? 1 : 0;
+        world.keyLeftAlt = c.alt ? 1 : 0;
+        ClickLot(3, 2);
+        EXPECT_EQ(Lot(3, 2).content, c.kind);
+        EXPECT_EQ(Lot(3, 2).texture, c.platform);
+        EXPECT_EQ(world.lotStatus[3][2], c.status);
+    }
+    cSettings::Instance().developerSwitch2 = 0;
+}
+
+TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)
+{
+    AddLot(3, 2, 1, "lot_a", 300, false);
+    AddLot(4, 7, 11, "lot_b", 100, true);
+    const struct {
+        int furthest, money, built;
+        const wchar_t* text;
+    } cases[] = {
+        { 3, 0, 0, L"text 146" }, // level 3 needs nothing
+        { 2, 299, 0, L"text 147" }, // too dear
+        { 2, 300, 0, L"text 152" }, // affordable: build it now
+        { 2, 0, 9, L"text 148" }, // already built
+    };
+    world.taskRows.push_back(cTaskRow { 2, 0, 0, 3, 2, 1, L"" });
+    world.taskRows.push_back(cTaskRow { 3, 0, 0, 0, 0, 0, L"" });
+    for (const auto& c : cases) {
+        world.furthestLevel = c.furthest;
+        world.money = c.money;
+        Build(3, 2, c.built);
+        gfx.ClearRecords();
+        shop.UpdateBuildPhase();
+        const auto texts = TextDraws();
+        ASSERT_EQ(texts.size(), 2u) << c.furthest << " " << c.money;
+        EXPECT_EQ(texts[1]->text, c.text);
+        EXPECT_EQ(texts[0]->y, 37) << "shadow of a single line at y 35";
+        EXPECT_EQ(texts[1]->y, 35);
+    }
+    Build(4, 7, 9);
+    Build(3, 2, 9);
+    gfx.ClearRecords();
+    shop.UpdateBuildPhase();
+    ASSERT_EQ(TextDraws().size(), 2u);
+    EXPECT_EQ(TextDraws()[1]->text, L"text 149");
+}
+
+// Our level-31 script entered the way the world map's city pin enters it.
+class ShopLevelTest : public ShopTest {
+protected:
+    void SetUp() override
+    {
+        ShopTest::SetUp();
+        for (const char* dir : { "data/script", "data/language" })
+            std::filesystem::copy(std::filesystem::path(VANDREL_SOURCE_DIR) / dir, folder / dir,
+                std::filesystem::copy_options::recursive);
+        cGameClock::Instance().ResetToDefaults();
+        ASSERT_TRUE(Script::Initialize());
+        ASSERT_TRUE(ExportStory());
+        world.LoadPlaceNames();
+        world.LoadTasks();
+    }
+    void TearDown() override
+    {
+        Story::Instance().ReleaseLevelScript();
+        Story::Instance().ClearFlags();
+        while (Story::Instance().HasFlagEvents())
+            Story::Instance().PopFlagEvent();
+        Script::ShutDown();
+        ShopTest::TearDown();
+    }
+};
+
+// Every lot's outline lies wholly on the screen at both sizes, probed point by
+// point around the lot's cell; every level that needs a building finds a lot
+// of that kind on its cell.
+TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        cSettings::Instance().SetResolution(width, height);
+        world.level = 31;
+        world.shopInMainMenu = world.shopOpen = 1;
+        shop.LayoutStation();
+        world.fundaments.clear();
+        world.fundamentTemplates.clear();
+        world.placeTemplates.clear();
+        ASSERT_TRUE(Story::Instance().InitLevel31());
+        world.LoadLots();
+        ASSERT_EQ(world.fundaments.size(), 22u);
+        for (const cFundament& f : world.fundaments) {
+            const int x0 = world.cellX[f.row][f.column];
+            const int y0 = world.cellY[f.row][f.column];
+            int left = width, top = height, right = -1, bottom = -1;
+            for (int y = y0 - 40; y < y0 + 260; y += 2) {
+                for (int x = x0 - 40; x < x0 + 200; x += 2) {
+                    MoveMouse(x, y);
+                    if (!shop.IsMouseOverLot(f.row, f.column))
+                        continue;
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                    right = std::max(right, x);
+                    bottom = std::max(bottom, y);
+                }
+            }
+            EXPECT_TRUE(left <= right && left >= 0 && top >= 0 && right < width && bottom < height)
+                << "lot " << f.row << "," << f.column << " at " << width;
+        }
+        for (const cTaskRow& task : world.taskRows) {
+            const int f = world.FindFundamentAt(task.lotRow, task.lotCol);
+            const int kind = f >= 0 ? world.fundaments[static_cast<size_t>(f)].content : -1;
+            EXPECT_TRUE(task.requiredKind == 0 || kind == task.requiredKind) << "level " << task.level;
+        }
+        Story::Instance().ReleaseLevelScript();
+    }
+}
+
+} // namespace
