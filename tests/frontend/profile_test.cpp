@@ -141,7 +141,7 @@ TEST_F(ProfileChooseTest, EachButtonLabelSitsOnAButtonOfItsOwnAndAFreeSlotCannot
     }
 }
 
-TEST_F(ProfileNameTest, TheTypedNameIsCutAtFourteenAndTakenOnEnterWithTheChosenSide)
+TEST_F(ProfileNameTest, TheTypedNameIsCutAtFourteenAndTakenOnEnter)
 {
     world.profileNames[1] = std::wstring(300, L'n');
     StartNewGame();
@@ -155,16 +155,11 @@ TEST_F(ProfileNameTest, TheTypedNameIsCutAtFourteenAndTakenOnEnterWithTheChosenS
     menu.HandleTextInput(keys);
     keys.down = { 'A' };
     menu.HandleTextInput(keys);
-    Click(kWheelX, kWheelY); // the other driving side
-    EXPECT_EQ(world.profileDrive[1], 1);
     world.keyEnter = 1;
     Frame(0, 0);
     EXPECT_EQ(world.profileNameEntry, 0);
     EXPECT_EQ(world.profileNames[1], std::wstring(13, L'n') + L"7");
     EXPECT_EQ(ReadUserFile("us.txt").GetString(L"name 1"), std::wstring(13, L'n') + L"7");
-    // Once named, the side stays.
-    Click(kWheelX, kWheelY);
-    EXPECT_EQ(world.profileDrive[1], 1);
 }
 
 TEST_F(ProfileNameTest, EscapeWhileNamingGivesUpTheNewGameAndLeavesTheProfileAsItWas)

