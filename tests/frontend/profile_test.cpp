@@ -150,11 +150,11 @@ TEST_F(ProfileNameTest, TheTypedNameIsCutAtFourteenAndTakenOnEnter)
     cStateMenu menu;
     Keys keys;
     keys.down = { VK_BACK };
-    menu.HandleTextInput(keys);
+    menu.HandleKeys(keys);
     keys.down = { '7' };
-    menu.HandleTextInput(keys);
+    menu.HandleKeys(keys);
     keys.down = { 'A' };
-    menu.HandleTextInput(keys);
+    menu.HandleKeys(keys);
     world.keyEnter = 1;
     Frame(0, 0);
     EXPECT_EQ(world.profileNameEntry, 0);
@@ -178,7 +178,7 @@ TEST_F(ProfileNameTest, EscapeWhileNamingGivesUpTheNewGameAndLeavesTheProfileAsI
         StartNewGame();
         Keys keys;
         keys.down = { 'Z' };
-        menu.HandleTextInput(keys);
+        menu.HandleKeys(keys);
         Click(kWheelX, kWheelY); // the other side
         ASSERT_EQ(world.profileDrive[1], 1);
         keys.down = { VK_ESCAPE };

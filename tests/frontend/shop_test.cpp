@@ -21,7 +21,8 @@ protected:
         HudTest::SetUp();
         const std::vector<std::string> images = { "level_build", "level_build_seile", "top3", "money",
             "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png",
-            "platform_over.png", "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b" };
+            "platform_over.png", "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b",
+            "tree_02.png" };
         WriteSet("data/gui/interface/menu/menu_buy", images);
         WriteSet("data/gui/interface/menu/menu_buy_1024", images);
         std::filesystem::create_directories(folder / "user");
@@ -157,6 +158,24 @@ TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)
     EXPECT_EQ(TextDraws()[1]->text, L"text 149");
 }
 
+TEST_F(ShopLotsTest, AHeldTreeFollowsTheMouseIsPlantedByAClickAndDroppedByTheRightButton)
+{
+    world.AddOver(102, "tree_02");
+    world.treeSelection = 102;
+    MoveMouse(400, 500);
+    world.leftClick = 1;
+    shop.DrawDecorPlaces();
+    ASSERT_TRUE(FindImage("tree_02.png"));
+    EXPECT_EQ(FindImage("tree_02.png")->x, 242);
+    ASSERT_EQ(world.places.size(), 1u);
+    EXPECT_EQ(world.places[0].x, 242);
+    EXPECT_EQ(world.places[0].y, 289);
+    world.rightDown = world.leftClick = 1;
+    shop.DrawDecorPlaces();
+    EXPECT_EQ(world.treeSelection, -1);
+    EXPECT_EQ(world.places.size(), 1u); // a dropped tree is not planted
+}
+
 // Our level-31 script entered the way the world map's city pin enters it.
 class ShopLevelTest : public ShopTest {
 protected:
@@ -175,9 +194,6 @@ protected:
     void TearDown() override
     {
         Story::Instance().ReleaseLevelScript();
-        Story::Instance().ClearFlags();
-        while (Story::Instance().HasFlagEvents())
-            Story::Instance().PopFlagEvent();
         Script::ShutDown();
         ShopTest::TearDown();
     }

@@ -141,17 +141,6 @@ TEST_F(StateMenuTest, ARestartStartsTheLevelAgainWithItsPanelsClosed)
     EXPECT_EQ(world.paused, 0);
 }
 
-TEST_F(StateMenuTest, TooSmallDesktopShowsOnlyTheNoticeUntilAClickEndsTheGame)
-{
-    world.desktopTooSmall = 1;
-    EXPECT_EQ(Frame(), Calls {});
-    EXPECT_EQ(gfx.Texts(), std::vector<std::wstring> { L"The desktop resolution must be at least 1024x768" });
-    input.Click(0);
-    Frame();
-    EXPECT_FALSE(lastResult);
-    EXPECT_EQ(world.quitRequested, 1);
-}
-
 TEST_F(StateMenuTest, APlayerFileNoticeStaysOnTheMenuScreensUntilAClick)
 {
     FinishLoading();

@@ -16,15 +16,11 @@ protected:
     void SetUp() override
     {
         HudTest::SetUp();
-        std::vector<std::string> images = { "map2.png", "map4.png", "mirage1.png", "mirage2.png", "fishka_01.png",
+        const std::vector<std::string> images = { "map2.png", "map4.png", "mirage1.png", "mirage2.png", "fishka_01.png",
             "fishka_02.png", "fishka_03.png", "fishka_04.png", "fishka_05.png", "fishka_over.png",
             "fishka_over_city.png", "fishka_bonus.png", "bank.png", "top3.png", "blase_left_01", "blase_left_02", "blase_left_03",
             "button_short_off.png", "button_short_over.png",
             "button_short_blue_off.png", "button_short_blue_over.png" };
-        for (int k = 0; k < 40; ++k) {
-            const std::string n = (k < 10 ? "0" : "") + std::to_string(k);
-            images.insert(images.end(), { "anim00" + n + ".png", "stars00" + n + ".png", "stars200" + n + ".png" });
-        }
         WriteSet("data/gui/interface/menu/menu_overlux", images);
         cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
         ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
