@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include <lua.hpp>
 
@@ -10,6 +11,7 @@
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace test {
 
@@ -19,9 +21,8 @@ void ScriptTest::SetUp()
     std::filesystem::create_directories(m_folder / "data/script/scene");
     std::filesystem::current_path(m_folder.Path());
     cGameWorld::Instance().ResetToDefaults();
-    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& message) {
-        m_log.push_back({ kind, message });
-    });
+    cSettings::Instance().mute = 0;
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_log.push_back({ kind, text }); });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
     Story& story = Story::Instance();
@@ -33,6 +34,12 @@ void ScriptTest::SetUp()
 
 void ScriptTest::TearDown()
 {
+    cGameWorld& world = cGameWorld::Instance();
+    world.soundEngine = nullptr;
+    world.musicStream = nullptr;
+    for (iSoundInstance*& slot : world.effectSounds)
+        slot = nullptr;
+    cSettings::Instance().mute = 0;
     Scripting::SetContextPreparerForTests(nullptr);
     Scripting::SetScriptLimitsForTests(0, 0);
     Story::Instance().ReleaseLevelScript();
@@ -55,14 +62,23 @@ void ScriptTest::StartLevel(const std::string& source, int level)
     Story::Instance().InitLevel();
 }
 
+lua_State* ScriptTest::State()
+{
+    const int level = Story::Instance().ContextHandle();
+    if (level >= 0)
+        return Scripting::GetContextState(level);
+    if (m_handle < 0)
+        m_handle = Scripting::AllocateContext();
+    return Scripting::GetContextState(m_handle);
+}
+
 bool ScriptTest::RunChunk(lua_State* L, const std::string& chunk)
 {
-    if (luaL_loadstring(L, chunk.c_str()) != LUA_OK || lua_pcall(L, 0, 0, 0) != LUA_OK) {
-        ADD_FAILURE() << "chunk failed: " << lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return false;
-    }
-    return true;
+    if (luaL_loadstring(L, chunk.c_str()) == LUA_OK && lua_pcall(L, 0, 0, 0) == LUA_OK)
+        return true;
+    ADD_FAILURE() << "chunk failed: " << lua_tostring(L, -1);
+    lua_pop(L, 1);
+    return false;
 }
 
 double ScriptTest::GlobalNumber(lua_State* L, const char* name)
@@ -73,38 +89,17 @@ double ScriptTest::GlobalNumber(lua_State* L, const char* name)
     return value;
 }
 
-std::string ScriptTest::GlobalString(lua_State* L, const char* name)
-{
-    lua_getglobal(L, name);
-    size_t length = 0;
-    const char* text = lua_tolstring(L, -1, &length);
-    std::string value = text ? std::string(text, length) : std::string("<not a string>");
-    lua_pop(L, 1);
-    return value;
-}
-
-bool ScriptTest::GlobalIsNil(lua_State* L, const char* name)
-{
-    lua_getglobal(L, name);
-    const bool nil = lua_isnil(L, -1);
-    lua_pop(L, 1);
-    return nil;
-}
-
 std::vector<LogLine> ScriptTest::TakeLog()
 {
-    std::vector<LogLine> lines;
-    lines.swap(m_log);
-    return lines;
+    return std::exchange(m_log, {});
 }
 
 std::vector<std::wstring> ScriptTest::ScriptErrors()
 {
     std::vector<std::wstring> errors;
-    for (const LogLine& line : TakeLog()) {
+    for (const LogLine& line : TakeLog())
         if (line.text.find(L"###error###") != std::wstring::npos)
             errors.push_back(line.text);
-    }
     return errors;
 }
 
