@@ -11,7 +11,6 @@
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
 #include "world/game_world.h"
-#include "world/settings.h"
 
 namespace test {
 
@@ -21,7 +20,6 @@ void ScriptTest::SetUp()
     std::filesystem::create_directories(m_folder / "data/script/scene");
     std::filesystem::current_path(m_folder.Path());
     cGameWorld::Instance().ResetToDefaults();
-    cSettings::Instance().mute = 0;
     cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_log.push_back({ kind, text }); });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
@@ -34,12 +32,6 @@ void ScriptTest::SetUp()
 
 void ScriptTest::TearDown()
 {
-    cGameWorld& world = cGameWorld::Instance();
-    world.soundEngine = nullptr;
-    world.musicStream = nullptr;
-    for (iSoundInstance*& slot : world.effectSounds)
-        slot = nullptr;
-    cSettings::Instance().mute = 0;
     Scripting::SetContextPreparerForTests(nullptr);
     Scripting::SetScriptLimitsForTests(0, 0);
     Story::Instance().ReleaseLevelScript();

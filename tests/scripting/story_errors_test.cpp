@@ -23,13 +23,12 @@ struct ErrorCase {
 };
 
 #define IN_INIT L"Map: on_init   ###error###    "
+#define IN_CHUNK L"Running level script   ###error###    [string \"script\"]:"
 const ErrorCase kCases[] = {
-    { "syntax error", "function on_init(", nullptr, L"Running level script   ###error###    [string \"script\"]:1:",
-        L"expected near <eof>" },
+    { "syntax error", "function on_init(", nullptr, IN_CHUNK L"1:", L"expected near <eof>" },
     { "runtime error in a callback", "function on_init() end\nfunction on_timer() error('boom') end", "on_timer",
         L"Map: on_timer   ###error###    [string \"script\"]:2: boom\r\n", L"" },
-    { "error in the chunk itself", "local t = nil\nt.x = 1", nullptr,
-        L"Running level script   ###error###    [string \"script\"]:2:", L"attempt to index" },
+    { "error in the chunk itself", "local t = nil\nt.x = 1", nullptr, IN_CHUNK L"2:", L"attempt to index" },
     { "missing callback", "function on_init() end", "on_bonus",
         L"Map: on_bonus   ###error###    attempt to call a nil value\r\n", L"" },
     { "an empty script has no on_init", "", nullptr, IN_INIT L"attempt to call a nil value\r\n", L"" },
