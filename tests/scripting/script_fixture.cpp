@@ -20,7 +20,9 @@ void ScriptTest::SetUp()
     std::filesystem::create_directories(m_folder / "data/script/scene");
     std::filesystem::current_path(m_folder.Path());
     cGameWorld::Instance().ResetToDefaults();
-    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_log.push_back({ kind, text }); });
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
+        m_log.push_back({ kind, text });
+    });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
     Story& story = Story::Instance();

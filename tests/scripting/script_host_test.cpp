@@ -1,7 +1,6 @@
-// The host's capacities of one, its selection rules, the separation of its
-// Lua universes and the libraries and random numbers they get.
+// The host's context capacity of one, its selection rules, the separation of
+// its Lua universes and the libraries and random numbers they get.
 #include <cwchar>
-#include <fstream>
 
 #include <gtest/gtest.h>
 #include <lua.hpp>
@@ -26,14 +25,16 @@ TEST_F(ScriptHost, OneContextAtATimeSeparateFromTheMainStateButSharingStory)
     EXPECT_EQ(Scripting::AllocateContext(), -1);
     lua_State* context = Scripting::GetContextState(handle);
     ASSERT_NE(context, main);
-    ASSERT_TRUE(RunChunk(context, "assert(shared_name == nil and Story:GetLevel() == 17); shared_name = 'level'; "
-                                  "only_here = 1; Story:SetFlag('ctx')"));
+    ASSERT_TRUE(RunChunk(context,
+        "assert(shared_name == nil and Story:GetLevel() == 17); shared_name = 'level'; "
+        "only_here = 1; Story:SetFlag('ctx')"));
     ASSERT_TRUE(RunChunk(main, "assert(shared_name == 'main' and only_here == nil and Story:GetLevel() == 17)"));
     EXPECT_TRUE(Story::Instance().FlagPresent("ctx"));
     // Both states open the game's libraries only.
     for (lua_State* L : { main, context })
-        ASSERT_TRUE(RunChunk(L, "assert(coroutine and io and os and string and math and table and dofile and pcall)\n"
-                                "assert(debug == nil and package == nil and require == nil)"));
+        ASSERT_TRUE(RunChunk(L,
+            "assert(coroutine and io and os and string and math and table and dofile and pcall)\n"
+            "assert(debug == nil and package == nil and require == nil)"));
 
     EXPECT_FALSE(Scripting::SelectContext(-1) || Scripting::SelectContext(1));
     EXPECT_TRUE(Scripting::SelectContext(handle));
@@ -51,26 +52,7 @@ TEST_F(ScriptHost, OneContextAtATimeSeparateFromTheMainStateButSharingStory)
     Scripting::FreeContext(handle); // a second free is refused quietly
     ASSERT_EQ(Scripting::AllocateContext(), 0);
     ASSERT_TRUE(RunChunk(Scripting::GetContextState(0), "assert(only_here == nil and Story and DebugPrint)"));
-}
-
-TEST_F(ScriptHost, OneRepositorySlotReusedAfterUnload)
-{
-    std::ofstream(m_folder / "a.lua") << "loaded_a = 1";
-    std::ofstream(m_folder / "b.lua") << "loaded_b = 2";
-    const int a = Scripting::LoadScript(L"a.lua", false);
-    ASSERT_EQ(a, 0);
-    EXPECT_EQ(Scripting::LoadScript(L"b.lua", false) + Scripting::LoadScript(L"missing.lua", false), -2);
-    ASSERT_TRUE(Scripting::RunScript("test", a));
-    Scripting::UnloadScript(a);
-    Scripting::UnloadScript(a); // already free: nothing
-    EXPECT_FALSE(Scripting::RunScript("test", a));
-    const int b = Scripting::LoadScript(L"b.lua", false);
-    EXPECT_EQ(b, 0);
-    EXPECT_TRUE(Scripting::RunScript("test", b));
-    ASSERT_TRUE(Scripting::SetScriptSource(b, "from_text = 'yes'"));
-    EXPECT_TRUE(Scripting::RunScript("test", b));
-    EXPECT_FALSE(Scripting::SetScriptSource(5, "x") || Scripting::RunScript("test", -1));
-    ASSERT_TRUE(RunChunk(Scripting::GetMainState(), "assert(loaded_a == 1 and loaded_b == 2 and from_text == 'yes')"));
+    // Script text is widened from UTF-8 and cut to the error buffer.
     EXPECT_STREQ(Scripting::ToWideBuffer("gr\xc3\xbcn"), L"gr\u00fcn");
     EXPECT_EQ(std::wcslen(Scripting::ToWideBuffer(std::string(1000, 'x').c_str())), 259u);
 }
@@ -79,12 +61,13 @@ TEST_F(ScriptHost, OneRepositorySlotReusedAfterUnload)
 TEST_F(ScriptHost, LuaRandomIsTheGamesSequence)
 {
     // The first values of the sequence from seed 1 are 41, 18467 and 6334.
-    ASSERT_TRUE(Run("math.randomseed(1); assert(math.abs(math.random() * 32767 - 41) < 1e-6 and math.random(1000) == 564)\n"
-                    "assert(math.random(10, 20) == 12 and math.random(5, 5) == 5)\n"
-                    "assert(not pcall(math.random, 0) and not pcall(math.random, 5, 4))\n"
-                    "assert(not pcall(math.random, 1, 2, 3) and not pcall(math.randomseed))\n"
-                    "assert(pcall(math.randomseed, 0/0) and pcall(math.randomseed, 1e300))\n"
-                    "math.randomseed(1); assert(math.random(100) == 1)"));
+    ASSERT_TRUE(
+        Run("math.randomseed(1); assert(math.abs(math.random() * 32767 - 41) < 1e-6 and math.random(1000) == 564)\n"
+            "assert(math.random(10, 20) == 12 and math.random(5, 5) == 5)\n"
+            "assert(not pcall(math.random, 0) and not pcall(math.random, 5, 4))\n"
+            "assert(not pcall(math.random, 1, 2, 3) and not pcall(math.randomseed))\n"
+            "assert(pcall(math.randomseed, 0/0) and pcall(math.randomseed, 1e300))\n"
+            "math.randomseed(1); assert(math.random(100) == 1)"));
     EXPECT_EQ(platform::GameRand(), 18467);
     platform::GameSrand(1);
 }

@@ -15,9 +15,9 @@
 #include "platform/message_pump.h"
 #include "platform/test_events.h"
 
+#include "scripting/script_fixture.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
-#include "scripting/script_fixture.h"
 #include "world/game_world.h"
 
 namespace {
@@ -54,6 +54,7 @@ Story:AddCloud(1, 0, 0, 100, 100, 10); Story:AddBalon(1, 0, 0, 50, 50, 5); Story
 Story:SetMessage(0, 1, 5); Story:ActivateMessageStatus(0); Story:AddIcon(1, "icon")
 )";
 
+// clang-format off
 const HostileCase kCases[] = {
     // Time and sound.
     { "Story:SetTimeForLevel(-5)", R }, { "Story:SetTimeForLevel('100')", R },
@@ -122,7 +123,8 @@ const HostileCase kCases[] = {
     { "Story:SetLevelColor('red', 256)", R },
     { "Story:SetLevelColor('RED', 9); x = Story:GetLevelColor('alpha', 0) + Story:ActiveEffects(-1)", I },
     { "Story:DeleteEffect(99, 99, 0, 0); Story:DeleteMyEffects(-5); Story:EffectTextureExt(999, 'png')", I },
-    { "Story:CreateMyEffects(1, 999, 1, 0.1, 0, 0); Story:AddTextureBalon(-1, 'b'); Story:AddTextureCloud(-1, 'c', 1)", I },
+    { "Story:CreateMyEffects(1, 999, 1, 0.1, 0, 0); Story:AddTextureBalon(-1, 'b'); "
+      "Story:AddTextureCloud(-1, 'c', 1)", I },
     { "Story:SetCloudAlpha(-2147483648, 2147483647); Story:SetWind(2147483647); Story:MinusSnow(-1)", H },
     { "Story:SetFogAlpha(-5); Story:StartFog(); Story:StopFog()", H },
     // Messages, tasks and GUI.
@@ -134,6 +136,7 @@ const HostileCase kCases[] = {
     { "Story:AddMyBody(999, 0, 0); Story:AddSuperOver(999, 0, 0); Story:SetTypOver(999, 1); Story:DeleteIcon(999)", I },
     { "Story:AddMyOver(999, 0, 0); Story:SetMenuCorner(''); x = Story:GetActive() + Story:GetActiveParam()", H },
 };
+// clang-format on
 
 // Everything these methods can reach, written out so that two states compare.
 std::string Snapshot()
@@ -166,8 +169,8 @@ std::string Snapshot()
         put(r.id, r.speed, r.endX, r.segCount);
     // Weather, effects and light; task lines and decorations.
     put(w.snowFlakes.size(), w.rainDrops.size(), w.snowSpeed, w.rainSpeed, w.balloons.size(), w.effectTypes.size(),
-        w.effects.size(), w.levelTint[0], w.levelTint[1], w.levelTint[2], w.messageToShow, w.taskLineCount,
-        w.iconSpeed, w.bodies.size(), w.superOvers.size(), w.icons.size());
+        w.effects.size(), w.levelTint[0], w.levelTint[1], w.levelTint[2], w.messageToShow, w.taskLineCount, w.iconSpeed,
+        w.bodies.size(), w.superOvers.size(), w.icons.size());
     for (const cCloud& c : w.clouds)
         put(c.texture, c.alpha, c.alphaA, c.alphaB, c.alpha2);
     for (const cOverTemplate& o : w.overTemplates)
@@ -246,7 +249,8 @@ const RunawayCase kRunaways[] = {
     { "endless loop", "while true do end", L"ran too long" },
     { "catching loop", "while true do pcall(function() while true do end end) end", L"ran too long" },
     { "endless loop in a coroutine", "coroutine.wrap(function() while true do end end)()", L"ran too long" },
-    { "endless finalizer", "setmetatable({}, { __gc = function() while true do end end }) collectgarbage()", L"finalizers" },
+    { "endless finalizer", "setmetatable({}, { __gc = function() while true do end end }) collectgarbage()",
+        L"finalizers" },
     { "endless recursion", "local depth = on_timer() return depth", L"not enough memory", 60.0 },
 };
 

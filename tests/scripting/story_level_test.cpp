@@ -14,9 +14,10 @@ using StoryLevel = test::ScriptTest;
 TEST_F(StoryLevel, EveryCallbackRunsInTheLevelsContextAndFlagsQueueTheirEvents)
 {
     const char* const names[] = { "on_after_init", "on_load", "on_after_load", "on_timer", "on_bonus", "ok_work",
-        "ok_build", "ok_update", "ok_saw", "add_manager", "on_fill_parking_place", "on_minus_points",
-        "on_level_finish", "on_blumen", "on_wbaum" };
-    std::string source = "counted = 0\nfunction on_init() Story:SetFlag('a'); Story:SetFlag('b'); Story:SetFlag('a') end\n";
+        "ok_build", "ok_update", "ok_saw", "add_manager", "on_fill_parking_place", "on_minus_points", "on_level_finish",
+        "on_blumen", "on_wbaum" };
+    std::string source
+        = "counted = 0\nfunction on_init() Story:SetFlag('a'); Story:SetFlag('b'); Story:SetFlag('a') end\n";
     for (const char* name : names)
         source += std::string("function ") + name + "() counted = counted + 1; Story:RemoveFlag('" + name + "') end\n";
     Story& story = Story::Instance();
@@ -58,7 +59,8 @@ TEST_F(StoryLevel, EveryCallbackRunsInTheLevelsContextAndFlagsQueueTheirEvents)
 
 TEST_F(StoryLevel, LevelThirtyOneLoadsItsFixedScript)
 {
-    WriteLevelScript(31, "function on_init() Story:SetFlag('shop') end\nfunction on_after_init() Story:SetFlag('after') end");
+    WriteLevelScript(
+        31, "function on_init() Story:SetFlag('shop') end\nfunction on_after_init() Story:SetFlag('after') end");
     cGameWorld::Instance().level = 4; // no script for level 4 exists
     EXPECT_TRUE(Story::Instance().InitLevel31());
     Story::Instance().AfterInit();

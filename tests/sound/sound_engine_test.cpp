@@ -86,7 +86,8 @@ namespace {
         first->Stop();
         EXPECT_FALSE(second->IsFinished());
         first->Release();
-        for (auto [volume, expected] : { std::pair { 2.5f, MIX_MAX_VOLUME }, { -1.0f, 0 }, { NAN, 0 }, { 0.25f, 32 } }) {
+        for (auto [volume, expected] :
+            { std::pair { 2.5f, MIX_MAX_VOLUME }, { -1.0f, 0 }, { NAN, 0 }, { 0.25f, 32 } }) {
             second->SetVolume(volume);
             EXPECT_EQ(Mix_VolumeMusic(-1), expected) << volume;
         }
@@ -104,7 +105,8 @@ namespace {
     {
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
         int errors = 0;
-        cLog::Instance().SetObserver([&](const wchar_t* kind, const std::wstring&) { errors += kind == std::wstring(L"error"); });
+        cLog::Instance().SetObserver(
+            [&](const wchar_t* kind, const std::wstring&) { errors += kind == std::wstring(L"error"); });
         EXPECT_EQ(CreateSoundEngine(), nullptr);
         cLog::Instance().SetObserver(nullptr);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
