@@ -75,8 +75,9 @@ bool ScriptTest::RunChunk(lua_State* L, const std::string& chunk)
     return false;
 }
 
-double ScriptTest::GlobalNumber(lua_State* L, const char* name)
+double ScriptTest::Number(const char* name)
 {
+    lua_State* L = State();
     lua_getglobal(L, name);
     const double value = lua_tonumber(L, -1);
     lua_pop(L, 1);

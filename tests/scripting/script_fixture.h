@@ -32,12 +32,11 @@ protected:
     void StartLevel(const std::string& source, int level = 7);
 
     static bool RunChunk(lua_State* L, const std::string& chunk);
-    static double GlobalNumber(lua_State* L, const char* name);
 
     // The level's context, or a private one.
     lua_State* State();
     bool Run(const std::string& chunk) { return RunChunk(State(), chunk); }
-    double Number(const char* name) { return GlobalNumber(State(), name); }
+    double Number(const char* name);
     // Runs "assert(condition)" in Lua.
     bool Holds(const std::string& condition) { return Run("assert(" + condition + ")"); }
 

@@ -36,7 +36,7 @@ TEST_F(StoryLevel, EveryCallbackRunsInTheLevelsContextAndFlagsQueueTheirEvents)
         EXPECT_FALSE(story.FlagPresent(name)) << name;
     }
     EXPECT_FALSE(story.HasFlagEvents()); // neither silent flags nor removals queue events
-    EXPECT_EQ(GlobalNumber(Scripting::GetContextState(0), "counted"), std::size(names));
+    EXPECT_EQ(Number("counted"), std::size(names));
     EXPECT_EQ(Scripting::GetCurrentState(), Scripting::GetMainState());
     EXPECT_TRUE(ScriptErrors().empty());
 

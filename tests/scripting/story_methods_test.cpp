@@ -111,6 +111,10 @@ const Row kRows[] = {
         W { AddPlaces(w, { { 6, 2, 0 }, { 7, 2, 1 }, { 6, 2, 2 } }); w.places[2].state = 2; },
         "assert(Story:CounterNotBadStation() == 2 and Story:GetPlaceForRepaire() == 2)\n"
         "Story:SetStatePlace(2, 0); assert(Story:GetPlaceForRepaire() == -1)", kNone },
+    { "a decoration is found by its type and position", kNone,
+        "Story:CreatePlace(100, 50, 60, 9); Story:SetActiveUnactivePlace(100, 50, 60, 0, 128)\n"
+        "Story:SetActiveUnactivePlace(100, 51, 60, 1, 1); Story:ChangeNumberInOver(0, 50, 60, 111)",
+        W { EXPECT_EQ(w.places[0].alpha, 128); EXPECT_EQ(w.places[0].texture, "elkasnow_02"); } },
     // The stack.
     { "stack slots are addressed by their ids", W { w.level = 8; },
         "Story:SetStackCoordinateAndDirection(4, 10, 20, 7); Story:SetStackCoordinateAndDirection(9, 30, 40, 3)\n"
@@ -138,9 +142,9 @@ const Row kRows[] = {
         "Story:DeleteMyEffects(4); Story:DeleteEffect(20, 3, 100, 201)",
         W { ASSERT_EQ(w.effects.size(), 1u); EXPECT_EQ(w.effects[0].owner, 3); } },
     { "the tint is set by exact names and dark below red 151", kNone,
-        "Story:SetLevelColor('red', 150); Story:SetLevelColor('Red', 9); assert(Story:IsDunkel())\n"
-        "assert(Story:GetLevelColor('red', 0) == 150); Story:SetLevelColor('red', 151); assert(not Story:IsDunkel())",
-        kNone },
+        "Story:SetLevelColor('green', 255); Story:SetLevelColor('red', 150); Story:SetLevelColor('Red', 9)\n"
+        "assert(Story:IsDunkel() and Story:GetLevelColor('red', 0) == 150); Story:SetLevelColor('red', 151)",
+        W { EXPECT_EQ(w.levelTint[1], 255); EXPECT_FALSE(Story::Instance().IsDunkel()); } },
     // Task lines.
     { "a task line keeps its value, target and label", kNone,
         "Story:SetMessage(2, 3, 10); Story:SetMessage(2, 4, -1); Story:SetMessage(53, 7, 9)\n"
@@ -208,15 +212,12 @@ TEST_F(StoryMethods, StrugglingPlayersGetMoreTimeFromTheFourthTry)
     const struct {
         int level, tries, status, seconds, stored;
     } cases[] = {
-        { 8, 5, -1, 100, 115 },
-        { 1, 5, -1, 100, 100 }, // a grid level keeps its time
-        { 8, 4, 0, 100, 110 },
-        { 8, 6, 0, 100, 120 },
-        { 8, 7, 0, 100, 100 }, // from the seventh try on, no more help
-        { 8, 3, 0, 100, 100 },
-        { 8, 5, 1, 100, 100 }, // passed once: no help
-        { 8, 4, -1, 95, 104 },
-        { 31, 6, -1, 100, 120 },
+        // clang-format off
+        { 8, 5, -1, 100, 115 }, { 1, 5, -1, 100, 100 }, // a grid level keeps its time
+        { 8, 4, 0, 100, 110 }, { 8, 6, 0, 100, 120 }, { 8, 7, 0, 100, 100 }, // from the seventh try on, no more help
+        { 8, 3, 0, 100, 100 }, { 8, 5, 1, 100, 100 }, // passed once: no help
+        { 8, 4, -1, 95, 104 }, { 31, 6, -1, 100, 120 }, { 1, 0, 0, 86400, 86400 }, { 1, 0, 0, 86401, 86400 }, // a day
+        // clang-format on
     };
     cGameWorld& world = cGameWorld::Instance();
     for (const auto& c : cases) {
