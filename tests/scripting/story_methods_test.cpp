@@ -107,9 +107,10 @@ const Row kRows[] = {
         W { ASSERT_EQ(w.jokers.size(), 1u); EXPECT_EQ(w.jokers[0].item, 102); EXPECT_EQ(w.jokers[0].x, 250);
             EXPECT_EQ(w.jokers[0].y, 390); } },
     // Places.
-    { "worn places are counted and found for repair",
-        W { AddPlaces(w, { { 6, 2, 0 }, { 7, 2, 1 }, { 6, 2, 2 } }); w.places[2].state = 2; },
+    { "worn places are counted and found for repair; working ones by colour",
+        W { AddPlaces(w, { { 6, 2, 0 }, { 7, 2, 1 }, { 6, 2, 2 }, { 100, 3, 3 } }); w.places[2].state = 2; },
         "assert(Story:CounterNotBadStation() == 2 and Story:GetPlaceForRepaire() == 2)\n"
+        "assert(Story:ExistWorkPlace(6) == 2 and Story:ExistWorkPlace(7) == 0 and Story:ExistWorkPlace(11) == 0)\n"
         "Story:SetStatePlace(2, 0); assert(Story:GetPlaceForRepaire() == -1)", kNone },
     { "a decoration is found by its type and position", kNone,
         "Story:CreatePlace(100, 50, 60, 9); Story:SetActiveUnactivePlace(100, 50, 60, 0, 128)\n"
@@ -136,11 +137,11 @@ const Row kRows[] = {
         "Story:AddSnow(2); Story:SetWind(-2)",
         W { ASSERT_EQ(w.snowFlakes.size(), 1502u); EXPECT_EQ(w.snowFlakes[0].wind, -2);
             EXPECT_TRUE(w.rainDrops.empty()); } },
-    { "effects are counted and removed by owner", kNone,
+    { "effects are counted and removed by owner; the fog is switched on", kNone,
         "Story:CreateEffects(20, 'smoke', 8, 5, 6); Story:CreateMyEffects(3, 20, 1, 0.05, 100, 200)\n"
         "Story:CreateMyEffects(4, 20, 0, 0.05, 300, 200); assert(Story:ActiveEffects(20) == 2)\n"
-        "Story:DeleteMyEffects(4); Story:DeleteEffect(20, 3, 100, 201)",
-        W { ASSERT_EQ(w.effects.size(), 1u); EXPECT_EQ(w.effects[0].owner, 3); } },
+        "Story:DeleteMyEffects(4); Story:DeleteEffect(20, 3, 100, 201); Story:StartFog()",
+        W { ASSERT_EQ(w.effects.size(), 1u); EXPECT_EQ(w.effects[0].owner, 3); EXPECT_EQ(w.fogOn, 1); } },
     { "the tint is set by exact names and dark below red 151", kNone,
         "Story:SetLevelColor('green', 255); Story:SetLevelColor('red', 150); Story:SetLevelColor('Red', 9)\n"
         "assert(Story:IsDunkel() and Story:GetLevelColor('red', 0) == 150); Story:SetLevelColor('red', 151)",
