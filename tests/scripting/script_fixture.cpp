@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include <lua.hpp>
 
@@ -19,8 +20,8 @@ void ScriptTest::SetUp()
     std::filesystem::create_directories(m_folder / "data/script/scene");
     std::filesystem::current_path(m_folder.Path());
     cGameWorld::Instance().ResetToDefaults();
-    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& message) {
-        m_log.push_back({ kind, message });
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
+        m_log.push_back({ kind, text });
     });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
@@ -55,56 +56,45 @@ void ScriptTest::StartLevel(const std::string& source, int level)
     Story::Instance().InitLevel();
 }
 
-bool ScriptTest::RunChunk(lua_State* L, const std::string& chunk)
+lua_State* ScriptTest::State()
 {
-    if (luaL_loadstring(L, chunk.c_str()) != LUA_OK || lua_pcall(L, 0, 0, 0) != LUA_OK) {
-        ADD_FAILURE() << "chunk failed: " << lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return false;
-    }
-    return true;
+    const int level = Story::Instance().ContextHandle();
+    if (level >= 0)
+        return Scripting::GetContextState(level);
+    if (m_handle < 0)
+        m_handle = Scripting::AllocateContext();
+    return Scripting::GetContextState(m_handle);
 }
 
-double ScriptTest::GlobalNumber(lua_State* L, const char* name)
+bool ScriptTest::RunChunk(lua_State* L, const std::string& chunk)
 {
+    if (luaL_loadstring(L, chunk.c_str()) == LUA_OK && lua_pcall(L, 0, 0, 0) == LUA_OK)
+        return true;
+    ADD_FAILURE() << "chunk failed: " << lua_tostring(L, -1);
+    lua_pop(L, 1);
+    return false;
+}
+
+double ScriptTest::Number(const char* name)
+{
+    lua_State* L = State();
     lua_getglobal(L, name);
     const double value = lua_tonumber(L, -1);
     lua_pop(L, 1);
     return value;
 }
 
-std::string ScriptTest::GlobalString(lua_State* L, const char* name)
-{
-    lua_getglobal(L, name);
-    size_t length = 0;
-    const char* text = lua_tolstring(L, -1, &length);
-    std::string value = text ? std::string(text, length) : std::string("<not a string>");
-    lua_pop(L, 1);
-    return value;
-}
-
-bool ScriptTest::GlobalIsNil(lua_State* L, const char* name)
-{
-    lua_getglobal(L, name);
-    const bool nil = lua_isnil(L, -1);
-    lua_pop(L, 1);
-    return nil;
-}
-
 std::vector<LogLine> ScriptTest::TakeLog()
 {
-    std::vector<LogLine> lines;
-    lines.swap(m_log);
-    return lines;
+    return std::exchange(m_log, {});
 }
 
 std::vector<std::wstring> ScriptTest::ScriptErrors()
 {
     std::vector<std::wstring> errors;
-    for (const LogLine& line : TakeLog()) {
+    for (const LogLine& line : TakeLog())
         if (line.text.find(L"###error###") != std::wstring::npos)
             errors.push_back(line.text);
-    }
     return errors;
 }
 

@@ -1,6 +1,8 @@
 // A fresh script host for each test: the main state opened and Story exported,
 // the working directory moved into a scratch program folder (so level scripts
-// written by the test are the only ones found), and every log line captured.
+// written by the test are the only ones found), every log line captured and
+// the world at its defaults. Chunks run in the level script's context when a
+// level was started, else in a private context of their own.
 #pragma once
 
 #include <string>
@@ -29,11 +31,14 @@ protected:
     // Writes the script for the world's level, loads it and runs "on_init".
     void StartLevel(const std::string& source, int level = 7);
 
-    // Runs a chunk on a state and returns a global of it as a number or text.
     static bool RunChunk(lua_State* L, const std::string& chunk);
-    static double GlobalNumber(lua_State* L, const char* name);
-    static std::string GlobalString(lua_State* L, const char* name);
-    static bool GlobalIsNil(lua_State* L, const char* name);
+
+    // The level's context, or a private one.
+    lua_State* State();
+    bool Run(const std::string& chunk) { return RunChunk(State(), chunk); }
+    double Number(const char* name);
+    // Runs "assert(condition)" in Lua.
+    bool Holds(const std::string& condition) { return Run("assert(" + condition + ")"); }
 
     // The log lines written since the last call.
     std::vector<LogLine> TakeLog();
@@ -45,6 +50,7 @@ protected:
 
 private:
     std::string m_oldDirectory;
+    int m_handle = -1;
 };
 
 } // namespace test
