@@ -31,13 +31,10 @@
 namespace {
 
 struct Size {
-    int width;
-    int height;
+    int width, height;
 };
-
 struct Point {
-    int x;
-    int y;
+    int x, y;
 };
 
 constexpr int kJoker = 90;
@@ -46,13 +43,12 @@ constexpr int kShopLevel = 31;
 
 std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
 {
-    if (slot == cMenuManager::kOver)
-        return std::make_unique<Scene::MenuOver>();
-    if (slot == cMenuManager::kTransport)
-        return std::make_unique<Scene::MenuTransport>();
-    if (slot == cMenuManager::kBuy)
-        return std::make_unique<Scene::MenuBuy>();
-    return test::MakeRecordingScreen(slot);
+    switch (slot) {
+    case cMenuManager::kOver: return std::make_unique<Scene::MenuOver>();
+    case cMenuManager::kTransport: return std::make_unique<Scene::MenuTransport>();
+    case cMenuManager::kBuy: return std::make_unique<Scene::MenuBuy>();
+    default: return test::MakeRecordingScreen(slot);
+    }
 }
 
 class HitAreas : public ::testing::TestWithParam<std::tuple<int, Size>> {
@@ -94,39 +90,39 @@ protected:
         device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000, 0.0f, 0);
         if (shop) {
             shop->DrawStation();
-            device->EndScene();
-            return;
+        } else {
+            over->Draw();
+            if (world.drawStation != 1 && world.gamePlayMode == 1)
+                transport->DrawSwapFundamentAutos();
+            else if (world.drawStation != 1)
+                transport->DrawGridAutos();
+            transport->DrawStackAutos();
         }
-        over->Draw();
-        if (world.drawStation != 1 && world.gamePlayMode == 1)
-            transport->DrawSwapFundamentAutos();
-        else if (world.drawStation != 1)
-            transport->DrawGridAutos();
-        transport->DrawStackAutos();
         device->EndScene();
     }
 
     // The centre of what `hide` takes out of the picture near (x, y).
     std::optional<Point> Middle(int x, int y, const std::function<void(bool hidden)>& hide)
     {
-        constexpr int kStep = 3;
-        const int left = x - 60, top = y - 60, columns = 330 / kStep, rows = 320 / kStep;
-        std::vector<uint32_t> with(static_cast<size_t>(columns * rows), 0);
-        Render();
-        for (int j = 0; j < rows; ++j)
-            for (int i = 0; i < columns; ++i)
-                engine::ReadPixel(left + i * kStep, top + j * kStep, &with[static_cast<size_t>(j * columns + i)]);
+        constexpr int kStep = 3, kColumns = 330 / kStep, kRows = 320 / kStep;
+        const auto picture = [&] {
+            std::vector<uint32_t> pixels(static_cast<size_t>(kColumns * kRows), 0);
+            Render();
+            for (int j = 0; j < kRows; ++j)
+                for (int i = 0; i < kColumns; ++i)
+                    engine::ReadPixel(x - 60 + i * kStep, y - 60 + j * kStep, &pixels[size_t(j * kColumns + i)]);
+            return pixels;
+        };
+        const std::vector<uint32_t> with = picture();
         hide(true);
-        Render();
+        const std::vector<uint32_t> without = picture();
         hide(false);
         long sumX = 0, sumY = 0, count = 0;
-        for (int j = 0; j < rows; ++j) {
-            for (int i = 0; i < columns; ++i) {
-                uint32_t without = 0;
-                engine::ReadPixel(left + i * kStep, top + j * kStep, &without);
-                if (without != with[static_cast<size_t>(j * columns + i)]) {
-                    sumX += left + i * kStep;
-                    sumY += top + j * kStep;
+        for (int j = 0; j < kRows; ++j) {
+            for (int i = 0; i < kColumns; ++i) {
+                if (without[size_t(j * kColumns + i)] != with[size_t(j * kColumns + i)]) {
+                    sumX += x - 60 + i * kStep;
+                    sumY += y - 60 + j * kStep;
                     ++count;
                 }
             }

@@ -40,40 +40,6 @@ struct HudImage {
     uint32_t colour = 0;
 };
 
-// The head-up display with its digit-image numbers noted instead of drawn,
-// and its pages loaded from the scratch folder.
-class NumberedSubmenu : public Scene::MenuSubmenu {
-public:
-    struct Number {
-        bool small = false;
-        int alignRight = 0;
-        std::wstring text;
-        int x = 0;
-        int y = 0;
-        int alpha = 0;
-    };
-    std::vector<Number> numbers;
-
-    void DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha) override
-    {
-        numbers.push_back({ false, alignRight, text, x, y, alpha });
-    }
-    void DrawNumberSmall(int alignRight, const wchar_t* text, int x, int y, int alpha) override
-    {
-        numbers.push_back({ true, alignRight, text, x, y, alpha });
-    }
-    void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
-    std::vector<std::wstring> SmallNumbers() const
-    {
-        std::vector<std::wstring> texts;
-        for (const Number& n : numbers) {
-            if (n.small)
-                texts.push_back(n.text);
-        }
-        return texts;
-    }
-};
-
 class HudTest : public ::testing::Test {
 protected:
     void SetUp() override

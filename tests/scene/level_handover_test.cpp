@@ -4,6 +4,7 @@
 // panels, and a full grid ending while values still fly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -18,22 +19,12 @@
 namespace {
 
 // One key pressed for one key pass.
-class OneKey : public iKeySource {
-public:
-    explicit OneKey(int code)
-        : code(code)
-    {
-    }
+struct OneKey : iKeySource {
+    explicit OneKey(int code) : code(code) {}
     bool IsKeyDown(int c) override { return c == code; }
-    void ClearKey(int c) override
-    {
-        if (c == code)
-            code = 0;
-    }
+    void ClearKey(int c) override { code = c == code ? 0 : code; }
     bool IsHeld(int) override { return false; }
     bool IsRussianLayout() override { return false; }
-
-private:
     int code;
 };
 
@@ -42,10 +33,7 @@ constexpr int kPanelButtonText = 8;
 
 class LevelHandOver : public test::LevelTest {
 protected:
-    LevelHandOver()
-        : test::LevelTest(true)
-    {
-    }
+    LevelHandOver() : test::LevelTest(true) {}
     void SetUp() override
     {
         test::LevelTest::SetUp();
@@ -56,15 +44,10 @@ protected:
         for (int i = 0; i < kGuiTextCount; ++i)
             std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
         world.soundEngine = &sound;
-        cGameWorld::SetMouseSource([this](int& x, int& y) {
-            x = input.x;
-            y = input.y;
-        });
         MouseAway();
     }
     void TearDown() override
     {
-        cGameWorld::SetMouseSource(nullptr);
         world.soundEngine = nullptr;
         DeleteFonts();
         std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
@@ -83,19 +66,9 @@ protected:
     bool StartFromMap(int level)
     {
         world.gameMenuClosed = 1;
-        if (!StartLevel(level))
-            return false;
+        const bool started = StartLevel(level);
         world.SetPause(false);
-        return true;
-    }
-    // Frames for that many seconds of play; false once the level is left.
-    bool Play(double seconds)
-    {
-        for (double t = 0; t < seconds * 1000.0; t += 17.0) {
-            if (!Step())
-                return false;
-        }
-        return true;
+        return started;
     }
     // Frames until the script has counted that many seconds.
     bool PlayUntilSecond(int second)
@@ -106,12 +79,12 @@ protected:
         }
         return ScriptNumber("seconds") == second;
     }
-    // Escape, as the key pass of a frame takes it.
-    void PressEscape() { PressKey(VK_ESCAPE); }
-    void PressKey(int code)
+    // Escape, as the key pass of a frame takes it, and the frame after.
+    bool PressEscape()
     {
-        OneKey keys(code);
+        OneKey keys(VK_ESCAPE);
         state.HandleKeys(keys);
+        return Step();
     }
     // A click at (x, y), taken by the next frame's mouse pass and acted on in
     // the frame after; false once the level is left.
@@ -128,9 +101,8 @@ protected:
     bool ClickText(int text)
     {
         for (const test::GfxDraw& d : gfx.draws) {
-            if (d.kind != test::GfxDraw::Kind::Text && d.kind != test::GfxDraw::Kind::TextAlt)
-                continue;
-            if (d.text == g_guiVocabulary[text])
+            if ((d.kind == test::GfxDraw::Kind::Text || d.kind == test::GfxDraw::Kind::TextAlt)
+                && d.text == g_guiVocabulary[text])
                 return ClickAt(d.x + 2, d.y + 2);
         }
         ADD_FAILURE() << "no label " << text;
@@ -138,18 +110,12 @@ protected:
     }
     bool Drew(int text) const
     {
-        for (const std::wstring& t : gfx.Texts()) {
-            if (t == g_guiVocabulary[text])
-                return true;
-        }
-        return false;
+        const auto texts = gfx.Texts();
+        return std::find(texts.begin(), texts.end(), std::wstring(g_guiVocabulary[text])) != texts.end();
     }
     int Played(const std::string& name) const
     {
-        int count = 0;
-        for (const std::string& path : sound.played)
-            count += path == "data/sound/wav/" + name + ".wav" ? 1 : 0;
-        return count;
+        return static_cast<int>(std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
     }
 
     cGameWorld& world = cGameWorld::Instance();
@@ -190,8 +156,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
 
     // Restarted from the game menu; a move of that run still had the joker in
     // use and its cup had begun to show.
-    PressEscape();
-    ASSERT_TRUE(Step());
+    ASSERT_TRUE(PressEscape());
     ASSERT_EQ(world.gameMenuClosed, 0);
     EXPECT_FALSE(ClickText(kRestartText));
     EXPECT_EQ(world.restartLevel, 1);
@@ -241,8 +206,7 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
             input.y = 40;
             ASSERT_TRUE(Step());
             ASSERT_EQ(world.medalHoverPause, 1);
-            PressEscape();
-            ASSERT_TRUE(Step());
+            ASSERT_TRUE(PressEscape());
             MouseAway();
             ASSERT_TRUE(Step());
             ASSERT_EQ(world.gameMenuClosed, 0);
@@ -254,8 +218,7 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
         ASSERT_EQ(world.levelState, c.won ? 1 : 0);
 
         if (c.menu == Menu::Escape) {
-            PressEscape();
-            ASSERT_TRUE(Step());
+            ASSERT_TRUE(PressEscape());
         } else if (c.menu == Menu::Button) {
             ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
         }
@@ -355,13 +318,12 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             for (int i = 0; i < 300 && !world.resultsShown; ++i)
                 ASSERT_TRUE(Step());
             EXPECT_TRUE(world.flyingValues.empty());
-            ASSERT_TRUE(Play(1.0));
+            ASSERT_TRUE(Frames(59, 17.0));
             EXPECT_EQ(world.minusPoints, 40);
             EXPECT_EQ(world.levelReward, 40);
         } else {
             if (menu == Menu::Escape) {
-                PressEscape();
-                ASSERT_TRUE(Step());
+                ASSERT_TRUE(PressEscape());
             } else {
                 ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
             }

@@ -2,7 +2,8 @@
 // game's own screens for a while of play: they load, set every option of
 // their level, define every callback, find the frames of every effect they
 // declare in the generated art, and write no script error and nothing "not
-// found" to the log.
+// found" to the log; they pay as a passing player needs, and every object
+// the player clicks lies on the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +18,6 @@
 #include "platform/utf16.h"
 #include "resources/page_manager.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
@@ -84,61 +84,6 @@ protected:
         }
     }
 
-    // Every car the level defines has its plain and hover images in the
-    // generated vehicles pages, at both screen widths.
-    static void ExpectEveryCarImage()
-    {
-        const cGameWorld& world = cGameWorld::Instance();
-        ASSERT_FALSE(world.autoTypes.empty());
-        for (const wchar_t* suffix : { L"", L"_1024" }) {
-            CPageManager cars;
-            CPageManager hover;
-            ASSERT_TRUE(cars.Load((std::wstring(L"data/gui/interface/menu/menu_transport") + suffix).c_str()));
-            ASSERT_TRUE(hover.Load((std::wstring(L"data/gui/interface/menu/menu_transport_over") + suffix).c_str()));
-            for (const cAutoType& type : world.autoTypes) {
-                for (const std::string& name : type.variantNames) {
-                    if (name.empty())
-                        continue;
-                    const std::wstring wide = platform::NarrowToWide(name);
-                    EXPECT_TRUE(cars.HasImage((wide + L".png").c_str())) << name;
-                    EXPECT_TRUE(hover.HasImage((wide + L"_over.png").c_str())) << name;
-                }
-            }
-        }
-    }
-
-    // Every image the level draws on the ground and over the station is in
-    // the generated art at both screen widths: its background (and rock
-    // overlay) and ground bodies in its region's page, its trees and signs in
-    // the trees page, its service places with their hover images in the
-    // station page.
-    static void ExpectEveryDecoration(int level)
-    {
-        const cGameWorld& world = cGameWorld::Instance();
-        for (const int width : { 1280, 1024 }) {
-            const std::wstring suffix = width == 1280 ? L"" : L"_1024";
-            CPageManager region;
-            CPageManager trees;
-            CPageManager station;
-            ASSERT_TRUE(region.Load(Scene::MenuFloor::RegionFolder(level, width).c_str()));
-            ASSERT_TRUE(trees.Load((L"data/gui/interface/menu/menu_trees" + suffix).c_str()));
-            ASSERT_TRUE(station.Load((L"data/gui/interface/menu/menu_tankstelle" + suffix).c_str()));
-            EXPECT_TRUE(region.HasImage(Scene::MenuFloor::BackgroundImage(level))) << level;
-            if (const wchar_t* overlay = Scene::MenuFloor::OverlayImage(level)) {
-                EXPECT_TRUE(region.HasImage(overlay)) << level;
-            }
-            for (const cBody& body : world.bodies)
-                EXPECT_TRUE(region.HasImage(platform::NarrowToWide(body.texture + ".png").c_str())) << body.texture;
-            for (const cOverTemplate& over : world.overTemplates)
-                EXPECT_TRUE(trees.HasImage(platform::NarrowToWide(over.texture + ".png").c_str())) << over.texture;
-            for (const cPlaceTemplate& place : world.placeTemplates) {
-                for (const char* ending : { ".png", "_over.png", "_on.png" })
-                    EXPECT_TRUE(station.HasImage(platform::NarrowToWide(place.texture + ending).c_str()))
-                        << place.texture << ending;
-            }
-        }
-    }
-
     static int StackCars()
     {
         int cars = 0;
@@ -147,57 +92,6 @@ protected:
         return cars;
     }
 };
-
-TEST_F(ShippedLevelTest, GridLevelOne)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(1));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    EXPECT_EQ(world.drawStation, 0);
-    EXPECT_EQ(world.levelTimeLimit, 0);
-    EXPECT_FALSE(world.fundaments.empty());
-    EXPECT_EQ(world.stackSlots.size(), 3u);
-    EXPECT_EQ(StackCars(), 3);
-    EXPECT_EQ(world.stackCounter, 3);
-    EXPECT_EQ(world.managerCount, 0);
-    ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(1);
-    ASSERT_TRUE(Frames(200, 50.0));
-    EXPECT_EQ(world.levelElapsed, 10);
-    ExpectCleanLog();
-}
-
-TEST_F(ShippedLevelTest, StationLevelTwo)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(2));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    EXPECT_EQ(world.drawStation, 1);
-    EXPECT_GT(world.levelTimeLimit, 0);
-    EXPECT_EQ(world.autobahnRoads.size(), 1u);
-    const std::size_t roadCars = world.autobahnCars.size();
-    EXPECT_EQ(roadCars, 3u);
-    EXPECT_EQ(StackCars(), 3);
-    EXPECT_GT(world.processTimeInStation, 0.0);
-    ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(2);
-
-    // Its timer sends more cars down the road.
-    ASSERT_TRUE(Frames(220, 50.0));
-    EXPECT_EQ(world.levelElapsed, 11);
-    EXPECT_GT(world.autobahnCars.size(), roadCars);
-
-    // The served-cars line counts, and the level ends at its target.
-    for (int i = 0; i < 12; ++i)
-        Story::Instance().CallScriptFunction("ok_work");
-    Story::Instance().CallScriptFunction("on_level_finish");
-    EXPECT_EQ(world.levelState, 1);
-    ExpectCleanLog();
-}
 
 // The points shown at the top of the screen rise once the floater of a grid
 // combo or of a served car has arrived there.
@@ -358,11 +252,14 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
     }
     ExpectEveryCallback();
     ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(level);
 
+    // Ten seconds of play; a station's timer sends more cars down the road.
+    const std::size_t roadCars = world.autobahnCars.size();
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
+    if (!grid) {
+        EXPECT_GT(world.autobahnCars.size(), roadCars);
+    }
     ExpectCleanLog();
 
     // A station ends at its served-cars goal, a grid at its combo goal, as
