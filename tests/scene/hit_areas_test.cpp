@@ -66,10 +66,7 @@ protected:
         ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
         ASSERT_TRUE(Script::Initialize());
         ASSERT_TRUE(ExportStory());
-        cGameWorld::SetMouseSource([this](int& x, int& y) {
-            x = input.x;
-            y = input.y;
-        });
+        cGameWorld::SetMouseSource([this](int& x, int& y) { x = input.x, y = input.y; });
         input.x = input.y = -1000;
     }
     void TearDown() override
@@ -152,6 +149,21 @@ protected:
         return cells;
     }
 
+    // The middle of what an object (a cell's platform or a place) adds to
+    // the picture lies over its own cell alone; its row moves it off the grid.
+    void ExpectOnlyCellAtMiddle(int& row, int column, const char* what, bool drawn)
+    {
+        const int at = row;
+        SCOPED_TRACE(std::string(what) + " " + std::to_string(at) + "," + std::to_string(column));
+        const auto middle = Middle(
+            world.cellX[at][column], world.cellY[at][column], [&](bool hidden) { row = hidden ? at + 100 : at; });
+        if (!drawn && !middle)
+            return; // a place of no image
+        ASSERT_TRUE(middle.has_value());
+        EXPECT_EQ(CellsUnder(*middle), (std::vector<std::pair<int, int>> { { at, column } }))
+            << what << " at " << middle->x << "," << middle->y;
+    }
+
     cGameWorld& world = cGameWorld::Instance();
     iGfxDevice* device = nullptr;
     iGfx2D* gfx = nullptr;
@@ -164,6 +176,7 @@ protected:
 TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
 {
     world.level = std::get<0>(GetParam());
+    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     if (world.level == kShopLevel) {
         // The lots: each drawn lot's middle is over that lot and no other.
         shop = dynamic_cast<Scene::MenuBuy*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuy));
@@ -172,7 +185,6 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         shop->LayoutStation();
         Story::Instance().InitLevel();
         ASSERT_GE(Story::Instance().ScriptId(), 0);
-        world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
         int lots = 0;
         for (cFundament& f : world.fundaments) {
             if (!world::IsGridCell(f.row, f.column))
@@ -184,8 +196,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             if (!middle)
                 continue;
             ++lots;
-            input.x = middle->x;
-            input.y = middle->y;
+            input.x = middle->x, input.y = middle->y;
             for (const cFundament& g : world.fundaments) {
                 if (world::IsGridCell(g.row, g.column) && (g.row != row || g.column != column)) {
                     EXPECT_FALSE(shop->IsMouseOverLot(g.row, g.column)) << g.row << "," << g.column;
@@ -201,7 +212,6 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
     ASSERT_NE(over, nullptr);
     ASSERT_NE(transport, nullptr);
     over->SetActive(true);
-    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     Story::Instance().InitLevel();
     ASSERT_GE(Story::Instance().ScriptId(), 0);
     transport->SetActive(true);
@@ -221,8 +231,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             ASSERT_TRUE(middle.has_value());
             EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "car at " << middle->x << "," << middle->y;
             // A press on the car's middle takes that car.
-            input.x = middle->x;
-            input.y = middle->y;
+            input.x = middle->x, input.y = middle->y;
             world.leftDown = 1;
             Render();
             EXPECT_EQ(world.autoOnMouse, car);
@@ -235,22 +244,13 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             input.x = input.y = -1000;
         }
         f.autoType = -1;
-        const auto middle = Middle(x, y, [&](bool hidden) { f.row = hidden ? cell.first + 100 : cell.first; });
+        ExpectOnlyCellAtMiddle(f.row, f.column, "platform", true);
         f.autoType = car;
-        ASSERT_TRUE(middle.has_value());
-        EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "platform at " << middle->x << "," << middle->y;
     }
 
     for (cPlace& place : world.places) {
-        if (place.type >= 100 || !world::IsGridCell(place.row, place.column) || !OnScreen(place.row, place.column))
-            continue;
-        const std::pair<int, int> cell { place.row, place.column };
-        SCOPED_TRACE("place " + std::to_string(place.row) + "," + std::to_string(place.column));
-        const auto middle = Middle(world.cellX[cell.first][cell.second], world.cellY[cell.first][cell.second],
-            [&](bool hidden) { place.row = hidden ? cell.first + 100 : cell.first; });
-        if (!middle)
-            continue; // a place of no image
-        EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "place at " << middle->x << "," << middle->y;
+        if (place.type < 100 && world::IsGridCell(place.row, place.column) && OnScreen(place.row, place.column))
+            ExpectOnlyCellAtMiddle(place.row, place.column, "place", false);
     }
 
     const cSettings& settings = cSettings::Instance();
@@ -261,8 +261,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         const int x = static_cast<int>(slot.x / settings.scaleX), y = static_cast<int>(slot.y / settings.scaleY);
         const auto middle = Middle(x, y, [&](bool hidden) { slot.autoType = hidden ? -1 : car; });
         ASSERT_TRUE(middle.has_value());
-        input.x = middle->x;
-        input.y = middle->y;
+        input.x = middle->x, input.y = middle->y;
         EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
     }
 }

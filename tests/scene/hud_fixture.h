@@ -113,27 +113,22 @@ protected:
     // The first draw of the image.
     std::optional<HudImage> FindImage(const std::string& name) const
     {
-        for (const HudImage& image : Images()) {
+        for (const HudImage& image : Images())
             if (image.name == name)
                 return image;
-        }
         return std::nullopt;
     }
     std::vector<const GfxDraw*> TextDraws() const
     {
         std::vector<const GfxDraw*> texts;
-        for (const GfxDraw& d : gfx.draws) {
+        for (const GfxDraw& d : gfx.draws)
             if (d.kind == GfxDraw::Kind::Text || d.kind == GfxDraw::Kind::TextAlt)
                 texts.push_back(&d);
-        }
         return texts;
     }
-    int Played(const std::string& sound) const
+    int Played(const std::string& name) const
     {
-        int count = 0;
-        for (const std::string& path : this->sound.played)
-            count += path == "data/sound/wav/" + sound + ".wav" ? 1 : 0;
-        return count;
+        return static_cast<int>(std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
     }
     // Lets the frame clock run on by step milliseconds.
     void Wait(double step)
@@ -141,11 +136,7 @@ protected:
         ms += step;
         cClock::Instance().Update();
     }
-    void MoveMouse(int x, int y)
-    {
-        input.x = x;
-        input.y = y;
-    }
+    void MoveMouse(int x, int y) { input.x = x, input.y = y; }
 
     cGameWorld& world = cGameWorld::Instance();
     RecordingGfx gfx;

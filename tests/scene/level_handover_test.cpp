@@ -133,15 +133,8 @@ function on_init()
     points_at_start = Story:GetCurrentPoints()
     joker_at_start = Story:IfJoker() and 1 or 0
 end
-function on_timer()
-    seconds = seconds + 1
-    Story:MinusPoints(-25)
-end
-function on_level_finish()
-    if seconds >= finish_at then
-        Story:SetState(1)
-    end
-end
+function on_timer() seconds = seconds + 1 Story:MinusPoints(-25) end
+function on_level_finish() if seconds >= finish_at then Story:SetState(1) end end
 )";
 }
 
@@ -184,8 +177,7 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
     enum class Menu { Escape, Button, OpenBefore };
     const struct {
         const char* what;
-        int limit;
-        int finishAt;
+        int limit, finishAt;
         bool won;
         Menu menu;
     } cases[] = {
@@ -250,31 +242,22 @@ function on_init()
     Story:SetTimeForLevel(0)
     Story:SetBonusSystem("classe")
     for t, name in ipairs({ "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }) do
-        Story:AddAuto(t, 1, name)
-        Story:AddAuto(t, 9, name)
-        Story:SetAutoParameters(t, 5 + t, 0)
-        Story:SetAutoClass(t, t, 0)
+        Story:AddAuto(t, 1, name) Story:AddAuto(t, 9, name)
+        Story:SetAutoParameters(t, 5 + t, 0) Story:SetAutoClass(t, t, 0)
     end
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
-    for column = 1, 5 do
-        Story:CreateFundament(1, 3, column, 9, -1)
-    end
+    for column = 1, 5 do Story:CreateFundament(1, 3, column, 9, -1) end
     for column, car in ipairs({ 1, 1, 0, 1, 2 }) do
-        if car > 0 then
-            Story:AddAutoToFundament(3, column, car)
-        end
+        if car > 0 then Story:AddAutoToFundament(3, column, car) end
     end
 end
 function on_bonus()
     Story:SetPoints(40)
     if refill then
-        for column, car in ipairs({ 3, 4, 5, 3 }) do
-            Story:AddAutoToFundament(3, column, car)
-        end
+        for column, car in ipairs({ 3, 4, 5, 3 }) do Story:AddAutoToFundament(3, column, car) end
     end
 end
-function on_level_finish()
-end
+function on_level_finish() end
 )";
 }
 
@@ -283,11 +266,8 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
     const auto mouseOnCell = [&](int column) {
         for (int y = 0; y < 1024; y += 4) {
             for (int x = 0; x < 1280; x += 4) {
-                if (world.IsMouseOverPlace(3, column, x, y)) {
-                    input.x = x;
-                    input.y = y;
-                    return true;
-                }
+                if (world.IsMouseOverPlace(3, column, x, y))
+                    return input.x = x, input.y = y, true;
             }
         }
         return false;

@@ -1,8 +1,7 @@
 // Our level scripts, as shipped in data/, run by the level state over the
 // game's own screens for a while of play: they load, set every option of
-// their level, define every callback, find the frames of every effect they
-// declare in the generated art, and write no script error and nothing "not
-// found" to the log; they pay as a passing player needs, and every object
+// their level, define every callback, and write no script error and nothing
+// "not found" to the log; they pay as a passing player needs, and every object
 // the player clicks lies on the screen.
 #include <gtest/gtest.h>
 
@@ -16,8 +15,6 @@
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
-#include "resources/page_manager.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
@@ -30,43 +27,12 @@ namespace {
 
 class ShippedLevelTest : public test::LevelTest {
 protected:
-    ShippedLevelTest()
-        : test::LevelTest(true, true)
-    {
-    }
+    ShippedLevelTest() : test::LevelTest(true, true) {}
 
     void ExpectCleanLog()
     {
         for (const std::wstring& fault : Faults())
             ADD_FAILURE() << platform::WideToNarrow(fault);
-    }
-
-    // Every frame of every effect type the level declares is an image of the
-    // generated page set the effect draws from, at both screen widths.
-    static void ExpectEveryEffectFrame()
-    {
-        const wchar_t* const folders[Scene::MenuEffects::kPagesPerWidth] = { L"menu_effects", L"menu_effects3",
-            L"menu_effects4", L"menu_effects5", L"menu_effects6", L"menu_effects7", L"menu_effects8", L"menu_effects9",
-            L"menu_effects10", L"menu_effects11", L"menu_effects12", L"menu_clouds", L"menu_effects_wind1",
-            L"menu_effects_wind2", L"menu_effects_windhund", L"menu_fog" };
-        const cGameWorld& world = cGameWorld::Instance();
-        ASSERT_FALSE(world.effectTypes.empty());
-        for (const wchar_t* suffix : { L"", L"_1024" }) {
-            for (const cEffectType& type : world.effectTypes) {
-                bool tinted = false;
-                const int page = Scene::MenuEffects::EffectPage(type.id, tinted);
-                ASSERT_TRUE(page >= 0 && page < Scene::MenuEffects::kPagesPerWidth) << type.id;
-                const std::wstring folder = std::wstring(L"data/gui/interface/menu/") + folders[page] + suffix;
-                CPageManager pages;
-                ASSERT_TRUE(pages.Load(folder.c_str())) << platform::WideToNarrow(folder);
-                for (int frame = 0; frame < type.frames; ++frame) {
-                    const std::string name
-                        = Scene::MenuEffects::EffectFrameName(type.texture, frame, type.frames, type.extTexture);
-                    EXPECT_TRUE(pages.HasImage(platform::NarrowToWide(name).c_str()))
-                        << name << " in " << platform::WideToNarrow(folder);
-                }
-            }
-        }
     }
 
     // Every callback the game may raise is a function of the level's context.
@@ -251,7 +217,6 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
         EXPECT_GE(world.places.front().type, 100);
     }
     ExpectEveryCallback();
-    ExpectEveryEffectFrame();
 
     // Ten seconds of play; a station's timer sends more cars down the road.
     const std::size_t roadCars = world.autobahnCars.size();
