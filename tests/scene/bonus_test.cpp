@@ -77,13 +77,11 @@ protected:
         char name[64];
         std::snprintf(name, sizeof name, "data/script/scene/level_setup_%02d.lua", level);
         std::filesystem::create_directories(folder / "data/script/scene");
-        std::ofstream(folder / name, std::ios::binary) << "function on_bonus() Story:SetFlag(\"on_bonus\") end\n"
-                                                       << "function ok_saw() Story:SetFlag(\"ok_saw\") end\n"
-                                                       << "function add_manager() Story:SetFlag(\"add_manager\") end\n"
-                                                       << "function on_blumen() Story:SetFlag(\"on_blumen\") end\n"
-                                                       << "function on_wbaum() Story:SetFlag(\"on_wbaum\") end\n"
-                                                       << "function on_fill_parking_place() end\n"
-                                                       << extra << "\n";
+        std::ofstream(folder / name, std::ios::binary) << R"(
+            function on_bonus() Story:SetFlag("on_bonus") end function ok_saw() Story:SetFlag("ok_saw") end
+            function add_manager() Story:SetFlag("add_manager") end function on_fill_parking_place() end
+            function on_blumen() Story:SetFlag("on_blumen") end function on_wbaum() Story:SetFlag("on_wbaum") end
+)" << extra << "\n";
         Story::Instance().ReleaseLevelScript();
         Story::Instance().LoadLevelScript();
         ASSERT_NE(Story::Instance().ScriptId(), -1);
@@ -103,11 +101,7 @@ protected:
         Wait(step);
         made.DrawBonusSlots();
     }
-    void Click()
-    {
-        world.leftClick = 1;
-        Frame();
-    }
+    void Click() { world.leftClick = 1, Frame(); }
     void MouseAway() { MoveMouse(-1000, -1000); }
     std::vector<std::string> BonusNames() const
     {

@@ -20,15 +20,8 @@ using LevelStateTest = test::LevelTest;
 const char* const kCountingLevel = R"(
 inits = 0
 timers = 0
-limit_seen = -1
-function on_init()
-    inits = inits + 1
-    limit_seen = Story:GetTimeForLevel()
-    Story:SetTimeForLevel(90)
-end
-function on_timer()
-    timers = timers + 1
-end
+function on_init() inits = inits + 1 Story:SetTimeForLevel(90) end
+function on_timer() timers = timers + 1 end
 )";
 
 TEST_F(LevelStateTest, TimerRunsOncePerSecondOfPlayAndNeverWhilePaused)
