@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -74,10 +73,8 @@ protected:
     void StartLevel(int level, const std::string& extra = "")
     {
         world.level = level;
-        char name[64];
-        std::snprintf(name, sizeof name, "data/script/scene/level_setup_%02d.lua", level);
         std::filesystem::create_directories(folder / "data/script/scene");
-        std::ofstream(folder / name, std::ios::binary) << R"(
+        std::ofstream(folder / ("data/script/scene/level_setup_0" + std::to_string(level) + ".lua")) << R"(
             function on_bonus() Story:SetFlag("on_bonus") end function ok_saw() Story:SetFlag("ok_saw") end
             function add_manager() Story:SetFlag("add_manager") end function on_fill_parking_place() end
             function on_blumen() Story:SetFlag("on_blumen") end function on_wbaum() Story:SetFlag("on_wbaum") end
@@ -119,8 +116,7 @@ TEST_F(BonusBarTest, AnItemFliesFromWhereItIsSeenIntoItsSlotWithoutAJump)
 {
     StartLevel(kGridLevel, "function on_bonus() Story:AddSpecAuto(0, 3) end");
     struct Case {
-        int width;
-        int height;
+        int width, height;
         bool putBack; // a held joker let go, else a combo's item
     };
     for (const Case& c : { Case { 1280, 1024, false }, Case { 1024, 768, false }, Case { 1024, 768, true } }) {
@@ -131,8 +127,7 @@ TEST_F(BonusBarTest, AnItemFliesFromWhereItIsSeenIntoItsSlotWithoutAJump)
         int startX = world.cellX[3][0] + 50;
         int startY = world.cellY[3][0] + 50;
         if (c.putBack) {
-            startX = 600;
-            startY = 450;
+            startX = 600, startY = 450;
             // It flies back from just above the mouse.
             cGameWorld::SetMouseSource([&](int& x, int& y) {
                 x = startX;
@@ -162,8 +157,7 @@ TEST_F(BonusBarTest, AnItemFliesFromWhereItIsSeenIntoItsSlotWithoutAJump)
         std::vector<test::HudImage> path = { { "", "", startX, startY }, Images()[0] };
         // No hover test on the way.
         MoveMouse(path[1].x + 10, path[1].y + 10);
-        world.leftDown = 1;
-        world.leftClick = 1;
+        world.leftDown = world.leftClick = 1;
         while (world.jokers[0].step < world.jokers[0].steps && path.size() < 200) {
             Frame(1);
             ASSERT_EQ(Images().size(), 1u);
@@ -171,8 +165,7 @@ TEST_F(BonusBarTest, AnItemFliesFromWhereItIsSeenIntoItsSlotWithoutAJump)
         }
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(world.leftClick, 1);
-        world.leftDown = 0;
-        world.leftClick = 0;
+        world.leftDown = world.leftClick = 0;
 
         // Landed, it stands in the first slot of the bar: one step on, never
         // a step back.

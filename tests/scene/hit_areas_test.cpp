@@ -142,10 +142,9 @@ protected:
     std::vector<std::pair<int, int>> CellsUnder(Point p) const
     {
         std::vector<std::pair<int, int>> cells;
-        for (const cFundament& f : world.fundaments) {
+        for (const cFundament& f : world.fundaments)
             if (!f.hidden && world::IsGridCell(f.row, f.column) && world.IsMouseOverPlace(f.row, f.column, p.x, p.y))
                 cells.emplace_back(f.row, f.column);
-        }
         return cells;
     }
 

@@ -131,11 +131,7 @@ protected:
         return static_cast<int>(std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
     }
     // Lets the frame clock run on by step milliseconds.
-    void Wait(double step)
-    {
-        ms += step;
-        cClock::Instance().Update();
-    }
+    void Wait(double step) { ms += step, cClock::Instance().Update(); }
     void MoveMouse(int x, int y) { input.x = x, input.y = y; }
 
     cGameWorld& world = cGameWorld::Instance();

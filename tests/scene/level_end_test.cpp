@@ -15,8 +15,7 @@ using LevelEndTest = test::HudTest;
 TEST_F(LevelEndTest, TheMedalFollowsStrictThresholdsOfTheLimit)
 {
     const struct {
-        int limit;
-        int elapsed;
+        int limit, elapsed;
         const wchar_t* medal;
     } cases[] = { { 100, 0, L"GOLD" }, { 100, 59, L"GOLD" }, { 100, 60, L"SILVER" }, { 100, 84, L"SILVER" },
         { 100, 85, L"" }, { 100, 101, L"" }, { 0, 0, L"" }, { 300, 179, L"GOLD" }, { 300, 254, L"SILVER" },
@@ -44,22 +43,14 @@ TEST_F(LevelEndTest, TheMedalFollowsStrictThresholdsOfTheLimit)
 TEST_F(LevelEndTest, TheTimeTakenFixesRewardRatingAndPointsBonus)
 {
     const struct {
-        int limit;
-        int elapsed;
-        int points;
-        int rating;
-        int reward;
-        int bonus;
+        int limit, elapsed, points, rating, reward, bonus;
     } cases[] = {
-        { 100, 59, 1400, 2, 90000, 400 },
-        { 100, 60, 1400, 1, 75000, 200 },
-        { 100, 79, 1400, 1, 75000, 200 },
+        { 100, 59, 1400, 2, 90000, 400 }, { 100, 60, 1400, 1, 75000, 200 }, { 100, 79, 1400, 1, 75000, 200 },
         { 100, 80, 1400, 0, 50000, 50 }, // a quarter, capped at 5 % of the target
         { 100, 84, 1400, 0, 50000, 50 }, // the silver cup, but no silver pay
         { 100, 100, 1100, 0, 50000, 25 },
         { 100, 101, 1400, 0, 0, 0 }, // won by the script after the limit
-        { 100, 59, 900, 2, 90000, 0 },
-        { 100, 100, 900, 0, 50000, 0 },
+        { 100, 59, 900, 2, 90000, 0 }, { 100, 100, 900, 0, 50000, 0 },
         { 0, 0, 5000, 0, 5000, 0 }, // without a limit the points are paid
     };
     Scene::MenuSubmenu made;

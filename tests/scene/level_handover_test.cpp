@@ -90,8 +90,7 @@ protected:
     // the frame after; false once the level is left.
     bool ClickAt(int x, int y)
     {
-        input.x = x;
-        input.y = y;
+        input.x = x, input.y = y;
         input.Click(0);
         const bool on = Step() && Step();
         MouseAway();
@@ -194,8 +193,7 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
         WriteLevelScript(2, PointsLevel(c.limit, c.finishAt));
         ASSERT_TRUE(StartFromMap(2));
         if (c.menu == Menu::OpenBefore) {
-            input.x = 300; // over the medal badge, top left
-            input.y = 40;
+            input.x = 300, input.y = 40; // over the medal badge, top left
             ASSERT_TRUE(Step());
             ASSERT_EQ(world.medalHoverPause, 1);
             ASSERT_TRUE(PressEscape());
@@ -209,10 +207,8 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
         ASSERT_EQ(world.resultsShown, 1);
         ASSERT_EQ(world.levelState, c.won ? 1 : 0);
 
-        if (c.menu == Menu::Escape) {
-            ASSERT_TRUE(PressEscape());
-        } else if (c.menu == Menu::Button) {
-            ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
+        if (c.menu != Menu::OpenBefore) { // Escape, or the menu button at the bottom left
+            ASSERT_TRUE(c.menu == Menu::Escape ? PressEscape() : ClickAt(50, 970));
         }
         ASSERT_TRUE(Step());
         EXPECT_EQ(world.gameMenuClosed, 1);
@@ -302,11 +298,8 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             EXPECT_EQ(world.minusPoints, 40);
             EXPECT_EQ(world.levelReward, 40);
         } else {
-            if (menu == Menu::Escape) {
-                ASSERT_TRUE(PressEscape());
-            } else {
-                ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
-            }
+            // Escape, or the menu button at the bottom left.
+            ASSERT_TRUE(menu == Menu::Escape ? PressEscape() : ClickAt(50, 970));
             ASSERT_EQ(world.gameMenuClosed, 0);
             for (int i = 0; i < 200 && !world.flyingValues.empty(); ++i)
                 ASSERT_TRUE(Step());

@@ -98,8 +98,7 @@ TEST_F(PointsTest, AServedCarEarnsPoints)
         const cStackSlot& slot = world.stackSlots.front();
         ASSERT_GE(slot.autoType, 0);
         const int group = Story::Instance().GetAutoColor(slot.autoType);
-        input.x = slot.x + 70;
-        input.y = slot.y + 70;
+        input.x = slot.x + 70, input.y = slot.y + 70;
         // The level reads the mouse at the start of the next frame.
         input.Press(0, true);
         ASSERT_TRUE(Frames(2, 16.0));
@@ -108,8 +107,7 @@ TEST_F(PointsTest, AServedCarEarnsPoints)
         for (const cPlace& p : world.places)
             place = p.type == group ? &p : place;
         ASSERT_NE(place, nullptr);
-        input.x = world.cellX[place->row][place->column] + 110;
-        input.y = world.cellY[place->row][place->column] + 120;
+        input.x = world.cellX[place->row][place->column] + 110, input.y = world.cellY[place->row][place->column] + 120;
         ASSERT_TRUE(Frames(2, 16.0));
         input.Press(0, false);
         ASSERT_TRUE(Frames(2, 16.0));

@@ -39,10 +39,7 @@ public:
 
 template <class Screen> class Recording : public Screen, public Shown {
 public:
-    explicit Recording(std::string name)
-        : name(std::move(name))
-    {
-    }
+    explicit Recording(std::string name) : name(std::move(name)) {}
     ~Recording() override { Note("~" + name); }
     void Note(const std::string& call) const { ScreenCalls().push_back(call); }
 
@@ -60,10 +57,7 @@ protected:
 #define RECORDING(Cls, Base, Name, ...)                                                                                \
     class Cls : public Recording<Scene::Base> {                                                                        \
     public:                                                                                                            \
-        Cls()                                                                                                          \
-            : Recording(Name)                                                                                          \
-        {                                                                                                              \
-        }                                                                                                              \
+        Cls() : Recording(Name) {}                                                                                     \
         __VA_ARGS__                                                                                                    \
     };
 
@@ -86,10 +80,7 @@ RECORDING(RecordingSubmenu, MenuSubmenu, "Submenu", RECORD(DrawBonusSlots) RECOR
 
 class RecordingOver : public Recording<Scene::MenuOver> {
 public:
-    RecordingOver()
-        : Recording("Over")
-    {
-    }
+    RecordingOver() : Recording("Over") {}
     int GetPlaceUnderMouse(bool checkDrop) override
     {
         Note(name + "::GetPlaceUnderMouse" + (checkDrop ? "(true)" : "(false)"));
@@ -104,27 +95,22 @@ public:
 #undef RECORDING
 #undef RECORD
 
+template <class Screen> std::unique_ptr<Scene::MenuPrototype> MakeRecording()
+{
+    return std::make_unique<Screen>();
+}
+
 // The factory the menu manager makes its screens with; notes each slot made.
 inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
+    using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
+    static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
+        MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingOver>,
+        MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingOverlux>,
+        MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
+        MakeRecording<RecordingStraf>, MakeRecording<RecordingStart>, MakeRecording<RecordingSubmenu> };
     ScreenCalls().push_back("make " + std::to_string(slot));
-    switch (slot) {
-    case 0: return std::make_unique<RecordingOptions>();
-    case 1: return std::make_unique<RecordingHigh>();
-    case 2: return std::make_unique<RecordingBuy>();
-    case 3: return std::make_unique<RecordingTransport>();
-    case 4: return std::make_unique<RecordingOver>();
-    case 5: return std::make_unique<RecordingHelp>();
-    case 6: return std::make_unique<RecordingEffects>();
-    case 7: return std::make_unique<RecordingOverlux>();
-    case 8: return std::make_unique<RecordingFloor>();
-    case 9: return std::make_unique<RecordingTask>();
-    case 10: return std::make_unique<RecordingBuild>();
-    case 11: return std::make_unique<RecordingStraf>();
-    case 12: return std::make_unique<RecordingStart>();
-    case 13: return std::make_unique<RecordingSubmenu>();
-    default: return nullptr;
-    }
+    return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;
 }
 
 } // namespace test
