@@ -16,7 +16,6 @@
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
 #include "recording_screens.h"
-#include "resources/log.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
 #include "scene/menu_transport.h"

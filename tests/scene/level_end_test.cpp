@@ -1,6 +1,7 @@
 // The end of a level as the head-up display rates it: the medal by strict
 // thresholds of the time limit, and the statistics' reward, rating and points
-// bonus by the time taken, or the points alone without a limit.
+// bonus by the time taken, or the points alone without a limit; and the
+// design units every screen scales by.
 #include <gtest/gtest.h>
 
 #include <string>
