@@ -16,7 +16,6 @@
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
 #include "recording_screens.h"
-#include "resources/log.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
 #include "scene/menu_transport.h"
@@ -31,13 +30,10 @@
 namespace {
 
 struct Size {
-    int width;
-    int height;
+    int width, height;
 };
-
 struct Point {
-    int x;
-    int y;
+    int x, y;
 };
 
 constexpr int kJoker = 90;
@@ -46,13 +42,12 @@ constexpr int kShopLevel = 31;
 
 std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
 {
-    if (slot == cMenuManager::kOver)
-        return std::make_unique<Scene::MenuOver>();
-    if (slot == cMenuManager::kTransport)
-        return std::make_unique<Scene::MenuTransport>();
-    if (slot == cMenuManager::kBuy)
-        return std::make_unique<Scene::MenuBuy>();
-    return test::MakeRecordingScreen(slot);
+    switch (slot) {
+    case cMenuManager::kOver: return std::make_unique<Scene::MenuOver>();
+    case cMenuManager::kTransport: return std::make_unique<Scene::MenuTransport>();
+    case cMenuManager::kBuy: return std::make_unique<Scene::MenuBuy>();
+    default: return test::MakeRecordingScreen(slot);
+    }
 }
 
 class HitAreas : public ::testing::TestWithParam<std::tuple<int, Size>> {
@@ -70,10 +65,7 @@ protected:
         ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
         ASSERT_TRUE(Script::Initialize());
         ASSERT_TRUE(ExportStory());
-        cGameWorld::SetMouseSource([this](int& x, int& y) {
-            x = input.x;
-            y = input.y;
-        });
+        cGameWorld::SetMouseSource([this](int& x, int& y) { x = input.x, y = input.y; });
         input.x = input.y = -1000;
     }
     void TearDown() override
@@ -94,39 +86,39 @@ protected:
         device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000, 0.0f, 0);
         if (shop) {
             shop->DrawStation();
-            device->EndScene();
-            return;
+        } else {
+            over->Draw();
+            if (world.drawStation != 1 && world.gamePlayMode == 1)
+                transport->DrawSwapFundamentAutos();
+            else if (world.drawStation != 1)
+                transport->DrawGridAutos();
+            transport->DrawStackAutos();
         }
-        over->Draw();
-        if (world.drawStation != 1 && world.gamePlayMode == 1)
-            transport->DrawSwapFundamentAutos();
-        else if (world.drawStation != 1)
-            transport->DrawGridAutos();
-        transport->DrawStackAutos();
         device->EndScene();
     }
 
     // The centre of what `hide` takes out of the picture near (x, y).
     std::optional<Point> Middle(int x, int y, const std::function<void(bool hidden)>& hide)
     {
-        constexpr int kStep = 3;
-        const int left = x - 60, top = y - 60, columns = 330 / kStep, rows = 320 / kStep;
-        std::vector<uint32_t> with(static_cast<size_t>(columns * rows), 0);
-        Render();
-        for (int j = 0; j < rows; ++j)
-            for (int i = 0; i < columns; ++i)
-                engine::ReadPixel(left + i * kStep, top + j * kStep, &with[static_cast<size_t>(j * columns + i)]);
+        constexpr int kStep = 3, kColumns = 330 / kStep, kRows = 320 / kStep;
+        const auto picture = [&] {
+            std::vector<uint32_t> pixels(static_cast<size_t>(kColumns * kRows), 0);
+            Render();
+            for (int j = 0; j < kRows; ++j)
+                for (int i = 0; i < kColumns; ++i)
+                    engine::ReadPixel(x - 60 + i * kStep, y - 60 + j * kStep, &pixels[size_t(j * kColumns + i)]);
+            return pixels;
+        };
+        const std::vector<uint32_t> with = picture();
         hide(true);
-        Render();
+        const std::vector<uint32_t> without = picture();
         hide(false);
         long sumX = 0, sumY = 0, count = 0;
-        for (int j = 0; j < rows; ++j) {
-            for (int i = 0; i < columns; ++i) {
-                uint32_t without = 0;
-                engine::ReadPixel(left + i * kStep, top + j * kStep, &without);
-                if (without != with[static_cast<size_t>(j * columns + i)]) {
-                    sumX += left + i * kStep;
-                    sumY += top + j * kStep;
+        for (int j = 0; j < kRows; ++j) {
+            for (int i = 0; i < kColumns; ++i) {
+                if (without[size_t(j * kColumns + i)] != with[size_t(j * kColumns + i)]) {
+                    sumX += x - 60 + i * kStep;
+                    sumY += y - 60 + j * kStep;
                     ++count;
                 }
             }
@@ -149,11 +141,25 @@ protected:
     std::vector<std::pair<int, int>> CellsUnder(Point p) const
     {
         std::vector<std::pair<int, int>> cells;
-        for (const cFundament& f : world.fundaments) {
+        for (const cFundament& f : world.fundaments)
             if (!f.hidden && world::IsGridCell(f.row, f.column) && world.IsMouseOverPlace(f.row, f.column, p.x, p.y))
                 cells.emplace_back(f.row, f.column);
-        }
         return cells;
+    }
+
+    // The middle of what an object (a cell's platform or a place) adds to
+    // the picture lies over its own cell alone; its row moves it off the grid.
+    void ExpectOnlyCellAtMiddle(int& row, int column, const char* what, bool drawn)
+    {
+        const int at = row;
+        SCOPED_TRACE(std::string(what) + " " + std::to_string(at) + "," + std::to_string(column));
+        const auto middle = Middle(
+            world.cellX[at][column], world.cellY[at][column], [&](bool hidden) { row = hidden ? at + 100 : at; });
+        if (!drawn && !middle)
+            return; // a place of no image
+        ASSERT_TRUE(middle.has_value());
+        EXPECT_EQ(CellsUnder(*middle), (std::vector<std::pair<int, int>> { { at, column } }))
+            << what << " at " << middle->x << "," << middle->y;
     }
 
     cGameWorld& world = cGameWorld::Instance();
@@ -168,6 +174,7 @@ protected:
 TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
 {
     world.level = std::get<0>(GetParam());
+    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     if (world.level == kShopLevel) {
         // The lots: each drawn lot's middle is over that lot and no other.
         shop = dynamic_cast<Scene::MenuBuy*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuy));
@@ -176,7 +183,6 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         shop->LayoutStation();
         Story::Instance().InitLevel();
         ASSERT_GE(Story::Instance().ScriptId(), 0);
-        world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
         int lots = 0;
         for (cFundament& f : world.fundaments) {
             if (!world::IsGridCell(f.row, f.column))
@@ -188,8 +194,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             if (!middle)
                 continue;
             ++lots;
-            input.x = middle->x;
-            input.y = middle->y;
+            input.x = middle->x, input.y = middle->y;
             for (const cFundament& g : world.fundaments) {
                 if (world::IsGridCell(g.row, g.column) && (g.row != row || g.column != column)) {
                     EXPECT_FALSE(shop->IsMouseOverLot(g.row, g.column)) << g.row << "," << g.column;
@@ -205,7 +210,6 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
     ASSERT_NE(over, nullptr);
     ASSERT_NE(transport, nullptr);
     over->SetActive(true);
-    world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     Story::Instance().InitLevel();
     ASSERT_GE(Story::Instance().ScriptId(), 0);
     transport->SetActive(true);
@@ -225,8 +229,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             ASSERT_TRUE(middle.has_value());
             EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "car at " << middle->x << "," << middle->y;
             // A press on the car's middle takes that car.
-            input.x = middle->x;
-            input.y = middle->y;
+            input.x = middle->x, input.y = middle->y;
             world.leftDown = 1;
             Render();
             EXPECT_EQ(world.autoOnMouse, car);
@@ -239,22 +242,13 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
             input.x = input.y = -1000;
         }
         f.autoType = -1;
-        const auto middle = Middle(x, y, [&](bool hidden) { f.row = hidden ? cell.first + 100 : cell.first; });
+        ExpectOnlyCellAtMiddle(f.row, f.column, "platform", true);
         f.autoType = car;
-        ASSERT_TRUE(middle.has_value());
-        EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "platform at " << middle->x << "," << middle->y;
     }
 
     for (cPlace& place : world.places) {
-        if (place.type >= 100 || !world::IsGridCell(place.row, place.column) || !OnScreen(place.row, place.column))
-            continue;
-        const std::pair<int, int> cell { place.row, place.column };
-        SCOPED_TRACE("place " + std::to_string(place.row) + "," + std::to_string(place.column));
-        const auto middle = Middle(world.cellX[cell.first][cell.second], world.cellY[cell.first][cell.second],
-            [&](bool hidden) { place.row = hidden ? cell.first + 100 : cell.first; });
-        if (!middle)
-            continue; // a place of no image
-        EXPECT_EQ(CellsUnder(*middle), std::vector { cell }) << "place at " << middle->x << "," << middle->y;
+        if (place.type < 100 && world::IsGridCell(place.row, place.column) && OnScreen(place.row, place.column))
+            ExpectOnlyCellAtMiddle(place.row, place.column, "place", false);
     }
 
     const cSettings& settings = cSettings::Instance();
@@ -265,8 +259,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         const int x = static_cast<int>(slot.x / settings.scaleX), y = static_cast<int>(slot.y / settings.scaleY);
         const auto middle = Middle(x, y, [&](bool hidden) { slot.autoType = hidden ? -1 : car; });
         ASSERT_TRUE(middle.has_value());
-        input.x = middle->x;
-        input.y = middle->y;
+        input.x = middle->x, input.y = middle->y;
         EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
     }
 }

@@ -40,40 +40,6 @@ struct HudImage {
     uint32_t colour = 0;
 };
 
-// The head-up display with its digit-image numbers noted instead of drawn,
-// and its pages loaded from the scratch folder.
-class NumberedSubmenu : public Scene::MenuSubmenu {
-public:
-    struct Number {
-        bool small = false;
-        int alignRight = 0;
-        std::wstring text;
-        int x = 0;
-        int y = 0;
-        int alpha = 0;
-    };
-    std::vector<Number> numbers;
-
-    void DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha) override
-    {
-        numbers.push_back({ false, alignRight, text, x, y, alpha });
-    }
-    void DrawNumberSmall(int alignRight, const wchar_t* text, int x, int y, int alpha) override
-    {
-        numbers.push_back({ true, alignRight, text, x, y, alpha });
-    }
-    void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
-    std::vector<std::wstring> SmallNumbers() const
-    {
-        std::vector<std::wstring> texts;
-        for (const Number& n : numbers) {
-            if (n.small)
-                texts.push_back(n.text);
-        }
-        return texts;
-    }
-};
-
 class HudTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -147,39 +113,26 @@ protected:
     // The first draw of the image.
     std::optional<HudImage> FindImage(const std::string& name) const
     {
-        for (const HudImage& image : Images()) {
+        for (const HudImage& image : Images())
             if (image.name == name)
                 return image;
-        }
         return std::nullopt;
     }
     std::vector<const GfxDraw*> TextDraws() const
     {
         std::vector<const GfxDraw*> texts;
-        for (const GfxDraw& d : gfx.draws) {
+        for (const GfxDraw& d : gfx.draws)
             if (d.kind == GfxDraw::Kind::Text || d.kind == GfxDraw::Kind::TextAlt)
                 texts.push_back(&d);
-        }
         return texts;
     }
-    int Played(const std::string& sound) const
+    int Played(const std::string& name) const
     {
-        int count = 0;
-        for (const std::string& path : this->sound.played)
-            count += path == "data/sound/wav/" + sound + ".wav" ? 1 : 0;
-        return count;
+        return static_cast<int>(std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
     }
     // Lets the frame clock run on by step milliseconds.
-    void Wait(double step)
-    {
-        ms += step;
-        cClock::Instance().Update();
-    }
-    void MoveMouse(int x, int y)
-    {
-        input.x = x;
-        input.y = y;
-    }
+    void Wait(double step) { ms += step, cClock::Instance().Update(); }
+    void MoveMouse(int x, int y) { input.x = x, input.y = y; }
 
     cGameWorld& world = cGameWorld::Instance();
     RecordingGfx gfx;

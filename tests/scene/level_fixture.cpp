@@ -6,6 +6,7 @@
 #include <lua.hpp>
 
 #include "app/clock.h"
+#include "platform/game_random.h"
 #include "platform/time_source.h"
 #include "recording_screens.h"
 #include "resources/log.h"
@@ -19,11 +20,7 @@
 
 namespace test {
 
-LevelTest::LevelTest(bool ownScreens, bool inBuildFolder)
-    : ownScreens(ownScreens)
-    , inBuildFolder(inBuildFolder)
-{
-}
+LevelTest::LevelTest(bool ownScreens, bool inBuildFolder) : ownScreens(ownScreens), inBuildFolder(inBuildFolder) {}
 
 void LevelTest::SetUp()
 {
@@ -36,26 +33,22 @@ void LevelTest::SetUp()
         std::filesystem::current_path(folder.Path());
     }
     platform::SetTimeSourceForTests([this] { return ms; });
+    // Each level plays as if the program had just started.
+    platform::GameSrand(1);
     cClock::Instance().Reset();
     cGameWorld::Instance().ResetToDefaults();
     cSettings::Instance().ResetToDefaults();
     cSettings::Instance().SetResolution(1280, 1024);
     // The world reads the mouse where the application's input would give it.
-    cGameWorld::SetMouseSource([this](int& x, int& y) {
-        x = input.x;
-        y = input.y;
-    });
+    cGameWorld::SetMouseSource([this](int& x, int& y) { x = input.x, y = input.y; });
     cGameClock::Instance().ResetToDefaults();
-    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
-        log.push_back({ kind, text });
-    });
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { log.push_back({ kind, text }); });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
     Story& story = Story::Instance();
     story.ReleaseLevelScript();
     story.ClearFlags();
-    while (story.HasFlagEvents())
-        story.PopFlagEvent();
+    for (; story.HasFlagEvents(); story.PopFlagEvent()) { }
     cMenuManager::Instance().SetFactoryForTests(ownScreens ? cMenuManager::Factory() : MakeRecordingScreen);
     ASSERT_TRUE(state.CreateMenus());
     ScreenCalls().clear();
@@ -105,11 +98,10 @@ bool LevelTest::Frame(double step)
 
 bool LevelTest::Frames(int count, double step)
 {
-    for (int i = 0; i < count; ++i) {
-        if (!Frame(step))
-            return false;
-    }
-    return true;
+    int i = 0;
+    while (i < count && Frame(step))
+        ++i;
+    return i == count;
 }
 
 double LevelTest::ScriptNumber(const char* name)
@@ -126,10 +118,9 @@ double LevelTest::ScriptNumber(const char* name)
 std::vector<std::wstring> LevelTest::Faults() const
 {
     std::vector<std::wstring> faults;
-    for (const LevelLogLine& line : log) {
+    for (const LevelLogLine& line : log)
         if (line.text.find(L"###error###") != std::wstring::npos || line.text.find(L"not found") != std::wstring::npos)
             faults.push_back(line.text);
-    }
     return faults;
 }
 

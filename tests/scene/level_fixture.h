@@ -1,7 +1,7 @@
 // A level run headless: the script host with Story, the fourteen screens
 // (recording ones, or the game's own), a recording graphics device and mouse,
 // a sound engine that remembers, and a frame clock driven by hand. Each test
-// starts from a world and a game clock as they are made.
+// starts from a world, a game clock and a random sequence as they are made.
 #pragma once
 
 #include <string>

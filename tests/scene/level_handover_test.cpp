@@ -4,6 +4,7 @@
 // panels, and a full grid ending while values still fly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -18,22 +19,12 @@
 namespace {
 
 // One key pressed for one key pass.
-class OneKey : public iKeySource {
-public:
-    explicit OneKey(int code)
-        : code(code)
-    {
-    }
+struct OneKey : iKeySource {
+    explicit OneKey(int code) : code(code) {}
     bool IsKeyDown(int c) override { return c == code; }
-    void ClearKey(int c) override
-    {
-        if (c == code)
-            code = 0;
-    }
+    void ClearKey(int c) override { code = c == code ? 0 : code; }
     bool IsHeld(int) override { return false; }
     bool IsRussianLayout() override { return false; }
-
-private:
     int code;
 };
 
@@ -42,10 +33,7 @@ constexpr int kPanelButtonText = 8;
 
 class LevelHandOver : public test::LevelTest {
 protected:
-    LevelHandOver()
-        : test::LevelTest(true)
-    {
-    }
+    LevelHandOver() : test::LevelTest(true) {}
     void SetUp() override
     {
         test::LevelTest::SetUp();
@@ -56,15 +44,10 @@ protected:
         for (int i = 0; i < kGuiTextCount; ++i)
             std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
         world.soundEngine = &sound;
-        cGameWorld::SetMouseSource([this](int& x, int& y) {
-            x = input.x;
-            y = input.y;
-        });
         MouseAway();
     }
     void TearDown() override
     {
-        cGameWorld::SetMouseSource(nullptr);
         world.soundEngine = nullptr;
         DeleteFonts();
         std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
@@ -83,19 +66,9 @@ protected:
     bool StartFromMap(int level)
     {
         world.gameMenuClosed = 1;
-        if (!StartLevel(level))
-            return false;
+        const bool started = StartLevel(level);
         world.SetPause(false);
-        return true;
-    }
-    // Frames for that many seconds of play; false once the level is left.
-    bool Play(double seconds)
-    {
-        for (double t = 0; t < seconds * 1000.0; t += 17.0) {
-            if (!Step())
-                return false;
-        }
-        return true;
+        return started;
     }
     // Frames until the script has counted that many seconds.
     bool PlayUntilSecond(int second)
@@ -106,19 +79,18 @@ protected:
         }
         return ScriptNumber("seconds") == second;
     }
-    // Escape, as the key pass of a frame takes it.
-    void PressEscape() { PressKey(VK_ESCAPE); }
-    void PressKey(int code)
+    // Escape, as the key pass of a frame takes it, and the frame after.
+    bool PressEscape()
     {
-        OneKey keys(code);
+        OneKey keys(VK_ESCAPE);
         state.HandleKeys(keys);
+        return Step();
     }
     // A click at (x, y), taken by the next frame's mouse pass and acted on in
     // the frame after; false once the level is left.
     bool ClickAt(int x, int y)
     {
-        input.x = x;
-        input.y = y;
+        input.x = x, input.y = y;
         input.Click(0);
         const bool on = Step() && Step();
         MouseAway();
@@ -128,9 +100,8 @@ protected:
     bool ClickText(int text)
     {
         for (const test::GfxDraw& d : gfx.draws) {
-            if (d.kind != test::GfxDraw::Kind::Text && d.kind != test::GfxDraw::Kind::TextAlt)
-                continue;
-            if (d.text == g_guiVocabulary[text])
+            if ((d.kind == test::GfxDraw::Kind::Text || d.kind == test::GfxDraw::Kind::TextAlt)
+                && d.text == g_guiVocabulary[text])
                 return ClickAt(d.x + 2, d.y + 2);
         }
         ADD_FAILURE() << "no label " << text;
@@ -138,18 +109,12 @@ protected:
     }
     bool Drew(int text) const
     {
-        for (const std::wstring& t : gfx.Texts()) {
-            if (t == g_guiVocabulary[text])
-                return true;
-        }
-        return false;
+        const auto texts = gfx.Texts();
+        return std::find(texts.begin(), texts.end(), std::wstring(g_guiVocabulary[text])) != texts.end();
     }
     int Played(const std::string& name) const
     {
-        int count = 0;
-        for (const std::string& path : sound.played)
-            count += path == "data/sound/wav/" + name + ".wav" ? 1 : 0;
-        return count;
+        return static_cast<int>(std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
     }
 
     cGameWorld& world = cGameWorld::Instance();
@@ -167,15 +132,8 @@ function on_init()
     points_at_start = Story:GetCurrentPoints()
     joker_at_start = Story:IfJoker() and 1 or 0
 end
-function on_timer()
-    seconds = seconds + 1
-    Story:MinusPoints(-25)
-end
-function on_level_finish()
-    if seconds >= finish_at then
-        Story:SetState(1)
-    end
-end
+function on_timer() seconds = seconds + 1 Story:MinusPoints(-25) end
+function on_level_finish() if seconds >= finish_at then Story:SetState(1) end end
 )";
 }
 
@@ -190,8 +148,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
 
     // Restarted from the game menu; a move of that run still had the joker in
     // use and its cup had begun to show.
-    PressEscape();
-    ASSERT_TRUE(Step());
+    ASSERT_TRUE(PressEscape());
     ASSERT_EQ(world.gameMenuClosed, 0);
     EXPECT_FALSE(ClickText(kRestartText));
     EXPECT_EQ(world.restartLevel, 1);
@@ -219,8 +176,7 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
     enum class Menu { Escape, Button, OpenBefore };
     const struct {
         const char* what;
-        int limit;
-        int finishAt;
+        int limit, finishAt;
         bool won;
         Menu menu;
     } cases[] = {
@@ -237,12 +193,10 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
         WriteLevelScript(2, PointsLevel(c.limit, c.finishAt));
         ASSERT_TRUE(StartFromMap(2));
         if (c.menu == Menu::OpenBefore) {
-            input.x = 300; // over the medal badge, top left
-            input.y = 40;
+            input.x = 300, input.y = 40; // over the medal badge, top left
             ASSERT_TRUE(Step());
             ASSERT_EQ(world.medalHoverPause, 1);
-            PressEscape();
-            ASSERT_TRUE(Step());
+            ASSERT_TRUE(PressEscape());
             MouseAway();
             ASSERT_TRUE(Step());
             ASSERT_EQ(world.gameMenuClosed, 0);
@@ -253,11 +207,8 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
         ASSERT_EQ(world.resultsShown, 1);
         ASSERT_EQ(world.levelState, c.won ? 1 : 0);
 
-        if (c.menu == Menu::Escape) {
-            PressEscape();
-            ASSERT_TRUE(Step());
-        } else if (c.menu == Menu::Button) {
-            ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
+        if (c.menu != Menu::OpenBefore) { // Escape, or the menu button at the bottom left
+            ASSERT_TRUE(c.menu == Menu::Escape ? PressEscape() : ClickAt(50, 970));
         }
         ASSERT_TRUE(Step());
         EXPECT_EQ(world.gameMenuClosed, 1);
@@ -287,31 +238,22 @@ function on_init()
     Story:SetTimeForLevel(0)
     Story:SetBonusSystem("classe")
     for t, name in ipairs({ "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }) do
-        Story:AddAuto(t, 1, name)
-        Story:AddAuto(t, 9, name)
-        Story:SetAutoParameters(t, 5 + t, 0)
-        Story:SetAutoClass(t, t, 0)
+        Story:AddAuto(t, 1, name) Story:AddAuto(t, 9, name)
+        Story:SetAutoParameters(t, 5 + t, 0) Story:SetAutoClass(t, t, 0)
     end
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
-    for column = 1, 5 do
-        Story:CreateFundament(1, 3, column, 9, -1)
-    end
+    for column = 1, 5 do Story:CreateFundament(1, 3, column, 9, -1) end
     for column, car in ipairs({ 1, 1, 0, 1, 2 }) do
-        if car > 0 then
-            Story:AddAutoToFundament(3, column, car)
-        end
+        if car > 0 then Story:AddAutoToFundament(3, column, car) end
     end
 end
 function on_bonus()
     Story:SetPoints(40)
     if refill then
-        for column, car in ipairs({ 3, 4, 5, 3 }) do
-            Story:AddAutoToFundament(3, column, car)
-        end
+        for column, car in ipairs({ 3, 4, 5, 3 }) do Story:AddAutoToFundament(3, column, car) end
     end
 end
-function on_level_finish()
-end
+function on_level_finish() end
 )";
 }
 
@@ -320,11 +262,8 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
     const auto mouseOnCell = [&](int column) {
         for (int y = 0; y < 1024; y += 4) {
             for (int x = 0; x < 1280; x += 4) {
-                if (world.IsMouseOverPlace(3, column, x, y)) {
-                    input.x = x;
-                    input.y = y;
-                    return true;
-                }
+                if (world.IsMouseOverPlace(3, column, x, y))
+                    return input.x = x, input.y = y, true;
             }
         }
         return false;
@@ -355,16 +294,12 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             for (int i = 0; i < 300 && !world.resultsShown; ++i)
                 ASSERT_TRUE(Step());
             EXPECT_TRUE(world.flyingValues.empty());
-            ASSERT_TRUE(Play(1.0));
+            ASSERT_TRUE(Frames(59, 17.0));
             EXPECT_EQ(world.minusPoints, 40);
             EXPECT_EQ(world.levelReward, 40);
         } else {
-            if (menu == Menu::Escape) {
-                PressEscape();
-                ASSERT_TRUE(Step());
-            } else {
-                ASSERT_TRUE(ClickAt(50, 970)); // the menu button, bottom left
-            }
+            // Escape, or the menu button at the bottom left.
+            ASSERT_TRUE(menu == Menu::Escape ? PressEscape() : ClickAt(50, 970));
             ASSERT_EQ(world.gameMenuClosed, 0);
             for (int i = 0; i < 200 && !world.flyingValues.empty(); ++i)
                 ASSERT_TRUE(Step());

@@ -1,8 +1,8 @@
 // Our level scripts, as shipped in data/, run by the level state over the
 // game's own screens for a while of play: they load, set every option of
-// their level, define every callback, find the frames of every effect they
-// declare in the generated art, and write no script error and nothing "not
-// found" to the log.
+// their level, define every callback, and write no script error and nothing
+// "not found" to the log; they pay as a passing player needs, and every object
+// the player clicks lies on the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +15,6 @@
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
-#include "resources/page_manager.h"
-#include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
@@ -30,43 +27,12 @@ namespace {
 
 class ShippedLevelTest : public test::LevelTest {
 protected:
-    ShippedLevelTest()
-        : test::LevelTest(true, true)
-    {
-    }
+    ShippedLevelTest() : test::LevelTest(true, true) {}
 
     void ExpectCleanLog()
     {
         for (const std::wstring& fault : Faults())
             ADD_FAILURE() << platform::WideToNarrow(fault);
-    }
-
-    // Every frame of every effect type the level declares is an image of the
-    // generated page set the effect draws from, at both screen widths.
-    static void ExpectEveryEffectFrame()
-    {
-        const wchar_t* const folders[Scene::MenuEffects::kPagesPerWidth] = { L"menu_effects", L"menu_effects3",
-            L"menu_effects4", L"menu_effects5", L"menu_effects6", L"menu_effects7", L"menu_effects8", L"menu_effects9",
-            L"menu_effects10", L"menu_effects11", L"menu_effects12", L"menu_clouds", L"menu_effects_wind1",
-            L"menu_effects_wind2", L"menu_effects_windhund", L"menu_fog" };
-        const cGameWorld& world = cGameWorld::Instance();
-        ASSERT_FALSE(world.effectTypes.empty());
-        for (const wchar_t* suffix : { L"", L"_1024" }) {
-            for (const cEffectType& type : world.effectTypes) {
-                bool tinted = false;
-                const int page = Scene::MenuEffects::EffectPage(type.id, tinted);
-                ASSERT_TRUE(page >= 0 && page < Scene::MenuEffects::kPagesPerWidth) << type.id;
-                const std::wstring folder = std::wstring(L"data/gui/interface/menu/") + folders[page] + suffix;
-                CPageManager pages;
-                ASSERT_TRUE(pages.Load(folder.c_str())) << platform::WideToNarrow(folder);
-                for (int frame = 0; frame < type.frames; ++frame) {
-                    const std::string name
-                        = Scene::MenuEffects::EffectFrameName(type.texture, frame, type.frames, type.extTexture);
-                    EXPECT_TRUE(pages.HasImage(platform::NarrowToWide(name).c_str()))
-                        << name << " in " << platform::WideToNarrow(folder);
-                }
-            }
-        }
     }
 
     // Every callback the game may raise is a function of the level's context.
@@ -83,121 +49,7 @@ protected:
             lua_pop(L, 1);
         }
     }
-
-    // Every car the level defines has its plain and hover images in the
-    // generated vehicles pages, at both screen widths.
-    static void ExpectEveryCarImage()
-    {
-        const cGameWorld& world = cGameWorld::Instance();
-        ASSERT_FALSE(world.autoTypes.empty());
-        for (const wchar_t* suffix : { L"", L"_1024" }) {
-            CPageManager cars;
-            CPageManager hover;
-            ASSERT_TRUE(cars.Load((std::wstring(L"data/gui/interface/menu/menu_transport") + suffix).c_str()));
-            ASSERT_TRUE(hover.Load((std::wstring(L"data/gui/interface/menu/menu_transport_over") + suffix).c_str()));
-            for (const cAutoType& type : world.autoTypes) {
-                for (const std::string& name : type.variantNames) {
-                    if (name.empty())
-                        continue;
-                    const std::wstring wide = platform::NarrowToWide(name);
-                    EXPECT_TRUE(cars.HasImage((wide + L".png").c_str())) << name;
-                    EXPECT_TRUE(hover.HasImage((wide + L"_over.png").c_str())) << name;
-                }
-            }
-        }
-    }
-
-    // Every image the level draws on the ground and over the station is in
-    // the generated art at both screen widths: its background (and rock
-    // overlay) and ground bodies in its region's page, its trees and signs in
-    // the trees page, its service places with their hover images in the
-    // station page.
-    static void ExpectEveryDecoration(int level)
-    {
-        const cGameWorld& world = cGameWorld::Instance();
-        for (const int width : { 1280, 1024 }) {
-            const std::wstring suffix = width == 1280 ? L"" : L"_1024";
-            CPageManager region;
-            CPageManager trees;
-            CPageManager station;
-            ASSERT_TRUE(region.Load(Scene::MenuFloor::RegionFolder(level, width).c_str()));
-            ASSERT_TRUE(trees.Load((L"data/gui/interface/menu/menu_trees" + suffix).c_str()));
-            ASSERT_TRUE(station.Load((L"data/gui/interface/menu/menu_tankstelle" + suffix).c_str()));
-            EXPECT_TRUE(region.HasImage(Scene::MenuFloor::BackgroundImage(level))) << level;
-            if (const wchar_t* overlay = Scene::MenuFloor::OverlayImage(level)) {
-                EXPECT_TRUE(region.HasImage(overlay)) << level;
-            }
-            for (const cBody& body : world.bodies)
-                EXPECT_TRUE(region.HasImage(platform::NarrowToWide(body.texture + ".png").c_str())) << body.texture;
-            for (const cOverTemplate& over : world.overTemplates)
-                EXPECT_TRUE(trees.HasImage(platform::NarrowToWide(over.texture + ".png").c_str())) << over.texture;
-            for (const cPlaceTemplate& place : world.placeTemplates) {
-                for (const char* ending : { ".png", "_over.png", "_on.png" })
-                    EXPECT_TRUE(station.HasImage(platform::NarrowToWide(place.texture + ending).c_str()))
-                        << place.texture << ending;
-            }
-        }
-    }
-
-    static int StackCars()
-    {
-        int cars = 0;
-        for (const cStackSlot& slot : cGameWorld::Instance().stackSlots)
-            cars += slot.autoType != -1 ? 1 : 0;
-        return cars;
-    }
 };
-
-TEST_F(ShippedLevelTest, GridLevelOne)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(1));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    EXPECT_EQ(world.drawStation, 0);
-    EXPECT_EQ(world.levelTimeLimit, 0);
-    EXPECT_FALSE(world.fundaments.empty());
-    EXPECT_EQ(world.stackSlots.size(), 3u);
-    EXPECT_EQ(StackCars(), 3);
-    EXPECT_EQ(world.stackCounter, 3);
-    EXPECT_EQ(world.managerCount, 0);
-    ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(1);
-    ASSERT_TRUE(Frames(200, 50.0));
-    EXPECT_EQ(world.levelElapsed, 10);
-    ExpectCleanLog();
-}
-
-TEST_F(ShippedLevelTest, StationLevelTwo)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(2));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    EXPECT_EQ(world.drawStation, 1);
-    EXPECT_GT(world.levelTimeLimit, 0);
-    EXPECT_EQ(world.autobahnRoads.size(), 1u);
-    const std::size_t roadCars = world.autobahnCars.size();
-    EXPECT_EQ(roadCars, 3u);
-    EXPECT_EQ(StackCars(), 3);
-    EXPECT_GT(world.processTimeInStation, 0.0);
-    ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(2);
-
-    // Its timer sends more cars down the road.
-    ASSERT_TRUE(Frames(220, 50.0));
-    EXPECT_EQ(world.levelElapsed, 11);
-    EXPECT_GT(world.autobahnCars.size(), roadCars);
-
-    // The served-cars line counts, and the level ends at its target.
-    for (int i = 0; i < 12; ++i)
-        Story::Instance().CallScriptFunction("ok_work");
-    Story::Instance().CallScriptFunction("on_level_finish");
-    EXPECT_EQ(world.levelState, 1);
-    ExpectCleanLog();
-}
 
 // The points shown at the top of the screen rise once the floater of a grid
 // combo or of a served car has arrived there.
@@ -246,8 +98,7 @@ TEST_F(PointsTest, AServedCarEarnsPoints)
         const cStackSlot& slot = world.stackSlots.front();
         ASSERT_GE(slot.autoType, 0);
         const int group = Story::Instance().GetAutoColor(slot.autoType);
-        input.x = slot.x + 70;
-        input.y = slot.y + 70;
+        input.x = slot.x + 70, input.y = slot.y + 70;
         // The level reads the mouse at the start of the next frame.
         input.Press(0, true);
         ASSERT_TRUE(Frames(2, 16.0));
@@ -256,8 +107,7 @@ TEST_F(PointsTest, AServedCarEarnsPoints)
         for (const cPlace& p : world.places)
             place = p.type == group ? &p : place;
         ASSERT_NE(place, nullptr);
-        input.x = world.cellX[place->row][place->column] + 110;
-        input.y = world.cellY[place->row][place->column] + 120;
+        input.x = world.cellX[place->row][place->column] + 110, input.y = world.cellY[place->row][place->column] + 120;
         ASSERT_TRUE(Frames(2, 16.0));
         input.Press(0, false);
         ASSERT_TRUE(Frames(2, 16.0));
@@ -322,8 +172,8 @@ TEST_F(ShippedLevelTest, APassingPlayerAffordsEachBuildingWhenItIsNeeded)
 }
 
 // Every level of the campaign: the first of each triple a grid without a time
-// limit, the others stations against the clock; each plays a while cleanly,
-// and each that ends itself ends at its goal.
+// limit, the others stations against the clock; each plays a while cleanly
+// and ends at its goal.
 class CampaignLevel : public ShippedLevelTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
@@ -334,35 +184,17 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
     ASSERT_NE(Story::Instance().ScriptId(), -1);
     const bool grid = (level - 1) % 3 == 0;
     EXPECT_EQ(world.drawStation, grid ? 0 : 1);
-    if (grid)
-        EXPECT_EQ(world.levelTimeLimit, 0);
-    else
-        EXPECT_GT(world.levelTimeLimit, 0);
-    // The stack can be picked from wherever it has slots, and the managers
-    // stay within their limit.
-    EXPECT_EQ(world.stackCounter, static_cast<int>(world.stackSlots.size()));
-    EXPECT_EQ(StackCars(), world.stackCounter);
+    EXPECT_EQ(world.levelTimeLimit > 0, !grid);
     EXPECT_LE(world.managerCount, world.stackLimit);
-    // On a station every customer's colour group has a service place of its
-    // own colour, and none of them is place 0.
-    if (!grid) {
-        for (const cAutoType& type : world.autoTypes) {
-            bool served = false;
-            for (std::size_t i = 1; i < world.places.size(); ++i) {
-                const cPlace& place = world.places[i];
-                served = served || (place.type == type.colour && place.colour == type.colour - 6);
-            }
-            EXPECT_TRUE(served) << "group " << type.colour;
-        }
-        EXPECT_GE(world.places.front().type, 100);
-    }
     ExpectEveryCallback();
-    ExpectEveryEffectFrame();
-    ExpectEveryCarImage();
-    ExpectEveryDecoration(level);
 
+    // Ten seconds of play; a station's timer sends more cars down the road.
+    const std::size_t roadCars = world.autobahnCars.size();
     ASSERT_TRUE(Frames(200, 50.0));
     EXPECT_EQ(world.levelElapsed, 10);
+    if (!grid) {
+        EXPECT_GT(world.autobahnCars.size(), roadCars);
+    }
     ExpectCleanLog();
 
     // A station ends at its served-cars goal, a grid at its combo goal, as
@@ -389,44 +221,36 @@ TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
 // after "on_init". A hit area is probed point by point around its anchor.
 class LevelGeometry : public ShippedLevelTest, public ::testing::WithParamInterface<std::tuple<int, int>> {
 protected:
-    struct Box {
-        int left = 1 << 20, top = 1 << 20, right = -(1 << 20), bottom = -(1 << 20);
-    };
-    // The bounds of the points near (x, y) that hit.
-    static Box HitBox(int x, int y, const std::function<bool(int, int)>& hits)
+    // The points near (x, y) that hit, probed every second pixel, all lie on
+    // the screen, and there are some.
+    static void ExpectHitAreaOnScreen(int x, int y, const std::function<bool(int, int)>& hits, const std::string& what)
     {
-        Box box;
+        const int width = std::get<1>(GetParam()), height = width == 1280 ? 1024 : 768;
+        int left = 1 << 20, top = 1 << 20, right = -(1 << 20), bottom = -(1 << 20);
         for (int py = y - 40; py < y + 260; py += 2) {
             for (int px = x - 40; px < x + 260; px += 2) {
-                if (!hits(px, py))
-                    continue;
-                box.left = std::min(box.left, px);
-                box.top = std::min(box.top, py);
-                box.right = std::max(box.right, px);
-                box.bottom = std::max(box.bottom, py);
+                if (hits(px, py)) {
+                    left = std::min(left, px), right = std::max(right, px);
+                    top = std::min(top, py), bottom = std::max(bottom, py);
+                }
             }
         }
-        return box;
-    }
-    static void ExpectOnScreen(const Box& box, int width, int height, const std::string& what)
-    {
-        EXPECT_LE(box.left, box.right) << what << " has no hit area";
-        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right < width && box.bottom < height)
-            << what << " reaches (" << box.left << "," << box.top << ")-(" << box.right << "," << box.bottom << ")";
+        EXPECT_LE(left, right) << what << " has no hit area";
+        EXPECT_TRUE(left >= 0 && top >= 0 && right < width && bottom < height)
+            << what << " reaches (" << left << "," << top << ")-(" << right << "," << bottom << ")";
     }
 };
 
 TEST_P(LevelGeometry, EveryCellSlotAndPlaceLiesOnTheScreen)
 {
     const auto [level, width] = GetParam();
-    const int height = width == 1280 ? 1024 : 768;
-    cSettings::Instance().SetResolution(width, height);
+    cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
     ASSERT_TRUE(StartLevel(level));
     const cGameWorld& world = cGameWorld::Instance();
     auto cell = [&](int row, int column, const std::string& what) {
-        ExpectOnScreen(HitBox(world.cellX[row][column], world.cellY[row][column],
-                           [&](int x, int y) { return world.IsMouseOverPlace(row, column, x, y); }),
-            width, height, what + " " + std::to_string(row) + "," + std::to_string(column));
+        ExpectHitAreaOnScreen(world.cellX[row][column], world.cellY[row][column],
+            [&](int x, int y) { return world.IsMouseOverPlace(row, column, x, y); },
+            what + " " + std::to_string(row) + "," + std::to_string(column));
     };
     for (const cFundament& f : world.fundaments)
         cell(f.row, f.column, "cell");
@@ -438,15 +262,10 @@ TEST_P(LevelGeometry, EveryCellSlotAndPlaceLiesOnTheScreen)
     ASSERT_NE(transport, nullptr);
     const cSettings& settings = cSettings::Instance();
     for (const cStackSlot& slot : world.stackSlots) {
-        const int x = static_cast<int>(slot.x / settings.scaleX);
-        const int y = static_cast<int>(slot.y / settings.scaleY);
-        ExpectOnScreen(HitBox(x, y,
-                           [&](int px, int py) {
-                               input.x = px;
-                               input.y = py;
-                               return transport->HitTestCar(x, y, slot.direction);
-                           }),
-            width, height, "stack slot " + std::to_string(slot.id));
+        const int x = static_cast<int>(slot.x / settings.scaleX), y = static_cast<int>(slot.y / settings.scaleY);
+        ExpectHitAreaOnScreen(x, y,
+            [&](int px, int py) { return input.x = px, input.y = py, transport->HitTestCar(x, y, slot.direction); },
+            "stack slot " + std::to_string(slot.id));
     }
 }
 

@@ -39,10 +39,7 @@ public:
 
 template <class Screen> class Recording : public Screen, public Shown {
 public:
-    explicit Recording(std::string name)
-        : name(std::move(name))
-    {
-    }
+    explicit Recording(std::string name) : name(std::move(name)) {}
     ~Recording() override { Note("~" + name); }
     void Note(const std::string& call) const { ScreenCalls().push_back(call); }
 
@@ -56,56 +53,34 @@ protected:
 };
 
 #define RECORD(op)                                                                                                     \
-    void op() override                                                                                                 \
-    {                                                                                                                  \
-        this->Note(this->name + "::" #op);                                                                             \
-    }
+    void op() override { this->Note(this->name + "::" #op); }
+#define RECORDING(Cls, Base, Name, ...)                                                                                \
+    class Cls : public Recording<Scene::Base> {                                                                        \
+    public:                                                                                                            \
+        Cls() : Recording(Name) {}                                                                                     \
+        __VA_ARGS__                                                                                                    \
+    };
 
-class RecordingOptions : public Recording<Scene::MenuOptions> {
-public:
-    RecordingOptions()
-        : Recording("Options")
-    {
-    }
-    RECORD(Draw)
-};
-class RecordingHigh : public Recording<Scene::MenuHigh> {
-public:
-    RecordingHigh()
-        : Recording("High")
-    {
-    }
-    RECORD(Draw)
-};
-class RecordingBuy : public Recording<Scene::MenuBuy> {
-public:
-    RecordingBuy()
-        : Recording("Buy")
-    {
-    }
-    RECORD(Update)
-};
-class RecordingTransport : public Recording<Scene::MenuTransport> {
-public:
-    RecordingTransport()
-        : Recording("Transport")
-    {
-    }
-    RECORD(ResetTimers)
-    RECORD(HandleStackClick)
-    RECORD(Draw)
-    RECORD(DrawLeavingAutos)
-    RECORD(UpdateServicedCars)
-    RECORD(UpdateTransfer)
-    RECORD(UpdateHelpHints)
-    RECORD(DragAuto)
-};
+RECORDING(RecordingOptions, MenuOptions, "Options", RECORD(Draw))
+RECORDING(RecordingHigh, MenuHigh, "High", RECORD(Draw))
+RECORDING(RecordingBuy, MenuBuy, "Buy", RECORD(Update))
+RECORDING(RecordingTransport, MenuTransport, "Transport", RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw)
+        RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars) RECORD(UpdateTransfer) RECORD(UpdateHelpHints)
+            RECORD(DragAuto))
+RECORDING(RecordingHelp, MenuHelp, "Help", RECORD(Draw))
+RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) RECORD(DrawValueFloaters)
+        RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
+RECORDING(RecordingOverlux, MenuOverlux, "Overlux")
+RECORDING(RecordingFloor, MenuFloor, "Floor", RECORD(Draw) RECORD(DrawRockHover))
+RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
+RECORDING(RecordingBuild, MenuBuild, "Build")
+RECORDING(RecordingStraf, MenuStraf, "Straf", RECORD(Draw))
+RECORDING(RecordingStart, MenuStart, "Start")
+RECORDING(RecordingSubmenu, MenuSubmenu, "Submenu", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
+
 class RecordingOver : public Recording<Scene::MenuOver> {
 public:
-    RecordingOver()
-        : Recording("Over")
-    {
-    }
+    RecordingOver() : Recording("Over") {}
     int GetPlaceUnderMouse(bool checkDrop) override
     {
         Note(name + "::GetPlaceUnderMouse" + (checkDrop ? "(true)" : "(false)"));
@@ -116,123 +91,26 @@ public:
     RECORD(DrawTooltip)
     int placeUnderMouse = -1;
 };
-class RecordingHelp : public Recording<Scene::MenuHelp> {
-public:
-    RecordingHelp()
-        : Recording("Help")
-    {
-    }
-    RECORD(Draw)
-};
-class RecordingEffects : public Recording<Scene::MenuEffects> {
-public:
-    RecordingEffects()
-        : Recording("Effects")
-    {
-    }
-    RECORD(DrawCloudShadows)
-    RECORD(DrawValueFloaters)
-    RECORD(DrawEffectLayer2)
-    RECORD(DrawFog)
-    RECORD(UpdateAnimations)
-    RECORD(DrawEffectLayer)
-    RECORD(ResetClouds)
-};
-class RecordingOverlux : public Recording<Scene::MenuOverlux> {
-public:
-    RecordingOverlux()
-        : Recording("Overlux")
-    {
-    }
-};
-class RecordingFloor : public Recording<Scene::MenuFloor> {
-public:
-    RecordingFloor()
-        : Recording("Floor")
-    {
-    }
-    RECORD(Draw)
-    RECORD(DrawRockHover)
-};
-class RecordingTask : public Recording<Scene::MenuTask> {
-public:
-    RecordingTask()
-        : Recording("Task")
-    {
-    }
-    RECORD(Draw)
-};
-class RecordingBuild : public Recording<Scene::MenuBuild> {
-public:
-    RecordingBuild()
-        : Recording("Build")
-    {
-    }
-};
-class RecordingStraf : public Recording<Scene::MenuStraf> {
-public:
-    RecordingStraf()
-        : Recording("Straf")
-    {
-    }
-    RECORD(Draw)
-};
-class RecordingStart : public Recording<Scene::MenuStart> {
-public:
-    RecordingStart()
-        : Recording("Start")
-    {
-    }
-};
-class RecordingSubmenu : public Recording<Scene::MenuSubmenu> {
-public:
-    RecordingSubmenu()
-        : Recording("Submenu")
-    {
-    }
-    RECORD(DrawBonusSlots)
-    RECORD(Tick)
-    RECORD(Draw)
-};
 
+#undef RECORDING
 #undef RECORD
+
+template <class Screen> std::unique_ptr<Scene::MenuPrototype> MakeRecording()
+{
+    return std::make_unique<Screen>();
+}
 
 // The factory the menu manager makes its screens with; notes each slot made.
 inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
+    using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
+    static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
+        MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingOver>,
+        MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingOverlux>,
+        MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
+        MakeRecording<RecordingStraf>, MakeRecording<RecordingStart>, MakeRecording<RecordingSubmenu> };
     ScreenCalls().push_back("make " + std::to_string(slot));
-    switch (slot) {
-    case 0:
-        return std::make_unique<RecordingOptions>();
-    case 1:
-        return std::make_unique<RecordingHigh>();
-    case 2:
-        return std::make_unique<RecordingBuy>();
-    case 3:
-        return std::make_unique<RecordingTransport>();
-    case 4:
-        return std::make_unique<RecordingOver>();
-    case 5:
-        return std::make_unique<RecordingHelp>();
-    case 6:
-        return std::make_unique<RecordingEffects>();
-    case 7:
-        return std::make_unique<RecordingOverlux>();
-    case 8:
-        return std::make_unique<RecordingFloor>();
-    case 9:
-        return std::make_unique<RecordingTask>();
-    case 10:
-        return std::make_unique<RecordingBuild>();
-    case 11:
-        return std::make_unique<RecordingStraf>();
-    case 12:
-        return std::make_unique<RecordingStart>();
-    case 13:
-        return std::make_unique<RecordingSubmenu>();
-    default:
-        return nullptr;
-    }
+    return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;
 }
 
 } // namespace test

@@ -1,0 +1,317 @@
+// Bonus items and jokers of the head-up display: on grid levels they fly into
+// the bar at the left edge and are picked up like a car; on station levels an
+// item rises from its combo's cell and a click puts its effect to work, once.
+// The display's pages hold every bonus image, a level tint shows in every
+// draw, and the level script's callbacks only report that they ran.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "hud_fixture.h"
+#include "scripting/script_host.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+#include "support/board_text.h"
+
+namespace {
+
+constexpr int kJoker = 90;
+constexpr int kGridLevel = 1;
+constexpr int kStationLevel = 2;
+// A cell well below the top, so a rising item's slot is far from it.
+constexpr int kRow = 6;
+constexpr int kColumn = 4;
+
+const std::vector<std::string> kBonusImages = { "bonus_tank_red", "bonus_tank_black", "bonus_tank_green",
+    "bonus_tank_blue", "bonus_tank_yellow", "bonus_update", "bonus_build_black", "bonus_kaktus", "bonus_tree",
+    "bonus_kaktus_blume", "bonus_wb", "bonus_manager1", "bonus_auto3", "bonus_over", "bonus_1", "bonus_2", "bonus_3",
+    "bonus_4", "bonus_5", "bonus_joker", "bonus_joker.png", "bonus_joker_bomb", "bonus_over_joker" };
+
+class BonusSlots : public Scene::MenuSubmenu {
+public:
+    void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
+};
+
+class BonusBarTest : public test::HudTest {
+protected:
+    void SetUp() override
+    {
+        HudTest::SetUp();
+        world.ComputeLayout();
+        world.levelTint[0] = 200;
+        world.levelTint[1] = 210;
+        world.levelTint[2] = 220;
+        WriteSet("data/gui/interface/menu/menu_submenu", kBonusImages);
+        made.LoadPages(L"data/gui/interface/menu/menu_submenu");
+        ASSERT_TRUE(Script::Initialize());
+        ASSERT_TRUE(ExportStory());
+        MouseAway();
+        StartLevel(kGridLevel);
+        world.drawStation = 0;
+        for (const int type : { 3, kJoker }) {
+            world.AddAuto(type, 1, "car_" + std::to_string(type));
+            world.autoTypes.back().colour = type == 3 ? 8 : 90;
+            world.autoTypes.back().class_ = type;
+        }
+    }
+    void TearDown() override
+    {
+        Story::Instance().ReleaseLevelScript();
+        TakeCallbacks();
+        Story::Instance().ClearFlags();
+        Script::ShutDown();
+        HudTest::TearDown();
+    }
+    // The level's script: every callback reports itself; the extra text may
+    // define one anew.
+    void StartLevel(int level, const std::string& extra = "")
+    {
+        world.level = level;
+        std::filesystem::create_directories(folder / "data/script/scene");
+        std::ofstream(folder / ("data/script/scene/level_setup_0" + std::to_string(level) + ".lua")) << R"(
+            function on_bonus() Story:SetFlag("on_bonus") end function ok_saw() Story:SetFlag("ok_saw") end
+            function add_manager() Story:SetFlag("add_manager") end function on_fill_parking_place() end
+            function on_blumen() Story:SetFlag("on_blumen") end function on_wbaum() Story:SetFlag("on_wbaum") end
+)" << extra << "\n";
+        Story::Instance().ReleaseLevelScript();
+        Story::Instance().LoadLevelScript();
+        ASSERT_NE(Story::Instance().ScriptId(), -1);
+        TakeCallbacks();
+    }
+    std::vector<std::string> TakeCallbacks()
+    {
+        std::vector<std::string> names;
+        for (Story& story = Story::Instance(); story.HasFlagEvents(); story.PopFlagEvent())
+            names.push_back(story.LastFlag());
+        return names;
+    }
+    // One frame of the bonus slots, step milliseconds after the last.
+    void Frame(double step = 18)
+    {
+        gfx.ClearRecords();
+        Wait(step);
+        made.DrawBonusSlots();
+    }
+    void Click() { world.leftClick = 1, Frame(); }
+    void MouseAway() { MoveMouse(-1000, -1000); }
+    std::vector<std::string> BonusNames() const
+    {
+        std::vector<std::string> names = ImageNames();
+        names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return n.rfind("bonus", 0); }),
+            names.end());
+        return names;
+    }
+    uint32_t Tinted(int alpha) const { return MakeARGB(alpha, 200, 210, 220); }
+
+    BonusSlots made;
+};
+
+TEST_F(BonusBarTest, AnItemFliesFromWhereItIsSeenIntoItsSlotWithoutAJump)
+{
+    StartLevel(kGridLevel, "function on_bonus() Story:AddSpecAuto(0, 3) end");
+    struct Case {
+        int width, height;
+        bool putBack; // a held joker let go, else a combo's item
+    };
+    for (const Case& c : { Case { 1280, 1024, false }, Case { 1024, 768, false }, Case { 1024, 768, true } }) {
+        SCOPED_TRACE(testing::Message() << c.width << (c.putBack ? " put back" : " combo"));
+        cSettings::Instance().SetResolution(c.width, c.height);
+        world.ComputeLayout();
+        world.jokers.clear();
+        int startX = world.cellX[3][0] + 50;
+        int startY = world.cellY[3][0] + 50;
+        if (c.putBack) {
+            startX = 600, startY = 450;
+            // It flies back from just above the mouse.
+            cGameWorld::SetMouseSource([&](int& x, int& y) {
+                x = startX;
+                y = startY + 50;
+            });
+            world.autoOnMouse = kJoker;
+            world.AddJokerSlot();
+            world.autoOnMouse = -1;
+            cGameWorld::SetMouseSource(nullptr);
+        } else {
+            world.fundaments.clear();
+            world.selectedCount = 0;
+            world.bonusByClass = 1;
+            test::LoadBoard(world, "# # # #\n# # # #\n# # # #\n3 3 3 .");
+            ASSERT_TRUE(world.AddSelectedCell(world.FindFundamentAt(3, 0), 3, 0));
+            world.FindFundamentCombos();
+            world.ApplyFundamentCombos();
+        }
+        ASSERT_EQ(world.jokers.size(), 1u);
+        const float stepY = world.jokers[0].stepY;
+        const float stride = std::max(std::abs(world.jokers[0].stepX), std::abs(stepY)) + 1;
+
+        MouseAway();
+        Frame(1);
+        ASSERT_EQ(Images().size(), 1u);
+        EXPECT_EQ(Images()[0].colour, Tinted(255));
+        std::vector<test::HudImage> path = { { "", "", startX, startY }, Images()[0] };
+        // No hover test on the way.
+        MoveMouse(path[1].x + 10, path[1].y + 10);
+        world.leftDown = world.leftClick = 1;
+        while (world.jokers[0].step < world.jokers[0].steps && path.size() < 200) {
+            Frame(1);
+            ASSERT_EQ(Images().size(), 1u);
+            path.push_back(Images()[0]);
+        }
+        EXPECT_EQ(world.autoOnMouse, -1);
+        EXPECT_EQ(world.leftClick, 1);
+        world.leftDown = world.leftClick = 0;
+
+        // Landed, it stands in the first slot of the bar: one step on, never
+        // a step back.
+        MouseAway();
+        Frame(1);
+        ASSERT_EQ(world.jokers.size(), 1u);
+        EXPECT_EQ(world.jokers[0].targetY, 110);
+        ASSERT_EQ(Images().size(), 1u);
+        path.push_back(Images()[0]);
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_LE(std::abs(path[i].x - path[i - 1].x), stride);
+            EXPECT_LE(std::abs(path[i].y - path[i - 1].y), stride);
+            EXPECT_GE(static_cast<float>(path[i].y - path[i - 1].y) * stepY, 0.0f);
+        }
+    }
+}
+
+TEST_F(BonusBarTest, APickedItemIsNeverPickedTwice)
+{
+    // Held over its slot it is picked up; dropped at once while the mouse
+    // still rests there, the used item lingers and is not taken up again.
+    world.AddJoker(1);
+    MoveMouse(45, 155);
+    world.managerBelowLimit = 1;
+    Frame();
+    EXPECT_EQ(world.autoOnMouse, -1) << "hovering alone picks nothing";
+    world.leftDown = 1;
+    Frame();
+    ASSERT_EQ(world.autoOnMouse, kJoker);
+    EXPECT_EQ(world.managerBelowLimit, 0);
+    world.autoOnMouse = -1;
+    Frame();
+    EXPECT_EQ(world.autoOnMouse, -1);
+    EXPECT_EQ(BonusNames(), (std::vector<std::string> { "bonus_joker" }));
+    world.leftDown = 0;
+    MouseAway();
+    Frame();
+    EXPECT_TRUE(world.jokers.empty());
+}
+
+class BonusRisingTest : public BonusBarTest {
+protected:
+    void SetUp() override
+    {
+        BonusBarTest::SetUp();
+        StartLevel(kStationLevel);
+    }
+    // An item of the kind rising from the test cell; its index.
+    int Rise(int kind)
+    {
+        world.AddSpecAuto(kRow, kColumn, kind);
+        return static_cast<int>(world.jokers.size()) - 1;
+    }
+    // The mouse on the middle of the item where it stands now.
+    void MouseOnItem(int index)
+    {
+        const cJoker& item = world.jokers[index];
+        MoveMouse(static_cast<int>(item.step * item.stepX + item.x) + 64,
+            static_cast<int>(item.step * item.stepY + item.y) + 64);
+    }
+};
+
+TEST_F(BonusRisingTest, OnASmallerScreenAnItemStartsOnItsCellAndIsCaughtWhereItIsDrawn)
+{
+    cSettings::Instance().SetResolution(1024, 768);
+    world.ComputeLayout();
+    const int i = Rise(103);
+    world.SetPause(true);
+    Frame();
+    ASSERT_EQ(Images().size(), 1u);
+    // The cell is in pixels of this screen already.
+    EXPECT_EQ(Images()[0].x, world.cellX[kRow][kColumn] + 50);
+    EXPECT_EQ(Images()[0].y, world.cellY[kRow][kColumn] + 50);
+    MouseOnItem(i);
+    Click();
+    EXPECT_EQ(TakeCallbacks(), (std::vector<std::string> { "on_wbaum" }));
+}
+
+TEST_F(BonusRisingTest, AnItemRisesToTheTopAndIsNeverUsedTwice)
+{
+    // Unclicked, it takes a hundred steps to the top and is gone after.
+    Rise(4);
+    for (int i = 0; i < 120; ++i)
+        Frame();
+    EXPECT_TRUE(world.jokers.empty());
+    EXPECT_TRUE(world.autobahnCars.empty());
+    // Just below the top the item overlaps its own slot there: once used it
+    // lingers while the mouse rests on the slot, and must not work again.
+    const int i = Rise(102);
+    world.jokers[i].step = 99;
+    world.SetPause(true);
+    MoveMouse(world.cellX[kRow][kColumn] + 70, 100);
+    Click();
+    EXPECT_EQ(TakeCallbacks(), (std::vector<std::string> { "on_blumen" }));
+    ASSERT_EQ(world.jokers.size(), 1u);
+    Click();
+    EXPECT_TRUE(TakeCallbacks().empty());
+    EXPECT_EQ(world.leftClick, 1) << "the click is left for others";
+    MouseAway();
+    Frame();
+    EXPECT_TRUE(world.jokers.empty());
+}
+
+TEST_F(BonusRisingTest, AClickedItemPutsItsEffectToWork)
+{
+    const struct {
+        int kind;
+        const char* image;
+        const char* callback;
+        int roadCar; // the type of the car that enters road 1, or -1
+        int managers;
+        int parking;
+    } cases[] = { { 4, "bonus_tank_red", nullptr, 4, 1, 1 }, { 8, "bonus_tank_yellow", nullptr, 8, 1, 1 },
+        { 21, "bonus_update", nullptr, 21, 1, 1 }, { 41, "bonus_build_black", nullptr, 41, 1, 1 },
+        { 100, "bonus_kaktus", "ok_saw", -1, 1, 1 }, { 101, "bonus_tree", "ok_saw", -1, 1, 1 },
+        { 102, "bonus_kaktus_blume", "on_blumen", -1, 1, 1 }, { 103, "bonus_wb", "on_wbaum", -1, 1, 1 },
+        { 111, "bonus_manager1", "add_manager", -1, 2, 1 }, { 112, "bonus_auto3", nullptr, -1, 1, 3 } };
+    world.SetAutoBahn(1, 1.0, 1);
+    world.SetAutoBahnPoints(1, 0, 100, 600, 400);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        world.autobahnCars.clear();
+        world.buildLots.clear();
+        world.SetLotForBuild(7, 2);
+        world.stackLimit = 3;
+        world.managerCount = 1;
+        world.parkingAutos = 1;
+        const int i = Rise(c.kind);
+        Frame();
+        MouseOnItem(i);
+        Click();
+        EXPECT_EQ(BonusNames(), (std::vector<std::string> { c.image, "bonus_over" }));
+        EXPECT_EQ(world.leftClick, 0);
+        EXPECT_TRUE(world.jokers.empty());
+        EXPECT_EQ(TakeCallbacks(), c.callback ? std::vector<std::string> { c.callback } : std::vector<std::string> {});
+        if (c.roadCar < 0) {
+            EXPECT_TRUE(world.autobahnCars.empty());
+        } else {
+            ASSERT_EQ(world.autobahnCars.size(), 1u);
+            EXPECT_EQ(world.autobahnCars[0].autoType, c.roadCar);
+            EXPECT_EQ(world.autobahnCars[0].road, 1);
+        }
+        EXPECT_EQ(world.buildLots[0].pending, c.kind == 100 || c.kind == 101 ? 0 : 1);
+        EXPECT_EQ(world.managerCount, c.managers);
+        EXPECT_EQ(world.parkingAutos, c.parking);
+    }
+}
+
+} // namespace
