@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/engine_testing.h"
@@ -38,28 +39,11 @@ protected:
     iGfx2D* gfx = nullptr;
 };
 
-// A picture of the given size whose pixel (x, y) is colour(x, y) (ARGB).
-template <typename ColourOf> SDL_Surface* MakePicture(int width, int height, ColourOf colour)
-{
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
-        for (int x = 0; x < width; ++x)
-            row[x] = colour(x, y);
-    }
-    return s;
-}
+// PNG bytes of a picture of the given size whose pixel (x, y) is colour(x, y) (ARGB).
+std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y));
 
-enum class ImageFormat { Png, Bmp, Jpg, Tga };
-
-// Encodes the picture as a file of that format would hold it.
-std::vector<uint8_t> Encode(SDL_Surface* picture, ImageFormat format);
-
-// Channel n (0 blue, 1 green, 2 red, 3 alpha) of an ARGB word.
-inline int Channel(uint32_t argb, int n)
-{
-    return static_cast<int>((argb >> (8 * n)) & 0xFF);
-}
+// A texture made from such a picture.
+std::unique_ptr<iGfxTexture> Texture(iGfx2D* gfx, int width, int height, uint32_t (*colour)(int x, int y));
 
 // Every channel of `actual` within `tolerance` of `expected`.
 ::testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance);
