@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/folders.h"
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"
-#include "support/temp_folder.h"
 
 namespace {
 
@@ -72,41 +70,4 @@ TEST(PageDescriptor, PageFileNamesTakeDigitsFromThePageCount)
         EXPECT_STREQ(d.GetPageFileName(index, buffer, 16), expected) << pages << " pages, page " << index;
         EXPECT_EQ(d.GetPageFileName(index, buffer, expected ? int(std::wcslen(expected)) : 16), nullptr); // too small
     }
-}
-
-TEST(PageDescriptor, WrittenDescriptorParsesBackToTheSameImages)
-{
-    cPageDescriptor d;
-    ASSERT_TRUE(d.SetPageNames(L"page", L".png"));
-    EXPECT_FALSE(d.SetPageNames(L".hidden", L".png"));
-    d.SetComment(L"Gr\u00fc\u00dfe & <Platzhalter>");
-    EXPECT_EQ(d.AddImage(L"", 10, 10), -1);
-    const int car = d.AddImage(L"auto_rot.png", 64, 32);
-    EXPECT_EQ(d.AddPart(car, 0, 0, 0, 65, 32), -1); // larger than the image
-    d.SetImageAlias(car, L"auto_rot");
-    d.AddPart(car, 0, 0, 0, 32, 32);
-    d.SetPartOffset(car, d.AddPart(car, 1, 16, 48, 32, 32), 32, 0);
-    d.AddPart(d.AddImage(L"lampe_green", 8, 8), 0, 40, 0, 8, 8);
-    test::TempFolder folder;
-    ASSERT_TRUE(d.SaveToFile(folder / "descriptor.xml"));
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(platform::ReadWholeFile(folder / "descriptor.xml", bytes));
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes[0] + 256 * bytes[1], 0xFEFF);
-    // The reader's way: drop the first code unit, parse the rest.
-    const std::wstring text = platform::Utf16LeToWide(bytes.data() + 2, bytes.size() - 2);
-    cPageDescriptor back;
-    ASSERT_TRUE(back.Parse(text.c_str(), static_cast<int>(text.size())));
-    EXPECT_EQ(back.GetPageCount(), 2);
-    ASSERT_EQ(back.GetImageCount(), 2);
-    EXPECT_STREQ(back.GetImageAlias(0), L"auto_rot");
-    EXPECT_EQ(back.GetPartPage(0, 1), 1);
-    int x = 0, y = 0, w = 0, h = 0;
-    ASSERT_TRUE(back.GetPartRect(0, 1, &x, &y, &w, &h));
-    EXPECT_EQ((std::vector<int> { x, y, w, h }), (std::vector<int> { 16, 48, 32, 32 }));
-    ASSERT_TRUE(back.GetPartOffset(0, 1, &x, &y));
-    EXPECT_EQ((std::vector<int> { x, y }), (std::vector<int> { 32, 0 }));
-    wchar_t comment[64];
-    ASSERT_TRUE(back.GetComment(comment, 64));
-    EXPECT_STREQ(comment, L"Gr\u00fc\u00dfe & <Platzhalter>");
 }
