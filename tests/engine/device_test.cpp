@@ -1,4 +1,6 @@
 // Whether the device can draw at all.
+#include <SDL.h>
+
 #include "engine/engine_fixture.h"
 #include "platform/sdl_access.h"
 #include "platform/window.h"

@@ -1,20 +1,23 @@
 #include "engine/engine_fixture.h"
 
+#include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace test {
+
+uint32_t Pixel(int x, int y)
+{
+    uint32_t argb = 0;
+    EXPECT_TRUE(engine::ReadPixel(x, y, &argb)) << x << "," << y;
+    return argb;
+}
 
 std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y))
 {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            row[x] = colour(x, y);
-    }
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x] = colour(x, y);
     std::vector<uint8_t> buffer(1 << 20);
     SDL_RWops* out = SDL_RWFromMem(buffer.data(), static_cast<int>(buffer.size()));
     EXPECT_EQ(IMG_SavePNG_RW(s, out, 0), 0) << SDL_GetError();
@@ -32,13 +35,9 @@ std::unique_ptr<iGfxTexture> Texture(iGfx2D* gfx, int width, int height, uint32_
 
 ::testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance)
 {
-    for (int shift = 0; shift < 32; shift += 8) {
-        if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > tolerance) {
-            char text[64];
-            std::snprintf(text, sizeof text, "0x%08X is not near 0x%08X", actual, expected);
-            return ::testing::AssertionFailure() << text;
-        }
-    }
+    for (int shift = 0; shift < 32; shift += 8)
+        if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
+            return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
     return ::testing::AssertionSuccess();
 }
 

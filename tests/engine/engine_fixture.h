@@ -2,10 +2,8 @@
 // memory to feed it.
 #pragma once
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -28,21 +26,15 @@ protected:
     }
     void TearDown() override { CloseEngine(); }
 
-    static uint32_t Pixel(int x, int y)
-    {
-        uint32_t argb = 0;
-        EXPECT_TRUE(engine::ReadPixel(x, y, &argb)) << x << "," << y;
-        return argb;
-    }
-
     iGfxDevice* device = nullptr;
     iGfx2D* gfx = nullptr;
 };
 
-// PNG bytes of a picture of the given size whose pixel (x, y) is colour(x, y) (ARGB).
-std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y));
+// The frame's pixel (ARGB).
+uint32_t Pixel(int x, int y);
 
-// A texture made from such a picture.
+// PNG bytes of a picture whose pixel (x, y) is colour(x, y) (ARGB), and a texture made from them.
+std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y));
 std::unique_ptr<iGfxTexture> Texture(iGfx2D* gfx, int width, int height, uint32_t (*colour)(int x, int y));
 
 // Every channel of `actual` within `tolerance` of `expected`.

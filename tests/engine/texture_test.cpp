@@ -1,6 +1,4 @@
 // Images go in as file bytes and come out as pixels of the frame.
-#include <memory>
-
 #include "engine/engine_fixture.h"
 
 namespace test {
@@ -13,29 +11,22 @@ namespace {
         return colours[(y / 2) * 2 + x / 2];
     }
 
-    TEST_F(EngineTest, TintModulatesColourAndAlphaAndSourceRectanglesAreCutNotStretched)
+    TEST_F(EngineTest, TintModulatesColourAndAlphaAndSourceRectanglesAreCutNotStretchedAcrossModeChanges)
     {
         auto texture = Texture(gfx, 4, 4, Quadrants);
         ASSERT_TRUE(texture);
         gfx->SetTexture(texture.get());
-        const struct {
-            uint32_t background, tint;
-            int x, y;
-            uint32_t expected;
-        } cases[] = {
-            { 0xFF000000, 0xFFFFFFFF, 5, 5, 0xFF0000FF }, // white leaves the image as it is
-            { 0xFF000000, 0xFF80FF00, 1, 1, 0xFF80FF00 }, // white × tint = tint
-            { 0xFF000000, 0xFF80FF00, 5, 1, 0xFF800000 }, // red keeps only red
-            { 0xFF0000FF, 0x80FFFFFF, 5, 1, 0xFF80007F }, // half red over blue
-            { 0xFF00FF00, 0x00FFFFFF, 1, 1, 0xFF00FF00 }, // alpha 0 draws nothing
-        };
+        // Background, tint, where, and what shows there: white leaves the image as
+        // it is; white × tint = tint; red keeps only red; half red over blue; alpha 0 draws nothing.
+        const std::tuple<uint32_t, uint32_t, int, int, uint32_t> cases[] = { { 0xFF000000, 0xFFFFFFFF, 5, 5, 0xFF0000FF },
+            { 0xFF000000, 0xFF80FF00, 1, 1, 0xFF80FF00 }, { 0xFF000000, 0xFF80FF00, 5, 1, 0xFF800000 },
+            { 0xFF0000FF, 0x80FFFFFF, 5, 1, 0xFF80007F }, { 0xFF00FF00, 0x00FFFFFF, 1, 1, 0xFF00FF00 } };
         const RECT twice { 0, 0, 8, 8 }; // block middles stay pure
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << std::hex << c.tint << " at " << std::dec << c.x << "," << c.y);
-            device->Clear(0, nullptr, GFX_CLEAR_TARGET, c.background);
-            gfx->SetColor(c.tint);
+        for (const auto& [background, tint, x, y, expected] : cases) {
+            device->Clear(0, nullptr, GFX_CLEAR_TARGET, background);
+            gfx->SetColor(tint);
             gfx->DrawTexture(nullptr, &twice);
-            EXPECT_TRUE(Near(Pixel(c.x, c.y), c.expected, 2));
+            EXPECT_TRUE(Near(Pixel(x, y), expected, 2)) << std::hex << tint;
         }
         gfx->SetColor(0xFFFFFFFF);
         device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
@@ -51,6 +42,13 @@ namespace {
         gfx->SetTexture(nullptr);
         gfx->DrawTexture(nullptr, &twice);
         EXPECT_EQ(Pixel(0, 0), 0xFF000000u);
+        // Textures survive a change of display mode.
+        ASSERT_EQ(device->SetDisplayMode(32, 24, 32, 0, 0, 0), S_OK);
+        uint32_t argb = 0;
+        EXPECT_FALSE(engine::ReadPixel(32, 0, &argb));
+        gfx->SetTexture(texture.get());
+        gfx->DrawTexture(nullptr, &twice);
+        EXPECT_EQ(Pixel(7, 7), 0xFF0000FFu);
     }
 
     TEST_F(EngineTest, BytesThatAreNoImageGiveNoTexture)
@@ -74,23 +72,18 @@ namespace {
         auto texture = Texture(gfx, 512, 512, [](int x, int) { return x < 256 ? 0xFFFF0000u : 0x800000FFu; });
         ASSERT_TRUE(texture);
         gfx->SetTexture(texture.get());
-        const RECT leftHalf { 0, 0, 32, kHeight };
-        const RECT rightHalf { 32, 0, kWidth, kHeight };
+        const RECT leftHalf { 0, 0, 32, kHeight }, rightHalf { 32, 0, kWidth, kHeight };
+        const RECT bigRed { 0, 0, 256, 512 }, bigBlue { 256, 0, 512, 512 }, smallRed { 0, 0, 16, 16 }, smallBlue { 300, 0, 316, 16 };
         for (uint32_t alpha : { 255u, 100u, 1u }) {
             SCOPED_TRACE(alpha);
             gfx->SetColor((alpha << 24) | 0xFFFFFF);
-            const RECT bigRed { 0, 0, 256, 512 };
-            const RECT bigBlue { 256, 0, 512, 512 };
-            const RECT smallRed { 0, 0, 16, 16 };
-            const RECT smallBlue { 300, 0, 316, 16 };
             // A faded copy follows a new alpha within a few draws.
             for (int draw = 0; draw < 4; ++draw) {
                 device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
                 gfx->DrawTexture(&bigRed, &leftHalf);
                 gfx->DrawTexture(&bigBlue, &rightHalf);
             }
-            const uint32_t bigLeft = Pixel(10, 20);
-            const uint32_t bigRight = Pixel(50, 20);
+            const uint32_t bigLeft = Pixel(10, 20), bigRight = Pixel(50, 20);
             device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
             gfx->DrawTexture(&smallRed, &leftHalf);
             gfx->DrawTexture(&smallBlue, &rightHalf);
@@ -100,29 +93,13 @@ namespace {
         // Drawn faded at another alpha, the large image shows its last whole
         // copy until the new one is written, then follows.
         gfx->SetColor(0x40FFFFFF);
-        const RECT whole { 0, 0, 512, 512 };
-        const RECT screen { 0, 0, kWidth, kHeight };
+        const RECT whole { 0, 0, 512, 512 }, screen { 0, 0, kWidth, kHeight };
         device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         gfx->DrawTexture(&whole, &screen);
         EXPECT_TRUE(Near(Pixel(10, 20), 0xFF010000, 2)) << "still the last whole copy";
         device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         gfx->DrawTexture(&whole, &screen);
         EXPECT_TRUE(Near(Pixel(10, 20), 0xFF400000, 2));
-        gfx->SetColor(0xFFFFFFFF);
-    }
-
-    TEST_F(EngineTest, TexturesSurviveAChangeOfDisplayMode)
-    {
-        auto texture = Texture(gfx, 4, 4, Quadrants);
-        ASSERT_TRUE(texture);
-        gfx->SetTexture(texture.get());
-        ASSERT_EQ(device->SetDisplayMode(32, 24, 32, 0, 0, 0), S_OK);
-        uint32_t argb = 0;
-        EXPECT_FALSE(engine::ReadPixel(32, 0, &argb));
-        device->Clear(0, nullptr, GFX_CLEAR_ALL, 0);
-        const RECT target { 0, 0, 8, 8 };
-        gfx->DrawTexture(nullptr, &target);
-        EXPECT_EQ(Pixel(7, 7), 0xFF0000FFu);
     }
 
 } // namespace
