@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include "package_bytes.h"
 #include "platform/utf16.h"
@@ -26,27 +24,6 @@ TEST(MemoryFile, ReadsWholeElementsOnlyAndNeverPastTheEnd)
     EXPECT_TRUE(file.Seek(100, 0)); // beyond the end: accepted, nothing to read there
     EXPECT_FALSE(file.Read(out, 1, 1, nullptr));
     EXPECT_EQ(cMemoryFile(nullptr, 5).GetSize(), 0u);
-}
-
-TEST(CompressedFile, InflatesOrBecomesEmpty)
-{
-    const std::string text(5000, 'x');
-    uLongf length = compressBound(text.size());
-    std::vector<uint8_t> packed(length);
-    compress2(packed.data(), &length, reinterpret_cast<const uint8_t*>(text.data()), text.size(), 9);
-    packed.resize(length);
-    std::vector<uint8_t> corrupt = packed;
-    corrupt[packed.size() / 2] ^= 0xFF;
-    const std::tuple<const char*, std::vector<uint8_t>, uint32_t, uint32_t> cases[] = {
-        { "good", packed, 5000, 5000 }, { "corrupt data", corrupt, 5000, 0 },
-        { "unpacked size too small", packed, 100, 0 }, { "unpacked size zero", packed, 0, 0 },
-        { "truncated stream", std::vector<uint8_t>(packed.begin(), packed.begin() + 4), 5000, 0 },
-    };
-    for (const auto& [what, bytes, unpacked, size] : cases) {
-        cCompressedFile file(bytes.data(), 0, static_cast<uint32_t>(bytes.size()), unpacked);
-        ASSERT_EQ(file.GetSize(), size) << what;
-        EXPECT_TRUE(size == 0 || std::memcmp(file.GetData(), text.data(), size) == 0);
-    }
 }
 
 TEST(WholeFile, EmptyMissingAndSpecialFiles)

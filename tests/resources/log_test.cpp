@@ -8,18 +8,6 @@
 #include "resources/log.h"
 #include "support/temp_folder.h"
 
-namespace {
-
-// log.xml is UTF-16; the XML reader takes UTF-8.
-std::string ReadAsUtf8(const std::string& path)
-{
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(platform::ReadWholeFile(path, bytes));
-    return platform::WideToNarrow(platform::Utf16LeToWide(bytes.data(), bytes.size()));
-}
-
-} // namespace
-
 TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
 {
     double nowMs = 5000.0;
@@ -28,7 +16,6 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     cLog::SetFolder(platform::NarrowToWide(folder.Path()));
     cLog& log = cLog::Instance();
     log.Init();
-    ASSERT_TRUE(log.IsOpen());
     std::vector<std::wstring> seen;
     log.SetObserver([&](const wchar_t* kind, const std::wstring& m) { seen.push_back(kind + (L":" + m)); });
     const std::wstring tricky = L"a < b && c > d \"q\" '\u00e4\u0444' \U0001F697 \x01";
@@ -42,15 +29,15 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     EXPECT_EQ(seen[3].size(), std::wstring(L"message:").size() + 1023); // cut
     for (int pass = 0; pass < 2; ++pass) {
         SCOPED_TRACE(pass);
-        const std::string text = ReadAsUtf8(folder / "log.xml");
+        std::vector<uint8_t> bytes; // log.xml is UTF-16; the XML reader takes UTF-8
+        ASSERT_TRUE(platform::ReadWholeFile(folder / "log.xml", bytes));
+        const std::string text = platform::WideToNarrow(platform::Utf16LeToWide(bytes.data(), bytes.size()));
         tinyxml2::XMLDocument doc;
         ASSERT_EQ(doc.Parse(text.c_str(), text.size()), tinyxml2::XML_SUCCESS) << text;
         const tinyxml2::XMLElement* root = doc.FirstChildElement("log");
-        ASSERT_NE(root, nullptr);
-        ASSERT_NE(root->FirstChildElement("creationDate"), nullptr);
-        const auto* error = root->FirstChildElement("error");
-        const auto* warning = root->FirstChildElement("warning");
-        const auto* message = root->FirstChildElement("message");
+        ASSERT_TRUE(root && root->FirstChildElement("creationDate"));
+        const auto *error = root->FirstChildElement("error"), *warning = root->FirstChildElement("warning"),
+                   *message = root->FirstChildElement("message");
         ASSERT_TRUE(error && warning && message);
         EXPECT_STREQ(error->GetText(), "[00:00:00] Unable to find \"<x&y>.csv\" in package \"data/language.pkg\".");
         const std::wstring kept = L"[100:01:23] " + tricky.substr(0, tricky.size() - 1); // \x01 is replaced

@@ -1,8 +1,8 @@
 // Hand-built package images for tests that need a package the writer would
-// never make: every header field and directory record can be set at will.
+// never make: every header field and directory record can be set at will;
+// and files that cannot grow, as on a full disk.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,18 +12,16 @@ namespace test {
 
 struct RawEntry {
     std::wstring name;
-    std::vector<uint8_t> stored;          // the bytes placed in the package
-    package_format::Record record;        // offset and sizes filled by Build unless fixed
-    bool fixRecord = false;               // true: the record is taken as given
+    std::vector<uint8_t> stored; // the bytes placed in the package
+    package_format::Record record; // offset and sizes filled by Build unless fixed
+    bool fixRecord = false; // true: the record is taken as given
 };
 
+// Built with its directory enciphered.
 struct RawPackage {
     std::vector<RawEntry> entries;
-    bool encipher = true;
-    package_format::Header header;        // magic, version, flags, sizes filled by Build
-    bool fixHeader = false;               // true: header fields are taken as given
-    bool fixChecksum = true;              // recompute byte 31
-
+    package_format::Header header; // magic, version, flags, sizes filled by Build
+    bool fixHeader = false; // true: header fields are taken as given
     std::vector<uint8_t> Build() const;
 };
 
@@ -31,20 +29,13 @@ struct RawPackage {
 RawEntry MakeEntry(const std::wstring& name, const std::string& content, bool stored);
 
 std::vector<uint8_t> Bytes(const std::string& text);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
-// While alive, files cannot grow beyond the given size (as on a full disk):
-// writes past it fail, for root too.
-class FileSizeLimit {
-public:
+// While alive, files cannot grow beyond the given size: writes past it fail, for root too.
+struct FileSizeLimit {
     explicit FileSizeLimit(unsigned long bytes);
     ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    unsigned long m_previous[2];
-    void* m_handler;
+    unsigned long previous[2];
 };
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 } // namespace test

@@ -10,6 +10,7 @@
 
 namespace {
 
+// A started engine drawing into a 64 × 48 target, and the log lines written meanwhile.
 class PageManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -20,11 +21,7 @@ protected:
         m_device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
         cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_log.push_back(std::wstring(kind) + L": " + text); });
     }
-    void TearDown() override
-    {
-        cLog::Instance().SetObserver(nullptr);
-        CloseEngine();
-    }
+    void TearDown() override { cLog::Instance().SetObserver(nullptr), CloseEngine(); }
 
     iGfxDevice* m_device = nullptr;
     iGfx2D* m_gfx = nullptr;
@@ -54,7 +51,6 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
         ASSERT_TRUE(pages.Load(m_path.c_str()));
         ASSERT_EQ(m_log.size(), 1u);
         EXPECT_EQ(m_log[0], L"error: CPageManager::Load - failed open file: " + m_path + L"/page1.tga");
-        EXPECT_TRUE(pages.HasImage(L"lamp"));
         pages.DrawImage(L"lamp", 40, 40, 0, 0, 255, 255, 255, 255); // its page is missing: nothing
         pages.DrawImage(L"BUTTON", 10, 20, 0, 0, 255, 255, 255, 255); // the part on page 0 draws
         uint32_t lamp = 0, part = 0;
