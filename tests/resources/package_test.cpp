@@ -84,22 +84,18 @@ TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
     test::RawPackage raw;
     raw.entries = { test::MakeEntry(L"a.txt", "alpha", false), test::MakeEntry(L"b.txt", "beta", true) };
     const std::vector<uint8_t> good = raw.Build();
-    for (int bit = 0; bit < 32 * 8; ++bit) {
-        std::vector<uint8_t> bytes = good;
-        bytes[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(1 << (bit % 8));
-        test::WriteBytes(folder / "flip.pkg", bytes);
-        EXPECT_FALSE(cPackage().Open(W(folder / "flip.pkg"))) << "bit " << bit;
-    }
-    for (size_t cut : { size_t(0), size_t(31), size_t(32), good.size() - 1 }) {
-        test::WriteBytes(folder / "cut.pkg", std::vector<uint8_t>(good.begin(), good.begin() + cut));
-        EXPECT_FALSE(cPackage().Open(W(folder / "cut.pkg"))) << cut;
-    }
+    std::vector<std::vector<uint8_t>> spoilt;
+    for (int bit = 0; bit < 32 * 8; ++bit)
+        (spoilt.emplace_back(good))[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(1 << (bit % 8));
+    for (size_t cut : { size_t(0), size_t(31), size_t(32), good.size() - 1 })
+        spoilt.emplace_back(good.begin(), good.begin() + static_cast<long>(cut));
     for (const uint32_t version : { kNewestVersion + 1, 0xFFFFFFFFu }) {
-        std::vector<uint8_t> bytes = good;
-        std::memcpy(&bytes[4], &version, 4);
-        bytes[31] = HeaderChecksum(bytes.data());
-        test::WriteBytes(folder / "v.pkg", bytes);
-        EXPECT_FALSE(cPackage().Open(W(folder / "v.pkg"))) << version;
+        std::memcpy(&spoilt.emplace_back(good)[4], &version, 4);
+        spoilt.back()[31] = HeaderChecksum(spoilt.back().data());
+    }
+    for (size_t i = 0; i < spoilt.size(); ++i) {
+        test::WriteBytes(folder / "spoilt.pkg", spoilt[i]);
+        EXPECT_FALSE(cPackage().Open(W(folder / "spoilt.pkg"))) << i;
     }
 }
 
@@ -135,13 +131,14 @@ TEST(Package, WrittenEntriesReadBackAndRewritesReplaceThePackageByRenameAndAFail
     iFile* held = package.OpenEntry(L"a.txt");
     EXPECT_FALSE(package.RemoveEntry(L"b.txt")); // not while an entry is handed out
     package.ReleaseFile(held);
+    int notOurs = 0;
+    package.ReleaseFile(reinterpret_cast<iFile*>(&notOurs)); // left alone
     EXPECT_TRUE(package.RemoveEntry(L"B.TXT"));
     EXPECT_TRUE(package.RenameEntry(L"c.txt", L"Neu/C.txt"));
     EXPECT_FALSE(package.RenameEntry(L"a.txt", L"neu/c.TXT"));
-    test::WriteBytes(folder / "d", test::Bytes("delta"));
-    EXPECT_TRUE(package.AddFileAs(W(folder / "d"), L"d.txt"));
-    EXPECT_FALSE(package.AddFileAs(W(folder / "d"), L"D.TXT"));
-    EXPECT_EQ(Take(package, L"d.txt"), "delta"); // commits the pending rewrite first
+    EXPECT_TRUE(package.AddFileAs(W(folder / "source"), L"d.txt"));
+    EXPECT_FALSE(package.AddFileAs(W(folder / "source"), L"D.TXT"));
+    EXPECT_EQ(Take(package, L"d.txt"), "\xff\xfe" "a\0;\0"); // commits the pending rewrite first
     EXPECT_FALSE(package.HasEntry(L"b.txt"));
     EXPECT_EQ(Take(package, L"neu/c.txt"), "gamma");
     EXPECT_TRUE(package.VerifyAll());
