@@ -32,47 +32,38 @@ namespace {
         for (const auto& [button, index] : { std::pair { SDL_BUTTON_LEFT, 0 }, { SDL_BUTTON_RIGHT, 1 }, { SDL_BUTTON_MIDDLE, 2 } }) {
             SCOPED_TRACE(index);
             Send(SDL_MOUSEBUTTONDOWN, 7, 9, Uint8(button)); // button events carry a position too
-            EXPECT_FALSE(input->IsButtonDown(index));
+            EXPECT_FALSE(input->IsButtonDown(index)); // taken at the update
             input->Update();
             EXPECT_EQ(input->GetMouseX(), 7);
-            EXPECT_TRUE(input->IsButtonDown(index));
-            EXPECT_FALSE(input->IsButtonDown((index + 1) % 3));
-            EXPECT_FALSE(input->WasButtonClicked(index)); // held, not yet a click
+            EXPECT_EQ((std::tuple { input->IsButtonDown(index), input->IsButtonDown((index + 1) % 3), input->WasButtonClicked(index) }),
+                std::tuple(true, false, false)); // held, not yet a click
             Send(SDL_MOUSEBUTTONUP, 7, 9, Uint8(button));
             input->Update();
-            EXPECT_TRUE(input->WasButtonClicked(index));
-            EXPECT_FALSE(input->WasButtonClicked(index));
-            EXPECT_TRUE(input->HasButtonEvent(index)); // until cleared
+            EXPECT_EQ((std::tuple { input->WasButtonClicked(index), input->WasButtonClicked(index), input->HasButtonEvent(index) }),
+                std::tuple(true, false, true)); // a click once; the button event until cleared
             input->ClearButtonEvent();
             EXPECT_FALSE(input->HasButtonEvent(index));
         }
-        for (int i = 0; i < 2; ++i) { // two quick clicks between two updates are two clicks
-            Send(SDL_MOUSEBUTTONDOWN, 0, 0);
-            Send(SDL_MOUSEBUTTONUP, 0, 0);
-        }
+        for (Uint32 type : { SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP })
+            Send(type, 0, 0); // two quick clicks between two updates are two clicks
         Send(SDL_MOUSEWHEEL, 0, 1);
         input->Update();
         Send(SDL_MOUSEWHEEL, 0, 2);
         input->Update(); // a second input tick in the same frame loses nothing
-        EXPECT_TRUE(input->WasButtonClicked(0));
-        EXPECT_TRUE(input->WasButtonClicked(0));
-        EXPECT_FALSE(input->WasButtonClicked(0));
-        EXPECT_EQ(input->GetWheelDelta(), 3); // the wheel adds up until read
-        EXPECT_EQ(input->GetWheelDelta(), 0);
+        EXPECT_EQ((std::tuple { input->WasButtonClicked(0), input->WasButtonClicked(0), input->WasButtonClicked(0) }), std::tuple(true, true, false));
+        EXPECT_EQ((std::pair { input->GetWheelDelta(), input->GetWheelDelta() }), std::pair(3, 0)); // the wheel adds up until read
 
         // A freed mouse is not the game's; the click that takes it back is no click.
         Send(SDL_MOUSEBUTTONDOWN, 0, 0);
         input->Update();
         input->Unacquire();
         EXPECT_FALSE(input->IsButtonDown(0)); // nothing stays held
-        Send(SDL_MOUSEBUTTONUP, 0, 0);
-        Send(SDL_MOUSEWHEEL, 0, 4);
-        Send(SDL_MOUSEBUTTONDOWN, 0, 0);
+        for (Uint32 type : { SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL, SDL_MOUSEBUTTONDOWN })
+            Send(type, 0, 4);
         input->Acquire();
         Send(SDL_MOUSEBUTTONUP, 0, 0);
         input->Update();
-        EXPECT_FALSE(input->WasButtonClicked(0));
-        EXPECT_EQ(input->GetWheelDelta(), 0);
+        EXPECT_EQ((std::pair { input->WasButtonClicked(0), input->GetWheelDelta() }), std::pair(false, 0));
 
         // The clip holds the cursor; a warp sets it.
         RECT clip { 0, 0, 1276, 1020 };
@@ -80,8 +71,7 @@ namespace {
         for (const auto& [x, y, clippedX, clippedY] : { std::tuple { 500, 400, 500, 400 }, { 1280, 1024, 1275, 1019 }, { -5, -9, 0, 0 } }) {
             Send(SDL_MOUSEMOTION, x, y);
             input->Update();
-            EXPECT_EQ(input->GetMouseX(), clippedX) << x;
-            EXPECT_EQ(input->GetMouseY(), clippedY) << y;
+            EXPECT_EQ(std::pair(input->GetMouseX(), input->GetMouseY()), std::pair(clippedX, clippedY)) << x << "," << y;
         }
         input->SetCursorPos(640, 512);
         input->Update(); // no motion since: the warp holds
