@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <memory>
 
 #include "package_bytes.h"
 #include "platform/folders.h"
@@ -8,17 +8,13 @@
 #include "resources/property_file.h"
 #include "resources_fixture.h"
 
-namespace {
+using PropertyFileTest = test::ProgramFolderTest;
 
 // UTF-16LE text with a BOM.
-std::vector<uint8_t> Utf16(const std::wstring& text)
+static std::vector<uint8_t> Utf16(const std::wstring& text)
 {
     return platform::WideToUtf16Le(L"\xFEFF" + text);
 }
-
-} // namespace
-
-using PropertyFileTest = test::ProgramFolderTest;
 
 TEST_F(PropertyFileTest, ReadsKeysAndValuesAndHashTerminatedOnesSpanLines)
 {
@@ -41,10 +37,9 @@ TEST_F(PropertyFileTest, ReadsKeysAndValuesAndHashTerminatedOnesSpanLines)
         EXPECT_EQ(file.Entries(), expected) << what;
     }
     test::WriteBytes(Here("credits.txt"), Utf16(L"[CREDITS]\r\nAlpha\r\nBeta#\r\n[x]\r\ny#"));
-    iFile* file = cFileManager::Instance().OpenFile(L"credits.txt");
     PropertyFile credits;
-    ASSERT_TRUE(credits.ParseHashTerminated(file));
-    cFileManager::Instance().Release(file);
+    std::unique_ptr<iFile> file(resources::OpenWholeFile(W(Here("credits.txt"))));
+    ASSERT_TRUE(credits.ParseHashTerminated(file.get()));
     EXPECT_EQ(credits.Entries(), (std::map<std::wstring, std::wstring> { { L"credits", L"\nAlpha\r\nBeta" }, { L"x", L"\ny" } }));
     EXPECT_TRUE(m_logged.empty()); // every file was given back to the file manager
 }
@@ -83,7 +78,7 @@ TEST_F(PropertyFileTest, ValuesReadBackAsWrittenAndAFailedWriteKeepsTheOldFile)
         EXPECT_FALSE(out.Serialize(W(Here("us.txt")), true));
     }
     EXPECT_FALSE(PropertyFile().Serialize(W(Here("us.txt")), true)); // nothing to write
-    ASSERT_TRUE(in.Serialize(W(Here("us.txt")), false));
+    ASSERT_TRUE(in.Serialize(W(Here("us.txt")), false)); // the old file, whole
     EXPECT_EQ(in.GetString(L"name"), L"J\u00fcrgen \U0001F697 <&> X");
     ASSERT_EQ(m_logged.size(), 1u);
     EXPECT_EQ(m_logged.back().rfind(L"error: PropertyFile::Serialize -> unable to write", 0), 0u);
