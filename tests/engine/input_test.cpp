@@ -29,21 +29,17 @@ namespace {
         ASSERT_EQ(InitInput(nullptr, &input, &aux), S_OK);
         input->SetWindow(nullptr, 1);
         input->Acquire();
-        for (const auto& [button, index] : { std::pair { SDL_BUTTON_LEFT, 0 }, { SDL_BUTTON_RIGHT, 1 }, { SDL_BUTTON_MIDDLE, 2 } }) {
-            SCOPED_TRACE(index);
-            Send(SDL_MOUSEBUTTONDOWN, 7, 9, Uint8(button)); // button events carry a position too
-            EXPECT_FALSE(input->IsButtonDown(index)); // taken at the update
-            input->Update();
-            EXPECT_EQ(input->GetMouseX(), 7);
-            EXPECT_EQ((std::tuple { input->IsButtonDown(index), input->IsButtonDown((index + 1) % 3), input->WasButtonClicked(index) }),
-                std::tuple(true, false, false)); // held, not yet a click
-            Send(SDL_MOUSEBUTTONUP, 7, 9, Uint8(button));
-            input->Update();
-            EXPECT_EQ((std::tuple { input->WasButtonClicked(index), input->WasButtonClicked(index), input->HasButtonEvent(index) }),
-                std::tuple(true, false, true)); // a click once; the button event until cleared
-            input->ClearButtonEvent();
-            EXPECT_FALSE(input->HasButtonEvent(index));
-        }
+        Send(SDL_MOUSEBUTTONDOWN, 7, 9, SDL_BUTTON_RIGHT); // button events carry a position too
+        EXPECT_FALSE(input->IsButtonDown(1)); // taken at the update
+        input->Update();
+        EXPECT_EQ((std::tuple { input->GetMouseX(), input->IsButtonDown(1), input->IsButtonDown(0), input->WasButtonClicked(1) }),
+            std::tuple(7, true, false, false)); // held, not yet a click
+        Send(SDL_MOUSEBUTTONUP, 7, 9, SDL_BUTTON_RIGHT);
+        input->Update();
+        EXPECT_EQ((std::tuple { input->WasButtonClicked(1), input->WasButtonClicked(1), input->HasButtonEvent(1) }),
+            std::tuple(true, false, true)); // a click once; the button event until cleared
+        input->ClearButtonEvent();
+        EXPECT_FALSE(input->HasButtonEvent(1));
         for (Uint32 type : { SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP })
             Send(type, 0, 0); // two quick clicks between two updates are two clicks
         Send(SDL_MOUSEWHEEL, 0, 1);
