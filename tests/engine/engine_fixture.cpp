@@ -22,8 +22,7 @@ std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y)
     SDL_RWops* out = SDL_RWFromMem(buffer.data(), static_cast<int>(buffer.size()));
     EXPECT_EQ(IMG_SavePNG_RW(s, out, 0), 0) << SDL_GetError();
     buffer.resize(static_cast<size_t>(SDL_RWtell(out)));
-    SDL_RWclose(out);
-    SDL_FreeSurface(s);
+    SDL_RWclose(out), SDL_FreeSurface(s);
     return buffer;
 }
 

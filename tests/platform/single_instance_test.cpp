@@ -31,11 +31,6 @@ int RunChild(const std::function<void()>& child)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int TryLockInChild(const char* name)
-{
-    return RunChild([&] { _exit(static_cast<int>(InstanceLock().Acquire(name))); });
-}
-
 // A second start of the game leaves at once with 0, before it makes its user
 // folder, log or window.
 TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsAtOnce)
@@ -44,12 +39,13 @@ TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsA
     test::TempFolder folder, userData;
     setenv("XDG_RUNTIME_DIR", folder.Path().c_str(), 1);
     setenv("XDG_DATA_HOME", userData.Path().c_str(), 1);
+    auto tryLockInChild = [](const char* name) { return RunChild([&] { _exit(static_cast<int>(InstanceLock().Acquire(name))); }); };
     InstanceLock first, second;
     ASSERT_EQ(first.Acquire("MyApp1.0"), InstanceLockResult::Acquired);
     EXPECT_EQ(first.Acquire("MyApp1.0"), InstanceLockResult::Acquired); // already ours
     EXPECT_EQ(second.Acquire("MyApp1.0"), InstanceLockResult::HeldElsewhere);
-    EXPECT_EQ(TryLockInChild("MyApp1.0"), static_cast<int>(InstanceLockResult::HeldElsewhere));
-    EXPECT_EQ(TryLockInChild("OtherName"), static_cast<int>(InstanceLockResult::Acquired));
+    EXPECT_EQ(tryLockInChild("MyApp1.0"), static_cast<int>(InstanceLockResult::HeldElsewhere));
+    EXPECT_EQ(tryLockInChild("OtherName"), static_cast<int>(InstanceLockResult::Acquired));
     const std::string output = folder / "output.txt";
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(RunChild([&] {
@@ -61,7 +57,7 @@ TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsA
     EXPECT_TRUE(std::filesystem::is_empty(userData.Path()));
     EXPECT_EQ(std::filesystem::file_size(output), 0u) << "the second start logged something";
     first.Release();
-    EXPECT_EQ(TryLockInChild("MyApp1.0"), static_cast<int>(InstanceLockResult::Acquired));
+    EXPECT_EQ(tryLockInChild("MyApp1.0"), static_cast<int>(InstanceLockResult::Acquired));
     EXPECT_EQ(second.Acquire("MyApp1.0"), InstanceLockResult::Acquired); // the child's lock went with it
     // Without a usable runtime folder the lock lives in the temporary one.
     setenv("XDG_RUNTIME_DIR", "/nonexistent-folder/for/the/lock", 1);

@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
-#include <vector>
 
 #include "package_bytes.h"
 #include "platform/file_access.h"
 #include "platform/folders.h"
 #include "resources/csv_table.h"
-#include "resources/file_manager.h"
 #include "resources_fixture.h"
-
-namespace {
 
 using FileAccess = test::ProgramFolderTest;
 
@@ -43,11 +38,7 @@ TEST_F(FileAccess, EveryWayToAFileCountsButAFileInMemoryDoesNot)
         EXPECT_GT(platform::FileAccesses(), before) << name;
     }
     std::unique_ptr<iFile> whole(resources::OpenWholeFile(W(Here("table.csv"))));
-    ASSERT_NE(whole, nullptr);
     const uint64_t before = platform::FileAccesses();
-    EXPECT_TRUE(whole->Read(unit, 1, 2, nullptr));
-    EXPECT_TRUE(whole->Seek(0, 0));
+    EXPECT_TRUE(whole->Read(unit, 1, 2, nullptr) && whole->Seek(0, 0));
     EXPECT_EQ(platform::FileAccesses(), before);
 }
-
-} // namespace

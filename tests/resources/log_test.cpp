@@ -25,8 +25,7 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     log.Write(L"%s %d", "gr\xc3\xbcn", 42); // 8-bit text is UTF-8
     log.Write(L"%ls", std::wstring(5000, L'x').c_str());
     log.SetObserver(nullptr);
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[3].size(), std::wstring(L"message:").size() + 1023); // cut
+    EXPECT_EQ(seen.size() == 4 ? seen[3].size() : 0, std::wstring(L"message:").size() + 1023); // cut
     for (int pass = 0; pass < 2; ++pass) {
         SCOPED_TRACE(pass);
         std::vector<uint8_t> bytes; // log.xml is UTF-16; the XML reader takes UTF-8
@@ -45,6 +44,5 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
         EXPECT_STREQ(message->GetText(), "[100:01:23] gr\xc3\xbcn 42");
         log.Shutdown();
     }
-    cLog::SetFolder(L"");
-    platform::SetTimeSourceForTests(nullptr);
+    cLog::SetFolder(L""), platform::SetTimeSourceForTests(nullptr);
 }

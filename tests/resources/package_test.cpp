@@ -54,7 +54,7 @@ TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
         { "name of 1023 units", [](auto&, auto& e) { e.name = std::wstring(1023, L'n'); }, true, true },
         { "name length past the directory", [&](auto&, auto& e) { fix(e).nameLength = 1000; }, false, false },
         { "repeated name in other case and separator",
-            [](auto& p, auto&) { p.entries.push_back(test::MakeEntry(L"X/Y", "", 1)), p.entries.push_back(test::MakeEntry(L"x\\y", "", 1)); }, false, false },
+            [](auto& p, auto&) { p.entries.push_back(test::MakeEntry(L"X/Y", "", true)), p.entries.push_back(test::MakeEntry(L"x\\y", "", true)); }, false, false },
         { "entry offset past the end", [&](auto&, auto& e) { fix(e).offset = 0xFFFFFF00; }, true, false },
         { "entry reaching into the directory", [&](auto&, auto& e) { fix(e).storedSize += 8; }, true, false },
         { "entry inside the header", [&](auto&, auto& e) { fix(e).offset = 4; }, true, false },

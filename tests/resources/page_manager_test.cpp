@@ -16,9 +16,7 @@ protected:
     void SetUp() override
     {
         InitEngine(522, &m_device, &m_gfx);
-        ASSERT_TRUE(SUCCEEDED(m_device->Create(nullptr, 64, 48)));
-        m_device->BeginScene();
-        m_device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
+        ASSERT_TRUE(SUCCEEDED(m_device->Create(nullptr, 64, 48)) && SUCCEEDED(m_device->BeginScene()));
         cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_log.push_back(std::wstring(kind) + L": " + text); });
     }
     void TearDown() override { cLog::Instance().SetObserver(nullptr), CloseEngine(); }
@@ -37,9 +35,8 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
     // "button" is cut from both pages, "lamp" lies on page 1, which is missing.
     cPageDescriptor d;
     d.SetPageNames(L"page", L".tga");
-    const int button = d.AddImage(L"button", 8, 4);
-    d.AddPart(button, 0, 1, 2, 4, 4);
-    d.AddPart(button, 1, 3, 1, 4, 4);
+    d.AddPart(d.AddImage(L"button", 8, 4), 0, 1, 2, 4, 4);
+    d.AddPart(0, 1, 3, 1, 4, 4);
     d.AddPart(d.AddImage(L"lamp", 3, 3), 1, 0, 0, 3, 3);
     ASSERT_TRUE(d.SaveToFile(m_folder / "descriptor.xml"));
     std::vector<uint8_t> white { 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 8, 0, 32, 0x28 }; // 8 × 8 TGA
@@ -49,20 +46,18 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
     {
         CPageManager pages;
         ASSERT_TRUE(pages.Load(m_path.c_str()));
-        ASSERT_EQ(m_log.size(), 1u);
-        EXPECT_EQ(m_log[0], L"error: CPageManager::Load - failed open file: " + m_path + L"/page1.tga");
+        EXPECT_EQ(m_log, std::vector<std::wstring> { L"error: CPageManager::Load - failed open file: " + m_path + L"/page1.tga" });
+        m_device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
         pages.DrawImage(L"lamp", 40, 40, 0, 0, 255, 255, 255, 255); // its page is missing: nothing
         pages.DrawImage(L"BUTTON", 10, 20, 0, 0, 255, 255, 255, 255); // the part on page 0 draws
         uint32_t lamp = 0, part = 0;
         EXPECT_TRUE(engine::ReadPixel(41, 41, &lamp) && engine::ReadPixel(11, 21, &part));
-        EXPECT_EQ(lamp, 0xFF000000u);
-        EXPECT_EQ(part, 0xFFFFFFFFu);
+        EXPECT_EQ(std::pair(lamp, part), std::pair(0xFF000000u, 0xFFFFFFFFu));
         const int loaded = m_device->GetZombieBytes();
         ASSERT_TRUE(pages.Load(m_path.c_str())); // loading again replaces the set
         EXPECT_EQ(m_device->GetZombieBytes(), loaded);
         pages.Unload();
-        EXPECT_EQ(m_device->GetZombieBytes(), before);
-        EXPECT_FALSE(pages.HasImage(L"lamp"));
+        EXPECT_TRUE(m_device->GetZombieBytes() == before && !pages.HasImage(L"lamp"));
         ASSERT_TRUE(pages.Load(m_path.c_str()));
     }
     EXPECT_EQ(m_device->GetZombieBytes(), before); // the destructor unloads too
