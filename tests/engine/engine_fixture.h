@@ -14,8 +14,7 @@ namespace test {
 
 class EngineTest : public ::testing::Test {
 protected:
-    static constexpr int kWidth = 64;
-    static constexpr int kHeight = 48;
+    static constexpr int kWidth = 64, kHeight = 48;
 
     void SetUp() override
     {

@@ -25,7 +25,7 @@ namespace {
     TEST(InputTest, EachClickIsTakenAtUpdateAndReportedOnceUnlessTheMouseIsFree)
     {
         iInputDevice* input = nullptr;
-        void* aux = nullptr;
+        void* aux = nullptr; // no second device
         ASSERT_EQ(InitInput(nullptr, &input, &aux), S_OK);
         input->SetWindow(nullptr, 1);
         input->Acquire();

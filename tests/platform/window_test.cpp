@@ -14,13 +14,9 @@ LRESULT NoProc(HWND, UINT, WPARAM, LPARAM)
     return 0;
 }
 
-bool Framed(HWND window)
-{
-    return (SDL_GetWindowFlags(SdlWindowOf(window)) & SDL_WINDOW_BORDERLESS) == 0;
-}
-
 TEST(WindowOps, DesktopAndFullScreen)
 {
+    auto Framed = [](HWND w) { return (SDL_GetWindowFlags(SdlWindowOf(w)) & SDL_WINDOW_BORDERLESS) == 0; };
     WindowClass windowClass;
     windowClass.className = L"WindowOps";
     windowClass.procedure = &NoProc;

@@ -10,12 +10,7 @@ using CsvTable = test::ProgramFolderTest;
 TEST_F(CsvTable, FieldsFollowTheQuotingRulesAndNumbersTheirLeadingDigits)
 {
     using Rows = std::vector<std::vector<std::wstring>>;
-    const struct {
-        const char* what;
-        std::wstring text;
-        int columns;
-        Rows rows;
-    } cases[] = {
+    const std::tuple<const char*, std::wstring, int, Rows> cases[] = { // what, text, columns, rows
         { "quoted field", L"a;\"b c\";d\r\n", 3, { { L"a", L"b c", L"d" } } },
         { "empty fields vanish", L"a;;b\r\n;x;\r\n", 2, { { L"a", L"b" }, { L"x", L"" } } },
         { "ragged rows, blank lines", L"1;2;3\r\n\r\n\n1;2;3;4\n1", 4,
@@ -27,19 +22,18 @@ TEST_F(CsvTable, FieldsFollowTheQuotingRulesAndNumbersTheirLeadingDigits)
         { "a long line", std::wstring(10000, L'x') + L";" + std::wstring(9999, L'y'), 2,
             { { std::wstring(10000, L'x'), std::wstring(9999, L'y') } } },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::WriteBytes(Here("t.csv"), platform::WideToUtf16Le(c.text));
+    for (const auto& [what, text, columns, expected] : cases) {
+        SCOPED_TRACE(what);
+        test::WriteBytes(Here("t.csv"), platform::WideToUtf16Le(text));
         cCsvTable table;
-        EXPECT_EQ(table.Load(W(Here("t.csv"))), !c.rows.empty());
-        EXPECT_EQ(table.ColumnCount(), c.columns);
+        EXPECT_EQ((std::pair { table.Load(W(Here("t.csv"))), table.ColumnCount() }), std::pair(!expected.empty(), columns));
         Rows rows;
         for (bool more = table.HasRows(); more; more = table.NextRow()) {
             rows.emplace_back();
             for (int column = 0; column < table.ColumnCount(); ++column)
                 rows.back().push_back(table.GetString(column));
         }
-        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(rows, expected);
         EXPECT_EQ(table.GetString(0), L""); // past the last row: stays inside the table
     }
     test::WriteBytes(Here("n.csv"), platform::WideToUtf16Le(L"id;1.5;  12abc"));

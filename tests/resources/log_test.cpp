@@ -26,8 +26,7 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     log.Write(L"%ls", std::wstring(5000, L'x').c_str());
     log.SetObserver(nullptr);
     EXPECT_EQ(seen.size() == 4 ? seen[3].size() : 0, std::wstring(L"message:").size() + 1023); // cut
-    for (int pass = 0; pass < 2; ++pass) {
-        SCOPED_TRACE(pass);
+    for (int pass = 0; pass < 2; ++pass) { // well-formed while the game runs and after the log closes
         std::vector<uint8_t> bytes; // log.xml is UTF-16; the XML reader takes UTF-8
         ASSERT_TRUE(platform::ReadWholeFile(folder / "log.xml", bytes));
         const std::string text = platform::WideToNarrow(platform::Utf16LeToWide(bytes.data(), bytes.size()));

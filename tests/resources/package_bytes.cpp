@@ -1,8 +1,5 @@
 #include "package_bytes.h"
 
-#include <csignal>
-#include <fstream>
-#include <sys/resource.h>
 #include <zlib.h>
 
 #include "platform/utf16.h"
@@ -10,34 +7,6 @@
 namespace test {
 
 using namespace package_format;
-
-FileSizeLimit::FileSizeLimit(unsigned long bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit {};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    previous[0] = limit.rlim_cur;
-    previous[1] = limit.rlim_max;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    rlimit limit { previous[0], previous[1] };
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-std::vector<uint8_t> Bytes(const std::string& text)
-{
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 RawEntry MakeEntry(const std::wstring& name, const std::string& content, bool stored)
 {

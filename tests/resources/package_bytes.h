@@ -3,7 +3,10 @@
 // and files that cannot grow, as on a full disk.
 #pragma once
 
+#include <csignal>
+#include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "resources/package_format.h"
@@ -28,14 +31,23 @@ struct RawPackage {
 // A raw entry holding text compressed, or stored when stored is true.
 RawEntry MakeEntry(const std::wstring& name, const std::string& content, bool stored);
 
-std::vector<uint8_t> Bytes(const std::string& text);
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+inline std::vector<uint8_t> Bytes(const std::string& text) { return { text.begin(), text.end() }; }
+inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
 
 // While alive, files cannot grow beyond the given size: writes past it fail, for root too.
 struct FileSizeLimit {
-    explicit FileSizeLimit(unsigned long bytes);
-    ~FileSizeLimit();
-    unsigned long previous[2];
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limit { bytes, previous.rlim_max };
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
+    rlimit previous {};
 };
 
 } // namespace test

@@ -15,10 +15,7 @@ using namespace package_format;
 
 namespace {
 
-std::wstring W(const std::string& path)
-{
-    return platform::NarrowToWide(path);
-}
+const auto W = platform::NarrowToWide;
 
 // What the entry holds, released to the package afterwards.
 std::string Take(cPackage& package, const std::wstring& name)

@@ -35,8 +35,7 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
     // "button" is cut from both pages, "lamp" lies on page 1, which is missing.
     cPageDescriptor d;
     d.SetPageNames(L"page", L".tga");
-    d.AddPart(d.AddImage(L"button", 8, 4), 0, 1, 2, 4, 4);
-    d.AddPart(0, 1, 3, 1, 4, 4);
+    d.AddPart(d.AddImage(L"button", 8, 4), 0, 1, 2, 4, 4), d.AddPart(0, 1, 3, 1, 4, 4);
     d.AddPart(d.AddImage(L"lamp", 3, 3), 1, 0, 0, 3, 3);
     ASSERT_TRUE(d.SaveToFile(m_folder / "descriptor.xml"));
     std::vector<uint8_t> white { 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 8, 0, 32, 0x28 }; // 8 × 8 TGA
