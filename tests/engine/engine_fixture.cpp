@@ -29,13 +29,13 @@ std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y)
 std::unique_ptr<iGfxTexture> Texture(iGfx2D* gfx, int width, int height, uint32_t (*colour)(int x, int y))
 {
     const std::vector<uint8_t> bytes = Png(width, height, colour);
-    return std::unique_ptr<iGfxTexture>(gfx->CreateTextureFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+    return std::unique_ptr<iGfxTexture>(gfx->CreateTextureFromMemory(bytes.data(), uint32_t(bytes.size())));
 }
 
 ::testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8)
-        if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
+        if (std::abs(int((actual >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance)
             return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
     return ::testing::AssertionSuccess();
 }

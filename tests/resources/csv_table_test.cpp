@@ -26,7 +26,8 @@ TEST_F(CsvTable, FieldsFollowTheQuotingRulesAndNumbersTheirLeadingDigits)
         SCOPED_TRACE(what);
         test::WriteBytes(Here("t.csv"), platform::WideToUtf16Le(text));
         cCsvTable table;
-        EXPECT_EQ((std::pair { table.Load(W(Here("t.csv"))), table.ColumnCount() }), std::pair(!expected.empty(), columns));
+        const bool loaded = table.Load(W(Here("t.csv")));
+        EXPECT_EQ(std::pair(loaded, table.ColumnCount()), std::pair(!expected.empty(), columns));
         Rows rows;
         for (bool more = table.HasRows(); more; more = table.NextRow()) {
             rows.emplace_back();
@@ -36,8 +37,5 @@ TEST_F(CsvTable, FieldsFollowTheQuotingRulesAndNumbersTheirLeadingDigits)
         EXPECT_EQ(rows, expected);
         EXPECT_EQ(table.GetString(0), L""); // past the last row: stays inside the table
     }
-    test::WriteBytes(Here("n.csv"), platform::WideToUtf16Le(L"id;1.5;  12abc"));
-    cCsvTable numbers(W(Here("n.csv")));
-    EXPECT_EQ((std::tuple { numbers.GetInt(0), numbers.GetFloat(1), numbers.GetInt(2) }), (std::tuple { 0, 1.5f, 12 }));
     EXPECT_TRUE(m_logged.empty());
 }

@@ -22,7 +22,6 @@ TEST_F(FileAccess, EveryWayToAFileCountsButAFileInMemoryDoesNot)
     uint8_t unit[2] {};
     const std::pair<const char*, std::function<void()>> cases[] = {
         { "OpenFile", [&] { files.Release(files.OpenFile(L"table.csv")); } },
-        { "OpenFile of a missing file", [&] { files.OpenFile(L"missing.csv"); } },
         { "Open of a missing package", [&] { files.Open(L"none.pkg", L"x.csv"); } },
         { "OpenWholeFile", [&] { delete resources::OpenWholeFile(W(Here("table.csv"))); } },
         { "cCsvTable::Load", [&] { cCsvTable().Load(L"table.csv"); } },

@@ -6,6 +6,7 @@
 #include "platform/time_source.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
+#include "resources/xml_stream.h"
 #include "support/temp_folder.h"
 
 TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
@@ -43,5 +44,7 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
         EXPECT_STREQ(message->GetText(), "[100:01:23] gr\xc3\xbcn 42");
         log.Shutdown();
     }
+    const int stream = XmlStreamOpen(L"other.xml", L""); // a closed stream takes nothing more
+    EXPECT_TRUE(stream >= 0 && XmlStreamClose(stream) && !XmlStreamWriteText(stream, L"gone"));
     cLog::SetFolder(L""), platform::SetTimeSourceForTests(nullptr);
 }

@@ -17,7 +17,7 @@ RawEntry MakeEntry(const std::wstring& name, const std::string& content, bool st
     if (!stored) {
         uLongf length = compressBound(static_cast<uLong>(content.size()));
         e.stored.resize(length);
-        compress2(e.stored.data(), &length, reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()), 9);
+        compress2(e.stored.data(), &length, reinterpret_cast<const Bytef*>(content.data()), uLong(content.size()), 9);
         e.stored.resize(length);
     }
     return e;
@@ -41,8 +41,8 @@ std::vector<uint8_t> RawPackage::Build() const
     directory.resize((directory.size() + 7) & ~size_t(7), 0);
     Header h = header;
     if (!fixHeader)
-        h = { kMagic, kNewestVersion, 0x12345678, 0, static_cast<uint32_t>(file.size()), static_cast<uint32_t>(directory.size()),
-            0x9ABCDEF0, static_cast<uint16_t>(entries.size()), kFlagEnciphered, 0 };
+        h = { kMagic, kNewestVersion, 0x12345678, 0, uint32_t(file.size()), uint32_t(directory.size()), 0x9ABCDEF0,
+            uint16_t(entries.size()), kFlagEnciphered, 0 };
     Encipher(directory.data(), directory.size(), h);
     file.insert(file.end(), directory.begin(), directory.end());
     SerializeHeader(h, file.data());

@@ -34,7 +34,8 @@ RawEntry MakeEntry(const std::wstring& name, const std::string& content, bool st
 inline std::vector<uint8_t> Bytes(const std::string& text) { return { text.begin(), text.end() }; }
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // While alive, files cannot grow beyond the given size: writes past it fail, for root too.

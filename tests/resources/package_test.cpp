@@ -21,7 +21,8 @@ const auto W = platform::NarrowToWide;
 std::string Take(cPackage& package, const std::wstring& name)
 {
     iFile* file = package.OpenEntry(name);
-    const std::string text = file && file->GetData() ? std::string(reinterpret_cast<const char*>(file->GetData()), file->GetSize()) : "";
+    const char* data = file ? reinterpret_cast<const char*>(file->GetData()) : nullptr;
+    const std::string text = data ? std::string(data, file->GetSize()) : "";
     package.ReleaseFile(file);
     return text;
 }
@@ -33,7 +34,7 @@ TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
     // Keeps the layout Build would give but lets the record be edited.
     auto fix = [](test::RawEntry& e) -> Record& {
         e.fixRecord = true;
-        e.record.offset = kHeaderSize, e.record.storedSize = static_cast<uint32_t>(e.stored.size()), e.record.nameLength = 1;
+        e.record.offset = kHeaderSize, e.record.storedSize = uint32_t(e.stored.size()), e.record.nameLength = 1;
         return e.record;
     };
     auto header = [](test::RawPackage& p, uint32_t directorySize, uint16_t records) {
@@ -51,7 +52,8 @@ TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
         { "name of 1023 units", [](auto&, auto& e) { e.name = std::wstring(1023, L'n'); }, true, true },
         { "name length past the directory", [&](auto&, auto& e) { fix(e).nameLength = 1000; }, false, false },
         { "repeated name in other case and separator",
-            [](auto& p, auto&) { p.entries.push_back(test::MakeEntry(L"X/Y", "", true)), p.entries.push_back(test::MakeEntry(L"x\\y", "", true)); }, false, false },
+            [](auto& p, auto&) { p.entries = { test::MakeEntry(L"X/Y", "", 1), test::MakeEntry(L"x\\y", "", 1) }; },
+            false, false },
         { "entry offset past the end", [&](auto&, auto& e) { fix(e).offset = 0xFFFFFF00; }, true, false },
         { "entry reaching into the directory", [&](auto&, auto& e) { fix(e).storedSize += 8; }, true, false },
         { "entry inside the header", [&](auto&, auto& e) { fix(e).offset = 4; }, true, false },
@@ -84,7 +86,8 @@ TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
     }
     for (size_t i = 0; i < spoilt.size(); ++i) {
         test::WriteBytes(folder / "spoilt.pkg", spoilt[i]);
-        EXPECT_FALSE(cPackage().Open(W(folder / "spoilt.pkg"))) << i;
+        cPackage package;
+        EXPECT_FALSE(package.Open(W(folder / "spoilt.pkg")) || package.IsOpen()) << i;
     }
 }
 
@@ -92,14 +95,17 @@ TEST(Package, WrittenEntriesReadBackAndRewritesReplaceThePackageByRenameAndAFail
 {
     test::TempFolder folder;
     const std::string path = folder / "edit.pkg";
-    const std::vector<std::tuple<std::wstring, std::string, bool>> entries = { { L"a.txt", std::string(4000, 'a'), true },
-        { L"b.txt", "beta", true }, { L"c.txt", "gamma", false }, { L"Data/Repeat.bin", std::string(200000, 'r'), false },
-        { L"empty.txt", "", false }, { L"empty_stored.txt", "", true }, { L"sprache/gr\u00fc\u00dfe_\u0444.csv", "\xff\xfe" "a\0;\0", true } };
+    const std::vector<std::tuple<std::wstring, std::string, bool>> entries = {
+        { L"a.txt", std::string(4000, 'a'), true }, { L"b.txt", "beta", true }, { L"c.txt", "gamma", false },
+        { L"Data/Repeat.bin", std::string(200000, 'r'), false }, { L"empty.txt", "", false },
+        { L"empty_stored.txt", "", true },
+        { L"sprache/gr\u00fc\u00dfe_\u0444.csv", "\xff\xfe" "a\0;\0", true } };
     cPackage writer;
     ASSERT_TRUE(writer.Create(W(path)));
     for (const auto& [name, content, stored] : entries) {
         test::WriteBytes(folder / "source", test::Bytes(content));
-        ASSERT_TRUE(stored ? writer.AddFileAsStored(W(folder / "source"), name) : writer.AddFileAs(W(folder / "source"), name));
+        const std::wstring source = W(folder / "source");
+        ASSERT_TRUE(stored ? writer.AddFileAsStored(source, name) : writer.AddFileAs(source, name));
     }
     ASSERT_TRUE(writer.Commit());
     // A second name for the old file: a rewrite in place would change it too.
@@ -110,7 +116,8 @@ TEST(Package, WrittenEntriesReadBackAndRewritesReplaceThePackageByRenameAndAFail
     ASSERT_TRUE(package.Open(W(path)));
     for (const auto& [name, content, stored] : entries) // written entries read back byte for byte
         EXPECT_EQ(Take(package, name), content) << platform::WideToNarrow(name);
-    EXPECT_TRUE(package.VerifyAll() && Take(package, L"DATA\\REPEAT.BIN").size() == 200000u); // either case and separator
+    // Either case and separator.
+    EXPECT_TRUE(package.VerifyAll() && Take(package, L"DATA\\REPEAT.BIN").size() == 200000u);
     {
         test::FileSizeLimit full(1000); // the disk fills up during the rewrite
         EXPECT_FALSE(package.RemoveEntry(L"b.txt"));

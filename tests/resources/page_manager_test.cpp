@@ -10,6 +10,8 @@
 
 namespace {
 
+const std::wstring kLoad = L"error: CPageManager::Load - ";
+
 // A started engine drawing into a 64 × 48 target, and the log lines written meanwhile.
 class PageManagerTest : public ::testing::Test {
 protected:
@@ -17,7 +19,8 @@ protected:
     {
         InitEngine(522, &m_device, &m_gfx);
         ASSERT_TRUE(SUCCEEDED(m_device->Create(nullptr, 64, 48)) && SUCCEEDED(m_device->BeginScene()));
-        cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_log.push_back(std::wstring(kind) + L": " + text); });
+        cLog::Instance().SetObserver(
+            [this](const wchar_t* kind, const std::wstring& line) { m_log.push_back(kind + (L": " + line)); });
     }
     void TearDown() override { cLog::Instance().SetObserver(nullptr), CloseEngine(); }
 
@@ -42,23 +45,20 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
     white.resize(white.size() + 8 * 8 * 4, 0xFF);
     test::WriteBytes(m_folder / "page0.tga", white);
     const int before = m_device->GetZombieBytes();
-    {
-        CPageManager pages;
-        ASSERT_TRUE(pages.Load(m_path.c_str()));
-        EXPECT_EQ(m_log, std::vector<std::wstring> { L"error: CPageManager::Load - failed open file: " + m_path + L"/page1.tga" });
-        m_device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
-        pages.DrawImage(L"lamp", 40, 40, 0, 0, 255, 255, 255, 255); // its page is missing: nothing
-        pages.DrawImage(L"BUTTON", 10, 20, 0, 0, 255, 255, 255, 255); // the part on page 0 draws
-        uint32_t lamp = 0, part = 0;
-        EXPECT_TRUE(engine::ReadPixel(41, 41, &lamp) && engine::ReadPixel(11, 21, &part));
-        EXPECT_EQ(std::pair(lamp, part), std::pair(0xFF000000u, 0xFFFFFFFFu));
-        const int loaded = m_device->GetZombieBytes();
-        ASSERT_TRUE(pages.Load(m_path.c_str()) && m_device->GetZombieBytes() == loaded); // loading again replaces the set
-        pages.Unload();
-        EXPECT_TRUE(m_device->GetZombieBytes() == before && !pages.HasImage(L"lamp"));
-        ASSERT_TRUE(pages.Load(m_path.c_str()));
-    }
-    EXPECT_EQ(m_device->GetZombieBytes(), before); // the destructor unloads too
+    CPageManager pages;
+    ASSERT_TRUE(pages.Load(m_path.c_str()));
+    EXPECT_EQ(m_log, std::vector { kLoad + L"failed open file: " + m_path + L"/page1.tga" });
+    m_device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
+    pages.DrawImage(L"lamp", 40, 40, 0, 0, 255, 255, 255, 255); // its page is missing: nothing
+    pages.DrawImage(L"BUTTON", 10, 20, 0, 0, 255, 255, 255, 255); // the part on page 0 draws
+    pages.DrawImage(L"button", 30, 20, 50, 0, 255, 255, 255, 255); // a size given: cut to 0 rows
+    auto at = [](int x, int y) { uint32_t c = 0; return engine::ReadPixel(x, y, &c) ? c : 0u; };
+    EXPECT_EQ(std::tuple(at(41, 41), at(11, 21), at(31, 21)), std::tuple(0xFF000000u, 0xFFFFFFFFu, 0xFF000000u));
+    const int loaded = m_device->GetZombieBytes();
+    // Loading again replaces the set.
+    ASSERT_TRUE(pages.Load(m_path.c_str()) && m_device->GetZombieBytes() == loaded);
+    pages.Unload();
+    EXPECT_TRUE(m_device->GetZombieBytes() == before && !pages.HasImage(L"lamp"));
 }
 
 TEST_F(PageManagerTest, ADescriptorThatCannotBeReadFailsTheLoad)
@@ -66,12 +66,12 @@ TEST_F(PageManagerTest, ADescriptorThatCannotBeReadFailsTheLoad)
     CPageManager pages;
     EXPECT_FALSE(pages.Load((m_path + L"/nothing").c_str()));
     ASSERT_EQ(m_log.size(), 1u);
-    EXPECT_EQ(m_log[0], L"error: CPageManager::Load - failed to open descriptor: " + m_path + L"/nothing/descriptor.xml");
+    EXPECT_EQ(m_log[0], kLoad + L"failed to open descriptor: " + m_path + L"/nothing/descriptor.xml");
     // A broken descriptor fails with a message naming it.
     for (const std::vector<uint8_t>& broken : { std::vector<uint8_t> { 0xFF, 0xFE, '<', 0, 'x', 0 }, { 0xFF } }) {
         test::WriteBytes(m_folder / "descriptor.xml", broken);
         EXPECT_FALSE(pages.Load(m_path.c_str()));
-        EXPECT_EQ(m_log.back(), L"error: CPageManager::Load - unable to parse descriptor: " + m_path + L"/descriptor.xml");
+        EXPECT_EQ(m_log.back(), kLoad + L"unable to parse descriptor: " + m_path + L"/descriptor.xml");
     }
     EXPECT_EQ(m_log.size(), 3u);
     EXPECT_FALSE(pages.HasImage(L"lamp"));

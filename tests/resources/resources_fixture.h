@@ -19,7 +19,8 @@ protected:
     void SetUp() override
     {
         std::filesystem::current_path(m_folder.Path());
-        cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { m_logged.push_back(std::wstring(kind) + L": " + text); });
+        cLog::Instance().SetObserver(
+            [this](const wchar_t* kind, const std::wstring& line) { m_logged.push_back(kind + (L": " + line)); });
     }
     void TearDown() override
     {
