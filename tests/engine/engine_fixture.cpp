@@ -1,64 +1,42 @@
 #include "engine/engine_fixture.h"
 
+#include <SDL.h>
 #include <SDL_image.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace test {
 
-std::vector<uint8_t> Encode(SDL_Surface* picture, ImageFormat format)
+uint32_t Pixel(int x, int y)
 {
-    if (format == ImageFormat::Tga) {
-        // Uncompressed true-colour TGA, 32 bits, rows from the top.
-        std::vector<uint8_t> bytes(18, 0);
-        bytes[2] = 2;
-        bytes[12] = static_cast<uint8_t>(picture->w);
-        bytes[13] = static_cast<uint8_t>(picture->w >> 8);
-        bytes[14] = static_cast<uint8_t>(picture->h);
-        bytes[15] = static_cast<uint8_t>(picture->h >> 8);
-        bytes[16] = 32;
-        bytes[17] = 0x28;
-        for (int y = 0; y < picture->h; ++y) {
-            auto* row = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(picture->pixels) + y * picture->pitch);
-            for (int x = 0; x < picture->w; ++x) {
-                for (int n = 0; n < 4; ++n)
-                    bytes.push_back(static_cast<uint8_t>(row[x] >> (8 * n)));
-            }
-        }
-        return bytes;
-    }
+    uint32_t argb = 0;
+    EXPECT_TRUE(engine::ReadPixel(x, y, &argb)) << x << "," << y;
+    return argb;
+}
+
+std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y))
+{
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x] = colour(x, y);
     std::vector<uint8_t> buffer(1 << 20);
     SDL_RWops* out = SDL_RWFromMem(buffer.data(), static_cast<int>(buffer.size()));
-    int rc = -1;
-    switch (format) {
-    case ImageFormat::Png:
-        rc = IMG_SavePNG_RW(picture, out, 0);
-        break;
-    case ImageFormat::Bmp:
-        rc = SDL_SaveBMP_RW(picture, out, 0);
-        break;
-    case ImageFormat::Jpg:
-        rc = IMG_SaveJPG_RW(picture, out, 0, 95);
-        break;
-    case ImageFormat::Tga:
-        break;
-    }
-    EXPECT_EQ(rc, 0) << SDL_GetError();
+    EXPECT_EQ(IMG_SavePNG_RW(s, out, 0), 0) << SDL_GetError();
     buffer.resize(static_cast<size_t>(SDL_RWtell(out)));
-    SDL_RWclose(out);
+    SDL_RWclose(out), SDL_FreeSurface(s);
     return buffer;
+}
+
+std::unique_ptr<iGfxTexture> Texture(iGfx2D* gfx, int width, int height, uint32_t (*colour)(int x, int y))
+{
+    const std::vector<uint8_t> bytes = Png(width, height, colour);
+    return std::unique_ptr<iGfxTexture>(gfx->CreateTextureFromMemory(bytes.data(), uint32_t(bytes.size())));
 }
 
 ::testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance)
 {
-    for (int n = 0; n < 4; ++n) {
-        if (std::abs(Channel(actual, n) - Channel(expected, n)) > tolerance) {
-            char text[64];
-            std::snprintf(text, sizeof text, "0x%08X is not near 0x%08X", actual, expected);
-            return ::testing::AssertionFailure() << text;
-        }
-    }
+    for (int shift = 0; shift < 32; shift += 8)
+        if (std::abs(int((actual >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance)
+            return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
     return ::testing::AssertionSuccess();
 }
 

@@ -2,10 +2,9 @@
 // memory to feed it.
 #pragma once
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/engine_testing.h"
@@ -15,8 +14,7 @@ namespace test {
 
 class EngineTest : public ::testing::Test {
 protected:
-    static constexpr int kWidth = 64;
-    static constexpr int kHeight = 48;
+    static constexpr int kWidth = 64, kHeight = 48;
 
     void SetUp() override
     {
@@ -27,39 +25,16 @@ protected:
     }
     void TearDown() override { CloseEngine(); }
 
-    static uint32_t Pixel(int x, int y)
-    {
-        uint32_t argb = 0;
-        EXPECT_TRUE(engine::ReadPixel(x, y, &argb)) << x << "," << y;
-        return argb;
-    }
-
     iGfxDevice* device = nullptr;
     iGfx2D* gfx = nullptr;
 };
 
-// A picture of the given size whose pixel (x, y) is colour(x, y) (ARGB).
-template <typename ColourOf> SDL_Surface* MakePicture(int width, int height, ColourOf colour)
-{
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
-        for (int x = 0; x < width; ++x)
-            row[x] = colour(x, y);
-    }
-    return s;
-}
+// The frame's pixel (ARGB).
+uint32_t Pixel(int x, int y);
 
-enum class ImageFormat { Png, Bmp, Jpg, Tga };
-
-// Encodes the picture as a file of that format would hold it.
-std::vector<uint8_t> Encode(SDL_Surface* picture, ImageFormat format);
-
-// Channel n (0 blue, 1 green, 2 red, 3 alpha) of an ARGB word.
-inline int Channel(uint32_t argb, int n)
-{
-    return static_cast<int>((argb >> (8 * n)) & 0xFF);
-}
+// PNG bytes of a picture whose pixel (x, y) is colour(x, y) (ARGB), and a texture made from them.
+std::vector<uint8_t> Png(int width, int height, uint32_t (*colour)(int x, int y));
+std::unique_ptr<iGfxTexture> Texture(iGfx2D* gfx, int width, int height, uint32_t (*colour)(int x, int y));
 
 // Every channel of `actual` within `tolerance` of `expected`.
 ::testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance);

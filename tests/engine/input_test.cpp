@@ -8,190 +8,71 @@
 namespace test {
 namespace {
 
-    class InputTest : public ::testing::Test {
-    protected:
-        void SetUp() override
-        {
-            void* aux = reinterpret_cast<void*>(1);
-            ASSERT_EQ(InitInput(nullptr, &input, &aux), S_OK);
-            EXPECT_EQ(aux, nullptr);
-            EXPECT_EQ(g_pInputDevice, input);
-            input->SetWindow(nullptr, 1);
-            input->Acquire();
-        }
-        void TearDown() override { CloseInput(); }
-
-        static void Move(int x, int y)
-        {
-            SDL_Event e {};
-            e.type = SDL_MOUSEMOTION;
-            e.motion.x = x;
-            e.motion.y = y;
-            platform::NotifySdlEventObservers(e);
-        }
-        static void Button(Uint8 button, bool down, int x = 10, int y = 10)
-        {
-            SDL_Event e {};
-            e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            e.button.button = button;
-            e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-            e.button.x = x;
-            e.button.y = y;
-            platform::NotifySdlEventObservers(e);
-        }
-        static void Wheel(int y)
-        {
-            SDL_Event e {};
-            e.type = SDL_MOUSEWHEEL;
+    // type: SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN/UP or SDL_MOUSEWHEEL (y: its steps).
+    void Send(Uint32 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+    {
+        SDL_Event e {};
+        e.type = type;
+        if (type == SDL_MOUSEWHEEL)
             e.wheel.y = y;
-            e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-            platform::NotifySdlEventObservers(e);
-        }
-
-        iInputDevice* input = nullptr;
-    };
-
-    TEST_F(InputTest, PositionIsTakenAtUpdate)
-    {
-        Move(120, 45);
-        EXPECT_EQ(input->GetMouseX(), 0);
-        input->Update();
-        EXPECT_EQ(input->GetMouseX(), 120);
-        EXPECT_EQ(input->GetMouseY(), 45);
-        Button(SDL_BUTTON_LEFT, true, 7, 9); // button events carry a position too
-        input->Update();
-        EXPECT_EQ(input->GetMouseX(), 7);
-        EXPECT_EQ(input->GetMouseY(), 9);
+        else if (type == SDL_MOUSEMOTION)
+            e.motion.x = x, e.motion.y = y;
+        else
+            e.button.button = button, e.button.state = type == SDL_MOUSEBUTTONDOWN, e.button.x = x, e.button.y = y;
+        platform::NotifySdlEventObservers(e);
     }
 
-    TEST_F(InputTest, EachClickIsReportedOnce)
+    TEST(InputTest, EachClickIsTakenAtUpdateAndReportedOnceUnlessTheMouseIsFree)
     {
-        struct Case {
-            const char* what;
-            Uint8 button;
-            int index;
-        } cases[]
-            = { { "left", SDL_BUTTON_LEFT, 0 }, { "right", SDL_BUTTON_RIGHT, 1 }, { "middle", SDL_BUTTON_MIDDLE, 2 } };
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.what);
-            Button(c.button, true);
-            input->Update();
-            EXPECT_TRUE(input->IsButtonDown(c.index));
-            EXPECT_FALSE(input->WasButtonClicked(c.index)); // held, not yet a click
-            for (int other = 0; other < 3; ++other) {
-                if (other != c.index) {
-                    EXPECT_FALSE(input->IsButtonDown(other));
-                }
-            }
-            Button(c.button, false);
-            input->Update();
-            EXPECT_FALSE(input->IsButtonDown(c.index));
-            EXPECT_TRUE(input->WasButtonClicked(c.index));
-            EXPECT_FALSE(input->WasButtonClicked(c.index));
-            input->Update();
-            EXPECT_FALSE(input->WasButtonClicked(c.index));
-        }
-        // Two quick clicks between two updates are two clicks.
-        Button(SDL_BUTTON_LEFT, true);
-        Button(SDL_BUTTON_LEFT, false);
-        Button(SDL_BUTTON_LEFT, true);
-        Button(SDL_BUTTON_LEFT, false);
-        EXPECT_FALSE(input->WasButtonClicked(0)); // not before the update
-        input->Update();
-        input->Update(); // a second input tick in the same frame loses nothing
-        EXPECT_TRUE(input->WasButtonClicked(0));
-        EXPECT_TRUE(input->WasButtonClicked(0));
-        EXPECT_FALSE(input->WasButtonClicked(0));
-        // Out-of-range buttons are simply not down.
-        EXPECT_FALSE(input->IsButtonDown(-1));
-        EXPECT_FALSE(input->WasButtonClicked(3));
-        EXPECT_FALSE(input->HasButtonEvent(99));
-    }
+        iInputDevice* in = nullptr;
+        void* aux = nullptr; // no second device
+        ASSERT_EQ(InitInput(nullptr, &in, &aux), S_OK);
+        in->SetWindow(nullptr, 1);
+        in->Acquire();
+        Send(SDL_MOUSEBUTTONDOWN, 7, 9, SDL_BUTTON_RIGHT); // button events carry a position too
+        EXPECT_FALSE(in->IsButtonDown(1)); // taken at the update
+        in->Update();
+        EXPECT_EQ((std::tuple { in->GetMouseX(), in->IsButtonDown(1), in->IsButtonDown(0), in->WasButtonClicked(1) }),
+            std::tuple(7, true, false, false)); // held, not yet a click
+        Send(SDL_MOUSEBUTTONUP, 7, 9, SDL_BUTTON_RIGHT);
+        in->Update();
+        EXPECT_EQ((std::tuple { in->WasButtonClicked(1), in->WasButtonClicked(1), in->HasButtonEvent(1) }),
+            std::tuple(true, false, true)); // a click once; the button event until cleared
+        in->ClearButtonEvent();
+        EXPECT_FALSE(in->HasButtonEvent(1));
+        for (Uint32 type : { SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP })
+            Send(type, 0, 0); // two quick clicks between two updates are two clicks
+        Send(SDL_MOUSEWHEEL, 0, 1);
+        in->Update();
+        Send(SDL_MOUSEWHEEL, 0, 2);
+        in->Update(); // a second input tick in the same frame loses nothing
+        EXPECT_EQ((std::tuple { in->WasButtonClicked(0), in->WasButtonClicked(0), in->WasButtonClicked(0) }),
+            std::tuple(true, true, false));
+        // The wheel adds up until read.
+        EXPECT_EQ((std::pair { in->GetWheelDelta(), in->GetWheelDelta() }), std::pair(3, 0));
 
-    TEST_F(InputTest, ButtonEventsStayUntilCleared)
-    {
-        EXPECT_FALSE(input->HasButtonEvent(0));
-        Button(SDL_BUTTON_LEFT, true);
-        input->Update();
-        EXPECT_TRUE(input->HasButtonEvent(0));
-        EXPECT_FALSE(input->HasButtonEvent(1));
-        input->Update();
-        EXPECT_TRUE(input->HasButtonEvent(0));
-        input->ClearButtonEvent();
-        EXPECT_FALSE(input->HasButtonEvent(0));
-        EXPECT_TRUE(input->IsButtonDown(0));
-    }
+        // A freed mouse is not the game's; the click that takes it back is no click.
+        Send(SDL_MOUSEBUTTONDOWN, 0, 0);
+        in->Update();
+        in->Unacquire();
+        EXPECT_FALSE(in->IsButtonDown(0)); // nothing stays held
+        for (Uint32 type : { SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL, SDL_MOUSEBUTTONDOWN })
+            Send(type, 0, 4);
+        in->Acquire();
+        Send(SDL_MOUSEBUTTONUP, 0, 0);
+        in->Update();
+        EXPECT_EQ((std::pair { in->WasButtonClicked(0), in->GetWheelDelta() }), std::pair(false, 0));
 
-    TEST_F(InputTest, WheelAddsUpUntilRead)
-    {
-        Wheel(1);
-        Wheel(2);
-        input->Update();
-        Wheel(-1);
-        input->Update();
-        EXPECT_EQ(input->GetWheelDelta(), 2);
-        EXPECT_EQ(input->GetWheelDelta(), 0);
-        Wheel(-3);
-        input->Update();
-        EXPECT_LT(input->GetWheelDelta(), 0);
-
-        SDL_Event flipped {};
-        flipped.type = SDL_MOUSEWHEEL;
-        flipped.wheel.y = 1;
-        flipped.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
-        platform::NotifySdlEventObservers(flipped);
-        input->Update();
-        EXPECT_EQ(input->GetWheelDelta(), -1);
-    }
-
-    TEST_F(InputTest, AFreedMouseIsNotTheGames)
-    {
-        Button(SDL_BUTTON_LEFT, true);
-        input->Update();
-        input->Unacquire();
-        EXPECT_FALSE(input->IsButtonDown(0)); // nothing stays held
-        Button(SDL_BUTTON_LEFT, false);
-        Wheel(4);
-        Button(SDL_BUTTON_RIGHT, true);
-        Button(SDL_BUTTON_RIGHT, false);
-        input->Update();
-        EXPECT_FALSE(input->WasButtonClicked(0));
-        EXPECT_FALSE(input->WasButtonClicked(1));
-        EXPECT_EQ(input->GetWheelDelta(), 0);
-
-        // The click that takes the mouse back: its press came while free, so its
-        // release is no click in the game.
-        Button(SDL_BUTTON_LEFT, true);
-        input->Acquire();
-        Button(SDL_BUTTON_LEFT, false);
-        input->Update();
-        EXPECT_FALSE(input->WasButtonClicked(0));
-        EXPECT_FALSE(input->IsButtonDown(0));
-    }
-
-    TEST_F(InputTest, ClipHoldsTheCursorAndWarpSetsIt)
-    {
+        // The clip holds the cursor.
         RECT clip { 0, 0, 1276, 1020 };
-        input->SetCursorClip(&clip);
-        struct Case {
-            int x, y, expectX, expectY;
-        } cases[] = { { 500, 400, 500, 400 }, { 1280, 1024, 1275, 1019 }, { -5, -9, 0, 0 }, { 1275, 0, 1275, 0 } };
-        for (const Case& c : cases) {
-            Move(c.x, c.y);
-            input->Update();
-            EXPECT_EQ(input->GetMouseX(), c.expectX) << c.x;
-            EXPECT_EQ(input->GetMouseY(), c.expectY) << c.y;
+        in->SetCursorClip(&clip);
+        for (const auto& [x, y, clippedX, clippedY] :
+            { std::tuple { 500, 400, 500, 400 }, { 1280, 1024, 1275, 1019 }, { -5, -9, 0, 0 } }) {
+            Send(SDL_MOUSEMOTION, x, y);
+            in->Update();
+            EXPECT_EQ(std::pair(in->GetMouseX(), in->GetMouseY()), std::pair(clippedX, clippedY)) << x << "," << y;
         }
-        input->SetCursorPos(640, 512);
-        EXPECT_EQ(input->GetMouseX(), 640);
-        EXPECT_EQ(input->GetMouseY(), 512);
-        input->Update(); // no motion since: the warp holds
-        EXPECT_EQ(input->GetMouseX(), 640);
-
-        input->SetCursorClip(nullptr);
-        Move(1500, 1100);
-        input->Update();
-        EXPECT_EQ(input->GetMouseX(), 1500);
+        CloseInput();
     }
 
 } // namespace

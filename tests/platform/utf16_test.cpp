@@ -5,36 +5,16 @@
 
 using namespace platform;
 
-TEST(Utf16, RoundTripsBmpAndAstralText)
+TEST(Utf16, RoundTripsAndBrokenInputStaysInBounds)
 {
-    const std::wstring text = L"Tankstelle \u00e4\u00f6\u00fc \u0444 \U0001F697";
+    const std::wstring text = L"Tankstelle \u00e4 \u0444 \U0001F697";
     const auto bytes = WideToUtf16Le(text);
-    ASSERT_EQ(bytes.size(), (text.size() + 1) * 2); // the car needs a surrogate pair
+    EXPECT_EQ(bytes.size(), (text.size() + 1) * 2); // the car needs a surrogate pair
     EXPECT_EQ(Utf16LeToWide(bytes.data(), bytes.size()), text);
-}
-
-TEST(Utf16, OddAndBrokenInputStaysInBounds)
-{
-    const uint8_t odd[] = {'A', 0, 'B'};
-    EXPECT_EQ(Utf16LeToWide(odd, sizeof odd), L"A");
-    const uint8_t lone[] = {0x00, 0xD8};
-    EXPECT_EQ(Utf16LeToWide(lone, sizeof lone), L"\uFFFD");
-    EXPECT_EQ(Utf16LeToWide(nullptr, 4), L"");
-}
-
-TEST(Utf16, NarrowTextIsUtf8WithLatin1Fallback)
-{
-    EXPECT_EQ(NarrowToWide("gr\xc3\xbcn"), L"gr\u00fcn");
-    EXPECT_EQ(NarrowToWide("gr\xfcn"), L"gr\u00fcn");
-    EXPECT_EQ(WideToNarrow(L"gr\u00fcn"), "gr\xc3\xbcn");
-}
-
-TEST(GameRandom, FollowsTheKnownSequence)
-{
+    const uint8_t odd[] = { 'A', 0, 0x00, 0xD8, 'B' };
+    EXPECT_EQ(Utf16LeToWide(odd, sizeof odd), L"A\uFFFD");
+    EXPECT_EQ(NarrowToWide("gr\xfcn"), L"gr\u00fcn"); // not UTF-8: Latin-1
     GameSrand(1);
-    EXPECT_EQ(GameRand(), 41);
+    EXPECT_EQ(GameRand(), 41); // the game's generator follows the known sequence
     EXPECT_EQ(GameRand(), 18467);
-    EXPECT_EQ(GameRand(), 6334);
-    GameSrand(1);
-    EXPECT_EQ(GameRand(), 41);
 }

@@ -2,8 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
-#include <map>
-#include <sys/stat.h>
+#include <functional>
 #include <unistd.h>
 
 #include "package_bytes.h"
@@ -16,339 +15,138 @@ using namespace package_format;
 
 namespace {
 
-std::wstring W(const std::string& path)
-{
-    return platform::NarrowToWide(path);
-}
+const auto W = platform::NarrowToWide;
 
-std::string Content(iFile* file)
+// What the entry holds, released to the package afterwards.
+std::string Take(cPackage& package, const std::wstring& name)
 {
-    if (!file || !file->GetData())
-        return {};
-    return std::string(reinterpret_cast<const char*>(file->GetData()), file->GetSize());
-}
-
-// Writes each content to a file of the folder and packs them under the names.
-void Pack(const test::TempFolder& folder, const std::string& package,
-          const std::vector<std::tuple<std::wstring, std::string, bool>>& entries)
-{
-    cPackage writer;
-    ASSERT_TRUE(writer.Create(W(package)));
-    int n = 0;
-    for (const auto& [name, content, stored] : entries) {
-        const std::string source = folder / ("source" + std::to_string(n++));
-        test::WriteBytes(source, test::Bytes(content));
-        ASSERT_TRUE(stored ? writer.AddFileAsStored(W(source), name) : writer.AddFileAs(W(source), name));
-    }
-    ASSERT_TRUE(writer.Commit());
-}
-
-std::string Binary(size_t size)
-{
-    std::string s(size, '\0');
-    uint32_t x = 12345;
-    for (char& c : s) {
-        x = x * 1103515245 + 12345;
-        c = static_cast<char>(x >> 16);
-    }
-    return s;
+    iFile* file = package.OpenEntry(name);
+    const char* data = file ? reinterpret_cast<const char*>(file->GetData()) : nullptr;
+    const std::string text = data ? std::string(data, file->GetSize()) : "";
+    package.ReleaseFile(file);
+    return text;
 }
 
 } // namespace
 
-TEST(Package, WrittenEntriesReadBackByteForByte)
+TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
 {
-    test::TempFolder folder;
-    const std::string path = folder / "round.pkg";
-    const std::vector<std::tuple<std::wstring, std::string, bool>> entries = {
-        {L"Data/Text.txt", "plain text", false},
-        {L"data/stored.bin", Binary(3000), true},
-        {L"data/random.bin", Binary(70000), false},
-        {L"data/repeat.bin", std::string(200000, 'a'), false},
-        {L"data/empty.txt", "", false},
-        {L"data/empty_stored.txt", "", true},
-        {L"sprache/gr\u00fc\u00dfe_\u0444.csv", "\xff\xfe" "a\0;\0", true},
-    };
-    Pack(folder, path, entries);
-
-    uint8_t header[32];
-    cPackage package;
-    ASSERT_TRUE(package.Open(W(path)));
-    ASSERT_TRUE(package.GetHeader(header));
-    EXPECT_TRUE(header[30] & kFlagEnciphered);
-    for (const auto& [name, content, stored] : entries) {
-        iFile* file = package.OpenEntry(name);
-        ASSERT_NE(file, nullptr) << platform::WideToNarrow(name);
-        EXPECT_EQ(Content(file), content) << platform::WideToNarrow(name);
-        package.ReleaseFile(file);
-        const auto* info = package.GetEntryInfo(name);
-        ASSERT_NE(info, nullptr);
-        EXPECT_EQ(info->name, name);
-        EXPECT_EQ(info->unpackedSize, content.size());
-    }
-    EXPECT_TRUE(package.VerifyAll());
-    std::vector<cPackage::EntryInfo> list;
-    ASSERT_TRUE(package.ListEntries(list));
-    EXPECT_EQ(list.size(), entries.size());
-    EXPECT_EQ(package.OpenFileCount(), 0u);
-}
-
-TEST(Package, NamesAreMatchedLowerCasedWithEitherSeparator)
-{
-    test::TempFolder folder;
-    const std::string path = folder / "names.pkg";
-    Pack(folder, path, {{L"data/a.txt", "A", false}});
-    cPackage package;
-    ASSERT_TRUE(package.Open(W(path)));
-    iFile* file = package.OpenEntry(L"DATA\\A.TXT");
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(Content(file), "A");
-    // The same package again, in another case: kept open, not reread.
-    EXPECT_TRUE(package.Open(W(path)));
-    EXPECT_EQ(package.OpenFileCount(), 1u);
-    package.ReleaseFile(file);
-    int notOurs = 0;
-    package.ReleaseFile(reinterpret_cast<iFile*>(&notOurs)); // left alone
-    EXPECT_EQ(package.OpenFileCount(), 0u);
-}
-
-TEST(Package, VersionLimitAndDirectoryEntries)
-{
-    test::TempFolder folder;
-    for (const auto& [version, opens] : std::vector<std::pair<uint32_t, bool>>{
-             {0x01000009, true}, {0x0100000A, false}, {0, true}, {0xFFFFFFFF, false}}) {
-        test::RawPackage raw;
-        raw.entries.push_back(test::MakeEntry(L"a", "x", true));
-        test::RawEntry dir;
-        dir.name = L"folder";
-        dir.record.attributes = kAttrDirectory;
-        dir.record.offset = kNoOffset;
-        dir.fixRecord = true;
-        dir.record.nameLength = 6;
-        raw.entries.push_back(dir);
-        raw.header.version = version;
-        raw.fixHeader = false;
-        auto bytes = raw.Build();
-        // Build fills the version; put ours in and fix the checksum again.
-        for (int i = 0; i < 4; ++i)
-            bytes[4 + i] = static_cast<uint8_t>(version >> (8 * i));
-        bytes[31] = HeaderChecksum(bytes.data());
-        test::WriteBytes(folder / "v.pkg", bytes);
-        cPackage package;
-        EXPECT_EQ(package.Open(W(folder / "v.pkg")), opens) << std::hex << version;
-        if (opens) {
-            EXPECT_TRUE(package.HasEntry(L"Folder"));
-            EXPECT_EQ(package.OpenEntry(L"folder"), nullptr);
-            EXPECT_TRUE(package.VerifyEntry(L"folder"));
-        }
-    }
-}
-
-TEST(Package, EveryFlippedHeaderBitIsRefused)
-{
-    test::TempFolder folder;
-    const std::string path = folder / "flip.pkg";
-    Pack(folder, path, {{L"a.txt", "alpha", false}, {L"b.txt", "beta", true}});
-    std::vector<uint8_t> good;
-    ASSERT_TRUE(platform::ReadWholeFile(path, good));
-    for (int bit = 0; bit < 32 * 8; ++bit) {
-        std::vector<uint8_t> bytes = good;
-        bytes[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(1 << (bit % 8));
-        test::WriteBytes(path, bytes);
-        cPackage package;
-        EXPECT_FALSE(package.Open(W(path))) << "bit " << bit;
-        EXPECT_FALSE(package.IsOpen());
-    }
-}
-
-TEST(Package, HostileDirectoriesAndRecords)
-{
-    struct Case {
-        const char* what;
-        std::function<void(test::RawPackage&)> spoil;
-        bool opens;           // the package as a whole
-        bool entryReadable;   // its first entry, when it opens
-    };
-    auto entry = [](test::RawPackage& p) -> test::RawEntry& { return p.entries[0]; };
-    auto fix = [](test::RawPackage& p) {
-        // Keep the layout Build would give but let the record be edited.
-        test::RawEntry& e = p.entries[0];
+    // Keeps the layout Build would give but lets the record be edited.
+    auto fix = [](test::RawEntry& e) -> Record& {
         e.fixRecord = true;
-        e.record.offset = kHeaderSize;
-        e.record.storedSize = static_cast<uint32_t>(e.stored.size());
-        e.record.nameLength = static_cast<uint16_t>(e.name.size());
+        e.record.offset = kHeaderSize, e.record.storedSize = uint32_t(e.stored.size()), e.record.nameLength = 1;
+        return e.record;
     };
-    const Case cases[] = {
-        {"sound package", [](test::RawPackage&) {}, true, true},
-        {"directory size past the file", [](test::RawPackage& p) {
-             p.fixHeader = true; p.header = {kMagic, kNewestVersion, 1, 0, 0, 100000, 2, 1, kFlagEnciphered, 0};
-         }, false, false},
-        {"directory size near 4 GiB", [](test::RawPackage& p) {
-             p.fixHeader = true; p.header = {kMagic, kNewestVersion, 1, 0, 0, 0xFFFFFFF8, 2, 1, kFlagEnciphered, 0};
-         }, false, false},
-        {"more records than the directory holds", [](test::RawPackage& p) {
-             p.entries.push_back(test::MakeEntry(L"b", "b", true));
-             p.encipher = false;
-             p.fixHeader = true;
-             p.header = {kMagic, kNewestVersion, 1, 0, 0, 0, 2, 60000, 0, 0};
-         }, false, false},
-        {"name of 1024 units", [&](test::RawPackage& p) {
-             p.entries[0].name = std::wstring(1024, L'n');
-         }, false, false},
-        {"name of 1023 units", [&](test::RawPackage& p) {
-             p.entries[0].name = std::wstring(1023, L'n');
-         }, true, true},
-        {"name length past the directory", [&](test::RawPackage& p) {
-             fix(p); entry(p).record.nameLength = 1000;
-         }, false, false},
-        {"repeated name in other case", [](test::RawPackage& p) {
-             p.entries.push_back(test::MakeEntry(L"Data/A.txt", "1", true));
-             p.entries.push_back(test::MakeEntry(L"data\\a.TXT", "2", true));
-         }, false, false},
-        {"entry offset past the end", [&](test::RawPackage& p) {
-             fix(p); entry(p).record.offset = 0xFFFFFF00;
-         }, true, false},
-        {"entry reaching into the directory", [&](test::RawPackage& p) {
-             fix(p); entry(p).record.storedSize += 8;
-         }, true, false},
-        {"entry inside the header", [&](test::RawPackage& p) {
-             fix(p); entry(p).record.offset = 4;
-         }, true, false},
-        {"stored size 0xFFFFFFFF", [&](test::RawPackage& p) {
-             fix(p); entry(p).record.storedSize = 0xFFFFFFFF;
-         }, true, false},
-        {"unpacked size 0xFFFFFFFF", [&](test::RawPackage& p) {
-             fix(p); entry(p).record.unpackedSize = 0xFFFFFFFF;
-         }, true, false},
+    auto header = [](test::RawPackage& p, uint32_t directorySize, uint16_t records) {
+        p.fixHeader = true;
+        p.header = { kMagic, kNewestVersion, 1, 0, 0, directorySize, 2, records, kFlagEnciphered, 0 };
+    };
+    using Spoil = std::function<void(test::RawPackage&, test::RawEntry&)>;
+    // What, how, whether the package opens, whether its entry reads.
+    const std::tuple<const char*, Spoil, bool, bool> cases[] = {
+        { "sound package", [](auto&, auto&) {}, true, true },
+        { "directory size past the file", [&](auto& p, auto&) { header(p, 100000, 1); }, false, false },
+        { "directory size near 4 GiB", [&](auto& p, auto&) { header(p, 0xFFFFFFF8, 1); }, false, false },
+        { "more records than the directory holds", [&](auto& p, auto&) { header(p, 0, 60000); }, false, false },
+        { "name of 1024 units", [](auto&, auto& e) { e.name = std::wstring(1024, L'n'); }, false, false },
+        { "name of 1023 units", [](auto&, auto& e) { e.name = std::wstring(1023, L'n'); }, true, true },
+        { "name length past the directory", [&](auto&, auto& e) { fix(e).nameLength = 1000; }, false, false },
+        { "repeated name in other case and separator",
+            [](auto& p, auto&) { p.entries = { test::MakeEntry(L"X/Y", "", 1), test::MakeEntry(L"x\\y", "", 1) }; },
+            false, false },
+        { "entry offset past the end", [&](auto&, auto& e) { fix(e).offset = 0xFFFFFF00; }, true, false },
+        { "entry reaching into the directory", [&](auto&, auto& e) { fix(e).storedSize += 8; }, true, false },
+        { "entry inside the header", [&](auto&, auto& e) { fix(e).offset = 4; }, true, false },
+        { "stored size 0xFFFFFFFF", [&](auto&, auto& e) { fix(e).storedSize = 0xFFFFFFFF; }, true, false },
+        { "unpacked size 0xFFFFFFFF", [&](auto&, auto& e) { fix(e).unpackedSize = 0xFFFFFFFF; }, true, false },
     };
     test::TempFolder folder;
-    for (const Case& c : cases) {
+    for (const auto& [what, spoil, opens, readable] : cases) {
         test::RawPackage raw;
         raw.entries.push_back(test::MakeEntry(L"a", std::string(300, 'q'), false));
-        c.spoil(raw);
+        spoil(raw, raw.entries[0]);
         test::WriteBytes(folder / "h.pkg", raw.Build());
         cPackage package;
-        ASSERT_EQ(package.Open(W(folder / "h.pkg")), c.opens) << c.what;
-        if (!c.opens)
-            continue;
-        const std::wstring name = raw.entries[0].name;
-        iFile* file = package.OpenEntry(name);
-        EXPECT_EQ(file != nullptr, c.entryReadable) << c.what;
-        if (file) {
-            EXPECT_EQ(Content(file), std::string(300, 'q')) << c.what;
-            package.ReleaseFile(file);
-        }
-        EXPECT_EQ(package.VerifyAll(), c.entryReadable) << c.what;
+        ASSERT_EQ(package.Open(W(folder / "h.pkg")), opens) << what;
+        EXPECT_EQ(opens ? Take(package, raw.entries[0].name) : "", readable ? std::string(300, 'q') : "") << what;
+        EXPECT_EQ(opens && package.VerifyAll(), readable) << what;
     }
-}
-
-TEST(Package, ShortAndOddFiles)
-{
-    test::TempFolder folder;
+    // Every flipped header bit, every cut and every version past the newest is refused.
     test::RawPackage raw;
-    raw.entries.push_back(test::MakeEntry(L"a", "abc", true));
-    const auto good = raw.Build();
-    for (size_t cut : {size_t(0), size_t(1), size_t(31), size_t(32), good.size() - 1}) {
-        test::WriteBytes(folder / "cut.pkg", std::vector<uint8_t>(good.begin(), good.begin() + cut));
-        cPackage package;
-        EXPECT_FALSE(package.Open(W(folder / "cut.pkg"))) << cut;
+    raw.entries = { test::MakeEntry(L"a.txt", "alpha", false), test::MakeEntry(L"b.txt", "beta", true) };
+    const std::vector<uint8_t> good = raw.Build();
+    std::vector<std::vector<uint8_t>> spoilt;
+    for (int bit = 0; bit < 32 * 8; ++bit)
+        (spoilt.emplace_back(good))[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(1 << (bit % 8));
+    for (size_t cut : { size_t(0), size_t(31), size_t(32), good.size() - 1 })
+        spoilt.emplace_back(good.begin(), good.begin() + static_cast<long>(cut));
+    for (const uint32_t version : { kNewestVersion + 1, 0xFFFFFFFFu }) {
+        std::memcpy(&spoilt.emplace_back(good)[4], &version, 4);
+        spoilt.back()[31] = HeaderChecksum(spoilt.back().data());
     }
-    // A 17-byte directory without records is read through a 24-byte buffer.
-    for (bool enciphered : {false, true}) {
-        std::vector<uint8_t> bytes(32 + 17, 0x5A);
-        Header h {kMagic, kNewestVersion, 1, 0, 32, 17, 2, 0, static_cast<uint8_t>(enciphered ? 0x80 : 0), 0};
-        SerializeHeader(h, bytes.data());
-        bytes[31] = HeaderChecksum(bytes.data());
-        test::WriteBytes(folder / "odd.pkg", bytes);
+    for (size_t i = 0; i < spoilt.size(); ++i) {
+        test::WriteBytes(folder / "spoilt.pkg", spoilt[i]);
         cPackage package;
-        EXPECT_TRUE(package.Open(W(folder / "odd.pkg")));
-        bytes[28] = 1; // one record cannot fit in 17 bytes
-        bytes[31] = HeaderChecksum(bytes.data());
-        test::WriteBytes(folder / "odd.pkg", bytes);
-        cPackage again;
-        EXPECT_FALSE(again.Open(W(folder / "odd.pkg")));
+        EXPECT_FALSE(package.Open(W(folder / "spoilt.pkg")) || package.IsOpen()) << i;
     }
 }
 
-TEST(Package, CorruptEntriesFailVerification)
-{
-    test::TempFolder folder;
-    const std::string path = folder / "crc.pkg";
-    Pack(folder, path, {{L"c.txt", std::string(1000, 'c'), false}, {L"s.txt", "stored text", true}});
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
-    bytes[40] ^= 0x01; // inside the first entry's data
-    test::WriteBytes(path, bytes);
-    cPackage package;
-    ASSERT_TRUE(package.Open(W(path)));
-    EXPECT_FALSE(package.VerifyEntry(L"c.txt"));
-    EXPECT_TRUE(package.VerifyEntry(L"s.txt"));
-    EXPECT_FALSE(package.VerifyAll());
-    iFile* broken = package.OpenEntry(L"c.txt");
-    ASSERT_NE(broken, nullptr); // an entry that does not inflate is an empty file
-    EXPECT_EQ(broken->GetSize(), 0u);
-}
-
-TEST(Package, RewritesReplaceThePackageByRename)
+TEST(Package, WrittenEntriesReadBackAndRewritesReplaceThePackageByRenameAndAFailedOneKeepsTheOld)
 {
     test::TempFolder folder;
     const std::string path = folder / "edit.pkg";
-    Pack(folder, path, {{L"a.txt", "alpha", false}, {L"b.txt", "beta", true}, {L"c.txt", "gamma", false}});
+    const std::vector<std::tuple<std::wstring, std::string, bool>> entries = {
+        { L"a.txt", std::string(4000, 'a'), true }, { L"b.txt", "beta", true }, { L"c.txt", "gamma", false },
+        { L"Data/Repeat.bin", std::string(200000, 'r'), false }, { L"empty.txt", "", false },
+        { L"empty_stored.txt", "", true },
+        { L"sprache/gr\u00fc\u00dfe_\u0444.csv", "\xff\xfe" "a\0;\0", true } };
+    cPackage writer;
+    ASSERT_TRUE(writer.Create(W(path)));
+    for (const auto& [name, content, stored] : entries) {
+        test::WriteBytes(folder / "source", test::Bytes(content));
+        const std::wstring source = W(folder / "source");
+        ASSERT_TRUE(stored ? writer.AddFileAsStored(source, name) : writer.AddFileAs(source, name));
+    }
+    ASSERT_TRUE(writer.Commit());
     // A second name for the old file: a rewrite in place would change it too.
     ASSERT_EQ(link(path.c_str(), (folder / "old.pkg").c_str()), 0);
-    std::vector<uint8_t> before;
-    ASSERT_TRUE(platform::ReadWholeFile(path, before));
-
-    cPackage package;
-    ASSERT_TRUE(package.Open(W(path)));
-    iFile* held = package.OpenEntry(L"a.txt");
-    EXPECT_FALSE(package.RemoveEntry(L"b.txt")); // not while an entry is handed out
-    package.ReleaseFile(held);
-    EXPECT_TRUE(package.RemoveEntry(L"B.TXT"));
-    EXPECT_TRUE(package.RenameEntry(L"c.txt", L"Neu/C.txt"));
-    EXPECT_FALSE(package.RenameEntry(L"a.txt", L"neu/c.TXT"));
-    test::WriteBytes(folder / "d", test::Bytes("delta"));
-    EXPECT_TRUE(package.AddFileAs(W(folder / "d"), L"d.txt"));
-    EXPECT_FALSE(package.AddFileAs(W(folder / "d"), L"D.TXT"));
-    iFile* d = package.OpenEntry(L"d.txt"); // commits the pending rewrite first
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(Content(d), "delta");
-    package.ReleaseFile(d);
-    EXPECT_FALSE(package.HasEntry(L"b.txt"));
-    iFile* c = package.OpenEntry(L"neu/c.txt");
-    EXPECT_EQ(Content(c), "gamma");
-    package.ReleaseFile(c);
-    EXPECT_TRUE(package.VerifyAll());
-    package.Close();
-
-    std::vector<uint8_t> old;
-    ASSERT_TRUE(platform::ReadWholeFile(folder / "old.pkg", old));
-    EXPECT_EQ(old, before);
-    size_t files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
-        files += e.path().extension() == ".tmp";
-    EXPECT_EQ(files, 0u); // no temporary file is left behind
-}
-
-TEST(Package, FailedCommitKeepsTheOldPackage)
-{
-    test::TempFolder folder;
-    const std::string path = folder / "keep.pkg";
-    Pack(folder, path, {{L"a.txt", Binary(4000), true}, {L"b.txt", "b", true}});
-    std::vector<uint8_t> before;
+    std::vector<uint8_t> before, after;
     ASSERT_TRUE(platform::ReadWholeFile(path, before));
     cPackage package;
     ASSERT_TRUE(package.Open(W(path)));
+    for (const auto& [name, content, stored] : entries) // written entries read back byte for byte
+        EXPECT_EQ(Take(package, name), content) << platform::WideToNarrow(name);
+    // Either case and separator.
+    EXPECT_TRUE(package.VerifyAll() && Take(package, L"DATA\\REPEAT.BIN").size() == 200000u);
     {
         test::FileSizeLimit full(1000); // the disk fills up during the rewrite
         EXPECT_FALSE(package.RemoveEntry(L"b.txt"));
     }
-    std::vector<uint8_t> after;
-    ASSERT_TRUE(platform::ReadWholeFile(path, after));
-    EXPECT_EQ(after, before);
     EXPECT_TRUE(package.HasEntry(L"b.txt")); // the maps were read again from the old file
-    size_t files = 0;
+    iFile* held = package.OpenEntry(L"a.txt");
+    EXPECT_FALSE(package.RemoveEntry(L"b.txt")); // not while an entry is handed out
+    package.ReleaseFile(held);
+    int notOurs = 0;
+    package.ReleaseFile(reinterpret_cast<iFile*>(&notOurs)); // left alone
+    EXPECT_TRUE(package.RemoveEntry(L"B.TXT"));
+    EXPECT_TRUE(package.RenameEntry(L"c.txt", L"Neu/C.txt"));
+    EXPECT_FALSE(package.RenameEntry(L"a.txt", L"neu/c.TXT"));
+    EXPECT_TRUE(package.AddFileAs(W(folder / "source"), L"d.txt"));
+    EXPECT_FALSE(package.AddFileAs(W(folder / "source"), L"D.TXT"));
+    EXPECT_EQ(Take(package, L"d.txt"), "\xff\xfe" "a\0;\0"); // commits the pending rewrite first
+    EXPECT_FALSE(package.HasEntry(L"b.txt"));
+    EXPECT_EQ(Take(package, L"neu/c.txt"), "gamma");
+    EXPECT_TRUE(package.VerifyAll());
+    package.Close();
+    ASSERT_TRUE(platform::ReadWholeFile(folder / "old.pkg", after));
+    EXPECT_EQ(after, before);
     for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
-        files += e.path().extension() == ".tmp";
-    EXPECT_EQ(files, 0u);
+        EXPECT_NE(e.path().extension(), ".tmp"); // no temporary file is left behind
+
+    // A flipped bit inside an entry's data fails its verification.
+    ASSERT_TRUE(platform::ReadWholeFile(path, after));
+    after[40] ^= 0x01;
+    test::WriteBytes(path, after);
+    ASSERT_TRUE(package.Open(W(path)));
+    EXPECT_FALSE(package.VerifyAll());
 }
