@@ -1,12 +1,11 @@
 // Helpers of the world's tests: the log captured, the settings' language set,
-// UTF-16 files written, the working directory changed for a test, and fakes
-// of the engine's font and graphics device.
+// UTF-16 files written, the working directory changed for a test, and a fake
+// graphics device that records screenshots.
 #pragma once
 
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -47,33 +46,6 @@ public:
 
 private:
     std::filesystem::path m_previous;
-};
-
-// A font of fixed width per character; single characters may be given other
-// widths (0 included).
-class FixedWidthFont : public iGfxFont {
-public:
-    explicit FixedWidthFont(int width = 10)
-        : m_width(width)
-    {
-    }
-    void SetWidth(wchar_t c, int width) { m_special[c] = width; }
-
-    void MeasureText(const wchar_t* text, SIZE* out) override
-    {
-        *out = SIZE();
-        if (!text)
-            return;
-        for (; *text; ++text) {
-            const auto it = m_special.find(*text);
-            out->cx += it == m_special.end() ? m_width : it->second;
-        }
-        out->cy = 16;
-    }
-
-private:
-    int m_width;
-    std::map<wchar_t, int> m_special;
 };
 
 // A graphics device that records the screenshots asked of it.
