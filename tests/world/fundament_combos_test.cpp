@@ -3,6 +3,8 @@
 // triples a cascade leaves, and what applying a combo does.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "scripting/story.h"
 #include "support/board_text.h"
 #include "world/grid_fixture.h"
@@ -13,19 +15,6 @@ namespace {
 
 using test::GridTest;
 using FundamentCombos = GridTest;
-
-// "k=<class> r,c r,c ..." per combo, in list order.
-std::vector<std::string> Describe(const cGameWorld& w)
-{
-    std::vector<std::string> out;
-    for (const cCombo& c : w.combos) {
-        std::string text = "k=" + std::to_string(c.count > 0 ? c.memberClass[0] : -99);
-        for (int m = 0; m < c.count; ++m)
-            text += " " + std::to_string(c.memberRow[m]) + "," + std::to_string(c.memberColumn[m]);
-        out.push_back(text);
-    }
-    return out;
-}
 
 struct Cell {
     int row;
@@ -43,72 +32,41 @@ struct ScanCase {
 TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
 {
     const ScanCase cases[] = {
-        { "row of three", R"(
-            # # # # #
-            # # # # #
-            1 1 1 3 . )",
+        { "row of three", "# # # # #\n# # # # #\n1 1 1 3 .",
             { { 2, 1 } }, true, { "k=1 2,0 2,1 2,2" } },
         { "column of four ending on row 9", "#\n#\n#\n#\n#\n1\n3\n3\n3\n3", { { 9, 0 } }, true,
             { "k=3 6,0 7,0 8,0 9,0" } },
-        { "run of six ending on column 9", R"(
-            # # # # # # # # # #
-            . 3 4 1 4 4 4 4 4 4 )",
+        { "run of six ending on column 9", "# # # # # # # # # #\n. 3 4 1 4 4 4 4 4 4",
             { { 1, 8 } }, true, { "k=4 1,4 1,5 1,6 1,7 1,8 1,9" } },
-        { "two are no combo", R"(
-            # # #
-            1 1 3 )",
+        { "two are no combo", "# # #\n1 1 3",
             { { 1, 0 } }, true, {} },
-        { "one colour, two types: a combo by colour", R"(
-            # # #
-            1 2 1 )",
+        { "one colour, two types: a combo by colour", "# # #\n1 2 1",
             { { 1, 1 } }, false, { "k=7 1,0 1,1 1,2" } },
-        { "one colour, two types: no combo by class", R"(
-            # # #
-            1 2 1 )",
+        { "one colour, two types: no combo by class", "# # #\n1 2 1",
             { { 1, 1 } }, true, {} },
-        { "the joker between two runs belongs to both", R"(
-            # # # # # # # # # #
-            . . 1 . .
-            . . 1 . .
-            . . 90 . .
-            . . 3 . .
-            . . 3 . . )",
+        { "the joker between two runs belongs to both", "# # # # # # # # # #\n. . 1 . .\n. . 1 . .\n. . 90 . .\n. . 3 . .\n. . 3 . .",
             { { 3, 2 } }, true, { "k=1 1,2 2,2 3,2", "k=3 3,2 4,2 5,2" } },
-        { "jokers opening a run take the class after them", R"(
-            # # # # #
-            90 90 4 4 3 )",
+        { "jokers opening a run take the class after them", "# # # # #\n90 90 4 4 3",
             { { 1, 3 } }, true, { "k=4 1,0 1,1 1,2 1,3" } },
-        { "a cross through the changed cell becomes one combo", R"(
-            # # # # #
-            . 1 . . .
-            . 1 . . .
-            1 1 1 . . )",
+        { "a cross through the changed cell becomes one combo", "# # # # #\n. 1 . . .\n. 1 . . .\n1 1 1 . .",
             { { 3, 1 } }, true, { "k=1 1,1 2,1 3,1 3,0 3,2" } },
-        { "two changed cells of one run give it once", R"(
-            # # # # #
-            # # # # #
-            1 1 1 3 . )",
+        { "two changed cells of one run give it once", "# # # # #\n# # # # #\n1 1 1 3 .",
             { { 2, 0 }, { 2, 2 } }, true, { "k=1 2,0 2,1 2,2" } },
-        { "a whole row", R"(
-            # # # # # # # # # #
-            5 5 5 5 5 5 5 5 5 5 )",
+        { "a whole row", "# # # # # # # # # #\n5 5 5 5 5 5 5 5 5 5",
             { { 1, 3 } }, true, { "k=5 1,0 1,1 1,2 1,3 1,4 1,5 1,6 1,7 1,8 1,9" } },
     };
     for (const ScanCase& c : cases) {
         SCOPED_TRACE(c.name);
         world.ResetToDefaults();
-        AddCarType(1, 7, 1);
-        AddCarType(2, 7, 1);
-        AddCarType(3, 8, 2);
-        AddCarType(4, 9, 3);
-        AddCarType(5, 10, 4);
+        for (const auto& [id, colour, autoClass] : { std::tuple { 1, 7, 1 }, { 2, 7, 1 }, { 3, 8, 2 }, { 4, 9, 3 }, { 5, 10, 4 } })
+            AddCarType(id, colour, autoClass);
         test::LoadBoard(world, c.board);
         world.bonusByClass = c.byClass ? 1 : 0;
         for (const Cell& cell : c.selected)
             Select(world.FindFundamentAt(cell.row, cell.column), cell.row, cell.column);
         world.comboCounter = 0;
         EXPECT_EQ(world.FindFundamentCombos(), 0);
-        EXPECT_EQ(Describe(world), c.combos);
+        EXPECT_EQ(Combos(), c.combos);
     }
     EXPECT_TRUE(TakeErrors().empty());
 }
@@ -117,13 +75,12 @@ TEST_F(FundamentCombos, AJokerOnTheChangedCellIsInUse)
 {
     test::LoadBoard(world, "# # #\n1 90 1");
     world.bonusByClass = 1;
-    Select(world.FindFundamentAt(1, 0), 1, 0);
-    world.FindFundamentCombos();
-    EXPECT_EQ(world.jokerInUse, 0);
-    Select(world.FindFundamentAt(1, 1), 1, 1);
-    world.FindFundamentCombos();
-    EXPECT_EQ(world.jokerInUse, 1);
-    EXPECT_EQ(Describe(world), (std::vector<std::string> { "k=1 1,0 1,1 1,2" }));
+    for (int column : { 0, 1 }) {
+        Select(world.FindFundamentAt(1, column), 1, column);
+        world.FindFundamentCombos();
+        EXPECT_EQ(world.jokerInUse, column);
+    }
+    EXPECT_EQ(Combos(), (std::vector<std::string> { "k=1 1,0 1,1 1,2" }));
 }
 
 TEST_F(FundamentCombos, SweepFindsTriplesOnly)
@@ -146,7 +103,7 @@ TEST_F(FundamentCombos, SweepFindsTriplesOnly)
         world.bonusByClass = 1;
         test::LoadBoard(world, c.board);
         EXPECT_EQ(world.RebuildFundamentCombos(), 0);
-        EXPECT_EQ(Describe(world), c.combos);
+        EXPECT_EQ(Combos(), c.combos);
     }
 }
 
@@ -191,14 +148,27 @@ TEST_F(FundamentCombos, ApplyingClearsTheCellsAndReportsTheBonus)
     }
 }
 
+// The sound follows the length (bonus1 beyond 8); muted or without an engine
+// nothing plays, and the twenty effect slots are reused once finished.
 TEST_F(FundamentCombos, BonusSoundFollowsTheLength)
 {
-    const std::pair<int, const char*> cases[] = { { 3, "bonus3" }, { 4, "bonus4" }, { 5, "bonus5" }, { 6, "bonus6" },
-        { 7, "bonus7" }, { 8, "bonus8" }, { 9, "bonus1" }, { 10, "bonus1" } };
-    for (const auto& [length, name] : cases) {
+    const std::tuple<int, const char*, int, bool> cases[] = { { 3, "bonus3", 0, true }, { 4, "bonus4", 0, true },
+        { 5, "bonus5", 0, true }, { 6, "bonus6", 0, true }, { 7, "bonus7", 0, true }, { 8, "bonus8", 0, true },
+        { 9, "bonus1", 0, true }, { 10, "bonus1", 0, true }, { 3, nullptr, 1, true }, { 3, nullptr, 0, false } };
+    for (int i = 0; i < 21; ++i)
+        world.PlayEffectSound("bonus3");
+    EXPECT_EQ(sound.played.size(), 20u);
+    sound.sounds[4]->finished = true;
+    world.PlayEffectSound("bonus4");
+    EXPECT_EQ(sound.played.size(), 21u);
+    EXPECT_EQ(world.effectSounds[4], sound.sounds.back().get());
+    for (auto& s : sound.sounds)
+        s->finished = true;
+    for (const auto& [length, name, mute, engine] : cases) {
         SCOPED_TRACE(length);
         world.ResetToDefaults();
-        world.soundEngine = &sound;
+        world.soundEngine = engine ? &sound : nullptr;
+        cSettings::Instance().mute = mute;
         sound.played.clear();
         world.bonusByClass = 1;
         std::string row;
@@ -209,42 +179,11 @@ TEST_F(FundamentCombos, BonusSoundFollowsTheLength)
         world.FindFundamentCombos();
         world.ApplyFundamentCombos();
         EXPECT_EQ(world.bonusType, length);
-        EXPECT_EQ(sound.played, (std::vector<std::string> { std::string("data/sound/wav/") + name + ".wav" }));
+        EXPECT_EQ(TakeCallbacks(), (std::vector<std::string> { "on_bonus" }));
+        EXPECT_EQ(sound.played, name ? std::vector<std::string> { std::string("data/sound/wav/") + name + ".wav" }
+                                     : std::vector<std::string> {});
     }
-}
-
-TEST_F(FundamentCombos, MuteOrNoEnginePlaysNothing)
-{
-    test::LoadBoard(world, "# # #\n1 1 1");
-    world.bonusByClass = 1;
-    cSettings::Instance().mute = 1;
-    Select(world.FindFundamentAt(1, 0), 1, 0);
-    world.FindFundamentCombos();
-    world.ApplyFundamentCombos();
-    EXPECT_TRUE(sound.played.empty());
-    EXPECT_EQ(TakeCallbacks(), (std::vector<std::string> { "on_bonus" }));
-
     cSettings::Instance().mute = 0;
-    world.soundEngine = nullptr;
-    world.fundaments.clear();
-    test::LoadBoard(world, "# # #\n1 1 1");
-    world.FindFundamentCombos();
-    ASSERT_EQ(world.combos.size(), 1u);
-    world.ApplyFundamentCombos();
-    EXPECT_TRUE(sound.played.empty());
-}
-
-TEST_F(FundamentCombos, TwentyEffectSlotsThenSoundsAreDropped)
-{
-    for (int i = 0; i < 21; ++i)
-        world.PlayEffectSound("bonus3");
-    EXPECT_EQ(sound.played.size(), 20u);
-    // A finished sound frees its slot for the next one.
-    sound.sounds[4]->finished = true;
-    world.PlayEffectSound("bonus4");
-    EXPECT_EQ(sound.played.size(), 21u);
-    EXPECT_EQ(sound.sounds[4]->releases, 1);
-    EXPECT_EQ(world.effectSounds[4], sound.sounds[20].get());
     for (auto& s : sound.sounds)
         EXPECT_FALSE(s->usedAfterRelease);
 }

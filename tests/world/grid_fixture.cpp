@@ -105,4 +105,16 @@ void GridTest::Select(int index, int row, int column)
     ASSERT_TRUE(world.AddSelectedCell(index, row, column));
 }
 
+std::vector<std::string> GridTest::Combos() const
+{
+    std::vector<std::string> out;
+    for (const cCombo& c : world.combos) {
+        std::string text = "k=" + std::to_string(c.count > 0 ? c.memberClass[0] : -99);
+        for (int m = 0; m < c.count; ++m)
+            text += " " + std::to_string(c.memberRow[m]) + "," + std::to_string(c.memberColumn[m]);
+        out.push_back(text);
+    }
+    return out;
+}
+
 } // namespace test

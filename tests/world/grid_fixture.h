@@ -29,6 +29,8 @@ protected:
     // The selection as "row,column" texts, in order.
     std::vector<std::string> Selection() const;
     void Select(int index, int row, int column);
+    // The combos as "k=<class of the first member> r,c r,c ...", in list order.
+    std::vector<std::string> Combos() const;
 
     cGameWorld& world = cGameWorld::Instance();
     RecordingSoundEngine sound;

@@ -2,6 +2,7 @@
 // stack poured onto the grid, and the cascades and full boards that follow a
 // combo.
 #include <algorithm>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,7 @@ TEST_F(GridGravity, CarsFallThenNewCarsAreSent)
 {
     AddCarType(4, 7, 1);
     // Column 0: rows 0, 1, 3 and 4 have no fundament; cars on rows 2 and 5.
-    test::LoadBoard(world, R"(
-        # 3
-        # 3
-        1 3
-        # 3
-        # 3
-        2 3
-        . 3
-        . 3
-        . 3
-        . 3 )");
+    test::LoadBoard(world, "# 3\n# 3\n1 3\n# 3\n# 3\n2 3\n. 3\n. 3\n. 3\n. 3");
     world.DropAutosIntoFreeFundaments();
     EXPECT_EQ(test::BoardText(world, 10, 1), test::Normalised("#\n#\n.\n#\n#\n.\n.\n.\n1\n2"));
     // The cells that received a car, then every free fundament in list order.
@@ -35,14 +26,11 @@ TEST_F(GridGravity, CarsFallThenNewCarsAreSent)
     ASSERT_EQ(world.transfers.size(), 4u);
     const cTransfer& t = world.transfers[0];
     EXPECT_EQ(t.autoType, 4);
-    EXPECT_EQ(t.fromX, 640);
-    EXPECT_EQ(t.fromY, 1124);
+    EXPECT_EQ(std::pair(t.fromX, t.fromY), std::pair(640, 1124));
     // It lands where the cell's car is drawn (the screen is 1280 wide).
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     world.GridCarPoint(2, 0, x, y);
-    EXPECT_EQ(t.toX, x);
-    EXPECT_EQ(t.toY, y);
+    EXPECT_EQ(std::pair(t.toX, t.toY), std::pair(x, y));
     EXPECT_EQ(t.source, world.FindFundamentAt(2, 0));
     EXPECT_EQ(world.lastSuppliedAuto, 4);
     EXPECT_EQ(world.fundaments[world.FindFundamentAt(9, 0)].alpha, 255);
@@ -106,17 +94,11 @@ TEST_F(GridGravity, NoCarTypeToSupplyLeavesTheCellsFree)
 
 TEST_F(GridGravity, CascadeAfterACombo)
 {
-    AddCarType(1, 7, 1);
-    AddCarType(2, 8, 2);
-    AddCarType(3, 9, 3);
+    for (int t = 1; t <= 3; ++t)
+        AddCarType(t, 6 + t, t);
     world.bonusByClass = 1;
     // Clearing the 3s of row 3 lets the 2s fall in line with row 4's 2s.
-    test::LoadBoard(world, R"(
-        # # # #
-        . . . .
-        2 . . .
-        3 3 3 1
-        1 2 2 3 )");
+    test::LoadBoard(world, "# # # #\n. . . .\n2 . . .\n3 3 3 1\n1 2 2 3");
     Select(world.FindFundamentAt(3, 1), 3, 1);
     world.FindFundamentCombos();
     world.ApplyFundamentCombos();
@@ -203,8 +185,7 @@ TEST_F(GridGravity, StackPoursOntoFreeCells)
         targets.push_back(t.source);
     std::sort(targets.begin(), targets.end());
     EXPECT_EQ(targets, (std::vector<int> { 0, 1, 3 }));
-    EXPECT_EQ(world.transfers[0].fromX, 100);
-    EXPECT_EQ(world.transfers[0].fromY, 50);
+    EXPECT_EQ(std::pair(world.transfers[0].fromX, world.transfers[0].fromY), std::pair(100, 50));
     for (const cStackSlot& s : world.stackSlots)
         EXPECT_EQ(s.autoType, -1);
     EXPECT_EQ(world.stackMovedToGrid, 1);
