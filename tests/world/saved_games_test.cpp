@@ -1,9 +1,12 @@
-// The saved game: its exact bytes, reading it back, and the rules around it
-// (where it is read from, the campaign rule).
+// The saved game and the station's lot file: their exact bytes, reading them
+// back, the presets, the campaign rule, and that only the player's own files
+// in the user folder are read or deleted.
 #include <filesystem>
 #include <string>
 
+#include "platform/utf16.h"
 #include "resources/file_manager.h"
+#include "resources/package.h"
 #include "saved_files_fixture.h"
 
 namespace fs = std::filesystem;
@@ -12,31 +15,13 @@ namespace {
 
 using test::SavedFiles;
 
-// The save file written by hand from the layout: seven lines, each field ends
-// with ';', each line with one CR, UTF-16LE without a byte-order mark.
-std::string HandWrittenSave(int bank, int money, int counterBase, int statusOf30, int moneyBase, int timeBase)
-{
-    auto table = [](const char* key, auto value) {
-        std::string line = key;
-        line += ';';
-        for (int i = 0; i < 50; ++i)
-            line += std::to_string(value(i)) + ";";
-        return line + "\r";
-    };
-    std::string text = "XXXX;\rBANK;" + std::to_string(bank) + ";\rMONEY;" + std::to_string(money) + ";\r";
-    text += table("COUNTER", [&](int i) { return counterBase + i; });
-    text += table("STATUS", [&](int i) { return i >= 1 && i <= 30 ? statusOf30 : -1; });
-    text += table("GELD", [&](int i) { return moneyBase * i; });
-    text += table("LEVEL_TIME", [&](int i) { return timeBase - i; });
-    return text;
-}
-
-TEST_F(SavedFiles, SaveGameWritesTheLayoutByteForByte)
+// Seven lines, each field ends with ';', each line with one CR, UTF-16LE
+// without a byte-order mark.
+TEST_F(SavedFiles, SaveGameWritesTheLayoutAndReadsItBackIntoAFreshWorld)
 {
     FillCampaign();
     world.currentProfile = 3;
     ASSERT_TRUE(world.SaveGame());
-
     std::string expected = "XXXX;\rBANK;123456;\rMONEY;-42;\r";
     const char* keys[] = { "COUNTER", "STATUS", "GELD", "LEVEL_TIME" };
     const int* tables[] = { world.levelCounter, world.levelStatus, world.levelMoney, world.levelTime };
@@ -46,38 +31,13 @@ TEST_F(SavedFiles, SaveGameWritesTheLayoutByteForByte)
             expected += std::to_string(tables[t][i]) + ";";
         expected += "\r";
     }
-    EXPECT_EQ(Read(File("3")), Utf16(expected));
-    EXPECT_FALSE(fs::exists(File("1")));
-}
+    const auto bytes = Read(File("3"));
+    EXPECT_EQ(bytes, Utf16(expected));
+    EXPECT_FALSE(fs::exists(File("1"))); // each profile has its own save
 
-TEST_F(SavedFiles, AHandWrittenSaveReadsBackAndIsWrittenAgainUnchanged)
-{
-    const auto bytes = Utf16(HandWrittenSave(-5, 2000000000, 3, 1, 250, 900));
-    Write(File("1"), bytes);
-    world.bank = world.money = 99;
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, -5);
-    EXPECT_EQ(world.money, 2000000000);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelCounter[i], 3 + i);
-        EXPECT_EQ(world.levelStatus[i], i >= 1 && i <= 30 ? 1 : -1);
-        EXPECT_EQ(world.levelMoney[i], 250 * i);
-        EXPECT_EQ(world.levelTime[i], 900 - i);
-    }
-    EXPECT_EQ(world.campaignWon, 0);
-
-    fs::remove(File("1"));
-    ASSERT_TRUE(world.SaveGame());
-    EXPECT_EQ(Read(File("1")), bytes);
-}
-
-TEST_F(SavedFiles, OurSaveReadsBackIntoAFreshWorld)
-{
-    FillCampaign();
-    ASSERT_TRUE(world.SaveGame());
-    const auto bytes = Read(File("1"));
     world.ResetToDefaults();
-    world.userFolder = std::wstring(user.Path().begin(), user.Path().end());
+    world.userFolder = platform::NarrowToWide(user.Path());
+    world.currentProfile = 3;
     ASSERT_TRUE(world.LoadGame());
     EXPECT_EQ(world.bank, 123456);
     EXPECT_EQ(world.money, -42);
@@ -87,52 +47,39 @@ TEST_F(SavedFiles, OurSaveReadsBackIntoAFreshWorld)
         EXPECT_EQ(world.levelMoney[i], i * 1000 - 7);
         EXPECT_EQ(world.levelTime[i], 2147483647 - i);
     }
+    fs::remove(File("3"));
     ASSERT_TRUE(world.SaveGame());
-    EXPECT_EQ(Read(File("1")), bytes);
+    EXPECT_EQ(Read(File("3")), bytes);
 }
 
-TEST_F(SavedFiles, AMinimalSaveKeepsThePresets)
+TEST_F(SavedFiles, WhatASaveLeavesOutKeepsThePresets)
 {
-    Write(File("1"), Utf16("XXXX;\rBANK;5;\rMONEY;7;\r"));
-    FillCampaign();
-    world.addParkingAutos[12] = 4;
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, 5);
-    EXPECT_EQ(world.money, 7);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelStatus[i], -1);
-        EXPECT_EQ(world.levelCounter[i], 0);
-        EXPECT_EQ(world.levelMoney[i], 0);
-        EXPECT_EQ(world.levelTime[i], 0);
-        EXPECT_EQ(world.addParkingAutos[i], 0);
+    struct Case {
+        const char* what;
+        std::string text;
+        bool found;
+        int bank, money;
+    };
+    const Case cases[] = {
+        { "a minimal save", "XXXX;\rBANK;5;\rMONEY;7;\r", true, 5, 7 },
+        { "rows after the end marker", "XXXX;\rBANK;5;\rENDE;\rMONEY;7;\rSTATUS;2;2;2;\r", true, 5, 0 },
+        { "an empty file", "", false, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(File("1"), Utf16(c.text));
+        FillCampaign();
+        world.addParkingAutos[12] = 4;
+        EXPECT_EQ(world.LoadGame(), c.found);
+        EXPECT_EQ(world.bank, c.bank);
+        EXPECT_EQ(world.money, c.money);
+        for (int i = 0; i < 50; ++i) {
+            EXPECT_EQ(world.levelStatus[i], -1);
+            EXPECT_EQ(world.levelCounter[i] | world.levelMoney[i] | world.levelTime[i], 0);
+            EXPECT_EQ(world.addParkingAutos[i], 0);
+        }
     }
-}
-
-TEST_F(SavedFiles, RowsAfterTheEndMarkerAreIgnored)
-{
-    Write(File("1"), Utf16("XXXX;\rBANK;5;\rENDE;\rMONEY;7;\rSTATUS;2;2;2;\r"));
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, 5);
-    EXPECT_EQ(world.money, 0);
-    EXPECT_EQ(world.levelStatus[0], -1);
-}
-
-TEST_F(SavedFiles, AMissingSaveGivesThePresetsAndFalse)
-{
-    FillCampaign();
-    world.campaignWon = 1;
-    EXPECT_FALSE(world.LoadGame());
-    EXPECT_EQ(world.bank, 0);
-    EXPECT_EQ(world.money, 0);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelStatus[i], -1);
-        EXPECT_EQ(world.levelCounter[i], 0);
-        EXPECT_EQ(world.levelMoney[i], 0);
-        EXPECT_EQ(world.levelTime[i], 0);
-    }
-    // An empty file and a folder in place of the file read as missing too.
-    Write(File("1"), {});
-    EXPECT_FALSE(world.LoadGame());
+    // A folder in place of the file reads as missing too.
     fs::remove(File("1"));
     fs::create_directory(File("1"));
     EXPECT_FALSE(world.LoadGame());
@@ -166,18 +113,62 @@ TEST_F(SavedFiles, GoldOnAllThirtyLevelsWinsTheCampaign)
     }
 }
 
-TEST_F(SavedFiles, EachProfileHasItsOwnSave)
+// A station-building script's lots: two lots and a free fundament, one line
+// each, ending CR CR; read back they give the lots their status and fill the
+// world map's cell tables.
+TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
 {
-    for (int profile = 1; profile <= 6; ++profile) {
-        world.currentProfile = profile;
-        world.bank = profile * 10;
-        ASSERT_TRUE(world.SaveGame());
+    const char* const station = "PLACE;20;2;3;9;\r\rPLACE;21;4;5;11;\r\rPLACE;-1;6;6;0;\r\r";
+    auto build = [this] {
+        world.AddFundament(3, "plate", "plate2", 9);
+        world.AddFundament(7, "ground", "ground2", 9);
+        world.AddPlaceLot(20, "house", 5, 6, 700);
+        world.CreateLot(2, 3, 3, 20, 1, 1, 0);
+        world.CreateLot(4, 5, 3, 21, 0, 1, 1);
+        world.CreateFundament(7, 6, 6, 9, -1);
+    };
+    build();
+    world.fundaments[0].status = 9;
+    world.fundaments[1].status = 11;
+    ASSERT_TRUE(world.SaveLots());
+    EXPECT_EQ(Read(File("1_bau")), Utf16(station));
+
+    world.ResetToDefaults();
+    world.userFolder = platform::NarrowToWide(user.Path());
+    build();
+    world.LoadLots();
+    EXPECT_EQ(world.fundaments[0].status, 9);
+    EXPECT_EQ(world.fundaments[1].status, 11);
+    EXPECT_EQ(world.fundaments[2].status, 0);
+    EXPECT_EQ(world.lotStatus[2][3], 9);
+    EXPECT_EQ(world.lotPlaceType[2][3], 20);
+    EXPECT_EQ(world.lotPlaceValue[2][3], 700);
+    EXPECT_EQ(world.lotStatus[4][5], 11);
+    EXPECT_EQ(world.lotPlaceType[6][6], -1);
+
+    // The map's lot table comes from save.pkg before the loose file.
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 9);
+    test::TempFolder source;
+    Write(source / "lots", Utf16("PLACE;20;2;3;11;\r\r"));
+    {
+        cPackage writer;
+        ASSERT_TRUE(writer.Create(platform::NarrowToWide(File("save.pkg"))));
+        ASSERT_TRUE(writer.AddFileAs(platform::NarrowToWide(source / "lots"), L"1_bau"));
+        ASSERT_TRUE(writer.Commit());
     }
-    for (int profile = 6; profile >= 1; --profile) {
-        world.currentProfile = profile;
-        ASSERT_TRUE(world.LoadGame());
-        EXPECT_EQ(world.bank, profile * 10);
-    }
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 11);
+    fs::remove(File("save.pkg"));
+
+    // Deleted where it is written; a copy in a "save" folder is never read.
+    fs::create_directory(File("save"));
+    Write(File("save/1_bau"), Utf16(station));
+    EXPECT_TRUE(world.DeleteLotSave());
+    EXPECT_FALSE(fs::exists(File("1_bau")));
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 0);
+    EXPECT_TRUE(world.DeleteLotSave());
 }
 
 TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
@@ -189,12 +180,11 @@ TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
     Write(elsewhere / "1_bau", Utf16("PLACE;1;2;3;9;\r\r"));
     const fs::path saved = fs::current_path();
     fs::current_path(elsewhere.Path());
-    cFileManager::Instance().AddSearchPath(std::wstring(elsewhere.Path().begin(), elsewhere.Path().end()));
-
+    const std::wstring path = platform::NarrowToWide(elsewhere.Path());
+    cFileManager::Instance().AddSearchPath(path);
     const bool loaded = world.LoadGame();
     world.LoadLotsFromPackage();
-
-    cFileManager::Instance().RemoveSearchPath(std::wstring(elsewhere.Path().begin(), elsewhere.Path().end()));
+    cFileManager::Instance().RemoveSearchPath(path);
     fs::current_path(saved);
     EXPECT_FALSE(loaded);
     EXPECT_EQ(world.bank, 0);
@@ -205,8 +195,6 @@ TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
     EXPECT_FALSE(world.LoadGame());
     EXPECT_FALSE(world.SaveGame());
     EXPECT_FALSE(world.SaveLots());
-    EXPECT_TRUE(Logged(L"cGameWorld::SaveGame -> there is no user folder"));
-    EXPECT_TRUE(Logged(L"cGameWorld::SaveLots -> there is no user folder"));
 }
 
 } // namespace
