@@ -9,7 +9,7 @@
 
 #include "platform/utf16.h"
 #include "resources/text.h"
-#include "saved_files_fixture.h"
+#include "player_files_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -109,7 +109,7 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.row) + "," + c.column);
-        logged.clear();
+        logLines.clear();
         // The sound line after the bad one is still read.
         Write(File("1_bau"), Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
         world.LoadLotsFromPackage();
@@ -129,7 +129,7 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
         world.fundaments[0].row = resources::ParseInt(platform::NarrowToWide(c.row));
         world.fundaments[0].column = resources::ParseInt(platform::NarrowToWide(c.column));
         world.fundaments[0].content = 1;
-        logged.clear();
+        logLines.clear();
         world.LoadLots();
         EXPECT_EQ(Logged(L"cGameWorld::LoadLots -> cell"), !c.inside);
     }
@@ -216,7 +216,7 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
     for (Failure failure : { Failure::FolderInTheWay, Failure::DiskFull }) {
         SCOPED_TRACE(failure == Failure::FolderInTheWay ? "folder in the way" : "disk full");
         world.ResetToDefaults();
-        world.userFolder = std::wstring(user.Path().begin(), user.Path().end());
+        world.userFolder = std::wstring(home.Path().begin(), home.Path().end());
         FillCampaign();
         world.AddFundament(3, "a", "b", 9);
         world.CreateLot(2, 3, 3, 20, 0, 0, 0);
@@ -228,7 +228,7 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
 
         world.bank = 1;
         world.fundaments[0].status = 11;
-        logged.clear();
+        logLines.clear();
         bool savedGame = true, savedLots = true;
         if (failure == Failure::FolderInTheWay) {
             fs::create_directory(File("1.tmp"));

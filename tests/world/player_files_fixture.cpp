@@ -1,6 +1,9 @@
 #include "player_files_fixture.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <sys/resource.h>
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
@@ -83,6 +86,12 @@ std::vector<uint8_t> PlayerFiles::Bytes(const std::string& path)
     return bytes;
 }
 
+void PlayerFiles::Write(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 bool PlayerFiles::Logged(const std::wstring& part) const
 {
     for (const std::wstring& line : logLines) {
@@ -116,6 +125,53 @@ Entries PlayerFiles::DefaultUsers()
         users[L"bonus level " + n] = bonus;
     }
     return users;
+}
+
+void SavedFiles::SetUp()
+{
+    PlayerFiles::SetUp();
+    world.ResetToDefaults();
+    world.userFolder = platform::NarrowToWide(home.Path());
+}
+
+std::vector<uint8_t> SavedFiles::Utf16(const std::string& ascii)
+{
+    std::vector<uint8_t> bytes;
+    for (char c : ascii) {
+        bytes.push_back(static_cast<uint8_t>(c));
+        bytes.push_back(0);
+    }
+    return bytes;
+}
+
+void SavedFiles::FillCampaign()
+{
+    world.bank = 123456;
+    world.money = -42;
+    for (int i = 0; i < 50; ++i) {
+        world.levelCounter[i] = i;
+        world.levelStatus[i] = i % 4 - 1;
+        world.levelMoney[i] = i * 1000 - 7;
+        world.levelTime[i] = 2147483647 - i;
+    }
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes)
+{
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_previous[0] = limit.rlim_cur;
+    m_previous[1] = limit.rlim_max;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit { m_previous[0], m_previous[1] };
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_handler);
 }
 
 } // namespace test

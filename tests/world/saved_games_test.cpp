@@ -7,7 +7,7 @@
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
 #include "resources/package.h"
-#include "saved_files_fixture.h"
+#include "player_files_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +36,7 @@ TEST_F(SavedFiles, SaveGameWritesTheLayoutAndReadsItBackIntoAFreshWorld)
     EXPECT_FALSE(fs::exists(File("1"))); // each profile has its own save
 
     world.ResetToDefaults();
-    world.userFolder = platform::NarrowToWide(user.Path());
+    world.userFolder = platform::NarrowToWide(home.Path());
     world.currentProfile = 3;
     ASSERT_TRUE(world.LoadGame());
     EXPECT_EQ(world.bank, 123456);
@@ -134,7 +134,7 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
     EXPECT_EQ(Read(File("1_bau")), Utf16(station));
 
     world.ResetToDefaults();
-    world.userFolder = platform::NarrowToWide(user.Path());
+    world.userFolder = platform::NarrowToWide(home.Path());
     build();
     world.LoadLots();
     EXPECT_EQ(world.fundaments[0].status, 9);
