@@ -75,24 +75,6 @@ namespace {
         EXPECT_EQ(world.furthestLevel, 1);
     }
 
-    TEST_F(FirstStart, ASecondLanguageHasItsOwnFolderAndProfiles)
-    {
-        Load();
-        const auto englishUsers = Bytes(UserFile("us.txt"));
-
-        Entries config = DefaultConfig();
-        config[L"language"] = L"ger";
-        Entries users = DefaultUsers();
-        users[L"name 1"] = L"J\u00fcrgen";
-        UseProgramFolder(config, users);
-        Load();
-
-        EXPECT_EQ(world.userFolder, platform::NarrowToWide(UserFolder("ger")));
-        EXPECT_EQ(world.profileNames[1], L"J\u00fcrgen");
-        EXPECT_EQ(Bytes(UserFile("us.txt")), englishUsers);
-        EXPECT_EQ(ReadEntries(UserFile("us.txt", "ger"))[L"name 1"], L"J\u00fcrgen");
-    }
-
     TEST_F(FirstStart, WithoutAUserFolderTheGameRunsAndWritesNothing)
     {
         // A folder below a regular file can never be made, not even by root.
@@ -152,12 +134,7 @@ namespace {
     // the reason, in the log and for main to print, and ends.
     TEST_F(FirstStart, AStartThatCannotReadItsFilesSaysWhichAndWhy)
     {
-        struct Case {
-            const char* name;
-            void (*spoil)(FirstStart&);
-            const char* file;
-            const wchar_t* why;
-        };
+        struct Case { const char* name; void (*spoil)(FirstStart&); const char* file; const wchar_t* why; };
         const Case cases[] = {
             { "no install settings", [](FirstStart& t) { fs::remove(t.program / "data/config.cfg"); },
                 "data/config.cfg", L"it is missing" },

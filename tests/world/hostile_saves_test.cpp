@@ -68,11 +68,7 @@ TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
 
 TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
 {
-    struct Case {
-        const char* row;
-        const char* column;
-        bool inside;
-    };
+    struct Case { const char* row; const char* column; bool inside; };
     const Case cases[] = { { "25", "3", false }, { "3", "25", false }, { "20", "0", false }, { "3", "-1", false },
         { "2147483647", "0", false }, { "99999999999999", "0", false }, { "19", "19", true }, { "0", "0", true } };
     for (const Case& c : cases) {
@@ -103,11 +99,7 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
 
 TEST_F(SavedFiles, FieldsThatAreNoNumbersReadAsZero)
 {
-    struct Case {
-        const char* text;
-        int bank;
-        int counter[4];
-    };
+    struct Case { const char* text; int bank; int counter[4]; };
     const Case cases[] = {
         { "BANK;abc;\rCOUNTER;1;x;3;\r", 0, { 1, 0, 3, 0 } },
         { "BANK;12abc;\rCOUNTER; 4;+5;-6;\r", 12, { 4, 5, -6, 0 } },

@@ -119,14 +119,7 @@ TEST_F(PlaceCombos, ABrokenPlaceStartsNoCombo)
 
 TEST_F(PlaceCombos, WearAndLampFollowTheCombos)
 {
-    struct Case {
-        int damage;
-        int length;
-        int wearBefore;
-        int wearAfter;
-        const wchar_t* lamp;
-        int state;
-    };
+    struct Case { int damage; int length; int wearBefore; int wearAfter; const wchar_t* lamp; int state; };
     const Case cases[] = {
         { 1, 3, 0, 5, L"lampe_green", 0 },
         { 1, 3, 25, 30, L"lampe_green", 0 },

@@ -95,9 +95,6 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
                 EXPECT_FLOAT_EQ(w.autobahnCars[0].y, 100.0f);
                 EXPECT_EQ(w.autobahnCars[0].kind, 7);
             }},
-        {"a sloped lane", false, [](cGameWorld& w) { w.SetAutoBahnPointsCity(1, 100, 100, 300, 200, 0, 3); },
-            [](cGameWorld& w) { w.AddTransportToCity(1, 0, 10, 50); },
-            [](cGameWorld& w) { EXPECT_FLOAT_EQ(w.autobahnCars.at(0).y, 125.0f); }},
         {"road delay below one", false, [](cGameWorld& w) { w.autobahnDelay = 0; },
             [](cGameWorld& w) { w.SpawnAutobahnAuto(1, 10); w.autobahnDelay = -4; w.SpawnAutobahnAuto(1, 10); },
             [](cGameWorld& w) {
@@ -118,9 +115,6 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
         {"colour outside the table", true, [](cGameWorld& w) { w.CreatePlace(6, 1, 1, 9); },
             [](cGameWorld& w) { w.SetColor(1, 1, 1000000); w.SetColor(1, 1, -5); },
             [](cGameWorld& w) { EXPECT_EQ(w.places[0].colour, 0); EXPECT_EQ(w.GetRandomAutoAutobahn(1), 10); }},
-        {"a colour group outside the table in the road draw", false,
-            [](cGameWorld& w) { w.autoTypes[0].colour = 4000; }, [](cGameWorld& w) { w.AddTransportToAutobahn(1, 2); },
-            [](cGameWorld& w) { EXPECT_EQ(w.autobahnCars.size(), 2u); }},
         {"stack slot that does not exist", true, nullptr,
             [](cGameWorld& w) { w.AddToStack(3, 10); w.DriveAutoIntoStack(-1, 0, 0, 1, 1); },
             [](cGameWorld& w) { EXPECT_TRUE(w.stackCars.empty()); }},
@@ -171,17 +165,6 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
                 EXPECT_TRUE(w.snowFlakes.empty());
                 EXPECT_EQ(w.snowing, 0);
             }},
-        {"a hint table whose count was overwritten", false,
-            [](cGameWorld& w) {
-                w.drawStation = 0;
-                for (int row = 1; row <= 3; ++row)
-                    w.CreateFundament(1, row, 1, 9, -1);
-                w.AddAutoToFundament(1, 1, 10);
-                w.AddAutoToFundament(2, 1, 10);
-                w.hintCount = -3;
-            },
-            [](cGameWorld& w) { w.AddHelpHint(2); },
-            [](cGameWorld& w) { EXPECT_EQ(w.FindNeighbourPairClass(2), 1); EXPECT_EQ(w.hintCount, -3); }},
     };
 
     for (const Case& c : cases) {

@@ -54,12 +54,7 @@ TEST_F(SavedFiles, SaveGameWritesTheLayoutAndReadsItBackIntoAFreshWorld)
 
 TEST_F(SavedFiles, WhatASaveLeavesOutKeepsThePresets)
 {
-    struct Case {
-        const char* what;
-        std::string text;
-        bool found;
-        int bank, money;
-    };
+    struct Case { const char* what; std::string text; bool found; int bank, money; };
     const Case cases[] = {
         { "a minimal save", "XXXX;\rBANK;5;\rMONEY;7;\r", true, 5, 7 },
         { "rows after the end marker", "XXXX;\rBANK;5;\rENDE;\rMONEY;7;\rSTATUS;2;2;2;\r", true, 5, 0 },
@@ -87,11 +82,7 @@ TEST_F(SavedFiles, WhatASaveLeavesOutKeepsThePresets)
 
 TEST_F(SavedFiles, GoldOnAllThirtyLevelsWinsTheCampaign)
 {
-    struct Case {
-        const char* what;
-        int (*status)(int level);
-        bool won;
-    };
+    struct Case { const char* what; int (*status)(int level); bool won; };
     const Case cases[] = {
         { "gold on 1..30", [](int l) { return l >= 1 && l <= 30 ? 2 : -1; }, true },
         { "gold on 1..29", [](int l) { return l >= 1 && l <= 29 ? 2 : -1; }, false },
