@@ -116,13 +116,9 @@ Entries PlayerFiles::DefaultUsers()
         users[L"name " + n] = L"";
         users[L"last level " + n] = L"1";
         users[L"drive " + n] = L"0";
-        std::wstring awards, bonus;
-        for (int j = 0; j < 21; ++j)
-            awards += L"0;";
-        for (int j = 0; j < 10; ++j)
-            bonus += L"0;";
-        users[L"awards " + n] = awards;
-        users[L"bonus level " + n] = bonus;
+        const std::wstring ten = L"0;0;0;0;0;0;0;0;0;0;";
+        users[L"awards " + n] = ten + ten + L"0;";
+        users[L"bonus level " + n] = ten;
     }
     return users;
 }
@@ -137,10 +133,8 @@ void SavedFiles::SetUp()
 std::vector<uint8_t> SavedFiles::Utf16(const std::string& ascii)
 {
     std::vector<uint8_t> bytes;
-    for (char c : ascii) {
-        bytes.push_back(static_cast<uint8_t>(c));
-        bytes.push_back(0);
-    }
+    for (char c : ascii)
+        bytes.insert(bytes.end(), { static_cast<uint8_t>(c), 0 });
     return bytes;
 }
 
@@ -159,18 +153,15 @@ void SavedFiles::FillCampaign()
 FileSizeLimit::FileSizeLimit(unsigned long bytes)
 {
     m_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit {};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    m_previous[0] = limit.rlim_cur;
-    m_previous[1] = limit.rlim_max;
+    getrlimit(RLIMIT_FSIZE, &m_previous);
+    rlimit limit = m_previous;
     limit.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 FileSizeLimit::~FileSizeLimit()
 {
-    rlimit limit { m_previous[0], m_previous[1] };
-    setrlimit(RLIMIT_FSIZE, &limit);
+    setrlimit(RLIMIT_FSIZE, &m_previous);
     std::signal(SIGXFSZ, m_handler);
 }
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "resources/log.h"
@@ -77,7 +78,7 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    unsigned long m_previous[2];
+    rlimit m_previous {};
     void (*m_handler)(int);
 };
 

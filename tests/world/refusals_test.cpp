@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <unistd.h>
 
 #include "platform/game_random.h"
@@ -43,128 +44,90 @@ protected:
     std::vector<std::wstring> logged;
 };
 
+// A refusal writes one line or more; setUp may be empty.
 struct Case {
     const char* name;
-    bool logs;                                   // a refusal writes one line or more
-    std::function<void(cGameWorld&)> setUp;      // may be empty
-    std::function<void(cGameWorld&)> act;
-    std::function<void(cGameWorld&)> check;
+    bool logs;
+    std::function<void(cGameWorld&)> setUp, act, check;
 };
 
 TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
 {
     const Case cases[] = {
-        {"a road on which no class may drive gives no car", true,
-            [](cGameWorld& w) { w.autobahnClasses.clear(); },
+        { "a road on which no class may drive gives no car", true, [](cGameWorld& w) { w.autobahnClasses.clear(); },
             [](cGameWorld& w) { w.AddTransportToAutobahn(1, 3); },
-            [](cGameWorld& w) { EXPECT_TRUE(w.autobahnCars.empty()); EXPECT_EQ(w.GetRandomAutoAutobahn(1), -1); }},
-        {"no car type at all", true, [](cGameWorld& w) { w.autoTypes.clear(); },
+            [](cGameWorld& w) { EXPECT_TRUE(w.autobahnCars.empty()); EXPECT_EQ(w.GetRandomAutoAutobahn(1), -1); } },
+        { "no car type at all", true, [](cGameWorld& w) { w.autoTypes.clear(); },
             [](cGameWorld& w) { w.AddTransportToAutobahn(1, 3); },
             [](cGameWorld& w) {
                 EXPECT_TRUE(w.autobahnCars.empty());
-                EXPECT_EQ(w.GetRandomAuto(0), -1);
-                EXPECT_EQ(w.GetRandomStackAutoType(), -1);
-                EXPECT_EQ(w.GetRandomAutoAutobahn(1), -1);
-            }},
-        {"road id outside the tables", true, nullptr,
+                EXPECT_EQ(std::tuple(w.GetRandomAuto(0), w.GetRandomStackAutoType(), w.GetRandomAutoAutobahn(1)), std::tuple(-1, -1, -1));
+            } },
+        { "road id outside the tables", true, nullptr,
             [](cGameWorld& w) {
-                w.AddTransportToAutobahn(5, 1);
-                w.AddTransportToAutobahn(-1, 1);
-                w.SpawnAutobahnAuto(7, 10);
-                w.SetAutoBahn(9, 1.0, 1);
+                w.AddTransportToAutobahn(5, 1), w.AddTransportToAutobahn(-1, 1);
+                w.SpawnAutobahnAuto(7, 10), w.SetAutoBahn(9, 1.0, 1);
             },
-            [](cGameWorld& w) { EXPECT_TRUE(w.autobahnCars.empty()); EXPECT_EQ(w.autobahnRoads.size(), 1u); }},
-        {"road id without a road", true, nullptr, [](cGameWorld& w) { w.AddTransportToAutobahn(2, 1); },
-            [](cGameWorld& w) { EXPECT_TRUE(w.autobahnCars.empty()); EXPECT_EQ(w.autobahnCarCount[2], 0); }},
-        {"no more roads than the tables hold", true,
+            [](cGameWorld& w) { EXPECT_TRUE(w.autobahnCars.empty()); EXPECT_EQ(w.autobahnRoads.size(), 1u); } },
+        { "no more roads than the tables hold", true,
             [](cGameWorld& w) { for (int id = 0; id < 4; ++id) w.SetAutoBahn(id, 1.0, 1); },
-            [](cGameWorld& w) { w.SetAutoBahn(4, 1.0, 1); }, [](cGameWorld& w) { EXPECT_EQ(w.autobahnRoads.size(), 5u); }},
-        {"segment outside the street", true, nullptr,
+            [](cGameWorld& w) { w.SetAutoBahn(4, 1.0, 1); }, [](cGameWorld& w) { EXPECT_EQ(w.autobahnRoads.size(), 5u); } },
+        { "segment outside the street", true, nullptr,
             [](cGameWorld& w) {
-                w.SetAutoBahnPointsCity(1, 0, 0, 10, 10, 10, 3);
-                w.SetAutoBahnPointsCity(1, 0, 0, 10, 10, -1, 3);
+                w.SetAutoBahnPointsCity(1, 0, 0, 10, 10, 10, 3), w.SetAutoBahnPointsCity(1, 0, 0, 10, 10, -1, 3);
                 w.AddTransportToCity(1, 12, 10, 0);
             },
-            [](cGameWorld& w) { EXPECT_EQ(w.autobahnRoads[0].segCount, 0); EXPECT_TRUE(w.autobahnCars.empty()); }},
-        {"a lane whose ends share x", false,
+            [](cGameWorld& w) { EXPECT_EQ(w.autobahnRoads[0].segCount, 0); EXPECT_TRUE(w.autobahnCars.empty()); } },
+        { "a lane whose ends share x", false,
             [](cGameWorld& w) { w.SetAutoBahnPointsCity(1, 400, 100, 400, 500, 2, 7); },
             [](cGameWorld& w) { w.AddTransportToCity(1, 2, 10, 30); },
             [](cGameWorld& w) {
                 ASSERT_EQ(w.autobahnCars.size(), 1u);
-                EXPECT_FLOAT_EQ(w.autobahnCars[0].x, 430.0f);
-                EXPECT_FLOAT_EQ(w.autobahnCars[0].y, 100.0f);
-                EXPECT_EQ(w.autobahnCars[0].kind, 7);
-            }},
-        {"road delay below one", false, [](cGameWorld& w) { w.autobahnDelay = 0; },
+                EXPECT_EQ(std::tuple(w.autobahnCars[0].x, w.autobahnCars[0].y, w.autobahnCars[0].kind), std::tuple(430.0f, 100.0f, 7));
+            } },
+        { "road delay below one", false, [](cGameWorld& w) { w.autobahnDelay = 0; },
             [](cGameWorld& w) { w.SpawnAutobahnAuto(1, 10); w.autobahnDelay = -4; w.SpawnAutobahnAuto(1, 10); },
             [](cGameWorld& w) {
                 ASSERT_EQ(w.autobahnCars.size(), 2u);
-                EXPECT_DOUBLE_EQ(w.autobahnCars[0].progress, 0.0);
-                EXPECT_DOUBLE_EQ(w.autobahnCars[1].progress, 0.0);
-                EXPECT_EQ(platform::GameRand(), 41);   // nothing was drawn
-            }},
-        {"an effect of no frames", false, [](cGameWorld& w) { w.CreateEffects(4, "fx", 0, 0, 0); },
+                EXPECT_EQ(w.autobahnCars[0].progress + w.autobahnCars[1].progress, 0.0);
+                EXPECT_EQ(platform::GameRand(), 41); // nothing was drawn
+            } },
+        { "an effect of no frames", false, [](cGameWorld& w) { w.CreateEffects(4, "fx", 0, 0, 0); },
             [](cGameWorld& w) { w.CreateMyEffects(-1, 4, 1, 0.1f, 5, 5, 3, 3); },
-            [](cGameWorld& w) {
-                ASSERT_EQ(w.effects.size(), 1u);
-                EXPECT_EQ(w.effects[0].frame, 0);
-                EXPECT_TRUE(w.IsEffectNearlyDone(3, 3));
-            }},
-        {"an effect of fewer than no frames", true, nullptr, [](cGameWorld& w) { w.CreateEffects(4, "fx", -3, 0, 0); },
-            [](cGameWorld& w) { EXPECT_TRUE(w.effectTypes.empty()); }},
-        {"colour outside the table", true, [](cGameWorld& w) { w.CreatePlace(6, 1, 1, 9); },
+            [](cGameWorld& w) { ASSERT_EQ(w.effects.size(), 1u); EXPECT_TRUE(w.IsEffectNearlyDone(3, 3)); } },
+        { "colour outside the table", true, [](cGameWorld& w) { w.CreatePlace(6, 1, 1, 9); },
             [](cGameWorld& w) { w.SetColor(1, 1, 1000000); w.SetColor(1, 1, -5); },
-            [](cGameWorld& w) { EXPECT_EQ(w.places[0].colour, 0); EXPECT_EQ(w.GetRandomAutoAutobahn(1), 10); }},
-        {"stack slot that does not exist", true, nullptr,
+            [](cGameWorld& w) { EXPECT_EQ(w.places[0].colour, 0); EXPECT_EQ(w.GetRandomAutoAutobahn(1), 10); } },
+        { "stack slot that does not exist", true, nullptr,
             [](cGameWorld& w) { w.AddToStack(3, 10); w.DriveAutoIntoStack(-1, 0, 0, 1, 1); },
-            [](cGameWorld& w) { EXPECT_TRUE(w.stackCars.empty()); }},
-        {"place and fundament indices outside the lists", true, nullptr,
+            [](cGameWorld& w) { EXPECT_TRUE(w.stackCars.empty()); } },
+        { "place and fundament indices outside the lists", true, nullptr,
             [](cGameWorld& w) {
-                w.PutAutoOnPlace(0, 1, 1);
-                w.PutAutoOnPlace(-1, 1, 1);
-                w.FinishServiceAtPlace(3);
-                w.ApplyComboToPlace(-7, 3);
-                w.SetPlaceAuto(2, 10);
-                w.AddPointsMarker(0);
-                w.AddPointsMarkerAtFundament(0);
-                w.ClearFundamentWithEffect(4, 3);
-                w.StartTransferFromPlace(0, 0, 0, 1, 1);
-                w.AddLeavingAuto(0);
+                w.PutAutoOnPlace(0, 1, 1), w.PutAutoOnPlace(-1, 1, 1), w.FinishServiceAtPlace(3);
+                w.ApplyComboToPlace(-7, 3), w.SetPlaceAuto(2, 10), w.AddPointsMarker(0);
+                w.AddPointsMarkerAtFundament(0), w.ClearFundamentWithEffect(4, 3);
+                w.StartTransferFromPlace(0, 0, 0, 1, 1), w.AddLeavingAuto(0);
             },
             [](cGameWorld& w) {
-                EXPECT_TRUE(w.placeAutos.empty());
-                EXPECT_TRUE(w.flyingValues.empty());
-                EXPECT_TRUE(w.transfers.empty());
-                EXPECT_TRUE(w.leavingAutos.empty());
-                EXPECT_TRUE(w.effects.empty());
-            }},
-        {"counts below zero or beyond reason", true, nullptr,
+                EXPECT_TRUE(w.placeAutos.empty() && w.flyingValues.empty() && w.transfers.empty());
+                EXPECT_TRUE(w.leavingAutos.empty() && w.effects.empty());
+            } },
+        { "counts below zero or beyond reason", true, nullptr,
             [](cGameWorld& w) {
-                w.AddTransportToAutobahn(1, -2);
-                w.AddTransportToAutobahn(1, 2000000000);
-                w.AddJoker(-1);
-                w.AddJoker(2000000000);
-                w.StartRain(-10);
-                w.StartSnow(0, 2000000000, 0);
-                w.AddSnow(-1);
+                w.AddTransportToAutobahn(1, -2), w.AddTransportToAutobahn(1, 2000000000);
+                w.AddJoker(-1), w.AddJoker(2000000000);
+                w.StartRain(-10), w.StartSnow(0, 2000000000, 0), w.AddSnow(-1);
             },
             [](cGameWorld& w) {
-                EXPECT_TRUE(w.autobahnCars.empty());
-                EXPECT_TRUE(w.jokers.empty());
-                EXPECT_TRUE(w.rainDrops.empty());
-                EXPECT_TRUE(w.snowFlakes.empty());
-                EXPECT_EQ(w.raining, 0);
-            }},
-        {"drifts of no steps", true, nullptr,
+                EXPECT_TRUE(w.autobahnCars.empty() && w.jokers.empty());
+                EXPECT_TRUE(w.rainDrops.empty() && w.snowFlakes.empty() && w.raining == 0);
+            } },
+        { "drifts of no steps", true, nullptr,
             [](cGameWorld& w) { w.AddBalon(1, 0, 0, 100, 100, 0); w.AddCloud(1, 0, 0, 100, 100, -3); },
-            [](cGameWorld& w) { EXPECT_TRUE(w.balloons.empty()); EXPECT_TRUE(w.clouds.empty()); }},
-        {"weather on a screen too small for it", true, [](cGameWorld&) { cSettings::Instance().SetResolution(9, 0); },
+            [](cGameWorld& w) { EXPECT_TRUE(w.balloons.empty()); EXPECT_TRUE(w.clouds.empty()); } },
+        { "weather on a screen too small for it", true, [](cGameWorld&) { cSettings::Instance().SetResolution(9, 0); },
             [](cGameWorld& w) { w.StartRain(10); w.StartSnow(1, 10, 0); w.AddSnow(10); },
-            [](cGameWorld& w) {
-                EXPECT_TRUE(w.rainDrops.empty());
-                EXPECT_TRUE(w.snowFlakes.empty());
-                EXPECT_EQ(w.snowing, 0);
-            }},
+            [](cGameWorld& w) { EXPECT_TRUE(w.rainDrops.empty() && w.snowFlakes.empty() && w.snowing == 0); } },
     };
 
     for (const Case& c : cases) {
