@@ -45,8 +45,6 @@ namespace {
             }
             ::close(m_fd);
         }
-        WriteProtected(const WriteProtected&) = delete;
-        WriteProtected& operator=(const WriteProtected&) = delete;
         bool Done() const { return m_done; }
 
     private:

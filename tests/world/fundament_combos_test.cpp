@@ -29,18 +29,14 @@ struct ScanCase {
 TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
 {
     const ScanCase cases[] = {
-        { "row of three", "# # # # #\n# # # # #\n1 1 1 3 .",
-            { { 2, 1 } }, true, { "k=1 2,0 2,1 2,2" } },
+        { "row of three", "# # # # #\n# # # # #\n1 1 1 3 .", { { 2, 1 } }, true, { "k=1 2,0 2,1 2,2" } },
         { "column of four ending on row 9", "#\n#\n#\n#\n#\n1\n3\n3\n3\n3", { { 9, 0 } }, true,
             { "k=3 6,0 7,0 8,0 9,0" } },
         { "run of six ending on column 9", "# # # # # # # # # #\n. 3 4 1 4 4 4 4 4 4",
             { { 1, 8 } }, true, { "k=4 1,4 1,5 1,6 1,7 1,8 1,9" } },
-        { "two are no combo", "# # #\n1 1 3",
-            { { 1, 0 } }, true, {} },
-        { "one colour, two types: a combo by colour", "# # #\n1 2 1",
-            { { 1, 1 } }, false, { "k=7 1,0 1,1 1,2" } },
-        { "one colour, two types: no combo by class", "# # #\n1 2 1",
-            { { 1, 1 } }, true, {} },
+        { "two are no combo", "# # #\n1 1 3", { { 1, 0 } }, true, {} },
+        { "one colour, two types: a combo by colour", "# # #\n1 2 1", { { 1, 1 } }, false, { "k=7 1,0 1,1 1,2" } },
+        { "one colour, two types: no combo by class", "# # #\n1 2 1", { { 1, 1 } }, true, {} },
         { "the joker between two runs belongs to both", "# # # # # # # # # #\n. . 1 . .\n. . 1 . .\n. . 90 . .\n. . 3 . .\n. . 3 . .",
             { { 3, 2 } }, true, { "k=1 1,2 2,2 3,2", "k=3 3,2 4,2 5,2" } },
         { "jokers opening a run take the class after them", "# # # # #\n90 90 4 4 3",

@@ -22,6 +22,15 @@ function add_manager() Story:SetFlag("add_manager") end
 
     constexpr int kScriptLevel = 7;
 
+    void ClearStory()
+    {
+        Story& story = Story::Instance();
+        story.ReleaseLevelScript();
+        story.ClearFlags();
+        while (story.HasFlagEvents())
+            story.PopFlagEvent();
+    }
+
 } // namespace
 
 void GridTest::SetUp()
@@ -42,23 +51,15 @@ void GridTest::SetUp()
     std::filesystem::current_path(m_folder.Path());
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
-    Story& story = Story::Instance();
-    story.ReleaseLevelScript();
-    story.ClearFlags();
-    while (story.HasFlagEvents())
-        story.PopFlagEvent();
+    ClearStory();
     world.level = kScriptLevel;
-    story.LoadLevelScript();
-    ASSERT_NE(story.ScriptId(), -1);
+    Story::Instance().LoadLevelScript();
+    ASSERT_NE(Story::Instance().ScriptId(), -1);
 }
 
 void GridTest::TearDown()
 {
-    Story& story = Story::Instance();
-    story.ReleaseLevelScript();
-    story.ClearFlags();
-    while (story.HasFlagEvents())
-        story.PopFlagEvent();
+    ClearStory();
     Script::ShutDown();
     std::filesystem::current_path(m_oldDirectory);
     cLog::Instance().SetObserver(nullptr);

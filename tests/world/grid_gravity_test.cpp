@@ -2,6 +2,7 @@
 // stack poured onto the grid, and the cascades and full boards that follow a
 // combo.
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -25,12 +26,10 @@ TEST_F(GridGravity, CarsFallThenNewCarsAreSent)
     EXPECT_EQ(Selection(), (std::vector<std::string> { "9,0", "8,0", "2,0", "5,0", "6,0", "7,0" }));
     ASSERT_EQ(world.transfers.size(), 4u);
     const cTransfer& t = world.transfers[0];
-    EXPECT_EQ(t.autoType, 4);
     // It lands where the cell's car is drawn (the screen is 1280 wide).
     int x = 0, y = 0;
     world.GridCarPoint(2, 0, x, y);
-    EXPECT_EQ(std::pair(t.toX, t.toY), std::pair(x, y));
-    EXPECT_EQ(t.source, world.FindFundamentAt(2, 0));
+    EXPECT_EQ(std::tuple(t.autoType, t.toX, t.toY, t.source), std::tuple(4, x, y, world.FindFundamentAt(2, 0)));
     EXPECT_TRUE(TakeErrors().empty());
 }
 
@@ -38,13 +37,7 @@ TEST_F(GridGravity, SupplyWaitsForWhatIsStillMoving)
 {
     AddCarType(4, 7, 1);
     world.CreateEffects(5, "flash", 8, 0, 0);
-    struct Case {
-        const char* name;
-        bool transfer;
-        int onMouse;
-        int effectFrame; // -1 no effect
-        bool supplies;
-    };
+    struct Case { const char* name; bool transfer; int onMouse, effectFrame /* -1 none */; bool supplies; };
     const Case cases[] = {
         { "nothing moving", false, -1, -1, true },
         { "a transfer runs", true, -1, -1, false },
@@ -157,15 +150,10 @@ TEST_F(GridGravity, StackPoursOntoFreeCells)
         EXPECT_EQ(s.autoType, -1);
     EXPECT_EQ(world.stackMovedToGrid, 1);
 
-    // While a transfer runs nothing moves, and the stack is not marked.
-    world.stackMovedToGrid = 0;
-    world.stackSlots[0].autoType = 30;
-    world.MoveStackAutosToFundaments();
-    EXPECT_EQ(world.stackSlots[0].autoType, 30);
-    EXPECT_EQ(world.stackMovedToGrid, 0);
-
     // A full grid keeps the cars in the stack but marks the pass as done.
     world.transfers.clear();
+    world.stackMovedToGrid = 0;
+    world.stackSlots[0].autoType = 30;
     for (cFundament& f : world.fundaments)
         f.autoType = 5;
     world.MoveStackAutosToFundaments();

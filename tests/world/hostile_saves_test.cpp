@@ -147,19 +147,6 @@ TEST_F(SavedFiles, OddBytesNeverReachPastATable)
     EXPECT_EQ(world.campaignWon, 1);
 }
 
-TEST_F(SavedFiles, APlaceLineCutShortIsSkipped)
-{
-    world.AddFundament(3, "a", "b", 9);
-    world.CreateLot(2, 3, 3, 20, 0, 0, 0);
-    Write(File("1_bau"), Utf16("PLACE;20;2;3;\r\rPLACE;20;2;\r\rPLACE\r\rPLACE;20;2;3;9;\r\r"));
-    world.LoadLotsFromPackage();
-    EXPECT_EQ(world.lotTable[2][3], 9);
-    Write(File("1_bau"), Utf16("PLACE;20;2;3;\r\r"));
-    world.LoadLots();
-    EXPECT_EQ(world.fundaments[0].status, 0);
-    EXPECT_EQ(world.lotStatus[2][3], 0);
-}
-
 // A save that fails half-way (the temporary file cannot be made, or the disk
 // fills up) reports it and leaves the previous save as it was.
 TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)

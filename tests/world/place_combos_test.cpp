@@ -125,11 +125,8 @@ TEST_F(PlaceCombos, WearAndLampFollowTheCombos)
         { 1, 3, 0, 5, L"lampe_green", 0 },
         { 1, 3, 25, 30, L"lampe_green", 0 },
         { 1, 3, 26, 31, L"lampe_yellow", 0 },
-        { 1, 4, 60, 70, L"lampe_yellow", 0 },
         { 1, 4, 65, 75, L"lampe_red", 0 },
-        { 1, 5, 75, 90, L"lampe_red", 0 },
         { 1, 5, 80, 95, L"blink", 0 },
-        { 1, 6, 80, 100, L"blink", 0 },
         { 1, 6, 81, 0, L"none", 2 }, // worn out: the place breaks
         { 0, 3, 50, 50, L"lampe_green", 0 },
     };

@@ -69,9 +69,6 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
                 w.SpawnAutobahnAuto(7, 10), w.SetAutoBahn(9, 1.0, 1);
             },
             [](cGameWorld& w) { EXPECT_TRUE(w.autobahnCars.empty()); EXPECT_EQ(w.autobahnRoads.size(), 1u); } },
-        { "no more roads than the tables hold", true,
-            [](cGameWorld& w) { for (int id = 0; id < 4; ++id) w.SetAutoBahn(id, 1.0, 1); },
-            [](cGameWorld& w) { w.SetAutoBahn(4, 1.0, 1); }, [](cGameWorld& w) { EXPECT_EQ(w.autobahnRoads.size(), 5u); } },
         { "segment outside the street", true, nullptr,
             [](cGameWorld& w) {
                 w.SetAutoBahnPointsCity(1, 0, 0, 10, 10, 10, 3), w.SetAutoBahnPointsCity(1, 0, 0, 10, 10, -1, 3);
