@@ -1,5 +1,5 @@
 // Combos of cars standing on the grid: the line scans through the changed
-// cells in both bonus systems, the joker car, merging, the sweep for the
+// cells in both bonus systems, the joker car and when it is in use, merging, the sweep for the
 // triples a cascade leaves, and what applying a combo does.
 #include <gtest/gtest.h>
 
@@ -60,20 +60,13 @@ TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
         world.comboCounter = 0;
         EXPECT_EQ(world.FindFundamentCombos(), 0);
         EXPECT_EQ(Combos(), c.combos);
+        // A joker on a changed cell of a combo is in use.
+        bool joker = false;
+        for (const Cell& cell : c.selected)
+            joker |= world.fundaments[world.FindFundamentAt(cell.row, cell.column)].autoType == 90;
+        EXPECT_EQ(world.jokerInUse, joker && !c.combos.empty());
     }
     EXPECT_TRUE(TakeErrors().empty());
-}
-
-TEST_F(FundamentCombos, AJokerOnTheChangedCellIsInUse)
-{
-    test::LoadBoard(world, "# # #\n1 90 1");
-    world.bonusByClass = 1;
-    for (int column : { 0, 1 }) {
-        Select(world.FindFundamentAt(1, column), 1, column);
-        world.FindFundamentCombos();
-        EXPECT_EQ(world.jokerInUse, column);
-    }
-    EXPECT_EQ(Combos(), (std::vector<std::string> { "k=1 1,0 1,1 1,2" }));
 }
 
 TEST_F(FundamentCombos, SweepFindsTriplesOnly)

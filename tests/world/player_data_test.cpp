@@ -179,7 +179,7 @@ namespace {
         UseProgramFolder(config, users);
         Load();
 
-        EXPECT_TRUE(fs::is_directory(UserFolder("eng")));
+        EXPECT_TRUE(fs::is_directory(UserFolder()));
         EXPECT_FALSE(fs::exists(home / "x"));
         EXPECT_EQ(world.currentProfile, 6);
         EXPECT_EQ(settings.GetHeight(), 1024);

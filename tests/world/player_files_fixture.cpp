@@ -1,5 +1,6 @@
 #include "player_files_fixture.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -46,16 +47,6 @@ void PlayerFiles::Load()
     settings.LoadSettingsAndProfiles(world);
 }
 
-std::string PlayerFiles::UserFolder(const std::string& language) const
-{
-    return home / ("vandrel-first-" + language);
-}
-
-std::string PlayerFiles::UserFile(const std::string& name, const std::string& language) const
-{
-    return UserFolder(language) + "/" + name;
-}
-
 void PlayerFiles::UseProgramFolder(const Entries& config, const Entries& users)
 {
     std::filesystem::create_directories(program / "data");
@@ -94,11 +85,8 @@ void PlayerFiles::Write(const std::string& path, const std::vector<uint8_t>& byt
 
 bool PlayerFiles::Logged(const std::wstring& part) const
 {
-    for (const std::wstring& line : logLines) {
-        if (line.find(part) != std::wstring::npos)
-            return true;
-    }
-    return false;
+    return std::any_of(logLines.begin(), logLines.end(),
+        [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; });
 }
 
 Entries PlayerFiles::DefaultConfig()

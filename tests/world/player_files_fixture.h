@@ -30,8 +30,8 @@ public:
 
     // Runs the start-up loader on fresh defaults.
     void Load();
-    std::string UserFolder(const std::string& language = "eng") const;
-    std::string UserFile(const std::string& name, const std::string& language = "eng") const;
+    std::string UserFolder() const { return home / "vandrel-first-eng"; }
+    std::string UserFile(const std::string& name) const { return UserFolder() + "/" + name; }
     // Makes <temp>/data/config.cfg and us.txt from the entries and changes into
     // that program folder.
     void UseProgramFolder(const Entries& config, const Entries& users);

@@ -3,6 +3,7 @@
 // in the user folder are read or deleted.
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
@@ -39,8 +40,7 @@ TEST_F(SavedFiles, SaveGameWritesTheLayoutAndReadsItBackIntoAFreshWorld)
     world.userFolder = platform::NarrowToWide(home.Path());
     world.currentProfile = 3;
     ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, 123456);
-    EXPECT_EQ(world.money, -42);
+    EXPECT_EQ(std::pair(world.bank, world.money), std::pair(123456, -42));
     for (int i = 0; i < 50; ++i) {
         EXPECT_EQ(world.levelCounter[i], i);
         EXPECT_EQ(world.levelStatus[i], i % 4 - 1);
@@ -66,8 +66,7 @@ TEST_F(SavedFiles, WhatASaveLeavesOutKeepsThePresets)
         FillCampaign();
         world.addParkingAutos[12] = 4;
         EXPECT_EQ(world.LoadGame(), c.found);
-        EXPECT_EQ(world.bank, c.bank);
-        EXPECT_EQ(world.money, c.money);
+        EXPECT_EQ(std::pair(world.bank, world.money), std::pair(c.bank, c.money));
         for (int i = 0; i < 50; ++i) {
             EXPECT_EQ(world.levelStatus[i], -1);
             EXPECT_EQ(world.levelCounter[i] | world.levelMoney[i] | world.levelTime[i], 0);
@@ -128,14 +127,10 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
     world.userFolder = platform::NarrowToWide(home.Path());
     build();
     world.LoadLots();
-    EXPECT_EQ(world.fundaments[0].status, 9);
-    EXPECT_EQ(world.fundaments[1].status, 11);
-    EXPECT_EQ(world.fundaments[2].status, 0);
-    EXPECT_EQ(world.lotStatus[2][3], 9);
-    EXPECT_EQ(world.lotPlaceType[2][3], 20);
-    EXPECT_EQ(world.lotPlaceValue[2][3], 700);
-    EXPECT_EQ(world.lotStatus[4][5], 11);
-    EXPECT_EQ(world.lotPlaceType[6][6], -1);
+    EXPECT_EQ(std::tuple(world.fundaments[0].status, world.fundaments[1].status, world.fundaments[2].status),
+        std::tuple(9, 11, 0));
+    EXPECT_EQ(std::tuple(world.lotStatus[2][3], world.lotPlaceType[2][3], world.lotPlaceValue[2][3]), std::tuple(9, 20, 700));
+    EXPECT_EQ(std::pair(world.lotStatus[4][5], world.lotPlaceType[6][6]), std::pair(11, -1));
 
     // The map's lot table comes from save.pkg before the loose file.
     world.LoadLotsFromPackage();
