@@ -6,6 +6,7 @@
 #include <fstream>
 #include <utility>
 
+#include "support/recording_gfx.h"
 #include "support/temp_folder.h"
 #include "world/game_world.h"
 #include "world_test_support.h"
@@ -20,32 +21,30 @@ TEST(WorldServicesTest, ScreenshotsSkipNumbersAlreadyTaken)
     test::SetLanguage(L"eng");
     test::TempFolder user;
     world.userFolder = platform::NarrowToWide(user.Path());
-    cSettings::Instance().SetResolution(1024, 768);
     world.level = 3;
     const std::string shots = user / "screenshots";
     std::filesystem::create_directories(shots);
     for (const char* name : { "/eng_level3_0.jpg", "/eng_level3_1.jpg", "/eng_xxx_3.jpg" })
         std::ofstream(shots + name) << "old";
-    test::ScreenshotDevice device;
+    test::RecordingGfx device;
     g_pGfxDevice = &device;
 
     world.TakeScreenshot(); // nothing asked
     world.screenshotRequest = 1;
     world.TakeScreenshot();
-    ASSERT_EQ(device.paths.size(), 1u);
-    EXPECT_EQ(device.paths[0], world.userFolder + L"/screenshots/eng_level3_2.jpg");
-    EXPECT_EQ(device.areas[0].right, 1024);
+    ASSERT_EQ(device.screenshots.size(), 1u);
+    EXPECT_EQ(device.screenshots[0], world.userFolder + L"/screenshots/eng_level3_2.jpg");
     EXPECT_EQ((std::pair<int, int>(world.screenshotNumber, world.screenshotRequest)), std::pair(3, 0));
 
     // The menu's pictures share the number and skip their own taken names.
     world.menuScreenshotRequest = 1;
     world.TakeScreenshot();
-    EXPECT_EQ(device.paths.back(), world.userFolder + L"/screenshots/eng_xxx_4.jpg");
+    EXPECT_EQ(device.screenshots.back(), world.userFolder + L"/screenshots/eng_xxx_4.jpg");
     EXPECT_EQ(world.screenshotNumber, 5);
     EXPECT_EQ(std::ifstream(shots + "/eng_level3_0.jpg").get(), 'o'); // never overwritten
 
     // A failed capture, or none without a device, keeps the number.
-    device.result = E_FAIL;
+    device.screenshotResult = E_FAIL;
     for (iGfxDevice* d : { static_cast<iGfxDevice*>(&device), static_cast<iGfxDevice*>(nullptr) }) {
         g_pGfxDevice = d;
         world.screenshotRequest = 1;
@@ -56,11 +55,11 @@ TEST(WorldServicesTest, ScreenshotsSkipNumbersAlreadyTaken)
     // Without a user folder none is taken, not even into the program folder.
     test::LogCapture log;
     g_pGfxDevice = &device;
-    device.result = S_OK;
+    device.screenshotResult = S_OK;
     world.userFolder.clear();
     world.menuScreenshotRequest = 1;
     world.TakeScreenshot();
-    EXPECT_EQ(device.paths.size(), 3u);
+    EXPECT_EQ(device.screenshots.size(), 3u);
     EXPECT_TRUE(log.Contains(L"No user folder: no screenshot taken"));
     g_pGfxDevice = nullptr;
     world.ResetToDefaults();

@@ -1,6 +1,5 @@
 // Helpers of the world's tests: the log captured, the settings' language set,
-// UTF-16 files written, the working directory changed for a test, and a fake
-// graphics device that records screenshots.
+// UTF-16 files written and the working directory changed for a test.
 #pragma once
 
 #include <cwchar>
@@ -46,37 +45,6 @@ public:
 
 private:
     std::filesystem::path m_previous;
-};
-
-// A graphics device that records the screenshots asked of it.
-class ScreenshotDevice : public iGfxDevice {
-public:
-    HRESULT Create(HWND, int, int, int, int) override { return S_OK; }
-    HRESULT BeginScene() override { return S_OK; }
-    HRESULT EndScene() override { return S_OK; }
-    HRESULT Present() override { return S_OK; }
-    HRESULT ApplyFullScreen() override { return S_OK; }
-    HRESULT SetDisplayMode(int, int, int, int, int, int) override { return S_OK; }
-    HRESULT Clear(int, const RECT*, uint32_t, uint32_t, float, int) override { return S_OK; }
-    HRESULT SaveScreenshot(const RECT* source, const RECT*, const wchar_t* path, int, int) override
-    {
-        paths.push_back(path);
-        if (source)
-            areas.push_back(*source);
-        if (result >= 0 && writeFiles) {
-            std::filesystem::path file(platform::WideToNarrow(path));
-            std::filesystem::create_directories(file.parent_path());
-            std::ofstream(file) << "picture";
-        }
-        return result;
-    }
-    int GetZombieBytes() override { return 0; }
-    HRESULT TestDevice() override { return S_OK; }
-
-    HRESULT result = S_OK;
-    bool writeFiles = true;
-    std::vector<std::wstring> paths;
-    std::vector<RECT> areas;
 };
 
 } // namespace test
