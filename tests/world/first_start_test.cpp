@@ -132,15 +132,10 @@ namespace {
                 L"it is missing" },
             { "a folder in place", [](FirstStart& t) { fs::create_directories(t.UserFile("us.txt")); },
                 "vandrel-first-eng/us.txt", L"it is not a file" },
-            { "a UTF-8 copy",
-                [](FirstStart& t) {
-                    fs::create_directories(t.UserFolder());
-                    std::ofstream(t.UserFile("us.txt")) << "[name 1]\r\nAda\r\n";
-                },
+            { "a UTF-8 copy", [](FirstStart& t) { std::ofstream(t.UserFile("us.txt")) << "[name 1]\r\nAda\r\n"; },
                 "vandrel-first-eng/us.txt", L"it holds no entries" },
             { "beyond 1 MB",
                 [](FirstStart& t) {
-                    fs::create_directories(t.UserFolder());
                     WriteEntries(t.UserFile("us.txt"), DefaultUsers());
                     fs::resize_file(t.UserFile("us.txt"), (1 << 20) + 2);
                 },
@@ -149,6 +144,7 @@ namespace {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.name);
             fs::remove_all(UserFolder());
+            fs::create_directories(UserFolder());
             UseProgramFolder(DefaultConfig(), DefaultUsers());
             c.spoil(*this);
             logLines.clear();

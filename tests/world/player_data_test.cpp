@@ -164,27 +164,22 @@ namespace {
     TEST_F(PlayerData, HostileValuesAreClamped)
     {
         Entries config = DefaultConfig();
-        config[L"language"] = L"../../x";
-        config[L"workplace"] = L"99";
-        config[L"x resolution"] = L"100000";
-        config[L"y resolution"] = L"-4";
-        config[L"startlevel"] = L"500";
-        config[L"music volume"] = L"1e30";
+        for (const auto& [key, value] : Entries { { L"language", L"../../x" }, { L"workplace", L"99" },
+                 { L"x resolution", L"100000" }, { L"y resolution", L"-4" }, { L"startlevel", L"500" },
+                 { L"music volume", L"1e30" } })
+            config[key] = value;
         Entries users = DefaultUsers();
-        users[L"awards 6"] = L"1;";
-        users[L"last level 6"] = L"500";
-        users[L"bonus level 6"] = L"";
-        users[L"awards 5"] = std::wstring(L"7;") + std::wstring(200, L'9') + L";";
-        users[L"last level 5"] = L"-2147483648";
+        for (const auto& [key, value] : Entries { { L"awards 6", L"1;" }, { L"last level 6", L"500" },
+                 { L"bonus level 6", L"" }, { L"awards 5", L"7;" + std::wstring(200, L'9') + L";" },
+                 { L"last level 5", L"-2147483648" } })
+            users[key] = value;
         UseProgramFolder(config, users);
         Load();
 
         EXPECT_TRUE(fs::is_directory(UserFolder()));
         EXPECT_FALSE(fs::exists(home / "x"));
-        EXPECT_EQ(world.currentProfile, 6);
-        EXPECT_EQ(settings.GetHeight(), 1024);
-        EXPECT_EQ(world.level, 31);
-        EXPECT_FLOAT_EQ(world.musicVolume, 1.0f);
+        EXPECT_EQ(std::tuple(world.currentProfile, settings.GetHeight(), world.level, world.musicVolume),
+            std::tuple(6, 1024, 31, 1.0f));
         EXPECT_EQ(world.profileAwards[6][0], 1);
         EXPECT_EQ(world.profileAwards[6][20] | world.profileBonusLevels[6][9], 0);
         EXPECT_EQ(std::pair(world.profileAwards[5][0], world.profileAwards[5][1]), std::pair(7, 2147483647));
