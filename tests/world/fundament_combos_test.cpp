@@ -37,7 +37,8 @@ TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
         { "two are no combo", "# # #\n1 1 3", { { 1, 0 } }, true, {} },
         { "one colour, two types: a combo by colour", "# # #\n1 2 1", { { 1, 1 } }, false, { "k=7 1,0 1,1 1,2" } },
         { "one colour, two types: no combo by class", "# # #\n1 2 1", { { 1, 1 } }, true, {} },
-        { "the joker between two runs belongs to both", "# # # # # # # # # #\n. . 1 . .\n. . 1 . .\n. . 90 . .\n. . 3 . .\n. . 3 . .",
+        { "the joker between two runs belongs to both",
+            "# # # # # # # # # #\n. . 1 . .\n. . 1 . .\n. . 90 . .\n. . 3 . .\n. . 3 . .",
             { { 3, 2 } }, true, { "k=1 1,2 2,2 3,2", "k=3 3,2 4,2 5,2" } },
         { "jokers opening a run take the class after them", "# # # # #\n90 90 4 4 3",
             { { 1, 3 } }, true, { "k=4 1,0 1,1 1,2 1,3" } },
@@ -51,19 +52,19 @@ TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
     for (const ScanCase& c : cases) {
         SCOPED_TRACE(c.name);
         world.ResetToDefaults();
-        for (const auto& [id, colour, autoClass] : { std::tuple { 1, 7, 1 }, { 2, 7, 1 }, { 3, 8, 2 }, { 4, 9, 3 }, { 5, 10, 4 } })
+        for (const auto& [id, colour, autoClass] :
+            { std::tuple { 1, 7, 1 }, { 2, 7, 1 }, { 3, 8, 2 }, { 4, 9, 3 }, { 5, 10, 4 } })
             AddCarType(id, colour, autoClass);
         test::LoadBoard(world, c.board);
         world.bonusByClass = c.byClass ? 1 : 0;
-        for (const Cell& cell : c.selected)
+        bool joker = false; // a joker on a changed cell of a combo is in use
+        for (const Cell& cell : c.selected) {
             Select(world.FindFundamentAt(cell.row, cell.column), cell.row, cell.column);
+            joker |= world.fundaments[world.FindFundamentAt(cell.row, cell.column)].autoType == 90;
+        }
         world.comboCounter = 0;
         EXPECT_EQ(world.FindFundamentCombos(), 0);
         EXPECT_EQ(Combos(), c.combos);
-        // A joker on a changed cell of a combo is in use.
-        bool joker = false;
-        for (const Cell& cell : c.selected)
-            joker |= world.fundaments[world.FindFundamentAt(cell.row, cell.column)].autoType == 90;
         EXPECT_EQ(world.jokerInUse, joker && !c.combos.empty());
     }
     EXPECT_TRUE(TakeErrors().empty());
@@ -110,13 +111,15 @@ TEST_F(FundamentCombos, ApplyingClearsTheCellsAndReportsTheBonus)
         EXPECT_EQ(test::BoardText(world, 3, 4), test::Normalised("# # # #\n# # # #\n. . . 2"));
         EXPECT_EQ(world.bonusCellCount, 3);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(std::tuple(world.bonusCellKind[i], world.bonusCellRow[i], world.bonusCellColumn[i]), std::tuple(0, 2, i));
+            EXPECT_EQ(std::tuple(world.bonusCellKind[i], world.bonusCellRow[i], world.bonusCellColumn[i]),
+                std::tuple(0, 2, i));
         EXPECT_EQ(world.bonusType, 3);
         EXPECT_EQ(world.bonusAutoClass, 1); // the run's value: the car type
         EXPECT_EQ(world.jokerRequested, keepJoker ? 1 : 0);
         ASSERT_EQ(world.comboLog.size(), 1u);
         // Length, the class of the car that stood there, and the points.
-        EXPECT_EQ(std::tuple(world.comboLog[0].length, world.comboLog[0].class_, world.comboLog[0].points), std::tuple(3, 4, 50));
+        const cComboLogEntry& entry = world.comboLog[0];
+        EXPECT_EQ(std::tuple(entry.length, entry.class_, entry.points), std::tuple(3, 4, 50));
         EXPECT_EQ(world.flyingValues.size(), 1u);
     }
 }

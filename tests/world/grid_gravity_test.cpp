@@ -87,17 +87,13 @@ TEST_F(GridGravity, NoCarTypeToSupplyLeavesTheCellsFree)
 // the cascade is searched at every changed cell.
 TEST_F(GridGravity, FullBoardClearingABottomRowTriple)
 {
-    for (int t = 10; t <= 13; ++t)
+    for (int t : { 7, 10, 11, 12, 13 })
         AddCarType(t, t, t);
-    AddCarType(7, 7, 7);
     world.bonusByClass = 1;
     std::string board;
-    for (int r = 0; r < 10; ++r) {
-        for (int c = 0; c < 10; ++c) {
-            const bool triple = r == 9 && c >= 3 && c <= 5;
-            board += std::to_string(triple ? 7 : 10 + (r + 2 * c) % 4) + " ";
-        }
-        board += "\n";
+    for (int r = 0, c = 0; r < 10; c = (c + 1) % 10, r += c == 0) {
+        const bool triple = r == 9 && c >= 3 && c <= 5;
+        board += std::to_string(triple ? 7 : 10 + (r + 2 * c) % 4) + (c == 9 ? "\n" : " ");
     }
     test::LoadBoard(world, board);
     world.RebuildFundamentCombos();
@@ -127,8 +123,7 @@ TEST_F(GridGravity, TheSelectionRefusesCellsBeyondItsSize)
     EXPECT_FALSE(world.AddSelectedCell(100, 1, 1));
     EXPECT_EQ(world.selectedCount, world::kSelection);
     EXPECT_EQ(TakeErrors().size(), 1u);
-    EXPECT_TRUE(world.IsSelectedCell(9, 9));
-    EXPECT_FALSE(world.IsSelectedCell(10, 0));
+    EXPECT_TRUE(world.IsSelectedCell(9, 9) && !world.IsSelectedCell(10, 0));
 }
 
 TEST_F(GridGravity, StackPoursOntoFreeCells)

@@ -17,8 +17,10 @@ protected:
     void SetUp() override
     {
         GridTest::SetUp();
-        for (const auto& [id, colour, autoClass] : { std::tuple { 11, 7, 2 }, { 12, 8, 2 }, { 13, 9, 3 }, { 16, 10, 6 } })
-            AddCarType(id, colour, autoClass); // class 6 is the any class
+        // Class 6 is the any class.
+        for (const auto& [id, colour, autoClass] :
+            { std::tuple { 11, 7, 2 }, { 12, 8, 2 }, { 13, 9, 3 }, { 16, 10, 6 } })
+            AddCarType(id, colour, autoClass);
     }
 
     // A work place on the cell serving a car of the type; its index.

@@ -61,7 +61,8 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
             [](cGameWorld& w) { w.AddTransportToAutobahn(1, 3); },
             [](cGameWorld& w) {
                 EXPECT_TRUE(w.autobahnCars.empty());
-                EXPECT_EQ(std::tuple(w.GetRandomAuto(0), w.GetRandomStackAutoType(), w.GetRandomAutoAutobahn(1)), std::tuple(-1, -1, -1));
+                EXPECT_EQ(w.GetRandomAuto(0), -1);
+                EXPECT_EQ(std::pair(w.GetRandomStackAutoType(), w.GetRandomAutoAutobahn(1)), std::pair(-1, -1));
             } },
         { "road id outside the tables", true, nullptr,
             [](cGameWorld& w) {
@@ -80,7 +81,8 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
             [](cGameWorld& w) { w.AddTransportToCity(1, 2, 10, 30); },
             [](cGameWorld& w) {
                 ASSERT_EQ(w.autobahnCars.size(), 1u);
-                EXPECT_EQ(std::tuple(w.autobahnCars[0].x, w.autobahnCars[0].y, w.autobahnCars[0].kind), std::tuple(430.0f, 100.0f, 7));
+                const auto& car = w.autobahnCars[0];
+                EXPECT_EQ(std::tuple(car.x, car.y, car.kind), std::tuple(430.0f, 100.0f, 7));
             } },
         { "road delay below one", false, [](cGameWorld& w) { w.autobahnDelay = 0; },
             [](cGameWorld& w) { w.SpawnAutobahnAuto(1, 10); w.autobahnDelay = -4; w.SpawnAutobahnAuto(1, 10); },

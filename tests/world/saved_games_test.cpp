@@ -129,7 +129,8 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
     world.LoadLots();
     EXPECT_EQ(std::tuple(world.fundaments[0].status, world.fundaments[1].status, world.fundaments[2].status),
         std::tuple(9, 11, 0));
-    EXPECT_EQ(std::tuple(world.lotStatus[2][3], world.lotPlaceType[2][3], world.lotPlaceValue[2][3]), std::tuple(9, 20, 700));
+    EXPECT_EQ(std::tuple(world.lotStatus[2][3], world.lotPlaceType[2][3], world.lotPlaceValue[2][3]),
+        std::tuple(9, 20, 700));
     EXPECT_EQ(std::pair(world.lotStatus[4][5], world.lotPlaceType[6][6]), std::pair(11, -1));
 
     // The map's lot table comes from save.pkg before the loose file.
