@@ -1,20 +1,29 @@
 // The saved game and the station's lot file: their exact bytes, reading them
-// back, the presets, the campaign rule, and that only the player's own files
-// in the user folder are read or deleted.
+// back, the presets, the campaign rule, that only the player's own files in
+// the user folder are read or deleted; saves cut short, damaged or written by
+// someone else, read as far as they are sound, and a save that fails half-way
+// leaving the previous one readable.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <unistd.h>
+#include <vector>
 
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
 #include "resources/package.h"
 #include "player_files_fixture.h"
+#include "resources/text.h"
 
 namespace fs = std::filesystem;
 
+namespace test {
 namespace {
 
-using test::SavedFiles;
 
 // Seven lines, each field ends with ';', each line with one CR, UTF-16LE
 // without a byte-order mark.
@@ -184,4 +193,182 @@ TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
     EXPECT_FALSE(world.SaveLots());
 }
 
+
+// Bank, money and the four tables of 50 in the order of the save's lines.
+std::vector<int> Snapshot(const cGameWorld& w)
+{
+    std::vector<int> values { w.bank, w.money };
+    for (const int* table : { w.levelCounter, w.levelStatus, w.levelMoney, w.levelTime })
+        values.insert(values.end(), table, table + 50);
+    return values;
+}
+
+// The line of the save a value is read from (1 based), and its preset.
+size_t LineOf(size_t k) { return k < 2 ? k + 2 : 4 + (k - 2) / 50; }
+int PresetOf(size_t k) { return LineOf(k) == 5 ? -1 : 0; }
+
+TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
+{
+    FillCampaign();
+    ASSERT_TRUE(world.SaveGame());
+    const std::vector<int> original = Snapshot(world);
+    const auto full = Read(File("1"));
+
+    // At every line end: the lines before the cut read exactly, the rest keep
+    // the presets.
+    size_t lines = 0;
+    for (size_t at = 0; at + 1 < full.size(); at += 2) {
+        if (full[at] != '\r')
+            continue;
+        ++lines;
+        Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(at + 2)));
+        ASSERT_TRUE(world.LoadGame());
+        const std::vector<int> got = Snapshot(world);
+        for (size_t k = 0; k < got.size(); ++k)
+            ASSERT_EQ(got[k], lines >= LineOf(k) ? original[k] : PresetOf(k)) << "value " << k << " after " << lines;
+    }
+    EXPECT_EQ(lines, 7u);
+
+    // At every unit, and at odd bytes here and there: at most the one value
+    // that was cut is neither the original nor the preset.
+    for (size_t size = 0; size < full.size(); size += size % 2 == 0 && size % 38 != 0 ? 2 : 1) {
+        Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(size)));
+        world.LoadGame();
+        const std::vector<int> got = Snapshot(world);
+        int strangers = 0;
+        for (size_t k = 0; k < got.size(); ++k)
+            strangers += got[k] != original[k] && got[k] != PresetOf(k);
+        ASSERT_LE(strangers, 1) << "cut at byte " << size;
+    }
+}
+
+TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
+{
+    struct Case { const char* row; const char* column; bool inside; };
+    const Case cases[] = { { "25", "3", false }, { "3", "25", false }, { "20", "0", false }, { "3", "-1", false },
+        { "2147483647", "0", false }, { "99999999999999", "0", false }, { "19", "19", true }, { "0", "0", true } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.row) + "," + c.column);
+        logLines.clear();
+        // The sound line after the bad one is still read.
+        Write(File("1_bau"), Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
+        world.LoadLotsFromPackage();
+        int set = 0;
+        for (const auto& row : world.lotTable)
+            set += static_cast<int>(std::count_if(std::begin(row), std::end(row), [](int cell) { return cell != 0; }));
+        EXPECT_EQ(world.lotTable[5][5], 11);
+        EXPECT_EQ(set, c.inside ? 2 : 1);
+        EXPECT_EQ(Logged(L"cGameWorld::LoadLotsFromPackage -> cell"), !c.inside);
+
+        // A fundament standing on such a cell (no script could make one) is
+        // matched, but the grids are not written.
+        world.fundaments.clear();
+        world.fundaments.push_back(cFundament {});
+        world.fundaments[0].row = resources::ParseInt(platform::NarrowToWide(c.row));
+        world.fundaments[0].column = resources::ParseInt(platform::NarrowToWide(c.column));
+        world.fundaments[0].content = 1;
+        logLines.clear();
+        world.LoadLots();
+        EXPECT_EQ(Logged(L"cGameWorld::LoadLots -> cell"), !c.inside);
+    }
+}
+
+TEST_F(SavedFiles, FieldsThatAreNoNumbersReadAsZero)
+{
+    struct Case { const char* text; int bank; int counter[4]; };
+    const Case cases[] = {
+        { "BANK;abc;\rCOUNTER;1;x;3;\r", 0, { 1, 0, 3, 0 } },
+        { "BANK;12abc;\rCOUNTER; 4;+5;-6;\r", 12, { 4, 5, -6, 0 } },
+        { "BANK;99999999999999;\rCOUNTER;-99999999999999;\r", INT_MAX, { INT_MIN, 0, 0, 0 } },
+        { "BANK;\"7\";\rCOUNTER;\"8\";;;9;\r", 7, { 8, 9, 0, 0 } },
+        { "BANK\rCOUNTER\r", 0, { 0, 0, 0, 0 } },
+        { "BANK;1;\r\r\r\rBANK;2;\r\r", 2, { 0, 0, 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
+        Write(File("1"), Utf16(c.text));
+        ASSERT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.bank, c.bank);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(world.levelCounter[i], c.counter[i]);
+    }
+}
+
+TEST_F(SavedFiles, OddBytesNeverReachPastATable)
+{
+    std::string longRow = "STATUS;";
+    for (int i = 0; i < 5000; ++i)
+        longRow += "2;";
+    std::vector<uint8_t> cases[] = {
+        Utf16(longRow + "\r"),
+        Utf16("XXXX;\rBANK;5;\rMONEY;7;"), // no last line end
+        { 'B', 0, ';', 0, '5', 0, ';', 0, '\r', 0, '7' }, // an odd last byte
+        { 0xFF, 0xFE, 'B', 0, 'A', 0, 'N', 0, 'K', 0, ';', 0, '3', 0, ';', 0 }, // a byte-order mark
+        { 'B', 0, 'A', 0, 0, 0, 'N', 0, 'K', 0, ';', 0, '3', 0 }, // a NUL unit
+        { 0x00, 0xD8, ';', 0, '1', 0 }, // an unpaired surrogate
+        std::vector<uint8_t>(4096, 0xFF),
+        Utf16(";;;;\r;\r\r;"),
+    };
+    for (const auto& bytes : cases) {
+        Write(File("1"), bytes);
+        world.LoadGame();
+        Write(File("1_bau"), bytes);
+        world.LoadLots();
+        world.LoadLotsFromPackage();
+    }
+    // The long row filled its 50 entries and no more.
+    Write(File("1"), cases[0]);
+    ASSERT_TRUE(world.LoadGame());
+    EXPECT_EQ(world.levelStatus[49], 2);
+    EXPECT_EQ(world.campaignWon, 1);
+}
+
+// A save that fails half-way (the temporary file cannot be made, or the disk
+// fills up) reports it and leaves the previous save as it was.
+TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
+{
+    enum class Failure { FolderInTheWay, DiskFull };
+    for (Failure failure : { Failure::FolderInTheWay, Failure::DiskFull }) {
+        SCOPED_TRACE(failure == Failure::FolderInTheWay ? "folder in the way" : "disk full");
+        world.ResetToDefaults();
+        world.userFolder = platform::NarrowToWide(home.Path());
+        FillCampaign();
+        world.AddFundament(3, "a", "b", 9);
+        world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+        world.fundaments[0].status = 9;
+        ASSERT_TRUE(world.SaveGame());
+        ASSERT_TRUE(world.SaveLots());
+        const auto save = Read(File("1"));
+        const auto lots = Read(File("1_bau"));
+
+        world.bank = 1;
+        world.fundaments[0].status = 11;
+        bool savedGame = true, savedLots = true;
+        if (failure == Failure::FolderInTheWay) {
+            fs::create_directory(File("1.tmp"));
+            fs::create_directory(File("1_bau.tmp"));
+            savedGame = world.SaveGame();
+            savedLots = world.SaveLots();
+            fs::remove(File("1.tmp"));
+            fs::remove(File("1_bau.tmp"));
+        } else {
+            test::FileSizeLimit limit(16);
+            savedGame = world.SaveGame();
+            savedLots = world.SaveLots();
+        }
+        EXPECT_FALSE(savedGame);
+        EXPECT_FALSE(savedLots);
+        EXPECT_EQ(Read(File("1")), save);
+        EXPECT_EQ(Read(File("1_bau")), lots);
+        // No half-written temporary file stays behind.
+        EXPECT_FALSE(fs::exists(File("1.tmp")));
+
+        ASSERT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.bank, 123456);
+        world.LoadLots();
+        EXPECT_EQ(world.fundaments[0].status, 9);
+    }
+}
+
 } // namespace
+} // namespace test
