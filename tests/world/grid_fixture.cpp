@@ -70,9 +70,8 @@ void GridTest::TearDown()
 void GridTest::AddCarType(int id, int colour, int autoClass)
 {
     world.AddAuto(id, 1, "car_" + std::to_string(id));
-    cAutoType& type = world.autoTypes.back();
-    type.colour = colour;
-    type.class_ = autoClass;
+    world.autoTypes.back().colour = colour;
+    world.autoTypes.back().class_ = autoClass;
 }
 
 std::vector<std::string> GridTest::TakeCallbacks()
@@ -86,24 +85,12 @@ std::vector<std::string> GridTest::TakeCallbacks()
     return names;
 }
 
-std::vector<std::wstring> GridTest::TakeErrors()
-{
-    std::vector<std::wstring> errors;
-    errors.swap(m_errors);
-    return errors;
-}
-
 std::vector<std::string> GridTest::Selection() const
 {
     std::vector<std::string> cells;
     for (int i = 0; i < world.selectedCount; ++i)
         cells.push_back(std::to_string(world.selectedRow[i]) + "," + std::to_string(world.selectedColumn[i]));
     return cells;
-}
-
-void GridTest::Select(int index, int row, int column)
-{
-    ASSERT_TRUE(world.AddSelectedCell(index, row, column));
 }
 
 std::vector<std::string> GridTest::Combos() const
