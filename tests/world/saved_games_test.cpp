@@ -121,8 +121,9 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
         world.CreateLot(4, 5, 3, 21, 0, 1, 1);
         world.CreateFundament(7, 6, 6, 9, -1);
     };
+    world.intro = 1; // a lot made during the intro shows built
     build();
-    world.fundaments[0].status = 9;
+    EXPECT_EQ(std::pair(world.fundaments[0].status, world.fundaments[0].alpha), std::pair(9, 255));
     world.fundaments[1].status = 11;
     ASSERT_TRUE(world.SaveLots());
     EXPECT_EQ(Read(File("1_bau")), Utf16(station));

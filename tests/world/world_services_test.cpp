@@ -29,7 +29,6 @@ TEST(WorldServicesTest, ScreenshotsSkipNumbersAlreadyTaken)
     test::RecordingGfx device;
     g_pGfxDevice = &device;
 
-    world.TakeScreenshot(); // nothing asked
     world.screenshotRequest = 1;
     world.TakeScreenshot();
     ASSERT_EQ(device.screenshots.size(), 1u);
