@@ -22,6 +22,15 @@ function add_manager() Story:SetFlag("add_manager") end
 
     constexpr int kScriptLevel = 7;
 
+    void ClearStory()
+    {
+        Story& story = Story::Instance();
+        story.ReleaseLevelScript();
+        story.ClearFlags();
+        while (story.HasFlagEvents())
+            story.PopFlagEvent();
+    }
+
 } // namespace
 
 void GridTest::SetUp()
@@ -42,23 +51,15 @@ void GridTest::SetUp()
     std::filesystem::current_path(m_folder.Path());
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
-    Story& story = Story::Instance();
-    story.ReleaseLevelScript();
-    story.ClearFlags();
-    while (story.HasFlagEvents())
-        story.PopFlagEvent();
+    ClearStory();
     world.level = kScriptLevel;
-    story.LoadLevelScript();
-    ASSERT_NE(story.ScriptId(), -1);
+    Story::Instance().LoadLevelScript();
+    ASSERT_NE(Story::Instance().ScriptId(), -1);
 }
 
 void GridTest::TearDown()
 {
-    Story& story = Story::Instance();
-    story.ReleaseLevelScript();
-    story.ClearFlags();
-    while (story.HasFlagEvents())
-        story.PopFlagEvent();
+    ClearStory();
     Script::ShutDown();
     std::filesystem::current_path(m_oldDirectory);
     cLog::Instance().SetObserver(nullptr);
@@ -69,9 +70,8 @@ void GridTest::TearDown()
 void GridTest::AddCarType(int id, int colour, int autoClass)
 {
     world.AddAuto(id, 1, "car_" + std::to_string(id));
-    cAutoType& type = world.autoTypes.back();
-    type.colour = colour;
-    type.class_ = autoClass;
+    world.autoTypes.back().colour = colour;
+    world.autoTypes.back().class_ = autoClass;
 }
 
 std::vector<std::string> GridTest::TakeCallbacks()
@@ -85,13 +85,6 @@ std::vector<std::string> GridTest::TakeCallbacks()
     return names;
 }
 
-std::vector<std::wstring> GridTest::TakeErrors()
-{
-    std::vector<std::wstring> errors;
-    errors.swap(m_errors);
-    return errors;
-}
-
 std::vector<std::string> GridTest::Selection() const
 {
     std::vector<std::string> cells;
@@ -100,9 +93,16 @@ std::vector<std::string> GridTest::Selection() const
     return cells;
 }
 
-void GridTest::Select(int index, int row, int column)
+std::vector<std::string> GridTest::Combos() const
 {
-    ASSERT_TRUE(world.AddSelectedCell(index, row, column));
+    std::vector<std::string> out;
+    for (const cCombo& c : world.combos) {
+        std::string text = "k=" + std::to_string(c.count > 0 ? c.memberClass[0] : -99);
+        for (int m = 0; m < c.count; ++m)
+            text += " " + std::to_string(c.memberRow[m]) + "," + std::to_string(c.memberColumn[m]);
+        out.push_back(text);
+    }
+    return out;
 }
 
 } // namespace test

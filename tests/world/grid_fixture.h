@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,10 +26,12 @@ protected:
     // The callbacks raised since the last call, oldest first.
     std::vector<std::string> TakeCallbacks();
     // Error lines logged since the last call.
-    std::vector<std::wstring> TakeErrors();
+    std::vector<std::wstring> TakeErrors() { return std::exchange(m_errors, {}); }
     // The selection as "row,column" texts, in order.
     std::vector<std::string> Selection() const;
-    void Select(int index, int row, int column);
+    void Select(int index, int row, int column) { ASSERT_TRUE(world.AddSelectedCell(index, row, column)); }
+    // The combos as "k=<class of the first member> r,c r,c ...", in list order.
+    std::vector<std::string> Combos() const;
 
     cGameWorld& world = cGameWorld::Instance();
     RecordingSoundEngine sound;

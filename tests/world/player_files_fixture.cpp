@@ -1,6 +1,10 @@
 #include "player_files_fixture.h"
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <sys/resource.h>
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
@@ -43,16 +47,6 @@ void PlayerFiles::Load()
     settings.LoadSettingsAndProfiles(world);
 }
 
-std::string PlayerFiles::UserFolder(const std::string& language) const
-{
-    return home / ("vandrel-first-" + language);
-}
-
-std::string PlayerFiles::UserFile(const std::string& name, const std::string& language) const
-{
-    return UserFolder(language) + "/" + name;
-}
-
 void PlayerFiles::UseProgramFolder(const Entries& config, const Entries& users)
 {
     std::filesystem::create_directories(program / "data");
@@ -83,13 +77,16 @@ std::vector<uint8_t> PlayerFiles::Bytes(const std::string& path)
     return bytes;
 }
 
+void PlayerFiles::Write(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 bool PlayerFiles::Logged(const std::wstring& part) const
 {
-    for (const std::wstring& line : logLines) {
-        if (line.find(part) != std::wstring::npos)
-            return true;
-    }
-    return false;
+    return std::any_of(logLines.begin(), logLines.end(),
+        [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; });
 }
 
 Entries PlayerFiles::DefaultConfig()
@@ -107,15 +104,53 @@ Entries PlayerFiles::DefaultUsers()
         users[L"name " + n] = L"";
         users[L"last level " + n] = L"1";
         users[L"drive " + n] = L"0";
-        std::wstring awards, bonus;
-        for (int j = 0; j < 21; ++j)
-            awards += L"0;";
-        for (int j = 0; j < 10; ++j)
-            bonus += L"0;";
-        users[L"awards " + n] = awards;
-        users[L"bonus level " + n] = bonus;
+        const std::wstring ten = L"0;0;0;0;0;0;0;0;0;0;";
+        users[L"awards " + n] = ten + ten + L"0;";
+        users[L"bonus level " + n] = ten;
     }
     return users;
+}
+
+void SavedFiles::SetUp()
+{
+    PlayerFiles::SetUp();
+    world.ResetToDefaults();
+    world.userFolder = platform::NarrowToWide(home.Path());
+}
+
+std::vector<uint8_t> SavedFiles::Utf16(const std::string& ascii)
+{
+    std::vector<uint8_t> bytes;
+    for (char c : ascii)
+        bytes.insert(bytes.end(), { static_cast<uint8_t>(c), 0 });
+    return bytes;
+}
+
+void SavedFiles::FillCampaign()
+{
+    world.bank = 123456;
+    world.money = -42;
+    for (int i = 0; i < 50; ++i) {
+        world.levelCounter[i] = i;
+        world.levelStatus[i] = i % 4 - 1;
+        world.levelMoney[i] = i * 1000 - 7;
+        world.levelTime[i] = 2147483647 - i;
+    }
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes)
+{
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_previous);
+    rlimit limit = m_previous;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_previous);
+    std::signal(SIGXFSZ, m_handler);
 }
 
 } // namespace test

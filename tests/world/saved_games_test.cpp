@@ -1,42 +1,37 @@
-// The saved game: its exact bytes, reading it back, and the rules around it
-// (where it is read from, the campaign rule).
+// The saved game and the station's lot file: their exact bytes, reading them
+// back, the presets, the campaign rule, that only the player's own files in
+// the user folder are read or deleted; saves cut short, damaged or written by
+// someone else, read as far as they are sound, and a save that fails half-way
+// leaving the previous one readable.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
 
+#include "platform/utf16.h"
 #include "resources/file_manager.h"
-#include "saved_files_fixture.h"
+#include "resources/package.h"
+#include "player_files_fixture.h"
+#include "resources/text.h"
 
 namespace fs = std::filesystem;
 
+namespace test {
 namespace {
 
-using test::SavedFiles;
 
-// The save file written by hand from the layout: seven lines, each field ends
-// with ';', each line with one CR, UTF-16LE without a byte-order mark.
-std::string HandWrittenSave(int bank, int money, int counterBase, int statusOf30, int moneyBase, int timeBase)
-{
-    auto table = [](const char* key, auto value) {
-        std::string line = key;
-        line += ';';
-        for (int i = 0; i < 50; ++i)
-            line += std::to_string(value(i)) + ";";
-        return line + "\r";
-    };
-    std::string text = "XXXX;\rBANK;" + std::to_string(bank) + ";\rMONEY;" + std::to_string(money) + ";\r";
-    text += table("COUNTER", [&](int i) { return counterBase + i; });
-    text += table("STATUS", [&](int i) { return i >= 1 && i <= 30 ? statusOf30 : -1; });
-    text += table("GELD", [&](int i) { return moneyBase * i; });
-    text += table("LEVEL_TIME", [&](int i) { return timeBase - i; });
-    return text;
-}
-
-TEST_F(SavedFiles, SaveGameWritesTheLayoutByteForByte)
+// Seven lines, each field ends with ';', each line with one CR, UTF-16LE
+// without a byte-order mark.
+TEST_F(SavedFiles, SaveGameWritesTheLayoutAndReadsItBackIntoAFreshWorld)
 {
     FillCampaign();
     world.currentProfile = 3;
     ASSERT_TRUE(world.SaveGame());
-
     std::string expected = "XXXX;\rBANK;123456;\rMONEY;-42;\r";
     const char* keys[] = { "COUNTER", "STATUS", "GELD", "LEVEL_TIME" };
     const int* tables[] = { world.levelCounter, world.levelStatus, world.levelMoney, world.levelTime };
@@ -46,93 +41,43 @@ TEST_F(SavedFiles, SaveGameWritesTheLayoutByteForByte)
             expected += std::to_string(tables[t][i]) + ";";
         expected += "\r";
     }
-    EXPECT_EQ(Read(File("3")), Utf16(expected));
-    EXPECT_FALSE(fs::exists(File("1")));
-}
+    const auto bytes = Read(File("3"));
+    EXPECT_EQ(bytes, Utf16(expected));
+    EXPECT_FALSE(fs::exists(File("1"))); // each profile has its own save
 
-TEST_F(SavedFiles, AHandWrittenSaveReadsBackAndIsWrittenAgainUnchanged)
-{
-    const auto bytes = Utf16(HandWrittenSave(-5, 2000000000, 3, 1, 250, 900));
-    Write(File("1"), bytes);
-    world.bank = world.money = 99;
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, -5);
-    EXPECT_EQ(world.money, 2000000000);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelCounter[i], 3 + i);
-        EXPECT_EQ(world.levelStatus[i], i >= 1 && i <= 30 ? 1 : -1);
-        EXPECT_EQ(world.levelMoney[i], 250 * i);
-        EXPECT_EQ(world.levelTime[i], 900 - i);
-    }
-    EXPECT_EQ(world.campaignWon, 0);
-
-    fs::remove(File("1"));
-    ASSERT_TRUE(world.SaveGame());
-    EXPECT_EQ(Read(File("1")), bytes);
-}
-
-TEST_F(SavedFiles, OurSaveReadsBackIntoAFreshWorld)
-{
-    FillCampaign();
-    ASSERT_TRUE(world.SaveGame());
-    const auto bytes = Read(File("1"));
     world.ResetToDefaults();
-    world.userFolder = std::wstring(user.Path().begin(), user.Path().end());
+    world.userFolder = platform::NarrowToWide(home.Path());
+    world.currentProfile = 3;
     ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, 123456);
-    EXPECT_EQ(world.money, -42);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelCounter[i], i);
-        EXPECT_EQ(world.levelStatus[i], i % 4 - 1);
-        EXPECT_EQ(world.levelMoney[i], i * 1000 - 7);
-        EXPECT_EQ(world.levelTime[i], 2147483647 - i);
-    }
+    EXPECT_EQ(std::pair(world.bank, world.levelTime[49]), std::pair(123456, 2147483647 - 49));
+    // Written again from what was read, every value comes out the same.
+    fs::remove(File("3"));
     ASSERT_TRUE(world.SaveGame());
-    EXPECT_EQ(Read(File("1")), bytes);
+    EXPECT_EQ(Read(File("3")), bytes);
 }
 
-TEST_F(SavedFiles, AMinimalSaveKeepsThePresets)
+TEST_F(SavedFiles, WhatASaveLeavesOutKeepsThePresets)
 {
-    Write(File("1"), Utf16("XXXX;\rBANK;5;\rMONEY;7;\r"));
-    FillCampaign();
-    world.addParkingAutos[12] = 4;
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, 5);
-    EXPECT_EQ(world.money, 7);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelStatus[i], -1);
-        EXPECT_EQ(world.levelCounter[i], 0);
-        EXPECT_EQ(world.levelMoney[i], 0);
-        EXPECT_EQ(world.levelTime[i], 0);
-        EXPECT_EQ(world.addParkingAutos[i], 0);
+    struct Case { const char* what; std::string text; bool found; int bank, money; };
+    const Case cases[] = {
+        { "a minimal save", "XXXX;\rBANK;5;\rMONEY;7;\r", true, 5, 7 },
+        { "rows after the end marker", "XXXX;\rBANK;5;\rENDE;\rMONEY;7;\rSTATUS;2;2;2;\r", true, 5, 0 },
+        { "an empty file", "", false, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(File("1"), Utf16(c.text));
+        FillCampaign();
+        world.addParkingAutos[12] = 4;
+        EXPECT_EQ(world.LoadGame(), c.found);
+        EXPECT_EQ(std::pair(world.bank, world.money), std::pair(c.bank, c.money));
+        for (int i = 0; i < 50; ++i) {
+            EXPECT_EQ(world.levelStatus[i], -1);
+            EXPECT_EQ(world.levelCounter[i] | world.levelMoney[i] | world.levelTime[i], 0);
+            EXPECT_EQ(world.addParkingAutos[i], 0);
+        }
     }
-}
-
-TEST_F(SavedFiles, RowsAfterTheEndMarkerAreIgnored)
-{
-    Write(File("1"), Utf16("XXXX;\rBANK;5;\rENDE;\rMONEY;7;\rSTATUS;2;2;2;\r"));
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.bank, 5);
-    EXPECT_EQ(world.money, 0);
-    EXPECT_EQ(world.levelStatus[0], -1);
-}
-
-TEST_F(SavedFiles, AMissingSaveGivesThePresetsAndFalse)
-{
-    FillCampaign();
-    world.campaignWon = 1;
-    EXPECT_FALSE(world.LoadGame());
-    EXPECT_EQ(world.bank, 0);
-    EXPECT_EQ(world.money, 0);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(world.levelStatus[i], -1);
-        EXPECT_EQ(world.levelCounter[i], 0);
-        EXPECT_EQ(world.levelMoney[i], 0);
-        EXPECT_EQ(world.levelTime[i], 0);
-    }
-    // An empty file and a folder in place of the file read as missing too.
-    Write(File("1"), {});
-    EXPECT_FALSE(world.LoadGame());
+    // A folder in place of the file reads as missing too.
     fs::remove(File("1"));
     fs::create_directory(File("1"));
     EXPECT_FALSE(world.LoadGame());
@@ -140,11 +85,7 @@ TEST_F(SavedFiles, AMissingSaveGivesThePresetsAndFalse)
 
 TEST_F(SavedFiles, GoldOnAllThirtyLevelsWinsTheCampaign)
 {
-    struct Case {
-        const char* what;
-        int (*status)(int level);
-        bool won;
-    };
+    struct Case { const char* what; int (*status)(int level); bool won; };
     const Case cases[] = {
         { "gold on 1..30", [](int l) { return l >= 1 && l <= 30 ? 2 : -1; }, true },
         { "gold on 1..29", [](int l) { return l >= 1 && l <= 29 ? 2 : -1; }, false },
@@ -166,18 +107,60 @@ TEST_F(SavedFiles, GoldOnAllThirtyLevelsWinsTheCampaign)
     }
 }
 
-TEST_F(SavedFiles, EachProfileHasItsOwnSave)
+// A station-building script's lots: two lots and a free fundament, one line
+// each, ending CR CR; read back they give the lots their status and fill the
+// world map's cell tables.
+TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
 {
-    for (int profile = 1; profile <= 6; ++profile) {
-        world.currentProfile = profile;
-        world.bank = profile * 10;
-        ASSERT_TRUE(world.SaveGame());
+    const char* const station = "PLACE;20;2;3;9;\r\rPLACE;21;4;5;11;\r\rPLACE;-1;6;6;0;\r\r";
+    auto build = [this] {
+        world.AddFundament(3, "plate", "plate2", 9);
+        world.AddFundament(7, "ground", "ground2", 9);
+        world.AddPlaceLot(20, "house", 5, 6, 700);
+        world.CreateLot(2, 3, 3, 20, 1, 1, 0);
+        world.CreateLot(4, 5, 3, 21, 0, 1, 1);
+        world.CreateFundament(7, 6, 6, 9, -1);
+    };
+    world.intro = 1; // a lot made during the intro shows built
+    build();
+    EXPECT_EQ(std::pair(world.fundaments[0].status, world.fundaments[0].alpha), std::pair(9, 255));
+    world.fundaments[1].status = 11;
+    ASSERT_TRUE(world.SaveLots());
+    EXPECT_EQ(Read(File("1_bau")), Utf16(station));
+
+    world.ResetToDefaults();
+    world.userFolder = platform::NarrowToWide(home.Path());
+    build();
+    world.LoadLots();
+    EXPECT_EQ(std::tuple(world.fundaments[0].status, world.fundaments[1].status, world.fundaments[2].status),
+        std::tuple(9, 11, 0));
+    EXPECT_EQ(std::tuple(world.lotStatus[2][3], world.lotPlaceType[2][3], world.lotPlaceValue[2][3]),
+        std::tuple(9, 20, 700));
+    EXPECT_EQ(std::pair(world.lotStatus[4][5], world.lotPlaceType[6][6]), std::pair(11, -1));
+
+    // The map's lot table comes from save.pkg before the loose file.
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 9);
+    test::TempFolder source;
+    Write(source / "lots", Utf16("PLACE;20;2;3;11;\r\r"));
+    {
+        cPackage writer;
+        ASSERT_TRUE(writer.Create(platform::NarrowToWide(File("save.pkg"))));
+        ASSERT_TRUE(writer.AddFileAs(platform::NarrowToWide(source / "lots"), L"1_bau"));
+        ASSERT_TRUE(writer.Commit());
     }
-    for (int profile = 6; profile >= 1; --profile) {
-        world.currentProfile = profile;
-        ASSERT_TRUE(world.LoadGame());
-        EXPECT_EQ(world.bank, profile * 10);
-    }
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 11);
+    fs::remove(File("save.pkg"));
+
+    // Deleted where it is written; a copy in a "save" folder is never read.
+    fs::create_directory(File("save"));
+    Write(File("save/1_bau"), Utf16(station));
+    EXPECT_TRUE(world.DeleteLotSave());
+    EXPECT_FALSE(fs::exists(File("1_bau")));
+    world.LoadLotsFromPackage();
+    EXPECT_EQ(world.lotTable[2][3], 0);
+    EXPECT_TRUE(world.DeleteLotSave());
 }
 
 TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
@@ -189,12 +172,11 @@ TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
     Write(elsewhere / "1_bau", Utf16("PLACE;1;2;3;9;\r\r"));
     const fs::path saved = fs::current_path();
     fs::current_path(elsewhere.Path());
-    cFileManager::Instance().AddSearchPath(std::wstring(elsewhere.Path().begin(), elsewhere.Path().end()));
-
+    const std::wstring path = platform::NarrowToWide(elsewhere.Path());
+    cFileManager::Instance().AddSearchPath(path);
     const bool loaded = world.LoadGame();
     world.LoadLotsFromPackage();
-
-    cFileManager::Instance().RemoveSearchPath(std::wstring(elsewhere.Path().begin(), elsewhere.Path().end()));
+    cFileManager::Instance().RemoveSearchPath(path);
     fs::current_path(saved);
     EXPECT_FALSE(loaded);
     EXPECT_EQ(world.bank, 0);
@@ -205,8 +187,183 @@ TEST_F(SavedFiles, SavesAreReadOnlyFromTheUserFolder)
     EXPECT_FALSE(world.LoadGame());
     EXPECT_FALSE(world.SaveGame());
     EXPECT_FALSE(world.SaveLots());
-    EXPECT_TRUE(Logged(L"cGameWorld::SaveGame -> there is no user folder"));
-    EXPECT_TRUE(Logged(L"cGameWorld::SaveLots -> there is no user folder"));
+}
+
+
+// Bank, money and the four tables of 50 in the order of the save's lines.
+std::vector<int> Snapshot(const cGameWorld& w)
+{
+    std::vector<int> values { w.bank, w.money };
+    for (const int* table : { w.levelCounter, w.levelStatus, w.levelMoney, w.levelTime })
+        values.insert(values.end(), table, table + 50);
+    return values;
+}
+
+// The line of the save a value is read from (1 based), and its preset.
+size_t LineOf(size_t k) { return k < 2 ? k + 2 : 4 + (k - 2) / 50; }
+int PresetOf(size_t k) { return LineOf(k) == 5 ? -1 : 0; }
+
+TEST_F(SavedFiles, ASaveCutShortReadsAsFarAsItGoes)
+{
+    FillCampaign();
+    ASSERT_TRUE(world.SaveGame());
+    const std::vector<int> original = Snapshot(world);
+    const auto full = Read(File("1"));
+
+    // At every line end: the lines before the cut read exactly, the rest keep
+    // the presets.
+    size_t lines = 0;
+    for (size_t at = 0; at + 1 < full.size(); at += 2) {
+        if (full[at] != '\r')
+            continue;
+        ++lines;
+        Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(at + 2)));
+        ASSERT_TRUE(world.LoadGame());
+        const std::vector<int> got = Snapshot(world);
+        for (size_t k = 0; k < got.size(); ++k)
+            ASSERT_EQ(got[k], lines >= LineOf(k) ? original[k] : PresetOf(k)) << "value " << k << " after " << lines;
+    }
+    EXPECT_EQ(lines, 7u);
+
+    // At every unit, and at odd bytes here and there: at most the one value
+    // that was cut is neither the original nor the preset.
+    for (size_t size = 0; size < full.size(); size += size % 2 == 0 && size % 38 != 0 ? 2 : 1) {
+        Write(File("1"), std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(size)));
+        world.LoadGame();
+        const std::vector<int> got = Snapshot(world);
+        int strangers = 0;
+        for (size_t k = 0; k < got.size(); ++k)
+            strangers += got[k] != original[k] && got[k] != PresetOf(k);
+        ASSERT_LE(strangers, 1) << "cut at byte " << size;
+    }
+}
+
+TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
+{
+    struct Case { const char* row; const char* column; bool inside; };
+    const Case cases[] = { { "25", "3", false }, { "3", "25", false }, { "20", "0", false }, { "3", "-1", false },
+        { "2147483647", "0", false }, { "99999999999999", "0", false }, { "19", "19", true }, { "0", "0", true } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.row) + "," + c.column);
+        logLines.clear();
+        // The sound line after the bad one is still read.
+        Write(File("1_bau"), Utf16(std::string("PLACE;1;") + c.row + ";" + c.column + ";9;\r\rPLACE;1;5;5;11;\r\r"));
+        world.LoadLotsFromPackage();
+        int set = 0;
+        for (const auto& row : world.lotTable)
+            set += static_cast<int>(std::count_if(std::begin(row), std::end(row), [](int cell) { return cell != 0; }));
+        EXPECT_EQ(world.lotTable[5][5], 11);
+        EXPECT_EQ(set, c.inside ? 2 : 1);
+        EXPECT_EQ(Logged(L"cGameWorld::LoadLotsFromPackage -> cell"), !c.inside);
+
+        // A fundament standing on such a cell (no script could make one) is
+        // matched, but the grids are not written.
+        world.fundaments.clear();
+        world.fundaments.push_back(cFundament {});
+        world.fundaments[0].row = resources::ParseInt(platform::NarrowToWide(c.row));
+        world.fundaments[0].column = resources::ParseInt(platform::NarrowToWide(c.column));
+        world.fundaments[0].content = 1;
+        logLines.clear();
+        world.LoadLots();
+        EXPECT_EQ(Logged(L"cGameWorld::LoadLots -> cell"), !c.inside);
+    }
+}
+
+TEST_F(SavedFiles, FieldsThatAreNoNumbersReadAsZero)
+{
+    struct Case { const char* text; int bank; int counter[4]; };
+    const Case cases[] = {
+        { "BANK;abc;\rCOUNTER;1;x;3;\r", 0, { 1, 0, 3, 0 } },
+        { "BANK;12abc;\rCOUNTER; 4;+5;-6;\r", 12, { 4, 5, -6, 0 } },
+        { "BANK;99999999999999;\rCOUNTER;-99999999999999;\r", INT_MAX, { INT_MIN, 0, 0, 0 } },
+        { "BANK;\"7\";\rCOUNTER;\"8\";;;9;\r", 7, { 8, 9, 0, 0 } },
+        { "BANK\rCOUNTER\r", 0, { 0, 0, 0, 0 } },
+        { "BANK;1;\r\r\r\rBANK;2;\r\r", 2, { 0, 0, 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
+        Write(File("1"), Utf16(c.text));
+        ASSERT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.bank, c.bank);
+        EXPECT_EQ(std::vector(world.levelCounter, world.levelCounter + 4), std::vector(c.counter, c.counter + 4));
+    }
+}
+
+TEST_F(SavedFiles, OddBytesNeverReachPastATable)
+{
+    std::string longRow = "STATUS;";
+    for (int i = 0; i < 5000; ++i)
+        longRow += "2;";
+    std::vector<uint8_t> cases[] = {
+        Utf16(longRow + "\r"),
+        Utf16("XXXX;\rBANK;5;\rMONEY;7;"), // no last line end
+        { 'B', 0, ';', 0, '5', 0, ';', 0, '\r', 0, '7' }, // an odd last byte
+        { 0xFF, 0xFE, 'B', 0, 'A', 0, 'N', 0, 'K', 0, ';', 0, '3', 0, ';', 0 }, // a byte-order mark
+        { 'B', 0, 'A', 0, 0, 0, 'N', 0, 'K', 0, ';', 0, '3', 0 }, // a NUL unit
+        { 0x00, 0xD8, ';', 0, '1', 0 }, // an unpaired surrogate
+        std::vector<uint8_t>(4096, 0xFF),
+        Utf16(";;;;\r;\r\r;"),
+    };
+    for (const auto& bytes : cases) {
+        Write(File("1"), bytes);
+        world.LoadGame();
+        Write(File("1_bau"), bytes);
+        world.LoadLots();
+        world.LoadLotsFromPackage();
+    }
+    // The long row filled its 50 entries and no more.
+    Write(File("1"), cases[0]);
+    ASSERT_TRUE(world.LoadGame());
+    EXPECT_EQ(world.levelStatus[49], 2);
+    EXPECT_EQ(world.campaignWon, 1);
+}
+
+// A save that fails half-way (the temporary file cannot be made, or the disk
+// fills up) reports it and leaves the previous save as it was.
+TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
+{
+    enum class Failure { FolderInTheWay, DiskFull };
+    for (Failure failure : { Failure::FolderInTheWay, Failure::DiskFull }) {
+        SCOPED_TRACE(failure == Failure::FolderInTheWay ? "folder in the way" : "disk full");
+        world.ResetToDefaults();
+        world.userFolder = platform::NarrowToWide(home.Path());
+        FillCampaign();
+        world.AddFundament(3, "a", "b", 9);
+        world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+        world.fundaments[0].status = 9;
+        ASSERT_TRUE(world.SaveGame());
+        ASSERT_TRUE(world.SaveLots());
+        const auto save = Read(File("1"));
+        const auto lots = Read(File("1_bau"));
+
+        world.bank = 1;
+        world.fundaments[0].status = 11;
+        bool savedGame = true, savedLots = true;
+        if (failure == Failure::FolderInTheWay) {
+            fs::create_directory(File("1.tmp"));
+            fs::create_directory(File("1_bau.tmp"));
+            savedGame = world.SaveGame();
+            savedLots = world.SaveLots();
+            fs::remove(File("1.tmp"));
+            fs::remove(File("1_bau.tmp"));
+        } else {
+            test::FileSizeLimit limit(16);
+            savedGame = world.SaveGame();
+            savedLots = world.SaveLots();
+        }
+        EXPECT_FALSE(savedGame);
+        EXPECT_FALSE(savedLots);
+        EXPECT_EQ(Read(File("1")), save);
+        EXPECT_EQ(Read(File("1_bau")), lots);
+        // No half-written temporary file stays behind.
+        EXPECT_FALSE(fs::exists(File("1.tmp")));
+
+        ASSERT_TRUE(world.LoadGame());
+        EXPECT_EQ(world.bank, 123456);
+        world.LoadLots();
+        EXPECT_EQ(world.fundaments[0].status, 9);
+    }
 }
 
 } // namespace
+} // namespace test

@@ -1,12 +1,10 @@
 // Helpers of the world's tests: the log captured, the settings' language set,
-// UTF-16 files written, the working directory changed for a test, and fakes
-// of the engine's font and graphics device.
+// UTF-16 files written and the working directory changed for a test.
 #pragma once
 
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -47,64 +45,6 @@ public:
 
 private:
     std::filesystem::path m_previous;
-};
-
-// A font of fixed width per character; single characters may be given other
-// widths (0 included).
-class FixedWidthFont : public iGfxFont {
-public:
-    explicit FixedWidthFont(int width = 10)
-        : m_width(width)
-    {
-    }
-    void SetWidth(wchar_t c, int width) { m_special[c] = width; }
-
-    void MeasureText(const wchar_t* text, SIZE* out) override
-    {
-        *out = SIZE();
-        if (!text)
-            return;
-        for (; *text; ++text) {
-            const auto it = m_special.find(*text);
-            out->cx += it == m_special.end() ? m_width : it->second;
-        }
-        out->cy = 16;
-    }
-
-private:
-    int m_width;
-    std::map<wchar_t, int> m_special;
-};
-
-// A graphics device that records the screenshots asked of it.
-class ScreenshotDevice : public iGfxDevice {
-public:
-    HRESULT Create(HWND, int, int, int, int) override { return S_OK; }
-    HRESULT BeginScene() override { return S_OK; }
-    HRESULT EndScene() override { return S_OK; }
-    HRESULT Present() override { return S_OK; }
-    HRESULT ApplyFullScreen() override { return S_OK; }
-    HRESULT SetDisplayMode(int, int, int, int, int, int) override { return S_OK; }
-    HRESULT Clear(int, const RECT*, uint32_t, uint32_t, float, int) override { return S_OK; }
-    HRESULT SaveScreenshot(const RECT* source, const RECT*, const wchar_t* path, int, int) override
-    {
-        paths.push_back(path);
-        if (source)
-            areas.push_back(*source);
-        if (result >= 0 && writeFiles) {
-            std::filesystem::path file(platform::WideToNarrow(path));
-            std::filesystem::create_directories(file.parent_path());
-            std::ofstream(file) << "picture";
-        }
-        return result;
-    }
-    int GetZombieBytes() override { return 0; }
-    HRESULT TestDevice() override { return S_OK; }
-
-    HRESULT result = S_OK;
-    bool writeFiles = true;
-    std::vector<std::wstring> paths;
-    std::vector<RECT> areas;
 };
 
 } // namespace test

@@ -1,0 +1,345 @@
+// The player's settings and profiles: the first start, a user folder that
+// cannot be made or written, files that cannot be read, failed writes, the
+// round trip, hostile values and the highscore tables.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
+
+#include "platform/utf16.h"
+#include "player_files_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace test {
+namespace {
+
+using FirstStart = PlayerFiles;
+
+// A folder nobody may write into, root included (the immutable flag), for
+// as long as the object lives.
+class WriteProtected {
+public:
+    explicit WriteProtected(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (::geteuid() != 0) {
+            m_done = ::fchmod(m_fd, 0555) == 0;
+            return;
+        }
+        int flags = 0;
+        m_done = ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags |= FS_IMMUTABLE_FL, true)
+            && ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ~WriteProtected()
+    {
+        int flags = 0;
+        if (::geteuid() != 0) {
+            ::fchmod(m_fd, 0755);
+        } else if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+        }
+        ::close(m_fd);
+    }
+    bool Done() const { return m_done; }
+
+private:
+    int m_fd;
+    bool m_done = false;
+};
+
+TEST_F(FirstStart, MakesTheFolderCopiesBothFilesAndReadsThem)
+{
+    ASSERT_FALSE(fs::exists(UserFolder()));
+    Load();
+
+    EXPECT_EQ(world.quitRequested, 0);
+    EXPECT_TRUE(settings.canSave);
+    EXPECT_EQ(world.userFolder, platform::NarrowToWide(UserFolder()));
+    EXPECT_EQ(Bytes(UserFile("config.cfg")), Bytes("data/config.cfg"));
+    EXPECT_EQ(Bytes(UserFile("us.txt")), Bytes("data/us.txt"));
+
+    EXPECT_EQ(world.profileLastLevel[6], 1);
+}
+
+TEST_F(FirstStart, WithoutAUserFolderTheGameRunsAndWritesNothing)
+{
+    // A folder below a regular file can never be made, not even by root.
+    std::ofstream(home / "file") << "x";
+    setenv("XDG_DATA_HOME", (home / "file/below").c_str(), 1);
+    UseProgramFolder(DefaultConfig(), DefaultUsers());
+    const auto before = Bytes(program / "data/config.cfg");
+    Load();
+
+    EXPECT_EQ(world.quitRequested, 0);
+    EXPECT_FALSE(settings.canSave);
+    EXPECT_TRUE(world.userFolder.empty());
+    EXPECT_FALSE(world.SaveConfig());
+    EXPECT_FALSE(world.SaveUsers());
+    std::vector<std::string> names; // nothing landed in the program folder
+    for (const auto& entry : fs::recursive_directory_iterator(program.Path()))
+        names.push_back(fs::relative(entry.path(), program.Path()).string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string> { "data", "data/config.cfg", "data/us.txt" }));
+    EXPECT_EQ(Bytes(program / "data/config.cfg"), before);
+}
+
+// A user folder that exists but cannot be written: the player's own
+// files are read, and the log and the screen say what cannot be written.
+TEST_F(FirstStart, AFolderThatCannotBeWrittenStillGivesThePlayersProfiles)
+{
+    Load();
+    Entries users = ReadEntries(UserFile("us.txt"));
+    users[L"name 1"] = L"Mine";
+    WriteEntries(UserFile("us.txt"), users);
+    Entries config = DefaultConfig();
+    config[L"x resolution"] = L"1024";
+    config[L"y resolution"] = L"768";
+    WriteEntries(UserFile("config.cfg"), config);
+    const auto profiles = Bytes(UserFile("us.txt"));
+    WriteProtected readOnly(UserFolder());
+    if (!readOnly.Done())
+        GTEST_SKIP() << "this file system cannot make a folder read-only";
+    logLines.clear();
+    Load();
+
+    EXPECT_EQ(world.quitRequested, 0);
+    EXPECT_FALSE(settings.canSave);
+    EXPECT_EQ(world.profileNames[1], L"Mine");
+    EXPECT_EQ(settings.GetWidth(), 1024);
+    EXPECT_TRUE(Logged(L"\" cannot be written ("));
+    EXPECT_NE(world.playerFileNotice.find(platform::NarrowToWide(UserFolder())), std::wstring::npos);
+    EXPECT_FALSE(world.SaveConfig());
+    EXPECT_EQ(Bytes(UserFile("us.txt")), profiles);
+}
+
+// A start that cannot read its settings or profiles names the file and
+// the reason, in the log and for main to print, and ends.
+TEST_F(FirstStart, AStartThatCannotReadItsFilesSaysWhichAndWhy)
+{
+    struct Case { const char* name; void (*spoil)(FirstStart&); const char* file; const wchar_t* why; };
+    const Case cases[] = {
+        { "no install settings", [](FirstStart& t) { fs::remove(t.program / "data/config.cfg"); },
+            "data/config.cfg", L"it is missing" },
+        { "no profiles anywhere", [](FirstStart& t) { fs::remove(t.program / "data/us.txt"); }, "data/us.txt",
+            L"it is missing" },
+        { "a folder in place", [](FirstStart& t) { fs::create_directories(t.UserFile("us.txt")); },
+            "vandrel-first-eng/us.txt", L"it is not a file" },
+        { "a UTF-8 copy", [](FirstStart& t) { std::ofstream(t.UserFile("us.txt")) << "[name 1]\r\nAda\r\n"; },
+            "vandrel-first-eng/us.txt", L"it holds no entries" },
+        { "beyond 1 MB",
+            [](FirstStart& t) {
+                WriteEntries(t.UserFile("us.txt"), DefaultUsers());
+                fs::resize_file(t.UserFile("us.txt"), (1 << 20) + 2);
+            },
+            "vandrel-first-eng/us.txt", L"it is larger than 1 MB" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(UserFolder());
+        fs::create_directories(UserFolder());
+        UseProgramFolder(DefaultConfig(), DefaultUsers());
+        c.spoil(*this);
+        logLines.clear();
+        Load();
+        EXPECT_EQ(world.quitRequested, 1);
+        const std::wstring& failure = world.startFailure;
+        EXPECT_NE(failure.find(platform::NarrowToWide(c.file)), std::wstring::npos) << failure;
+        EXPECT_NE(failure.find(c.why), std::wstring::npos) << failure;
+        EXPECT_TRUE(Logged(failure));
+    }
+    EXPECT_TRUE(Logged(L"error: us.pkg not found"));
+}
+
+using PlayerData = PlayerFiles;
+
+// A missing or unreadable config.cfg is made again from the install copy,
+// and never causes the player's profiles to be written over.
+TEST_F(PlayerData, EditedProfilesSurviveAMissingOrUnreadableConfig)
+{
+    for (const bool missing : { true, false }) {
+        SCOPED_TRACE(missing ? "missing" : "empty");
+        Load();
+        Entries users = ReadEntries(UserFile("us.txt"));
+        users[L"name 2"] = L"Edited";
+        users[L"last level 2"] = L"7";
+        WriteEntries(UserFile("us.txt"), users);
+        const auto edited = Bytes(UserFile("us.txt"));
+        if (missing)
+            fs::remove(UserFile("config.cfg"));
+        else
+            std::ofstream(UserFile("config.cfg"), std::ios::trunc).close(); // no entries
+
+        Load();
+        EXPECT_EQ(world.profileNames[2], L"Edited");
+        EXPECT_EQ(world.profileLastLevel[2], 7);
+        EXPECT_EQ(Bytes(UserFile("us.txt")), edited);
+        // The empty one is not overwritten either.
+        EXPECT_EQ(Bytes(UserFile("config.cfg")).empty(), !missing);
+    }
+}
+
+// us.txt cut short before the last profiles: what was read is used, and
+// the file as it was is kept aside before it is first written over.
+TEST_F(PlayerData, ACutShortProfileFileIsKeptBeforeItIsWrittenOver)
+{
+    Load();
+    Entries users = DefaultUsers();
+    users[L"name 1"] = L"Ada";
+    users[L"name 3"] = L"Cy";
+    users[L"name 5"] = L"Eve";
+    WriteEntries(UserFile("us.txt"), users);
+    auto bytes = Bytes(UserFile("us.txt"));
+    const std::wstring text = platform::Utf16LeToWide(bytes.data(), bytes.size());
+    bytes.resize(text.find(L"[name 4]") * 2);
+    Write(UserFile("us.txt"), bytes);
+
+    Load();
+    EXPECT_EQ(world.profileNames[1], L"Ada");
+    EXPECT_TRUE(Logged(L"us.txt holds no \"name 4\""));
+    EXPECT_TRUE(world.SaveConfig() && world.SaveConfig());
+    EXPECT_EQ(Bytes(UserFile("us.txt.unreadable")), bytes);
+    EXPECT_FALSE(fs::exists(UserFile("us.txt.unreadable2")));
+}
+
+TEST_F(PlayerData, AFailedWriteKeepsTheOldFilesAndReportsFailure)
+{
+    Load();
+    const auto config = Bytes(UserFile("config.cfg"));
+    const auto users = Bytes(UserFile("us.txt"));
+    // Tests run as root, where a read-only folder stops nothing: block the
+    // temporary files the writes go through with folders of the same name.
+    fs::create_directory(UserFile("config.cfg.tmp"));
+    fs::create_directory(UserFile("us.txt.tmp"));
+
+    world.musicVolume = 0.25f;
+    world.profileNames[1] = L"Lost";
+    EXPECT_FALSE(world.SaveConfig());
+    EXPECT_EQ(Bytes(UserFile("config.cfg")), config);
+    EXPECT_EQ(Bytes(UserFile("us.txt")), users);
+
+    // Only the profiles blocked: the settings are written, the result is still false.
+    fs::remove(UserFile("config.cfg.tmp"));
+    EXPECT_FALSE(world.SaveConfig());
+    EXPECT_NE(Bytes(UserFile("config.cfg")), config);
+    EXPECT_EQ(Bytes(UserFile("us.txt")), users);
+
+    // A folder in place of the file fails the write and stays.
+    fs::remove(UserFile("us.txt"));
+    fs::create_directory(UserFile("us.txt"));
+    EXPECT_FALSE(world.SaveUsers());
+    EXPECT_TRUE(fs::is_directory(UserFile("us.txt")));
+}
+
+// Profiles and settings read back as written, also in a comma locale where
+// one is installed (the files always use '.'); an empty value reads as empty.
+TEST_F(PlayerData, SaveAndLoadRoundTripAlsoInACommaLocale)
+{
+    const std::wstring names[7] = { L"", L"", L"M\u00fcller \u00d6zt\u00fcrk", L"\u0416\u043e\u0440\u0430",
+        L"\u8eca \U0001F697", L"with space", L"x]" };
+    for (const char* locale : { "C", "de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8" }) {
+        SCOPED_TRACE(locale);
+        Load();
+        if (!std::setlocale(LC_NUMERIC, locale))
+            continue; // not installed
+        world.musicVolume = 0.25f;
+        world.speechVolume = 0.75f;
+        world.currentProfile = 3;
+        world.windowCenter = 1;
+        settings.SetResolution(1024, 768);
+        settings.screenMode = settings.mute = 1;
+        for (int i = 1; i <= 6; ++i) {
+            world.profileNames[i] = names[i];
+            world.profileLastLevel[i] = i * 5;
+            world.profileDrive[i] = i % 2;
+            for (int j = 0; j < 21; ++j)
+                world.profileAwards[i][j] = world.profileBonusLevels[i][j % 10] = (i + j) % 10;
+        }
+        ASSERT_TRUE(world.SaveConfig());
+        EXPECT_EQ(ReadEntries(UserFile("config.cfg"))[L"music volume"], L"   0.25000");
+        EXPECT_EQ(ReadEntries(UserFile("us.txt"))[L"name 1"], L"");
+
+        logLines.clear();
+        Load();
+        std::setlocale(LC_NUMERIC, "C");
+        for (int i = 1; i <= 6; ++i) {
+            EXPECT_EQ(world.profileNames[i], names[i]) << i;
+            EXPECT_EQ(world.profileLastLevel[i], i * 5) << i;
+            EXPECT_EQ(world.profileDrive[i], i % 2) << i;
+            for (int j = 0; j < 21; ++j)
+                EXPECT_EQ(world.profileAwards[i][j], (i + j) % 10) << i << "," << j;
+            for (int j = 11; j < 21; ++j)
+                EXPECT_EQ(world.profileBonusLevels[i][j % 10], (i + j) % 10) << i << "," << j;
+        }
+        EXPECT_EQ(std::pair(world.musicVolume, world.speechVolume), std::pair(0.25f, 0.75f));
+        EXPECT_EQ(std::pair(world.currentProfile, world.furthestLevel), std::pair(3, 15));
+        EXPECT_EQ(world.windowCenter + world.fullScreen + settings.mute, 3);
+        EXPECT_FLOAT_EQ(settings.scaleY, 1.33f);
+        EXPECT_TRUE(logLines.empty()) << testing::PrintToString(logLines);
+    }
+}
+
+TEST_F(PlayerData, HostileValuesAreClamped)
+{
+    Entries config = DefaultConfig();
+    for (const auto& [key, value] : Entries { { L"language", L"../../x" }, { L"workplace", L"99" },
+             { L"x resolution", L"100000" }, { L"y resolution", L"-4" }, { L"startlevel", L"500" },
+             { L"music volume", L"1e30" } })
+        config[key] = value;
+    Entries users = DefaultUsers();
+    for (const auto& [key, value] : Entries { { L"awards 6", L"1;" }, { L"last level 6", L"500" },
+             { L"bonus level 6", L"" }, { L"awards 5", L"7;" + std::wstring(200, L'9') + L";" },
+             { L"last level 5", L"-2147483648" } })
+        users[key] = value;
+    UseProgramFolder(config, users);
+    Load();
+
+    EXPECT_TRUE(fs::is_directory(UserFolder()));
+    EXPECT_FALSE(fs::exists(home / "x"));
+    EXPECT_EQ(std::tuple(world.currentProfile, settings.GetHeight(), world.level, world.musicVolume),
+        std::tuple(6, 1024, 31, 1.0f));
+    EXPECT_EQ(world.profileAwards[6][0], 1);
+    EXPECT_EQ(world.profileAwards[6][20] | world.profileBonusLevels[6][9], 0);
+    EXPECT_EQ(std::pair(world.profileAwards[5][0], world.profileAwards[5][1]), std::pair(7, 2147483647));
+    EXPECT_EQ(std::pair(world.profileLastLevel[5], world.profileLastLevel[6]), std::pair(0, 31));
+    EXPECT_EQ(world.furthestLevel, 31);
+    // The tables bound the highscore reader whatever a screen sets.
+    for (int furthest : { 31, 199, 200, 100000 }) {
+        world.furthestLevel = furthest;
+        EXPECT_TRUE(world.LoadHighscores());
+    }
+    EXPECT_EQ(world.highscoreWorkplace[199][6], 1);
+}
+
+TEST_F(PlayerData, HighscoresFillPositionsOneToSix)
+{
+    Load();
+    fs::create_directories(UserFolder() + "/highscore");
+    WriteEntries(UserFolder() + "/highscore/result_03.cfg",
+        { { L"name1", L"Ann" }, { L"time1", L"95" }, { L"money1", L"1200" }, { L"workplace1", L"2" },
+            { L"name3", L"Cy" }, { L"time3", L"40" }, { L"workplace3", L"4" } });
+    world.highscoreNames[2][1] = world.highscoreNames[3][7] = L"stale";
+    world.highscoreTime[3][2] = 77;
+    world.furthestLevel = 3;
+    EXPECT_TRUE(world.LoadHighscores());
+
+    EXPECT_EQ(std::tuple(world.highscoreNames[3][1], world.highscoreTime[3][1], world.highscoreMoney[3][1]),
+        std::tuple(std::wstring(L"Ann"), 95, 1200));
+    // A missing key or position reads 0; positions 7..10 are not touched.
+    EXPECT_EQ(std::pair(world.highscoreNames[3][3], world.highscoreMoney[3][3]), std::pair(std::wstring(L"Cy"), 0));
+    EXPECT_EQ(std::pair(world.highscoreTime[3][2], world.highscoreNames[3][7]), std::pair(0, std::wstring(L"stale")));
+    // A level without a file keeps the defaults.
+    EXPECT_EQ(std::pair(world.highscoreNames[2][1], world.highscoreWorkplace[2][1]), std::pair(std::wstring(), 1));
+}
+
+} // namespace
+} // namespace test
