@@ -59,8 +59,8 @@ TEST_F(StationViewTest, ACoveredStationKeepsServingAndTheDrawFlagHidesOnlyTheEle
 
         over->Draw();
         EXPECT_EQ(world.places[place].frame, c.frameAfter);
-        EXPECT_EQ(DrawnOf(L"baum.png").size(), 1u);
-        EXPECT_EQ(DrawnOf(L"element4.png").size(), c.elementDrawn ? 1u : 0u);
+        EXPECT_EQ(DrawnCount(L"baum.png"), 1u);
+        EXPECT_EQ(DrawnCount(L"element4.png"), c.elementDrawn ? 1u : 0u);
     }
 }
 
