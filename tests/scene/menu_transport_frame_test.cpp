@@ -226,32 +226,6 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
     }
 
-    TEST_F(TransportFrame, TheHitOutlineDependsOnTheVariant)
-    {
-        StartScreens();
-        const struct {
-            int variant;
-            int dx;
-            int dy;
-            bool hit;
-        } cases[] = {
-            { 9, 70, 65, true }, { 9, 20, 30, false }, { 3, 75, 60, true }, { 3, 20, 90, false }, { 5, 70, 65, false },
-        };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.variant << " " << c.dx << "," << c.dy);
-            world.hitOffsetX = world.hitOffsetY = -1;
-            input.x = 300 + c.dx;
-            input.y = 200 + c.dy;
-            EXPECT_EQ(transport->HitTestCar(300, 200, c.variant), c.hit);
-            EXPECT_EQ(world.hitOffsetX, c.hit ? c.dx : -1);
-            EXPECT_EQ(world.hitOffsetY, c.hit ? c.dy : -1);
-        }
-        world.restartConfirmOpen = 1;
-        input.x = 370;
-        input.y = 265;
-        EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
-    }
-
     TEST_F(TransportFrame, OtherStackCarsCountOnceTheyHaveArrived)
     {
         world.SetStackCoordinateAndDirection(1, 0, 0, 9);

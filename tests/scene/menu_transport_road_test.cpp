@@ -1,7 +1,5 @@
 // Road traffic: the gap a car keeps to the one ahead before it starts, the
-// steps along a lane and the new car at its start, the lanes that restart
-// together, the cars driving into the stack and the place a stack car
-// drives to.
+// cars driving into the stack and the place a stack car drives to.
 #include <gtest/gtest.h>
 
 #include "vehicles_fixture.h"
@@ -70,57 +68,6 @@ namespace {
         AddLaneCar(1, 500, 100, 0, 400, 450.0f, 150.0f, false);
         world.autobahnCars.back().road = 2;
         EXPECT_TRUE(transport->MayRoadCarStart(self, 1, 500, 100));
-    }
-
-    TEST_F(TransportRoad, ACarStartsStepsAlongItsLineAndComesBackAsANewCar)
-    {
-        StartScreens();
-        // A lane 2 down for every 4 across, to the left: down-left.
-        const int car = AddLaneCar(1, 400, 100, 0, 300, 400.0f, 100.0f, true);
-        transport->UpdateRoadCars(2); // another lane: nothing moves
-        EXPECT_EQ(world.autobahnCars[car].waiting, 1);
-        Wait(1);
-        transport->UpdateRoadCars(1);
-        EXPECT_EQ(world.autobahnCars[car].waiting, 0);
-        EXPECT_FLOAT_EQ(world.autobahnCars[car].x, 400.0f);
-
-        // 2 across (1 down), then 2 down (4 across).
-        transport->UpdateRoadCars(1);
-        EXPECT_FLOAT_EQ(world.autobahnCars[car].x, 394.0f);
-        EXPECT_FLOAT_EQ(world.autobahnCars[car].y, 103.0f);
-
-        // Near its end the car has passed: a car waits at the start again.
-        world.autobahnCars[car].x = 3.0f;
-        world.autobahnCars[car].y = 296.0f;
-        transport->UpdateRoadCars(1);
-        EXPECT_EQ(world.autobahnCars[car].waiting, 1);
-        EXPECT_FLOAT_EQ(world.autobahnCars[car].x, 400.0f);
-        EXPECT_FLOAT_EQ(world.autobahnCars[car].y, 100.0f);
-    }
-
-    TEST_F(TransportRoad, LanesRunTogetherWaitForEachOtherAndKeepTheirCars)
-    {
-        StartScreens();
-        world.onlyAutobahn = 1;
-        const int first = AddLaneCar(1, 400, 100, 0, 300, 1.0f, 299.0f, false); // arrived
-        const int second = AddLaneCar(1, 400, 500, 0, 700, 200.0f, 600.0f, false);
-        world.autobahnCars[second].road = 2;
-        world.autobahnCars[first].autoType = 7;
-
-        transport->UpdateRoadCarsTogether();
-        transport->UpdateRoadCarsTogether();
-        // Lane 1 has arrived and stays at its end; lane 2 drives on.
-        EXPECT_FLOAT_EQ(world.autobahnCars[first].x, 1.0f);
-        EXPECT_LT(world.autobahnCars[second].x, 200.0f);
-
-        world.autobahnCars[second].x = 2.0f;
-        world.autobahnCars[second].y = 699.0f;
-        transport->UpdateRoadCarsTogether();
-        // Both home: both back at their starts, the same cars, and off again.
-        EXPECT_FLOAT_EQ(world.autobahnCars[first].x, 400.0f);
-        EXPECT_FLOAT_EQ(world.autobahnCars[second].x, 400.0f);
-        EXPECT_EQ(world.autobahnCars[first].autoType, 7);
-        EXPECT_EQ(world.autobahnCars[first].waiting, 0);
     }
 
     TEST_F(TransportRoad, StackArrivalsDriveInAndTheSlotBouncesOnce)

@@ -79,15 +79,4 @@ TEST_F(MessagePanelTest, TheTaskDialogAndTheLevelsEndHoldThePanelBack)
     EXPECT_EQ(world.statusMessages.size(), 0u);
 }
 
-TEST_F(MessagePanelTest, ResetAndActivationLeaveTheQueueAlone)
-{
-    world.PushMessage(L"kept", L"", L"", 0.0, 0.0);
-    panel->Reset();
-    panel->SetActive(false);
-    panel->SetActive(true);
-    panel->LoadPages(L"data/panel");
-    Frame();
-    EXPECT_TRUE(Shown());
-}
-
 } // namespace

@@ -44,21 +44,6 @@ namespace {
         }
     };
 
-    TEST_F(Swap, NeighboursAreOneRowOrOneColumnApart)
-    {
-        struct Case {
-            int r1, c1, r2, c2;
-            bool adjacent;
-        };
-        const Case cases[] = {
-            { 3, 3, 2, 3, true }, { 3, 3, 4, 3, true }, { 3, 3, 3, 2, true }, { 3, 3, 3, 4, true },
-            { 3, 3, 2, 2, false }, { 3, 3, 3, 3, false }, { 3, 3, 5, 3, false }, { 0, 0, 0, 9, false },
-        };
-        for (const Case& c : cases)
-            EXPECT_EQ(Scene::MenuTransport::IsAdjacent(c.r1, c.c1, c.r2, c.c2), c.adjacent)
-                << c.r1 << "," << c.c1 << " " << c.r2 << "," << c.c2;
-    }
-
     TEST_F(Swap, ASwapWithANeighbourCosts300PointsAndListsBothCells)
     {
         world.idleSinceTask = 1;
