@@ -5,36 +5,23 @@
 
 #include <climits>
 
-#include "app/clock.h"
-#include "platform/time_source.h"
+#include "hud_fixture.h"
 #include "recording_screens.h"
 #include "scene/menu_effects.h"
-#include "world/game_world.h"
-#include "world/settings.h"
 
 namespace {
 
-struct Number {
-    std::wstring text;
-    int x, y, alpha;
-};
-
-class NumberSubmenu : public Scene::MenuSubmenu {
+class NumberSubmenu : public test::NumberedSubmenu {
 public:
-    std::vector<Number> numbers;
     int resultSounds = 0;
-    void DrawNumber(int, const wchar_t* text, int x, int y, int alpha) override { numbers.push_back({ text, x, y, alpha }); }
     void ResetResultSound() override { ++resultSounds; }
 };
 
-class FloatersTest : public ::testing::Test {
+class FloatersTest : public test::HudTest {
 protected:
     void SetUp() override
     {
-        platform::SetTimeSourceForTests([this] { return now; });
-        cClock::Instance().Reset();
-        world.ResetToDefaults();
-        cSettings::Instance().SetResolution(1280, 1024);
+        HudTest::SetUp();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kSubmenu)
                 return std::make_unique<NumberSubmenu>();
@@ -48,15 +35,12 @@ protected:
     {
         menus.DestroyMenus();
         menus.SetFactoryForTests(nullptr);
-        platform::SetTimeSourceForTests(nullptr);
-        world.ResetToDefaults();
-        cSettings::Instance().ResetToDefaults();
+        HudTest::TearDown();
     }
     void Frames(int count)
     {
         for (int i = 0; i < count; ++i) {
-            now += 20;
-            cClock::Instance().Update();
+            Wait(20);
             effects.DrawValueFloaters();
         }
     }
@@ -72,8 +56,6 @@ protected:
         world.flyingValues.push_back(m);
     }
 
-    double now = 5000.0;
-    cGameWorld& world = cGameWorld::Instance();
     Scene::MenuEffects effects;
     cMenuManager& menus = cMenuManager::Instance();
     NumberSubmenu* hud = nullptr;

@@ -1,5 +1,6 @@
 // The frame of the vehicles layer: road cars taken, cars on places settling,
-// and the car hit test.
+// the gap a road car keeps before it starts, and the place a stack car
+// drives to.
 #include <gtest/gtest.h>
 
 #include "scene/menu_manager.h"
@@ -30,25 +31,37 @@ namespace {
             input.x = x + 70;
             input.y = y + 65;
         }
+        // A car on lane 1 facing the direction, on a path from the start to
+        // the end point, standing at (x, y).
+        int AddLaneCar(int direction, int x1, int y1, int x2, int y2, float x, float y, bool waiting)
+        {
+            const int car = AddRoadCar(1, kPlain, direction, x, y);
+            world.autobahnCars[car].kind = direction;
+            world.autobahnCars[car].pathX = { x1, x2 };
+            world.autobahnCars[car].pathY = { y1, y2 };
+            world.autobahnCars[car].waiting = waiting ? 1 : 0;
+            return car;
+        }
     };
 
     TEST_F(TransportFrame, NothingHappensWhileTheTaskBookIsOpenOrNoLevelRuns)
     {
         StartScreens();
-        AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
+        AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
+        world.takeFromAutobahn = 1;
+        MouseOnCar(400, 300);
+        world.leftDown = 1;
         for (const bool bookOpen : { true, false }) {
             world.taskBookOpen = bookOpen ? 1 : 0;
             world.levelActive = bookOpen ? 1 : 0;
-            const uint8_t alpha = transport->GetAlpha();
-            Wait(100);
             transport->Draw();
             EXPECT_TRUE(gfx.draws.empty());
-            EXPECT_EQ(transport->GetAlpha(), alpha);
+            EXPECT_EQ(world.autoOnMouse, -1);
         }
         world.taskBookOpen = 0;
         world.levelActive = 1;
         transport->Draw();
-        EXPECT_GT(transport->GetAlpha(), 1);
+        EXPECT_EQ(world.autoOnMouse, kSpecial);
     }
 
     TEST_F(TransportFrame, WhichRoadCarsMayBeTaken)
@@ -237,6 +250,65 @@ namespace {
         world.stackSlots[1].busy = 0;
         EXPECT_TRUE(transport->HasOtherStackCar(0));
         EXPECT_FALSE(transport->HasOtherStackCar(1));
+    }
+
+
+    TEST_F(TransportFrame, ACarStartsOnlyOutsideTheGapOfAMovingCarAhead)
+    {
+        StartScreens();
+        world.autobahnDistance = 100;
+        world.autobahnStep = 2;
+        const struct {
+            int direction;
+            float otherY; // a car of the same lane and start, ahead
+            bool otherWaiting;
+            bool mayStart;
+        } cases[] = {
+            // Down the screen (1, 3) the car ahead is below; up (7, 9), above.
+            { 1, 199.0f, false, false }, { 1, 200.0f, false, true }, { 1, 100.0f, false, false },
+            { 3, 160.0f, true, true }, // waiting cars never block
+            { 1, 60.0f, false, true }, { 9, 50.0f, false, false }, { 9, 0.0f, false, true }, { 9, 100.9f, false, false },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.direction << " " << c.otherY);
+            world.autobahnCars.clear();
+            const int self = AddLaneCar(c.direction, 500, 100, 0, 400, 500.0f, 100.0f, true);
+            AddLaneCar(c.direction, 500, 100, 0, 400, 450.0f, c.otherY, c.otherWaiting);
+            EXPECT_EQ(transport->MayRoadCarStart(self, c.direction, 500, 100), c.mayStart);
+        }
+
+        // Another lane, direction or start point never blocks.
+        world.autobahnCars.clear();
+        const int self = AddLaneCar(1, 500, 100, 0, 400, 500.0f, 100.0f, true);
+        AddLaneCar(3, 500, 100, 0, 400, 450.0f, 150.0f, false);
+        AddLaneCar(1, 501, 100, 0, 400, 450.0f, 150.0f, false);
+        world.autobahnCars.back().road = 2;
+        AddLaneCar(1, 500, 100, 0, 400, 450.0f, 150.0f, false);
+        world.autobahnCars.back().road = 2;
+        EXPECT_TRUE(transport->MayRoadCarStart(self, 1, 500, 100));
+    }
+
+    TEST_F(TransportFrame, AStackPlainDrivesToAFreePlaceOfItsColour)
+    {
+        StartScreens();
+        const struct {
+            int type;
+            int state;
+            int colour;
+        } places[] = { { 6, 0, 1 }, { 7, 2, 1 }, { 12, 0, 1 }, { 8, 0, 1 }, { 9, 0, 0 } };
+        for (const auto& p : places) {
+            cPlace place;
+            place.type = p.type;
+            place.state = p.state;
+            place.colour = p.colour;
+            world.places.push_back(place);
+        }
+        world.SetPlaceAuto(0, kPlain);
+        world.PutAutoOnPlace(0, 7, 1); // place 0 serves a car
+        EXPECT_EQ(transport->PickPlaceForKind(7), 3);
+        EXPECT_EQ(transport->PickPlaceForKind(6), 4);
+        EXPECT_EQ(transport->PickPlaceForKind(3), 4); // an unknown group counts as 6
+        EXPECT_EQ(transport->PickPlaceForKind(10), -1);
     }
 
 } // namespace

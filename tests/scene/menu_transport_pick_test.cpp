@@ -1,5 +1,5 @@
-// Picking a car from the stack, dropping it on a place or elsewhere, the
-// service that follows on the place, and the lamp a place shows.
+// Stack cars lit and picked, dropped on a place or elsewhere, and the
+// service that follows on the place.
 #include <gtest/gtest.h>
 
 #include "vehicles_fixture.h"
@@ -280,27 +280,41 @@ namespace {
         EXPECT_EQ(served[0], served[1]);
     }
 
-    TEST_F(TransportPick, TheLampFollowsThePlacesWear)
+
+    TEST_F(TransportPick, ACarLightsUpOnlyWhenThePlayerMayTakeIt)
     {
-        StartScreens();
         const struct {
-            int wear;
-            const wchar_t* lamp;
-        } cases[] = { { 30, L"lampe_green" }, { 31, L"lampe_yellow" }, { 71, L"lampe_red" }, { 91, L"blink" } };
+            const char* name;
+            int takeFromStack;
+            uint8_t pickAllowed;
+            bool paused;
+            int level;
+            uint8_t noFreeCell;
+            bool mouseOn;
+            bool lit;
+        } cases[] = {
+            { "may take", 1, 1, false, 2, 0, true, true },
+            { "mouse elsewhere", 1, 1, false, 2, 0, false, false },
+            { "managers hold the stack", 1, 0, false, 2, 0, true, false },
+            { "stack closed", 0, 1, false, 2, 0, true, false },
+            { "paused", 1, 1, true, 2, 0, true, false },
+            { "first level of a triple", 1, 1, false, 4, 0, true, false },
+            { "no free cell", 1, 1, false, 2, 1, true, false },
+        };
+        StartScreens();
         for (const auto& c : cases) {
-            world.places[0].wear = c.wear;
-            world.places[0].frame = 7;
-            transport->ResetCarLamp(0);
-            EXPECT_EQ(world.places[0].lampName, c.lamp) << c.wear;
+            SCOPED_TRACE(c.name);
+            world.takeFromStack = c.takeFromStack;
+            world.managerBelowLimit = c.pickAllowed;
+            world.paused = c.paused ? 1 : 0;
+            world.level = c.level;
+            world.noFreeCell = c.noFreeCell;
+            input.x = c.mouseOn ? 170 : 10;
+            input.y = c.mouseOn ? 365 : 10;
+            ClearDrawn();
+            transport->DrawStackAutos();
+            EXPECT_EQ(DrawnOf(L"car_a_over.png").size(), c.lit ? 1u : 0u);
         }
-        // Grid levels have no lamps; a bad index changes nothing.
-        world.drawStation = 0;
-        world.places[0].lampName = L"x";
-        transport->ResetCarLamp(0);
-        world.drawStation = 1;
-        transport->ResetCarLamp(5);
-        transport->ResetCarLamp(-1);
-        EXPECT_EQ(world.places[0].lampName, L"x");
     }
 
 } // namespace

@@ -236,27 +236,6 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     EXPECT_EQ(world.places[place].lampName, L"lampe_red");
 }
 
-TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
-{
-    const int place = MakePlace(6, 0);
-    EXPECT_FALSE(over->HasPlaceAuto(place));
-    world.PutAutoOnPlace(place, 6, 1);
-    EXPECT_TRUE(over->HasPlaceAuto(place));
-    EXPECT_FALSE(over->HasPlaceAuto(place + 1));
-
-    // Only a car that came by a transfer is released.
-    over->ReleasePlaceAuto(place);
-    EXPECT_EQ(world.placeAutos.size(), 1u);
-    world.placeAutos[0].done = 0;
-    over->ReleasePlaceAuto(place);
-    EXPECT_TRUE(world.placeAutos.empty());
-    ASSERT_EQ(world.leavingAutos.size(), 1u);
-    EXPECT_EQ(world.leavingAutos[0].autoType, 55);
-    over->ReleasePlaceAuto(place);
-    over->ReleasePlaceAuto(-3);
-    EXPECT_EQ(world.leavingAutos.size(), 1u);
-}
-
 TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)
 {
     AddTree(0, 0);

@@ -11,30 +11,18 @@ class StationViewTest : public test::StationTest { };
 
 TEST_F(StationViewTest, ACoveredStationKeepsServingAndTheDrawFlagHidesOnlyTheElements)
 {
-    using Cover = void (*)(cGameWorld&);
-    const Cover covers[] = {
-        [](cGameWorld& w) { w.levelOver = 1; },
-        [](cGameWorld& w) { w.taskBookOpen = 1; },
-        [](cGameWorld& w) { w.resultScreenOpen = 1; },
-        [](cGameWorld& w) { w.panelOpen = 1; },
-    };
+    uint8_t cGameWorld::*const covers[] = { &cGameWorld::levelOver, &cGameWorld::taskBookOpen,
+        &cGameWorld::resultScreenOpen, &cGameWorld::panelOpen };
     struct Case {
         int drawStation;
         int cover; // index into covers, -1 uncovered
         bool elementDrawn;
         int frameAfter; // one service frame is due
     };
-    std::vector<Case> cases = {
-        { 1, -1, true, 1 },
-        // Neither drawn nor advanced.
-        { 0, -1, false, 0 },
-        { 2, -1, false, 0 },
-        // Covered: one step, whether drawn or not (the second call of the
-        // frame finds the frame timer just restarted).
-        { 1, 1, true, 1 },
-    };
-    for (int i = 0; i < static_cast<int>(std::size(covers)); ++i)
-        cases.push_back({ 0, i, false, 1 });
+    // Not drawn and uncovered: not advanced either. Covered: one step,
+    // whether drawn or not.
+    const Case cases[] = { { 1, -1, true, 1 }, { 0, -1, false, 0 }, { 2, -1, false, 0 }, { 1, 1, true, 1 },
+        { 0, 0, false, 1 }, { 0, 1, false, 1 }, { 0, 2, false, 1 }, { 0, 3, false, 1 } };
 
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "drawStation " << c.drawStation << " cover " << c.cover);
@@ -44,16 +32,13 @@ TEST_F(StationViewTest, ACoveredStationKeepsServingAndTheDrawFlagHidesOnlyTheEle
         AddTree(300, 200);
         AddFundament(4, 4);
         const int place = AddServicePlace(6, 4, 4);
-        cPlace& p = world.places[place];
-        p.colour = 3;
-        p.lampFrameCounter = 0;
-        p.frameCount = 23;
-        p.animationName = L"phase100"; // as the vehicles layer's lamp reset leaves it
+        world.places[place].colour = 3;
+        world.places[place].frameCount = 23;
         // A car a transfer brought, served with code 9: variant 3 serves it.
         world.PutAutoOnPlace(place, 9, 0);
         world.drawStation = c.drawStation;
         if (c.cover >= 0)
-            covers[c.cover](world);
+            world.*covers[c.cover] = 1;
         Wait(40);
         gfx.ClearRecords();
 
