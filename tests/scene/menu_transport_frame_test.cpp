@@ -149,19 +149,6 @@ namespace {
         EXPECT_TRUE(DrawnOf(L"car_b_over.png").empty());
     }
 
-    TEST_F(TransportFrame, TakingAPausedWorkerUnpausesAndTakesItAtOnce)
-    {
-        StartScreens();
-        AddRoadCar(1, kWorker, 9, 470.0f, 370.0f);
-        world.paused = 1;
-        MouseOnCar(400, 300);
-        world.leftDown = 1;
-        transport->Draw();
-        EXPECT_EQ(world.autoOnMouse, kWorker);
-        EXPECT_FALSE(world.IsPaused());
-        EXPECT_TRUE(world.autobahnCars.empty());
-    }
-
     TEST_F(TransportFrame, APlainCarTakenFromTheRoadIsReplaced)
     {
         StartScreens();
@@ -200,19 +187,6 @@ namespace {
         }
     }
 
-    TEST_F(TransportFrame, ARoadResetPutsEveryCarOnItsPathStart)
-    {
-        StartScreens();
-        const int car = AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
-        world.autobahnCars[car].x = 900.0f;
-        world.autobahnCars[car].y = 10.0f;
-        world.roadsReset = 1;
-        transport->Draw();
-        EXPECT_EQ(world.roadsReset, 0);
-        EXPECT_EQ(world.autobahnCars[car].x, 470.0f);
-        EXPECT_EQ(world.autobahnCars[car].y, 370.0f);
-    }
-
     TEST_F(TransportFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
     {
         StartScreens();
@@ -237,19 +211,6 @@ namespace {
         }
         EXPECT_EQ(world.placeAutos[0].settling, 0);
         EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
-    }
-
-    TEST_F(TransportFrame, OtherStackCarsCountOnceTheyHaveArrived)
-    {
-        world.SetStackCoordinateAndDirection(1, 0, 0, 9);
-        world.SetStackCoordinateAndDirection(2, 0, 0, 9);
-        StartScreens();
-        world.stackSlots[1].autoType = kPlain;
-        world.stackSlots[1].busy = 1;
-        EXPECT_FALSE(transport->HasOtherStackCar(0));
-        world.stackSlots[1].busy = 0;
-        EXPECT_TRUE(transport->HasOtherStackCar(0));
-        EXPECT_FALSE(transport->HasOtherStackCar(1));
     }
 
 

@@ -183,11 +183,6 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].finished, 0);
         transport->UpdateServicedCars();
         EXPECT_EQ(world.placeAutos[0].finished, 1);
-
-        // Grid levels serve nothing here.
-        world.drawStation = 0;
-        transport->UpdateServicedCars();
-        EXPECT_EQ(world.placeAutos.size(), 1u);
     }
 
     TEST_F(TransportPick, ADropElsewhereSendsTheCarBackToTheRoadAndMayCostPoints)

@@ -1,5 +1,5 @@
 // The key pass of a level frame over a key table the test holds: which keys
-// one pass consumes, which flags it sets, where it stops, and the text entry
+// one pass consumes, where it stops, and the text entry
 // with its length limit and the two keyboard layouts.
 #include <gtest/gtest.h>
 
@@ -32,7 +32,6 @@ public:
     bool russian;
 };
 
-constexpr int F2 = VK_F1 + 1;
 constexpr int F3 = VK_F1 + 2;
 constexpr int F5 = VK_F1 + 4;
 
@@ -65,10 +64,7 @@ TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)
             { VK_TAB, VK_ESCAPE, 'A', VK_PRIOR } },
         // F3 or F4 stop everything from F5 on and stay down themselves.
         { "F3 held", { F3, F5, VK_TAB, VK_ESCAPE, 'B' }, { F3, F5, VK_TAB, VK_ESCAPE, 'B' } },
-        { "F2 taken first", { F2, F3, VK_TAB }, { F3, VK_TAB } },
-        // The arrow step takes Up, so its later handler never ends the pass.
         { "F1 ends it", { VK_F1, VK_SPACE, VK_TAB }, { VK_SPACE, VK_TAB } },
-        { "space ends it", { VK_SPACE, F5 }, { F5 } },
         { "tab goes on", { VK_TAB, VK_ESCAPE, 'A' }, { 'A' } },
         { "one letter a pass, in its order", { 'A', 'B', 'C', 'Z' }, { 'B', 'C', 'Z' } },
     };
@@ -93,7 +89,6 @@ TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)
         { "upper case", { 'Q' }, { VK_SHIFT }, L"Q" },
         { "at with AltGr", { 'Q' }, { VK_RMENU }, L"@" },
         { "dash, and the pass goes on", { VK_OEM_MINUS, 'K' }, {}, L"-k" },
-        { "digit", { '7' }, {}, L"7" },
         { "space", { VK_SPACE }, {}, L" " },
     };
     for (const auto& c : cases) {

@@ -83,22 +83,9 @@ namespace {
             EXPECT_EQ(Cells(), Normalised(std::string(kBoard) + "\n# # # #\n# # # #"));
             EXPECT_EQ(world.minusPoints, 100);
             EXPECT_EQ(world.autoOnMouse, -1);
-            EXPECT_EQ(world.swapSource, -1);
             EXPECT_EQ(world.stackMovedToGrid, 1);
             EXPECT_EQ(world.managerBelowLimit, 1);
-            EXPECT_EQ(world.selectedCount, 0);
         }
-    }
-
-    TEST_F(Swap, ACarFromNoCellSwapsWithNothing)
-    {
-        Hold(kJoker);
-        MouseOn(2, 2);
-        world.leftDown = 0;
-        transport->DrawSwapFundamentAutos();
-        EXPECT_EQ(CarAt(2, 2), 1);
-        EXPECT_EQ(world.autoOnMouse, -1);
-        EXPECT_EQ(world.minusPoints, 100);
     }
 
     // The shipped swap levels, played by the level state: the grid fills
