@@ -1,6 +1,6 @@
 // The flying value texts: drawn by the head-up display's number drawing,
 // stepped also while paused, and a "+N" that arrives credits the level's
-// points with the result sound.
+// points with the result sound. And the balloons of the effect layer.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -93,6 +93,27 @@ TEST_F(FloatersTest, AHugeCreditWrapsInsteadOfOverflowing)
     AddFloater(10, 100, 5, 0, 0.0);
     effects.DrawValueFloaters();
     EXPECT_EQ(world.minusPoints, INT_MIN + 4);
+}
+
+using EffectLayerTest = FloatersTest;
+
+TEST_F(EffectLayerTest, BalloonsStepAndLeaveOneAFrameAtTheirTarget)
+{
+    world.AddBalon(1, 100, 0, 200, 50, 10);
+    world.AddBalon(2, 100, 0, 200, 50, 10);
+    for (cBalloon& b : world.balloons)
+        b.step = 9;
+    world.paused = 1;
+    Wait(50);
+    effects.DrawEffectLayer();
+    EXPECT_EQ(world.balloons.size(), 2u); // at 190, 45: not near enough
+    world.paused = 0;
+    effects.DrawEffectLayer();
+    // Both arrived; the last of them goes in this frame, the other next.
+    ASSERT_EQ(world.balloons.size(), 1u);
+    EXPECT_EQ(world.balloons[0].id, 1);
+    effects.DrawEffectLayer();
+    EXPECT_TRUE(world.balloons.empty());
 }
 
 } // namespace

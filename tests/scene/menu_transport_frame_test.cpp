@@ -187,6 +187,17 @@ namespace {
         }
     }
 
+    TEST_F(TransportFrame, ARoadResetPutsEveryCarOnItsPathStart)
+    {
+        StartScreens();
+        const int car = AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
+        world.autobahnCars[car].x = 900.0f;
+        world.roadsReset = 1;
+        transport->Draw();
+        EXPECT_EQ(world.roadsReset, 0);
+        EXPECT_EQ(world.autobahnCars[car].x, 470.0f);
+    }
+
     TEST_F(TransportFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
     {
         StartScreens();

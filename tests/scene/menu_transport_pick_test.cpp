@@ -101,6 +101,15 @@ namespace {
         world.stackSlots[0].autoType = kCar;
         transport->HandleStackClick();
         EXPECT_EQ(world.autoOnMouse, kCar);
+
+        // An empty slot under the mouse is passed over.
+        world.autoOnMouse = -1;
+        world.managerBelowLimit = 1;
+        world.stackSlots[0].autoType = -1;
+        world.stackSlots[1].autoType = kCar;
+        transport->HandleStackClick();
+        EXPECT_EQ(world.autoOnMouse, kCar);
+        EXPECT_EQ(world.currentStack, 2);
     }
 
     TEST_F(TransportPick, ADropOnAFreePlaceStartsItsServiceAndTheScriptIsPaidLater)

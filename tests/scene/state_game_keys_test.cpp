@@ -77,6 +77,24 @@ TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)
     }
 }
 
+TEST_F(KeyPassTest, FlagsOfThePass)
+{
+    Keys keys({ VK_DELETE, VK_LEFT, VK_RETURN, VK_HOME }, { VK_LSHIFT });
+    world.keyEscape = 1;
+    state.HandleKeys(keys);
+    for (uint8_t cGameWorld::*flag : { &cGameWorld::keyErase, &cGameWorld::keyLeft, &cGameWorld::keyHome,
+             &cGameWorld::keyEnter, &cGameWorld::keyLeftShift })
+        EXPECT_EQ(world.*flag, 1);
+    EXPECT_EQ(world.keyEscape, 0);
+    // The one-frame flags go with the next pass; Escape is the head-up
+    // display's to act on, and the level goes on.
+    Keys escape({ VK_ESCAPE });
+    state.HandleKeys(escape);
+    EXPECT_EQ(world.keyEnter, 0);
+    EXPECT_EQ(world.keyEscape, 1);
+    EXPECT_EQ(world.leaveLevel, 0);
+}
+
 TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)
 {
     const struct {
