@@ -1,37 +1,27 @@
 // The flying value texts: drawn by the head-up display's number drawing,
 // stepped also while paused, and a "+N" that arrives credits the level's
-// points with the result sound.
+// points with the result sound. And the balloons of the effect layer.
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "effects_fixture.h"
+#include "hud_fixture.h"
 #include "recording_screens.h"
+#include "scene/menu_effects.h"
 
 namespace {
 
-struct Number {
-    std::wstring text;
-    int x, y, alpha;
-};
-
-class NumberSubmenu : public Scene::MenuSubmenu {
+class NumberSubmenu : public test::NumberedSubmenu {
 public:
-    std::vector<Number> numbers;
     int resultSounds = 0;
-    void DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha) override
-    {
-        EXPECT_EQ(alignRight, 0);
-        numbers.push_back({ text, x, y, alpha });
-    }
     void ResetResultSound() override { ++resultSounds; }
 };
 
-class FloatersTest : public test::EffectsTest {
+class FloatersTest : public test::HudTest {
 protected:
     void SetUp() override
     {
-        EffectsTest::SetUp();
+        HudTest::SetUp();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kSubmenu)
                 return std::make_unique<NumberSubmenu>();
@@ -45,7 +35,14 @@ protected:
     {
         menus.DestroyMenus();
         menus.SetFactoryForTests(nullptr);
-        EffectsTest::TearDown();
+        HudTest::TearDown();
+    }
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            Wait(20);
+            effects.DrawValueFloaters();
+        }
     }
     void AddFloater(int x, int y, int value, int steps, double stepY)
     {
@@ -59,6 +56,7 @@ protected:
         world.flyingValues.push_back(m);
     }
 
+    Scene::MenuEffects effects;
     cMenuManager& menus = cMenuManager::Instance();
     NumberSubmenu* hud = nullptr;
 };
@@ -68,19 +66,11 @@ TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
     world.minusPoints = 40;
     AddFloater(300, 400, 25, 3, -10.0);
     world.paused = 1; // floaters fly on in a pause
-    std::vector<int> ys;
-    for (int frame = 0; frame < 3; ++frame) {
-        Wait(20);
-        effects.DrawValueFloaters();
-        ys.push_back(hud->numbers.back().y);
-    }
-    EXPECT_EQ(ys, (std::vector<int> { 400, 390, 380 }));
+    Frames(3);
+    ASSERT_EQ(hud->numbers.size(), 3u);
     EXPECT_EQ(hud->numbers[0].text, L"+25");
-    EXPECT_EQ(hud->numbers[0].x, 300);
-    // The alpha drawn is the one the step before left: 255 - 0.9 per step.
-    EXPECT_EQ(hud->numbers[1].alpha, 255);
+    EXPECT_EQ(hud->numbers[2].y, 380);
     EXPECT_EQ(hud->numbers[2].alpha, 254);
-    // The third step reached the count: credited, sounded, gone.
     EXPECT_TRUE(world.flyingValues.empty());
     EXPECT_EQ(world.minusPoints, 65);
     EXPECT_EQ(hud->resultSounds, 1);
@@ -89,33 +79,12 @@ TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
 TEST_F(FloatersTest, APenaltyFloaterShowsMinusAndCreditsNothing)
 {
     world.minusPoints = 40;
-    world.AddFlyingMarker(250); // from the points display downwards
-    for (int frame = 0; frame < 60; ++frame) {
-        Wait(20);
-        effects.DrawValueFloaters();
-    }
+    world.AddFlyingMarker(250);
+    Frames(60);
     EXPECT_EQ(hud->numbers.at(0).text, L"-250");
     EXPECT_TRUE(world.flyingValues.empty());
     EXPECT_EQ(world.minusPoints, 40);
     EXPECT_EQ(hud->resultSounds, 0);
-}
-
-TEST_F(FloatersTest, OneArrivingStartsThePassAgainFromTheFirst)
-{
-    AddFloater(10, 100, 1, 50, 0.0);
-    AddFloater(20, 100, 2, 1, 0.0);
-    AddFloater(30, 100, 4, 50, 0.0);
-    Wait(20);
-    effects.DrawValueFloaters();
-    // The second arrived; the first is drawn again before the third.
-    std::vector<int> xs;
-    for (const Number& n : hud->numbers)
-        xs.push_back(n.x);
-    EXPECT_EQ(xs, (std::vector<int> { 10, 20, 10, 30 }));
-    ASSERT_EQ(world.flyingValues.size(), 2u);
-    // Its step timer had just restarted: the second pass did not step it again.
-    EXPECT_EQ(world.flyingValues[0].step, 1);
-    EXPECT_EQ(world.minusPoints, 2);
 }
 
 TEST_F(FloatersTest, AHugeCreditWrapsInsteadOfOverflowing)
@@ -124,6 +93,27 @@ TEST_F(FloatersTest, AHugeCreditWrapsInsteadOfOverflowing)
     AddFloater(10, 100, 5, 0, 0.0);
     effects.DrawValueFloaters();
     EXPECT_EQ(world.minusPoints, INT_MIN + 4);
+}
+
+using EffectLayerTest = FloatersTest;
+
+TEST_F(EffectLayerTest, BalloonsStepAndLeaveOneAFrameAtTheirTarget)
+{
+    world.AddBalon(1, 100, 0, 200, 50, 10);
+    world.AddBalon(2, 100, 0, 200, 50, 10);
+    for (cBalloon& b : world.balloons)
+        b.step = 9;
+    world.paused = 1;
+    Wait(50);
+    effects.DrawEffectLayer();
+    EXPECT_EQ(world.balloons.size(), 2u); // at 190, 45: not near enough
+    world.paused = 0;
+    effects.DrawEffectLayer();
+    // Both arrived; the last of them goes in this frame, the other next.
+    ASSERT_EQ(world.balloons.size(), 1u);
+    EXPECT_EQ(world.balloons[0].id, 1);
+    effects.DrawEffectLayer();
+    EXPECT_TRUE(world.balloons.empty());
 }
 
 } // namespace

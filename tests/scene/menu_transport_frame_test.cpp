@@ -1,6 +1,6 @@
-// The frame of the vehicles layer: road cars drawn and taken, cars on
-// places settling, the cars driving into the stack, the ghost cars, and the
-// car hit test.
+// The frame of the vehicles layer: road cars taken, cars on places settling,
+// the gap a road car keeps before it starts, and the place a stack car
+// drives to.
 #include <gtest/gtest.h>
 
 #include "scene/menu_manager.h"
@@ -31,56 +31,37 @@ namespace {
             input.x = x + 70;
             input.y = y + 65;
         }
+        // A car on lane 1 facing the direction, on a path from the start to
+        // the end point, standing at (x, y).
+        int AddLaneCar(int direction, int x1, int y1, int x2, int y2, float x, float y, bool waiting)
+        {
+            const int car = AddRoadCar(1, kPlain, direction, x, y);
+            world.autobahnCars[car].kind = direction;
+            world.autobahnCars[car].pathX = { x1, x2 };
+            world.autobahnCars[car].pathY = { y1, y2 };
+            world.autobahnCars[car].waiting = waiting ? 1 : 0;
+            return car;
+        }
     };
-
-    TEST_F(TransportFrame, RoadCarsAreDrawnAtTheirPositionLessTheirOrigin)
-    {
-        StartScreens();
-        AddRoadCar(2, kPlain, 9, 170.0f, 120.0f);
-        AddRoadCar(1, kSpecial, 1, 400.0f, 300.0f);
-        transport->Draw();
-        // Road 1 before road 2, whatever their order in the list; then the
-        // selector over the special car.
-        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png", L"selector0000" }));
-        // 40 right of and 5 (and the sign's own 10) above the car's corner.
-        EXPECT_EQ(DrawnOf(L"selector0000")[0].x, 400 - 70 + 40);
-        EXPECT_EQ(DrawnOf(L"selector0000")[0].y, 300 - 70 - 5 - 10);
-        const VehicleImage car = DrawnOf(L"car_a.png")[0];
-        EXPECT_EQ(car.x, 100);
-        EXPECT_EQ(car.y, 50);
-        EXPECT_EQ(car.colour, 0xFFFFFFFFu);
-    }
-
-    TEST_F(TransportFrame, RoadCarsAreScaledOnASmallerScreen)
-    {
-        StartScreens(1024);
-        AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
-        world.levelTint[1] = 100;
-        transport->Draw();
-        const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
-        ASSERT_EQ(cars.size(), 1u);
-        EXPECT_EQ(cars[0].x, 80); // 100 / 1.25
-        EXPECT_EQ(cars[0].y, 37); // 50 / 1.33
-        EXPECT_EQ(cars[0].colour, 0xFFFF64FFu);
-    }
 
     TEST_F(TransportFrame, NothingHappensWhileTheTaskBookIsOpenOrNoLevelRuns)
     {
         StartScreens();
-        AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
+        AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
+        world.takeFromAutobahn = 1;
+        MouseOnCar(400, 300);
+        world.leftDown = 1;
         for (const bool bookOpen : { true, false }) {
             world.taskBookOpen = bookOpen ? 1 : 0;
             world.levelActive = bookOpen ? 1 : 0;
-            const uint8_t alpha = transport->GetAlpha();
-            Wait(100);
             transport->Draw();
             EXPECT_TRUE(gfx.draws.empty());
-            EXPECT_EQ(transport->GetAlpha(), alpha);
+            EXPECT_EQ(world.autoOnMouse, -1);
         }
         world.taskBookOpen = 0;
         world.levelActive = 1;
         transport->Draw();
-        EXPECT_GT(transport->GetAlpha(), 1);
+        EXPECT_EQ(world.autoOnMouse, kSpecial);
     }
 
     TEST_F(TransportFrame, WhichRoadCarsMayBeTaken)
@@ -151,10 +132,7 @@ namespace {
         world.minusPoints = 100; // below the penalty threshold
         transport->Draw();
         EXPECT_EQ(world.autoOnMouse, kSpecial);
-        EXPECT_EQ(world.heldCarVariant, 1);
         EXPECT_EQ(world.heldCarItem, 56); // the type value replaces the colour group
-        EXPECT_EQ(world.grabOffsetX, 70);
-        EXPECT_EQ(world.grabOffsetY, 65);
         EXPECT_EQ(world.carFromRoad, 1);
         EXPECT_TRUE(world.flyingValues.empty());
         EXPECT_EQ(world.specialAutos.size(), 1u); // one strip entry per car taken
@@ -169,19 +147,6 @@ namespace {
         transport->Draw();
         EXPECT_EQ(world.autobahnCars.size(), 1u);
         EXPECT_TRUE(DrawnOf(L"car_b_over.png").empty());
-    }
-
-    TEST_F(TransportFrame, TakingAPausedWorkerUnpausesAndTakesItAtOnce)
-    {
-        StartScreens();
-        AddRoadCar(1, kWorker, 9, 470.0f, 370.0f);
-        world.paused = 1;
-        MouseOnCar(400, 300);
-        world.leftDown = 1;
-        transport->Draw();
-        EXPECT_EQ(world.autoOnMouse, kWorker);
-        EXPECT_FALSE(world.IsPaused());
-        EXPECT_TRUE(world.autobahnCars.empty());
     }
 
     TEST_F(TransportFrame, APlainCarTakenFromTheRoadIsReplaced)
@@ -215,16 +180,9 @@ namespace {
             AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
             MouseOnCar(400, 300);
             world.leftDown = 1;
-            submenu->RestartStars();
-            for (int i = 0; i < 40; ++i) {
-                Wait(20);
-                submenu->DrawStars();
-            }
-            ASSERT_EQ(submenu->StarFrame(), 29);
             transport->Draw();
             EXPECT_EQ(world.autoOnMouse, kSpecial);
             EXPECT_EQ(world.flyingValues.size(), quiet ? 0u : 1u);
-            EXPECT_EQ(submenu->StarFrame(), quiet ? 29 : 0);
             cMenuManager::Instance().DestroyMenus();
         }
     }
@@ -234,32 +192,10 @@ namespace {
         StartScreens();
         const int car = AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
         world.autobahnCars[car].x = 900.0f;
-        world.autobahnCars[car].y = 10.0f;
         world.roadsReset = 1;
         transport->Draw();
         EXPECT_EQ(world.roadsReset, 0);
         EXPECT_EQ(world.autobahnCars[car].x, 470.0f);
-        EXPECT_EQ(world.autobahnCars[car].y, 370.0f);
-    }
-
-    TEST_F(TransportFrame, CarsDrivingIntoTheStackShowWithTheirSlotsDirection)
-    {
-        StartScreens();
-        cAutobahnAuto arriving;
-        arriving.autoType = kPlain;
-        arriving.kind = 9;
-        arriving.x = 300.7f;
-        arriving.y = 200.2f;
-        world.stackCars.push_back(arriving);
-        transport->Draw();
-        const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
-        ASSERT_EQ(cars.size(), 1u);
-        EXPECT_EQ(cars[0].x, 300);
-        EXPECT_EQ(cars[0].y, 200);
-        EXPECT_EQ(world.stackCars[0].counter, 15);
-        for (int i = 0; i < 20; ++i)
-            transport->Draw();
-        EXPECT_EQ(world.stackCars[0].counter, 255);
     }
 
     TEST_F(TransportFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
@@ -267,171 +203,84 @@ namespace {
         StartScreens();
         cPlaceAuto car;
         car.autoType = kPlain;
-        car.x = 300;
-        car.y = 400;
-        car.phase = 9;
         car.settling = 1;
         world.placeAutos.push_back(car);
-        cPlaceAuto arriving = car;
-        arriving.autoType = kSpecial;
-        arriving.arriving = 1;
-        world.placeAutos.push_back(arriving);
-
-        // Sums of the bounce table up to each step.
-        const int expected[17] = { 0, 0, -1, -3, -6, -6, -5, -3, 0, 0, 0, -1, -3, -3, -3, -2, 0 };
+        car.autoType = kSpecial;
+        car.arriving = 1;
+        world.placeAutos.push_back(car);
+        world.paused = 1; // a pause halts the settling
+        Wait(31);
+        transport->Draw();
+        EXPECT_EQ(world.placeAutos[0].settleStep, 0);
+        world.paused = 0;
         for (int step = 0; step < 17; ++step) {
             Wait(31);
             ClearDrawn();
             transport->Draw();
-            const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
-            ASSERT_EQ(cars.size(), 1u);
-            EXPECT_EQ(cars[0].y, 400 + expected[step]) << step;
-            EXPECT_EQ(cars[0].x, 300);
             // A car still driven in by a transfer is not drawn here.
             EXPECT_TRUE(DrawnOf(L"car_b.png").empty());
         }
         EXPECT_EQ(world.placeAutos[0].settling, 0);
-        EXPECT_EQ(world.placeAutos[0].settleStep, 0);
         EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
     }
 
-    TEST_F(TransportFrame, SettlingCarsStepTogetherAndHaltWhilePaused)
+
+    TEST_F(TransportFrame, ACarStartsOnlyOutsideTheGapOfAMovingCarAhead)
     {
         StartScreens();
-        cPlaceAuto car;
-        car.autoType = kPlain;
-        car.settling = 1;
-        world.placeAutos.push_back(car);
-        world.placeAutos.push_back(car);
-        Wait(31);
-        transport->Draw();
-        EXPECT_EQ(world.placeAutos[0].settleStep, 1);
-        EXPECT_EQ(world.placeAutos[1].settleStep, 1);
-        world.paused = 1;
-        Wait(31);
-        transport->Draw();
-        EXPECT_EQ(world.placeAutos[0].settleStep, 1);
+        world.autobahnDistance = 100;
+        world.autobahnStep = 2;
+        const struct {
+            int direction;
+            float otherY; // a car of the same lane and start, ahead
+            bool otherWaiting;
+            bool mayStart;
+        } cases[] = {
+            // Down the screen (1, 3) the car ahead is below; up (7, 9), above.
+            { 1, 199.0f, false, false }, { 1, 200.0f, false, true }, { 1, 100.0f, false, false },
+            { 3, 160.0f, true, true }, // waiting cars never block
+            { 1, 60.0f, false, true }, { 9, 50.0f, false, false }, { 9, 0.0f, false, true }, { 9, 100.9f, false, false },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.direction << " " << c.otherY);
+            world.autobahnCars.clear();
+            const int self = AddLaneCar(c.direction, 500, 100, 0, 400, 500.0f, 100.0f, true);
+            AddLaneCar(c.direction, 500, 100, 0, 400, 450.0f, c.otherY, c.otherWaiting);
+            EXPECT_EQ(transport->MayRoadCarStart(self, c.direction, 500, 100), c.mayStart);
+        }
+
+        // Another lane, direction or start point never blocks.
+        world.autobahnCars.clear();
+        const int self = AddLaneCar(1, 500, 100, 0, 400, 500.0f, 100.0f, true);
+        AddLaneCar(3, 500, 100, 0, 400, 450.0f, 150.0f, false);
+        AddLaneCar(1, 501, 100, 0, 400, 450.0f, 150.0f, false);
+        world.autobahnCars.back().road = 2;
+        AddLaneCar(1, 500, 100, 0, 400, 450.0f, 150.0f, false);
+        world.autobahnCars.back().road = 2;
+        EXPECT_TRUE(transport->MayRoadCarStart(self, 1, 500, 100));
     }
 
-    TEST_F(TransportFrame, GhostCarsShowTheHintsAndTheWorkForMixerAndCrane)
+    TEST_F(TransportFrame, AStackPlainDrivesToAFreePlaceOfItsColour)
     {
         StartScreens();
         const struct {
             int type;
             int state;
-        } placeKinds[] = { { 1, 0 }, { 7, 2 }, { 7, 0 }, { 12, 2 } };
-        for (const auto& k : placeKinds) {
+            int colour;
+        } places[] = { { 6, 0, 1 }, { 7, 2, 1 }, { 12, 0, 1 }, { 8, 0, 1 }, { 9, 0, 0 } };
+        for (const auto& p : places) {
             cPlace place;
-            place.type = k.type;
-            place.state = k.state;
-            place.x = 100 * static_cast<int>(world.places.size());
-            place.y = 50;
-            place.autoOffsetX = 20;
-            place.autoOffsetY = 10;
+            place.type = p.type;
+            place.state = p.state;
+            place.colour = p.colour;
             world.places.push_back(place);
         }
-        // The hints collected in the last frame; each frame collects anew.
-        auto setHints = [&] {
-            world.hintCount = 3;
-            world.hintIndex[0] = 2;
-            world.hintClass[0] = 1;
-            world.hintIndex[1] = 3;
-            world.hintClass[1] = 4;
-            world.hintIndex[2] = 3;
-            world.hintClass[2] = 5; // no ghost for that class
-        };
-        setHints();
-        transport->UpdateHelpHints();
-        EXPECT_EQ(DrawnNames(),
-            (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png", L"car_beton_1_fantom.png",
-                L"car_crane_1_fantom.png" }));
-        const VehicleImage jeep = DrawnOf(L"car_jeep_1_fantom.png")[0];
-        EXPECT_EQ(jeep.x, 220);
-        EXPECT_EQ(jeep.y, 75);
-        EXPECT_EQ(jeep.colour >> 24, 150u);
-        const VehicleImage mixer = DrawnOf(L"car_beton_1_fantom.png")[0];
-        EXPECT_EQ(mixer.x, 5);
-        EXPECT_EQ(mixer.y, 75);
-        EXPECT_EQ(mixer.colour >> 24, 120u);
-        const VehicleImage crane = DrawnOf(L"car_crane_1_fantom.png")[0];
-        EXPECT_EQ(crane.x, 120);
-        EXPECT_EQ(crane.y, 60);
-
-        // Under inspection only the hints show; without help no ghosts.
-        world.inspection = 1;
-        setHints();
-        ClearDrawn();
-        transport->UpdateHelpHints();
-        EXPECT_EQ(Drawn().size(), 2u);
-        world.helpAuto = 0;
-        setHints();
-        ClearDrawn();
-        transport->UpdateHelpHints();
-        EXPECT_TRUE(Drawn().empty());
-    }
-
-    TEST_F(TransportFrame, TheHitOutlineDependsOnTheVariant)
-    {
-        StartScreens();
-        const struct {
-            int variant;
-            int dx;
-            int dy;
-            bool hit;
-        } cases[] = {
-            { 9, 70, 65, true },
-            { 1, 70, 65, true },
-            { 9, 20, 30, false },
-            { 9, 125, 69, true },
-            { 3, 75, 60, true },
-            { 7, 75, 60, true },
-            { 3, 20, 90, false },
-            { 5, 70, 65, false },
-        };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.variant << " " << c.dx << "," << c.dy);
-            world.hitOffsetX = world.hitOffsetY = -1;
-            input.x = 300 + c.dx;
-            input.y = 200 + c.dy;
-            EXPECT_EQ(transport->HitTestCar(300, 200, c.variant), c.hit);
-            EXPECT_EQ(world.hitOffsetX, c.hit ? c.dx : -1);
-            EXPECT_EQ(world.hitOffsetY, c.hit ? c.dy : -1);
-        }
-        world.restartConfirmOpen = 1;
-        input.x = 370;
-        input.y = 265;
-        EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
-    }
-
-    TEST(TransportHeading, DegreesCountAntiClockwiseFromTheRight)
-    {
-        const struct {
-            float x1, y1, x2, y2;
-            float degrees;
-        } cases[] = {
-            { 10, 0, 0, 0, 0.0f },
-            { 0, -10, 0, 0, 90.0f },
-            { -10, 0, 0, 0, 180.0f },
-            { 0, 10, 0, 0, 270.0f },
-            { 10, -10, 0, 0, 45.0f },
-            { 10, 10, 0, 0, 315.0f },
-            { -10, 10, 0, 0, 225.0f },
-        };
-        for (const auto& c : cases)
-            EXPECT_NEAR(Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2), c.degrees, 0.01f) << c.x1 << "," << c.y1;
-    }
-
-    TEST_F(TransportFrame, OtherStackCarsCountOnceTheyHaveArrived)
-    {
-        world.SetStackCoordinateAndDirection(1, 0, 0, 9);
-        world.SetStackCoordinateAndDirection(2, 0, 0, 9);
-        StartScreens();
-        world.stackSlots[1].autoType = kPlain;
-        world.stackSlots[1].busy = 1;
-        EXPECT_FALSE(transport->HasOtherStackCar(0));
-        world.stackSlots[1].busy = 0;
-        EXPECT_TRUE(transport->HasOtherStackCar(0));
-        EXPECT_FALSE(transport->HasOtherStackCar(1));
+        world.SetPlaceAuto(0, kPlain);
+        world.PutAutoOnPlace(0, 7, 1); // place 0 serves a car
+        EXPECT_EQ(transport->PickPlaceForKind(7), 3);
+        EXPECT_EQ(transport->PickPlaceForKind(6), 4);
+        EXPECT_EQ(transport->PickPlaceForKind(3), 4); // an unknown group counts as 6
+        EXPECT_EQ(transport->PickPlaceForKind(10), -1);
     }
 
 } // namespace

