@@ -11,9 +11,21 @@
 
 namespace {
 
-class NumberSubmenu : public test::NumberedSubmenu {
+// The head-up display with its digit-image numbers noted instead of drawn.
+class NumberSubmenu : public Scene::MenuSubmenu {
 public:
+    struct Number {
+        std::wstring text;
+        int y = 0;
+        int alpha = 0;
+    };
+    std::vector<Number> numbers;
     int resultSounds = 0;
+    void DrawNumber(int, const wchar_t* text, int, int y, int alpha) override { numbers.push_back({ text, y, alpha }); }
+    void DrawNumberSmall(int, const wchar_t* text, int, int y, int alpha) override
+    {
+        numbers.push_back({ text, y, alpha });
+    }
     void ResetResultSound() override { ++resultSounds; }
 };
 
