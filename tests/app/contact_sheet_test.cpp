@@ -21,8 +21,7 @@
 namespace {
 
 struct Size {
-    int width;
-    int height;
+    int width, height;
 };
 
 // Levels to look at: the first two, a snow, a rock and a desert level.
@@ -160,18 +159,10 @@ private:
         }
     }
 
-    void QueryDesktopSize(int& width, int& height) override
-    {
-        width = 1920;
-        height = 1200;
-    }
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
     Size size;
-    int frames = 0;
-    int menuFrames = 0;
-    int levelFrames = 0;
-    int next = 0;
-    int quitAt = 0;
+    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0;
 };
 
 class ContactSheet : public PPAppTest, public ::testing::WithParamInterface<Size> {

@@ -1,6 +1,6 @@
-// Start-up and shutdown of the game application: over the recording engine
-// for what Start brings up, and over the real engine, headless, for a whole
-// run from the start to Escape.
+// The game application: the display mode it chooses for the desktop it finds,
+// over the recording engine, and a whole run over the real engine, headless,
+// from the start through a level to the end of the game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include "app/cursor_set.h"
 #include "app/input_process.h"
 #include "engine/engine_testing.h"
-#include "platform/screen_saver.h"
 #include "platform/utf16.h"
 #include "pp_app_fixture.h"
 #include "scene/menu_manager.h"
@@ -21,9 +20,104 @@
 
 namespace {
 
-bool Logged(const test::LogCapture& log, const std::wstring& line)
+constexpr DWORD kPopup = 0x80000000u; // full screen
+constexpr DWORD kCaptioned = 0x80CA0000u;
+
+TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
 {
-    return std::find(log.lines.begin(), log.lines.end(), line) != log.lines.end();
+    const struct {
+        const char* name;
+        int desktopWidth, desktopHeight, width, height, screenMode; // configured size and mode
+        int expectedScreenMode;
+        DWORD style;
+        const char* displayMode;
+        uint8_t tooSmall;
+    } cases[] = {
+        // A window as wide as the desktop becomes full screen, and stays so.
+        { "windowAsWideAsDesktop", 1280, 1024, 1280, 1024, 0, 1, kPopup, "SetDisplayMode 1280 1024", 0 },
+        { "fullScreenConfigured", 1920, 1200, 1024, 768, 1, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        { "windowOnWiderDesktop", 1920, 1080, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1280 1024", 0 },
+        // A laptop's desktop: the game starts at 1024 x 768 instead, full
+        // screen where a window with its title bar would not fit.
+        { "laptop1366x768", 1366, 768, 1280, 1024, 0, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        { "laptop1280x800", 1280, 800, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1024 768", 0 },
+        { "desktop1024x768", 1024, 768, 1280, 1024, 1, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        // The desktop too small: a captioned window of the desktop's size.
+        { "desktopTooSmall", 1024, 600, 1024, 768, 0, 0, kCaptioned, "SetDisplayMode 1024 600", 1 },
+        { "desktopTooSmallFor1280", 1280, 720, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1280 720", 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        gfx.calls.clear();
+        settings.SetResolution(c.width, c.height);
+        settings.screenMode = c.screenMode;
+        TestPPApp app;
+        app.OpenWindow();
+        app.desktopWidth = c.desktopWidth;
+        app.desktopHeight = c.desktopHeight;
+        test::LogCapture log;
+        ASSERT_TRUE(app.Init());
+        const bool smaller = c.width > c.desktopWidth || c.height > c.desktopHeight;
+        EXPECT_EQ(log.Contains(L"starting at 1024x768"), smaller && !c.tooSmall);
+        EXPECT_EQ(settings.screenMode, c.expectedScreenMode);
+        EXPECT_EQ(world.desktopTooSmall, c.tooSmall);
+        EXPECT_EQ(Called("ApplyFullScreen"), c.style == kPopup);
+        EXPECT_TRUE(Called(c.displayMode));
+        EXPECT_EQ(app.WindowStyle(), c.style);
+        // The device covers the desktop; the game's size is its display mode.
+        EXPECT_EQ(gfx.calls.front(), "Create " + std::to_string(c.desktopWidth) + " " + std::to_string(c.desktopHeight));
+        EXPECT_EQ(app.engineStops, 0);
+    }
+}
+
+TEST_F(PPAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
+{
+    test::LogCapture log;
+    gfx.createResult = GFX_E_NO_DEVICE;
+    TestPPApp app;
+    app.OpenWindow();
+    EXPECT_FALSE(app.Init());
+    EXPECT_EQ(app.engineStops, 1);
+    EXPECT_EQ(log.lines.back(), L"error: FAILED: No compatible device found.");
+    // Nothing was drawn or switched on a device that does not exist.
+    EXPECT_EQ(gfx.calls, std::vector<std::string> { "Create 1280 1024" });
+}
+
+TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
+{
+    TestPPApp app;
+    app.OpenWindow();
+    app.desktopWidth = 1920;
+    app.desktopHeight = 1200;
+    ASSERT_TRUE(app.Init());
+    world.languageChanged = 0;
+
+    // To full screen.
+    gfx.calls.clear();
+    world.fullScreen = 1;
+    world.videoModeChanged = 1;
+    app.Frame();
+    EXPECT_EQ(world.videoModeChanged, 0);
+    EXPECT_EQ(settings.screenMode, 1);
+    EXPECT_TRUE(Called("ApplyFullScreen"));
+    EXPECT_EQ(app.WindowStyle(), 0x90080000u);
+    // The mouse's limits follow the picture to the whole screen.
+    EXPECT_EQ(world.rebindInput, 1);
+
+    // Back to a window: the input device follows it.
+    world.rebindInput = 0;
+    gfx.calls.clear();
+    world.fullScreen = 0;
+    world.videoModeChanged = 1;
+    app.Frame();
+    EXPECT_EQ(settings.screenMode, 0);
+    EXPECT_FALSE(Called("ApplyFullScreen"));
+    EXPECT_TRUE(Called("SetDisplayMode 1280 1024"));
+    EXPECT_EQ(app.WindowStyle(), 0x80CA0000u);
+    EXPECT_EQ(world.rebindInput, 1);
+    RECT client {};
+    platform::GetClientRect(app.GetWindow(), &client);
+    EXPECT_EQ(client.right, 1280);
 }
 
 class PPAppStart : public PPAppTest {
@@ -40,83 +134,27 @@ protected:
     }
 };
 
-TEST_F(PPAppStart, StartBringsUpCursorsScreensInputMenuAndScripts)
-{
-    // The input process's Exit closes the device, so it is the device's owner.
-    new test::FakeInput;
-    test::LogCapture log;
-    world.calendarStepSetting = 2.5f;
-    TestPPApp app;
-    app.OpenWindow();
-    ASSERT_TRUE(app.Init());
-    ASSERT_TRUE(app.Start());
-
-    EXPECT_TRUE(Logged(log, L"message: Initializing Input Subsystem..."));
-    EXPECT_TRUE(Logged(log, L"message: cInputProcess::Init -> DirectInput initialized ok"));
-    // The input process and the cursor synchroniser it adds.
-    EXPECT_EQ(app.GetProcessManager().Size(), 2u);
-    ASSERT_NE(app.GetStateManager().Top(), nullptr);
-    EXPECT_EQ(app.GetStateManager().Top()->GetName(), L"cStateMenu");
-    EXPECT_TRUE(cMenuManager::Instance().HasMenus());
-    for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
-        EXPECT_EQ(cMenuManager::Instance().GetMenu(slot)->IsActive(), slot == cMenuManager::kStart) << slot;
-    EXPECT_GT(gfx.TexturesAlive(), 0); // the cursor pages
-    EXPECT_NE(Scripting::GetMainState(), nullptr);
-    EXPECT_FALSE(world.taskRows.empty());
-    EXPECT_DOUBLE_EQ(world.calendarStep, 2.5);
-    EXPECT_TRUE(platform::IsScreenSaverInhibited());
-    EXPECT_EQ(cCursorSet::Instance().GetName(), L"Standard");
-    EXPECT_EQ(cCursorSet::Instance().GetX(), 600);
-
-    app.ReleaseAll();
-    EXPECT_EQ(g_pInputDevice, nullptr);
-    EXPECT_TRUE(app.Shutdown());
-    EXPECT_FALSE(cMenuManager::Instance().HasMenus());
-    EXPECT_EQ(gfx.TexturesAlive(), 0);
-    EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
-    Script::ShutDown();
-}
-
 class CountingApp : public TestPPApp {
 public:
-    bool Frame() override
-    {
-        ++frames;
-        return false;
-    }
+    bool Frame() override { return ++frames, false; }
     int frames = 0;
 };
 
 TEST_F(PPAppStart, ScreenThatCannotBeMadeEndsTheStartCleanly)
 {
     test::LogCapture log;
-    cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
-        if (slot == cMenuManager::kOverlux)
-            return nullptr;
-        return std::make_unique<Scene::MenuPrototype>(0, 0, 0, 0);
+    cMenuManager::Instance().SetFactoryForTests([](int slot) {
+        return slot == cMenuManager::kOverlux ? nullptr : std::make_unique<Scene::MenuPrototype>(0, 0, 0, 0);
     });
     CountingApp app;
     ASSERT_TRUE(app.Run());
     EXPECT_EQ(app.frames, 0);
-    EXPECT_TRUE(Logged(log, L"error: cMenuManager::CreateMenus -> Unable to create the screen of slot 7"));
+    EXPECT_TRUE(log.Contains(L"error: cMenuManager::CreateMenus -> Unable to create the screen of slot 7"));
     // No half-made set of screens is left behind.
     for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
         EXPECT_EQ(cMenuManager::Instance().GetMenu(slot), nullptr);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
     EXPECT_EQ(gfx.TexturesAlive(), 0);
-}
-
-TEST_F(PPAppStart, ScreenThatThrowsWhileMadeIsLoggedToo)
-{
-    test::LogCapture log;
-    cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
-        if (slot == cMenuManager::kFloor)
-            throw std::bad_alloc();
-        return std::make_unique<Scene::MenuPrototype>(0, 0, 0, 0);
-    });
-    EXPECT_FALSE(cMenuManager::Instance().CreateMenus());
-    EXPECT_TRUE(Logged(log, L"error: cMenuManager::CreateMenus -> Unable to create the screen of slot 8"));
-    EXPECT_FALSE(cMenuManager::Instance().HasMenus());
 }
 
 // The real engine under the dummy video driver, on a desktop wide enough for
@@ -147,8 +185,7 @@ public:
         if (levelFrames == 2)
             platform::InjectKey(window, "PrintScreen", true);
         if (levelFrames == 5) {
-            cursorX = cCursorSet::Instance().GetX();
-            cursorY = cCursorSet::Instance().GetY();
+            const int cursorX = cCursorSet::Instance().GetX(), cursorY = cCursorSet::Instance().GetY();
             engine::ReadPixel(cursorX + 4, cursorY + 10, &underCursor);
             engine::ReadPixel(cursorX + 60, cursorY + 60, &beside);
             topState = top;
@@ -174,24 +211,13 @@ public:
             platform::InjectKey(window, "Escape", true);
         return cPPApp::Frame() && frames < 100;
     }
-    int frames = 0;
-    int levelFrames = 0;
-    int loadingFrom = 0;
-    int startScreenAt = 0;
-    int quitAt = 0;
+    int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0;
     uint8_t logoShown = 0;
-    int cursorX = -1;
-    int cursorY = -1;
-    uint32_t underCursor = 0;
-    uint32_t beside = 0;
+    uint32_t underCursor = 0, beside = 0;
     std::wstring topState;
 
 protected:
-    void QueryDesktopSize(int& width, int& height) override
-    {
-        width = 1920;
-        height = 1200;
-    }
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 };
 
 TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
@@ -229,7 +255,7 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     // frames of the pauses that end in the start screen.
     EXPECT_EQ(app.startScreenAt, app.loadingFrom + 13);
     EXPECT_EQ(app.topState, L"cStateGame");
-    EXPECT_TRUE(Logged(log, L"message: +++ START LEVEL 1"));
+    EXPECT_TRUE(log.Contains(L"message: +++ START LEVEL 1"));
     // The generated cursor over the level's ground, which covers the frame's
     // clear colour.
     EXPECT_NE(app.beside & 0xFFFFFFu, 0x031346u);

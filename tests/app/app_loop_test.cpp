@@ -1,0 +1,177 @@
+// Run and its two loops driven by SDL events as the desktop sends them, the
+// window procedure's table called as the pump would, and the process queue on
+// a clock set by hand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/process_manager.h"
+#include "platform/test_events.h"
+#include "platform/time_source.h"
+#include "pp_app_fixture.h"
+#include "support/recording_sound.h"
+
+using platform::InjectWindowEvent;
+using platform::WindowEventKind;
+using Log = std::vector<std::string>;
+
+namespace {
+
+// An application that counts what its loops do and closes its window in the
+// frame the test chooses.
+class cTestApp : public cApplication {
+public:
+    bool Init() override
+    {
+        SetClientSize(64, 48);
+        if (onInit)
+            onInit(*this);
+        return true;
+    }
+    bool PreFrame() override { return ++preFrames, false; }
+    bool Frame() override
+    {
+        if (++frames == closeAt)
+            InjectWindowEvent(GetWindow(), WindowEventKind::Close);
+        return frames < 1000; // a loop that never ends fails rather than hangs
+    }
+    bool Shutdown() override { return ++shutdowns, true; }
+
+    std::function<void(cTestApp&)> onInit;
+    int closeAt = 0;
+    int preFrames = 0, frames = 0, shutdowns = 0;
+};
+
+class AppLoop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::DiscardPendingMessages();
+        world.ResetToDefaults();
+        g_activateAppSeen = 0;
+        platform::SetTimeSourceForTests([this] { return nowMs; });
+    }
+    void TearDown() override
+    {
+        platform::SetTimeSourceForTests(nullptr);
+        world.musicStream = nullptr;
+        world.ResetToDefaults();
+        platform::DiscardPendingMessages();
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    double nowMs = 1000.0;
+    Log log;
+};
+
+TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
+{
+    FakeState state(L"S", log), process(L"P", log);
+    cTestApp app;
+    app.AddHandler(L"first", [&](const std::any&) { log.push_back("handler"); }, {});
+    app.onInit = [&](cTestApp& a) {
+        a.GetStateManager().Push(&state, &a);
+        a.GetProcessManager().Add(&process, &a, 0.1);
+    };
+    app.closeAt = 3;
+    EXPECT_TRUE(app.Run());
+    EXPECT_EQ(app.preFrames, 1);
+    EXPECT_EQ(app.frames, 3);
+    EXPECT_EQ(app.shutdowns, 1);
+    // The handlers, then the processes and states, told the application is going.
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log { "handler", "P Exit", "S Exit" }));
+
+    // A close that arrives during the start-up ends both loops.
+    cTestApp closed;
+    closed.onInit = [](cTestApp& a) { InjectWindowEvent(a.GetWindow(), WindowEventKind::Close); };
+    EXPECT_TRUE(closed.Run());
+    EXPECT_EQ(closed.preFrames + closed.frames, 0);
+    EXPECT_EQ(closed.shutdowns, 1);
+}
+
+TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
+{
+    cTestApp app;
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        int active;
+    } cases[] = { { WM_ACTIVATE, 0, 0 }, { WM_ACTIVATE, 2, 1 }, { WM_ACTIVATEAPP, 0, 0 }, { WM_ACTIVATEAPP, 1, 1 },
+        { WM_SIZE, SIZE_MINIMIZED, 0 }, { WM_SIZE, SIZE_RESTORED, 1 }, { WM_SIZE, SIZE_MAXHIDE, 0 } };
+    test::RecordingSound music("data/sound/music/menu.ogg");
+    world.musicStream = &music;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.message) + " " + std::to_string(c.wParam));
+        g_appActive = 1 - c.active;
+        EXPECT_EQ(cApplication::StaticWndProc(nullptr, c.message, c.wParam, 0), 0);
+        EXPECT_EQ(g_appActive, c.active);
+    }
+    // Hidden twice, the music stream was stopped and given back once.
+    EXPECT_EQ(music.stops, 1);
+    EXPECT_EQ(music.releases, 1);
+    EXPECT_FALSE(music.usedAfterRelease);
+    EXPECT_EQ(world.musicStream, nullptr);
+
+    // Switching away and back asks for the video mode again, as configured.
+    cApplication::StaticWndProc(nullptr, WM_NCACTIVATE, 0, 0);
+    EXPECT_EQ(world.videoModeChanged, 1);
+    EXPECT_EQ(world.fullScreen, 0);
+
+    // Key codes outside the table are ignored.
+    cApplication::StaticWndProc(nullptr, WM_KEYDOWN, 511, 0);
+    cApplication::StaticWndProc(nullptr, WM_KEYDOWN, 512, 0);
+    EXPECT_TRUE(app.IsKeyDown(511));
+    EXPECT_FALSE(app.IsKeyDown(512));
+}
+
+TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)
+{
+    int appTag = 0;
+    void* const app = &appTag;
+    FakeState input(L"Input", log), cursor(L"Cursor", log);
+    FakeState a(L"A", log), b(L"B", log), c(L"C", log), late(L"Late", log);
+    auto updates = [&](const std::string& name) { return std::count(log.begin(), log.end(), name + " Update"); };
+    cProcessManager processes;
+    // Frames of 16 ms: a process of 0.005 s runs every frame, one of 0.04 s
+    // every third frame, since time above the interval is dropped when it runs.
+    ASSERT_TRUE(processes.Add(&input, app, 0.005));
+    ASSERT_TRUE(processes.Add(&cursor, app, 0.04));
+    for (int frame = 0; frame < 10; ++frame) {
+        nowMs += 16.0;
+        processes.Update(app);
+    }
+    EXPECT_EQ(updates("Input"), 10);
+    EXPECT_EQ(updates("Cursor"), 4);
+    // A long pause runs a process once, not once per interval missed.
+    nowMs += 5000.0;
+    processes.Update(app);
+    nowMs += 16.0;
+    processes.Update(app);
+    EXPECT_EQ(updates("Cursor"), 5);
+
+    // Queue C B A (newest first): C takes B out during the pass; B must not run.
+    processes.RemoveAll(app);
+    for (FakeState* p : { &a, &b, &c })
+        processes.Add(p, app, 0.0);
+    int passes = 0;
+    c.onUpdate = [&] { return ++passes == 1 ? processes.RemoveAt(1, app) : processes.Add(&late, app, 0.0); };
+    log.clear();
+    nowMs += 10.0;
+    processes.Update(app);
+    EXPECT_EQ(log, (Log { "C Update", "B Exit", "A Update" }));
+    // A process added during a pass waits for the next; one that removes
+    // itself (by its name in other case) and then ends leaves once.
+    a.onUpdate = [&] { return processes.RemoveByName(L"a", app), false; };
+    log.clear();
+    nowMs += 10.0;
+    processes.Update(app);
+    EXPECT_EQ(log, (Log { "C Update", "Late Init", "A Update", "A Exit" }));
+    EXPECT_EQ(processes.Size(), 2u);
+    EXPECT_TRUE(processes.Contains(&late));
+}
+
+} // namespace
