@@ -4,13 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "app/application.h"
 #include "app/process_manager.h"
-#include "platform/test_events.h"
 #include "platform/time_source.h"
 #include "pp_app_fixture.h"
 #include "support/recording_sound.h"

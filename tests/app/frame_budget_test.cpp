@@ -14,7 +14,6 @@
 #include "engine/engine_testing.h"
 #include "frontend/state_menu.h"
 #include "platform/file_access.h"
-#include "platform/test_events.h"
 #include "platform/time_source.h"
 #include "platform/utf16.h"
 #include "pp_app_fixture.h"
@@ -23,7 +22,6 @@
 #include "sound/sound_engine.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
-#include "world/game_world.h"
 #include "world/world_checks.h"
 
 namespace {

@@ -74,9 +74,7 @@ protected:
     {
         platform::DiscardPendingMessages();
         world.ResetToDefaults();
-        saved.width = settings.width;
-        saved.height = settings.height;
-        saved.screenMode = settings.screenMode;
+        saved = { settings.width, settings.height, settings.screenMode };
         settings.width = 1280;
         settings.height = 1024;
         settings.screenMode = 0;

@@ -65,7 +65,8 @@ TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
         EXPECT_TRUE(Called(c.displayMode));
         EXPECT_EQ(app.WindowStyle(), c.style);
         // The device covers the desktop; the game's size is its display mode.
-        EXPECT_EQ(gfx.calls.front(), "Create " + std::to_string(c.desktopWidth) + " " + std::to_string(c.desktopHeight));
+        EXPECT_EQ(
+            gfx.calls.front(), "Create " + std::to_string(c.desktopWidth) + " " + std::to_string(c.desktopHeight));
         EXPECT_EQ(app.engineStops, 0);
     }
 }
@@ -91,12 +92,14 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
     app.desktopHeight = 1200;
     ASSERT_TRUE(app.Init());
     world.languageChanged = 0;
+    auto switchTo = [&](uint8_t fullScreen) {
+        gfx.calls.clear();
+        world.fullScreen = fullScreen;
+        world.videoModeChanged = 1;
+        app.Frame();
+    };
 
-    // To full screen.
-    gfx.calls.clear();
-    world.fullScreen = 1;
-    world.videoModeChanged = 1;
-    app.Frame();
+    switchTo(1);
     EXPECT_EQ(world.videoModeChanged, 0);
     EXPECT_EQ(settings.screenMode, 1);
     EXPECT_TRUE(Called("ApplyFullScreen"));
@@ -106,10 +109,7 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
 
     // Back to a window: the input device follows it.
     world.rebindInput = 0;
-    gfx.calls.clear();
-    world.fullScreen = 0;
-    world.videoModeChanged = 1;
-    app.Frame();
+    switchTo(0);
     EXPECT_EQ(settings.screenMode, 0);
     EXPECT_FALSE(Called("ApplyFullScreen"));
     EXPECT_TRUE(Called("SetDisplayMode 1280 1024"));

@@ -30,19 +30,17 @@ protected:
 // lies far from every other group's.
 TEST_F(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
 {
+    const wchar_t* const cars[]
+        = { L"auto_rot.png", L"auto_blau.png", L"auto_gruen.png", L"auto_gelb.png", L"auto_lila.png" };
+    const wchar_t* const markers[]
+        = { L"element1.png", L"element2.png", L"element3.png", L"element4.png", L"element5.png" };
     const struct {
         const wchar_t* folder;
-        const wchar_t* names[5];
-    } sets[] = {
-        { L"data/gui/interface/menu/menu_transport",
-            { L"auto_rot.png", L"auto_blau.png", L"auto_gruen.png", L"auto_gelb.png", L"auto_lila.png" } },
-        { L"data/gui/interface/menu/menu_transport_1024",
-            { L"auto_rot.png", L"auto_blau.png", L"auto_gruen.png", L"auto_gelb.png", L"auto_lila.png" } },
-        { L"data/gui/interface/menu/menu_tankstelle",
-            { L"element1.png", L"element2.png", L"element3.png", L"element4.png", L"element5.png" } },
-        { L"data/gui/interface/menu/menu_tankstelle_1024",
-            { L"element1.png", L"element2.png", L"element3.png", L"element4.png", L"element5.png" } },
-    };
+        const wchar_t* const* names;
+    } sets[] = { { L"data/gui/interface/menu/menu_transport", cars },
+        { L"data/gui/interface/menu/menu_transport_1024", cars },
+        { L"data/gui/interface/menu/menu_tankstelle", markers },
+        { L"data/gui/interface/menu/menu_tankstelle_1024", markers } };
     for (const auto& set : sets) {
         SCOPED_TRACE(platform::WideToNarrow(set.folder));
         CPageManager pages;
