@@ -10,18 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/cursor_set.h"
-#include "engine/engine_testing.h"
 #include "frontend/state_menu.h"
 #include "platform/file_access.h"
-#include "platform/time_source.h"
 #include "platform/utf16.h"
-#include "pp_app_fixture.h"
-#include "scene/menu_manager.h"
-#include "scripting/script_host.h"
-#include "sound/sound_engine.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
+#include "whole_game_fixture.h"
 #include "world/world_checks.h"
 
 namespace {
@@ -158,29 +152,11 @@ protected:
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 };
 
-class FrameBudget : public PPAppTest, public ::testing::WithParamInterface<int> {
-protected:
-    void TearDown() override
-    {
-        engine::SetRasterisationObserver(nullptr);
-        platform::SetTimeSourceForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cCursorSet::Instance().Release();
-        delete world.soundEngine;
-        world.soundEngine = nullptr;
-        Script::ShutDown();
-        PPAppTest::TearDown();
-    }
-};
+class FrameBudget : public WholeGameTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
 {
     const int level = GetParam();
-    // This run brings its own engine; the recording one steps aside.
-    iGfxDevice* const device = g_pGfxDevice;
-    iGfx2D* const gfx2d = g_pGfx2D;
-    g_pGfxDevice = nullptr;
-    g_pGfx2D = nullptr;
     test::LogCapture log;
     BudgetApp app(log, level);
     platform::SetTimeSourceForTests([&app] { return app.ms; });
@@ -193,8 +169,6 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
     cStateMenu::SetLoadingPauseForTests([] {});
     ASSERT_TRUE(app.Run());
     cStateMenu::SetLoadingPauseForTests(nullptr);
-    g_pGfxDevice = device;
-    g_pGfx2D = gfx2d;
 
     ASSERT_TRUE(app.chosen) << "the loading did not open the start screen";
     ASSERT_EQ(app.topState, L"cStateGame");

@@ -6,17 +6,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/cursor_set.h"
 #include "app/input_process.h"
-#include "engine/engine_testing.h"
 #include "platform/utf16.h"
-#include "pp_app_fixture.h"
-#include "scene/menu_manager.h"
-#include "scripting/script_host.h"
-#include "sound/sound_engine.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
 #include "support/temp_folder.h"
+#include "whole_game_fixture.h"
 
 namespace {
 
@@ -120,19 +115,7 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
     EXPECT_EQ(client.right, 1280);
 }
 
-class PPAppStart : public PPAppTest {
-protected:
-    void TearDown() override
-    {
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cCursorSet::Instance().Release();
-        // The sound engine lives until the program ends; a test ends sooner.
-        delete world.soundEngine;
-        world.soundEngine = nullptr;
-        PPAppTest::TearDown();
-    }
-};
+class PPAppStart : public WholeGameTest { };
 
 class CountingApp : public TestPPApp {
 public:
@@ -140,7 +123,7 @@ public:
     int frames = 0;
 };
 
-TEST_F(PPAppStart, ScreenThatCannotBeMadeEndsTheStartCleanly)
+TEST_F(PPAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
 {
     test::LogCapture log;
     cMenuManager::Instance().SetFactoryForTests([](int slot) {
@@ -155,6 +138,10 @@ TEST_F(PPAppStart, ScreenThatCannotBeMadeEndsTheStartCleanly)
         EXPECT_EQ(cMenuManager::Instance().GetMenu(slot), nullptr);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
     EXPECT_EQ(gfx.TexturesAlive(), 0);
+    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cCursorSet::Instance().Release();
+    delete world.soundEngine;
+    world.soundEngine = nullptr;
 }
 
 // The real engine under the dummy video driver, on a desktop wide enough for
@@ -222,22 +209,12 @@ protected:
 
 TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
 {
-    // This run brings its own engine; the recording one steps aside.
-    iGfxDevice* const device = g_pGfxDevice;
-    iGfx2D* const gfx2d = g_pGfx2D;
-    g_pGfxDevice = nullptr;
-    g_pGfx2D = nullptr;
     test::LogCapture log;
-    // The logos as the world leaves them at start-up.
-    world.LoadLogoList();
-    world.logosPresent = world.logoCount > 0 ? 1 : 0;
-    world.loadingPhase = world.logosPresent ? 0 : 1;
+    ShowLogos();
     test::TempFolder user;
     world.userFolder = platform::NarrowToWide(user.Path());
     EscapeApp app;
     ASSERT_TRUE(app.Run());
-    g_pGfxDevice = device;
-    g_pGfx2D = gfx2d;
 
     // One picture from the main menu, one from the level.
     std::vector<std::string> shots;
@@ -266,7 +243,6 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     EXPECT_LT(app.frames, app.quitAt + 10);
     EXPECT_EQ(g_mouseCaptured, 1);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
-    Script::ShutDown();
 }
 
 } // namespace
