@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "app/clock.h"
+#include "app/cursor_set.h"
 #include "app/process_manager.h"
 #include "platform/time_source.h"
 #include "pp_app_fixture.h"
@@ -20,6 +22,11 @@ namespace {
 // frame the test chooses.
 class cTestApp : public cApplication {
 public:
+    LRESULT MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        ++passedOn;
+        return cApplication::MsgProc(hwnd, message, wParam, lParam);
+    }
     bool Init() override
     {
         SetClientSize(64, 48);
@@ -38,7 +45,7 @@ public:
 
     std::function<void(cTestApp&)> onInit;
     int closeAt = 0;
-    int preFrames = 0, frames = 0, shutdowns = 0;
+    int preFrames = 0, frames = 0, shutdowns = 0, passedOn = 0;
 };
 
 class AppLoop : public ::testing::Test {
@@ -116,6 +123,12 @@ TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
     EXPECT_EQ(world.videoModeChanged, 1);
     EXPECT_EQ(world.fullScreen, 0);
 
+    // Moving, sizing and the screen saver are swallowed; closing goes on.
+    for (WPARAM code : { SC_SIZE, SC_MOVE, SC_KEYMENU, SC_TASKLIST, SC_SCREENSAVE, SC_MONITORPOWER, WPARAM { 0xF060 } })
+        cApplication::StaticWndProc(nullptr, WM_SYSCOMMAND, code, 0);
+    EXPECT_EQ(app.passedOn, 1);
+    EXPECT_FALSE(app.SetClientSize(640, 480)) << "sized without a window";
+
     // Key codes outside the table are ignored.
     cApplication::StaticWndProc(nullptr, WM_KEYDOWN, 511, 0);
     cApplication::StaticWndProc(nullptr, WM_KEYDOWN, 512, 0);
@@ -167,6 +180,32 @@ TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)
     EXPECT_EQ(log, (Log { "C Update", "Late Init", "A Update", "A Exit" }));
     EXPECT_EQ(processes.Size(), 2u);
     EXPECT_TRUE(processes.Contains(&late));
+}
+
+TEST_F(AppLoop, TheCursorStepsAtMostOnceEvery50MillisecondsAndWraps)
+{
+    test::RecordingGfx gfx;
+    test::FakeInput input;
+    cCursorSet& cursor = cCursorSet::Instance();
+    nowMs = 1.0e12; // later than any timer an earlier run left in the cursor
+    cClock::Instance().Update();
+    ASSERT_TRUE(cursor.Load());
+    // Frame 0 and a step due: the single-image cursor wraps to 0 at its second draw.
+    cursor.SetCursor(L"Standard", 1);
+    cursor.Draw(16);
+    cursor.Draw(16);
+    cursor.SetCursor(L"Click", 2);
+    // The time before each Update and the frame after the Draw.
+    const std::pair<double, uint32_t> steps[]
+        = { { 60.0, 1 }, { 10.0, 1 }, { 45.0, 2 }, { 0.0, 2 }, { 51.0, 3 }, { 10.0, 0 }, { 51.0, 1 } };
+    for (const auto& [wait, frame] : steps) {
+        nowMs += wait;
+        cClock::Instance().Update();
+        cursor.Update();
+        cursor.Draw(16);
+        EXPECT_EQ(cursor.GetFrame(), frame) << wait;
+    }
+    cursor.Release();
 }
 
 } // namespace

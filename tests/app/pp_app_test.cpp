@@ -87,6 +87,11 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
     app.desktopHeight = 1200;
     ASSERT_TRUE(app.Init());
     world.languageChanged = 0;
+    cPlace place;
+    place.row = 2;
+    place.column = 3;
+    place.x = -1;
+    world.places.push_back(place);
     auto switchTo = [&](uint8_t fullScreen) {
         gfx.calls.clear();
         world.fullScreen = fullScreen;
@@ -95,6 +100,7 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
     };
 
     switchTo(1);
+    EXPECT_NE(world.places[0].x, -1) << "a place does not follow its cell";
     EXPECT_EQ(world.videoModeChanged, 0);
     EXPECT_EQ(settings.screenMode, 1);
     EXPECT_TRUE(Called("ApplyFullScreen"));
@@ -113,6 +119,25 @@ TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
     RECT client {};
     platform::GetClientRect(app.GetWindow(), &client);
     EXPECT_EQ(client.right, 1280);
+}
+
+// The fonts are made anew after a language change, smaller on the smaller screen.
+TEST_F(PPAppTest, FontsAreMadeForTheScreenSizeAfterALanguageChange)
+{
+    TestPPApp app;
+    std::vector<int> sizes[2];
+    for (int small = 0; small < 2; ++small) {
+        settings.width = small ? 1024 : 1280;
+        gfx.fontsCreated.clear();
+        world.languageChanged = 1;
+        app.Frame();
+        for (const auto* font : gfx.fontsCreated)
+            sizes[small].push_back(font->size);
+    }
+    ASSERT_EQ(sizes[0].size(), static_cast<size_t>(kFontCount));
+    ASSERT_EQ(sizes[1].size(), sizes[0].size());
+    for (int i = 0; i < kFontCount; ++i)
+        EXPECT_LT(sizes[1][i], sizes[0][i]) << i;
 }
 
 class PPAppStart : public WholeGameTest { };
