@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/clock.h"
 #include "app/cursor_set.h"
@@ -48,12 +49,11 @@ public:
     int preFrames = 0, frames = 0, shutdowns = 0, passedOn = 0;
 };
 
-class AppLoop : public ::testing::Test {
+class AppLoop : public PPAppTest {
 protected:
     void SetUp() override
     {
-        platform::DiscardPendingMessages();
-        world.ResetToDefaults();
+        PPAppTest::SetUp();
         g_activateAppSeen = 0;
         platform::SetTimeSourceForTests([this] { return nowMs; });
     }
@@ -61,11 +61,9 @@ protected:
     {
         platform::SetTimeSourceForTests(nullptr);
         world.musicStream = nullptr;
-        world.ResetToDefaults();
-        platform::DiscardPendingMessages();
+        PPAppTest::TearDown();
     }
 
-    cGameWorld& world = cGameWorld::Instance();
     double nowMs = 1000.0;
     Log log;
 };
@@ -81,9 +79,8 @@ TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
     };
     app.closeAt = 3;
     EXPECT_TRUE(app.Run());
-    EXPECT_EQ(app.preFrames, 1);
-    EXPECT_EQ(app.frames, 3);
-    EXPECT_EQ(app.shutdowns, 1);
+    // Pre-frames, frames and shutdowns.
+    EXPECT_EQ(std::tuple(app.preFrames, app.frames, app.shutdowns), std::tuple(1, 3, 1));
     // The handlers, then the processes and states, told the application is going.
     EXPECT_EQ(Log(log.end() - 3, log.end()), (Log { "handler", "P Exit", "S Exit" }));
 
@@ -91,26 +88,22 @@ TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
     cTestApp closed;
     closed.onInit = [](cTestApp& a) { InjectWindowEvent(a.GetWindow(), WindowEventKind::Close); };
     EXPECT_TRUE(closed.Run());
-    EXPECT_EQ(closed.preFrames + closed.frames, 0);
-    EXPECT_EQ(closed.shutdowns, 1);
+    EXPECT_EQ(std::tuple(closed.preFrames, closed.frames, closed.shutdowns), std::tuple(0, 0, 1));
 }
 
 TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
 {
     cTestApp app;
-    const struct {
-        UINT message;
-        WPARAM wParam;
-        int active;
-    } cases[] = { { WM_ACTIVATE, 0, 0 }, { WM_ACTIVATE, 2, 1 }, { WM_ACTIVATEAPP, 0, 0 }, { WM_ACTIVATEAPP, 1, 1 },
-        { WM_SIZE, SIZE_MINIMIZED, 0 }, { WM_SIZE, SIZE_RESTORED, 1 }, { WM_SIZE, SIZE_MAXHIDE, 0 } };
+    const std::tuple<UINT, WPARAM, int> cases[]
+        = { { WM_ACTIVATE, 0, 0 }, { WM_ACTIVATE, 2, 1 }, { WM_ACTIVATEAPP, 0, 0 }, { WM_ACTIVATEAPP, 1, 1 },
+              { WM_SIZE, SIZE_MINIMIZED, 0 }, { WM_SIZE, SIZE_RESTORED, 1 }, { WM_SIZE, SIZE_MAXHIDE, 0 } };
     test::RecordingSound music("data/sound/music/menu.ogg");
     world.musicStream = &music;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.message) + " " + std::to_string(c.wParam));
-        g_appActive = 1 - c.active;
-        EXPECT_EQ(cApplication::StaticWndProc(nullptr, c.message, c.wParam, 0), 0);
-        EXPECT_EQ(g_appActive, c.active);
+    for (const auto& [message, wParam, active] : cases) {
+        SCOPED_TRACE(std::to_string(message) + " " + std::to_string(wParam));
+        g_appActive = 1 - active;
+        EXPECT_EQ(cApplication::StaticWndProc(nullptr, message, wParam, 0), 0);
+        EXPECT_EQ(g_appActive, active);
     }
     // Hidden twice, the music stream was stopped and given back once.
     EXPECT_EQ(music.stops, 1);
@@ -138,8 +131,7 @@ TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
 
 TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)
 {
-    int appTag = 0;
-    void* const app = &appTag;
+    void* const app = this;
     FakeState input(L"Input", log), cursor(L"Cursor", log);
     FakeState a(L"A", log), b(L"B", log), c(L"C", log), late(L"Late", log);
     auto updates = [&](const std::string& name) { return std::count(log.begin(), log.end(), name + " Update"); };
@@ -184,8 +176,6 @@ TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)
 
 TEST_F(AppLoop, TheCursorStepsAtMostOnceEvery50MillisecondsAndWraps)
 {
-    test::RecordingGfx gfx;
-    test::FakeInput input;
     cCursorSet& cursor = cCursorSet::Instance();
     nowMs = 1.0e12; // later than any timer an earlier run left in the cursor
     cClock::Instance().Update();

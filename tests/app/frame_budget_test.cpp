@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
-#include <vector>
 
 #include "frontend/state_menu.h"
 #include "platform/file_access.h"
@@ -29,8 +27,7 @@ constexpr int kMenuFrameLimit = 100;
 
 struct Counters {
     uint64_t fileAccesses = 0;
-    int texturesCreated = 0;
-    int textureUploads = 0;
+    int texturesCreated = 0, textureUploads = 0;
     size_t logLines = 0;
 
     static Counters Now(const test::LogCapture& log)

@@ -49,11 +49,7 @@ public:
         , log(log)
     {
     }
-    bool Init(void*) override
-    {
-        log.push_back(label + " Init");
-        return true;
-    }
+    bool Init(void*) override { return log.push_back(label + " Init"), true; }
     bool Update(void*) override
     {
         log.push_back(label + " Update");
@@ -87,10 +83,7 @@ protected:
         world.ResetToDefaults();
         platform::DiscardPendingMessages();
     }
-    bool Called(const std::string& call) const
-    {
-        return std::find(gfx.calls.begin(), gfx.calls.end(), call) != gfx.calls.end();
-    }
+    bool Called(const std::string& call) const { return std::ranges::find(gfx.calls, call) != gfx.calls.end(); }
 
     cGameWorld& world = cGameWorld::Instance();
     cSettings& settings = cSettings::Instance();

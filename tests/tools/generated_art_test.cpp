@@ -12,24 +12,15 @@
 
 namespace {
 
-class GeneratedArt : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        InitEngine(522, &m_device, &m_gfx);
-        ASSERT_TRUE(SUCCEEDED(m_device->Create(nullptr, 1280, 1024)));
-    }
-    void TearDown() override { CloseEngine(); }
-
-    iGfxDevice* m_device = nullptr;
-    iGfx2D* m_gfx = nullptr;
-};
-
 // The five colour groups stay apart on the cars and on the pumps' markers at
 // both screen sizes: the average of each image's strongly coloured pixels
 // lies far from every other group's.
-TEST_F(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
+TEST(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
 {
+    iGfxDevice* device = nullptr;
+    iGfx2D* gfx = nullptr;
+    InitEngine(522, &device, &gfx);
+    ASSERT_TRUE(SUCCEEDED(device->Create(nullptr, 1280, 1024)));
     const wchar_t* const cars[]
         = { L"auto_rot.png", L"auto_blau.png", L"auto_gruen.png", L"auto_gelb.png", L"auto_lila.png" };
     const wchar_t* const markers[]
@@ -49,10 +40,10 @@ TEST_F(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
         for (int g = 0; g < 5; ++g) {
             uint32_t w = 0, h = 0;
             pages.GetImageSize(set.names[g], &w, &h);
-            m_device->BeginScene();
-            m_device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
+            device->BeginScene();
+            device->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF000000);
             pages.DrawImage(set.names[g], 0, 0, 0, 0, 255, 255, 255, 255);
-            m_device->EndScene();
+            device->EndScene();
             int count = 0;
             for (uint32_t y = 0; y < h; ++y) {
                 for (uint32_t x = 0; x < w; ++x) {
@@ -79,6 +70,7 @@ TEST_F(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
             }
         }
     }
+    CloseEngine();
 }
 
 } // namespace
