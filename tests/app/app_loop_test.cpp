@@ -55,6 +55,8 @@ protected:
     {
         PPAppTest::SetUp();
         g_activateAppSeen = 0;
+        // The clock moves on from now, past every timer an earlier test left.
+        nowMs = platform::NowMilliseconds();
         platform::SetTimeSourceForTests([this] { return nowMs; });
     }
     void TearDown() override
@@ -64,7 +66,7 @@ protected:
         PPAppTest::TearDown();
     }
 
-    double nowMs = 1000.0;
+    double nowMs = 0.0;
     Log log;
 };
 
@@ -132,6 +134,7 @@ TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
 TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)
 {
     void* const app = this;
+    nowMs = 1000.0;
     FakeState input(L"Input", log), cursor(L"Cursor", log);
     FakeState a(L"A", log), b(L"B", log), c(L"C", log), late(L"Late", log);
     auto updates = [&](const std::string& name) { return std::count(log.begin(), log.end(), name + " Update"); };
@@ -177,7 +180,6 @@ TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)
 TEST_F(AppLoop, TheCursorStepsAtMostOnceEvery50MillisecondsAndWraps)
 {
     cCursorSet& cursor = cCursorSet::Instance();
-    nowMs = 1.0e12; // later than any timer an earlier run left in the cursor
     cClock::Instance().Update();
     ASSERT_TRUE(cursor.Load());
     // Frame 0 and a step due: the single-image cursor wraps to 0 at its second draw.
