@@ -119,8 +119,10 @@ TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
     EXPECT_EQ(world.fullScreen, 0);
 
     // Moving, sizing and the screen saver are swallowed; closing goes on.
-    for (WPARAM code : { SC_SIZE, SC_MOVE, SC_KEYMENU, SC_TASKLIST, SC_SCREENSAVE, SC_MONITORPOWER, WPARAM { 0xF060 } })
+    for (WPARAM code : { SC_SIZE, SC_MOVE, SC_KEYMENU, SC_TASKLIST, SC_SCREENSAVE, SC_MONITORPOWER })
         cApplication::StaticWndProc(nullptr, WM_SYSCOMMAND, code, 0);
+    EXPECT_EQ(app.passedOn, 0);
+    cApplication::StaticWndProc(nullptr, WM_SYSCOMMAND, 0xF060, 0);
     EXPECT_EQ(app.passedOn, 1);
     EXPECT_FALSE(app.SetClientSize(640, 480)) << "sized without a window";
 
