@@ -8,21 +8,16 @@
 #include <set>
 #include <string>
 
-#include "app/cursor_set.h"
 #include "engine/gfx.h"
 #include "platform/utf16.h"
-#include "pp_app_fixture.h"
 #include "scene/design_units.h"
-#include "scene/menu_manager.h"
-#include "scripting/script_host.h"
-#include "sound/sound_engine.h"
 #include "support/menu_route.h"
+#include "whole_game_fixture.h"
 
 namespace {
 
 struct Size {
-    int width;
-    int height;
+    int width, height;
 };
 
 // Levels to look at: the first two, a snow, a rock and a desert level.
@@ -160,48 +155,21 @@ private:
         }
     }
 
-    void QueryDesktopSize(int& width, int& height) override
-    {
-        width = 1920;
-        height = 1200;
-    }
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
     Size size;
-    int frames = 0;
-    int menuFrames = 0;
-    int levelFrames = 0;
-    int next = 0;
-    int quitAt = 0;
+    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0;
 };
 
-class ContactSheet : public PPAppTest, public ::testing::WithParamInterface<Size> {
-protected:
-    void TearDown() override
-    {
-        cMenuManager::Instance().DestroyMenus();
-        cCursorSet::Instance().Release();
-        delete world.soundEngine;
-        world.soundEngine = nullptr;
-        PPAppTest::TearDown();
-    }
-};
+class ContactSheet : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
 
 TEST_P(ContactSheet, EveryScreenIsSaved)
 {
     settings.SetResolution(GetParam().width, GetParam().height);
-    iGfxDevice* const device = g_pGfxDevice;
-    iGfx2D* const gfx2d = g_pGfx2D;
-    g_pGfxDevice = nullptr;
-    g_pGfx2D = nullptr;
     std::filesystem::create_directories("test-output");
-    world.LoadLogoList();
-    world.logosPresent = world.logoCount > 0 ? 1 : 0;
-    world.loadingPhase = world.logosPresent ? 0 : 1;
+    ShowLogos();
     SheetApp app(GetParam());
     EXPECT_TRUE(app.Run());
-    g_pGfxDevice = device;
-    g_pGfx2D = gfx2d;
-    Script::ShutDown();
     for (const char* screen : { "start", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
              "level_2", "level_8", "level_20", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,23 +29,12 @@ public:
     // A key as the window procedure notes a WM_KEYDOWN.
     void PressKey(int code) { keys[code] = 1; }
     DWORD WindowStyle() const { return platform::GetWindowStyle(window); }
-    RECT Client() const
-    {
-        RECT client {};
-        platform::GetClientRect(window, &client);
-        return client;
-    }
 
-    int desktopWidth = 1280;
-    int desktopHeight = 1024;
+    int desktopWidth = 1280, desktopHeight = 1024;
     int engineStops = 0;
 
 protected:
-    void QueryDesktopSize(int& width, int& height) override
-    {
-        width = desktopWidth;
-        height = desktopHeight;
-    }
+    void QueryDesktopSize(int& width, int& height) override { width = desktopWidth, height = desktopHeight; }
     // The recording engine the test made stays in place.
     void StartEngine() override { }
     void StopEngine() override { ++engineStops; }
@@ -59,11 +49,7 @@ public:
         , log(log)
     {
     }
-    bool Init(void*) override
-    {
-        log.push_back(label + " Init");
-        return true;
-    }
+    bool Init(void*) override { return log.push_back(label + " Init"), true; }
     bool Update(void*) override
     {
         log.push_back(label + " Update");
@@ -84,9 +70,7 @@ protected:
     {
         platform::DiscardPendingMessages();
         world.ResetToDefaults();
-        saved.width = settings.width;
-        saved.height = settings.height;
-        saved.screenMode = settings.screenMode;
+        saved = { settings.width, settings.height, settings.screenMode };
         settings.width = 1280;
         settings.height = 1024;
         settings.screenMode = 0;
@@ -99,33 +83,12 @@ protected:
         world.ResetToDefaults();
         platform::DiscardPendingMessages();
     }
-    // The calls of the recording engine from the first one that matches on.
-    std::vector<std::string> CallsFrom(const std::string& first) const
-    {
-        std::vector<std::string> rest;
-        bool found = false;
-        for (const std::string& call : gfx.calls) {
-            found = found || call == first;
-            if (found)
-                rest.push_back(call);
-        }
-        return rest;
-    }
-    bool Called(const std::string& call) const
-    {
-        for (const std::string& c : gfx.calls) {
-            if (c == call)
-                return true;
-        }
-        return false;
-    }
+    bool Called(const std::string& call) const { return std::ranges::find(gfx.calls, call) != gfx.calls.end(); }
 
     cGameWorld& world = cGameWorld::Instance();
     cSettings& settings = cSettings::Instance();
     test::RecordingGfx gfx;
     struct {
-        int width;
-        int height;
-        int screenMode;
+        int width, height, screenMode;
     } saved {};
 };

@@ -22,8 +22,7 @@
 namespace {
 
 struct LevelRun {
-    int level;
-    int width;
+    int level, width;
 };
 
 std::string Name(const ::testing::TestParamInfo<LevelRun>& info)
@@ -115,7 +114,6 @@ TEST_P(CampaignLevel, IsWonThroughInputAlone)
         EXPECT_LE(world.levelElapsed, world.levelTimeLimit);
     }
     EXPECT_GT(player.pointsSeen, 0) << "the level showed no points";
-    std::printf("level %d: %d moves, %d frames\n", run.level, player.moves, player.frames);
 }
 
 // A player back from level 1 with money enough buys, in the city, the

@@ -6,26 +6,14 @@
 // no text it has already drawn.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <map>
-#include <string>
-#include <vector>
 
-#include "app/cursor_set.h"
-#include "engine/engine_testing.h"
 #include "frontend/state_menu.h"
 #include "platform/file_access.h"
-#include "platform/test_events.h"
-#include "platform/time_source.h"
 #include "platform/utf16.h"
-#include "pp_app_fixture.h"
-#include "scene/menu_manager.h"
-#include "scripting/script_host.h"
-#include "sound/sound_engine.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
-#include "world/game_world.h"
+#include "whole_game_fixture.h"
 #include "world/world_checks.h"
 
 namespace {
@@ -39,8 +27,7 @@ constexpr int kMenuFrameLimit = 100;
 
 struct Counters {
     uint64_t fileAccesses = 0;
-    int texturesCreated = 0;
-    int textureUploads = 0;
+    int texturesCreated = 0, textureUploads = 0;
     size_t logLines = 0;
 
     static Counters Now(const test::LogCapture& log)
@@ -55,22 +42,19 @@ struct Counters {
 bool HoverPoint(int& x, int& y, int& placeIndex)
 {
     const cGameWorld& world = cGameWorld::Instance();
+    auto over = [&](int row, int column) {
+        x = world.cellX[row][column] + 93;
+        y = world.cellY[row][column] + 120;
+        return true;
+    };
     for (std::size_t i = 0; i < world.places.size(); ++i) {
         const cPlace& place = world.places[i];
-        if (place.type < 100 && world::IsGridCell(place.row, place.column)) {
-            x = world.cellX[place.row][place.column] + 93;
-            y = world.cellY[place.row][place.column] + 120;
-            placeIndex = static_cast<int>(i);
-            return true;
-        }
+        if (place.type < 100 && world::IsGridCell(place.row, place.column))
+            return placeIndex = static_cast<int>(i), over(place.row, place.column);
     }
-    for (const cFundament& fundament : world.fundaments) {
-        if (world::IsGridCell(fundament.row, fundament.column)) {
-            x = world.cellX[fundament.row][fundament.column] + 93;
-            y = world.cellY[fundament.row][fundament.column] + 120;
-            return true;
-        }
-    }
+    for (const cFundament& fundament : world.fundaments)
+        if (world::IsGridCell(fundament.row, fundament.column))
+            return over(fundament.row, fundament.column);
     return false;
 }
 
@@ -119,13 +103,11 @@ public:
             playedLevel = cGameWorld::Instance().level;
             before = Counters::Now(log);
             watching = true;
-            started = std::chrono::steady_clock::now();
         }
         const bool goOn = cPPApp::Frame();
         if (frames == kSettleFrames + kSteadyFrames) {
             after = Counters::Now(log);
             watching = false;
-            wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
             levelOver = cGameWorld::Instance().levelOver;
             taskBookOpen = cGameWorld::Instance().taskBookOpen;
             hovered = cGameWorld::Instance().hoveredElement;
@@ -156,56 +138,22 @@ public:
     bool chosen = false;
     double ms = 1000.0;
     // Frames before the level (logos, loading, start screen), then of it.
-    int menuFrames = 0;
-    int frames = 0;
-    int quitAt = 0;
-    int playedLevel = 0;
+    int menuFrames = 0, frames = 0, quitAt = 0, playedLevel = 0;
     bool watching = false;
-    int levelOver = -1;
-    int taskBookOpen = -1;
-    int hoverX = -1;
-    int hoverY = -1;
-    int hoverPlace = -1;
-    int hovered = -2;
-    std::wstring topState;
-    std::wstring stateAfter;
-    Counters before;
-    Counters after;
-    // Wall time of the watched frames, for the frame rate noted below.
-    std::chrono::steady_clock::time_point started;
-    double wallSeconds = 0.0;
+    int levelOver = -1, taskBookOpen = -1;
+    int hoverX = -1, hoverY = -1, hoverPlace = -1, hovered = -2;
+    std::wstring topState, stateAfter;
+    Counters before, after;
 
 protected:
-    void QueryDesktopSize(int& width, int& height) override
-    {
-        width = 1920;
-        height = 1200;
-    }
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 };
 
-class FrameBudget : public PPAppTest, public ::testing::WithParamInterface<int> {
-protected:
-    void TearDown() override
-    {
-        engine::SetRasterisationObserver(nullptr);
-        platform::SetTimeSourceForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cCursorSet::Instance().Release();
-        delete world.soundEngine;
-        world.soundEngine = nullptr;
-        Script::ShutDown();
-        PPAppTest::TearDown();
-    }
-};
+class FrameBudget : public WholeGameTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
 {
     const int level = GetParam();
-    // This run brings its own engine; the recording one steps aside.
-    iGfxDevice* const device = g_pGfxDevice;
-    iGfx2D* const gfx2d = g_pGfx2D;
-    g_pGfxDevice = nullptr;
-    g_pGfx2D = nullptr;
     test::LogCapture log;
     BudgetApp app(log, level);
     platform::SetTimeSourceForTests([&app] { return app.ms; });
@@ -218,8 +166,6 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
     cStateMenu::SetLoadingPauseForTests([] {});
     ASSERT_TRUE(app.Run());
     cStateMenu::SetLoadingPauseForTests(nullptr);
-    g_pGfxDevice = device;
-    g_pGfx2D = gfx2d;
 
     ASSERT_TRUE(app.chosen) << "the loading did not open the start screen";
     ASSERT_EQ(app.topState, L"cStateGame");
@@ -240,10 +186,6 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
     for (const auto& [text, frames] : rasterised)
         EXPECT_EQ(frames.size(), 1u) << "rasterised again: \"" << platform::WideToNarrow(text) << "\"";
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
-    // Headless frames per second of this build (a release build shows the
-    // game's own speed; the test build runs under the sanitizers).
-    if (app.wallSeconds > 0.0)
-        std::printf("level %d: %.0f frames/s headless\n", level, kSteadyFrames / app.wallSeconds);
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, FrameBudget, ::testing::Values(1, 2),

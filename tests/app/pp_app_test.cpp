@@ -1,0 +1,258 @@
+// The game application: the display mode it chooses for the desktop it finds,
+// over the recording engine, and a whole run over the real engine, headless,
+// from the start through a level to the end of the game.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/utf16.h"
+#include "support/log_capture.h"
+#include "support/menu_route.h"
+#include "support/temp_folder.h"
+#include "whole_game_fixture.h"
+
+namespace {
+
+constexpr DWORD kPopup = 0x80000000u; // full screen
+constexpr DWORD kCaptioned = 0x80CA0000u;
+
+TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
+{
+    const struct {
+        const char* name;
+        int desktopWidth, desktopHeight, width, height, screenMode; // configured size and mode
+        int expectedScreenMode;
+        DWORD style;
+        const char* displayMode;
+        uint8_t tooSmall;
+    } cases[] = {
+        // A window as wide as the desktop becomes full screen, and stays so.
+        { "windowAsWideAsDesktop", 1280, 1024, 1280, 1024, 0, 1, kPopup, "SetDisplayMode 1280 1024", 0 },
+        { "fullScreenConfigured", 1920, 1200, 1024, 768, 1, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        { "windowOnWiderDesktop", 1920, 1080, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1280 1024", 0 },
+        // A laptop's desktop: the game starts at 1024 x 768 instead, full
+        // screen where a window with its title bar would not fit.
+        { "laptop1366x768", 1366, 768, 1280, 1024, 0, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        { "laptop1280x800", 1280, 800, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1024 768", 0 },
+        { "desktop1024x768", 1024, 768, 1280, 1024, 1, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        // The desktop too small: a captioned window of the desktop's size.
+        { "desktopTooSmall", 1024, 600, 1024, 768, 0, 0, kCaptioned, "SetDisplayMode 1024 600", 1 },
+        { "desktopTooSmallFor1280", 1280, 720, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1280 720", 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        gfx.calls.clear();
+        settings.SetResolution(c.width, c.height);
+        settings.screenMode = c.screenMode;
+        TestPPApp app;
+        app.OpenWindow();
+        app.desktopWidth = c.desktopWidth;
+        app.desktopHeight = c.desktopHeight;
+        test::LogCapture log;
+        ASSERT_TRUE(app.Init());
+        const bool smaller = c.width > c.desktopWidth || c.height > c.desktopHeight;
+        EXPECT_EQ(log.Contains(L"starting at 1024x768"), smaller && !c.tooSmall);
+        EXPECT_EQ(settings.screenMode, c.expectedScreenMode);
+        EXPECT_EQ(world.desktopTooSmall, c.tooSmall);
+        EXPECT_EQ(Called("ApplyFullScreen"), c.style == kPopup);
+        EXPECT_TRUE(Called(c.displayMode));
+        EXPECT_EQ(app.WindowStyle(), c.style);
+        // The device covers the desktop; the game's size is its display mode.
+        EXPECT_EQ(
+            gfx.calls.front(), "Create " + std::to_string(c.desktopWidth) + " " + std::to_string(c.desktopHeight));
+        EXPECT_EQ(app.engineStops, 0);
+    }
+}
+
+TEST_F(PPAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
+{
+    test::LogCapture log;
+    gfx.createResult = GFX_E_NO_DEVICE;
+    TestPPApp app;
+    app.OpenWindow();
+    EXPECT_FALSE(app.Init());
+    EXPECT_EQ(app.engineStops, 1);
+    EXPECT_EQ(log.lines.back(), L"error: FAILED: No compatible device found.");
+    // Nothing was drawn or switched on a device that does not exist.
+    EXPECT_EQ(gfx.calls, std::vector<std::string> { "Create 1280 1024" });
+}
+
+TEST_F(PPAppTest, VideoModeChangeAppliesTheModeInTheNextFrame)
+{
+    TestPPApp app;
+    app.OpenWindow();
+    app.desktopWidth = 1920;
+    app.desktopHeight = 1200;
+    ASSERT_TRUE(app.Init());
+    world.languageChanged = 0;
+    cPlace& place = world.places.emplace_back();
+    place.row = 2, place.column = 3, place.x = -1;
+    auto switchTo = [&](uint8_t fullScreen) {
+        gfx.calls.clear();
+        world.fullScreen = fullScreen;
+        world.videoModeChanged = 1;
+        app.Frame();
+    };
+
+    switchTo(1);
+    EXPECT_NE(place.x, -1) << "a place does not follow its cell";
+    EXPECT_EQ(world.videoModeChanged, 0);
+    EXPECT_EQ(settings.screenMode, 1);
+    EXPECT_TRUE(Called("ApplyFullScreen"));
+    EXPECT_EQ(app.WindowStyle(), 0x90080000u);
+    // The mouse's limits follow the picture to the whole screen.
+    EXPECT_EQ(world.rebindInput, 1);
+
+    // Back to a window: the input device follows it.
+    world.rebindInput = 0;
+    switchTo(0);
+    EXPECT_EQ(settings.screenMode, 0);
+    EXPECT_FALSE(Called("ApplyFullScreen"));
+    EXPECT_TRUE(Called("SetDisplayMode 1280 1024"));
+    EXPECT_EQ(app.WindowStyle(), 0x80CA0000u);
+    EXPECT_EQ(world.rebindInput, 1);
+    RECT client {};
+    platform::GetClientRect(app.GetWindow(), &client);
+    EXPECT_EQ(client.right, 1280);
+}
+
+// The fonts are made anew after a language change, smaller on the smaller screen.
+TEST_F(PPAppTest, FontsAreMadeForTheScreenSizeAfterALanguageChange)
+{
+    TestPPApp app;
+    std::vector<int> sizes[2];
+    for (int small = 0; small < 2; ++small) {
+        settings.width = small ? 1024 : 1280;
+        gfx.fontsCreated.clear();
+        world.languageChanged = 1;
+        app.Frame();
+        for (const auto* font : gfx.fontsCreated)
+            sizes[small].push_back(font->size);
+    }
+    ASSERT_EQ(sizes[0].size(), static_cast<size_t>(kFontCount));
+    ASSERT_EQ(sizes[1].size(), sizes[0].size());
+    for (int i = 0; i < kFontCount; ++i)
+        EXPECT_LT(sizes[1][i], sizes[0][i]) << i;
+}
+
+class PPAppStart : public WholeGameTest { };
+
+class CountingApp : public TestPPApp {
+public:
+    bool Frame() override { return ++frames, false; }
+    int frames = 0;
+};
+
+TEST_F(PPAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
+{
+    test::LogCapture log;
+    cMenuManager::Instance().SetFactoryForTests([](int slot) {
+        return slot == cMenuManager::kOverlux ? nullptr : std::make_unique<Scene::MenuPrototype>(0, 0, 0, 0);
+    });
+    CountingApp app;
+    ASSERT_TRUE(app.Run());
+    EXPECT_EQ(app.frames, 0);
+    // No half-made set of screens is left behind.
+    for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+        EXPECT_EQ(cMenuManager::Instance().GetMenu(slot), nullptr);
+    EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
+    EXPECT_EQ(gfx.TexturesAlive(), 0);
+    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cCursorSet::Instance().Release();
+    delete world.soundEngine;
+    world.soundEngine = nullptr;
+}
+
+// The real engine under the dummy video driver, on a desktop wide enough for
+// a window: the shipped logo list, Escape over the logos, the loading
+// sequence to the start screen, the level chosen there as the map would; in
+// the level Escape after a few frames. Print Screen in the main menu and in the
+// level.
+class EscapeApp : public cPPApp {
+public:
+    bool Frame() override
+    {
+        ++frames;
+        cGameWorld& world = cGameWorld::Instance();
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (frames == 1) {
+            platform::InjectKey(window, "Escape", true);
+            platform::InjectKey(window, "PrintScreen", true);
+        }
+        if (world.loadingPhase && !loadingFrom)
+            loadingFrom = frames;
+        if (test::StartScreenOpen() && !levelFrames) {
+            startScreenAt = frames;
+            test::PlayLevelFromMap(1);
+        }
+        if (top == L"cStateGame")
+            ++levelFrames;
+        if (levelFrames == 2)
+            platform::InjectKey(window, "PrintScreen", true);
+        if (levelFrames == 5) {
+            const int cursorX = cCursorSet::Instance().GetX(), cursorY = cCursorSet::Instance().GetY();
+            engine::ReadPixel(cursorX + 4, cursorY + 10, &underCursor);
+            engine::ReadPixel(cursorX + 60, cursorY + 60, &beside);
+            platform::InjectKey(window, "Escape", true);
+        }
+        // The first Escape closed the task dialog the level opens with; the
+        // second opens the game menu, whose last button (at its design place
+        // on a 1280 x 1024 screen) goes back to the main menu.
+        if (levelFrames == 8)
+            platform::InjectKey(window, "Escape", true);
+        if ((levelFrames == 11 || levelFrames == 12) && g_pInputDevice) {
+            g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
+            platform::InjectMouseButton(window, 1, levelFrames == 11, 640, 262 + 290 + 24);
+        }
+        // Back on the map, the game is ended as the start screen's quit
+        // button does; a level was left, so the credits follow and Escape
+        // ends them.
+        if (levelFrames > 0 && top == L"cStateMenu" && !quitAt) {
+            quitAt = frames;
+            test::QuitFromProfiles();
+        }
+        if (quitAt && frames == quitAt + 4)
+            platform::InjectKey(window, "Escape", true);
+        return cPPApp::Frame() && frames < 100;
+    }
+    int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0;
+    uint32_t underCursor = 0, beside = 0;
+
+protected:
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+};
+
+TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
+{
+    test::LogCapture log;
+    ShowLogos();
+    test::TempFolder user;
+    world.userFolder = platform::NarrowToWide(user.Path());
+    EscapeApp app;
+    ASSERT_TRUE(app.Run());
+
+    // One picture from the main menu, one from the level.
+    EXPECT_TRUE(std::filesystem::exists(user / "screenshots/eng_xxx_0.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(user / "screenshots/eng_level1_1.jpg"));
+
+    // Escape pressed in the first frame is latched in the second, ends the
+    // logos in the third, and the loading runs from there (without logos it
+    // would run from the first).
+    EXPECT_EQ(app.loadingFrom, 4);
+    // The eleven screens of the loading walk, one each frame, then the
+    // frames of the pauses that end in the start screen.
+    EXPECT_EQ(app.startScreenAt, app.loadingFrom + 13);
+    EXPECT_TRUE(log.Contains(L"message: +++ START LEVEL 1"));
+    // The generated cursor over the level's ground, which covers the frame's
+    // clear colour.
+    EXPECT_NE(app.beside & 0xFFFFFFu, 0x031346u);
+    EXPECT_NE(app.underCursor & 0xFFFFFFu, app.beside & 0xFFFFFFu);
+    // The game menu leaves the level, the menu ends the game, Escape ends the
+    // credits and the loop: a few frames, not the test's limit.
+    EXPECT_GT(app.quitAt, 0);
+    EXPECT_LT(app.frames, app.quitAt + 10);
+    EXPECT_EQ(g_mouseCaptured, 1);
+    EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
+}
+
+} // namespace
