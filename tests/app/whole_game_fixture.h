@@ -4,6 +4,7 @@
 
 #include "app/cursor_set.h"
 #include "engine/engine_testing.h"
+#include "platform/game_random.h"
 #include "platform/time_source.h"
 #include "pp_app_fixture.h"
 #include "scene/menu_manager.h"
@@ -15,6 +16,9 @@ protected:
     void SetUp() override
     {
         PPAppTest::SetUp();
+        // The game's random numbers start where a fresh program's do, so a
+        // run plays the same whatever ran before it in this process.
+        platform::GameSrand(1);
         g_pGfxDevice = nullptr;
         g_pGfx2D = nullptr;
     }
