@@ -71,3 +71,18 @@ TEST(PageDescriptor, PageFileNamesTakeDigitsFromThePageCount)
         EXPECT_STREQ(d.GetPageFileName(index, buffer, 16), expected) << pages << " pages, page " << index;
     }
 }
+
+TEST(PageDescriptor, TheEditingSideRefusesPartsOutsideItsImagesAndPages)
+{
+    cPageDescriptor d;
+    ASSERT_EQ(d.AddImage(L"lamp", 8, 8), 0);
+    EXPECT_EQ(d.AddImage(L"lamp", 4, 4), 0); // a name is added once
+    EXPECT_EQ(d.AddImage(L"", 4, 4), -1);
+    // image, page, x, y, width, height, and the part's index or -1
+    const int cases[][7] = { { 0, 0, 0, 0, 8, 8, 0 }, { 0, 0, 0, 0, 8, 8, 0 }, { 0, 3, 8, 0, 4, 4, 1 },
+        { 1, 0, 0, 0, 4, 4, -1 }, { -1, 0, 0, 0, 4, 4, -1 }, { 0, -1, 0, 0, 4, 4, -1 }, { 0, 0, -1, 0, 4, 4, -1 },
+        { 0, 0, 0, 0, 0, 4, -1 }, { 0, 0, 0, 0, 9, 4, -1 }, { 0, 10000, 0, 0, 4, 4, -1 } };
+    for (const auto& c : cases)
+        EXPECT_EQ(d.AddPart(c[0], c[1], c[2], c[3], c[4], c[5]), c[6]) << c[0] << " " << c[1] << " " << c[4];
+    EXPECT_EQ(d.GetPageCount(), 4); // the highest page used, plus one
+}
