@@ -331,6 +331,18 @@ TEST_F(SavedFiles, ASaveWithNoRowOfTheGameIsKeptAside)
     EXPECT_TRUE(world.LoadGame());
 }
 
+// An empty save holds nothing to lose: it reads as no save at all, stays
+// where it is and the player is told nothing.
+TEST_F(SavedFiles, AnEmptySaveReadsAsNoSave)
+{
+    Write(File("1"), {});
+    world.bank = 5;
+    world.LoadGame();
+    EXPECT_EQ(world.bank, 0);
+    EXPECT_TRUE(fs::exists(File("1")) && !fs::exists(File("1.unreadable")));
+    EXPECT_TRUE(world.playerFileNotice.empty());
+}
+
 // A save that fails half-way (the temporary file cannot be made, or the disk
 // fills up) reports it and leaves the previous save as it was.
 TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
