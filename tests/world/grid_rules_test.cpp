@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "scripting/story.h"
 #include "support/board_text.h"
@@ -458,6 +460,32 @@ TEST_F(GridGravity, TheSelectionRefusesCellsBeyondItsSize)
     EXPECT_EQ(world.selectedCount, world::kSelection);
     EXPECT_EQ(TakeErrors().size(), 1u);
     EXPECT_TRUE(world.IsSelectedCell(9, 9) && !world.IsSelectedCell(10, 0));
+    // Only the cells counted belong to the selection.
+    world.selectedCount = 1;
+    EXPECT_TRUE(world.IsSelectedCell(0, 0) && !world.IsSelectedCell(0, 1));
+}
+
+// The first fill of an empty grid makes no line of three, in a row or a
+// column: the player starts with no combo paid before the first move.
+TEST_F(GridGravity, TheFirstFillOfAnEmptyGridMakesNoLine)
+{
+    for (int t = 1; t <= 4; ++t)
+        AddCarType(t, t, t);
+    std::string board;
+    for (int r = 0; r < 10; ++r)
+        board += ". . . . . . . . . .\n";
+    test::LoadBoard(world, board);
+    world.DropAutosIntoFreeFundaments();
+    ASSERT_EQ(world.transfers.size(), 100u);
+    int grid[10][10] = {};
+    for (const cTransfer& t : world.transfers)
+        grid[world.fundaments[t.source].row][world.fundaments[t.source].column] = t.autoType;
+    for (int a = 0; a < 10; ++a) {
+        for (int b = 0; b + 2 < 10; ++b) {
+            EXPECT_FALSE(grid[a][b] == grid[a][b + 1] && grid[a][b] == grid[a][b + 2]) << "row " << a;
+            EXPECT_FALSE(grid[b][a] == grid[b + 1][a] && grid[b][a] == grid[b + 2][a]) << "column " << a;
+        }
+    }
 }
 
 TEST_F(GridGravity, StackPoursOntoFreeCells)
@@ -519,6 +547,52 @@ TEST_F(GridGravity, FreeFundaments)
     EXPECT_FALSE(world.NoFreeFundament());
     world.fundaments[1].autoType = 3;
     EXPECT_TRUE(world.NoFreeFundament());
+}
+
+using Hints = GridTest;
+
+// A cell gets the hint of a class when two cars of it stand next to it in its
+// row or column: both on one side, or one on each side.
+TEST_F(Hints, APairOfOneClassBesideACellGivesItsHint)
+{
+    AddCarType(1, 1, 5);
+    AddCarType(2, 2, 6);
+    struct Case { const char* name; std::vector<std::array<int, 3>> cars; int pairClass; };
+    const Case cases[] = {
+        { "two above", { { 0, 2, 1 }, { 1, 2, 1 } }, 5 },
+        { "two below", { { 3, 2, 2 }, { 4, 2, 2 } }, 6 },
+        { "above and below", { { 1, 2, 1 }, { 3, 2, 1 } }, 5 },
+        { "two left", { { 2, 0, 2 }, { 2, 1, 2 } }, 6 },
+        { "two right", { { 2, 3, 1 }, { 2, 4, 1 } }, 5 },
+        { "left and right", { { 2, 1, 2 }, { 2, 3, 2 } }, 6 },
+        { "left and right of two classes", { { 2, 1, 1 }, { 2, 3, 2 } }, -1 },
+        { "one left, one above", { { 2, 1, 1 }, { 1, 2, 1 } }, -1 },
+        { "a free cell between", { { 2, 0, 1 }, { 2, 3, 1 } }, -1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        world.fundaments.clear();
+        test::LoadBoard(world, ". . . . .\n. . . . .\n. . . . .\n. . . . .\n. . . . .");
+        for (const auto& [row, column, type] : c.cars)
+            world.AddAutoToFundament(row, column, type);
+        EXPECT_EQ(world.FindNeighbourPairClass(world.FindFundamentAt(2, 2)), c.pairClass);
+    }
+}
+
+using SpecialCars = GridTest;
+
+// The special-car strip tells a car still to be made from one the player
+// has, each by its own type.
+TEST_F(SpecialCars, TheStripAnswersForTheAskedTypeOnly)
+{
+    world.AddSpecAutoEntry(5);
+    world.AddSpecAutoEntry(6);
+    world.specialAutos.back().flag = 1;
+    EXPECT_TRUE(world.ICreateSpecAuto(5) && !world.IHaveSpecAuto(5));
+    EXPECT_TRUE(world.IHaveSpecAuto(6) && !world.ICreateSpecAuto(6));
+    EXPECT_FALSE(world.ICreateSpecAuto(7) || world.IHaveSpecAuto(7));
+    world.RemoveSpecAuto(5);
+    EXPECT_FALSE(world.ICreateSpecAuto(5));
 }
 
 } // namespace

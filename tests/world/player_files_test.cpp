@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <linux/fs.h>
+#include <string>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/utf16.h"
 #include "player_files_fixture.h"
@@ -206,6 +208,16 @@ TEST_F(PlayerData, ACutShortProfileFileIsKeptBeforeItIsWrittenOver)
     Load();
     EXPECT_EQ(world.profileNames[1], L"Ada");
     EXPECT_TRUE(Logged(L"us.txt holds no \"name 4\""));
+    // While every name for the copy is taken the file is not written over.
+    std::vector<std::string> taken { UserFile("us.txt.unreadable") };
+    for (int n = 2; n < 1000; ++n)
+        taken.push_back(taken[0] + std::to_string(n));
+    for (const std::string& name : taken)
+        Write(name, {});
+    EXPECT_FALSE(world.SaveUsers());
+    EXPECT_EQ(Bytes(UserFile("us.txt")), bytes);
+    for (const std::string& name : taken)
+        fs::remove(name);
     EXPECT_TRUE(world.SaveConfig() && world.SaveConfig());
     EXPECT_EQ(Bytes(UserFile("us.txt.unreadable")), bytes);
     EXPECT_FALSE(fs::exists(UserFile("us.txt.unreadable2")));

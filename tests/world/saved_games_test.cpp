@@ -318,6 +318,31 @@ TEST_F(SavedFiles, OddBytesNeverReachPastATable)
     EXPECT_EQ(world.campaignWon, 1);
 }
 
+// A save holding no row the game writes (someone else's file) is not read,
+// and it is moved aside before a save takes its name.
+TEST_F(SavedFiles, ASaveWithNoRowOfTheGameIsKeptAside)
+{
+    const auto foreign = Utf16("NAME;Ada;\rSCORE;5;\r");
+    Write(File("1"), foreign);
+    EXPECT_FALSE(world.LoadGame());
+    EXPECT_EQ(Read(File("1.unreadable")), foreign);
+    EXPECT_NE(world.playerFileNotice.find(L"cannot be read"), std::wstring::npos);
+    ASSERT_TRUE(world.SaveGame());
+    EXPECT_TRUE(world.LoadGame());
+}
+
+// An empty save holds nothing to lose: it reads as no save at all, stays
+// where it is and the player is told nothing.
+TEST_F(SavedFiles, AnEmptySaveReadsAsNoSave)
+{
+    Write(File("1"), {});
+    world.bank = 5;
+    world.LoadGame();
+    EXPECT_EQ(world.bank, 0);
+    EXPECT_TRUE(fs::exists(File("1")) && !fs::exists(File("1.unreadable")));
+    EXPECT_TRUE(world.playerFileNotice.empty());
+}
+
 // A save that fails half-way (the temporary file cannot be made, or the disk
 // fills up) reports it and leaves the previous save as it was.
 TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
