@@ -4,6 +4,7 @@
 
 #include "engine/gfx.h"
 #include "platform/sdl_access.h"
+#include "platform/window.h"
 
 namespace test {
 namespace {
@@ -73,6 +74,26 @@ namespace {
             EXPECT_EQ(std::pair(in->GetMouseX(), in->GetMouseY()), std::pair(clippedX, clippedY)) << x << "," << y;
         }
         CloseInput();
+    }
+
+    // The cursor clip holds the system mouse in the window only while the game
+    // has the mouse; freed, it may leave.
+    TEST(InputTest, AFreedMouseIsNoLongerHeldInTheWindow)
+    {
+        HWND window = platform::CreateAppWindow(L"clip", 0, 0, 64, 48);
+        ASSERT_TRUE(window);
+        iInputDevice* in = nullptr;
+        void* aux = nullptr;
+        ASSERT_EQ(InitInput(nullptr, &in, &aux), S_OK);
+        in->SetWindow(window, 1);
+        in->Acquire();
+        RECT clip { 0, 0, 32, 24 };
+        in->SetCursorClip(&clip);
+        EXPECT_NE(SDL_GetWindowMouseRect(platform::SdlWindowOf(window)), nullptr);
+        in->Unacquire();
+        EXPECT_EQ(SDL_GetWindowMouseRect(platform::SdlWindowOf(window)), nullptr);
+        CloseInput();
+        platform::DestroyAppWindow(window);
     }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Images go in as file bytes and come out as pixels of the frame; text lines
 // are rasterised once and drawn from a cache.
 #include "engine/engine_fixture.h"
+#include "resources/log.h"
 
 namespace test {
 namespace {
@@ -97,6 +98,22 @@ namespace {
         device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
         gfx->DrawTexture(&whole, &screen);
         EXPECT_TRUE(Near(Pixel(10, 20), 0xFF400000, 2));
+    }
+
+    // The one face is named in any case; any other face, or an unknown style,
+    // is drawn in regular Carlito with a log line.
+    TEST_F(EngineTest, TheFaceIsNamedInAnyCaseAndAnUnknownStyleIsDrawnRegular)
+    {
+        std::vector<std::wstring> lines;
+        cLog::Instance().SetObserver([&](const wchar_t*, const std::wstring& line) { lines.push_back(line); });
+        std::unique_ptr<iGfxFont> bold(gfx->CreateFont(L"CaliBRY", 14, 2)), odd(gfx->CreateFont(L"calibry", 14, 3)),
+            other(gfx->CreateFont(L"Arial", 14, -1));
+        cLog::Instance().SetObserver(nullptr);
+        EXPECT_TRUE(bold && odd && other);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_NE(lines[0].find(L"Unknown style 3"), std::wstring::npos);
+        EXPECT_NE(lines[1].find(L"\"Arial\""), std::wstring::npos);
+        EXPECT_NE(lines[2].find(L"Unknown style -1"), std::wstring::npos);
     }
 
     TEST_F(EngineTest, LinesAreRasterisedOnceUntilDroppedAfterALongWhileOrWithTheResources)

@@ -86,6 +86,24 @@ TEST_F(OptionsTest, TheMusicBarFollowsAHeldMouseAndMuteSilencesIt)
     EXPECT_FLOAT_EQ(sound.sounds[0]->volumes.back(), 0.5f);
 }
 
+// In the level and in the main menu alike, a volume bar is drawn where the
+// mouse takes hold of it.
+TEST_F(OptionsTest, EachVolumeBarIsDrawnWhereItIsDragged)
+{
+    for (const bool inLevel : { true, false }) {
+        SCOPED_TRACE(inLevel);
+        world.levelActive = inLevel ? 1 : 0;
+        Frame();
+        std::vector<std::pair<int, int>> drawn, held;
+        for (const auto& image : Images())
+            if (image.name == "balken_off.png")
+                drawn.emplace_back(image.x, image.y);
+        for (const int bar : { MenuOptions::kMusicBar, MenuOptions::kSoundBar })
+            held.emplace_back(options.ControlX(bar, inLevel), options.ControlY(bar, inLevel));
+        EXPECT_EQ(drawn, held);
+    }
+}
+
 TEST_F(OptionsTest, TheScreenButtonsRequestTheModeFromTheApplication)
 {
     ClickControl(MenuOptions::kFullScreen);

@@ -361,6 +361,23 @@ TEST_F(MenuHighTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
     EXPECT_EQ(world.textEntryActive, 1);
 }
 
+// A level without a time limit shows the points it cost, when it cost any.
+TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsItsPointsOnlyWhenThereAreSome)
+{
+    const struct {
+        int limit, points;
+        bool shown;
+    } cases[] = { { 0, 30, true }, { 0, 0, false }, { 120, 30, false } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit + c.points);
+        world.levelTimeLimit = c.limit;
+        world.minusPoints = c.points;
+        world.highscoreTableReady = 0;
+        Frame();
+        EXPECT_EQ(Count(L"text 131: " + std::to_wstring(c.points)), c.shown ? 2 : 0);
+    }
+}
+
 TEST_F(MenuHighTest, NoTextIsCoveredByAnOpaqueBoxDrawnAfterIt)
 {
     for (const int won : { 1, 0 }) {

@@ -104,6 +104,24 @@ TEST_F(WorldMapPins, TheRegionGateNeedsSilverOrGoldInTheFourStationLevels)
     }
 }
 
+// Play shows up to one level past the furthest, and for the first level of
+// any triple; the info panel follows the chosen level, level 0 included.
+TEST_F(WorldMapPins, PlayIsOfferedUpToOnePastTheFurthestLevelAndForTheFirstOfATriple)
+{
+    const struct {
+        int level, button; // replay 21, play 23, none 0
+    } cases[] = { { 3, 21 }, { 5, 23 }, { 6, 23 }, { 9, 0 }, { 10, 23 }, { 0, 0 } };
+    MoveMouse(0, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        world.level = c.level;
+        Frame();
+        EXPECT_EQ(CountText(L"text 21") > 0, c.button == 21);
+        EXPECT_EQ(CountText(L"text 23") > 0, c.button == 23);
+    }
+    EXPECT_GT(CountText(L"text 120"), 0); // level 0's info: not played yet
+}
+
 TEST_F(WorldMapPins, ALevelWhoseBuildingIsMissingShowsTheNoticeAndIsRefused)
 {
     SetFurthest(8);

@@ -2,6 +2,8 @@
 
 #include <tinyxml2.h>
 
+#include <locale.h>
+
 #include "platform/folders.h"
 #include "platform/time_source.h"
 #include "platform/utf16.h"
@@ -19,6 +21,7 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     log.Init();
     std::vector<std::wstring> seen;
     log.SetObserver([&](const wchar_t* kind, const std::wstring& m) { seen.push_back(kind + (L":" + m)); });
+    uselocale(LC_GLOBAL_LOCALE); // the thread follows the program's locale
     const std::wstring tricky = L"a < b && c > d \"q\" '\u00e4\u0444' \U0001F697 \x01";
     log.Error(L"Unable to find \"%ls\" in package \"%ls\".", L"<x&y>.csv", L"data/language.pkg");
     nowMs += 100.0 * 60000.0 + 1234.0; // minutes past 99 keep their digits
@@ -26,6 +29,7 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     log.Write(L"%s %d", "gr\xc3\xbcn", 42); // 8-bit text is UTF-8
     log.Write(L"%ls", std::wstring(5000, L'x').c_str());
     log.SetObserver(nullptr);
+    EXPECT_EQ(uselocale(static_cast<locale_t>(nullptr)), LC_GLOBAL_LOCALE); // and still does after formatting
     EXPECT_EQ(seen.size() == 4 ? seen[3].size() : 0, std::wstring(L"message:").size() + 1023); // cut
     for (int pass = 0; pass < 2; ++pass) { // well-formed while the game runs and after the log closes
         std::vector<uint8_t> bytes; // log.xml is UTF-16; the XML reader takes UTF-8

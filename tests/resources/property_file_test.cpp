@@ -48,15 +48,29 @@ TEST_F(PropertyFileTest, ReadsKeysAndValuesAndHashTerminatedOnesSpanLines)
 // line, and the read buffer is given back after every parse.
 TEST_F(PropertyFileTest, FilesBeyondOneMegabyteAreRefusedAndNothingStaysResident)
 {
+    PropertyFile file; // a refused file also empties what was read before
     for (const uintmax_t size : { resources::kPlayerFileLimit, resources::kPlayerFileLimit + 1 }) {
         test::WriteBytes(Here("big.cfg"), Utf16(L"[a]\r\n1\r\n"));
         std::filesystem::resize_file(Here("big.cfg"), size);
-        PropertyFile file;
         EXPECT_EQ(file.Serialize(W(Here("big.cfg")), false), size <= resources::kPlayerFileLimit) << size;
+        EXPECT_EQ(file.HasKey(L"a"), size <= resources::kPlayerFileLimit) << size;
         EXPECT_EQ(dyn_array::Shared().Capacity(), 0u) << size;
     }
     ASSERT_EQ(m_logged.size(), 1u);
     EXPECT_NE(m_logged[0].find(L"big.cfg\" is larger than 1 MB"), std::wstring::npos) << m_logged[0];
+}
+
+// The read buffer grows in steps of four units to hold the unit asked for.
+TEST(DynArray, GrowsInStepsOfFourToHoldTheUnitAskedFor)
+{
+    dyn_array buffer;
+    *buffer.At(2) = 7;
+    EXPECT_EQ(buffer.Capacity(), 4u);
+    *buffer.At(3) = 8;
+    EXPECT_EQ(buffer.Capacity(), 4u);
+    *buffer.At(4) = 9;
+    EXPECT_EQ(buffer.Capacity(), 8u);
+    EXPECT_EQ(*buffer.At(2) + *buffer.At(3) + *buffer.At(4), 24);
 }
 
 TEST_F(PropertyFileTest, ValuesReadBackAsWrittenAndAFailedWriteKeepsTheOldFile)

@@ -101,6 +101,11 @@ TEST_F(StoryErrors, IndicesOutsideTheTablesAreRefused)
     ASSERT_TRUE(Run("Story:SaveParam(0, 1); Story:SaveParam(49, 2); Story:SaveCounter(99, 3);"
                     "Story:AddToParameters(49, 4); Story:AddToParameters(49, -1); edge = Story:GetParameters(49)"));
     EXPECT_TRUE(TakeLog().empty());
+    // So are the ends of a range: no time limit, no red.
+    world.levelTimeLimit = world.levelTint[0] = 7;
+    ASSERT_TRUE(Run("Story:SetTimeForLevel(0); Story:SetLevelColor('red', 0)"));
+    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_EQ(world.levelTimeLimit + world.levelTint[0], 0);
     EXPECT_EQ(world.saveParams[0], 1);
     EXPECT_EQ(world.saveParams[49], 2);
     EXPECT_EQ(world.saveCounters[99], 3);
