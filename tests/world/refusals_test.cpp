@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <tuple>
 #include <unistd.h>
 
@@ -142,6 +143,24 @@ TEST_F(Refusals, DegenerateValuesAreRefusedOrHandled)
         alarm(0);
         c.check(world);
     }
+}
+
+// A flake falls at the speed of its size, whether it came with the snow or
+// was added to it later; larger classes fall faster.
+TEST_F(Refusals, FlakesOfOneSizeFallAlikeAndLargerOnesFaster)
+{
+    Fresh();
+    world.StartSnow(1, 300, 0);
+    world.AddSnow(300);
+    std::map<int, double> speedOfClass;
+    for (const cSnowFlake& flake : world.snowFlakes) {
+        const auto [it, first] = speedOfClass.emplace(flake.sizeClass, flake.speed);
+        EXPECT_EQ(it->second, flake.speed) << "class " << flake.sizeClass;
+    }
+    ASSERT_GE(speedOfClass.size(), 4u);
+    EXPECT_LT(speedOfClass[1], speedOfClass[2]);
+    EXPECT_LT(speedOfClass[2], speedOfClass[3]);
+    EXPECT_LT(speedOfClass[3], speedOfClass[4]);
 }
 
 } // namespace
