@@ -207,14 +207,16 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
             ASSERT_EQ(world.gameMenuClosed, 0);
             ASSERT_EQ(world.paused, 0);
         }
-        // A joker the player has not used yet.
+        // A joker still rising from its cell, not caught yet.
         world.jokers.assign(1, cJoker {});
         world.jokers[0].item = 90;
+        world.jokers[0].steps = 100;
+        world.jokers[0].speed = 1000.0;
         for (int i = 0; i < 300 && !world.resultsShown; ++i)
             ASSERT_TRUE(Step());
         ASSERT_EQ(world.resultsShown, 1);
         ASSERT_EQ(world.levelState, c.won ? 1 : 0);
-        // A won level takes the jokers left with it.
+        // A won level takes the items still rising with it.
         if (c.won) {
             EXPECT_TRUE(world.jokers.empty());
         }
@@ -231,9 +233,11 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
             continue;
         }
         // The failed panel's own button leaves the level, which is then no
-        // longer over.
+        // longer over, and closes a task book left open.
+        world.taskBookOpen = 1;
         EXPECT_FALSE(ClickText(kPanelButtonText));
         EXPECT_EQ(world.levelOver, 0);
+        EXPECT_EQ(world.taskBookOpen, 0);
         EXPECT_EQ(world.restartLevel, 0);
     }
 }

@@ -266,6 +266,22 @@ namespace {
         EXPECT_TRUE(transport->MayRoadCarStart(self, 1, 500, 100));
     }
 
+    TEST_F(TransportFrame, ACarThatCompletesALineOfPlacesScoresItsCombo)
+    {
+        StartScreens();
+        for (int row = 2; row <= 4; ++row) {
+            world.CreatePlace(6, row, 4, 9);
+            world.SetPlaceAuto(row - 2, kPlain);
+            world.PutAutoOnPlace(row - 2, 0, 1);
+        }
+        // The middle car has just arrived.
+        ASSERT_TRUE(world.AddSelectedCell(1, 3, 4));
+        transport->Draw();
+        ASSERT_EQ(world.comboLog.size(), 1u);
+        EXPECT_EQ(world.comboLog[0].length, 3);
+        EXPECT_EQ(world.selectedCount, 0);
+    }
+
     TEST_F(TransportFrame, AStackPlainDrivesToAFreePlaceOfItsColour)
     {
         StartScreens();
