@@ -4,6 +4,7 @@
 // design units every screen scales by.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "hud_fixture.h"
@@ -69,6 +70,31 @@ TEST_F(LevelEndTest, TheTimeTakenFixesRewardRatingAndPointsBonus)
         EXPECT_EQ(world.levelRating, c.rating);
         EXPECT_EQ(world.levelReward, c.reward);
         EXPECT_EQ(world.levelBonus, c.bonus);
+    }
+}
+
+TEST_F(LevelEndTest, OnlyALevelBehindTheFurthestPaysJustWhatBeatsItsRecordedMoney)
+{
+    // 90400 earned (gold, 400 bonus); 60000 recorded for the level before.
+    const struct {
+        int furthest;
+        const wchar_t* balance;
+    } cases[] = { { 5, L"190400" }, { 6, L"130400" } };
+    Scene::MenuSubmenu made;
+    world.level = 5;
+    world.money = 100000;
+    world.levelMoney[5] = 60000;
+    world.messageTarget[14] = 1000;
+    world.levelTimeLimit = 100;
+    world.levelElapsed = 59;
+    world.minusPoints = 1400;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.furthest);
+        world.furthestLevel = c.furthest;
+        gfx.ClearRecords();
+        made.DrawStatistics();
+        const auto texts = gfx.Texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), c.balance), texts.end());
     }
 }
 

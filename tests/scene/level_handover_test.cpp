@@ -154,12 +154,17 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
     EXPECT_EQ(world.restartLevel, 1);
     world.jokerInUse = 1;
     world.cupStarted = 1;
+    // Cars still queued in the stack and the roads the level laid.
+    world.stackCars.resize(2);
+    world.autobahnRoads.resize(3);
 
     // Won at 7 s this time: silver.
     WriteLevelScript(2, PointsLevel(10, 7));
     ASSERT_TRUE(StartFromMap(2));
     EXPECT_EQ(ScriptNumber("points_at_start"), 0);
     EXPECT_EQ(ScriptNumber("joker_at_start"), 0);
+    EXPECT_TRUE(world.stackCars.empty());
+    EXPECT_TRUE(world.autobahnRoads.empty());
     ASSERT_TRUE(PlayUntilSecond(7));
     EXPECT_EQ(world.minusPoints, 175);
     EXPECT_EQ(Played("change_status_timer"), 2);
@@ -202,10 +207,19 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
             ASSERT_EQ(world.gameMenuClosed, 0);
             ASSERT_EQ(world.paused, 0);
         }
+        // A joker still rising from its cell, not caught yet.
+        world.jokers.assign(1, cJoker {});
+        world.jokers[0].item = 90;
+        world.jokers[0].steps = 100;
+        world.jokers[0].speed = 1000.0;
         for (int i = 0; i < 300 && !world.resultsShown; ++i)
             ASSERT_TRUE(Step());
         ASSERT_EQ(world.resultsShown, 1);
         ASSERT_EQ(world.levelState, c.won ? 1 : 0);
+        // A won level takes the items still rising with it.
+        if (c.won) {
+            EXPECT_TRUE(world.jokers.empty());
+        }
 
         if (c.menu != Menu::OpenBefore) { // Escape, or the menu button at the bottom left
             ASSERT_TRUE(c.menu == Menu::Escape ? PressEscape() : ClickAt(50, 970));
@@ -219,9 +233,11 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
             continue;
         }
         // The failed panel's own button leaves the level, which is then no
-        // longer over.
+        // longer over, and closes a task book left open.
+        world.taskBookOpen = 1;
         EXPECT_FALSE(ClickText(kPanelButtonText));
         EXPECT_EQ(world.levelOver, 0);
+        EXPECT_EQ(world.taskBookOpen, 0);
         EXPECT_EQ(world.restartLevel, 0);
     }
 }

@@ -219,6 +219,12 @@ namespace {
             transport->Draw();
             // A car still driven in by a transfer is not drawn here.
             EXPECT_TRUE(DrawnOf(L"car_b.png").empty());
+            // A frame quicker than a step leaves the car where it is.
+            if (step < 16) {
+                Wait(10);
+                transport->Draw();
+                EXPECT_EQ(world.placeAutos[0].settleStep, step + 1);
+            }
         }
         EXPECT_EQ(world.placeAutos[0].settling, 0);
         EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
@@ -260,6 +266,22 @@ namespace {
         EXPECT_TRUE(transport->MayRoadCarStart(self, 1, 500, 100));
     }
 
+    TEST_F(TransportFrame, ACarThatCompletesALineOfPlacesScoresItsCombo)
+    {
+        StartScreens();
+        for (int row = 2; row <= 4; ++row) {
+            world.CreatePlace(6, row, 4, 9);
+            world.SetPlaceAuto(row - 2, kPlain);
+            world.PutAutoOnPlace(row - 2, 0, 1);
+        }
+        // The middle car has just arrived.
+        ASSERT_TRUE(world.AddSelectedCell(1, 3, 4));
+        transport->Draw();
+        ASSERT_EQ(world.comboLog.size(), 1u);
+        EXPECT_EQ(world.comboLog[0].length, 3);
+        EXPECT_EQ(world.selectedCount, 0);
+    }
+
     TEST_F(TransportFrame, AStackPlainDrivesToAFreePlaceOfItsColour)
     {
         StartScreens();
@@ -281,6 +303,15 @@ namespace {
         EXPECT_EQ(transport->PickPlaceForKind(6), 4);
         EXPECT_EQ(transport->PickPlaceForKind(3), 4); // an unknown group counts as 6
         EXPECT_EQ(transport->PickPlaceForKind(10), -1);
+
+        // Of many free places only the first hundred are drawn from: place 3
+        // and the places 5 to 103.
+        cPlace free;
+        free.type = 6;
+        free.colour = 1;
+        world.places.insert(world.places.end(), 150, free);
+        for (int i = 0; i < 300; ++i)
+            EXPECT_LE(transport->PickPlaceForKind(7), 103);
     }
 
 } // namespace

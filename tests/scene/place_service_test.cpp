@@ -283,6 +283,24 @@ TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)
     EXPECT_EQ(world.places.size(), 5u);
 }
 
+TEST_F(PlaceServiceTest, TheSmokeOfARemovedFirstPlaceBelongsToNoPlace)
+{
+    for (int column = 0; column < 2; ++column) {
+        AddFundament(2, column);
+        world.CreatePlace(6, 2, column, 9); // places 0 and 1
+    }
+    world.CreateEffects(3, "combo", 4, 0, 0);
+    world.CreateMyEffects(0, 3, 0, 0.1f, 0, 0, 2, 0);
+    world.CreateMyEffects(1, 3, 0, 0.1f, 0, 0, 2, 1);
+
+    over->RemovePlace(0);
+
+    ASSERT_EQ(world.places.size(), 1u);
+    ASSERT_EQ(world.effects.size(), 2u);
+    EXPECT_EQ(world.effects[0].owner, -1);
+    EXPECT_EQ(world.effects[1].owner, 0);
+}
+
 TEST_F(PlaceServiceTest, ACallbackThatAppendsAHundredPlacesWhileTheStationIsDrawn)
 {
     StartLevelScript(R"(

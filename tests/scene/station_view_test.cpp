@@ -88,6 +88,23 @@ TEST_F(StationViewTest, ThePlaceUnderTheMouseIsADropTargetOnlyWhenItTakesTheHeld
             world.PutAutoOnPlace(place, 6, 1);
         EXPECT_EQ(over->GetPlaceUnderMouse(c.checkDrop), c.expected);
     }
+
+    // The crane (21) repairs: it is taken by a damaged place of a type above
+    // 2 only, whatever its colour group.
+    world.AddAuto(21, 1, "crane");
+    world.autoTypes[2].class_ = 1;
+    world.placeAutos.clear();
+    MouseOnCell(2, 3);
+    world.autoOnMouse = 21;
+    const struct {
+        int type, state, expected;
+    } crane[] = { { 3, 1, place }, { 2, 1, -1 }, { 3, 0, -1 } };
+    for (const auto& c : crane) {
+        SCOPED_TRACE(testing::Message() << "crane, type " << c.type << " state " << c.state);
+        world.places[place].type = c.type;
+        world.places[place].state = c.state;
+        EXPECT_EQ(over->GetPlaceUnderMouse(true), c.expected);
+    }
 }
 
 TEST_F(StationViewTest, RecordsOutsideTheCellTablesAreSkipped)
