@@ -96,6 +96,10 @@ const Row kRows[] = {
         "local seen, n = {}, 0; for i = 1, 2000 do seen[Story:GetRandomAutoByTyp(1)] = true end\n"
         "for t in pairs(seen) do assert(t % 3 == 1 and t <= 298); n = n + 1 end\n"
         "assert(n == 100 and Story:GetRandomAutoByTyp(5) == -1)", kNone },
+    { "an empty hand holds no car for the script", W { w.autoOnMouse = -1; },
+        "assert(not Story:MouseAuto() and not Story:MouseAsAuto())", kNone },
+    { "a car in hand is seen by the script", W { w.autoOnMouse = 12; },
+        "assert(Story:MouseAuto() and Story:MouseAsAuto())", kNone },
     { "road options are stored", kNone,
         "Story:SetOnlyAutobahn(0); Story:SetAutobahnAutosPerType(0); Story:SetAutobahnDelay(3.7)\n"
         "assert(Story:GetOnlyAutobahn() == 1)",
