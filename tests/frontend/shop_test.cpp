@@ -98,17 +98,13 @@ TEST_F(ShopLotsTest, TheIntroShowsAThirdOfTheLotsThenRevealsThemOneByOneBarTheLa
     world.intro = 1;
     for (int i = 0; i < 9; ++i)
         AddLot(3 + i / 3, 2 + i % 3, 1 + i, "lot_a", 100, true);
-    const auto visible = [this] {
-        return std::count_if(
-            world.fundaments.begin(), world.fundaments.end(), [](const cFundament& f) { return f.alpha == 255; });
-    };
     shop.FlagRandomFundaments();
-    EXPECT_EQ(visible(), 3);
+    EXPECT_EQ(std::ranges::count(world.fundaments, 255, &cFundament::alpha), 3);
     for (int i = 0; i < 200; ++i) {
         Wait(20);
         shop.DrawIntroReveal();
     }
-    EXPECT_EQ(visible(), 8);
+    EXPECT_EQ(std::ranges::count(world.fundaments, 255, &cFundament::alpha), 8);
 }
 
 TEST_F(ShopLotsTest, ShiftAndAltRestyleALotOnlyInTheStationEditor)

