@@ -88,8 +88,7 @@ TEST_F(LevelEndTest, AGridFullForHalfASecondShowsTheGameOverMessage)
         gfx.ClearRecords();
         Wait(step);
         made.DrawLevelEnd();
-        for (const auto* d : TextDraws())
-            said = said || d->text == L"text 136";
+        said = said || std::ranges::any_of(TextDraws(), [](const auto* d) { return d->text == L"text 136"; });
     }
     EXPECT_TRUE(said);
 }
