@@ -128,7 +128,8 @@ const Row kRows[] = {
     // Upgrades and staff.
     { "owned upgrades answer 1 only for a flag of 1; the highest update stage counts",
         W { w.boughtBeton = 2, w.boughtAntifog = 1, w.boughtUpdate[0] = 1, w.boughtUpdate[2] = 1; },
-        "assert(Story:GetBeton() == 0 and Story:GetAntifog() == 1 and Story:GetUpdate() == 3)", kNone },
+        "assert(Story:GetBeton() == 0 and Story:GetAntifog() == 1 and Story:GetUpdate() == 3)",
+        W { w.boughtUpdate[2] = 0; EXPECT_EQ(Story::Instance().GetUpdate(), 1); } },
     { "managers are bounded by the stack limit", kNone, "Story:StackCounter(6, 2, 0); Story:SetManager(10)",
         W { EXPECT_EQ(w.managerCount, 2); EXPECT_EQ(w.managerBelowLimit, 0); } },
     { "managers below the limit leave room", kNone, "Story:StackCounter(6, 3, 0); Story:SetManager(2)",
