@@ -1,5 +1,6 @@
-// The profile screen drawn headless: its buttons, a new game's name and
-// driving side, and starting a profile anew, which removes exactly its files.
+// The profile screen drawn headless: its buttons, the warning before a new game,
+// a new game's name and driving side, and starting a profile anew, which
+// removes exactly its files.
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -211,6 +212,8 @@ TEST_F(ProfileNameTest, ANewGameRemovesExactlyThatProfilesFilesAndProgress)
     std::filesystem::create_directories(user + "/save");
     Touch("save/5");
     world.currentProfile = 5;
+    Frame(kNewGameX + 10, kButtonLine + 10);
+    EXPECT_EQ(Count(L"text 66"), 2) << "resting on New game warns that the progress goes";
     StartNewGame();
     std::wcscpy(world.textEntry, L"Neu");
     Click(kOkX + 10, kButtonLine + 10);

@@ -1,7 +1,9 @@
 // The station shop: buying and selling lots with their prices, the task lot,
-// the editor's restyling, the task line, and the shipped building level's lots.
+// the editor's restyling, the task line, the intro's lot-by-lot reveal, and the
+// shipped building level's lots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "frontend/menu_buy.h"
@@ -89,6 +91,20 @@ TEST_F(ShopLotsTest, ABuyCostsThePriceASaleRefundsHalfAndAnOpenTaskLotIsTheOnlyO
     EXPECT_EQ(world.money, 300);
     ClickLot(4, 7); // not sellable
     EXPECT_EQ(world.lotStatus[4][7], 9);
+}
+
+TEST_F(ShopLotsTest, TheIntroShowsAThirdOfTheLotsThenRevealsThemOneByOneBarTheLast)
+{
+    world.intro = 1;
+    for (int i = 0; i < 9; ++i)
+        AddLot(3 + i / 3, 2 + i % 3, 1 + i, "lot_a", 100, true);
+    shop.FlagRandomFundaments();
+    EXPECT_EQ(std::ranges::count(world.fundaments, 255, &cFundament::alpha), 3);
+    for (int i = 0; i < 200; ++i) {
+        Wait(20);
+        shop.DrawIntroReveal();
+    }
+    EXPECT_EQ(std::ranges::count(world.fundaments, 255, &cFundament::alpha), 8);
 }
 
 TEST_F(ShopLotsTest, ShiftAndAltRestyleALotOnlyInTheStationEditor)

@@ -213,4 +213,21 @@ TEST(MenuTextInput, KeysBecomeCharactersByTheKeyTable)
     world.ResetToDefaults();
 }
 
+// Numpad + steps through the three trees the shop plants by hand, and wraps.
+TEST(MenuKeys, NumpadPlusStepsThroughTheThreeTreesAndWraps)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.ResetToDefaults();
+    cStateMenu state;
+    std::vector<int> seen;
+    for (int press = 0; press < 4; ++press) {
+        Keys keys;
+        keys.down = { VK_ADD };
+        state.HandleKeys(keys);
+        seen.push_back(world.treeSelection);
+    }
+    EXPECT_EQ(seen, (std::vector<int> { 101, 102, 103, 101 }));
+    world.ResetToDefaults();
+}
+
 } // namespace

@@ -1,7 +1,8 @@
 // The end of a level as the head-up display rates it: the medal by strict
 // thresholds of the time limit, and the statistics' reward, rating and points
-// bonus by the time taken, or the points alone without a limit; and the
-// design units every screen scales by.
+// bonus by the time taken, or the points alone without a limit; the game-over
+// message; the task slots kept out from under the panels; and the design
+// units every screen scales by.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,11 @@
 namespace {
 
 using LevelEndTest = test::HudTest;
+
+class PagedSubmenu : public Scene::MenuSubmenu {
+public:
+    void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
+};
 
 TEST_F(LevelEndTest, TheMedalFollowsStrictThresholdsOfTheLimit)
 {
@@ -95,6 +101,42 @@ TEST_F(LevelEndTest, OnlyALevelBehindTheFurthestPaysJustWhatBeatsItsRecordedMone
         made.DrawStatistics();
         const auto texts = gfx.Texts();
         EXPECT_NE(std::find(texts.begin(), texts.end(), c.balance), texts.end());
+    }
+}
+
+TEST_F(LevelEndTest, AGridFullForHalfASecondShowsTheGameOverMessage)
+{
+    Scene::MenuSubmenu made;
+    for (int i = 0; i < 4; ++i)
+        world.fundaments.emplace_back().autoType = 3;
+    bool said = false;
+    for (const double step : { 17.0, 480.0, 40.0 }) {
+        gfx.ClearRecords();
+        Wait(step);
+        made.DrawLevelEnd();
+        said = said || std::ranges::any_of(TextDraws(), [](const auto* d) { return d->text == L"text 136"; });
+    }
+    EXPECT_TRUE(said);
+}
+
+TEST_F(LevelEndTest, TheTaskSlotsHideUnderTheResultScreenAndTheFirstTaskDialog)
+{
+    WriteSet("data/hud", { "slot_3.png", "element2a.png" });
+    PagedSubmenu made;
+    made.LoadPages(L"data/hud");
+    world.messageReal[0] = 1, world.messageTarget[0] = 5, world.messageActive[0] = 1, world.taskLineCount = 1;
+    const struct {
+        uint8_t result, book;
+        int intro;
+        bool shown;
+    } cases[] = { { 1, 0, 0, false }, { 0, 1, 1, false }, { 0, 1, 0, true }, { 0, 0, 1, true } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.result) + std::to_string(c.book) + std::to_string(c.intro));
+        world.resultScreenOpen = c.result, world.taskBookOpen = c.book, world.taskIntroPending = c.intro;
+        gfx.ClearRecords();
+        Wait(17);
+        made.DrawTaskSlots();
+        EXPECT_EQ(FindImage("slot_3.png").has_value(), c.shown);
     }
 }
 

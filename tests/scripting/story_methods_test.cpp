@@ -96,6 +96,8 @@ const Row kRows[] = {
         "local seen, n = {}, 0; for i = 1, 2000 do seen[Story:GetRandomAutoByTyp(1)] = true end\n"
         "for t in pairs(seen) do assert(t % 3 == 1 and t <= 298); n = n + 1 end\n"
         "assert(n == 100 and Story:GetRandomAutoByTyp(5) == -1)", kNone },
+    { "an empty hand holds no car for the script", W { w.autoOnMouse = -1; },
+        "assert(not Story:MouseAuto() and not Story:MouseAsAuto())", kNone },
     { "road options are stored", kNone,
         "Story:SetOnlyAutobahn(0); Story:SetAutobahnAutosPerType(0); Story:SetAutobahnDelay(3.7)\n"
         "assert(Story:GetOnlyAutobahn() == 1)",
@@ -126,7 +128,8 @@ const Row kRows[] = {
     // Upgrades and staff.
     { "owned upgrades answer 1 only for a flag of 1; the highest update stage counts",
         W { w.boughtBeton = 2, w.boughtAntifog = 1, w.boughtUpdate[0] = 1, w.boughtUpdate[2] = 1; },
-        "assert(Story:GetBeton() == 0 and Story:GetAntifog() == 1 and Story:GetUpdate() == 3)", kNone },
+        "assert(Story:GetBeton() == 0 and Story:GetAntifog() == 1 and Story:GetUpdate() == 3)",
+        W { w.boughtUpdate[2] = 0; EXPECT_EQ(Story::Instance().GetUpdate(), 1); } },
     { "managers are bounded by the stack limit", kNone, "Story:StackCounter(6, 2, 0); Story:SetManager(10)",
         W { EXPECT_EQ(w.managerCount, 2); EXPECT_EQ(w.managerBelowLimit, 0); } },
     { "managers below the limit leave room", kNone, "Story:StackCounter(6, 3, 0); Story:SetManager(2)",

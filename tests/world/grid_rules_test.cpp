@@ -577,6 +577,21 @@ TEST_F(Hints, APairOfOneClassBesideACellGivesItsHint)
             world.AddAutoToFundament(row, column, type);
         EXPECT_EQ(world.FindNeighbourPairClass(world.FindFundamentAt(2, 2)), c.pairClass);
     }
+
+    // With help on, each such cell takes the next hint of the frame.
+    world.fundaments.clear();
+    test::LoadBoard(world, ". . . . .\n. . . . .\n. . . . .\n. . . . .\n. . . . .");
+    for (const int cell : { 2, 3 }) {
+        world.AddAutoToFundament(0, cell, 1);
+        world.AddAutoToFundament(1, cell, 1);
+    }
+    world.helpAuto = 1;
+    world.hintCount = 0;
+    for (const int cell : { 2, 3 })
+        world.AddHelpHint(world.FindFundamentAt(2, cell));
+    EXPECT_EQ(world.hintCount, 2);
+    EXPECT_EQ(world.hintIndex[1], world.FindFundamentAt(2, 3));
+    EXPECT_EQ(world.hintClass[1], 5);
 }
 
 using SpecialCars = GridTest;
