@@ -9,6 +9,7 @@
 #include "app/clock.h"
 #include "app/cursor_set.h"
 #include "app/process_manager.h"
+#include "app/state_manager.h"
 #include "platform/time_source.h"
 #include "pp_app_fixture.h"
 #include "support/recording_sound.h"
@@ -91,6 +92,13 @@ TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
     closed.onInit = [](cTestApp& a) { InjectWindowEvent(a.GetWindow(), WindowEventKind::Close); };
     EXPECT_TRUE(closed.Run());
     EXPECT_EQ(std::tuple(closed.preFrames, closed.frames, closed.shutdowns), std::tuple(0, 0, 1));
+}
+
+TEST(StateManager, AMissingStateIsRefusedAndNothingIsPushed)
+{
+    cStateManager states;
+    EXPECT_FALSE(states.Push(nullptr, nullptr));
+    EXPECT_EQ(states.Top(), nullptr);
 }
 
 TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
