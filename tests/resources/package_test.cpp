@@ -71,6 +71,11 @@ TEST(Package, HostileHeadersDirectoriesAndRecordsAreRefused)
         EXPECT_EQ(opens ? Take(package, raw.entries[0].name) : "", readable ? std::string(300, 'q') : "") << what;
         EXPECT_EQ(opens && package.VerifyAll(), readable) << what;
     }
+    // A package whose only entry is empty is all header and directory, and opens.
+    test::RawPackage empty;
+    empty.entries = { test::MakeEntry(L"e.txt", "", true) };
+    test::WriteBytes(folder / "empty.pkg", empty.Build());
+    EXPECT_TRUE(cPackage().Open(W(folder / "empty.pkg")));
     // Every flipped header bit, every cut and every version past the newest is refused.
     test::RawPackage raw;
     raw.entries = { test::MakeEntry(L"a.txt", "alpha", false), test::MakeEntry(L"b.txt", "beta", true) };
