@@ -140,6 +140,24 @@ TEST_F(LevelEndTest, TheTaskSlotsHideUnderTheResultScreenAndTheFirstTaskDialog)
     }
 }
 
+TEST_F(LevelEndTest, AWonCupFadesInStaysThreeSecondsAndFadesOut)
+{
+    Scene::MenuSubmenu made;
+    world.medalText = L"GOLD";
+    double full = -1.0, fading = -1.0;
+    for (double t = 0.0; t < 12.0 && world.cupPhase != 3; t += 0.017) {
+        Wait(17);
+        made.DrawCups();
+        if (world.cupAlpha >= 255 && full < 0)
+            full = t;
+        if (full >= 0 && world.cupAlpha < 255 && fading < 0)
+            fading = t;
+    }
+    EXPECT_EQ(world.cupPhase, 3);
+    ASSERT_GE(full, 0.0);
+    EXPECT_NEAR(fading - full, 3.0, 0.1);
+}
+
 // Every screen turns design pixels into pixels of a smaller screen alike:
 // whole multiples of the scale come out whole.
 TEST(DesignUnits, WholeMultiplesOfTheScaleComeOutWhole)
