@@ -26,10 +26,7 @@ TEST_F(LevelSwitchTest, LeavingOrStartingALevelStopsAndGivesBackTheMusic)
         ASSERT_TRUE(Frame(20.0));
         world.musicStream = sound.Play2D("data/sound/music/level.ogg");
         world.leaveLevel = leave ? 1 : 0;
-        EXPECT_EQ(Frame(20.0), !leave);
-        if (!leave) {
-            ASSERT_TRUE(StartLevel(5));
-        }
+        EXPECT_TRUE(leave ? !Frame(20.0) : StartLevel(5));
         EXPECT_EQ(world.musicStream, nullptr);
         ASSERT_NE(sound.Last(), nullptr);
         EXPECT_EQ(sound.Last()->stops, 1);
