@@ -194,6 +194,20 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].finished, 1);
     }
 
+    TEST_F(TransportPick, TheManagersSendOneStackCarToThePlaceAHintNames)
+    {
+        StartScreens();
+        world.hintIndex[0] = 0;
+        world.hintClass[0] = world.GetAutoTypeClass(kCar);
+        world.hintCount = 1;
+        world.managerCount = 2;
+        EXPECT_FALSE(transport->TransferByHints());
+        ASSERT_EQ(world.placeAutos.size(), 1u);
+        EXPECT_EQ(world.placeAutos[0].place, 0);
+        EXPECT_EQ(world.stackSlots[0].autoType, -1);
+        EXPECT_EQ(world.stackSlots[1].autoType, kCar); // the place waits for that one
+    }
+
     TEST_F(TransportPick, ADropElsewhereSendsTheCarBackToTheRoadAndMayCostPoints)
     {
         StartScreens();

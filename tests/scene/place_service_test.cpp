@@ -269,6 +269,7 @@ TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)
     EXPECT_EQ(world.placeAutos[1].place, 3);
     EXPECT_EQ(world.leavingAutos.size(), 1u);
     EXPECT_EQ(world.hoveredElement, 3);
+    EXPECT_EQ(world.tooltipElement, -1); // it named the removed place
     ASSERT_EQ(world.selectedCount, 1);
     EXPECT_EQ(world.selectedIndex[0], 3);
     EXPECT_EQ(world.transfers[0].source, 2);

@@ -102,4 +102,18 @@ TEST_F(StationEditorTest, APlaceTemplateIsPickedAndBuiltOnAFundament)
     EXPECT_EQ(world.fundaments[0].content, -1);
 }
 
+TEST_F(StationEditorTest, TheFundamentEditorLaysTheSelectedFundamentOnTheCellClicked)
+{
+    world.AddFundament(3, "plat_a", "plat_b", 9);
+    world.developerCounter = 3;
+    world.stationSelection[3] = 0;
+    MouseOnCell(2, 5);
+    Click();
+    over->Draw();
+    ASSERT_EQ(world.fundaments.size(), 1u);
+    EXPECT_EQ(world.fundaments[0].row, 2);
+    EXPECT_EQ(world.fundaments[0].column, 5);
+    EXPECT_EQ(world.fundaments[0].content, -1);
+}
+
 } // namespace
