@@ -6,16 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/cursor_set.h"
 #include "engine/gfx.h"
 #include "frontend/state_menu.h"
 #include "platform/test_events.h"
 #include "platform/time_source.h"
-#include "scene/menu_manager.h"
-#include "scripting/script_host.h"
-#include "sound/sound_engine.h"
 #include "support/autoplayer.h"
 #include "support/temp_folder.h"
+#include "support/whole_game.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -42,19 +39,13 @@ protected:
         cSettings::Instance().LoadSettingsAndProfiles(world);
         cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
         cSettings::Instance().screenMode = 0;
-        world.LoadLogoList();
-        world.logosPresent = world.logoCount > 0 ? 1 : 0;
-        world.loadingPhase = world.logosPresent ? 0 : 1;
+        test::ShowLogosAsAtStart(world);
     }
     void TearDown() override
     {
         platform::SetTimeSourceForTests(nullptr);
         cStateMenu::SetLoadingPauseForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cCursorSet::Instance().Release();
-        delete world.soundEngine;
-        world.soundEngine = nullptr;
-        Script::ShutDown();
+        test::ReleaseWholeGame(world);
         world.ResetToDefaults();
         platform::DiscardPendingMessages();
     }
