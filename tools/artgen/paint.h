@@ -21,6 +21,8 @@ Rgb Hex(unsigned rgb, double alpha = 1.0);
 Rgb Shade(Rgb c, double amount);
 Rgb WithAlpha(Rgb c, double alpha);
 void Source(cairo_t* cr, Rgb c);
+// A linear gradient from `from` at (x0, y0) to `to` at (x1, y1) as the source.
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb from, Rgb to);
 // A linear gradient from `top` at y0 to `bottom` at y1 as the source.
 void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 

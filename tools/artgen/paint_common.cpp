@@ -43,13 +43,18 @@ void Source(cairo_t* cr, Rgb c)
     cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
 }
 
-void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom)
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb from, Rgb to)
 {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-    cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    cairo_pattern_add_color_stop_rgba(p, 0, from.r, from.g, from.b, from.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, to.r, to.g, to.b, to.a);
     cairo_set_source(cr, p);
     cairo_pattern_destroy(p);
+}
+
+void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom)
+{
+    LinearGradient(cr, 0, y0, 0, y1, top, bottom);
 }
 
 Rgb GroupHue(int group)

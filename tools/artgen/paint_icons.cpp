@@ -88,13 +88,8 @@ namespace {
         cairo_line_to(cr, cx - w * 0.05, h * 0.6);
         cairo_curve_to(cr, cx - w * 0.1, h * 0.56, cx - w * 0.33, h * 0.5, cx - w * 0.33, h * 0.12);
         cairo_close_path(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(cx - w * 0.33, 0, cx + w * 0.33, 0);
-        const Rgb l = Shade(metal, 0.55), d = Shade(metal, -0.25);
-        cairo_pattern_add_color_stop_rgb(g, 0, l.r, l.g, l.b);
-        cairo_pattern_add_color_stop_rgb(g, 1, d.r, d.g, d.b);
-        cairo_set_source(cr, g);
+        LinearGradient(cr, cx - w * 0.33, 0, cx + w * 0.33, 0, Shade(metal, 0.55), Shade(metal, -0.25));
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
         Source(cr, edge);
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 #include "paint.h"
 
@@ -67,13 +68,8 @@ namespace {
             cairo_fill(cr);
         }
         PathPolygon(cr, f.p, 4);
-        cairo_pattern_t* g = cairo_pattern_create_linear(p[0][0], p[1][1], p[2][0], p[3][1]);
-        const Rgb a = Shade(top, 0.12), b = Shade(top, -0.12);
-        cairo_pattern_add_color_stop_rgba(g, 0, a.r, a.g, a.b, a.a);
-        cairo_pattern_add_color_stop_rgba(g, 1, b.r, b.g, b.b, b.a);
-        cairo_set_source(cr, g);
+        LinearGradient(cr, p[0][0], p[1][1], p[2][0], p[3][1], Shade(top, 0.12), Shade(top, -0.12));
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
         Source(cr, Shade(top, -0.35));
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
@@ -141,23 +137,16 @@ namespace {
             Outline(cr, f, edge, 4);
             return;
         }
+        // The first word of the name that has a colour of its own decides.
+        static const std::pair<const char*, unsigned> kTops[] = { { "gras", 0x6FA04A }, { "snow", 0xE8EEF4 },
+            { "usa", 0xC9B46A }, { "wueste", 0xD9BC82 }, { "kaputt", 0x6C6660 }, { "_on", 0xC8C2A8 },
+            { "grid", 0xB9B6AE }, { "platform_57", 0x8FA06A }, { "platform_58", 0xB8A890 } };
         Rgb top = Hex(0xA9A59C);
-        if (Has(n, "gras"))
-            top = Hex(0x6FA04A);
-        else if (Has(n, "snow"))
-            top = Hex(0xE8EEF4);
-        else if (Has(n, "usa"))
-            top = Hex(0xC9B46A);
-        else if (Has(n, "wueste"))
-            top = Hex(0xD9BC82);
-        else if (Has(n, "kaputt"))
-            top = Hex(0x6C6660);
-        else if (Has(n, "_on"))
-            top = Hex(0xC8C2A8);
-        else if (Has(n, "grid"))
-            top = Hex(0xB9B6AE);
-        else if (Has(n, "platform_5"))
-            top = Has(n, "57") ? Hex(0x8FA06A) : Has(n, "58") ? Hex(0xB8A890) : Hex(0xA9A59C);
+        for (const auto& [word, colour] : kTops)
+            if (Has(n, word)) {
+                top = Hex(colour);
+                break;
+            }
         Slab(cr, f, top, 8);
         if (Has(n, "gras") || Has(n, "usa"))
             Tufts(cr, Inset(f, 0.9), Shade(top, -0.3), 14);
@@ -208,14 +197,9 @@ namespace {
         Source(cr, Hex(0x000000, 0.25));
         cairo_fill(cr);
         PathRoundRect(cr, x, y, w, h, 7);
-        cairo_pattern_t* g = cairo_pattern_create_linear(x, 0, x + w, 0);
         const Rgb body = broken ? Hex(0x5A5550) : hover ? Shade(hue, 0.25) : hue;
-        const Rgb l = Shade(body, 0.25), d = Shade(body, -0.3);
-        cairo_pattern_add_color_stop_rgb(g, 0, l.r, l.g, l.b);
-        cairo_pattern_add_color_stop_rgb(g, 1, d.r, d.g, d.b);
-        cairo_set_source(cr, g);
+        LinearGradient(cr, x, 0, x + w, 0, Shade(body, 0.25), Shade(body, -0.3));
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
         Source(cr, Hex(0x1A1A1A));
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
@@ -346,13 +330,8 @@ bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
         // a sleeve of the group's colour round the pump's column (PaintPump
         // stands it 40 wide and 74 high on the face's middle)
         PathRoundRect(cr, f.cx - 21, f.cy - 44, 42, 40, 6);
-        cairo_pattern_t* g = cairo_pattern_create_linear(f.cx - 21, 0, f.cx + 21, 0);
-        const Rgb l = Shade(GroupHue(group), 0.2), d = Shade(GroupHue(group), -0.3);
-        cairo_pattern_add_color_stop_rgb(g, 0, l.r, l.g, l.b);
-        cairo_pattern_add_color_stop_rgb(g, 1, d.r, d.g, d.b);
-        cairo_set_source(cr, g);
+        LinearGradient(cr, f.cx - 21, 0, f.cx + 21, 0, Shade(GroupHue(group), 0.2), Shade(GroupHue(group), -0.3));
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
         Source(cr, Hex(0x1A1A1A));
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
