@@ -131,6 +131,17 @@ void Autoplayer::Click(int x, int y)
     Wait(3);
 }
 
+bool Autoplayer::ClickPin(int level)
+{
+    for (const cTaskRow& row : cGameWorld::Instance().taskRows) {
+        if (row.level == level) {
+            Click(ScaleX(row.pinX - 45 + 35), ScaleY(row.pinY - 80 + 50));
+            return true;
+        }
+    }
+    return false;
+}
+
 void Autoplayer::Drag(int x0, int y0, int x1, int y1)
 {
     steps.push_back({ Step::Move, x0, y0 });
@@ -293,13 +304,8 @@ void Autoplayer::DecideMap()
         return;
     }
     if (world.level != level) {
-        for (const cTaskRow& row : world.taskRows) {
-            if (row.level == level) {
-                Click(ScaleX(row.pinX - 45 + 35), ScaleY(row.pinY - 80 + 50));
-                return;
-            }
-        }
-        stuck = L"no pin";
+        if (!ClickPin(level))
+            stuck = L"no pin";
         return;
     }
     Click(ButtonX(ScaleX(828)), buttonY);
@@ -315,13 +321,8 @@ void Autoplayer::DecideShop()
             backOnMap = true;
             return;
         }
-        for (const cTaskRow& row : world.taskRows) {
-            if (row.level == kCityLevel) {
-                Click(ScaleX(row.pinX - 45 + 35), ScaleY(row.pinY - 80 + 50));
-                return;
-            }
-        }
-        stuck = L"no city pin";
+        if (!ClickPin(kCityLevel))
+            stuck = L"no city pin";
         return;
     }
     if (lotsBought > 0 || shopClicks >= 10) {

@@ -48,6 +48,8 @@ private:
         const char* key = nullptr;
     };
     void Click(int x, int y);
+    // Clicks the map pin of the level; false when the map shows none.
+    bool ClickPin(int level);
     void Drag(int x0, int y0, int x1, int y1);
     void Key(const char* name);
     void Wait(int frames);
