@@ -13,6 +13,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world/time_rating.h"
 
 namespace Scene {
 
@@ -216,14 +217,14 @@ void MenuSubmenu::EvaluateLevelEnd()
     world.cupPhase = 0;
     world.cupAlpha = 255;
 
-    const int gold = static_cast<int>(world.levelTimeLimit * 0.6);
-    const int silver = static_cast<int>(world.levelTimeLimit * 0.85);
     world.medalText.clear();
     if (world.levelElapsed > world.levelTimeLimit)
         return;
-    if (world.levelElapsed < gold)
+    // The cup shows the rating the level is paid and saved with.
+    const int rating = world::RateTime(world.levelElapsed, world.levelTimeLimit);
+    if (rating == world::kRatingGold)
         world.medalText = L"GOLD";
-    else if (world.levelElapsed < silver)
+    else if (rating == world::kRatingSilver)
         world.medalText = L"SILVER";
 }
 
