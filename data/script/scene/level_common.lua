@@ -41,6 +41,21 @@ function common.credit_combo()
     Story:SetPoints(common.COMBO_POINTS * math.max(Story:GetTypeBonus(), 1))
 end
 
+-- On a station "on_bonus" follows every "ok_work" with bonus type 0: the car
+-- is paid by "ok_work" alone. Only a combo of places (type 3 and more) pays
+-- its own points.
+function common.credit_station_bonus()
+    if Story:GetTypeBonus() > 0 then
+        common.credit_combo()
+    end
+end
+
+-- Taking a road car or dropping a car off its place once the points have
+-- reached the threshold shows the threshold flying off: take it.
+function common.take_penalty()
+    Story:MinusPoints(Story:GetMinusPoints())
+end
+
 -- The light of a day level: full brightness.
 function common.daylight()
     Story:SetLevelColor("red", 255)
@@ -392,7 +407,7 @@ function common.station_level(cfg)
     end
 
     function on_bonus()
-        common.credit_combo()
+        common.credit_station_bonus()
     end
 
     function on_fill_parking_place()
@@ -406,4 +421,8 @@ function common.station_level(cfg)
     end
 
     empty_callbacks()
+
+    function on_minus_points()
+        common.take_penalty()
+    end
 end

@@ -176,7 +176,7 @@ function ok_work()
 end
 
 function on_bonus()
-    common.credit_combo()
+    common.credit_station_bonus()
 end
 
 function ok_build()
@@ -196,6 +196,7 @@ function on_fill_parking_place()
 end
 
 function on_minus_points()
+    common.take_penalty()
 end
 
 function on_level_finish()
