@@ -3,6 +3,7 @@
 // share of the points above the target); a level without one by its points.
 // The panel only shows the money the player will have: the result screen pays
 // it when the player continues.
+#include <algorithm>
 #include <cwchar>
 
 #include "app/pp_app_fonts.h"
@@ -115,7 +116,8 @@ void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
         DrawTextCentered(false, title, screenX, titleY, titleWidth, g_fontBig);
     }
 
-    world.levelReward = world.minusPoints;
+    // Points below zero are no bill: such a level pays nothing.
+    world.levelReward = std::max(world.minusPoints, 0);
     world.levelBonus = 0;
     world.levelRating = 0;
     const int total = world.levelReward + world.levelBonus;

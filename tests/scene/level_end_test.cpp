@@ -41,6 +41,7 @@ TEST_F(LevelEndTest, TheBadgeCupRatingAndPayFollowOneRating)
         { 100, 100, 1100, "", L"", 0, 50000, 25 },
         { 100, 101, 1400, "", L"", 0, 0, 0 }, // won by the script after the limit
         { 0, 0, 5000, "", L"", 0, 5000, 0 }, // without a limit the points are paid
+        { 0, 0, -600, "", L"", 0, 0, 0 }, // but points below zero are no bill
     };
     WriteSet("data/hud", { "slot_gold", "slot_silver" });
     PagedSubmenu made;
