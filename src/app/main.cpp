@@ -9,6 +9,8 @@
 #include "platform/folders.h"
 #include "platform/single_instance.h"
 #include "platform/utf16.h"
+#include "resources/log.h"
+#include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 
 namespace {
@@ -45,6 +47,19 @@ bool EnterProgramFolder()
     return true;
 }
 
+// The interface texts are the one data table without which the game would
+// run but show blank buttons: it is refused here, before the window appears.
+bool GuiTextsPresent()
+{
+    if (GuiVocabularyReadable())
+        return true;
+    const char* const why = "vandrel: unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it "
+                            "is missing, empty or damaged, in data/language.pkg and in data/language/.";
+    cLog::Instance().Error(L"main -> %s", why);
+    std::fprintf(stderr, "%s\n", why);
+    return false;
+}
+
 } // namespace
 
 int main()
@@ -63,6 +78,8 @@ int main()
     cGameWorld::Instance();
     if (const int failed = ReportFailedStart())
         return failed;
+    if (!GuiTextsPresent())
+        return 1;
 
     {
         cPPApp app;
