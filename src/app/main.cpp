@@ -7,6 +7,7 @@
 
 #include "app/pp_app.h"
 #include "platform/folders.h"
+#include "platform/quit_watchdog.h"
 #include "platform/single_instance.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
@@ -14,6 +15,10 @@
 #include "world/game_world.h"
 
 namespace {
+
+// A SIGTERM the game has not answered after this long ends the process: the
+// game must end within two seconds whatever it is doing.
+constexpr double kQuitGraceSeconds = 1.5;
 
 // A start that ended while reading the settings or the profiles says which
 // file and why, and leaves with a failure code.
@@ -72,6 +77,7 @@ int main()
 
     if (!EnterProgramFolder())
         return 1;
+    platform::ArmQuitWatchdog(kQuitGraceSeconds);
 
     // The world reads the settings and profiles as it is built, before the
     // application needs them.
