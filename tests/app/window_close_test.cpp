@@ -90,7 +90,7 @@ TEST_F(WindowClose, EndsTheGameAtAnyMomentAfterTheWindowAppears)
         { Moment::Level, 1, false }, { Moment::Level, 2, true }, { Moment::Level, 3, false }, { Moment::Level, 6, true },
     };
     // clang-format on
-    cStateMenu::SetLoadingPauseForTests([] { });
+    cStateMenu::SetLoadingPauseForTests([] {});
     test::TempFolder user;
     world.userFolder = platform::NarrowToWide(user.Path());
     int ended = 0;

@@ -45,9 +45,9 @@ void PrepareContext(lua_State* L)
     const struct {
         const char* table;
         const char* name;
-    } kOutside[] = { { "os", "exit" }, { "os", "execute" }, { "os", "remove" }, { "os", "rename" },
-        { "os", "tmpname" }, { "io", "popen" }, { "io", "open" }, { "io", "lines" }, { "io", "input" },
-        { "io", "output" }, { "io", "read" }, { nullptr, "dofile" }, { nullptr, "loadfile" } };
+    } kOutside[] = { { "os", "exit" }, { "os", "execute" }, { "os", "remove" }, { "os", "rename" }, { "os", "tmpname" },
+        { "io", "popen" }, { "io", "open" }, { "io", "lines" }, { "io", "input" }, { "io", "output" }, { "io", "read" },
+        { nullptr, "dofile" }, { nullptr, "loadfile" } };
     for (const auto& f : kOutside) {
         if (!f.table) {
             lua_pushcfunction(L, Refused);
