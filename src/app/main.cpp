@@ -7,11 +7,18 @@
 
 #include "app/pp_app.h"
 #include "platform/folders.h"
+#include "platform/quit_watchdog.h"
 #include "platform/single_instance.h"
 #include "platform/utf16.h"
+#include "resources/log.h"
+#include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 
 namespace {
+
+// A SIGTERM the game has not answered after this long ends the process: the
+// game must end within two seconds whatever it is doing.
+constexpr double kQuitGraceSeconds = 1.5;
 
 // A start that ended while reading the settings or the profiles says which
 // file and why, and leaves with a failure code.
@@ -45,6 +52,19 @@ bool EnterProgramFolder()
     return true;
 }
 
+// The interface texts are the one data table without which the game would
+// run but show blank buttons: it is refused here, before the window appears.
+bool GuiTextsPresent()
+{
+    if (GuiVocabularyReadable())
+        return true;
+    const char* const why = "vandrel: unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it "
+                            "is missing, empty or damaged, in data/language.pkg and in data/language/.";
+    cLog::Instance().Error(L"main -> %s", why);
+    std::fprintf(stderr, "%s\n", why);
+    return false;
+}
+
 } // namespace
 
 int main()
@@ -57,12 +77,15 @@ int main()
 
     if (!EnterProgramFolder())
         return 1;
+    platform::ArmQuitWatchdog(kQuitGraceSeconds);
 
     // The world reads the settings and profiles as it is built, before the
     // application needs them.
     cGameWorld::Instance();
     if (const int failed = ReportFailedStart())
         return failed;
+    if (!GuiTextsPresent())
+        return 1;
 
     {
         cPPApp app;

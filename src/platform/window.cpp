@@ -70,8 +70,14 @@ HWND CreateWindowWithFlags(const std::wstring& title, int x, int y, int width, i
         g_lastError = SDL_GetError();
         return nullptr;
     }
-    SDL_Window* sdl = SDL_CreateWindow(
-        WideToNarrow(title).c_str(), x, y, width > 0 ? width : 1, height > 0 ? height : 1, SDL_WINDOW_HIDDEN | flags);
+    const std::string name = WideToNarrow(title);
+    const int w = width > 0 ? width : 1, h = height > 0 ? height : 1;
+    // Made for OpenGL from the start where the driver has it: the renderer
+    // would otherwise destroy the system's window and make another, and a
+    // close request sent to the first one in between would be lost.
+    SDL_Window* sdl = SDL_CreateWindow(name.c_str(), x, y, w, h, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL | flags);
+    if (!sdl)
+        sdl = SDL_CreateWindow(name.c_str(), x, y, w, h, SDL_WINDOW_HIDDEN | flags);
     if (!sdl) {
         g_lastError = SDL_GetError();
         return nullptr;

@@ -57,3 +57,9 @@ void LoadGuiVocabulary()
         ++entry;
     }
 }
+
+bool GuiVocabularyReadable()
+{
+    cCsvTable table;
+    return language::OpenTable(table, L"gui_vocabular.csv") && language::NextDataRow(table);
+}

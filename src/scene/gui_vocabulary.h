@@ -13,3 +13,7 @@ extern wchar_t g_guiVocabulary[kGuiTextCount][kGuiTextLength];
 // Fills the table from entry 0 on; entries behind the last data row keep what
 // they held. A missing table is logged and leaves the texts as they are.
 void LoadGuiVocabulary();
+
+// Whether the table can be read and holds at least one text: without it every
+// button would be blank, so the game does not start.
+bool GuiVocabularyReadable();

@@ -11,6 +11,7 @@
 #include "scene/menu_manager.h"
 #include "scene/menu_straf.h"
 #include "scene/menu_task.h"
+#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "sound/sound_engine.h"
 #include "world/game_clock.h"
@@ -34,6 +35,20 @@ void StopMusicStream(cGameWorld& world)
     world.musicStream->Stop();
     world.musicStream->Release();
     world.musicStream = nullptr;
+}
+
+// A level is played on its grid (fundaments) or at its service places (those
+// standing on a cell); a script that made neither left nothing to play, and
+// an empty grid would even read as a full one.
+bool HasSomethingToPlay(const cGameWorld& world)
+{
+    if (!world.fundaments.empty())
+        return true;
+    for (const cPlace& place : world.places) {
+        if (place.row >= 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -92,16 +107,17 @@ bool cStateGame::Init(void* application)
     world.levelActive = 1;
 
     if (!Story::Instance().InitLevel())
-        RefuseStart();
+        RefuseStart(L"its script is missing or failed in on_init");
+    else if (!HasSomethingToPlay(world))
+        RefuseStart(L"its script built neither a grid nor a service place");
     world.ResetFlags();
     return true;
 }
 
-void cStateGame::RefuseStart()
+void cStateGame::RefuseStart(const wchar_t* reason)
 {
     cGameWorld& world = cGameWorld::Instance();
-    cLog::Instance().Error(
-        L"cStateGame::Init -> level %d cannot start: its script is missing or failed in on_init", world.level);
+    cLog::Instance().Error(L"cStateGame::Init -> level %d cannot start: %ls", world.level, reason);
     wchar_t notice[160];
     std::swprintf(
         notice, 160, L"Level %d cannot be started: its script is missing or faulty (see log.xml).", world.level);
@@ -159,6 +175,10 @@ void cStateGame::LoadLevel(void* /*application*/)
 bool cStateGame::Update(void* application)
 {
     cGameWorld& world = cGameWorld::Instance();
+    // A script stopped in the last frame (or anywhere since) cannot go on:
+    // the level ends as one that could not start.
+    if (!startRefused && Scripting::ScriptStopped())
+        RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
     if (startRefused) {
         // Back to the map before anything of the level is drawn or rated.
         world.returnToMenu = 1;
@@ -184,6 +204,11 @@ bool cStateGame::Update(void* application)
     CountFrame();
     if (story.HasFlagEvents())
         story.PopFlagEvent();
+    if (Scripting::ScriptStopped()) {
+        RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
+        world.returnToMenu = 1;
+        return false;
+    }
 
     if (world.leaveLevel) {
         LeaveLevel();

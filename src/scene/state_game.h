@@ -21,7 +21,8 @@ public:
 
     // False when the game is quitting; otherwise the level is set up, its
     // script loaded and "on_init" run. A level whose script cannot be loaded
-    // or fails in "on_init" is refused: its first Update returns to the map.
+    // or fails in "on_init", or that builds neither a grid nor a service place,
+    // is refused: its first Update returns to the map.
     bool Init(void* application) override;
     // One level frame; false once the level is left.
     bool Update(void* application) override;
@@ -51,12 +52,13 @@ private:
     void ResetAfterLoad();
     void CountFrame();
     void LeaveLevel();
-    // The level's script is missing or failed before its "on_init" ran
-    // through: the level is not played.
-    void RefuseStart();
+    // The level's script is missing, failed before its "on_init" ran
+    // through, built nothing to play, or was stopped while the level ran:
+    // the level is not played (on), nor rated. The reason goes to the log.
+    void RefuseStart(const wchar_t* reason);
 
     uint8_t finished = 0;
-    // Set by RefuseStart: the first Update ends the state before any frame.
+    // Set by RefuseStart: the next Update ends the state before any frame.
     uint8_t startRefused = 0;
     // The player's money when the level started, before its script ran.
     int playerMoney = 0;

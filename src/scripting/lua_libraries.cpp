@@ -6,6 +6,7 @@
 #include <lua.hpp>
 
 #include "platform/game_random.h"
+#include "scripting/lua_patterns.h"
 
 namespace {
 
@@ -72,6 +73,47 @@ int SetMetatable(lua_State* L)
     return lua_gettop(L);
 }
 
+// load, loadstring and loadfile with their mode argument always "t": a
+// precompiled chunk is not checked by Lua's loader and could do anything,
+// so scripts load source text only. The stock function is upvalue 1, the
+// place of its mode argument upvalue 2.
+int LoadTextOnly(lua_State* L)
+{
+    const int mode = static_cast<int>(lua_tointeger(L, lua_upvalueindex(2)));
+    if (lua_gettop(L) < mode)
+        lua_settop(L, mode);
+    lua_pushliteral(L, "t");
+    lua_replace(L, mode);
+    const int arguments = lua_gettop(L);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, arguments, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+void WrapLoader(lua_State* L, const char* name, const char* original, int modeArgument)
+{
+    lua_getglobal(L, original);
+    if (lua_isnil(L, -1)) {
+        lua_pop(L, 1);
+        return;
+    }
+    lua_pushinteger(L, modeArgument);
+    lua_pushcclosure(L, LoadTextOnly, 2);
+    lua_setglobal(L, name);
+}
+
+// dofile as the stock one, but source text only.
+int DoFile(lua_State* L)
+{
+    const char* name = luaL_optstring(L, 1, nullptr);
+    lua_settop(L, 1);
+    if (luaL_loadfilex(L, name, "t") != LUA_OK)
+        return lua_error(L);
+    lua_call(L, 0, LUA_MULTRET);
+    return lua_gettop(L) - 1;
+}
+
 void Require(lua_State* L, const char* name, lua_CFunction open)
 {
     luaL_requiref(L, name, open, 1);
@@ -91,6 +133,14 @@ void OpenGameLibraries(lua_State* L)
     Require(L, LUA_STRLIBNAME, luaopen_string);
     Require(L, LUA_MATHLIBNAME, luaopen_math);
     Require(L, LUA_TABLIBNAME, luaopen_table);
+
+    // loadstring is the stock load under another name.
+    WrapLoader(L, "loadstring", "load", 3);
+    WrapLoader(L, "load", "load", 3);
+    WrapLoader(L, "loadfile", "loadfile", 2);
+    lua_pushcfunction(L, DoFile);
+    lua_setglobal(L, "dofile");
+    OpenBoundedLibraryFunctions(L);
 
     lua_getglobal(L, "setmetatable");
     lua_pushcclosure(L, SetMetatable, 1);

@@ -66,6 +66,10 @@ constexpr size_t kScriptMemoryLimit = size_t { 128 } << 20;
 // calls) may run this many seconds of wall-clock time; then it is stopped
 // with a script error. A quit request stops it at once.
 constexpr double kScriptTimeBudget = 5.0;
+// Whether a script was stopped (out of time or memory, or by a quit) since
+// the flag was last cleared; the level start clears it.
+bool ScriptStopped();
+void ClearScriptStopped();
 // Tests narrow both; 0 brings back the default.
 void SetScriptLimitsForTests(size_t memoryBytes, double seconds);
 

@@ -27,6 +27,9 @@ int g_depth = 0; // protected calls in progress, nested ones included
 Clock::time_point g_deadline;
 Clock::time_point g_nextQuitCheck;
 const char* g_stopReason = nullptr; // set once the running script must end
+// Set when a script was stopped (time, memory or quit) and kept until the
+// next level script starts: what was stopped half-way cannot go on.
+bool g_stopped = false;
 
 void* CountingAlloc(void* ud, void* block, size_t oldSize, size_t newSize)
 {
@@ -53,14 +56,13 @@ int Panic(lua_State* L)
     return 0;
 }
 
-void BudgetHook(lua_State* L, lua_Debug*)
+// Looks at the clock, and now and then for a quit; true once the running
+// entry must end.
+bool MustStop()
 {
     if (g_depth == 0)
-        return;
+        return false;
     if (!g_stopReason) {
-        // A thread left at the fast rate by an earlier stop slows down again.
-        if (lua_gethookcount(L) != kHookInterval)
-            lua_sethook(L, BudgetHook, kHookMask, kHookInterval);
         const Clock::time_point now = Clock::now();
         if (now >= g_deadline) {
             g_stopReason = "the script ran too long and was stopped";
@@ -70,12 +72,32 @@ void BudgetHook(lua_State* L, lua_Debug*)
                 g_stopReason = "the game is quitting; the script was stopped";
         }
         if (!g_stopReason)
-            return;
+            return false;
     }
+    g_stopped = true;
+    return true;
+}
+
+void BudgetHook(lua_State* L, lua_Debug*);
+
+[[noreturn]] void Stop(lua_State* L)
+{
     // From now on every instruction fails, so a script that catches the
     // error with pcall cannot keep running.
     lua_sethook(L, BudgetHook, kHookMask, 1);
     luaL_error(L, "%s", g_stopReason);
+    std::abort(); // luaL_error does not return
+}
+
+void BudgetHook(lua_State* L, lua_Debug*)
+{
+    if (g_depth == 0)
+        return;
+    // A thread left at the fast rate by an earlier stop slows down again.
+    if (!g_stopReason && lua_gethookcount(L) != kHookInterval)
+        lua_sethook(L, BudgetHook, kHookMask, kHookInterval);
+    if (MustStop())
+        Stop(L);
 }
 
 int CollectGarbage(lua_State* L)
@@ -87,6 +109,16 @@ int CollectGarbage(lua_State* L)
 } // namespace
 
 namespace Scripting {
+
+bool ScriptStopped()
+{
+    return g_stopped;
+}
+
+void ClearScriptStopped()
+{
+    g_stopped = false;
+}
 
 void SetScriptLimitsForTests(size_t memoryBytes, double seconds)
 {
@@ -107,6 +139,12 @@ lua_State* NewLimitedState(size_t* used)
     lua_atpanic(L, Panic);
     lua_sethook(L, BudgetHook, kHookMask, kHookInterval);
     return L;
+}
+
+void CheckBudget(lua_State* L)
+{
+    if (MustStop())
+        Stop(L);
 }
 
 int ProtectedCall(lua_State* L, int arguments, int results)
@@ -135,6 +173,9 @@ int ProtectedCall(lua_State* L, int arguments, int results)
         const Budget budget;
         status = lua_pcall(L, arguments, results, 0);
     }
+    // Running out of memory ends the script as running out of time does.
+    if (status == LUA_ERRMEM)
+        g_stopped = true;
     if (status != LUA_OK) {
         // What the failed script piled up (up to all its memory) goes before
         // anything is reported; a finalizer that fails in the collection

@@ -17,5 +17,9 @@ lua_State* NewLimitedState(size_t* used);
 // calls share it. An allocation failure is a script error like any other;
 // the garbage is collected before the caller reports it. Returns Lua's status.
 int ProtectedCall(lua_State* L, int arguments, int results);
+// For library functions that loop in C, where the hook cannot look: raises
+// the script error once the running entry is over its budget or a quit is
+// pending, as the hook does between instructions.
+void CheckBudget(lua_State* L);
 
 } // namespace Scripting::Detail

@@ -101,8 +101,8 @@ int LoadScript(const wchar_t* name, bool /*binary*/)
     iFile* file = cFileManager::Instance().OpenFile(name);
     if (!file)
         return -1;
-    // Loose scripts always run through the buffer loader, which takes source
-    // text and precompiled chunks alike.
+    // Loose scripts always run through the buffer loader (source text only,
+    // as every loader of the game).
     return LoadIntoSlot(file, name, true);
 }
 
@@ -174,10 +174,13 @@ bool RunScript(const std::string& label, int id)
     if (!L || !slot || !(slot->flags & cScriptSlot::kInUse))
         return false;
     int status;
-    if (slot->flags & cScriptSlot::kBuffer)
-        status = luaL_loadbuffer(L, slot->size > 0 ? slot->data.get() : "", static_cast<size_t>(slot->size), "script");
-    else
-        status = luaL_loadstring(L, slot->data ? slot->data.get() : "");
+    if (slot->flags & cScriptSlot::kBuffer) {
+        status = luaL_loadbufferx(
+            L, slot->size > 0 ? slot->data.get() : "", static_cast<size_t>(slot->size), "script", "t");
+    } else {
+        const char* text = slot->data ? slot->data.get() : "";
+        status = luaL_loadbufferx(L, text, std::strlen(text), text, "t");
+    }
     if (status == LUA_OK)
         status = Detail::ProtectedCall(L, 0, 0);
     if (status != LUA_OK) {

@@ -63,6 +63,7 @@ void Story::PushFlagEvent(const FlagEvent& event)
 
 bool Story::LoadAndRun(const wchar_t* path)
 {
+    Scripting::ClearScriptStopped();
     scriptId = Scripting::LoadScript(path, true);
     if (scriptId == -1) {
         cLog::Instance().Error(L"Story::LoadLevelScript -> \"%ls\" not found", path);
@@ -124,6 +125,10 @@ void Story::ReleaseLevelScript()
 bool Story::CallScriptFunction(const char* name)
 {
     if (contextHandle == -1 || scriptId == -1 || !name)
+        return false;
+    // A script stopped half-way (time, memory, quit) is not called again:
+    // each call would only run into the same wall.
+    if (Scripting::ScriptStopped())
         return false;
     // A callback raised from inside another one finds its context already
     // selected; only the outermost call restores the main state.

@@ -14,11 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A copy of the program where no data/ folder is beside or above it says on
-// standard error what is missing and fails.
-TEST(Program, WithoutItsDataFolderItSaysSoAndFails)
+// Runs a copy of the program in the folder; it must fail, saying `expected`
+// on standard error.
+void ExpectFailureSaying(const test::TempFolder& folder, const char* expected)
 {
-    test::TempFolder folder;
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
     const std::string command = "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=" + folder.Path()
@@ -28,7 +27,33 @@ TEST(Program, WithoutItsDataFolderItSaysSoAndFails)
     EXPECT_NE(WEXITSTATUS(status), 0);
     std::ifstream in(folder.Path() + "/stderr.txt");
     const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(said.find("data/ folder is missing"), std::string::npos) << said;
+    EXPECT_NE(said.find(expected), std::string::npos) << said;
+}
+
+// A copy of the program where no data/ folder is beside or above it says on
+// standard error what is missing and fails.
+TEST(Program, WithoutItsDataFolderItSaysSoAndFails)
+{
+    test::TempFolder folder;
+    ExpectFailureSaying(folder, "data/ folder is missing");
+}
+
+// The built data without the interface texts (neither in the package nor
+// loose): the start is refused, naming the table, before any window.
+TEST(Program, WithoutItsInterfaceTextsItSaysSoAndFails)
+{
+    test::TempFolder folder;
+    const fs::path built = fs::path(VANDREL_PROGRAM).parent_path() / "data";
+    const fs::path data = fs::path(folder.Path()) / "data";
+    fs::create_directories(data / "language");
+    for (const fs::path& from : { built, built / "language" }) {
+        for (const auto& entry : fs::directory_iterator(from)) {
+            const fs::path name = entry.path().filename();
+            if (name != "language.pkg" && name != "language" && name != "gui_vocabular.csv")
+                fs::create_symlink(entry.path(), data / fs::relative(from, built) / name);
+        }
+    }
+    ExpectFailureSaying(folder, "gui_vocabular.csv");
 }
 
 } // namespace

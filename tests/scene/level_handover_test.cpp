@@ -133,6 +133,7 @@ std::string PointsLevel(int limit, int finishAt)
 seconds = 0
 function on_init()
     Story:SetTimeForLevel(limit)
+    Story:AddFundament(1, "g", "h", 9) Story:CreateFundament(1, 2, 0, 9, -1)
     points_at_start = Story:GetCurrentPoints()
     joker_at_start = Story:IfJoker() and 1 or 0
 end

@@ -20,7 +20,10 @@ using LevelStateTest = test::LevelTest;
 const char* const kCountingLevel = R"(
 inits = 0
 timers = 0
-function on_init() inits = inits + 1 Story:SetTimeForLevel(90) end
+function on_init()
+    inits = inits + 1 Story:SetTimeForLevel(90)
+    Story:AddFundament(1, "g", "h", 9) Story:CreateFundament(1, 2, 0, 9, -1)
+end
 function on_timer() timers = timers + 1 end
 )";
 
@@ -52,9 +55,10 @@ TEST_F(LevelStateTest, TimerRunsOncePerSecondOfPlayAndNeverWhilePaused)
         ADD_FAILURE() << platform::WideToNarrow(fault);
 }
 
-// A level whose script cannot be loaded or fails before "on_init" has run
-// through has nothing to play (an empty grid would even read as full): the
-// state ends at its first frame, back to the map with a notice, unrated.
+// A level whose script cannot be loaded, fails before "on_init" has run
+// through, or builds neither a grid nor a place has nothing to play (an empty
+// grid would even read as full): the state ends at its first frame, back to
+// the map with a notice, unrated.
 TEST_F(LevelStateTest, ALevelWithoutAWorkingScriptGoesBackToTheMapUnplayed)
 {
     const struct {
@@ -69,6 +73,11 @@ TEST_F(LevelStateTest, ALevelWithoutAWorkingScriptGoesBackToTheMapUnplayed)
         { "endless on_init", "function on_init() while true do end end", L"ran too long" },
         { "on_init out of memory", "function on_init() local s = 'x' while true do s = s .. s end end",
             L"not enough memory" },
+        { "builds nothing", "function on_init() Story:SetTimeForLevel(90) Story:CreatePlace(100, 60, 300, 9) end",
+            L"built neither a grid nor a service place" },
+        { "precompiled", "\x1bLuaR\x01\x04\x08 function on_init() end", L"binary" },
+        { "stuck in a pattern", "function on_init() string.find(string.rep('a', 40), string.rep('a*', 40) .. 'b') end",
+            L"ran too long" },
     };
     Scripting::SetScriptLimitsForTests(size_t { 8 } << 20, 0.1);
     cGameWorld& world = cGameWorld::Instance();
@@ -96,6 +105,20 @@ TEST_F(LevelStateTest, ALevelWithoutAWorkingScriptGoesBackToTheMapUnplayed)
         EXPECT_TRUE(logged(L"level 5 cannot start"));
         world.returnToMenu = 0;
     }
+    // A level played on until one of its callbacks is stopped (out of time,
+    // here): it ends in that frame as one that could not start, unrated and
+    // with the notice, and nothing of it is called again.
+    WriteLevelScript(5, std::string(kCountingLevel) + "function on_timer() timers = timers + 1 while true do end end");
+    ASSERT_TRUE(StartLevel(5));
+    log.clear();
+    EXPECT_TRUE(Frame(600.0));
+    EXPECT_FALSE(Frame(600.0));
+    EXPECT_EQ(world.returnToMenu, 1);
+    EXPECT_EQ(world.levelStatus[5], -1);
+    EXPECT_EQ(Story::Instance().ScriptId(), -1);
+    EXPECT_EQ(world.levelStartNotice.rfind(L"Level 5 cannot be started", 0), 0u);
+    EXPECT_TRUE(logged(L"ran too long") && logged(L"its script was stopped"));
+    world.returnToMenu = 0;
     // A working script starts the level again; the notice is gone.
     WriteLevelScript(5, kCountingLevel);
     ASSERT_TRUE(StartLevel(5));

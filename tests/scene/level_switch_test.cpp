@@ -14,7 +14,8 @@ namespace {
 
 using LevelSwitchTest = test::LevelTest;
 
-const char* const kScript = "function on_init() Story:SetTimeForLevel(90) end";
+const char* const kScript = "function on_init() Story:SetTimeForLevel(90) "
+                            "Story:AddFundament(1, 'g', 'h', 9) Story:CreateFundament(1, 2, 0, 9, -1) end";
 
 TEST_F(LevelSwitchTest, LeavingOrStartingALevelStopsAndGivesBackTheMusic)
 {

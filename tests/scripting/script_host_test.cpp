@@ -72,4 +72,43 @@ TEST_F(ScriptHost, LuaRandomIsTheGamesSequence)
     platform::GameSrand(1);
 }
 
+// The string and table functions the game puts in place of Lua's own give
+// the results scripts expect of them.
+TEST_F(ScriptHost, PatternsRepeatsAndSortsWorkAsInLua)
+{
+    const char* const kCases[] = {
+        "select('#', ('hello world'):find('o w')) == 2 and ('hello world'):find('o w') == 5",
+        "('a.b'):find('.', 1, true) == 2 and ('abc'):find('', 10) == nil and ('abc'):find('', 4) == 4",
+        "('  key = value '):match('^%s*(%w+)%s*=%s*(%w+)%s*$') == 'key'",
+        "select(2, ('  key = value '):match('^%s*(%w+)%s*=%s*(%w+)%s*$')) == 'value'",
+        "('abc'):match('()b()') == 2 and select(2, ('abc'):match('()b()')) == 3",
+        "('[x] [[y]]'):match('%b[]', 5) == '[[y]]' and ('THE (quick) fox'):find('%f[%a]%a+%f[%A]', 5) == 6",
+        "('aaab'):match('a-b') == 'aaab' and ('aaab'):match('a*') == 'aaa' and ('b'):match('a?b') == 'b'",
+        "('x = 12, y = 345'):match('(%d+)%D+(%d+)') == '12' and ('abab'):match('(ab)%1') == 'ab'",
+        "('abc]-'):match('[]%-]+') == ']-' and ('Hi 42!'):gsub('[^%a]', '') == 'Hi'",
+        "('hello world'):gsub('o', '0', 1) == 'hell0 world' and select(2, ('aaa'):gsub('', '-')) == 4",
+        "('hello world'):gsub('(%w+)', '<%1>') == '<hello> <world>' and ('a'):gsub('a', '%%') == '%'",
+        "('$name is $age'):gsub('%$(%w+)', { name = 'Kim', age = 7 }) == 'Kim is 7'",
+        "('abc'):gsub('%w', function(c) return c == 'b' and 'B' or nil end) == 'aBc'",
+        "('abc'):gsub('^a', 'x') == 'xbc' and ('a^b'):gmatch('^b')() == '^b'",
+        "not pcall(string.find, 'a', '%') and not pcall(string.find, 'a', '[a') and not pcall(string.gsub, 'a', 'a', "
+        "'%2')",
+        "not pcall(string.match, 'a', '(a') and not pcall(string.match, 'a', 'a)') and not pcall(string.find, 'a', "
+        "'%f')",
+        "string.rep('ab', 3, ',') == 'ab,ab,ab' and string.rep('x', 0) == '' and #string.rep('', 2^31) == 0",
+        "#string.rep('abc', 1000) == 3000 and string.rep('-', 1, 'sep') == '-' and not pcall(string.rep, 'x', 2^52)",
+    };
+    for (const char* c : kCases)
+        EXPECT_TRUE(Holds(c)) << c;
+    ASSERT_TRUE(Run("local t, w = {}, {} for i = 1, 500 do t[i] = (i * 7919) % 503 end table.sort(t)\n"
+                    "for i = 2, 500 do assert(t[i - 1] <= t[i]) end\n"
+                    "w = { 'pear', 'fig', 'apple', 'kiwi' } table.sort(w, function(a, b) return #a > #b end)\n"
+                    "assert(#w[1] == 5 and #w[4] == 3) t = {} table.sort(t)\n"
+                    "assert(not pcall(table.sort, { 1, 'x', 2 }))"));
+    // Source text only: a precompiled chunk is refused by every loader.
+    EXPECT_TRUE(Holds("not load(string.dump(function() end))"));
+    EXPECT_TRUE(Holds("not loadstring(string.dump(function() end)) and load('return 1')() == 1"));
+    EXPECT_TRUE(Holds("select(2, load(string.dump(function() end), 'x', 'b')):find('binary')"));
+}
+
 } // namespace

@@ -231,9 +231,10 @@ TEST_F(StoryHostile, ABadProfileOrLevelIndexReachesNoTableRow)
     }
 }
 
-// Callbacks that would hang the game or eat its memory: each is stopped with
-// one script error within its budget, what it piled up is collected, and the
-// level's other callbacks still run.
+// Callbacks that would hang the game or eat its memory, in Lua or inside one
+// library call: each is stopped with one script error within its budget and
+// what it piled up is collected. A stopped script is not called again; one
+// that merely failed is.
 struct RunawayCase {
     const char* what;
     const char* body; // of "on_timer"
@@ -241,6 +242,7 @@ struct RunawayCase {
     // Those stopped by memory get time to spare, so a slow machine never
     // stops them by time instead.
     double seconds = 0.1;
+    bool stopped = true;
 };
 
 const RunawayCase kRunaways[] = {
@@ -250,8 +252,15 @@ const RunawayCase kRunaways[] = {
     { "catching loop", "while true do pcall(function() while true do end end) end", L"ran too long" },
     { "endless loop in a coroutine", "coroutine.wrap(function() while true do end end)()", L"ran too long" },
     { "endless finalizer", "setmetatable({}, { __gc = function() while true do end end }) collectgarbage()",
-        L"finalizers" },
+        L"finalizers", 0.1, false },
     { "endless recursion", "local depth = on_timer() return depth", L"not enough memory", 60.0 },
+    { "backtracking find", "string.find(string.rep('a', 40), string.rep('a*', 40) .. 'b')", L"ran too long" },
+    { "backtracking gsub, caught", "pcall(string.gsub, string.rep('a', 9000), '.-.-.-.-b', '') while true do end",
+        L"ran too long" },
+    { "backtracking gmatch", "for _ in string.rep('ab', 30):gmatch(string.rep('.-', 30) .. 'c') do end",
+        L"ran too long" },
+    { "backtracking match", "string.match(string.rep('a', 30), string.rep('a?', 30) .. string.rep('a', 30) .. 'b')",
+        L"ran too long" },
 };
 
 TEST_F(StoryHostile, RunawayCallbacksAreStoppedWithinTheirBudget)
@@ -270,13 +279,14 @@ TEST_F(StoryHostile, RunawayCallbacksAreStoppedWithinTheirBudget)
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_NE(errors[0].find(c.error), std::wstring::npos) << std::string(errors[0].begin(), errors[0].end());
         EXPECT_LT(lua_gc(State(), LUA_GCCOUNT, 0), 1024) << "kilobytes still held";
-        EXPECT_TRUE(story.CallScriptFunction("on_bonus"));
+        EXPECT_EQ(story.CallScriptFunction("on_bonus"), !c.stopped);
         story.ReleaseLevelScript();
     }
 }
 
-// The window closed or SIGTERM while a script runs: the script gives way at
-// once (well inside its budget) and the request waits for the game's loop.
+// The window closed or SIGTERM while a script runs, in Lua or inside a
+// library call: the script gives way at once (well inside its budget) and the
+// request waits for the game's loop.
 TEST_F(StoryHostile, AQuitRequestStopsARunningScript)
 {
     const std::function<void()> kRequests[] = {
@@ -288,18 +298,21 @@ TEST_F(StoryHostile, AQuitRequestStopsARunningScript)
             std::raise(SIGTERM);
         },
     };
-    StartLevel("function on_init() end\nfunction on_timer() while true do end end");
-    for (const auto& request : kRequests) {
-        platform::DiscardPendingMessages();
-        request();
-        TakeLog();
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(Story::Instance().CallScriptFunction("on_timer"));
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        const auto errors = ScriptErrors();
-        ASSERT_EQ(errors.size(), 1u);
-        EXPECT_NE(errors[0].find(L"quitting"), std::wstring::npos);
-        EXPECT_TRUE(platform::QuitPending());
+    for (const char* body : { "while true do end", "string.find(string.rep('a', 40), string.rep('a*', 40) .. 'b')" }) {
+        for (const auto& request : kRequests) {
+            StartLevel(std::string("function on_init() end\nfunction on_timer() ") + body + " end");
+            platform::DiscardPendingMessages();
+            request();
+            TakeLog();
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_FALSE(Story::Instance().CallScriptFunction("on_timer"));
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+            const auto errors = ScriptErrors();
+            ASSERT_EQ(errors.size(), 1u);
+            EXPECT_NE(errors[0].find(L"quitting"), std::wstring::npos);
+            EXPECT_TRUE(platform::QuitPending());
+            Story::Instance().ReleaseLevelScript();
+        }
     }
     platform::DiscardPendingMessages();
 }
