@@ -34,9 +34,8 @@ struct cWorldPlayerFields {
     // Why start-up ended (a settings file that could not be read); empty
     // when it did not.
     std::wstring startFailure;
-    // us.txt lacked keys of some profile: the file goes aside before it is
-    // written over.
-    bool usersIncomplete = false;
+    // The player files already told as not read whole in this run.
+    std::vector<std::wstring> playerFilesTold;
 
     // Sound: the handles belong to the sound code and are only kept here.
     iSoundEngine* soundEngine = nullptr;
