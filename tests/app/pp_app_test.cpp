@@ -3,12 +3,15 @@
 // from the start through a level to the end of the game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/utf16.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
 #include "support/temp_folder.h"
+#include "engine/engine_testing.h"
 #include "whole_game_fixture.h"
 
 namespace {
@@ -204,10 +207,10 @@ public:
             g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
             platform::InjectMouseButton(window, 1, levelFrames == 11, 640, 262 + 290 + 24);
         }
-        // Back on the map, the game is ended as the start screen's quit
-        // button does; a level was left, so the credits follow and Escape
-        // ends them.
-        if (levelFrames > 0 && top == L"cStateMenu" && !quitAt) {
+        // Back on the map for a few frames, the game is ended as the start
+        // screen's quit button does; a level was left, so the credits follow
+        // and Escape ends them.
+        if (levelFrames > 0 && top == L"cStateMenu" && ++menuFramesAfterLevel == 3) {
             quitAt = frames;
             test::QuitFromProfiles();
         }
@@ -215,7 +218,7 @@ public:
             platform::InjectKey(window, "Escape", true);
         return cPPApp::Frame() && frames < 100;
     }
-    int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0;
+    int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0, menuFramesAfterLevel = 0;
     uint32_t underCursor = 0, beside = 0;
 
 protected:
@@ -228,8 +231,20 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     ShowLogos();
     test::TempFolder user;
     world.userFolder = platform::NarrowToWide(user.Path());
+    // A saved game damaged after its first row: what can be read is played,
+    // the player is told in words on the menu screen, and the file is kept.
+    std::string damaged;
+    for (const char c : std::string("XXXX;\r\0\0NK;5;\r", 14))
+        damaged += { c, '\0' };
+    std::ofstream(user / "1", std::ios::binary) << damaged;
+    std::vector<std::wstring> drawn;
+    engine::SetRasterisationObserver([&](const std::wstring& text) { drawn.push_back(text); });
     EscapeApp app;
     ASSERT_TRUE(app.Run());
+    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
+        [](const std::wstring& text) { return text.rfind(L"Your saved game could not be read whole", 0) == 0; }));
+    std::ifstream kept(user / "1", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), damaged);
 
     // One picture from the main menu, one from the level.
     EXPECT_TRUE(std::filesystem::exists(user / "screenshots/eng_xxx_0.jpg"));
