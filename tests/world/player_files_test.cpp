@@ -168,32 +168,6 @@ TEST_F(FirstStart, AStartThatCannotReadItsFilesSaysWhichAndWhy)
 
 using PlayerData = PlayerFiles;
 
-// A missing or unreadable config.cfg is made again from the install copy,
-// and never causes the player's profiles to be written over.
-TEST_F(PlayerData, EditedProfilesSurviveAMissingOrUnreadableConfig)
-{
-    for (const bool missing : { true, false }) {
-        SCOPED_TRACE(missing ? "missing" : "empty");
-        Load();
-        Entries users = ReadEntries(UserFile("us.txt"));
-        users[L"name 2"] = L"Edited";
-        users[L"last level 2"] = L"7";
-        WriteEntries(UserFile("us.txt"), users);
-        const auto edited = Bytes(UserFile("us.txt"));
-        if (missing)
-            fs::remove(UserFile("config.cfg"));
-        else
-            std::ofstream(UserFile("config.cfg"), std::ios::trunc).close(); // no entries
-
-        Load();
-        EXPECT_EQ(world.profileNames[2], L"Edited");
-        EXPECT_EQ(world.profileLastLevel[2], 7);
-        EXPECT_EQ(Bytes(UserFile("us.txt")), edited);
-        // The empty one is not overwritten either.
-        EXPECT_EQ(Bytes(UserFile("config.cfg")).empty(), !missing);
-    }
-}
-
 // A damaged config.cfg or us.txt is read as far as it goes (the installed
 // settings stand in for the rest), the player is told in words, and the next
 // save moves it aside byte for byte before writing the game's own.
@@ -249,43 +223,6 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
     }
 }
 
-// A write that fails (the disk is full) keeps the old files, answers false
-// and tells the player; a folder in place of a file stays.
-TEST_F(PlayerData, AFailedWriteKeepsTheOldFilesAndIsTold)
-{
-    Load();
-    const auto config = Bytes(UserFile("config.cfg"));
-    const auto users = Bytes(UserFile("us.txt"));
-    world.musicVolume = 0.25f;
-    world.profileNames[1] = L"Lost";
-    {
-        FileSizeLimit limit(16);
-        EXPECT_FALSE(world.SaveConfig());
-    }
-    EXPECT_EQ(Bytes(UserFile("config.cfg")), config);
-    EXPECT_EQ(Bytes(UserFile("us.txt")), users);
-    EXPECT_EQ(world.playerFileNotice.rfind(L"Your list of players", 0), 0u);
-
-    fs::remove(UserFile("us.txt"));
-    fs::create_directory(UserFile("us.txt"));
-    EXPECT_FALSE(world.SaveUsers());
-    EXPECT_TRUE(fs::is_directory(UserFile("us.txt")));
-}
-
-// A stale temporary file of the settings that links to the saved game never
-// takes the settings' bytes.
-TEST_F(PlayerData, AStaleTemporaryLinkLeadsNowhere)
-{
-    Load();
-    const std::vector<uint8_t> save = { 'X', 0, ';', 0, '\r', 0 };
-    Write(UserFile("1"), save);
-    fs::create_symlink("1", UserFile("config.cfg.tmp"));
-    world.musicVolume = 0.25f;
-    ASSERT_TRUE(world.SaveConfig());
-    EXPECT_EQ(Bytes(UserFile("1")), save);
-    EXPECT_EQ(ReadEntries(UserFile("config.cfg"))[L"music volume"], L"   0.25000");
-}
-
 // Whatever the game writes it reads back whole: fifty starts and saves of one
 // profile, with every slot empty and with every value at its limits, leave
 // exactly the files the game writes, byte for byte the same, none aside and
@@ -333,8 +270,7 @@ TEST_F(PlayerData, FiftyStartsAndSavesLeaveExactlyTheGamesFiles)
             world.furthestLevel = 3;
             world.LoadHighscores();
             ASSERT_TRUE(world.SaveConfig() && world.SaveGame()) << start;
-            ASSERT_TRUE(world.playerFileNotice.empty()) << start;
-            ASSERT_FALSE(Logged(L"Warning")) << testing::PrintToString(logLines);
+            ASSERT_TRUE(world.playerFileNotice.empty() && !Logged(L"Warning")) << testing::PrintToString(logLines);
         }
         std::map<std::string, std::vector<uint8_t>> left;
         for (const auto& entry : fs::recursive_directory_iterator(UserFolder()))

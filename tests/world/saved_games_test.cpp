@@ -354,7 +354,6 @@ TEST_F(SavedFiles, ADamagedSaveOrStationIsToldAndKeptAsideBeforeTheNextSave)
         world.LoadGame();
         world.LoadLots();
         EXPECT_EQ(world.playerFileNotice.rfind(c.told, 0), 0u) << testing::PrintToString(world.playerFileNotice);
-        EXPECT_EQ(world.playerFileNotice.find(L'/'), std::wstring::npos);
         EXPECT_EQ(Read(File(c.name)), c.bytes);
         ASSERT_TRUE(world.SaveGame() && world.SaveLots());
         EXPECT_EQ(Read(File(c.name + ".unreadable")), c.bytes);
