@@ -45,6 +45,12 @@ FileState ReadPlayerFile(PlayerFile kind, const std::wstring& path, std::vector<
 FileState ReadPlayerProperties(
     cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, PropertyFile& entries);
 
+// The player-file notice in the words of the GUI texts it is made of, when it
+// is still up.
+void WordPlayerFileNotice(cGameWorld& world);
+// Puts up a notice of one or two GUI texts.
+void SetPlayerFileNotice(cGameWorld& world, int first, int second = 0);
+
 // Logs that the file was not read whole, and tells the player once a run.
 void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
 

@@ -13,7 +13,6 @@
 #include "resources/file.h"
 #include "resources/log.h"
 #include "resources/property_file.h"
-#include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
@@ -169,13 +168,13 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> the user folder \"" + world.userFolder
             + L"\" cannot be written (" + platform::NarrowToWide(std::strerror(writeError))
             + L"); settings, profiles, saved games and highscores will not be saved.");
-        world.playerFileNotice = g_guiVocabulary[kNothingSavedText];
+        world::SetPlayerFileNotice(world, kNothingSavedText);
     } else {
         // Without a folder of our own nothing is written anywhere, the log
         // included: the program folder is not ours to write to.
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
             + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
-        world.playerFileNotice = g_guiVocabulary[kNothingSavedText];
+        world::SetPlayerFileNotice(world, kNothingSavedText);
     }
     for (const std::wstring& complaint : complaints)
         log.Warning(L"%ls", complaint.c_str());

@@ -48,17 +48,16 @@ namespace {
     constexpr int kNotReadWholeText = 7;
     constexpr int kNotSavedText = 9;
 
-    std::wstring Words(PlayerFile kind, int what)
+    int NameText(PlayerFile kind)
     {
-        int name = kSettingsText;
         switch (kind) {
-        case PlayerFile::Settings: name = kSettingsText; break;
-        case PlayerFile::Profiles: name = kProfilesText; break;
-        case PlayerFile::SavedGame: name = kSavedGameText; break;
-        case PlayerFile::Station: name = kStationText; break;
-        case PlayerFile::Highscores: name = kHighscoresText; break;
+        case PlayerFile::Settings: return kSettingsText;
+        case PlayerFile::Profiles: return kProfilesText;
+        case PlayerFile::SavedGame: return kSavedGameText;
+        case PlayerFile::Station: return kStationText;
+        case PlayerFile::Highscores: return kHighscoresText;
         }
-        return std::wstring(g_guiVocabulary[name]) + L" " + g_guiVocabulary[what];
+        return kSettingsText;
     }
 
     // "<path>.unreadable", then with 2, 3 ... added; when all are taken the
@@ -88,6 +87,26 @@ namespace {
     }
 
 } // namespace
+
+void WordPlayerFileNotice(cGameWorld& world)
+{
+    const int* texts = world.playerFileNoticeTexts;
+    if (world.playerFileNotice.empty() || texts[0] <= 0 || texts[0] >= kGuiTextCount || texts[1] >= kGuiTextCount)
+        return;
+    std::wstring words = g_guiVocabulary[texts[0]];
+    if (texts[1] > 0)
+        words += std::wstring(L" ") + g_guiVocabulary[texts[1]];
+    // Before the texts are loaded the notice waits, blank, for its words.
+    world.playerFileNotice = words.empty() ? L" " : words;
+}
+
+void SetPlayerFileNotice(cGameWorld& world, int first, int second)
+{
+    world.playerFileNoticeTexts[0] = first;
+    world.playerFileNoticeTexts[1] = second;
+    world.playerFileNotice = L" ";
+    WordPlayerFileNotice(world);
+}
 
 FileState ReadPlayerFile(PlayerFile kind, const std::wstring& path, std::vector<uint8_t>& bytes)
 {
@@ -127,7 +146,7 @@ void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, co
         L"%ls -> \"%ls\" is not as the game writes it; what can be read is used, and it is moved aside before it "
         L"is written over.",
         who, path.c_str());
-    world.playerFileNotice = Words(kind, kNotReadWholeText);
+    SetPlayerFileNotice(world, NameText(kind), kNotReadWholeText);
 }
 
 bool SavePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
@@ -154,7 +173,7 @@ bool SavePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, cons
     const bool saved = !inTheWay && platform::WriteFileAtomic(resources::ToNativePath(path), bytes);
     if (!saved) {
         cLog::Instance().Error(L"%ls -> unable to write \"%ls\"; the old file is kept.", who, path.c_str());
-        world.playerFileNotice = Words(kind, kNotSavedText);
+        SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
     }
     return saved;
 }

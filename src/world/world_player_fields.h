@@ -31,6 +31,10 @@ struct cWorldPlayerFields {
     // A line for the player about a file of theirs that could not be read or
     // written; the menu screens show it until the next click.
     std::wstring playerFileNotice;
+    // The GUI texts the notice is made of, so that it is worded again once
+    // the texts are loaded (a start-up notice comes before them) or their
+    // language changes; 0 for none.
+    int playerFileNoticeTexts[2] = {};
     // Why start-up ended (a settings file that could not be read); empty
     // when it did not.
     std::wstring startFailure;

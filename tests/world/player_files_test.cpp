@@ -211,8 +211,7 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
         const auto before = Bytes(UserFile(c.name));
         Load();
         EXPECT_EQ(world.profileNames[1], L"Ada");
-        EXPECT_EQ(settings.GetWidth(), 1280);
-        EXPECT_FLOAT_EQ(world.musicVolume, 1.0f);
+        EXPECT_EQ(std::pair(settings.GetWidth(), world.musicVolume), std::pair(1280, 1.0f));
         EXPECT_EQ(world.playerFileNotice.rfind(c.told, 0), 0u) << testing::PrintToString(world.playerFileNotice);
         EXPECT_TRUE(Logged(platform::NarrowToWide(c.name)));
         EXPECT_EQ(Bytes(UserFile(c.name)), before);
@@ -260,9 +259,14 @@ TEST_F(PlayerData, FiftyStartsAndSavesLeaveExactlyTheGamesFiles)
         if (sign != 0)
             fill(sign);
         ASSERT_TRUE(world.SaveConfig() && world.SaveGame());
-        std::map<std::string, std::vector<uint8_t>> written;
-        for (const auto& entry : fs::recursive_directory_iterator(UserFolder()))
-            written[entry.path().string()] = entry.is_regular_file() ? Bytes(entry.path()) : std::vector<uint8_t>();
+        const auto files = [this] {
+            std::map<std::string, std::vector<uint8_t>> found;
+            for (const auto& entry : fs::recursive_directory_iterator(UserFolder()))
+                found[entry.path().string()] = entry.is_regular_file() ? Bytes(entry.path()) : std::vector<uint8_t>();
+            found.erase(UserFile("log.xml"));
+            return found;
+        };
+        const auto written = files();
         for (int start = 0; start < 50; ++start) {
             logLines.clear();
             Load();
@@ -272,12 +276,7 @@ TEST_F(PlayerData, FiftyStartsAndSavesLeaveExactlyTheGamesFiles)
             ASSERT_TRUE(world.SaveConfig() && world.SaveGame()) << start;
             ASSERT_TRUE(world.playerFileNotice.empty() && !Logged(L"Warning")) << testing::PrintToString(logLines);
         }
-        std::map<std::string, std::vector<uint8_t>> left;
-        for (const auto& entry : fs::recursive_directory_iterator(UserFolder()))
-            left[entry.path().string()] = entry.is_regular_file() ? Bytes(entry.path()) : std::vector<uint8_t>();
-        written.erase(UserFile("log.xml"));
-        left.erase(UserFile("log.xml"));
-        EXPECT_EQ(left, written);
+        EXPECT_EQ(files(), written);
     }
 }
 
