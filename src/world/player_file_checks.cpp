@@ -92,12 +92,18 @@ namespace {
     bool IsValue(const Field& field, const std::wstring& text)
     {
         switch (field.kind) {
-        case Kind::Text: return true;
-        case Kind::Name: return !text.empty();
-        case Kind::Int: return IsInt(text, field.min, field.max);
-        case Kind::Volume: return IsVolume(text);
-        case Kind::Awards: return IsList(text, kAwards);
-        case Kind::Bonus: return IsList(text, kBonusLevels);
+        case Kind::Text:
+            return true;
+        case Kind::Name:
+            return !text.empty();
+        case Kind::Int:
+            return IsInt(text, field.min, field.max);
+        case Kind::Volume:
+            return IsVolume(text);
+        case Kind::Awards:
+            return IsList(text, kAwards);
+        case Kind::Bonus:
+            return IsList(text, kBonusLevels);
         }
         return false;
     }
@@ -145,8 +151,8 @@ namespace {
         size_t at = key.size() + 1;
         for (int i = 0; i < count; ++i) {
             const size_t end = line.find(L';', at);
-            if (end == std::wstring::npos || !IsInt(std::wstring_view(line).substr(at, end - at), -kPlayerValueLimit,
-                                                 kPlayerValueLimit))
+            if (end == std::wstring::npos
+                || !IsInt(std::wstring_view(line).substr(at, end - at), -kPlayerValueLimit, kPlayerValueLimit))
                 return false;
             at = end + 1;
         }
@@ -158,9 +164,9 @@ namespace {
         std::vector<std::wstring> lines;
         if (!SplitLines(text, L"\r", lines) || lines.size() != 7)
             return false;
-        const std::pair<const wchar_t*, int> rows[] = { { L"XXXX", 0 }, { L"BANK", 1 }, { L"MONEY", 1 },
-            { L"COUNTER", kLevelTableSize }, { L"STATUS", kLevelTableSize }, { L"GELD", kLevelTableSize },
-            { L"LEVEL_TIME", kLevelTableSize } };
+        const std::pair<const wchar_t*, int> rows[]
+            = { { L"XXXX", 0 }, { L"BANK", 1 }, { L"MONEY", 1 }, { L"COUNTER", kLevelTableSize },
+                  { L"STATUS", kLevelTableSize }, { L"GELD", kLevelTableSize }, { L"LEVEL_TIME", kLevelTableSize } };
         for (size_t i = 0; i < lines.size(); ++i) {
             if (!IsRow(lines[i], rows[i].first, rows[i].second))
                 return false;

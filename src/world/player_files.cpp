@@ -172,8 +172,8 @@ bool cGameWorld::LoadHighscores()
 
 bool cGameWorld::ReadHighscoreFile(const std::wstring& path, PropertyFile& scores)
 {
-    const auto state
-        = world::ReadPlayerProperties(*this, L"cGameWorld::ReadHighscoreFile", world::PlayerFile::Highscores, path, scores);
+    const auto state = world::ReadPlayerProperties(
+        *this, L"cGameWorld::ReadHighscoreFile", world::PlayerFile::Highscores, path, scores);
     if (state == world::FileState::Whole)
         return true;
     // What a damaged table still holds of its rows is shown.

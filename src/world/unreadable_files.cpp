@@ -51,11 +51,16 @@ namespace {
     int NameText(PlayerFile kind)
     {
         switch (kind) {
-        case PlayerFile::Settings: return kSettingsText;
-        case PlayerFile::Profiles: return kProfilesText;
-        case PlayerFile::SavedGame: return kSavedGameText;
-        case PlayerFile::Station: return kStationText;
-        case PlayerFile::Highscores: return kHighscoresText;
+        case PlayerFile::Settings:
+            return kSettingsText;
+        case PlayerFile::Profiles:
+            return kProfilesText;
+        case PlayerFile::SavedGame:
+            return kSavedGameText;
+        case PlayerFile::Station:
+            return kStationText;
+        case PlayerFile::Highscores:
+            return kHighscoresText;
         }
         return kSettingsText;
     }
@@ -149,8 +154,8 @@ void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, co
     SetPlayerFileNotice(world, NameText(kind), kNotReadWholeText);
 }
 
-bool SavePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
-    const std::vector<uint8_t>& bytes)
+bool SavePlayerFile(
+    cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
     if (path.empty()) {
         cLog::Instance().Error(L"%ls -> there is no user folder; nothing is saved.", who);
