@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Kills the game's save code with SIGKILL while it writes, again and again, and
 # checks after every kill that every player file (the saved game, the lot
-# file, config.cfg, us.txt and the highscore tables) still loads and is whole,
-# of one generation.
+# file, config.cfg, us.txt and the highscore tables) is exactly as the game
+# writes it, loads, and is of one generation. Stale temporary files are
+# planted first (one a link to the saved game): no write may go through them.
+# At the end no file may have been moved aside as unreadable.
 #   tools/save-kill-test.sh [kills, default 200] [build folder, default build-test]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,6 +23,10 @@ mkfifo "$scratch/ready"
 cd "$build"
 
 ./vandrel_save_kill save-once
+user=$XDG_DATA_HOME/vandrel-first-eng
+ln -s 1 "$user/config.cfg.tmp"
+ln -s 1 "$user/us.txt.tmp-1-0"
+echo stale >"$user/1_bau.tmp-1-0"
 first=$(./vandrel_save_kill verify)
 last=$first
 for ((i = 1; i <= kills; i++)); do
@@ -36,6 +42,11 @@ for ((i = 1; i <= kills; i++)); do
     exit 1
   fi
 done
-leftovers=$(find "$XDG_DATA_HOME" -name '*.tmp' | wc -l)
+aside=$(find "$XDG_DATA_HOME" -name '*.unreadable*' | wc -l)
+if [ "$aside" -ne 0 ]; then
+  echo "$aside files of the game's own were taken as unreadable and moved aside" >&2
+  exit 1
+fi
+leftovers=$(find "$XDG_DATA_HOME" -name '*.tmp-*' | wc -l)
 echo "$kills kills while saving; generations $first to $last were written; every player file loaded."
-echo "($leftovers temporary files of interrupted writes were left beside the saves.)"
+echo "No file was moved aside; $leftovers temporary files of interrupted writes were left beside the saves."

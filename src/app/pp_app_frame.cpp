@@ -16,6 +16,7 @@
 #include "sound/sound_engine.h"
 #include "world/game_clock.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/settings.h"
 
 iGfxFont* g_fonts[kFontCount] = {};
@@ -83,6 +84,7 @@ bool cPPApp::Frame()
         world.languageChanged = 0;
         RecreateFonts();
         LoadGuiVocabulary();
+        world::WordPlayerFileNotice(world);
         world.LoadPlaceNames();
     }
     processManager.Update(this);

@@ -5,6 +5,7 @@
 #include "frontend/menu_high.h"
 
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/world_sizes.h"
 
 namespace Scene {
@@ -17,7 +18,7 @@ namespace {
     void PayRise(cGameWorld& world, int level, int payout)
     {
         if (world.levelMoney[level] < payout) {
-            world.money += payout - world.levelMoney[level];
+            world::AddSaturating(world.money, static_cast<long long>(payout) - world.levelMoney[level]);
             world.levelMoney[level] = payout;
         }
     }
@@ -67,10 +68,10 @@ void MenuHigh::Continue()
     }
     const int limit = world.levelTimeLimit;
     const int elapsed = world.levelElapsed;
-    const int payout = world.levelReward + world.levelBonus;
+    const int payout = world::ClampPlayerValue(static_cast<long long>(world.levelReward) + world.levelBonus);
     const bool firstOfTriple = cGameWorld::IsFirstLevelOfTriple(lv);
     int* lastLevel = ProfileLastLevel(world);
-    ++world.levelCounter[lv];
+    world::AddSaturating(world.levelCounter[lv], 1);
 
     if (limit > 0 && elapsed > limit) {
         // Failed: only the time of the run is kept.
@@ -107,8 +108,8 @@ void MenuHigh::Continue()
                 *lastLevel = lv + 1;
                 world.furthestLevel = lv + 1;
             }
-            world.money += world.levelReward;
-            world.money += world.levelBonus;
+            world::AddSaturating(world.money, world.levelReward);
+            world::AddSaturating(world.money, world.levelBonus);
             world.levelMoney[lv] = payout;
         }
         world.SaveGame();
@@ -123,12 +124,12 @@ void MenuHigh::Continue()
     if (firstOfTriple) {
         const int earned = world.levelMoney[lv];
         if (earned == 0) {
-            world.money += payout;
+            world::AddSaturating(world.money, payout);
             world.levelMoney[lv] = payout;
         } else if (earned < payout) {
             PayRise(world, lv, payout);
         } else {
-            world.money += static_cast<int>(static_cast<long long>(payout) * 20 / 100);
+            world::AddSaturating(world.money, static_cast<long long>(payout) * 20 / 100);
         }
         world.levelStatus[lv] = 0;
     }

@@ -7,6 +7,7 @@
 #include "resources/property_file.h"
 #include "resources/text.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
 
 namespace Scene {
@@ -43,9 +44,9 @@ void ScoreTable::Read(PropertyFile& file)
 {
     for (int r = 1; r <= kRows; ++r) {
         scoreNames[r - 1] = file.GetString(Key(L"name%1d", r));
-        scoreTimes[r - 1] = file.GetInt(Key(L"time%1d", r), 0);
-        scoreMoney[r - 1] = file.GetInt(Key(L"money%1d", r), 0);
-        scoreWorkplaces[r - 1] = file.GetInt(Key(L"workplace%1d", r), 0);
+        scoreTimes[r - 1] = world::ClampPlayerValue(file.GetInt(Key(L"time%1d", r), 0));
+        scoreMoney[r - 1] = world::ClampPlayerValue(file.GetInt(Key(L"money%1d", r), 0));
+        scoreWorkplaces[r - 1] = world::ClampPlayerValue(file.GetInt(Key(L"workplace%1d", r), 0));
     }
 }
 
@@ -54,9 +55,9 @@ void ScoreTable::Write(PropertyFile& file) const
     for (int r = 1; r <= kRows; ++r) {
         const std::wstring& name = scoreNames[r - 1];
         file.SetString(Key(L"name%d", r), name.empty() ? L"..." : name);
-        file.SetInt(Key(L"time%d", r), scoreTimes[r - 1]);
-        file.SetInt(Key(L"money%d", r), scoreMoney[r - 1]);
-        file.SetInt(Key(L"workplace%d", r), scoreWorkplaces[r - 1]);
+        file.SetInt(Key(L"time%d", r), world::ClampPlayerValue(scoreTimes[r - 1]));
+        file.SetInt(Key(L"money%d", r), world::ClampPlayerValue(scoreMoney[r - 1]));
+        file.SetInt(Key(L"workplace%d", r), world::ClampPlayerValue(scoreWorkplaces[r - 1]));
     }
 }
 
@@ -124,19 +125,13 @@ bool SaveScoreFile(const ScoreTable& table, const std::wstring& path)
 {
     if (path.empty())
         return false;
-    // A table there that cannot be read goes aside first; while it cannot,
-    // nothing is written over it.
-    cGameWorld& world = cGameWorld::Instance();
-    PropertyFile old;
-    if (world::PathExists(path) && !world.ReadHighscoreFile(path, old, false)
-        && !world::SetAsideUnreadable(world, L"Scene::SaveScoreFile", path))
-        return false;
     const std::wstring::size_type slash = path.rfind(L'/');
     if (slash != std::wstring::npos)
         platform::MakeFolders(resources::ToNativePath(path.substr(0, slash)));
     PropertyFile file;
     table.Write(file);
-    return file.Serialize(path, true);
+    return world::SavePlayerFile(
+        cGameWorld::Instance(), L"Scene::SaveScoreFile", world::PlayerFile::Highscores, path, file.Bytes());
 }
 
 } // namespace Scene

@@ -1,5 +1,6 @@
 #include "platform/folders.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -54,14 +55,48 @@ std::string FindProgramFolder()
     return {};
 }
 
+namespace {
+
+    // A temporary file of our own beside the target: created here and now
+    // (never an old file, never through a link), under a name no other write
+    // of this process uses. -1 when none could be made.
+    int CreateTemporary(const std::string& path, std::string& temp)
+    {
+        static std::atomic<unsigned> counter { 0 };
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+            NoteFileAccess();
+            const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+            if (fd >= 0 || errno != EEXIST)
+                return fd;
+        }
+        return -1;
+    }
+
+    // Temporary files of writes to the same target that a crash or a kill cut
+    // short; they were never renamed, so nothing of the player's is in them.
+    void RemoveStaleTemporaries(const std::string& path)
+    {
+        const fs::path target(path);
+        const std::string prefix = target.filename().string() + ".tmp-";
+        std::error_code ec;
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            if (it->path().filename().string().rfind(prefix, 0) != 0)
+                continue;
+            std::error_code ignored;
+            const auto type = it->symlink_status(ignored).type();
+            if (type == fs::file_type::regular || type == fs::file_type::symlink)
+                fs::remove(it->path(), ignored);
+        }
+    }
+
+} // namespace
+
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
 {
-    // One fixed temporary name per file: the game runs as a single instance, and
-    // a write cut short by a crash leaves one stale file that the next write
-    // replaces, rather than a new one each time.
-    const std::string temp = path + ".tmp";
-    NoteFileAccess();
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::string temp;
+    const int fd = CreateTemporary(path, temp);
     if (fd < 0)
         return false;
     const auto* p = static_cast<const uint8_t*>(data);
@@ -95,6 +130,7 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
         ::fsync(dirfd);
         ::close(dirfd);
     }
+    RemoveStaleTemporaries(path);
     return true;
 }
 

@@ -19,9 +19,11 @@ bool MakeFolders(const std::string& path);
 // the installed share folder. Empty when none is found.
 std::string FindProgramFolder();
 
-// Writes a player file whole: a temporary file in the same folder, flushed to
-// disk, then renamed over the old one. On failure the old file is untouched,
-// the temporary is removed and false is returned.
+// Writes a player file whole: a temporary file created fresh in the same
+// folder (exclusively, never through a link, under a name of its own),
+// flushed to disk, then renamed over the old one. On failure the old file is
+// untouched, the temporary is removed and false is returned. Temporaries that
+// earlier writes to the same file left behind when cut short are removed.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 

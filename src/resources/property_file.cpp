@@ -129,30 +129,65 @@ std::vector<std::wstring> Split(const std::wstring& value, std::wstring_view del
 bool PropertyFile::Parse(iFile* file, bool flag)
 {
     Clear();
-    if (file && !flag) {
-        const std::wstring text = ReadText(file);
-        Cutter cutter(text);
-        std::optional<std::wstring> nextKey;
-        for (;;) {
-            auto key = nextKey ? std::move(nextKey) : cutter.Next(L"\r\n");
-            nextKey.reset();
-            auto value = key ? cutter.Next(L"\r\n") : std::nullopt;
-            if (!value)
-                break; // a key line cut off before its value is dropped
-            // An empty value is written as an empty line, which the cut skips:
-            // a key line right after a key line means the first value is empty
-            // (an unnamed profile must not take the next key as its name).
-            if (value->size() >= 2 && value->front() == L'[' && value->back() == L']') {
-                nextKey = std::move(value);
-                value = std::wstring();
-            }
-            m_entries[KeyOf(*key)] = *value;
-        }
-    }
+    if (file && !flag)
+        ParseText(ReadText(file));
     cFileManager::Instance().Release(file);
     return !flag && !m_entries.empty();
 }
 
+void PropertyFile::ParseText(const std::wstring& text)
+{
+    Clear();
+    Cutter cutter(text);
+    std::optional<std::wstring> nextKey;
+    for (;;) {
+        auto key = nextKey ? std::move(nextKey) : cutter.Next(L"\r\n");
+        nextKey.reset();
+        if (!key)
+            break;
+        auto value = cutter.Next(L"\r\n");
+        // An empty value is written as an empty line, which the cut skips: a
+        // key line right after a key line, or as the last line, has an empty
+        // value (an unnamed profile must not take the next key as its name).
+        if (!value) {
+            if (key->size() < 2 || key->front() != L'[' || key->back() != L']')
+                break; // a last line that is no key
+            value = std::wstring();
+        } else if (value->size() >= 2 && value->front() == L'[' && value->back() == L']') {
+            nextKey = std::move(value);
+            value = std::wstring();
+        }
+        m_entries[KeyOf(*key)] = *value;
+    }
+}
+
+bool PropertyFile::ParseExact(const std::vector<uint8_t>& bytes)
+{
+    Clear();
+    const std::wstring text = platform::Utf16LeToWide(bytes.data(), bytes.size());
+    if (text.empty() || text[0] != 0xFEFF)
+        return false;
+    size_t at = 1;
+    while (at < text.size()) {
+        const size_t keyEnd = text.find(L"\r\n", at);
+        const size_t valueEnd = keyEnd == std::wstring::npos ? keyEnd : text.find(L"\r\n", keyEnd + 2);
+        if (valueEnd == std::wstring::npos)
+            break;
+        const std::wstring key = text.substr(at, keyEnd - at);
+        const std::wstring value = text.substr(keyEnd + 2, valueEnd - keyEnd - 2);
+        if (key.size() < 2 || key.front() != L'[' || key.back() != L']' || m_entries.count(KeyOf(key))
+            || value.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring::npos)
+            break;
+        m_entries[KeyOf(key)] = value;
+        at = valueEnd + 2;
+    }
+    // Whole only when every line was taken and the game would write these
+    // entries as exactly these bytes (its order, its case, nothing more).
+    if (at == text.size() && !m_entries.empty() && Bytes() == bytes)
+        return true;
+    ParseText(text.substr(1));
+    return false;
+}
 bool PropertyFile::ParseHashTerminated(iFile* file, bool flag)
 {
     Clear();
@@ -204,6 +239,17 @@ bool PropertyFile::Serialize(const std::wstring& path, bool save)
     }
     if (m_entries.empty())
         return false;
+    const std::vector<uint8_t> bytes = Bytes();
+    const std::wstring target = resources::NormalisePath(path);
+    if (!platform::WriteFileAtomic(resources::ToNativePath(target), bytes)) {
+        cLog::Instance().Error(L"PropertyFile::Serialize -> unable to write \"%ls\".", target.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> PropertyFile::Bytes() const
+{
     std::vector<uint8_t> bytes;
     platform::AppendUtf16Le(bytes, L"\xFEFF");
     for (const auto& [key, value] : m_entries) {
@@ -213,12 +259,7 @@ bool PropertyFile::Serialize(const std::wstring& path, bool save)
         platform::AppendUtf16Le(bytes, value);
         platform::AppendUtf16Le(bytes, L"\r\n");
     }
-    const std::wstring target = resources::NormalisePath(path);
-    if (!platform::WriteFileAtomic(resources::ToNativePath(target), bytes)) {
-        cLog::Instance().Error(L"PropertyFile::Serialize -> unable to write \"%ls\".", target.c_str());
-        return false;
-    }
-    return true;
+    return bytes;
 }
 
 // ---- entries ----

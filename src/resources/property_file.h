@@ -46,6 +46,15 @@ public:
     // Read a file from the file manager and give it back to it. A flag of
     // true reads nothing and fails.
     bool Parse(iFile* file, bool flag = false);
+    // Player files: the bytes as the game writes them (see Bytes). True when
+    // they are exactly that; otherwise false, with whatever the lenient reader
+    // makes of them in the entries.
+    bool ParseExact(const std::vector<uint8_t>& bytes);
+    // The lenient reading of Parse, on text without its BOM.
+    void ParseText(const std::wstring& text);
+    // The whole file as Serialize writes it.
+    std::vector<uint8_t> Bytes() const;
+
     // Values run from the key line to the next '#', line breaks included. The
     // caller gives the file back.
     bool ParseHashTerminated(iFile* file, bool flag = false);

@@ -60,10 +60,9 @@ public:
     // Positions 1..6 of the highscore tables of levels 1..furthestLevel, from
     // the highscore files of the user folder. Always true.
     bool LoadHighscores();
-    // Reads a level's highscore file. One that exists but holds no row is
-    // moved aside (see SetAsideUnreadable) so that it is never written over;
-    // false then, as for a missing file. `settingAside` false only checks.
-    bool ReadHighscoreFile(const std::wstring& path, PropertyFile& scores, bool settingAside = true);
+    // Reads a level's highscore file (see world/player_file_rule.h): false
+    // for a missing one and for one that holds no row.
+    bool ReadHighscoreFile(const std::wstring& path, PropertyFile& scores);
 
     void ClearMessages();
     void ClearMenuFlag(const std::string& name);

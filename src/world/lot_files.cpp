@@ -13,6 +13,7 @@
 #include "resources/log.h"
 #include "resources/text.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
 #include "world/world_checks.h"
 
@@ -43,7 +44,7 @@ bool ReadPlaceRow(const cCsvTable& table, const wchar_t* who, PlaceRow& place)
             cLog::Instance().Warning(L"%ls -> a PLACE line has %d of its 4 values; it is skipped.", who, i);
             return false;
         }
-        *fields[i] = resources::ParseInt(field);
+        *fields[i] = world::ClampPlayerValue(resources::ParseInt(field));
     }
     return true;
 }
@@ -63,8 +64,9 @@ std::wstring LotFileText(const cGameWorld& world)
 {
     std::wstring text;
     for (const cFundament& f : world.fundaments) {
-        text += L"PLACE;" + std::to_wstring(f.content) + L";" + std::to_wstring(f.row) + L";"
-            + std::to_wstring(f.column) + L";" + std::to_wstring(f.status) + L";\r\r";
+        text += L"PLACE;" + std::to_wstring(ClampPlayerValue(f.content)) + L";"
+            + std::to_wstring(ClampPlayerValue(f.row)) + L";" + std::to_wstring(ClampPlayerValue(f.column)) + L";"
+            + std::to_wstring(ClampPlayerValue(f.status)) + L";\r\r";
     }
     return text;
 }
@@ -113,16 +115,19 @@ void ReadLotTableRows(cGameWorld& world, cCsvTable& table)
 bool cGameWorld::SaveLots()
 {
     const std::wstring path = world::UserFilePath(*this, LotFileName(currentProfile));
-    return world::WritePlayerFile(L"cGameWorld::SaveLots", path, platform::WideToUtf16Le(world::LotFileText(*this)));
+    return world::SavePlayerFile(*this, L"cGameWorld::SaveLots", world::PlayerFile::Station, path,
+        platform::WideToUtf16Le(world::LotFileText(*this)));
 }
 
 void cGameWorld::LoadLots()
 {
     const std::wstring path = world::UserFilePath(*this, LotFileName(currentProfile));
-    if (path.empty())
-        return;
+    std::vector<uint8_t> bytes;
+    const world::FileState state = world::ReadPlayerFile(world::PlayerFile::Station, path, bytes);
+    if (state == world::FileState::Damaged)
+        world::TellNotReadWhole(*this, L"cGameWorld::LoadLots", world::PlayerFile::Station, path);
     cCsvTable table;
-    if (resources::FitsPlayerFileLimit(L"cGameWorld::LoadLots", path) && table.Load(path))
+    if (!bytes.empty() && table.Load(path))
         world::ReadLotRows(*this, table);
 }
 

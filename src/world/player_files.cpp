@@ -6,6 +6,7 @@
 #include "resources/log.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
 #include "world/settings.h"
 #include "world/settings_values.h"
@@ -57,7 +58,7 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
     if (world.level != startLevel)
         log.Warning(
             L"cSettings::LoadSettingsAndProfiles -> start level %d is no level; using %d.", startLevel, world.level);
-    world.windowCenter = config.GetInt(L"window center", 0);
+    world.windowCenter = world::ClampPlayerValue(config.GetInt(L"window center", 0));
     world.developerCounter = 0;
     world.musicVolume = world::ClampVolume(config.GetFloat(L"music volume", 0.0f));
     world.soundVolume = world::ClampVolume(config.GetFloat(L"sound volume", 0.0f));
@@ -70,7 +71,7 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
     if (world.currentProfile != workplace)
         log.Warning(L"cSettings::LoadSettingsAndProfiles -> workplace %d is no profile; using %d.", workplace,
             world.currentProfile);
-    screenMode = config.GetInt(L"screen mode", 0);
+    screenMode = world::ClampPlayerValue(config.GetInt(L"screen mode", 0));
     mute = config.GetInt(L"mute", 0) != 0;
     developerSwitch1 = developerSwitch2 = 0;
     world.fullScreen = screenMode != 0;
@@ -79,26 +80,18 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
 void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
 {
     cLog& log = cLog::Instance();
-    world.usersIncomplete = false;
     for (int i = 1; i <= world::kProfiles; ++i) {
-        for (const wchar_t* key : { L"name %d", L"last level %d", L"drive %d", L"awards %d", L"bonus level %d" }) {
-            if (!users.HasKey(Key(key, i)) && !world.usersIncomplete) {
-                log.Warning(L"cSettings::LoadSettingsAndProfiles -> us.txt holds no \"%ls\": it was cut short.",
-                    Key(key, i).c_str());
-                world.usersIncomplete = true;
-            }
-        }
         world.profileNames[i] = users.GetString(Key(L"name %d", i));
         const int lastLevel = users.GetInt(Key(L"last level %d", i), 0);
         world.profileLastLevel[i] = world::ClampLevel(lastLevel);
         if (world.profileLastLevel[i] != lastLevel)
             log.Warning(L"cSettings::LoadSettingsAndProfiles -> last level %d of profile %d is no level; using %d.",
                 lastLevel, i, world.profileLastLevel[i]);
-        world.profileDrive[i] = users.GetInt(Key(L"drive %d", i), 0);
+        world.profileDrive[i] = world::ClampPlayerValue(users.GetInt(Key(L"drive %d", i), 0));
         const auto awards = world::ReadValueList(users.GetString(Key(L"awards %d", i)), world::kAwards);
-        std::copy(awards.begin(), awards.end(), world.profileAwards[i]);
+        std::transform(awards.begin(), awards.end(), world.profileAwards[i], world::ClampPlayerValue);
         const auto bonus = world::ReadValueList(users.GetString(Key(L"bonus level %d", i)), world::kBonusLevels);
-        std::copy(bonus.begin(), bonus.end(), world.profileBonusLevels[i]);
+        std::transform(bonus.begin(), bonus.end(), world.profileBonusLevels[i], world::ClampPlayerValue);
         if (i == world.currentProfile)
             world.furthestLevel = world.profileLastLevel[i];
     }
@@ -122,7 +115,8 @@ bool cGameWorld::SaveConfig()
     config.SetInt(L"screen mode", settings.screenMode);
     config.SetInt(L"mute", settings.mute ? 1 : 0);
     config.SetInt(L"window center", windowCenter);
-    const bool configSaved = config.Serialize(userFolder + L"/config.cfg", true);
+    const bool configSaved = world::SavePlayerFile(
+        *this, L"cGameWorld::SaveConfig", world::PlayerFile::Settings, userFolder + L"/config.cfg", config.Bytes());
     const bool usersSaved = SaveUsers();
     if (!configSaved || !usersSaved)
         cLog::Instance().Error(L"cGameWorld::SaveConfig -> the settings were not saved; the old files are kept.");
@@ -144,12 +138,8 @@ bool cGameWorld::SaveUsers()
         users.SetString(Key(L"awards %d", i), world::WriteValueList(profileAwards[i], world::kAwards));
         users.SetString(Key(L"bonus level %d", i), world::WriteValueList(profileBonusLevels[i], world::kBonusLevels));
     }
-    // What a cut-short us.txt still held beyond the cut is kept.
-    const std::wstring path = userFolder + L"/us.txt";
-    if (usersIncomplete && !world::KeepCopyAside(*this, L"cGameWorld::SaveUsers", path))
-        return false;
-    usersIncomplete = false;
-    return users.Serialize(path, true);
+    return world::SavePlayerFile(
+        *this, L"cGameWorld::SaveUsers", world::PlayerFile::Profiles, userFolder + L"/us.txt", users.Bytes());
 }
 
 bool cGameWorld::LoadHighscores()
@@ -172,26 +162,25 @@ bool cGameWorld::LoadHighscores()
             continue;
         for (int r = 1; r <= world::kHighscoreRowsUsed; ++r) {
             highscoreNames[level][r] = scores.GetString(Key(L"name%1d", r));
-            highscoreTime[level][r] = scores.GetInt(Key(L"time%1d", r), 0);
-            highscoreMoney[level][r] = scores.GetInt(Key(L"money%1d", r), 0);
+            highscoreTime[level][r] = world::ClampPlayerValue(scores.GetInt(Key(L"time%1d", r), 0));
+            highscoreMoney[level][r] = world::ClampPlayerValue(scores.GetInt(Key(L"money%1d", r), 0));
             highscoreWorkplace[level][r] = scores.GetInt(Key(L"workplace%1d", r), 0);
         }
     }
     return true;
 }
 
-bool cGameWorld::ReadHighscoreFile(const std::wstring& path, PropertyFile& scores, bool settingAside)
+bool cGameWorld::ReadHighscoreFile(const std::wstring& path, PropertyFile& scores)
 {
-    if (!world::PathExists(path))
-        return false;
-    if (scores.Serialize(path, false)) {
-        for (const wchar_t* key : { L"name1", L"time1", L"money1", L"workplace1" }) {
-            if (scores.HasKey(key))
-                return true;
-        }
+    const auto state = world::ReadPlayerProperties(
+        *this, L"cGameWorld::ReadHighscoreFile", world::PlayerFile::Highscores, path, scores);
+    if (state == world::FileState::Whole)
+        return true;
+    // What a damaged table still holds of its rows is shown.
+    for (const wchar_t* key : { L"name1", L"time1", L"money1", L"workplace1" }) {
+        if (scores.HasKey(key))
+            return true;
     }
     scores.Clear();
-    if (settingAside)
-        world::SetAsideUnreadable(*this, L"cGameWorld::ReadHighscoreFile", path);
     return false;
 }

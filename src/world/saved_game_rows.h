@@ -28,18 +28,11 @@ void ReadLotTableRows(cGameWorld& world, cCsvTable& table);
 
 // A file of the user folder by name; empty when there is no user folder.
 std::wstring UserFilePath(const cGameWorld& world, const std::wstring& name);
-// Writes a player file whole (temporary file, then rename); logs and answers
-// false when it could not, the old file then being intact.
+// Writes a file of the user folder whole (temporary file, then rename); logs
+// and answers false when it could not, the old file then being intact. The
+// player's own files go through SavePlayerFile (player_file_rule.h).
 bool WritePlayerFile(const wchar_t* who, const std::wstring& path, const std::vector<uint8_t>& bytes);
 
 // Whether anything (a file, a folder, a dangling link) is at the path.
 bool PathExists(const std::wstring& path);
-// A player file that exists but cannot be read is never written over: it is
-// renamed to "<path>.unreadable" (a number added when that name is taken),
-// logged and noted for the screen. False when it is still in the way.
-bool SetAsideUnreadable(cGameWorld& world, const wchar_t* who, const std::wstring& path);
-// A player file read only in part is copied aside the same way before it is
-// written over; false when no copy could be made.
-bool KeepCopyAside(cGameWorld& world, const wchar_t* who, const std::wstring& path);
-
 } // namespace world

@@ -1,6 +1,5 @@
 // The campaign's saved game: bank, money and the four per-level tables of the
 // current profile, in the file named by the profile number.
-#include <filesystem>
 #include <string>
 
 #include "platform/folders.h"
@@ -10,6 +9,7 @@
 #include "resources/log.h"
 #include "resources/text.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
 
 namespace {
@@ -26,7 +26,7 @@ void AppendTable(std::wstring& text, const wchar_t* key, const int (&values)[wor
     text += key;
     text += L';';
     for (int value : values) {
-        text += std::to_wstring(value);
+        text += std::to_wstring(world::ClampPlayerValue(value));
         text += L';';
     }
     text += kLineEnd;
@@ -40,50 +40,28 @@ void ReadTable(const cCsvTable& table, int (&values)[world::kLevelTableSize])
         const std::wstring field = table.GetString(i + 1);
         if (field.empty())
             return;
-        values[i] = resources::ParseInt(field);
+        values[i] = world::ClampPlayerValue(resources::ParseInt(field));
     }
 }
 
-// The keys of the rows the game writes, the end marker included.
-bool IsSavedGameKey(const std::wstring& key)
+// Whether any row is one the game writes, the end marker included.
+bool HasSavedGameRow(cCsvTable& table)
 {
-    for (const wchar_t* known :
-        { L"XXXX", L"BANK", L"MONEY", L"COUNTER", L"STATUS", L"GELD", L"LEVEL_TIME", L"ENDE" }) {
-        if (key == known)
-            return true;
+    for (bool row = table.HasRows(); row; row = table.NextRow()) {
+        for (const wchar_t* known :
+            { L"XXXX", L"BANK", L"MONEY", L"COUNTER", L"STATUS", L"GELD", L"LEVEL_TIME", L"ENDE" }) {
+            if (table.GetString(0) == known)
+                return true;
+        }
     }
     return false;
-}
-
-// An empty file holds nothing to lose: it reads as no save at all.
-bool IsEmptyFile(const std::wstring& path)
-{
-    std::error_code ec;
-    const std::string native = resources::ToNativePath(path);
-    return std::filesystem::is_regular_file(native, ec) && std::filesystem::file_size(native, ec) == 0 && !ec;
-}
-
-// A save that exists but holds no row the game writes (damaged, a copy in
-// another encoding, or not readable at all).
-bool IsUnreadableSave(const std::wstring& path)
-{
-    if (!world::PathExists(path) || IsEmptyFile(path))
-        return false;
-    cCsvTable table;
-    if (!resources::FitsPlayerFileLimit(L"cGameWorld::LoadGame", path) || !table.Load(path))
-        return true;
-    for (bool row = table.HasRows(); row; row = table.NextRow()) {
-        if (IsSavedGameKey(table.GetString(0)))
-            return false;
-    }
-    return true;
 }
 
 void ReadValue(const cCsvTable& table, int& value)
 {
     const std::wstring field = table.GetString(1);
     if (!field.empty())
-        value = resources::ParseInt(field);
+        value = world::ClampPlayerValue(resources::ParseInt(field));
 }
 
 } // namespace
@@ -117,8 +95,8 @@ std::wstring SavedGameText(const cGameWorld& world)
 {
     std::wstring text = L"XXXX;";
     text += kLineEnd;
-    text += L"BANK;" + std::to_wstring(world.bank) + L";" + kLineEnd;
-    text += L"MONEY;" + std::to_wstring(world.money) + L";" + kLineEnd;
+    text += L"BANK;" + std::to_wstring(world::ClampPlayerValue(world.bank)) + L";" + kLineEnd;
+    text += L"MONEY;" + std::to_wstring(world::ClampPlayerValue(world.money)) + L";" + kLineEnd;
     AppendTable(text, L"COUNTER", world.levelCounter);
     AppendTable(text, L"STATUS", world.levelStatus);
     AppendTable(text, L"GELD", world.levelMoney);
@@ -165,9 +143,8 @@ void ReadSavedGameRows(cGameWorld& world, cCsvTable& table)
 bool cGameWorld::SaveGame()
 {
     const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
-    if (IsUnreadableSave(path) && !world::SetAsideUnreadable(*this, L"cGameWorld::SaveGame", path))
-        return false;
-    return world::WritePlayerFile(L"cGameWorld::SaveGame", path, platform::WideToUtf16Le(world::SavedGameText(*this)));
+    return world::SavePlayerFile(*this, L"cGameWorld::SaveGame", world::PlayerFile::SavedGame, path,
+        platform::WideToUtf16Le(world::SavedGameText(*this)));
 }
 
 bool cGameWorld::LoadGame()
@@ -184,15 +161,16 @@ bool cGameWorld::LoadGame()
 
     // An absolute path: the save is never looked for under the search paths.
     const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
-    if (path.empty())
+    std::vector<uint8_t> bytes;
+    const world::FileState state = world::ReadPlayerFile(world::PlayerFile::SavedGame, path, bytes);
+    if (state == world::FileState::Missing)
         return false;
-    if (IsUnreadableSave(path)) {
-        world::SetAsideUnreadable(*this, L"cGameWorld::LoadGame", path);
-        return false;
-    }
+    if (state == world::FileState::Damaged)
+        world::TellNotReadWhole(*this, L"cGameWorld::LoadGame", world::PlayerFile::SavedGame, path);
     cCsvTable table;
-    if (!table.Load(path))
+    if (bytes.empty() || !table.Load(path) || !HasSavedGameRow(table))
         return false;
+    table.Load(path); // from the first row again
     world::ReadSavedGameRows(*this, table);
     return true;
 }

@@ -14,10 +14,14 @@
 #include "resources/log.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
 #include "world/settings_values.h"
 
 namespace {
+
+// GUI text: the user folder cannot be made or written.
+constexpr int kNothingSavedText = 10;
 
 const wchar_t* const kConfigName = L"config.cfg";
 const wchar_t* const kUsersName = L"us.txt";
@@ -164,15 +168,13 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> the user folder \"" + world.userFolder
             + L"\" cannot be written (" + platform::NarrowToWide(std::strerror(writeError))
             + L"); settings, profiles, saved games and highscores will not be saved.");
-        world.playerFileNotice = L"\"" + world.userFolder + L"\" cannot be written ("
-            + platform::NarrowToWide(std::strerror(writeError)) + L"): nothing will be saved.";
+        world::SetPlayerFileNotice(world, kNothingSavedText);
     } else {
         // Without a folder of our own nothing is written anywhere, the log
         // included: the program folder is not ours to write to.
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
             + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
-        world.playerFileNotice
-            = L"Unable to create the user folder \"" + platform::NarrowToWide(folder) + L"\": nothing will be saved.";
+        world::SetPlayerFileNotice(world, kNothingSavedText);
     }
     for (const std::wstring& complaint : complaints)
         log.Warning(L"%ls", complaint.c_str());
@@ -187,19 +189,26 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         const std::wstring own = Join(world.userFolder, name);
         return folderExists && world::PathExists(own) ? own : Join(installFolder, name);
     };
-    PropertyFile config;
+    // A damaged settings file gives what it still holds over the installed
+    // settings; it is moved aside when the settings are next saved.
+    PropertyFile config = install;
     const std::wstring configPath = playerOrInstall(kConfigName);
-    if (!config.Serialize(configPath, false)) {
-        log.Warning(
-            L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\" (%ls); using the installed settings.",
-            configPath.c_str(), WhyUnreadable(configPath).c_str());
-        config = install;
+    if (configPath != Join(installFolder, kConfigName)) {
+        PropertyFile own;
+        world::ReadPlayerProperties(
+            world, L"cSettings::LoadSettingsAndProfiles", world::PlayerFile::Settings, configPath, own);
+        for (const auto& [key, value] : own.Entries())
+            config.SetString(key, value);
     }
     ReadConfig(config, world);
 
     PropertyFile users;
     const std::wstring usersPath = playerOrInstall(kUsersName);
-    if (!users.Serialize(usersPath, false)) {
+    const bool own = usersPath != Join(installFolder, kUsersName);
+    if (own)
+        world::ReadPlayerProperties(
+            world, L"cSettings::LoadSettingsAndProfiles", world::PlayerFile::Profiles, usersPath, users);
+    if ((own && users.Entries().empty()) || (!own && !users.Serialize(usersPath, false))) {
         log.Error(L"error: us.pkg not found");
         EndTheStart(world, usersPath, L"the profiles");
         return;

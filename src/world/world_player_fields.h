@@ -31,12 +31,15 @@ struct cWorldPlayerFields {
     // A line for the player about a file of theirs that could not be read or
     // written; the menu screens show it until the next click.
     std::wstring playerFileNotice;
+    // The GUI texts the notice is made of, so that it is worded again once
+    // the texts are loaded (a start-up notice comes before them) or their
+    // language changes; 0 for none.
+    int playerFileNoticeTexts[2] = {};
     // Why start-up ended (a settings file that could not be read); empty
     // when it did not.
     std::wstring startFailure;
-    // us.txt lacked keys of some profile: the file goes aside before it is
-    // written over.
-    bool usersIncomplete = false;
+    // The player files already told as not read whole in this run.
+    std::vector<std::wstring> playerFilesTold;
 
     // Sound: the handles belong to the sound code and are only kept here.
     iSoundEngine* soundEngine = nullptr;

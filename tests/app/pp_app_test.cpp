@@ -3,12 +3,17 @@
 // from the start through a level to the end of the game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/utf16.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
 #include "support/temp_folder.h"
+#include "engine/engine_testing.h"
+#include "scene/gui_vocabulary.h"
 #include "whole_game_fixture.h"
 
 namespace {
@@ -204,10 +209,10 @@ public:
             g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
             platform::InjectMouseButton(window, 1, levelFrames == 11, 640, 262 + 290 + 24);
         }
-        // Back on the map, the game is ended as the start screen's quit
-        // button does; a level was left, so the credits follow and Escape
-        // ends them.
-        if (levelFrames > 0 && top == L"cStateMenu" && !quitAt) {
+        // Back on the map for a few frames, the game is ended as the start
+        // screen's quit button does; a level was left, so the credits follow
+        // and Escape ends them.
+        if (levelFrames > 0 && top == L"cStateMenu" && ++menuFramesAfterLevel == 3) {
             quitAt = frames;
             test::QuitFromProfiles();
         }
@@ -215,7 +220,7 @@ public:
             platform::InjectKey(window, "Escape", true);
         return cPPApp::Frame() && frames < 100;
     }
-    int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0;
+    int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0, menuFramesAfterLevel = 0;
     uint32_t underCursor = 0, beside = 0;
 
 protected:
@@ -226,14 +231,39 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
 {
     test::LogCapture log;
     ShowLogos();
-    test::TempFolder user;
-    world.userFolder = platform::NarrowToWide(user.Path());
+    // A start as the program makes it, with damaged settings and a saved game
+    // damaged after its first row: what can be read is used, the player is
+    // told in words on the menu screens (the settings before the texts were
+    // loaded), and the files are kept.
+    test::TempFolder home;
+    const std::string user = home / "vandrel-first-eng";
+    std::filesystem::create_directories(user);
+    std::string damaged;
+    for (const char c : std::string("XXXX;\r\0\0NK;5;\r", 14))
+        damaged += { c, '\0' };
+    std::ofstream(user + "/1", std::ios::binary) << damaged;
+    std::ofstream(user + "/config.cfg", std::ios::binary) << damaged;
+    const std::string xdg = std::getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+    std::fill_n(&g_guiVocabulary[0][0], kGuiTextCount * kGuiTextLength, L'\0');
+    cSettings::Instance().LoadSettingsAndProfiles(world);
+    setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    std::vector<std::wstring> drawn;
+    engine::SetRasterisationObserver([&](const std::wstring& text) { drawn.push_back(text); });
     EscapeApp app;
     ASSERT_TRUE(app.Run());
+    for (const wchar_t* told : { L"Your settings could not be read whole", L"Your saved game could not be read whole" })
+        EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
+            [&](const std::wstring& text) { return text.rfind(told, 0) == 0; })) << testing::PrintToString(told);
+    // The saved game was not saved again; the settings were, beside the copy.
+    for (const char* name : { "/1", "/config.cfg.unreadable" }) {
+        std::ifstream kept(user + name, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), damaged);
+    }
 
     // One picture from the main menu, one from the level.
-    EXPECT_TRUE(std::filesystem::exists(user / "screenshots/eng_xxx_0.jpg"));
-    EXPECT_TRUE(std::filesystem::exists(user / "screenshots/eng_level1_1.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(user + "/screenshots/eng_xxx_0.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(user + "/screenshots/eng_level1_1.jpg"));
 
     // Escape pressed in the first frame is latched in the second, ends the
     // logos in the third, and the loading runs from there (without logos it

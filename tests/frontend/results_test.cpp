@@ -8,8 +8,10 @@
 #include "frontend/menu_start.h"
 #include "frontend/score_table.h"
 #include "resources/property_file.h"
+#include "scene/gui_vocabulary.h"
 #include "scene/hud_fixture.h"
 #include "support/temp_folder.h"
+#include "world/player_file_rule.h"
 
 namespace {
 
@@ -243,39 +245,76 @@ TEST_F(RecordResult, FromTheWorldMapItOnlyClosesTheScreen)
     EXPECT_FALSE(scope.Exists("config.cfg"));
 }
 
-// A saved game or a highscore table that exists but cannot be read is never
-// written over: after a played level it is there, byte for byte, beside the
-// new file, and the player was told.
-TEST_F(RecordResult, UnreadablePlayerFilesSurviveAPlayedLevel)
+std::string Utf16(const std::string& ascii)
 {
-    const std::string utf8Save = "XXXX;\rBANK;4321;\rSTATUS;2;2;2;2;2;2;2;2;\r";
-    const std::string utf8Table = "\xEF\xBB\xBF[name1]\r\nAda\r\n[money1]\r\n900\r\n[time1]\r\n80\r\n";
-    const char damaged[] = "\x01\xFF\x00\x9C;;\r\x00\xFE\xFF\x13";
-    const std::string damage(damaged, sizeof damaged - 1);
-    // Whole files beyond 1 MB are refused unread.
-    std::string bigSave, bigTable = "\xFF\xFE";
-    for (const char c : std::string("XXXX;\rBANK;4321;") + std::string(1 << 19, '\r'))
-        bigSave += { c, '\0' };
-    for (const char c : std::string("[name1]\r\nAda\r\n") + std::string(1 << 19, '\n'))
-        bigTable += { c, '\0' };
-    const std::pair<std::string, std::string> cases[]
-        = { { utf8Save, utf8Table }, { damage, damage }, { bigSave, bigTable } };
-    for (const auto& [save, table] : cases) {
+    std::string bytes;
+    for (const char c : ascii)
+        bytes += { c, '\0' };
+    return bytes;
+}
+
+// A player file the game would not have written (damaged, cut short, a copy
+// in another encoding, too big, numbers beyond what the game holds) is never
+// written over: after a played level it is there, byte for byte, beside the
+// new file, the player was told in words, and the new file reads back whole.
+TEST_F(RecordResult, DamagedPlayerFilesSurviveAPlayedLevel)
+{
+    if (g_guiVocabulary[1][0] == L'\0')
+        LoadGuiVocabulary();
+    std::string save = "XXXX;\rBANK;4321;\rMONEY;1000;\r";
+    for (const char* row : { "COUNTER;", "STATUS;", "GELD;", "LEVEL_TIME;" }) {
+        save += row;
+        for (int i = 0; i < 50; ++i)
+            save += i == 5 && row[0] == 'S' ? "-1;" : "0;";
+        save += "\r";
+    }
+    std::string zeroed = Utf16(save);
+    zeroed[save.find("STATUS") * 2] = zeroed[save.find("STATUS") * 2 + 1] = '\0';
+    std::string nearLimits = save;
+    nearLimits.replace(nearLimits.find("MONEY;1000"), 10, "MONEY;2147477950");
+    nearLimits.replace(nearLimits.find("COUNTER;0;0;0;0;0;0"), 19, "COUNTER;0;0;0;0;0;2147483647");
+    const std::string damage("\x01\xFF\x00\x9C;;\r\x00\xFE\xFF\x13", 12);
+    std::string table = "\xFF\xFE";
+    for (int r = 1; r <= 10; ++r)
+        table += Utf16("[money" + std::to_string(r) + "]\r\n900\r\n[name" + std::to_string(r) + "]\r\nAda\r\n");
+    std::string bigTable = "\xFF\xFE" + Utf16("[name1]\r\nAda\r\n" + std::string(1 << 19, '\n'));
+    struct Case { const char* what; std::string name, bytes; const wchar_t* told; };
+    const Case cases[] = {
+        { "a UTF-8 save", "3", "XXXX;\rBANK;4321;\rSTATUS;2;2;2;2;2;2;2;2;\r", L"Your saved game" },
+        { "a damaged save", "3", damage, L"Your saved game" },
+        { "a save beyond 1 MB", "3", Utf16("XXXX;\rBANK;4321;" + std::string(1 << 19, '\r')), L"Your saved game" },
+        { "STATUS zeroed", "3", zeroed, L"Your saved game" },
+        { "a save cut short", "3", Utf16(save.substr(0, save.size() - 40)), L"Your saved game" },
+        { "numbers near the int limits", "3", Utf16(nearLimits), L"Your saved game" },
+        { "a UTF-8 table", "highscore/result_05.cfg", "\xEF\xBB\xBF[name1]\r\nAda\r\n", L"A highscore table" },
+        { "a table cut short", "highscore/result_05.cfg", table.substr(0, table.size() / 2),
+            L"A highscore table" },
+        { "a table beyond 1 MB", "highscore/result_05.cfg", bigTable, L"A highscore table" },
+        { "damaged settings", "config.cfg", damage, L"Your settings" },
+        { "damaged profiles", "us.txt", damage, L"Your list of players" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         UserFolderScope files;
         Start(5, 5);
-        std::ofstream(files.folder / "3", std::ios::binary) << save;
-        files.WriteRaw(5, table);
+        std::filesystem::create_directories(files.folder / "highscore");
+        std::ofstream(files.folder / "3", std::ios::binary) << Utf16(save);
+        std::ofstream(files.folder / c.name, std::ios::binary) << c.bytes;
         world.LoadGame();
         world.LoadHighscores();
         high.LoadResults();
         Run(5, 100, 90, 300, 50, 1);
 
-        EXPECT_EQ(FileBytes(files.folder / "3.unreadable"), save);
-        EXPECT_EQ(FileBytes(files.TablePath(5) + ".unreadable"), table);
+        EXPECT_EQ(FileBytes(files.folder / (c.name + ".unreadable")), c.bytes);
+        EXPECT_EQ(world.playerFileNotice.rfind(c.told, 0), 0u) << testing::PrintToString(world.playerFileNotice);
+        world.playerFileNotice.clear();
+        world.playerFilesTold.clear();
         EXPECT_TRUE(world.LoadGame());
         EXPECT_EQ(world.levelStatus[5], 1);
         EXPECT_TRUE(files.ReadTable(5).HasKey(L"money1"));
-        EXPECT_NE(world.playerFileNotice.find(L"cannot be read"), std::wstring::npos);
+        EXPECT_TRUE(world.playerFileNotice.empty());
+        // Sums saturate at what the game holds.
+        EXPECT_TRUE(world.money > 0 && world.money <= world::kPlayerValueLimit) << world.money;
     }
 }
 

@@ -1,8 +1,10 @@
 // Key/value reader: any bytes as a file, read by all three parsers, then
-// every value through every getter.
+// every value through every getter; then the strict reading of player files.
 #include <cstdint>
+#include <vector>
 
 #include "resources/property_file.h"
+#include "world/player_file_rule.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -34,5 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         cMemoryFile file(data, bytes);
         properties.ParseMultiline(&file);
     }
+    // The player files' strict reading and the checks of each kind.
+    const std::vector<uint8_t> whole(data, data + size);
+    properties.ParseExact(whole);
+    for (auto kind : { world::PlayerFile::Settings, world::PlayerFile::Profiles, world::PlayerFile::Highscores })
+        world::IsWhatTheGameWrites(kind, whole);
     return 0;
 }

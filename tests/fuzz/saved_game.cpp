@@ -1,10 +1,12 @@
-// Saved game and lot file readers: any bytes as a save, as the lots of a
-// station the script built, and as the world map's lot table. Nothing may
-// reach past a world table.
+// Saved game and lot file readers and their whole-file checks: any bytes as
+// a save, as the lots of a station the script built, and as the world map's
+// lot table. Nothing may reach past a world table.
 #include <cstdint>
+#include <vector>
 
 #include "resources/csv_table.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/saved_game_rows.h"
 
 namespace {
@@ -48,5 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     cCsvTable lotTable;
     if (Parse(lotTable, data, size))
         world::ReadLotTableRows(world, lotTable);
+    // The check that decides whether a file is moved aside before a save.
+    const std::vector<uint8_t> bytes(data, data + size);
+    world::IsWhatTheGameWrites(world::PlayerFile::SavedGame, bytes);
+    world::IsWhatTheGameWrites(world::PlayerFile::Station, bytes);
     return 0;
 }

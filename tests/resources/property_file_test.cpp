@@ -28,7 +28,8 @@ TEST_F(PropertyFileTest, ReadsKeysAndValuesAndHashTerminatedOnesSpanLines)
         { "cut in a unit", cutUnit, { { L"a", L"1" }, { L"b", L"2" } } },
         { "NUL ends the text", Utf16(std::wstring(L"[a]\r\n1\r\n\0[b]\r\n2", 15)), { { L"a", L"1" } } },
         { "empty file", {}, {} },
-        { "a lone key", Utf16(L"[only]"), {} },
+        { "a last key with an empty value", Utf16(L"[a]\r\n1\r\n[name 6]\r\n\r\n"),
+            { { L"a", L"1" }, { L"name 6", L"" } } },
     };
     for (const auto& [what, bytes, expected] : cases) {
         test::WriteBytes(Here("p.txt"), bytes);

@@ -9,12 +9,17 @@
 #include "platform/folders.h"
 #include "platform/utf16.h"
 #include "resources/property_file.h"
+#include "scene/gui_vocabulary.h"
+#include "world/player_file_rule.h"
 
 namespace test {
 
 void PlayerFiles::SetUp()
 {
     cGameWorld::Instance(); // built once against the test environment's folder
+    // The words the screens tell the player in.
+    if (g_guiVocabulary[1][0] == L'\0')
+        LoadGuiVocabulary();
     m_savedFolder = std::filesystem::current_path();
     if (const char* xdg = std::getenv("XDG_DATA_HOME")) {
         m_hadHome = true;
@@ -134,7 +139,7 @@ void SavedFiles::FillCampaign()
         world.levelCounter[i] = i;
         world.levelStatus[i] = i % 4 - 1;
         world.levelMoney[i] = i * 1000 - 7;
-        world.levelTime[i] = 2147483647 - i;
+        world.levelTime[i] = world::kPlayerValueLimit - i;
     }
 }
 

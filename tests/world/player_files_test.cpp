@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <linux/fs.h>
+#include <map>
 #include <string>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -17,7 +18,9 @@
 #include <vector>
 
 #include "platform/utf16.h"
+#include "frontend/score_table.h"
 #include "player_files_fixture.h"
+#include "world/player_file_rule.h"
 
 namespace fs = std::filesystem;
 
@@ -119,7 +122,8 @@ TEST_F(FirstStart, AFolderThatCannotBeWrittenStillGivesThePlayersProfiles)
     EXPECT_EQ(world.profileNames[1], L"Mine");
     EXPECT_EQ(settings.GetWidth(), 1024);
     EXPECT_TRUE(Logged(L"\" cannot be written ("));
-    EXPECT_NE(world.playerFileNotice.find(platform::NarrowToWide(UserFolder())), std::wstring::npos);
+    EXPECT_FALSE(world.playerFileNotice.empty());
+    EXPECT_EQ(world.playerFileNotice.find(L'/'), std::wstring::npos); // words, not a path
     EXPECT_FALSE(world.SaveConfig());
     EXPECT_EQ(Bytes(UserFile("us.txt")), profiles);
 }
@@ -164,92 +168,116 @@ TEST_F(FirstStart, AStartThatCannotReadItsFilesSaysWhichAndWhy)
 
 using PlayerData = PlayerFiles;
 
-// A missing or unreadable config.cfg is made again from the install copy,
-// and never causes the player's profiles to be written over.
-TEST_F(PlayerData, EditedProfilesSurviveAMissingOrUnreadableConfig)
-{
-    for (const bool missing : { true, false }) {
-        SCOPED_TRACE(missing ? "missing" : "empty");
-        Load();
-        Entries users = ReadEntries(UserFile("us.txt"));
-        users[L"name 2"] = L"Edited";
-        users[L"last level 2"] = L"7";
-        WriteEntries(UserFile("us.txt"), users);
-        const auto edited = Bytes(UserFile("us.txt"));
-        if (missing)
-            fs::remove(UserFile("config.cfg"));
-        else
-            std::ofstream(UserFile("config.cfg"), std::ios::trunc).close(); // no entries
-
-        Load();
-        EXPECT_EQ(world.profileNames[2], L"Edited");
-        EXPECT_EQ(world.profileLastLevel[2], 7);
-        EXPECT_EQ(Bytes(UserFile("us.txt")), edited);
-        // The empty one is not overwritten either.
-        EXPECT_EQ(Bytes(UserFile("config.cfg")).empty(), !missing);
-    }
-}
-
-// us.txt cut short before the last profiles: what was read is used, and
-// the file as it was is kept aside before it is first written over.
-TEST_F(PlayerData, ACutShortProfileFileIsKeptBeforeItIsWrittenOver)
+// A damaged config.cfg or us.txt is read as far as it goes (the installed
+// settings stand in for the rest), the player is told in words, and the next
+// save moves it aside byte for byte before writing the game's own.
+TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave)
 {
     Load();
     Entries users = DefaultUsers();
     users[L"name 1"] = L"Ada";
-    users[L"name 3"] = L"Cy";
-    users[L"name 5"] = L"Eve";
     WriteEntries(UserFile("us.txt"), users);
-    auto bytes = Bytes(UserFile("us.txt"));
-    const std::wstring text = platform::Utf16LeToWide(bytes.data(), bytes.size());
-    bytes.resize(text.find(L"[name 4]") * 2);
-    Write(UserFile("us.txt"), bytes);
-
-    Load();
-    EXPECT_EQ(world.profileNames[1], L"Ada");
-    EXPECT_TRUE(Logged(L"us.txt holds no \"name 4\""));
-    // While every name for the copy is taken the file is not written over.
-    std::vector<std::string> taken { UserFile("us.txt.unreadable") };
-    for (int n = 2; n < 1000; ++n)
-        taken.push_back(taken[0] + std::to_string(n));
-    for (const std::string& name : taken)
-        Write(name, {});
-    EXPECT_FALSE(world.SaveUsers());
-    EXPECT_EQ(Bytes(UserFile("us.txt")), bytes);
-    for (const std::string& name : taken)
-        fs::remove(name);
-    EXPECT_TRUE(world.SaveConfig() && world.SaveConfig());
-    EXPECT_EQ(Bytes(UserFile("us.txt.unreadable")), bytes);
-    EXPECT_FALSE(fs::exists(UserFile("us.txt.unreadable2")));
+    auto cutUsers = Bytes(UserFile("us.txt"));
+    const std::wstring text = platform::Utf16LeToWide(cutUsers.data(), cutUsers.size());
+    cutUsers.resize(text.find(L"[name 4]") * 2);
+    const auto goodUsers = Bytes(UserFile("us.txt"));
+    const auto config = Bytes(UserFile("config.cfg"));
+    std::string utf8;
+    for (size_t i = 2; i < config.size(); i += 2)
+        utf8 += static_cast<char>(config[i]);
+    struct Case { const char* what; std::string name; std::vector<uint8_t> bytes; size_t size; const wchar_t* told; };
+    const Case cases[] = {
+        { "random bytes", "config.cfg", { 0x13, 0xFF, 0x00, 0x9C, 0x2E, 0x0D }, 0, L"Your settings" },
+        { "a UTF-8 copy", "config.cfg", std::vector<uint8_t>(utf8.begin(), utf8.end()), 0, L"Your settings" },
+        { "50 MB", "config.cfg", {}, 50u << 20, L"Your settings" },
+        { "a key the game does not write", "config.cfg",
+            [&] {
+                Entries c = DefaultConfig();
+                c[L"startlevel"] = L"5";
+                WriteEntries(UserFile("x"), c);
+                return Bytes(UserFile("x"));
+            }(),
+            0, L"Your settings" },
+        { "profiles cut short", "us.txt", cutUsers, 0, L"Your list of players" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(UserFile(c.name + ".unreadable"));
+        Write(UserFile("us.txt"), goodUsers);
+        Write(UserFile("config.cfg"), config);
+        Write(UserFile(c.name), c.bytes);
+        if (c.size)
+            fs::resize_file(UserFile(c.name), c.size);
+        const auto before = Bytes(UserFile(c.name));
+        Load();
+        EXPECT_EQ(world.profileNames[1], L"Ada");
+        EXPECT_EQ(std::pair(settings.GetWidth(), world.musicVolume), std::pair(1280, 1.0f));
+        EXPECT_EQ(world.playerFileNotice.rfind(c.told, 0), 0u) << testing::PrintToString(world.playerFileNotice);
+        EXPECT_TRUE(Logged(platform::NarrowToWide(c.name)));
+        EXPECT_EQ(Bytes(UserFile(c.name)), before);
+        ASSERT_TRUE(world.SaveConfig());
+        EXPECT_EQ(Bytes(UserFile(c.name + ".unreadable")), before);
+        Load();
+        EXPECT_TRUE(world.playerFileNotice.empty());
+    }
 }
 
-TEST_F(PlayerData, AFailedWriteKeepsTheOldFilesAndReportsFailure)
+// Whatever the game writes it reads back whole: fifty starts and saves of one
+// profile, with every slot empty and with every value at its limits, leave
+// exactly the files the game writes, byte for byte the same, none aside and
+// nothing told.
+TEST_F(PlayerData, FiftyStartsAndSavesLeaveExactlyTheGamesFiles)
 {
-    Load();
-    const auto config = Bytes(UserFile("config.cfg"));
-    const auto users = Bytes(UserFile("us.txt"));
-    // Tests run as root, where a read-only folder stops nothing: block the
-    // temporary files the writes go through with folders of the same name.
-    fs::create_directory(UserFile("config.cfg.tmp"));
-    fs::create_directory(UserFile("us.txt.tmp"));
-
-    world.musicVolume = 0.25f;
-    world.profileNames[1] = L"Lost";
-    EXPECT_FALSE(world.SaveConfig());
-    EXPECT_EQ(Bytes(UserFile("config.cfg")), config);
-    EXPECT_EQ(Bytes(UserFile("us.txt")), users);
-
-    // Only the profiles blocked: the settings are written, the result is still false.
-    fs::remove(UserFile("config.cfg.tmp"));
-    EXPECT_FALSE(world.SaveConfig());
-    EXPECT_NE(Bytes(UserFile("config.cfg")), config);
-    EXPECT_EQ(Bytes(UserFile("us.txt")), users);
-
-    // A folder in place of the file fails the write and stays.
-    fs::remove(UserFile("us.txt"));
-    fs::create_directory(UserFile("us.txt"));
-    EXPECT_FALSE(world.SaveUsers());
-    EXPECT_TRUE(fs::is_directory(UserFile("us.txt")));
+    const auto fill = [this](int sign) {
+        world.musicVolume = sign > 0 ? 1.0f : 0.0f;
+        world.windowCenter = sign * world::kPlayerValueLimit;
+        world.currentProfile = sign > 0 ? 6 : 1;
+        settings.SetResolution(1024, 768);
+        settings.mute = true;
+        world.bank = world.money = sign * world::kPlayerValueLimit;
+        for (int i = 0; i < world::kLevelTableSize; ++i)
+            world.levelCounter[i] = world.levelMoney[i] = world.levelTime[i] = sign * world::kPlayerValueLimit;
+        for (int p = 1; p <= world::kProfiles; ++p) {
+            world.profileNames[p] = sign > 0 ? L"[\u00c9ve Z\u00fcrich \U0001F697 ###]" : L"";
+            world.profileLastLevel[p] = sign > 0 ? world::kLastLevel : 0;
+            world.profileDrive[p] = sign * world::kPlayerValueLimit;
+            for (int& award : world.profileAwards[p])
+                award = sign * world::kPlayerValueLimit;
+        }
+        Scene::ScoreTable table;
+        for (int r = 0; r < Scene::ScoreTable::kRows; ++r) {
+            table.scoreNames[r] = world.profileNames[1];
+            table.scoreTimes[r] = table.scoreMoney[r] = sign * world::kPlayerValueLimit;
+        }
+        world.level = 3;
+        ASSERT_TRUE(Scene::SaveScoreFile(table, Scene::ScoreFilePath(3)));
+    };
+    for (const int sign : { 0, 1, -1 }) {
+        SCOPED_TRACE(sign);
+        fs::remove_all(UserFolder());
+        Load();
+        if (sign != 0)
+            fill(sign);
+        ASSERT_TRUE(world.SaveConfig() && world.SaveGame());
+        const auto files = [this] {
+            std::map<std::string, std::vector<uint8_t>> found;
+            for (const auto& entry : fs::recursive_directory_iterator(UserFolder()))
+                found[entry.path().string()] = entry.is_regular_file() ? Bytes(entry.path()) : std::vector<uint8_t>();
+            found.erase(UserFile("log.xml"));
+            return found;
+        };
+        const auto written = files();
+        for (int start = 0; start < 50; ++start) {
+            logLines.clear();
+            Load();
+            world.LoadGame();
+            world.furthestLevel = 3;
+            world.LoadHighscores();
+            ASSERT_TRUE(world.SaveConfig() && world.SaveGame()) << start;
+            ASSERT_TRUE(world.playerFileNotice.empty() && !Logged(L"Warning")) << testing::PrintToString(logLines);
+        }
+        EXPECT_EQ(files(), written);
+    }
 }
 
 // Profiles and settings read back as written, also in a comma locale where
@@ -321,7 +349,7 @@ TEST_F(PlayerData, HostileValuesAreClamped)
         std::tuple(6, 1024, 31, 1.0f));
     EXPECT_EQ(world.profileAwards[6][0], 1);
     EXPECT_EQ(world.profileAwards[6][20] | world.profileBonusLevels[6][9], 0);
-    EXPECT_EQ(std::pair(world.profileAwards[5][0], world.profileAwards[5][1]), std::pair(7, 2147483647));
+    EXPECT_EQ(std::pair(world.profileAwards[5][0], world.profileAwards[5][1]), std::pair(7, world::kPlayerValueLimit));
     EXPECT_EQ(std::pair(world.profileLastLevel[5], world.profileLastLevel[6]), std::pair(0, 31));
     EXPECT_EQ(world.furthestLevel, 31);
     // The tables bound the highscore reader whatever a screen sets.

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -18,6 +17,7 @@
 #include "resources/package.h"
 #include "player_files_fixture.h"
 #include "resources/text.h"
+#include "world/player_file_rule.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +49,7 @@ TEST_F(SavedFiles, SaveGameWritesTheLayoutAndReadsItBackIntoAFreshWorld)
     world.userFolder = platform::NarrowToWide(home.Path());
     world.currentProfile = 3;
     ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(std::pair(world.bank, world.levelTime[49]), std::pair(123456, 2147483647 - 49));
+    EXPECT_EQ(std::pair(world.bank, world.levelTime[49]), std::pair(123456, world::kPlayerValueLimit - 49));
     // Written again from what was read, every value comes out the same.
     fs::remove(File("3"));
     ASSERT_TRUE(world.SaveGame());
@@ -260,8 +260,8 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
         // matched, but the grids are not written.
         world.fundaments.clear();
         world.fundaments.push_back(cFundament {});
-        world.fundaments[0].row = resources::ParseInt(platform::NarrowToWide(c.row));
-        world.fundaments[0].column = resources::ParseInt(platform::NarrowToWide(c.column));
+        world.fundaments[0].row = world::ClampPlayerValue(resources::ParseInt(platform::NarrowToWide(c.row)));
+        world.fundaments[0].column = world::ClampPlayerValue(resources::ParseInt(platform::NarrowToWide(c.column)));
         world.fundaments[0].content = 1;
         logLines.clear();
         world.LoadLots();
@@ -269,13 +269,15 @@ TEST_F(SavedFiles, ACellOutsideTheTablesIsRefused)
     }
 }
 
+// Numbers beyond what the game holds are read at its limit.
 TEST_F(SavedFiles, FieldsThatAreNoNumbersReadAsZero)
 {
     struct Case { const char* text; int bank; int counter[4]; };
     const Case cases[] = {
         { "BANK;abc;\rCOUNTER;1;x;3;\r", 0, { 1, 0, 3, 0 } },
         { "BANK;12abc;\rCOUNTER; 4;+5;-6;\r", 12, { 4, 5, -6, 0 } },
-        { "BANK;99999999999999;\rCOUNTER;-99999999999999;\r", INT_MAX, { INT_MIN, 0, 0, 0 } },
+        { "BANK;99999999999999;\rCOUNTER;-99999999999999;\r", world::kPlayerValueLimit,
+            { -world::kPlayerValueLimit, 0, 0, 0 } },
         { "BANK;\"7\";\rCOUNTER;\"8\";;;9;\r", 7, { 8, 9, 0, 0 } },
         { "BANK\rCOUNTER\r", 0, { 0, 0, 0, 0 } },
         { "BANK;1;\r\r\r\rBANK;2;\r\r", 2, { 0, 0, 0, 0 } },
@@ -318,17 +320,57 @@ TEST_F(SavedFiles, OddBytesNeverReachPastATable)
     EXPECT_EQ(world.campaignWon, 1);
 }
 
-// A save holding no row the game writes (someone else's file) is not read,
-// and it is moved aside before a save takes its name.
-TEST_F(SavedFiles, ASaveWithNoRowOfTheGameIsKeptAside)
+// A saved game or a station file the game would not have written is read as
+// far as it goes and the player is told in words; the next save moves it
+// aside byte for byte first. Not more than nine copies are kept: the newest
+// takes the last name, and the save goes on.
+TEST_F(SavedFiles, ADamagedSaveOrStationIsToldAndKeptAsideBeforeTheNextSave)
 {
-    const auto foreign = Utf16("NAME;Ada;\rSCORE;5;\r");
-    Write(File("1"), foreign);
-    EXPECT_FALSE(world.LoadGame());
-    EXPECT_EQ(Read(File("1.unreadable")), foreign);
-    EXPECT_NE(world.playerFileNotice.find(L"cannot be read"), std::wstring::npos);
-    ASSERT_TRUE(world.SaveGame());
-    EXPECT_TRUE(world.LoadGame());
+    FillCampaign();
+    world.AddFundament(3, "a", "b", 9);
+    world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+    ASSERT_TRUE(world.SaveGame() && world.SaveLots());
+    auto zeroed = Read(File("1"));
+    const std::wstring text = platform::Utf16LeToWide(zeroed.data(), zeroed.size());
+    zeroed[text.find(L"STATUS") * 2] = zeroed[text.find(L"STATUS") * 2 + 1] = 0;
+    auto cutSave = Read(File("1"));
+    cutSave.resize(cutSave.size() - 10);
+    struct Case { const char* what; std::string name; std::vector<uint8_t> bytes; const wchar_t* told; };
+    const Case cases[] = {
+        { "two bytes zeroed in STATUS", "1", zeroed, L"Your saved game" },
+        { "a save cut short", "1", cutSave, L"Your saved game" },
+        { "someone else's file", "1", Utf16("NAME;Ada;\rSCORE;5;\r"), L"Your saved game" },
+        { "an int beyond the limit", "1", Utf16("XXXX;\rBANK;2147483000;\r"), L"Your saved game" },
+        { "a station cut short", "1_bau", Utf16("PLACE;20;2;3;9;\r"), L"Your station" },
+        { "a station of random bytes", "1_bau", { 0x13, 0xFF, 0x00, 0x9C, 0x2E }, L"Your station" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& entry : fs::directory_iterator(home.Path()))
+            fs::remove(entry.path());
+        world.playerFileNotice.clear();
+        world.playerFilesTold.clear();
+        Write(File(c.name), c.bytes);
+        world.LoadGame();
+        world.LoadLots();
+        EXPECT_EQ(world.playerFileNotice.rfind(c.told, 0), 0u) << testing::PrintToString(world.playerFileNotice);
+        EXPECT_EQ(Read(File(c.name)), c.bytes);
+        ASSERT_TRUE(world.SaveGame() && world.SaveLots());
+        EXPECT_EQ(Read(File(c.name + ".unreadable")), c.bytes);
+        world.playerFileNotice.clear();
+        world.LoadGame();
+        world.LoadLots();
+        EXPECT_TRUE(world.playerFileNotice.empty());
+    }
+
+    // Eight older copies stay, the ninth name holds the newest.
+    for (int n = 2; n <= 9; ++n)
+        Write(File("1_bau.unreadable" + std::to_string(n)), Utf16("old " + std::to_string(n)));
+    Write(File("1_bau"), Utf16("newest"));
+    ASSERT_TRUE(world.SaveLots());
+    EXPECT_EQ(Read(File("1_bau.unreadable8")), Utf16("old 8"));
+    EXPECT_EQ(Read(File("1_bau.unreadable9")), Utf16("newest"));
+    EXPECT_FALSE(fs::exists(File("1_bau.unreadable10")));
 }
 
 // An empty save holds nothing to lose: it reads as no save at all, stays
@@ -339,55 +381,46 @@ TEST_F(SavedFiles, AnEmptySaveReadsAsNoSave)
     world.bank = 5;
     world.LoadGame();
     EXPECT_EQ(world.bank, 0);
-    EXPECT_TRUE(fs::exists(File("1")) && !fs::exists(File("1.unreadable")));
+    EXPECT_TRUE(world.SaveGame() && !fs::exists(File("1.unreadable")));
     EXPECT_TRUE(world.playerFileNotice.empty());
 }
 
-// A save that fails half-way (the temporary file cannot be made, or the disk
-// fills up) reports it and leaves the previous save as it was.
-TEST_F(SavedFiles, AFailedSaveLeavesThePreviousOneReadable)
+// A save that fails (the disk fills up) leaves the previous save as it was,
+// and the player is told. A stale temporary file that links to another file
+// never takes a save's bytes.
+TEST_F(SavedFiles, AFailedSaveIsToldAndAStaleTemporaryLeadsNowhere)
 {
-    enum class Failure { FolderInTheWay, DiskFull };
-    for (Failure failure : { Failure::FolderInTheWay, Failure::DiskFull }) {
-        SCOPED_TRACE(failure == Failure::FolderInTheWay ? "folder in the way" : "disk full");
-        world.ResetToDefaults();
-        world.userFolder = platform::NarrowToWide(home.Path());
-        FillCampaign();
-        world.AddFundament(3, "a", "b", 9);
-        world.CreateLot(2, 3, 3, 20, 0, 0, 0);
-        world.fundaments[0].status = 9;
-        ASSERT_TRUE(world.SaveGame());
-        ASSERT_TRUE(world.SaveLots());
-        const auto save = Read(File("1"));
-        const auto lots = Read(File("1_bau"));
-
-        world.bank = 1;
-        world.fundaments[0].status = 11;
-        bool savedGame = true, savedLots = true;
-        if (failure == Failure::FolderInTheWay) {
-            fs::create_directory(File("1.tmp"));
-            fs::create_directory(File("1_bau.tmp"));
-            savedGame = world.SaveGame();
-            savedLots = world.SaveLots();
-            fs::remove(File("1.tmp"));
-            fs::remove(File("1_bau.tmp"));
-        } else {
-            test::FileSizeLimit limit(16);
-            savedGame = world.SaveGame();
-            savedLots = world.SaveLots();
-        }
-        EXPECT_FALSE(savedGame);
-        EXPECT_FALSE(savedLots);
-        EXPECT_EQ(Read(File("1")), save);
-        EXPECT_EQ(Read(File("1_bau")), lots);
-        // No half-written temporary file stays behind.
-        EXPECT_FALSE(fs::exists(File("1.tmp")));
-
-        ASSERT_TRUE(world.LoadGame());
-        EXPECT_EQ(world.bank, 123456);
-        world.LoadLots();
-        EXPECT_EQ(world.fundaments[0].status, 9);
+    FillCampaign();
+    world.AddFundament(3, "a", "b", 9);
+    world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+    world.fundaments[0].status = 9;
+    ASSERT_TRUE(world.SaveGame());
+    ASSERT_TRUE(world.SaveLots());
+    const auto save = Read(File("1"));
+    const auto lots = Read(File("1_bau"));
+    world.bank = 1;
+    world.fundaments[0].status = 11;
+    {
+        test::FileSizeLimit limit(16);
+        EXPECT_FALSE(world.SaveGame());
+        EXPECT_FALSE(world.SaveLots());
     }
+    EXPECT_EQ(world.playerFileNotice.rfind(L"Your station", 0), 0u);
+    EXPECT_EQ(Read(File("1")), save);
+    EXPECT_EQ(Read(File("1_bau")), lots);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(home.Path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string> { "1", "1_bau" }));
+
+    fs::create_symlink("1", File("1_bau.tmp"));
+    fs::create_symlink("1", File("1_bau.tmp-1-0"));
+    ASSERT_TRUE(world.SaveLots());
+    EXPECT_EQ(Read(File("1")), save);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(File("1_bau.tmp-1-0"))));
+    world.LoadLots();
+    EXPECT_EQ(world.fundaments[0].status, 11);
 }
 
 } // namespace

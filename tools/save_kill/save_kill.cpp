@@ -3,7 +3,8 @@
 // it is killed, and checks afterwards that what is on disk loads.
 //   vandrel_save_kill save     saves generation after generation, for ever;
 //                              prints "saving" once the first one is written
-//   vandrel_save_kill verify   loads every file; exit 0 when they are whole
+//   vandrel_save_kill verify   checks that every file is exactly as the game
+//                              writes it and loads; exit 0 when they are
 // Each generation g writes values that all follow from g, so a file mixed
 // from two generations, or cut short, does not pass.
 // Run from the program folder (the one holding data/); the user folder comes
@@ -11,10 +12,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "frontend/score_table.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
+#include "world/saved_game_rows.h"
 
 namespace {
 
@@ -92,8 +97,29 @@ int Fail(const char* what, int g)
     return 1;
 }
 
+// Each file as the game wrote it, not only readable.
+bool AllWhole(cGameWorld& world)
+{
+    using world::PlayerFile;
+    const std::wstring profile = std::to_wstring(world.currentProfile);
+    std::vector<std::pair<PlayerFile, std::wstring>> files = { { PlayerFile::SavedGame, profile },
+        { PlayerFile::Station, profile + L"_bau" }, { PlayerFile::Settings, L"config.cfg" },
+        { PlayerFile::Profiles, L"us.txt" } };
+    for (int level = 1; level <= kScoreLevels; ++level)
+        files.emplace_back(PlayerFile::Highscores, Scene::ScoreFilePath(level));
+    std::vector<uint8_t> bytes;
+    for (const auto& [kind, name] : files) {
+        const std::wstring path = name[0] == L'/' ? name : world::UserFilePath(world, name);
+        if (world::ReadPlayerFile(kind, path, bytes) != world::FileState::Whole)
+            return false;
+    }
+    return true;
+}
+
 int Verify(cGameWorld& world)
 {
+    if (!AllWhole(world))
+        return Fail("a player file is not as the game writes it", -1);
     if (!world.LoadGame())
         return Fail("the saved game does not load", -1);
     const int g = world.bank;

@@ -1,0 +1,63 @@
+// The one rule for every file the game writes for the player (config.cfg,
+// us.txt, the saved games, the station files and the highscore tables):
+// - a file is read whole and checked against what the game itself writes;
+//   one that is not exactly that is still used as far as it can be read, and
+//   the player is told (the log names the file, the screen says it in words);
+// - before anything is written in its place it is moved aside to
+//   "<name>.unreadable", "<name>.unreadable2" ... (never deleted); the copies
+//   kept aside are bounded, the newest taking the last name, so that a save
+//   never stops for want of a name;
+// - a save that fails is told on screen as well as in the log;
+// - numbers read are clamped to what the game can hold, and the sums made
+//   with them saturate there, so whatever the game writes it reads back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class cGameWorld;
+class PropertyFile;
+
+namespace world {
+
+enum class PlayerFile { Settings, Profiles, SavedGame, Station, Highscores };
+
+// The largest amount of money, count or time a player file holds.
+constexpr int kPlayerValueLimit = 1'000'000'000;
+// How many copies of one file are kept aside at most.
+constexpr int kAsideCopies = 9;
+
+int ClampPlayerValue(long long value);
+// total += amount, held within +-kPlayerValueLimit.
+void AddSaturating(int& total, long long amount);
+
+// Whether the bytes are exactly a file of that kind as the game writes it.
+bool IsWhatTheGameWrites(PlayerFile kind, const std::vector<uint8_t>& bytes);
+
+enum class FileState { Missing, Whole, Damaged };
+// Reads the file at the path whole (up to the player-file size limit) and
+// checks it. A saved game of no bytes counts as missing.
+FileState ReadPlayerFile(PlayerFile kind, const std::wstring& path, std::vector<uint8_t>& bytes);
+
+// A key/value player file: Whole with its entries, Damaged with what the
+// lenient reader made of it (told), or Missing.
+FileState ReadPlayerProperties(
+    cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, PropertyFile& entries);
+
+// The player-file notice in the words of the GUI texts it is made of, when it
+// is still up.
+void WordPlayerFileNotice(cGameWorld& world);
+// Puts up a notice of one or two GUI texts.
+void SetPlayerFileNotice(cGameWorld& world, int first, int second = 0);
+
+// Logs that the file was not read whole, and tells the player once a run.
+void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
+
+// Writes the bytes whole over the player file, after moving aside whatever is
+// there that the game would not have written. False, logged and told when
+// the new file could not be written.
+bool SavePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
+    const std::vector<uint8_t>& bytes);
+
+} // namespace world
