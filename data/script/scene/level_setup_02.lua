@@ -171,7 +171,6 @@ end
 function ok_work()
     served = served + 1
     Story:SetMessage(0, served, SERVE_TARGET)
-    Story:SetMoney(Story:GetMoney() + 25)
     common.credit_car()
 end
 

@@ -1,0 +1,147 @@
+// One player's campaign: a new game with a typed name, levels 1 to 30 in
+// order at a player's pace, then the station level with what they earned,
+// through input events alone and with the money carried from level to
+// level. After every level: its task reached, its rating as the time it took
+// says (and the cup shown with it), the money the result panel promised paid,
+// the next level's pin offered and the level's highscore row written.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "frontend/state_menu.h"
+#include "platform/test_events.h"
+#include "platform/time_source.h"
+#include "resources/property_file.h"
+#include "support/autoplayer.h"
+#include "support/temp_folder.h"
+#include "support/whole_game.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+#include "world/world_sizes.h"
+
+namespace {
+
+using test::LevelReport;
+
+class Journey : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        platform::SetTimeSourceForTests(nullptr);
+        cStateMenu::SetLoadingPauseForTests(nullptr);
+        test::ReleaseWholeGame(world);
+        world.ResetToDefaults();
+        platform::DiscardPendingMessages();
+    }
+
+    // Plays from the start screen to the last level; the reports stay.
+    void Play(int width, int height, int lastLevel)
+    {
+        platform::DiscardPendingMessages();
+        setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
+        world.ResetToDefaults();
+        cSettings::Instance().LoadSettingsAndProfiles(world);
+        cSettings::Instance().SetResolution(width, height);
+        cSettings::Instance().screenMode = 0;
+        test::ShowLogosAsAtStart(world);
+        test::Autoplayer::Options options;
+        options.lastLevel = lastLevel;
+        options.width = width;
+        options.height = height;
+        player = std::make_unique<test::Autoplayer>(options);
+        platform::SetTimeSourceForTests([this] { return player->ms; });
+        cStateMenu::SetLoadingPauseForTests([] {});
+        ASSERT_TRUE(player->Run());
+        std::printf("level   time used  rating  points    paid  building     money\n");
+        for (const LevelReport& report : player->reports)
+            Print(report);
+        EXPECT_EQ(player->stuck, L"");
+        EXPECT_TRUE(player->finished);
+        ASSERT_EQ(static_cast<int>(player->reports.size()), lastLevel);
+        int money = player->reports.empty() ? 0 : player->reports[0].moneyBefore;
+        for (const LevelReport& report : player->reports) {
+            SCOPED_TRACE("level " + std::to_string(report.level));
+            EXPECT_EQ(report.moneyBefore, money - report.buildingBought);
+            if (report.level < test::Autoplayer::kCityLevel)
+                CheckLevel(report);
+            money = report.moneyAfter;
+        }
+    }
+
+    static void Print(const LevelReport& r)
+    {
+        char used[32];
+        if (r.limit > 0)
+            std::snprintf(used, sizeof used, "%3d%% of %3ds", 100 * r.elapsed / r.limit, r.limit);
+        else
+            std::snprintf(used, sizeof used, "%4ds grid", r.elapsed);
+        if (r.level == test::Autoplayer::kCityLevel)
+            std::printf("%5d  station: %d lots bought, %d left\n", r.level, r.lotsBought, r.moneyAfter);
+        else
+            std::printf("%5d  %s  %6d  %6d  %6d  %8d  %8d\n", r.level, used, r.rating, r.points, r.shownTotal,
+                r.buildingBought, r.moneyAfter);
+    }
+
+    void CheckLevel(const LevelReport& r)
+    {
+        EXPECT_TRUE(r.pinOffered);
+        EXPECT_TRUE(r.taskReached) << "task lines " << std::string(r.taskLines.begin(), r.taskLines.end());
+        // The result panel's promise is what the bank holds after the level.
+        EXPECT_GT(r.shownTotal, 0);
+        EXPECT_EQ(r.shownMoney, r.moneyBefore);
+        EXPECT_EQ(r.shownBalance, r.moneyBefore + r.shownTotal);
+        EXPECT_EQ(r.moneyAfter, r.shownBalance);
+        if (r.limit > 0) {
+            // Station levels: won in time at silver or better (the region
+            // gates ask for it), the cup the same rating, and never won in
+            // under a third of the limit.
+            const int rating = r.elapsed < r.limit * 0.6 ? 2 : r.elapsed < r.limit * 0.8 ? 1 : 0;
+            EXPECT_EQ(r.rating, rating) << r.elapsed << " s of " << r.limit;
+            EXPECT_EQ(r.cup, rating);
+            EXPECT_GE(r.rating, 1);
+            EXPECT_GE(r.elapsed * 3, r.limit) << "won too easily";
+        } else {
+            EXPECT_EQ(r.rating, 0);
+            EXPECT_EQ(r.shownTotal, r.points) << "a grid level pays its points";
+        }
+        // The level's highscore table names the player with what the level paid.
+        wchar_t name[32];
+        std::swprintf(name, 32, L"/highscore/result_%02d.cfg", r.level);
+        PropertyFile scores;
+        ASSERT_TRUE(world.ReadHighscoreFile(world.userFolder + name, scores));
+        bool found = false;
+        for (int row = 1; row <= world::kHighscoreRowsUsed; ++row) {
+            wchar_t key[16];
+            std::swprintf(key, 16, L"name%d", row);
+            const bool named = scores.GetString(key) == L"AUTO";
+            std::swprintf(key, 16, L"money%d", row);
+            found = found || (named && scores.GetInt(key, -1) == r.shownTotal);
+        }
+        EXPECT_TRUE(found) << "no highscore row";
+    }
+
+    test::TempFolder home;
+    cGameWorld& world = cGameWorld::Instance();
+    std::unique_ptr<test::Autoplayer> player;
+};
+
+TEST_F(Journey, FromANewGameThroughEveryLevelToTheStation)
+{
+    Play(1280, 1024, test::Autoplayer::kCityLevel);
+    ASSERT_FALSE(HasFatalFailure());
+    // The station level is played with what the campaign earned.
+    EXPECT_GE(player->reports.back().lotsBought, 1);
+}
+
+TEST_F(Journey, TheFirstLevelsAndTheShopAt1024)
+{
+    Play(1024, 768, 3);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_GT(player->reports[1].buildingBought, 0) << "level 2's building";
+}
+
+} // namespace
