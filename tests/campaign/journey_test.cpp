@@ -56,7 +56,7 @@ protected:
         platform::SetTimeSourceForTests([this] { return player->ms; });
         cStateMenu::SetLoadingPauseForTests([] {});
         ASSERT_TRUE(player->Run());
-        std::printf("level   time used  rating  points    paid  building     money\n");
+        std::printf("level  time used            rating  points    paid  building     money\n");
         for (const LevelReport& report : player->reports)
             Print(report);
         EXPECT_EQ(player->stuck, L"");
@@ -76,9 +76,9 @@ protected:
     {
         char used[32];
         if (r.limit > 0)
-            std::snprintf(used, sizeof used, "%3d%% of %3ds", 100 * r.elapsed / r.limit, r.limit);
+            std::snprintf(used, sizeof used, "%3ds %3d%% of %3ds", r.elapsed, 100 * r.elapsed / r.limit, r.limit);
         else
-            std::snprintf(used, sizeof used, "%4ds grid", r.elapsed);
+            std::snprintf(used, sizeof used, "%3ds (grid)      ", r.elapsed);
         if (r.level == test::Autoplayer::kCityLevel)
             std::printf("%5d  station: %d lots bought, %d left\n", r.level, r.lotsBought, r.moneyAfter);
         else
@@ -108,7 +108,8 @@ protected:
             EXPECT_EQ(r.rating, 0);
             EXPECT_EQ(r.shownTotal, r.points) << "a grid level pays its points";
         }
-        // The level's highscore table names the player with what the level paid.
+        // The level's highscore table names the player as typed, with what the
+        // level paid.
         wchar_t name[32];
         std::swprintf(name, 32, L"/highscore/result_%02d.cfg", r.level);
         PropertyFile scores;
@@ -117,7 +118,7 @@ protected:
         for (int row = 1; row <= world::kHighscoreRowsUsed; ++row) {
             wchar_t key[16];
             std::swprintf(key, 16, L"name%d", row);
-            const bool named = scores.GetString(key) == L"AUTO";
+            const bool named = scores.GetString(key) == L"auto";
             std::swprintf(key, 16, L"money%d", row);
             found = found || (named && scores.GetInt(key, -1) == r.shownTotal);
         }

@@ -88,17 +88,19 @@ bool Autoplayer::ClickPin(int pin)
     return false;
 }
 
-// At a player's pace the drag takes half a second: press, eight moves,
-// release, one frame each.
+// At a player's pace the drag takes half a second: a frame over the car, the
+// press, a frame held, five moves and the release, one frame each.
 void Autoplayer::Drag(int x0, int y0, int x1, int y1)
 {
-    const int moves = options.humanPace ? 8 : 4;
+    const int moves = options.humanPace ? 5 : 4;
     steps.push_back({ Step::Move, x0, y0 });
-    if (!options.humanPace)
-        steps.push_back({ Step::Wait });
+    steps.push_back({ Step::Wait });
     steps.push_back({ Step::Down, x0, y0 });
+    steps.push_back({ Step::Wait });
     for (int i = 1; i <= moves; ++i)
         steps.push_back({ Step::Move, x0 + (x1 - x0) * i / moves, y0 + (y1 - y0) * i / moves });
+    if (!options.humanPace)
+        steps.push_back({ Step::Wait });
     steps.push_back({ Step::Up, x1, y1 });
     if (!options.humanPace)
         Wait(3);
@@ -159,6 +161,7 @@ bool Autoplayer::Frame()
                 taskSlots[slot] = taskSlots[slot] || (world.messageActive[slot] && slot != kPointsLine);
             current.points = world.minusPoints;
         } else {
+            current.points = std::max(current.points, world.minusPoints);
             if (!world.medalText.empty())
                 current.cup = std::max(current.cup, world.medalText == L"GOLD" ? 2 : 1);
             ReadResultPanel();

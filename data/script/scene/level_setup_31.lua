@@ -28,7 +28,7 @@ local PUMP_ROW = 2
 -- each building when it is asked for; the grid levels' points and better
 -- ratings pay for the lots bought at will.
 local LOTS = {
-    { 3, 2, 1, "lot_wash", 5000, 0 },
+    { 3, 2, 1, "lot_wash", 4000, 0 },
     { 3, 6, 2, "lot_shop", 100000, 0 },
     { 4, 3, 3, "lot_workshop", 100000, 0 },
     { 4, 5, 4, "lot_floodlight", 100000, 0 },
