@@ -123,8 +123,9 @@ void MenuHigh::PrepareTable()
     LoadResults();
     newEntryRow = -1;
     if (world.levelOver && world.levelState) {
+        // Points below zero enter as none.
         const int money = world.levelTimeLimit > 0 && world.drawStation == 1 ? world.levelReward + world.levelBonus
-                                                                            : world.minusPoints;
+                                                                            : std::max(world.minusPoints, 0);
         // A profile number from a hand-edited settings file names no one.
         const bool known = world.currentProfile >= 0 && world.currentProfile < world::kProfileNames;
         const std::wstring name = known ? world.profileNames[world.currentProfile] : std::wstring();

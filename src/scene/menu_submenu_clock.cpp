@@ -8,6 +8,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world/time_rating.h"
 
 namespace Scene {
 
@@ -18,9 +19,6 @@ namespace {
     constexpr int kClockFrames = 30;
     constexpr int kGoldHelpText = 129;
     constexpr int kSilverHelpText = 130;
-    // The end-of-level rating uses the same shares of the limit.
-    constexpr double kGoldShare = 0.6;
-    constexpr double kSilverShare = 0.85;
 
     // "mm:ss" of a time in seconds; the seconds never below 0.
     std::wstring FormatTime(int seconds)
@@ -67,8 +65,8 @@ void MenuSubmenu::DrawClock()
         return;
 
     const int limit = world.levelTimeLimit;
-    const int gold = static_cast<int>(limit * kGoldShare);
-    const int silver = static_cast<int>(limit * kSilverShare);
+    const int gold = world::GoldSeconds(limit);
+    const int silver = world::SilverSeconds(limit);
     // A level without a limit has no thresholds to signal: all three would
     // be 0 and sound at the level's first second.
     if (limit > 0) {

@@ -1,7 +1,8 @@
 // The end of a level, as the head-up display decides it every frame: the
 // script says the level is finished, twice its time limit has passed, or (in
-// a level without a limit) no grid cell has been free for half a second. Then
-// the rating, and the won or failed panel until the player moves on.
+// a level without a limit) no grid cell has been free for half a second, won
+// only when the task was reached. Then the rating, and the won or failed
+// panel until the player moves on.
 #include <algorithm>
 #include <iterator>
 
@@ -13,6 +14,7 @@
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world/time_rating.h"
 
 namespace Scene {
 
@@ -28,12 +30,39 @@ namespace {
     constexpr int kContinueText = 8;
     constexpr int kUseJokerText = 114;
     constexpr int kGameOverText = 136;
+    constexpr int kPointsLine = 14;
 
     void SetColour(int r, int g, int b)
     {
         if (g_pGfx2D)
             g_pGfx2D->SetColor(
                 MakeARGB(255, static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b)));
+    }
+
+    // Every task line the script opened has reached its target (the points
+    // line is no task). A level without task lines has nothing to reach.
+    bool TaskLinesReached(const cGameWorld& world)
+    {
+        const int lines = std::clamp(world.taskLineCount, 0, world::kMessageLines);
+        for (int i = 0; i < lines; ++i) {
+            if (i == kPointsLine || !world.messageActive[i])
+                continue;
+            if (world.messageTarget[i] > 0 && world.messageReal[i] < world.messageTarget[i])
+                return false;
+        }
+        return true;
+    }
+
+    // The grid stayed full: the level is over, won only when its task was
+    // reached; short of it the failed panel says why and nothing is paid.
+    void EndOnFullGrid(cGameWorld& world)
+    {
+        world.levelOver = 1;
+        world.levelState = TaskLinesReached(world) ? 1 : 0;
+        // Rated once the values still flying have landed, so the reward shown
+        // and the one recorded are the same.
+        world.evaluatePending = world.levelState;
+        world.gameOverPanelShown = world.levelState ? world.gameOverPanelShown : 1;
     }
 
     void ClearSelection(cGameWorld& world)
@@ -130,11 +159,7 @@ bool MenuSubmenu::CheckLevelEnd()
     if (world.noFreeCell && gameOverTimer.Elapsed() > kFullGridSeconds) {
         DrawGameOverPanel();
         world.gameOverPanelShown = 1;
-        world.levelState = 1;
-        world.levelOver = 1;
-        // Rated once the values still flying have landed, so the reward shown
-        // and the one recorded are the same.
-        world.evaluatePending = 1;
+        EndOnFullGrid(world);
         return true;
     }
     if (world.levelOver || world.noFreeCell)
@@ -155,9 +180,7 @@ bool MenuSubmenu::CheckLevelEnd()
         gameOverTimer.Restart();
     } else if (gameOverTimer.Elapsed() > kFullGridSeconds) {
         world.noFreeCell = 0;
-        world.levelOver = 1;
-        world.levelState = 1;
-        world.evaluatePending = 1;
+        EndOnFullGrid(world);
     }
     return false;
 }
@@ -216,14 +239,14 @@ void MenuSubmenu::EvaluateLevelEnd()
     world.cupPhase = 0;
     world.cupAlpha = 255;
 
-    const int gold = static_cast<int>(world.levelTimeLimit * 0.6);
-    const int silver = static_cast<int>(world.levelTimeLimit * 0.85);
     world.medalText.clear();
     if (world.levelElapsed > world.levelTimeLimit)
         return;
-    if (world.levelElapsed < gold)
+    // The cup shows the rating the level is paid and saved with.
+    const int rating = world::RateTime(world.levelElapsed, world.levelTimeLimit);
+    if (rating == world::kRatingGold)
         world.medalText = L"GOLD";
-    else if (world.levelElapsed < silver)
+    else if (rating == world::kRatingSilver)
         world.medalText = L"SILVER";
 }
 

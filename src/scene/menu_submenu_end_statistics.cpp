@@ -3,6 +3,7 @@
 // share of the points above the target); a level without one by its points.
 // The panel only shows the money the player will have: the result screen pays
 // it when the player continues.
+#include <algorithm>
 #include <cwchar>
 
 #include "app/pp_app_fonts.h"
@@ -11,6 +12,7 @@
 #include "scene/menu_submenu.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world/time_rating.h"
 
 namespace Scene {
 
@@ -114,7 +116,8 @@ void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
         DrawTextCentered(false, title, screenX, titleY, titleWidth, g_fontBig);
     }
 
-    world.levelReward = world.minusPoints;
+    // Points below zero are no bill: such a level pays nothing.
+    world.levelReward = std::max(world.minusPoints, 0);
     world.levelBonus = 0;
     world.levelRating = 0;
     const int total = world.levelReward + world.levelBonus;
@@ -156,19 +159,16 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     Row(77, Time(limit), lx, tx, static_cast<int>(y0 - 40 / Sy()), kWhite);
     Row(78, Time(elapsed), lx, tx, static_cast<int>(y0 - 15 / Sy()), kWhite);
 
-    const int gold = static_cast<int>(limit * 0.6);
-    const int silver = static_cast<int>(limit * 0.8);
-
     // The bar: over time in red, then the gold, silver and pass zones.
     const int bx = static_cast<int>(x0 + 50 / Sx());
     const int by = static_cast<int>(y0 + 60 / Sy());
     const int barWidth = static_cast<int>(500 / Sx());
     const int barHeight = static_cast<int>(23 / Sy());
     page.DrawImage(L"balken_red", bx, by, 0, 0, 255, 255, 255, 255);
-    page.DrawImage(L"balken_gelb", bx, by, static_cast<int>(barWidth * 0.6), barHeight, 255, 255, 255, 255);
-    page.DrawImage(L"balken_weiss", static_cast<int>(x0 + 50 / Sx() + barWidth * 0.6), by,
+    page.DrawImage(L"balken_gelb", bx, by, static_cast<int>(barWidth * world::kGoldShare), barHeight, 255, 255, 255, 255);
+    page.DrawImage(L"balken_weiss", static_cast<int>(x0 + 50 / Sx() + barWidth * world::kGoldShare), by,
         static_cast<int>(barWidth * 0.2), barHeight, 255, 255, 255, 255);
-    page.DrawImage(L"balken_gruen", static_cast<int>(x0 + 50 / Sx() + barWidth * 0.8), by,
+    page.DrawImage(L"balken_gruen", static_cast<int>(x0 + 50 / Sx() + barWidth * world::kSilverShare), by,
         static_cast<int>(barWidth * 0.2), barHeight, 255, 255, 255, 255);
 
     // The pointer at the time taken, animated; past the limit it waits at
@@ -188,24 +188,21 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     if (g_pGfx2D) {
         g_pGfx2D->SetColor(MakeARGB(255, 100, 100, 0));
         DrawTextRight(
-            false, Text(121), static_cast<int>(x0 - 50 / Sx() + barWidth * 0.6 - 18 / Sx()), by, g_fontNormal);
+            false, Text(121), static_cast<int>(x0 - 50 / Sx() + barWidth * world::kGoldShare - 18 / Sx()), by, g_fontNormal);
         DrawTextRight(
-            false, Text(122), static_cast<int>(x0 + 50 / Sx() + barWidth * 0.8 - 18 / Sx()), by, g_fontNormal);
+            false, Text(122), static_cast<int>(x0 + 50 / Sx() + barWidth * world::kSilverShare - 18 / Sx()), by, g_fontNormal);
     }
 
     // The payout: a base for finishing within the limit, a time bonus for
     // gold or silver, and a share of the points above the target.
     const bool inTime = elapsed <= limit;
     world.levelReward = inTime ? kBaseReward : 0;
-    world.levelRating = 0;
+    world.levelRating = world::RateTime(elapsed, limit);
     int timeBonus = 0;
-    if (elapsed < gold) {
-        world.levelRating = 2;
+    if (world.levelRating == world::kRatingGold)
         timeBonus = kGoldBonus;
-    } else if (elapsed < silver) {
-        world.levelRating = 1;
+    else if (world.levelRating == world::kRatingSilver)
         timeBonus = kSilverBonus;
-    }
     world.levelReward += timeBonus;
     world.levelBonus = 0;
     if (inTime) {

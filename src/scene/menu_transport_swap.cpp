@@ -1,6 +1,8 @@
 // Swap mode of the grid levels: the player picks a car up and swaps it with
 // the car on a neighbouring cell, for 300 points; a car released anywhere
 // else goes back. Also the two car previews of the station view.
+#include <algorithm>
+
 #include "scene/menu_transport.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
@@ -62,7 +64,9 @@ void MenuTransport::DrawSwapFundamentAutos()
         cFundament& source = world.fundaments[world.swapSource];
         if (!IsAdjacent(cell.row, cell.column, source.row, source.column))
             continue;
-        world.minusPoints -= kSwapCost;
+        // A swap costs its price or what the level has left of it: the
+        // points never go below zero.
+        world.minusPoints -= std::clamp(world.minusPoints, 0, kSwapCost);
         source.autoType = cell.autoType;
         source.alpha = 255;
         cell.autoType = world.autoOnMouse;

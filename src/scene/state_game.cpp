@@ -55,6 +55,9 @@ bool cStateGame::Init(void* application)
     ResetLevelStart();
     ResetLevelOptions();
     world.LoadGame();
+    // The script changes the money during play; a level left without its
+    // result gives the player back what they had.
+    playerMoney = world.money;
     ResetAfterLoad();
     LoadLevel(application);
 
@@ -107,6 +110,7 @@ void cStateGame::RefuseStart()
     Story::Instance().ReleaseLevelScript();
     StopMusicStream(world);
     world.levelActive = 0;
+    world.money = playerMoney;
     startRefused = 1;
 }
 
@@ -193,6 +197,8 @@ void cStateGame::LeaveLevel()
     cGameWorld& world = cGameWorld::Instance();
     StopMusicStream(world);
     Story::Instance().ReleaseLevelScript();
+    if (!world.resultRecorded)
+        world.money = playerMoney;
     world.levelActive = 0;
     world.returnToMenu = 1;
     // The exit state asks whether a level was left in this run, and

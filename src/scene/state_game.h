@@ -58,4 +58,6 @@ private:
     uint8_t finished = 0;
     // Set by RefuseStart: the first Update ends the state before any frame.
     uint8_t startRefused = 0;
+    // The player's money when the level started, before its script ran.
+    int playerMoney = 0;
 };

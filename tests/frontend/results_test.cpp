@@ -361,13 +361,15 @@ TEST_F(MenuHighTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
     EXPECT_EQ(world.textEntryActive, 1);
 }
 
-// A level without a time limit shows the points it cost, when it cost any.
-TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsItsPointsOnlyWhenThereAreSome)
+// A level without a time limit shows the points it earned, and enters them
+// in its table, only when it earned some: points below zero are none.
+TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThereAreSome)
 {
     const struct {
         int limit, points;
         bool shown;
-    } cases[] = { { 0, 30, true }, { 0, 0, false }, { 120, 30, false } };
+        int entryRow;
+    } cases[] = { { 0, 30, true, 0 }, { 0, 0, false, -1 }, { 0, -300, false, -1 }, { 120, 30, false, 0 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.limit + c.points);
         world.levelTimeLimit = c.limit;
@@ -375,6 +377,7 @@ TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsItsPointsOnlyWhenThereAreSome)
         world.highscoreTableReady = 0;
         Frame();
         EXPECT_EQ(Count(L"text 131: " + std::to_wstring(c.points)), c.shown ? 2 : 0);
+        EXPECT_EQ(high.GetNewEntryRow(), c.entryRow);
     }
 }
 

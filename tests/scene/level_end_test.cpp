@@ -20,57 +20,54 @@ public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
 
-TEST_F(LevelEndTest, TheMedalFollowsStrictThresholdsOfTheLimit)
+// One rating for the time taken: the clock's badge at the end, the cup, the
+// rating the game saves and the pay all change at the same strict thresholds
+// of the limit; without a limit the points are paid.
+TEST_F(LevelEndTest, TheBadgeCupRatingAndPayFollowOneRating)
 {
     const struct {
-        int limit, elapsed;
-        const wchar_t* medal;
-    } cases[] = { { 100, 0, L"GOLD" }, { 100, 59, L"GOLD" }, { 100, 60, L"SILVER" }, { 100, 84, L"SILVER" },
-        { 100, 85, L"" }, { 100, 101, L"" }, { 0, 0, L"" }, { 300, 179, L"GOLD" }, { 300, 254, L"SILVER" },
-        { 300, 255, L"" } };
-    Scene::MenuSubmenu made;
+        int limit, elapsed, points;
+        const char* badge;
+        const wchar_t* cup;
+        int rating, reward, bonus;
+    } cases[] = {
+        { 100, 59, 1400, "slot_gold", L"GOLD", 2, 90000, 400 },
+        { 100, 60, 1400, "slot_silver", L"SILVER", 1, 75000, 200 },
+        { 100, 79, 1400, "slot_silver", L"SILVER", 1, 75000, 200 },
+        { 100, 80, 1400, "", L"", 0, 50000, 50 }, // a quarter, capped at 5 % of the target
+        { 100, 84, 1400, "", L"", 0, 50000, 50 },
+        { 300, 239, 900, "slot_silver", L"SILVER", 1, 75000, 0 },
+        { 300, 240, 900, "", L"", 0, 50000, 0 },
+        { 100, 100, 1100, "", L"", 0, 50000, 25 },
+        { 100, 101, 1400, "", L"", 0, 0, 0 }, // won by the script after the limit
+        { 0, 0, 5000, "", L"", 0, 5000, 0 }, // without a limit the points are paid
+        { 0, 0, -600, "", L"", 0, 0, 0 }, // but points below zero are no bill
+    };
+    WriteSet("data/hud", { "slot_gold", "slot_silver" });
+    PagedSubmenu made;
+    made.LoadPages(L"data/hud");
+    world.level = 5;
+    world.furthestLevel = 5;
+    world.money = 100000;
+    world.messageTarget[14] = 1000;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.limit) + " " + std::to_string(c.elapsed));
         world.levelTimeLimit = c.limit;
         world.levelElapsed = c.elapsed;
-        world.medalText = L"old";
+        gfx.ClearRecords();
+        made.DrawClock();
+        for (const char* badge : { "slot_gold", "slot_silver" })
+            EXPECT_EQ(FindImage(badge).has_value(), std::string(badge) == c.badge) << badge;
+
+        world.minusPoints = c.points;
         world.evaluatePending = 1;
-        world.fogOn = 1;
         // The rating waits for the flying values.
         world.flyingValues.assign(1, cFlyingMarker {});
         made.EvaluateLevelEnd();
         EXPECT_EQ(world.evaluatePending, 1);
         world.flyingValues.clear();
         made.EvaluateLevelEnd();
-        EXPECT_EQ(world.medalText, c.medal);
-        EXPECT_EQ(world.evaluatePending, 0);
-        EXPECT_EQ(world.fogOn, 0);
-    }
-}
-
-TEST_F(LevelEndTest, TheTimeTakenFixesRewardRatingAndPointsBonus)
-{
-    const struct {
-        int limit, elapsed, points, rating, reward, bonus;
-    } cases[] = {
-        { 100, 59, 1400, 2, 90000, 400 }, { 100, 60, 1400, 1, 75000, 200 }, { 100, 79, 1400, 1, 75000, 200 },
-        { 100, 80, 1400, 0, 50000, 50 }, // a quarter, capped at 5 % of the target
-        { 100, 84, 1400, 0, 50000, 50 }, // the silver cup, but no silver pay
-        { 100, 100, 1100, 0, 50000, 25 },
-        { 100, 101, 1400, 0, 0, 0 }, // won by the script after the limit
-        { 100, 59, 900, 2, 90000, 0 }, { 100, 100, 900, 0, 50000, 0 },
-        { 0, 0, 5000, 0, 5000, 0 }, // without a limit the points are paid
-    };
-    Scene::MenuSubmenu made;
-    world.level = 5;
-    world.furthestLevel = 5;
-    world.money = 100000;
-    world.messageTarget[14] = 1000;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.elapsed) + " " + std::to_string(c.points));
-        world.levelTimeLimit = c.limit;
-        world.levelElapsed = c.elapsed;
-        world.minusPoints = c.points;
+        EXPECT_EQ(world.medalText, c.cup);
         Wait(20);
         made.DrawStatistics();
         EXPECT_EQ(world.levelRating, c.rating);

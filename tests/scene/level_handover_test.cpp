@@ -1,7 +1,8 @@
 // Level play where one part hands over to the next, run by the level state
 // over the game's own screens and generated art, with the mouse and keys as
-// input: what a level leaves for the next start, the game menu under the end
-// panels, and a full grid ending while values still fly.
+// input: what a level leaves for the next start and the money it takes back,
+// the game menu under the end panels, and a full grid ending while values
+// still fly, won or lost by its task.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,7 +30,9 @@ struct OneKey : iKeySource {
 };
 
 constexpr int kRestartText = 21;
+constexpr int kMainMenuText = 22;
 constexpr int kPanelButtonText = 8;
+constexpr int kJammedText = 128;
 
 class LevelHandOver : public test::LevelTest {
 protected:
@@ -242,14 +245,41 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
     }
 }
 
+// Money the script paid during play stays behind with a level left without
+// its result, through the game menu's "Main menu" or the failed panel: the map
+// then shows the player's money.
+TEST_F(LevelHandOver, ALevelLeftWithoutItsResultTakesBackItsScriptsMoney)
+{
+    const std::string paying = "\nfunction on_timer() seconds = seconds + 1 Story:SetMoney(Story:GetMoney() + 25) end\n";
+    for (const bool timedOut : { false, true }) {
+        SCOPED_TRACE(timedOut);
+        WriteLevelScript(2, PointsLevel(timedOut ? 2 : 100, 1000) + paying);
+        ASSERT_TRUE(StartFromMap(2));
+        const int money = world.money;
+        ASSERT_TRUE(PlayUntilSecond(3));
+        EXPECT_EQ(world.money, money + 75);
+        if (timedOut) {
+            for (int i = 0; i < 300 && !world.resultsShown; ++i)
+                ASSERT_TRUE(Step());
+            EXPECT_FALSE(ClickText(kPanelButtonText));
+        } else {
+            ASSERT_TRUE(PressEscape());
+            EXPECT_FALSE(ClickText(kMainMenuText));
+        }
+        EXPECT_EQ(world.money, money);
+    }
+}
+
 // A grid level without a time limit on one row of five cells, 1 1 . 1 2: the
 // 1 moved from the fourth cell to the third makes a line, which pays 40
 // points. With refill the script then fills every free cell, so the grid is
-// full while the points still fly.
-std::string FillingGridLevel(bool refill)
+// full while the points still fly. Its task asks for that many lines.
+std::string FillingGridLevel(bool refill, int lines)
 {
-    return std::string("refill = ") + (refill ? "true" : "false") + R"(
+    return std::string("refill = ") + (refill ? "true" : "false") + "\nlines = " + std::to_string(lines) + R"(
 function on_init()
+    Story:SetMessage(1, 0, lines)
+    Story:ActivateMessageStatus(1)
     Story:SetDrawStation(0)
     Story:SetTimeForLevel(0)
     Story:SetBonusSystem("classe")
@@ -264,6 +294,7 @@ function on_init()
     end
 end
 function on_bonus()
+    Story:SetMessage(1, 1, lines)
     Story:SetPoints(40)
     if refill then
         for column, car in ipairs({ 3, 4, 5, 3 }) do Story:AddAutoToFundament(3, column, car) end
@@ -285,9 +316,13 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
         return false;
     };
     enum class Menu { None, Escape, Button };
-    for (const Menu menu : { Menu::None, Menu::Escape, Menu::Button }) {
-        SCOPED_TRACE(static_cast<int>(menu));
-        WriteLevelScript(1, FillingGridLevel(menu == Menu::None));
+    const struct {
+        Menu menu;
+        int lines;
+    } runs[] = { { Menu::None, 1 }, { Menu::None, 2 }, { Menu::Escape, 1 }, { Menu::Button, 1 } };
+    for (const auto [menu, lines] : runs) {
+        SCOPED_TRACE(static_cast<int>(menu) * 10 + lines);
+        WriteLevelScript(1, FillingGridLevel(menu == Menu::None, lines));
         ASSERT_TRUE(StartFromMap(1));
         ASSERT_TRUE(Step());
 
@@ -305,10 +340,19 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
         MouseAway();
 
         if (menu == Menu::None) {
-            // The full grid ends the level; the reward first shown is the
-            // one that stays, and the one the result table records.
+            // The full grid ends the level: short of its task lost, with the
+            // failed panel saying why; at its task won, where the reward
+            // first shown is the one that stays, and the one the result
+            // table records.
             for (int i = 0; i < 300 && !world.resultsShown; ++i)
                 ASSERT_TRUE(Step());
+            ASSERT_EQ(world.levelState, lines == 1 ? 1 : 0);
+            if (lines != 1) {
+                EXPECT_TRUE(Drew(kJammedText));
+                world.leaveLevel = 1;
+                EXPECT_FALSE(Step());
+                continue;
+            }
             EXPECT_TRUE(world.flyingValues.empty());
             ASSERT_TRUE(Frames(59, 17.0));
             EXPECT_EQ(world.minusPoints, 40);

@@ -89,31 +89,64 @@ TEST_F(PointsTest, AGridComboEarnsPoints)
     });
 }
 
-TEST_F(PointsTest, AServedCarEarnsPoints)
-{
-    ExpectPointsRiseAfter(2, [this] {
-        // The first stack car dragged with the mouse onto the place of its
-        // colour.
-        cGameWorld& world = cGameWorld::Instance();
-        const cStackSlot& slot = world.stackSlots.front();
-        ASSERT_GE(slot.autoType, 0);
-        const int group = Story::Instance().GetAutoColor(slot.autoType);
-        input.x = slot.x + 70, input.y = slot.y + 70;
+// A served car earns what "ok_work" credits, once; a car dropped off any
+// place once the points have reached the penalty shows the penalty flying off
+// and costs it. Level 2 has a script of its own, level 3 is built from the
+// shared station.
+class StationPointsTest : public ShippedLevelTest, public ::testing::WithParamInterface<int> {
+protected:
+    // A stack car dragged with the mouse to the point where(group) names.
+    void DragStackCar(const std::function<std::pair<int, int>(int)>& where)
+    {
+        const auto slot = std::ranges::find_if(world.stackSlots, [](const cStackSlot& s) { return s.autoType >= 0; });
+        ASSERT_NE(slot, world.stackSlots.end());
+        const int group = Story::Instance().GetAutoColor(slot->autoType);
+        input.x = slot->x + 70, input.y = slot->y + 70;
         // The level reads the mouse at the start of the next frame.
         input.Press(0, true);
         ASSERT_TRUE(Frames(2, 16.0));
         ASSERT_NE(world.autoOnMouse, -1);
-        const cPlace* place = nullptr;
-        for (const cPlace& p : world.places)
-            place = p.type == group ? &p : place;
-        ASSERT_NE(place, nullptr);
-        input.x = world.cellX[place->row][place->column] + 110, input.y = world.cellY[place->row][place->column] + 120;
+        std::tie(input.x, input.y) = where(group);
         ASSERT_TRUE(Frames(2, 16.0));
         input.Press(0, false);
         ASSERT_TRUE(Frames(2, 16.0));
+    }
+    // Until the car is served and gone and its points have landed.
+    void Settle()
+    {
+        for (int i = 0; i < 400 && !(world.placeAutos.empty() && world.flyingValues.empty()); ++i)
+            ASSERT_TRUE(Frame(50.0));
+        ASSERT_TRUE(world.placeAutos.empty() && world.flyingValues.empty());
+    }
+    cGameWorld& world = cGameWorld::Instance();
+};
+
+TEST_P(StationPointsTest, AServedCarEarnsAHundredOnceAndAShownPenaltyIsTaken)
+{
+    ASSERT_TRUE(StartLevel(GetParam()));
+    ASSERT_TRUE(Frames(60, 50.0));
+    const auto placeOf = [&](int group) {
+        const auto place = std::ranges::find_if(world.places, [&](const cPlace& p) { return p.type == group; });
+        EXPECT_NE(place, world.places.end());
+        return std::pair(world.cellX[place->row][place->column] + 110, world.cellY[place->row][place->column] + 120);
+    };
+    for (int served = 1; served <= 2; ++served) {
+        DragStackCar(placeOf);
         ASSERT_EQ(world.placeAutos.size(), 1u);
-    });
+        Settle();
+        EXPECT_EQ(world.minusPoints, 100 * served);
+    }
+
+    world.minusPoints = 300;
+    DragStackCar([](int) { return std::pair(20, 600); });
+    ASSERT_EQ(world.flyingValues.size(), 1u);
+    EXPECT_EQ(world.flyingValues[0].value, 250);
+    Settle();
+    EXPECT_EQ(world.minusPoints, 50);
+    ExpectCleanLog();
 }
+
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, StationPointsTest, ::testing::Values(2, 3));
 
 // A player who wins every level at "passed" can pay for each building a level
 // asks for by the time it asks: the prices of the station plan against the

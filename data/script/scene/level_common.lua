@@ -41,6 +41,21 @@ function common.credit_combo()
     Story:SetPoints(common.COMBO_POINTS * math.max(Story:GetTypeBonus(), 1))
 end
 
+-- On a station "on_bonus" follows every "ok_work" with bonus type 0: the car
+-- is paid by "ok_work" alone. Only a combo of places (type 3 and more) pays
+-- its own points.
+function common.credit_station_bonus()
+    if Story:GetTypeBonus() > 0 then
+        common.credit_combo()
+    end
+end
+
+-- Taking a road car or dropping a car off its place once the points have
+-- reached the threshold shows the threshold flying off: take it.
+function common.take_penalty()
+    Story:MinusPoints(Story:GetMinusPoints())
+end
+
 -- The light of a day level: full brightness.
 function common.daylight()
     Story:SetLevelColor("red", 255)
@@ -212,13 +227,14 @@ local function empty_callbacks()
 end
 
 -- A grid level. cfg: level, target (combos to make), types (car types, 3..5),
--- rows/columns ({first, last}), slots, swap, jokers (at the start),
+-- rows/columns ({first, last}; all the screen shows unless given), slots
+-- (cars poured after each move; 1 unless given), swap, jokers (at the start),
 -- bomb_every (a bomb after every so many combos), bonus_system, weather.
 function common.grid_level(cfg)
     cfg.station = false
     cfg.time = 0
     -- A swap grid fills itself; its stack is never used.
-    cfg.slots = cfg.swap and 0 or (cfg.slots or 3)
+    cfg.slots = cfg.swap and 0 or (cfg.slots or 1)
     local done = 0
     level_goal = cfg.target
     local function random_car()
@@ -239,7 +255,7 @@ function common.grid_level(cfg)
 
         common.trees(cfg.level, { { 60, 300 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
-        local rows, columns = cfg.rows or { 2, 6 }, cfg.columns or { 1, 5 }
+        local rows, columns = cfg.rows or { 1, 7 }, cfg.columns or { 0, 6 }
         for row = rows[1], rows[2] do
             for column = columns[1], columns[2] do
                 if common.on_screen(row, column) then
@@ -289,8 +305,8 @@ function common.grid_level(cfg)
         common.fill_stack(cfg.slots, random_car)
     end
 
-    -- The level ends at its task line's target. A normal grid also ends
-    -- itself once full; a swap grid never fills up.
+    -- The level is won at its task line's target. A normal grid that fills
+    -- up before ends lost; a swap grid never fills up.
     function on_level_finish()
         if done >= cfg.target then
             Story:SetState(1)
@@ -390,7 +406,7 @@ function common.station_level(cfg)
     end
 
     function on_bonus()
-        common.credit_combo()
+        common.credit_station_bonus()
     end
 
     function on_fill_parking_place()
@@ -404,4 +420,8 @@ function common.station_level(cfg)
     end
 
     empty_callbacks()
+
+    function on_minus_points()
+        common.take_penalty()
+    end
 end

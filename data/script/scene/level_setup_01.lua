@@ -1,17 +1,17 @@
 -- Level 1: the grid. Cars arrive in the stack and pour onto the free cells
 -- after every move; three of a kind in a row or column leave the grid. The
--- level has no time limit and is won at its task, ten rows (or once the grid
--- is full).
+-- level has no time limit and is won at its task, ten rows; a grid that fills
+-- up before is lost.
 
 dofile("data/script/scene/level_common.lua")
 
-local STACK_SLOTS = 3
+local STACK_SLOTS = 1
 local ROWS_TARGET = 10
 local rows_done = 0
 level_goal = ROWS_TARGET
 
--- Car types 1..5, one colour each; grid cars are drawn with variant 1.
-local CARS = { "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }
+-- Car types 1..4, one colour each; grid cars are drawn with variant 1.
+local CARS = { "auto_rot", "auto_blau", "auto_gruen", "auto_gelb" }
 
 local function random_car()
     return math.random(1, #CARS)
@@ -59,15 +59,15 @@ function build_station()
     Story:PlaceTexture(100, "tree_big")
     -- Grid levels show every fundament's second image.
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
-    for row = 2, 6 do
-        for column = 1, 5 do
+    for row = 1, 7 do
+        for column = 0, 6 do
             if common.on_screen(row, column) then
                 Story:CreateFundament(1, row, column, 9, -1)
             end
         end
     end
     -- A few cars to start with, no three alike in a line.
-    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 5 }, { 2, 4, 1 } }
+    local seeds = { { 3, 1, 1 }, { 3, 2, 2 }, { 4, 1, 3 }, { 5, 3, 4 }, { 6, 4, 2 }, { 2, 4, 1 } }
     for _, s in ipairs(seeds) do
         Story:AddAutoToFundament(s[1], s[2], s[3])
     end
@@ -142,7 +142,8 @@ end
 function on_minus_points()
 end
 
--- The level ends at its task; the grid ends it itself once it is full.
+-- The level is won at its task; the game ends it lost if the grid fills up
+-- first.
 function on_level_finish()
     if rows_done >= ROWS_TARGET then
         Story:SetState(1)

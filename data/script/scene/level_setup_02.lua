@@ -175,7 +175,7 @@ function ok_work()
 end
 
 function on_bonus()
-    common.credit_combo()
+    common.credit_station_bonus()
 end
 
 function ok_build()
@@ -195,6 +195,7 @@ function on_fill_parking_place()
 end
 
 function on_minus_points()
+    common.take_penalty()
 end
 
 function on_level_finish()

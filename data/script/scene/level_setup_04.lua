@@ -6,5 +6,5 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.grid_level({
     level = 4,
-    target = 12, types = 4, slots = 3, rain = 100, clouds = true,
+    target = 12, types = 4, rain = 100, clouds = true,
 })

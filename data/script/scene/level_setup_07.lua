@@ -6,5 +6,5 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.grid_level({
     level = 7,
-    target = 12, types = 4, slots = 3, jokers = 2, snow = 160,
+    target = 12, types = 4, jokers = 2, snow = 160,
 })

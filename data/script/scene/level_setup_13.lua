@@ -1,9 +1,9 @@
--- Level 13: The great highways: five kinds of car on a wider grid.
+-- Level 13: The great highways: the grid under passing clouds.
 
 dofile("data/script/scene/level_common.lua")
 
 -- ---- Settings of the level -----------------------------------------------
 common.grid_level({
     level = 13,
-    target = 15, types = 5, columns = { 1, 6 }, slots = 3, clouds = true,
+    target = 15, types = 4, clouds = true,
 })

@@ -6,5 +6,5 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.grid_level({
     level = 16,
-    target = 12, types = 5, swap = true, rain = 120,
+    target = 12, types = 5, rows = { 2, 6 }, columns = { 1, 5 }, swap = true, rain = 120,
 })
