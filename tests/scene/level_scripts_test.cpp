@@ -148,62 +148,6 @@ TEST_P(StationPointsTest, AServedCarEarnsAHundredOnceAndAShownPenaltyIsTaken)
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, StationPointsTest, ::testing::Values(2, 3));
 
-// A player who wins every level at "passed" can pay for each building a level
-// asks for by the time it asks: the prices of the station plan against the
-// payouts of the result panel, for the points the scripts credit at each
-// level's task (one swap per line on a swap grid).
-TEST_F(ShippedLevelTest, APassingPlayerAffordsEachBuildingWhenItIsNeeded)
-{
-    constexpr int kSwapCost = 300;
-    cGameWorld& world = cGameWorld::Instance();
-    world.LoadTasks();
-    world.level = 31;
-    Story::Instance().InitLevel31();
-    std::map<int, int> price;
-    for (int level = 1; level <= 30; ++level) {
-        world.SelectLevelTask(level);
-        if (world.taskFlag == -1)
-            continue;
-        const int lot = world.FindFundamentAt(world.taskValueA, world.taskValueB);
-        ASSERT_GE(lot, 0) << level;
-        price[level] = world.fundaments[static_cast<std::size_t>(lot)].lotValue;
-    }
-    ASSERT_EQ(price.size(), 10u);
-    Story::Instance().ReleaseLevelScript();
-
-    auto* submenu = cMenuManager::Instance().Get<Scene::MenuSubmenu>(cMenuManager::kSubmenu);
-    ASSERT_NE(submenu, nullptr);
-    int money = 0;
-    for (int level = 1; level <= 30; ++level) {
-        SCOPED_TRACE(level);
-        if (price.count(level)) {
-            EXPECT_GE(money, price[level]);
-            // Just: not much more than the player has.
-            EXPECT_GT(price[level] * 2, money);
-            money -= price[level];
-        }
-        ASSERT_TRUE(StartLevel(level));
-        const int goal = static_cast<int>(ScriptNumber("level_goal"));
-        int each = 0;
-        if (world.levelTimeLimit > 0) {
-            Story::Instance().CallScriptFunction("ok_work");
-            each = world.points;
-        } else {
-            world.bonusType = 3;
-            Story::Instance().CallScriptFunction("on_bonus");
-            each = world.points - (world.gamePlayMode == 1 ? kSwapCost : 0);
-        }
-        EXPECT_GT(each, 0);
-        world.minusPoints = goal * each;
-        world.levelElapsed = world.levelTimeLimit;
-        submenu->DrawStatistics();
-        EXPECT_EQ(world.levelRating, 0);
-        money += world.levelReward + world.levelBonus;
-        // Leaving the level unloads its script.
-        Story::Instance().ReleaseLevelScript();
-    }
-}
-
 // Every level of the campaign: the first of each triple a grid without a time
 // limit, the others stations against the clock; each plays a while cleanly
 // and ends at its goal.

@@ -5,8 +5,8 @@
 dofile("data/script/scene/level_common.lua")
 
 local STACK_SLOTS = 3
-local SERVE_TARGET = 21
-local TIME_LIMIT = 150
+local SERVE_TARGET = 28
+local TIME_LIMIT = 180
 local ROAD = 1
 local ROAD_CARS = 3
 local ROAD_EVERY = 5
