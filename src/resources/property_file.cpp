@@ -1,5 +1,6 @@
 #include "resources/property_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <optional>
@@ -75,14 +76,22 @@ public:
         while (m_at < m_text.size() && delimiters.find(m_text[m_at]) == std::wstring_view::npos)
             ++m_at;
         std::wstring piece(m_text.substr(start, m_at - start));
+        m_pieceEnd = m_at;
         if (m_at < m_text.size())
             ++m_at;
         return piece;
     }
 
+    // The line feeds after the last piece.
+    long LineFeedsAfterPiece() const
+    {
+        return std::count(m_text.begin() + static_cast<std::ptrdiff_t>(m_pieceEnd), m_text.end(), L'\n');
+    }
+
 private:
     std::wstring_view m_text;
     size_t m_at = 0;
+    size_t m_pieceEnd = 0;
 };
 
 // The file's text through the shared buffer, BOM (either order) skipped and
@@ -136,9 +145,14 @@ bool PropertyFile::Parse(iFile* file, bool flag)
         for (;;) {
             auto key = nextKey ? std::move(nextKey) : cutter.Next(L"\r\n");
             nextKey.reset();
+            // The last key's empty value is its key line's end and an empty
+            // line; a key line cut off before its value is dropped.
+            const bool emptyLast = key && cutter.LineFeedsAfterPiece() >= 2;
             auto value = key ? cutter.Next(L"\r\n") : std::nullopt;
+            if (!value && emptyLast)
+                value = std::wstring();
             if (!value)
-                break; // a key line cut off before its value is dropped
+                break;
             // An empty value is written as an empty line, which the cut skips:
             // a key line right after a key line means the first value is empty
             // (an unnamed profile must not take the next key as its name).

@@ -14,8 +14,8 @@
 #include "frontend/state_menu.h"
 #include "platform/test_events.h"
 #include "platform/time_source.h"
-#include "resources/property_file.h"
 #include "support/autoplayer.h"
+#include "support/log_capture.h"
 #include "support/temp_folder.h"
 #include "support/whole_game.h"
 #include "world/game_world.h"
@@ -48,15 +48,16 @@ protected:
         cSettings::Instance().SetResolution(width, height);
         cSettings::Instance().screenMode = 0;
         test::ShowLogosAsAtStart(world);
-        test::Autoplayer::Options options;
-        options.lastLevel = lastLevel;
-        options.width = width;
-        options.height = height;
-        player = std::make_unique<test::Autoplayer>(options);
+        player = std::make_unique<test::Autoplayer>(
+            test::Autoplayer::Options { .lastLevel = lastLevel, .width = width, .height = height });
         platform::SetTimeSourceForTests([this] { return player->ms; });
         cStateMenu::SetLoadingPauseForTests([] {});
+        test::LogCapture log;
         ASSERT_TRUE(player->Run());
-        std::printf("level  time used            rating  points    paid  building     money\n");
+        // Every level's scripts and screens run without a fault.
+        for (const std::wstring& line : log.lines)
+            EXPECT_TRUE(line.starts_with(L"message")) << std::string(line.begin(), line.end());
+        std::printf("level  time used          rating  points    paid  building     money  lots\n");
         for (const LevelReport& report : player->reports)
             Print(report);
         EXPECT_EQ(player->stuck, L"");
@@ -74,16 +75,13 @@ protected:
 
     static void Print(const LevelReport& r)
     {
-        char used[32];
+        char used[32] = "";
         if (r.limit > 0)
             std::snprintf(used, sizeof used, "%3ds %3d%% of %3ds", r.elapsed, 100 * r.elapsed / r.limit, r.limit);
-        else
-            std::snprintf(used, sizeof used, "%3ds (grid)      ", r.elapsed);
-        if (r.level == test::Autoplayer::kCityLevel)
-            std::printf("%5d  station: %d lots bought, %d left\n", r.level, r.lotsBought, r.moneyAfter);
-        else
-            std::printf("%5d  %s  %6d  %6d  %6d  %8d  %8d\n", r.level, used, r.rating, r.points, r.shownTotal,
-                r.buildingBought, r.moneyAfter);
+        else if (r.level < test::Autoplayer::kCityLevel)
+            std::snprintf(used, sizeof used, "%3ds (grid)", r.elapsed);
+        std::printf("%5d  %-17s  %6d  %6d  %6d  %8d  %8d  %d\n", r.level, used, r.rating, r.points, r.shownTotal,
+            r.buildingBought, r.moneyAfter, r.lotsBought);
     }
 
     void CheckLevel(const LevelReport& r)
@@ -108,20 +106,14 @@ protected:
             EXPECT_EQ(r.rating, 0);
             EXPECT_EQ(r.shownTotal, r.points) << "a grid level pays its points";
         }
-        // The level's highscore table names the player as typed, with what the
-        // level paid.
-        wchar_t name[32];
-        std::swprintf(name, 32, L"/highscore/result_%02d.cfg", r.level);
-        PropertyFile scores;
-        ASSERT_TRUE(world.ReadHighscoreFile(world.userFolder + name, scores));
+        // The level's highscore table, read back from its file, names the
+        // player as typed with what the level paid.
+        world.LoadHighscores();
         bool found = false;
-        for (int row = 1; row <= world::kHighscoreRowsUsed; ++row) {
-            wchar_t key[16];
-            std::swprintf(key, 16, L"name%d", row);
-            const bool named = scores.GetString(key) == L"auto";
-            std::swprintf(key, 16, L"money%d", row);
-            found = found || (named && scores.GetInt(key, -1) == r.shownTotal);
-        }
+        for (int row = 1; row <= world::kHighscoreRowsUsed; ++row)
+            found = found
+                || (world.highscoreNames[r.level][row] == L"auto"
+                    && world.highscoreMoney[r.level][row] == r.shownTotal);
         EXPECT_TRUE(found) << "no highscore row";
     }
 

@@ -29,6 +29,8 @@ TEST_F(PropertyFileTest, ReadsKeysAndValuesAndHashTerminatedOnesSpanLines)
         { "NUL ends the text", Utf16(std::wstring(L"[a]\r\n1\r\n\0[b]\r\n2", 15)), { { L"a", L"1" } } },
         { "empty file", {}, {} },
         { "a lone key", Utf16(L"[only]"), {} },
+        { "a key cut after its line", Utf16(L"[a]\r\n1\r\n[b]\r\n"), { { L"a", L"1" } } },
+        { "an empty last value", Utf16(L"[a]\r\n1\r\n[b]\r\n\r\n"), { { L"a", L"1" }, { L"b", L"" } } },
     };
     for (const auto& [what, bytes, expected] : cases) {
         test::WriteBytes(Here("p.txt"), bytes);

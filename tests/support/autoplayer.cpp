@@ -7,7 +7,6 @@
 
 #include "frontend/menu_start_profiles_layout.h"
 #include "platform/test_events.h"
-#include "resources/page_manager.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
@@ -169,12 +168,9 @@ bool Autoplayer::Frame()
     }
     // VANDREL_AUTOPLAY_TRACE=1 shows where a run stands, for a level it cannot win.
     if (std::getenv("VANDREL_AUTOPLAY_TRACE") && (top != L"cStateGame" || frames % 500 == 0))
-        std::fprintf(stderr,
-            "frame %d %ls profiles %d intro %d shop %d level %d/%d task %d over %d paused %d elapsed %d/%d "
-            "points %d money %d results %d\n",
-            frames, top.c_str(), world.profilesOpen, world.intro, world.shopOpen, world.level, world.furthestLevel,
-            world.taskBookOpen, world.levelOver, world.IsPaused() ? 1 : 0, world.levelElapsed, world.levelTimeLimit,
-            world.minusPoints, world.money, world.resultScreenOpen);
+        std::fprintf(stderr, "frame %d %ls level %d/%d over %d elapsed %d/%d points %d money %d\n", frames, top.c_str(),
+            world.level, world.furthestLevel, world.levelOver, world.levelElapsed, world.levelTimeLimit,
+            world.minusPoints, world.money);
     return running && !finished && stuck.empty();
 }
 
@@ -227,21 +223,6 @@ void Autoplayer::DecideProfiles()
 {
     using namespace Scene::ProfileLayout;
     const cGameWorld& world = cGameWorld::Instance();
-    const int width = options.width;
-    const int height = options.height;
-    if (world.restartConfirmOpen) {
-        // The confirmation panel is centred, a little below the middle.
-        CPageManager page;
-        uint32_t w = 0;
-        uint32_t h = 0;
-        page.Load(width == 1280 ? L"data/gui/interface/menu/menu_start" : L"data/gui/interface/menu/menu_start_1024");
-        page.GetImageSize(L"menu_profile.png", &w, &h);
-        page.Unload();
-        const int dx = width / 2 - static_cast<int>(w) / 2;
-        const int dy = height / 2 - static_cast<int>(h) / 2 + ScaleY(80);
-        Click(ButtonX(dx + ScaleX(40)), ButtonY(dy + static_cast<int>(h) - ScaleY(90)));
-        return;
-    }
     if (world.profileNameEntry) {
         for (const char* key : { "A", "U", "T", "O", "Return" })
             Key(key);

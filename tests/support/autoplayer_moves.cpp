@@ -1,7 +1,6 @@
 // The autoplayer's moves in a level: what a player sees on the screen (the
 // grid, the stack, the free places) decides the next drag.
 #include <algorithm>
-#include <cstdio>
 
 #include "scene/design_units.h"
 #include "support/autoplayer.h"
@@ -144,9 +143,6 @@ bool Autoplayer::GridMove()
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (!CellPoint(from.row, from.column, x0, y0) || !CellPoint(to.row, to.column, x1, y1)) {
         stuck = L"a cell off the screen";
-        std::fprintf(stderr, "cells (%d,%d) at %d,%d and (%d,%d) at %d,%d\n", from.row, from.column,
-            world.cellX[from.row][from.column], world.cellY[from.row][from.column], to.row, to.column,
-            world.cellX[to.row][to.column], world.cellY[to.row][to.column]);
         return false;
     }
     Drag(x0, y0, x1, y1);
