@@ -91,18 +91,13 @@ bool Autoplayer::ClickPin(int pin)
 // press, a frame held, five moves and the release, one frame each.
 void Autoplayer::Drag(int x0, int y0, int x1, int y1)
 {
-    const int moves = options.humanPace ? 5 : 4;
     steps.push_back({ Step::Move, x0, y0 });
     steps.push_back({ Step::Wait });
     steps.push_back({ Step::Down, x0, y0 });
     steps.push_back({ Step::Wait });
-    for (int i = 1; i <= moves; ++i)
-        steps.push_back({ Step::Move, x0 + (x1 - x0) * i / moves, y0 + (y1 - y0) * i / moves });
-    if (!options.humanPace)
-        steps.push_back({ Step::Wait });
+    for (int i = 1; i <= 5; ++i)
+        steps.push_back({ Step::Move, x0 + (x1 - x0) * i / 5, y0 + (y1 - y0) * i / 5 });
     steps.push_back({ Step::Up, x1, y1 });
-    if (!options.humanPace)
-        Wait(3);
 }
 
 void Autoplayer::Key(const char* name)
@@ -271,7 +266,6 @@ void Autoplayer::DecideMap()
         return;
     }
     if (world.level == level) {
-        current.pinOffered = true;
         StartLevel();
         return;
     }
@@ -299,7 +293,6 @@ void Autoplayer::StartLevel()
     const int bought = current.buildingBought;
     current = LevelReport {};
     current.level = level;
-    current.pinOffered = true;
     current.buildingBought = bought;
     current.moneyBefore = world.money;
     std::fill(std::begin(taskSlots), std::end(taskSlots), 0);
@@ -415,13 +408,9 @@ void Autoplayer::DecideLevel()
             current.limit = world.levelTimeLimit;
             current.elapsed = world.levelFinalTime;
             current.taskReached = true;
-            for (int slot = 0; slot < 16; ++slot) {
-                if (!taskSlots[slot])
-                    continue;
-                current.taskReached = current.taskReached && world.messageReal[slot] >= world.messageTarget[slot];
-                current.taskLines += std::to_wstring(world.messageReal[slot]) + L"/"
-                    + std::to_wstring(world.messageTarget[slot]) + L" ";
-            }
+            for (int slot = 0; slot < 16; ++slot)
+                current.taskReached
+                    = current.taskReached && (!taskSlots[slot] || world.messageReal[slot] >= world.messageTarget[slot]);
         }
         Click(ButtonX(ScaleX(540)), ButtonY(ScaleY(960)));
         Wait(5);
@@ -429,7 +418,8 @@ void Autoplayer::DecideLevel()
     }
     if (world.IsPaused())
         return;
-    if (options.humanPace && ms < nextDecision)
+    // A player's pace: one decision every 1.5 s of game time.
+    if (ms < nextDecision)
         return;
     bool moved = false;
     if (world.drawStation == 0)
@@ -439,8 +429,6 @@ void Autoplayer::DecideLevel()
     if (moved) {
         ++moves;
         nextDecision = ms + kDecisionMs;
-    } else if (!options.humanPace) {
-        Wait(2);
     }
 }
 

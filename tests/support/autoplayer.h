@@ -32,7 +32,6 @@ struct LevelReport {
     int cup = 0; // the cup shown at the end: 0 none, 1 silver, 2 gold
     int points = 0;
     bool taskReached = false; // every task line of the level at its target
-    std::wstring taskLines; // "value/target" of each task line, for messages
     int moneyBefore = 0; // on the map before the level
     int moneyAfter = 0; // on the map after it
     // The result panel's figures: the level's total, the money it shows the
@@ -42,7 +41,6 @@ struct LevelReport {
     int shownBalance = -1;
     int buildingBought = 0; // the price of the building bought before the level
     int lotsBought = 0; // optional lots bought (the station level)
-    bool pinOffered = false; // its pin could be clicked when its turn came
 };
 
 class Autoplayer : public cPPApp {
@@ -52,9 +50,6 @@ public:
         int lastLevel = kCityLevel; // the run ends after this level (31: the station level)
         int width = 1280;
         int height = 1024;
-        // A player's pace: one decision per 1.5 s of game time, a drag
-        // taking 0.5 s.
-        bool humanPace = true;
     };
     explicit Autoplayer(const Options& options);
 
@@ -77,8 +72,7 @@ protected:
 private:
     struct Step {
         enum Kind { Move, Down, Up, KeyDown, KeyUp, Wait } kind;
-        int x = 0;
-        int y = 0;
+        int x = 0, y = 0;
         const char* key = nullptr;
     };
     void Click(int x, int y);
@@ -106,7 +100,7 @@ private:
     const Options options;
     std::deque<Step> steps;
     int level = 1; // the level being played or picked next
-    enum class Phase { Map, Buying, Level, Leaving, Station } phase = Phase::Map;
+    enum class Phase { Map, Buying, Level, Station } phase = Phase::Map;
     LevelReport current;
     int taskSlots[16] = {}; // the task lines the level showed
     int buildingKind = 0; // the building the shop is asked for
@@ -117,7 +111,7 @@ private:
     int pinClicks = 0;
     std::vector<int> lotsTried; // fundament indices clicked in the shop
     bool newGameAsked = false;
-    double nextDecision = 0.0; // human pace: the time of the next decision
+    double nextDecision = 0.0; // the time of the next decision
     int moves = 0;
     int levelFrames = 0;
 };

@@ -146,7 +146,6 @@ bool Autoplayer::GridMove()
         return false;
     }
     Drag(x0, y0, x1, y1);
-    Wait(6);
     return true;
 }
 
@@ -175,7 +174,6 @@ bool Autoplayer::UseBonusItem(const int (&grid)[10][10])
                 if (!fits)
                     continue;
                 Drag(ScaleX(item.targetX + 45), ScaleY(item.targetY + 45), x, y);
-                Wait(6);
                 return true;
             }
         }
@@ -216,7 +214,6 @@ bool Autoplayer::SwapMove()
                 if (pass == 1 && stir++ != moves % 7)
                     continue;
                 Drag(x0, y0, x1, y1);
-                Wait(10);
                 return true;
             }
         }
