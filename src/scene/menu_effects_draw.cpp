@@ -14,9 +14,6 @@ namespace Scene {
 namespace {
 
     constexpr double kFloaterStepSeconds = 0.017;
-    // Floaters that start below this line fly up to the points display and
-    // carry points; the others fly down from it and show a penalty.
-    constexpr int kPointsLine = 50;
 
 } // namespace
 
@@ -88,7 +85,9 @@ void MenuEffects::DrawValueFloaters()
     size_t i = 0;
     while (i < floaters.size()) {
         cFlyingMarker& m = floaters[i];
-        const bool carriesPoints = m.y > kPointsLine;
+        // Told apart by kind, not by where they start: a points floater from
+        // the grid's top row starts as high as a penalty.
+        const bool carriesPoints = !m.penalty;
         wchar_t text[32];
         std::swprintf(text, 32, carriesPoints ? L"+%d" : L"-%d", m.value);
         const int x = static_cast<int>(m.step * m.stepX + m.x);

@@ -3,6 +3,7 @@
 // Plain value types: copying one copies every member.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,7 @@ struct cFlyingMarker {
     int steps = 0; // steps, or the size of the value
     int alpha = 255;
     int step = 0;
+    uint8_t penalty = 0; // shown with a minus, credits nothing
 };
 
 // A car leaving its place after service, fading out.

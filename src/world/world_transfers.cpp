@@ -104,6 +104,7 @@ void cGameWorld::AddFlyingMarker(int value)
     m.x = static_cast<int>(540 / sx);
     m.y = static_cast<int>(45 / sy);
     m.value = value;
+    m.penalty = 1;
     m.stepY = 2.0;
     m.stepX = 0.0;
     m.steps = 50;

@@ -33,6 +33,7 @@ constexpr int kRestartText = 21;
 constexpr int kMainMenuText = 22;
 constexpr int kPanelButtonText = 8;
 constexpr int kJammedText = 128;
+constexpr int kNoRoomText = 136;
 
 class LevelHandOver : public test::LevelTest {
 protected:
@@ -344,8 +345,12 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             // failed panel saying why; at its task won, where the reward
             // first shown is the one that stays, and the one the result
             // table records.
-            for (int i = 0; i < 300 && !world.resultsShown; ++i)
+            bool fullShown = false;
+            for (int i = 0; i < 300 && !world.resultsShown; ++i) {
                 ASSERT_TRUE(Step());
+                fullShown = fullShown || Drew(kNoRoomText);
+            }
+            EXPECT_TRUE(fullShown);
             ASSERT_EQ(world.levelState, lines == 1 ? 1 : 0);
             if (lines != 1) {
                 EXPECT_TRUE(Drew(kJammedText));

@@ -76,12 +76,12 @@ protected:
 TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
 {
     world.minusPoints = 40;
-    AddFloater(300, 400, 25, 3, -10.0);
+    AddFloater(300, 30, 25, 3, -10.0); // from as high as the grid's top row
     world.paused = 1; // floaters fly on in a pause
     Frames(3);
     ASSERT_EQ(hud->numbers.size(), 3u);
     EXPECT_EQ(hud->numbers[0].text, L"+25");
-    EXPECT_EQ(hud->numbers[2].y, 380);
+    EXPECT_EQ(hud->numbers[2].y, 10);
     EXPECT_EQ(hud->numbers[2].alpha, 254);
     EXPECT_TRUE(world.flyingValues.empty());
     EXPECT_EQ(world.minusPoints, 65);
