@@ -7,6 +7,7 @@
 
 #include "frontend/menu_start_profiles_layout.h"
 #include "platform/test_events.h"
+#include "resources/page_manager.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
@@ -218,6 +219,20 @@ void Autoplayer::DecideProfiles()
 {
     using namespace Scene::ProfileLayout;
     const cGameWorld& world = cGameWorld::Instance();
+    if (world.restartConfirmOpen) {
+        // The confirmation panel is centred, a little below the middle.
+        CPageManager page;
+        uint32_t w = 0;
+        uint32_t h = 0;
+        page.Load(
+            options.width == 1280 ? L"data/gui/interface/menu/menu_start" : L"data/gui/interface/menu/menu_start_1024");
+        page.GetImageSize(L"menu_profile.png", &w, &h);
+        page.Unload();
+        const int dx = options.width / 2 - static_cast<int>(w) / 2;
+        const int dy = options.height / 2 - static_cast<int>(h) / 2 + ScaleY(80);
+        Click(ButtonX(dx + ScaleX(40)), ButtonY(dy + static_cast<int>(h) - ScaleY(90)));
+        return;
+    }
     if (world.profileNameEntry) {
         for (const char* key : { "A", "U", "T", "O", "Return" })
             Key(key);
