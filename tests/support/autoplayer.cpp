@@ -379,6 +379,8 @@ void Autoplayer::DecideShop()
                 + std::to_wstring(world.money);
             return;
         }
+        for (const cFundament& f : world.fundaments)
+            current.lotsLeft += InGrid(f) && world.lotParamC[f.row][f.column] == 1 && !world.lotStatus[f.row][f.column];
         shopLeaving = true;
         Key("Escape");
     }

@@ -40,7 +40,8 @@ struct LevelReport {
     int shownMoney = -1;
     int shownBalance = -1;
     int buildingBought = 0; // the price of the building bought before the level
-    int lotsBought = 0; // optional lots bought (the station level)
+    int lotsBought = 0; // lots at will bought (the station level)
+    int lotsLeft = 0; // lots at will left unbought (the station level)
 };
 
 class Autoplayer : public cPPApp {

@@ -245,8 +245,12 @@ bool Autoplayer::StationMove()
                 continue;
             const int x0 = static_cast<int>(slot.x / settings.scaleX) + ScaleX(72);
             const int y0 = static_cast<int>(slot.y / settings.scaleY) + ScaleY(66);
-            const int x1 = world.cellX[place.row][place.column] + 93;
-            const int y1 = world.cellY[place.row][place.column] + 120;
+            int x1 = 0;
+            int y1 = 0;
+            if (!CellPoint(place.row, place.column, x1, y1)) {
+                x1 = world.cellX[place.row][place.column] + 93;
+                y1 = world.cellY[place.row][place.column] + 120;
+            }
             Drag(x0, y0, x1, y1);
             return true;
         }
