@@ -60,6 +60,7 @@ namespace {
 Autoplayer::Autoplayer(const Options& options)
     : options(options)
 {
+    gfx.textOnly = true;
 }
 
 void Autoplayer::QueryDesktopSize(int& w, int& h)

@@ -10,8 +10,8 @@
 // opens the shop through the city pin and buys it with a click. The station
 // level at the end is the shop, where what is left buys the lots at will.
 //
-// The engine under it records the draw calls instead of drawing (only the
-// last frame's are kept): the run reads the result panel's figures from them.
+// The engine under it records the text drawn instead of drawing (only the
+// last frame's): the run reads the result panel's figures from it.
 #pragma once
 
 #include <deque>
