@@ -48,8 +48,7 @@ protected:
         cSettings::Instance().SetResolution(width, height);
         cSettings::Instance().screenMode = 0;
         test::ShowLogosAsAtStart(world);
-        player = std::make_unique<test::Autoplayer>(
-            test::Autoplayer::Options { .lastLevel = lastLevel, .width = width, .height = height });
+        player = std::make_unique<test::Autoplayer>(lastLevel, width, height);
         platform::SetTimeSourceForTests([this] { return player->ms; });
         cStateMenu::SetLoadingPauseForTests([] {});
         test::LogCapture log;

@@ -57,8 +57,10 @@ namespace {
 
 } // namespace
 
-Autoplayer::Autoplayer(const Options& options)
-    : options(options)
+Autoplayer::Autoplayer(int lastLevel, int width, int height)
+    : lastLevel(lastLevel)
+    , width(width)
+    , height(height)
 {
     gfx.textOnly = true;
 }
@@ -225,12 +227,11 @@ void Autoplayer::DecideProfiles()
         CPageManager page;
         uint32_t w = 0;
         uint32_t h = 0;
-        page.Load(
-            options.width == 1280 ? L"data/gui/interface/menu/menu_start" : L"data/gui/interface/menu/menu_start_1024");
+        page.Load(width == 1280 ? L"data/gui/interface/menu/menu_start" : L"data/gui/interface/menu/menu_start_1024");
         page.GetImageSize(L"menu_profile.png", &w, &h);
         page.Unload();
-        const int dx = options.width / 2 - static_cast<int>(w) / 2;
-        const int dy = options.height / 2 - static_cast<int>(h) / 2 + ScaleY(80);
+        const int dx = width / 2 - static_cast<int>(w) / 2;
+        const int dy = height / 2 - static_cast<int>(h) / 2 + ScaleY(80);
         Click(ButtonX(dx + ScaleX(40)), ButtonY(dy + static_cast<int>(h) - ScaleY(90)));
         return;
     }
@@ -270,7 +271,7 @@ void Autoplayer::DecideMap()
         DecideShop();
         return;
     }
-    if (level > options.lastLevel) {
+    if (level > lastLevel) {
         finished = true;
         return;
     }

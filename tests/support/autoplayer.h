@@ -47,12 +47,8 @@ struct LevelReport {
 class Autoplayer : public cPPApp {
 public:
     static constexpr int kCityLevel = 31;
-    struct Options {
-        int lastLevel = kCityLevel; // the run ends after this level (31: the station level)
-        int width = 1280;
-        int height = 1024;
-    };
-    explicit Autoplayer(const Options& options);
+    // The run ends after the last level (31: the station level).
+    Autoplayer(int lastLevel, int width, int height);
 
     bool Frame() override;
 
@@ -98,7 +94,7 @@ private:
     bool StationMove();
 
     RecordingGfx gfx;
-    const Options options;
+    const int lastLevel, width, height;
     std::deque<Step> steps;
     int level = 1; // the level being played or picked next
     enum class Phase { Map, Buying, Level, Station } phase = Phase::Map;
