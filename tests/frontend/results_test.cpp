@@ -180,11 +180,9 @@ TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
         int money, furthestAfter, status, time, levelAfter;
         bool saveWritten;
     } cases[] = {
-        { "passed at the frontier", 5, 5, 5, 100, 90, 300, 50, 1, -1, 0, 0, 1350, 6, 1, 90, 6, true },
         { "failed keeps only its time", 5, 5, 5, 100, 150, 300, 50, 2, 2, 40, 0, 1000, 5, 2, 150, 5, true },
         { "earlier level, less", 8, 8, 5, 100, 95, 250, 0, 1, 2, 70, 300, 1000, 8, 2, 70, 8, true },
         { "earlier level pays the rise", 8, 8, 5, 100, 95, 420, 0, 0, 2, 70, 300, 1120, 8, 2, 70, 8, true },
-        { "level 30 pays in full", 30, 30, 30, 100, 50, 500, 10, 2, 2, 50, 510, 1510, 30, 2, 50, 30, true },
         { "frontier but not the profile's last", 5, 4, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1000, 5, 1, 50, 5, true },
         { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, false },
         { "later level without a limit", 8, 8, 8, 0, 60, 700, 70, 0, 1, 0, 0, 1000, 9, 1, 0, 8, true },

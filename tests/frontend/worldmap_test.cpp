@@ -122,26 +122,6 @@ TEST_F(WorldMapPins, PlayIsOfferedUpToOnePastTheFurthestLevelAndForTheFirstOfATr
     EXPECT_GT(CountText(L"text 120"), 0); // level 0's info: not played yet
 }
 
-TEST_F(WorldMapPins, ALevelWhoseBuildingIsMissingShowsTheNoticeAndIsRefused)
-{
-    SetFurthest(8);
-    world.level = 8;
-    HoverPin(8);
-    Click();
-    EXPECT_FALSE(map.IsSelectable(8));
-    EXPECT_EQ(world.taskText, L"text 135 Workshop");
-    EXPECT_EQ(world.taskTextIsNotice, 1);
-    EXPECT_EQ(world.level, 7);
-
-    world.lotTable[4][3] = 9;
-    world.leftClick = 0;
-    Frame();
-    EXPECT_TRUE(map.IsSelectable(8));
-    Click();
-    EXPECT_EQ(world.level, 8);
-    EXPECT_EQ(world.taskText, L"task 8");
-}
-
 TEST_F(WorldMapPins, TheCityPinOpensTheShopAlsoWithoutMoney)
 {
     HoverPin(31);

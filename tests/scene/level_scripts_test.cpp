@@ -7,18 +7,14 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <string>
 #include <tuple>
-
-#include <lua.hpp>
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
-#include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -33,21 +29,6 @@ protected:
     {
         for (const std::wstring& fault : Faults())
             ADD_FAILURE() << platform::WideToNarrow(fault);
-    }
-
-    // Every callback the game may raise is a function of the level's context.
-    static void ExpectEveryCallback()
-    {
-        const char* const names[] = { "on_init", "on_after_init", "on_load", "on_after_load", "on_timer", "on_bonus",
-            "ok_work", "ok_build", "ok_update", "ok_saw", "add_manager", "on_fill_parking_place", "on_minus_points",
-            "on_level_finish", "on_blumen", "on_wbaum" };
-        lua_State* L = Scripting::GetContextState(Story::Instance().ContextHandle());
-        ASSERT_NE(L, nullptr);
-        for (const char* name : names) {
-            lua_getglobal(L, name);
-            EXPECT_TRUE(lua_isfunction(L, -1)) << name;
-            lua_pop(L, 1);
-        }
     }
 };
 
@@ -108,107 +89,6 @@ TEST_P(StationPointsTest, AServedCarEarnsAHundredOnceAndAShownPenaltyIsTaken)
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, StationPointsTest, ::testing::Values(2, 3));
 
-// A player who wins every level at "passed" can pay for each building a level
-// asks for by the time it asks: the prices of the station plan against the
-// payouts of the result panel, for the points the scripts credit at each
-// level's task (one swap per line on a swap grid).
-TEST_F(ShippedLevelTest, APassingPlayerAffordsEachBuildingWhenItIsNeeded)
-{
-    constexpr int kSwapCost = 300;
-    cGameWorld& world = cGameWorld::Instance();
-    world.LoadTasks();
-    world.level = 31;
-    Story::Instance().InitLevel31();
-    std::map<int, int> price;
-    for (int level = 1; level <= 30; ++level) {
-        world.SelectLevelTask(level);
-        if (world.taskFlag == -1)
-            continue;
-        const int lot = world.FindFundamentAt(world.taskValueA, world.taskValueB);
-        ASSERT_GE(lot, 0) << level;
-        price[level] = world.fundaments[static_cast<std::size_t>(lot)].lotValue;
-    }
-    ASSERT_EQ(price.size(), 10u);
-    Story::Instance().ReleaseLevelScript();
-
-    auto* submenu = cMenuManager::Instance().Get<Scene::MenuSubmenu>(cMenuManager::kSubmenu);
-    ASSERT_NE(submenu, nullptr);
-    int money = 0;
-    for (int level = 1; level <= 30; ++level) {
-        SCOPED_TRACE(level);
-        if (price.count(level)) {
-            EXPECT_GE(money, price[level]);
-            // Just: not much more than the player has.
-            EXPECT_GT(price[level] * 2, money);
-            money -= price[level];
-        }
-        ASSERT_TRUE(StartLevel(level));
-        const int goal = static_cast<int>(ScriptNumber("level_goal"));
-        int each = 0;
-        if (world.levelTimeLimit > 0) {
-            Story::Instance().CallScriptFunction("ok_work");
-            each = world.points;
-        } else {
-            world.bonusType = 3;
-            Story::Instance().CallScriptFunction("on_bonus");
-            each = world.points - (world.gamePlayMode == 1 ? kSwapCost : 0);
-        }
-        EXPECT_GT(each, 0);
-        world.minusPoints = goal * each;
-        world.levelElapsed = world.levelTimeLimit;
-        submenu->DrawStatistics();
-        EXPECT_EQ(world.levelRating, 0);
-        money += world.levelReward + world.levelBonus;
-        // Leaving the level unloads its script.
-        Story::Instance().ReleaseLevelScript();
-    }
-}
-
-// Every level of the campaign: the first of each triple a grid without a time
-// limit, the others stations against the clock; each plays a while cleanly
-// and ends at its goal.
-class CampaignLevel : public ShippedLevelTest, public ::testing::WithParamInterface<int> { };
-
-TEST_P(CampaignLevel, LoadsPlaysAndEndsAtItsGoal)
-{
-    const int level = GetParam();
-    cGameWorld& world = cGameWorld::Instance();
-    ASSERT_TRUE(StartLevel(level));
-    ASSERT_NE(Story::Instance().ScriptId(), -1);
-    const bool grid = (level - 1) % 3 == 0;
-    EXPECT_EQ(world.drawStation, grid ? 0 : 1);
-    EXPECT_EQ(world.levelTimeLimit > 0, !grid);
-    EXPECT_LE(world.managerCount, world.stackLimit);
-    ExpectEveryCallback();
-
-    // Ten seconds of play; a station's timer sends more cars down the road.
-    const std::size_t roadCars = world.autobahnCars.size();
-    ASSERT_TRUE(Frames(200, 50.0));
-    EXPECT_EQ(world.levelElapsed, 10);
-    if (!grid) {
-        EXPECT_GT(world.autobahnCars.size(), roadCars);
-    }
-    ExpectCleanLog();
-
-    // A station ends at its served-cars goal, a grid at its combo goal, as
-    // their task lines say. Managers, or a swap grid filling itself, may
-    // already have counted some during play: the level ends within the
-    // goal's count of further ones, and not before the first.
-    const int goal = static_cast<int>(ScriptNumber("level_goal"));
-    ASSERT_GT(goal, 0);
-    const char* const counter = grid ? "on_bonus" : "ok_work";
-    Story::Instance().CallScriptFunction("on_level_finish");
-    EXPECT_EQ(world.levelState, 0);
-    int calls = 0;
-    while (world.levelState != 1 && calls < goal) {
-        Story::Instance().CallScriptFunction(counter);
-        Story::Instance().CallScriptFunction("on_level_finish");
-        ++calls;
-    }
-    EXPECT_EQ(world.levelState, 1);
-    ExpectCleanLog();
-}
-
 // Everything the player clicks lies wholly on the screen at both sizes: every
 // cell of the grid, every stack slot and every service place, as laid out
 // after "on_init". A hit area is probed point by point around its anchor.
@@ -267,8 +147,5 @@ INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelGeometry,
     [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
         return "Level" + std::to_string(std::get<0>(info.param)) + "At" + std::to_string(std::get<1>(info.param));
     });
-
-INSTANTIATE_TEST_SUITE_P(ShippedLevels, CampaignLevel, ::testing::Range(1, 31),
-    [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
 
 } // namespace

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 
 #include "frontend/menu_start_profiles_layout.h"
 #include "platform/test_events.h"
 #include "resources/page_manager.h"
 #include "scene/design_units.h"
+#include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -17,6 +19,18 @@ namespace {
 
     using Scene::ScaleX;
     using Scene::ScaleY;
+
+    constexpr double kFrameMs = 50.0;
+    constexpr double kDecisionMs = 1500.0;
+    // A level that takes longer than this (game time) has lost its way.
+    constexpr int kLevelFrameLimit = 24000;
+    constexpr int kPointsLine = 14;
+    // GUI texts the run looks for: the result panel's rows and the map's
+    // "build ... first".
+    constexpr int kTotalText = 0;
+    constexpr int kBankText = 138;
+    constexpr int kBalanceText = 139;
+    constexpr int kBuildFirstText = 135;
 
     // The middle of a button drawn 205 x 49 design units at (x, y).
     int ButtonX(int x)
@@ -28,92 +42,27 @@ namespace {
         return y + ScaleY(24);
     }
 
-    // A point inside the cell (row, column) that no cell listed before it covers.
-    bool CellPoint(int row, int column, int& x, int& y)
+    bool InGrid(const cFundament& f)
     {
-        const cGameWorld& world = cGameWorld::Instance();
-        static const int kOffsets[][2] = { { 118, 118 }, { 100, 110 }, { 130, 120 }, { 93, 150 }, { 150, 90 } };
-        for (const auto& offset : kOffsets) {
-            x = world.cellX[row][column] + offset[0];
-            y = world.cellY[row][column] + offset[1];
-            if (x < 0 || y < 0 || x >= cSettings::Instance().GetWidth() || y >= cSettings::Instance().GetHeight())
-                continue;
-            if (!world.IsMouseOverPlace(row, column, x, y))
-                continue;
-            bool covered = false;
-            for (const cFundament& other : world.fundaments) {
-                if (other.row == row && other.column == column)
-                    break;
-                covered = covered || world.IsMouseOverPlace(other.row, other.column, x, y);
-            }
-            if (!covered)
-                return true;
-        }
-        return false;
+        return f.row >= 0 && f.row < 10 && f.column >= 0 && f.column < 10;
     }
 
-    // What a cell counts as for lines: the car type when the level groups by
-    // class, else the colour; -1 free or out of the grid.
-    int LineValue(const cGameWorld& world, int type)
+    // The whole text as a number, or -1.
+    int Number(const std::wstring& text)
     {
-        if (type < 0)
-            return -1;
-        if (type == 90)
-            return 90;
-        return world.bonusByClass ? type : world.GetAutoTypeColour(type);
-    }
-
-    constexpr int kGrid = 10;
-    using Grid = int[kGrid][kGrid];
-
-    bool MakesLine(const Grid& grid, int row, int column)
-    {
-        const int v = grid[row][column];
-        if (v < 0)
-            return false;
-        const int dirs[2][2] = { { 0, 1 }, { 1, 0 } };
-        for (const auto& d : dirs) {
-            int run = 1;
-            for (int s = 1; s < kGrid; ++s) {
-                const int r = row + d[0] * s;
-                const int c = column + d[1] * s;
-                if (r >= kGrid || c >= kGrid || (grid[r][c] != v && grid[r][c] != 90))
-                    break;
-                ++run;
-            }
-            for (int s = 1; s < kGrid; ++s) {
-                const int r = row - d[0] * s;
-                const int c = column - d[1] * s;
-                if (r < 0 || c < 0 || (grid[r][c] != v && grid[r][c] != 90))
-                    break;
-                ++run;
-            }
-            if (run >= 3)
-                return true;
-        }
-        return false;
-    }
-
-    void ReadGrid(const cGameWorld& world, Grid& grid)
-    {
-        for (auto& row : grid) {
-            for (int& v : row)
-                v = -1;
-        }
-        for (const cFundament& f : world.fundaments) {
-            if (f.row >= 0 && f.row < kGrid && f.column >= 0 && f.column < kGrid)
-                grid[f.row][f.column] = LineValue(world, f.autoType);
-        }
+        wchar_t* end = nullptr;
+        const long value = std::wcstol(text.c_str(), &end, 10);
+        return !text.empty() && end && *end == L'\0' ? static_cast<int>(value) : -1;
     }
 
 } // namespace
 
-Autoplayer::Autoplayer(int level, int width, int height, int taskKind)
-    : level(level)
-    , taskKind(taskKind)
+Autoplayer::Autoplayer(int lastLevel, int width, int height)
+    : lastLevel(lastLevel)
     , width(width)
     , height(height)
 {
+    gfx.textOnly = true;
 }
 
 void Autoplayer::QueryDesktopSize(int& w, int& h)
@@ -131,10 +80,10 @@ void Autoplayer::Click(int x, int y)
     Wait(3);
 }
 
-bool Autoplayer::ClickPin(int level)
+bool Autoplayer::ClickPin(int pin)
 {
     for (const cTaskRow& row : cGameWorld::Instance().taskRows) {
-        if (row.level == level) {
+        if (row.level == pin) {
             Click(ScaleX(row.pinX - 45 + 35), ScaleY(row.pinY - 80 + 50));
             return true;
         }
@@ -142,17 +91,17 @@ bool Autoplayer::ClickPin(int level)
     return false;
 }
 
+// At a player's pace the drag takes half a second: a frame over the car, the
+// press, a frame held, five moves and the release, one frame each.
 void Autoplayer::Drag(int x0, int y0, int x1, int y1)
 {
     steps.push_back({ Step::Move, x0, y0 });
     steps.push_back({ Step::Wait });
     steps.push_back({ Step::Down, x0, y0 });
     steps.push_back({ Step::Wait });
-    for (int i = 1; i <= 4; ++i)
-        steps.push_back({ Step::Move, x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4 });
-    steps.push_back({ Step::Wait });
+    for (int i = 1; i <= 5; ++i)
+        steps.push_back({ Step::Move, x0 + (x1 - x0) * i / 5, y0 + (y1 - y0) * i / 5 });
     steps.push_back({ Step::Up, x1, y1 });
-    Wait(3);
 }
 
 void Autoplayer::Key(const char* name)
@@ -190,25 +139,56 @@ void Autoplayer::Play(const Step& step)
 bool Autoplayer::Frame()
 {
     ++frames;
-    ms += 1000.0 / 20.0;
+    ms += kFrameMs;
+    gfx.ClearRecords();
     if (!steps.empty()) {
         Play(steps.front());
         steps.pop_front();
     } else {
         Decide();
     }
+    const bool running = cPPApp::Frame();
     const cGameWorld& world = cGameWorld::Instance();
     const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+    if (phase == Phase::Level && top == L"cStateGame") {
+        ++levelFrames;
+        if (levelFrames > kLevelFrameLimit)
+            stuck = L"level " + std::to_wstring(level) + L" runs too long";
+        if (!world.levelOver && !world.resultsShown) {
+            for (int slot = 0; slot < 16; ++slot)
+                taskSlots[slot] = taskSlots[slot] || (world.messageActive[slot] && slot != kPointsLine);
+            current.points = world.minusPoints;
+        } else {
+            current.points = std::max(current.points, world.minusPoints);
+            if (!world.medalText.empty())
+                current.cup = std::max(current.cup, world.medalText == L"GOLD" ? 2 : 1);
+            ReadResultPanel();
+        }
+    }
     // VANDREL_AUTOPLAY_TRACE=1 shows where a run stands, for a level it cannot win.
     if (std::getenv("VANDREL_AUTOPLAY_TRACE") && (top != L"cStateGame" || frames % 500 == 0))
-        std::fprintf(stderr,
-            "frame %d %ls profiles %d intro %d shop %d level %d/%d task %d over %d paused %d elapsed %d/%d "
-            "points %d pick %d held %d results %d\n",
-            frames, top.c_str(), world.profilesOpen, world.intro, world.shopOpen, world.level, world.furthestLevel,
-            world.taskBookOpen, world.levelOver, world.IsPaused() ? 1 : 0, world.levelElapsed, world.levelTimeLimit,
-            world.minusPoints, world.managerBelowLimit, world.autoOnMouse, world.resultScreenOpen);
-    pointsSeen = std::max(pointsSeen, world.minusPoints);
-    return cPPApp::Frame() && !backOnMap && frames < 12000 && stuck.empty();
+        std::fprintf(stderr, "frame %d %ls level %d/%d over %d elapsed %d/%d points %d money %d\n", frames, top.c_str(),
+            world.level, world.furthestLevel, world.levelOver, world.levelElapsed, world.levelTimeLimit,
+            world.minusPoints, world.money);
+    return running && !finished && stuck.empty();
+}
+
+// The rows of the panel that ends a won level: a label, then its value, each
+// drawn twice (shadow, colour).
+void Autoplayer::ReadResultPanel()
+{
+    const std::vector<std::wstring> texts = gfx.Texts();
+    const auto read = [&texts](int label, int& value) {
+        for (std::size_t i = 0; i + 2 < texts.size(); ++i) {
+            if (texts[i] == g_guiVocabulary[label] && Number(texts[i + 2]) != -1) {
+                value = Number(texts[i + 2]);
+                return;
+            }
+        }
+    };
+    read(kTotalText, current.shownTotal);
+    read(kBankText, current.shownMoney);
+    read(kBalanceText, current.shownBalance);
 }
 
 void Autoplayer::Decide()
@@ -222,13 +202,14 @@ void Autoplayer::Decide()
     if (world.loadingPhase)
         return;
     if (top == L"cStateGame") {
-        DecideLevel();
+        if (phase == Phase::Level)
+            DecideLevel();
         return;
     }
     if (top != L"cStateMenu")
         return;
-    if (levelEnded) {
-        backOnMap = true;
+    if (phase == Phase::Level) {
+        NoteLevelEnd();
         return;
     }
     if (world.profilesOpen)
@@ -259,7 +240,7 @@ void Autoplayer::DecideProfiles()
             Key(key);
         return;
     }
-    // A stored profile is played; else a new game is made on profile 1.
+    // A new game on profile 1, then played.
     if (world.currentProfile != 1) {
         Click(SlotX(1) + ScaleX(100), SlotY(1) + ScaleY(20));
         return;
@@ -282,266 +263,192 @@ void Autoplayer::DecideMap()
     const int continueX = ButtonX(ScaleX(510));
     const int buttonY = ButtonY(ScaleY(950));
     if (world.furthestLevel == 1 && world.intro < 3 && world.intro > 0) {
-        // The shop of the introduction: one lot the money pays for, bought
-        // with a click, then on.
-        if (world.intro == 1 && world.shopOpen && shopClicks < 40) {
-            for (const cFundament& f : world.fundaments) {
-                if (f.row < 0 || f.row >= kGrid || f.column < 0 || f.column >= kGrid)
-                    continue;
-                if (world.lotStatus[f.row][f.column] != 0 || world.lotParamA[f.row][f.column] != 1
-                    || world.lotParamC[f.row][f.column] != 1 || f.lotValue > world.money)
-                    continue;
-                ++shopClicks;
-                Click(world.cellX[f.row][f.column] + ScaleX(73), world.cellY[f.row][f.column] + ScaleY(158));
-                return;
-            }
-        }
+        // The introduction's shop is only looked at; then on.
         Click(continueX, buttonY);
         return;
     }
-    if (level == kCityLevel) {
+    if (phase == Phase::Buying || phase == Phase::Station) {
         DecideShop();
         return;
     }
-    if (world.level != level) {
-        if (!ClickPin(level))
-            stuck = L"no pin";
+    if (level > lastLevel) {
+        finished = true;
         return;
     }
-    Click(ButtonX(ScaleX(828)), buttonY);
+    if (level == kCityLevel) {
+        current = LevelReport {};
+        current.level = kCityLevel;
+        current.moneyBefore = world.money;
+        phase = Phase::Station;
+        return;
+    }
+    if (world.level == level) {
+        StartLevel();
+        return;
+    }
+    if (pinClicks < 2) {
+        ++pinClicks;
+        if (!ClickPin(level))
+            stuck = L"no pin for level " + std::to_wstring(level);
+        return;
+    }
+    // The pin under the mouse tells why it cannot be played.
+    const std::wstring buildFirst = g_guiVocabulary[kBuildFirstText];
+    if (buildingKind == 0 && world.taskTextIsNotice && world.taskText.compare(0, buildFirst.size(), buildFirst) == 0) {
+        for (const cTaskRow& row : world.taskRows)
+            buildingKind = row.level == level ? row.requiredKind : buildingKind;
+        phase = Phase::Buying;
+        pinClicks = 0;
+        return;
+    }
+    stuck = L"the pin of level " + std::to_wstring(level) + L" is not offered";
 }
 
-// The station-building level: the city pin opens the shop, a click buys the
-// lot the next level needs, Escape leaves.
+void Autoplayer::StartLevel()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    const int bought = current.buildingBought;
+    current = LevelReport {};
+    current.level = level;
+    current.buildingBought = bought;
+    current.moneyBefore = world.money;
+    std::fill(std::begin(taskSlots), std::end(taskSlots), 0);
+    levelFrames = 0;
+    moves = 0;
+    levelEndNoted = false;
+    phase = Phase::Level;
+    Click(ButtonX(ScaleX(828)), ButtonY(ScaleY(950)));
+}
+
+void Autoplayer::NoteLevelEnd()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    current.moneyAfter = world.money;
+    current.rating = world.levelStatus[level];
+    reports.push_back(current);
+    current = LevelReport {};
+    ++level;
+    pinClicks = 0;
+    buildingKind = 0;
+    phase = Phase::Map;
+}
+
+// The shop, entered by the city pin: the building a level asks for, or (on
+// the station level) the lots at will that the money pays for, cheapest
+// first; Escape leaves.
 void Autoplayer::DecideShop()
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (!world.shopOpen) {
-        if (lotsBought > 0) {
-            backOnMap = true;
+        if (!shopLeaving) {
+            if (!ClickPin(kCityLevel))
+                stuck = L"no city pin";
             return;
         }
-        if (!ClickPin(kCityLevel))
-            stuck = L"no city pin";
+        if (phase == Phase::Station) {
+            current.moneyAfter = world.money;
+            reports.push_back(current);
+            ++level;
+        }
+        phase = Phase::Map;
+        lotsTried.clear();
+        shopLeaving = false;
+        shopClicks = 0;
+        lotCounted = -1;
         return;
     }
-    if (lotsBought > 0 || shopClicks >= 10) {
+    if (shopLeaving) {
         Key("Escape");
         return;
     }
-    int built = 0;
-    for (const cFundament& f : world.fundaments) {
-        if (f.row >= 0 && f.row < kGrid && f.column >= 0 && f.column < kGrid)
-            built += world.lotStatus[f.row][f.column] != 0 ? 1 : 0;
+    // The lot clicked last: bought or not.
+    if (!lotsTried.empty()) {
+        const cFundament& f = world.fundaments[static_cast<std::size_t>(lotsTried.back())];
+        if (InGrid(f) && world.lotStatus[f.row][f.column] != 0 && lotCounted != lotsTried.back()) {
+            lotCounted = lotsTried.back();
+            if (phase == Phase::Buying) {
+                current.buildingBought = f.lotValue;
+                shopLeaving = true;
+                Key("Escape");
+                return;
+            }
+            ++current.lotsBought;
+        }
     }
-    if (shopClicks > 0 && built > builtBefore) {
-        lotsBought = built - builtBefore;
-        return;
+    if (!BuyLot(phase == Phase::Buying ? buildingKind : -1) || shopClicks > 5) {
+        if (phase == Phase::Buying) {
+            stuck = L"the building of level " + std::to_wstring(level) + L" is not bought with "
+                + std::to_wstring(world.money);
+            return;
+        }
+        for (const cFundament& f : world.fundaments)
+            current.lotsLeft += InGrid(f) && world.lotParamC[f.row][f.column] == 1 && !world.lotStatus[f.row][f.column];
+        shopLeaving = true;
+        Key("Escape");
     }
-    builtBefore = built;
-    for (const cFundament& f : world.fundaments) {
-        if (f.row < 0 || f.row >= kGrid || f.column < 0 || f.column >= kGrid || f.content != taskKind
-            || world.lotStatus[f.row][f.column] != 0 || f.lotValue > world.money)
+}
+
+// Clicks the lot of the kind (-1: the cheapest lot at will the money pays
+// for that was not tried); false when there is none.
+bool Autoplayer::BuyLot(int kind)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    int best = -1;
+    for (std::size_t i = 0; i < world.fundaments.size(); ++i) {
+        const cFundament& f = world.fundaments[i];
+        if (!InGrid(f) || world.lotStatus[f.row][f.column] != 0 || f.lotValue > world.money)
             continue;
-        ++shopClicks;
-        Click(world.cellX[f.row][f.column] + ScaleX(73), world.cellY[f.row][f.column] + ScaleY(158));
-        return;
+        if (kind >= 0 ? f.content != kind : world.lotParamC[f.row][f.column] != 1)
+            continue;
+        if (kind < 0 && std::find(lotsTried.begin(), lotsTried.end(), static_cast<int>(i)) != lotsTried.end())
+            continue;
+        if (best < 0 || f.lotValue < world.fundaments[static_cast<std::size_t>(best)].lotValue)
+            best = static_cast<int>(i);
     }
-    stuck = L"no lot to buy";
+    if (best < 0)
+        return false;
+    const cFundament& f = world.fundaments[static_cast<std::size_t>(best)];
+    lotsTried.push_back(best);
+    ++shopClicks;
+    Click(world.cellX[f.row][f.column] + ScaleX(73), world.cellY[f.row][f.column] + ScaleY(158));
+    return true;
 }
 
 void Autoplayer::DecideLevel()
 {
     const cGameWorld& world = cGameWorld::Instance();
-    levelStarted = true;
-    ++levelFrames;
     if (world.taskBookOpen) {
         Key("Escape");
         return;
     }
     if (world.levelOver || world.resultScreenOpen || world.resultsShown) {
-        levelEnded = true;
+        if (!levelEndNoted) {
+            levelEndNoted = true;
+            current.limit = world.levelTimeLimit;
+            current.elapsed = world.levelFinalTime;
+            current.taskReached = true;
+            for (int slot = 0; slot < 16; ++slot)
+                current.taskReached
+                    = current.taskReached && (!taskSlots[slot] || world.messageReal[slot] >= world.messageTarget[slot]);
+        }
         Click(ButtonX(ScaleX(540)), ButtonY(ScaleY(960)));
         Wait(5);
         return;
     }
     if (world.IsPaused())
         return;
+    // A player's pace: one decision every 1.5 s of game time.
+    if (ms < nextDecision)
+        return;
     bool moved = false;
     if (world.drawStation == 0)
         moved = world.gamePlayMode == 1 ? SwapMove() : GridMove();
     else
         moved = StationMove();
-    if (moved)
+    if (moved) {
         ++moves;
-    else
-        Wait(2);
-}
-
-bool Autoplayer::GridMove()
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    if (!world.managerBelowLimit || world.autoOnMouse != -1 || !world.transfers.empty())
-        return false;
-    Grid grid;
-    ReadGrid(world, grid);
-    int bestFrom = -1;
-    int bestTo = -1;
-    int fallbackFrom = -1;
-    int fallbackTo = -1;
-    for (std::size_t a = 0; a < world.fundaments.size() && bestFrom < 0; ++a) {
-        const cFundament& from = world.fundaments[a];
-        int x = 0;
-        int y = 0;
-        if (from.hidden || from.autoType < 0 || from.autoType >= 90 || from.row >= kGrid || from.column >= kGrid
-            || !CellPoint(from.row, from.column, x, y))
-            continue;
-        for (std::size_t b = 0; b < world.fundaments.size(); ++b) {
-            const cFundament& to = world.fundaments[b];
-            if (b == a || to.hidden || to.autoType != -1 || to.row < 0 || to.row >= kGrid || to.column < 0
-                || to.column >= kGrid || !CellPoint(to.row, to.column, x, y))
-                continue;
-            Grid trial;
-            std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
-            trial[from.row][from.column] = -1;
-            trial[to.row][to.column] = grid[from.row][from.column];
-            if (MakesLine(trial, to.row, to.column)) {
-                bestFrom = static_cast<int>(a);
-                bestTo = static_cast<int>(b);
-                break;
-            }
-            if (fallbackFrom < 0) {
-                fallbackFrom = static_cast<int>(a);
-                fallbackTo = static_cast<int>(b);
-            }
-        }
+        nextDecision = ms + kDecisionMs;
     }
-    if (bestFrom < 0) {
-        bestFrom = fallbackFrom;
-        bestTo = fallbackTo;
-    }
-    if (bestFrom < 0)
-        return UseBonusItem(grid);
-    const cFundament& from = world.fundaments[static_cast<std::size_t>(bestFrom)];
-    const cFundament& to = world.fundaments[static_cast<std::size_t>(bestTo)];
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    if (!CellPoint(from.row, from.column, x0, y0) || !CellPoint(to.row, to.column, x1, y1)) {
-        stuck = L"a cell off the screen";
-        std::fprintf(stderr, "cells (%d,%d) at %d,%d and (%d,%d) at %d,%d\n", from.row, from.column,
-            world.cellX[from.row][from.column], world.cellY[from.row][from.column], to.row, to.column,
-            world.cellX[to.row][to.column], world.cellY[to.row][to.column]);
-        return false;
-    }
-    Drag(x0, y0, x1, y1);
-    Wait(6);
-    return true;
-}
-
-// A full grid: a joker goes where it makes a line, or a bomb anywhere, from
-// its slot in the bonus bar.
-bool Autoplayer::UseBonusItem(const int (&grid)[10][10])
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    for (int pass = 0; pass < 2; ++pass)
-        for (const cJoker& item : world.jokers) {
-            if (item.used || item.step < item.steps || (item.item != 90 && item.item != 91))
-                continue;
-            for (const cFundament& cell : world.fundaments) {
-                int x = 0;
-                int y = 0;
-                if (cell.hidden || cell.autoType < 0 || cell.row >= kGrid || cell.column >= kGrid
-                    || !CellPoint(cell.row, cell.column, x, y))
-                    continue;
-                bool fits = item.item == 91 || pass == 1;
-                for (int v = 1; v <= 5 && !fits; ++v) {
-                    Grid trial;
-                    std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
-                    trial[cell.row][cell.column] = v;
-                    fits = MakesLine(trial, cell.row, cell.column);
-                }
-                if (!fits)
-                    continue;
-                Drag(ScaleX(item.targetX + 45), ScaleY(item.targetY + 45), x, y);
-                Wait(6);
-                return true;
-            }
-        }
-    return false;
-}
-
-// Swap grids: two neighbours swapped where that makes a line.
-bool Autoplayer::SwapMove()
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    if (!world.managerBelowLimit || world.autoOnMouse != -1 || !world.transfers.empty() || world.dropPending)
-        return false;
-    Grid grid;
-    ReadGrid(world, grid);
-    // Without a line to make, a swap that only stirs the grid, a different
-    // one each time.
-    int stir = 0;
-    for (int pass = 0; pass < 2; ++pass)
-        for (const cFundament& a : world.fundaments) {
-            int x0 = 0;
-            int y0 = 0;
-            if (a.hidden || a.autoType < 0 || a.row >= kGrid || a.column >= kGrid
-                || !CellPoint(a.row, a.column, x0, y0))
-                continue;
-            for (const cFundament& b : world.fundaments) {
-                const int dr = b.row - a.row;
-                const int dc = b.column - a.column;
-                int x1 = 0;
-                int y1 = 0;
-                if (!((dr == 1 && dc == 0) || (dr == 0 && dc == 1)) || b.hidden || b.autoType < 0
-                    || !CellPoint(b.row, b.column, x1, y1))
-                    continue;
-                Grid trial;
-                std::copy(&grid[0][0], &grid[0][0] + kGrid * kGrid, &trial[0][0]);
-                std::swap(trial[a.row][a.column], trial[b.row][b.column]);
-                if (pass == 0 && !MakesLine(trial, a.row, a.column) && !MakesLine(trial, b.row, b.column))
-                    continue;
-                if (pass == 1 && stir++ != moves % 7)
-                    continue;
-                Drag(x0, y0, x1, y1);
-                Wait(10);
-                return true;
-            }
-        }
-    return false;
-}
-
-bool Autoplayer::StationMove()
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    const cSettings& settings = cSettings::Instance();
-    if (world.autoOnMouse != -1 || !world.transfers.empty())
-        return false;
-    for (int i = 0; i < world.stackCounter && i < static_cast<int>(world.stackSlots.size()); ++i) {
-        const cStackSlot& slot = world.stackSlots[static_cast<std::size_t>(i)];
-        if (slot.autoType < 0)
-            continue;
-        const int colour = world.GetAutoTypeColour(slot.autoType);
-        for (const cPlace& place : world.places) {
-            if (place.type < 6 || place.type > 10 || place.direction <= 0 || place.autoOffsetX == 0 || place.state == 2
-                || place.row < 0 || place.column < 0)
-                continue;
-            if (place.colour + 6 != colour)
-                continue;
-            bool busy = false;
-            const int index = static_cast<int>(&place - world.places.data());
-            for (const cPlaceAuto& served : world.placeAutos)
-                busy = busy || (served.place == index && served.autoType != -1);
-            if (busy)
-                continue;
-            const int x0 = static_cast<int>(slot.x / settings.scaleX) + ScaleX(72);
-            const int y0 = static_cast<int>(slot.y / settings.scaleY) + ScaleY(66);
-            const int x1 = world.cellX[place.row][place.column] + 93;
-            const int y1 = world.cellY[place.row][place.column] + 120;
-            Drag(x0, y0, x1, y1);
-            return true;
-        }
-    }
-    return false;
 }
 
 } // namespace test

@@ -2,49 +2,74 @@
 // manager and screens under the dummy video driver, played only through input
 // events (mouse moves, button presses and releases, keys). It reads the world
 // to choose its moves and never writes it. From the logos it goes to the
-// start screen, makes a new game on an empty profile (or plays a stored one),
-// leaves the shop intro after buying a lot, starts the chosen level with the
-// map's play button, wins it (grid levels: a drag that makes a line; station
-// levels: stack cars dragged onto the free place of their colour), passes the
-// result screens and is back on the map.
+// start screen and makes a new game with a typed name, then plays the
+// campaign in order from level 1: it picks each level by its map pin, wins it
+// (grid levels: a drag that makes a line; station levels: stack cars dragged
+// onto the free place of their colour), passes the result screens and is
+// back on the map. When the map says the next level needs a building, it
+// opens the shop through the city pin and buys it with a click. The station
+// level at the end is the shop, where what is left buys the lots at will.
+//
+// The engine under it records the text drawn instead of drawing (only the
+// last frame's): the run reads the result panel's figures from it.
 #pragma once
 
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "app/pp_app.h"
+#include "support/recording_gfx.h"
 
 namespace test {
+
+// What one level of the run showed and left behind.
+struct LevelReport {
+    int level = 0;
+    int limit = 0; // seconds; 0 for a level without one
+    int elapsed = 0; // seconds played
+    int rating = -1; // the stored rating after the level
+    int cup = 0; // the cup shown at the end: 0 none, 1 silver, 2 gold
+    int points = 0;
+    bool taskReached = false; // every task line of the level at its target
+    int moneyBefore = 0; // on the map before the level
+    int moneyAfter = 0; // on the map after it
+    // The result panel's figures: the level's total, the money it shows the
+    // player holding and the new balance; -1 when not read.
+    int shownTotal = -1;
+    int shownMoney = -1;
+    int shownBalance = -1;
+    int buildingBought = 0; // the price of the building bought before the level
+    int lotsBought = 0; // lots at will bought (the station level)
+    int lotsLeft = 0; // lots at will left unbought (the station level)
+};
 
 class Autoplayer : public cPPApp {
 public:
     static constexpr int kCityLevel = 31;
-    // On the city level the player buys a lot of kind taskKind.
-    Autoplayer(int level, int width, int height, int taskKind = 0);
+    // The run ends after the last level (31: the station level).
+    Autoplayer(int lastLevel, int width, int height);
 
     bool Frame() override;
 
     // The clock the run uses (milliseconds); the test hands it to the time source.
     double ms = 1000.0;
 
-    // What the run saw.
-    bool levelStarted = false;
-    bool levelEnded = false;
-    bool backOnMap = false;
-    int lotsBought = 0;
-    int moves = 0;
-    int pointsSeen = 0; // the most points the level showed
+    std::vector<LevelReport> reports; // one per level played, in order
     int frames = 0;
     std::wstring stuck; // where the run gave up, when it did
+    bool finished = false; // every level up to the last one played
 
 protected:
     void QueryDesktopSize(int& width, int& height) override;
+    // The recording engine stays in place of the real one.
+    void StartEngine() override { }
+    void StopEngine() override { }
 
 private:
     struct Step {
         enum Kind { Move, Down, Up, KeyDown, KeyUp, Wait } kind;
-        int x = 0;
-        int y = 0;
+        int x = 0, y = 0;
         const char* key = nullptr;
     };
     void Click(int x, int y);
@@ -57,21 +82,34 @@ private:
     void Decide();
     void DecideProfiles();
     void DecideMap();
+    void StartLevel();
     void DecideLevel();
     void DecideShop();
+    bool BuyLot(int kind);
+    void ReadResultPanel();
+    void NoteLevelEnd();
     bool GridMove();
     bool UseBonusItem(const int (&grid)[10][10]);
     bool SwapMove();
     bool StationMove();
 
-    const int level;
-    const int taskKind;
-    int builtBefore = 0;
-    const int width;
-    const int height;
+    RecordingGfx gfx;
+    const int lastLevel, width, height;
     std::deque<Step> steps;
-    bool newGameAsked = false;
+    int level = 1; // the level being played or picked next
+    enum class Phase { Map, Buying, Level, Station } phase = Phase::Map;
+    LevelReport current;
+    int taskSlots[16] = {}; // the task lines the level showed
+    int buildingKind = 0; // the building the shop is asked for
     int shopClicks = 0;
+    bool shopLeaving = false;
+    int lotCounted = -1; // the lot last counted as bought
+    bool levelEndNoted = false;
+    int pinClicks = 0;
+    std::vector<int> lotsTried; // fundament indices clicked in the shop
+    bool newGameAsked = false;
+    double nextDecision = 0.0; // the time of the next decision
+    int moves = 0;
     int levelFrames = 0;
 };
 

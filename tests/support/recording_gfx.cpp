@@ -208,6 +208,8 @@ GfxDraw RecordingGfx::Draw(GfxDraw::Kind kind) const
 
 void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float, float)
 {
+    if (textOnly)
+        return;
     GfxDraw d = Draw(GfxDraw::Kind::Texture);
     d.texture = texture;
     d.hasSource = source != nullptr;
@@ -246,6 +248,8 @@ void RecordingGfx::DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* t
 
 void RecordingGfx::DrawLines(const float points[][2], int count, int)
 {
+    if (textOnly)
+        return;
     GfxDraw d = Draw(GfxDraw::Kind::Lines);
     for (int i = 0; points && i < count; ++i) {
         d.points.push_back(points[i][0]);
@@ -256,6 +260,8 @@ void RecordingGfx::DrawLines(const float points[][2], int count, int)
 
 void RecordingGfx::DrawTriangles(const GfxVertex* vertices, int triangleCount, int, int)
 {
+    if (textOnly)
+        return;
     GfxDraw d = Draw(GfxDraw::Kind::Triangles);
     if (vertices && triangleCount > 0)
         d.vertices.assign(vertices, vertices + triangleCount * 3);

@@ -84,6 +84,7 @@ public:
     HRESULT createResult = S_OK;
     HRESULT testDeviceResult = S_OK;
     HRESULT screenshotResult = S_OK;
+    bool textOnly = false; // only text draws are recorded
 
     // What was done. `calls` names every call in order, with its arguments
     // where they matter: "Clear 3 0xff000000", "SetDisplayMode 1280 1024",

@@ -291,11 +291,10 @@ function common.grid_level(cfg)
     function ok_work()
     end
 
-    -- Every combo counts towards the target and pays a little.
+    -- Every combo counts towards the target; the result screen pays the points.
     function on_bonus()
         done = done + 1
         Story:SetMessage(1, done, cfg.target)
-        Story:SetMoney(Story:GetMoney() + 20)
         common.credit_combo()
         if cfg.bomb_every and done % cfg.bomb_every == 0 then
             Story:AddSpecAuto(0, 91)
@@ -317,7 +316,7 @@ function common.grid_level(cfg)
     empty_callbacks()
 end
 
--- A station level. cfg: level, time (seconds), target (cars to serve), pay,
+-- A station level. cfg: level, time (seconds), target (cars to serve),
 -- groups (colour groups 6..10 with a place each), extra (further places of
 -- the first groups), slots, limit, managers, service, patience, road_every,
 -- dusk (seconds before the end when the evening falls), weather.
@@ -403,7 +402,6 @@ function common.station_level(cfg)
     function ok_work()
         served = served + 1
         Story:SetMessage(0, served, cfg.target)
-        Story:SetMoney(Story:GetMoney() + (cfg.pay or 25))
         common.credit_car()
     end
 

@@ -120,7 +120,6 @@ end
 function on_bonus()
     rows_done = rows_done + 1
     Story:SetMessage(1, rows_done, ROWS_TARGET)
-    Story:SetMoney(Story:GetMoney() + 20)
     common.credit_combo()
 end
 

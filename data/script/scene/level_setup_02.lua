@@ -5,8 +5,8 @@
 dofile("data/script/scene/level_common.lua")
 
 local STACK_SLOTS = 3
-local SERVE_TARGET = 12
-local TIME_LIMIT = 300
+local SERVE_TARGET = 28
+local TIME_LIMIT = 180
 local ROAD = 1
 local ROAD_CARS = 3
 local ROAD_EVERY = 5
@@ -171,7 +171,6 @@ end
 function ok_work()
     served = served + 1
     Story:SetMessage(0, served, SERVE_TARGET)
-    Story:SetMoney(Story:GetMoney() + 25)
     common.credit_car()
 end
 

@@ -6,5 +6,5 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.station_level({
     level = 3,
-    time = 300, target = 14, groups = { 6, 7 }, extra = 1, slots = 3, service = 4.0, patience = 25, rain = 120,
+    time = 180, target = 38, groups = { 6, 7 }, extra = 1, slots = 3, service = 4.0, patience = 25, rain = 120,
 })

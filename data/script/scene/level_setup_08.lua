@@ -6,6 +6,6 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.station_level({
     level = 8,
-    time = 300, target = 18, groups = { 6, 7, 8 }, extra = 1, slots = 3, limit = 2, managers = 1, service = 3.6,
+    time = 180, target = 39, groups = { 6, 7, 8 }, extra = 1, slots = 3, limit = 2, managers = 1, service = 3.6,
     patience = 24, snow = 160,
 })

@@ -6,6 +6,6 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.station_level({
     level = 9,
-    time = 280, target = 18, groups = { 6, 7, 8 }, extra = 1, slots = 3, service = 3.5, patience = 24,
+    time = 180, target = 51, groups = { 6, 7, 8 }, extra = 1, slots = 3, service = 3.5, patience = 24,
     road_every = 3, snow = 220, fog = 100,
 })

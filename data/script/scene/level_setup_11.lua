@@ -5,6 +5,6 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.station_level({
     level = 11,
-    time = 300, target = 20, groups = { 6, 7, 8, 9 }, slots = 3, limit = 2, managers = 1, service = 3.4,
+    time = 180, target = 46, groups = { 6, 7, 8, 9 }, slots = 3, limit = 2, managers = 1, service = 3.4,
     patience = 23, snow = 120, dusk = 240,
 })

@@ -6,6 +6,6 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.station_level({
     level = 26,
-    time = 300, target = 30, groups = { 6, 7, 8, 9, 10 }, extra = 2, slots = 4, limit = 3, managers = 3,
+    time = 240, target = 117, groups = { 6, 7, 8, 9, 10 }, extra = 2, slots = 4, limit = 3, managers = 3,
     service = 2.7, patience = 18,
 })

@@ -18,33 +18,33 @@ local PUMP_ROW = 2
 -- buy it at will and sell it back (the buildings a level needs are bought
 -- when that level asks for them and are kept).
 --
--- Prices follow what the levels pay. A station level won in time pays 50 000
--- at least (more for silver, gold and points above its target); a grid level
--- pays its points, 600 a line of three (300 on a swap grid, where the swap
--- costs 300), about 6 000 to 12 000 at its task. The car wash, needed before
--- level 2, costs less than level 1 pays at its task; every later building a
--- level needs comes after two more station levels and costs what those two
--- pay at the least. So a player who just passes every level can just afford
--- each building when it is asked for; the grid levels' points and better
--- ratings pay for the lots bought at will.
+-- Prices follow what the levels pay a player who can go on: one who wins
+-- every station level with silver or gold, as the region gates ask. Such a
+-- level pays 75 000 or 90 000 (and a share of the points above its target);
+-- a grid level pays its points, some 5 000 to 10 000 at its task. The car
+-- wash, needed before level 2, costs less than level 1 pays at its task.
+-- Every later building a level needs comes after two more station levels
+-- and a grid level, and costs most of what they pay with silver: what is
+-- left over is a lot at will every few buildings, so the lots at will are a
+-- choice, and together they cost more than a whole campaign leaves over.
 local LOTS = {
-    { 3, 2, 1, "lot_wash", 5000, 0 },
-    { 3, 6, 2, "lot_shop", 100000, 0 },
-    { 4, 3, 3, "lot_workshop", 100000, 0 },
-    { 4, 5, 4, "lot_floodlight", 100000, 0 },
-    { 5, 2, 5, "lot_diesel", 100000, 0 },
-    { 5, 6, 6, "lot_tower", 100000, 0 },
-    { 6, 3, 7, "lot_crane", 100000, 0 },
-    { 6, 5, 8, "lot_concrete", 100000, 0 },
-    { 7, 2, 9, "lot_office", 100000, 0 },
-    { 7, 6, 10, "lot_diner", 100000, 0 },
-    { 4, 7, 11, "lot_carpark", 15000, 1 },
-    { 5, 8, 12, "lot_carpark2", 20000, 1 },
-    { 6, 7, 13, "lot_training", 30000, 1 },
-    { 8, 4, 14, "lot_playground", 10000, 1 },
-    { 3, 8, 15, "lot_weather", 25000, 1 },
-    { 8, 6, 16, "lot_depot", 35000, 1 },
-    { 4, 1, 17, "lot_canopy", 40000, 1 },
+    { 3, 2, 1, "lot_wash", 4000, 0 },
+    { 3, 6, 2, "lot_shop", 110000, 0 },
+    { 4, 3, 3, "lot_workshop", 115000, 0 },
+    { 4, 5, 4, "lot_floodlight", 120000, 0 },
+    { 5, 2, 5, "lot_diesel", 125000, 0 },
+    { 5, 6, 6, "lot_tower", 125000, 0 },
+    { 6, 3, 7, "lot_crane", 130000, 0 },
+    { 6, 5, 8, "lot_concrete", 130000, 0 },
+    { 7, 2, 9, "lot_office", 135000, 0 },
+    { 7, 6, 10, "lot_diner", 135000, 0 },
+    { 4, 7, 11, "lot_carpark", 80000, 1 },
+    { 5, 8, 12, "lot_carpark2", 120000, 1 },
+    { 6, 7, 13, "lot_training", 160000, 1 },
+    { 8, 4, 14, "lot_playground", 60000, 1 },
+    { 3, 8, 15, "lot_weather", 140000, 1 },
+    { 8, 6, 16, "lot_depot", 200000, 1 },
+    { 4, 1, 17, "lot_canopy", 240000, 1 },
 }
 
 -- A lot that needs another one built first: row, column, needed row, column.
