@@ -30,8 +30,6 @@ TEST_F(PropertyFileTest, ReadsKeysAndValuesAndHashTerminatedOnesSpanLines)
         { "empty file", {}, {} },
         { "a last key with an empty value", Utf16(L"[a]\r\n1\r\n[name 6]\r\n\r\n"),
             { { L"a", L"1" }, { L"name 6", L"" } } },
-        { "a lone key", Utf16(L"[only]"), {} },
-        { "a key cut after its line", Utf16(L"[a]\r\n1\r\n[b]\r\n"), { { L"a", L"1" } } },
     };
     for (const auto& [what, bytes, expected] : cases) {
         test::WriteBytes(Here("p.txt"), bytes);
