@@ -86,21 +86,58 @@ TEST_F(OptionsTest, TheMusicBarFollowsAHeldMouseAndMuteSilencesIt)
     EXPECT_FLOAT_EQ(sound.sounds[0]->volumes.back(), 0.5f);
 }
 
-// In the level and in the main menu alike, a volume bar is drawn where the
-// mouse takes hold of it.
-TEST_F(OptionsTest, EachVolumeBarIsDrawnWhereItIsDragged)
+// At both sizes, in the level and in the main menu: each volume bar is drawn
+// where the mouse takes hold of it and lit as far as its value goes, and the
+// hint line stands clear of every button.
+TEST_F(OptionsTest, BarsAreLitToTheirValueAndTheHintStandsClearOfTheButtons)
 {
-    for (const bool inLevel : { true, false }) {
-        SCOPED_TRACE(inLevel);
-        world.levelActive = inLevel ? 1 : 0;
-        Frame();
-        std::vector<std::pair<int, int>> drawn, held;
-        for (const auto& image : Images())
-            if (image.name == "balken_off.png")
-                drawn.emplace_back(image.x, image.y);
-        for (const int bar : { MenuOptions::kMusicBar, MenuOptions::kSoundBar })
-            held.emplace_back(options.ControlX(bar, inLevel), options.ControlY(bar, inLevel));
-        EXPECT_EQ(drawn, held);
+    const auto overlap = [](const RECT& p, const RECT& q) {
+        return p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
+    };
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        for (const int inLevel : { 1, 0 }) {
+            for (const float value : { 1.0f, 0.5f }) {
+                SCOPED_TRACE(
+                    std::to_string(width) + (inLevel ? " in a level " : " in the main menu ") + std::to_string(value));
+                cSettings::Instance().SetResolution(width, height);
+                world.levelActive = inLevel;
+                world.musicVolume = world.soundVolume = value;
+                options.SetActive(false);
+                options.SetActive(true);
+                MoveMouse(0, 0);
+                Frame();
+                std::vector<RECT> bars, lit, buttons;
+                std::size_t image = 0;
+                const auto images = Images();
+                for (const test::GfxDraw& d : gfx.draws) {
+                    if (d.kind != test::GfxDraw::Kind::Texture)
+                        continue;
+                    const std::string& name = images[image++].name;
+                    if (name == "balken_off.png")
+                        bars.push_back(d.target);
+                    else if (name == "balken_over.png")
+                        lit.push_back(d.target);
+                    else if (name.starts_with("mute") || name.starts_with("screen") || name.starts_with("button"))
+                        buttons.push_back(d.target);
+                }
+                ASSERT_EQ(bars.size(), 2u);
+                ASSERT_EQ(lit.size(), 2u);
+                for (const int bar : { MenuOptions::kMusicBar, MenuOptions::kSoundBar }) {
+                    const RECT& b = bars[static_cast<std::size_t>(bar)];
+                    EXPECT_EQ(b.left, options.ControlX(bar, inLevel));
+                    EXPECT_EQ(b.top, options.ControlY(bar, inLevel));
+                    EXPECT_NEAR(lit[static_cast<std::size_t>(bar)].right - b.left, (b.right - b.left) * value, 1.0);
+                }
+                const auto hint
+                    = std::ranges::find_if(gfx.draws, [](const test::GfxDraw& d) { return d.text == L"text 97"; });
+                ASSERT_NE(hint, gfx.draws.end());
+                const int textHeight = static_cast<const test::RecordingFont*>(hint->font)->size;
+                const RECT text { hint->x, hint->y, hint->x + static_cast<int>(hint->text.size()) * gfx.charWidth,
+                    hint->y + textHeight };
+                for (const RECT& button : buttons)
+                    EXPECT_FALSE(overlap(text, button)) << "the hint at " << text.left << "," << text.top;
+            }
+        }
     }
 }
 
