@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "frontend/menu_buy.h"
+#include "scene/design_units.h"
 #include "scene/hud_fixture.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -22,9 +24,8 @@ protected:
     {
         HudTest::SetUp();
         const std::vector<std::string> images = { "level_build", "level_build_seile", "top3", "money",
-            "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png",
-            "platform_over.png", "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b",
-            "tree_02.png" };
+            "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png", "platform_over.png",
+            "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b", "tree_02.png" };
         WriteSet("data/gui/interface/menu/menu_buy", images);
         WriteSet("data/gui/interface/menu/menu_buy_1024", images);
         std::filesystem::create_directories(folder / "user");
@@ -165,6 +166,8 @@ TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)
         EXPECT_EQ(texts[1]->text, c.text);
         EXPECT_EQ(texts[0]->y, 37) << "shadow of a single line at y 35";
         EXPECT_EQ(texts[1]->y, 35);
+        ASSERT_TRUE(FindImage("money"));
+        EXPECT_GE(FindImage("money")->y, 0) << "the money box is cut off";
     }
     Build(4, 7, 9);
     Build(3, 2, 9);
@@ -174,22 +177,14 @@ TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)
     EXPECT_EQ(TextDraws()[1]->text, L"text 149");
 }
 
-TEST_F(ShopLotsTest, AHeldTreeFollowsTheMouseIsPlantedByAClickAndDroppedByTheRightButton)
+TEST_F(ShopLotsTest, TheRightButtonPutsAHeldTreeBack)
 {
     world.AddOver(102, "tree_02");
     world.treeSelection = 102;
-    MoveMouse(400, 500);
-    world.leftClick = 1;
-    shop.DrawDecorPlaces();
-    ASSERT_TRUE(FindImage("tree_02.png"));
-    EXPECT_EQ(FindImage("tree_02.png")->x, 242);
-    ASSERT_EQ(world.places.size(), 1u);
-    EXPECT_EQ(world.places[0].x, 242);
-    EXPECT_EQ(world.places[0].y, 289);
     world.rightDown = world.leftClick = 1;
     shop.DrawDecorPlaces();
     EXPECT_EQ(world.treeSelection, -1);
-    EXPECT_EQ(world.places.size(), 1u); // a dropped tree is not planted
+    EXPECT_TRUE(world.places.empty()); // a dropped tree is not planted
 }
 
 // Our level-31 script entered the way the world map's city pin enters it.
@@ -249,6 +244,26 @@ TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
             EXPECT_TRUE(left <= right && left >= 0 && top >= 0 && right < width && bottom < height)
                 << "lot " << f.row << "," << f.column << " at " << width;
         }
+        // The city's cars (100 x 80 design pixels, drawn from their point on
+        // a street) never pass under a lot: no lot lies on a street.
+        std::set<std::pair<int, int>> onStreet;
+        for (const cAutobahnRoad& road : world.autobahnRoads) {
+            for (int s = 0; s <= road.segCount && s < cAutobahnRoad::kSegments; ++s) {
+                const int x1 = road.segStartX[s], y1 = road.segStartY[s];
+                const int x2 = road.segEndX[s], y2 = road.segEndY[s];
+                for (int t = 0; t <= 100; ++t) {
+                    const int cx = x1 + (x2 - x1) * t / 100 + 50, cy = y1 + (y2 - y1) * t / 100 + 40;
+                    for (const auto& [dx, dy] : { std::pair { 0, 0 }, { -30, 0 }, { 30, 0 }, { 0, -20 }, { 0, 20 } }) {
+                        MoveMouse(Scene::ScaleX(cx + dx), Scene::ScaleY(cy + dy));
+                        for (const cFundament& f : world.fundaments)
+                            if (shop.IsMouseOverLot(f.row, f.column))
+                                onStreet.emplace(f.row, f.column);
+                    }
+                }
+            }
+        }
+        EXPECT_TRUE(onStreet.empty()) << "lot " << onStreet.begin()->first << "," << onStreet.begin()->second
+                                      << " lies on a street at " << width;
         for (const cTaskRow& task : world.taskRows) {
             const int f = world.FindFundamentAt(task.lotRow, task.lotCol);
             const int kind = f >= 0 ? world.fundaments[static_cast<size_t>(f)].content : -1;
