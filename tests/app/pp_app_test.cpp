@@ -28,7 +28,9 @@ TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
     } cases[] = {
         // A window as wide as the desktop becomes full screen, and stays so.
         { "windowAsWideAsDesktop", 1280, 1024, 1280, 1024, 0, 1, kPopup, "SetDisplayMode 1280 1024", 0 },
-        { "fullScreenConfigured", 1920, 1200, 1024, 768, 1, 1, kPopup, "SetDisplayMode 1024 768", 0 },
+        // Full screen shows the design size wherever the desktop holds it,
+        // whatever size a window had before.
+        { "fullScreenConfigured", 1920, 1200, 1024, 768, 1, 1, kPopup, "SetDisplayMode 1280 1024", 0 },
         { "windowOnWiderDesktop", 1920, 1080, 1280, 1024, 0, 0, kCaptioned, "SetDisplayMode 1280 1024", 0 },
         // A laptop's desktop: the game starts at 1024 x 768 instead, full
         // screen where a window with its title bar would not fit.
