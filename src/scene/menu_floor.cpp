@@ -4,6 +4,7 @@
 
 #include "engine/gfx.h"
 #include "platform/utf16.h"
+#include "scene/design_units.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -161,7 +162,8 @@ void MenuFloor::Draw()
         if (!ShowsBody(body, world.parkingLot))
             continue;
         const std::wstring name = platform::NarrowToWide(body.texture) + L".png";
-        page.DrawImage(name.c_str(), body.x, body.y, 0, 0, r, g, b, 255);
+        // Bodies stand at design points, like the cells they lie beside.
+        page.DrawImage(name.c_str(), ScaleX(body.x), ScaleY(body.y), 0, 0, r, g, b, 255);
     }
 }
 

@@ -41,9 +41,9 @@ local LOTS = {
     { 4, 7, 11, "lot_carpark", 80000, 1 },
     { 5, 8, 12, "lot_carpark2", 120000, 1 },
     { 6, 7, 13, "lot_training", 160000, 1 },
-    { 8, 4, 14, "lot_playground", 60000, 1 },
+    { 3, 4, 14, "lot_playground", 60000, 1 },
     { 3, 8, 15, "lot_weather", 140000, 1 },
-    { 8, 6, 16, "lot_depot", 200000, 1 },
+    { 5, 4, 16, "lot_depot", 200000, 1 },
     { 4, 1, 17, "lot_canopy", 240000, 1 },
 }
 
