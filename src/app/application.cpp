@@ -119,6 +119,15 @@ void cApplication::ClearKey(int code)
         keys[code] = 0;
 }
 
+int cApplication::TakePressedKey()
+{
+    if (pressedKeys.empty())
+        return 0;
+    const int code = pressedKeys.front();
+    pressedKeys.pop_front();
+    return code;
+}
+
 void cApplication::AddHandler(const std::wstring& name, HandlerCallback callback, std::any value)
 {
     handlers.push_back(Handler { std::move(callback), std::move(value), name });
@@ -185,8 +194,16 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (app && wParam < static_cast<WPARAM>(kKeyCount))
+        if (app && wParam < static_cast<WPARAM>(kKeyCount)) {
             app->keys[wParam] = message == WM_KEYDOWN ? 1 : 0;
+            // Kept for whoever types: a screen that does not drains them
+            // each frame, and a long wait cannot grow the list past a line.
+            if (message == WM_KEYDOWN && wParam != 0) {
+                if (app->pressedKeys.size() >= kPressedKeysKept)
+                    app->pressedKeys.pop_front();
+                app->pressedKeys.push_back(static_cast<int>(wParam));
+            }
+        }
         return 0;
 
     case WM_SYSCOMMAND:

@@ -6,6 +6,7 @@
 
 #include <any>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ public:
     // acts on a key clears it, so that a held key acts once.
     bool IsKeyDown(int code) const;
     void ClearKey(int code);
+    // The keys pressed since they were last taken, oldest first, one at a
+    // time; 0 when none. A key pressed and let go between two frames is in
+    // here although the table no longer shows it.
+    int TakePressedKey();
 
     HWND GetWindow() const { return window; }
     HINSTANCE GetInstance() const { return instance; }
@@ -66,6 +71,7 @@ public:
     static LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     static constexpr int kKeyCount = 512;
+    static constexpr std::size_t kPressedKeysKept = 64;
 
 protected:
     struct Handler {
@@ -77,6 +83,7 @@ protected:
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     uint8_t keys[kKeyCount] = {};
+    std::deque<int> pressedKeys;
     std::vector<Handler> handlers;
     std::wstring className = L"AppClassName";
     platform::WindowClass windowClass;

@@ -65,6 +65,11 @@ void ApplicationKeys::ClearKey(int code)
         app->ClearKey(code);
 }
 
+int ApplicationKeys::TakePressed()
+{
+    return app ? app->TakePressedKey() : 0;
+}
+
 bool ApplicationKeys::IsHeld(int code)
 {
     return (platform::GetKeyState(code) & 0xF000) != 0;

@@ -18,6 +18,8 @@ public:
     // The key is held right now (any of the high four bits of its state).
     virtual bool IsHeld(int code) = 0;
     virtual bool IsRussianLayout() = 0;
+    // The next key pressed since the last look, oldest first; 0 when none.
+    virtual int TakePressed() { return 0; }
 };
 
 // The application's key table and the platform's keyboard.
@@ -31,6 +33,7 @@ public:
     void ClearKey(int code) override;
     bool IsHeld(int code) override;
     bool IsRussianLayout() override;
+    int TakePressed() override;
 
 private:
     cApplication* app;
