@@ -214,6 +214,10 @@ private:
             Shoot(level + "_task");
         if (levelFrames == 5)
             platform::InjectKey(window, "Escape", true);
+        // As the task dialog's OK leaves the first level: its joker bar's
+        // help bubble shows.
+        if (levelFrames == 10 && next == 1)
+            cGameWorld::Instance().idleSinceTask = 1;
         if (levelFrames == 40)
             Shoot(level);
         // The last level runs out of time here, for its end panel.

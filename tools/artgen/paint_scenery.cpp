@@ -195,7 +195,8 @@ namespace {
             const double cx = (195 + 230 * i) * sx, top = 222 * sy, plateH = 34 * sy;
             PathRoundRect(cr, cx - 80 * sx, top, 160 * sx, plateH, 6);
             FillStroke(cr, Hex(0xF2E4CC), Hex(0x5A3A10), 2);
-            Text(cr, names[i], cx, top + plateH / 2, FitText(cr, names[i], 140 * sx, plateH * 0.6), Hex(0x4A2A10));
+            Text(cr, names[i], cx, top + plateH / 2, FitText(cr, names[i], 140 * sx, plateH * 0.6), Hex(0x4A2A10),
+                Hex(0x000000, 0));
         }
     }
 
