@@ -1,6 +1,8 @@
 #include "app/application.h"
 
+#include "platform/keyboard.h"
 #include "platform/message_pump.h"
+#include "platform/time_source.h"
 #include "resources/log.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
@@ -119,13 +121,19 @@ void cApplication::ClearKey(int code)
         keys[code] = 0;
 }
 
-int cApplication::TakePressedKey()
+int cApplication::TakePressedKey(bool* shifted)
 {
+    // A press older than that was not meant for what reads it now.
+    const double now = platform::NowMilliseconds();
+    while (!pressedKeys.empty() && now - pressedKeys.front().when > kPressedKeyMilliseconds)
+        pressedKeys.pop_front();
     if (pressedKeys.empty())
         return 0;
-    const int code = pressedKeys.front();
+    const PressedKey key = pressedKeys.front();
     pressedKeys.pop_front();
-    return code;
+    if (shifted)
+        *shifted = key.shifted;
+    return key.code;
 }
 
 void cApplication::AddHandler(const std::wstring& name, HandlerCallback callback, std::any value)
@@ -196,12 +204,14 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_KEYUP:
         if (app && wParam < static_cast<WPARAM>(kKeyCount)) {
             app->keys[wParam] = message == WM_KEYDOWN ? 1 : 0;
-            // Kept for whoever types: a screen that does not drains them
-            // each frame, and a long wait cannot grow the list past a line.
+            // Kept a moment for whoever types, so a name typed right after
+            // the click that opens its field loses no letter; a long wait
+            // cannot grow the list past a line.
             if (message == WM_KEYDOWN && wParam != 0) {
                 if (app->pressedKeys.size() >= kPressedKeysKept)
                     app->pressedKeys.pop_front();
-                app->pressedKeys.push_back(static_cast<int>(wParam));
+                const bool shifted = (platform::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+                app->pressedKeys.push_back({ static_cast<int>(wParam), platform::NowMilliseconds(), shifted });
             }
         }
         return 0;

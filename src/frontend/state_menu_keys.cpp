@@ -31,10 +31,6 @@ void cStateMenu::HandleKeys(iKeySource& keys)
         NextTreeSelection(world);
     if (world.textEntryActive)
         HandleTextInput(keys);
-    else
-        while (keys.TakePressed() != 0) {
-            // no one types: the presses go
-        }
     for (int key : { 'D', 'S', 'W', 'J' })
         TakeKey(keys, key);
     if (TakeKey(keys, 'U'))

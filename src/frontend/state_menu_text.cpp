@@ -21,12 +21,14 @@ void cStateMenu::HandleTextInput(void* application)
 
 namespace {
 
-// One pressed key seen as the only key down, the rest asked of the keys.
+// One pressed key seen as the only key down, with Shift as it was when the
+// key went down; the rest asked of the keys.
 class PressedKey : public iKeySource {
 public:
-    PressedKey(iKeySource& keys, int code)
+    PressedKey(iKeySource& keys, int code, bool shifted)
         : keys(keys)
         , code(code)
+        , shifted(shifted)
     {
     }
     bool IsKeyDown(int c) override { return c == code && !taken; }
@@ -35,12 +37,13 @@ public:
         taken = taken || c == code;
         keys.ClearKey(c);
     }
-    bool IsHeld(int c) override { return keys.IsHeld(c); }
+    bool IsHeld(int c) override { return c == VK_SHIFT ? shifted : keys.IsHeld(c); }
     bool IsRussianLayout() override { return keys.IsRussianLayout(); }
 
 private:
     iKeySource& keys;
     int code;
+    bool shifted;
     bool taken = false;
 };
 
@@ -48,8 +51,9 @@ private:
 
 void cStateMenu::HandleTextInput(iKeySource& keys)
 {
-    while (const int code = keys.TakePressed()) {
-        PressedKey pressed(keys, code);
+    bool shifted = false;
+    while (const int code = keys.TakePressed(&shifted)) {
+        PressedKey pressed(keys, code, shifted);
         TypeKeys(pressed);
     }
     TypeKeys(keys);

@@ -65,9 +65,9 @@ void ApplicationKeys::ClearKey(int code)
         app->ClearKey(code);
 }
 
-int ApplicationKeys::TakePressed()
+int ApplicationKeys::TakePressed(bool* shifted)
 {
-    return app ? app->TakePressedKey() : 0;
+    return app ? app->TakePressedKey(shifted) : 0;
 }
 
 bool ApplicationKeys::IsHeld(int code)

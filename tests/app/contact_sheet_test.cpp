@@ -166,8 +166,7 @@ private:
             PressText(g_guiVocabulary[16], menuFrames == 86);
         const char* const keys[] = { "T", "E", "S", "S" };
         const int k = menuFrames - 87;
-        // Shift is seen by the frame after the one it is pressed in.
-        if (k == 0 || k == 2)
+        if (k == 0 || k == 1)
             platform::InjectKey(window, "Left Shift", k == 0);
         if (k >= 0 && k < 4) {
             platform::InjectKey(window, keys[k], true);
