@@ -153,6 +153,7 @@ bool cPPApp::Init()
         && (world.desktopWidth == settings.GetWidth() || world.desktopHeight == settings.GetHeight()))
         settings.screenMode = 1;
     if (settings.screenMode == 1) {
+        TakeFullScreenSize();
         ApplyFullScreenMode();
     } else {
         ApplyWindowedMode();
@@ -165,6 +166,18 @@ bool cPPApp::FitsOnDesktop(int width, int height)
 {
     const cGameWorld& world = cGameWorld::Instance();
     return width <= world.desktopWidth && height <= world.desktopHeight;
+}
+
+bool cPPApp::TakeFullScreenSize()
+{
+    cSettings& settings = cSettings::Instance();
+    const bool design = FitsOnDesktop(kDesignWidth, kDesignHeight);
+    const int width = design ? kDesignWidth : kSmallWidth;
+    const int height = design ? kDesignHeight : kSmallHeight;
+    if (settings.GetWidth() == width && settings.GetHeight() == height)
+        return false;
+    settings.SetResolution(width, height);
+    return true;
 }
 
 void cPPApp::ClearDisplay()
@@ -222,6 +235,11 @@ void cPPApp::ApplyVideoMode()
     cSettings& settings = cSettings::Instance();
     if (!g_pGfxDevice || !g_pGfx2D)
         return;
+    if (world.fullScreen && TakeFullScreenSize()) {
+        // Every screen loads its pages and fonts anew for the new size.
+        world.screenSizeChanged = 1;
+        world.languageChanged = 1;
+    }
     const int w = settings.GetWidth();
     const int h = settings.GetHeight();
     if (world.fullScreen) {
@@ -234,7 +252,11 @@ void cPPApp::ApplyVideoMode()
         g_pGfx2D->RestoreResources();
         ClearDisplay();
         settings.screenMode = 1;
-        // The picture now fills the screen: the mouse's limits follow it.
+        // The picture now fills the screen: the mouse's limits follow it, the
+        // whole picture of the game's size (a window before may have been
+        // smaller).
+        clientWidth = w;
+        clientHeight = h;
         world.rebindInput = 1;
         return;
     }

@@ -64,9 +64,16 @@ protected:
 private:
     // The smaller size the game also runs at, when the configured one does
     // not fit on the desktop.
+    static constexpr int kDesignWidth = 1280;
+    static constexpr int kDesignHeight = 1024;
     static constexpr int kSmallWidth = 1024;
     static constexpr int kSmallHeight = 768;
     static bool FitsOnDesktop(int width, int height);
+    // Full screen shows the design size wherever the desktop holds it: the
+    // options offer only "full screen" and "a 1024 × 768 window", so the
+    // smaller size chosen for the window must not outlive it. True when the
+    // size changed.
+    static bool TakeFullScreenSize();
     // Clears the frame and resets the 2D state after a display change.
     void ClearDisplay();
     void AddSearchPaths();

@@ -141,11 +141,17 @@ void MenuBuy::UpdateBuildPhase()
     world.hoveredElement = -1;
 
     pages[kShopPage].DrawImage(L"top3", 0, 0, 0, 0, 255, 255, 255, 185);
-    pages[kShopPage].DrawImage(L"money", ScaleX(20.0f), ScaleY(-15.0f), 0, 0, 255, 255, 255, 255);
+    // The money box lies wholly on the screen, the sum in its middle.
+    const int boxX = ScaleX(20.0f);
+    pages[kShopPage].DrawImage(L"money", boxX, 0, 0, 0, 255, 255, 255, 255);
     if (auto* submenu = cMenuManager::Instance().Get<MenuSubmenu>(cMenuManager::kSubmenu)) {
         wchar_t money[32];
         std::swprintf(money, 32, L"%d", world.money);
-        submenu->DrawNumber(0, money, 120, 25, 255);
+        uint32_t boxWidth = 0;
+        uint32_t boxHeight = 0;
+        pages[kShopPage].GetImageSize(L"money", &boxWidth, &boxHeight);
+        const int x = boxX + (static_cast<int>(boxWidth) - submenu->GetNumberWidth(money)) / 2;
+        submenu->DrawNumber(0, money, x, ScaleY(32.0f), 255);
     }
     DrawTaskLine();
 }

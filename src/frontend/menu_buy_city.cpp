@@ -176,12 +176,11 @@ bool MenuBuy::IsRoadBusyNear(int street, int x, int y) const
 void MenuBuy::DrawDecorPlaces()
 {
     const cGameWorld& world = cGameWorld::Instance();
-    const float sx = cSettings::Instance().scaleX;
+    // Trees and decoration stand at design points, scaled like the lots.
     for (const cPlace& place : world.places) {
         if (place.type < 100)
             continue;
-        DrawTinted(WidenName(place.texture) + L".png", static_cast<int>(static_cast<float>(place.x) / sx),
-            static_cast<int>(static_cast<float>(place.y) / sx), place.alpha);
+        DrawTinted(WidenName(place.texture) + L".png", ScaleX(place.x), ScaleY(place.y), place.alpha);
     }
     if (world.treeSelection != -1)
         DrawHeldTree();
@@ -199,16 +198,24 @@ void MenuBuy::DrawHeldTree()
         image = L"tree_02.png";
     else if (world.treeSelection == 103)
         image = L"tree_03.png";
-    if (image) {
-        pages[kShopPage].DrawImage(image, ScaleX(static_cast<float>(mouseX - 158)),
-            ScaleY(static_cast<float>(mouseY - 211)), 0, 0, 255, 255, 255, GetAlpha());
-    }
+    // The tree stands with the middle of its foot on the cursor. A planted
+    // tree keeps its design point, so it is drawn from that point here as
+    // well: it stays exactly where it was shown.
+    const cSettings& settings = cSettings::Instance();
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (image)
+        pages[kShopPage].GetImageSize(image, &width, &height);
+    const int designX = static_cast<int>(static_cast<float>(mouseX - static_cast<int>(width) / 2) * settings.scaleX);
+    const int designY = static_cast<int>(static_cast<float>(mouseY - static_cast<int>(height)) * settings.scaleY);
+    if (image)
+        pages[kShopPage].DrawImage(image, ScaleX(designX), ScaleY(designY), 0, 0, 255, 255, 255, GetAlpha());
     if (world.rightDown)
         world.treeSelection = -1;
     // A tree dropped by the right button in this frame is not planted.
     if (world.leftClick && world.treeSelection != -1) {
         world.ClearMouseClicks();
-        Story::Instance().CreatePlace(world.treeSelection, mouseX - 158, mouseY - 211, 0);
+        Story::Instance().CreatePlace(world.treeSelection, designX, designY, 0);
     }
 }
 

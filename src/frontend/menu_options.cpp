@@ -157,8 +157,8 @@ void MenuOptions::DrawLayoutA()
     const cSettings& settings = cSettings::Instance();
     const int width = settings.GetWidth();
     const int height = settings.GetHeight();
-    panelX = width / 2 - panelWidth / 2;
-    panelY = static_cast<int>(static_cast<float>(height / 2 - panelHeight / 2) - 50.0f / settings.scaleY);
+    panelX = width / 2 - ScaledWidth(panelWidth) / 2;
+    panelY = static_cast<int>(static_cast<float>(height / 2 - ScaledHeight(panelHeight) / 2) - 50.0f / settings.scaleY);
     IsMouseOver();
     HoldAlpha();
     DrawImage(L"menu_options.png", panelX, static_cast<int>(static_cast<float>(panelY) - 40.0f / settings.scaleY),
@@ -294,7 +294,7 @@ void MenuOptions::PlayTestSound()
         ApplyMusicVolume();
     if (!DragBar(kSoundBar, true))
         return;
-    world.soundVolume = barValue[kSoundBar] / cSettings::Instance().scaleX;
+    world.soundVolume = barValue[kSoundBar];
     world.effectsVolume = world.soundVolume;
     if (!world.soundEngine)
         return;

@@ -50,6 +50,9 @@ protected:
     void DrawHint(int x, int y, const wchar_t* text);
     void DrawImage(const wchar_t* name, int x, int y, int alpha);
     void DrawButtonImage(const wchar_t* name, int x, int y, int w, int h, int alpha);
+    // A design width or height in pixels of this screen.
+    static int ScaledWidth(int design);
+    static int ScaledHeight(int design);
 
     void DrawVolumeBar(int index, const wchar_t* caption, bool inLevel);
     // The bar under a held left button takes the mouse's place on it; true

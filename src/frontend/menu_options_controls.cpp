@@ -26,14 +26,30 @@ namespace {
     }
 } // namespace
 
+// One page set serves every screen size: each image is drawn at its design
+// size in this screen's pixels, so the panel, the bars and the hint's
+// backdrop keep their places among the scaled positions.
 void MenuOptions::DrawImage(const wchar_t* name, int x, int y, int alpha)
 {
-    pages[kOptionsPage].DrawImage(name, x, y, 0, 0, 255, 255, 255, alpha);
+    uint32_t w = 0;
+    uint32_t h = 0;
+    pages[kOptionsPage].GetImageSize(name, &w, &h);
+    DrawButtonImage(name, x, y, ScaledWidth(static_cast<int>(w)), ScaledHeight(static_cast<int>(h)), alpha);
 }
 
-// One page set serves every screen size, so a button's image is drawn to the
-// size of its scaled hit rectangle: on a smaller screen the buttons shrink
-// with the distances between them and never overlap.
+int MenuOptions::ScaledWidth(int design)
+{
+    return static_cast<int>(static_cast<float>(design) / cSettings::Instance().scaleX);
+}
+
+int MenuOptions::ScaledHeight(int design)
+{
+    return static_cast<int>(static_cast<float>(design) / cSettings::Instance().scaleY);
+}
+
+// A button's image is drawn to the size of its scaled hit rectangle: on a
+// smaller screen the buttons shrink with the distances between them and never
+// overlap.
 void MenuOptions::DrawButtonImage(const wchar_t* name, int x, int y, int w, int h, int alpha)
 {
     pages[kOptionsPage].DrawImageScaled(name, x, y, w, h, 255, 255, 255, alpha);
@@ -94,11 +110,11 @@ void MenuOptions::DrawVolumeBar(int index, const wchar_t* caption, bool inLevel)
     const int bx = static_cast<int>(bxf);
     const int by = static_cast<int>(byf);
     DrawImage(L"balken_off.png", bx, by, 255);
-    const float full = inLevel ? barWidth * barValue[index] / settings.scaleX : barWidth * barValue[index];
-    const int lit = static_cast<int>(full - 2.0f);
-    // A width of 0 would draw the whole image: an empty bar shows no light.
+    // The light fills the bar as far as the value goes: a full volume fills
+    // all of it, at every screen size.
+    const int lit = static_cast<int>(static_cast<float>(ScaledWidth(barWidth)) * barValue[index]);
     if (lit > 0)
-        pages[kOptionsPage].DrawImage(L"balken_over.png", bx, by, lit, barHeight, 255, 255, 255, GetAlpha());
+        DrawButtonImage(L"balken_over.png", bx, by, lit, ScaledHeight(barHeight), GetAlpha());
 
     wchar_t label[160];
     std::swprintf(label, 160, L"%ls: %d", caption ? caption : L"", static_cast<int>(barValue[index] * 100.0f + 0.5f));
@@ -116,10 +132,12 @@ bool MenuOptions::DragBar(int index, bool inLevel)
     const float bxf = (inLevel ? levelX[index] : menuX[index]) / settings.scaleX + static_cast<float>(panelX);
     const int bx = ControlX(index, inLevel);
     const int by = ControlY(index, inLevel);
-    if (barWidth <= 0 || !cGameWorld::Instance().leftDown || !IsMouseInRect(bx, by, bx + barWidth, by + barHeight))
+    const int width = ScaledWidth(barWidth);
+    if (width <= 0 || !cGameWorld::Instance().leftDown
+        || !IsMouseInRect(bx, by, bx + width, by + ScaledHeight(barHeight)))
         return false;
     // Past the right end the bar is full; it never goes below empty.
-    const float value = (static_cast<float>(MouseX()) - bxf + 1.0f) / static_cast<float>(barWidth);
+    const float value = (static_cast<float>(MouseX()) - bxf + 1.0f) / static_cast<float>(width);
     barValue[index] = std::clamp(value, 0.0f, 1.0f);
     return true;
 }

@@ -158,15 +158,12 @@ void MenuFloor::Draw()
     const int b = ClampComponent(world.levelTint[2]);
     CPageManager& page = CurrentPage();
     page.DrawImage(background, 0, 0, 0, 0, r, g, b, 255);
-    // The bodies stand on the 1280 x 1024 design and shrink with the screen,
-    // as the road and the station do.
     for (const cBody& body : world.bodies) {
         if (!ShowsBody(body, world.parkingLot))
             continue;
         const std::wstring name = platform::NarrowToWide(body.texture) + L".png";
-        uint32_t w = 0, h = 0;
-        page.GetImageSize(name.c_str(), &w, &h);
-        page.DrawImageScaled(name.c_str(), ScaleX(body.x), ScaleY(body.y), ScaleX(w), ScaleY(h), r, g, b, 255);
+        // Bodies stand at design points, like the cells they lie beside.
+        page.DrawImage(name.c_str(), ScaleX(body.x), ScaleY(body.y), 0, 0, r, g, b, 255);
     }
 }
 

@@ -23,10 +23,9 @@ namespace {
     constexpr int kJoker = 90;
     // A fundament of this template shows its second image even when empty.
     constexpr int kSecondImageTemplate = 6;
-    // Where a platform is drawn from its cell's point; the cell tables are
-    // already scaled.
-    constexpr int kPlatformDX = -15;
-    constexpr int kPlatformDY = 25;
+    // Where a platform is drawn from its cell's point, in design units.
+    constexpr double kPlatformDX = -15;
+    constexpr double kPlatformDY = 25;
     // Design offsets from the cell to the element, and from the element to
     // its upgrade overlay and its lamp.
     constexpr double kElementDX = 5;
@@ -46,8 +45,8 @@ namespace {
         // have a screen point.
         if (!world::IsGridCell(f.row, f.column))
             return false;
-        x = world.cellX[f.row][f.column] + kPlatformDX;
-        y = world.cellY[f.row][f.column] + kPlatformDY;
+        x = world.cellX[f.row][f.column] + ScaleX(kPlatformDX);
+        y = world.cellY[f.row][f.column] + ScaleY(kPlatformDY);
         return true;
     }
 } // namespace

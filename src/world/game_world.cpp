@@ -140,10 +140,18 @@ bool cGameWorld::IsMouseOverPlace(int row, int column, int mouseX, int mouseY) c
     // Callers pass cells of the grid; anything else must not index the tables.
     if (row < 0 || row >= world::kGridSize || column < 0 || column >= world::kGridSize)
         return false;
-    const int x = cellX[row][column];
-    const int y = cellY[row][column];
-    const int xs[5] = { x + 17, x + 146, x + 215, x + 93, x + 17 };
-    const int ys[5] = { y + 96, y + 47, y + 138, y + 190, y + 96 };
+    // The outline is in design units, like the distances between the cells:
+    // on a smaller screen it shrinks with them, so neighbouring cells never
+    // share a point, and it stays the face the platform images show.
+    static constexpr int kOutlineX[5] = { 17, 146, 215, 93, 17 };
+    static constexpr int kOutlineY[5] = { 96, 47, 138, 190, 96 };
+    const cSettings& settings = cSettings::Instance();
+    int xs[5];
+    int ys[5];
+    for (int i = 0; i < 5; ++i) {
+        xs[i] = cellX[row][column] + static_cast<int>(static_cast<float>(kOutlineX[i]) / settings.scaleX);
+        ys[i] = cellY[row][column] + static_cast<int>(static_cast<float>(kOutlineY[i]) / settings.scaleY);
+    }
     return PointInPolygon(5, xs, ys, mouseX, mouseY);
 }
 
@@ -152,15 +160,15 @@ void cGameWorld::GridCarPoint(int row, int column, int& x, int& y) const
     x = y = 0;
     if (row < 0 || row >= world::kGridSize || column < 0 || column >= world::kGridSize)
         return;
-    // The middle of the hit area above, in pixels at every screen size, and
-    // the middle of a car's outline in its 140 x 110 design image (a car
-    // along the road: the image a grid car shows).
+    // The middle of the hit area above and the middle of a car's outline in
+    // its 140 x 110 design image (a car along the road: the image a grid car
+    // shows), both in design units.
     constexpr float kFaceMiddle = 118.0f;
     constexpr float kCarMiddleX = 73.0f;
     constexpr float kCarMiddleY = 66.0f;
     const cSettings& settings = cSettings::Instance();
-    x = cellX[row][column] + static_cast<int>(kFaceMiddle - kCarMiddleX / settings.scaleX);
-    y = cellY[row][column] + static_cast<int>(kFaceMiddle - kCarMiddleY / settings.scaleY);
+    x = cellX[row][column] + static_cast<int>((kFaceMiddle - kCarMiddleX) / settings.scaleX);
+    y = cellY[row][column] + static_cast<int>((kFaceMiddle - kCarMiddleY) / settings.scaleY);
 }
 
 void cGameWorld::ClearMessages()

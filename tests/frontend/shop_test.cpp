@@ -22,9 +22,8 @@ protected:
     {
         HudTest::SetUp();
         const std::vector<std::string> images = { "level_build", "level_build_seile", "top3", "money",
-            "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png",
-            "platform_over.png", "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b",
-            "tree_02.png" };
+            "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png", "platform_over.png",
+            "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b", "tree_02.png" };
         WriteSet("data/gui/interface/menu/menu_buy", images);
         WriteSet("data/gui/interface/menu/menu_buy_1024", images);
         std::filesystem::create_directories(folder / "user");
@@ -165,6 +164,8 @@ TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)
         EXPECT_EQ(texts[1]->text, c.text);
         EXPECT_EQ(texts[0]->y, 37) << "shadow of a single line at y 35";
         EXPECT_EQ(texts[1]->y, 35);
+        ASSERT_TRUE(FindImage("money"));
+        EXPECT_GE(FindImage("money")->y, 0) << "the money box is cut off";
     }
     Build(4, 7, 9);
     Build(3, 2, 9);
@@ -174,22 +175,42 @@ TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)
     EXPECT_EQ(TextDraws()[1]->text, L"text 149");
 }
 
-TEST_F(ShopLotsTest, AHeldTreeFollowsTheMouseIsPlantedByAClickAndDroppedByTheRightButton)
+// At both sizes the tree numpad + picks stands with the middle of its foot on
+// the cursor; a click plants it where it was shown; the right button puts a
+// held tree back unplanted.
+TEST_F(ShopLotsTest, AHeldTreeStandsOnTheCursorAndIsPlantedWhereItWasShown)
 {
-    world.AddOver(102, "tree_02");
-    world.treeSelection = 102;
-    MoveMouse(400, 500);
-    world.leftClick = 1;
-    shop.DrawDecorPlaces();
-    ASSERT_TRUE(FindImage("tree_02.png"));
-    EXPECT_EQ(FindImage("tree_02.png")->x, 242);
-    ASSERT_EQ(world.places.size(), 1u);
-    EXPECT_EQ(world.places[0].x, 242);
-    EXPECT_EQ(world.places[0].y, 289);
-    world.rightDown = world.leftClick = 1;
-    shop.DrawDecorPlaces();
-    EXPECT_EQ(world.treeSelection, -1);
-    EXPECT_EQ(world.places.size(), 1u); // a dropped tree is not planted
+    world.AddOver(101, "tree_01");
+    for (const auto& [width, height, set] : { std::tuple { 1280, 160, "" }, { 1024, 120, "_1024" } }) {
+        SCOPED_TRACE(width);
+        shop.SetActive(false);
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        const std::string dir = std::string("data/gui/interface/menu/menu_buy") + set;
+        cPageDescriptor d; // the tree at its size of the set
+        d.SetPageNames(L"page", L".png");
+        d.AddPart(d.AddImage(L"tree_01.png", height * 3 / 4, height), 0, 0, 0, height * 3 / 4, height);
+        ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
+        sets[dir] = { "tree_01.png" };
+        shop.SetActive(true);
+        world.places.clear();
+        world.treeSelection = 101;
+        MoveMouse(800, 600);
+        world.leftClick = 1;
+        gfx.ClearRecords();
+        shop.DrawDecorPlaces();
+        const auto held = FindImage("tree_01.png");
+        ASSERT_TRUE(held);
+        EXPECT_NEAR(held->x + height * 3 / 8, 800, 1);
+        EXPECT_NEAR(held->y + height, 600, 1);
+        world.rightDown = world.leftClick = 1;
+        MoveMouse(100, 100);
+        gfx.ClearRecords();
+        shop.DrawDecorPlaces();
+        world.rightDown = 0;
+        EXPECT_EQ(world.treeSelection, -1);
+        ASSERT_EQ(world.places.size(), 1u); // the put-back tree is not planted
+        EXPECT_EQ(std::pair(FindImage("tree_01.png")->x, FindImage("tree_01.png")->y), std::pair(held->x, held->y));
+    }
 }
 
 // Our level-31 script entered the way the world map's city pin enters it.

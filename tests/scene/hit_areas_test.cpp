@@ -6,9 +6,12 @@
 // pixels that change when the object is taken out of the picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -43,10 +46,14 @@ constexpr int kShopLevel = 31;
 std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
 {
     switch (slot) {
-    case cMenuManager::kOver: return std::make_unique<Scene::MenuOver>();
-    case cMenuManager::kTransport: return std::make_unique<Scene::MenuTransport>();
-    case cMenuManager::kBuy: return std::make_unique<Scene::MenuBuy>();
-    default: return test::MakeRecordingScreen(slot);
+    case cMenuManager::kOver:
+        return std::make_unique<Scene::MenuOver>();
+    case cMenuManager::kTransport:
+        return std::make_unique<Scene::MenuTransport>();
+    case cMenuManager::kBuy:
+        return std::make_unique<Scene::MenuBuy>();
+    default:
+        return test::MakeRecordingScreen(slot);
     }
 }
 
@@ -162,6 +169,66 @@ protected:
             << what << " at " << middle->x << "," << middle->y;
     }
 
+    // On the first levels (of their own and of the shared setups of grid and
+    // station levels), what each cell puts on the screen, its platform, place
+    // and car, meets a neighbour's no more than along their shared edge, and
+    // the stack's cars lie off the grid.
+    void ExpectTilesApart()
+    {
+        for (cPlace& place : world.places)
+            place.alpha = place.type >= 100 ? 0 : place.alpha; // the trees stand apart
+        for (cStackSlot& slot : world.stackSlots)
+            slot.autoType = 1; // every slot holds a car
+        std::map<std::pair<int, int>, std::set<std::pair<int, int>>> cells;
+        std::set<std::pair<int, int>> grid;
+        for (const cFundament& f : world.fundaments) {
+            if (!world::IsGridCell(f.row, f.column) || !OnScreen(f.row, f.column))
+                continue;
+            const int x = world.cellX[f.row][f.column], y = world.cellY[f.row][f.column];
+            const auto& covered = cells[{ f.row, f.column }]
+                = Covered(RECT { x - 40, y - 80, x + 260, y + 240 }, { f.row, f.column });
+            EXPECT_GT(covered.size(), 1000u) << "cell " << f.row << "," << f.column << " shows nothing";
+            grid.insert(covered.begin(), covered.end());
+        }
+        for (const auto& [cell, covered] : cells) {
+            for (const auto& [other, theirs] : cells) {
+                if (other <= cell || std::abs(other.first - cell.first) > 1 || std::abs(other.second - cell.second) > 1)
+                    continue;
+                // An edge of a face is under 160 pixels long: 80 points, two deep.
+                EXPECT_LE(std::ranges::count_if(covered, [&](auto p) { return theirs.count(p) > 0; }), 160)
+                    << cell.first << "," << cell.second << " and " << other.first << "," << other.second;
+            }
+        }
+        const auto stack = Covered(RECT { 0, 0, 1280, 1024 }, { -1, -1 });
+        EXPECT_EQ(std::ranges::count_if(stack, [&](auto p) { return grid.count(p) > 0; }), 0);
+    }
+
+    // The points of a 2-pixel lattice in the box that the picture covers
+    // with only the cell's platform, place and car, or (no cell) the stack.
+    std::set<std::pair<int, int>> Covered(RECT box, std::pair<int, int> cell)
+    {
+        const auto hide = [&](int& row, int column, int by) {
+            if (world::IsGridCell(row - (by < 0 ? 100 : 0), column) && std::pair { row % 100, column } != cell)
+                row += by;
+        };
+        for (const int by : { 100, -100 }) {
+            for (cFundament& f : world.fundaments)
+                hide(f.row, f.column, by);
+            for (cPlace& place : world.places)
+                hide(place.row, place.column, by);
+            for (cStackSlot& slot : world.stackSlots)
+                slot.busy = by > 0 && cell.first >= 0;
+            if (by > 0)
+                Render();
+        }
+        std::set<std::pair<int, int>> covered;
+        for (int y = box.top & ~1; y < box.bottom; y += 2)
+            for (int x = box.left & ~1; x < box.right; x += 2)
+                if (uint32_t pixel = 0; engine::ReadPixel(x, y, &pixel) && (pixel & 0xFFFFFFu) != 0)
+                    covered.emplace(x, y);
+        return covered;
+    }
+
     cGameWorld& world = cGameWorld::Instance();
     iGfxDevice* device = nullptr;
     iGfx2D* gfx = nullptr;
@@ -262,8 +329,14 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         input.x = middle->x, input.y = middle->y;
         EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
     }
+    if (world.level <= 4)
+        ExpectTilesApart();
 }
 
+// What each cell of the first levels (of their own and of the shared setups
+// of grid and station levels) puts on the screen, its platform, place and
+// car, meets a neighbour's no more than along their shared edge, at both
+// sizes, and the stack's cars lie off the grid.
 INSTANTIATE_TEST_SUITE_P(Levels, HitAreas,
     ::testing::Combine(::testing::Range(1, 32), ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 })),
     [](const auto& info) {

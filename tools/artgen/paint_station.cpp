@@ -280,63 +280,81 @@ namespace {
             GroupMark(cr, 3, roof.cx, roof.cy - 6 * scale, 7 * scale, false);
     }
 
+    // The station's images for a screen 1280 wide; `small` paints the twin for
+    // the smaller screen: the same picture shrunk by that screen's scale, placed
+    // where the station view draws it there (its offsets from the cell are
+    // design units truncated to pixels), so its face is again the cell's hit
+    // area, which shrinks with the screen.
+    bool PaintStationElement(cairo_t* cr, const std::string& n, bool small)
+    {
+        // Screen pixels of the smaller screen back in design units.
+        const auto design = [small](double pixels, double scale) { return small ? pixels * scale : pixels; };
+        constexpr double kSmallX = 1.25, kSmallY = 1.33;
+        if (small)
+            cairo_scale(cr, 1 / kSmallX, 1 / kSmallY);
+        if (n.rfind("platform", 0) == 0 || n.rfind("fundament", 0) == 0 || Has(n, "kaputt_platform")) {
+            // Platforms are drawn 15 design units left of and 25 below the
+            // cell's point.
+            const Face f = MakeFace(kCellFace, design(small ? 12 : 15, kSmallX), -design(small ? 18 : 25, kSmallY));
+            if (n.rfind("platform_rahmen", 0) == 0) {
+                // the rim round a working place's platform
+                Outline(cr, f, Hex(0xFFFFFF, 0.7), 3);
+                Outline(cr, Inset(f, 0.95), Hex(0x000000, 0.25), 1.5);
+                return true;
+            }
+            PaintGround(cr, f, n);
+            return true;
+        }
+        // Places are drawn 5 and 15 design units from the cell, their colour
+        // markers 3 units further up and left.
+        const Face place = MakeFace(kCellFace, -design(small ? 4 : 5, kSmallX), -design(small ? 11 : 15, kSmallY));
+        if (n.rfind("place_", 0) == 0) {
+            PaintPump(cr, place, NameGroup(n), Has(n, "_over"), Has(n, "_on"), false, -1);
+            return true;
+        }
+        if (n.rfind("phase1", 0) == 0) {
+            PaintPump(cr, place, -1, false, true, false, FrameNumber(n));
+            return true;
+        }
+        if (n.rfind("tanke_kaputt", 0) == 0) {
+            PaintPump(cr, place, -1, false, false, true, -1);
+            return true;
+        }
+        if (n.rfind("element", 0) == 0 && n.size() > 7 && std::isdigit(static_cast<unsigned char>(n[7]))) {
+            const Face f = MakeFace(kCellFace, -design(2, kSmallX), -design(small ? 9 : 12, kSmallY));
+            // The marker floats over the pump's head, where the served car does
+            // not cover it.
+            const int group = n[7] - '1';
+            PathPolygon(cr, Inset(f, 0.9).p, 4);
+            Source(cr, GroupHue(group));
+            cairo_set_line_width(cr, 6);
+            cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+            cairo_stroke(cr);
+            // a sleeve of the group's colour round the pump's column (PaintPump
+            // stands it 40 wide and 74 high on the face's middle)
+            PathRoundRect(cr, f.cx - 21, f.cy - 44, 42, 40, 6);
+            LinearGradient(cr, f.cx - 21, 0, f.cx + 21, 0, Shade(GroupHue(group), 0.2), Shade(GroupHue(group), -0.3));
+            cairo_fill_preserve(cr);
+            Source(cr, Hex(0x1A1A1A));
+            cairo_set_line_width(cr, 2);
+            cairo_stroke(cr);
+            GroupMark(cr, group, f.cx, f.cy - 80, 18, true);
+            return true;
+        }
+        return false;
+    }
+
 } // namespace
 
 bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
 {
-    const bool station = Has(e.folder, "menu_tankstelle");
     const bool shop = Has(e.folder, "menu_buy");
-    const bool small = Small(e);
-    if (station && (n.rfind("platform", 0) == 0 || n.rfind("fundament", 0) == 0 || Has(n, "kaputt_platform"))) {
-        // Platforms are drawn 15 pixels left of and 25 below the cell's point.
-        if (n.rfind("platform_rahmen", 0) == 0) {
-            // the rim round a working place's platform
-            const Face f = MakeFace(kCellFace, 15, -25);
-            Outline(cr, f, Hex(0xFFFFFF, 0.7), 3);
-            Outline(cr, Inset(f, 0.95), Hex(0x000000, 0.25), 1.5);
+    if (Has(e.folder, "menu_tankstelle")) {
+        cairo_save(cr);
+        const bool painted = PaintStationElement(cr, n, Small(e));
+        cairo_restore(cr);
+        if (painted)
             return true;
-        }
-        // Platforms are drawn 15 pixels left of and 25 below the cell's point.
-        PaintGround(cr, MakeFace(kCellFace, 15, -25), n);
-        return true;
-    }
-    // Places are drawn 5 and 15 design units from the cell, their colour
-    // markers 3 units further up and left; both offsets truncate to pixels.
-    const double placeDX = small ? 4 : 5, placeDY = small ? 11 : 15;
-    const Face place = MakeFace(kCellFace, -placeDX, -placeDY);
-    if (station && n.rfind("place_", 0) == 0) {
-        PaintPump(cr, place, NameGroup(n), Has(n, "_over"), Has(n, "_on"), false, -1);
-        return true;
-    }
-    if (station && n.rfind("phase1", 0) == 0) {
-        PaintPump(cr, place, -1, false, true, false, FrameNumber(n));
-        return true;
-    }
-    if (station && n.rfind("tanke_kaputt", 0) == 0) {
-        PaintPump(cr, place, -1, false, false, true, -1);
-        return true;
-    }
-    if (station && n.rfind("element", 0) == 0 && n.size() > 7 && std::isdigit(static_cast<unsigned char>(n[7]))) {
-        const double markerDX = small ? 2 : 2, markerDY = small ? 9 : 12;
-        const Face f = MakeFace(kCellFace, -markerDX, -markerDY);
-        // The marker floats over the pump's head, where the served car does
-        // not cover it.
-        const int group = n[7] - '1';
-        PathPolygon(cr, Inset(f, 0.9).p, 4);
-        Source(cr, GroupHue(group));
-        cairo_set_line_width(cr, 6);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        cairo_stroke(cr);
-        // a sleeve of the group's colour round the pump's column (PaintPump
-        // stands it 40 wide and 74 high on the face's middle)
-        PathRoundRect(cr, f.cx - 21, f.cy - 44, 42, 40, 6);
-        LinearGradient(cr, f.cx - 21, 0, f.cx + 21, 0, Shade(GroupHue(group), 0.2), Shade(GroupHue(group), -0.3));
-        cairo_fill_preserve(cr);
-        Source(cr, Hex(0x1A1A1A));
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
-        GroupMark(cr, group, f.cx, f.cy - 80, 18, true);
-        return true;
     }
     if (shop && n.rfind("platform_", 0) == 0) {
         PaintGround(cr, MakeFace(kLotFace, 0, 0, e.width / 150.0, e.height / 215.0), n);

@@ -102,9 +102,9 @@ local REGION_TREES = {
 -- platform block rows 3..6, columns 1..5.
 local PLACE_CELLS = { { 4, 3 }, { 5, 2 }, { 4, 5 }, { 5, 4 }, { 3, 2 }, { 6, 3 }, { 3, 4 }, { 6, 5 } }
 
--- The cells whose whole outline lies on the screen both at 1280 x 1024 and at
--- 1024 x 768 (the outline keeps its size while the cells close up at 1024):
--- the first and last column of each row. Rows 1 and 8 reach past the top and
+-- The cells whose whole outline lies on the screen (the outline shrinks with
+-- the distances between the cells at 1024 x 768): the first and last column
+-- of each row. Rows 1 and 8 reach past the top and
 -- bottom, low columns past the right edge, high ones past the left.
 local ON_SCREEN = { [1] = { 2, 4 }, [2] = { 1, 5 }, [3] = { 0, 5 }, [4] = { 1, 6 }, [5] = { 1, 6 },
     [6] = { 2, 5 }, [7] = { 3, 3 } }
@@ -235,7 +235,7 @@ function common.grid_level(cfg)
             Story:SetAutoClass(t, t, 0)
             Story:EnableAutoTypForStack(t)
         end
-        common.stack_slots(cfg.slots, 900, 110, 80, 40)
+        common.stack_slots(cfg.slots, 910, 110, 80, 40)
 
         common.trees(cfg.level, { { 60, 300 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
@@ -331,12 +331,13 @@ function common.station_level(cfg)
         end
         Story:EnableAutoForStack(CUSTOMER)
         common.road(CUSTOMER, 3, cfg.road_delay)
-        common.stack_slots(cfg.slots, 740, 180, 100, 30)
+        common.stack_slots(cfg.slots, 840, 180, 75, 30)
 
         common.trees(cfg.level, { { 40, 250 }, { 1010, 560 }, { 300, 700 }, { 560, 770 }, { 820, 640 } })
         Story:AddFundament(1, "fundament", "fundament_grid", 9)
+        -- The upper right corner stays free for the stack.
         for row = 3, 6 do
-            for column = 1, 5 do
+            for column = row <= 4 and 2 or 1, 5 do
                 if common.on_screen(row, column) then
                     Story:CreateFundament(1, row, column, 9, -1)
                 end

@@ -44,7 +44,7 @@ function cars_and_stack()
         Story:EnableAutoTypForStack(t)
     end
     for slot = 1, STACK_SLOTS do
-        local x, y = 900 + 80 * slot, 110 + 40 * slot
+        local x, y = 910 + 80 * slot, 110 + 40 * slot
         Story:SetStackCoordinateAndDirection(slot, x, y, 9)
         Story:SetToStackCoordinate(slot, x, y - 30)
         Story:SetFromStackCoordinate(slot, x, y)

@@ -41,9 +41,9 @@ local LOTS = {
     { 4, 7, 11, "lot_carpark", 15000, 1 },
     { 5, 8, 12, "lot_carpark2", 20000, 1 },
     { 6, 7, 13, "lot_training", 30000, 1 },
-    { 8, 4, 14, "lot_playground", 10000, 1 },
+    { 3, 4, 14, "lot_playground", 10000, 1 },
     { 3, 8, 15, "lot_weather", 25000, 1 },
-    { 8, 6, 16, "lot_depot", 35000, 1 },
+    { 5, 4, 16, "lot_depot", 35000, 1 },
     { 4, 1, 17, "lot_canopy", 40000, 1 },
 }
 
