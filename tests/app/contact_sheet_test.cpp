@@ -55,7 +55,7 @@ public:
             Shoot("credits");
             platform::InjectKey(window, "Escape", true);
         }
-        return cPPApp::Frame() && frames < 4000;
+        return cPPApp::Frame() && frames < 20000;
     }
 
     std::set<std::string> saved;
