@@ -1,6 +1,8 @@
 #include "app/application.h"
 
+#include "platform/keyboard.h"
 #include "platform/message_pump.h"
+#include "platform/time_source.h"
 #include "resources/log.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
@@ -119,6 +121,21 @@ void cApplication::ClearKey(int code)
         keys[code] = 0;
 }
 
+int cApplication::TakePressedKey(bool* shifted)
+{
+    // A press older than that was not meant for what reads it now.
+    const double now = platform::NowMilliseconds();
+    while (!pressedKeys.empty() && now - pressedKeys.front().when > kPressedKeyMilliseconds)
+        pressedKeys.pop_front();
+    if (pressedKeys.empty())
+        return 0;
+    const PressedKey key = pressedKeys.front();
+    pressedKeys.pop_front();
+    if (shifted)
+        *shifted = key.shifted;
+    return key.code;
+}
+
 void cApplication::AddHandler(const std::wstring& name, HandlerCallback callback, std::any value)
 {
     handlers.push_back(Handler { std::move(callback), std::move(value), name });
@@ -185,8 +202,18 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (app && wParam < static_cast<WPARAM>(kKeyCount))
+        if (app && wParam < static_cast<WPARAM>(kKeyCount)) {
             app->keys[wParam] = message == WM_KEYDOWN ? 1 : 0;
+            // Kept a moment for whoever types, so a name typed right after
+            // the click that opens its field loses no letter; a long wait
+            // cannot grow the list past a line.
+            if (message == WM_KEYDOWN && wParam != 0) {
+                if (app->pressedKeys.size() >= kPressedKeysKept)
+                    app->pressedKeys.pop_front();
+                const bool shifted = (platform::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+                app->pressedKeys.push_back({ static_cast<int>(wParam), platform::NowMilliseconds(), shifted });
+            }
+        }
         return 0;
 
     case WM_SYSCOMMAND:

@@ -6,8 +6,10 @@
 
 #include <any>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/process_manager.h"
@@ -48,6 +50,11 @@ public:
     // acts on a key clears it, so that a held key acts once.
     bool IsKeyDown(int code) const;
     void ClearKey(int code);
+    // The keys pressed in the last kPressedKeyMilliseconds and not taken yet,
+    // oldest first, one at a time; 0 when none. A key pressed and let go
+    // between two frames is in here although the table no longer shows it.
+    // `shifted` tells whether Shift was held when the key went down.
+    int TakePressedKey(bool* shifted);
 
     HWND GetWindow() const { return window; }
     HINSTANCE GetInstance() const { return instance; }
@@ -66,6 +73,8 @@ public:
     static LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     static constexpr int kKeyCount = 512;
+    static constexpr std::size_t kPressedKeysKept = 64;
+    static constexpr double kPressedKeyMilliseconds = 1000.0;
 
 protected:
     struct Handler {
@@ -77,6 +86,12 @@ protected:
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     uint8_t keys[kKeyCount] = {};
+    struct PressedKey {
+        int code;
+        double when; // milliseconds
+        bool shifted;
+    };
+    std::deque<PressedKey> pressedKeys;
     std::vector<Handler> handlers;
     std::wstring className = L"AppClassName";
     platform::WindowClass windowClass;

@@ -54,6 +54,21 @@ bool ReadPixel(int x, int y, uint32_t* argb)
     return true;
 }
 
+bool ReadFrame(std::vector<uint32_t>* argb, int* width, int* height)
+{
+    const Context& context = GetContext();
+    if (!context.renderer || !argb || !width || !height || context.logicalWidth <= 0 || context.logicalHeight <= 0)
+        return false;
+    argb->assign(static_cast<size_t>(context.logicalWidth) * static_cast<size_t>(context.logicalHeight), 0);
+    SDL_Rect rect { 0, 0, context.logicalWidth, context.logicalHeight };
+    if (SDL_RenderReadPixels(context.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, argb->data(), context.logicalWidth * 4)
+        != 0)
+        return false;
+    *width = context.logicalWidth;
+    *height = context.logicalHeight;
+    return true;
+}
+
 int TextRasterisations()
 {
     return GetContext().textRasterisations;

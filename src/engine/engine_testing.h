@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace engine {
 
 // The ARGB colour of the pixel at (x, y) of what has been drawn so far;
 // false outside the target or without a device.
 bool ReadPixel(int x, int y, uint32_t* argb);
+// All of it at once, row by row (width × height ARGB words); false without a
+// device.
+bool ReadFrame(std::vector<uint32_t>* argb, int* width, int* height);
 
 // How many text lines have been rasterised since the program started.
 int TextRasterisations();

@@ -178,6 +178,9 @@ void MenuHigh::DrawTable()
 
     const int x0 = panelX + ScaleX(40);
     const int y0 = panelY;
+    // A dark ground under the heading and the table, so their yellow and
+    // white read on whatever picture lies behind.
+    PaintRect(x0, y0 - ScaleY(8), ScaleX(565), ScaleY(90 + 40 * kShownRows + 8), 170, 16, 20, 32);
     wchar_t text[300];
     std::swprintf(text, 300, L"%ls", g_guiVocabulary[kHeadingText]);
     DrawShadowed(text, x0, y0, ScaleX(550), g_fontNormal2, kYellow, 2);

@@ -85,6 +85,9 @@ private:
     void DrawProgress();
     void DrawDrivingSide(bool typing);
     void DrawProfileNameField();
+    // Where profile k's name is written in its slot.
+    static int SlotTextX(int k);
+    static int SlotTextY(int k);
     // Yes in the confirmation: the name entry starts with the profile's name.
     void StartNameEntry();
     // The profile is reset and keeps the name typed.

@@ -34,6 +34,7 @@ namespace {
     constexpr int kLeftSideText = 94;
     constexpr int kRightSideText = 95;
     constexpr int kWindowHint = 97;
+    constexpr int kTypeNameHint = 155;
 
     const wchar_t* const kButtonOff = L"button_short_off.png";
     const wchar_t* const kButtonOver = L"button_short_over.png";
@@ -182,9 +183,7 @@ void MenuStart::DrawProfileSlots(bool typing)
         }
         if (typing && k == world.currentProfile)
             continue; // the name field shows it
-        const int c = SlotColumn(k);
-        const int r = SlotRow(k);
-        DrawShadowed(*this, world.profileNames[k].c_str(), bx + ScaleX(19 + 290 * c), by + ScaleY(65 + 55 * r + 5), 0,
+        DrawShadowed(*this, world.profileNames[k].c_str(), SlotTextX(k), SlotTextY(k), 0,
             k == world.currentProfile ? kYellow : kWhite);
     }
 }
@@ -226,9 +225,26 @@ void MenuStart::DrawDrivingSide(bool typing)
 
 void MenuStart::DrawProfileNameField()
 {
+    // Where the slot shows its name, so the name typed stands where it stays;
+    // the hint line tells a new player to type it.
     const int p = cGameWorld::Instance().currentProfile;
-    const int x = p <= 3 ? Bx() + ScaleX(24) : Bx() + ScaleX(24 + 300);
-    DrawNameField(x, By() + ScaleY(65 + 55 * SlotRow(p) + 6), kProfileNameLength);
+    DrawNameField(SlotTextX(p), SlotTextY(p), kProfileNameLength);
+    if (!hintDrawn)
+        DrawHint(Bx(), By() + ScaleY(380), g_guiVocabulary[kTypeNameHint]);
+}
+
+int MenuStart::SlotTextX(int k)
+{
+    return SlotX(k) + ScaleX(kSlotTextInset);
+}
+
+int MenuStart::SlotTextY(int k)
+{
+    // The line of g_fontNormal2 centred in the slot.
+    SIZE size {};
+    if (g_fontNormal2)
+        g_fontNormal2->MeasureText(L"Ag", &size);
+    return SlotY(k) + (ScaleY(kSlotHeight) - size.cy) / 2;
 }
 
 } // namespace Scene

@@ -26,7 +26,8 @@ inline int ButtonLine()
 
 constexpr int kButtonWidth = 205;
 constexpr int kButtonHeight = 49;
-// Profile k (1..6) stands in column 0 for 1..3 and column 1 for 4..6.
+// Profile k (1..6) stands in column 0 for 1..3 and column 1 for 4..6; both
+// columns lie inside the frame (542 wide) with the same margin at its sides.
 inline int SlotColumn(int k)
 {
     return k <= 3 ? 0 : 1;
@@ -37,7 +38,7 @@ inline int SlotRow(int k)
 }
 inline int SlotX(int k)
 {
-    return Bx() + ScaleX(30 + 290 * SlotColumn(k));
+    return Bx() + ScaleX(20 + 262 * SlotColumn(k));
 }
 inline int SlotY(int k)
 {
@@ -45,6 +46,8 @@ inline int SlotY(int k)
 }
 constexpr int kSlotWidth = 240;
 constexpr int kSlotHeight = 41;
+// A name stands this far into its slot.
+constexpr int kSlotTextInset = 14;
 
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kWhite = 0xFFFFFFFF;

@@ -39,6 +39,8 @@ public:
     // textEntryActive is set): the application's keys, or the given ones.
     void HandleTextInput(void* application);
     void HandleTextInput(iKeySource& keys);
+    // Types what the keys show down: one letter at most.
+    void TypeKeys(iKeySource& keys);
 
     // The keys of a menu frame, in the menu's order; each one looked at is
     // consumed, so a press counts for one frame only.

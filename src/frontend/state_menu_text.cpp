@@ -1,7 +1,8 @@
 // Typing a name in the main menu: key presses become characters of the
-// world's text entry, one frame at a time, from the virtual-key codes of the
-// application's key table. A key that is acted on is cleared there, so each
-// press types once.
+// world's text entry, from the virtual-key codes of the application. The keys
+// pressed since the last frame are typed first, in the order pressed, so a
+// quick typist loses no letter to a slow frame; then the key table's. A key
+// that is acted on is cleared in the table, so each press types once.
 #include <cwchar>
 
 #include "app/application.h"
@@ -18,7 +19,47 @@ void cStateMenu::HandleTextInput(void* application)
     HandleTextInput(keys);
 }
 
+namespace {
+
+// One pressed key seen as the only key down, with Shift as it was when the
+// key went down; the rest asked of the keys.
+class PressedKey : public iKeySource {
+public:
+    PressedKey(iKeySource& keys, int code, bool shifted)
+        : keys(keys)
+        , code(code)
+        , shifted(shifted)
+    {
+    }
+    bool IsKeyDown(int c) override { return c == code && !taken; }
+    void ClearKey(int c) override
+    {
+        taken = taken || c == code;
+        keys.ClearKey(c);
+    }
+    bool IsHeld(int c) override { return c == VK_SHIFT ? shifted : keys.IsHeld(c); }
+    bool IsRussianLayout() override { return keys.IsRussianLayout(); }
+
+private:
+    iKeySource& keys;
+    int code;
+    bool shifted;
+    bool taken = false;
+};
+
+} // namespace
+
 void cStateMenu::HandleTextInput(iKeySource& keys)
+{
+    bool shifted = false;
+    while (const int code = keys.TakePressed(&shifted)) {
+        PressedKey pressed(keys, code, shifted);
+        TypeKeys(pressed);
+    }
+    TypeKeys(keys);
+}
+
+void cStateMenu::TypeKeys(iKeySource& keys)
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool shift = keys.IsHeld(VK_SHIFT);

@@ -23,6 +23,11 @@ namespace {
     constexpr int kTimeOutText = 25;
     constexpr int kGameOverText = 128;
     constexpr int kGoldCupText = 90;
+    // The resting label of the panels' buttons: dark red on their light
+    // face, as on every other button of that face.
+    constexpr struct {
+        int r, g, b;
+    } kLabel { 149, 60, 60 };
     constexpr int kSilverCupText = 91;
     // The sparkle effect and its speed.
     constexpr int kSparkleEffect = 8;
@@ -78,7 +83,8 @@ void MenuSubmenu::DrawResults(int won)
         }
         DrawStatistics();
         if (DoButton(true, g_fontNormal2, L"button_short_off.png", L"button_short_over.png",
-                g_guiVocabulary[kContinueText], buttonX, buttonY, ScaleX(205), ScaleY(49), 255, 255, 0, 255, 255, 0)) {
+                g_guiVocabulary[kContinueText], buttonX, buttonY, ScaleX(205), ScaleY(49), kLabel.r, kLabel.g, kLabel.b,
+                255, 255, 0)) {
             // The result screen takes over; this panel then draws only its
             // background.
             world.highscoreTableReady = 0;
@@ -105,7 +111,7 @@ void MenuSubmenu::DrawResults(int won)
         DrawTextCentered(false, line, x, y, ScaleX(500), g_fontBig);
     }
     if (DoButton(true, g_fontNormal2, L"button_short_off.png", L"button_short_over.png", g_guiVocabulary[kContinueText],
-            ScaleX(540), buttonY, ScaleX(205), ScaleY(49), 255, 255, 0, 255, 255, 255)) {
+            ScaleX(540), buttonY, ScaleX(205), ScaleY(49), kLabel.r, kLabel.g, kLabel.b, 255, 255, 255)) {
         // Out of the level without the result screen.
         world.clickEvent = 0;
         world.autoOnMouse = -1;

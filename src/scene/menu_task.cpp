@@ -114,8 +114,9 @@ void MenuTask::DrawDialog()
     // The row is copied: a click below may not change the rows, but the
     // pointer must not outlive this frame's look at the list either.
     const cComicRow page = *row;
-    taskPage1024.DrawImage(page.extraText.c_str(), ScaleX(640), y0 + ScaleY(35), 0, 0, 255, 255, 255, 255);
+    // The page's picture lies on the dialog, right of the text.
     taskPage1024.DrawImage(L"tutorial_menu_big.png", ScaleX(120), y0, 0, 0, 255, 255, 255, 255);
+    taskPage1024.DrawImage(page.extraText.c_str(), ScaleX(640), y0 + ScaleY(35), 0, 0, 255, 255, 255, 255);
 
     wchar_t title[kGuiTextLength + 16];
     std::swprintf(title, sizeof title / sizeof title[0], L"%ls %d", g_guiVocabulary[kTitleText], world.level);

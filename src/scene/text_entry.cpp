@@ -65,6 +65,11 @@ void ApplicationKeys::ClearKey(int code)
         app->ClearKey(code);
 }
 
+int ApplicationKeys::TakePressed(bool* shifted)
+{
+    return app ? app->TakePressedKey(shifted) : 0;
+}
+
 bool ApplicationKeys::IsHeld(int code)
 {
     return (platform::GetKeyState(code) & 0xF000) != 0;

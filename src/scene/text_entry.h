@@ -18,6 +18,9 @@ public:
     // The key is held right now (any of the high four bits of its state).
     virtual bool IsHeld(int code) = 0;
     virtual bool IsRussianLayout() = 0;
+    // The next key pressed since the last look, oldest first, and whether
+    // Shift was held as it went down; 0 when none.
+    virtual int TakePressed(bool* /*shifted*/) { return 0; }
 };
 
 // The application's key table and the platform's keyboard.
@@ -31,6 +34,7 @@ public:
     void ClearKey(int code) override;
     bool IsHeld(int code) override;
     bool IsRussianLayout() override;
+    int TakePressed(bool* shifted) override;
 
 private:
     cApplication* app;

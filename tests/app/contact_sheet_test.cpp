@@ -1,16 +1,24 @@
 // A contact sheet of the game: one whole run over the real engine, headless,
 // at each screen size, that walks the screens a player meets and saves each
 // as test-output/sheet_<width>_<screen>.png in the build folder, to look at.
-// The run checks only that every screen was reached and saved.
+// Each saved screen also goes through the layout check (support/layout_check.h)
+// on the draw calls and pixels of that very frame: texts inside the screen and
+// their plates and readable, panels and buttons on the screen, dialogs whole,
+// tiles edge to edge, buttons apart.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "engine/engine_testing.h"
 #include "engine/gfx.h"
 #include "platform/utf16.h"
 #include "scene/design_units.h"
+#include "scene/gui_vocabulary.h"
+#include "support/layout_check.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -42,24 +50,50 @@ public:
             OnMenu(world);
         if (top == L"cStateGame")
             OnLevel();
-        if (quitAt && frames == quitAt + 60) {
+        // The credits once their first line has scrolled well into view.
+        if (quitAt && frames > quitAt + 10 && !saved.count("credits") && CreditsInView()) {
             Shoot("credits");
             platform::InjectKey(window, "Escape", true);
         }
-        return cPPApp::Frame() && frames < 1500;
+        return cPPApp::Frame() && frames < 20000;
     }
 
     std::set<std::string> saved;
+    std::vector<std::string> breaches;
+    std::wstring typed; // the new player's name as typed
+
+protected:
+    // The real engine, with a recorder in front that passes every call on.
+    void StartEngine() override
+    {
+        recorder.reset();
+        cPPApp::StartEngine();
+        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
+    }
+    void StopEngine() override
+    {
+        recorder.reset();
+        cPPApp::StopEngine();
+    }
 
 private:
+    // Saves the frame last presented and checks its layout.
     void Shoot(const std::string& screen)
     {
         if (screen.empty())
             return;
-        const std::string path = "test-output/sheet_" + std::to_string(size.width) + "_" + screen + ".png";
-        if (g_pGfxDevice
-            && SUCCEEDED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
-            saved.insert(screen);
+        const std::string name = std::to_string(size.width) + "_" + screen;
+        const std::string path = "test-output/sheet_" + name + ".png";
+        if (!g_pGfxDevice
+            || FAILED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
+            return;
+        saved.insert(screen);
+        static test::ImageCatalog catalog;
+        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
+        test::Frame frame { name, recorder.get(), &catalog, {}, 0, 0 };
+        if (loaded && recorder && engine::ReadFrame(&frame.pixels, &frame.width, &frame.height))
+            for (std::string& breach : test::CheckLayout(frame))
+                breaches.push_back(std::move(breach));
     }
 
     // On the start screen: look at it and at the options; back on the map:
@@ -107,6 +141,8 @@ private:
             world.optionsOpen = world.highscoresOpen = world.resultScreenOpen = 0;
             world.profilesOpen = next == 0 ? 1 : world.profilesOpen;
         }
+        if (next == 0)
+            NameNewPlayer(world);
         if (menuFrames == 100) {
             if (next < static_cast<int>(std::size(kLevels))) {
                 // as from the profile screen, which the map would not override
@@ -116,6 +152,53 @@ private:
                 quitAt = frames;
                 test::QuitFromProfiles();
             }
+        }
+    }
+
+    // A new game on the start screen: its question answered "Yes", a name
+    // typed at once by a quick typist, each key let go before the next frame,
+    // looked at, and given up with Escape.
+    void NameNewPlayer(cGameWorld& world)
+    {
+        if (menuFrames == 82 || menuFrames == 83)
+            PressText(g_guiVocabulary[15], menuFrames == 82);
+        if (menuFrames == 86 || menuFrames == 87)
+            PressText(g_guiVocabulary[16], menuFrames == 86);
+        const char* const keys[] = { "T", "E", "S", "S" };
+        const int k = menuFrames - 87;
+        if (k == 0 || k == 1)
+            platform::InjectKey(window, "Left Shift", k == 0);
+        if (k >= 0 && k < 4) {
+            platform::InjectKey(window, keys[k], true);
+            platform::InjectKey(window, keys[k], false);
+        }
+        if (menuFrames == 96) {
+            Shoot("naming");
+            typed = std::wstring(world.textEntry);
+            platform::InjectKey(window, "Escape", true);
+        }
+    }
+
+    bool CreditsInView() const
+    {
+        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {})
+            if (!d.text.empty())
+                return d.y < size.height - 100;
+        return false;
+    }
+
+    // Presses or lets go of the mouse on a text of the frame last drawn.
+    void PressText(const std::wstring& text, bool down)
+    {
+        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {}) {
+            if (d.text != text || !d.font)
+                continue;
+            SIZE extent {};
+            d.font->MeasureText(text.c_str(), &extent);
+            const int x = d.x + extent.cx / 2, y = d.y + extent.cy / 2;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, down, x, y);
+            return;
         }
     }
 
@@ -130,6 +213,10 @@ private:
             Shoot(level + "_task");
         if (levelFrames == 5)
             platform::InjectKey(window, "Escape", true);
+        // As the task dialog's OK leaves the first level: its joker bar's
+        // help bubble shows.
+        if (levelFrames == 10 && next == 1)
+            cGameWorld::Instance().idleSinceTask = 1;
         if (levelFrames == 40)
             Shoot(level);
         // The last level runs out of time here, for its end panel.
@@ -141,14 +228,14 @@ private:
             Shoot("end");
         if (levelFrames == 41 && !last)
             platform::InjectKey(window, "Escape", true);
-        if (levelFrames == 46 && next == 1)
-            Shoot(level + "_menu");
-        if ((levelFrames == (last ? 81 : 47) || levelFrames == (last ? 82 : 48)) && g_pInputDevice) {
+        if (levelFrames == 70 && next == 1)
+            Shoot(level + "_menu"); // once it has faded in
+        if ((levelFrames == (last ? 81 : 71) || levelFrames == (last ? 82 : 72)) && g_pInputDevice) {
             // the game menu's last button, "Main menu", or the end panel's
             // "Continue"
             const int x = size.width / 2, y = last ? Scene::ScaleY(984) : size.width == 1280 ? 576 : 433;
             g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, levelFrames == (last ? 81 : 47), x, y);
+            platform::InjectMouseButton(window, 1, levelFrames == (last ? 81 : 71), x, y);
             // The map, not drawn under the profile screen here, would clear
             // the start request its play button left.
             world.menuChoice = -1;
@@ -158,21 +245,25 @@ private:
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
     Size size;
+    std::unique_ptr<test::RecordingGfx> recorder;
     int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0;
 };
 
 class ContactSheet : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
 
-TEST_P(ContactSheet, EveryScreenIsSaved)
+TEST_P(ContactSheet, EveryScreenIsSavedAndLaidOut)
 {
     settings.SetResolution(GetParam().width, GetParam().height);
     std::filesystem::create_directories("test-output");
     ShowLogos();
     SheetApp app(GetParam());
     EXPECT_TRUE(app.Run());
-    for (const char* screen : { "start", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
+    EXPECT_EQ(app.typed, L"Tess");
+    for (const char* screen : { "start", "naming", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
              "level_2", "level_8", "level_20", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
+    for (const std::string& breach : app.breaches)
+        ADD_FAILURE() << breach;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ContactSheet, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),

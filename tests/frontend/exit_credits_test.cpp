@@ -89,32 +89,4 @@ TEST_F(ExitCreditsTest, TheCreditsScrollTwoPixelsAStepUntilPastTheTopAndOnlyAfte
     EXPECT_TRUE(gfx.draws.empty());
 }
 
-TEST_F(ExitCreditsTest, TheShippedCreditsScrollBetweenTheirBackgroundAndFrame)
-{
-    // The build's own program folder, as the game runs from it.
-    std::filesystem::current_path(oldDirectory);
-    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 }, std::pair { 1600, 1200 } }) {
-        SCOPED_TRACE(width);
-        settings.SetResolution(width, height);
-        cStateExit shipped;
-        ASSERT_TRUE(Update(shipped));
-        ASSERT_GT(shipped.Lines().size(), 4u);
-        EXPECT_EQ(shipped.Lines()[0], L"Vandrel");
-        EXPECT_EQ(shipped.Lines()[1][0], L' ');
-        // The background under everything, the frame over the text, each
-        // over the whole screen.
-        ASSERT_GE(gfx.draws.size(), 3u);
-        for (const test::GfxDraw* d : { &gfx.draws.front(), &gfx.draws.back() }) {
-            EXPECT_EQ(d->kind, test::GfxDraw::Kind::Texture);
-            EXPECT_EQ(d->target.right, width);
-            EXPECT_EQ(d->target.bottom, height);
-        }
-        EXPECT_NE(gfx.draws.front().texture, nullptr);
-        app.PressKey(27);
-        EXPECT_FALSE(shipped.Update(&app));
-        EXPECT_FALSE(app.IsKeyDown(27));
-        EXPECT_EQ(gfx.TexturesAlive(), 0);
-    }
-}
-
 } // namespace

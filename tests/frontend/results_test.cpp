@@ -418,28 +418,4 @@ TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThere
     }
 }
 
-TEST_F(MenuHighTest, NoTextIsCoveredByAnOpaqueBoxDrawnAfterIt)
-{
-    for (const int won : { 1, 0 }) {
-        SCOPED_TRACE(won);
-        world.levelState = won;
-        world.highscoreTableReady = 0;
-        Frame();
-        ASSERT_EQ(Count(L"text 29"), 2);
-        const auto& draws = gfx.draws;
-        for (size_t i = 0; i < draws.size(); ++i) {
-            if (draws[i].kind != test::GfxDraw::Kind::Text)
-                continue;
-            for (size_t j = i + 1; j < draws.size(); ++j) {
-                const auto& v = draws[j].vertices;
-                if (draws[j].kind != test::GfxDraw::Kind::Triangles || v.empty() || (v[0].color >> 24) != 255)
-                    continue;
-                const bool inside = draws[i].x >= v[0].x && draws[i].x < v[2].x && draws[i].y >= v[0].y
-                    && draws[i].y < v[2].y;
-                EXPECT_FALSE(inside) << platform::WideToNarrow(draws[i].text);
-            }
-        }
-    }
-}
-
 } // namespace

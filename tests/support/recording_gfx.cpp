@@ -1,5 +1,6 @@
 #include "support/recording_gfx.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 
@@ -12,6 +13,12 @@ namespace {
         char text[16];
         std::snprintf(text, sizeof text, "0x%08x", value);
         return text;
+    }
+
+    void NotePlace(std::vector<RecordingGfx::Place>& places, RecordingGfx::Place place)
+    {
+        if (places.size() < 64 && std::find(places.begin(), places.end(), place) == places.end())
+            places.push_back(place);
     }
 
     bool ValidButton(int button)
@@ -68,6 +75,21 @@ RecordingGfx::RecordingGfx()
     g_pGfx2D = this;
 }
 
+RecordingGfx::RecordingGfx(iGfxDevice* realDevice, iGfx2D* real2D)
+    : RecordingGfx()
+{
+    m_realDevice = realDevice;
+    m_real2D = real2D;
+}
+
+uint64_t Digest(const void* data, std::size_t size)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (std::size_t i = 0; i < size; ++i)
+        hash = (hash ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211ull;
+    return hash;
+}
+
 RecordingGfx::~RecordingGfx()
 {
     g_pGfxDevice = m_oldDevice;
@@ -91,68 +113,83 @@ void RecordingGfx::ClearRecords()
     screenshots.clear();
 }
 
-HRESULT RecordingGfx::Create(HWND, int width, int height, int, int)
+HRESULT RecordingGfx::Create(HWND window, int width, int height, int bits, int flags)
 {
     calls.push_back("Create " + std::to_string(width) + " " + std::to_string(height));
-    return createResult;
+    return m_realDevice ? m_realDevice->Create(window, width, height, bits, flags) : createResult;
 }
 
 HRESULT RecordingGfx::BeginScene()
 {
+    if (m_realDevice && m_presented) {
+        ClearRecords();
+        m_presented = false;
+    }
     calls.push_back("BeginScene");
-    return S_OK;
+    return m_realDevice ? m_realDevice->BeginScene() : S_OK;
 }
 
 HRESULT RecordingGfx::EndScene()
 {
     calls.push_back("EndScene");
-    return S_OK;
+    return m_realDevice ? m_realDevice->EndScene() : S_OK;
 }
 
 HRESULT RecordingGfx::Present()
 {
     calls.push_back("Present");
-    return S_OK;
+    m_presented = true;
+    return m_realDevice ? m_realDevice->Present() : S_OK;
 }
 
 HRESULT RecordingGfx::ApplyFullScreen()
 {
     calls.push_back("ApplyFullScreen");
-    return S_OK;
+    return m_realDevice ? m_realDevice->ApplyFullScreen() : S_OK;
 }
 
-HRESULT RecordingGfx::SetDisplayMode(int width, int height, int, int, int, int)
+HRESULT RecordingGfx::SetDisplayMode(int width, int height, int bits, int refresh, int reserved1, int reserved2)
 {
     calls.push_back("SetDisplayMode " + std::to_string(width) + " " + std::to_string(height));
-    return S_OK;
+    return m_realDevice ? m_realDevice->SetDisplayMode(width, height, bits, refresh, reserved1, reserved2) : S_OK;
 }
 
-HRESULT RecordingGfx::Clear(int, const RECT*, uint32_t flags, uint32_t argb, float, int)
+HRESULT RecordingGfx::Clear(int count, const RECT* rects, uint32_t flags, uint32_t argb, float z, int stencil)
 {
     calls.push_back("Clear " + std::to_string(flags) + " " + Hex(argb));
-    return S_OK;
+    return m_realDevice ? m_realDevice->Clear(count, rects, flags, argb, z, stencil) : S_OK;
 }
 
-HRESULT RecordingGfx::SaveScreenshot(const RECT*, const RECT*, const wchar_t* path, int, int)
+HRESULT RecordingGfx::SaveScreenshot(
+    const RECT* source, const RECT* target, const wchar_t* path, int quality, int reserved)
 {
     calls.push_back("SaveScreenshot");
     screenshots.push_back(path ? path : L"");
-    return screenshotResult;
+    return m_realDevice ? m_realDevice->SaveScreenshot(source, target, path, quality, reserved) : screenshotResult;
 }
 
 int RecordingGfx::GetZombieBytes()
 {
+    if (m_realDevice)
+        return m_realDevice->GetZombieBytes();
     return static_cast<int>(m_counters->textureBytes + 1024 * m_counters->fontsAlive);
 }
 
 HRESULT RecordingGfx::TestDevice()
 {
-    return testDeviceResult;
+    return m_realDevice ? m_realDevice->TestDevice() : testDeviceResult;
 }
 
-iGfxTexture* RecordingGfx::CreateTextureFromMemory(const void* data, uint32_t size, int, int, int)
+iGfxTexture* RecordingGfx::CreateTextureFromMemory(
+    const void* data, uint32_t size, int reserved1, int reserved2, int reserved3)
 {
     calls.push_back("CreateTextureFromMemory");
+    if (m_real2D) {
+        iGfxTexture* made = m_real2D->CreateTextureFromMemory(data, size, reserved1, reserved2, reserved3);
+        if (made && data)
+            textureDigests[made] = Digest(data, size);
+        return made;
+    }
     if (failTextures || !data || size == 0)
         return nullptr;
     return new RecordingTexture(++texturesCreated, data, size, m_counters);
@@ -161,6 +198,12 @@ iGfxTexture* RecordingGfx::CreateTextureFromMemory(const void* data, uint32_t si
 iGfxFont* RecordingGfx::CreateFont(const wchar_t* face, int size, int style)
 {
     calls.push_back("CreateFont " + std::to_string(size) + " " + std::to_string(style));
+    if (m_real2D) {
+        iGfxFont* made = m_real2D->CreateFont(face, size, style);
+        if (made)
+            fontSizes[made] = size;
+        return made;
+    }
     if (failFonts)
         return nullptr;
     auto* font = new RecordingFont(face ? face : L"", size, style, &charWidth, m_counters);
@@ -171,27 +214,58 @@ iGfxFont* RecordingGfx::CreateFont(const wchar_t* face, int size, int style)
 void RecordingGfx::RestoreResources()
 {
     calls.push_back("RestoreResources");
+    if (m_real2D)
+        m_real2D->RestoreResources();
 }
 
 void RecordingGfx::ReleaseResources()
 {
     calls.push_back("ReleaseResources");
+    if (m_real2D)
+        m_real2D->ReleaseResources();
 }
 
 void RecordingGfx::SetDrawMode(int mode)
 {
     drawMode = mode;
     calls.push_back("SetDrawMode " + std::to_string(mode));
+    if (m_real2D)
+        m_real2D->SetDrawMode(mode);
+}
+
+void RecordingGfx::SetColor(uint32_t argb)
+{
+    color = argb;
+    if (m_real2D)
+        m_real2D->SetColor(argb);
+}
+
+void RecordingGfx::SetTexture(iGfxTexture* t)
+{
+    texture = t;
+    if (m_real2D)
+        m_real2D->SetTexture(t);
+}
+
+void RecordingGfx::SetTextColor(uint32_t argb)
+{
+    textColor = argb;
+    if (m_real2D)
+        m_real2D->SetTextColor(argb);
 }
 
 void RecordingGfx::SetRenderState(int state, int value)
 {
     calls.push_back("SetRenderState " + std::to_string(state) + " " + std::to_string(value));
+    if (m_real2D)
+        m_real2D->SetRenderState(state, value);
 }
 
-void RecordingGfx::ResetState(float)
+void RecordingGfx::ResetState(float value)
 {
     calls.push_back("ResetState");
+    if (m_real2D)
+        m_real2D->ResetState(value);
     color = 0xFFFFFFFF;
     texture = nullptr;
 }
@@ -206,10 +280,12 @@ GfxDraw RecordingGfx::Draw(GfxDraw::Kind kind) const
     return d;
 }
 
-void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float, float)
+void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float centerX, float centerY)
 {
     if (textOnly)
         return;
+    if (m_real2D)
+        m_real2D->DrawTexture(source, target, centerX, centerY);
     GfxDraw d = Draw(GfxDraw::Kind::Texture);
     d.texture = texture;
     d.hasSource = source != nullptr;
@@ -217,6 +293,9 @@ void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float, fl
         d.source = *source;
     if (target)
         d.target = *target;
+    if (m_real2D && target)
+        NotePlace(imagePlaces[{ texture, source ? source->left : 0, source ? source->top : 0 }],
+            { target->left, target->top });
     draws.push_back(d);
 }
 
@@ -228,28 +307,38 @@ void RecordingGfx::DrawTextCall(GfxDraw::Kind kind, iGfxFont* font, int x, int y
     d.y = y;
     d.text = text ? text : L"";
     d.scale = scale;
+    if (m_real2D)
+        NotePlace(textPlaces[d.text], { x, y });
     draws.push_back(d);
 }
 
-void RecordingGfx::DrawText(iGfxFont* font, int x, int y, const wchar_t* text, int)
+void RecordingGfx::DrawText(iGfxFont* font, int x, int y, const wchar_t* text, int flags)
 {
+    if (m_real2D)
+        m_real2D->DrawText(font, x, y, text, flags);
     DrawTextCall(GfxDraw::Kind::Text, font, x, y, text, 1.0f);
 }
 
-void RecordingGfx::DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int)
+void RecordingGfx::DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int flags)
 {
+    if (m_real2D)
+        m_real2D->DrawTextAlt(font, x, y, text, flags);
     DrawTextCall(GfxDraw::Kind::TextAlt, font, x, y, text, 1.0f);
 }
 
-void RecordingGfx::DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale, int)
+void RecordingGfx::DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale, int flags)
 {
+    if (m_real2D)
+        m_real2D->DrawTextScaled(font, x, y, text, scale, flags);
     DrawTextCall(GfxDraw::Kind::TextScaled, font, x, y, text, scale);
 }
 
-void RecordingGfx::DrawLines(const float points[][2], int count, int)
+void RecordingGfx::DrawLines(const float points[][2], int count, int flags)
 {
     if (textOnly)
         return;
+    if (m_real2D)
+        m_real2D->DrawLines(points, count, flags);
     GfxDraw d = Draw(GfxDraw::Kind::Lines);
     for (int i = 0; points && i < count; ++i) {
         d.points.push_back(points[i][0]);
@@ -258,10 +347,12 @@ void RecordingGfx::DrawLines(const float points[][2], int count, int)
     draws.push_back(d);
 }
 
-void RecordingGfx::DrawTriangles(const GfxVertex* vertices, int triangleCount, int, int)
+void RecordingGfx::DrawTriangles(const GfxVertex* vertices, int triangleCount, int reserved1, int reserved2)
 {
     if (textOnly)
         return;
+    if (m_real2D)
+        m_real2D->DrawTriangles(vertices, triangleCount, reserved1, reserved2);
     GfxDraw d = Draw(GfxDraw::Kind::Triangles);
     if (vertices && triangleCount > 0)
         d.vertices.assign(vertices, vertices + triangleCount * 3);

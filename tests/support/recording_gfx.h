@@ -4,11 +4,17 @@
 //
 // Text measures are fixed: charWidth pixels per character, the font's size
 // high, so layout tests are exact.
+//
+// Made over a real engine, it records and passes every call on: the game
+// draws as ever, and the test sees the frame's calls beside its pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/gfx.h"
@@ -73,6 +79,10 @@ struct GfxDraw {
 class RecordingGfx : public iGfxDevice, public iGfx2D {
 public:
     RecordingGfx();
+    // Passes every call on to the real device and 2D interface; textures and
+    // fonts are theirs. The records start anew at each frame's first
+    // BeginScene, so between frames they hold the frame last presented.
+    RecordingGfx(iGfxDevice* realDevice, iGfx2D* real2D);
     ~RecordingGfx() override;
     RecordingGfx(const RecordingGfx&) = delete;
     RecordingGfx& operator=(const RecordingGfx&) = delete;
@@ -92,6 +102,11 @@ public:
     // (colour setters and draws are in `draws`, not here).
     std::vector<std::string> calls;
     std::vector<GfxDraw> draws;
+    // Over a real engine: where each image part (texture, source corner)
+    // and each text has been drawn so far, a few dozen places each.
+    using Place = std::pair<int, int>;
+    std::map<std::tuple<const iGfxTexture*, int, int>, std::vector<Place>> imagePlaces;
+    std::map<std::wstring, std::vector<Place>> textPlaces;
     std::vector<std::wstring> screenshots; // paths given to SaveScreenshot
     std::vector<RecordingFont*> fontsCreated; // may be deleted since
     int texturesCreated = 0;
@@ -99,6 +114,10 @@ public:
     uint32_t textColor = 0xFF000000;
     iGfxTexture* texture = nullptr;
     int drawMode = 0;
+    // Over a real engine: a digest of the bytes each live texture was made
+    // from, and each font's size in pixels.
+    std::map<const iGfxTexture*, uint64_t> textureDigests;
+    std::map<const iGfxFont*, int> fontSizes;
 
     // The texts drawn, in order (all three text calls).
     std::vector<std::wstring> Texts() const;
@@ -128,13 +147,13 @@ public:
     void RestoreResources() override;
     void ReleaseResources() override;
     void SetDrawMode(int mode) override;
-    void SetColor(uint32_t argb) override { color = argb; }
-    void SetTexture(iGfxTexture* t) override { texture = t; }
+    void SetColor(uint32_t argb) override;
+    void SetTexture(iGfxTexture* t) override;
     void DrawTexture(const RECT* source, const RECT* target, float centerX, float centerY) override;
     void DrawText(iGfxFont* font, int x, int y, const wchar_t* text, int flags) override;
     void DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int flags) override;
     void DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale, int flags) override;
-    void SetTextColor(uint32_t argb) override { textColor = argb; }
+    void SetTextColor(uint32_t argb) override;
     void SetRenderState(int state, int value) override;
     void ResetState(float value) override;
     void DrawLines(const float points[][2], int count, int flags) override;
@@ -147,7 +166,13 @@ private:
     std::shared_ptr<GfxCounters> m_counters = std::make_shared<GfxCounters>();
     iGfxDevice* m_oldDevice;
     iGfx2D* m_oldGfx2D;
+    iGfxDevice* m_realDevice = nullptr;
+    iGfx2D* m_real2D = nullptr;
+    bool m_presented = false;
 };
+
+// FNV-1a over bytes: names a texture by the file it was made from.
+uint64_t Digest(const void* data, std::size_t size);
 
 // A mouse the test moves and clicks by hand. Clicks and the wheel are taken
 // once when read, as the real device does.

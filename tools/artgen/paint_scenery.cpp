@@ -174,23 +174,42 @@ namespace {
 
     void Map(cairo_t* cr, double w, double h)
     {
-        VerticalGradient(cr, 0, h, Hex(0x8AB4D0), Hex(0x6A9AC0));
+        // A deep sea, so the map's white and yellow texts read on it.
+        VerticalGradient(cr, 0, h, Hex(0x1E4668), Hex(0x163652));
         cairo_rectangle(cr, 0, 0, w, h);
         cairo_fill(cr);
         // A land for each region under its column of level pins (x 150..240,
-        // 380..470, 610..700, 840..930, 1070..1160; y 360..760 on the design).
+        // 380..470, 610..700, 840..930, 1070..1160; y 360..760 on the design),
+        // clear of the player's line below, and its name on a plate above.
         const unsigned lands[5] = { 0x7AA858, 0xE8EEF4, 0xC6B070, 0x8A7E70, 0xDCC08A };
+        const char* const names[5] = { "EUROPE", "NORTH", "USA", "ROCKS", "DESERT" };
         const double sx = w / 1280.0, sy = h / 1024.0;
         for (int i = 0; i < 5; ++i) {
             cairo_save(cr);
-            cairo_translate(cr, (195 + 230 * i) * sx, 560 * sy);
-            cairo_scale(cr, 112 * sx, 270 * sy);
+            cairo_translate(cr, (195 + 230 * i) * sx, 548 * sy);
+            cairo_scale(cr, 112 * sx, 252 * sy);
             cairo_new_path(cr);
             cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
             cairo_restore(cr);
-            FillStroke(cr, Hex(lands[i]), Hex(0x4A4A3A), 2);
-            PathRoundRect(cr, (155 + 230 * i) * sx, 250 * sy, 80 * sx, 14 * sy, 4);
-            Source(cr, Hex(0x4A4A3A, 0.5));
+            FillStroke(cr, Hex(lands[i]), Hex(0x0E2234), 2);
+            const double cx = (195 + 230 * i) * sx, top = 222 * sy, plateH = 34 * sy;
+            PathRoundRect(cr, cx - 80 * sx, top, 160 * sx, plateH, 6);
+            FillStroke(cr, Hex(0xF2E4CC), Hex(0x5A3A10), 2);
+            Text(cr, names[i], cx, top + plateH / 2, FitText(cr, names[i], 140 * sx, plateH * 0.6), Hex(0x4A2A10),
+                Hex(0x000000, 0));
+        }
+    }
+
+    // Under the credits: a night sky, dark enough for white text.
+    void CreditsSky(cairo_t* cr, double w, double h)
+    {
+        VerticalGradient(cr, 0, h, Hex(0x101828), Hex(0x24344A));
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_fill(cr);
+        for (int i = 0; i < 60; ++i) {
+            const double x = std::fmod(i * 211.7, w), y = std::fmod(i * 97.3, h * 0.9);
+            cairo_arc(cr, x, y, 1 + (i % 3) * 0.5, 0, 2 * M_PI);
+            Source(cr, Hex(0xFFFFFF, 0.35));
             cairo_fill(cr);
         }
     }
@@ -206,6 +225,8 @@ bool PaintScenery(cairo_t* cr, const ImageEntry& e, const std::string& n)
             StartScreen(cr, w, h, Has(n, "menu") || Has(n, "tankstelle"));
         else if (Has(e.folder, "overlux"))
             Map(cr, w, h);
+        else if (Has(e.folder, "menu/images"))
+            CreditsSky(cr, w, h);
         else if (Has(e.folder, "menu_buy")) {
             Landscape(cr, w, h, RegionOf("europa", ""), false);
             CityStreets(cr, w, h);

@@ -28,7 +28,7 @@ namespace {
         cairo_stroke(cr);
         // the highlight of a light from the top left
         PathRoundRect(cr, 5, 4, w - 11, (h - 8) * 0.42, std::max(0.0, r - 4));
-        Source(cr, Hex(0xFFFFFF, hover ? 0.1 : 0.18));
+        Source(cr, Hex(0xFFFFFF, hover ? 0.06 : 0.1));
         cairo_fill(cr);
     }
 
@@ -97,6 +97,55 @@ namespace {
         Source(cr, fill);
         cairo_fill_preserve(cr);
         Source(cr, edge);
+        cairo_stroke(cr);
+    }
+
+    // The head-up display's bubble in three pieces that meet edge to edge:
+    // 3 the top with the pointer above it, 2 a line, 1 the rounded bottom.
+    void HelpBubble(cairo_t* cr, double w, double h, int piece, bool left)
+    {
+        const Rgb fill = Hex(0xFFFDF4), edge = Hex(0x3A342C);
+        cairo_set_line_width(cr, 2);
+        cairo_new_path(cr);
+        if (piece == 2) {
+            cairo_rectangle(cr, 1, 0, w - 2, h);
+            Source(cr, fill);
+            cairo_fill(cr);
+        } else if (piece == 1) {
+            const double r = std::min(h - 2, 10.0);
+            cairo_move_to(cr, 1, 0);
+            cairo_line_to(cr, 1, h - 1 - r);
+            cairo_arc_negative(cr, 1 + r, h - 1 - r, r, M_PI, 0.5 * M_PI);
+            cairo_line_to(cr, w - 1 - r, h - 1);
+            cairo_arc_negative(cr, w - 1 - r, h - 1 - r, r, 0.5 * M_PI, 0);
+            cairo_line_to(cr, w - 1, 0);
+            Source(cr, fill);
+            cairo_fill_preserve(cr);
+            Source(cr, edge);
+            cairo_stroke(cr);
+        } else {
+            const double body = h * 0.45, r = std::min(h - body - 1, 8.0);
+            const double tip = left ? w * 0.15 : w * 0.85;
+            cairo_move_to(cr, 1, h);
+            cairo_line_to(cr, 1, body + r);
+            cairo_arc(cr, 1 + r, body + r, r, M_PI, 1.5 * M_PI);
+            cairo_line_to(cr, tip - 8, body);
+            cairo_line_to(cr, tip + (left ? -6 : 6), 1);
+            cairo_line_to(cr, tip + 8, body);
+            cairo_line_to(cr, w - 1 - r, body);
+            cairo_arc(cr, w - 1 - r, body + r, r, 1.5 * M_PI, 2 * M_PI);
+            cairo_line_to(cr, w - 1, h);
+            Source(cr, fill);
+            cairo_fill_preserve(cr);
+            Source(cr, edge);
+            cairo_stroke(cr);
+        }
+        // the sides run on through the pieces
+        Source(cr, edge);
+        cairo_move_to(cr, 1, piece == 3 ? h * 0.45 + 8 : 0);
+        cairo_line_to(cr, 1, piece == 1 ? h - 11 : h);
+        cairo_move_to(cr, w - 1, piece == 3 ? h * 0.45 + 8 : 0);
+        cairo_line_to(cr, w - 1, piece == 1 ? h - 11 : h);
         cairo_stroke(cr);
     }
 
@@ -224,9 +273,9 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
         return true;
     case Kind::Digit: {
         if (Has(n, "anim")) {
-            // the map's route dots
-            cairo_arc(cr, w / 2, h / 2, std::min(w, h) / 2 - 0.5, 0, 2 * M_PI);
-            FillStroke(cr, Hex(0xFFF0B0), Hex(0x5A3A10), 1);
+            // The map's paths between the pins: full-screen overlays in
+            // finished art, blank here; the map draws them at its top-left
+            // corner, where anything painted would stand alone.
             return true;
         }
         const std::string figure = Figure(n);
@@ -238,7 +287,8 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
     case Kind::Button: {
         if (Has(n, "balken")) {
             PathRoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
-            FillStroke(cr, Has(n, "gruen") ? Hex(0x5CB85C) : Hex(0xE8C040), Hex(0x3A3020), 1);
+            // the options write their white captions on the bars
+            FillStroke(cr, Has(n, "gruen") ? Hex(0x2E6E30) : Hex(0x8A5A0C), Hex(0x3A3020), 1);
             return true;
         }
         if (Has(n, "loading")) {
@@ -269,9 +319,9 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
         // which share one image.
         const bool lightLabels = Has(e.folder, "menu_options") || Has(e.folder, "menu_highscore")
             || Has(e.folder, "menu_buy") || Has(e.folder, "menu_task") || Has(n, "blue") || Has(n, "user_");
-        Rgb face = lightLabels ? Hex(0x3C4E64) : Hex(0xC09664);
+        Rgb face = lightLabels ? Hex(0x2E3C4E) : Hex(0xFAF0E0);
         if (Has(n, "user_active"))
-            face = Hex(0x2E5A3C);
+            face = Hex(0x24492F);
         if (n.rfind("mute", 0) == 0 || n.rfind("screen", 0) == 0) {
             Button(cr, w, h, false, IsHover(n) ? Hex(0xFFF4D8) : face);
             ToggleFace(cr, n, w, h);
@@ -283,8 +333,26 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
         return true;
     }
     case Kind::Panel: {
-        if (Has(n, "blase") || Has(n, "shop_help2")) {
+        if (Has(n, "blase")) {
             Bubble(cr, w, h, Has(n, "_01") ? 1 : Has(n, "_02") ? 2 : 3, Has(n, "left"));
+            return true;
+        }
+        if (Has(n, "shop_help2")) {
+            // The head-up display's bubble stacks _03 (on top, pointing up
+            // at what it explains), the _02 lines and _01 (the bottom).
+            HelpBubble(cr, w, h, Has(n, "_01") ? 1 : Has(n, "_02") ? 2 : 3, Has(n, "left"));
+            return true;
+        }
+        if (Has(n, "first_over")) {
+            // The credits' frame: an edge only, the text scrolls under it.
+            PathRoundRect(cr, 6, 6, w - 12, h - 12, 18);
+            Source(cr, Hex(0x1A2230));
+            cairo_set_line_width(cr, 12);
+            cairo_stroke(cr);
+            PathRoundRect(cr, 14, 14, w - 28, h - 28, 12);
+            Source(cr, Hex(0xC8B070, 0.8));
+            cairo_set_line_width(cr, 2);
+            cairo_stroke(cr);
             return true;
         }
         if (n.rfind("balken", 0) == 0) {
