@@ -117,16 +117,22 @@ local REGION_TREES = {
 -- platform block rows 3..6, columns 1..5.
 local PLACE_CELLS = { { 4, 3 }, { 5, 2 }, { 4, 5 }, { 5, 4 }, { 3, 2 }, { 6, 3 }, { 3, 4 }, { 6, 5 } }
 
--- The cells whose whole outline lies on the screen (the outline shrinks with
--- the distances between the cells at 1024 x 768): the first and last column
--- of each row. Rows 1 and 8 reach past the top and
--- bottom, low columns past the right edge, high ones past the left.
-local ON_SCREEN = { [1] = { 2, 4 }, [2] = { 1, 5 }, [3] = { 0, 5 }, [4] = { 1, 6 }, [5] = { 1, 6 },
+-- The cells whose platform image lies wholly on the screen at both sizes
+-- (the image and the outline shrink with the distances between the cells at
+-- 1024 x 768): the first and last column of each row. Rows 1 and 8 reach past
+-- the top and bottom, low columns past the right edge, high ones past the left.
+local ON_SCREEN = { [1] = { 3, 4 }, [2] = { 1, 5 }, [3] = { 0, 5 }, [4] = { 1, 6 }, [5] = { 1, 6 },
     [6] = { 2, 5 }, [7] = { 3, 3 } }
 
 function common.on_screen(row, column)
     local columns = ON_SCREEN[row]
     return columns ~= nil and column >= columns[1] and column <= columns[2]
+end
+
+-- The cells of a grid: those on the screen but the one at the upper right
+-- that the stack's car stands on (its first slot, from design point 990,150).
+function common.grid_cell(row, column)
+    return common.on_screen(row, column) and not (row == 3 and column == 0)
 end
 
 -- The options both kinds share. slots: stack slots; limit and managers: the
@@ -227,7 +233,7 @@ local function empty_callbacks()
 end
 
 -- A grid level. cfg: level, target (combos to make), types (car types, 3..5),
--- rows/columns ({first, last}; all the screen shows unless given), slots
+-- rows/columns ({first, last}; every grid cell unless given), slots
 -- (cars poured after each move; 1 unless given), swap, jokers (at the start),
 -- bomb_every (a bomb after every so many combos), bonus_system, weather.
 function common.grid_level(cfg)
@@ -258,7 +264,7 @@ function common.grid_level(cfg)
         local rows, columns = cfg.rows or { 1, 7 }, cfg.columns or { 0, 6 }
         for row = rows[1], rows[2] do
             for column = columns[1], columns[2] do
-                if common.on_screen(row, column) then
+                if common.grid_cell(row, column) then
                     Story:CreateFundament(1, row, column, 9, -1)
                 end
             end
@@ -267,7 +273,7 @@ function common.grid_level(cfg)
         if not cfg.swap then
             for row = rows[1], rows[2] do
                 for column = columns[1], columns[2] do
-                    if (row + column) % 4 == 0 and common.on_screen(row, column) then
+                    if (row + column) % 4 == 0 and common.grid_cell(row, column) then
                         Story:AddAutoToFundament(row, column, (row + 2 * column) % cfg.types + 1)
                     end
                 end

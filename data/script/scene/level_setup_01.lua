@@ -61,7 +61,7 @@ function build_station()
     Story:AddFundament(1, "fundament", "fundament_grid", 9)
     for row = 1, 7 do
         for column = 0, 6 do
-            if common.on_screen(row, column) then
+            if common.grid_cell(row, column) then
                 Story:CreateFundament(1, row, column, 9, -1)
             end
         end
