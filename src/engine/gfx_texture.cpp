@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "engine/engine_context.h"
+#include "engine/gfx_blend.h"
 #include "resources/log.h"
 
 namespace {
@@ -145,7 +146,18 @@ void cGfxTexture::Upload(SDL_Surface* pixels)
     if (!context.renderer)
         return;
     m_opaqueTiles = OpaqueTiles(pixels, kTile);
-    m_texture = SDL_CreateTextureFromSurface(context.renderer, pixels);
+    // The software renderer's textures are made streaming, so that large
+    // areas can be blended from their pixels (engine::BlendDirect).
+    if (engine::SoftwareRenderer()) {
+        m_texture = SDL_CreateTexture(
+            context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, pixels->w, pixels->h);
+        if (m_texture && SDL_UpdateTexture(m_texture, nullptr, pixels->pixels, pixels->pitch) != 0) {
+            SDL_DestroyTexture(m_texture);
+            m_texture = nullptr;
+        }
+    } else {
+        m_texture = SDL_CreateTextureFromSurface(context.renderer, pixels);
+    }
     ++context.textureUploads;
     m_generation = context.generation;
     if (m_texture)
@@ -193,6 +205,20 @@ SDL_Texture* cGfxTexture::Get()
     return m_texture;
 }
 
+const SDL_Surface* cGfxTexture::KeptPixels()
+{
+    if (m_keptPixels || m_undecodable)
+        return m_keptPixels;
+    m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+    if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
+        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+        m_undecodable = true;
+        SDL_FreeSurface(m_keptPixels);
+        m_keptPixels = nullptr;
+    }
+    return m_keptPixels;
+}
+
 // Writes rows [from, to) of the copy with every pixel's alpha scaled, in
 // place, through a table of the 256 scaled alphas.
 bool cGfxTexture::FillFaded(FadedCopy& copy, int from, int to)
@@ -227,16 +253,8 @@ SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
     }
     if (m_shown.texture && m_shown.alpha == alpha)
         return m_shown.texture;
-    if (!m_keptPixels) {
-        m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
-        if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
-            cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
-            m_undecodable = true;
-            SDL_FreeSurface(m_keptPixels);
-            m_keptPixels = nullptr;
-            return nullptr;
-        }
-    }
+    if (!KeptPixels())
+        return nullptr;
     auto make = [&](FadedCopy& copy) {
         if (!copy.texture) {
             copy.texture = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
