@@ -139,6 +139,7 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
         if (engine::DirectTarget() && engine::BlendDirect(m_texture->KeptPixels(), src, dst, static_cast<uint8_t>(alpha)))
             return;
         if (SDL_Texture* faded = m_texture->GetFaded(static_cast<uint8_t>(alpha))) {
+            ++engine::GetContext().largeSdlBlends;
             SDL_RenderCopyF(renderer, faded, &src, &dst);
             return;
         }
@@ -153,9 +154,11 @@ void cGfx2D::DrawTexture(const RECT* source, const RECT* target, float, float)
     SDL_SetTextureBlendMode(texture, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     // A large area blended at full colour is blended by our own blitter where
     // the software renderer draws 1:1: the same pixels, several times faster.
-    constexpr int kDirectArea = 64 * 64;
-    if (!opaque && m_color == 0xFFFFFFFF && (sr - sl) * (sb - st) >= kDirectArea && engine::BlendDirect(texture, src, dst))
-        return;
+    if (!opaque && m_color == 0xFFFFFFFF && (sr - sl) * (sb - st) >= engine::kLargeBlendArea) {
+        if (engine::BlendDirect(texture, src, dst))
+            return;
+        ++engine::GetContext().largeSdlBlends;
+    }
     SDL_RenderCopyF(renderer, texture, &src, &dst);
 }
 

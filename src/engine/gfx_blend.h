@@ -10,6 +10,10 @@
 
 namespace engine {
 
+// Areas from this size up are worth blending here; SDL's per-call work
+// outweighs the blend below it.
+constexpr int kLargeBlendArea = 64 * 64;
+
 // The surface the software renderer draws into, when the renderer is SDL's
 // software renderer and draws 1:1 (no scaling, no viewport offset, no clip,
 // no render target); null otherwise.
