@@ -38,6 +38,8 @@ public:
 
 private:
     cGfxTexture(std::vector<uint8_t> encoded, int width, int height);
+    // Makes the renderer's texture from the image's pixels, in whatever
+    // format they were decoded.
     void Upload(SDL_Surface* pixels);
 
     std::vector<uint8_t> m_encoded;
