@@ -6,6 +6,10 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define VANDREL_BLEND_AVX2 1
+#endif
 
 #include "engine/engine_context.h"
 
@@ -37,11 +41,67 @@ namespace {
         return std::floor(v) == v && std::fabs(v) < 1e8f;
     }
 
+#ifdef VANDREL_BLEND_AVX2
+    // BlendRow's loop below, eight pixels at a time where the processor has
+    // AVX2 (each 128-bit half works as the four-pixel loop does); returns how
+    // many pixels it blended.
+    __attribute__((target("avx2"))) int BlendEights(const uint32_t* source, uint32_t* target, int count, uint8_t alpha)
+    {
+        const __m256i zero = _mm256_setzero_si256();
+        const __m256i alphaByte = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+        const __m256i full = _mm256_set1_epi16(255);
+        const __m256i fade = _mm256_set1_epi32(alpha);
+        const __m256i rounding = _mm256_set1_epi32(127);
+        const __m256i one = _mm256_set1_epi32(1);
+        const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
+        int i = 0;
+        for (; i + 8 <= count; i += 8) {
+            __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
+            if (alpha != 0xFF) {
+                const __m256i t = _mm256_add_epi32(_mm256_mullo_epi16(_mm256_srli_epi32(s, 24), fade), rounding);
+                const __m256i scaled = _mm256_srli_epi32(_mm256_add_epi32(_mm256_add_epi32(t, one), _mm256_srli_epi32(t, 8)), 8);
+                s = _mm256_or_si256(_mm256_and_si256(s, colour), _mm256_slli_epi32(scaled, 24));
+            }
+            const __m256i sa = _mm256_and_si256(s, alphaByte);
+            const __m256i opaque = _mm256_cmpeq_epi32(sa, alphaByte);
+            const __m256i clear = _mm256_cmpeq_epi32(sa, zero);
+            if (_mm256_movemask_epi8(clear) == -1)
+                continue;
+            auto* at = reinterpret_cast<__m256i*>(target + i);
+            if (_mm256_movemask_epi8(opaque) == -1) {
+                _mm256_storeu_si256(at, s);
+                continue;
+            }
+            const __m256i d = _mm256_loadu_si256(at);
+            const __m256i sf = _mm256_or_si256(s, alphaByte);
+            auto half = [&](__m256i sh, __m256i dh, __m256i ah) __attribute__((target("avx2"))) {
+                ah = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(ah, 0xFF), 0xFF);
+                const __m256i fromSource = _mm256_srli_epi16(_mm256_mullo_epi16(sh, ah), 8);
+                const __m256i fromTarget = _mm256_srli_epi16(_mm256_mullo_epi16(dh, _mm256_sub_epi16(full, ah)), 8);
+                return _mm256_add_epi16(fromSource, fromTarget);
+            };
+            const __m256i low = half(_mm256_unpacklo_epi8(sf, zero), _mm256_unpacklo_epi8(d, zero), _mm256_unpacklo_epi8(s, zero));
+            const __m256i high = half(_mm256_unpackhi_epi8(sf, zero), _mm256_unpackhi_epi8(d, zero), _mm256_unpackhi_epi8(s, zero));
+            __m256i out = _mm256_packus_epi16(low, high);
+            out = _mm256_blendv_epi8(out, s, opaque);
+            out = _mm256_blendv_epi8(out, d, clear);
+            _mm256_storeu_si256(at, out);
+        }
+        return i;
+    }
+
+    const bool g_hasAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
 } // namespace
 
 void BlendRow(const uint32_t* source, uint32_t* target, int count, uint8_t alpha)
 {
     int i = 0;
+#ifdef VANDREL_BLEND_AVX2
+    if (g_hasAvx2)
+        i = BlendEights(source, target, count, alpha);
+#endif
 #ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();
     const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
