@@ -90,7 +90,11 @@ namespace {
         return i;
     }
 
-    const bool g_hasAvx2 = __builtin_cpu_supports("avx2");
+    bool HasAvx2()
+    {
+        static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);
+        return has;
+    }
 #endif
 
 } // namespace
@@ -99,7 +103,7 @@ void BlendRow(const uint32_t* source, uint32_t* target, int count, uint8_t alpha
 {
     int i = 0;
 #ifdef VANDREL_BLEND_AVX2
-    if (g_hasAvx2)
+    if (HasAvx2())
         i = BlendEights(source, target, count, alpha);
 #endif
 #ifdef __SSE2__
