@@ -169,12 +169,14 @@ SDL_Surface* DirectTarget()
     SDL_Renderer* renderer = context.renderer;
     if (!renderer || SDL_GetRenderTarget(renderer) || SDL_RenderIsClipEnabled(renderer))
         return nullptr;
+    if (!SoftwareRenderer())
+        return nullptr;
+    // Off-screen, the renderer draws into the target; a software renderer
+    // made for a window draws into the window's surface.
     SDL_Surface* surface = context.target;
     if (!surface) {
-        // A software renderer on a window draws into the window's surface.
-        if (!context.window || !SoftwareRenderer())
-            return nullptr;
-        surface = SDL_GetWindowSurface(context.window);
+        SDL_Window* window = SDL_RenderGetWindow(renderer);
+        surface = window ? SDL_GetWindowSurface(window) : nullptr;
     }
     if (!surface || surface->format->BytesPerPixel != 4 || surface->format->Rmask != 0x00FF0000u
         || surface->format->Gmask != 0x0000FF00u || surface->format->Bmask != 0x000000FFu)

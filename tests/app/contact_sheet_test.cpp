@@ -1,7 +1,9 @@
 // A contact sheet of the game: one whole run over the real engine, headless,
 // at each screen size, that walks the screens a player meets and saves each
 // as test-output/sheet_<width>_<screen>.png in the build folder, to look at.
-// The run checks only that every screen was reached and saved.
+// The run checks that every screen was reached and saved, and that the frames
+// of a level leave no large area to SDL's slow blend (the engine blends them:
+// engine::BlendDirect).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -50,6 +52,7 @@ public:
     }
 
     std::set<std::string> saved;
+    int largeSdlBlends = 0;
 
 private:
     void Shoot(const std::string& screen)
@@ -130,8 +133,12 @@ private:
             Shoot(level + "_task");
         if (levelFrames == 5)
             platform::InjectKey(window, "Escape", true);
-        if (levelFrames == 40)
+        if (levelFrames == 20)
+            blendsBefore = engine::LargeSdlBlends();
+        if (levelFrames == 40) {
+            largeSdlBlends += engine::LargeSdlBlends() - blendsBefore;
             Shoot(level);
+        }
         // The last level runs out of time here, for its end panel.
         const bool last = next == static_cast<int>(std::size(kLevels));
         cGameWorld& world = cGameWorld::Instance();
@@ -158,7 +165,7 @@ private:
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
     Size size;
-    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0;
+    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
 };
 
 class ContactSheet : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
@@ -173,6 +180,7 @@ TEST_P(ContactSheet, EveryScreenIsSaved)
     for (const char* screen : { "start", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
              "level_2", "level_8", "level_20", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
+    EXPECT_EQ(app.largeSdlBlends, 0) << "large areas of a level's frames blended by SDL";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ContactSheet, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),

@@ -2,8 +2,8 @@
 // headless, from the start through the loading sequence into the level the
 // test chooses on the start screen, as the world map's play button does. Once
 // the start has settled (the screens switched on and their pages loaded), a
-// frame of play opens no file, logs nothing, makes no texture, rasterises no
-// text it has already drawn and leaves no large blend to SDL's slow blitter.
+// frame of play opens no file, logs nothing, makes no texture and rasterises
+// no text it has already drawn.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -27,13 +27,12 @@ constexpr int kMenuFrameLimit = 100;
 
 struct Counters {
     uint64_t fileAccesses = 0;
-    int texturesCreated = 0, textureUploads = 0, largeSdlBlends = 0;
+    int texturesCreated = 0, textureUploads = 0;
     size_t logLines = 0;
 
     static Counters Now(const test::LogCapture& log)
     {
-        return { platform::FileAccesses(), engine::TexturesCreated(), engine::TextureUploads(), engine::LargeSdlBlends(),
-            log.lines.size() };
+        return { platform::FileAccesses(), engine::TexturesCreated(), engine::TextureUploads(), log.lines.size() };
     }
 };
 
@@ -182,8 +181,6 @@ TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
         ADD_FAILURE() << "logged during play: " << platform::WideToNarrow(log.lines[i]);
     EXPECT_EQ(app.after.texturesCreated - app.before.texturesCreated, 0) << "textures made from images";
     EXPECT_EQ(app.after.textureUploads - app.before.textureUploads, 0) << "images handed to the renderer again";
-    // Full-screen layers (the background, the fog) are SDL's slowest blend.
-    EXPECT_EQ(app.after.largeSdlBlends - app.before.largeSdlBlends, 0) << "large areas blended by SDL";
     // A text whose content changes (a clock) is rasterised once per content;
     // one rasterised again was lost from the cache or drawn with a new font.
     for (const auto& [text, frames] : rasterised)
