@@ -37,6 +37,9 @@ struct Context {
     std::function<void(const std::wstring&)> rasterisationObserver;
     int texturesCreated = 0;
     int textureUploads = 0;
+    // Large areas (engine::kLargeBlendArea pixels and more) blended by SDL's
+    // own blitter rather than by engine::BlendDirect.
+    int largeSdlBlends = 0;
     // Wall time spent inside the draw calls and in presenting, for the
     // frame benchmark.
     uint64_t drawNanoseconds = 0;

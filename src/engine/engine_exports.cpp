@@ -89,6 +89,11 @@ int TextureUploads()
     return GetContext().textureUploads;
 }
 
+int LargeSdlBlends()
+{
+    return GetContext().largeSdlBlends;
+}
+
 uint64_t DrawNanoseconds()
 {
     return GetContext().drawNanoseconds;

@@ -26,6 +26,10 @@ void SetRasterisationObserver(std::function<void(const std::wstring&)> observer)
 // the renderer was made anew).
 int TexturesCreated();
 int TextureUploads();
+// How many large areas drawn at full colour or faded were blended by SDL
+// rather than by the engine's own blitter (which draws 1:1 onto the software
+// renderer's target; see gfx_blend.h).
+int LargeSdlBlends();
 
 // Wall time spent inside the draw calls and inside presenting since the
 // program started, in nanoseconds.

@@ -8,12 +8,14 @@
 #include <cstring>
 
 #include "engine/engine_context.h"
+#include "engine/gfx_blend.h"
 #include "resources/log.h"
 
 namespace {
 
-// The image as 32-bit ARGB; null when it cannot be decoded.
-SDL_Surface* DecodePixels(const void* data, uint32_t size)
+// The image as decoded (its pixel format is the file's); null when it cannot
+// be decoded.
+SDL_Surface* DecodeImage(const void* data, uint32_t size)
 {
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
     SDL_Surface* decoded = stream ? IMG_Load_RW(stream, 0) : nullptr;
@@ -24,12 +26,19 @@ SDL_Surface* DecodePixels(const void* data, uint32_t size)
     }
     if (stream)
         SDL_RWclose(stream);
+    if (decoded && (decoded->w <= 0 || decoded->h <= 0)) {
+        SDL_FreeSurface(decoded);
+        decoded = nullptr;
+    }
+    return decoded;
+}
+
+// The image as 32-bit ARGB; null when it cannot be decoded.
+SDL_Surface* DecodePixels(const void* data, uint32_t size)
+{
+    SDL_Surface* decoded = DecodeImage(data, size);
     SDL_Surface* pixels = decoded ? SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
     SDL_FreeSurface(decoded);
-    if (pixels && (pixels->w <= 0 || pixels->h <= 0)) {
-        SDL_FreeSurface(pixels);
-        pixels = nullptr;
-    }
     return pixels;
 }
 
@@ -68,20 +77,32 @@ bool PngSize(const uint8_t* bytes, uint32_t size, int* width, int* height)
     return true;
 }
 
-// One byte a tile of kTile x kTile pixels: 1 when every pixel of it is opaque.
-std::vector<uint8_t> OpaqueTiles(const SDL_Surface* pixels, int tile)
+// One byte a tile of kTile x kTile pixels of ARGB: 1 when every pixel of it
+// is opaque.
+std::vector<uint8_t> OpaqueTiles(const void* pixels, int pitch, int width, int height, int tile)
 {
-    const int columns = (pixels->w + tile - 1) / tile;
-    const int rows = (pixels->h + tile - 1) / tile;
+    const int columns = (width + tile - 1) / tile;
+    const int rows = (height + tile - 1) / tile;
     std::vector<uint8_t> tiles(static_cast<size_t>(columns) * rows, 1);
-    for (int y = 0; y < pixels->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(pixels->pixels) + y * pixels->pitch);
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(pixels) + y * pitch);
         uint8_t* tileRow = &tiles[static_cast<size_t>(y / tile) * columns];
-        for (int x = 0; x < pixels->w; ++x)
+        for (int x = 0; x < width; ++x)
             if ((row[x] >> 24) != 0xFF)
                 tileRow[x / tile] = 0;
     }
     return tiles;
+}
+
+// A streaming texture holding the pixels of an ARGB surface.
+SDL_Texture* StreamingCopy(SDL_Renderer* renderer, const SDL_Surface* argb)
+{
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, argb->w, argb->h);
+    if (texture && SDL_UpdateTexture(texture, nullptr, argb->pixels, argb->pitch) != 0) {
+        SDL_DestroyTexture(texture);
+        texture = nullptr;
+    }
+    return texture;
 }
 
 } // namespace
@@ -144,8 +165,37 @@ void cGfxTexture::Upload(SDL_Surface* pixels)
     engine::Context& context = engine::GetContext();
     if (!context.renderer)
         return;
-    m_opaqueTiles = OpaqueTiles(pixels, kTile);
-    m_texture = SDL_CreateTextureFromSurface(context.renderer, pixels);
+    // The software renderer's textures are made streaming, so that large
+    // areas can be blended from their pixels (engine::BlendDirect); an image
+    // with an alpha channel is converted straight into the texture.
+    const bool streaming = engine::SoftwareRenderer();
+    const Uint32 format = pixels->format->format;
+    if (streaming && SDL_ISPIXELFORMAT_ALPHA(format) && !SDL_ISPIXELFORMAT_INDEXED(format)) {
+        m_texture = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
+        void* to = nullptr;
+        int pitch = 0;
+        if (m_texture && SDL_LockTexture(m_texture, nullptr, &to, &pitch) == 0) {
+            const bool converted = SDL_ConvertPixels(m_width, m_height, format, pixels->pixels, pixels->pitch,
+                                       SDL_PIXELFORMAT_ARGB8888, to, pitch)
+                == 0;
+            if (converted)
+                m_opaqueTiles = OpaqueTiles(to, pitch, m_width, m_height, kTile);
+            SDL_UnlockTexture(m_texture);
+            if (!converted) {
+                SDL_DestroyTexture(m_texture);
+                m_texture = nullptr;
+            }
+        }
+    }
+    if (!m_texture) {
+        SDL_Surface* argb = format == SDL_PIXELFORMAT_ARGB8888 ? pixels : SDL_ConvertSurfaceFormat(pixels, SDL_PIXELFORMAT_ARGB8888, 0);
+        if (argb) {
+            m_opaqueTiles = OpaqueTiles(argb->pixels, argb->pitch, m_width, m_height, kTile);
+            m_texture = streaming ? StreamingCopy(context.renderer, argb) : SDL_CreateTextureFromSurface(context.renderer, argb);
+        }
+        if (argb != pixels)
+            SDL_FreeSurface(argb);
+    }
     ++context.textureUploads;
     m_generation = context.generation;
     if (m_texture)
@@ -180,7 +230,7 @@ SDL_Texture* cGfxTexture::Get()
         Upload(m_keptPixels);
         return m_texture;
     }
-    SDL_Surface* pixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+    SDL_Surface* pixels = DecodeImage(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
     if (!pixels || pixels->w != m_width || pixels->h != m_height) {
         // Said once: the image stays undrawn rather than failing every frame.
         cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
@@ -191,6 +241,20 @@ SDL_Texture* cGfxTexture::Get()
     Upload(pixels);
     SDL_FreeSurface(pixels);
     return m_texture;
+}
+
+const SDL_Surface* cGfxTexture::KeptPixels()
+{
+    if (m_keptPixels || m_undecodable)
+        return m_keptPixels;
+    m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
+    if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
+        cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
+        m_undecodable = true;
+        SDL_FreeSurface(m_keptPixels);
+        m_keptPixels = nullptr;
+    }
+    return m_keptPixels;
 }
 
 // Writes rows [from, to) of the copy with every pixel's alpha scaled, in
@@ -227,16 +291,8 @@ SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
     }
     if (m_shown.texture && m_shown.alpha == alpha)
         return m_shown.texture;
-    if (!m_keptPixels) {
-        m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
-        if (!m_keptPixels || m_keptPixels->w != m_width || m_keptPixels->h != m_height) {
-            cLog::Instance().Error(L"cGfx2D::CreateTextureFromMemory -> Unable to decode the image: %s", IMG_GetError());
-            m_undecodable = true;
-            SDL_FreeSurface(m_keptPixels);
-            m_keptPixels = nullptr;
-            return nullptr;
-        }
-    }
+    if (!KeptPixels())
+        return nullptr;
     auto make = [&](FadedCopy& copy) {
         if (!copy.texture) {
             copy.texture = SDL_CreateTexture(context.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);

@@ -32,13 +32,18 @@ public:
     // full alpha far faster than it modulates. When the alpha changes, the
     // copy follows over the next few draws; null when it cannot be made.
     SDL_Texture* GetFaded(uint8_t alpha);
+    // The image's pixels (ARGB8888), decoded on first use and kept, for an
+    // image drawn faded; null when it cannot be decoded.
+    const SDL_Surface* KeptPixels();
 
 private:
     cGfxTexture(std::vector<uint8_t> encoded, int width, int height);
+    // Makes the renderer's texture from the image's pixels, in whatever
+    // format they were decoded.
     void Upload(SDL_Surface* pixels);
 
     std::vector<uint8_t> m_encoded;
-    // Kept only for images drawn faded, to scale their alpha again.
+    // Kept only for images drawn faded, to blend or scale their alpha again.
     SDL_Surface* m_keptPixels = nullptr;
     struct FadedCopy {
         SDL_Texture* texture = nullptr;

@@ -5,6 +5,8 @@
 // on the draw calls and pixels of that very frame: texts inside the screen and
 // their plates and readable, panels and buttons on the screen, dialogs whole,
 // tiles edge to edge, buttons apart.
+// The run also checks that the frames of a level leave no large area to
+// SDL's slow blend (the engine blends them: engine::BlendDirect).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,6 +63,7 @@ public:
     std::set<std::string> saved;
     std::vector<std::string> breaches;
     std::wstring typed; // the new player's name as typed
+    int largeSdlBlends = 0;
 
 protected:
     // The real engine, with a recorder in front that passes every call on.
@@ -217,8 +220,12 @@ private:
         // help bubble shows.
         if (levelFrames == 10 && next == 1)
             cGameWorld::Instance().idleSinceTask = 1;
-        if (levelFrames == 40)
+        if (levelFrames == 20)
+            blendsBefore = engine::LargeSdlBlends();
+        if (levelFrames == 40) {
+            largeSdlBlends += engine::LargeSdlBlends() - blendsBefore;
             Shoot(level);
+        }
         // The last level runs out of time here, for its end panel.
         const bool last = next == static_cast<int>(std::size(kLevels));
         cGameWorld& world = cGameWorld::Instance();
@@ -246,7 +253,7 @@ private:
 
     Size size;
     std::unique_ptr<test::RecordingGfx> recorder;
-    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0;
+    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
 };
 
 class ContactSheet : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
@@ -264,6 +271,7 @@ TEST_P(ContactSheet, EveryScreenIsSavedAndLaidOut)
         EXPECT_TRUE(app.saved.count(screen)) << screen;
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;
+    EXPECT_EQ(app.largeSdlBlends, 0) << "large areas of a level's frames blended by SDL";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ContactSheet, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),

@@ -1,6 +1,7 @@
 // Images go in as file bytes and come out as pixels of the frame; text lines
 // are rasterised once and drawn from a cache.
 #include "engine/engine_fixture.h"
+#include "engine/gfx_blend.h"
 #include "resources/log.h"
 
 namespace test {
@@ -61,43 +62,76 @@ namespace {
     }
 
     // Large images take shortcuts (opaque areas copied, faded images drawn
-    // from a copy with scaled alpha): each must look as the plain blend does,
-    // which small source areas still get.
-    TEST_F(EngineTest, LargeImagesDrawAsSmallOnesDoOpaqueOrFaded)
+    // from a copy with scaled alpha, large areas blended by the engine's own
+    // blitter): each must look as SDL's plain blend of small pieces does.
+    uint32_t Speckled(int x, int y)
     {
-        // Left half opaque red, right half half-transparent blue.
-        auto texture = Texture(gfx, 512, 512, [](int x, int) { return x < 256 ? 0xFFFF0000u : 0x800000FFu; });
-        ASSERT_TRUE(texture);
-        gfx->SetTexture(texture.get());
-        const RECT leftHalf { 0, 0, 32, kHeight }, rightHalf { 32, 0, kWidth, kHeight };
-        const RECT bigRed { 0, 0, 256, 512 }, bigBlue { 256, 0, 512, 512 };
-        const RECT smallRed { 0, 0, 16, 16 }, smallBlue { 300, 0, 316, 16 };
-        for (uint32_t alpha : { 255u, 100u, 1u }) {
-            SCOPED_TRACE(alpha);
-            gfx->SetColor((alpha << 24) | 0xFFFFFF);
-            // A faded copy follows a new alpha within a few draws.
-            for (int draw = 0; draw < 4; ++draw) {
-                device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
-                gfx->DrawTexture(&bigRed, &leftHalf);
-                gfx->DrawTexture(&bigBlue, &rightHalf);
-            }
-            const uint32_t bigLeft = Pixel(10, 20), bigRight = Pixel(50, 20);
-            device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF00FF00);
-            gfx->DrawTexture(&smallRed, &leftHalf);
-            gfx->DrawTexture(&smallBlue, &rightHalf);
-            EXPECT_TRUE(Near(bigLeft, Pixel(10, 20), 2));
-            EXPECT_TRUE(Near(bigRight, Pixel(50, 20), 2));
+        const uint32_t alpha = x < 64 ? 0xFF : (x * 37 + y * 11) & 0xFF; // every alpha, and opaque tiles
+        return (alpha << 24) | ((x * 5 + y * 3) & 0xFF) << 16 | ((x * y) & 0xFF) << 8 | ((x ^ y) * 7 & 0xFF);
+    }
+
+    TEST_F(EngineTest, LargeImagesDrawAsSmallPiecesDoOpaqueBlendedOrFaded)
+    {
+        auto background = Texture(gfx, kWidth, kHeight, [](int x, int y) { return 0xFF000000u | ((x * 4) << 16) | (y * 5); });
+        auto texture = Texture(gfx, 256, 256, Speckled);
+        ASSERT_TRUE(background && texture);
+        const RECT screen { 0, 0, kWidth, kHeight };
+        auto frame = [&](uint32_t colour, int left, int top, int piece) {
+            gfx->SetColor(0xFFFFFFFF);
+            gfx->SetTexture(background.get());
+            gfx->DrawTexture(nullptr, &screen);
+            gfx->SetColor(colour);
+            gfx->SetTexture(texture.get());
+            for (int y = 0; y < 256; y += piece)
+                for (int x = 0; x < 256; x += piece) {
+                    const RECT source { x, y, x + piece, y + piece }, target { left + x, top + y, left + x + piece, top + y + piece };
+                    gfx->DrawTexture(&source, &target);
+                }
+            std::vector<uint32_t> pixels;
+            for (int y = 0; y < kHeight; ++y)
+                for (int x = 0; x < kWidth; ++x)
+                    pixels.push_back(Pixel(x, y));
+            return pixels;
+        };
+        // Where, and at which alpha: opaque and blended areas at full alpha
+        // are drawn exactly as SDL draws them; a faded copy rounds once more.
+        const std::tuple<int, int, uint32_t, int> cases[] = { { -30, -20, 255, 0 }, { -100, -150, 255, 0 },
+            { -30, -20, 100, 2 }, { -100, -150, 1, 2 } };
+        for (const auto& [left, top, alpha, tolerance] : cases) {
+            SCOPED_TRACE(testing::Message() << left << "," << top << " alpha " << alpha);
+            const uint32_t colour = (alpha << 24) | 0xFFFFFF;
+            std::vector<uint32_t> large;
+            for (int draw = 0; draw < 5; ++draw) // a faded copy follows a new alpha within a few draws
+                large = frame(colour, left, top, 256);
+            const std::vector<uint32_t> small = frame(colour, left, top, 8);
+            for (size_t i = 0; i < large.size(); ++i)
+                ASSERT_TRUE(Near(large[i] | 0xFF000000u, small[i] | 0xFF000000u, tolerance)) << "pixel " << i;
         }
-        // Drawn faded at another alpha, the large image shows its last whole
-        // copy until the new one is written, then follows.
-        gfx->SetColor(0x40FFFFFF);
-        const RECT whole { 0, 0, 512, 512 }, screen { 0, 0, kWidth, kHeight };
-        device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
-        gfx->DrawTexture(&whole, &screen);
-        EXPECT_TRUE(Near(Pixel(10, 20), 0xFF010000, 2)) << "still the last whole copy";
-        device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000);
-        gfx->DrawTexture(&whole, &screen);
-        EXPECT_TRUE(Near(Pixel(10, 20), 0xFF400000, 2));
+    }
+
+    // The engine's blend of a row faded by `alpha` is SDL's blend of a copy of
+    // the row with its alpha so scaled, channel by channel, alpha included.
+    TEST(DirectBlend, AFadedRowBlendsAsSdlBlendsItsScaledCopy)
+    {
+        constexpr int kCount = 255; // four pixels at a time, and the rest one by one
+        for (const uint32_t alpha : { 255u, 200u, 77u, 1u }) {
+            uint32_t row[kCount], scaled[kCount], ours[kCount], sdl[kCount];
+            for (uint32_t x = 0; x < kCount; ++x) {
+                const uint32_t a = x == 3 ? 0xFF : x;
+                row[x] = (a << 24) | ((x * 7) & 0xFF) << 16 | ((255 - x) << 8) | ((x * x) & 0xFF);
+                scaled[x] = (row[x] & 0xFFFFFF) | (((a * alpha + 127) / 255) << 24);
+                ours[x] = sdl[x] = (x * 0x01030507u) ^ 0x5A000000u;
+            }
+            engine::BlendRow(row, ours, kCount, static_cast<uint8_t>(alpha));
+            SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(scaled, kCount, 1, 32, kCount * 4, SDL_PIXELFORMAT_ARGB8888);
+            SDL_Surface* onto = SDL_CreateRGBSurfaceWithFormatFrom(sdl, kCount, 1, 32, kCount * 4, SDL_PIXELFORMAT_ARGB8888);
+            ASSERT_TRUE(from && onto);
+            SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_BLEND);
+            SDL_BlitSurface(from, nullptr, onto, nullptr);
+            SDL_FreeSurface(from), SDL_FreeSurface(onto);
+            for (int x = 0; x < kCount; ++x)
+                ASSERT_EQ(ours[x], sdl[x]) << "alpha " << alpha << " pixel " << x;
+        }
     }
 
     // The one face is named in any case; any other face, or an unknown style,
