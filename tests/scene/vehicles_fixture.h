@@ -32,7 +32,6 @@ struct VehicleImage {
 class NumbersSubmenu : public Scene::MenuSubmenu {
 public:
     void LoadDigits();
-    int StarFrame() const { return starFrame; }
 };
 
 class VehiclesTest : public ScreenTest {
