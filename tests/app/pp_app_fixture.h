@@ -26,8 +26,6 @@ public:
         window = platform::CreateAppWindow(L"test", 0, 0, 64, 48);
         ASSERT_NE(window, nullptr);
     }
-    // A key as the window procedure notes a WM_KEYDOWN.
-    void PressKey(int code) { keys[code] = 1; }
     DWORD WindowStyle() const { return platform::GetWindowStyle(window); }
 
     int desktopWidth = 1280, desktopHeight = 1024;

@@ -19,11 +19,6 @@
 
 namespace {
 
-class KeyApp : public cApplication {
-public:
-    void PressKey(int code) { keys[code] = 1; }
-};
-
 class ExitCreditsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -57,7 +52,7 @@ protected:
     cSettings& settings = cSettings::Instance();
     test::TempFolder folder;
     test::RecordingGfx gfx;
-    KeyApp app;
+    cApplication app;
     double ms = 5000.0;
     std::filesystem::path oldDirectory;
 };

@@ -1,6 +1,5 @@
-// The main-menu state's frame: one screen a frame chosen by the world's flags,
-// the menu choice that starts a level or ends the program, a level's restart,
-// the notices it shows, and the keys and typing of a frame.
+// The main-menu state's frame: a level's restart, the notices it shows, and
+// the keys and typing of a frame.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -87,46 +86,6 @@ protected:
     test::FakeInput input;
     bool lastResult = true;
 };
-
-TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
-{
-    FinishLoading();
-    const struct {
-        uint8_t profiles, options, highscores, shop;
-        Calls calls;
-    } cases[] = {
-        { 1, 1, 1, 1, { "Start::Draw", "Straf::Draw" } },
-        { 0, 1, 1, 1, { "Options::Draw" } },
-        { 0, 0, 1, 1, { "High::Draw" } },
-        { 0, 0, 0, 1, { "Buy::Update" } },
-        { 0, 0, 0, 0, { "Overlux::Draw" } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.calls[0]);
-        world.profilesOpen = c.profiles;
-        world.optionsOpen = c.options;
-        world.highscoresOpen = c.highscores;
-        world.shopInMainMenu = c.shop;
-        EXPECT_EQ(Frame(), c.calls);
-    }
-}
-
-TEST_F(StateMenuTest, MenuChoiceZeroStartsTheLevelAfterTheFrame)
-{
-    FinishLoading();
-    world.profilesOpen = 0;
-    world.level = 5;
-    world.menuChoice = 0;
-    world.textEntryActive = 1;
-    world.optionsOpen = 1;
-    Frame();
-    EXPECT_TRUE(lastResult);
-    EXPECT_EQ(world.textEntryActive, 0);
-    EXPECT_EQ(world.optionsOpen, 0);
-    EXPECT_EQ(world.level, 5);
-    EXPECT_EQ(TopName(), L"game");
-    EXPECT_EQ(states, Calls { "game Init" });
-}
 
 TEST_F(StateMenuTest, ARestartStartsTheLevelAgainWithItsPanelsClosed)
 {

@@ -206,23 +206,4 @@ TEST_F(WorldMapPanels, ALevelThatCouldNotStartSaysSoOnTheMap)
     EXPECT_NE(FindText(L"Level 5 cannot be started"), nullptr);
 }
 
-TEST_F(WorldMapPanels, TheOfferedPanelsDrawTheirTexts)
-{
-    map.DrawSpeechBubble(0, L"", 100, 300);
-    EXPECT_TRUE(gfx.draws.empty());
-    map.DrawSpeechBubble(0, L"Hello", 100, 300);
-    EXPECT_TRUE(FindImage("blase_left_02"));
-    ASSERT_NE(FindText(L"Hello"), nullptr);
-    EXPECT_EQ(FindText(L"Hello")->y, 300 - 18 - 40 + 20);
-    gfx.ClearRecords();
-    // Wrapped texts are drawn line by line, without line ends.
-    map.DrawLevelNumber(12, 0);
-    EXPECT_EQ(CountText(L"N 12"), 2);
-    std::swprintf(g_guiVocabulary[118], kGuiTextLength, L"closed#region");
-    map.DrawLockedNotice();
-    EXPECT_EQ(CountText(L"closed"), 2);
-    ASSERT_EQ(CountText(L"region"), 2);
-    EXPECT_GT(FindText(L"region")->y, FindText(L"closed")->y);
-}
-
 } // namespace

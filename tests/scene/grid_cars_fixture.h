@@ -49,7 +49,6 @@ protected:
     }
     void MouseAway() { input.x = input.y = -1000; }
     int Cell(int row, int column) const { return world.FindFundamentAt(row, column); }
-    int CarAt(int row, int column) const { return world.fundaments[Cell(row, column)].autoType; }
 
     // Holds the car as if it had been picked up from the cell (-1: from the
     // stack or the joker bar), the button still down.

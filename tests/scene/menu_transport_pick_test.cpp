@@ -42,12 +42,6 @@ namespace {
             place.autoOffsetY = -20;
             world.places.push_back(place);
         }
-        // The mouse on the body of the car in slot (1 or 2).
-        void MouseOnSlot(int id)
-        {
-            input.x = 100 * id + 70;
-            input.y = 300 + 70;
-        }
     };
 
     TEST_F(TransportPick, TheFirstStackCarUnderTheMouseIsPickedWhenAllowed)
@@ -110,67 +104,6 @@ namespace {
         transport->HandleStackClick();
         EXPECT_EQ(world.autoOnMouse, kCar);
         EXPECT_EQ(world.currentStack, 2);
-    }
-
-    TEST_F(TransportPick, ADropOnAFreePlaceStartsItsServiceAndTheScriptIsPaidLater)
-    {
-        StartScreens();
-        MouseOnSlot(1);
-        world.leftDown = 1;
-        transport->HandleStackClick();
-        ASSERT_EQ(world.autoOnMouse, kCar);
-
-        // Carried with the button down over the place: drawn, not dropped.
-        input.x = 640;
-        input.y = 520;
-        world.hoveredElement = 0;
-        transport->DragAuto();
-        EXPECT_EQ(world.autoOnMouse, kCar);
-
-        // While a car slides, the release waits.
-        world.leftDown = 0;
-        world.transfers.emplace_back();
-        transport->DragAuto();
-        EXPECT_EQ(world.autoOnMouse, kCar);
-        world.transfers.clear();
-
-        transport->DragAuto();
-        EXPECT_EQ(world.autoOnMouse, -1);
-        ASSERT_EQ(world.placeAutos.size(), 1u);
-        const cPlaceAuto& served = world.placeAutos[0];
-        EXPECT_EQ(served.autoType, kCar);
-        EXPECT_EQ(served.inService, 1);
-        EXPECT_EQ(served.settling, 1);
-        EXPECT_EQ(world.places[0].lampName, L"lampe_green");
-
-        // Settling: no service yet, however long.
-        Wait(10000);
-        transport->UpdateServicedCars();
-        EXPECT_EQ(world.placeAutos[0].finished, 0);
-        world.placeAutos[0].settling = 0;
-        world.placeAutos[0].serviceTimer.Restart();
-
-        Wait(3900);
-        transport->UpdateServicedCars();
-        EXPECT_EQ(world.placeAutos[0].finished, 0);
-        // Paused, the service does not end, though its time runs on.
-        world.paused = 1;
-        Wait(200);
-        transport->UpdateServicedCars();
-        EXPECT_EQ(world.placeAutos[0].finished, 0);
-        world.paused = 0;
-        const size_t floaters = world.flyingValues.size();
-        transport->UpdateServicedCars();
-        EXPECT_EQ(world.placeAutos[0].finished, 1);
-        EXPECT_EQ(world.workingAuto, kCar);
-        EXPECT_EQ(world.workingPlace, 7);
-        EXPECT_EQ(world.flyingValues.size(), floaters + 1);
-        EXPECT_TRUE(world.leavingAutos.empty());
-
-        // A later frame sends the car away.
-        transport->UpdateServicedCars();
-        EXPECT_TRUE(world.placeAutos.empty());
-        EXPECT_EQ(world.leavingAutos.size(), 1u);
     }
 
     TEST_F(TransportPick, OnlyTheFirstDueCarEndsItsServiceInAFrame)

@@ -5,9 +5,6 @@
 #include <string>
 
 #include "grid_cars_fixture.h"
-#include "level_fixture.h"
-#include "scene/menu_effects.h"
-#include "scene/menu_manager.h"
 
 namespace test {
 namespace {
@@ -87,91 +84,6 @@ namespace {
             EXPECT_EQ(world.managerBelowLimit, 1);
         }
     }
-
-    // The shipped swap levels, played by the level state: the grid fills
-    // itself at the start without lines of its own, and refills the cells a
-    // combo clears.
-    class SwapLevel : public LevelTest, public ::testing::WithParamInterface<int> {
-    protected:
-        SwapLevel()
-            : LevelTest(true, true)
-        {
-        }
-        void SetUp() override
-        {
-            LevelTest::SetUp();
-            // The loading sequence switches the effects on for good, so the
-            // combo effects play.
-            cMenuManager::Instance().Get<Scene::MenuEffects>(cMenuManager::kEffects)->SetActive(true);
-        }
-        cGameWorld& world = cGameWorld::Instance();
-
-        int Free() const
-        {
-            int free = 0;
-            for (const cFundament& f : world.fundaments)
-                free += f.autoType == -1 ? 1 : 0;
-            return free;
-        }
-        // Two cars of one type, a third of that type below the cell after
-        // them (cars as earlier moves may leave them), then the swap that
-        // lines the three up, played with the mouse.
-        bool SwapIntoALine(int move)
-        {
-            for (const cFundament& a : world.fundaments) {
-                const int r = a.row;
-                const int c = a.column;
-                const int next = world.FindFundamentAt(r, c + 1);
-                const int end = world.FindFundamentAt(r, c + 2);
-                const int below = world.FindFundamentAt(r + 1, c + 2);
-                if (next < 0 || end < 0 || below < 0 || (r + c + move) % 3 != 0)
-                    continue;
-                const int type = world.fundaments[static_cast<std::size_t>(below)].autoType;
-                world.fundaments[static_cast<std::size_t>(world.FindFundamentAt(r, c))].autoType = type;
-                world.fundaments[static_cast<std::size_t>(next)].autoType = type;
-                world.fundaments[static_cast<std::size_t>(end)].autoType = type % 4 + 1;
-                // The level reads the mouse at the start of the next frame.
-                Point(r, c + 2);
-                input.Press(0, true);
-                Frames(2, 16.0);
-                Point(r + 1, c + 2);
-                Frames(2, 16.0);
-                input.Press(0, false);
-                Frames(2, 16.0);
-                return true;
-            }
-            return false;
-        }
-        void Point(int row, int column)
-        {
-            input.x = world.cellX[row][column] + 118;
-            input.y = world.cellY[row][column] + 118;
-        }
-    };
-
-    TEST_P(SwapLevel, TheGridStartsFullWithoutLinesAndRefillsAfterACombo)
-    {
-        ASSERT_TRUE(StartLevel(GetParam()));
-        ASSERT_TRUE(Frames(100, 50.0));
-        EXPECT_EQ(Free(), 0);
-        EXPECT_TRUE(world.comboLog.empty());
-        EXPECT_EQ(world.minusPoints, 0);
-
-        for (int move = 0; move < 3; ++move) {
-            SCOPED_TRACE(move);
-            const int points = world.minusPoints;
-            ASSERT_TRUE(SwapIntoALine(move));
-            ASSERT_TRUE(Frames(100, 50.0));
-            // Some boards take longer over the refill (chained combos).
-            for (int wait = 0; wait < 40 && Free() != 0; ++wait)
-                ASSERT_TRUE(Frames(20, 50.0));
-            EXPECT_EQ(Free(), 0);
-            EXPECT_GT(world.minusPoints, points);
-        }
-    }
-
-    INSTANTIATE_TEST_SUITE_P(ShippedLevels, SwapLevel, ::testing::Values(16, 28),
-        [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
 
 } // namespace
 } // namespace test

@@ -196,13 +196,4 @@ int VehiclesTest::AddRoadCar(int road, int type, int variant, float x, float y)
     return static_cast<int>(world.autobahnCars.size()) - 1;
 }
 
-int VehiclesTest::ImageWidth(const std::wstring& name)
-{
-    for (const PageImage& image : Images()) {
-        if (image.name == name)
-            return image.width;
-    }
-    return 0;
-}
-
 } // namespace test

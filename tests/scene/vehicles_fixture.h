@@ -32,7 +32,6 @@ struct VehicleImage {
 class NumbersSubmenu : public Scene::MenuSubmenu {
 public:
     void LoadDigits();
-    int StarFrame() const { return starFrame; }
 };
 
 class VehiclesTest : public ScreenTest {
@@ -51,8 +50,6 @@ protected:
     void AddCarType(int type, const std::string& name, int colour, int value, int autoClass);
     // A car on road 1..4 at the design point, with its path starting there.
     int AddRoadCar(int road, int type, int variant, float x, float y);
-    // The width of an image of the test pages.
-    static int ImageWidth(const std::wstring& name);
 
     Scene::MenuTransport* transport = nullptr;
     NumbersSubmenu* submenu = nullptr;

@@ -57,15 +57,4 @@ TEST_F(StoryLevel, EveryCallbackRunsInTheLevelsContextAndFlagsQueueTheirEvents)
     EXPECT_FALSE(story.FlagPresent("a"));
 }
 
-TEST_F(StoryLevel, LevelThirtyOneLoadsItsFixedScript)
-{
-    WriteLevelScript(
-        31, "function on_init() Story:SetFlag('shop') end\nfunction on_after_init() Story:SetFlag('after') end");
-    cGameWorld::Instance().level = 4; // no script for level 4 exists
-    EXPECT_TRUE(Story::Instance().InitLevel31());
-    Story::Instance().AfterInit();
-    EXPECT_TRUE(Story::Instance().FlagPresent("shop"));
-    EXPECT_TRUE(Story::Instance().FlagPresent("after"));
-}
-
 } // namespace

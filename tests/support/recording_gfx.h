@@ -124,7 +124,6 @@ public:
     // Forgets what was recorded; state and settings stay.
     void ClearRecords();
     int TexturesAlive() const { return m_counters->texturesAlive; }
-    int FontsAlive() const { return m_counters->fontsAlive; }
 
     // iGfxDevice
     HRESULT Create(HWND window, int width, int height, int bitsPerPixel, int flags) override;

@@ -22,15 +22,6 @@ inline void SetLanguage(const wchar_t* code)
     cSettings::Instance().languageCode[3] = L'\0';
 }
 
-// A table file as the game ships it: UTF-16LE with the byte-order mark.
-inline void WriteUtf16File(const std::filesystem::path& path, const std::wstring& text)
-{
-    std::filesystem::create_directories(path.parent_path());
-    const std::vector<uint8_t> bytes = platform::WideToUtf16Le(L"\uFEFF" + text);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 // Runs a test inside another folder (the game reads data/ relative to it).
 class WorkingDirectory {
 public:
