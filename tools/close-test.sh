@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Starts the real game under Xvfb again and again, sends its window a close
+# request (WM_DELETE_WINDOW, as a title bar's close button does) at a random
+# moment 0-6 s after the window first appears, and counts the runs that ended
+# cleanly within 2 s of the request. Runs once without and once with openbox.
+#   tools/close-test.sh [runs, default 20] [game, default build-release/vandrel]
+# With openbox the request goes through the window manager (_NET_CLOSE_WINDOW,
+# which openbox turns into WM_DELETE_WINDOW); without one it is sent straight
+# to the window. Needs xvfb, openbox, wmctrl, x11-utils and libx11-dev (for
+# testing only).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-20}
+game=$(realpath "${2:-$root/build-release/vandrel}")
+[ -x "$game" ] || { echo "no game at $game (build it in release mode)" >&2; exit 2; }
+for tool in Xvfb openbox wmctrl xprop; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 2; }
+done
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+title='(c) Vandrel'
+
+# Sends WM_PROTOCOLS/WM_DELETE_WINDOW to a window, as a window manager does.
+cat >"$scratch/send-close.c" <<'EOF_C'
+#include <X11/Xlib.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+  Display* d = XOpenDisplay(NULL);
+  if (!d || argc < 2) return 1;
+  XEvent e = {0};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = (Window)strtoul(argv[1], NULL, 0);
+  e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+  XCloseDisplay(d);
+  return 0;
+}
+EOF_C
+cc -o "$scratch/send-close" "$scratch/send-close.c" -lX11 || exit 2
+
+# Waits until the window with the game's title is mapped; prints its id.
+wait_window() {
+  local pid=$1 id
+  for ((t = 0; t < 300; t++)); do
+    kill -0 "$pid" 2>/dev/null || return 1
+    id=$(wmctrl -l 2>/dev/null | awk -v t="$title" 'index($0, t) { print $1; exit }')
+    if [ -z "$id" ]; then
+      # Without a window manager there is no client list: ask the root tree.
+      id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$title\"" 'index($0, t) { print $1; exit }')
+    fi
+    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+# One series: prints "honoured/runs" and the delays of the lost closes.
+series() {
+  local wm=$1 display=$2 honoured=0 lost=""
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local xvfb=$!
+  pids+=("$xvfb")
+  export DISPLAY=":$display"
+  for ((t = 0; t < 100; t++)); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+  local wmpid=""
+  if [ "$wm" = openbox ]; then
+    openbox >/dev/null 2>&1 &
+    wmpid=$!
+    pids+=("$wmpid")
+    for ((t = 0; t < 100; t++)); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+  fi
+  for ((i = 1; i <= runs; i++)); do
+    export XDG_DATA_HOME=$scratch/home-$wm-$i
+    mkdir -p "$XDG_DATA_HOME"
+    (cd "$(dirname "$game")" && exec "$game") >"$scratch/log-$wm-$i" 2>&1 &
+    local pid=$!
+    local id
+    if ! id=$(wait_window "$pid"); then
+      echo "  run $i: no window appeared" >&2
+      kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+      lost+=" none"
+      continue
+    fi
+    local delay
+    delay=$(printf '%d.%03d' $((RANDOM % 6)) $((RANDOM % 1000)))
+    sleep "$delay"
+    # The window shown now (the game may have made a new one meanwhile).
+    id=$(wait_window "$pid" || echo "$id")
+    if [ "$wm" = openbox ]; then wmctrl -i -c "$id"; else "$scratch/send-close" "$id"; fi
+    local ended=0
+    for ((t = 0; t < 40; t++)); do
+      kill -0 "$pid" 2>/dev/null || { ended=1; break; }
+      sleep 0.05
+    done
+    ((ended)) || kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    local rc=$?
+    if ((ended && rc == 0)); then
+      honoured=$((honoured + 1))
+    elif ((ended)); then
+      lost+=" ${delay}s(exit $rc)"
+    else
+      lost+=" ${delay}s"
+    fi
+  done
+  [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+  local name="no window manager"
+  [ "$wm" = openbox ] && name="openbox"
+  echo "$name: $honoured of $runs closes ended the game within 2 s${lost:+ (lost at:$lost)}"
+  [ "$honoured" -eq "$runs" ]
+}
+
+status=0
+series none $((90 + RANDOM % 50)) || status=1
+series openbox $((140 + RANDOM % 50)) || status=1
+exit $status
