@@ -2,18 +2,19 @@
 # Starts the real game under Xvfb again and again, sends its window a close
 # request (WM_DELETE_WINDOW, as a title bar's close button does) at a random
 # moment 0-6 s after the window first appears, and counts the runs that ended
-# cleanly within 2 s of the request. Runs once without and once with openbox.
+# cleanly within 2 s of the request. Three series: without a window manager,
+# with openbox, and with openbox's title bar close button clicked.
 #   tools/close-test.sh [runs, default 20] [game, default build-release/vandrel]
 # With openbox the request goes through the window manager (_NET_CLOSE_WINDOW,
 # which openbox turns into WM_DELETE_WINDOW); without one it is sent straight
-# to the window. Needs xvfb, openbox, wmctrl, x11-utils and libx11-dev (for
-# testing only).
+# to the window. Needs xvfb, openbox, wmctrl, x11-utils, xdotool and
+# libx11-dev (for testing only).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-20}
 game=$(realpath "${2:-$root/build-release/vandrel}")
 [ -x "$game" ] || { echo "no game at $game (build it in release mode)" >&2; exit 2; }
-for tool in Xvfb openbox wmctrl xprop; do
+for tool in Xvfb openbox wmctrl xprop xwininfo xdotool cc; do
   command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 2; }
 done
 
@@ -24,6 +25,10 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
+# A runtime folder of its own: another copy of the game elsewhere on the
+# machine holds the one-copy lock in the usual one.
+export XDG_RUNTIME_DIR=$scratch/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 title='(c) Vandrel'
 
 # Sends WM_PROTOCOLS/WM_DELETE_WINDOW to a window, as a window manager does.
@@ -66,16 +71,28 @@ wait_window() {
   return 1
 }
 
+# Clicks the close button at the right end of openbox's title bar.
+click_close() {
+  local info x y w extents
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 0
+  x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+  y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+  w=$(awk '/Width:/ { print $NF }' <<<"$info")
+  # left, right, top, bottom
+  extents=($(xprop -id "$1" _NET_FRAME_EXTENTS | tr -dc '0-9 ' ))
+  xdotool mousemove $((x + w + extents[1] - 10)) $((y - extents[2] / 2)) click 1
+}
+
 # One series: prints "honoured/runs" and the delays of the lost closes.
 series() {
   local wm=$1 display=$2 honoured=0 lost=""
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
   local xvfb=$!
   pids+=("$xvfb")
   export DISPLAY=":$display"
   for ((t = 0; t < 100; t++)); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
   local wmpid=""
-  if [ "$wm" = openbox ]; then
+  if [ "$wm" != none ]; then
     openbox >/dev/null 2>&1 &
     wmpid=$!
     pids+=("$wmpid")
@@ -98,7 +115,11 @@ series() {
     sleep "$delay"
     # The window shown now (the game may have made a new one meanwhile).
     id=$(wait_window "$pid" || echo "$id")
-    if [ "$wm" = openbox ]; then wmctrl -i -c "$id"; else "$scratch/send-close" "$id"; fi
+    case $wm in
+    none) "$scratch/send-close" "$id" ;;
+    openbox) wmctrl -i -c "$id" ;;
+    click) click_close "$id" ;;
+    esac
     local ended=0
     for ((t = 0; t < 40; t++)); do
       kill -0 "$pid" 2>/dev/null || { ended=1; break; }
@@ -118,8 +139,9 @@ series() {
   [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null
   kill "$xvfb" 2>/dev/null
   wait "$xvfb" 2>/dev/null
-  local name="no window manager"
-  [ "$wm" = openbox ] && name="openbox"
+  local name="no window manager, WM_DELETE_WINDOW"
+  [ "$wm" = openbox ] && name="openbox, _NET_CLOSE_WINDOW"
+  [ "$wm" = click ] && name="openbox, title bar button clicked"
   echo "$name: $honoured of $runs closes ended the game within 2 s${lost:+ (lost at:$lost)}"
   [ "$honoured" -eq "$runs" ]
 }
@@ -127,4 +149,5 @@ series() {
 status=0
 series none $((90 + RANDOM % 50)) || status=1
 series openbox $((140 + RANDOM % 50)) || status=1
+series click $((190 + RANDOM % 50)) || status=1
 exit $status
