@@ -55,7 +55,7 @@ cc -o "$scratch/send-close" "$scratch/send-close.c" -lX11 || exit 2
 # Waits until the window with the game's title is mapped; prints its id.
 wait_window() {
   local pid=$1 id
-  for ((t = 0; t < 300; t++)); do
+  for ((t = 0; t < 1500; t++)); do
     kill -0 "$pid" 2>/dev/null || return 1
     id=$(wmctrl -l 2>/dev/null | awk -v t="$title" 'index($0, t) { print $1; exit }')
     if [ -z "$id" ]; then
@@ -66,7 +66,7 @@ wait_window() {
       echo "$id"
       return 0
     fi
-    sleep 0.05
+    sleep 0.01
   done
   return 1
 }
@@ -105,20 +105,23 @@ series() {
     local pid=$!
     local id
     if ! id=$(wait_window "$pid"); then
-      echo "  run $i: no window appeared" >&2
       kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+      echo "  run $i: no window appeared (exit $?); the game said:" >&2
+      grep -v '^ALSA' "$scratch/log-$wm-$i" | tail -3 >&2
       lost+=" none"
       continue
     fi
     local delay
     delay=$(printf '%d.%03d' $((RANDOM % 6)) $((RANDOM % 1000)))
     sleep "$delay"
-    # The window shown now (the game may have made a new one meanwhile).
-    id=$(wait_window "$pid" || echo "$id")
+    # The request goes to the window that appeared first, as from a harness
+    # that waited for the window: a game that replaced its window meanwhile
+    # never hears of it.
     case $wm in
-    none) "$scratch/send-close" "$id" ;;
-    openbox) wmctrl -i -c "$id" ;;
-    click) click_close "$id" ;;
+    none) "$scratch/send-close" "$id" 2>/dev/null ;;
+    openbox) wmctrl -i -c "$id" 2>/dev/null ;;
+    # A player clicks the window shown now.
+    click) click_close "$(wait_window "$pid" || echo "$id")" ;;
     esac
     local ended=0
     for ((t = 0; t < 40; t++)); do
