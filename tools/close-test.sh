@@ -85,12 +85,15 @@ click_close() {
 
 # One series: prints "honoured/runs" and the delays of the lost closes.
 series() {
-  local wm=$1 display=$2 honoured=0 lost=""
-  Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  local wm=$1 honoured=0 lost=""
+  # Xvfb takes a free display and says which.
+  : >"$scratch/display"
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
   local xvfb=$!
   pids+=("$xvfb")
-  export DISPLAY=":$display"
-  for ((t = 0; t < 100; t++)); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+  for ((t = 0; t < 200; t++)); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+  [ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$scratch/display")"
   local wmpid=""
   if [ "$wm" != none ]; then
     openbox >/dev/null 2>&1 &
@@ -150,7 +153,7 @@ series() {
 }
 
 status=0
-series none $((90 + RANDOM % 50)) || status=1
-series openbox $((140 + RANDOM % 50)) || status=1
-series click $((190 + RANDOM % 50)) || status=1
+series none || status=1
+series openbox || status=1
+series click || status=1
 exit $status
