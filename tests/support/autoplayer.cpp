@@ -116,6 +116,15 @@ Autoplayer::Autoplayer(int level, int width, int height, int taskKind)
 {
 }
 
+void Autoplayer::PlayNext(int nextLevel, int nextTaskKind)
+{
+    level = nextLevel;
+    taskKind = nextTaskKind;
+    levelStarted = levelEnded = backOnMap = false;
+    lotsBought = shopClicks = builtBefore = levelFrames = frames = 0;
+    stuck.clear();
+}
+
 void Autoplayer::QueryDesktopSize(int& w, int& h)
 {
     w = 1920;

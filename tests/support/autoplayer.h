@@ -23,6 +23,11 @@ public:
     Autoplayer(int level, int width, int height, int taskKind = 0);
 
     bool Frame() override;
+    // Plays on in the same run: the next level (or kCityLevel and the kind of
+    // lot to buy there), from the screen the player is on.
+    void PlayNext(int nextLevel, int nextTaskKind = 0);
+    // A move is being played out: some of its input events are still to come.
+    bool Busy() const { return !steps.empty(); }
 
     // The clock the run uses (milliseconds); the test hands it to the time source.
     double ms = 1000.0;
@@ -64,8 +69,8 @@ private:
     bool SwapMove();
     bool StationMove();
 
-    const int level;
-    const int taskKind;
+    int level;
+    int taskKind;
     int builtBefore = 0;
     const int width;
     const int height;
