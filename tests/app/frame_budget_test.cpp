@@ -104,6 +104,7 @@ TEST_F(FrameBudget, SteadyFramesOnEveryScreenReadNoFileLogNothingAndMakeNothingA
 
     test::LogCapture log;
     bench::Plan plan;
+    plan.startSeconds = 1;
     plan.mapSeconds = plan.shopSeconds = 3;
     plan.levelSeconds = 5;
     plan.levels = { 1, 2 };

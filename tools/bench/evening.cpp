@@ -65,8 +65,8 @@ std::string Evening::SceneShown()
     return world.shopInMainMenu ? "shop" : "map";
 }
 
-// Whether the player only looks this frame: between decisions, on the map
-// and in the shop until they have been looked at long enough, in a level
+// Whether the player only looks this frame: between decisions, on the start
+// screen, the map and in the shop until they have been looked at long enough, in a level
 // until it has been played long enough.
 bool Evening::Hold(const std::string& scene)
 {
@@ -74,6 +74,8 @@ bool Evening::Hold(const std::string& scene)
     const double shown = now - sceneStart;
     if (Busy())
         return false;
+    if (stage == 0 && scene == "start" && shown < plan.startSeconds)
+        return true;
     if (stage == 0 && scene == "map" && lotsBought == 0 && shown < plan.mapSeconds)
         return true;
     if (stage == 0 && scene == "shop" && lotsBought > 0 && shown < plan.shopSeconds)
@@ -104,6 +106,8 @@ bool Evening::Frame()
         LeaveLevel();
     const std::string shown = SceneShown();
     const double now = platform::NowMilliseconds() / 1000.0;
+    if (lastFrameAt == 0)
+        stageStart = now;
     if (shown != lastScene) {
         lastScene = shown;
         sceneStart = now;
@@ -119,6 +123,9 @@ bool Evening::Frame()
     lastFrameAt = now;
     if (!stuck.empty())
         failure = "the autoplayer is stuck: " + std::string(stuck.begin(), stuck.end());
+    // A stop that takes far longer than planned went wrong.
+    if (now - stageStart > 3 * (plan.mapSeconds + plan.shopSeconds + plan.levelSeconds) + 120)
+        failure = "no progress at stop " + std::to_string(stage) + ", scene \"" + shown + "\"";
     if (!goOn || !failure.empty())
         return false;
     if (backOnMap && leaveFrame < 0)
@@ -145,7 +152,6 @@ void Evening::LeaveLevel()
         platform::InjectMouseButton(window, 1, leaveFrame == 11, kMainMenuX, kMainMenuY);
     if (leaveFrame > 12 && (lastScene == "map" || lastScene == "start")) {
         leaveFrame = -1;
-        leftEarly = true;
         Next();
     } else if (leaveFrame > 600) {
         failure = "the game menu did not lead back to the map";
@@ -157,11 +163,9 @@ void Evening::LeaveLevel()
 // has been played long enough.
 void Evening::Next()
 {
-    const bool again = stage >= 1 && !leftEarly
-        && levelSeconds[static_cast<size_t>(stage - 1)] < plan.levelSeconds;
-    leftEarly = false;
-    if (!again)
+    if (stage < 1 || levelSeconds[static_cast<size_t>(stage - 1)] >= plan.levelSeconds)
         ++stage;
+    stageStart = platform::NowMilliseconds() / 1000.0;
     if (stage <= static_cast<int>(plan.levels.size()))
         PlayNext(plan.levels[static_cast<size_t>(stage - 1)]);
 }

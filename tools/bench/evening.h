@@ -15,6 +15,7 @@
 namespace bench {
 
 struct Plan {
+    double startSeconds = 3;
     double mapSeconds = 10;
     double shopSeconds = 10;
     double levelSeconds = 60;
@@ -56,9 +57,8 @@ private:
     // 0: the map, then the shop; 1.. the plan's levels.
     int stage = 0;
     std::string lastScene;
-    double sceneStart = 0, nextDecision = 0, lastFrameAt = 0;
+    double sceneStart = 0, nextDecision = 0, lastFrameAt = 0, stageStart = 0;
     int leaveFrame = -1;
-    bool leftEarly = false;
 };
 
 } // namespace bench
