@@ -1,5 +1,6 @@
 #include "engine/gfx_font.h"
 
+#include <climits>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -33,8 +34,10 @@ std::shared_ptr<const std::vector<char>> ReadFontFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return nullptr;
-    auto file = std::make_shared<const std::vector<char>>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad() || file->empty())
+    auto file = std::make_shared<const std::vector<char>>(
+        std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // SDL reads memory of at most INT_MAX bytes.
+    if (in.bad() || file->empty() || file->size() > INT_MAX)
         return nullptr;
     files[path] = file;
     return file;
