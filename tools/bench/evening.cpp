@@ -141,6 +141,13 @@ bool Evening::Frame()
 // back to the main menu ends the level.
 void Evening::LeaveLevel()
 {
+    // A level that ended meanwhile is left through its result panels, as the
+    // autoplayer does.
+    const cGameWorld& world = cGameWorld::Instance();
+    if (world.levelOver || world.resultScreenOpen || world.resultsShown) {
+        leaveFrame = -1;
+        return;
+    }
     ++leaveFrame;
     if (leaveFrame == 1)
         platform::InjectKey(window, "Escape", true);
