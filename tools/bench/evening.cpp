@@ -137,8 +137,9 @@ bool Evening::Frame()
     return true;
 }
 
-// Leaves a level still in play: Escape opens the game menu, whose button
-// back to the main menu ends the level.
+// Leaves a level still in play: Escape opens the game menu (again while a
+// dialog the level opened meanwhile takes it), whose button back to the main
+// menu ends the level.
 void Evening::LeaveLevel()
 {
     // A level that ended meanwhile is left through its result panels, as the
@@ -148,20 +149,22 @@ void Evening::LeaveLevel()
         leaveFrame = -1;
         return;
     }
-    ++leaveFrame;
-    if (leaveFrame == 1)
+    const int step = ++leaveFrame % 30;
+    if (step == 1 && world.gameMenuClosed)
         platform::InjectKey(window, "Escape", true);
-    if (leaveFrame == 2)
+    if (step == 2)
         platform::InjectKey(window, "Escape", false);
-    if (leaveFrame == 10)
+    if (step == 10)
         platform::InjectMouseMotion(window, kMainMenuX, kMainMenuY);
-    if (leaveFrame == 11 || leaveFrame == 12)
-        platform::InjectMouseButton(window, 1, leaveFrame == 11, kMainMenuX, kMainMenuY);
+    if ((step == 11 || step == 12) && !world.gameMenuClosed)
+        platform::InjectMouseButton(window, 1, step == 11, kMainMenuX, kMainMenuY);
     if (leaveFrame > 12 && (lastScene == "map" || lastScene == "start")) {
         leaveFrame = -1;
         Next();
     } else if (leaveFrame > 600) {
-        failure = "the game menu did not lead back to the map";
+        failure = "the game menu did not lead back to the map (task dialog " + std::to_string(world.taskBookOpen)
+            + ", game menu closed " + std::to_string(world.gameMenuClosed) + ", car on the mouse "
+            + std::to_string(world.autoOnMouse) + ")";
     }
 }
 
