@@ -35,6 +35,7 @@ struct Context {
     std::set<cGfxFont*> fonts;
     int textRasterisations = 0;
     std::function<void(const std::wstring&)> rasterisationObserver;
+    std::function<void(const std::wstring&)> measurementObserver;
     int texturesCreated = 0;
     int textureUploads = 0;
     // Large areas (engine::kLargeBlendArea pixels and more) blended by SDL's
@@ -44,6 +45,9 @@ struct Context {
     // frame benchmark.
     uint64_t drawNanoseconds = 0;
     uint64_t presentNanoseconds = 0;
+    // Time slept to pace frames, and the renderer in use, for the same.
+    uint64_t paceNanoseconds = 0;
+    std::string rendererName;
     // When the last frame was shown, for pacing frames without vertical sync.
     uint64_t lastPresentTicks = 0;
 };
@@ -70,6 +74,11 @@ private:
     uint64_t& counter;
     uint64_t start;
 };
+
+// The renderer of a window: the accelerated one unless its OpenGL driver
+// rasterises on the processor, else SDL's software renderer; null when none
+// can be made.
+SDL_Renderer* CreateWindowRenderer(SDL_Window* window);
 
 // Logical (game) pixels to window pixels and back, as the renderer maps them.
 void LogicalToWindow(int x, int y, int* wx, int* wy);

@@ -79,6 +79,11 @@ void SetRasterisationObserver(std::function<void(const std::wstring&)> observer)
     GetContext().rasterisationObserver = std::move(observer);
 }
 
+void SetMeasurementObserver(std::function<void(const std::wstring&)> observer)
+{
+    GetContext().measurementObserver = std::move(observer);
+}
+
 int TexturesCreated()
 {
     return GetContext().texturesCreated;
@@ -102,6 +107,11 @@ uint64_t DrawNanoseconds()
 uint64_t PresentNanoseconds()
 {
     return GetContext().presentNanoseconds;
+}
+
+uint64_t PaceNanoseconds()
+{
+    return GetContext().paceNanoseconds;
 }
 
 } // namespace engine

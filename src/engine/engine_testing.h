@@ -21,6 +21,10 @@ int TextRasterisations();
 // Receives each text line as it is rasterised; an empty function stops it.
 void SetRasterisationObserver(std::function<void(const std::wstring&)> observer);
 
+// Receives each text as it is measured anew (not found among the sizes the
+// font keeps); an empty function stops it.
+void SetMeasurementObserver(std::function<void(const std::wstring&)> observer);
+
 // How many textures have been made from image data, and how many times an
 // image has been handed to the renderer (on its first draw, and again after
 // the renderer was made anew).
@@ -35,5 +39,13 @@ int LargeSdlBlends();
 // program started, in nanoseconds.
 uint64_t DrawNanoseconds();
 uint64_t PresentNanoseconds();
+// Wall time slept to pace frames to the display, in nanoseconds.
+uint64_t PaceNanoseconds();
+
+// The renderer drawing the game ("software", "opengl (<GL_RENDERER>)", ...).
+std::string RendererInUse();
+// Whether an OpenGL driver, by its GL_RENDERER string, rasterises on the
+// processor rather than on a graphics chip.
+bool IsProcessorRasteriser(const std::string& glRenderer);
 
 } // namespace engine

@@ -88,6 +88,7 @@ bool cGfxDevice::MakeOffscreenTarget(int width, int height)
     if (context.targetWindow) {
         SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
         context.renderer = SDL_CreateRenderer(context.targetWindow, -1, SDL_RENDERER_SOFTWARE);
+        context.rendererName = "software (off-screen)";
         context.target = context.renderer ? SDL_GetWindowSurface(context.targetWindow) : nullptr;
         if (!context.target)
             DestroyRenderer();
@@ -97,6 +98,7 @@ bool cGfxDevice::MakeOffscreenTarget(int width, int height)
         context.target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
         if (context.target)
             context.renderer = SDL_CreateSoftwareRenderer(context.target);
+        context.rendererName = "software (off-screen)";
     }
     if (!context.renderer) {
         cLog::Instance().Error(L"cGfxDevice::Create -> Unable to make an off-screen target: %s", SDL_GetError());
@@ -134,9 +136,7 @@ HRESULT cGfxDevice::Create(HWND window, int width, int height, int, int)
     if (!sdl || IsDummyVideo())
         return MakeOffscreenTarget(width, height) ? S_OK : GFX_E_NO_DEVICE;
 
-    context.renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!context.renderer)
-        context.renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+    context.renderer = engine::CreateWindowRenderer(sdl);
     if (!context.renderer) {
         cLog::Instance().Error(L"cGfxDevice::Create -> Unable to create a renderer: %s", SDL_GetError());
         return GFX_E_NO_DEVICE;
@@ -195,6 +195,7 @@ void cGfxDevice::PaceFrame()
         context.lastPresentTicks = now;
         return;
     }
+    engine::ScopedTime waited(context.paceNanoseconds);
     SDL_Delay(static_cast<Uint32>((due - now) * 1000 / frequency));
     context.lastPresentTicks = due;
 }

@@ -1,6 +1,10 @@
 #include "engine/gfx_font.h"
 
-#include <filesystem>
+#include <climits>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "engine/engine_context.h"
@@ -11,12 +15,32 @@
 
 namespace {
 
-// A line unused for this many frames (about five seconds) leaves the cache.
+// A line or size unused for this many frames (about five seconds) leaves the
+// cache.
 constexpr uint64_t kStaleFrames = 300;
 
 std::string ToUtf8(const wchar_t* text)
 {
     return platform::WideToNarrow(text ? std::wstring_view(text) : std::wstring_view());
+}
+
+// The bytes of a font file, read once while a font made from it lives.
+std::shared_ptr<const std::vector<char>> ReadFontFile(const std::string& path)
+{
+    static std::map<std::string, std::weak_ptr<const std::vector<char>>> files;
+    if (auto file = files[path].lock())
+        return file;
+    platform::NoteFileAccess();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    auto file = std::make_shared<const std::vector<char>>(
+        std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // SDL reads memory of at most INT_MAX bytes.
+    if (in.bad() || file->empty() || file->size() > INT_MAX)
+        return nullptr;
+    files[path] = file;
+    return file;
 }
 
 } // namespace
@@ -31,20 +55,21 @@ cGfxFont* cGfxFont::Open(const std::string& path, int size)
         cLog::Instance().Error(L"cGfxFont::Open -> TTF_Init failed: %s", TTF_GetError());
         return nullptr;
     }
-    platform::NoteFileAccess();
-    TTF_Font* font = TTF_OpenFont(path.c_str(), size);
+    std::shared_ptr<const std::vector<char>> file = ReadFontFile(path);
+    SDL_RWops* stream = file ? SDL_RWFromConstMem(file->data(), static_cast<int>(file->size())) : nullptr;
+    TTF_Font* font = stream ? TTF_OpenFontRW(stream, 1, size) : nullptr;
     if (!font) {
-        cLog::Instance().Error(L"cGfxFont::Open -> Unable to open font \"%s\": %s", path.c_str(), TTF_GetError());
+        cLog::Instance().Error(L"cGfxFont::Open -> Unable to open font \"%s\": %s", path.c_str(),
+            file ? TTF_GetError() : "the file cannot be read");
         return nullptr;
     }
-    std::error_code ec;
-    auto bytes = std::filesystem::file_size(path, ec);
-    return new cGfxFont(font, ec ? 1 : static_cast<int64_t>(bytes));
+    return new cGfxFont(font, std::move(file));
 }
 
-cGfxFont::cGfxFont(TTF_Font* font, int64_t bytes)
-    : m_font(font)
-    , m_fileBytes(bytes)
+cGfxFont::cGfxFont(TTF_Font* font, std::shared_ptr<const std::vector<char>> file)
+    : m_file(std::move(file))
+    , m_font(font)
+    , m_fileBytes(static_cast<int64_t>(m_file->size()))
 {
     engine::Context& context = engine::GetContext();
     context.liveBytes += m_fileBytes;
@@ -67,12 +92,19 @@ void cGfxFont::MeasureText(const wchar_t* text, SIZE* out)
     out->cx = out->cy = 0;
     if (!text)
         return;
-    int w = 0;
-    int h = 0;
-    if (TTF_SizeUTF8(m_font, ToUtf8(text).c_str(), &w, &h) == 0) {
-        out->cx = w;
-        out->cy = h;
+    engine::Context& context = engine::GetContext();
+    auto found = m_sizes.find(std::wstring_view(text));
+    if (found == m_sizes.end()) {
+        found = m_sizes.emplace(std::wstring(text), Measured {}).first;
+        if (context.measurementObserver)
+            context.measurementObserver(found->first);
+        int w = 0;
+        int h = 0;
+        if (TTF_SizeUTF8(m_font, ToUtf8(text).c_str(), &w, &h) == 0)
+            found->second.size = SIZE { w, h };
     }
+    found->second.lastFrame = context.frame;
+    *out = found->second.size;
 }
 
 void cGfxFont::Forget(Entry& entry)
@@ -132,6 +164,7 @@ void cGfxFont::DropStaleLines(uint64_t frame)
             ++it;
         }
     }
+    std::erase_if(m_sizes, [frame](const auto& measured) { return frame - measured.second.lastFrame > kStaleFrames; });
 }
 
 void cGfxFont::DropAllLines()

@@ -1,5 +1,7 @@
-// A TrueType face at one size and style, with the textures of the strings it
-// has drawn: a string drawn again is not rasterised again.
+// A TrueType face at one size and style, read from memory, with the sizes of
+// the strings it has measured and the textures of those it has drawn: a string
+// measured or drawn again is neither measured nor rasterised again, and no
+// glyph is ever read from the font file after it was opened.
 #pragma once
 
 #include <SDL.h>
@@ -7,9 +9,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "engine/gfx.h"
 
@@ -37,7 +41,7 @@ public:
     void DropAllLines();
 
 private:
-    cGfxFont(TTF_Font* font, int64_t bytes);
+    cGfxFont(TTF_Font* font, std::shared_ptr<const std::vector<char>> file);
 
     struct Entry {
         Line line;
@@ -47,6 +51,14 @@ private:
     };
     void Forget(Entry& entry);
 
+    struct Measured {
+        SIZE size {};
+        uint64_t lastFrame = 0;
+    };
+
+    // The font file's bytes, shared by the fonts made from it; FreeType reads
+    // the glyphs from them as they are first needed.
+    std::shared_ptr<const std::vector<char>> m_file;
     TTF_Font* m_font;
     int64_t m_fileBytes;
     // Looked up by the caller's text without making a string each frame.
@@ -55,4 +67,5 @@ private:
         size_t operator()(std::wstring_view text) const { return std::hash<std::wstring_view> {}(text); }
     };
     std::unordered_map<std::wstring, Entry, TextHash, std::equal_to<>> m_lines;
+    std::unordered_map<std::wstring, Measured, TextHash, std::equal_to<>> m_sizes;
 };

@@ -1,194 +1,144 @@
-// The frame budget of a level as shipped: the whole game on the real engine,
-// headless, from the start through the loading sequence into the level the
-// test chooses on the start screen, as the world map's play button does. Once
-// the start has settled (the screens switched on and their pages loaded), a
-// frame of play opens no file, logs nothing, makes no texture and rasterises
-// no text it has already drawn.
+// The per-frame rules on every screen a player meets, through the whole game
+// on the real engine, headless: the benchmark's evening of play, shortened
+// (the start screen, the map with the player's level selected, the shop with a
+// lot bought, a grid and a station level played by the autoplayer). Once a
+// screen has settled, a frame in which the player only looks opens and reads
+// no file, logs nothing, makes no texture, and measures or rasterises no text
+// it has already measured or drawn.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 
+#include "bench/evening.h"
 #include "frontend/state_menu.h"
 #include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "support/log_capture.h"
-#include "support/menu_route.h"
+#include "support/temp_folder.h"
 #include "whole_game_fixture.h"
-#include "world/world_checks.h"
 
 namespace {
 
+// Frames a screen is given to settle (its pages loaded, its images decoded).
 constexpr int kSettleFrames = 30;
-constexpr int kSteadyFrames = 180;
-// 60 frames a second on the hand-set clock.
-constexpr double kFrameMs = 1000.0 / 60.0;
-// The loading sequence takes about fifteen frames.
-constexpr int kMenuFrameLimit = 100;
 
-struct Counters {
+struct Tally {
+    int frames = 0;
     uint64_t fileAccesses = 0;
     int texturesCreated = 0, textureUploads = 0;
-    size_t logLines = 0;
-
-    static Counters Now(const test::LogCapture& log)
-    {
-        return { platform::FileAccesses(), engine::TexturesCreated(), engine::TextureUploads(), log.lines.size() };
-    }
+    std::vector<std::wstring> logged;
+    // The texts measured and rasterised while watched, with how often.
+    std::map<std::wstring, int> measured, rasterised;
 };
 
-// Where the cursor rests while watched: over the first service place of a
-// station level, else over the first fundament of a grid level, so that the
-// station view's hover runs every frame.
-bool HoverPoint(int& x, int& y, int& placeIndex)
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    auto over = [&](int row, int column) {
-        x = world.cellX[row][column] + 93;
-        y = world.cellY[row][column] + 120;
-        return true;
-    };
-    for (std::size_t i = 0; i < world.places.size(); ++i) {
-        const cPlace& place = world.places[i];
-        if (place.type < 100 && world::IsGridCell(place.row, place.column))
-            return placeIndex = static_cast<int>(i), over(place.row, place.column);
-    }
-    for (const cFundament& fundament : world.fundaments)
-        if (world::IsGridCell(fundament.row, fundament.column))
-            return over(fundament.row, fundament.column);
-    return false;
-}
-
-// Plays the level on a clock of its own: kSettleFrames to settle (the task
-// dialog the level opens with is closed with its OK button, then the cursor
-// moves to the hover point half-way), then kSteadyFrames watched, then Escape
-// opens the game menu, whose button back to the main menu ends the level and
-// the game.
-class BudgetApp : public cPPApp {
+class WatchedEvening : public bench::Evening {
 public:
-    BudgetApp(const test::LogCapture& log, int level)
-        : log(log)
-        , level(level)
+    WatchedEvening(const test::LogCapture& log, bench::Plan plan)
+        : Evening(std::move(plan))
+        , log(log)
     {
+        engine::SetMeasurementObserver([this](const std::wstring& text) { Note(&Tally::measured, text); });
+        engine::SetRasterisationObserver([this](const std::wstring& text) { Note(&Tally::rasterised, text); });
+    }
+    ~WatchedEvening() override { engine::SetMeasurementObserver(nullptr); }
+
+    std::map<std::string, Tally> scenes;
+    int firstMapLevel = 0; // the level selected when the map first showed
+
+protected:
+    void BeforeFrame() override
+    {
+        accesses = platform::FileAccesses();
+        created = engine::TexturesCreated();
+        uploads = engine::TextureUploads();
+        logLines = log.lines.size();
+        watched = steadyFrames > kSettleFrames && lastIdle ? &scenes[lastScene] : nullptr;
     }
 
-    bool Frame() override
+    void AfterFrame(const std::string& scene, bool idle) override
     {
-        ++menuFrames;
-        ms += kFrameMs;
-        if (test::StartScreenOpen() && !chosen) {
-            chosen = true;
-            test::PlayLevelFromMap(level);
+        if (watched && scene == lastScene && idle) {
+            ++watched->frames;
+            watched->fileAccesses += platform::FileAccesses() - accesses;
+            watched->texturesCreated += engine::TexturesCreated() - created;
+            watched->textureUploads += engine::TextureUploads() - uploads;
+            for (size_t i = logLines; i < log.lines.size(); ++i)
+                watched->logged.push_back(log.lines[i]);
         }
-        // The frames of the level count from the one that asks for it.
-        if (!chosen)
-            return cPPApp::Frame() && menuFrames < kMenuFrameLimit;
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        ++frames;
-        // The task dialog: paged to its end with the right arrow, then closed
-        // with OK, at their design places on a 1280 x 1024 screen; a click is
-        // a press in one frame and a release in the next.
-        const int clickFrames[] = { 3, 6, 9, 12 };
-        for (int i = 0; i < 4; ++i) {
-            const int x = i < 3 ? 538 + 36 : 280 + 100;
-            const int y = i < 3 ? 300 + 295 + 24 : 300 + 360 + 24;
-            if (frames == clickFrames[i] && g_pInputDevice)
-                g_pInputDevice->SetCursorPos(x, y);
-            if (frames == clickFrames[i] || frames == clickFrames[i] + 1)
-                platform::InjectMouseButton(window, 1, frames == clickFrames[i], x, y);
-        }
-        if (frames == kSettleFrames / 2 && g_pInputDevice && HoverPoint(hoverX, hoverY, hoverPlace))
-            g_pInputDevice->SetCursorPos(hoverX, hoverY);
-        if (frames == kSettleFrames + 1) {
-            topState = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-            playedLevel = cGameWorld::Instance().level;
-            before = Counters::Now(log);
-            watching = true;
-        }
-        const bool goOn = cPPApp::Frame();
-        if (frames == kSettleFrames + kSteadyFrames) {
-            after = Counters::Now(log);
-            watching = false;
-            levelOver = cGameWorld::Instance().levelOver;
-            taskBookOpen = cGameWorld::Instance().taskBookOpen;
-            hovered = cGameWorld::Instance().hoveredElement;
-            stateAfter = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-            platform::InjectKey(window, "Escape", true);
-        }
-        // The game menu's last button, at its design place: the menu is
-        // 400 x 420 at (440, 262), its buttons 205 x 49 at x = 538.
-        const int leaveFrame = kSettleFrames + kSteadyFrames + 5;
-        if (frames == leaveFrame && g_pInputDevice)
-            g_pInputDevice->SetCursorPos(640, 262 + 290 + 24);
-        if (frames == leaveFrame || frames == leaveFrame + 1)
-            platform::InjectMouseButton(window, 1, frames == leaveFrame, 640, 262 + 290 + 24);
-        // Back in the main menu the game is ended as the start screen's quit
-        // button does; a level was left, so the credits follow and Escape
-        // ends them.
-        if (frames > leaveFrame && top == L"cStateMenu" && !quitAt) {
-            quitAt = frames;
-            test::QuitFromProfiles();
-        }
-        if (quitAt && frames == quitAt + 4)
-            platform::InjectKey(window, "Escape", true);
-        return goOn && frames < kSettleFrames + kSteadyFrames + 20;
+        steadyFrames = scene == lastScene && !scene.empty() ? steadyFrames + 1 : 0;
+        lastScene = scene;
+        lastIdle = idle;
+        if (scene == "map" && !firstMapLevel)
+            firstMapLevel = cGameWorld::Instance().level;
+    }
+
+private:
+    void Note(std::map<std::wstring, int> Tally::*texts, const std::wstring& text)
+    {
+        if (watched)
+            ++(watched->*texts)[text];
     }
 
     const test::LogCapture& log;
-    const int level;
-    bool chosen = false;
-    double ms = 1000.0;
-    // Frames before the level (logos, loading, start screen), then of it.
-    int menuFrames = 0, frames = 0, quitAt = 0, playedLevel = 0;
-    bool watching = false;
-    int levelOver = -1, taskBookOpen = -1;
-    int hoverX = -1, hoverY = -1, hoverPlace = -1, hovered = -2;
-    std::wstring topState, stateAfter;
-    Counters before, after;
-
-protected:
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+    Tally* watched = nullptr;
+    std::string lastScene;
+    bool lastIdle = false;
+    int steadyFrames = 0;
+    uint64_t accesses = 0;
+    int created = 0, uploads = 0;
+    size_t logLines = 0;
 };
 
-class FrameBudget : public WholeGameTest, public ::testing::WithParamInterface<int> { };
+class FrameBudget : public WholeGameTest { };
 
-TEST_P(FrameBudget, SteadyFramesOpenNoFileLogNothingAndMakeNothingAnew)
+TEST_F(FrameBudget, SteadyFramesOnEveryScreenReadNoFileLogNothingAndMakeNothingAnew)
 {
-    const int level = GetParam();
-    test::LogCapture log;
-    BudgetApp app(log, level);
-    platform::SetTimeSourceForTests([&app] { return app.ms; });
-    // What the level rasterises while watched, by text, and in which frames.
-    std::map<std::wstring, std::vector<int>> rasterised;
-    engine::SetRasterisationObserver([&](const std::wstring& text) {
-        if (app.watching)
-            rasterised[text].push_back(app.frames);
-    });
-    cStateMenu::SetLoadingPauseForTests([] {});
-    ASSERT_TRUE(app.Run());
-    cStateMenu::SetLoadingPauseForTests(nullptr);
+    // A player of their own, well into the campaign.
+    test::TempFolder home;
+    const std::string buildHome = std::getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+    cSettings::Instance().LoadSettingsAndProfiles(world);
+    ASSERT_TRUE(bench::StorePlayer(20));
+    ShowLogos();
 
-    ASSERT_TRUE(app.chosen) << "the loading did not open the start screen";
-    ASSERT_EQ(app.topState, L"cStateGame");
-    EXPECT_EQ(app.playedLevel, level);
-    ASSERT_EQ(app.stateAfter, L"cStateGame");
-    EXPECT_LT(app.frames, kSettleFrames + kSteadyFrames + 20) << "the game menu did not end the game";
-    EXPECT_EQ(app.levelOver, 0);
-    EXPECT_EQ(app.taskBookOpen, 0) << "the task dialog did not close";
-    EXPECT_GE(app.hoverX, 0) << "nothing to hover";
-    EXPECT_EQ(app.hovered, app.hoverPlace) << "the cursor is not over the service place";
-    EXPECT_EQ(app.after.fileAccesses - app.before.fileAccesses, 0u) << "files opened, read, written or looked for";
-    for (size_t i = app.before.logLines; i < app.after.logLines; ++i)
-        ADD_FAILURE() << "logged during play: " << platform::WideToNarrow(log.lines[i]);
-    EXPECT_EQ(app.after.texturesCreated - app.before.texturesCreated, 0) << "textures made from images";
-    EXPECT_EQ(app.after.textureUploads - app.before.textureUploads, 0) << "images handed to the renderer again";
-    // A text whose content changes (a clock) is rasterised once per content;
-    // one rasterised again was lost from the cache or drawn with a new font.
-    for (const auto& [text, frames] : rasterised)
-        EXPECT_EQ(frames.size(), 1u) << "rasterised again: \"" << platform::WideToNarrow(text) << "\"";
+    test::LogCapture log;
+    bench::Plan plan;
+    plan.startSeconds = 1;
+    plan.mapSeconds = plan.shopSeconds = 3;
+    plan.levelSeconds = 5;
+    plan.levels = { 1, 2 };
+    WatchedEvening evening(log, plan);
+    platform::SetTimeSourceForTests([&evening] { return evening.ms; });
+    cStateMenu::SetLoadingPauseForTests([] {});
+    evening.Run();
+    cStateMenu::SetLoadingPauseForTests(nullptr);
+    setenv("XDG_DATA_HOME", buildHome.c_str(), 1);
+
+    EXPECT_EQ(evening.failure, "");
+    EXPECT_EQ(evening.firstMapLevel, 20) << "the map did not show the player's level";
+    for (const cTaskRow& row : world.taskRows) {
+        if (row.level == 20) {
+            EXPECT_NE(world.lotTable[row.lotRow][row.lotCol], 0) << "the shop sold no lot for level 20's building";
+        }
+    }
+    for (const char* scene : { "start", "map", "shop", "level_1", "level_2" }) {
+        SCOPED_TRACE(scene);
+        const Tally& tally = evening.scenes[scene];
+        EXPECT_GE(tally.frames, 20) << "hardly watched";
+        EXPECT_EQ(tally.fileAccesses, 0u) << "files opened, read, written or looked for";
+        for (const std::wstring& line : tally.logged)
+            ADD_FAILURE() << "logged: " << platform::WideToNarrow(line);
+        EXPECT_EQ(tally.texturesCreated, 0) << "textures made from images";
+        EXPECT_EQ(tally.textureUploads, 0) << "images handed to the renderer again";
+        // A text whose content changes (a clock) is measured and rasterised
+        // once per content; one done again was lost from its cache.
+        for (const auto& [text, count] : tally.measured)
+            EXPECT_EQ(count, 1) << "measured again: \"" << platform::WideToNarrow(text) << "\"";
+        for (const auto& [text, count] : tally.rasterised)
+            EXPECT_EQ(count, 1) << "rasterised again: \"" << platform::WideToNarrow(text) << "\"";
+    }
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
 }
-
-INSTANTIATE_TEST_SUITE_P(ShippedLevels, FrameBudget, ::testing::Values(1, 2),
-    [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
 
 } // namespace

@@ -57,12 +57,42 @@ namespace {
 
 } // namespace
 
-Autoplayer::Autoplayer(int lastLevel, int width, int height)
+Autoplayer::Autoplayer(int lastLevel, int width, int height, AutoplayOptions options)
     : lastLevel(lastLevel)
     , width(width)
     , height(height)
+    , draw(options.draw)
 {
-    gfx.textOnly = true;
+    if (!draw) {
+        gfx.emplace();
+        gfx->textOnly = true;
+    }
+    if (options.lotKind != 0) {
+        buildingKind = options.lotKind;
+        phase = Phase::Buying;
+    }
+}
+
+void Autoplayer::StartEngine()
+{
+    if (draw)
+        cPPApp::StartEngine();
+}
+
+void Autoplayer::StopEngine()
+{
+    if (draw)
+        cPPApp::StopEngine();
+}
+
+void Autoplayer::PlayNext(int nextLevel)
+{
+    level = nextLevel;
+    phase = Phase::Map;
+    pinClicks = 0;
+    buildingKind = 0;
+    backOnMap = false;
+    stuck.clear();
 }
 
 void Autoplayer::QueryDesktopSize(int& w, int& h)
@@ -140,7 +170,8 @@ bool Autoplayer::Frame()
 {
     ++frames;
     ms += kFrameMs;
-    gfx.ClearRecords();
+    if (gfx)
+        gfx->ClearRecords();
     if (!steps.empty()) {
         Play(steps.front());
         steps.pop_front();
@@ -177,7 +208,9 @@ bool Autoplayer::Frame()
 // drawn twice (shadow, colour).
 void Autoplayer::ReadResultPanel()
 {
-    const std::vector<std::wstring> texts = gfx.Texts();
+    if (!gfx)
+        return;
+    const std::vector<std::wstring> texts = gfx->Texts();
     const auto read = [&texts](int label, int& value) {
         for (std::size_t i = 0; i + 2 < texts.size(); ++i) {
             if (texts[i] == g_guiVocabulary[label] && Number(texts[i + 2]) != -1) {
@@ -331,6 +364,7 @@ void Autoplayer::NoteLevelEnd()
     pinClicks = 0;
     buildingKind = 0;
     phase = Phase::Map;
+    backOnMap = true;
 }
 
 // The shop, entered by the city pin: the building a level asks for, or (on
@@ -351,6 +385,7 @@ void Autoplayer::DecideShop()
             ++level;
         }
         phase = Phase::Map;
+        backOnMap = true;
         lotsTried.clear();
         shopLeaving = false;
         shopClicks = 0;
@@ -366,6 +401,7 @@ void Autoplayer::DecideShop()
         const cFundament& f = world.fundaments[static_cast<std::size_t>(lotsTried.back())];
         if (InGrid(f) && world.lotStatus[f.row][f.column] != 0 && lotCounted != lotsTried.back()) {
             lotCounted = lotsTried.back();
+            ++lotsBought;
             if (phase == Phase::Buying) {
                 current.buildingBought = f.lotValue;
                 shopLeaving = true;

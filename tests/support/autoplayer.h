@@ -11,10 +11,13 @@
 // level at the end is the shop, where what is left buys the lots at will.
 //
 // The engine under it records the text drawn instead of drawing (only the
-// last frame's): the run reads the result panel's figures from it.
+// last frame's): the run reads the result panel's figures from it. A run with
+// options may go on from the stored profile instead, buy a lot first, play
+// the levels it is given one after the other and draw for real.
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,13 +47,24 @@ struct LevelReport {
     int lotsLeft = 0; // lots at will left unbought (the station level)
 };
 
+struct AutoplayOptions {
+    // A lot of this kind is bought in the shop before any level; 0: none.
+    int lotKind = 0;
+    // The real engine draws; no text is recorded and no result panel read.
+    bool draw = false;
+};
+
 class Autoplayer : public cPPApp {
 public:
     static constexpr int kCityLevel = 31;
     // The run ends after the last level (31: the station level).
-    Autoplayer(int lastLevel, int width, int height);
+    Autoplayer(int lastLevel, int width, int height, AutoplayOptions options = {});
 
     bool Frame() override;
+    // Plays on in the same run: the next level, from the screen the player is on.
+    void PlayNext(int nextLevel);
+    // A move is being played out: some of its input events are still to come.
+    bool Busy() const { return !steps.empty(); }
 
     // The clock the run uses (milliseconds); the test hands it to the time source.
     double ms = 1000.0;
@@ -59,12 +73,14 @@ public:
     int frames = 0;
     std::wstring stuck; // where the run gave up, when it did
     bool finished = false; // every level up to the last one played
+    bool backOnMap = false; // from the shop or a level, since the last PlayNext
+    int lotsBought = 0; // in the shop, by this run
 
 protected:
     void QueryDesktopSize(int& width, int& height) override;
     // The recording engine stays in place of the real one.
-    void StartEngine() override { }
-    void StopEngine() override { }
+    void StartEngine() override;
+    void StopEngine() override;
 
 private:
     struct Step {
@@ -93,8 +109,10 @@ private:
     bool SwapMove();
     bool StationMove();
 
-    RecordingGfx gfx;
+    // The text drawn, when the engine records instead of drawing.
+    std::optional<RecordingGfx> gfx;
     const int lastLevel, width, height;
+    const bool draw;
     std::deque<Step> steps;
     int level = 1; // the level being played or picked next
     enum class Phase { Map, Buying, Level, Station } phase = Phase::Map;
