@@ -30,8 +30,9 @@ struct Size {
     int width, height;
 };
 
-// Levels to look at: the first two, a snow, a rock and a desert level.
-constexpr int kLevels[] = { 1, 2, 8, 20, 26 };
+// Levels to look at: the first two and one of each other region (snow, usa,
+// rock, desert).
+constexpr int kLevels[] = { 1, 2, 8, 14, 20, 26 };
 
 class SheetApp : public cPPApp {
 public:
@@ -267,7 +268,7 @@ TEST_P(ContactSheet, EveryScreenIsSavedAndLaidOut)
     EXPECT_TRUE(app.Run());
     EXPECT_EQ(app.typed, L"Tess");
     for (const char* screen : { "start", "naming", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
-             "level_2", "level_8", "level_20", "level_26", "end", "credits" })
+             "level_2", "level_8", "level_14", "level_20", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;
