@@ -384,7 +384,7 @@ function common.station_level(cfg)
         Story:AddOver(110, "sign_station")
         Story:AddSuperOver(110, 1150, 440)
 
-        common.ground_bodies({ { 3, 980, 260 }, { 12, 120, 420 }, { 10, 60, 640 }, { 10, 1150, 700 },
+        common.ground_bodies({ { 3, 980, 260 }, { 12, 10, 420 }, { 10, 60, 640 }, { 10, 1150, 700 },
             { 11, 700, 760 } })
         common.daylight()
         common.declare_effects()
