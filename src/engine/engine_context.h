@@ -38,6 +38,7 @@ struct Context {
     std::function<void(const std::wstring&)> measurementObserver;
     int texturesCreated = 0;
     int textureUploads = 0;
+    int textureReuploads = 0; // uploads of an image that had been uploaded before
     // Large areas (engine::kLargeBlendArea pixels and more) blended by SDL's
     // own blitter rather than by engine::BlendDirect.
     int largeSdlBlends = 0;

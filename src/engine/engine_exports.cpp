@@ -94,6 +94,11 @@ int TextureUploads()
     return GetContext().textureUploads;
 }
 
+int TextureReuploads()
+{
+    return GetContext().textureReuploads;
+}
+
 int LargeSdlBlends()
 {
     return GetContext().largeSdlBlends;

@@ -25,11 +25,12 @@ void SetRasterisationObserver(std::function<void(const std::wstring&)> observer)
 // font keeps); an empty function stops it.
 void SetMeasurementObserver(std::function<void(const std::wstring&)> observer);
 
-// How many textures have been made from image data, and how many times an
+// How many textures have been made from image data, how many times an
 // image has been handed to the renderer (on its first draw, and again after
-// the renderer was made anew).
+// the renderer was made anew), and how many of those were again.
 int TexturesCreated();
 int TextureUploads();
+int TextureReuploads();
 // How many large areas drawn at full colour or faded were blended by SDL
 // rather than by the engine's own blitter (which draws 1:1 onto the software
 // renderer's target; see gfx_blend.h).

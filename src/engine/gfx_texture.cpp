@@ -197,6 +197,9 @@ void cGfxTexture::Upload(SDL_Surface* pixels)
             SDL_FreeSurface(argb);
     }
     ++context.textureUploads;
+    if (m_uploaded)
+        ++context.textureReuploads;
+    m_uploaded = true;
     m_generation = context.generation;
     if (m_texture)
         SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_BLEND);

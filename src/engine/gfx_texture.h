@@ -56,6 +56,7 @@ private:
     uint64_t m_fadedGeneration = 0;
     SDL_Texture* m_texture = nullptr;
     uint64_t m_generation = 0;
+    bool m_uploaded = false; // handed to a renderer at least once
     int m_width;
     int m_height;
     static constexpr int kTile = 32;

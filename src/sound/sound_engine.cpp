@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unordered_map>
 
@@ -126,6 +127,7 @@ public:
         s_alive = true;
         auto* engine = new cSoundEngine;
         engine->m_channelCount = kFirstChannels;
+        engine->LoadEffects(kEffectFolder);
         return engine;
     }
 
@@ -175,6 +177,22 @@ public:
     }
 
 private:
+    // The game's effects are few and short: they are decoded when the engine
+    // opens, so no frame of play waits for a file the first time one sounds.
+    static constexpr const char* kEffectFolder = "data/sound/wav";
+
+    void LoadEffects(const char* folder)
+    {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            const std::string path = std::string(folder) + "/" + entry.path().filename().string();
+            if (!HasExtension(path.c_str(), ".wav") || m_chunks.count(path))
+                continue;
+            if (Mix_Chunk* chunk = Mix_LoadWAV(path.c_str()))
+                m_chunks.emplace(path, chunk);
+        }
+    }
+
     cSoundInstance* PlayMusic(const char* path)
     {
         // The stream is recognised by its bytes, whatever the name says.

@@ -51,7 +51,7 @@ protected:
     {
         accesses = platform::FileAccesses();
         created = engine::TexturesCreated();
-        uploads = engine::TextureUploads();
+        uploads = engine::TextureReuploads();
         logLines = log.lines.size();
         watched = steadyFrames > kSettleFrames && lastIdle ? &scenes[lastScene] : nullptr;
     }
@@ -62,7 +62,7 @@ protected:
             ++watched->frames;
             watched->fileAccesses += platform::FileAccesses() - accesses;
             watched->texturesCreated += engine::TexturesCreated() - created;
-            watched->textureUploads += engine::TextureUploads() - uploads;
+            watched->textureUploads += engine::TextureReuploads() - uploads;
             for (size_t i = logLines; i < log.lines.size(); ++i)
                 watched->logged.push_back(log.lines[i]);
         }
