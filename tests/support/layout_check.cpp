@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "artgen/asphalt.h"
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
 #include "resources/page_descriptor.h"
@@ -148,6 +149,12 @@ namespace {
                     && (StartsWith(n, "platform") || StartsWith(n, "fundament")) && !Has(n, "_over") && !Has(n, "rahmen");
                 const bool lot = image && Has(image->folder, "menu_buy") && image->kind == "place"
                     && (StartsWith(n, "lot_") || StartsWith(n, "platform_"));
+                // The road of a level background, or the city's streets.
+                if (image && image->kind == "background" && asphalt.empty()
+                    && (Has(image->folder, "menu_level") || Has(image->folder, "menu_buy")))
+                    for (const artgen::Quad& q :
+                        artgen::AsphaltOf(Has(image->folder, "menu_buy"), Has(image->folder, "usa"), f.width, f.height))
+                        asphalt.push_back({ { q[0], q[1] }, { q[2], q[3] }, { q[4], q[5] }, { q[6], q[7] } });
                 if ((tile || lot) && full && full->width > 0 && full->height > 0)
                     for (const auto& p : tile ? kCellFace : kLotFace)
                         drawn.face.push_back({ r.left + p[0] * (r.right - r.left) / full->width,
@@ -307,19 +314,17 @@ namespace {
                         Report("buttons overlap", a.label + " and " + b.label + Where(b.box), a.box);
         }
 
-        // Neighbouring tiles and lots share at most an edge; the traffic
-        // drives on the road, so a tile or lot drawn over a car's middle
-        // stands on the road.
+        // Neighbouring tiles and lots share at most an edge, and none lies on
+        // the asphalt painted under them.
         void CheckTiles()
         {
             for (const Drawn& a : images) {
                 if (a.face.empty())
                     continue;
+                for (const Polygon& road : asphalt)
+                    if (SharedArea(a.face, road) > 0.03 * std::abs(TwiceSignedArea(a.face)) / 2)
+                        Report("station over the road", a.label, a.box);
                 for (const Drawn& b : images) {
-                    const double x = (b.box.left + b.box.right) / 2, y = (b.box.top + b.box.bottom) / 2;
-                    if (b.draw < a.draw && b.image && b.image->kind == "car"
-                        && SharedArea({ { x - 1, y - 1 }, { x + 1, y - 1 }, { x + 1, y + 1 }, { x - 1, y + 1 } }, a.face) > 0)
-                        Report("station over the road", a.label + " over " + b.label, a.box);
                     // one cell drawn in layers shares its corner
                     if (&a < &b && !b.face.empty() && (a.box.left != b.box.left || a.box.top != b.box.top)
                         && SharedArea(a.face, b.face)
@@ -332,6 +337,7 @@ namespace {
         const Frame& f;
         const Box screen;
         std::vector<Drawn> images;
+        std::vector<Polygon> asphalt; // where the background is painted road
         std::set<std::string> breaches;
     };
 

@@ -1,11 +1,12 @@
 // Backgrounds: each region's ground and sky with the road the station
-// levels declare (from 1400,40 to -200,200 on the 1280 x 1024 design), the
-// start screens, the map, the city, the task comics; and the level decorations
+// levels declare (asphalt.h), the start screens, the map, the city, the task
+// comics; and the level decorations
 // (parking lots, houses, rocks, stones, cacti, the rock overlays).
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
+#include "asphalt.h"
 #include "paint.h"
 
 namespace artgen {
@@ -42,13 +43,12 @@ namespace {
 
     void Road(cairo_t* cr, double w, double h, Rgb asphalt, bool wide)
     {
-        const double sx = w / 1280.0, sy = h / 1024.0, half = (wide ? 75 : 55) * sy;
-        const double x0 = 1400 * sx, y0 = 40 * sy, x1 = -200 * sx, y1 = 200 * sy;
+        const double sx = w / 1280.0, sy = h / 1024.0, half = (wide ? kWideRoadHalf : kRoadHalf) * sy;
+        const double x0 = kRoadLine[0] * sx, y0 = kRoadLine[1] * sy, x1 = kRoadLine[2] * sx, y1 = kRoadLine[3] * sy;
+        const Quad road = AsphaltOf(false, wide, w, h).front();
         cairo_new_path(cr);
-        cairo_move_to(cr, x0, y0 - half);
-        cairo_line_to(cr, x1, y1 - half);
-        cairo_line_to(cr, x1, y1 + half);
-        cairo_line_to(cr, x0, y0 + half);
+        for (int i = 0; i < 8; i += 2)
+            cairo_line_to(cr, road[i], road[i + 1]);
         cairo_close_path(cr);
         Source(cr, asphalt);
         cairo_fill(cr);
@@ -127,21 +127,17 @@ namespace {
         cairo_fill(cr);
     }
 
-    // The city's streets, along the lanes the station-building level's cars
-    // drive (their images' middles, 50 and 40 pixels into them).
     void CityStreets(cairo_t* cr, double w, double h)
     {
-        const double lanes[6][4] = { { -150, 1060, 1400, 425 }, { 1400, 470, -150, 1105 }, { 870, 185, 1150, 527 },
-            { 1150, 527, 1400, 425 }, { 1400, 180, 1000, 344 }, { 1000, 344, 1150, 527 } };
         const double sx = w / 1280.0, sy = h / 1024.0;
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         for (int pass = 0; pass < 2; ++pass) {
-            for (const auto& l : lanes) {
-                cairo_move_to(cr, (l[0] + 50) * sx, (l[1] + 40) * sy);
-                cairo_line_to(cr, (l[2] + 50) * sx, (l[3] + 40) * sy);
+            for (const auto& l : kStreets) {
+                cairo_move_to(cr, l[0] * sx, l[1] * sy);
+                cairo_line_to(cr, l[2] * sx, l[3] * sy);
             }
             Source(cr, pass == 0 ? Hex(0x5A5C5E) : Hex(0xE8E0B0));
-            cairo_set_line_width(cr, pass == 0 ? 70 * sy : 2);
+            cairo_set_line_width(cr, pass == 0 ? kStreetBreadth * sy : 2);
             const double dash[2] = { 18 * sx, 22 * sx };
             cairo_set_dash(cr, dash, pass == 0 ? 0 : 2, 0);
             cairo_stroke(cr);

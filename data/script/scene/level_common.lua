@@ -129,10 +129,13 @@ function common.on_screen(row, column)
     return columns ~= nil and column >= columns[1] and column <= columns[2]
 end
 
--- The cells of a grid: those on the screen but the one at the upper right
--- that the stack's car stands on (its first slot, from design point 990,150).
+-- The cells of a grid: those on the screen but the ones the road across the
+-- top runs over (row 1, and row 2 up to column 2) and the one at the upper
+-- right that the stack's car stands on (its first slot, from design point
+-- 990,150).
 function common.grid_cell(row, column)
-    return common.on_screen(row, column) and not (row == 3 and column == 0)
+    return common.on_screen(row, column) and row >= 2 and not (row == 2 and column <= 2)
+        and not (row == 3 and column == 0)
 end
 
 -- The options both kinds share. slots: stack slots; limit and managers: the
