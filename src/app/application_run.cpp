@@ -1,6 +1,10 @@
 // Run and its two message loops.
 #include "app/application.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "engine/gfx.h"
 #include "platform/message_pump.h"
 #include "resources/log.h"
@@ -13,6 +17,12 @@ const wchar_t* const kWindowTitle = L"(c) Vandrel";
 
 bool cApplication::Run()
 {
+#ifdef __GLIBC__
+    // Image pixels are large blocks freed when a screen is left: given their
+    // own mappings they go back to the system at once, rather than staying in
+    // the heap once malloc has raised its threshold to their size.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     if (!platform::RegisterWindowClass(windowClass))
         return false;
     window = platform::CreateWindowOfClass(className, kWindowTitle, style, x, y, clientWidth, clientHeight, instance);

@@ -10,6 +10,7 @@
 #include <string>
 
 class cGfxFont;
+class cGfxTexture;
 
 namespace engine {
 
@@ -33,6 +34,7 @@ struct Context {
     uint64_t frame = 0;
     int64_t liveBytes = 0;
     std::set<cGfxFont*> fonts;
+    std::set<cGfxTexture*> textures;
     int textRasterisations = 0;
     std::function<void(const std::wstring&)> rasterisationObserver;
     std::function<void(const std::wstring&)> measurementObserver;

@@ -10,6 +10,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/gfx_font.h"
+#include "engine/gfx_texture.h"
 #include "platform/folders.h"
 #include "platform/sdl_access.h"
 #include "platform/utf16.h"
@@ -213,6 +214,8 @@ HRESULT cGfxDevice::Present()
     ++context.frame;
     for (cGfxFont* font : context.fonts)
         font->DropStaleLines(context.frame);
+    if (context.frame % 64 == 0)
+        engine::ReleaseIdleTextures();
     return S_OK;
 }
 

@@ -149,6 +149,8 @@ cGfxTexture::cGfxTexture(std::vector<uint8_t> encoded, int width, int height)
     engine::Context& context = engine::GetContext();
     context.liveBytes += m_bytes;
     ++context.texturesCreated;
+    m_lastDrawn = context.frame;
+    context.textures.insert(this);
 }
 
 cGfxTexture::~cGfxTexture()
@@ -157,7 +159,41 @@ cGfxTexture::~cGfxTexture()
     DestroyRendererTexture(m_shown.texture, m_fadedGeneration);
     DestroyRendererTexture(m_next.texture, m_fadedGeneration);
     SDL_FreeSurface(m_keptPixels);
-    engine::GetContext().liveBytes -= m_bytes;
+    engine::Context& context = engine::GetContext();
+    context.liveBytes -= m_bytes;
+    context.textures.erase(this);
+}
+
+void cGfxTexture::NoteDrawn()
+{
+    const uint64_t frame = engine::GetContext().frame;
+    if (frame != m_lastDrawn)
+        ++m_framesDrawn;
+    m_lastDrawn = frame;
+}
+
+void cGfxTexture::ReleaseIfIdle(uint64_t frame)
+{
+    // Only an image that was on screen for a while: one drawn on a few frames
+    // of a load, to have it ready for later, stays ready.
+    if (m_framesDrawn < engine::kShownTextureFrames || frame - m_lastDrawn < engine::kIdleTextureFrames
+        || m_encoded.empty())
+        return;
+    m_framesDrawn = 0;
+    DestroyRendererTexture(m_texture, m_generation);
+    DestroyRendererTexture(m_shown.texture, m_fadedGeneration);
+    DestroyRendererTexture(m_next.texture, m_fadedGeneration);
+    SDL_FreeSurface(m_keptPixels);
+    m_texture = nullptr;
+    m_shown = m_next = FadedCopy {};
+    m_keptPixels = nullptr;
+}
+
+void engine::ReleaseIdleTextures()
+{
+    const Context& context = GetContext();
+    for (cGfxTexture* texture : context.textures)
+        texture->ReleaseIfIdle(context.frame);
 }
 
 void cGfxTexture::Upload(SDL_Surface* pixels)
@@ -222,6 +258,7 @@ SDL_Texture* cGfxTexture::Get()
     engine::Context& context = engine::GetContext();
     if (!context.renderer)
         return nullptr;
+    NoteDrawn();
     if (m_texture && m_generation == context.generation)
         return m_texture;
     // The renderer was made anew since (or there was none): the old texture
@@ -248,6 +285,7 @@ SDL_Texture* cGfxTexture::Get()
 
 const SDL_Surface* cGfxTexture::KeptPixels()
 {
+    NoteDrawn();
     if (m_keptPixels || m_undecodable)
         return m_keptPixels;
     m_keptPixels = DecodePixels(m_encoded.data(), static_cast<uint32_t>(m_encoded.size()));
@@ -288,6 +326,7 @@ SDL_Texture* cGfxTexture::GetFaded(uint8_t alpha)
     engine::Context& context = engine::GetContext();
     if (!context.renderer || m_undecodable)
         return nullptr;
+    NoteDrawn();
     if (m_fadedGeneration != context.generation) {
         m_shown = m_next = FadedCopy {}; // they went with the old renderer
         m_fadedGeneration = context.generation;

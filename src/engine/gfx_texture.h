@@ -35,6 +35,9 @@ public:
     // The image's pixels (ARGB8888), decoded on first use and kept, for an
     // image drawn faded; null when it cannot be decoded.
     const SDL_Surface* KeptPixels();
+    // Gives back the decoded pixels and renderer textures of an image not
+    // drawn for a while; they are decoded again when it is next drawn.
+    void ReleaseIfIdle(uint64_t frame);
 
 private:
     cGfxTexture(std::vector<uint8_t> encoded, int width, int height);
@@ -63,8 +66,20 @@ private:
     std::vector<uint8_t> m_opaqueTiles;
     bool m_undecodable = false;
     int64_t m_bytes;
+    void NoteDrawn();
+    uint64_t m_lastDrawn = 0; // the frame
+    int m_framesDrawn = 0;
 };
 
 // Renderer textures tied to one renderer generation: destroyed with their
 // object while that renderer lives, left alone once it has gone (SDL freed them).
 void DestroyRendererTexture(SDL_Texture* texture, uint64_t generation);
+
+namespace engine {
+// Images shown on this many frames and then not drawn for this many (ten
+// seconds at 60 Hz) give their pixels back: a screen left keeps only its
+// images' file bytes.
+constexpr int kShownTextureFrames = 60;
+constexpr uint64_t kIdleTextureFrames = 600;
+void ReleaseIdleTextures();
+} // namespace engine

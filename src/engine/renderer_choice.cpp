@@ -6,9 +6,11 @@
 // batched, straight into the window. A graphics chip gets the accelerated
 // renderer with the vertical sync.
 #include <SDL.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <string>
 
 #include "engine/engine_context.h"
@@ -31,6 +33,34 @@ namespace {
         auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
         const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
         return name ? reinterpret_cast<const char*>(name) : "";
+    }
+
+    // The OpenGL driver stays loaded with the window, but once its renderer
+    // is gone nothing runs its code again: the code pages it touched (a
+    // processor rasteriser's compiler alone holds tens of megabytes) are
+    // dropped from the process. Code is never written, so a page run after
+    // all is simply read in again from the library file.
+    void ReleaseGlDriverPages()
+    {
+#ifdef __linux__
+        FILE* maps = std::fopen("/proc/self/maps", "r");
+        if (!maps)
+            return;
+        char line[4096];
+        while (std::fgets(line, sizeof line, maps)) {
+            unsigned long from = 0;
+            unsigned long to = 0;
+            char access[8] = "";
+            char path[4096] = "";
+            if (std::sscanf(line, "%lx-%lx %7s %*s %*s %*s %4095s", &from, &to, access, path) != 4)
+                continue;
+            const std::string file = path;
+            const bool driver = file.find("libLLVM") != std::string::npos || file.find("_dri.so") != std::string::npos;
+            if (driver && std::string(access) == "r-xp")
+                madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+        }
+        std::fclose(maps);
+#endif
     }
 
     SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window)
@@ -62,6 +92,7 @@ SDL_Renderer* CreateWindowRenderer(SDL_Window* window)
     if (renderer && IsProcessorRasteriser(gl)) {
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
+        ReleaseGlDriverPages();
     }
     if (!renderer) {
         renderer = CreateSoftwareRenderer(window);
