@@ -341,6 +341,16 @@ int PushCaptures(Matcher& m, const char* s, const char* e)
     return count;
 }
 
+// A leading '^' anchors the pattern at the start; it is taken off the pattern.
+bool TakeAnchor(const char*& p, size_t& lp)
+{
+    if (lp == 0 || *p != '^')
+        return false;
+    ++p;
+    --lp;
+    return true;
+}
+
 void Prepare(Matcher& m, lua_State* L, const char* s, size_t ls, const char* p, size_t lp)
 {
     m.L = L;
@@ -394,11 +404,7 @@ int FindOrMatch(lua_State* L, bool find)
         lua_pushinteger(L, found - s + static_cast<lua_Integer>(lp));
         return 2;
     }
-    const bool anchored = lp > 0 && *p == '^';
-    if (anchored) {
-        ++p;
-        --lp;
-    }
+    const bool anchored = TakeAnchor(p, lp);
     Matcher m;
     Prepare(m, L, s, ls, p, lp);
     const char* from = s + start - 1;
@@ -517,11 +523,7 @@ int GSub(lua_State* L)
     const lua_Integer most = luaL_optinteger(L, 4, static_cast<lua_Integer>(ls) + 1);
     luaL_argcheck(L, kind == LUA_TNUMBER || kind == LUA_TSTRING || kind == LUA_TFUNCTION || kind == LUA_TTABLE,
         3, "string/function/table expected");
-    const bool anchored = lp > 0 && *p == '^';
-    if (anchored) {
-        ++p;
-        --lp;
-    }
+    const bool anchored = TakeAnchor(p, lp);
     Matcher m;
     Prepare(m, L, s, ls, p, lp);
     luaL_Buffer b;
