@@ -72,8 +72,8 @@ void cGameWorld::FinishLotBuild()
     buildLots[i].pending = 0;
     const int row = buildLots[i].row;
     const int column = buildLots[i].column;
-    buildRow = row;
-    buildColumn = column;
+    lastLotRow = row;
+    lastLotColumn = column;
     Story::Instance().CallScriptFunction("ok_saw");
     CreateFundament(kBuiltFundament, row, column, kBuiltDirection, -1);
     CreatePlace(0, row, column, kBuiltDirection);

@@ -28,10 +28,10 @@ struct cWorldStationFields {
     Grid lotParamC = {}; // also named lotFreeBuy
     int gridAnchorX = 0; // also named stationOriginX: cell (4, 4)
     int gridAnchorY = 0; // also named stationOriginY
+    // The cell of the last finished lot (also named buildRow, buildColumn)
+    // or, after a service, the served car's point; Story::GetX and GetY.
     int lastLotRow = 0; // also named lastEventX
     int lastLotColumn = 0; // also named lastEventY
-    int buildRow = 0;
-    int buildColumn = 0;
     int colorChangeLimit = 0;
     int hoveredElement = 0; // also named hoveredPlace; -1 none
     uint8_t noFreeCell = 0;

@@ -265,4 +265,21 @@ end)",
     EXPECT_TRUE(ScriptErrors().empty());
 }
 
+// "ok_saw" learns where the lot was built: Story:GetX and GetY give its row
+// and column, whatever car was served last.
+TEST_F(StoryMethods, OkSawReadsTheFinishedLotsCell)
+{
+    StartLevel(R"(
+function on_init() Story:SetLotForBuild(3, 6) end
+function ok_saw() sawX = Story:GetX() sawY = Story:GetY() end)",
+        8);
+    cGameWorld& world = cGameWorld::Instance();
+    world.lastLotRow = 640; // where the last served car stood
+    world.lastLotColumn = 410;
+    world.FinishLotBuild();
+    EXPECT_EQ(Number("sawX"), 3);
+    EXPECT_EQ(Number("sawY"), 6);
+    EXPECT_TRUE(ScriptErrors().empty());
+}
+
 } // namespace
