@@ -139,7 +139,7 @@ void MenuSubmenu::DrawBonusImage(const wchar_t* name, int x, int y, int alpha)
 void MenuSubmenu::DrawJokerTutorial()
 {
     const cGameWorld& world = cGameWorld::Instance();
-    if (!world.idleSinceTask || world.level != 1 || !world.jokers.empty())
+    if (!world.jokerRequested || world.level != 1 || !world.jokers.empty())
         return;
     // Three fading jokers down the empty bar show where jokers will wait.
     DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(100), 155);

@@ -139,7 +139,7 @@ void MenuTask::DrawDialog()
         && DoButton(false, g_fontNormal2, L"button_short_off.png", L"button_short_over.png", g_guiVocabulary[kOkText],
             ScaleX(280), y0 + ScaleY(360), ScaleX(205), ScaleY(49), 255, 255, 255, 255, 255, 255)) {
         Close();
-        world.idleSinceTask = 1;
+        world.jokerRequested = 1;
     }
 }
 

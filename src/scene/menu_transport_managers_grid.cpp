@@ -106,7 +106,7 @@ void MenuTransport::DrawGridAutos()
                 cell.autoType = -1;
                 world.swapSource = index;
                 world.grabOffsetX = world.grabOffsetY = 80;
-                world.idleSinceTask = 0;
+                world.jokerRequested = 0;
             }
             continue;
         }

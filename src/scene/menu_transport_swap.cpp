@@ -46,7 +46,7 @@ void MenuTransport::DrawSwapFundamentAutos()
         const int index = static_cast<int>(i);
         if (world.autoOnMouse == -1) {
             if (world.managerBelowLimit && world.leftDown) {
-                world.idleSinceTask = 0;
+                world.jokerRequested = 0;
                 world.autoOnMouse = cell.autoType;
                 world.managerBelowLimit = 0;
                 cell.autoType = -1;
@@ -57,7 +57,7 @@ void MenuTransport::DrawSwapFundamentAutos()
         }
         if (world.leftDown || index == world.swapSource)
             continue;
-        world.idleSinceTask = 0;
+        world.jokerRequested = 0;
         // A car that came from no cell has nothing to swap with.
         if (!world::IsIndex(world.swapSource, world.fundaments.size()))
             continue;

@@ -104,7 +104,6 @@ void cStateGame::ResetAfterLoad()
     world.useJokerHint = 0;
     world.jokerTipSeen = 0;
     world.bombTipSeen = 0;
-    world.idleSinceTask = 0;
     world.medalText.clear();
     world.medalHoverPause = 0;
     world.slotHoverPause = 0;

@@ -89,7 +89,6 @@ struct cWorldStationFields {
     int lastPlacedCarType = 0;
     int lastSuppliedAuto = 0;
     int swapSource = -1;
-    uint8_t idleSinceTask = 0;
     cTimer transportTimers[3]; // restarted at level start for the vehicles layer
 
     // Help hints (AddHelpHint).
@@ -119,6 +118,9 @@ struct cWorldStationFields {
     int bonusCellColumn[world::kBonusCells] = {};
     int bonusCellCount = 0;
     uint8_t jokerInUse = 0;
+    // Also named idleSinceTask: set when the task dialog closes, cleared when
+    // the player picks or swaps a grid car, by Story::AddJoker and by the
+    // fundament combos; while set on level 1 the joker bar shows its tutorial.
     uint8_t jokerRequested = 0;
     uint8_t dropPending = 0; // also named restockPending; the fundament-combo flag
     uint8_t supplyPending = 0; // swap mode: the supply after a drop was held back and is tried again

@@ -220,7 +220,7 @@ private:
         // As the task dialog's OK leaves the first level: its joker bar's
         // help bubble shows.
         if (levelFrames == 10 && next == 1)
-            cGameWorld::Instance().idleSinceTask = 1;
+            cGameWorld::Instance().jokerRequested = 1;
         if (levelFrames == 20)
             blendsBefore = engine::LargeSdlBlends();
         if (levelFrames == 40) {

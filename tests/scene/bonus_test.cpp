@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,42 @@ TEST_F(BonusBarTest, APickedItemIsNeverPickedTwice)
     MouseAway();
     Frame();
     EXPECT_TRUE(world.jokers.empty());
+}
+
+// After the task dialog on level 1 the empty joker bar shows where jokers will
+// wait, until the script hands out a joker or a combo clears cars: one byte,
+// set by the dialog, read by the bar and cleared by both.
+TEST_F(BonusBarTest, TheJokerTutorialEndsWithTheFirstJokerOrCombo)
+{
+    StartLevel(kGridLevel, "function on_timer() Story:AddJoker(1) end");
+    auto tutorialShown = [&] {
+        Frame();
+        const auto names = ImageNames();
+        return std::count(names.begin(), names.end(), "bonus_joker.png") == 3;
+    };
+    const struct {
+        const char* what;
+        std::function<void()> clear;
+    } cases[] = {
+        { "Story:AddJoker(1)", [] { Story::Instance().CallScriptFunction("on_timer"); } },
+        { "a fundament combo",
+            [&] {
+                test::LoadBoard(world, "3 3 3");
+                ASSERT_TRUE(world.AddSelectedCell(world.FindFundamentAt(0, 1), 0, 1));
+                world.FindFundamentCombos();
+                world.ApplyFundamentCombos();
+                ASSERT_EQ(world.fundaments[0].autoType, -1) << "no combo";
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.jokerRequested = 1; // as the task dialog's OK leaves it
+        EXPECT_TRUE(tutorialShown());
+        c.clear();
+        EXPECT_EQ(world.jokerRequested, 0);
+        world.jokers.clear();
+        EXPECT_FALSE(tutorialShown());
+    }
 }
 
 class BonusRisingTest : public BonusBarTest {

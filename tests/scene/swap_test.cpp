@@ -43,7 +43,7 @@ namespace {
 
     TEST_F(Swap, ASwapWithANeighbourCostsUpTo300PointsAndListsBothCells)
     {
-        world.idleSinceTask = 1;
+        world.jokerRequested = 1;
         Move(2, 1, 2, 2);
         EXPECT_EQ(Cells(), Normalised(R"(
             # # # #
@@ -55,7 +55,7 @@ namespace {
         EXPECT_EQ(world.minusPoints, 0); // what was left of 300: never below zero
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(world.managerBelowLimit, 0);
-        EXPECT_EQ(world.idleSinceTask, 0);
+        EXPECT_EQ(world.jokerRequested, 0);
         ASSERT_EQ(world.selectedCount, 2); // both cells are checked for lines
         EXPECT_EQ(world.selectedIndex[1], Cell(2, 1));
     }
