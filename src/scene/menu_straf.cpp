@@ -29,12 +29,24 @@ MenuStraf::~MenuStraf()
 
 void MenuStraf::OnActivate()
 {
+    // The plate is one image for every screen size. The loader reads the draw
+    // colour: the page loads in transparent black, the panel draws in white.
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(0);
+    pages[kPanelPage].Load(L"data/gui/interface/menu/menu_straf");
+    if (g_pGfx2D)
+        g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
     for (int i = 0; i < 3; ++i)
         timers[i].Restart();
     messageCounter = 0;
     textOffset = 0;
     screenX = 0;
     screenY = 0;
+}
+
+void MenuStraf::OnDeactivate()
+{
+    pages[kPanelPage].Unload();
 }
 
 void MenuStraf::Reset()

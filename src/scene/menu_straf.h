@@ -23,7 +23,7 @@ public:
 
 protected:
     void OnActivate() override;
-    void OnDeactivate() override { }
+    void OnDeactivate() override;
 
     cTimer timers[6];
     // Messages shown since the level started.

@@ -1,29 +1,31 @@
-// The message panel: the first queued status message until its time is up,
-// held back while the task dialog is open or the level has ended.
+// The message panel: the first queued status message on its plate until its
+// time is up, held back while the task dialog is open or the level has ended;
+// with the generated art and the real engine, the plate lies under every line
+// and the text on it is readable.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
+#include <string>
 
+#include "app/pp_app_fonts.h"
+#include "engine/engine_testing.h"
+#include "engine/gfx.h"
 #include "hud_fixture.h"
+#include "platform/utf16.h"
 #include "scene/menu_straf.h"
+#include "support/layout_check.h"
 
 namespace {
-
-// The panel with an image page of its own, so its draws can be seen.
-class PagedStraf : public Scene::MenuStraf {
-public:
-    void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
-};
 
 class MessagePanelTest : public test::HudTest {
 protected:
     void SetUp() override
     {
         test::HudTest::SetUp();
-        WriteSet("data/panel", { "tutorial_small.png" });
-        panel = std::make_unique<PagedStraf>();
+        WriteSet("data/gui/interface/menu/menu_straf", { "tutorial_small.png" });
+        panel = std::make_unique<Scene::MenuStraf>();
         panel->SetActive(true);
-        panel->LoadPages(L"data/panel");
     }
     void Frame()
     {
@@ -33,7 +35,7 @@ protected:
     }
     bool Shown() const { return FindImage("tutorial_small.png").has_value(); }
 
-    std::unique_ptr<PagedStraf> panel;
+    std::unique_ptr<Scene::MenuStraf> panel;
 };
 
 TEST_F(MessagePanelTest, ATimedMessageShowsUntilItsTimeIsUpThenGoes)
@@ -78,5 +80,85 @@ TEST_F(MessagePanelTest, TheTaskDialogAndTheLevelsEndHoldThePanelBack)
     Frame();
     EXPECT_EQ(world.statusMessages.size(), 0u);
 }
+
+// The real engine and the build's generated art, at both screen sizes: one,
+// two and three lines of the panel's font.
+class MessagePanelOnScreen : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        const int width = GetParam();
+        settings.SetResolution(width, width == 1280 ? 1024 : 768);
+        ASSERT_EQ(InitEngine(522, &device, &gfx2d), S_OK);
+        ASSERT_EQ(device->Create(nullptr, settings.GetWidth(), settings.GetHeight(), 32, 1), S_OK);
+        recorder = std::make_unique<test::RecordingGfx>(device, gfx2d);
+        g_fontNormal2 = g_pGfx2D->CreateFont(L"calibry", width == 1280 ? 14 : 13, 1);
+        catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images");
+        world.ResetToDefaults();
+    }
+    void TearDown() override
+    {
+        world.statusMessages.clear();
+        world.ResetToDefaults();
+        DeleteFonts();
+        recorder.reset();
+        CloseEngine();
+        settings.ResetToDefaults();
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    cSettings& settings = cSettings::Instance();
+    iGfxDevice* device = nullptr;
+    iGfx2D* gfx2d = nullptr;
+    std::unique_ptr<test::RecordingGfx> recorder;
+    test::ImageCatalog catalog;
+};
+
+TEST_P(MessagePanelOnScreen, EveryLineLiesReadableOnThePlate)
+{
+    Scene::MenuStraf panel;
+    panel.SetActive(true);
+    const wchar_t* const messages[] = { L"One short line.",
+        L"A message long enough to wrap onto a second line of the panel, as the level scripts write them.",
+        L"The third kind: a message that runs on and on until the panel wraps it onto three lines, the most "
+        L"the plate holds, each one of them well inside it." };
+    for (std::size_t m = 0; m < std::size(messages); ++m) {
+        const wchar_t* const message = messages[m];
+        SCOPED_TRACE(platform::WideToNarrow(message));
+        world.statusMessages.clear();
+        world.PushMessage(message, L"", L"", 0.0, 0.0);
+        ASSERT_EQ(recorder->BeginScene(), S_OK);
+        recorder->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF6A8A50, 1.0f, 0); // a sunny level's grass
+        panel.Draw();
+        recorder->EndScene();
+        recorder->Present();
+
+        const test::GfxDraw* plate = nullptr;
+        std::vector<const test::GfxDraw*> lines;
+        for (const test::GfxDraw& d : recorder->draws) {
+            const test::ImageCatalog::Image* image = catalog.Find(*recorder, d);
+            if (d.kind == test::GfxDraw::Kind::Texture && image && image->name == "tutorial_small.png")
+                plate = &d;
+            if (d.font && !d.text.empty())
+                lines.push_back(&d);
+        }
+        ASSERT_NE(plate, nullptr) << "no plate";
+        ASSERT_EQ(lines.size(), m + 1);
+        for (const test::GfxDraw* line : lines) {
+            SIZE size {};
+            line->font->MeasureText(line->text.c_str(), &size);
+            EXPECT_TRUE(line->x >= plate->target.left && line->y >= plate->target.top
+                && line->x + size.cx <= plate->target.right && line->y + size.cy <= plate->target.bottom)
+                << platform::WideToNarrow(line->text) << " at " << line->x << ", " << line->y;
+        }
+        test::Frame frame { "message_" + std::to_string(GetParam()), recorder.get(), &catalog, {}, 0, 0 };
+        ASSERT_TRUE(engine::ReadFrame(&frame.pixels, &frame.width, &frame.height));
+        for (const std::string& breach : test::CheckLayout(frame))
+            ADD_FAILURE() << breach;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MessagePanelOnScreen, ::testing::Values(1280, 1024),
+    [](const auto& info) { return std::to_string(info.param); });
 
 } // namespace

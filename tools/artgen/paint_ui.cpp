@@ -383,6 +383,17 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
             cairo_stroke(cr);
             return true;
         }
+        if (Has(n, "tutorial_small")) {
+            // The message plate: its text runs to within 10 pixels of the
+            // sides, so it has no inner line, only its edge.
+            PathRoundRect(cr, 1, 1, w - 2, h - 2, 10);
+            VerticalGradient(cr, 0, h, Hex(0x3A4654, 0.94), Hex(0x2C3640, 0.94));
+            cairo_fill_preserve(cr);
+            Source(cr, Hex(0x161C22));
+            cairo_set_line_width(cr, 2.5);
+            cairo_stroke(cr);
+            return true;
+        }
         if (Has(n, "menue_unten") || Has(n, "menue_big") || Has(n, "top3")) {
             Panel(cr, w, h, Hex(0x5A4E40), 0.82, 12);
             return true;
