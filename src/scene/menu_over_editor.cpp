@@ -7,6 +7,7 @@
 #include "engine/gfx.h"
 #include "scene/menu_over.h"
 #include "scene/menu_over_local.h"
+#include "scene/menu_transport.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -147,7 +148,7 @@ void MenuOver::DrawCategoryList5()
     listCount = 0;
     for (std::size_t i = 0; i < world.autoTypes.size() && listCount < kListSize; ++i)
         list[listCount++] = static_cast<int>(i);
-    // The cars' pictures belong to the vehicles layer; the cells stay grey.
+    // The cars' pictures belong to the vehicles layer, which draws the cells'.
     DrawBar({ kCars, 80, 3, false, nullptr }, firstVisible5);
 }
 
@@ -186,6 +187,9 @@ void MenuOver::DrawBar(const BarStyle& style, int& firstVisible)
         }
         if (style.page && !image.empty())
             style.page->DrawImageScaled(image.c_str(), cellX + 2, top + 5, 70, 70, 255, 255, 255, fade);
+        MenuTransport* transport = MenuTransport::Instance();
+        if (style.mode == kCars && transport)
+            transport->DrawCarPreviewScaled(world.autoTypes[entry].id, cellX + 2, top + 5);
         if (label[0] && g_pGfx2D && g_fonts[2]) {
             g_pGfx2D->SetColor(0xFFFFFFFF);
             g_pGfx2D->DrawText(g_fonts[2], cellX + 2, top + 5, label, 0);

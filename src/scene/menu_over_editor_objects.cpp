@@ -7,6 +7,7 @@
 #include "engine/gfx.h"
 #include "scene/menu_over.h"
 #include "scene/menu_over_local.h"
+#include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
@@ -25,6 +26,8 @@ namespace {
     constexpr int kItemDY = -60;
     constexpr int kFundamentDX = -20;
     constexpr int kFundamentDY = -90;
+    constexpr int kCarDX = -100;
+    constexpr int kCarDY = -100;
     // Where the editors write an object's label above it.
     constexpr int kLabelDY = -45;
 
@@ -161,10 +164,15 @@ void MenuOver::DrawPlacement()
     }
     if (mode == 5) {
         const int t = world.stationSelection[5];
-        if (!world::IsIndex(t, world.autoTypes.size()) || !click)
+        if (!world::IsIndex(t, world.autoTypes.size()))
+            return;
+        const int type = world.autoTypes[t].id;
+        // The cars' pictures belong to the vehicles layer, which draws them.
+        if (MenuTransport* transport = MenuTransport::Instance())
+            transport->DrawCarPreview(type, mx + kCarDX, my + kCarDY);
+        if (!click)
             return;
         world.ClearMouseClicks();
-        const int type = world.autoTypes[t].id;
         for (std::size_t f = 0; f < world.fundaments.size(); ++f) {
             if (world.IsMouseOverPlace(world.fundaments[f].row, world.fundaments[f].column))
                 story.AddAutoToFundament(world.fundaments[f].row, world.fundaments[f].column, type);

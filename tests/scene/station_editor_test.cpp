@@ -2,6 +2,12 @@
 // cut at 102 entries, and places built and removed with the mouse.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "recording_screens.h"
+#include "resources/page_descriptor.h"
 #include "station_fixture.h"
 #include "world/settings.h"
 
@@ -114,6 +120,81 @@ TEST_F(StationEditorTest, TheFundamentEditorLaysTheSelectedFundamentOnTheCellCli
     EXPECT_EQ(world.fundaments[0].row, 2);
     EXPECT_EQ(world.fundaments[0].column, 5);
     EXPECT_EQ(world.fundaments[0].content, -1);
+}
+
+// The car mode's bar and the car at the mouse are drawn by the vehicles layer,
+// from its car page: one car in each visible cell, one at the mouse.
+class StationEditorCarsTest : public StationEditorTest {
+protected:
+    void WritePages(const std::string& menu) override
+    {
+        StationEditorTest::WritePages(menu);
+        std::filesystem::create_directories(menu + "menu_transport");
+        cPageDescriptor d;
+        d.SetPageNames(L"page", L".png");
+        for (int i = 0; i < 12; ++i)
+            d.AddPart(d.AddImage((L"car" + std::to_wstring(i) + L".png").c_str(), 20, 10), 0, 20 * i, 0, 20, 10);
+        ASSERT_TRUE(d.SaveToFile(menu + "menu_transport/descriptor.xml"));
+        std::ofstream(menu + "menu_transport/page0.png", std::ios::binary) << "cars";
+    }
+    void SetUp() override
+    {
+        StationEditorTest::SetUp();
+        cMenuManager& manager = cMenuManager::Instance();
+        manager.DestroyMenus();
+        manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+            if (slot == cMenuManager::kOver)
+                return std::make_unique<Scene::MenuOver>();
+            if (slot == cMenuManager::kTransport)
+                return std::make_unique<Scene::MenuTransport>();
+            return test::MakeRecordingScreen(slot);
+        });
+        ASSERT_TRUE(manager.CreateMenus());
+        over = Scene::MenuOver::Instance();
+        over->SetActive(true);
+        manager.GetMenu(cMenuManager::kTransport)->SetActive(true);
+        for (int i = 0; i < 12; ++i)
+            world.AddAuto(20 + i, 9, "car" + std::to_string(i));
+        world.developerCounter = 5;
+    }
+    // Where the cars were drawn in the last frame, and at what size.
+    std::vector<std::array<int, 4>> Cars() const
+    {
+        std::vector<std::array<int, 4>> cars;
+        for (const test::GfxDraw& d : gfx.draws) {
+            const auto* page = static_cast<const test::RecordingTexture*>(d.texture);
+            if (d.kind == test::GfxDraw::Kind::Texture && page && std::string(page->bytes.begin(), page->bytes.end()) == "cars")
+                cars.push_back({ static_cast<int>(d.target.left), static_cast<int>(d.target.top),
+                    static_cast<int>(d.target.right - d.target.left), static_cast<int>(d.target.bottom - d.target.top) });
+        }
+        return cars;
+    }
+};
+
+TEST_F(StationEditorCarsTest, TheCarModeDrawsACarInEachCellAndOneAtTheMouse)
+{
+    // Nine of the twelve car types show, each scaled into its cell.
+    input.x = input.y = 600;
+    gfx.ClearRecords();
+    over->Draw();
+    auto cars = Cars();
+    ASSERT_EQ(cars.size(), 9u);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(cars[i], (std::array<int, 4> { 185 + 74 * i, top() + 5, 70, 70 })) << i;
+
+    // Picked from the third cell, the car follows the mouse at its own size.
+    input.x = 185 + 2 * 74 + 30;
+    input.y = top() + 40;
+    Click();
+    over->Draw();
+    ASSERT_EQ(world.stationSelection[5], 2);
+    input.x = input.y = 600;
+    over->Draw(); // the bar rests for the frame after the pick
+    gfx.ClearRecords();
+    over->Draw();
+    cars = Cars();
+    ASSERT_EQ(cars.size(), 10u);
+    EXPECT_EQ(cars.back(), (std::array<int, 4> { 500, 500, 20, 10 }));
 }
 
 } // namespace
