@@ -302,6 +302,9 @@ public:
     void DeleteMyEffects(int id);
     void DeleteEffect(int type, int place, int x, int y);
     int ActiveEffects(int type);
+    // Erases the first running effect of the type standing at (x, y); nothing
+    // when there is none. Not bound to Lua, and nothing calls it yet.
+    void EraseEffectAt(int type, int x, int y);
     void StartSmoke(int place);
     void SetLevelColor(const std::string& component, int value);
     int GetLevelColor(const std::string& component, int ignored);
