@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <cwchar>
+#include <string>
 
 #include "app/cursor_set.h"
 #include "engine/gfx.h"
@@ -202,8 +203,14 @@ bool cStateGame::Update(void* application)
     DrawFrame();
     HandleKeys(application);
     CountFrame();
-    if (story.HasFlagEvents())
+    if (story.HasFlagEvents()) {
+        // One flag event leaves the queue per frame, oldest first; the
+        // clock's ticks are consumed without a trace.
+        const std::string name = story.LastFlag();
+        if (name != "new_minute")
+            world.lastFlagText = name;
         story.PopFlagEvent();
+    }
     if (Scripting::ScriptStopped()) {
         RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
         world.returnToMenu = 1;
