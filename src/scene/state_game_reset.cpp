@@ -64,6 +64,9 @@ void cStateGame::ResetLevelOptions()
     world.takeFromAutobahn = station->takeFromAutobahn;
     world.onlyAutobahn = station->onlyAutobahn;
     world.autobahnAutosChosen = station->autobahnAutosChosen;
+    // The chosen road cars are the level's own: kept from level to level,
+    // one level's choice would make its cars takeable on the next level that
+    // allows only chosen cars, and the list would grow with every start.
     world.chosenAutobahnAutos.clear();
     std::copy(
         std::begin(station->autobahnCarCount), std::end(station->autobahnCarCount), std::begin(world.autobahnCarCount));

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 #include "level_fixture.h"
 #include "recording_screens.h"
@@ -58,6 +60,23 @@ TEST_F(LevelSwitchTest, EveryLevelReloadsTheRegionAtItsFirstFrame)
     const auto& calls = test::ScreenCalls();
     const auto off = std::find(calls.begin(), calls.end(), "Floor off");
     EXPECT_LT(off, std::find(calls.begin(), calls.end(), "Floor on"));
+}
+
+// The road cars a level's script chooses are that level's alone: the next
+// level takes only the cars its own script chose.
+TEST_F(LevelSwitchTest, ALevelsChosenRoadCarsAreNotTheNextLevels)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    for (const int level : { 5, 7 }) {
+        WriteLevelScript(level, std::string(kScript, std::strlen(kScript) - 3) + " Story:ChoiceAutobahnAutos("
+                + std::to_string(50 + level) + ") end");
+        ASSERT_TRUE(StartLevel(level));
+        ASSERT_TRUE(Frame(20.0));
+        EXPECT_TRUE(world.IsChosenAutobahnAuto(50 + level));
+        world.leaveLevel = 1;
+        ASSERT_FALSE(Frame(20.0));
+    }
+    EXPECT_FALSE(world.IsChosenAutobahnAuto(55)) << "the first level's choice reached the second";
 }
 
 } // namespace
