@@ -37,6 +37,8 @@ void MenuStart::OnActivate()
     screenWidth = static_cast<int>(w);
     screenHeight = static_cast<int>(h);
     cloudTimer.Restart();
+    nameCursorTimer.Restart();
+    nameCursorShown = false;
     cloudNames[0] = cloudNames[1] = L"wolken.png";
     cloudX[0] = -width;
     cloudX[1] = 0;
