@@ -97,13 +97,16 @@ void MenuHigh::LoadResults()
     PropertyFile file;
     if (path.empty() || !cGameWorld::Instance().ReadHighscoreFile(path, file)) {
         // A level played for the first time: its table starts empty and is
-        // read back as written. When it could not be written, the empty rows
-        // stay as they are.
+        // read back as written. When it could not be written, the table reads
+        // as a file without entries would: empty names and 0 everywhere.
         table.Reset();
         SaveResults();
         PropertyFile written;
-        if (path.empty() || !cGameWorld::Instance().ReadHighscoreFile(path, written))
+        if (path.empty() || !cGameWorld::Instance().ReadHighscoreFile(path, written)) {
+            PropertyFile none;
+            table.Read(none);
             return;
+        }
         table.Read(written);
         return;
     }
