@@ -145,7 +145,8 @@ void MenuOptions::DrawLayoutB()
         world.optionsOpen = 0;
         world.loadingPhase = 0;
         world.profilesOpen = 1;
-        // What was changed here outlives the run.
+        // What was changed here outlives the run: saved at once, so a window
+        // closed right after this button loses no setting.
         world.SaveConfig();
     }
     ApplySettings();
@@ -177,6 +178,7 @@ void MenuOptions::DrawLayoutA()
         world.optionsOpen = 0;
         world.gameMenuClosed = 1;
         world.SetPause(false);
+        // Saved at once, as the start screen's close button does.
         world.SaveConfig();
     }
     PlayTestSound();

@@ -35,7 +35,9 @@ constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
-// Packs a colour the way every colour word of the engine is packed.
+// Packs a colour the way every colour word of the engine is packed. Each
+// component is cut to 8 bits, so a value above 255 cannot spill into the
+// next component and change the colour (no caller passes one).
 constexpr uint32_t MakeARGB(uint32_t a, uint32_t r, uint32_t g, uint32_t b)
 {
     return (a & 0xFF) << 24 | (r & 0xFF) << 16 | (g & 0xFF) << 8 | (b & 0xFF);

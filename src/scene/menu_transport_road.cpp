@@ -215,7 +215,8 @@ void MenuTransport::UpdateStackArrivals()
             continue;
         }
         if (car.pathX[0] == car.pathX[1]) {
-            // One car on an upright path moves per frame.
+            // One car on an upright path moves per frame, towards its slot:
+            // always growing y, a car on a path leading up would never arrive.
             car.y += car.pathY[0] < car.pathY[1] ? kVerticalArrivalStep : -kVerticalArrivalStep;
             return;
         }

@@ -188,7 +188,11 @@ struct cLeavingAuto {
     cTimer timer;
 };
 
-// An entry of the special-car strip.
+// An entry of the special-car strip: one per special car put on a road, read
+// by the script's questions about special cars. The strip itself (each entry's
+// car sliding in from the right edge) is drawn by nothing: no screen would
+// call it, so it is not built, and x and timer stay as made. The entries are
+// cleared at each level start.
 struct cSpecAutoEntry {
     int autoType = 0;
     int second = 0;
