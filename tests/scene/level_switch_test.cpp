@@ -68,8 +68,9 @@ TEST_F(LevelSwitchTest, ALevelsChosenRoadCarsAreNotTheNextLevels)
 {
     cGameWorld& world = cGameWorld::Instance();
     for (const int level : { 5, 7 }) {
-        WriteLevelScript(level, std::string(kScript, std::strlen(kScript) - 3) + " Story:ChoiceAutobahnAutos("
-                + std::to_string(50 + level) + ") end");
+        WriteLevelScript(level,
+            std::string(kScript, std::strlen(kScript) - 3) + " Story:ChoiceAutobahnAutos(" + std::to_string(50 + level)
+                + ") end");
         ASSERT_TRUE(StartLevel(level));
         ASSERT_TRUE(Frame(20.0));
         EXPECT_TRUE(world.IsChosenAutobahnAuto(50 + level));

@@ -163,9 +163,11 @@ protected:
         std::vector<std::array<int, 4>> cars;
         for (const test::GfxDraw& d : gfx.draws) {
             const auto* page = static_cast<const test::RecordingTexture*>(d.texture);
-            if (d.kind == test::GfxDraw::Kind::Texture && page && std::string(page->bytes.begin(), page->bytes.end()) == "cars")
+            if (d.kind == test::GfxDraw::Kind::Texture && page
+                && std::string(page->bytes.begin(), page->bytes.end()) == "cars")
                 cars.push_back({ static_cast<int>(d.target.left), static_cast<int>(d.target.top),
-                    static_cast<int>(d.target.right - d.target.left), static_cast<int>(d.target.bottom - d.target.top) });
+                    static_cast<int>(d.target.right - d.target.left),
+                    static_cast<int>(d.target.bottom - d.target.top) });
         }
         return cars;
     }
