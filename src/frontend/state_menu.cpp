@@ -1,5 +1,7 @@
 #include "frontend/state_menu.h"
 
+#include <algorithm>
+
 #include "app/cursor_set.h"
 #include "app/pp_app.h"
 #include "app/pp_app_fonts.h"
@@ -14,11 +16,16 @@
 #include "scene/menu_straf.h"
 #include "scene/text_entry.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/settings.h"
 
 namespace {
 
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
+// The player-file notice: seconds on screen before a click takes it down, and
+// the pixels from one of its lines to the next.
+constexpr double kNoticeReadSeconds = 3.0;
+constexpr int kNoticeLineHeight = 22;
 
 template <class T> T* Screen(int slot)
 {
@@ -162,18 +169,36 @@ void cStateMenu::ReloadScreens()
     cGameWorld::Instance().screenSizeChanged = 0;
 }
 
-// A player file that could not be read or written, told once across the
-// foot of the menu screens until the next click.
+// Player files that could not be read or written, told across the foot of
+// the menu screens, a line each, the last line lowest. A click takes the lines
+// down once they have been on screen for kNoticeReadSeconds; the click that
+// brought them (a save on Continue) does not.
 void cStateMenu::DrawPlayerFileNotice()
 {
     cGameWorld& world = cGameWorld::Instance();
-    if (world.playerFileNotice.empty())
+    const std::wstring& notice = world.playerFileNotice;
+    if (notice.empty()) {
+        noticeOnScreen.clear();
         return;
-    if (g_pGfx2D && g_fontNormal2)
-        g_pGfx2D->DrawText(
-            g_fontNormal2, 20, cSettings::Instance().GetHeight() - 40, world.playerFileNotice.c_str(), 0);
-    if (world.clickEvent)
-        world.playerFileNotice.clear();
+    }
+    const double now = g_pClock->GetTime();
+    if (notice != noticeOnScreen) {
+        noticeOnScreen = notice;
+        noticeShownAt = now;
+    } else if (world.clickEvent && now - noticeShownAt >= kNoticeReadSeconds) {
+        world::ClearPlayerFileNotice(world);
+        noticeOnScreen.clear();
+        return;
+    }
+    if (!g_pGfx2D || !g_fontNormal2)
+        return;
+    const int lines = static_cast<int>(std::count(notice.begin(), notice.end(), L'\n'));
+    int y = cSettings::Instance().GetHeight() - 40 - lines * kNoticeLineHeight;
+    for (size_t at = 0; at <= notice.size(); y += kNoticeLineHeight) {
+        const size_t end = std::min(notice.find(L'\n', at), notice.size());
+        g_pGfx2D->DrawText(g_fontNormal2, 20, y, notice.substr(at, end - at).c_str(), 0);
+        at = end + 1;
+    }
 }
 
 // The only thing shown on a desktop below 1024 x 768; a click ends the game.

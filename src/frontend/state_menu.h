@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "app/clock.h"
 #include "app/process.h"
@@ -83,4 +84,9 @@ private:
     // The logos the loose files did not give.
     CPageManager logoPages;
     bool logoPagesLoaded = false;
+    // The player-file notice as it was first drawn, and the frame-clock time
+    // of that frame (seconds): a click takes it down only once it has been
+    // on screen long enough to be read.
+    std::wstring noticeOnScreen;
+    double noticeShownAt = 0.0;
 };

@@ -145,9 +145,14 @@ void cGameWorld::LoadLotsFromPackage()
     // Only a package that exists is opened: the file manager would otherwise
     // look into a folder "save" beside it, which nothing of ours writes.
     bool loaded = IsRegularFile(package) && table.LoadFromPackage(package, name);
+    // The game's own station file, read and told as at the shop.
     const std::wstring loose = world::UserFilePath(*this, name);
-    if (!loaded && resources::FitsPlayerFileLimit(L"cGameWorld::LoadLotsFromPackage", loose))
-        loaded = table.Load(loose);
+    if (!loaded) {
+        std::vector<uint8_t> bytes;
+        if (world::ReadPlayerFile(world::PlayerFile::Station, loose, bytes) == world::FileState::Damaged)
+            world::TellNotReadWhole(*this, L"cGameWorld::LoadLotsFromPackage", world::PlayerFile::Station, loose);
+        loaded = !bytes.empty() && table.Load(loose);
+    }
     if (loaded)
         world::ReadLotTableRows(*this, table);
 }

@@ -3,11 +3,16 @@
 // - a file is read whole and checked against what the game itself writes;
 //   one that is not exactly that is still used as far as it can be read, and
 //   the player is told (the log names the file, the screen says it in words);
-// - before anything is written in its place it is moved aside to
-//   "<name>.unreadable", "<name>.unreadable2" ... (never deleted); the copies
-//   kept aside are bounded, the newest taking the last name, so that a save
-//   never stops for want of a name;
+// - when something is written in its place it is kept aside as
+//   "<name>.unreadable", "<name>.unreadable2" ... (never deleted), and only
+//   once the new file is in place: a save that fails leaves it where it was;
+//   the copies kept aside are bounded, the newest taking the last name, so
+//   that a save never stops for want of a name;
+// - a file the player made read-only (no write permission for its owner) is
+//   left as it is: it is not saved, and that is told;
 // - a save that fails is told on screen as well as in the log;
+// - what is told stays on the menu screens, one line per file and outcome,
+//   until the player has had time to read it;
 // - numbers read are clamped to what the game can hold, and the sums made
 //   with them saturate there, so whatever the game writes it reads back.
 #pragma once
@@ -37,7 +42,7 @@ bool IsWhatTheGameWrites(PlayerFile kind, const std::vector<uint8_t>& bytes);
 
 enum class FileState { Missing, Whole, Damaged };
 // Reads the file at the path whole (up to the player-file size limit) and
-// checks it. A saved game of no bytes counts as missing.
+// checks it. A saved game of no bytes is damaged: the game never writes one.
 FileState ReadPlayerFile(PlayerFile kind, const std::wstring& path, std::vector<uint8_t>& bytes);
 
 // A key/value player file: Whole with its entries, Damaged with what the
@@ -46,17 +51,21 @@ FileState ReadPlayerProperties(
     cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, PropertyFile& entries);
 
 // The player-file notice in the words of the GUI texts it is made of, when it
-// is still up.
+// is still up: its lines, one after the other, '\n' between them.
 void WordPlayerFileNotice(cGameWorld& world);
-// Puts up a notice of one or two GUI texts.
+// Adds a line of one or two GUI texts to the notice (once: a line already up
+// stays where it is).
 void SetPlayerFileNotice(cGameWorld& world, int first, int second = 0);
+// Takes the notice down, every line of it.
+void ClearPlayerFileNotice(cGameWorld& world);
 
 // Logs that the file was not read whole, and tells the player once a run.
 void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
 
-// Writes the bytes whole over the player file, after moving aside whatever is
-// there that the game would not have written. False, logged and told when
-// the new file could not be written.
+// Writes the bytes whole over the player file; whatever was there that the
+// game would not have written is kept aside once the new file is in place.
+// False, logged and told when the new file could not be written (what was
+// there is then left as it was) or the file is read-only.
 bool SavePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
     const std::vector<uint8_t>& bytes);
 

@@ -119,7 +119,7 @@ bool cGameWorld::SaveConfig()
         *this, L"cGameWorld::SaveConfig", world::PlayerFile::Settings, userFolder + L"/config.cfg", config.Bytes());
     const bool usersSaved = SaveUsers();
     if (!configSaved || !usersSaved)
-        cLog::Instance().Error(L"cGameWorld::SaveConfig -> the settings were not saved; the old files are kept.");
+        cLog::Instance().Error(L"cGameWorld::SaveConfig -> the settings were not all saved.");
     WriteEditorScripts();
     return configSaved && usersSaved;
 }

@@ -39,8 +39,11 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name)
 }
 
 // The install copy goes into the user folder only where the user has no file
-// of that name: a player's file is never replaced by the defaults.
-void CopyInstallFileWhereMissing(const std::wstring& installFolder, const std::wstring& userFolder, const wchar_t* name)
+// of that name: a player's file is never replaced by the defaults. An install
+// copy that is not exactly what the game writes is not copied: the player's
+// folder would keep it after the install is mended.
+void CopyInstallFileWhereMissing(
+    const std::wstring& installFolder, const std::wstring& userFolder, const wchar_t* name, world::PlayerFile kind)
 {
     const std::string target = platform::WideToNarrow(Join(userFolder, name));
     std::error_code ec;
@@ -48,8 +51,15 @@ void CopyInstallFileWhereMissing(const std::wstring& installFolder, const std::w
         return;
     std::vector<uint8_t> bytes;
     const std::wstring source = Join(installFolder, name);
-    if (!platform::ReadWholeFile(platform::WideToNarrow(source), bytes)) {
+    const world::FileState state = world::ReadPlayerFile(kind, source, bytes);
+    if (state == world::FileState::Missing) {
         cLog::Instance().Error(L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\".", source.c_str());
+        return;
+    }
+    if (state == world::FileState::Damaged) {
+        cLog::Instance().Warning(
+            L"cSettings::LoadSettingsAndProfiles -> \"%ls\" is not as the game writes it; it is not copied.",
+            source.c_str());
         return;
     }
     if (!platform::WriteFileAtomic(target, bytes))
@@ -181,8 +191,8 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     complaints.clear();
 
     if (canSave) {
-        CopyInstallFileWhereMissing(installFolder, world.userFolder, kConfigName);
-        CopyInstallFileWhereMissing(installFolder, world.userFolder, kUsersName);
+        CopyInstallFileWhereMissing(installFolder, world.userFolder, kConfigName, world::PlayerFile::Settings);
+        CopyInstallFileWhereMissing(installFolder, world.userFolder, kUsersName, world::PlayerFile::Profiles);
     }
     // The player's own files where there are any, the install copies where not.
     const auto playerOrInstall = [&](const wchar_t* name) {
@@ -202,17 +212,24 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     }
     ReadConfig(config, world);
 
+    // The profiles the same way: a damaged list of players (whatever is in its
+    // place: an empty or foreign file, a folder, a link to nowhere) gives
+    // what it still holds over the installed profiles, and is told.
     PropertyFile users;
     const std::wstring usersPath = playerOrInstall(kUsersName);
-    const bool own = usersPath != Join(installFolder, kUsersName);
-    if (own)
-        world::ReadPlayerProperties(
-            world, L"cSettings::LoadSettingsAndProfiles", world::PlayerFile::Profiles, usersPath, users);
-    if ((own && users.Entries().empty()) || (!own && !users.Serialize(usersPath, false))) {
+    const std::wstring installUsers = Join(installFolder, kUsersName);
+    PropertyFile own;
+    const bool whole = usersPath != installUsers
+        && world::ReadPlayerProperties(
+               world, L"cSettings::LoadSettingsAndProfiles", world::PlayerFile::Profiles, usersPath, own)
+            == world::FileState::Whole;
+    if (!whole && !users.Serialize(installUsers, false)) {
         log.Error(L"error: us.pkg not found");
-        EndTheStart(world, usersPath, L"the profiles");
+        EndTheStart(world, installUsers, L"the profiles");
         return;
     }
+    for (const auto& [key, value] : own.Entries())
+        users.SetString(key, value);
     ReadProfiles(users, world);
     world.dateText = world::DateText();
 }

@@ -1,9 +1,13 @@
 // Player files that the game would not have written are used as far as they
-// can be read, told, and moved aside before anything is written in their
-// place; failed saves are told. See player_file_rule.h.
+// can be read, told, and kept aside once something else is written in their
+// place; failed saves and read-only files are told. See player_file_rule.h.
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
@@ -47,6 +51,7 @@ namespace {
     constexpr int kHighscoresText = 5;
     constexpr int kNotReadWholeText = 7;
     constexpr int kNotSavedText = 9;
+    constexpr int kReadOnlyText = 11;
 
     int NameText(PlayerFile kind)
     {
@@ -82,6 +87,30 @@ namespace {
         return type == fs::file_type::regular || type == fs::file_type::symlink;
     }
 
+    // Made read-only by the player: a regular file whose owner may not write
+    // it (a link is the game's to replace; the file it names is not touched).
+    bool IsReadOnly(const std::string& native)
+    {
+        struct stat st { };
+        return ::lstat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
+    }
+
+    enum class Kept { No, Linked, Moved };
+
+    // Gives the file at `native` a second name, `aside`, so that the save
+    // replaces only its first and it stays in its place until the new file
+    // is; where the file system has no second names it is moved, to be put
+    // back if the save fails. An aside name that is taken (the last one,
+    // when all are) goes to the newer copy.
+    Kept KeepAside(const std::string& native, const std::string& aside)
+    {
+        if (::link(native.c_str(), aside.c_str()) == 0)
+            return Kept::Linked;
+        if (errno == EEXIST && ::unlink(aside.c_str()) == 0 && ::link(native.c_str(), aside.c_str()) == 0)
+            return Kept::Linked;
+        return ::rename(native.c_str(), aside.c_str()) == 0 ? Kept::Moved : Kept::No;
+    }
+
     bool AlreadyTold(cGameWorld& world, const std::wstring& path)
     {
         auto& told = world.playerFilesTold;
@@ -95,22 +124,39 @@ namespace {
 
 void WordPlayerFileNotice(cGameWorld& world)
 {
-    const int* texts = world.playerFileNoticeTexts;
-    if (world.playerFileNotice.empty() || texts[0] <= 0 || texts[0] >= kGuiTextCount || texts[1] >= kGuiTextCount)
+    if (world.playerFileNotice.empty())
         return;
-    std::wstring words = g_guiVocabulary[texts[0]];
-    if (texts[1] > 0)
-        words += std::wstring(L" ") + g_guiVocabulary[texts[1]];
+    std::wstring words;
+    for (const auto& [first, second] : world.playerFileNoticeTexts) {
+        if (first <= 0 || first >= kGuiTextCount || second >= kGuiTextCount)
+            continue;
+        if (!words.empty())
+            words += L'\n';
+        words += g_guiVocabulary[first];
+        if (second > 0)
+            words += std::wstring(L" ") + g_guiVocabulary[second];
+    }
     // Before the texts are loaded the notice waits, blank, for its words.
-    world.playerFileNotice = words.empty() ? L" " : words;
+    const bool blank = std::all_of(words.begin(), words.end(), [](wchar_t c) { return c == L'\n' || c == L' '; });
+    world.playerFileNotice = blank ? L" " : words;
 }
 
 void SetPlayerFileNotice(cGameWorld& world, int first, int second)
 {
-    world.playerFileNoticeTexts[0] = first;
-    world.playerFileNoticeTexts[1] = second;
+    auto& lines = world.playerFileNoticeTexts;
+    // A notice taken down by its text alone took its lines with it.
+    if (world.playerFileNotice.empty())
+        lines.clear();
+    if (std::find(lines.begin(), lines.end(), std::pair(first, second)) == lines.end())
+        lines.emplace_back(first, second);
     world.playerFileNotice = L" ";
     WordPlayerFileNotice(world);
+}
+
+void ClearPlayerFileNotice(cGameWorld& world)
+{
+    world.playerFileNotice.clear();
+    world.playerFileNoticeTexts.clear();
 }
 
 FileState ReadPlayerFile(PlayerFile kind, const std::wstring& path, std::vector<uint8_t>& bytes)
@@ -123,8 +169,6 @@ FileState ReadPlayerFile(PlayerFile kind, const std::wstring& path, std::vector<
     const auto size = fs::file_size(native, ec);
     if (ec || size > resources::kPlayerFileLimit || !platform::ReadWholeFile(native, bytes))
         return FileState::Damaged;
-    if (bytes.empty() && kind == PlayerFile::SavedGame)
-        return FileState::Missing;
     return IsWhatTheGameWrites(kind, bytes) ? FileState::Whole : FileState::Damaged;
 }
 
@@ -148,8 +192,8 @@ void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, co
     if (AlreadyTold(world, path))
         return;
     cLog::Instance().Warning(
-        L"%ls -> \"%ls\" is not as the game writes it; what can be read is used, and it is moved aside before it "
-        L"is written over.",
+        L"%ls -> \"%ls\" is not as the game writes it; what can be read is used, and it is kept aside when a save "
+        L"replaces it.",
         who, path.c_str());
     SetPlayerFileNotice(world, NameText(kind), kNotReadWholeText);
 }
@@ -161,26 +205,42 @@ bool SavePlayerFile(
         cLog::Instance().Error(L"%ls -> there is no user folder; nothing is saved.", who);
         return false;
     }
+    const std::string native = resources::ToNativePath(path);
+    if (IsReadOnly(native)) {
+        cLog::Instance().Error(L"%ls -> \"%ls\" is read-only; it is left as it is and not saved.", who, path.c_str());
+        SetPlayerFileNotice(world, NameText(kind), kReadOnlyText);
+        return false;
+    }
     std::vector<uint8_t> old;
-    bool inTheWay = false;
+    std::wstring aside;
+    Kept kept = Kept::No;
     if (ReadPlayerFile(kind, path, old) == FileState::Damaged && IsFileOrLink(path)) {
         TellNotReadWhole(world, who, kind, path);
-        const std::wstring aside = AsideName(path);
-        std::error_code ec;
-        fs::rename(resources::ToNativePath(path), resources::ToNativePath(aside), ec);
-        // A file that cannot be moved aside is never written over.
-        inTheWay = static_cast<bool>(ec);
-        if (inTheWay)
-            cLog::Instance().Error(L"%ls -> unable to move \"%ls\" aside; it is not written over.", who, path.c_str());
-        else
+        aside = AsideName(path);
+        kept = KeepAside(native, resources::ToNativePath(aside));
+        // A file that cannot be kept aside is never written over.
+        if (kept == Kept::No) {
+            cLog::Instance().Error(L"%ls -> unable to keep \"%ls\" aside; it is not written over.", who, path.c_str());
+            SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
+            return false;
+        }
+    }
+    if (platform::WriteFileAtomic(native, bytes)) {
+        if (kept != Kept::No)
             cLog::Instance().Warning(L"%ls -> \"%ls\" is kept as \"%ls\".", who, path.c_str(), aside.c_str());
+        return true;
     }
-    const bool saved = !inTheWay && platform::WriteFileAtomic(resources::ToNativePath(path), bytes);
-    if (!saved) {
-        cLog::Instance().Error(L"%ls -> unable to write \"%ls\"; the old file is kept.", who, path.c_str());
-        SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
+    SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
+    if (kept == Kept::Moved && ::rename(resources::ToNativePath(aside).c_str(), native.c_str()) != 0) {
+        cLog::Instance().Error(
+            L"%ls -> unable to write \"%ls\"; the old file is kept as \"%ls\".", who, path.c_str(), aside.c_str());
+        return false;
     }
-    return saved;
+    // The second name is not needed: the damaged file is still in its place.
+    if (kept == Kept::Linked)
+        ::unlink(resources::ToNativePath(aside).c_str());
+    cLog::Instance().Error(L"%ls -> unable to write \"%ls\"; what was there is left as it was.", who, path.c_str());
+    return false;
 }
 
 } // namespace world

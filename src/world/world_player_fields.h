@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/clock.h"
@@ -28,13 +29,14 @@ struct cWorldPlayerFields {
     int highscoreMoney[world::kHighscoreLevels][world::kHighscoreRows] = {};
     int highscoreWorkplace[world::kHighscoreLevels][world::kHighscoreRows] = {};
     std::wstring dateText; // "yy:mm:dd" of the start
-    // A line for the player about a file of theirs that could not be read or
-    // written; the menu screens show it until the next click.
+    // Lines for the player about files of theirs that could not be read or
+    // written, one per file and outcome, '\n' between them; the menu screens
+    // show them at their foot until the player has had time to read them.
     std::wstring playerFileNotice;
-    // The GUI texts the notice is made of, so that it is worded again once
-    // the texts are loaded (a start-up notice comes before them) or their
-    // language changes; 0 for none.
-    int playerFileNoticeTexts[2] = {};
+    // The GUI texts each line is made of (a second of 0 for none), so that
+    // the lines are worded again once the texts are loaded (a start-up notice
+    // comes before them) or their language changes.
+    std::vector<std::pair<int, int>> playerFileNoticeTexts;
     // Why start-up ended (a settings file that could not be read); empty
     // when it did not.
     std::wstring startFailure;

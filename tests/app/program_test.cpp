@@ -56,4 +56,39 @@ TEST(Program, WithoutItsInterfaceTextsItSaysSoAndFails)
     ExpectFailureSaying(folder, "gui_vocabular.csv");
 }
 
+// A copy of the program beside the built data, with a damaged list of
+// players in its user folder: it starts as usual (it is still running three
+// seconds later, when it is ended as a desktop would end it) and says nothing
+// on standard error; the damage is told on the screen.
+TEST(Program, ADamagedListOfPlayersDoesNotStopTheStart)
+{
+    const struct {
+        const char* what;
+        void (*spoil)(const fs::path&);
+    } cases[] = {
+        { "no bytes", [](const fs::path& p) { std::ofstream(p, std::ios::binary); } },
+        { "UTF-8 with a mark", [](const fs::path& p) { std::ofstream(p) << "\xEF\xBB\xBF[name 1]\r\nAda\r\n"; } },
+        { "a folder", [](const fs::path& p) { fs::create_directories(p); } },
+        { "a link to nowhere", [](const fs::path& p) { fs::create_symlink("nowhere", p); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempFolder folder;
+        const fs::path program = fs::path(folder.Path()) / "vandrel";
+        fs::copy_file(VANDREL_PROGRAM, program);
+        fs::create_directory_symlink(fs::path(VANDREL_PROGRAM).parent_path() / "data", folder / "data");
+        fs::create_directories(folder / "home/vandrel-first-eng");
+        c.spoil(folder / "home/vandrel-first-eng/us.txt");
+        const std::string command = "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR="
+            + folder.Path() + " XDG_DATA_HOME=" + (folder / "home") + " timeout -s TERM 3 " + program.string() + " 2>"
+            + folder.Path() + "/stderr.txt";
+        const int status = std::system(command.c_str());
+        std::ifstream in(folder.Path() + "/stderr.txt");
+        const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 124) << said; // still running when ended
+        EXPECT_EQ(said.find("us.txt"), std::string::npos) << said;
+    }
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include "resources/property_file.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud_fixture.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "world/player_file_rule.h"
 
@@ -306,6 +307,23 @@ TEST_F(RecordResult, DamagedPlayerFilesSurviveAPlayedLevel)
         // Sums saturate at what the game holds.
         EXPECT_TRUE(world.money > 0 && world.money <= world::kPlayerValueLimit) << world.money;
     }
+}
+
+// On a full disk every file a level's end writes fails, and the notice names
+// each of them, a line each.
+TEST_F(RecordResult, AFullDiskAtALevelsEndNamesEveryFileThatWasNotSaved)
+{
+    if (g_guiVocabulary[1][0] == L'\0')
+        LoadGuiVocabulary();
+    UserFolderScope files;
+    Start(5, 5);
+    {
+        test::FileSizeLimit full(16);
+        Run(5, 100, 90, 300, 50, 1);
+    }
+    for (const wchar_t* file : { L"A highscore table", L"Your saved game", L"Your settings", L"Your list of players" })
+        EXPECT_NE(world.playerFileNotice.find(file + std::wstring(L" ") + g_guiVocabulary[9]), std::wstring::npos)
+            << testing::PrintToString(world.playerFileNotice);
 }
 
 // The result screen drawn headless after a won level of profile 2, "Kim".

@@ -6,10 +6,13 @@
 
 #include "app/pp_app_fixture.h"
 #include "frontend/state_menu.h"
+#include "platform/time_source.h"
 #include "platform/utf16.h"
 #include "platform/win_messages.h"
+#include "scene/gui_vocabulary.h"
 #include "scene/recording_screens.h"
 #include "scene/text_entry.h"
+#include "world/player_file_rule.h"
 
 namespace {
 
@@ -100,19 +103,37 @@ TEST_F(StateMenuTest, ARestartStartsTheLevelAgainWithItsPanelsClosed)
     EXPECT_EQ(world.paused, 0);
 }
 
-TEST_F(StateMenuTest, APlayerFileNoticeStaysOnTheMenuScreensUntilAClick)
+// Every file told at once reaches the screen, a line each; the lines stay
+// through clicks, the one that brought them included (a save on Continue),
+// until they have been on screen for three seconds; then a click takes them
+// down.
+TEST_F(StateMenuTest, PlayerFileNoticesStayOnTheMenuScreensUntilTheyCanHaveBeenRead)
 {
+    double ms = 0;
+    platform::SetTimeSourceForTests([&ms] { return ms; });
+    cClock::Instance().Reset();
     FinishLoading();
-    const std::wstring notice = L"\"/home/3\" cannot be read; it is kept as \"/home/3.unreadable\".";
-    world.playerFileNotice = notice;
-    for (int frame = 0; frame < 2; ++frame) {
+    if (g_guiVocabulary[1][0] == L'\0')
+        LoadGuiVocabulary();
+    world.playerFileNotice.clear();
+    const std::wstring notSaved = std::wstring(L" ") + g_guiVocabulary[9];
+    const std::vector<std::wstring> lines = { L"A highscore table" + notSaved, L"Your saved game" + notSaved,
+        L"Your settings" + notSaved, L"Your list of players" + notSaved };
+    for (const int file : { 5, 3, 1, 2, 2 })
+        world::SetPlayerFileNotice(world, file, 9);
+    for (ms = 0; ms < 3000; ms += 500) {
+        input.Click(0);
         Frame();
-        EXPECT_EQ(gfx.Texts(), std::vector<std::wstring> { notice });
+        EXPECT_EQ(gfx.Texts(), lines) << ms;
     }
+    Frame(); // the frame clock reaches 3 s
     input.Click(0);
     Frame();
     Frame();
     EXPECT_TRUE(gfx.Texts().empty());
+    EXPECT_TRUE(world.playerFileNotice.empty());
+    platform::SetTimeSourceForTests(nullptr);
+    cClock::Instance().Reset();
 }
 
 class Keys : public iKeySource {

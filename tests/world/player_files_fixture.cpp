@@ -1,10 +1,8 @@
 #include "player_files_fixture.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <sys/resource.h>
 
 #include "platform/folders.h"
 #include "platform/utf16.h"
@@ -141,21 +139,6 @@ void SavedFiles::FillCampaign()
         world.levelMoney[i] = i * 1000 - 7;
         world.levelTime[i] = world::kPlayerValueLimit - i;
     }
-}
-
-FileSizeLimit::FileSizeLimit(unsigned long bytes)
-{
-    m_handler = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &m_previous);
-    rlimit limit = m_previous;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    setrlimit(RLIMIT_FSIZE, &m_previous);
-    std::signal(SIGXFSZ, m_handler);
 }
 
 } // namespace test

@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "resources/log.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -66,20 +66,6 @@ public:
     static std::vector<uint8_t> Utf16(const std::string& ascii);
     // The campaign tables filled with values that differ per table and level.
     void FillCampaign();
-};
-
-// While alive, no file can grow beyond the given size, as on a full disk:
-// writes past it fail, for root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(unsigned long bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous {};
-    void (*m_handler)(int);
 };
 
 } // namespace test

@@ -351,6 +351,9 @@ TEST_F(SavedFiles, ADamagedSaveOrStationIsToldAndKeptAsideBeforeTheNextSave)
         world.playerFileNotice.clear();
         world.playerFilesTold.clear();
         Write(File(c.name), c.bytes);
+        // The map reads the station too, when Play is pressed.
+        world.LoadLotsFromPackage();
+        EXPECT_EQ(world.playerFileNotice.empty(), c.name == "1") << testing::PrintToString(world.playerFileNotice);
         world.LoadGame();
         world.LoadLots();
         EXPECT_EQ(world.playerFileNotice.rfind(c.told, 0), 0u) << testing::PrintToString(world.playerFileNotice);
@@ -373,16 +376,17 @@ TEST_F(SavedFiles, ADamagedSaveOrStationIsToldAndKeptAsideBeforeTheNextSave)
     EXPECT_FALSE(fs::exists(File("1_bau.unreadable10")));
 }
 
-// An empty save holds nothing to lose: it reads as no save at all, stays
-// where it is and the player is told nothing.
-TEST_F(SavedFiles, AnEmptySaveReadsAsNoSave)
+// The game never writes an empty save: one is damaged like any other, read
+// as nothing, told, and kept aside by the next save.
+TEST_F(SavedFiles, AnEmptySaveIsToldAndKeptAside)
 {
     Write(File("1"), {});
     world.bank = 5;
-    world.LoadGame();
+    EXPECT_FALSE(world.LoadGame());
     EXPECT_EQ(world.bank, 0);
-    EXPECT_TRUE(world.SaveGame() && !fs::exists(File("1.unreadable")));
-    EXPECT_TRUE(world.playerFileNotice.empty());
+    EXPECT_EQ(world.playerFileNotice.rfind(L"Your saved game", 0), 0u);
+    EXPECT_TRUE(world.SaveGame() && fs::exists(File("1.unreadable")));
+    EXPECT_EQ(fs::file_size(File("1.unreadable")), 0u);
 }
 
 // A save that fails (the disk fills up) leaves the previous save as it was,
@@ -405,7 +409,8 @@ TEST_F(SavedFiles, AFailedSaveIsToldAndAStaleTemporaryLeadsNowhere)
         EXPECT_FALSE(world.SaveGame());
         EXPECT_FALSE(world.SaveLots());
     }
-    EXPECT_EQ(world.playerFileNotice.rfind(L"Your station", 0), 0u);
+    EXPECT_EQ(world.playerFileNotice.rfind(L"Your saved game", 0), 0u);
+    EXPECT_NE(world.playerFileNotice.find(L"\nYour station"), std::wstring::npos);
     EXPECT_EQ(Read(File("1")), save);
     EXPECT_EQ(Read(File("1_bau")), lots);
     std::vector<std::string> left;
