@@ -121,6 +121,21 @@ void MenuBuy::Leave()
     world.WriteEditorScripts();
     Story::Instance().ReleaseLevelScript();
     world.level = world.furthestLevel;
+    traded = false;
+}
+
+void MenuBuy::SaveTrade(bool sale)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    traded = true;
+    // A failed save is logged and told by the writers.
+    if (sale) {
+        world.SaveGame();
+        world.SaveLots();
+    } else {
+        world.SaveLots();
+        world.SaveGame();
+    }
 }
 
 void MenuBuy::UpdateBuildPhase()
