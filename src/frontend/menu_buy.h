@@ -59,6 +59,9 @@ public:
     void DrawIntroReveal();
     void PickRandomSlot();
     int RevealSlot() const { return revealSlot; }
+    // The station's script is missing or failed before its "on_init" ran
+    // through: the shop's next frame ends it (as a stopped script does).
+    void RefuseStation() { refused = true; }
 
 protected:
     void OnActivate() override;
@@ -70,6 +73,9 @@ protected:
     void DrawTaskLine();
     // Saves, releases the level script and hands the map back.
     void Leave();
+    // The station's script failed or was stopped: the shop ends as a level
+    // that cannot be played, back to the map with its notice.
+    void LeaveRefused();
     // Saves a trade at once: the lot file and the saved game, the one that
     // keeps the player's side first (the lot of a purchase, the money of a
     // sale), so an end between the two writes never costs the player.
@@ -83,6 +89,7 @@ protected:
     int revealSlot = 0;
     // A lot was bought, extended or sold since the shop was entered.
     bool traded = false;
+    bool refused = false;
 };
 
 // An 8-bit image name as a wide string.

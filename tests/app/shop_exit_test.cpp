@@ -169,4 +169,43 @@ TEST_F(ShopExit, WhatIsBoughtIsKeptHoweverTheGameEndsInTheShop)
     }
 }
 
+// The station's script stopped by its budget, in "on_timer" once the money
+// was spent or in "on_init" already, or failing in "on_init", ends the shop
+// back to the map with a refused level's notice; what was bought is kept, and
+// a station the script made only in part is not written over the player's.
+TEST_F(ShopExit, AStationScriptStoppedOrFailedEndsTheShop)
+{
+    std::ifstream real(std::string(VANDREL_SOURCE_DIR) + "/data/script/scene/level_setup_31.lua");
+    std::stringstream script;
+    script << real.rdbuf();
+    const struct {
+        const char* hostile;
+        int money;
+        bool shopBuilt;
+    } cases[] = {
+        { "local first = Story:GetMoney()\n"
+          "function on_timer() if Story:GetMoney() < first then while true do end end end\n",
+            kMoney - kShopPrice, true },
+        { "function on_init() while true do end end\n", kMoney, false },
+        { "function on_init() error('broken') end\n", kMoney, false }, // not stopped: failed
+    };
+    test::TempFolder scripts;
+    Scripting::SetScriptLimitsForTests(0, 0.2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hostile);
+        std::ofstream(scripts / "station.lua") << script.str() << "\n" << c.hostile;
+        cFileManager::Instance().AddAlias(kStationScript, platform::NarrowToWide(scripts / "station.lua"));
+        test::TempFolder home;
+        Visit(Way::ScriptStop, home);
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_TRUE(visit->shopLeft) << "the shop stayed open without its script";
+        EXPECT_FALSE(world.shopOpen);
+        EXPECT_EQ(
+            world.levelStartNotice, L"Level 31 cannot be started: its script is missing or faulty (see log.xml).");
+        EXPECT_EQ(Stored(), std::pair(c.money, c.shopBuilt));
+        EXPECT_TRUE(Stored(L"PLACE;1;3;2;9;").second) << "the car wash bought before is lost";
+        EndRun();
+    }
+}
+
 } // namespace
