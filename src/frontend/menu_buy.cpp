@@ -7,11 +7,13 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "platform/win_types.h"
+#include "resources/log.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
+#include "scene/state_game.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_clock.h"
@@ -96,7 +98,15 @@ void MenuBuy::Update()
         DrawLevelBuild();
         return;
     }
-    UpdateBuildPhase();
+    // A script stopped (in "on_init" already, or in "on_timer") is never
+    // called again, and the shop does not run on without it, nor on what a
+    // script that failed in "on_init" made of the station.
+    if (!refused && !Scripting::ScriptStopped())
+        UpdateBuildPhase();
+    if (refused || Scripting::ScriptStopped()) {
+        LeaveRefused();
+        return;
+    }
 
     const cSettings& settings = cSettings::Instance();
     bool leave = world.keyEscape != 0;
@@ -121,6 +131,42 @@ void MenuBuy::Leave()
     world.WriteEditorScripts();
     Story::Instance().ReleaseLevelScript();
     world.level = world.furthestLevel;
+    traded = false;
+}
+
+void MenuBuy::LeaveRefused()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    cLog::Instance().Error(L"Scene::MenuBuy::Update -> the station's script %ls; the shop closes.",
+        refused ? L"is missing or failed in on_init" : L"was stopped");
+    world.keyEscape = 0;
+    world.shopOpen = 0;
+    world.shopInMainMenu = 0;
+    // Every trade was saved when it was made; saved again here in case that
+    // save failed. Without a trade nothing is written: a script that failed
+    // or was stopped in "on_init" may have made only some of the lots, and
+    // the lot file would lose the others.
+    if (traded)
+        SaveTrade(false);
+    traded = false;
+    refused = false;
+    Story::Instance().ReleaseLevelScript();
+    cStateGame::NoteRefusedLevel(world.level);
+    world.level = world.furthestLevel;
+}
+
+void MenuBuy::SaveTrade(bool sale)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    traded = true;
+    // A failed save is logged and told by the writers.
+    if (sale) {
+        world.SaveGame();
+        world.SaveLots();
+    } else {
+        world.SaveLots();
+        world.SaveGame();
+    }
 }
 
 void MenuBuy::UpdateBuildPhase()

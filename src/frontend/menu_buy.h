@@ -2,7 +2,9 @@
 // main menu: the game clock and the script's "on_timer", the city streets
 // with their cars, the station's lots to buy, extend or sell, planted trees,
 // the money and the task line, and the leave button, which saves the game and
-// the lot file and releases the level script. During the first-visit intro
+// the lot file and releases the level script. What the player buys, extends
+// or sells is saved the moment the money changes hands, so the purchases
+// outlast any way the game ends. During the first-visit intro
 // the same screen draws the finished station lot by lot and takes no input.
 #pragma once
 
@@ -57,6 +59,9 @@ public:
     void DrawIntroReveal();
     void PickRandomSlot();
     int RevealSlot() const { return revealSlot; }
+    // The station's script is missing or failed before its "on_init" ran
+    // through: the shop's next frame ends it (as a stopped script does).
+    void RefuseStation() { refused = true; }
 
 protected:
     void OnActivate() override;
@@ -68,6 +73,13 @@ protected:
     void DrawTaskLine();
     // Saves, releases the level script and hands the map back.
     void Leave();
+    // The station's script failed or was stopped: the shop ends as a level
+    // that cannot be played, back to the map with its notice.
+    void LeaveRefused();
+    // Saves a trade at once: the lot file and the saved game, the one that
+    // keeps the player's side first (the lot of a purchase, the money of a
+    // sale), so an end between the two writes never costs the player.
+    void SaveTrade(bool sale);
 
     cTimer revealTimer;
     cTimer trafficTimer;
@@ -75,6 +87,9 @@ protected:
     int blinkAlpha = 0;
     bool blinkFalling = false;
     int revealSlot = 0;
+    // A lot was bought, extended or sold since the shop was entered.
+    bool traded = false;
+    bool refused = false;
 };
 
 // An 8-bit image name as a wide string.

@@ -251,6 +251,7 @@ void MenuBuy::DrawStation()
                             world.lotStatus[row][col] = kBuilt;
                             world.lotTable[row][col] = kBuilt;
                             Story::Instance().PlaySound("bonus5");
+                            SaveTrade(false);
                         }
                     } else {
                         DrawTinted(L"platform_over_red.png", x, y, 255);
@@ -271,6 +272,7 @@ void MenuBuy::DrawStation()
                             world.lotStatus[row][col] = kExtended;
                             world.lotTable[row][col] = kExtended;
                             Story::Instance().PlaySound("bonus5");
+                            SaveTrade(false);
                         }
                     } else {
                         DrawTinted(L"platform_over_red.png", x, y, 255);
@@ -290,6 +292,7 @@ void MenuBuy::DrawStation()
                         if (f.content >= 0 && f.content < world::kUpgradeKinds)
                             world.upgradeBought[f.content] = 0;
                         PlaySaleSound();
+                        SaveTrade(true);
                     }
                 }
             }

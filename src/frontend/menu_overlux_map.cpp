@@ -157,7 +157,10 @@ void MenuOverlux::EnterShop()
     world.balloons.clear();
     // A script still loaded would keep its repository slot for good.
     story.ReleaseLevelScript();
-    story.InitLevel31();
+    if (!story.InitLevel31()) {
+        if (auto* shop = cMenuManager::Instance().Get<MenuBuy>(cMenuManager::kBuy))
+            shop->RefuseStation();
+    }
     world.LoadLots();
     story.AfterInit();
 }

@@ -119,16 +119,20 @@ void cStateGame::RefuseStart(const wchar_t* reason)
 {
     cGameWorld& world = cGameWorld::Instance();
     cLog::Instance().Error(L"cStateGame::Init -> level %d cannot start: %ls", world.level, reason);
-    wchar_t notice[160];
-    std::swprintf(
-        notice, 160, L"Level %d cannot be started: its script is missing or faulty (see log.xml).", world.level);
-    world.levelStartNotice = notice;
+    NoteRefusedLevel(world.level);
     // Nothing of the level stays behind: no script, no music, no running level.
     Story::Instance().ReleaseLevelScript();
     StopMusicStream(world);
     world.levelActive = 0;
     world.money = playerMoney;
     startRefused = 1;
+}
+
+void cStateGame::NoteRefusedLevel(int level)
+{
+    wchar_t notice[160];
+    std::swprintf(notice, 160, L"Level %d cannot be started: its script is missing or faulty (see log.xml).", level);
+    cGameWorld::Instance().levelStartNotice = notice;
 }
 
 void cStateGame::LoadLevel(void* /*application*/)

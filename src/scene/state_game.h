@@ -43,6 +43,10 @@ public:
     // Empties the world's record lists, once at shutdown.
     void ClearWorldLists();
 
+    // The world map's notice of a level whose script could not be run (the
+    // shop's station level as well), shown until the next level starts.
+    static void NoteRefusedLevel(int level);
+
 private:
     // The world's start values of a level, before the saved game is read.
     void ResetLevelStart();
