@@ -68,7 +68,7 @@ TEST_F(ScriptReach, ALevelScriptTouchesNoFileRunsNoProgramAndCannotEndTheGame)
         "require('os')",
         "package.loadlib('libc.so.6', 'exit')()",
         "debug.sethook()",
-        "os.exit(0)",
+        "os.exit(3)",
     };
     StartLevel("function on_init() end");
     const std::string before = Listing(player);
