@@ -185,25 +185,25 @@ constexpr size_t kPrintLimit = 255;
 
 int Print(lua_State* L)
 {
+    // Built on Lua's stack: a failing tostring unwinds past no C++ object.
     const int count = lua_gettop(L);
-    std::string line;
-    lua_getglobal(L, "tostring");
-    for (int i = 1; i <= count && line.size() < kPrintLimit; ++i) {
-        lua_pushvalue(L, -1);
+    luaL_Buffer line;
+    luaL_buffinit(L, &line);
+    for (int i = 1; i <= count; ++i) {
+        lua_getglobal(L, "tostring");
         lua_pushvalue(L, i);
         lua_call(L, 1, 1);
-        size_t length = 0;
-        const char* text = lua_tolstring(L, -1, &length);
-        if (!text)
+        if (!lua_isstring(L, -1))
             return luaL_error(L, "'tostring' must return a string to 'print'");
         if (i > 1)
-            line += '\t';
-        line.append(text, std::min(length, kPrintLimit));
-        lua_pop(L, 1);
+            luaL_addchar(&line, '\t');
+        luaL_addvalue(&line);
     }
-    if (line.size() > kPrintLimit)
-        line.resize(kPrintLimit);
-    cLog::Instance().Write(L"[Script] %ls", platform::NarrowToWide(line.c_str()).c_str());
+    luaL_pushresult(&line);
+    size_t length = 0;
+    const char* text = lua_tolstring(L, -1, &length);
+    const std::string cut(text, std::min(length, kPrintLimit));
+    cLog::Instance().Write(L"[Script] %ls", platform::NarrowToWide(cut.c_str()).c_str());
     return 0;
 }
 
@@ -343,9 +343,8 @@ void OpenGameLibraries(lua_State* L)
     // loadstring is the stock load under another name.
     WrapLoader(L, "loadstring", "load", 3);
     WrapLoader(L, "load", "load", 3);
-    const std::pair<const char*, lua_CFunction> kReplaced[] = {
-        { "loadfile", LoadFile }, { "dofile", DoFile }, { "print", Print }, { "xpcall", XProtectedCall }
-    };
+    const std::pair<const char*, lua_CFunction> kReplaced[]
+        = { { "loadfile", LoadFile }, { "dofile", DoFile }, { "print", Print }, { "xpcall", XProtectedCall } };
     for (const auto& [name, function] : kReplaced) {
         lua_pushcfunction(L, function);
         lua_setglobal(L, name);

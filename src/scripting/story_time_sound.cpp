@@ -18,7 +18,7 @@ namespace {
 // never opened on a pipe or a device that would keep the game waiting.
 bool IsMusicFile(const std::string& name, const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     return Scripting::CheckScriptText(L"StartMusic", name) && name.find('/') == std::string::npos
         && name.find('\\') == std::string::npos && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }

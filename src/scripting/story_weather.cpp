@@ -147,7 +147,8 @@ void Story::AddCloud(int a, int b, int c, int d, int e, int f)
 // The number given with the texture is the cloud's start delay in seconds.
 void Story::AddTextureCloud(int id, const std::string& texture, float alpha)
 {
-    if (Scripting::CheckScriptNumber(L"AddTextureCloud", alpha) && Scripting::CheckScriptText(L"AddTextureCloud", texture))
+    if (Scripting::CheckScriptNumber(L"AddTextureCloud", alpha)
+        && Scripting::CheckScriptText(L"AddTextureCloud", texture))
         cGameWorld::Instance().AddTextureCloud(id, texture, alpha);
 }
 

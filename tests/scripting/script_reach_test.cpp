@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 #include <lua.hpp>
 
-#include "platform/test_events.h"
 #include "platform/message_pump.h"
+#include "platform/test_events.h"
 #include "platform/window.h"
 #include "scripting/script_fixture.h"
 #include "scripting/script_host.h"
@@ -104,14 +104,16 @@ TEST_F(ScriptReach, MessageHandlersAndFinalizersAreFenced)
         const char* body; // of "on_timer"
         const wchar_t* error; // part of the one error line
     } kCases[] = {
-        { "looping handler after a loop",
-            "xpcall(function() while true do end end, function() while true do end end)", L"ran too long" },
-        { "looping handler after an error", "xpcall(error, function() while true do end end)", L"ran too long" },
-        { "handler retrying", "local function h(m) return select(2, xpcall(error, h)) end xpcall(error, h) "
-                              "while true do end",
+        { "looping handler after a loop", "xpcall(function() while true do end end, function() while true do end end)",
             L"ran too long" },
-        { "looping __finalize", "class 'Looper' function Looper:__finalize() while true do end end "
-                                "Looper() collectgarbage()",
+        { "looping handler after an error", "xpcall(error, function() while true do end end)", L"ran too long" },
+        { "handler retrying",
+            "local function h(m) return select(2, xpcall(error, h)) end xpcall(error, h) "
+            "while true do end",
+            L"ran too long" },
+        { "looping __finalize",
+            "class 'Looper' function Looper:__finalize() while true do end end "
+            "Looper() collectgarbage()",
             L"finalizers" },
         { "looping __finalize of Story", "Story.__finalize = function() while true do end end", L"finalizers" },
     };

@@ -243,8 +243,9 @@ TEST_F(StoryHostile, WhatStoryKeepsForAScriptStaysWithinTheScriptBudget)
         "Story:CreatePlace(6, 2, 2, 9)", "Story:CreatePlace111(1, i, i, 1, 0)", "Story:CreateFundament(1, 2, 2, 9, -1)",
         "Story:SetLotForBuild(4, 4)", "Story:AddToLink(i, i, i, i)", "Story:CreateMyEffects(1, 3, 1, 0.1, 10, 10)",
         "Story:AddCloud(i, 0, 0, 100, 100, 10)", "Story:AddBalon(i, 0, 0, 50, 50, 5)", "Story:EnableAutoForStack(i)",
-        "Story:EnableAutoTypForStack(i)", "Story:EnableAutoForAutobahn(1, i, 1)", "Story:EnableClassAutoForAutobahn(1, i)",
-        "Story:AddTransportToAutobahn(1, 2)", "Story:AddTransportToCity(1, 0, 1, 0)", "Story:ChoiceAutobahnAutos(i)",
+        "Story:EnableAutoTypForStack(i)", "Story:EnableAutoForAutobahn(1, i, 1)",
+        "Story:EnableClassAutoForAutobahn(1, i)", "Story:AddTransportToAutobahn(1, 2)",
+        "Story:AddTransportToCity(1, 0, 1, 0)", "Story:ChoiceAutobahnAutos(i)",
         "Story:SetStackCoordinateAndDirection(i, 100, 500, 9)", "Story:AddJoker(1)", "Story:AddSpecAuto(0, 1)" };
     lua_State* L = State();
     TakeLog();
