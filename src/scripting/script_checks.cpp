@@ -31,6 +31,24 @@ bool CheckScriptRange(const wchar_t* method, const wchar_t* what, int value, int
     return false;
 }
 
+bool CheckScriptText(const wchar_t* method, const std::string& text)
+{
+    if (text.size() <= kMaxScriptText)
+        return true;
+    cLog::Instance().Warning(
+        L"Story::%ls -> a text of %zu bytes is longer than %zu, ignored", method, text.size(), kMaxScriptText);
+    return false;
+}
+
+bool CheckScriptRoom(const wchar_t* method, size_t length, int adding)
+{
+    if (adding >= 0 && length <= kMaxScriptListLength && static_cast<size_t>(adding) <= kMaxScriptListLength - length)
+        return true;
+    cLog::Instance().Warning(L"Story::%ls -> %d more entries would pass the %zu a level may set up, ignored", method,
+        adding, kMaxScriptListLength);
+    return false;
+}
+
 bool CheckScriptNumber(const wchar_t* method, double value)
 {
     if (std::isfinite(value))

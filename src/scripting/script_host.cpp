@@ -42,6 +42,7 @@ bool Initialize()
     Scripting::OpenGameLibraries(g_luaMainState);
     Scripting::Detail::ResetScriptIds();
     RegisterStory(g_luaMainState);
+    Scripting::FenceBoundObjects(g_luaMainState);
     return true;
 }
 
@@ -81,6 +82,7 @@ int AllocateContext()
     }
     OpenGameLibraries(L);
     RegisterStory(L);
+    FenceBoundObjects(L);
     ExportGlobals(L);
     if (g_contextPreparer)
         g_contextPreparer(L);

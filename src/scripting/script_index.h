@@ -3,7 +3,25 @@
 // number that is no number is refused with a log line and never reaches memory.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 namespace Scripting {
+
+// What Story keeps for a script lives outside the script's memory cap, so it
+// is bounded where it enters: a text it keeps (a name of a texture, sound,
+// car or flag) holds at most kMaxScriptText bytes, and a list it adds to
+// (places, effects, decorations, cars, flags...) at most kMaxScriptListLength
+// entries. Filled to the brim, all of them together stay well inside the
+// script memory cap.
+constexpr size_t kMaxScriptText = 255;
+constexpr size_t kMaxScriptListLength = 1000;
+
+// True when the text is short enough to keep; otherwise logs the refusal.
+bool CheckScriptText(const wchar_t* method, const std::string& text);
+
+// True when a list of that length has room for `adding` more entries.
+bool CheckScriptRoom(const wchar_t* method, size_t length, int adding = 1);
 
 // True when 0 <= index < size; otherwise logs which method was refused.
 bool CheckScriptIndex(const wchar_t* method, int index, int size);

@@ -147,6 +147,11 @@ void CheckBudget(lua_State* L)
         Stop(L);
 }
 
+bool StopInForce()
+{
+    return g_depth > 0 && g_stopReason != nullptr;
+}
+
 int ProtectedCall(lua_State* L, int arguments, int results)
 {
     // The outermost call owns the clock; the guard closes it however the

@@ -21,5 +21,8 @@ int ProtectedCall(lua_State* L, int arguments, int results);
 // the script error once the running entry is over its budget or a quit is
 // pending, as the hook does between instructions.
 void CheckBudget(lua_State* L);
+// True while the running entry is being stopped (time, memory cap aside,
+// quit): what the script would still run must not run.
+bool StopInForce();
 
 } // namespace Scripting::Detail

@@ -5,7 +5,20 @@
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "scripting/script_host.h"
+#include "scripting/script_index.h"
 #include "world/game_world.h"
+
+namespace {
+
+// A flag is kept when its name is short and, for a new name, the flags have
+// room; the events wait in a queue drained one per frame, bounded alike.
+bool KeepsFlag(const wchar_t* method, const std::map<std::string, bool>& flags, const std::string& name)
+{
+    return Scripting::CheckScriptText(method, name)
+        && (flags.count(name) != 0 || Scripting::CheckScriptRoom(method, flags.size()));
+}
+
+} // namespace
 
 Story& Story::Instance()
 {
@@ -15,13 +28,16 @@ Story& Story::Instance()
 
 void Story::SetFlag(const std::string& name)
 {
+    if (!KeepsFlag(L"SetFlag", flags, name) || !Scripting::CheckScriptRoom(L"SetFlag", flagEvents.size()))
+        return;
     flags[name] = true;
     PushFlagEvent(FlagEvent { 0, 0, name });
 }
 
 void Story::SetFlagSilent(const std::string& name)
 {
-    flags[name] = true;
+    if (KeepsFlag(L"SetFlagSilent", flags, name))
+        flags[name] = true;
 }
 
 void Story::RemoveFlag(const std::string& name)

@@ -46,7 +46,10 @@ int FindRoad(int id)
 
 void Story::AddAuto(int type, int variant, const std::string& name)
 {
-    cGameWorld::Instance().AddAuto(type, variant, name);
+    // A new type takes a place in the list of types.
+    if (Scripting::CheckScriptText(L"AddAuto", name)
+        && (FindAutoType(type) >= 0 || Scripting::CheckScriptRoom(L"AddAuto", cGameWorld::Instance().autoTypes.size())))
+        cGameWorld::Instance().AddAuto(type, variant, name);
 }
 
 void Story::SetAutoParameters(int type, int colourGroup, int value)
@@ -136,7 +139,8 @@ void Story::AddSpecAuto(int /*ignored*/, int type)
 {
     // The item starts at the first cell of the combo applied last.
     cGameWorld& world = cGameWorld::Instance();
-    world.AddSpecAuto(world.bonusCellRow[0], world.bonusCellColumn[0], type);
+    if (Scripting::CheckScriptRoom(L"AddSpecAuto", world.jokers.size()))
+        world.AddSpecAuto(world.bonusCellRow[0], world.bonusCellColumn[0], type);
 }
 
 void Story::SetColor(int row, int column, int colour)
@@ -294,7 +298,8 @@ void Story::TakeFromAutobahn(int on)
 
 void Story::EnableAutoForAutobahn(int a, int b, int flag)
 {
-    cGameWorld::Instance().EnableAutoForAutobahn(a, b, flag);
+    if (Scripting::CheckScriptRoom(L"EnableAutoForAutobahn", cGameWorld::Instance().autobahnAutos.size()))
+        cGameWorld::Instance().EnableAutoForAutobahn(a, b, flag);
 }
 
 void Story::DisableAutoForAutobahn(int a, int b)
@@ -304,7 +309,8 @@ void Story::DisableAutoForAutobahn(int a, int b)
 
 void Story::EnableClassAutoForAutobahn(int a, int autoClass)
 {
-    cGameWorld::Instance().EnableClassAutoForAutobahn(a, autoClass);
+    if (Scripting::CheckScriptRoom(L"EnableClassAutoForAutobahn", cGameWorld::Instance().autobahnClasses.size()))
+        cGameWorld::Instance().EnableClassAutoForAutobahn(a, autoClass);
 }
 
 bool Story::IsEnableClassAutoForAutobahn(int autoClass)
@@ -324,12 +330,14 @@ int Story::GetRandomAutoAutobahn(int road)
 
 void Story::AddTransportToAutobahn(int road, int count)
 {
-    cGameWorld::Instance().AddTransportToAutobahn(road, count);
+    if (Scripting::CheckScriptRoom(L"AddTransportToAutobahn", cGameWorld::Instance().autobahnCars.size(), count))
+        cGameWorld::Instance().AddTransportToAutobahn(road, count);
 }
 
 void Story::AddTransportToCity(int a, int b, int c, int d)
 {
-    cGameWorld::Instance().AddTransportToCity(a, b, c, d);
+    if (Scripting::CheckScriptRoom(L"AddTransportToCity", cGameWorld::Instance().autobahnCars.size()))
+        cGameWorld::Instance().AddTransportToCity(a, b, c, d);
 }
 
 void Story::SetAutobahnAutosPerType(int /*ignored*/)
@@ -340,6 +348,8 @@ void Story::SetAutobahnAutosPerType(int /*ignored*/)
 void Story::ChoiceAutobahnAutos(int type)
 {
     cGameWorld& world = cGameWorld::Instance();
+    if (!Scripting::CheckScriptRoom(L"ChoiceAutobahnAutos", world.chosenAutobahnAutos.size()))
+        return;
     world.ChoiceAutobahnAutos(type);
     world.autobahnAutosChosen = 1;
 }

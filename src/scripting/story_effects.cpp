@@ -39,17 +39,21 @@ void Story::CreateEffects(int id, const std::string& texture, int a, int b, int 
         cLog::Instance().Warning(L"Story::CreateEffects -> effect type %d with %d frames, ignored", id, a);
         return;
     }
-    cGameWorld::Instance().CreateEffects(id, texture, a, b, c);
+    if (Scripting::CheckScriptText(L"CreateEffects", texture)
+        && Scripting::CheckScriptRoom(L"CreateEffects", cGameWorld::Instance().effectTypes.size()))
+        cGameWorld::Instance().CreateEffects(id, texture, a, b, c);
 }
 
 void Story::EffectTextureExt(int id, const std::string& texture)
 {
-    cGameWorld::Instance().EffectTextureExt(id, texture);
+    if (Scripting::CheckScriptText(L"EffectTextureExt", texture))
+        cGameWorld::Instance().EffectTextureExt(id, texture);
 }
 
 void Story::CreateMyEffects(int place, int type, int a, float speed, int x, int y)
 {
-    if (Scripting::CheckScriptNumber(L"CreateMyEffects", speed))
+    if (Scripting::CheckScriptNumber(L"CreateMyEffects", speed)
+        && Scripting::CheckScriptRoom(L"CreateMyEffects", cGameWorld::Instance().effects.size()))
         cGameWorld::Instance().CreateMyEffects(place, type, a, speed, x, y, 0, 0);
 }
 

@@ -102,7 +102,9 @@ int Story::GetCurrentService()
 
 void Story::AddIcon(int id, const std::string& texture)
 {
-    cGameWorld::Instance().AddIcon(id, texture);
+    if (Scripting::CheckScriptText(L"AddIcon", texture)
+        && Scripting::CheckScriptRoom(L"AddIcon", cGameWorld::Instance().icons.size()))
+        cGameWorld::Instance().AddIcon(id, texture);
 }
 
 void Story::DeleteIcon(int id)
@@ -118,17 +120,22 @@ void Story::SetSpeedIcon(float speed)
 
 void Story::AddBody(int id, const std::string& texture)
 {
-    cGameWorld::Instance().AddBody(id, texture);
+    if (Scripting::CheckScriptText(L"AddBody", texture)
+        && Scripting::CheckScriptRoom(L"AddBody", cGameWorld::Instance().bodyTemplates.size()))
+        cGameWorld::Instance().AddBody(id, texture);
 }
 
 void Story::AddMyBody(int id, int x, int y)
 {
-    cGameWorld::Instance().AddMyBody(id, x, y);
+    if (Scripting::CheckScriptRoom(L"AddMyBody", cGameWorld::Instance().bodies.size()))
+        cGameWorld::Instance().AddMyBody(id, x, y);
 }
 
 void Story::AddOver(int id, const std::string& texture)
 {
-    cGameWorld::Instance().AddOver(id, texture);
+    if (Scripting::CheckScriptText(L"AddOver", texture)
+        && Scripting::CheckScriptRoom(L"AddOver", cGameWorld::Instance().overTemplates.size()))
+        cGameWorld::Instance().AddOver(id, texture);
 }
 
 void Story::SetTypOver(int id, int type)
@@ -138,15 +145,18 @@ void Story::SetTypOver(int id, int type)
 
 void Story::AddMyOver(int id, int x, int y)
 {
-    cGameWorld::Instance().AddMyOver(id, x, y, 0);
+    if (Scripting::CheckScriptRoom(L"AddMyOver", cGameWorld::Instance().places.size()))
+        cGameWorld::Instance().AddMyOver(id, x, y, 0);
 }
 
 void Story::AddSuperOver(int a, int b, int c)
 {
-    cGameWorld::Instance().AddSuperOver(a, b, c);
+    if (Scripting::CheckScriptRoom(L"AddSuperOver", cGameWorld::Instance().superOvers.size()))
+        cGameWorld::Instance().AddSuperOver(a, b, c);
 }
 
 void Story::SetMenuCorner(const std::string& corner)
 {
-    cGameWorld::Instance().menuCorner = corner;
+    if (Scripting::CheckScriptText(L"SetMenuCorner", corner))
+        cGameWorld::Instance().menuCorner = corner;
 }

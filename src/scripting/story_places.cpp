@@ -66,52 +66,65 @@ const char* OverSpriteForCode(int code)
 
 void Story::AddPlace(int id, const std::string& name, int value)
 {
-    cGameWorld::Instance().AddPlace(id, name, value);
+    if (Scripting::CheckScriptText(L"AddPlace", name)
+        && Scripting::CheckScriptRoom(L"AddPlace", cGameWorld::Instance().placeTemplates.size()))
+        cGameWorld::Instance().AddPlace(id, name, value);
 }
 
 void Story::AddPlaceLot(int id, const std::string& name, int a, int b, int c)
 {
-    cGameWorld::Instance().AddPlaceLot(id, name, a, b, c);
+    if (Scripting::CheckScriptText(L"AddPlaceLot", name)
+        && Scripting::CheckScriptRoom(L"AddPlaceLot", cGameWorld::Instance().placeTemplates.size()))
+        cGameWorld::Instance().AddPlaceLot(id, name, a, b, c);
 }
 
 void Story::AddFundament(int id, const std::string& texture, const std::string& texture2, int value)
 {
-    cGameWorld::Instance().AddFundament(id, texture, texture2, value);
+    if (Scripting::CheckScriptText(L"AddFundament", texture) && Scripting::CheckScriptText(L"AddFundament", texture2)
+        && Scripting::CheckScriptRoom(L"AddFundament", cGameWorld::Instance().fundamentTemplates.size()))
+        cGameWorld::Instance().AddFundament(id, texture, texture2, value);
 }
 
 void Story::CreatePlace(int type, int row, int column, int direction)
 {
-    cGameWorld::Instance().CreatePlace(type, row, column, direction);
+    if (Scripting::CheckScriptRoom(L"CreatePlace", cGameWorld::Instance().places.size()))
+        cGameWorld::Instance().CreatePlace(type, row, column, direction);
 }
 
 void Story::CreatePlace111(int type, int row, int column, int direction, int extra)
 {
-    cGameWorld::Instance().CreatePlace111(type, row, column, direction, extra);
+    if (Scripting::CheckScriptRoom(L"CreatePlace111", cGameWorld::Instance().places.size()))
+        cGameWorld::Instance().CreatePlace111(type, row, column, direction, extra);
 }
 
 void Story::CreateFundament(int texture, int row, int column, int direction, int value)
 {
-    cGameWorld::Instance().CreateFundament(texture, row, column, direction, value);
+    if (Scripting::CheckScriptRoom(L"CreateFundament", cGameWorld::Instance().fundaments.size()))
+        cGameWorld::Instance().CreateFundament(texture, row, column, direction, value);
 }
 
 void Story::CreateLot(int a, int b, int c, int d, int e, int f, int g)
 {
-    cGameWorld::Instance().CreateLot(a, b, c, d, e, f, g);
+    if (Scripting::CheckScriptRoom(L"CreateLot", cGameWorld::Instance().fundaments.size()))
+        cGameWorld::Instance().CreateLot(a, b, c, d, e, f, g);
 }
 
 void Story::PlaceTexture(int number, const std::string& name)
 {
-    cGameWorld::Instance().PlaceTexture(number, name);
+    if (Scripting::CheckScriptText(L"PlaceTexture", name))
+        cGameWorld::Instance().PlaceTexture(number, name);
 }
 
 void Story::SetLotForBuild(int row, int column)
 {
-    cGameWorld::Instance().SetLotForBuild(row, column);
+    if (Scripting::CheckScriptRoom(L"SetLotForBuild", cGameWorld::Instance().buildLots.size()))
+        cGameWorld::Instance().SetLotForBuild(row, column);
 }
 
 void Story::AddToLink(int a, int b, int c, int d)
 {
-    cGameWorld::Instance().AddToLink(a, b, c, d);
+    if (Scripting::CheckScriptRoom(L"AddToLink", cGameWorld::Instance().links.size()))
+        cGameWorld::Instance().AddToLink(a, b, c, d);
 }
 
 int Story::GetPlaceCounter(int type)

@@ -163,6 +163,8 @@ bool Story::GetMyCombo(int length, int count)
 void Story::AddJoker(int count)
 {
     cGameWorld& world = cGameWorld::Instance();
+    if (!Scripting::CheckScriptRoom(L"AddJoker", world.jokers.size(), count))
+        return;
     world.AddJoker(count);
     world.jokerRequested = 0;
 }

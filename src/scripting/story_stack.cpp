@@ -35,7 +35,8 @@ bool EverySlotOccupied()
 
 void Story::SetStackCoordinateAndDirection(int slot, int x, int y, int direction)
 {
-    cGameWorld::Instance().SetStackCoordinateAndDirection(slot, x, y, direction);
+    if (Scripting::CheckScriptRoom(L"SetStackCoordinateAndDirection", cGameWorld::Instance().stackSlots.size()))
+        cGameWorld::Instance().SetStackCoordinateAndDirection(slot, x, y, direction);
 }
 
 void Story::SetToStackCoordinate(int slot, int x, int y)
@@ -81,12 +82,14 @@ int Story::GetCurrentStack()
 
 void Story::EnableAutoForStack(int autoClass)
 {
-    cGameWorld::Instance().EnableAutoForStack(autoClass);
+    if (Scripting::CheckScriptRoom(L"EnableAutoForStack", cGameWorld::Instance().stackAutoClasses.size()))
+        cGameWorld::Instance().EnableAutoForStack(autoClass);
 }
 
 void Story::EnableAutoTypForStack(int type)
 {
-    cGameWorld::Instance().EnableAutoTypForStack(type);
+    if (Scripting::CheckScriptRoom(L"EnableAutoTypForStack", cGameWorld::Instance().stackAutoTypes.size()))
+        cGameWorld::Instance().EnableAutoTypForStack(type);
 }
 
 int Story::GetCounterEnableAuto()

@@ -1,6 +1,7 @@
 // Story methods: time and sound. The level's time, the service and waiting
 // times, the music stream and the effect sounds of the world's 20 slots.
 #include <string>
+#include <sys/stat.h>
 
 #include "resources/log.h"
 #include "scripting/script_index.h"
@@ -11,6 +12,16 @@
 #include "world/world_sizes.h"
 
 namespace {
+
+// A music is named by a file of data/sound/music/ without its ".ogg": a plain
+// name, never a path out of the folder, and a regular file, so the stream is
+// never opened on a pipe or a device that would keep the game waiting.
+bool IsMusicFile(const std::string& name, const std::string& path)
+{
+    struct stat status { };
+    return Scripting::CheckScriptText(L"StartMusic", name) && name.find('/') == std::string::npos
+        && name.find('\\') == std::string::npos && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 // A player who keeps failing a level gets a little more time from the fourth
 // try on: 10 % on the fourth, 15 % on the fifth, 20 % on the sixth. In whole
@@ -113,6 +124,10 @@ void Story::StartMusic(const std::string& name)
         world.musicStream = nullptr;
     }
     const std::string path = "data/sound/music/" + name + ".ogg";
+    if (!IsMusicFile(name, path)) {
+        cLog::Instance().Write(L"music file %s...", path.substr(0, 64).c_str());
+        return;
+    }
     world.musicStream = world.soundEngine->Play2D(path.c_str());
     if (world.musicStream)
         world.musicStream->SetVolume(world.musicPlayVolume);

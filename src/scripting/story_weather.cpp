@@ -139,24 +139,28 @@ void Story::SetCloudAlpha(int a, int b)
 
 void Story::AddCloud(int a, int b, int c, int d, int e, int f)
 {
-    if (CheckDriftPoints(L"AddCloud", b, c, d, e))
+    if (CheckDriftPoints(L"AddCloud", b, c, d, e)
+        && Scripting::CheckScriptRoom(L"AddCloud", cGameWorld::Instance().clouds.size()))
         cGameWorld::Instance().AddCloud(a, b, c, d, e, f);
 }
 
 // The number given with the texture is the cloud's start delay in seconds.
 void Story::AddTextureCloud(int id, const std::string& texture, float alpha)
 {
-    if (Scripting::CheckScriptNumber(L"AddTextureCloud", alpha))
+    if (Scripting::CheckScriptNumber(L"AddTextureCloud", alpha)
+        && Scripting::CheckScriptText(L"AddTextureCloud", texture))
         cGameWorld::Instance().AddTextureCloud(id, texture, alpha);
 }
 
 void Story::AddBalon(int a, int b, int c, int d, int e, int f)
 {
-    if (CheckDriftPoints(L"AddBalon", b, c, d, e))
+    if (CheckDriftPoints(L"AddBalon", b, c, d, e)
+        && Scripting::CheckScriptRoom(L"AddBalon", cGameWorld::Instance().balloons.size()))
         cGameWorld::Instance().AddBalon(a, b, c, d, e, f);
 }
 
 void Story::AddTextureBalon(int id, const std::string& texture)
 {
-    cGameWorld::Instance().AddTextureBalon(id, texture);
+    if (Scripting::CheckScriptText(L"AddTextureBalon", texture))
+        cGameWorld::Instance().AddTextureBalon(id, texture);
 }

@@ -4,17 +4,15 @@
 // few callbacks raised, then the level released. Precompiled chunks are fed
 // as they come: the game must refuse them itself. The game's own fences keep
 // any input from hanging (the memory cap of each state and the time budget of
-// each entry into a script, both narrowed here). Only what would act on the
-// machine outside the game (end the fuzzer, run programs, touch files, wait on
-// standard input) fails here instead of acting.
+// each entry into a script, both narrowed here); the game gives scripts
+// nothing that acts on the machine outside it (no files but its own scripts,
+// no programs, no exit, no standard input), so the input runs as it comes.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <lua.hpp>
 
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
@@ -34,36 +32,6 @@ constexpr size_t kMemoryBudget = 32u << 20; // bytes per state
 constexpr int kLevel = 99;
 
 std::filesystem::path g_scriptPath;
-
-int Refused(lua_State* L)
-{
-    return luaL_error(L, "not available to fuzz input");
-}
-
-void PrepareContext(lua_State* L)
-{
-    const struct {
-        const char* table;
-        const char* name;
-    } kOutside[] = { { "os", "exit" }, { "os", "execute" }, { "os", "remove" }, { "os", "rename" }, { "os", "tmpname" },
-        { "io", "popen" }, { "io", "open" }, { "io", "lines" }, { "io", "input" }, { "io", "output" }, { "io", "read" },
-        { nullptr, "dofile" }, { nullptr, "loadfile" } };
-    for (const auto& f : kOutside) {
-        if (!f.table) {
-            lua_pushcfunction(L, Refused);
-            lua_setglobal(L, f.name);
-            continue;
-        }
-        lua_getglobal(L, f.table);
-        lua_pushcfunction(L, Refused);
-        lua_setfield(L, -2, f.name);
-        lua_pop(L, 1);
-    }
-    lua_getglobal(L, "io");
-    lua_pushnil(L);
-    lua_setfield(L, -2, "stdin");
-    lua_pop(L, 1);
-}
 
 void SetUpOnce()
 {
@@ -96,7 +64,6 @@ void SetUpOnce()
     Scripting::SetScriptLimitsForTests(kMemoryBudget, kTimeBudget);
     Script::Initialize();
     ExportStory();
-    Scripting::SetContextPreparerForTests(PrepareContext);
 }
 
 } // namespace

@@ -33,8 +33,8 @@ TEST_F(ScriptHost, OneContextAtATimeSeparateFromTheMainStateButSharingStory)
     // Both states open the game's libraries only.
     for (lua_State* L : { main, context })
         ASSERT_TRUE(RunChunk(L,
-            "assert(coroutine and io and os and string and math and table and dofile and pcall)\n"
-            "assert(debug == nil and package == nil and require == nil)"));
+            "assert(coroutine and os and string and math and table and dofile and pcall)\n"
+            "assert(io == nil and debug == nil and package == nil and require == nil)"));
 
     EXPECT_FALSE(Scripting::SelectContext(-1) || Scripting::SelectContext(1));
     EXPECT_TRUE(Scripting::SelectContext(handle));

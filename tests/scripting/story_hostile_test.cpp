@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 #include <lua.hpp>
+#include <malloc.h>
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 #include "platform/message_pump.h"
 #include "platform/test_events.h"
@@ -209,6 +213,56 @@ TEST_F(StoryHostile, BadArgumentsAreRefusedAndChangeNothing)
     world.CheckParkingFull();
     world.SpawnAutobahnAuto(1, 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+// Bytes the process holds on its heap (through the sanitizer's allocator when
+// it stands in for malloc).
+size_t HeapBytes()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+// What Story keeps for a script lies outside the script's memory cap: a
+// script that calls every keeping method 2000 times, with long texts
+// and with texts just short enough, leaves the game holding less than that
+// cap, all calls together.
+TEST_F(StoryHostile, WhatStoryKeepsForAScriptStaysWithinTheScriptBudget)
+{
+    cGameWorld::Instance().level = 8;
+    ASSERT_TRUE(Run(kSetup));
+    // t is a text of the given length, different in every call i.
+    const char* const kCalls[] = { "Story:SetFlag(t)", "Story:AddAuto(i, 1, t)", "Story:AddPlace(i, t, 1)",
+        "Story:AddPlaceLot(i, t, 1, 1, 1)", "Story:AddFundament(i, t, t, 9)", "Story:PlaceTexture(6, t)",
+        "Story:CreateEffects(i, t, 8, 0, 0)", "Story:EffectTextureExt(3, t)", "Story:AddTextureCloud(1, t, 1)",
+        "Story:AddTextureBalon(1, t)", "Story:AddIcon(i, t)", "Story:AddBody(i, t)", "Story:AddOver(i, t)",
+        "Story:SetMenuCorner(t)", "Story:AddMyBody(1, i, i)", "Story:AddMyOver(1, i, i)", "Story:AddSuperOver(1, i, i)",
+        "Story:CreatePlace(6, 2, 2, 9)", "Story:CreatePlace111(1, i, i, 1, 0)", "Story:CreateFundament(1, 2, 2, 9, -1)",
+        "Story:SetLotForBuild(4, 4)", "Story:AddToLink(i, i, i, i)", "Story:CreateMyEffects(1, 3, 1, 0.1, 10, 10)",
+        "Story:AddCloud(i, 0, 0, 100, 100, 10)", "Story:AddBalon(i, 0, 0, 50, 50, 5)", "Story:EnableAutoForStack(i)",
+        "Story:EnableAutoTypForStack(i)", "Story:EnableAutoForAutobahn(1, i, 1)",
+        "Story:EnableClassAutoForAutobahn(1, i)", "Story:AddTransportToAutobahn(1, 2)",
+        "Story:AddTransportToCity(1, 0, 1, 0)", "Story:ChoiceAutobahnAutos(i)",
+        "Story:SetStackCoordinateAndDirection(i, 100, 500, 9)", "Story:AddJoker(1)", "Story:AddSpecAuto(0, 1)" };
+    lua_State* L = State();
+    TakeLog();
+    const size_t heapBefore = HeapBytes() - static_cast<size_t>(lua_gc(L, LUA_GCCOUNT, 0)) * 1024;
+    for (const int length : { 32768, 255 }) {
+        for (const char* call : kCalls) {
+            SCOPED_TRACE(testing::Message() << call << ", texts of " << length);
+            ASSERT_TRUE(Run("for i = 1, 2000 do local t = string.rep('x', " + std::to_string(length - 6)
+                + ") .. string.format('%06d', i) " + call + " end collectgarbage()"));
+            TakeLog();
+            const size_t held = HeapBytes() - static_cast<size_t>(lua_gc(L, LUA_GCCOUNT, 0)) * 1024;
+            ASSERT_LT(held - std::min(held, heapBefore), Scripting::kScriptMemoryLimit);
+        }
+    }
+    Story::Instance().ClearFlags();
+    while (Story::Instance().HasFlagEvents())
+        Story::Instance().PopFlagEvent();
 }
 
 // A profile or level number past the per-player and per-level tables reaches
