@@ -27,7 +27,7 @@ int ReportFailedStart()
     const std::wstring& why = cGameWorld::Instance().startFailure;
     if (why.empty())
         return 0;
-    std::fprintf(stderr, "vandrel: %s\n", platform::WideToNarrow(why).c_str());
+    std::fprintf(stderr, "vandrel: %s\n", platform::WideToPath(why).c_str());
     return 1;
 }
 

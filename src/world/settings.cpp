@@ -30,7 +30,7 @@ std::wstring CurrentFolder()
 {
     std::error_code ec;
     const auto path = std::filesystem::current_path(ec);
-    return ec ? std::wstring() : platform::NarrowToWide(path.string());
+    return ec ? std::wstring() : platform::PathToWide(path.string());
 }
 
 std::wstring Join(const std::wstring& folder, const std::wstring& name)
@@ -42,13 +42,13 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name)
 // of that name: a player's file is never replaced by the defaults.
 void CopyInstallFileWhereMissing(const std::wstring& installFolder, const std::wstring& userFolder, const wchar_t* name)
 {
-    const std::string target = platform::WideToNarrow(Join(userFolder, name));
+    const std::string target = platform::WideToPath(Join(userFolder, name));
     std::error_code ec;
     if (std::filesystem::symlink_status(target, ec).type() != std::filesystem::file_type::not_found)
         return;
     std::vector<uint8_t> bytes;
     const std::wstring source = Join(installFolder, name);
-    if (!platform::ReadWholeFile(platform::WideToNarrow(source), bytes)) {
+    if (!platform::ReadWholeFile(platform::WideToPath(source), bytes)) {
         cLog::Instance().Error(L"cSettings::LoadSettingsAndProfiles -> unable to read \"%ls\".", source.c_str());
         return;
     }
@@ -60,7 +60,7 @@ void CopyInstallFileWhereMissing(const std::wstring& installFolder, const std::w
 // Why a settings file gave no entries, in words for the player and the log.
 std::wstring WhyUnreadable(const std::wstring& path)
 {
-    const std::string native = platform::WideToNarrow(path);
+    const std::string native = platform::WideToPath(path);
     std::error_code ec;
     const auto type = std::filesystem::status(native, ec).type();
     if (type == std::filesystem::file_type::not_found)
@@ -157,7 +157,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     const int writeError = errno;
     if (folderExists) {
         // A folder we may only read still holds the player's files.
-        world.userFolder = platform::NarrowToWide(folder);
+        world.userFolder = platform::PathToWide(folder);
         cLog::SetFolder(world.userFolder);
     } else {
         world.userFolder.clear();
@@ -173,7 +173,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         // Without a folder of our own nothing is written anywhere, the log
         // included: the program folder is not ours to write to.
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
-            + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
+            + platform::PathToWide(folder) + L"\"; settings and progress will not be saved.");
         world::SetPlayerFileNotice(world, kNothingSavedText);
     }
     for (const std::wstring& complaint : complaints)
