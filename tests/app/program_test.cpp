@@ -1,13 +1,16 @@
 // The game's program itself, started as a player would start it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -54,6 +57,33 @@ TEST(Program, WithoutItsInterfaceTextsItSaysSoAndFails)
         }
     }
     ExpectFailureSaying(folder, "gui_vocabular.csv");
+}
+
+// A user folder whose path holds bytes that are not UTF-8, or whose files'
+// paths come within a few bytes of PATH_MAX: the first start's files (the
+// player's settings and profiles, the log) are made in that folder, under
+// those very bytes, and nowhere else.
+TEST(Program, WritesItsFilesIntoAUserFolderOfAnyBytesAndLength)
+{
+    test::TempFolder folder;
+    std::string longPath = folder.Path();
+    // The start's files then have paths of about 4090 bytes: within
+    // PATH_MAX, but not with a temporary name a dozen bytes longer.
+    while (longPath.size() < 4064)
+        longPath += "/" + std::string(std::min<size_t>(200, 4064 - longPath.size() - 1), 'd');
+    for (const std::string& home : { folder / "caf\xe9 \xff\xc3(", longPath }) {
+        SCOPED_TRACE(home.size());
+        fs::create_directories(home);
+        const std::string user = home + "/vandrel-first-eng";
+        test::ProgramRun game(VANDREL_PROGRAM, { { "XDG_DATA_HOME", home }, { "XDG_RUNTIME_DIR", folder.Path() } },
+            folder / "stderr.txt");
+        EXPECT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt", user + "/config.cfg" }, 60.0));
+        EXPECT_EQ(game.Terminate(), 0);
+        std::vector<std::string> made;
+        for (const auto& entry : fs::directory_iterator(home))
+            made.push_back(entry.path().filename().string());
+        EXPECT_EQ(made, std::vector<std::string> { "vandrel-first-eng" });
+    }
 }
 
 } // namespace
