@@ -13,12 +13,18 @@
 #include "resources/log.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace {
 
 // A SIGTERM the game has not answered after this long ends the process: the
 // game must end within two seconds whatever it is doing.
 constexpr double kQuitGraceSeconds = 1.5;
+
+// The runtime folder's lock file is named after this; the user folder's is
+// kUserFolderLockName in it.
+const char* const kInstanceName = "MyApp1.0";
+const char* const kUserFolderLockName = "vandrel.lock";
 
 // A start that ended while reading the settings or the profiles says which
 // file and why, and leaves with a failure code.
@@ -65,6 +71,34 @@ bool GuiTextsPresent()
     return false;
 }
 
+// A second start ends at once and without a failure, but says why nothing
+// opens, so a player whose first window hangs knows.
+int SayAnotherCopyRuns(const std::string& lockFile)
+{
+    std::fprintf(stderr,
+        "vandrel: the game is already running (another copy holds \"%s\"); this start ends without opening a "
+        "window.\n",
+        lockFile.c_str());
+    return 0;
+}
+
+// Two copies started with different runtime folders (another session, another
+// XDG_RUNTIME_DIR) would still share the user folder and overwrite each
+// other's files: the folder has a lock of its own, taken before the settings
+// write anything there. False when another copy holds it; a folder that
+// cannot be made or locked is left to the settings to tell.
+bool HoldUserFolder(platform::InstanceLock& lock)
+{
+    const std::string folder = cSettings::UserFolderOfInstall();
+    if (folder.empty() || !platform::MakeFolders(folder))
+        return true;
+    const std::string file = folder + "/" + kUserFolderLockName;
+    if (lock.AcquireFile(file) != platform::InstanceLockResult::HeldElsewhere)
+        return true;
+    SayAnotherCopyRuns(file);
+    return false;
+}
+
 } // namespace
 
 int main()
@@ -72,11 +106,14 @@ int main()
     // The lock stays held until the process ends. A second copy leaves at
     // once; its window cannot raise the first one's from here.
     platform::InstanceLock instanceLock;
-    if (instanceLock.Acquire("MyApp1.0") == platform::InstanceLockResult::HeldElsewhere)
-        return 0;
+    if (instanceLock.Acquire(kInstanceName) == platform::InstanceLockResult::HeldElsewhere)
+        return SayAnotherCopyRuns(platform::InstanceLockPath(kInstanceName));
 
     if (!EnterProgramFolder())
         return 1;
+    platform::InstanceLock userFolderLock;
+    if (!HoldUserFolder(userFolderLock))
+        return 0;
     platform::ArmQuitWatchdog(kQuitGraceSeconds);
 
     // The world reads the settings and profiles as it is built, before the

@@ -216,3 +216,13 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     ReadProfiles(users, world);
     world.dateText = world::DateText();
 }
+
+std::string cSettings::UserFolderOfInstall()
+{
+    PropertyFile install;
+    if (!install.Serialize(Join(Join(CurrentFolder(), L"data"), kConfigName), false))
+        return {};
+    std::vector<std::wstring> complaints; // told when the settings are loaded
+    const std::wstring language = CheckedLanguage(install.GetString(L"language"), complaints);
+    return platform::UserFolderPath(platform::WideToNarrow(language));
+}
