@@ -5,7 +5,9 @@
 #include <string>
 #include <system_error>
 
+#include "app/cursor_set.h"
 #include "app/pp_app.h"
+#include "engine/gfx.h"
 #include "platform/folders.h"
 #include "platform/quit_watchdog.h"
 #include "platform/single_instance.h"
@@ -13,6 +15,7 @@
 #include "resources/log.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
+#include "world/language_tables.h"
 #include "world/settings.h"
 
 namespace {
@@ -58,8 +61,8 @@ bool EnterProgramFolder()
     return true;
 }
 
-// The interface texts are the one data table without which the game would
-// run but show blank buttons: it is refused here, before the window appears.
+// Without the interface texts the game would run but show blank buttons: the
+// start is refused here, before the window appears.
 bool GuiTextsPresent()
 {
     if (GuiVocabularyReadable())
@@ -99,6 +102,38 @@ bool HoldUserFolder(platform::InstanceLock& lock)
     return false;
 }
 
+// Refuses the start, in the log and on standard error.
+void RefuseStart(const std::string& why)
+{
+    cLog::Instance().Error(L"main -> %ls", platform::PathToWide(why).c_str());
+    std::fprintf(stderr, "vandrel: %s\n", why.c_str());
+}
+
+// What the game cannot run without beyond the interface texts: the mouse
+// cursor, the interface font and the levels of the map. Without them it would
+// end at once, draw blank buttons or offer no level, each without a word; it
+// is refused here instead, naming each thing missing, before any window.
+bool StartDataPresent()
+{
+    bool present = true;
+    if (!cCursorSet::PagesReadable()) {
+        RefuseStart("unable to read \"data/gui/cursor/descriptor.xml\" (the mouse cursor): it is missing or "
+                    "damaged.");
+        present = false;
+    }
+    if (const std::string font = MissingFontFile(); !font.empty()) {
+        RefuseStart("unable to open the font \"" + font
+            + "\" (the interface font Carlito, Debian package fonts-crosextra-carlito): it is missing or damaged.");
+        present = false;
+    }
+    if (!language::TasksReadable()) {
+        RefuseStart("unable to read \"data/language/tasks.csv\" (the levels of the map): it is missing, damaged or "
+                    "holds no task for level 1, in data/language.pkg and in data/language/.");
+        present = false;
+    }
+    return present;
+}
+
 } // namespace
 
 int main()
@@ -121,7 +156,8 @@ int main()
     cGameWorld::Instance();
     if (const int failed = ReportFailedStart())
         return failed;
-    if (!GuiTextsPresent())
+    const bool textsPresent = GuiTextsPresent();
+    if (!StartDataPresent() || !textsPresent)
         return 1;
 
     {

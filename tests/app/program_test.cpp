@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -17,14 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs a copy of the program in the folder; it must fail, saying `expected`
-// on standard error.
-void ExpectFailureSaying(const test::TempFolder& folder, const char* expected)
+// Runs a copy of the program in the folder (through `wrapper`, a shell
+// command given the program as $0, when one is named); it must fail, saying
+// `expected` on standard error.
+void ExpectFailureSaying(const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
+    // A start that is not refused would run on: it is ended after a while.
+    const std::string run = "timeout 60 " + (wrapper.empty() ? program.string() : wrapper + " " + program.string());
     const std::string command = "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=" + folder.Path()
-        + " XDG_DATA_HOME=" + folder.Path() + " " + program.string() + " 2>" + folder.Path() + "/stderr.txt";
+        + " XDG_DATA_HOME=" + folder.Path() + " " + run + " 2>" + folder.Path() + "/stderr.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_NE(WEXITSTATUS(status), 0);
@@ -57,6 +62,72 @@ TEST(Program, WithoutItsInterfaceTextsItSaysSoAndFails)
         }
     }
     ExpectFailureSaying(folder, "gui_vocabular.csv");
+}
+
+// The built data/ copied into the folder as links, but for what `changed`
+// names: a relative path mapped to nothing is left out, one mapped to bytes
+// is a file holding them. Folders on the way to a change are made anew.
+void MirrorData(const test::TempFolder& folder, const std::map<std::string, std::optional<std::string>>& changed)
+{
+    const fs::path built = fs::path(VANDREL_PROGRAM).parent_path() / "data";
+    const auto mirror = [&](const auto& self, const fs::path& relative) -> void {
+        fs::create_directory(fs::path(folder.Path()) / "data" / relative);
+        for (const auto& entry : fs::directory_iterator(built / relative)) {
+            const fs::path name = relative / entry.path().filename();
+            const fs::path target = fs::path(folder.Path()) / "data" / name;
+            const auto change = changed.find(name.string());
+            if (change != changed.end()) {
+                if (change->second)
+                    std::ofstream(target, std::ios::binary) << *change->second;
+                continue;
+            }
+            const bool onTheWay = std::any_of(changed.begin(), changed.end(),
+                [&](const auto& c) { return c.first.rfind(name.string() + "/", 0) == 0; });
+            if (onTheWay)
+                self(self, name);
+            else
+                fs::create_symlink(entry.path(), target);
+        }
+    };
+    mirror(mirror, "");
+}
+
+// What the game cannot run without, each missing or damaged: the start is
+// refused with a line naming it, before any window (not ended at once with
+// 0 and no word, nor run with an empty map).
+TEST(Program, WithoutItsCursorOrItsLevelTableItSaysWhichAndFails)
+{
+    const std::string cursor = "gui/cursor/descriptor.xml", tasks = "language/tasks.csv";
+    const std::string damaged = std::string("\xff\xfe") + "neither a descriptor nor a table";
+    const struct {
+        std::map<std::string, std::optional<std::string>> changed;
+        const char* said;
+    } cases[] = {
+        { { { cursor, std::nullopt } }, "data/gui/cursor/descriptor.xml" },
+        { { { cursor, damaged } }, "data/gui/cursor/descriptor.xml" },
+        { { { "gui", std::nullopt } }, "data/gui/cursor/descriptor.xml" },
+        { { { "language.pkg", std::nullopt }, { tasks, std::nullopt } }, "data/language/tasks.csv" },
+        { { { "language.pkg", std::nullopt }, { tasks, damaged } }, "data/language/tasks.csv" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.changed.rbegin()->first);
+        test::TempFolder folder;
+        MirrorData(folder, c.changed);
+        ExpectFailureSaying(folder, c.said);
+    }
+}
+
+// Without the interface font (here hidden in a mount namespace of the test's
+// own) the start is refused naming it, rather than every button left blank.
+TEST(Program, WithoutItsFontItSaysSoAndFails)
+{
+    const char* const fonts = "/usr/share/fonts/truetype/crosextra";
+    if (std::system("unshare -rm true 2>/dev/null") != 0)
+        GTEST_SKIP() << "no user namespaces here to hide the font in";
+    test::TempFolder folder;
+    MirrorData(folder, {});
+    ExpectFailureSaying(folder, "Carlito-Regular.ttf",
+        std::string("unshare -rm sh -c 'mount -t tmpfs none ") + fonts + " && exec \"$0\"'");
 }
 
 // A user folder whose path holds bytes that are not UTF-8, or whose files'
