@@ -80,15 +80,16 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
 {
     test::TempFolder data, firstRuntime, secondRuntime;
     const std::string user = data / "vandrel-first-eng";
-    test::ProgramRun first("./vandrel", { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", firstRuntime.Path() } },
-        firstRuntime / "stderr.txt");
+    test::ProgramRun first("./vandrel",
+        { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", firstRuntime.Path() } }, firstRuntime / "stderr.txt");
     ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt" }, 60.0)) << "the first copy did not start";
     struct stat log { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &log), 0);
 
     const auto start = std::chrono::steady_clock::now();
     test::ProgramRun second("./vandrel",
-        { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", secondRuntime.Path() } }, secondRuntime / "stderr.txt");
+        { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", secondRuntime.Path() } },
+        secondRuntime / "stderr.txt");
     EXPECT_EQ(second.WaitForExit(20.0), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     const std::string said = ReadText(secondRuntime / "stderr.txt");

@@ -11,8 +11,8 @@
 
 namespace test {
 
-ProgramRun::ProgramRun(const std::string& program, const std::map<std::string, std::string>& environment,
-    const std::string& stderrFile)
+ProgramRun::ProgramRun(
+    const std::string& program, const std::map<std::string, std::string>& environment, const std::string& stderrFile)
 {
     m_pid = fork();
     if (m_pid != 0)
