@@ -35,10 +35,16 @@ bool cCursorSet::Load()
 {
     if (g_pGfx2D)
         g_pGfx2D->SetColor(0);
-    const bool loaded = pages.Load(L"data/gui/cursor");
+    const bool loaded = pages.Load(kFolder);
     if (g_pGfx2D)
         g_pGfx2D->SetColor(0xFFFFFFFF);
     return loaded;
+}
+
+bool cCursorSet::PagesReadable()
+{
+    CPageManager probe;
+    return probe.Load(kFolder);
 }
 
 void cCursorSet::Release()

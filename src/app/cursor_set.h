@@ -20,6 +20,10 @@ public:
 
     // The cursor images; false when the page set cannot be read.
     bool Load();
+    // Whether the page set's descriptor (data/gui/cursor/descriptor.xml)
+    // reads; needs no device. The start is refused without it.
+    static bool PagesReadable();
+    static constexpr const wchar_t* kFolder = L"data/gui/cursor";
     void Release();
 
     // Chooses the cursor by name ("Standard", "Click"); the number goes with

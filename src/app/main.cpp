@@ -5,7 +5,9 @@
 #include <string>
 #include <system_error>
 
+#include "app/cursor_set.h"
 #include "app/pp_app.h"
+#include "engine/gfx.h"
 #include "platform/folders.h"
 #include "platform/quit_watchdog.h"
 #include "platform/single_instance.h"
@@ -13,12 +15,19 @@
 #include "resources/log.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
+#include "world/language_tables.h"
+#include "world/settings.h"
 
 namespace {
 
 // A SIGTERM the game has not answered after this long ends the process: the
 // game must end within two seconds whatever it is doing.
 constexpr double kQuitGraceSeconds = 1.5;
+
+// The runtime folder's lock file is named after this; the user folder's is
+// kUserFolderLockName in it.
+const char* const kInstanceName = "MyApp1.0";
+const char* const kUserFolderLockName = "vandrel.lock";
 
 // A start that ended while reading the settings or the profiles says which
 // file and why, and leaves with a failure code.
@@ -27,7 +36,7 @@ int ReportFailedStart()
     const std::wstring& why = cGameWorld::Instance().startFailure;
     if (why.empty())
         return 0;
-    std::fprintf(stderr, "vandrel: %s\n", platform::WideToNarrow(why).c_str());
+    std::fprintf(stderr, "vandrel: %s\n", platform::WideToPath(why).c_str());
     return 1;
 }
 
@@ -52,8 +61,8 @@ bool EnterProgramFolder()
     return true;
 }
 
-// The interface texts are the one data table without which the game would
-// run but show blank buttons: it is refused here, before the window appears.
+// Without the interface texts the game would run but show blank buttons: the
+// start is refused here, before the window appears.
 bool GuiTextsPresent()
 {
     if (GuiVocabularyReadable())
@@ -65,6 +74,66 @@ bool GuiTextsPresent()
     return false;
 }
 
+// A second start ends at once and without a failure, but says why nothing
+// opens, so a player whose first window hangs knows.
+int SayAnotherCopyRuns(const std::string& lockFile)
+{
+    std::fprintf(stderr,
+        "vandrel: the game is already running (another copy holds \"%s\"); this start ends without opening a "
+        "window.\n",
+        lockFile.c_str());
+    return 0;
+}
+
+// Two copies started with different runtime folders (another session, another
+// XDG_RUNTIME_DIR) would still share the user folder and overwrite each
+// other's files: the folder has a lock of its own, taken before the settings
+// write anything there. False when another copy holds it; a folder that
+// cannot be made or locked is left to the settings to tell.
+bool HoldUserFolder(platform::InstanceLock& lock)
+{
+    const std::string folder = cSettings::UserFolderOfInstall();
+    if (folder.empty() || !platform::MakeFolders(folder))
+        return true;
+    const std::string file = folder + "/" + kUserFolderLockName;
+    if (lock.AcquireFile(file) != platform::InstanceLockResult::HeldElsewhere)
+        return true;
+    SayAnotherCopyRuns(file);
+    return false;
+}
+
+// Refuses the start, in the log and on standard error.
+void RefuseStart(const std::string& why)
+{
+    cLog::Instance().Error(L"main -> %ls", platform::PathToWide(why).c_str());
+    std::fprintf(stderr, "vandrel: %s\n", why.c_str());
+}
+
+// What the game cannot run without beyond the interface texts: the mouse
+// cursor, the interface font and the levels of the map. Without them it would
+// end at once, draw blank buttons or offer no level, each without a word; it
+// is refused here instead, naming each thing missing, before any window.
+bool StartDataPresent()
+{
+    bool present = true;
+    if (!cCursorSet::PagesReadable()) {
+        RefuseStart("unable to read \"data/gui/cursor/descriptor.xml\" (the mouse cursor): it is missing or "
+                    "damaged.");
+        present = false;
+    }
+    if (const std::string font = MissingFontFile(); !font.empty()) {
+        RefuseStart("unable to open the font \"" + font
+            + "\" (the interface font Carlito, Debian package fonts-crosextra-carlito): it is missing or damaged.");
+        present = false;
+    }
+    if (!language::TasksReadable()) {
+        RefuseStart("unable to read \"data/language/tasks.csv\" (the levels of the map): it is missing, damaged or "
+                    "holds no task for level 1, in data/language.pkg and in data/language/.");
+        present = false;
+    }
+    return present;
+}
+
 } // namespace
 
 int main()
@@ -72,11 +141,14 @@ int main()
     // The lock stays held until the process ends. A second copy leaves at
     // once; its window cannot raise the first one's from here.
     platform::InstanceLock instanceLock;
-    if (instanceLock.Acquire("MyApp1.0") == platform::InstanceLockResult::HeldElsewhere)
-        return 0;
+    if (instanceLock.Acquire(kInstanceName) == platform::InstanceLockResult::HeldElsewhere)
+        return SayAnotherCopyRuns(platform::InstanceLockPath(kInstanceName));
 
     if (!EnterProgramFolder())
         return 1;
+    platform::InstanceLock userFolderLock;
+    if (!HoldUserFolder(userFolderLock))
+        return 0;
     platform::ArmQuitWatchdog(kQuitGraceSeconds);
 
     // The world reads the settings and profiles as it is built, before the
@@ -84,7 +156,8 @@ int main()
     cGameWorld::Instance();
     if (const int failed = ReportFailedStart())
         return failed;
-    if (!GuiTextsPresent())
+    const bool textsPresent = GuiTextsPresent();
+    if (!StartDataPresent() || !textsPresent)
         return 1;
 
     {

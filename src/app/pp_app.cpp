@@ -92,7 +92,7 @@ void cPPApp::AddSearchPaths()
     // lower-cased by the file manager: a folder name above it keeps its case,
     // or the path would not exist on a case-sensitive file system.
     std::error_code ec;
-    std::wstring folder = platform::NarrowToWide(std::filesystem::current_path(ec).string());
+    std::wstring folder = platform::PathToWide(std::filesystem::current_path(ec).string());
     for (wchar_t& c : folder) {
         if (c == L'\\')
             c = L'/';

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/win_types.h"
 
@@ -143,6 +144,11 @@ HRESULT InitEngine(int version, iGfxDevice** device, iGfx2D** gfx2d);
 void CloseEngine();
 HRESULT InitInput(HINSTANCE instance, iInputDevice** device, void** aux);
 void CloseInput();
+
+// The first of the interface fonts' files (face "calibry": Carlito regular,
+// bold and italic) that cannot be opened as a font, by path; empty when all
+// open. Needs neither window nor device.
+std::string MissingFontFile();
 
 extern iGfxDevice* g_pGfxDevice;
 extern iGfx2D* g_pGfx2D;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cwctype>
+#include <memory>
 #include <string>
 
 #include "engine/engine_context.h"
@@ -57,6 +58,24 @@ iGfxFont* cGfx2D::CreateFont(const wchar_t* face, int size, int style)
         style = 0;
     }
     return cGfxFont::Open(std::string(kFontFolder) + kFontFiles[style], size);
+}
+
+std::string MissingFontFile()
+{
+    // Without the font library open before, it is closed again after.
+    const bool wasOpen = TTF_WasInit() != 0;
+    std::string missing;
+    for (const char* name : kFontFiles) {
+        const std::string path = std::string(kFontFolder) + name;
+        const std::unique_ptr<cGfxFont> font(cGfxFont::Open(path, 12));
+        if (!font) {
+            missing = path;
+            break;
+        }
+    }
+    if (!wasOpen && TTF_WasInit() && engine::GetContext().fonts.empty())
+        TTF_Quit();
+    return missing;
 }
 
 void cGfx2D::RestoreResources()

@@ -309,7 +309,7 @@ HRESULT cGfxDevice::SaveScreenshot(const RECT* source, const RECT*, const wchar_
     if (ok)
         ok = (rgb = SDL_ConvertSurfaceFormat(sized ? sized : shot, SDL_PIXELFORMAT_RGB24, 0)) != nullptr;
 
-    std::string file = platform::WideToNarrow(path);
+    std::string file = platform::WideToPath(path);
     if (ok) {
         std::filesystem::path parent = std::filesystem::path(file).parent_path();
         if (!parent.empty())
@@ -321,7 +321,7 @@ HRESULT cGfxDevice::SaveScreenshot(const RECT* source, const RECT*, const wchar_
     }
     if (!ok)
         cLog::Instance().Error(
-            L"cGfxDevice::SaveScreenshot -> Unable to write \"%s\": %s", file.c_str(), SDL_GetError());
+            L"cGfxDevice::SaveScreenshot -> Unable to write \"%ls\": %s", path, SDL_GetError());
     SDL_FreeSurface(rgb);
     SDL_FreeSurface(sized);
     SDL_FreeSurface(shot);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -57,16 +58,35 @@ std::string FindProgramFolder()
 
 namespace {
 
-    // A temporary file of our own beside the target: created here and now
+    // Temporary names are "<name>.tmp-<n>", n below kTemporaryNumbers: at
+    // most seven characters longer than the file's own name.
+    constexpr const char* kTemporaryMark = ".tmp-";
+    constexpr unsigned kTemporaryNumbers = 100;
+
+    // The folder of a path and the name in it; the folder is "." for a bare
+    // name. Paths are bytes: nothing here decodes them.
+    void SplitPath(const std::string& path, std::string& folder, std::string& name)
+    {
+        const size_t slash = path.rfind('/');
+        if (slash == std::string::npos) {
+            folder = ".";
+            name = path;
+        } else {
+            folder = slash == 0 ? "/" : path.substr(0, slash);
+            name = path.substr(slash + 1);
+        }
+    }
+
+    // A temporary file of our own in the open folder: created here and now
     // (never an old file, never through a link), under a name no other write
     // of this process uses. -1 when none could be made.
-    int CreateTemporary(const std::string& path, std::string& temp)
+    int CreateTemporary(int folder, const std::string& name, std::string& temp)
     {
         static std::atomic<unsigned> counter { 0 };
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+        for (unsigned attempt = 0; attempt < kTemporaryNumbers; ++attempt) {
+            temp = name + kTemporaryMark + std::to_string(counter.fetch_add(1) % kTemporaryNumbers);
             NoteFileAccess();
-            const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+            const int fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
             if (fd >= 0 || errno != EEXIST)
                 return fd;
         }
@@ -75,19 +95,31 @@ namespace {
 
     // Temporary files of writes to the same target that a crash or a kill cut
     // short; they were never renamed, so nothing of the player's is in them.
-    void RemoveStaleTemporaries(const std::string& path)
+    // (One copy of the game writes in a user folder at a time: it holds the
+    // folder's lock, see single_instance.h.)
+    void RemoveStaleTemporaries(int folder, const std::string& name)
     {
-        const fs::path target(path);
-        const std::string prefix = target.filename().string() + ".tmp-";
-        std::error_code ec;
-        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            if (it->path().filename().string().rfind(prefix, 0) != 0)
+        const std::string prefix = name + kTemporaryMark;
+        const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = listed >= 0 ? ::fdopendir(listed) : nullptr;
+        if (!dir) {
+            if (listed >= 0)
+                ::close(listed);
+            return;
+        }
+        std::vector<std::string> stale;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string found = entry->d_name;
+            if (found.size() > prefix.size() && found.compare(0, prefix.size(), prefix) == 0)
+                stale.push_back(found);
+        }
+        ::closedir(dir);
+        for (const std::string& found : stale) {
+            struct stat st { };
+            if (::fstatat(folder, found.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
-            std::error_code ignored;
-            const auto type = it->symlink_status(ignored).type();
-            if (type == fs::file_type::regular || type == fs::file_type::symlink)
-                fs::remove(it->path(), ignored);
+            if (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))
+                ::unlinkat(folder, found.c_str(), 0);
         }
     }
 
@@ -95,10 +127,24 @@ namespace {
 
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
 {
-    std::string temp;
-    const int fd = CreateTemporary(path, temp);
-    if (fd < 0)
+    // The folder is opened once and the names are taken relative to it, so
+    // the temporary's whole path is never longer than the file's own would
+    // need to be within the folder.
+    std::string folderPath;
+    std::string name;
+    SplitPath(path, folderPath, name);
+    if (name.empty())
         return false;
+    NoteFileAccess();
+    const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return false;
+    std::string temp;
+    const int fd = CreateTemporary(folder, name, temp);
+    if (fd < 0) {
+        ::close(folder);
+        return false;
+    }
     const auto* p = static_cast<const uint8_t*>(data);
     size_t left = size;
     bool ok = true;
@@ -117,20 +163,17 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
         ok = false;
     if (::close(fd) != 0)
         ok = false;
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
+    if (ok && ::renameat(folder, temp.c_str(), folder, name.c_str()) != 0)
         ok = false;
     if (!ok) {
-        ::unlink(temp.c_str());
+        ::unlinkat(folder, temp.c_str(), 0);
+        ::close(folder);
         return false;
     }
     // Make the rename itself durable.
-    const std::string folder = fs::path(path).parent_path().string();
-    const int dirfd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirfd >= 0) {
-        ::fsync(dirfd);
-        ::close(dirfd);
-    }
-    RemoveStaleTemporaries(path);
+    ::fsync(folder);
+    RemoveStaleTemporaries(folder, name);
+    ::close(folder);
     return true;
 }
 

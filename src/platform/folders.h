@@ -20,8 +20,10 @@ bool MakeFolders(const std::string& path);
 std::string FindProgramFolder();
 
 // Writes a player file whole: a temporary file created fresh in the same
-// folder (exclusively, never through a link, under a name of its own),
-// flushed to disk, then renamed over the old one. On failure the old file is
+// folder (exclusively, never through a link, under a name of its own at most
+// seven bytes longer than the file's), flushed to disk, then renamed over the
+// old one. Both names are taken relative to the open folder, so a file whose
+// path is near PATH_MAX is written like any other. On failure the old file is
 // untouched, the temporary is removed and false is returned. Temporaries that
 // earlier writes to the same file left behind when cut short are removed.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);

@@ -32,10 +32,14 @@ InstanceLock::~InstanceLock()
 
 InstanceLockResult InstanceLock::Acquire(const std::string& name)
 {
+    return AcquireFile(InstanceLockPath(name));
+}
+
+InstanceLockResult InstanceLock::AcquireFile(const std::string& path)
+{
     if (m_fd >= 0)
         return InstanceLockResult::Acquired;
-    const std::string path = InstanceLockPath(name);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return InstanceLockResult::Unavailable;
     int result;

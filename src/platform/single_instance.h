@@ -1,5 +1,6 @@
-// One running copy of the game: a lock file held with flock for the life of
-// the process. The system drops the lock when the process ends, however it ends.
+// One running copy of the game: lock files held with flock for the life of
+// the process, one in the runtime folder and one in the user folder. The
+// system drops a lock when the process ends, however it ends.
 #pragma once
 
 #include <string>
@@ -23,7 +24,11 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
+    // The lock file InstanceLockPath(name).
     InstanceLockResult Acquire(const std::string& name);
+    // A lock file of that path (made when missing), e.g. in the user folder:
+    // copies started with different runtime folders still share that one.
+    InstanceLockResult AcquireFile(const std::string& path);
     void Release();
     bool Held() const { return m_fd >= 0; }
 

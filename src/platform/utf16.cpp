@@ -81,9 +81,12 @@ size_t Utf8Sequence(std::string_view s, size_t i, uint32_t& cp)
     return len;
 }
 
-} // namespace
+// The first code point of the escapes PathToWide gives bytes that are not
+// UTF-8: byte b becomes kByteEscape + b (b is 0x80 or above).
+constexpr uint32_t kByteEscape = 0xDC00;
 
-std::wstring NarrowToWide(std::string_view text)
+// Invalid bytes widen to `invalidBase` + the byte.
+std::wstring Widen(std::string_view text, uint32_t invalidBase)
 {
     std::wstring out;
     out.reserve(text.size());
@@ -91,7 +94,7 @@ std::wstring NarrowToWide(std::string_view text)
         uint32_t cp = 0;
         const size_t len = Utf8Sequence(text, i, cp);
         if (len == 0) {
-            out.push_back(static_cast<wchar_t>(static_cast<uint8_t>(text[i])));
+            out.push_back(static_cast<wchar_t>(invalidBase + static_cast<uint8_t>(text[i])));
             ++i;
         } else {
             out.push_back(static_cast<wchar_t>(cp));
@@ -101,12 +104,17 @@ std::wstring NarrowToWide(std::string_view text)
     return out;
 }
 
-std::string WideToNarrow(std::wstring_view text)
+// With `bytesEscaped`, U+DC80 to U+DCFF narrow to the byte they stand for.
+std::string Narrow(std::wstring_view text, bool bytesEscaped)
 {
     std::string out;
     out.reserve(text.size());
     for (wchar_t wc : text) {
         uint32_t c = static_cast<uint32_t>(wc);
+        if (bytesEscaped && c >= kByteEscape + 0x80 && c <= kByteEscape + 0xFF) {
+            out.push_back(static_cast<char>(c - kByteEscape));
+            continue;
+        }
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
             c = 0xFFFD;
         if (c < 0x80) {
@@ -126,6 +134,28 @@ std::string WideToNarrow(std::wstring_view text)
         }
     }
     return out;
+}
+
+} // namespace
+
+std::wstring NarrowToWide(std::string_view text)
+{
+    return Widen(text, 0); // Latin-1
+}
+
+std::string WideToNarrow(std::wstring_view text)
+{
+    return Narrow(text, false);
+}
+
+std::wstring PathToWide(std::string_view path)
+{
+    return Widen(path, kByteEscape);
+}
+
+std::string WideToPath(std::wstring_view path)
+{
+    return Narrow(path, true);
 }
 
 } // namespace platform

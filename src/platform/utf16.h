@@ -23,4 +23,12 @@ void AppendUtf16Le(std::vector<uint8_t>& out, std::wstring_view text);
 std::wstring NarrowToWide(std::string_view text);
 std::string WideToNarrow(std::wstring_view text);
 
+// File names are bytes. A path from the system widens as UTF-8 where it is
+// UTF-8; each byte that is not becomes U+DC80 + its value (a lone surrogate,
+// which no UTF-8 text decodes to), and WideToPath gives that byte back, so any
+// path survives the round trip unchanged. Other characters narrow as
+// WideToNarrow does.
+std::wstring PathToWide(std::string_view path);
+std::string WideToPath(std::wstring_view path);
+
 } // namespace platform

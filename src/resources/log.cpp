@@ -20,6 +20,27 @@ namespace {
 cLog::Observer g_observer;
 int g_handle = -1;
 double g_startMs = 0.0;
+// Bytes of entries written to log.xml since Init, and whether it is full: a
+// script that logs in a loop must not fill the disk the player's files are
+// saved to.
+uint64_t g_written = 0;
+bool g_full = false;
+
+// An entry as it goes to log.xml: "<kind>text</kind>\n", UTF-16 (surrogate
+// pairs and escapes make it a little longer; the limit is not to the byte).
+uint64_t EntryBytes(const wchar_t* kind, const std::wstring& text)
+{
+    return 2 * (2 * std::wcslen(kind) + text.size() + 6);
+}
+
+// Writes one entry into the open log.
+void WriteEntry(const wchar_t* kind, const std::wstring& text)
+{
+    XmlStreamOpenElement(g_handle, kind);
+    XmlStreamWriteText(g_handle, text);
+    XmlStreamCloseElement(g_handle);
+    g_written += EntryBytes(kind, text);
+}
 
 // "%s" arguments are UTF-8; they widen the same under any process locale.
 locale_t FormatLocale()
@@ -58,6 +79,8 @@ void cLog::Init()
     if (g_handle >= 0)
         return;
     g_startMs = platform::NowMilliseconds();
+    g_written = 0;
+    g_full = false;
     g_handle = XmlStreamOpen(L"LOG.xml", L"data/log/log_en.xsl");
     if (g_handle < 0)
         return;
@@ -118,11 +141,20 @@ void cLog::Entry(const wchar_t* kind, const wchar_t* format, va_list args)
         g_observer(kind, message);
     if (std::getenv("VANDREL_LOG_STDERR") && std::wcscmp(kind, L"message") != 0)
         std::fprintf(stderr, "%s: %s\n", platform::WideToNarrow(kind).c_str(), platform::WideToNarrow(message).c_str());
-    if (g_handle < 0)
-        return; // before Init, or when log.xml could not be created
-    XmlStreamOpenElement(g_handle, kind);
-    XmlStreamWriteText(g_handle, TimePrefix() + message);
-    XmlStreamCloseElement(g_handle);
+    if (g_handle < 0 || g_full)
+        return; // before Init, when log.xml could not be created, or once it is full
+    const std::wstring text = TimePrefix() + message;
+    if (g_written + EntryBytes(kind, text) > kLogLimitBytes) {
+        // The last entry says why the log ends here; the file stays
+        // well-formed.
+        wchar_t last[160];
+        std::swprintf(last, 160, L"log.xml has reached %llu bytes: later entries are left out of it.",
+            static_cast<unsigned long long>(kLogLimitBytes));
+        WriteEntry(L"warning", TimePrefix() + last);
+        g_full = true;
+        return;
+    }
+    WriteEntry(kind, text);
 }
 
 void cLog::Error(const wchar_t* format, ...)

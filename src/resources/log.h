@@ -5,13 +5,20 @@
 // are escaped, so an XML reader sees them unchanged; messages logged before
 // Init reach only the observer. Messages are cut at 1023 characters. With
 // VANDREL_LOG_STDERR set, errors and warnings are echoed to stderr too.
+// log.xml holds at most about kLogLimitBytes of entries: the entry that would
+// pass it is replaced by a warning saying so, and later entries reach only
+// the observer (and stderr).
 //
 // Formats are wide printf formats: "%ls" for wide strings, "%s" for 8-bit ones.
 #pragma once
 
 #include <cstdarg>
+#include <cstdint>
 #include <functional>
 #include <string>
+
+// A game's run logs a few kilobytes; a script that logs in a loop stops here.
+constexpr uint64_t kLogLimitBytes = 1024 * 1024;
 
 class cLog {
 public:

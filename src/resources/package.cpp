@@ -25,7 +25,7 @@ namespace {
 std::wstring CurrentFolder()
 {
     char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? platform::NarrowToWide(buffer) : std::wstring();
+    return getcwd(buffer, sizeof buffer) ? platform::PathToWide(buffer) : std::wstring();
 }
 
 } // namespace

@@ -66,7 +66,7 @@ bool cPackage::Create(const std::wstring& path)
 {
     Close();
     char buffer[4096];
-    m_openFolder = getcwd(buffer, sizeof buffer) ? platform::NarrowToWide(buffer) : std::wstring();
+    m_openFolder = getcwd(buffer, sizeof buffer) ? platform::PathToWide(buffer) : std::wstring();
     m_path = path;
     m_fullPath = resources::IsAbsolute(path) ? path : m_openFolder + L"/" + path;
     if (!OpenTemporary()) {

@@ -36,7 +36,7 @@ std::wstring WorkingDirectory()
     char buffer[4096];
     if (!getcwd(buffer, sizeof buffer))
         return {};
-    return platform::NarrowToWide(buffer);
+    return platform::PathToWide(buffer);
 }
 
 bool IsSpace(wchar_t c)
@@ -83,7 +83,7 @@ std::wstring NormalisePath(std::wstring_view path)
 
 std::string ToNativePath(std::wstring_view path)
 {
-    return platform::WideToNarrow(path);
+    return platform::WideToPath(path);
 }
 
 int ParseInt(std::wstring_view text)

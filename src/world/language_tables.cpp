@@ -18,6 +18,18 @@ bool OpenTable(cCsvTable& table, const std::wstring& name)
     return table.LoadFromPackage(kPackage, name) || table.Load(kLooseFolder + name);
 }
 
+bool TasksReadable()
+{
+    cCsvTable table;
+    if (!OpenTable(table, L"tasks.csv"))
+        return false;
+    while (NextDataRow(table)) {
+        if (table.GetInt(0) == 1)
+            return true;
+    }
+    return false;
+}
+
 int LanguageIndex()
 {
     static constexpr std::wstring_view kCodes[6] = { L"rus", L"eng", L"ger", L"jap", L"fra", L"esp" };

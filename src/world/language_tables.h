@@ -16,6 +16,10 @@ constexpr wchar_t kLooseFolder[] = L"data/language/";
 // False when neither gives a row.
 bool OpenTable(cCsvTable& table, const std::wstring& name);
 
+// Whether tasks.csv opens and holds the task of level 1, the one the map
+// offers a new player: without it the map has no level to play.
+bool TasksReadable();
+
 // Index of the settings' language in the order rus, eng, ger, jap, fra, esp;
 // -1 for any other code.
 int LanguageIndex();

@@ -31,7 +31,7 @@ bool FileExists(const std::wstring& path)
 {
     platform::NoteFileAccess();
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::path(platform::WideToNarrow(path)), error);
+    return std::filesystem::exists(std::filesystem::path(platform::WideToPath(path)), error);
 }
 
 } // namespace

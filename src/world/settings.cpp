@@ -30,7 +30,7 @@ std::wstring CurrentFolder()
 {
     std::error_code ec;
     const auto path = std::filesystem::current_path(ec);
-    return ec ? std::wstring() : platform::NarrowToWide(path.string());
+    return ec ? std::wstring() : platform::PathToWide(path.string());
 }
 
 std::wstring Join(const std::wstring& folder, const std::wstring& name)
@@ -45,7 +45,7 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name)
 void CopyInstallFileWhereMissing(
     const std::wstring& installFolder, const std::wstring& userFolder, const wchar_t* name, world::PlayerFile kind)
 {
-    const std::string target = platform::WideToNarrow(Join(userFolder, name));
+    const std::string target = platform::WideToPath(Join(userFolder, name));
     std::error_code ec;
     if (std::filesystem::symlink_status(target, ec).type() != std::filesystem::file_type::not_found)
         return;
@@ -70,7 +70,7 @@ void CopyInstallFileWhereMissing(
 // Why a settings file gave no entries, in words for the player and the log.
 std::wstring WhyUnreadable(const std::wstring& path)
 {
-    const std::string native = platform::WideToNarrow(path);
+    const std::string native = platform::WideToPath(path);
     std::error_code ec;
     const auto type = std::filesystem::status(native, ec).type();
     if (type == std::filesystem::file_type::not_found)
@@ -167,7 +167,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     const int writeError = errno;
     if (folderExists) {
         // A folder we may only read still holds the player's files.
-        world.userFolder = platform::NarrowToWide(folder);
+        world.userFolder = platform::PathToWide(folder);
         cLog::SetFolder(world.userFolder);
     } else {
         world.userFolder.clear();
@@ -183,7 +183,7 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         // Without a folder of our own nothing is written anywhere, the log
         // included: the program folder is not ours to write to.
         complaints.push_back(L"cSettings::LoadSettingsAndProfiles -> unable to create the user folder \""
-            + platform::NarrowToWide(folder) + L"\"; settings and progress will not be saved.");
+            + platform::PathToWide(folder) + L"\"; settings and progress will not be saved.");
         world::SetPlayerFileNotice(world, kNothingSavedText);
     }
     for (const std::wstring& complaint : complaints)
@@ -232,4 +232,14 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
         users.SetString(key, value);
     ReadProfiles(users, world);
     world.dateText = world::DateText();
+}
+
+std::string cSettings::UserFolderOfInstall()
+{
+    PropertyFile install;
+    if (!install.Serialize(Join(Join(CurrentFolder(), L"data"), kConfigName), false))
+        return {};
+    std::vector<std::wstring> complaints; // told when the settings are loaded
+    const std::wstring language = CheckedLanguage(install.GetString(L"language"), complaints);
+    return platform::UserFolderPath(platform::WideToNarrow(language));
 }

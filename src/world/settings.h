@@ -21,6 +21,12 @@ public:
     void LoadSettingsAndProfiles();
     void LoadSettingsAndProfiles(cGameWorld& world);
 
+    // The user folder LoadSettingsAndProfiles uses (named after the language
+    // of the installed data/config.cfg below the working folder), so that
+    // main can lock it before anything is written there. Empty when the
+    // installed settings cannot be read or no folder can be named.
+    static std::string UserFolderOfInstall();
+
     // The options screen: the size and the scale factors, 1.0 for a width of
     // 1280 and 1.25 / 1.33 for any other.
     void SetResolution(int width, int height);

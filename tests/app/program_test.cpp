@@ -1,27 +1,35 @@
 // The game's program itself, started as a player would start it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Runs a copy of the program in the folder; it must fail, saying `expected`
-// on standard error.
-void ExpectFailureSaying(const test::TempFolder& folder, const char* expected)
+// Runs a copy of the program in the folder (through `wrapper`, a shell
+// command given the program as $0, when one is named); it must fail, saying
+// `expected` on standard error.
+void ExpectFailureSaying(const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
+    // A start that is not refused would run on: it is ended after a while.
+    const std::string run = "timeout 60 " + (wrapper.empty() ? program.string() : wrapper + " " + program.string());
     const std::string command = "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=" + folder.Path()
-        + " XDG_DATA_HOME=" + folder.Path() + " " + program.string() + " 2>" + folder.Path() + "/stderr.txt";
+        + " XDG_DATA_HOME=" + folder.Path() + " " + run + " 2>" + folder.Path() + "/stderr.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_NE(WEXITSTATUS(status), 0);
@@ -88,6 +96,99 @@ TEST(Program, ADamagedListOfPlayersDoesNotStopTheStart)
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 124) << said; // still running when ended
         EXPECT_EQ(said.find("us.txt"), std::string::npos) << said;
+    }
+}
+
+// The built data/ copied into the folder as links, but for what `changed`
+// names: a relative path mapped to nothing is left out, one mapped to bytes
+// is a file holding them. Folders on the way to a change are made anew.
+void MirrorData(const test::TempFolder& folder, const std::map<std::string, std::optional<std::string>>& changed)
+{
+    const fs::path built = fs::path(VANDREL_PROGRAM).parent_path() / "data";
+    const auto mirror = [&](const auto& self, const fs::path& relative) -> void {
+        fs::create_directory(fs::path(folder.Path()) / "data" / relative);
+        for (const auto& entry : fs::directory_iterator(built / relative)) {
+            const fs::path name = relative / entry.path().filename();
+            const fs::path target = fs::path(folder.Path()) / "data" / name;
+            const auto change = changed.find(name.string());
+            if (change != changed.end()) {
+                if (change->second)
+                    std::ofstream(target, std::ios::binary) << *change->second;
+                continue;
+            }
+            const bool onTheWay = std::any_of(changed.begin(), changed.end(),
+                [&](const auto& c) { return c.first.rfind(name.string() + "/", 0) == 0; });
+            if (onTheWay)
+                self(self, name);
+            else
+                fs::create_symlink(entry.path(), target);
+        }
+    };
+    mirror(mirror, "");
+}
+
+// What the game cannot run without, each missing or damaged: the start is
+// refused with a line naming it, before any window (not ended at once with
+// 0 and no word, nor run with an empty map).
+TEST(Program, WithoutItsCursorOrItsLevelTableItSaysWhichAndFails)
+{
+    const std::string cursor = "gui/cursor/descriptor.xml", tasks = "language/tasks.csv";
+    const std::string damaged = std::string("\xff\xfe") + "neither a descriptor nor a table";
+    const struct {
+        std::map<std::string, std::optional<std::string>> changed;
+        const char* said;
+    } cases[] = {
+        { { { cursor, std::nullopt } }, "data/gui/cursor/descriptor.xml" },
+        { { { cursor, damaged } }, "data/gui/cursor/descriptor.xml" },
+        { { { "gui", std::nullopt } }, "data/gui/cursor/descriptor.xml" },
+        { { { "language.pkg", std::nullopt }, { tasks, std::nullopt } }, "data/language/tasks.csv" },
+        { { { "language.pkg", std::nullopt }, { tasks, damaged } }, "data/language/tasks.csv" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.changed.rbegin()->first);
+        test::TempFolder folder;
+        MirrorData(folder, c.changed);
+        ExpectFailureSaying(folder, c.said);
+    }
+}
+
+// Without the interface font (here hidden in a mount namespace of the test's
+// own) the start is refused naming it, rather than every button left blank.
+TEST(Program, WithoutItsFontItSaysSoAndFails)
+{
+    const char* const fonts = "/usr/share/fonts/truetype/crosextra";
+    if (std::system("unshare -rm true 2>/dev/null") != 0)
+        GTEST_SKIP() << "no user namespaces here to hide the font in";
+    test::TempFolder folder;
+    MirrorData(folder, {});
+    ExpectFailureSaying(folder, "Carlito-Regular.ttf",
+        std::string("unshare -rm sh -c 'mount -t tmpfs none ") + fonts + " && exec \"$0\"'");
+}
+
+// A user folder whose path holds bytes that are not UTF-8, or whose files'
+// paths come within a few bytes of PATH_MAX: the first start's files (the
+// player's settings and profiles, the log) are made in that folder, under
+// those very bytes, and nowhere else.
+TEST(Program, WritesItsFilesIntoAUserFolderOfAnyBytesAndLength)
+{
+    test::TempFolder folder;
+    std::string longPath = folder.Path();
+    // The start's files then have paths of about 4090 bytes: within
+    // PATH_MAX, but not with a temporary name a dozen bytes longer.
+    while (longPath.size() < 4064)
+        longPath += "/" + std::string(std::min<size_t>(200, 4064 - longPath.size() - 1), 'd');
+    for (const std::string& home : { folder / "caf\xe9 \xff\xc3(", longPath }) {
+        SCOPED_TRACE(home.size());
+        fs::create_directories(home);
+        const std::string user = home + "/vandrel-first-eng";
+        test::ProgramRun game(VANDREL_PROGRAM, { { "XDG_DATA_HOME", home }, { "XDG_RUNTIME_DIR", folder.Path() } },
+            folder / "stderr.txt");
+        EXPECT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt", user + "/config.cfg" }, 60.0));
+        EXPECT_EQ(game.Terminate(), 0);
+        std::vector<std::string> made;
+        for (const auto& entry : fs::directory_iterator(home))
+            made.push_back(entry.path().filename().string());
+        EXPECT_EQ(made, std::vector<std::string> { "vandrel-first-eng" });
     }
 }
 

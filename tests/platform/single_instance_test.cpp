@@ -4,12 +4,16 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/single_instance.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 
 using namespace platform;
@@ -18,6 +22,12 @@ namespace {
 
 // Runs the child and gives its exit code, or -1 when it did not exit normally
 // (an alarm ends it after 20 s, across exec too).
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 int RunChild(const std::function<void()>& child)
 {
     const pid_t pid = fork();
@@ -32,7 +42,7 @@ int RunChild(const std::function<void()>& child)
 }
 
 // A second start of the game leaves at once with 0, before it makes its user
-// folder, log or window.
+// folder, log or window, and says why on standard error.
 TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsAtOnce)
 {
     const std::string runtime = std::getenv("XDG_RUNTIME_DIR"), data = std::getenv("XDG_DATA_HOME");
@@ -55,12 +65,39 @@ TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsA
     }), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(std::filesystem::is_empty(userData.Path()));
-    EXPECT_EQ(std::filesystem::file_size(output), 0u) << "the second start logged something";
+    EXPECT_NE(ReadText(output).find("the game is already running"), std::string::npos) << ReadText(output);
     first.Release();
     EXPECT_EQ(second.Acquire("MyApp1.0"), InstanceLockResult::Acquired);
     setenv("XDG_RUNTIME_DIR", "/nonexistent-folder/for/the/lock", 1);
     EXPECT_EQ(InstanceLock().Acquire("MyApp1.0"), InstanceLockResult::Unavailable);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1), setenv("XDG_DATA_HOME", data.c_str(), 1);
+}
+
+// Two copies on one user folder, started in different sessions (each with a
+// runtime folder of its own): the second leaves at once, saying so, and
+// leaves the first one's files alone.
+TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce)
+{
+    test::TempFolder data, firstRuntime, secondRuntime;
+    const std::string user = data / "vandrel-first-eng";
+    test::ProgramRun first("./vandrel",
+        { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", firstRuntime.Path() } }, firstRuntime / "stderr.txt");
+    ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt" }, 60.0)) << "the first copy did not start";
+    struct stat log { };
+    ASSERT_EQ(stat((user + "/log.xml").c_str(), &log), 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    test::ProgramRun second("./vandrel",
+        { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", secondRuntime.Path() } },
+        secondRuntime / "stderr.txt");
+    EXPECT_EQ(second.WaitForExit(20.0), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    const std::string said = ReadText(secondRuntime / "stderr.txt");
+    EXPECT_NE(said.find("the game is already running"), std::string::npos) << said;
+    struct stat logAfter { };
+    ASSERT_EQ(stat((user + "/log.xml").c_str(), &logAfter), 0);
+    EXPECT_EQ(logAfter.st_ino, log.st_ino) << "the second copy started a log of its own";
+    EXPECT_EQ(first.Terminate(), 0);
 }
 
 } // namespace

@@ -14,6 +14,8 @@ TEST(Utf16, RoundTripsAndBrokenInputStaysInBounds)
     const uint8_t odd[] = { 'A', 0, 0x00, 0xD8, 'B' };
     EXPECT_EQ(Utf16LeToWide(odd, sizeof odd), L"A\uFFFD");
     EXPECT_EQ(NarrowToWide("gr\xfcn"), L"gr\u00fcn"); // not UTF-8: Latin-1
+    for (const std::string path : { "/home/caf\xe9/\xff\xfe\xc3(", "/home/gr\xc3\xbcn/\xed\xb2\x80" })
+        EXPECT_EQ(WideToPath(PathToWide(path)), path); // a path keeps its bytes, UTF-8 or not
     GameSrand(1);
     EXPECT_EQ(GameRand(), 41); // the game's generator follows the known sequence
     EXPECT_EQ(GameRand(), 18467);

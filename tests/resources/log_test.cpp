@@ -52,3 +52,34 @@ TEST(Log, MessagesWithMarkupAndOddTextParseUnchangedWhileOpenAndAfter)
     EXPECT_TRUE(stream >= 0 && XmlStreamClose(stream) && !XmlStreamWriteText(stream, L"gone"));
     cLog::SetFolder(L""), platform::SetTimeSourceForTests(nullptr);
 }
+
+// A script logging in a loop: log.xml stops near its limit with a last entry
+// saying so and stays well-formed; the observer still sees every entry.
+TEST(Log, AFloodOfEntriesStopsAtTheLimitWithALastWordAndStaysWellFormed)
+{
+    test::TempFolder folder;
+    cLog::SetFolder(platform::NarrowToWide(folder.Path()));
+    cLog& log = cLog::Instance();
+    log.Init();
+    int seen = 0;
+    log.SetObserver([&](const wchar_t*, const std::wstring&) { ++seen; });
+    const std::wstring line(1000, L'x');
+    const int entries = static_cast<int>(3 * kLogLimitBytes / 2000);
+    for (int i = 0; i < entries; ++i)
+        log.Write(L"%d %ls", i, line.c_str());
+    log.SetObserver(nullptr);
+    EXPECT_EQ(seen, entries);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(folder / "log.xml", bytes));
+    EXPECT_LE(bytes.size(), kLogLimitBytes + 4096);
+    EXPECT_GE(bytes.size(), kLogLimitBytes - 4096);
+    const std::string text = platform::WideToNarrow(platform::Utf16LeToWide(bytes.data(), bytes.size()));
+    tinyxml2::XMLDocument doc;
+    ASSERT_EQ(doc.Parse(text.c_str(), text.size()), tinyxml2::XML_SUCCESS);
+    const tinyxml2::XMLElement* last = doc.FirstChildElement("log")->LastChildElement();
+    ASSERT_TRUE(last);
+    EXPECT_STREQ(last->Name(), "warning");
+    EXPECT_NE(std::string(last->GetText()).find("later entries are left out"), std::string::npos);
+    log.Shutdown();
+    cLog::SetFolder(L"");
+}
