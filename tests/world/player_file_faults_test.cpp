@@ -29,14 +29,19 @@ protected:
     {
         fs::remove_all(UserFolder());
         Load();
+        PlayAda();
+        ASSERT_TRUE(world.SaveConfig() && world.SaveGame() && world.SaveLots() && SaveTable());
+        logLines.clear();
+    }
+    // Player 1 "Ada" at level 9, with money, a level and a station of hers.
+    void PlayAda()
+    {
         world.profileNames[1] = L"Ada";
         world.profileLastLevel[1] = 9;
         world.bank = 777;
         world.level = 3;
         world.AddFundament(3, "a", "b", 9);
         world.CreateLot(2, 3, 3, 20, 0, 0, 0);
-        ASSERT_TRUE(world.SaveConfig() && world.SaveGame() && world.SaveLots() && SaveTable());
-        logLines.clear();
     }
     static bool SaveTable()
     {
@@ -104,12 +109,7 @@ TEST_F(FileFaults, ADamagedFileStaysInItsPlaceUntilItsReplacementIsWritten)
         EXPECT_EQ(world.profileNames[1], L"Ada");
         EXPECT_EQ(world.profileLastLevel[1], 9);
 
-        world.profileNames[1] = L"Ada";
-        world.profileLastLevel[1] = 9;
-        world.bank = 777;
-        world.level = 3;
-        world.AddFundament(3, "a", "b", 9);
-        world.CreateLot(2, 3, 3, 20, 0, 0, 0);
+        PlayAda();
         ASSERT_TRUE(f.save(world));
         EXPECT_EQ(Bytes(path + ".unreadable"), damaged);
         EXPECT_TRUE(world::IsWhatTheGameWrites(f.kind, Bytes(path)));
