@@ -85,13 +85,18 @@ wait_window() {
 
 # Clicks the close button at the right end of openbox's title bar.
 click_close() {
-  local info x y w extents
+  local info x y w extents t
+  # left, right, top, bottom; a player can click the button only once the
+  # window manager has framed the window and drawn its title bar.
+  for ((t = 0; t < 100; t++)); do
+    extents=($(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | tr -dc '0-9 ' ))
+    ((${#extents[@]} == 4)) && break
+    sleep 0.02
+  done
   info=$(xwininfo -id "$1" 2>/dev/null) || return 0
   x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
   y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
   w=$(awk '/Width:/ { print $NF }' <<<"$info")
-  # left, right, top, bottom
-  extents=($(xprop -id "$1" _NET_FRAME_EXTENTS | tr -dc '0-9 ' ))
   xdotool mousemove $((x + w + extents[1] - 10)) $((y - extents[2] / 2)) click 1
 }
 
