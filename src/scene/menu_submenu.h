@@ -174,6 +174,13 @@ private:
     void DrawJokerHint();
     void DrawTimedStatistics(int x0, int y0);
     void DrawPointsStatistics(int x0, int y0);
+    // The dark plate every text of the end panels stands on, and the
+    // level's number as its title.
+    void DrawPanelPlate();
+    void DrawPanelTitle();
+    // "Not passed" and, under it, why, centred on the plate from y; returns
+    // the y below the last line.
+    int DrawNotPassed(const wchar_t* reason, int y);
 
     // The time pointer of the statistics, frame 0..19.
     int pointerFrame = 0;

@@ -1,7 +1,10 @@
 // The head-up display's clock: the clock face, the time played and the medal
-// badge with the time still allowed for gold, then silver, then the limit.
+// badge with the time still allowed for gold, then silver, then the limit;
+// once the limit has passed, a red badge says the time is up.
 #include <cwchar>
 
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
@@ -19,6 +22,7 @@ namespace {
     constexpr int kClockFrames = 30;
     constexpr int kGoldHelpText = 129;
     constexpr int kSilverHelpText = 130;
+    constexpr int kTimeUpText = 34;
 
     // "mm:ss" of a time in seconds; the seconds never below 0.
     std::wstring FormatTime(int seconds)
@@ -92,6 +96,22 @@ void MenuSubmenu::DrawClock()
             DrawShopHelp(0, g_guiVocabulary[isGold ? kGoldHelpText : kSilverHelpText], ScaleX(343), ScaleY(65));
     } else if (elapsed < limit) {
         DrawNumberSmall(0, FormatTime(limit).c_str(), timeX, timeY, 255);
+    } else if (limit > 0 && !world.levelOver) {
+        // Past the limit the level can still be finished, but not passed;
+        // once it is over, its end panel says so.
+        page.DrawImage(L"slot_time_up", badgeX, badgeY, 0, 0, 255, 255, 255, 255);
+        uint32_t w = 0;
+        uint32_t h = 0;
+        page.GetImageSize(L"slot_time_up", &w, &h);
+        const wchar_t* text = g_guiVocabulary[kTimeUpText];
+        SIZE size {};
+        if (g_fontNormal2)
+            g_fontNormal2->MeasureText(text, &size);
+        const int y = badgeY + (static_cast<int>(h) - size.cy) / 2;
+        SetColour(0xFF000000u);
+        DrawTextCentered(false, text, badgeX + 1, y + 1, static_cast<int>(w), g_fontNormal2);
+        SetColour(0xFFFFFFFFu);
+        DrawTextCentered(false, text, badgeX, y, static_cast<int>(w), g_fontNormal2);
     }
 
     // Only a badge pauses; once none shows, a pause it made is let go.

@@ -22,6 +22,8 @@ namespace {
     constexpr int kContinueText = 8;
     constexpr int kTimeOutText = 25;
     constexpr int kGameOverText = 128;
+    // Where "Not passed" stands on the plate, under the title.
+    constexpr int kReasonY = 360;
     constexpr int kGoldCupText = 90;
     // The resting label of the panels' buttons: dark red on their light
     // face, as on every other button of that face.
@@ -94,22 +96,17 @@ void MenuSubmenu::DrawResults(int won)
         return;
     }
 
-    // A level ended otherwise (Story::GameOver) shows no reason.
+    // Not passed, on the statistics' plate, and why: the station ran full or
+    // the time ran out before the task was done. A level ended otherwise
+    // (Story::GameOver) gives no reason.
     const wchar_t* reason = nullptr;
     if (world.gameOverPanelShown)
         reason = g_guiVocabulary[kGameOverText];
     else if (world.timeOutFailure)
         reason = g_guiVocabulary[kTimeOutText];
-    if (reason) {
-        world.FormatText(true, reason, ScaleX(500), g_fontBig);
-        const wchar_t* line = world.formatLines[0];
-        const int x = ScaleX(290) + ScaleX(100);
-        const int y = ScaleY(450) + ScaleY(70);
-        SetColour(0, 0, 0);
-        DrawTextCentered(false, line, x + 1, y + 1, ScaleX(500), g_fontBig);
-        SetColour(255, 255, 0);
-        DrawTextCentered(false, line, x, y, ScaleX(500), g_fontBig);
-    }
+    DrawPanelPlate();
+    DrawPanelTitle();
+    DrawNotPassed(reason, ScaleY(kReasonY));
     if (DoButton(true, g_fontNormal2, L"button_short_off.png", L"button_short_over.png", g_guiVocabulary[kContinueText],
             ScaleX(540), buttonY, ScaleX(205), ScaleY(49), kLabel.r, kLabel.g, kLabel.b, 255, 255, 255)) {
         // Out of the level without the result screen.

@@ -2,12 +2,16 @@
 // paid by the time it took (a base, a time bonus for gold or silver and a
 // share of the points above the target); a level without one by its points.
 // The panel only shows the money the player will have: the result screen pays
-// it when the player continues.
+// it when the player continues. A level finished after its limit is not
+// passed: the panel says so and why, in place of a payout of nothing.
 #include <algorithm>
 #include <cwchar>
+#include <string>
+#include <vector>
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_submenu.h"
 #include "world/game_world.h"
@@ -25,9 +29,23 @@ namespace {
     constexpr int kSilverBonus = 25000;
     constexpr double kPointerSeconds = 0.017;
     constexpr int kPointerFrames = 20;
+    constexpr int kTitleText = 24;
+    constexpr int kNotPassedText = 35;
+    constexpr int kLateText = 36;
+    // The plate and where it stands, in design pixels: it holds the rows of
+    // both layouts and the title above them.
+    constexpr wchar_t kPlateImage[] = L"menu_statistics.png";
+    constexpr int kPlateX = 300;
+    constexpr int kPlateY = 250;
+    constexpr int kPlateWidth = 660;
+    constexpr int kLineWidth = 560;
 
     constexpr uint32_t kWhite = 0xFFFFFFFFu;
     constexpr uint32_t kYellow = 0xFFFFFF00u;
+    // The zone labels under the bar, in the colours of their zones, light
+    // enough for the dark plate.
+    constexpr uint32_t kGoldLabel = 0xFFF0C850u;
+    constexpr uint32_t kSilverLabel = 0xFFDCE0E6u;
 
     double Sx()
     {
@@ -87,7 +105,67 @@ namespace {
         return world.level >= 0 && world.level < world::kLevelTableSize ? world.levelMoney[world.level] : 0;
     }
 
+    // Centred in the plate's width, with the shadow.
+    void CentredLine(MenuSubmenu& panel, const wchar_t* text, int y, uint32_t colour, iGfxFont* font)
+    {
+        if (!g_pGfx2D)
+            return;
+        const int x = ScaleX(kPlateX);
+        const int width = ScaleX(kPlateWidth);
+        g_pGfx2D->SetColor(0xFF000000u);
+        panel.DrawTextCentered(false, text, x + 1, y + 1, width, font);
+        g_pGfx2D->SetColor(colour);
+        panel.DrawTextCentered(false, text, x, y, width, font);
+    }
+
+    int LineHeight(iGfxFont* font)
+    {
+        SIZE size {};
+        if (font)
+            font->MeasureText(L"Ag", &size);
+        return size.cy;
+    }
+
 } // namespace
+
+void MenuSubmenu::DrawPanelPlate()
+{
+    pages[kHudPage].DrawImage(kPlateImage, ScaleX(kPlateX), ScaleY(kPlateY), 0, 0, 255, 255, 255, 255);
+}
+
+void MenuSubmenu::DrawPanelTitle()
+{
+    const cSettings& settings = cSettings::Instance();
+    wchar_t title[160];
+    std::swprintf(title, 160, L"%ls %d", Text(kTitleText), cGameWorld::Instance().level);
+    const int x = static_cast<int>(settings.GetWidth() / 2 - 315 / Sx() + 40 / Sy());
+    const int y = static_cast<int>(settings.GetHeight() / 2 - 197 / Sy() - 40 / Sy());
+    const int width = static_cast<int>(550 / Sx());
+    if (g_pGfx2D) {
+        g_pGfx2D->SetColor(0xFF000000u);
+        DrawTextCentered(false, title, x + 2, y + 2, width, g_fontBig);
+        g_pGfx2D->SetColor(kYellow);
+        DrawTextCentered(false, title, x, y, width, g_fontBig);
+    }
+}
+
+int MenuSubmenu::DrawNotPassed(const wchar_t* reason, int y)
+{
+    CentredLine(*this, Text(kNotPassedText), y, kYellow, g_fontBig);
+    y += LineHeight(g_fontBig) + ScaleY(8);
+    if (!reason || !*reason)
+        return y;
+    cGameWorld& world = cGameWorld::Instance();
+    world.FormatText(true, reason, ScaleX(kLineWidth), g_fontNormal2);
+    const int lineHeight = LineHeight(g_fontNormal2);
+    // The lines are copied: drawing a text may lay out another.
+    std::vector<std::wstring> lines(world.formatLines, world.formatLines + std::clamp(world.formatLineCount, 0, world::kFormatLines));
+    for (const std::wstring& line : lines) {
+        CentredLine(*this, line.c_str(), y, kWhite, g_fontNormal2);
+        y += lineHeight;
+    }
+    return y;
+}
 
 void MenuSubmenu::DrawStatistics()
 {
@@ -96,6 +174,7 @@ void MenuSubmenu::DrawStatistics()
     screenY = static_cast<int>(settings.GetHeight() / 2 - 197 / Sy());
     const int x0 = static_cast<int>(290 / Sx());
     const int y0 = static_cast<int>(320 / Sy());
+    DrawPanelPlate();
     if (cGameWorld::Instance().levelTimeLimit == 0)
         DrawPointsStatistics(x0, y0);
     else
@@ -105,16 +184,7 @@ void MenuSubmenu::DrawStatistics()
 void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
 {
     cGameWorld& world = cGameWorld::Instance();
-    wchar_t title[160];
-    std::swprintf(title, 160, L"%ls %d", Text(24), world.level);
-    const int titleY = static_cast<int>(screenY - 40 / Sy());
-    const int titleWidth = static_cast<int>(550 / Sx());
-    if (g_pGfx2D) {
-        g_pGfx2D->SetColor(0xFF000000u);
-        DrawTextCentered(false, title, screenX + 2, titleY + 2, titleWidth, g_fontBig);
-        g_pGfx2D->SetColor(kYellow);
-        DrawTextCentered(false, title, screenX, titleY, titleWidth, g_fontBig);
-    }
+    DrawPanelTitle();
 
     // Points below zero are no bill: such a level pays nothing.
     world.levelReward = std::max(world.minusPoints, 0);
@@ -171,11 +241,16 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     page.DrawImage(L"balken_gruen", static_cast<int>(x0 + 50 / Sx() + barWidth * world::kSilverShare), by,
         static_cast<int>(barWidth * 0.2), barHeight, 255, 255, 255, 255);
 
-    // The pointer at the time taken, animated; past the limit it waits at
-    // the bar's end. A negative limit has no place on the bar either.
-    int m = limit > 0 ? barWidth * elapsed / limit - 20 : static_cast<int>(530 / Sx());
-    if (elapsed > limit)
-        m = static_cast<int>(530 / Sx());
+    // The pointer at the time taken, animated; its tip (the image's middle)
+    // never passes the bar's end: past the limit (or with a negative limit,
+    // which has no place on the bar) it waits there.
+    uint32_t markerWidth = 0;
+    uint32_t markerHeight = 0;
+    page.GetImageSize(L"marker0000", &markerWidth, &markerHeight);
+    const int lastOffset = barWidth - static_cast<int>(markerWidth) / 2;
+    int m = limit > 0 ? barWidth * elapsed / limit - 20 : lastOffset;
+    if (elapsed > limit || m > lastOffset)
+        m = lastOffset;
     if (pointerTimer.Elapsed() > kPointerSeconds) {
         pointerTimer.Restart();
         pointerFrame = (pointerFrame + 1) % kPointerFrames;
@@ -185,12 +260,14 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     page.DrawImage(
         marker, static_cast<int>(x0 + 50 / Sx() + m), static_cast<int>(y0 + 20 / Sy()), 0, 0, 255, 255, 255, 255);
 
+    // The gold and silver zones named under their ends, on the plate.
     if (g_pGfx2D) {
-        g_pGfx2D->SetColor(MakeARGB(255, 100, 100, 0));
+        const int labelY = by + barHeight + ScaleY(3);
+        g_pGfx2D->SetColor(kGoldLabel);
+        DrawTextRight(false, Text(121), static_cast<int>(bx + barWidth * world::kGoldShare - 4 / Sx()), labelY, g_fontNormal);
+        g_pGfx2D->SetColor(kSilverLabel);
         DrawTextRight(
-            false, Text(121), static_cast<int>(x0 - 50 / Sx() + barWidth * world::kGoldShare - 18 / Sx()), by, g_fontNormal);
-        DrawTextRight(
-            false, Text(122), static_cast<int>(x0 + 50 / Sx() + barWidth * world::kSilverShare - 18 / Sx()), by, g_fontNormal);
+            false, Text(122), static_cast<int>(bx + barWidth * world::kSilverShare - 4 / Sx()), labelY, g_fontNormal);
     }
 
     // The payout: a base for finishing within the limit, a time bonus for
@@ -222,6 +299,14 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
         world.levelBonus = 0;
     const int total = world.levelReward + world.levelBonus;
     const int recorded = RecordedMoney(world);
+
+    if (!inTime && limit > 0) {
+        // Finished after the limit: nothing is paid and the level stays
+        // unpassed; the money stays as it is.
+        DrawNotPassed(Text(kLateText), static_cast<int>(y0 + 130 / Sy()));
+        Row(138, Number(world.money), lx, vx, y0 + static_cast<int>(280 / Sy()), kYellow);
+        return;
+    }
 
     Row(100, Number(world.levelReward - timeBonus), lx, vx, static_cast<int>(y0 + 130 / Sy()), kYellow);
     Row(60, Number(timeBonus), lx, vx, static_cast<int>(y0 + 155 / Sy()), kYellow);

@@ -287,8 +287,10 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
     case Kind::Button: {
         if (Has(n, "balken")) {
             PathRoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
-            // the options write their white captions on the bars
-            FillStroke(cr, Has(n, "gruen") ? Hex(0x2E6E30) : Hex(0x8A5A0C), Hex(0x3A3020), 1);
+            // the options write their white captions on the bars; the
+            // statistics' gold zone is gold
+            const Rgb face = Has(n, "gruen") ? Hex(0x2E6E30) : Has(n, "gelb") ? Hex(0xD8A838) : Hex(0x8A5A0C);
+            FillStroke(cr, face, Hex(0x3A3020), 1);
             return true;
         }
         if (Has(n, "loading")) {
@@ -363,6 +365,11 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
         if (Has(n, "loading")) {
             PathRoundRect(cr, 1, 1, w - 2, h - 2, h / 2 - 1);
             FillStroke(cr, Hex(0x2A2A2A, 0.8), Hex(0xE0D8C0), 2);
+            return true;
+        }
+        if (Has(n, "time_up")) {
+            // the clock's badge once the limit has passed: an alarm red
+            Panel(cr, w, h, Hex(0xB03A2E), 0.95, 10);
             return true;
         }
         if (Has(n, "slot")) {
