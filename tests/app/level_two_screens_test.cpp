@@ -1,0 +1,275 @@
+// Level 2, the player's first timed level, through the real engine at both
+// screen sizes: its task dialog names the goal and the penalty the rules
+// apply, the clock says when the limit has passed, and each way the level can
+// end (time over, finished after the limit, passed, won, and as a level
+// without a limit: paid by points, jammed) shows a panel that says what
+// happened. Each screen is saved as test-output/level2_<width>_<screen>.png
+// and goes through the layout check.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/engine_testing.h"
+#include "engine/gfx.h"
+#include "platform/utf16.h"
+#include "scene/gui_vocabulary.h"
+#include "support/layout_check.h"
+#include "support/menu_route.h"
+#include "whole_game_fixture.h"
+
+namespace {
+
+struct Size {
+    int width, height;
+};
+
+// The texts of one frame, run together without spaces, so that a text the
+// screen wrapped over several lines is found whole.
+std::wstring Squeezed(const std::wstring& text)
+{
+    std::wstring out;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out), [](wchar_t c) { return !std::iswspace(c); });
+    return out;
+}
+
+// How the level ends, set as the head-up display's end checks leave the
+// world (the time-out is reached for real by the clock).
+// The last two end as a level without a time limit would: paid by its
+// points, or jammed before its task was done.
+struct Ending {
+    const char* screen;
+    int elapsed; // seconds played; -1: twice the limit, reached in play
+    bool finished; // the script said the task was done
+    bool timed = true;
+};
+constexpr Ending kEndings[] = {
+    { "time_over", -1, false },
+    { "finished_late", 200, true },
+    { "passed", 170, true },
+    { "won", 60, true },
+    { "points", 100, true, false },
+    { "jammed", 100, false, false },
+};
+constexpr int kFramesPerScreen = 40;
+
+class LevelTwoApp : public cPPApp {
+public:
+    explicit LevelTwoApp(Size size)
+        : size(size)
+    {
+    }
+
+    bool Frame() override
+    {
+        ++frames;
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (frames == 1)
+            platform::InjectKey(window, "Escape", true);
+        if (top != L"cStateGame" && !started && test::StartScreenOpen() && ++menuFrames == 20) {
+            started = true;
+            test::PlayLevelFromMap(2);
+        }
+        if (top == L"cStateGame")
+            OnLevel();
+        return cPPApp::Frame() && !done && frames < 5000;
+    }
+
+    std::vector<std::string> breaches;
+    std::map<std::string, std::wstring> texts; // screen -> its texts, squeezed
+    // screen -> the middle of the statistics' time pointer and the bar's ends
+    struct Bar {
+        int pointer = -1, left = -1, right = -1;
+    };
+    std::map<std::string, Bar> bars;
+    int limit = 0, target = 0, penalty = 0;
+
+protected:
+    void StartEngine() override
+    {
+        recorder.reset();
+        cPPApp::StartEngine();
+        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
+    }
+    void StopEngine() override
+    {
+        recorder.reset();
+        cPPApp::StopEngine();
+    }
+
+private:
+    // Saves the frame last presented, keeps its texts and checks its layout.
+    void Shoot(const std::string& screen)
+    {
+        const std::string name = std::to_string(size.width) + "_" + screen;
+        std::wstring all;
+        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {})
+            all += d.text;
+        texts[screen] = Squeezed(all);
+        if (!g_pGfxDevice
+            || FAILED(g_pGfxDevice->SaveScreenshot(
+                nullptr, nullptr, platform::NarrowToWide("test-output/level2_" + name + ".png").c_str(), 90, 0)))
+            return;
+        static test::ImageCatalog catalog;
+        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
+        for (const test::GfxDraw& d : recorder && loaded ? recorder->draws : std::vector<test::GfxDraw> {}) {
+            const test::ImageCatalog::Image* image
+                = d.kind == test::GfxDraw::Kind::Texture ? catalog.Find(*recorder, d) : nullptr;
+            if (image && image->name.rfind("marker00", 0) == 0)
+                bars[screen].pointer = static_cast<int>(d.target.left + d.target.right) / 2;
+            if (image && image->name == "balken_red")
+                bars[screen].left = static_cast<int>(d.target.left), bars[screen].right = static_cast<int>(d.target.right);
+        }
+        test::Frame frame { name, recorder.get(), &catalog, {}, 0, 0 };
+        if (loaded && recorder && engine::ReadFrame(&frame.pixels, &frame.width, &frame.height))
+            for (std::string& breach : test::CheckLayout(frame))
+                breaches.push_back(std::move(breach));
+    }
+
+    // Presses (or lets go of) the mouse on the middle of the image of the
+    // frame last drawn that the art tables know by this name.
+    void PressImage(const std::string& image, bool down)
+    {
+        static test::ImageCatalog catalog;
+        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
+        for (const test::GfxDraw& d : recorder && loaded ? recorder->draws : std::vector<test::GfxDraw> {}) {
+            const test::ImageCatalog::Image* found = catalog.Find(*recorder, d);
+            if (d.kind != test::GfxDraw::Kind::Texture || !found || found->name != image)
+                continue;
+            const int x = static_cast<int>(d.target.left + d.target.right) / 2;
+            const int y = static_cast<int>(d.target.top + d.target.bottom) / 2;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, down, x, y);
+            return;
+        }
+    }
+
+    // The task dialog's two pages, the level, the clock past the limit, then
+    // each ending in turn.
+    void OnLevel()
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        ++levelFrames;
+        if (levelFrames == 4) {
+            Shoot("task_1");
+            PressImage("button_right_off.png", true);
+        }
+        if (levelFrames == 5)
+            PressImage("button_right_over.png", false);
+        if (levelFrames == 10)
+            Shoot("task_2");
+        if (levelFrames == 11)
+            platform::InjectKey(window, "Escape", true);
+        if (levelFrames == 30) {
+            limit = world.levelTimeLimit;
+            target = world.messageTarget[0];
+            penalty = world.minusPointsLimit;
+            world.levelElapsed = limit + 1;
+        }
+        if (levelFrames == 40)
+            Shoot("clock_time_up");
+        const int step = levelFrames - 41;
+        const int ending = step / kFramesPerScreen;
+        if (step < 0)
+            return;
+        if (ending >= static_cast<int>(std::size(kEndings))) {
+            done = true;
+            return;
+        }
+        const Ending& e = kEndings[ending];
+        const int frame = step % kFramesPerScreen;
+        if (frame == 0 && e.elapsed < 0) {
+            world.levelElapsed = 2 * limit;
+        } else if (frame == 0) {
+            // As the end checks leave a level its script has finished.
+            world.levelElapsed = e.elapsed;
+            world.levelFinalTime = e.elapsed;
+            world.levelOver = 1;
+            world.levelState = e.finished ? 1 : 0;
+            world.levelEndStep = 1;
+            world.resultRecorded = 0;
+            world.resultScreenOpen = 0;
+            world.timeOutFailure = 0;
+            world.gameOverPanelShown = e.timed || e.finished ? 0 : 1;
+            world.evaluatePending = e.timed || e.finished ? 1 : 0;
+            world.levelTimeLimit = e.timed ? limit : 0;
+        }
+        // The cup has been seen (its test is the head-up display's own).
+        if (frame == 5) {
+            world.medalText.clear();
+            world.cupPhase = 3;
+        }
+        if (frame == kFramesPerScreen - 1)
+            Shoot(e.screen);
+    }
+
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+
+    Size size;
+    std::unique_ptr<test::RecordingGfx> recorder;
+    int frames = 0, menuFrames = 0, levelFrames = 0;
+    bool started = false, done = false;
+};
+
+class LevelTwoScreens : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
+
+TEST_P(LevelTwoScreens, TellTheTaskTheTimeAndHowTheLevelEnded)
+{
+    settings.SetResolution(GetParam().width, GetParam().height);
+    std::filesystem::create_directories("test-output");
+    ShowLogos();
+    LevelTwoApp app(GetParam());
+    app.Run();
+    for (const std::string& breach : app.breaches)
+        ADD_FAILURE() << breach;
+
+    // The goal and the penalty as the level and the rules apply them.
+    ASSERT_EQ(app.texts.count("task_2"), 1u);
+    wchar_t limit[16];
+    std::swprintf(limit, 16, L"%02d:%02d", app.limit / 60, app.limit % 60);
+    const std::wstring task = app.texts["task_1"] + app.texts["task_2"];
+    EXPECT_NE(task.find(std::to_wstring(app.target) + L"cars"), std::wstring::npos) << app.target;
+    EXPECT_NE(task.find(limit), std::wstring::npos) << platform::WideToNarrow(limit);
+    EXPECT_NE(task.find(std::to_wstring(app.penalty) + L"points"), std::wstring::npos) << app.penalty;
+
+    const std::wstring timeUp = Squeezed(g_guiVocabulary[34]);
+    ASSERT_FALSE(timeUp.empty());
+    EXPECT_NE(app.texts["clock_time_up"].find(timeUp), std::wstring::npos);
+
+    // The time pointer stays on the bar, also past the limit.
+    for (const char* screen : { "finished_late", "passed", "won" }) {
+        const LevelTwoApp::Bar& bar = app.bars[screen];
+        EXPECT_TRUE(bar.pointer >= bar.left && bar.pointer <= bar.right)
+            << screen << ": pointer at " << bar.pointer << ", bar " << bar.left << ".." << bar.right;
+    }
+
+    // Each ending says whether the level was passed, and a failed one why.
+    const std::wstring notPassed = Squeezed(g_guiVocabulary[35]);
+    ASSERT_FALSE(notPassed.empty());
+    const struct {
+        const char* screen;
+        int reason; // GUI text, -1: passed
+    } endings[] = { { "time_over", 25 }, { "finished_late", 36 }, { "passed", -1 }, { "won", -1 }, { "points", -1 },
+        { "jammed", 128 } };
+    for (const auto& e : endings) {
+        SCOPED_TRACE(e.screen);
+        const std::wstring& shown = app.texts[e.screen];
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown.find(notPassed) != std::wstring::npos, e.reason >= 0);
+        if (e.reason >= 0) {
+            ASSERT_FALSE(Squeezed(g_guiVocabulary[e.reason]).empty());
+            EXPECT_NE(shown.find(Squeezed(g_guiVocabulary[e.reason])), std::wstring::npos);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LevelTwoScreens, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),
+    [](const auto& info) { return std::to_string(info.param.width); });
+
+} // namespace
