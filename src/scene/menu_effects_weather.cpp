@@ -137,15 +137,13 @@ void MenuEffects::DrawFog()
     cGameWorld& world = cGameWorld::Instance();
     if (!world.fogOn)
         return;
-    const cSettings& settings = cSettings::Instance();
-    const int width = settings.GetWidth();
-    for (int layer = 0; layer < 2; ++layer) {
-        if (width == 1280)
-            DrawWhite(pages[kPageFog], fogLayer[layer], fogX[layer], 0, fogAlpha);
-        else
-            DrawWhite(pages[kPagesPerWidth + kPageFog], fogLayer[layer],
-                static_cast<int>(static_cast<float>(fogX[layer]) / settings.scaleX), 0, fogAlpha);
-    }
+    const int width = cSettings::Instance().GetWidth();
+    // The layers' x are pixels of this screen (they run from minus its width
+    // to its width) and each layer's image is as wide as the screen, so they
+    // are drawn where they stand: the two always meet edge to edge, and the
+    // mirrored layer makes the seam invisible.
+    for (int layer = 0; layer < 2; ++layer)
+        DrawWhite(PageForWidth(kPageFog), fogLayer[layer], fogX[layer], 0, fogAlpha);
     if (world.paused || fogTimer.Elapsed() <= fogInterval)
         return;
     fogTimer.Restart();
