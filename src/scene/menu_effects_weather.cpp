@@ -5,6 +5,7 @@
 
 #include "platform/game_random.h"
 #include "platform/utf16.h"
+#include "scene/design_units.h"
 #include "scene/menu_effects.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -201,7 +202,10 @@ void MenuEffects::DrawEffectLayer2()
         DriftPosition(cloud, x, y);
         if (Near(x, y, cloud.toX, cloud.toY, kCloudArrival))
             arrived = static_cast<int>(i);
-        DrawTinted(PageForWidth(kPageClouds), platform::NarrowToWide(cloud.texture + ".png"), x, y, cloud.alphaA);
+        // Its way is in design units, as its shadow's: both on this screen's
+        // scale, so the shadow stays under the cloud at every size.
+        DrawTinted(PageForWidth(kPageClouds), platform::NarrowToWide(cloud.texture + ".png"), ScaleX(x), ScaleY(y),
+            cloud.alphaA);
     }
     if (arrived >= 0)
         world.clouds.erase(world.clouds.begin() + arrived);
