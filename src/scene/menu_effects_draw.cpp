@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "platform/utf16.h"
+#include "scene/design_units.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_submenu.h"
@@ -49,9 +50,10 @@ void MenuEffects::UpdateEffects()
         cEffect& effect = world.effects[i];
         const std::wstring name
             = platform::NarrowToWide(EffectFrameName(effect.texture, effect.frame, effect.frames, effect.extTexture));
-        // valueB and valueC are the draw offsets the script declared.
-        const int x = effect.x - effect.valueB;
-        const int y = effect.y - effect.valueC;
+        // valueB and valueC are the draw offsets the script declared, in
+        // design units like every distance a script gives.
+        const int x = effect.x - ScaleX(effect.valueB);
+        const int y = effect.y - ScaleY(effect.valueC);
         bool tinted = false;
         CPageManager& page = PageForWidth(EffectPage(effect.type, tinted));
         if (tinted)

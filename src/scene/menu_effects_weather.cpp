@@ -5,6 +5,7 @@
 
 #include "platform/game_random.h"
 #include "platform/utf16.h"
+#include "scene/design_units.h"
 #include "scene/menu_effects.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -137,15 +138,13 @@ void MenuEffects::DrawFog()
     cGameWorld& world = cGameWorld::Instance();
     if (!world.fogOn)
         return;
-    const cSettings& settings = cSettings::Instance();
-    const int width = settings.GetWidth();
-    for (int layer = 0; layer < 2; ++layer) {
-        if (width == 1280)
-            DrawWhite(pages[kPageFog], fogLayer[layer], fogX[layer], 0, fogAlpha);
-        else
-            DrawWhite(pages[kPagesPerWidth + kPageFog], fogLayer[layer],
-                static_cast<int>(static_cast<float>(fogX[layer]) / settings.scaleX), 0, fogAlpha);
-    }
+    const int width = cSettings::Instance().GetWidth();
+    // The layers' x are pixels of this screen (they run from minus its width
+    // to its width) and each layer's image is as wide as the screen, so they
+    // are drawn where they stand: the two always meet edge to edge, and the
+    // mirrored layer makes the seam invisible.
+    for (int layer = 0; layer < 2; ++layer)
+        DrawWhite(PageForWidth(kPageFog), fogLayer[layer], fogX[layer], 0, fogAlpha);
     if (world.paused || fogTimer.Elapsed() <= fogInterval)
         return;
     fogTimer.Restart();
@@ -203,7 +202,10 @@ void MenuEffects::DrawEffectLayer2()
         DriftPosition(cloud, x, y);
         if (Near(x, y, cloud.toX, cloud.toY, kCloudArrival))
             arrived = static_cast<int>(i);
-        DrawTinted(PageForWidth(kPageClouds), platform::NarrowToWide(cloud.texture + ".png"), x, y, cloud.alphaA);
+        // Its way is in design units, as its shadow's: both on this screen's
+        // scale, so the shadow stays under the cloud at every size.
+        DrawTinted(PageForWidth(kPageClouds), platform::NarrowToWide(cloud.texture + ".png"), ScaleX(x), ScaleY(y),
+            cloud.alphaA);
     }
     if (arrived >= 0)
         world.clouds.erase(world.clouds.begin() + arrived);

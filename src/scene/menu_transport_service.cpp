@@ -5,6 +5,7 @@
 // The station view draws the lamp; this file only chooses it.
 #include <cwchar>
 
+#include "scene/design_units.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_over.h"
 #include "scene/menu_over_local.h"
@@ -18,7 +19,7 @@ namespace Scene {
 
 namespace {
     constexpr int kLampFrames = 24;
-    // The point above a place where its effects sit.
+    // The point above a place where its effects sit, in design units.
     constexpr int kEffectDX = 30;
     constexpr int kEffectDY = -30;
     constexpr int kSmokeEffect = 20;
@@ -113,7 +114,7 @@ void MenuTransport::DeletePlaceEffect(int place, int itemCode)
         return;
     const cPlace& p = world.places[static_cast<size_t>(place)];
     if (MenuEffects* effects = MenuEffects::Instance())
-        effects->DeleteEffect(EffectForItem(itemCode), place, p.x + kEffectDX, p.y + kEffectDY);
+        effects->DeleteEffect(EffectForItem(itemCode), place, p.x + ScaleX(kEffectDX), p.y + ScaleY(kEffectDY));
 }
 
 void MenuTransport::StartPlaceSmoke(int place)
@@ -124,7 +125,8 @@ void MenuTransport::StartPlaceSmoke(int place)
     const cPlace& p = world.places[static_cast<size_t>(place)];
     // Owned by the place, as every place effect, so that DeletePlaceEffect
     // and a repair find it again.
-    world.CreateMyEffects(place, kSmokeEffect, 1, kSmokeSpeed, p.x + kEffectDX, p.y + kEffectDY, 0, 0);
+    world.CreateMyEffects(
+        place, kSmokeEffect, 1, kSmokeSpeed, p.x + ScaleX(kEffectDX), p.y + ScaleY(kEffectDY), 0, 0);
 }
 
 } // namespace Scene

@@ -2,6 +2,7 @@
 // to be built.
 #include "scripting/story.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 #include "world/world_checks.h"
 
 namespace {
@@ -79,5 +80,8 @@ void cGameWorld::FinishLotBuild()
     CreatePlace(0, row, column, kBuiltDirection);
     SetColor(row, column, 0);
     PlayEffectSound("gong"); // sound code 16
-    CreateMyEffects(-1, kBuildEffect, 0, 0.036f, cellX[row][column] - 10, cellY[row][column] - 10, row, column);
+    // 10 design units above and left of the cell, on this screen's scale.
+    const cSettings& settings = cSettings::Instance();
+    CreateMyEffects(-1, kBuildEffect, 0, 0.036f, cellX[row][column] - static_cast<int>(10.0f / settings.scaleX),
+        cellY[row][column] - static_cast<int>(10.0f / settings.scaleY), row, column);
 }

@@ -6,6 +6,7 @@
 #include "scene/menu_over.h"
 #include "scene/menu_transport.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 #include "world/world_checks.h"
 
 namespace {
@@ -186,7 +187,9 @@ void cGameWorld::ApplyComboToPlace(int place, int length)
 {
     if (!world::CheckIndex(L"cGameWorld::ApplyComboToPlace", L"place", place, places.size()))
         return;
-    CreateMyEffects(place, length, 0, 0.036f, places[place].x, places[place].y - 60, places[place].row,
+    // 60 design units above the place, on this screen's scale.
+    const int above = static_cast<int>(60.0f / cSettings::Instance().scaleY);
+    CreateMyEffects(place, length, 0, 0.036f, places[place].x, places[place].y - above, places[place].row,
         places[place].column);
 
     if (damageMode == 1 && world::IsIndex(place, places.size())) {

@@ -93,7 +93,12 @@ void cGameWorld::AddPointsMarkerAtFundament(int fundament)
     const int column = fundaments[fundament].column;
     if (!world::CheckCell(L"cGameWorld::AddPointsMarkerAtFundament", row, column))
         return;
-    flyingValues.push_back(MakeMarker(cellX[row][column] + 50 + 80, cellY[row][column] + 50, points));
+    // 130 and 50 design units into the cell, on this screen's scale like
+    // the cell itself.
+    const cSettings& settings = cSettings::Instance();
+    const int x = cellX[row][column] + static_cast<int>(130.0f / settings.scaleX);
+    const int y = cellY[row][column] + static_cast<int>(50.0f / settings.scaleY);
+    flyingValues.push_back(MakeMarker(x, y, points));
 }
 
 void cGameWorld::AddFlyingMarker(int value)

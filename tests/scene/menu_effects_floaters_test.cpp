@@ -18,13 +18,17 @@ public:
         std::wstring text;
         int y = 0;
         int alpha = 0;
+        int x = 0;
     };
     std::vector<Number> numbers;
     int resultSounds = 0;
-    void DrawNumber(int, const wchar_t* text, int, int y, int alpha) override { numbers.push_back({ text, y, alpha }); }
-    void DrawNumberSmall(int, const wchar_t* text, int, int y, int alpha) override
+    void DrawNumber(int, const wchar_t* text, int x, int y, int alpha) override
     {
-        numbers.push_back({ text, y, alpha });
+        numbers.push_back({ text, y, alpha, x });
+    }
+    void DrawNumberSmall(int, const wchar_t* text, int x, int y, int alpha) override
+    {
+        numbers.push_back({ text, y, alpha, x });
     }
     void ResetResultSound() override { ++resultSounds; }
 };
@@ -126,6 +130,64 @@ TEST_F(EffectLayerTest, BalloonsStepAndLeaveOneAFrameAtTheirTarget)
     EXPECT_EQ(world.balloons[0].id, 1);
     effects.DrawEffectLayer();
     EXPECT_TRUE(world.balloons.empty());
+}
+
+// What a cell's combo shows: its effect and its points flying off, drawn
+// where they stand on that cell at either screen size, the distances from
+// the cell (the game's and the script's) shrinking with the cells.
+class SpriteEffects : public Scene::MenuEffects {
+public:
+    struct Sprite {
+        std::wstring name;
+        int x, y;
+    };
+    std::vector<Sprite> sprites;
+
+protected:
+    void DrawSprite(CPageManager&, const std::wstring& name, int x, int y, int, int, int, int) override
+    {
+        sprites.push_back({ name, x, y });
+    }
+};
+
+TEST_F(FloatersTest, ACellsEffectAndPointsStandOnThatCellAtEitherSize)
+{
+    struct Drawn {
+        int effectX, effectY, pointsX, pointsY;
+    };
+    const int row = 5, column = 3;
+    for (const int offset : { 0, 40 }) {
+        Drawn at[2] {};
+        for (int size = 0; size < 2; ++size) {
+            cSettings::Instance().SetResolution(size == 0 ? 1280 : 1024, size == 0 ? 1024 : 768);
+            world.ResetToDefaults();
+            world.ComputeLayout();
+            world.CreateEffects(3, "combo_3", 8, offset, -offset);
+            cFundament f;
+            f.row = row;
+            f.column = column;
+            world.fundaments.push_back(f);
+            world.points = 300;
+            world.ClearFundamentWithEffect(0, 3);
+            world.AddPointsMarkerAtFundament(0);
+            SpriteEffects drawn;
+            drawn.UpdateAnimations();
+            hud->numbers.clear();
+            drawn.DrawValueFloaters();
+            ASSERT_EQ(drawn.sprites.size(), 1u);
+            ASSERT_EQ(hud->numbers.size(), 1u);
+            const int x = world.cellX[row][column], y = world.cellY[row][column];
+            at[size] = { drawn.sprites[0].x - x, drawn.sprites[0].y - y, hud->numbers[0].x - x, hud->numbers[0].y - y };
+        }
+        // Each distance from the cell at 1024 x 768 is the 1280 one on that
+        // screen's scale (1.25 across, 1.33 down), give or take the pixel a
+        // truncation loses.
+        const float sx = 1.25f, sy = 1024.0f / 768.0f;
+        EXPECT_NEAR(at[1].effectX, at[0].effectX / sx, 1.0) << "offset " << offset;
+        EXPECT_NEAR(at[1].effectY, at[0].effectY / sy, 1.0) << "offset " << offset;
+        EXPECT_NEAR(at[1].pointsX, at[0].pointsX / sx, 1.0) << "offset " << offset;
+        EXPECT_NEAR(at[1].pointsY, at[0].pointsY / sy, 1.0) << "offset " << offset;
+    }
 }
 
 } // namespace

@@ -206,6 +206,8 @@ function common.trees(level, spots)
 end
 
 -- Weather: cfg.snow, cfg.rain (density), cfg.fog (alpha), cfg.clouds (true).
+-- The fog stays a light veil and the cloud drifts along the top, clear of
+-- the stack, so that the cars' marks and the cells stay readable.
 function common.weather(cfg)
     if cfg.snow then
         Story:SetSpeedSnow(0.03)
@@ -220,9 +222,9 @@ function common.weather(cfg)
         Story:StartFog()
     end
     if cfg.clouds then
-        Story:AddCloud(1, -420, 60, 1300, 140, 5000)
+        Story:AddCloud(1, -420, -110, 1300, -70, 5000)
         Story:AddTextureCloud(1, "cloud_01", 3.0)
-        Story:SetCloudAlpha(0, 200)
+        Story:SetCloudAlpha(0, 150)
         Story:StartClouds(0)
     end
 end

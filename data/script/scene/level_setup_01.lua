@@ -90,13 +90,13 @@ end
 function weather_and_messages()
     common.daylight()
     common.declare_effects()
-    -- Rain, and one cloud drifting across the grid with its shadow; it fades
-    -- in after a few seconds.
+    -- Rain, and one light cloud drifting along the top of the scene, clear of
+    -- the stack, its shadow crossing the grid; it fades in after a few seconds.
     Story:SetSpeedRain(0.02)
     Story:StartRain(140)
-    Story:AddCloud(1, -420, 60, 1300, 140, 5000)
+    Story:AddCloud(1, -420, -110, 1300, -70, 5000)
     Story:AddTextureCloud(1, "cloud_01", 3.0)
-    Story:SetCloudAlpha(0, 200)
+    Story:SetCloudAlpha(0, 150)
     Story:StartClouds(0)
     common.task_line(1, rows_done, ROWS_TARGET)
 end

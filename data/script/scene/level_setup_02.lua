@@ -136,10 +136,10 @@ function weather_and_messages()
     common.daylight()
     common.declare_effects()
     -- A winter morning: snow drifting a little to the right, and fog that
-    -- fades in to a light veil.
+    -- fades in to a light veil that leaves the cars' marks readable.
     Story:SetSpeedSnow(0.03)
     Story:StartSnow(1, 160, 1)
-    Story:SetFogAlpha(110)
+    Story:SetFogAlpha(45)
     Story:StartFog()
     common.task_line(0, served, SERVE_TARGET)
     Story:SetMessage(14, 0, SERVE_TARGET * common.CAR_POINTS)

@@ -7,5 +7,5 @@ dofile("data/script/scene/level_common.lua")
 common.station_level({
     level = 6,
     time = 180, target = 44, groups = { 6, 7, 8 }, extra = 1, slots = 3, limit = 2, managers = 1, service = 3.6,
-    patience = 25, fog = 90,
+    patience = 25, fog = 40,
 })

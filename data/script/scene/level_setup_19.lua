@@ -5,5 +5,5 @@ dofile("data/script/scene/level_common.lua")
 -- ---- Settings of the level -----------------------------------------------
 common.grid_level({
     level = 19,
-    target = 16, types = 4, fog = 70,
+    target = 16, types = 4, fog = 40,
 })

@@ -6,5 +6,5 @@ dofile("data/script/scene/level_common.lua")
 common.station_level({
     level = 24,
     time = 240, target = 115, groups = { 6, 7, 8, 9, 10 }, extra = 2, slots = 4, limit = 3, managers = 2,
-    service = 2.8, patience = 19, fog = 140, dusk = 60,
+    service = 2.8, patience = 19, fog = 50, dusk = 60,
 })
