@@ -184,6 +184,7 @@ void MenuBuy::UpdateBuildPhase()
     DrawStation();
     DrawDecorPlaces();
     DrawEffectOverlay();
+    DrawPendingBubble();
     world.hoveredElement = -1;
 
     pages[kShopPage].DrawImage(L"top3", 0, 0, 0, 0, 255, 255, 255, 185);
@@ -225,7 +226,9 @@ void MenuBuy::DrawTaskLine()
     }
     if (!*text || !g_pGfx2D)
         return;
-    world.FormatText(false, text, ScaleX(850.0f), g_fontBig);
+    // Wrapped to end well inside the banner at every size (its image is 1151
+    // design pixels wide and the line starts at 400).
+    world.FormatText(false, text, ScaleX(620.0f), g_fontBig);
     const int lines = world.formatLineCount;
     const int base = lines == 1 ? 35 : 25;
     for (int i = 0; i < lines && i < world::kFormatLines; ++i) {

@@ -35,8 +35,12 @@ public:
     // Screen positions of the lot grid's cells; clears the lot tables.
     void LayoutStation();
     // Every lot: platform, task frame, hover offer, click, building; then the
-    // speech bubble and the fade-in of new buildings.
+    // fade-in of new buildings. The hovered lot's speech bubble waits for
+    // DrawPendingBubble.
     void DrawStation();
+    // The bubble of the lot DrawStation found under the mouse, drawn once
+    // the trees, cars and weather are, so none of them hides it.
+    void DrawPendingBubble();
     // The price of the first lot on the cell, 0 when none.
     int GetLotPrice(int row, int col) const;
     // Every lot of an element kind (above 0) is built.
@@ -81,6 +85,16 @@ protected:
     // sale), so an end between the two writes never costs the player.
     void SaveTrade(bool sale);
 
+    // The speech bubble over a hovered lot: its name (none: no bubble), the
+    // point it hangs from, its price and what a click does (DrawLotBubble).
+    struct LotBubble {
+        std::wstring name;
+        int x = 0;
+        int y = 0;
+        int price = 0;
+        int mode = 0;
+    };
+    LotBubble pendingBubble;
     cTimer revealTimer;
     cTimer trafficTimer;
     cTimer blinkTimer;

@@ -75,11 +75,20 @@ void MenuBuy::DrawLotBubble(int mode, const std::wstring& name, int x, int y, in
     const int left = toLeft ? static_cast<int>(static_cast<float>(bx) - 300.0f / cSettings::Instance().scaleX) : bx;
     const std::wstring side = toLeft ? L"blase_right_" : L"blase_left_";
     pages[kShopPage].DrawImage((side + L"01").c_str(), left, top, 0, 0, 255, 255, 255, 255);
-    for (int i = 0; i < n; ++i) {
-        pages[kShopPage].DrawImage(
-            (side + L"02").c_str(), left, top + ScaleY(18.0f * i + 20.0f), 0, 0, 255, 255, 255, 255);
-    }
-    pages[kShopPage].DrawImage((side + L"03").c_str(), left, top + ScaleY(18.0f * n + 20.0f), 0, 0, 255, 255, 255, 255);
+    // The middle, a line's piece per line, is drawn as one piece stretched
+    // from the head to the tail: line steps of 18 design pixels are not whole
+    // screen pixels below 1280 x 1024, and pieces drawn one by one would leave
+    // a see-through row between two of them.
+    const std::wstring middle = side + L"02";
+    uint32_t middleWidth = 0;
+    uint32_t middleHeight = 0;
+    pages[kShopPage].GetImageSize(middle.c_str(), &middleWidth, &middleHeight);
+    const int bodyTop = top + ScaleY(20.0f);
+    const int tailTop = top + ScaleY(18.0f * n + 20.0f);
+    if (n > 0)
+        pages[kShopPage].DrawImageScaled(
+            middle.c_str(), left, bodyTop, static_cast<int>(middleWidth), tailTop - bodyTop, 255, 255, 255, 255);
+    pages[kShopPage].DrawImage((side + L"03").c_str(), left, tailTop, 0, 0, 255, 255, 255, 255);
     g_pGfx2D->SetColor(MakeARGB(255, 48, 48, 160));
     for (int i = 0; i < n; ++i)
         g_pGfx2D->DrawText(g_fontNormal, left + ScaleX(30.0f), top + ScaleY(18.0f * i + 20.0f), world.formatLines[i]);

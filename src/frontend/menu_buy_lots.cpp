@@ -76,13 +76,6 @@ namespace {
         }
     }
 
-    struct Bubble {
-        std::wstring name;
-        int x = 0;
-        int y = 0;
-        int price = 0;
-        int mode = 0;
-    };
 } // namespace
 
 void MenuBuy::LayoutStation()
@@ -157,6 +150,13 @@ bool MenuBuy::IsMouseOverLot(int row, int col) const
     return cGameWorld::PointInPolygon(5, xs, ys, mouseX, mouseY);
 }
 
+void MenuBuy::DrawPendingBubble()
+{
+    if (!pendingBubble.name.empty())
+        DrawLotBubble(pendingBubble.mode, pendingBubble.name, pendingBubble.x, pendingBubble.y, pendingBubble.price);
+    pendingBubble = {};
+}
+
 void MenuBuy::DrawStation()
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -170,7 +170,8 @@ void MenuBuy::DrawStation()
     // Restyling a lot with Shift or Alt held belongs to the station editor;
     // in play those keys leave a click an ordinary click.
     const bool editor = cSettings::Instance().developerSwitch2 != 0;
-    Bubble bubble;
+    LotBubble& bubble = pendingBubble;
+    bubble = {};
 
     for (cFundament& f : world.fundaments) {
         const int row = f.row;
@@ -306,9 +307,6 @@ void MenuBuy::DrawStation()
         else if (state == kExtended)
             DrawTinted(f.placeTexture + L"m", bx, by, f.alpha);
     }
-
-    if (!bubble.name.empty())
-        DrawLotBubble(bubble.mode, bubble.name, bubble.x, bubble.y, bubble.price);
 
     if (revealTimer.Elapsed() > 0.017) {
         revealTimer.Restart();

@@ -131,6 +131,9 @@ void MenuOptions::DrawLayoutB()
     ScrollClouds();
     if (start)
         start->DrawStationImage();
+    // The bars and toggles stand on the screen's panel, as in a level, not
+    // on the sky and the road of the start screen's picture.
+    DrawImage(L"menu_options.png", panelX, static_cast<int>(static_cast<float>(panelY) - 10.0f / settings.scaleY), 255);
     DrawImage(L"helper_balken.png", ScaleX(380.0f), static_cast<int>(380.0f / settings.scaleY + ScaleY(350.0f)), 255);
 
     DrawBars(false);

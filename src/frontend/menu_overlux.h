@@ -123,7 +123,7 @@ private:
 
     // The description panel.
     std::wstring hintText;
-    int noticeAlpha = 150;
+    int noticeAlpha = 150; // a lock notice's pulse, 150 .. 255 (drawn as its colour)
     int noticeFading = 0;
     cTimer noticeTimer;
 

@@ -48,9 +48,13 @@ namespace {
         SetColour(colour);
         DrawLeft(text, x, y, font);
     }
-    uint32_t WithAlpha(uint32_t rgb, int alpha)
+    // The pulse of a lock notice (150 .. 255) as a colour: yellow at its low,
+    // white at its high, opaque throughout. Faded out instead, the notice
+    // would turn grey on the dark map and be hard to read half the time.
+    uint32_t PulseColour(int pulse)
     {
-        return (static_cast<uint32_t>(alpha) << 24) | (rgb & 0x00FFFFFF);
+        const int blue = std::clamp((pulse - 150) * 255 / 105, 0, 255);
+        return 0xFFFFFF00u | static_cast<uint32_t>(blue);
     }
     // Minutes and seconds of a time in seconds; no negative seconds.
     void FormatTime(wchar_t* out, std::size_t size, const wchar_t* label, int time)
@@ -113,7 +117,7 @@ void MenuOverlux::DrawDescription()
     DrawShadowed(title, panelX, ScaleY(top + 15), panelWidth, g_fontBig, kWhite, 1, kBlack);
     for (int i = 0; i < world.formatLineCount && i < world::kFormatLines; ++i)
         DrawShadowed(world.formatLines[i], panelX, ScaleY(top + 60 + 25 * i), panelWidth, g_fontNormal2,
-            WithAlpha(kWhite, noticeAlpha), 1, WithAlpha(kBlack, noticeAlpha));
+            PulseColour(noticeAlpha), 1, kBlack);
 
     if (hintText.empty())
         return;

@@ -6,10 +6,10 @@
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
 #include "frontend/menu_start_profiles_layout.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings_values.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -150,10 +150,12 @@ void MenuStart::DrawConfirmDialog()
     const int y = dy + height - ScaleY(90);
     const int buttonW = ScaleX(kButtonWidth);
     const int buttonH = ScaleY(kButtonHeight);
+    // The labels of the screen's other buttons: dark red on the light face,
+    // white on the deep one under the mouse.
     const bool yes = DoButton(false, g_fontNormal2, kButtonOff, kButtonOver, g_guiVocabulary[kYesText], dx + ScaleX(40),
-        y, buttonW, buttonH, 255, 255, 255, 255, 255, 255);
+        y, buttonW, buttonH, 149, 60, 60, 255, 255, 255);
     const bool no = DoButton(false, g_fontNormal2, kButtonOff, kButtonOver, g_guiVocabulary[kNoText], dx + ScaleX(255),
-        y, buttonW, buttonH, 255, 255, 255, 255, 255, 255);
+        y, buttonW, buttonH, 149, 60, 60, 255, 255, 255);
     if (yes)
         StartNameEntry();
     else if (no)

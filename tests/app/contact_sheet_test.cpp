@@ -100,9 +100,11 @@ private:
                 breaches.push_back(std::move(breach));
     }
 
-    // On the start screen: look at it and at the options; back on the map:
-    // look at it and at the result table; then play the next level, or end
-    // the game once every level was seen.
+    // On the start screen: look at it, at the options and at a new game's
+    // question and naming; back on the map: look at it and at the result
+    // table, the next time at a locked pin's notice and at the shop with a
+    // lot's price bubble; then play the next level, or end the game once
+    // every level was seen.
     void OnMenu(cGameWorld& world)
     {
         ++menuFrames;
@@ -127,6 +129,16 @@ private:
             world.resultScreenOpen = 1;
             cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
         }
+        if (menuFrames == 1 && next == 2) {
+            // The furthest level needs a building not yet built: its pin,
+            // pointed at, says so on the map, and the shop's banner asks for it.
+            world.profileLastLevel[world.currentProfile] = 11;
+            world.level = 10;
+        }
+        if (menuFrames >= 20 && menuFrames <= 40 && next == 2 && g_pInputDevice)
+            g_pInputDevice->SetCursorPos(Scene::ScaleX(370), Scene::ScaleY(410)); // the pin of level 11
+        if (menuFrames == 40 && next == 2)
+            Shoot("map_notice");
         if (menuFrames == 41 && next == 2)
             world.money = 1000; // the city pin shows once there is money
         if ((menuFrames == 45 || menuFrames == 46) && next == 2 && g_pInputDevice) {
@@ -134,6 +146,11 @@ private:
             const int x = Scene::ScaleX(50), y = Scene::ScaleY(750);
             g_pInputDevice->SetCursorPos(x, y);
             platform::InjectMouseButton(window, 1, menuFrames == 45, x, y);
+        }
+        if (menuFrames >= 60 && menuFrames < 80 && next == 2 && world.shopOpen && g_pInputDevice) {
+            // pointing at the lot the next level needs, for its price bubble
+            const int x = world.cellX[4][5] + Scene::ScaleX(73), y = world.cellY[4][5] + Scene::ScaleY(158);
+            g_pInputDevice->SetCursorPos(x, y);
         }
         if (menuFrames == 80 && next == 2) {
             // only when the press on the pin opened it
@@ -159,13 +176,15 @@ private:
         }
     }
 
-    // A new game on the start screen: its question answered "Yes", a name
-    // typed at once by a quick typist, each key let go before the next frame,
-    // looked at, and given up with Escape.
+    // A new game on the start screen: its question looked at and answered
+    // "Yes", a name typed at once by a quick typist, each key let go before
+    // the next frame, looked at, and given up with Escape.
     void NameNewPlayer(cGameWorld& world)
     {
         if (menuFrames == 82 || menuFrames == 83)
             PressText(g_guiVocabulary[15], menuFrames == 82);
+        if (menuFrames == 86)
+            Shoot("confirm");
         if (menuFrames == 86 || menuFrames == 87)
             PressText(g_guiVocabulary[16], menuFrames == 86);
         const char* const keys[] = { "T", "E", "S", "S" };
@@ -267,8 +286,9 @@ TEST_P(ContactSheet, EveryScreenIsSavedAndLaidOut)
     SheetApp app(GetParam());
     EXPECT_TRUE(app.Run());
     EXPECT_EQ(app.typed, L"Tess");
-    for (const char* screen : { "start", "naming", "options", "map", "results", "shop", "level_1_task", "level_1", "level_1_menu",
-             "level_2", "level_8", "level_14", "level_20", "level_26", "end", "credits" })
+    for (const char* screen :
+        { "start", "confirm", "naming", "options", "map", "results", "map_notice", "shop", "level_1_task", "level_1",
+            "level_1_menu", "level_2", "level_8", "level_14", "level_20", "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;

@@ -87,8 +87,9 @@ TEST_F(OptionsTest, TheMusicBarFollowsAHeldMouseAndMuteSilencesIt)
 }
 
 // At both sizes, in the level and in the main menu: each volume bar is drawn
-// where the mouse takes hold of it and lit as far as its value goes, no two
-// buttons overlap, and the hint line stands clear of them all.
+// where the mouse takes hold of it and lit as far as its value goes, the bars
+// and toggles stand on the screen's panel, no two buttons overlap, and the
+// hint line stands clear of them all.
 TEST_F(OptionsTest, BarsAreLitToTheirValueAndNeitherButtonsNorTheHintOverlap)
 {
     const auto overlap = [](const RECT& p, const RECT& q) {
@@ -124,6 +125,14 @@ TEST_F(OptionsTest, BarsAreLitToTheirValueAndNeitherButtonsNorTheHintOverlap)
                 for (const char* kind : { "mute2_", "screen", "button" })
                     buttons.insert(buttons.end(), drawn[kind].begin(), drawn[kind].end());
                 ASSERT_EQ(buttons.size(), 5u);
+                ASSERT_EQ(drawn["menu_o"].size(), 1u) << "no panel";
+                const RECT& panel = drawn["menu_o"][0];
+                std::vector<RECT> controls = bars;
+                controls.insert(controls.end(), buttons.begin(), buttons.end() - (inLevel ? 0 : 1)); // not Done
+                for (const RECT& c : controls)
+                    EXPECT_TRUE(c.left >= panel.left && c.top >= panel.top && c.right <= panel.right
+                        && c.bottom <= panel.bottom)
+                        << "a control off the panel at " << c.left << "," << c.top;
                 const auto hint = std::ranges::find(gfx.draws, std::wstring(L"text 97"), &test::GfxDraw::text);
                 ASSERT_NE(hint, gfx.draws.end());
                 const RECT text { hint->x, hint->y, hint->x + static_cast<int>(hint->text.size()) * gfx.charWidth,

@@ -213,6 +213,65 @@ TEST_F(ShopLotsTest, AHeldTreeStandsOnTheCursorAndIsPlantedWhereItWasShown)
     }
 }
 
+// The bubble over a hovered lot is drawn whole at both sizes, its pieces
+// meeting edge to edge, and after the trees, so none stands over it.
+TEST_F(ShopLotsTest, ALotsBubbleIsWholeAndAboveTheTrees)
+{
+    AddLot(3, 2, 1, "lot_a", 300, true);
+    world.placeNameRows.push_back({ 3, 2, L"Car wash" });
+    world.money = 100; // three lines: its name, its price, too dear
+    for (const auto& [width, set, head, line, tail] :
+        { std::tuple { 1280, "", 20, 18, 40 }, { 1024, "_1024", 15, 13, 30 } }) {
+        SCOPED_TRACE(width);
+        shop.SetActive(false);
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        const std::string dir = std::string("data/gui/interface/menu/menu_buy") + set;
+        std::vector<std::string> images = sets[dir];
+        cPageDescriptor d; // the bubble's pieces at their sizes in the set, the rest one pixel
+        d.SetPageNames(L"page", L".png");
+        for (const char* piece :
+            { "blase_left_01", "blase_left_02", "blase_left_03", "blase_right_01", "blase_right_02", "blase_right_03" })
+            if (std::ranges::find(images, piece) == images.end())
+                images.push_back(piece);
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            const char last = images[i].rfind("blase", 0) == 0 ? images[i].back() : 0;
+            const int h = last == '1' ? head : last == '2' ? line : last == '3' ? tail : 1;
+            const int w = last ? width * 300 / 1280 : 1;
+            d.AddPart(d.AddImage(platform::NarrowToWide(images[i]).c_str(), w, h), 0, static_cast<int>(i), 0, w, h);
+        }
+        ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
+        sets[dir] = images;
+        shop.SetActive(true);
+        shop.LayoutStation();
+        world.places.assign(1, cPlace {});
+        world.places[0].type = 102;
+        world.places[0].texture = "tree_02";
+        MoveMouse(world.cellX[3][2] + width * 70 / 1280, world.cellY[3][2] + (width == 1280 ? 160 : 120));
+        gfx.ClearRecords();
+        shop.UpdateBuildPhase();
+
+        std::vector<std::pair<int, int>> pieces; // top, bottom
+        std::size_t tree = 0, firstPiece = 0;
+        for (std::size_t i = 0; i < gfx.draws.size(); ++i) {
+            const test::GfxDraw& g = gfx.draws[i];
+            const auto* texture = static_cast<const test::RecordingTexture*>(g.texture);
+            if (g.kind != test::GfxDraw::Kind::Texture || !texture
+                || std::string(texture->bytes.begin(), texture->bytes.end()) != dir)
+                continue;
+            const std::string& name = images[static_cast<std::size_t>(g.source.left)];
+            tree = name == "tree_02.png" ? i : tree;
+            if (name.rfind("blase", 0) == 0) {
+                firstPiece = firstPiece ? firstPiece : i;
+                pieces.push_back({ g.target.top, g.target.bottom });
+            }
+        }
+        ASSERT_GE(pieces.size(), 3u);
+        EXPECT_GT(firstPiece, tree) << "a tree drawn over the bubble";
+        for (std::size_t i = 1; i < pieces.size(); ++i)
+            EXPECT_EQ(pieces[i].first, pieces[i - 1].second) << "a gap or an overlap above piece " << i;
+    }
+}
+
 // Our level-31 script entered the way the world map's city pin enters it.
 class ShopLevelTest : public ShopTest {
 protected:

@@ -4,6 +4,8 @@
 // has come to level 5.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "frontend/menu_high.h"
 #include "frontend/menu_overlux.h"
 #include "scene/hud_fixture.h"
@@ -16,11 +18,11 @@ protected:
     void SetUp() override
     {
         HudTest::SetUp();
-        const std::vector<std::string> images = { "map2.png", "map4.png", "mirage1.png", "mirage2.png", "fishka_01.png",
-            "fishka_02.png", "fishka_03.png", "fishka_04.png", "fishka_05.png", "fishka_over.png",
-            "fishka_over_city.png", "fishka_bonus.png", "bank.png", "top3.png", "blase_left_01", "blase_left_02", "blase_left_03",
-            "button_short_off.png", "button_short_over.png",
-            "button_short_blue_off.png", "button_short_blue_over.png" };
+        const std::vector<std::string> images
+            = { "map2.png", "map4.png", "mirage1.png", "mirage2.png", "fishka_01.png", "fishka_02.png", "fishka_03.png",
+                  "fishka_04.png", "fishka_05.png", "fishka_over.png", "fishka_over_city.png", "fishka_bonus.png",
+                  "bank.png", "top3.png", "blase_left_01", "blase_left_02", "blase_left_03", "button_short_off.png",
+                  "button_short_over.png", "button_short_blue_off.png", "button_short_blue_over.png" };
         WriteSet("data/gui/interface/menu/menu_overlux", images);
         cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
         ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
@@ -197,6 +199,26 @@ TEST_F(WorldMapPanels, ANewBestTimeShowsOnTheMapRightAfterTheResultScreen)
     Frame();
     EXPECT_EQ(CountText(L"text 14 00:42"), 2);
     EXPECT_EQ(CountText(L"Kim"), 2);
+}
+
+// The notice of a level that waits for a building pulses to catch the eye,
+// but is drawn opaque in every frame of its pulse, never fading to grey.
+TEST_F(WorldMapPanels, TheBuildFirstNoticePulsesOpaque)
+{
+    SetFurthest(8);
+    world.level = 8;
+    HoverPin(8);
+    std::set<uint32_t> colours;
+    for (int frame = 0; frame < 60; ++frame) {
+        Frame();
+        const test::GfxDraw* notice = nullptr;
+        for (const test::GfxDraw* d : TextDraws())
+            notice = d->text == L"text 135 Workshop" ? d : notice; // the text, after its shadow
+        ASSERT_NE(notice, nullptr) << frame;
+        EXPECT_EQ(notice->color >> 24, 0xFFu) << frame;
+        colours.insert(notice->color);
+    }
+    EXPECT_GT(colours.size(), 5u);
 }
 
 TEST_F(WorldMapPanels, ALevelThatCouldNotStartSaysSoOnTheMap)
