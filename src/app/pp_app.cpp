@@ -2,6 +2,7 @@
 // mode.
 #include "app/pp_app.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -61,8 +62,14 @@ void cPPApp::QueryDesktopSize(int& width, int& height)
 
 void cPPApp::QueryUsableArea(int& width, int& height)
 {
-    if (!platform::GetDesktopUsableSize(&width, &height))
-        QueryDesktopSize(width, height);
+    // The desktop less the room the window manager keeps for its panels.
+    QueryDesktopSize(width, height);
+    int desktopWidth = 0, desktopHeight = 0, usableWidth = 0, usableHeight = 0;
+    if (platform::GetDesktopSize(&desktopWidth, &desktopHeight)
+        && platform::GetDesktopUsableSize(&usableWidth, &usableHeight)) {
+        width -= std::max(0, desktopWidth - usableWidth);
+        height -= std::max(0, desktopHeight - usableHeight);
+    }
 }
 
 void cPPApp::StartEngine()

@@ -57,8 +57,9 @@ public:
 protected:
     // The desktop's current size; tests give one of their own.
     virtual void QueryDesktopSize(int& width, int& height);
-    // The part of the desktop a window may take (less the panels); tests
-    // give one of their own.
+    // The part of the desktop a window may take: the desktop's size less
+    // the room the window manager keeps for its panels; tests give one of
+    // their own.
     virtual void QueryUsableArea(int& width, int& height);
     // Starts and closes the engine library; tests keep their recording one.
     virtual void StartEngine();
