@@ -121,19 +121,23 @@ void cApplication::ClearKey(int code)
         keys[code] = 0;
 }
 
-int cApplication::TakePressedKey(bool* shifted)
+bool cApplication::TakePressedKey(int* code, bool* shifted, wchar_t* text)
 {
     // A press older than that was not meant for what reads it now.
     const double now = platform::NowMilliseconds();
     while (!pressedKeys.empty() && now - pressedKeys.front().when > kPressedKeyMilliseconds)
         pressedKeys.pop_front();
     if (pressedKeys.empty())
-        return 0;
+        return false;
     const PressedKey key = pressedKeys.front();
     pressedKeys.pop_front();
+    if (code)
+        *code = key.code;
     if (shifted)
         *shifted = key.shifted;
-    return key.code;
+    if (text)
+        *text = key.text;
+    return true;
 }
 
 void cApplication::AddHandler(const std::wstring& name, HandlerCallback callback, std::any value)
@@ -213,6 +217,22 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 const bool shifted = (platform::GetKeyState(VK_SHIFT) & 0x8000) != 0;
                 app->pressedKeys.push_back({ static_cast<int>(wParam), platform::NowMilliseconds(), shifted });
             }
+            app->keyAwaitsText = message == WM_KEYDOWN && wParam != 0;
+        }
+        return 0;
+
+    case WM_CHAR:
+        // The text goes with the key pressed just before it; text from an
+        // input method, which comes on its own, is kept by itself.
+        if (app && wParam != 0) {
+            if (app->keyAwaitsText && !app->pressedKeys.empty() && app->pressedKeys.back().text == 0) {
+                app->pressedKeys.back().text = static_cast<wchar_t>(wParam);
+            } else {
+                if (app->pressedKeys.size() >= kPressedKeysKept)
+                    app->pressedKeys.pop_front();
+                app->pressedKeys.push_back({ 0, platform::NowMilliseconds(), false, static_cast<wchar_t>(wParam) });
+            }
+            app->keyAwaitsText = false;
         }
         return 0;
 

@@ -51,10 +51,13 @@ public:
     bool IsKeyDown(int code) const;
     void ClearKey(int code);
     // The keys pressed in the last kPressedKeyMilliseconds and not taken yet,
-    // oldest first, one at a time; 0 when none. A key pressed and let go
+    // oldest first, one at a time; false when none. A key pressed and let go
     // between two frames is in here although the table no longer shows it.
-    // `shifted` tells whether Shift was held when the key went down.
-    int TakePressedKey(bool* shifted);
+    // `shifted` tells whether Shift was held when the key went down, `text`
+    // the character the system's text input typed with it (0 for none).
+    // Text that came without a key of its own (an input method's) comes
+    // with the code 0.
+    bool TakePressedKey(int* code, bool* shifted, wchar_t* text);
 
     HWND GetWindow() const { return window; }
     HINSTANCE GetInstance() const { return instance; }
@@ -90,8 +93,11 @@ protected:
         int code;
         double when; // milliseconds
         bool shifted;
+        wchar_t text = 0;
     };
     std::deque<PressedKey> pressedKeys;
+    // The last message was a key press: a WM_CHAR now is that key's text.
+    bool keyAwaitsText = false;
     std::vector<Handler> handlers;
     std::wstring className = L"AppClassName";
     platform::WindowClass windowClass;

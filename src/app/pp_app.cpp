@@ -2,15 +2,18 @@
 // mode.
 #include "app/pp_app.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "app/clock.h"
 #include "engine/gfx.h"
+#include "frontend/menu_options.h"
 #include "platform/utf16.h"
 #include "platform/window.h"
 #include "resources/file_manager.h"
 #include "resources/log.h"
+#include "scene/menu_manager.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -18,6 +21,11 @@ namespace {
 constexpr DWORD kFullScreenStyle = WS_POPUP;
 constexpr DWORD kWindowedStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kVideoModeFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_SYSMENU;
+// The frame taken for a window whose window manager has not told its own
+// yet (a window never shown with its caption): a common title bar, no
+// borders. Without it a window exactly as high as the desktop would count as
+// fitting, and its title bar would push its foot off the screen.
+constexpr RECT kAssumedFrame { 0, 30, 0, 0 };
 } // namespace
 
 cPPApp::cPPApp()
@@ -50,6 +58,18 @@ void cPPApp::SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit)
 void cPPApp::QueryDesktopSize(int& width, int& height)
 {
     platform::GetDesktopSize(&width, &height);
+}
+
+void cPPApp::QueryUsableArea(int& width, int& height)
+{
+    // The desktop less the room the window manager keeps for its panels.
+    QueryDesktopSize(width, height);
+    int desktopWidth = 0, desktopHeight = 0, usableWidth = 0, usableHeight = 0;
+    if (platform::GetDesktopSize(&desktopWidth, &desktopHeight)
+        && platform::GetDesktopUsableSize(&usableWidth, &usableHeight)) {
+        width -= std::max(0, desktopWidth - usableWidth);
+        height -= std::max(0, desktopHeight - usableHeight);
+    }
 }
 
 void cPPApp::StartEngine()
@@ -147,10 +167,10 @@ bool cPPApp::Init()
         world.desktopTooSmall = 1;
         return true;
     }
-    // A window as wide or as high as the desktop becomes full screen: with
-    // its title bar it would not fit.
-    if (settings.screenMode == 0
-        && (world.desktopWidth == settings.GetWidth() || world.desktopHeight == settings.GetHeight()))
+    // A window that would not fit with its title bar (one as wide or as high
+    // as the desktop, or one that the desktop's panels leave no room for)
+    // becomes full screen.
+    if (settings.screenMode == 0 && !WindowFits(settings.GetWidth(), settings.GetHeight()))
         settings.screenMode = 1;
     if (settings.screenMode == 1) {
         TakeFullScreenSize();
@@ -166,6 +186,28 @@ bool cPPApp::FitsOnDesktop(int width, int height)
 {
     const cGameWorld& world = cGameWorld::Instance();
     return width <= world.desktopWidth && height <= world.desktopHeight;
+}
+
+bool cPPApp::WindowFits(int width, int height)
+{
+    int usableWidth = 0, usableHeight = 0;
+    QueryUsableArea(usableWidth, usableHeight);
+    RECT frame = kAssumedFrame;
+    platform::GetWindowFrame(window, &frame);
+    return width + frame.left + frame.right <= usableWidth && height + frame.top + frame.bottom <= usableHeight;
+}
+
+void cPPApp::RefuseWindow(int width, int height)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    int usableWidth = 0, usableHeight = 0;
+    QueryUsableArea(usableWidth, usableHeight);
+    cLog::Instance().Write(L"cPPApp::ApplyVideoMode -> A %dx%d window with its frame does not fit on the desktop's "
+                           L"free %dx%d: staying full screen",
+        width, height, usableWidth, usableHeight);
+    world.fullScreen = 1;
+    if (auto* options = cMenuManager::Instance().Get<Scene::MenuOptions>(cMenuManager::kOptions))
+        options->TellWindowRefused();
 }
 
 bool cPPApp::TakeFullScreenSize()
@@ -235,6 +277,8 @@ void cPPApp::ApplyVideoMode()
     cSettings& settings = cSettings::Instance();
     if (!g_pGfxDevice || !g_pGfx2D)
         return;
+    if (!world.fullScreen && settings.screenMode == 1 && !WindowFits(settings.GetWidth(), settings.GetHeight()))
+        RefuseWindow(settings.GetWidth(), settings.GetHeight());
     if (world.fullScreen && TakeFullScreenSize()) {
         // Every screen loads its pages and fonts anew for the new size.
         world.screenSizeChanged = 1;

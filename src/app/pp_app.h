@@ -57,6 +57,10 @@ public:
 protected:
     // The desktop's current size; tests give one of their own.
     virtual void QueryDesktopSize(int& width, int& height);
+    // The part of the desktop a window may take: the desktop's size less
+    // the room the window manager keeps for its panels; tests give one of
+    // their own.
+    virtual void QueryUsableArea(int& width, int& height);
     // Starts and closes the engine library; tests keep their recording one.
     virtual void StartEngine();
     virtual void StopEngine();
@@ -69,6 +73,12 @@ private:
     static constexpr int kSmallWidth = 1024;
     static constexpr int kSmallHeight = 768;
     static bool FitsOnDesktop(int width, int height);
+    // A window of this client size fits, with its title bar and borders, on
+    // the part of the desktop windows may take.
+    bool WindowFits(int width, int height);
+    // The window was asked for where it does not fit: full screen stays,
+    // and the options tell the player why.
+    void RefuseWindow(int width, int height);
     // Full screen shows the design size wherever the desktop holds it: the
     // options offer only "full screen" and "a 1024 × 768 window", so the
     // smaller size chosen for the window must not outlive it. True when the

@@ -5,6 +5,7 @@
 #include "app/cursor_set.h"
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "frontend/menu_buy.h"
 #include "platform/screen_saver.h"
 #include "resources/log.h"
 #include "scene/gui_vocabulary.h"
@@ -72,7 +73,12 @@ bool cPPApp::Frame()
     if (world.videoModeChanged) {
         ApplyVideoMode();
         world.videoModeChanged = 0;
-        world.ComputeLayout();
+        // The cells follow the new size: the shop's station where the shop
+        // is open, else the level's grid.
+        if (world.shopOpen)
+            Scene::MenuBuy::LayoutCells();
+        else
+            world.ComputeLayout();
         world.RelayoutPlaces();
         auto* effects = cMenuManager::Instance().Get<Scene::MenuEffects>(cMenuManager::kEffects);
         if (effects && effects->IsActive()) {

@@ -29,6 +29,9 @@ public:
     virtual ~iGfxFont() = default;
     // Width and height in pixels of one line of text; 0 × 0 for null text.
     virtual void MeasureText(const wchar_t* text, SIZE* out) = 0;
+    // The font has a glyph of its own for the character (none would be drawn
+    // as an empty box).
+    virtual bool CanDraw(wchar_t /*character*/) { return true; }
 };
 
 // Device error codes of Create (the application names them in its log line).

@@ -85,6 +85,12 @@ cGfxFont::~cGfxFont()
     context.fonts.erase(this);
 }
 
+bool cGfxFont::CanDraw(wchar_t character)
+{
+    return m_font && character > 0 && static_cast<uint32_t>(character) <= 0x10FFFFu
+        && TTF_GlyphIsProvided32(m_font, static_cast<Uint32>(character)) != 0;
+}
+
 void cGfxFont::MeasureText(const wchar_t* text, SIZE* out)
 {
     if (!out)

@@ -26,6 +26,7 @@ public:
     cGfxFont& operator=(const cGfxFont&) = delete;
 
     void MeasureText(const wchar_t* text, SIZE* out) override;
+    bool CanDraw(wchar_t character) override;
 
     struct Line {
         SDL_Texture* texture = nullptr;

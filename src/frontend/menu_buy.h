@@ -34,6 +34,8 @@ public:
     // ---- Lots (menu_buy_lots.cpp) ----------------------------------------
     // Screen positions of the lot grid's cells; clears the lot tables.
     void LayoutStation();
+    // Only the screen positions of the cells, for the present screen size.
+    static void LayoutCells();
     // Every lot: platform, task frame, hover offer, click, building; then the
     // fade-in of new buildings. The hovered lot's speech bubble waits for
     // DrawPendingBubble.

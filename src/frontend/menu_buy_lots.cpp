@@ -80,6 +80,19 @@ namespace {
 
 void MenuBuy::LayoutStation()
 {
+    LayoutCells();
+    cGameWorld& world = cGameWorld::Instance();
+    for (int r = 0; r < world::kGridSize; ++r) {
+        for (int c = 0; c < world::kGridSize; ++c) {
+            world.lotStatus[r][c] = 0;
+            world.lotFundamentTexture[r][c] = 0;
+            world.lotPlaceType[r][c] = 0;
+        }
+    }
+}
+
+void MenuBuy::LayoutCells()
+{
     cGameWorld& world = cGameWorld::Instance();
     const int x0 = ScaleX(507.0f);
     const int y0 = ScaleY(282.0f);
@@ -95,13 +108,6 @@ void MenuBuy::LayoutStation()
         for (int r = 0; r < kLayoutRows; ++r) {
             world.cellX[r][c] = colX + (r - 4) * rx;
             world.cellY[r][c] = colY + (r - 4) * ry;
-        }
-    }
-    for (int r = 0; r < world::kGridSize; ++r) {
-        for (int c = 0; c < world::kGridSize; ++c) {
-            world.lotStatus[r][c] = 0;
-            world.lotFundamentTexture[r][c] = 0;
-            world.lotPlaceType[r][c] = 0;
         }
     }
 }

@@ -23,6 +23,9 @@ namespace {
     constexpr int kWindowHint = 99;
     constexpr int kCentreOffHint = 150;
     constexpr int kCentreOnHint = 151;
+    constexpr int kWindowRefusedText = 46;
+    // Seconds the refusal of a window stays in the hint line.
+    constexpr double kRefusalSeconds = 6.0;
 
     int ToggleWidth()
     {
@@ -214,7 +217,9 @@ void MenuOptions::DoHint(bool inLevel, int x, int y)
         return IsMouseInRect(cx, cy, cx + w, cy + h);
     };
     int hint = -1;
-    if (over(kMute))
+    if (WindowRefusalShown() && !over(kMute) && !over(kCentring))
+        hint = kWindowRefusedText;
+    else if (over(kMute))
         hint = kMuteHint;
     else if (over(kFullScreen))
         hint = kFullScreenHint;
@@ -246,22 +251,43 @@ void MenuOptions::DoControls(bool inLevel)
         if (world.musicStream)
             world.musicStream->SetVolume(world.musicPlayVolume);
     }
-    if (toggle(kFullScreen, L"screen1_off.png", L"screen1_over.png")) {
-        world.videoModeChanged = 1;
-        world.fullScreen = 1;
-    }
-    if (toggle(kWindow, L"screen2_off.png", L"screen2_over.png")) {
-        world.videoModeChanged = 1;
-        world.fullScreen = 0;
-        settings.SetResolution(1024, 768);
-        world.screenSizeChanged = 1;
-        world.languageChanged = 1;
-        world.rebindInput = 1;
-    }
+    if (toggle(kFullScreen, L"screen1_off.png", L"screen1_over.png"))
+        ChooseFullScreen();
+    if (toggle(kWindow, L"screen2_off.png", L"screen2_over.png"))
+        ChooseWindow();
     const bool centred = world.windowCenter != 0;
     if (toggle(kCentring, centred ? L"screen7_off.png" : L"screen6_off.png",
             centred ? L"screen7_over.png" : L"screen6_over.png"))
         world.windowCenter = 1 - world.windowCenter;
+}
+
+void MenuOptions::ChooseFullScreen()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.videoModeChanged = 1;
+    world.fullScreen = 1;
+}
+
+void MenuOptions::ChooseWindow()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.videoModeChanged = 1;
+    world.fullScreen = 0;
+    cSettings::Instance().SetResolution(1024, 768);
+    world.screenSizeChanged = 1;
+    world.languageChanged = 1;
+    world.rebindInput = 1;
+}
+
+void MenuOptions::TellWindowRefused()
+{
+    windowRefused = true;
+    refusalTimer.Restart();
+}
+
+bool MenuOptions::WindowRefusalShown() const
+{
+    return windowRefused && refusalTimer.Elapsed() < kRefusalSeconds;
 }
 
 void MenuOptions::HoldAlpha()

@@ -38,6 +38,16 @@ public:
     int PanelX() const { return panelX; }
     int PanelY() const { return panelY; }
 
+    // What the screen-mode buttons ask of the application, which carries it
+    // out at the start of the next frame: full screen, or a 1024 x 768
+    // window (new pages and fonts for that size).
+    static void ChooseFullScreen();
+    static void ChooseWindow();
+    // The application kept full screen because the window would not fit:
+    // the hint line says so for a while, in place of the usual hints.
+    void TellWindowRefused();
+    bool WindowRefusalShown() const;
+
 protected:
     void OnActivate() override;
     void OnDeactivate() override;
@@ -91,6 +101,8 @@ private:
     int menuY[kPositions] = {};
     int levelX[kPositions] = {};
     int levelY[kPositions] = {};
+    bool windowRefused = false;
+    cTimer refusalTimer;
 };
 
 } // namespace Scene

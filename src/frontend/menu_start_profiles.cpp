@@ -7,6 +7,7 @@
 #include "frontend/menu_start.h"
 #include "frontend/menu_start_profiles_layout.h"
 #include "scene/design_units.h"
+#include "platform/time_source.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings_values.h"
@@ -35,6 +36,9 @@ namespace {
     constexpr int kRightSideText = 95;
     constexpr int kWindowHint = 97;
     constexpr int kTypeNameHint = 155;
+    constexpr int kLetterRefusedText = 47;
+    // Milliseconds a refused letter is told in the hint line.
+    constexpr double kRefusalMilliseconds = 3000.0;
 
     const wchar_t* const kButtonOff = L"button_short_off.png";
     const wchar_t* const kButtonOver = L"button_short_over.png";
@@ -231,8 +235,10 @@ void MenuStart::DrawProfileNameField()
     // the hint line tells a new player to type it.
     const int p = cGameWorld::Instance().currentProfile;
     DrawNameField(SlotTextX(p), SlotTextY(p), kProfileNameLength);
+    const bool refused
+        = platform::NowMilliseconds() - cGameWorld::Instance().textEntryRefusedAt < kRefusalMilliseconds;
     if (!hintDrawn)
-        DrawHint(Bx(), By() + ScaleY(380), g_guiVocabulary[kTypeNameHint]);
+        DrawHint(Bx(), By() + ScaleY(380), g_guiVocabulary[refused ? kLetterRefusedText : kTypeNameHint]);
 }
 
 int MenuStart::SlotTextX(int k)

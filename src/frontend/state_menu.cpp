@@ -70,6 +70,8 @@ bool cStateMenu::Update(void* /*application*/)
     BeginFrame();
     if (world.screenSizeChanged)
         ReloadScreens();
+    // The level's screens, kept on between levels, follow the new size too.
+    cMenuManager::Instance().ReloadScreensOfOtherSize();
     if (world.desktopTooSmall)
         return DrawResolutionNotice();
 

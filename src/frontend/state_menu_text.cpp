@@ -2,10 +2,17 @@
 // world's text entry, from the virtual-key codes of the application. The keys
 // pressed since the last frame are typed first, in the order pressed, so a
 // quick typist loses no letter to a slow frame; then the key table's. A key
-// that is acted on is cleared in the table, so each press types once.
+// that is acted on is cleared in the table, so each press types once. Letters
+// the key codes cannot tell (accented letters, a layout's own letters) come
+// from the system's text input that goes with the key.
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "app/application.h"
+#include "app/pp_app_fonts.h"
+#include "engine/gfx.h"
+#include "platform/time_source.h"
 #include "frontend/state_menu.h"
 #include "platform/keyboard.h"
 #include "platform/win_messages.h"
@@ -47,12 +54,36 @@ private:
     bool taken = false;
 };
 
+// A letter the system typed that the key table cannot (an accented letter, a
+// letter of a layout's own key, one made with a dead key): typed as it came,
+// where every font of the game can draw it, else refused with a word on the
+// name field. The key it came with types nothing of its own then.
+bool TypeLetterOfTheLayout(iKeySource& keys, int code, wchar_t text)
+{
+    if (!text || !IsLetter(text) || TypedByKeyTable(text, keys.IsRussianLayout()))
+        return false;
+    if (code)
+        keys.ClearKey(code);
+    cGameWorld& world = cGameWorld::Instance();
+    const bool drawn = std::all_of(std::begin(g_fonts), std::end(g_fonts),
+        [text](iGfxFont* font) { return !font || font->CanDraw(text); });
+    if (drawn)
+        AppendToTextEntry(world, text);
+    else
+        world.textEntryRefusedAt = platform::NowMilliseconds();
+    return true;
+}
+
 } // namespace
 
 void cStateMenu::HandleTextInput(iKeySource& keys)
 {
+    int code = 0;
     bool shifted = false;
-    while (const int code = keys.TakePressed(&shifted)) {
+    wchar_t text = 0;
+    while (keys.TakePressed(&code, &shifted, &text)) {
+        if (TypeLetterOfTheLayout(keys, code, text) || !code)
+            continue;
         PressedKey pressed(keys, code, shifted);
         TypeKeys(pressed);
     }

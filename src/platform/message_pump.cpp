@@ -9,6 +9,7 @@
 
 #include "platform/keyboard.h"
 #include "platform/sdl_access.h"
+#include "platform/utf16.h"
 #include "platform/window_internal.h"
 
 namespace platform {
@@ -98,6 +99,19 @@ void TranslateKeyEvent(const SDL_KeyboardEvent& event)
     Post(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
 }
 
+void TranslateTextEvent(const SDL_TextInputEvent& event)
+{
+    HWND window = WindowFromSdlId(event.windowID);
+    if (!window) {
+        const auto all = AllWindows();
+        if (all.empty())
+            return;
+        window = all.front();
+    }
+    for (const wchar_t c : NarrowToWide(event.text))
+        Post(window, WM_CHAR, static_cast<WPARAM>(c), 1);
+}
+
 void TranslateMouseButton(const SDL_MouseButtonEvent& event)
 {
     HWND window = WindowFromSdlId(event.windowID);
@@ -142,6 +156,9 @@ void Translate(const SDL_Event& event)
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         TranslateKeyEvent(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        TranslateTextEvent(event.text);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

@@ -5,6 +5,8 @@
 //   minimised / restored / maximised                    WM_SIZE SIZE_MINIMIZED / SIZE_RESTORED / SIZE_MAXIMIZED
 //   focus gained / lost                                 WM_ACTIVATEAPP, WM_ACTIVATE, WM_NCACTIVATE with 1 / 0
 //   key pressed (each repeat again) / released          WM_KEYDOWN / WM_KEYUP with the virtual-key code
+//   text typed (the layout's characters, dead keys      WM_CHAR with the character, one per character,
+//   and composing done)                                 after the key's WM_KEYDOWN
 //   mouse button pressed / released                     WM_LBUTTONDOWN ... with client coordinates
 //
 // Every SDL event taken from the queue is shown to the SDL event observers
@@ -25,8 +27,8 @@ bool PeekMessage(MSG* msg, UINT removeFlags);
 // cannot be read at all, else 1.
 int GetMessage(MSG* msg);
 
-// Characters are read from the key table, never from character messages:
-// nothing to translate.
+// Characters come as WM_CHAR straight from the system's text input, which
+// already follows the keyboard layout: nothing to translate.
 bool TranslateMessage(const MSG* msg);
 
 // Calls the procedure of the message's window; 0 when it has none.

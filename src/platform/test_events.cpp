@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 #include "platform/keyboard.h"
 #include "platform/sdl_access.h"
 #include "platform/window_internal.h"
@@ -104,6 +106,17 @@ bool InjectKey(HWND window, const char* keyName, bool down, bool repeat)
         SDL_SetModState(static_cast<SDL_Keymod>(down ? (mods | mod) : (mods & ~mod)));
     }
     event.key.keysym.mod = static_cast<Uint16>(SDL_GetModState());
+    return Push(event);
+}
+
+bool InjectText(HWND window, const char* utf8)
+{
+    SDL_Event event {};
+    event.type = SDL_TEXTINPUT;
+    event.text.windowID = WindowIdOf(window);
+    if (!utf8 || std::strlen(utf8) >= sizeof(event.text.text))
+        return false;
+    std::strcpy(event.text.text, utf8);
     return Push(event);
 }
 

@@ -15,6 +15,9 @@ bool InjectWindowEvent(HWND window, WindowEventKind kind);
 bool InjectQuit();
 // A modifier key also changes SDL's modifier state, as a real press does.
 bool InjectKey(HWND window, const char* keyName, bool down, bool repeat = false);
+// Text as the system's text input gives it after a key press (UTF-8, the
+// layout, dead keys and composing already applied).
+bool InjectText(HWND window, const char* utf8);
 // The mouse moved to x, y in client pixels, no button changing.
 bool InjectMouseMotion(HWND window, int x, int y);
 // button: 1 left, 2 middle, 3 right; x, y in client pixels.

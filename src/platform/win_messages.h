@@ -25,6 +25,7 @@ constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_NCACTIVATE = 0x0086;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;

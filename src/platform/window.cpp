@@ -46,6 +46,10 @@ RECT FrameOf(HWND window)
         frame.right = right;
         frame.bottom = bottom;
     }
+    if ((window->style & WS_CAPTION) == WS_CAPTION && (top | left | bottom | right) != 0) {
+        window->knownFrame = frame;
+        window->frameKnown = true;
+    }
     return frame;
 }
 
@@ -292,6 +296,31 @@ bool GetDesktopSize(int* width, int* height)
         *width = mode.w;
     if (height)
         *height = mode.h;
+    return true;
+}
+
+bool GetDesktopUsableSize(int* width, int* height)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    SDL_Rect area;
+    if (SDL_GetDisplayUsableBounds(0, &area) != 0)
+        return GetDesktopSize(width, height);
+    if (width)
+        *width = area.w;
+    if (height)
+        *height = area.h;
+    return true;
+}
+
+bool GetWindowFrame(HWND window, RECT* frame)
+{
+    if (!IsLive(window) || !frame)
+        return false;
+    FrameOf(window);
+    if (!window->frameKnown)
+        return false;
+    *frame = window->knownFrame;
     return true;
 }
 

@@ -68,6 +68,16 @@ DWORD GetWindowStyle(HWND window);
 
 // The desktop's current mode (the primary display), in pixels.
 bool GetDesktopSize(int* width, int* height);
+// The part of the primary display that windows may take: the desktop less
+// the panels and docks the window manager keeps free. The whole desktop where
+// no window manager says otherwise.
+bool GetDesktopUsableSize(int* width, int* height);
+
+// The frame the window manager puts around the window's client area (title
+// bar and borders): as it reports it now for a captioned window, else as it
+// reported it the last time the window had its caption. False when it has
+// never said (no window manager, a window never captioned yet).
+bool GetWindowFrame(HWND window, RECT* frame);
 
 // Full screen is the desktop-sized full screen; leaving it restores the window.
 bool SetFullScreen(HWND window, bool fullScreen);

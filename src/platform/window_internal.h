@@ -17,6 +17,9 @@ public:
     SDL_Window* sdl = nullptr;
     WNDPROC procedure = nullptr;
     DWORD style = 0;
+    // The frame last reported while the window had its caption.
+    RECT knownFrame {};
+    bool frameKnown = false;
 };
 
 // The window with this SDL window id; nullptr when it is not ours.

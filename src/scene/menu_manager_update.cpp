@@ -14,6 +14,7 @@
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ constexpr int kBuildingLevel = 31;
 constexpr int kLevelScreens[] = { 13, 9, 8, 4, 1, 2, 5, 0, 3, 7 };
 // Screens that load pages for the screen size and so must load them anew.
 constexpr int kSizedScreens[] = { 2, 4, 13, 3, 7 };
+// Those and the start screen: every screen whose pages depend on the size.
+constexpr int kScreensOfOneSize[] = { 12, 2, 4, 13, 3, 7 };
 
 void ClearFrame()
 {
@@ -67,6 +70,21 @@ void cMenuManager::ReloadForNewSize()
     ClearFrame();
 }
 
+bool cMenuManager::ReloadScreensOfOtherSize()
+{
+    const int width = cSettings::Instance().GetWidth();
+    bool reloaded = false;
+    for (const int slot : kScreensOfOneSize) {
+        Scene::MenuPrototype* screen = menus[slot].get();
+        if (!screen || !screen->IsActive() || screen->PagesWidth() == width)
+            continue;
+        screen->SetActive(false);
+        screen->SetActive(true);
+        reloaded = true;
+    }
+    return reloaded;
+}
+
 void cMenuManager::UpdateMenus()
 {
     using namespace Scene;
@@ -88,6 +106,7 @@ void cMenuManager::UpdateMenus()
     cGameWorld& world = cGameWorld::Instance();
     if (world.screenSizeChanged)
         ReloadForNewSize();
+    ReloadScreensOfOtherSize();
 
     if (!floor->IsActive()) {
         floor->SetActive(true);

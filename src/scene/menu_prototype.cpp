@@ -7,6 +7,7 @@
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace Scene {
 
@@ -41,6 +42,7 @@ void MenuPrototype::SetActive(bool on)
             // this very frame.
             if (GetAlpha() == 0)
                 colour = (colour & 0x00FFFFFFu) | 0x01000000u;
+            pagesWidth = cSettings::Instance().GetWidth();
             OnActivate();
         } else {
             OnDeactivate();

@@ -31,6 +31,9 @@ public:
     // those throw is logged, and the screen takes the requested state anyway.
     void SetActive(bool on);
     bool IsActive() const { return active; }
+    // The screen width the screen was last switched on at: the size its
+    // pages were chosen for.
+    int PagesWidth() const { return pagesWidth; }
     bool IsVisible() const { return (colour >> 24) != 0; }
     uint8_t GetAlpha() const { return static_cast<uint8_t>(colour >> 24); }
     // Sets the fade alpha at once (0 hides the screen until it fades in).
@@ -129,6 +132,7 @@ protected:
     int screenWidth;
     int screenHeight;
     bool active = false;
+    int pagesWidth = 0;
     // White with the fade alpha in the top byte.
     uint32_t colour = 0x00FFFFFF;
     cTimer fadeTimer;

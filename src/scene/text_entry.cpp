@@ -1,5 +1,8 @@
 #include "scene/text_entry.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <cwchar>
 
 #include "app/application.h"
@@ -65,9 +68,9 @@ void ApplicationKeys::ClearKey(int code)
         app->ClearKey(code);
 }
 
-int ApplicationKeys::TakePressed(bool* shifted)
+bool ApplicationKeys::TakePressed(int* code, bool* shifted, wchar_t* text)
 {
-    return app ? app->TakePressedKey(shifted) : 0;
+    return app && app->TakePressedKey(code, shifted, text);
 }
 
 bool ApplicationKeys::IsHeld(int code)
@@ -111,4 +114,22 @@ void AppendToTextEntry(cGameWorld& world, wchar_t c)
         return;
     world.textEntry[length] = c;
     world.textEntry[length + 1] = L'\0';
+}
+
+bool IsLetter(wchar_t c)
+{
+    // The program's own locale is "C", which knows only ASCII letters.
+    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (!utf8)
+        return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c >= 0xC0;
+    return iswalpha_l(static_cast<wint_t>(c), utf8) != 0;
+}
+
+bool TypedByKeyTable(wchar_t c, bool russianLayout)
+{
+    if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9'))
+        return true;
+    if (c == L' ' || c == L'!' || c == L'@' || c == L'_' || c == L'-' || c == L'.')
+        return true;
+    return russianLayout && c >= 0x0400 && c <= 0x04FF;
 }

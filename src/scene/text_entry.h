@@ -18,9 +18,11 @@ public:
     // The key is held right now (any of the high four bits of its state).
     virtual bool IsHeld(int code) = 0;
     virtual bool IsRussianLayout() = 0;
-    // The next key pressed since the last look, oldest first, and whether
-    // Shift was held as it went down; 0 when none.
-    virtual int TakePressed(bool* /*shifted*/) { return 0; }
+    // The next key pressed since the last look, oldest first: its code (0
+    // for text that came without a key), whether Shift was held as it went
+    // down and the character the system typed with it (0 for none); false
+    // when none.
+    virtual bool TakePressed(int* /*code*/, bool* /*shifted*/, wchar_t* /*text*/) { return false; }
 };
 
 // The application's key table and the platform's keyboard.
@@ -34,7 +36,7 @@ public:
     void ClearKey(int code) override;
     bool IsHeld(int code) override;
     bool IsRussianLayout() override;
-    int TakePressed(bool* shifted) override;
+    bool TakePressed(int* code, bool* shifted, wchar_t* text) override;
 
 private:
     cApplication* app;
@@ -53,3 +55,10 @@ std::size_t TextEntryLength(const cGameWorld& world);
 // Appends when the text is shorter than its limit; the limit never passes the
 // buffer's room beside the terminating zero.
 void AppendToTextEntry(cGameWorld& world, wchar_t c);
+
+// A letter of any script (by the C library's UTF-8 classes).
+bool IsLetter(wchar_t c);
+// Characters the key table types itself, from the key codes: the Latin
+// letters, digits, space, ! @ _ - . and, on a Russian layout, the Cyrillic
+// letters.
+bool TypedByKeyTable(wchar_t c, bool russianLayout);

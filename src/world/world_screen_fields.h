@@ -38,6 +38,9 @@ struct cWorldScreenFields {
     uint8_t textEntryActive = 0; // also named textInputActive
     wchar_t textEntry[world::kTextEntryLength] = {}; // also named textInput
     int textEntryMax = 0; // also named textInputMaxLength
+    // When a typed letter that the game's font cannot show was last refused
+    // (platform milliseconds); the name field says so for a moment.
+    double textEntryRefusedAt = -1.0e9;
 
     // Overlay and front-end screens.
     uint8_t resultScreenOpen = 0;

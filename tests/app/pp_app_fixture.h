@@ -29,10 +29,17 @@ public:
     DWORD WindowStyle() const { return platform::GetWindowStyle(window); }
 
     int desktopWidth = 1280, desktopHeight = 1024;
+    // The part a window may take; the whole desktop unless a test says.
+    int usableWidth = 0, usableHeight = 0;
     int engineStops = 0;
 
 protected:
     void QueryDesktopSize(int& width, int& height) override { width = desktopWidth, height = desktopHeight; }
+    void QueryUsableArea(int& width, int& height) override
+    {
+        width = usableWidth > 0 ? usableWidth : desktopWidth;
+        height = usableHeight > 0 ? usableHeight : desktopHeight;
+    }
     // The recording engine the test made stays in place.
     void StartEngine() override { }
     void StopEngine() override { ++engineStops; }

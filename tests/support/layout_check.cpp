@@ -407,6 +407,12 @@ const ImageCatalog::Image* ImageCatalog::FullSize(const Image& image) const
     return found == m_byName.end() ? nullptr : &m_images[found->second];
 }
 
+const ImageCatalog::Image* ImageCatalog::Named(const std::string& folder, const std::string& name) const
+{
+    const auto found = m_byName.find({ folder, Lower(name) });
+    return found == m_byName.end() ? nullptr : &m_images[found->second];
+}
+
 std::vector<std::string> CheckLayout(const Frame& frame)
 {
     if (!frame.gfx || !frame.catalog || frame.width <= 0

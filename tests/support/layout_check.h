@@ -29,6 +29,8 @@ public:
     const Image* Find(const RecordingGfx& gfx, const GfxDraw& draw) const;
     // The same image in the set for a screen 1280 wide.
     const Image* FullSize(const Image& image) const;
+    // The image of that name in that folder; null when the tables have none.
+    const Image* Named(const std::string& folder, const std::string& name) const;
 
 private:
     std::vector<Image> m_images;

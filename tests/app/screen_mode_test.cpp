@@ -1,0 +1,300 @@
+// Switching between full screen and the 1024 x 768 window: a window that does
+// not fit on the desktop with its title bar is refused in words, and a switch
+// made on any screen (the start screen, the options, the map, the result
+// table, the shop, a level, also while the pages of the level's screens load)
+// leaves every screen drawn after it at the new size, with the new size's
+// images, nothing past its panel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/engine_testing.h"
+#include "frontend/menu_options.h"
+#include "scene/design_units.h"
+#include "scene/gui_vocabulary.h"
+#include "scene/menu_manager.h"
+#include "support/layout_check.h"
+#include "support/menu_route.h"
+#include "whole_game_fixture.h"
+
+namespace {
+
+constexpr DWORD kCaptioned = 0x80CA0000u;
+constexpr int kWindowRefusedText = 46;
+
+TEST_F(PPAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
+{
+    const struct {
+        const char* name;
+        int desktopWidth, desktopHeight, usableWidth, usableHeight;
+        bool window;
+    } cases[] = {
+        // The window's client area alone is as high as the desktop.
+        { "laptop1366x768", 1366, 768, 1366, 768, false },
+        // A panel leaves too little room for the title bar.
+        { "panelOn1280x800", 1280, 800, 1280, 776, false },
+        { "room1280x800", 1280, 800, 1280, 800, true },
+        { "panelOn1920x1200", 1920, 1200, 1920, 1160, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.SetResolution(1280, 1024);
+        settings.screenMode = 1;
+        world.ResetToDefaults();
+        TestPPApp app;
+        app.OpenWindow();
+        app.desktopWidth = c.desktopWidth;
+        app.desktopHeight = c.desktopHeight;
+        app.usableWidth = c.usableWidth;
+        app.usableHeight = c.usableHeight;
+        ASSERT_TRUE(app.Init());
+        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
+        auto* options = cMenuManager::Instance().Get<Scene::MenuOptions>(cMenuManager::kOptions);
+        ASSERT_NE(options, nullptr);
+        options->SetActive(true);
+
+        // As the options' window button, carried out by the next frame.
+        Scene::MenuOptions::ChooseWindow();
+        gfx.calls.clear();
+        app.Frame();
+        EXPECT_EQ(settings.screenMode, c.window ? 0 : 1);
+        EXPECT_EQ(app.WindowStyle() == kCaptioned, c.window);
+        EXPECT_EQ(std::ranges::count(gfx.calls, "ApplyFullScreen"), c.window ? 0 : 1);
+
+        // The options, still open, say why in their hint line.
+        world.optionsOpen = 1;
+        gfx.draws.clear();
+        options->Draw();
+        const std::wstring refusal = g_guiVocabulary[kWindowRefusedText];
+        ASSERT_FALSE(refusal.empty());
+        EXPECT_EQ(std::ranges::any_of(gfx.draws, [&](const test::GfxDraw& d) { return d.text == refusal; }), !c.window);
+        cMenuManager::Instance().DestroyMenus();
+        DeleteFonts();
+    }
+}
+
+// Each step: the frame it acts in, counted from the arrival on its screen,
+// and what it does there.
+class SwitchingApp : public cPPApp {
+public:
+    bool Frame() override
+    {
+        ++frames;
+        cGameWorld& world = cGameWorld::Instance();
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (frames == 1)
+            platform::InjectKey(window, "Escape", true);
+        SwitchWhileTheLevelScreensLoad(world);
+        if (top == L"cStateMenu" && (menuFrames > 0 || test::StartScreenOpen()))
+            OnMenu(world);
+        if (top == L"cStateGame")
+            OnLevel(world);
+        if (quitAt && frames == quitAt + 20)
+            platform::InjectKey(window, "Escape", true);
+        return cPPApp::Frame() && frames < 5000;
+    }
+
+    std::set<std::string> looked;
+    std::vector<std::string> breaches;
+
+protected:
+    void StartEngine() override
+    {
+        recorder.reset();
+        cPPApp::StartEngine();
+        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
+    }
+    void StopEngine() override
+    {
+        recorder.reset();
+        cPPApp::StopEngine();
+    }
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+    void QueryUsableArea(int& width, int& height) override { width = 1920, height = panel ? 780 : 1200; }
+
+private:
+    // Full screen is 1280 x 1024 on this desktop, the window 1024 x 768.
+    void Switch()
+    {
+        if (cSettings::Instance().GetWidth() == 1280)
+            Scene::MenuOptions::ChooseWindow();
+        else
+            Scene::MenuOptions::ChooseFullScreen();
+    }
+
+    // The start-up loads the level's screens in the main menu, one a frame:
+    // the switch comes when the head-up display has its pages and the cars
+    // do not yet.
+    void SwitchWhileTheLevelScreensLoad(cGameWorld& world)
+    {
+        cMenuManager& menus = cMenuManager::Instance();
+        const auto* hud = menus.GetMenu(cMenuManager::kSubmenu);
+        const auto* cars = menus.GetMenu(cMenuManager::kTransport);
+        if (!switchedWhileLoading && world.loadingPhase && hud && hud->IsActive() && cars && !cars->IsActive()) {
+            switchedWhileLoading = true;
+            Switch();
+        }
+    }
+
+    // The frame last presented, at the size the settings now give, with the
+    // images of that size's set and its layout whole.
+    void Look(const std::string& screen)
+    {
+        const int width = cSettings::Instance().GetWidth();
+        const std::string name = screen + " at " + std::to_string(width);
+        static test::ImageCatalog catalog;
+        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
+        test::Frame frame { name, recorder.get(), &catalog, {}, 0, 0 };
+        if (!loaded || !recorder || !engine::ReadFrame(&frame.pixels, &frame.width, &frame.height)) {
+            breaches.push_back(name + ": no frame");
+            return;
+        }
+        looked.insert(screen);
+        if (frame.width != width || frame.height != cSettings::Instance().GetHeight())
+            breaches.push_back(name + ": the frame is " + std::to_string(frame.width) + " wide");
+        const auto endsSmall
+            = [](const std::string& folder) { return folder.size() > 5 && folder.ends_with("_1024"); };
+        std::set<std::string> wrongSet;
+        for (const test::GfxDraw& d : recorder->draws) {
+            const test::ImageCatalog::Image* image
+                = d.kind == test::GfxDraw::Kind::Texture ? catalog.Find(*recorder, d) : nullptr;
+            if (!image)
+                continue;
+            const bool small = endsSmall(image->folder);
+            const std::string other
+                = small ? image->folder.substr(0, image->folder.size() - 5) : image->folder + "_1024";
+            // An image drawn from one size's set where the other size's set
+            // has it too.
+            if (small == (width == 1280) && catalog.Named(other, image->name))
+                wrongSet.insert(image->folder + "/" + image->name);
+        }
+        for (const std::string& image : wrongSet)
+            breaches.push_back(name + ": drawn from the other size's set: " + image);
+        for (std::string& breach : test::CheckLayout(frame))
+            breaches.push_back(std::move(breach));
+    }
+
+    // The start screen, the options, the map, the result table, the shop:
+    // on each a switch, and a look at it once the switch is carried out.
+    void OnMenu(cGameWorld& world)
+    {
+        const int m = ++menuFrames;
+        levelFrames = 0;
+        if (visits == 0) {
+            if (m == 30 || m == 70 || m == 150 || m == 190 || m == 230)
+                Switch();
+            if (m == 60)
+                Look("start");
+            if (m == 61) {
+                // as the start screen's options button
+                cMenuManager::Instance().GetMenu(cMenuManager::kOptions)->SetActive(true);
+                world.profilesOpen = 0;
+                world.optionsOpen = 1;
+            }
+            if (m == 100) {
+                Look("options");
+                // A panel takes the room the window's title bar needs.
+                panel = true;
+                Scene::MenuOptions::ChooseWindow();
+            }
+            if (m == 130) {
+                if (cSettings::Instance().GetWidth() == 1280 && cSettings::Instance().screenMode == 1)
+                    Look("options refusing the window");
+                panel = false;
+                // closed, and on from the start screen to the map
+                world.optionsOpen = 0;
+                world.profilesOpen = 0;
+            }
+            if (m == 180) {
+                Look("map");
+                // as the map's highscores button
+                world.highscoresOpen = 1;
+                world.highscoreTableReady = 0;
+                world.resultScreenOpen = 1;
+                cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
+            }
+            if (m == 220) {
+                Look("results");
+                world.highscoresOpen = world.resultScreenOpen = 0;
+                world.money = 1000; // the city pin shows once there is money
+            }
+            if (m == 222 || m == 223) {
+                // the city pin at the map's lower left
+                const int x = Scene::ScaleX(50), y = Scene::ScaleY(750);
+                g_pInputDevice->SetCursorPos(x, y);
+                platform::InjectMouseButton(window, 1, m == 222, x, y);
+            }
+            if (m == 260) {
+                if (world.shopOpen)
+                    Look("shop");
+                platform::InjectKey(window, "Escape", true);
+            }
+            if (m == 280) {
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevel);
+                ++visits;
+            }
+        } else if (visits == 1) {
+            // Back from the level: a switch on the map, and the level again.
+            if (m == 10)
+                Switch();
+            if (m == 40) {
+                Look("map after the level");
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevel);
+                ++visits;
+            }
+        } else if (m == 10 && !quitAt) {
+            quitAt = frames;
+            test::QuitFromProfiles();
+        }
+    }
+
+    // The level: a switch in its first frame, while its screens load their
+    // pages, and one in play; the second visit only looks.
+    void OnLevel(cGameWorld& world)
+    {
+        menuFrames = 0;
+        const int l = ++levelFrames;
+        const bool first = visits == 1;
+        if (first && (l == 1 || l == 60))
+            Switch();
+        if (l == 30)
+            Look(first ? "level task" : "level task after a switch on the map");
+        if (l == 31)
+            platform::InjectKey(window, "Escape", true);
+        if (l == 90)
+            Look(first ? "level" : "level after a switch on the map");
+        if (l == 91) {
+            world.leaveLevel = 1;
+            // The map, not drawn under the profile screen here, would clear
+            // the start request its play button left.
+            world.menuChoice = -1;
+        }
+    }
+
+    static constexpr int kLevel = 6;
+    std::unique_ptr<test::RecordingGfx> recorder;
+    int frames = 0, menuFrames = 0, levelFrames = 0, visits = 0, quitAt = 0;
+    bool switchedWhileLoading = false, panel = false;
+};
+
+TEST_F(WholeGameTest, EveryScreenDrawsAtTheNewSizeAfterASwitch)
+{
+    settings.SetResolution(1024, 768);
+    settings.screenMode = 0;
+    ShowLogos();
+    SwitchingApp app;
+    EXPECT_TRUE(app.Run());
+    for (const char* screen : { "start", "options", "options refusing the window", "map", "results", "shop", "level task", "level",
+             "map after the level", "level task after a switch on the map", "level after a switch on the map" })
+        EXPECT_TRUE(app.looked.count(screen)) << screen;
+    for (const std::string& breach : app.breaches)
+        ADD_FAILURE() << breach;
+}
+
+} // namespace
