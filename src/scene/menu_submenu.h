@@ -106,8 +106,6 @@ public:
 
 private:
     void DrawBonusImage(const wchar_t* name, int x, int y, int alpha);
-    // Level 1 before its first joker: faded jokers show where the bar is.
-    void DrawJokerTutorial();
     // Standing items close up to y 110, 220, ... while nothing is held.
     void RepackBonusBar();
     void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);
