@@ -58,8 +58,6 @@ public:
     // at 210 pixels; pointerLeft chooses the form whose pointer is on the
     // left. An empty text draws nothing.
     void DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y);
-    // The same in the level tint.
-    void DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y);
 
 protected:
     // Loads the display's pages for the screen width into page slot 32 and
