@@ -14,6 +14,9 @@ namespace {
     constexpr int kPanelPage = 32;
     constexpr int kTextWidth = 400;
     constexpr int kLineStep = 20;
+    // The plate's size when its page does not know it.
+    constexpr int kPlateWidth = 420;
+    constexpr int kPlateHeight = 80;
 
 } // namespace
 
@@ -79,17 +82,34 @@ void MenuStraf::DrawPanel()
         return;
     screenY = cSettings::Instance().GetHeight() - 158;
     world.FormatText(false, world.statusMessages.front().text, kTextWidth, g_fontNormal2);
-    textOffset = world.formatLineCount == 1 ? 30 : world.formatLineCount == 2 ? 20 : 0;
-    pages[kPanelPage].DrawImage(L"tutorial_small.png", ScaleX(230), ScaleY(100), 0, 0, 255, 255, 255, 255);
-    if (g_pGfx2D)
-        g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
-    // The engine draws one line per call: the wrapped lines go one under the
-    // other, a line step apart, which the offset above centres in the panel.
-    const int lines = std::min(world.formatLineCount, world::kFormatLines);
-    for (int i = 0; i < lines; ++i) {
-        DrawTextCentered(false, world.formatLines[i], ScaleX(240), ScaleY(110 + textOffset + kLineStep * i), kTextWidth,
-            g_fontNormal2);
+    const int plateX = ScaleX(230);
+    const int plateY = ScaleY(100);
+    pages[kPanelPage].DrawImage(L"tutorial_small.png", plateX, plateY, 0, 0, 255, 255, 255, 255);
+    if (!g_pGfx2D || !g_fontNormal2)
+        return;
+    g_pGfx2D->SetColor(MakeARGB(255, 255, 255, 255));
+
+    // The plate is drawn at its own size on every screen, so the lines are
+    // centred on it in its pixels: a line step apart (never closer than the
+    // font's line height), the block as a whole in the middle of the plate.
+    uint32_t plateWidth = 0;
+    uint32_t plateHeight = 0;
+    pages[kPanelPage].GetImageSize(L"tutorial_small.png", &plateWidth, &plateHeight);
+    if (plateWidth == 0 || plateHeight == 0) {
+        plateWidth = kPlateWidth;
+        plateHeight = kPlateHeight;
     }
+    SIZE line {};
+    g_fontNormal2->MeasureText(L"Ag", &line);
+    const int step = std::max(ScaleY(kLineStep), static_cast<int>(line.cy));
+    const int lines = std::clamp(world.formatLineCount, 0, world::kFormatLines);
+    const int block = lines > 0 ? step * (lines - 1) + static_cast<int>(line.cy) : 0;
+    textOffset = (static_cast<int>(plateHeight) - block) / 2;
+    const int left = plateX + (static_cast<int>(plateWidth) - kTextWidth) / 2;
+    // The engine draws one line per call: the wrapped lines go one under the
+    // other.
+    for (int i = 0; i < lines; ++i)
+        DrawTextCentered(false, world.formatLines[i], left, plateY + textOffset + step * i, kTextWidth, g_fontNormal2);
 }
 
 } // namespace Scene

@@ -28,7 +28,7 @@ protected:
     cTimer timers[6];
     // Messages shown since the level started.
     int messageCounter = 0;
-    // The line offset of the text last laid out.
+    // Pixels from the plate's top to the text last laid out.
     int textOffset = 0;
 };
 

@@ -58,8 +58,6 @@ public:
     // at 210 pixels; pointerLeft chooses the form whose pointer is on the
     // left. An empty text draws nothing.
     void DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y);
-    // The same in the level tint.
-    void DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y);
 
 protected:
     // Loads the display's pages for the screen width into page slot 32 and
@@ -106,8 +104,6 @@ public:
 
 private:
     void DrawBonusImage(const wchar_t* name, int x, int y, int alpha);
-    // Level 1 before its first joker: faded jokers show where the bar is.
-    void DrawJokerTutorial();
     // Standing items close up to y 110, 220, ... while nothing is held.
     void RepackBonusBar();
     void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);

@@ -23,7 +23,6 @@ namespace {
     constexpr int kBarSlot = 110;
     constexpr int kRisingSize = 128;
     constexpr int kSlotSize = 90;
-    constexpr int kTutorialText = 93;
     constexpr int kJokerTipText = 116;
     constexpr int kBombTipText = 133;
 
@@ -136,18 +135,6 @@ void MenuSubmenu::DrawBonusImage(const wchar_t* name, int x, int y, int alpha)
     pages[kHudPage].DrawImage(name, x, y, 0, 0, world.levelTint[0], world.levelTint[1], world.levelTint[2], alpha);
 }
 
-void MenuSubmenu::DrawJokerTutorial()
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    if (!world.jokerRequested || world.level != 1 || !world.jokers.empty())
-        return;
-    // Three fading jokers down the empty bar show where jokers will wait.
-    DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(100), 155);
-    DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(220), 125);
-    DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(340), 100);
-    DrawShopHelpTinted(1, GuiText(kTutorialText), ScaleX(100), ScaleY(155));
-}
-
 void MenuSubmenu::RepackBonusBar()
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -239,7 +226,8 @@ void MenuSubmenu::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
 void MenuSubmenu::DrawBonusSlots()
 {
     cGameWorld& world = cGameWorld::Instance();
-    DrawJokerTutorial();
+    // The bar shows only items the player holds and can use: no picture of a
+    // joker stands in it before the level has handed one out.
     if (world.jokers.empty())
         return;
     RepackBonusBar();

@@ -144,14 +144,6 @@ void MenuSubmenu::DrawShopHelp(int pointerLeft, const std::wstring& text, int x,
     DrawHelpBubble(pointerLeft, text, x + ScaleX(15), y, MakeARGB(255, 255, 255, 255));
 }
 
-void MenuSubmenu::DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y)
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    const uint32_t tint = MakeARGB(255, static_cast<uint32_t>(world.levelTint[0]),
-        static_cast<uint32_t>(world.levelTint[1]), static_cast<uint32_t>(world.levelTint[2]));
-    DrawHelpBubble(pointerLeft, text, x + 15, y, tint);
-}
-
 void MenuSubmenu::DrawHelpBubble(int pointerLeft, const std::wstring& text, int bx, int y, uint32_t tint)
 {
     if (text.empty())

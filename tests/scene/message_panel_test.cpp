@@ -1,9 +1,10 @@
 // The message panel: the first queued status message on its plate until its
 // time is up, held back while the task dialog is open or the level has ended;
-// with the generated art and the real engine, the plate lies under every line
-// and the text on it is readable.
+// with the generated art and the real engine, the plate lies under every line,
+// the text is centred on it and readable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -144,13 +145,20 @@ TEST_P(MessagePanelOnScreen, EveryLineLiesReadableOnThePlate)
         }
         ASSERT_NE(plate, nullptr) << "no plate";
         ASSERT_EQ(lines.size(), m + 1);
+        int textTop = 1 << 20, textBottom = -(1 << 20);
         for (const test::GfxDraw* line : lines) {
             SIZE size {};
             line->font->MeasureText(line->text.c_str(), &size);
             EXPECT_TRUE(line->x >= plate->target.left && line->y >= plate->target.top
                 && line->x + size.cx <= plate->target.right && line->y + size.cy <= plate->target.bottom)
                 << platform::WideToNarrow(line->text) << " at " << line->x << ", " << line->y;
+            textTop = std::min(textTop, static_cast<int>(line->y));
+            textBottom = std::max(textBottom, static_cast<int>(line->y + size.cy));
         }
+        // The text as a block sits in the middle of the plate, not above it.
+        EXPECT_NEAR(textTop + textBottom, plate->target.top + plate->target.bottom, 4)
+            << "text " << textTop << ".." << textBottom << " on plate " << plate->target.top << ".."
+            << plate->target.bottom;
         test::Frame frame { "message_" + std::to_string(GetParam()), recorder.get(), &catalog, {}, 0, 0 };
         ASSERT_TRUE(engine::ReadFrame(&frame.pixels, &frame.width, &frame.height));
         for (const std::string& breach : test::CheckLayout(frame))

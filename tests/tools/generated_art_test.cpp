@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "engine/engine_testing.h"
 #include "engine/gfx.h"
@@ -71,6 +73,103 @@ TEST(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
         }
     }
     CloseEngine();
+}
+
+
+// One generated image drawn on a grey ground at the top left of the screen,
+// read back pixel by pixel: f(x, y, argb) for each pixel of the image.
+void ForEachPixel(const wchar_t* folder, const wchar_t* name,
+    const std::function<void(int, int, int, int, uint32_t)>& f)
+{
+    CPageManager pages;
+    ASSERT_TRUE(pages.Load(folder));
+    uint32_t w = 0, h = 0;
+    pages.GetImageSize(name, &w, &h);
+    ASSERT_GT(w * h, 0u) << platform::WideToNarrow(name);
+    g_pGfxDevice->BeginScene();
+    g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0xFF808080);
+    pages.DrawImage(name, 0, 0, 0, 0, 255, 255, 255, 255);
+    g_pGfxDevice->EndScene();
+    for (uint32_t y = 0; y < h; ++y) {
+        for (uint32_t x = 0; x < w; ++x) {
+            uint32_t argb = 0;
+            ASSERT_TRUE(engine::ReadPixel(static_cast<int>(x), static_cast<int>(y), &argb));
+            f(static_cast<int>(w), static_cast<int>(h), static_cast<int>(x), static_cast<int>(y), argb);
+        }
+    }
+}
+
+class GeneratedHudArt : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        iGfxDevice* device = nullptr;
+        iGfx2D* gfx = nullptr;
+        InitEngine(522, &device, &gfx);
+        ASSERT_TRUE(SUCCEEDED(device->Create(nullptr, 1280, 1024)));
+    }
+    void TearDown() override { CloseEngine(); }
+
+    static constexpr const wchar_t* kSets[] = { L"data/gui/interface/menu/menu_submenu",
+        L"data/gui/interface/menu/menu_submenu_1024" };
+};
+
+// A task counter shows the thing it counts, not a colour group's mark: hardly
+// a pixel of its icon has the hue of a group of customer cars, which would
+// read as "cars of that colour" on a level without them.
+TEST_F(GeneratedHudArt, TaskCounterIconsWearNoColourGroupsHue)
+{
+    const uint32_t hues[] = { 0xD8342C, 0x2F6FD6, 0x2E9E48, 0xE8B820, 0x8E44AD };
+    const wchar_t* const icons[] = { L"element2a.png", L"element3a.png", L"element4a.png", L"element5a.png",
+        L"element_new_station.png", L"element_manager.png", L"element_sport.png" };
+    for (const wchar_t* folder : kSets) {
+        for (const wchar_t* icon : icons) {
+            SCOPED_TRACE(platform::WideToNarrow(folder) + "/" + platform::WideToNarrow(icon));
+            int drawn = 0, groupHue = 0;
+            ForEachPixel(folder, icon, [&](int, int, int, int, uint32_t argb) {
+                if ((argb & 0xFFFFFF) == 0x808080)
+                    return;
+                ++drawn;
+                for (const uint32_t hue : hues) {
+                    const double d = std::hypot(static_cast<int>(argb >> 16 & 255) - static_cast<int>(hue >> 16 & 255),
+                        static_cast<int>(argb >> 8 & 255) - static_cast<int>(hue >> 8 & 255),
+                        static_cast<int>(argb & 255) - static_cast<int>(hue & 255));
+                    groupHue += d < 60.0;
+                }
+            });
+            EXPECT_GT(drawn, 100) << "an empty icon";
+            EXPECT_LT(groupHue, drawn / 20) << groupHue << " of " << drawn << " pixels in a group's hue";
+        }
+    }
+}
+
+// The digit image of "/" between a counter's value and its target is a slash:
+// its white stroke runs from the bottom left up to the top right over most of
+// the digits' height, so "1 / 10" never reads as the range "1 - 10".
+TEST_F(GeneratedHudArt, TheSlashImageIsASlash)
+{
+    for (const wchar_t* folder : kSets) {
+        for (const wchar_t* name : { L"dash.png", L"dash_2.png" }) {
+            SCOPED_TRACE(platform::WideToNarrow(folder) + "/" + platform::WideToNarrow(name));
+            int top = 1 << 20, bottom = -1, height = 0;
+            double upperX = 0, lowerX = 0;
+            int upper = 0, lower = 0;
+            ForEachPixel(folder, name, [&](int, int h, int x, int y, uint32_t argb) {
+                height = h;
+                if ((argb >> 16 & 255) < 200 || (argb >> 8 & 255) < 200 || (argb & 255) < 200)
+                    return;
+                top = std::min(top, y), bottom = std::max(bottom, y);
+                if (y < h / 2)
+                    upperX += x, ++upper;
+                else
+                    lowerX += x, ++lower;
+            });
+            ASSERT_GT(upper, 0) << "no stroke in the upper half";
+            ASSERT_GT(lower, 0) << "no stroke in the lower half";
+            EXPECT_GT(bottom - top, height / 2) << "too flat for a slash";
+            EXPECT_GT(upperX / upper, lowerX / lower + 1.5) << "the stroke does not lean right";
+        }
+    }
 }
 
 } // namespace

@@ -61,6 +61,8 @@ bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 bool PaintVehicle(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 bool PaintIcon(cairo_t* cr, const ImageEntry& e, const std::string& lower);
+// The task counters' icons ("element2a", "element_manager", ...).
+bool PaintCounterIcon(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 bool PaintScenery(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 bool PaintWeather(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 

@@ -1,5 +1,5 @@
 // Icons and small things: the clock, stars, cups, the pointer, the menu and
-// task-book buttons, the bonus items, the task markers, map pins, lamps,
+// task-book buttons, the bonus items, map pins, lamps,
 // trees, bushes, rocks and signs.
 #include <algorithm>
 #include <cctype>
@@ -255,9 +255,8 @@ bool PaintIcon(cairo_t* cr, const ImageEntry& e, const std::string& n)
     else if (n.rfind("lampe", 0) == 0) {
         const Rgb c = Has(n, "green") ? Hex(0x40E060) : Has(n, "yellow") ? Hex(0xF8D030) : Hex(0xF03828);
         Disc(cr, w / 2, h / 2, m / 2 - 1.5, c, Hex(0x1A1A1A));
-    } else if (n.rfind("element", 0) == 0 && n.size() > 8 && n[8] == 'a') {
-        // a task slot's colour marker: element2a is the second group
-        GroupMark(cr, n[7] - '1', w / 2, h / 2, m * 0.34, true);
+    } else if (PaintCounterIcon(cr, e, n)) {
+        return true;
     } else if (n.rfind("element_", 0) == 0 || n.rfind("bonus_", 0) == 0) {
         if (Has(n, "bonus_over")) {
             cairo_arc(cr, w / 2, h / 2, m / 2 - 3, 0, 2 * M_PI);
@@ -284,7 +283,7 @@ bool PaintIcon(cairo_t* cr, const ImageEntry& e, const std::string& n)
         else if (Has(n, "update") || Has(n, "sport"))
             Text(cr, "+", w / 2, h / 2, h * 0.8, Hex(0x2E9E48), Hex(0x1A1A1A));
         else if (Has(n, "manager"))
-            Text(cr, "M", w / 2, h / 2, h * 0.6, Hex(0x2F6FD6), Hex(0x1A1A1A));
+            PaintCounterIcon(cr, e, "element_manager");
         else if (Has(n, "auto"))
             Text(cr, "3", w / 2, h / 2, h * 0.6, Hex(0x2A2A2A));
         else if (n.size() > 6 && std::isdigit(static_cast<unsigned char>(n[6])))

@@ -156,7 +156,10 @@ namespace {
         std::string stem = n.substr(0, n.find('.'));
         if (Has(stem, "doppelpunkt"))
             return ":";
-        if (Has(stem, "dash") || Has(stem, "minus"))
+        // "dash" is the image of "/" between a counter's value and target
+        if (Has(stem, "dash"))
+            return "/";
+        if (Has(stem, "minus"))
             return "-";
         if (Has(stem, "plus"))
             return "+";
@@ -281,6 +284,27 @@ bool PaintInterface(cairo_t* cr, const ImageEntry& e, const std::string& n)
         const std::string figure = Figure(n);
         const bool over = IsHover(n);
         const double size = FitText(cr, "0", w * 0.95, h * 1.05);
+        if (figure == "/") {
+            // A slash as tall and heavy as the digits beside it, outlined
+            // like them: it spans the ink of a "0" laid out as Text lays it.
+            FitText(cr, "0", 1e6, size);
+            cairo_text_extents_t zero;
+            cairo_text_extents(cr, "0", &zero);
+            cairo_font_extents_t font;
+            cairo_font_extents(cr, &font);
+            const double baseline = h / 2 + (font.ascent - font.descent) / 2 - size * 0.06;
+            const double top = baseline + zero.y_bearing, bottom = top + zero.height;
+            const double stroke = std::min(w * 0.3, size * 0.14), outline = std::max(1.5, size / 6);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            for (int pass = 0; pass < 2; ++pass) {
+                cairo_move_to(cr, w / 2 - w * 0.26, bottom - stroke / 3);
+                cairo_line_to(cr, w / 2 + w * 0.26, top + stroke / 3);
+                Source(cr, pass == 0 ? Hex(0x1A1A1A) : over ? Hex(0xFFE040) : Hex(0xFFFFFF));
+                cairo_set_line_width(cr, pass == 0 ? stroke + outline : stroke);
+                cairo_stroke(cr);
+            }
+            return true;
+        }
         Text(cr, figure, w / 2, h / 2, size, over ? Hex(0xFFE040) : Hex(0xFFFFFF), Hex(0x1A1A1A));
         return true;
     }
