@@ -236,10 +236,6 @@ private:
             Shoot(level + "_task");
         if (levelFrames == 5)
             platform::InjectKey(window, "Escape", true);
-        // As the task dialog's OK leaves the first level: its joker bar's
-        // help bubble shows.
-        if (levelFrames == 10 && next == 1)
-            cGameWorld::Instance().jokerRequested = 1;
         if (levelFrames == 20)
             blendsBefore = engine::LargeSdlBlends();
         if (levelFrames == 40) {
