@@ -32,13 +32,22 @@ namespace {
         }
     }
 
+    // A cloud, or its shadow on the ground. The shadow's puffs are drawn as
+    // one layer and laid down faintly, so where they overlap it does not
+    // darken further: a light shade the cells and cars under it read through.
     void Cloud(cairo_t* cr, double w, double h, bool shadow)
     {
-        const Rgb c = shadow ? Hex(0x141923, 0.45) : Hex(0xFAFAFC, 0.92);
         const double puffs[5][3] = { { 0.25, 0.6, 0.22 }, { 0.45, 0.45, 0.3 }, { 0.68, 0.55, 0.25 },
             { 0.82, 0.68, 0.16 }, { 0.15, 0.72, 0.14 } };
+        if (shadow)
+            cairo_push_group(cr);
         for (const auto& p : puffs)
-            SoftDisc(cr, w * p[0], h * p[1], std::min(w / 2, h) * p[2] * 1.6, c);
+            SoftDisc(cr, w * p[0], h * p[1], std::min(w / 2, h) * p[2] * 1.6,
+                shadow ? Hex(0x141923) : Hex(0xFAFAFC, 0.92));
+        if (shadow) {
+            cairo_pop_group_to_source(cr);
+            cairo_paint_with_alpha(cr, 0.22);
+        }
     }
 
     void Flake(cairo_t* cr, double w, double h)
@@ -71,12 +80,33 @@ namespace {
         cairo_pattern_destroy(g);
     }
 
+    // The smoke of a broken pump: puffs rising from the pump's head, which
+    // stands at the bottom right of the frame, and drifting up to the left
+    // along the gap between the two cells behind the pump, growing and
+    // fading as they go. Over the eight frames each puff moves on to where
+    // the next one was, so the frames loop without a jump. Drawn in an 80 x 80
+    // box; the smaller screen's frames are the same box shrunk.
     void Smoke(cairo_t* cr, double w, double h, double t)
     {
-        const double a = 0.85 - 0.55 * t, m = std::min(w, h);
-        SoftDisc(cr, w * 0.5, h * (0.7 - 0.3 * t), m * (0.2 + 0.25 * t), Hex(0x6E6E73, a));
-        SoftDisc(cr, w * 0.35, h * (0.8 - 0.3 * t), m * (0.15 + 0.15 * t), Hex(0x8C8C91, a));
-        SoftDisc(cr, w * 0.62, h * (0.55 - 0.3 * t), m * (0.12 + 0.15 * t), Hex(0x9A9A9E, a * 0.8));
+        cairo_save(cr);
+        cairo_scale(cr, w / 80.0, h / 80.0);
+        // The puffs' way: a curve from the head up into the gap.
+        const auto at = [](double s, double& x, double& y) {
+            const double u = 1 - s;
+            x = u * u * 72 + 2 * u * s * 80 + s * s * 42;
+            y = u * u * 76 + 2 * u * s * 50 + s * s * 17;
+        };
+        constexpr int kPuffs = 4;
+        for (int k = kPuffs - 1; k >= 0; --k) {
+            const double s = (k + t) / kPuffs;
+            double x = 0, y = 0;
+            at(s, x, y);
+            const double r = 7 + 10 * s, a = 0.85 * (1 - s * s);
+            SoftDisc(cr, x, y, r, Hex(0x4E4E54, a));
+            // the lit side, towards the top left
+            SoftDisc(cr, x - r * 0.3, y - r * 0.3, r * 0.55, Hex(0x9C9CA2, a * 0.7));
+        }
+        cairo_restore(cr);
     }
 
     // Sparkles: a bright four-pointed star with smaller ones around it,
@@ -133,7 +163,7 @@ bool PaintWeather(cairo_t* cr, const ImageEntry& e, const std::string& n)
     if (e.kind == Kind::Effect) {
         const int frame = FrameNumber(n);
         if (Has(n, "smoke"))
-            Smoke(cr, w, h, (frame % 8) / 7.0);
+            Smoke(cr, w, h, (frame % 8) / 8.0);
         else if (Has(n, "wind"))
             Gust(cr, w, h, (frame % 10) / 9.0);
         else if (Has(n, "stars"))

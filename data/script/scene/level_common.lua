@@ -72,7 +72,10 @@ function common.declare_effects()
     end
     Story:CreateEffects(11, "lot_done", 8, 0, 0)
     Story:EffectTextureExt(11, "png")
-    Story:CreateEffects(20, "smoke", 8, 0, 0)
+    -- The smoke's frame stands 35 right of and 14 above the point the game
+    -- gives it, so that it rises from the broken pump's head into the gap
+    -- between the cells behind, off their faces.
+    Story:CreateEffects(20, "smoke", 8, -35, 14)
     Story:EffectTextureExt(20, "png")
 end
 
