@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "artgen/asphalt.h"
+#include "engine/engine_testing.h"
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
 #include "resources/page_descriptor.h"
@@ -413,6 +414,16 @@ std::vector<std::string> CheckLayout(const Frame& frame)
         || frame.pixels.size() < static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height))
         return {};
     return Checker(frame).Run();
+}
+
+std::vector<std::string> CheckPresentedFrame(const std::string& screen, const RecordingGfx& gfx)
+{
+    static ImageCatalog catalog;
+    static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
+    Frame frame { screen, &gfx, &catalog, {}, 0, 0 };
+    if (!loaded || !engine::ReadFrame(&frame.pixels, &frame.width, &frame.height))
+        return { screen + ": the frame could not be read" };
+    return CheckLayout(frame);
 }
 
 } // namespace test
