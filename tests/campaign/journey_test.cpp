@@ -38,18 +38,19 @@ namespace {
 
 using test::LevelReport;
 
+struct Mending {
+    const char* screen;
+    const char* breach;
+};
+
 // TEMPORARY, while the screens they name are being mended beside this test:
 // a breach line holding both parts of an entry does not fail the journey.
 // Empty this list once those mends are in; from then on every breach fails.
-constexpr struct {
-    const char* screen;
-    const char* breach;
-} kBeingMended[] = {
+const std::vector<Mending> kBeingMended = {
     { "_statistics:", "text hard to read" }, // the statistics panel's plate
     { "_cup:", "text hard to read" }, // the cup's line on the same ground
     { "_start_restart:", "text hard to read" }, // "Yes" and "No" of the restart dialog
     { "_shop_", "text outside its plate: text \"The next level needs" }, // the shop's banner
-    { "_map_intro_1:", "text outside its plate" }, // the banner of the shop's intro
     { "_bubble:", "image past the screen's edge: data/gui/interface/menu/menu_buy/blase_" }, // the price bubble
     { "_shop_", "tiles overlap: data/gui/interface/menu/menu_buy/" }, // the city's lots
     { "", "station over the road: data/gui/interface/menu/menu_buy" }, // the city's lots
@@ -57,7 +58,7 @@ constexpr struct {
 
 bool BeingMended(const std::string& breach)
 {
-    return std::any_of(std::begin(kBeingMended), std::end(kBeingMended), [&](const auto& entry) {
+    return std::any_of(kBeingMended.begin(), kBeingMended.end(), [&](const Mending& entry) {
         return breach.find(entry.screen) != std::string::npos && breach.find(entry.breach) != std::string::npos;
     });
 }
