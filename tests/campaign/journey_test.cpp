@@ -85,8 +85,7 @@ protected:
         cSettings::Instance().SetResolution(width, height);
         cSettings::Instance().screenMode = 0;
         test::ShowLogosAsAtStart(world);
-        player = std::make_unique<test::Autoplayer>(
-            lastLevel, width, height,
+        player = std::make_unique<test::Autoplayer>(lastLevel, width, height,
             test::AutoplayOptions {
                 .lookAround = true, .checkScreen = test::CheckPresentedFrame, .runOutOfTime = runOutOfTime });
         platform::SetTimeSourceForTests([this] { return player->ms; });
@@ -151,10 +150,10 @@ protected:
     // What the run meets at either size before level 2.
     static std::vector<std::string> FirstScreens()
     {
-        return { "start", "start_options", "start_restart", "start_naming", "map_intro_1", "map_intro_2",
-            "map_level_1", "level_1_task", "level_1", "level_1_menu", "level_1_options", "level_1_statistics",
-            "level_1_results", "map_level_1_build_first", "shop_for_level_2", "shop_for_level_2_bubble", "map_level_2",
-            "level_2_task", "level_2", "level_2_cup", "level_2_statistics", "level_2_results", "credits" };
+        return { "start", "start_options", "start_restart", "start_naming", "map_intro_1", "map_intro_2", "map_level_1",
+            "level_1_task", "level_1", "level_1_menu", "level_1_options", "level_1_statistics", "level_1_results",
+            "map_level_1_build_first", "shop_for_level_2", "shop_for_level_2_bubble", "map_level_2", "level_2_task",
+            "level_2", "level_2_cup", "level_2_statistics", "level_2_results", "credits" };
     }
 
     static void Print(const LevelReport& r)

@@ -166,11 +166,10 @@ private:
     bool lostOnce = false; // runOutOfTime's level has run out of time
     bool levelLost = false; // the level being left ended unwon
     // lookAround: the state waiting to settle and since which frame, the
-    // states checked, the side trips taken.
+    // side trips taken.
     std::string pendingScreen;
     std::string lastScreen; // the state of the frame before
     int pendingSince = 0;
-    std::vector<std::string> checked;
     int startTrip = 0, levelTrip = 0, tripWaits = 0;
     bool leaving = false; // quit for the credits
     bool creditsEnded = false;

@@ -99,7 +99,6 @@ void Autoplayer::WatchScreen(bool drawn)
         lastScreen = state;
         if (drawn) {
             CheckScreen();
-            checked.push_back(state);
             pendingScreen.clear();
         } else if (frames - pendingSince > kSettleLimit) {
             pendingScreen.clear();
@@ -111,7 +110,7 @@ void Autoplayer::WatchScreen(bool drawn)
     lastScreen = state;
     if (state == pendingScreen)
         return;
-    pendingScreen = std::find(checked.begin(), checked.end(), state) == checked.end() ? state : "";
+    pendingScreen = std::find(screensChecked.begin(), screensChecked.end(), state) == screensChecked.end() ? state : "";
     pendingSince = frames;
 }
 
@@ -188,7 +187,8 @@ void Autoplayer::DecideCredits()
     const cGameWorld& world = cGameWorld::Instance();
     const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
     if (top == L"cStateExit") {
-        if (std::find(checked.begin(), checked.end(), "credits") != checked.end() && !creditsEnded) {
+        if (std::find(screensChecked.begin(), screensChecked.end(), "credits") != screensChecked.end()
+            && !creditsEnded) {
             creditsEnded = true;
             Key("Escape");
         }
