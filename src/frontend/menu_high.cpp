@@ -30,6 +30,8 @@ namespace {
     constexpr int kNameLength = 20;
     // Rows 0 (the header) to 6 are drawn, so the first six table rows show.
     constexpr int kShownRows = 7;
+    // Where a grid level's points stand below the table (design units).
+    constexpr int kPointsLineY = 400;
     constexpr double kCursorHalf = 0.5;
 
     constexpr uint32_t kBlack = 0xFF000000;
@@ -181,9 +183,11 @@ void MenuHigh::DrawTable()
 
     const int x0 = panelX + ScaleX(40);
     const int y0 = panelY;
-    // A dark ground under the heading and the table, so their yellow and
-    // white read on whatever picture lies behind.
-    PaintRect(x0, y0 - ScaleY(8), ScaleX(565), ScaleY(90 + 40 * kShownRows + 8), 170, 16, 20, 32);
+    // A dark ground under the heading, the table and the level's points line
+    // below it, so their yellow and white read on whatever picture lies behind.
+    const bool pointsLine = world.levelTimeLimit == 0 && world.minusPoints > 0;
+    PaintRect(x0, y0 - ScaleY(8), ScaleX(565), ScaleY(pointsLine ? kPointsLineY + 36 : 90 + 40 * kShownRows + 8), 170,
+        16, 20, 32);
     wchar_t text[300];
     std::swprintf(text, 300, L"%ls", g_guiVocabulary[kHeadingText]);
     DrawShadowed(text, x0, y0, ScaleX(550), g_fontNormal2, kYellow, 2);
@@ -202,9 +206,9 @@ void MenuHigh::DrawTable()
     DrawShadowed(g_guiVocabulary[paid ? kMoneyText : kPointsText], x0 + ScaleX(440), headerY, ScaleX(110),
         g_fontNormal2, kYellow, 2);
 
-    if (world.levelTimeLimit == 0 && world.minusPoints > 0) {
+    if (pointsLine) {
         std::swprintf(text, 300, L"%ls: %d", g_guiVocabulary[kLevelPointsText], world.minusPoints);
-        DrawShadowed(text, x0, y0 + ScaleY(400), ScaleX(550), g_fontNormal2, kYellow, 1);
+        DrawShadowed(text, x0, y0 + ScaleY(kPointsLineY), ScaleX(550), g_fontNormal2, kYellow, 1);
     }
 }
 

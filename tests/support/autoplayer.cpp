@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <utility>
 
 #include "frontend/menu_start_profiles_layout.h"
+#include "platform/game_random.h"
 #include "platform/test_events.h"
 #include "resources/page_manager.h"
 #include "scene/design_units.h"
@@ -22,6 +24,10 @@ namespace {
 
     constexpr double kFrameMs = 50.0;
     constexpr double kDecisionMs = 1500.0;
+    constexpr int kStartFrames = 100;
+    // Frames a new screen state is held before it is drawn: every screen has
+    // faded in by then.
+    constexpr int kSettleFrames = 24;
     // A level that takes longer than this (game time) has lost its way.
     constexpr int kLevelFrameLimit = 24000;
     constexpr int kPointsLine = 14;
@@ -42,11 +48,6 @@ namespace {
         return y + ScaleY(24);
     }
 
-    bool InGrid(const cFundament& f)
-    {
-        return f.row >= 0 && f.row < 10 && f.column >= 0 && f.column < 10;
-    }
-
     // The whole text as a number, or -1.
     int Number(const std::wstring& text)
     {
@@ -62,8 +63,11 @@ Autoplayer::Autoplayer(int lastLevel, int width, int height, AutoplayOptions opt
     , width(width)
     , height(height)
     , draw(options.draw)
+    , lookAround(options.lookAround)
+    , runOutOfTime(options.runOutOfTime)
+    , checkScreen(std::move(options.checkScreen))
 {
-    if (!draw) {
+    if (!draw && !lookAround) {
         gfx.emplace();
         gfx->textOnly = true;
     }
@@ -73,15 +77,23 @@ Autoplayer::Autoplayer(int lastLevel, int width, int height, AutoplayOptions opt
     }
 }
 
+// Looking around, the real engine runs under a recorder that passes on only
+// the frames drawn for the layout check.
 void Autoplayer::StartEngine()
 {
-    if (draw)
+    if (lookAround)
+        gfx.reset();
+    if (draw || lookAround)
         cPPApp::StartEngine();
+    if (lookAround)
+        gfx.emplace(g_pGfxDevice, g_pGfx2D);
 }
 
 void Autoplayer::StopEngine()
 {
-    if (draw)
+    if (lookAround)
+        gfx.reset();
+    if (draw || lookAround)
         cPPApp::StopEngine();
 }
 
@@ -117,6 +129,19 @@ bool Autoplayer::ClickPin(int pin)
             Click(ScaleX(row.pinX - 45 + 35), ScaleY(row.pinY - 80 + 50));
             return true;
         }
+    }
+    return false;
+}
+
+bool Autoplayer::ClickText(const std::wstring& text)
+{
+    for (const GfxDraw& d : gfx ? gfx->draws : std::vector<GfxDraw> {}) {
+        if (d.text != text || !d.font)
+            continue;
+        SIZE extent {};
+        d.font->MeasureText(text.c_str(), &extent);
+        Click(d.x + extent.cx / 2, d.y + extent.cy / 2);
+        return true;
     }
     return false;
 }
@@ -170,12 +195,21 @@ bool Autoplayer::Frame()
 {
     ++frames;
     ms += kFrameMs;
-    if (gfx)
+    // A new screen state is held still until it has been drawn and checked;
+    // a level in play goes on meanwhile.
+    const bool drawn = lookAround && Settling() && frames >= pendingSince + kSettleFrames;
+    const std::wstring shown = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+    const bool hold = Settling() && (shown != L"cStateGame" || cGameWorld::Instance().IsPaused());
+    if (gfx && lookAround) {
+        gfx->passDraws = drawn;
+        gfx->textOnly = !drawn;
+    } else if (gfx) {
         gfx->ClearRecords();
-    if (!steps.empty()) {
+    }
+    if (!hold && !steps.empty()) {
         Play(steps.front());
         steps.pop_front();
-    } else {
+    } else if (!hold) {
         Decide();
     }
     const bool running = cPPApp::Frame();
@@ -201,7 +235,9 @@ bool Autoplayer::Frame()
         std::fprintf(stderr, "frame %d %ls level %d/%d over %d elapsed %d/%d points %d money %d\n", frames, top.c_str(),
             world.level, world.furthestLevel, world.levelOver, world.levelElapsed, world.levelTimeLimit,
             world.minusPoints, world.money);
-    return running && !finished && stuck.empty();
+    if (lookAround)
+        WatchScreen(drawn);
+    return running && (!finished || leaving) && stuck.empty();
 }
 
 // The rows of the panel that ends a won level: a label, then its value, each
@@ -234,6 +270,10 @@ void Autoplayer::Decide()
     }
     if (world.loadingPhase)
         return;
+    if (top == L"cStateExit") {
+        DecideCredits();
+        return;
+    }
     if (top == L"cStateGame") {
         if (phase == Phase::Level)
             DecideLevel();
@@ -243,6 +283,12 @@ void Autoplayer::Decide()
         return;
     if (phase == Phase::Level) {
         NoteLevelEnd();
+        return;
+    }
+    if (DecideStartTrip())
+        return;
+    if (lookAround && level > lastLevel && phase == Phase::Map) {
+        DecideCredits();
         return;
     }
     if (world.profilesOpen)
@@ -316,7 +362,11 @@ void Autoplayer::DecideMap()
         return;
     }
     if (world.level == level) {
-        StartLevel();
+        // Looking around, a level is started on the next whole kStartFrames,
+        // so how long the screens before it were held does not shift its
+        // clock against the player's decisions.
+        if (!lookAround || frames % kStartFrames == 0)
+            StartLevel();
         return;
     }
     if (pinClicks < 2) {
@@ -350,12 +400,30 @@ void Autoplayer::StartLevel()
     moves = 0;
     levelEndNoted = false;
     phase = Phase::Level;
+    // The screens held still for a look draw from the game's random sequence
+    // (the shop's intro) for as long as they are held: each level starts
+    // from the sequence's beginning, so it plays the same however long the
+    // screens before it were looked at.
+    if (lookAround) {
+        platform::GameSrand(1);
+        nextDecision = 0.0;
+    }
     Click(ButtonX(ScaleX(828)), ButtonY(ScaleY(950)));
 }
 
 void Autoplayer::NoteLevelEnd()
 {
     const cGameWorld& world = cGameWorld::Instance();
+    if (levelLost && level == runOutOfTime && !lostOnce) {
+        // Lost on purpose: the same level again, with the building bought for it.
+        lostOnce = true;
+        ++levelsLost;
+        levelLost = false;
+        pinClicks = 0;
+        phase = Phase::Map;
+        backOnMap = true;
+        return;
+    }
     current.moneyAfter = world.money;
     current.rating = world.levelStatus[level];
     reports.push_back(current);
@@ -365,89 +433,6 @@ void Autoplayer::NoteLevelEnd()
     buildingKind = 0;
     phase = Phase::Map;
     backOnMap = true;
-}
-
-// The shop, entered by the city pin: the building a level asks for, or (on
-// the station level) the lots at will that the money pays for, cheapest
-// first; Escape leaves.
-void Autoplayer::DecideShop()
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    if (!world.shopOpen) {
-        if (!shopLeaving) {
-            if (!ClickPin(kCityLevel))
-                stuck = L"no city pin";
-            return;
-        }
-        if (phase == Phase::Station) {
-            current.moneyAfter = world.money;
-            reports.push_back(current);
-            ++level;
-        }
-        phase = Phase::Map;
-        backOnMap = true;
-        lotsTried.clear();
-        shopLeaving = false;
-        shopClicks = 0;
-        lotCounted = -1;
-        return;
-    }
-    if (shopLeaving) {
-        Key("Escape");
-        return;
-    }
-    // The lot clicked last: bought or not.
-    if (!lotsTried.empty()) {
-        const cFundament& f = world.fundaments[static_cast<std::size_t>(lotsTried.back())];
-        if (InGrid(f) && world.lotStatus[f.row][f.column] != 0 && lotCounted != lotsTried.back()) {
-            lotCounted = lotsTried.back();
-            ++lotsBought;
-            if (phase == Phase::Buying) {
-                current.buildingBought = f.lotValue;
-                shopLeaving = true;
-                Key("Escape");
-                return;
-            }
-            ++current.lotsBought;
-        }
-    }
-    if (!BuyLot(phase == Phase::Buying ? buildingKind : -1) || shopClicks > 5) {
-        if (phase == Phase::Buying) {
-            stuck = L"the building of level " + std::to_wstring(level) + L" is not bought with "
-                + std::to_wstring(world.money);
-            return;
-        }
-        for (const cFundament& f : world.fundaments)
-            current.lotsLeft += InGrid(f) && world.lotParamC[f.row][f.column] == 1 && !world.lotStatus[f.row][f.column];
-        shopLeaving = true;
-        Key("Escape");
-    }
-}
-
-// Clicks the lot of the kind (-1: the cheapest lot at will the money pays
-// for that was not tried); false when there is none.
-bool Autoplayer::BuyLot(int kind)
-{
-    const cGameWorld& world = cGameWorld::Instance();
-    int best = -1;
-    for (std::size_t i = 0; i < world.fundaments.size(); ++i) {
-        const cFundament& f = world.fundaments[i];
-        if (!InGrid(f) || world.lotStatus[f.row][f.column] != 0 || f.lotValue > world.money)
-            continue;
-        if (kind >= 0 ? f.content != kind : world.lotParamC[f.row][f.column] != 1)
-            continue;
-        if (kind < 0 && std::find(lotsTried.begin(), lotsTried.end(), static_cast<int>(i)) != lotsTried.end())
-            continue;
-        if (best < 0 || f.lotValue < world.fundaments[static_cast<std::size_t>(best)].lotValue)
-            best = static_cast<int>(i);
-    }
-    if (best < 0)
-        return false;
-    const cFundament& f = world.fundaments[static_cast<std::size_t>(best)];
-    lotsTried.push_back(best);
-    ++shopClicks;
-    Click(world.cellX[f.row][f.column] + ScaleX(73), world.cellY[f.row][f.column] + ScaleY(158));
-    return true;
 }
 
 void Autoplayer::DecideLevel()
@@ -463,15 +448,25 @@ void Autoplayer::DecideLevel()
             current.limit = world.levelTimeLimit;
             current.elapsed = world.levelFinalTime;
             current.taskReached = true;
+            levelLost = !world.levelState;
             for (int slot = 0; slot < 16; ++slot)
                 current.taskReached
                     = current.taskReached && (!taskSlots[slot] || world.messageReal[slot] >= world.messageTarget[slot]);
         }
+        // Looking around, each panel is let come up before its button is
+        // pressed, so no click begun on one lands on the next.
+        if (lookAround && lastScreen.empty())
+            return;
         Click(ButtonX(ScaleX(540)), ButtonY(ScaleY(960)));
         Wait(5);
         return;
     }
+    if (DecideLevelTrip())
+        return;
     if (world.IsPaused())
+        return;
+    // Left to run out of time.
+    if (level == runOutOfTime && !lostOnce)
         return;
     // A player's pace: one decision every 1.5 s of game time.
     if (ms < nextDecision)

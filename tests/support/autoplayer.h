@@ -13,10 +13,15 @@
 // The engine under it records the text drawn instead of drawing (only the
 // last frame's): the run reads the result panel's figures from it. A run with
 // options may go on from the stored profile instead, buy a lot first, play
-// the levels it is given one after the other and draw for real.
+// the levels it is given one after the other and draw for real; or look at
+// every screen on its way: the start screen's options, the first level's
+// game menu and its options, a level left to run out of time once, and the
+// credits at the end, each new screen state drawn by the real engine once it
+// has settled and handed to the layout check (autoplayer_screens.cpp).
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +57,13 @@ struct AutoplayOptions {
     int lotKind = 0;
     // The real engine draws; no text is recorded and no result panel read.
     bool draw = false;
+    // Looks at every screen on the way (above) and hands each new one to
+    // checkScreen, with its name "<width>_<state>"; what that returns is
+    // kept in Autoplayer::breaches.
+    bool lookAround = false;
+    std::function<std::vector<std::string>(const std::string& screen, const RecordingGfx& frame)> checkScreen = nullptr;
+    // This level is left to run out of time once, then played again.
+    int runOutOfTime = 0;
 };
 
 class Autoplayer : public cPPApp {
@@ -75,6 +87,11 @@ public:
     bool finished = false; // every level up to the last one played
     bool backOnMap = false; // from the shop or a level, since the last PlayNext
     int lotsBought = 0; // in the shop, by this run
+    // With lookAround: the screen states checked, in order, and what the
+    // layout check found ("<width>_<screen>: <rule>: ...").
+    std::vector<std::string> screensChecked;
+    std::vector<std::string> breaches;
+    int levelsLost = 0; // ended without being won (runOutOfTime)
 
 protected:
     void QueryDesktopSize(int& width, int& height) override;
@@ -89,6 +106,9 @@ private:
         const char* key = nullptr;
     };
     void Click(int x, int y);
+    // Clicks the middle of a text of the frame last drawn; false when the
+    // frame has none such.
+    bool ClickText(const std::wstring& text);
     // Clicks the map pin of the level; false when the map shows none.
     bool ClickPin(int level);
     void Drag(int x0, int y0, int x1, int y1);
@@ -108,11 +128,25 @@ private:
     bool UseBonusItem(const int (&grid)[10][10]);
     bool SwapMove();
     bool StationMove();
+    // Screens (autoplayer_screens.cpp): the name of the screen state the
+    // frame drawn last shows, "" while it passes or fades; then, after a
+    // frame, whether the next one is drawn for the check, and the check.
+    std::string ScreenState();
+    void WatchScreen(bool drawn);
+    bool Settling() const { return !pendingScreen.empty(); }
+    void CheckScreen();
+    // The side trips of lookAround; true when one took this decision.
+    bool DecideStartTrip();
+    bool DecideLevelTrip();
+    void DecideCredits();
 
     // The text drawn, when the engine records instead of drawing.
     std::optional<RecordingGfx> gfx;
     const int lastLevel, width, height;
     const bool draw;
+    const bool lookAround;
+    const int runOutOfTime;
+    const std::function<std::vector<std::string>(const std::string&, const RecordingGfx&)> checkScreen;
     std::deque<Step> steps;
     int level = 1; // the level being played or picked next
     enum class Phase { Map, Buying, Level, Station } phase = Phase::Map;
@@ -129,6 +163,16 @@ private:
     double nextDecision = 0.0; // the time of the next decision
     int moves = 0;
     int levelFrames = 0;
+    bool lostOnce = false; // runOutOfTime's level has run out of time
+    bool levelLost = false; // the level being left ended unwon
+    // lookAround: the state waiting to settle and since which frame, the
+    // side trips taken.
+    std::string pendingScreen;
+    std::string lastScreen; // the state of the frame before
+    int pendingSince = 0;
+    int startTrip = 0, levelTrip = 0, tripWaits = 0;
+    bool leaving = false; // quit for the credits
+    bool creditsEnded = false;
 };
 
 } // namespace test

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "artgen/asphalt.h"
+#include "engine/engine_testing.h"
 #include "platform/utf16.h"
 #include "resources/file_manager.h"
 #include "resources/page_descriptor.h"
@@ -127,6 +128,10 @@ namespace {
         Box box;
         std::string label;
         Polygon face; // of a station tile or a shop lot
+        // An image larger than a page is drawn in parts, one after the other
+        // and edge to edge: as a plate they are the one image.
+        Box whole;
+        bool joined = false; // to the part drawn before
     };
 
     class Checker {
@@ -141,8 +146,18 @@ namespace {
                 const Image* image = f.catalog->Find(*f.gfx, d);
                 const RECT& r = d.target;
                 images.push_back({ &d, image, { 1.0 * r.left, 1.0 * r.top, 1.0 * r.right, 1.0 * r.bottom },
-                    image ? image->folder + "/" + image->name : "an image", {} });
+                    image ? image->folder + "/" + image->name : "an image", {}, {}, false });
                 Drawn& drawn = images.back();
+                drawn.whole = drawn.box;
+                if (images.size() >= 2 && image && images[images.size() - 2].image == image) {
+                    Drawn& before = images[images.size() - 2];
+                    const Box& a = before.box;
+                    const Box& b = drawn.box;
+                    drawn.joined = (a.right == b.left && a.top == b.top && a.bottom == b.bottom)
+                        || (a.bottom == b.top && a.left == b.left && a.right == b.right);
+                    if (drawn.joined)
+                        drawn.whole = { before.whole.left, before.whole.top, b.right, b.bottom };
+                }
                 const Image* full = image ? f.catalog->FullSize(*image) : nullptr;
                 const std::string n = image ? image->name : "";
                 const bool tile = image && Has(image->folder, "menu_tankstelle")
@@ -160,6 +175,9 @@ namespace {
                         drawn.face.push_back({ r.left + p[0] * (r.right - r.left) / full->width,
                             r.top + p[1] * (r.bottom - r.top) / full->height });
             }
+            for (std::size_t i = images.size(); i-- > 1;)
+                if (images[i].joined)
+                    images[i - 1].whole = images[i].whole;
         }
 
         std::vector<std::string> Run()
@@ -234,7 +252,7 @@ namespace {
                         plate = IsScreenSized(g.box) ? nullptr : (g.image && g.image->kind == "panel") || IsButton(g.image) ? &g : plate;
                     covered = covered || (g.draw > &d && !IsScreenSized(g.box) && Meet(g.box, box).Area() > 0);
                 }
-                if (plate && !plate->box.Holds(box, 2))
+                if (plate && !plate->whole.Holds(box, 2))
                     Report("text outside its plate", item + " on " + plate->label, box);
                 // Texts fading in or drawn faint on purpose (a disabled button)
                 // are not judged, nor texts something is drawn over.
@@ -419,6 +437,16 @@ std::vector<std::string> CheckLayout(const Frame& frame)
         || frame.pixels.size() < static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height))
         return {};
     return Checker(frame).Run();
+}
+
+std::vector<std::string> CheckPresentedFrame(const std::string& screen, const RecordingGfx& gfx)
+{
+    static ImageCatalog catalog;
+    static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
+    Frame frame { screen, &gfx, &catalog, {}, 0, 0 };
+    if (!loaded || !engine::ReadFrame(&frame.pixels, &frame.width, &frame.height))
+        return { screen + ": the frame could not be read" };
+    return CheckLayout(frame);
 }
 
 } // namespace test

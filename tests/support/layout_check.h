@@ -52,4 +52,9 @@ struct Frame {
 // "<screen>: <rule>: <item> at (left, top)-(right, bottom)".
 std::vector<std::string> CheckLayout(const Frame& frame);
 
+// The frame the real engine presented last, its draws recorded by the
+// recorder over it, checked as the screen. The images are named by the art
+// tables of the source tree, read once through the file manager.
+std::vector<std::string> CheckPresentedFrame(const std::string& screen, const RecordingGfx& gfx);
+
 } // namespace test

@@ -121,9 +121,12 @@ HRESULT RecordingGfx::Create(HWND window, int width, int height, int bits, int f
 
 HRESULT RecordingGfx::BeginScene()
 {
-    if (m_realDevice && m_presented) {
-        ClearRecords();
+    if (m_realDevice && (m_presented || !m_begun)) {
+        if (m_presented)
+            ClearRecords();
         m_presented = false;
+        m_begun = true;
+        m_drawing = passDraws;
     }
     calls.push_back("BeginScene");
     return m_realDevice ? m_realDevice->BeginScene() : S_OK;
@@ -139,6 +142,8 @@ HRESULT RecordingGfx::Present()
 {
     calls.push_back("Present");
     m_presented = true;
+    if (m_realDevice && !m_drawing)
+        return S_OK;
     return m_realDevice ? m_realDevice->Present() : S_OK;
 }
 
@@ -157,6 +162,8 @@ HRESULT RecordingGfx::SetDisplayMode(int width, int height, int bits, int refres
 HRESULT RecordingGfx::Clear(int count, const RECT* rects, uint32_t flags, uint32_t argb, float z, int stencil)
 {
     calls.push_back("Clear " + std::to_string(flags) + " " + Hex(argb));
+    if (m_realDevice && !m_drawing)
+        return S_OK;
     return m_realDevice ? m_realDevice->Clear(count, rects, flags, argb, z, stencil) : S_OK;
 }
 
@@ -284,8 +291,8 @@ void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float cen
 {
     if (textOnly)
         return;
-    if (m_real2D)
-        m_real2D->DrawTexture(source, target, centerX, centerY);
+    if (iGfx2D* real = Drawing())
+        real->DrawTexture(source, target, centerX, centerY);
     GfxDraw d = Draw(GfxDraw::Kind::Texture);
     d.texture = texture;
     d.hasSource = source != nullptr;
@@ -314,22 +321,22 @@ void RecordingGfx::DrawTextCall(GfxDraw::Kind kind, iGfxFont* font, int x, int y
 
 void RecordingGfx::DrawText(iGfxFont* font, int x, int y, const wchar_t* text, int flags)
 {
-    if (m_real2D)
-        m_real2D->DrawText(font, x, y, text, flags);
+    if (iGfx2D* real = Drawing())
+        real->DrawText(font, x, y, text, flags);
     DrawTextCall(GfxDraw::Kind::Text, font, x, y, text, 1.0f);
 }
 
 void RecordingGfx::DrawTextAlt(iGfxFont* font, int x, int y, const wchar_t* text, int flags)
 {
-    if (m_real2D)
-        m_real2D->DrawTextAlt(font, x, y, text, flags);
+    if (iGfx2D* real = Drawing())
+        real->DrawTextAlt(font, x, y, text, flags);
     DrawTextCall(GfxDraw::Kind::TextAlt, font, x, y, text, 1.0f);
 }
 
 void RecordingGfx::DrawTextScaled(iGfxFont* font, int x, int y, const wchar_t* text, float scale, int flags)
 {
-    if (m_real2D)
-        m_real2D->DrawTextScaled(font, x, y, text, scale, flags);
+    if (iGfx2D* real = Drawing())
+        real->DrawTextScaled(font, x, y, text, scale, flags);
     DrawTextCall(GfxDraw::Kind::TextScaled, font, x, y, text, scale);
 }
 
@@ -337,8 +344,8 @@ void RecordingGfx::DrawLines(const float points[][2], int count, int flags)
 {
     if (textOnly)
         return;
-    if (m_real2D)
-        m_real2D->DrawLines(points, count, flags);
+    if (iGfx2D* real = Drawing())
+        real->DrawLines(points, count, flags);
     GfxDraw d = Draw(GfxDraw::Kind::Lines);
     for (int i = 0; points && i < count; ++i) {
         d.points.push_back(points[i][0]);
@@ -351,8 +358,8 @@ void RecordingGfx::DrawTriangles(const GfxVertex* vertices, int triangleCount, i
 {
     if (textOnly)
         return;
-    if (m_real2D)
-        m_real2D->DrawTriangles(vertices, triangleCount, reserved1, reserved2);
+    if (iGfx2D* real = Drawing())
+        real->DrawTriangles(vertices, triangleCount, reserved1, reserved2);
     GfxDraw d = Draw(GfxDraw::Kind::Triangles);
     if (vertices && triangleCount > 0)
         d.vertices.assign(vertices, vertices + triangleCount * 3);

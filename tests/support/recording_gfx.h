@@ -95,6 +95,10 @@ public:
     HRESULT testDeviceResult = S_OK;
     HRESULT screenshotResult = S_OK;
     bool textOnly = false; // only text draws are recorded
+    // Over a real engine: whether a frame's clear, draws and present reach
+    // it. Taken at each frame's first BeginScene, so a frame is drawn whole
+    // or not at all; a frame not drawn costs what its records cost.
+    bool passDraws = true;
 
     // What was done. `calls` names every call in order, with its arguments
     // where they matter: "Clear 3 0xff000000", "SetDisplayMode 1280 1024",
@@ -168,6 +172,10 @@ private:
     iGfxDevice* m_realDevice = nullptr;
     iGfx2D* m_real2D = nullptr;
     bool m_presented = false;
+    bool m_begun = false; // a frame has begun
+    bool m_drawing = true; // passDraws as this frame began
+    // The real 2D interface while this frame is drawn, else null.
+    iGfx2D* Drawing() const { return m_drawing ? m_real2D : nullptr; }
 };
 
 // FNV-1a over bytes: names a texture by the file it was made from.
