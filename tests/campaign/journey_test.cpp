@@ -46,15 +46,7 @@ struct Mending {
 // TEMPORARY, while the screens they name are being mended beside this test:
 // a breach line holding both parts of an entry does not fail the journey.
 // Empty this list once those mends are in; from then on every breach fails.
-const std::vector<Mending> kBeingMended = {
-    { "_statistics:", "text hard to read" }, // the statistics panel's plate
-    { "_cup:", "text hard to read" }, // the cup's line on the same ground
-    { "_start_restart:", "text hard to read" }, // "Yes" and "No" of the restart dialog
-    { "_shop_", "text outside its plate: text \"The next level needs" }, // the shop's banner
-    { "_bubble:", "image past the screen's edge: data/gui/interface/menu/menu_buy/blase_" }, // the price bubble
-    { "_shop_", "tiles overlap: data/gui/interface/menu/menu_buy/" }, // the city's lots
-    { "", "station over the road: data/gui/interface/menu/menu_buy" }, // the city's lots
-};
+const std::vector<Mending> kBeingMended = {};
 
 bool BeingMended(const std::string& breach)
 {
