@@ -127,6 +127,9 @@ void MenuSubmenu::DrawCups()
     const bool gold = world.medalText == L"GOLD";
     world.FormatText(true, g_guiVocabulary[gold ? kGoldCupText : kSilverCupText], ScaleX(650), g_fontNormal2);
     const wchar_t* line = world.formatLines[0];
+    // The line stands on the dark hint plate, centred under it, so it reads
+    // over whatever ground the level ends on.
+    pages[kHudPage].DrawImage(L"use_joker.png", ScaleX(265), ScaleY(857), 0, 0, 255, 255, 255, 255);
     SetColour(0, 0, 0);
     DrawTextCentered(false, line, ScaleX(290) + 1, ScaleY(880) + 1, ScaleX(650), g_fontNormal2);
     SetColour(255, 255, 255);
