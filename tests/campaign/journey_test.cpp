@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,23 +36,6 @@
 namespace {
 
 using test::LevelReport;
-
-struct Mending {
-    const char* screen;
-    const char* breach;
-};
-
-// TEMPORARY, while the screens they name are being mended beside this test:
-// a breach line holding both parts of an entry does not fail the journey.
-// Empty this list once those mends are in; from then on every breach fails.
-const std::vector<Mending> kBeingMended = {};
-
-bool BeingMended(const std::string& breach)
-{
-    return std::any_of(kBeingMended.begin(), kBeingMended.end(), [&](const Mending& entry) {
-        return breach.find(entry.screen) != std::string::npos && breach.find(entry.breach) != std::string::npos;
-    });
-}
 
 class Journey : public ::testing::Test {
 protected:
@@ -113,22 +95,14 @@ protected:
     }
 
     // Each breach of the layout check fails with the screen's name.
-    // VANDREL_JOURNEY_BREACHES=1 lists those let pass as well.
     void CheckScreens()
     {
         std::printf("%zu screens checked:", player->screensChecked.size());
         for (const std::string& screen : player->screensChecked)
             std::printf(" %s", screen.c_str());
         std::printf("\n");
-        int letPass = 0;
-        for (const std::string& breach : player->breaches) {
-            if (!BeingMended(breach))
-                ADD_FAILURE() << breach;
-            else if (++letPass && std::getenv("VANDREL_JOURNEY_BREACHES"))
-                std::printf("being mended: %s\n", breach.c_str());
-        }
-        if (letPass > 0)
-            std::printf("%d breaches on screens being mended let pass\n", letPass);
+        for (const std::string& breach : player->breaches)
+            ADD_FAILURE() << breach;
     }
 
     void ExpectSeen(const std::vector<std::string>& screens)
