@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "artgen/asphalt.h"
 #include "frontend/menu_buy.h"
 #include "scene/hud_fixture.h"
 #include "scripting/script_host.h"
@@ -14,6 +15,17 @@
 #include "world/game_clock.h"
 
 namespace {
+
+// Whether the point lies inside the convex quadrangle (corners in turn).
+bool InQuad(const artgen::Quad& q, double x, double y)
+{
+    int sides = 0;
+    for (int i = 0; i < 4; ++i) {
+        const double ax = q[2 * i], ay = q[2 * i + 1], bx = q[(2 * i + 2) % 8], by = q[(2 * i + 3) % 8];
+        sides += (bx - ax) * (y - ay) - (by - ay) * (x - ax) > 0 ? 1 : -1;
+    }
+    return sides == 4 || sides == -4;
+}
 
 // The shop over one-pixel images, lots made through the world's templates.
 class ShopTest : public test::HudTest {
@@ -293,14 +305,9 @@ protected:
         Script::ShutDown();
         ShopTest::TearDown();
     }
-};
-
-// Every lot's outline lies wholly on the screen at both sizes, probed point by
-// point around the lot's cell; every level that needs a building finds a lot
-// of that kind on its cell.
-TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
-{
-    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+    // The station as the city pin opens it at this size, its lots as saved.
+    void EnterStation(int width, int height)
+    {
         cSettings::Instance().SetResolution(width, height);
         world.level = 31;
         world.shopInMainMenu = world.shopOpen = 1;
@@ -310,21 +317,39 @@ TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
         world.placeTemplates.clear();
         ASSERT_TRUE(Story::Instance().InitLevel31());
         world.LoadLots();
+    }
+    // The mouse points probed around the lot's cell that lie inside its outline.
+    std::vector<std::pair<int, int>> Outline(const cFundament& f)
+    {
+        std::vector<std::pair<int, int>> inside;
+        const int x0 = world.cellX[f.row][f.column];
+        const int y0 = world.cellY[f.row][f.column];
+        for (int y = y0 - 40; y < y0 + 260; y += 2) {
+            for (int x = x0 - 40; x < x0 + 200; x += 2) {
+                MoveMouse(x, y);
+                if (shop.IsMouseOverLot(f.row, f.column))
+                    inside.emplace_back(x, y);
+            }
+        }
+        return inside;
+    }
+};
+
+// Every lot's outline lies wholly on the screen at both sizes, probed point by
+// point around the lot's cell; every level that needs a building finds a lot
+// of that kind on its cell.
+TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        EnterStation(width, height);
         ASSERT_EQ(world.fundaments.size(), 22u);
         for (const cFundament& f : world.fundaments) {
-            const int x0 = world.cellX[f.row][f.column];
-            const int y0 = world.cellY[f.row][f.column];
             int left = width, top = height, right = -1, bottom = -1;
-            for (int y = y0 - 40; y < y0 + 260; y += 2) {
-                for (int x = x0 - 40; x < x0 + 200; x += 2) {
-                    MoveMouse(x, y);
-                    if (!shop.IsMouseOverLot(f.row, f.column))
-                        continue;
-                    left = std::min(left, x);
-                    top = std::min(top, y);
-                    right = std::max(right, x);
-                    bottom = std::max(bottom, y);
-                }
+            for (const auto& [x, y] : Outline(f)) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
             }
             EXPECT_TRUE(left <= right && left >= 0 && top >= 0 && right < width && bottom < height)
                 << "lot " << f.row << "," << f.column << " at " << width;
@@ -333,6 +358,52 @@ TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
             const int f = world.FindFundamentAt(task.lotRow, task.lotCol);
             const int kind = f >= 0 ? world.fundaments[static_cast<size_t>(f)].content : -1;
             EXPECT_TRUE(task.requiredKind == 0 || kind == task.requiredKind) << "level " << task.level;
+        }
+        Story::Instance().ReleaseLevelScript();
+    }
+}
+
+// Built and extended, every building of our station stands on its own
+// platform, and no lot reaches into the city's streets, at both sizes.
+TEST_F(ShopLevelTest, EveryBuildingStandsOnItsPlatformOffTheStreets)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        SCOPED_TRACE(width);
+        EnterStation(width, height);
+        // The shop's set with the script's buildings in it, plain and extended.
+        const std::string dir = std::string("data/gui/interface/menu/menu_buy") + (width == 1280 ? "" : "_1024");
+        std::vector<std::string> images = sets[dir];
+        for (const cFundament& f : world.fundaments)
+            for (const std::wstring& name : { f.placeTexture, f.placeTexture + L"m" })
+                if (std::ranges::find(images, platform::WideToNarrow(name)) == images.end())
+                    images.push_back(platform::WideToNarrow(name));
+        shop.SetActive(false);
+        WriteSet(dir, images);
+        shop.SetActive(true);
+        const std::vector<artgen::Quad> streets = artgen::AsphaltOf(true, false, width, height);
+        for (const int state : { 9, 11 }) {
+            for (const cFundament& f : world.fundaments)
+                Build(f.row, f.column, state);
+            MoveMouse(0, 0);
+            gfx.ClearRecords();
+            shop.DrawStation();
+            const std::vector<test::HudImage> drawn = Images();
+            for (const cFundament& f : world.fundaments) {
+                const std::string building = platform::WideToNarrow(f.placeTexture + (state == 11 ? L"m" : L""));
+                EXPECT_TRUE(std::ranges::any_of(drawn,
+                    [&](const test::HudImage& i) {
+                        return i.name == building && i.x == world.cellX[f.row][f.column]
+                            && i.y == world.cellY[f.row][f.column];
+                    }))
+                    << building << " is not drawn on its lot " << f.row << "," << f.column;
+            }
+        }
+        for (const cFundament& f : world.fundaments) {
+            int onStreet = 0;
+            for (const auto& [x, y] : Outline(f))
+                for (const artgen::Quad& q : streets)
+                    onStreet += InQuad(q, x, y) ? 1 : 0;
+            EXPECT_EQ(onStreet, 0) << "lot " << f.row << "," << f.column << " reaches into a street";
         }
         Story::Instance().ReleaseLevelScript();
     }
