@@ -1,5 +1,7 @@
 // The speech bubble over a hovered lot: its name, its price and what a click
-// would do, opening to the left near the screen's right edge.
+// would do, opening to the left near the screen's right edge and kept
+// whole on the screen.
+#include <algorithm>
 #include <cwchar>
 
 #include "app/pp_app_fonts.h"
@@ -69,11 +71,29 @@ void MenuBuy::DrawLotBubble(int mode, const std::wstring& name, int x, int y, in
     const int wrap = widest < measured.cx ? widest : ScaleX(static_cast<float>(measured.cx + 5));
     world.FormatText(false, text, wrap, g_fontNormal);
     const int n = world.formatLineCount < world::kFormatLines ? world.formatLineCount : world::kFormatLines;
-    const int top = static_cast<int>(static_cast<float>(by) - (18.0f * n - 40.0f) / cSettings::Instance().scaleY);
+    int top = static_cast<int>(static_cast<float>(by) - (18.0f * n - 40.0f) / cSettings::Instance().scaleY);
 
-    const bool toLeft = cSettings::Instance().GetWidth() < bx + ScaleX(250.0f);
-    const int left = toLeft ? static_cast<int>(static_cast<float>(bx) - 300.0f / cSettings::Instance().scaleX) : bx;
+    // The bubble opens to the right of the point unless it would run past the
+    // screen's right edge there (the head image is the bubble's whole width,
+    // 300 design pixels); then it opens to the left. Whichever way it opens,
+    // it is kept whole on the screen.
+    uint32_t headWidth = 0;
+    uint32_t headHeight = 0;
+    pages[kShopPage].GetImageSize(L"blase_left_01", &headWidth, &headHeight);
+    const int width = static_cast<int>(headWidth > 0 ? headWidth : static_cast<uint32_t>(ScaleX(300.0f)));
+    const int screenWidth = cSettings::Instance().GetWidth();
+    const int screenHeight = cSettings::Instance().GetHeight();
+    const bool toLeft = screenWidth < bx + width;
+    int left = toLeft ? static_cast<int>(static_cast<float>(bx) - 300.0f / cSettings::Instance().scaleX) : bx;
+    left = std::clamp(left, 0, std::max(0, screenWidth - width));
     const std::wstring side = toLeft ? L"blase_right_" : L"blase_left_";
+    uint32_t tailWidth = 0;
+    uint32_t tailHeight = 0;
+    pages[kShopPage].GetImageSize((side + L"03").c_str(), &tailWidth, &tailHeight);
+    const int bottom = top + ScaleY(18.0f * n + 20.0f) + static_cast<int>(tailHeight);
+    if (bottom > screenHeight)
+        top -= bottom - screenHeight;
+    top = std::max(top, 0);
     pages[kShopPage].DrawImage((side + L"01").c_str(), left, top, 0, 0, 255, 255, 255, 255);
     // The middle, a line's piece per line, is drawn as one piece stretched
     // from the head to the tail: line steps of 18 design pixels are not whole

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "artgen/asphalt.h"
 #include "frontend/menu_buy.h"
 #include "scene/hud_fixture.h"
 #include "scripting/script_host.h"
@@ -14,6 +15,17 @@
 #include "world/game_clock.h"
 
 namespace {
+
+// Whether the point lies inside the convex quadrangle (corners in turn).
+bool InQuad(const artgen::Quad& q, double x, double y)
+{
+    int sides = 0;
+    for (int i = 0; i < 4; ++i) {
+        const double ax = q[2 * i], ay = q[2 * i + 1], bx = q[(2 * i + 2) % 8], by = q[(2 * i + 3) % 8];
+        sides += (bx - ax) * (y - ay) - (by - ay) * (x - ax) > 0 ? 1 : -1;
+    }
+    return sides == 4 || sides == -4;
+}
 
 // The shop over one-pixel images, lots made through the world's templates.
 class ShopTest : public test::HudTest {
@@ -213,21 +225,25 @@ TEST_F(ShopLotsTest, AHeldTreeStandsOnTheCursorAndIsPlantedWhereItWasShown)
     }
 }
 
-// The bubble over a hovered lot is drawn whole at both sizes, its pieces
-// meeting edge to edge, and after the trees, so none stands over it.
-TEST_F(ShopLotsTest, ALotsBubbleIsWholeAndAboveTheTrees)
-{
-    AddLot(3, 2, 1, "lot_a", 300, true);
-    world.placeNameRows.push_back({ 3, 2, L"Car wash" });
-    world.money = 100; // three lines: its name, its price, too dear
-    for (const auto& [width, set, head, line, tail] :
-        { std::tuple { 1280, "", 20, 18, 40 }, { 1024, "_1024", 15, 13, 30 } }) {
-        SCOPED_TRACE(width);
+// The shop at a screen size, its bubble's pieces at their sizes in the set
+// (head, line and tail heights), every other image one pixel.
+struct BubbleSet {
+    int width;
+    const char* set;
+    int head, line, tail;
+};
+constexpr BubbleSet kBubbleSets[] = { { 1280, "", 20, 18, 40 }, { 1024, "_1024", 15, 13, 30 } };
+
+class ShopBubbleTest : public ShopTest {
+protected:
+    // The set's folder, its pages written and the shop laid out at its size.
+    std::string UseSize(const BubbleSet& size)
+    {
         shop.SetActive(false);
-        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
-        const std::string dir = std::string("data/gui/interface/menu/menu_buy") + set;
+        cSettings::Instance().SetResolution(size.width, size.width == 1280 ? 1024 : 768);
+        const std::string dir = std::string("data/gui/interface/menu/menu_buy") + size.set;
         std::vector<std::string> images = sets[dir];
-        cPageDescriptor d; // the bubble's pieces at their sizes in the set, the rest one pixel
+        cPageDescriptor d;
         d.SetPageNames(L"page", L".png");
         for (const char* piece :
             { "blase_left_01", "blase_left_02", "blase_left_03", "blase_right_01", "blase_right_02", "blase_right_03" })
@@ -235,22 +251,48 @@ TEST_F(ShopLotsTest, ALotsBubbleIsWholeAndAboveTheTrees)
                 images.push_back(piece);
         for (std::size_t i = 0; i < images.size(); ++i) {
             const char last = images[i].rfind("blase", 0) == 0 ? images[i].back() : 0;
-            const int h = last == '1' ? head : last == '2' ? line : last == '3' ? tail : 1;
-            const int w = last ? width * 300 / 1280 : 1;
+            const int h = last == '1' ? size.head : last == '2' ? size.line : last == '3' ? size.tail : 1;
+            const int w = last ? size.width * 300 / 1280 : 1;
             d.AddPart(d.AddImage(platform::NarrowToWide(images[i]).c_str(), w, h), 0, static_cast<int>(i), 0, w, h);
         }
-        ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
+        EXPECT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
         sets[dir] = images;
         shop.SetActive(true);
         shop.LayoutStation();
+        return dir;
+    }
+    // The bubble's pieces drawn since the records were cleared, in order.
+    std::vector<RECT> Pieces(const std::string& dir) const
+    {
+        std::vector<RECT> pieces;
+        for (const test::GfxDraw& g : gfx.draws) {
+            const auto* texture = static_cast<const test::RecordingTexture*>(g.texture);
+            if (g.kind == test::GfxDraw::Kind::Texture && texture
+                && std::string(texture->bytes.begin(), texture->bytes.end()) == dir
+                && sets.at(dir)[static_cast<std::size_t>(g.source.left)].rfind("blase", 0) == 0)
+                pieces.push_back(g.target);
+        }
+        return pieces;
+    }
+};
+
+// The bubble over a hovered lot is drawn whole at both sizes, its pieces
+// meeting edge to edge, and after the trees, so none stands over it.
+TEST_F(ShopBubbleTest, ALotsBubbleIsWholeAndAboveTheTrees)
+{
+    AddLot(3, 2, 1, "lot_a", 300, true);
+    world.placeNameRows.push_back({ 3, 2, L"Car wash" });
+    world.money = 100; // three lines: its name, its price, too dear
+    for (const BubbleSet& size : kBubbleSets) {
+        SCOPED_TRACE(size.width);
+        const std::string dir = UseSize(size);
         world.places.assign(1, cPlace {});
         world.places[0].type = 102;
         world.places[0].texture = "tree_02";
-        MoveMouse(world.cellX[3][2] + width * 70 / 1280, world.cellY[3][2] + (width == 1280 ? 160 : 120));
+        MoveMouse(world.cellX[3][2] + size.width * 70 / 1280, world.cellY[3][2] + (size.width == 1280 ? 160 : 120));
         gfx.ClearRecords();
         shop.UpdateBuildPhase();
 
-        std::vector<std::pair<int, int>> pieces; // top, bottom
         std::size_t tree = 0, firstPiece = 0;
         for (std::size_t i = 0; i < gfx.draws.size(); ++i) {
             const test::GfxDraw& g = gfx.draws[i];
@@ -258,17 +300,41 @@ TEST_F(ShopLotsTest, ALotsBubbleIsWholeAndAboveTheTrees)
             if (g.kind != test::GfxDraw::Kind::Texture || !texture
                 || std::string(texture->bytes.begin(), texture->bytes.end()) != dir)
                 continue;
-            const std::string& name = images[static_cast<std::size_t>(g.source.left)];
+            const std::string& name = sets[dir][static_cast<std::size_t>(g.source.left)];
             tree = name == "tree_02.png" ? i : tree;
-            if (name.rfind("blase", 0) == 0) {
-                firstPiece = firstPiece ? firstPiece : i;
-                pieces.push_back({ g.target.top, g.target.bottom });
-            }
+            firstPiece = firstPiece == 0 && name.rfind("blase", 0) == 0 ? i : firstPiece;
         }
+        const std::vector<RECT> pieces = Pieces(dir);
         ASSERT_GE(pieces.size(), 3u);
         EXPECT_GT(firstPiece, tree) << "a tree drawn over the bubble";
         for (std::size_t i = 1; i < pieces.size(); ++i)
-            EXPECT_EQ(pieces[i].first, pieces[i - 1].second) << "a gap or an overlap above piece " << i;
+            EXPECT_EQ(pieces[i].top, pieces[i - 1].bottom) << "a gap or an overlap above piece " << i;
+    }
+}
+
+// A bubble hung from any point of the screen, near either edge or a corner,
+// lies whole on the screen at both sizes.
+TEST_F(ShopBubbleTest, ABubbleStaysOnTheScreenWhereverItHangs)
+{
+    for (const BubbleSet& size : kBubbleSets) {
+        const std::string dir = UseSize(size);
+        const int height = cSettings::Instance().GetHeight();
+        std::vector<std::string> off;
+        for (int x = 0; x <= size.width; x += 7) {
+            for (const int y : { 0, 30, height / 2, height - 60, height }) {
+                gfx.ClearRecords();
+                shop.DrawLotBubble(5, L"Manager's office", x, y, 135000); // four lines
+                const std::vector<RECT> pieces = Pieces(dir);
+                ASSERT_EQ(pieces.size(), 3u);
+                for (const RECT& r : pieces)
+                    if (r.left < 0 || r.top < 0 || r.right > size.width || r.bottom > height)
+                        off.push_back("hung from " + std::to_string(x) + "," + std::to_string(y) + ": a piece at "
+                            + std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + ","
+                            + std::to_string(r.bottom));
+            }
+        }
+        EXPECT_TRUE(off.empty()) << off.size() << " pieces off the screen at " << size.width << ", first "
+                                 << (off.empty() ? "" : off.front());
     }
 }
 
@@ -293,14 +359,9 @@ protected:
         Script::ShutDown();
         ShopTest::TearDown();
     }
-};
-
-// Every lot's outline lies wholly on the screen at both sizes, probed point by
-// point around the lot's cell; every level that needs a building finds a lot
-// of that kind on its cell.
-TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
-{
-    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+    // The station as the city pin opens it at this size, its lots as saved.
+    void EnterStation(int width, int height)
+    {
         cSettings::Instance().SetResolution(width, height);
         world.level = 31;
         world.shopInMainMenu = world.shopOpen = 1;
@@ -310,21 +371,39 @@ TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
         world.placeTemplates.clear();
         ASSERT_TRUE(Story::Instance().InitLevel31());
         world.LoadLots();
+    }
+    // The mouse points probed around the lot's cell that lie inside its outline.
+    std::vector<std::pair<int, int>> Outline(const cFundament& f)
+    {
+        std::vector<std::pair<int, int>> inside;
+        const int x0 = world.cellX[f.row][f.column];
+        const int y0 = world.cellY[f.row][f.column];
+        for (int y = y0 - 40; y < y0 + 260; y += 2) {
+            for (int x = x0 - 40; x < x0 + 200; x += 2) {
+                MoveMouse(x, y);
+                if (shop.IsMouseOverLot(f.row, f.column))
+                    inside.emplace_back(x, y);
+            }
+        }
+        return inside;
+    }
+};
+
+// Every lot's outline lies wholly on the screen at both sizes, probed point by
+// point around the lot's cell; every level that needs a building finds a lot
+// of that kind on its cell.
+TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        EnterStation(width, height);
         ASSERT_EQ(world.fundaments.size(), 22u);
         for (const cFundament& f : world.fundaments) {
-            const int x0 = world.cellX[f.row][f.column];
-            const int y0 = world.cellY[f.row][f.column];
             int left = width, top = height, right = -1, bottom = -1;
-            for (int y = y0 - 40; y < y0 + 260; y += 2) {
-                for (int x = x0 - 40; x < x0 + 200; x += 2) {
-                    MoveMouse(x, y);
-                    if (!shop.IsMouseOverLot(f.row, f.column))
-                        continue;
-                    left = std::min(left, x);
-                    top = std::min(top, y);
-                    right = std::max(right, x);
-                    bottom = std::max(bottom, y);
-                }
+            for (const auto& [x, y] : Outline(f)) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
             }
             EXPECT_TRUE(left <= right && left >= 0 && top >= 0 && right < width && bottom < height)
                 << "lot " << f.row << "," << f.column << " at " << width;
@@ -333,6 +412,52 @@ TEST_F(ShopLevelTest, EveryLotLiesOnTheScreen)
             const int f = world.FindFundamentAt(task.lotRow, task.lotCol);
             const int kind = f >= 0 ? world.fundaments[static_cast<size_t>(f)].content : -1;
             EXPECT_TRUE(task.requiredKind == 0 || kind == task.requiredKind) << "level " << task.level;
+        }
+        Story::Instance().ReleaseLevelScript();
+    }
+}
+
+// Built and extended, every building of our station stands on its own
+// platform, and no lot reaches into the city's streets, at both sizes.
+TEST_F(ShopLevelTest, EveryBuildingStandsOnItsPlatformOffTheStreets)
+{
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        SCOPED_TRACE(width);
+        EnterStation(width, height);
+        // The shop's set with the script's buildings in it, plain and extended.
+        const std::string dir = std::string("data/gui/interface/menu/menu_buy") + (width == 1280 ? "" : "_1024");
+        std::vector<std::string> images = sets[dir];
+        for (const cFundament& f : world.fundaments)
+            for (const std::wstring& name : { f.placeTexture, f.placeTexture + L"m" })
+                if (std::ranges::find(images, platform::WideToNarrow(name)) == images.end())
+                    images.push_back(platform::WideToNarrow(name));
+        shop.SetActive(false);
+        WriteSet(dir, images);
+        shop.SetActive(true);
+        const std::vector<artgen::Quad> streets = artgen::AsphaltOf(true, false, width, height);
+        for (const int state : { 9, 11 }) {
+            for (const cFundament& f : world.fundaments)
+                Build(f.row, f.column, state);
+            MoveMouse(0, 0);
+            gfx.ClearRecords();
+            shop.DrawStation();
+            const std::vector<test::HudImage> drawn = Images();
+            for (const cFundament& f : world.fundaments) {
+                const std::string building = platform::WideToNarrow(f.placeTexture + (state == 11 ? L"m" : L""));
+                EXPECT_TRUE(std::ranges::any_of(drawn,
+                    [&](const test::HudImage& i) {
+                        return i.name == building && i.x == world.cellX[f.row][f.column]
+                            && i.y == world.cellY[f.row][f.column];
+                    }))
+                    << building << " is not drawn on its lot " << f.row << "," << f.column;
+            }
+        }
+        for (const cFundament& f : world.fundaments) {
+            int onStreet = 0;
+            for (const auto& [x, y] : Outline(f))
+                for (const artgen::Quad& q : streets)
+                    onStreet += InQuad(q, x, y) ? 1 : 0;
+            EXPECT_EQ(onStreet, 0) << "lot " << f.row << "," << f.column << " reaches into a street";
         }
         Story::Instance().ReleaseLevelScript();
     }

@@ -53,8 +53,12 @@ local LINKS = {
     { 4, 1, 3, 2 }, -- the canopy spans the car wash's drive
 }
 
--- Where a building image stands on its platform (design pixels).
-local IMAGE_X, IMAGE_Y = 0, 30
+-- Where a building image stands on its platform (design pixels). The
+-- buildings are painted on the same footprint as the platform image, so they
+-- are drawn where the platform is: moved off it, a building's foot would stand
+-- on the neighbouring lots' platforms, leave its own showing beside it, and
+-- the lots of the last row would reach into the street below them.
+local IMAGE_X, IMAGE_Y = 0, 0
 
 -- ---- City streets ----------------------------------------------------------
 -- Diagonals of the isometric view. A street is a chain of segments {x1, y1,
