@@ -16,11 +16,9 @@
 #include <vector>
 
 #include "engine/engine_testing.h"
-#include "engine/gfx.h"
-#include "platform/utf16.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "support/layout_check.h"
+#include "recorded_app.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -34,7 +32,7 @@ struct Size {
 // rock, desert).
 constexpr int kLevels[] = { 1, 2, 8, 14, 20, 26 };
 
-class SheetApp : public cPPApp {
+class SheetApp : public RecordedApp {
 public:
     explicit SheetApp(Size size)
         : size(size)
@@ -66,20 +64,6 @@ public:
     std::wstring typed; // the new player's name as typed
     int largeSdlBlends = 0;
 
-protected:
-    // The real engine, with a recorder in front that passes every call on.
-    void StartEngine() override
-    {
-        recorder.reset();
-        cPPApp::StartEngine();
-        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
-    }
-    void StopEngine() override
-    {
-        recorder.reset();
-        cPPApp::StopEngine();
-    }
-
 private:
     // Saves the frame last presented and checks its layout.
     void Shoot(const std::string& screen)
@@ -87,17 +71,10 @@ private:
         if (screen.empty())
             return;
         const std::string name = std::to_string(size.width) + "_" + screen;
-        const std::string path = "test-output/sheet_" + name + ".png";
-        if (!g_pGfxDevice
-            || FAILED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0)))
+        if (!SaveFrame("sheet_" + name))
             return;
         saved.insert(screen);
-        static test::ImageCatalog catalog;
-        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
-        test::Frame frame { name, recorder.get(), &catalog, {}, 0, 0 };
-        if (loaded && recorder && engine::ReadFrame(&frame.pixels, &frame.width, &frame.height))
-            for (std::string& breach : test::CheckLayout(frame))
-                breaches.push_back(std::move(breach));
+        CheckFrame(name, breaches);
     }
 
     // On the start screen: look at it, at the options and at a new game's
@@ -204,7 +181,7 @@ private:
 
     bool CreditsInView() const
     {
-        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {})
+        for (const test::GfxDraw& d : Draws())
             if (!d.text.empty())
                 return d.y < size.height - 100;
         return false;
@@ -213,7 +190,7 @@ private:
     // Presses or lets go of the mouse on a text of the frame last drawn.
     void PressText(const std::wstring& text, bool down)
     {
-        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {}) {
+        for (const test::GfxDraw& d : Draws()) {
             if (d.text != text || !d.font)
                 continue;
             SIZE extent {};
@@ -265,10 +242,7 @@ private:
         }
     }
 
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
-
     Size size;
-    std::unique_ptr<test::RecordingGfx> recorder;
     int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
 };
 

@@ -16,11 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_testing.h"
 #include "engine/gfx.h"
 #include "platform/utf16.h"
+#include "recorded_app.h"
 #include "scene/gui_vocabulary.h"
-#include "support/layout_check.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -59,7 +58,7 @@ constexpr Ending kEndings[] = {
 };
 constexpr int kFramesPerScreen = 40;
 
-class LevelTwoApp : public cPPApp {
+class LevelTwoApp : public RecordedApp {
 public:
     explicit LevelTwoApp(Size size)
         : size(size)
@@ -90,57 +89,34 @@ public:
     std::map<std::string, Bar> bars;
     int limit = 0, target = 0, penalty = 0;
 
-protected:
-    void StartEngine() override
-    {
-        recorder.reset();
-        cPPApp::StartEngine();
-        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
-    }
-    void StopEngine() override
-    {
-        recorder.reset();
-        cPPApp::StopEngine();
-    }
-
 private:
     // Saves the frame last presented, keeps its texts and checks its layout.
     void Shoot(const std::string& screen)
     {
         const std::string name = std::to_string(size.width) + "_" + screen;
         std::wstring all;
-        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {})
+        for (const test::GfxDraw& d : Draws())
             all += d.text;
         texts[screen] = Squeezed(all);
-        if (!g_pGfxDevice
-            || FAILED(g_pGfxDevice->SaveScreenshot(
-                nullptr, nullptr, platform::NarrowToWide("test-output/level2_" + name + ".png").c_str(), 90, 0)))
+        if (!SaveFrame("level2_" + name))
             return;
-        static test::ImageCatalog catalog;
-        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
-        for (const test::GfxDraw& d : recorder && loaded ? recorder->draws : std::vector<test::GfxDraw> {}) {
-            const test::ImageCatalog::Image* image
-                = d.kind == test::GfxDraw::Kind::Texture ? catalog.Find(*recorder, d) : nullptr;
+        for (const test::GfxDraw& d : Draws()) {
+            const test::ImageCatalog::Image* image = ImageOf(d);
             if (image && image->name.rfind("marker00", 0) == 0)
                 bars[screen].pointer = static_cast<int>(d.target.left + d.target.right) / 2;
             if (image && image->name == "balken_red")
                 bars[screen].left = static_cast<int>(d.target.left), bars[screen].right = static_cast<int>(d.target.right);
         }
-        test::Frame frame { name, recorder.get(), &catalog, {}, 0, 0 };
-        if (loaded && recorder && engine::ReadFrame(&frame.pixels, &frame.width, &frame.height))
-            for (std::string& breach : test::CheckLayout(frame))
-                breaches.push_back(std::move(breach));
+        CheckFrame(name, breaches);
     }
 
     // Presses (or lets go of) the mouse on the middle of the image of the
     // frame last drawn that the art tables know by this name.
     void PressImage(const std::string& image, bool down)
     {
-        static test::ImageCatalog catalog;
-        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
-        for (const test::GfxDraw& d : recorder && loaded ? recorder->draws : std::vector<test::GfxDraw> {}) {
-            const test::ImageCatalog::Image* found = catalog.Find(*recorder, d);
-            if (d.kind != test::GfxDraw::Kind::Texture || !found || found->name != image)
+        for (const test::GfxDraw& d : Draws()) {
+            const test::ImageCatalog::Image* found = ImageOf(d);
+            if (!found || found->name != image)
                 continue;
             const int x = static_cast<int>(d.target.left + d.target.right) / 2;
             const int y = static_cast<int>(d.target.top + d.target.bottom) / 2;
@@ -209,10 +185,8 @@ private:
             Shoot(e.screen);
     }
 
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
     Size size;
-    std::unique_ptr<test::RecordingGfx> recorder;
     int frames = 0, menuFrames = 0, levelFrames = 0;
     bool started = false, done = false;
 };

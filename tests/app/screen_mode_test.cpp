@@ -12,12 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_testing.h"
 #include "frontend/menu_options.h"
+#include "recorded_app.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
-#include "support/layout_check.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -79,7 +78,7 @@ TEST_F(PPAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
 
 // Each step: the frame it acts in, counted from the arrival on its screen,
 // and what it does there.
-class SwitchingApp : public cPPApp {
+class SwitchingApp : public RecordedApp {
 public:
     bool Frame() override
     {
@@ -102,18 +101,6 @@ public:
     std::vector<std::string> breaches;
 
 protected:
-    void StartEngine() override
-    {
-        recorder.reset();
-        cPPApp::StartEngine();
-        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
-    }
-    void StopEngine() override
-    {
-        recorder.reset();
-        cPPApp::StopEngine();
-    }
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
     void QueryUsableArea(int& width, int& height) override { width = 1920, height = panel ? 780 : 1200; }
 
 private:
@@ -146,10 +133,8 @@ private:
     {
         const int width = cSettings::Instance().GetWidth();
         const std::string name = screen + " at " + std::to_string(width);
-        static test::ImageCatalog catalog;
-        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
-        test::Frame frame { name, recorder.get(), &catalog, {}, 0, 0 };
-        if (!loaded || !recorder || !engine::ReadFrame(&frame.pixels, &frame.width, &frame.height)) {
+        test::Frame frame;
+        if (!ReadFrame(name, frame)) {
             breaches.push_back(name + ": no frame");
             return;
         }
@@ -159,9 +144,8 @@ private:
         const auto endsSmall
             = [](const std::string& folder) { return folder.size() > 5 && folder.ends_with("_1024"); };
         std::set<std::string> wrongSet;
-        for (const test::GfxDraw& d : recorder->draws) {
-            const test::ImageCatalog::Image* image
-                = d.kind == test::GfxDraw::Kind::Texture ? catalog.Find(*recorder, d) : nullptr;
+        for (const test::GfxDraw& d : Draws()) {
+            const test::ImageCatalog::Image* image = ImageOf(d);
             if (!image)
                 continue;
             const bool small = endsSmall(image->folder);
@@ -169,7 +153,7 @@ private:
                 = small ? image->folder.substr(0, image->folder.size() - 5) : image->folder + "_1024";
             // An image drawn from one size's set where the other size's set
             // has it too.
-            if (small == (width == 1280) && catalog.Named(other, image->name))
+            if (small == (width == 1280) && Catalog().Named(other, image->name))
                 wrongSet.insert(image->folder + "/" + image->name);
         }
         for (const std::string& image : wrongSet)
@@ -278,7 +262,6 @@ private:
     }
 
     static constexpr int kLevel = 6;
-    std::unique_ptr<test::RecordingGfx> recorder;
     int frames = 0, menuFrames = 0, levelFrames = 0, visits = 0, quitAt = 0;
     bool switchedWhileLoading = false, panel = false;
 };

@@ -15,11 +15,9 @@
 #include <vector>
 
 #include "engine/engine_testing.h"
-#include "engine/gfx.h"
-#include "platform/utf16.h"
+#include "recorded_app.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_transport.h"
-#include "support/layout_check.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -48,7 +46,7 @@ double Luminance(uint32_t p)
 // A level as a player sees it, held still and shot several times: once with
 // the overlay under test taken away, then once for each of its scenes. Each
 // shot is saved as test-output/<name>_<width>_level_<n><suffix>.png.
-class LevelShotsApp : public cPPApp {
+class LevelShotsApp : public RecordedApp {
 public:
     LevelShotsApp(Case c, std::string name, int scenes)
         : c(c)
@@ -83,19 +81,6 @@ protected:
     virtual void Show(cGameWorld& world, int scene) = 0;
     virtual std::string Suffix(int scene) const { return "_" + std::to_string(scene); }
 
-    void StartEngine() override
-    {
-        recorder.reset();
-        cPPApp::StartEngine();
-        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
-    }
-    void StopEngine() override
-    {
-        recorder.reset();
-        cPPApp::StopEngine();
-    }
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
-
 private:
     // Past the task dialog the level runs a while, then stands still; each
     // shot is taken a few frames after its scene is set. True once all are.
@@ -126,17 +111,10 @@ private:
 
     void Take(Shot& shot, const std::string& suffix)
     {
-        const std::string path = "test-output/" + name + "_" + std::to_string(c.width) + "_level_"
-            + std::to_string(c.level) + suffix + ".png";
-        if (g_pGfxDevice)
-            g_pGfxDevice->SaveScreenshot(nullptr, nullptr, platform::NarrowToWide(path).c_str(), 90, 0);
+        SaveFrame(name + "_" + std::to_string(c.width) + "_level_" + std::to_string(c.level) + suffix);
         engine::ReadFrame(&shot.pixels, &shot.width, &shot.height);
-        static test::ImageCatalog catalog;
-        static const bool loaded = (catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images"), true);
-        if (!loaded || !recorder)
-            return;
-        for (const test::GfxDraw& d : recorder->draws) {
-            const test::ImageCatalog::Image* image = d.kind == test::GfxDraw::Kind::Texture ? catalog.Find(*recorder, d) : nullptr;
+        for (const test::GfxDraw& d : Draws()) {
+            const test::ImageCatalog::Image* image = ImageOf(d);
             if (image && image->kind == "car")
                 shot.cars.push_back(d.target);
         }
@@ -146,7 +124,6 @@ private:
     Case c;
     std::string name;
     int scenes;
-    std::unique_ptr<test::RecordingGfx> recorder;
     int frames = 0, menuFrames = 0, levelFrames = 0;
 };
 

@@ -1,0 +1,81 @@
+// The game over the real engine with a recorder in front that passes every
+// call on, for tests that look at frames as a player sees them: what a frame
+// drew (its draw calls and the images they show) and its pixels, saved to
+// test-output/ and judged by the layout check.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/pp_app.h"
+#include "engine/engine_testing.h"
+#include "engine/gfx.h"
+#include "platform/utf16.h"
+#include "support/layout_check.h"
+#include "support/recording_gfx.h"
+
+class RecordedApp : public cPPApp {
+public:
+    // The art tables' images (tools/art/images), read once for the run.
+    static const test::ImageCatalog& Catalog()
+    {
+        static const test::ImageCatalog catalog = [] {
+            test::ImageCatalog c;
+            c.Load(VANDREL_SOURCE_DIR "/tools/art/images");
+            return c;
+        }();
+        return catalog;
+    }
+
+protected:
+    void StartEngine() override
+    {
+        recorder.reset();
+        cPPApp::StartEngine();
+        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
+    }
+    void StopEngine() override
+    {
+        recorder.reset();
+        cPPApp::StopEngine();
+    }
+    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+
+    // The draws of the frame last drawn; none before the engine runs.
+    const std::vector<test::GfxDraw>& Draws() const
+    {
+        static const std::vector<test::GfxDraw> none;
+        return recorder ? recorder->draws : none;
+    }
+    // The image a texture draw shows; null for any other draw or an image
+    // none of the tables has.
+    const test::ImageCatalog::Image* ImageOf(const test::GfxDraw& d) const
+    {
+        return recorder && d.kind == test::GfxDraw::Kind::Texture ? Catalog().Find(*recorder, d) : nullptr;
+    }
+    // Saves the frame last presented as test-output/<file>.png.
+    bool SaveFrame(const std::string& file) const
+    {
+        const std::wstring path = platform::NarrowToWide("test-output/" + file + ".png");
+        return g_pGfxDevice && !FAILED(g_pGfxDevice->SaveScreenshot(nullptr, nullptr, path.c_str(), 90, 0));
+    }
+    // The frame last presented, named `screen`, as the layout check reads it;
+    // false when it cannot be read.
+    bool ReadFrame(const std::string& screen, test::Frame& frame) const
+    {
+        frame = test::Frame { screen, recorder.get(), &Catalog(), {}, 0, 0 };
+        return recorder && engine::ReadFrame(&frame.pixels, &frame.width, &frame.height);
+    }
+    // Adds the layout check's breaches of the frame last presented to `into`.
+    void CheckFrame(const std::string& screen, std::vector<std::string>& into) const
+    {
+        test::Frame frame;
+        if (!ReadFrame(screen, frame))
+            return;
+        for (std::string& breach : test::CheckLayout(frame))
+            into.push_back(std::move(breach));
+    }
+
+    std::unique_ptr<test::RecordingGfx> recorder;
+};
