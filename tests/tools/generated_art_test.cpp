@@ -77,11 +77,10 @@ TEST(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
     CloseEngine();
 }
 
-
 // One generated image drawn on a grey ground at the top left of the screen,
 // read back pixel by pixel: f(x, y, argb) for each pixel of the image.
-void ForEachPixel(const wchar_t* folder, const wchar_t* name,
-    const std::function<void(int, int, int, int, uint32_t)>& f)
+void ForEachPixel(
+    const wchar_t* folder, const wchar_t* name, const std::function<void(int, int, int, int, uint32_t)>& f)
 {
     CPageManager pages;
     ASSERT_TRUE(pages.Load(folder));
@@ -112,8 +111,8 @@ protected:
     }
     void TearDown() override { CloseEngine(); }
 
-    static constexpr const wchar_t* kSets[] = { L"data/gui/interface/menu/menu_submenu",
-        L"data/gui/interface/menu/menu_submenu_1024" };
+    static constexpr const wchar_t* kSets[]
+        = { L"data/gui/interface/menu/menu_submenu", L"data/gui/interface/menu/menu_submenu_1024" };
 };
 
 // A task counter shows the thing it counts, not a colour group's mark: hardly
@@ -186,8 +185,7 @@ TEST(GeneratedArt, ShopBuildingsLookUnlikeEachOther)
     ASSERT_TRUE(SUCCEEDED(device->Create(nullptr, 1280, 1024)));
     const char* const kinds[] = { "wash", "shop", "workshop", "floodlight", "diesel", "tower", "crane", "concrete",
         "office", "diner", "carpark", "carpark2", "training", "playground", "weather", "depot", "canopy" };
-    for (const wchar_t* folder :
-        { L"data/gui/interface/menu/menu_buy", L"data/gui/interface/menu/menu_buy_1024" }) {
+    for (const wchar_t* folder : { L"data/gui/interface/menu/menu_buy", L"data/gui/interface/menu/menu_buy_1024" }) {
         SCOPED_TRACE(platform::WideToNarrow(folder));
         struct Drawn {
             std::string name;
@@ -218,8 +216,8 @@ TEST(GeneratedArt, ShopBuildingsLookUnlikeEachOther)
                     ++covered;
                     differ += (x[i] < 0) != (y[i] < 0) || std::abs(x[i] - y[i]) > 40;
                 }
-                EXPECT_GT(differ, covered / 5) << images[a].name << " and " << images[b].name << " look alike: "
-                                               << differ << " of " << covered << " pixels differ";
+                EXPECT_GT(differ, covered / 5) << images[a].name << " and " << images[b].name
+                                               << " look alike: " << differ << " of " << covered << " pixels differ";
             }
         }
     }

@@ -78,8 +78,8 @@ namespace lot {
         cairo_restore(cr);
     }
 
-    void Box(cairo_t* cr, const Lot& l, double u0, double v0, double u1, double v1, double z0, double z1, Rgb wall,
-        Rgb top)
+    void Box(
+        cairo_t* cr, const Lot& l, double u0, double v0, double u1, double v1, double z0, double z1, Rgb wall, Rgb top)
     {
         const double left[4][3] = { { u0, v0, z0 }, { u0, v1, z0 }, { u0, v1, z1 }, { u0, v0, z1 } };
         const double right[4][3] = { { u0, v1, z0 }, { u1, v1, z0 }, { u1, v1, z1 }, { u0, v1, z1 } };
@@ -147,8 +147,7 @@ namespace lot {
         cairo_line_to(cr, c.x + radius, c.y - z0);
         ellipse(z0, false);
         cairo_close_path(cr);
-        LinearGradient(
-            cr, c.x - radius, 0, c.x + radius, 0, Shade(colour, 0.2), Shade(colour, -0.35));
+        LinearGradient(cr, c.x - radius, 0, c.x + radius, 0, Shade(colour, 0.2), Shade(colour, -0.35));
         cairo_fill_preserve(cr);
         Source(cr, Hex(kEdge));
         cairo_set_line_width(cr, 1.2);
@@ -217,8 +216,7 @@ bool PaintLotBuilding(cairo_t* cr, const Face& f, const std::string& n)
     std::string kind = n.substr(4, dot == std::string::npos ? std::string::npos : dot - 4);
     lot::Lot l { f, false };
     static const char* const kinds[] = { "wash", "shop", "workshop", "floodlight", "diesel", "tower", "crane",
-        "concrete", "office", "diner", "carpark", "carpark2", "training", "playground", "weather", "depot",
-        "canopy" };
+        "concrete", "office", "diner", "carpark", "carpark2", "training", "playground", "weather", "depot", "canopy" };
     bool known = false;
     for (const char* k : kinds)
         known = known || kind == k;

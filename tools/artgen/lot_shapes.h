@@ -35,15 +35,15 @@ void Ground(cairo_t* cr, const Lot& l, Rgb top);
 // bottom right and kept on the lot.
 void Shadow(cairo_t* cr, const Lot& l, double u0, double v0, double u1, double v1, double height);
 // A box from (u0, v0) to (u1, v1), from height z0 to z1.
-void Box(cairo_t* cr, const Lot& l, double u0, double v0, double u1, double v1, double z0, double z1, Rgb wall,
-    Rgb top);
+void Box(
+    cairo_t* cr, const Lot& l, double u0, double v0, double u1, double v1, double z0, double z1, Rgb wall, Rgb top);
 // A quad on the lit wall of a box (at u), from v0 to v1 and z0 to z1.
 void LeftPanel(cairo_t* cr, const Lot& l, double u, double v0, double v1, double z0, double z1, Rgb fill);
 // A quad on the shaded wall of a box (at v), from u0 to u1 and z0 to z1.
 void RightPanel(cairo_t* cr, const Lot& l, double v, double u0, double u1, double z0, double z1, Rgb fill);
 // Windows in a grid on the lit (left) or shaded (right) wall of a box.
-void Windows(cairo_t* cr, const Lot& l, bool left, double at, double from, double to, double z0, double z1,
-    int columns, int rows, Rgb glass);
+void Windows(cairo_t* cr, const Lot& l, bool left, double at, double from, double to, double z0, double z1, int columns,
+    int rows, Rgb glass);
 // A standing cylinder (tank, silo) `radius` pixels wide around (u, v).
 void Cylinder(cairo_t* cr, const Lot& l, double u, double v, double radius, double z0, double z1, Rgb colour);
 // A pole from z0 to z1 at (u, v).

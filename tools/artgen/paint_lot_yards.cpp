@@ -144,7 +144,8 @@ namespace {
         Shadow(cr, l, mu - w, mv - w, mu + w, mv + w, h * 0.5);
         Box(cr, l, mu - 0.07, mv - 0.07, mu + 0.07, mv + 0.07, 0, 5, Hex(0xB0ACA4), Hex(0xC0BCB4));
         // the mast: four legs and the cross-bracing of its two front faces
-        for (const auto& [du, dv] : { std::pair { 1, -1 }, std::pair { -1, -1 }, std::pair { 1, 1 }, std::pair { -1, 1 } })
+        for (const auto& [du, dv] :
+            { std::pair { 1, -1 }, std::pair { -1, -1 }, std::pair { 1, 1 }, std::pair { -1, 1 } })
             Line(cr, l, mu + du * w, mv + dv * w, 5, mu + du * w, mv + dv * w, h, 1.8, du < 0 ? steel : dark);
         for (double z = 5; z < h - 8; z += 9) {
             Line(cr, l, mu - w, mv - w, z, mu - w, mv + w, z + 9, 0.9, steel);

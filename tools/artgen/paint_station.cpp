@@ -311,10 +311,10 @@ Face Inset(const Face& f, double scale)
 void Slab(cairo_t* cr, const Face& f, Rgb top, double depth)
 {
     const auto& p = f.p;
-    const double left[4][2] = { { p[0][0], p[0][1] }, { p[3][0], p[3][1] }, { p[3][0], p[3][1] + depth },
-        { p[0][0], p[0][1] + depth } };
-    const double right[4][2] = { { p[3][0], p[3][1] }, { p[2][0], p[2][1] }, { p[2][0], p[2][1] + depth },
-        { p[3][0], p[3][1] + depth } };
+    const double left[4][2]
+        = { { p[0][0], p[0][1] }, { p[3][0], p[3][1] }, { p[3][0], p[3][1] + depth }, { p[0][0], p[0][1] + depth } };
+    const double right[4][2]
+        = { { p[3][0], p[3][1] }, { p[2][0], p[2][1] }, { p[2][0], p[2][1] + depth }, { p[3][0], p[3][1] + depth } };
     if (depth > 0) {
         PathPolygon(cr, left, 4);
         Source(cr, Shade(top, -0.3));
