@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "engine/engine_testing.h"
@@ -75,11 +77,10 @@ TEST(GeneratedArt, ColourGroupsOfCarsAndMarkersAreFarApart)
     CloseEngine();
 }
 
-
 // One generated image drawn on a grey ground at the top left of the screen,
 // read back pixel by pixel: f(x, y, argb) for each pixel of the image.
-void ForEachPixel(const wchar_t* folder, const wchar_t* name,
-    const std::function<void(int, int, int, int, uint32_t)>& f)
+void ForEachPixel(
+    const wchar_t* folder, const wchar_t* name, const std::function<void(int, int, int, int, uint32_t)>& f)
 {
     CPageManager pages;
     ASSERT_TRUE(pages.Load(folder));
@@ -110,8 +111,8 @@ protected:
     }
     void TearDown() override { CloseEngine(); }
 
-    static constexpr const wchar_t* kSets[] = { L"data/gui/interface/menu/menu_submenu",
-        L"data/gui/interface/menu/menu_submenu_1024" };
+    static constexpr const wchar_t* kSets[]
+        = { L"data/gui/interface/menu/menu_submenu", L"data/gui/interface/menu/menu_submenu_1024" };
 };
 
 // A task counter shows the thing it counts, not a colour group's mark: hardly
@@ -170,6 +171,57 @@ TEST_F(GeneratedHudArt, TheSlashImageIsASlash)
             EXPECT_GT(upperX / upper, lowerX / lower + 1.5) << "the stroke does not lean right";
         }
     }
+}
+
+// Every building the shop sells looks unlike every other, plain or extended,
+// at both sizes: of the pixels either of two buildings covers on a grey
+// ground, a good share differ in being covered at all or in brightness, so
+// no two are the same box in another tint.
+TEST(GeneratedArt, ShopBuildingsLookUnlikeEachOther)
+{
+    iGfxDevice* device = nullptr;
+    iGfx2D* gfx = nullptr;
+    InitEngine(522, &device, &gfx);
+    ASSERT_TRUE(SUCCEEDED(device->Create(nullptr, 1280, 1024)));
+    const char* const kinds[] = { "wash", "shop", "workshop", "floodlight", "diesel", "tower", "crane", "concrete",
+        "office", "diner", "carpark", "carpark2", "training", "playground", "weather", "depot", "canopy" };
+    for (const wchar_t* folder : { L"data/gui/interface/menu/menu_buy", L"data/gui/interface/menu/menu_buy_1024" }) {
+        SCOPED_TRACE(platform::WideToNarrow(folder));
+        struct Drawn {
+            std::string name;
+            int kind;
+            std::vector<int> luma; // -1 where the ground shows
+        };
+        std::vector<Drawn> images;
+        for (int k = 0; k < static_cast<int>(std::size(kinds)); ++k) {
+            for (const char* form : { "", "m" }) {
+                Drawn d { std::string("lot_") + kinds[k] + form + ".png", k, {} };
+                ForEachPixel(folder, platform::NarrowToWide(d.name).c_str(), [&](int, int, int, int, uint32_t argb) {
+                    const int r = argb >> 16 & 255, g = argb >> 8 & 255, b = argb & 255;
+                    d.luma.push_back((argb & 0xFFFFFF) == 0x808080 ? -1 : (r * 299 + g * 587 + b * 114) / 1000);
+                });
+                images.push_back(std::move(d));
+            }
+        }
+        for (std::size_t a = 0; a < images.size(); ++a) {
+            for (std::size_t b = a + 1; b < images.size(); ++b) {
+                if (images[a].kind == images[b].kind)
+                    continue;
+                const std::vector<int>&x = images[a].luma, &y = images[b].luma;
+                ASSERT_EQ(x.size(), y.size());
+                int covered = 0, differ = 0;
+                for (std::size_t i = 0; i < x.size(); ++i) {
+                    if (x[i] < 0 && y[i] < 0)
+                        continue;
+                    ++covered;
+                    differ += (x[i] < 0) != (y[i] < 0) || std::abs(x[i] - y[i]) > 40;
+                }
+                EXPECT_GT(differ, covered / 5) << images[a].name << " and " << images[b].name
+                                               << " look alike: " << differ << " of " << covered << " pixels differ";
+            }
+        }
+    }
+    CloseEngine();
 }
 
 } // namespace

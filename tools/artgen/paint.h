@@ -66,6 +66,24 @@ bool PaintCounterIcon(cairo_t* cr, const ImageEntry& e, const std::string& lower
 bool PaintScenery(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 bool PaintWeather(cairo_t* cr, const ImageEntry& e, const std::string& lower);
 
+// A face of the station's skewed grid: its corners left, top, right, bottom
+// and its centre.
+struct Face {
+    double p[4][2];
+    double cx = 0, cy = 0;
+};
+// The face shrunk towards its centre.
+Face Inset(const Face& f, double scale);
+// A point on the face at (u, v), both 0..1 from the left corner along its
+// top-left and bottom-left edges.
+void At(const Face& f, double u, double v, double& x, double& y);
+// A slab: the top face and, below its two lower edges, its sides.
+void Slab(cairo_t* cr, const Face& f, Rgb top, double depth);
+// A building the shop sells ("lot_wash.png", "lot_washm.png" extended),
+// standing on the lot face `f` of a 150 x 215 image; false when the name is
+// none of them.
+bool PaintLotBuilding(cairo_t* cr, const Face& f, const std::string& lowerName);
+
 // Things standing on the ground, shared by several painters.
 void PaintTree(cairo_t* cr, double cx, double baseY, double height, Rgb leaves, bool snow);
 void PaintBush(cairo_t* cr, double cx, double baseY, double width, Rgb leaves);

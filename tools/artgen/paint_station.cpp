@@ -1,7 +1,7 @@
 // The station: platforms and fundaments whose top face is exactly the
 // quadrilateral the world hit-tests for a cell, the places (pumps) standing
 // on that face in their colour group, the colour markers over them, and the
-// shop's lots and buildings on the lot face the shop hit-tests.
+// shop's lots and the houses on the lot face the shop hit-tests.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -11,11 +11,6 @@
 
 namespace artgen {
 namespace {
-
-    struct Face {
-        double p[4][2]; // left, top, right, bottom
-        double cx = 0, cy = 0;
-    };
 
     // The quadrilateral the world hit-tests, from a cell's point.
     constexpr double kCellFace[4][2] = { { 17, 96 }, { 146, 47 }, { 215, 138 }, { 93, 190 } };
@@ -35,53 +30,9 @@ namespace {
         return f;
     }
 
-    // The face shrunk towards its centre.
-    Face Inset(const Face& f, double scale)
-    {
-        Face g = f;
-        for (auto& q : g.p) {
-            q[0] = f.cx + (q[0] - f.cx) * scale;
-            q[1] = f.cy + (q[1] - f.cy) * scale;
-        }
-        return g;
-    }
-
     bool Small(const ImageEntry& e)
     {
         return e.folder.size() >= 5 && e.folder.compare(e.folder.size() - 5, 5, "_1024") == 0;
-    }
-
-    // A slab: the top face and, below its two lower edges, its sides.
-    void Slab(cairo_t* cr, const Face& f, Rgb top, double depth)
-    {
-        const auto& p = f.p;
-        const double left[4][2] = { { p[0][0], p[0][1] }, { p[3][0], p[3][1] }, { p[3][0], p[3][1] + depth },
-            { p[0][0], p[0][1] + depth } };
-        const double right[4][2] = { { p[3][0], p[3][1] }, { p[2][0], p[2][1] }, { p[2][0], p[2][1] + depth },
-            { p[3][0], p[3][1] + depth } };
-        if (depth > 0) {
-            PathPolygon(cr, left, 4);
-            Source(cr, Shade(top, -0.3));
-            cairo_fill(cr);
-            PathPolygon(cr, right, 4);
-            Source(cr, Shade(top, -0.45));
-            cairo_fill(cr);
-        }
-        PathPolygon(cr, f.p, 4);
-        LinearGradient(cr, p[0][0], p[1][1], p[2][0], p[3][1], Shade(top, 0.12), Shade(top, -0.12));
-        cairo_fill_preserve(cr);
-        Source(cr, Shade(top, -0.35));
-        cairo_set_line_width(cr, 1.5);
-        cairo_stroke(cr);
-    }
-
-    // A point on the face at (u, v), both 0..1 from the left corner along
-    // its top-left and bottom-left edges.
-    void At(const Face& f, double u, double v, double& x, double& y)
-    {
-        const auto& p = f.p;
-        x = p[0][0] + (p[1][0] - p[0][0]) * u + (p[3][0] - p[0][0]) * v;
-        y = p[0][1] + (p[1][1] - p[0][1]) * u + (p[3][1] - p[0][1]) * v;
     }
 
     void Tufts(cairo_t* cr, const Face& f, Rgb colour, int count)
@@ -233,8 +184,9 @@ namespace {
         }
     }
 
-    // A building on a lot: walls and a roof standing on the lot face; the
-    // extended ("m") form is taller with a sign.
+    // A city house on a lot: walls and a roof standing on the lot face; the
+    // extended ("m") form is taller with a sign. The buildings the player buys
+    // are painted by PaintLotBuilding, each as what it is.
     void PaintBuilding(cairo_t* cr, const Face& f, const std::string& n, double scale)
     {
         const Face base = Inset(f, 0.78);
@@ -346,6 +298,46 @@ namespace {
 
 } // namespace
 
+Face Inset(const Face& f, double scale)
+{
+    Face g = f;
+    for (auto& q : g.p) {
+        q[0] = f.cx + (q[0] - f.cx) * scale;
+        q[1] = f.cy + (q[1] - f.cy) * scale;
+    }
+    return g;
+}
+
+void Slab(cairo_t* cr, const Face& f, Rgb top, double depth)
+{
+    const auto& p = f.p;
+    const double left[4][2]
+        = { { p[0][0], p[0][1] }, { p[3][0], p[3][1] }, { p[3][0], p[3][1] + depth }, { p[0][0], p[0][1] + depth } };
+    const double right[4][2]
+        = { { p[3][0], p[3][1] }, { p[2][0], p[2][1] }, { p[2][0], p[2][1] + depth }, { p[3][0], p[3][1] + depth } };
+    if (depth > 0) {
+        PathPolygon(cr, left, 4);
+        Source(cr, Shade(top, -0.3));
+        cairo_fill(cr);
+        PathPolygon(cr, right, 4);
+        Source(cr, Shade(top, -0.45));
+        cairo_fill(cr);
+    }
+    PathPolygon(cr, f.p, 4);
+    LinearGradient(cr, p[0][0], p[1][1], p[2][0], p[3][1], Shade(top, 0.12), Shade(top, -0.12));
+    cairo_fill_preserve(cr);
+    Source(cr, Shade(top, -0.35));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+}
+
+void At(const Face& f, double u, double v, double& x, double& y)
+{
+    const auto& p = f.p;
+    x = p[0][0] + (p[1][0] - p[0][0]) * u + (p[3][0] - p[0][0]) * v;
+    y = p[0][1] + (p[1][1] - p[0][1]) * u + (p[3][1] - p[0][1]) * v;
+}
+
 bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
 {
     const bool shop = Has(e.folder, "menu_buy");
@@ -361,6 +353,15 @@ bool PaintStation(cairo_t* cr, const ImageEntry& e, const std::string& n)
         return true;
     }
     if (shop && (n.rfind("lot_", 0) == 0 || n.rfind("house_", 0) == 0 || n.rfind("pump_island", 0) == 0)) {
+        if (n.rfind("lot_", 0) == 0) {
+            // Drawn at 150 x 215 and shrunk with the image.
+            cairo_save(cr);
+            cairo_scale(cr, e.width / 150.0, e.height / 215.0);
+            const bool painted = PaintLotBuilding(cr, MakeFace(kLotFace, 0, 0), n);
+            cairo_restore(cr);
+            if (painted)
+                return true;
+        }
         const Face f = MakeFace(kLotFace, 0, 0, e.width / 150.0, e.height / 215.0);
         if (n.rfind("pump_island", 0) == 0)
             PaintPump(cr, f, -1, false, false, false, -1);
