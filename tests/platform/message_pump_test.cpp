@@ -83,9 +83,9 @@ TEST(MessagePump, TheKeyStateFollowsTheMessagesTakenNotTheKeyboardNow)
     HWND window = CreateWindowOfClass(L"KeyStateTest", L"keys", WS_POPUP, 0, 0, 320, 200, ProgramInstance());
     ASSERT_NE(window, nullptr) << LastError();
     DiscardPendingMessages();
-    const std::pair<const char*, bool> strokes[] = { { "Left Shift", true }, { "B", true }, { "B", false },
-        { "Left Shift", false }, { "Right Alt", true }, { "Q", true }, { "Q", false }, { "Right Alt", false },
-        { "O", true }, { "O", false } };
+    const std::pair<const char*, bool> strokes[]
+        = { { "Left Shift", true }, { "B", true }, { "B", false }, { "Left Shift", false }, { "Right Alt", true },
+              { "Q", true }, { "Q", false }, { "Right Alt", false }, { "O", true }, { "O", false } };
     for (const auto& [key, down] : strokes)
         ASSERT_TRUE(InjectKey(window, key, down)) << key;
     // Per letter going down: Shift held, AltGr held.
