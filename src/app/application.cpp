@@ -121,7 +121,16 @@ void cApplication::ClearKey(int code)
         keys[code] = 0;
 }
 
-bool cApplication::TakePressedKey(int* code, bool* shifted, wchar_t* text)
+void cApplication::EndKeyFrame()
+{
+    for (int code = 0; code < kKeyCount; ++code) {
+        if (keyTaps[code] & kReleasedThisFrame)
+            keys[code] = 0;
+        keyTaps[code] = 0;
+    }
+}
+
+bool cApplication::TakePressedKey(int* code, bool* shifted, bool* altGr, wchar_t* text)
 {
     // A press older than that was not meant for what reads it now.
     const double now = platform::NowMilliseconds();
@@ -135,6 +144,8 @@ bool cApplication::TakePressedKey(int* code, bool* shifted, wchar_t* text)
         *code = key.code;
     if (shifted)
         *shifted = key.shifted;
+    if (altGr)
+        *altGr = key.altGr;
     if (text)
         *text = key.text;
     return true;
@@ -207,15 +218,27 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (app && wParam < static_cast<WPARAM>(kKeyCount)) {
-            app->keys[wParam] = message == WM_KEYDOWN ? 1 : 0;
+            uint8_t& key = app->keys[wParam];
+            uint8_t& tap = app->keyTaps[wParam];
+            if (message == WM_KEYDOWN) {
+                key = 1;
+                tap = kPressedThisFrame;
+            } else if (key && (tap & kPressedThisFrame)) {
+                // No frame has seen this press yet: the next one does.
+                tap |= kReleasedThisFrame;
+            } else {
+                key = 0;
+            }
             // Kept a moment for whoever types, so a name typed right after
             // the click that opens its field loses no letter; a long wait
-            // cannot grow the list past a line.
+            // cannot grow the list past a line. The modifiers are those of
+            // this very message: the pump keeps them in step with the keys.
             if (message == WM_KEYDOWN && wParam != 0) {
                 if (app->pressedKeys.size() >= kPressedKeysKept)
                     app->pressedKeys.pop_front();
                 const bool shifted = (platform::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-                app->pressedKeys.push_back({ static_cast<int>(wParam), platform::NowMilliseconds(), shifted });
+                const bool altGr = (platform::GetKeyState(VK_RMENU) & 0x8000) != 0;
+                app->pressedKeys.push_back({ static_cast<int>(wParam), platform::NowMilliseconds(), shifted, altGr });
             }
             app->keyAwaitsText = message == WM_KEYDOWN && wParam != 0;
         }
@@ -230,7 +253,8 @@ LRESULT cApplication::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             } else {
                 if (app->pressedKeys.size() >= kPressedKeysKept)
                     app->pressedKeys.pop_front();
-                app->pressedKeys.push_back({ 0, platform::NowMilliseconds(), false, static_cast<wchar_t>(wParam) });
+                app->pressedKeys.push_back(
+                    { 0, platform::NowMilliseconds(), false, false, static_cast<wchar_t>(wParam) });
             }
             app->keyAwaitsText = false;
         }

@@ -47,17 +47,20 @@ public:
     bool ShowCursor(bool show);
 
     // The key table: 1 from a key's WM_KEYDOWN to its WM_KEYUP. A state that
-    // acts on a key clears it, so that a held key acts once.
+    // acts on a key clears it, so that a held key acts once. A key pressed
+    // and let go before any frame saw it (a quick tap, a slow frame) stays 1
+    // until the end of the next frame, so it acts as a held key would.
     bool IsKeyDown(int code) const;
     void ClearKey(int code);
+    // After each frame step: the taps that frame could see are gone.
+    void EndKeyFrame();
     // The keys pressed in the last kPressedKeyMilliseconds and not taken yet,
-    // oldest first, one at a time; false when none. A key pressed and let go
-    // between two frames is in here although the table no longer shows it.
-    // `shifted` tells whether Shift was held when the key went down, `text`
-    // the character the system's text input typed with it (0 for none).
-    // Text that came without a key of its own (an input method's) comes
-    // with the code 0.
-    bool TakePressedKey(int* code, bool* shifted, wchar_t* text);
+    // oldest first, one at a time; false when none. `shifted` and `altGr`
+    // tell whether Shift and AltGr (right Alt) were held when the key went
+    // down, `text` the character the system's text input typed with it (0
+    // for none). Text that came without a key of its own (an input method's)
+    // comes with the code 0.
+    bool TakePressedKey(int* code, bool* shifted, bool* altGr, wchar_t* text);
 
     HWND GetWindow() const { return window; }
     HINSTANCE GetInstance() const { return instance; }
@@ -89,10 +92,15 @@ protected:
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     uint8_t keys[kKeyCount] = {};
+    // Per key: went down since the last frame step; let go since then while
+    // still 1 in the table (cleared at the end of the next frame step).
+    enum : uint8_t { kPressedThisFrame = 1, kReleasedThisFrame = 2 };
+    uint8_t keyTaps[kKeyCount] = {};
     struct PressedKey {
         int code;
         double when; // milliseconds
         bool shifted;
+        bool altGr;
         wchar_t text = 0;
     };
     std::deque<PressedKey> pressedKeys;

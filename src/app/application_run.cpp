@@ -85,7 +85,9 @@ void cApplication::RunLoop(FrameStep step, bool stopMusicWhileInactive)
         // A device that cannot draw (minimised, lost) skips the frame.
         if (g_pGfxDevice && g_pGfxDevice->TestDevice() == E_FAIL)
             continue;
-        if (!(this->*step)())
+        const bool goOn = (this->*step)();
+        EndKeyFrame();
+        if (!goOn)
             break;
     }
 }

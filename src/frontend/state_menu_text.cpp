@@ -28,14 +28,15 @@ void cStateMenu::HandleTextInput(void* application)
 
 namespace {
 
-// One pressed key seen as the only key down, with Shift as it was when the
-// key went down; the rest asked of the keys.
+// One pressed key seen as the only key down, with Shift and AltGr as they
+// were when the key went down; the rest asked of the keys.
 class PressedKey : public iKeySource {
 public:
-    PressedKey(iKeySource& keys, int code, bool shifted)
+    PressedKey(iKeySource& keys, int code, bool shifted, bool altGr)
         : keys(keys)
         , code(code)
         , shifted(shifted)
+        , altGr(altGr)
     {
     }
     bool IsKeyDown(int c) override { return c == code && !taken; }
@@ -44,13 +45,19 @@ public:
         taken = taken || c == code;
         keys.ClearKey(c);
     }
-    bool IsHeld(int c) override { return c == VK_SHIFT ? shifted : keys.IsHeld(c); }
+    bool IsHeld(int c) override
+    {
+        if (c == VK_SHIFT)
+            return shifted;
+        return c == VK_RMENU ? altGr : keys.IsHeld(c);
+    }
     bool IsRussianLayout() override { return keys.IsRussianLayout(); }
 
 private:
     iKeySource& keys;
     int code;
     bool shifted;
+    bool altGr;
     bool taken = false;
 };
 
@@ -80,11 +87,12 @@ void cStateMenu::HandleTextInput(iKeySource& keys)
 {
     int code = 0;
     bool shifted = false;
+    bool altGr = false;
     wchar_t text = 0;
-    while (keys.TakePressed(&code, &shifted, &text)) {
+    while (keys.TakePressed(&code, &shifted, &altGr, &text)) {
         if (TypeLetterOfTheLayout(keys, code, text) || !code)
             continue;
-        PressedKey pressed(keys, code, shifted);
+        PressedKey pressed(keys, code, shifted, altGr);
         TypeKeys(pressed);
     }
     TypeKeys(keys);

@@ -17,6 +17,15 @@ std::array<bool, 256>& KeysDown()
     return keys;
 }
 
+// The held modifiers as the last key event the pump took carried them. SDL's
+// own state runs ahead: it has seen every event already fetched from the
+// system, not just those taken so far.
+SDL_Keymod& HeldModifiers()
+{
+    static SDL_Keymod mods = KMOD_NONE;
+    return mods;
+}
+
 struct KeyCode {
     int32_t sdl;
     int virtualKey;
@@ -167,14 +176,16 @@ int16_t GetKeyState(int virtualKey)
     constexpr int16_t kDown = static_cast<int16_t>(0xFF80); // what Windows returns
     if (virtualKey < 0 || virtualKey > 255)
         return 0;
-    const SDL_Keymod mods = SDL_GetModState();
     bool down;
     if (IsModifier(virtualKey))
-        down = ModifierDown(virtualKey, mods);
+        down = ModifierDown(virtualKey, HeldModifiers());
     else
         down = KeysDown()[static_cast<size_t>(virtualKey)];
     int16_t state = down ? kDown : 0;
-    if ((virtualKey == VK_CAPITAL && (mods & KMOD_CAPS)) || (virtualKey == VK_NUMLOCK && (mods & KMOD_NUM)))
+    // The lock toggles can change without a key event (focus coming back):
+    // read from SDL.
+    const SDL_Keymod locks = SDL_GetModState();
+    if ((virtualKey == VK_CAPITAL && (locks & KMOD_CAPS)) || (virtualKey == VK_NUMLOCK && (locks & KMOD_NUM)))
         state |= 1;
     return state;
 }
@@ -192,9 +203,15 @@ void NoteKeyState(int virtualKey, bool down)
         KeysDown()[static_cast<size_t>(virtualKey)] = down;
 }
 
+void NoteHeldModifiers(uint16_t sdlModifiers)
+{
+    HeldModifiers() = static_cast<SDL_Keymod>(sdlModifiers);
+}
+
 void ForgetKeyStates()
 {
     KeysDown().fill(false);
+    HeldModifiers() = KMOD_NONE;
 }
 
 } // namespace platform

@@ -8,8 +8,10 @@ namespace platform {
 
 // Like Windows: the top bit (0x8000, the value is negative) is set while the
 // key is down; the lowest bit is the toggle state of Caps Lock and Num Lock.
-// Shift, Ctrl and Alt (either side or one side) are read from SDL's modifier
-// state; other keys from the key events the message pump has taken.
+// As on Windows the state follows the key messages as they are taken, not
+// the keyboard now: Shift, Ctrl and Alt (either side or one side) as SDL's
+// modifier state was with the last key event the message pump took, other
+// keys from the key events it has taken.
 int16_t GetKeyState(int virtualKey);
 
 // True when the active layout is Russian: SDL reports a Cyrillic letter for

@@ -75,6 +75,9 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
 
 void TranslateKeyEvent(const SDL_KeyboardEvent& event)
 {
+    // A key event is translated only when no message waits, so its message
+    // is the next one taken: the key state follows the messages in order.
+    NoteHeldModifiers(event.keysym.mod);
     const int vk = VirtualKeyFromSdl(event.keysym.sym, event.keysym.scancode);
     if (vk == 0)
         return;

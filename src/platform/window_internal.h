@@ -32,8 +32,10 @@ void DropMessagesFor(HWND window);
 // Drops every queued message and a posted quit.
 void DiscardQueuedMessages();
 
-// The keys the pump has seen go down and not yet up, for GetKeyState.
+// The keys the pump has seen go down and not yet up, and the modifiers (SDL's
+// KMOD_* bits) the last key event it took carried, for GetKeyState.
 void NoteKeyState(int virtualKey, bool down);
+void NoteHeldModifiers(uint16_t sdlModifiers);
 void ForgetKeyStates();
 
 } // namespace platform

@@ -68,9 +68,9 @@ void ApplicationKeys::ClearKey(int code)
         app->ClearKey(code);
 }
 
-bool ApplicationKeys::TakePressed(int* code, bool* shifted, wchar_t* text)
+bool ApplicationKeys::TakePressed(int* code, bool* shifted, bool* altGr, wchar_t* text)
 {
-    return app && app->TakePressedKey(code, shifted, text);
+    return app && app->TakePressedKey(code, shifted, altGr, text);
 }
 
 bool ApplicationKeys::IsHeld(int code)

@@ -19,10 +19,10 @@ public:
     virtual bool IsHeld(int code) = 0;
     virtual bool IsRussianLayout() = 0;
     // The next key pressed since the last look, oldest first: its code (0
-    // for text that came without a key), whether Shift was held as it went
-    // down and the character the system typed with it (0 for none); false
-    // when none.
-    virtual bool TakePressed(int* /*code*/, bool* /*shifted*/, wchar_t* /*text*/) { return false; }
+    // for text that came without a key), whether Shift and AltGr were held as
+    // it went down and the character the system typed with it (0 for none);
+    // false when none.
+    virtual bool TakePressed(int* /*code*/, bool* /*shifted*/, bool* /*altGr*/, wchar_t* /*text*/) { return false; }
 };
 
 // The application's key table and the platform's keyboard.
@@ -36,7 +36,7 @@ public:
     void ClearKey(int code) override;
     bool IsHeld(int code) override;
     bool IsRussianLayout() override;
-    bool TakePressed(int* code, bool* shifted, wchar_t* text) override;
+    bool TakePressed(int* code, bool* shifted, bool* altGr, wchar_t* text) override;
 
 private:
     cApplication* app;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/cursor_set.h"
@@ -139,6 +140,40 @@ TEST_F(AppLoop, WindowProcedureSetsTheActiveFlagAndDropsTheMusicOfAHiddenWindow)
     cApplication::StaticWndProc(nullptr, WM_KEYDOWN, 512, 0);
     EXPECT_TRUE(app.IsKeyDown(511));
     EXPECT_FALSE(app.IsKeyDown(512));
+}
+
+TEST_F(AppLoop, AKeyTableEntryLastsWhileHeldAndATapUntilTheEndOfTheNextFrame)
+{
+    cTestApp app;
+    // What happens to Escape before one frame, whether that frame takes it,
+    // and whether the table shows it during and after the frame.
+    struct Case {
+        const char* what;
+        std::vector<UINT> before;
+        bool taken;
+        bool during, after;
+    };
+    const Case cases[] = {
+        { "tapped", { WM_KEYDOWN, WM_KEYUP }, false, true, false },
+        { "tapped and taken", { WM_KEYDOWN, WM_KEYUP }, true, true, false },
+        { "held", { WM_KEYDOWN }, false, true, true },
+        { "held and taken", { WM_KEYDOWN }, true, true, false },
+        { "tapped twice", { WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_KEYUP }, false, true, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (UINT message : c.before)
+            cApplication::StaticWndProc(nullptr, message, VK_ESCAPE, 0);
+        EXPECT_EQ(app.IsKeyDown(VK_ESCAPE), c.during);
+        if (c.taken)
+            app.ClearKey(VK_ESCAPE);
+        app.EndKeyFrame();
+        EXPECT_EQ(app.IsKeyDown(VK_ESCAPE), c.after);
+        // Let go after that frame: gone at once, no frame later sees it.
+        cApplication::StaticWndProc(nullptr, WM_KEYUP, VK_ESCAPE, 0);
+        EXPECT_FALSE(app.IsKeyDown(VK_ESCAPE));
+        app.EndKeyFrame();
+    }
 }
 
 TEST_F(AppLoop, ProcessesRunAtTheirIntervalsAndLeaveByIdentity)

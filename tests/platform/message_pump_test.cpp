@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/keyboard.h"
@@ -66,6 +68,38 @@ TEST(MessagePump, EventsBecomeTheWindowsMessagesAPostedQuitComesLast)
     EXPECT_EQ(DispatchMessage(&msg), 0);
     DestroyAppWindow(window);
     UnregisterWindowClass(L"PumpTest", ProgramInstance());
+    DiscardPendingMessages();
+}
+
+// Everything below goes down and up before the program takes one message, as
+// when a fast typist meets a slow frame: each key message still reads the
+// modifiers held when its key went down.
+TEST(MessagePump, TheKeyStateFollowsTheMessagesTakenNotTheKeyboardNow)
+{
+    WindowClass windowClass;
+    windowClass.procedure = &RecordingProc;
+    windowClass.className = L"KeyStateTest";
+    ASSERT_TRUE(RegisterWindowClass(windowClass));
+    HWND window = CreateWindowOfClass(L"KeyStateTest", L"keys", WS_POPUP, 0, 0, 320, 200, ProgramInstance());
+    ASSERT_NE(window, nullptr) << LastError();
+    DiscardPendingMessages();
+    const std::pair<const char*, bool> strokes[]
+        = { { "Left Shift", true }, { "B", true }, { "B", false }, { "Left Shift", false }, { "Right Alt", true },
+              { "Q", true }, { "Q", false }, { "Right Alt", false }, { "O", true }, { "O", false } };
+    for (const auto& [key, down] : strokes)
+        ASSERT_TRUE(InjectKey(window, key, down)) << key;
+    // Per letter going down: Shift held, AltGr held.
+    std::vector<std::tuple<WPARAM, bool, bool>> seen;
+    MSG msg;
+    while (PeekMessage(&msg, PM_REMOVE)) {
+        if (msg.message == WM_KEYDOWN && msg.wParam >= 'A' && msg.wParam <= 'Z')
+            seen.emplace_back(msg.wParam, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_RMENU) < 0);
+    }
+    const std::vector<std::tuple<WPARAM, bool, bool>> expected
+        = { { 'B', true, false }, { 'Q', false, true }, { 'O', false, false } };
+    EXPECT_EQ(seen, expected);
+    DestroyAppWindow(window);
+    UnregisterWindowClass(L"KeyStateTest", ProgramInstance());
     DiscardPendingMessages();
 }
 
