@@ -73,6 +73,16 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
     }
 }
 
+// The window a key or typed text goes to: a key with no focus window
+// (injected, or while focus moves) still belongs to the game's window.
+HWND KeyboardWindow(Uint32 sdlId)
+{
+    if (HWND window = WindowFromSdlId(sdlId))
+        return window;
+    const auto all = AllWindows();
+    return all.empty() ? nullptr : all.front();
+}
+
 void TranslateKeyEvent(const SDL_KeyboardEvent& event)
 {
     // A key event is translated only when no message waits, so its message
@@ -90,27 +100,17 @@ void TranslateKeyEvent(const SDL_KeyboardEvent& event)
         lParam |= static_cast<LPARAM>(0xC0000000u);
     else if (event.repeat)
         lParam |= static_cast<LPARAM>(0x40000000u);
-    HWND window = WindowFromSdlId(event.windowID);
-    if (!window) {
-        // A key with no focus window (injected, or while focus moves) still
-        // belongs to the game's window.
-        const auto all = AllWindows();
-        if (all.empty())
-            return;
-        window = all.front();
-    }
+    HWND window = KeyboardWindow(event.windowID);
+    if (!window)
+        return;
     Post(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
 }
 
 void TranslateTextEvent(const SDL_TextInputEvent& event)
 {
-    HWND window = WindowFromSdlId(event.windowID);
-    if (!window) {
-        const auto all = AllWindows();
-        if (all.empty())
-            return;
-        window = all.front();
-    }
+    HWND window = KeyboardWindow(event.windowID);
+    if (!window)
+        return;
     for (const wchar_t c : NarrowToWide(event.text))
         Post(window, WM_CHAR, static_cast<WPARAM>(c), 1);
 }

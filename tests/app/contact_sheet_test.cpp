@@ -187,21 +187,6 @@ private:
         return false;
     }
 
-    // Presses or lets go of the mouse on a text of the frame last drawn.
-    void PressText(const std::wstring& text, bool down)
-    {
-        for (const test::GfxDraw& d : Draws()) {
-            if (d.text != text || !d.font)
-                continue;
-            SIZE extent {};
-            d.font->MeasureText(text.c_str(), &extent);
-            const int x = d.x + extent.cx / 2, y = d.y + extent.cy / 2;
-            g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, down, x, y);
-            return;
-        }
-    }
-
     // In a level: its task dialog, the level after a few frames, the game
     // menu, and out through the menu's last button.
     void OnLevel()

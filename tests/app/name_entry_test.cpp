@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "platform/utf16.h"
+#include "recorded_app.h"
 #include "scene/gui_vocabulary.h"
 #include "support/menu_route.h"
-#include "support/recording_gfx.h"
 #include "support/temp_folder.h"
 #include "whole_game_fixture.h"
 
@@ -59,7 +59,7 @@ const std::vector<Name> kNames = {
 constexpr const char* kForeignLetter = "\xE4\xB8\xAD"; // U+4E2D
 constexpr int kLetterRefusedText = 47;
 
-class NamingApp : public cPPApp {
+class NamingApp : public RecordedApp {
 public:
     bool Frame() override
     {
@@ -74,20 +74,6 @@ public:
     std::vector<std::wstring> named, onScreen, inUsTxt;
     bool refusedInWords = false, refusedLetterLeftOut = false;
     std::string usTxt;
-
-protected:
-    void StartEngine() override
-    {
-        recorder.reset();
-        cPPApp::StartEngine();
-        recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
-    }
-    void StopEngine() override
-    {
-        recorder.reset();
-        cPPApp::StopEngine();
-    }
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
 private:
     // Each name: "New game", "Yes", the old name taken back, the strokes
@@ -178,28 +164,12 @@ private:
 
     bool Drawn(const std::wstring& text) const
     {
-        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {})
+        for (const test::GfxDraw& d : Draws())
             if (d.text == text)
                 return true;
         return false;
     }
 
-    // Presses or lets go of the mouse on a text of the frame last drawn.
-    void PressText(const std::wstring& text, bool down)
-    {
-        for (const test::GfxDraw& d : recorder ? recorder->draws : std::vector<test::GfxDraw> {}) {
-            if (d.text != text || !d.font)
-                continue;
-            SIZE extent {};
-            d.font->MeasureText(text.c_str(), &extent);
-            const int x = d.x + extent.cx / 2, y = d.y + extent.cy / 2;
-            g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, down, x, y);
-            return;
-        }
-    }
-
-    std::unique_ptr<test::RecordingGfx> recorder;
     int frames = 0, at = 0;
 
 public:

@@ -11,6 +11,7 @@
 #include "app/pp_app.h"
 #include "engine/engine_testing.h"
 #include "engine/gfx.h"
+#include "platform/test_events.h"
 #include "platform/utf16.h"
 #include "support/layout_check.h"
 #include "support/recording_gfx.h"
@@ -66,6 +67,20 @@ protected:
     {
         frame = test::Frame { screen, recorder.get(), &Catalog(), {}, 0, 0 };
         return recorder && engine::ReadFrame(&frame.pixels, &frame.width, &frame.height);
+    }
+    // Presses or lets go of the mouse on a text of the frame last drawn.
+    void PressText(const std::wstring& text, bool down)
+    {
+        for (const test::GfxDraw& d : Draws()) {
+            if (d.text != text || !d.font)
+                continue;
+            SIZE extent {};
+            d.font->MeasureText(text.c_str(), &extent);
+            const int x = d.x + extent.cx / 2, y = d.y + extent.cy / 2;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, down, x, y);
+            return;
+        }
     }
     // Adds the layout check's breaches of the frame last presented to `into`.
     void CheckFrame(const std::string& screen, std::vector<std::string>& into) const
