@@ -3,6 +3,7 @@
 #include "lot_shapes.h"
 
 #include <cmath>
+#include <map>
 
 namespace artgen {
 namespace lot {
@@ -215,20 +216,26 @@ bool PaintLotBuilding(cairo_t* cr, const Face& f, const std::string& n)
     const std::size_t dot = n.find('.');
     std::string kind = n.substr(4, dot == std::string::npos ? std::string::npos : dot - 4);
     lot::Lot l { f, false };
-    static const char* const kinds[] = { "wash", "shop", "workshop", "floodlight", "diesel", "tower", "crane",
-        "concrete", "office", "diner", "carpark", "carpark2", "training", "playground", "weather", "depot", "canopy" };
-    bool known = false;
-    for (const char* k : kinds)
-        known = known || kind == k;
-    if (!known && !kind.empty() && kind.back() == 'm') {
+    using Painter = void (*)(cairo_t*, const lot::Lot&);
+    static const std::map<std::string, Painter> painters = { { "wash", lot::Wash }, { "shop", lot::Shop },
+        { "workshop", lot::Workshop }, { "office", lot::Office }, { "diner", lot::Diner },
+        { "training", lot::Training }, { "depot", lot::Depot }, { "floodlight", lot::Floodlight },
+        { "tower", lot::Tower }, { "crane", lot::Crane }, { "concrete", lot::Concrete }, { "weather", lot::Weather },
+        { "playground", lot::Playground }, { "diesel", lot::Diesel }, { "canopy", lot::Canopy },
+        { "carpark", lot::Carpark }, { "carpark2", lot::Carpark2 } };
+    // "<kind>m" is the extended form of a kind.
+    if (!painters.contains(kind) && !kind.empty() && kind.back() == 'm') {
         kind.pop_back();
         l.extended = true;
     }
+    const auto painter = painters.find(kind);
+    if (painter == painters.end())
+        return false;
     cairo_save(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    const bool painted = lot::PaintHall(cr, l, kind) || lot::PaintYard(cr, l, kind) || lot::PaintPlace(cr, l, kind);
+    painter->second(cr, l);
     cairo_restore(cr);
-    return painted;
+    return true;
 }
 
 } // namespace artgen

@@ -56,9 +56,26 @@ void Car(cairo_t* cr, const Lot& l, double u, double v, bool alongU, Rgb body);
 // A small pump on an island's top at height z.
 void Pump(cairo_t* cr, const Lot& l, double u, double v, double z, double height, Rgb body, Rgb band);
 
-// The painters by kind of building; each returns false for a name it does not paint.
-bool PaintHall(cairo_t* cr, const Lot& l, const std::string& kind);
-bool PaintYard(cairo_t* cr, const Lot& l, const std::string& kind);
-bool PaintPlace(cairo_t* cr, const Lot& l, const std::string& kind);
+// One painter per kind of building (lot_shapes.cpp names them by kind).
+// Halls (paint_lot_halls.cpp):
+void Wash(cairo_t* cr, const Lot& l);
+void Shop(cairo_t* cr, const Lot& l);
+void Workshop(cairo_t* cr, const Lot& l);
+void Office(cairo_t* cr, const Lot& l);
+void Diner(cairo_t* cr, const Lot& l);
+void Training(cairo_t* cr, const Lot& l);
+void Depot(cairo_t* cr, const Lot& l);
+// Yards (paint_lot_yards.cpp):
+void Floodlight(cairo_t* cr, const Lot& l);
+void Tower(cairo_t* cr, const Lot& l);
+void Crane(cairo_t* cr, const Lot& l);
+void Concrete(cairo_t* cr, const Lot& l);
+void Weather(cairo_t* cr, const Lot& l);
+void Playground(cairo_t* cr, const Lot& l);
+// Places for cars (paint_lot_places.cpp):
+void Diesel(cairo_t* cr, const Lot& l);
+void Canopy(cairo_t* cr, const Lot& l);
+void Carpark(cairo_t* cr, const Lot& l);
+void Carpark2(cairo_t* cr, const Lot& l);
 
 } // namespace artgen::lot
