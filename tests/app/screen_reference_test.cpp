@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clock.h"
 #include "bench/evening.h"
 #include "frontend/state_menu.h"
 #include "platform/game_random.h"
@@ -34,6 +35,7 @@
 #include "support/draw_list.h"
 #include "support/temp_folder.h"
 #include "support/whole_game.h"
+#include "world/game_clock.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -178,6 +180,10 @@ protected:
         platform::GameSrand(1);
         tour = std::make_unique<ScreenTour>(GetParam(), run, lastLevel, storedPlayer ? kBuildingKind : 0, lists);
         platform::SetTimeSourceForTests([this] { return tour->ms; });
+        // The frame clock and the game's clock with its timers start as in a
+        // fresh program, whatever ran before in this process.
+        cClock::Instance().Reset();
+        cGameClock::Instance().ResetToDefaults();
         cStateMenu::SetLoadingPauseForTests([] {});
         EXPECT_TRUE(tour->Run());
         EXPECT_EQ(tour->stuck, L"");
