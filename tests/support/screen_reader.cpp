@@ -68,8 +68,8 @@ namespace {
                         + " pixels from the glyph before it");
             }
             if (!g.natural)
-                faults.push_back("digit '" + std::string(1, static_cast<char>(g.c)) + "' at x "
-                    + std::to_string(g.left) + " is not drawn at its own size");
+                faults.push_back("digit '" + std::string(1, static_cast<char>(g.c)) + "' at x " + std::to_string(g.left)
+                    + " is not drawn at its own size");
             n.text += g.c;
             n.bottom = std::max(n.bottom, g.bottom);
         }
@@ -85,8 +85,7 @@ std::vector<ImageNumber> ReadImageNumbers(
     std::vector<ImageNumber> out;
     std::vector<Glyph> run;
     for (const GfxDraw& d : gfx.draws) {
-        const ImageCatalog::Image* image
-            = d.kind == GfxDraw::Kind::Texture ? catalog.Find(gfx, d) : nullptr;
+        const ImageCatalog::Image* image = d.kind == GfxDraw::Kind::Texture ? catalog.Find(gfx, d) : nullptr;
         int set = 0;
         const wchar_t c = image ? GlyphOf(image->name, set) : 0;
         if (!c) {
@@ -95,8 +94,7 @@ std::vector<ImageNumber> ReadImageNumbers(
         }
         const RECT& t = d.target;
         const Glyph g { c, set, static_cast<int>(t.left), static_cast<int>(t.top), static_cast<int>(t.right),
-            static_cast<int>(t.bottom),
-            t.right - t.left == image->width && t.bottom - t.top == image->height };
+            static_cast<int>(t.bottom), t.right - t.left == image->width && t.bottom - t.top == image->height };
         // A number is one run of glyphs of one set on one line.
         if (!run.empty() && (run.back().set != set || run.back().top != g.top))
             Close(run, out, faults);
