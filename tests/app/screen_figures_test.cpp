@@ -198,7 +198,8 @@ private:
     }
 
     // The mouse rests on level 1's pin, then on level 2's, each long enough
-    // for the map to show that level's information.
+    // for the map to show that level's information; then Escape leads back
+    // to the start screen.
     bool HoverPins()
     {
         constexpr int kFramesPerPin = 20;
@@ -207,10 +208,14 @@ private:
         for (const cTaskRow& row : cGameWorld::Instance().taskRows)
             if (row.level == pin && hovering % kFramesPerPin == 0)
                 platform::InjectMouseMotion(window, Scene::ScaleX(row.pinX - 10), Scene::ScaleY(row.pinY - 30));
+        if (hovering == 2 * kFramesPerPin || hovering == 2 * kFramesPerPin + 1)
+            platform::InjectKey(window, "Escape", hovering == 2 * kFramesPerPin);
         const bool running = cPPApp::Frame();
-        if (reader && hovering % kFramesPerPin == kFramesPerPin - 1)
+        if (reader && pin <= 2 && hovering % kFramesPerPin == kFramesPerPin - 1)
             Keep("map_pin_" + std::to_string(pin));
-        return running && ++hovering < 2 * kFramesPerPin;
+        if (reader && cGameWorld::Instance().profilesOpen)
+            Keep("start_after");
+        return running && ++hovering < 3 * kFramesPerPin;
     }
 
     Seen Read(const std::string& screen)
@@ -566,6 +571,18 @@ TEST_P(ScreenFigures, EachScreenShowsWhatTheRulesAndFilesSay)
     EXPECT_TRUE(pin2.Shows(Gui(78) + L" " + ClockText(stats.elapsed)));
     EXPECT_TRUE(pin2.Shows(Gui(14) + L" " + ClockText(world.highscoreTime[2][1])));
     EXPECT_TRUE(pin2.Shows(world.highscoreNames[2][1]));
+
+    // The start screen again: the player has come as far as the profile file says.
+    std::ifstream in(platform::WideToNarrow(run->userFolder) + "/us.txt", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::wstring users = platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const std::size_t key = users.find(L"[last level 1]");
+    ASSERT_NE(key, std::wstring::npos);
+    const int furthest = static_cast<int>(std::wcstol(users.c_str() + key + 14, nullptr, 10));
+    EXPECT_EQ(furthest, 3);
+    const Seen& again = Screen("start_after");
+    EXPECT_TRUE(again.Shows(Gui(24) + L" " + std::to_wstring(furthest) + L" / 30"));
+    EXPECT_TRUE(again.Shows(L"auto"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ScreenFigures, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),
