@@ -163,4 +163,24 @@ TEST_F(OptionsTest, CloseResumesTheLevelAndWritesTheSettings)
     EXPECT_FLOAT_EQ(config.GetFloat(L"music volume", 0.0f), 1.0f);
 }
 
+// Closed from the start screen, the options go back to the profiles (the
+// start screen), leave the game paused as it was and write the settings.
+TEST_F(OptionsTest, CloseInTheMainMenuGoesBackToTheStartScreen)
+{
+    cSettings::Instance().canSave = true;
+    world.userFolder = platform::NarrowToWide(folder.Path());
+    world.levelActive = 0;
+    world.loadingPhase = 1;
+    world.gameMenuClosed = 0;
+    world.SetPause(true);
+    Frame();
+    ClickFrame(160 + 380 + 5, 350 + 510 + 5); // the close button, 1280 wide
+    EXPECT_EQ(world.optionsOpen, 0);
+    EXPECT_EQ(world.profilesOpen, 1);
+    EXPECT_EQ(world.loadingPhase, 0);
+    EXPECT_EQ(world.gameMenuClosed, 0);
+    EXPECT_EQ(world.paused, 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / "config.cfg"));
+}
+
 } // namespace
