@@ -99,7 +99,8 @@ TEST_F(ShopTradeTest, TheTaskLotIsExactlyTheLotTheTaskNames)
 // What a click on a lot costs or pays: a buy its price when the money reaches
 // it; with the station complete an extension half the price, never for the
 // pump islands; while it is unfinished a sellable building refunds half.
-// Each trade is in the saved game and the lot file at once.
+// The lot's bubble says so beforehand. Each trade is in the saved game and the
+// lot file at once.
 TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
 {
     const struct {
@@ -110,17 +111,24 @@ TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
         int money;
         int stateAfter, moneyAfter;
         const char* frame; // under the mouse; nullptr none
+        std::vector<std::wstring> bubble; // its lines before the click
     } cases[] = {
-        { "buy", 3, 2, 0, true, false, 1000, 9, 699, "platform_over_green.png" },
-        { "buy with the price exactly", 3, 2, 0, true, false, 301, 9, 0, "platform_over_green.png" },
-        { "buy one short", 3, 2, 0, true, false, 300, 0, 300, "platform_over_red.png" },
-        { "sale", 3, 2, 9, true, false, 10, 0, 160, "platform_over.png" },
-        { "not sellable", 3, 2, 9, false, false, 10, 9, 10, "platform_over.png" },
-        { "extension", 3, 2, 9, true, true, 150, 11, 0, "platform_over_green.png" },
-        { "extension one short", 3, 2, 9, true, true, 149, 9, 149, "platform_over_red.png" },
-        { "extended already", 3, 2, 11, true, true, 1000, 11, 1000, nullptr },
-        { "pump island", 2, 3, 9, true, true, 1000, 9, 1000, nullptr },
+        { "buy", 3, 2, 0, true, false, 1000, 9, 699, "platform_over_green.png", { L"Car wash", L"text 92 301", L"text 124" } },
+        { "buy with the price exactly", 3, 2, 0, true, false, 301, 9, 0, "platform_over_green.png",
+            { L"Car wash", L"text 92 301", L"text 124" } },
+        { "buy one short", 3, 2, 0, true, false, 300, 0, 300, "platform_over_red.png",
+            { L"Car wash", L"text 92 301", L"text 115" } },
+        { "sale", 3, 2, 9, true, false, 10, 0, 160, "platform_over.png", { L"Car wash", L"text 143 150" } },
+        { "not sellable", 3, 2, 9, false, false, 10, 9, 10, "platform_over.png", { L"Car wash" } },
+        { "extension", 3, 2, 9, true, true, 150, 11, 0, "platform_over_green.png",
+            { L"Car wash", L"text 27", L"text 92 150" } },
+        { "extension one short", 3, 2, 9, true, true, 149, 9, 149, "platform_over_red.png",
+            { L"Car wash", L"text 27", L"text 92 150", L"text 115" } },
+        { "extended already", 3, 2, 11, true, true, 1000, 11, 1000, nullptr, {} },
+        { "pump island", 2, 3, 9, true, true, 1000, 9, 1000, nullptr, {} },
     };
+    world.placeNameRows.push_back({ 3, 2, L"Car wash" });
+    world.placeNameRows.push_back({ 2, 3, L"Pump" });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         world.fundaments.clear();
@@ -145,6 +153,9 @@ TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
         const std::string frames[] = { "platform_over_green.png", "platform_over_red.png", "platform_over.png" };
         for (const std::string& frame : frames)
             EXPECT_EQ(Count(frame), c.frame && frame == c.frame ? 1 : 0) << frame;
+        gfx.ClearRecords();
+        shop.DrawPendingBubble();
+        EXPECT_EQ(gfx.Texts(), c.bubble);
 
         // Read back from the files: the money and every lot as traded.
         const bool traded = c.stateAfter != c.state;
@@ -208,6 +219,55 @@ TEST_F(ShopTradeTest, ABoughtBuildingFadesInAndAnExtensionShowsItsOwnLook)
     EXPECT_EQ(Count("lot_a"), 0);
     EXPECT_EQ(Count("lot_am"), 1);
     EXPECT_EQ(Count("platform_56.png"), 0);
+}
+
+// Escape and the leave button leave the shop for the map at the furthest
+// level, with the station and the money written; a frame without either stays;
+// a shop not open draws nothing.
+TEST_F(ShopTradeTest, EscapeAndTheLeaveButtonLeaveWithTheStationSaved)
+{
+    const struct {
+        const char* what;
+        bool escape, click;
+        bool left;
+    } cases[] = { { "nothing", false, false, false }, { "escape", true, false, true },
+        { "leave button", false, true, true } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder / "user");
+        std::filesystem::create_directories(folder / "user");
+        world.fundaments.clear();
+        AddLot(3, 2, 1, "lot_a", 300, true);
+        Build(3, 2, 9);
+        world.money = 1234;
+        world.furthestLevel = 6;
+        world.level = 31;
+        world.shopOpen = world.shopInMainMenu = 1;
+        MoveMouse(c.click ? 1280 - 215 + 20 : 0, c.click ? 1024 - 60 + 20 : 0);
+        world.keyEscape = c.escape ? 1 : 0;
+        world.leftClick = world.clickEvent = c.click ? 1 : 0;
+        gfx.ClearRecords();
+        Wait(20);
+        shop.Update();
+        EXPECT_EQ(world.shopInMainMenu, c.left ? 0 : 1);
+        EXPECT_EQ(world.shopOpen, c.left ? 0 : 1);
+        EXPECT_EQ(world.level, c.left ? 6 : 31);
+        EXPECT_EQ(world.keyEscape, 0);
+        ASSERT_EQ(std::filesystem::exists(folder / "user/1_bau"), c.left);
+        if (!c.left)
+            continue;
+        Build(3, 2, 0);
+        world.money = 0;
+        ASSERT_TRUE(world.LoadGame());
+        world.LoadLots();
+        EXPECT_EQ(world.money, 1234);
+        EXPECT_EQ(Lot(3, 2).status, 9);
+    }
+
+    world.shopInMainMenu = world.shopOpen = 0;
+    gfx.ClearRecords();
+    shop.Update();
+    EXPECT_TRUE(gfx.draws.empty());
 }
 
 } // namespace
