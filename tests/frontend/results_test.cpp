@@ -12,6 +12,7 @@
 #include "scene/hud_fixture.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
+#include "results_fixture.h"
 #include "world/player_file_rule.h"
 
 namespace {
@@ -24,44 +25,8 @@ std::string FileBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A user folder of its own, with the world and settings reset around it.
-class UserFolderScope {
-public:
-    UserFolderScope()
-    {
-        cGameWorld::Instance().ResetToDefaults();
-        cSettings::Instance().ResetToDefaults();
-        cSettings::Instance().canSave = true;
-        cGameWorld::Instance().userFolder = platform::NarrowToWide(folder.Path());
-    }
-    ~UserFolderScope()
-    {
-        cGameWorld::Instance().ResetToDefaults();
-        cSettings::Instance().ResetToDefaults();
-    }
-    std::string TablePath(int level) const
-    {
-        return folder / ((level < 10 ? "highscore/result_0" : "highscore/result_") + std::to_string(level) + ".cfg");
-    }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
-    void WriteRaw(int level, const std::string& bytes) const
-    {
-        std::filesystem::create_directories(folder / "highscore");
-        std::ofstream(TablePath(level), std::ios::binary) << bytes;
-    }
-    void WriteTable(int level, const std::string& text) const
-    {
-        const auto bytes = platform::WideToUtf16Le(L"\xFEFF" + platform::NarrowToWide(text));
-        WriteRaw(level, std::string(bytes.begin(), bytes.end()));
-    }
-    PropertyFile ReadTable(int level) const
-    {
-        PropertyFile file;
-        EXPECT_TRUE(file.Serialize(platform::NarrowToWide(TablePath(level)), false));
-        return file;
-    }
-    test::TempFolder folder;
-};
+using test::MenuHighTest;
+using test::UserFolderScope;
 
 TEST(ScoreTable, ANewEntryTakesTheFirstRowItRanksAtOrAbove)
 {
@@ -326,43 +291,6 @@ TEST_F(RecordResult, AFullDiskAtALevelsEndNamesEveryFileThatWasNotSaved)
             << testing::PrintToString(world.playerFileNotice);
 }
 
-// The result screen drawn headless after a won level of profile 2, "Kim".
-class MenuHighTest : public test::HudTest {
-protected:
-    void SetUp() override
-    {
-        test::HudTest::SetUp();
-        WriteSet("data/gui/interface/menu/menu_highscore", { "button_short_off.png", "button_short_over.png" });
-        std::filesystem::create_directories(folder / "user/highscore");
-        world.userFolder = platform::NarrowToWide(folder / "user");
-        cSettings::Instance().canSave = true;
-        high.SetActive(true);
-        world.level = world.furthestLevel = world.profileLastLevel[2] = 5;
-        world.currentProfile = 2;
-        world.profileNames[2] = L"Kim";
-        world.levelTimeLimit = 120;
-        world.drawStation = 1;
-        world.levelReward = 400;
-        world.levelBonus = 50;
-        world.levelFinalTime = world.levelElapsed = 75;
-        world.levelOver = world.levelState = world.resultScreenOpen = 1;
-        world.menuChoice = 0;
-        MoveMouse(0, 0);
-    }
-    void Frame()
-    {
-        gfx.ClearRecords();
-        Wait(17);
-        high.Draw();
-    }
-    int Count(const std::wstring& text) const
-    {
-        const auto texts = gfx.Texts();
-        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-    }
-    Scene::MenuHigh high;
-};
-
 TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)
 {
     Frame();
@@ -422,88 +350,6 @@ TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThere
         EXPECT_EQ(Count(L"text 131: " + std::to_wstring(c.points)), c.shown ? 2 : 0);
         EXPECT_EQ(high.GetNewEntryRow(), c.entryRow);
     }
-}
-
-// A won level's run goes into its table file at its rank under the typed
-// name, with its money, time and profile, the rows below it moving down; the
-// saved game holds the level passed and paid; and the table opened from the
-// map later shows the file's rows in rank order.
-TEST_F(MenuHighTest, AWonLevelsRowIsInItsFileAndTheTableFromTheMapShowsIt)
-{
-    std::string rows;
-    const char* const names[] = { "Ann", "Bob", "Cid" };
-    const int money[] = { 900, 300, 200 };
-    for (int r = 1; r <= 3; ++r)
-        rows += "[name" + std::to_string(r) + "]\r\n" + names[r - 1] + "\r\n[money" + std::to_string(r) + "]\r\n"
-            + std::to_string(money[r - 1]) + "\r\n[time" + std::to_string(r) + "]\r\n" + std::to_string(50 + r)
-            + "\r\n[workplace" + std::to_string(r) + "]\r\n" + std::to_string(r + 4) + "\r\n";
-    const auto bytes = platform::WideToUtf16Le(L"\xFEFF" + platform::NarrowToWide(rows));
-    std::ofstream(folder / "user/highscore/result_05.cfg", std::ios::binary) << std::string(bytes.begin(), bytes.end());
-
-    world.levelStatus[5] = -1;
-    world.levelRating = 1; // silver
-    Frame();
-    ASSERT_EQ(high.GetNewEntryRow(), 1); // 450 ranks below 900
-    std::wcscpy(world.textEntry, L"Kimi");
-    Frame();
-    MoveMouse(540 + 10, 960 + 10);
-    world.leftClick = 1;
-    Frame();
-    ASSERT_EQ(world.leaveLevel, 1);
-
-    PropertyFile file;
-    ASSERT_TRUE(file.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false));
-    const struct {
-        const wchar_t* name;
-        int money, time, workplace;
-    } expected[] = { { L"Ann", 900, 51, 5 }, { L"Kimi", 450, 75, 2 }, { L"Bob", 300, 52, 6 }, { L"Cid", 200, 53, 7 },
-        { L"...", 0, 0, -1 } };
-    for (int r = 1; r <= 5; ++r) {
-        SCOPED_TRACE(r);
-        const auto& e = expected[r - 1];
-        EXPECT_EQ(file.GetString(L"name" + std::to_wstring(r)), e.name);
-        EXPECT_EQ(file.GetInt(L"money" + std::to_wstring(r), -9), e.money);
-        EXPECT_EQ(file.GetInt(L"time" + std::to_wstring(r), -9), e.time);
-        if (r < 5) {
-            EXPECT_EQ(file.GetInt(L"workplace" + std::to_wstring(r), -9), e.workplace);
-        }
-    }
-
-    EXPECT_EQ(world.profileLastLevel[2], 6);
-    // The saved game, read back.
-    world.money = 0;
-    ASSERT_TRUE(world.LoadGame());
-    EXPECT_EQ(world.money, 450);
-    EXPECT_EQ(world.levelStatus[5], 1);
-    EXPECT_EQ(world.levelTime[5], 75);
-    EXPECT_EQ(world.levelCounter[5], 1);
-    // The map's best run of the level is the file's first row.
-    EXPECT_EQ(world.highscoreNames[5][1], L"Ann");
-    EXPECT_EQ(world.highscoreTime[5][1], 51);
-
-    // Opened from the map, the table shows the rows in rank order.
-    world.level = 5;
-    world.menuChoice = -1;
-    world.levelOver = world.levelState = 0;
-    world.highscoresOpen = world.resultScreenOpen = 1;
-    world.highscoreTableReady = 0;
-    Scene::MenuHigh again;
-    again.SetActive(true);
-    MoveMouse(0, 0);
-    gfx.ClearRecords();
-    Wait(17);
-    again.Draw();
-    std::vector<std::pair<int, std::wstring>> shown; // y, text
-    for (const test::GfxDraw* d : TextDraws())
-        for (const auto& e : expected)
-            if (d->color != 0xFF000000u && (d->text == e.name || d->text == std::to_wstring(e.money)))
-                shown.emplace_back(d->y, d->text);
-    std::stable_sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::wstring> order;
-    for (const auto& [y, text] : shown)
-        order.push_back(text);
-    EXPECT_EQ(order, (std::vector<std::wstring> { L"Ann", L"900", L"Kimi", L"450", L"Bob", L"300", L"Cid", L"200",
-                         L"...", L"0", L"...", L"0" }));
 }
 
 } // namespace
