@@ -163,4 +163,65 @@ TEST_F(WorldMapProgress, EscapeAndEachButtonLeadToTheirScreen)
     }
 }
 
+// A click on a pin chooses its level when the level is open: any level up to
+// the furthest, a level whose building stands. A level beyond the furthest has
+// no pin; one whose building is missing says so, names the place, points to
+// the city and stays unchosen, its click left for the buttons.
+TEST_F(WorldMapProgress, AClickOnAPinChoosesItsLevelOnlyWhenItIsOpen)
+{
+    const struct {
+        const char* what;
+        int furthest, pin;
+        bool built;
+        int level; // chosen afterwards
+        const wchar_t* text;
+        const wchar_t* hint;
+        const wchar_t* playLabel;
+    } cases[] = {
+        { "an earlier level", 5, 3, false, 3, L"task 3", L"", L"text 21" },
+        { "the furthest level", 5, 5, false, 5, L"task 5", L"", L"text 23" },
+        { "beyond the furthest", 5, 6, false, 5, L"task 5", L"", L"text 23" },
+        { "its building missing", 8, 8, false, 7, L"text 135 Workshop", L"text 145", L"text 21" },
+        { "its building built", 8, 8, true, 8, L"task 8", L"", L"text 23" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetFurthest(c.furthest);
+        world.level = c.furthest;
+        world.lotTable[4][3] = c.built ? 9 : 0;
+        sound.played.clear();
+        MoveMouse(0, 0);
+        Frame();
+        HoverPin(c.pin);
+        Frame();
+        Click();
+        EXPECT_EQ(world.level, c.level);
+        const bool chosen = c.level == c.pin;
+        EXPECT_EQ(world.leftClick, chosen ? 0 : 1);
+        EXPECT_EQ(Played("menu_clk"), chosen ? 1 : 0);
+        EXPECT_EQ(world.taskText, c.text);
+        EXPECT_EQ(map.GetHintText(), c.hint);
+        EXPECT_EQ(CountText(c.hint), *c.hint ? 2 : 0);
+        world.leftClick = 0;
+        MoveMouse(0, 0);
+        Frame();
+        EXPECT_EQ(CountText(c.playLabel), 1);
+    }
+}
+
+// Both star animations step once a frame at most, however long the frame,
+// and wrap after their fortieth picture.
+TEST_F(WorldMapProgress, StarsStepOneFramePerFrameAtMostAndWrapAfterFrame39)
+{
+    Frame(1000.0);
+    EXPECT_EQ(map.GetStarsFrame(), 1);
+    EXPECT_EQ(map.GetBonusStarsFrame(), 1);
+    Frame(5.0); // too soon
+    EXPECT_EQ(map.GetStarsFrame(), 1);
+    for (int i = 0; i < 39; ++i)
+        Frame();
+    EXPECT_EQ(map.GetStarsFrame(), 0);
+    EXPECT_EQ(map.GetBonusStarsFrame(), 0);
+}
+
 } // namespace
