@@ -183,6 +183,7 @@ TEST_F(WorldMapProgress, AClickOnAPinChoosesItsLevelOnlyWhenItIsOpen)
         { "beyond the furthest", 5, 6, false, 5, L"task 5", L"", L"text 23" },
         { "its building missing", 8, 8, false, 7, L"text 135 Workshop", L"text 145", L"text 21" },
         { "its building built", 8, 8, true, 8, L"task 8", L"", L"text 23" },
+        { "an earlier level while the furthest waits", 8, 5, false, 5, L"task 5", L"", L"text 21" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
