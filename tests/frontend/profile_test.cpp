@@ -273,4 +273,36 @@ TEST_F(ProfileChooseTest, EachButtonLeadsToItsScreenWithTheProfilesProgress)
     }
 }
 
+// One hint a frame, by what the mouse rests on: a slot (choose it), New game
+// on a profile that has a level to lose; with nothing else the window hint,
+// only while windowed.
+TEST_F(ProfileChooseTest, OneHintAFrameByWhatTheMouseRestsOn)
+{
+    using Scene::ProfileLayout::SlotX;
+    using Scene::ProfileLayout::SlotY;
+    const struct {
+        const char* what;
+        int x, y;
+        uint8_t fullScreen;
+        int lastLevel; // of the current profile, 1
+        const wchar_t* hint; // nullptr: no hint at all
+    } cases[] = {
+        { "nothing, windowed", 0, 0, 0, 7, L"text 97" },
+        { "nothing, full screen", 0, 0, 1, 7, nullptr },
+        { "another slot", SlotX(4) + 3, SlotY(4) + 3, 0, 7, L"text 67" },
+        { "the current slot", SlotX(1) + 3, SlotY(1) + 3, 1, 7, L"text 67" },
+        { "new game with progress", kNewGameX + 3, kButtonLine + 3, 1, 7, L"text 66" },
+        { "new game at the first level", kNewGameX + 3, kButtonLine + 3, 1, 1, L"text 66" },
+        { "new game, no level", kNewGameX + 3, kButtonLine + 3, 1, -1, nullptr },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.fullScreen = c.fullScreen;
+        world.profileLastLevel[1] = c.lastLevel;
+        Frame(c.x, c.y);
+        for (const wchar_t* hint : { L"text 97", L"text 67", L"text 68", L"text 66" })
+            EXPECT_EQ(Count(hint), c.hint && std::wstring(c.hint) == hint ? 2 : 0) << platform::WideToNarrow(hint);
+    }
+}
+
 } // namespace
