@@ -154,6 +154,26 @@ INSTANTIATE_TEST_SUITE_P(Choices, StateMenuChoiceTest,
     testing::Values(MenuChoiceCase { -1, 0, L"cStateMenu", nullptr }, MenuChoiceCase { 0, 0, L"game", "game Init" },
         MenuChoiceCase { 3, 0, L"exit", "exit Init" }, MenuChoiceCase { -1, 1, L"", nullptr }));
 
+// Escape skips the logos: loading begins in the same frame; without it the
+// logos go on.
+TEST_F(StateMenuTest, EscapeSkipsTheLogos)
+{
+    for (const bool escape : { false, true }) {
+        SCOPED_TRACE(escape);
+        world.logosPresent = 1;
+        world.logoCount = 2;
+        world.logoIndex = 0;
+        world.loadingPhase = 0;
+        world.keyEscape = escape ? 1 : 0;
+        Frame();
+        EXPECT_EQ(world.logosPresent, escape ? 0 : 1);
+        EXPECT_EQ(world.keyEscape, 0);
+        if (!escape) {
+            EXPECT_EQ(world.loadingPhase, 0);
+        }
+    }
+}
+
 TEST_F(StateMenuTest, ARestartStartsTheLevelAgainWithItsPanelsClosed)
 {
     FinishLoading();
