@@ -84,4 +84,50 @@ TEST_F(ExitCreditsTest, TheCreditsScrollTwoPixelsAStepUntilPastTheTopAndOnlyAfte
     EXPECT_TRUE(gfx.draws.empty());
 }
 
+// Escape ends the credits at once and gives their pictures back.
+TEST_F(ExitCreditsTest, EscapeEndsTheCredits)
+{
+    struct KeyApp : cApplication {
+        void Press(int code) { keys[code] = 1; }
+    } keyApp;
+    settings.SetResolution(1280, 1024);
+    cStateExit credits;
+    ms += 67;
+    ASSERT_TRUE(credits.Update(&keyApp));
+    ASSERT_TRUE(credits.Update(&keyApp));
+    keyApp.Press(27);
+    gfx.ClearRecords();
+    EXPECT_FALSE(credits.Update(&keyApp));
+    EXPECT_FALSE(keyApp.IsKeyDown(27)) << "the key is taken";
+    EXPECT_TRUE(gfx.draws.empty());
+    EXPECT_EQ(gfx.TexturesAlive(), 0);
+}
+
+TEST(ExitCreditsLines, AreCutAtLineFeedsWithinTheirBounds)
+{
+    const struct {
+        const char* what;
+        std::wstring text;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        { "the key line's end opens no row", L"\nA\r\n B\r\n", { L"A", L" B" } },
+        { "an empty line is a row", L"A\r\n\r\nB\r\n", { L"A", L"", L"B" } },
+        { "text after the last line feed is no line", L"A\r\nB", { L"A" } },
+        { "bare line feeds keep every letter", L"Ab\nCd\n", { L"Ab", L"Cd" } },
+        { "nothing", L"", {} },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(cStateExit::SplitLines(c.text), c.lines);
+    }
+
+    std::wstring many;
+    for (int i = 0; i < 300; ++i)
+        many += L"x\r\n";
+    EXPECT_EQ(cStateExit::SplitLines(many).size(), 256u);
+    const auto longLine = cStateExit::SplitLines(std::wstring(400, L'y') + L"\r\n");
+    ASSERT_EQ(longLine.size(), 1u);
+    EXPECT_EQ(longLine[0].size(), 255u);
+}
+
 } // namespace

@@ -163,4 +163,79 @@ TEST_F(OptionsTest, CloseResumesTheLevelAndWritesTheSettings)
     EXPECT_FLOAT_EQ(config.GetFloat(L"music volume", 0.0f), 1.0f);
 }
 
+// Closed from the start screen, the options go back to the profiles (the
+// start screen), leave the game paused as it was and write the settings.
+TEST_F(OptionsTest, CloseInTheMainMenuGoesBackToTheStartScreen)
+{
+    cSettings::Instance().canSave = true;
+    world.userFolder = platform::NarrowToWide(folder.Path());
+    world.levelActive = 0;
+    world.loadingPhase = 1;
+    world.gameMenuClosed = 0;
+    world.SetPause(true);
+    Frame();
+    ClickFrame(160 + 380 + 5, 350 + 510 + 5); // the close button, 1280 wide
+    EXPECT_EQ(world.optionsOpen, 0);
+    EXPECT_EQ(world.profilesOpen, 1);
+    EXPECT_EQ(world.loadingPhase, 0);
+    EXPECT_EQ(world.gameMenuClosed, 0);
+    EXPECT_EQ(world.paused, 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / "config.cfg"));
+}
+
+// Each toggle names itself in the hint line while the mouse rests on it and
+// does its one thing when clicked; over nothing the idle hint shows in a level,
+// and in the main menu only while windowed.
+TEST_F(OptionsTest, EachToggleNamesItselfAndDoesItsThing)
+{
+    const struct {
+        const char* what;
+        int control; // -1 nothing
+        bool inLevel;
+        uint8_t fullScreen, centred;
+        const wchar_t* hint; // nullptr none
+    } cases[] = {
+        { "mute", MenuOptions::kMute, true, 1, 0, L"text 70" },
+        { "full screen", MenuOptions::kFullScreen, true, 0, 0, L"text 71" },
+        { "window", MenuOptions::kWindow, true, 1, 0, L"text 99" },
+        { "centring off", MenuOptions::kCentring, true, 0, 0, L"text 150" },
+        { "centring on", MenuOptions::kCentring, true, 0, 1, L"text 151" },
+        { "nothing in a level", -1, true, 1, 0, L"text 97" },
+        { "nothing in the menu, windowed", -1, false, 0, 0, L"text 97" },
+        { "nothing in the menu, full screen", -1, false, 1, 0, nullptr },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        cSettings::Instance().SetResolution(1280, 1024);
+        cSettings::Instance().mute = 0;
+        world.levelActive = c.inLevel ? 1 : 0;
+        world.fullScreen = c.fullScreen;
+        world.windowCenter = c.centred;
+        world.videoModeChanged = world.screenSizeChanged = 0;
+        Frame();
+        if (c.control >= 0)
+            MoveMouse(options.ControlX(c.control, c.inLevel) + 5, options.ControlY(c.control, c.inLevel) + 5);
+        else
+            MoveMouse(5, 5);
+        Frame();
+        const auto texts = gfx.Texts();
+        for (const wchar_t* hint : { L"text 70", L"text 71", L"text 99", L"text 150", L"text 151", L"text 97" })
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), hint), c.hint && std::wstring(c.hint) == hint ? 2 : 0)
+                << platform::WideToNarrow(hint);
+        if (c.control < 0)
+            continue;
+        world.leftClick = 1;
+        Frame();
+        world.leftClick = 0;
+        EXPECT_EQ(cSettings::Instance().mute, c.control == MenuOptions::kMute ? 1 : 0);
+        EXPECT_EQ(world.windowCenter, c.control == MenuOptions::kCentring ? 1 - c.centred : c.centred);
+        const bool mode = c.control == MenuOptions::kFullScreen || c.control == MenuOptions::kWindow;
+        EXPECT_EQ(world.videoModeChanged, mode ? 1 : 0);
+        if (mode) {
+            EXPECT_EQ(world.fullScreen, c.control == MenuOptions::kFullScreen ? 1 : 0);
+        }
+        EXPECT_EQ(world.screenSizeChanged, c.control == MenuOptions::kWindow ? 1 : 0);
+    }
+}
+
 } // namespace

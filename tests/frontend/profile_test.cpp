@@ -7,6 +7,7 @@
 #include <set>
 
 #include "frontend/menu_start.h"
+#include "frontend/menu_start_profiles_layout.h"
 #include "frontend/state_menu.h"
 #include "platform/win_messages.h"
 #include "resources/property_file.h"
@@ -200,6 +201,108 @@ TEST_F(ProfileNameTest, ANewGameRemovesExactlyThatProfilesFilesAndProgress)
     EXPECT_EQ(users.GetInt(L"last level 5", 0), 1);
     EXPECT_EQ(users.GetInt(L"last level 2", 0), 9);
     EXPECT_EQ(ReadUserFile("config.cfg").GetInt(L"workplace", 0), 5);
+}
+
+// Where the profile screen's buttons lead: play goes on to the map with the
+// profile's progress read from its saved game (a profile still at its first
+// level begins the introduction), options open over it, quit ends the game
+// with the settings and names written; a click in a slot chooses its profile.
+TEST_F(ProfileChooseTest, EachButtonLeadsToItsScreenWithTheProfilesProgress)
+{
+    constexpr int kPlayX = 655, kLowerLine = 930, kQuitX = 655, kOptionsX = 410;
+    const struct {
+        const char* what;
+        int profile, x, y;
+        int profilesOpen, optionsOpen, menuChoice, level, intro;
+    } cases[] = {
+        { "play", 2, kPlayX, kButtonLine, 0, 0, -1, 12, -1 },
+        { "play at the first level", 3, kPlayX, kButtonLine, 0, 0, -1, 1, 1 },
+        { "options", 2, kOptionsX, kLowerLine, 0, 1, -1, 4, -1 },
+        { "quit", 2, kQuitX, kLowerLine, 0, 0, 3, 4, -1 },
+    };
+    const wchar_t* const names[] = { L"Cy", L"Di", L"Ed", L"Fa" };
+    for (int k = 3; k <= 6; ++k)
+        world.profileNames[k] = names[k - 3];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(user);
+        std::filesystem::create_directories(user);
+        world.currentProfile = c.profile;
+        world.bank = 777;
+        world.money = 55;
+        ASSERT_TRUE(world.SaveGame());
+        world.bank = world.money = 0;
+        world.profilesOpen = 1;
+        world.optionsOpen = world.loadingPhase = 0;
+        world.menuChoice = -1;
+        world.level = 4;
+        world.intro = -1;
+        Click(c.x + 10, c.y + 10);
+        EXPECT_EQ(world.profilesOpen, c.profilesOpen);
+        EXPECT_EQ(world.optionsOpen, c.optionsOpen);
+        EXPECT_EQ(world.menuChoice, c.menuChoice);
+        EXPECT_EQ(world.level, c.level);
+        EXPECT_EQ(world.intro, c.intro);
+        EXPECT_EQ(world.currentProfile, c.profile);
+        const bool played = c.level != 4;
+        EXPECT_EQ(world.bank, played ? 777 : 0);
+        EXPECT_EQ(world.money, played ? 55 : 0);
+        if (played) {
+            EXPECT_EQ(world.furthestLevel, c.level);
+        }
+        if (c.optionsOpen)
+            continue;
+        EXPECT_EQ(ReadUserFile("config.cfg").GetInt(L"workplace", 0), c.profile);
+        EXPECT_EQ(ReadUserFile("us.txt").GetString(L"name 2"), L"Bo");
+    }
+
+    world.profilesOpen = 1;
+    for (const int k : { 4, 2, 6, 3, 5, 1 }) {
+        Click(Scene::ProfileLayout::SlotX(k) + 5, Scene::ProfileLayout::SlotY(k) + 5);
+        EXPECT_EQ(world.currentProfile, k) << "slot " << k;
+        Frame(0, 0);
+        for (int j = 1; j <= 6; ++j) { // only the chosen name in yellow
+            const auto texts = TextDraws();
+            EXPECT_EQ(std::ranges::any_of(texts,
+                          [&](const test::GfxDraw* d) {
+                              return d->text == world.profileNames[j] && d->color == 0xFFFFFF00u;
+                          }),
+                j == k)
+                << "slot " << k << ", name " << j;
+        }
+    }
+}
+
+// One hint a frame, by what the mouse rests on: a slot (choose it), New game
+// on a profile that has a level to lose; with nothing else the window hint,
+// only while windowed.
+TEST_F(ProfileChooseTest, OneHintAFrameByWhatTheMouseRestsOn)
+{
+    using Scene::ProfileLayout::SlotX;
+    using Scene::ProfileLayout::SlotY;
+    const struct {
+        const char* what;
+        int x, y;
+        uint8_t fullScreen;
+        int lastLevel; // of the current profile, 1
+        const wchar_t* hint; // nullptr: no hint at all
+    } cases[] = {
+        { "nothing, windowed", 0, 0, 0, 7, L"text 97" },
+        { "nothing, full screen", 0, 0, 1, 7, nullptr },
+        { "another slot", SlotX(4) + 3, SlotY(4) + 3, 0, 7, L"text 67" },
+        { "the current slot", SlotX(1) + 3, SlotY(1) + 3, 1, 7, L"text 67" },
+        { "new game with progress", kNewGameX + 3, kButtonLine + 3, 1, 7, L"text 66" },
+        { "new game at the first level", kNewGameX + 3, kButtonLine + 3, 1, 1, L"text 66" },
+        { "new game, no level", kNewGameX + 3, kButtonLine + 3, 1, -1, nullptr },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.fullScreen = c.fullScreen;
+        world.profileLastLevel[1] = c.lastLevel;
+        Frame(c.x, c.y);
+        for (const wchar_t* hint : { L"text 97", L"text 67", L"text 68", L"text 66" })
+            EXPECT_EQ(Count(hint), c.hint && std::wstring(c.hint) == hint ? 2 : 0) << platform::WideToNarrow(hint);
+    }
 }
 
 } // namespace

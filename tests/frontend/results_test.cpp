@@ -12,6 +12,7 @@
 #include "scene/hud_fixture.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
+#include "results_fixture.h"
 #include "world/player_file_rule.h"
 
 namespace {
@@ -24,44 +25,8 @@ std::string FileBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A user folder of its own, with the world and settings reset around it.
-class UserFolderScope {
-public:
-    UserFolderScope()
-    {
-        cGameWorld::Instance().ResetToDefaults();
-        cSettings::Instance().ResetToDefaults();
-        cSettings::Instance().canSave = true;
-        cGameWorld::Instance().userFolder = platform::NarrowToWide(folder.Path());
-    }
-    ~UserFolderScope()
-    {
-        cGameWorld::Instance().ResetToDefaults();
-        cSettings::Instance().ResetToDefaults();
-    }
-    std::string TablePath(int level) const
-    {
-        return folder / ((level < 10 ? "highscore/result_0" : "highscore/result_") + std::to_string(level) + ".cfg");
-    }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
-    void WriteRaw(int level, const std::string& bytes) const
-    {
-        std::filesystem::create_directories(folder / "highscore");
-        std::ofstream(TablePath(level), std::ios::binary) << bytes;
-    }
-    void WriteTable(int level, const std::string& text) const
-    {
-        const auto bytes = platform::WideToUtf16Le(L"\xFEFF" + platform::NarrowToWide(text));
-        WriteRaw(level, std::string(bytes.begin(), bytes.end()));
-    }
-    PropertyFile ReadTable(int level) const
-    {
-        PropertyFile file;
-        EXPECT_TRUE(file.Serialize(platform::NarrowToWide(TablePath(level)), false));
-        return file;
-    }
-    test::TempFolder folder;
-};
+using test::MenuHighTest;
+using test::UserFolderScope;
 
 TEST(ScoreTable, ANewEntryTakesTheFirstRowItRanksAtOrAbove)
 {
@@ -325,43 +290,6 @@ TEST_F(RecordResult, AFullDiskAtALevelsEndNamesEveryFileThatWasNotSaved)
         EXPECT_NE(world.playerFileNotice.find(file + std::wstring(L" ") + g_guiVocabulary[9]), std::wstring::npos)
             << testing::PrintToString(world.playerFileNotice);
 }
-
-// The result screen drawn headless after a won level of profile 2, "Kim".
-class MenuHighTest : public test::HudTest {
-protected:
-    void SetUp() override
-    {
-        test::HudTest::SetUp();
-        WriteSet("data/gui/interface/menu/menu_highscore", { "button_short_off.png", "button_short_over.png" });
-        std::filesystem::create_directories(folder / "user/highscore");
-        world.userFolder = platform::NarrowToWide(folder / "user");
-        cSettings::Instance().canSave = true;
-        high.SetActive(true);
-        world.level = world.furthestLevel = world.profileLastLevel[2] = 5;
-        world.currentProfile = 2;
-        world.profileNames[2] = L"Kim";
-        world.levelTimeLimit = 120;
-        world.drawStation = 1;
-        world.levelReward = 400;
-        world.levelBonus = 50;
-        world.levelFinalTime = world.levelElapsed = 75;
-        world.levelOver = world.levelState = world.resultScreenOpen = 1;
-        world.menuChoice = 0;
-        MoveMouse(0, 0);
-    }
-    void Frame()
-    {
-        gfx.ClearRecords();
-        Wait(17);
-        high.Draw();
-    }
-    int Count(const std::wstring& text) const
-    {
-        const auto texts = gfx.Texts();
-        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-    }
-    Scene::MenuHigh high;
-};
 
 TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)
 {

@@ -7,8 +7,7 @@
 #include <filesystem>
 
 #include "artgen/asphalt.h"
-#include "frontend/menu_buy.h"
-#include "scene/hud_fixture.h"
+#include "shop_fixture.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
@@ -27,50 +26,7 @@ bool InQuad(const artgen::Quad& q, double x, double y)
     return sides == 4 || sides == -4;
 }
 
-// The shop over one-pixel images, lots made through the world's templates.
-class ShopTest : public test::HudTest {
-protected:
-    void SetUp() override
-    {
-        HudTest::SetUp();
-        const std::vector<std::string> images = { "level_build", "level_build_seile", "top3", "money",
-            "button_short_off.png", "button_short_over.png", "platform_56.png", "platform_57.png", "platform_over.png",
-            "platform_over_green.png", "platform_over_red.png", "lot_a", "lot_am", "lot_b", "tree_02.png" };
-        WriteSet("data/gui/interface/menu/menu_buy", images);
-        WriteSet("data/gui/interface/menu/menu_buy_1024", images);
-        std::filesystem::create_directories(folder / "user");
-        world.userFolder = platform::NarrowToWide(folder / "user");
-        cSettings::Instance().canSave = true;
-        world.currentProfile = 1;
-        world.AddFundament(56, "platform_56", "platform_56", 9);
-        shop.SetActive(true);
-        shop.LayoutStation();
-    }
-    void TearDown() override
-    {
-        shop.SetActive(false);
-        HudTest::TearDown();
-    }
-    // A lot of its own element kind; sellable and free to buy when `free`.
-    void AddLot(int row, int col, int kind, const std::string& image, int price, bool free)
-    {
-        world.AddPlaceLot(kind, image, 0, 0, price);
-        world.CreateLot(row, col, 56, kind, 1, free ? 1 : 0, 0);
-    }
-    void Build(int row, int col, int state) { Lot(row, col).status = world.lotStatus[row][col] = state; }
-    cFundament& Lot(int row, int col) { return world.fundaments[static_cast<size_t>(world.FindFundamentAt(row, col))]; }
-    // A click well inside the lot's outline.
-    void ClickLot(int row, int col)
-    {
-        MoveMouse(world.cellX[row][col] + 70, world.cellY[row][col] + 160);
-        gfx.ClearRecords();
-        Wait(20);
-        world.leftClick = 1;
-        shop.DrawStation();
-    }
-
-    Scene::MenuBuy shop;
-};
+using test::ShopTest;
 class ShopLotsTest : public ShopTest { };
 
 TEST_F(ShopLotsTest, ABuyCostsThePriceASaleRefundsHalfAndAnOpenTaskLotIsTheOnlyOffer)

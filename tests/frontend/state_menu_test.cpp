@@ -90,6 +90,90 @@ protected:
     bool lastResult = true;
 };
 
+// One screen runs a frame, chosen by the open flags in this order: the
+// profiles (with the strip below them), the options, the highscores, the shop,
+// else the world map.
+TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
+{
+    FinishLoading();
+    const struct {
+        uint8_t profiles, options, highscores, shop;
+        Calls calls;
+    } cases[] = {
+        { 1, 1, 1, 1, { "Start::Draw", "Straf::Draw" } },
+        { 0, 1, 1, 1, { "Options::Draw" } },
+        { 0, 0, 1, 1, { "High::Draw" } },
+        { 0, 0, 0, 1, { "Buy::Update" } },
+        { 0, 0, 0, 0, { "Overlux::Draw" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.calls[0]);
+        world.profilesOpen = c.profiles;
+        world.optionsOpen = c.options;
+        world.highscoresOpen = c.highscores;
+        world.shopInMainMenu = c.shop;
+        EXPECT_EQ(Frame(), c.calls);
+        EXPECT_EQ(TopName(), L"cStateMenu");
+    }
+}
+
+// What the menu's choice of a frame leads to: 0 starts the chosen level, 3
+// leaves through the exit state, -1 stays in the menu; a quit asked for (the
+// window closed) ends the program with no state after the menu.
+struct MenuChoiceCase {
+    int choice;
+    uint8_t quit;
+    const wchar_t* top;
+    const char* state; // the state begun; nullptr none
+};
+class StateMenuChoiceTest : public StateMenuTest, public testing::WithParamInterface<MenuChoiceCase> { };
+
+TEST_P(StateMenuChoiceTest, TheMenusChoiceLeadsToTheLevelTheExitOrNowhere)
+{
+    const MenuChoiceCase& c = GetParam();
+    FinishLoading();
+    states.clear();
+    world.profilesOpen = 0;
+    world.level = 5;
+    world.textEntryActive = 1;
+    world.menuChoice = c.choice;
+    world.quitRequested = c.quit;
+    Frame();
+    Frame();
+    EXPECT_EQ(TopName(), c.top);
+    EXPECT_EQ(world.level, 5);
+    if (c.state) {
+        ASSERT_FALSE(states.empty());
+        EXPECT_EQ(states.front(), c.state);
+    } else {
+        EXPECT_TRUE(states.empty());
+    }
+    EXPECT_EQ(world.textEntryActive, c.choice == 0 ? 0 : 1);
+}
+INSTANTIATE_TEST_SUITE_P(Choices, StateMenuChoiceTest,
+    testing::Values(MenuChoiceCase { -1, 0, L"cStateMenu", nullptr }, MenuChoiceCase { 0, 0, L"game", "game Init" },
+        MenuChoiceCase { 3, 0, L"exit", "exit Init" }, MenuChoiceCase { -1, 1, L"", nullptr }));
+
+// Escape skips the logos: loading begins in the same frame; without it the
+// logos go on.
+TEST_F(StateMenuTest, EscapeSkipsTheLogos)
+{
+    for (const bool escape : { false, true }) {
+        SCOPED_TRACE(escape);
+        world.logosPresent = 1;
+        world.logoCount = 2;
+        world.logoIndex = 0;
+        world.loadingPhase = 0;
+        world.keyEscape = escape ? 1 : 0;
+        Frame();
+        EXPECT_EQ(world.logosPresent, escape ? 0 : 1);
+        EXPECT_EQ(world.keyEscape, 0);
+        if (!escape) {
+            EXPECT_EQ(world.loadingPhase, 0);
+        }
+    }
+}
+
 TEST_F(StateMenuTest, ARestartStartsTheLevelAgainWithItsPanelsClosed)
 {
     FinishLoading();

@@ -2,82 +2,11 @@
 // and the panels' texts. Thirty levels and the city in the task table, pins at
 // (100 + 30 n, 200 + 15 n); level 8 needs a workshop on 4, 3; profile "Kim"
 // has come to level 5.
-#include <gtest/gtest.h>
-
-#include <set>
-
-#include "frontend/menu_high.h"
-#include "frontend/menu_overlux.h"
-#include "scene/hud_fixture.h"
-#include "scene/recording_screens.h"
+#include "worldmap_fixture.h"
 
 namespace {
 
-class WorldMapTest : public test::HudTest {
-protected:
-    void SetUp() override
-    {
-        HudTest::SetUp();
-        const std::vector<std::string> images
-            = { "map2.png", "map4.png", "mirage1.png", "mirage2.png", "fishka_01.png", "fishka_02.png", "fishka_03.png",
-                  "fishka_04.png", "fishka_05.png", "fishka_over.png", "fishka_over_city.png", "fishka_bonus.png",
-                  "bank.png", "top3.png", "blase_left_01", "blase_left_02", "blase_left_03", "button_short_off.png",
-                  "button_short_over.png", "button_short_blue_off.png", "button_short_blue_over.png" };
-        WriteSet("data/gui/interface/menu/menu_overlux", images);
-        cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-        for (int level = 1; level <= 31; ++level) {
-            const bool workshop = level == 8;
-            world.taskRows.push_back({ level, 100 + 30 * level, 200 + 15 * level, workshop ? 4 : 0, workshop ? 3 : 0,
-                workshop ? 3 : 0, L"task " + std::to_wstring(level) });
-        }
-        world.placeNameRows.push_back({ 4, 3, L"Workshop" });
-        world.currentProfile = 2;
-        world.profileNames[2] = L"Kim";
-        SetFurthest(5);
-        world.level = 5;
-        world.intro = 3;
-        for (int& status : world.levelStatus)
-            status = -1;
-        map.SetActive(true);
-    }
-    void TearDown() override
-    {
-        map.SetActive(false);
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
-        test::ScreenCalls().clear();
-        HudTest::TearDown();
-    }
-    void SetFurthest(int level) { world.profileLastLevel[world.currentProfile] = world.furthestLevel = level; }
-    void Frame()
-    {
-        gfx.ClearRecords();
-        Wait(20);
-        map.Draw();
-    }
-    void Click()
-    {
-        world.leftClick = 1;
-        Frame();
-    }
-    void HoverPin(int level) { MoveMouse(100 + 30 * level - 10, 200 + 15 * level - 30); }
-    int CountText(const std::wstring& text) const
-    {
-        const auto texts = gfx.Texts();
-        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-    }
-    const test::GfxDraw* FindText(const std::wstring& text) const
-    {
-        for (const test::GfxDraw* d : TextDraws()) {
-            if (d->text == text)
-                return d;
-        }
-        return nullptr;
-    }
-
-    Scene::MenuOverlux map;
-};
+using test::WorldMapTest;
 class WorldMapPins : public WorldMapTest { };
 class WorldMapPanels : public WorldMapTest { };
 
@@ -226,6 +155,74 @@ TEST_F(WorldMapPanels, ALevelThatCouldNotStartSaysSoOnTheMap)
     world.levelStartNotice = L"Level 5 cannot be started";
     Frame();
     EXPECT_NE(FindText(L"Level 5 cannot be started"), nullptr);
+}
+
+TEST_F(WorldMapPanels, TheBankShowsTheMoneyRightAlignedAlsoWhenNegative)
+{
+    for (const int money : { 500, -75 }) {
+        world.money = money;
+        world.bank = 9999;
+        Frame();
+        const std::wstring text = std::to_wstring(money);
+        const test::GfxDraw* shadow = FindText(text);
+        ASSERT_NE(shadow, nullptr);
+        EXPECT_EQ(shadow->color, 0xFF000000u);
+        EXPECT_EQ(shadow->x, 271 - 8 * static_cast<int>(text.size()));
+        EXPECT_EQ(shadow->y, 148);
+        EXPECT_EQ(CountText(text), 2);
+        EXPECT_EQ(CountText(L"9999"), 0);
+    }
+    ASSERT_EQ(Named("bank.png").size(), 1u);
+    EXPECT_EQ(Named("bank.png")[0].x, 60);
+    EXPECT_EQ(Named("bank.png")[0].y, 117);
+}
+
+TEST_F(WorldMapPanels, TheFirstLevelOfATripleShowsOnlyTheMoneyEarnedThere)
+{
+    world.levelMoney[4] = 1234;
+    world.levelTime[4] = 80;
+    map.DrawLevelInfo(4, 0);
+    EXPECT_EQ(gfx.Texts(), std::vector<std::wstring>({ L"text 144", L"text 144", L"1234", L"1234" }));
+    const auto texts = TextDraws();
+    EXPECT_EQ(texts[3]->y, 145);
+    EXPECT_EQ(texts[3]->x, 995 + 120 - 16);
+}
+
+TEST_F(WorldMapPanels, TheDescriptionHasTheLevelTitleAndNoTitleForTheCity)
+{
+    Frame();
+    const test::GfxDraw* title = FindText(L"text 24 5");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->y, 76); // shadow of the title at top 60 + 15
+    const test::GfxDraw* line = FindText(L"task 5");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->y, 121);
+
+    world.money = 10;
+    HoverPin(31);
+    Frame();
+    EXPECT_EQ(CountText(L"text 24 31"), 0);
+    line = FindText(L"task 31");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->y, 81); // top 20
+}
+
+TEST_F(WorldMapPanels, TheProfileLineNamesThePlayerUnderTheMap)
+{
+    Frame();
+    const auto texts = TextDraws();
+    const test::GfxDraw* white = nullptr;
+    const test::GfxDraw* yellow = nullptr;
+    for (const test::GfxDraw* d : texts) {
+        if (d->text == L"text 96 Kim")
+            (white ? yellow : white) = d;
+    }
+    ASSERT_NE(yellow, nullptr);
+    EXPECT_EQ(white->color, 0xFFFFFFFFu);
+    EXPECT_EQ(yellow->color, 0xFF9B9B00u);
+    EXPECT_EQ(white->x, yellow->x + 1);
+    EXPECT_EQ(yellow->y, 820);
+    EXPECT_EQ(yellow->x, 640 - 8 * 11 / 2);
 }
 
 } // namespace
