@@ -83,8 +83,6 @@ bool cCsvTable::Parse(iFile* file)
     }
     cFileManager::Instance().Release(file);
     m_currentRow = 0;
-    if (m_skipHeader && !m_rows.empty())
-        m_currentRow = 1;
     m_rowCount = static_cast<int>(m_rows.size());
     m_hasRows = m_rowCount > 0;
     return m_hasRows;

@@ -30,7 +30,6 @@ public:
     int ColumnCount() const { return m_columnCount; }
     int RowCount() const { return m_rowCount; }
     bool HasRows() const { return m_hasRows; }
-    void SetSkipHeader(bool skip) { m_skipHeader = skip; }
 
 private:
     int m_columnCount = 0;
@@ -40,5 +39,4 @@ private:
     bool m_hasRows = false;
     wchar_t m_separator = L';';
     wchar_t m_quote = L'"';
-    bool m_skipHeader = false;
 };

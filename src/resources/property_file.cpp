@@ -115,15 +115,6 @@ std::wstring KeyOf(const std::wstring& line)
     return resources::LowerCase(line.size() >= 2 ? line.substr(1, line.size() - 2) : std::wstring());
 }
 
-std::vector<std::wstring> Split(const std::wstring& value, std::wstring_view delimiters)
-{
-    std::vector<std::wstring> pieces;
-    Cutter cutter(value);
-    while (auto piece = cutter.Next(delimiters))
-        pieces.push_back(std::move(*piece));
-    return pieces;
-}
-
 } // namespace
 
 bool PropertyFile::Parse(iFile* file, bool flag)
@@ -201,26 +192,6 @@ bool PropertyFile::ParseHashTerminated(iFile* file, bool flag)
         if (!value)
             break;
         m_entries[KeyOf(*key)] = *value;
-    }
-    return !m_entries.empty();
-}
-
-bool PropertyFile::ParseMultiline(iFile* file, bool flag)
-{
-    Clear();
-    if (!file || flag)
-        return false;
-    const std::wstring text = ReadText(file);
-    Cutter cutter(text);
-    for (;;) {
-        auto key = cutter.Next(L"\n");
-        const auto value = key ? cutter.Next(L"[") : std::nullopt;
-        if (!value)
-            break;
-        key->pop_back(); // the CR before the line feed
-        if (!key->empty() && (*key)[0] == L'[')
-            *key = key->size() >= 2 ? key->substr(1, key->size() - 2) : std::wstring();
-        m_entries[resources::LowerCase(*key)] = value->size() >= 2 ? value->substr(0, value->size() - 2) : L"";
     }
     return !m_entries.empty();
 }
@@ -315,34 +286,4 @@ int PropertyFile::GetInt(const std::wstring& key, int defaultValue)
 float PropertyFile::GetFloat(const std::wstring& key, float defaultValue)
 {
     return HasKey(key) ? static_cast<float>(resources::ParseDouble(m_current->second)) : defaultValue;
-}
-
-std::vector<std::wstring> PropertyFile::GetStringList(const std::wstring& key)
-{
-    return HasKey(key) ? Split(m_current->second, L"\t,;") : std::vector<std::wstring>();
-}
-
-std::vector<std::wstring> PropertyFile::GetLineList(const std::wstring& key)
-{
-    return HasKey(key) ? Split(m_current->second, L"\r\n") : std::vector<std::wstring>();
-}
-
-std::vector<int> PropertyFile::GetIntList(const std::wstring& key)
-{
-    std::vector<int> out;
-    if (HasKey(key)) {
-        for (const std::wstring& piece : Split(m_current->second, L" \t,;"))
-            out.push_back(resources::ParseInt(piece));
-    }
-    return out;
-}
-
-std::vector<float> PropertyFile::GetFloatList(const std::wstring& key)
-{
-    std::vector<float> out;
-    if (HasKey(key)) {
-        for (const std::wstring& piece : Split(m_current->second, L" \t,;"))
-            out.push_back(static_cast<float>(resources::ParseDouble(piece)));
-    }
-    return out;
 }

@@ -83,3 +83,58 @@ TEST(Log, AFloodOfEntriesStopsAtTheLimitWithALastWordAndStaysWellFormed)
     log.Shutdown();
     cLog::SetFolder(L"");
 }
+
+// Each entry's prefix is minutes, seconds and hundredths since the log opened;
+// a stream's file holds its elements nested as opened, their end tags always
+// on disk, innermost first.
+TEST(Log, EntriesCarryTheirTimeAndStreamsNestTheirElements)
+{
+    double nowMs = 7000.0;
+    platform::SetTimeSourceForTests([&] { return nowMs; });
+    test::TempFolder folder;
+    cLog::SetFolder(platform::NarrowToWide(folder.Path()));
+    cLog& log = cLog::Instance();
+    log.Init();
+    const std::pair<double, const char*> times[] = { { 9.9, "[00:00:00]" }, { 10.0, "[00:00:01]" },
+        { 999.0, "[00:00:99]" }, { 1000.0, "[00:01:00]" }, { 59999.0, "[00:59:99]" }, { 60000.0, "[01:00:00]" },
+        { 754321.0, "[12:34:32]" }, { -5000.0, "[00:00:00]" } };
+    for (const auto& [after, prefix] : times) {
+        nowMs = 7000.0 + after;
+        log.Write(L"%d", 1);
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(folder / "log.xml", bytes));
+    const std::string text = platform::WideToNarrow(platform::Utf16LeToWide(bytes.data(), bytes.size()));
+    tinyxml2::XMLDocument doc;
+    ASSERT_EQ(doc.Parse(text.c_str(), text.size()), tinyxml2::XML_SUCCESS) << text;
+    const tinyxml2::XMLElement* entry = doc.FirstChildElement("log")->FirstChildElement("message");
+    for (const auto& [after, prefix] : times) {
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->GetText(), std::string(prefix) + " 1") << after;
+        entry = entry->NextSiblingElement("message");
+    }
+    log.Shutdown();
+
+    const int stream = XmlStreamOpen(L"Nest.XML", L"style.xsl");
+    ASSERT_GE(stream, 0);
+    EXPECT_EQ(XmlStreamOpen(L"nest.xml", L""), stream); // open already: the same stream
+    // What follows the declaration and the stylesheet instruction.
+    auto file = [&] {
+        const std::wstring head = L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-16\" ?>\n"
+                                  L"<?xml-stylesheet type=\"text/xsl\" href=\"style.xsl\" ?>\n";
+        std::vector<uint8_t> b;
+        platform::ReadWholeFile(folder / "nest.xml", b);
+        const std::wstring w = platform::Utf16LeToWide(b.data(), b.size());
+        return w.rfind(head, 0) == 0 ? platform::WideToNarrow(w.substr(head.size())) : "no head";
+    };
+    EXPECT_TRUE(XmlStreamOpenElement(stream, L"a") && XmlStreamOpenElement(stream, L"b"));
+    EXPECT_EQ(file(), "<a><b></b>\n</a>\n");
+    EXPECT_TRUE(XmlStreamWriteText(stream, L"x<y") && XmlStreamCloseElement(stream));
+    EXPECT_EQ(file(), "<a><b>x&lt;y</b>\n</a>\n");
+    EXPECT_TRUE(XmlStreamOpenElement(stream, L"c") && XmlStreamClose(stream));
+    EXPECT_EQ(file(), "<a><b>x&lt;y</b>\n<c></c>\n</a>\n");
+    for (const int handle : { stream, -1, 1000 })
+        EXPECT_FALSE(XmlStreamOpenElement(handle, L"d") || XmlStreamWriteText(handle, L"e")
+            || XmlStreamCloseElement(handle) || XmlStreamClose(handle)) << handle;
+    cLog::SetFolder(L""), platform::SetTimeSourceForTests(nullptr);
+}
