@@ -33,13 +33,6 @@ public:
     void DrawImage(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a);
     // Every part stretched into (x, y) to (x + width, y + height).
     void DrawImageScaled(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a);
-    // DrawImage in the colour already set.
-    void DrawImageD(const wchar_t* name, int x, int y, int width, int height);
-    // Every part from (x1, y1), fitted to the box's width (parts wider than
-    // high) or height (the others), keeping its proportions.
-    void DrawImageC(const wchar_t* name, int x1, int y1, int x2, int y2);
-    // DrawImage that also hands each part's centre to the engine.
-    void DrawImageE(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a, float extra);
 
     bool HasImage(const wchar_t* name) const;
     // Writes each part's size in turn, so the last part's size remains;
@@ -53,7 +46,7 @@ private:
 
     // The image's index, or -1 for a null, empty or unknown name.
     int Find(const wchar_t* name) const;
-    void DrawParts(int image, int x, int y, int width, int height, bool centre);
+    void DrawParts(int image, int x, int y, int width, int height);
     iGfxTexture* PageTexture(int page) const;
 
     std::map<std::wstring, int, NoCaseLess> m_names;
