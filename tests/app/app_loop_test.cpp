@@ -253,6 +253,8 @@ TEST_F(AppLoop, TheCursorDrawsAtTheMouseWithItsLevelsAlphaAndFallsBackToTheStand
     input.x = 50;
     input.y = 60;
     cCursorSet& cursor = cCursorSet::Instance();
+    nowMs += 1000.0; // past every timer an earlier test left running
+    cClock::Instance().Update();
     ASSERT_TRUE(cursor.Load());
     cursor.SetCursor(L"Standard", 1);
     cursor.Update();
