@@ -30,6 +30,7 @@ public:
     int ColumnCount() const { return m_columnCount; }
     int RowCount() const { return m_rowCount; }
     bool HasRows() const { return m_hasRows; }
+    void SetSkipHeader(bool skip) { m_skipHeader = skip; }
 
 private:
     int m_columnCount = 0;
@@ -39,4 +40,5 @@ private:
     bool m_hasRows = false;
     wchar_t m_separator = L';';
     wchar_t m_quote = L'"';
+    bool m_skipHeader = false;
 };

@@ -157,7 +157,7 @@ iGfxTexture* CPageManager::PageTexture(int page) const
     return page >= 0 && page < static_cast<int>(m_pages.size()) ? m_pages[page].get() : nullptr;
 }
 
-void CPageManager::DrawParts(int image, int x, int y, int width, int height)
+void CPageManager::DrawParts(int image, int x, int y, int width, int height, bool centre)
 {
     for (int p = 0; p < m_descriptor.GetPartCount(image); ++p) {
         int px = 0, py = 0, pw = 0, ph = 0, ox = 0, oy = 0;
@@ -171,7 +171,11 @@ void CPageManager::DrawParts(int image, int x, int y, int width, int height)
         const RECT source = MakeRect(px, py, static_cast<int64_t>(px) + pw, static_cast<int64_t>(py) + ph);
         const RECT target = MakeRect(left, top, left + pw, top + ph);
         g_pGfx2D->SetTexture(PageTexture(m_descriptor.GetPartPage(image, p)));
-        g_pGfx2D->DrawTexture(&source, &target, 0.0f, 0.0f);
+        if (centre)
+            g_pGfx2D->DrawTexture(
+                &source, &target, static_cast<float>(left + pw / 2), static_cast<float>(top + ph / 2));
+        else
+            g_pGfx2D->DrawTexture(&source, &target, 0.0f, 0.0f);
     }
 }
 
@@ -181,7 +185,25 @@ void CPageManager::DrawImage(const wchar_t* name, int x, int y, int width, int h
     if (image < 0 || !g_pGfx2D)
         return;
     g_pGfx2D->SetColor(MakeARGB(a, r, g, b));
-    DrawParts(image, x, y, width, height);
+    DrawParts(image, x, y, width, height, false);
+}
+
+void CPageManager::DrawImageD(const wchar_t* name, int x, int y, int width, int height)
+{
+    const int image = Find(name);
+    if (image < 0 || !g_pGfx2D)
+        return;
+    DrawParts(image, x, y, width, height, false);
+}
+
+void CPageManager::DrawImageE(
+    const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a, float /*extra*/)
+{
+    const int image = Find(name);
+    if (image < 0 || !g_pGfx2D)
+        return;
+    g_pGfx2D->SetColor(MakeARGB(a, r, g, b));
+    DrawParts(image, x, y, width, height, true);
 }
 
 void CPageManager::DrawImageScaled(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a)
@@ -195,6 +217,33 @@ void CPageManager::DrawImageScaled(const wchar_t* name, int x, int y, int width,
         int px = 0, py = 0, pw = 0, ph = 0;
         m_descriptor.GetPartRect(image, p, &px, &py, &pw, &ph);
         const RECT source = MakeRect(px, py, static_cast<int64_t>(px) + pw, static_cast<int64_t>(py) + ph);
+        g_pGfx2D->SetTexture(PageTexture(m_descriptor.GetPartPage(image, p)));
+        g_pGfx2D->DrawTexture(&source, &target, 0.0f, 0.0f);
+    }
+}
+
+void CPageManager::DrawImageC(const wchar_t* name, int x1, int y1, int x2, int y2)
+{
+    const int image = Find(name);
+    if (image < 0 || !g_pGfx2D)
+        return;
+    for (int p = 0; p < m_descriptor.GetPartCount(image); ++p) {
+        int px = 0, py = 0, pw = 0, ph = 0;
+        m_descriptor.GetPartRect(image, p, &px, &py, &pw, &ph);
+        // A part of no size has no proportions to keep (and would divide by 0).
+        if (pw <= 0 || ph <= 0)
+            continue;
+        const int64_t boxW = static_cast<int64_t>(x2) - x1, boxH = static_cast<int64_t>(y2) - y1;
+        int64_t w, h;
+        if (pw > ph) {
+            w = boxW;
+            h = boxH * ph / pw;
+        } else {
+            h = boxH;
+            w = boxW * pw / ph;
+        }
+        const RECT source = MakeRect(px, py, static_cast<int64_t>(px) + pw, static_cast<int64_t>(py) + ph);
+        const RECT target = MakeRect(x1, y1, x1 + w, y1 + h);
         g_pGfx2D->SetTexture(PageTexture(m_descriptor.GetPartPage(image, p)));
         g_pGfx2D->DrawTexture(&source, &target, 0.0f, 0.0f);
     }

@@ -115,6 +115,15 @@ std::wstring KeyOf(const std::wstring& line)
     return resources::LowerCase(line.size() >= 2 ? line.substr(1, line.size() - 2) : std::wstring());
 }
 
+std::vector<std::wstring> Split(const std::wstring& value, std::wstring_view delimiters)
+{
+    std::vector<std::wstring> pieces;
+    Cutter cutter(value);
+    while (auto piece = cutter.Next(delimiters))
+        pieces.push_back(std::move(*piece));
+    return pieces;
+}
+
 } // namespace
 
 bool PropertyFile::Parse(iFile* file, bool flag)
@@ -192,6 +201,30 @@ bool PropertyFile::ParseHashTerminated(iFile* file, bool flag)
         if (!value)
             break;
         m_entries[KeyOf(*key)] = *value;
+    }
+    return !m_entries.empty();
+}
+
+bool PropertyFile::ParseMultiline(iFile* file, bool flag)
+{
+    Clear();
+    if (!file || flag)
+        return false;
+    const std::wstring text = ReadText(file);
+    Cutter cutter(text);
+    for (;;) {
+        auto key = cutter.Next(L"\n");
+        const auto value = key ? cutter.Next(L"[") : std::nullopt;
+        if (!value)
+            break;
+        key->pop_back(); // the CR before the line feed
+        // Only the first key keeps its '[': each later one lost it to the
+        // value's cut before it. Either way the brackets go.
+        if (!key->empty() && (*key)[0] == L'[')
+            key->erase(0, 1);
+        if (!key->empty() && key->back() == L']')
+            key->pop_back();
+        m_entries[resources::LowerCase(*key)] = value->size() >= 2 ? value->substr(0, value->size() - 2) : L"";
     }
     return !m_entries.empty();
 }
@@ -286,4 +319,34 @@ int PropertyFile::GetInt(const std::wstring& key, int defaultValue)
 float PropertyFile::GetFloat(const std::wstring& key, float defaultValue)
 {
     return HasKey(key) ? static_cast<float>(resources::ParseDouble(m_current->second)) : defaultValue;
+}
+
+std::vector<std::wstring> PropertyFile::GetStringList(const std::wstring& key)
+{
+    return HasKey(key) ? Split(m_current->second, L"\t,;") : std::vector<std::wstring>();
+}
+
+std::vector<std::wstring> PropertyFile::GetLineList(const std::wstring& key)
+{
+    return HasKey(key) ? Split(m_current->second, L"\r\n") : std::vector<std::wstring>();
+}
+
+std::vector<int> PropertyFile::GetIntList(const std::wstring& key)
+{
+    std::vector<int> out;
+    if (HasKey(key)) {
+        for (const std::wstring& piece : Split(m_current->second, L" \t,;"))
+            out.push_back(resources::ParseInt(piece));
+    }
+    return out;
+}
+
+std::vector<float> PropertyFile::GetFloatList(const std::wstring& key)
+{
+    std::vector<float> out;
+    if (HasKey(key)) {
+        for (const std::wstring& piece : Split(m_current->second, L" \t,;"))
+            out.push_back(static_cast<float>(resources::ParseDouble(piece)));
+    }
+    return out;
 }

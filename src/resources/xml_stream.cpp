@@ -1,5 +1,7 @@
 #include "resources/xml_stream.h"
 
+#include <charconv>
+#include <cstdio>
 #include <cwchar>
 #include <memory>
 #include <unistd.h>
@@ -150,6 +152,56 @@ bool XmlStreamOpenElement(int handle, const std::wstring& name)
 bool XmlStreamWriteText(int handle, const std::wstring& text)
 {
     return Emit(handle, resources::XmlEscape(text));
+}
+
+bool XmlStreamWriteInt(int handle, int value)
+{
+    return Emit(handle, std::to_wstring(value));
+}
+
+bool XmlStreamWriteBool(int handle, bool value)
+{
+    return Emit(handle, value ? L"true" : L"false");
+}
+
+bool XmlStreamWriteHex(int handle, uint32_t value)
+{
+    wchar_t text[16];
+    std::swprintf(text, 16, L"0x%x", value);
+    return Emit(handle, text);
+}
+
+bool XmlStreamWriteByteHex(int handle, uint8_t value)
+{
+    return XmlStreamWriteHex(handle, value);
+}
+
+bool XmlStreamWriteChar(int handle, wchar_t value)
+{
+    return Emit(handle, resources::XmlEscape(std::wstring(1, value)));
+}
+
+bool XmlStreamWritePointer(int handle, const void* value)
+{
+    wchar_t text[32];
+    std::swprintf(text, 32, L"0x%08lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(value)));
+    return Emit(handle, text);
+}
+
+bool XmlStreamWriteFloat(int handle, float value)
+{
+    // Eight significant digits, '.' as the point whatever the locale.
+    char text[48];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 8).ptr;
+    return Emit(handle, std::wstring(text, end));
+}
+
+bool XmlStreamWriteDouble(int handle, double value)
+{
+    // As "%e": six decimals and an exponent of at least two digits.
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6).ptr;
+    return Emit(handle, std::wstring(text, end));
 }
 
 bool XmlStreamCloseElement(int handle)

@@ -1,5 +1,5 @@
 // A minimal XML output stream: open a file, open and close elements on a
-// stack, write text. Streams are addressed by integer handles; -1
+// stack, write text and values. Streams are addressed by integer handles; -1
 // means none.
 //
 // After every write the end tags of the elements still open follow on disk
@@ -20,6 +20,14 @@ void XmlStreamSetFolder(const std::wstring& folder);
 int XmlStreamOpen(const std::wstring& name, const std::wstring& stylesheet);
 bool XmlStreamOpenElement(int handle, const std::wstring& name);
 bool XmlStreamWriteText(int handle, const std::wstring& text);
+bool XmlStreamWriteInt(int handle, int value);
+bool XmlStreamWriteBool(int handle, bool value);
+bool XmlStreamWriteHex(int handle, uint32_t value);
+bool XmlStreamWriteByteHex(int handle, uint8_t value);
+bool XmlStreamWriteChar(int handle, wchar_t value);
+bool XmlStreamWritePointer(int handle, const void* value);
+bool XmlStreamWriteFloat(int handle, float value);
+bool XmlStreamWriteDouble(int handle, double value);
 bool XmlStreamCloseElement(int handle);
 // Closes every open element and forgets the stream; its handle may be reused.
 bool XmlStreamClose(int handle);

@@ -22,11 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& [key, value] : entries) {
         properties.GetInt(key, 0);
         properties.GetFloat(key, 0.0f);
+        properties.GetIntList(key);
+        properties.GetFloatList(key);
+        properties.GetStringList(key);
+        properties.GetLineList(key);
         properties.SetString(key, value, true);
     }
     {
         cMemoryFile file(data, bytes);
         properties.ParseHashTerminated(&file);
+    }
+    {
+        cMemoryFile file(data, bytes);
+        properties.ParseMultiline(&file);
     }
     // The player files' strict reading and the checks of each kind.
     const std::vector<uint8_t> whole(data, data + size);

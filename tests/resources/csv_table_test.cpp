@@ -74,3 +74,42 @@ TEST_F(CsvTable, NumbersReadTheirLeadingDigitsAndASecondLoadHoldsOnlyItsOwnRows)
     EXPECT_FALSE(table.Load(W(Here("missing.csv"))));
     EXPECT_EQ(std::tuple(table.RowCount(), table.ColumnCount(), table.HasRows()), std::tuple(0, 0, false));
 }
+
+// A table read with its header skipped starts on the first row under the
+// header, from a loose file or a package alike; a table that is only its
+// header has no row to read. The header is counted among the rows.
+TEST_F(CsvTable, AHeaderSkippedLeavesTheRowsUnderIt)
+{
+    using Rows = std::vector<std::vector<std::wstring>>;
+    const std::tuple<const char*, std::wstring, bool, Rows> cases[] = { // what, text, skip, rows walked
+        { "skipped", L"Name;Score\r\nMax;3\r\n\r\nAnn;5\r\n", true, { { L"Max", L"3" }, { L"Ann", L"5" } } },
+        { "kept", L"Name;Score\r\nMax;3\r\n", false, { { L"Name", L"Score" }, { L"Max", L"3" } } },
+        { "only a header", L"Name;Score\r\n", true, {} },
+        { "empty", L"", true, {} },
+    };
+    int n = 0;
+    for (const auto& [what, text, skip, expected] : cases) {
+        SCOPED_TRACE(what);
+        const std::vector<uint8_t> bytes = platform::WideToUtf16Le(text);
+        test::WriteBytes(Here("h.csv"), bytes);
+        test::RawPackage package;
+        package.entries = { test::MakeEntry(L"h.csv", std::string(bytes.begin(), bytes.end()), false) };
+        const std::string packagePath = Here("h" + std::to_string(++n) + ".pkg");
+        test::WriteBytes(packagePath, package.Build());
+        for (const bool fromPackage : { false, true }) {
+            cCsvTable table;
+            table.SetSkipHeader(skip);
+            const bool loaded
+                = fromPackage ? table.LoadFromPackage(W(packagePath), L"H.CSV") : table.Load(W(Here("h.csv")));
+            EXPECT_EQ(loaded, !expected.empty()) << fromPackage;
+            EXPECT_EQ(table.HasRows(), loaded) << fromPackage;
+            Rows rows;
+            for (bool more = table.HasRows(); more; more = table.NextRow())
+                rows.push_back({ table.GetString(0), table.GetString(1) });
+            EXPECT_EQ(rows, expected) << fromPackage;
+            EXPECT_EQ(table.GetString(0), L"") << fromPackage;
+            EXPECT_EQ(table.RowCount(), static_cast<int>(expected.size() + (skip && !text.empty() ? 1 : 0)));
+        }
+    }
+    EXPECT_TRUE(m_logged.empty());
+}

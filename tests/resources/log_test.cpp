@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include <functional>
 #include <locale.h>
 
 #include "platform/folders.h"
@@ -137,4 +138,55 @@ TEST(Log, EntriesCarryTheirTimeAndStreamsNestTheirElements)
         EXPECT_FALSE(XmlStreamOpenElement(handle, L"d") || XmlStreamWriteText(handle, L"e")
             || XmlStreamCloseElement(handle) || XmlStreamClose(handle)) << handle;
     cLog::SetFolder(L""), platform::SetTimeSourceForTests(nullptr);
+}
+
+// Each value writer's text as the stream's file holds it, one element per
+// value; a stream that is not open takes none of them.
+TEST(Log, ValueWritersPutTheirTextInTheFile)
+{
+    test::TempFolder folder;
+    cLog::SetFolder(platform::NarrowToWide(folder.Path()));
+    const int stream = XmlStreamOpen(L"values.xml", L"");
+    ASSERT_GE(stream, 0);
+    const std::tuple<const char*, std::function<bool(int)>, std::wstring> cases[] = {
+        { "int", [](int h) { return XmlStreamWriteInt(h, 0); }, L"0" },
+        { "negative int", [](int h) { return XmlStreamWriteInt(h, -2147483647 - 1); }, L"-2147483648" },
+        { "int", [](int h) { return XmlStreamWriteInt(h, 42); }, L"42" },
+        { "true", [](int h) { return XmlStreamWriteBool(h, true); }, L"true" },
+        { "false", [](int h) { return XmlStreamWriteBool(h, false); }, L"false" },
+        { "hex 0", [](int h) { return XmlStreamWriteHex(h, 0); }, L"0x0" },
+        { "hex", [](int h) { return XmlStreamWriteHex(h, 0xBEEF); }, L"0xbeef" },
+        { "hex all bits", [](int h) { return XmlStreamWriteHex(h, 0xFFFFFFFFu); }, L"0xffffffff" },
+        { "byte", [](int h) { return XmlStreamWriteByteHex(h, 0x0A); }, L"0xa" },
+        { "byte all bits", [](int h) { return XmlStreamWriteByteHex(h, 0xFF); }, L"0xff" },
+        { "char", [](int h) { return XmlStreamWriteChar(h, L'\u00e4'); }, L"\u00e4" },
+        { "char markup", [](int h) { return XmlStreamWriteChar(h, L'<'); }, L"&lt;" },
+        { "null pointer", [](int h) { return XmlStreamWritePointer(h, nullptr); }, L"0x00000000" },
+        { "pointer", [](int h) { return XmlStreamWritePointer(h, reinterpret_cast<void*>(0xAB12)); }, L"0x0000ab12" },
+        { "float", [](int h) { return XmlStreamWriteFloat(h, 1.5f); }, L"1.5" },
+        { "float tenth", [](int h) { return XmlStreamWriteFloat(h, -0.1f); }, L"-0.1" },
+        { "float whole", [](int h) { return XmlStreamWriteFloat(h, 100.0f); }, L"100" },
+        { "float 8 digits", [](int h) { return XmlStreamWriteFloat(h, 3.14159265f); }, L"3.1415927" },
+        { "float large", [](int h) { return XmlStreamWriteFloat(h, 123456789.0f); }, L"1.2345679e+08" },
+        { "double", [](int h) { return XmlStreamWriteDouble(h, 1.5); }, L"1.500000e+00" },
+        { "double small", [](int h) { return XmlStreamWriteDouble(h, -0.000123); }, L"-1.230000e-04" },
+        { "double 0", [](int h) { return XmlStreamWriteDouble(h, 0.0); }, L"0.000000e+00" },
+        { "double large", [](int h) { return XmlStreamWriteDouble(h, 2.5e100); }, L"2.500000e+100" },
+    };
+    setlocale(LC_NUMERIC, "de_DE.UTF-8"); // a decimal comma, where the system has it, changes nothing
+    std::wstring expected = L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-16\" ?>\n";
+    for (const auto& [what, write, text] : cases) {
+        EXPECT_TRUE(XmlStreamOpenElement(stream, L"v") && write(stream) && XmlStreamCloseElement(stream)) << what;
+        expected += L"<v>" + text + L"</v>\n";
+    }
+    setlocale(LC_NUMERIC, "C");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(folder / "values.xml", bytes));
+    EXPECT_EQ(platform::WideToNarrow(platform::Utf16LeToWide(bytes.data(), bytes.size())),
+        platform::WideToNarrow(expected));
+    EXPECT_TRUE(XmlStreamClose(stream));
+    for (const int handle : { stream, -1 })
+        for (const auto& [what, write, text] : cases)
+            EXPECT_FALSE(write(handle)) << what << handle;
+    cLog::SetFolder(L"");
 }

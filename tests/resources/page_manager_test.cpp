@@ -157,3 +157,66 @@ TEST(PageManagerDraws, EveryPartGoesWhereItsImageSaysInTheColourAsked)
     pages.DrawImage(L"lamp", 0, 0, 0, 0, 1, 2, 3, 4);
     EXPECT_TRUE(gfx.draws.empty() && !pages.HasImage(L"lamp") && gfx.TexturesAlive() == 0);
 }
+
+// The draws that fit a box, keep the colour already set, or hand each part's
+// centre on, as the engine receives them.
+TEST(PageManagerDraws, FittedUncolouredAndCentredDrawsPlaceEveryPart)
+{
+    test::TempFolder folder;
+    cPageDescriptor d;
+    d.SetPageNames(L"page", L".png");
+    const int bar = d.AddImage(L"bar", 20, 10);
+    d.AddPart(bar, 0, 1, 2, 10, 4), d.AddPart(bar, 1, 0, 0, 4, 8), d.AddPart(bar, 0, 20, 30, 6, 6);
+    d.SetPartOffset(bar, 0, 3, 5);
+    d.SetPartOffset(bar, 1, -2, 7);
+    ASSERT_TRUE(d.SaveToFile(folder / "descriptor.xml"));
+    test::WriteBytes(folder / "page0.png", test::Bytes("zero"));
+    test::WriteBytes(folder / "page1.png", test::Bytes("one"));
+    test::RecordingGfx gfx;
+    CPageManager pages;
+    ASSERT_TRUE(pages.Load(platform::NarrowToWide(folder.Path()).c_str()));
+
+    using Rect = std::tuple<int, int, int, int>;
+    using Draw = std::tuple<Rect, Rect, float, float>; // source, target, centre
+    auto rect = [](const RECT& r) { return Rect(r.left, r.top, r.right, r.bottom); };
+    const uint32_t before = 0x80FF0000u; // set before each call
+    const std::tuple<const char*, std::function<void()>, uint32_t, std::vector<Draw>> cases[] = {
+        // a 40 × 20 box: wide parts take its width, the others its height
+        { "fitted", [&] { pages.DrawImageC(L"BAR", 10, 20, 50, 40); }, before,
+            { { { 1, 2, 11, 6 }, { 10, 20, 50, 28 }, 0, 0 }, { { 0, 0, 4, 8 }, { 10, 20, 30, 40 }, 0, 0 },
+                { { 20, 30, 26, 36 }, { 10, 20, 50, 40 }, 0, 0 } } },
+        { "fitted, a tall box", [&] { pages.DrawImageC(L"bar", 0, 0, 10, 30); }, before,
+            { { { 1, 2, 11, 6 }, { 0, 0, 10, 12 }, 0, 0 }, { { 0, 0, 4, 8 }, { 0, 0, 5, 30 }, 0, 0 },
+                { { 20, 30, 26, 36 }, { 0, 0, 10, 30 }, 0, 0 } } },
+        { "uncoloured whole", [&] { pages.DrawImageD(L"Bar", 100, 50, 0, 0); }, before,
+            { { { 1, 2, 11, 6 }, { 103, 55, 113, 59 }, 0, 0 }, { { 0, 0, 4, 8 }, { 98, 57, 102, 65 }, 0, 0 },
+                { { 20, 30, 26, 36 }, { 100, 50, 106, 56 }, 0, 0 } } },
+        { "uncoloured cut", [&] { pages.DrawImageD(L"bar", 0, 0, 3, 2); }, before,
+            { { { 1, 2, 4, 4 }, { 3, 5, 6, 7 }, 0, 0 }, { { 0, 0, 3, 2 }, { -2, 7, 1, 9 }, 0, 0 },
+                { { 20, 30, 23, 32 }, { 0, 0, 3, 2 }, 0, 0 } } },
+        { "centred whole", [&] { pages.DrawImageE(L"bar", 100, 50, 0, 0, 1, 2, 3, 4, 0.5f); }, 0x04010203u,
+            { { { 1, 2, 11, 6 }, { 103, 55, 113, 59 }, 108, 57 }, { { 0, 0, 4, 8 }, { 98, 57, 102, 65 }, 100, 61 },
+                { { 20, 30, 26, 36 }, { 100, 50, 106, 56 }, 103, 53 } } },
+        { "centred cut", [&] { pages.DrawImageE(L"bar", 0, 0, 3, 2, 1, 2, 3, 4, 0.5f); }, 0x04010203u,
+            { { { 1, 2, 4, 4 }, { 3, 5, 6, 7 }, 4, 6 }, { { 0, 0, 3, 2 }, { -2, 7, 1, 9 }, -1, 8 },
+                { { 20, 30, 23, 32 }, { 0, 0, 3, 2 }, 1, 1 } } },
+        { "unknown", [&] { pages.DrawImageC(L"none", 0, 0, 9, 9), pages.DrawImageD(L"none", 0, 0, 0, 0),
+                          pages.DrawImageE(L"none", 0, 0, 0, 0, 1, 2, 3, 4, 0); }, before, {} },
+    };
+    for (const auto& [what, draw, colour, expected] : cases) {
+        SCOPED_TRACE(what);
+        gfx.SetColor(before);
+        gfx.ClearRecords();
+        draw();
+        std::vector<Draw> seen;
+        for (const test::GfxDraw& g : gfx.draws) {
+            seen.emplace_back(g.hasSource ? rect(g.source) : Rect(), rect(g.target), g.centerX, g.centerY);
+            EXPECT_EQ(g.color, colour);
+        }
+        EXPECT_EQ(seen, expected);
+        // Parts 0 and 2 lie on page 0, part 1 on page 1.
+        if (gfx.draws.size() >= 3) {
+            EXPECT_TRUE(gfx.draws[0].texture == gfx.draws[2].texture && gfx.draws[1].texture != gfx.draws[0].texture);
+        }
+    }
+}
