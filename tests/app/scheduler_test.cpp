@@ -2,7 +2,9 @@
 // clock with its timers, on a clock set by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "app/process_manager.h"
 #include "app/state_manager.h"
 #include "platform/time_source.h"
+#include "platform/utf16.h"
 #include "support/log_capture.h"
 
 namespace {
@@ -170,6 +173,55 @@ TEST_F(Schedulers, TheFrameClockAdvancesOnlyOnUpdateAndTimersMeasureFromTheirSta
     nowMs += 500.0;
     g_pClock->Update();
     EXPECT_NEAR(g_pClock->GetTime(), 0.5, 1e-9); // counted from the reset, not from before it
+}
+
+// A process runs once the time gathered since its last run reaches its
+// interval, exactly reached included; a new one has gathered the program's
+// running time already. Steps of a quarter second are exact in binary.
+TEST_F(Schedulers, AProcessRunsWhenItsGatheredTimeReachesItsInterval)
+{
+    const std::tuple<double, double, int, int> cases[] = { // interval s, frame ms, frames, runs
+        { 0.25, 250.0, 4, 4 }, { 0.25, 125.0, 8, 4 }, { 0.5, 125.0, 8, 2 }, { 0.0, 0.0, 3, 3 },
+        { 2.0, 250.0, 4, 1 }, // the program ran 1 s before it was added: its first run waits 1 s more
+    };
+    for (const auto& [interval, frameMs, frames, runs] : cases) {
+        SCOPED_TRACE(interval * 1000 + frameMs);
+        nowMs = 1000.0;
+        Recorder p(L"P", journal);
+        cProcessManager processes;
+        ASSERT_TRUE(processes.Add(&p, app, interval));
+        journal.clear();
+        for (int frame = 0; frame < frames; ++frame) {
+            nowMs += frameMs;
+            processes.Update(app);
+        }
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), L"P.Update"), runs);
+    }
+}
+
+// Removing by name: the newest process of that name, in any case; a name no
+// process has, or only part of one, removes nothing.
+TEST_F(Schedulers, RemovingByNameTakesTheNewestProcessOfThatNameInAnyCase)
+{
+    test::LogCapture log;
+    Recorder input(L"Input", journal), cursor(L"Cursor", journal), older(L"Twin", journal), newer(L"Twin", journal);
+    cProcessManager processes;
+    for (Recorder* p : { &input, &older, &cursor, &newer })
+        ASSERT_TRUE(processes.Add(p, app, 0.0));
+    journal.clear();
+    const std::tuple<const wchar_t*, bool, Journal, size_t> cases[] = { // name, removed, journal, left
+        { L"CURSOR", true, { L"Cursor.Exit" }, 3 }, { L"cursor", false, {}, 3 }, { L"Inp", false, {}, 3 },
+        { L"", false, {}, 3 }, { L"twin", true, { L"Twin.Exit" }, 2 }, { L"iNPUT", true, { L"Input.Exit" }, 1 },
+    };
+    for (const auto& [name, removed, exits, left] : cases) {
+        SCOPED_TRACE(platform::WideToNarrow(name));
+        EXPECT_EQ(processes.RemoveByName(name, app), removed);
+        EXPECT_EQ(journal, exits);
+        EXPECT_EQ(processes.Size(), left);
+        journal.clear();
+    }
+    EXPECT_TRUE(processes.Contains(&older) && !processes.Contains(&newer));
+    EXPECT_TRUE(log.lines.empty());
 }
 
 } // namespace
