@@ -121,3 +121,34 @@ TEST_F(FileManager, AnAliasComesFirstResolvingFindsWhatOpeningOpensAndPackagesCo
     EXPECT_EQ(fm.OpenPackageCount(), 0u);
     EXPECT_TRUE(m_logged.empty());
 }
+
+// One package named two ways is opened once and counts every entry taken from
+// it; an entry the directory lists but whose bytes do not check out opens as
+// nothing and leaves the package's count as it was.
+TEST_F(FileManager, APackageNamedTwoWaysOpensOnceAndAnEntryThatDoesNotOpenCountsNothing)
+{
+    auto& fm = cFileManager::Instance();
+    test::RawPackage raw;
+    raw.entries = { test::MakeEntry(L"good.txt", "good", false), test::MakeEntry(L"bad.txt", "bytes", true),
+        test::MakeEntry(L"worse.txt", "w", false) };
+    raw.entries[1].record.attributes |= package_format::kAttrDirectory; // a folder, not a file
+    raw.entries[2].record.unpackedSize = 1u << 30; // would inflate beyond any sound ratio
+    fs::create_directories(Here("data"));
+    test::WriteBytes(Here("data/pack.pkg"), raw.Build());
+    for (const wchar_t* bad : { L"bad.txt", L"WORSE.TXT" }) {
+        SCOPED_TRACE(platform::WideToNarrow(bad));
+        EXPECT_EQ(fm.Open(L"data/pack.pkg", bad), nullptr); // not open yet: nothing stays open
+        EXPECT_EQ(fm.OpenPackageCount(), 0u);
+        iFile* first = fm.Open(L"DATA\\Pack.pkg", L"good.txt");
+        iFile* second = fm.Open(L"data/pack.pkg", L"Good.TXT");
+        ASSERT_TRUE(first && second);
+        EXPECT_EQ(fm.OpenPackageCount(), 1u);
+        EXPECT_EQ(fm.Open(L"data/pack.pkg", bad), nullptr); // open: its count stays
+        EXPECT_EQ(Take(first), "good");
+        EXPECT_EQ(fm.OpenPackageCount(), 1u);
+        EXPECT_EQ(Take(second), "good");
+        EXPECT_EQ(fm.OpenPackageCount(), 0u);
+    }
+    // Only the entry claiming an impossible size is reported, each time it is asked for.
+    EXPECT_EQ(m_logged.size(), 2u);
+}
