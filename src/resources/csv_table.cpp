@@ -86,7 +86,8 @@ bool cCsvTable::Parse(iFile* file)
     if (m_skipHeader && !m_rows.empty())
         m_currentRow = 1;
     m_rowCount = static_cast<int>(m_rows.size());
-    m_hasRows = m_rowCount > 0;
+    // A table that is only its header has no row to stand on.
+    m_hasRows = m_currentRow < m_rows.size();
     return m_hasRows;
 }
 

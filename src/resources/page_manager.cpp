@@ -199,8 +199,6 @@ void CPageManager::DrawImageD(const wchar_t* name, int x, int y, int width, int 
 void CPageManager::DrawImageE(
     const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a, float /*extra*/)
 {
-    // This engine's DrawTexture takes the centre point only; the extra value
-    // has nowhere to go.
     const int image = Find(name);
     if (image < 0 || !g_pGfx2D)
         return;

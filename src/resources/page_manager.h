@@ -35,10 +35,15 @@ public:
     void DrawImageScaled(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a);
     // DrawImage in the colour already set.
     void DrawImageD(const wchar_t* name, int x, int y, int width, int height);
-    // Every part from (x1, y1), fitted to the box's width (parts wider than
-    // high) or height (the others), keeping its proportions.
+    // Every part from (x1, y1) in the colour already set: a part wider than
+    // high is drawn (x2 - x1) wide and (y2 - y1) * part height / part width
+    // high, any other (y2 - y1) high and (x2 - x1) * part width / part height
+    // wide. Proportions are kept only in a square box. Parts of no size are
+    // skipped.
     void DrawImageC(const wchar_t* name, int x1, int y1, int x2, int y2);
-    // DrawImage that also hands each part's centre to the engine.
+    // DrawImage that also hands the centre of each part as drawn to the
+    // engine's DrawTexture. The engine takes no fifth value, so `extra` goes
+    // nowhere.
     void DrawImageE(const wchar_t* name, int x, int y, int width, int height, int r, int g, int b, int a, float extra);
 
     bool HasImage(const wchar_t* name) const;

@@ -218,8 +218,12 @@ bool PropertyFile::ParseMultiline(iFile* file, bool flag)
         if (!value)
             break;
         key->pop_back(); // the CR before the line feed
+        // Only the first key keeps its '[': each later one lost it to the
+        // value's cut before it. Either way the brackets go.
         if (!key->empty() && (*key)[0] == L'[')
-            *key = key->size() >= 2 ? key->substr(1, key->size() - 2) : std::wstring();
+            key->erase(0, 1);
+        if (!key->empty() && key->back() == L']')
+            key->pop_back();
         m_entries[resources::LowerCase(*key)] = value->size() >= 2 ? value->substr(0, value->size() - 2) : L"";
     }
     return !m_entries.empty();

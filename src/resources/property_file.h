@@ -58,8 +58,10 @@ public:
     // Values run from the key line to the next '#', line breaks included. The
     // caller gives the file back.
     bool ParseHashTerminated(iFile* file, bool flag = false);
-    // Keys follow line breaks; values run to the next '['. The caller gives
-    // the file back.
+    // Keys are the lines after line breaks: a key line loses its last
+    // character (the CR) and its brackets; its value runs to the next '['
+    // and loses its last two characters (the CR LF). The caller gives the
+    // file back.
     bool ParseMultiline(iFile* file, bool flag = false);
 
     void Clear() { m_entries.clear(); }
@@ -72,7 +74,8 @@ public:
     int GetInt(const std::wstring& key, int defaultValue);
     float GetFloat(const std::wstring& key, float defaultValue);
 
-    // Empty pieces are skipped; a missing key gives an empty list.
+    // Empty pieces are skipped; a missing key or an empty value gives an
+    // empty list. Values of any length are cut whole.
     std::vector<std::wstring> GetStringList(const std::wstring& key); // tab , ;
     std::vector<std::wstring> GetLineList(const std::wstring& key);   // CR LF
     std::vector<int> GetIntList(const std::wstring& key);             // space tab , ;

@@ -245,4 +245,40 @@ TEST_F(AppLoop, TheCursorStepsAtMostOnceEvery50MillisecondsAndWraps)
     cursor.Release();
 }
 
+// Drawn where the mouse is, with the alpha of the level it is drawn at; a
+// cursor without images shows the standard one and steps no frame.
+TEST_F(AppLoop, TheCursorDrawsAtTheMouseWithItsLevelsAlphaAndFallsBackToTheStandardImage)
+{
+    test::FakeInput input;
+    input.x = 50;
+    input.y = 60;
+    cCursorSet& cursor = cCursorSet::Instance();
+    nowMs += 1000.0; // past every timer an earlier test left running
+    cClock::Instance().Update();
+    ASSERT_TRUE(cursor.Load());
+    cursor.SetCursor(L"Standard", 1);
+    cursor.Update();
+    for (const auto& [level, alpha] : { std::pair { 16, 255u }, { 15, 0u }, { 0, 0u } }) {
+        gfx.ClearRecords();
+        cursor.Draw(level);
+        ASSERT_EQ(gfx.draws.size(), 1u) << level;
+        const test::GfxDraw& d = gfx.draws.back();
+        EXPECT_EQ(std::tuple(d.color >> 24, d.target.left, d.target.top, d.drawMode), std::tuple(alpha, 50, 60, 9))
+            << level;
+    }
+    nowMs += 60.0;
+    cClock::Instance().Update();
+    cursor.SetCursor(L"raum_51", 3);
+    cursor.Update();
+    gfx.ClearRecords();
+    cursor.Draw(16);
+    EXPECT_EQ(std::tuple(cursor.GetFrame(), gfx.draws.size(), cursor.IsAdvanceDue()), std::tuple(0u, size_t(1), true));
+    // The synchroniser hands the cursor the frame clock's time.
+    nowMs += 1234.0;
+    cClock::Instance().Update();
+    EXPECT_TRUE(g_cursorSync.Update(nullptr));
+    EXPECT_DOUBLE_EQ(cursor.time, cClock::Instance().GetTime());
+    cursor.Release();
+}
+
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <tuple>
+#include <vector>
+
 #include "platform/keyboard.h"
 #include "platform/message_pump.h"
 #include "platform/test_events.h"
@@ -34,4 +37,23 @@ TEST(Keyboard, SdlKeysBecomeTheWindowsCodesTheGameTestsAndModifiersReadBothSides
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     EXPECT_FALSE(IsRussianKeyboardLayout());
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// On a layout whose characters the game has no code for (Cyrillic, Greek),
+// each key is known by its place on the keyboard, as a US key there.
+TEST(Keyboard, KeysOfOtherAlphabetsTakeTheCodeOfTheirPlace)
+{
+    std::vector<std::pair<SDL_Scancode, int>> places = { { SDL_SCANCODE_0, '0' }, { SDL_SCANCODE_SEMICOLON, 0xBA },
+        { SDL_SCANCODE_EQUALS, 0xBB }, { SDL_SCANCODE_COMMA, 0xBC }, { SDL_SCANCODE_MINUS, 0xBD },
+        { SDL_SCANCODE_PERIOD, 0xBE }, { SDL_SCANCODE_SLASH, 0xBF }, { SDL_SCANCODE_GRAVE, 0xC0 },
+        { SDL_SCANCODE_LEFTBRACKET, 0xDB }, { SDL_SCANCODE_BACKSLASH, 0xDC }, { SDL_SCANCODE_RIGHTBRACKET, 0xDD },
+        { SDL_SCANCODE_APOSTROPHE, 0xDE }, { SDL_SCANCODE_NONUSBACKSLASH, 0xE2 }, { SDL_SCANCODE_RETURN, 0 },
+        { SDL_SCANCODE_KP_1, 0 } };
+    for (int i = 0; i < 26; ++i)
+        places.emplace_back(static_cast<SDL_Scancode>(SDL_SCANCODE_A + i), 'A' + i);
+    for (int i = 0; i < 9; ++i)
+        places.emplace_back(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i), '1' + i);
+    for (const SDL_Keycode letter : { 0x0436, 0x03C9 }) // Cyrillic zhe, Greek omega
+        for (const auto& [scancode, expected] : places)
+            EXPECT_EQ(VirtualKeyFromSdl(letter, scancode), expected) << SDL_GetScancodeName(scancode);
 }

@@ -99,3 +99,38 @@ TEST_F(PropertyFileTest, ValuesReadBackAsWrittenAndAFailedWriteKeepsTheOldFile)
     ASSERT_EQ(m_logged.size(), 1u);
     EXPECT_EQ(m_logged.back().rfind(L"error: PropertyFile::Serialize -> unable to write", 0), 0u);
 }
+
+// What each setter writes into the file, read back by a fresh reader; keys in
+// any case, a key line of one character, and a short file read after a long one.
+TEST_F(PropertyFileTest, SettersWriteTheTextTheFileHoldsAndReadingStartsAfresh)
+{
+    PropertyFile out;
+    out.SetFloat(L"a", 1.5f);
+    out.SetFloat(L"b", -0.25f);
+    out.SetFloat(L"c", 12345.5f);
+    out.SetFloat(L"d", 0.0f);
+    out.SetInt(L"E", 0);
+    out.SetInt(L"f", 2147483647);
+    out.SetInt(L"g", -7, true); // nothing to append to: set
+    out.SetInt(L"g", 8, true);
+    out.SetString(L"h", L"x");
+    out.SetString(L"H", L"y"); // replaces
+    ASSERT_TRUE(out.Serialize(W(Here("s.cfg")), true));
+    PropertyFile in;
+    ASSERT_TRUE(in.Serialize(W(Here("s.cfg")), false));
+    const std::map<std::wstring, std::wstring> expected = { { L"a", L"   1.50000" }, { L"b", L"  -0.25000" },
+        { L"c", L"12345.50000" }, { L"d", L"   0.00000" }, { L"e", L"0" }, { L"f", L"2147483647" }, { L"g", L"-7 8" },
+        { L"h", L"y" } };
+    EXPECT_EQ(in.Entries(), expected);
+    EXPECT_EQ(std::tuple(in.GetFloat(L"A", 9.0f), in.GetFloat(L"b", 9.0f), in.GetInt(L"G", 9), in.GetInt(L"zz", 9),
+                  in.GetFloat(L"zz", 9.5f), in.GetString(L"zz"), in.HasKey(L"zz"), in.HasKey(L"H")),
+        std::tuple(1.5f, -0.25f, -7, 9, 9.5f, L"", false, true));
+
+    test::WriteBytes(Here("s.cfg"), Utf16(L"[x]\r\n1\r\n[\r\nnone\r\n"));
+    ASSERT_TRUE(in.Serialize(W(Here("s.cfg")), false));
+    EXPECT_EQ(in.Entries(), (std::map<std::wstring, std::wstring> { { L"x", L"1" }, { L"", L"none" } }))
+        << "only the short file's entries; a key line of one character is the empty key";
+    EXPECT_FALSE(in.Serialize(W(Here("missing.cfg")), false));
+    EXPECT_TRUE(in.Entries().empty());
+    EXPECT_FALSE(in.HasKey(L""));
+}

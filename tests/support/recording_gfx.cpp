@@ -300,6 +300,8 @@ void RecordingGfx::DrawTexture(const RECT* source, const RECT* target, float cen
         d.source = *source;
     if (target)
         d.target = *target;
+    d.centerX = centerX;
+    d.centerY = centerY;
     if (m_real2D && target)
         NotePlace(imagePlaces[{ texture, source ? source->left : 0, source ? source->top : 0 }],
             { target->left, target->top });

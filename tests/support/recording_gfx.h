@@ -65,6 +65,8 @@ struct GfxDraw {
     bool hasSource = false;
     RECT source;
     RECT target;
+    float centerX = 0.0f;
+    float centerY = 0.0f;
     // Text, TextAlt, TextScaled
     iGfxFont* font = nullptr;
     int x = 0;
