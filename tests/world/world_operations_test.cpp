@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/clock.h"
+#include "platform/time_source.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -161,6 +163,73 @@ TEST_F(WorldOperations, SmallServices)
     EXPECT_EQ(world.menuFlag, 0);
     EXPECT_EQ(cGameWorld::NarrowToWideString("platform_gras.png"), L"platform_gras.png");
     EXPECT_EQ(cGameWorld::NarrowToWideString(std::string(300, 'a')).size(), 300u);
+}
+
+// The first message of the queue is on show and its time runs from when it
+// came up; a pop takes it down only by its own text; a level that is over
+// takes no more messages.
+TEST_F(WorldOperations, MessagesShowOneAfterTheOther)
+{
+    double now = 1000.0;
+    platform::SetTimeSourceForTests([&] { return now; });
+    const auto wait = [&](double seconds) {
+        now += seconds * 1000.0;
+        g_pClock->Update();
+    };
+    g_pClock->Reset();
+    world.PushMessage(L"first", L"", L"", 5.0, 0.0);
+    wait(2.0);
+    world.PushMessage(L"timed", L"", L"", 5.0, 1.0);
+    world.PushMessage(L"untimed", L"", L"", 5.0, 0.0);
+    world.PushMessage(L"last", L"", L"", 5.0, 1.0);
+    wait(1.0);
+    EXPECT_DOUBLE_EQ(world.statusMessages.front().timer.Elapsed(), 3.0);
+
+    const struct {
+        const wchar_t* pop;
+        const wchar_t* front; // nullptr: the queue is empty
+        double elapsed; // of the message now on show
+    } steps[] = {
+        { L"timed", L"first", 3.0 }, // not the one on show
+        { L"first", L"timed", 0.0 }, // its time starts now
+        { L"timed", L"untimed", 1.0 }, // counted from when it was queued
+        { L"untimed", L"last", 0.0 },
+        { L"last", nullptr, 0.0 },
+        { L"last", nullptr, 0.0 },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(step.pop)));
+        world.PopMessage(step.pop);
+        ASSERT_EQ(world.statusMessages.empty(), step.front == nullptr);
+        if (step.front) {
+            EXPECT_EQ(world.statusMessages.front().text, step.front);
+            EXPECT_DOUBLE_EQ(world.statusMessages.front().timer.Elapsed(), step.elapsed);
+        }
+    }
+    world.levelOver = 1;
+    world.PushMessage(L"late", L"", L"", 5.0, 0.0);
+    EXPECT_TRUE(world.statusMessages.empty());
+    platform::SetTimeSourceForTests(nullptr);
+}
+
+// The pause silences the music and gives it back at the set volume; with the
+// sound off it leaves the music volume alone.
+TEST_F(WorldOperations, PauseSilencesTheMusicUnlessMuted)
+{
+    auto& settings = cSettings::Instance();
+    for (const bool mute : { false, true }) {
+        SCOPED_TRACE(mute);
+        settings.mute = mute;
+        world.musicVolume = 0.4f;
+        world.musicPlayVolume = 0.7f;
+        world.SetPause(true);
+        EXPECT_EQ(world.paused, 1);
+        EXPECT_FLOAT_EQ(world.musicPlayVolume, mute ? 0.7f : 0.0f);
+        world.SetPause(false);
+        EXPECT_EQ(world.paused, 0);
+        EXPECT_FLOAT_EQ(world.musicPlayVolume, mute ? 0.7f : 0.4f);
+    }
+    settings.mute = false;
 }
 
 TEST(Settings, ResolutionScaleFactors)
