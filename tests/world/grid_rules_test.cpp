@@ -310,6 +310,12 @@ TEST_F(PlaceCombos, WearAndLampFollowTheCombos)
         { 1, 3, 0, 5, L"lampe_green", 0 },
         { 1, 3, 25, 30, L"lampe_green", 0 },
         { 1, 3, 26, 31, L"lampe_yellow", 0 },
+        { 1, 3, 65, 70, L"lampe_yellow", 0 },
+        { 1, 3, 66, 71, L"lampe_red", 0 },
+        { 1, 3, 85, 90, L"lampe_red", 0 },
+        { 1, 3, 86, 91, L"blink", 0 },
+        { 1, 5, 85, 100, L"blink", 0 }, // worn to the limit, still working
+        { 1, 3, 96, 0, L"none", 2 },
         { 1, 4, 65, 75, L"lampe_red", 0 },
         { 1, 5, 80, 95, L"blink", 0 },
         { 1, 6, 81, 0, L"none", 2 }, // worn out: the place breaks

@@ -120,6 +120,36 @@ TEST_F(RoadStack, DrawIsRepeatedUntilACarQualifies)
     EXPECT_EQ(world.GetRandomAutoAutobahn(1), -1);
 }
 
+// A road car of a colour that a working service place (types 6 to 10, not
+// broken) serves comes at once; any other needs its one-in-five draw.
+TEST_F(RoadStack, ServedColoursComeWithoutAChanceDraw)
+{
+    DeclareCars();
+    world.autoTypes.resize(1); // type 10, colour group 0
+    world.level = 5;
+    struct Case { int placeType, state, colour; bool served; };
+    const Case cases[] = {
+        { 6, 0, 0, true }, { 10, 0, 0, true }, { 8, 1, 0, true },
+        { 5, 0, 0, false }, { 11, 0, 0, false }, { 8, 2, 0, false }, { 8, 0, 1, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.placeType << " state " << c.state << " colour " << c.colour);
+        world.places.clear();
+        world.AddPlace(c.placeType, "place", 0);
+        world.CreatePlace(c.placeType, 2, 2, 9);
+        world.places.back().colour = c.colour;
+        world.places.back().state = c.state;
+        platform::GameSrand(1);
+        test::RandModel model;
+        if (!c.served) {
+            while (model() % 100 >= 20) { }
+        }
+        model(); // the pick among one
+        EXPECT_EQ(world.GetRandomAutoAutobahn(1), 10);
+        EXPECT_EQ(platform::GameRand(), model());
+    }
+}
+
 TEST_F(RoadStack, StackAndColourChoices)
 {
     DeclareCars();
