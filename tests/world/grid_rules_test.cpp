@@ -50,6 +50,10 @@ TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
             { { 1, 3 } }, true, { "k=4 1,0 1,1 1,2 1,3" } },
         { "a cross through the changed cell becomes one combo", "# # # # #\n. 1 . . .\n. 1 . . .\n1 1 1 . .",
             { { 3, 1 } }, true, { "k=1 1,1 2,1 3,1 3,0 3,2" } },
+        { "a row of jokers crossing a run joins it", "# # # # #\n90 90 90 . .\n1 . . . .\n1 . . . .",
+            { { 1, 0 } }, true, { "k=1 1,0 2,0 3,0 1,1 1,2" } },
+        { "three runs joined at two changed cells become one combo", "# # # # #\n1 1 1 . .\n1 . 1 . .\n1 . 1 . .\n. . 1 . .",
+            { { 1, 0 }, { 1, 2 } }, true, { "k=1 1,2 2,2 3,2 4,2 1,0 2,0 3,0 1,1" } },
         { "two changed cells of one run give it once", "# # # # #\n# # # # #\n1 1 1 3 .",
             { { 2, 0 }, { 2, 2 } }, true, { "k=1 2,0 2,1 2,2" } },
         { "a whole row", "# # # # # # # # # #\n5 5 5 5 5 5 5 5 5 5",
@@ -306,6 +310,12 @@ TEST_F(PlaceCombos, WearAndLampFollowTheCombos)
         { 1, 3, 0, 5, L"lampe_green", 0 },
         { 1, 3, 25, 30, L"lampe_green", 0 },
         { 1, 3, 26, 31, L"lampe_yellow", 0 },
+        { 1, 3, 65, 70, L"lampe_yellow", 0 },
+        { 1, 3, 66, 71, L"lampe_red", 0 },
+        { 1, 3, 85, 90, L"lampe_red", 0 },
+        { 1, 3, 86, 91, L"blink", 0 },
+        { 1, 5, 85, 100, L"blink", 0 }, // worn to the limit, still working
+        { 1, 3, 96, 0, L"none", 2 },
         { 1, 4, 65, 75, L"lampe_red", 0 },
         { 1, 5, 80, 95, L"blink", 0 },
         { 1, 6, 81, 0, L"none", 2 }, // worn out: the place breaks
@@ -358,6 +368,9 @@ TEST_F(GridGravity, CarsFallThenNewCarsAreSent)
     test::LoadBoard(world, "# 3\n# 3\n1 3\n# 3\n# 3\n2 3\n. 3\n. 3\n. 3\n. 3");
     world.DropAutosIntoFreeFundaments();
     EXPECT_EQ(test::BoardText(world, 10, 1), test::Normalised("#\n#\n.\n#\n#\n.\n.\n.\n1\n2"));
+    // The fallen cars show whole where they landed.
+    for (int row : { 8, 9 })
+        EXPECT_EQ(world.fundaments[world.FindFundamentAt(row, 0)].alpha, 255) << row;
     // The cells that received a car, then every free fundament in list order.
     EXPECT_EQ(Selection(), (std::vector<std::string> { "9,0", "8,0", "2,0", "5,0", "6,0", "7,0" }));
     ASSERT_EQ(world.transfers.size(), 4u);
@@ -372,14 +385,25 @@ TEST_F(GridGravity, CarsFallThenNewCarsAreSent)
 TEST_F(GridGravity, SupplyWaitsForWhatIsStillMoving)
 {
     AddCarType(4, 7, 1);
-    world.CreateEffects(5, "flash", 8, 0, 0);
-    struct Case { const char* name; bool transfer; int onMouse, effectFrame /* -1 none */; bool supplies; };
+    // A combo of n cars plays effect type n (3 to 12).
+    for (int type = 2; type <= 13; ++type)
+        world.CreateEffects(type, "flash", 8, 0, 0);
+    struct Case {
+        const char* name;
+        bool transfer;
+        int onMouse, effectType, effectFrame /* -1 none */;
+        bool supplies;
+    };
     const Case cases[] = {
-        { "nothing moving", false, -1, -1, true },
-        { "a transfer runs", true, -1, -1, false },
-        { "a car on the mouse", false, 4, -1, false },
-        { "a combo effect just started", false, -1, 2, false },
-        { "a combo effect well under way", false, -1, 3, true },
+        { "nothing moving", false, -1, 5, -1, true },
+        { "a transfer runs", true, -1, 5, -1, false },
+        { "a car on the mouse", false, 4, 5, -1, false },
+        { "a combo effect just started", false, -1, 5, 2, false },
+        { "a combo effect well under way", false, -1, 5, 3, true },
+        { "the effect of a combo of three just started", false, -1, 3, 0, false },
+        { "the effect of a combo of twelve just started", false, -1, 12, 2, false },
+        { "an effect of type 2 is no combo's", false, -1, 2, 0, true },
+        { "an effect of type 13 is no combo's", false, -1, 13, 0, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -392,7 +416,7 @@ TEST_F(GridGravity, SupplyWaitsForWhatIsStillMoving)
             world.transfers.push_back(cTransfer {});
         world.autoOnMouse = c.onMouse;
         if (c.effectFrame >= 0) {
-            world.CreateMyEffects(-1, 5, 0, 0.036f, 0, 0, 3, 3);
+            world.CreateMyEffects(-1, c.effectType, 0, 0.036f, 0, 0, 3, 3);
             world.effects.back().frame = c.effectFrame;
         }
         const std::size_t before = world.transfers.size();
@@ -469,21 +493,31 @@ TEST_F(GridGravity, TheSelectionRefusesCellsBeyondItsSize)
 // column: the player starts with no combo paid before the first move.
 TEST_F(GridGravity, TheFirstFillOfAnEmptyGridMakesNoLine)
 {
-    for (int t = 1; t <= 4; ++t)
-        AddCarType(t, t, t);
-    std::string board;
-    for (int r = 0; r < 10; ++r)
-        board += ". . . . . . . . . .\n";
-    test::LoadBoard(world, board);
-    world.DropAutosIntoFreeFundaments();
-    ASSERT_EQ(world.transfers.size(), 100u);
-    int grid[10][10] = {};
-    for (const cTransfer& t : world.transfers)
-        grid[world.fundaments[t.source].row][world.fundaments[t.source].column] = t.autoType;
-    for (int a = 0; a < 10; ++a) {
-        for (int b = 0; b + 2 < 10; ++b) {
-            EXPECT_FALSE(grid[a][b] == grid[a][b + 1] && grid[a][b] == grid[a][b + 2]) << "row " << a;
-            EXPECT_FALSE(grid[b][a] == grid[b + 1][a] && grid[b][a] == grid[b + 2][a]) << "column " << a;
+    // Six types in three colours: a line by colour is a line too when the
+    // bonus system goes by colour.
+    for (int t = 1; t <= 6; ++t)
+        AddCarType(t, (t + 1) / 2, t);
+    for (const bool byClass : { true, false }) {
+        SCOPED_TRACE(byClass ? "by class" : "by colour");
+        world.fundaments.clear();
+        world.transfers.clear();
+        world.selectedCount = 0;
+        world.bonusByClass = byClass ? 1 : 0;
+        std::string board;
+        for (int r = 0; r < 10; ++r)
+            board += ". . . . . . . . . .\n";
+        test::LoadBoard(world, board);
+        world.DropAutosIntoFreeFundaments();
+        ASSERT_EQ(world.transfers.size(), 100u);
+        int grid[10][10] = {};
+        for (const cTransfer& t : world.transfers)
+            grid[world.fundaments[t.source].row][world.fundaments[t.source].column]
+                = byClass ? t.autoType : (t.autoType + 1) / 2;
+        for (int a = 0; a < 10; ++a) {
+            for (int b = 0; b + 2 < 10; ++b) {
+                EXPECT_FALSE(grid[a][b] == grid[a][b + 1] && grid[a][b] == grid[a][b + 2]) << "row " << a;
+                EXPECT_FALSE(grid[b][a] == grid[b + 1][a] && grid[b][a] == grid[b + 2][a]) << "column " << a;
+            }
         }
     }
 }

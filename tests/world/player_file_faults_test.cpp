@@ -3,6 +3,7 @@
 // the start, a damaged install copy, and the notice that tells them all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -206,6 +207,33 @@ TEST_F(FileFaults, ADamagedListOfPlayersStartsFromTheInstalledOne)
         EXPECT_EQ(fs::is_symlink(path + ".unreadable"), status.type() == fs::file_type::symlink);
         EXPECT_EQ(std::ifstream(foreign).get(), 'r');
     }
+}
+
+// Each damaged copy a save replaces is kept under a name of its own:
+// ".unreadable", then ".unreadable2" up to ".unreadable9"; once all are taken
+// the last holds the newest. The player is told once per file.
+TEST_F(FileFaults, DamagedCopiesAreKeptUnderNamesOfTheirOwn)
+{
+    SaveEveryFile();
+    const std::string path = UserFile("1");
+    const auto aside = [&](int n) { return path + ".unreadable" + (n == 1 ? "" : std::to_string(n)); };
+    const auto good = Bytes(path);
+    for (int damage = 1; damage <= 11; ++damage) {
+        SCOPED_TRACE(damage);
+        auto bytes = good;
+        bytes.insert(bytes.end(), static_cast<size_t>(damage), 'x');
+        Write(path, bytes);
+        ASSERT_TRUE(world.SaveGame());
+        EXPECT_EQ(Bytes(path), good);
+        EXPECT_EQ(Bytes(aside(std::min(damage, 9))), bytes);
+        EXPECT_EQ(AsideCopies().size(), static_cast<size_t>(std::min(damage, 9)));
+    }
+    // The older copies keep their damage: one byte, two bytes ...
+    for (int n = 1; n < 9; ++n)
+        EXPECT_EQ(Bytes(aside(n)).size(), good.size() + n) << n;
+    const std::wstring wide = platform::NarrowToWide(path);
+    EXPECT_EQ(std::count(world.playerFilesTold.begin(), world.playerFilesTold.end(), wide), 1);
+    EXPECT_TRUE(HasLine(world.playerFileNotice, std::wstring(L"Your saved game ") + g_guiVocabulary[7]));
 }
 
 // An installed list of players that is not what the game writes is read, but

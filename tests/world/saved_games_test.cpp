@@ -117,8 +117,8 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
         world.AddFundament(3, "plate", "plate2", 9);
         world.AddFundament(7, "ground", "ground2", 9);
         world.AddPlaceLot(20, "house", 5, 6, 700);
-        world.CreateLot(2, 3, 3, 20, 1, 1, 0);
-        world.CreateLot(4, 5, 3, 21, 0, 1, 1);
+        world.CreateLot(2, 3, 3, 20, 1, 0, 0);
+        world.CreateLot(4, 5, 7, 21, 0, 1, 1);
         world.CreateFundament(7, 6, 6, 9, -1);
     };
     world.intro = 1; // a lot made during the intro shows built
@@ -137,6 +137,14 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
     EXPECT_EQ(std::tuple(world.lotStatus[2][3], world.lotPlaceType[2][3], world.lotPlaceValue[2][3]),
         std::tuple(9, 20, 700));
     EXPECT_EQ(std::pair(world.lotStatus[4][5], world.lotPlaceType[6][6]), std::pair(11, -1));
+    // Each lot's cell in the map's tables: status, ground, building, value,
+    // interactive, sellable.
+    const auto cell = [this](int r, int c) {
+        return std::tuple(world.lotStatus[r][c], world.lotFundamentTexture[r][c], world.lotPlaceType[r][c],
+            world.lotPlaceValue[r][c], world.lotParamA[r][c], world.lotParamB[r][c]);
+    };
+    EXPECT_EQ(cell(2, 3), std::tuple(9, 3, 20, 700, 1, 0));
+    EXPECT_EQ(cell(4, 5), std::tuple(11, 7, 21, 0, 0, 1));
 
     // The map's lot table comes from save.pkg before the loose file.
     world.LoadLotsFromPackage();
