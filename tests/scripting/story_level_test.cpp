@@ -57,4 +57,38 @@ TEST_F(StoryLevel, EveryCallbackRunsInTheLevelsContextAndFlagsQueueTheirEvents)
     EXPECT_FALSE(story.FlagPresent("a"));
 }
 
+// The flag map and the event queue keep apart: removing or clearing flags
+// leaves their events queued, and a silent flag queues none.
+TEST_F(StoryLevel, FlagsAndTheirEventsFollowTheirOwnRules)
+{
+    Story& story = Story::Instance();
+    story.RemoveFlag("absent"); // harmless on an empty map
+    story.SetFlag("a");
+    story.SetFlag("a");
+    story.SetFlagSilent("quiet");
+    EXPECT_TRUE(story.FlagPresent("a"));
+    EXPECT_TRUE(story.FlagPresent("quiet"));
+    EXPECT_FALSE(story.FlagPresent("absent"));
+    story.RemoveFlag("a");
+    EXPECT_FALSE(story.FlagPresent("a"));
+    EXPECT_TRUE(story.FlagPresent("quiet"));
+    ASSERT_TRUE(story.HasFlagEvents());
+    EXPECT_EQ(story.LastFlag(), "a");
+    story.PopFlagEvent();
+    EXPECT_EQ(story.LastFlag(), "a");
+    story.PopFlagEvent();
+    EXPECT_FALSE(story.HasFlagEvents());
+    story.PopFlagEvent(); // an empty queue stays empty
+    EXPECT_EQ(story.LastFlag(), "");
+
+    story.SetFlag("b");
+    story.ClearFlags();
+    EXPECT_FALSE(story.FlagPresent("quiet"));
+    EXPECT_FALSE(story.FlagPresent("b"));
+    ASSERT_TRUE(story.HasFlagEvents()); // the queue drains on its own
+    EXPECT_EQ(story.LastFlag(), "b");
+    story.PopFlagEvent();
+    EXPECT_FALSE(story.HasFlagEvents());
+}
+
 } // namespace
