@@ -331,6 +331,15 @@ std::vector<Call> MakeCalls()
     for (const char* p : { "", "a.b", "%", "(", "[", "ab", "\0" })
         calls.push_back({ "find",
             { T("xa.bab%(["), T(std::string(p, p[0] ? std::strlen(p) : 1)), N(1), { Arg::Boolean, {}, 1 } } });
+    // Nesting around the matcher's depth limit: each optional item that
+    // matches goes one call deeper, as do captures.
+    for (int n = 196; n <= 203; ++n) {
+        std::string optional, nested;
+        for (int i = 0; i < n; ++i)
+            optional += "a?";
+        calls.push_back({ "find", { T(std::string(n + 5, 'a')), T(optional) } });
+        calls.push_back({ "match", { T(std::string(n - 3, 'a') + "b"), T("(" + optional + ")b") } });
+    }
     // Numbers as replacements and counts given as numbers in text.
     calls.push_back({ "gsub", { T("a1b2"), T("%d"), N(7) } });
     calls.push_back({ "gsub", { T("abc"), T(""), T("-"), T("2") } });
