@@ -8,6 +8,8 @@
 // of an error) must be the same.
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -24,7 +26,7 @@ namespace {
 
 // The same driver runs in both states: each call's results written as text.
 constexpr const char* kDriver = R"(
-local function ser(...)
+function ser(...)
     local t = table.pack(...)
     local out = {}
     for i = 1, t.n do
@@ -382,6 +384,65 @@ TEST_F(LuaLibraryCompare, StringAndTableFunctionsAnswerAsLuaDoes)
                           << "\n  stock: " << (stockOk ? "" : "error ") << stockOut;
     }
     EXPECT_EQ(differences, 0);
+    lua_close(stock);
+}
+
+// The loaders and xpcall are the game's own as well (source text only, the
+// game's scripts only, a guarded handler); where a script may use them they
+// must give what Lua's give.
+TEST_F(LuaLibraryCompare, LoadersAndProtectedCallsAnswerAsLuaDoes)
+{
+    std::filesystem::create_directories(m_folder / "data/script/more");
+    std::ofstream(m_folder / "data/script/more/values.lua") << "local a, b = ...\nn = (n or 0) + 1\n"
+                                                               "return 'ran', a, b, x";
+    const char* const kCalls[] = {
+        "return ser(dofile('data/script/more/values.lua'))",
+        "return ser(dofile('data/script/more/values.lua', 'extra', 'more'))",
+        "local f = loadfile('data/script/more/values.lua'); return ser(f(1, 2))",
+        "local f = loadfile('data/script/more/values.lua', 't', { x = 'env' }); return ser(f())",
+        "local f = loadfile('data/script/more/values.lua', nil, { x = 'env' }); return ser(f())",
+        "local f, m = loadfile('data/script/more/none.lua'); return ser(f, type(m))",
+        "return ser((pcall(dofile, 'data/script/more/none.lua')))", // errors need only be errors
+        "return ser(load('return 1, ...')(2, 3))",
+        "return ser(load('return x', 'name', 't', { x = 4 })())",
+        "return ser(load('return x', 'name', nil, { x = 5 })())",
+        "local f, m = load('return +'); return ser(f, type(m))",
+        "local parts = { 'return ', '6', ' * 7' }; local i = 0\n"
+        "return ser(load(function() i = i + 1; return parts[i] end)())",
+        "return ser(loadstring('return 8, ...')(9))",
+        "return ser((pcall(load)))",
+        "return ser(xpcall(function(a, b, c) return c, b, a end, error, 1, nil, 3))",
+        "return ser(xpcall(function() error('x', 0) end, function(m) return 'handled ' .. m end))",
+        "return ser(xpcall(function() error({}) end, function(m) return type(m) end))",
+        "return ser(xpcall(error, function(m) return m, 'second' end, 'boom', 0))",
+        "return ser((pcall(xpcall, function() end)))",
+        "return ser(xpcall(function() return end, print))",
+        "local co = coroutine.wrap(function(a) return xpcall(function() return coroutine.yield(a) + 1 end, print) "
+        "end)\n"
+        "return ser(co(10), co(20))",
+        "return ser(getmetatable('').__index == string, getmetatable(setmetatable({}, { __index = { y = 1 } "
+        "})).__index.y)",
+        "return ser(setmetatable({}, { __index = function(_, k) return k .. '!' end }).key)",
+    };
+    lua_State* game = State();
+    lua_State* stock = luaL_newstate();
+    ASSERT_NE(stock, nullptr);
+    luaL_openlibs(stock);
+    ASSERT_TRUE(RunChunk(game, kDriver));
+    ASSERT_TRUE(RunChunk(stock, kDriver));
+    for (const char* chunk : kCalls) {
+        SCOPED_TRACE(chunk);
+        std::string results[2];
+        lua_State* states[2] = { game, stock };
+        for (int i = 0; i < 2; ++i) {
+            lua_State* L = states[i];
+            ASSERT_EQ(luaL_loadstring(L, chunk), LUA_OK);
+            const bool ok = lua_pcall(L, 0, 1, 0) == LUA_OK;
+            results[i] = (ok ? "" : "error ") + std::string(lua_tostring(L, -1) ? lua_tostring(L, -1) : "?");
+            lua_pop(L, 1);
+        }
+        EXPECT_EQ(results[0], results[1]);
+    }
     lua_close(stock);
 }
 
