@@ -44,7 +44,6 @@ public:
     bool InitLevel();
     bool InitLevel31();
     void AfterInit();
-    void OnLoad();
     // Frees the repository slot and the context, so the next level loads.
     void ReleaseLevelScript();
     // Calls a global function of the level script; a missing function or an
@@ -121,8 +120,6 @@ public:
     void SetJoker(int value);
     int GetJoker();
     bool IfJoker();
-    // Not bound: the points speed as SetSpeedForPoints stored it.
-    double GetSpeedForPoints();
 
     // ---- Cars and the road -----------------------------------------------
     void AddAuto(int type, int variant, const std::string& name);
@@ -196,18 +193,9 @@ public:
     int GetTakeFromStack();
     void StackParameterToTask(int a, int b, int c, int d);
     void StackCounter(int count, int limit, int flag);
-    // Not bound: the screens ask these. A slot is occupied when its car is
-    // not -1; a stack without slots is full and empty at once.
+    // Not bound: the transport screen asks it. A slot is occupied when its
+    // car is not -1; a stack without slots is full.
     bool IsStackFull();
-    bool IsStackEmpty();
-    // Not every slot is occupied but the managers are not at the stack limit;
-    // otherwise whether every slot is occupied.
-    bool IsStackBusy();
-    // Whether the list of car types allowed into the stack holds the type;
-    // count receives the list's length.
-    bool HasEnabledAutoType(int type, int& count);
-    // Puts the car into the slot without driving it in.
-    void PutAutoIntoStack(int slot, int car);
 
     // ---- Places, lots and building -----------------------------------------
     void AddPlace(int id, const std::string& name, int value);
@@ -247,9 +235,6 @@ public:
     int GetY();
     int GetWorkingPlace();
     int GetNeededPlace();
-    // Not bound: the index of the first place with that type, screen point
-    // and direction, -1 when none.
-    int FindPlaceAt(int type, int x, int y, int direction);
 
     // ---- Upgrades and staff ----------------------------------------------
     int GetBeton();
@@ -302,9 +287,6 @@ public:
     void DeleteMyEffects(int id);
     void DeleteEffect(int type, int place, int x, int y);
     int ActiveEffects(int type);
-    // Erases the first running effect of the type standing at (x, y); nothing
-    // when there is none. Not bound to Lua, and nothing calls it yet.
-    void EraseEffectAt(int type, int x, int y);
     void StartSmoke(int place);
     void SetLevelColor(const std::string& component, int value);
     int GetLevelColor(const std::string& component, int ignored);

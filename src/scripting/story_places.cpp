@@ -309,9 +309,3 @@ int Story::GetNeededPlace()
 {
     return cGameWorld::Instance().neededPlace;
 }
-
-int Story::FindPlaceAt(int type, int x, int y, int direction)
-{
-    return FindPlace(
-        [&](const cPlace& p) { return p.type == type && p.x == x && p.y == y && p.direction == direction; });
-}

@@ -147,8 +147,6 @@ TEST_F(StoryPlaces, SmallChangesFindTheirPlaceOrDoNothing)
     world.neededPlace = 1;
     ASSERT_TRUE(Holds("Story:GetX() == 4 and Story:GetY() == 6"));
     ASSERT_TRUE(Holds("Story:GetWorkingPlace() == 2 and Story:GetNeededPlace() == 1"));
-    EXPECT_EQ(Story::Instance().FindPlaceAt(100, 50, 60, 9), 0);
-    EXPECT_EQ(Story::Instance().FindPlaceAt(100, 50, 60, 8), -1);
 
     ASSERT_TRUE(Run("Story:AddAutoToFundament(3, 3, 12); Story:AddToLink(1, 2, 3, 4)"));
     EXPECT_EQ(world.fundaments[3].autoType, 12);

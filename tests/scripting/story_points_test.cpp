@@ -41,7 +41,7 @@ TEST_F(StoryPoints, ServicesAndCombosArePaidByTheScript)
     cGameWorld& world = cGameWorld::Instance();
     EXPECT_EQ(world.money, 1000);
     EXPECT_EQ(world.maxPoints, 5000);
-    EXPECT_DOUBLE_EQ(Story::Instance().GetSpeedForPoints(), 0.5);
+    EXPECT_DOUBLE_EQ(world.pointsSpeed, 0.5);
     EXPECT_EQ(world.bonusByClass, 0);
     EXPECT_EQ(world.noMinusPoints, 1);
 
