@@ -229,9 +229,13 @@ void Story::AddAutoToFundament(int row, int column, int car)
 
 void Story::SetBuildingStatus(int row, int column, int status)
 {
+    // A cell off the grid is refused with a line; a cell of the grid without
+    // a fundament keeps its status.
+    if (!Scripting::CheckScriptCell(L"SetBuildingStatus", row, column))
+        return;
     cGameWorld& world = cGameWorld::Instance();
     const int f = world.FindFundamentAt(row, column);
-    if (f < 0 || !Scripting::CheckScriptCell(L"SetBuildingStatus", row, column))
+    if (f < 0)
         return;
     world.fundaments[f].status = status;
     world.lotStatus[row][column] = status;
