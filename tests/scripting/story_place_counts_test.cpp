@@ -44,7 +44,8 @@ const Case kCases[] = {
         "Story:ExistWorkPlace(6) == 1 and Story:ExistWorkPlace(7) == 1 and Story:ExistWorkPlace(8) == 1 "
         "and Story:ExistWorkPlace(9) == 1 and Story:ExistWorkPlace(10) == 3 and Story:ExistWorkPlace(5) == 0 "
         "and Story:ExistWorkPlace(11) == 0 and Story:CounterNotBadStation() == 9" },
-    { "free places and places of a type", { { 0, 0, 0, 3, 0 }, { 0, 0, 2, 3, 1 }, { 8, 0, 0, 3, 2 }, { 8, 0, 2, 3, 3 } },
+    { "free places and places of a type",
+        { { 0, 0, 0, 3, 0 }, { 0, 0, 2, 3, 1 }, { 8, 0, 0, 3, 2 }, { 8, 0, 2, 3, 3 } },
         "Story:GetFreePlace() == 2 and Story:GetPlaceCounter(8) == 2 and Story:GetPlaceCounter(9) == 0" },
     { "the first in list order", { { 8, 0, 0, 4, 4 }, { 7, 0, 2, 4, 5 }, { 7, 0, 0, 4, 6 }, { 7, 0, 5, 4, 7 } },
         "Story:GetPlaceForRepaire() == 1 and Story:GetPlaceProperty(7) == 2 and Story:GetPlace() == 1 "
