@@ -423,6 +423,10 @@ TEST_F(LuaLibraryCompare, LoadersAndProtectedCallsAnswerAsLuaDoes)
         "return ser(getmetatable('').__index == string, getmetatable(setmetatable({}, { __index = { y = 1 } "
         "})).__index.y)",
         "return ser(setmetatable({}, { __index = function(_, k) return k .. '!' end }).key)",
+        "local t = {}; return ser(setmetatable(t, nil) == t, getmetatable(t), getmetatable(1), getmetatable(nil))",
+        "local t = setmetatable({}, { __metatable = 'locked' }); return ser(getmetatable(t), (pcall(setmetatable, t, "
+        "{})))",
+        "return ser((pcall(setmetatable, 1, {})), (pcall(getmetatable)), (pcall(setmetatable, {}, 2)))",
     };
     lua_State* game = State();
     lua_State* stock = luaL_newstate();
@@ -443,6 +447,9 @@ TEST_F(LuaLibraryCompare, LoadersAndProtectedCallsAnswerAsLuaDoes)
         }
         EXPECT_EQ(results[0], results[1]);
     }
+    // Where the game's differ on purpose: no finalizers, no metatable of a
+    // bound object.
+    EXPECT_TRUE(RunChunk(game, "assert(getmetatable(Story) == nil and not pcall(setmetatable, {}, { __gc = print }))"));
     lua_close(stock);
 }
 
