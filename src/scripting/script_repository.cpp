@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstring>
-#include <map>
 #include <string>
 
 #include <lua.hpp>
@@ -17,11 +16,9 @@ namespace {
 
 cScriptSlot g_scriptRepository[Scripting::kScriptSlots];
 cFreeList<Scripting::kScriptSlots> g_scriptFreeList;
-std::map<std::wstring, int> g_characterScripts;
 
-// Copies a whole file into the next free slot. A text script gets a NUL
-// after its content so it can run as a string.
-int LoadIntoSlot(iFile* file, const wchar_t* name, bool binary)
+// Copies a whole file into the next free slot.
+int LoadIntoSlot(iFile* file, const wchar_t* name)
 {
     const int id = g_scriptFreeList.Peek();
     if (id == -1) {
@@ -39,13 +36,11 @@ int LoadIntoSlot(iFile* file, const wchar_t* name, bool binary)
     }
     cScriptSlot& slot = g_scriptRepository[id];
     const int32_t size = static_cast<int32_t>(fileSize);
-    slot.flags = static_cast<int16_t>(cScriptSlot::kInUse | (binary ? cScriptSlot::kBuffer : 0));
-    slot.size = binary ? size : size + 1;
+    slot.flags = cScriptSlot::kInUse;
+    slot.size = size;
     slot.Reserve(slot.size);
     if (size > 0)
         std::memcpy(slot.data.get(), content, static_cast<size_t>(size));
-    if (!binary)
-        slot.data[size] = '\0';
     g_scriptFreeList.Alloc();
     cFileManager::Instance().Release(file);
     return id;
@@ -89,11 +84,6 @@ namespace Detail {
         g_scriptFreeList.Reset();
     }
 
-    void ClearCharacterScripts()
-    {
-        g_characterScripts.clear();
-    }
-
 } // namespace Detail
 
 int LoadScript(const wchar_t* name, bool /*binary*/)
@@ -101,17 +91,8 @@ int LoadScript(const wchar_t* name, bool /*binary*/)
     iFile* file = cFileManager::Instance().OpenFile(name);
     if (!file)
         return -1;
-    // Loose scripts always run through the buffer loader (source text only,
-    // as every loader of the game).
-    return LoadIntoSlot(file, name, true);
-}
-
-int LoadScript(const wchar_t* package, const wchar_t* name, bool binary)
-{
-    iFile* file = cFileManager::Instance().Open(package, name);
-    if (!file)
-        return -1;
-    return LoadIntoSlot(file, name, binary);
+    // Scripts run as source text only, as every loader of the game.
+    return LoadIntoSlot(file, name);
 }
 
 void UnloadScript(int id)
@@ -123,49 +104,6 @@ void UnloadScript(int id)
     g_scriptFreeList.Free(id);
 }
 
-void UnloadAllScripts()
-{
-    for (int id = 0; id < kScriptSlots; ++id)
-        UnloadScript(id);
-}
-
-const char* GetScriptSource(int id)
-{
-    const cScriptSlot* slot = Detail::Slot(id);
-    if (!slot || (slot->flags & cScriptSlot::kBuffer) || !slot->data)
-        return nullptr;
-    return slot->data.get();
-}
-
-bool SetScriptSource(int id, const char* text)
-{
-    cScriptSlot* slot = Detail::Slot(id);
-    if (!slot || !text)
-        return false;
-    const size_t length = std::strlen(text);
-    if (length >= INT32_MAX)
-        return false;
-    slot->flags = static_cast<int16_t>(slot->flags & ~cScriptSlot::kBuffer);
-    slot->size = static_cast<int32_t>(length + 1);
-    slot->Reserve(slot->size);
-    std::memcpy(slot->data.get(), text, length + 1);
-    return true;
-}
-
-int GetScriptById(const std::wstring& name)
-{
-    const auto found = g_characterScripts.find(name);
-    if (found != g_characterScripts.end())
-        return found->second;
-    const std::wstring path = L"data/script/person/" + name + L".lua";
-    const int id = LoadScript(path.c_str(), false);
-    // A missing script is remembered as -1 and not looked for again.
-    g_characterScripts[name] = id;
-    if (id == -1)
-        cLog::Instance().Warning(L"[Scripting::GetScriptById] Character script for \"%ls\" not found.", name.c_str());
-    return id;
-}
-
 bool RunScript(const std::string& label, int id)
 {
     lua_State* L = GetCurrentState();
@@ -173,14 +111,8 @@ bool RunScript(const std::string& label, int id)
     // An id that holds no script runs nothing.
     if (!L || !slot || !(slot->flags & cScriptSlot::kInUse))
         return false;
-    int status;
-    if (slot->flags & cScriptSlot::kBuffer) {
-        status = luaL_loadbufferx(
-            L, slot->size > 0 ? slot->data.get() : "", static_cast<size_t>(slot->size), "script", "t");
-    } else {
-        const char* text = slot->data ? slot->data.get() : "";
-        status = luaL_loadbufferx(L, text, std::strlen(text), text, "t");
-    }
+    int status
+        = luaL_loadbufferx(L, slot->size > 0 ? slot->data.get() : "", static_cast<size_t>(slot->size), "script", "t");
     if (status == LUA_OK)
         status = Detail::ProtectedCall(L, 0, 0);
     if (status != LUA_OK) {

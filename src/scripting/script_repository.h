@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-// One repository entry. The buffer only grows; an unloaded slot keeps it for
-// the next script.
+// One repository entry: a script's source text as the file holds it. The
+// buffer only grows; an unloaded slot keeps it for the next script.
 struct cScriptSlot {
-    enum : int16_t { kBuffer = 1, kInUse = 2 };
+    enum : int16_t { kInUse = 2 };
 
     std::unique_ptr<char[]> data;
     int16_t flags = 0;
@@ -26,6 +26,5 @@ cScriptSlot* Slot(int id);
 // Unloads every slot still in use; returns how many there were.
 int UnloadZombies();
 void ResetScriptIds();
-void ClearCharacterScripts();
 
 } // namespace Scripting::Detail
