@@ -12,17 +12,10 @@
 
 namespace {
 
-using TypePusher = void (*)(lua_State*, const std::any&);
 using TypeSetter = void (*)(lua_State*, const char*, const std::any&);
 
-std::map<std::type_index, TypePusher> g_scriptTypePushers;
 std::map<std::type_index, TypeSetter> g_scriptTypeSetters;
 std::map<std::string, std::any> g_scriptGlobals;
-
-void PushStoryPtr(lua_State* L, const std::any& value)
-{
-    luabind::object(L, std::any_cast<Story*>(value)).push(L);
-}
 
 // Lua holds a reference to the one Story; it never copies or deletes it.
 void SetGlobalStoryPtr(lua_State* L, const char* name, const std::any& value)
@@ -92,7 +85,6 @@ bool ExportStory()
 
 template <> void RegisterScriptType<Story*>()
 {
-    g_scriptTypePushers[typeid(Story*)] = &PushStoryPtr;
     g_scriptTypeSetters[typeid(Story*)] = &SetGlobalStoryPtr;
 }
 
@@ -114,15 +106,7 @@ void CallGlobalSetter(lua_State* L, const char* name, const std::any& value)
         setter->second(L, name, value);
 }
 
-void PushAnyValue(lua_State* L, const std::any& value)
-{
-    const auto pusher = g_scriptTypePushers.find(value.type());
-    if (pusher != g_scriptTypePushers.end())
-        pusher->second(L, value);
-}
-
 void ClearScriptRegistry()
 {
     g_scriptGlobals.clear();
-    g_scriptTypePushers.clear();
 }

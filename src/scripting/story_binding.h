@@ -21,7 +21,6 @@ void SetGlobalObject(const char* name, std::any value);
 // Sets every recorded global in a new state, in name order.
 void ExportGlobals(lua_State* L);
 void CallGlobalSetter(lua_State* L, const char* name, const std::any& value);
-void PushAnyValue(lua_State* L, const std::any& value);
 void ClearScriptRegistry();
 
 // The script-side debug print: it prints nothing.
