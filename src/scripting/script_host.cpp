@@ -59,6 +59,7 @@ void ShutDown()
     const int zombies = Scripting::Detail::UnloadZombies();
     if (zombies != 0)
         cLog::Instance().Warning(L"[Script::ShutDown] %i Zombies detected. Scripts may still be in use.", zombies);
+    Scripting::Detail::ClearCharacterScripts();
 }
 
 } // namespace Script

@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <memory>
 
-// One repository entry: a script's source text as the file holds it. The
+// One repository entry. kBuffer: the bytes run as they are (size bytes);
+// otherwise a text slot, its text ending in a NUL that size counts. The
 // buffer only grows; an unloaded slot keeps it for the next script.
 struct cScriptSlot {
-    enum : int16_t { kInUse = 2 };
+    enum : int16_t { kBuffer = 1, kInUse = 2 };
 
     std::unique_ptr<char[]> data;
     int16_t flags = 0;
@@ -26,5 +27,6 @@ cScriptSlot* Slot(int id);
 // Unloads every slot still in use; returns how many there were.
 int UnloadZombies();
 void ResetScriptIds();
+void ClearCharacterScripts();
 
 } // namespace Scripting::Detail
