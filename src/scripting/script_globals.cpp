@@ -6,16 +6,24 @@
 
 #include "scripting/luabind_include.h"
 
+#include "resources/log.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
 
 namespace {
 
+using TypePusher = void (*)(lua_State*, const std::any&);
 using TypeSetter = void (*)(lua_State*, const char*, const std::any&);
 
+std::map<std::type_index, TypePusher> g_scriptTypePushers;
 std::map<std::type_index, TypeSetter> g_scriptTypeSetters;
 std::map<std::string, std::any> g_scriptGlobals;
+
+void PushStoryPtr(lua_State* L, const std::any& value)
+{
+    luabind::object(L, std::any_cast<Story*>(value)).push(L);
+}
 
 // Lua holds a reference to the one Story; it never copies or deletes it.
 void SetGlobalStoryPtr(lua_State* L, const char* name, const std::any& value)
@@ -85,6 +93,7 @@ bool ExportStory()
 
 template <> void RegisterScriptType<Story*>()
 {
+    g_scriptTypePushers[typeid(Story*)] = &PushStoryPtr;
     g_scriptTypeSetters[typeid(Story*)] = &SetGlobalStoryPtr;
 }
 
@@ -106,7 +115,21 @@ void CallGlobalSetter(lua_State* L, const char* name, const std::any& value)
         setter->second(L, name, value);
 }
 
+void PushAnyValue(lua_State* L, const std::any& value)
+{
+    const auto pusher = g_scriptTypePushers.find(value.type());
+    if (pusher != g_scriptTypePushers.end()) {
+        pusher->second(L, value);
+        return;
+    }
+    // The caller counts on one value more on the stack: a type without a
+    // pusher (an empty value included) arrives as nil.
+    cLog::Instance().Warning(L"[PushAnyValue] No pusher for a value of type %s; nil pushed", value.type().name());
+    lua_pushnil(L);
+}
+
 void ClearScriptRegistry()
 {
     g_scriptGlobals.clear();
+    g_scriptTypePushers.clear();
 }
