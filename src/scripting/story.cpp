@@ -121,6 +121,12 @@ void Story::AfterInit()
     CallScriptFunction("on_after_init");
 }
 
+void Story::OnLoad()
+{
+    if (scriptId != -1)
+        CallScriptFunction("on_load");
+}
+
 void Story::ReleaseLevelScript()
 {
     if (scriptId == -1)

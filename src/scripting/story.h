@@ -44,6 +44,8 @@ public:
     bool InitLevel();
     bool InitLevel31();
     void AfterInit();
+    // Calls the level script's "on_load" when a script is loaded.
+    void OnLoad();
     // Frees the repository slot and the context, so the next level loads.
     void ReleaseLevelScript();
     // Calls a global function of the level script; a missing function or an
@@ -193,9 +195,13 @@ public:
     int GetTakeFromStack();
     void StackParameterToTask(int a, int b, int c, int d);
     void StackCounter(int count, int limit, int flag);
-    // Not bound: the transport screen asks it. A slot is occupied when its
-    // car is not -1; a stack without slots is full.
+    // Not bound: the screens ask these. A slot is occupied when its car is
+    // not -1; a stack without slots is full and empty at once.
     bool IsStackFull();
+    bool IsStackEmpty();
+    // Not every slot is occupied but the managers are not at the stack limit;
+    // otherwise whether every slot is occupied.
+    bool IsStackBusy();
 
     // ---- Places, lots and building -----------------------------------------
     void AddPlace(int id, const std::string& name, int value);

@@ -152,3 +152,21 @@ bool Story::IsStackFull()
 {
     return EverySlotOccupied();
 }
+
+bool Story::IsStackEmpty()
+{
+    for (const cStackSlot& slot : cGameWorld::Instance().stackSlots) {
+        if (slot.autoType != -1)
+            return false;
+    }
+    return true;
+}
+
+bool Story::IsStackBusy()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    const bool full = EverySlotOccupied();
+    if (!full && world.stackLimit != world.managerCount)
+        return true;
+    return full;
+}

@@ -48,30 +48,47 @@ TEST_F(StoryStack, SlotsAreAddressedByTheirIds)
     ASSERT_TRUE(Holds("Story:StackFree(4) == 1 and Story:StackFree(-3) == 1"));
 }
 
-// The transport screen holds its stack pass back while every slot holds a car.
-TEST_F(StoryStack, TheStackIsFullWhenEverySlotHoldsACar)
+// The screens' answers about the stack: full when every slot holds a car (the
+// transport screen holds its stack pass back then), empty when none does, and
+// busy while cars wait but the managers are not at the stack limit.
+TEST_F(StoryStack, FullEmptyAndBusyAnswerTheScreens)
 {
     const struct {
         std::vector<int> cars; // the slots' cars, -1 empty
-        bool full;
+        int limit, managers;
+        bool full, empty, busy;
     } cases[] = {
-        { {}, true },
-        { { -1, -1 }, false },
-        { { 5, -1 }, false },
-        { { -1, 5 }, false },
-        { { 5, 6 }, true },
-        { { 0 }, true },
+        { {}, 0, 0, true, true, true },
+        { {}, 2, 1, true, true, true },
+        { { -1, -1 }, 2, 2, false, true, false },
+        { { -1, -1 }, 2, 1, false, true, true },
+        { { -1, -1 }, 1, 2, false, true, true },
+        { { 5, -1 }, 2, 2, false, false, false },
+        { { -1, 5 }, 2, 2, false, false, false },
+        { { -1, 0 }, 3, 3, false, false, false },
+        { { 5, -1 }, 3, 0, false, false, true },
+        { { 5, 6 }, 2, 1, true, false, true },
+        { { 5, 6 }, 2, 2, true, false, true },
+        { { 0 }, 0, 0, true, false, true },
     };
     cGameWorld& world = cGameWorld::Instance();
+    Story& story = Story::Instance();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.cars.size());
+        std::string trace;
+        for (int car : c.cars)
+            trace += std::to_string(car) + " ";
+        SCOPED_TRACE(trace + "limit " + std::to_string(c.limit) + " managers " + std::to_string(c.managers));
         world.stackSlots.clear();
         for (int car : c.cars) {
             cStackSlot slot;
             slot.autoType = car;
             world.stackSlots.push_back(slot);
         }
-        EXPECT_EQ(Story::Instance().IsStackFull(), c.full);
+        world.stackLimit = c.limit;
+        world.managerCount = c.managers;
+        EXPECT_EQ(story.IsStackFull(), c.full);
+        EXPECT_EQ(story.IsStackEmpty(), c.empty);
+        EXPECT_EQ(story.IsStackBusy(), c.busy);
     }
 }
 
