@@ -107,7 +107,8 @@ TEST_F(ScriptRepository, PackageEntriesLoadAsTextOrBufferSlotsAndRun)
         lua_pop(L, 1);
         // The one slot is taken until every script is unloaded.
         EXPECT_EQ(Scripting::LoadScript(L"data/scripts.pkg", L"greet.lua", false), -1);
-        EXPECT_TRUE(HasLine(TakeLog(), L"[Scripting::LoadScript] Unable to load greet.lua - script repository is full"));
+        EXPECT_TRUE(
+            HasLine(TakeLog(), L"[Scripting::LoadScript] Unable to load greet.lua - script repository is full"));
         Scripting::UnloadAllScripts();
         EXPECT_FALSE(Scripting::RunScript("Package: ", id));
     }

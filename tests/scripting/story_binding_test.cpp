@@ -117,7 +117,7 @@ TEST_F(StoryBinding, HeldValuesArePushedByTheirType)
         TakeLog();
         const int top = lua_gettop(L);
         PushAnyValue(L, c.value);
-        EXPECT_EQ(lua_gettop(L), top + 1);
+        ASSERT_EQ(lua_gettop(L), top + 1);
         lua_setglobal(L, "pushed");
         EXPECT_TRUE(Holds(c.check));
         EXPECT_EQ(TakeLog().size(), c.warns ? 1u : 0u);
