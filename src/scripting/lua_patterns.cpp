@@ -106,7 +106,10 @@ bool SetMatches(int c, const char* open, const char* close)
         ++p;
     }
     while (p < close) {
-        if (*p == kEscape && p + 1 < close) {
+        // As in Lua's own matcher, an escape may take the closing ']' as its
+        // class: after a range that ends in '%' ("[a-%%]"), the second '%'
+        // escapes the ']', and ']' is in the set.
+        if (*p == kEscape) {
             if (ClassMatches(c, Byte(p + 1)))
                 return !negate;
             p += 2;
@@ -520,7 +523,9 @@ int GSub(lua_State* L)
     const char* s = luaL_checklstring(L, 1, &ls);
     const char* p = luaL_checklstring(L, 2, &lp);
     const int kind = lua_type(L, 3);
-    const lua_Integer most = luaL_optinteger(L, 4, static_cast<lua_Integer>(ls) + 1);
+    // Lua 5.2 takes the most replacements as an unsigned count: a negative
+    // one sets no limit at all.
+    const size_t most = static_cast<size_t>(luaL_optinteger(L, 4, static_cast<lua_Integer>(ls) + 1));
     luaL_argcheck(L, kind == LUA_TNUMBER || kind == LUA_TSTRING || kind == LUA_TFUNCTION || kind == LUA_TTABLE,
         3, "string/function/table expected");
     const bool anchored = TakeAnchor(p, lp);
@@ -529,7 +534,7 @@ int GSub(lua_State* L)
     luaL_Buffer b;
     luaL_buffinit(L, &b);
     const char* from = s;
-    lua_Integer count = 0;
+    size_t count = 0;
     while (count < most) {
         m.level = 0;
         m.depth = 0;
@@ -549,7 +554,7 @@ int GSub(lua_State* L)
     }
     luaL_addlstring(&b, from, m.subjectEnd - from);
     luaL_pushresult(&b);
-    lua_pushinteger(L, count);
+    lua_pushinteger(L, static_cast<lua_Integer>(count));
     return 2;
 }
 

@@ -6,6 +6,7 @@
 
 #include "scripting/luabind_include.h"
 
+#include "resources/log.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
@@ -117,8 +118,14 @@ void CallGlobalSetter(lua_State* L, const char* name, const std::any& value)
 void PushAnyValue(lua_State* L, const std::any& value)
 {
     const auto pusher = g_scriptTypePushers.find(value.type());
-    if (pusher != g_scriptTypePushers.end())
+    if (pusher != g_scriptTypePushers.end()) {
         pusher->second(L, value);
+        return;
+    }
+    // The caller counts on one value more on the stack: a type without a
+    // pusher (an empty value included) arrives as nil.
+    cLog::Instance().Warning(L"[PushAnyValue] No pusher for a value of type %s; nil pushed", value.type().name());
+    lua_pushnil(L);
 }
 
 void ClearScriptRegistry()

@@ -26,17 +26,21 @@ constexpr int kContexts = 1;
 // Loads a loose script file (through the file manager) into the repository.
 // Returns the script id, or -1 when the file is missing or the slot is taken.
 int LoadScript(const wchar_t* name, bool binary);
-// The same for an entry of a package archive.
+// The same for an entry of a package archive; binary false makes a text slot.
 int LoadScript(const wchar_t* package, const wchar_t* name, bool binary);
 void UnloadScript(int id);
 void UnloadAllScripts();
 // Runs a loaded script on the current state. False when it did not run
 // through; the error is logged under the label.
 bool RunScript(const std::string& label, int id);
-// Text of a text slot; null for a binary slot or an invalid id.
+// Text of a script in use as a text slot; null for a buffer slot, a free
+// slot or an invalid id.
 const char* GetScriptSource(int id);
+// Makes the slot a text slot holding a copy of text; whether it is in use
+// does not change.
 bool SetScriptSource(int id, const char* text);
-// Character scripts by name: data/script/person/<name>.lua, loaded once.
+// Character scripts by name: data/script/person/<name>.lua, loaded once; a
+// missing one is warned about once and answers -1 from then on.
 int GetScriptById(const std::wstring& name);
 
 int AllocateContext();

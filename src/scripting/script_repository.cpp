@@ -17,11 +17,12 @@ namespace {
 
 cScriptSlot g_scriptRepository[Scripting::kScriptSlots];
 cFreeList<Scripting::kScriptSlots> g_scriptFreeList;
+// Character scripts by name; a name whose script is missing maps to -1.
 std::map<std::wstring, int> g_characterScripts;
 
-// Copies a whole file into the next free slot. A text script gets a NUL
-// after its content so it can run as a string.
-int LoadIntoSlot(iFile* file, const wchar_t* name, bool binary)
+// Copies a whole file into the next free slot. A buffer slot holds the bytes
+// as they are; a text slot gets a NUL after them so it runs as a string.
+int LoadIntoSlot(iFile* file, const wchar_t* name, bool buffer)
 {
     const int id = g_scriptFreeList.Peek();
     if (id == -1) {
@@ -39,12 +40,12 @@ int LoadIntoSlot(iFile* file, const wchar_t* name, bool binary)
     }
     cScriptSlot& slot = g_scriptRepository[id];
     const int32_t size = static_cast<int32_t>(fileSize);
-    slot.flags = static_cast<int16_t>(cScriptSlot::kInUse | (binary ? cScriptSlot::kBuffer : 0));
-    slot.size = binary ? size : size + 1;
+    slot.flags = static_cast<int16_t>(cScriptSlot::kInUse | (buffer ? cScriptSlot::kBuffer : 0));
+    slot.size = buffer ? size : size + 1;
     slot.Reserve(slot.size);
     if (size > 0)
         std::memcpy(slot.data.get(), content, static_cast<size_t>(size));
-    if (!binary)
+    if (!buffer)
         slot.data[size] = '\0';
     g_scriptFreeList.Alloc();
     cFileManager::Instance().Release(file);
@@ -101,8 +102,8 @@ int LoadScript(const wchar_t* name, bool /*binary*/)
     iFile* file = cFileManager::Instance().OpenFile(name);
     if (!file)
         return -1;
-    // Loose scripts always run through the buffer loader (source text only,
-    // as every loader of the game).
+    // A loose script always runs through the buffer loader, whatever the
+    // caller asked for.
     return LoadIntoSlot(file, name, true);
 }
 
@@ -121,6 +122,9 @@ void UnloadScript(int id)
         return;
     slot->flags = 0;
     g_scriptFreeList.Free(id);
+    // A character script remembered under this id is gone: the next script
+    // loaded gets the same id, so the name must be looked up afresh.
+    std::erase_if(g_characterScripts, [id](const auto& entry) { return entry.second == id; });
 }
 
 void UnloadAllScripts()
@@ -132,7 +136,9 @@ void UnloadAllScripts()
 const char* GetScriptSource(int id)
 {
     const cScriptSlot* slot = Detail::Slot(id);
-    if (!slot || (slot->flags & cScriptSlot::kBuffer) || !slot->data)
+    // A free slot holds no script: its buffer may still hold the bytes of an
+    // unloaded buffer script, which end in no NUL.
+    if (!slot || !(slot->flags & cScriptSlot::kInUse) || (slot->flags & cScriptSlot::kBuffer) || !slot->data)
         return nullptr;
     return slot->data.get();
 }
@@ -173,13 +179,17 @@ bool RunScript(const std::string& label, int id)
     // An id that holds no script runs nothing.
     if (!L || !slot || !(slot->flags & cScriptSlot::kInUse))
         return false;
+    // Source text only, as every loader of the game: a precompiled chunk is
+    // refused like one that does not compile.
     int status;
     if (slot->flags & cScriptSlot::kBuffer) {
         status = luaL_loadbufferx(
             L, slot->size > 0 ? slot->data.get() : "", static_cast<size_t>(slot->size), "script", "t");
     } else {
-        const char* text = slot->data ? slot->data.get() : "";
-        status = luaL_loadbufferx(L, text, std::strlen(text), text, "t");
+        // A text slot runs up to its first NUL and is named by its text.
+        const char* text = slot->data && slot->size > 0 ? slot->data.get() : "";
+        const size_t length = strnlen(text, static_cast<size_t>(slot->size > 0 ? slot->size : 0));
+        status = luaL_loadbufferx(L, text, length, text, "t");
     }
     if (status == LUA_OK)
         status = Detail::ProtectedCall(L, 0, 0);

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-// One repository entry. The buffer only grows; an unloaded slot keeps it for
-// the next script.
+// One repository entry. kBuffer: the bytes run as they are (size bytes);
+// otherwise a text slot, its text ending in a NUL that size counts. The
+// buffer only grows; an unloaded slot keeps it for the next script.
 struct cScriptSlot {
     enum : int16_t { kBuffer = 1, kInUse = 2 };
 

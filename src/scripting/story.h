@@ -44,6 +44,7 @@ public:
     bool InitLevel();
     bool InitLevel31();
     void AfterInit();
+    // Calls the level script's "on_load" when a script is loaded.
     void OnLoad();
     // Frees the repository slot and the context, so the next level loads.
     void ReleaseLevelScript();
@@ -121,8 +122,6 @@ public:
     void SetJoker(int value);
     int GetJoker();
     bool IfJoker();
-    // Not bound: the points speed as SetSpeedForPoints stored it.
-    double GetSpeedForPoints();
 
     // ---- Cars and the road -----------------------------------------------
     void AddAuto(int type, int variant, const std::string& name);
@@ -203,11 +202,6 @@ public:
     // Not every slot is occupied but the managers are not at the stack limit;
     // otherwise whether every slot is occupied.
     bool IsStackBusy();
-    // Whether the list of car types allowed into the stack holds the type;
-    // count receives the list's length.
-    bool HasEnabledAutoType(int type, int& count);
-    // Puts the car into the slot without driving it in.
-    void PutAutoIntoStack(int slot, int car);
 
     // ---- Places, lots and building -----------------------------------------
     void AddPlace(int id, const std::string& name, int value);
@@ -247,9 +241,6 @@ public:
     int GetY();
     int GetWorkingPlace();
     int GetNeededPlace();
-    // Not bound: the index of the first place with that type, screen point
-    // and direction, -1 when none.
-    int FindPlaceAt(int type, int x, int y, int direction);
 
     // ---- Upgrades and staff ----------------------------------------------
     int GetBeton();
@@ -302,9 +293,6 @@ public:
     void DeleteMyEffects(int id);
     void DeleteEffect(int type, int place, int x, int y);
     int ActiveEffects(int type);
-    // Erases the first running effect of the type standing at (x, y); nothing
-    // when there is none. Not bound to Lua, and nothing calls it yet.
-    void EraseEffectAt(int type, int x, int y);
     void StartSmoke(int place);
     void SetLevelColor(const std::string& component, int value);
     int GetLevelColor(const std::string& component, int ignored);

@@ -21,6 +21,8 @@ void SetGlobalObject(const char* name, std::any value);
 // Sets every recorded global in a new state, in name order.
 void ExportGlobals(lua_State* L);
 void CallGlobalSetter(lua_State* L, const char* name, const std::any& value);
+// Pushes the held value as Lua sees it (a Story pointer as the bound object);
+// a value of a type never registered is pushed as nil.
 void PushAnyValue(lua_State* L, const std::any& value);
 void ClearScriptRegistry();
 

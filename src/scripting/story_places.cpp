@@ -229,9 +229,13 @@ void Story::AddAutoToFundament(int row, int column, int car)
 
 void Story::SetBuildingStatus(int row, int column, int status)
 {
+    // A cell off the grid is refused with a line; a cell of the grid without
+    // a fundament keeps its status.
+    if (!Scripting::CheckScriptCell(L"SetBuildingStatus", row, column))
+        return;
     cGameWorld& world = cGameWorld::Instance();
     const int f = world.FindFundamentAt(row, column);
-    if (f < 0 || !Scripting::CheckScriptCell(L"SetBuildingStatus", row, column))
+    if (f < 0)
         return;
     world.fundaments[f].status = status;
     world.lotStatus[row][column] = status;
@@ -308,10 +312,4 @@ int Story::GetWorkingPlace()
 int Story::GetNeededPlace()
 {
     return cGameWorld::Instance().neededPlace;
-}
-
-int Story::FindPlaceAt(int type, int x, int y, int direction)
-{
-    return FindPlace(
-        [&](const cPlace& p) { return p.type == type && p.x == x && p.y == y && p.direction == direction; });
 }

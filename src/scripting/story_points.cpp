@@ -192,9 +192,3 @@ bool Story::IfJoker()
     // Set by the grid's combo search while a joker stands on a changed cell.
     return cGameWorld::Instance().jokerInUse != 0;
 }
-
-// The points speed that SetSpeedForPoints stores; no script reads it.
-double Story::GetSpeedForPoints()
-{
-    return cGameWorld::Instance().pointsSpeed;
-}

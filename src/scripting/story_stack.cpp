@@ -170,26 +170,3 @@ bool Story::IsStackBusy()
         return true;
     return full;
 }
-
-bool Story::HasEnabledAutoType(int type, int& count)
-{
-    const std::vector<int>& types = cGameWorld::Instance().stackAutoTypes;
-    count = static_cast<int>(types.size());
-    for (const int t : types) {
-        if (t == type)
-            return true;
-    }
-    return false;
-}
-
-void Story::PutAutoIntoStack(int slot, int car)
-{
-    const int s = FindSlot(slot);
-    if (s < 0)
-        return;
-    cStackSlot& target = cGameWorld::Instance().stackSlots[s];
-    target.autoType = car;
-    target.state = 2;
-    target.timer.Restart();
-    target.settleTimer.Restart();
-}

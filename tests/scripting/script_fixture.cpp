@@ -84,6 +84,17 @@ double ScriptTest::Number(const char* name)
     return value;
 }
 
+std::string ScriptTest::Text(const char* name)
+{
+    lua_State* L = State();
+    lua_getglobal(L, name);
+    size_t length = 0;
+    const char* text = lua_tolstring(L, -1, &length);
+    std::string value(text ? text : "", text ? length : 0);
+    lua_pop(L, 1);
+    return value;
+}
+
 std::vector<LogLine> ScriptTest::TakeLog()
 {
     return std::exchange(m_log, {});

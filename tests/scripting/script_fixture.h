@@ -37,6 +37,7 @@ protected:
     lua_State* State();
     bool Run(const std::string& chunk) { return RunChunk(State(), chunk); }
     double Number(const char* name);
+    std::string Text(const char* name);
     // Runs "assert(condition)" in Lua.
     bool Holds(const std::string& condition) { return Run("assert(" + condition + ")"); }
 

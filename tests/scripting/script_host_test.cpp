@@ -41,6 +41,7 @@ TEST_F(ScriptHost, OneContextAtATimeSeparateFromTheMainStateButSharingStory)
     EXPECT_FALSE(Scripting::SelectContext(handle)); // one level of selection
     EXPECT_EQ(Scripting::GetCurrentState(), context);
     EXPECT_TRUE(Scripting::RestoreContext());
+    EXPECT_EQ(Scripting::GetCurrentState(), main);
     EXPECT_FALSE(Scripting::RestoreContext());
 
     // Freeing the current context makes the main state current first; the

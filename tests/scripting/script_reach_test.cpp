@@ -176,4 +176,32 @@ TEST_F(ScriptReach, AWindowCloseEndsAnyLongScriptCall)
     close(savedInput);
 }
 
+// print writes one log line: its values as tostring gives them, tab apart,
+// cut at 255 bytes; a tostring that gives no text is the script's error.
+TEST_F(ScriptReach, PrintWritesOneLogLinePerCall)
+{
+    const struct {
+        const char* call;
+        std::wstring line;
+    } kCases[] = {
+        { "print()", L"" },
+        { "print(nil, true, 1.5, 'x')", L"nil\ttrue\t1.5\tx" },
+        { "print(setmetatable({}, { __tostring = function() return 'seen' end }), 2)", L"seen\t2" },
+        { "print(string.rep('a', 254) .. 'bc')", std::wstring(254, L'a') + L"b" },
+        { "print(string.rep('a', 200), string.rep('b', 100))",
+            std::wstring(200, L'a') + L"\t" + std::wstring(54, L'b') },
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.call);
+        TakeLog();
+        ASSERT_TRUE(Run(c.call));
+        const auto lines = TakeLog();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].text, L"[Script] " + c.line);
+    }
+    TakeLog();
+    EXPECT_TRUE(Holds("not pcall(print, setmetatable({}, { __tostring = function() return {} end }))"));
+    EXPECT_TRUE(TakeLog().empty());
+}
+
 } // namespace

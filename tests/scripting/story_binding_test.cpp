@@ -1,12 +1,17 @@
 // Every method of the Lua interface is bound under its name with the argument
 // count and types that level scripts rely on: luabind refuses a call whose
 // arguments do not match, so a changed signature breaks scripts.
+#include <any>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <lua.hpp>
 
 #include "scripting/script_fixture.h"
+#include "scripting/story.h"
+#include "scripting/story_binding.h"
+#include "world/game_world.h"
 
 namespace {
 
@@ -85,6 +90,48 @@ TEST_F(StoryBinding, EveryMethodTakesExactlyItsArguments)
         EXPECT_TRUE(Run("local ok, m = " + Call(name, kinds, "{}") + refused));
     }
     EXPECT_EQ(count, 244);
+}
+
+// A value of a registered type arrives in Lua as it would as a global (the
+// Story pointer as the bound object); any other value arrives as nil, so the
+// stack always grows by one.
+TEST_F(StoryBinding, HeldValuesArePushedByTheirType)
+{
+    cGameWorld::Instance().level = 12;
+    Story* story = &Story::Instance();
+    const struct {
+        std::any value;
+        const char* check; // holds for the global "pushed"
+        bool warns;
+    } cases[] = {
+        { story, "type(pushed) == 'userdata' and pushed:GetLevel() == 12", false },
+        { 12, "pushed == nil", true },
+        { std::string("Story"), "pushed == nil", true },
+        { static_cast<const Story*>(story), "pushed == nil", true },
+        { std::any(), "pushed == nil", true },
+    };
+    lua_State* L = State();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.check);
+        ASSERT_TRUE(Run("pushed = 'before'"));
+        TakeLog();
+        const int top = lua_gettop(L);
+        PushAnyValue(L, c.value);
+        ASSERT_EQ(lua_gettop(L), top + 1);
+        lua_setglobal(L, "pushed");
+        EXPECT_TRUE(Holds(c.check));
+        EXPECT_EQ(TakeLog().size(), c.warns ? 1u : 0u);
+    }
+    // The registry's reset forgets the pushers with the globals; the next
+    // export brings both back.
+    ClearScriptRegistry();
+    PushAnyValue(L, std::any(story));
+    EXPECT_TRUE(lua_isnil(L, -1));
+    lua_pop(L, 1);
+    ASSERT_TRUE(ExportStory());
+    PushAnyValue(L, std::any(story));
+    lua_setglobal(L, "pushed");
+    EXPECT_TRUE(Holds("pushed:GetLevel() == 12"));
 }
 
 } // namespace

@@ -57,4 +57,77 @@ TEST_F(StoryLevel, EveryCallbackRunsInTheLevelsContextAndFlagsQueueTheirEvents)
     EXPECT_FALSE(story.FlagPresent("a"));
 }
 
+// The flag map and the event queue keep apart: removing or clearing flags
+// leaves their events queued, and a silent flag queues none.
+TEST_F(StoryLevel, FlagsAndTheirEventsFollowTheirOwnRules)
+{
+    Story& story = Story::Instance();
+    story.RemoveFlag("absent"); // harmless on an empty map
+    story.SetFlag("a");
+    story.SetFlag("a");
+    story.SetFlagSilent("quiet");
+    EXPECT_TRUE(story.FlagPresent("a"));
+    EXPECT_TRUE(story.FlagPresent("quiet"));
+    EXPECT_FALSE(story.FlagPresent("absent"));
+    story.RemoveFlag("a");
+    EXPECT_FALSE(story.FlagPresent("a"));
+    EXPECT_TRUE(story.FlagPresent("quiet"));
+    ASSERT_TRUE(story.HasFlagEvents());
+    EXPECT_EQ(story.LastFlag(), "a");
+    story.PopFlagEvent();
+    EXPECT_EQ(story.LastFlag(), "a");
+    story.PopFlagEvent();
+    EXPECT_FALSE(story.HasFlagEvents());
+    story.PopFlagEvent(); // an empty queue stays empty
+    EXPECT_EQ(story.LastFlag(), "");
+
+    story.SetFlag("b");
+    story.ClearFlags();
+    EXPECT_FALSE(story.FlagPresent("quiet"));
+    EXPECT_FALSE(story.FlagPresent("b"));
+    ASSERT_TRUE(story.HasFlagEvents()); // the queue drains on its own
+    EXPECT_EQ(story.LastFlag(), "b");
+    story.PopFlagEvent();
+    EXPECT_FALSE(story.HasFlagEvents());
+}
+
+// "on_load" is called in the level's context while a level script is loaded,
+// and not at all before or after.
+TEST_F(StoryLevel, OnLoadCallsTheLoadedScriptsOnLoad)
+{
+    const struct {
+        const char* source; // the level script; null: none loaded
+        double loads; // the script's count after the call
+        bool error; // a script error is logged
+    } cases[] = {
+        { "loads = 0\nfunction on_init() end\nfunction on_load() loads = loads + 1; Story:SetFlag('loaded') end", 1,
+            false },
+        { "loads = 0\nfunction on_init() end", 0, true },
+        { nullptr, 0, false },
+    };
+    Story& story = Story::Instance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source ? c.source : "no script");
+        story.ReleaseLevelScript();
+        story.ClearFlags();
+        if (c.source)
+            StartLevel(c.source, 5);
+        TakeLog();
+        story.OnLoad();
+        EXPECT_EQ(ScriptErrors().size(), c.error ? 1u : 0u);
+        EXPECT_EQ(story.FlagPresent("loaded"), c.loads > 0);
+        if (c.source)
+            EXPECT_EQ(Number("loads"), c.loads);
+        EXPECT_EQ(Scripting::GetCurrentState(), Scripting::GetMainState());
+    }
+    // Released, the script is not called again.
+    StartLevel("loads = 0\nfunction on_init() end\nfunction on_load() Story:SetFlag('loaded') end", 5);
+    story.ReleaseLevelScript();
+    story.ClearFlags();
+    TakeLog();
+    story.OnLoad();
+    EXPECT_FALSE(story.FlagPresent("loaded"));
+    EXPECT_TRUE(TakeLog().empty());
+}
+
 } // namespace
