@@ -67,45 +67,14 @@ public:
     // alt draws it with the engine's second text operation.
     void DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font);
 
-    // Immediate-mode buttons (menu_prototype_buttons.cpp). Each is called
-    // once per frame: it draws the button in its present state from page
-    // slot 32 and answers whether it was clicked in this frame. The hover
-    // rectangle is x..x+w, y..y+h; colours are r, g, b with the fade alpha.
-    //
-    // The button of every screen: the first hovered one that sees the
-    // frame's click takes it (and clears it), so one click triggers at most
-    // one button.
+    // The immediate-mode button of every screen (menu_prototype_buttons.cpp),
+    // called once per frame: it draws the button in its present state from
+    // page slot 32 and answers whether it was clicked in this frame. The
+    // hover rectangle is x..x+w, y..y+h; colours are r, g, b with the fade
+    // alpha. The first hovered button that sees the frame's click takes it
+    // (and clears it), so one click triggers at most one button.
     bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
         int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
-    // Reacts to the button being held as well as clicked.
-    bool DrawButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
-        int y, int w, int h);
-    // Held or clicked, without a sound.
-    bool DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
-        int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
-    // DoButton with unscaled label offsets.
-    bool DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
-        int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
-    // A button that cannot be hovered; always true.
-    bool DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
-        int h, int r, int g, int b);
-    // As DrawButtonStatic at a quarter of the fade alpha; always true.
-    bool DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
-        int h, int r, int g, int b);
-    // A greyed button at half alpha with a full label; always false.
-    bool DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
-        int h, int r, int g, int b);
-    // Buttons made of their label only.
-    bool DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
-        int overR, int overG, int overB);
-    bool DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
-        int offG, int offB, int overR, int overG, int overB);
-    bool DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
-        int overR, int overG, int overB);
-    // Buttons made of their images only.
-    bool DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h);
-    bool DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h, int offR,
-        int offG, int offB, int overR, int overG, int overB);
 
 protected:
     // The pages the screen needs while it is switched on.
@@ -117,8 +86,6 @@ protected:
     // Draws a button image of slot 32 at its natural size, tinted, with the
     // alpha.
     void DrawButtonImage(const wchar_t* image, int x, int y, int r, int g, int b, int alpha);
-    bool DrawTwoColourButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
-        int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG, int overB);
 
     bool tooltipShown = false;
     std::wstring tooltipText;
