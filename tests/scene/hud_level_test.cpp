@@ -1,0 +1,314 @@
+// The head-up display of a played level, read back from what each frame
+// draws, over the game's own screens and generated art: the clock, the medal
+// badge with the time it still allows and its signals, the hover pause and
+// bubble, the points against their target, the task counter; and at the end,
+// the cup and the figures the panel shows for each way the level can end.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "app/pp_app_fonts.h"
+#include "hud_reader.h"
+#include "level_fixture.h"
+#include "scene/gui_vocabulary.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace {
+
+constexpr int kGoldHelp = 129;
+constexpr int kSilverHelp = 130;
+constexpr int kTimeUp = 34;
+constexpr int kNotPassed = 35;
+constexpr int kTimeOutReason = 25;
+constexpr int kLateReason = 36;
+constexpr int kStartMoney = 100000;
+constexpr int kFirstSlotText = 103;
+
+// A timed level on one cell that earns `rate` points a second against a
+// target of 300 and counts its seconds on task line 1 (target `count`); it is
+// won once finish_at seconds have passed.
+std::string CountingLevel(int limit, int finishAt, int rate = 100, int count = 60)
+{
+    return "limit = " + std::to_string(limit) + "\nfinish_at = " + std::to_string(finishAt)
+        + "\nrate = " + std::to_string(rate) + "\ncount = " + std::to_string(count) + R"(
+seconds = 0
+function on_init()
+    Story:SetTimeForLevel(limit)
+    Story:AddFundament(1, "g", "h", 9) Story:CreateFundament(1, 2, 0, 9, -1)
+    Story:SetMessage(14, 0, 300)
+    Story:SetMessage(1, 0, count) Story:ActivateMessageStatus(1)
+end
+function on_timer()
+    seconds = seconds + 1
+    Story:MinusPoints(-rate)
+    Story:SetMessage(1, seconds, count)
+end
+function on_level_finish() if seconds >= finish_at then Story:SetState(1) end end
+)";
+}
+
+class HudLevel : public test::LevelTest {
+protected:
+    HudLevel()
+        : test::LevelTest(true)
+    {
+    }
+    void SetUp() override
+    {
+        test::LevelTest::SetUp();
+        LinkBuildData("data/gui");
+        catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images");
+        for (int i = 0; i < kFontCount; ++i)
+            g_fonts[i] = gfx.CreateFont(L"calibry", 10 + i, 0);
+        savedTexts.assign(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
+        for (int i = 0; i < kGuiTextCount; ++i)
+            std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
+        world.soundEngine = &sound;
+        MouseAway();
+    }
+    void TearDown() override
+    {
+        world.soundEngine = nullptr;
+        DeleteFonts();
+        std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
+        test::LevelTest::TearDown();
+    }
+
+    void MouseAway() { input.x = input.y = -1000; }
+    // The level started as the map's play button starts it, its task dialog
+    // closed, with the player's money and no record of the level.
+    bool Start(int level, const std::string& script)
+    {
+        WriteLevelScript(level, script);
+        world.furthestLevel = level;
+        world.gameMenuClosed = 1;
+        const bool started = StartLevel(level);
+        world.money = kStartMoney;
+        world.SetPause(false);
+        return started;
+    }
+    // One frame of a quarter second, read back; the sounds of the frame
+    // before have played out.
+    bool Step()
+    {
+        for (iSoundInstance* playing : world.effectSounds)
+            if (playing)
+                static_cast<test::RecordingSound*>(playing)->finished = true;
+        gfx.ClearRecords();
+        const bool on = Frame(250.0);
+        view = test::ReadHud(gfx, catalog, digests);
+        return on;
+    }
+    // Frames until the script has counted that many seconds.
+    bool PlayUntilSecond(int second)
+    {
+        for (int i = 0; i < 400 && ScriptNumber("seconds") < second; ++i)
+            if (!Step())
+                return false;
+        return ScriptNumber("seconds") == second;
+    }
+    int Played(const std::string& name) const
+    {
+        return static_cast<int>(
+            std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
+    }
+    static std::wstring Text(int entry) { return g_guiVocabulary[entry]; }
+    static std::wstring Clock(int seconds)
+    {
+        wchar_t text[16];
+        std::swprintf(text, 16, L"%02d:%02d", seconds / 60, seconds % 60);
+        return text;
+    }
+    // The value on the row of a label of the end panel ("" when no such row).
+    std::wstring Row(int label) const
+    {
+        int y = -1;
+        for (const test::GfxDraw& d : gfx.draws)
+            if ((d.kind == test::GfxDraw::Kind::Text || d.kind == test::GfxDraw::Kind::TextAlt)
+                && d.text == Text(label))
+                y = d.y;
+        std::wstring value;
+        for (const test::GfxDraw& d : gfx.draws)
+            if ((d.kind == test::GfxDraw::Kind::Text || d.kind == test::GfxDraw::Kind::TextAlt) && d.y == y
+                && d.text != Text(label))
+                value = d.text;
+        return value;
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    test::ImageCatalog catalog;
+    test::HudView view;
+    test::PageDigests digests;
+    std::vector<wchar_t> savedTexts;
+};
+
+// Limit 21 s: gold before 12 s (0.6 of it, cut to whole seconds), silver
+// before 16 s, passable up to 21 s, and the level lost at twice the limit.
+TEST_F(HudLevel, TheClockBadgeFollowsTheTimeLimitSecondBySecond)
+{
+    const struct {
+        int second;
+        const char* badge; // "" none
+        const wchar_t* allowed; // the small time beside it, "" none
+        int signals;
+    } cases[] = {
+        { 1, "slot_gold", L"00:12", 0 },
+        { 11, "slot_gold", L"00:12", 0 },
+        { 12, "slot_silver", L"00:16", 1 },
+        { 15, "slot_silver", L"00:16", 1 },
+        { 16, "", L"00:21", 2 },
+        { 20, "", L"00:21", 2 },
+        { 21, "slot_time_up", L"", 3 },
+        { 41, "slot_time_up", L"", 3 },
+    };
+    ASSERT_TRUE(Start(2, CountingLevel(21, 1000, 10)));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.second);
+        ASSERT_TRUE(PlayUntilSecond(c.second));
+        ASSERT_TRUE(Step());
+        for (const char* badge : { "slot_gold", "slot_silver", "slot_time_up", "slot_gold_over", "slot_silver_over" })
+            EXPECT_EQ(view.Shows(badge), std::string(badge) == c.badge) << badge;
+        EXPECT_EQ(view.Says(Text(kTimeUp)), std::string(c.badge) == "slot_time_up");
+        // The played time, the points against their target, the task counter.
+        EXPECT_TRUE(view.HasLarge(Clock(c.second))) << testing::PrintToString(view.large);
+        EXPECT_TRUE(view.HasLarge(std::to_wstring(c.second * 10) + L" / 300")) << testing::PrintToString(view.large);
+        std::vector<std::wstring> small = { std::to_wstring(c.second) + L" / 60" };
+        if (*c.allowed)
+            small.insert(small.begin(), c.allowed);
+        EXPECT_EQ(view.small, small);
+        EXPECT_EQ(Played("change_status_timer"), c.signals);
+        EXPECT_EQ(view.Starting("star"), "star0029");
+        EXPECT_FALSE(world.IsPaused());
+
+        // Resting on the badge pauses the level and explains the medal; where
+        // no medal is left it neither pauses nor explains.
+        input.x = cSettings::Instance().GetWidth() * 300 / 1280,
+        input.y = cSettings::Instance().GetHeight() * 40 / 1024;
+        ASSERT_TRUE(Step());
+        ASSERT_TRUE(Step());
+        const bool medal = c.badge == std::string("slot_gold") || c.badge == std::string("slot_silver");
+        EXPECT_EQ(world.IsPaused(), medal);
+        EXPECT_EQ(view.Shows(std::string(c.badge) + "_over"), medal);
+        EXPECT_EQ(view.Says(Text(kGoldHelp)), c.badge == std::string("slot_gold"));
+        EXPECT_EQ(view.Says(Text(kSilverHelp)), c.badge == std::string("slot_silver"));
+        if (medal) {
+            EXPECT_EQ(ScriptNumber("seconds"), c.second) << "the clock ran on under the badge";
+        }
+        MouseAway();
+        ASSERT_TRUE(Step());
+        EXPECT_FALSE(world.IsPaused());
+    }
+    // At twice the limit the level is lost: its panel says the time ran out.
+    for (int i = 0; i < 40 && !world.resultsShown; ++i)
+        ASSERT_TRUE(Step());
+    ASSERT_TRUE(Step());
+    EXPECT_EQ(world.levelState, 0);
+    EXPECT_TRUE(view.Says(Text(kNotPassed)));
+    EXPECT_TRUE(view.Says(Text(kTimeOutReason)));
+    EXPECT_FALSE(view.Shows("slot_time_up"));
+}
+
+// The first level of each three has no medal to win: no badge, no signal. Its
+// task counter gongs at each change and goes once the line is done.
+TEST_F(HudLevel, TheFirstLevelOfEachThreeShowsNoBadge)
+{
+    for (const int level : { 4, 28 }) {
+        SCOPED_TRACE(level);
+        sound.played.clear();
+        ASSERT_TRUE(Start(level, CountingLevel(21, 1000, 10, 12)));
+        const struct {
+            int second;
+            std::vector<std::wstring> small;
+            int gongs;
+        } steps[] = { { 11, { L"11 / 12" }, 11 }, { 12, {}, 11 }, { 13, {}, 11 } };
+        for (const auto& step : steps) {
+            SCOPED_TRACE(step.second);
+            ASSERT_TRUE(PlayUntilSecond(step.second));
+            ASSERT_TRUE(Step());
+            EXPECT_TRUE(view.HasLarge(Clock(step.second)));
+            EXPECT_EQ(view.small, step.small);
+            EXPECT_EQ(view.Starting("slot_g") + view.Starting("slot_s"), "");
+            EXPECT_EQ(Played("gong"), step.gongs);
+            // Resting on an open slot pauses the level and explains the task.
+            input.x = 1100, input.y = 40;
+            ASSERT_TRUE(Step());
+            ASSERT_TRUE(Step());
+            EXPECT_EQ(world.IsPaused(), !step.small.empty());
+            EXPECT_EQ(view.Says(Text(kFirstSlotText + 1)), !step.small.empty());
+            MouseAway();
+            ASSERT_TRUE(Step());
+            EXPECT_FALSE(world.IsPaused());
+        }
+        EXPECT_EQ(Played("change_status_timer"), 0);
+        world.leaveLevel = 1;
+        EXPECT_FALSE(Step());
+    }
+}
+
+// Each way a timed level ends, and a level without a limit: the cup shown, the
+// rating saved and the figures of the end panel.
+TEST_F(HudLevel, TheEndPanelShowsTheCupAndThePayOfTheTimeTaken)
+{
+    const struct {
+        const char* what;
+        int limit, finishAt;
+        const char* cup; // "" none
+        int rating;
+        int base, timeBonus, pointsBonus; // -1: not passed, nothing paid
+    } cases[] = {
+        // 100 points a second against 300: gold pays all above the target,
+        // silver half, a pass a quarter capped at 5 % of the target.
+        { "gold", 21, 5, "goldcup_01a.png", 2, 50000, 40000, 200 },
+        { "silver at the gold time", 21, 12, "silvercup_01a.png", 1, 50000, 25000, 450 },
+        { "passed at the silver time", 21, 16, "", 0, 50000, 0, 15 },
+        { "passed at the limit", 21, 21, "", 0, 50000, 0, 15 },
+        { "late", 21, 22, "", 0, -1, 0, 0 },
+        // Without a limit the points are paid.
+        { "points", 0, 4, "", 0, 400, 0, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Start(2, CountingLevel(c.limit, c.finishAt)));
+        ASSERT_TRUE(PlayUntilSecond(c.finishAt));
+        bool cup = false;
+        bool figures = false;
+        for (int i = 0; i < 200 && !figures; ++i) {
+            ASSERT_TRUE(Step());
+            cup = cup || (*c.cup && view.Shows(c.cup));
+            EXPECT_FALSE(view.Shows("goldcup_01a.png") && std::string(c.cup) != "goldcup_01a.png");
+            EXPECT_FALSE(view.Shows("silvercup_01a.png") && std::string(c.cup) != "silvercup_01a.png");
+            figures = !Row(139).empty() || view.Says(Text(kNotPassed));
+        }
+        ASSERT_TRUE(figures) << "no end panel";
+        EXPECT_EQ(cup, *c.cup != 0);
+        EXPECT_EQ(world.levelState, 1);
+        if (c.base < 0) {
+            EXPECT_TRUE(view.Says(Text(kLateReason)));
+            EXPECT_EQ(Row(138), std::to_wstring(kStartMoney));
+            EXPECT_EQ(Row(139), L"");
+            world.leaveLevel = 1;
+            EXPECT_FALSE(Step());
+            continue;
+        }
+        EXPECT_EQ(world.levelRating, c.rating);
+        const int total = c.base + c.timeBonus + c.pointsBonus;
+        if (c.limit > 0) {
+            EXPECT_EQ(Row(100), std::to_wstring(c.base));
+            EXPECT_EQ(Row(60), std::to_wstring(c.timeBonus));
+            EXPECT_EQ(Row(75), std::to_wstring(c.pointsBonus));
+            EXPECT_EQ(Row(77), Clock(c.limit));
+            EXPECT_EQ(Row(78), Clock(c.finishAt));
+        }
+        EXPECT_EQ(Row(0), std::to_wstring(total));
+        EXPECT_EQ(Row(138), std::to_wstring(kStartMoney));
+        EXPECT_EQ(Row(139), std::to_wstring(kStartMoney + total));
+        EXPECT_FALSE(view.Says(Text(kNotPassed)));
+        world.leaveLevel = 1;
+        EXPECT_FALSE(Step());
+    }
+}
+
+} // namespace
