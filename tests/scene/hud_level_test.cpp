@@ -12,6 +12,7 @@
 #include "app/pp_app_fonts.h"
 #include "hud_reader.h"
 #include "level_fixture.h"
+#include "platform/win_messages.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -49,6 +50,19 @@ end
 function on_level_finish() if seconds >= finish_at then Story:SetState(1) end end
 )";
 }
+
+// One key pressed for one key pass.
+struct OneKey : iKeySource {
+    explicit OneKey(int code)
+        : code(code)
+    {
+    }
+    bool IsKeyDown(int c) override { return c == code; }
+    void ClearKey(int c) override { code = c == code ? 0 : code; }
+    bool IsHeld(int) override { return false; }
+    bool IsRussianLayout() override { return false; }
+    int code;
+};
 
 class HudLevel : public test::LevelTest {
 protected:
@@ -110,6 +124,33 @@ protected:
                 return false;
         return ScriptNumber("seconds") == second;
     }
+    // A click at (x, y), taken by the next frame's mouse pass and acted on in
+    // the frame after; false once the level is left.
+    bool ClickAt(int x, int y)
+    {
+        input.x = x, input.y = y;
+        input.Click(0);
+        const bool on = Step() && Step();
+        MouseAway();
+        return on && Step();
+    }
+    // A click on a label drawn in the last frame.
+    bool ClickText(int text)
+    {
+        for (const test::GfxDraw& d : gfx.draws)
+            if ((d.kind == test::GfxDraw::Kind::Text || d.kind == test::GfxDraw::Kind::TextAlt) && d.text == Text(text))
+                return ClickAt(d.x + 2, d.y + 2);
+        ADD_FAILURE() << "no label " << text;
+        return true;
+    }
+    bool PressEscape()
+    {
+        OneKey keys(VK_ESCAPE);
+        state.HandleKeys(keys);
+        return Step();
+    }
+    int X(int design) const { return static_cast<int>(design / cSettings::Instance().scaleX); }
+    int Y(int design) const { return static_cast<int>(design / cSettings::Instance().scaleY); }
     int Played(const std::string& name) const
     {
         return static_cast<int>(
@@ -145,9 +186,19 @@ protected:
     std::vector<wchar_t> savedTexts;
 };
 
+// The same at either screen size.
+class HudLevelOnScreen : public HudLevel, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        HudLevel::SetUp();
+        cSettings::Instance().SetResolution(GetParam(), GetParam() == 1280 ? 1024 : 768);
+    }
+};
+
 // Limit 21 s: gold before 12 s (0.6 of it, cut to whole seconds), silver
 // before 16 s, passable up to 21 s, and the level lost at twice the limit.
-TEST_F(HudLevel, TheClockBadgeFollowsTheTimeLimitSecondBySecond)
+TEST_P(HudLevelOnScreen, TheClockBadgeFollowsTheTimeLimitSecondBySecond)
 {
     const struct {
         int second;
@@ -213,7 +264,7 @@ TEST_F(HudLevel, TheClockBadgeFollowsTheTimeLimitSecondBySecond)
 
 // The first level of each three has no medal to win: no badge, no signal. Its
 // task counter gongs at each change and goes once the line is done.
-TEST_F(HudLevel, TheFirstLevelOfEachThreeShowsNoBadge)
+TEST_P(HudLevelOnScreen, TheFirstLevelOfEachThreeShowsNoBadge)
 {
     for (const int level : { 4, 28 }) {
         SCOPED_TRACE(level);
@@ -233,7 +284,7 @@ TEST_F(HudLevel, TheFirstLevelOfEachThreeShowsNoBadge)
             EXPECT_EQ(view.Starting("slot_g") + view.Starting("slot_s"), "");
             EXPECT_EQ(Played("gong"), step.gongs);
             // Resting on an open slot pauses the level and explains the task.
-            input.x = 1100, input.y = 40;
+            input.x = cSettings::Instance().GetWidth() - X(140), input.y = Y(40);
             ASSERT_TRUE(Step());
             ASSERT_TRUE(Step());
             EXPECT_EQ(world.IsPaused(), !step.small.empty());
@@ -310,5 +361,75 @@ TEST_F(HudLevel, TheEndPanelShowsTheCupAndThePayOfTheTimeTaken)
         EXPECT_FALSE(Step());
     }
 }
+
+// The game menu, opened by Escape or its button, and the task book button:
+// each does what it says to the level.
+TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
+{
+    constexpr int kContinue = 8, kRestart = 21, kOptions = 6, kMainMenu = 22;
+    enum class Open { Escape, Button };
+    const struct {
+        const char* what;
+        Open open;
+        int button; // -1: Escape again
+        bool levelGoesOn, paused, optionsOpen, restart;
+    } cases[] = {
+        { "continue", Open::Escape, kContinue, true, false, false, false },
+        { "continue from the button", Open::Button, kContinue, true, false, false, false },
+        { "options", Open::Escape, kOptions, true, true, true, false },
+        { "restart", Open::Button, kRestart, false, false, false, true },
+        { "main menu", Open::Escape, kMainMenu, false, true, false, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.furthestLevel = 7;
+        WriteLevelScript(5, CountingLevel(100, 1000));
+        world.gameMenuClosed = 1;
+        ASSERT_TRUE(StartLevel(5));
+        world.SetPause(false);
+        ASSERT_TRUE(PlayUntilSecond(2));
+        ASSERT_TRUE(c.open == Open::Escape ? PressEscape() : ClickAt(X(50), Y(970)));
+        ASSERT_TRUE(Step());
+        EXPECT_TRUE(world.IsPaused());
+        EXPECT_TRUE(view.Says(Text(24) + L" 5 / 30"));
+        for (const int label : { kContinue, kRestart, kOptions, kMainMenu })
+            EXPECT_TRUE(view.Says(Text(label))) << label;
+        // Escape again leaves the open menu as it is.
+        ASSERT_TRUE(PressEscape());
+        EXPECT_TRUE(view.Says(Text(kMainMenu)));
+
+        const bool on = ClickText(c.button);
+        EXPECT_EQ(on, c.levelGoesOn);
+        EXPECT_EQ(world.IsPaused(), c.paused);
+        EXPECT_EQ(world.optionsOpen, c.optionsOpen ? 1 : 0);
+        EXPECT_EQ(world.restartLevel, c.restart ? 1 : 0);
+        if (!on) {
+            // Out of the level: the main menu goes back to the furthest level
+            // and forgets the points.
+            EXPECT_EQ(world.level, c.restart ? 5 : 7);
+            EXPECT_EQ(world.minusPoints, c.restart ? 200 : 0);
+            continue;
+        }
+        EXPECT_FALSE(view.Says(Text(kMainMenu))) << "the menu stays open";
+        world.optionsOpen = 0;
+        world.SetPause(false);
+        // The task book button opens the book over the paused level and closes
+        // it again; Escape closes it too, without opening the menu.
+        world.comicRows.push_back({ 5, 1, L"page", L"page_a.png" });
+        for (const bool escape : { false, true }) {
+            ASSERT_TRUE(ClickAt(X(40), Y(850)));
+            EXPECT_EQ(world.taskBookOpen, 1);
+            EXPECT_TRUE(world.IsPaused());
+            ASSERT_TRUE(escape ? PressEscape() && Step() : ClickAt(X(40), Y(850)));
+            EXPECT_EQ(world.taskBookOpen, 0);
+            EXPECT_FALSE(world.IsPaused());
+            EXPECT_FALSE(view.Says(Text(kMainMenu)));
+        }
+        world.leaveLevel = 1;
+        EXPECT_FALSE(Step());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, HudLevelOnScreen, ::testing::Values(1280, 1024));
 
 } // namespace
