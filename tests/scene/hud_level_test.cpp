@@ -236,11 +236,14 @@ TEST_P(HudLevelOnScreen, TheClockBadgeFollowsTheTimeLimitSecondBySecond)
 
         // Resting on the badge pauses the level and explains the medal; where
         // no medal is left it neither pauses nor explains.
-        input.x = cSettings::Instance().GetWidth() * 300 / 1280,
-        input.y = cSettings::Instance().GetHeight() * 40 / 1024;
+        // The clock's face turns while the level runs and stands still while
+        // it is paused.
+        input.x = X(300), input.y = Y(40);
         ASSERT_TRUE(Step());
+        const std::string face = view.Starting("uhr");
         ASSERT_TRUE(Step());
         const bool medal = c.badge == std::string("slot_gold") || c.badge == std::string("slot_silver");
+        EXPECT_EQ(view.Starting("uhr") == face, medal) << face;
         EXPECT_EQ(world.IsPaused(), medal);
         EXPECT_EQ(view.Shows(std::string(c.badge) + "_over"), medal);
         EXPECT_EQ(view.Says(Text(kGoldHelp)), c.badge == std::string("slot_gold"));
@@ -338,6 +341,11 @@ TEST_F(HudLevel, TheEndPanelShowsTheCupAndThePayOfTheTimeTaken)
         EXPECT_EQ(world.levelState, 1);
         if (c.base < 0) {
             EXPECT_TRUE(view.Says(Text(kLateReason)));
+            // Past the limit the pointer waits at the bar's end.
+            const auto* bar = view.Find("balken_red");
+            const auto* pointer = view.Find("marker");
+            ASSERT_TRUE(bar && pointer);
+            EXPECT_NEAR((pointer->left + pointer->right) / 2, bar->right, 1);
             EXPECT_EQ(Row(138), std::to_wstring(kStartMoney));
             EXPECT_EQ(Row(139), L"");
             world.leaveLevel = 1;
@@ -352,6 +360,12 @@ TEST_F(HudLevel, TheEndPanelShowsTheCupAndThePayOfTheTimeTaken)
             EXPECT_EQ(Row(75), std::to_wstring(c.pointsBonus));
             EXPECT_EQ(Row(77), Clock(c.limit));
             EXPECT_EQ(Row(78), Clock(c.finishAt));
+            // The pointer's tip stands over the time taken on the bar.
+            const auto* bar = view.Find("balken_red");
+            const auto* pointer = view.Find("marker");
+            ASSERT_TRUE(bar && pointer);
+            const int at = bar->left + (bar->right - bar->left) * c.finishAt / c.limit;
+            EXPECT_NEAR((pointer->left + pointer->right) / 2, at, 1);
         }
         EXPECT_EQ(Row(0), std::to_wstring(total));
         EXPECT_EQ(Row(138), std::to_wstring(kStartMoney));

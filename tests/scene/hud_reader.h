@@ -15,7 +15,12 @@
 namespace test {
 
 struct HudView {
+    struct Placed {
+        std::string name;
+        int left, top, right, bottom;
+    };
     std::vector<std::string> images; // every image drawn, in order
+    std::vector<Placed> placed; // the same with where each was drawn
     std::vector<std::wstring> large; // numbers in the large digits
     std::vector<std::wstring> small; // numbers in the small digits
     std::vector<std::wstring> texts;
@@ -28,6 +33,14 @@ struct HudView {
     bool HasLarge(const std::wstring& number) const
     {
         return std::find(large.begin(), large.end(), number) != large.end();
+    }
+    // Where the first image whose name starts so was drawn; null when none.
+    const Placed* Find(const std::string& prefix) const
+    {
+        for (const Placed& image : placed)
+            if (image.name.rfind(prefix, 0) == 0)
+                return &image;
+        return nullptr;
     }
     // The first image whose name starts so; "" when none.
     std::string Starting(const std::string& prefix) const
@@ -87,6 +100,8 @@ inline HudView ReadHud(RecordingGfx& gfx, const ImageCatalog& catalog, PageDiges
         if (!image)
             continue;
         view.images.push_back(image->name);
+        view.placed.push_back({ image->name, static_cast<int>(d.target.left), static_cast<int>(d.target.top),
+            static_cast<int>(d.target.right), static_cast<int>(d.target.bottom) });
         bool small = false;
         const wchar_t c
             = image->folder.rfind("data/gui/interface/menu/menu_submenu", 0) == 0 ? DigitOf(image->name, small) : 0;
