@@ -286,6 +286,16 @@ TEST_P(HudLevelOnScreen, TheFirstLevelOfEachThreeShowsNoBadge)
             EXPECT_EQ(view.small, step.small);
             EXPECT_EQ(view.Starting("slot_g") + view.Starting("slot_s"), "");
             EXPECT_EQ(Played("gong"), step.gongs);
+            // A changed counter's slot blinks: dimmed in one of the next two
+            // frames, full in the other.
+            std::vector<bool> dimmed;
+            for (int i = 0; i < 2; ++i) {
+                ASSERT_TRUE(Step());
+                if (const auto* slot = view.Find("slot_3.png"))
+                    dimmed.push_back(slot->colour != 0xFFFFFFFFu);
+            }
+            EXPECT_EQ(dimmed.size(), step.small.empty() ? 0u : 2u);
+            EXPECT_EQ(std::count(dimmed.begin(), dimmed.end(), true), step.small.empty() ? 0 : 1);
             // Resting on an open slot pauses the level and explains the task.
             input.x = cSettings::Instance().GetWidth() - X(140), input.y = Y(40);
             ASSERT_TRUE(Step());

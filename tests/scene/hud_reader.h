@@ -18,6 +18,7 @@ struct HudView {
     struct Placed {
         std::string name;
         int left, top, right, bottom;
+        uint32_t colour; // ARGB the image was drawn with
     };
     std::vector<std::string> images; // every image drawn, in order
     std::vector<Placed> placed; // the same with where each was drawn
@@ -101,7 +102,7 @@ inline HudView ReadHud(RecordingGfx& gfx, const ImageCatalog& catalog, PageDiges
             continue;
         view.images.push_back(image->name);
         view.placed.push_back({ image->name, static_cast<int>(d.target.left), static_cast<int>(d.target.top),
-            static_cast<int>(d.target.right), static_cast<int>(d.target.bottom) });
+            static_cast<int>(d.target.right), static_cast<int>(d.target.bottom), d.color });
         bool small = false;
         const wchar_t c
             = image->folder.rfind("data/gui/interface/menu/menu_submenu", 0) == 0 ? DigitOf(image->name, small) : 0;

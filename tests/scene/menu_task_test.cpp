@@ -108,7 +108,7 @@ TEST_F(MenuTaskTest, OkClosesTheDialogUnpausesAndSoundsOnce)
 
 TEST_F(MenuTaskTest, ANewLevelShowsOkOnlyFromTheLastPageOnAndKeepsItWhilePagingBack)
 {
-    world.level = 6;
+    // The level being played is the furthest the player has reached.
     Page(1, "page_a.png");
     Page(2, "page_b.png");
     Page(3, "page_c.png");
