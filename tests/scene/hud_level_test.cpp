@@ -27,6 +27,7 @@ constexpr int kTimeOutReason = 25;
 constexpr int kLateReason = 36;
 constexpr int kStartMoney = 100000;
 constexpr int kFirstSlotText = 103;
+constexpr int kContinueText = 8;
 
 // A timed level on one cell that earns `rate` points a second against a
 // target of 300 and counts its seconds on task line 1 (target `count`); it is
@@ -340,15 +341,23 @@ TEST_F(HudLevel, TheEndPanelShowsTheCupAndThePayOfTheTimeTaken)
         ASSERT_TRUE(PlayUntilSecond(c.finishAt));
         bool cup = false;
         bool figures = false;
+        int cupShownWhole = 0; // frames of a quarter second
         for (int i = 0; i < 200 && !figures; ++i) {
             ASSERT_TRUE(Step());
             cup = cup || (*c.cup && view.Shows(c.cup));
+            const auto* shown = *c.cup ? view.Find(c.cup) : nullptr;
+            cupShownWhole += shown && (shown->colour >> 24) == 255 ? 1 : 0;
             EXPECT_FALSE(view.Shows("goldcup_01a.png") && std::string(c.cup) != "goldcup_01a.png");
             EXPECT_FALSE(view.Shows("silvercup_01a.png") && std::string(c.cup) != "silvercup_01a.png");
             figures = !Row(139).empty() || view.Says(Text(kNotPassed));
         }
         ASSERT_TRUE(figures) << "no end panel";
         EXPECT_EQ(cup, *c.cup != 0);
+        // A cup stands whole for three seconds before the figures show.
+        if (cup) {
+            EXPECT_GE(cupShownWhole, 12);
+            EXPECT_LE(cupShownWhole, 14);
+        }
         EXPECT_EQ(world.levelState, 1);
         if (c.base < 0) {
             EXPECT_TRUE(view.Says(Text(kLateReason)));
@@ -386,8 +395,13 @@ TEST_F(HudLevel, TheEndPanelShowsTheCupAndThePayOfTheTimeTaken)
         EXPECT_EQ(Row(138), std::to_wstring(kStartMoney));
         EXPECT_EQ(Row(139), std::to_wstring(kStartMoney + total));
         EXPECT_FALSE(view.Says(Text(kNotPassed)));
+        // Its button hands over to the result screen.
+        EXPECT_TRUE(ClickText(kContinueText));
+        EXPECT_EQ(world.resultScreenOpen, 1);
+        EXPECT_EQ(Row(139), L"");
         world.leaveLevel = 1;
         EXPECT_FALSE(Step());
+        world.resultScreenOpen = 0; // as the result screen closes
     }
 }
 
