@@ -414,7 +414,7 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
     const struct {
         const char* what;
         Open open;
-        int button; // -1: Escape again
+        int button; // -1: none, the menu stays shut
         bool levelGoesOn, paused, optionsOpen, restart;
     } cases[] = {
         { "continue", Open::Escape, kContinue, true, false, false, false },
@@ -422,6 +422,7 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
         { "options", Open::Escape, kOptions, true, true, true, false },
         { "restart", Open::Button, kRestart, false, false, false, true },
         { "main menu", Open::Escape, kMainMenu, false, true, false, false },
+        { "full grid", Open::Button, -1, true, false, false, false },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -431,6 +432,16 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
         ASSERT_TRUE(StartLevel(5));
         world.SetPause(false);
         ASSERT_TRUE(PlayUntilSecond(2));
+        if (c.button < 0) {
+            // While no cell is free the menu button does not open the menu.
+            world.noFreeCell = 1;
+            ASSERT_TRUE(ClickAt(X(50), Y(970)));
+            EXPECT_FALSE(view.Says(Text(kMainMenu)));
+            EXPECT_FALSE(world.IsPaused());
+            world.leaveLevel = 1;
+            EXPECT_FALSE(Step());
+            continue;
+        }
         ASSERT_TRUE(c.open == Open::Escape ? PressEscape() : ClickAt(X(50), Y(970)));
         ASSERT_TRUE(Step());
         EXPECT_TRUE(world.IsPaused());
