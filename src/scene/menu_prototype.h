@@ -76,6 +76,42 @@ public:
     bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
         int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
 
+    // The further buttons of the base. Where one takes a click, the click is
+    // the frame's click byte (leftClick) unless said otherwise, cleared when
+    // taken; only DrawButton and DoButtonFixed sound it.
+    //
+    // Fixed colours: a yellow label, pale blue while hovered; taken while the
+    // button is held as well as clicked (clickEvent), with the sound.
+    bool DrawButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
+        int y, int w, int h);
+    // Taken while held or clicked (clickEvent), without a sound.
+    bool DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
+        int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+    // Label offsets that do not follow the screen size.
+    bool DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
+        int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
+    // A button that is never hovered nor clicked; always true.
+    bool DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+        int h, int r, int g, int b);
+    // As DrawButtonStatic at a quarter of the fade alpha; always true.
+    bool DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+        int h, int r, int g, int b);
+    // A greyed image at half the fade alpha under a full label; always false.
+    bool DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+        int h, int r, int g, int b);
+    // Buttons made of their label only, drawn on the line y; framed adds two
+    // outlines around the rectangle, the alt one draws from x, not centred.
+    bool DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
+        int overR, int overG, int overB);
+    bool DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
+        int offG, int offB, int overR, int overG, int overB);
+    bool DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
+        int overR, int overG, int overB);
+    // Buttons made of their images only, white or tinted per state.
+    bool DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h);
+    bool DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h, int offR,
+        int offG, int offB, int overR, int overG, int overB);
+
 protected:
     // The pages the screen needs while it is switched on.
     virtual void OnActivate() { }
