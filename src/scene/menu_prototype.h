@@ -67,42 +67,47 @@ public:
     // alt draws it with the engine's second text operation.
     void DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font);
 
-    // Immediate-mode buttons (menu_prototype_buttons.cpp). Each is called
-    // once per frame: it draws the button in its present state from page
-    // slot 32 and answers whether it was clicked in this frame. The hover
-    // rectangle is x..x+w, y..y+h; colours are r, g, b with the fade alpha.
-    //
-    // The button of every screen: the first hovered one that sees the
-    // frame's click takes it (and clears it), so one click triggers at most
-    // one button.
+    // The immediate-mode button of every screen (menu_prototype_buttons.cpp),
+    // called once per frame: it draws the button in its present state from
+    // page slot 32 and answers whether it was clicked in this frame. The
+    // hover rectangle is x..x+w, y..y+h; colours are r, g, b with the fade
+    // alpha. The first hovered button that sees the frame's click takes it
+    // (and clears it), so one click triggers at most one button.
     bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
         int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
-    // Reacts to the button being held as well as clicked.
+
+    // The further buttons of the base. Where one takes a click, the click is
+    // the frame's click byte (leftClick) unless said otherwise, cleared when
+    // taken; only DrawButton and DoButtonFixed sound it.
+    //
+    // Fixed colours: a yellow label, pale blue while hovered; taken while the
+    // button is held as well as clicked (clickEvent), with the sound.
     bool DrawButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
         int y, int w, int h);
-    // Held or clicked, without a sound.
+    // Taken while held or clicked (clickEvent), without a sound.
     bool DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
         int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
-    // DoButton with unscaled label offsets.
+    // Label offsets that do not follow the screen size.
     bool DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x,
         int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB);
-    // A button that cannot be hovered; always true.
+    // A button that is never hovered nor clicked; always true.
     bool DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
         int h, int r, int g, int b);
     // As DrawButtonStatic at a quarter of the fade alpha; always true.
     bool DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
         int h, int r, int g, int b);
-    // A greyed button at half alpha with a full label; always false.
+    // A greyed image at half the fade alpha under a full label; always false.
     bool DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
         int h, int r, int g, int b);
-    // Buttons made of their label only.
+    // Buttons made of their label only, drawn on the line y; framed adds two
+    // outlines around the rectangle, the alt one draws from x, not centred.
     bool DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
         int overR, int overG, int overB);
     bool DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
         int offG, int offB, int overR, int overG, int overB);
     bool DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
         int overR, int overG, int overB);
-    // Buttons made of their images only.
+    // Buttons made of their images only, white or tinted per state.
     bool DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h);
     bool DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h, int offR,
         int offG, int offB, int overR, int overG, int overB);
@@ -117,8 +122,6 @@ protected:
     // Draws a button image of slot 32 at its natural size, tinted, with the
     // alpha.
     void DrawButtonImage(const wchar_t* image, int x, int y, int r, int g, int b, int alpha);
-    bool DrawTwoColourButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
-        int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG, int overB);
 
     bool tooltipShown = false;
     std::wstring tooltipText;

@@ -21,8 +21,8 @@ namespace {
                 static_cast<uint32_t>(b)));
     }
 
-    // Takes the frame's click for this button: the byte is cleared so that
-    // no later button sees it.
+    // Takes the frame's click for this button, with the click's sound or
+    // without: the byte is cleared so that no later button sees it.
     bool TakeClick(bool withSound)
     {
         cGameWorld& world = cGameWorld::Instance();
@@ -88,6 +88,7 @@ bool MenuPrototype::DrawButton(
     if (IsChinese())
         offset = 3;
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
+    // Fixed colours at fixed alphas, whatever the fade.
     if (!hovered) {
         DrawButtonImage(offImage, x, y, 255, 255, 255, GetAlpha());
         SetDrawColour(155, 255, 255, 0);
@@ -99,20 +100,17 @@ bool MenuPrototype::DrawButton(
     cGameWorld& world = cGameWorld::Instance();
     if (hovered && world.clickEvent) {
         Story::Instance().PlaySound("menu_clk");
-        world.ResetFlags();
-        world.leftClick = 0;
+        world.ResetFlags(); // the click bytes
         world.buttonEvent = 0;
         return true;
     }
     return false;
 }
 
-// The button image for the hover state and its label in the off or over
-// colour; true while the cursor is over it.
-bool MenuPrototype::DrawTwoColourButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-    const wchar_t* text, int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG,
-    int overB)
+bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
+    const int offset = font && font == g_fontNormal2 ? 0 : 6;
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     const int alpha = GetAlpha();
     DrawButtonImage(hovered ? overImage : offImage, x, y, 255, 255, 255, alpha);
@@ -120,16 +118,7 @@ bool MenuPrototype::DrawTwoColourButton(iGfxFont* font, const wchar_t* offImage,
         SetDrawColour(alpha, overR, overG, overB);
     else
         SetDrawColour(alpha, offR, offG, offB);
-    DrawTextCentered(false, text, x, y + textOffset, w, font);
-    return hovered;
-}
-
-bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
-{
-    const int offset = font && font == g_fontNormal2 ? 0 : 6;
-    const bool hovered = DrawTwoColourButton(
-        font, offImage, overImage, text, x, y, w, h, offset, offR, offG, offB, overR, overG, overB);
+    DrawTextCentered(false, text, x, y + offset, w, font);
     cGameWorld& world = cGameWorld::Instance();
     if (hovered && world.clickEvent) {
         world.ResetFlags();
@@ -142,8 +131,14 @@ bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const
     const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
-    const bool hovered = DrawTwoColourButton(
-        font, offImage, overImage, text, x, y, w, h, offset, offR, offG, offB, overR, overG, overB);
+    const bool hovered = IsMouseInRect(x, y, x + w, y + h);
+    const int alpha = GetAlpha();
+    DrawButtonImage(hovered ? overImage : offImage, x, y, 255, 255, 255, alpha);
+    if (hovered)
+        SetDrawColour(alpha, overR, overG, overB);
+    else
+        SetDrawColour(alpha, offR, offG, offB);
+    DrawTextCentered(false, text, x, y + offset, w, font);
     return hovered && TakeClick(true);
 }
 

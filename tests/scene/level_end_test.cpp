@@ -34,10 +34,8 @@ TEST_F(LevelEndTest, TheBadgeCupRatingAndPayFollowOneRating)
         { 100, 60, 1400, "slot_silver", L"SILVER", 1, 75000, 200 },
         { 100, 79, 1400, "slot_silver", L"SILVER", 1, 75000, 200 },
         { 100, 80, 1400, "", L"", 0, 50000, 50 }, // a quarter, capped at 5 % of the target
-        { 100, 84, 1400, "", L"", 0, 50000, 50 },
-        { 300, 239, 900, "slot_silver", L"SILVER", 1, 75000, 0 },
-        { 300, 240, 900, "", L"", 0, 50000, 0 },
-        { 100, 100, 1100, "", L"", 0, 50000, 25 },
+        { 100, 84, 1400, "", L"", 0, 50000, 50 }, { 300, 239, 900, "slot_silver", L"SILVER", 1, 75000, 0 },
+        { 300, 240, 900, "", L"", 0, 50000, 0 }, { 100, 100, 1100, "", L"", 0, 50000, 25 },
         { 100, 101, 1400, "", L"", 0, 0, 0 }, // won by the script after the limit
         { 0, 0, 5000, "", L"", 0, 5000, 0 }, // without a limit the points are paid
         { 0, 0, -600, "", L"", 0, 0, 0 }, // but points below zero are no bill
@@ -97,6 +95,50 @@ TEST_F(LevelEndTest, OnlyALevelBehindTheFurthestPaysJustWhatBeatsItsRecordedMone
         made.DrawStatistics();
         const auto texts = gfx.Texts();
         EXPECT_NE(std::find(texts.begin(), texts.end(), c.balance), texts.end());
+    }
+}
+
+// Without a limit a level played again pays what beats its recorded money,
+// or a fifth of its points when they do not beat it.
+TEST_F(LevelEndTest, ALevelWithoutALimitPlayedAgainPaysWhatBeatsItsRecord)
+{
+    const struct {
+        int recorded, points;
+        int gainLabel; // -1: no such row
+        const wchar_t* gain;
+        const wchar_t* balance;
+    } cases[] = {
+        { 3000, 5000, 134, L"2000", L"102000" },
+        { 3000, 3000, 137, L"600", L"100600" },
+        { 3000, 2000, 137, L"400", L"100400" },
+        { 0, 5000, -1, L"", L"105000" },
+    };
+    Scene::MenuSubmenu made;
+    world.level = 5;
+    world.furthestLevel = 9;
+    world.money = 100000;
+    world.levelTimeLimit = 0;
+    const auto row = [&](int label) {
+        const std::wstring name = L"text " + std::to_wstring(label);
+        int y = -1;
+        for (const test::GfxDraw* d : TextDraws())
+            y = d->text == name ? d->y : y;
+        std::wstring value;
+        for (const test::GfxDraw* d : TextDraws())
+            value = d->y == y && d->text != name ? d->text : value;
+        return value;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.points);
+        world.levelMoney[5] = c.recorded;
+        world.minusPoints = c.points;
+        gfx.ClearRecords();
+        made.DrawStatistics();
+        EXPECT_EQ(row(0), std::to_wstring(c.points));
+        EXPECT_EQ(row(132), c.recorded ? std::to_wstring(c.recorded) : L"");
+        for (const int label : { 134, 137 })
+            EXPECT_EQ(row(label), label == c.gainLabel ? c.gain : L"") << label;
+        EXPECT_EQ(row(139), c.balance);
     }
 }
 

@@ -1,0 +1,195 @@
+// The task dialog: its pages from the level's comic rows, paging with the
+// arrows, when the OK button shows, and what closing it does to the level.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "hud_fixture.h"
+#include "scene/menu_task.h"
+
+namespace {
+
+const std::vector<std::string> kTaskImages = { "tutorial_menu_big.png", "button_left_off.png", "button_left_over.png",
+    "button_right_off.png", "button_right_over.png", "button_short_off.png", "button_short_over.png", "page_a.png",
+    "page_b.png", "page_c.png" };
+
+// Design positions at a width of 1280.
+constexpr int kLeftX = 162;
+constexpr int kRightX = 538;
+constexpr int kArrowY = 300 + 295;
+constexpr int kOkX = 280;
+constexpr int kOkY = 300 + 360;
+
+class MenuTaskTest : public test::HudTest {
+protected:
+    void SetUp() override
+    {
+        test::HudTest::SetUp();
+        WriteSet("data/gui/interface/menu/menu_task", kTaskImages);
+        WriteSet("data/gui/interface/menu/menu_task_1024", kTaskImages);
+        task.SetActive(true);
+        world.level = 5;
+        world.furthestLevel = 5;
+        world.taskBookOpen = 1;
+        world.SetPause(true);
+        MoveMouse(0, 0);
+    }
+    void Page(int page, const char* image, const wchar_t* text = L"page text")
+    {
+        world.comicRows.push_back({ world.level, page, text, platform::NarrowToWide(image) });
+    }
+    // One frame of the dialog; what it drew stays recorded.
+    void Frame()
+    {
+        gfx.ClearRecords();
+        Wait(17);
+        task.Draw();
+    }
+    void ClickAt(int x, int y)
+    {
+        MoveMouse(x + 5, y + 5);
+        world.leftClick = 1;
+        Frame();
+    }
+    bool Drawn(const std::string& name) const { return FindImage(name).has_value(); }
+    bool ShowsLeft() const { return Drawn("button_left_off.png") || Drawn("button_left_over.png"); }
+    bool ShowsRight() const { return Drawn("button_right_off.png") || Drawn("button_right_over.png"); }
+    bool ShowsOk() const { return Drawn("button_short_off.png") || Drawn("button_short_over.png"); }
+
+    Scene::MenuTask task;
+};
+
+TEST_F(MenuTaskTest, AnEmptyComicClosesTheDialogInItsFirstFrameAndLetsTheLevelRun)
+{
+    test::RecordingSound music("data/sound/music/level.ogg");
+    world.musicStream = &music;
+    world.gameMenuClosed = 0;
+    world.taskIntroPending = 1;
+    Frame();
+    EXPECT_EQ(world.taskBookOpen, 0);
+    EXPECT_FALSE(world.IsPaused());
+    EXPECT_EQ(world.hudMenuState, 3);
+    EXPECT_EQ(world.taskIntroPending, 0);
+    EXPECT_EQ(world.gameMenuClosed, 1);
+    EXPECT_EQ(world.brightening, 1);
+    EXPECT_EQ(music.stops, 1);
+    EXPECT_EQ(world.musicStream, nullptr);
+    EXPECT_TRUE(ImageNames().empty());
+}
+
+TEST_F(MenuTaskTest, ASinglePageShowsNoArrowsAndTheOkButtonAtOnce)
+{
+    Page(1, "page_a.png");
+    Frame();
+    EXPECT_FALSE(ShowsLeft());
+    EXPECT_FALSE(ShowsRight());
+    EXPECT_TRUE(ShowsOk());
+    EXPECT_TRUE(task.IsLastPageSeen());
+    EXPECT_TRUE(Drawn("page_a.png"));
+}
+
+TEST_F(MenuTaskTest, OkClosesTheDialogUnpausesAndSoundsOnce)
+{
+    Page(1, "page_a.png");
+    world.taskIntroPending = 1;
+    ClickAt(kOkX, kOkY);
+    EXPECT_EQ(world.taskBookOpen, 0);
+    EXPECT_FALSE(world.IsPaused());
+    EXPECT_EQ(world.hudMenuState, 3);
+    EXPECT_EQ(world.brightening, 1);
+    EXPECT_EQ(world.leftClick, 0);
+    // Only the empty comic ends the intro.
+    EXPECT_EQ(world.taskIntroPending, 1);
+    EXPECT_EQ(Played("menu_clk"), 1);
+    EXPECT_TRUE(Drawn("button_short_over.png"));
+}
+
+TEST_F(MenuTaskTest, ANewLevelShowsOkOnlyFromTheLastPageOnAndKeepsItWhilePagingBack)
+{
+    // The level being played is the furthest the player has reached.
+    Page(1, "page_a.png");
+    Page(2, "page_b.png");
+    Page(3, "page_c.png");
+    struct Step {
+        int clickX; // 0: no click
+        int page;
+        bool left;
+        bool right;
+        bool ok;
+        const char* picture;
+    };
+    const Step steps[] = {
+        { 0, 1, false, true, false, "page_a.png" },
+        { kRightX, 2, true, true, false, "page_b.png" },
+        { kRightX, 3, true, false, true, "page_c.png" },
+        { kLeftX, 2, true, true, true, "page_b.png" },
+        { kLeftX, 1, false, true, true, "page_a.png" },
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.page);
+        if (step.clickX)
+            ClickAt(step.clickX, kArrowY);
+        // The frame after the click shows the new page.
+        MoveMouse(0, 0);
+        Frame();
+        EXPECT_EQ(task.GetCurrentPage(), step.page);
+        EXPECT_EQ(task.GetPageCount(), 3);
+        EXPECT_EQ(ShowsLeft(), step.left);
+        EXPECT_EQ(ShowsRight(), step.right);
+        EXPECT_EQ(ShowsOk(), step.ok);
+        EXPECT_TRUE(Drawn(step.picture));
+        EXPECT_EQ(world.taskBookOpen, 1);
+        EXPECT_TRUE(world.IsPaused());
+    }
+    // Arrows make no sound.
+    EXPECT_EQ(Played("menu_clk"), 0);
+}
+
+TEST_F(MenuTaskTest, ALevelPlayedBeforeShowsOkOnItsFirstPage)
+{
+    world.level = 3;
+    world.furthestLevel = 7;
+    Page(1, "page_a.png");
+    Page(2, "page_b.png");
+    Frame();
+    EXPECT_TRUE(ShowsOk());
+    EXPECT_TRUE(ShowsRight());
+}
+
+TEST_F(MenuTaskTest, OfTwoRowsOfOnePageTheLaterIsShown)
+{
+    Page(1, "page_a.png", L"first");
+    Page(1, "page_b.png", L"second");
+    Frame();
+    EXPECT_FALSE(Drawn("page_a.png"));
+    EXPECT_TRUE(Drawn("page_b.png"));
+    const std::vector<std::wstring> texts = gfx.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"second"), texts.end());
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), L"first"), texts.end());
+}
+
+TEST_F(MenuTaskTest, ClosedDialogDrawsNothingAndResetForgetsTheLastPage)
+{
+    Page(1, "page_a.png");
+    Frame();
+    EXPECT_TRUE(task.IsLastPageSeen());
+    world.taskBookOpen = 0;
+    Frame();
+    EXPECT_TRUE(gfx.draws.empty());
+    task.Reset();
+    EXPECT_FALSE(task.IsLastPageSeen());
+}
+
+TEST_F(MenuTaskTest, ResetPageStartsAtTheFirstPage)
+{
+    Page(1, "page_a.png");
+    Page(2, "page_b.png");
+    ClickAt(kRightX, kArrowY);
+    EXPECT_EQ(task.GetCurrentPage(), 2);
+    task.ResetPage();
+    EXPECT_EQ(task.GetCurrentPage(), 1);
+}
+
+} // namespace
