@@ -116,8 +116,9 @@ TEST_F(StoryLevel, OnLoadCallsTheLoadedScriptsOnLoad)
         story.OnLoad();
         EXPECT_EQ(ScriptErrors().size(), c.error ? 1u : 0u);
         EXPECT_EQ(story.FlagPresent("loaded"), c.loads > 0);
-        if (c.source)
+        if (c.source) {
             EXPECT_EQ(Number("loads"), c.loads);
+        }
         EXPECT_EQ(Scripting::GetCurrentState(), Scripting::GetMainState());
     }
     // Released, the script is not called again.
