@@ -164,29 +164,28 @@ TEST_F(EffectsTest, AnEffectOfNoFramesNeitherCountsOnNorLingers)
     EXPECT_TRUE(world.effects.empty());
 }
 
-TEST_F(EffectsTest, TheSearchesFindTheFirstMatchAndDeleteRemovesOnlyIt)
+TEST_F(EffectsTest, DeleteRemovesOnlyTheFirstEffectOfThatTypeOwnerAndPoint)
 {
     AddEffect(20, 4, true, 0.05, 130, 170);
     AddEffect(20, 4, true, 0.05, 130, 170);
     AddEffect(22, 4, true, 0.05, 40, 50);
-    world.effects[2].row = 5;
-    world.effects[2].column = 6;
-    EXPECT_TRUE(effects.HasEffectType(22));
-    EXPECT_FALSE(effects.HasEffectType(23));
-    EXPECT_TRUE(effects.HasEffect(20, 130, 170));
-    EXPECT_FALSE(effects.HasEffect(20, 130, 171));
-    EXPECT_TRUE(effects.HasEffectAt(5, 6));
-    EXPECT_FALSE(effects.HasEffectAt(6, 5));
-
-    effects.DeleteEffect(20, 8, 130, 170); // another owner
-    EXPECT_EQ(world.effects.size(), 3u);
-    effects.DeleteEffect(20, 7, 130, 170);
-    EXPECT_EQ(world.effects.size(), 2u);
-    EXPECT_TRUE(effects.HasEffect(20, 130, 170));
-    effects.DeleteEffect(20, 7, 130, 170);
-    effects.DeleteEffect(20, 7, 130, 170);
-    EXPECT_FALSE(effects.HasEffectType(20));
-    EXPECT_EQ(world.effects.size(), 1u);
+    const struct {
+        int type, owner, x, y;
+        std::size_t left;
+    } deletes[] = {
+        { 20, 8, 130, 170, 3 }, // another owner
+        { 21, 7, 130, 170, 3 }, // another type
+        { 20, 7, 131, 170, 3 }, // another point
+        { 20, 7, 130, 171, 3 },
+        { 20, 7, 130, 170, 2 },
+        { 20, 7, 130, 170, 1 },
+        { 20, 7, 130, 170, 1 },
+    };
+    for (const auto& d : deletes) {
+        effects.DeleteEffect(d.type, d.owner, d.x, d.y);
+        EXPECT_EQ(world.effects.size(), d.left);
+    }
+    EXPECT_EQ(world.effects[0].type, 22);
 }
 
 } // namespace

@@ -257,21 +257,4 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     EXPECT_EQ(gfx.calls, device);
 }
 
-TEST_F(MenuManagerTest, MouseOverAnyVisibleScreen)
-{
-    ASSERT_TRUE(manager.CreateMenus());
-    // Only the start screen is visible, and it is not among those tested.
-    input.x = 0;
-    input.y = 0;
-    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
-    EXPECT_EQ(world.mouseOverMenu, 0);
-    Show(cMenuManager::kBuild, 10);
-    EXPECT_TRUE(manager.IsMouseOverAnyMenu());
-    EXPECT_EQ(world.mouseOverMenu, 1);
-    // The screens' rectangles are empty: one pixel beside is outside.
-    input.x = 1;
-    world.mouseOverMenu = 0;
-    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
-}
-
 } // namespace

@@ -320,7 +320,7 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     EXPECT_EQ(Drawn()[0].name, L"phase10000.png");
 }
 
-TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
+TEST_F(PlaceServiceTest, AServedCarOfAPlaceIsFoundOnlyWhileItHoldsACar)
 {
     const int place = MakePlace(6, 0);
     EXPECT_FALSE(over->HasPlaceAuto(place));
@@ -329,19 +329,6 @@ TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
     EXPECT_FALSE(over->HasPlaceAuto(place + 1));
     world.placeAutos[0].autoType = -1;
     EXPECT_FALSE(over->HasPlaceAuto(place));
-    world.placeAutos[0].autoType = 55;
-
-    // Only a car that came by a transfer is released.
-    over->ReleasePlaceAuto(place);
-    EXPECT_EQ(world.placeAutos.size(), 1u);
-    world.placeAutos[0].done = 0;
-    over->ReleasePlaceAuto(place);
-    EXPECT_TRUE(world.placeAutos.empty());
-    ASSERT_EQ(world.leavingAutos.size(), 1u);
-    EXPECT_EQ(world.leavingAutos[0].autoType, 55);
-    over->ReleasePlaceAuto(place);
-    over->ReleasePlaceAuto(-3);
-    EXPECT_EQ(world.leavingAutos.size(), 1u);
 }
 
 TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)

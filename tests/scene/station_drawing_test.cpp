@@ -1,6 +1,6 @@
 // The station view's drawing over the recording engine: which images it
 // draws where, at both screen sizes, the platform rules of the grid levels
-// and the station levels, trees fading in, and the small drawing helpers.
+// and the station levels, trees fading in, and a switched-off view.
 #include <gtest/gtest.h>
 
 #include "engine/gfx.h"
@@ -237,44 +237,18 @@ TEST_F(StationDrawingTest, ImageSizesOfTreesComeFromTheTreesPage)
     EXPECT_EQ(world.places[1].imageWidth, 9);
 }
 
-TEST_F(StationDrawingTest, SwitchedOffTheScreenHoldsNoPages)
+TEST_F(StationDrawingTest, SwitchedOffTheScreenDrawsNothing)
 {
     StartScreens();
     AddTree(300, 200);
+    AddFundament(2, 3);
+    AddServicePlace(6, 2, 3);
     over->SetActive(false);
     over->Draw();
-    over->DrawFoundation(10, 20);
     EXPECT_TRUE(Drawn().empty());
     over->SetActive(true);
-    over->DrawFoundation(10, 20);
-    ASSERT_EQ(Drawn().size(), 1u);
-    EXPECT_EQ(Drawn()[0].name, L"fundament_on.png");
-    EXPECT_EQ(Drawn()[0].colour, 0xFFFFFFFFu);
-}
-
-TEST_F(StationDrawingTest, SmallDrawingOperations)
-{
-    StartScreens(1024);
-    world.AddPlace(6, "tank", 1);
-    world.levelTint[0] = 10;
-    over->DrawTemplateHover(0, 500, 400, true);
-    over->DrawTemplateHover(0, 500, 400, false);
-    over->DrawTemplateHover(1, 500, 400, false); // no such template
-    over->DrawStationImage(L"tank.png", 7, 8, 99);
-    over->DrawStationImageScaled(L"tank.png", 7, 8, 50, 99);
-    over->DrawStationImageScaled(L"tank.png", 7, 8, 0, 99);
-    const std::vector<DrawnImage> drawn = Drawn();
-    ASSERT_EQ(drawn.size(), 4u);
-    EXPECT_EQ(drawn[0].name, L"tank_over.png");
-    EXPECT_EQ(drawn[0].x, 400);
-    EXPECT_EQ(drawn[0].y, 300);
-    EXPECT_EQ(drawn[0].colour, MakeARGB(255, 10, 255, 255));
-    EXPECT_EQ(drawn[1].name, L"tank_on.png");
-    EXPECT_EQ(drawn[2].colour, MakeARGB(99, 255, 255, 255));
-    EXPECT_EQ(drawn[2].width, 40);
-    // Cut to half its width and height, not scaled.
-    EXPECT_EQ(drawn[3].width, 20);
-    EXPECT_EQ(drawn[3].height, 20);
+    over->Draw();
+    EXPECT_EQ(DrawnCount(L"baum.png"), 1u);
 }
 
 } // namespace

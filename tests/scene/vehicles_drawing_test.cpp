@@ -227,37 +227,6 @@ namespace {
         EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
     }
 
-    TEST(TransportHeading, DegreesCountAntiClockwiseFromTheRight)
-    {
-        const struct {
-            float x1, y1, x2, y2;
-            float degrees;
-        } cases[] = {
-            { 10, 0, 0, 0, 0.0f },
-            { 0, -10, 0, 0, 90.0f },
-            { -10, 0, 0, 0, 180.0f },
-            { 0, 10, 0, 0, 270.0f },
-            { 10, -10, 0, 0, 45.0f },
-            { 10, 10, 0, 0, 315.0f },
-            { -10, 10, 0, 0, 225.0f },
-        };
-        for (const auto& c : cases)
-            EXPECT_NEAR(Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2), c.degrees, 0.01f) << c.x1 << "," << c.y1;
-    }
-
-    TEST_F(VehiclesDrawing, OtherStackCarsCountOnceTheyHaveArrived)
-    {
-        world.SetStackCoordinateAndDirection(1, 0, 0, 9);
-        world.SetStackCoordinateAndDirection(2, 0, 0, 9);
-        StartScreens();
-        world.stackSlots[1].autoType = kPlain;
-        world.stackSlots[1].busy = 1;
-        EXPECT_FALSE(transport->HasOtherStackCar(0));
-        world.stackSlots[1].busy = 0;
-        EXPECT_TRUE(transport->HasOtherStackCar(0));
-        EXPECT_FALSE(transport->HasOtherStackCar(1));
-    }
-
     TEST_F(StackDrawing, SlotsDrawFrontToBackUnlessTheStackFacesUpLeft)
     {
         StartScreens();
@@ -340,24 +309,6 @@ namespace {
             ++frames;
         }
         EXPECT_EQ(frames, 51);
-    }
-
-    TEST_F(StackDrawing, PlainHelpersScaleDesignPoints)
-    {
-        StartScreens(1024);
-        world.levelTint[0] = 10;
-        transport->DrawCarAt(kCar, 9, 500, 400);
-        transport->DrawImageAt(L"car_a", 500, 400);
-        transport->DrawDigitImage(7, 8, 3);
-        ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_a.png", L"car_a.png", L"11_0003.png" }));
-        const std::vector<VehicleImage> drawn = Drawn();
-        EXPECT_EQ(drawn[0].x, 400);
-        EXPECT_EQ(drawn[0].y, 300);
-        EXPECT_EQ(drawn[0].colour, 0xFFFFFFFFu); // white
-        EXPECT_EQ(drawn[1].colour, 0xFF0AFFFFu); // level tint
-        EXPECT_EQ(drawn[2].x, 7); // unscaled, with the fade alpha
-        EXPECT_EQ(drawn[2].y, 8);
-        EXPECT_EQ(drawn[2].colour >> 24, transport->GetAlpha());
     }
 
 } // namespace
