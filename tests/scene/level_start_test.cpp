@@ -202,7 +202,7 @@ protected:
         std::string found;
         std::vector<std::string> frames;
     };
-    // The probe level from its start for five seconds of play.
+    // The probe level from its start for three seconds of play.
     Run PlayProbe()
     {
         Run run;
@@ -214,7 +214,7 @@ protected:
         for (const std::wstring& fault : Faults())
             ADD_FAILURE() << std::string(fault.begin(), fault.end());
         run.found = ScriptText("found");
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 130; ++i) {
             gfx.ClearRecords();
             EXPECT_TRUE(Frame(23.0));
             run.frames.push_back(FrameDraws());
@@ -234,9 +234,9 @@ TEST_P(LevelStartTest, ALevelStartsFromItsOwnScriptWhateverWasPlayedBefore)
     const Run first = PlayProbe();
     ASSERT_FALSE(first.found.empty());
 
-    // The shipped level, played for twenty seconds and left.
+    // The shipped level, played for eight seconds and left.
     ASSERT_TRUE(StartLevel(GetParam()));
-    ASSERT_TRUE(Frames(400, 50.0));
+    ASSERT_TRUE(Frames(160, 50.0));
     Leave();
 
     const Run again = PlayProbe();
