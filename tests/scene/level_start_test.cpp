@@ -95,9 +95,11 @@ function on_init()
     Story:CreatePlace(110, 1150, 440, 9)
     Story:AddSuperOver(111, 600, 300)
     Story:CreateMyEffects(0, 20, 0, 0.05, 500, 500)
+    -- The sky of its own: clouds on, none added.
+    Story:StartClouds(0)
     for slot = 1, 3 do Story:AddToStack(slot, 1 + slot % 2) end
 end
-function on_timer() end
+function on_timer() found = found .. "| " .. Story:ActiveEffects(20) .. " " .. Story:GetManager() end
 function ok_work() end
 function on_bonus() end
 function ok_build() end
@@ -219,6 +221,7 @@ protected:
             EXPECT_TRUE(Frame(23.0));
             run.frames.push_back(FrameDraws());
         }
+        run.found += " " + ScriptText("found");
         Leave();
         return run;
     }
