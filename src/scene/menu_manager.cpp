@@ -121,4 +121,3 @@ void cMenuManager::DestroyMenus()
     for (const int slot : kDestructionOrder)
         menus[slot].reset();
 }
-

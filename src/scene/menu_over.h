@@ -61,7 +61,6 @@ public:
     // Erases the place; every place index kept elsewhere stays valid.
     void RemovePlace(int place);
 
-
     // The station editor (only while the settings' editor flag is set).
     bool IsMouseOverBar() const;
     void DrawCategoryList();

@@ -7,7 +7,10 @@
 namespace test {
 namespace {
 
-    int CarAt(const cGameWorld& world, int cell) { return world.fundaments[cell].autoType; }
+    int CarAt(const cGameWorld& world, int cell)
+    {
+        return world.fundaments[cell].autoType;
+    }
 
     constexpr const char* kStart = R"(
         # # # #
@@ -89,50 +92,58 @@ namespace {
                 . 2 . #
                 2 1 3 #
                 3 1 2 #
-                . . . #)", 0, true, 0 },
+                . . . #)",
+                0, true, 0 },
             { "over its own cell", 1, 1, 0, 1, 0, R"(
                 # # # #
                 1 2 . #
                 2 . 3 #
                 3 1 2 #
-                . . . #)", 1, false, 0 },
+                . . . #)",
+                1, false, 0 },
             { "over an occupied cell", 1, 1, 0, 3, 0, R"(
                 # # # #
                 1 2 . #
                 2 . 3 #
                 3 1 2 #
-                . . . #)", 1, false, 0 },
+                . . . #)",
+                1, false, 0 },
             { "over no cell", 1, 1, 0, -1, -1, R"(
                 # # # #
                 1 2 . #
                 2 . 3 #
                 3 1 2 #
-                . . . #)", 1, false, 0 },
+                . . . #)",
+                1, false, 0 },
             { "a stack car over an occupied cell is lost", 2, -1, -1, 1, 1, R"(
                 # # # #
                 1 2 . #
                 2 . 3 #
                 3 1 2 #
-                . . . #)", 1, false, 0 },
+                . . . #)",
+                1, false, 0 },
             { "the joker replaces a car", kJoker, -1, -1, 3, 1, R"(
                 # # # #
                 1 2 . #
                 2 . 3 #
                 3 90 2 #
-                . . . #)", 0, true, 0 },
+                . . . #)",
+                0, true, 0 },
             { "the joker over no cell goes back to the bar", kJoker, -1, -1, -1, -1, kStart, 1, false, 1 },
             { "a bomb over a free cell clears the block around it", kBomb, -1, -1, 2, 1, R"(
                 # # # #
                 . . . #
                 . . . #
                 . . . #
-                . . . #)", 0, false, 0 },
+                . . . #)",
+                0, false, 0 },
             { "a bomb over a car clears the block around it", kBomb, -1, -1, 3, 0, R"(
                 # # # #
                 1 2 . #
                 . . 3 #
                 . . 2 #
-                . . . #)", 0, false, 0 },
+                . . . #)",
+                0, false, 0 },
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);

@@ -17,6 +17,7 @@
 
 #include "app/clock.h"
 #include "level_fixture.h"
+#include "platform/game_random.h"
 #include "recording_screens.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
@@ -24,7 +25,6 @@
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
 #include "scene/menu_transport.h"
-#include "platform/game_random.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -133,7 +133,10 @@ std::string FirstDifference(const std::string& a, const std::string& b)
 
 class LevelStartTest : public test::LevelTest, public ::testing::WithParamInterface<int> {
 protected:
-    LevelStartTest() : test::LevelTest(true) {}
+    LevelStartTest()
+        : test::LevelTest(true)
+    {
+    }
     void SetUp() override
     {
         test::LevelTest::SetUp();
@@ -164,7 +167,8 @@ protected:
         char name[64];
         std::snprintf(name, sizeof name, "level_setup_%02d.lua", GetParam());
         for (const std::string& file : { std::string(name), std::string("level_common.lua") })
-            std::filesystem::copy_file(shipped / file, std::filesystem::path(folder.Path()) / "data/script/scene" / file);
+            std::filesystem::copy_file(
+                shipped / file, std::filesystem::path(folder.Path()) / "data/script/scene" / file);
         WriteLevelScript(kProbeLevel, kProbe);
     }
 

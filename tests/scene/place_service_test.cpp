@@ -155,12 +155,16 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         bool sound; // "baustation"
     };
     const Case cases[] = {
-        { 56, 6, 2, 6, 0, 0, 40, 0, 1, 0, false }, { 57, 6, 0, 6, 2, 0, 40, 0, 1, 0, false },
-        { 58, 6, 0, 6, 1, 0, 40, 0, 1, 0, false }, { 59, 6, 0, 6, 4, 0, 40, 0, 1, 0, false },
-        { 60, 6, 0, 6, 3, 0, 40, 0, 1, 0, false }, { 76, 0, 0, 6, 1, 0, 40, 1, 0, 2, true },
+        { 56, 6, 2, 6, 0, 0, 40, 0, 1, 0, false },
+        { 57, 6, 0, 6, 2, 0, 40, 0, 1, 0, false },
+        { 58, 6, 0, 6, 1, 0, 40, 0, 1, 0, false },
+        { 59, 6, 0, 6, 4, 0, 40, 0, 1, 0, false },
+        { 60, 6, 0, 6, 3, 0, 40, 0, 1, 0, false },
+        { 76, 0, 0, 6, 1, 0, 40, 1, 0, 2, true },
         // Nothing is built on a place that is not an empty lot.
         { 76, 7, 0, 7, 1, 0, 40, 0, 0, 0, false },
-        { 86, 6, 2, 6, 1, 0, 0, 0, 0, 0, false }, { 70, 6, 2, 6, 1, 2, 40, 0, 0, 0, false },
+        { 86, 6, 2, 6, 1, 0, 0, 0, 0, 0, false },
+        { 70, 6, 2, 6, 1, 2, 40, 0, 0, 0, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/win_messages.h"
-#include "support/recording_gfx.h"
 #include "scene/state_game.h"
+#include "support/recording_gfx.h"
 #include "world/game_world.h"
 
 namespace {

@@ -39,7 +39,6 @@ protected:
     int top() const { return world.barOffset; }
 };
 
-
 TEST_F(StationEditorItems, ListsPageByNine)
 {
     struct Case {
