@@ -106,6 +106,33 @@ void MenuEffects::DeleteEffect(int type, int place, int x, int y)
     }
 }
 
+bool MenuEffects::HasEffectAt(int row, int column) const
+{
+    for (const cEffect& e : cGameWorld::Instance().effects) {
+        if (e.row == row && e.column == column)
+            return true;
+    }
+    return false;
+}
+
+bool MenuEffects::HasEffect(int type, int x, int y) const
+{
+    for (const cEffect& e : cGameWorld::Instance().effects) {
+        if (e.type == type && e.x == x && e.y == y)
+            return true;
+    }
+    return false;
+}
+
+bool MenuEffects::HasEffectType(int type) const
+{
+    for (const cEffect& e : cGameWorld::Instance().effects) {
+        if (e.type == type)
+            return true;
+    }
+    return false;
+}
+
 std::string MenuEffects::EffectFrameName(const std::string& base, int frame, int frames, const std::string& ext)
 {
     char number[16];

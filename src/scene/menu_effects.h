@@ -57,6 +57,10 @@ public:
 
     // Removes the first effect of that type, owner and position.
     void DeleteEffect(int type, int place, int x, int y);
+    // An effect on that cell (row, column) exists.
+    bool HasEffectAt(int row, int column) const;
+    bool HasEffect(int type, int x, int y) const;
+    bool HasEffectType(int type) const;
 
     // The image name of an effect's current frame: base name, frame number
     // (three digits when the effect has 100 frames or more) and extension.

@@ -61,6 +61,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
 // The order in which the screens are made, and the order in which they go.
 constexpr int kCreationOrder[cMenuManager::kSlots] = { 13, 0, 8, 4, 5, 6, 1, 2, 3, 7, 9, 10, 11, 12 };
 constexpr int kDestructionOrder[cMenuManager::kSlots] = { 10, 4, 7, 9, 11, 12, 0, 5, 1, 2, 13, 6, 3, 8 };
+// Screens whose hover tells the game that the mouse is over a screen.
+constexpr int kHoverOrder[] = { 13, 0, 5, 3, 1, 2, 9, 11, 6, 10 };
 
 } // namespace
 
@@ -120,4 +122,13 @@ void cMenuManager::DestroyMenus()
 {
     for (const int slot : kDestructionOrder)
         menus[slot].reset();
+}
+
+bool cMenuManager::IsMouseOverAnyMenu() const
+{
+    for (const int slot : kHoverOrder) {
+        if (menus[slot] && menus[slot]->IsMouseOver())
+            return true;
+    }
+    return false;
 }

@@ -41,6 +41,7 @@ public:
     void DestroyMenus();
     // One level frame of the in-level screens; the frame is begun and cleared.
     void UpdateMenus();
+    bool IsMouseOverAnyMenu() const;
     // Switches off and on again every active screen whose pages were chosen
     // for another screen width than the present one. Whichever state runs
     // first after a change of size, no screen keeps the other size's pages:

@@ -123,4 +123,38 @@ void MenuOver::DrawDecorations()
     }
 }
 
+void MenuOver::DrawFoundation(int x, int y)
+{
+    pages[kStationPage].DrawImage(L"fundament_on.png", x, y, 0, 0, 255, 255, 255, 255);
+}
+
+void MenuOver::DrawTemplateHover(int templateIndex, int x, int y, bool over)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    if (!world::IsIndex(templateIndex, world.placeTemplates.size()))
+        return;
+    const std::wstring name = cGameWorld::NarrowToWideString(world.placeTemplates[templateIndex].texture)
+        + (over ? L"_over.png" : L"_on.png");
+    const Tint tint = LevelTint();
+    pages[kStationPage].DrawImage(name.c_str(), ScaleX(x), ScaleY(y), 0, 0, tint.r, tint.g, tint.b, 255);
+}
+
+void MenuOver::DrawStationImage(const wchar_t* name, int x, int y, int alpha)
+{
+    pages[kStationPage].DrawImage(name, x, y, 0, 0, 255, 255, 255, alpha);
+}
+
+void MenuOver::DrawStationImageScaled(const wchar_t* name, int x, int y, int percent, int alpha)
+{
+    uint32_t width = 0;
+    uint32_t height = 0;
+    pages[kStationPage].GetImageSize(name, &width, &height);
+    const int w = static_cast<int>(static_cast<int64_t>(width) * percent / 100);
+    const int h = static_cast<int>(static_cast<int64_t>(height) * percent / 100);
+    // A cut of nothing would draw the whole image.
+    if (w <= 0 || h <= 0)
+        return;
+    pages[kStationPage].DrawImage(name, x, y, w, h, 255, 255, 255, alpha);
+}
+
 } // namespace Scene

@@ -58,8 +58,19 @@ public:
     void UpdatePlaceState(int place);
     // Some served car of the place holds a car.
     bool HasPlaceAuto(int place) const;
+    // The first served car of the place that came by a transfer leaves.
+    void ReleasePlaceAuto(int place);
     // Erases the place; every place index kept elsewhere stays valid.
     void RemovePlace(int place);
+
+    // Small drawing operations for the other screens.
+    void DrawFoundation(int x, int y);
+    // The place template's "_over.png" (over) or "_on.png" image at the
+    // scaled design point.
+    void DrawTemplateHover(int templateIndex, int x, int y, bool over);
+    void DrawStationImage(const wchar_t* name, int x, int y, int alpha);
+    // The image cut to percent of its width and height.
+    void DrawStationImageScaled(const wchar_t* name, int x, int y, int percent, int alpha);
 
     // The station editor (only while the settings' editor flag is set).
     bool IsMouseOverBar() const;

@@ -174,6 +174,17 @@ bool MenuOver::HasPlaceAuto(int index) const
     return false;
 }
 
+void MenuOver::ReleasePlaceAuto(int index)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const int entry
+        = world::FindFirst(world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index && a.done == 0; });
+    if (entry < 0)
+        return;
+    world.AddLeavingAuto(entry);
+    world.placeAutos.erase(world.placeAutos.begin() + entry);
+}
+
 void MenuOver::RemovePlace(int index)
 {
     cGameWorld& world = cGameWorld::Instance();

@@ -1,5 +1,7 @@
 #include "scene/menu_transport.h"
 
+#include <cmath>
+
 #include "engine/gfx.h"
 #include "platform/utf16.h"
 #include "scene/menu_manager.h"
@@ -124,6 +126,34 @@ bool MenuTransport::HitTestCar(int x, int y, int variant)
     world.hitOffsetX = mouseX - x;
     world.hitOffsetY = mouseY - y;
     return true;
+}
+
+float MenuTransport::Heading(float x1, float y1, float x2, float y2)
+{
+    constexpr float kDegreesPerRadian = 180.0f / 3.1415927f;
+    const float dx = x1 - x2;
+    const float dy = y2 - y1; // y counted upwards
+    if (dx == 0.0f)
+        return dy >= 0.0f ? (dy == 0.0f ? 0.0f : 90.0f) : 270.0f;
+    float degrees = std::atan(dy / dx) * kDegreesPerRadian;
+    if (dx < 0.0f)
+        degrees += 180.0f;
+    else if (dy < 0.0f)
+        degrees += 360.0f;
+    if (degrees >= 360.0f)
+        degrees -= 360.0f;
+    return degrees;
+}
+
+bool MenuTransport::HasOtherStackCar(int slot) const
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    for (size_t i = 0; i < world.stackSlots.size(); ++i) {
+        const cStackSlot& other = world.stackSlots[i];
+        if (static_cast<int>(i) != slot && other.autoType >= 0 && !other.busy)
+            return true;
+    }
+    return false;
 }
 
 std::wstring MenuTransport::CarImageName(int autoType, int variant, const wchar_t* suffix)

@@ -71,6 +71,10 @@ public:
     bool HitTestCar(int x, int y, int variant);
     // Even-odd crossing test of the point against the polygon.
     static bool PointInPolygon(int count, const int* xs, const int* ys, int x, int y);
+    // Degrees in [0, 360) of the vector from (x2, y2) to (x1, y1), y upwards.
+    static float Heading(float x1, float y1, float x2, float y2);
+    // Whether a stack slot other than `slot` holds a car that has arrived.
+    bool HasOtherStackCar(int slot) const;
     // The cars standing on service places (station levels).
     void DrawPlaceAutos();
     // Whether the place would take the car type held by the mouse
@@ -84,6 +88,9 @@ public:
     // ---- Stack cars, leaving cars, plain drawing
     // (menu_transport_stack.cpp) ----
     void DrawStackAutos();
+    void DrawCarAt(int autoType, int variant, int x, int y);
+    void DrawImageAt(const wchar_t* name, int x, int y);
+    void DrawDigitImage(int x, int y, int digit);
 
     // ---- Road traffic (menu_transport_road*.cpp) ----
     // One step of every car of the road (1..4).

@@ -1,6 +1,8 @@
 // The cars waiting in the stack slots, which bounce once they have driven in
 // and light up when the player may take them; the cars leaving their places,
-// which fade out.
+// which fade out; and three plain drawing helpers.
+#include <cwchar>
+
 #include "scene/menu_transport.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -75,6 +77,29 @@ void MenuTransport::DrawLeavingAutos()
         }
     }
     std::erase_if(world.leavingAutos, [](const cLeavingAuto& car) { return !car.alive; });
+}
+
+void MenuTransport::DrawCarAt(int autoType, int variant, int x, int y)
+{
+    const cSettings& settings = cSettings::Instance();
+    pages[kCarPage].DrawImage(CarImageName(autoType, variant, L".png").c_str(), static_cast<int>(x / settings.scaleX),
+        static_cast<int>(y / settings.scaleY), 0, 0, 255, 255, 255, 255);
+}
+
+void MenuTransport::DrawImageAt(const wchar_t* name, int x, int y)
+{
+    if (!name)
+        return;
+    const cSettings& settings = cSettings::Instance();
+    DrawTinted(kCarPage, std::wstring(name) + L".png", static_cast<int>(x / settings.scaleX),
+        static_cast<int>(y / settings.scaleY), 255);
+}
+
+void MenuTransport::DrawDigitImage(int x, int y, int digit)
+{
+    wchar_t name[32];
+    std::swprintf(name, 32, L"11_000%d.png", digit);
+    pages[kCarPage].DrawImage(name, x, y, 0, 0, 255, 255, 255, GetAlpha());
 }
 
 } // namespace Scene

@@ -188,4 +188,42 @@ TEST_F(EffectsTest, DeleteRemovesOnlyTheFirstEffectOfThatTypeOwnerAndPoint)
     EXPECT_EQ(world.effects[0].type, 22);
 }
 
+TEST_F(EffectsTest, TheSearchesLookAtEveryEffectByTypePointAndCell)
+{
+    world.CreateEffects(20, "fx", 4, 0, 0);
+    world.CreateEffects(22, "fx", 4, 0, 0);
+    world.CreateMyEffects(7, 20, 0, 0.05f, 130, 170, 1, 2);
+    world.CreateMyEffects(7, 22, 0, 0.05f, 40, 50, 5, 6);
+    const struct {
+        int type, x, y;
+        bool found;
+    } byPoint[] = {
+        { 20, 130, 170, true },
+        { 22, 40, 50, true }, // the last effect is searched too
+        { 20, 130, 171, false },
+        { 20, 131, 170, false },
+        { 22, 130, 170, false },
+        { 21, 130, 170, false },
+    };
+    for (const auto& c : byPoint)
+        EXPECT_EQ(effects.HasEffect(c.type, c.x, c.y), c.found) << c.type << " " << c.x << "," << c.y;
+    const struct {
+        int type;
+        bool found;
+    } byType[] = { { 20, true }, { 22, true }, { 21, false }, { 23, false } };
+    for (const auto& c : byType)
+        EXPECT_EQ(effects.HasEffectType(c.type), c.found) << c.type;
+    const struct {
+        int row, column;
+        bool found;
+    } byCell[] = { { 1, 2, true }, { 5, 6, true }, { 6, 5, false }, { 1, 6, false }, { 5, 2, false } };
+    for (const auto& c : byCell)
+        EXPECT_EQ(effects.HasEffectAt(c.row, c.column), c.found) << c.row << ":" << c.column;
+
+    world.effects.clear();
+    EXPECT_FALSE(effects.HasEffectType(20));
+    EXPECT_FALSE(effects.HasEffect(20, 130, 170));
+    EXPECT_FALSE(effects.HasEffectAt(1, 2));
+}
+
 } // namespace

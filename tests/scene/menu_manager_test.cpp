@@ -257,4 +257,80 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     EXPECT_EQ(gfx.calls, device);
 }
 
+TEST_F(MenuManagerTest, MouseOverAnyVisibleScreen)
+{
+    ASSERT_TRUE(manager.CreateMenus());
+    // Only the start screen is visible, and it is not among those tested.
+    input.x = 0;
+    input.y = 0;
+    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+    EXPECT_EQ(world.mouseOverMenu, 0);
+    Show(cMenuManager::kBuild, 10);
+    EXPECT_TRUE(manager.IsMouseOverAnyMenu());
+    EXPECT_EQ(world.mouseOverMenu, 1);
+    // The build screen's rectangle is empty: one pixel beside is outside.
+    input.x = 1;
+    world.mouseOverMenu = 0;
+    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+}
+
+TEST_F(MenuManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
+{
+    // The start, shop, floor and overlay-lux screens never count, whatever
+    // lies under the mouse.
+    const struct {
+        int slot;
+        bool counts;
+    } cases[] = {
+        { 0, true },
+        { 1, true },
+        { 2, true },
+        { 3, true },
+        { 4, false },
+        { 5, true },
+        { 6, true },
+        { 7, false },
+        { 8, false },
+        { 9, true },
+        { 10, true },
+        { 11, true },
+        { 12, false },
+        { 13, true },
+    };
+    ASSERT_TRUE(manager.CreateMenus());
+    for (int slot = 0; slot < cMenuManager::kSlots; ++slot) {
+        Show(slot, 0);
+        dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetRect(100, 200, 50, 40);
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.slot);
+        Show(c.slot, 200);
+        // The edges belong to the screen; a pixel beyond them does not.
+        const struct {
+            int x, y;
+            bool inside;
+        } points[] = {
+            { 100, 200, true },
+            { 150, 240, true },
+            { 125, 220, true },
+            { 99, 220, false },
+            { 151, 220, false },
+            { 125, 199, false },
+            { 125, 241, false },
+        };
+        for (const auto& p : points) {
+            input.x = p.x;
+            input.y = p.y;
+            world.mouseOverMenu = 0;
+            EXPECT_EQ(manager.IsMouseOverAnyMenu(), c.counts && p.inside) << p.x << "," << p.y;
+            EXPECT_EQ(world.mouseOverMenu, c.counts && p.inside ? 1 : 0) << p.x << "," << p.y;
+        }
+        Show(c.slot, 0);
+    }
+    // Hidden, no screen counts.
+    input.x = 125;
+    input.y = 220;
+    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+}
+
 } // namespace

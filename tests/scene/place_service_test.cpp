@@ -324,7 +324,7 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     EXPECT_EQ(Drawn()[0].name, L"phase10000.png");
 }
 
-TEST_F(PlaceServiceTest, AServedCarOfAPlaceIsFoundOnlyWhileItHoldsACar)
+TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
 {
     const int place = MakePlace(6, 0);
     EXPECT_FALSE(over->HasPlaceAuto(place));
@@ -333,6 +333,67 @@ TEST_F(PlaceServiceTest, AServedCarOfAPlaceIsFoundOnlyWhileItHoldsACar)
     EXPECT_FALSE(over->HasPlaceAuto(place + 1));
     world.placeAutos[0].autoType = -1;
     EXPECT_FALSE(over->HasPlaceAuto(place));
+    world.placeAutos[0].autoType = 55;
+
+    // Only a car that came by a transfer is released.
+    over->ReleasePlaceAuto(place);
+    EXPECT_EQ(world.placeAutos.size(), 1u);
+    world.placeAutos[0].done = 0;
+    over->ReleasePlaceAuto(place);
+    EXPECT_TRUE(world.placeAutos.empty());
+    ASSERT_EQ(world.leavingAutos.size(), 1u);
+    EXPECT_EQ(world.leavingAutos[0].autoType, 55);
+    over->ReleasePlaceAuto(place);
+    over->ReleasePlaceAuto(-3);
+    EXPECT_EQ(world.leavingAutos.size(), 1u);
+}
+
+TEST_F(PlaceServiceTest, ReleasingSendsOffTheFirstTransferredCarOfThatPlaceOnly)
+{
+    const int place = MakePlace(6, 0);
+    const int other = 0; // the tree
+    // Cars 11 (dropped by the player), 12 and 13 (transfers) on the place,
+    // car 14 (a transfer) counted on another place.
+    const struct {
+        int autoType, handPlaced;
+    } served[] = { { 11, 1 }, { 12, 0 }, { 13, 0 }, { 14, 0 } };
+    // Laid out by hand: a place serves one car at a time when the world puts
+    // it there, but the release must still pick the right one of several.
+    std::vector<cPlaceAuto> cars;
+    for (const auto& s : served) {
+        world.PutAutoOnPlace(place, 6, s.handPlaced);
+        cars.push_back(world.placeAutos.back());
+        cars.back().autoType = s.autoType;
+    }
+    cars.back().place = other;
+    world.placeAutos = cars;
+    const struct {
+        int place;
+        int leaves; // -1 none
+        std::vector<int> stay;
+    } steps[] = {
+        { place, 12, { 11, 13, 14 } },
+        { place, 13, { 11, 14 } },
+        { place, -1, { 11, 14 } }, // the hand-placed car stays
+        { -3, -1, { 11, 14 } },
+        { other, 14, { 11 } },
+        { other, -1, { 11 } },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.leaves);
+        const std::size_t leftBefore = world.leavingAutos.size();
+        over->ReleasePlaceAuto(step.place);
+        std::vector<int> stay;
+        for (const cPlaceAuto& a : world.placeAutos)
+            stay.push_back(a.autoType);
+        EXPECT_EQ(stay, step.stay);
+        if (step.leaves < 0) {
+            EXPECT_EQ(world.leavingAutos.size(), leftBefore);
+        } else {
+            ASSERT_EQ(world.leavingAutos.size(), leftBefore + 1);
+            EXPECT_EQ(world.leavingAutos.back().autoType, step.leaves);
+        }
+    }
 }
 
 TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)

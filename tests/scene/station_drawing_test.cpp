@@ -1,6 +1,7 @@
 // The station view's drawing over the recording engine: which images it
 // draws where, at both screen sizes, the platform rules of the grid levels
-// and the station levels, trees fading in, and a switched-off view.
+// and the station levels, trees fading in, a switched-off view, and the small drawing operations
+// other screens use.
 #include <gtest/gtest.h>
 
 #include "engine/gfx.h"
@@ -249,6 +250,72 @@ TEST_F(StationDrawingTest, SwitchedOffTheScreenDrawsNothing)
     over->SetActive(true);
     over->Draw();
     EXPECT_EQ(DrawnCount(L"baum.png"), 1u);
+}
+
+TEST_F(StationDrawingTest, SmallDrawingOperationsDrawWhereAndHowTheyAreAsked)
+{
+    const struct {
+        int width;
+        int hoverX, hoverY; // design point (500, 400) on this screen
+    } sizes[] = { { 1280, 500, 400 }, { 1024, 400, 300 } };
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(size.width);
+        TearDown();
+        SetUp();
+        StartScreens(size.width);
+        world.AddPlace(6, "tank", 1);
+        world.levelTint[0] = 10;
+        world.levelTint[1] = 20;
+        world.levelTint[2] = 30;
+        over->DrawFoundation(11, 21);
+        over->DrawTemplateHover(0, 500, 400, true);
+        over->DrawTemplateHover(0, 500, 400, false);
+        over->DrawTemplateHover(1, 500, 400, false); // no such template
+        over->DrawTemplateHover(-1, 500, 400, false);
+        over->DrawStationImage(L"tank.png", 7, 8, 99);
+        // fundament_on.png is 20 x 10: cut to 30 % it keeps 6 x 3.
+        over->DrawStationImageScaled(L"fundament_on.png", 13, 14, 30, 77);
+        over->DrawStationImageScaled(L"fundament_on.png", 13, 14, 100, 255);
+        over->DrawStationImageScaled(L"fundament_on.png", 13, 14, 0, 99); // nothing left to draw
+        over->DrawStationImageScaled(L"fundament_on.png", 13, 14, 5, 99); // half a pixel high
+        const std::vector<DrawnImage> drawn = Drawn();
+        const struct {
+            const wchar_t* name;
+            int x, y, width, height;
+            uint32_t colour;
+        } expected[] = {
+            // The foundation: white, unscaled.
+            { L"fundament_on.png", 11, 21, 20, 10, 0xFFFFFFFFu },
+            // The hover images: scaled, with the level's tint.
+            { L"tank_over.png", size.hoverX, size.hoverY, 40, 40, MakeARGB(255, 10, 20, 30) },
+            { L"tank_on.png", size.hoverX, size.hoverY, 40, 40, MakeARGB(255, 10, 20, 30) },
+            // A named image, white, with the alpha asked for.
+            { L"tank.png", 7, 8, 40, 40, MakeARGB(99, 255, 255, 255) },
+            // Cut to a share of its width and height, not scaled.
+            { L"fundament_on.png", 13, 14, 6, 3, MakeARGB(77, 255, 255, 255) },
+            { L"fundament_on.png", 13, 14, 20, 10, 0xFFFFFFFFu },
+        };
+        ASSERT_EQ(drawn.size(), std::size(expected));
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(drawn[i].name, expected[i].name);
+            EXPECT_EQ(drawn[i].x, expected[i].x);
+            EXPECT_EQ(drawn[i].y, expected[i].y);
+            EXPECT_EQ(drawn[i].width, expected[i].width);
+            EXPECT_EQ(drawn[i].height, expected[i].height);
+            EXPECT_EQ(drawn[i].colour, expected[i].colour);
+            EXPECT_EQ(drawn[i].small, size.width != 1280);
+        }
+
+        // Switched off, the view holds no pages and draws none of them.
+        ClearDrawn();
+        over->SetActive(false);
+        over->DrawFoundation(11, 21);
+        over->DrawTemplateHover(0, 500, 400, true);
+        over->DrawStationImage(L"tank.png", 7, 8, 99);
+        over->DrawStationImageScaled(L"fundament_on.png", 13, 14, 30, 77);
+        EXPECT_TRUE(Drawn().empty());
+    }
 }
 
 } // namespace

@@ -227,6 +227,75 @@ namespace {
         EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
     }
 
+    TEST(TransportHeading, DegreesFromTheSecondPointToTheFirstCountAntiClockwiseFromTheRight)
+    {
+        const struct {
+            float x1, y1, x2, y2;
+            float degrees;
+        } cases[] = {
+            { 10, 0, 0, 0, 0.0f },
+            { 0, -10, 0, 0, 90.0f }, // up the screen
+            { -10, 0, 0, 0, 180.0f },
+            { 0, 10, 0, 0, 270.0f }, // down the screen
+            { 0, 0, 0, 0, 0.0f },
+            { 10, -10, 0, 0, 45.0f },
+            { -10, -10, 0, 0, 135.0f },
+            { -10, 10, 0, 0, 225.0f },
+            { 10, 10, 0, 0, 315.0f },
+            { 10, -17.320508f, 0, 0, 60.0f },
+            { -17.320508f, 10, 0, 0, 210.0f },
+            // From (13, 17) to (3, 7): left and up.
+            { 3, 7, 13, 17, 135.0f },
+            { 13, 17, 3, 7, 315.0f },
+            { 13, 2, 13, 7, 90.0f },
+            { 13, 9, 13, 7, 270.0f },
+            { 8, 7, 13, 7, 180.0f },
+        };
+        for (const auto& c : cases) {
+            const float degrees = Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2);
+            EXPECT_NEAR(degrees, c.degrees, 0.01f) << c.x1 << "," << c.y1 << " from " << c.x2 << "," << c.y2;
+        }
+        // Just below the right-hand direction stays below a full turn.
+        const float nearlyFull = Scene::MenuTransport::Heading(1000, 0.001f, 0, 0);
+        EXPECT_LT(nearlyFull, 360.0f);
+        EXPECT_GT(nearlyFull, 359.9f);
+    }
+
+    TEST_F(VehiclesDrawing, AnotherStackCarCountsOnceItHasDrivenIn)
+    {
+        struct Slot {
+            int autoType;
+            unsigned char busy; // still driving in
+        };
+        const struct {
+            Slot slots[3];
+            int asking;
+            bool other;
+        } cases[] = {
+            { { { -1, 0 }, { -1, 0 }, { -1, 0 } }, 0, false },
+            { { { -1, 0 }, { kPlain, 0 }, { -1, 0 } }, 0, true },
+            { { { -1, 0 }, { kPlain, 0 }, { -1, 0 } }, 2, true },
+            { { { -1, 0 }, { kPlain, 0 }, { -1, 0 } }, 1, false }, // its own car
+            { { { -1, 0 }, { kPlain, 1 }, { -1, 0 } }, 0, false },
+            { { { kPlain, 1 }, { kPlain, 0 }, { -1, 1 } }, 1, false },
+            { { { -1, 0 }, { -1, 0 }, { kSpecial, 0 } }, 0, true }, // the last slot
+            { { { 0, 0 }, { -1, 0 }, { -1, 0 } }, 2, true }, // car type 0 is a car
+            { { { kPlain, 0 }, { -1, 0 }, { -1, 0 } }, -1, true },
+            { { { -1, 0 }, { kPlain, 1 }, { kPlain, 0 } }, 2, false },
+        };
+        for (int id = 1; id <= 3; ++id)
+            world.SetStackCoordinateAndDirection(id, 100 * id, 300, 9);
+        StartScreens();
+        ASSERT_EQ(world.stackSlots.size(), 3u);
+        for (std::size_t n = 0; n < std::size(cases); ++n) {
+            for (std::size_t i = 0; i < 3; ++i) {
+                world.stackSlots[i].autoType = cases[n].slots[i].autoType;
+                world.stackSlots[i].busy = cases[n].slots[i].busy;
+            }
+            EXPECT_EQ(transport->HasOtherStackCar(cases[n].asking), cases[n].other) << "case " << n;
+        }
+    }
+
     TEST_F(StackDrawing, SlotsDrawFrontToBackUnlessTheStackFacesUpLeft)
     {
         StartScreens();
@@ -309,6 +378,51 @@ namespace {
             ++frames;
         }
         EXPECT_EQ(frames, 51);
+    }
+
+    TEST_F(StackDrawing, PlainHelpersDrawTheirImageAtTheScaledOrGivenPoint)
+    {
+        const struct {
+            int width;
+            int x, y; // design point (501, 400) on this screen
+        } sizes[] = { { 1280, 501, 400 }, { 1024, 400, 300 } };
+        for (const auto& size : sizes) {
+            SCOPED_TRACE(size.width);
+            TearDown();
+            SetUp();
+            StartScreens(size.width);
+            world.levelTint[0] = 10;
+            world.levelTint[1] = 20;
+            world.levelTint[2] = 30;
+            transport->SetFadeAlpha(120);
+            transport->DrawCarAt(kSpecial, 9, 501, 400);
+            transport->DrawImageAt(L"car_a", 501, 400);
+            transport->DrawImageAt(nullptr, 501, 400);
+            transport->DrawDigitImage(7, 8, 3);
+            transport->DrawDigitImage(9, 10, 0);
+            const struct {
+                const wchar_t* name;
+                int x, y;
+                uint32_t colour;
+            } expected[] = {
+                // The car: white and opaque, whatever the fade.
+                { L"car_b.png", size.x, size.y, 0xFFFFFFFFu },
+                // A named image: the level's tint, opaque.
+                { L"car_a.png", size.x, size.y, 0xFF0A141Eu },
+                // A digit: unscaled, white, with the screen's fade.
+                { L"11_0003.png", 7, 8, 0x78FFFFFFu },
+                { L"11_0000.png", 9, 10, 0x78FFFFFFu },
+            };
+            const std::vector<VehicleImage> drawn = Drawn();
+            ASSERT_EQ(drawn.size(), std::size(expected));
+            for (std::size_t i = 0; i < drawn.size(); ++i) {
+                SCOPED_TRACE(i);
+                EXPECT_EQ(drawn[i].name, expected[i].name);
+                EXPECT_EQ(drawn[i].x, expected[i].x);
+                EXPECT_EQ(drawn[i].y, expected[i].y);
+                EXPECT_EQ(drawn[i].colour, expected[i].colour);
+            }
+        }
     }
 
 } // namespace
