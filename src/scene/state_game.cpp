@@ -6,6 +6,7 @@
 
 #include "app/cursor_set.h"
 #include "engine/gfx.h"
+#include "platform/time_source.h"
 #include "resources/log.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
@@ -23,6 +24,8 @@ namespace {
 constexpr uint32_t kLevelBackground = 0x00031346;
 // While the menu manager runs the screens no cursor is reported as hovering.
 constexpr int kDrawingCursor = 32;
+// The frame rate is the count of frames in the last window of a second.
+constexpr double kRateWindowMs = 1000.0;
 
 // The music stream is stopped and given back, not just forgotten: a dropped
 // handle would keep the stream playing and its memory held.
@@ -203,9 +206,15 @@ bool cStateGame::Update(void* application)
     world.CheckParkingFull();
     DrawFrame();
     HandleKeys(application);
-    // One flag event leaves the queue per frame, oldest first.
-    if (story.HasFlagEvents())
+    CountFrame();
+    if (story.HasFlagEvents()) {
+        // One flag event leaves the queue per frame, oldest first; the
+        // clock's ticks are consumed without a trace.
+        const std::string name = story.LastFlag();
+        if (name != "new_minute")
+            world.lastFlagText = name;
         story.PopFlagEvent();
+    }
     if (Scripting::ScriptStopped()) {
         RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
         world.returnToMenu = 1;
@@ -233,6 +242,18 @@ void cStateGame::LeaveLevel()
     if (!world.levelLeftInRun)
         world.levelLeftInRun = 1;
     world.leaveLevel = 0;
+}
+
+void cStateGame::CountFrame()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    ++world.frameCount;
+    const double now = platform::NowMilliseconds();
+    if (now - world.fpsClock >= kRateWindowMs) {
+        world.fpsClock = static_cast<int>(now);
+        world.framesPerSecond = world.frameCount;
+        world.frameCount = 0;
+    }
 }
 
 void cStateGame::DrawFrame()

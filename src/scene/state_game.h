@@ -54,6 +54,7 @@ private:
     void ResetLevelOptions();
     // The start values that follow the saved game.
     void ResetAfterLoad();
+    void CountFrame();
     void LeaveLevel();
     // The level's script is missing, failed before its "on_init" ran
     // through, built nothing to play, or was stopped while the level ran:

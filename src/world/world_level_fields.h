@@ -36,10 +36,16 @@ struct cWorldLevelFields {
     // Why the last level could not start; the world map shows it until the
     // next level starts.
     std::wstring levelStartNotice;
+    // The name of the last flag event the level frame took off the queue,
+    // other than the clock's "new_minute"; nothing reads it yet.
+    std::string lastFlagText;
     int menuChoice = -1; // also named menuResult: -1 none, 0 start a level, 3 quit
     uint8_t quitRequested = 0; // also named quitGame
     uint8_t levelActive = 0; // a level is running; also the vehicles layer's draw flag
     uint8_t restartLevel = 0;
+    int frameCount = 0;
+    int fpsClock = 0; // milliseconds of the last rate update
+    int framesPerSecond = 0;
 
     // Money and points.
     int money = 0;
