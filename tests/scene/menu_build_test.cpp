@@ -20,7 +20,10 @@ constexpr int kOtherWorkCar = 51; // value 77: type 7, the big twin 27
 
 class MenuBuildTest : public test::LevelTest {
 protected:
-    MenuBuildTest() : test::LevelTest(false, true) {}
+    MenuBuildTest()
+        : test::LevelTest(false, true)
+    {
+    }
     void SetUp() override
     {
         test::LevelTest::SetUp();
