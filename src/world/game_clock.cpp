@@ -117,7 +117,10 @@ void cGameClock::SetTime(int newMinutes, int newSeconds)
 {
     minutes = newMinutes;
     seconds = newSeconds;
+    // A new time starts a whole second: what the last level had counted of
+    // its unfinished second must not shorten the first second of this one.
     secondTimer.Restart();
+    secondAccumulator = 0.0f;
 }
 
 void cGameClock::Init()

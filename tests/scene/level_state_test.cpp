@@ -1,6 +1,7 @@
 // A level run headless on a hand-set clock: the script's "on_init" once and
-// "on_timer" once per second of unpaused play, and a level whose script does
-// not work, which goes back to the map.
+// "on_timer" once per second of unpaused play, the frame rate, the flag events
+// taken one a frame, and a level whose script does not work, which goes back
+// to the map.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -124,6 +125,74 @@ TEST_F(LevelStateTest, ALevelWithoutAWorkingScriptGoesBackToTheMapUnplayed)
     ASSERT_TRUE(StartLevel(5));
     EXPECT_TRUE(Frame(600.0));
     EXPECT_TRUE(world.levelStartNotice.empty());
+}
+
+TEST_F(LevelStateTest, TheFrameRateIsTheFramesOfTheLastWholeSecond)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    WriteLevelScript(5, kCountingLevel);
+    ASSERT_TRUE(StartLevel(5));
+    const struct {
+        double step; // milliseconds a frame
+        int frames; // the frame that ends the second
+    } cases[] = {
+        { 25.0, 40 }, // exactly a second
+        { 30.0, 34 }, // 990 ms after 33 frames, 1020 after 34: not scaled to a second
+        { 7.0, 143 },
+        { 1500.0, 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        world.fpsClock = static_cast<int>(ms);
+        world.frameCount = 0;
+        world.framesPerSecond = -1;
+        // Two windows in a row: the second counts from the end of the first.
+        for (int window = 0; window < 2; ++window) {
+            const int before = world.framesPerSecond;
+            ASSERT_TRUE(Frames(c.frames - 1, c.step));
+            EXPECT_EQ(world.framesPerSecond, before);
+            EXPECT_EQ(world.frameCount, c.frames - 1);
+            ASSERT_TRUE(Frame(c.step));
+            EXPECT_EQ(world.framesPerSecond, c.frames);
+            EXPECT_EQ(world.frameCount, 0);
+            EXPECT_EQ(world.fpsClock, static_cast<int>(ms));
+        }
+    }
+}
+
+TEST_F(LevelStateTest, EachFrameTakesTheOldestFlagEventAndKeepsItsNameButTheClocks)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    WriteLevelScript(5, kCountingLevel);
+    ASSERT_TRUE(StartLevel(5));
+    Story& story = Story::Instance();
+    while (story.HasFlagEvents())
+        story.PopFlagEvent();
+    world.lastFlagText.clear();
+    story.SetFlag("first");
+    story.SetFlag("new_minute");
+    story.SetFlag("second");
+    story.SetFlag("second");
+
+    const struct {
+        const char* next; // the oldest event left after the frame
+        const char* text; // the last flag the frame kept
+    } frames[] = {
+        { "new_minute", "first" },
+        { "second", "first" }, // the clock's tick leaves no trace
+        { "second", "second" },
+        { "", "second" },
+        { "", "second" },
+    };
+    for (const auto& f : frames) {
+        ASSERT_TRUE(Frame(20.0));
+        EXPECT_EQ(story.LastFlag(), f.next);
+        EXPECT_EQ(world.lastFlagText, f.text);
+    }
+    EXPECT_FALSE(story.HasFlagEvents());
+    // The events go, the flags themselves stay.
+    EXPECT_TRUE(story.FlagPresent("first"));
+    EXPECT_TRUE(story.FlagPresent("second"));
 }
 
 } // namespace

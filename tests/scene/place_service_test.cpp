@@ -1,6 +1,6 @@
 // The service state of the station's places, driven by the clock and read
-// back by a level script's callbacks: lamps, work cars that build, upgrade
-// and repair, refusals, pausing, and taking places away.
+// back by a level script's callbacks: lamps, the service animation, work cars
+// that build, upgrade and repair, refusals, pausing, and taking places away.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -96,6 +96,49 @@ TEST_F(PlaceServiceTest, TheLampFollowsTheWear)
     }
 }
 
+TEST_F(PlaceServiceTest, TheStationViewDrawsTheLampOverEachServicePlace)
+{
+    const int place = MakePlace(6, 0);
+    const struct {
+        int wear;
+        double at; // ms into the blink period
+        const wchar_t* drawn; // null: nothing
+    } cases[] = {
+        { 10, 0, L"lampe_green.png" },
+        { 50, 0, L"lampe_yellow.png" },
+        { 80, 0, L"lampe_red.png" },
+        { 95, 100, L"lampe_red.png" }, // blinking: lit in the first half
+        { 95, 350, nullptr },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wear);
+        cClock::Instance().Reset(); // the clock at 0, the start of a blink period
+        Wait(c.at);
+        world.places[place].wear = c.wear;
+        ClearDrawn();
+        over->DrawElement(place);
+        int lamps = 0;
+        for (const auto& image : Drawn()) {
+            if (image.name.rfind(L"lampe_", 0) == 0) {
+                ++lamps;
+                EXPECT_EQ(image.name, c.drawn);
+            }
+        }
+        EXPECT_EQ(lamps, c.drawn ? 1 : 0);
+    }
+    // Broken places and places that serve nothing have no lamp.
+    world.places[place].wear = 0;
+    world.places[place].state = 2;
+    ClearDrawn();
+    over->DrawElement(place);
+    EXPECT_EQ(DrawnNames(), (std::vector<std::wstring> { L"tanke_kaputt.png", L"element1.png" }));
+    world.places[place].state = 0;
+    world.places[place].type = 2;
+    ClearDrawn();
+    over->DrawElement(place);
+    EXPECT_EQ(DrawnNames(), (std::vector<std::wstring> { L"element1.png" }));
+}
+
 TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
 {
     struct Case {
@@ -112,12 +155,16 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         bool sound; // "baustation"
     };
     const Case cases[] = {
-        { 56, 6, 2, 6, 0, 0, 40, 0, 1, 0, false }, { 57, 6, 0, 6, 2, 0, 40, 0, 1, 0, false },
-        { 58, 6, 0, 6, 1, 0, 40, 0, 1, 0, false }, { 59, 6, 0, 6, 4, 0, 40, 0, 1, 0, false },
-        { 60, 6, 0, 6, 3, 0, 40, 0, 1, 0, false }, { 76, 0, 0, 6, 1, 0, 40, 1, 0, 2, true },
+        { 56, 6, 2, 6, 0, 0, 40, 0, 1, 0, false },
+        { 57, 6, 0, 6, 2, 0, 40, 0, 1, 0, false },
+        { 58, 6, 0, 6, 1, 0, 40, 0, 1, 0, false },
+        { 59, 6, 0, 6, 4, 0, 40, 0, 1, 0, false },
+        { 60, 6, 0, 6, 3, 0, 40, 0, 1, 0, false },
+        { 76, 0, 0, 6, 1, 0, 40, 1, 0, 2, true },
         // Nothing is built on a place that is not an empty lot.
         { 76, 7, 0, 7, 1, 0, 40, 0, 0, 0, false },
-        { 86, 6, 2, 6, 1, 0, 0, 0, 0, 0, false }, { 70, 6, 2, 6, 1, 2, 40, 0, 0, 0, false },
+        { 86, 6, 2, 6, 1, 0, 0, 0, 0, 0, false },
+        { 70, 6, 2, 6, 1, 2, 40, 0, 0, 0, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -191,24 +238,59 @@ TEST_F(PlaceServiceTest, ATimedStayEndsAfterFourAndAHalfSeconds)
     EXPECT_EQ(world.currentTask, 1);
 }
 
-TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariant)
+TEST_F(PlaceServiceTest, OrdinaryServiceNeedsTheVariantAndLoopsItsFrames)
 {
     struct Case {
         int code;
         int variant;
         bool served;
     };
-    const Case cases[] = { { 9, 2, false }, { 9, 3, true }, { 10, 4, true }, { 87, 0, false }, { -2147483647 - 1, 0, true } };
+    const Case cases[] = {
+        { 9, 2, false }, // 9 - 6 = 3 > 2
+        { 9, 3, true },
+        { 6, 0, true },
+        { 10, 4, true },
+        { 87, 0, false },
+        { -2147483647 - 1, 0, true },
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         TearDown();
         SetUp();
         const int place = MakePlace(6, c.variant);
         Bring(place, c.code);
+        // Putting the car on the place reset its picture; a refusal must
+        // leave whatever it shows then.
+        world.places[place].animationImage = L"before.png";
         over->UpdatePlaceState(place);
         EXPECT_EQ(world.placeAutos.size(), c.served ? 1u : 0u);
         EXPECT_EQ(world.leavingAutos.size(), c.served ? 0u : 1u);
+        EXPECT_EQ(world.places[place].serveFlag, c.served ? 1 : 0);
+        // A refused car leaves the picture as it was.
+        if (!c.served) {
+            EXPECT_EQ(world.places[place].animationImage, L"before.png");
+        }
     }
+
+    TearDown();
+    SetUp();
+    const int place = MakePlace(6, 3);
+    world.places[place].lampFrameCounter = 0;
+    Bring(place, 9);
+    world.places[place].frameCount = 23;
+    std::vector<int> frames;
+    for (int i = 0; i < 26; ++i) {
+        Step(place, 33);
+        frames.push_back(world.places[place].frame);
+    }
+    std::vector<int> expected;
+    for (int i = 1; i <= 26; ++i)
+        expected.push_back(i % 24);
+    EXPECT_EQ(frames, expected);
+    EXPECT_EQ(world.places[place].animationImage, L"phase10002.png");
+    // Faster than a frame: nothing moves.
+    Step(place, 10);
+    EXPECT_EQ(world.places[place].frame, 2);
 }
 
 TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere)
@@ -219,9 +301,11 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     Bring(place, 1);
     // Set after the car was put down, which chose the lamp by the wear.
     world.places[place].lampName = L"lampe_green";
+    world.places[place].animationImage = L"kept.png";
     world.paused = 1;
     Step(place, 5000);
     EXPECT_EQ(world.placeAutos.size(), 1u);
+    EXPECT_EQ(world.places[place].animationImage, L"kept.png");
     EXPECT_EQ(world.places[place].lampName, L"lampe_green");
     EXPECT_EQ(world.saveCounters[0], 0);
     world.paused = 0;
@@ -234,6 +318,82 @@ TEST_F(PlaceServiceTest, PausedNothingChangesAndHandPlacedCarsAreNotAnimatedHere
     EXPECT_EQ(world.placeAutos.size(), 1u);
     EXPECT_EQ(world.places[place].serveFlag, 0);
     EXPECT_EQ(world.places[place].lampName, L"lampe_red");
+    ClearDrawn();
+    over->DrawElement(place);
+    ASSERT_FALSE(Drawn().empty());
+    EXPECT_EQ(Drawn()[0].name, L"phase10000.png");
+}
+
+TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
+{
+    const int place = MakePlace(6, 0);
+    EXPECT_FALSE(over->HasPlaceAuto(place));
+    world.PutAutoOnPlace(place, 6, 1);
+    EXPECT_TRUE(over->HasPlaceAuto(place));
+    EXPECT_FALSE(over->HasPlaceAuto(place + 1));
+    world.placeAutos[0].autoType = -1;
+    EXPECT_FALSE(over->HasPlaceAuto(place));
+    world.placeAutos[0].autoType = 55;
+
+    // Only a car that came by a transfer is released.
+    over->ReleasePlaceAuto(place);
+    EXPECT_EQ(world.placeAutos.size(), 1u);
+    world.placeAutos[0].done = 0;
+    over->ReleasePlaceAuto(place);
+    EXPECT_TRUE(world.placeAutos.empty());
+    ASSERT_EQ(world.leavingAutos.size(), 1u);
+    EXPECT_EQ(world.leavingAutos[0].autoType, 55);
+    over->ReleasePlaceAuto(place);
+    over->ReleasePlaceAuto(-3);
+    EXPECT_EQ(world.leavingAutos.size(), 1u);
+}
+
+TEST_F(PlaceServiceTest, ReleasingSendsOffTheFirstTransferredCarOfThatPlaceOnly)
+{
+    const int place = MakePlace(6, 0);
+    const int other = 0; // the tree
+    // Cars 11 (dropped by the player), 12 and 13 (transfers) on the place,
+    // car 14 (a transfer) counted on another place.
+    const struct {
+        int autoType, handPlaced;
+    } served[] = { { 11, 1 }, { 12, 0 }, { 13, 0 }, { 14, 0 } };
+    // Laid out by hand: a place serves one car at a time when the world puts
+    // it there, but the release must still pick the right one of several.
+    std::vector<cPlaceAuto> cars;
+    for (const auto& s : served) {
+        world.PutAutoOnPlace(place, 6, s.handPlaced);
+        cars.push_back(world.placeAutos.back());
+        cars.back().autoType = s.autoType;
+    }
+    cars.back().place = other;
+    world.placeAutos = cars;
+    const struct {
+        int place;
+        int leaves; // -1 none
+        std::vector<int> stay;
+    } steps[] = {
+        { place, 12, { 11, 13, 14 } },
+        { place, 13, { 11, 14 } },
+        { place, -1, { 11, 14 } }, // the hand-placed car stays
+        { -3, -1, { 11, 14 } },
+        { other, 14, { 11 } },
+        { other, -1, { 11 } },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.leaves);
+        const std::size_t leftBefore = world.leavingAutos.size();
+        over->ReleasePlaceAuto(step.place);
+        std::vector<int> stay;
+        for (const cPlaceAuto& a : world.placeAutos)
+            stay.push_back(a.autoType);
+        EXPECT_EQ(stay, step.stay);
+        if (step.leaves < 0) {
+            EXPECT_EQ(world.leavingAutos.size(), leftBefore);
+        } else {
+            ASSERT_EQ(world.leavingAutos.size(), leftBefore + 1);
+            EXPECT_EQ(world.leavingAutos.back().autoType, step.leaves);
+        }
+    }
 }
 
 TEST_F(PlaceServiceTest, RemovingAPlaceKeepsEveryPlaceIndexValid)

@@ -35,6 +35,7 @@ class Shown {
 public:
     virtual ~Shown() = default;
     virtual void SetAlpha(uint8_t alpha) = 0;
+    virtual void SetRect(int x, int y, int width, int height) = 0;
 };
 
 template <class Screen> class Recording : public Screen, public Shown {
@@ -44,6 +45,13 @@ public:
     void Note(const std::string& call) const { ScreenCalls().push_back(call); }
 
     void SetAlpha(uint8_t alpha) override { this->colour = (this->colour & 0x00FFFFFFu) | (uint32_t(alpha) << 24); }
+    void SetRect(int x, int y, int width, int height) override
+    {
+        this->screenX = x;
+        this->screenY = y;
+        this->screenWidth = width;
+        this->screenHeight = height;
+    }
 
     std::string name;
 

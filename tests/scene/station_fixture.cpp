@@ -1,9 +1,13 @@
 #include "station_fixture.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <utility>
 
+#include "app/clock.h"
+#include "app/cursor_set.h"
+#include "platform/time_source.h"
 #include "recording_screens.h"
 #include "resources/page_descriptor.h"
 #include "scene/menu_manager.h"
@@ -13,29 +17,84 @@ namespace test {
 
 namespace {
 
-    // The images of the test pages, the trees page's last.
-    const wchar_t* const kImages[] = { L"platform_rahmen", L"platform_over.png", L"tanke_kaputt_platform.png",
-        L"tanke_kaputt.png", L"fundament_on.png", L"plat_a.png", L"plat_b.png", L"element1.png", L"element2.png",
-        L"element3.png", L"element4.png", L"element5.png", L"lampe_green.png", L"lampe_yellow.png", L"lampe_red.png",
-        L"phase100.png", L"phase10000.png", L"phase10001.png", L"phase10002.png", L"phase10023.png", L"tank.png",
-        L"tank_over.png", L"tank_on.png", L"b_left.png", L"b_right.png", L"baum.png", L"busch.png" };
-    constexpr int kFirstTree = 25;
+    struct PageImage {
+        const wchar_t* name;
+        int width;
+        int height;
+        bool trees;
+    };
 
-    // Every image is cut from a place of its own: image k from (100 k, 0).
-    void WritePageSet(const std::string& folder, bool trees)
+    // The images of the test pages. Sizes matter only where a test reads them.
+    const PageImage kImages[] = {
+        { L"platform_rahmen", 20, 10, false },
+        { L"platform_over.png", 20, 10, false },
+        { L"tanke_kaputt_platform.png", 20, 10, false },
+        { L"tanke_kaputt.png", 20, 10, false },
+        { L"fundament_on.png", 20, 10, false },
+        { L"plat_a.png", 20, 10, false },
+        { L"plat_b.png", 20, 10, false },
+        { L"element1.png", 20, 10, false },
+        { L"element2.png", 20, 10, false },
+        { L"element3.png", 20, 10, false },
+        { L"element4.png", 20, 10, false },
+        { L"element5.png", 20, 10, false },
+        { L"lampe_green.png", 20, 10, false },
+        { L"lampe_yellow.png", 20, 10, false },
+        { L"lampe_red.png", 20, 10, false },
+        { L"phase100.png", 20, 10, false },
+        { L"phase10000.png", 20, 10, false },
+        { L"phase10001.png", 20, 10, false },
+        { L"phase10002.png", 20, 10, false },
+        { L"phase10023.png", 20, 10, false },
+        { L"tank.png", 40, 40, false },
+        { L"tank_over.png", 40, 40, false },
+        { L"tank_on.png", 40, 40, false },
+        { L"b_left.png", 20, 10, false },
+        { L"b_right.png", 20, 10, false },
+        { L"baum.png", 60, 80, true },
+        { L"busch.png", 30, 20, true },
+    };
+    constexpr int kSmallPagesTop = 5000;
+
+    struct Source {
+        std::wstring name;
+        bool small;
+    };
+
+    // Where image k of the pages is cut from: every image from a place of
+    // its own, the smaller pages' twins further down.
+    std::pair<int, int> SourcePoint(int k, bool small)
+    {
+        return { 100 * (k % 40), 100 * (k / 40) + (small ? kSmallPagesTop : 0) };
+    }
+
+    void WritePageSet(const std::string& folder, bool trees, bool small)
     {
         std::filesystem::create_directories(folder);
         cPageDescriptor d;
         d.SetPageNames(L"page", L".png");
         for (int k = 0; k < static_cast<int>(std::size(kImages)); ++k) {
-            if ((k >= kFirstTree) != trees)
+            if (kImages[k].trees != trees)
                 continue;
-            const int image = d.AddImage(kImages[k], 20, 10);
-            d.AddPart(image, 0, 100 * k, 0, 20, 10);
+            const auto [x, y] = SourcePoint(k, small);
+            const int image = d.AddImage(kImages[k].name, kImages[k].width, kImages[k].height);
+            d.AddPart(image, 0, x, y, kImages[k].width, kImages[k].height);
         }
         ASSERT_TRUE(d.SaveToFile(folder + "/descriptor.xml"));
         // The recording engine does not decode a page; any bytes make one.
         std::ofstream(folder + "/page0.png", std::ios::binary) << "page";
+    }
+
+    std::map<std::pair<int, int>, Source>& Sources()
+    {
+        static std::map<std::pair<int, int>, Source> sources;
+        if (sources.empty()) {
+            for (int k = 0; k < static_cast<int>(std::size(kImages)); ++k) {
+                sources[SourcePoint(k, false)] = { kImages[k].name, false };
+                sources[SourcePoint(k, true)] = { kImages[k].name, true };
+            }
+        }
+        return sources;
     }
 
     std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
@@ -49,21 +108,22 @@ namespace {
 
 void StationTest::WritePages(const std::string& menu)
 {
-    for (const char* size : { "", "_1024" }) {
-        WritePageSet(menu + "menu_tankstelle" + size, false);
-        WritePageSet(menu + "menu_trees" + size, true);
-    }
+    WritePageSet(menu + "menu_tankstelle", false, false);
+    WritePageSet(menu + "menu_tankstelle_1024", false, true);
+    WritePageSet(menu + "menu_trees", true, false);
+    WritePageSet(menu + "menu_trees_1024", true, true);
 }
 
 void StationTest::SetUp()
 {
     ScreenTest::SetUp();
-    world.managerBelowLimit = 0; // nothing held
+    // Nothing held.
+    world.managerBelowLimit = 0;
 }
 
-void StationTest::StartScreens()
+void StationTest::StartScreens(int width)
 {
-    cSettings::Instance().SetResolution(1280, 1024);
+    cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
     world.ComputeLayout();
     cMenuManager& manager = cMenuManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
@@ -74,23 +134,47 @@ void StationTest::StartScreens()
     gfx.ClearRecords();
 }
 
+std::vector<DrawnImage> StationTest::Drawn() const
+{
+    std::vector<DrawnImage> images;
+    for (const GfxDraw& draw : gfx.draws) {
+        if (draw.kind != GfxDraw::Kind::Texture)
+            continue;
+        DrawnImage image;
+        const auto at = Sources().find({ draw.source.left, draw.source.top });
+        image.name = at == Sources().end() ? L"?" : at->second.name;
+        image.small = at != Sources().end() && at->second.small;
+        image.x = draw.target.left;
+        image.y = draw.target.top;
+        image.width = draw.target.right - draw.target.left;
+        image.height = draw.target.bottom - draw.target.top;
+        image.colour = draw.color;
+        images.push_back(image);
+    }
+    return images;
+}
+
 std::vector<std::wstring> StationTest::DrawnNames() const
 {
     std::vector<std::wstring> names;
-    for (const GfxDraw& draw : gfx.draws) {
-        const int k = draw.source.left / 100;
-        if (draw.kind == GfxDraw::Kind::Texture)
-            names.push_back(draw.source.top == 0 && draw.source.left % 100 == 0 && k < static_cast<int>(std::size(kImages))
-                    ? kImages[k]
-                    : L"?");
-    }
+    for (const DrawnImage& image : Drawn())
+        names.push_back(image.name);
     return names;
 }
 
 std::size_t StationTest::DrawnCount(const std::wstring& name) const
 {
-    const std::vector<std::wstring> names = DrawnNames();
-    return static_cast<std::size_t>(std::count(names.begin(), names.end(), name));
+    return DrawnOf(name).size();
+}
+
+std::vector<DrawnImage> StationTest::DrawnOf(const std::wstring& name) const
+{
+    std::vector<DrawnImage> images;
+    for (const DrawnImage& image : Drawn()) {
+        if (image.name == name)
+            images.push_back(image);
+    }
+    return images;
 }
 
 void StationTest::AddFundament(int row, int column, int value)
@@ -119,6 +203,18 @@ void StationTest::MouseOnCell(int row, int column)
     // Inside the cell's outline, well away from its edges.
     input.x = world.cellX[row][column] + 110;
     input.y = world.cellY[row][column] + 120;
+}
+
+void StationTest::PageImageSize(const std::wstring& name, int& width, int& height)
+{
+    for (const PageImage& image : kImages) {
+        if (name == image.name) {
+            width = image.width;
+            height = image.height;
+            return;
+        }
+    }
+    width = height = 0;
 }
 
 } // namespace test

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,32 @@
 
 namespace test {
 
+struct DrawnImage {
+    std::wstring name; // "?" for a draw of no image of the pages
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    uint32_t colour = 0;
+    bool small = false; // from the pages for screens other than 1280 wide
+};
+
 class StationTest : public ScreenTest {
 protected:
     void SetUp() override;
     void WritePages(const std::string& menuFolder) override;
 
-    // The screens made and the station view switched on.
-    void StartScreens();
+    // The screens made and the station view switched on for a screen of
+    // that width (1280 the design size; anything else the smaller pages).
+    void StartScreens(int width = 1280);
 
-    // The images drawn since the last ClearDrawn, in order ("?" for a draw
-    // of no image of the pages), and how often one of them was drawn.
+    // The images drawn since the last ClearDrawn, in order.
+    std::vector<DrawnImage> Drawn() const;
     std::vector<std::wstring> DrawnNames() const;
+    // How often one image was drawn.
     std::size_t DrawnCount(const std::wstring& name) const;
+    // The draws of one image.
+    std::vector<DrawnImage> DrawnOf(const std::wstring& name) const;
 
     // Station building blocks on cell (row, column): a fundament of template
     // 1 ("plat_a.png" and "plat_b.png"), and a service place of the type on
@@ -38,6 +53,9 @@ protected:
     int AddTree(int x, int y);
     // Moves the mouse to the middle of a cell.
     void MouseOnCell(int row, int column);
+
+    // The size of a page image as the test pages give it.
+    static void PageImageSize(const std::wstring& name, int& width, int& height);
 
     Scene::MenuOver* over = nullptr;
 };

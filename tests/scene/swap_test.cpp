@@ -85,5 +85,35 @@ namespace {
         }
     }
 
+    // Each of the four neighbours of a cell swaps with it, whichever side it
+    // lies on, and the swap is drawn at once: each car on its new cell.
+    TEST_F(Swap, EachOfTheFourNeighboursSwaps)
+    {
+        struct Case {
+            const char* what;
+            int row, column;
+            const char* after;
+        };
+        const Case cases[] = {
+            { "above", 1, 1, "1 3 3 #\n2 2 1 #\n3 1 2 #" },
+            { "below", 3, 1, "1 2 3 #\n2 1 1 #\n3 3 2 #" },
+            { "left", 2, 0, "1 2 3 #\n3 2 1 #\n3 1 2 #" },
+            { "right", 2, 2, "1 2 3 #\n2 1 3 #\n3 1 2 #" },
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            world.fundaments.clear();
+            Board(kBoard);
+            world.managerBelowLimit = 1;
+            world.minusPoints = 1000;
+            Move(2, 1, c.row, c.column);
+            EXPECT_EQ(Cells(), Normalised(std::string("# # # #\n") + c.after + "\n# # # #\n# # # #"));
+            EXPECT_EQ(world.minusPoints, 700);
+            EXPECT_EQ(world.selectedCount, 2);
+            EXPECT_EQ(world.selectedIndex[0], Cell(c.row, c.column));
+            EXPECT_EQ(world.selectedIndex[1], Cell(2, 1));
+        }
+    }
+
 } // namespace
 } // namespace test

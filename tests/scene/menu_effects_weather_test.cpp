@@ -1,0 +1,247 @@
+// The weather of the overlay: snow and rain, the fog's fades and scrolling,
+// clouds with their shadows.
+#include <gtest/gtest.h>
+
+#include "effects_fixture.h"
+
+namespace {
+
+using Scene::MenuEffects;
+using test::EffectsTest;
+
+cSnowFlake Flake(int x, int y, int sizeClass)
+{
+    cSnowFlake flake;
+    flake.x = flake.startX = x;
+    flake.y = flake.startY = y;
+    flake.sizeClass = sizeClass;
+    flake.speed = 0.0; // no sway, so the steps are exact
+    return flake;
+}
+
+TEST_F(EffectsTest, SnowFlakesAreDrawnBySizeInTheScreensAlphaAndFallByTheirClass)
+{
+    world.snowing = 1;
+    world.snowSpeed = 0.05;
+    effects.SetAlpha(200);
+    world.snowFlakes = { Flake(100, 10, 7), Flake(200, 10, 5), Flake(300, 10, 4), Flake(400, 10, 3) };
+    world.snowTimer.Restart();
+    effects.UpdateAnimations();
+    ASSERT_EQ(effects.sprites.size(), 4u);
+    EXPECT_EQ(effects.Names(), (std::vector<std::string> { "snow.png", "snow15.png", "snow12.png", "snow8.png" }));
+    for (const test::Sprite& s : effects.sprites) {
+        EXPECT_EQ(s.page, MenuEffects::kPageEffects);
+        EXPECT_EQ(s.a, effects.GetAlpha());
+        EXPECT_EQ(s.r, 255);
+    }
+    EXPECT_EQ(world.snowFlakes[0].y, 10); // not yet time for a step
+
+    // Snow and rain draw from the width-1280 page at any width.
+    cSettings::Instance().SetResolution(1024, 768);
+    Wait(60);
+    effects.sprites.clear();
+    effects.UpdateAnimations();
+    EXPECT_EQ(effects.sprites.at(0).page, MenuEffects::kPageEffects);
+    EXPECT_EQ(world.snowFlakes[0].y, 17);
+    EXPECT_EQ(world.snowFlakes[3].y, 13);
+}
+
+TEST_F(EffectsTest, AFlakeThatLeftTheBottomStartsAgainAtTheTop)
+{
+    world.snowing = 1;
+    world.snowFlakes = { Flake(500, 1020, 7) };
+    Wait(10);
+    effects.UpdateAnimations();
+    EXPECT_EQ(world.snowFlakes[0].y, 1027);
+    Wait(10);
+    effects.UpdateAnimations();
+    const cSnowFlake& f = world.snowFlakes[0];
+    EXPECT_EQ(f.y, 0);
+    EXPECT_GE(f.x, -15);
+    EXPECT_LE(f.x, 1280);
+    EXPECT_NE(f.x, 0);
+}
+
+TEST_F(EffectsTest, SnowAndRainNeitherDrawNorMoveWhilePaused)
+{
+    world.snowing = 1;
+    world.raining = 1;
+    world.snowFlakes = { Flake(100, 100, 4) };
+    world.StartRain(3);
+    const std::vector<cRainDrop> drops = world.rainDrops;
+    world.paused = 1;
+    Wait(100);
+    effects.UpdateAnimations();
+    EXPECT_TRUE(effects.sprites.empty());
+    EXPECT_EQ(world.snowFlakes[0].y, 100);
+    for (size_t i = 0; i < drops.size(); ++i)
+        EXPECT_EQ(world.rainDrops[i].drawY, drops[i].drawY);
+
+    world.paused = 0;
+    Wait(100);
+    effects.UpdateAnimations();
+    EXPECT_EQ(effects.sprites.size(), 4u);
+    EXPECT_EQ(world.snowFlakes[0].y, 104);
+    for (size_t i = 0; i < drops.size(); ++i)
+        EXPECT_EQ(world.rainDrops[i].drawY, drops[i].drawY + 9);
+}
+
+TEST_F(EffectsTest, RainFallsInTheTintAndStartsAgainAtTheTopPastTheBottom)
+{
+    world.raining = 1;
+    world.levelTint[2] = 140;
+    cRainDrop drop;
+    drop.x = drop.drawX = 600;
+    drop.y = drop.drawY = 1020;
+    drop.screenWidth = 1280;
+    drop.screenHeight = 1024;
+    world.rainDrops = { drop };
+    Wait(10);
+    effects.UpdateAnimations();
+    ASSERT_EQ(effects.sprites.size(), 1u);
+    const std::string& image = effects.sprites[0].name;
+    EXPECT_TRUE(image == "rain30.png" || image == "rain20.png" || image == "rain15.png" || image == "rain8.png");
+    EXPECT_EQ(effects.sprites[0].b, 140);
+    EXPECT_EQ(world.rainDrops[0].drawY, 1029);
+    Wait(10);
+    effects.UpdateAnimations();
+    EXPECT_EQ(world.rainDrops[0].drawY, 0);
+    EXPECT_EQ(world.rainDrops[0].y, 0);
+    EXPECT_LT(world.rainDrops[0].x, 1280);
+}
+
+TEST_F(EffectsTest, FogRisesToTheLevelsAlphaAndFallsToNothingThenGoesOff)
+{
+    effects.Activate();
+    world.fogOn = 1;
+    world.fogAlpha = 3;
+    effects.SetFog(0, 0.06, 0);
+    std::vector<int> alphas;
+    for (int i = 0; i < 5; ++i) {
+        Wait(70);
+        effects.DrawFog();
+        alphas.push_back(effects.GetFogAlpha());
+    }
+    EXPECT_EQ(alphas, (std::vector<int> { 1, 2, 3, 3, 3 }));
+    // Drawn in white with the current alpha, both layers.
+    effects.sprites.clear();
+    effects.DrawFog();
+    ASSERT_EQ(effects.Names(), (std::vector<std::string> { "fogflip.png", "fog.png" }));
+    EXPECT_EQ(effects.sprites[0].a, 3);
+    EXPECT_EQ(effects.sprites[0].page, MenuEffects::kPageFog);
+
+    // Fading out starts at 200 whatever the fog showed.
+    effects.SetFog(200, 0.06, 1);
+    for (int step = 0; step < 200; ++step) {
+        Wait(70);
+        effects.DrawFog();
+    }
+    EXPECT_EQ(effects.GetFogAlpha(), 0);
+    EXPECT_EQ(world.fogOn, 1);
+    Wait(70);
+    effects.DrawFog();
+    EXPECT_EQ(effects.GetFogAlpha(), 0);
+    EXPECT_EQ(world.fogOn, 0);
+    effects.sprites.clear();
+    effects.DrawFog();
+    EXPECT_TRUE(effects.sprites.empty());
+}
+
+TEST_F(EffectsTest, FogHoldsWhilePausedAndItsLayersScrollAndWrap)
+{
+    effects.Activate();
+    world.fogOn = 1;
+    world.fogAlpha = 100;
+    effects.SetFog(0, 0.06, 0);
+    EXPECT_EQ(effects.GetFogX(0), -1280);
+    EXPECT_EQ(effects.GetFogX(1), 0);
+    world.paused = 1;
+    Wait(100);
+    effects.DrawFog();
+    EXPECT_EQ(effects.GetFogAlpha(), 0);
+    EXPECT_EQ(effects.GetFogX(0), -1280);
+    world.paused = 0;
+    Wait(100);
+    effects.DrawFog();
+    EXPECT_EQ(effects.GetFogX(0), -1279);
+    EXPECT_EQ(effects.GetFogX(1), 1);
+
+    // The first layer reaches 0: the second goes to the left of it.
+    for (int i = 0; i < 1279; ++i) {
+        Wait(100);
+        effects.DrawFog();
+    }
+    EXPECT_EQ(effects.GetFogX(0), 0);
+    EXPECT_EQ(effects.GetFogX(1), -1280);
+    // And reaches the right edge: both start over.
+    for (int i = 0; i < 1280; ++i) {
+        Wait(100);
+        effects.DrawFog();
+    }
+    EXPECT_EQ(effects.GetFogX(0), -1280);
+    EXPECT_EQ(effects.GetFogX(1), 0);
+
+    // At another width the layers draw from the other page, each as wide as
+    // the screen, and meet edge to edge.
+    cSettings::Instance().SetResolution(1024, 768);
+    effects.ResetClouds();
+    effects.sprites.clear();
+    effects.DrawFog();
+    ASSERT_EQ(effects.sprites.size(), 2u);
+    EXPECT_EQ(effects.sprites[0].page, MenuEffects::kPagesPerWidth + MenuEffects::kPageFog);
+    EXPECT_EQ(effects.sprites[0].x, -1024);
+    EXPECT_EQ(effects.sprites[1].x, 0);
+}
+
+TEST_F(EffectsTest, ACloudWaitsItsDelayThenFadesTowardsItsTargetAndGoesNearIt)
+{
+    world.AddCloud(1, 0, 100, 1000, 100, 10);
+    world.AddTextureCloud(1, "cloud_01", 0.5f);
+    world.clouds[0].alphaA = world.clouds[0].alphaB = 250;
+    world.clouds[0].alpha2 = 248;
+    Wait(300);
+    effects.DrawEffectLayer2();
+    EXPECT_EQ(world.clouds[0].step, 0); // still waiting
+    ASSERT_EQ(effects.sprites.size(), 1u);
+    EXPECT_EQ(effects.sprites[0].name, "cloud_01.png");
+    EXPECT_EQ(effects.sprites[0].page, MenuEffects::kPageClouds);
+    EXPECT_EQ(effects.sprites[0].a, 250);
+    std::vector<int> alphas;
+    for (int i = 0; i < 4; ++i) {
+        Wait(300);
+        effects.DrawEffectLayer2();
+        alphas.push_back(world.clouds.at(0).alphaA);
+    }
+    EXPECT_EQ(alphas, (std::vector<int> { 249, 248, 248, 248 }));
+    EXPECT_EQ(world.clouds[0].step, 4);
+    EXPECT_EQ(effects.sprites.back().x, 400);
+
+    // Held by the script: no step.
+    world.cloudsStop = 1;
+    Wait(300);
+    effects.DrawEffectLayer2();
+    EXPECT_EQ(world.clouds[0].step, 4);
+    world.cloudsStop = 0;
+    // Within 60 pixels of the target it goes.
+    world.clouds[0].step = 9;
+    Wait(300);
+    effects.DrawEffectLayer2();
+    EXPECT_TRUE(world.clouds.empty());
+}
+
+TEST_F(EffectsTest, CloudShadowsFallBelowTheCloudsWhileTheCloudsAreOn)
+{
+    world.AddCloud(1, 300, 100, 900, 100, 100);
+    world.clouds[0].alphaA = 77;
+    effects.DrawCloudShadows();
+    EXPECT_TRUE(effects.sprites.empty());
+    world.cloudsOn = 1;
+    effects.DrawCloudShadows();
+    ASSERT_EQ(effects.sprites.size(), 1u);
+    EXPECT_EQ(effects.sprites[0].name, "cloud_shadow.png");
+    EXPECT_EQ(effects.sprites[0].x, 200);
+    EXPECT_EQ(effects.sprites[0].y, 450);
+    EXPECT_EQ(effects.sprites[0].a, 77);
+}
+
+} // namespace

@@ -1,0 +1,336 @@
+// The menu manager over recording screens: the order it makes and deletes
+// them in, and the order of one level frame with its conditions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "recording_screens.h"
+#include "support/recording_gfx.h"
+#include "world/game_world.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+Calls Without(Calls calls, const Calls& left)
+{
+    for (const std::string& call : left) {
+        const auto at = std::find(calls.begin(), calls.end(), call);
+        EXPECT_NE(at, calls.end()) << call;
+        if (at != calls.end())
+            calls.erase(at);
+    }
+    return calls;
+}
+
+// A level frame with every screen visible, no flags set, a level other than
+// 31 and the mouse over place 7.
+const Calls kFullFrame = {
+    "Floor::Draw",
+    "Transport::HandleStackClick",
+    "Over::GetPlaceUnderMouse(true)",
+    "Over::Draw",
+    "Transport::Draw",
+    "Transport::DrawLeavingAutos",
+    "Floor::DrawRockHover",
+    "Transport::UpdateServicedCars",
+    "Over::DrawDecorations",
+    "Transport::UpdateTransfer",
+    "Effects::DrawCloudShadows",
+    "Transport::UpdateHelpHints",
+    "Effects::DrawValueFloaters",
+    "Effects::DrawEffectLayer2",
+    "Effects::DrawFog",
+    "Submenu::DrawBonusSlots",
+    "Effects::UpdateAnimations",
+    "Effects::DrawEffectLayer",
+    "Submenu::Tick",
+    "Transport::DragAuto",
+    "Submenu::Draw",
+    "High::Draw",
+    "Buy::Update",
+    "Straf::Draw",
+    "Options::Draw",
+    "Help::Draw",
+    "Over::DrawTooltip",
+};
+
+class MenuManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        world.ResetToDefaults();
+        world.level = 5;
+        manager.SetFactoryForTests(test::MakeRecordingScreen);
+        calls.clear();
+    }
+    void TearDown() override
+    {
+        manager.DestroyMenus();
+        manager.SetFactoryForTests(nullptr);
+        world.ResetToDefaults();
+    }
+    // All screens made, the first level frame run, and every screen visible.
+    void StartLevel()
+    {
+        ASSERT_TRUE(manager.CreateMenus());
+        manager.UpdateMenus();
+        for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+            Show(slot, 255);
+        manager.Get<test::RecordingOver>(cMenuManager::kOver)->placeUnderMouse = 7;
+        calls.clear();
+        gfx.ClearRecords();
+    }
+    void Show(int slot, uint8_t alpha)
+    {
+        auto* shown = dynamic_cast<test::Shown*>(manager.GetMenu(slot));
+        ASSERT_NE(shown, nullptr);
+        shown->SetAlpha(alpha);
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    cMenuManager& manager = cMenuManager::Instance();
+    Calls& calls = test::ScreenCalls();
+    test::RecordingGfx gfx;
+    test::FakeInput input;
+};
+
+TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitchedOn)
+{
+    world.optionsOpen = 1;
+    world.resultScreenOpen = 1;
+    world.shopOpen = 1;
+    ASSERT_TRUE(manager.CreateMenus());
+    const Calls expected = { "make 13", "make 0", "make 8", "make 4", "make 5", "make 6", "make 1", "make 2", "make 3",
+        "make 7", "make 9", "make 10", "make 11", "make 12", "Start on" };
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(world.optionsOpen, 0);
+    EXPECT_EQ(world.resultScreenOpen, 0);
+    EXPECT_EQ(world.shopOpen, 0);
+    for (int slot = 0; slot < cMenuManager::kSlots; ++slot) {
+        EXPECT_EQ(manager.GetMenu(slot)->IsActive(), slot == cMenuManager::kStart) << slot;
+        EXPECT_EQ(manager.GetMenu(slot)->IsVisible(), slot == cMenuManager::kStart) << slot;
+    }
+    // The world's calls reach the screens through their slots.
+    EXPECT_EQ(Scene::MenuTransport::Instance(), manager.GetMenu(cMenuManager::kTransport));
+    EXPECT_EQ(Scene::MenuOver::Instance(), manager.GetMenu(cMenuManager::kOver));
+}
+
+TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
+{
+    ASSERT_TRUE(manager.CreateMenus());
+    calls.clear();
+    manager.DestroyMenus();
+    const Calls expected = { "~Build", "~Over", "~Overlux", "~Task", "~Straf", "~Start", "~Options", "~Help", "~High",
+        "~Buy", "~Submenu", "~Effects", "~Transport", "~Floor" };
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
+    EXPECT_FALSE(manager.HasMenus());
+    // Nothing to do without screens.
+    manager.UpdateMenus();
+    EXPECT_EQ(calls, expected);
+}
+
+TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOnce)
+{
+    ASSERT_TRUE(manager.CreateMenus());
+    calls.clear();
+    manager.UpdateMenus();
+    // Switched on, the screens are visible in the same frame; the overlay and
+    // the message panel are not among them.
+    Calls expected = { "Floor on", "Transport::ResetTimers", "Submenu on", "Task on", "Over on", "High on", "Buy on",
+        "Help on", "Options on", "Transport on", "Overlux on" };
+    Calls frame = Without(kFullFrame, { "Effects::UpdateAnimations", "Straf::Draw", "Over::DrawTooltip" });
+    expected.insert(expected.end(), frame.begin(), frame.end());
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(world.hoveredElement, -1);
+
+    // The next frame switches nothing on again.
+    calls.clear();
+    manager.UpdateMenus();
+    EXPECT_EQ(calls, frame);
+}
+
+TEST_F(MenuManagerTest, LevelFrameCallsTheScreensInDrawingOrder)
+{
+    StartLevel();
+    manager.UpdateMenus();
+    EXPECT_EQ(calls, kFullFrame);
+    EXPECT_EQ(world.hoveredElement, 7);
+    EXPECT_EQ(world.tooltipElement, 7);
+}
+
+TEST_F(MenuManagerTest, LevelFrameVariants)
+{
+    const Calls kMedalFrame = [] {
+        Calls c = Without(kFullFrame, { "Effects::UpdateAnimations" });
+        c.insert(std::find(c.begin(), c.end(), "Submenu::Draw") + 1, "Effects::UpdateAnimations");
+        return c;
+    }();
+    const struct {
+        const char* name;
+        std::function<void(cGameWorld&)> set;
+        Calls expected;
+    } cases[] = {
+        // The station-building level has no clouds over it.
+        { "level31", [](cGameWorld& w) { w.level = 31; },
+            Without(kFullFrame, { "Effects::DrawCloudShadows", "Effects::DrawEffectLayer2" }) },
+        // A medal's animations run above the head-up display.
+        { "gold", [](cGameWorld& w) { w.medalText = L"GOLD"; }, kMedalFrame },
+        { "silver", [](cGameWorld& w) { w.medalText = L"SILVER"; }, kMedalFrame },
+        { "otherMedal", [](cGameWorld& w) { w.medalText = L"BRONZE"; },
+            Without(kFullFrame, { "Effects::UpdateAnimations" }) },
+        { "levelOver", [](cGameWorld& w) { w.levelOver = 1; }, Without(kFullFrame, { "Transport::UpdateHelpHints" }) },
+        { "transportFrozen", [](cGameWorld& w) { w.transportFrozen = 1; },
+            Without(kFullFrame, { "Transport::UpdateServicedCars", "Transport::UpdateTransfer" }) },
+        // An open overlay: no place under the mouse, so no tooltip either.
+        { "taskBook", [](cGameWorld& w) { w.taskBookOpen = 1; },
+            [] {
+                Calls c = Without(kFullFrame, { "Over::GetPlaceUnderMouse(true)", "Over::DrawTooltip" });
+                c.insert(std::find(c.begin(), c.end(), "High::Draw"), "Task::Draw");
+                return c;
+            }() },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartLevel();
+        c.set(world);
+        manager.UpdateMenus();
+        EXPECT_EQ(calls, c.expected);
+        manager.DestroyMenus();
+        world.ResetToDefaults();
+        world.level = 5;
+    }
+}
+
+TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
+{
+    StartLevel();
+    for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+        Show(slot, 0);
+    manager.Get<test::RecordingOver>(cMenuManager::kOver)->placeUnderMouse = -1;
+    manager.UpdateMenus();
+    const Calls expected = { "Over::GetPlaceUnderMouse(true)", "Over::Draw", "Effects::DrawCloudShadows",
+        "Transport::UpdateHelpHints", "Effects::DrawValueFloaters", "Effects::DrawEffectLayer2", "Effects::DrawFog",
+        "Submenu::DrawBonusSlots", "Effects::DrawEffectLayer", "Submenu::Tick", "Submenu::Draw" };
+    EXPECT_EQ(calls, expected);
+}
+
+TEST_F(MenuManagerTest, PanelOpenFollowsTheOpenPanelsInTheSameFrame)
+{
+    StartLevel();
+    const struct {
+        uint8_t cGameWorld::*flag;
+        const char* name;
+    } flags[] = {
+        { &cGameWorld::resultScreenOpen, "result" },
+        { &cGameWorld::shopOpen, "shop" },
+        { &cGameWorld::taskBookOpen, "taskBook" },
+        { &cGameWorld::startDialogOpen, "startDialog" },
+        { &cGameWorld::optionsOpen, "options (not a panel)" },
+    };
+    for (const auto& f : flags) {
+        SCOPED_TRACE(f.name);
+        world.*f.flag = 1;
+        manager.UpdateMenus();
+        EXPECT_EQ(world.panelOpen, f.flag == &cGameWorld::optionsOpen ? 0 : 1);
+        world.*f.flag = 0;
+        manager.UpdateMenus();
+        EXPECT_EQ(world.panelOpen, 0);
+    }
+}
+
+TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
+{
+    StartLevel();
+    world.screenSizeChanged = 1;
+    manager.UpdateMenus();
+    EXPECT_EQ(world.screenSizeChanged, 0);
+    Calls expected = { "Start off", "Start on", "Buy off", "Over off", "Submenu off", "Transport off", "Overlux off",
+        "Submenu on", "Over on", "Buy on", "Transport on", "Overlux on" };
+    expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
+    EXPECT_EQ(calls, expected);
+    // The frame so far is shown, one cleared frame follows, and a new frame
+    // begins for the screens.
+    const Calls device = { "EndScene", "Present", "BeginScene", "Clear 3 0x00000000", "ResetState", "EndScene",
+        "Present", "BeginScene", "Clear 3 0x00000000", "ResetState" };
+    EXPECT_EQ(gfx.calls, device);
+}
+
+TEST_F(MenuManagerTest, MouseOverAnyVisibleScreen)
+{
+    ASSERT_TRUE(manager.CreateMenus());
+    // Only the start screen is visible, and it is not among those tested.
+    input.x = 0;
+    input.y = 0;
+    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+    EXPECT_EQ(world.mouseOverMenu, 0);
+    Show(cMenuManager::kBuild, 10);
+    EXPECT_TRUE(manager.IsMouseOverAnyMenu());
+    EXPECT_EQ(world.mouseOverMenu, 1);
+    // The build screen's rectangle is empty: one pixel beside is outside.
+    input.x = 1;
+    world.mouseOverMenu = 0;
+    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+}
+
+TEST_F(MenuManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
+{
+    // The start, shop, floor and overlay-lux screens never count, whatever
+    // lies under the mouse.
+    const struct {
+        int slot;
+        bool counts;
+    } cases[] = {
+        { 0, true },
+        { 1, true },
+        { 2, true },
+        { 3, true },
+        { 4, false },
+        { 5, true },
+        { 6, true },
+        { 7, false },
+        { 8, false },
+        { 9, true },
+        { 10, true },
+        { 11, true },
+        { 12, false },
+        { 13, true },
+    };
+    ASSERT_TRUE(manager.CreateMenus());
+    for (int slot = 0; slot < cMenuManager::kSlots; ++slot) {
+        Show(slot, 0);
+        dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetRect(100, 200, 50, 40);
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.slot);
+        Show(c.slot, 200);
+        // The edges belong to the screen; a pixel beyond them does not.
+        const struct {
+            int x, y;
+            bool inside;
+        } points[] = {
+            { 100, 200, true },
+            { 150, 240, true },
+            { 125, 220, true },
+            { 99, 220, false },
+            { 151, 220, false },
+            { 125, 199, false },
+            { 125, 241, false },
+        };
+        for (const auto& p : points) {
+            input.x = p.x;
+            input.y = p.y;
+            world.mouseOverMenu = 0;
+            EXPECT_EQ(manager.IsMouseOverAnyMenu(), c.counts && p.inside) << p.x << "," << p.y;
+            EXPECT_EQ(world.mouseOverMenu, c.counts && p.inside ? 1 : 0) << p.x << "," << p.y;
+        }
+        Show(c.slot, 0);
+    }
+    // Hidden, no screen counts.
+    input.x = 125;
+    input.y = 220;
+    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+}
+
+} // namespace
