@@ -105,14 +105,15 @@ TEST_F(GameClockTest, PauseStopsTheFlagButNotTheCountOutsideLevel31)
     EXPECT_EQ(world().levelElapsed, 3);
 }
 
-TEST_F(GameClockTest, SetTimeDropsTheTimeSinceTheLastUpdateAndSixtySecondsMakeAMinute)
+TEST_F(GameClockTest, SetTimeStartsAWholeSecondAndSixtySecondsMakeAMinute)
 {
     RunFrames(1, 700.0);
-    // Five seconds in the menu, then a level starts.
+    // Five seconds in the menu, then a level starts: neither the menu's time
+    // nor the 0.7 s the last level had gathered shortens its first second.
     m_ms += 5000.0;
     cClock::Instance().Update();
     clock().SetTime(2, 59);
-    EXPECT_EQ(RunFrames(1, 200.0), 0); // 0.7 s gathered before, 0.9 s now
+    EXPECT_EQ(RunFrames(5, 200.0), 0);
     EXPECT_EQ(RunFrames(1, 200.0), 1);
     EXPECT_EQ(clock().seconds, 0);
     EXPECT_EQ(clock().minutes, 3);
