@@ -139,6 +139,13 @@ protected:
     // White with the fade alpha in the top byte.
     uint32_t colour = 0x00FFFFFF;
     cTimer fadeTimer;
+
+private:
+    // A button of an off and an over state: the image and label colour of
+    // the state the mouse puts it in, the label textOffset below its top.
+    // Whether the mouse is on it.
+    bool DrawTwoStateButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+        int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG, int overB);
 };
 
 } // namespace Scene

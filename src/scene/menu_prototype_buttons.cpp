@@ -111,14 +111,8 @@ bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const
     const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal2 ? 0 : 6;
-    const bool hovered = IsMouseInRect(x, y, x + w, y + h);
-    const int alpha = GetAlpha();
-    DrawButtonImage(hovered ? overImage : offImage, x, y, 255, 255, 255, alpha);
-    if (hovered)
-        SetDrawColour(alpha, overR, overG, overB);
-    else
-        SetDrawColour(alpha, offR, offG, offB);
-    DrawTextCentered(false, text, x, y + offset, w, font);
+    const bool hovered = DrawTwoStateButton(
+        font, offImage, overImage, text, x, y, w, h, offset, offR, offG, offB, overR, overG, overB);
     cGameWorld& world = cGameWorld::Instance();
     if (hovered && world.clickEvent) {
         world.ResetFlags();
@@ -131,6 +125,15 @@ bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const
     const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
+    const bool hovered = DrawTwoStateButton(
+        font, offImage, overImage, text, x, y, w, h, offset, offR, offG, offB, overR, overG, overB);
+    return hovered && TakeClick(true);
+}
+
+bool MenuPrototype::DrawTwoStateButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+    const wchar_t* text, int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG,
+    int overB)
+{
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     const int alpha = GetAlpha();
     DrawButtonImage(hovered ? overImage : offImage, x, y, 255, 255, 255, alpha);
@@ -138,8 +141,8 @@ bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const
         SetDrawColour(alpha, overR, overG, overB);
     else
         SetDrawColour(alpha, offR, offG, offB);
-    DrawTextCentered(false, text, x, y + offset, w, font);
-    return hovered && TakeClick(true);
+    DrawTextCentered(false, text, x, y + textOffset, w, font);
+    return hovered;
 }
 
 bool MenuPrototype::DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y,

@@ -59,27 +59,12 @@ struct Size {
     int width, height;
 };
 
-class ScreenFigures : public ::testing::TestWithParam<Size> {
+class ScreenFigures : public test::WholeGameRuns<::testing::TestWithParam<Size>> {
 protected:
-    void TearDown() override
-    {
-        platform::SetTimeSourceForTests(nullptr);
-        cStateMenu::SetLoadingPauseForTests(nullptr);
-        test::ReleaseWholeGame(world);
-        world.ResetToDefaults();
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", buildHome.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", buildRun.c_str(), 1);
-    }
-
     void Play()
     {
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
-        world.ResetToDefaults();
+        EnterPlayerFolder(home);
         platform::GameSrand(1);
-        cSettings::Instance().LoadSettingsAndProfiles(world);
         cSettings::Instance().SetResolution(GetParam().width, GetParam().height);
         cSettings::Instance().screenMode = 0;
         test::ShowLogosAsAtStart(world);
@@ -102,10 +87,7 @@ protected:
     }
 
     test::TempFolder home;
-    cGameWorld& world = cGameWorld::Instance();
     std::unique_ptr<FigureRun> run;
-    const std::string buildHome = std::getenv("XDG_DATA_HOME");
-    const std::string buildRun = std::getenv("XDG_RUNTIME_DIR");
 };
 
 // The display of a level in play: the clock with the time played, the

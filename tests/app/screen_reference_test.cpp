@@ -145,29 +145,14 @@ private:
     std::map<int, int> comboFrames; // level -> frames a combo's effect showed
 };
 
-class ScreenReference : public ::testing::TestWithParam<Size> {
+class ScreenReference : public test::WholeGameRuns<::testing::TestWithParam<Size>> {
 protected:
-    void TearDown() override
-    {
-        platform::SetTimeSourceForTests(nullptr);
-        cStateMenu::SetLoadingPauseForTests(nullptr);
-        test::ReleaseWholeGame(world);
-        world.ResetToDefaults();
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", buildHome.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", buildRun.c_str(), 1);
-    }
-
     // One run in a player folder of its own: a new game played to the end
     // of `lastLevel`, or a stored player who buys their next building.
     void Tour(const std::string& run, int lastLevel, int storedPlayer, Lists& lists)
     {
         const test::TempFolder home;
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
-        world.ResetToDefaults();
-        cSettings::Instance().LoadSettingsAndProfiles(world);
+        EnterPlayerFolder(home);
         if (storedPlayer) {
             ASSERT_TRUE(bench::StorePlayer(storedPlayer));
             world.fundaments.clear();
@@ -190,17 +175,10 @@ protected:
         EXPECT_TRUE(tour->finished);
         platform::SetTimeSourceForTests(nullptr);
         tour.reset();
-        test::ReleaseWholeGame(world);
-        world.musicStream = nullptr;
-        for (iSoundInstance*& sound : world.effectSounds)
-            sound = nullptr;
-        world.quitRequested = 0;
+        EndRun();
     }
 
-    cGameWorld& world = cGameWorld::Instance();
     std::unique_ptr<ScreenTour> tour;
-    const std::string buildHome = std::getenv("XDG_DATA_HOME");
-    const std::string buildRun = std::getenv("XDG_RUNTIME_DIR");
 };
 
 std::vector<std::string> ReadLines(const std::filesystem::path& path)

@@ -84,30 +84,20 @@ public:
     bool shopLeft = false;
 };
 
-class ShopExit : public ::testing::Test {
+class ShopExit : public test::WholeGameRuns<> {
 protected:
     void TearDown() override
     {
         Scripting::SetScriptLimitsForTests(0, 0);
         cFileManager::Instance().RemoveAlias(kStationScript);
-        platform::SetTimeSourceForTests(nullptr);
-        cStateMenu::SetLoadingPauseForTests(nullptr);
-        test::ReleaseWholeGame(world);
-        world.ResetToDefaults();
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", buildHome.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", buildRun.c_str(), 1);
+        WholeGameRuns::TearDown();
     }
 
     // A player at level 5, which needs the station shop, with 174 200; the
     // shop is bought, then the game ends (or the script stops) in the shop.
     void Visit(Way way, const test::TempFolder& home)
     {
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
-        world.ResetToDefaults();
-        cSettings::Instance().LoadSettingsAndProfiles(world);
+        EnterPlayerFolder(home);
         ASSERT_TRUE(bench::StorePlayer(5));
         world.money = kMoney;
         ASSERT_TRUE(world.SaveGame());
@@ -138,22 +128,9 @@ protected:
         return { world.money, lots.find(lot) != std::wstring::npos };
     }
 
-    // The next run starts as a fresh program would.
-    void EndRun()
-    {
-        test::ReleaseWholeGame(world);
-        world.musicStream = nullptr;
-        for (iSoundInstance*& sound : world.effectSounds)
-            sound = nullptr;
-        world.quitRequested = 0;
-    }
-
     static constexpr const wchar_t* kStationScript = L"data/script/scene/level_setup_31.lua";
-    cGameWorld& world = cGameWorld::Instance();
     std::unique_ptr<ShopVisit> visit;
     std::wstring userFolder;
-    const std::string buildHome = std::getenv("XDG_DATA_HOME");
-    const std::string buildRun = std::getenv("XDG_RUNTIME_DIR");
 };
 
 TEST_F(ShopExit, WhatIsBoughtIsKeptHoweverTheGameEndsInTheShop)

@@ -37,25 +37,12 @@ namespace {
 
 using test::LevelReport;
 
-class Journey : public ::testing::Test {
+class Journey : public test::WholeGameRuns<> {
 protected:
-    void TearDown() override
-    {
-        platform::SetTimeSourceForTests(nullptr);
-        cStateMenu::SetLoadingPauseForTests(nullptr);
-        test::ReleaseWholeGame(world);
-        world.ResetToDefaults();
-        platform::DiscardPendingMessages();
-    }
-
     // Plays from the start screen to the last level; the reports stay.
     void Play(int width, int height, int lastLevel, int runOutOfTime = 0)
     {
-        platform::DiscardPendingMessages();
-        setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
-        world.ResetToDefaults();
-        cSettings::Instance().LoadSettingsAndProfiles(world);
+        EnterPlayerFolder(home);
         cSettings::Instance().SetResolution(width, height);
         cSettings::Instance().screenMode = 0;
         test::ShowLogosAsAtStart(world);
@@ -166,7 +153,6 @@ protected:
     }
 
     test::TempFolder home;
-    cGameWorld& world = cGameWorld::Instance();
     std::unique_ptr<test::Autoplayer> player;
 };
 

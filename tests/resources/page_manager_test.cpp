@@ -36,6 +36,23 @@ protected:
     std::wstring m_path = platform::NarrowToWide(m_folder.Path());
 };
 
+using Rect = std::tuple<int, int, int, int>;
+Rect RectOf(const RECT& r)
+{
+    return Rect(r.left, r.top, r.right, r.bottom);
+}
+
+// The set of the descriptor in the folder, with two pages (any bytes make a
+// page for the recording engine), loaded.
+bool LoadSet(const cPageDescriptor& d, const test::TempFolder& folder, CPageManager& pages)
+{
+    if (!d.SaveToFile(folder / "descriptor.xml"))
+        return false;
+    test::WriteBytes(folder / "page0.png", test::Bytes("zero"));
+    test::WriteBytes(folder / "page1.png", test::Bytes("one"));
+    return pages.Load(platform::NarrowToWide(folder.Path()).c_str());
+}
+
 } // namespace
 
 TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
@@ -57,7 +74,10 @@ TEST_F(PageManagerTest, AMissingPageIsLoggedAndUnloadFreesEveryTexture)
     pages.DrawImage(L"lamp", 40, 40, 0, 0, 255, 255, 255, 255); // its page is missing: nothing
     pages.DrawImage(L"BUTTON", 10, 20, 0, 0, 255, 255, 255, 255); // the part on page 0 draws
     pages.DrawImage(L"button", 30, 20, 50, 0, 255, 255, 255, 255); // a size given: cut to 0 rows
-    auto at = [](int x, int y) { uint32_t c = 0; return engine::ReadPixel(x, y, &c) ? c : 0u; };
+    auto at = [](int x, int y) {
+        uint32_t c = 0;
+        return engine::ReadPixel(x, y, &c) ? c : 0u;
+    };
     EXPECT_EQ(std::tuple(at(41, 41), at(11, 21), at(31, 21)), std::tuple(0xFF000000u, 0xFFFFFFFFu, 0xFF000000u));
     const int loaded = m_device->GetZombieBytes();
     // Loading again replaces the set.
@@ -99,20 +119,15 @@ TEST(PageManagerDraws, EveryPartGoesWhereItsImageSaysInTheColourAsked)
     const int other = d.AddImage(L"lamp", 4, 4);
     d.AddPart(other, 1, 0, 0, 4, 4);
     d.SetImageAlias(other, L"BUTTON"); // takes the alias over
-    ASSERT_TRUE(d.SaveToFile(folder / "descriptor.xml"));
-    test::WriteBytes(folder / "page0.png", test::Bytes("zero"));
-    test::WriteBytes(folder / "page1.png", test::Bytes("one"));
     test::RecordingGfx gfx;
     CPageManager pages;
-    ASSERT_TRUE(pages.Load(platform::NarrowToWide(folder.Path()).c_str()));
+    ASSERT_TRUE(LoadSet(d, folder, pages));
     ASSERT_EQ(gfx.texturesCreated, 2);
     for (const wchar_t* name : { L"BUTTON_OFF.PNG", L"button_off.png", L"Lamp", L"button" })
         EXPECT_TRUE(pages.HasImage(name));
     for (const wchar_t* name : { L"button_off", L"", static_cast<const wchar_t*>(nullptr) })
         EXPECT_FALSE(pages.HasImage(name));
 
-    using Rect = std::tuple<int, int, int, int>;
-    auto rect = [](const RECT& r) { return Rect(r.left, r.top, r.right, r.bottom); };
     const iGfxTexture* page0 = nullptr;
     // Per draw call: the parts' sources and targets.
     const std::tuple<const char*, std::function<void()>, std::vector<std::pair<Rect, Rect>>> cases[] = {
@@ -138,7 +153,7 @@ TEST(PageManagerDraws, EveryPartGoesWhereItsImageSaysInTheColourAsked)
         draw();
         std::vector<std::pair<Rect, Rect>> seen;
         for (const test::GfxDraw& g : gfx.draws) {
-            seen.emplace_back(g.hasSource ? rect(g.source) : Rect(), rect(g.target));
+            seen.emplace_back(g.hasSource ? RectOf(g.source) : Rect(), RectOf(g.target));
             EXPECT_EQ(g.color, 0x04010203u);
         }
         EXPECT_EQ(seen, expected);
@@ -169,16 +184,11 @@ TEST(PageManagerDraws, FittedUncolouredAndCentredDrawsPlaceEveryPart)
     d.AddPart(bar, 0, 1, 2, 10, 4), d.AddPart(bar, 1, 0, 0, 4, 8), d.AddPart(bar, 0, 20, 30, 6, 6);
     d.SetPartOffset(bar, 0, 3, 5);
     d.SetPartOffset(bar, 1, -2, 7);
-    ASSERT_TRUE(d.SaveToFile(folder / "descriptor.xml"));
-    test::WriteBytes(folder / "page0.png", test::Bytes("zero"));
-    test::WriteBytes(folder / "page1.png", test::Bytes("one"));
     test::RecordingGfx gfx;
     CPageManager pages;
-    ASSERT_TRUE(pages.Load(platform::NarrowToWide(folder.Path()).c_str()));
+    ASSERT_TRUE(LoadSet(d, folder, pages));
 
-    using Rect = std::tuple<int, int, int, int>;
     using Draw = std::tuple<Rect, Rect, float, float>; // source, target, centre
-    auto rect = [](const RECT& r) { return Rect(r.left, r.top, r.right, r.bottom); };
     const uint32_t before = 0x80FF0000u; // set before each call
     const std::tuple<const char*, std::function<void()>, uint32_t, std::vector<Draw>> cases[] = {
         // a 40 × 20 box: wide parts take its width, the others its height
@@ -200,8 +210,12 @@ TEST(PageManagerDraws, FittedUncolouredAndCentredDrawsPlaceEveryPart)
         { "centred cut", [&] { pages.DrawImageE(L"bar", 0, 0, 3, 2, 1, 2, 3, 4, 0.5f); }, 0x04010203u,
             { { { 1, 2, 4, 4 }, { 3, 5, 6, 7 }, 4, 6 }, { { 0, 0, 3, 2 }, { -2, 7, 1, 9 }, -1, 8 },
                 { { 20, 30, 23, 32 }, { 0, 0, 3, 2 }, 1, 1 } } },
-        { "unknown", [&] { pages.DrawImageC(L"none", 0, 0, 9, 9), pages.DrawImageD(L"none", 0, 0, 0, 0),
-                          pages.DrawImageE(L"none", 0, 0, 0, 0, 1, 2, 3, 4, 0); }, before, {} },
+        { "unknown",
+            [&] {
+                pages.DrawImageC(L"none", 0, 0, 9, 9), pages.DrawImageD(L"none", 0, 0, 0, 0),
+                    pages.DrawImageE(L"none", 0, 0, 0, 0, 1, 2, 3, 4, 0);
+            },
+            before, {} },
     };
     for (const auto& [what, draw, colour, expected] : cases) {
         SCOPED_TRACE(what);
@@ -210,7 +224,7 @@ TEST(PageManagerDraws, FittedUncolouredAndCentredDrawsPlaceEveryPart)
         draw();
         std::vector<Draw> seen;
         for (const test::GfxDraw& g : gfx.draws) {
-            seen.emplace_back(g.hasSource ? rect(g.source) : Rect(), rect(g.target), g.centerX, g.centerY);
+            seen.emplace_back(g.hasSource ? RectOf(g.source) : Rect(), RectOf(g.target), g.centerX, g.centerY);
             EXPECT_EQ(g.color, colour);
         }
         EXPECT_EQ(seen, expected);

@@ -94,34 +94,10 @@ namespace {
                 3 1 2 #
                 . . . #)",
                 0, true, 0 },
-            { "over its own cell", 1, 1, 0, 1, 0, R"(
-                # # # #
-                1 2 . #
-                2 . 3 #
-                3 1 2 #
-                . . . #)",
-                1, false, 0 },
-            { "over an occupied cell", 1, 1, 0, 3, 0, R"(
-                # # # #
-                1 2 . #
-                2 . 3 #
-                3 1 2 #
-                . . . #)",
-                1, false, 0 },
-            { "over no cell", 1, 1, 0, -1, -1, R"(
-                # # # #
-                1 2 . #
-                2 . 3 #
-                3 1 2 #
-                . . . #)",
-                1, false, 0 },
-            { "a stack car over an occupied cell is lost", 2, -1, -1, 1, 1, R"(
-                # # # #
-                1 2 . #
-                2 . 3 #
-                3 1 2 #
-                . . . #)",
-                1, false, 0 },
+            { "over its own cell", 1, 1, 0, 1, 0, kStart, 1, false, 0 },
+            { "over an occupied cell", 1, 1, 0, 3, 0, kStart, 1, false, 0 },
+            { "over no cell", 1, 1, 0, -1, -1, kStart, 1, false, 0 },
+            { "a stack car over an occupied cell is lost", 2, -1, -1, 1, 1, kStart, 1, false, 0 },
             { "the joker replaces a car", kJoker, -1, -1, 3, 1, R"(
                 # # # #
                 1 2 . #

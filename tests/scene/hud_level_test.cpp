@@ -52,47 +52,14 @@ function on_level_finish() if seconds >= finish_at then Story:SetState(1) end en
 )";
 }
 
-// One key pressed for one key pass.
-struct OneKey : iKeySource {
-    explicit OneKey(int code)
-        : code(code)
-    {
-    }
-    bool IsKeyDown(int c) override { return c == code; }
-    void ClearKey(int c) override { code = c == code ? 0 : code; }
-    bool IsHeld(int) override { return false; }
-    bool IsRussianLayout() override { return false; }
-    int code;
-};
-
-class HudLevel : public test::LevelTest {
+class HudLevel : public test::PlayedLevelTest {
 protected:
-    HudLevel()
-        : test::LevelTest(true)
-    {
-    }
     void SetUp() override
     {
-        test::LevelTest::SetUp();
-        LinkBuildData("data/gui");
+        test::PlayedLevelTest::SetUp();
         catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images");
-        for (int i = 0; i < kFontCount; ++i)
-            g_fonts[i] = gfx.CreateFont(L"calibry", 10 + i, 0);
-        savedTexts.assign(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
-        for (int i = 0; i < kGuiTextCount; ++i)
-            std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
-        world.soundEngine = &sound;
-        MouseAway();
-    }
-    void TearDown() override
-    {
-        world.soundEngine = nullptr;
-        DeleteFonts();
-        std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
-        test::LevelTest::TearDown();
     }
 
-    void MouseAway() { input.x = input.y = -1000; }
     // The level started as the map's play button starts it, its task dialog
     // closed, with the player's money and no record of the level.
     bool Start(int level, const std::string& script)
@@ -146,7 +113,7 @@ protected:
     }
     bool PressEscape()
     {
-        OneKey keys(VK_ESCAPE);
+        test::OneKey keys(VK_ESCAPE);
         state.HandleKeys(keys);
         return Step();
     }
@@ -180,11 +147,9 @@ protected:
         return value;
     }
 
-    cGameWorld& world = cGameWorld::Instance();
     test::ImageCatalog catalog;
     test::HudView view;
     test::PageDigests digests;
-    std::vector<wchar_t> savedTexts;
 };
 
 // The same at either screen size.

@@ -1,15 +1,19 @@
 #include "level_fixture.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 
 #include <lua.hpp>
 
 #include "app/clock.h"
+#include "app/pp_app_fonts.h"
 #include "platform/game_random.h"
 #include "platform/time_source.h"
 #include "recording_screens.h"
 #include "resources/log.h"
+#include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -20,7 +24,11 @@
 
 namespace test {
 
-LevelTest::LevelTest(bool ownScreens, bool inBuildFolder) : ownScreens(ownScreens), inBuildFolder(inBuildFolder) {}
+LevelTest::LevelTest(bool ownScreens, bool inBuildFolder)
+    : ownScreens(ownScreens)
+    , inBuildFolder(inBuildFolder)
+{
+}
 
 void LevelTest::SetUp()
 {
@@ -42,7 +50,9 @@ void LevelTest::SetUp()
     // The world reads the mouse where the application's input would give it.
     cGameWorld::SetMouseSource([this](int& x, int& y) { x = input.x, y = input.y; });
     cGameClock::Instance().ResetToDefaults();
-    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) { log.push_back({ kind, text }); });
+    cLog::Instance().SetObserver([this](const wchar_t* kind, const std::wstring& text) {
+        log.push_back({ kind, text });
+    });
     ASSERT_TRUE(Script::Initialize());
     ASSERT_TRUE(ExportStory());
     Story& story = Story::Instance();
@@ -122,6 +132,27 @@ std::vector<std::wstring> LevelTest::Faults() const
         if (line.text.find(L"###error###") != std::wstring::npos || line.text.find(L"not found") != std::wstring::npos)
             faults.push_back(line.text);
     return faults;
+}
+
+void PlayedLevelTest::SetUp()
+{
+    LevelTest::SetUp();
+    LinkBuildData("data/gui");
+    for (int i = 0; i < kFontCount; ++i)
+        g_fonts[i] = gfx.CreateFont(L"calibry", 10 + i, 0);
+    savedTexts.assign(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
+    for (int i = 0; i < kGuiTextCount; ++i)
+        std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
+    world.soundEngine = &sound;
+    MouseAway();
+}
+
+void PlayedLevelTest::TearDown()
+{
+    world.soundEngine = nullptr;
+    DeleteFonts();
+    std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
+    LevelTest::TearDown();
 }
 
 } // namespace test

@@ -10,9 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "scene/state_game.h"
+#include "scene/text_entry.h"
 #include "support/recording_gfx.h"
 #include "support/recording_sound.h"
 #include "support/temp_folder.h"
+#include "world/game_world.h"
 
 namespace test {
 
@@ -60,6 +62,39 @@ private:
     bool ownScreens;
     bool inBuildFolder;
     std::string oldDirectory;
+};
+
+// One key pressed for one key pass.
+struct OneKey : iKeySource {
+    explicit OneKey(int code)
+        : code(code)
+    {
+    }
+    bool IsKeyDown(int c) override { return c == code; }
+    void ClearKey(int c) override { code = c == code ? 0 : code; }
+    bool IsHeld(int) override { return false; }
+    bool IsRussianLayout() override { return false; }
+    int code;
+};
+
+// A level played over the game's own screens and generated art: the fonts
+// made, every interface text "text <n>" (n its number), the sound engine the
+// one that remembers, the mouse off the screen.
+class PlayedLevelTest : public LevelTest {
+protected:
+    PlayedLevelTest()
+        : LevelTest(true)
+    {
+    }
+    void SetUp() override;
+    void TearDown() override;
+
+    void MouseAway() { input.x = input.y = -1000; }
+
+    cGameWorld& world = cGameWorld::Instance();
+
+private:
+    std::vector<wchar_t> savedTexts;
 };
 
 } // namespace test

@@ -19,46 +19,14 @@
 
 namespace {
 
-// One key pressed for one key pass.
-struct OneKey : iKeySource {
-    explicit OneKey(int code) : code(code) {}
-    bool IsKeyDown(int c) override { return c == code; }
-    void ClearKey(int c) override { code = c == code ? 0 : code; }
-    bool IsHeld(int) override { return false; }
-    bool IsRussianLayout() override { return false; }
-    int code;
-};
-
 constexpr int kRestartText = 21;
 constexpr int kMainMenuText = 22;
 constexpr int kPanelButtonText = 8;
 constexpr int kJammedText = 128;
 constexpr int kNoRoomText = 136;
 
-class LevelHandOver : public test::LevelTest {
+class LevelHandOver : public test::PlayedLevelTest {
 protected:
-    LevelHandOver() : test::LevelTest(true) {}
-    void SetUp() override
-    {
-        test::LevelTest::SetUp();
-        LinkBuildData("data/gui");
-        for (int i = 0; i < kFontCount; ++i)
-            g_fonts[i] = gfx.CreateFont(L"calibry", 10 + i, 0);
-        savedTexts.assign(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
-        for (int i = 0; i < kGuiTextCount; ++i)
-            std::swprintf(g_guiVocabulary[i], kGuiTextLength, L"text %d", i);
-        world.soundEngine = &sound;
-        MouseAway();
-    }
-    void TearDown() override
-    {
-        world.soundEngine = nullptr;
-        DeleteFonts();
-        std::copy(savedTexts.begin(), savedTexts.end(), &g_guiVocabulary[0][0]);
-        test::LevelTest::TearDown();
-    }
-
-    void MouseAway() { input.x = input.y = -1000; }
     // One frame of 17 ms, recorded alone; Update's result.
     bool Step()
     {
@@ -86,7 +54,7 @@ protected:
     // Escape, as the key pass of a frame takes it, and the frame after.
     bool PressEscape()
     {
-        OneKey keys(VK_ESCAPE);
+        test::OneKey keys(VK_ESCAPE);
         state.HandleKeys(keys);
         return Step();
     }
@@ -118,11 +86,9 @@ protected:
     }
     int Played(const std::string& name) const
     {
-        return static_cast<int>(std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
+        return static_cast<int>(
+            std::count(sound.played.begin(), sound.played.end(), "data/sound/wav/" + name + ".wav"));
     }
-
-    cGameWorld& world = cGameWorld::Instance();
-    std::vector<wchar_t> savedTexts;
 };
 
 // A timed level that earns 25 points a second and is won once finish_at
@@ -252,7 +218,8 @@ TEST_F(LevelHandOver, UnderAnEndPanelTheGameMenuDoesNotOpen)
 // then shows the player's money.
 TEST_F(LevelHandOver, ALevelLeftWithoutItsResultTakesBackItsScriptsMoney)
 {
-    const std::string paying = "\nfunction on_timer() seconds = seconds + 1 Story:SetMoney(Story:GetMoney() + 25) end\n";
+    const std::string paying
+        = "\nfunction on_timer() seconds = seconds + 1 Story:SetMoney(Story:GetMoney() + 25) end\n";
     for (const bool timedOut : { false, true }) {
         SCOPED_TRACE(timedOut);
         WriteLevelScript(2, PointsLevel(timedOut ? 2 : 100, 1000) + paying);

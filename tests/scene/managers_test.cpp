@@ -55,6 +55,12 @@ namespace {
             world.hintClass[world.hintCount] = autoClass;
             ++world.hintCount;
         }
+        // A car sliding from the road onto a place.
+        void CarSliding()
+        {
+            world.StartTransfer(1, 0, 0, 10, 10);
+            world.transfers = world.roadTransfers;
+        }
         RecordingSoundEngine sound;
     };
 
@@ -155,8 +161,7 @@ namespace {
         // No free place: the stack goes to the player once nothing slides.
         world.managerBelowLimit = 0;
         world.stackSlots[0].autoType = 1;
-        world.StartTransfer(1, 0, 0, 10, 10);
-        world.transfers = world.roadTransfers;
+        CarSliding();
         transport->UpdateTransfer();
         EXPECT_EQ(world.managerBelowLimit, 0);
         world.transfers.clear();
@@ -289,8 +294,7 @@ namespace {
         transport->CheckPlaceCombos();
         EXPECT_EQ(world.selectedCount, 1);
         world.autoOnMouse = -1;
-        world.StartTransfer(1, 0, 0, 10, 10);
-        world.transfers = world.roadTransfers;
+        CarSliding();
         transport->CheckPlaceCombos();
         EXPECT_EQ(world.selectedCount, 1);
         world.transfers.clear();

@@ -57,6 +57,15 @@ protected:
     bool ShowsLeft() const { return Drawn("button_left_off.png") || Drawn("button_left_over.png"); }
     bool ShowsRight() const { return Drawn("button_right_off.png") || Drawn("button_right_over.png"); }
     bool ShowsOk() const { return Drawn("button_short_off.png") || Drawn("button_short_over.png"); }
+    // The dialog closed: the level runs on, its head-up display back, the
+    // screen brightening.
+    void ExpectClosedAndRunning() const
+    {
+        EXPECT_EQ(world.taskBookOpen, 0);
+        EXPECT_FALSE(world.IsPaused());
+        EXPECT_EQ(world.hudMenuState, 3);
+        EXPECT_EQ(world.brightening, 1);
+    }
 
     Scene::MenuTask task;
 };
@@ -68,12 +77,9 @@ TEST_F(MenuTaskTest, AnEmptyComicClosesTheDialogInItsFirstFrameAndLetsTheLevelRu
     world.gameMenuClosed = 0;
     world.taskIntroPending = 1;
     Frame();
-    EXPECT_EQ(world.taskBookOpen, 0);
-    EXPECT_FALSE(world.IsPaused());
-    EXPECT_EQ(world.hudMenuState, 3);
+    ExpectClosedAndRunning();
     EXPECT_EQ(world.taskIntroPending, 0);
     EXPECT_EQ(world.gameMenuClosed, 1);
-    EXPECT_EQ(world.brightening, 1);
     EXPECT_EQ(music.stops, 1);
     EXPECT_EQ(world.musicStream, nullptr);
     EXPECT_TRUE(ImageNames().empty());
@@ -95,10 +101,7 @@ TEST_F(MenuTaskTest, OkClosesTheDialogUnpausesAndSoundsOnce)
     Page(1, "page_a.png");
     world.taskIntroPending = 1;
     ClickAt(kOkX, kOkY);
-    EXPECT_EQ(world.taskBookOpen, 0);
-    EXPECT_FALSE(world.IsPaused());
-    EXPECT_EQ(world.hudMenuState, 3);
-    EXPECT_EQ(world.brightening, 1);
+    ExpectClosedAndRunning();
     EXPECT_EQ(world.leftClick, 0);
     // Only the empty comic ends the intro.
     EXPECT_EQ(world.taskIntroPending, 1);

@@ -11,26 +11,8 @@
 namespace test {
 namespace {
 
-    constexpr int kPlain = 1; // car_a: value 0, colour group 7
-    constexpr int kSpecial = 2; // car_b: value 56
-    constexpr int kWorker = 3; // car_c: class 6
-
-    class TransportFrame : public VehiclesTest {
+    class TransportFrame : public ThreeCarTypesTest {
     protected:
-        void SetUp() override
-        {
-            VehiclesTest::SetUp();
-            AddCarType(kPlain, "car_a", 7, 0, 1);
-            AddCarType(kSpecial, "car_b", 8, 56, 2);
-            AddCarType(kWorker, "car_c", 0, 0, 6);
-        }
-        // The mouse well inside the outline of a car of variant 1 or 9 drawn
-        // at (x, y).
-        void MouseOnCar(int x, int y)
-        {
-            input.x = x + 70;
-            input.y = y + 65;
-        }
         // A car on lane 1 facing the direction, on a path from the start to
         // the end point, standing at (x, y).
         int AddLaneCar(int direction, int x1, int y1, int x2, int y2, float x, float y, bool waiting)
@@ -230,7 +212,6 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
     }
 
-
     TEST_F(TransportFrame, ACarStartsOnlyOutsideTheGapOfAMovingCarAhead)
     {
         StartScreens();
@@ -243,9 +224,14 @@ namespace {
             bool mayStart;
         } cases[] = {
             // Down the screen (1, 3) the car ahead is below; up (7, 9), above.
-            { 1, 199.0f, false, false }, { 1, 200.0f, false, true }, { 1, 100.0f, false, false },
+            { 1, 199.0f, false, false },
+            { 1, 200.0f, false, true },
+            { 1, 100.0f, false, false },
             { 3, 160.0f, true, true }, // waiting cars never block
-            { 1, 60.0f, false, true }, { 9, 50.0f, false, false }, { 9, 0.0f, false, true }, { 9, 100.9f, false, false },
+            { 1, 60.0f, false, true },
+            { 9, 50.0f, false, false },
+            { 9, 0.0f, false, true },
+            { 9, 100.9f, false, false },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << c.direction << " " << c.otherY);

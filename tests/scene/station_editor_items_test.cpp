@@ -8,19 +8,8 @@
 
 namespace {
 
-class StationEditorItems : public test::StationTest {
+class StationEditorItems : public test::StationEditorBarTest {
 protected:
-    void SetUp() override
-    {
-        StationTest::SetUp();
-        StartScreens();
-        cSettings::Instance().developerSwitch2 = 1;
-    }
-    void AddTemplates(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            world.AddPlace(6 + i % 5, "tank", 10 + i);
-    }
     // The x of each bar cell's image drawn, in order.
     std::vector<int> CellImages() const
     {
@@ -31,12 +20,6 @@ protected:
         }
         return xs;
     }
-    void Click()
-    {
-        world.leftClick = 1;
-        world.clickEvent = 1;
-    }
-    int top() const { return world.barOffset; }
 };
 
 TEST_F(StationEditorItems, ListsPageByNine)

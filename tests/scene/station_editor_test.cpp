@@ -13,26 +13,7 @@
 
 namespace {
 
-class StationEditorTest : public test::StationTest {
-protected:
-    void SetUp() override
-    {
-        StationTest::SetUp();
-        StartScreens();
-        cSettings::Instance().developerSwitch2 = 1;
-    }
-    void AddTemplates(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            world.AddPlace(6 + i % 5, "tank", 10 + i);
-    }
-    void Click()
-    {
-        world.leftClick = 1;
-        world.clickEvent = 1;
-    }
-    int top() const { return world.barOffset; }
-};
+class StationEditorTest : public test::StationEditorBarTest { };
 
 TEST_F(StationEditorTest, WithTheFlagClearNothingDrawsOrChanges)
 {

@@ -56,11 +56,6 @@ namespace {
     };
     constexpr int kSmallPagesTop = 5000;
 
-    struct Source {
-        std::wstring name;
-        bool small;
-    };
-
     // Where image k of the pages is cut from: every image from a place of
     // its own, the smaller pages' twins further down.
     std::pair<int, int> SourcePoint(int k, bool small)
@@ -85,9 +80,9 @@ namespace {
         std::ofstream(folder + "/page0.png", std::ios::binary) << "page";
     }
 
-    std::map<std::pair<int, int>, Source>& Sources()
+    const PageSources& Sources()
     {
-        static std::map<std::pair<int, int>, Source> sources;
+        static PageSources sources;
         if (sources.empty()) {
             for (int k = 0; k < static_cast<int>(std::size(kImages)); ++k) {
                 sources[SourcePoint(k, false)] = { kImages[k].name, false };
@@ -136,30 +131,12 @@ void StationTest::StartScreens(int width)
 
 std::vector<DrawnImage> StationTest::Drawn() const
 {
-    std::vector<DrawnImage> images;
-    for (const GfxDraw& draw : gfx.draws) {
-        if (draw.kind != GfxDraw::Kind::Texture)
-            continue;
-        DrawnImage image;
-        const auto at = Sources().find({ draw.source.left, draw.source.top });
-        image.name = at == Sources().end() ? L"?" : at->second.name;
-        image.small = at != Sources().end() && at->second.small;
-        image.x = draw.target.left;
-        image.y = draw.target.top;
-        image.width = draw.target.right - draw.target.left;
-        image.height = draw.target.bottom - draw.target.top;
-        image.colour = draw.color;
-        images.push_back(image);
-    }
-    return images;
+    return DrawnImages(gfx, Sources());
 }
 
 std::vector<std::wstring> StationTest::DrawnNames() const
 {
-    std::vector<std::wstring> names;
-    for (const DrawnImage& image : Drawn())
-        names.push_back(image.name);
-    return names;
+    return NamesOf(Drawn());
 }
 
 std::size_t StationTest::DrawnCount(const std::wstring& name) const
@@ -169,12 +146,7 @@ std::size_t StationTest::DrawnCount(const std::wstring& name) const
 
 std::vector<DrawnImage> StationTest::DrawnOf(const std::wstring& name) const
 {
-    std::vector<DrawnImage> images;
-    for (const DrawnImage& image : Drawn()) {
-        if (image.name == name)
-            images.push_back(image);
-    }
-    return images;
+    return DrawsOf(Drawn(), name);
 }
 
 void StationTest::AddFundament(int row, int column, int value)
@@ -215,6 +187,25 @@ void StationTest::PageImageSize(const std::wstring& name, int& width, int& heigh
         }
     }
     width = height = 0;
+}
+
+void StationEditorBarTest::SetUp()
+{
+    StationTest::SetUp();
+    StartScreens();
+    cSettings::Instance().developerSwitch2 = 1;
+}
+
+void StationEditorBarTest::AddTemplates(int count)
+{
+    for (int i = 0; i < count; ++i)
+        world.AddPlace(6 + i % 5, "tank", 10 + i);
+}
+
+void StationEditorBarTest::Click()
+{
+    world.leftClick = 1;
+    world.clickEvent = 1;
 }
 
 } // namespace test

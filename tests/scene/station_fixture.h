@@ -7,25 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "drawn_images.h"
 #include "scene/menu_over.h"
 #include "support/screen_test.h"
 #include "world/game_world.h"
 
 namespace test {
-
-struct DrawnImage {
-    std::wstring name; // "?" for a draw of no image of the pages
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    uint32_t colour = 0;
-    bool small = false; // from the pages for screens other than 1280 wide
-};
 
 class StationTest : public ScreenTest {
 protected:
@@ -58,6 +48,16 @@ protected:
     static void PageImageSize(const std::wstring& name, int& width, int& height);
 
     Scene::MenuOver* over = nullptr;
+};
+
+// The station editor bar: the screens made, the editor flag set.
+class StationEditorBarTest : public StationTest {
+protected:
+    void SetUp() override;
+    // Station templates 10.. of the five service types in turn.
+    void AddTemplates(int count);
+    void Click();
+    int top() const { return world.barOffset; }
 };
 
 } // namespace test

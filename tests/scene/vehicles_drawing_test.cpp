@@ -12,31 +12,12 @@
 namespace test {
 namespace {
 
-    constexpr int kPlain = 1; // car_a: value 0, colour group 7
-    constexpr int kSpecial = 2; // car_b: value 56
-    constexpr int kWorker = 3; // car_c: class 6
-    constexpr int kCar = kPlain;
-
-    class VehiclesDrawing : public VehiclesTest {
-    protected:
-        void SetUp() override
-        {
-            VehiclesTest::SetUp();
-            AddCarType(kPlain, "car_a", 7, 0, 1);
-            AddCarType(kSpecial, "car_b", 8, 56, 2);
-            AddCarType(kWorker, "car_c", 0, 0, 6);
-        }
-        // The mouse well inside the outline of a car of variant 1 or 9 drawn
-        // at (x, y).
-        void MouseOnCar(int x, int y)
-        {
-            input.x = x + 70;
-            input.y = y + 65;
-        }
-    };
+    class VehiclesDrawing : public ThreeCarTypesTest { };
 
     class StackDrawing : public VehiclesDrawing {
     protected:
+        static constexpr int kCar = kPlain;
+
         // Slots 1..count at x = 100 * id, y 300, facing the direction, each
         // holding a car that has driven in.
         void MakeSlots(int count, int direction)

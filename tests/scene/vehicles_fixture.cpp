@@ -31,11 +31,11 @@ namespace {
                      L"car_jeep_1_fantom", L"car_bus_1_fantom", L"car_sedan_1_fantom", L"car_track_1_fantom",
                      L"car_beton_1_fantom", L"car_crane_1_fantom" })
                 list.push_back({ std::wstring(car) + L".png", 140, 110 });
-            const PageImage signs[] = { { L"sign.png", 30, 30 }, { L"button_off.png", 100, 30 },
-                { L"button_over.png", 100, 30 }, { L"doppelpunkt.png", 5, 30 }, { L"dash.png", 7, 30 },
-                { L"plus.png", 9, 30 }, { L"minus.png", 6, 30 }, { L"scores_x.png", 8, 30 },
-                { L"doppelpunkt_2.png", 3, 20 }, { L"dash_2.png", 4, 20 }, { L"plus_2.png", 4, 20 },
-                { L"scores_x_2.png", 4, 20 } };
+            const PageImage signs[]
+                = { { L"sign.png", 30, 30 }, { L"button_off.png", 100, 30 }, { L"button_over.png", 100, 30 },
+                      { L"doppelpunkt.png", 5, 30 }, { L"dash.png", 7, 30 }, { L"plus.png", 9, 30 },
+                      { L"minus.png", 6, 30 }, { L"scores_x.png", 8, 30 }, { L"doppelpunkt_2.png", 3, 20 },
+                      { L"dash_2.png", 4, 20 }, { L"plus_2.png", 4, 20 }, { L"scores_x_2.png", 4, 20 } };
             list.insert(list.end(), std::begin(signs), std::end(signs));
             // Digits of distinct widths, so a pen position tells the digits
             // before it.
@@ -78,12 +78,12 @@ namespace {
         std::ofstream(folder + "/page0.png", std::ios::binary) << "page";
     }
 
-    std::map<std::pair<int, int>, std::wstring>& Sources()
+    const PageSources& Sources()
     {
-        static std::map<std::pair<int, int>, std::wstring> sources;
+        static PageSources sources;
         if (sources.empty()) {
             for (size_t k = 0; k < Images().size(); ++k)
-                sources[SourcePoint(k)] = Images()[k].name;
+                sources[SourcePoint(k)] = { Images()[k].name };
         }
         return sources;
     }
@@ -137,39 +137,17 @@ void VehiclesTest::StartScreens(int width)
 
 std::vector<VehicleImage> VehiclesTest::Drawn() const
 {
-    std::vector<VehicleImage> images;
-    for (const GfxDraw& draw : gfx.draws) {
-        if (draw.kind != GfxDraw::Kind::Texture)
-            continue;
-        VehicleImage image;
-        const auto at = Sources().find({ draw.source.left, draw.source.top });
-        image.name = at == Sources().end() ? L"?" : at->second;
-        image.x = draw.target.left;
-        image.y = draw.target.top;
-        image.width = draw.target.right - draw.target.left;
-        image.height = draw.target.bottom - draw.target.top;
-        image.colour = draw.color;
-        images.push_back(image);
-    }
-    return images;
+    return DrawnImages(gfx, Sources());
 }
 
 std::vector<std::wstring> VehiclesTest::DrawnNames() const
 {
-    std::vector<std::wstring> names;
-    for (const VehicleImage& image : Drawn())
-        names.push_back(image.name);
-    return names;
+    return NamesOf(Drawn());
 }
 
 std::vector<VehicleImage> VehiclesTest::DrawnOf(const std::wstring& name) const
 {
-    std::vector<VehicleImage> images;
-    for (const VehicleImage& image : Drawn()) {
-        if (image.name == name)
-            images.push_back(image);
-    }
-    return images;
+    return DrawsOf(Drawn(), name);
 }
 
 void VehiclesTest::AddCarType(int type, const std::string& name, int colour, int value, int autoClass)

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "drawn_images.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
 #include "support/screen_test.h"
@@ -19,14 +19,8 @@
 
 namespace test {
 
-struct VehicleImage {
-    std::wstring name; // "?" for a draw of no image of the pages
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    uint32_t colour = 0;
-};
+// The vehicles layer's pages have no smaller set: `small` stays false.
+using VehicleImage = DrawnImage;
 
 // The head-up display with its digit pages loaded by hand.
 class NumbersSubmenu : public Scene::MenuSubmenu {
@@ -53,6 +47,30 @@ protected:
 
     Scene::MenuTransport* transport = nullptr;
     NumbersSubmenu* submenu = nullptr;
+};
+
+// The vehicles layer with three car types: a plain car, a special one and a
+// work car.
+class ThreeCarTypesTest : public VehiclesTest {
+protected:
+    static constexpr int kPlain = 1; // car_a: value 0, colour group 7
+    static constexpr int kSpecial = 2; // car_b: value 56
+    static constexpr int kWorker = 3; // car_c: class 6
+
+    void SetUp() override
+    {
+        VehiclesTest::SetUp();
+        AddCarType(kPlain, "car_a", 7, 0, 1);
+        AddCarType(kSpecial, "car_b", 8, 56, 2);
+        AddCarType(kWorker, "car_c", 0, 0, 6);
+    }
+    // The mouse well inside the outline of a car of variant 1 or 9 drawn at
+    // (x, y).
+    void MouseOnCar(int x, int y)
+    {
+        input.x = x + 70;
+        input.y = y + 65;
+    }
 };
 
 } // namespace test

@@ -362,16 +362,32 @@ std::vector<Call> MakeCalls()
     return calls;
 }
 
-using LuaLibraryCompare = test::ScriptTest;
+// The game's script state beside Lua's own with its standard libraries;
+// both have run the driver.
+class LuaLibraryCompare : public test::ScriptTest {
+protected:
+    void SetUp() override
+    {
+        test::ScriptTest::SetUp();
+        stock = luaL_newstate();
+        ASSERT_NE(stock, nullptr);
+        luaL_openlibs(stock);
+        ASSERT_TRUE(RunChunk(State(), kDriver));
+        ASSERT_TRUE(RunChunk(stock, kDriver));
+    }
+    void TearDown() override
+    {
+        if (stock)
+            lua_close(stock);
+        test::ScriptTest::TearDown();
+    }
+
+    lua_State* stock = nullptr;
+};
 
 TEST_F(LuaLibraryCompare, StringAndTableFunctionsAnswerAsLuaDoes)
 {
     lua_State* game = State();
-    lua_State* stock = luaL_newstate();
-    ASSERT_NE(stock, nullptr);
-    luaL_openlibs(stock);
-    ASSERT_TRUE(RunChunk(game, kDriver));
-    ASSERT_TRUE(RunChunk(stock, kDriver));
     int differences = 0;
     for (const Call& call : MakeCalls()) {
         std::string gameOut, stockOut;
@@ -384,7 +400,6 @@ TEST_F(LuaLibraryCompare, StringAndTableFunctionsAnswerAsLuaDoes)
                           << "\n  stock: " << (stockOk ? "" : "error ") << stockOut;
     }
     EXPECT_EQ(differences, 0);
-    lua_close(stock);
 }
 
 // The loaders and xpcall are the game's own as well (source text only, the
@@ -429,11 +444,6 @@ TEST_F(LuaLibraryCompare, LoadersAndProtectedCallsAnswerAsLuaDoes)
         "return ser((pcall(setmetatable, 1, {})), (pcall(getmetatable)), (pcall(setmetatable, {}, 2)))",
     };
     lua_State* game = State();
-    lua_State* stock = luaL_newstate();
-    ASSERT_NE(stock, nullptr);
-    luaL_openlibs(stock);
-    ASSERT_TRUE(RunChunk(game, kDriver));
-    ASSERT_TRUE(RunChunk(stock, kDriver));
     for (const char* chunk : kCalls) {
         SCOPED_TRACE(chunk);
         std::string results[2];
@@ -450,7 +460,6 @@ TEST_F(LuaLibraryCompare, LoadersAndProtectedCallsAnswerAsLuaDoes)
     // Where the game's differ on purpose: no finalizers, no metatable of a
     // bound object.
     EXPECT_TRUE(RunChunk(game, "assert(getmetatable(Story) == nil and not pcall(setmetatable, {}, { __gc = print }))"));
-    lua_close(stock);
 }
 
 } // namespace

@@ -10,8 +10,7 @@
 #include <sstream>
 
 #include "platform/utf16.h"
-#include "resources/file_manager.h"
-#include "resources/page_descriptor.h"
+#include "support/art_pages.h"
 
 namespace test {
 
@@ -23,16 +22,6 @@ namespace {
     constexpr int kShade = 16;
     // At most this many differences are told per screen.
     constexpr std::size_t kToldPerScreen = 12;
-
-    std::vector<uint8_t> ReadGameFile(const std::string& path)
-    {
-        iFile* file = cFileManager::Instance().OpenFile(platform::NarrowToWide(path));
-        if (!file || !file->GetData())
-            return {};
-        std::vector<uint8_t> bytes(file->GetData(), file->GetData() + file->GetSize());
-        cFileManager::Instance().Release(file);
-        return bytes;
-    }
 
     std::string Hex(uint32_t argb)
     {
@@ -199,12 +188,8 @@ namespace {
 
 void ImageNames::Load(const std::string& tableFolder)
 {
-    std::set<std::filesystem::path> tables;
-    for (const auto& entry : std::filesystem::directory_iterator(tableFolder))
-        if (entry.path().extension() == ".txt")
-            tables.insert(entry.path());
     std::map<std::string, std::set<std::string>> folders; // folder -> its images, lower case
-    for (const auto& path : tables) {
+    for (const auto& path : ArtTables(tableFolder)) {
         std::ifstream in(path);
         std::string line, folder, name;
         while (std::getline(in, line)) {
@@ -216,31 +201,12 @@ void ImageNames::Load(const std::string& tableFolder)
         }
     }
     for (const auto& [folder, images] : folders) {
-        const std::vector<uint8_t> bytes = ReadGameFile(folder + "/descriptor.xml");
-        cPageDescriptor descriptor;
-        const std::wstring text = bytes.size() >= 2 ? platform::Utf16LeToWide(bytes.data() + 2, bytes.size() - 2) : L"";
-        if (text.empty() || !descriptor.Parse(text.c_str(), static_cast<int>(text.size())))
-            continue;
-        std::vector<uint64_t> pages;
-        for (int i = 0; i < descriptor.GetPageCount(); ++i) {
-            wchar_t file[260] = L"";
-            descriptor.GetPageFileName(i, file, 260);
-            const std::vector<uint8_t> page = ReadGameFile(folder + "/" + platform::WideToNarrow(file));
-            pages.push_back(Digest(page.data(), page.size()));
-        }
-        for (int j = 0; j < descriptor.GetImageCount(); ++j) {
-            std::string name = platform::WideToNarrow(descriptor.GetImageName(j));
+        ForEachImagePart(folder, [&](const std::string& name, uint64_t page, int left, int top, int right, int bottom) {
             std::string lower = name;
             std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-            if (!images.count(lower))
-                continue;
-            for (int p = 0; p < descriptor.GetPartCount(j); ++p) {
-                int x = 0, y = 0, w = 0, h = 0;
-                const int page = descriptor.GetPartPage(j, p);
-                if (page >= 0 && page < static_cast<int>(pages.size()) && descriptor.GetPartRect(j, p, &x, &y, &w, &h))
-                    m_pages[pages[page]].push_back({ x, y, x + w, y + h, folder + "/" + lower });
-            }
-        }
+            if (images.count(lower))
+                m_pages[page].push_back({ left, top, right, bottom, folder + "/" + lower });
+        });
     }
 }
 

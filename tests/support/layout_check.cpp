@@ -13,8 +13,7 @@
 #include "artgen/asphalt.h"
 #include "engine/engine_testing.h"
 #include "platform/utf16.h"
-#include "resources/file_manager.h"
-#include "resources/page_descriptor.h"
+#include "support/art_pages.h"
 
 namespace test {
 
@@ -27,17 +26,13 @@ namespace {
         return text;
     }
 
-    bool Has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-    bool StartsWith(const std::string& text, const char* head) { return text.rfind(head, 0) == 0; }
-
-    std::vector<uint8_t> ReadGameFile(const std::string& path)
+    bool Has(const std::string& text, const char* part)
     {
-        iFile* file = cFileManager::Instance().OpenFile(platform::NarrowToWide(path));
-        if (!file || !file->GetData())
-            return {};
-        std::vector<uint8_t> bytes(file->GetData(), file->GetData() + file->GetSize());
-        cFileManager::Instance().Release(file);
-        return bytes;
+        return text.find(part) != std::string::npos;
+    }
+    bool StartsWith(const std::string& text, const char* head)
+    {
+        return text.rfind(head, 0) == 0;
     }
 
     struct Box {
@@ -45,14 +40,16 @@ namespace {
         double Area() const { return std::max(0.0, right - left) * std::max(0.0, bottom - top); }
         bool Holds(const Box& b, double slack) const
         {
-            return b.left >= left - slack && b.top >= top - slack && b.right <= right + slack && b.bottom <= bottom + slack;
+            return b.left >= left - slack && b.top >= top - slack && b.right <= right + slack
+                && b.bottom <= bottom + slack;
         }
         bool HoldsPoint(double x, double y) const { return x > left && x < right && y > top && y < bottom; }
     };
 
     Box Meet(const Box& a, const Box& b)
     {
-        return { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom) };
+        return { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom) };
     }
 
     std::string Where(const Box& b)
@@ -91,7 +88,8 @@ namespace {
         for (std::size_t i = 0; i < clip.size() && !out.empty(); ++i) {
             const auto a = clip[i], b = clip[(i + 1) % clip.size()];
             auto side = [&](const std::pair<double, double>& p) {
-                return sign * ((b.first - a.first) * (p.second - a.second) - (b.second - a.second) * (p.first - a.first));
+                return sign
+                    * ((b.first - a.first) * (p.second - a.second) - (b.second - a.second) * (p.first - a.first));
             };
             const Polygon in = std::move(out);
             out.clear();
@@ -161,7 +159,8 @@ namespace {
                 const Image* full = image ? f.catalog->FullSize(*image) : nullptr;
                 const std::string n = image ? image->name : "";
                 const bool tile = image && Has(image->folder, "menu_tankstelle")
-                    && (StartsWith(n, "platform") || StartsWith(n, "fundament")) && !Has(n, "_over") && !Has(n, "rahmen");
+                    && (StartsWith(n, "platform") || StartsWith(n, "fundament")) && !Has(n, "_over")
+                    && !Has(n, "rahmen");
                 const bool lot = image && Has(image->folder, "menu_buy") && image->kind == "place"
                     && (StartsWith(n, "lot_") || StartsWith(n, "platform_"));
                 // The road of a level background, or the city's streets.
@@ -223,13 +222,15 @@ namespace {
             for (std::size_t i = 0; i < draws.size(); ++i) {
                 const GfxDraw& d = draws[i];
                 if (!d.font || d.text.empty() || (d.color >> 24) == 0
-                    || std::all_of(d.text.begin(), d.text.end(), [](wchar_t c) { return std::iswspace(c) || c == L'_'; }))
+                    || std::all_of(
+                        d.text.begin(), d.text.end(), [](wchar_t c) { return std::iswspace(c) || c == L'_'; }))
                     continue;
                 // The dark copy a pixel or two off that a shadowed text is drawn on.
                 bool shadow = false;
                 for (std::size_t j = i + 1; j < std::min(draws.size(), i + 3); ++j) {
                     const int dx = d.x - draws[j].x, dy = d.y - draws[j].y;
-                    shadow = shadow || (draws[j].text == d.text && dx >= 0 && dx <= 2 && dy >= 0 && dy <= 2 && dx + dy > 0);
+                    shadow = shadow
+                        || (draws[j].text == d.text && dx >= 0 && dx <= 2 && dy >= 0 && dy <= 2 && dx + dy > 0);
                 }
                 SIZE size {};
                 d.font->MeasureText(d.text.c_str(), &size);
@@ -249,7 +250,9 @@ namespace {
                 for (const Drawn& g : images) {
                     const bool under = g.box.HoldsPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2);
                     if (g.draw < &d && under)
-                        plate = IsScreenSized(g.box) ? nullptr : (g.image && g.image->kind == "panel") || IsButton(g.image) ? &g : plate;
+                        plate = IsScreenSized(g.box)                                     ? nullptr
+                            : (g.image && g.image->kind == "panel") || IsButton(g.image) ? &g
+                                                                                         : plate;
                     covered = covered || (g.draw > &d && !IsScreenSized(g.box) && Meet(g.box, box).Area() > 0);
                 }
                 if (plate && !plate->whole.Holds(box, 2))
@@ -317,8 +320,8 @@ namespace {
             for (const Drawn& d : images) {
                 // What stands in the scene (lots, trees, cars) is no part of a dialog.
                 const auto dialog = d.image ? dialogs.find(d.image->folder) : dialogs.end();
-                if (dialog == dialogs.end() || &d == dialog->second || d.image->kind == "place" || d.image->kind == "car"
-                    || IsBackdrop(d))
+                if (dialog == dialogs.end() || &d == dialog->second || d.image->kind == "place"
+                    || d.image->kind == "car" || IsBackdrop(d))
                     continue;
                 const Box& frame = dialog->second->box;
                 if (d.box.Area() < frame.Area() && Meet(d.box, frame).Area() > 0 && !frame.Holds(d.box, 1))
@@ -363,12 +366,8 @@ namespace {
 
 void ImageCatalog::Load(const std::string& tableFolder)
 {
-    std::set<std::filesystem::path> tables;
-    for (const auto& entry : std::filesystem::directory_iterator(tableFolder))
-        if (entry.path().extension() == ".txt")
-            tables.insert(entry.path());
     std::set<std::string> folders;
-    for (const auto& path : tables) {
+    for (const auto& path : ArtTables(tableFolder)) {
         std::ifstream in(path);
         std::string line;
         while (std::getline(in, line)) {
@@ -383,27 +382,11 @@ void ImageCatalog::Load(const std::string& tableFolder)
         }
     }
     for (const std::string& folder : folders) {
-        const std::vector<uint8_t> bytes = ReadGameFile(folder + "/descriptor.xml");
-        cPageDescriptor descriptor;
-        const std::wstring text = bytes.size() >= 2 ? platform::Utf16LeToWide(bytes.data() + 2, bytes.size() - 2) : L"";
-        if (text.empty() || !descriptor.Parse(text.c_str(), static_cast<int>(text.size())))
-            continue;
-        std::vector<uint64_t> pages;
-        for (int i = 0; i < descriptor.GetPageCount(); ++i) {
-            wchar_t name[260] = L"";
-            descriptor.GetPageFileName(i, name, 260);
-            const std::vector<uint8_t> page = ReadGameFile(folder + "/" + platform::WideToNarrow(name));
-            pages.push_back(Digest(page.data(), page.size()));
-        }
-        for (int j = 0; j < descriptor.GetImageCount(); ++j) {
-            const auto known = m_byName.find({ folder, Lower(platform::WideToNarrow(descriptor.GetImageName(j))) });
-            for (int p = 0; known != m_byName.end() && p < descriptor.GetPartCount(j); ++p) {
-                int x = 0, y = 0, w = 0, h = 0;
-                const int page = descriptor.GetPartPage(j, p);
-                if (page >= 0 && page < static_cast<int>(pages.size()) && descriptor.GetPartRect(j, p, &x, &y, &w, &h))
-                    m_byPart.emplace(std::make_tuple(pages[page], x, y, x + w, y + h), known->second);
-            }
-        }
+        ForEachImagePart(folder, [&](const std::string& name, uint64_t page, int left, int top, int right, int bottom) {
+            const auto known = m_byName.find({ folder, Lower(name) });
+            if (known != m_byName.end())
+                m_byPart.emplace(std::make_tuple(page, left, top, right, bottom), known->second);
+        });
     }
 }
 

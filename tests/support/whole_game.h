@@ -3,11 +3,21 @@
 // sound engine and scripts a run leaves behind, released.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
 #include "app/cursor_set.h"
+#include "frontend/state_menu.h"
+#include "platform/test_events.h"
+#include "platform/time_source.h"
 #include "scene/menu_manager.h"
 #include "scripting/script_host.h"
 #include "sound/sound_engine.h"
+#include "support/temp_folder.h"
 #include "world/game_world.h"
+#include "world/settings.h"
 
 namespace test {
 
@@ -27,5 +37,65 @@ inline void ReleaseWholeGame(cGameWorld& world)
     world.soundEngine = nullptr;
     Script::ShutDown();
 }
+
+// A test that runs the whole game, each run with the player's files in a
+// folder of its own; Base is ::testing::Test or a parameterised test.
+template <class Base = ::testing::Test> class WholeGameRuns : public Base {
+protected:
+    // What the last run left behind goes, and the player folders the test
+    // program was started with come back.
+    void TearDown() override
+    {
+        platform::SetTimeSourceForTests(nullptr);
+        cStateMenu::SetLoadingPauseForTests(nullptr);
+        ReleaseWholeGame(world);
+        world.ResetToDefaults();
+        platform::DiscardPendingMessages();
+        Restore("XDG_DATA_HOME", buildHome);
+        Restore("XDG_RUNTIME_DIR", buildRun);
+    }
+
+    // A run starts as a fresh program would, with no window message of an
+    // earlier run waiting, its player files (and runtime folder) in `home`
+    // and the settings and profiles read from there.
+    void EnterPlayerFolder(const TempFolder& home)
+    {
+        platform::DiscardPendingMessages();
+        setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
+        world.ResetToDefaults();
+        cSettings::Instance().LoadSettingsAndProfiles(world);
+    }
+
+    // Between two runs of one test: what the first left behind goes, so that
+    // the next starts as a fresh program would.
+    void EndRun()
+    {
+        ReleaseWholeGame(world);
+        world.musicStream = nullptr;
+        for (iSoundInstance*& sound : world.effectSounds)
+            sound = nullptr;
+        world.quitRequested = 0;
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+
+private:
+    static std::string Variable(const char* name)
+    {
+        const char* value = std::getenv(name);
+        return value ? value : "";
+    }
+    static void Restore(const char* name, const std::string& value)
+    {
+        if (value.empty())
+            unsetenv(name);
+        else
+            setenv(name, value.c_str(), 1);
+    }
+
+    const std::string buildHome = Variable("XDG_DATA_HOME");
+    const std::string buildRun = Variable("XDG_RUNTIME_DIR");
+};
 
 } // namespace test
