@@ -3,6 +3,10 @@
 // the searches of the effect list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "effects_fixture.h"
 
 namespace {
@@ -108,6 +112,37 @@ TEST_F(EffectsTest, AnEffectStepsByItsOwnIntervalAndALoopStartsAgain)
         EXPECT_EQ(frame(), expected);
     }
     EXPECT_EQ(world.effects.size(), 1u);
+}
+
+// Each effect counts its frames and its end from the moment it was added, not
+// from the level's start nor from the first frame that drew it: two effects
+// added 30 ms apart keep that distance to the end.
+TEST_F(EffectsTest, AnEffectsFramesAndEndCountFromWhenItWasAdded)
+{
+    Wait(1000); // the level has run a while
+    effects.UpdateAnimations();
+    AddEffect(4, 3, false, 0.045);
+    Wait(30);
+    AddEffect(5, 3, false, 0.045);
+    const auto frames = [&] {
+        std::string seen;
+        for (int type : { 4, 5 }) {
+            const auto it = std::find_if(
+                world.effects.begin(), world.effects.end(), [&](const cEffect& e) { return e.type == type; });
+            seen += it == world.effects.end() ? "-" : std::to_string(it->frame);
+        }
+        return seen;
+    };
+    // Ticks every 20 ms from 30 ms after the first was added; a step comes
+    // once more than 45 ms have passed since the last. The first steps at 50,
+    // 110 and ends at 170; the second steps at 90, 150 and ends at 210.
+    std::vector<std::string> trace;
+    for (int tick = 0; tick < 10; ++tick) {
+        effects.UpdateAnimations();
+        trace.push_back(frames());
+        Wait(20);
+    }
+    EXPECT_EQ(trace, (std::vector<std::string> { "00", "10", "10", "11", "21", "21", "22", "-2", "-2", "--" }));
 }
 
 TEST_F(EffectsTest, AnEffectThatDoesNotLoopEndsAtItsLastFrameAndTheRestWaitForTheNextFrame)

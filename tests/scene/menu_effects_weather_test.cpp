@@ -2,6 +2,8 @@
 // clouds with their shadows.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "effects_fixture.h"
 
 namespace {
@@ -227,6 +229,44 @@ TEST_F(EffectsTest, ACloudWaitsItsDelayThenFadesTowardsItsTargetAndGoesNearIt)
     Wait(300);
     effects.DrawEffectLayer2();
     EXPECT_TRUE(world.clouds.empty());
+}
+
+// A cloud within 60 pixels of its target on both axes has arrived and is
+// taken off; the others keep drifting, in their order. When several arrive in
+// one frame, the last of them goes.
+TEST_F(EffectsTest, OnlyTheCloudThatArrivedIsTakenOff)
+{
+    struct Cloud { int id, fromX, fromY; }; // each heads for (500, 300)
+    const struct {
+        const char* what;
+        std::vector<Cloud> clouds;
+        std::vector<int> left;
+    } cases[] = {
+        { "the first arrived", { { 1, 470, 290 }, { 2, 100, 300 }, { 3, 900, 300 } }, { 2, 3 } },
+        { "the middle one arrived", { { 1, 100, 300 }, { 2, 530, 320 }, { 3, 900, 300 } }, { 1, 3 } },
+        { "the last arrived", { { 1, 100, 300 }, { 2, 900, 300 }, { 3, 500, 300 } }, { 1, 2 } },
+        { "59 left and 59 above", { { 1, 441, 241 }, { 2, 100, 300 } }, { 2 } },
+        { "59 right and 59 below", { { 1, 100, 300 }, { 2, 559, 359 } }, { 1 } },
+        { "60 off on x", { { 1, 560, 300 }, { 2, 440, 300 } }, { 1, 2 } },
+        { "60 off on y", { { 1, 500, 360 }, { 2, 500, 240 } }, { 1, 2 } },
+        { "near on one axis only", { { 1, 500, 400 }, { 2, 600, 300 } }, { 1, 2 } },
+        { "two arrived: the last goes", { { 1, 500, 300 }, { 2, 100, 300 }, { 3, 510, 310 } }, { 1, 2 } },
+        { "none", { { 1, 100, 100 } }, { 1 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.clouds.clear();
+        for (const Cloud& cloud : c.clouds)
+            world.AddCloud(cloud.id, cloud.fromX, cloud.fromY, 500, 300, 10);
+        effects.sprites.clear();
+        effects.DrawEffectLayer2(); // no time has passed: no cloud steps
+        EXPECT_EQ(effects.sprites.size(), c.clouds.size()) << "every cloud is drawn in the frame it arrives";
+        std::vector<int> left;
+        for (const cCloud& cloud : world.clouds)
+            left.push_back(cloud.id);
+        EXPECT_EQ(left, c.left);
+    }
+    world.clouds.clear();
 }
 
 TEST_F(EffectsTest, CloudShadowsFallBelowTheCloudsWhileTheCloudsAreOn)

@@ -154,6 +154,29 @@ TEST_F(StoryCars, StoredOptionsAndTheMouseReadBack)
     ASSERT_TRUE(Holds("Story:GetLeftRight() == 1 and Story:GetAddParkingAutos(4) == 6 and Story:GetNotDamage() == 2"));
 }
 
+// The choose-by-type switch follows the script's last call, both ways, and
+// any Lua value counts by its truth.
+TEST_F(StoryCars, TheByTypeSwitchFollowsTheLastCall)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const struct {
+        const char* call;
+        bool on;
+    } steps[] = {
+        { "Story:SetAutoByTyp(true)", true }, { "Story:SetAutoByTyp(false)", false },
+        { "Story:SetAutoByTyp(false)", false }, { "Story:SetAutoByTyp(1 == 1)", true },
+        { "Story:SetAutoByTyp(true)", true }, { "Story:SetAutoByTyp(1 > 2)", false },
+    };
+    world.autoByType = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.call);
+        ASSERT_TRUE(Run(s.call));
+        EXPECT_EQ(world.autoByType, s.on ? 1 : 0);
+        EXPECT_TRUE(Holds(std::string(s.on ? "" : "not ") + "Story:GetAutoByTyp()"));
+        EXPECT_TRUE(Holds("type(Story:GetAutoByTyp()) == 'boolean'"));
+    }
+}
+
 TEST_F(StoryCars, ABonusItemStartsAtTheFirstCellOfTheLastCombo)
 {
     cGameWorld& world = cGameWorld::Instance();

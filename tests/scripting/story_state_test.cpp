@@ -125,4 +125,45 @@ TEST_F(StoryState, ThreeServicePlacesInARowAreFound)
     world.places.clear();
 }
 
+// Every line of three along a row or a column, at every position up to the
+// grid's edges, is found; the same three cells bent out of line are not.
+TEST_F(StoryState, ThreeServicePlacesAreFoundAtEveryPositionOfTheGrid)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    // Places a service place on each cell; true when Exist3 answers `expected`.
+    const auto answers = [&](bool expected, const std::vector<std::array<int, 2>>& cells) {
+        world.places.clear();
+        for (const auto& cell : cells) {
+            cPlace place;
+            place.type = 8;
+            place.row = cell[0];
+            place.column = cell[1];
+            world.places.push_back(place);
+        }
+        return Holds(std::string(expected ? "" : "not ") + "Story:Exist3()");
+    };
+    for (int a = 0; a < 10; ++a) {
+        for (int b = 0; b + 2 < 10; ++b) {
+            SCOPED_TRACE("line " + std::to_string(a) + ", from " + std::to_string(b));
+            EXPECT_TRUE(answers(true, { { a, b }, { a, b + 1 }, { a, b + 2 } })) << "along a row";
+            EXPECT_TRUE(answers(true, { { b, a }, { b + 1, a }, { b + 2, a } })) << "down a column";
+            // Each cell of the line in turn moved off it: a bend, no line.
+            const int off = a == 9 ? 8 : a + 1;
+            for (int moved = 0; moved < 3; ++moved) {
+                std::vector<std::array<int, 2>> row, column;
+                for (int i = 0; i < 3; ++i) {
+                    row.push_back({ i == moved ? off : a, b + i });
+                    column.push_back({ b + i, i == moved ? off : a });
+                }
+                EXPECT_TRUE(answers(false, row)) << "row with cell " << moved << " moved";
+                EXPECT_TRUE(answers(false, column)) << "column with cell " << moved << " moved";
+            }
+        }
+    }
+    // Two at the end of a line and one just past the grid's last cell.
+    EXPECT_TRUE(answers(false, { { 9, 8 }, { 9, 9 }, { 10, 0 } }));
+    EXPECT_TRUE(answers(false, { { 8, 9 }, { 9, 9 }, { 0, 10 } }));
+    world.places.clear();
+}
+
 } // namespace

@@ -56,6 +56,19 @@ TEST_F(FundamentCombos, LineScansThroughTheChangedCells)
             { { 1, 0 }, { 1, 2 } }, true, { "k=1 1,2 2,2 3,2 4,2 1,0 2,0 3,0 1,1" } },
         { "two changed cells of one run give it once", "# # # # #\n# # # # #\n1 1 1 3 .",
             { { 2, 0 }, { 2, 2 } }, true, { "k=1 2,0 2,1 2,2" } },
+        // A joker closing a run also opens the next: a short run hands it on,
+        // a combo shares it. Runs before, at and after the changed cell, to
+        // both edges of the line.
+        { "a joker after a pair opens the next run", "# # # # #\n3 90 2 2 .", { { 1, 0 } }, true,
+            { "k=2 1,1 1,2 1,3" } },
+        { "a joker after a single car opens a run to the edge", "# # # # # # # # # #\n. . . . . . 4 90 5 5",
+            { { 1, 9 } }, true, { "k=5 1,7 1,8 1,9" } },
+        { "jokers shared by three runs along a whole row", "# # # # # # # # # #\n2 2 90 1 1 1 1 90 3 3",
+            { { 1, 5 } }, true, { "k=2 1,0 1,1 1,2", "k=1 1,2 1,3 1,4 1,5 1,6 1,7", "k=3 1,7 1,8 1,9" } },
+        { "a joker at the foot of a column closes a pair into a run", "#\n#\n#\n#\n#\n#\n#\n3\n3\n90",
+            { { 9, 0 } }, true, { "k=3 7,0 8,0 9,0" } },
+        { "a column: a pair, a joker, a pair to the foot", "#\n#\n#\n#\n#\n1\n2\n90\n4\n4", { { 6, 0 } }, true,
+            { "k=4 7,0 8,0 9,0" } },
         { "a whole row", "# # # # # # # # # #\n5 5 5 5 5 5 5 5 5 5",
             { { 1, 3 } }, true, { "k=5 1,0 1,1 1,2 1,3 1,4 1,5 1,6 1,7 1,8 1,9" } },
     };
