@@ -11,6 +11,7 @@
 #include "app/cursor_set.h"
 #include "app/process_manager.h"
 #include "app/state_manager.h"
+#include "platform/message_pump.h"
 #include "platform/time_source.h"
 #include "pp_app_fixture.h"
 #include "support/recording_sound.h"
@@ -93,6 +94,40 @@ TEST_F(AppLoop, ClosingTheWindowEndsTheMainLoopAndShutsDown)
     closed.onInit = [](cTestApp& a) { InjectWindowEvent(a.GetWindow(), WindowEventKind::Close); };
     EXPECT_TRUE(closed.Run());
     EXPECT_EQ(std::tuple(closed.preFrames, closed.frames, closed.shutdowns), std::tuple(0, 0, 1));
+}
+
+// Every message waiting when a frame is due is handed to the window once, in
+// the order sent, before the frame runs.
+TEST_F(AppLoop, EachPendingMessageIsHandledOnceBeforeTheNextFrame)
+{
+    constexpr UINT kOwn = 0x8000; // messages of the application's own range
+    class cCountingApp : public cTestApp {
+    public:
+        LRESULT MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == kOwn) {
+                seen.push_back(static_cast<int>(wParam));
+                if (seen.size() > 50)
+                    g_appRunning = 0; // a message taken again and again
+            }
+            return cTestApp::MsgProc(hwnd, message, wParam, lParam);
+        }
+        bool Frame() override
+        {
+            atFrames.push_back(seen.size());
+            return cTestApp::Frame();
+        }
+        std::vector<int> seen;
+        std::vector<size_t> atFrames;
+    } app;
+    app.onInit = [](cTestApp& a) {
+        for (int n = 1; n <= 5; ++n)
+            platform::PostMessage(a.GetWindow(), kOwn, static_cast<WPARAM>(n), 0);
+    };
+    app.closeAt = 3;
+    EXPECT_TRUE(app.Run());
+    EXPECT_EQ(app.seen, (std::vector<int> { 1, 2, 3, 4, 5 }));
+    EXPECT_EQ(app.atFrames, (std::vector<size_t> { 5, 5, 5 }));
 }
 
 TEST(StateManager, AMissingStateIsRefusedAndNothingIsPushed)

@@ -220,6 +220,35 @@ TEST_F(StateMenuTest, PlayerFileNoticesStayOnTheMenuScreensUntilTheyCanHaveBeenR
     cClock::Instance().Reset();
 }
 
+// The notices stand at the left, their last line 40 pixels above the bottom
+// edge and each line a steady step above the next, at both screen sizes.
+TEST_F(StateMenuTest, PlayerFileNoticesStandAboveTheBottomEdgeAtBothSizes)
+{
+    FinishLoading();
+    for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
+        settings.width = width;
+        settings.height = height;
+        for (const std::wstring& notice : { std::wstring(L"one"), std::wstring(L"one\ntwo\nthree") }) {
+            SCOPED_TRACE(testing::Message() << height << " / " << platform::WideToNarrow(notice));
+            world.playerFileNotice = notice;
+            Frame();
+            std::vector<int> ys;
+            for (const test::GfxDraw& draw : gfx.draws) {
+                if (draw.kind == test::GfxDraw::Kind::Text && !draw.text.empty() && notice.find(draw.text) != std::wstring::npos) {
+                    EXPECT_EQ(draw.x, 20);
+                    ys.push_back(draw.y);
+                }
+            }
+            ASSERT_FALSE(ys.empty());
+            EXPECT_EQ(ys.size(), notice == L"one" ? 1u : 3u);
+            EXPECT_EQ(ys.back(), height - 40);
+            for (size_t i = 1; i < ys.size(); ++i)
+                EXPECT_EQ(ys[i] - ys[i - 1], 22) << i;
+        }
+    }
+    world.playerFileNotice.clear();
+}
+
 class Keys : public iKeySource {
 public:
     std::set<int> down, held;
@@ -295,3 +324,60 @@ TEST(MenuKeys, NumpadPlusStepsThroughTheThreeTreesAndWraps)
 }
 
 } // namespace
+
+// Each key the menu looks at is taken in the frame it is pressed, and raises
+// the flag the menu screens read; keys the menu does not use stay down.
+TEST(MenuKeys, EachKeyIsTakenAndRaisesItsFlag)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    struct Flags {
+        int tab, enter, escape, leftAlt, house, screenshot, typing;
+        bool operator==(const Flags&) const = default;
+    };
+    const struct {
+        int key;
+        bool held; // an Alt is read as held, not as pressed
+        bool typing, shop;
+        Flags after;
+        bool taken;
+    } cases[] = {
+        { VK_TAB, false, false, false, { 1, 0, 0, 0, 0, 0, 0 }, true },
+        { VK_RETURN, false, false, false, { 0, 1, 0, 0, 0, 0, 0 }, true },
+        { VK_RETURN, false, true, false, { 0, 1, 0, 0, 0, 0, 1 }, true }, // Enter ends a typed name
+        { VK_ESCAPE, false, false, false, { 0, 0, 1, 0, 0, 0, 0 }, true },
+        { VK_ESCAPE, false, true, false, { 0, 0, 1, 0, 0, 0, 0 }, true }, // and closes the text entry
+        { VK_LMENU, true, false, false, { 0, 0, 0, 1, 0, 0, 0 }, true },
+        { 'U', false, false, false, { 0, 0, 0, 0, 1, 0, 0 }, true },
+        { VK_SNAPSHOT, false, false, false, { 0, 0, 0, 0, 0, 1, 0 }, true },
+        { VK_SPACE, false, false, false, { 0, 0, 0, 0, 0, 0, 0 }, true },
+        { 'D', false, false, false, { 0, 0, 0, 0, 0, 0, 0 }, true },
+        { 'F', false, false, false, { 0, 0, 0, 0, 0, 0, 0 }, true },
+        { VK_F1 + 8, false, false, true, { 0, 0, 0, 0, 0, 0, 0 }, true },
+        { VK_F1 + 8, false, false, false, { 0, 0, 0, 0, 0, 0, 0 }, false },
+        { 'Z', false, false, false, { 0, 0, 0, 0, 0, 0, 0 }, false },
+    };
+    cStateMenu state;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << (c.typing ? " typing" : ""));
+        world.ResetToDefaults();
+        world.textEntryActive = c.typing ? 1 : 0;
+        world.shopOpen = c.shop ? 1 : 0;
+        world.keyLeftAlt = 1; // an Alt let go clears the flag
+        Keys keys;
+        (c.held ? keys.held : keys.down) = { c.key };
+        state.HandleKeys(keys);
+        const Flags seen { world.keyTab, world.keyEnter, world.keyEscape, world.keyLeftAlt, world.alternateHouse,
+            world.menuScreenshotRequest, world.textEntryActive };
+        EXPECT_TRUE(seen == c.after);
+        EXPECT_EQ(keys.down.empty(), c.taken);
+    }
+    // U turns the other house on and off again.
+    world.ResetToDefaults();
+    for (const int expected : { 1, 0 }) {
+        Keys keys;
+        keys.down = { 'U' };
+        state.HandleKeys(keys);
+        EXPECT_EQ(world.alternateHouse, expected);
+    }
+    world.ResetToDefaults();
+}

@@ -57,3 +57,21 @@ TEST(Keyboard, KeysOfOtherAlphabetsTakeTheCodeOfTheirPlace)
         for (const auto& [scancode, expected] : places)
             EXPECT_EQ(VirtualKeyFromSdl(letter, scancode), expected) << SDL_GetScancodeName(scancode);
 }
+
+// Keys held when the pending messages are dropped (the window lost, the
+// focus gone) read as up afterwards: no key or modifier stays stuck down.
+TEST(Keyboard, DroppingThePendingMessagesLetsGoOfEveryHeldKey)
+{
+    DiscardPendingMessages();
+    const std::pair<const char*, int> held[] = { { "A", 'A' }, { "Escape", VK_ESCAPE }, { "Return", VK_RETURN },
+        { "Space", VK_SPACE }, { "Left Ctrl", VK_CONTROL }, { "Left Shift", VK_SHIFT }, { "Left Alt", VK_MENU } };
+    for (const auto& [name, code] : held)
+        ASSERT_TRUE(InjectKey(nullptr, name, true)) << name;
+    MSG msg {};
+    while (PeekMessage(&msg, PM_REMOVE)) { }
+    for (const auto& [name, code] : held)
+        EXPECT_TRUE(GetKeyState(code) < 0) << name;
+    DiscardPendingMessages();
+    for (int code = 0; code < 256; ++code)
+        EXPECT_FALSE(GetKeyState(code) < 0) << code;
+}

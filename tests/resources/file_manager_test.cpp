@@ -26,7 +26,8 @@ TEST_F(FileManager, PackagesLooseFoldersAndSearchPathsAreTriedInTurnAndAPackageC
     for (const auto& [path, text] : { std::pair { "data/language/gui.csv", "here" },
              { "first/data/language/gui.csv", "first" }, { "first/data/t.txt", "first" }, { "second/data/t.txt", "2" },
              { "second/data/only.txt", "only second" }, { "data/language.dat/x.txt", "dat" },
-             { "second/x/missing.txt", "wrong" }, { "data/other/zz.txt", "loose" } }) {
+             { "second/x/missing.txt", "wrong" }, { "data/other/zz.txt", "loose" }, { "ab/s.txt", "short" },
+             { "data/box.pkg/y.txt", "inside" }, { "data/box/y.txt", "beside" } }) {
         fs::create_directories(fs::path(Here(path)).parent_path());
         test::WriteBytes(Here(path), test::Bytes(text));
     }
@@ -42,6 +43,8 @@ TEST_F(FileManager, PackagesLooseFoldersAndSearchPathsAreTriedInTurnAndAPackageC
         { nullptr, L"DATA/T.TXT", "first" }, // then the search paths in order
         { nullptr, L"data\\only.txt", "only second" }, { nullptr, L"/x/missing.txt", "" }, // absolute: no search paths
         { L"DATA\\Other.PKG", L"B.TXT", "B" },
+        { L"ab", L"s.txt", "short" }, // a name shorter than an extension keeps all of it
+        { L"data/box.pkg", L"y.txt", "beside" }, // a folder is no package: the loose folder beside it
     };
     for (const auto& [package, name, expected] : cases)
         EXPECT_EQ(Take(package ? fm.Open(package, name) : fm.OpenFile(name)), expected) << platform::WideToNarrow(name);

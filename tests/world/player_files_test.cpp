@@ -10,6 +10,7 @@
 #include <fstream>
 #include <linux/fs.h>
 #include <map>
+#include <optional>
 #include <string>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -126,6 +127,49 @@ TEST_F(FirstStart, AFolderThatCannotBeWrittenStillGivesThePlayersProfiles)
     EXPECT_EQ(world.playerFileNotice.find(L'/'), std::wstring::npos); // words, not a path
     EXPECT_FALSE(world.SaveConfig());
     EXPECT_EQ(Bytes(UserFile("us.txt")), profiles);
+}
+
+// Where the settings and the profiles are read from: the player's own file
+// wherever the user folder holds one, the installed one where it does not,
+// and a file that is not there is no damaged file.
+TEST_F(FirstStart, EachFileIsReadFromThePlayersFolderWhereItIsThereElseFromTheInstall)
+{
+    const struct {
+        const char* what;
+        bool ownConfig, ownUsers, readOnly;
+    } cases[] = {
+        { "both own", true, true, false },
+        { "own settings only", true, false, false },
+        { "own profiles only", false, true, false },
+        { "none in a folder that cannot be written", false, false, true },
+        { "own settings in a folder that cannot be written", true, false, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(UserFolder());
+        Load(); // makes the folder with the installed copies
+        Entries config = DefaultConfig();
+        config[L"x resolution"] = L"1024";
+        config[L"y resolution"] = L"768";
+        Entries users = DefaultUsers();
+        users[L"name 1"] = L"Mine";
+        fs::remove(UserFile("config.cfg"));
+        fs::remove(UserFile("us.txt"));
+        if (c.ownConfig)
+            WriteEntries(UserFile("config.cfg"), config);
+        if (c.ownUsers)
+            WriteEntries(UserFile("us.txt"), users);
+        {
+            std::optional<WriteProtected> readOnly;
+            if (c.readOnly && !readOnly.emplace(UserFolder()).Done())
+                continue; // this file system cannot make a folder read-only
+            logLines.clear();
+            Load();
+        }
+        EXPECT_EQ(settings.GetWidth(), c.ownConfig ? 1024 : 1280);
+        EXPECT_EQ(world.profileNames[1], c.ownUsers ? L"Mine" : L"");
+        EXPECT_FALSE(Logged(L"is not as the game writes it"));
+    }
 }
 
 // A start that cannot read its installed settings or profiles names the file
