@@ -417,7 +417,11 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
         ASSERT_TRUE(PressEscape());
         EXPECT_TRUE(view.Says(Text(kMainMenu)));
 
+        // A message waiting on the panel goes only with the level left for
+        // the main menu.
+        world.PushMessage(L"waiting", L"", L"", 100.0, 0.0);
         const bool on = ClickText(c.button);
+        EXPECT_EQ(world.statusMessages.empty(), c.button == kMainMenu);
         EXPECT_EQ(on, c.levelGoesOn);
         EXPECT_EQ(world.IsPaused(), c.paused);
         EXPECT_EQ(world.optionsOpen, c.optionsOpen ? 1 : 0);
@@ -444,6 +448,39 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
             EXPECT_FALSE(world.IsPaused());
             EXPECT_FALSE(view.Says(Text(kMainMenu)));
         }
+        world.leaveLevel = 1;
+        EXPECT_FALSE(Step());
+    }
+}
+
+// The task book dims the level; closing it, or opening the game menu over it
+// with the menu button, shuts the book and lights the level up again.
+TEST_F(HudLevel, TheTaskBookDimsTheLevelUntilItOrTheMenuButtonShutsIt)
+{
+    constexpr int kMainMenu = 22;
+    for (const bool byMenu : { false, true }) {
+        SCOPED_TRACE(byMenu ? "menu button" : "book button");
+        WriteLevelScript(5, CountingLevel(100, 1000));
+        world.furthestLevel = 5;
+        world.gameMenuClosed = 1;
+        ASSERT_TRUE(StartLevel(5));
+        world.SetPause(false);
+        world.comicRows.push_back({ 5, 1, L"page", L"page_a.png" });
+        world.tintStep = 15;
+        ASSERT_TRUE(ClickAt(X(40), Y(850)));
+        ASSERT_EQ(world.taskBookOpen, 1);
+        for (int i = 0; i < 40; ++i)
+            ASSERT_TRUE(Step());
+        const int dimmed = world.levelTint[0];
+        EXPECT_LT(dimmed, 255);
+        ASSERT_TRUE(byMenu ? ClickAt(X(50), Y(970)) : ClickAt(X(40), Y(850)));
+        EXPECT_EQ(world.taskBookOpen, 0);
+        EXPECT_EQ(view.Says(Text(kMainMenu)), byMenu);
+        EXPECT_EQ(world.IsPaused(), byMenu);
+        for (int i = 0; i < 40; ++i)
+            ASSERT_TRUE(Step());
+        EXPECT_EQ(world.levelTint[0], 255);
+        EXPECT_EQ(world.brightening, 0);
         world.leaveLevel = 1;
         EXPECT_FALSE(Step());
     }

@@ -98,6 +98,12 @@ namespace {
             EXPECT_EQ(world.autoOnMouse, c.taken ? c.type : -1);
             const std::wstring plain = c.type == kSpecial ? L"car_b" : (c.type == kPlain ? L"car_a" : L"car_c");
             EXPECT_EQ(DrawnOf(plain + L"_over.png").size(), c.taken ? 1u : 0u);
+            // Taking a car ends a pause; the taken car leaves the road at
+            // once, a special one without a successor.
+            EXPECT_EQ(world.IsPaused(), c.paused && !c.taken);
+            if (c.type == kSpecial) {
+                EXPECT_EQ(world.autobahnCars.size(), c.taken ? 0u : 1u);
+            }
         }
     }
 
@@ -210,6 +216,43 @@ namespace {
         }
         EXPECT_EQ(world.placeAutos[0].settling, 0);
         EXPECT_EQ(world.placeAutos[0].serviceTimer.Elapsed(), 0.0);
+    }
+
+    // Only a car standing on its place is drawn there: an empty record draws
+    // nothing, a car still driven in is drawn by its transfer.
+    TEST_F(TransportFrame, OnlyACarStandingOnItsPlaceIsDrawnOnIt)
+    {
+        const struct {
+            const char* name;
+            int autoType;
+            uint8_t arriving;
+            bool drawn;
+        } cases[] = {
+            { "standing", kPlain, 0, true },
+            { "empty record", -1, 0, false },
+            { "still arriving", kSpecial, 1, false },
+            { "empty and arriving", -1, 1, false },
+        };
+        StartScreens();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            world.placeAutos.clear();
+            cPlaceAuto car;
+            car.autoType = c.autoType;
+            car.arriving = c.arriving;
+            car.x = 300;
+            car.y = 200;
+            car.phase = 9;
+            world.placeAutos.push_back(car);
+            ClearDrawn();
+            transport->DrawPlaceAutos();
+            // Nothing at all reaches the screen for the others.
+            EXPECT_EQ(gfx.draws.size(), c.drawn ? 1u : 0u);
+            if (c.drawn && !Drawn().empty()) {
+                EXPECT_EQ(Drawn()[0].x, 300);
+                EXPECT_EQ(Drawn()[0].y, 200);
+            }
+        }
     }
 
     TEST_F(TransportFrame, ACarStartsOnlyOutsideTheGapOfAMovingCarAhead)

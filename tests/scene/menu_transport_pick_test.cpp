@@ -232,6 +232,70 @@ namespace {
     }
 
 
+    // A free, working place of a car kind, with its cell on the grid, gets
+    // the hint when the two cells before it hold cars of one class; no other
+    // place does.
+    TEST_F(TransportPick, OnlyAFreeWorkingCarPlaceOnTheGridGetsTheHint)
+    {
+        const struct {
+            const char* name;
+            int type;
+            int state;
+            int row;
+            int column;
+            bool taken;
+            bool hint;
+        } cases[] = {
+            { "free car place", 7, 0, 4, 3, false, true },
+            { "lowest car kind", 6, 0, 4, 3, false, true },
+            { "highest car kind", 10, 0, 4, 3, false, true },
+            { "kind below the cars", 5, 0, 4, 3, false, false },
+            { "kind above the cars", 11, 0, 4, 3, false, false },
+            { "broken", 7, 2, 4, 3, false, false },
+            { "other state", 7, 1, 4, 3, false, true },
+            { "no row", 7, 0, -1, 3, false, false },
+            { "no column", 7, 0, 4, -1, false, false },
+            { "taken", 7, 0, 4, 3, true, false },
+        };
+        StartScreens();
+        world.drawStation = 1;
+        world.helpAuto = 1;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            world.places.clear();
+            world.placeAutos.clear();
+            cPlace place;
+            place.type = c.type;
+            place.state = c.state;
+            place.row = c.row;
+            place.column = c.column;
+            world.places.push_back(place);
+            // The pair of one class in the two cells left of the place.
+            for (int d = 1; d <= 2; ++d) {
+                cPlaceAuto car;
+                car.autoType = kCar;
+                car.place = 10 + d;
+                car.row = c.row;
+                car.column = c.column - d;
+                world.placeAutos.push_back(car);
+            }
+            if (c.taken) {
+                cPlaceAuto car;
+                car.autoType = kCar;
+                car.place = 0;
+                car.row = 9;
+                car.column = 9;
+                world.placeAutos.push_back(car);
+            }
+            world.hintCount = 0;
+            transport->UpdateHelpHints();
+            ASSERT_EQ(world.hintCount, c.hint ? 1 : 0);
+            if (c.hint) {
+                EXPECT_EQ(world.hintIndex[0], 0);
+            }
+        }
+    }
+
     TEST_F(TransportPick, ACarLightsUpOnlyWhenThePlayerMayTakeIt)
     {
         const struct {
