@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "played_hud_fixture.h"
-#include "scene/menu_manager.h"
 #include "scene/menu_effects.h"
+#include "scene/menu_manager.h"
 
 namespace {
 

@@ -228,7 +228,8 @@ TEST_F(MenuTaskTest, TheDialogIsCentredOnTheScreen)
 // word in its order, at either screen size.
 TEST_F(MenuTaskTest, ALongTextIsDrawnLineUnderLine)
 {
-    const std::wstring text = L"aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff gggggggggg hhhhhhhhhh";
+    const std::wstring text
+        = L"aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff gggggggggg hhhhhhhhhh";
     world.comicRows.push_back({ world.level, 1, text, L"page_a.png" });
     for (const int width : { 1280, 1024 }) {
         SCOPED_TRACE(width);
