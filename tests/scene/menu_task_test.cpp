@@ -22,6 +22,13 @@ constexpr int kArrowY = 300 + 295;
 constexpr int kOkX = 280;
 constexpr int kOkY = 300 + 360;
 
+// The dialog with its rectangle in view.
+class TaskDialog : public Scene::MenuTask {
+public:
+    int MiddleX() const { return screenX + screenWidth / 2; }
+    int MiddleY() const { return screenY + screenHeight / 2; }
+};
+
 class MenuTaskTest : public test::HudTest {
 protected:
     void SetUp() override
@@ -67,7 +74,7 @@ protected:
         EXPECT_EQ(world.brightening, 1);
     }
 
-    Scene::MenuTask task;
+    TaskDialog task;
 };
 
 TEST_F(MenuTaskTest, AnEmptyComicClosesTheDialogInItsFirstFrameAndLetsTheLevelRun)
@@ -193,6 +200,60 @@ TEST_F(MenuTaskTest, ResetPageStartsAtTheFirstPage)
     EXPECT_EQ(task.GetCurrentPage(), 2);
     task.ResetPage();
     EXPECT_EQ(task.GetCurrentPage(), 1);
+}
+
+// The dialog's rectangle sits in the middle of the screen, raised a little,
+// at either screen size.
+TEST_F(MenuTaskTest, TheDialogIsCentredOnTheScreen)
+{
+    Page(1, "page_a.png");
+    for (const int width : { 1280, 1024 }) {
+        SCOPED_TRACE(width);
+        const int height = width == 1280 ? 1024 : 768;
+        cSettings::Instance().SetResolution(width, height);
+        Frame();
+        EXPECT_EQ(task.MiddleX(), width / 2);
+        EXPECT_LT(task.MiddleY(), height / 2);
+        EXPECT_GT(task.MiddleY(), height / 2 - height / 10);
+        // The world learns that the mouse is over it there.
+        world.mouseOverMenu = 0;
+        MoveMouse(task.MiddleX(), task.MiddleY());
+        Frame();
+        EXPECT_EQ(world.mouseOverMenu, 1);
+    }
+    cSettings::Instance().SetResolution(1280, 1024);
+}
+
+// A text wider than the dialog's text box is drawn line under line, every
+// word in its order, at either screen size.
+TEST_F(MenuTaskTest, ALongTextIsDrawnLineUnderLine)
+{
+    const std::wstring text
+        = L"aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff gggggggggg hhhhhhhhhh";
+    world.comicRows.push_back({ world.level, 1, text, L"page_a.png" });
+    for (const int width : { 1280, 1024 }) {
+        SCOPED_TRACE(width);
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        Frame();
+        std::vector<const test::GfxDraw*> white;
+        for (const test::GfxDraw* d : TextDraws())
+            if (d->color == 0xFFFFFFFFu && d->font == g_fontNormal2 && d->text != g_guiVocabulary[23])
+                white.push_back(d);
+        ASSERT_GE(white.size(), 2u);
+        std::wstring joined;
+        for (std::size_t i = 0; i < white.size(); ++i) {
+            joined += white[i]->text;
+            // The recording font of g_fontNormal2 is 12 pixels high.
+            if (i > 0) {
+                EXPECT_EQ(white[i]->y - white[i - 1]->y, 12);
+            }
+        }
+        joined.erase(std::remove(joined.begin(), joined.end(), L' '), joined.end());
+        std::wstring letters = text;
+        letters.erase(std::remove(letters.begin(), letters.end(), L' '), letters.end());
+        EXPECT_EQ(joined, letters);
+    }
+    cSettings::Instance().SetResolution(1280, 1024);
 }
 
 } // namespace

@@ -1,0 +1,127 @@
+// The task's words on the head-up display: the bubble a task slot shows under
+// the cursor, its lines one under the other on the bubble's pieces, and the
+// task book opened from the bar, which starts at its first page each time.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "hud_fixture.h"
+#include "played_hud_fixture.h"
+#include "scene/design_units.h"
+
+namespace {
+
+std::vector<std::wstring> Words(const std::wstring& text)
+{
+    std::wistringstream in(text);
+    std::vector<std::wstring> words;
+    for (std::wstring word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+class SlotSubmenu : public Scene::MenuSubmenu {
+public:
+    void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
+};
+
+using TaskSlotBubbleTest = test::HudTest;
+
+// Resting on a slot shows its task in a bubble: a head, a middle piece per
+// line, a foot; the text's words in order, a line on each middle piece. A
+// short task is one line, whatever a longer one showed before it.
+TEST_F(TaskSlotBubbleTest, TheBubbleShowsTheSlotsTaskLineUnderLine)
+{
+    WriteSet("data/hud",
+        { "slot_3.png", "slot_3_over.png", "element2a.png", "element3a.png", "element4a.png", "shop_help2_03",
+            "shop_help2_02", "shop_help2_01" });
+    const std::wstring tasks[] = {
+        L"Serve five cars",
+        L"Fill up the tanks of twelve cars before the evening comes and the station closes for the night",
+        L"Wash eight cars and polish their lights",
+    };
+    for (int line = 0; line < 3; ++line) {
+        std::swprintf(g_guiVocabulary[103 + line], kGuiTextLength, L"%ls", tasks[line].c_str());
+        world.messageReal[line] = 1, world.messageTarget[line] = 5, world.taskLineLastValues[line] = 1;
+        world.messageActive[line] = 1;
+    }
+    world.taskLineCount = 3;
+    for (const int width : { 1280, 1024 }) {
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        SlotSubmenu made;
+        made.LoadPages(L"data/hud");
+        const int x0 = width - Scene::ScaleX(240);
+        for (const int slot : { 1, 0, 2, 0 }) {
+            SCOPED_TRACE(std::to_string(width) + " slot " + std::to_string(slot));
+            MoveMouse(x0 + Scene::ScaleX(100), 10 + Scene::ScaleY(80 * slot) + Scene::ScaleY(40));
+            gfx.ClearRecords();
+            Wait(17);
+            made.DrawTaskSlots();
+            std::vector<int> middles;
+            int head = -1, foot = -1;
+            for (const test::HudImage& image : Images()) {
+                if (image.name == "shop_help2_02")
+                    middles.push_back(image.y);
+                head = image.name == "shop_help2_03" ? image.y : head;
+                foot = image.name == "shop_help2_01" ? image.y : foot;
+            }
+            std::vector<const test::GfxDraw*> lines;
+            for (const test::GfxDraw* d : TextDraws())
+                if (d->font == g_fontNormal)
+                    lines.push_back(d);
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.size(), middles.size());
+            const bool fits = 8 * static_cast<int>(tasks[slot].size()) <= 210;
+            if (fits) {
+                EXPECT_EQ(lines.size(), 1u);
+            } else {
+                EXPECT_GE(lines.size(), 2u);
+            }
+            std::wstring joined;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                joined += lines[i]->text + L" ";
+                EXPECT_LE(8 * static_cast<int>(lines[i]->text.size()), Scene::ScaleX(210));
+                if (i < middles.size()) {
+                    EXPECT_EQ(lines[i]->y, middles[i]) << "line " << i << " off its piece";
+                }
+                if (i > 0) {
+                    EXPECT_GE(lines[i]->y - lines[i - 1]->y, 11) << "lines overlap";
+                }
+            }
+            EXPECT_EQ(Words(joined), Words(tasks[slot]));
+            EXPECT_LT(head, lines.front()->y);
+            EXPECT_GE(foot, lines.back()->y + 11) << "the foot covers the last line";
+        }
+    }
+    cSettings::Instance().SetResolution(1280, 1024);
+}
+
+using TaskBookTest = test::PlayedHudTest;
+
+// The book opened from the bar begins at its first page however far it was
+// paged before it was shut.
+TEST_F(TaskBookTest, TheBookOpensAtItsFirstPageEachTime)
+{
+    ASSERT_TRUE(Start(5, test::WinningLevel(1000)));
+    const wchar_t* pages[] = { L"page one", L"page two", L"page three" };
+    for (int page = 1; page <= 3; ++page)
+        world.comicRows.push_back({ 5, page, pages[page - 1], L"page_a.png" });
+    const int rightArrowX = X(538) + 5, arrowY = Y(300) + Y(295) + 5;
+    for (const int turns : { 2, 1, 0, 2 }) {
+        SCOPED_TRACE(turns);
+        ASSERT_TRUE(ClickAt(X(40), Y(850)));
+        ASSERT_EQ(world.taskBookOpen, 1);
+        EXPECT_TRUE(view.Says(pages[0]));
+        for (int t = 0; t < turns; ++t)
+            ASSERT_TRUE(ClickAt(rightArrowX, arrowY));
+        EXPECT_TRUE(view.Says(pages[turns])) << "the arrow did not turn the page";
+        ASSERT_TRUE(ClickAt(X(40), Y(850)));
+        EXPECT_EQ(world.taskBookOpen, 0);
+    }
+    world.leaveLevel = 1;
+    EXPECT_FALSE(Step());
+}
+
+} // namespace
