@@ -2,6 +2,8 @@
 // clouds with their shadows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "effects_fixture.h"
@@ -46,6 +48,35 @@ TEST_F(EffectsTest, SnowFlakesAreDrawnBySizeInTheScreensAlphaAndFallByTheirClass
     EXPECT_EQ(effects.sprites.at(0).page, MenuEffects::kPageEffects);
     EXPECT_EQ(world.snowFlakes[0].y, 17);
     EXPECT_EQ(world.snowFlakes[3].y, 13);
+}
+
+// A flake's picture grows with its fall per step: the smallest up to a fall
+// of 3, then one size for 4 and one for 5, the largest from 6 on. Whatever
+// the snow makes, each flake falls by its class and shows its size.
+TEST_F(EffectsTest, EveryFallShowsItsFlakeSize)
+{
+    world.snowing = 1;
+    world.snowSpeed = 0.05;
+    const std::vector<std::string> sizes = { "snow8.png", "snow8.png", "snow8.png", "snow12.png", "snow15.png",
+        "snow.png", "snow.png", "snow.png", "snow.png" };
+    world.snowFlakes.clear();
+    for (int fall = 1; fall <= 9; ++fall)
+        world.snowFlakes.push_back(Flake(100 * fall, 10, fall));
+    effects.UpdateAnimations();
+    EXPECT_EQ(effects.Names(), sizes);
+
+    // The flakes a storm and a flurry make.
+    world.snowFlakes.clear();
+    world.StartSnow(1, 40, 0);
+    world.AddSnow(40);
+    effects.sprites.clear();
+    effects.UpdateAnimations();
+    ASSERT_EQ(effects.sprites.size(), world.snowFlakes.size());
+    for (std::size_t i = 0; i < world.snowFlakes.size(); ++i) {
+        const int fall = world.snowFlakes[i].sizeClass;
+        ASSERT_GE(fall, 1);
+        EXPECT_EQ(effects.sprites[i].name, sizes[static_cast<std::size_t>(std::min(fall, 9) - 1)]) << fall;
+    }
 }
 
 TEST_F(EffectsTest, AFlakeThatLeftTheBottomStartsAgainAtTheTop)

@@ -164,7 +164,13 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         // Nothing is built on a place that is not an empty lot.
         { 76, 7, 0, 7, 1, 0, 40, 0, 0, 0, false },
         { 86, 6, 2, 6, 1, 0, 0, 0, 0, 0, false },
+        // Work codes that neither upgrade, build nor repair: the car only
+        // leaves once the work ran.
+        { 61, 6, 0, 6, 1, 0, 40, 0, 0, 0, false },
         { 70, 6, 2, 6, 1, 2, 40, 0, 0, 0, false },
+        { 75, 6, 0, 6, 1, 0, 40, 0, 0, 0, false },
+        { 77, 0, 0, 0, 1, 0, 40, 0, 0, 0, false },
+        { 85, 6, 2, 6, 1, 2, 40, 0, 0, 0, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -199,6 +205,8 @@ TEST_F(PlaceServiceTest, WorkCodesChangeThePlaceAndTellTheScript)
         EXPECT_EQ(world.currentTask, c.task);
         // The script read the upgrade while it was being reported.
         EXPECT_EQ(world.saveCounters[11], c.updates ? c.variantAfter : 0);
+        // Once told, no upgrade is pending for the script any more.
+        EXPECT_EQ(Story::Instance().GetUpdateColor(), -1);
         EXPECT_EQ(world.fundaments[0].content, c.builds ? place : -1);
         EXPECT_EQ(sound.played,
             c.sound ? std::vector<std::string> { "data/sound/wav/baustation.wav" } : std::vector<std::string> {});

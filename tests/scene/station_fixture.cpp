@@ -49,8 +49,8 @@ namespace {
         { L"tank.png", 40, 40, false },
         { L"tank_over.png", 40, 40, false },
         { L"tank_on.png", 40, 40, false },
-        { L"b_left.png", 20, 10, false },
-        { L"b_right.png", 20, 10, false },
+        { L"b_left.png", 70, 70, false },
+        { L"b_right.png", 70, 70, false },
         { L"baum.png", 60, 80, true },
         { L"busch.png", 30, 20, true },
     };

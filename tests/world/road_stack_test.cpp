@@ -190,6 +190,53 @@ TEST_F(RoadStack, SpawnedCarStartsAtARandomOffsetAndJoinsTheStrip)
     EXPECT_EQ(world.autobahnCars.back().autoType, 95);
 }
 
+// The road's list is its drawing order. A spawned car re-sorts it: larger
+// sort keys first, cars of equal keys in the order they came, so no car
+// jumps in front of another from one spawn to the next.
+TEST_F(RoadStack, SpawnedCarsKeepTheRoadsOrder)
+{
+    DeclareCars();
+    world.autobahnDelay = 3;
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> before; // car type, sort key
+        std::vector<int> after; // the types after spawning 12 and then 13
+    };
+    const Case cases[] = {
+        { "an empty road", {}, { 12, 13 } },
+        { "all keys equal", { { 1, 0 }, { 2, 0 }, { 3, 0 } }, { 1, 2, 3, 12, 13 } },
+        { "larger keys first", { { 1, 0 }, { 2, 5 }, { 3, 0 }, { 4, 2 } }, { 2, 4, 1, 3, 12, 13 } },
+        { "equal larger keys keep their order", { { 1, 4 }, { 2, 0 }, { 3, 4 }, { 4, 4 } }, { 1, 3, 4, 2, 12, 13 } },
+        { "already sorted", { { 1, 9 }, { 2, 7 }, { 3, 0 } }, { 1, 2, 3, 12, 13 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        world.autobahnCars.clear();
+        for (const auto& [type, key] : c.before) {
+            world.autobahnCars.push_back(cAutobahnAuto {});
+            world.autobahnCars.back().autoType = type;
+            world.autobahnCars.back().sortKey = key;
+        }
+        world.SpawnAutobahnAuto(1, 12);
+        world.SpawnAutobahnAuto(1, 13);
+        std::vector<int> types;
+        for (const cAutobahnAuto& car : world.autobahnCars)
+            types.push_back(car.autoType);
+        EXPECT_EQ(types, c.after);
+    }
+    // Ten spawns in a row: the road lists them oldest first.
+    world.autobahnCars.clear();
+    std::vector<int> spawned;
+    for (int i = 0; i < 10; ++i) {
+        spawned.push_back(10 + i % 4);
+        world.SpawnAutobahnAuto(1, spawned.back());
+        std::vector<int> types;
+        for (const cAutobahnAuto& car : world.autobahnCars)
+            types.push_back(car.autoType);
+        EXPECT_EQ(types, spawned) << i;
+    }
+}
+
 TEST_F(RoadStack, CarsDriveIntoTheStackAndHandOverToTheManagers)
 {
     world.level = 2;
