@@ -119,7 +119,9 @@ namespace {
             { "the end chunk's CRC damaged", damaged("IEND"), kAtOnce },
             { "cut inside the pixels", cut(plain, plain.size() - 20), kRefused },
             { "cut inside the end chunk", cut(plain, plain.size() - 4), kAtOnce },
+            { "the end chunk's CRC short of a byte", cut(plain, plain.size() - 1), kAtOnce },
             { "without its end chunk", cut(plain, plain.size() - 12), kAtOnce },
+            { "without its end chunk, the pixels' CRC short of a byte", cut(plain, plain.size() - 13), kRefused },
             { "a chunk longer than the file", cut(WithPrivateChunk(chunks, 0x2F), 33 + 30), kRefused },
         };
         for (const auto& c : cases) {
