@@ -76,8 +76,9 @@ TEST_F(AppStart, AStartRefusedBeforeItBeganRunsNoFrameAndStillReportsLeaks)
         EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
         EXPECT_EQ(gfx.TexturesAlive(), 0);
         // Asked again, the start says it was refused.
-        if (!c.started)
+        if (!c.started) {
             EXPECT_FALSE(StepApp().Start());
+        }
         cFileManager::Instance().RemoveAlias(L"data/gui/cursor/descriptor.xml");
         test::ReleaseWholeGame(world);
         world.ResetToDefaults();
