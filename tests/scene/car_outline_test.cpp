@@ -2,7 +2,7 @@
 // taken) exactly where its body stands: on the footprint its image is painted
 // on, counted from where the image is drawn. Points just inside and just
 // outside each side and each corner, for every direction that has an
-// outline, at both screen sizes.
+// outline, at both screen sizes; at the design size every pixel around it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -139,6 +139,25 @@ namespace {
                         // The hand holds the car where it took it.
                         EXPECT_EQ(world.hitOffsetX, probe.x);
                         EXPECT_EQ(world.hitOffsetY, probe.y);
+                    }
+                }
+                if (!design1280)
+                    continue;
+                // At the design size, pixel for pixel: the area the game's
+                // polygon test gives the painted footprint, and nothing else.
+                int xs[4], ys[4];
+                for (int i = 0; i < 4; ++i)
+                    xs[i] = left + static_cast<int>(design[i][0]), ys[i] = top + static_cast<int>(design[i][1]);
+                int wrong = 0;
+                for (int y = -2; y < 112 && wrong < 5; ++y) {
+                    for (int x = -2; x < 142 && wrong < 5; ++x) {
+                        input.x = left + x;
+                        input.y = top + y;
+                        const bool expected = cGameWorld::PointInPolygon(4, xs, ys, input.x, input.y);
+                        if (transport->HitTestCar(left, top, variant) != expected) {
+                            ADD_FAILURE() << "pixel " << x << "," << y << (expected ? " not hit" : " hit");
+                            ++wrong;
+                        }
                     }
                 }
             }

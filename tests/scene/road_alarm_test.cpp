@@ -54,11 +54,11 @@ namespace {
             bool together;
             int minStarts, maxStarts; // of 200 tries
         } cases[] = {
-            { "police car, alarm level", kAlarmCar, kAlarmLevel, false, 60, 100 },
-            { "police car, other level", kAlarmCar, kAlarmLevel - 1, false, 60, 100 },
+            { "police car, alarm level", kAlarmCar, kAlarmLevel, false, 72, 100 },
+            { "police car, other level", kAlarmCar, kAlarmLevel - 1, false, 72, 100 },
             { "plain car, alarm level", kPlain, kAlarmLevel, false, 200, 200 },
             { "plain car, other level", kPlain, 12, false, 200, 200 },
-            { "police car, lanes tied", kAlarmCar, kAlarmLevel, true, 40, 80 },
+            { "police car, lanes tied", kAlarmCar, kAlarmLevel, true, 45, 70 },
             { "plain car, lanes tied", kPlain, kAlarmLevel, true, 200, 200 },
         };
         for (const auto& c : cases) {
