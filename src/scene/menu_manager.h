@@ -46,9 +46,8 @@ public:
     // for another screen width than the present one. Whichever state runs
     // first after a change of size, no screen keeps the other size's pages:
     // the main menu also holds the level's screens (loaded at start-up and
-    // kept between levels), and the level the main menu's. True when one
-    // was reloaded.
-    bool ReloadScreensOfOtherSize();
+    // kept between levels), and the level the main menu's.
+    void ReloadScreensOfOtherSize();
 
     // The screen in the slot; null for an empty slot or a slot outside 0..13.
     Scene::MenuPrototype* GetMenu(int slot) const;

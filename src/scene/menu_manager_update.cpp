@@ -70,19 +70,16 @@ void cMenuManager::ReloadForNewSize()
     ClearFrame();
 }
 
-bool cMenuManager::ReloadScreensOfOtherSize()
+void cMenuManager::ReloadScreensOfOtherSize()
 {
     const int width = cSettings::Instance().GetWidth();
-    bool reloaded = false;
     for (const int slot : kScreensOfOneSize) {
         Scene::MenuPrototype* screen = menus[slot].get();
         if (!screen || !screen->IsActive() || screen->PagesWidth() == width)
             continue;
         screen->SetActive(false);
         screen->SetActive(true);
-        reloaded = true;
     }
-    return reloaded;
 }
 
 void cMenuManager::UpdateMenus()

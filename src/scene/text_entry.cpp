@@ -127,9 +127,7 @@ bool IsLetter(wchar_t c)
 
 bool TypedByKeyTable(wchar_t c, bool russianLayout)
 {
-    if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9'))
-        return true;
-    if (c == L' ' || c == L'!' || c == L'@' || c == L'_' || c == L'-' || c == L'.')
+    if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'))
         return true;
     return russianLayout && c >= 0x0400 && c <= 0x04FF;
 }

@@ -58,7 +58,7 @@ void AppendToTextEntry(cGameWorld& world, wchar_t c);
 
 // A letter of any script (by the C library's UTF-8 classes).
 bool IsLetter(wchar_t c);
-// Characters the key table types itself, from the key codes: the Latin
-// letters, digits, space, ! @ _ - . and, on a Russian layout, the Cyrillic
-// letters.
+// Letters the key table types itself, from the key codes: the Latin letters
+// and, on a Russian layout, the Cyrillic letters. (Its digits and signs are
+// no letters, so the system's text never stands in for them.)
 bool TypedByKeyTable(wchar_t c, bool russianLayout);

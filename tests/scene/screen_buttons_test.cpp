@@ -269,4 +269,23 @@ TEST_F(ScreenButtonsTest, EachButtonDrawsItsStateAndTakesItsOwnClick)
     }
 }
 
+// The engine's render state 2 goes to 1 before and after the pressed label
+// of a hovered DoButton (the engine interface's call for that look); no
+// other button, and no button at rest, changes the render state.
+TEST_F(ScreenButtonsTest, OnlyTheHoveredDoButtonSetsTheRenderState)
+{
+    for (const auto& [name, call] : kButtons) {
+        for (const bool over : { false, true }) {
+            SCOPED_TRACE(name + (over ? " over" : " at rest"));
+            Frame(call, g_fontBig, over ? 220 : 221, 240, 0, 0);
+            std::vector<std::string> states;
+            for (const std::string& c : gfx.calls)
+                if (c.rfind("SetRenderState", 0) == 0)
+                    states.push_back(c);
+            const bool sets = over && name == "DoButton";
+            EXPECT_EQ(states, sets ? std::vector<std::string>(2, "SetRenderState 2 1") : std::vector<std::string> {});
+        }
+    }
+}
+
 } // namespace

@@ -5,15 +5,14 @@
 #include <cctype>
 #include <cmath>
 
+#include "car_footprint.h"
 #include "paint.h"
 
 namespace artgen {
 namespace {
 
-    // The outlines the road hit-tests, in a 140 x 110 car image: cars along
-    // the road's long slant (directions 1 and 9) and across it (3 and 7).
-    constexpr double kAlong[4][2] = { { 18, 60 }, { 106, 28 }, { 130, 69 }, { 38, 106 } };
-    constexpr double kAcross[4][2] = { { 70, 20 }, { 120, 85 }, { 75, 105 }, { 25, 40 } };
+    constexpr auto& kAlong = kCarFootprintAlong;
+    constexpr auto& kAcross = kCarFootprintAcross;
 
     struct Quad {
         double p[4][2];
