@@ -214,7 +214,7 @@ void MenuOptions::DoHint(bool inLevel, int x, int y)
     const auto over = [&](int control) {
         const int cx = ControlX(control, inLevel);
         const int cy = ControlY(control, inLevel);
-        return IsMouseInRect(cx, cy, cx + w, cy + h);
+        return IsMouseOnImage(cx, cy, w, h);
     };
     int hint = -1;
     if (WindowRefusalShown() && !over(kMute) && !over(kCentring))

@@ -52,6 +52,9 @@ protected:
     void OnActivate() override;
     void OnDeactivate() override;
 
+    // The mouse lies on the w x h image drawn at (x, y): its last column and
+    // row are x + w - 1 and y + h - 1, so toggles side by side share no pixel.
+    bool IsMouseOnImage(int x, int y, int w, int h) const;
     // An image pair with no label; true when clicked (the click is taken).
     bool DoToggleButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h);
     // The options' own button, drawn from the options page.

@@ -55,9 +55,14 @@ void MenuOptions::DrawButtonImage(const wchar_t* name, int x, int y, int w, int 
     pages[kOptionsPage].DrawImageScaled(name, x, y, w, h, 255, 255, 255, alpha);
 }
 
+bool MenuOptions::IsMouseOnImage(int x, int y, int w, int h) const
+{
+    return IsMouseInRect(x, y, x + w - 1, y + h - 1);
+}
+
 bool MenuOptions::DoToggleButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
 {
-    const bool hovered = IsMouseInRect(x, y, x + w, y + h);
+    const bool hovered = IsMouseOnImage(x, y, w, h);
     DrawButtonImage(hovered ? overImage : offImage, x, y, w, h, GetAlpha());
     cGameWorld& world = cGameWorld::Instance();
     if (!hovered || !world.leftClick)
