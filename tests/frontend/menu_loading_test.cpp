@@ -33,17 +33,7 @@ protected:
         const std::string dir = "data/gui/interface/menu/menu_start";
         const std::vector<std::tuple<std::string, int, int>> images
             = { { "vandrel_start.png", 4, 4 }, { "loading_01.png", 548, 40 }, { "loading_01_over.png", 548, 40 } };
-        std::filesystem::create_directories(folder / dir);
-        cPageDescriptor d;
-        d.SetPageNames(L"page", L".png");
-        for (std::size_t i = 0; i < images.size(); ++i) {
-            const auto& [name, width, height] = images[i];
-            d.AddPart(d.AddImage(platform::NarrowToWide(name).c_str(), width, height), 0, static_cast<int>(i), 0, width,
-                height);
-            sets[dir].push_back(name);
-        }
-        ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
-        std::ofstream(folder / (dir + "/page0.png"), std::ios::binary) << dir;
+        WriteSizedSet(dir, images);
         std::filesystem::create_directories(folder / "data/logos");
         std::ofstream(folder / "data/logos/maker.png", std::ios::binary) << "maker logo";
 

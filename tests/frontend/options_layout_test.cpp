@@ -27,17 +27,7 @@ protected:
         for (const char* toggle : { "mute1", "mute2", "screen1", "screen2", "screen6", "screen7" })
             for (const char* state : { "_off.png", "_over.png" })
                 images.emplace_back(std::string(toggle) + state, 70, 43);
-        std::filesystem::create_directories(folder / dir);
-        cPageDescriptor d;
-        d.SetPageNames(L"page", L".png");
-        for (std::size_t i = 0; i < images.size(); ++i) {
-            const auto& [name, width, height] = images[i];
-            d.AddPart(d.AddImage(platform::NarrowToWide(name).c_str(), width, height), 0, static_cast<int>(i), 0, width,
-                height);
-            sets[dir].push_back(name);
-        }
-        ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
-        std::ofstream(folder / (dir + "/page0.png"), std::ios::binary) << dir;
+        WriteSizedSet(dir, images);
         world.optionsOpen = 1;
         world.musicVolume = world.soundVolume = 0.25f;
     }

@@ -26,17 +26,7 @@ protected:
             { "balken_off.png", 456, 30 }, { "balken_over.png", 456, 30 }, { "mute1_off.png", 70, 43 },
             { "mute2_off.png", 70, 43 }, { "screen1_off.png", 70, 43 }, { "button_short_off.png", 180, 43 },
             { "button_short_over.png", 180, 43 }, { "screen2_off.png", 70, 43 }, { "screen6_off.png", 70, 43 } };
-        std::filesystem::create_directories(folder / dir);
-        cPageDescriptor d;
-        d.SetPageNames(L"page", L".png");
-        for (std::size_t i = 0; i < images.size(); ++i) {
-            const auto& [name, width, height] = images[i];
-            d.AddPart(d.AddImage(platform::NarrowToWide(name).c_str(), width, height), 0, static_cast<int>(i), 0, width,
-                height);
-            sets[dir].push_back(name);
-        }
-        ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
-        std::ofstream(folder / (dir + "/page0.png"), std::ios::binary) << dir;
+        WriteSizedSet(dir, images);
         world.optionsOpen = world.levelActive = 1;
         world.musicVolume = world.soundVolume = 0.5f;
         options.SetActive(true);

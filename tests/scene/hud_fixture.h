@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -76,16 +77,27 @@ protected:
     // A page set whose page file holds the folder's name.
     void WriteSet(const std::string& dir, const std::vector<std::string>& images)
     {
+        std::vector<std::tuple<std::string, int, int>> sized;
+        for (const std::string& name : images)
+            sized.emplace_back(name, 1, 1);
+        WriteSizedSet(dir, sized);
+    }
+    // The same with each image of its own size (name, width, height), still
+    // starting at x = its number on page 0.
+    void WriteSizedSet(const std::string& dir, const std::vector<std::tuple<std::string, int, int>>& images)
+    {
         std::filesystem::create_directories(folder / dir);
         cPageDescriptor d;
         d.SetPageNames(L"page", L".png");
+        sets[dir].clear();
         for (std::size_t i = 0; i < images.size(); ++i) {
-            const std::wstring name = platform::NarrowToWide(images[i]);
-            d.AddPart(d.AddImage(name.c_str(), 1, 1), 0, static_cast<int>(i), 0, 1, 1);
+            const auto& [name, width, height] = images[i];
+            d.AddPart(d.AddImage(platform::NarrowToWide(name).c_str(), width, height), 0, static_cast<int>(i), 0, width,
+                height);
+            sets[dir].push_back(name);
         }
         ASSERT_TRUE(d.SaveToFile(folder / (dir + "/descriptor.xml")));
         std::ofstream(folder / (dir + "/page0.png"), std::ios::binary) << dir;
-        sets[dir] = images;
     }
 
     std::vector<HudImage> Images() const

@@ -11,7 +11,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "hud_reader.h"
-#include "level_fixture.h"
+#include "played_hud_fixture.h"
 #include "platform/win_messages.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
@@ -52,37 +52,15 @@ function on_level_finish() if seconds >= finish_at then Story:SetState(1) end en
 )";
 }
 
-class HudLevel : public test::PlayedLevelTest {
+class HudLevel : public test::PlayedHudTest {
 protected:
-    void SetUp() override
-    {
-        test::PlayedLevelTest::SetUp();
-        catalog.Load(VANDREL_SOURCE_DIR "/tools/art/images");
-    }
-
     // The level started as the map's play button starts it, its task dialog
     // closed, with the player's money and no record of the level.
     bool Start(int level, const std::string& script)
     {
-        WriteLevelScript(level, script);
-        world.furthestLevel = level;
-        world.gameMenuClosed = 1;
-        const bool started = StartLevel(level);
+        const bool started = PlayedHudTest::Start(level, script);
         world.money = kStartMoney;
-        world.SetPause(false);
         return started;
-    }
-    // One frame of a quarter second, read back; the sounds of the frame
-    // before have played out.
-    bool Step()
-    {
-        for (iSoundInstance* playing : world.effectSounds)
-            if (playing)
-                static_cast<test::RecordingSound*>(playing)->finished = true;
-        gfx.ClearRecords();
-        const bool on = Frame(250.0);
-        view = test::ReadHud(gfx, catalog, digests);
-        return on;
     }
     // Frames until the script has counted that many seconds.
     bool PlayUntilSecond(int second)
@@ -91,16 +69,6 @@ protected:
             if (!Step())
                 return false;
         return ScriptNumber("seconds") == second;
-    }
-    // A click at (x, y), taken by the next frame's mouse pass and acted on in
-    // the frame after; false once the level is left.
-    bool ClickAt(int x, int y)
-    {
-        input.x = x, input.y = y;
-        input.Click(0);
-        const bool on = Step() && Step();
-        MouseAway();
-        return on && Step();
     }
     // A click on a label drawn in the last frame.
     bool ClickText(int text)
@@ -117,8 +85,6 @@ protected:
         state.HandleKeys(keys);
         return Step();
     }
-    int X(int design) const { return static_cast<int>(design / cSettings::Instance().scaleX); }
-    int Y(int design) const { return static_cast<int>(design / cSettings::Instance().scaleY); }
     int Played(const std::string& name) const
     {
         return static_cast<int>(
@@ -147,9 +113,6 @@ protected:
         return value;
     }
 
-    test::ImageCatalog catalog;
-    test::HudView view;
-    test::PageDigests digests;
 };
 
 // The same at either screen size.

@@ -6,6 +6,7 @@
 
 #include "hud_reader.h"
 #include "level_fixture.h"
+#include "support/recording_sound.h"
 #include "world/settings.h"
 
 namespace test {
@@ -28,9 +29,13 @@ protected:
         world.SetPause(false);
         return started;
     }
-    // One frame of step milliseconds, read back; false once the level ends.
+    // One frame of step milliseconds, read back; the sounds of the frame
+    // before have played out. False once the level ends.
     bool Step(double step = 250.0)
     {
+        for (iSoundInstance* playing : world.effectSounds)
+            if (playing)
+                static_cast<RecordingSound*>(playing)->finished = true;
         gfx.ClearRecords();
         const bool on = Frame(step);
         view = ReadHud(gfx, catalog, digests);
