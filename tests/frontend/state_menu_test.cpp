@@ -32,7 +32,13 @@ public:
         : Recording("Overlux")
     {
     }
-    void Draw() override { Note("Overlux::Draw"); }
+    void Draw() override
+    {
+        Note("Overlux::Draw");
+        if (auto* recording = dynamic_cast<test::RecordingGfx*>(g_pGfx2D))
+            colourAtDraw = recording->color;
+    }
+    static inline uint32_t colourAtDraw = 0;
 };
 
 class StateMenuTest : public PPAppTest {
@@ -153,6 +159,21 @@ TEST_P(StateMenuChoiceTest, TheMenusChoiceLeadsToTheLevelTheExitOrNowhere)
 INSTANTIATE_TEST_SUITE_P(Choices, StateMenuChoiceTest,
     testing::Values(MenuChoiceCase { -1, 0, L"cStateMenu", nullptr }, MenuChoiceCase { 0, 0, L"game", "game Init" },
         MenuChoiceCase { 3, 0, L"exit", "exit Init" }, MenuChoiceCase { -1, 1, L"", nullptr }));
+
+// Whatever draw colour the last frame ended in, the screens of a menu frame
+// start drawing in opaque white.
+TEST_F(StateMenuTest, EachFrameStartsDrawingInOpaqueWhite)
+{
+    FinishLoading();
+    world.profilesOpen = world.optionsOpen = world.highscoresOpen = world.shopInMainMenu = 0;
+    for (const uint32_t left : { 0x00000000u, 0x80FF0000u, 0xFF0000FFu }) {
+        SCOPED_TRACE(left);
+        gfx.color = left;
+        RecordingMapScreen::colourAtDraw = 0;
+        EXPECT_EQ(Frame(), Calls({ "Overlux::Draw" }));
+        EXPECT_EQ(RecordingMapScreen::colourAtDraw, 0xFFFFFFFFu);
+    }
+}
 
 // Escape skips the logos: loading begins in the same frame; without it the
 // logos go on.

@@ -1,0 +1,119 @@
+// The menu manager's frame when a screen's pages were loaded for the other
+// screen size, and when a slot holds a screen of the wrong kind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "recording_screens.h"
+#include "support/recording_gfx.h"
+#include "world/game_world.h"
+#include "world/settings.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class MenuManagerSizes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        world.ResetToDefaults();
+        world.level = 5;
+        cSettings::Instance().SetResolution(1280, 1024);
+        calls.clear();
+    }
+    void TearDown() override
+    {
+        manager.DestroyMenus();
+        manager.SetFactoryForTests(nullptr);
+        cSettings::Instance().SetResolution(1280, 1024);
+        world.ResetToDefaults();
+    }
+    // All screens made, the first level frame run, and every screen visible.
+    void StartLevel()
+    {
+        manager.SetFactoryForTests(test::MakeRecordingScreen);
+        ASSERT_TRUE(manager.CreateMenus());
+        manager.UpdateMenus();
+        for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+            dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetAlpha(255);
+        calls.clear();
+    }
+
+    cGameWorld& world = cGameWorld::Instance();
+    cMenuManager& manager = cMenuManager::Instance();
+    Calls& calls = test::ScreenCalls();
+    test::RecordingGfx gfx;
+};
+
+// A screen whose pages are of the other size is loaded again before the frame
+// draws, whether it is a level screen or not; a switched-off one stays off,
+// and a screen already of the right size is left alone.
+TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
+{
+    const struct {
+        const char* what;
+        bool startOn;
+        Calls reload;
+    } cases[] = {
+        { "the start screen on", true,
+            { "Start off", "Start on", "Buy off", "Buy on", "Over off", "Over on", "Submenu off", "Submenu on",
+                "Transport off", "Transport on", "Overlux off", "Overlux on" } },
+        { "the start screen off", false,
+            { "Buy off", "Buy on", "Over off", "Over on", "Submenu off", "Submenu on", "Transport off", "Transport on",
+                "Overlux off", "Overlux on" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartLevel();
+        manager.GetMenu(cMenuManager::kStart)->SetActive(c.startOn);
+        cSettings::Instance().SetResolution(1024, 768);
+        calls.clear();
+        manager.UpdateMenus();
+        ASSERT_GE(calls.size(), c.reload.size());
+        EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
+        for (const int slot : { cMenuManager::kStart, cMenuManager::kBuy, cMenuManager::kOver, cMenuManager::kSubmenu,
+                 cMenuManager::kTransport, cMenuManager::kOverlux }) {
+            const bool on = slot != cMenuManager::kStart || c.startOn;
+            EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
+            if (on) {
+                EXPECT_EQ(manager.GetMenu(slot)->PagesWidth(), 1024) << slot;
+            }
+        }
+        for (const char* draw : { "Over::Draw", "Transport::Draw", "Submenu::Draw", "Buy::Update" })
+            EXPECT_EQ(std::count(calls.begin(), calls.end(), draw), 1) << draw;
+        // Of the right size now, nothing is loaded again.
+        calls.clear();
+        manager.UpdateMenus();
+        EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                      [](const std::string& call) { return call.ends_with(" on") || call.ends_with(" off"); }),
+            0);
+        manager.DestroyMenus();
+        cSettings::Instance().SetResolution(1280, 1024);
+        world.ResetToDefaults();
+        world.level = 5;
+    }
+}
+
+// A slot holding a screen of another kind leaves the frame undone: no screen
+// is switched on, drawn or asked anything.
+TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
+{
+    for (const int wrong : { cMenuManager::kFloor, cMenuManager::kTransport, cMenuManager::kOver,
+             cMenuManager::kEffects, cMenuManager::kSubmenu, cMenuManager::kTask, cMenuManager::kHigh,
+             cMenuManager::kBuy, cMenuManager::kStraf, cMenuManager::kOptions, cMenuManager::kHelp }) {
+        SCOPED_TRACE(wrong);
+        manager.SetFactoryForTests([wrong](int slot) {
+            return slot == wrong ? test::MakeRecording<test::RecordingBuild>() : test::MakeRecordingScreen(slot);
+        });
+        ASSERT_TRUE(manager.CreateMenus());
+        calls.clear();
+        manager.UpdateMenus();
+        EXPECT_EQ(calls, Calls());
+        EXPECT_FALSE(manager.GetMenu(cMenuManager::kFloor)->IsActive());
+        manager.DestroyMenus();
+        calls.clear();
+    }
+}
+
+} // namespace
