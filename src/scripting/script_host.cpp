@@ -19,7 +19,6 @@ lua_State* g_luaContexts[Scripting::kContexts] = {};
 size_t g_mainMemory = 0;
 size_t g_contextMemory[Scripting::kContexts] = {};
 cFreeList<Scripting::kContexts> g_contextFreeList;
-Scripting::ContextPreparer g_contextPreparer = nullptr;
 
 bool ValidHandle(int handle)
 {
@@ -84,8 +83,6 @@ int AllocateContext()
     RegisterStory(L);
     FenceBoundObjects(L);
     ExportGlobals(L);
-    if (g_contextPreparer)
-        g_contextPreparer(L);
     g_luaContexts[handle] = L;
     g_contextFreeList.Alloc();
     return handle;
@@ -139,11 +136,6 @@ lua_State* GetMainState()
 lua_State* GetContextState(int handle)
 {
     return ValidHandle(handle) ? g_luaContexts[handle] : nullptr;
-}
-
-void SetContextPreparerForTests(ContextPreparer preparer)
-{
-    g_contextPreparer = preparer;
 }
 
 } // namespace Scripting

@@ -77,9 +77,4 @@ void ClearScriptStopped();
 // Tests narrow both; 0 brings back the default.
 void SetScriptLimitsForTests(size_t memoryBytes, double seconds);
 
-// Tests and the fuzz target prepare every new private context (count hooks,
-// allocation limits) before anything runs in it. Null switches it off.
-using ContextPreparer = void (*)(lua_State* L);
-void SetContextPreparerForTests(ContextPreparer preparer);
-
 } // namespace Scripting

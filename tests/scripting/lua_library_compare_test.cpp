@@ -342,6 +342,12 @@ std::vector<Call> MakeCalls()
         calls.push_back({ "find", { T(std::string(n + 5, 'a')), T(optional) } });
         calls.push_back({ "match", { T(std::string(n - 3, 'a') + "b"), T("(" + optional + ")b") } });
     }
+    // Position captures at the start, middle and end, beside and inside
+    // other captures, and a '(' or ')' left open at the pattern's end.
+    for (const char* p : { "()", "()a", "a()", "a()b", "()()", "(()a)", "(a())", "()(a)", "(a)()", "^()", "()$",
+             "a(", "()(", "(()", "())", "a)", ")(", "(()())", "%(()", "[(]()", "[()]" })
+        for (const char* fn : { "find", "match", "gmatch" })
+            calls.push_back({ fn, { T("xa(b)a()"), T(p) } });
     // Numbers as replacements and counts given as numbers in text.
     calls.push_back({ "gsub", { T("a1b2"), T("%d"), N(7) } });
     calls.push_back({ "gsub", { T("abc"), T(""), T("-"), T("2") } });

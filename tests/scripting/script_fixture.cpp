@@ -34,7 +34,6 @@ void ScriptTest::SetUp()
 
 void ScriptTest::TearDown()
 {
-    Scripting::SetContextPreparerForTests(nullptr);
     Scripting::SetScriptLimitsForTests(0, 0);
     Story::Instance().ReleaseLevelScript();
     Script::ShutDown();
