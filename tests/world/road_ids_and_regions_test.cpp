@@ -11,30 +11,11 @@
 #include "resources/log.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world_fixture.h"
 
 namespace {
 
-class RoadIdsAndRegions : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        world.ResetToDefaults();
-        cSettings::Instance().SetResolution(1280, 1024);
-        world.ComputeLayout();
-        platform::SetTimeSourceForTests([] { return 1000.0; });
-        cLog::Instance().SetObserver([this](const wchar_t*, const std::wstring& line) { logged.push_back(line); });
-    }
-    void TearDown() override
-    {
-        cLog::Instance().SetObserver(nullptr);
-        platform::SetTimeSourceForTests(nullptr);
-        world.ResetToDefaults();
-        cSettings::Instance().ResetToDefaults();
-    }
-
-    cGameWorld& world = cGameWorld::Instance();
-    std::vector<std::wstring> logged;
-};
+using RoadIdsAndRegions = test::WorldRecords;
 
 TEST_F(RoadIdsAndRegions, RoadsZeroToFourAreTakenOthersRefused)
 {
