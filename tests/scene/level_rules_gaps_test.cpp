@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,74 @@ TEST_F(HudRulesTest, AGridFullTooLongShowsTheGameOverPanelWithContinue)
     EXPECT_EQ(world.gameOverPanelShown, 1);
     EXPECT_NE(std::find(said.begin(), said.end(), L"text 136"), said.end());
     EXPECT_NE(std::find(said.begin(), said.end(), L"text 8"), said.end()) << "no Continue button";
+}
+
+// A grid that stays full ends the level: won only when every open task line
+// has reached its target, whichever of the level's lines it is (the points
+// line and a line without a target are no task; a line past the level's
+// count is none of its lines). Its panel stands in the middle of the screen.
+TEST_F(HudRulesTest, AFullGridIsWonOnlyWhenEveryOpenTaskLineIsReached)
+{
+    WriteSizedSet("data/hud",
+        { { "menu_gameover.png", 400, 300 }, { "button_short_off.png", 1, 1 }, { "button_short_over.png", 1, 1 } });
+    constexpr int kAll = world::kMessageLines;
+    struct Line {
+        int line, real, target;
+        bool open;
+    };
+    const struct {
+        const char* name;
+        int count;
+        bool everyLineReached;
+        std::vector<Line> lines;
+        bool won;
+    } cases[] = {
+        { "no task lines", 0, false, {}, true },
+        { "the first line reached", 1, false, { { 0, 5, 5, true } }, true },
+        { "the first line past its target", 1, false, { { 0, 6, 5, true } }, true },
+        { "the first line short", 1, false, { { 0, 4, 5, true } }, false },
+        { "a closed line short", 1, false, { { 0, 4, 5, false } }, true },
+        { "a line without a target", 1, false, { { 0, 0, 0, true } }, true },
+        { "the points line short", 15, false, { { 14, 0, 1000, true } }, true },
+        { "a line past the count short", 3, false, { { 3, 0, 5, true } }, true },
+        { "the second of two lines short", 2, false, { { 0, 5, 5, true }, { 1, 1, 2, true } }, false },
+        { "every line open and reached", kAll, true, {}, true },
+        { "every line open, the last one short", kAll, true, { { kAll - 1, 1, 2, true } }, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < kAll; ++i) {
+            const bool counted = c.everyLineReached && i != 14;
+            world.messageActive[i] = counted ? 1 : 0;
+            world.messageReal[i] = world.messageTarget[i] = counted ? 1 : 0;
+        }
+        for (const Line& l : c.lines) {
+            world.messageActive[l.line] = l.open ? 1 : 0;
+            world.messageReal[l.line] = l.real;
+            world.messageTarget[l.line] = l.target;
+        }
+        world.taskLineCount = c.count;
+        world.levelOver = world.levelState = world.gameOverPanelShown = world.freeCellTimerStarted = 0;
+        world.SetPause(false);
+        world.levelTimeLimit = 0;
+        world.gamePlayMode = 1;
+        world.noFreeCell = 1;
+        PagedSubmenu made;
+        made.LoadPages(L"data/hud");
+        std::optional<test::HudImage> panel;
+        for (int i = 0; i < 4 && !world.levelOver; ++i) {
+            Wait(300);
+            gfx.ClearRecords();
+            made.DrawLevelEnd();
+            panel = panel ? panel : FindImage("menu_gameover.png");
+        }
+        ASSERT_EQ(world.levelOver, 1);
+        EXPECT_EQ(world.levelState, c.won ? 1 : 0);
+        EXPECT_EQ(world.gameOverPanelShown, 1);
+        ASSERT_TRUE(panel.has_value());
+        EXPECT_EQ(panel->x, 640 - 200);
+        EXPECT_EQ(panel->y, 512 - 150);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,55 @@ TEST_F(EffectsTest, RainFallsInTheTintAndStartsAgainAtTheTopPastTheBottom)
     EXPECT_EQ(world.rainDrops[0].drawY, 0);
     EXPECT_EQ(world.rainDrops[0].y, 0);
     EXPECT_LT(world.rainDrops[0].x, 1280);
+}
+
+// Rain or snow that starts takes its first step a whole step time after it
+// started, however long ago the last weather stepped; until then it is drawn
+// where it was placed.
+TEST_F(EffectsTest, NewRainOrSnowTakesItsFirstStepAWholeStepTimeAfterItStarts)
+{
+    const struct {
+        const char* name;
+        std::function<void()> start;
+        std::function<std::vector<int>()> heights;
+    } cases[] = {
+        { "rain", [this] { world.StartRain(6); },
+            [this] {
+                std::vector<int> y;
+                for (const cRainDrop& d : world.rainDrops)
+                    y.push_back(d.drawY);
+                return y;
+            } },
+        { "snow", [this] { world.StartSnow(1, 6, 0); },
+            [this] {
+                std::vector<int> y;
+                for (const cSnowFlake& f : world.snowFlakes)
+                    y.push_back(f.y);
+                return y;
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        world.raining = world.snowing = 0;
+        world.rainSpeed = world.snowSpeed = 0.5;
+        // The last weather stepped long ago.
+        world.rainTimer.Restart();
+        world.snowTimer.Restart();
+        Wait(5000);
+        c.start();
+        const std::vector<int> placed = c.heights();
+        ASSERT_EQ(placed.size(), 6u);
+        for (const double wait : { 10.0, 300.0, 150.0 }) {
+            Wait(wait);
+            effects.sprites.clear();
+            effects.UpdateAnimations();
+            EXPECT_EQ(effects.sprites.size(), 6u);
+            EXPECT_EQ(c.heights(), placed) << "stepped " << wait << " ms on";
+        }
+        Wait(100);
+        effects.UpdateAnimations();
+        EXPECT_NE(c.heights(), placed);
+    }
 }
 
 TEST_F(EffectsTest, FogRisesToTheLevelsAlphaAndFallsToNothingThenGoesOff)

@@ -6,6 +6,10 @@
 // frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "vehicles_fixture.h"
 
 namespace test {
@@ -101,6 +105,43 @@ namespace {
         Frames(3, 20);
         EXPECT_EQ(Car(car).waiting, 0);
         EXPECT_LT(Car(car).x, 500.0f);
+    }
+
+    // The car that comes back is one its road allows, drawn as that car; on a
+    // road that allows none it comes back as the car it was.
+    TEST_F(RoadTraffic, APassedCarComesBackAsACarItsRoadAllowsOrAsItWas)
+    {
+        const struct {
+            const char* name;
+            std::vector<int> allowed;
+            int was, comes;
+            const wchar_t *drawn, *notDrawn;
+        } cases[] = {
+            { "the road takes the special car", { kSpecial }, kPlain, kSpecial, L"car_b.png", L"car_a.png" },
+            { "the road takes the plain car", { kPlain }, kSpecial, kPlain, L"car_a.png", L"car_b.png" },
+            { "the road takes what it was", { kPlain }, kPlain, kPlain, L"car_a.png", L"car_b.png" },
+            { "no car on the road, special", {}, kSpecial, kSpecial, L"car_b.png", L"car_a.png" },
+            { "no car on the road, plain", {}, kPlain, kPlain, L"car_a.png", L"car_b.png" },
+        };
+        StartScreens();
+        world.autobahnAutosPerType = 1;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            world.autobahnCars.clear();
+            world.autobahnAutos.clear();
+            for (const int type : c.allowed)
+                world.EnableAutoForAutobahn(1, type, 1);
+            const int car = Lane(1, 0.01, 500, 100, 0, 150, c.was);
+            world.autobahnCars[car].x = 3.0f; // within 5 of the end
+            world.autobahnCars[car].y = 149.0f;
+            Frames(1, 20);
+            ASSERT_EQ(Car(car).waiting, 1);
+            EXPECT_EQ(Car(car).autoType, c.comes);
+            Frames(1, 20);
+            const std::vector<std::wstring> drawn = DrawnNames();
+            EXPECT_EQ(std::count(drawn.begin(), drawn.end(), std::wstring(c.drawn)), 1);
+            EXPECT_EQ(std::count(drawn.begin(), drawn.end(), std::wstring(c.notDrawn)), 0);
+        }
     }
 
     TEST_F(RoadTraffic, TiedLanesRestartOnlyOnceEveryLaneHasBroughtItsCarHome)

@@ -58,6 +58,31 @@ TEST_F(ScriptHost, OneContextAtATimeSeparateFromTheMainStateButSharingStory)
     EXPECT_EQ(std::wcslen(Scripting::ToWideBuffer(std::string(1000, 'x').c_str())), 259u);
 }
 
+// Every context handle works, from the first to the last, and none past
+// them; a host started again has all of them free again.
+TEST_F(ScriptHost, EveryContextHandleWorksAndAFreshHostHasThemAllFree)
+{
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        for (int handle = 0; handle < Scripting::kContexts; ++handle) {
+            ASSERT_EQ(Scripting::AllocateContext(), handle);
+            ASSERT_NE(Scripting::GetContextState(handle), nullptr);
+            EXPECT_TRUE(RunChunk(Scripting::GetContextState(handle), "assert(Story)"));
+            EXPECT_TRUE(Scripting::SelectContext(handle));
+            EXPECT_TRUE(Scripting::RestoreContext());
+        }
+        EXPECT_EQ(Scripting::AllocateContext(), -1);
+        for (const int beyond : { -1, Scripting::kContexts }) {
+            EXPECT_EQ(Scripting::GetContextState(beyond), nullptr);
+            EXPECT_FALSE(Scripting::SelectContext(beyond));
+            Scripting::FreeContext(beyond); // refused quietly
+        }
+        ASSERT_TRUE(Script::Initialize());
+        for (int handle = 0; handle < Scripting::kContexts; ++handle)
+            EXPECT_EQ(Scripting::GetContextState(handle), nullptr);
+    }
+}
+
 // Lua's random numbers are the game's: the same seed replays a level.
 TEST_F(ScriptHost, LuaRandomIsTheGamesSequence)
 {

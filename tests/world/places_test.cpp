@@ -249,6 +249,38 @@ TEST_F(Places, TextureOfAMissingPlaceIsLogged)
     EXPECT_TRUE(LoggedContaining(L"error -> SCRIPT PlaceTexture - number 42 not exist"));
 }
 
+// A script's texture goes to the first place of the number it names, wherever
+// that place stands in the station's list (the first, one between, the
+// last); a number no place has changes nothing and is logged.
+TEST_F(Places, ATextureGoesToTheFirstPlaceOfItsNumberWhereverItStands)
+{
+    world.AddPlace(6, "pump_red", 3);
+    world.AddPlace(7, "pump_blue", 3);
+    world.AddOver(101, "tree_01");
+    world.CreatePlace(6, 2, 3, 9);
+    world.CreatePlace(7, 2, 4, 9);
+    world.CreatePlace(6, 3, 3, 9);
+    world.CreatePlace(101, 640, 100, 0);
+    ASSERT_EQ(world.places.size(), 4u);
+    std::vector<std::string> before;
+    for (const cPlace& p : world.places)
+        before.push_back(p.texture);
+    const struct {
+        int number;
+        int changed; // index of the place that takes it, -1 none
+    } cases[] = { { 6, 0 }, { 7, 1 }, { 101, 3 }, { 42, -1 }, { -1, -1 }, { 0, -1 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            world.places[i].texture = before[i];
+        logged.clear();
+        world.PlaceTexture(c.number, "new_look");
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_EQ(world.places[i].texture, static_cast<int>(i) == c.changed ? "new_look" : before[i]) << i;
+        EXPECT_EQ(LoggedContaining(L"PlaceTexture - number"), c.changed < 0);
+    }
+}
+
 TEST_F(Places, RelayoutFollowsTheCellsAndSkipsPlacesWithoutOne)
 {
     DeclareStation();
