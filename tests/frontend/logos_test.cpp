@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 #include "frontend/state_menu.h"
@@ -118,6 +119,60 @@ TEST_F(LogoSequenceTest, StepTimesHoldTheFadeAndALongFrameStepsOnce)
     EXPECT_EQ(world.logoPhase, 1);
     EXPECT_EQ(Step(200.0), 255);
     EXPECT_EQ(world.logoPhase, 2);
+}
+
+// Every logo keeps its own times, whatever the one before it took: with
+// frames of 10 ms, each fade-in step, the hold and each fade-out step last the
+// whole frames that reach past their time, counted anew for each logo.
+TEST_F(LogoSequenceTest, EachLogoIsShownForItsOwnFullTimes)
+{
+    struct Times {
+        double fadeIn, hold, fadeOut; // seconds
+        int inFrames, holdFrames, outFrames; // frames of 10 ms they take
+    };
+    const Times slow { 0.025, 0.105, 0.015, 3, 11, 2 };
+    const Times quick { 0.005, 0.255, 0.035, 1, 26, 4 };
+    for (const auto& order : { std::pair { slow, quick }, std::pair { quick, slow } }) {
+        SCOPED_TRACE(order.first.inFrames);
+        const Times times[2] = { order.first, order.second };
+        world.logoIndex = world.logoPhase = world.logoFadeValue = 0;
+        world.logosPresent = 1, world.loadingPhase = 0;
+        for (int i = 0; i < 2; ++i) {
+            world.logoFadeInStep[i] = times[i].fadeIn;
+            world.logoHoldTime[i] = times[i].hold;
+            world.logoFadeOutStep[i] = times[i].fadeOut;
+        }
+        state.Init(nullptr);
+        // Runs of (logo, alpha drawn) and how many frames each lasted.
+        using Run = std::tuple<int, int, int>;
+        std::vector<Run> expected;
+        const auto add = [&expected](int logo, int alpha, int frames) {
+            if (frames > 0)
+                expected.emplace_back(logo, alpha, frames);
+        };
+        for (int i = 0; i < 2; ++i) {
+            const Times& t = times[i];
+            add(i, 0, t.inFrames - 1);
+            for (int a = 1; a < 255; ++a)
+                add(i, a, t.inFrames);
+            add(i, 255, 1 + t.holdFrames + t.outFrames - 1);
+            for (int a = 253; a > 0; a -= 2)
+                add(i, a, t.outFrames);
+            add(i, 0, 1);
+        }
+        std::vector<Run> drawn;
+        for (int frame = 0; world.logosPresent && frame < 5000; ++frame) {
+            const int logo = world.logoIndex;
+            const int alpha = Step(10.0);
+            if (!drawn.empty() && std::get<0>(drawn.back()) == logo && std::get<1>(drawn.back()) == alpha)
+                ++std::get<2>(drawn.back());
+            else
+                drawn.emplace_back(logo, alpha, 1);
+        }
+        EXPECT_EQ(drawn, expected);
+        EXPECT_EQ(world.loadingPhase, 1);
+        state.Exit(nullptr);
+    }
 }
 
 } // namespace

@@ -201,6 +201,7 @@ TEST_F(OptionsLayoutTest, TheCloseButtonsLabelSinksByOnePixelUnderTheMouse)
             const test::GfxDraw* rest = Text(L"text 49");
             ASSERT_TRUE(rest);
             const int x = rest->x, y = rest->y;
+            const uint32_t restColour = rest->color;
             const int textWidth = static_cast<int>(rest->text.size()) * gfx.charWidth;
             EXPECT_NEAR(x + textWidth / 2, (button.left + button.right) / 2, 1) << "not centred on its button";
             EXPECT_GT(y, button.top);
@@ -210,6 +211,9 @@ TEST_F(OptionsLayoutTest, TheCloseButtonsLabelSinksByOnePixelUnderTheMouse)
             const test::GfxDraw* over = Text(L"text 49");
             ASSERT_TRUE(over);
             EXPECT_EQ(std::pair(over->x, over->y), std::pair(x + 1, y + 1));
+            // White at rest, yellow under the mouse.
+            EXPECT_EQ(restColour, 0xFFFFFFFFu);
+            EXPECT_EQ(over->color, 0xFFFFFF00u);
         }
     }
 }

@@ -1,6 +1,6 @@
-// The options screen: volume bars that follow a held mouse, mute, the screen
-// mode requests, the layout of its buttons and the close button that writes
-// config.cfg.
+// The options screen: volume bars that follow a held mouse, the test gong,
+// mute, the screen mode requests and a refused window, the layout of its
+// buttons, the main menu's clouds and the close button that writes config.cfg.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -226,6 +226,140 @@ TEST_F(OptionsTest, EachToggleNamesItselfAndDoesItsThing)
         }
         EXPECT_EQ(world.screenSizeChanged, c.control == MenuOptions::kWindow ? 1 : 0);
     }
+}
+
+// A held bar sets its volume in a level and in the main menu, with a sound
+// engine or without one. In a level, the sound bar rings the gong at the new
+// volume for every frame it is held, muted or not, and gives each gong back
+// at once; the main menu's bars and the music bar ring nothing.
+TEST_F(OptionsTest, AHeldBarSetsItsVolumeAndOnlyTheSoundBarInALevelRingsTheGong)
+{
+    const struct {
+        const char* what;
+        bool engine, inLevel, muted;
+        int bar; // -1 the mouse held below both bars
+        bool held; // else clicked
+        int gongs; // over three frames
+    } cases[] = {
+        { "sound bar in a level", true, true, false, MenuOptions::kSoundBar, true, 3 },
+        { "sound bar in a level, muted", true, true, true, MenuOptions::kSoundBar, true, 3 },
+        { "sound bar in a level without sound", false, true, false, MenuOptions::kSoundBar, true, 0 },
+        { "sound bar clicked, not held", true, true, false, MenuOptions::kSoundBar, false, 0 },
+        { "held off the bars", true, true, false, -1, true, 0 },
+        { "music bar in a level", true, true, false, MenuOptions::kMusicBar, true, 0 },
+        { "music bar in a level without sound", false, true, false, MenuOptions::kMusicBar, true, 0 },
+        { "sound bar in the main menu", true, false, false, MenuOptions::kSoundBar, true, 0 },
+        { "sound bar in the main menu without sound", false, false, false, MenuOptions::kSoundBar, true, 0 },
+        { "music bar in the main menu without sound", false, false, false, MenuOptions::kMusicBar, true, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.soundEngine = c.engine ? &sound : nullptr;
+        world.levelActive = c.inLevel ? 1 : 0;
+        cSettings::Instance().mute = c.muted ? 1 : 0;
+        world.musicVolume = world.soundVolume = world.effectsVolume = 0.5f;
+        sound.played.clear();
+        sound.sounds.clear();
+        options.SetActive(false);
+        options.SetActive(true);
+        MoveMouse(0, 0);
+        Frame();
+        const int bar = c.bar >= 0 ? c.bar : MenuOptions::kSoundBar;
+        const int x = options.ControlX(bar, c.inLevel) + 113; // a quarter along
+        const int y = options.ControlY(bar, c.inLevel) + (c.bar >= 0 ? 5 : 31);
+        for (int frame = 0; frame < 3; ++frame)
+            ClickFrame(x, y, c.held);
+        MoveMouse(0, 0);
+        Frame(); // the labels show the value of the frames before
+        const bool moved = c.held && c.bar >= 0;
+        const float music = moved && c.bar == MenuOptions::kMusicBar ? 0.25f : 0.5f;
+        const float effects = moved && c.bar == MenuOptions::kSoundBar ? 0.25f : 0.5f;
+        EXPECT_FLOAT_EQ(world.musicVolume, music);
+        EXPECT_FLOAT_EQ(world.soundVolume, effects);
+        EXPECT_FLOAT_EQ(world.effectsVolume, effects);
+        const auto texts = gfx.Texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), L"text 12: " + std::to_wstring(int(music * 100))), 2);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), L"text 13: " + std::to_wstring(int(effects * 100))), 2);
+        EXPECT_EQ(Played("gong"), c.gongs);
+        for (const auto& gong : sound.sounds) {
+            EXPECT_EQ(gong->volumes, std::vector<float>({ 0.25f }));
+            EXPECT_EQ(gong->releases, 1);
+        }
+    }
+}
+
+// A window the desktop could not hold is refused in the hint line for six
+// seconds, over nothing and over the screen-mode buttons; the mute and
+// centring buttons still name themselves. Then the usual hints come back.
+TEST_F(OptionsTest, ARefusedWindowIsToldForSixSecondsExceptOverMuteAndCentring)
+{
+    const struct {
+        double after; // milliseconds from the refusal to the frame
+        int control; // -1 nothing
+        const wchar_t* hint;
+    } cases[] = {
+        { 0, -1, L"text 46" },
+        { 0, MenuOptions::kMute, L"text 70" },
+        { 0, MenuOptions::kCentring, L"text 150" },
+        { 0, MenuOptions::kFullScreen, L"text 46" },
+        { 0, MenuOptions::kWindow, L"text 46" },
+        { 5950, -1, L"text 46" },
+        { 5950, MenuOptions::kWindow, L"text 46" },
+        { 6000, -1, L"text 97" },
+        { 6000, MenuOptions::kWindow, L"text 99" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.after << " ms, control " << c.control);
+        Frame();
+        options.TellWindowRefused();
+        ms += c.after;
+        if (c.control >= 0)
+            MoveMouse(options.ControlX(c.control, true) + 5, options.ControlY(c.control, true) + 5);
+        else
+            MoveMouse(5, 5);
+        Frame(); // 17 ms on
+        const auto texts = gfx.Texts();
+        for (const wchar_t* hint : { L"text 46", L"text 70", L"text 150", L"text 97", L"text 99" })
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), std::wstring(hint)), std::wstring(c.hint) == hint ? 2 : 0)
+                << platform::WideToNarrow(hint);
+    }
+}
+
+// Over the main menu the options' two clouds drift one pixel right per step
+// of more than 34 ms, one step a frame at most, and always cover the sky's
+// whole width between them: when one leaves on the right it comes back on the
+// left.
+TEST_F(OptionsTest, TheMainMenusCloudsDriftRightAndWrapWithoutAGap)
+{
+    WriteSizedSet("data/gui/interface/menu/menu_options_1024",
+        { { "menu_options.png", 600, 340 }, { "balken_over.png", 456, 30 }, { "wolken.png", 1280, 300 } });
+    world.levelActive = 0;
+    options.SetActive(false);
+    options.SetActive(true);
+    const auto clouds = [this](double step) {
+        gfx.ClearRecords();
+        Wait(step);
+        options.Draw();
+        std::vector<int> xs;
+        for (const test::HudImage& image : Images())
+            if (image.name == "wolken.png")
+                xs.push_back(image.x);
+        return xs;
+    };
+    // Drawn where they are, then moved: 40 ms in, the step is taken after
+    // the third frame.
+    for (const double step : { 20.0, 10.0, 10.0 })
+        EXPECT_EQ(clouds(step), std::vector<int>({ -1280, 0 }));
+    int left = -1280;
+    for (int step = 1; step <= 2 * 1280 + 5; ++step) {
+        const std::vector<int> xs = clouds(1000.0);
+        ASSERT_EQ(xs.size(), 2u);
+        const auto [low, high] = std::minmax(xs[0], xs[1]);
+        ASSERT_EQ(high - low, 1280) << step;
+        ASSERT_EQ(low, left == -1 ? -1280 : left + 1) << step;
+        left = low;
+    }
+    EXPECT_EQ(clouds(30.0), std::vector<int>({ 6 - 1280, 6 })) << "a frame of 34 ms or less moves nothing";
 }
 
 } // namespace
