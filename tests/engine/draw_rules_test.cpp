@@ -225,7 +225,8 @@ namespace {
         std::unique_ptr<iGfxFont> font(gfx->CreateFont(L"calibry", 14, 0));
         ASSERT_TRUE(texture && font);
         // Width, height, accepted; a refused mode leaves the last one drawing.
-        const std::tuple<int, int, bool> modes[] = { { 32, 24, true }, { 32, 24, true }, { 80, 60, true },
+        const std::tuple<int, int, bool> modes[] = { { 32, 24, true }, { 32, 24, true }, { 32, 40, true },
+            { 80, 40, true }, { 80, 60, true },
             { 0, 60, false }, { 80, 0, false }, { -1, -1, false }, { kWidth, kHeight, true } };
         int width = kWidth, height = kHeight;
         for (const auto& [w, h, accepted] : modes) {
