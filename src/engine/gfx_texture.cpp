@@ -237,8 +237,7 @@ void cGfxTexture::Upload(SDL_Surface* pixels)
         ++context.textureReuploads;
     m_uploaded = true;
     m_generation = context.generation;
-    if (m_texture)
-        SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_BLEND);
+    // The blend mode is chosen with each draw (cGfx2D::DrawTexture).
 }
 
 bool cGfxTexture::Opaque(int left, int top, int right, int bottom) const

@@ -2,6 +2,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "engine/gfx.h"
 #include "platform/sdl_access.h"
 #include "platform/window.h"
@@ -73,6 +76,65 @@ namespace {
             in->Update();
             EXPECT_EQ(std::pair(in->GetMouseX(), in->GetMouseY()), std::pair(clippedX, clippedY)) << x << "," << y;
         }
+        CloseInput();
+    }
+
+    // Each of the three buttons is held, clicked and reported by itself; other
+    // SDL buttons and indices past the three report nothing.
+    TEST(InputTest, EveryButtonIsReportedByItselfAndNoneBeyondTheLast)
+    {
+        iInputDevice* in = nullptr;
+        void* aux = nullptr;
+        ASSERT_EQ(InitInput(nullptr, &in, &aux), S_OK);
+        in->Acquire();
+        // What the game sees of buttons -1 .. 3: held, clicked, has an event.
+        auto seen = [in] {
+            std::vector<std::tuple<bool, bool, bool>> all;
+            for (int b = -1; b <= 3; ++b)
+                all.emplace_back(in->IsButtonDown(b), in->WasButtonClicked(b), in->HasButtonEvent(b));
+            return all;
+        };
+        using Seen = std::vector<std::tuple<bool, bool, bool>>;
+        const std::tuple<Uint8, int> buttons[] = { { SDL_BUTTON_LEFT, 0 }, { SDL_BUTTON_RIGHT, 1 }, { SDL_BUTTON_MIDDLE, 2 },
+            { SDL_BUTTON_X1, -1 }, { SDL_BUTTON_X2, -1 } };
+        for (const auto& [button, index] : buttons) {
+            SCOPED_TRACE(int(button));
+            Seen none(5), held(5), clicked(5), released(5);
+            if (index >= 0) {
+                held[size_t(index + 1)] = { true, false, true };
+                clicked[size_t(index + 1)] = { false, true, true };
+                released[size_t(index + 1)] = { false, false, true };
+            }
+            in->ClearButtonEvent();
+            Send(SDL_MOUSEBUTTONDOWN, 3, 4, button);
+            in->Update();
+            EXPECT_EQ(seen(), held);
+            in->Update(); // still held, no click yet
+            EXPECT_EQ(seen(), held);
+            Send(SDL_MOUSEBUTTONUP, 3, 4, button);
+            in->Update();
+            EXPECT_EQ(seen(), clicked); // the click is taken as it is read
+            EXPECT_EQ(seen(), released);
+            in->ClearButtonEvent();
+            EXPECT_EQ(seen(), none);
+        }
+        // A flipped wheel turns the other way; the clip, once lifted, holds nothing.
+        for (const auto& [direction, steps, delta] : { std::tuple { SDL_MOUSEWHEEL_NORMAL, 2, 2 },
+                 { SDL_MOUSEWHEEL_FLIPPED, 2, -2 }, { SDL_MOUSEWHEEL_FLIPPED, -1, 1 } }) {
+            SDL_Event e {};
+            e.type = SDL_MOUSEWHEEL, e.wheel.y = steps, e.wheel.direction = direction;
+            platform::NotifySdlEventObservers(e);
+            in->Update();
+            EXPECT_EQ(in->GetWheelDelta(), delta) << direction << " " << steps;
+        }
+        RECT clip { 10, 10, 20, 20 };
+        in->SetCursorClip(&clip);
+        Send(SDL_MOUSEMOTION, 300, 5);
+        in->Update();
+        EXPECT_EQ(std::pair(in->GetMouseX(), in->GetMouseY()), std::pair(19, 10));
+        in->SetCursorClip(nullptr);
+        in->Update();
+        EXPECT_EQ(std::pair(in->GetMouseX(), in->GetMouseY()), std::pair(300, 5));
         CloseInput();
     }
 

@@ -85,4 +85,22 @@ TEST(DeviceWindowMode, WithoutCreateNothingDrawsAndAMinimisedWindowCannotBeDrawn
     platform::DestroyAppWindow(window);
 }
 
+// A device of no width or height is refused, either side alone, and the
+// device made before goes on drawing.
+TEST(DeviceWindowMode, ADeviceOfNoSizeIsRefusedAndTheLastOneKeepsDrawing)
+{
+    iGfxDevice* device = nullptr;
+    iGfx2D* gfx = nullptr;
+    ASSERT_EQ(InitEngine(522, &device, &gfx), S_OK);
+    ASSERT_EQ(device->Create(nullptr, 40, 30, 32, 1), S_OK);
+    for (const auto& [width, height] : { std::pair { 0, 30 }, { 40, 0 }, { -1, 30 }, { 40, -1 }, { 0, 0 } }) {
+        EXPECT_LT(device->Create(nullptr, width, height, 32, 1), 0) << width << " x " << height;
+        uint32_t argb = 0;
+        EXPECT_EQ(device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF204060), S_OK);
+        EXPECT_TRUE(engine::ReadPixel(39, 29, &argb) && argb == 0xFF204060u) << width << " x " << height;
+        EXPECT_FALSE(engine::ReadPixel(40, 29, &argb));
+    }
+    CloseEngine();
+}
+
 } // namespace

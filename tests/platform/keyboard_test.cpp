@@ -9,6 +9,7 @@
 #include "platform/message_pump.h"
 #include "platform/test_events.h"
 #include "platform/win_messages.h"
+#include "platform/window_internal.h"
 
 using namespace platform;
 
@@ -74,4 +75,24 @@ TEST(Keyboard, DroppingThePendingMessagesLetsGoOfEveryHeldKey)
     DiscardPendingMessages();
     for (int code = 0; code < 256; ++code)
         EXPECT_FALSE(GetKeyState(code) < 0) << code;
+}
+
+// Key states are kept for the codes 0 to 255, the first and the last as any
+// other; a code outside them is never held and noting it changes nothing.
+TEST(Keyboard, KeyStatesCoverEveryCodeFromTheFirstToTheLastAndNoneBeyond)
+{
+    ForgetKeyStates();
+    const std::pair<int, bool> codes[] = { { 0, true }, { 1, true }, { 'Z', true }, { 254, true }, { 255, true },
+        { -1, false }, { 256, false }, { 257, false }, { 100000, false }, { -100000, false } };
+    for (const auto& [code, kept] : codes) {
+        NoteKeyState(code, true);
+        EXPECT_EQ(GetKeyState(code) < 0, kept) << code;
+    }
+    for (const auto& [code, kept] : codes)
+        EXPECT_EQ(GetKeyState(code) < 0, kept) << code; // each held by itself
+    for (const auto& [code, kept] : codes) {
+        NoteKeyState(code, false);
+        EXPECT_EQ(GetKeyState(code), 0) << code;
+    }
+    ForgetKeyStates();
 }

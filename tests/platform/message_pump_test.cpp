@@ -71,6 +71,67 @@ TEST(MessagePump, EventsBecomeTheWindowsMessagesAPostedQuitComesLast)
     DiscardPendingMessages();
 }
 
+// Each of the three buttons has its own messages, and every mouse message
+// carries the buttons held after it; a window coming back or into focus says so.
+TEST(MessagePump, EveryButtonAndWindowChangeBecomesItsMessage)
+{
+    HWND window = CreateAppWindow(L"buttons", 0, 0, 64, 48);
+    ASSERT_NE(window, nullptr) << LastError();
+    DiscardPendingMessages();
+    const std::tuple<int, bool, UINT, WPARAM> presses[] = { { 1, true, WM_LBUTTONDOWN, MK_LBUTTON },
+        { 2, true, WM_MBUTTONDOWN, MK_LBUTTON | MK_MBUTTON }, { 3, true, WM_RBUTTONDOWN, MK_LBUTTON | MK_MBUTTON | MK_RBUTTON },
+        { 1, false, WM_LBUTTONUP, MK_MBUTTON | MK_RBUTTON }, { 2, false, WM_MBUTTONUP, MK_RBUTTON },
+        { 3, false, WM_RBUTTONUP, 0 } };
+    for (const auto& [button, down, message, held] : presses)
+        ASSERT_TRUE(InjectMouseButton(window, button, down, button, 40 + button));
+    MSG msg {};
+    for (const auto& [button, down, message, held] : presses) {
+        ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+        EXPECT_EQ((std::tuple { msg.hwnd, msg.message, msg.wParam, msg.lParam }),
+            (std::tuple { window, message, held, MakeMouseLParam(button, 40 + button) }))
+            << "button " << button << (down ? " down" : " up");
+    }
+    const std::pair<WindowEventKind, std::vector<std::pair<UINT, WPARAM>>> changes[] = {
+        { WindowEventKind::Restored, { { WM_SIZE, SIZE_RESTORED } } },
+        { WindowEventKind::Maximized, { { WM_SIZE, SIZE_MAXIMIZED } } },
+        { WindowEventKind::FocusGained, { { WM_ACTIVATEAPP, 1 }, { WM_ACTIVATE, WA_ACTIVE }, { WM_NCACTIVATE, 1 } } } };
+    for (const auto& [kind, expected] : changes) {
+        ASSERT_TRUE(InjectWindowEvent(window, kind));
+        std::vector<std::pair<UINT, WPARAM>> seen;
+        for (int poll = 0; poll < 2; ++poll) // SDL ends a poll where the last one stopped
+            while (PeekMessage(&msg, PM_REMOVE))
+                seen.emplace_back(msg.message, msg.wParam);
+        EXPECT_EQ(seen, expected) << static_cast<int>(kind);
+    }
+    DestroyAppWindow(window);
+    DiscardPendingMessages();
+}
+
+// A message reaches the procedure of a live window only; anything else is
+// not handled (0) and harms nothing.
+TEST(MessagePump, OnlyAMessageForALiveWindowIsDispatched)
+{
+    WindowClass windowClass;
+    windowClass.procedure = &RecordingProc;
+    windowClass.className = L"DispatchTest";
+    ASSERT_TRUE(RegisterWindowClass(windowClass));
+    HWND window = CreateWindowOfClass(L"DispatchTest", L"dispatch", WS_POPUP, 0, 0, 64, 48, ProgramInstance());
+    HWND gone = CreateWindowOfClass(L"DispatchTest", L"gone", WS_POPUP, 0, 0, 64, 48, ProgramInstance());
+    ASSERT_TRUE(window && gone) << LastError();
+    DestroyAppWindow(gone);
+    const MSG toWindow { window, WM_KEYDOWN, VK_ESCAPE, 0 }, toNoWindow { nullptr, WM_KEYDOWN, VK_ESCAPE, 0 },
+        toGone { gone, WM_KEYDOWN, VK_ESCAPE, 0 };
+    const std::pair<const MSG*, LRESULT> cases[] = { { nullptr, 0 }, { &toNoWindow, 0 }, { &toGone, 0 }, { &toWindow, 7 } };
+    for (const auto& [msg, result] : cases) {
+        g_dispatched.clear();
+        EXPECT_EQ(DispatchMessage(msg), result) << (msg ? msg->hwnd : nullptr);
+        EXPECT_EQ(g_dispatched.size(), size_t(result != 0));
+    }
+    DestroyAppWindow(window);
+    UnregisterWindowClass(L"DispatchTest", ProgramInstance());
+    DiscardPendingMessages();
+}
+
 // Everything below goes down and up before the program takes one message, as
 // when a fast typist meets a slow frame: each key message still reads the
 // modifiers held when its key went down.
