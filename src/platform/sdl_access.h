@@ -9,6 +9,7 @@ union SDL_Event;
 
 namespace platform {
 
+// nullptr for a handle that is no live window (none, or one destroyed).
 SDL_Window* SdlWindowOf(HWND window);
 
 // Every SDL event the message pump takes is shown to each observer first, so

@@ -112,7 +112,9 @@ void DestroyAppWindow(HWND window)
 
 SDL_Window* SdlWindowOf(HWND window)
 {
-    return window ? window->sdl : nullptr;
+    // A destroyed window's handle is refused like any other stale handle:
+    // its memory is gone.
+    return IsLive(window) ? window->sdl : nullptr;
 }
 
 HWND WindowFromSdlId(uint32_t windowId)

@@ -11,18 +11,13 @@
 
 namespace {
 
-// The whole content of a file the file manager handed out.
+// The whole content of a file the file manager handed out: every such file
+// is held whole in memory; one without data (empty, or an entry that did not
+// inflate) has no content.
 std::vector<uint8_t> Contents(iFile* file)
 {
-    const uint32_t size = file->GetSize();
-    if (file->IsInMemory() && file->GetData())
-        return std::vector<uint8_t>(file->GetData(), file->GetData() + size);
-    std::vector<uint8_t> bytes(size);
-    uint32_t read = 0;
-    if (size == 0 || !file->Seek(0, 0) || !file->Read(bytes.data(), size, 1, &read))
-        read = 0;
-    bytes.resize(read);
-    return bytes;
+    const uint8_t* data = file->GetData();
+    return data ? std::vector<uint8_t>(data, data + file->GetSize()) : std::vector<uint8_t>();
 }
 
 // Rectangles are summed in 64 bits and clamped: offsets and sizes come from a
