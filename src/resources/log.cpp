@@ -100,11 +100,6 @@ void cLog::Shutdown()
     g_handle = -1;
 }
 
-bool cLog::IsOpen() const
-{
-    return g_handle >= 0;
-}
-
 void cLog::SetObserver(Observer observer)
 {
     g_observer = std::move(observer);

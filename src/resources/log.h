@@ -31,7 +31,6 @@ public:
     static void SetFolder(const std::wstring& folder);
     // Writes the end tags and closes log.xml; Init may open it anew.
     void Shutdown();
-    bool IsOpen() const;
 
     void Error(const wchar_t* format, ...);
     void Warning(const wchar_t* format, ...);
