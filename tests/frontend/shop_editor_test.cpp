@@ -1,7 +1,7 @@
 // The station editor's restyling of a lot, click by click: Alt steps the
 // platform round its three looks, Shift steps the scenery round the houses,
-// the trees and the parked cars; and the tree held from the shop's list is
-// the one the list gave.
+// the trees and the parked cars; the tree held from the shop's list is the
+// one the list gave; and where the mouse takes a lot.
 #include <gtest/gtest.h>
 
 #include "shop_fixture.h"
@@ -122,6 +122,46 @@ TEST_F(ShopEditorTest, TheHeldTreeIsTheTreeChosen)
             trees += drawn;
         }
         EXPECT_EQ(trees, c.image ? 1 : 0);
+    }
+}
+
+using test::ShopTest;
+class ShopLotMouseTest : public ShopTest { };
+
+// The mouse is over a lot inside the parallelogram of its cell, on every
+// cell of the grid to its last, and over no lot outside the grid.
+TEST_F(ShopLotMouseTest, TheLotUnderTheMouseIsTheCellsParallelogram)
+{
+    const int last = world::kGridSize - 1;
+    const struct {
+        int dx, dy;
+        bool inside;
+    } points[] = { { 70, 160, true }, { 5, 141, true }, { 70, 100, false }, { 140, 200, false }, { 20, 200, false } };
+    for (const auto& [row, col] : { std::pair { 4, 4 }, std::pair { 0, 0 }, std::pair { last, last } }) {
+        for (const auto& p : points) {
+            SCOPED_TRACE(testing::Message() << row << "," << col << " + " << p.dx << "," << p.dy);
+            MoveMouse(world.cellX[row][col] + p.dx, world.cellY[row][col] + p.dy);
+            EXPECT_EQ(shop.IsMouseOverLot(row, col), p.inside);
+        }
+    }
+    MoveMouse(world.cellX[0][0] + 70, world.cellY[0][0] + 160);
+    for (const auto& [row, col] : { std::pair { -1, 0 }, std::pair { 0, -1 }, std::pair { last + 1, 0 },
+             std::pair { 0, last + 1 } })
+        EXPECT_FALSE(shop.IsMouseOverLot(row, col)) << row << "," << col;
+}
+
+// While a tree is held, a click over a lot plants the tree and buys nothing.
+TEST_F(ShopLotMouseTest, AHeldTreeKeepsTheLotsFromTheMouse)
+{
+    AddLot(3, 2, 1, "lot_a", 100, true);
+    world.money = 1000;
+    for (const int held : { 101, -1 }) {
+        SCOPED_TRACE(held);
+        world.treeSelection = held;
+        HoverLot(3, 2);
+        Pass(true);
+        EXPECT_EQ(Lot(3, 2).status, held == -1 ? 9 : 0);
+        EXPECT_EQ(world.money, held == -1 ? 900 : 1000);
     }
 }
 
