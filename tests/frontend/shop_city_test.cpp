@@ -99,10 +99,11 @@ TEST_F(ShopCityTest, AtAJunctionOnlyTheJoiningStreetGivesWayToTheOneItJoins)
         const float x = Car(1).x;
         shop.MoveTraffic();
         EXPECT_EQ(Car(1).segment, c.waits ? 0 : 1);
-        if (c.waits)
+        if (c.waits) {
             EXPECT_EQ(Car(1).x, x);
-        else
+        } else {
             EXPECT_EQ(Car(1).kind, 9);
+        }
     }
 }
 
