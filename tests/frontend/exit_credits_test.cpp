@@ -84,6 +84,53 @@ TEST_F(ExitCreditsTest, TheCreditsScrollTwoPixelsAStepUntilPastTheTopAndOnlyAfte
     EXPECT_TRUE(gfx.draws.empty());
 }
 
+// The background and the frame are loose picture files named by the screen
+// width, stretched over the whole screen: the background under the lines,
+// the frame over them. An empty file is no picture.
+TEST_F(ExitCreditsTest, TheCreditsPicturesAreTheFilesOfTheScreensWidth)
+{
+    std::filesystem::create_directories(folder / "data/gui/menu/images");
+    std::filesystem::create_directories(folder / "data/language/eng");
+    std::string text = "\xFF\xFE";
+    for (const char c : std::string("[CREDITS]\r\nDesign\r\n#"))
+        text += { c, '\0' };
+    std::ofstream(folder / "data/language/eng/credits.txt", std::ios::binary) << text;
+    const struct {
+        int width, height;
+        const char *background, *frame;
+    } cases[] = { { 1024, 768, "main.png", "first_over_1024.png" }, { 1280, 1024, "main2.png", "first_over_1280.png" },
+        { 1600, 1200, "main3.png", "first_over_1600.png" } };
+    const auto write = [this](const std::string& name, const std::string& bytes) {
+        std::ofstream(folder / ("data/gui/menu/images/" + name), std::ios::binary) << bytes;
+    };
+    for (const auto& c : cases) {
+        for (const bool emptyBackground : { false, true }) {
+            SCOPED_TRACE(testing::Message() << c.width << (emptyBackground ? " empty background" : ""));
+            for (const auto& entry : std::filesystem::directory_iterator(folder / "data/gui/menu/images"))
+                write(entry.path().filename().string(), "another width");
+            write(c.background, emptyBackground ? "" : "background");
+            write(c.frame, "frame");
+            settings.SetResolution(c.width, c.height);
+            cStateExit credits;
+            ASSERT_TRUE(Update(credits));
+            std::vector<std::string> drawn;
+            for (const test::GfxDraw& d : gfx.draws) {
+                if (d.kind == test::GfxDraw::Kind::Texture) {
+                    const auto* texture = static_cast<const test::RecordingTexture*>(d.texture);
+                    drawn.push_back(texture ? std::string(texture->bytes.begin(), texture->bytes.end()) : "no picture");
+                    EXPECT_EQ(std::pair(d.target.right, d.target.bottom), std::pair(c.width, c.height));
+                    EXPECT_EQ(std::pair(d.target.left, d.target.top), std::pair(0, 0));
+                } else if (d.kind == test::GfxDraw::Kind::TextAlt) {
+                    drawn.push_back("text");
+                }
+            }
+            const std::vector<std::string> expected = emptyBackground ? std::vector<std::string> { "text", "frame" }
+                                                                      : std::vector<std::string> { "background", "text", "frame" };
+            EXPECT_EQ(drawn, expected);
+        }
+    }
+}
+
 // Escape ends the credits at once and gives their pictures back.
 TEST_F(ExitCreditsTest, EscapeEndsTheCredits)
 {

@@ -275,7 +275,8 @@ TEST_F(ProfileChooseTest, EachButtonLeadsToItsScreenWithTheProfilesProgress)
 
 // One hint a frame, by what the mouse rests on: a slot (choose it), New game
 // on a profile that has a level to lose; with nothing else the window hint,
-// only while windowed.
+// only while windowed. While a name is typed only the slot being named tells
+// that it is the current one, and New game always has its hint.
 TEST_F(ProfileChooseTest, OneHintAFrameByWhatTheMouseRestsOn)
 {
     using Scene::ProfileLayout::SlotX;
@@ -286,6 +287,7 @@ TEST_F(ProfileChooseTest, OneHintAFrameByWhatTheMouseRestsOn)
         uint8_t fullScreen;
         int lastLevel; // of the current profile, 1
         const wchar_t* hint; // nullptr: no hint at all
+        uint8_t naming = 0, typing = 0; // a new game's name entry; the text entry
     } cases[] = {
         { "nothing, windowed", 0, 0, 0, 7, L"text 97" },
         { "nothing, full screen", 0, 0, 1, 7, nullptr },
@@ -294,15 +296,25 @@ TEST_F(ProfileChooseTest, OneHintAFrameByWhatTheMouseRestsOn)
         { "new game with progress", kNewGameX + 3, kButtonLine + 3, 1, 7, L"text 66" },
         { "new game at the first level", kNewGameX + 3, kButtonLine + 3, 1, 1, L"text 66" },
         { "new game, no level", kNewGameX + 3, kButtonLine + 3, 1, -1, nullptr },
+        { "naming, the slot named", SlotX(1) + 3, SlotY(1) + 3, 1, 7, L"text 68", 1, 1 },
+        { "naming, another slot", SlotX(4) + 3, SlotY(4) + 3, 1, 7, nullptr, 1, 1 },
+        { "typing, new game, no level", kNewGameX + 3, kButtonLine + 3, 1, -1, L"text 66", 0, 1 },
+        { "typing, another slot", SlotX(4) + 3, SlotY(4) + 3, 1, 7, nullptr, 0, 1 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         world.fullScreen = c.fullScreen;
         world.profileLastLevel[1] = c.lastLevel;
+        world.profileNameEntry = c.naming;
+        world.textEntryActive = c.typing;
         Frame(c.x, c.y);
         for (const wchar_t* hint : { L"text 97", L"text 67", L"text 68", L"text 66" })
             EXPECT_EQ(Count(hint), c.hint && std::wstring(c.hint) == hint ? 2 : 0) << platform::WideToNarrow(hint);
+        const auto names = ImageNames();
+        const bool overSlot = std::string(c.what).find("slot") != std::string::npos;
+        EXPECT_EQ(std::count(names.begin(), names.end(), "user_over.png"), overSlot && (c.hint || !c.typing) ? 1 : 0);
     }
+    world.profileNameEntry = world.textEntryActive = 0;
 }
 
 } // namespace

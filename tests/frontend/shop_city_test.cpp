@@ -71,6 +71,42 @@ TEST_F(ShopCityTest, AStreetGivesWayWhereItJoinsAnotherAndCarsGoRoundTheirStreet
     EXPECT_EQ(Car(0).kind, 3);
 }
 
+// At the end of a segment a car takes the next one only when its way is
+// free: the third street gives way to the first where it joins it, the
+// fourth to the third, no other street to any; and a car of its own
+// direction just ahead holds it back on any street.
+TEST_F(ShopCityTest, AtAJunctionOnlyTheJoiningStreetGivesWayToTheOneItJoins)
+{
+    const struct {
+        int joining, other, otherKind;
+        bool waits;
+    } cases[] = { { 3, 1, 1, true }, { 4, 3, 1, true }, { 4, 1, 1, false }, { 3, 4, 1, false }, { 2, 1, 1, false },
+        { 2, 3, 1, false }, { 1, 3, 1, false }, { 2, 1, 3, true } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.joining << " meets " << c.other);
+        world.autobahnRoads.clear();
+        world.autobahnCars.clear();
+        // The other street runs through (960, 500), where the joining one's
+        // first segment ends.
+        Street(c.other, { { 0, 900, 1200, 400, 9 } });
+        Street(c.joining, { { 700, 0, 960, 500, 3 }, { 960, 500, 1200, 400, 9 } });
+        world.AddTransportToCity(c.other, 0, 95, 962); // standing just past the junction
+        world.AddTransportToCity(c.joining, 0, 95, 258); // at the end of its first segment
+        ASSERT_EQ(world.autobahnCars.size(), 2u);
+        Car(0).kind = c.otherKind;
+        Car(0).pathX = { 0, 2000 }; // it keeps standing by the junction
+        Car(0).pathY = { 900, 67 };
+        const float x = Car(1).x;
+        shop.MoveTraffic();
+        EXPECT_EQ(Car(1).segment, c.waits ? 0 : 1);
+        if (c.waits) {
+            EXPECT_EQ(Car(1).x, x);
+        } else {
+            EXPECT_EQ(Car(1).kind, 9);
+        }
+    }
+}
+
 TEST_F(ShopCityTest, CarsStayOnTheirStreetsWhateverTheStep)
 {
     Street(1, { { -150, 1060, 1400, 425, 9 } });

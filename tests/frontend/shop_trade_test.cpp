@@ -223,15 +223,17 @@ TEST_F(ShopTradeTest, ABoughtBuildingFadesInAndAnExtensionShowsItsOwnLook)
 
 // Escape and the leave button leave the shop for the map at the furthest
 // level, with the station and the money written; a frame without either stays;
+// the button's label is white, yellow under the mouse;
 // a shop not open draws nothing.
 TEST_F(ShopTradeTest, EscapeAndTheLeaveButtonLeaveWithTheStationSaved)
 {
     const struct {
         const char* what;
-        bool escape, click;
+        bool escape, over, click;
         bool left;
-    } cases[] = { { "nothing", false, false, false }, { "escape", true, false, true },
-        { "leave button", false, true, true } };
+        int label; // the leave label's colour: 0 not drawn, 1 white, 2 yellow under the mouse
+    } cases[] = { { "nothing", false, false, false, false, 1 }, { "escape", true, false, false, true, 0 },
+        { "leave button", false, true, true, true, 2 }, { "over the leave button", false, true, false, false, 2 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove_all(folder / "user");
@@ -243,12 +245,19 @@ TEST_F(ShopTradeTest, EscapeAndTheLeaveButtonLeaveWithTheStationSaved)
         world.furthestLevel = 6;
         world.level = 31;
         world.shopOpen = world.shopInMainMenu = 1;
-        MoveMouse(c.click ? 1280 - 215 + 20 : 0, c.click ? 1024 - 60 + 20 : 0);
+        MoveMouse(c.over ? 1280 - 215 + 20 : 0, c.over ? 1024 - 60 + 20 : 0);
         world.keyEscape = c.escape ? 1 : 0;
         world.leftClick = world.clickEvent = c.click ? 1 : 0;
         gfx.ClearRecords();
         Wait(20);
         shop.Update();
+        const test::GfxDraw* label = nullptr;
+        for (const test::GfxDraw* d : TextDraws())
+            label = d->text == L"text 8" ? d : label;
+        EXPECT_EQ(label != nullptr, c.label != 0);
+        if (label) {
+            EXPECT_EQ(label->color & 0x00FFFFFFu, c.label == 1 ? 0x00FFFFFFu : 0x00FFFF00u);
+        }
         EXPECT_EQ(world.shopInMainMenu, c.left ? 0 : 1);
         EXPECT_EQ(world.shopOpen, c.left ? 0 : 1);
         EXPECT_EQ(world.level, c.left ? 6 : 31);

@@ -270,6 +270,36 @@ TEST_F(StateMenuTest, PlayerFileNoticesStandAboveTheBottomEdgeAtBothSizes)
     world.playerFileNotice.clear();
 }
 
+// On a desktop below 1024 x 768 the menu shows only its notice, in white in
+// the middle of the desktop, frame after frame; a click ends the program.
+TEST_F(StateMenuTest, ADesktopTooSmallShowsOnlyItsNoticeUntilAClickEndsTheGame)
+{
+    FinishLoading();
+    world.desktopTooSmall = 1;
+    world.desktopWidth = 800;
+    world.desktopHeight = 600;
+    for (int frame = 0; frame < 3; ++frame) {
+        SCOPED_TRACE(frame);
+        gfx.color = 0x80FF0000u;
+        EXPECT_EQ(Frame(), Calls {}) << "no screen runs";
+        EXPECT_TRUE(lastResult);
+        ASSERT_EQ(gfx.Texts(), std::vector<std::wstring> { L"The desktop resolution must be at least 1024x768" });
+        for (const test::GfxDraw& draw : gfx.draws) {
+            if (draw.kind == test::GfxDraw::Kind::Text) {
+                EXPECT_EQ(std::pair(draw.x, draw.y), std::pair(50, 300));
+                EXPECT_EQ(draw.color, 0xFFFFFFFFu);
+            }
+        }
+        EXPECT_EQ(world.quitRequested, 0);
+        EXPECT_EQ(TopName(), L"cStateMenu");
+    }
+    input.Click(0);
+    Frame();
+    EXPECT_EQ(world.quitRequested, 1);
+    EXPECT_FALSE(lastResult) << "the program ends";
+    world.desktopTooSmall = 0;
+}
+
 class Keys : public iKeySource {
 public:
     std::set<int> down, held;
