@@ -101,7 +101,6 @@ bool MenuPrototype::IsMouseOver() const
 
 void MenuPrototype::ResetTooltip()
 {
-    tooltipIdle = true;
     tooltipShown = false;
 }
 

@@ -247,6 +247,90 @@ TEST_F(BonusBarTest, TheBarShowsNoJokerBeforeTheLevelGivesOne)
     }
 }
 
+// Each kind a grid level hands out stands in the bar as its own picture; a
+// kind the bar knows no picture for stands there unseen.
+TEST_F(BonusBarTest, EachKindStandsInTheBarAsItsOwnPicture)
+{
+    const struct {
+        int kind;
+        const char* image;
+    } cases[] = { { 1, "bonus_1" }, { 2, "bonus_2" }, { 3, "bonus_3" }, { 4, "bonus_4" }, { 5, "bonus_5" },
+        { kJoker, "bonus_joker" }, { 91, "bonus_joker_bomb" }, { 6, nullptr }, { 0, nullptr }, { 92, nullptr } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        world.jokers.clear();
+        world.AddSpecAuto(kRow, kColumn, c.kind);
+        ASSERT_EQ(world.jokers.size(), 1u);
+        world.jokers[0].step = world.jokers[0].steps;
+        Frame();
+        EXPECT_EQ(BonusNames(), c.image ? std::vector<std::string> { c.image } : std::vector<std::string> {});
+    }
+}
+
+// Hovering a joker or a bomb joker in the bar explains it, until the player
+// has picked one of that kind up once; the two tips are told apart.
+TEST_F(BonusBarTest, AJokersTipShowsUntilOneOfItsKindIsPicked)
+{
+    world.AddAuto(91, 1, "car_91");
+    world.autoTypes.back().colour = 91;
+    world.autoTypes.back().class_ = 91;
+    auto tips = [&] {
+        std::vector<std::wstring> texts;
+        for (const test::GfxDraw* d : TextDraws())
+            if (d->text == L"text 116" || d->text == L"text 133")
+                texts.push_back(d->text);
+        return texts;
+    };
+    const struct {
+        int kind;
+        const wchar_t* tip;
+    } cases[] = { { kJoker, L"text 116" }, { 91, L"text 133" } };
+    world.jokerTipSeen = world.bombTipSeen = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        for (const bool seen : { false, true }) {
+            SCOPED_TRACE(seen ? "after a pick" : "before");
+            world.jokers.clear();
+            world.autoOnMouse = -1;
+            world.AddJoker(1);
+            world.jokers[0].item = c.kind;
+            MoveMouse(45, 155);
+            Frame();
+            EXPECT_EQ(BonusNames(), (std::vector<std::string> { c.kind == kJoker ? "bonus_joker" : "bonus_joker_bomb",
+                                        "bonus_over_joker" }));
+            EXPECT_EQ(tips(), seen ? std::vector<std::wstring> {} : std::vector<std::wstring> { c.tip });
+            world.leftDown = 1;
+            Frame();
+            world.leftDown = 0;
+            EXPECT_EQ(world.autoOnMouse, c.kind);
+            MouseAway();
+        }
+    }
+}
+
+// An item whose flight starts see-through gains alpha with each step, up to
+// opaque and never past it.
+TEST_F(BonusBarTest, AFadingItemGainsAlphaStepByStepUpToOpaque)
+{
+    world.SetPause(true); // the steps stand still between frames
+    const struct {
+        int step;
+        int alpha;
+    } cases[] = { { 0, 40 }, { 10, 65 }, { 50, 167 }, { 85, 255 }, { 99, 255 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        world.jokers.clear();
+        world.AddSpecAuto(kRow, kColumn, 1);
+        world.jokers[0].alphaStart = 40;
+        world.jokers[0].alphaStep = 2.55f;
+        world.jokers[0].step = c.step;
+        Frame();
+        ASSERT_EQ(Images().size(), 1u);
+        EXPECT_EQ(Images()[0].colour, Tinted(c.alpha));
+    }
+    world.SetPause(false);
+}
+
 class BonusRisingTest : public BonusBarTest {
 protected:
     void SetUp() override
@@ -319,7 +403,9 @@ TEST_F(BonusRisingTest, AClickedItemPutsItsEffectToWork)
         int roadCar; // the type of the car that enters road 1, or -1
         int managers;
         int parking;
-    } cases[] = { { 4, "bonus_tank_red", nullptr, 4, 1, 1 }, { 8, "bonus_tank_yellow", nullptr, 8, 1, 1 },
+    } cases[] = { { 4, "bonus_tank_red", nullptr, 4, 1, 1 }, { 5, "bonus_tank_black", nullptr, 5, 1, 1 },
+        { 6, "bonus_tank_green", nullptr, 6, 1, 1 }, { 7, "bonus_tank_blue", nullptr, 7, 1, 1 },
+        { 8, "bonus_tank_yellow", nullptr, 8, 1, 1 },
         { 21, "bonus_update", nullptr, 21, 1, 1 }, { 41, "bonus_build_black", nullptr, 41, 1, 1 },
         { 100, "bonus_kaktus", "ok_saw", -1, 1, 1 }, { 101, "bonus_tree", "ok_saw", -1, 1, 1 },
         { 102, "bonus_kaktus_blume", "on_blumen", -1, 1, 1 }, { 103, "bonus_wb", "on_wbaum", -1, 1, 1 },

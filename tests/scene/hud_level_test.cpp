@@ -383,7 +383,14 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
         // A message waiting on the panel goes only with the level left for
         // the main menu.
         world.PushMessage(L"waiting", L"", L"", 100.0, 0.0);
+        // The level's music stops and is given back, once, only when the
+        // level is left.
+        world.musicStream = sound.Play2D("data/sound/music/level.ogg");
+        test::RecordingSound* music = sound.Last();
         const bool on = ClickText(c.button);
+        EXPECT_EQ(music->stops, c.levelGoesOn ? 0 : 1);
+        EXPECT_EQ(music->releases, c.levelGoesOn ? 0 : 1);
+        EXPECT_EQ(world.musicStream == nullptr, !c.levelGoesOn);
         EXPECT_EQ(world.statusMessages.empty(), c.button == kMainMenu);
         EXPECT_EQ(on, c.levelGoesOn);
         EXPECT_EQ(world.IsPaused(), c.paused);

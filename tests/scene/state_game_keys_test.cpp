@@ -110,6 +110,11 @@ TEST_F(KeyPassTest, TextEntryTypesLettersDigitsAndSigns)
         { "at with AltGr", { 'Q' }, { VK_RMENU }, L"@" },
         { "dash, and the pass goes on", { VK_OEM_MINUS, 'K' }, {}, L"-k" },
         { "space", { VK_SPACE }, {}, L" " },
+        { "exclamation mark", { '1' }, { VK_SHIFT }, L"!" },
+        { "at with shift", { '2' }, { VK_SHIFT }, L"@" },
+        { "underscore", { VK_OEM_MINUS }, { VK_SHIFT }, L"_" },
+        { "digit", { '7' }, {}, L"7" },
+        { "period", { VK_OEM_PERIOD }, {}, L"." },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
