@@ -101,6 +101,7 @@ bool MenuPrototype::IsMouseOver() const
 
 void MenuPrototype::ResetTooltip()
 {
+    tooltipIdle = true;
     tooltipShown = false;
 }
 

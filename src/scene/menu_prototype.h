@@ -49,8 +49,10 @@ public:
     // learns that the mouse is over a screen.
     bool IsMouseOver() const;
 
-    // The tooltip is hidden again at the start of each frame.
+    // The tooltip is hidden again at the start of each frame; a screen that
+    // wants one asks for it every frame, and it shows after 2 s of asking.
     void ResetTooltip();
+    void ShowTooltip(const std::wstring& text);
     // A framed box of the tooltip text beside the cursor, wrapped at 250
     // pixels; the menu manager draws the station view's last of all.
     virtual void DrawTooltip();
@@ -123,6 +125,8 @@ protected:
 
     bool tooltipShown = false;
     std::wstring tooltipText;
+    bool tooltipIdle = true;
+    cTimer tooltipTimer;
     // Page slots; each screen decides which slot holds which page set, and
     // the buttons draw from slot 32.
     CPageManager pages[kPageSlots];

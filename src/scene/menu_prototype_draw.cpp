@@ -12,7 +12,17 @@ namespace Scene {
 namespace {
     // Tooltip text wider than this wraps.
     constexpr int kTooltipWidth = 250;
+    constexpr double kTooltipDelaySeconds = 2.0;
 } // namespace
+
+void MenuPrototype::ShowTooltip(const std::wstring& text)
+{
+    tooltipIdle = false;
+    if (tooltipTimer.Elapsed() > kTooltipDelaySeconds) {
+        tooltipText = text;
+        tooltipShown = true;
+    }
+}
 
 void MenuPrototype::DrawRectOutline(int x1, int y1, int x2, int y2)
 {
