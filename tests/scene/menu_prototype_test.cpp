@@ -26,6 +26,7 @@ public:
     uint32_t Colour() const { return colour; }
     bool TooltipShown() const { return tooltipShown; }
     void ForceTooltip() { tooltipShown = true; }
+    const std::wstring& TooltipText() const { return tooltipText; }
 
     std::function<void()> onActivate;
     std::function<void()> onDeactivate;
@@ -167,6 +168,27 @@ TEST_F(MenuPrototypeTest, FadeStepsOnceThe20MillisecondsHavePassed)
         // The next step waits another 20 ms.
         screen.UpdateFade();
         EXPECT_EQ(screen.GetAlpha(), s.to);
+    }
+}
+
+// A screen that asks for a tooltip gets it only once the screen's hover timer,
+// running since the screen was made, shows more than two seconds; a new frame
+// hides it again until it is asked for anew.
+TEST_F(MenuPrototypeTest, AnAskedTooltipShowsOnlyAfterTwoSeconds)
+{
+    const struct {
+        double waitMs;
+        bool shown;
+    } cases[] = { { 0.0, false }, { 1999.0, false }, { 2000.0, false }, { 2001.0, true }, { 9000.0, true } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.waitMs);
+        TestScreen screen;
+        Wait(c.waitMs);
+        screen.ShowTooltip(L"Pump 2");
+        EXPECT_EQ(screen.TooltipShown(), c.shown);
+        EXPECT_EQ(screen.TooltipText(), c.shown ? L"Pump 2" : L"");
+        screen.ResetTooltip();
+        EXPECT_FALSE(screen.TooltipShown());
     }
 }
 
