@@ -1,4 +1,5 @@
-// The sound engine on the dummy audio driver, and without any audio device.
+// The sound engine on the dummy audio driver, and without any audio device;
+// music that plays to its end, and more effects than there are channels.
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
@@ -110,6 +111,55 @@ namespace {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         EXPECT_EQ(errors, 1);
         EXPECT_NE(std::unique_ptr<iSoundEngine>(CreateSoundEngine()), nullptr); // the device is back
+    }
+
+    // A short music ends by itself and says so; the music after it is not
+    // taken for ended by that.
+    TEST(SoundLimits, MusicThatPlaysToItsEndReportsFinished)
+    {
+        TempFolder folder;
+        std::unique_ptr<iSoundEngine> engine(CreateSoundEngine());
+        ASSERT_TRUE(engine);
+        iSoundInstance* jingle = engine->Play2D(WriteWav(folder / "jingle.ogg", 40).c_str());
+        ASSERT_NE(jingle, nullptr);
+        EXPECT_TRUE(FinishesWithin(jingle, 3000));
+        iSoundInstance* song = engine->Play2D(WriteWav(folder / "song.ogg", 3000).c_str());
+        ASSERT_NE(song, nullptr);
+        EXPECT_FALSE(song->IsFinished());
+        song->Stop();
+        EXPECT_TRUE(song->IsFinished());
+        jingle->Release();
+        song->Release();
+    }
+
+    // Effects get channels as they need them, up to 256 at once; one more is
+    // refused rather than cutting one off, until one of them ends.
+    TEST(SoundLimits, EffectsBeyondTheLastChannelAreRefusedUntilOneEnds)
+    {
+        TempFolder folder;
+        std::unique_ptr<iSoundEngine> engine(CreateSoundEngine());
+        ASSERT_TRUE(engine);
+        const std::string hum = WriteWav(folder / "hum.wav", 5000);
+        std::vector<iSoundInstance*> effects;
+        for (int i = 0; i < 256; ++i) {
+            effects.push_back(engine->Play2D(hum.c_str()));
+            ASSERT_NE(effects.back(), nullptr) << i;
+        }
+        EXPECT_EQ(engine->Play2D(hum.c_str()), nullptr);
+        for (iSoundInstance* sound : effects)
+            EXPECT_FALSE(sound->IsFinished());
+
+        effects[255]->Stop();
+        iSoundInstance* next = engine->Play2D(hum.c_str());
+        ASSERT_NE(next, nullptr);
+        EXPECT_FALSE(next->IsFinished());
+        EXPECT_TRUE(effects[255]->IsFinished());
+        EXPECT_EQ(engine->Play2D(hum.c_str()), nullptr);
+        effects.push_back(next);
+        for (iSoundInstance* sound : effects) {
+            sound->Stop();
+            sound->Release();
+        }
     }
 
 } // namespace
