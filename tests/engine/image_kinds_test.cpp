@@ -176,9 +176,9 @@ namespace {
             device->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000u);
             gfx->SetColor(c.colour);
             gfx->DrawLines(path, c.count);
-            // Points along each segment (x, y, which segment), the last one
-            // next to its end.
-            const int probes[][3] = { { 11, 2, 0 }, { 20, 11, 1 }, { 30, 20, 2 }, { 39, 20, 2 } };
+            // Points along each segment (x, y, which segment), from the first
+            // point to next to the last.
+            const int probes[][3] = { { 2, 2, 0 }, { 11, 2, 0 }, { 20, 11, 1 }, { 30, 20, 2 }, { 39, 20, 2 } };
             for (const auto& [x, y, segment] : probes) {
                 const bool drawn = c.onLine != 0 && segment + 1 < c.count;
                 EXPECT_TRUE(Near(Pixel(x, y), drawn ? c.onLine : 0xFF000000u, 2)) << x << "," << y;
