@@ -77,7 +77,6 @@ public:
     bool IsFinished() override;
     void Release() override;
 
-    bool IsMusic() const { return m_music != nullptr; }
     bool released = false;
 
 private:

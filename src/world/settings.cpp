@@ -140,11 +140,6 @@ void cSettings::SetResolution(int newWidth, int newHeight)
     }
 }
 
-void cSettings::LoadSettingsAndProfiles()
-{
-    LoadSettingsAndProfiles(cGameWorld::Instance());
-}
-
 void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
 {
     cLog& log = cLog::Instance();
