@@ -140,6 +140,11 @@ void cSettings::SetResolution(int newWidth, int newHeight)
     }
 }
 
+void cSettings::LoadSettingsAndProfiles()
+{
+    LoadSettingsAndProfiles(cGameWorld::Instance());
+}
+
 void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
 {
     cLog& log = cLog::Instance();

@@ -18,6 +18,7 @@ public:
     // player's own where the folder may only be read). Failures set the
     // world's quitRequested and, naming the file and the reason, its
     // startFailure.
+    void LoadSettingsAndProfiles();
     void LoadSettingsAndProfiles(cGameWorld& world);
 
     // The user folder LoadSettingsAndProfiles uses (named after the language

@@ -195,11 +195,11 @@ TEST_F(WholeGameTest, TypedNamesKeepEveryLetterTheFontHasAndRefuseOthersInWords)
     EXPECT_TRUE(app.refusedInWords);
     EXPECT_TRUE(app.refusedLetterLeftOut);
 
-    // A restart reads the last name back from us.txt.
+    // A restart reads the last name back from us.txt into the game's world.
     const int profile = world.currentProfile;
     for (std::wstring& name : world.profileNames)
         name.clear();
-    settings.LoadSettingsAndProfiles(world);
+    settings.LoadSettingsAndProfiles();
     EXPECT_EQ(world.profileNames[profile], kNames.back().expected);
     setenv("XDG_DATA_HOME", xdg.c_str(), 1);
 }
