@@ -75,7 +75,8 @@ public:
     // keeps the entry's limit at max.
     void DrawNameField(int x, int y, int max);
     // Removes the current profile's saved game where it is written; false
-    // when a file that is there could not be removed.
+    // when there is no user folder or a file that is there could not be
+    // removed (a save that is not there counts as removed).
     bool DeleteProfileSave();
     bool IsNameCursorShown() const { return nameCursorShown; }
 
