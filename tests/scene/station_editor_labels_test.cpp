@@ -3,6 +3,7 @@
 // object under the mouse, and every fundament's screen point and cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -134,8 +135,20 @@ TEST_F(StationEditorLabels, TheObjectUnderTheMouseIsNamedAboveIt)
                 names.push_back(d->text);
         EXPECT_EQ(names, c.name.empty() ? std::vector<std::wstring> {} : std::vector<std::wstring> { c.name });
         if (!c.name.empty()) {
+            // Just above the yellow outline of the object it names.
+            float outlineTop = 1e9f;
+            for (const test::GfxDraw& d : gfx.draws) {
+                if (d.color != 0xFFFFFF00u || d.kind == test::GfxDraw::Kind::Text)
+                    continue;
+                for (std::size_t k = 1; k < d.points.size(); k += 2)
+                    outlineTop = std::min(outlineTop, d.points[k]);
+                for (const auto& v : d.vertices)
+                    outlineTop = std::min(outlineTop, v.y);
+            }
+            ASSERT_LT(outlineTop, 1e9f) << "no outline";
             const test::GfxDraw* label = Said(c.name);
-            EXPECT_LT(label->y, world.cellY[c.row][c.column] + 120) << "not above the object";
+            EXPECT_LT(static_cast<float>(label->y), outlineTop);
+            EXPECT_GT(static_cast<float>(label->y), outlineTop - 100.0f);
         }
     }
 }
