@@ -8,13 +8,11 @@
 
 #include <SDL.h>
 
-#include <csignal>
-#include <poll.h>
+#include <optional>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "engine/engine_testing.h"
+#include "support/private_display.h"
 #include "engine/gfx.h"
 #include "platform/window.h"
 
@@ -81,41 +79,12 @@ int PaceOnDisplay(const std::string& display)
 
 TEST(FramePacing, FramesFollowTheDisplaysRefreshAndALateFrameStartsTheNextPeriod)
 {
-    if (access("/usr/bin/Xvfb", X_OK) != 0)
+    const std::optional<int> status = test::RunOnPrivateDisplay(PaceOnDisplay);
+    if (!status)
         GTEST_SKIP() << "no Xvfb";
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t server = fork();
-    ASSERT_GE(server, 0);
-    if (server == 0) {
-        close(ready[0]);
-        const std::string fd = std::to_string(ready[1]);
-        execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp",
-            static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(ready[1]);
-    std::string number;
-    pollfd wait { ready[0], POLLIN, 0 };
-    char c = 0;
-    while (poll(&wait, 1, 10000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    close(ready[0]);
-    if (number.empty()) {
-        kill(server, SIGKILL), waitpid(server, nullptr, 0);
-        GTEST_SKIP() << "Xvfb did not start";
-    }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        _exit(PaceOnDisplay(":" + number));
-    int status = 0;
-    waitpid(child, &status, 0);
-    kill(server, SIGTERM), waitpid(server, nullptr, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: no window, 3: no device, 4: not the software renderer, 5: the first "
-                                         "frame waited, 6: frames were not paced, 7: a late frame waited, 8: the "
-                                         "frame after a late one did not wait its period";
+    EXPECT_EQ(*status, 0) << "2: no window, 3: no device, 4: not the software renderer, 5: the first "
+                          "frame waited, 6: frames were not paced, 7: a late frame waited, 8: the "
+                          "frame after a late one did not wait its period";
 }
 
 // Drawing off-screen (no window to show it) is never paced.

@@ -6,14 +6,12 @@
 
 #include <SDL.h>
 
-#include <csignal>
-#include <poll.h>
+#include <optional>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "engine/engine_context.h"
 #include "engine/engine_testing.h"
+#include "support/private_display.h"
 
 namespace {
 
@@ -43,40 +41,11 @@ int DrawOnDisplay(const std::string& display)
 
 TEST(RendererOnProcessor, AnOpenGlDriverOnTheProcessorGivesWayToSdlsSoftwareRenderer)
 {
-    if (access("/usr/bin/Xvfb", X_OK) != 0)
+    const std::optional<int> status = test::RunOnPrivateDisplay(DrawOnDisplay);
+    if (!status)
         GTEST_SKIP() << "no Xvfb";
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t server = fork();
-    ASSERT_GE(server, 0);
-    if (server == 0) {
-        close(ready[0]);
-        const std::string fd = std::to_string(ready[1]);
-        execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp",
-            static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(ready[1]);
-    std::string number;
-    pollfd wait { ready[0], POLLIN, 0 };
-    char c = 0;
-    while (poll(&wait, 1, 10000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    close(ready[0]);
-    if (number.empty()) {
-        kill(server, SIGKILL), waitpid(server, nullptr, 0);
-        GTEST_SKIP() << "Xvfb did not start";
-    }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        _exit(DrawOnDisplay(":" + number));
-    int status = 0;
-    waitpid(child, &status, 0);
-    kill(server, SIGTERM), waitpid(server, nullptr, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: no X video, 3: no window, 4: no renderer, 5: not the software "
-                                         "renderer, 6: its pixels are not what it drew";
+    EXPECT_EQ(*status, 0) << "2: no X video, 3: no window, 4: no renderer, 5: not the software "
+                          "renderer, 6: its pixels are not what it drew";
 }
 
 } // namespace
