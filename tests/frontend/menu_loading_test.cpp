@@ -8,9 +8,7 @@
 #include <fstream>
 
 #include "frontend/menu_start.h"
-#include "frontend/state_menu.h"
-#include "scene/hud_fixture.h"
-#include "scene/recording_screens.h"
+#include "frontend/menu_state_fixture.h"
 
 namespace {
 
@@ -24,11 +22,11 @@ protected:
     }
 };
 
-class MenuLoadingTest : public test::HudTest {
+class MenuLoadingTest : public test::MenuStateTest {
 protected:
     void SetUp() override
     {
-        test::HudTest::SetUp();
+        test::MenuStateTest::SetUp();
         // Each image its own size, at x = its number on page 0.
         const std::string dir = "data/gui/interface/menu/menu_start";
         const std::vector<std::tuple<std::string, int, int>> images
@@ -37,27 +35,16 @@ protected:
         std::filesystem::create_directories(folder / "data/logos");
         std::ofstream(folder / "data/logos/maker.png", std::ios::binary) << "maker logo";
 
-        cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+        MakeScreens([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kStart)
                 return std::make_unique<NotedStart>();
             return test::MakeRecordingScreen(slot);
         });
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-        cStateMenu::SetLoadingPauseForTests([] { });
         world.logoCount = 1;
         world.logoNames[0] = L"maker.png";
         world.logosPresent = 1;
         world.loadingPhase = 0;
         state.Init(nullptr);
-    }
-    void TearDown() override
-    {
-        state.Exit(nullptr);
-        cStateMenu::SetLoadingPauseForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
-        test::ScreenCalls().clear();
-        test::HudTest::TearDown();
     }
     void Frame()
     {
@@ -86,8 +73,6 @@ protected:
                 on.push_back(call.substr(0, call.size() - 3));
         return on;
     }
-
-    cStateMenu state;
 };
 
 TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndTheProfilesOpen)

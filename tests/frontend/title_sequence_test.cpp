@@ -4,9 +4,7 @@
 // first gives back a stream still held (a level's music).
 #include <gtest/gtest.h>
 
-#include "frontend/state_menu.h"
-#include "scene/hud_fixture.h"
-#include "scene/recording_screens.h"
+#include "frontend/menu_state_fixture.h"
 #include "world/world_sizes.h"
 
 namespace {
@@ -47,30 +45,16 @@ TEST_F(LogoListTest, ALogoOutsideTheListEndsTheLogosAndStartsTheLoading)
     }
 }
 
-class TitleMusicTest : public test::HudTest {
+class TitleMusicTest : public test::MenuStateTest {
 protected:
     void SetUp() override
     {
-        test::HudTest::SetUp();
-        cMenuManager::Instance().SetFactoryForTests(
-            [](int slot) -> std::unique_ptr<Scene::MenuPrototype> { return test::MakeRecordingScreen(slot); });
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-        cStateMenu::SetLoadingPauseForTests([] { });
+        test::MenuStateTest::SetUp();
+        MakeScreens();
         world.logosPresent = 0;
         world.loadingPhase = 1;
         state.Init(nullptr);
     }
-    void TearDown() override
-    {
-        state.Exit(nullptr);
-        cStateMenu::SetLoadingPauseForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
-        test::ScreenCalls().clear();
-        test::HudTest::TearDown();
-    }
-
-    cStateMenu state;
 };
 
 TEST_F(TitleMusicTest, TheMusicWaitsForSoundStartsOnceAndGivesBackALevelsStreamFirst)
