@@ -6,7 +6,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "frontend/menu_start.h"
 #include "frontend/menu_start_profiles_layout.h"
 #include "resources/log.h"
@@ -187,7 +187,7 @@ void MenuStart::PlayProfile()
         return; // the main menu goes on to the world map
     // A new game opens with the station shop and the map's introduction.
     world.intro = 1;
-    if (auto* map = cMenuManager::Instance().Get<MenuOverlux>(cMenuManager::kOverlux))
+    if (auto* map = cMenuManager::Instance().Get<WorldMap>(cMenuManager::kWorldMap))
         map->EnterBuildLevel();
 }
 

@@ -9,7 +9,7 @@
 #include "frontend/menu_buy.h"
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "frontend/menu_start.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
@@ -162,7 +162,7 @@ void cStateMenu::ReloadScreens()
     }
     if (g_pGfx2D)
         g_pGfx2D->ResetState(2.0f);
-    for (int slot : { cMenuManager::kOptions, cMenuManager::kStart, cMenuManager::kOverlux, cMenuManager::kBuy })
+    for (int slot : { cMenuManager::kOptions, cMenuManager::kStart, cMenuManager::kWorldMap, cMenuManager::kBuy })
         SwitchOffAndOn(slot);
     if (g_pGfxDevice) {
         g_pGfxDevice->EndScene();
@@ -274,7 +274,7 @@ void cStateMenu::RunOneScreen()
     } else if (world.shopInMainMenu) {
         if (auto* shop = Screen<Scene::MenuBuy>(cMenuManager::kBuy))
             shop->Update();
-    } else if (auto* map = Screen<Scene::MenuOverlux>(cMenuManager::kOverlux)) {
+    } else if (auto* map = Screen<Scene::WorldMap>(cMenuManager::kWorldMap)) {
         map->Draw();
     }
 }

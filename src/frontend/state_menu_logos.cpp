@@ -44,7 +44,7 @@ struct LoadStep {
 constexpr LoadStep kLoadSteps[] = {
     { cMenuManager::kOptions, 5 },
     { cMenuManager::kStart, 5 },
-    { cMenuManager::kOverlux, 10 },
+    { cMenuManager::kWorldMap, 10 },
     { cMenuManager::kEffects, 15 },
     { cMenuManager::kSubmenu, 20 },
     { cMenuManager::kHelp, 25 },

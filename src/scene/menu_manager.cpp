@@ -6,7 +6,7 @@
 #include "frontend/menu_help.h"
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "frontend/menu_start.h"
 #include "resources/log.h"
 #include "scene/menu_build.h"
@@ -39,8 +39,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MenuHelp>();
     case cMenuManager::kEffects:
         return std::make_unique<MenuEffects>();
-    case cMenuManager::kOverlux:
-        return std::make_unique<MenuOverlux>();
+    case cMenuManager::kWorldMap:
+        return std::make_unique<WorldMap>();
     case cMenuManager::kFloor:
         return std::make_unique<MenuFloor>();
     case cMenuManager::kTask:

@@ -20,7 +20,7 @@ public:
         kOver = 4,
         kHelp = 5,
         kEffects = 6,
-        kOverlux = 7,
+        kWorldMap = 7,
         kFloor = 8,
         kTask = 9,
         kBuild = 10,

@@ -98,7 +98,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         std::vector<int> bar; // what the bar shows, in order drawn
     } frames[] = {
         { { "Options" }, { 5 } }, // the start screen is on from the first
-        { { "Overlux" }, { 10 } },
+        { { "WorldMap" }, { 10 } },
         { { "Effects" }, { 15 } },
         { { "Submenu" }, { 20 } },
         { { "Help" }, { 25 } },

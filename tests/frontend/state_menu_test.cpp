@@ -26,15 +26,15 @@ public:
     }
     void Draw() override { Note("Start::Draw"); }
 };
-class RecordingMapScreen : public test::Recording<Scene::MenuOverlux> {
+class RecordingMapScreen : public test::Recording<Scene::WorldMap> {
 public:
     RecordingMapScreen()
-        : Recording("Overlux")
+        : Recording("WorldMap")
     {
     }
     void Draw() override
     {
-        Note("Overlux::Draw");
+        Note("WorldMap::Draw");
         if (auto* recording = dynamic_cast<test::RecordingGfx*>(g_pGfx2D))
             colourAtDraw = recording->color;
     }
@@ -49,7 +49,7 @@ protected:
         cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kStart)
                 return std::make_unique<RecordingStartScreen>();
-            if (slot == cMenuManager::kOverlux)
+            if (slot == cMenuManager::kWorldMap)
                 return std::make_unique<RecordingMapScreen>();
             return test::MakeRecordingScreen(slot);
         });
@@ -110,7 +110,7 @@ TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
         { 0, 1, 1, 1, { "Options::Draw" } },
         { 0, 0, 1, 1, { "High::Draw" } },
         { 0, 0, 0, 1, { "Buy::Update" } },
-        { 0, 0, 0, 0, { "Overlux::Draw" } },
+        { 0, 0, 0, 0, { "WorldMap::Draw" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.calls[0]);
@@ -170,7 +170,7 @@ TEST_F(StateMenuTest, EachFrameStartsDrawingInOpaqueWhite)
         SCOPED_TRACE(left);
         gfx.color = left;
         RecordingMapScreen::colourAtDraw = 0;
-        EXPECT_EQ(Frame(), Calls({ "Overlux::Draw" }));
+        EXPECT_EQ(Frame(), Calls({ "WorldMap::Draw" }));
         EXPECT_EQ(RecordingMapScreen::colourAtDraw, 0xFFFFFFFFu);
     }
 }

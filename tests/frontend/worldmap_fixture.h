@@ -10,7 +10,7 @@
 #include <set>
 
 #include "frontend/menu_high.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "scene/hud_fixture.h"
 #include "scene/recording_screens.h"
 
@@ -97,7 +97,7 @@ protected:
         return nullptr;
     }
 
-    Scene::MenuOverlux map;
+    Scene::WorldMap map;
 };
 
 } // namespace test

@@ -58,10 +58,10 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
     } cases[] = {
         { "the start screen on", true,
             { "Start off", "Start on", "Buy off", "Buy on", "Over off", "Over on", "Submenu off", "Submenu on",
-                "Transport off", "Transport on", "Overlux off", "Overlux on" } },
+                "Transport off", "Transport on", "WorldMap off", "WorldMap on" } },
         { "the start screen off", false,
             { "Buy off", "Buy on", "Over off", "Over on", "Submenu off", "Submenu on", "Transport off", "Transport on",
-                "Overlux off", "Overlux on" } },
+                "WorldMap off", "WorldMap on" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,7 +73,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         ASSERT_GE(calls.size(), c.reload.size());
         EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
         for (const int slot : { cMenuManager::kStart, cMenuManager::kBuy, cMenuManager::kOver, cMenuManager::kSubmenu,
-                 cMenuManager::kTransport, cMenuManager::kOverlux }) {
+                 cMenuManager::kTransport, cMenuManager::kWorldMap }) {
             const bool on = slot != cMenuManager::kStart || c.startOn;
             EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
             if (on) {

@@ -121,7 +121,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
     manager.DestroyMenus();
-    const Calls expected = { "~Build", "~Over", "~Overlux", "~Task", "~Straf", "~Start", "~Options", "~Help", "~High",
+    const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~Straf", "~Start", "~Options", "~Help", "~High",
         "~Buy", "~Submenu", "~Effects", "~Transport", "~Floor" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
@@ -139,7 +139,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
     Calls expected = { "Floor on", "Transport::ResetTimers", "Submenu on", "Task on", "Over on", "High on", "Buy on",
-        "Help on", "Options on", "Transport on", "Overlux on" };
+        "Help on", "Options on", "Transport on", "WorldMap on" };
     Calls frame = Without(kFullFrame, { "Effects::UpdateAnimations", "Straf::Draw", "Over::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
     EXPECT_EQ(calls, expected);
@@ -246,8 +246,8 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     world.screenSizeChanged = 1;
     manager.UpdateMenus();
     EXPECT_EQ(world.screenSizeChanged, 0);
-    Calls expected = { "Start off", "Start on", "Buy off", "Over off", "Submenu off", "Transport off", "Overlux off",
-        "Submenu on", "Over on", "Buy on", "Transport on", "Overlux on" };
+    Calls expected = { "Start off", "Start on", "Buy off", "Over off", "Submenu off", "Transport off", "WorldMap off",
+        "Submenu on", "Over on", "Buy on", "Transport on", "WorldMap on" };
     expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
     EXPECT_EQ(calls, expected);
     // The frame so far is shown, one cleared frame follows, and a new frame

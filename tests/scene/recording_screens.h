@@ -10,7 +10,7 @@
 #include "frontend/menu_help.h"
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "frontend/menu_start.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
@@ -78,7 +78,7 @@ RECORDING(RecordingTransport, MenuTransport, "Transport", RECORD(ResetTimers) RE
 RECORDING(RecordingHelp, MenuHelp, "Help", RECORD(Draw))
 RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) RECORD(DrawValueFloaters)
         RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
-RECORDING(RecordingOverlux, MenuOverlux, "Overlux")
+RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
 RECORDING(RecordingFloor, MenuFloor, "Floor", RECORD(Draw) RECORD(DrawRockHover))
 RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
 RECORDING(RecordingBuild, MenuBuild, "Build")
@@ -114,7 +114,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
         MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingOver>,
-        MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingOverlux>,
+        MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingStraf>, MakeRecording<RecordingStart>, MakeRecording<RecordingSubmenu> };
     ScreenCalls().push_back("make " + std::to_string(slot));

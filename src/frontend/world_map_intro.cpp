@@ -6,7 +6,7 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "platform/game_random.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
@@ -31,7 +31,7 @@ namespace {
     }
 } // namespace
 
-void MenuOverlux::ResetDemonstration()
+void WorldMap::ResetDemonstration()
 {
     for (int level = 1; level <= kLastCampaignLevel; ++level)
         demoAlpha[level] = demoKind[level] = 0;
@@ -40,7 +40,7 @@ void MenuOverlux::ResetDemonstration()
 
 // The shop switched on and laid out, the level's station and road emptied
 // for level 31's script.
-void MenuOverlux::OpenShopStation()
+void WorldMap::OpenShopStation()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (MenuBuy* shop = Shop()) {
@@ -59,7 +59,7 @@ void MenuOverlux::OpenShopStation()
     world.autoTypes.clear();
 }
 
-void MenuOverlux::StartBuildLevel()
+void WorldMap::StartBuildLevel()
 {
     cGameWorld& world = cGameWorld::Instance();
     OpenShopStation();
@@ -72,7 +72,7 @@ void MenuOverlux::StartBuildLevel()
     story.AfterInit();
 }
 
-void MenuOverlux::EnterBuildLevel()
+void WorldMap::EnterBuildLevel()
 {
     cGameWorld& world = cGameWorld::Instance();
     Story::Instance().PlaySound("menu_clk");
@@ -85,7 +85,7 @@ void MenuOverlux::EnterBuildLevel()
     ResetDemonstration();
 }
 
-void MenuOverlux::LeaveIntroShop()
+void WorldMap::LeaveIntroShop()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.keyEscape = 0;
@@ -97,7 +97,7 @@ void MenuOverlux::LeaveIntroShop()
     ResetDemonstration();
 }
 
-void MenuOverlux::DrawIntroText(
+void WorldMap::DrawIntroText(
     int textNumber, int width, int x, int y, bool fiveLineLift, uint32_t shadow, uint32_t colour, int shadowDrop)
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -108,7 +108,7 @@ void MenuOverlux::DrawIntroText(
             shadowDrop, shadow);
 }
 
-void MenuOverlux::DrawIntro()
+void WorldMap::DrawIntro()
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (introTimer.Elapsed() > kFadeStep) {
@@ -129,7 +129,7 @@ void MenuOverlux::DrawIntro()
     DrawIntroButton();
 }
 
-void MenuOverlux::DrawIntroButton()
+void WorldMap::DrawIntroButton()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool map = world.intro == 2;
@@ -148,7 +148,7 @@ void MenuOverlux::DrawIntroButton()
     }
 }
 
-void MenuOverlux::DrawBonusMap()
+void WorldMap::DrawBonusMap()
 {
     const cGameWorld& world = cGameWorld::Instance();
     DrawMapImage(L"map4.png", 0, 0, 255, 255, 255, 255);

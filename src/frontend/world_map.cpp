@@ -1,6 +1,6 @@
 // The world map's activation, its per-frame entry, its buttons and the small
 // drawing helpers the map, the panels and the intro share.
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
@@ -27,19 +27,19 @@ namespace {
 
 } // namespace
 
-MenuOverlux::MenuOverlux()
+WorldMap::WorldMap()
     : MenuPrototype(0, 0, 0, 0)
 {
     for (int level = 0; level < kTableSize; ++level)
         levelNumbers[level] = level + 100;
 }
 
-MenuOverlux::~MenuOverlux()
+WorldMap::~WorldMap()
 {
     OnDeactivate();
 }
 
-void MenuOverlux::OnActivate()
+void WorldMap::OnActivate()
 {
     SetColour(0);
     pages[kMapPage].Load(cSettings::Instance().GetWidth() == 1280 ? L"data/gui/interface/menu/menu_overlux"
@@ -60,12 +60,12 @@ void MenuOverlux::OnActivate()
     demoNextKind = 1;
 }
 
-void MenuOverlux::OnDeactivate()
+void WorldMap::OnDeactivate()
 {
     pages[kMapPage].Unload();
 }
 
-void MenuOverlux::Draw()
+void WorldMap::Draw()
 {
     const cSettings& settings = cSettings::Instance();
     screenY = settings.GetHeight() - ScaleY(kFrameHeight);
@@ -77,7 +77,7 @@ void MenuOverlux::Draw()
         DrawMap();
 }
 
-int MenuOverlux::GetPinX(int level) const
+int WorldMap::GetPinX(int level) const
 {
     for (const cTaskRow& row : cGameWorld::Instance().taskRows) {
         if (row.level == level)
@@ -86,7 +86,7 @@ int MenuOverlux::GetPinX(int level) const
     return 0;
 }
 
-int MenuOverlux::GetPinY(int level) const
+int WorldMap::GetPinY(int level) const
 {
     for (const cTaskRow& row : cGameWorld::Instance().taskRows) {
         if (row.level == level)
@@ -95,7 +95,7 @@ int MenuOverlux::GetPinY(int level) const
     return 0;
 }
 
-bool MenuOverlux::HasFundamentOfKind(int kind) const
+bool WorldMap::HasFundamentOfKind(int kind) const
 {
     for (const cFundament& fundament : cGameWorld::Instance().fundaments) {
         if (fundament.content == kind && fundament.status == 9)
@@ -104,22 +104,22 @@ bool MenuOverlux::HasFundamentOfKind(int kind) const
     return false;
 }
 
-bool MenuOverlux::IsSelectable(int level) const
+bool WorldMap::IsSelectable(int level) const
 {
     return level >= 0 && level < kTableSize && selectable[level] == 1;
 }
 
-int MenuOverlux::GetDemoAlpha(int level) const
+int WorldMap::GetDemoAlpha(int level) const
 {
     return level >= 0 && level < kTableSize ? demoAlpha[level] : 0;
 }
 
-int MenuOverlux::GetDemoKind(int level) const
+int WorldMap::GetDemoKind(int level) const
 {
     return level >= 0 && level < kTableSize ? demoKind[level] : 0;
 }
 
-bool MenuOverlux::PlayButtonShown(int furthest) const
+bool WorldMap::PlayButtonShown(int furthest) const
 {
     const int level = cGameWorld::Instance().level;
     if (!IsSelectable(level))
@@ -129,7 +129,7 @@ bool MenuOverlux::PlayButtonShown(int furthest) const
         || cGameWorld::IsFirstLevelOfTriple(level);
 }
 
-void MenuOverlux::DrawButtons(int furthest)
+void WorldMap::DrawButtons(int furthest)
 {
     cGameWorld& world = cGameWorld::Instance();
     const int y = ScaleY(kButtonY);
@@ -179,7 +179,7 @@ void MenuOverlux::DrawButtons(int furthest)
     world.gameMenuClosed = 1;
 }
 
-bool MenuOverlux::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+bool WorldMap::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     int offset = ScaleY(5);
@@ -209,12 +209,12 @@ bool MenuOverlux::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, co
     return true;
 }
 
-void MenuOverlux::DrawMapImage(const wchar_t* name, int x, int y, int r, int g, int b, int alpha)
+void WorldMap::DrawMapImage(const wchar_t* name, int x, int y, int r, int g, int b, int alpha)
 {
     pages[kMapPage].DrawImage(name, ScaleX(x), ScaleY(y), 0, 0, r, g, b, alpha);
 }
 
-void MenuOverlux::DrawShadowed(
+void WorldMap::DrawShadowed(
     const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop, uint32_t shadow)
 {
     SetColour(shadow);
@@ -223,7 +223,7 @@ void MenuOverlux::DrawShadowed(
     DrawTextCentered(false, text, x, y, width, font);
 }
 
-void MenuOverlux::DrawTextRightAligned(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
+void WorldMap::DrawTextRightAligned(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
     DrawTextRightEnd(alt, text, x, y, font);
 }

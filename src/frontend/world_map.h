@@ -2,8 +2,8 @@
 // levels as pins placed by the task table, how far the current profile has
 // come, and lets the player pick an unlocked level and start it; the city pin
 // enters the station-building level 31 in the shop. The panels around the map
-// (bank, description, level info, profile line) are in menu_overlux_panels.cpp
-// and the first-visit intro in menu_overlux_intro.cpp.
+// (bank, description, level info, profile line) are in world_map_panels.cpp
+// and the first-visit intro in world_map_intro.cpp.
 //
 // The map keeps its page in slot 0 and draws its buttons from there too.
 #pragma once
@@ -17,15 +17,15 @@ class iGfxFont;
 
 namespace Scene {
 
-class MenuOverlux : public MenuPrototype {
+class WorldMap : public MenuPrototype {
 public:
     // Indexed by level 0..31; 31 is the city.
     static constexpr int kTableSize = 32;
     static constexpr int kCity = 31;
     static constexpr int kLastCampaignLevel = 30;
 
-    MenuOverlux();
-    ~MenuOverlux() override;
+    WorldMap();
+    ~WorldMap() override;
 
     // One frame of the screen: the intro while the profile is new, else the map.
     virtual void Draw();
@@ -37,7 +37,7 @@ public:
     // Some station fundament of the kind is built (value 9).
     bool HasFundamentOfKind(int kind) const;
 
-    // Panels (menu_overlux_panels.cpp).
+    // Panels (world_map_panels.cpp).
     void DrawBank();
     void DrawDescription();
     void DrawLevelInfo(int level, int status);
@@ -47,7 +47,7 @@ public:
     void DrawLevelNumber(int level, int ignored);
     void DrawSpeechBubble(int ignored, const std::wstring& text, int x, int y);
 
-    // The first-visit intro (menu_overlux_intro.cpp).
+    // The first-visit intro (world_map_intro.cpp).
     void EnterBuildLevel();
     void DrawIntro();
     void DrawBonusMap();

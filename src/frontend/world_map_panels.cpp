@@ -6,7 +6,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
@@ -65,7 +65,7 @@ namespace {
     }
 } // namespace
 
-void MenuOverlux::DrawBank()
+void WorldMap::DrawBank()
 {
     DrawMapImage(L"bank.png", 60, 117, 255, 255, 255, 255);
     wchar_t text[32];
@@ -78,7 +78,7 @@ void MenuOverlux::DrawBank()
     DrawTextRightAligned(false, text, x, y, g_fontBig);
 }
 
-void MenuOverlux::DrawDescription()
+void WorldMap::DrawDescription()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int panelX = ScaleX(380);
@@ -126,7 +126,7 @@ void MenuOverlux::DrawDescription()
         DrawShadowed(world.formatLines[i], panelX, ScaleY(175 + 25 * i), panelWidth, g_fontNormal2, kYellow, 1, kBlack);
 }
 
-void MenuOverlux::DrawLevelInfo(int level, int status)
+void WorldMap::DrawLevelInfo(int level, int status)
 {
     cGameWorld& world = cGameWorld::Instance();
     // A level number outside the tables (a hand-edited settings file) has no info.
@@ -180,7 +180,7 @@ void MenuOverlux::DrawLevelInfo(int level, int status)
     }
 }
 
-void MenuOverlux::DrawProfileLine()
+void WorldMap::DrawProfileLine()
 {
     const cGameWorld& world = cGameWorld::Instance();
     // A profile number from a hand-edited settings file names no one.
@@ -198,21 +198,21 @@ void MenuOverlux::DrawProfileLine()
 
 // The lines laid out last, one under the other from the design position
 // (x, top), each centred in the width, shadowed black, text white.
-void MenuOverlux::DrawWrappedLines(int x, int top, int width)
+void WorldMap::DrawWrappedLines(int x, int top, int width)
 {
     const cGameWorld& world = cGameWorld::Instance();
     for (int i = 0; i < world.formatLineCount && i < world::kFormatLines; ++i)
         DrawShadowed(world.formatLines[i], ScaleX(x), ScaleY(top + 25 * i), width, g_fontNormal2, kWhite, 1, kBlack);
 }
 
-void MenuOverlux::DrawLockedNotice()
+void WorldMap::DrawLockedNotice()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.FormatText(false, g_guiVocabulary[kRegionClosedText], 500, g_fontNormal2);
     DrawWrappedLines(400, 120, ScaleY(500));
 }
 
-void MenuOverlux::DrawLevelNumber(int level, int /*ignored*/)
+void WorldMap::DrawLevelNumber(int level, int /*ignored*/)
 {
     cGameWorld& world = cGameWorld::Instance();
     wchar_t text[1100];
@@ -224,7 +224,7 @@ void MenuOverlux::DrawLevelNumber(int level, int /*ignored*/)
     DrawWrappedLines(980, 130, ScaleX(256));
 }
 
-void MenuOverlux::DrawSpeechBubble(int /*ignored*/, const std::wstring& text, int x, int y)
+void WorldMap::DrawSpeechBubble(int /*ignored*/, const std::wstring& text, int x, int y)
 {
     if (text.empty() || !g_fontNormal)
         return;

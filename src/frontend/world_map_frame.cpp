@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "frontend/menu_buy.h"
-#include "frontend/menu_overlux.h"
+#include "frontend/world_map.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scripting/story.h"
@@ -35,12 +35,12 @@ namespace {
     // file outside them has none.
     bool InTable(int level)
     {
-        return level >= 0 && level < MenuOverlux::kTableSize;
+        return level >= 0 && level < WorldMap::kTableSize;
     }
 
 } // namespace
 
-void MenuOverlux::ReadTaskRows()
+void WorldMap::ReadTaskRows()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (int level = 0; level < kTableSize; ++level)
@@ -76,7 +76,7 @@ void MenuOverlux::ReadTaskRows()
     }
 }
 
-void MenuOverlux::StepStarAnimations()
+void WorldMap::StepStarAnimations()
 {
     wchar_t name[32];
     if (bonusStarsTimer.Elapsed() > kStarStep) {
@@ -93,7 +93,7 @@ void MenuOverlux::StepStarAnimations()
     }
 }
 
-void MenuOverlux::DrawPathsAndMirages(int furthest)
+void WorldMap::DrawPathsAndMirages(int furthest)
 {
     const cGameWorld& world = cGameWorld::Instance();
     wchar_t name[32];
@@ -116,7 +116,7 @@ void MenuOverlux::DrawPathsAndMirages(int furthest)
     }
 }
 
-void MenuOverlux::DrawCityPin()
+void WorldMap::DrawCityPin()
 {
     // Always there: the map's intro tells the player the city can be
     // clicked at any time, also before there is money to spend in it.
@@ -140,7 +140,7 @@ void MenuOverlux::DrawCityPin()
         EnterShop();
 }
 
-void MenuOverlux::EnterShop()
+void WorldMap::EnterShop()
 {
     cGameWorld& world = cGameWorld::Instance();
     Story& story = Story::Instance();
@@ -165,7 +165,7 @@ void MenuOverlux::EnterShop()
     story.AfterInit();
 }
 
-void MenuOverlux::StepBackFromLockedLevel()
+void WorldMap::StepBackFromLockedLevel()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.level != world.furthestLevel)
@@ -179,7 +179,7 @@ void MenuOverlux::StepBackFromLockedLevel()
     }
 }
 
-void MenuOverlux::ShowLockNotice(int level)
+void WorldMap::ShowLockNotice(int level)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (cGameWorld::IsFirstLevelOfTriple(level)) {
@@ -204,7 +204,7 @@ void MenuOverlux::ShowLockNotice(int level)
     }
 }
 
-bool MenuOverlux::DrawLevelPin(int level)
+bool WorldMap::DrawLevelPin(int level)
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool bonus = cGameWorld::IsFirstLevelOfTriple(level);
@@ -248,7 +248,7 @@ bool MenuOverlux::DrawLevelPin(int level)
     return true;
 }
 
-void MenuOverlux::DrawMap()
+void WorldMap::DrawMap()
 {
     cGameWorld& world = cGameWorld::Instance();
     DrawMapImage(L"map2.png", 0, 0, 255, 255, 255, 255);
