@@ -78,7 +78,7 @@ void MenuStart::Draw()
     if (world.startScreenCounter == 0) {
         world.startScreenCounter = 1;
         // A message left from before must not show over the start screen.
-        if (MenuPrototype* panel = cMenuManager::Instance().GetMenu(cMenuManager::kStraf))
+        if (MenuPrototype* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel))
             panel->SetFadeAlpha(0);
     }
     DrawProfiles();

@@ -13,7 +13,7 @@
 #include "frontend/menu_start.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 #include "scene/text_entry.h"
 #include "world/game_world.h"
 #include "world/player_file_rule.h"
@@ -257,8 +257,8 @@ void cStateMenu::RunOneScreen()
         world.logosPresent = world.loadingPhase = 0;
         if (auto* start = Screen<Scene::MenuStart>(cMenuManager::kStart))
             start->Draw();
-        if (auto* straf = Screen<Scene::MenuStraf>(cMenuManager::kStraf))
-            straf->Draw();
+        if (auto* messagePanel = Screen<Scene::MessagePanel>(cMenuManager::kMessagePanel))
+            messagePanel->Draw();
         return;
     }
     if (world.optionsOpen) {

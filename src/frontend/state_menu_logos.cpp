@@ -50,7 +50,7 @@ constexpr LoadStep kLoadSteps[] = {
     { cMenuManager::kHelp, 25 },
     { cMenuManager::kBuild, 30 },
     { cMenuManager::kTask, 35 },
-    { cMenuManager::kStraf, 40 },
+    { cMenuManager::kMessagePanel, 40 },
     { cMenuManager::kTransport, 45 },
     { cMenuManager::kOver, 50 },
 };

@@ -13,7 +13,7 @@
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_over.h"
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
@@ -47,8 +47,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MenuTask>();
     case cMenuManager::kBuild:
         return std::make_unique<MenuBuild>();
-    case cMenuManager::kStraf:
-        return std::make_unique<MenuStraf>();
+    case cMenuManager::kMessagePanel:
+        return std::make_unique<MessagePanel>();
     case cMenuManager::kStart:
         return std::make_unique<MenuStart>();
     case cMenuManager::kSubmenu:

@@ -24,7 +24,7 @@ public:
         kFloor = 8,
         kTask = 9,
         kBuild = 10,
-        kStraf = 11,
+        kMessagePanel = 11,
         kStart = 12,
         kSubmenu = 13,
     };

@@ -9,7 +9,7 @@
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
@@ -93,10 +93,10 @@ void cMenuManager::UpdateMenus()
     auto* task = Get<MenuTask>(kTask);
     auto* high = Get<MenuHigh>(kHigh);
     auto* buy = Get<MenuBuy>(kBuy);
-    auto* straf = Get<MenuStraf>(kStraf);
+    auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
-    if (!HasMenus() || !floor || !transport || !over || !effects || !submenu || !task || !high || !buy || !straf
+    if (!HasMenus() || !floor || !transport || !over || !effects || !submenu || !task || !high || !buy || !messagePanel
         || !options || !help)
         return;
 
@@ -164,8 +164,8 @@ void cMenuManager::UpdateMenus()
         high->Draw();
     if (buy->IsVisible())
         buy->Update();
-    if (straf->IsVisible())
-        straf->Draw();
+    if (messagePanel->IsVisible())
+        messagePanel->Draw();
     if (options->IsVisible())
         options->Draw();
     if (help->IsVisible())

@@ -10,7 +10,7 @@
 #include "resources/log.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 #include "scene/menu_task.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -93,8 +93,8 @@ bool cStateGame::Init(void* application)
     world.LoadComic(world.level);
     if (task)
         task->ResetPage();
-    if (auto* straf = menus.Get<Scene::MenuStraf>(cMenuManager::kStraf))
-        straf->Reset();
+    if (auto* messagePanel = menus.Get<Scene::MessagePanel>(cMenuManager::kMessagePanel))
+        messagePanel->Reset();
 
     world.resultsShown = 0;
     world.resultRecorded = 0;

@@ -104,7 +104,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "Help" }, { 25 } },
         { { "Build" }, { 30 } },
         { { "Task" }, { 35 } },
-        { { "Straf" }, { 40 } },
+        { { "MessagePanel" }, { 40 } },
         { { "Transport" }, { 45 } },
         { { "Over" }, { 50 } },
         { {}, { 80, 85 } },

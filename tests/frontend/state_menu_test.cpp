@@ -106,7 +106,7 @@ TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
         uint8_t profiles, options, highscores, shop;
         Calls calls;
     } cases[] = {
-        { 1, 1, 1, 1, { "Start::Draw", "Straf::Draw" } },
+        { 1, 1, 1, 1, { "Start::Draw", "MessagePanel::Draw" } },
         { 0, 1, 1, 1, { "Options::Draw" } },
         { 0, 0, 1, 1, { "High::Draw" } },
         { 0, 0, 0, 1, { "Buy::Update" } },

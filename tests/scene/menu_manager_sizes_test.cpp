@@ -101,7 +101,7 @@ TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
     for (const int wrong : { cMenuManager::kFloor, cMenuManager::kTransport, cMenuManager::kOver,
              cMenuManager::kEffects, cMenuManager::kSubmenu, cMenuManager::kTask, cMenuManager::kHigh,
-             cMenuManager::kBuy, cMenuManager::kStraf, cMenuManager::kOptions, cMenuManager::kHelp }) {
+             cMenuManager::kBuy, cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);
         manager.SetFactoryForTests([wrong](int slot) {
             return slot == wrong ? test::MakeRecording<test::RecordingBuild>() : test::MakeRecordingScreen(slot);

@@ -49,7 +49,7 @@ const Calls kFullFrame = {
     "Submenu::Draw",
     "High::Draw",
     "Buy::Update",
-    "Straf::Draw",
+    "MessagePanel::Draw",
     "Options::Draw",
     "Help::Draw",
     "Over::DrawTooltip",
@@ -121,7 +121,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
     manager.DestroyMenus();
-    const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~Straf", "~Start", "~Options", "~Help", "~High",
+    const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options", "~Help", "~High",
         "~Buy", "~Submenu", "~Effects", "~Transport", "~Floor" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
@@ -140,7 +140,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     // the message panel are not among them.
     Calls expected = { "Floor on", "Transport::ResetTimers", "Submenu on", "Task on", "Over on", "High on", "Buy on",
         "Help on", "Options on", "Transport on", "WorldMap on" };
-    Calls frame = Without(kFullFrame, { "Effects::UpdateAnimations", "Straf::Draw", "Over::DrawTooltip" });
+    Calls frame = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "Over::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(world.hoveredElement, -1);

@@ -14,7 +14,7 @@
 #include "engine/gfx.h"
 #include "hud_fixture.h"
 #include "platform/utf16.h"
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 #include "support/layout_check.h"
 
 namespace {
@@ -25,7 +25,7 @@ protected:
     {
         test::HudTest::SetUp();
         WriteSet("data/gui/interface/menu/menu_straf", { "tutorial_small.png" });
-        panel = std::make_unique<Scene::MenuStraf>();
+        panel = std::make_unique<Scene::MessagePanel>();
         panel->SetActive(true);
     }
     void Frame()
@@ -36,7 +36,7 @@ protected:
     }
     bool Shown() const { return FindImage("tutorial_small.png").has_value(); }
 
-    std::unique_ptr<Scene::MenuStraf> panel;
+    std::unique_ptr<Scene::MessagePanel> panel;
 };
 
 TEST_F(MessagePanelTest, ATimedMessageShowsUntilItsTimeIsUpThenGoes)
@@ -117,7 +117,7 @@ protected:
 
 TEST_P(MessagePanelOnScreen, EveryLineLiesReadableOnThePlate)
 {
-    Scene::MenuStraf panel;
+    Scene::MessagePanel panel;
     panel.SetActive(true);
     const wchar_t* const messages[] = { L"One short line.",
         L"A message long enough to wrap onto a second line of the panel, as the level scripts write them.",

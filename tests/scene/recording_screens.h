@@ -17,7 +17,7 @@
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
@@ -82,7 +82,7 @@ RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
 RECORDING(RecordingFloor, MenuFloor, "Floor", RECORD(Draw) RECORD(DrawRockHover))
 RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
 RECORDING(RecordingBuild, MenuBuild, "Build")
-RECORDING(RecordingStraf, MenuStraf, "Straf", RECORD(Draw))
+RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
 RECORDING(RecordingStart, MenuStart, "Start")
 RECORDING(RecordingSubmenu, MenuSubmenu, "Submenu", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
 
@@ -116,7 +116,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
         MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingOver>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
-        MakeRecording<RecordingStraf>, MakeRecording<RecordingStart>, MakeRecording<RecordingSubmenu> };
+        MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingSubmenu> };
     ScreenCalls().push_back("make " + std::to_string(slot));
     return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;
 }

@@ -6,10 +6,10 @@
 
 namespace Scene {
 
-class MenuStraf : public MenuPrototype {
+class MessagePanel : public MenuPrototype {
 public:
-    MenuStraf();
-    ~MenuStraf() override;
+    MessagePanel();
+    ~MessagePanel() override;
 
     // Shows the first queued status message until its time is up; nothing
     // while the task dialog is open or the level has ended.

@@ -1,4 +1,4 @@
-#include "scene/menu_straf.h"
+#include "scene/message_panel.h"
 
 #include <algorithm>
 
@@ -20,17 +20,17 @@ namespace {
 
 } // namespace
 
-MenuStraf::MenuStraf()
+MessagePanel::MessagePanel()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuStraf::~MenuStraf()
+MessagePanel::~MessagePanel()
 {
     OnDeactivate();
 }
 
-void MenuStraf::OnActivate()
+void MessagePanel::OnActivate()
 {
     // The plate is one image for every screen size. The loader reads the draw
     // colour: the page loads in transparent black, the panel draws in white.
@@ -47,17 +47,17 @@ void MenuStraf::OnActivate()
     screenY = 0;
 }
 
-void MenuStraf::OnDeactivate()
+void MessagePanel::OnDeactivate()
 {
     pages[kPanelPage].Unload();
 }
 
-void MenuStraf::Reset()
+void MessagePanel::Reset()
 {
     messageCounter = 0;
 }
 
-void MenuStraf::Draw()
+void MessagePanel::Draw()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.taskBookOpen || world.levelOver || world.statusMessages.empty())
@@ -75,7 +75,7 @@ void MenuStraf::Draw()
     DrawPanel();
 }
 
-void MenuStraf::DrawPanel()
+void MessagePanel::DrawPanel()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.statusMessages.empty())
