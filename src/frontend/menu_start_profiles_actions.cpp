@@ -6,16 +6,16 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/world_map.h"
 #include "frontend/menu_start.h"
 #include "frontend/menu_start_profiles_layout.h"
+#include "frontend/world_map.h"
 #include "resources/log.h"
 #include "resources/text.h"
+#include "scene/design_units.h"
 #include "scene/menu_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/saved_game_rows.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 

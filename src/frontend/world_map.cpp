@@ -4,13 +4,13 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_task.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 

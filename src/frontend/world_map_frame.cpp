@@ -6,12 +6,12 @@
 
 #include "frontend/menu_buy.h"
 #include "frontend/world_map.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 

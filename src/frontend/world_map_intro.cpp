@@ -8,12 +8,12 @@
 #include "frontend/menu_buy.h"
 #include "frontend/world_map.h"
 #include "platform/game_random.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 

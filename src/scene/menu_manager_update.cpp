@@ -9,10 +9,10 @@
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/message_panel.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
+#include "scene/message_panel.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 

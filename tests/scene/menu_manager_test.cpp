@@ -121,8 +121,8 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
     manager.DestroyMenus();
-    const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options", "~Help", "~High",
-        "~Buy", "~Submenu", "~Effects", "~Transport", "~Floor" };
+    const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options", "~Help",
+        "~High", "~Buy", "~Submenu", "~Effects", "~Transport", "~Floor" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());

@@ -10,17 +10,17 @@
 #include "frontend/menu_help.h"
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
-#include "frontend/world_map.h"
 #include "frontend/menu_start.h"
+#include "frontend/world_map.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/message_panel.h"
 #include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
+#include "scene/message_panel.h"
 
 namespace test {
 
