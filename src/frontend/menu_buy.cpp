@@ -10,9 +10,9 @@
 #include "resources/log.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
+#include "scene/hud.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_submenu.h"
 #include "scene/state_game.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -191,14 +191,14 @@ void MenuBuy::UpdateBuildPhase()
     // The money box lies wholly on the screen, the sum in its middle.
     const int boxX = ScaleX(20.0f);
     pages[kShopPage].DrawImage(L"money", boxX, 0, 0, 0, 255, 255, 255, 255);
-    if (auto* submenu = cMenuManager::Instance().Get<MenuSubmenu>(cMenuManager::kSubmenu)) {
+    if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud)) {
         wchar_t money[32];
         std::swprintf(money, 32, L"%d", world.money);
         uint32_t boxWidth = 0;
         uint32_t boxHeight = 0;
         pages[kShopPage].GetImageSize(L"money", &boxWidth, &boxHeight);
-        const int x = boxX + (static_cast<int>(boxWidth) - submenu->GetNumberWidth(money)) / 2;
-        submenu->DrawNumber(0, money, x, ScaleY(32.0f), 255);
+        const int x = boxX + (static_cast<int>(boxWidth) - hud->GetNumberWidth(money)) / 2;
+        hud->DrawNumber(0, money, x, ScaleY(32.0f), 255);
     }
     DrawTaskLine();
 }

@@ -46,7 +46,7 @@ constexpr LoadStep kLoadSteps[] = {
     { cMenuManager::kStart, 5 },
     { cMenuManager::kWorldMap, 10 },
     { cMenuManager::kEffects, 15 },
-    { cMenuManager::kSubmenu, 20 },
+    { cMenuManager::kHud, 20 },
     { cMenuManager::kHelp, 25 },
     { cMenuManager::kBuild, 30 },
     { cMenuManager::kTask, 35 },

@@ -5,9 +5,9 @@
 
 #include "platform/utf16.h"
 #include "scene/design_units.h"
+#include "scene/hud.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_submenu.h"
 #include "world/game_world.h"
 
 namespace Scene {
@@ -82,7 +82,7 @@ void MenuEffects::UpdateEffects()
 void MenuEffects::DrawValueFloaters()
 {
     cGameWorld& world = cGameWorld::Instance();
-    auto* submenu = cMenuManager::Instance().Get<MenuSubmenu>(cMenuManager::kSubmenu);
+    auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud);
     auto& floaters = world.flyingValues;
     size_t i = 0;
     while (i < floaters.size()) {
@@ -94,8 +94,8 @@ void MenuEffects::DrawValueFloaters()
         std::swprintf(text, 32, carriesPoints ? L"+%d" : L"-%d", m.value);
         const int x = static_cast<int>(m.step * m.stepX + m.x);
         const int y = static_cast<int>(m.step * m.stepY + m.y);
-        if (submenu)
-            submenu->DrawNumber(0, text, x, y, m.alpha);
+        if (hud)
+            hud->DrawNumber(0, text, x, y, m.alpha);
         m.alpha = std::max(0, static_cast<int>(255 - m.step * 0.9));
         if (m.timer.Elapsed() >= kFloaterStepSeconds) {
             m.timer.Restart();
@@ -110,8 +110,8 @@ void MenuEffects::DrawValueFloaters()
             // Wraps like the game's counters rather than overflow.
             world.minusPoints
                 = static_cast<int>(static_cast<unsigned>(world.minusPoints) + static_cast<unsigned>(m.value));
-            if (submenu)
-                submenu->ResetResultSound();
+            if (hud)
+                hud->ResetResultSound();
         }
         floaters.erase(floaters.begin() + static_cast<std::ptrdiff_t>(i));
         i = 0;

@@ -9,11 +9,11 @@
 #include "frontend/menu_start.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
+#include "scene/hud.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_over.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
@@ -51,8 +51,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MessagePanel>();
     case cMenuManager::kStart:
         return std::make_unique<MenuStart>();
-    case cMenuManager::kSubmenu:
-        return std::make_unique<MenuSubmenu>();
+    case cMenuManager::kHud:
+        return std::make_unique<Hud>();
     default:
         return nullptr;
     }

@@ -26,7 +26,7 @@ public:
         kBuild = 10,
         kMessagePanel = 11,
         kStart = 12,
-        kSubmenu = 13,
+        kHud = 13,
     };
 
     static cMenuManager& Instance();

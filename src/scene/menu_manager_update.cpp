@@ -5,11 +5,11 @@
 #include "frontend/menu_help.h"
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
+#include "scene/hud.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
@@ -89,14 +89,14 @@ void cMenuManager::UpdateMenus()
     auto* transport = Get<MenuTransport>(kTransport);
     auto* over = Get<MenuOver>(kOver);
     auto* effects = Get<MenuEffects>(kEffects);
-    auto* submenu = Get<MenuSubmenu>(kSubmenu);
+    auto* hud = Get<Hud>(kHud);
     auto* task = Get<MenuTask>(kTask);
     auto* high = Get<MenuHigh>(kHigh);
     auto* buy = Get<MenuBuy>(kBuy);
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
-    if (!HasMenus() || !floor || !transport || !over || !effects || !submenu || !task || !high || !buy || !messagePanel
+    if (!HasMenus() || !floor || !transport || !over || !effects || !hud || !task || !high || !buy || !messagePanel
         || !options || !help)
         return;
 
@@ -146,16 +146,16 @@ void cMenuManager::UpdateMenus()
     if (world.level != kBuildingLevel)
         effects->DrawEffectLayer2();
     effects->DrawFog();
-    submenu->DrawBonusSlots();
+    hud->DrawBonusSlots();
     // A medal's animations show above the head-up display, all others below.
     const bool medal = world.medalText == L"GOLD" || world.medalText == L"SILVER";
     if (world.medalText.empty() && effects->IsVisible())
         effects->UpdateAnimations();
     effects->DrawEffectLayer();
-    submenu->Tick();
+    hud->Tick();
     if (transport->IsVisible())
         transport->DragAuto();
-    submenu->Draw();
+    hud->Draw();
     if (medal && effects->IsVisible())
         effects->UpdateAnimations();
     if (world.taskBookOpen)

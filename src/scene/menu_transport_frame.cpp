@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "engine/gfx.h"
+#include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -168,8 +168,8 @@ void MenuTransport::TakeRoadCar(int index)
         story.CallScriptFunction("on_minus_points");
         if (!world.noMinusPoints) {
             world.AddFlyingMarker(world.minusPointsLimit);
-            if (auto* submenu = cMenuManager::Instance().Get<MenuSubmenu>(cMenuManager::kSubmenu))
-                submenu->RestartStars();
+            if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud))
+                hud->RestartStars();
         }
     }
 }

@@ -3,9 +3,9 @@
 // road. And the ghost-car hints over the places where a car would pair up.
 #include "engine/gfx.h"
 #include "resources/log.h"
+#include "scene/hud.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -54,8 +54,8 @@ namespace {
 
     void RestartStars()
     {
-        if (auto* submenu = cMenuManager::Instance().Get<MenuSubmenu>(cMenuManager::kSubmenu))
-            submenu->RestartStars();
+        if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud))
+            hud->RestartStars();
     }
 } // namespace
 

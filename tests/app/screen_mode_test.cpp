@@ -119,7 +119,7 @@ private:
     void SwitchWhileTheLevelScreensLoad(cGameWorld& world)
     {
         cMenuManager& menus = cMenuManager::Instance();
-        const auto* hud = menus.GetMenu(cMenuManager::kSubmenu);
+        const auto* hud = menus.GetMenu(cMenuManager::kHud);
         const auto* cars = menus.GetMenu(cMenuManager::kTransport);
         if (!switchedWhileLoading && world.loadingPhase && hud && hud->IsActive() && cars && !cars->IsActive()) {
             switchedWhileLoading = true;

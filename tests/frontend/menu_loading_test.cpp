@@ -100,7 +100,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "Options" }, { 5 } }, // the start screen is on from the first
         { { "WorldMap" }, { 10 } },
         { { "Effects" }, { 15 } },
-        { { "Submenu" }, { 20 } },
+        { { "Hud" }, { 20 } },
         { { "Help" }, { 25 } },
         { { "Build" }, { 30 } },
         { { "Task" }, { 35 } },

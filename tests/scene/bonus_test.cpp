@@ -33,7 +33,7 @@ const std::vector<std::string> kBonusImages = { "bonus_tank_red", "bonus_tank_bl
     "bonus_kaktus_blume", "bonus_wb", "bonus_manager1", "bonus_auto3", "bonus_over", "bonus_1", "bonus_2", "bonus_3",
     "bonus_4", "bonus_5", "bonus_joker", "bonus_joker.png", "bonus_joker_bomb", "bonus_over_joker" };
 
-class BonusSlots : public Scene::MenuSubmenu {
+class BonusSlots : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };

@@ -49,9 +49,9 @@ namespace {
             SCOPED_TRACE(std::string(c.text, c.text + std::wcslen(c.text)));
             ClearDrawn();
             if (c.small)
-                submenu->DrawNumberSmall(c.alignRight, c.text, c.x, 40, 255);
+                hud->DrawNumberSmall(c.alignRight, c.text, c.x, 40, 255);
             else
-                submenu->DrawNumber(c.alignRight, c.text, c.x, 40, 255);
+                hud->DrawNumber(c.alignRight, c.text, c.x, 40, 255);
             Placing placed;
             for (const VehicleImage& image : Drawn()) {
                 placed.emplace_back(image.name, image.x);
@@ -78,8 +78,8 @@ namespace {
             { L"/+", 16, 8 },
         };
         for (const auto& c : cases) {
-            EXPECT_EQ(submenu->GetNumberWidth(c.text), c.large) << c.text;
-            EXPECT_EQ(submenu->GetNumberWidthSmall(c.text), c.small) << c.text;
+            EXPECT_EQ(hud->GetNumberWidth(c.text), c.large) << c.text;
+            EXPECT_EQ(hud->GetNumberWidthSmall(c.text), c.small) << c.text;
         }
     }
 

@@ -16,7 +16,7 @@ TEST_F(HudBuildingLevel, OnlyTheBuildingLevelIsHeldByTheDisplay)
     } cases[] = { { 31, true }, { 30, false }, { 1, false }, { 32, false } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.level);
-        Scene::MenuSubmenu made;
+        Scene::Hud made;
         world.level = c.level;
         for (int frame = 0; frame < 2; ++frame) {
             world.SetPause(false);

@@ -24,7 +24,7 @@
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "support/recording_gfx.h"
 #include "support/recording_sound.h"
 #include "support/temp_folder.h"

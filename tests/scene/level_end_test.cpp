@@ -14,7 +14,7 @@ namespace {
 
 using LevelEndTest = test::HudTest;
 
-class PagedSubmenu : public Scene::MenuSubmenu {
+class PagedHud : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
@@ -41,7 +41,7 @@ TEST_F(LevelEndTest, TheBadgeCupRatingAndPayFollowOneRating)
         { 0, 0, -600, "", L"", 0, 0, 0 }, // but points below zero are no bill
     };
     WriteSet("data/hud", { "slot_gold", "slot_silver" });
-    PagedSubmenu made;
+    PagedHud made;
     made.LoadPages(L"data/hud");
     world.level = 5;
     world.furthestLevel = 5;
@@ -80,7 +80,7 @@ TEST_F(LevelEndTest, OnlyALevelBehindTheFurthestPaysJustWhatBeatsItsRecordedMone
         int furthest;
         const wchar_t* balance;
     } cases[] = { { 5, L"190400" }, { 6, L"130400" } };
-    Scene::MenuSubmenu made;
+    Scene::Hud made;
     world.level = 5;
     world.money = 100000;
     world.levelMoney[5] = 60000;
@@ -113,7 +113,7 @@ TEST_F(LevelEndTest, ALevelWithoutALimitPlayedAgainPaysWhatBeatsItsRecord)
         { 3000, 2000, 137, L"400", L"100400" },
         { 0, 5000, -1, L"", L"105000" },
     };
-    Scene::MenuSubmenu made;
+    Scene::Hud made;
     world.level = 5;
     world.furthestLevel = 9;
     world.money = 100000;
@@ -145,7 +145,7 @@ TEST_F(LevelEndTest, ALevelWithoutALimitPlayedAgainPaysWhatBeatsItsRecord)
 TEST_F(LevelEndTest, TheTaskSlotsHideUnderTheResultScreenAndTheFirstTaskDialog)
 {
     WriteSet("data/hud", { "slot_3.png", "element2a.png" });
-    PagedSubmenu made;
+    PagedHud made;
     made.LoadPages(L"data/hud");
     world.messageReal[0] = 1, world.messageTarget[0] = 5, world.messageActive[0] = 1, world.taskLineCount = 1;
     const struct {
@@ -165,7 +165,7 @@ TEST_F(LevelEndTest, TheTaskSlotsHideUnderTheResultScreenAndTheFirstTaskDialog)
 
 TEST_F(LevelEndTest, AWonCupFadesInStaysThreeSecondsAndFadesOut)
 {
-    Scene::MenuSubmenu made;
+    Scene::Hud made;
     world.medalText = L"GOLD";
     double full = -1.0, fading = -1.0;
     for (double t = 0.0; t < 12.0 && world.cupPhase != 3; t += 0.017) {

@@ -14,7 +14,7 @@ namespace {
 
 using HudRulesTest = test::HudTest;
 
-class PagedSubmenu : public Scene::MenuSubmenu {
+class PagedHud : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
@@ -48,7 +48,7 @@ TEST_F(HudRulesTest, TheClockFaceTurnsOnePicturePerItsFrameTime)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PagedSubmenu made;
+        PagedHud made;
         made.LoadPages(L"data/hud");
         world.paused = c.paused ? 1 : 0;
         std::string face;
@@ -69,7 +69,7 @@ TEST_F(HudRulesTest, TheClockFaceTurnsOnePicturePerItsFrameTime)
 TEST_F(HudRulesTest, AGridFullTooLongShowsTheGameOverPanelWithContinue)
 {
     WriteSet("data/hud", { "menu_gameover.png", "button_short_off.png", "button_short_over.png" });
-    PagedSubmenu made;
+    PagedHud made;
     made.LoadPages(L"data/hud");
     world.levelTimeLimit = 0;
     world.gamePlayMode = 1; // the grid's fullness as the level keeps it
@@ -138,7 +138,7 @@ TEST_F(HudRulesTest, AFullGridIsWonOnlyWhenEveryOpenTaskLineIsReached)
         world.levelTimeLimit = 0;
         world.gamePlayMode = 1;
         world.noFreeCell = 1;
-        PagedSubmenu made;
+        PagedHud made;
         made.LoadPages(L"data/hud");
         std::optional<test::HudImage> panel;
         for (int i = 0; i < 4 && !world.levelOver; ++i) {

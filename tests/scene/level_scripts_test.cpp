@@ -12,8 +12,8 @@
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
+#include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"

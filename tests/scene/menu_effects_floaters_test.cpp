@@ -12,7 +12,7 @@
 namespace {
 
 // The head-up display with its digit-image numbers noted instead of drawn.
-class NumberSubmenu : public Scene::MenuSubmenu {
+class NumberHud : public Scene::Hud {
 public:
     struct Number {
         std::wstring text;
@@ -39,12 +39,12 @@ protected:
     {
         HudTest::SetUp();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
-            if (slot == cMenuManager::kSubmenu)
-                return std::make_unique<NumberSubmenu>();
+            if (slot == cMenuManager::kHud)
+                return std::make_unique<NumberHud>();
             return test::MakeRecordingScreen(slot);
         });
         ASSERT_TRUE(menus.CreateMenus());
-        hud = menus.Get<NumberSubmenu>(cMenuManager::kSubmenu);
+        hud = menus.Get<NumberHud>(cMenuManager::kHud);
         ASSERT_NE(hud, nullptr);
     }
     void TearDown() override
@@ -74,7 +74,7 @@ protected:
 
     Scene::MenuEffects effects;
     cMenuManager& menus = cMenuManager::Instance();
-    NumberSubmenu* hud = nullptr;
+    NumberHud* hud = nullptr;
 };
 
 TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)

@@ -41,12 +41,12 @@ const Calls kFullFrame = {
     "Effects::DrawValueFloaters",
     "Effects::DrawEffectLayer2",
     "Effects::DrawFog",
-    "Submenu::DrawBonusSlots",
+    "Hud::DrawBonusSlots",
     "Effects::UpdateAnimations",
     "Effects::DrawEffectLayer",
-    "Submenu::Tick",
+    "Hud::Tick",
     "Transport::DragAuto",
-    "Submenu::Draw",
+    "Hud::Draw",
     "High::Draw",
     "Buy::Update",
     "MessagePanel::Draw",
@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options", "~Help",
-        "~High", "~Buy", "~Submenu", "~Effects", "~Transport", "~Floor" };
+        "~High", "~Buy", "~Hud", "~Effects", "~Transport", "~Floor" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -138,7 +138,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     manager.UpdateMenus();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
-    Calls expected = { "Floor on", "Transport::ResetTimers", "Submenu on", "Task on", "Over on", "High on", "Buy on",
+    Calls expected = { "Floor on", "Transport::ResetTimers", "Hud on", "Task on", "Over on", "High on", "Buy on",
         "Help on", "Options on", "Transport on", "WorldMap on" };
     Calls frame = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "Over::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
@@ -164,7 +164,7 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
 {
     const Calls kMedalFrame = [] {
         Calls c = Without(kFullFrame, { "Effects::UpdateAnimations" });
-        c.insert(std::find(c.begin(), c.end(), "Submenu::Draw") + 1, "Effects::UpdateAnimations");
+        c.insert(std::find(c.begin(), c.end(), "Hud::Draw") + 1, "Effects::UpdateAnimations");
         return c;
     }();
     const struct {
@@ -212,7 +212,7 @@ TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
     manager.UpdateMenus();
     const Calls expected = { "Over::GetPlaceUnderMouse(true)", "Over::Draw", "Effects::DrawCloudShadows",
         "Transport::UpdateHelpHints", "Effects::DrawValueFloaters", "Effects::DrawEffectLayer2", "Effects::DrawFog",
-        "Submenu::DrawBonusSlots", "Effects::DrawEffectLayer", "Submenu::Tick", "Submenu::Draw" };
+        "Hud::DrawBonusSlots", "Effects::DrawEffectLayer", "Hud::Tick", "Hud::Draw" };
     EXPECT_EQ(calls, expected);
 }
 
@@ -246,8 +246,8 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     world.screenSizeChanged = 1;
     manager.UpdateMenus();
     EXPECT_EQ(world.screenSizeChanged, 0);
-    Calls expected = { "Start off", "Start on", "Buy off", "Over off", "Submenu off", "Transport off", "WorldMap off",
-        "Submenu on", "Over on", "Buy on", "Transport on", "WorldMap on" };
+    Calls expected = { "Start off", "Start on", "Buy off", "Over off", "Hud off", "Transport off", "WorldMap off",
+        "Hud on", "Over on", "Buy on", "Transport on", "WorldMap on" };
     expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
     EXPECT_EQ(calls, expected);
     // The frame so far is shown, one cleared frame follows, and a new frame

@@ -12,12 +12,12 @@
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
 #include "frontend/world_map.h"
+#include "scene/hud.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_over.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
@@ -84,7 +84,7 @@ RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
 RECORDING(RecordingBuild, MenuBuild, "Build")
 RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
 RECORDING(RecordingStart, MenuStart, "Start")
-RECORDING(RecordingSubmenu, MenuSubmenu, "Submenu", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
+RECORDING(RecordingHud, Hud, "Hud", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
 
 class RecordingOver : public Recording<Scene::MenuOver> {
 public:
@@ -116,7 +116,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
         MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingOver>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
-        MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingSubmenu> };
+        MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));
     return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-class StatisticsSubmenu : public Scene::MenuSubmenu {
+class StatisticsHud : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
@@ -85,7 +85,7 @@ TEST_F(StatisticsRowsTest, EveryRowShowsItsFigureInOrderOnAnEvenPitch)
         cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.what) + " at " + std::to_string(width));
-            StatisticsSubmenu made;
+            StatisticsHud made;
             world.level = 5;
             world.furthestLevel = 9;
             world.money = 100000;
@@ -143,7 +143,7 @@ TEST_F(StatisticsRowsTest, TheLatePanelsReasonStandsLineUnderLineBelowItsHeading
     for (const int width : { 1280, 1024 }) {
         SCOPED_TRACE(width);
         cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
-        StatisticsSubmenu made;
+        StatisticsHud made;
         world.money = 100000;
         world.levelTimeLimit = 100;
         world.levelElapsed = 130;
@@ -199,7 +199,7 @@ TEST_F(StatisticsRowsTest, TheTimePointerTurnsAtItsOwnPace)
     // On a clock from 0, so that 17 ms are exactly what the pointer waits.
     ms = 0.0;
     cClock::Instance().Reset();
-    StatisticsSubmenu made;
+    StatisticsHud made;
     made.LoadPages(L"data/hud");
     world.levelTimeLimit = 100;
     world.levelElapsed = 50;

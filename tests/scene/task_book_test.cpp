@@ -22,7 +22,7 @@ std::vector<std::wstring> Words(const std::wstring& text)
     return words;
 }
 
-class SlotSubmenu : public Scene::MenuSubmenu {
+class SlotHud : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
@@ -50,7 +50,7 @@ TEST_F(TaskSlotBubbleTest, TheBubbleShowsTheSlotsTaskLineUnderLine)
     world.taskLineCount = 3;
     for (const int width : { 1280, 1024 }) {
         cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
-        SlotSubmenu made;
+        SlotHud made;
         made.LoadPages(L"data/hud");
         const int x0 = width - Scene::ScaleX(240);
         for (const int slot : { 1, 0, 2, 0 }) {

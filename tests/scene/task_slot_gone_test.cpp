@@ -12,7 +12,7 @@
 
 namespace {
 
-class SlotSubmenu : public Scene::MenuSubmenu {
+class SlotHud : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
@@ -36,7 +36,7 @@ TEST_F(TaskSlotGoneTest, AFinishedSlotUnderTheCursorLetsTheGameRun)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SlotSubmenu made;
+        SlotHud made;
         made.LoadPages(L"data/hud");
         std::fill(std::begin(world.messageActive), std::end(world.messageActive), 0);
         for (int i = 0; i < c.lines; ++i) {

@@ -17,7 +17,7 @@ const std::vector<std::string> kSlotImages = { "slot_3.png", "slot_3_over.png", 
     "element4a.png", "element5a.png", "element_new_station.png", "element_kaktus_blume.png", "element_wbaum.png",
     "element_manager.png", "element_sport.png", "shop_help2_03", "shop_help2_02", "shop_help2_01" };
 
-class SlotSubmenu : public Scene::MenuSubmenu {
+class SlotHud : public Scene::Hud {
 public:
     void LoadPages(const wchar_t* folder) { pages[32].Load(folder); }
 };
@@ -61,7 +61,7 @@ protected:
         MoveMouse(x0 + Scene::ScaleX(100), 10 + Scene::ScaleY(80 * k) + Scene::ScaleY(40));
     }
 
-    SlotSubmenu made;
+    SlotHud made;
 };
 
 // Each task line's slot carries the picture of what the line asks for; a

@@ -92,14 +92,14 @@ namespace {
     {
         if (slot == cMenuManager::kTransport)
             return std::make_unique<Scene::MenuTransport>();
-        if (slot == cMenuManager::kSubmenu)
-            return std::make_unique<NumbersSubmenu>();
+        if (slot == cMenuManager::kHud)
+            return std::make_unique<NumbersHud>();
         return MakeRecordingScreen(slot);
     }
 
 } // namespace
 
-void NumbersSubmenu::LoadDigits()
+void NumbersHud::LoadDigits()
 {
     pages[32].Load(L"data/gui/interface/menu/menu_submenu");
     MeasureNumberImages();
@@ -129,9 +129,9 @@ void VehiclesTest::StartScreens(int width)
     transport = Scene::MenuTransport::Instance();
     ASSERT_NE(transport, nullptr);
     transport->SetActive(true);
-    submenu = manager.Get<NumbersSubmenu>(cMenuManager::kSubmenu);
-    ASSERT_NE(submenu, nullptr);
-    submenu->LoadDigits();
+    hud = manager.Get<NumbersHud>(cMenuManager::kHud);
+    ASSERT_NE(hud, nullptr);
+    hud->LoadDigits();
     gfx.ClearRecords();
 }
 

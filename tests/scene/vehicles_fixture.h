@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "drawn_images.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "scene/menu_transport.h"
 #include "support/screen_test.h"
 #include "world/game_world.h"
@@ -23,7 +23,7 @@ namespace test {
 using VehicleImage = DrawnImage;
 
 // The head-up display with its digit pages loaded by hand.
-class NumbersSubmenu : public Scene::MenuSubmenu {
+class NumbersHud : public Scene::Hud {
 public:
     void LoadDigits();
 };
@@ -46,7 +46,7 @@ protected:
     int AddRoadCar(int road, int type, int variant, float x, float y);
 
     Scene::MenuTransport* transport = nullptr;
-    NumbersSubmenu* submenu = nullptr;
+    NumbersHud* hud = nullptr;
 };
 
 // The vehicles layer with three car types: a plain car, a special one and a

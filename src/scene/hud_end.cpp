@@ -10,7 +10,7 @@
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -73,13 +73,13 @@ namespace {
 
 } // namespace
 
-void MenuSubmenu::ResetLevelEnd()
+void Hud::ResetLevelEnd()
 {
     pointerFrame = 0;
     pointerTimer.Restart();
 }
 
-void MenuSubmenu::DrawLevelEnd()
+void Hud::DrawLevelEnd()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.paused && !world.levelOver && !world.levelState && CheckLevelEnd())
@@ -124,7 +124,7 @@ void MenuSubmenu::DrawLevelEnd()
 
 // True when the bar's frame ends here: the level ended by the script or the
 // clock, or the game-over panel shows for its one frame.
-bool MenuSubmenu::CheckLevelEnd()
+bool Hud::CheckLevelEnd()
 {
     cGameWorld& world = cGameWorld::Instance();
     Story& story = Story::Instance();
@@ -185,7 +185,7 @@ bool MenuSubmenu::CheckLevelEnd()
     return false;
 }
 
-void MenuSubmenu::DrawGameOverPanel()
+void Hud::DrawGameOverPanel()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -213,7 +213,7 @@ void MenuSubmenu::DrawGameOverPanel()
         world.timeOutFailure = 0;
 }
 
-void MenuSubmenu::DrawJokerHint()
+void Hud::DrawJokerHint()
 {
     pages[kHudPage].DrawImage(L"use_joker.png", ScaleX(290), ScaleY(950), 0, 0, 255, 255, 255, 255);
     const wchar_t* text = g_guiVocabulary[kUseJokerText];
@@ -223,7 +223,7 @@ void MenuSubmenu::DrawJokerHint()
     DrawTextCentered(false, text, ScaleX(290), ScaleY(958), ScaleX(700), g_fontBig);
 }
 
-void MenuSubmenu::EvaluateLevelEnd()
+void Hud::EvaluateLevelEnd()
 {
     cGameWorld& world = cGameWorld::Instance();
     // The rating waits until every flying value has landed.

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -52,7 +52,7 @@ namespace {
     }
 } // namespace
 
-void MenuSubmenu::MeasureNumberImages()
+void Hud::MeasureNumberImages()
 {
     for (int set = 0; set < 2; ++set) {
         for (int glyph = 0; glyph < kNumberGlyphs; ++glyph) {
@@ -64,7 +64,7 @@ void MenuSubmenu::MeasureNumberImages()
     }
 }
 
-void MenuSubmenu::DrawNumberSet(int set, int alignRight, const wchar_t* text, int x, int y, int alpha)
+void Hud::DrawNumberSet(int set, int alignRight, const wchar_t* text, int x, int y, int alpha)
 {
     if (!text)
         return;
@@ -91,7 +91,7 @@ void MenuSubmenu::DrawNumberSet(int set, int alignRight, const wchar_t* text, in
     }
 }
 
-int MenuSubmenu::NumberSetWidth(int set, const wchar_t* text) const
+int Hud::NumberSetWidth(int set, const wchar_t* text) const
 {
     int width = 0;
     for (const wchar_t* c = text; c && *c; ++c) {
@@ -105,27 +105,27 @@ int MenuSubmenu::NumberSetWidth(int set, const wchar_t* text) const
     return width;
 }
 
-void MenuSubmenu::DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha)
+void Hud::DrawNumber(int alignRight, const wchar_t* text, int x, int y, int alpha)
 {
     DrawNumberSet(0, alignRight, text, x, y, alpha);
 }
 
-void MenuSubmenu::DrawNumberSmall(int alignRight, const wchar_t* text, int x, int y, int alpha)
+void Hud::DrawNumberSmall(int alignRight, const wchar_t* text, int x, int y, int alpha)
 {
     DrawNumberSet(1, alignRight, text, x, y, alpha);
 }
 
-int MenuSubmenu::GetNumberWidth(const wchar_t* text) const
+int Hud::GetNumberWidth(const wchar_t* text) const
 {
     return NumberSetWidth(0, text);
 }
 
-int MenuSubmenu::GetNumberWidthSmall(const wchar_t* text) const
+int Hud::GetNumberWidthSmall(const wchar_t* text) const
 {
     return NumberSetWidth(1, text);
 }
 
-void MenuSubmenu::DrawStars()
+void Hud::DrawStars()
 {
     const cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();

@@ -1,4 +1,4 @@
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 
 #include "engine/gfx.h"
 #include "scripting/story.h"
@@ -12,7 +12,7 @@ namespace {
     constexpr int kBuildingLevel = 31;
 } // namespace
 
-MenuSubmenu::MenuSubmenu()
+Hud::Hud()
     : MenuPrototype(0, 0, 0, 0)
 {
     clockTimer.Start();
@@ -20,12 +20,12 @@ MenuSubmenu::MenuSubmenu()
     blinkTimer.Start();
 }
 
-MenuSubmenu::~MenuSubmenu()
+Hud::~Hud()
 {
     OnDeactivate();
 }
 
-void MenuSubmenu::OnActivate()
+void Hud::OnActivate()
 {
     const cSettings& settings = cSettings::Instance();
     if (g_pGfx2D)
@@ -51,14 +51,14 @@ void MenuSubmenu::OnActivate()
     ResetLevelEnd();
 }
 
-void MenuSubmenu::OnDeactivate()
+void Hud::OnDeactivate()
 {
     pages[kHudPage].Unload();
 }
 
-void MenuSubmenu::Tick() { }
+void Hud::Tick() { }
 
-void MenuSubmenu::Draw()
+void Hud::Draw()
 {
     cGameWorld& world = cGameWorld::Instance();
     screenY = cSettings::Instance().GetHeight() - 158;
@@ -70,7 +70,7 @@ void MenuSubmenu::Draw()
     DrawDebugLists();
 }
 
-void MenuSubmenu::ResetResultSound()
+void Hud::ResetResultSound()
 {
     Story::Instance().StartSound(2);
 }

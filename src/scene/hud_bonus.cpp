@@ -7,7 +7,7 @@
 
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -39,7 +39,7 @@ namespace {
 
 } // namespace
 
-const wchar_t* MenuSubmenu::BonusImageName(int kind, bool firstOfTriple)
+const wchar_t* Hud::BonusImageName(int kind, bool firstOfTriple)
 {
     if (firstOfTriple) {
         switch (kind) {
@@ -93,7 +93,7 @@ const wchar_t* MenuSubmenu::BonusImageName(int kind, bool firstOfTriple)
     }
 }
 
-void MenuSubmenu::UseBonusItem(int kind)
+void Hud::UseBonusItem(int kind)
 {
     cGameWorld& world = cGameWorld::Instance();
     switch (kind) {
@@ -127,7 +127,7 @@ void MenuSubmenu::UseBonusItem(int kind)
     }
 }
 
-void MenuSubmenu::DrawBonusImage(const wchar_t* name, int x, int y, int alpha)
+void Hud::DrawBonusImage(const wchar_t* name, int x, int y, int alpha)
 {
     if (!name)
         return;
@@ -135,7 +135,7 @@ void MenuSubmenu::DrawBonusImage(const wchar_t* name, int x, int y, int alpha)
     pages[kHudPage].DrawImage(name, x, y, 0, 0, world.levelTint[0], world.levelTint[1], world.levelTint[2], alpha);
 }
 
-void MenuSubmenu::RepackBonusBar()
+void Hud::RepackBonusBar()
 {
     cGameWorld& world = cGameWorld::Instance();
     // A held item keeps its slot free until it is dropped or put back.
@@ -148,7 +148,7 @@ void MenuSubmenu::RepackBonusBar()
     }
 }
 
-void MenuSubmenu::DrawFlyingBonusItem(std::size_t index, bool firstOfTriple)
+void Hud::DrawFlyingBonusItem(std::size_t index, bool firstOfTriple)
 {
     cGameWorld& world = cGameWorld::Instance();
     cJoker& item = world.jokers[index];
@@ -189,7 +189,7 @@ void MenuSubmenu::DrawFlyingBonusItem(std::size_t index, bool firstOfTriple)
     }
 }
 
-void MenuSubmenu::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
+void Hud::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
 {
     cGameWorld& world = cGameWorld::Instance();
     cJoker& item = world.jokers[index];
@@ -223,7 +223,7 @@ void MenuSubmenu::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
         world.bombTipSeen = 1;
 }
 
-void MenuSubmenu::DrawBonusSlots()
+void Hud::DrawBonusSlots()
 {
     cGameWorld& world = cGameWorld::Instance();
     // The bar shows only items the player holds and can use: no picture of a

@@ -7,7 +7,7 @@
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -48,7 +48,7 @@ namespace {
 
 } // namespace
 
-void MenuSubmenu::DrawClock()
+void Hud::DrawClock()
 {
     cGameWorld& world = cGameWorld::Instance();
     CPageManager& page = pages[kHudPage];

@@ -7,8 +7,8 @@
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
+#include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_submenu.h"
 #include "scene/menu_task.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
@@ -60,7 +60,7 @@ namespace {
 
 } // namespace
 
-void MenuSubmenu::DrawBar()
+void Hud::DrawBar()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -115,7 +115,7 @@ void MenuSubmenu::DrawBar()
     DrawLevelEnd();
 }
 
-void MenuSubmenu::DoMenuButton()
+void Hud::DoMenuButton()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int x = OnRightSide(world) ? cSettings::Instance().GetWidth() - ScaleX(110) : ScaleX(10);
@@ -141,7 +141,7 @@ void MenuSubmenu::DoMenuButton()
     // Escape opens it.
 }
 
-void MenuSubmenu::DrawGameMenu()
+void Hud::DrawGameMenu()
 {
     cGameWorld& world = cGameWorld::Instance();
     pages[kHudPage].DrawImage(L"menu_game.png", screenX, screenY, 0, 0, 255, 255, 255, 255);
@@ -203,7 +203,7 @@ void MenuSubmenu::DrawGameMenu()
     }
 }
 
-void MenuSubmenu::DoTaskBookButton()
+void Hud::DoTaskBookButton()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int x = ScaleX(OnRightSide(world) ? 1170 : 10);
@@ -229,7 +229,7 @@ void MenuSubmenu::DoTaskBookButton()
     }
 }
 
-void MenuSubmenu::DrawBottomImage(int x, int y)
+void Hud::DrawBottomImage(int x, int y)
 {
     pages[kHudPage].DrawImage(L"menue_unten.png", x, y, 0, 0, 255, 255, 255, 255);
 }

@@ -13,7 +13,7 @@
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/time_rating.h"
@@ -87,7 +87,7 @@ namespace {
             const int d = c == colour ? 0 : 1;
             g_pGfx2D->SetColor(c);
             if (right)
-                MenuSubmenu::DrawTextRight(false, text, x + d, y + d, g_fontNormal2);
+                Hud::DrawTextRight(false, text, x + d, y + d, g_fontNormal2);
             else
                 g_pGfx2D->DrawText(g_fontNormal2, x + d, y + d, text);
         }
@@ -106,7 +106,7 @@ namespace {
     }
 
     // Centred in the plate's width, with the shadow.
-    void CentredLine(MenuSubmenu& panel, const wchar_t* text, int y, uint32_t colour, iGfxFont* font)
+    void CentredLine(Hud& panel, const wchar_t* text, int y, uint32_t colour, iGfxFont* font)
     {
         if (!g_pGfx2D)
             return;
@@ -128,12 +128,12 @@ namespace {
 
 } // namespace
 
-void MenuSubmenu::DrawPanelPlate()
+void Hud::DrawPanelPlate()
 {
     pages[kHudPage].DrawImage(kPlateImage, ScaleX(kPlateX), ScaleY(kPlateY), 0, 0, 255, 255, 255, 255);
 }
 
-void MenuSubmenu::DrawPanelTitle()
+void Hud::DrawPanelTitle()
 {
     const cSettings& settings = cSettings::Instance();
     wchar_t title[160];
@@ -149,7 +149,7 @@ void MenuSubmenu::DrawPanelTitle()
     }
 }
 
-int MenuSubmenu::DrawNotPassed(const wchar_t* reason, int y)
+int Hud::DrawNotPassed(const wchar_t* reason, int y)
 {
     CentredLine(*this, Text(kNotPassedText), y, kYellow, g_fontBig);
     y += LineHeight(g_fontBig) + ScaleY(8);
@@ -159,7 +159,8 @@ int MenuSubmenu::DrawNotPassed(const wchar_t* reason, int y)
     world.FormatText(true, reason, ScaleX(kLineWidth), g_fontNormal2);
     const int lineHeight = LineHeight(g_fontNormal2);
     // The lines are copied: drawing a text may lay out another.
-    std::vector<std::wstring> lines(world.formatLines, world.formatLines + std::clamp(world.formatLineCount, 0, world::kFormatLines));
+    std::vector<std::wstring> lines(
+        world.formatLines, world.formatLines + std::clamp(world.formatLineCount, 0, world::kFormatLines));
     for (const std::wstring& line : lines) {
         CentredLine(*this, line.c_str(), y, kWhite, g_fontNormal2);
         y += lineHeight;
@@ -167,7 +168,7 @@ int MenuSubmenu::DrawNotPassed(const wchar_t* reason, int y)
     return y;
 }
 
-void MenuSubmenu::DrawStatistics()
+void Hud::DrawStatistics()
 {
     const cSettings& settings = cSettings::Instance();
     screenX = static_cast<int>(settings.GetWidth() / 2 - 315 / Sx() + 40 / Sy());
@@ -181,7 +182,7 @@ void MenuSubmenu::DrawStatistics()
         DrawTimedStatistics(x0, y0);
 }
 
-void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
+void Hud::DrawPointsStatistics(int x0, int y0)
 {
     cGameWorld& world = cGameWorld::Instance();
     DrawPanelTitle();
@@ -217,7 +218,7 @@ void MenuSubmenu::DrawPointsStatistics(int x0, int y0)
     }
 }
 
-void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
+void Hud::DrawTimedStatistics(int x0, int y0)
 {
     cGameWorld& world = cGameWorld::Instance();
     CPageManager& page = pages[kHudPage];
@@ -235,7 +236,8 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     const int barWidth = static_cast<int>(500 / Sx());
     const int barHeight = static_cast<int>(23 / Sy());
     page.DrawImage(L"balken_red", bx, by, 0, 0, 255, 255, 255, 255);
-    page.DrawImage(L"balken_gelb", bx, by, static_cast<int>(barWidth * world::kGoldShare), barHeight, 255, 255, 255, 255);
+    page.DrawImage(
+        L"balken_gelb", bx, by, static_cast<int>(barWidth * world::kGoldShare), barHeight, 255, 255, 255, 255);
     page.DrawImage(L"balken_weiss", static_cast<int>(x0 + 50 / Sx() + barWidth * world::kGoldShare), by,
         static_cast<int>(barWidth * 0.2), barHeight, 255, 255, 255, 255);
     page.DrawImage(L"balken_gruen", static_cast<int>(x0 + 50 / Sx() + barWidth * world::kSilverShare), by,
@@ -264,7 +266,8 @@ void MenuSubmenu::DrawTimedStatistics(int x0, int y0)
     if (g_pGfx2D) {
         const int labelY = by + barHeight + ScaleY(3);
         g_pGfx2D->SetColor(kGoldLabel);
-        DrawTextRight(false, Text(121), static_cast<int>(bx + barWidth * world::kGoldShare - 4 / Sx()), labelY, g_fontNormal);
+        DrawTextRight(
+            false, Text(121), static_cast<int>(bx + barWidth * world::kGoldShare - 4 / Sx()), labelY, g_fontNormal);
         g_pGfx2D->SetColor(kSilverLabel);
         DrawTextRight(
             false, Text(122), static_cast<int>(bx + barWidth * world::kSilverShare - 4 / Sx()), labelY, g_fontNormal);

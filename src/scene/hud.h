@@ -10,10 +10,10 @@
 
 namespace Scene {
 
-class MenuSubmenu : public MenuPrototype {
+class Hud : public MenuPrototype {
 public:
-    MenuSubmenu();
-    ~MenuSubmenu() override;
+    Hud();
+    ~Hud() override;
 
     // The bonus and joker slots.
     virtual void DrawBonusSlots();
@@ -24,7 +24,7 @@ public:
     // The head-up display along the bottom of the screen.
     virtual void Draw();
 
-    // Numbers in digit images (menu_submenu_numbers.cpp): a text of digits
+    // Numbers in digit images (hud_numbers.cpp): a text of digits
     // and ":/+-x", left-aligned from x or right-aligned to 15 (12 for the
     // small set) pixels left of x, with the alpha. Other characters leave a
     // gap. Draws from page slot 32 with the sizes MeasureNumberImages took.
@@ -93,7 +93,7 @@ private:
     // The position of the slot last hovered, or 0.
     int hoveredSlot = 0;
 
-    // Bonus items and jokers (menu_submenu_bonus.cpp).
+    // Bonus items and jokers (hud_bonus.cpp).
 public:
     // The item's image on grid levels (firstOfTriple) or on the others;
     // nullptr for a kind without one.
@@ -109,7 +109,7 @@ private:
     void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);
     void DrawStandingBonusItem(std::size_t index, bool firstOfTriple);
 
-    // The display's frame and the in-level game menu (menu_submenu_bar.cpp).
+    // The display's frame and the in-level game menu (hud_bar.cpp).
 public:
     // The bar of every frame: the game menu (opened by Escape or the menu
     // button; continue, restart, options, back to the main menu), the task
@@ -139,7 +139,7 @@ private:
     void DrawGameMenu();
     void DoMenuButton();
 
-    // ---- The end of a level (menu_submenu_end*.cpp) ----
+    // ---- The end of a level (hud_end*.cpp) ----
 public:
     // The last step of the bar: while the level runs and the game is not
     // paused, asks the script whether the level is finished and checks the

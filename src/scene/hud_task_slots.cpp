@@ -7,7 +7,7 @@
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_submenu.h"
+#include "scene/hud.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -62,7 +62,7 @@ namespace {
 
 } // namespace
 
-void MenuSubmenu::DrawTaskSlots()
+void Hud::DrawTaskSlots()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.resultScreenOpen || (world.taskBookOpen && world.taskIntroPending == 1))
@@ -139,12 +139,12 @@ void MenuSubmenu::DrawTaskSlots()
     }
 }
 
-void MenuSubmenu::DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y)
+void Hud::DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y)
 {
     DrawHelpBubble(pointerLeft, text, x + ScaleX(15), y, MakeARGB(255, 255, 255, 255));
 }
 
-void MenuSubmenu::DrawHelpBubble(int pointerLeft, const std::wstring& text, int bx, int y, uint32_t tint)
+void Hud::DrawHelpBubble(int pointerLeft, const std::wstring& text, int bx, int y, uint32_t tint)
 {
     if (text.empty())
         return;

@@ -8,8 +8,8 @@
 #include "frontend/menu_start.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
+#include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_submenu.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -55,17 +55,17 @@ namespace {
 
 } // namespace
 
-void MenuSubmenu::SetTaskBookFlag(bool open)
+void Hud::SetTaskBookFlag(bool open)
 {
     cGameWorld::Instance().taskBookOpen = open ? 1 : 0;
 }
 
-void MenuSubmenu::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
+void Hud::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
     DrawTextRightEnd(alt, text, x, y, font);
 }
 
-void MenuSubmenu::DrawResults(int won)
+void Hud::DrawResults(int won)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.resultsShown = 1;
@@ -121,7 +121,7 @@ void MenuSubmenu::DrawResults(int won)
     }
 }
 
-void MenuSubmenu::DrawCups()
+void Hud::DrawCups()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool gold = world.medalText == L"GOLD";
