@@ -52,7 +52,7 @@ constexpr LoadStep kLoadSteps[] = {
     { cMenuManager::kTask, 35 },
     { cMenuManager::kMessagePanel, 40 },
     { cMenuManager::kTransport, 45 },
-    { cMenuManager::kOver, 50 },
+    { cMenuManager::kStationView, 50 },
 };
 
 void DrawBar(int percent)

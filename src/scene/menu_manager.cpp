@@ -13,10 +13,10 @@
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
-#include "scene/menu_over.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
+#include "scene/station_view.h"
 #include "world/game_world.h"
 
 namespace {
@@ -33,8 +33,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MenuBuy>();
     case cMenuManager::kTransport:
         return std::make_unique<MenuTransport>();
-    case cMenuManager::kOver:
-        return std::make_unique<MenuOver>();
+    case cMenuManager::kStationView:
+        return std::make_unique<StationView>();
     case cMenuManager::kHelp:
         return std::make_unique<MenuHelp>();
     case cMenuManager::kEffects:

@@ -17,7 +17,7 @@ public:
         kHigh = 1,
         kBuy = 2,
         kTransport = 3,
-        kOver = 4,
+        kStationView = 4,
         kHelp = 5,
         kEffects = 6,
         kWorldMap = 7,

@@ -9,10 +9,10 @@
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_over.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
+#include "scene/station_view.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -87,7 +87,7 @@ void cMenuManager::UpdateMenus()
     using namespace Scene;
     auto* floor = Get<MenuFloor>(kFloor);
     auto* transport = Get<MenuTransport>(kTransport);
-    auto* over = Get<MenuOver>(kOver);
+    auto* stationView = Get<StationView>(kStationView);
     auto* effects = Get<MenuEffects>(kEffects);
     auto* hud = Get<Hud>(kHud);
     auto* task = Get<MenuTask>(kTask);
@@ -96,8 +96,8 @@ void cMenuManager::UpdateMenus()
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
-    if (!HasMenus() || !floor || !transport || !over || !effects || !hud || !task || !high || !buy || !messagePanel
-        || !options || !help)
+    if (!HasMenus() || !floor || !transport || !stationView || !effects || !hud || !task || !high || !buy
+        || !messagePanel || !options || !help)
         return;
 
     cGameWorld& world = cGameWorld::Instance();
@@ -123,10 +123,10 @@ void cMenuManager::UpdateMenus()
     world.tooltipElement = -1;
     world.mouseOverBuildBar = 0;
     if (!world.IsOverlayActive()) {
-        world.hoveredElement = over->GetPlaceUnderMouse(true);
+        world.hoveredElement = stationView->GetPlaceUnderMouse(true);
         world.tooltipElement = world.hoveredElement;
     }
-    over->Draw();
+    stationView->Draw();
     if (transport->IsVisible()) {
         transport->Draw();
         transport->DrawLeavingAutos();
@@ -134,8 +134,8 @@ void cMenuManager::UpdateMenus()
     }
     if (transport->IsVisible() && !world.transportFrozen)
         transport->UpdateServicedCars();
-    if (over->IsVisible())
-        over->DrawDecorations();
+    if (stationView->IsVisible())
+        stationView->DrawDecorations();
     if (transport->IsVisible() && !world.transportFrozen)
         transport->UpdateTransfer();
     if (world.level != kBuildingLevel)
@@ -171,5 +171,5 @@ void cMenuManager::UpdateMenus()
     if (help->IsVisible())
         help->Draw();
     if (world.tooltipElement != -1)
-        over->DrawTooltip();
+        stationView->DrawTooltip();
 }

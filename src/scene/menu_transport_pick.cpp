@@ -5,8 +5,8 @@
 #include "resources/log.h"
 #include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_over.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -131,8 +131,8 @@ void MenuTransport::DragAuto()
         cPlaceAuto& served = world.placeAutos.back();
         served.arriving = 0;
         served.inService = 1;
-        if (MenuOver* over = MenuOver::Instance())
-            over->UpdatePlaceState(target);
+        if (StationView* stationView = StationView::Instance())
+            stationView->UpdatePlaceState(target);
         const cPlace& place = world.places[static_cast<size_t>(target)];
         world.selectedCount = 0;
         world.selectedIndex[0] = target;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/game_random.h"
-#include "scene/menu_over.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -229,10 +229,10 @@ int MenuTransport::PickPlaceForKind(int colourGroup)
 {
     cGameWorld& world = cGameWorld::Instance();
     const int colour = colourGroup >= 6 && colourGroup <= 10 ? colourGroup - 6 : 0;
-    const MenuOver* over = MenuOver::Instance();
+    const StationView* stationView = StationView::Instance();
     auto busy = [&](int index) {
-        if (over)
-            return over->HasPlaceAuto(index);
+        if (stationView)
+            return stationView->HasPlaceAuto(index);
         return world::FindFirst(world.placeAutos, [&](const cPlaceAuto& a) {
             return a.place == index && a.autoType != -1;
         }) >= 0;

@@ -7,9 +7,9 @@
 
 #include "scene/design_units.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_over.h"
-#include "scene/menu_over_local.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
+#include "scene/station_view_local.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -65,8 +65,8 @@ void MenuTransport::UpdateServicedCars()
             DeletePlaceEffect(place, car.patience);
             world.AddLeavingAuto(static_cast<int>(i));
             world.placeAutos.erase(world.placeAutos.begin() + static_cast<std::ptrdiff_t>(i));
-            if (MenuOver* over = MenuOver::Instance())
-                over->UpdatePlaceState(place);
+            if (StationView* stationView = StationView::Instance())
+                stationView->UpdatePlaceState(place);
             return;
         }
         if (car.serviceTimer.Elapsed() <= world.processTimeInStation)

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "resources/log.h"
-#include "scene/menu_over.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -103,8 +103,8 @@ void cGameWorld::CreatePlace(int type, int row, int column, int direction)
     places.push_back(place);
     const int index = static_cast<int>(places.size()) - 1;
 
-    if (Scene::MenuOver* over = Scene::MenuOver::Instance())
-        over->GetElementImageSize(type, row, column);
+    if (Scene::StationView* stationView = Scene::StationView::Instance())
+        stationView->GetElementImageSize(type, row, column);
 
     if (!decoration && type != 0) {
         const int f = FindFundamentAt(row, column);
@@ -151,7 +151,7 @@ void cGameWorld::AddMyOver(int id, int x, int y, int direction)
             place.texture = overTemplates[over].texture;
     }
     places.push_back(place);
-    if (Scene::MenuOver* screen = Scene::MenuOver::Instance())
+    if (Scene::StationView* screen = Scene::StationView::Instance())
         screen->GetTreeImageSize(id, x, y);
 }
 
@@ -165,8 +165,8 @@ void cGameWorld::PlaceTexture(int type, const std::string& name)
     places[i].texture = name;
     const int x = places[i].x;
     const int y = places[i].y;
-    if (Scene::MenuOver* over = Scene::MenuOver::Instance())
-        over->GetElementImageSize(type, x, y);
+    if (Scene::StationView* stationView = Scene::StationView::Instance())
+        stationView->GetElementImageSize(type, x, y);
 }
 
 void cGameWorld::SetLimitForColorChange(int limit)

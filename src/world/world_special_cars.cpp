@@ -1,6 +1,6 @@
 // The small lists the level scripts set up: icons, the special-car strip, the
 // chosen road cars and the lot links; and the image sizes of the places.
-#include "scene/menu_over.h"
+#include "scene/station_view.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
 
@@ -66,10 +66,10 @@ void cGameWorld::AddToLink(int a, int b, int c, int d)
 
 void cGameWorld::PreparePlaceImages()
 {
-    Scene::MenuOver* over = Scene::MenuOver::Instance();
-    if (!over)
+    Scene::StationView* stationView = Scene::StationView::Instance();
+    if (!stationView)
         return;
     // By index: the screen writes into the places it is asked about.
     for (std::size_t i = 0; i < places.size(); ++i)
-        over->GetElementImageSize(places[i].type, places[i].x, places[i].y);
+        stationView->GetElementImageSize(places[i].type, places[i].x, places[i].y);
 }

@@ -106,7 +106,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "Task" }, { 35 } },
         { { "MessagePanel" }, { 40 } },
         { { "Transport" }, { 45 } },
-        { { "Over" }, { 50 } },
+        { { "StationView" }, { 50 } },
         { {}, { 80, 85 } },
         { {}, { 95, 90 } },
         { {}, { 95 } },

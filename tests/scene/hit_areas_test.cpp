@@ -20,8 +20,8 @@
 #include "frontend/menu_buy.h"
 #include "recording_screens.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_over.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
@@ -46,8 +46,8 @@ constexpr int kShopLevel = 31;
 std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
 {
     switch (slot) {
-    case cMenuManager::kOver:
-        return std::make_unique<Scene::MenuOver>();
+    case cMenuManager::kStationView:
+        return std::make_unique<Scene::StationView>();
     case cMenuManager::kTransport:
         return std::make_unique<Scene::MenuTransport>();
     case cMenuManager::kBuy:
@@ -233,7 +233,7 @@ protected:
     iGfxDevice* device = nullptr;
     iGfx2D* gfx = nullptr;
     test::FakeInput input;
-    Scene::MenuOver* over = nullptr;
+    Scene::StationView* over = nullptr;
     Scene::MenuTransport* transport = nullptr;
     Scene::MenuBuy* shop = nullptr;
 };
@@ -272,7 +272,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         EXPECT_GT(lots, 0);
         return;
     }
-    over = Scene::MenuOver::Instance();
+    over = Scene::StationView::Instance();
     transport = Scene::MenuTransport::Instance();
     ASSERT_NE(over, nullptr);
     ASSERT_NE(transport, nullptr);

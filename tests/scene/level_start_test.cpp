@@ -23,8 +23,8 @@
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_over.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -149,8 +149,8 @@ protected:
             switch (slot) {
             case cMenuManager::kFloor:
                 return std::make_unique<Scene::MenuFloor>();
-            case cMenuManager::kOver:
-                return std::make_unique<Scene::MenuOver>();
+            case cMenuManager::kStationView:
+                return std::make_unique<Scene::StationView>();
             case cMenuManager::kTransport:
                 return std::make_unique<Scene::MenuTransport>();
             case cMenuManager::kEffects:

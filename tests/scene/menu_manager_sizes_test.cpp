@@ -57,11 +57,11 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         Calls reload;
     } cases[] = {
         { "the start screen on", true,
-            { "Start off", "Start on", "Buy off", "Buy on", "Over off", "Over on", "Hud off", "Hud on", "Transport off",
-                "Transport on", "WorldMap off", "WorldMap on" } },
+            { "Start off", "Start on", "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on",
+                "Transport off", "Transport on", "WorldMap off", "WorldMap on" } },
         { "the start screen off", false,
-            { "Buy off", "Buy on", "Over off", "Over on", "Hud off", "Hud on", "Transport off", "Transport on",
-                "WorldMap off", "WorldMap on" } },
+            { "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on", "Transport off",
+                "Transport on", "WorldMap off", "WorldMap on" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -72,15 +72,15 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         manager.UpdateMenus();
         ASSERT_GE(calls.size(), c.reload.size());
         EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
-        for (const int slot : { cMenuManager::kStart, cMenuManager::kBuy, cMenuManager::kOver, cMenuManager::kHud,
-                 cMenuManager::kTransport, cMenuManager::kWorldMap }) {
+        for (const int slot : { cMenuManager::kStart, cMenuManager::kBuy, cMenuManager::kStationView,
+                 cMenuManager::kHud, cMenuManager::kTransport, cMenuManager::kWorldMap }) {
             const bool on = slot != cMenuManager::kStart || c.startOn;
             EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
             if (on) {
                 EXPECT_EQ(manager.GetMenu(slot)->PagesWidth(), 1024) << slot;
             }
         }
-        for (const char* draw : { "Over::Draw", "Transport::Draw", "Hud::Draw", "Buy::Update" })
+        for (const char* draw : { "StationView::Draw", "Transport::Draw", "Hud::Draw", "Buy::Update" })
             EXPECT_EQ(std::count(calls.begin(), calls.end(), draw), 1) << draw;
         // Of the right size now, nothing is loaded again.
         calls.clear();
@@ -99,7 +99,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 // is switched on, drawn or asked anything.
 TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
-    for (const int wrong : { cMenuManager::kFloor, cMenuManager::kTransport, cMenuManager::kOver,
+    for (const int wrong : { cMenuManager::kFloor, cMenuManager::kTransport, cMenuManager::kStationView,
              cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kHigh, cMenuManager::kBuy,
              cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);

@@ -28,13 +28,13 @@ Calls Without(Calls calls, const Calls& left)
 const Calls kFullFrame = {
     "Floor::Draw",
     "Transport::HandleStackClick",
-    "Over::GetPlaceUnderMouse(true)",
-    "Over::Draw",
+    "StationView::GetPlaceUnderMouse(true)",
+    "StationView::Draw",
     "Transport::Draw",
     "Transport::DrawLeavingAutos",
     "Floor::DrawRockHover",
     "Transport::UpdateServicedCars",
-    "Over::DrawDecorations",
+    "StationView::DrawDecorations",
     "Transport::UpdateTransfer",
     "Effects::DrawCloudShadows",
     "Transport::UpdateHelpHints",
@@ -52,7 +52,7 @@ const Calls kFullFrame = {
     "MessagePanel::Draw",
     "Options::Draw",
     "Help::Draw",
-    "Over::DrawTooltip",
+    "StationView::DrawTooltip",
 };
 
 class MenuManagerTest : public ::testing::Test {
@@ -77,7 +77,7 @@ protected:
         manager.UpdateMenus();
         for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
             Show(slot, 255);
-        manager.Get<test::RecordingOver>(cMenuManager::kOver)->placeUnderMouse = 7;
+        manager.Get<test::RecordingStationView>(cMenuManager::kStationView)->placeUnderMouse = 7;
         calls.clear();
         gfx.ClearRecords();
     }
@@ -113,7 +113,7 @@ TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitche
     }
     // The world's calls reach the screens through their slots.
     EXPECT_EQ(Scene::MenuTransport::Instance(), manager.GetMenu(cMenuManager::kTransport));
-    EXPECT_EQ(Scene::MenuOver::Instance(), manager.GetMenu(cMenuManager::kOver));
+    EXPECT_EQ(Scene::StationView::Instance(), manager.GetMenu(cMenuManager::kStationView));
 }
 
 TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
@@ -121,8 +121,8 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
     manager.DestroyMenus();
-    const Calls expected = { "~Build", "~Over", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options", "~Help",
-        "~High", "~Buy", "~Hud", "~Effects", "~Transport", "~Floor" };
+    const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options",
+        "~Help", "~High", "~Buy", "~Hud", "~Effects", "~Transport", "~Floor" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -138,9 +138,10 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     manager.UpdateMenus();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
-    Calls expected = { "Floor on", "Transport::ResetTimers", "Hud on", "Task on", "Over on", "High on", "Buy on",
+    Calls expected = { "Floor on", "Transport::ResetTimers", "Hud on", "Task on", "StationView on", "High on", "Buy on",
         "Help on", "Options on", "Transport on", "WorldMap on" };
-    Calls frame = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "Over::DrawTooltip" });
+    Calls frame
+        = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(world.hoveredElement, -1);
@@ -186,7 +187,7 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
         // An open overlay: no place under the mouse, so no tooltip either.
         { "taskBook", [](cGameWorld& w) { w.taskBookOpen = 1; },
             [] {
-                Calls c = Without(kFullFrame, { "Over::GetPlaceUnderMouse(true)", "Over::DrawTooltip" });
+                Calls c = Without(kFullFrame, { "StationView::GetPlaceUnderMouse(true)", "StationView::DrawTooltip" });
                 c.insert(std::find(c.begin(), c.end(), "High::Draw"), "Task::Draw");
                 return c;
             }() },
@@ -208,9 +209,9 @@ TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
     StartLevel();
     for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
         Show(slot, 0);
-    manager.Get<test::RecordingOver>(cMenuManager::kOver)->placeUnderMouse = -1;
+    manager.Get<test::RecordingStationView>(cMenuManager::kStationView)->placeUnderMouse = -1;
     manager.UpdateMenus();
-    const Calls expected = { "Over::GetPlaceUnderMouse(true)", "Over::Draw", "Effects::DrawCloudShadows",
+    const Calls expected = { "StationView::GetPlaceUnderMouse(true)", "StationView::Draw", "Effects::DrawCloudShadows",
         "Transport::UpdateHelpHints", "Effects::DrawValueFloaters", "Effects::DrawEffectLayer2", "Effects::DrawFog",
         "Hud::DrawBonusSlots", "Effects::DrawEffectLayer", "Hud::Tick", "Hud::Draw" };
     EXPECT_EQ(calls, expected);
@@ -246,8 +247,8 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     world.screenSizeChanged = 1;
     manager.UpdateMenus();
     EXPECT_EQ(world.screenSizeChanged, 0);
-    Calls expected = { "Start off", "Start on", "Buy off", "Over off", "Hud off", "Transport off", "WorldMap off",
-        "Hud on", "Over on", "Buy on", "Transport on", "WorldMap on" };
+    Calls expected = { "Start off", "Start on", "Buy off", "StationView off", "Hud off", "Transport off",
+        "WorldMap off", "Hud on", "StationView on", "Buy on", "Transport on", "WorldMap on" };
     expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
     EXPECT_EQ(calls, expected);
     // The frame so far is shown, one cleared frame follows, and a new frame

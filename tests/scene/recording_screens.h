@@ -17,10 +17,10 @@
 #include "scene/menu_effects.h"
 #include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_over.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
+#include "scene/station_view.h"
 
 namespace test {
 
@@ -86,9 +86,12 @@ RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
 RECORDING(RecordingStart, MenuStart, "Start")
 RECORDING(RecordingHud, Hud, "Hud", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
 
-class RecordingOver : public Recording<Scene::MenuOver> {
+class RecordingStationView : public Recording<Scene::StationView> {
 public:
-    RecordingOver() : Recording("Over") {}
+    RecordingStationView()
+        : Recording("StationView")
+    {
+    }
     int GetPlaceUnderMouse(bool checkDrop) override
     {
         Note(name + "::GetPlaceUnderMouse" + (checkDrop ? "(true)" : "(false)"));
@@ -113,7 +116,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
-        MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingOver>,
+        MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingHud> };

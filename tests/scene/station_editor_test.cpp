@@ -49,7 +49,7 @@ TEST_F(StationEditorTest, TheListIsCutAt102Entries)
 {
     AddTemplates(150);
     over->Draw();
-    EXPECT_EQ(over->ListCount(), Scene::MenuOver::kListSize);
+    EXPECT_EQ(over->ListCount(), Scene::StationView::kListSize);
     EXPECT_EQ(over->ListEntry(101), 101);
     EXPECT_EQ(over->ListEntry(102), -1);
 }
@@ -124,14 +124,14 @@ protected:
         cMenuManager& manager = cMenuManager::Instance();
         manager.DestroyMenus();
         manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
-            if (slot == cMenuManager::kOver)
-                return std::make_unique<Scene::MenuOver>();
+            if (slot == cMenuManager::kStationView)
+                return std::make_unique<Scene::StationView>();
             if (slot == cMenuManager::kTransport)
                 return std::make_unique<Scene::MenuTransport>();
             return test::MakeRecordingScreen(slot);
         });
         ASSERT_TRUE(manager.CreateMenus());
-        over = Scene::MenuOver::Instance();
+        over = Scene::StationView::Instance();
         over->SetActive(true);
         manager.GetMenu(cMenuManager::kTransport)->SetActive(true);
         for (int i = 0; i < 12; ++i)

@@ -94,8 +94,8 @@ namespace {
 
     std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
     {
-        if (slot == cMenuManager::kOver)
-            return std::make_unique<Scene::MenuOver>();
+        if (slot == cMenuManager::kStationView)
+            return std::make_unique<Scene::StationView>();
         return MakeRecordingScreen(slot);
     }
 
@@ -123,7 +123,7 @@ void StationTest::StartScreens(int width)
     cMenuManager& manager = cMenuManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
     ASSERT_TRUE(manager.CreateMenus());
-    over = Scene::MenuOver::Instance();
+    over = Scene::StationView::Instance();
     ASSERT_NE(over, nullptr);
     over->SetActive(true);
     gfx.ClearRecords();

@@ -1,6 +1,6 @@
 // The station view over the recording engine: a scratch program folder with
 // small station and trees pages of our own (each image cut from its own
-// place, so a recorded draw tells which image it was), the real MenuOver in
+// place, so a recorded draw tells which image it was), the real StationView in
 // slot 4 of the menu manager and recording screens in the other slots, a
 // clock set by hand and a mouse moved by hand.
 #pragma once
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "drawn_images.h"
-#include "scene/menu_over.h"
+#include "scene/station_view.h"
 #include "support/screen_test.h"
 #include "world/game_world.h"
 
@@ -47,7 +47,7 @@ protected:
     // The size of a page image as the test pages give it.
     static void PageImageSize(const std::wstring& name, int& width, int& height);
 
-    Scene::MenuOver* over = nullptr;
+    Scene::StationView* over = nullptr;
 };
 
 // The station editor bar: the screens made, the editor flag set.

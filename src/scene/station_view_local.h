@@ -12,7 +12,6 @@ namespace Scene::Local {
 
 constexpr int kFirstTreeType = 100;
 
-
 // Red, green and blue of the level tint, each held to a byte.
 struct Tint {
     int r;

@@ -5,9 +5,9 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "scene/menu_over.h"
-#include "scene/menu_over_local.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
+#include "scene/station_view_local.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -31,7 +31,7 @@ namespace {
 } // namespace
 
 // How one mode's bar looks and what its cells show.
-struct MenuOver::BarStyle {
+struct StationView::BarStyle {
     int mode;
     int height;
     int outlineTop; // the hover outline's top, from the bar top
@@ -39,13 +39,13 @@ struct MenuOver::BarStyle {
     CPageManager* page; // null: the cells show no image
 };
 
-bool MenuOver::IsMouseOverBar() const
+bool StationView::IsMouseOverBar() const
 {
     const int top = cGameWorld::Instance().barOffset;
     return IsMouseInRect(kBarLeft, top, 960, top + 90);
 }
 
-void MenuOver::DrawSolidRect(float x, float y, int width, int height, int a, int r, int g, int b)
+void StationView::DrawSolidRect(float x, float y, int width, int height, int a, int r, int g, int b)
 {
     if (!g_pGfx2D)
         return;
@@ -64,7 +64,7 @@ void MenuOver::DrawSolidRect(float x, float y, int width, int height, int a, int
     g_pGfx2D->DrawTriangles(vertices, 2, 0, 0);
 }
 
-void MenuOver::DrawEditor()
+void StationView::DrawEditor()
 {
     cGameWorld& world = cGameWorld::Instance();
     int* selection = world.stationSelection;
@@ -110,7 +110,7 @@ void MenuOver::DrawEditor()
     DrawDebugInfo();
 }
 
-void MenuOver::DrawCategoryList0()
+void StationView::DrawCategoryList0()
 {
     const cGameWorld& world = cGameWorld::Instance();
     listCount = 0;
@@ -119,7 +119,7 @@ void MenuOver::DrawCategoryList0()
     DrawBar({ kPlaces, 80, 3, false, &pages[kStationPage] }, firstVisible0);
 }
 
-void MenuOver::DrawCategoryList()
+void StationView::DrawCategoryList()
 {
     const cGameWorld& world = cGameWorld::Instance();
     listCount = 0;
@@ -133,7 +133,7 @@ void MenuOver::DrawCategoryList()
     }
 }
 
-void MenuOver::DrawCategoryList3()
+void StationView::DrawCategoryList3()
 {
     const cGameWorld& world = cGameWorld::Instance();
     listCount = 0;
@@ -142,7 +142,7 @@ void MenuOver::DrawCategoryList3()
     DrawBar({ kFundaments, 80, 3, false, &pages[kStationPage] }, firstVisible3);
 }
 
-void MenuOver::DrawCategoryList5()
+void StationView::DrawCategoryList5()
 {
     const cGameWorld& world = cGameWorld::Instance();
     listCount = 0;
@@ -152,7 +152,7 @@ void MenuOver::DrawCategoryList5()
     DrawBar({ kCars, 80, 3, false, nullptr }, firstVisible5);
 }
 
-void MenuOver::DrawBar(const BarStyle& style, int& firstVisible)
+void StationView::DrawBar(const BarStyle& style, int& firstVisible)
 {
     cGameWorld& world = cGameWorld::Instance();
     const int top = world.barOffset;

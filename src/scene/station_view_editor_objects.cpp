@@ -5,13 +5,13 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "scene/menu_over.h"
-#include "scene/menu_over_local.h"
+#include "scene/design_units.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view.h"
+#include "scene/station_view_local.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -82,7 +82,7 @@ namespace {
     }
 } // namespace
 
-void MenuOver::DrawPlacement()
+void StationView::DrawPlacement()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int mode = world.developerCounter;
@@ -181,7 +181,7 @@ void MenuOver::DrawPlacement()
     }
 }
 
-void MenuOver::DrawPlaceEditor()
+void StationView::DrawPlaceEditor()
 {
     cGameWorld& world = cGameWorld::Instance();
     bool found = false;
@@ -208,7 +208,7 @@ void MenuOver::DrawPlaceEditor()
     }
 }
 
-void MenuOver::EditDecorationPositions()
+void StationView::EditDecorationPositions()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (std::size_t i = 0; i < world.places.size(); ++i) {
@@ -237,7 +237,7 @@ void MenuOver::EditDecorationPositions()
     }
 }
 
-void MenuOver::EditSuperOverPositions()
+void StationView::EditSuperOverPositions()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (std::size_t i = 0; i < world.superOvers.size(); ++i) {
@@ -261,7 +261,7 @@ void MenuOver::EditSuperOverPositions()
     }
 }
 
-void MenuOver::DrawFundamentEditor()
+void StationView::DrawFundamentEditor()
 {
     cGameWorld& world = cGameWorld::Instance();
     bool found = false;
@@ -289,7 +289,7 @@ void MenuOver::DrawFundamentEditor()
     }
 }
 
-void MenuOver::DrawDebugInfo()
+void StationView::DrawDebugInfo()
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (!g_pGfx2D || !g_fonts[1])

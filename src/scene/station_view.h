@@ -21,7 +21,7 @@
 
 namespace Scene {
 
-class MenuOver : public MenuPrototype {
+class StationView : public MenuPrototype {
 public:
     // The page slots in use.
     static constexpr int kStationPage = 0;
@@ -29,11 +29,11 @@ public:
     // The editor's item list: longer sources are cut.
     static constexpr int kListSize = 102;
 
-    MenuOver();
-    ~MenuOver() override;
+    StationView();
+    ~StationView() override;
 
     // The screen the menu manager holds in slot 4; null when there is none.
-    static MenuOver* Instance();
+    static StationView* Instance();
 
     // Store the image size on the places of the type at the screen point.
     void GetElementImageSize(int type, int x, int y);

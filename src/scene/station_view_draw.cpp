@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cwchar>
 
-#include "scene/menu_over.h"
-#include "scene/menu_over_local.h"
+#include "scene/station_view.h"
+#include "scene/station_view_local.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -51,7 +51,7 @@ namespace {
     }
 } // namespace
 
-void MenuOver::Draw()
+void StationView::Draw()
 {
     UpdateFade();
     DrawPlatforms();
@@ -60,7 +60,7 @@ void MenuOver::Draw()
         DrawEditor();
 }
 
-void MenuOver::DrawPlatforms()
+void StationView::DrawPlatforms()
 {
     cGameWorld& world = cGameWorld::Instance();
     CPageManager& page = pages[kStationPage];
@@ -102,7 +102,7 @@ void MenuOver::DrawPlatforms()
     }
 }
 
-void MenuOver::DrawPlatformFrame(int fundament)
+void StationView::DrawPlatformFrame(int fundament)
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(fundament, world.fundaments.size()))
@@ -115,7 +115,7 @@ void MenuOver::DrawPlatformFrame(int fundament)
     pages[kStationPage].DrawImage(L"platform_rahmen", x, y, 0, 0, t.r, t.g, t.b, 255);
 }
 
-void MenuOver::DrawStationObjects()
+void StationView::DrawStationObjects()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (fadeInTimer.Elapsed() >= kFadeInStepSeconds) {
@@ -149,7 +149,7 @@ void MenuOver::DrawStationObjects()
     }
 }
 
-void MenuOver::DrawElement(int index)
+void StationView::DrawElement(int index)
 {
     UpdatePlaceState(index);
     cGameWorld& world = cGameWorld::Instance();
@@ -185,7 +185,7 @@ void MenuOver::DrawElement(int index)
     DrawLamp(index, x, y);
 }
 
-void MenuOver::DrawLamp(int index, int x, int y)
+void StationView::DrawLamp(int index, int x, int y)
 {
     const cGameWorld& world = cGameWorld::Instance();
     const cPlace& place = world.places[index];

@@ -1,11 +1,11 @@
-#include "scene/menu_over.h"
+#include "scene/station_view.h"
 
 #include <cstdint>
 
 #include "engine/gfx.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_over_local.h"
 #include "scene/menu_transport.h"
+#include "scene/station_view_local.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -14,23 +14,23 @@ namespace Scene {
 
 using namespace Local;
 
-MenuOver::MenuOver()
+StationView::StationView()
     : MenuPrototype(0, 0, 0, 0)
 {
     fadeInTimer.Start();
 }
 
-MenuOver::~MenuOver()
+StationView::~StationView()
 {
     OnDeactivate();
 }
 
-MenuOver* MenuOver::Instance()
+StationView* StationView::Instance()
 {
-    return cMenuManager::Instance().Get<MenuOver>(cMenuManager::kOver);
+    return cMenuManager::Instance().Get<StationView>(cMenuManager::kStationView);
 }
 
-void MenuOver::OnActivate()
+void StationView::OnActivate()
 {
     if (g_pGfx2D)
         g_pGfx2D->SetColor(0);
@@ -50,13 +50,13 @@ void MenuOver::OnActivate()
     fadeInTimer.Restart();
 }
 
-void MenuOver::OnDeactivate()
+void StationView::OnDeactivate()
 {
     pages[kStationPage].Unload();
     pages[kTreesPage].Unload();
 }
 
-void MenuOver::GetElementImageSize(int type, int x, int y)
+void StationView::GetElementImageSize(int type, int x, int y)
 {
     cGameWorld& world = cGameWorld::Instance();
     // Station elements are hit-tested by their cell's outline; the screen
@@ -71,7 +71,7 @@ void MenuOver::GetElementImageSize(int type, int x, int y)
     }
 }
 
-void MenuOver::GetTreeImageSize(int type, int x, int y)
+void StationView::GetTreeImageSize(int type, int x, int y)
 {
     if (type < kFirstTreeType)
         return;
@@ -89,7 +89,7 @@ void MenuOver::GetTreeImageSize(int type, int x, int y)
     }
 }
 
-int MenuOver::GetPlaceUnderMouse(bool checkDrop)
+int StationView::GetPlaceUnderMouse(bool checkDrop)
 {
     cGameWorld& world = cGameWorld::Instance();
     int candidate = -1;
@@ -113,7 +113,7 @@ int MenuOver::GetPlaceUnderMouse(bool checkDrop)
     return candidate;
 }
 
-void MenuOver::DrawDecorations()
+void StationView::DrawDecorations()
 {
     cGameWorld& world = cGameWorld::Instance();
     const Tint tint = LevelTint();
@@ -123,12 +123,12 @@ void MenuOver::DrawDecorations()
     }
 }
 
-void MenuOver::DrawFoundation(int x, int y)
+void StationView::DrawFoundation(int x, int y)
 {
     pages[kStationPage].DrawImage(L"fundament_on.png", x, y, 0, 0, 255, 255, 255, 255);
 }
 
-void MenuOver::DrawTemplateHover(int templateIndex, int x, int y, bool over)
+void StationView::DrawTemplateHover(int templateIndex, int x, int y, bool over)
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(templateIndex, world.placeTemplates.size()))
@@ -139,12 +139,12 @@ void MenuOver::DrawTemplateHover(int templateIndex, int x, int y, bool over)
     pages[kStationPage].DrawImage(name.c_str(), ScaleX(x), ScaleY(y), 0, 0, tint.r, tint.g, tint.b, 255);
 }
 
-void MenuOver::DrawStationImage(const wchar_t* name, int x, int y, int alpha)
+void StationView::DrawStationImage(const wchar_t* name, int x, int y, int alpha)
 {
     pages[kStationPage].DrawImage(name, x, y, 0, 0, 255, 255, 255, alpha);
 }
 
-void MenuOver::DrawStationImageScaled(const wchar_t* name, int x, int y, int percent, int alpha)
+void StationView::DrawStationImageScaled(const wchar_t* name, int x, int y, int percent, int alpha)
 {
     uint32_t width = 0;
     uint32_t height = 0;

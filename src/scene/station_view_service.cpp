@@ -3,8 +3,8 @@
 // served cars leaving a place or a place being taken away.
 #include <cwchar>
 
-#include "scene/menu_over.h"
-#include "scene/menu_over_local.h"
+#include "scene/station_view.h"
+#include "scene/station_view_local.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
@@ -67,7 +67,7 @@ namespace {
     }
 } // namespace
 
-void MenuOver::UpdatePlaceState(int index)
+void StationView::UpdatePlaceState(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.IsPaused() || !world::IsIndex(index, world.places.size()))
@@ -164,7 +164,7 @@ void MenuOver::UpdatePlaceState(int index)
     }
 }
 
-bool MenuOver::HasPlaceAuto(int index) const
+bool StationView::HasPlaceAuto(int index) const
 {
     const cGameWorld& world = cGameWorld::Instance();
     for (const cPlaceAuto& served : world.placeAutos) {
@@ -174,7 +174,7 @@ bool MenuOver::HasPlaceAuto(int index) const
     return false;
 }
 
-void MenuOver::ReleasePlaceAuto(int index)
+void StationView::ReleasePlaceAuto(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
     const int entry
@@ -185,7 +185,7 @@ void MenuOver::ReleasePlaceAuto(int index)
     world.placeAutos.erase(world.placeAutos.begin() + entry);
 }
 
-void MenuOver::RemovePlace(int index)
+void StationView::RemovePlace(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(index, world.places.size()))
@@ -199,7 +199,7 @@ void MenuOver::RemovePlace(int index)
     ErasePlace(index);
 }
 
-void MenuOver::ErasePlace(int index)
+void StationView::ErasePlace(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(index, world.places.size()))
