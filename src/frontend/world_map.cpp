@@ -166,8 +166,8 @@ void WorldMap::DrawButtons(int furthest)
         return;
     // The main-menu state starts the level; it opens paused with its task dialog.
     world.menuChoice = 0;
-    if (MenuPrototype* floor = cMenuManager::Instance().GetMenu(cMenuManager::kFloor))
-        floor->SetActive(false);
+    if (MenuPrototype* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
+        levelBackground->SetActive(false);
     world.darkening = 1;
     world.tintStep = 15;
     world.darkTintTarget = 150;

@@ -10,9 +10,9 @@
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/hud.h"
+#include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
 #include "scene/message_panel.h"
@@ -41,8 +41,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MenuEffects>();
     case cMenuManager::kWorldMap:
         return std::make_unique<WorldMap>();
-    case cMenuManager::kFloor:
-        return std::make_unique<MenuFloor>();
+    case cMenuManager::kLevelBackground:
+        return std::make_unique<LevelBackground>();
     case cMenuManager::kTask:
         return std::make_unique<MenuTask>();
     case cMenuManager::kBuild:

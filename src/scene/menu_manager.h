@@ -21,7 +21,7 @@ public:
         kHelp = 5,
         kEffects = 6,
         kWorldMap = 7,
-        kFloor = 8,
+        kLevelBackground = 8,
         kTask = 9,
         kBuild = 10,
         kMessagePanel = 11,

@@ -6,8 +6,8 @@
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
 #include "scene/hud.h"
+#include "scene/level_background.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
@@ -85,7 +85,7 @@ void cMenuManager::ReloadScreensOfOtherSize()
 void cMenuManager::UpdateMenus()
 {
     using namespace Scene;
-    auto* floor = Get<MenuFloor>(kFloor);
+    auto* levelBackground = Get<LevelBackground>(kLevelBackground);
     auto* transport = Get<MenuTransport>(kTransport);
     auto* stationView = Get<StationView>(kStationView);
     auto* effects = Get<MenuEffects>(kEffects);
@@ -96,7 +96,7 @@ void cMenuManager::UpdateMenus()
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
-    if (!HasMenus() || !floor || !transport || !stationView || !effects || !hud || !task || !high || !buy
+    if (!HasMenus() || !levelBackground || !transport || !stationView || !effects || !hud || !task || !high || !buy
         || !messagePanel || !options || !help)
         return;
 
@@ -105,8 +105,8 @@ void cMenuManager::UpdateMenus()
         ReloadForNewSize();
     ReloadScreensOfOtherSize();
 
-    if (!floor->IsActive()) {
-        floor->SetActive(true);
+    if (!levelBackground->IsActive()) {
+        levelBackground->SetActive(true);
         transport->ResetTimers();
     }
     for (const int slot : kLevelScreens) {
@@ -115,8 +115,8 @@ void cMenuManager::UpdateMenus()
     }
     world.panelOpen = (world.resultScreenOpen || world.shopOpen || world.taskBookOpen || world.startDialogOpen) ? 1 : 0;
 
-    if (floor->IsVisible())
-        floor->Draw();
+    if (levelBackground->IsVisible())
+        levelBackground->Draw();
     if (transport->IsVisible())
         transport->HandleStackClick();
     world.hoveredElement = -1;
@@ -130,7 +130,7 @@ void cMenuManager::UpdateMenus()
     if (transport->IsVisible()) {
         transport->Draw();
         transport->DrawLeavingAutos();
-        floor->DrawRockHover();
+        levelBackground->DrawRockHover();
     }
     if (transport->IsVisible() && !world.transportFrozen)
         transport->UpdateServicedCars();

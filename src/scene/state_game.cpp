@@ -8,7 +8,7 @@
 #include "engine/gfx.h"
 #include "platform/time_source.h"
 #include "resources/log.h"
-#include "scene/menu_floor.h"
+#include "scene/level_background.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_task.h"
 #include "scene/message_panel.h"
@@ -166,8 +166,8 @@ void cStateGame::LoadLevel(void* /*application*/)
         timer.Restart();
     // Off now, the background is switched on again by the level's first frame,
     // which loads the pages of the new level's region.
-    if (Scene::MenuPrototype* floor = cMenuManager::Instance().GetMenu(cMenuManager::kFloor))
-        floor->SetActive(false);
+    if (Scene::MenuPrototype* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
+        levelBackground->SetActive(false);
 
     const std::time_t now = std::time(nullptr);
     std::tm local {};

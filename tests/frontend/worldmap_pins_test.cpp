@@ -117,7 +117,7 @@ TEST_F(WorldMapProgress, PathsAndMiragesFollowTheFurthestLevel)
 // dialog; a button not pressed leaves the map where it is.
 TEST_F(WorldMapProgress, EscapeAndEachButtonLeadToTheirScreen)
 {
-    cMenuManager::Instance().GetMenu(cMenuManager::kFloor)->SetActive(true);
+    cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground)->SetActive(true);
     const struct {
         const char* what;
         int buttonX; // -1: Escape, 0: no click
@@ -128,7 +128,7 @@ TEST_F(WorldMapProgress, EscapeAndEachButtonLeadToTheirScreen)
         { "escape", -1, 1, 0, -1, {} },
         { "profiles", 246, 1, 0, -1, {} },
         { "highscores", 537, 0, 1, -1, { "High on" } },
-        { "play", 828, 0, 0, 0, { "Floor off" } },
+        { "play", 828, 0, 0, 0, { "LevelBackground off" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

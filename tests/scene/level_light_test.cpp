@@ -3,7 +3,7 @@
 // parking body shows only on its lot; a screen takes the mouse up to its edges.
 #include <gtest/gtest.h>
 
-#include "scene/menu_floor.h"
+#include "scene/level_background.h"
 #include "support/recording_gfx.h"
 #include "world/world_effects_fields.h"
 
@@ -14,25 +14,25 @@ TEST(LevelLight, ANightAfterABrighteningHasEndedStaysDark)
     cWorldEffectsFields light;
     light.levelTint[0] = 250, light.levelTint[1] = 100, light.levelTint[2] = 0;
     light.tintStep = 15, light.brightening = 1;
-    Scene::MenuFloor::StepTint(light);
+    Scene::LevelBackground::StepTint(light);
 
     light.darkening = 1, light.darkTintTarget = 150;
     for (int i = 0; i < 20; ++i)
-        Scene::MenuFloor::StepTint(light);
+        Scene::LevelBackground::StepTint(light);
     EXPECT_EQ(light.levelTint[0], 150);
 }
 
-TEST(LevelFloor, ParkingBodiesShowOnlyOnTheirLotAndOtherBodiesAlways)
+TEST(LevelBackground, ParkingBodiesShowOnlyOnTheirLotAndOtherBodiesAlways)
 {
     const int cases[][3] = { { 0, 0, 1 }, { 0, 1, 0 }, { 3, 3, 1 }, { 3, 2, 0 }, { 4, 0, 1 }, { -1, 0, 1 } };
     cBody body;
     for (const auto& [id, lot, shown] : cases) {
         body.id = id;
-        EXPECT_EQ(Scene::MenuFloor::ShowsBody(body, lot), shown == 1) << id << " on lot " << lot;
+        EXPECT_EQ(Scene::LevelBackground::ShowsBody(body, lot), shown == 1) << id << " on lot " << lot;
     }
 }
 
-TEST(LevelFloor, AScreenTakesTheMouseOnItsEdgesAndNotBeyond)
+TEST(LevelBackground, AScreenTakesTheMouseOnItsEdgesAndNotBeyond)
 {
     test::FakeInput input;
     Scene::MenuPrototype screen(100, 50, 200, 80);

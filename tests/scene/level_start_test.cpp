@@ -19,9 +19,9 @@
 #include "level_fixture.h"
 #include "platform/game_random.h"
 #include "recording_screens.h"
+#include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_transport.h"
 #include "scene/station_view.h"
@@ -147,8 +147,8 @@ protected:
         menus.DestroyMenus();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             switch (slot) {
-            case cMenuManager::kFloor:
-                return std::make_unique<Scene::MenuFloor>();
+            case cMenuManager::kLevelBackground:
+                return std::make_unique<Scene::LevelBackground>();
             case cMenuManager::kStationView:
                 return std::make_unique<Scene::StationView>();
             case cMenuManager::kTransport:

@@ -47,7 +47,7 @@ TEST_F(LevelSwitchTest, EveryLevelReloadsTheRegionAtItsFirstFrame)
     WriteLevelScript(7, kScript);
     ASSERT_TRUE(StartLevel(5));
     ASSERT_TRUE(Frame(20.0));
-    auto* floor = cMenuManager::Instance().GetMenu(cMenuManager::kFloor);
+    auto* floor = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground);
     ASSERT_TRUE(floor->IsActive());
     cGameWorld::Instance().leaveLevel = 1; // back to the map
     ASSERT_FALSE(Frame(20.0));
@@ -58,8 +58,8 @@ TEST_F(LevelSwitchTest, EveryLevelReloadsTheRegionAtItsFirstFrame)
     ASSERT_TRUE(Frame(20.0));
     EXPECT_TRUE(floor->IsActive());
     const auto& calls = test::ScreenCalls();
-    const auto off = std::find(calls.begin(), calls.end(), "Floor off");
-    EXPECT_LT(off, std::find(calls.begin(), calls.end(), "Floor on"));
+    const auto off = std::find(calls.begin(), calls.end(), "LevelBackground off");
+    EXPECT_LT(off, std::find(calls.begin(), calls.end(), "LevelBackground on"));
 }
 
 // The road cars a level's script chooses are that level's alone: the next

@@ -99,7 +99,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 // is switched on, drawn or asked anything.
 TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
-    for (const int wrong : { cMenuManager::kFloor, cMenuManager::kTransport, cMenuManager::kStationView,
+    for (const int wrong : { cMenuManager::kLevelBackground, cMenuManager::kTransport, cMenuManager::kStationView,
              cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kHigh, cMenuManager::kBuy,
              cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);
@@ -110,7 +110,7 @@ TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
         calls.clear();
         manager.UpdateMenus();
         EXPECT_EQ(calls, Calls());
-        EXPECT_FALSE(manager.GetMenu(cMenuManager::kFloor)->IsActive());
+        EXPECT_FALSE(manager.GetMenu(cMenuManager::kLevelBackground)->IsActive());
         manager.DestroyMenus();
         calls.clear();
     }

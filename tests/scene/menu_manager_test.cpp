@@ -26,13 +26,13 @@ Calls Without(Calls calls, const Calls& left)
 // A level frame with every screen visible, no flags set, a level other than
 // 31 and the mouse over place 7.
 const Calls kFullFrame = {
-    "Floor::Draw",
+    "LevelBackground::Draw",
     "Transport::HandleStackClick",
     "StationView::GetPlaceUnderMouse(true)",
     "StationView::Draw",
     "Transport::Draw",
     "Transport::DrawLeavingAutos",
-    "Floor::DrawRockHover",
+    "LevelBackground::DrawRockHover",
     "Transport::UpdateServicedCars",
     "StationView::DrawDecorations",
     "Transport::UpdateTransfer",
@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options",
-        "~Help", "~High", "~Buy", "~Hud", "~Effects", "~Transport", "~Floor" };
+        "~Help", "~High", "~Buy", "~Hud", "~Effects", "~Transport", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -138,8 +138,8 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     manager.UpdateMenus();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
-    Calls expected = { "Floor on", "Transport::ResetTimers", "Hud on", "Task on", "StationView on", "High on", "Buy on",
-        "Help on", "Options on", "Transport on", "WorldMap on" };
+    Calls expected = { "LevelBackground on", "Transport::ResetTimers", "Hud on", "Task on", "StationView on", "High on",
+        "Buy on", "Help on", "Options on", "Transport on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());

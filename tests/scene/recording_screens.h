@@ -1,5 +1,5 @@
 // Screens that note every call the menu manager makes on them, in one list
-// shared by all fourteen, as "Floor::Draw", "Floor on", "Floor off", "~Floor".
+// shared by all fourteen, as "LevelBackground::Draw", "LevelBackground on", "LevelBackground off", "~LevelBackground".
 #pragma once
 
 #include <memory>
@@ -13,9 +13,9 @@
 #include "frontend/menu_start.h"
 #include "frontend/world_map.h"
 #include "scene/hud.h"
+#include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_task.h"
 #include "scene/menu_transport.h"
@@ -79,7 +79,7 @@ RECORDING(RecordingHelp, MenuHelp, "Help", RECORD(Draw))
 RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) RECORD(DrawValueFloaters)
         RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
 RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
-RECORDING(RecordingFloor, MenuFloor, "Floor", RECORD(Draw) RECORD(DrawRockHover))
+RECORDING(RecordingLevelBackground, LevelBackground, "LevelBackground", RECORD(Draw) RECORD(DrawRockHover))
 RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
 RECORDING(RecordingBuild, MenuBuild, "Build")
 RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
@@ -118,7 +118,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
     static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
         MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
-        MakeRecording<RecordingFloor>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
+        MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));
     return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;

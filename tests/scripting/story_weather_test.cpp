@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/level_background.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_floor.h"
 #include "scene/recording_screens.h"
 #include "scripting/story.h"
 #include "scripting/story_method_fixture.h"
@@ -220,7 +220,7 @@ TEST_F(StoryWeather, DarkeningStopsAtItsTargetAndBrighteningAtFullLight)
     EXPECT_EQ(world.darkTintTarget, 130);
     int steps = 0;
     while (world.darkening == 1 && steps < 1000) {
-        Scene::MenuFloor::StepTint(world);
+        Scene::LevelBackground::StepTint(world);
         ++steps;
     }
     EXPECT_EQ(steps, 125);
@@ -233,7 +233,7 @@ TEST_F(StoryWeather, DarkeningStopsAtItsTargetAndBrighteningAtFullLight)
     EXPECT_EQ(world.brightening, 1);
     steps = 0;
     while (world.brightening == 1 && steps < 1000) {
-        Scene::MenuFloor::StepTint(world);
+        Scene::LevelBackground::StepTint(world);
         ++steps;
     }
     EXPECT_EQ(steps, 125);

@@ -1,4 +1,4 @@
-#include "scene/menu_floor.h"
+#include "scene/level_background.h"
 
 #include <algorithm>
 
@@ -36,18 +36,18 @@ namespace {
 
 } // namespace
 
-MenuFloor::MenuFloor()
+LevelBackground::LevelBackground()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuFloor::~MenuFloor()
+LevelBackground::~LevelBackground()
 {
     for (const int slot : { kRegionPage, kRegionPage1024, kRegionPage1024 + 1 })
         pages[slot].Unload();
 }
 
-std::wstring MenuFloor::RegionFolder(int level, int width)
+std::wstring LevelBackground::RegionFolder(int level, int width)
 {
     if (!IsRegionLevel(level))
         return {};
@@ -57,7 +57,7 @@ std::wstring MenuFloor::RegionFolder(int level, int width)
     return folder;
 }
 
-const wchar_t* MenuFloor::BackgroundImage(int level)
+const wchar_t* LevelBackground::BackgroundImage(int level)
 {
     static const wchar_t* const kEuropa[]
         = { L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png", L"level_5.png", L"level_6.png" };
@@ -76,7 +76,7 @@ const wchar_t* MenuFloor::BackgroundImage(int level)
     return L"wueste.png";
 }
 
-const wchar_t* MenuFloor::OverlayImage(int level)
+const wchar_t* LevelBackground::OverlayImage(int level)
 {
     if (level == 20 || level == 21)
         return L"rock_01_over.png";
@@ -85,14 +85,14 @@ const wchar_t* MenuFloor::OverlayImage(int level)
     return nullptr;
 }
 
-bool MenuFloor::ShowsBody(const cBody& body, int parkingLot)
+bool LevelBackground::ShowsBody(const cBody& body, int parkingLot)
 {
     if (body.id >= 0 && body.id < kParkingBodies)
         return body.id == parkingLot;
     return true;
 }
 
-void MenuFloor::StepTint(cWorldEffectsFields& light)
+void LevelBackground::StepTint(cWorldEffectsFields& light)
 {
     int* tint = light.levelTint;
     if (light.darkening == 1) {
@@ -113,7 +113,7 @@ void MenuFloor::StepTint(cWorldEffectsFields& light)
     }
 }
 
-void MenuFloor::OnActivate()
+void LevelBackground::OnActivate()
 {
     if (g_pGfx2D)
         g_pGfx2D->SetColor(0);
@@ -128,18 +128,18 @@ void MenuFloor::OnActivate()
     tintTimer.Restart();
 }
 
-void MenuFloor::OnDeactivate()
+void LevelBackground::OnDeactivate()
 {
     for (const int slot : { kRegionPage, kRegionPage1024, kRegionPage1024 + 1 })
         pages[slot].Unload();
 }
 
-CPageManager& MenuFloor::CurrentPage()
+CPageManager& LevelBackground::CurrentPage()
 {
     return pages[cSettings::Instance().GetWidth() == kFullWidth ? kRegionPage : kRegionPage1024];
 }
 
-void MenuFloor::Draw()
+void LevelBackground::Draw()
 {
     UpdateFade();
     cGameWorld& world = cGameWorld::Instance();
@@ -167,7 +167,7 @@ void MenuFloor::Draw()
     }
 }
 
-void MenuFloor::DrawRockHover()
+void LevelBackground::DrawRockHover()
 {
     const cGameWorld& world = cGameWorld::Instance();
     const wchar_t* overlay = OverlayImage(world.level);

@@ -16,7 +16,7 @@ struct cWorldEffectsFields;
 
 namespace Scene {
 
-class MenuFloor : public MenuPrototype {
+class LevelBackground : public MenuPrototype {
 public:
     // The region's pages for a screen 1280 wide, and for every other width.
     static constexpr int kRegionPage = 32;
@@ -24,8 +24,8 @@ public:
     // A fade step is due once this much time has passed since the last one.
     static constexpr double kTintStepSeconds = 0.016;
 
-    MenuFloor();
-    ~MenuFloor() override;
+    LevelBackground();
+    ~LevelBackground() override;
 
     // One frame of the ground: fade, light, background image, bodies.
     virtual void Draw();

@@ -13,14 +13,14 @@
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"
 #include "resources/page_manager.h"
-#include "scene/menu_floor.h"
+#include "scene/level_background.h"
 #include "support/recording_gfx.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
 namespace {
 
-using Scene::MenuFloor;
+using Scene::LevelBackground;
 
 const std::vector<std::wstring> kImages
     = { L"level_101.png", L"level_1.png", L"level_3.png", L"level_102.png", L"level_5.png", L"level_6.png", L"snow.png",
@@ -28,22 +28,22 @@ const std::vector<std::wstring> kImages
 
 // The art the build generates holds, for every campaign level and both page
 // sets, the background and the overlay the level asks for.
-TEST(MenuFloorTables, GeneratedArtHoldsEveryLevelsImages)
+TEST(LevelBackgroundTables, GeneratedArtHoldsEveryLevelsImages)
 {
     test::RecordingGfx gfx;
     for (const int width : { 1280, 1024 }) {
         std::map<std::wstring, CPageManager> sets;
         for (int level = 1; level <= 30; ++level) {
             SCOPED_TRACE(::testing::Message() << "level " << level << ", width " << width);
-            const std::wstring folder = MenuFloor::RegionFolder(level, width);
+            const std::wstring folder = LevelBackground::RegionFolder(level, width);
             ASSERT_FALSE(folder.empty());
             auto [set, fresh] = sets.try_emplace(folder);
             if (fresh) {
                 ASSERT_TRUE(set->second.Load(folder.c_str())) << platform::WideToNarrow(folder);
             }
-            EXPECT_TRUE(set->second.HasImage(MenuFloor::BackgroundImage(level)))
-                << platform::WideToNarrow(MenuFloor::BackgroundImage(level));
-            if (const wchar_t* overlay = MenuFloor::OverlayImage(level)) {
+            EXPECT_TRUE(set->second.HasImage(LevelBackground::BackgroundImage(level)))
+                << platform::WideToNarrow(LevelBackground::BackgroundImage(level));
+            if (const wchar_t* overlay = LevelBackground::OverlayImage(level)) {
                 EXPECT_TRUE(set->second.HasImage(overlay)) << platform::WideToNarrow(overlay);
             }
         }
@@ -51,7 +51,7 @@ TEST(MenuFloorTables, GeneratedArtHoldsEveryLevelsImages)
     }
 }
 
-class MenuFloorTest : public test::LevelTest {
+class LevelBackgroundTest : public test::LevelTest {
 protected:
     void SetUp() override
     {
@@ -102,15 +102,15 @@ protected:
     {
         cGameWorld::Instance().level = level;
         cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
-        MenuFloor floor;
-        floor.SetActive(true);
+        LevelBackground background;
+        background.SetActive(true);
         gfx.ClearRecords();
-        floor.Draw();
+        background.Draw();
         return DrawnImages();
     }
 };
 
-TEST(MenuFloorTables, ImageAndPageSetByLevelAndWidth)
+TEST(LevelBackgroundTables, ImageAndPageSetByLevelAndWidth)
 {
     const struct {
         int level;
@@ -137,25 +137,25 @@ TEST(MenuFloorTables, ImageAndPageSetByLevelAndWidth)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.level);
-        ASSERT_NE(MenuFloor::BackgroundImage(c.level), nullptr);
-        EXPECT_EQ(std::wstring(MenuFloor::BackgroundImage(c.level)), c.image);
+        ASSERT_NE(LevelBackground::BackgroundImage(c.level), nullptr);
+        EXPECT_EQ(std::wstring(LevelBackground::BackgroundImage(c.level)), c.image);
         const std::wstring base = std::wstring(L"data/gui/interface/menu/menu_level_") + c.region;
-        EXPECT_EQ(MenuFloor::RegionFolder(c.level, 1280), base);
-        EXPECT_EQ(MenuFloor::RegionFolder(c.level, 1024), base + L"_1024");
-        EXPECT_EQ(MenuFloor::RegionFolder(c.level, 1600), base + L"_1024");
+        EXPECT_EQ(LevelBackground::RegionFolder(c.level, 1280), base);
+        EXPECT_EQ(LevelBackground::RegionFolder(c.level, 1024), base + L"_1024");
+        EXPECT_EQ(LevelBackground::RegionFolder(c.level, 1600), base + L"_1024");
         if (c.overlay)
-            EXPECT_EQ(std::wstring(MenuFloor::OverlayImage(c.level)), c.overlay);
+            EXPECT_EQ(std::wstring(LevelBackground::OverlayImage(c.level)), c.overlay);
         else
-            EXPECT_EQ(MenuFloor::OverlayImage(c.level), nullptr);
+            EXPECT_EQ(LevelBackground::OverlayImage(c.level), nullptr);
     }
     for (const int level : { -1, 0, 31, 32, 1000 }) {
-        EXPECT_EQ(MenuFloor::BackgroundImage(level), nullptr) << level;
-        EXPECT_EQ(MenuFloor::RegionFolder(level, 1280), L"") << level;
-        EXPECT_EQ(MenuFloor::OverlayImage(level), nullptr) << level;
+        EXPECT_EQ(LevelBackground::BackgroundImage(level), nullptr) << level;
+        EXPECT_EQ(LevelBackground::RegionFolder(level, 1280), L"") << level;
+        EXPECT_EQ(LevelBackground::OverlayImage(level), nullptr) << level;
     }
 }
 
-TEST(MenuFloorTables, TintStepsStopAtTheirTargetsAndStayInRange)
+TEST(LevelBackgroundTables, TintStepsStopAtTheirTargetsAndStayInRange)
 {
     struct Case {
         const char* what;
@@ -187,7 +187,7 @@ TEST(MenuFloorTables, TintStepsStopAtTheirTargetsAndStayInRange)
         light.brightening = c.brighten;
         int steps = 0;
         while ((light.darkening || (light.brightening && !c.darken)) && steps < 1000) {
-            MenuFloor::StepTint(light);
+            LevelBackground::StepTint(light);
             ++steps;
             for (const int component : light.levelTint) {
                 EXPECT_GE(component, 0);
@@ -200,7 +200,7 @@ TEST(MenuFloorTables, TintStepsStopAtTheirTargetsAndStayInRange)
     }
 }
 
-TEST_F(MenuFloorTest, LevelTwoDrawsItsBackgroundFromTheSetOfTheWidth)
+TEST_F(LevelBackgroundTest, LevelTwoDrawsItsBackgroundFromTheSetOfTheWidth)
 {
     const struct {
         int width;
@@ -223,7 +223,7 @@ TEST_F(MenuFloorTest, LevelTwoDrawsItsBackgroundFromTheSetOfTheWidth)
     EXPECT_EQ(DrawLevel(9, 1280).at(0).image, L"snow.png");
 }
 
-TEST_F(MenuFloorTest, BodiesFollowTheBackgroundAndTheParkingLot)
+TEST_F(LevelBackgroundTest, BodiesFollowTheBackgroundAndTheParkingLot)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
@@ -249,7 +249,7 @@ TEST_F(MenuFloorTest, BodiesFollowTheBackgroundAndTheParkingLot)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(MenuFloorTest, TheLightFadesOneStepPerPeriodAndIsDrawnInRange)
+TEST_F(LevelBackgroundTest, TheLightFadesOneStepPerPeriodAndIsDrawnInRange)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.level = 2;
@@ -259,13 +259,13 @@ TEST_F(MenuFloorTest, TheLightFadesOneStepPerPeriodAndIsDrawnInRange)
     world.darkening = 1;
     world.tintStep = 1;
     world.darkTintTarget = 130;
-    MenuFloor floor;
-    floor.SetActive(true);
+    LevelBackground background;
+    background.SetActive(true);
     // Frames of 10 ms: a step on every second frame only.
     for (int frame = 0; frame < 10; ++frame) {
         ms += 10.0;
         cClock::Instance().Update();
-        floor.Draw();
+        background.Draw();
     }
     EXPECT_EQ(world.levelTint[0], 250);
     EXPECT_EQ(world.darkening, 1);
@@ -276,22 +276,22 @@ TEST_F(MenuFloorTest, TheLightFadesOneStepPerPeriodAndIsDrawnInRange)
     world.levelTint[1] = -5;
     world.levelTint[2] = 128;
     gfx.ClearRecords();
-    floor.Draw();
+    background.Draw();
     ASSERT_FALSE(DrawnImages().empty());
     EXPECT_EQ(DrawnImages()[0].colour, MakeARGB(255, 255, 0, 128));
 }
 
-TEST_F(MenuFloorTest, OnlyTheRockLevelsDrawAnOverlay)
+TEST_F(LevelBackgroundTest, OnlyTheRockLevelsDrawAnOverlay)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 90;
     cSettings::Instance().SetResolution(1024, 768);
     for (const int level : { 19, 20 }) {
         world.level = level;
-        MenuFloor floor;
-        floor.SetActive(true);
+        LevelBackground background;
+        background.SetActive(true);
         gfx.ClearRecords();
-        floor.DrawRockHover();
+        background.DrawRockHover();
         const auto drawn = DrawnImages();
         if (level == 19) {
             EXPECT_TRUE(drawn.empty());
