@@ -51,7 +51,7 @@ constexpr LoadStep kLoadSteps[] = {
     { cMenuManager::kBuild, 30 },
     { cMenuManager::kTask, 35 },
     { cMenuManager::kMessagePanel, 40 },
-    { cMenuManager::kTransport, 45 },
+    { cMenuManager::kCarLayer, 45 },
     { cMenuManager::kStationView, 50 },
 };
 

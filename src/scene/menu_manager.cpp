@@ -9,12 +9,12 @@
 #include "frontend/menu_start.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_task.h"
-#include "scene/menu_transport.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
 #include "world/game_world.h"
@@ -31,8 +31,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MenuHigh>();
     case cMenuManager::kBuy:
         return std::make_unique<MenuBuy>();
-    case cMenuManager::kTransport:
-        return std::make_unique<MenuTransport>();
+    case cMenuManager::kCarLayer:
+        return std::make_unique<CarLayer>();
     case cMenuManager::kStationView:
         return std::make_unique<StationView>();
     case cMenuManager::kHelp:

@@ -16,7 +16,7 @@ public:
         kOptions = 0,
         kHigh = 1,
         kBuy = 2,
-        kTransport = 3,
+        kCarLayer = 3,
         kStationView = 4,
         kHelp = 5,
         kEffects = 6,

@@ -5,12 +5,12 @@
 #include "frontend/menu_help.h"
 #include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_task.h"
-#include "scene/menu_transport.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
 #include "world/game_world.h"
@@ -86,7 +86,7 @@ void cMenuManager::UpdateMenus()
 {
     using namespace Scene;
     auto* levelBackground = Get<LevelBackground>(kLevelBackground);
-    auto* transport = Get<MenuTransport>(kTransport);
+    auto* carLayer = Get<CarLayer>(kCarLayer);
     auto* stationView = Get<StationView>(kStationView);
     auto* effects = Get<MenuEffects>(kEffects);
     auto* hud = Get<Hud>(kHud);
@@ -96,7 +96,7 @@ void cMenuManager::UpdateMenus()
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
-    if (!HasMenus() || !levelBackground || !transport || !stationView || !effects || !hud || !task || !high || !buy
+    if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !high || !buy
         || !messagePanel || !options || !help)
         return;
 
@@ -107,7 +107,7 @@ void cMenuManager::UpdateMenus()
 
     if (!levelBackground->IsActive()) {
         levelBackground->SetActive(true);
-        transport->ResetTimers();
+        carLayer->ResetTimers();
     }
     for (const int slot : kLevelScreens) {
         if (!menus[slot]->IsActive())
@@ -117,8 +117,8 @@ void cMenuManager::UpdateMenus()
 
     if (levelBackground->IsVisible())
         levelBackground->Draw();
-    if (transport->IsVisible())
-        transport->HandleStackClick();
+    if (carLayer->IsVisible())
+        carLayer->HandleStackClick();
     world.hoveredElement = -1;
     world.tooltipElement = -1;
     world.mouseOverBuildBar = 0;
@@ -127,21 +127,21 @@ void cMenuManager::UpdateMenus()
         world.tooltipElement = world.hoveredElement;
     }
     stationView->Draw();
-    if (transport->IsVisible()) {
-        transport->Draw();
-        transport->DrawLeavingAutos();
+    if (carLayer->IsVisible()) {
+        carLayer->Draw();
+        carLayer->DrawLeavingAutos();
         levelBackground->DrawRockHover();
     }
-    if (transport->IsVisible() && !world.transportFrozen)
-        transport->UpdateServicedCars();
+    if (carLayer->IsVisible() && !world.transportFrozen)
+        carLayer->UpdateServicedCars();
     if (stationView->IsVisible())
         stationView->DrawDecorations();
-    if (transport->IsVisible() && !world.transportFrozen)
-        transport->UpdateTransfer();
+    if (carLayer->IsVisible() && !world.transportFrozen)
+        carLayer->UpdateTransfer();
     if (world.level != kBuildingLevel)
         effects->DrawCloudShadows();
     if (!world.levelOver)
-        transport->UpdateHelpHints();
+        carLayer->UpdateHelpHints();
     effects->DrawValueFloaters();
     if (world.level != kBuildingLevel)
         effects->DrawEffectLayer2();
@@ -153,8 +153,8 @@ void cMenuManager::UpdateMenus()
         effects->UpdateAnimations();
     effects->DrawEffectLayer();
     hud->Tick();
-    if (transport->IsVisible())
-        transport->DragAuto();
+    if (carLayer->IsVisible())
+        carLayer->DragAuto();
     hud->Draw();
     if (medal && effects->IsVisible())
         effects->UpdateAnimations();

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "engine/gfx.h"
+#include "scene/car_layer.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_transport.h"
 #include "scene/station_view_local.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -107,8 +107,8 @@ int StationView::GetPlaceUnderMouse(bool checkDrop)
         if (served.place == candidate)
             return -1;
     }
-    MenuTransport* transport = MenuTransport::Instance();
-    if (!transport || !transport->CanServeAt(candidate, world.autoOnMouse))
+    CarLayer* carLayer = CarLayer::Instance();
+    if (!carLayer || !carLayer->CanServeAt(candidate, world.autoOnMouse))
         return -1;
     return candidate;
 }

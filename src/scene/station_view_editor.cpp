@@ -5,7 +5,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "scene/station_view.h"
 #include "scene/station_view_local.h"
 #include "world/game_world.h"
@@ -187,9 +187,9 @@ void StationView::DrawBar(const BarStyle& style, int& firstVisible)
         }
         if (style.page && !image.empty())
             style.page->DrawImageScaled(image.c_str(), cellX + 2, top + 5, 70, 70, 255, 255, 255, fade);
-        MenuTransport* transport = MenuTransport::Instance();
-        if (style.mode == kCars && transport)
-            transport->DrawCarPreviewScaled(world.autoTypes[entry].id, cellX + 2, top + 5);
+        CarLayer* carLayer = CarLayer::Instance();
+        if (style.mode == kCars && carLayer)
+            carLayer->DrawCarPreviewScaled(world.autoTypes[entry].id, cellX + 2, top + 5);
         if (label[0] && g_pGfx2D && g_fonts[2]) {
             g_pGfx2D->SetColor(0xFFFFFFFF);
             g_pGfx2D->DrawText(g_fonts[2], cellX + 2, top + 5, label, 0);

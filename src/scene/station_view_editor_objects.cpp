@@ -5,8 +5,8 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
+#include "scene/car_layer.h"
 #include "scene/design_units.h"
-#include "scene/menu_transport.h"
 #include "scene/station_view.h"
 #include "scene/station_view_local.h"
 #include "scripting/story.h"
@@ -168,8 +168,8 @@ void StationView::DrawPlacement()
             return;
         const int type = world.autoTypes[t].id;
         // The cars' pictures belong to the vehicles layer, which draws them.
-        if (MenuTransport* transport = MenuTransport::Instance())
-            transport->DrawCarPreview(type, mx + kCarDX, my + kCarDY);
+        if (CarLayer* carLayer = CarLayer::Instance())
+            carLayer->DrawCarPreview(type, mx + kCarDX, my + kCarDY);
         if (!click)
             return;
         world.ClearMouseClicks();

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "resources/log.h"
+#include "scene/car_layer.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_transport.h"
 #include "scripting/script_index.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -82,8 +82,8 @@ void Story::StartSmoke(int place)
 {
     if (!Scripting::CheckScriptIndex(L"StartSmoke", place, static_cast<int>(cGameWorld::Instance().places.size())))
         return;
-    if (Scene::MenuTransport* transport = Scene::MenuTransport::Instance())
-        transport->StartPlaceSmoke(place);
+    if (Scene::CarLayer* carLayer = Scene::CarLayer::Instance())
+        carLayer->StartPlaceSmoke(place);
 }
 
 void Story::SetLevelColor(const std::string& component, int value)

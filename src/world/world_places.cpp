@@ -3,7 +3,7 @@
 #include <string>
 
 #include "resources/log.h"
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "scene/station_view.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -201,8 +201,8 @@ void cGameWorld::ApplyComboToPlace(int place, int length)
             p.state = 2;
             p.wear = 0;
             p.lampName = L"none";
-            if (Scene::MenuTransport* transport = Scene::MenuTransport::Instance())
-                transport->StartPlaceSmoke(place);
+            if (Scene::CarLayer* carLayer = Scene::CarLayer::Instance())
+                carLayer->StartPlaceSmoke(place);
         }
     }
     FinishServiceAtPlace(place);

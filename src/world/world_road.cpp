@@ -3,7 +3,7 @@
 
 #include "platform/game_random.h"
 #include "resources/log.h"
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
 
@@ -156,8 +156,8 @@ void cGameWorld::SpawnAutobahnAuto(int road, int type)
     car.waiting = 1;
     car.restarted = 0;
     autobahnCars.push_back(car);
-    if (Scene::MenuTransport* transport = Scene::MenuTransport::Instance())
-        transport->PlaceAtPathStart(static_cast<int>(autobahnCars.size()) - 1);
+    if (Scene::CarLayer* carLayer = Scene::CarLayer::Instance())
+        carLayer->PlaceAtPathStart(static_cast<int>(autobahnCars.size()) - 1);
     std::stable_sort(autobahnCars.begin(), autobahnCars.end(),
         [](const cAutobahnAuto& a, const cAutobahnAuto& b) { return a.sortKey > b.sortKey; });
     AddSpecAutoEntry(type);

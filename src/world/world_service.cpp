@@ -1,7 +1,7 @@
 // Cars served at places: putting a car on a place, finishing its service, and
 // finding the served car of a cell.
 #include "resources/log.h"
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
 
@@ -42,8 +42,8 @@ void cGameWorld::PutAutoOnPlace(int place, int itemCode, int handPlaced)
     p.effectTimer.Restart();
     p.active = 1;
 
-    if (Scene::MenuTransport* transport = Scene::MenuTransport::Instance())
-        transport->ResetCarLamp(place);
+    if (Scene::CarLayer* carLayer = Scene::CarLayer::Instance())
+        carLayer->ResetCarLamp(place);
 }
 
 void cGameWorld::FinishServiceAtPlace(int place)
@@ -56,8 +56,8 @@ void cGameWorld::FinishServiceAtPlace(int place)
     int i = world::FindFirst(placeAutos, standing);
     if (i < 0)
         return;
-    if (Scene::MenuTransport* transport = Scene::MenuTransport::Instance()) {
-        transport->DeletePlaceEffect(place, placeAutos[i].autoType);
+    if (Scene::CarLayer* carLayer = Scene::CarLayer::Instance()) {
+        carLayer->DeletePlaceEffect(place, placeAutos[i].autoType);
         // The screen may have changed the list; find the car again.
         i = world::FindFirst(placeAutos, standing);
         if (i < 0)

@@ -120,7 +120,7 @@ private:
     {
         cMenuManager& menus = cMenuManager::Instance();
         const auto* hud = menus.GetMenu(cMenuManager::kHud);
-        const auto* cars = menus.GetMenu(cMenuManager::kTransport);
+        const auto* cars = menus.GetMenu(cMenuManager::kCarLayer);
         if (!switchedWhileLoading && world.loadingPhase && hud && hud->IsActive() && cars && !cars->IsActive()) {
             switchedWhileLoading = true;
             Switch();

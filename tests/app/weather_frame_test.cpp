@@ -16,8 +16,8 @@
 
 #include "engine/engine_testing.h"
 #include "recorded_app.h"
+#include "scene/car_layer.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_transport.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -354,7 +354,7 @@ private:
         for (size_t i = 0; scene == 0 && i < world.places.size(); ++i)
             if (world.places[i].type >= 6 && world.places[i].type <= 10) {
                 world.places[i].state = 2;
-                Scene::MenuTransport::Instance()->StartPlaceSmoke(static_cast<int>(i));
+                Scene::CarLayer::Instance()->StartPlaceSmoke(static_cast<int>(i));
                 ++places;
             }
         for (cEffect& e : world.effects)

@@ -105,7 +105,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "Build" }, { 30 } },
         { { "Task" }, { 35 } },
         { { "MessagePanel" }, { 40 } },
-        { { "Transport" }, { 45 } },
+        { { "CarLayer" }, { 45 } },
         { { "StationView" }, { 50 } },
         { {}, { 80, 85 } },
         { {}, { 95, 90 } },

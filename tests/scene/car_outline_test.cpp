@@ -111,7 +111,7 @@ namespace {
                 // Where the car is drawn, with the mouse away.
                 input.x = input.y = -1000;
                 ClearDrawn();
-                transport->Draw();
+                carLayer->Draw();
                 const std::vector<VehicleImage> plain = DrawnOf(L"car_a.png");
                 ASSERT_EQ(plain.size(), 1u);
                 const int left = plain[0].x, top = plain[0].y;
@@ -131,7 +131,7 @@ namespace {
                     input.x = left + probe.x;
                     input.y = top + probe.y;
                     ClearDrawn();
-                    transport->Draw();
+                    carLayer->Draw();
                     const bool hover = DrawnOf(L"car_a_over.png").size() == 1;
                     EXPECT_EQ(hover, probe.hit) << probe.x << "," << probe.y;
                     EXPECT_EQ(DrawnOf(L"car_a.png").size(), hover ? 0u : 1u);
@@ -154,7 +154,7 @@ namespace {
                         input.x = left + x;
                         input.y = top + y;
                         const bool expected = cGameWorld::PointInPolygon(4, xs, ys, input.x, input.y);
-                        if (transport->HitTestCar(left, top, variant) != expected) {
+                        if (carLayer->HitTestCar(left, top, variant) != expected) {
                             ADD_FAILURE() << "pixel " << x << "," << y << (expected ? " not hit" : " hit");
                             ++wrong;
                         }

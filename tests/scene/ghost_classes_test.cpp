@@ -30,7 +30,7 @@ namespace {
             world.hintIndex[0] = 0;
             world.hintClass[0] = c.autoClass;
             ClearDrawn();
-            transport->UpdateHelpHints();
+            carLayer->UpdateHelpHints();
             EXPECT_EQ(DrawnNames(), c.ghost ? std::vector<std::wstring> { c.ghost } : std::vector<std::wstring> {});
         }
     }

@@ -45,7 +45,7 @@ namespace {
             world.managerBelowLimit = c.pickAllowed;
             world.leftDown = c.leftDown;
             world.noFreeCell = c.noFreeCell;
-            transport->DrawGridAutos();
+            carLayer->DrawGridAutos();
             if (c.picked) {
                 EXPECT_EQ(world.autoOnMouse, 1);
                 EXPECT_EQ(CarAt(world, Cell(c.row, c.column)), -1);
@@ -68,7 +68,7 @@ namespace {
             MouseOn(1, 0);
             world.managerBelowLimit = 1;
             world.leftDown = 1;
-            transport->DrawGridAutos();
+            carLayer->DrawGridAutos();
             EXPECT_EQ(world.autoOnMouse, -1);
             EXPECT_EQ(CarAt(world, Cell(1, 0)), type);
         }
@@ -134,7 +134,7 @@ namespace {
             else
                 MouseOn(c.overRow, c.overColumn);
             world.leftDown = 0;
-            transport->DrawGridAutos();
+            carLayer->DrawGridAutos();
             EXPECT_EQ(world.autoOnMouse, -1);
             EXPECT_EQ(Cells(), Normalised(std::string(c.board) + "\n# # # #"));
             EXPECT_EQ(world.stackMovedToGrid, c.stackMovedToGrid);
@@ -155,14 +155,14 @@ namespace {
         Board(kStart);
         Hold(kBomb);
         MouseOn(2, 1); // a free cell
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         EXPECT_TRUE(sound.played.empty());
 
         world.fundaments.clear();
         Board(kStart);
         Hold(kBomb);
         MouseOn(1, 1);
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         ASSERT_EQ(sound.played.size(), 1u);
         EXPECT_NE(sound.played[0].find("bonus6"), std::string::npos);
     }
@@ -174,7 +174,7 @@ namespace {
         Hold(1, 1, 0);
         MouseOn(2, 1);
         world.leftDown = 0;
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         // The held car went back; the arriving one lands on a free cell.
         EXPECT_EQ(CarAt(world, Cell(1, 0)), 1);
         EXPECT_EQ(CarAt(world, Cell(2, 1)), -1);
@@ -187,14 +187,14 @@ namespace {
         Hold(1, 1, 0);
         MouseAway();
         world.leftDown = 1;
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         EXPECT_EQ(world.autoOnMouse, 1);
         world.leftDown = 0;
         world.paused = 1;
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         EXPECT_EQ(world.autoOnMouse, 1);
         world.paused = 0;
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(CarAt(world, Cell(1, 0)), 1);
     }
@@ -207,7 +207,7 @@ namespace {
             2 3 )");
         world.fundaments[Cell(2, 1)].hidden = 1;
         MouseOn(1, 0);
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         const auto drawn = Drawn();
         ASSERT_EQ(drawn.size(), 2u);
         EXPECT_EQ(drawn[0].name, L"car_a_over.png");
@@ -237,7 +237,7 @@ namespace {
             SCOPED_TRACE(frame);
             Wait(52);
             ClearDrawn();
-            transport->DrawGridAutos();
+            carLayer->DrawGridAutos();
             ASSERT_EQ(Drawn().size(), 2u);
             EXPECT_EQ(Drawn()[0].y, y0 + expected[frame]);
             EXPECT_EQ(Drawn()[1].y, y1 + expected[frame]);

@@ -12,7 +12,7 @@ namespace {
         void Frame()
         {
             Wait(17);
-            transport->Draw();
+            carLayer->Draw();
         }
     };
 

@@ -20,7 +20,7 @@ namespace {
         Hold(kBomb);
         MouseOn(3, 2);
         world.leftDown = 0;
-        transport->DrawGridAutos();
+        carLayer->DrawGridAutos();
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(Cells(), Normalised(R"(
             # # # #
@@ -40,7 +40,7 @@ namespace {
         world.placeAutos = { other, joker, joker };
         world.stackMovedToGrid = 1;
         world.jokerInUse = 1;
-        transport->CheckFundamentCombos();
+        carLayer->CheckFundamentCombos();
         ASSERT_EQ(world.placeAutos.size(), 2u);
         EXPECT_EQ(world.placeAutos[0].autoType, 1);
         EXPECT_EQ(world.placeAutos[1].autoType, kJoker);

@@ -19,8 +19,8 @@
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
 #include "recording_screens.h"
+#include "scene/car_layer.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_transport.h"
 #include "scene/station_view.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -48,8 +48,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
     switch (slot) {
     case cMenuManager::kStationView:
         return std::make_unique<Scene::StationView>();
-    case cMenuManager::kTransport:
-        return std::make_unique<Scene::MenuTransport>();
+    case cMenuManager::kCarLayer:
+        return std::make_unique<Scene::CarLayer>();
     case cMenuManager::kBuy:
         return std::make_unique<Scene::MenuBuy>();
     default:
@@ -96,10 +96,10 @@ protected:
         } else {
             over->Draw();
             if (world.drawStation != 1 && world.gamePlayMode == 1)
-                transport->DrawSwapFundamentAutos();
+                carLayer->DrawSwapFundamentAutos();
             else if (world.drawStation != 1)
-                transport->DrawGridAutos();
-            transport->DrawStackAutos();
+                carLayer->DrawGridAutos();
+            carLayer->DrawStackAutos();
         }
         device->EndScene();
     }
@@ -234,7 +234,7 @@ protected:
     iGfx2D* gfx = nullptr;
     test::FakeInput input;
     Scene::StationView* over = nullptr;
-    Scene::MenuTransport* transport = nullptr;
+    Scene::CarLayer* carLayer = nullptr;
     Scene::MenuBuy* shop = nullptr;
 };
 
@@ -273,13 +273,13 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         return;
     }
     over = Scene::StationView::Instance();
-    transport = Scene::MenuTransport::Instance();
+    carLayer = Scene::CarLayer::Instance();
     ASSERT_NE(over, nullptr);
-    ASSERT_NE(transport, nullptr);
+    ASSERT_NE(carLayer, nullptr);
     over->SetActive(true);
     Story::Instance().InitLevel();
     ASSERT_GE(Story::Instance().ScriptId(), 0);
-    transport->SetActive(true);
+    carLayer->SetActive(true);
     world.levelActive = 1;
     world.SetPause(false);
 
@@ -327,7 +327,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
         const auto middle = Middle(x, y, [&](bool hidden) { slot.autoType = hidden ? -1 : car; });
         ASSERT_TRUE(middle.has_value());
         input.x = middle->x, input.y = middle->y;
-        EXPECT_TRUE(transport->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
+        EXPECT_TRUE(carLayer->HitTestCar(x, y, slot.direction)) << "stack car at " << middle->x << "," << middle->y;
     }
     if (world.level <= 4)
         ExpectTilesApart();

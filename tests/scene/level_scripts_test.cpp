@@ -12,9 +12,9 @@
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -131,13 +131,14 @@ TEST_P(LevelGeometry, EveryCellSlotAndPlaceLiesOnTheScreen)
         if (place.type < 100)
             cell(place.row, place.column, "place");
     }
-    Scene::MenuTransport* transport = Scene::MenuTransport::Instance();
-    ASSERT_NE(transport, nullptr);
+    Scene::CarLayer* carLayer = Scene::CarLayer::Instance();
+    ASSERT_NE(carLayer, nullptr);
     const cSettings& settings = cSettings::Instance();
     for (const cStackSlot& slot : world.stackSlots) {
         const int x = static_cast<int>(slot.x / settings.scaleX), y = static_cast<int>(slot.y / settings.scaleY);
-        ExpectHitAreaOnScreen(x, y,
-            [&](int px, int py) { return input.x = px, input.y = py, transport->HitTestCar(x, y, slot.direction); },
+        ExpectHitAreaOnScreen(
+            x, y,
+            [&](int px, int py) { return input.x = px, input.y = py, carLayer->HitTestCar(x, y, slot.direction); },
             "stack slot " + std::to_string(slot.id));
     }
 }

@@ -19,11 +19,11 @@
 #include "level_fixture.h"
 #include "platform/game_random.h"
 #include "recording_screens.h"
+#include "scene/car_layer.h"
 #include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_transport.h"
 #include "scene/station_view.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -151,8 +151,8 @@ protected:
                 return std::make_unique<Scene::LevelBackground>();
             case cMenuManager::kStationView:
                 return std::make_unique<Scene::StationView>();
-            case cMenuManager::kTransport:
-                return std::make_unique<Scene::MenuTransport>();
+            case cMenuManager::kCarLayer:
+                return std::make_unique<Scene::CarLayer>();
             case cMenuManager::kEffects:
                 return std::make_unique<Scene::MenuEffects>();
             case cMenuManager::kBuild:

@@ -74,7 +74,7 @@ namespace {
         world.stackLimit = 2;
         Hint(first, 2);
         Hint(second, 1);
-        transport->UpdateTransfer();
+        carLayer->UpdateTransfer();
         // The class-2 car of slot 2 goes to the first hint's place, the
         // first class-1 car to the second's.
         EXPECT_EQ(world.stackSlots[0].autoType, -1);
@@ -104,7 +104,7 @@ namespace {
         world.managerCount = 2;
         world.stackLimit = 2;
         Hint(place, 1);
-        EXPECT_FALSE(transport->TransferByHints());
+        EXPECT_FALSE(carLayer->TransferByHints());
         EXPECT_EQ(world.placeAutos.size(), 1u);
         EXPECT_EQ(world.transfers.size(), 1u);
         EXPECT_EQ(world.stackSlots[1].autoType, 1);
@@ -141,7 +141,7 @@ namespace {
             world.autoOnMouse = c.held ? 2 : -1;
             world.managerBelowLimit = c.pickAllowed;
             world.taskBookOpen = c.taskBook;
-            transport->UpdateTransfer();
+            carLayer->UpdateTransfer();
             EXPECT_EQ(world.stackSlots[0].autoType, 1);
             EXPECT_TRUE(world.transfers.empty());
             EXPECT_EQ(world.managerBelowLimit, c.pickAllowed ? 1 : 0);
@@ -154,7 +154,7 @@ namespace {
         world.managerCount = 1;
         world.stackLimit = 1;
         world.managerMoves = 1;
-        transport->UpdateTransfer();
+        carLayer->UpdateTransfer();
         EXPECT_EQ(world.managerBelowLimit, 1);
         EXPECT_EQ(world.managerMoves, 0);
 
@@ -162,10 +162,10 @@ namespace {
         world.managerBelowLimit = 0;
         world.stackSlots[0].autoType = 1;
         CarSliding();
-        transport->UpdateTransfer();
+        carLayer->UpdateTransfer();
         EXPECT_EQ(world.managerBelowLimit, 0);
         world.transfers.clear();
-        transport->UpdateTransfer();
+        carLayer->UpdateTransfer();
         EXPECT_EQ(world.managerBelowLimit, 1);
         EXPECT_EQ(world.stackSlots[0].autoType, 1);
     }
@@ -182,7 +182,7 @@ namespace {
         world.stackLimit = 2;
         Hint(first, 1);
         Hint(broken, 2);
-        transport->UpdateTransfer();
+        carLayer->UpdateTransfer();
         ASSERT_EQ(world.transfers.size(), 2u);
         // A slide whose place lost its car ends without a trace.
         world.transfers.push_back(world.transfers[0]);
@@ -190,7 +190,7 @@ namespace {
         for (cTransfer& t : world.transfers)
             t.step = t.steps;
         ClearDrawn();
-        transport->DrawTransfersToPlaces();
+        carLayer->DrawTransfersToPlaces();
         EXPECT_TRUE(Drawn().empty());
         EXPECT_TRUE(world.transfers.empty());
         for (const cPlaceAuto& car : world.placeAutos) {
@@ -213,7 +213,7 @@ namespace {
         world.managerCount = 1;
         world.stackLimit = 1;
         Hint(place, 1);
-        transport->UpdateTransfer();
+        carLayer->UpdateTransfer();
         ASSERT_EQ(world.transfers.size(), 1u);
         // Slides of 10 steps, drawn 15 pixels low onto the place.
         const cTransfer& t = world.transfers[0];
@@ -221,7 +221,7 @@ namespace {
         for (int step = 1; step <= 12; ++step) {
             Wait(11);
             ClearDrawn();
-            transport->DrawTransfersToPlaces();
+            carLayer->DrawTransfersToPlaces();
             if (step == 1) {
                 ASSERT_EQ(DrawnOf(L"car_a.png").size(), 1u);
                 EXPECT_EQ(DrawnOf(L"car_a.png")[0].y, static_cast<int>(t.fromY + t.stepY) + 15);
@@ -230,7 +230,7 @@ namespace {
         ASSERT_EQ(world.transfers.size(), 1u);
         world.transfers[0].step = world.transfers[0].steps;
         world.managerBelowLimit = 0;
-        transport->DrawTransfersToPlaces();
+        carLayer->DrawTransfersToPlaces();
         EXPECT_TRUE(world.transfers.empty());
     }
 
@@ -239,12 +239,12 @@ namespace {
         world.StartTransfer(1, 500, 500, 800, 500); // 20 steps
         for (int frame = 0; frame < 19; ++frame) {
             Wait(11);
-            transport->DrawTransfers();
+            carLayer->DrawTransfers();
         }
         EXPECT_EQ(world.roadTransfers.size(), 1u);
         for (int frame = 0; frame < 1; ++frame) {
             Wait(11);
-            transport->DrawTransfers();
+            carLayer->DrawTransfers();
         }
         EXPECT_TRUE(world.roadTransfers.empty());
     }
@@ -276,7 +276,7 @@ namespace {
             world.hintCount = 3;
             if (c.selected)
                 world.AddSelectedCell(place, 2, 1);
-            transport->CheckPlaceCombos();
+            carLayer->CheckPlaceCombos();
             EXPECT_EQ(world.managerBelowLimit, c.expected);
             if (c.selected) {
                 EXPECT_EQ(world.selectedCount, 0);
@@ -291,14 +291,14 @@ namespace {
         const int place = Place(2, 1);
         world.AddSelectedCell(place, 2, 1);
         world.autoOnMouse = 1;
-        transport->CheckPlaceCombos();
+        carLayer->CheckPlaceCombos();
         EXPECT_EQ(world.selectedCount, 1);
         world.autoOnMouse = -1;
         CarSliding();
-        transport->CheckPlaceCombos();
+        carLayer->CheckPlaceCombos();
         EXPECT_EQ(world.selectedCount, 1);
         world.transfers.clear();
-        transport->CheckPlaceCombos();
+        carLayer->CheckPlaceCombos();
         EXPECT_EQ(world.selectedCount, 0);
     }
 

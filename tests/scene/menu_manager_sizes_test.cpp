@@ -58,10 +58,10 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
     } cases[] = {
         { "the start screen on", true,
             { "Start off", "Start on", "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on",
-                "Transport off", "Transport on", "WorldMap off", "WorldMap on" } },
+                "CarLayer off", "CarLayer on", "WorldMap off", "WorldMap on" } },
         { "the start screen off", false,
-            { "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on", "Transport off",
-                "Transport on", "WorldMap off", "WorldMap on" } },
+            { "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on", "CarLayer off",
+                "CarLayer on", "WorldMap off", "WorldMap on" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,14 +73,14 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         ASSERT_GE(calls.size(), c.reload.size());
         EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
         for (const int slot : { cMenuManager::kStart, cMenuManager::kBuy, cMenuManager::kStationView,
-                 cMenuManager::kHud, cMenuManager::kTransport, cMenuManager::kWorldMap }) {
+                 cMenuManager::kHud, cMenuManager::kCarLayer, cMenuManager::kWorldMap }) {
             const bool on = slot != cMenuManager::kStart || c.startOn;
             EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
             if (on) {
                 EXPECT_EQ(manager.GetMenu(slot)->PagesWidth(), 1024) << slot;
             }
         }
-        for (const char* draw : { "StationView::Draw", "Transport::Draw", "Hud::Draw", "Buy::Update" })
+        for (const char* draw : { "StationView::Draw", "CarLayer::Draw", "Hud::Draw", "Buy::Update" })
             EXPECT_EQ(std::count(calls.begin(), calls.end(), draw), 1) << draw;
         // Of the right size now, nothing is loaded again.
         calls.clear();
@@ -99,7 +99,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 // is switched on, drawn or asked anything.
 TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
-    for (const int wrong : { cMenuManager::kLevelBackground, cMenuManager::kTransport, cMenuManager::kStationView,
+    for (const int wrong : { cMenuManager::kLevelBackground, cMenuManager::kCarLayer, cMenuManager::kStationView,
              cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kHigh, cMenuManager::kBuy,
              cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);

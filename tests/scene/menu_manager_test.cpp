@@ -27,17 +27,17 @@ Calls Without(Calls calls, const Calls& left)
 // 31 and the mouse over place 7.
 const Calls kFullFrame = {
     "LevelBackground::Draw",
-    "Transport::HandleStackClick",
+    "CarLayer::HandleStackClick",
     "StationView::GetPlaceUnderMouse(true)",
     "StationView::Draw",
-    "Transport::Draw",
-    "Transport::DrawLeavingAutos",
+    "CarLayer::Draw",
+    "CarLayer::DrawLeavingAutos",
     "LevelBackground::DrawRockHover",
-    "Transport::UpdateServicedCars",
+    "CarLayer::UpdateServicedCars",
     "StationView::DrawDecorations",
-    "Transport::UpdateTransfer",
+    "CarLayer::UpdateTransfer",
     "Effects::DrawCloudShadows",
-    "Transport::UpdateHelpHints",
+    "CarLayer::UpdateHelpHints",
     "Effects::DrawValueFloaters",
     "Effects::DrawEffectLayer2",
     "Effects::DrawFog",
@@ -45,7 +45,7 @@ const Calls kFullFrame = {
     "Effects::UpdateAnimations",
     "Effects::DrawEffectLayer",
     "Hud::Tick",
-    "Transport::DragAuto",
+    "CarLayer::DragAuto",
     "Hud::Draw",
     "High::Draw",
     "Buy::Update",
@@ -112,7 +112,7 @@ TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitche
         EXPECT_EQ(manager.GetMenu(slot)->IsVisible(), slot == cMenuManager::kStart) << slot;
     }
     // The world's calls reach the screens through their slots.
-    EXPECT_EQ(Scene::MenuTransport::Instance(), manager.GetMenu(cMenuManager::kTransport));
+    EXPECT_EQ(Scene::CarLayer::Instance(), manager.GetMenu(cMenuManager::kCarLayer));
     EXPECT_EQ(Scene::StationView::Instance(), manager.GetMenu(cMenuManager::kStationView));
 }
 
@@ -122,9 +122,9 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options",
-        "~Help", "~High", "~Buy", "~Hud", "~Effects", "~Transport", "~LevelBackground" };
+        "~Help", "~High", "~Buy", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
-    EXPECT_EQ(Scene::MenuTransport::Instance(), nullptr);
+    EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
     // Nothing to do without screens.
     manager.UpdateMenus();
@@ -138,8 +138,8 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     manager.UpdateMenus();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
-    Calls expected = { "LevelBackground on", "Transport::ResetTimers", "Hud on", "Task on", "StationView on", "High on",
-        "Buy on", "Help on", "Options on", "Transport on", "WorldMap on" };
+    Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on", "High on",
+        "Buy on", "Help on", "Options on", "CarLayer on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
@@ -181,9 +181,9 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
         { "silver", [](cGameWorld& w) { w.medalText = L"SILVER"; }, kMedalFrame },
         { "otherMedal", [](cGameWorld& w) { w.medalText = L"BRONZE"; },
             Without(kFullFrame, { "Effects::UpdateAnimations" }) },
-        { "levelOver", [](cGameWorld& w) { w.levelOver = 1; }, Without(kFullFrame, { "Transport::UpdateHelpHints" }) },
+        { "levelOver", [](cGameWorld& w) { w.levelOver = 1; }, Without(kFullFrame, { "CarLayer::UpdateHelpHints" }) },
         { "transportFrozen", [](cGameWorld& w) { w.transportFrozen = 1; },
-            Without(kFullFrame, { "Transport::UpdateServicedCars", "Transport::UpdateTransfer" }) },
+            Without(kFullFrame, { "CarLayer::UpdateServicedCars", "CarLayer::UpdateTransfer" }) },
         // An open overlay: no place under the mouse, so no tooltip either.
         { "taskBook", [](cGameWorld& w) { w.taskBookOpen = 1; },
             [] {
@@ -212,7 +212,7 @@ TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
     manager.Get<test::RecordingStationView>(cMenuManager::kStationView)->placeUnderMouse = -1;
     manager.UpdateMenus();
     const Calls expected = { "StationView::GetPlaceUnderMouse(true)", "StationView::Draw", "Effects::DrawCloudShadows",
-        "Transport::UpdateHelpHints", "Effects::DrawValueFloaters", "Effects::DrawEffectLayer2", "Effects::DrawFog",
+        "CarLayer::UpdateHelpHints", "Effects::DrawValueFloaters", "Effects::DrawEffectLayer2", "Effects::DrawFog",
         "Hud::DrawBonusSlots", "Effects::DrawEffectLayer", "Hud::Tick", "Hud::Draw" };
     EXPECT_EQ(calls, expected);
 }
@@ -247,8 +247,8 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     world.screenSizeChanged = 1;
     manager.UpdateMenus();
     EXPECT_EQ(world.screenSizeChanged, 0);
-    Calls expected = { "Start off", "Start on", "Buy off", "StationView off", "Hud off", "Transport off",
-        "WorldMap off", "Hud on", "StationView on", "Buy on", "Transport on", "WorldMap on" };
+    Calls expected = { "Start off", "Start on", "Buy off", "StationView off", "Hud off", "CarLayer off", "WorldMap off",
+        "Hud on", "StationView on", "Buy on", "CarLayer on", "WorldMap on" };
     expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
     EXPECT_EQ(calls, expected);
     // The frame so far is shown, one cleared frame follows, and a new frame

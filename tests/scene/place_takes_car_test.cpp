@@ -84,13 +84,13 @@ namespace {
             place.state = c.state;
             place.colour = c.variant;
             world.inspection = c.inspection ? 1 : 0;
-            EXPECT_EQ(transport->CanServeAt(0, c.car), c.takes);
+            EXPECT_EQ(carLayer->CanServeAt(0, c.car), c.takes);
         }
         // No place there: nothing takes the car.
         world.places[0] = cPlace {};
         world.places[0].type = 6;
-        EXPECT_FALSE(transport->CanServeAt(1, 1));
-        EXPECT_FALSE(transport->CanServeAt(-1, 1));
+        EXPECT_FALSE(carLayer->CanServeAt(1, 1));
+        EXPECT_FALSE(carLayer->CanServeAt(-1, 1));
     }
 
 } // namespace

@@ -12,13 +12,13 @@
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
 #include "frontend/world_map.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/menu_task.h"
-#include "scene/menu_transport.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
 
@@ -72,9 +72,9 @@ protected:
 RECORDING(RecordingOptions, MenuOptions, "Options", RECORD(Draw))
 RECORDING(RecordingHigh, MenuHigh, "High", RECORD(Draw))
 RECORDING(RecordingBuy, MenuBuy, "Buy", RECORD(Update))
-RECORDING(RecordingTransport, MenuTransport, "Transport", RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw)
-        RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars) RECORD(UpdateTransfer) RECORD(UpdateHelpHints)
-            RECORD(DragAuto))
+RECORDING(RecordingCarLayer, CarLayer, "CarLayer",
+    RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw) RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars)
+        RECORD(UpdateTransfer) RECORD(UpdateHelpHints) RECORD(DragAuto))
 RECORDING(RecordingHelp, MenuHelp, "Help", RECORD(Draw))
 RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) RECORD(DrawValueFloaters)
         RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
@@ -116,7 +116,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
-        MakeRecording<RecordingBuy>, MakeRecording<RecordingTransport>, MakeRecording<RecordingStationView>,
+        MakeRecording<RecordingBuy>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingHud> };

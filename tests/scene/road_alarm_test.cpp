@@ -77,9 +77,9 @@ namespace {
                 car.y = 100.0f;
                 Wait(10);
                 if (c.together)
-                    transport->UpdateRoadCarsTogether();
+                    carLayer->UpdateRoadCarsTogether();
                 else
-                    transport->UpdateRoadCars(1);
+                    carLayer->UpdateRoadCars(1);
                 starts += car.waiting ? 0 : 1;
                 // Each sound played to its end.
                 for (iSoundInstance*& playing : world.effectSounds)

@@ -49,7 +49,7 @@ namespace {
             for (int i = 0; i < count; ++i) {
                 Wait(ms);
                 ClearDrawn();
-                transport->Draw();
+                carLayer->Draw();
             }
         }
         const cAutobahnAuto& Car(int index) const { return world.autobahnCars[index]; }

@@ -77,11 +77,11 @@ namespace {
             PlaceEffects();
             Serve(c.itemCode);
             Wait(1990);
-            transport->UpdateServicedCars();
+            carLayer->UpdateServicedCars();
             EXPECT_EQ(world.placeAutos[0].finished, 0) << "not yet";
             EXPECT_EQ(world.effects.size(), 4u);
             Wait(20);
-            transport->UpdateServicedCars();
+            carLayer->UpdateServicedCars();
             EXPECT_EQ(world.placeAutos[0].finished, 1);
             EXPECT_EQ(world.currentTask, c.itemCode);
             EXPECT_EQ(world.workingAuto, kCar);
@@ -93,7 +93,7 @@ namespace {
             EXPECT_EQ(world.flyingValues.size(), 1u);
             // The car is still there this frame, and leaves in the next.
             EXPECT_TRUE(world.leavingAutos.empty());
-            transport->UpdateServicedCars();
+            carLayer->UpdateServicedCars();
             EXPECT_TRUE(world.placeAutos.empty());
             EXPECT_EQ(world.leavingAutos.size(), 1u);
         }
@@ -137,19 +137,19 @@ namespace {
                 EXPECT_EQ(world.places[0].lampName, L"kept");
             }
             Wait(5000);
-            transport->UpdateServicedCars();
-            transport->UpdateServicedCars();
+            carLayer->UpdateServicedCars();
+            carLayer->UpdateServicedCars();
             EXPECT_EQ(world.placeAutos.size(), 1u);
             EXPECT_EQ(world.placeAutos[0].finished, 0);
             if (grid) {
-                transport->DeletePlaceEffect(0, 6);
+                carLayer->DeletePlaceEffect(0, 6);
             }
             EXPECT_EQ(world.effects.size(), 4u);
         }
         // Unpaused, the car that waited is served at once.
         world.drawStation = 1;
         world.paused = 0;
-        transport->UpdateServicedCars();
+        carLayer->UpdateServicedCars();
         EXPECT_EQ(world.placeAutos[0].finished, 1);
     }
 

@@ -59,7 +59,7 @@ namespace {
             car.arriving = arriving ? 1 : 0;
             car.settling = settling ? 1 : 0;
             Wait(5000);
-            transport->UpdateServicedCars();
+            carLayer->UpdateServicedCars();
             ASSERT_EQ(world.placeAutos.size(), 1u);
             EXPECT_EQ(world.placeAutos[0].finished, hasCar && inService && !arriving && !settling ? 1 : 0);
         }
@@ -93,7 +93,7 @@ namespace {
                 AddEffect(5, 5, c.frameB);
             std::set<int> seen;
             for (int i = 0; i < 40; ++i)
-                seen.insert(transport->PickPlaceForKind(7));
+                seen.insert(carLayer->PickPlaceForKind(7));
             EXPECT_EQ(seen, std::set<int>(c.picked.begin(), c.picked.end()));
         }
     }

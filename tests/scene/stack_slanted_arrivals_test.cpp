@@ -47,7 +47,7 @@ TEST_F(StackSlantedArrivals, EveryCarStepsAlongItsLineIntoItsSlot)
     for (const cAutobahnAuto& car : world.stackCars)
         before.push_back(distance(car));
     Wait(20);
-    transport->Draw();
+    carLayer->Draw();
     // Unlike upright ones, all of them move in the same frame, along their
     // lines.
     for (int i = 0; i < count; ++i) {
@@ -62,7 +62,7 @@ TEST_F(StackSlantedArrivals, EveryCarStepsAlongItsLineIntoItsSlot)
     }
     for (int frame = 0; frame < 80 && !world.stackCars.empty(); ++frame) {
         Wait(20);
-        transport->Draw();
+        carLayer->Draw();
     }
     EXPECT_TRUE(world.stackCars.empty()) << "a car never reached its slot";
     for (const cStackSlot& slot : world.stackSlots) {

@@ -126,14 +126,14 @@ protected:
         manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kStationView)
                 return std::make_unique<Scene::StationView>();
-            if (slot == cMenuManager::kTransport)
-                return std::make_unique<Scene::MenuTransport>();
+            if (slot == cMenuManager::kCarLayer)
+                return std::make_unique<Scene::CarLayer>();
             return test::MakeRecordingScreen(slot);
         });
         ASSERT_TRUE(manager.CreateMenus());
         over = Scene::StationView::Instance();
         over->SetActive(true);
-        manager.GetMenu(cMenuManager::kTransport)->SetActive(true);
+        manager.GetMenu(cMenuManager::kCarLayer)->SetActive(true);
         for (int i = 0; i < 12; ++i)
             world.AddAuto(20 + i, 9, "car" + std::to_string(i));
         world.developerCounter = 5;

@@ -46,7 +46,7 @@ namespace {
             else
                 MouseAway();
             ClearDrawn();
-            transport->DrawSwapFundamentAutos();
+            carLayer->DrawSwapFundamentAutos();
             const bool hover = c.over && !c.paused;
             const std::vector<std::wstring> expected = { L"car_a.png", L"car_b.png",
                 hover ? L"car_c_over.png" : L"car_c.png", L"car_a.png" };
@@ -64,16 +64,16 @@ namespace {
         MouseOn(2, 0);
         world.managerBelowLimit = 1;
         world.leftDown = 1;
-        transport->DrawSwapFundamentAutos();
+        carLayer->DrawSwapFundamentAutos();
         ASSERT_EQ(world.autoOnMouse, 3);
         world.SetPause(true);
         MouseAway();
         world.leftDown = 0;
-        transport->DrawSwapFundamentAutos();
+        carLayer->DrawSwapFundamentAutos();
         EXPECT_EQ(world.autoOnMouse, 3);
         EXPECT_EQ(world.fundaments[Cell(2, 0)].autoType, -1);
         world.SetPause(false);
-        transport->DrawSwapFundamentAutos();
+        carLayer->DrawSwapFundamentAutos();
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(world.fundaments[Cell(2, 0)].autoType, 3);
     }

@@ -30,14 +30,14 @@ namespace {
         {
             MouseOn(fromRow, fromColumn);
             world.leftDown = 1;
-            transport->DrawSwapFundamentAutos();
+            carLayer->DrawSwapFundamentAutos();
             ASSERT_NE(world.autoOnMouse, -1);
             if (toRow < 0)
                 MouseAway();
             else
                 MouseOn(toRow, toColumn);
             world.leftDown = 0;
-            transport->DrawSwapFundamentAutos();
+            carLayer->DrawSwapFundamentAutos();
         }
     };
 

@@ -41,7 +41,7 @@ namespace {
         StartScreens();
         AddRoadCar(2, kPlain, 9, 170.0f, 120.0f);
         AddRoadCar(1, kSpecial, 1, 400.0f, 300.0f);
-        transport->Draw();
+        carLayer->Draw();
         // Road 1 before road 2, whatever their order in the list; then the
         // selector over the special car.
         ASSERT_EQ(DrawnNames(), (std::vector<std::wstring> { L"car_b.png", L"car_a.png", L"selector0000" }));
@@ -59,7 +59,7 @@ namespace {
         StartScreens(1024);
         AddRoadCar(1, kPlain, 9, 170.0f, 120.0f);
         world.levelTint[1] = 100;
-        transport->Draw();
+        carLayer->Draw();
         const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
         ASSERT_EQ(cars.size(), 1u);
         EXPECT_EQ(cars[0].x, 80); // 100 / 1.25
@@ -74,7 +74,7 @@ namespace {
         world.paused = 1;
         MouseOnCar(400, 300);
         world.leftDown = 1;
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.autoOnMouse, kWorker);
         EXPECT_FALSE(world.IsPaused());
         EXPECT_TRUE(world.autobahnCars.empty());
@@ -89,14 +89,14 @@ namespace {
         arriving.x = 300.7f;
         arriving.y = 200.2f;
         world.stackCars.push_back(arriving);
-        transport->Draw();
+        carLayer->Draw();
         const std::vector<VehicleImage> cars = DrawnOf(L"car_a.png");
         ASSERT_EQ(cars.size(), 1u);
         EXPECT_EQ(cars[0].x, 300);
         EXPECT_EQ(cars[0].y, 200);
         EXPECT_EQ(world.stackCars[0].counter, 15);
         for (int i = 0; i < 20; ++i)
-            transport->Draw();
+            carLayer->Draw();
         EXPECT_EQ(world.stackCars[0].counter, 255);
     }
 
@@ -109,12 +109,12 @@ namespace {
         world.placeAutos.push_back(car);
         world.placeAutos.push_back(car);
         Wait(31);
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.placeAutos[0].settleStep, 1);
         EXPECT_EQ(world.placeAutos[1].settleStep, 1);
         world.paused = 1;
         Wait(31);
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.placeAutos[0].settleStep, 1);
     }
 
@@ -146,7 +146,7 @@ namespace {
             world.hintClass[2] = 5; // no ghost for that class
         };
         setHints();
-        transport->UpdateHelpHints();
+        carLayer->UpdateHelpHints();
         EXPECT_EQ(DrawnNames(),
             (std::vector<std::wstring> { L"car_jeep_1_fantom.png", L"car_track_1_fantom.png", L"car_beton_1_fantom.png",
                 L"car_crane_1_fantom.png" }));
@@ -166,12 +166,12 @@ namespace {
         world.inspection = 1;
         setHints();
         ClearDrawn();
-        transport->UpdateHelpHints();
+        carLayer->UpdateHelpHints();
         EXPECT_EQ(Drawn().size(), 2u);
         world.helpAuto = 0;
         setHints();
         ClearDrawn();
-        transport->UpdateHelpHints();
+        carLayer->UpdateHelpHints();
         EXPECT_TRUE(Drawn().empty());
     }
 
@@ -198,17 +198,17 @@ namespace {
             world.hitOffsetX = world.hitOffsetY = -1;
             input.x = 300 + c.dx;
             input.y = 200 + c.dy;
-            EXPECT_EQ(transport->HitTestCar(300, 200, c.variant), c.hit);
+            EXPECT_EQ(carLayer->HitTestCar(300, 200, c.variant), c.hit);
             EXPECT_EQ(world.hitOffsetX, c.hit ? c.dx : -1);
             EXPECT_EQ(world.hitOffsetY, c.hit ? c.dy : -1);
         }
         world.restartConfirmOpen = 1;
         input.x = 370;
         input.y = 265;
-        EXPECT_FALSE(transport->HitTestCar(300, 200, 9));
+        EXPECT_FALSE(carLayer->HitTestCar(300, 200, 9));
     }
 
-    TEST(TransportHeading, DegreesFromTheSecondPointToTheFirstCountAntiClockwiseFromTheRight)
+    TEST(CarLayerHeading, DegreesFromTheSecondPointToTheFirstCountAntiClockwiseFromTheRight)
     {
         const struct {
             float x1, y1, x2, y2;
@@ -233,11 +233,11 @@ namespace {
             { 8, 7, 13, 7, 180.0f },
         };
         for (const auto& c : cases) {
-            const float degrees = Scene::MenuTransport::Heading(c.x1, c.y1, c.x2, c.y2);
+            const float degrees = Scene::CarLayer::Heading(c.x1, c.y1, c.x2, c.y2);
             EXPECT_NEAR(degrees, c.degrees, 0.01f) << c.x1 << "," << c.y1 << " from " << c.x2 << "," << c.y2;
         }
         // Just below the right-hand direction stays below a full turn.
-        const float nearlyFull = Scene::MenuTransport::Heading(1000, 0.001f, 0, 0);
+        const float nearlyFull = Scene::CarLayer::Heading(1000, 0.001f, 0, 0);
         EXPECT_LT(nearlyFull, 360.0f);
         EXPECT_GT(nearlyFull, 359.9f);
     }
@@ -273,7 +273,7 @@ namespace {
                 world.stackSlots[i].autoType = cases[n].slots[i].autoType;
                 world.stackSlots[i].busy = cases[n].slots[i].busy;
             }
-            EXPECT_EQ(transport->HasOtherStackCar(cases[n].asking), cases[n].other) << "case " << n;
+            EXPECT_EQ(carLayer->HasOtherStackCar(cases[n].asking), cases[n].other) << "case " << n;
         }
     }
 
@@ -282,20 +282,20 @@ namespace {
         StartScreens();
         MakeSlots(3, 9);
         world.stackSlots[1].busy = 1; // still driving in: drawn as an arrival
-        transport->DrawStackAutos();
+        carLayer->DrawStackAutos();
         EXPECT_EQ(DrawnXs(), (std::vector<int> { 100, 300 }));
         EXPECT_EQ(Drawn()[0].y, 300);
 
         for (cStackSlot& slot : world.stackSlots)
             slot.direction = 7;
         ClearDrawn();
-        transport->DrawStackAutos();
+        carLayer->DrawStackAutos();
         EXPECT_EQ(DrawnXs(), (std::vector<int> { 300, 100 }));
 
         // The developer keys keep the first-to-last order.
         cSettings::Instance().developerSwitch1 = 1;
         ClearDrawn();
-        transport->DrawStackAutos();
+        carLayer->DrawStackAutos();
         EXPECT_EQ(DrawnXs(), (std::vector<int> { 100, 300 }));
     }
 
@@ -310,7 +310,7 @@ namespace {
         for (int step = 0; step < 17; ++step) {
             Wait(17);
             ClearDrawn();
-            transport->DrawStackAutos();
+            carLayer->DrawStackAutos();
             ASSERT_EQ(Drawn().size(), 1u);
             EXPECT_EQ(Drawn()[0].y, 300 + expected[step]) << step;
         }
@@ -328,7 +328,7 @@ namespace {
             world.stackSlots[0].settling = 1;
             world.paused = 1;
             Wait(17);
-            transport->DrawStackAutos();
+            carLayer->DrawStackAutos();
             EXPECT_EQ(world.stackSlots[0].settleStep, direction == 7 ? 0 : 1);
         }
     }
@@ -343,8 +343,8 @@ namespace {
         car.timer.Restart();
         world.leavingAutos.push_back(car);
         world.levelTint[2] = 0;
-        transport->DrawLeavingAutos();
-        transport->DrawLeavingAutos();
+        carLayer->DrawLeavingAutos();
+        carLayer->DrawLeavingAutos();
         ASSERT_EQ(Drawn().size(), 2u);
         EXPECT_EQ(Drawn()[1].colour, 0xFFFFFF00u); // full alpha, in the level tint
         EXPECT_EQ(Drawn()[1].x, 500);
@@ -354,7 +354,7 @@ namespace {
         int frames = 0;
         while (!world.leavingAutos.empty() && frames < 100) {
             ClearDrawn();
-            transport->DrawLeavingAutos();
+            carLayer->DrawLeavingAutos();
             EXPECT_EQ(Drawn()[0].colour >> 24, 255u - 5u * static_cast<unsigned>(frames));
             ++frames;
         }
@@ -375,12 +375,12 @@ namespace {
             world.levelTint[0] = 10;
             world.levelTint[1] = 20;
             world.levelTint[2] = 30;
-            transport->SetFadeAlpha(120);
-            transport->DrawCarAt(kSpecial, 9, 501, 400);
-            transport->DrawImageAt(L"car_a", 501, 400);
-            transport->DrawImageAt(nullptr, 501, 400);
-            transport->DrawDigitImage(7, 8, 3);
-            transport->DrawDigitImage(9, 10, 0);
+            carLayer->SetFadeAlpha(120);
+            carLayer->DrawCarAt(kSpecial, 9, 501, 400);
+            carLayer->DrawImageAt(L"car_a", 501, 400);
+            carLayer->DrawImageAt(nullptr, 501, 400);
+            carLayer->DrawDigitImage(7, 8, 3);
+            carLayer->DrawDigitImage(9, 10, 0);
             const struct {
                 const wchar_t* name;
                 int x, y;

@@ -90,8 +90,8 @@ namespace {
 
     std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
     {
-        if (slot == cMenuManager::kTransport)
-            return std::make_unique<Scene::MenuTransport>();
+        if (slot == cMenuManager::kCarLayer)
+            return std::make_unique<Scene::CarLayer>();
         if (slot == cMenuManager::kHud)
             return std::make_unique<NumbersHud>();
         return MakeRecordingScreen(slot);
@@ -126,9 +126,9 @@ void VehiclesTest::StartScreens(int width)
     cMenuManager& manager = cMenuManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
     ASSERT_TRUE(manager.CreateMenus());
-    transport = Scene::MenuTransport::Instance();
-    ASSERT_NE(transport, nullptr);
-    transport->SetActive(true);
+    carLayer = Scene::CarLayer::Instance();
+    ASSERT_NE(carLayer, nullptr);
+    carLayer->SetActive(true);
     hud = manager.Get<NumbersHud>(cMenuManager::kHud);
     ASSERT_NE(hud, nullptr);
     hud->LoadDigits();

@@ -1,7 +1,7 @@
 // The vehicles layer over the recording engine: a scratch program folder
 // with small car, hover, digit and button pages of our own (every image cut
 // from a place of its own, so a recorded draw tells which image it was), the
-// real MenuTransport in slot 3 and a head-up display in slot 13 whose digit
+// real CarLayer in slot 3 and a head-up display in slot 13 whose digit
 // pages the test loads, recording screens in the other slots, a clock set by
 // hand and a mouse moved by hand. A station level runs, in daylight.
 #pragma once
@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "drawn_images.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
-#include "scene/menu_transport.h"
 #include "support/screen_test.h"
 #include "world/game_world.h"
 
@@ -45,7 +45,7 @@ protected:
     // A car on road 1..4 at the design point, with its path starting there.
     int AddRoadCar(int road, int type, int variant, float x, float y);
 
-    Scene::MenuTransport* transport = nullptr;
+    Scene::CarLayer* carLayer = nullptr;
     NumbersHud* hud = nullptr;
 };
 

@@ -49,7 +49,7 @@ TEST_F(StoryStack, SlotsAreAddressedByTheirIds)
 }
 
 // The screens' answers about the stack: full when every slot holds a car (the
-// transport screen holds its stack pass back then), empty when none does, and
+// car layer holds its stack pass back then), empty when none does, and
 // busy while cars wait but the managers are not at the stack limit.
 TEST_F(StoryStack, FullEmptyAndBusyAnswerTheScreens)
 {

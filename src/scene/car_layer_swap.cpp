@@ -3,7 +3,7 @@
 // else goes back. Also the two car previews of the station view.
 #include <algorithm>
 
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
 
@@ -14,14 +14,14 @@ namespace {
     constexpr int kPreviewSize = 70;
 } // namespace
 
-bool MenuTransport::IsAdjacent(int row1, int column1, int row2, int column2)
+bool CarLayer::IsAdjacent(int row1, int column1, int row2, int column2)
 {
     const int rows = row1 > row2 ? row1 - row2 : row2 - row1;
     const int columns = column1 > column2 ? column1 - column2 : column2 - column1;
     return (rows == 1 && columns == 0) || (rows == 0 && columns == 1);
 }
 
-void MenuTransport::DrawSwapFundamentAutos()
+void CarLayer::DrawSwapFundamentAutos()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool paused = world.IsPaused();
@@ -95,13 +95,13 @@ void MenuTransport::DrawSwapFundamentAutos()
     world.managerBelowLimit = 1;
 }
 
-void MenuTransport::DrawCarPreviewScaled(int autoType, int x, int y)
+void CarLayer::DrawCarPreviewScaled(int autoType, int x, int y)
 {
-    pages[kCarPage].DrawImageScaled(CarImageName(autoType, 9, L".png").c_str(), x, y, kPreviewSize, kPreviewSize, 255,
-        255, 255, GetAlpha());
+    pages[kCarPage].DrawImageScaled(
+        CarImageName(autoType, 9, L".png").c_str(), x, y, kPreviewSize, kPreviewSize, 255, 255, 255, GetAlpha());
 }
 
-void MenuTransport::DrawCarPreview(int autoType, int x, int y)
+void CarLayer::DrawCarPreview(int autoType, int x, int y)
 {
     pages[kCarPage].DrawImage(CarImageName(autoType, 9, L".png").c_str(), x, y, 0, 0, 255, 255, 255, GetAlpha());
 }

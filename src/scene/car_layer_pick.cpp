@@ -3,9 +3,9 @@
 // road. And the ghost-car hints over the places where a car would pair up.
 #include "engine/gfx.h"
 #include "resources/log.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_transport.h"
 #include "scene/station_view.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -59,7 +59,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::HandleStackClick()
+void CarLayer::HandleStackClick()
 {
     cGameWorld& world = cGameWorld::Instance();
     Story& story = Story::Instance();
@@ -97,7 +97,7 @@ void MenuTransport::HandleStackClick()
     }
 }
 
-void MenuTransport::DragAuto()
+void CarLayer::DragAuto()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.autoOnMouse == -1)
@@ -166,7 +166,7 @@ void MenuTransport::DragAuto()
     world.carFromRoadAux = 0;
 }
 
-void MenuTransport::UpdateHelpHints()
+void CarLayer::UpdateHelpHints()
 {
     // Last frame's hints are drawn before new ones are collected.
     DrawPhantomCar();

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "engine/gfx.h"
+#include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_transport.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -41,7 +41,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::Draw()
+void CarLayer::Draw()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.levelActive || world.taskBookOpen)
@@ -91,7 +91,7 @@ void MenuTransport::Draw()
     UpdateStackArrivals();
 }
 
-bool MenuTransport::IsRoadCarTakeable(int autoType) const
+bool CarLayer::IsRoadCarTakeable(int autoType) const
 {
     cGameWorld& world = cGameWorld::Instance();
     Story& story = Story::Instance();
@@ -117,7 +117,7 @@ bool MenuTransport::IsRoadCarTakeable(int autoType) const
     return takeable;
 }
 
-int MenuTransport::DrawRoadCars()
+int CarLayer::DrawRoadCars()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -144,7 +144,7 @@ int MenuTransport::DrawRoadCars()
     return taken;
 }
 
-void MenuTransport::TakeRoadCar(int index)
+void CarLayer::TakeRoadCar(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
     Story& story = Story::Instance();
@@ -174,7 +174,7 @@ void MenuTransport::TakeRoadCar(int index)
     }
 }
 
-void MenuTransport::DrawSelectors()
+void CarLayer::DrawSelectors()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -189,7 +189,7 @@ void MenuTransport::DrawSelectors()
     }
 }
 
-void MenuTransport::StepRoads()
+void CarLayer::StepRoads()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.IsPaused() || world.autobahnRoads.empty())
@@ -208,7 +208,7 @@ void MenuTransport::StepRoads()
     }
 }
 
-void MenuTransport::DrawStackArrivals()
+void CarLayer::DrawStackArrivals()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -221,7 +221,7 @@ void MenuTransport::DrawStackArrivals()
     }
 }
 
-void MenuTransport::DrawPlaceAutos()
+void CarLayer::DrawPlaceAutos()
 {
     cGameWorld& world = cGameWorld::Instance();
     // One timer paces every settling car: each one takes its step together.

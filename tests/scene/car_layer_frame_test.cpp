@@ -11,7 +11,7 @@
 namespace test {
 namespace {
 
-    class TransportFrame : public ThreeCarTypesTest {
+    class CarLayerFrame : public ThreeCarTypesTest {
     protected:
         // A car on lane 1 facing the direction, on a path from the start to
         // the end point, standing at (x, y).
@@ -26,7 +26,7 @@ namespace {
         }
     };
 
-    TEST_F(TransportFrame, NothingHappensWhileTheTaskBookIsOpenOrNoLevelRuns)
+    TEST_F(CarLayerFrame, NothingHappensWhileTheTaskBookIsOpenOrNoLevelRuns)
     {
         StartScreens();
         AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
@@ -36,17 +36,17 @@ namespace {
         for (const bool bookOpen : { true, false }) {
             world.taskBookOpen = bookOpen ? 1 : 0;
             world.levelActive = bookOpen ? 1 : 0;
-            transport->Draw();
+            carLayer->Draw();
             EXPECT_TRUE(gfx.draws.empty());
             EXPECT_EQ(world.autoOnMouse, -1);
         }
         world.taskBookOpen = 0;
         world.levelActive = 1;
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.autoOnMouse, kSpecial);
     }
 
-    TEST_F(TransportFrame, WhichRoadCarsMayBeTaken)
+    TEST_F(CarLayerFrame, WhichRoadCarsMayBeTaken)
     {
         const struct {
             const char* name;
@@ -94,7 +94,7 @@ namespace {
             MouseOnCar(400, 300);
             world.leftDown = 1;
             ClearDrawn();
-            transport->Draw();
+            carLayer->Draw();
             EXPECT_EQ(world.autoOnMouse, c.taken ? c.type : -1);
             const std::wstring plain = c.type == kSpecial ? L"car_b" : (c.type == kPlain ? L"car_a" : L"car_c");
             EXPECT_EQ(DrawnOf(plain + L"_over.png").size(), c.taken ? 1u : 0u);
@@ -107,7 +107,7 @@ namespace {
         }
     }
 
-    TEST_F(TransportFrame, TakingARoadCarHoldsItAndLeavesTheRoad)
+    TEST_F(CarLayerFrame, TakingARoadCarHoldsItAndLeavesTheRoad)
     {
         StartScreens();
         world.takeFromAutobahn = 1;
@@ -118,7 +118,7 @@ namespace {
         MouseOnCar(400, 300);
         world.leftDown = 1;
         world.minusPoints = 100; // below the penalty threshold
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.autoOnMouse, kSpecial);
         EXPECT_EQ(world.heldCarItem, 56); // the type value replaces the colour group
         EXPECT_EQ(world.carFromRoad, 1);
@@ -132,12 +132,12 @@ namespace {
 
         // While a car is held no road car lights up or is taken.
         ClearDrawn();
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.autobahnCars.size(), 1u);
         EXPECT_TRUE(DrawnOf(L"car_b_over.png").empty());
     }
 
-    TEST_F(TransportFrame, APlainCarTakenFromTheRoadIsReplaced)
+    TEST_F(CarLayerFrame, APlainCarTakenFromTheRoadIsReplaced)
     {
         StartScreens();
         world.SetAutoBahn(1, 1.0, 0);
@@ -148,14 +148,14 @@ namespace {
         AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
         MouseOnCar(400, 300);
         world.leftDown = 1;
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.autoOnMouse, kPlain);
         ASSERT_EQ(world.autobahnCars.size(), 1u);
         // The successor waits at the start of the road.
         EXPECT_EQ(world.autobahnCars[0].x, static_cast<float>(world.autobahnCars[0].pathX[0]));
     }
 
-    TEST_F(TransportFrame, TakingACarAtThePenaltyThresholdCostsPoints)
+    TEST_F(CarLayerFrame, TakingACarAtThePenaltyThresholdCostsPoints)
     {
         for (const bool quiet : { false, true }) {
             SCOPED_TRACE(quiet);
@@ -168,25 +168,25 @@ namespace {
             AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
             MouseOnCar(400, 300);
             world.leftDown = 1;
-            transport->Draw();
+            carLayer->Draw();
             EXPECT_EQ(world.autoOnMouse, kSpecial);
             EXPECT_EQ(world.flyingValues.size(), quiet ? 0u : 1u);
             cMenuManager::Instance().DestroyMenus();
         }
     }
 
-    TEST_F(TransportFrame, ARoadResetPutsEveryCarOnItsPathStart)
+    TEST_F(CarLayerFrame, ARoadResetPutsEveryCarOnItsPathStart)
     {
         StartScreens();
         const int car = AddRoadCar(1, kPlain, 9, 470.0f, 370.0f);
         world.autobahnCars[car].x = 900.0f;
         world.roadsReset = 1;
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.roadsReset, 0);
         EXPECT_EQ(world.autobahnCars[car].x, 470.0f);
     }
 
-    TEST_F(TransportFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
+    TEST_F(CarLayerFrame, ACarOnItsPlaceSettlesAndThenItsServiceTimeBegins)
     {
         StartScreens();
         cPlaceAuto car;
@@ -198,19 +198,19 @@ namespace {
         world.placeAutos.push_back(car);
         world.paused = 1; // a pause halts the settling
         Wait(31);
-        transport->Draw();
+        carLayer->Draw();
         EXPECT_EQ(world.placeAutos[0].settleStep, 0);
         world.paused = 0;
         for (int step = 0; step < 17; ++step) {
             Wait(31);
             ClearDrawn();
-            transport->Draw();
+            carLayer->Draw();
             // A car still driven in by a transfer is not drawn here.
             EXPECT_TRUE(DrawnOf(L"car_b.png").empty());
             // A frame quicker than a step leaves the car where it is.
             if (step < 16) {
                 Wait(10);
-                transport->Draw();
+                carLayer->Draw();
                 EXPECT_EQ(world.placeAutos[0].settleStep, step + 1);
             }
         }
@@ -220,7 +220,7 @@ namespace {
 
     // Only a car standing on its place is drawn there: an empty record draws
     // nothing, a car still driven in is drawn by its transfer.
-    TEST_F(TransportFrame, OnlyACarStandingOnItsPlaceIsDrawnOnIt)
+    TEST_F(CarLayerFrame, OnlyACarStandingOnItsPlaceIsDrawnOnIt)
     {
         const struct {
             const char* name;
@@ -245,7 +245,7 @@ namespace {
             car.phase = 9;
             world.placeAutos.push_back(car);
             ClearDrawn();
-            transport->DrawPlaceAutos();
+            carLayer->DrawPlaceAutos();
             // Nothing at all reaches the screen for the others.
             EXPECT_EQ(gfx.draws.size(), c.drawn ? 1u : 0u);
             if (c.drawn && !Drawn().empty()) {
@@ -255,7 +255,7 @@ namespace {
         }
     }
 
-    TEST_F(TransportFrame, ACarStartsOnlyOutsideTheGapOfAMovingCarAhead)
+    TEST_F(CarLayerFrame, ACarStartsOnlyOutsideTheGapOfAMovingCarAhead)
     {
         StartScreens();
         world.autobahnDistance = 100;
@@ -281,7 +281,7 @@ namespace {
             world.autobahnCars.clear();
             const int self = AddLaneCar(c.direction, 500, 100, 0, 400, 500.0f, 100.0f, true);
             AddLaneCar(c.direction, 500, 100, 0, 400, 450.0f, c.otherY, c.otherWaiting);
-            EXPECT_EQ(transport->MayRoadCarStart(self, c.direction, 500, 100), c.mayStart);
+            EXPECT_EQ(carLayer->MayRoadCarStart(self, c.direction, 500, 100), c.mayStart);
         }
 
         // Another lane, direction or start point never blocks.
@@ -292,10 +292,10 @@ namespace {
         world.autobahnCars.back().road = 2;
         AddLaneCar(1, 500, 100, 0, 400, 450.0f, 150.0f, false);
         world.autobahnCars.back().road = 2;
-        EXPECT_TRUE(transport->MayRoadCarStart(self, 1, 500, 100));
+        EXPECT_TRUE(carLayer->MayRoadCarStart(self, 1, 500, 100));
     }
 
-    TEST_F(TransportFrame, ACarThatCompletesALineOfPlacesScoresItsCombo)
+    TEST_F(CarLayerFrame, ACarThatCompletesALineOfPlacesScoresItsCombo)
     {
         StartScreens();
         for (int row = 2; row <= 4; ++row) {
@@ -305,13 +305,13 @@ namespace {
         }
         // The middle car has just arrived.
         ASSERT_TRUE(world.AddSelectedCell(1, 3, 4));
-        transport->Draw();
+        carLayer->Draw();
         ASSERT_EQ(world.comboLog.size(), 1u);
         EXPECT_EQ(world.comboLog[0].length, 3);
         EXPECT_EQ(world.selectedCount, 0);
     }
 
-    TEST_F(TransportFrame, AStackPlainDrivesToAFreePlaceOfItsColour)
+    TEST_F(CarLayerFrame, AStackPlainDrivesToAFreePlaceOfItsColour)
     {
         StartScreens();
         const struct {
@@ -328,10 +328,10 @@ namespace {
         }
         world.SetPlaceAuto(0, kPlain);
         world.PutAutoOnPlace(0, 7, 1); // place 0 serves a car
-        EXPECT_EQ(transport->PickPlaceForKind(7), 3);
-        EXPECT_EQ(transport->PickPlaceForKind(6), 4);
-        EXPECT_EQ(transport->PickPlaceForKind(3), 4); // an unknown group counts as 6
-        EXPECT_EQ(transport->PickPlaceForKind(10), -1);
+        EXPECT_EQ(carLayer->PickPlaceForKind(7), 3);
+        EXPECT_EQ(carLayer->PickPlaceForKind(6), 4);
+        EXPECT_EQ(carLayer->PickPlaceForKind(3), 4); // an unknown group counts as 6
+        EXPECT_EQ(carLayer->PickPlaceForKind(10), -1);
 
         // Of many free places only the first hundred are drawn from: place 3
         // and the places 5 to 103.
@@ -340,7 +340,7 @@ namespace {
         free.colour = 1;
         world.places.insert(world.places.end(), 150, free);
         for (int i = 0; i < 300; ++i)
-            EXPECT_LE(transport->PickPlaceForKind(7), 103);
+            EXPECT_LE(carLayer->PickPlaceForKind(7), 103);
     }
 
 } // namespace

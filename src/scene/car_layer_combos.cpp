@@ -4,7 +4,7 @@
 // levels the check also hands the stack between the managers and the player;
 // on grid levels it lets cars fall into free cells after a combo and pours
 // the stack onto the grid once per move of the player.
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "world/game_world.h"
 
 namespace Scene {
@@ -21,7 +21,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::CheckPlaceCombos()
+void CarLayer::CheckPlaceCombos()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.autoOnMouse != -1)
@@ -51,7 +51,7 @@ void MenuTransport::CheckPlaceCombos()
     ResetSelection(world);
 }
 
-void MenuTransport::CheckFundamentCombos()
+void CarLayer::CheckFundamentCombos()
 {
     cGameWorld& world = cGameWorld::Instance();
     // Combos are searched and cars fall on a still board only: nothing
@@ -100,7 +100,7 @@ void MenuTransport::CheckFundamentCombos()
         world.MoveStackAutosToFundaments();
 }
 
-void MenuTransport::RemoveJokerAuto()
+void CarLayer::RemoveJokerAuto()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (auto it = world.placeAutos.begin(); it != world.placeAutos.end(); ++it) {

@@ -1,6 +1,6 @@
 // Which place takes which car: asked by the station view for the drop target
 // of the car held by the mouse.
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
@@ -16,7 +16,7 @@ namespace {
     constexpr int kBroken = 2;
 } // namespace
 
-bool MenuTransport::CanServeAt(int place, int autoType) const
+bool CarLayer::CanServeAt(int place, int autoType) const
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(place, world.places.size()))

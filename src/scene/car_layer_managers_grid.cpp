@@ -1,7 +1,7 @@
 // The cars standing on the grid cells of a grid level: drawn bouncing,
 // picked up with the mouse, put down on a free cell, a joker replacing a car,
 // a bomb clearing a block of cells, and a car released nowhere going back.
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/world_checks.h"
@@ -17,7 +17,7 @@ namespace {
     constexpr int kBounce[8] = { 0, -1, -2, -3, 0, 1, 2, 3 };
 } // namespace
 
-bool MenuTransport::StepGridBounce()
+bool CarLayer::StepGridBounce()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.IsPaused() || world.bounceTimer.Elapsed() <= kBounceSeconds)
@@ -26,7 +26,7 @@ bool MenuTransport::StepGridBounce()
     return true;
 }
 
-int MenuTransport::GridBounceOffset(cFundament& cell, bool step)
+int CarLayer::GridBounceOffset(cFundament& cell, bool step)
 {
     if (!cell.bounce || cell.autoType == -1 || cGameWorld::Instance().IsPaused())
         return 0;
@@ -38,7 +38,7 @@ int MenuTransport::GridBounceOffset(cFundament& cell, bool step)
     return offset;
 }
 
-void MenuTransport::PutDownOnCell(int cell, int autoType)
+void CarLayer::PutDownOnCell(int cell, int autoType)
 {
     cGameWorld& world = cGameWorld::Instance();
     cFundament& target = world.fundaments[cell];
@@ -53,7 +53,7 @@ void MenuTransport::PutDownOnCell(int cell, int autoType)
     world.lastPlacedCarType = autoType;
 }
 
-void MenuTransport::ReturnHeldGridCar()
+void CarLayer::ReturnHeldGridCar()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int held = world.autoOnMouse;
@@ -73,7 +73,7 @@ void MenuTransport::ReturnHeldGridCar()
     world.managerBelowLimit = 1;
 }
 
-void MenuTransport::DrawGridAutos()
+void CarLayer::DrawGridAutos()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool paused = world.IsPaused();
@@ -145,7 +145,7 @@ void MenuTransport::DrawGridAutos()
     ReturnHeldGridCar();
 }
 
-void MenuTransport::ClearAround(int row, int column)
+void CarLayer::ClearAround(int row, int column)
 {
     cGameWorld& world = cGameWorld::Instance();
     for (size_t i = 0; i < world.fundaments.size(); ++i) {

@@ -6,17 +6,17 @@
 // call is then skipped, so the rules run without a window.
 //
 // One class, one file per topic:
-//   menu_transport.cpp           activation, timers, hit tests
-//   menu_transport_frame.cpp     the frame (Draw), road cars, place cars
-//   menu_transport_ghosts.cpp    the ghost cars of the help hints
-//   menu_transport_stack.cpp     stack cars, leaving cars, plain drawing
-//   menu_transport_serve.cpp     which place takes the held car
-//   menu_transport_road*.cpp     road traffic and the stack arrivals
-//   menu_transport_pick*.cpp     picking from the stack, dragging, dropping
-//   menu_transport_service*.cpp  service at places and lamps
-//   menu_transport_managers*.cpp managers, transfers and grid cars
-//   menu_transport_combos*.cpp   the combo checks after each move
-//   menu_transport_swap*.cpp     swapping cars on the grid, car previews
+//   car_layer.cpp           activation, timers, hit tests
+//   car_layer_frame.cpp     the frame (Draw), road cars, place cars
+//   car_layer_ghosts.cpp    the ghost cars of the help hints
+//   car_layer_stack.cpp     stack cars, leaving cars, plain drawing
+//   car_layer_serve.cpp     which place takes the held car
+//   car_layer_road*.cpp     road traffic and the stack arrivals
+//   car_layer_pick*.cpp     picking from the stack, dragging, dropping
+//   car_layer_service*.cpp  service at places and lamps
+//   car_layer_managers*.cpp managers, transfers and grid cars
+//   car_layer_combos*.cpp   the combo checks after each move
+//   car_layer_swap*.cpp     swapping cars on the grid, car previews
 #pragma once
 
 #include <string>
@@ -29,7 +29,7 @@ struct cTransfer;
 
 namespace Scene {
 
-class MenuTransport : public MenuPrototype {
+class CarLayer : public MenuPrototype {
 public:
     // The road timers: a level defines at most this many roads.
     static constexpr int kMaxRoads = 10;
@@ -37,11 +37,11 @@ public:
     static constexpr int kCarPage = 32;
     static constexpr int kHoverPage = 36;
 
-    MenuTransport();
-    ~MenuTransport() override;
+    CarLayer();
+    ~CarLayer() override;
 
     // The screen the menu manager holds in slot 3; null when there is none.
-    static MenuTransport* Instance();
+    static CarLayer* Instance();
 
     // ---- The level frame, in the order the menu manager calls them ----
     // Restarts the per-car timers.
@@ -62,8 +62,8 @@ public:
     // The car held under the mouse, and its drop.
     virtual void DragAuto();
 
-    // ---- The frame and hit tests (menu_transport.cpp,
-    // menu_transport_frame.cpp) ----
+    // ---- The frame and hit tests (car_layer.cpp,
+    // car_layer_frame.cpp) ----
     // Puts the road car autobahnCars[index] on the first point of its path.
     void PlaceAtPathStart(int index);
     // Whether the mouse is on the car drawn at (x, y) with the variant; on a
@@ -78,21 +78,21 @@ public:
     // The cars standing on service places (station levels).
     void DrawPlaceAutos();
     // Whether the place would take the car type held by the mouse
-    // (menu_transport_serve.cpp).
+    // (car_layer_serve.cpp).
     bool CanServeAt(int place, int autoType) const;
 
-    // ---- Ghost cars of the help hints (menu_transport_ghosts.cpp) ----
+    // ---- Ghost cars of the help hints (car_layer_ghosts.cpp) ----
     void DrawPhantomCar();
     void DrawPhantomCarSpecial();
 
     // ---- Stack cars, leaving cars, plain drawing
-    // (menu_transport_stack.cpp) ----
+    // (car_layer_stack.cpp) ----
     void DrawStackAutos();
     void DrawCarAt(int autoType, int variant, int x, int y);
     void DrawImageAt(const wchar_t* name, int x, int y);
     void DrawDigitImage(int x, int y, int digit);
 
-    // ---- Road traffic (menu_transport_road*.cpp) ----
+    // ---- Road traffic (car_layer_road*.cpp) ----
     // One step of every car of the road (1..4).
     void UpdateRoadCars(int road);
     // One step of all roads at once, when the level runs its roads together.
@@ -105,7 +105,7 @@ public:
     // The animated selector sign over a special road car.
     void DrawSelector(int x, int y);
 
-    // ---- Service at places and lamps (menu_transport_service*.cpp) ----
+    // ---- Service at places and lamps (car_layer_service*.cpp) ----
     // Restarts the lamp animation of the car served at the place; the lamp
     // image follows the place's wear.
     void ResetCarLamp(int place);
@@ -115,7 +115,7 @@ public:
     void StartPlaceSmoke(int place);
 
     // ---- Managers, transfers and grid cars
-    // (menu_transport_managers*.cpp) ----
+    // (car_layer_managers*.cpp) ----
     // The managers' moves that follow the help hints; true when they have
     // used up their moves.
     bool TransferByHints();
@@ -126,13 +126,13 @@ public:
     // Empties the 3 x 3 block of grid cells around the cell.
     void ClearAround(int row, int column);
 
-    // ---- Combo checks (menu_transport_combos*.cpp) ----
+    // ---- Combo checks (car_layer_combos*.cpp) ----
     void CheckPlaceCombos();
     void CheckFundamentCombos();
     // Erases the first served-car record holding the joker.
     void RemoveJokerAuto();
 
-    // ---- Swapping on the grid, car previews (menu_transport_swap*.cpp) ----
+    // ---- Swapping on the grid, car previews (car_layer_swap*.cpp) ----
     void DrawSwapFundamentAutos();
     static bool IsAdjacent(int row1, int column1, int row2, int column2);
     void DrawCarPreviewScaled(int autoType, int x, int y);
@@ -155,7 +155,7 @@ protected:
     int selectorFrame = 0;
 
 private:
-    // Frame steps (menu_transport_frame.cpp).
+    // Frame steps (car_layer_frame.cpp).
     // Draws the road cars and lets the player take one; the taken car's
     // index in autobahnCars, or -1.
     int DrawRoadCars();
@@ -166,7 +166,7 @@ private:
     void DrawStackArrivals();
 
     // ---- Helpers of the managers, the grid cars and the swaps
-    // (menu_transport_managers*.cpp, menu_transport_swap.cpp) ----
+    // (car_layer_managers*.cpp, car_layer_swap.cpp) ----
     // Sends the car of the stack slot to the place as a managers' move;
     // true when the managers have made all their moves.
     bool SendStackCarToPlace(int slotIndex, int place, int colour);

@@ -1,11 +1,11 @@
 // The managers' moves out of the stack and the cars sliding between two
 // points: to a place, back to the road, onto a grid cell. A moved car only
 // counts for combos once its slide has arrived. The grid cars themselves are
-// in menu_transport_managers_grid.cpp.
+// in car_layer_managers_grid.cpp.
 #include <algorithm>
 #include <vector>
 
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -51,7 +51,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::UpdateTransfer()
+void CarLayer::UpdateTransfer()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.IsPaused() || !world.levelActive || world.taskBookOpen || world.managerBelowLimit)
@@ -93,7 +93,7 @@ void MenuTransport::UpdateTransfer()
         HandStackToPlayer(world);
 }
 
-bool MenuTransport::SendStackCarToPlace(int slotIndex, int place, int colour)
+bool CarLayer::SendStackCarToPlace(int slotIndex, int place, int colour)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(slotIndex, world.stackSlots.size()) || !world::IsIndex(place, world.places.size()))
@@ -117,7 +117,7 @@ bool MenuTransport::SendStackCarToPlace(int slotIndex, int place, int colour)
     return world.managerMoves >= world.managerCount;
 }
 
-bool MenuTransport::TransferByHints()
+bool CarLayer::TransferByHints()
 {
     cGameWorld& world = cGameWorld::Instance();
     Story& story = Story::Instance();
@@ -145,18 +145,20 @@ bool MenuTransport::TransferByHints()
     return false;
 }
 
-void MenuTransport::DrawSlidingCar(const cTransfer& transfer, int drop)
+void CarLayer::DrawSlidingCar(const cTransfer& transfer, int drop)
 {
     const cSettings& settings = cSettings::Instance();
-    const int x = static_cast<int>(static_cast<float>(transfer.fromX) + static_cast<float>(transfer.step) * transfer.stepX);
-    const int y = static_cast<int>(static_cast<float>(transfer.fromY) + static_cast<float>(transfer.step) * transfer.stepY)
+    const int x
+        = static_cast<int>(static_cast<float>(transfer.fromX) + static_cast<float>(transfer.step) * transfer.stepX);
+    const int y
+        = static_cast<int>(static_cast<float>(transfer.fromY) + static_cast<float>(transfer.step) * transfer.stepY)
         + drop;
     DrawTinted(kCarPage, CarImageName(transfer.autoType, transfer.phase, L".png"),
-        static_cast<int>(static_cast<float>(x) / settings.scaleX), static_cast<int>(static_cast<float>(y) / settings.scaleY),
-        255);
+        static_cast<int>(static_cast<float>(x) / settings.scaleX),
+        static_cast<int>(static_cast<float>(y) / settings.scaleY), 255);
 }
 
-void MenuTransport::DrawTransfersToPlaces()
+void CarLayer::DrawTransfersToPlaces()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool paused = world.IsPaused();
@@ -175,7 +177,8 @@ void MenuTransport::DrawTransfersToPlaces()
         }
         const int place = world.transfers[i].source;
         world.transfers.erase(world.transfers.begin() + static_cast<std::ptrdiff_t>(i));
-        const int record = world::FindFirst(world.placeAutos, [&](const cPlaceAuto& car) { return car.place == place; });
+        const int record
+            = world::FindFirst(world.placeAutos, [&](const cPlaceAuto& car) { return car.place == place; });
         if (record < 0)
             continue;
         cPlaceAuto& car = world.placeAutos[record];
@@ -193,7 +196,7 @@ void MenuTransport::DrawTransfersToPlaces()
     }
 }
 
-void MenuTransport::DrawTransfers()
+void CarLayer::DrawTransfers()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool paused = world.IsPaused();
@@ -205,7 +208,7 @@ void MenuTransport::DrawTransfers()
     std::erase_if(world.roadTransfers, Finished);
 }
 
-void MenuTransport::DrawTransfersToFundaments()
+void CarLayer::DrawTransfersToFundaments()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool paused = world.IsPaused();

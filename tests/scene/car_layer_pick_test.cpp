@@ -10,7 +10,7 @@ namespace {
 
     constexpr int kCar = 1;
 
-    class TransportPick : public VehiclesTest {
+    class CarLayerPick : public VehiclesTest {
     protected:
         void SetUp() override
         {
@@ -44,7 +44,7 @@ namespace {
         }
     };
 
-    TEST_F(TransportPick, TheFirstStackCarUnderTheMouseIsPickedWhenAllowed)
+    TEST_F(CarLayerPick, TheFirstStackCarUnderTheMouseIsPickedWhenAllowed)
     {
         StartScreens();
         // Both slots' outlines cover (170..180, 370).
@@ -73,7 +73,7 @@ namespace {
             world.noFreeCell = c.noFreeCell ? 1 : 0;
             world.leftDown = c.leftDown ? 1 : 0;
             world.autoOnMouse = c.held;
-            transport->HandleStackClick();
+            carLayer->HandleStackClick();
             EXPECT_EQ(world.stackSlots[0].autoType, c.picks ? -1 : kCar);
             EXPECT_EQ(world.stackSlots[1].autoType, kCar);
             if (c.picks) {
@@ -90,10 +90,10 @@ namespace {
         world.leftDown = 1;
         world.managerBelowLimit = 0;
         world.stackSlots[0].autoType = -1;
-        transport->HandleStackClick();
+        carLayer->HandleStackClick();
         EXPECT_EQ(world.autoOnMouse, -1);
         world.stackSlots[0].autoType = kCar;
-        transport->HandleStackClick();
+        carLayer->HandleStackClick();
         EXPECT_EQ(world.autoOnMouse, kCar);
 
         // An empty slot under the mouse is passed over.
@@ -101,12 +101,12 @@ namespace {
         world.managerBelowLimit = 1;
         world.stackSlots[0].autoType = -1;
         world.stackSlots[1].autoType = kCar;
-        transport->HandleStackClick();
+        carLayer->HandleStackClick();
         EXPECT_EQ(world.autoOnMouse, kCar);
         EXPECT_EQ(world.currentStack, 2);
     }
 
-    TEST_F(TransportPick, OnlyTheFirstDueCarEndsItsServiceInAFrame)
+    TEST_F(CarLayerPick, OnlyTheFirstDueCarEndsItsServiceInAFrame)
     {
         StartScreens();
         world.places.push_back(world.places[0]);
@@ -117,31 +117,31 @@ namespace {
             world.placeAutos.back().settling = 0;
         }
         Wait(5000);
-        transport->UpdateServicedCars();
+        carLayer->UpdateServicedCars();
         EXPECT_EQ(world.placeAutos[0].finished, 1);
         EXPECT_EQ(world.placeAutos[1].finished, 0);
-        transport->UpdateServicedCars(); // the first leaves
+        carLayer->UpdateServicedCars(); // the first leaves
         ASSERT_EQ(world.placeAutos.size(), 1u);
         EXPECT_EQ(world.placeAutos[0].finished, 0);
-        transport->UpdateServicedCars();
+        carLayer->UpdateServicedCars();
         EXPECT_EQ(world.placeAutos[0].finished, 1);
     }
 
-    TEST_F(TransportPick, TheManagersSendOneStackCarToThePlaceAHintNames)
+    TEST_F(CarLayerPick, TheManagersSendOneStackCarToThePlaceAHintNames)
     {
         StartScreens();
         world.hintIndex[0] = 0;
         world.hintClass[0] = world.GetAutoTypeClass(kCar);
         world.hintCount = 1;
         world.managerCount = 2;
-        EXPECT_FALSE(transport->TransferByHints());
+        EXPECT_FALSE(carLayer->TransferByHints());
         ASSERT_EQ(world.placeAutos.size(), 1u);
         EXPECT_EQ(world.placeAutos[0].place, 0);
         EXPECT_EQ(world.stackSlots[0].autoType, -1);
         EXPECT_EQ(world.stackSlots[1].autoType, kCar); // the place waits for that one
     }
 
-    TEST_F(TransportPick, ADropElsewhereSendsTheCarBackToTheRoadAndMayCostPoints)
+    TEST_F(CarLayerPick, ADropElsewhereSendsTheCarBackToTheRoadAndMayCostPoints)
     {
         StartScreens();
         const struct {
@@ -160,7 +160,7 @@ namespace {
             world.hoveredElement = -1;
             input.x = 300;
             input.y = 400;
-            transport->DragAuto();
+            carLayer->DragAuto();
             EXPECT_EQ(world.autoOnMouse, -1);
             ASSERT_EQ(world.roadTransfers.size(), 1u);
             EXPECT_EQ(world.roadTransfers[0].toX, 50);
@@ -179,12 +179,12 @@ namespace {
             }
             world.autoOnMouse = kCar;
             world.hoveredElement = 0;
-            transport->DragAuto();
+            carLayer->DragAuto();
             EXPECT_EQ(world.roadTransfers.size(), 1u);
         }
     }
 
-    TEST_F(TransportPick, OnEitherScreenALetGoCarIsDrawnWhereItIs)
+    TEST_F(CarLayerPick, OnEitherScreenALetGoCarIsDrawnWhereItIs)
     {
         // The place is at pixels of the screen, as the layout puts it: its
         // served car stands at the same pixels on either screen. A car let go
@@ -200,10 +200,10 @@ namespace {
             world.paused = 1; // nothing moves on between the frames
             world.autoOnMouse = kCar;
             world.hoveredElement = 0;
-            transport->DragAuto();
+            carLayer->DragAuto();
             ASSERT_EQ(world.placeAutos.size(), 1u);
             ClearDrawn();
-            transport->Draw();
+            carLayer->Draw();
             ASSERT_EQ(DrawnOf(L"car_a.png").size(), 1u);
             served.emplace_back(DrawnOf(L"car_a.png")[0].x, DrawnOf(L"car_a.png")[0].y);
 
@@ -215,14 +215,14 @@ namespace {
             input.y = 400;
             world.leftDown = 1;
             ClearDrawn();
-            transport->DragAuto();
+            carLayer->DragAuto();
             ASSERT_EQ(Drawn().size(), 1u);
             const VehicleImage held = Drawn()[0];
             world.leftDown = 0;
-            transport->DragAuto();
+            carLayer->DragAuto();
             ASSERT_EQ(world.roadTransfers.size(), 1u);
             ClearDrawn();
-            transport->Draw();
+            carLayer->Draw();
             const std::vector<VehicleImage> sliding = DrawnOf(L"car_a.png");
             ASSERT_EQ(sliding.size(), 2u); // the served car and the sliding one
             EXPECT_NEAR(sliding[1].x, held.x, 1);
@@ -231,11 +231,10 @@ namespace {
         EXPECT_EQ(served[0], served[1]);
     }
 
-
     // A free, working place of a car kind, with its cell on the grid, gets
     // the hint when the two cells before it hold cars of one class; no other
     // place does.
-    TEST_F(TransportPick, OnlyAFreeWorkingCarPlaceOnTheGridGetsTheHint)
+    TEST_F(CarLayerPick, OnlyAFreeWorkingCarPlaceOnTheGridGetsTheHint)
     {
         const struct {
             const char* name;
@@ -288,7 +287,7 @@ namespace {
                 world.placeAutos.push_back(car);
             }
             world.hintCount = 0;
-            transport->UpdateHelpHints();
+            carLayer->UpdateHelpHints();
             ASSERT_EQ(world.hintCount, c.hint ? 1 : 0);
             if (c.hint) {
                 EXPECT_EQ(world.hintIndex[0], 0);
@@ -296,7 +295,7 @@ namespace {
         }
     }
 
-    TEST_F(TransportPick, ACarLightsUpOnlyWhenThePlayerMayTakeIt)
+    TEST_F(CarLayerPick, ACarLightsUpOnlyWhenThePlayerMayTakeIt)
     {
         const struct {
             const char* name;
@@ -327,7 +326,7 @@ namespace {
             input.x = c.mouseOn ? 170 : 10;
             input.y = c.mouseOn ? 365 : 10;
             ClearDrawn();
-            transport->DrawStackAutos();
+            carLayer->DrawStackAutos();
             EXPECT_EQ(DrawnOf(L"car_a_over.png").size(), c.lit ? 1u : 0u);
         }
     }

@@ -1,4 +1,4 @@
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 
 #include <cmath>
 
@@ -27,22 +27,22 @@ namespace {
     }
 } // namespace
 
-MenuTransport::MenuTransport()
+CarLayer::CarLayer()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuTransport::~MenuTransport()
+CarLayer::~CarLayer()
 {
     OnDeactivate();
 }
 
-MenuTransport* MenuTransport::Instance()
+CarLayer* CarLayer::Instance()
 {
-    return cMenuManager::Instance().Get<MenuTransport>(cMenuManager::kTransport);
+    return cMenuManager::Instance().Get<CarLayer>(cMenuManager::kCarLayer);
 }
 
-void MenuTransport::OnActivate()
+void CarLayer::OnActivate()
 {
     for (const int slot : { kCarPage, kHoverPage }) {
         // The loader reads the draw colour; the pages load in transparent
@@ -63,13 +63,13 @@ void MenuTransport::OnActivate()
     selectorFrame = 0;
 }
 
-void MenuTransport::OnDeactivate()
+void CarLayer::OnDeactivate()
 {
     pages[kCarPage].Unload();
     pages[kHoverPage].Unload();
 }
 
-void MenuTransport::ResetTimers()
+void CarLayer::ResetTimers()
 {
     for (cTimer& timer : roadTimers)
         timer.Restart();
@@ -79,7 +79,7 @@ void MenuTransport::ResetTimers()
     selectorTimer.Restart();
 }
 
-void MenuTransport::PlaceAtPathStart(int index)
+void CarLayer::PlaceAtPathStart(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(index, world.autobahnCars.size()))
@@ -91,12 +91,12 @@ void MenuTransport::PlaceAtPathStart(int index)
     car.y = static_cast<float>(car.pathY[0]);
 }
 
-bool MenuTransport::PointInPolygon(int count, const int* xs, const int* ys, int x, int y)
+bool CarLayer::PointInPolygon(int count, const int* xs, const int* ys, int x, int y)
 {
     return cGameWorld::PointInPolygon(count, xs, ys, x, y);
 }
 
-bool MenuTransport::HitTestCar(int x, int y, int variant)
+bool CarLayer::HitTestCar(int x, int y, int variant)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.restartConfirmOpen)
@@ -128,7 +128,7 @@ bool MenuTransport::HitTestCar(int x, int y, int variant)
     return true;
 }
 
-float MenuTransport::Heading(float x1, float y1, float x2, float y2)
+float CarLayer::Heading(float x1, float y1, float x2, float y2)
 {
     constexpr float kDegreesPerRadian = 180.0f / 3.1415927f;
     const float dx = x1 - x2;
@@ -145,7 +145,7 @@ float MenuTransport::Heading(float x1, float y1, float x2, float y2)
     return degrees;
 }
 
-bool MenuTransport::HasOtherStackCar(int slot) const
+bool CarLayer::HasOtherStackCar(int slot) const
 {
     const cGameWorld& world = cGameWorld::Instance();
     for (size_t i = 0; i < world.stackSlots.size(); ++i) {
@@ -156,12 +156,12 @@ bool MenuTransport::HasOtherStackCar(int slot) const
     return false;
 }
 
-std::wstring MenuTransport::CarImageName(int autoType, int variant, const wchar_t* suffix)
+std::wstring CarLayer::CarImageName(int autoType, int variant, const wchar_t* suffix)
 {
     return platform::NarrowToWide(cGameWorld::Instance().GetAutoTypeName(autoType, variant)) + suffix;
 }
 
-void MenuTransport::DrawTinted(int page, const std::wstring& name, int x, int y, int alpha)
+void CarLayer::DrawTinted(int page, const std::wstring& name, int x, int y, int alpha)
 {
     const int* tint = cGameWorld::Instance().levelTint;
     pages[page].DrawImage(name.c_str(), x, y, 0, 0, tint[0], tint[1], tint[2], alpha);

@@ -3,7 +3,7 @@
 // which fade out; and three plain drawing helpers.
 #include <cwchar>
 
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -28,7 +28,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::DrawStackAutos()
+void CarLayer::DrawStackAutos()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -64,7 +64,7 @@ void MenuTransport::DrawStackAutos()
     }
 }
 
-void MenuTransport::DrawLeavingAutos()
+void CarLayer::DrawLeavingAutos()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (cLeavingAuto& car : world.leavingAutos) {
@@ -79,14 +79,14 @@ void MenuTransport::DrawLeavingAutos()
     std::erase_if(world.leavingAutos, [](const cLeavingAuto& car) { return !car.alive; });
 }
 
-void MenuTransport::DrawCarAt(int autoType, int variant, int x, int y)
+void CarLayer::DrawCarAt(int autoType, int variant, int x, int y)
 {
     const cSettings& settings = cSettings::Instance();
     pages[kCarPage].DrawImage(CarImageName(autoType, variant, L".png").c_str(), static_cast<int>(x / settings.scaleX),
         static_cast<int>(y / settings.scaleY), 0, 0, 255, 255, 255, 255);
 }
 
-void MenuTransport::DrawImageAt(const wchar_t* name, int x, int y)
+void CarLayer::DrawImageAt(const wchar_t* name, int x, int y)
 {
     if (!name)
         return;
@@ -95,7 +95,7 @@ void MenuTransport::DrawImageAt(const wchar_t* name, int x, int y)
         static_cast<int>(y / settings.scaleY), 255);
 }
 
-void MenuTransport::DrawDigitImage(int x, int y, int digit)
+void CarLayer::DrawDigitImage(int x, int y, int digit)
 {
     wchar_t name[32];
     std::swprintf(name, 32, L"11_000%d.png", digit);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/game_random.h"
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "scene/station_view.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -76,7 +76,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::UpdateRoadCars(int road)
+void CarLayer::UpdateRoadCars(int road)
 {
     cGameWorld& world = cGameWorld::Instance();
     const float step = static_cast<float>(world.autobahnStep);
@@ -115,7 +115,7 @@ void MenuTransport::UpdateRoadCars(int road)
     }
 }
 
-void MenuTransport::UpdateRoadCarsTogether()
+void CarLayer::UpdateRoadCarsTogether()
 {
     cGameWorld& world = cGameWorld::Instance();
     int lanes = 1;
@@ -159,7 +159,7 @@ void MenuTransport::UpdateRoadCarsTogether()
     }
 }
 
-bool MenuTransport::MayRoadCarStart(int index, int direction, int x, int y)
+bool CarLayer::MayRoadCarStart(int index, int direction, int x, int y)
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(index, world.autobahnCars.size()))
@@ -184,7 +184,7 @@ bool MenuTransport::MayRoadCarStart(int index, int direction, int x, int y)
     return true;
 }
 
-void MenuTransport::UpdateStackArrivals()
+void CarLayer::UpdateStackArrivals()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (size_t i = 0; i < world.stackCars.size();) {
@@ -225,7 +225,7 @@ void MenuTransport::UpdateStackArrivals()
     }
 }
 
-int MenuTransport::PickPlaceForKind(int colourGroup)
+int CarLayer::PickPlaceForKind(int colourGroup)
 {
     cGameWorld& world = cGameWorld::Instance();
     const int colour = colourGroup >= 6 && colourGroup <= 10 ? colourGroup - 6 : 0;
@@ -258,7 +258,7 @@ int MenuTransport::PickPlaceForKind(int colourGroup)
     return candidates[platform::GameRand() % count];
 }
 
-void MenuTransport::DrawSelector(int x, int y)
+void CarLayer::DrawSelector(int x, int y)
 {
     if (selectorTimer.Elapsed() > kSelectorFrameSeconds) {
         selectorTimer.Restart();

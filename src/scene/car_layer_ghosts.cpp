@@ -2,7 +2,7 @@
 // may go, and where a concrete mixer or a crane would work.
 #include <algorithm>
 
-#include "scene/menu_transport.h"
+#include "scene/car_layer.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -31,7 +31,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::DrawPhantomCar()
+void CarLayer::DrawPhantomCar()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.helpAuto)
@@ -50,7 +50,7 @@ void MenuTransport::DrawPhantomCar()
     }
 }
 
-void MenuTransport::DrawPhantomCarSpecial()
+void CarLayer::DrawPhantomCarSpecial()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.helpAuto || world.inspection != 0)

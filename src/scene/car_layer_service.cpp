@@ -5,9 +5,9 @@
 // The station view draws the lamp; this file only chooses it.
 #include <cwchar>
 
+#include "scene/car_layer.h"
 #include "scene/design_units.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_transport.h"
 #include "scene/station_view.h"
 #include "scene/station_view_local.h"
 #include "scripting/story.h"
@@ -46,7 +46,7 @@ namespace {
     }
 } // namespace
 
-void MenuTransport::UpdateServicedCars()
+void CarLayer::UpdateServicedCars()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.levelActive || cSettings::Instance().developerSwitch1 || world.drawStation == 0)
@@ -91,7 +91,7 @@ void MenuTransport::UpdateServicedCars()
     }
 }
 
-void MenuTransport::ResetCarLamp(int place)
+void CarLayer::ResetCarLamp(int place)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.drawStation == 0 || !world::IsIndex(place, world.places.size()))
@@ -107,7 +107,7 @@ void MenuTransport::ResetCarLamp(int place)
     p.animationImage = image;
 }
 
-void MenuTransport::DeletePlaceEffect(int place, int itemCode)
+void CarLayer::DeletePlaceEffect(int place, int itemCode)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.drawStation == 0 || !world::IsIndex(place, world.places.size()))
@@ -117,7 +117,7 @@ void MenuTransport::DeletePlaceEffect(int place, int itemCode)
         effects->DeleteEffect(EffectForItem(itemCode), place, p.x + ScaleX(kEffectDX), p.y + ScaleY(kEffectDY));
 }
 
-void MenuTransport::StartPlaceSmoke(int place)
+void CarLayer::StartPlaceSmoke(int place)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world::IsIndex(place, world.places.size()))
@@ -125,8 +125,7 @@ void MenuTransport::StartPlaceSmoke(int place)
     const cPlace& p = world.places[static_cast<size_t>(place)];
     // Owned by the place, as every place effect, so that DeletePlaceEffect
     // and a repair find it again.
-    world.CreateMyEffects(
-        place, kSmokeEffect, 1, kSmokeSpeed, p.x + ScaleX(kEffectDX), p.y + ScaleY(kEffectDY), 0, 0);
+    world.CreateMyEffects(place, kSmokeEffect, 1, kSmokeSpeed, p.x + ScaleX(kEffectDX), p.y + ScaleY(kEffectDY), 0, 0);
 }
 
 } // namespace Scene
