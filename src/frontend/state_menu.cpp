@@ -7,9 +7,9 @@
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
-#include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
+#include "frontend/result_screen.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
@@ -269,8 +269,8 @@ void cStateMenu::RunOneScreen()
     }
     world.logosPresent = world.loadingPhase = 0;
     if (world.highscoresOpen) {
-        if (auto* high = Screen<Scene::MenuHigh>(cMenuManager::kHigh))
-            high->Draw();
+        if (auto* resultScreen = Screen<Scene::ResultScreen>(cMenuManager::kResultScreen))
+            resultScreen->Draw();
     } else if (world.shopInMainMenu) {
         if (auto* shop = Screen<Scene::MenuBuy>(cMenuManager::kBuy))
             shop->Update();

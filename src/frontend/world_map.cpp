@@ -154,8 +154,8 @@ void WorldMap::DrawButtons(int furthest)
         world.highscoresOpen = 1;
         world.highscoreTableReady = 0;
         world.resultScreenOpen = 1;
-        if (MenuPrototype* high = cMenuManager::Instance().GetMenu(cMenuManager::kHigh))
-            high->SetActive(true);
+        if (MenuPrototype* resultScreen = cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen))
+            resultScreen->SetActive(true);
     }
 
     if (!PlayButtonShown(furthest))

@@ -4,9 +4,9 @@
 
 #include "frontend/menu_buy.h"
 #include "frontend/menu_help.h"
-#include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
+#include "frontend/result_screen.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/car_layer.h"
@@ -27,8 +27,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     switch (slot) {
     case cMenuManager::kOptions:
         return std::make_unique<MenuOptions>();
-    case cMenuManager::kHigh:
-        return std::make_unique<MenuHigh>();
+    case cMenuManager::kResultScreen:
+        return std::make_unique<ResultScreen>();
     case cMenuManager::kBuy:
         return std::make_unique<MenuBuy>();
     case cMenuManager::kCarLayer:

@@ -14,7 +14,7 @@ public:
     static constexpr int kSlots = 14;
     enum Slot {
         kOptions = 0,
-        kHigh = 1,
+        kResultScreen = 1,
         kBuy = 2,
         kCarLayer = 3,
         kStationView = 4,

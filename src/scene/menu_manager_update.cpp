@@ -3,8 +3,8 @@
 #include "engine/gfx.h"
 #include "frontend/menu_buy.h"
 #include "frontend/menu_help.h"
-#include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
+#include "frontend/result_screen.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
@@ -91,13 +91,13 @@ void cMenuManager::UpdateMenus()
     auto* effects = Get<MenuEffects>(kEffects);
     auto* hud = Get<Hud>(kHud);
     auto* task = Get<MenuTask>(kTask);
-    auto* high = Get<MenuHigh>(kHigh);
+    auto* resultScreen = Get<ResultScreen>(kResultScreen);
     auto* buy = Get<MenuBuy>(kBuy);
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
-    if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !high || !buy
-        || !messagePanel || !options || !help)
+    if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !resultScreen
+        || !buy || !messagePanel || !options || !help)
         return;
 
     cGameWorld& world = cGameWorld::Instance();
@@ -160,8 +160,8 @@ void cMenuManager::UpdateMenus()
         effects->UpdateAnimations();
     if (world.taskBookOpen)
         task->Draw();
-    if (high->IsVisible())
-        high->Draw();
+    if (resultScreen->IsVisible())
+        resultScreen->Draw();
     if (buy->IsVisible())
         buy->Update();
     if (messagePanel->IsVisible())

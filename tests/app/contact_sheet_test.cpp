@@ -104,7 +104,7 @@ private:
             world.highscoresOpen = 1;
             world.highscoreTableReady = 0;
             world.resultScreenOpen = 1;
-            cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
+            cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen)->SetActive(true);
         }
         if (menuFrames == 1 && next == 2) {
             // The furthest level needs a building not yet built: its pin,

@@ -199,7 +199,7 @@ private:
                 world.highscoresOpen = 1;
                 world.highscoreTableReady = 0;
                 world.resultScreenOpen = 1;
-                cMenuManager::Instance().GetMenu(cMenuManager::kHigh)->SetActive(true);
+                cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen)->SetActive(true);
             }
             if (m == 220) {
                 Look("results");

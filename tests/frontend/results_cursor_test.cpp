@@ -7,7 +7,7 @@
 
 namespace {
 
-using test::MenuHighTest;
+using test::ResultScreenTest;
 
 // Whether the entry's name shows its cursor in the frame drawn last.
 std::optional<bool> CursorShown(const std::vector<const test::GfxDraw*>& texts)
@@ -21,7 +21,7 @@ std::optional<bool> CursorShown(const std::vector<const test::GfxDraw*>& texts)
 
 // Frame steps in milliseconds, each a whole number of 1/64 s so that the
 // frame clock lands exactly on the half second.
-TEST_F(MenuHighTest, TheNameCursorChangesInTheFirstFrameMoreThanHalfASecondAfterTheLast)
+TEST_F(ResultScreenTest, TheNameCursorChangesInTheFirstFrameMoreThanHalfASecondAfterTheLast)
 {
     const std::vector<std::vector<double>> runs = {
         std::vector<double>(40, 62.5),
@@ -33,8 +33,8 @@ TEST_F(MenuHighTest, TheNameCursorChangesInTheFirstFrameMoreThanHalfASecondAfter
     for (const std::vector<double>& steps : runs) {
         SCOPED_TRACE(testing::Message() << steps.size() << " frames from " << steps[0] << " ms");
         world.highscoreTableReady = 0;
-        high.SetActive(false);
-        high.SetActive(true);
+        resultScreen.SetActive(false);
+        resultScreen.SetActive(true);
         double now = 0.0, lastChange = 0.0;
         bool expected = false;
         for (std::size_t n = 0; n < steps.size(); ++n) {
@@ -45,7 +45,7 @@ TEST_F(MenuHighTest, TheNameCursorChangesInTheFirstFrameMoreThanHalfASecondAfter
             }
             gfx.ClearRecords();
             Wait(steps[n]);
-            high.Draw();
+            resultScreen.Draw();
             const std::optional<bool> shown = CursorShown(TextDraws());
             ASSERT_TRUE(shown.has_value()) << "no name row";
             EXPECT_EQ(*shown, expected) << "frame " << n << " at " << now << " s";
@@ -54,13 +54,13 @@ TEST_F(MenuHighTest, TheNameCursorChangesInTheFirstFrameMoreThanHalfASecondAfter
 }
 
 // Only the new entry's row has a cursor; a table opened from the map has none.
-TEST_F(MenuHighTest, OnlyANewEntryHasACursor)
+TEST_F(ResultScreenTest, OnlyANewEntryHasACursor)
 {
     world.levelOver = world.levelState = 0; // opened from the map
     for (int n = 0; n < 12; ++n) {
         gfx.ClearRecords();
         Wait(125.0);
-        high.Draw();
+        resultScreen.Draw();
         for (const std::wstring& text : gfx.Texts())
             EXPECT_NE(text.back(), L'_') << "frame " << n;
     }

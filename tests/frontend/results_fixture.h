@@ -6,8 +6,8 @@
 
 #include <cwchar>
 
-#include "frontend/menu_high.h"
 #include "frontend/menu_start.h"
+#include "frontend/result_screen.h"
 #include "frontend/score_table.h"
 #include "resources/property_file.h"
 #include "scene/gui_vocabulary.h"
@@ -15,7 +15,6 @@
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "world/player_file_rule.h"
-
 
 namespace test {
 
@@ -59,7 +58,7 @@ public:
 };
 
 // The result screen drawn headless after a won level of profile 2, "Kim".
-class MenuHighTest : public HudTest {
+class ResultScreenTest : public HudTest {
 protected:
     void SetUp() override
     {
@@ -68,7 +67,7 @@ protected:
         std::filesystem::create_directories(folder / "user/highscore");
         world.userFolder = platform::NarrowToWide(folder / "user");
         cSettings::Instance().canSave = true;
-        high.SetActive(true);
+        resultScreen.SetActive(true);
         world.level = world.furthestLevel = world.profileLastLevel[2] = 5;
         world.currentProfile = 2;
         world.profileNames[2] = L"Kim";
@@ -85,14 +84,14 @@ protected:
     {
         gfx.ClearRecords();
         Wait(17);
-        high.Draw();
+        resultScreen.Draw();
     }
     int Count(const std::wstring& text) const
     {
         const auto texts = gfx.Texts();
         return static_cast<int>(std::count(texts.begin(), texts.end(), text));
     }
-    Scene::MenuHigh high;
+    Scene::ResultScreen resultScreen;
 };
 
 } // namespace test

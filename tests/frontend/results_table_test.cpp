@@ -5,14 +5,14 @@
 namespace {
 
 using Scene::ScoreTable;
-using test::MenuHighTest;
+using test::ResultScreenTest;
 using test::UserFolderScope;
 
 // A won level's run goes into its table file at its rank under the typed
 // name, with its money, time and profile, the rows below it moving down; the
 // saved game holds the level passed and paid; and the table opened from the
 // map later shows the file's rows in rank order.
-TEST_F(MenuHighTest, AWonLevelsRowIsInItsFileAndTheTableFromTheMapShowsIt)
+TEST_F(ResultScreenTest, AWonLevelsRowIsInItsFileAndTheTableFromTheMapShowsIt)
 {
     std::string rows;
     const char* const names[] = { "Ann", "Bob", "Cid" };
@@ -27,7 +27,7 @@ TEST_F(MenuHighTest, AWonLevelsRowIsInItsFileAndTheTableFromTheMapShowsIt)
     world.levelStatus[5] = -1;
     world.levelRating = 1; // silver
     Frame();
-    ASSERT_EQ(high.GetNewEntryRow(), 1); // 450 ranks below 900
+    ASSERT_EQ(resultScreen.GetNewEntryRow(), 1); // 450 ranks below 900
     std::wcscpy(world.textEntry, L"Kimi");
     Frame();
     MoveMouse(540 + 10, 960 + 10);
@@ -71,7 +71,7 @@ TEST_F(MenuHighTest, AWonLevelsRowIsInItsFileAndTheTableFromTheMapShowsIt)
     world.levelOver = world.levelState = 0;
     world.highscoresOpen = world.resultScreenOpen = 1;
     world.highscoreTableReady = 0;
-    Scene::MenuHigh again;
+    Scene::ResultScreen again;
     again.SetActive(true);
     MoveMouse(0, 0);
     gfx.ClearRecords();
@@ -122,7 +122,7 @@ TEST(ResultTables, RemovingAProfileRanksTheRowsLeftByMoneyThenTime)
 
 // The new entry's name stands out in yellow among white ones, and its cursor
 // blinks behind it every half second.
-TEST_F(MenuHighTest, TheNewEntryStandsOutAndItsCursorBlinks)
+TEST_F(ResultScreenTest, TheNewEntryStandsOutAndItsCursorBlinks)
 {
     std::vector<bool> cursor;
     for (int i = 0; i < 5; ++i) {

@@ -4,15 +4,15 @@
 
 #include <cwchar>
 
-#include "frontend/menu_high.h"
 #include "frontend/menu_start.h"
+#include "frontend/result_screen.h"
 #include "frontend/score_table.h"
 #include "resources/property_file.h"
+#include "results_fixture.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud_fixture.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
-#include "results_fixture.h"
 #include "world/player_file_rule.h"
 
 namespace {
@@ -25,7 +25,7 @@ std::string FileBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-using test::MenuHighTest;
+using test::ResultScreenTest;
 using test::UserFolderScope;
 
 TEST(ScoreTable, ANewEntryTakesTheFirstRowItRanksAtOrAbove)
@@ -80,7 +80,7 @@ class ResultFiles : public ::testing::Test {
 protected:
     UserFolderScope scope;
     cGameWorld& world = cGameWorld::Instance();
-    Scene::MenuHigh high;
+    Scene::ResultScreen resultScreen;
 };
 
 TEST_F(ResultFiles, RemovingAProfileBlanksItsRowsSortsThemDownAndStopsAtAMissingLevel)
@@ -122,7 +122,7 @@ protected:
         world.levelRating = rating;
         world.resultScreenOpen = world.levelOver = world.levelState = world.textEntryActive = 1;
         world.menuChoice = 0;
-        high.Continue();
+        resultScreen.Continue();
         // The level is always left.
         EXPECT_EQ(world.resultScreenOpen, 0);
         EXPECT_EQ(world.leaveLevel, 1);
@@ -133,7 +133,7 @@ protected:
         EXPECT_EQ(world.textEntryActive, 0);
     }
     cGameWorld& world = cGameWorld::Instance();
-    Scene::MenuHigh high;
+    Scene::ResultScreen resultScreen;
 };
 
 // Who is paid what, what is unlocked and which rating and time are kept.
@@ -202,7 +202,7 @@ TEST_F(RecordResult, FromTheWorldMapItOnlyClosesTheScreen)
     world.menuChoice = -1;
     world.highscoresOpen = world.resultScreenOpen = 1;
     world.level = 5;
-    high.Continue();
+    resultScreen.Continue();
     EXPECT_EQ(world.resultScreenOpen + world.highscoresOpen + world.leaveLevel + world.levelCounter[5], 0);
     EXPECT_EQ(world.money, 1000);
     EXPECT_FALSE(scope.Exists("highscore"));
@@ -258,7 +258,7 @@ TEST_F(RecordResult, DamagedPlayerFilesSurviveAPlayedLevel)
         std::ofstream(files.folder / c.name, std::ios::binary) << c.bytes;
         world.LoadGame();
         world.LoadHighscores();
-        high.LoadResults();
+        resultScreen.LoadResults();
         Run(5, 100, 90, 300, 50, 1);
 
         EXPECT_EQ(FileBytes(files.folder / (c.name + ".unreadable")), c.bytes);
@@ -291,10 +291,10 @@ TEST_F(RecordResult, AFullDiskAtALevelsEndNamesEveryFileThatWasNotSaved)
             << testing::PrintToString(world.playerFileNotice);
 }
 
-TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)
+TEST_F(ResultScreenTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)
 {
     Frame();
-    EXPECT_EQ(high.GetNewEntryRow(), 0);
+    EXPECT_EQ(resultScreen.GetNewEntryRow(), 0);
     EXPECT_EQ(world.textEntryActive, 1);
     EXPECT_EQ(std::wstring(world.textEntry), L"Kim");
     EXPECT_EQ(Count(L"450"), 2);
@@ -303,7 +303,7 @@ TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)
     EXPECT_EQ(world.textEntryMax, 20);
     std::wcscpy(world.textEntry, L"Kizzzzzzzzzzzzzzzzzz");
     Frame();
-    EXPECT_EQ(high.Table().scoreNames[0], L"Kizzzzzzzzzzzzzzzzzz");
+    EXPECT_EQ(resultScreen.Table().scoreNames[0], L"Kizzzzzzzzzzzzzzzzzz");
     MoveMouse(540 + 10, 960 + 10);
     world.leftClick = 1;
     Frame();
@@ -311,11 +311,11 @@ TEST_F(MenuHighTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)
     EXPECT_EQ(world.money, 450);
 }
 
-TEST_F(MenuHighTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
+TEST_F(ResultScreenTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
 {
     world.levelState = 0;
     Frame();
-    EXPECT_EQ(high.GetNewEntryRow(), -1);
+    EXPECT_EQ(resultScreen.GetNewEntryRow(), -1);
     EXPECT_EQ(world.textEntryActive, 0);
     EXPECT_EQ(Count(L"Kim"), 0);
 
@@ -328,13 +328,13 @@ TEST_F(MenuHighTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
     world.levelState = 1;
     world.highscoreTableReady = 0;
     Frame();
-    EXPECT_EQ(high.GetNewEntryRow(), 8);
+    EXPECT_EQ(resultScreen.GetNewEntryRow(), 8);
     EXPECT_EQ(world.textEntryActive, 1);
 }
 
 // A level without a time limit shows the points it earned, and enters them
 // in its table, only when it earned some: points below zero are none.
-TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThereAreSome)
+TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThereAreSome)
 {
     const struct {
         int limit, points;
@@ -348,7 +348,7 @@ TEST_F(MenuHighTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThere
         world.highscoreTableReady = 0;
         Frame();
         EXPECT_EQ(Count(L"text 131: " + std::to_wstring(c.points)), c.shown ? 2 : 0);
-        EXPECT_EQ(high.GetNewEntryRow(), c.entryRow);
+        EXPECT_EQ(resultScreen.GetNewEntryRow(), c.entryRow);
     }
 }
 

@@ -9,11 +9,11 @@
 
 namespace {
 
-using test::MenuHighTest;
+using test::ResultScreenTest;
 
 // Every yellow line of the screen has its black copy two pixels to the
 // right and `drop` pixels lower, drawn first.
-TEST_F(MenuHighTest, TheYellowLinesStandOnBlackShadows)
+TEST_F(ResultScreenTest, TheYellowLinesStandOnBlackShadows)
 {
     world.levelTimeLimit = 0; // a level of points, with some taken off
     world.minusPoints = 40;
@@ -44,7 +44,7 @@ TEST_F(MenuHighTest, TheYellowLinesStandOnBlackShadows)
 
 // Continue is white at rest and yellow under the mouse, a pixel right and
 // down; it continues only on a click.
-TEST_F(MenuHighTest, ContinueTurnsYellowUnderTheMouse)
+TEST_F(ResultScreenTest, ContinueTurnsYellowUnderTheMouse)
 {
     for (const auto& [width, height] : { std::pair { 1280, 1024 }, std::pair { 1024, 768 } }) {
         SCOPED_TRACE(width);
@@ -72,7 +72,7 @@ TEST_F(MenuHighTest, ContinueTurnsYellowUnderTheMouse)
 
 // A label hangs below the button's top by its font: 13 for the bold face, 10
 // for the small one, 5 for any other, scaled down at 1024 wide.
-TEST_F(MenuHighTest, AButtonsLabelHangsByItsFont)
+TEST_F(ResultScreenTest, AButtonsLabelHangsByItsFont)
 {
     const struct {
         int width;
@@ -86,8 +86,8 @@ TEST_F(MenuHighTest, AButtonsLabelHangsByItsFont)
         for (const bool hovered : { false, true }) {
             MoveMouse(hovered ? 310 : 0, hovered ? 410 : 0);
             gfx.ClearRecords();
-            EXPECT_FALSE(high.DoButton(false, c.font, L"button_short_off.png", L"button_short_over.png", L"Go", 300, 400,
-                200, 50, 1, 2, 3, 4, 5, 6));
+            EXPECT_FALSE(resultScreen.DoButton(false, c.font, L"button_short_off.png", L"button_short_over.png", L"Go",
+                300, 400, 200, 50, 1, 2, 3, 4, 5, 6));
             const auto texts = TextDraws();
             ASSERT_EQ(texts.size(), 1u);
             EXPECT_EQ(texts[0]->font, c.font);

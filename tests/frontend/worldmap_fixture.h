@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <set>
 
-#include "frontend/menu_high.h"
+#include "frontend/result_screen.h"
 #include "frontend/world_map.h"
 #include "scene/hud_fixture.h"
 #include "scene/recording_screens.h"

@@ -127,7 +127,7 @@ TEST_F(WorldMapProgress, EscapeAndEachButtonLeadToTheirScreen)
         { "nothing", 0, 0, 0, -1, {} },
         { "escape", -1, 1, 0, -1, {} },
         { "profiles", 246, 1, 0, -1, {} },
-        { "highscores", 537, 0, 1, -1, { "High on" } },
+        { "highscores", 537, 0, 1, -1, { "ResultScreen on" } },
         { "play", 828, 0, 0, 0, { "LevelBackground off" } },
     };
     for (const auto& c : cases) {

@@ -113,15 +113,15 @@ TEST_F(WorldMapPanels, ANewBestTimeShowsOnTheMapRightAfterTheResultScreen)
     world.userFolder = platform::NarrowToWide(folder / "user");
     cSettings::Instance().canSave = true;
     // Level 5 won in 0:42: the result screen enters the run, continue records it.
-    Scene::MenuHigh high;
+    Scene::ResultScreen resultScreen;
     world.menuChoice = 0;
     world.resultScreenOpen = world.levelOver = world.levelState = world.drawStation = 1;
     world.levelTimeLimit = 100;
     world.levelElapsed = world.levelFinalTime = 42;
     world.levelRating = 2;
     world.levelReward = 300;
-    high.DrawTable();
-    high.Continue();
+    resultScreen.DrawTable();
+    resultScreen.Continue();
     ASSERT_EQ(world.leaveLevel, 1);
 
     HoverPin(5);

@@ -100,8 +100,8 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
     for (const int wrong : { cMenuManager::kLevelBackground, cMenuManager::kCarLayer, cMenuManager::kStationView,
-             cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kHigh, cMenuManager::kBuy,
-             cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
+             cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kResultScreen,
+             cMenuManager::kBuy, cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);
         manager.SetFactoryForTests([wrong](int slot) {
             return slot == wrong ? test::MakeRecording<test::RecordingBuild>() : test::MakeRecordingScreen(slot);

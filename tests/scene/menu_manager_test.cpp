@@ -47,7 +47,7 @@ const Calls kFullFrame = {
     "Hud::Tick",
     "CarLayer::DragAuto",
     "Hud::Draw",
-    "High::Draw",
+    "ResultScreen::Draw",
     "Buy::Update",
     "MessagePanel::Draw",
     "Options::Draw",
@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options",
-        "~Help", "~High", "~Buy", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
+        "~Help", "~ResultScreen", "~Buy", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -138,8 +138,8 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     manager.UpdateMenus();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
-    Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on", "High on",
-        "Buy on", "Help on", "Options on", "CarLayer on", "WorldMap on" };
+    Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on",
+        "ResultScreen on", "Buy on", "Help on", "Options on", "CarLayer on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
@@ -188,7 +188,7 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
         { "taskBook", [](cGameWorld& w) { w.taskBookOpen = 1; },
             [] {
                 Calls c = Without(kFullFrame, { "StationView::GetPlaceUnderMouse(true)", "StationView::DrawTooltip" });
-                c.insert(std::find(c.begin(), c.end(), "High::Draw"), "Task::Draw");
+                c.insert(std::find(c.begin(), c.end(), "ResultScreen::Draw"), "Task::Draw");
                 return c;
             }() },
     };

@@ -8,9 +8,9 @@
 
 #include "frontend/menu_buy.h"
 #include "frontend/menu_help.h"
-#include "frontend/menu_high.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
+#include "frontend/result_screen.h"
 #include "frontend/world_map.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
@@ -70,7 +70,7 @@ protected:
     };
 
 RECORDING(RecordingOptions, MenuOptions, "Options", RECORD(Draw))
-RECORDING(RecordingHigh, MenuHigh, "High", RECORD(Draw))
+RECORDING(RecordingResultScreen, ResultScreen, "ResultScreen", RECORD(Draw))
 RECORDING(RecordingBuy, MenuBuy, "Buy", RECORD(Update))
 RECORDING(RecordingCarLayer, CarLayer, "CarLayer",
     RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw) RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars)
@@ -115,7 +115,7 @@ template <class Screen> std::unique_ptr<Scene::MenuPrototype> MakeRecording()
 inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
-    static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingHigh>,
+    static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingBuy>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,

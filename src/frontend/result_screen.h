@@ -14,10 +14,10 @@ class iGfxFont;
 
 namespace Scene {
 
-class MenuHigh : public MenuPrototype {
+class ResultScreen : public MenuPrototype {
 public:
-    MenuHigh();
-    ~MenuHigh() override;
+    ResultScreen();
+    ~ResultScreen() override;
 
     // One frame of the screen; nothing unless resultScreenOpen is set.
     virtual void Draw();
@@ -31,7 +31,7 @@ public:
     // The table over the current level's result file.
     void SaveResults();
 
-    // The continue button's action (menu_high_record.cpp): after a level it
+    // The continue button's action (result_screen_record.cpp): after a level it
     // records the result in the profile's progress, pays it, writes the table,
     // the saved game and the settings and leaves the level; from the world
     // map it only closes the screen.

@@ -1,4 +1,4 @@
-#include "frontend/menu_high.h"
+#include "frontend/result_screen.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -7,12 +7,12 @@
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
 #include "resources/property_file.h"
+#include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
-#include "scene/design_units.h"
 
 namespace Scene {
 
@@ -40,17 +40,17 @@ namespace {
 
 } // namespace
 
-MenuHigh::MenuHigh()
+ResultScreen::ResultScreen()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuHigh::~MenuHigh()
+ResultScreen::~ResultScreen()
 {
     OnDeactivate();
 }
 
-void MenuHigh::OnActivate()
+void ResultScreen::OnActivate()
 {
     SetColour(0);
     page1280.Load(L"data/gui/interface/menu/menu_highscore");
@@ -61,18 +61,18 @@ void MenuHigh::OnActivate()
     cursorPhase = -1;
 }
 
-void MenuHigh::OnDeactivate()
+void ResultScreen::OnDeactivate()
 {
     page1280.Unload();
     page1024.Unload();
 }
 
-CPageManager& MenuHigh::Page()
+CPageManager& ResultScreen::Page()
 {
     return cSettings::Instance().GetWidth() == 1280 ? page1280 : page1024;
 }
 
-void MenuHigh::Draw()
+void ResultScreen::Draw()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.resultScreenOpen)
@@ -93,7 +93,7 @@ void MenuHigh::Draw()
         Continue();
 }
 
-void MenuHigh::LoadResults()
+void ResultScreen::LoadResults()
 {
     const std::wstring path = ScoreFilePath(cGameWorld::Instance().level);
     PropertyFile file;
@@ -115,12 +115,12 @@ void MenuHigh::LoadResults()
     table.Read(file);
 }
 
-void MenuHigh::SaveResults()
+void ResultScreen::SaveResults()
 {
     SaveScoreFile(table, ScoreFilePath(cGameWorld::Instance().level));
 }
 
-void MenuHigh::PrepareTable()
+void ResultScreen::PrepareTable()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.LoadHighscores();
@@ -130,7 +130,7 @@ void MenuHigh::PrepareTable()
     if (world.levelOver && world.levelState) {
         // Points below zero enter as none.
         const int money = world.levelTimeLimit > 0 && world.drawStation == 1 ? world.levelReward + world.levelBonus
-                                                                            : std::max(world.minusPoints, 0);
+                                                                             : std::max(world.minusPoints, 0);
         // A profile number from a hand-edited settings file names no one.
         const bool known = world.currentProfile >= 0 && world.currentProfile < world::kProfileNames;
         const std::wstring name = known ? world.profileNames[world.currentProfile] : std::wstring();
@@ -148,7 +148,7 @@ void MenuHigh::PrepareTable()
     std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(length), world.textEntry);
 }
 
-void MenuHigh::DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop)
+void ResultScreen::DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop)
 {
     SetColour(kBlack);
     if (width > 0)
@@ -162,14 +162,15 @@ void MenuHigh::DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFo
         g_pGfx2D->DrawText(font, x, y, text, 0);
 }
 
-void MenuHigh::DrawTable()
+void ResultScreen::DrawTable()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.highscoreTableReady)
         PrepareTable();
 
     if (newEntryRow >= 0) {
-        table.scoreNames[newEntryRow] = std::wstring(world.textEntry, wcsnlen(world.textEntry, world::kTextEntryLength));
+        table.scoreNames[newEntryRow]
+            = std::wstring(world.textEntry, wcsnlen(world.textEntry, world::kTextEntryLength));
         if (cursorPhase == 0 && cursorHiddenTimer.Elapsed() > kCursorHalf) {
             cursorHiddenTimer.Restart();
             cursorShownTimer.Start();
@@ -212,7 +213,7 @@ void MenuHigh::DrawTable()
     }
 }
 
-void MenuHigh::DrawRow(int k, int x0, int y0)
+void ResultScreen::DrawRow(int k, int x0, int y0)
 {
     const int y = y0 + ScaleY(90 + 40 * k);
     const int h = ScaleY(38);
@@ -246,17 +247,17 @@ void MenuHigh::DrawRow(int k, int x0, int y0)
     DrawShadowed(text, x0 + ScaleX(440), y, ScaleX(110), g_fontNormal2, kWhite, 2);
 }
 
-void MenuHigh::DrawBox(int x, int y, int w, int h, int a, int r, int g, int b)
+void ResultScreen::DrawBox(int x, int y, int w, int h, int a, int r, int g, int b)
 {
     PaintRect(x, y, w, h, a, r, g, b);
 }
 
-void MenuHigh::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
+void ResultScreen::DrawTextRight(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
     DrawTextRightEnd(alt, text, x, y, font);
 }
 
-bool MenuHigh::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+bool ResultScreen::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* label, int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB)
 {
     int offset = ScaleY(5);

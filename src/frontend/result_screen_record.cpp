@@ -2,7 +2,7 @@
 // profile's progress (tries, best rating and its time, money earned, the next
 // level unlocked), is paid, and the table, the saved game and the settings
 // are written before the level is left.
-#include "frontend/menu_high.h"
+#include "frontend/result_screen.h"
 
 #include "world/game_world.h"
 #include "world/player_file_rule.h"
@@ -47,7 +47,7 @@ namespace {
 
 } // namespace
 
-void MenuHigh::Continue()
+void ResultScreen::Continue()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.menuChoice == -1) {
