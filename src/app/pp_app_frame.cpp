@@ -5,7 +5,7 @@
 #include "app/cursor_set.h"
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "platform/screen_saver.h"
 #include "resources/log.h"
 #include "scene/gui_vocabulary.h"
@@ -76,7 +76,7 @@ bool cPPApp::Frame()
         // The cells follow the new size: the shop's station where the shop
         // is open, else the level's grid.
         if (world.shopOpen)
-            Scene::MenuBuy::LayoutCells();
+            Scene::Shop::LayoutCells();
         else
             world.ComputeLayout();
         world.RelayoutPlaces();

@@ -6,10 +6,10 @@
 #include "app/pp_app.h"
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
+#include "frontend/shop.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
@@ -162,7 +162,7 @@ void cStateMenu::ReloadScreens()
     }
     if (g_pGfx2D)
         g_pGfx2D->ResetState(2.0f);
-    for (int slot : { cMenuManager::kOptions, cMenuManager::kStart, cMenuManager::kWorldMap, cMenuManager::kBuy })
+    for (int slot : { cMenuManager::kOptions, cMenuManager::kStart, cMenuManager::kWorldMap, cMenuManager::kShop })
         SwitchOffAndOn(slot);
     if (g_pGfxDevice) {
         g_pGfxDevice->EndScene();
@@ -272,7 +272,7 @@ void cStateMenu::RunOneScreen()
         if (auto* resultScreen = Screen<Scene::ResultScreen>(cMenuManager::kResultScreen))
             resultScreen->Draw();
     } else if (world.shopInMainMenu) {
-        if (auto* shop = Screen<Scene::MenuBuy>(cMenuManager::kBuy))
+        if (auto* shop = Screen<Scene::Shop>(cMenuManager::kShop))
             shop->Update();
     } else if (auto* map = Screen<Scene::WorldMap>(cMenuManager::kWorldMap)) {
         map->Draw();

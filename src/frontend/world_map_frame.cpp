@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "frontend/world_map.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
@@ -158,7 +158,7 @@ void WorldMap::EnterShop()
     // A script still loaded would keep its repository slot for good.
     story.ReleaseLevelScript();
     if (!story.InitLevel31()) {
-        if (auto* shop = cMenuManager::Instance().Get<MenuBuy>(cMenuManager::kBuy))
+        if (auto* shop = cMenuManager::Instance().Get<Shop>(cMenuManager::kShop))
             shop->RefuseStation();
     }
     world.LoadLots();

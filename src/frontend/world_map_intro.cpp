@@ -5,7 +5,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "frontend/world_map.h"
 #include "platform/game_random.h"
 #include "scene/design_units.h"
@@ -25,9 +25,9 @@ namespace {
     constexpr double kChangeStep = 0.057;
     constexpr int kTopWidth = 1151;
 
-    MenuBuy* Shop()
+    Shop* ShopScreen()
     {
-        return cMenuManager::Instance().Get<MenuBuy>(cMenuManager::kBuy);
+        return cMenuManager::Instance().Get<Shop>(cMenuManager::kShop);
     }
 } // namespace
 
@@ -43,7 +43,7 @@ void WorldMap::ResetDemonstration()
 void WorldMap::OpenShopStation()
 {
     cGameWorld& world = cGameWorld::Instance();
-    if (MenuBuy* shop = Shop()) {
+    if (Shop* shop = ShopScreen()) {
         shop->SetActive(true);
         shop->LayoutStation();
     }
@@ -79,7 +79,7 @@ void WorldMap::EnterBuildLevel()
     world.level = kCity;
     world.shopOpen = 1;
     StartBuildLevel();
-    if (MenuBuy* shop = Shop())
+    if (Shop* shop = ShopScreen())
         shop->FlagRandomFundaments();
     introAlpha = 0;
     ResetDemonstration();
@@ -117,7 +117,7 @@ void WorldMap::DrawIntro()
     }
     const uint32_t alpha = static_cast<uint32_t>(introAlpha);
     if (world.intro == 1) {
-        if (MenuBuy* shop = Shop())
+        if (Shop* shop = ShopScreen())
             shop->Update();
         const int x = (cSettings::Instance().GetWidth() - ScaleX(kTopWidth)) / 2;
         pages[kMapPage].DrawImage(L"top3.png", x, 0, 0, 0, 255, 255, 255, introAlpha);

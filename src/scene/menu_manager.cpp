@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "frontend/menu_buy.h"
 #include "frontend/menu_help.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
+#include "frontend/shop.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/car_layer.h"
@@ -29,8 +29,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
         return std::make_unique<MenuOptions>();
     case cMenuManager::kResultScreen:
         return std::make_unique<ResultScreen>();
-    case cMenuManager::kBuy:
-        return std::make_unique<MenuBuy>();
+    case cMenuManager::kShop:
+        return std::make_unique<Shop>();
     case cMenuManager::kCarLayer:
         return std::make_unique<CarLayer>();
     case cMenuManager::kStationView:

@@ -15,7 +15,7 @@ public:
     enum Slot {
         kOptions = 0,
         kResultScreen = 1,
-        kBuy = 2,
+        kShop = 2,
         kCarLayer = 3,
         kStationView = 4,
         kHelp = 5,

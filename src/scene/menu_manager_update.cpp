@@ -1,10 +1,10 @@
 // One level frame of the in-level screens. The order of the calls is the
 // order in which they draw over one another.
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
 #include "frontend/menu_help.h"
 #include "frontend/menu_options.h"
 #include "frontend/result_screen.h"
+#include "frontend/shop.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
@@ -92,12 +92,12 @@ void cMenuManager::UpdateMenus()
     auto* hud = Get<Hud>(kHud);
     auto* task = Get<MenuTask>(kTask);
     auto* resultScreen = Get<ResultScreen>(kResultScreen);
-    auto* buy = Get<MenuBuy>(kBuy);
+    auto* shop = Get<Shop>(kShop);
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<MenuOptions>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
     if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !resultScreen
-        || !buy || !messagePanel || !options || !help)
+        || !shop || !messagePanel || !options || !help)
         return;
 
     cGameWorld& world = cGameWorld::Instance();
@@ -162,8 +162,8 @@ void cMenuManager::UpdateMenus()
         task->Draw();
     if (resultScreen->IsVisible())
         resultScreen->Draw();
-    if (buy->IsVisible())
-        buy->Update();
+    if (shop->IsVisible())
+        shop->Update();
     if (messagePanel->IsVisible())
         messagePanel->Draw();
     if (options->IsVisible())

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "scene/hud_fixture.h"
 
 namespace test {
@@ -69,6 +69,6 @@ protected:
         return static_cast<int>(std::count(names.begin(), names.end(), name));
     }
 
-    Scene::MenuBuy shop;
+    Scene::Shop shop;
 };
 } // namespace test

@@ -109,7 +109,7 @@ TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
         { 1, 1, 1, 1, { "Start::Draw", "MessagePanel::Draw" } },
         { 0, 1, 1, 1, { "Options::Draw" } },
         { 0, 0, 1, 1, { "ResultScreen::Draw" } },
-        { 0, 0, 0, 1, { "Buy::Update" } },
+        { 0, 0, 0, 1, { "Shop::Update" } },
         { 0, 0, 0, 0, { "WorldMap::Draw" } },
     };
     for (const auto& c : cases) {

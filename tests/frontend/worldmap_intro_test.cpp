@@ -56,7 +56,7 @@ TEST_F(WorldMapIntro, TheButtonLeadsFromStepToStepOntoTheMap)
     EXPECT_EQ(world.paused, 0);
     EXPECT_TRUE(world.places.empty());
     EXPECT_TRUE(world.fundaments.empty());
-    EXPECT_EQ(test::ScreenCalls().front(), "Buy on");
+    EXPECT_EQ(test::ScreenCalls().front(), "Shop on");
     EXPECT_EQ(map.GetDemoFadingLevel(), 1);
 
     world.shopInMainMenu = 1;
@@ -91,7 +91,7 @@ TEST_F(WorldMapIntro, TheShopStepDrawsTheShopAndFadesItsTextIn)
         Frame();
         EXPECT_EQ(map.GetIntroAlpha(), std::min(255, 15 * i));
     }
-    EXPECT_EQ(test::ScreenCalls().back(), "Buy::Update");
+    EXPECT_EQ(test::ScreenCalls().back(), "Shop::Update");
     ASSERT_EQ(Named("top3.png").size(), 1u);
     EXPECT_EQ(Named("top3.png")[0].x, (1280 - 1151) / 2);
     EXPECT_EQ(Named("top3.png")[0].colour >> 24, 255u);

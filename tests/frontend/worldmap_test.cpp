@@ -72,7 +72,7 @@ TEST_F(WorldMapPins, TheCityPinOpensTheShopAlsoWithoutMoney)
     EXPECT_EQ(world.paused, 0);
     EXPECT_TRUE(world.places.empty());
     EXPECT_TRUE(world.autoTypes.empty());
-    EXPECT_EQ(test::ScreenCalls(), std::vector<std::string>({ "Buy on" }));
+    EXPECT_EQ(test::ScreenCalls(), std::vector<std::string>({ "Shop on" }));
 }
 
 TEST_F(WorldMapPanels, TheLevelInfoFollowsTheRatingAndTheStoredTimes)

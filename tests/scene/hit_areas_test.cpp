@@ -17,7 +17,7 @@
 
 #include "engine/engine_testing.h"
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "recording_screens.h"
 #include "scene/car_layer.h"
 #include "scene/menu_manager.h"
@@ -50,8 +50,8 @@ std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
         return std::make_unique<Scene::StationView>();
     case cMenuManager::kCarLayer:
         return std::make_unique<Scene::CarLayer>();
-    case cMenuManager::kBuy:
-        return std::make_unique<Scene::MenuBuy>();
+    case cMenuManager::kShop:
+        return std::make_unique<Scene::Shop>();
     default:
         return test::MakeRecordingScreen(slot);
     }
@@ -235,7 +235,7 @@ protected:
     test::FakeInput input;
     Scene::StationView* over = nullptr;
     Scene::CarLayer* carLayer = nullptr;
-    Scene::MenuBuy* shop = nullptr;
+    Scene::Shop* shop = nullptr;
 };
 
 TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
@@ -244,7 +244,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
     world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     if (world.level == kShopLevel) {
         // The lots: each drawn lot's middle is over that lot and no other.
-        shop = dynamic_cast<Scene::MenuBuy*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuy));
+        shop = dynamic_cast<Scene::Shop*>(cMenuManager::Instance().GetMenu(cMenuManager::kShop));
         ASSERT_NE(shop, nullptr);
         shop->SetActive(true);
         shop->LayoutStation();

@@ -57,10 +57,10 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         Calls reload;
     } cases[] = {
         { "the start screen on", true,
-            { "Start off", "Start on", "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on",
+            { "Start off", "Start on", "Shop off", "Shop on", "StationView off", "StationView on", "Hud off", "Hud on",
                 "CarLayer off", "CarLayer on", "WorldMap off", "WorldMap on" } },
         { "the start screen off", false,
-            { "Buy off", "Buy on", "StationView off", "StationView on", "Hud off", "Hud on", "CarLayer off",
+            { "Shop off", "Shop on", "StationView off", "StationView on", "Hud off", "Hud on", "CarLayer off",
                 "CarLayer on", "WorldMap off", "WorldMap on" } },
     };
     for (const auto& c : cases) {
@@ -72,7 +72,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         manager.UpdateMenus();
         ASSERT_GE(calls.size(), c.reload.size());
         EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
-        for (const int slot : { cMenuManager::kStart, cMenuManager::kBuy, cMenuManager::kStationView,
+        for (const int slot : { cMenuManager::kStart, cMenuManager::kShop, cMenuManager::kStationView,
                  cMenuManager::kHud, cMenuManager::kCarLayer, cMenuManager::kWorldMap }) {
             const bool on = slot != cMenuManager::kStart || c.startOn;
             EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
@@ -80,7 +80,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
                 EXPECT_EQ(manager.GetMenu(slot)->PagesWidth(), 1024) << slot;
             }
         }
-        for (const char* draw : { "StationView::Draw", "CarLayer::Draw", "Hud::Draw", "Buy::Update" })
+        for (const char* draw : { "StationView::Draw", "CarLayer::Draw", "Hud::Draw", "Shop::Update" })
             EXPECT_EQ(std::count(calls.begin(), calls.end(), draw), 1) << draw;
         // Of the right size now, nothing is loaded again.
         calls.clear();
@@ -101,7 +101,7 @@ TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
     for (const int wrong : { cMenuManager::kLevelBackground, cMenuManager::kCarLayer, cMenuManager::kStationView,
              cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kResultScreen,
-             cMenuManager::kBuy, cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
+             cMenuManager::kShop, cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);
         manager.SetFactoryForTests([wrong](int slot) {
             return slot == wrong ? test::MakeRecording<test::RecordingBuild>() : test::MakeRecordingScreen(slot);

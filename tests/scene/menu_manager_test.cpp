@@ -48,7 +48,7 @@ const Calls kFullFrame = {
     "CarLayer::DragAuto",
     "Hud::Draw",
     "ResultScreen::Draw",
-    "Buy::Update",
+    "Shop::Update",
     "MessagePanel::Draw",
     "Options::Draw",
     "Help::Draw",
@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options",
-        "~Help", "~ResultScreen", "~Buy", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
+        "~Help", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -139,7 +139,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
     Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on",
-        "ResultScreen on", "Buy on", "Help on", "Options on", "CarLayer on", "WorldMap on" };
+        "ResultScreen on", "Shop on", "Help on", "Options on", "CarLayer on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
@@ -247,8 +247,8 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     world.screenSizeChanged = 1;
     manager.UpdateMenus();
     EXPECT_EQ(world.screenSizeChanged, 0);
-    Calls expected = { "Start off", "Start on", "Buy off", "StationView off", "Hud off", "CarLayer off", "WorldMap off",
-        "Hud on", "StationView on", "Buy on", "CarLayer on", "WorldMap on" };
+    Calls expected = { "Start off", "Start on", "Shop off", "StationView off", "Hud off", "CarLayer off",
+        "WorldMap off", "Hud on", "StationView on", "Shop on", "CarLayer on", "WorldMap on" };
     expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
     EXPECT_EQ(calls, expected);
     // The frame so far is shown, one cleared frame follows, and a new frame

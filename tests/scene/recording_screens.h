@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "frontend/menu_buy.h"
 #include "frontend/menu_help.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
+#include "frontend/shop.h"
 #include "frontend/world_map.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
@@ -71,7 +71,7 @@ protected:
 
 RECORDING(RecordingOptions, MenuOptions, "Options", RECORD(Draw))
 RECORDING(RecordingResultScreen, ResultScreen, "ResultScreen", RECORD(Draw))
-RECORDING(RecordingBuy, MenuBuy, "Buy", RECORD(Update))
+RECORDING(RecordingShop, Shop, "Shop", RECORD(Update))
 RECORDING(RecordingCarLayer, CarLayer, "CarLayer",
     RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw) RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars)
         RECORD(UpdateTransfer) RECORD(UpdateHelpHints) RECORD(DragAuto))
@@ -116,7 +116,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingResultScreen>,
-        MakeRecording<RecordingBuy>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
+        MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingHud> };

@@ -17,13 +17,13 @@ struct cAutobahnAuto;
 
 namespace Scene {
 
-class MenuBuy : public MenuPrototype {
+class Shop : public MenuPrototype {
 public:
     // The shop's page; the base class's buttons draw from it as well.
     static constexpr int kShopPage = 32;
 
-    MenuBuy();
-    ~MenuBuy() override;
+    Shop();
+    ~Shop() override;
 
     // One frame: the intro backdrop while the intro is at its first step,
     // else the building level while shopInMainMenu is set, else nothing.
@@ -31,7 +31,7 @@ public:
     void UpdateBuildPhase();
     void DrawLevelBuild();
 
-    // ---- Lots (menu_buy_lots.cpp) ----------------------------------------
+    // ---- Lots (shop_lots.cpp) ----------------------------------------
     // Screen positions of the lot grid's cells; clears the lot tables.
     void LayoutStation();
     // Only the screen positions of the cells, for the present screen size.
@@ -52,7 +52,7 @@ public:
     bool IsMouseOverLot(int row, int col) const;
     void DrawLotBubble(int mode, const std::wstring& name, int x, int y, int price);
 
-    // ---- City traffic, decoration, intro reveal (menu_buy_city.cpp) ------
+    // ---- City traffic, decoration, intro reveal (shop_city.cpp) ------
     void DrawTraffic();
     void MoveTraffic();
     bool AdvanceCarSegment(cAutobahnAuto& car, int street, int segment);

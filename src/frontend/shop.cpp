@@ -1,6 +1,6 @@
 // The shop's activation, its per-frame entry (intro backdrop or building
 // level), the head-up elements and the leaving sequence.
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 
 #include <cwchar>
 
@@ -48,17 +48,17 @@ namespace {
     }
 } // namespace
 
-MenuBuy::MenuBuy()
+Shop::Shop()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuBuy::~MenuBuy()
+Shop::~Shop()
 {
     OnDeactivate();
 }
 
-void MenuBuy::OnActivate()
+void Shop::OnActivate()
 {
     if (g_pGfx2D)
         g_pGfx2D->SetColor(0);
@@ -73,18 +73,18 @@ void MenuBuy::OnActivate()
     blinkFalling = false;
 }
 
-void MenuBuy::OnDeactivate()
+void Shop::OnDeactivate()
 {
     pages[kShopPage].Unload();
 }
 
-void MenuBuy::DrawTinted(const std::wstring& name, int x, int y, int alpha)
+void Shop::DrawTinted(const std::wstring& name, int x, int y, int alpha)
 {
     const int* tint = cGameWorld::Instance().levelTint;
     pages[kShopPage].DrawImage(name.c_str(), x, y, 0, 0, tint[0], tint[1], tint[2], alpha);
 }
 
-void MenuBuy::Update()
+void Shop::Update()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool intro = Story::Instance().INTRO();
@@ -119,7 +119,7 @@ void MenuBuy::Update()
         Leave();
 }
 
-void MenuBuy::Leave()
+void Shop::Leave()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.keyEscape = 0;
@@ -134,7 +134,7 @@ void MenuBuy::Leave()
     traded = false;
 }
 
-void MenuBuy::LeaveRefused()
+void Shop::LeaveRefused()
 {
     cGameWorld& world = cGameWorld::Instance();
     cLog::Instance().Error(L"Scene::MenuBuy::Update -> the station's script %ls; the shop closes.",
@@ -155,7 +155,7 @@ void MenuBuy::LeaveRefused()
     world.level = world.furthestLevel;
 }
 
-void MenuBuy::SaveTrade(bool sale)
+void Shop::SaveTrade(bool sale)
 {
     cGameWorld& world = cGameWorld::Instance();
     traded = true;
@@ -169,7 +169,7 @@ void MenuBuy::SaveTrade(bool sale)
     }
 }
 
-void MenuBuy::UpdateBuildPhase()
+void Shop::UpdateBuildPhase()
 {
     cGameWorld& world = cGameWorld::Instance();
     cGameClock::Instance().Update();
@@ -203,7 +203,7 @@ void MenuBuy::UpdateBuildPhase()
     DrawTaskLine();
 }
 
-void MenuBuy::DrawTaskLine()
+void Shop::DrawTaskLine()
 {
     cGameWorld& world = cGameWorld::Instance();
     const wchar_t* text = L"";
@@ -240,7 +240,7 @@ void MenuBuy::DrawTaskLine()
     }
 }
 
-void MenuBuy::DrawLevelBuild()
+void Shop::DrawLevelBuild()
 {
     pages[kShopPage].DrawImage(L"level_build", 0, 0, 0, 0, 255, 255, 255, 255);
     pages[kShopPage].DrawImage(L"level_build_seile", 0, 0, 0, 0, 255, 255, 255, 255);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "platform/game_random.h"
 #include "platform/utf16.h"
 #include "scene/design_units.h"
@@ -82,7 +82,7 @@ std::wstring WidenName(const std::string& name)
     return platform::NarrowToWide(name);
 }
 
-void MenuBuy::DrawTraffic()
+void Shop::DrawTraffic()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (trafficTimer.Elapsed() > 0.034) {
@@ -96,7 +96,7 @@ void MenuBuy::DrawTraffic()
     }
 }
 
-void MenuBuy::MoveTraffic()
+void Shop::MoveTraffic()
 {
     cGameWorld& world = cGameWorld::Instance();
     const float step = static_cast<float>(world.autobahnStep);
@@ -116,7 +116,7 @@ void MenuBuy::MoveTraffic()
     }
 }
 
-bool MenuBuy::AdvanceCarSegment(cAutobahnAuto& car, int street, int segment)
+bool Shop::AdvanceCarSegment(cAutobahnAuto& car, int street, int segment)
 {
     const cGameWorld& world = cGameWorld::Instance();
     const cAutobahnRoad* road = nullptr;
@@ -150,7 +150,7 @@ bool MenuBuy::AdvanceCarSegment(cAutobahnAuto& car, int street, int segment)
     return true;
 }
 
-bool MenuBuy::IsCarBlocked(const cAutobahnAuto& car) const
+bool Shop::IsCarBlocked(const cAutobahnAuto& car) const
 {
     for (const cAutobahnAuto& other : cGameWorld::Instance().autobahnCars) {
         if (&other == &car || other.kind != car.kind)
@@ -163,7 +163,7 @@ bool MenuBuy::IsCarBlocked(const cAutobahnAuto& car) const
     return false;
 }
 
-bool MenuBuy::IsRoadBusyNear(int street, int x, int y) const
+bool Shop::IsRoadBusyNear(int street, int x, int y) const
 {
     for (const cAutobahnAuto& car : cGameWorld::Instance().autobahnCars) {
         if (car.road == street && std::fabs(car.x - static_cast<float>(x)) < kCarGap
@@ -173,7 +173,7 @@ bool MenuBuy::IsRoadBusyNear(int street, int x, int y) const
     return false;
 }
 
-void MenuBuy::DrawDecorPlaces()
+void Shop::DrawDecorPlaces()
 {
     const cGameWorld& world = cGameWorld::Instance();
     // Trees and decoration stand at design points, scaled like the lots.
@@ -186,7 +186,7 @@ void MenuBuy::DrawDecorPlaces()
         DrawHeldTree();
 }
 
-void MenuBuy::DrawHeldTree()
+void Shop::DrawHeldTree()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int mouseX = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
@@ -219,7 +219,7 @@ void MenuBuy::DrawHeldTree()
     }
 }
 
-void MenuBuy::FlagRandomFundaments()
+void Shop::FlagRandomFundaments()
 {
     std::vector<cFundament>& lots = cGameWorld::Instance().fundaments;
     revealSlot = 0;
@@ -242,7 +242,7 @@ void MenuBuy::FlagRandomFundaments()
     PickRandomSlot();
 }
 
-void MenuBuy::PickRandomSlot()
+void Shop::PickRandomSlot()
 {
     const std::vector<cFundament>& lots = cGameWorld::Instance().fundaments;
     const int n = static_cast<int>(lots.size());
@@ -263,7 +263,7 @@ void MenuBuy::PickRandomSlot()
     }
 }
 
-void MenuBuy::DrawIntroReveal()
+void Shop::DrawIntroReveal()
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool due = revealTimer.Elapsed() > 0.017;

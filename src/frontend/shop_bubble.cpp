@@ -6,7 +6,7 @@
 
 #include "app/pp_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "platform/win_types.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
@@ -55,7 +55,7 @@ namespace {
     }
 } // namespace
 
-void MenuBuy::DrawLotBubble(int mode, const std::wstring& name, int x, int y, int price)
+void Shop::DrawLotBubble(int mode, const std::wstring& name, int x, int y, int price)
 {
     const std::wstring text = BubbleText(mode, name, price);
     if (text.empty() || !g_pGfx2D)

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/gfx.h"
-#include "frontend/menu_buy.h"
+#include "frontend/shop.h"
 #include "platform/win_types.h"
 #include "scripting/story.h"
 #include "sound/sound_engine.h"
@@ -78,7 +78,7 @@ namespace {
 
 } // namespace
 
-void MenuBuy::LayoutStation()
+void Shop::LayoutStation()
 {
     LayoutCells();
     cGameWorld& world = cGameWorld::Instance();
@@ -91,7 +91,7 @@ void MenuBuy::LayoutStation()
     }
 }
 
-void MenuBuy::LayoutCells()
+void Shop::LayoutCells()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int x0 = ScaleX(507.0f);
@@ -112,13 +112,13 @@ void MenuBuy::LayoutCells()
     }
 }
 
-int MenuBuy::GetLotPrice(int row, int col) const
+int Shop::GetLotPrice(int row, int col) const
 {
     const int f = cGameWorld::Instance().FindFundamentAt(row, col);
     return f < 0 ? 0 : cGameWorld::Instance().fundaments[static_cast<size_t>(f)].lotValue;
 }
 
-bool MenuBuy::IsStationComplete() const
+bool Shop::IsStationComplete() const
 {
     for (const cFundament& f : cGameWorld::Instance().fundaments) {
         if (f.content > 0 && f.status < kBuilt)
@@ -127,7 +127,7 @@ bool MenuBuy::IsStationComplete() const
     return true;
 }
 
-bool MenuBuy::AreLotLinksBuilt(int row, int col) const
+bool Shop::AreLotLinksBuilt(int row, int col) const
 {
     const cGameWorld& world = cGameWorld::Instance();
     for (const cLink& link : world.links) {
@@ -141,7 +141,7 @@ bool MenuBuy::AreLotLinksBuilt(int row, int col) const
     return true;
 }
 
-bool MenuBuy::IsMouseOverLot(int row, int col) const
+bool Shop::IsMouseOverLot(int row, int col) const
 {
     if (!InGrid(row, col))
         return false;
@@ -156,14 +156,14 @@ bool MenuBuy::IsMouseOverLot(int row, int col) const
     return cGameWorld::PointInPolygon(5, xs, ys, mouseX, mouseY);
 }
 
-void MenuBuy::DrawPendingBubble()
+void Shop::DrawPendingBubble()
 {
     if (!pendingBubble.name.empty())
         DrawLotBubble(pendingBubble.mode, pendingBubble.name, pendingBubble.x, pendingBubble.y, pendingBubble.price);
     pendingBubble = {};
 }
 
-void MenuBuy::DrawStation()
+void Shop::DrawStation()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.SelectLevelTask(world.furthestLevel);
