@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "app/cursor_set.h"
-#include "app/pp_app.h"
+#include "app/game_app.h"
 #include "engine/gfx.h"
 #include "platform/folders.h"
 #include "platform/quit_watchdog.h"
@@ -161,7 +161,7 @@ int main()
         return 1;
 
     {
-        cPPApp app;
+        cGameApp app;
         app.Run();
     }
     return 0;

@@ -1,7 +1,7 @@
 // The options screen's two layouts, its activation and its controls.
 #include "frontend/menu_options.h"
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
 #include "scene/design_units.h"

@@ -2,7 +2,7 @@
 // (confirmation, then its name and driving side), play, options and quit.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
 #include "frontend/menu_start_profiles_layout.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
 #include "frontend/menu_start_profiles_layout.h"

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "platform/win_types.h"
 #include "resources/log.h"

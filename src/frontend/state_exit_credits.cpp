@@ -2,7 +2,7 @@
 // and the two columns drawn over the background picture and under the frame.
 #include <string>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/state_exit.h"
 #include "platform/time_source.h"

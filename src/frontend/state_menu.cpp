@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/cursor_set.h"
-#include "app/pp_app.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_options.h"
 #include "frontend/menu_start.h"
@@ -44,7 +44,7 @@ void SwitchOffAndOn(int slot)
 
 bool cStateMenu::Init(void* app)
 {
-    application = static_cast<cPPApp*>(app);
+    application = static_cast<cGameApp*>(app);
     cCursorSet::Instance().SetCursor(L"Standard", 1);
     cCursorSet::Instance().SetPosition(600, 500);
     const cSettings& settings = cSettings::Instance();
@@ -94,7 +94,7 @@ bool cStateMenu::Update(void* /*application*/)
         world.textEntryActive = 0;
     } else if (world.menuChoice == 3) {
         if (application)
-            application->RequestState(cPPApp::kStateExit);
+            application->RequestState(cGameApp::kStateExit);
         return false;
     }
 

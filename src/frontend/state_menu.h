@@ -18,7 +18,7 @@
 #include "resources/page_manager.h"
 #include "world/world_sizes.h"
 
-class cPPApp;
+class cGameApp;
 class iGfxTexture;
 class iKeySource;
 
@@ -77,7 +77,7 @@ private:
     void LoadLogoTextures();
     void ReleaseLogoTextures();
 
-    cPPApp* application = nullptr;
+    cGameApp* application = nullptr;
     iGfxTexture* logoTextures[world::kLogos] = {};
     cTimer logoTimer;
     RECT logoRect {};

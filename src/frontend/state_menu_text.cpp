@@ -10,11 +10,11 @@
 #include <iterator>
 
 #include "app/application.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "platform/time_source.h"
 #include "frontend/state_menu.h"
 #include "platform/keyboard.h"
+#include "platform/time_source.h"
 #include "platform/win_messages.h"
 #include "scene/text_entry.h"
 #include "world/game_world.h"

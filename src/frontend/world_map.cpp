@@ -2,7 +2,7 @@
 // drawing helpers the map, the panels and the intro share.
 #include "frontend/world_map.h"
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"

@@ -3,7 +3,7 @@
 // the button ends each step, and from step 3 on the real map is shown.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/shop.h"
 #include "frontend/world_map.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/world_map.h"
 #include "scene/design_units.h"

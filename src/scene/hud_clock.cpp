@@ -3,7 +3,7 @@
 // once the limit has passed, a red badge says the time is up.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"

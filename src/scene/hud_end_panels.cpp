@@ -3,7 +3,7 @@
 // to the result screen; a failed one shows why and the button out of the level.
 #include <string>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_start.h"
 #include "scene/design_units.h"

@@ -3,7 +3,7 @@
 // frame's click byte clears it, so a click never triggers two buttons.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/menu_prototype.h"

@@ -2,7 +2,7 @@
 // tooltip box.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/menu_prototype.h"
 #include "world/game_world.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "world/game_world.h"

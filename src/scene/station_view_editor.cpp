@@ -3,7 +3,7 @@
 // on the station. Only while the settings' editor flag is set.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/car_layer.h"
 #include "scene/station_view.h"

@@ -3,7 +3,7 @@
 // mouse are outlined, moved with the arrow keys and deleted with a click.
 #include <cwchar>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/car_layer.h"
 #include "scene/design_units.h"

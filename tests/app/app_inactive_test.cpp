@@ -5,9 +5,9 @@
 
 #include <tuple>
 
+#include "game_app_fixture.h"
 #include "platform/message_pump.h"
 #include "platform/test_events.h"
-#include "pp_app_fixture.h"
 #include "support/recording_sound.h"
 
 namespace {
@@ -58,7 +58,7 @@ public:
     bool ownWhileActive = true;
 };
 
-using AppInactive = PPAppTest;
+using AppInactive = GameAppTest;
 
 TEST_F(AppInactive, MusicStopsForAWindowLeftWhileTheGameStartsOnly)
 {

@@ -11,9 +11,9 @@
 #include "app/cursor_set.h"
 #include "app/process_manager.h"
 #include "app/state_manager.h"
+#include "game_app_fixture.h"
 #include "platform/message_pump.h"
 #include "platform/time_source.h"
-#include "pp_app_fixture.h"
 #include "support/recording_sound.h"
 
 using platform::InjectWindowEvent;
@@ -52,11 +52,11 @@ public:
     int preFrames = 0, frames = 0, shutdowns = 0, passedOn = 0;
 };
 
-class AppLoop : public PPAppTest {
+class AppLoop : public GameAppTest {
 protected:
     void SetUp() override
     {
-        PPAppTest::SetUp();
+        GameAppTest::SetUp();
         g_activateAppSeen = 0;
         // The clock moves on from now, past every timer an earlier test left.
         nowMs = platform::NowMilliseconds();
@@ -66,7 +66,7 @@ protected:
     {
         platform::SetTimeSourceForTests(nullptr);
         world.musicStream = nullptr;
-        PPAppTest::TearDown();
+        GameAppTest::TearDown();
     }
 
     double nowMs = 0.0;

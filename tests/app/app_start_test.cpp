@@ -10,6 +10,7 @@
 
 #include "app/cursor_set.h"
 #include "frontend/menu_options.h"
+#include "game_app_fixture.h"
 #include "platform/window.h"
 #include "resources/file_manager.h"
 #include "scene/menu_effects.h"
@@ -17,32 +18,31 @@
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 #include "support/whole_game.h"
-#include "pp_app_fixture.h"
 
 namespace {
 
 // An application whose frames the test writes; the frame returns false
 // (the loop ends) unless the test's step says otherwise.
-class StepApp : public TestPPApp {
+class StepApp : public TestGameApp {
 public:
     bool Frame() override
     {
         ++frames;
         return step && step(*this);
     }
-    bool GameFrame() { return cPPApp::Frame(); }
+    bool GameFrame() { return cGameApp::Frame(); }
     HWND Window() const { return window; }
 
     std::function<bool(StepApp&)> step;
     int frames = 0;
 };
 
-class AppStart : public PPAppTest {
+class AppStart : public GameAppTest {
 protected:
     void TearDown() override
     {
         test::ReleaseWholeGame(world);
-        PPAppTest::TearDown();
+        GameAppTest::TearDown();
     }
 };
 
@@ -218,7 +218,7 @@ TEST_F(AppStart, AModeChangeStartsTheWeatherOverOnlyWhereTheEffectsScreenRuns)
 
     // No screens at all: the frame goes on and leaves the weather.
     test::ReleaseWholeGame(world);
-    TestPPApp bare;
+    TestGameApp bare;
     bare.OpenWindow();
     startWeather();
     Scene::MenuOptions::ChooseWindow();

@@ -56,7 +56,7 @@ public:
             Shoot("credits");
             platform::InjectKey(window, "Escape", true);
         }
-        return cPPApp::Frame() && frames < 20000;
+        return cGameApp::Frame() && frames < 20000;
     }
 
     std::set<std::string> saved;

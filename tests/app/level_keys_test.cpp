@@ -17,7 +17,7 @@ struct Seen {
     bool operator==(const Seen&) const = default;
 };
 
-class EscapeApp : public cPPApp {
+class EscapeApp : public cGameApp {
 public:
     bool Frame() override
     {
@@ -47,7 +47,7 @@ public:
             if (levelFrames == 29 || levelFrames == 45 || levelFrames == 60)
                 seen.push_back({ world.taskBookOpen != 0, world.gameMenuClosed == 0 });
         }
-        return cPPApp::Frame() && levelFrames < 60 && frames < 600;
+        return cGameApp::Frame() && levelFrames < 60 && frames < 600;
     }
 
     std::vector<Seen> seen;

@@ -77,7 +77,7 @@ public:
         }
         if (top == L"cStateGame")
             OnLevel();
-        return cPPApp::Frame() && !done && frames < 5000;
+        return cGameApp::Frame() && !done && frames < 5000;
     }
 
     std::vector<std::string> breaches;

@@ -68,7 +68,7 @@ public:
             platform::InjectKey(window, "Escape", true);
         if (test::StartScreenOpen() || at > 0)
             Step(cGameWorld::Instance());
-        return cPPApp::Frame() && frames < 3000;
+        return cGameApp::Frame() && frames < 3000;
     }
 
     std::vector<std::wstring> named, onScreen, inUsTxt;

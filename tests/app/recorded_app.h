@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pp_app.h"
+#include "app/game_app.h"
 #include "engine/engine_testing.h"
 #include "engine/gfx.h"
 #include "platform/test_events.h"
@@ -16,7 +16,7 @@
 #include "support/layout_check.h"
 #include "support/recording_gfx.h"
 
-class RecordedApp : public cPPApp {
+class RecordedApp : public cGameApp {
 public:
     // The art tables' images (tools/art/images), read once for the run.
     static const test::ImageCatalog& Catalog()
@@ -33,13 +33,13 @@ protected:
     void StartEngine() override
     {
         recorder.reset();
-        cPPApp::StartEngine();
+        cGameApp::StartEngine();
         recorder = std::make_unique<test::RecordingGfx>(g_pGfxDevice, g_pGfx2D);
     }
     void StopEngine() override
     {
         recorder.reset();
-        cPPApp::StopEngine();
+        cGameApp::StopEngine();
     }
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 

@@ -99,7 +99,7 @@ public:
             // The task dialog is read page by page before the player closes it.
             ms += 50.0;
             TurnTaskPage();
-            const bool running = cPPApp::Frame();
+            const bool running = cGameApp::Frame();
             Look();
             return running;
         }
@@ -178,7 +178,7 @@ private:
                 platform::InjectMouseMotion(window, Scene::ScaleX(row.pinX - 10), Scene::ScaleY(row.pinY - 30));
         if (hovering == 2 * kFramesPerPin || hovering == 2 * kFramesPerPin + 1)
             platform::InjectKey(window, "Escape", hovering == 2 * kFramesPerPin);
-        const bool running = cPPApp::Frame();
+        const bool running = cGameApp::Frame();
         if (reader && pin <= 2 && hovering % kFramesPerPin == kFramesPerPin - 1)
             Keep("map_pin_" + std::to_string(pin));
         if (reader && cGameWorld::Instance().profilesOpen)

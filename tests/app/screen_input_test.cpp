@@ -17,7 +17,7 @@ namespace {
 
 using Scene::MenuOptions;
 
-class ScreenModeApp : public cPPApp {
+class ScreenModeApp : public cGameApp {
 public:
     bool Frame() override
     {
@@ -49,7 +49,7 @@ public:
             sizes.push_back(std::to_string(settings.GetWidth()) + (settings.screenMode ? " full" : " window"));
         if (startAt && click >= 5)
             test::QuitFromProfiles();
-        return cPPApp::Frame() && frames < 600;
+        return cGameApp::Frame() && frames < 600;
     }
 
     std::vector<std::string> sizes;
@@ -80,7 +80,7 @@ TEST_F(WholeGameTest, FullScreenFromTheWindowReturnsToTheDesignSizeAndStaysThere
     g_pGfx2D = recording2D;
     settings.SetResolution(config.GetInt(L"x resolution", 0), config.GetInt(L"y resolution", 0));
     settings.screenMode = config.GetInt(L"screen mode", 0);
-    TestPPApp next;
+    TestGameApp next;
     next.OpenWindow();
     next.desktopWidth = 1920, next.desktopHeight = 1200;
     ASSERT_TRUE(next.Init());

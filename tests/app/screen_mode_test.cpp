@@ -25,7 +25,7 @@ namespace {
 constexpr DWORD kCaptioned = 0x80CA0000u;
 constexpr int kWindowRefusedText = 46;
 
-TEST_F(PPAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
+TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
 {
     const struct {
         const char* name;
@@ -44,7 +44,7 @@ TEST_F(PPAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         settings.SetResolution(1280, 1024);
         settings.screenMode = 1;
         world.ResetToDefaults();
-        TestPPApp app;
+        TestGameApp app;
         app.OpenWindow();
         app.desktopWidth = c.desktopWidth;
         app.desktopHeight = c.desktopHeight;
@@ -94,7 +94,7 @@ public:
             OnLevel(world);
         if (quitAt && frames == quitAt + 20)
             platform::InjectKey(window, "Escape", true);
-        return cPPApp::Frame() && frames < 5000;
+        return cGameApp::Frame() && frames < 5000;
     }
 
     std::set<std::string> looked;

@@ -55,7 +55,7 @@ public:
         ms += 50.0;
         shopLeft = shopLeft || !world.shopInMainMenu;
         // A stopped script's shop is watched until the map has been drawn a while.
-        return cPPApp::Frame() && ++after < 100;
+        return cGameApp::Frame() && ++after < 100;
     }
     void Leave()
     {

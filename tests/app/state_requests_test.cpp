@@ -3,16 +3,16 @@
 // whose engine library gave no device at all.
 #include <gtest/gtest.h>
 
-#include "pp_app_fixture.h"
+#include "game_app_fixture.h"
 #include "support/log_capture.h"
 
 namespace {
 
-class StateRequests : public PPAppTest {
+class StateRequests : public GameAppTest {
 protected:
     void SetUp() override
     {
-        PPAppTest::SetUp();
+        GameAppTest::SetUp();
         world.languageChanged = 0;
         app.SetStatesForTests(&menu, &game, &exit);
     }
@@ -21,7 +21,7 @@ protected:
     FakeState menu { L"menu", log };
     FakeState game { L"game", log };
     FakeState exit { L"exit", log };
-    TestPPApp app;
+    TestGameApp app;
 };
 
 TEST_F(StateRequests, ARequestOutsideTheThreeStatesCancelsAPendingOne)
@@ -34,7 +34,7 @@ TEST_F(StateRequests, ARequestOutsideTheThreeStatesCancelsAPendingOne)
     }
     for (int bad : { -1, 3, 5 }) {
         SCOPED_TRACE(bad);
-        ASSERT_TRUE(app.RequestState(cPPApp::kStateGame));
+        ASSERT_TRUE(app.RequestState(cGameApp::kStateGame));
         EXPECT_FALSE(app.RequestState(bad));
         EXPECT_EQ(app.PendingState(), nullptr);
         log.clear();
@@ -46,7 +46,7 @@ TEST_F(StateRequests, ARequestOutsideTheThreeStatesCancelsAPendingOne)
 
 // The engine library started without a device or a 2D interface: the start
 // says so, closes the engine and calls nothing on either.
-TEST_F(PPAppTest, AStartWithoutAGraphicsEngineIsRefusedAndTheEngineClosed)
+TEST_F(GameAppTest, AStartWithoutAGraphicsEngineIsRefusedAndTheEngineClosed)
 {
     for (int missing = 0; missing < 2; ++missing) {
         SCOPED_TRACE(missing ? "no 2D interface" : "no device");
@@ -57,7 +57,7 @@ TEST_F(PPAppTest, AStartWithoutAGraphicsEngineIsRefusedAndTheEngineClosed)
         else
             g_pGfxDevice = nullptr;
         test::LogCapture log;
-        TestPPApp app;
+        TestGameApp app;
         app.OpenWindow();
         const bool started = app.Init();
         g_pGfxDevice = device;

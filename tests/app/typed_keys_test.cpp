@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game_app_fixture.h"
 #include "platform/time_source.h"
-#include "pp_app_fixture.h"
 
 namespace {
 
@@ -25,17 +25,17 @@ public:
     }
 };
 
-class TypedKeys : public PPAppTest {
+class TypedKeys : public GameAppTest {
 protected:
     void SetUp() override
     {
-        PPAppTest::SetUp();
+        GameAppTest::SetUp();
         platform::SetTimeSourceForTests([this] { return nowMs; });
     }
     void TearDown() override
     {
         platform::SetTimeSourceForTests(nullptr);
-        PPAppTest::TearDown();
+        GameAppTest::TearDown();
     }
     double nowMs = 5000.0;
 };

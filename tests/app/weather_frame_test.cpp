@@ -68,7 +68,7 @@ public:
         }
         if (top == L"cStateGame" && OnLevel(world))
             return false;
-        return cPPApp::Frame() && frames < 5000;
+        return cGameApp::Frame() && frames < 5000;
     }
 
     Shot clear;

@@ -1,18 +1,18 @@
 // The whole game over the real engine, headless: the recording engine of
-// PPAppTest steps aside for the run, and what the run leaves behind goes.
+// GameAppTest steps aside for the run, and what the run leaves behind goes.
 #pragma once
 
 #include "engine/engine_testing.h"
+#include "game_app_fixture.h"
 #include "platform/game_random.h"
 #include "platform/time_source.h"
-#include "pp_app_fixture.h"
 #include "support/whole_game.h"
 
-class WholeGameTest : public PPAppTest {
+class WholeGameTest : public GameAppTest {
 protected:
     void SetUp() override
     {
-        PPAppTest::SetUp();
+        GameAppTest::SetUp();
         // The game's random numbers start where a fresh program's do, so a
         // run plays the same whatever ran before it in this process.
         platform::GameSrand(1);
@@ -28,7 +28,7 @@ protected:
         engine::SetRasterisationObserver(nullptr);
         platform::SetTimeSourceForTests(nullptr);
         test::ReleaseWholeGame(world);
-        PPAppTest::TearDown();
+        GameAppTest::TearDown();
     }
 
     iGfxDevice* const recordingDevice = g_pGfxDevice;

@@ -22,7 +22,7 @@ struct CloseCase {
     bool desktopQuit; // SDL_QUIT instead of the window's close
 };
 
-class CloseApp : public cPPApp {
+class CloseApp : public cGameApp {
 public:
     explicit CloseApp(const CloseCase& c)
         : c(c)
@@ -30,7 +30,7 @@ public:
     }
     bool Init() override
     {
-        const bool ok = cPPApp::Init();
+        const bool ok = cGameApp::Init();
         if (c.moment == Moment::Init)
             Close();
         return ok;
@@ -56,7 +56,7 @@ public:
             || (c.moment == Moment::Level && top == L"cStateGame");
         if (!closedAt && atMoment && ++framesAtMoment == c.frame)
             Close();
-        return cPPApp::Frame() && frames < 200;
+        return cGameApp::Frame() && frames < 200;
     }
     void Close()
     {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "app/application.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "frontend/state_exit.h"
 #include "platform/time_source.h"
 #include "support/recording_gfx.h"

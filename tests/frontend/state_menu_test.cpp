@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/pp_app_fixture.h"
+#include "app/game_app_fixture.h"
 #include "frontend/state_menu.h"
 #include "platform/time_source.h"
 #include "platform/utf16.h"
@@ -41,11 +41,11 @@ public:
     static inline uint32_t colourAtDraw = 0;
 };
 
-class StateMenuTest : public PPAppTest {
+class StateMenuTest : public GameAppTest {
 protected:
     void SetUp() override
     {
-        PPAppTest::SetUp();
+        GameAppTest::SetUp();
         cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
             if (slot == cMenuManager::kStart)
                 return std::make_unique<RecordingStartScreen>();
@@ -57,7 +57,7 @@ protected:
         cStateMenu::SetLoadingPauseForTests([] { });
         app.RecreateFonts();
         app.SetStatesForTests(&menu, &game, &exitState);
-        app.RequestState(cPPApp::kStateMenu);
+        app.RequestState(cGameApp::kStateMenu);
         ASSERT_TRUE(app.Frame()); // the menu is pushed at the end of this frame
     }
     void TearDown() override
@@ -66,7 +66,7 @@ protected:
         cMenuManager::Instance().DestroyMenus();
         cMenuManager::Instance().SetFactoryForTests(nullptr);
         test::ScreenCalls().clear();
-        PPAppTest::TearDown();
+        GameAppTest::TearDown();
     }
     Calls Frame()
     {
@@ -91,7 +91,7 @@ protected:
     FakeState game { L"game", states };
     FakeState exitState { L"exit", states };
     cStateMenu menu;
-    TestPPApp app;
+    TestGameApp app;
     test::FakeInput input;
     bool lastResult = true;
 };

@@ -19,7 +19,7 @@
 
 #include "app/clock.h"
 #include "app/cursor_set.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "platform/time_source.h"
 #include "platform/utf16.h"
 #include "resources/page_descriptor.h"

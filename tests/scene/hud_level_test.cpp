@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "hud_reader.h"
-#include "played_hud_fixture.h"
 #include "platform/win_messages.h"
+#include "played_hud_fixture.h"
 #include "scene/gui_vocabulary.h"
 #include "world/game_world.h"
 #include "world/settings.h"

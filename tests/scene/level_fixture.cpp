@@ -8,7 +8,7 @@
 #include <lua.hpp>
 
 #include "app/clock.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "platform/game_random.h"
 #include "platform/time_source.h"
 #include "recording_screens.h"

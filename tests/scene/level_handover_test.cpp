@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "level_fixture.h"
 #include "platform/win_messages.h"
 #include "scene/gui_vocabulary.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "hud_fixture.h"
 #include "scene/menu_task.h"
 

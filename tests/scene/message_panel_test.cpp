@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/engine_testing.h"
 #include "engine/gfx.h"
 #include "hud_fixture.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "station_fixture.h"
 
 namespace {

@@ -84,7 +84,7 @@ void Autoplayer::StartEngine()
     if (lookAround)
         gfx.reset();
     if (draw || lookAround)
-        cPPApp::StartEngine();
+        cGameApp::StartEngine();
     if (lookAround)
         gfx.emplace(g_pGfxDevice, g_pGfx2D);
 }
@@ -94,7 +94,7 @@ void Autoplayer::StopEngine()
     if (lookAround)
         gfx.reset();
     if (draw || lookAround)
-        cPPApp::StopEngine();
+        cGameApp::StopEngine();
 }
 
 void Autoplayer::PlayNext(int nextLevel)
@@ -212,7 +212,7 @@ bool Autoplayer::Frame()
     } else if (!hold) {
         Decide();
     }
-    const bool running = cPPApp::Frame();
+    const bool running = cGameApp::Frame();
     const cGameWorld& world = cGameWorld::Instance();
     const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
     if (phase == Phase::Level && top == L"cStateGame") {

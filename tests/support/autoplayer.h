@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pp_app.h"
+#include "app/game_app.h"
 #include "support/recording_gfx.h"
 
 namespace test {
@@ -66,7 +66,7 @@ struct AutoplayOptions {
     int runOutOfTime = 0;
 };
 
-class Autoplayer : public cPPApp {
+class Autoplayer : public cGameApp {
 public:
     static constexpr int kCityLevel = 31;
     // The run ends after the last level (31: the station level).

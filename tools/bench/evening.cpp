@@ -97,7 +97,7 @@ bool Evening::Frame()
         // The game's clock in tests moves 60 frames a second; the autoplayer
         // moves it by itself when it plays.
         ms += 1000.0 / 60.0;
-        goOn = cPPApp::Frame();
+        goOn = cGameApp::Frame();
     } else {
         goOn = Autoplayer::Frame() || backOnMap;
         frames = 0;

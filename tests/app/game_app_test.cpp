@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/engine_testing.h"
 #include "platform/utf16.h"
+#include "scene/gui_vocabulary.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
 #include "support/temp_folder.h"
-#include "engine/engine_testing.h"
-#include "scene/gui_vocabulary.h"
 #include "whole_game_fixture.h"
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 constexpr DWORD kPopup = 0x80000000u; // full screen
 constexpr DWORD kCaptioned = 0x80CA0000u;
 
-TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
+TEST_F(GameAppTest, InitChoosesTheDisplayModeForTheDesktop)
 {
     const struct {
         const char* name;
@@ -51,7 +51,7 @@ TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
         gfx.calls.clear();
         settings.SetResolution(c.width, c.height);
         settings.screenMode = c.screenMode;
-        TestPPApp app;
+        TestGameApp app;
         app.OpenWindow();
         app.desktopWidth = c.desktopWidth;
         app.desktopHeight = c.desktopHeight;
@@ -71,11 +71,11 @@ TEST_F(PPAppTest, InitChoosesTheDisplayModeForTheDesktop)
     }
 }
 
-TEST_F(PPAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
+TEST_F(GameAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
 {
     test::LogCapture log;
     gfx.createResult = GFX_E_NO_DEVICE;
-    TestPPApp app;
+    TestGameApp app;
     app.OpenWindow();
     EXPECT_FALSE(app.Init());
     EXPECT_EQ(app.engineStops, 1);
@@ -85,9 +85,9 @@ TEST_F(PPAppTest, FailedDeviceIsLoggedAndTheEngineClosed)
 }
 
 // The fonts are made anew after a language change, smaller on the smaller screen.
-TEST_F(PPAppTest, FontsAreMadeForTheScreenSizeAfterALanguageChange)
+TEST_F(GameAppTest, FontsAreMadeForTheScreenSizeAfterALanguageChange)
 {
-    TestPPApp app;
+    TestGameApp app;
     std::vector<int> sizes[2];
     for (int small = 0; small < 2; ++small) {
         settings.width = small ? 1024 : 1280;
@@ -103,15 +103,15 @@ TEST_F(PPAppTest, FontsAreMadeForTheScreenSizeAfterALanguageChange)
         EXPECT_LT(sizes[1][i], sizes[0][i]) << i;
 }
 
-class PPAppStart : public WholeGameTest { };
+class GameAppStart : public WholeGameTest { };
 
-class CountingApp : public TestPPApp {
+class CountingApp : public TestGameApp {
 public:
     bool Frame() override { return ++frames, false; }
     int frames = 0;
 };
 
-TEST_F(PPAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
+TEST_F(GameAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
 {
     test::LogCapture log;
     cMenuManager::Instance().SetFactoryForTests([](int slot) {
@@ -136,7 +136,7 @@ TEST_F(PPAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
 // sequence to the start screen, the level chosen there as the map would; in
 // the level Escape after a few frames. Print Screen in the main menu and in the
 // level.
-class EscapeApp : public cPPApp {
+class EscapeApp : public cGameApp {
 public:
     bool Frame() override
     {
@@ -181,7 +181,7 @@ public:
         }
         if (quitAt && frames == quitAt + 4)
             platform::InjectKey(window, "Escape", true);
-        return cPPApp::Frame() && frames < 100;
+        return cGameApp::Frame() && frames < 100;
     }
     int frames = 0, levelFrames = 0, loadingFrom = 0, startScreenAt = 0, quitAt = 0, menuFramesAfterLevel = 0;
     uint32_t underCursor = 0, beside = 0;
@@ -190,7 +190,7 @@ protected:
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 };
 
-TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
+TEST_F(GameAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
 {
     test::LogCapture log;
     ShowLogos();
@@ -216,8 +216,9 @@ TEST_F(PPAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     EscapeApp app;
     ASSERT_TRUE(app.Run());
     for (const wchar_t* told : { L"Your settings could not be read whole", L"Your saved game could not be read whole" })
-        EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
-            [&](const std::wstring& text) { return text.rfind(told, 0) == 0; })) << testing::PrintToString(told);
+        EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const std::wstring& text) {
+            return text.rfind(told, 0) == 0;
+        })) << testing::PrintToString(told);
     // The saved game was not saved again; the settings were, beside the copy.
     for (const char* name : { "/1", "/config.cfg.unreadable" }) {
         std::ifstream kept(user + name, std::ios::binary);

@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "app/pp_app.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app.h"
+#include "app/game_app_fonts.h"
 #include "platform/test_events.h"
 #include "platform/window.h"
 #include "support/recording_gfx.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
-class TestPPApp : public cPPApp {
+class TestGameApp : public cGameApp {
 public:
     // A window without a class procedure, enough for the display sequences.
     void OpenWindow()
@@ -69,7 +69,7 @@ private:
     std::vector<std::string>& log;
 };
 
-class PPAppTest : public ::testing::Test {
+class GameAppTest : public ::testing::Test {
 protected:
     void SetUp() override
     {

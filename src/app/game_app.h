@@ -13,12 +13,12 @@
 #include "frontend/state_menu.h"
 #include "scene/state_game.h"
 
-class cPPApp : public cApplication {
+class cGameApp : public cApplication {
 public:
     enum State { kStateMenu = 0, kStateGame = 1, kStateExit = 2 };
 
-    cPPApp();
-    ~cPPApp() override;
+    cGameApp();
+    ~cGameApp() override;
 
     LRESULT MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Search paths, the engine and its device, the display mode. False only

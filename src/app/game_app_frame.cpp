@@ -1,9 +1,9 @@
 // The game application's start, frame step, state switches and shutdown.
-#include "app/pp_app.h"
+#include "app/game_app.h"
 
 #include "app/clock.h"
 #include "app/cursor_set.h"
-#include "app/pp_app_fonts.h"
+#include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/shop.h"
 #include "platform/screen_saver.h"
@@ -30,7 +30,7 @@ void DeleteFonts()
     }
 }
 
-bool cPPApp::Start()
+bool cGameApp::Start()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.quitRequested)
@@ -62,12 +62,12 @@ bool cPPApp::Start()
     return true;
 }
 
-bool cPPApp::PreFrame()
+bool cGameApp::PreFrame()
 {
     return false;
 }
 
-bool cPPApp::Frame()
+bool cGameApp::Frame()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.videoModeChanged) {
@@ -110,7 +110,7 @@ bool cPPApp::Frame()
     return result;
 }
 
-bool cPPApp::RequestState(int state)
+bool cGameApp::RequestState(int state)
 {
     if (state < kStateMenu || state > kStateExit) {
         pendingState = nullptr;
@@ -120,7 +120,7 @@ bool cPPApp::RequestState(int state)
     return true;
 }
 
-bool cPPApp::OnMenuStartGame()
+bool cGameApp::OnMenuStartGame()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.ResetFlags();
@@ -131,7 +131,7 @@ bool cPPApp::OnMenuStartGame()
     return true;
 }
 
-void cPPApp::RecreateFonts()
+void cGameApp::RecreateFonts()
 {
     DeleteFonts();
     if (!g_pGfx2D)
@@ -154,7 +154,7 @@ void cPPApp::RecreateFonts()
         g_fonts[i] = g_pGfx2D->CreateFont(L"calibry", wide ? kSizes[i].size1280 : kSizes[i].sizeOther, kSizes[i].style);
 }
 
-bool cPPApp::Shutdown()
+bool cGameApp::Shutdown()
 {
     DeleteFonts();
     cCursorSet::Instance().Release();

@@ -1,6 +1,6 @@
 // Start-up of the game's application: the engine, its device and the display
 // mode.
-#include "app/pp_app.h"
+#include "app/game_app.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -28,12 +28,12 @@ constexpr DWORD kVideoModeFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_SYSMENU;
 constexpr RECT kAssumedFrame { 0, 30, 0, 0 };
 } // namespace
 
-cPPApp::cPPApp()
+cGameApp::cGameApp()
     : states { &stateMenu, &stateGame, &stateExit }
 {
 }
 
-cPPApp::~cPPApp()
+cGameApp::~cGameApp()
 {
     // The states and the input process are members: they leave the stack and
     // the queue before they are destroyed, not after (Run has done this
@@ -42,25 +42,25 @@ cPPApp::~cPPApp()
     processManager.RemoveAll(nullptr);
 }
 
-LRESULT cPPApp::MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT cGameApp::MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CaptureMouseOnClick(hwnd, message);
     return cApplication::MsgProc(hwnd, message, wParam, lParam);
 }
 
-void cPPApp::SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit)
+void cGameApp::SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit)
 {
     states[kStateMenu] = menu;
     states[kStateGame] = game;
     states[kStateExit] = exit;
 }
 
-void cPPApp::QueryDesktopSize(int& width, int& height)
+void cGameApp::QueryDesktopSize(int& width, int& height)
 {
     platform::GetDesktopSize(&width, &height);
 }
 
-void cPPApp::QueryUsableArea(int& width, int& height)
+void cGameApp::QueryUsableArea(int& width, int& height)
 {
     // The desktop less the room the window manager keeps for its panels.
     QueryDesktopSize(width, height);
@@ -72,17 +72,17 @@ void cPPApp::QueryUsableArea(int& width, int& height)
     }
 }
 
-void cPPApp::StartEngine()
+void cGameApp::StartEngine()
 {
     InitEngine(522, &g_pGfxDevice, &g_pGfx2D);
 }
 
-void cPPApp::StopEngine()
+void cGameApp::StopEngine()
 {
     CloseEngine();
 }
 
-std::wstring cPPApp::GetDeviceErrorText(HRESULT code)
+std::wstring cGameApp::GetDeviceErrorText(HRESULT code)
 {
     switch (static_cast<uint32_t>(code)) {
     case 0x82000001u:
@@ -106,7 +106,7 @@ std::wstring cPPApp::GetDeviceErrorText(HRESULT code)
     }
 }
 
-void cPPApp::AddSearchPaths()
+void cGameApp::AddSearchPaths()
 {
     // The program folder is the working folder. Only the part below it is
     // lower-cased by the file manager: a folder name above it keeps its case,
@@ -123,7 +123,7 @@ void cPPApp::AddSearchPaths()
     cFileManager::Instance().AddSearchPath(folder + L"data" + L"/sound");
 }
 
-bool cPPApp::Init()
+bool cGameApp::Init()
 {
     cClock::Instance().Reset();
     AddSearchPaths();
@@ -182,13 +182,13 @@ bool cPPApp::Init()
     return true;
 }
 
-bool cPPApp::FitsOnDesktop(int width, int height)
+bool cGameApp::FitsOnDesktop(int width, int height)
 {
     const cGameWorld& world = cGameWorld::Instance();
     return width <= world.desktopWidth && height <= world.desktopHeight;
 }
 
-bool cPPApp::WindowFits(int width, int height)
+bool cGameApp::WindowFits(int width, int height)
 {
     int usableWidth = 0, usableHeight = 0;
     QueryUsableArea(usableWidth, usableHeight);
@@ -197,7 +197,7 @@ bool cPPApp::WindowFits(int width, int height)
     return width + frame.left + frame.right <= usableWidth && height + frame.top + frame.bottom <= usableHeight;
 }
 
-void cPPApp::RefuseWindow(int width, int height)
+void cGameApp::RefuseWindow(int width, int height)
 {
     cGameWorld& world = cGameWorld::Instance();
     int usableWidth = 0, usableHeight = 0;
@@ -210,7 +210,7 @@ void cPPApp::RefuseWindow(int width, int height)
         options->TellWindowRefused();
 }
 
-bool cPPApp::TakeFullScreenSize()
+bool cGameApp::TakeFullScreenSize()
 {
     cSettings& settings = cSettings::Instance();
     const bool design = FitsOnDesktop(kDesignWidth, kDesignHeight);
@@ -222,13 +222,13 @@ bool cPPApp::TakeFullScreenSize()
     return true;
 }
 
-void cPPApp::ClearDisplay()
+void cGameApp::ClearDisplay()
 {
     g_pGfxDevice->Clear(0, nullptr, GFX_CLEAR_ALL, 0, 0.0f, 0);
     g_pGfx2D->ResetState(2.0f);
 }
 
-void cPPApp::ApplyFullScreenMode()
+void cGameApp::ApplyFullScreenMode()
 {
     const cSettings& settings = cSettings::Instance();
     g_pGfx2D->ReleaseResources();
@@ -241,7 +241,7 @@ void cPPApp::ApplyFullScreenMode()
     ClearDisplay();
 }
 
-void cPPApp::ApplyWindowedMode()
+void cGameApp::ApplyWindowedMode()
 {
     const cSettings& settings = cSettings::Instance();
     g_pGfx2D->ReleaseResources();
@@ -256,7 +256,7 @@ void cPPApp::ApplyWindowedMode()
     SetClientSize(settings.GetWidth(), settings.GetHeight());
 }
 
-void cPPApp::ApplyDesktopTooSmallMode()
+void cGameApp::ApplyDesktopTooSmallMode()
 {
     const cGameWorld& world = cGameWorld::Instance();
     g_pGfx2D->ReleaseResources();
@@ -271,7 +271,7 @@ void cPPApp::ApplyDesktopTooSmallMode()
     SetClientSize(world.desktopWidth, world.desktopHeight);
 }
 
-void cPPApp::ApplyVideoMode()
+void cGameApp::ApplyVideoMode()
 {
     cGameWorld& world = cGameWorld::Instance();
     cSettings& settings = cSettings::Instance();
