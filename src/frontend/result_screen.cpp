@@ -130,7 +130,7 @@ void ResultScreen::PrepareTable()
     if (world.levelOver && world.levelState) {
         // Points below zero enter as none.
         const int money = world.levelTimeLimit > 0 && world.drawStation == 1 ? world.levelReward + world.levelBonus
-                                                                             : std::max(world.minusPoints, 0);
+                                                                             : std::max(world.levelPoints, 0);
         // A profile number from a hand-edited settings file names no one.
         const bool known = world.currentProfile >= 0 && world.currentProfile < world::kProfileNames;
         const std::wstring name = known ? world.profileNames[world.currentProfile] : std::wstring();
@@ -186,7 +186,7 @@ void ResultScreen::DrawTable()
     const int y0 = panelY;
     // A dark ground under the heading, the table and the level's points line
     // below it, so their yellow and white read on whatever picture lies behind.
-    const bool pointsLine = world.levelTimeLimit == 0 && world.minusPoints > 0;
+    const bool pointsLine = world.levelTimeLimit == 0 && world.levelPoints > 0;
     PaintRect(x0, y0 - ScaleY(8), ScaleX(565), ScaleY(pointsLine ? kPointsLineY + 36 : 90 + 40 * kShownRows + 8), 170,
         16, 20, 32);
     wchar_t text[300];
@@ -208,7 +208,7 @@ void ResultScreen::DrawTable()
         g_fontNormal2, kYellow, 2);
 
     if (pointsLine) {
-        std::swprintf(text, 300, L"%ls: %d", g_guiVocabulary[kLevelPointsText], world.minusPoints);
+        std::swprintf(text, 300, L"%ls: %d", g_guiVocabulary[kLevelPointsText], world.levelPoints);
         DrawShadowed(text, x0, y0 + ScaleY(kPointsLineY), ScaleX(550), g_fontNormal2, kYellow, 1);
     }
 }

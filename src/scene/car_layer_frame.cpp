@@ -164,10 +164,10 @@ void CarLayer::TakeRoadCar(int index)
     world.SetPause(false);
     // Taking a car from the road costs once the level's points have reached
     // the penalty threshold.
-    if (world.minusPoints >= world.minusPointsLimit) {
+    if (world.levelPoints >= world.penaltyThreshold) {
         story.CallScriptFunction("on_minus_points");
-        if (!world.noMinusPoints) {
-            world.AddFlyingMarker(world.minusPointsLimit);
+        if (!world.noPenalty) {
+            world.AddFlyingMarker(world.penaltyThreshold);
             if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud))
                 hud->RestartStars();
         }

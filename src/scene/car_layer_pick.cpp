@@ -157,8 +157,8 @@ void CarLayer::DragAuto()
     const int fromY = static_cast<int>(static_cast<float>(mouseY - world.grabOffsetY) * settings.scaleY);
     world.StartTransfer(world.autoOnMouse, fromX, fromY, story.GetXAutobahn(), story.GetYAutobahn());
     world.autoOnMouse = -1;
-    if (world.minusPoints >= world.minusPointsLimit && !world.carFromRoad) {
-        world.AddFlyingMarker(world.minusPointsLimit);
+    if (world.levelPoints >= world.penaltyThreshold && !world.carFromRoad) {
+        world.AddFlyingMarker(world.penaltyThreshold);
         RestartStars();
         story.CallScriptFunction("on_minus_points");
     }

@@ -66,7 +66,7 @@ void CarLayer::DrawSwapFundamentAutos()
             continue;
         // A swap costs its price or what the level has left of it: the
         // points never go below zero.
-        world.minusPoints -= std::clamp(world.minusPoints, 0, kSwapCost);
+        world.levelPoints -= std::clamp(world.levelPoints, 0, kSwapCost);
         source.autoType = cell.autoType;
         source.alpha = 255;
         cell.autoType = world.autoOnMouse;

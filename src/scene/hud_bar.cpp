@@ -191,7 +191,7 @@ void Hud::DrawGameMenu()
         world.SetPause(true);
         world.SaveConfig();
         world.restartLevel = 0;
-        world.minusPoints = 0;
+        world.levelPoints = 0;
         // The map's result view must not take this for a finished level.
         world.levelOver = 0;
         StopMusic(world);

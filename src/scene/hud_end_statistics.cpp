@@ -188,7 +188,7 @@ void Hud::DrawPointsStatistics(int x0, int y0)
     DrawPanelTitle();
 
     // Points below zero are no bill: such a level pays nothing.
-    world.levelReward = std::max(world.minusPoints, 0);
+    world.levelReward = std::max(world.levelPoints, 0);
     world.levelBonus = 0;
     world.levelRating = 0;
     const int total = world.levelReward + world.levelBonus;
@@ -287,7 +287,7 @@ void Hud::DrawTimedStatistics(int x0, int y0)
     world.levelBonus = 0;
     if (inTime) {
         const int target = world.messageTarget[kPointsLine];
-        const int above = world.minusPoints - target;
+        const int above = world.levelPoints - target;
         if (world.levelRating == 2) {
             world.levelBonus = above;
         } else if (world.levelRating == 1) {

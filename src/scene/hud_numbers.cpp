@@ -141,9 +141,9 @@ void Hud::DrawStars()
     wchar_t text[64];
     const int target = world.messageTarget[kPointsTargetLine];
     if (target > 0)
-        std::swprintf(text, 64, L"%d / %d", world.minusPoints, target);
+        std::swprintf(text, 64, L"%d / %d", world.levelPoints, target);
     else
-        std::swprintf(text, 64, L"%d", world.minusPoints);
+        std::swprintf(text, 64, L"%d", world.levelPoints);
     DrawNumber(0, text, static_cast<int>(540 / settings.scaleX), static_cast<int>(26 / settings.scaleY), 255);
 }
 

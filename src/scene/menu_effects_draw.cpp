@@ -108,8 +108,8 @@ void MenuEffects::DrawValueFloaters()
         // Arrived: the points it carries count now, with the result sound.
         if (carriesPoints) {
             // Wraps like the game's counters rather than overflow.
-            world.minusPoints
-                = static_cast<int>(static_cast<unsigned>(world.minusPoints) + static_cast<unsigned>(m.value));
+            world.levelPoints
+                = static_cast<int>(static_cast<unsigned>(world.levelPoints) + static_cast<unsigned>(m.value));
             if (hud)
                 hud->ResetResultSound();
         }

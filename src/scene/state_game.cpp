@@ -145,7 +145,7 @@ void cStateGame::LoadLevel(void* /*application*/)
 
     ClearWorldLists();
 
-    world.minusPoints = 0;
+    world.levelPoints = 0;
     world.cloudsOn = 0;
     world.fogOn = 0;
     world.messageToShow = -1;

@@ -97,8 +97,8 @@ void cStateGame::ResetAfterLoad()
     world.jokerRequested = 0;
     world.inspection = 0;
     world.autobahnAutosPerType = 0;
-    world.noMinusPoints = 0;
-    world.minusPointsLimit = 250;
+    world.noPenalty = 0;
+    world.penaltyThreshold = 250;
 
     // The end of the last level, forgotten.
     world.levelState = 0;

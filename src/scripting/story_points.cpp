@@ -38,7 +38,7 @@ void Story::SetPoints(int points)
 
 int Story::GetCurrentPoints()
 {
-    return cGameWorld::Instance().minusPoints;
+    return cGameWorld::Instance().levelPoints;
 }
 
 void Story::MaxPoints(int points)
@@ -54,7 +54,7 @@ void Story::SetSpeedForPoints(double speed)
 
 void Story::MinusPoints(int n)
 {
-    int& counter = cGameWorld::Instance().minusPoints;
+    int& counter = cGameWorld::Instance().levelPoints;
     // Wraps like the game's counters, without the undefined overflow of a
     // signed difference.
     counter = static_cast<int>(static_cast<unsigned>(counter) - static_cast<unsigned>(n));
@@ -62,12 +62,12 @@ void Story::MinusPoints(int n)
 
 int Story::GetMinusPoints()
 {
-    return cGameWorld::Instance().minusPointsLimit;
+    return cGameWorld::Instance().penaltyThreshold;
 }
 
 void Story::NoMinusPoints(bool on)
 {
-    cGameWorld::Instance().noMinusPoints = on ? 1 : 0;
+    cGameWorld::Instance().noPenalty = on ? 1 : 0;
 }
 
 int Story::GetPatience()

@@ -51,17 +51,20 @@ struct cWorldLevelFields {
     int money = 0;
     int bank = 0;
     int points = 0;
-    // The points of the current level (the screens' levelPoints), 0 at level
-    // start; may go negative. Credited by landing value floaters, lowered by
-    // the script's MinusPoints and read by its GetCurrentPoints.
-    int minusPoints = 0;
-    int minusPointsLimit = 0; // also named minusPoints by the screens: 250 at level start
+    // The points of the current level, 0 at level start; may go negative.
+    // Credited by landing value floaters, lowered by the script's MinusPoints
+    // and read by its GetCurrentPoints.
+    int levelPoints = 0;
+    // Once the level's points reach it, taking a car from the road calls the
+    // script's "on_minus_points" and shows a penalty marker of that many
+    // points; 250 at level start, read by the script's GetMinusPoints.
+    int penaltyThreshold = 0;
     int patience = 0;
     int maxPoints = 0;
     int bonusMultiplier = 0;
     int superBonusMultiplier = 0;
     double pointsSpeed = 0.0;
-    uint8_t noMinusPoints = 0;
+    uint8_t noPenalty = 0; // set by the script's NoMinusPoints: no penalty marker
     uint8_t newAward = 0; // set when Story::AddAward grants an award
     int lastAward = 0; // the award Story::AddAward granted last
 

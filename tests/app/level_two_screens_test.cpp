@@ -145,7 +145,7 @@ private:
         if (levelFrames == 30) {
             limit = world.levelTimeLimit;
             target = world.messageTarget[0];
-            penalty = world.minusPointsLimit;
+            penalty = world.penaltyThreshold;
             world.levelElapsed = limit + 1;
         }
         if (levelFrames == 40)

@@ -203,7 +203,7 @@ private:
         s.level = world.level;
         s.elapsed = world.levelElapsed;
         s.limit = world.levelTimeLimit;
-        s.points = world.minusPoints;
+        s.points = world.levelPoints;
         s.pointsTarget = world.messageTarget[14];
         s.money = world.money;
         for (int i = 0; i < world::kMessageLines; ++i) {

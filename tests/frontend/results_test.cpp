@@ -344,7 +344,7 @@ TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenT
     for (const auto& c : cases) {
         SCOPED_TRACE(c.limit + c.points);
         world.levelTimeLimit = c.limit;
-        world.minusPoints = c.points;
+        world.levelPoints = c.points;
         world.highscoreTableReady = 0;
         Frame();
         EXPECT_EQ(Count(L"text 131: " + std::to_wstring(c.points)), c.shown ? 2 : 0);

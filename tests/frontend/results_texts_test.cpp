@@ -16,7 +16,7 @@ using test::ResultScreenTest;
 TEST_F(ResultScreenTest, TheYellowLinesStandOnBlackShadows)
 {
     world.levelTimeLimit = 0; // a level of points, with some taken off
-    world.minusPoints = 40;
+    world.levelPoints = 40;
     Frame();
     const struct {
         const wchar_t* text;

@@ -117,7 +117,7 @@ namespace {
         world.AddSpecAutoEntry(kSpecial);
         MouseOnCar(400, 300);
         world.leftDown = 1;
-        world.minusPoints = 100; // below the penalty threshold
+        world.levelPoints = 100; // below the penalty threshold
         carLayer->Draw();
         EXPECT_EQ(world.autoOnMouse, kSpecial);
         EXPECT_EQ(world.heldCarItem, 56); // the type value replaces the colour group
@@ -163,8 +163,8 @@ namespace {
             world.takeFromAutobahn = 1;
             world.autoOnMouse = -1;
             world.flyingValues.clear();
-            world.minusPoints = world.minusPointsLimit;
-            world.noMinusPoints = quiet ? 1 : 0;
+            world.levelPoints = world.penaltyThreshold;
+            world.noPenalty = quiet ? 1 : 0;
             AddRoadCar(1, kSpecial, 9, 470.0f, 370.0f);
             MouseOnCar(400, 300);
             world.leftDown = 1;

@@ -153,7 +153,7 @@ namespace {
             SCOPED_TRACE(c.points);
             world.roadTransfers.clear();
             world.flyingValues.clear();
-            world.minusPoints = c.points;
+            world.levelPoints = c.points;
             world.autoOnMouse = kCar;
             world.carFromRoad = c.fromRoad;
             world.leftDown = 0;

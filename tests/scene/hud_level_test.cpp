@@ -400,7 +400,7 @@ TEST_F(HudLevel, TheGameMenuAndTheTaskBookDoWhatTheySay)
             // Out of the level: the main menu goes back to the furthest level
             // and forgets the points.
             EXPECT_EQ(world.level, c.restart ? 5 : 7);
-            EXPECT_EQ(world.minusPoints, c.restart ? 200 : 0);
+            EXPECT_EQ(world.levelPoints, c.restart ? 200 : 0);
             continue;
         }
         EXPECT_FALSE(view.Says(Text(kMainMenu))) << "the menu stays open";

@@ -56,7 +56,7 @@ TEST_F(LevelEndTest, TheBadgeCupRatingAndPayFollowOneRating)
         for (const char* badge : { "slot_gold", "slot_silver" })
             EXPECT_EQ(FindImage(badge).has_value(), std::string(badge) == c.badge) << badge;
 
-        world.minusPoints = c.points;
+        world.levelPoints = c.points;
         world.evaluatePending = 1;
         // The rating waits for the flying values.
         world.flyingValues.assign(1, cFlyingMarker {});
@@ -87,7 +87,7 @@ TEST_F(LevelEndTest, OnlyALevelBehindTheFurthestPaysJustWhatBeatsItsRecordedMone
     world.messageTarget[14] = 1000;
     world.levelTimeLimit = 100;
     world.levelElapsed = 59;
-    world.minusPoints = 1400;
+    world.levelPoints = 1400;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.furthest);
         world.furthestLevel = c.furthest;
@@ -131,7 +131,7 @@ TEST_F(LevelEndTest, ALevelWithoutALimitPlayedAgainPaysWhatBeatsItsRecord)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.points);
         world.levelMoney[5] = c.recorded;
-        world.minusPoints = c.points;
+        world.levelPoints = c.points;
         gfx.ClearRecords();
         made.DrawStatistics();
         EXPECT_EQ(row(0), std::to_wstring(c.points));

@@ -114,7 +114,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
     WriteLevelScript(2, PointsLevel(10, 1000));
     ASSERT_TRUE(StartFromMap(2));
     ASSERT_TRUE(PlayUntilSecond(7));
-    EXPECT_EQ(world.minusPoints, 175);
+    EXPECT_EQ(world.levelPoints, 175);
     EXPECT_EQ(Played("change_status_timer"), 1);
 
     // Restarted from the game menu; a move of that run still had the joker in
@@ -137,7 +137,7 @@ TEST_F(LevelHandOver, ARestartedLevelStartsWithNothingTheLastRunLeft)
     EXPECT_TRUE(world.stackCars.empty());
     EXPECT_TRUE(world.autobahnRoads.empty());
     ASSERT_TRUE(PlayUntilSecond(7));
-    EXPECT_EQ(world.minusPoints, 175);
+    EXPECT_EQ(world.levelPoints, 175);
     EXPECT_EQ(Played("change_status_timer"), 2);
     for (int i = 0; i < 120 && world.medalText.empty(); ++i)
         ASSERT_TRUE(Step());
@@ -328,7 +328,7 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             }
             EXPECT_TRUE(world.flyingValues.empty());
             ASSERT_TRUE(Frames(59, 17.0));
-            EXPECT_EQ(world.minusPoints, 40);
+            EXPECT_EQ(world.levelPoints, 40);
             EXPECT_EQ(world.levelReward, 40);
         } else {
             // Escape, or the menu button at the bottom left.
@@ -336,7 +336,7 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
             ASSERT_EQ(world.gameMenuClosed, 0);
             for (int i = 0; i < 200 && !world.flyingValues.empty(); ++i)
                 ASSERT_TRUE(Step());
-            EXPECT_EQ(world.minusPoints, 40);
+            EXPECT_EQ(world.levelPoints, 40);
         }
         world.leaveLevel = 1;
         EXPECT_FALSE(Step());

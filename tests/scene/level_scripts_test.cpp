@@ -75,15 +75,15 @@ TEST_P(StationPointsTest, AServedCarEarnsAHundredOnceAndAShownPenaltyIsTaken)
     for (int served = 1; served <= 2; ++served) {
         DragStackCar(placeOf);
         Settle();
-        EXPECT_EQ(world.minusPoints, 100 * served);
+        EXPECT_EQ(world.levelPoints, 100 * served);
     }
 
-    world.minusPoints = 300;
+    world.levelPoints = 300;
     DragStackCar([](int) { return std::pair(20, 600); });
     ASSERT_EQ(world.flyingValues.size(), 1u);
     EXPECT_EQ(world.flyingValues[0].value, 250); // drawn as "-250"
     Settle();
-    EXPECT_EQ(world.minusPoints, 50);
+    EXPECT_EQ(world.levelPoints, 50);
     ExpectCleanLog();
 }
 

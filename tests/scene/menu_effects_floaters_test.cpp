@@ -79,7 +79,7 @@ protected:
 
 TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
 {
-    world.minusPoints = 40;
+    world.levelPoints = 40;
     AddFloater(300, 30, 25, 3, -10.0); // from as high as the grid's top row
     world.paused = 1; // floaters fly on in a pause
     Frames(3);
@@ -88,27 +88,27 @@ TEST_F(FloatersTest, APointsFloaterFliesUpFadesAndCreditsTheLevelOnArrival)
     EXPECT_EQ(hud->numbers[2].y, 10);
     EXPECT_EQ(hud->numbers[2].alpha, 254);
     EXPECT_TRUE(world.flyingValues.empty());
-    EXPECT_EQ(world.minusPoints, 65);
+    EXPECT_EQ(world.levelPoints, 65);
     EXPECT_EQ(hud->resultSounds, 1);
 }
 
 TEST_F(FloatersTest, APenaltyFloaterShowsMinusAndCreditsNothing)
 {
-    world.minusPoints = 40;
+    world.levelPoints = 40;
     world.AddFlyingMarker(250);
     Frames(60);
     EXPECT_EQ(hud->numbers.at(0).text, L"-250");
     EXPECT_TRUE(world.flyingValues.empty());
-    EXPECT_EQ(world.minusPoints, 40);
+    EXPECT_EQ(world.levelPoints, 40);
     EXPECT_EQ(hud->resultSounds, 0);
 }
 
 TEST_F(FloatersTest, AHugeCreditWrapsInsteadOfOverflowing)
 {
-    world.minusPoints = INT_MAX;
+    world.levelPoints = INT_MAX;
     AddFloater(10, 100, 5, 0, 0.0);
     effects.DrawValueFloaters();
-    EXPECT_EQ(world.minusPoints, INT_MIN + 4);
+    EXPECT_EQ(world.levelPoints, INT_MIN + 4);
 }
 
 using EffectLayerTest = FloatersTest;

@@ -93,7 +93,7 @@ TEST_F(StatisticsRowsTest, EveryRowShowsItsFigureInOrderOnAnEvenPitch)
             world.messageTarget[14] = 1000;
             world.levelTimeLimit = c.limit;
             world.levelElapsed = 59;
-            world.minusPoints = 5000;
+            world.levelPoints = 5000;
             gfx.ClearRecords();
             Wait(20);
             made.DrawStatistics();

@@ -22,7 +22,7 @@ namespace {
             GridCarsTest::SetUp();
             world.gamePlayMode = 1;
             world.managerBelowLimit = 1;
-            world.minusPoints = 100;
+            world.levelPoints = 100;
             Board(kBoard);
         }
         // Picks the car of the cell up and releases it over another.
@@ -52,7 +52,7 @@ namespace {
             3 1 2 #
             # # # #
             # # # # )"));
-        EXPECT_EQ(world.minusPoints, 0); // what was left of 300: never below zero
+        EXPECT_EQ(world.levelPoints, 0); // what was left of 300: never below zero
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(world.managerBelowLimit, 0);
         EXPECT_EQ(world.jokerRequested, 0);
@@ -78,7 +78,7 @@ namespace {
             world.managerBelowLimit = 1;
             Move(2, 1, c.row, c.column);
             EXPECT_EQ(Cells(), Normalised(std::string(kBoard) + "\n# # # #\n# # # #"));
-            EXPECT_EQ(world.minusPoints, 100);
+            EXPECT_EQ(world.levelPoints, 100);
             EXPECT_EQ(world.autoOnMouse, -1);
             EXPECT_EQ(world.stackMovedToGrid, 1);
             EXPECT_EQ(world.managerBelowLimit, 1);
@@ -105,10 +105,10 @@ namespace {
             world.fundaments.clear();
             Board(kBoard);
             world.managerBelowLimit = 1;
-            world.minusPoints = 1000;
+            world.levelPoints = 1000;
             Move(2, 1, c.row, c.column);
             EXPECT_EQ(Cells(), Normalised(std::string("# # # #\n") + c.after + "\n# # # #\n# # # #"));
-            EXPECT_EQ(world.minusPoints, 700);
+            EXPECT_EQ(world.levelPoints, 700);
             EXPECT_EQ(world.selectedCount, 2);
             EXPECT_EQ(world.selectedIndex[0], Cell(c.row, c.column));
             EXPECT_EQ(world.selectedIndex[1], Cell(2, 1));

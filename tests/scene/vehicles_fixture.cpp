@@ -116,7 +116,7 @@ void VehiclesTest::SetUp()
 {
     ScreenTest::SetUp();
     world.levelActive = 1;
-    world.minusPointsLimit = 250;
+    world.penaltyThreshold = 250;
 }
 
 void VehiclesTest::StartScreens(int width)

@@ -152,7 +152,7 @@ std::string Snapshot()
         for (const auto& v : range)
             s << v << ',';
     };
-    put(w.money, w.points, w.minusPoints, w.levelTimeLimit, w.processTimeInStation, w.processTimeInStack,
+    put(w.money, w.points, w.levelPoints, w.levelTimeLimit, w.processTimeInStation, w.processTimeInStack,
         w.animationSpeed, w.pointsSpeed, w.autobahnDelay, w.parkingAutos, w.managerCount, w.stackLimit, w.stackCounter,
         int(w.managerBelowLimit), w.hoveredElement, int(w.newAward), w.lastAward, w.profi, w.boughtBeton);
     for (const auto& row : w.profileAwards)

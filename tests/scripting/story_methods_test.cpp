@@ -182,16 +182,16 @@ TEST_F(StoryMethods, EachMethodKeepsItsRule)
 TEST_F(StoryPoints, MinusPointsLowerTheLevelsPointsThatGetCurrentPointsReads)
 {
     cGameWorld& world = cGameWorld::Instance();
-    world.minusPointsLimit = 250;
-    world.minusPoints = 40;
+    world.penaltyThreshold = 250;
+    world.levelPoints = 40;
     ASSERT_TRUE(Run("Story:MinusPoints(30); Story:MinusPoints(-5); limit = Story:GetMinusPoints(); "
                     "now = Story:GetCurrentPoints()"));
-    EXPECT_EQ(world.minusPoints, 15);
+    EXPECT_EQ(world.levelPoints, 15);
     EXPECT_EQ(Number("now"), 15);
     EXPECT_EQ(Number("limit"), 250);
-    world.minusPoints = -2147483647 - 1;
+    world.levelPoints = -2147483647 - 1;
     ASSERT_TRUE(Run("Story:MinusPoints(1)"));
-    EXPECT_EQ(world.minusPoints, 2147483647);
+    EXPECT_EQ(world.levelPoints, 2147483647);
 }
 
 TEST_F(StoryState, GameOverEndsAndPausesTheLevelAndLetsTheCarGo)

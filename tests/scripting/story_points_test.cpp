@@ -43,7 +43,7 @@ TEST_F(StoryPoints, ServicesAndCombosArePaidByTheScript)
     EXPECT_EQ(world.maxPoints, 5000);
     EXPECT_DOUBLE_EQ(world.pointsSpeed, 0.5);
     EXPECT_EQ(world.bonusByClass, 0);
-    EXPECT_EQ(world.noMinusPoints, 1);
+    EXPECT_EQ(world.noPenalty, 1);
 
     world.workingAuto = 3;
     world.patience = 10;
@@ -58,11 +58,11 @@ TEST_F(StoryPoints, ServicesAndCombosArePaidByTheScript)
     world.bonusCellCount = 4;
     world.bonusType = 4;
     world.bonusAutoClass = 2;
-    world.minusPoints = 100;
+    world.levelPoints = 100;
     world.currentProfile = 2;
     Story::Instance().CallScriptFunction("on_bonus");
     EXPECT_EQ(world.money, 1040 + 15 * 4);
-    EXPECT_EQ(world.minusPoints, 98);
+    EXPECT_EQ(world.levelPoints, 98);
     EXPECT_EQ(world.profileAwards[2][3], 1);
     EXPECT_EQ(world.newAward, 1);
     EXPECT_EQ(world.lastAward, 3);

@@ -222,9 +222,9 @@ bool Autoplayer::Frame()
         if (!world.levelOver && !world.resultsShown) {
             for (int slot = 0; slot < 16; ++slot)
                 taskSlots[slot] = taskSlots[slot] || (world.messageActive[slot] && slot != kPointsLine);
-            current.points = world.minusPoints;
+            current.points = world.levelPoints;
         } else {
-            current.points = std::max(current.points, world.minusPoints);
+            current.points = std::max(current.points, world.levelPoints);
             if (!world.medalText.empty())
                 current.cup = std::max(current.cup, world.medalText == L"GOLD" ? 2 : 1);
             ReadResultPanel();
@@ -234,7 +234,7 @@ bool Autoplayer::Frame()
     if (std::getenv("VANDREL_AUTOPLAY_TRACE") && (top != L"cStateGame" || frames % 500 == 0))
         std::fprintf(stderr, "frame %d %ls level %d/%d over %d elapsed %d/%d points %d money %d\n", frames, top.c_str(),
             world.level, world.furthestLevel, world.levelOver, world.levelElapsed, world.levelTimeLimit,
-            world.minusPoints, world.money);
+            world.levelPoints, world.money);
     if (lookAround)
         WatchScreen(drawn);
     return running && (!finished || leaving) && stuck.empty();
