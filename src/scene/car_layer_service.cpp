@@ -62,7 +62,7 @@ void CarLayer::UpdateServicedCars()
         if (car.finished) {
             // Served in an earlier frame: the car drives off.
             car.finished = 0;
-            DeletePlaceEffect(place, car.patience);
+            DeletePlaceEffect(place, car.itemCode);
             world.AddLeavingAuto(static_cast<int>(i));
             world.placeAutos.erase(world.placeAutos.begin() + static_cast<std::ptrdiff_t>(i));
             if (StationView* stationView = StationView::Instance())
@@ -73,8 +73,8 @@ void CarLayer::UpdateServicedCars()
             continue;
         car.serviceTimer.Restart();
         car.finished = 1;
-        const int itemCode = car.patience;
-        world.patience = car.ownPatience;
+        const int itemCode = car.itemCode;
+        world.patience = car.patience;
         world.workingAuto = car.autoType;
         world.workingPlace
             = world::IsIndex(place, world.places.size()) ? world.places[static_cast<size_t>(place)].type : -1;

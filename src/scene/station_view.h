@@ -9,8 +9,8 @@
 // place's colour; the serving byte is serveFlag; the phase name, image name
 // and lamp name are animationName, animationImage and lampName; the first,
 // last and current frame of the animation are lampFrameCounter, frameCount
-// and frame. A served car's service code is its patience (item code), its
-// car value its autoType and its hand-placed byte done. A fundament's
+// and frame. A served car's service code is its itemCode, its car value its
+// autoType and its hand-placed byte handPlaced. A fundament's
 // built-place index is its content and its build stage its status.
 #pragma once
 

@@ -77,7 +77,7 @@ void StationView::UpdatePlaceState(int index)
     // Cars the player dropped on the place are served by the vehicles layer;
     // only those a transfer brought are animated here.
     const int entry = world::FindFirst(
-        world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index && a.active != 0 && a.done == 0; });
+        world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index && a.active != 0 && a.handPlaced == 0; });
     if (entry < 0) {
         place.serveFlag = 0;
         place.animationName = L"phase100";
@@ -87,7 +87,7 @@ void StationView::UpdatePlaceState(int index)
     }
 
     place.serveFlag = 1;
-    const int code = world.placeAutos[entry].patience;
+    const int code = world.placeAutos[entry].itemCode;
     if (code == kTimedStay) {
         if (place.serviceTimer.Elapsed() >= kTimedStaySeconds) {
             const int car = world.placeAutos[entry].autoType;
@@ -177,8 +177,8 @@ bool StationView::HasPlaceAuto(int index) const
 void StationView::ReleasePlaceAuto(int index)
 {
     cGameWorld& world = cGameWorld::Instance();
-    const int entry
-        = world::FindFirst(world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index && a.done == 0; });
+    const int entry = world::FindFirst(
+        world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index && a.handPlaced == 0; });
     if (entry < 0)
         return;
     world.AddLeavingAuto(entry);

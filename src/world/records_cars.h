@@ -100,7 +100,7 @@ struct cPlaceAuto {
     int y = 0;
     int phase = 0; // the sprite variant: 10 minus the place's direction
     int active = 1;
-    int patience = 0; // the item code it is served with (the second argument)
+    int itemCode = 0; // what it is served with: its colour group or a work code
     cTimer serviceTimer;
     cTimer animTimer;
     cTimer settleTimer;
@@ -112,10 +112,10 @@ struct cPlaceAuto {
     std::string animationName;
     std::string lampName;
     unsigned char finished = 0; // the service time has passed
-    unsigned char done = 0; // hand-placed byte: 1 dropped by the player, 0 a managers' transfer
+    unsigned char handPlaced = 0; // 1 dropped by the player, 0 a managers' transfer
     unsigned char inService = 0;
     unsigned char arriving = 0;
-    int ownPatience = 10; // the served car's own patience, read by GetPatience
+    int patience = 10; // the served car's own patience, read by GetPatience
     int alpha = 255;
     int row = 0;
     int column = 0;

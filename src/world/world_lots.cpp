@@ -181,8 +181,8 @@ int cGameWorld::GetClassAt(int row, int column)
             return -1;
         autoType = fundaments[f].autoType;
     } else {
-        const int i = world::FindFirst(placeAutos,
-            [&](const cPlaceAuto& a) { return a.row == row && a.column == column && a.done == 0; });
+        const int i = world::FindFirst(
+            placeAutos, [&](const cPlaceAuto& a) { return a.row == row && a.column == column && a.handPlaced == 0; });
         if (i < 0)
             return -1;
         autoType = placeAutos[i].autoType;

@@ -23,8 +23,8 @@ void cGameWorld::PutAutoOnPlace(int place, int itemCode, int handPlaced)
     car.y = p.y + p.autoOffsetY;
     car.phase = 10 - p.direction;
     car.active = 1;
-    car.patience = itemCode;
-    car.ownPatience = 10;
+    car.itemCode = itemCode;
+    car.patience = 10;
     car.frames = 10;
     car.serviceTimer.Restart();
     car.animTimer.Restart();
@@ -32,7 +32,7 @@ void cGameWorld::PutAutoOnPlace(int place, int itemCode, int handPlaced)
     car.lampTimer.Restart();
     car.row = p.row;
     car.column = p.column;
-    car.done = handPlaced != 0 ? 1 : 0;
+    car.handPlaced = handPlaced != 0 ? 1 : 0;
     placeAutos.push_back(car);
 
     p.serveCount = 0;
@@ -82,7 +82,7 @@ int cGameWorld::GetPlaceAutoTypeAt(int row, int column) const
 int cGameWorld::FindPlaceAutoOfClassAt(int row, int column, int autoClass) const
 {
     const int i = world::FindFirst(placeAutos, [&](const cPlaceAuto& a) {
-        return a.row == row && a.column == column && a.done == 0 && GetAutoTypeClass(a.autoType) == autoClass;
+        return a.row == row && a.column == column && a.handPlaced == 0 && GetAutoTypeClass(a.autoType) == autoClass;
     });
     return i < 0 ? -1 : placeAutos[i].place;
 }

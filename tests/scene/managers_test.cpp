@@ -85,8 +85,8 @@ namespace {
         EXPECT_EQ(world.placeAutos[0].place, first);
         EXPECT_EQ(world.placeAutos[0].autoType, 2);
         EXPECT_EQ(world.placeAutos[0].arriving, 1);
-        EXPECT_EQ(world.placeAutos[0].done, 0);
-        EXPECT_EQ(world.placeAutos[0].patience, 8); // served with its colour group
+        EXPECT_EQ(world.placeAutos[0].handPlaced, 0);
+        EXPECT_EQ(world.placeAutos[0].itemCode, 8); // served with its colour group
         EXPECT_EQ(world.placeAutos[1].place, second);
         ASSERT_EQ(world.transfers.size(), 2u);
         EXPECT_EQ(world.transfers[0].fromX, world.stackSlots[1].x);

@@ -132,9 +132,9 @@ TEST_F(MenuBuildTest, BuildingPutsThePlaceOnTheFundamentAndServesTheCar)
         const cPlaceAuto& served = world.placeAutos.back();
         EXPECT_EQ(served.place, place);
         EXPECT_EQ(served.autoType, kWorkCar);
-        EXPECT_EQ(served.patience, c.serve);
+        EXPECT_EQ(served.itemCode, c.serve);
         EXPECT_EQ(served.x, p.x + c.offsetX);
-        EXPECT_EQ(served.done, 0);
+        EXPECT_EQ(served.handPlaced, 0);
     }
     EXPECT_TRUE(Faults().empty());
 }
@@ -158,8 +158,8 @@ TEST_F(MenuBuildTest, ACarIsServedAtAFundamentsPlaceAndTheFundamentFreed)
         const cPlaceAuto& served = world.placeAutos.back();
         EXPECT_EQ(served.place, place);
         EXPECT_EQ(served.autoType, kOtherWorkCar);
-        EXPECT_EQ(served.patience, c.type); // served with the place's own type
-        EXPECT_EQ(served.done, 0);
+        EXPECT_EQ(served.itemCode, c.type); // served with the place's own type
+        EXPECT_EQ(served.handPlaced, 0);
 
         ASSERT_EQ(world.fundaments[fundament].content, place);
         EXPECT_EQ(build->ReleaseFundament(place), fundament);

@@ -346,7 +346,7 @@ TEST_F(PlaceServiceTest, ServedCarsOfAPlaceAreFoundAndReleased)
     // Only a car that came by a transfer is released.
     over->ReleasePlaceAuto(place);
     EXPECT_EQ(world.placeAutos.size(), 1u);
-    world.placeAutos[0].done = 0;
+    world.placeAutos[0].handPlaced = 0;
     over->ReleasePlaceAuto(place);
     EXPECT_TRUE(world.placeAutos.empty());
     ASSERT_EQ(world.leavingAutos.size(), 1u);

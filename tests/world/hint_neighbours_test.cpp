@@ -101,7 +101,7 @@ TEST_F(HintNeighbours, StationPlacesAndCellsThatDoNotExist)
         car.autoType = type;
         car.row = row;
         car.column = column;
-        car.done = 0;
+        car.handPlaced = 0;
         world.placeAutos.push_back(car);
     }
     EXPECT_EQ(world.FindNeighbourPairClass(0), 12);

@@ -305,9 +305,9 @@ TEST_F(RoadStack, ServedCarAtThePlaceAndItsDeparture)
     EXPECT_EQ(car.x, world.places[1].x + 20);
     EXPECT_EQ(car.y, world.places[1].y - 5);
     EXPECT_EQ(car.phase, 1);
-    EXPECT_EQ(car.patience, 7);
-    EXPECT_EQ(car.ownPatience, 10);
-    EXPECT_EQ(car.done, 0);
+    EXPECT_EQ(car.itemCode, 7);
+    EXPECT_EQ(car.patience, 10);
+    EXPECT_EQ(car.handPlaced, 0);
     EXPECT_EQ(car.frames, 10);
     EXPECT_EQ(world.FindPlaceAutoAt(2, 2), 1);
     EXPECT_EQ(world.GetPlaceAutoTypeAt(2, 2), 10);

@@ -37,7 +37,7 @@ protected:
             a.row = c.row;
             a.column = c.column;
             a.autoType = c.type;
-            a.done = c.putDown ? 1 : 0;
+            a.handPlaced = c.putDown ? 1 : 0;
             world.placeAutos.push_back(a);
         }
     }
