@@ -3,7 +3,7 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
@@ -128,7 +128,7 @@ void MenuOptions::DrawLayoutB()
     ApplySettings();
     IsMouseOver();
 
-    auto* start = cMenuManager::Instance().Get<MenuStart>(cMenuManager::kStart);
+    auto* start = cMenuManager::Instance().Get<StartScreen>(cMenuManager::kStart);
     if (start)
         start->DrawStartMenuImage();
     ScrollClouds();

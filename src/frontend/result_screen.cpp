@@ -5,7 +5,7 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "resources/property_file.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
@@ -82,7 +82,7 @@ void ResultScreen::Draw()
     panelY = settings.GetHeight() / 2 - ScaleY(197);
     UpdateFade();
     IsMouseOver();
-    if (auto* start = cMenuManager::Instance().Get<MenuStart>(cMenuManager::kStart)) {
+    if (auto* start = cMenuManager::Instance().Get<StartScreen>(cMenuManager::kStart)) {
         start->DrawStartMenuImage();
         start->DrawStationImage();
     }

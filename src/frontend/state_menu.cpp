@@ -7,9 +7,9 @@
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "frontend/menu_options.h"
-#include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
+#include "frontend/start_screen.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/menu_manager.h"
@@ -248,14 +248,14 @@ void cStateMenu::RunOneScreen()
     if (world.loadingPhase) {
         if (world.startMusicStarted == 0)
             PlayStartMusic();
-        if (auto* start = Screen<Scene::MenuStart>(cMenuManager::kStart))
+        if (auto* start = Screen<Scene::StartScreen>(cMenuManager::kStart))
             start->DrawStartImage();
         LoadWithProgress();
         return;
     }
     if (world.profilesOpen) {
         world.logosPresent = world.loadingPhase = 0;
-        if (auto* start = Screen<Scene::MenuStart>(cMenuManager::kStart))
+        if (auto* start = Screen<Scene::StartScreen>(cMenuManager::kStart))
             start->Draw();
         if (auto* messagePanel = Screen<Scene::MessagePanel>(cMenuManager::kMessagePanel))
             messagePanel->Draw();

@@ -8,7 +8,7 @@
 
 #include "app/cursor_set.h"
 #include "engine/gfx.h"
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "frontend/state_menu.h"
 #include "resources/file_manager.h"
 #include "scene/menu_manager.h"
@@ -57,7 +57,7 @@ constexpr LoadStep kLoadSteps[] = {
 
 void DrawBar(int percent)
 {
-    if (auto* start = cMenuManager::Instance().Get<Scene::MenuStart>(cMenuManager::kStart))
+    if (auto* start = cMenuManager::Instance().Get<Scene::StartScreen>(cMenuManager::kStart))
         start->DrawLoadingBar(0, percent);
 }
 

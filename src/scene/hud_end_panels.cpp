@@ -5,7 +5,7 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
@@ -69,7 +69,7 @@ void Hud::DrawResults(int won)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.resultsShown = 1;
-    if (auto* start = cMenuManager::Instance().Get<MenuStart>(cMenuManager::kStart)) {
+    if (auto* start = cMenuManager::Instance().Get<StartScreen>(cMenuManager::kStart)) {
         start->DrawStartMenuImage();
         start->DrawStationImage();
     }

@@ -4,9 +4,9 @@
 
 #include "frontend/menu_help.h"
 #include "frontend/menu_options.h"
-#include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
+#include "frontend/start_screen.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "scene/car_layer.h"
@@ -50,7 +50,7 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     case cMenuManager::kMessagePanel:
         return std::make_unique<MessagePanel>();
     case cMenuManager::kStart:
-        return std::make_unique<MenuStart>();
+        return std::make_unique<StartScreen>();
     case cMenuManager::kHud:
         return std::make_unique<Hud>();
     default:

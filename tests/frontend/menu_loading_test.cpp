@@ -7,18 +7,18 @@
 
 #include <fstream>
 
-#include "frontend/menu_start.h"
 #include "frontend/menu_state_fixture.h"
+#include "frontend/start_screen.h"
 
 namespace {
 
 // The real start screen, noting when it is switched on.
-class NotedStart : public Scene::MenuStart {
+class NotedStart : public Scene::StartScreen {
 protected:
     void OnActivate() override
     {
-        Scene::MenuStart::OnActivate();
-        test::ScreenCalls().push_back("Start on");
+        Scene::StartScreen::OnActivate();
+        test::ScreenCalls().push_back("StartScreen on");
     }
 };
 

@@ -4,12 +4,12 @@
 // mouse, as on the new-game warning.
 #include <gtest/gtest.h>
 
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "scene/hud_fixture.h"
 
 namespace {
 
-class ProfileScreen : public Scene::MenuStart {
+class ProfileScreen : public Scene::StartScreen {
 public:
     void LoadPage(const wchar_t* folder) { pages[kStartPage].Load(folder); }
 };

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "scene/hud_fixture.h"
@@ -66,7 +66,7 @@ TEST_F(ProfileSaveRemovalTest, TheSaveGoesOrTheFailureIsTold)
             std::ofstream(user / std::to_string(profile)) << "another profile's game";
         errors.clear();
 
-        Scene::MenuStart screen;
+        Scene::StartScreen screen;
         EXPECT_EQ(screen.DeleteProfileSave(), c.removed);
         EXPECT_EQ(std::filesystem::exists(user / "4"), c.save != Save::File && c.save != Save::None);
         for (const int profile : { 3, 5 })

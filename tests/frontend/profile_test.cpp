@@ -6,8 +6,8 @@
 #include <cwchar>
 #include <set>
 
-#include "frontend/menu_start.h"
-#include "frontend/menu_start_profiles_layout.h"
+#include "frontend/start_screen.h"
+#include "frontend/start_screen_profiles_layout.h"
 #include "frontend/state_menu.h"
 #include "platform/win_messages.h"
 #include "resources/property_file.h"
@@ -30,7 +30,7 @@ public:
 constexpr int kNewGameX = 410, kOkX = 530, kButtonLine = 860, kYesX = 680, kDialogButtonY = 502;
 constexpr int kWheelX = 380 + 200, kWheelY = 350 + 260;
 
-class ProfileScreen : public Scene::MenuStart {
+class ProfileScreen : public Scene::StartScreen {
 public:
     void LoadPage(const wchar_t* folder) { pages[kStartPage].Load(folder); }
 };

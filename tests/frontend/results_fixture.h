@@ -6,9 +6,9 @@
 
 #include <cwchar>
 
-#include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
 #include "frontend/score_table.h"
+#include "frontend/start_screen.h"
 #include "resources/property_file.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud_fixture.h"

@@ -111,7 +111,7 @@ TEST(ResultTables, RemovingAProfileRanksTheRowsLeftByMoneyThenTime)
             + std::to_string(row.workplace) + "\r\n";
     }
     scope.WriteTable(1, text);
-    Scene::MenuStart().RemoveProfileScores();
+    Scene::StartScreen().RemoveProfileScores();
     PropertyFile file = scope.ReadTable(1);
     const std::vector<std::wstring> order = { L"C", L"B", L"D", L"A", L"...", L"...", L"E", L"...", L"...", L"..." };
     for (int r = 1; r <= 10; ++r)

@@ -4,9 +4,9 @@
 
 #include <cwchar>
 
-#include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
 #include "frontend/score_table.h"
+#include "frontend/start_screen.h"
 #include "resources/property_file.h"
 #include "results_fixture.h"
 #include "scene/gui_vocabulary.h"
@@ -90,7 +90,7 @@ TEST_F(ResultFiles, RemovingAProfileBlanksItsRowsSortsThemDownAndStopsAtAMissing
                              "[name2]\r\nTheirs\r\n[money2]\r\n500\r\n[time2]\r\n20\r\n[workplace2]\r\n4\r\n";
     for (int level : { 1, 2, 4 }) // level 3 is missing
         scope.WriteTable(level, rows);
-    Scene::MenuStart().RemoveProfileScores();
+    Scene::StartScreen().RemoveProfileScores();
     for (int level : { 1, 2 }) {
         PropertyFile file = scope.ReadTable(level);
         EXPECT_EQ(file.GetString(L"name1"), L"Theirs");

@@ -3,7 +3,7 @@
 // first frame of the profile screen hiding a message left from before.
 #include <gtest/gtest.h>
 
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 #include "scene/hud_fixture.h"
 #include "scene/menu_manager.h"
 #include "scene/recording_screens.h"
@@ -72,7 +72,7 @@ protected:
         gfx.ClearRecords();
     }
 
-    Scene::MenuStart screen;
+    Scene::StartScreen screen;
 };
 
 TEST_F(StartScreenTest, ThePageFollowsTheScreenWidthAndTheTitleComesFromIt)

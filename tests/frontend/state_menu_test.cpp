@@ -18,13 +18,13 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class RecordingStartScreen : public test::Recording<Scene::MenuStart> {
+class RecordingStartScreen : public test::Recording<Scene::StartScreen> {
 public:
     RecordingStartScreen()
-        : Recording("Start")
+        : Recording("StartScreen")
     {
     }
-    void Draw() override { Note("Start::Draw"); }
+    void Draw() override { Note("StartScreen::Draw"); }
 };
 class RecordingMapScreen : public test::Recording<Scene::WorldMap> {
 public:
@@ -106,7 +106,7 @@ TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
         uint8_t profiles, options, highscores, shop;
         Calls calls;
     } cases[] = {
-        { 1, 1, 1, 1, { "Start::Draw", "MessagePanel::Draw" } },
+        { 1, 1, 1, 1, { "StartScreen::Draw", "MessagePanel::Draw" } },
         { 0, 1, 1, 1, { "Options::Draw" } },
         { 0, 0, 1, 1, { "ResultScreen::Draw" } },
         { 0, 0, 0, 1, { "Shop::Update" } },

@@ -57,8 +57,8 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
         Calls reload;
     } cases[] = {
         { "the start screen on", true,
-            { "Start off", "Start on", "Shop off", "Shop on", "StationView off", "StationView on", "Hud off", "Hud on",
-                "CarLayer off", "CarLayer on", "WorldMap off", "WorldMap on" } },
+            { "StartScreen off", "StartScreen on", "Shop off", "Shop on", "StationView off", "StationView on",
+                "Hud off", "Hud on", "CarLayer off", "CarLayer on", "WorldMap off", "WorldMap on" } },
         { "the start screen off", false,
             { "Shop off", "Shop on", "StationView off", "StationView on", "Hud off", "Hud on", "CarLayer off",
                 "CarLayer on", "WorldMap off", "WorldMap on" } },

@@ -102,7 +102,7 @@ TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitche
     world.shopOpen = 1;
     ASSERT_TRUE(manager.CreateMenus());
     const Calls expected = { "make 13", "make 0", "make 8", "make 4", "make 5", "make 6", "make 1", "make 2", "make 3",
-        "make 7", "make 9", "make 10", "make 11", "make 12", "Start on" };
+        "make 7", "make 9", "make 10", "make 11", "make 12", "StartScreen on" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(world.optionsOpen, 0);
     EXPECT_EQ(world.resultScreenOpen, 0);
@@ -121,8 +121,8 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
     manager.DestroyMenus();
-    const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~Start", "~Options",
-        "~Help", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
+    const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~StartScreen",
+        "~Options", "~Help", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -247,7 +247,7 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     world.screenSizeChanged = 1;
     manager.UpdateMenus();
     EXPECT_EQ(world.screenSizeChanged, 0);
-    Calls expected = { "Start off", "Start on", "Shop off", "StationView off", "Hud off", "CarLayer off",
+    Calls expected = { "StartScreen off", "StartScreen on", "Shop off", "StationView off", "Hud off", "CarLayer off",
         "WorldMap off", "Hud on", "StationView on", "Shop on", "CarLayer on", "WorldMap on" };
     expected.insert(expected.end(), kFullFrame.begin(), kFullFrame.end());
     EXPECT_EQ(calls, expected);

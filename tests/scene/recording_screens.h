@@ -8,9 +8,9 @@
 
 #include "frontend/menu_help.h"
 #include "frontend/menu_options.h"
-#include "frontend/menu_start.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
+#include "frontend/start_screen.h"
 #include "frontend/world_map.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
@@ -83,7 +83,7 @@ RECORDING(RecordingLevelBackground, LevelBackground, "LevelBackground", RECORD(D
 RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
 RECORDING(RecordingBuild, MenuBuild, "Build")
 RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
-RECORDING(RecordingStart, MenuStart, "Start")
+RECORDING(RecordingStartScreen, StartScreen, "StartScreen")
 RECORDING(RecordingHud, Hud, "Hud", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
 
 class RecordingStationView : public Recording<Scene::StationView> {
@@ -119,7 +119,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
-        MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStart>, MakeRecording<RecordingHud> };
+        MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStartScreen>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));
     return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;
 }

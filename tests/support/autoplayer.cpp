@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <utility>
 
-#include "frontend/menu_start_profiles_layout.h"
+#include "frontend/start_screen_profiles_layout.h"
 #include "platform/game_random.h"
 #include "platform/test_events.h"
 #include "resources/page_manager.h"

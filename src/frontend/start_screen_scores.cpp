@@ -1,5 +1,5 @@
 // A removed profile's rows leave the highscore tables of every level.
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 
 #include "resources/property_file.h"
 #include "world/game_world.h"
@@ -10,7 +10,7 @@ namespace {
     constexpr int kLastLevel = 30;
 } // namespace
 
-void MenuStart::RemoveProfileScores()
+void StartScreen::RemoveProfileScores()
 {
     const int profile = cGameWorld::Instance().currentProfile;
     for (int level = 1; level <= kLastLevel; ++level) {
@@ -32,7 +32,7 @@ void MenuStart::RemoveProfileScores()
     }
 }
 
-void MenuStart::CompactScores(int /*level*/)
+void StartScreen::CompactScores(int /*level*/)
 {
     scores.Compact();
 }

@@ -4,8 +4,8 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_start.h"
-#include "frontend/menu_start_profiles_layout.h"
+#include "frontend/start_screen.h"
+#include "frontend/start_screen_profiles_layout.h"
 #include "platform/time_source.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
@@ -60,7 +60,7 @@ namespace {
 
 } // namespace
 
-void MenuStart::DrawProfiles()
+void StartScreen::DrawProfiles()
 {
     cGameWorld& world = cGameWorld::Instance();
     // A profile number from elsewhere than the settings must not index past
@@ -137,7 +137,7 @@ void MenuStart::DrawProfiles()
         DrawHint(bx, by + ScaleY(380), g_guiVocabulary[kWindowHint]);
 }
 
-void MenuStart::DrawConfirmDialog()
+void StartScreen::DrawConfirmDialog()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -166,7 +166,7 @@ void MenuStart::DrawConfirmDialog()
         world.restartConfirmOpen = 0;
 }
 
-void MenuStart::DrawProfileSlots(bool typing)
+void StartScreen::DrawProfileSlots(bool typing)
 {
     cGameWorld& world = cGameWorld::Instance();
     const int bx = Bx();
@@ -194,7 +194,7 @@ void MenuStart::DrawProfileSlots(bool typing)
     }
 }
 
-void MenuStart::DrawProgress()
+void StartScreen::DrawProgress()
 {
     const cGameWorld& world = cGameWorld::Instance();
     wchar_t text[kGuiTextLength + 32];
@@ -204,7 +204,7 @@ void MenuStart::DrawProgress()
     DrawShadowed(*this, world.profileNames[world.currentProfile].c_str(), Bx(), By() + ScaleY(30), ScaleX(513), kWhite);
 }
 
-void MenuStart::DrawDrivingSide(bool typing)
+void StartScreen::DrawDrivingSide(bool typing)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.currentDrive = world.profileDrive[world.currentProfile];
@@ -229,24 +229,23 @@ void MenuStart::DrawDrivingSide(bool typing)
     }
 }
 
-void MenuStart::DrawProfileNameField()
+void StartScreen::DrawProfileNameField()
 {
     // Where the slot shows its name, so the name typed stands where it stays;
     // the hint line tells a new player to type it.
     const int p = cGameWorld::Instance().currentProfile;
     DrawNameField(SlotTextX(p), SlotTextY(p), kProfileNameLength);
-    const bool refused
-        = platform::NowMilliseconds() - cGameWorld::Instance().textEntryRefusedAt < kRefusalMilliseconds;
+    const bool refused = platform::NowMilliseconds() - cGameWorld::Instance().textEntryRefusedAt < kRefusalMilliseconds;
     if (!hintDrawn)
         DrawHint(Bx(), By() + ScaleY(380), g_guiVocabulary[refused ? kLetterRefusedText : kTypeNameHint]);
 }
 
-int MenuStart::SlotTextX(int k)
+int StartScreen::SlotTextX(int k)
 {
     return SlotX(k) + ScaleX(kSlotTextInset);
 }
 
-int MenuStart::SlotTextY(int k)
+int StartScreen::SlotTextY(int k)
 {
     // The line of g_fontNormal2 centred in the slot.
     SIZE size {};

@@ -13,10 +13,10 @@
 
 namespace Scene {
 
-class MenuStart : public MenuPrototype {
+class StartScreen : public MenuPrototype {
 public:
-    MenuStart();
-    ~MenuStart() override;
+    StartScreen();
+    ~StartScreen() override;
 
     // The full-screen pictures of the start screen's page, drawn whole at
     // 0, 0 in opaque white: the title of the loading phase, the start menu,
@@ -54,7 +54,7 @@ protected:
     int cloudX[2] = {};
     cTimer cloudTimer;
 
-    // ---- The profile screen (menu_start_profiles*.cpp) ----
+    // ---- The profile screen (start_screen_profiles*.cpp) ----
 public:
     // The longest profile name, in characters.
     static constexpr int kProfileNameLength = 14;

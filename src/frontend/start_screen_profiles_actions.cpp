@@ -6,8 +6,8 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_start.h"
-#include "frontend/menu_start_profiles_layout.h"
+#include "frontend/start_screen.h"
+#include "frontend/start_screen_profiles_layout.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
 #include "resources/text.h"
@@ -44,7 +44,7 @@ namespace {
 
 } // namespace
 
-bool MenuStart::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+bool StartScreen::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* label, int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal2 ? ScaleY(13) : ScaleY(5);
@@ -66,7 +66,7 @@ bool MenuStart::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, cons
     return true;
 }
 
-void MenuStart::DrawHint(int x, int y, const wchar_t* text)
+void StartScreen::DrawHint(int x, int y, const wchar_t* text)
 {
     hintDrawn = true;
     SetColour(kBlack);
@@ -75,7 +75,7 @@ void MenuStart::DrawHint(int x, int y, const wchar_t* text)
     DrawTextCentered(false, text, x, y + 3, ScaleX(kHintWidth), g_fontNormal2);
 }
 
-void MenuStart::DrawNameField(int x, int y, int max)
+void StartScreen::DrawNameField(int x, int y, int max)
 {
     // The name is only drawn here: the profile takes it when the player
     // confirms the new game or plays.
@@ -96,7 +96,7 @@ void MenuStart::DrawNameField(int x, int y, int max)
     g_pGfx2D->DrawText(g_fontNormal2, x, y, text.c_str(), 0);
 }
 
-bool MenuStart::DeleteProfileSave()
+bool StartScreen::DeleteProfileSave()
 {
     // Removed where the saved game is written, so that the next start of the
     // profile cannot load the old progress.
@@ -113,7 +113,7 @@ bool MenuStart::DeleteProfileSave()
     return true;
 }
 
-void MenuStart::StartNameEntry()
+void StartScreen::StartNameEntry()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.restartConfirmOpen = 0;
@@ -130,7 +130,7 @@ void MenuStart::StartNameEntry()
     nameCursorShown = false;
 }
 
-void MenuStart::CancelNameEntry()
+void StartScreen::CancelNameEntry()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.keyEscape = 0;
@@ -141,7 +141,7 @@ void MenuStart::CancelNameEntry()
     world.currentDrive = namingDrive;
 }
 
-void MenuStart::ConfirmNewGame()
+void StartScreen::ConfirmNewGame()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int profile = world.currentProfile;
@@ -162,7 +162,7 @@ void MenuStart::ConfirmNewGame()
     world.SaveConfig();
 }
 
-void MenuStart::PlayProfile()
+void StartScreen::PlayProfile()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int profile = world.currentProfile;
@@ -191,7 +191,7 @@ void MenuStart::PlayProfile()
         map->EnterBuildLevel();
 }
 
-void MenuStart::QuitFromProfiles()
+void StartScreen::QuitFromProfiles()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.keyEscape = 0;
@@ -203,7 +203,7 @@ void MenuStart::QuitFromProfiles()
     world.ClearMessages();
 }
 
-void MenuStart::OpenOptions()
+void StartScreen::OpenOptions()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (MenuPrototype* options = cMenuManager::Instance().GetMenu(cMenuManager::kOptions))

@@ -1,27 +1,27 @@
 // The start screen's full-screen pictures (also the backgrounds of the
 // end-of-level panel, the result screen and the options) and the loading bar.
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 
 #include "world/settings.h"
 
 namespace Scene {
 
-void MenuStart::DrawStartImage()
+void StartScreen::DrawStartImage()
 {
     pages[kStartPage].DrawImage(L"vandrel_start.png", 0, 0, 0, 0, 255, 255, 255, 255);
 }
 
-void MenuStart::DrawStartMenuImage()
+void StartScreen::DrawStartMenuImage()
 {
     pages[kStartPage].DrawImage(L"vandrel_start_menu.png", 0, 0, 0, 0, 255, 255, 255, 255);
 }
 
-void MenuStart::DrawStationImage()
+void StartScreen::DrawStationImage()
 {
     pages[kStartPage].DrawImage(L"tankstelle.png", 0, 0, 0, 0, 255, 255, 255, 255);
 }
 
-void MenuStart::DrawLoadingBar(int /*unused*/, int percent)
+void StartScreen::DrawLoadingBar(int /*unused*/, int percent)
 {
     const cSettings& settings = cSettings::Instance();
     int y = static_cast<int>(370.0f / settings.scaleY);

@@ -1,5 +1,5 @@
 // The start screen's page, its clouds and the frame of the profile screen.
-#include "frontend/menu_start.h"
+#include "frontend/start_screen.h"
 
 #include "engine/gfx.h"
 #include "scene/menu_manager.h"
@@ -12,17 +12,17 @@ namespace {
     constexpr double kCloudStepSeconds = 0.034;
 } // namespace
 
-MenuStart::MenuStart()
+StartScreen::StartScreen()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuStart::~MenuStart()
+StartScreen::~StartScreen()
 {
     OnDeactivate();
 }
 
-void MenuStart::OnActivate()
+void StartScreen::OnActivate()
 {
     const int width = cSettings::Instance().GetWidth();
     if (g_pGfx2D)
@@ -44,12 +44,12 @@ void MenuStart::OnActivate()
     cloudX[1] = 0;
 }
 
-void MenuStart::OnDeactivate()
+void StartScreen::OnDeactivate()
 {
     pages[kStartPage].Unload();
 }
 
-void MenuStart::DrawClouds()
+void StartScreen::DrawClouds()
 {
     for (int i = 0; i < 2; ++i)
         pages[kStartPage].DrawImage(cloudNames[i].c_str(), cloudX[i], 0, 0, 0, 255, 255, 255, 255);
@@ -69,7 +69,7 @@ void MenuStart::DrawClouds()
     }
 }
 
-void MenuStart::Draw()
+void StartScreen::Draw()
 {
     UpdateFade();
     DrawStartMenuImage();
