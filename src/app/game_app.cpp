@@ -8,7 +8,7 @@
 
 #include "app/clock.h"
 #include "engine/gfx.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "platform/utf16.h"
 #include "platform/window.h"
 #include "resources/file_manager.h"
@@ -206,7 +206,7 @@ void cGameApp::RefuseWindow(int width, int height)
                            L"free %dx%d: staying full screen",
         width, height, usableWidth, usableHeight);
     world.fullScreen = 1;
-    if (auto* options = cMenuManager::Instance().Get<Scene::MenuOptions>(cMenuManager::kOptions))
+    if (auto* options = cMenuManager::Instance().Get<Scene::OptionsScreen>(cMenuManager::kOptions))
         options->TellWindowRefused();
 }
 

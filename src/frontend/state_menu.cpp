@@ -6,7 +6,7 @@
 #include "app/game_app.h"
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
 #include "frontend/start_screen.h"
@@ -263,7 +263,7 @@ void cStateMenu::RunOneScreen()
     }
     if (world.optionsOpen) {
         world.logosPresent = world.loadingPhase = 0;
-        if (auto* options = Screen<Scene::MenuOptions>(cMenuManager::kOptions))
+        if (auto* options = Screen<Scene::OptionsScreen>(cMenuManager::kOptions))
             options->Draw();
         return;
     }

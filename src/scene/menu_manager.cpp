@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "frontend/menu_help.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
 #include "frontend/start_screen.h"
@@ -26,7 +26,7 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     using namespace Scene;
     switch (slot) {
     case cMenuManager::kOptions:
-        return std::make_unique<MenuOptions>();
+        return std::make_unique<OptionsScreen>();
     case cMenuManager::kResultScreen:
         return std::make_unique<ResultScreen>();
     case cMenuManager::kShop:

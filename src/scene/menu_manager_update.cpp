@@ -2,7 +2,7 @@
 // order in which they draw over one another.
 #include "engine/gfx.h"
 #include "frontend/menu_help.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
 #include "scene/car_layer.h"
@@ -94,7 +94,7 @@ void cMenuManager::UpdateMenus()
     auto* resultScreen = Get<ResultScreen>(kResultScreen);
     auto* shop = Get<Shop>(kShop);
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
-    auto* options = Get<MenuOptions>(kOptions);
+    auto* options = Get<OptionsScreen>(kOptions);
     auto* help = Get<MenuHelp>(kHelp);
     if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !resultScreen
         || !shop || !messagePanel || !options || !help)

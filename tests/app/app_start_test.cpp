@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "app/cursor_set.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "game_app_fixture.h"
 #include "platform/window.h"
 #include "resources/file_manager.h"
@@ -196,9 +196,9 @@ TEST_F(AppStart, AModeChangeStartsTheWeatherOverOnlyWhereTheEffectsScreenRuns)
         startWeather();
         const Seen before = weather();
         if (a.frames == 1)
-            Scene::MenuOptions::ChooseWindow();
+            Scene::OptionsScreen::ChooseWindow();
         else
-            Scene::MenuOptions::ChooseFullScreen();
+            Scene::OptionsScreen::ChooseFullScreen();
         a.GameFrame();
         switches.emplace_back(before, weather());
         return a.frames < 2;
@@ -221,7 +221,7 @@ TEST_F(AppStart, AModeChangeStartsTheWeatherOverOnlyWhereTheEffectsScreenRuns)
     TestGameApp bare;
     bare.OpenWindow();
     startWeather();
-    Scene::MenuOptions::ChooseWindow();
+    Scene::OptionsScreen::ChooseWindow();
     const Seen before = weather();
     bare.Frame();
     const Seen after = weather();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "platform/utf16.h"
 #include "resources/property_file.h"
 #include "support/menu_route.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-using Scene::MenuOptions;
+using Scene::OptionsScreen;
 
 class ScreenModeApp : public cGameApp {
 public:
@@ -33,10 +33,10 @@ public:
             world.profilesOpen = 0;
             world.optionsOpen = 1;
         }
-        static constexpr int kClicks[]
-            = { MenuOptions::kWindow, MenuOptions::kFullScreen, MenuOptions::kWindow, MenuOptions::kFullScreen, -1 };
+        static constexpr int kClicks[] = { OptionsScreen::kWindow, OptionsScreen::kFullScreen, OptionsScreen::kWindow,
+            OptionsScreen::kFullScreen, -1 };
         const int step = frames - startAt, click = step / 20;
-        const auto* options = cMenuManager::Instance().Get<MenuOptions>(cMenuManager::kOptions);
+        const auto* options = cMenuManager::Instance().Get<OptionsScreen>(cMenuManager::kOptions);
         if (startAt && click < 5 && (step % 20 == 10 || step % 20 == 11)) {
             const int control = kClicks[click];
             const int x = control < 0 ? 600 : options->ControlX(control, false) + 5;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "recorded_app.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
@@ -52,12 +52,12 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         app.usableHeight = c.usableHeight;
         ASSERT_TRUE(app.Init());
         ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-        auto* options = cMenuManager::Instance().Get<Scene::MenuOptions>(cMenuManager::kOptions);
+        auto* options = cMenuManager::Instance().Get<Scene::OptionsScreen>(cMenuManager::kOptions);
         ASSERT_NE(options, nullptr);
         options->SetActive(true);
 
         // As the options' window button, carried out by the next frame.
-        Scene::MenuOptions::ChooseWindow();
+        Scene::OptionsScreen::ChooseWindow();
         gfx.calls.clear();
         app.Frame();
         EXPECT_EQ(settings.screenMode, c.window ? 0 : 1);
@@ -108,9 +108,9 @@ private:
     void Switch()
     {
         if (cSettings::Instance().GetWidth() == 1280)
-            Scene::MenuOptions::ChooseWindow();
+            Scene::OptionsScreen::ChooseWindow();
         else
-            Scene::MenuOptions::ChooseFullScreen();
+            Scene::OptionsScreen::ChooseFullScreen();
     }
 
     // The start-up loads the level's screens in the main menu, one a frame:
@@ -183,7 +183,7 @@ private:
                 Look("options");
                 // A panel takes the room the window's title bar needs.
                 panel = true;
-                Scene::MenuOptions::ChooseWindow();
+                Scene::OptionsScreen::ChooseWindow();
             }
             if (m == 130) {
                 if (cSettings::Instance().GetWidth() == 1280 && cSettings::Instance().screenMode == 1)

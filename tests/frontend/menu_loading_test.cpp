@@ -97,7 +97,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         std::vector<std::string> on;
         std::vector<int> bar; // what the bar shows, in order drawn
     } frames[] = {
-        { { "Options" }, { 5 } }, // the start screen is on from the first
+        { { "OptionsScreen" }, { 5 } }, // the start screen is on from the first
         { { "WorldMap" }, { 10 } },
         { { "Effects" }, { 15 } },
         { { "Hud" }, { 20 } },

@@ -7,12 +7,12 @@
 #include <map>
 #include <tuple>
 
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "scene/hud_fixture.h"
 
 namespace {
 
-using Scene::MenuOptions;
+using Scene::OptionsScreen;
 
 class OptionsLayoutTest : public test::HudTest {
 protected:
@@ -86,7 +86,7 @@ protected:
             world.windowCenter, world.optionsOpen };
     }
 
-    MenuOptions options;
+    OptionsScreen options;
 };
 
 // The toggles stand in one row, all the same size, mute then full screen,

@@ -7,13 +7,13 @@
 #include <map>
 #include <memory>
 
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "resources/property_file.h"
 #include "scene/hud_fixture.h"
 
 namespace {
 
-using Scene::MenuOptions;
+using Scene::OptionsScreen;
 
 class OptionsTest : public test::HudTest {
 protected:
@@ -50,15 +50,15 @@ protected:
         ClickFrame(options.ControlX(control, true) + 5, options.ControlY(control, true) + 5);
     }
 
-    MenuOptions options;
+    OptionsScreen options;
 };
 
 TEST_F(OptionsTest, TheMusicBarFollowsAHeldMouseAndMuteSilencesIt)
 {
     world.musicStream = sound.Play2D("data/sound/music/level.ogg");
     Frame();
-    const int bx = options.ControlX(MenuOptions::kMusicBar, true);
-    const int by = options.ControlY(MenuOptions::kMusicBar, true) + 5;
+    const int bx = options.ControlX(OptionsScreen::kMusicBar, true);
+    const int by = options.ControlY(OptionsScreen::kMusicBar, true) + 5;
     const std::pair<int, float> cases[] = { { bx + 456, 1.0f }, { bx + 227, 0.5f }, { bx, 1.0f / 456.0f } };
     for (const auto& [x, value] : cases) {
         ClickFrame(x, by, true);
@@ -68,10 +68,10 @@ TEST_F(OptionsTest, TheMusicBarFollowsAHeldMouseAndMuteSilencesIt)
     }
 
     world.musicVolume = 0.5f;
-    ClickControl(MenuOptions::kMute);
+    ClickControl(OptionsScreen::kMute);
     EXPECT_EQ(cSettings::Instance().mute, 1);
     EXPECT_FLOAT_EQ(sound.sounds[0]->volumes.back(), 0.0f);
-    ClickControl(MenuOptions::kMute);
+    ClickControl(OptionsScreen::kMute);
     EXPECT_EQ(cSettings::Instance().mute, 0);
     EXPECT_FLOAT_EQ(sound.sounds[0]->volumes.back(), 0.5f);
 }
@@ -185,11 +185,11 @@ TEST_F(OptionsTest, EachToggleNamesItselfAndDoesItsThing)
         uint8_t fullScreen, centred;
         const wchar_t* hint; // nullptr none
     } cases[] = {
-        { "mute", MenuOptions::kMute, true, 1, 0, L"text 70" },
-        { "full screen", MenuOptions::kFullScreen, true, 0, 0, L"text 71" },
-        { "window", MenuOptions::kWindow, true, 1, 0, L"text 99" },
-        { "centring off", MenuOptions::kCentring, true, 0, 0, L"text 150" },
-        { "centring on", MenuOptions::kCentring, true, 0, 1, L"text 151" },
+        { "mute", OptionsScreen::kMute, true, 1, 0, L"text 70" },
+        { "full screen", OptionsScreen::kFullScreen, true, 0, 0, L"text 71" },
+        { "window", OptionsScreen::kWindow, true, 1, 0, L"text 99" },
+        { "centring off", OptionsScreen::kCentring, true, 0, 0, L"text 150" },
+        { "centring on", OptionsScreen::kCentring, true, 0, 1, L"text 151" },
         { "nothing in a level", -1, true, 1, 0, L"text 97" },
         { "nothing in the menu, windowed", -1, false, 0, 0, L"text 97" },
         { "nothing in the menu, full screen", -1, false, 1, 0, nullptr },
@@ -217,14 +217,14 @@ TEST_F(OptionsTest, EachToggleNamesItselfAndDoesItsThing)
         world.leftClick = 1;
         Frame();
         world.leftClick = 0;
-        EXPECT_EQ(cSettings::Instance().mute, c.control == MenuOptions::kMute ? 1 : 0);
-        EXPECT_EQ(world.windowCenter, c.control == MenuOptions::kCentring ? 1 - c.centred : c.centred);
-        const bool mode = c.control == MenuOptions::kFullScreen || c.control == MenuOptions::kWindow;
+        EXPECT_EQ(cSettings::Instance().mute, c.control == OptionsScreen::kMute ? 1 : 0);
+        EXPECT_EQ(world.windowCenter, c.control == OptionsScreen::kCentring ? 1 - c.centred : c.centred);
+        const bool mode = c.control == OptionsScreen::kFullScreen || c.control == OptionsScreen::kWindow;
         EXPECT_EQ(world.videoModeChanged, mode ? 1 : 0);
         if (mode) {
-            EXPECT_EQ(world.fullScreen, c.control == MenuOptions::kFullScreen ? 1 : 0);
+            EXPECT_EQ(world.fullScreen, c.control == OptionsScreen::kFullScreen ? 1 : 0);
         }
-        EXPECT_EQ(world.screenSizeChanged, c.control == MenuOptions::kWindow ? 1 : 0);
+        EXPECT_EQ(world.screenSizeChanged, c.control == OptionsScreen::kWindow ? 1 : 0);
     }
 }
 
@@ -241,16 +241,16 @@ TEST_F(OptionsTest, AHeldBarSetsItsVolumeAndOnlyTheSoundBarInALevelRingsTheGong)
         bool held; // else clicked
         int gongs; // over three frames
     } cases[] = {
-        { "sound bar in a level", true, true, false, MenuOptions::kSoundBar, true, 3 },
-        { "sound bar in a level, muted", true, true, true, MenuOptions::kSoundBar, true, 3 },
-        { "sound bar in a level without sound", false, true, false, MenuOptions::kSoundBar, true, 0 },
-        { "sound bar clicked, not held", true, true, false, MenuOptions::kSoundBar, false, 0 },
+        { "sound bar in a level", true, true, false, OptionsScreen::kSoundBar, true, 3 },
+        { "sound bar in a level, muted", true, true, true, OptionsScreen::kSoundBar, true, 3 },
+        { "sound bar in a level without sound", false, true, false, OptionsScreen::kSoundBar, true, 0 },
+        { "sound bar clicked, not held", true, true, false, OptionsScreen::kSoundBar, false, 0 },
         { "held off the bars", true, true, false, -1, true, 0 },
-        { "music bar in a level", true, true, false, MenuOptions::kMusicBar, true, 0 },
-        { "music bar in a level without sound", false, true, false, MenuOptions::kMusicBar, true, 0 },
-        { "sound bar in the main menu", true, false, false, MenuOptions::kSoundBar, true, 0 },
-        { "sound bar in the main menu without sound", false, false, false, MenuOptions::kSoundBar, true, 0 },
-        { "music bar in the main menu without sound", false, false, false, MenuOptions::kMusicBar, true, 0 },
+        { "music bar in a level", true, true, false, OptionsScreen::kMusicBar, true, 0 },
+        { "music bar in a level without sound", false, true, false, OptionsScreen::kMusicBar, true, 0 },
+        { "sound bar in the main menu", true, false, false, OptionsScreen::kSoundBar, true, 0 },
+        { "sound bar in the main menu without sound", false, false, false, OptionsScreen::kSoundBar, true, 0 },
+        { "music bar in the main menu without sound", false, false, false, OptionsScreen::kMusicBar, true, 0 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -264,7 +264,7 @@ TEST_F(OptionsTest, AHeldBarSetsItsVolumeAndOnlyTheSoundBarInALevelRingsTheGong)
         options.SetActive(true);
         MoveMouse(0, 0);
         Frame();
-        const int bar = c.bar >= 0 ? c.bar : MenuOptions::kSoundBar;
+        const int bar = c.bar >= 0 ? c.bar : OptionsScreen::kSoundBar;
         const int x = options.ControlX(bar, c.inLevel) + 113; // a quarter along
         const int y = options.ControlY(bar, c.inLevel) + (c.bar >= 0 ? 5 : 31);
         for (int frame = 0; frame < 3; ++frame)
@@ -272,8 +272,8 @@ TEST_F(OptionsTest, AHeldBarSetsItsVolumeAndOnlyTheSoundBarInALevelRingsTheGong)
         MoveMouse(0, 0);
         Frame(); // the labels show the value of the frames before
         const bool moved = c.held && c.bar >= 0;
-        const float music = moved && c.bar == MenuOptions::kMusicBar ? 0.25f : 0.5f;
-        const float effects = moved && c.bar == MenuOptions::kSoundBar ? 0.25f : 0.5f;
+        const float music = moved && c.bar == OptionsScreen::kMusicBar ? 0.25f : 0.5f;
+        const float effects = moved && c.bar == OptionsScreen::kSoundBar ? 0.25f : 0.5f;
         EXPECT_FLOAT_EQ(world.musicVolume, music);
         EXPECT_FLOAT_EQ(world.soundVolume, effects);
         EXPECT_FLOAT_EQ(world.effectsVolume, effects);
@@ -299,14 +299,14 @@ TEST_F(OptionsTest, ARefusedWindowIsToldForSixSecondsExceptOverMuteAndCentring)
         const wchar_t* hint;
     } cases[] = {
         { 0, -1, L"text 46" },
-        { 0, MenuOptions::kMute, L"text 70" },
-        { 0, MenuOptions::kCentring, L"text 150" },
-        { 0, MenuOptions::kFullScreen, L"text 46" },
-        { 0, MenuOptions::kWindow, L"text 46" },
+        { 0, OptionsScreen::kMute, L"text 70" },
+        { 0, OptionsScreen::kCentring, L"text 150" },
+        { 0, OptionsScreen::kFullScreen, L"text 46" },
+        { 0, OptionsScreen::kWindow, L"text 46" },
         { 5950, -1, L"text 46" },
-        { 5950, MenuOptions::kWindow, L"text 46" },
+        { 5950, OptionsScreen::kWindow, L"text 46" },
         { 6000, -1, L"text 97" },
-        { 6000, MenuOptions::kWindow, L"text 99" },
+        { 6000, OptionsScreen::kWindow, L"text 99" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.after << " ms, control " << c.control);

@@ -107,7 +107,7 @@ TEST_F(StateMenuTest, ExactlyOneScreenRunsChosenByTheFlagsInOrder)
         Calls calls;
     } cases[] = {
         { 1, 1, 1, 1, { "StartScreen::Draw", "MessagePanel::Draw" } },
-        { 0, 1, 1, 1, { "Options::Draw" } },
+        { 0, 1, 1, 1, { "OptionsScreen::Draw" } },
         { 0, 0, 1, 1, { "ResultScreen::Draw" } },
         { 0, 0, 0, 1, { "Shop::Update" } },
         { 0, 0, 0, 0, { "WorldMap::Draw" } },

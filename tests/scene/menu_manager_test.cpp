@@ -50,7 +50,7 @@ const Calls kFullFrame = {
     "ResultScreen::Draw",
     "Shop::Update",
     "MessagePanel::Draw",
-    "Options::Draw",
+    "OptionsScreen::Draw",
     "Help::Draw",
     "StationView::DrawTooltip",
 };
@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~StartScreen",
-        "~Options", "~Help", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
+        "~OptionsScreen", "~Help", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -139,7 +139,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
     Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on",
-        "ResultScreen on", "Shop on", "Help on", "Options on", "CarLayer on", "WorldMap on" };
+        "ResultScreen on", "Shop on", "Help on", "OptionsScreen on", "CarLayer on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "frontend/menu_help.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
 #include "frontend/start_screen.h"
@@ -69,7 +69,7 @@ protected:
         __VA_ARGS__                                                                                                    \
     };
 
-RECORDING(RecordingOptions, MenuOptions, "Options", RECORD(Draw))
+RECORDING(RecordingOptionsScreen, OptionsScreen, "OptionsScreen", RECORD(Draw))
 RECORDING(RecordingResultScreen, ResultScreen, "ResultScreen", RECORD(Draw))
 RECORDING(RecordingShop, Shop, "Shop", RECORD(Update))
 RECORDING(RecordingCarLayer, CarLayer, "CarLayer",
@@ -115,7 +115,7 @@ template <class Screen> std::unique_ptr<Scene::MenuPrototype> MakeRecording()
 inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
 {
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
-    static const Maker makers[] = { MakeRecording<RecordingOptions>, MakeRecording<RecordingResultScreen>,
+    static const Maker makers[] = { MakeRecording<RecordingOptionsScreen>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,

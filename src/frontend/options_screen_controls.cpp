@@ -5,7 +5,7 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -29,7 +29,7 @@ namespace {
 // One page set serves every screen size: each image is drawn at its design
 // size in this screen's pixels, so the panel, the bars and the hint's
 // backdrop keep their places among the scaled positions.
-void MenuOptions::DrawImage(const wchar_t* name, int x, int y, int alpha)
+void OptionsScreen::DrawImage(const wchar_t* name, int x, int y, int alpha)
 {
     uint32_t w = 0;
     uint32_t h = 0;
@@ -37,12 +37,12 @@ void MenuOptions::DrawImage(const wchar_t* name, int x, int y, int alpha)
     DrawButtonImage(name, x, y, ScaledWidth(static_cast<int>(w)), ScaledHeight(static_cast<int>(h)), alpha);
 }
 
-int MenuOptions::ScaledWidth(int design)
+int OptionsScreen::ScaledWidth(int design)
 {
     return static_cast<int>(static_cast<float>(design) / cSettings::Instance().scaleX);
 }
 
-int MenuOptions::ScaledHeight(int design)
+int OptionsScreen::ScaledHeight(int design)
 {
     return static_cast<int>(static_cast<float>(design) / cSettings::Instance().scaleY);
 }
@@ -50,17 +50,17 @@ int MenuOptions::ScaledHeight(int design)
 // A button's image is drawn to the size of its scaled hit rectangle: on a
 // smaller screen the buttons shrink with the distances between them and never
 // overlap.
-void MenuOptions::DrawButtonImage(const wchar_t* name, int x, int y, int w, int h, int alpha)
+void OptionsScreen::DrawButtonImage(const wchar_t* name, int x, int y, int w, int h, int alpha)
 {
     pages[kOptionsPage].DrawImageScaled(name, x, y, w, h, 255, 255, 255, alpha);
 }
 
-bool MenuOptions::IsMouseOnImage(int x, int y, int w, int h) const
+bool OptionsScreen::IsMouseOnImage(int x, int y, int w, int h) const
 {
     return IsMouseInRect(x, y, x + w - 1, y + h - 1);
 }
 
-bool MenuOptions::DoToggleButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
+bool OptionsScreen::DoToggleButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
 {
     const bool hovered = IsMouseOnImage(x, y, w, h);
     DrawButtonImage(hovered ? overImage : offImage, x, y, w, h, GetAlpha());
@@ -71,7 +71,7 @@ bool MenuOptions::DoToggleButton(const wchar_t* offImage, const wchar_t* overIma
     return true;
 }
 
-bool MenuOptions::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+bool OptionsScreen::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* text, int x, int y, int w, int h, int r, int g, int b, int overR, int overG, int overB)
 {
     const float scaleY = cSettings::Instance().scaleY;
@@ -98,7 +98,7 @@ bool MenuOptions::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, co
     return true;
 }
 
-void MenuOptions::DrawHint(int x, int y, const wchar_t* text)
+void OptionsScreen::DrawHint(int x, int y, const wchar_t* text)
 {
     const int width = static_cast<int>(542.0f / cSettings::Instance().scaleX);
     SetDrawColour(255, 0, 0, 0);
@@ -107,7 +107,7 @@ void MenuOptions::DrawHint(int x, int y, const wchar_t* text)
     DrawTextCentered(false, text, x, y, width, g_fontNormal2);
 }
 
-void MenuOptions::DrawVolumeBar(int index, const wchar_t* caption, bool inLevel)
+void OptionsScreen::DrawVolumeBar(int index, const wchar_t* caption, bool inLevel)
 {
     const cSettings& settings = cSettings::Instance();
     const float bxf = (inLevel ? levelX[index] : menuX[index]) / settings.scaleX + static_cast<float>(panelX);
@@ -131,7 +131,7 @@ void MenuOptions::DrawVolumeBar(int index, const wchar_t* caption, bool inLevel)
     DrawTextCentered(false, label, static_cast<int>(bxf), static_cast<int>(textY), width, g_fontNormal2);
 }
 
-bool MenuOptions::DragBar(int index, bool inLevel)
+bool OptionsScreen::DragBar(int index, bool inLevel)
 {
     const cSettings& settings = cSettings::Instance();
     const float bxf = (inLevel ? levelX[index] : menuX[index]) / settings.scaleX + static_cast<float>(panelX);

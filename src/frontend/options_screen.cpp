@@ -1,5 +1,5 @@
 // The options screen's two layouts, its activation and its controls.
-#include "frontend/menu_options.h"
+#include "frontend/options_screen.h"
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
@@ -41,17 +41,17 @@ namespace {
     }
 } // namespace
 
-MenuOptions::MenuOptions()
+OptionsScreen::OptionsScreen()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuOptions::~MenuOptions()
+OptionsScreen::~OptionsScreen()
 {
     OnDeactivate();
 }
 
-void MenuOptions::OnActivate()
+void OptionsScreen::OnActivate()
 {
     if (g_pGfx2D)
         g_pGfx2D->SetColor(0);
@@ -88,25 +88,25 @@ void MenuOptions::OnActivate()
     cloudX[1] = 0;
 }
 
-void MenuOptions::OnDeactivate()
+void OptionsScreen::OnDeactivate()
 {
     pages[kButtonPage].Unload();
     pages[kOptionsPage].Unload();
 }
 
-int MenuOptions::ControlX(int index, bool inLevel) const
+int OptionsScreen::ControlX(int index, bool inLevel) const
 {
     const float tx = static_cast<float>(inLevel ? levelX[index] : menuX[index]);
     return static_cast<int>(tx / cSettings::Instance().scaleX + static_cast<float>(panelX));
 }
 
-int MenuOptions::ControlY(int index, bool inLevel) const
+int OptionsScreen::ControlY(int index, bool inLevel) const
 {
     const float ty = static_cast<float>(inLevel ? levelY[index] : menuY[index]);
     return static_cast<int>(ty / cSettings::Instance().scaleY + static_cast<float>(panelY));
 }
 
-void MenuOptions::Draw()
+void OptionsScreen::Draw()
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (!world.optionsOpen)
@@ -117,7 +117,7 @@ void MenuOptions::Draw()
         DrawLayoutB();
 }
 
-void MenuOptions::DrawLayoutB()
+void OptionsScreen::DrawLayoutB()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -158,7 +158,7 @@ void MenuOptions::DrawLayoutB()
     ApplySettings();
 }
 
-void MenuOptions::DrawLayoutA()
+void OptionsScreen::DrawLayoutA()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
@@ -190,7 +190,7 @@ void MenuOptions::DrawLayoutA()
     PlayTestSound();
 }
 
-void MenuOptions::DrawBars(bool inLevel)
+void OptionsScreen::DrawBars(bool inLevel)
 {
     const cSettings& settings = cSettings::Instance();
     const int* xs = inLevel ? levelX : menuX;
@@ -206,7 +206,7 @@ void MenuOptions::DrawBars(bool inLevel)
     DrawVolumeBar(kSoundBar, GuiText(kSoundCaption), inLevel);
 }
 
-void MenuOptions::DoHint(bool inLevel, int x, int y)
+void OptionsScreen::DoHint(bool inLevel, int x, int y)
 {
     const cGameWorld& world = cGameWorld::Instance();
     const int w = ToggleWidth();
@@ -233,7 +233,7 @@ void MenuOptions::DoHint(bool inLevel, int x, int y)
         DrawHint(x, y, GuiText(hint));
 }
 
-void MenuOptions::DoControls(bool inLevel)
+void OptionsScreen::DoControls(bool inLevel)
 {
     cGameWorld& world = cGameWorld::Instance();
     cSettings& settings = cSettings::Instance();
@@ -261,14 +261,14 @@ void MenuOptions::DoControls(bool inLevel)
         world.windowCenter = 1 - world.windowCenter;
 }
 
-void MenuOptions::ChooseFullScreen()
+void OptionsScreen::ChooseFullScreen()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.videoModeChanged = 1;
     world.fullScreen = 1;
 }
 
-void MenuOptions::ChooseWindow()
+void OptionsScreen::ChooseWindow()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.videoModeChanged = 1;
@@ -279,24 +279,24 @@ void MenuOptions::ChooseWindow()
     world.rebindInput = 1;
 }
 
-void MenuOptions::TellWindowRefused()
+void OptionsScreen::TellWindowRefused()
 {
     windowRefused = true;
     refusalTimer.Restart();
 }
 
-bool MenuOptions::WindowRefusalShown() const
+bool OptionsScreen::WindowRefusalShown() const
 {
     return windowRefused && refusalTimer.Elapsed() < kRefusalSeconds;
 }
 
-void MenuOptions::HoldAlpha()
+void OptionsScreen::HoldAlpha()
 {
     colour = (colour & 0x00FFFFFFu) | 0xFF000000u;
     fadeTimer.Restart();
 }
 
-void MenuOptions::ApplyMusicVolume()
+void OptionsScreen::ApplyMusicVolume()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.musicVolume = barValue[kMusicBar];
@@ -305,7 +305,7 @@ void MenuOptions::ApplyMusicVolume()
         world.musicStream->SetVolume(world.musicPlayVolume);
 }
 
-void MenuOptions::ApplySettings()
+void OptionsScreen::ApplySettings()
 {
     HoldAlpha();
     cGameWorld& world = cGameWorld::Instance();
@@ -317,7 +317,7 @@ void MenuOptions::ApplySettings()
     }
 }
 
-void MenuOptions::PlayTestSound()
+void OptionsScreen::PlayTestSound()
 {
     HoldAlpha();
     cGameWorld& world = cGameWorld::Instance();
@@ -337,7 +337,7 @@ void MenuOptions::PlayTestSound()
     }
 }
 
-void MenuOptions::ScrollClouds()
+void OptionsScreen::ScrollClouds()
 {
     DrawImage(cloudImages[0].c_str(), cloudX[0], 0, 255);
     DrawImage(cloudImages[1].c_str(), cloudX[1], 0, 255);

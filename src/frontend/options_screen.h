@@ -15,15 +15,15 @@ class iGfxFont;
 
 namespace Scene {
 
-class MenuOptions : public MenuPrototype {
+class OptionsScreen : public MenuPrototype {
 public:
     // Control positions: 0 music bar, 1 sound bar, 2 mute, 3 full screen,
     // 4 not used, 5 window, 6 centring.
     static constexpr int kPositions = 7;
     enum Control { kMusicBar = 0, kSoundBar = 1, kMute = 2, kFullScreen = 3, kWindow = 5, kCentring = 6 };
 
-    MenuOptions();
-    ~MenuOptions() override;
+    OptionsScreen();
+    ~OptionsScreen() override;
 
     // One frame: the in-level layout while a level runs, else the main-menu
     // layout; nothing while optionsOpen is clear.
