@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "frontend/menu_help.h"
+#include "frontend/help_screen.h"
 #include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
@@ -36,7 +36,7 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     case cMenuManager::kStationView:
         return std::make_unique<StationView>();
     case cMenuManager::kHelp:
-        return std::make_unique<MenuHelp>();
+        return std::make_unique<HelpScreen>();
     case cMenuManager::kEffects:
         return std::make_unique<MenuEffects>();
     case cMenuManager::kWorldMap:

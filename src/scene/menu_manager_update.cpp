@@ -1,7 +1,7 @@
 // One level frame of the in-level screens. The order of the calls is the
 // order in which they draw over one another.
 #include "engine/gfx.h"
-#include "frontend/menu_help.h"
+#include "frontend/help_screen.h"
 #include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
@@ -95,7 +95,7 @@ void cMenuManager::UpdateMenus()
     auto* shop = Get<Shop>(kShop);
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<OptionsScreen>(kOptions);
-    auto* help = Get<MenuHelp>(kHelp);
+    auto* help = Get<HelpScreen>(kHelp);
     if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !resultScreen
         || !shop || !messagePanel || !options || !help)
         return;

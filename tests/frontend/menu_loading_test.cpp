@@ -101,7 +101,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "WorldMap" }, { 10 } },
         { { "Effects" }, { 15 } },
         { { "Hud" }, { 20 } },
-        { { "Help" }, { 25 } },
+        { { "HelpScreen" }, { 25 } },
         { { "Build" }, { 30 } },
         { { "Task" }, { 35 } },
         { { "MessagePanel" }, { 40 } },

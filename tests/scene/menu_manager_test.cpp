@@ -51,7 +51,7 @@ const Calls kFullFrame = {
     "Shop::Update",
     "MessagePanel::Draw",
     "OptionsScreen::Draw",
-    "Help::Draw",
+    "HelpScreen::Draw",
     "StationView::DrawTooltip",
 };
 
@@ -121,8 +121,9 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
     manager.DestroyMenus();
-    const Calls expected = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~StartScreen",
-        "~OptionsScreen", "~Help", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
+    const Calls expected
+        = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~StartScreen", "~OptionsScreen",
+              "~HelpScreen", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -139,7 +140,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
     Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on",
-        "ResultScreen on", "Shop on", "Help on", "OptionsScreen on", "CarLayer on", "WorldMap on" };
+        "ResultScreen on", "Shop on", "HelpScreen on", "OptionsScreen on", "CarLayer on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/menu_help.h"
+#include "frontend/help_screen.h"
 #include "frontend/options_screen.h"
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
@@ -75,7 +75,7 @@ RECORDING(RecordingShop, Shop, "Shop", RECORD(Update))
 RECORDING(RecordingCarLayer, CarLayer, "CarLayer",
     RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw) RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars)
         RECORD(UpdateTransfer) RECORD(UpdateHelpHints) RECORD(DragAuto))
-RECORDING(RecordingHelp, MenuHelp, "Help", RECORD(Draw))
+RECORDING(RecordingHelpScreen, HelpScreen, "HelpScreen", RECORD(Draw))
 RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) RECORD(DrawValueFloaters)
         RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
 RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
@@ -117,7 +117,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptionsScreen>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
-        MakeRecording<RecordingHelp>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
+        MakeRecording<RecordingHelpScreen>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStartScreen>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));

@@ -11,10 +11,10 @@
 
 namespace Scene {
 
-class MenuHelp : public MenuPrototype {
+class HelpScreen : public MenuPrototype {
 public:
-    MenuHelp();
-    ~MenuHelp() override;
+    HelpScreen();
+    ~HelpScreen() override;
 
     // One frame of the help screen: nothing.
     virtual void Draw();

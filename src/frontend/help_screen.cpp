@@ -1,0 +1,24 @@
+#include "frontend/help_screen.h"
+
+namespace Scene {
+
+HelpScreen::HelpScreen()
+    : MenuPrototype(0, 0, 0, 0)
+{
+}
+
+HelpScreen::~HelpScreen()
+{
+    pages[kHelpPage].Unload();
+}
+
+void HelpScreen::OnActivate() { }
+
+void HelpScreen::OnDeactivate()
+{
+    pages[kHelpPage].Unload();
+}
+
+void HelpScreen::Draw() { }
+
+} // namespace Scene
