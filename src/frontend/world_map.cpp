@@ -7,7 +7,7 @@
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_task.h"
+#include "scene/task_dialog.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -172,7 +172,7 @@ void WorldMap::DrawButtons(int furthest)
     world.tintStep = 15;
     world.darkTintTarget = 150;
     world.taskBookOpen = 1;
-    if (auto* task = cMenuManager::Instance().Get<MenuTask>(cMenuManager::kTask))
+    if (auto* task = cMenuManager::Instance().Get<TaskDialog>(cMenuManager::kTask))
         task->ResetPage();
     Story::Instance().StopMusic();
     world.SetPause(true);

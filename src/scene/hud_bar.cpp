@@ -9,7 +9,7 @@
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_task.h"
+#include "scene/task_dialog.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -54,7 +54,7 @@ namespace {
 
     void ResetTaskPage()
     {
-        if (auto* task = cMenuManager::Instance().Get<MenuTask>(cMenuManager::kTask))
+        if (auto* task = cMenuManager::Instance().Get<TaskDialog>(cMenuManager::kTask))
             task->ResetPage();
     }
 

@@ -14,9 +14,9 @@
 #include "scene/level_background.h"
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
-#include "scene/menu_task.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
+#include "scene/task_dialog.h"
 #include "world/game_world.h"
 
 namespace {
@@ -44,7 +44,7 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     case cMenuManager::kLevelBackground:
         return std::make_unique<LevelBackground>();
     case cMenuManager::kTask:
-        return std::make_unique<MenuTask>();
+        return std::make_unique<TaskDialog>();
     case cMenuManager::kBuild:
         return std::make_unique<MenuBuild>();
     case cMenuManager::kMessagePanel:

@@ -10,9 +10,9 @@
 #include "scene/level_background.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_task.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
+#include "scene/task_dialog.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -90,7 +90,7 @@ void cMenuManager::UpdateMenus()
     auto* stationView = Get<StationView>(kStationView);
     auto* effects = Get<MenuEffects>(kEffects);
     auto* hud = Get<Hud>(kHud);
-    auto* task = Get<MenuTask>(kTask);
+    auto* task = Get<TaskDialog>(kTask);
     auto* resultScreen = Get<ResultScreen>(kResultScreen);
     auto* shop = Get<Shop>(kShop);
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);

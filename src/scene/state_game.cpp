@@ -10,8 +10,8 @@
 #include "resources/log.h"
 #include "scene/level_background.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_task.h"
 #include "scene/message_panel.h"
+#include "scene/task_dialog.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "sound/sound_engine.h"
@@ -87,7 +87,7 @@ bool cStateGame::Init(void* application)
     world.PreparePlaceImages();
     world.hudShown = 1;
     cMenuManager& menus = cMenuManager::Instance();
-    auto* task = menus.Get<Scene::MenuTask>(cMenuManager::kTask);
+    auto* task = menus.Get<Scene::TaskDialog>(cMenuManager::kTask);
     if (task)
         task->Reset();
     world.LoadComic(world.level);

@@ -103,7 +103,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "Hud" }, { 20 } },
         { { "HelpScreen" }, { 25 } },
         { { "Build" }, { 30 } },
-        { { "Task" }, { 35 } },
+        { { "TaskDialog" }, { 35 } },
         { { "MessagePanel" }, { 40 } },
         { { "CarLayer" }, { 45 } },
         { { "StationView" }, { 50 } },

@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected
-        = { "~Build", "~StationView", "~WorldMap", "~Task", "~MessagePanel", "~StartScreen", "~OptionsScreen",
+        = { "~Build", "~StationView", "~WorldMap", "~TaskDialog", "~MessagePanel", "~StartScreen", "~OptionsScreen",
               "~HelpScreen", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
@@ -139,7 +139,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     manager.UpdateMenus();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
-    Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "Task on", "StationView on",
+    Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "TaskDialog on", "StationView on",
         "ResultScreen on", "Shop on", "HelpScreen on", "OptionsScreen on", "CarLayer on", "WorldMap on" };
     Calls frame
         = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
@@ -189,7 +189,7 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
         { "taskBook", [](cGameWorld& w) { w.taskBookOpen = 1; },
             [] {
                 Calls c = Without(kFullFrame, { "StationView::GetPlaceUnderMouse(true)", "StationView::DrawTooltip" });
-                c.insert(std::find(c.begin(), c.end(), "ResultScreen::Draw"), "Task::Draw");
+                c.insert(std::find(c.begin(), c.end(), "ResultScreen::Draw"), "TaskDialog::Draw");
                 return c;
             }() },
     };

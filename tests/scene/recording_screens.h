@@ -18,9 +18,9 @@
 #include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
-#include "scene/menu_task.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
+#include "scene/task_dialog.h"
 
 namespace test {
 
@@ -80,7 +80,7 @@ RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) REC
         RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
 RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
 RECORDING(RecordingLevelBackground, LevelBackground, "LevelBackground", RECORD(Draw) RECORD(DrawRockHover))
-RECORDING(RecordingTask, MenuTask, "Task", RECORD(Draw))
+RECORDING(RecordingTaskDialog, TaskDialog, "TaskDialog", RECORD(Draw))
 RECORDING(RecordingBuild, MenuBuild, "Build")
 RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
 RECORDING(RecordingStartScreen, StartScreen, "StartScreen")
@@ -118,7 +118,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
     static const Maker makers[] = { MakeRecording<RecordingOptionsScreen>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelpScreen>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
-        MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTask>, MakeRecording<RecordingBuild>,
+        MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTaskDialog>, MakeRecording<RecordingBuild>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStartScreen>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));
     return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;

@@ -6,19 +6,19 @@
 
 #include "app/game_app_fonts.h"
 #include "hud_fixture.h"
-#include "scene/menu_task.h"
+#include "scene/task_dialog.h"
 
 namespace {
 
-using MenuTaskButtonTest = test::HudTest;
+using TaskDialogButtonTest = test::HudTest;
 
 // The label sits lower on the face for the bold font than for the small one,
 // and highest for any other; hovered it moves a pixel right and down and
 // takes the hover colour.
-TEST_F(MenuTaskButtonTest, TheLabelSitsByItsFontAndAnswersTheMouse)
+TEST_F(TaskDialogButtonTest, TheLabelSitsByItsFontAndAnswersTheMouse)
 {
     WriteSet("data/gui/interface/menu/menu_task", { "button_short_off.png", "button_short_over.png" });
-    Scene::MenuTask task;
+    Scene::TaskDialog task;
     task.SetActive(true);
     const struct {
         const char* name;

@@ -1,4 +1,4 @@
-#include "scene/menu_task.h"
+#include "scene/task_dialog.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -31,17 +31,17 @@ namespace {
 
 } // namespace
 
-MenuTask::MenuTask()
+TaskDialog::TaskDialog()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuTask::~MenuTask()
+TaskDialog::~TaskDialog()
 {
     OnDeactivate();
 }
 
-void MenuTask::OnActivate()
+void TaskDialog::OnActivate()
 {
     SetColour(0);
     taskPage.Load(L"data/gui/interface/menu/menu_task");
@@ -50,23 +50,23 @@ void MenuTask::OnActivate()
     lastPageSeen = false;
 }
 
-void MenuTask::OnDeactivate()
+void TaskDialog::OnDeactivate()
 {
     taskPage.Unload();
     taskPage1024.Unload();
 }
 
-void MenuTask::Reset()
+void TaskDialog::Reset()
 {
     lastPageSeen = false;
 }
 
-void MenuTask::ResetPage()
+void TaskDialog::ResetPage()
 {
     currentPage = 1;
 }
 
-void MenuTask::Draw()
+void TaskDialog::Draw()
 {
     const cSettings& settings = cSettings::Instance();
     screenX = settings.GetWidth() / 2 - screenWidth / 2;
@@ -77,7 +77,7 @@ void MenuTask::Draw()
         DrawDialog();
 }
 
-void MenuTask::Close()
+void TaskDialog::Close()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.taskBookOpen = 0;
@@ -86,7 +86,7 @@ void MenuTask::Close()
     world.brightening = 1;
 }
 
-void MenuTask::DrawDialog()
+void TaskDialog::DrawDialog()
 {
     cGameWorld& world = cGameWorld::Instance();
     SetColour(MakeARGB(255, 255, 255, 255));
@@ -143,7 +143,7 @@ void MenuTask::DrawDialog()
     }
 }
 
-void MenuTask::DrawShadowedText(const std::wstring& source, int x, int y, int width, iGfxFont* font)
+void TaskDialog::DrawShadowedText(const std::wstring& source, int x, int y, int width, iGfxFont* font)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.FormatText(false, source, width, font);
@@ -160,7 +160,7 @@ void MenuTask::DrawShadowedText(const std::wstring& source, int x, int y, int wi
     }
 }
 
-bool MenuTask::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int width, int height)
+bool TaskDialog::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int width, int height)
 {
     const int alpha = GetAlpha();
     cGameWorld& world = cGameWorld::Instance();
@@ -175,7 +175,7 @@ bool MenuTask::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, 
     return true;
 }
 
-bool MenuTask::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
+bool TaskDialog::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
     const wchar_t* label, int x, int y, int width, int height, int r, int g, int b, int overR, int overG, int overB)
 {
     int offset = ScaleY(5);

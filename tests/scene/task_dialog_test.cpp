@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hud_fixture.h"
-#include "scene/menu_task.h"
+#include "scene/task_dialog.h"
 
 namespace {
 
@@ -23,13 +23,13 @@ constexpr int kOkX = 280;
 constexpr int kOkY = 300 + 360;
 
 // The dialog with its rectangle in view.
-class TaskDialog : public Scene::MenuTask {
+class MeasuredTaskDialog : public Scene::TaskDialog {
 public:
     int MiddleX() const { return screenX + screenWidth / 2; }
     int MiddleY() const { return screenY + screenHeight / 2; }
 };
 
-class MenuTaskTest : public test::HudTest {
+class TaskDialogTest : public test::HudTest {
 protected:
     void SetUp() override
     {
@@ -74,10 +74,10 @@ protected:
         EXPECT_EQ(world.brightening, 1);
     }
 
-    TaskDialog task;
+    MeasuredTaskDialog task;
 };
 
-TEST_F(MenuTaskTest, AnEmptyComicClosesTheDialogInItsFirstFrameAndLetsTheLevelRun)
+TEST_F(TaskDialogTest, AnEmptyComicClosesTheDialogInItsFirstFrameAndLetsTheLevelRun)
 {
     test::RecordingSound music("data/sound/music/level.ogg");
     world.musicStream = &music;
@@ -92,7 +92,7 @@ TEST_F(MenuTaskTest, AnEmptyComicClosesTheDialogInItsFirstFrameAndLetsTheLevelRu
     EXPECT_TRUE(ImageNames().empty());
 }
 
-TEST_F(MenuTaskTest, ASinglePageShowsNoArrowsAndTheOkButtonAtOnce)
+TEST_F(TaskDialogTest, ASinglePageShowsNoArrowsAndTheOkButtonAtOnce)
 {
     Page(1, "page_a.png");
     Frame();
@@ -103,7 +103,7 @@ TEST_F(MenuTaskTest, ASinglePageShowsNoArrowsAndTheOkButtonAtOnce)
     EXPECT_TRUE(Drawn("page_a.png"));
 }
 
-TEST_F(MenuTaskTest, OkClosesTheDialogUnpausesAndSoundsOnce)
+TEST_F(TaskDialogTest, OkClosesTheDialogUnpausesAndSoundsOnce)
 {
     Page(1, "page_a.png");
     world.taskIntroPending = 1;
@@ -116,7 +116,7 @@ TEST_F(MenuTaskTest, OkClosesTheDialogUnpausesAndSoundsOnce)
     EXPECT_TRUE(Drawn("button_short_over.png"));
 }
 
-TEST_F(MenuTaskTest, ANewLevelShowsOkOnlyFromTheLastPageOnAndKeepsItWhilePagingBack)
+TEST_F(TaskDialogTest, ANewLevelShowsOkOnlyFromTheLastPageOnAndKeepsItWhilePagingBack)
 {
     // The level being played is the furthest the player has reached.
     Page(1, "page_a.png");
@@ -157,7 +157,7 @@ TEST_F(MenuTaskTest, ANewLevelShowsOkOnlyFromTheLastPageOnAndKeepsItWhilePagingB
     EXPECT_EQ(Played("menu_clk"), 0);
 }
 
-TEST_F(MenuTaskTest, ALevelPlayedBeforeShowsOkOnItsFirstPage)
+TEST_F(TaskDialogTest, ALevelPlayedBeforeShowsOkOnItsFirstPage)
 {
     world.level = 3;
     world.furthestLevel = 7;
@@ -168,7 +168,7 @@ TEST_F(MenuTaskTest, ALevelPlayedBeforeShowsOkOnItsFirstPage)
     EXPECT_TRUE(ShowsRight());
 }
 
-TEST_F(MenuTaskTest, OfTwoRowsOfOnePageTheLaterIsShown)
+TEST_F(TaskDialogTest, OfTwoRowsOfOnePageTheLaterIsShown)
 {
     Page(1, "page_a.png", L"first");
     Page(1, "page_b.png", L"second");
@@ -180,7 +180,7 @@ TEST_F(MenuTaskTest, OfTwoRowsOfOnePageTheLaterIsShown)
     EXPECT_EQ(std::find(texts.begin(), texts.end(), L"first"), texts.end());
 }
 
-TEST_F(MenuTaskTest, ClosedDialogDrawsNothingAndResetForgetsTheLastPage)
+TEST_F(TaskDialogTest, ClosedDialogDrawsNothingAndResetForgetsTheLastPage)
 {
     Page(1, "page_a.png");
     Frame();
@@ -192,7 +192,7 @@ TEST_F(MenuTaskTest, ClosedDialogDrawsNothingAndResetForgetsTheLastPage)
     EXPECT_FALSE(task.IsLastPageSeen());
 }
 
-TEST_F(MenuTaskTest, ResetPageStartsAtTheFirstPage)
+TEST_F(TaskDialogTest, ResetPageStartsAtTheFirstPage)
 {
     Page(1, "page_a.png");
     Page(2, "page_b.png");
@@ -204,7 +204,7 @@ TEST_F(MenuTaskTest, ResetPageStartsAtTheFirstPage)
 
 // The dialog's rectangle sits in the middle of the screen, raised a little,
 // at either screen size.
-TEST_F(MenuTaskTest, TheDialogIsCentredOnTheScreen)
+TEST_F(TaskDialogTest, TheDialogIsCentredOnTheScreen)
 {
     Page(1, "page_a.png");
     for (const int width : { 1280, 1024 }) {
@@ -226,7 +226,7 @@ TEST_F(MenuTaskTest, TheDialogIsCentredOnTheScreen)
 
 // A text wider than the dialog's text box is drawn line under line, every
 // word in its order, at either screen size.
-TEST_F(MenuTaskTest, ALongTextIsDrawnLineUnderLine)
+TEST_F(TaskDialogTest, ALongTextIsDrawnLineUnderLine)
 {
     const std::wstring text
         = L"aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff gggggggggg hhhhhhhhhh";

@@ -12,10 +12,10 @@ class iGfxFont;
 
 namespace Scene {
 
-class MenuTask : public MenuPrototype {
+class TaskDialog : public MenuPrototype {
 public:
-    MenuTask();
-    ~MenuTask() override;
+    TaskDialog();
+    ~TaskDialog() override;
 
     // One frame of the task dialog while taskBookOpen is set.
     virtual void Draw();
