@@ -9,10 +9,10 @@
 #include "frontend/start_screen.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
+#include "scene/build_menu.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
@@ -46,7 +46,7 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     case cMenuManager::kTask:
         return std::make_unique<TaskDialog>();
     case cMenuManager::kBuild:
-        return std::make_unique<MenuBuild>();
+        return std::make_unique<BuildMenu>();
     case cMenuManager::kMessagePanel:
         return std::make_unique<MessagePanel>();
     case cMenuManager::kStart:

@@ -102,7 +102,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
         { { "Effects" }, { 15 } },
         { { "Hud" }, { 20 } },
         { { "HelpScreen" }, { 25 } },
-        { { "Build" }, { 30 } },
+        { { "BuildMenu" }, { 30 } },
         { { "TaskDialog" }, { 35 } },
         { { "MessagePanel" }, { 40 } },
         { { "CarLayer" }, { 45 } },

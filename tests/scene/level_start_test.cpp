@@ -19,9 +19,9 @@
 #include "level_fixture.h"
 #include "platform/game_random.h"
 #include "recording_screens.h"
+#include "scene/build_menu.h"
 #include "scene/car_layer.h"
 #include "scene/level_background.h"
-#include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/station_view.h"
@@ -156,7 +156,7 @@ protected:
             case cMenuManager::kEffects:
                 return std::make_unique<Scene::MenuEffects>();
             case cMenuManager::kBuild:
-                return std::make_unique<Scene::MenuBuild>();
+                return std::make_unique<Scene::BuildMenu>();
             default:
                 return test::MakeRecordingScreen(slot);
             }

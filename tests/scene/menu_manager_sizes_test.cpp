@@ -104,7 +104,7 @@ TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
              cMenuManager::kShop, cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
         SCOPED_TRACE(wrong);
         manager.SetFactoryForTests([wrong](int slot) {
-            return slot == wrong ? test::MakeRecording<test::RecordingBuild>() : test::MakeRecordingScreen(slot);
+            return slot == wrong ? test::MakeRecording<test::RecordingBuildMenu>() : test::MakeRecordingScreen(slot);
         });
         ASSERT_TRUE(manager.CreateMenus());
         calls.clear();

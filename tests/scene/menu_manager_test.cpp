@@ -122,7 +122,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     calls.clear();
     manager.DestroyMenus();
     const Calls expected
-        = { "~Build", "~StationView", "~WorldMap", "~TaskDialog", "~MessagePanel", "~StartScreen", "~OptionsScreen",
+        = { "~BuildMenu", "~StationView", "~WorldMap", "~TaskDialog", "~MessagePanel", "~StartScreen", "~OptionsScreen",
               "~HelpScreen", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);

@@ -12,10 +12,10 @@
 #include "frontend/shop.h"
 #include "frontend/start_screen.h"
 #include "frontend/world_map.h"
+#include "scene/build_menu.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_build.h"
 #include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/message_panel.h"
@@ -81,7 +81,7 @@ RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) REC
 RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
 RECORDING(RecordingLevelBackground, LevelBackground, "LevelBackground", RECORD(Draw) RECORD(DrawRockHover))
 RECORDING(RecordingTaskDialog, TaskDialog, "TaskDialog", RECORD(Draw))
-RECORDING(RecordingBuild, MenuBuild, "Build")
+RECORDING(RecordingBuildMenu, BuildMenu, "BuildMenu")
 RECORDING(RecordingMessagePanel, MessagePanel, "MessagePanel", RECORD(Draw))
 RECORDING(RecordingStartScreen, StartScreen, "StartScreen")
 RECORDING(RecordingHud, Hud, "Hud", RECORD(DrawBonusSlots) RECORD(Tick) RECORD(Draw))
@@ -118,7 +118,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
     static const Maker makers[] = { MakeRecording<RecordingOptionsScreen>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelpScreen>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
-        MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTaskDialog>, MakeRecording<RecordingBuild>,
+        MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTaskDialog>, MakeRecording<RecordingBuildMenu>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStartScreen>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));
     return slot >= 0 && slot < 14 ? makers[slot]() : nullptr;

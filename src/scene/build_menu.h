@@ -13,10 +13,10 @@
 
 namespace Scene {
 
-class MenuBuild : public MenuPrototype {
+class BuildMenu : public MenuPrototype {
 public:
-    MenuBuild();
-    ~MenuBuild() override;
+    BuildMenu();
+    ~BuildMenu() override;
 
     // The type of place a car of this type needs: the work place (car value
     // - 70) when its big twin (+ 20) already stands, else the big twin.

@@ -1,4 +1,4 @@
-#include "scene/menu_build.h"
+#include "scene/build_menu.h"
 
 #include "resources/log.h"
 #include "world/game_world.h"
@@ -39,14 +39,14 @@ namespace {
 
 } // namespace
 
-MenuBuild::MenuBuild()
+BuildMenu::BuildMenu()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuBuild::~MenuBuild() = default;
+BuildMenu::~BuildMenu() = default;
 
-void MenuBuild::OnActivate()
+void BuildMenu::OnActivate()
 {
     value = kStartValue;
     selection = -1;
@@ -54,7 +54,7 @@ void MenuBuild::OnActivate()
     timer.Restart();
 }
 
-int MenuBuild::ChoosePlaceType(int autoType)
+int BuildMenu::ChoosePlaceType(int autoType)
 {
     const cGameWorld& world = cGameWorld::Instance();
     const int t = world.GetAutoTypeValue(autoType) - kWorkValueBase;
@@ -65,7 +65,7 @@ int MenuBuild::ChoosePlaceType(int autoType)
     return t + kBigTwin;
 }
 
-void MenuBuild::BuildForAuto(int fundament, int autoType, const std::string& building)
+void BuildMenu::BuildForAuto(int fundament, int autoType, const std::string& building)
 {
     const int t = cGameWorld::Instance().GetAutoTypeValue(autoType) - kWorkValueBase;
     if (building == "cisterne")
@@ -74,7 +74,7 @@ void MenuBuild::BuildForAuto(int fundament, int autoType, const std::string& bui
         BuildPlace(fundament, t, t + kServeOffset, autoType);
 }
 
-bool MenuBuild::BuildPlace(int fundament, int placeType, int serveType, int autoType)
+bool BuildMenu::BuildPlace(int fundament, int placeType, int serveType, int autoType)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!IsIndex(fundament, world.fundaments.size())) {
@@ -117,7 +117,7 @@ bool MenuBuild::BuildPlace(int fundament, int placeType, int serveType, int auto
     return true;
 }
 
-bool MenuBuild::PutAutoAtFundament(int fundament, int autoType)
+bool BuildMenu::PutAutoAtFundament(int fundament, int autoType)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!IsIndex(fundament, world.fundaments.size())) {
@@ -136,7 +136,7 @@ bool MenuBuild::PutAutoAtFundament(int fundament, int autoType)
     return true;
 }
 
-int MenuBuild::ReleaseFundament(int place)
+int BuildMenu::ReleaseFundament(int place)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!IsIndex(place, world.places.size())) {

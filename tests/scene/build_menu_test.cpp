@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "level_fixture.h"
-#include "scene/menu_build.h"
+#include "scene/build_menu.h"
 #include "scene/menu_manager.h"
 #include "world/game_world.h"
 
@@ -18,9 +18,9 @@ constexpr int kStationLevel = 2; // places of types 6 and 7 on a block of fundam
 constexpr int kWorkCar = 50; // value 76: its work place is type 6, the big twin 26
 constexpr int kOtherWorkCar = 51; // value 77: type 7, the big twin 27
 
-class MenuBuildTest : public test::LevelTest {
+class BuildMenuTest : public test::LevelTest {
 protected:
-    MenuBuildTest()
+    BuildMenuTest()
         : test::LevelTest(false, true)
     {
     }
@@ -34,7 +34,7 @@ protected:
         world.autoTypes.back().value = 77;
         world.AddPlace(26, "tank", 3);
         world.SetOffsetForAuto(26, 12, -4, 9);
-        build = dynamic_cast<Scene::MenuBuild*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuild));
+        build = dynamic_cast<Scene::BuildMenu*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuild));
         ASSERT_NE(build, nullptr);
         log.clear();
     }
@@ -65,10 +65,10 @@ protected:
     }
 
     cGameWorld& world = cGameWorld::Instance();
-    Scene::MenuBuild* build = nullptr;
+    Scene::BuildMenu* build = nullptr;
 };
 
-TEST_F(MenuBuildTest, AWorkCarNeedsItsBigTwinUntilOneStands)
+TEST_F(BuildMenuTest, AWorkCarNeedsItsBigTwinUntilOneStands)
 {
     const struct {
         int autoType;
@@ -93,7 +93,7 @@ TEST_F(MenuBuildTest, AWorkCarNeedsItsBigTwinUntilOneStands)
     }
 }
 
-TEST_F(MenuBuildTest, BuildingPutsThePlaceOnTheFundamentAndServesTheCar)
+TEST_F(BuildMenuTest, BuildingPutsThePlaceOnTheFundamentAndServesTheCar)
 {
     const struct {
         const char* building;
@@ -139,7 +139,7 @@ TEST_F(MenuBuildTest, BuildingPutsThePlaceOnTheFundamentAndServesTheCar)
     EXPECT_TRUE(Faults().empty());
 }
 
-TEST_F(MenuBuildTest, ACarIsServedAtAFundamentsPlaceAndTheFundamentFreed)
+TEST_F(BuildMenuTest, ACarIsServedAtAFundamentsPlaceAndTheFundamentFreed)
 {
     // The shipped red place stands on (4, 3), the blue one on (5, 2).
     const struct {
@@ -171,7 +171,7 @@ TEST_F(MenuBuildTest, ACarIsServedAtAFundamentsPlaceAndTheFundamentFreed)
     EXPECT_TRUE(Faults().empty());
 }
 
-TEST_F(MenuBuildTest, UnknownFundamentsTemplatesAndPlacesAreRefused)
+TEST_F(BuildMenuTest, UnknownFundamentsTemplatesAndPlacesAreRefused)
 {
     const std::size_t places = world.places.size();
     const int fundaments = static_cast<int>(world.fundaments.size());
@@ -203,7 +203,7 @@ TEST_F(MenuBuildTest, UnknownFundamentsTemplatesAndPlacesAreRefused)
     EXPECT_TRUE(world.placeAutos.empty());
 }
 
-TEST_F(MenuBuildTest, APlaceThatCannotBeMadeInAnEmptyStationResumesTheGame)
+TEST_F(BuildMenuTest, APlaceThatCannotBeMadeInAnEmptyStationResumesTheGame)
 {
     // A fundament off the grid in a station of no places: nothing is built,
     // and the game, paused for the menu, goes on.
