@@ -8,8 +8,8 @@
 #include "frontend/shop.h"
 #include "platform/screen_saver.h"
 #include "resources/log.h"
+#include "scene/effects_layer.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -80,7 +80,7 @@ bool cGameApp::Frame()
         else
             world.ComputeLayout();
         world.RelayoutPlaces();
-        auto* effects = cMenuManager::Instance().Get<Scene::MenuEffects>(cMenuManager::kEffects);
+        auto* effects = cMenuManager::Instance().Get<Scene::EffectsLayer>(cMenuManager::kEffects);
         if (effects && effects->IsActive()) {
             world.ClearWeather();
             effects->ResetClouds();

@@ -9,9 +9,9 @@
 #include "platform/win_types.h"
 #include "resources/log.h"
 #include "scene/design_units.h"
+#include "scene/effects_layer.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/state_game.h"
 #include "scripting/script_host.h"
@@ -38,7 +38,7 @@ namespace {
     // The weather and effect overlay of the effects screen, over the station.
     void DrawEffectOverlay()
     {
-        auto* effects = cMenuManager::Instance().Get<MenuEffects>(cMenuManager::kEffects);
+        auto* effects = cMenuManager::Instance().Get<EffectsLayer>(cMenuManager::kEffects);
         if (!effects)
             return;
         effects->DrawCloudShadows();

@@ -7,7 +7,7 @@
 
 #include "scene/car_layer.h"
 #include "scene/design_units.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "scene/station_view.h"
 #include "scene/station_view_local.h"
 #include "scripting/story.h"
@@ -113,7 +113,7 @@ void CarLayer::DeletePlaceEffect(int place, int itemCode)
     if (world.drawStation == 0 || !world::IsIndex(place, world.places.size()))
         return;
     const cPlace& p = world.places[static_cast<size_t>(place)];
-    if (MenuEffects* effects = MenuEffects::Instance())
+    if (EffectsLayer* effects = EffectsLayer::Instance())
         effects->DeleteEffect(EffectForItem(itemCode), place, p.x + ScaleX(kEffectDX), p.y + ScaleY(kEffectDY));
 }
 

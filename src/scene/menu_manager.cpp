@@ -11,9 +11,9 @@
 #include "resources/log.h"
 #include "scene/build_menu.h"
 #include "scene/car_layer.h"
+#include "scene/effects_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_effects.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
 #include "scene/task_dialog.h"
@@ -38,7 +38,7 @@ std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
     case cMenuManager::kHelp:
         return std::make_unique<HelpScreen>();
     case cMenuManager::kEffects:
-        return std::make_unique<MenuEffects>();
+        return std::make_unique<EffectsLayer>();
     case cMenuManager::kWorldMap:
         return std::make_unique<WorldMap>();
     case cMenuManager::kLevelBackground:

@@ -6,9 +6,9 @@
 #include "frontend/result_screen.h"
 #include "frontend/shop.h"
 #include "scene/car_layer.h"
+#include "scene/effects_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
@@ -88,7 +88,7 @@ void cMenuManager::UpdateMenus()
     auto* levelBackground = Get<LevelBackground>(kLevelBackground);
     auto* carLayer = Get<CarLayer>(kCarLayer);
     auto* stationView = Get<StationView>(kStationView);
-    auto* effects = Get<MenuEffects>(kEffects);
+    auto* effects = Get<EffectsLayer>(kEffects);
     auto* hud = Get<Hud>(kHud);
     auto* task = Get<TaskDialog>(kTask);
     auto* resultScreen = Get<ResultScreen>(kResultScreen);

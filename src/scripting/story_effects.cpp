@@ -4,7 +4,7 @@
 
 #include "resources/log.h"
 #include "scene/car_layer.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "scripting/script_index.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -67,7 +67,7 @@ void Story::DeleteMyEffects(int id)
 
 void Story::DeleteEffect(int type, int place, int x, int y)
 {
-    if (Scene::MenuEffects* effects = Scene::MenuEffects::Instance())
+    if (Scene::EffectsLayer* effects = Scene::EffectsLayer::Instance())
         effects->DeleteEffect(type, place, x, y);
 }
 

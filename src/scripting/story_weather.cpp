@@ -2,7 +2,7 @@
 // and their operations belong to the world; the fog's fade runs on the
 // effects screen.
 #include "resources/log.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "scripting/script_index.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -94,16 +94,16 @@ void Story::SetWind(int wind)
 void Story::StartFog()
 {
     cGameWorld::Instance().fogOn = 1;
-    if (Scene::MenuEffects* effects = Scene::MenuEffects::Instance())
-        effects->SetFog(0, Scene::MenuEffects::kFogFadeSeconds, 0);
+    if (Scene::EffectsLayer* effects = Scene::EffectsLayer::Instance())
+        effects->SetFog(0, Scene::EffectsLayer::kFogFadeSeconds, 0);
 }
 
 // The fog fades out from 200 whatever it shows now; the effects screen turns
 // it off once it has gone.
 void Story::StopFog()
 {
-    if (Scene::MenuEffects* effects = Scene::MenuEffects::Instance())
-        effects->SetFog(200, Scene::MenuEffects::kFogFadeSeconds, 1);
+    if (Scene::EffectsLayer* effects = Scene::EffectsLayer::Instance())
+        effects->SetFog(200, Scene::EffectsLayer::kFogFadeSeconds, 1);
 }
 
 void Story::SetFogAlpha(int alpha)

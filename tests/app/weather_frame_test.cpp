@@ -17,7 +17,7 @@
 #include "engine/engine_testing.h"
 #include "recorded_app.h"
 #include "scene/car_layer.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -145,9 +145,9 @@ private:
     void Show(cGameWorld& world, int) override
     {
         world.fogOn = fogOn;
-        if (auto* effects = Scene::MenuEffects::Instance()) {
+        if (auto* effects = Scene::EffectsLayer::Instance()) {
             effects->ResetClouds();
-            effects->SetFog(world.fogAlpha, Scene::MenuEffects::kFogFadeSeconds, 0);
+            effects->SetFog(world.fogAlpha, Scene::EffectsLayer::kFogFadeSeconds, 0);
         }
     }
     std::string Suffix(int) const override { return ""; }

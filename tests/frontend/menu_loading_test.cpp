@@ -99,7 +99,7 @@ TEST_F(MenuLoadingTest, TheLogoFadesToNothingThenTheScreensLoadUnderTheBarAndThe
     } frames[] = {
         { { "OptionsScreen" }, { 5 } }, // the start screen is on from the first
         { { "WorldMap" }, { 10 } },
-        { { "Effects" }, { 15 } },
+        { { "EffectsLayer" }, { 15 } },
         { { "Hud" }, { 20 } },
         { { "HelpScreen" }, { 25 } },
         { { "BuildMenu" }, { 30 } },

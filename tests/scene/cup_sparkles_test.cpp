@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "played_hud_fixture.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "scene/menu_manager.h"
 
 namespace {
@@ -23,7 +23,7 @@ struct Sparkle {
 TEST_F(CupSparklesTest, OneSparkleStartsPerStepOverTheCupAtEitherScreenSize)
 {
     // The program switches the effects on while it starts.
-    cMenuManager::Instance().Get<Scene::MenuEffects>(cMenuManager::kEffects)->SetActive(true);
+    cMenuManager::Instance().Get<Scene::EffectsLayer>(cMenuManager::kEffects)->SetActive(true);
     std::vector<Sparkle> at1280;
     for (const int width : { 1280, 1024 }) {
         SCOPED_TRACE(width);

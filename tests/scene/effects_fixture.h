@@ -11,7 +11,7 @@
 #include "app/clock.h"
 #include "platform/time_source.h"
 #include "platform/utf16.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -28,7 +28,7 @@ struct Sprite {
     int a = 0;
 };
 
-class SpriteEffects : public Scene::MenuEffects {
+class SpriteEffects : public Scene::EffectsLayer {
 public:
     std::vector<Sprite> sprites;
     // The screen's fade alpha, without waiting for the fade.

@@ -21,8 +21,8 @@
 #include "recording_screens.h"
 #include "scene/build_menu.h"
 #include "scene/car_layer.h"
+#include "scene/effects_layer.h"
 #include "scene/level_background.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/station_view.h"
 #include "scripting/script_host.h"
@@ -154,7 +154,7 @@ protected:
             case cMenuManager::kCarLayer:
                 return std::make_unique<Scene::CarLayer>();
             case cMenuManager::kEffects:
-                return std::make_unique<Scene::MenuEffects>();
+                return std::make_unique<Scene::EffectsLayer>();
             case cMenuManager::kBuild:
                 return std::make_unique<Scene::BuildMenu>();
             default:

@@ -36,14 +36,14 @@ const Calls kFullFrame = {
     "CarLayer::UpdateServicedCars",
     "StationView::DrawDecorations",
     "CarLayer::UpdateTransfer",
-    "Effects::DrawCloudShadows",
+    "EffectsLayer::DrawCloudShadows",
     "CarLayer::UpdateHelpHints",
-    "Effects::DrawValueFloaters",
-    "Effects::DrawEffectLayer2",
-    "Effects::DrawFog",
+    "EffectsLayer::DrawValueFloaters",
+    "EffectsLayer::DrawEffectLayer2",
+    "EffectsLayer::DrawFog",
     "Hud::DrawBonusSlots",
-    "Effects::UpdateAnimations",
-    "Effects::DrawEffectLayer",
+    "EffectsLayer::UpdateAnimations",
+    "EffectsLayer::DrawEffectLayer",
     "Hud::Tick",
     "CarLayer::DragAuto",
     "Hud::Draw",
@@ -123,7 +123,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     manager.DestroyMenus();
     const Calls expected
         = { "~BuildMenu", "~StationView", "~WorldMap", "~TaskDialog", "~MessagePanel", "~StartScreen", "~OptionsScreen",
-              "~HelpScreen", "~ResultScreen", "~Shop", "~Hud", "~Effects", "~CarLayer", "~LevelBackground" };
+              "~HelpScreen", "~ResultScreen", "~Shop", "~Hud", "~EffectsLayer", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
     EXPECT_FALSE(manager.HasMenus());
@@ -142,7 +142,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "TaskDialog on", "StationView on",
         "ResultScreen on", "Shop on", "HelpScreen on", "OptionsScreen on", "CarLayer on", "WorldMap on" };
     Calls frame
-        = Without(kFullFrame, { "Effects::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
+        = Without(kFullFrame, { "EffectsLayer::UpdateAnimations", "MessagePanel::Draw", "StationView::DrawTooltip" });
     expected.insert(expected.end(), frame.begin(), frame.end());
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(world.hoveredElement, -1);
@@ -165,8 +165,8 @@ TEST_F(MenuManagerTest, LevelFrameCallsTheScreensInDrawingOrder)
 TEST_F(MenuManagerTest, LevelFrameVariants)
 {
     const Calls kMedalFrame = [] {
-        Calls c = Without(kFullFrame, { "Effects::UpdateAnimations" });
-        c.insert(std::find(c.begin(), c.end(), "Hud::Draw") + 1, "Effects::UpdateAnimations");
+        Calls c = Without(kFullFrame, { "EffectsLayer::UpdateAnimations" });
+        c.insert(std::find(c.begin(), c.end(), "Hud::Draw") + 1, "EffectsLayer::UpdateAnimations");
         return c;
     }();
     const struct {
@@ -176,12 +176,12 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
     } cases[] = {
         // The station-building level has no clouds over it.
         { "level31", [](cGameWorld& w) { w.level = 31; },
-            Without(kFullFrame, { "Effects::DrawCloudShadows", "Effects::DrawEffectLayer2" }) },
+            Without(kFullFrame, { "EffectsLayer::DrawCloudShadows", "EffectsLayer::DrawEffectLayer2" }) },
         // A medal's animations run above the head-up display.
         { "gold", [](cGameWorld& w) { w.medalText = L"GOLD"; }, kMedalFrame },
         { "silver", [](cGameWorld& w) { w.medalText = L"SILVER"; }, kMedalFrame },
         { "otherMedal", [](cGameWorld& w) { w.medalText = L"BRONZE"; },
-            Without(kFullFrame, { "Effects::UpdateAnimations" }) },
+            Without(kFullFrame, { "EffectsLayer::UpdateAnimations" }) },
         { "levelOver", [](cGameWorld& w) { w.levelOver = 1; }, Without(kFullFrame, { "CarLayer::UpdateHelpHints" }) },
         { "transportFrozen", [](cGameWorld& w) { w.transportFrozen = 1; },
             Without(kFullFrame, { "CarLayer::UpdateServicedCars", "CarLayer::UpdateTransfer" }) },
@@ -212,9 +212,10 @@ TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
         Show(slot, 0);
     manager.Get<test::RecordingStationView>(cMenuManager::kStationView)->placeUnderMouse = -1;
     manager.UpdateMenus();
-    const Calls expected = { "StationView::GetPlaceUnderMouse(true)", "StationView::Draw", "Effects::DrawCloudShadows",
-        "CarLayer::UpdateHelpHints", "Effects::DrawValueFloaters", "Effects::DrawEffectLayer2", "Effects::DrawFog",
-        "Hud::DrawBonusSlots", "Effects::DrawEffectLayer", "Hud::Tick", "Hud::Draw" };
+    const Calls expected = { "StationView::GetPlaceUnderMouse(true)", "StationView::Draw",
+        "EffectsLayer::DrawCloudShadows", "CarLayer::UpdateHelpHints", "EffectsLayer::DrawValueFloaters",
+        "EffectsLayer::DrawEffectLayer2", "EffectsLayer::DrawFog", "Hud::DrawBonusSlots",
+        "EffectsLayer::DrawEffectLayer", "Hud::Tick", "Hud::Draw" };
     EXPECT_EQ(calls, expected);
 }
 

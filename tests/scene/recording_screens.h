@@ -14,9 +14,9 @@
 #include "frontend/world_map.h"
 #include "scene/build_menu.h"
 #include "scene/car_layer.h"
+#include "scene/effects_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "scene/message_panel.h"
 #include "scene/station_view.h"
@@ -76,8 +76,9 @@ RECORDING(RecordingCarLayer, CarLayer, "CarLayer",
     RECORD(ResetTimers) RECORD(HandleStackClick) RECORD(Draw) RECORD(DrawLeavingAutos) RECORD(UpdateServicedCars)
         RECORD(UpdateTransfer) RECORD(UpdateHelpHints) RECORD(DragAuto))
 RECORDING(RecordingHelpScreen, HelpScreen, "HelpScreen", RECORD(Draw))
-RECORDING(RecordingEffects, MenuEffects, "Effects", RECORD(DrawCloudShadows) RECORD(DrawValueFloaters)
-        RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations) RECORD(DrawEffectLayer) RECORD(ResetClouds))
+RECORDING(RecordingEffectsLayer, EffectsLayer, "EffectsLayer",
+    RECORD(DrawCloudShadows) RECORD(DrawValueFloaters) RECORD(DrawEffectLayer2) RECORD(DrawFog) RECORD(UpdateAnimations)
+        RECORD(DrawEffectLayer) RECORD(ResetClouds))
 RECORDING(RecordingWorldMap, WorldMap, "WorldMap")
 RECORDING(RecordingLevelBackground, LevelBackground, "LevelBackground", RECORD(Draw) RECORD(DrawRockHover))
 RECORDING(RecordingTaskDialog, TaskDialog, "TaskDialog", RECORD(Draw))
@@ -117,7 +118,7 @@ inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
     using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptionsScreen>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
-        MakeRecording<RecordingHelpScreen>, MakeRecording<RecordingEffects>, MakeRecording<RecordingWorldMap>,
+        MakeRecording<RecordingHelpScreen>, MakeRecording<RecordingEffectsLayer>, MakeRecording<RecordingWorldMap>,
         MakeRecording<RecordingLevelBackground>, MakeRecording<RecordingTaskDialog>, MakeRecording<RecordingBuildMenu>,
         MakeRecording<RecordingMessagePanel>, MakeRecording<RecordingStartScreen>, MakeRecording<RecordingHud> };
     ScreenCalls().push_back("make " + std::to_string(slot));

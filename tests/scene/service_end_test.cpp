@@ -5,7 +5,7 @@
 // grid mode, and while paused, none of it happens.
 #include <gtest/gtest.h>
 
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "vehicles_fixture.h"
 
 namespace test {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/effects_layer.h"
 #include "scene/level_background.h"
-#include "scene/menu_effects.h"
 #include "scene/recording_screens.h"
 #include "scripting/story.h"
 #include "scripting/story_method_fixture.h"
@@ -28,11 +28,11 @@ protected:
         StoryMethodTest::TearDown();
     }
     // The fourteen screens, so that the methods find the effects screen.
-    Scene::MenuEffects* MakeScreens()
+    Scene::EffectsLayer* MakeScreens()
     {
         cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
         EXPECT_TRUE(cMenuManager::Instance().CreateMenus());
-        return Scene::MenuEffects::Instance();
+        return Scene::EffectsLayer::Instance();
     }
 
     cGameWorld& world = cGameWorld::Instance();
@@ -98,7 +98,7 @@ TEST_F(StoryWeather, TheFogFadesInFromNothingAndOutFromTwoHundred)
     EXPECT_EQ(world.fogAlpha, 120);
     world.fogOn = 0;
 
-    Scene::MenuEffects* effects = MakeScreens();
+    Scene::EffectsLayer* effects = MakeScreens();
     ASSERT_NE(effects, nullptr);
     effects->SetFog(77, 1.0, 1);
     ASSERT_TRUE(Run("Story:StartFog()"));
@@ -147,7 +147,7 @@ TEST_F(StoryWeather, CloudsAndBalloons)
 
 TEST_F(StoryWeather, EffectTypesNeedAFrameAndEffectsAreCountedAndRemoved)
 {
-    Scene::MenuEffects* effects = MakeScreens();
+    Scene::EffectsLayer* effects = MakeScreens();
     ASSERT_NE(effects, nullptr);
     TakeLog();
     ASSERT_TRUE(Run("Story:CreateEffects(20, 'smoke', 0, 0, 0); Story:CreateEffects(21, 'x', -4, 0, 0)"));

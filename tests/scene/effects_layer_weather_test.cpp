@@ -11,7 +11,7 @@
 
 namespace {
 
-using Scene::MenuEffects;
+using Scene::EffectsLayer;
 using test::EffectsTest;
 
 cSnowFlake Flake(int x, int y, int sizeClass)
@@ -35,7 +35,7 @@ TEST_F(EffectsTest, SnowFlakesAreDrawnBySizeInTheScreensAlphaAndFallByTheirClass
     ASSERT_EQ(effects.sprites.size(), 4u);
     EXPECT_EQ(effects.Names(), (std::vector<std::string> { "snow.png", "snow15.png", "snow12.png", "snow8.png" }));
     for (const test::Sprite& s : effects.sprites) {
-        EXPECT_EQ(s.page, MenuEffects::kPageEffects);
+        EXPECT_EQ(s.page, EffectsLayer::kPageEffects);
         EXPECT_EQ(s.a, effects.GetAlpha());
         EXPECT_EQ(s.r, 255);
     }
@@ -46,7 +46,7 @@ TEST_F(EffectsTest, SnowFlakesAreDrawnBySizeInTheScreensAlphaAndFallByTheirClass
     Wait(60);
     effects.sprites.clear();
     effects.UpdateAnimations();
-    EXPECT_EQ(effects.sprites.at(0).page, MenuEffects::kPageEffects);
+    EXPECT_EQ(effects.sprites.at(0).page, EffectsLayer::kPageEffects);
     EXPECT_EQ(world.snowFlakes[0].y, 17);
     EXPECT_EQ(world.snowFlakes[3].y, 13);
 }
@@ -211,7 +211,7 @@ TEST_F(EffectsTest, FogRisesToTheLevelsAlphaAndFallsToNothingThenGoesOff)
     effects.DrawFog();
     ASSERT_EQ(effects.Names(), (std::vector<std::string> { "fogflip.png", "fog.png" }));
     EXPECT_EQ(effects.sprites[0].a, 3);
-    EXPECT_EQ(effects.sprites[0].page, MenuEffects::kPageFog);
+    EXPECT_EQ(effects.sprites[0].page, EffectsLayer::kPageFog);
 
     // Fading out starts at 200 whatever the fog showed.
     effects.SetFog(200, 0.06, 1);
@@ -271,7 +271,7 @@ TEST_F(EffectsTest, FogHoldsWhilePausedAndItsLayersScrollAndWrap)
     effects.sprites.clear();
     effects.DrawFog();
     ASSERT_EQ(effects.sprites.size(), 2u);
-    EXPECT_EQ(effects.sprites[0].page, MenuEffects::kPagesPerWidth + MenuEffects::kPageFog);
+    EXPECT_EQ(effects.sprites[0].page, EffectsLayer::kPagesPerWidth + EffectsLayer::kPageFog);
     EXPECT_EQ(effects.sprites[0].x, -1024);
     EXPECT_EQ(effects.sprites[1].x, 0);
 }
@@ -287,7 +287,7 @@ TEST_F(EffectsTest, ACloudWaitsItsDelayThenFadesTowardsItsTargetAndGoesNearIt)
     EXPECT_EQ(world.clouds[0].step, 0); // still waiting
     ASSERT_EQ(effects.sprites.size(), 1u);
     EXPECT_EQ(effects.sprites[0].name, "cloud_01.png");
-    EXPECT_EQ(effects.sprites[0].page, MenuEffects::kPageClouds);
+    EXPECT_EQ(effects.sprites[0].page, EffectsLayer::kPageClouds);
     EXPECT_EQ(effects.sprites[0].a, 250);
     std::vector<int> alphas;
     for (int i = 0; i < 4; ++i) {
@@ -317,7 +317,9 @@ TEST_F(EffectsTest, ACloudWaitsItsDelayThenFadesTowardsItsTargetAndGoesNearIt)
 // one frame, the last of them goes.
 TEST_F(EffectsTest, OnlyTheCloudThatArrivedIsTakenOff)
 {
-    struct Cloud { int id, fromX, fromY; }; // each heads for (500, 300)
+    struct Cloud {
+        int id, fromX, fromY;
+    }; // each heads for (500, 300)
     const struct {
         const char* what;
         std::vector<Cloud> clouds;

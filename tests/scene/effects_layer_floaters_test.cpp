@@ -7,7 +7,7 @@
 
 #include "hud_fixture.h"
 #include "recording_screens.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ protected:
         world.flyingValues.push_back(m);
     }
 
-    Scene::MenuEffects effects;
+    Scene::EffectsLayer effects;
     cMenuManager& menus = cMenuManager::Instance();
     NumberHud* hud = nullptr;
 };
@@ -135,7 +135,7 @@ TEST_F(EffectLayerTest, BalloonsStepAndLeaveOneAFrameAtTheirTarget)
 // What a cell's combo shows: its effect and its points flying off, drawn
 // where they stand on that cell at either screen size, the distances from
 // the cell (the game's and the script's) shrinking with the cells.
-class SpriteEffects : public Scene::MenuEffects {
+class SpriteEffects : public Scene::EffectsLayer {
 public:
     struct Sprite {
         std::wstring name;

@@ -11,7 +11,7 @@
 
 namespace {
 
-using Scene::MenuEffects;
+using Scene::EffectsLayer;
 using test::EffectsTest;
 
 TEST(EffectFrames, NamesCountWithTwoDigitsOrThreeFromAHundredFrames)
@@ -27,8 +27,8 @@ TEST(EffectFrames, NamesCountWithTwoDigitsOrThreeFromAHundredFrames)
         { 123, 150, "b123.png" },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MenuEffects::EffectFrameName("b", c.frame, c.frames, "png"), c.name) << c.frames;
-    EXPECT_EQ(MenuEffects::EffectFrameName("combo_3", 4, 8, "tga"), "combo_304.tga");
+        EXPECT_EQ(EffectsLayer::EffectFrameName("b", c.frame, c.frames, "png"), c.name) << c.frames;
+    EXPECT_EQ(EffectsLayer::EffectFrameName("combo_3", 4, 8, "tga"), "combo_304.tga");
 }
 
 TEST(EffectFrames, EachTypeHasItsPageAndColour)
@@ -38,24 +38,24 @@ TEST(EffectFrames, EachTypeHasItsPageAndColour)
         int page;
         bool tinted;
     } cases[] = {
-        { 3, MenuEffects::kPageEffects3, false },
-        { 8, MenuEffects::kPageEffects3 + 5, false },
-        { 11, MenuEffects::kPageEffects3 + 8, false },
-        { 12, MenuEffects::kPageEffects3 + 9, false },
-        { 14, MenuEffects::kPageEffects3 + 9, false },
-        { 55, MenuEffects::kPageWind1, true },
-        { 56, MenuEffects::kPageWind2, true },
-        { 57, MenuEffects::kPageWindHund, true },
-        { 60, MenuEffects::kPageWindHund, true },
-        { 2, MenuEffects::kPageEffects, true },
-        { 15, MenuEffects::kPageEffects, true },
-        { 20, MenuEffects::kPageEffects, true },
-        { 61, MenuEffects::kPageEffects, true },
-        { -1, MenuEffects::kPageEffects, true },
+        { 3, EffectsLayer::kPageEffects3, false },
+        { 8, EffectsLayer::kPageEffects3 + 5, false },
+        { 11, EffectsLayer::kPageEffects3 + 8, false },
+        { 12, EffectsLayer::kPageEffects3 + 9, false },
+        { 14, EffectsLayer::kPageEffects3 + 9, false },
+        { 55, EffectsLayer::kPageWind1, true },
+        { 56, EffectsLayer::kPageWind2, true },
+        { 57, EffectsLayer::kPageWindHund, true },
+        { 60, EffectsLayer::kPageWindHund, true },
+        { 2, EffectsLayer::kPageEffects, true },
+        { 15, EffectsLayer::kPageEffects, true },
+        { 20, EffectsLayer::kPageEffects, true },
+        { 61, EffectsLayer::kPageEffects, true },
+        { -1, EffectsLayer::kPageEffects, true },
     };
     for (const auto& c : cases) {
         bool tinted = !c.tinted;
-        EXPECT_EQ(MenuEffects::EffectPage(c.type, tinted), c.page) << c.type;
+        EXPECT_EQ(EffectsLayer::EffectPage(c.type, tinted), c.page) << c.type;
         EXPECT_EQ(tinted, c.tinted) << c.type;
     }
 }
@@ -70,7 +70,7 @@ TEST_F(EffectsTest, AnEffectDrawsItsFrameAtItsPositionLessTheDeclaredOffsets)
     ASSERT_EQ(effects.sprites.size(), 1u);
     const test::Sprite& s = effects.sprites[0];
     EXPECT_EQ(s.name, "combo_500.png");
-    EXPECT_EQ(s.page, MenuEffects::kPageEffects3 + 2);
+    EXPECT_EQ(s.page, EffectsLayer::kPageEffects3 + 2);
     EXPECT_EQ(s.x, 280);
     EXPECT_EQ(s.y, 370);
     // The combo pages draw white, whatever the tint.
@@ -81,7 +81,7 @@ TEST_F(EffectsTest, AnEffectDrawsItsFrameAtItsPositionLessTheDeclaredOffsets)
     cSettings::Instance().SetResolution(1024, 768);
     effects.sprites.clear();
     effects.UpdateAnimations();
-    EXPECT_EQ(effects.sprites.at(0).page, MenuEffects::kPagesPerWidth + MenuEffects::kPageEffects3 + 2);
+    EXPECT_EQ(effects.sprites.at(0).page, EffectsLayer::kPagesPerWidth + EffectsLayer::kPageEffects3 + 2);
 }
 
 TEST_F(EffectsTest, TheTintIsHeldToAColourWhereItIsPacked)

@@ -5,8 +5,8 @@
 
 #include "platform/utf16.h"
 #include "scene/design_units.h"
+#include "scene/effects_layer.h"
 #include "scene/hud.h"
-#include "scene/menu_effects.h"
 #include "scene/menu_manager.h"
 #include "world/game_world.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 } // namespace
 
-void MenuEffects::UpdateAnimations()
+void EffectsLayer::UpdateAnimations()
 {
     UpdateFade();
     IsMouseOver();
@@ -43,7 +43,7 @@ void MenuEffects::UpdateAnimations()
 // Each effect is drawn at its frame, then advances by its own interval. A
 // looping effect wraps to frame 0; one that does not loop is removed at its
 // last frame, and the effects behind it wait for the next frame.
-void MenuEffects::UpdateEffects()
+void EffectsLayer::UpdateEffects()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (size_t i = 0; i < world.effects.size(); ++i) {
@@ -79,7 +79,7 @@ void MenuEffects::UpdateEffects()
     }
 }
 
-void MenuEffects::DrawValueFloaters()
+void EffectsLayer::DrawValueFloaters()
 {
     cGameWorld& world = cGameWorld::Instance();
     auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud);

@@ -1,5 +1,5 @@
 // The overlay's pages, its fog state and the searches of the effect list.
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 
 #include <cstdio>
 
@@ -14,7 +14,7 @@ namespace Scene {
 namespace {
 
     // The page sets in loading order; the other width adds "_1024".
-    const wchar_t* const kPageFolders[MenuEffects::kPagesPerWidth] = {
+    const wchar_t* const kPageFolders[EffectsLayer::kPagesPerWidth] = {
         L"data/gui/interface/menu/menu_effects",
         L"data/gui/interface/menu/menu_effects3",
         L"data/gui/interface/menu/menu_effects4",
@@ -33,23 +33,23 @@ namespace {
         L"data/gui/interface/menu/menu_fog",
     };
 
-    static_assert(MenuEffects::kPagesPerWidth * 2 <= MenuPrototype::kPageSlots);
+    static_assert(EffectsLayer::kPagesPerWidth * 2 <= MenuPrototype::kPageSlots);
 
 } // namespace
 
-MenuEffects::MenuEffects()
+EffectsLayer::EffectsLayer()
     : MenuPrototype(0, 0, 0, 0)
 {
 }
 
-MenuEffects::~MenuEffects() = default;
+EffectsLayer::~EffectsLayer() = default;
 
-MenuEffects* MenuEffects::Instance()
+EffectsLayer* EffectsLayer::Instance()
 {
-    return cMenuManager::Instance().Get<MenuEffects>(cMenuManager::kEffects);
+    return cMenuManager::Instance().Get<EffectsLayer>(cMenuManager::kEffects);
 }
 
-void MenuEffects::OnActivate()
+void EffectsLayer::OnActivate()
 {
     for (int width = 0; width < 2; ++width) {
         for (int page = 0; page < kPagesPerWidth; ++page) {
@@ -70,32 +70,32 @@ void MenuEffects::OnActivate()
     ResetClouds();
 }
 
-void MenuEffects::OnDeactivate()
+void EffectsLayer::OnDeactivate()
 {
     for (int page = 0; page < kPagesPerWidth * 2; ++page)
         pages[page].Unload();
 }
 
-CPageManager& MenuEffects::PageForWidth(int page)
+CPageManager& EffectsLayer::PageForWidth(int page)
 {
     const bool base = cSettings::Instance().GetWidth() == 1280;
     return pages[(base ? 0 : kPagesPerWidth) + page];
 }
 
-void MenuEffects::ResetClouds()
+void EffectsLayer::ResetClouds()
 {
     fogX[0] = -cSettings::Instance().GetWidth();
     fogX[1] = 0;
 }
 
-void MenuEffects::SetFog(int alpha, double interval, int mode)
+void EffectsLayer::SetFog(int alpha, double interval, int mode)
 {
     fogAlpha = alpha;
     fogInterval = interval;
     fogMode = mode;
 }
 
-void MenuEffects::DeleteEffect(int type, int place, int x, int y)
+void EffectsLayer::DeleteEffect(int type, int place, int x, int y)
 {
     auto& effects = cGameWorld::Instance().effects;
     for (auto it = effects.begin(); it != effects.end(); ++it) {
@@ -106,7 +106,7 @@ void MenuEffects::DeleteEffect(int type, int place, int x, int y)
     }
 }
 
-bool MenuEffects::HasEffectAt(int row, int column) const
+bool EffectsLayer::HasEffectAt(int row, int column) const
 {
     for (const cEffect& e : cGameWorld::Instance().effects) {
         if (e.row == row && e.column == column)
@@ -115,7 +115,7 @@ bool MenuEffects::HasEffectAt(int row, int column) const
     return false;
 }
 
-bool MenuEffects::HasEffect(int type, int x, int y) const
+bool EffectsLayer::HasEffect(int type, int x, int y) const
 {
     for (const cEffect& e : cGameWorld::Instance().effects) {
         if (e.type == type && e.x == x && e.y == y)
@@ -124,7 +124,7 @@ bool MenuEffects::HasEffect(int type, int x, int y) const
     return false;
 }
 
-bool MenuEffects::HasEffectType(int type) const
+bool EffectsLayer::HasEffectType(int type) const
 {
     for (const cEffect& e : cGameWorld::Instance().effects) {
         if (e.type == type)
@@ -133,14 +133,14 @@ bool MenuEffects::HasEffectType(int type) const
     return false;
 }
 
-std::string MenuEffects::EffectFrameName(const std::string& base, int frame, int frames, const std::string& ext)
+std::string EffectsLayer::EffectFrameName(const std::string& base, int frame, int frames, const std::string& ext)
 {
     char number[16];
     std::snprintf(number, sizeof number, frames >= 100 ? "%03d" : "%02d", frame);
     return base + number + "." + ext;
 }
 
-int MenuEffects::EffectPage(int type, bool& tinted)
+int EffectsLayer::EffectPage(int type, bool& tinted)
 {
     tinted = false;
     if (type >= 3 && type <= 11)

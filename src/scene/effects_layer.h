@@ -12,7 +12,7 @@
 
 namespace Scene {
 
-class MenuEffects : public MenuPrototype {
+class EffectsLayer : public MenuPrototype {
 public:
     // Page sets, the same list for either screen width: the sets of the
     // width 1280 in slots 0..15, the sets of every other width behind them.
@@ -28,11 +28,11 @@ public:
     };
     static constexpr double kFogFadeSeconds = 0.06;
 
-    MenuEffects();
-    ~MenuEffects() override;
+    EffectsLayer();
+    ~EffectsLayer() override;
 
     // The screen the menu manager holds in slot 6; null when there is none.
-    static MenuEffects* Instance();
+    static EffectsLayer* Instance();
 
     // The level frame, in the order the menu manager calls them.
     // Cloud shadows, while the world's clouds are on.

@@ -6,7 +6,7 @@
 #include "platform/game_random.h"
 #include "platform/utf16.h"
 #include "scene/design_units.h"
-#include "scene/menu_effects.h"
+#include "scene/effects_layer.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -51,24 +51,24 @@ namespace {
 
 } // namespace
 
-void MenuEffects::DrawSprite(CPageManager& page, const std::wstring& name, int x, int y, int r, int g, int b, int a)
+void EffectsLayer::DrawSprite(CPageManager& page, const std::wstring& name, int x, int y, int r, int g, int b, int a)
 {
     page.DrawImage(name.c_str(), x, y, 0, 0, r, g, b, a);
 }
 
-void MenuEffects::DrawTinted(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
+void EffectsLayer::DrawTinted(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
 {
     const cGameWorld& world = cGameWorld::Instance();
     DrawSprite(page, name, x, y, Channel(world.levelTint[0]), Channel(world.levelTint[1]), Channel(world.levelTint[2]),
         Channel(alpha));
 }
 
-void MenuEffects::DrawWhite(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
+void EffectsLayer::DrawWhite(CPageManager& page, const std::wstring& name, int x, int y, int alpha)
 {
     DrawSprite(page, name, x, y, 255, 255, 255, Channel(alpha));
 }
 
-void MenuEffects::DrawSnow()
+void EffectsLayer::DrawSnow()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.paused)
@@ -79,7 +79,7 @@ void MenuEffects::DrawSnow()
 
 // A flake falls by its size class and sways by its speed around the sine of
 // its height; one that has left the bottom starts again at the top.
-void MenuEffects::MoveSnow()
+void EffectsLayer::MoveSnow()
 {
     cGameWorld& world = cGameWorld::Instance();
     const int width = cSettings::Instance().GetWidth();
@@ -105,7 +105,7 @@ void MenuEffects::MoveSnow()
     }
 }
 
-void MenuEffects::DrawRain()
+void EffectsLayer::DrawRain()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.paused)
@@ -114,7 +114,7 @@ void MenuEffects::DrawRain()
         DrawTinted(pages[kPageEffects], kDropImages[platform::GameRand() % 5], drop.drawX, drop.drawY, 255);
 }
 
-void MenuEffects::MoveRain()
+void EffectsLayer::MoveRain()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.paused)
@@ -133,7 +133,7 @@ void MenuEffects::MoveRain()
     }
 }
 
-void MenuEffects::DrawFog()
+void EffectsLayer::DrawFog()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.fogOn)
@@ -172,7 +172,7 @@ void MenuEffects::DrawFog()
 
 // A cloud waits out its start delay, then steps towards its target and its
 // alpha one unit per step towards the alpha target.
-void MenuEffects::DrawEffectLayer2()
+void EffectsLayer::DrawEffectLayer2()
 {
     cGameWorld& world = cGameWorld::Instance();
     int arrived = -1;
@@ -211,7 +211,7 @@ void MenuEffects::DrawEffectLayer2()
         world.clouds.erase(world.clouds.begin() + arrived);
 }
 
-void MenuEffects::DrawCloudShadows()
+void EffectsLayer::DrawCloudShadows()
 {
     cGameWorld& world = cGameWorld::Instance();
     if (!world.cloudsOn)
@@ -227,7 +227,7 @@ void MenuEffects::DrawCloudShadows()
     }
 }
 
-void MenuEffects::DrawEffectLayer()
+void EffectsLayer::DrawEffectLayer()
 {
     cGameWorld& world = cGameWorld::Instance();
     const cSettings& settings = cSettings::Instance();
