@@ -3,7 +3,7 @@
 namespace Scene {
 
 HelpScreen::HelpScreen()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

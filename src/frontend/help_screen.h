@@ -7,11 +7,11 @@
 
 #include "app/clock.h"
 #include "resources/property_file.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class HelpScreen : public MenuPrototype {
+class HelpScreen : public Screen {
 public:
     HelpScreen();
     ~HelpScreen() override;

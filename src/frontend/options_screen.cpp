@@ -42,7 +42,7 @@ namespace {
 } // namespace
 
 OptionsScreen::OptionsScreen()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 class iGfxFont;
 
 namespace Scene {
 
-class OptionsScreen : public MenuPrototype {
+class OptionsScreen : public Screen {
 public:
     // Control positions: 0 music bar, 1 sound bar, 2 mute, 3 full screen,
     // 4 not used, 5 window, 6 centring.

@@ -41,7 +41,7 @@ namespace {
 } // namespace
 
 ResultScreen::ResultScreen()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

@@ -8,13 +8,13 @@
 #include "app/clock.h"
 #include "frontend/score_table.h"
 #include "resources/page_manager.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 class iGfxFont;
 
 namespace Scene {
 
-class ResultScreen : public MenuPrototype {
+class ResultScreen : public Screen {
 public:
     ResultScreen();
     ~ResultScreen() override;

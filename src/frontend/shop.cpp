@@ -49,7 +49,7 @@ namespace {
 } // namespace
 
 Shop::Shop()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

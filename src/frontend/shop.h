@@ -11,13 +11,13 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 struct cAutobahnAuto;
 
 namespace Scene {
 
-class Shop : public MenuPrototype {
+class Shop : public Screen {
 public:
     // The shop's page; the base class's buttons draw from it as well.
     static constexpr int kShopPage = 32;

@@ -13,7 +13,7 @@ namespace {
 } // namespace
 
 StartScreen::StartScreen()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 
@@ -78,7 +78,7 @@ void StartScreen::Draw()
     if (world.startScreenCounter == 0) {
         world.startScreenCounter = 1;
         // A message left from before must not show over the start screen.
-        if (MenuPrototype* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel))
+        if (Screen* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel))
             panel->SetFadeAlpha(0);
     }
     DrawProfiles();

@@ -9,11 +9,11 @@
 
 #include "app/clock.h"
 #include "frontend/score_table.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class StartScreen : public MenuPrototype {
+class StartScreen : public Screen {
 public:
     StartScreen();
     ~StartScreen() override;

@@ -46,7 +46,7 @@ namespace {
 
     // Black one pixel right of and below its place, then in its colour;
     // centred in width, or from x when width is 0.
-    void DrawShadowed(MenuPrototype& screen, const wchar_t* text, int x, int y, int width, uint32_t colour)
+    void DrawShadowed(Screen& screen, const wchar_t* text, int x, int y, int width, uint32_t colour)
     {
         for (int pass = 0; pass < 2; ++pass) {
             const int d = pass == 0 ? 1 : 0;

@@ -206,7 +206,7 @@ void StartScreen::QuitFromProfiles()
 void StartScreen::OpenOptions()
 {
     cGameWorld& world = cGameWorld::Instance();
-    if (MenuPrototype* options = cMenuManager::Instance().GetMenu(cMenuManager::kOptions))
+    if (Screen* options = cMenuManager::Instance().GetMenu(cMenuManager::kOptions))
         options->SetActive(true);
     world.profilesOpen = 0;
     world.loadingPhase = 0;

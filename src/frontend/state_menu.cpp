@@ -27,14 +27,14 @@ constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 constexpr double kNoticeReadSeconds = 3.0;
 constexpr int kNoticeLineHeight = 22;
 
-template <class T> T* Screen(int slot)
+template <class T> T* ScreenAt(int slot)
 {
     return cMenuManager::Instance().Get<T>(slot);
 }
 
 void SwitchOffAndOn(int slot)
 {
-    if (Scene::MenuPrototype* screen = cMenuManager::Instance().GetMenu(slot)) {
+    if (Scene::Screen* screen = cMenuManager::Instance().GetMenu(slot)) {
         screen->SetActive(false);
         screen->SetActive(true);
     }
@@ -248,33 +248,33 @@ void cStateMenu::RunOneScreen()
     if (world.loadingPhase) {
         if (world.startMusicStarted == 0)
             PlayStartMusic();
-        if (auto* start = Screen<Scene::StartScreen>(cMenuManager::kStart))
+        if (auto* start = ScreenAt<Scene::StartScreen>(cMenuManager::kStart))
             start->DrawStartImage();
         LoadWithProgress();
         return;
     }
     if (world.profilesOpen) {
         world.logosPresent = world.loadingPhase = 0;
-        if (auto* start = Screen<Scene::StartScreen>(cMenuManager::kStart))
+        if (auto* start = ScreenAt<Scene::StartScreen>(cMenuManager::kStart))
             start->Draw();
-        if (auto* messagePanel = Screen<Scene::MessagePanel>(cMenuManager::kMessagePanel))
+        if (auto* messagePanel = ScreenAt<Scene::MessagePanel>(cMenuManager::kMessagePanel))
             messagePanel->Draw();
         return;
     }
     if (world.optionsOpen) {
         world.logosPresent = world.loadingPhase = 0;
-        if (auto* options = Screen<Scene::OptionsScreen>(cMenuManager::kOptions))
+        if (auto* options = ScreenAt<Scene::OptionsScreen>(cMenuManager::kOptions))
             options->Draw();
         return;
     }
     world.logosPresent = world.loadingPhase = 0;
     if (world.highscoresOpen) {
-        if (auto* resultScreen = Screen<Scene::ResultScreen>(cMenuManager::kResultScreen))
+        if (auto* resultScreen = ScreenAt<Scene::ResultScreen>(cMenuManager::kResultScreen))
             resultScreen->Draw();
     } else if (world.shopInMainMenu) {
-        if (auto* shop = Screen<Scene::Shop>(cMenuManager::kShop))
+        if (auto* shop = ScreenAt<Scene::Shop>(cMenuManager::kShop))
             shop->Update();
-    } else if (auto* map = Screen<Scene::WorldMap>(cMenuManager::kWorldMap)) {
+    } else if (auto* map = ScreenAt<Scene::WorldMap>(cMenuManager::kWorldMap)) {
         map->Draw();
     }
 }

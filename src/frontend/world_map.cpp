@@ -28,7 +28,7 @@ namespace {
 } // namespace
 
 WorldMap::WorldMap()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
     for (int level = 0; level < kTableSize; ++level)
         levelNumbers[level] = level + 100;
@@ -154,7 +154,7 @@ void WorldMap::DrawButtons(int furthest)
         world.highscoresOpen = 1;
         world.highscoreTableReady = 0;
         world.resultScreenOpen = 1;
-        if (MenuPrototype* resultScreen = cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen))
+        if (Screen* resultScreen = cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen))
             resultScreen->SetActive(true);
     }
 
@@ -166,7 +166,7 @@ void WorldMap::DrawButtons(int furthest)
         return;
     // The main-menu state starts the level; it opens paused with its task dialog.
     world.menuChoice = 0;
-    if (MenuPrototype* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
+    if (Screen* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
         levelBackground->SetActive(false);
     world.darkening = 1;
     world.tintStep = 15;

@@ -11,13 +11,13 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 class iGfxFont;
 
 namespace Scene {
 
-class WorldMap : public MenuPrototype {
+class WorldMap : public Screen {
 public:
     // Indexed by level 0..31; 31 is the city.
     static constexpr int kTableSize = 32;

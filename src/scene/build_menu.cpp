@@ -40,7 +40,7 @@ namespace {
 } // namespace
 
 BuildMenu::BuildMenu()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class BuildMenu : public MenuPrototype {
+class BuildMenu : public Screen {
 public:
     BuildMenu();
     ~BuildMenu() override;

@@ -28,7 +28,7 @@ namespace {
 } // namespace
 
 CarLayer::CarLayer()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

@@ -22,14 +22,14 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 struct cFundament;
 struct cTransfer;
 
 namespace Scene {
 
-class CarLayer : public MenuPrototype {
+class CarLayer : public Screen {
 public:
     // The road timers: a level defines at most this many roads.
     static constexpr int kMaxRoads = 10;

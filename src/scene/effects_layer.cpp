@@ -33,12 +33,12 @@ namespace {
         L"data/gui/interface/menu/menu_fog",
     };
 
-    static_assert(EffectsLayer::kPagesPerWidth * 2 <= MenuPrototype::kPageSlots);
+    static_assert(EffectsLayer::kPagesPerWidth * 2 <= Screen::kPageSlots);
 
 } // namespace
 
 EffectsLayer::EffectsLayer()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

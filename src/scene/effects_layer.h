@@ -8,11 +8,11 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class EffectsLayer : public MenuPrototype {
+class EffectsLayer : public Screen {
 public:
     // Page sets, the same list for either screen width: the sets of the
     // width 1280 in slots 0..15, the sets of every other width behind them.

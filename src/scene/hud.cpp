@@ -13,7 +13,7 @@ namespace {
 } // namespace
 
 Hud::Hud()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
     clockTimer.Start();
     starTimer.Start();

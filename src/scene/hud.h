@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class Hud : public MenuPrototype {
+class Hud : public Screen {
 public:
     Hud();
     ~Hud() override;

@@ -31,7 +31,7 @@ namespace {
         return entry >= 0 && entry < kGuiTextCount ? g_guiVocabulary[entry] : L"";
     }
 
-    bool InSlot(const MenuPrototype& screen, const cJoker& item)
+    bool InSlot(const Screen& screen, const cJoker& item)
     {
         return screen.IsMouseInRect(ScaleX(item.targetX), ScaleY(item.targetY), ScaleX(item.targetX + kSlotSize),
             ScaleY(item.targetY + kSlotSize));

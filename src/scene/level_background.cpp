@@ -37,7 +37,7 @@ namespace {
 } // namespace
 
 LevelBackground::LevelBackground()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

@@ -9,14 +9,14 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 struct cBody;
 struct cWorldEffectsFields;
 
 namespace Scene {
 
-class LevelBackground : public MenuPrototype {
+class LevelBackground : public Screen {
 public:
     // The region's pages for a screen 1280 wide, and for every other width.
     static constexpr int kRegionPage = 32;

@@ -21,7 +21,7 @@
 
 namespace {
 
-std::unique_ptr<Scene::MenuPrototype> MakeGameScreen(int slot)
+std::unique_ptr<Scene::Screen> MakeGameScreen(int slot)
 {
     using namespace Scene;
     switch (slot) {
@@ -77,7 +77,7 @@ void cMenuManager::SetFactoryForTests(Factory newFactory)
     factory = std::move(newFactory);
 }
 
-Scene::MenuPrototype* cMenuManager::GetMenu(int slot) const
+Scene::Screen* cMenuManager::GetMenu(int slot) const
 {
     return slot >= 0 && slot < kSlots ? menus[slot].get() : nullptr;
 }
@@ -94,7 +94,7 @@ bool cMenuManager::HasMenus() const
 bool cMenuManager::CreateMenus()
 {
     for (const int slot : kCreationOrder) {
-        std::unique_ptr<Scene::MenuPrototype> screen;
+        std::unique_ptr<Scene::Screen> screen;
         try {
             screen = factory ? factory(slot) : MakeGameScreen(slot);
         } catch (const std::exception& e) {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 class cMenuManager {
 public:
@@ -50,13 +50,13 @@ public:
     void ReloadScreensOfOtherSize();
 
     // The screen in the slot; null for an empty slot or a slot outside 0..13.
-    Scene::MenuPrototype* GetMenu(int slot) const;
+    Scene::Screen* GetMenu(int slot) const;
     template <class T> T* Get(int slot) const { return dynamic_cast<T*>(GetMenu(slot)); }
     bool HasMenus() const;
 
     // Makes the screen of a slot. Tests stand in screens of their own; an
     // empty factory brings the game's screens back.
-    using Factory = std::function<std::unique_ptr<Scene::MenuPrototype>(int slot)>;
+    using Factory = std::function<std::unique_ptr<Scene::Screen>(int slot)>;
     void SetFactoryForTests(Factory factory);
 
 private:
@@ -65,6 +65,6 @@ private:
     // Reloads the screens after a new screen size was chosen.
     void ReloadForNewSize();
 
-    std::unique_ptr<Scene::MenuPrototype> menus[kSlots];
+    std::unique_ptr<Scene::Screen> menus[kSlots];
     Factory factory;
 };

@@ -74,7 +74,7 @@ void cMenuManager::ReloadScreensOfOtherSize()
 {
     const int width = cSettings::Instance().GetWidth();
     for (const int slot : kScreensOfOneSize) {
-        Scene::MenuPrototype* screen = menus[slot].get();
+        Scene::Screen* screen = menus[slot].get();
         if (!screen || !screen->IsActive() || screen->PagesWidth() == width)
             continue;
         screen->SetActive(false);

@@ -21,7 +21,7 @@ namespace {
 } // namespace
 
 MessagePanel::MessagePanel()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class MessagePanel : public MenuPrototype {
+class MessagePanel : public Screen {
 public:
     MessagePanel();
     ~MessagePanel() override;

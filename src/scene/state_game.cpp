@@ -166,7 +166,7 @@ void cStateGame::LoadLevel(void* /*application*/)
         timer.Restart();
     // Off now, the background is switched on again by the level's first frame,
     // which loads the pages of the new level's region.
-    if (Scene::MenuPrototype* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
+    if (Scene::Screen* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
         levelBackground->SetActive(false);
 
     const std::time_t now = std::time(nullptr);

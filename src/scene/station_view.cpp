@@ -15,7 +15,7 @@ namespace Scene {
 using namespace Local;
 
 StationView::StationView()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
     fadeInTimer.Start();
 }

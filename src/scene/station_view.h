@@ -17,11 +17,11 @@
 #include <string>
 
 #include "app/clock.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace Scene {
 
-class StationView : public MenuPrototype {
+class StationView : public Screen {
 public:
     // The page slots in use.
     static constexpr int kStationPage = 0;

@@ -32,7 +32,7 @@ namespace {
 } // namespace
 
 TaskDialog::TaskDialog()
-    : MenuPrototype(0, 0, 0, 0)
+    : Screen(0, 0, 0, 0)
 {
 }
 

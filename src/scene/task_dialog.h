@@ -6,13 +6,13 @@
 #include <string>
 
 #include "resources/page_manager.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 class iGfxFont;
 
 namespace Scene {
 
-class TaskDialog : public MenuPrototype {
+class TaskDialog : public Screen {
 public:
     TaskDialog();
     ~TaskDialog() override;

@@ -115,7 +115,7 @@ TEST_F(GameAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
 {
     test::LogCapture log;
     cMenuManager::Instance().SetFactoryForTests([](int slot) {
-        return slot == cMenuManager::kWorldMap ? nullptr : std::make_unique<Scene::MenuPrototype>(0, 0, 0, 0);
+        return slot == cMenuManager::kWorldMap ? nullptr : std::make_unique<Scene::Screen>(0, 0, 0, 0);
     });
     CountingApp app;
     ASSERT_TRUE(app.Run());

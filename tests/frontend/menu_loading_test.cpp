@@ -35,7 +35,7 @@ protected:
         std::filesystem::create_directories(folder / "data/logos");
         std::ofstream(folder / "data/logos/maker.png", std::ios::binary) << "maker logo";
 
-        MakeScreens([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+        MakeScreens([](int slot) -> std::unique_ptr<Scene::Screen> {
             if (slot == cMenuManager::kStart)
                 return std::make_unique<NotedStart>();
             return test::MakeRecordingScreen(slot);

@@ -156,7 +156,7 @@ TEST_F(StartScreenTest, TheFirstProfileFrameHidesAMessageLeftFromBefore)
 {
     cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
     ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-    Scene::MenuPrototype* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel);
+    Scene::Screen* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel);
     UseWidth(1280);
     panel->SetFadeAlpha(200);
     screen.Draw();

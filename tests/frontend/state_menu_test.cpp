@@ -46,7 +46,7 @@ protected:
     void SetUp() override
     {
         GameAppTest::SetUp();
-        cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+        cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             if (slot == cMenuManager::kStart)
                 return std::make_unique<RecordingStartScreen>();
             if (slot == cMenuManager::kWorldMap)

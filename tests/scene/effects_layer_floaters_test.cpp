@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         HudTest::SetUp();
-        menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+        menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             if (slot == cMenuManager::kHud)
                 return std::make_unique<NumberHud>();
             return test::MakeRecordingScreen(slot);

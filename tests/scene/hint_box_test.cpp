@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "hud_fixture.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace {
 
-class HintScreen : public Scene::MenuPrototype {
+class HintScreen : public Scene::Screen {
 public:
     HintScreen()
-        : MenuPrototype(0, 0, 1280, 1024)
+        : Screen(0, 0, 1280, 1024)
     {
     }
     void Hint(const std::wstring& text)

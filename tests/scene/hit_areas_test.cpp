@@ -43,7 +43,7 @@ constexpr int kJoker = 90;
 // The station-building level, played on the shop's lots.
 constexpr int kShopLevel = 31;
 
-std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
+std::unique_ptr<Scene::Screen> MakeScreen(int slot)
 {
     switch (slot) {
     case cMenuManager::kStationView:

@@ -35,7 +35,7 @@ TEST(LevelBackground, ParkingBodiesShowOnlyOnTheirLotAndOtherBodiesAlways)
 TEST(LevelBackground, AScreenTakesTheMouseOnItsEdgesAndNotBeyond)
 {
     test::FakeInput input;
-    Scene::MenuPrototype screen(100, 50, 200, 80);
+    Scene::Screen screen(100, 50, 200, 80);
     screen.SetFadeAlpha(255);
     const int x0 = 100, y0 = 50, x1 = 300, y1 = 130;
     const int cases[][3] = { { x0, y0, 1 }, { x1, y1, 1 }, { x0 - 1, y0, 0 }, { x0, y0 - 1, 0 }, { x1 + 1, y1, 0 },

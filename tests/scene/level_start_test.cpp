@@ -145,7 +145,7 @@ protected:
         // same from level to level and not what this test looks at.
         cMenuManager& menus = cMenuManager::Instance();
         menus.DestroyMenus();
-        menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+        menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             switch (slot) {
             case cMenuManager::kLevelBackground:
                 return std::make_unique<Scene::LevelBackground>();

@@ -38,7 +38,7 @@ public:
     virtual void SetRect(int x, int y, int width, int height) = 0;
 };
 
-template <class Screen> class Recording : public Screen, public Shown {
+template <class Base> class Recording : public Base, public Shown {
 public:
     explicit Recording(std::string name) : name(std::move(name)) {}
     ~Recording() override { Note("~" + name); }
@@ -107,15 +107,15 @@ public:
 #undef RECORDING
 #undef RECORD
 
-template <class Screen> std::unique_ptr<Scene::MenuPrototype> MakeRecording()
+template <class Base> std::unique_ptr<Scene::Screen> MakeRecording()
 {
-    return std::make_unique<Screen>();
+    return std::make_unique<Base>();
 }
 
 // The factory the menu manager makes its screens with; notes each slot made.
-inline std::unique_ptr<Scene::MenuPrototype> MakeRecordingScreen(int slot)
+inline std::unique_ptr<Scene::Screen> MakeRecordingScreen(int slot)
 {
-    using Maker = std::unique_ptr<Scene::MenuPrototype> (*)();
+    using Maker = std::unique_ptr<Scene::Screen> (*)();
     static const Maker makers[] = { MakeRecording<RecordingOptionsScreen>, MakeRecording<RecordingResultScreen>,
         MakeRecording<RecordingShop>, MakeRecording<RecordingCarLayer>, MakeRecording<RecordingStationView>,
         MakeRecording<RecordingHelpScreen>, MakeRecording<RecordingEffectsLayer>, MakeRecording<RecordingWorldMap>,

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "scene/hud_fixture.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ constexpr uint32_t kWhite = Argb(kFade, 255, 255, 255);
 constexpr uint32_t kOffLabel = Argb(kFade, 10, 20, 30);
 constexpr uint32_t kOverLabel = Argb(kFade, 40, 50, 60);
 
-class ButtonScreen : public Scene::MenuPrototype {
+class ButtonScreen : public Scene::Screen {
 public:
     ButtonScreen()
-        : MenuPrototype(0, 0, 1280, 1024)
+        : Screen(0, 0, 1280, 1024)
     {
     }
 

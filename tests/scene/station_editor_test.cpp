@@ -123,7 +123,7 @@ protected:
         StationEditorTest::SetUp();
         cMenuManager& manager = cMenuManager::Instance();
         manager.DestroyMenus();
-        manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::MenuPrototype> {
+        manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             if (slot == cMenuManager::kStationView)
                 return std::make_unique<Scene::StationView>();
             if (slot == cMenuManager::kCarLayer)

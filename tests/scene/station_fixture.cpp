@@ -92,7 +92,7 @@ namespace {
         return sources;
     }
 
-    std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
+    std::unique_ptr<Scene::Screen> MakeScreen(int slot)
     {
         if (slot == cMenuManager::kStationView)
             return std::make_unique<Scene::StationView>();

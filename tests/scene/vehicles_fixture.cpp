@@ -88,7 +88,7 @@ namespace {
         return sources;
     }
 
-    std::unique_ptr<Scene::MenuPrototype> MakeScreen(int slot)
+    std::unique_ptr<Scene::Screen> MakeScreen(int slot)
     {
         if (slot == cMenuManager::kCarLayer)
             return std::make_unique<Scene::CarLayer>();

@@ -1,4 +1,4 @@
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 
 #include <exception>
 
@@ -21,7 +21,7 @@ namespace {
     }
 } // namespace
 
-MenuPrototype::MenuPrototype(int x, int y, int width, int height)
+Screen::Screen(int x, int y, int width, int height)
     : screenX(x)
     , screenY(y)
     , screenWidth(width)
@@ -30,9 +30,9 @@ MenuPrototype::MenuPrototype(int x, int y, int width, int height)
     fadeTimer.Start();
 }
 
-MenuPrototype::~MenuPrototype() = default;
+Screen::~Screen() = default;
 
-void MenuPrototype::SetActive(bool on)
+void Screen::SetActive(bool on)
 {
     if (on == active)
         return;
@@ -62,7 +62,7 @@ void MenuPrototype::SetActive(bool on)
     active = on;
 }
 
-void MenuPrototype::UpdateFade()
+void Screen::UpdateFade()
 {
     ResetTooltip();
     if (fadeTimer.Elapsed() < kFadeStepSeconds)
@@ -76,7 +76,7 @@ void MenuPrototype::UpdateFade()
     fadeTimer.Restart();
 }
 
-bool MenuPrototype::IsMouseInRect(int x1, int y1, int x2, int y2) const
+bool Screen::IsMouseInRect(int x1, int y1, int x2, int y2) const
 {
     if (cCursorSet::Instance().GetCurrentCursor() == kNoHitCursor)
         return false;
@@ -86,7 +86,7 @@ bool MenuPrototype::IsMouseInRect(int x1, int y1, int x2, int y2) const
     return x >= x1 && x <= x2 && y >= y1 && y <= y2;
 }
 
-bool MenuPrototype::IsMouseOver() const
+bool Screen::IsMouseOver() const
 {
     if (!IsVisible())
         return false;
@@ -99,7 +99,7 @@ bool MenuPrototype::IsMouseOver() const
     return true;
 }
 
-void MenuPrototype::ResetTooltip()
+void Screen::ResetTooltip()
 {
     tooltipIdle = true;
     tooltipShown = false;

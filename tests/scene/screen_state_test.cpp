@@ -8,7 +8,7 @@
 #include "app/clock.h"
 #include "app/cursor_set.h"
 #include "platform/time_source.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 #include "support/recording_gfx.h"
 #include "support/recording_sound.h"
 #include "world/game_world.h"
@@ -16,10 +16,10 @@
 
 namespace {
 
-class TestScreen : public Scene::MenuPrototype {
+class TestScreen : public Scene::Screen {
 public:
     TestScreen()
-        : MenuPrototype(10, 20, 100, 50)
+        : Screen(10, 20, 100, 50)
     {
     }
     void SetAlpha(uint32_t alpha) { colour = (colour & 0x00FFFFFFu) | (alpha << 24); }
@@ -48,7 +48,7 @@ protected:
     }
 };
 
-class MenuPrototypeTest : public ::testing::Test {
+class ScreenStateTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -73,7 +73,7 @@ protected:
     test::FakeInput input;
 };
 
-TEST_F(MenuPrototypeTest, SwitchingOnAndOffCallsTheScreenOnlyOnAChange)
+TEST_F(ScreenStateTest, SwitchingOnAndOffCallsTheScreenOnlyOnAChange)
 {
     TestScreen screen;
     EXPECT_FALSE(screen.IsActive());
@@ -104,7 +104,7 @@ TEST_F(MenuPrototypeTest, SwitchingOnAndOffCallsTheScreenOnlyOnAChange)
     EXPECT_EQ(screen.GetAlpha(), 90);
 }
 
-TEST_F(MenuPrototypeTest, ExceptionsWhileLoadingOrFreeingAreLoggedAndTheStateTaken)
+TEST_F(ScreenStateTest, ExceptionsWhileLoadingOrFreeingAreLoggedAndTheStateTaken)
 {
     const struct {
         const char* name;
@@ -132,7 +132,7 @@ TEST_F(MenuPrototypeTest, ExceptionsWhileLoadingOrFreeingAreLoggedAndTheStateTak
     }
 }
 
-TEST_F(MenuPrototypeTest, FadeStepsOnceThe20MillisecondsHavePassed)
+TEST_F(ScreenStateTest, FadeStepsOnceThe20MillisecondsHavePassed)
 {
     const struct {
         bool active;
@@ -174,7 +174,7 @@ TEST_F(MenuPrototypeTest, FadeStepsOnceThe20MillisecondsHavePassed)
 // A screen that asks for a tooltip gets it only once the screen's hover timer,
 // running since the screen was made, shows more than two seconds; a new frame
 // hides it again until it is asked for anew.
-TEST_F(MenuPrototypeTest, AnAskedTooltipShowsOnlyAfterTwoSeconds)
+TEST_F(ScreenStateTest, AnAskedTooltipShowsOnlyAfterTwoSeconds)
 {
     const struct {
         double waitMs;
@@ -194,7 +194,7 @@ TEST_F(MenuPrototypeTest, AnAskedTooltipShowsOnlyAfterTwoSeconds)
 
 // From alpha 1: 14 steps of 16 reach 225, the 15th jumps to 255. Fading out
 // from 255: seven steps of 32 reach 31, the eighth drops to 0.
-TEST_F(MenuPrototypeTest, FullFadeInTakes15StepsAndFadeOut8)
+TEST_F(ScreenStateTest, FullFadeInTakes15StepsAndFadeOut8)
 {
     TestScreen screen;
     screen.SetActive(true);
@@ -215,7 +215,7 @@ TEST_F(MenuPrototypeTest, FullFadeInTakes15StepsAndFadeOut8)
     EXPECT_EQ(steps, 8);
 }
 
-TEST_F(MenuPrototypeTest, MouseInRectIncludesItsEdges)
+TEST_F(ScreenStateTest, MouseInRectIncludesItsEdges)
 {
     TestScreen screen;
     const struct {
@@ -243,7 +243,7 @@ TEST_F(MenuPrototypeTest, MouseInRectIncludesItsEdges)
     EXPECT_FALSE(screen.IsMouseInRect(100, 200, 300, 400));
 }
 
-TEST_F(MenuPrototypeTest, MouseOverAVisibleScreenTellsTheWorld)
+TEST_F(ScreenStateTest, MouseOverAVisibleScreenTellsTheWorld)
 {
     cGameWorld& world = cGameWorld::Instance();
     TestScreen screen; // 10, 20, 100 × 50
@@ -268,7 +268,7 @@ TEST_F(MenuPrototypeTest, MouseOverAVisibleScreenTellsTheWorld)
 
 // Two overlapping buttons under one click: the first drawn takes the click,
 // with its sound; the cursor outside, or the busy cursor, takes none.
-TEST_F(MenuPrototypeTest, OneClickTriggersTheFirstHoveredButtonOnly)
+TEST_F(ScreenStateTest, OneClickTriggersTheFirstHoveredButtonOnly)
 {
     cGameWorld& world = cGameWorld::Instance();
     test::RecordingSoundEngine sound;
@@ -293,7 +293,7 @@ TEST_F(MenuPrototypeTest, OneClickTriggersTheFirstHoveredButtonOnly)
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y << (c.busy ? " busy" : ""));
         input.x = c.x;
         input.y = c.y;
-        cCursorSet::Instance().SetCursor(L"Standard", c.busy ? Scene::MenuPrototype::kNoHitCursor : 1);
+        cCursorSet::Instance().SetCursor(L"Standard", c.busy ? Scene::Screen::kNoHitCursor : 1);
         world.leftClick = 0;
         EXPECT_FALSE(button(200, 100)) << "no click";
         world.leftClick = 1;

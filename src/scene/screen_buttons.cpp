@@ -6,7 +6,7 @@
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
 #include "scene/design_units.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -40,14 +40,14 @@ namespace {
     }
 } // namespace
 
-void MenuPrototype::DrawButtonImage(const wchar_t* image, int x, int y, int r, int g, int b, int alpha)
+void Screen::DrawButtonImage(const wchar_t* image, int x, int y, int r, int g, int b, int alpha)
 {
     if (image)
         pages[kButtonPage].DrawImage(image, x, y, 0, 0, r, g, b, alpha);
 }
 
-bool MenuPrototype::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
+bool Screen::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+    int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     int offset = ScaleY(5.0);
     if (font && font == g_fontNormal2)
@@ -77,7 +77,7 @@ bool MenuPrototype::DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, 
     return false;
 }
 
-bool MenuPrototype::DrawButton(
+bool Screen::DrawButton(
     iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text, int x, int y, int w, int h)
 {
     int offset = 6;
@@ -107,8 +107,8 @@ bool MenuPrototype::DrawButton(
     return false;
 }
 
-bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
+bool Screen::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+    int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal2 ? 0 : 6;
     const bool hovered = DrawTwoStateButton(
@@ -121,8 +121,8 @@ bool MenuPrototype::DoButtonQuiet(iGfxFont* font, const wchar_t* offImage, const
     return false;
 }
 
-bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-    const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
+bool Screen::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+    int x, int y, int w, int h, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
     const bool hovered = DrawTwoStateButton(
@@ -130,9 +130,8 @@ bool MenuPrototype::DoButtonFixed(iGfxFont* font, const wchar_t* offImage, const
     return hovered && TakeClick(true);
 }
 
-bool MenuPrototype::DrawTwoStateButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage,
-    const wchar_t* text, int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG,
-    int overB)
+bool Screen::DrawTwoStateButton(iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* text,
+    int x, int y, int w, int h, int textOffset, int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     const int alpha = GetAlpha();
@@ -145,8 +144,8 @@ bool MenuPrototype::DrawTwoStateButton(iGfxFont* font, const wchar_t* offImage, 
     return hovered;
 }
 
-bool MenuPrototype::DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y,
-    int w, int /*h*/, int r, int g, int b)
+bool Screen::DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+    int /*h*/, int r, int g, int b)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
     const int alpha = GetAlpha();
@@ -156,8 +155,8 @@ bool MenuPrototype::DrawButtonStatic(bool alt, iGfxFont* font, const wchar_t* im
     return true;
 }
 
-bool MenuPrototype::DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y,
-    int w, int /*h*/, int r, int g, int b)
+bool Screen::DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y, int w,
+    int /*h*/, int r, int g, int b)
 {
     const int offset = font && font == g_fontNormal ? 8 : 5;
     const int alpha = GetAlpha() / 4;
@@ -167,8 +166,8 @@ bool MenuPrototype::DrawButtonFaint(bool alt, iGfxFont* font, const wchar_t* ima
     return true;
 }
 
-bool MenuPrototype::DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x,
-    int y, int w, int /*h*/, int r, int g, int b)
+bool Screen::DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* image, const wchar_t* text, int x, int y,
+    int w, int /*h*/, int r, int g, int b)
 {
     int offset = ScaleY(5.0);
     if (font && font == g_fontNormal)
@@ -184,14 +183,14 @@ bool MenuPrototype::DrawButtonDisabled(bool alt, iGfxFont* font, const wchar_t* 
     return false;
 }
 
-bool MenuPrototype::DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
-    int offB, int overR, int overG, int overB)
+bool Screen::DoTextButton(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG, int offB,
+    int overR, int overG, int overB)
 {
     return DoTextButtonFramed(false, font, text, x, y, w, h, offR, offG, offB, overR, overG, overB);
 }
 
-bool MenuPrototype::DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h,
-    int offR, int offG, int offB, int overR, int overG, int overB)
+bool Screen::DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR,
+    int offG, int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
     const int alpha = GetAlpha();
@@ -207,7 +206,7 @@ bool MenuPrototype::DoTextButtonFramed(bool framed, iGfxFont* font, const wchar_
     return hovered && TakeClick(false);
 }
 
-bool MenuPrototype::DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
+bool Screen::DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, int y, int w, int h, int offR, int offG,
     int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);
@@ -221,12 +220,12 @@ bool MenuPrototype::DoTextButtonAlt(iGfxFont* font, const wchar_t* text, int x, 
     return hovered && TakeClick(false);
 }
 
-bool MenuPrototype::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
+bool Screen::DoImageButton(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h)
 {
     return DoImageButtonTinted(offImage, overImage, x, y, w, h, 255, 255, 255, 255, 255, 255);
 }
 
-bool MenuPrototype::DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h,
+bool Screen::DoImageButtonTinted(const wchar_t* offImage, const wchar_t* overImage, int x, int y, int w, int h,
     int offR, int offG, int offB, int overR, int overG, int overB)
 {
     const bool hovered = IsMouseInRect(x, y, x + w, y + h);

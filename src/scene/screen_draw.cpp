@@ -4,7 +4,7 @@
 
 #include "app/game_app_fonts.h"
 #include "engine/gfx.h"
-#include "scene/menu_prototype.h"
+#include "scene/screen.h"
 #include "world/game_world.h"
 
 namespace Scene {
@@ -15,7 +15,7 @@ namespace {
     constexpr double kTooltipDelaySeconds = 2.0;
 } // namespace
 
-void MenuPrototype::ShowTooltip(const std::wstring& text)
+void Screen::ShowTooltip(const std::wstring& text)
 {
     tooltipIdle = false;
     if (tooltipTimer.Elapsed() > kTooltipDelaySeconds) {
@@ -24,7 +24,7 @@ void MenuPrototype::ShowTooltip(const std::wstring& text)
     }
 }
 
-void MenuPrototype::DrawRectOutline(int x1, int y1, int x2, int y2)
+void Screen::DrawRectOutline(int x1, int y1, int x2, int y2)
 {
     if (!g_pGfx2D)
         return;
@@ -38,7 +38,7 @@ void MenuPrototype::DrawRectOutline(int x1, int y1, int x2, int y2)
         g_pGfx2D->DrawLines(side, 2, 0);
 }
 
-void MenuPrototype::PaintRect(int x, int y, int w, int h, int a, int r, int g, int b)
+void Screen::PaintRect(int x, int y, int w, int h, int a, int r, int g, int b)
 {
     if (!g_pGfx2D)
         return;
@@ -59,7 +59,7 @@ void MenuPrototype::PaintRect(int x, int y, int w, int h, int a, int r, int g, i
     g_pGfx2D->DrawTriangles(vertices, 2, 0, 0);
 }
 
-void MenuPrototype::DrawShadow(int x1, int y1, int x2, int y2)
+void Screen::DrawShadow(int x1, int y1, int x2, int y2)
 {
     if (!g_pGfx2D)
         return;
@@ -71,7 +71,7 @@ void MenuPrototype::DrawShadow(int x1, int y1, int x2, int y2)
     }
 }
 
-void MenuPrototype::DrawTextBox(int x, int y, int width, int lineHeight, int lineCount)
+void Screen::DrawTextBox(int x, int y, int width, int lineHeight, int lineCount)
 {
     if (!g_pGfx2D)
         return;
@@ -83,7 +83,7 @@ void MenuPrototype::DrawTextBox(int x, int y, int width, int lineHeight, int lin
     DrawShadow(x, y, x + width, y + boxHeight);
 }
 
-void MenuPrototype::DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font)
+void Screen::DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font)
 {
     if (!g_pGfx2D || !font || !text)
         return;
@@ -96,7 +96,7 @@ void MenuPrototype::DrawTextCentered(bool alt, const wchar_t* text, int x, int y
         g_pGfx2D->DrawText(font, left, y, text, 0);
 }
 
-void MenuPrototype::DrawTooltip()
+void Screen::DrawTooltip()
 {
     if (!tooltipShown || tooltipText.empty() || !g_pGfx2D || !g_fontStyled)
         return;

@@ -15,16 +15,16 @@ class iGfxFont;
 
 namespace Scene {
 
-class MenuPrototype {
+class Screen {
 public:
     static constexpr int kPageSlots = 43;
     // While the cursor set reports this cursor, no button is hovered.
     static constexpr uint16_t kNoHitCursor = 122;
 
-    MenuPrototype(int x, int y, int width, int height);
-    virtual ~MenuPrototype();
-    MenuPrototype(const MenuPrototype&) = delete;
-    MenuPrototype& operator=(const MenuPrototype&) = delete;
+    Screen(int x, int y, int width, int height);
+    virtual ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
 
     // Loads (on) or frees (off) the screen's pages through OnActivate and
     // OnDeactivate; nothing happens when the screen already is so. Whatever
@@ -67,7 +67,7 @@ public:
     // alt draws it with the engine's second text operation.
     void DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int width, iGfxFont* font);
 
-    // The immediate-mode button of every screen (menu_prototype_buttons.cpp),
+    // The immediate-mode button of every screen (screen_buttons.cpp),
     // called once per frame: it draws the button in its present state from
     // page slot 32 and answers whether it was clicked in this frame. The
     // hover rectangle is x..x+w, y..y+h; colours are r, g, b with the fade
