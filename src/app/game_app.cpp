@@ -13,7 +13,7 @@
 #include "platform/window.h"
 #include "resources/file_manager.h"
 #include "resources/log.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -206,7 +206,7 @@ void cGameApp::RefuseWindow(int width, int height)
                            L"free %dx%d: staying full screen",
         width, height, usableWidth, usableHeight);
     world.fullScreen = 1;
-    if (auto* options = cMenuManager::Instance().Get<Scene::OptionsScreen>(cMenuManager::kOptions))
+    if (auto* options = cScreenManager::Instance().Get<Scene::OptionsScreen>(cScreenManager::kOptions))
         options->TellWindowRefused();
 }
 

@@ -10,7 +10,7 @@
 #include "resources/log.h"
 #include "scene/effects_layer.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
@@ -80,7 +80,7 @@ bool cGameApp::Frame()
         else
             world.ComputeLayout();
         world.RelayoutPlaces();
-        auto* effects = cMenuManager::Instance().Get<Scene::EffectsLayer>(cMenuManager::kEffects);
+        auto* effects = cScreenManager::Instance().Get<Scene::EffectsLayer>(cScreenManager::kEffects);
         if (effects && effects->IsActive()) {
             world.ClearWeather();
             effects->ResetClouds();
@@ -158,7 +158,7 @@ bool cGameApp::Shutdown()
 {
     DeleteFonts();
     cCursorSet::Instance().Release();
-    cMenuManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyMenus();
     stateGame.ClearWorldLists();
 
     if (!g_pGfxDevice || !g_pGfx2D)

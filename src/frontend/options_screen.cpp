@@ -6,7 +6,7 @@
 #include "frontend/start_screen.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -128,7 +128,7 @@ void OptionsScreen::DrawLayoutB()
     ApplySettings();
     IsMouseOver();
 
-    auto* start = cMenuManager::Instance().Get<StartScreen>(cMenuManager::kStart);
+    auto* start = cScreenManager::Instance().Get<StartScreen>(cScreenManager::kStart);
     if (start)
         start->DrawStartMenuImage();
     ScrollClouds();

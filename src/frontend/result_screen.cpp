@@ -9,7 +9,7 @@
 #include "resources/property_file.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -82,7 +82,7 @@ void ResultScreen::Draw()
     panelY = settings.GetHeight() / 2 - ScaleY(197);
     UpdateFade();
     IsMouseOver();
-    if (auto* start = cMenuManager::Instance().Get<StartScreen>(cMenuManager::kStart)) {
+    if (auto* start = cScreenManager::Instance().Get<StartScreen>(cScreenManager::kStart)) {
         start->DrawStartMenuImage();
         start->DrawStationImage();
     }

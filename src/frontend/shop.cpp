@@ -12,7 +12,7 @@
 #include "scene/effects_layer.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/state_game.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -38,7 +38,7 @@ namespace {
     // The weather and effect overlay of the effects screen, over the station.
     void DrawEffectOverlay()
     {
-        auto* effects = cMenuManager::Instance().Get<EffectsLayer>(cMenuManager::kEffects);
+        auto* effects = cScreenManager::Instance().Get<EffectsLayer>(cScreenManager::kEffects);
         if (!effects)
             return;
         effects->DrawCloudShadows();
@@ -191,7 +191,7 @@ void Shop::UpdateBuildPhase()
     // The money box lies wholly on the screen, the sum in its middle.
     const int boxX = ScaleX(20.0f);
     pages[kShopPage].DrawImage(L"money", boxX, 0, 0, 0, 255, 255, 255, 255);
-    if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud)) {
+    if (auto* hud = cScreenManager::Instance().Get<Hud>(cScreenManager::kHud)) {
         wchar_t money[32];
         std::swprintf(money, 32, L"%d", world.money);
         uint32_t boxWidth = 0;

@@ -2,7 +2,7 @@
 #include "frontend/start_screen.h"
 
 #include "engine/gfx.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -78,7 +78,7 @@ void StartScreen::Draw()
     if (world.startScreenCounter == 0) {
         world.startScreenCounter = 1;
         // A message left from before must not show over the start screen.
-        if (Screen* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel))
+        if (Screen* panel = cScreenManager::Instance().GetMenu(cScreenManager::kMessagePanel))
             panel->SetFadeAlpha(0);
     }
     DrawProfiles();

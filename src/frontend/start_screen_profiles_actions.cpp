@@ -12,7 +12,7 @@
 #include "resources/log.h"
 #include "resources/text.h"
 #include "scene/design_units.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/saved_game_rows.h"
@@ -187,7 +187,7 @@ void StartScreen::PlayProfile()
         return; // the main menu goes on to the world map
     // A new game opens with the station shop and the map's introduction.
     world.intro = 1;
-    if (auto* map = cMenuManager::Instance().Get<WorldMap>(cMenuManager::kWorldMap))
+    if (auto* map = cScreenManager::Instance().Get<WorldMap>(cScreenManager::kWorldMap))
         map->EnterBuildLevel();
 }
 
@@ -206,7 +206,7 @@ void StartScreen::QuitFromProfiles()
 void StartScreen::OpenOptions()
 {
     cGameWorld& world = cGameWorld::Instance();
-    if (Screen* options = cMenuManager::Instance().GetMenu(cMenuManager::kOptions))
+    if (Screen* options = cScreenManager::Instance().GetMenu(cScreenManager::kOptions))
         options->SetActive(true);
     world.profilesOpen = 0;
     world.loadingPhase = 0;

@@ -12,8 +12,8 @@
 #include "frontend/start_screen.h"
 #include "frontend/world_map.h"
 #include "resources/log.h"
-#include "scene/menu_manager.h"
 #include "scene/message_panel.h"
+#include "scene/screen_manager.h"
 #include "scene/text_entry.h"
 #include "world/game_world.h"
 #include "world/player_file_rule.h"
@@ -29,12 +29,12 @@ constexpr int kNoticeLineHeight = 22;
 
 template <class T> T* ScreenAt(int slot)
 {
-    return cMenuManager::Instance().Get<T>(slot);
+    return cScreenManager::Instance().Get<T>(slot);
 }
 
 void SwitchOffAndOn(int slot)
 {
-    if (Scene::Screen* screen = cMenuManager::Instance().GetMenu(slot)) {
+    if (Scene::Screen* screen = cScreenManager::Instance().GetMenu(slot)) {
         screen->SetActive(false);
         screen->SetActive(true);
     }
@@ -71,7 +71,7 @@ bool cStateMenu::Update(void* /*application*/)
     if (world.screenSizeChanged)
         ReloadScreens();
     // The level's screens, kept on between levels, follow the new size too.
-    cMenuManager::Instance().ReloadScreensOfOtherSize();
+    cScreenManager::Instance().ReloadScreensOfOtherSize();
     if (world.desktopTooSmall)
         return DrawResolutionNotice();
 
@@ -162,7 +162,8 @@ void cStateMenu::ReloadScreens()
     }
     if (g_pGfx2D)
         g_pGfx2D->ResetState(2.0f);
-    for (int slot : { cMenuManager::kOptions, cMenuManager::kStart, cMenuManager::kWorldMap, cMenuManager::kShop })
+    for (int slot :
+        { cScreenManager::kOptions, cScreenManager::kStart, cScreenManager::kWorldMap, cScreenManager::kShop })
         SwitchOffAndOn(slot);
     if (g_pGfxDevice) {
         g_pGfxDevice->EndScene();
@@ -248,33 +249,33 @@ void cStateMenu::RunOneScreen()
     if (world.loadingPhase) {
         if (world.startMusicStarted == 0)
             PlayStartMusic();
-        if (auto* start = ScreenAt<Scene::StartScreen>(cMenuManager::kStart))
+        if (auto* start = ScreenAt<Scene::StartScreen>(cScreenManager::kStart))
             start->DrawStartImage();
         LoadWithProgress();
         return;
     }
     if (world.profilesOpen) {
         world.logosPresent = world.loadingPhase = 0;
-        if (auto* start = ScreenAt<Scene::StartScreen>(cMenuManager::kStart))
+        if (auto* start = ScreenAt<Scene::StartScreen>(cScreenManager::kStart))
             start->Draw();
-        if (auto* messagePanel = ScreenAt<Scene::MessagePanel>(cMenuManager::kMessagePanel))
+        if (auto* messagePanel = ScreenAt<Scene::MessagePanel>(cScreenManager::kMessagePanel))
             messagePanel->Draw();
         return;
     }
     if (world.optionsOpen) {
         world.logosPresent = world.loadingPhase = 0;
-        if (auto* options = ScreenAt<Scene::OptionsScreen>(cMenuManager::kOptions))
+        if (auto* options = ScreenAt<Scene::OptionsScreen>(cScreenManager::kOptions))
             options->Draw();
         return;
     }
     world.logosPresent = world.loadingPhase = 0;
     if (world.highscoresOpen) {
-        if (auto* resultScreen = ScreenAt<Scene::ResultScreen>(cMenuManager::kResultScreen))
+        if (auto* resultScreen = ScreenAt<Scene::ResultScreen>(cScreenManager::kResultScreen))
             resultScreen->Draw();
     } else if (world.shopInMainMenu) {
-        if (auto* shop = ScreenAt<Scene::Shop>(cMenuManager::kShop))
+        if (auto* shop = ScreenAt<Scene::Shop>(cScreenManager::kShop))
             shop->Update();
-    } else if (auto* map = ScreenAt<Scene::WorldMap>(cMenuManager::kWorldMap)) {
+    } else if (auto* map = ScreenAt<Scene::WorldMap>(cScreenManager::kWorldMap)) {
         map->Draw();
     }
 }

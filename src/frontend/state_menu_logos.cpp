@@ -11,7 +11,7 @@
 #include "frontend/start_screen.h"
 #include "frontend/state_menu.h"
 #include "resources/file_manager.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -42,22 +42,22 @@ struct LoadStep {
     int percent;
 };
 constexpr LoadStep kLoadSteps[] = {
-    { cMenuManager::kOptions, 5 },
-    { cMenuManager::kStart, 5 },
-    { cMenuManager::kWorldMap, 10 },
-    { cMenuManager::kEffects, 15 },
-    { cMenuManager::kHud, 20 },
-    { cMenuManager::kHelp, 25 },
-    { cMenuManager::kBuild, 30 },
-    { cMenuManager::kTask, 35 },
-    { cMenuManager::kMessagePanel, 40 },
-    { cMenuManager::kCarLayer, 45 },
-    { cMenuManager::kStationView, 50 },
+    { cScreenManager::kOptions, 5 },
+    { cScreenManager::kStart, 5 },
+    { cScreenManager::kWorldMap, 10 },
+    { cScreenManager::kEffects, 15 },
+    { cScreenManager::kHud, 20 },
+    { cScreenManager::kHelp, 25 },
+    { cScreenManager::kBuild, 30 },
+    { cScreenManager::kTask, 35 },
+    { cScreenManager::kMessagePanel, 40 },
+    { cScreenManager::kCarLayer, 45 },
+    { cScreenManager::kStationView, 50 },
 };
 
 void DrawBar(int percent)
 {
-    if (auto* start = cMenuManager::Instance().Get<Scene::StartScreen>(cMenuManager::kStart))
+    if (auto* start = cScreenManager::Instance().Get<Scene::StartScreen>(cScreenManager::kStart))
         start->DrawLoadingBar(0, percent);
 }
 
@@ -183,7 +183,7 @@ void cStateMenu::PlayStartMusic()
 void cStateMenu::LoadWithProgress()
 {
     cGameWorld& world = cGameWorld::Instance();
-    cMenuManager& menus = cMenuManager::Instance();
+    cScreenManager& menus = cScreenManager::Instance();
     for (const LoadStep& step : kLoadSteps) {
         Scene::Screen* screen = menus.GetMenu(step.slot);
         // A screen already switched on counts as loaded even while it is

@@ -6,7 +6,7 @@
 #include "engine/gfx.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/task_dialog.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -154,7 +154,7 @@ void WorldMap::DrawButtons(int furthest)
         world.highscoresOpen = 1;
         world.highscoreTableReady = 0;
         world.resultScreenOpen = 1;
-        if (Screen* resultScreen = cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen))
+        if (Screen* resultScreen = cScreenManager::Instance().GetMenu(cScreenManager::kResultScreen))
             resultScreen->SetActive(true);
     }
 
@@ -166,13 +166,13 @@ void WorldMap::DrawButtons(int furthest)
         return;
     // The main-menu state starts the level; it opens paused with its task dialog.
     world.menuChoice = 0;
-    if (Screen* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
+    if (Screen* levelBackground = cScreenManager::Instance().GetMenu(cScreenManager::kLevelBackground))
         levelBackground->SetActive(false);
     world.darkening = 1;
     world.tintStep = 15;
     world.darkTintTarget = 150;
     world.taskBookOpen = 1;
-    if (auto* task = cMenuManager::Instance().Get<TaskDialog>(cMenuManager::kTask))
+    if (auto* task = cScreenManager::Instance().Get<TaskDialog>(cScreenManager::kTask))
         task->ResetPage();
     Story::Instance().StopMusic();
     world.SetPause(true);

@@ -8,7 +8,7 @@
 #include "frontend/world_map.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -158,7 +158,7 @@ void WorldMap::EnterShop()
     // A script still loaded would keep its repository slot for good.
     story.ReleaseLevelScript();
     if (!story.InitLevel31()) {
-        if (auto* shop = cMenuManager::Instance().Get<Shop>(cMenuManager::kShop))
+        if (auto* shop = cScreenManager::Instance().Get<Shop>(cScreenManager::kShop))
             shop->RefuseStation();
     }
     world.LoadLots();

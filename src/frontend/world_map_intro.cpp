@@ -10,7 +10,7 @@
 #include "platform/game_random.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -27,7 +27,7 @@ namespace {
 
     Shop* ShopScreen()
     {
-        return cMenuManager::Instance().Get<Shop>(cMenuManager::kShop);
+        return cScreenManager::Instance().Get<Shop>(cScreenManager::kShop);
     }
 } // namespace
 

@@ -4,7 +4,7 @@
 
 #include "engine/gfx.h"
 #include "platform/utf16.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 #include "world/world_checks.h"
@@ -39,7 +39,7 @@ CarLayer::~CarLayer()
 
 CarLayer* CarLayer::Instance()
 {
-    return cMenuManager::Instance().Get<CarLayer>(cMenuManager::kCarLayer);
+    return cScreenManager::Instance().Get<CarLayer>(cScreenManager::kCarLayer);
 }
 
 void CarLayer::OnActivate()

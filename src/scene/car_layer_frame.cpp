@@ -7,7 +7,7 @@
 #include "engine/gfx.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -168,7 +168,7 @@ void CarLayer::TakeRoadCar(int index)
         story.CallScriptFunction("on_minus_points");
         if (!world.noPenalty) {
             world.AddFlyingMarker(world.penaltyThreshold);
-            if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud))
+            if (auto* hud = cScreenManager::Instance().Get<Hud>(cScreenManager::kHud))
                 hud->RestartStars();
         }
     }

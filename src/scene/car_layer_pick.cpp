@@ -5,7 +5,7 @@
 #include "resources/log.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/station_view.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
@@ -54,7 +54,7 @@ namespace {
 
     void RestartStars()
     {
-        if (auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud))
+        if (auto* hud = cScreenManager::Instance().Get<Hud>(cScreenManager::kHud))
             hud->RestartStars();
     }
 } // namespace

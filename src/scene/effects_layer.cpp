@@ -5,7 +5,7 @@
 
 #include "engine/gfx.h"
 #include "platform/utf16.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 #include "world/settings.h"
 
@@ -46,7 +46,7 @@ EffectsLayer::~EffectsLayer() = default;
 
 EffectsLayer* EffectsLayer::Instance()
 {
-    return cMenuManager::Instance().Get<EffectsLayer>(cMenuManager::kEffects);
+    return cScreenManager::Instance().Get<EffectsLayer>(cScreenManager::kEffects);
 }
 
 void EffectsLayer::OnActivate()

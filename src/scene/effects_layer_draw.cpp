@@ -7,7 +7,7 @@
 #include "scene/design_units.h"
 #include "scene/effects_layer.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 
 namespace Scene {
@@ -82,7 +82,7 @@ void EffectsLayer::UpdateEffects()
 void EffectsLayer::DrawValueFloaters()
 {
     cGameWorld& world = cGameWorld::Instance();
-    auto* hud = cMenuManager::Instance().Get<Hud>(cMenuManager::kHud);
+    auto* hud = cScreenManager::Instance().Get<Hud>(cScreenManager::kHud);
     auto& floaters = world.flyingValues;
     size_t i = 0;
     while (i < floaters.size()) {

@@ -8,7 +8,7 @@
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/task_dialog.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
@@ -54,7 +54,7 @@ namespace {
 
     void ResetTaskPage()
     {
-        if (auto* task = cMenuManager::Instance().Get<TaskDialog>(cMenuManager::kTask))
+        if (auto* task = cScreenManager::Instance().Get<TaskDialog>(cScreenManager::kTask))
             task->ResetPage();
     }
 

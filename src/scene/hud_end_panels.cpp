@@ -9,7 +9,7 @@
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -69,7 +69,7 @@ void Hud::DrawResults(int won)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.resultsShown = 1;
-    if (auto* start = cMenuManager::Instance().Get<StartScreen>(cMenuManager::kStart)) {
+    if (auto* start = cScreenManager::Instance().Get<StartScreen>(cScreenManager::kStart)) {
         start->DrawStartMenuImage();
         start->DrawStationImage();
     }

@@ -9,8 +9,8 @@
 #include "platform/time_source.h"
 #include "resources/log.h"
 #include "scene/level_background.h"
-#include "scene/menu_manager.h"
 #include "scene/message_panel.h"
+#include "scene/screen_manager.h"
 #include "scene/task_dialog.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -86,14 +86,14 @@ bool cStateGame::Init(void* application)
 
     world.PreparePlaceImages();
     world.hudShown = 1;
-    cMenuManager& menus = cMenuManager::Instance();
-    auto* task = menus.Get<Scene::TaskDialog>(cMenuManager::kTask);
+    cScreenManager& menus = cScreenManager::Instance();
+    auto* task = menus.Get<Scene::TaskDialog>(cScreenManager::kTask);
     if (task)
         task->Reset();
     world.LoadComic(world.level);
     if (task)
         task->ResetPage();
-    if (auto* messagePanel = menus.Get<Scene::MessagePanel>(cMenuManager::kMessagePanel))
+    if (auto* messagePanel = menus.Get<Scene::MessagePanel>(cScreenManager::kMessagePanel))
         messagePanel->Reset();
 
     world.resultsShown = 0;
@@ -166,7 +166,7 @@ void cStateGame::LoadLevel(void* /*application*/)
         timer.Restart();
     // Off now, the background is switched on again by the level's first frame,
     // which loads the pages of the new level's region.
-    if (Scene::Screen* levelBackground = cMenuManager::Instance().GetMenu(cMenuManager::kLevelBackground))
+    if (Scene::Screen* levelBackground = cScreenManager::Instance().GetMenu(cScreenManager::kLevelBackground))
         levelBackground->SetActive(false);
 
     const std::time_t now = std::time(nullptr);
@@ -267,7 +267,7 @@ void cStateGame::DrawFrame()
         g_pGfx2D->ResetState(2.0f);
 
     cCursorSet& cursor = cCursorSet::Instance();
-    cMenuManager::Instance().UpdateMenus();
+    cScreenManager::Instance().UpdateMenus();
     cursor.SetCursor(cursor.GetName().c_str(), kDrawingCursor);
 
     cGameWorld& world = cGameWorld::Instance();
@@ -292,5 +292,5 @@ void cStateGame::DrawFrame()
 
 bool cStateGame::CreateMenus()
 {
-    return cMenuManager::Instance().CreateMenus();
+    return cScreenManager::Instance().CreateMenus();
 }

@@ -4,7 +4,7 @@
 
 #include "engine/gfx.h"
 #include "scene/car_layer.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/station_view_local.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -27,7 +27,7 @@ StationView::~StationView()
 
 StationView* StationView::Instance()
 {
-    return cMenuManager::Instance().Get<StationView>(cMenuManager::kStationView);
+    return cScreenManager::Instance().Get<StationView>(cScreenManager::kStationView);
 }
 
 void StationView::OnActivate()

@@ -14,7 +14,7 @@
 #include "platform/window.h"
 #include "resources/file_manager.h"
 #include "scene/effects_layer.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 #include "support/whole_game.h"
@@ -173,7 +173,7 @@ TEST_F(AppStart, TheWindowIsCentredAtTheStartAndAgainOnlyWhenTheSettingAsks)
 // before it runs (or without screens) the frame leaves them.
 TEST_F(AppStart, AModeChangeStartsTheWeatherOverOnlyWhereTheEffectsScreenRuns)
 {
-    auto effects = [] { return cMenuManager::Instance().Get<Scene::EffectsLayer>(cMenuManager::kEffects); };
+    auto effects = [] { return cScreenManager::Instance().Get<Scene::EffectsLayer>(cScreenManager::kEffects); };
     struct Seen {
         size_t rain = 0, snow = 0;
         int fog = 0;

@@ -114,18 +114,18 @@ public:
 TEST_F(GameAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
 {
     test::LogCapture log;
-    cMenuManager::Instance().SetFactoryForTests([](int slot) {
-        return slot == cMenuManager::kWorldMap ? nullptr : std::make_unique<Scene::Screen>(0, 0, 0, 0);
+    cScreenManager::Instance().SetFactoryForTests([](int slot) {
+        return slot == cScreenManager::kWorldMap ? nullptr : std::make_unique<Scene::Screen>(0, 0, 0, 0);
     });
     CountingApp app;
     ASSERT_TRUE(app.Run());
     EXPECT_EQ(app.frames, 0);
     // No half-made set of screens is left behind.
-    for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
-        EXPECT_EQ(cMenuManager::Instance().GetMenu(slot), nullptr);
+    for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
+        EXPECT_EQ(cScreenManager::Instance().GetMenu(slot), nullptr);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
     EXPECT_EQ(gfx.TexturesAlive(), 0);
-    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cScreenManager::Instance().SetFactoryForTests(nullptr);
     cCursorSet::Instance().Release();
     delete world.soundEngine;
     world.soundEngine = nullptr;

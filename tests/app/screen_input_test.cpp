@@ -29,14 +29,14 @@ public:
         if (!startAt && test::StartScreenOpen()) {
             // as the start screen's options button
             startAt = frames;
-            cMenuManager::Instance().GetMenu(cMenuManager::kOptions)->SetActive(true);
+            cScreenManager::Instance().GetMenu(cScreenManager::kOptions)->SetActive(true);
             world.profilesOpen = 0;
             world.optionsOpen = 1;
         }
         static constexpr int kClicks[] = { OptionsScreen::kWindow, OptionsScreen::kFullScreen, OptionsScreen::kWindow,
             OptionsScreen::kFullScreen, -1 };
         const int step = frames - startAt, click = step / 20;
-        const auto* options = cMenuManager::Instance().Get<OptionsScreen>(cMenuManager::kOptions);
+        const auto* options = cScreenManager::Instance().Get<OptionsScreen>(cScreenManager::kOptions);
         if (startAt && click < 5 && (step % 20 == 10 || step % 20 == 11)) {
             const int control = kClicks[click];
             const int x = control < 0 ? 600 : options->ControlX(control, false) + 5;

@@ -16,7 +16,7 @@
 #include "recorded_app.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -51,8 +51,8 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         app.usableWidth = c.usableWidth;
         app.usableHeight = c.usableHeight;
         ASSERT_TRUE(app.Init());
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-        auto* options = cMenuManager::Instance().Get<Scene::OptionsScreen>(cMenuManager::kOptions);
+        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+        auto* options = cScreenManager::Instance().Get<Scene::OptionsScreen>(cScreenManager::kOptions);
         ASSERT_NE(options, nullptr);
         options->SetActive(true);
 
@@ -71,7 +71,7 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         const std::wstring refusal = g_guiVocabulary[kWindowRefusedText];
         ASSERT_FALSE(refusal.empty());
         EXPECT_EQ(std::ranges::any_of(gfx.draws, [&](const test::GfxDraw& d) { return d.text == refusal; }), !c.window);
-        cMenuManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyMenus();
         DeleteFonts();
     }
 }
@@ -118,9 +118,9 @@ private:
     // do not yet.
     void SwitchWhileTheLevelScreensLoad(cGameWorld& world)
     {
-        cMenuManager& menus = cMenuManager::Instance();
-        const auto* hud = menus.GetMenu(cMenuManager::kHud);
-        const auto* cars = menus.GetMenu(cMenuManager::kCarLayer);
+        cScreenManager& menus = cScreenManager::Instance();
+        const auto* hud = menus.GetMenu(cScreenManager::kHud);
+        const auto* cars = menus.GetMenu(cScreenManager::kCarLayer);
         if (!switchedWhileLoading && world.loadingPhase && hud && hud->IsActive() && cars && !cars->IsActive()) {
             switchedWhileLoading = true;
             Switch();
@@ -175,7 +175,7 @@ private:
                 Look("start");
             if (m == 61) {
                 // as the start screen's options button
-                cMenuManager::Instance().GetMenu(cMenuManager::kOptions)->SetActive(true);
+                cScreenManager::Instance().GetMenu(cScreenManager::kOptions)->SetActive(true);
                 world.profilesOpen = 0;
                 world.optionsOpen = 1;
             }
@@ -199,7 +199,7 @@ private:
                 world.highscoresOpen = 1;
                 world.highscoreTableReady = 0;
                 world.resultScreenOpen = 1;
-                cMenuManager::Instance().GetMenu(cMenuManager::kResultScreen)->SetActive(true);
+                cScreenManager::Instance().GetMenu(cScreenManager::kResultScreen)->SetActive(true);
             }
             if (m == 220) {
                 Look("results");

@@ -36,7 +36,7 @@ protected:
         std::ofstream(folder / "data/logos/maker.png", std::ios::binary) << "maker logo";
 
         MakeScreens([](int slot) -> std::unique_ptr<Scene::Screen> {
-            if (slot == cMenuManager::kStart)
+            if (slot == cScreenManager::kStart)
                 return std::make_unique<NotedStart>();
             return test::MakeRecordingScreen(slot);
         });

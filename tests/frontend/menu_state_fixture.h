@@ -7,25 +7,25 @@
 
 #include "frontend/state_menu.h"
 #include "scene/hud_fixture.h"
-#include "scene/menu_manager.h"
 #include "scene/recording_screens.h"
+#include "scene/screen_manager.h"
 
 namespace test {
 
 class MenuStateTest : public HudTest {
 protected:
-    void MakeScreens(cMenuManager::Factory factory = [](int slot) { return MakeRecordingScreen(slot); })
+    void MakeScreens(cScreenManager::Factory factory = [](int slot) { return MakeRecordingScreen(slot); })
     {
-        cMenuManager::Instance().SetFactoryForTests(std::move(factory));
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
+        cScreenManager::Instance().SetFactoryForTests(std::move(factory));
+        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
         cStateMenu::SetLoadingPauseForTests([] { });
     }
     void TearDown() override
     {
         state.Exit(nullptr);
         cStateMenu::SetLoadingPauseForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
+        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().SetFactoryForTests(nullptr);
         ScreenCalls().clear();
         HudTest::TearDown();
     }

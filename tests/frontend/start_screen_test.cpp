@@ -5,8 +5,8 @@
 
 #include "frontend/start_screen.h"
 #include "scene/hud_fixture.h"
-#include "scene/menu_manager.h"
 #include "scene/recording_screens.h"
+#include "scene/screen_manager.h"
 
 namespace {
 
@@ -154,9 +154,9 @@ TEST_F(StartScreenTest, TheCloudsDriftRightAndWrapWithoutAGap)
 
 TEST_F(StartScreenTest, TheFirstProfileFrameHidesAMessageLeftFromBefore)
 {
-    cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
-    ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
-    Scene::Screen* panel = cMenuManager::Instance().GetMenu(cMenuManager::kMessagePanel);
+    cScreenManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
+    ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+    Scene::Screen* panel = cScreenManager::Instance().GetMenu(cScreenManager::kMessagePanel);
     UseWidth(1280);
     panel->SetFadeAlpha(200);
     screen.Draw();
@@ -166,8 +166,8 @@ TEST_F(StartScreenTest, TheFirstProfileFrameHidesAMessageLeftFromBefore)
     panel->SetFadeAlpha(200);
     screen.Draw();
     EXPECT_EQ(panel->GetAlpha(), 200);
-    cMenuManager::Instance().DestroyMenus();
-    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().SetFactoryForTests(nullptr);
 }
 
 } // namespace

@@ -46,14 +46,14 @@ protected:
     void SetUp() override
     {
         GameAppTest::SetUp();
-        cMenuManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
-            if (slot == cMenuManager::kStart)
+        cScreenManager::Instance().SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
+            if (slot == cScreenManager::kStart)
                 return std::make_unique<RecordingStartScreen>();
-            if (slot == cMenuManager::kWorldMap)
+            if (slot == cScreenManager::kWorldMap)
                 return std::make_unique<RecordingMapScreen>();
             return test::MakeRecordingScreen(slot);
         });
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
+        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
         cStateMenu::SetLoadingPauseForTests([] { });
         app.RecreateFonts();
         app.SetStatesForTests(&menu, &game, &exitState);
@@ -63,8 +63,8 @@ protected:
     void TearDown() override
     {
         cStateMenu::SetLoadingPauseForTests(nullptr);
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
+        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().SetFactoryForTests(nullptr);
         test::ScreenCalls().clear();
         GameAppTest::TearDown();
     }

@@ -34,8 +34,8 @@ protected:
             images.push_back(name);
         }
         WriteSet("data/gui/interface/menu/menu_overlux", images);
-        cMenuManager::Instance().SetFactoryForTests(MakeRecordingScreen);
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
+        cScreenManager::Instance().SetFactoryForTests(MakeRecordingScreen);
+        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
         for (int level = 1; level <= 31; ++level) {
             const bool workshop = level == 8;
             world.taskRows.push_back({ level, 100 + 30 * level, 200 + 15 * level, workshop ? 4 : 0, workshop ? 3 : 0,
@@ -54,8 +54,8 @@ protected:
     void TearDown() override
     {
         map.SetActive(false);
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
+        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().SetFactoryForTests(nullptr);
         ScreenCalls().clear();
         HudTest::TearDown();
     }

@@ -9,7 +9,7 @@
 
 #include "level_fixture.h"
 #include "scene/build_menu.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 
 namespace {
@@ -34,7 +34,7 @@ protected:
         world.autoTypes.back().value = 77;
         world.AddPlace(26, "tank", 3);
         world.SetOffsetForAuto(26, 12, -4, 9);
-        build = dynamic_cast<Scene::BuildMenu*>(cMenuManager::Instance().GetMenu(cMenuManager::kBuild));
+        build = dynamic_cast<Scene::BuildMenu*>(cScreenManager::Instance().GetMenu(cScreenManager::kBuild));
         ASSERT_NE(build, nullptr);
         log.clear();
     }

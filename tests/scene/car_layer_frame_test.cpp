@@ -3,7 +3,7 @@
 // drives to.
 #include <gtest/gtest.h>
 
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "vehicles_fixture.h"
 #include "world/settings.h"
@@ -171,7 +171,7 @@ namespace {
             carLayer->Draw();
             EXPECT_EQ(world.autoOnMouse, kSpecial);
             EXPECT_EQ(world.flyingValues.size(), quiet ? 0u : 1u);
-            cMenuManager::Instance().DestroyMenus();
+            cScreenManager::Instance().DestroyMenus();
         }
     }
 

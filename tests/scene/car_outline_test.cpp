@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "artgen/car_footprint.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "vehicles_fixture.h"
 #include "world/settings.h"
 
@@ -98,7 +98,7 @@ namespace {
     TEST_F(CarOutline, ARoadCarIsUnderTheMouseExactlyOnItsFootprint)
     {
         for (const int width : { 1280, 1024 }) {
-            cMenuManager::Instance().DestroyMenus();
+            cScreenManager::Instance().DestroyMenus();
             StartScreens(width);
             const double imageWidth = width == 1280 ? 140 : 112, imageHeight = width == 1280 ? 110 : 83;
             for (const int variant : { 1, 9, 3, 7 }) {

@@ -10,7 +10,7 @@
 
 #include "played_hud_fixture.h"
 #include "scene/effects_layer.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct Sparkle {
 TEST_F(CupSparklesTest, OneSparkleStartsPerStepOverTheCupAtEitherScreenSize)
 {
     // The program switches the effects on while it starts.
-    cMenuManager::Instance().Get<Scene::EffectsLayer>(cMenuManager::kEffects)->SetActive(true);
+    cScreenManager::Instance().Get<Scene::EffectsLayer>(cScreenManager::kEffects)->SetActive(true);
     std::vector<Sparkle> at1280;
     for (const int width : { 1280, 1024 }) {
         SCOPED_TRACE(width);

@@ -39,12 +39,12 @@ protected:
     {
         HudTest::SetUp();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
-            if (slot == cMenuManager::kHud)
+            if (slot == cScreenManager::kHud)
                 return std::make_unique<NumberHud>();
             return test::MakeRecordingScreen(slot);
         });
         ASSERT_TRUE(menus.CreateMenus());
-        hud = menus.Get<NumberHud>(cMenuManager::kHud);
+        hud = menus.Get<NumberHud>(cScreenManager::kHud);
         ASSERT_NE(hud, nullptr);
     }
     void TearDown() override
@@ -73,7 +73,7 @@ protected:
     }
 
     Scene::EffectsLayer effects;
-    cMenuManager& menus = cMenuManager::Instance();
+    cScreenManager& menus = cScreenManager::Instance();
     NumberHud* hud = nullptr;
 };
 

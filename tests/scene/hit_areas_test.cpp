@@ -20,7 +20,7 @@
 #include "frontend/shop.h"
 #include "recording_screens.h"
 #include "scene/car_layer.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/station_view.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -46,11 +46,11 @@ constexpr int kShopLevel = 31;
 std::unique_ptr<Scene::Screen> MakeScreen(int slot)
 {
     switch (slot) {
-    case cMenuManager::kStationView:
+    case cScreenManager::kStationView:
         return std::make_unique<Scene::StationView>();
-    case cMenuManager::kCarLayer:
+    case cScreenManager::kCarLayer:
         return std::make_unique<Scene::CarLayer>();
-    case cMenuManager::kShop:
+    case cScreenManager::kShop:
         return std::make_unique<Scene::Shop>();
     default:
         return test::MakeRecordingScreen(slot);
@@ -68,8 +68,8 @@ protected:
         cSettings::Instance().ResetToDefaults();
         cSettings::Instance().SetResolution(size.width, size.height);
         world.ComputeLayout();
-        cMenuManager::Instance().SetFactoryForTests(MakeScreen);
-        ASSERT_TRUE(cMenuManager::Instance().CreateMenus());
+        cScreenManager::Instance().SetFactoryForTests(MakeScreen);
+        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
         ASSERT_TRUE(Script::Initialize());
         ASSERT_TRUE(ExportStory());
         cGameWorld::SetMouseSource([this](int& x, int& y) { x = input.x, y = input.y; });
@@ -80,8 +80,8 @@ protected:
         cGameWorld::SetMouseSource(nullptr);
         Story::Instance().ReleaseLevelScript();
         Script::ShutDown();
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
+        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().SetFactoryForTests(nullptr);
         world.ResetToDefaults();
         cSettings::Instance().ResetToDefaults();
         CloseEngine();
@@ -244,7 +244,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
     world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     if (world.level == kShopLevel) {
         // The lots: each drawn lot's middle is over that lot and no other.
-        shop = dynamic_cast<Scene::Shop*>(cMenuManager::Instance().GetMenu(cMenuManager::kShop));
+        shop = dynamic_cast<Scene::Shop*>(cScreenManager::Instance().GetMenu(cScreenManager::kShop));
         ASSERT_NE(shop, nullptr);
         shop->SetActive(true);
         shop->LayoutStation();

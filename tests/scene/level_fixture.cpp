@@ -14,7 +14,7 @@
 #include "recording_screens.h"
 #include "resources/log.h"
 #include "scene/gui_vocabulary.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
@@ -59,7 +59,7 @@ void LevelTest::SetUp()
     story.ReleaseLevelScript();
     story.ClearFlags();
     for (; story.HasFlagEvents(); story.PopFlagEvent()) { }
-    cMenuManager::Instance().SetFactoryForTests(ownScreens ? cMenuManager::Factory() : MakeRecordingScreen);
+    cScreenManager::Instance().SetFactoryForTests(ownScreens ? cScreenManager::Factory() : MakeRecordingScreen);
     ASSERT_TRUE(state.CreateMenus());
     ScreenCalls().clear();
 }
@@ -67,8 +67,8 @@ void LevelTest::SetUp()
 void LevelTest::TearDown()
 {
     Story::Instance().ReleaseLevelScript();
-    cMenuManager::Instance().DestroyMenus();
-    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().SetFactoryForTests(nullptr);
     state.ClearWorldLists();
     cGameWorld::Instance().musicStream = nullptr;
     cGameWorld::Instance().ResetToDefaults();

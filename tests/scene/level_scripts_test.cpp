@@ -14,7 +14,7 @@
 #include "platform/utf16.h"
 #include "scene/car_layer.h"
 #include "scene/hud.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"

@@ -23,7 +23,7 @@
 #include "scene/car_layer.h"
 #include "scene/effects_layer.h"
 #include "scene/level_background.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scene/station_view.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
@@ -143,19 +143,19 @@ protected:
         // The game's screens of the level's play: background, station, cars,
         // weather and build menu. The head-up display and the panels are the
         // same from level to level and not what this test looks at.
-        cMenuManager& menus = cMenuManager::Instance();
+        cScreenManager& menus = cScreenManager::Instance();
         menus.DestroyMenus();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             switch (slot) {
-            case cMenuManager::kLevelBackground:
+            case cScreenManager::kLevelBackground:
                 return std::make_unique<Scene::LevelBackground>();
-            case cMenuManager::kStationView:
+            case cScreenManager::kStationView:
                 return std::make_unique<Scene::StationView>();
-            case cMenuManager::kCarLayer:
+            case cScreenManager::kCarLayer:
                 return std::make_unique<Scene::CarLayer>();
-            case cMenuManager::kEffects:
+            case cScreenManager::kEffects:
                 return std::make_unique<Scene::EffectsLayer>();
-            case cMenuManager::kBuild:
+            case cScreenManager::kBuild:
                 return std::make_unique<Scene::BuildMenu>();
             default:
                 return test::MakeRecordingScreen(slot);

@@ -17,8 +17,8 @@
 #include "scene/effects_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_manager.h"
 #include "scene/message_panel.h"
+#include "scene/screen_manager.h"
 #include "scene/station_view.h"
 #include "scene/task_dialog.h"
 

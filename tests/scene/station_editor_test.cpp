@@ -121,19 +121,19 @@ protected:
     void SetUp() override
     {
         StationEditorTest::SetUp();
-        cMenuManager& manager = cMenuManager::Instance();
+        cScreenManager& manager = cScreenManager::Instance();
         manager.DestroyMenus();
         manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
-            if (slot == cMenuManager::kStationView)
+            if (slot == cScreenManager::kStationView)
                 return std::make_unique<Scene::StationView>();
-            if (slot == cMenuManager::kCarLayer)
+            if (slot == cScreenManager::kCarLayer)
                 return std::make_unique<Scene::CarLayer>();
             return test::MakeRecordingScreen(slot);
         });
         ASSERT_TRUE(manager.CreateMenus());
         over = Scene::StationView::Instance();
         over->SetActive(true);
-        manager.GetMenu(cMenuManager::kCarLayer)->SetActive(true);
+        manager.GetMenu(cScreenManager::kCarLayer)->SetActive(true);
         for (int i = 0; i < 12; ++i)
             world.AddAuto(20 + i, 9, "car" + std::to_string(i));
         world.developerCounter = 5;

@@ -10,7 +10,7 @@
 #include "platform/time_source.h"
 #include "recording_screens.h"
 #include "resources/page_descriptor.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/settings.h"
 
 namespace test {
@@ -94,7 +94,7 @@ namespace {
 
     std::unique_ptr<Scene::Screen> MakeScreen(int slot)
     {
-        if (slot == cMenuManager::kStationView)
+        if (slot == cScreenManager::kStationView)
             return std::make_unique<Scene::StationView>();
         return MakeRecordingScreen(slot);
     }
@@ -120,7 +120,7 @@ void StationTest::StartScreens(int width)
 {
     cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
     world.ComputeLayout();
-    cMenuManager& manager = cMenuManager::Instance();
+    cScreenManager& manager = cScreenManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
     ASSERT_TRUE(manager.CreateMenus());
     over = Scene::StationView::Instance();

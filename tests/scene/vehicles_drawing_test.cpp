@@ -4,7 +4,7 @@
 // fading; the ghost cars of the hints; and the outline a car is hit in.
 #include <gtest/gtest.h>
 
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/story.h"
 #include "vehicles_fixture.h"
 #include "world/settings.h"

@@ -9,7 +9,7 @@
 #include "platform/time_source.h"
 #include "recording_screens.h"
 #include "resources/page_descriptor.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/settings.h"
 
 namespace test {
@@ -90,9 +90,9 @@ namespace {
 
     std::unique_ptr<Scene::Screen> MakeScreen(int slot)
     {
-        if (slot == cMenuManager::kCarLayer)
+        if (slot == cScreenManager::kCarLayer)
             return std::make_unique<Scene::CarLayer>();
-        if (slot == cMenuManager::kHud)
+        if (slot == cScreenManager::kHud)
             return std::make_unique<NumbersHud>();
         return MakeRecordingScreen(slot);
     }
@@ -123,13 +123,13 @@ void VehiclesTest::StartScreens(int width)
 {
     cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
     world.ComputeLayout();
-    cMenuManager& manager = cMenuManager::Instance();
+    cScreenManager& manager = cScreenManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
     ASSERT_TRUE(manager.CreateMenus());
     carLayer = Scene::CarLayer::Instance();
     ASSERT_NE(carLayer, nullptr);
     carLayer->SetActive(true);
-    hud = manager.Get<NumbersHud>(cMenuManager::kHud);
+    hud = manager.Get<NumbersHud>(cScreenManager::kHud);
     ASSERT_NE(hud, nullptr);
     hud->LoadDigits();
     gfx.ClearRecords();

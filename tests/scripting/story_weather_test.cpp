@@ -22,16 +22,16 @@ protected:
     }
     void TearDown() override
     {
-        cMenuManager::Instance().DestroyMenus();
-        cMenuManager::Instance().SetFactoryForTests(nullptr);
+        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().SetFactoryForTests(nullptr);
         cSettings::Instance().ResetToDefaults();
         StoryMethodTest::TearDown();
     }
     // The fourteen screens, so that the methods find the effects screen.
     Scene::EffectsLayer* MakeScreens()
     {
-        cMenuManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
-        EXPECT_TRUE(cMenuManager::Instance().CreateMenus());
+        cScreenManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
+        EXPECT_TRUE(cScreenManager::Instance().CreateMenus());
         return Scene::EffectsLayer::Instance();
     }
 

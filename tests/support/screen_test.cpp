@@ -5,7 +5,7 @@
 #include "app/clock.h"
 #include "app/cursor_set.h"
 #include "platform/time_source.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "world/settings.h"
 
 namespace test {
@@ -33,8 +33,8 @@ void ScreenTest::SetUp()
 
 void ScreenTest::TearDown()
 {
-    cMenuManager::Instance().DestroyMenus();
-    cMenuManager::Instance().SetFactoryForTests(nullptr);
+    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().SetFactoryForTests(nullptr);
     cGameWorld::SetMouseSource(nullptr);
     world.ResetToDefaults();
     cSettings::Instance().ResetToDefaults();

@@ -12,7 +12,7 @@
 #include "frontend/state_menu.h"
 #include "platform/test_events.h"
 #include "platform/time_source.h"
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 #include "scripting/script_host.h"
 #include "sound/sound_engine.h"
 #include "support/temp_folder.h"
@@ -30,7 +30,7 @@ inline void ShowLogosAsAtStart(cGameWorld& world)
 
 inline void ReleaseWholeGame(cGameWorld& world)
 {
-    cMenuManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyMenus();
     cCursorSet::Instance().Release();
     // The sound engine lives until the program ends; a test ends sooner.
     delete world.soundEngine;

@@ -9,7 +9,7 @@
 
 #include "scene/screen.h"
 
-class cMenuManager {
+class cScreenManager {
 public:
     static constexpr int kSlots = 14;
     enum Slot {
@@ -29,9 +29,9 @@ public:
         kHud = 13,
     };
 
-    static cMenuManager& Instance();
-    cMenuManager(const cMenuManager&) = delete;
-    cMenuManager& operator=(const cMenuManager&) = delete;
+    static cScreenManager& Instance();
+    cScreenManager(const cScreenManager&) = delete;
+    cScreenManager& operator=(const cScreenManager&) = delete;
 
     // Makes all fourteen screens, inactive and invisible, then switches the
     // start screen on. A screen that cannot be made is logged; the screens
@@ -60,8 +60,8 @@ public:
     void SetFactoryForTests(Factory factory);
 
 private:
-    cMenuManager() = default;
-    ~cMenuManager() = default;
+    cScreenManager() = default;
+    ~cScreenManager() = default;
     // Reloads the screens after a new screen size was chosen.
     void ReloadForNewSize();
 

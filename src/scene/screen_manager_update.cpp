@@ -9,8 +9,8 @@
 #include "scene/effects_layer.h"
 #include "scene/hud.h"
 #include "scene/level_background.h"
-#include "scene/menu_manager.h"
 #include "scene/message_panel.h"
+#include "scene/screen_manager.h"
 #include "scene/station_view.h"
 #include "scene/task_dialog.h"
 #include "world/game_world.h"
@@ -53,7 +53,7 @@ void BeginScene()
 
 } // namespace
 
-void cMenuManager::ReloadForNewSize()
+void cScreenManager::ReloadForNewSize()
 {
     menus[kStart]->SetActive(false);
     menus[kStart]->SetActive(true);
@@ -70,7 +70,7 @@ void cMenuManager::ReloadForNewSize()
     ClearFrame();
 }
 
-void cMenuManager::ReloadScreensOfOtherSize()
+void cScreenManager::ReloadScreensOfOtherSize()
 {
     const int width = cSettings::Instance().GetWidth();
     for (const int slot : kScreensOfOneSize) {
@@ -82,7 +82,7 @@ void cMenuManager::ReloadScreensOfOtherSize()
     }
 }
 
-void cMenuManager::UpdateMenus()
+void cScreenManager::UpdateMenus()
 {
     using namespace Scene;
     auto* levelBackground = Get<LevelBackground>(kLevelBackground);

@@ -75,9 +75,9 @@ protected:
     {
         ASSERT_TRUE(manager.CreateMenus());
         manager.UpdateMenus();
-        for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+        for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
             Show(slot, 255);
-        manager.Get<test::RecordingStationView>(cMenuManager::kStationView)->placeUnderMouse = 7;
+        manager.Get<test::RecordingStationView>(cScreenManager::kStationView)->placeUnderMouse = 7;
         calls.clear();
         gfx.ClearRecords();
     }
@@ -89,7 +89,7 @@ protected:
     }
 
     cGameWorld& world = cGameWorld::Instance();
-    cMenuManager& manager = cMenuManager::Instance();
+    cScreenManager& manager = cScreenManager::Instance();
     Calls& calls = test::ScreenCalls();
     test::RecordingGfx gfx;
     test::FakeInput input;
@@ -107,13 +107,13 @@ TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitche
     EXPECT_EQ(world.optionsOpen, 0);
     EXPECT_EQ(world.resultScreenOpen, 0);
     EXPECT_EQ(world.shopOpen, 0);
-    for (int slot = 0; slot < cMenuManager::kSlots; ++slot) {
-        EXPECT_EQ(manager.GetMenu(slot)->IsActive(), slot == cMenuManager::kStart) << slot;
-        EXPECT_EQ(manager.GetMenu(slot)->IsVisible(), slot == cMenuManager::kStart) << slot;
+    for (int slot = 0; slot < cScreenManager::kSlots; ++slot) {
+        EXPECT_EQ(manager.GetMenu(slot)->IsActive(), slot == cScreenManager::kStart) << slot;
+        EXPECT_EQ(manager.GetMenu(slot)->IsVisible(), slot == cScreenManager::kStart) << slot;
     }
     // The world's calls reach the screens through their slots.
-    EXPECT_EQ(Scene::CarLayer::Instance(), manager.GetMenu(cMenuManager::kCarLayer));
-    EXPECT_EQ(Scene::StationView::Instance(), manager.GetMenu(cMenuManager::kStationView));
+    EXPECT_EQ(Scene::CarLayer::Instance(), manager.GetMenu(cScreenManager::kCarLayer));
+    EXPECT_EQ(Scene::StationView::Instance(), manager.GetMenu(cScreenManager::kStationView));
 }
 
 TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
@@ -208,9 +208,9 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
 TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
 {
     StartLevel();
-    for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+    for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
         Show(slot, 0);
-    manager.Get<test::RecordingStationView>(cMenuManager::kStationView)->placeUnderMouse = -1;
+    manager.Get<test::RecordingStationView>(cScreenManager::kStationView)->placeUnderMouse = -1;
     manager.UpdateMenus();
     const Calls expected = { "StationView::GetPlaceUnderMouse(true)", "StationView::Draw",
         "EffectsLayer::DrawCloudShadows", "CarLayer::UpdateHelpHints", "EffectsLayer::DrawValueFloaters",
@@ -268,7 +268,7 @@ TEST_F(MenuManagerTest, MouseOverAnyVisibleScreen)
     input.y = 0;
     EXPECT_FALSE(manager.IsMouseOverAnyMenu());
     EXPECT_EQ(world.mouseOverMenu, 0);
-    Show(cMenuManager::kBuild, 10);
+    Show(cScreenManager::kBuild, 10);
     EXPECT_TRUE(manager.IsMouseOverAnyMenu());
     EXPECT_EQ(world.mouseOverMenu, 1);
     // The build screen's rectangle is empty: one pixel beside is outside.
@@ -301,7 +301,7 @@ TEST_F(MenuManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
         { 13, true },
     };
     ASSERT_TRUE(manager.CreateMenus());
-    for (int slot = 0; slot < cMenuManager::kSlots; ++slot) {
+    for (int slot = 0; slot < cScreenManager::kSlots; ++slot) {
         Show(slot, 0);
         dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetRect(100, 200, 50, 40);
     }

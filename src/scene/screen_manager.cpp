@@ -1,4 +1,4 @@
-#include "scene/menu_manager.h"
+#include "scene/screen_manager.h"
 
 #include <exception>
 
@@ -25,33 +25,33 @@ std::unique_ptr<Scene::Screen> MakeGameScreen(int slot)
 {
     using namespace Scene;
     switch (slot) {
-    case cMenuManager::kOptions:
+    case cScreenManager::kOptions:
         return std::make_unique<OptionsScreen>();
-    case cMenuManager::kResultScreen:
+    case cScreenManager::kResultScreen:
         return std::make_unique<ResultScreen>();
-    case cMenuManager::kShop:
+    case cScreenManager::kShop:
         return std::make_unique<Shop>();
-    case cMenuManager::kCarLayer:
+    case cScreenManager::kCarLayer:
         return std::make_unique<CarLayer>();
-    case cMenuManager::kStationView:
+    case cScreenManager::kStationView:
         return std::make_unique<StationView>();
-    case cMenuManager::kHelp:
+    case cScreenManager::kHelp:
         return std::make_unique<HelpScreen>();
-    case cMenuManager::kEffects:
+    case cScreenManager::kEffects:
         return std::make_unique<EffectsLayer>();
-    case cMenuManager::kWorldMap:
+    case cScreenManager::kWorldMap:
         return std::make_unique<WorldMap>();
-    case cMenuManager::kLevelBackground:
+    case cScreenManager::kLevelBackground:
         return std::make_unique<LevelBackground>();
-    case cMenuManager::kTask:
+    case cScreenManager::kTask:
         return std::make_unique<TaskDialog>();
-    case cMenuManager::kBuild:
+    case cScreenManager::kBuild:
         return std::make_unique<BuildMenu>();
-    case cMenuManager::kMessagePanel:
+    case cScreenManager::kMessagePanel:
         return std::make_unique<MessagePanel>();
-    case cMenuManager::kStart:
+    case cScreenManager::kStart:
         return std::make_unique<StartScreen>();
-    case cMenuManager::kHud:
+    case cScreenManager::kHud:
         return std::make_unique<Hud>();
     default:
         return nullptr;
@@ -59,30 +59,30 @@ std::unique_ptr<Scene::Screen> MakeGameScreen(int slot)
 }
 
 // The order in which the screens are made, and the order in which they go.
-constexpr int kCreationOrder[cMenuManager::kSlots] = { 13, 0, 8, 4, 5, 6, 1, 2, 3, 7, 9, 10, 11, 12 };
-constexpr int kDestructionOrder[cMenuManager::kSlots] = { 10, 4, 7, 9, 11, 12, 0, 5, 1, 2, 13, 6, 3, 8 };
+constexpr int kCreationOrder[cScreenManager::kSlots] = { 13, 0, 8, 4, 5, 6, 1, 2, 3, 7, 9, 10, 11, 12 };
+constexpr int kDestructionOrder[cScreenManager::kSlots] = { 10, 4, 7, 9, 11, 12, 0, 5, 1, 2, 13, 6, 3, 8 };
 // Screens whose hover tells the game that the mouse is over a screen.
 constexpr int kHoverOrder[] = { 13, 0, 5, 3, 1, 2, 9, 11, 6, 10 };
 
 } // namespace
 
-cMenuManager& cMenuManager::Instance()
+cScreenManager& cScreenManager::Instance()
 {
-    static cMenuManager manager;
+    static cScreenManager manager;
     return manager;
 }
 
-void cMenuManager::SetFactoryForTests(Factory newFactory)
+void cScreenManager::SetFactoryForTests(Factory newFactory)
 {
     factory = std::move(newFactory);
 }
 
-Scene::Screen* cMenuManager::GetMenu(int slot) const
+Scene::Screen* cScreenManager::GetMenu(int slot) const
 {
     return slot >= 0 && slot < kSlots ? menus[slot].get() : nullptr;
 }
 
-bool cMenuManager::HasMenus() const
+bool cScreenManager::HasMenus() const
 {
     for (const auto& menu : menus) {
         if (!menu)
@@ -91,7 +91,7 @@ bool cMenuManager::HasMenus() const
     return true;
 }
 
-bool cMenuManager::CreateMenus()
+bool cScreenManager::CreateMenus()
 {
     for (const int slot : kCreationOrder) {
         std::unique_ptr<Scene::Screen> screen;
@@ -118,13 +118,13 @@ bool cMenuManager::CreateMenus()
     return true;
 }
 
-void cMenuManager::DestroyMenus()
+void cScreenManager::DestroyMenus()
 {
     for (const int slot : kDestructionOrder)
         menus[slot].reset();
 }
 
-bool cMenuManager::IsMouseOverAnyMenu() const
+bool cScreenManager::IsMouseOverAnyMenu() const
 {
     for (const int slot : kHoverOrder) {
         if (menus[slot] && menus[slot]->IsMouseOver())

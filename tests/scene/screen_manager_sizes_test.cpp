@@ -35,13 +35,13 @@ protected:
         manager.SetFactoryForTests(test::MakeRecordingScreen);
         ASSERT_TRUE(manager.CreateMenus());
         manager.UpdateMenus();
-        for (int slot = 0; slot < cMenuManager::kSlots; ++slot)
+        for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
             dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetAlpha(255);
         calls.clear();
     }
 
     cGameWorld& world = cGameWorld::Instance();
-    cMenuManager& manager = cMenuManager::Instance();
+    cScreenManager& manager = cScreenManager::Instance();
     Calls& calls = test::ScreenCalls();
     test::RecordingGfx gfx;
 };
@@ -66,15 +66,15 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         StartLevel();
-        manager.GetMenu(cMenuManager::kStart)->SetActive(c.startOn);
+        manager.GetMenu(cScreenManager::kStart)->SetActive(c.startOn);
         cSettings::Instance().SetResolution(1024, 768);
         calls.clear();
         manager.UpdateMenus();
         ASSERT_GE(calls.size(), c.reload.size());
         EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
-        for (const int slot : { cMenuManager::kStart, cMenuManager::kShop, cMenuManager::kStationView,
-                 cMenuManager::kHud, cMenuManager::kCarLayer, cMenuManager::kWorldMap }) {
-            const bool on = slot != cMenuManager::kStart || c.startOn;
+        for (const int slot : { cScreenManager::kStart, cScreenManager::kShop, cScreenManager::kStationView,
+                 cScreenManager::kHud, cScreenManager::kCarLayer, cScreenManager::kWorldMap }) {
+            const bool on = slot != cScreenManager::kStart || c.startOn;
             EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
             if (on) {
                 EXPECT_EQ(manager.GetMenu(slot)->PagesWidth(), 1024) << slot;
@@ -99,9 +99,9 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 // is switched on, drawn or asked anything.
 TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
-    for (const int wrong : { cMenuManager::kLevelBackground, cMenuManager::kCarLayer, cMenuManager::kStationView,
-             cMenuManager::kEffects, cMenuManager::kHud, cMenuManager::kTask, cMenuManager::kResultScreen,
-             cMenuManager::kShop, cMenuManager::kMessagePanel, cMenuManager::kOptions, cMenuManager::kHelp }) {
+    for (const int wrong : { cScreenManager::kLevelBackground, cScreenManager::kCarLayer, cScreenManager::kStationView,
+             cScreenManager::kEffects, cScreenManager::kHud, cScreenManager::kTask, cScreenManager::kResultScreen,
+             cScreenManager::kShop, cScreenManager::kMessagePanel, cScreenManager::kOptions, cScreenManager::kHelp }) {
         SCOPED_TRACE(wrong);
         manager.SetFactoryForTests([wrong](int slot) {
             return slot == wrong ? test::MakeRecording<test::RecordingBuildMenu>() : test::MakeRecordingScreen(slot);
@@ -110,7 +110,7 @@ TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
         calls.clear();
         manager.UpdateMenus();
         EXPECT_EQ(calls, Calls());
-        EXPECT_FALSE(manager.GetMenu(cMenuManager::kLevelBackground)->IsActive());
+        EXPECT_FALSE(manager.GetMenu(cScreenManager::kLevelBackground)->IsActive());
         manager.DestroyMenus();
         calls.clear();
     }
