@@ -51,7 +51,7 @@ LRESULT cGameApp::MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 void cGameApp::SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit)
 {
     states[kStateMenu] = menu;
-    states[kStateGame] = game;
+    states[kStateLevel] = game;
     states[kStateExit] = exit;
 }
 

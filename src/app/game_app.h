@@ -11,11 +11,11 @@
 #include "app/input_process.h"
 #include "frontend/state_exit.h"
 #include "frontend/state_menu.h"
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 
 class cGameApp : public cApplication {
 public:
-    enum State { kStateMenu = 0, kStateGame = 1, kStateExit = 2 };
+    enum State { kStateMenu = 0, kStateLevel = 1, kStateExit = 2 };
 
     cGameApp();
     ~cGameApp() override;
@@ -89,7 +89,7 @@ private:
     void AddSearchPaths();
 
     cStateMenu stateMenu;
-    cStateGame stateGame;
+    cStateLevel stateGame;
     cStateExit stateExit;
     cInputProcess inputProcess;
     iProcess* pendingState = nullptr;

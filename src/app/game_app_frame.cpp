@@ -126,7 +126,7 @@ bool cGameApp::OnMenuStartGame()
     world.ResetFlags();
     world.ClearMouseClicks();
     world.optionsOpen = 0;
-    RequestState(kStateGame);
+    RequestState(kStateLevel);
     cGameClock::Instance().SetTime(0, 0);
     return true;
 }

@@ -13,7 +13,7 @@
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
 #include "scene/screen_manager.h"
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "world/game_clock.h"
@@ -151,7 +151,7 @@ void Shop::LeaveRefused()
     traded = false;
     refused = false;
     Story::Instance().ReleaseLevelScript();
-    cStateGame::NoteRefusedLevel(world.level);
+    cStateLevel::NoteRefusedLevel(world.level);
     world.level = world.furthestLevel;
 }
 

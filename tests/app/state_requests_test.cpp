@@ -34,7 +34,7 @@ TEST_F(StateRequests, ARequestOutsideTheThreeStatesCancelsAPendingOne)
     }
     for (int bad : { -1, 3, 5 }) {
         SCOPED_TRACE(bad);
-        ASSERT_TRUE(app.RequestState(cGameApp::kStateGame));
+        ASSERT_TRUE(app.RequestState(cGameApp::kStateLevel));
         EXPECT_FALSE(app.RequestState(bad));
         EXPECT_EQ(app.PendingState(), nullptr);
         log.clear();

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 #include "scene/text_entry.h"
 #include "support/recording_gfx.h"
 #include "support/recording_sound.h"
@@ -50,7 +50,7 @@ protected:
     // Log lines that name a script error or something not found.
     std::vector<std::wstring> Faults() const;
 
-    cStateGame state;
+    cStateLevel state;
     RecordingGfx gfx;
     FakeInput input;
     RecordingSoundEngine sound;

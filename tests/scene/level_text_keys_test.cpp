@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/win_messages.h"
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 #include "world/game_world.h"
 
 namespace {
@@ -59,7 +59,7 @@ std::vector<Case> Cases()
 TEST(LevelTextEntry, DigitKeysTypeTheirDigitAndTheKeysBesideThemNothing)
 {
     cGameWorld& world = cGameWorld::Instance();
-    cStateGame state;
+    cStateLevel state;
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.what);
         world.ResetToDefaults();
@@ -82,7 +82,7 @@ TEST(LevelTextEntry, DigitKeysTypeTheirDigitAndTheKeysBesideThemNothing)
 TEST(LevelTextEntry, WithoutAnEntryTheDigitsTypeNothing)
 {
     cGameWorld& world = cGameWorld::Instance();
-    cStateGame state;
+    cStateLevel state;
     for (int key = '0'; key <= '9'; ++key) {
         world.ResetToDefaults();
         Keys keys({ key }, false);

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 #include "world/game_world.h"
 
-void cStateGame::ResetLevelStart()
+void cStateLevel::ResetLevelStart()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.musicPlayVolume = world.musicVolume;
@@ -22,7 +22,7 @@ void cStateGame::ResetLevelStart()
     world.managerMoves = 0;
 }
 
-void cStateGame::ResetLevelOptions()
+void cStateLevel::ResetLevelOptions()
 {
     // What a level script sets for its level, and the light, start each level
     // from the values the world was made with: a darkening still running or a
@@ -77,7 +77,7 @@ void cStateGame::ResetLevelOptions()
     world.superBonusMultiplier = level->superBonusMultiplier;
 }
 
-void cStateGame::ResetAfterLoad()
+void cStateLevel::ResetAfterLoad()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.drawStation = 1;
@@ -122,7 +122,7 @@ void cStateGame::ResetAfterLoad()
     world.jokerInUse = 0;
 }
 
-void cStateGame::ClearWorldLists()
+void cStateLevel::ClearWorldLists()
 {
     cGameWorld& world = cGameWorld::Instance();
     for (cAutobahnAuto& car : world.autobahnCars) {

@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "engine/gfx.h"
 #include "platform/keyboard.h"
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 #include "scene/text_entry.h"
 #include "world/game_world.h"
 #include "world/world_sizes.h"
@@ -24,13 +24,13 @@ constexpr char kLetters[] = "ABCEGHJKLDFMNOIPRSTUWQXYZ";
 
 } // namespace
 
-void cStateGame::HandleKeys(void* application)
+void cStateLevel::HandleKeys(void* application)
 {
     ApplicationKeys keys(static_cast<cApplication*>(application));
     HandleKeys(keys);
 }
 
-void cStateGame::HandleKeys(iKeySource& keys)
+void cStateLevel::HandleKeys(iKeySource& keys)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.keyEnter = 0;
@@ -116,7 +116,7 @@ void cStateGame::HandleKeys(iKeySource& keys)
     }
 }
 
-void cStateGame::HandleMouse(void* /*application*/)
+void cStateLevel::HandleMouse(void* /*application*/)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.wheelDown = 0;
@@ -152,7 +152,7 @@ void cStateGame::HandleMouse(void* /*application*/)
     world.rightDown = input->IsButtonDown(1) ? 1 : 0;
 }
 
-bool cStateGame::HandleTextInput(iKeySource& keys)
+bool cStateLevel::HandleTextInput(iKeySource& keys)
 {
     cGameWorld& world = cGameWorld::Instance();
     const bool shift = keys.IsHeld(VK_SHIFT);

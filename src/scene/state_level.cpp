@@ -1,4 +1,4 @@
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 
 #include <ctime>
 #include <cwchar>
@@ -54,7 +54,7 @@ bool HasSomethingToPlay(const cGameWorld& world)
 
 } // namespace
 
-bool cStateGame::Init(void* application)
+bool cStateLevel::Init(void* application)
 {
     cGameWorld& world = cGameWorld::Instance();
     if (world.quitRequested)
@@ -115,7 +115,7 @@ bool cStateGame::Init(void* application)
     return true;
 }
 
-void cStateGame::RefuseStart(const wchar_t* reason)
+void cStateLevel::RefuseStart(const wchar_t* reason)
 {
     cGameWorld& world = cGameWorld::Instance();
     cLog::Instance().Error(L"cStateGame::Init -> level %d cannot start: %ls", world.level, reason);
@@ -128,14 +128,14 @@ void cStateGame::RefuseStart(const wchar_t* reason)
     startRefused = 1;
 }
 
-void cStateGame::NoteRefusedLevel(int level)
+void cStateLevel::NoteRefusedLevel(int level)
 {
     wchar_t notice[160];
     std::swprintf(notice, 160, L"Level %d cannot be started: its script is missing or faulty (see log.xml).", level);
     cGameWorld::Instance().levelStartNotice = notice;
 }
 
-void cStateGame::LoadLevel(void* /*application*/)
+void cStateLevel::LoadLevel(void* /*application*/)
 {
     cGameWorld& world = cGameWorld::Instance();
     world.ResetFlags();
@@ -177,7 +177,7 @@ void cStateGame::LoadLevel(void* /*application*/)
     world.dateText = date;
 }
 
-bool cStateGame::Update(void* application)
+bool cStateLevel::Update(void* application)
 {
     cGameWorld& world = cGameWorld::Instance();
     // A script stopped in the last frame (or anywhere since) cannot go on:
@@ -228,7 +228,7 @@ bool cStateGame::Update(void* application)
     return finished == 0;
 }
 
-void cStateGame::LeaveLevel()
+void cStateLevel::LeaveLevel()
 {
     cGameWorld& world = cGameWorld::Instance();
     StopMusicStream(world);
@@ -244,7 +244,7 @@ void cStateGame::LeaveLevel()
     world.leaveLevel = 0;
 }
 
-void cStateGame::CountFrame()
+void cStateLevel::CountFrame()
 {
     cGameWorld& world = cGameWorld::Instance();
     ++world.frameCount;
@@ -256,7 +256,7 @@ void cStateGame::CountFrame()
     }
 }
 
-void cStateGame::DrawFrame()
+void cStateLevel::DrawFrame()
 {
     if (!g_pGfxDevice)
         return;
@@ -290,7 +290,7 @@ void cStateGame::DrawFrame()
     g_pGfxDevice->Present();
 }
 
-bool cStateGame::CreateMenus()
+bool cStateLevel::CreateMenus()
 {
     return cScreenManager::Instance().CreateMenus();
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/win_messages.h"
-#include "scene/state_game.h"
+#include "scene/state_level.h"
 #include "support/recording_gfx.h"
 #include "world/game_world.h"
 
@@ -50,7 +50,7 @@ protected:
     }
 
     cGameWorld& world = cGameWorld::Instance();
-    cStateGame state;
+    cStateLevel state;
 };
 
 TEST_F(KeyPassTest, WhereAPassStopsAndWhatItLeavesDown)

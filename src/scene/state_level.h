@@ -11,13 +11,13 @@
 #include "app/process.h"
 #include "scene/text_entry.h"
 
-class cStateGame : public iProcess {
+class cStateLevel : public iProcess {
 public:
-    cStateGame()
+    cStateLevel()
         : iProcess(L"cStateGame")
     {
     }
-    virtual ~cStateGame() = default;
+    virtual ~cStateLevel() = default;
 
     // False when the game is quitting; otherwise the level is set up, its
     // script loaded and "on_init" run. A level whose script cannot be loaded
