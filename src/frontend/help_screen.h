@@ -1,4 +1,4 @@
-// The help screen (menu slot 5). It is a placeholder: made, switched on and
+// The help screen (screen slot 5). It is a placeholder: made, switched on and
 // drawn every level frame with the other screens, it shows nothing and reacts
 // to nothing.
 #pragma once

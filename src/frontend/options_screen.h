@@ -1,4 +1,4 @@
-// The options screen (menu slot 0): the music and sound-effect volumes, the
+// The options screen (screen slot 0): the music and sound-effect volumes, the
 // mute toggle, full screen or a 1024 × 768 window, window centring, a hint
 // line for the control under the mouse and a close button. It shows while the
 // world's optionsOpen is set: as a centred panel in a level, over the start

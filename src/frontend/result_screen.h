@@ -1,4 +1,4 @@
-// The result and highscore screen (menu slot 1): the table of the current
+// The result and highscore screen (screen slot 1): the table of the current
 // level over the start screen's pictures, the name of a new entry typed into
 // the world's text entry, and one continue button. After a level the button
 // records the result and leaves the level; opened from the world map it only

@@ -1,4 +1,4 @@
-// The shop (menu slot 2), which runs the station-building level 31 inside the
+// The shop (screen slot 2), which runs the station-building level 31 inside the
 // main menu: the game clock and the script's "on_timer", the city streets
 // with their cars, the station's lots to buy, extend or sell, planted trees,
 // the money and the task line, and the leave button, which saves the game and

@@ -1,4 +1,4 @@
-// The start screen (menu slot 12), the first screen the menu manager switches
+// The start screen (screen slot 12), the first screen the screen manager switches
 // on. It owns the start screen's page and draws the title pictures, the
 // loading bar of the main menu's loading sequence, the drifting clouds and the
 // frame of the profile screen; other screens borrow its pictures as

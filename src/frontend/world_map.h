@@ -1,4 +1,4 @@
-// The campaign world map of the main menu (menu slot 7). It shows the thirty
+// The campaign world map of the main menu (screen slot 7). It shows the thirty
 // levels as pins placed by the task table, how far the current profile has
 // come, and lets the player pick an unlocked level and start it; the city pin
 // enters the station-building level 31 in the shop. The panels around the map

@@ -1,5 +1,5 @@
-// The build menu (menu slot 10): puts a work place on a free fundament of the
-// station and lets a car be served there. The menu manager makes and deletes
+// The build menu (screen slot 10): puts a work place on a free fundament of the
+// station and lets a car be served there. The screen manager makes and deletes
 // it with the other screens, but nothing in the game shows it or calls its
 // operations; they are kept so the slot works as the others do. Fundament and
 // place numbers are indices into the world's lists; an index or template id

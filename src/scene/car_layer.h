@@ -1,4 +1,4 @@
-// The vehicles layer (menu slot 3): every car on screen during play. Road
+// The vehicles layer (screen slot 3): every car on screen during play. Road
 // cars, cars driving into and waiting in the stack, cars sliding between two
 // points, cars on service places and grid cells, the car held by the mouse
 // and the ghost cars of the help hints. The world reaches the screen through
@@ -40,10 +40,10 @@ public:
     CarLayer();
     ~CarLayer() override;
 
-    // The screen the menu manager holds in slot 3; null when there is none.
+    // The screen the screen manager holds in slot 3; null when there is none.
     static CarLayer* Instance();
 
-    // ---- The level frame, in the order the menu manager calls them ----
+    // ---- The level frame, in the order the screen manager calls them ----
     // Restarts the per-car timers.
     virtual void ResetTimers();
     // A click on a waiting car of the stack picks it up.

@@ -1,4 +1,4 @@
-// The weather and effect overlay (menu slot 6): fog, clouds and their shadows,
+// The weather and effect overlay (screen slot 6): fog, clouds and their shadows,
 // snow, rain, balloons, the animated effect sprites of the world's effect list
 // and the floating value texts. The world and the level scripts make the
 // records; this screen animates and draws them each frame and removes the ones
@@ -31,10 +31,10 @@ public:
     EffectsLayer();
     ~EffectsLayer() override;
 
-    // The screen the menu manager holds in slot 6; null when there is none.
+    // The screen the screen manager holds in slot 6; null when there is none.
     static EffectsLayer* Instance();
 
-    // The level frame, in the order the menu manager calls them.
+    // The level frame, in the order the screen manager calls them.
     // Cloud shadows, while the world's clouds are on.
     virtual void DrawCloudShadows();
     // The "+N" and "-N" texts flying to the points display; a "+N" that

@@ -1,4 +1,4 @@
-// The head-up display (menu slot 13) with the clock and the end-of-level panels.
+// The head-up display (screen slot 13) with the clock and the end-of-level panels.
 #pragma once
 
 #include <cstddef>

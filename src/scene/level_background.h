@@ -1,4 +1,4 @@
-// The level background (menu slot 8): the ground of a level, drawn first in
+// The level background (screen slot 8): the ground of a level, drawn first in
 // every level frame. One full-screen image chosen by the level number from the
 // page set of the level's region, the decorations ("bodies") the level script
 // placed on it, and the rock overlay that cars pass beneath on two levels; all

@@ -1,4 +1,4 @@
-// The message panel (menu slot 11): the queued status messages, one at a time.
+// The message panel (screen slot 11): the queued status messages, one at a time.
 #pragma once
 
 #include "app/clock.h"

@@ -1,4 +1,4 @@
-// The base of the fourteen screens the menu manager owns. A screen is active
+// The base of the fourteen screens the screen manager owns. A screen is active
 // (its texture pages loaded) or not, and visible while the alpha byte of its
 // colour is above 0: switching it on loads its pages at once and makes it
 // visible at alpha 1, switching it off frees them at once, and its own drawing
@@ -54,7 +54,7 @@ public:
     void ResetTooltip();
     void ShowTooltip(const std::wstring& text);
     // A framed box of the tooltip text beside the cursor, wrapped at 250
-    // pixels; the menu manager draws the station view's last of all.
+    // pixels; the screen manager draws the station view's last of all.
     virtual void DrawTooltip();
 
     // Solid, outlined and shadowed boxes in the draw colour.

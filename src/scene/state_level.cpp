@@ -22,7 +22,7 @@ namespace {
 
 // The clear colour of a level frame, under the background.
 constexpr uint32_t kLevelBackground = 0x00031346;
-// While the menu manager runs the screens no cursor is reported as hovering.
+// While the screen manager runs the screens no cursor is reported as hovering.
 constexpr int kDrawingCursor = 32;
 // The frame rate is the count of frames in the last window of a second.
 constexpr double kRateWindowMs = 1000.0;

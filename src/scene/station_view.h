@@ -1,4 +1,4 @@
-// The station view (menu slot 4): the platforms of the grid, the station
+// The station view (screen slot 4): the platforms of the grid, the station
 // elements with their service animations and lamps, the trees among them and
 // the decorations above the cars; which place lies under the mouse; the
 // service state of each place; and, behind the settings' editor flag, the
@@ -32,14 +32,14 @@ public:
     StationView();
     ~StationView() override;
 
-    // The screen the menu manager holds in slot 4; null when there is none.
+    // The screen the screen manager holds in slot 4; null when there is none.
     static StationView* Instance();
 
     // Store the image size on the places of the type at the screen point.
     void GetElementImageSize(int type, int x, int y);
     void GetTreeImageSize(int type, int x, int y);
 
-    // The level frame, in the order the menu manager calls them.
+    // The level frame, in the order the screen manager calls them.
     // The station element under the mouse, -1 none; with checkDrop, only a
     // place that would take the car held by the mouse.
     virtual int GetPlaceUnderMouse(bool checkDrop);

@@ -1,4 +1,4 @@
-// The task dialog (menu slot 9): the level's task as pages of a picture and a
+// The task dialog (screen slot 9): the level's task as pages of a picture and a
 // text, paged with two arrows and closed with the OK button, which lets the
 // level run. Its pages are the rows of the level's comic table.
 #pragma once

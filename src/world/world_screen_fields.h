@@ -59,7 +59,7 @@ struct cWorldScreenFields {
     int startScreenCounter = 0;
     uint8_t gameMenuClosed = 1;
 
-    // The menu manager's flags.
+    // The screen manager's flags.
     uint8_t screenSizeChanged = 0; // also named reloadMenus
     uint8_t startDialogOpen = 0;
     uint8_t panelOpen = 0;

@@ -1,4 +1,4 @@
-// Screens that note every call the menu manager makes on them, in one list
+// Screens that note every call the screen manager makes on them, in one list
 // shared by all fourteen, as "LevelBackground::Draw", "LevelBackground on", "LevelBackground off", "~LevelBackground".
 #pragma once
 
@@ -112,7 +112,7 @@ template <class Base> std::unique_ptr<Scene::Screen> MakeRecording()
     return std::make_unique<Base>();
 }
 
-// The factory the menu manager makes its screens with; notes each slot made.
+// The factory the screen manager makes its screens with; notes each slot made.
 inline std::unique_ptr<Scene::Screen> MakeRecordingScreen(int slot)
 {
     using Maker = std::unique_ptr<Scene::Screen> (*)();

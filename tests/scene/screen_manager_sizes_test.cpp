@@ -1,4 +1,4 @@
-// The menu manager's frame when a screen's pages were loaded for the other
+// The screen manager's frame when a screen's pages were loaded for the other
 // screen size, and when a slot holds a screen of the wrong kind.
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class MenuManagerSizes : public ::testing::Test {
+class ScreenManagerSizes : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -49,7 +49,7 @@ protected:
 // A screen whose pages are of the other size is loaded again before the frame
 // draws, whether it is a level screen or not; a switched-off one stays off,
 // and a screen already of the right size is left alone.
-TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
+TEST_F(ScreenManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 {
     const struct {
         const char* what;
@@ -97,7 +97,7 @@ TEST_F(MenuManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
 
 // A slot holding a screen of another kind leaves the frame undone: no screen
 // is switched on, drawn or asked anything.
-TEST_F(MenuManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
+TEST_F(ScreenManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
 {
     for (const int wrong : { cScreenManager::kLevelBackground, cScreenManager::kCarLayer, cScreenManager::kStationView,
              cScreenManager::kEffects, cScreenManager::kHud, cScreenManager::kTask, cScreenManager::kResultScreen,

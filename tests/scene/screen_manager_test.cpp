@@ -1,4 +1,4 @@
-// The menu manager over recording screens: the order it makes and deletes
+// The screen manager over recording screens: the order it makes and deletes
 // them in, and the order of one level frame with its conditions.
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ const Calls kFullFrame = {
     "StationView::DrawTooltip",
 };
 
-class MenuManagerTest : public ::testing::Test {
+class ScreenManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -95,7 +95,7 @@ protected:
     test::FakeInput input;
 };
 
-TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitchedOn)
+TEST_F(ScreenManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitchedOn)
 {
     world.optionsOpen = 1;
     world.resultScreenOpen = 1;
@@ -116,7 +116,7 @@ TEST_F(MenuManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitche
     EXPECT_EQ(Scene::StationView::Instance(), manager.GetMenu(cScreenManager::kStationView));
 }
 
-TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
+TEST_F(ScreenManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
 {
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
@@ -132,7 +132,7 @@ TEST_F(MenuManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
     EXPECT_EQ(calls, expected);
 }
 
-TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOnce)
+TEST_F(ScreenManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOnce)
 {
     ASSERT_TRUE(manager.CreateMenus());
     calls.clear();
@@ -153,7 +153,7 @@ TEST_F(MenuManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOn
     EXPECT_EQ(calls, frame);
 }
 
-TEST_F(MenuManagerTest, LevelFrameCallsTheScreensInDrawingOrder)
+TEST_F(ScreenManagerTest, LevelFrameCallsTheScreensInDrawingOrder)
 {
     StartLevel();
     manager.UpdateMenus();
@@ -162,7 +162,7 @@ TEST_F(MenuManagerTest, LevelFrameCallsTheScreensInDrawingOrder)
     EXPECT_EQ(world.tooltipElement, 7);
 }
 
-TEST_F(MenuManagerTest, LevelFrameVariants)
+TEST_F(ScreenManagerTest, LevelFrameVariants)
 {
     const Calls kMedalFrame = [] {
         Calls c = Without(kFullFrame, { "EffectsLayer::UpdateAnimations" });
@@ -205,7 +205,7 @@ TEST_F(MenuManagerTest, LevelFrameVariants)
     }
 }
 
-TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
+TEST_F(ScreenManagerTest, InvisibleScreensAreNotDrawn)
 {
     StartLevel();
     for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
@@ -219,7 +219,7 @@ TEST_F(MenuManagerTest, InvisibleScreensAreNotDrawn)
     EXPECT_EQ(calls, expected);
 }
 
-TEST_F(MenuManagerTest, PanelOpenFollowsTheOpenPanelsInTheSameFrame)
+TEST_F(ScreenManagerTest, PanelOpenFollowsTheOpenPanelsInTheSameFrame)
 {
     StartLevel();
     const struct {
@@ -243,7 +243,7 @@ TEST_F(MenuManagerTest, PanelOpenFollowsTheOpenPanelsInTheSameFrame)
     }
 }
 
-TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
+TEST_F(ScreenManagerTest, NewScreenSizeReloadsTheSizedScreens)
 {
     StartLevel();
     world.screenSizeChanged = 1;
@@ -260,7 +260,7 @@ TEST_F(MenuManagerTest, NewScreenSizeReloadsTheSizedScreens)
     EXPECT_EQ(gfx.calls, device);
 }
 
-TEST_F(MenuManagerTest, MouseOverAnyVisibleScreen)
+TEST_F(ScreenManagerTest, MouseOverAnyVisibleScreen)
 {
     ASSERT_TRUE(manager.CreateMenus());
     // Only the start screen is visible, and it is not among those tested.
@@ -277,7 +277,7 @@ TEST_F(MenuManagerTest, MouseOverAnyVisibleScreen)
     EXPECT_FALSE(manager.IsMouseOverAnyMenu());
 }
 
-TEST_F(MenuManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
+TEST_F(ScreenManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
 {
     // The start, shop, floor and overlay-lux screens never count, whatever
     // lies under the mouse.

@@ -57,7 +57,7 @@ TEST_F(StationEditorItems, ListsPageByNine)
         ClearDrawn();
         over->Draw();
         EXPECT_EQ(world.leftClick, 0);
-        world.mouseOverBuildBar = 0; // as the menu manager does every frame
+        world.mouseOverBuildBar = 0; // as the screen manager does every frame
         ClearDrawn();
         over->Draw();
         EXPECT_EQ(CellImages(), c.secondPage);

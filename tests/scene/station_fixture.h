@@ -1,7 +1,7 @@
 // The station view over the recording engine: a scratch program folder with
 // small station and trees pages of our own (each image cut from its own
 // place, so a recorded draw tells which image it was), the real StationView in
-// slot 4 of the menu manager and recording screens in the other slots, a
+// slot 4 of the screen manager and recording screens in the other slots, a
 // clock set by hand and a mouse moved by hand.
 #pragma once
 
