@@ -45,9 +45,9 @@ namespace {
     {
         const int lines = std::clamp(world.taskLineCount, 0, world::kMessageLines);
         for (int i = 0; i < lines; ++i) {
-            if (i == kPointsLine || !world.messageActive[i])
+            if (i == kPointsLine || !world.taskLineActive[i])
                 continue;
-            if (world.messageTarget[i] > 0 && world.messageReal[i] < world.messageTarget[i])
+            if (world.taskLineTargets[i] > 0 && world.taskLineValues[i] < world.taskLineTargets[i])
                 return false;
         }
         return true;

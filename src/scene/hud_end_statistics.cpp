@@ -286,7 +286,7 @@ void Hud::DrawTimedStatistics(int x0, int y0)
     world.levelReward += timeBonus;
     world.levelBonus = 0;
     if (inTime) {
-        const int target = world.messageTarget[kPointsLine];
+        const int target = world.taskLineTargets[kPointsLine];
         const int above = world.levelPoints - target;
         if (world.levelRating == 2) {
             world.levelBonus = above;

@@ -139,7 +139,7 @@ void Hud::DrawStars()
     pages[kDigitPage].DrawImage(
         name, static_cast<int>(450 / settings.scaleX), static_cast<int>(0 / settings.scaleY), 0, 0, 255, 255, 255, 255);
     wchar_t text[64];
-    const int target = world.messageTarget[kPointsTargetLine];
+    const int target = world.taskLineTargets[kPointsTargetLine];
     if (target > 0)
         std::swprintf(text, 64, L"%d / %d", world.levelPoints, target);
     else

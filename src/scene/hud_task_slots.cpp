@@ -73,10 +73,10 @@ void Hud::DrawTaskSlots()
 
     int k = -1;
     for (int i = 0; i < lines; ++i) {
-        if (i == kPointsLine || !world.messageActive[i])
+        if (i == kPointsLine || !world.taskLineActive[i])
             continue;
-        const int value = world.messageReal[i];
-        const int target = world.messageTarget[i];
+        const int value = world.taskLineValues[i];
+        const int target = world.taskLineTargets[i];
         if (target > 0 && value >= target)
             continue;
         ++k;

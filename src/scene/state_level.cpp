@@ -152,11 +152,11 @@ void cStateLevel::LoadLevel(void* /*application*/)
     world.gameOverPanelShown = 0;
     world.evaluatePending = 0;
     for (int i = 0; i < world::kMessageLines; ++i) {
-        world.messageLines[i].clear();
-        world.messageReal[i] = 0;
+        world.taskLineTexts[i].clear();
+        world.taskLineValues[i] = 0;
         world.taskLineLastValues[i] = 0;
-        world.messageTarget[i] = 0;
-        world.messageActive[i] = 0;
+        world.taskLineTargets[i] = 0;
+        world.taskLineActive[i] = 0;
     }
     world.taskLineCount = 0;
     world.levelState = 0;

@@ -32,13 +32,13 @@ void Story::SetMessage(int n, int value, int target)
     if (!CheckLine(L"SetMessage", n))
         return;
     cGameWorld& world = cGameWorld::Instance();
-    world.messageReal[n] = value;
+    world.taskLineValues[n] = value;
     // -1 keeps the line's earlier target.
     if (target != -1)
-        world.messageTarget[n] = target;
+        world.taskLineTargets[n] = target;
     wchar_t text[kGuiTextLength + 16];
     std::swprintf(text, sizeof text / sizeof text[0], L"%ls: %d", TaskLabel(n), value);
-    world.messageLines[n] = text;
+    world.taskLineTexts[n] = text;
     if (n + 1 > world.taskLineCount)
         world.taskLineCount = n + 1;
 }
@@ -46,28 +46,28 @@ void Story::SetMessage(int n, int value, int target)
 void Story::ActivateMessageStatus(int n)
 {
     if (CheckLine(L"ActivateMessageStatus", n))
-        cGameWorld::Instance().messageActive[n] = 1;
+        cGameWorld::Instance().taskLineActive[n] = 1;
 }
 
 bool Story::GetMessageStatus(int n)
 {
-    return CheckLine(L"GetMessageStatus", n) && cGameWorld::Instance().messageActive[n] != 0;
+    return CheckLine(L"GetMessageStatus", n) && cGameWorld::Instance().taskLineActive[n] != 0;
 }
 
 int Story::GetMessageReal(int n)
 {
-    return CheckLine(L"GetMessageReal", n) ? cGameWorld::Instance().messageReal[n] : 0;
+    return CheckLine(L"GetMessageReal", n) ? cGameWorld::Instance().taskLineValues[n] : 0;
 }
 
 int Story::GetMessageTarget(int n)
 {
-    return CheckLine(L"GetMessageTarget", n) ? cGameWorld::Instance().messageTarget[n] : 0;
+    return CheckLine(L"GetMessageTarget", n) ? cGameWorld::Instance().taskLineTargets[n] : 0;
 }
 
 int Story::GetActive()
 {
     int count = 0;
-    for (const uint8_t active : cGameWorld::Instance().messageActive)
+    for (const uint8_t active : cGameWorld::Instance().taskLineActive)
         count += active != 0 ? 1 : 0;
     return count;
 }
@@ -77,7 +77,7 @@ int Story::GetActiveParam()
 {
     const cGameWorld& world = cGameWorld::Instance();
     for (int n = world::kMessageLines - 1; n > 0; --n) {
-        if (world.messageActive[n])
+        if (world.taskLineActive[n])
             return n;
     }
     return 0;

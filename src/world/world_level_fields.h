@@ -99,11 +99,13 @@ struct cWorldLevelFields {
     int jokerTipSeen = 0;
     int bombTipSeen = 0;
 
-    // Task lines and messages (SetMessage), also named taskLine* by the screens.
-    std::wstring messageLines[world::kMessageLines];
-    int messageReal[world::kMessageLines] = {}; // also named taskLineValues
-    int messageTarget[world::kMessageLines] = {}; // also named taskLineTargets; 14 is the points target
-    uint8_t messageActive[world::kMessageLines] = {}; // also named taskLineActive
+    // The level's task lines: their texts (the script's SetMessage), the value
+    // reached, the target (line 14 is the points target) and whether the
+    // script has switched it on (ActivateMessageStatus).
+    std::wstring taskLineTexts[world::kMessageLines];
+    int taskLineValues[world::kMessageLines] = {};
+    int taskLineTargets[world::kMessageLines] = {};
+    uint8_t taskLineActive[world::kMessageLines] = {};
     int taskLineCount = 0;
     int taskLineLastValues[world::kMessageLines] = {};
     int messageToShow = -1; // also named messageId: GUI text row, -1 none

@@ -144,7 +144,7 @@ private:
             platform::InjectKey(window, "Escape", true);
         if (levelFrames == 30) {
             limit = world.levelTimeLimit;
-            target = world.messageTarget[0];
+            target = world.taskLineTargets[0];
             penalty = world.penaltyThreshold;
             world.levelElapsed = limit + 1;
         }

@@ -204,13 +204,13 @@ private:
         s.elapsed = world.levelElapsed;
         s.limit = world.levelTimeLimit;
         s.points = world.levelPoints;
-        s.pointsTarget = world.messageTarget[14];
+        s.pointsTarget = world.taskLineTargets[14];
         s.money = world.money;
         for (int i = 0; i < world::kMessageLines; ++i) {
-            s.lineValue[i] = world.messageReal[i];
-            s.lineTarget[i] = world.messageTarget[i];
-            s.lineShown[i] = i != 14 && world.messageActive[i]
-                && (world.messageTarget[i] < 1 || world.messageReal[i] < world.messageTarget[i]);
+            s.lineValue[i] = world.taskLineValues[i];
+            s.lineTarget[i] = world.taskLineTargets[i];
+            s.lineShown[i] = i != 14 && world.taskLineActive[i]
+                && (world.taskLineTargets[i] < 1 || world.taskLineValues[i] < world.taskLineTargets[i]);
         }
         userFolder = world.userFolder;
         if (screen.rfind("shop", 0) == 0)

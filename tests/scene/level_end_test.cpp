@@ -46,7 +46,7 @@ TEST_F(LevelEndTest, TheBadgeCupRatingAndPayFollowOneRating)
     world.level = 5;
     world.furthestLevel = 5;
     world.money = 100000;
-    world.messageTarget[14] = 1000;
+    world.taskLineTargets[14] = 1000;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.limit) + " " + std::to_string(c.elapsed));
         world.levelTimeLimit = c.limit;
@@ -84,7 +84,7 @@ TEST_F(LevelEndTest, OnlyALevelBehindTheFurthestPaysJustWhatBeatsItsRecordedMone
     world.level = 5;
     world.money = 100000;
     world.levelMoney[5] = 60000;
-    world.messageTarget[14] = 1000;
+    world.taskLineTargets[14] = 1000;
     world.levelTimeLimit = 100;
     world.levelElapsed = 59;
     world.levelPoints = 1400;
@@ -147,7 +147,7 @@ TEST_F(LevelEndTest, TheTaskSlotsHideUnderTheResultScreenAndTheFirstTaskDialog)
     WriteSet("data/hud", { "slot_3.png", "element2a.png" });
     PagedHud made;
     made.LoadPages(L"data/hud");
-    world.messageReal[0] = 1, world.messageTarget[0] = 5, world.messageActive[0] = 1, world.taskLineCount = 1;
+    world.taskLineValues[0] = 1, world.taskLineTargets[0] = 5, world.taskLineActive[0] = 1, world.taskLineCount = 1;
     const struct {
         uint8_t result, book;
         int intro;

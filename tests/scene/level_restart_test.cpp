@@ -140,8 +140,8 @@ TEST_F(LevelRestart, NothingTheLastRunLeftIsThereWhenTheLevelStartsAgain)
         Field("evaluatePending", w.evaluatePending, 1),
         Field("levelPoints", w.levelPoints, 640),
         Field("messageToShow", w.messageToShow, 3),
-        Field("messageTarget[99]", w.messageTarget[99], 5),
-        Field("messageActive[0]", w.messageActive[0], 1),
+        Field("taskLineTargets[99]", w.taskLineTargets[99], 5),
+        Field("taskLineActive[0]", w.taskLineActive[0], 1),
     };
     WriteLevelScript(4, "function on_init() Story:AddFundament(1, 'g', 'h', 9) "
                         "Story:CreateFundament(1, 2, 0, 9, -1) end");

@@ -124,13 +124,13 @@ TEST_F(HudRulesTest, AFullGridIsWonOnlyWhenEveryOpenTaskLineIsReached)
         SCOPED_TRACE(c.name);
         for (int i = 0; i < kAll; ++i) {
             const bool counted = c.everyLineReached && i != 14;
-            world.messageActive[i] = counted ? 1 : 0;
-            world.messageReal[i] = world.messageTarget[i] = counted ? 1 : 0;
+            world.taskLineActive[i] = counted ? 1 : 0;
+            world.taskLineValues[i] = world.taskLineTargets[i] = counted ? 1 : 0;
         }
         for (const Line& l : c.lines) {
-            world.messageActive[l.line] = l.open ? 1 : 0;
-            world.messageReal[l.line] = l.real;
-            world.messageTarget[l.line] = l.target;
+            world.taskLineActive[l.line] = l.open ? 1 : 0;
+            world.taskLineValues[l.line] = l.real;
+            world.taskLineTargets[l.line] = l.target;
         }
         world.taskLineCount = c.count;
         world.levelOver = world.levelState = world.gameOverPanelShown = world.freeCellTimerStarted = 0;

@@ -90,7 +90,7 @@ TEST_F(StatisticsRowsTest, EveryRowShowsItsFigureInOrderOnAnEvenPitch)
             world.furthestLevel = 9;
             world.money = 100000;
             world.levelMoney[5] = c.recorded;
-            world.messageTarget[14] = 1000;
+            world.taskLineTargets[14] = 1000;
             world.levelTimeLimit = c.limit;
             world.levelElapsed = 59;
             world.levelPoints = 5000;

@@ -44,8 +44,8 @@ TEST_F(TaskSlotBubbleTest, TheBubbleShowsTheSlotsTaskLineUnderLine)
     };
     for (int line = 0; line < 3; ++line) {
         std::swprintf(g_guiVocabulary[103 + line], kGuiTextLength, L"%ls", tasks[line].c_str());
-        world.messageReal[line] = 1, world.messageTarget[line] = 5, world.taskLineLastValues[line] = 1;
-        world.messageActive[line] = 1;
+        world.taskLineValues[line] = 1, world.taskLineTargets[line] = 5, world.taskLineLastValues[line] = 1;
+        world.taskLineActive[line] = 1;
     }
     world.taskLineCount = 3;
     for (const int width : { 1280, 1024 }) {

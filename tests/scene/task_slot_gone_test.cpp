@@ -38,11 +38,11 @@ TEST_F(TaskSlotGoneTest, AFinishedSlotUnderTheCursorLetsTheGameRun)
         SCOPED_TRACE(c.name);
         SlotHud made;
         made.LoadPages(L"data/hud");
-        std::fill(std::begin(world.messageActive), std::end(world.messageActive), 0);
+        std::fill(std::begin(world.taskLineActive), std::end(world.taskLineActive), 0);
         for (int i = 0; i < c.lines; ++i) {
-            world.messageActive[i] = 1;
-            world.messageReal[i] = world.taskLineLastValues[i] = 1;
-            world.messageTarget[i] = 5;
+            world.taskLineActive[i] = 1;
+            world.taskLineValues[i] = world.taskLineLastValues[i] = 1;
+            world.taskLineTargets[i] = 5;
         }
         world.taskLineCount = c.lines;
         world.SetPause(false);
@@ -54,7 +54,7 @@ TEST_F(TaskSlotGoneTest, AFinishedSlotUnderTheCursorLetsTheGameRun)
             made.DrawTaskSlots();
         }
         ASSERT_TRUE(world.IsPaused());
-        world.messageReal[c.finished] = 5;
+        world.taskLineValues[c.finished] = 5;
         for (int frame = 0; frame < 2; ++frame) {
             Wait(17);
             made.DrawTaskSlots();

@@ -34,9 +34,9 @@ protected:
     // An open line i: value of target done, already seen at that value.
     void OpenLine(int i, int value = 1, int target = 5)
     {
-        world.messageActive[i] = 1;
-        world.messageReal[i] = value;
-        world.messageTarget[i] = target;
+        world.taskLineActive[i] = 1;
+        world.taskLineValues[i] = value;
+        world.taskLineTargets[i] = target;
         world.taskLineLastValues[i] = value;
         world.taskLineCount = std::max(world.taskLineCount, i + 1);
     }
@@ -92,14 +92,14 @@ TEST_F(TaskSlotsTest, EachLineShowsItsOwnIcon)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "line " << c.line << " at " << c.value << "/" << c.target);
-        std::fill(std::begin(world.messageActive), std::end(world.messageActive), 0);
+        std::fill(std::begin(world.taskLineActive), std::end(world.taskLineActive), 0);
         world.taskLineCount = 0;
         OpenLine(c.line, c.value, c.target);
         Frame();
         EXPECT_EQ(Drawn(), c.drawn);
     }
     // A line past the task's line count has no slot.
-    std::fill(std::begin(world.messageActive), std::end(world.messageActive), 0);
+    std::fill(std::begin(world.taskLineActive), std::end(world.taskLineActive), 0);
     OpenLine(3);
     world.taskLineCount = 3;
     Frame();

@@ -180,7 +180,7 @@ std::string Snapshot()
     for (const cOverTemplate& o : w.overTemplates)
         put(o.id, o.type);
     for (int n = 0; n < world::kMessageLines; ++n)
-        put(w.messageReal[n], w.messageTarget[n], int(w.messageActive[n]));
+        put(w.taskLineValues[n], w.taskLineTargets[n], int(w.taskLineActive[n]));
     put(w.autobahnCars.size(), w.stackCars.size(), w.jokers.size(), w.buildLots.size(), w.stackAutoTypes.size(),
         w.autobahnAutos.size(), w.placeTemplates.size());
     return s.str();

@@ -35,10 +35,10 @@ TEST_F(StoryMessages, ATaskLineKeepsItsValueTargetAndLabel)
                     "v = Story:GetMessageReal(2); t = Story:GetMessageTarget(2)"));
     EXPECT_EQ(Number("v"), 4);
     EXPECT_EQ(Number("t"), 10); // -1 kept the earlier target
-    EXPECT_EQ(world.messageLines[2], L"text 105: 4");
+    EXPECT_EQ(world.taskLineTexts[2], L"text 105: 4");
     EXPECT_EQ(world.taskLineCount, 3);
     ASSERT_TRUE(Run("Story:SetMessage(2, 4, 0)"));
-    EXPECT_EQ(world.messageTarget[2], 0);
+    EXPECT_EQ(world.taskLineTargets[2], 0);
 
     // The count only grows: line 5 first makes six lines.
     ASSERT_TRUE(Run("Story:SetMessage(5, 0, 1); Story:SetMessage(0, 0, 1)"));
@@ -58,7 +58,7 @@ TEST_F(StoryMessages, ALineWhoseLabelLiesPastTheGuiTableHasAnEmptyLabel)
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(Run("Story:SetMessage(" + std::to_string(c.line) + ", 7, 9)"));
-        EXPECT_EQ(world.messageLines[c.line], c.text) << c.line;
+        EXPECT_EQ(world.taskLineTexts[c.line], c.text) << c.line;
     }
     EXPECT_EQ(world.taskLineCount, 100);
     EXPECT_TRUE(TakeLog().empty());

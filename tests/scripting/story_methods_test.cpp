@@ -153,7 +153,7 @@ const Row kRows[] = {
     { "a task line keeps its value, target and label", kNone,
         "Story:SetMessage(2, 3, 10); Story:SetMessage(2, 4, -1); Story:SetMessage(53, 7, 9)\n"
         "assert(Story:GetMessageReal(2) == 4 and Story:GetMessageTarget(2) == 10)",
-        W { EXPECT_EQ(w.messageLines[2], L"text 105: 4"); EXPECT_EQ(w.messageLines[53], L": 7");
+        W { EXPECT_EQ(w.taskLineTexts[2], L"text 105: 4"); EXPECT_EQ(w.taskLineTexts[53], L": 7");
             EXPECT_EQ(w.taskLineCount, 54); } },
     { "the active lines are counted and the highest one named", kNone,
         "Story:ActivateMessageStatus(3); Story:ActivateMessageStatus(7); Story:ActivateMessageStatus(7)\n"

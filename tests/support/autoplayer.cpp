@@ -221,7 +221,7 @@ bool Autoplayer::Frame()
             stuck = L"level " + std::to_wstring(level) + L" runs too long";
         if (!world.levelOver && !world.resultsShown) {
             for (int slot = 0; slot < 16; ++slot)
-                taskSlots[slot] = taskSlots[slot] || (world.messageActive[slot] && slot != kPointsLine);
+                taskSlots[slot] = taskSlots[slot] || (world.taskLineActive[slot] && slot != kPointsLine);
             current.points = world.levelPoints;
         } else {
             current.points = std::max(current.points, world.levelPoints);
@@ -450,8 +450,8 @@ void Autoplayer::DecideLevel()
             current.taskReached = true;
             levelLost = !world.levelState;
             for (int slot = 0; slot < 16; ++slot)
-                current.taskReached
-                    = current.taskReached && (!taskSlots[slot] || world.messageReal[slot] >= world.messageTarget[slot]);
+                current.taskReached = current.taskReached
+                    && (!taskSlots[slot] || world.taskLineValues[slot] >= world.taskLineTargets[slot]);
         }
         // Looking around, each panel is let come up before its button is
         // pressed, so no click begun on one lands on the next.
