@@ -211,9 +211,9 @@ void Shop::DrawTaskLine()
         text = g_guiVocabulary[kCompleteText];
     } else {
         world.SelectLevelTask(world.furthestLevel);
-        const int row = world.taskValueA;
-        const int col = world.taskValueB;
-        if (world.taskFlag == -1)
+        const int row = world.taskLotRow;
+        const int col = world.taskLotColumn;
+        if (world.taskKind == -1)
             text = g_guiVocabulary[kNoTaskText];
         // A task row naming a cell outside the grid reads as not built.
         else if (InGrid(row, col) && world.lotStatus[row][col] != 0)

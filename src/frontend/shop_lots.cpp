@@ -167,9 +167,9 @@ void Shop::DrawStation()
 {
     cGameWorld& world = cGameWorld::Instance();
     world.SelectLevelTask(world.furthestLevel);
-    const int taskKind = world.taskFlag;
-    const int taskRow = world.taskValueA;
-    const int taskCol = world.taskValueB;
+    const int taskKind = world.taskKind;
+    const int taskRow = world.taskLotRow;
+    const int taskCol = world.taskLotColumn;
     const bool taskLotOpen = taskKind != -1 && InGrid(taskRow, taskCol) && world.lotStatus[taskRow][taskCol] == 0
         && GetLotPrice(taskRow, taskCol) <= world.money;
     const bool complete = IsStationComplete();

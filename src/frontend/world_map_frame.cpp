@@ -172,7 +172,7 @@ void WorldMap::StepBackFromLockedLevel()
         return;
     if (!cGameWorld::IsFirstLevelOfTriple(world.level)) {
         world.SelectLevelTask(world.level);
-        if (world.taskFlag != -1 && !LotBuilt(world.taskValueA, world.taskValueB))
+        if (world.taskKind != -1 && !LotBuilt(world.taskLotRow, world.taskLotColumn))
             world.level -= 1;
     } else if (!IsSelectable(world.level)) {
         world.level -= 1;
@@ -195,9 +195,9 @@ void WorldMap::ShowLockNotice(int level)
     world.taskTextIsNotice = 0;
     // The notice names the building the furthest level's task needs.
     world.SelectLevelTask(world.furthestLevel);
-    if (world.taskFlag != -1 && !LotBuilt(world.taskValueA, world.taskValueB) && !IsSelectable(level)) {
+    if (world.taskKind != -1 && !LotBuilt(world.taskLotRow, world.taskLotColumn) && !IsSelectable(level)) {
         world.taskText = std::wstring(g_guiVocabulary[kBuildFirstText]) + L" "
-            + world.GetPlaceName(world.taskValueA, world.taskValueB);
+            + world.GetPlaceName(world.taskLotRow, world.taskLotColumn);
         hintText = g_guiVocabulary[kOpenCityHint];
         world.taskId = level;
         world.taskTextIsNotice = 1;

@@ -181,13 +181,13 @@ void cGameWorld::SelectLevelTask(int id)
 {
     for (const cTaskRow& row : taskRows) {
         if (row.level == id && row.requiredKind != 0) {
-            taskValueA = row.lotRow;
-            taskValueB = row.lotCol;
-            taskFlag = row.requiredKind;
+            taskLotRow = row.lotRow;
+            taskLotColumn = row.lotCol;
+            taskKind = row.requiredKind;
             return;
         }
     }
-    taskFlag = -1;
+    taskKind = -1;
 }
 
 void cGameWorld::LoadLogoList()

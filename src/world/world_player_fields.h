@@ -78,9 +78,10 @@ struct cWorldPlayerFields {
     std::vector<cTaskRow> taskRows; // also named levelTasks
     std::wstring taskText;
     int taskId = 0; // also named taskTextLevel
-    int taskValueA = 0; // also named currentTaskLotRow
-    int taskValueB = 0; // also named currentTaskLotCol
-    int taskFlag = 0; // also named currentTaskKind; -1 none
+    // The current task's lot and the kind of building it asks for (-1 none).
+    int taskLotRow = 0;
+    int taskLotColumn = 0;
+    int taskKind = 0;
     int taskTextIsNotice = 0;
     std::wstring logoNames[world::kLogos];
     double logoFadeInStep[world::kLogos] = {};

@@ -92,7 +92,7 @@ TEST_F(LanguageTablesTest, MissingFilesAreLoggedAndLeaveTheDefaults)
     ASSERT_EQ(world().taskRows.size(), 1u);
     EXPECT_EQ(world().taskRows[0].text, L"NOT FOUND");
     world().SelectLevelTask(0);
-    EXPECT_EQ(world().taskFlag, -1);
+    EXPECT_EQ(world().taskKind, -1);
     world().SelectTaskText(12);
     EXPECT_EQ(world().taskText, L"not found");
     EXPECT_EQ(world().taskId, 9);
@@ -169,11 +169,11 @@ TEST_F(LanguageTablesTest, LevelTaskIsTheFirstRowOfTheIdWithAFlag)
               L"x;y;z;1;1;1;r;g;Letters;j;f;s\r\n");
     world().LoadTasks();
     world().SelectLevelTask(5);
-    EXPECT_EQ(world().taskValueA, 3);
-    EXPECT_EQ(world().taskValueB, 6);
-    EXPECT_EQ(world().taskFlag, 2);
+    EXPECT_EQ(world().taskLotRow, 3);
+    EXPECT_EQ(world().taskLotColumn, 6);
+    EXPECT_EQ(world().taskKind, 2);
     world().SelectLevelTask(6);
-    EXPECT_EQ(world().taskFlag, -1);
+    EXPECT_EQ(world().taskKind, -1);
     // Text where a number belongs reads as 0.
     world().SelectTaskText(0);
     EXPECT_EQ(world().taskText, L"Letters");

@@ -66,9 +66,9 @@ TEST_P(ShippedTablesTest, LoadWithoutAnyMissingFile)
     EXPECT_EQ(world.GetPlaceName(3, 2), L"Car wash");
     EXPECT_EQ(world.taskRows.size(), 31u);
     world.SelectLevelTask(2);
-    EXPECT_EQ(world.taskValueA, 3);
-    EXPECT_EQ(world.taskValueB, 2);
-    EXPECT_EQ(world.taskFlag, 1);
+    EXPECT_EQ(world.taskLotRow, 3);
+    EXPECT_EQ(world.taskLotColumn, 2);
+    EXPECT_EQ(world.taskKind, 1);
     world.SelectTaskText(1);
     EXPECT_EQ(world.taskText.rfind(L"Your first day.", 0), 0u);
     ASSERT_FALSE(world.comicRows.empty());
