@@ -212,7 +212,7 @@ void Shop::DrawStation()
             }
         }
 
-        if (world.treeSelection == -1 && world.lotParamA[row][col] == 1 && IsMouseOverLot(row, col)) {
+        if (world.treeSelection == -1 && world.lotInteractive[row][col] == 1 && IsMouseOverLot(row, col)) {
             if (editor && world.keyLeftAlt && world.leftClick) {
                 world.keyLeftShift = 0;
                 world.leftClick = 0;
@@ -244,7 +244,7 @@ void Shop::DrawStation()
             const std::wstring name = world.GetPlaceName(row, col);
             const int state = world.lotStatus[row][col];
             if (state == kNotBuilt) {
-                const bool offered = isTaskLot || (!taskLotOpen && world.lotParamC[row][col] == 1);
+                const bool offered = isTaskLot || (!taskLotOpen && world.lotFreeBuy[row][col] == 1);
                 if (offered) {
                     bubble = { name, x + ScaleX(90.0f), y + ScaleX(90.0f), f.lotValue, 2 };
                     if (world.money >= f.lotValue) {
@@ -288,7 +288,7 @@ void Shop::DrawStation()
             } else {
                 bubble = { name, x + 90, y + 90, f.lotValue, 0 };
                 DrawTinted(L"platform_over.png", x, y, 255);
-                if (world.lotParamC[row][col] == 1 && world.lotParamB[row][col] == 1) {
+                if (world.lotFreeBuy[row][col] == 1 && world.lotSellable[row][col] == 1) {
                     bubble.mode = 3;
                     if (world.leftClick) {
                         world.leftClick = 0;

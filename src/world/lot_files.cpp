@@ -93,8 +93,8 @@ void ReadLotRows(cGameWorld& world, cCsvTable& table)
         world.lotFundamentTexture[place.row][place.column] = f.textureId;
         world.lotPlaceType[place.row][place.column] = f.content;
         world.lotPlaceValue[place.row][place.column] = f.lotValue;
-        world.lotParamA[place.row][place.column] = f.paramA;
-        world.lotParamB[place.row][place.column] = f.paramB;
+        world.lotInteractive[place.row][place.column] = f.paramA;
+        world.lotSellable[place.row][place.column] = f.paramB;
     }
 }
 

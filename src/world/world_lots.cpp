@@ -79,9 +79,9 @@ void cGameWorld::CreateLot(int row, int column, int textureId, int placeType, in
     f.paramA = a;
     f.paramB = b;
     f.paramC = c;
-    lotParamA[row][column] = a;
-    lotParamB[row][column] = b;
-    lotParamC[row][column] = b;   // the lot table takes the sellable value for both
+    lotInteractive[row][column] = a;
+    lotSellable[row][column] = b;
+    lotFreeBuy[row][column] = b; // the lot table takes the sellable value for both
 
     const int t = world::FindFirst(fundamentTemplates, [&](const cFundamentTemplate& ft) { return ft.id == textureId; });
     if (t >= 0) {

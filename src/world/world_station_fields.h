@@ -23,9 +23,9 @@ struct cWorldStationFields {
     Grid lotFundamentTexture = {}; // also named lotTexture
     Grid lotPlaceType = {}; // also named lotKind
     Grid lotPlaceValue = {};
-    Grid lotParamA = {}; // also named lotInteractive
-    Grid lotParamB = {}; // also named lotSellable
-    Grid lotParamC = {}; // also named lotFreeBuy
+    Grid lotInteractive = {}; // 1: the lot answers the mouse in the shop
+    Grid lotSellable = {}; // 1: it may be sold
+    Grid lotFreeBuy = {}; // 1: it may be bought when it is not the task's lot
     int gridAnchorX = 0; // also named stationOriginX: cell (4, 4)
     int gridAnchorY = 0; // also named stationOriginY
     // The cell of the last finished lot (also named buildRow, buildColumn)

@@ -71,7 +71,8 @@ void Autoplayer::DecideShop()
             return;
         }
         for (const cFundament& f : world.fundaments)
-            current.lotsLeft += InGrid(f) && world.lotParamC[f.row][f.column] == 1 && !world.lotStatus[f.row][f.column];
+            current.lotsLeft
+                += InGrid(f) && world.lotFreeBuy[f.row][f.column] == 1 && !world.lotStatus[f.row][f.column];
         shopLeaving = true;
         Key("Escape");
     }
@@ -87,7 +88,7 @@ bool Autoplayer::BuyLot(int kind)
         const cFundament& f = world.fundaments[i];
         if (!InGrid(f) || world.lotStatus[f.row][f.column] != 0 || f.lotValue > world.money)
             continue;
-        if (kind >= 0 ? f.content != kind : world.lotParamC[f.row][f.column] != 1)
+        if (kind >= 0 ? f.content != kind : world.lotFreeBuy[f.row][f.column] != 1)
             continue;
         if (kind < 0 && std::find(lotsTried.begin(), lotsTried.end(), static_cast<int>(i)) != lotsTried.end())
             continue;

@@ -124,11 +124,11 @@ TEST_F(Places, LotFillsTheCellTables)
     EXPECT_EQ(lot.status, 0);
     EXPECT_EQ(lot.alpha, 0);
     EXPECT_EQ(world.lotFundamentTexture[3][6], 20);
-    EXPECT_EQ(world.lotParamA[3][6], 1);   // the refused lots wrote nothing
+    EXPECT_EQ(world.lotInteractive[3][6], 1); // the refused lots wrote nothing
     EXPECT_EQ(world.lotPlaceValue[3][6], 900);
-    EXPECT_EQ(world.lotParamA[3][6], 1);
-    EXPECT_EQ(world.lotParamB[3][6], 2);
-    EXPECT_EQ(world.lotParamC[3][6], 2);   // the sellable value, as the shop reads it
+    EXPECT_EQ(world.lotInteractive[3][6], 1);
+    EXPECT_EQ(world.lotSellable[3][6], 2);
+    EXPECT_EQ(world.lotFreeBuy[3][6], 2); // the sellable value, as the shop reads it
 
     // While the intro runs the lot shows as built.
     world.intro = 1;
@@ -168,7 +168,7 @@ TEST_F(Places, TakenAndInvalidCellsAreRefused)
             EXPECT_EQ(logged.size(), 4u);
         }
     }
-    EXPECT_EQ(world.lotParamA[3][6], 1);   // the refused lots wrote nothing
+    EXPECT_EQ(world.lotInteractive[3][6], 1); // the refused lots wrote nothing
     // Decorations are placed by screen position, any position.
     world.CreatePlace(150, -40, 5000, 0);
     EXPECT_EQ(world.places.size(), 1u);

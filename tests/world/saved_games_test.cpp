@@ -141,7 +141,7 @@ TEST_F(SavedFiles, TheLotFileKeepsTheStationsBuildingStatus)
     // interactive, sellable.
     const auto cell = [this](int r, int c) {
         return std::tuple(world.lotStatus[r][c], world.lotFundamentTexture[r][c], world.lotPlaceType[r][c],
-            world.lotPlaceValue[r][c], world.lotParamA[r][c], world.lotParamB[r][c]);
+            world.lotPlaceValue[r][c], world.lotInteractive[r][c], world.lotSellable[r][c]);
     };
     EXPECT_EQ(cell(2, 3), std::tuple(9, 3, 20, 700, 1, 0));
     EXPECT_EQ(cell(4, 5), std::tuple(11, 7, 21, 0, 0, 1));
