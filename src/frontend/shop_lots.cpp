@@ -175,7 +175,7 @@ void Shop::DrawStation()
     const bool complete = IsStationComplete();
     // Restyling a lot with Shift or Alt held belongs to the station editor;
     // in play those keys leave a click an ordinary click.
-    const bool editor = cSettings::Instance().developerSwitch2 != 0;
+    const bool editor = cSettings::Instance().editorMode != 0;
     LotBubble& bubble = pendingBubble;
     bubble = {};
 

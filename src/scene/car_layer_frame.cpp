@@ -56,7 +56,7 @@ void CarLayer::Draw()
     UpdateFade();
 
     int taken = -1;
-    if (!cSettings::Instance().developerSwitch1) {
+    if (!cSettings::Instance().developerMode) {
         taken = DrawRoadCars();
         DrawSelectors();
     }

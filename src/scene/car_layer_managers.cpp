@@ -59,7 +59,7 @@ void CarLayer::UpdateTransfer()
     const bool firstOfTriple = cGameWorld::IsFirstLevelOfTriple(world.level);
     if (world.stackLimit != world.managerCount && world.managerMoves >= world.managerCount && !firstOfTriple)
         return;
-    if (cSettings::Instance().developerSwitch1 || world.autoOnMouse != -1)
+    if (cSettings::Instance().developerMode || world.autoOnMouse != -1)
         return;
     if (world.profi == 1 && TransferByHints())
         return;

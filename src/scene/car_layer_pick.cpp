@@ -71,7 +71,7 @@ void CarLayer::HandleStackClick()
     if (!gridLevel && !story.IsStackFull() && !world.managerBelowLimit && world.stackLimit != world.managerCount)
         return;
     const cSettings& settings = cSettings::Instance();
-    if (settings.developerSwitch1)
+    if (settings.developerMode)
         return;
     const int count = std::min<int>(world.stackCounter, static_cast<int>(world.stackSlots.size()));
     for (int i = 0; i < count; ++i) {

@@ -49,7 +49,7 @@ namespace {
 void CarLayer::UpdateServicedCars()
 {
     cGameWorld& world = cGameWorld::Instance();
-    if (!world.levelActive || cSettings::Instance().developerSwitch1 || world.drawStation == 0)
+    if (!world.levelActive || cSettings::Instance().developerMode || world.drawStation == 0)
         return;
     // The service timers run on through a pause; nothing ends during one.
     if (world.IsPaused())

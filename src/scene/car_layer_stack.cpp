@@ -35,7 +35,7 @@ void CarLayer::DrawStackAutos()
     if (world.levelOver || world.stackSlots.empty())
         return;
     const int count = static_cast<int>(world.stackSlots.size());
-    const bool backToFront = world.stackSlots[0].direction == kBackToFrontDirection && !settings.developerSwitch1;
+    const bool backToFront = world.stackSlots[0].direction == kBackToFrontDirection && !settings.developerMode;
     const bool takeable = !world.IsPaused() && !cGameWorld::IsFirstLevelOfTriple(world.level);
     for (int k = 0; k < count; ++k) {
         cStackSlot& slot = world.stackSlots[backToFront ? count - 1 - k : k];

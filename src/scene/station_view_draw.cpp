@@ -56,7 +56,7 @@ void StationView::Draw()
     UpdateFade();
     DrawPlatforms();
     DrawStationObjects();
-    if (cSettings::Instance().developerSwitch2)
+    if (cSettings::Instance().editorMode)
         DrawEditor();
 }
 

@@ -43,7 +43,7 @@ inline bool StationCovered()
 {
     const cGameWorld& world = cGameWorld::Instance();
     return world.levelOver || world.returnToMenu || world.leaveLevel || world.taskBookOpen || world.statisticsOpen
-        || world.resultScreenOpen || world.optionsOpen || cSettings::Instance().developerSwitch2 || world.noFreeCell
+        || world.resultScreenOpen || world.optionsOpen || cSettings::Instance().editorMode || world.noFreeCell
         || world.panelOpen;
 }
 

@@ -73,7 +73,7 @@ void cSettings::ReadConfig(PropertyFile& config, cGameWorld& world)
             world.currentProfile);
     screenMode = world::ClampPlayerValue(config.GetInt(L"screen mode", 0));
     mute = config.GetInt(L"mute", 0) != 0;
-    developerSwitch1 = developerSwitch2 = 0;
+    developerMode = editorMode = 0;
     world.fullScreen = screenMode != 0;
 }
 

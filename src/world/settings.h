@@ -41,8 +41,8 @@ public:
     wchar_t folderLanguageCode[4] = {}; // names the user folder
     std::wstring strings[10]; // the first two hold the language code
     uint8_t mute = 0;
-    uint8_t developerSwitch1 = 0; // also named developerMode: the developer keys
-    uint8_t developerSwitch2 = 0; // the editor flag
+    uint8_t developerMode = 0; // the developer keys work
+    uint8_t editorMode = 0; // the shop and the station view run as the station editor
     int screenMode = 0; // non-zero = full screen
     int width = 0;
     int height = 0;

@@ -15,11 +15,11 @@ protected:
         ShopTest::SetUp();
         AddLot(3, 2, 1, "lot_a", 300, true);
         Build(3, 2, 9);
-        cSettings::Instance().developerSwitch2 = 1;
+        cSettings::Instance().editorMode = 1;
     }
     void TearDown() override
     {
-        cSettings::Instance().developerSwitch2 = 0;
+        cSettings::Instance().editorMode = 0;
         world.alternateHouse = 0;
         world.treeSelection = -1;
         ShopTest::TearDown();

@@ -91,7 +91,7 @@ TEST_F(ShopLotsTest, ShiftAndAltRestyleALotOnlyInTheStationEditor)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.editor << c.shift << c.alt);
-        cSettings::Instance().developerSwitch2 = c.editor ? 1 : 0;
+        cSettings::Instance().editorMode = c.editor ? 1 : 0;
         Lot(3, 2).content = 1;
         Lot(3, 2).texture = L"platform_56.png";
         Build(3, 2, 9);
@@ -103,7 +103,7 @@ TEST_F(ShopLotsTest, ShiftAndAltRestyleALotOnlyInTheStationEditor)
         EXPECT_EQ(Lot(3, 2).texture, c.platform);
         EXPECT_EQ(world.lotStatus[3][2], c.status);
     }
-    cSettings::Instance().developerSwitch2 = 0;
+    cSettings::Instance().editorMode = 0;
 }
 
 TEST_F(ShopLotsTest, TheTaskLineSaysWhatTheNextLevelNeeds)

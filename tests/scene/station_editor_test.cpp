@@ -17,7 +17,7 @@ class StationEditorTest : public test::StationEditorBarTest { };
 
 TEST_F(StationEditorTest, WithTheFlagClearNothingDrawsOrChanges)
 {
-    cSettings::Instance().developerSwitch2 = 0;
+    cSettings::Instance().editorMode = 0;
     AddTemplates(12);
     AddFundament(2, 3);
     world.AddOver(100, "baum");

@@ -193,7 +193,7 @@ void StationEditorBarTest::SetUp()
 {
     StationTest::SetUp();
     StartScreens();
-    cSettings::Instance().developerSwitch2 = 1;
+    cSettings::Instance().editorMode = 1;
 }
 
 void StationEditorBarTest::AddTemplates(int count)

@@ -132,7 +132,7 @@ TEST_F(StationViewTest, RecordsOutsideTheCellTablesAreSkipped)
 
     MouseOnCell(2, 3);
     world.autoOnMouse = 7;
-    cSettings::Instance().developerSwitch2 = 1;
+    cSettings::Instance().editorMode = 1;
     over->Draw();
     over->DrawDecorations();
     EXPECT_EQ(over->GetPlaceUnderMouse(true), -1);

@@ -293,7 +293,7 @@ namespace {
         EXPECT_EQ(DrawnXs(), (std::vector<int> { 300, 100 }));
 
         // The developer keys keep the first-to-last order.
-        cSettings::Instance().developerSwitch1 = 1;
+        cSettings::Instance().developerMode = 1;
         ClearDrawn();
         carLayer->DrawStackAutos();
         EXPECT_EQ(DrawnXs(), (std::vector<int> { 100, 300 }));
