@@ -247,7 +247,7 @@ void CarLayer::DrawPlaceAutos()
                 car.serviceTimer.Restart();
             }
         }
-        DrawTinted(kCarPage, CarImageName(car.autoType, car.phase, L".png"), x, y, 255);
+        DrawTinted(kCarPage, CarImageName(car.autoType, car.variant, L".png"), x, y, 255);
     }
 }
 

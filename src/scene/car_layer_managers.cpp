@@ -153,7 +153,7 @@ void CarLayer::DrawSlidingCar(const cTransfer& transfer, int drop)
     const int y
         = static_cast<int>(static_cast<float>(transfer.fromY) + static_cast<float>(transfer.step) * transfer.stepY)
         + drop;
-    DrawTinted(kCarPage, CarImageName(transfer.autoType, transfer.phase, L".png"),
+    DrawTinted(kCarPage, CarImageName(transfer.autoType, transfer.variant, L".png"),
         static_cast<int>(static_cast<float>(x) / settings.scaleX),
         static_cast<int>(static_cast<float>(y) / settings.scaleY), 255);
 }

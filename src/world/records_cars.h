@@ -98,7 +98,7 @@ struct cPlaceAuto {
     int place = 0; // place index
     int x = 0;
     int y = 0;
-    int phase = 0; // the sprite variant: 10 minus the place's direction
+    int variant = 0; // the sprite variant: 10 minus the place's direction
     int active = 1;
     int itemCode = 0; // what it is served with: its colour group or a work code
     cTimer serviceTimer;
@@ -144,7 +144,7 @@ struct cJoker {
 
 // A car sliding between two screen points.
 struct cTransfer {
-    int phase = 0; // the sprite variant
+    int variant = 0; // the sprite variant
     int autoType = 0;
     int item = 0;
     int step = 0;

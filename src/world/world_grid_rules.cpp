@@ -26,8 +26,8 @@ void cGameWorld::AddLeavingAuto(int placeAuto)
     leaving.autoType = car.autoType;
     leaving.x = car.x;
     leaving.y = car.y + 15;
-    leaving.direction = car.phase;
-    leaving.sprite = NarrowToWideString(GetAutoTypeName(car.autoType, car.phase)) + L".png";
+    leaving.direction = car.variant;
+    leaving.sprite = NarrowToWideString(GetAutoTypeName(car.autoType, car.variant)) + L".png";
     leaving.alpha = 255;
     leaving.alive = 1;
     leaving.timer.Restart();

@@ -21,7 +21,7 @@ void cGameWorld::PutAutoOnPlace(int place, int itemCode, int handPlaced)
     car.place = place;
     car.x = p.x + p.autoOffsetX;
     car.y = p.y + p.autoOffsetY;
-    car.phase = 10 - p.direction;
+    car.variant = 10 - p.direction;
     car.active = 1;
     car.itemCode = itemCode;
     car.patience = 10;

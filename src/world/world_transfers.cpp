@@ -12,13 +12,13 @@
 namespace {
 
 // Longer ways take more steps, so a car never jumps too far at once.
-cTransfer MakeTransfer(int phase, int type, int source, int x1, int y1, int x2, int y2)
+cTransfer MakeTransfer(int variant, int type, int source, int x1, int y1, int x2, int y2)
 {
     const int dx = x2 - x1;
     const int dy = y2 - y1;
     const int far = std::max(std::abs(dx), std::abs(dy));
     cTransfer t;
-    t.phase = phase;
+    t.variant = variant;
     t.autoType = type;
     t.step = 0;
     t.steps = far >= 301 ? 30 : far >= 201 ? 20 : 10;
@@ -60,7 +60,7 @@ void cGameWorld::StartTransferFromPlace(int placeAuto, int x1, int y1, int x2, i
     if (!world::CheckIndex(L"cGameWorld::StartTransferFromPlace", L"served car", placeAuto, placeAutos.size()))
         return;
     const cPlaceAuto& car = placeAutos[placeAuto];
-    transfers.push_back(MakeTransfer(car.phase, car.autoType, car.place, x1, y1, x2, y2));
+    transfers.push_back(MakeTransfer(car.variant, car.autoType, car.place, x1, y1, x2, y2));
 }
 
 void cGameWorld::StartTransferToFundament(int fundament, int type, int x1, int y1, int x2, int y2)

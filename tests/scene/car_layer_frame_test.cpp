@@ -242,7 +242,7 @@ namespace {
             car.arriving = c.arriving;
             car.x = 300;
             car.y = 200;
-            car.phase = 9;
+            car.variant = 9;
             world.placeAutos.push_back(car);
             ClearDrawn();
             carLayer->DrawPlaceAutos();

@@ -304,7 +304,7 @@ TEST_F(RoadStack, ServedCarAtThePlaceAndItsDeparture)
     EXPECT_EQ(car.place, 1);
     EXPECT_EQ(car.x, world.places[1].x + 20);
     EXPECT_EQ(car.y, world.places[1].y - 5);
-    EXPECT_EQ(car.phase, 1);
+    EXPECT_EQ(car.variant, 1);
     EXPECT_EQ(car.itemCode, 7);
     EXPECT_EQ(car.patience, 10);
     EXPECT_EQ(car.handPlaced, 0);
@@ -318,7 +318,7 @@ TEST_F(RoadStack, ServedCarAtThePlaceAndItsDeparture)
     world.StartTransferFromPlace(0, 100, 100, 400, 100);
     ASSERT_EQ(world.transfers.size(), 1u);
     EXPECT_EQ(world.transfers[0].source, 1);
-    EXPECT_EQ(world.transfers[0].phase, 1);
+    EXPECT_EQ(world.transfers[0].variant, 1);
 
     world.FinishServiceAtPlace(2);   // no car stands there
     EXPECT_EQ(world.placeAutos.size(), 1u);
@@ -348,7 +348,7 @@ TEST_F(RoadStack, TransferStepsGrowWithTheWay)
         EXPECT_EQ(t.steps, c.steps);
         EXPECT_FLOAT_EQ(t.stepX, c.stepX);
         EXPECT_FLOAT_EQ(t.stepY, c.stepY);
-        EXPECT_EQ(t.phase, 9);
+        EXPECT_EQ(t.variant, 9);
         EXPECT_EQ(t.source, -1);
         EXPECT_DOUBLE_EQ(t.interval, 0.01);
     }
