@@ -2,7 +2,7 @@
 // the profile's furthest level, and the station the city opens onto.
 #include <gtest/gtest.h>
 
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "scripting/story.h"
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // each edge of its hit box, the description that follows it and comes back to
 // the chosen level's own text; the level-number panel for every level; the
 // profile line for every profile number; the labels of the map's buttons.
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 namespace {
 
@@ -120,8 +120,8 @@ TEST_F(WorldMapHover, TheLevelNumberPanelShowsEachLevelsOwnNumber)
         gfx.ClearRecords();
         map.DrawLevelNumber(level, 0);
         EXPECT_EQ(gfx.Texts(),
-            std::vector<std::wstring>({ L"text 127", L"text 127", L"N " + std::to_wstring(number),
-                L"N " + std::to_wstring(number) }));
+            std::vector<std::wstring>(
+                { L"text 127", L"text 127", L"N " + std::to_wstring(number), L"N " + std::to_wstring(number) }));
     }
 }
 

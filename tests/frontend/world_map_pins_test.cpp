@@ -1,7 +1,7 @@
 // What the map shows of a player's progress (each level's pin with its own
 // rating, the paths and mirages around the furthest level) and where its
 // buttons and Escape lead.
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 #include <map>
 

@@ -4,7 +4,7 @@
 // counts.
 #include <gtest/gtest.h>
 
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 namespace {
 
@@ -71,8 +71,8 @@ TEST_F(WorldMapButtons, AButtonsLabelSitsByItsFontAndTurnsUnderTheMouse)
             MoveMouse(mouseX, mouseY);
             world.leftClick = click ? 1 : 0;
             gfx.ClearRecords();
-            return map.DoButton(false, c.font, L"button_short_off", L"button_short_over", L"Go", x, y, w, h, 149, 60, 60,
-                255, 255, 0);
+            return map.DoButton(
+                false, c.font, L"button_short_off", L"button_short_over", L"Go", x, y, w, h, 149, 60, 60, 255, 255, 0);
         };
         EXPECT_FALSE(press(x - 1, y + 10, true)) << "a click beside the button";
         EXPECT_EQ(world.leftClick, 1);

@@ -26,7 +26,8 @@ protected:
                   "fishka_04.png", "fishka_05.png", "fishka_over.png", "fishka_over_city.png", "fishka_bonus.png",
                   "bank.png", "top3.png", "blase_left_01", "blase_left_02", "blase_left_03", "button_short_off.png",
                   "button_short_over.png", "button_short_blue_off.png", "button_short_blue_over.png" };
-        for (const char* button : { "button_short_off", "button_short_over", "button_short_blue_off", "button_short_blue_over" })
+        for (const char* button :
+            { "button_short_off", "button_short_over", "button_short_blue_off", "button_short_blue_over" })
             images.push_back(button);
         char name[32];
         for (int k = 0; k < 29; ++k) {

@@ -2,7 +2,7 @@
 // and the panels' texts. Thirty levels and the city in the task table, pins at
 // (100 + 30 n, 200 + 15 n); level 8 needs a workshop on 4, 3; profile "Kim"
 // has come to level 5.
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <functional>
 
-#include "worldmap_fixture.h"
+#include "world_map_fixture.h"
 
 namespace {
 
@@ -88,7 +88,8 @@ TEST_F(WorldMapFades, TheIntrosPinsFadeInOneAfterAnotherToFull)
     map.SetActive(true);
     const auto pinAlpha = [this](int level) {
         for (const test::HudImage& image : Images())
-            if (image.name.starts_with("fishka_0") && image.x == 100 + 30 * level - 45 && image.y == 200 + 15 * level - 80)
+            if (image.name.starts_with("fishka_0") && image.x == 100 + 30 * level - 45
+                && image.y == 200 + 15 * level - 80)
                 return static_cast<int>(image.colour >> 24);
         return 0;
     };
