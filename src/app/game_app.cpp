@@ -29,7 +29,7 @@ constexpr RECT kAssumedFrame { 0, 30, 0, 0 };
 } // namespace
 
 cGameApp::cGameApp()
-    : states { &stateMenu, &stateGame, &stateExit }
+    : states { &stateMenu, &stateLevel, &stateExit }
 {
 }
 
@@ -48,10 +48,10 @@ LRESULT cGameApp::MsgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return cApplication::MsgProc(hwnd, message, wParam, lParam);
 }
 
-void cGameApp::SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit)
+void cGameApp::SetStatesForTests(iProcess* menu, iProcess* level, iProcess* exit)
 {
     states[kStateMenu] = menu;
-    states[kStateLevel] = game;
+    states[kStateLevel] = level;
     states[kStateExit] = exit;
 }
 

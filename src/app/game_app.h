@@ -52,7 +52,7 @@ public:
 
     iProcess* PendingState() const { return pendingState; }
     // Tests stand their own states in for the three.
-    void SetStatesForTests(iProcess* menu, iProcess* game, iProcess* exit);
+    void SetStatesForTests(iProcess* menu, iProcess* level, iProcess* exit);
 
 protected:
     // The desktop's current size; tests give one of their own.
@@ -89,7 +89,7 @@ private:
     void AddSearchPaths();
 
     cStateMenu stateMenu;
-    cStateLevel stateGame;
+    cStateLevel stateLevel;
     cStateExit stateExit;
     cInputProcess inputProcess;
     iProcess* pendingState = nullptr;

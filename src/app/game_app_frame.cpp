@@ -43,7 +43,7 @@ bool cGameApp::Start()
         cLog::Instance().Error(L"Unable to load cursor list");
         return false;
     }
-    if (!stateGame.CreateMenus())
+    if (!stateLevel.CreateMenus())
         return false;
 
     // The desktop's sticky keys and screen saver settings are left alone (they
@@ -159,7 +159,7 @@ bool cGameApp::Shutdown()
     DeleteFonts();
     cCursorSet::Instance().Release();
     cScreenManager::Instance().DestroyMenus();
-    stateGame.ClearWorldLists();
+    stateLevel.ClearWorldLists();
 
     if (!g_pGfxDevice || !g_pGfx2D)
         return true;
