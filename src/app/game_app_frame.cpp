@@ -43,7 +43,7 @@ bool cGameApp::Start()
         cLog::Instance().Error(L"Unable to load cursor list");
         return false;
     }
-    if (!stateLevel.CreateMenus())
+    if (!stateLevel.CreateScreens())
         return false;
 
     // The desktop's sticky keys and screen saver settings are left alone (they
@@ -158,7 +158,7 @@ bool cGameApp::Shutdown()
 {
     DeleteFonts();
     cCursorSet::Instance().Release();
-    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyScreens();
     stateLevel.ClearWorldLists();
 
     if (!g_pGfxDevice || !g_pGfx2D)

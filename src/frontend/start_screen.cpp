@@ -78,7 +78,7 @@ void StartScreen::Draw()
     if (world.startScreenCounter == 0) {
         world.startScreenCounter = 1;
         // A message left from before must not show over the start screen.
-        if (Screen* panel = cScreenManager::Instance().GetMenu(cScreenManager::kMessagePanel))
+        if (Screen* panel = cScreenManager::Instance().GetScreen(cScreenManager::kMessagePanel))
             panel->SetFadeAlpha(0);
     }
     DrawProfiles();

@@ -206,7 +206,7 @@ void StartScreen::QuitFromProfiles()
 void StartScreen::OpenOptions()
 {
     cGameWorld& world = cGameWorld::Instance();
-    if (Screen* options = cScreenManager::Instance().GetMenu(cScreenManager::kOptions))
+    if (Screen* options = cScreenManager::Instance().GetScreen(cScreenManager::kOptions))
         options->SetActive(true);
     world.profilesOpen = 0;
     world.loadingPhase = 0;

@@ -34,7 +34,7 @@ template <class T> T* ScreenAt(int slot)
 
 void SwitchOffAndOn(int slot)
 {
-    if (Scene::Screen* screen = cScreenManager::Instance().GetMenu(slot)) {
+    if (Scene::Screen* screen = cScreenManager::Instance().GetScreen(slot)) {
         screen->SetActive(false);
         screen->SetActive(true);
     }

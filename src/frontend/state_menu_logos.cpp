@@ -185,7 +185,7 @@ void cStateMenu::LoadWithProgress()
     cGameWorld& world = cGameWorld::Instance();
     cScreenManager& menus = cScreenManager::Instance();
     for (const LoadStep& step : kLoadSteps) {
-        Scene::Screen* screen = menus.GetMenu(step.slot);
+        Scene::Screen* screen = menus.GetScreen(step.slot);
         // A screen already switched on counts as loaded even while it is
         // faded out, or the walk would stop at it for good.
         if (!screen || screen->IsVisible() || screen->IsActive())

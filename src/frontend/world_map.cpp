@@ -154,7 +154,7 @@ void WorldMap::DrawButtons(int furthest)
         world.highscoresOpen = 1;
         world.highscoreTableReady = 0;
         world.resultScreenOpen = 1;
-        if (Screen* resultScreen = cScreenManager::Instance().GetMenu(cScreenManager::kResultScreen))
+        if (Screen* resultScreen = cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen))
             resultScreen->SetActive(true);
     }
 
@@ -166,7 +166,7 @@ void WorldMap::DrawButtons(int furthest)
         return;
     // The main-menu state starts the level; it opens paused with its task dialog.
     world.menuChoice = 0;
-    if (Screen* levelBackground = cScreenManager::Instance().GetMenu(cScreenManager::kLevelBackground))
+    if (Screen* levelBackground = cScreenManager::Instance().GetScreen(cScreenManager::kLevelBackground))
         levelBackground->SetActive(false);
     world.darkening = 1;
     world.tintStep = 15;

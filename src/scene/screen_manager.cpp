@@ -77,21 +77,21 @@ void cScreenManager::SetFactoryForTests(Factory newFactory)
     factory = std::move(newFactory);
 }
 
-Scene::Screen* cScreenManager::GetMenu(int slot) const
+Scene::Screen* cScreenManager::GetScreen(int slot) const
 {
-    return slot >= 0 && slot < kSlots ? menus[slot].get() : nullptr;
+    return slot >= 0 && slot < kSlots ? screens[slot].get() : nullptr;
 }
 
-bool cScreenManager::HasMenus() const
+bool cScreenManager::HasScreens() const
 {
-    for (const auto& menu : menus) {
-        if (!menu)
+    for (const auto& screen : screens) {
+        if (!screen)
             return false;
     }
     return true;
 }
 
-bool cScreenManager::CreateMenus()
+bool cScreenManager::CreateScreens()
 {
     for (const int slot : kCreationOrder) {
         std::unique_ptr<Scene::Screen> screen;
@@ -105,29 +105,29 @@ bool cScreenManager::CreateMenus()
         if (!screen) {
             // Every other operation relies on all fourteen screens.
             cLog::Instance().Error(L"cMenuManager::CreateMenus -> Unable to create the screen of slot %i", slot);
-            DestroyMenus();
+            DestroyScreens();
             return false;
         }
-        menus[slot] = std::move(screen);
+        screens[slot] = std::move(screen);
     }
     cGameWorld& world = cGameWorld::Instance();
     world.optionsOpen = 0;
     world.resultScreenOpen = 0;
     world.shopOpen = 0;
-    menus[kStart]->SetActive(true);
+    screens[kStart]->SetActive(true);
     return true;
 }
 
-void cScreenManager::DestroyMenus()
+void cScreenManager::DestroyScreens()
 {
     for (const int slot : kDestructionOrder)
-        menus[slot].reset();
+        screens[slot].reset();
 }
 
-bool cScreenManager::IsMouseOverAnyMenu() const
+bool cScreenManager::IsMouseOverAnyScreen() const
 {
     for (const int slot : kHoverOrder) {
-        if (menus[slot] && menus[slot]->IsMouseOver())
+        if (screens[slot] && screens[slot]->IsMouseOver())
             return true;
     }
     return false;

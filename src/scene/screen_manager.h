@@ -36,12 +36,12 @@ public:
     // Makes all fourteen screens, inactive and invisible, then switches the
     // start screen on. A screen that cannot be made is logged; the screens
     // made so far are deleted again and the result is false.
-    bool CreateMenus();
+    bool CreateScreens();
     // Deletes every screen; their destructors free what they hold.
-    void DestroyMenus();
+    void DestroyScreens();
     // One level frame of the in-level screens; the frame is begun and cleared.
-    void UpdateMenus();
-    bool IsMouseOverAnyMenu() const;
+    void UpdateScreens();
+    bool IsMouseOverAnyScreen() const;
     // Switches off and on again every active screen whose pages were chosen
     // for another screen width than the present one. Whichever state runs
     // first after a change of size, no screen keeps the other size's pages:
@@ -50,9 +50,9 @@ public:
     void ReloadScreensOfOtherSize();
 
     // The screen in the slot; null for an empty slot or a slot outside 0..13.
-    Scene::Screen* GetMenu(int slot) const;
-    template <class T> T* Get(int slot) const { return dynamic_cast<T*>(GetMenu(slot)); }
-    bool HasMenus() const;
+    Scene::Screen* GetScreen(int slot) const;
+    template <class T> T* Get(int slot) const { return dynamic_cast<T*>(GetScreen(slot)); }
+    bool HasScreens() const;
 
     // Makes the screen of a slot. Tests stand in screens of their own; an
     // empty factory brings the game's screens back.
@@ -65,6 +65,6 @@ private:
     // Reloads the screens after a new screen size was chosen.
     void ReloadForNewSize();
 
-    std::unique_ptr<Scene::Screen> menus[kSlots];
+    std::unique_ptr<Scene::Screen> screens[kSlots];
     Factory factory;
 };

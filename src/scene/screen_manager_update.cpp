@@ -55,8 +55,8 @@ void BeginScene()
 
 void cScreenManager::ReloadForNewSize()
 {
-    menus[kStart]->SetActive(false);
-    menus[kStart]->SetActive(true);
+    screens[kStart]->SetActive(false);
+    screens[kStart]->SetActive(true);
     EndAndPresent();
     BeginScene();
     ClearFrame();
@@ -64,7 +64,7 @@ void cScreenManager::ReloadForNewSize()
     // Switched off here, they are switched on again below, with the pages of
     // the new size.
     for (const int slot : kSizedScreens)
-        menus[slot]->SetActive(false);
+        screens[slot]->SetActive(false);
     cGameWorld::Instance().screenSizeChanged = 0;
     BeginScene();
     ClearFrame();
@@ -74,7 +74,7 @@ void cScreenManager::ReloadScreensOfOtherSize()
 {
     const int width = cSettings::Instance().GetWidth();
     for (const int slot : kScreensOfOneSize) {
-        Scene::Screen* screen = menus[slot].get();
+        Scene::Screen* screen = screens[slot].get();
         if (!screen || !screen->IsActive() || screen->PagesWidth() == width)
             continue;
         screen->SetActive(false);
@@ -82,7 +82,7 @@ void cScreenManager::ReloadScreensOfOtherSize()
     }
 }
 
-void cScreenManager::UpdateMenus()
+void cScreenManager::UpdateScreens()
 {
     using namespace Scene;
     auto* levelBackground = Get<LevelBackground>(kLevelBackground);
@@ -96,7 +96,7 @@ void cScreenManager::UpdateMenus()
     auto* messagePanel = Get<MessagePanel>(kMessagePanel);
     auto* options = Get<OptionsScreen>(kOptions);
     auto* help = Get<HelpScreen>(kHelp);
-    if (!HasMenus() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !resultScreen
+    if (!HasScreens() || !levelBackground || !carLayer || !stationView || !effects || !hud || !task || !resultScreen
         || !shop || !messagePanel || !options || !help)
         return;
 
@@ -110,8 +110,8 @@ void cScreenManager::UpdateMenus()
         carLayer->ResetTimers();
     }
     for (const int slot : kLevelScreens) {
-        if (!menus[slot]->IsActive())
-            menus[slot]->SetActive(true);
+        if (!screens[slot]->IsActive())
+            screens[slot]->SetActive(true);
     }
     world.panelOpen = (world.resultScreenOpen || world.shopOpen || world.taskBookOpen || world.startDialogOpen) ? 1 : 0;
 

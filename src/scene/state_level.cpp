@@ -166,7 +166,7 @@ void cStateLevel::LoadLevel(void* /*application*/)
         timer.Restart();
     // Off now, the background is switched on again by the level's first frame,
     // which loads the pages of the new level's region.
-    if (Scene::Screen* levelBackground = cScreenManager::Instance().GetMenu(cScreenManager::kLevelBackground))
+    if (Scene::Screen* levelBackground = cScreenManager::Instance().GetScreen(cScreenManager::kLevelBackground))
         levelBackground->SetActive(false);
 
     const std::time_t now = std::time(nullptr);
@@ -267,7 +267,7 @@ void cStateLevel::DrawFrame()
         g_pGfx2D->ResetState(2.0f);
 
     cCursorSet& cursor = cCursorSet::Instance();
-    cScreenManager::Instance().UpdateMenus();
+    cScreenManager::Instance().UpdateScreens();
     cursor.SetCursor(cursor.GetName().c_str(), kDrawingCursor);
 
     cGameWorld& world = cGameWorld::Instance();
@@ -290,7 +290,7 @@ void cStateLevel::DrawFrame()
     g_pGfxDevice->Present();
 }
 
-bool cStateLevel::CreateMenus()
+bool cStateLevel::CreateScreens()
 {
-    return cScreenManager::Instance().CreateMenus();
+    return cScreenManager::Instance().CreateScreens();
 }

@@ -39,7 +39,7 @@ public:
     void DrawFrame();
 
     // The fourteen screens, once at start-up; false when one cannot be made.
-    bool CreateMenus();
+    bool CreateScreens();
     // Empties the world's record lists, once at shutdown.
     void ClearWorldLists();
 

@@ -95,7 +95,7 @@ private:
             Shoot(next == 0 ? "start" : next == 1 ? "map" : "");
         if (menuFrames == 41 && next == 0) {
             // as the start screen's options button
-            cScreenManager::Instance().GetMenu(cScreenManager::kOptions)->SetActive(true);
+            cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
             world.profilesOpen = 0;
             world.optionsOpen = 1;
         }
@@ -104,7 +104,7 @@ private:
             world.highscoresOpen = 1;
             world.highscoreTableReady = 0;
             world.resultScreenOpen = 1;
-            cScreenManager::Instance().GetMenu(cScreenManager::kResultScreen)->SetActive(true);
+            cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
         }
         if (menuFrames == 1 && next == 2) {
             // The furthest level needs a building not yet built: its pin,

@@ -122,7 +122,7 @@ TEST_F(GameAppTest, ScreenThatCannotBeMadeEndsTheStartCleanly)
     EXPECT_EQ(app.frames, 0);
     // No half-made set of screens is left behind.
     for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
-        EXPECT_EQ(cScreenManager::Instance().GetMenu(slot), nullptr);
+        EXPECT_EQ(cScreenManager::Instance().GetScreen(slot), nullptr);
     EXPECT_EQ(log.lines.back(), L"message: No memory leaks in GFX sub-system :o)");
     EXPECT_EQ(gfx.TexturesAlive(), 0);
     cScreenManager::Instance().SetFactoryForTests(nullptr);

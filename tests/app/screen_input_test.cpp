@@ -29,7 +29,7 @@ public:
         if (!startAt && test::StartScreenOpen()) {
             // as the start screen's options button
             startAt = frames;
-            cScreenManager::Instance().GetMenu(cScreenManager::kOptions)->SetActive(true);
+            cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
             world.profilesOpen = 0;
             world.optionsOpen = 1;
         }

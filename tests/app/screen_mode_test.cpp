@@ -51,7 +51,7 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         app.usableWidth = c.usableWidth;
         app.usableHeight = c.usableHeight;
         ASSERT_TRUE(app.Init());
-        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+        ASSERT_TRUE(cScreenManager::Instance().CreateScreens());
         auto* options = cScreenManager::Instance().Get<Scene::OptionsScreen>(cScreenManager::kOptions);
         ASSERT_NE(options, nullptr);
         options->SetActive(true);
@@ -71,7 +71,7 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         const std::wstring refusal = g_guiVocabulary[kWindowRefusedText];
         ASSERT_FALSE(refusal.empty());
         EXPECT_EQ(std::ranges::any_of(gfx.draws, [&](const test::GfxDraw& d) { return d.text == refusal; }), !c.window);
-        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyScreens();
         DeleteFonts();
     }
 }
@@ -119,8 +119,8 @@ private:
     void SwitchWhileTheLevelScreensLoad(cGameWorld& world)
     {
         cScreenManager& menus = cScreenManager::Instance();
-        const auto* hud = menus.GetMenu(cScreenManager::kHud);
-        const auto* cars = menus.GetMenu(cScreenManager::kCarLayer);
+        const auto* hud = menus.GetScreen(cScreenManager::kHud);
+        const auto* cars = menus.GetScreen(cScreenManager::kCarLayer);
         if (!switchedWhileLoading && world.loadingPhase && hud && hud->IsActive() && cars && !cars->IsActive()) {
             switchedWhileLoading = true;
             Switch();
@@ -175,7 +175,7 @@ private:
                 Look("start");
             if (m == 61) {
                 // as the start screen's options button
-                cScreenManager::Instance().GetMenu(cScreenManager::kOptions)->SetActive(true);
+                cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
                 world.profilesOpen = 0;
                 world.optionsOpen = 1;
             }
@@ -199,7 +199,7 @@ private:
                 world.highscoresOpen = 1;
                 world.highscoreTableReady = 0;
                 world.resultScreenOpen = 1;
-                cScreenManager::Instance().GetMenu(cScreenManager::kResultScreen)->SetActive(true);
+                cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
             }
             if (m == 220) {
                 Look("results");

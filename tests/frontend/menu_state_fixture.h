@@ -17,14 +17,14 @@ protected:
     void MakeScreens(cScreenManager::Factory factory = [](int slot) { return MakeRecordingScreen(slot); })
     {
         cScreenManager::Instance().SetFactoryForTests(std::move(factory));
-        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+        ASSERT_TRUE(cScreenManager::Instance().CreateScreens());
         cStateMenu::SetLoadingPauseForTests([] { });
     }
     void TearDown() override
     {
         state.Exit(nullptr);
         cStateMenu::SetLoadingPauseForTests(nullptr);
-        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyScreens();
         cScreenManager::Instance().SetFactoryForTests(nullptr);
         ScreenCalls().clear();
         HudTest::TearDown();

@@ -155,8 +155,8 @@ TEST_F(StartScreenTest, TheCloudsDriftRightAndWrapWithoutAGap)
 TEST_F(StartScreenTest, TheFirstProfileFrameHidesAMessageLeftFromBefore)
 {
     cScreenManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
-    ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
-    Scene::Screen* panel = cScreenManager::Instance().GetMenu(cScreenManager::kMessagePanel);
+    ASSERT_TRUE(cScreenManager::Instance().CreateScreens());
+    Scene::Screen* panel = cScreenManager::Instance().GetScreen(cScreenManager::kMessagePanel);
     UseWidth(1280);
     panel->SetFadeAlpha(200);
     screen.Draw();
@@ -166,7 +166,7 @@ TEST_F(StartScreenTest, TheFirstProfileFrameHidesAMessageLeftFromBefore)
     panel->SetFadeAlpha(200);
     screen.Draw();
     EXPECT_EQ(panel->GetAlpha(), 200);
-    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyScreens();
     cScreenManager::Instance().SetFactoryForTests(nullptr);
 }
 

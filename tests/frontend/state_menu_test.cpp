@@ -53,7 +53,7 @@ protected:
                 return std::make_unique<RecordingMapScreen>();
             return test::MakeRecordingScreen(slot);
         });
-        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+        ASSERT_TRUE(cScreenManager::Instance().CreateScreens());
         cStateMenu::SetLoadingPauseForTests([] { });
         app.RecreateFonts();
         app.SetStatesForTests(&menu, &game, &exitState);
@@ -63,7 +63,7 @@ protected:
     void TearDown() override
     {
         cStateMenu::SetLoadingPauseForTests(nullptr);
-        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyScreens();
         cScreenManager::Instance().SetFactoryForTests(nullptr);
         test::ScreenCalls().clear();
         GameAppTest::TearDown();

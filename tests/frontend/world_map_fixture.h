@@ -36,7 +36,7 @@ protected:
         }
         WriteSet("data/gui/interface/menu/menu_overlux", images);
         cScreenManager::Instance().SetFactoryForTests(MakeRecordingScreen);
-        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+        ASSERT_TRUE(cScreenManager::Instance().CreateScreens());
         for (int level = 1; level <= 31; ++level) {
             const bool workshop = level == 8;
             world.taskRows.push_back({ level, 100 + 30 * level, 200 + 15 * level, workshop ? 4 : 0, workshop ? 3 : 0,
@@ -55,7 +55,7 @@ protected:
     void TearDown() override
     {
         map.SetActive(false);
-        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyScreens();
         cScreenManager::Instance().SetFactoryForTests(nullptr);
         ScreenCalls().clear();
         HudTest::TearDown();

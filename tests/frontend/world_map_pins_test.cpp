@@ -117,7 +117,7 @@ TEST_F(WorldMapProgress, PathsAndMiragesFollowTheFurthestLevel)
 // dialog; a button not pressed leaves the map where it is.
 TEST_F(WorldMapProgress, EscapeAndEachButtonLeadToTheirScreen)
 {
-    cScreenManager::Instance().GetMenu(cScreenManager::kLevelBackground)->SetActive(true);
+    cScreenManager::Instance().GetScreen(cScreenManager::kLevelBackground)->SetActive(true);
     const struct {
         const char* what;
         int buttonX; // -1: Escape, 0: no click

@@ -34,7 +34,7 @@ protected:
         world.autoTypes.back().value = 77;
         world.AddPlace(26, "tank", 3);
         world.SetOffsetForAuto(26, 12, -4, 9);
-        build = dynamic_cast<Scene::BuildMenu*>(cScreenManager::Instance().GetMenu(cScreenManager::kBuild));
+        build = dynamic_cast<Scene::BuildMenu*>(cScreenManager::Instance().GetScreen(cScreenManager::kBuild));
         ASSERT_NE(build, nullptr);
         log.clear();
     }

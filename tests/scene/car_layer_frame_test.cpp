@@ -171,7 +171,7 @@ namespace {
             carLayer->Draw();
             EXPECT_EQ(world.autoOnMouse, kSpecial);
             EXPECT_EQ(world.flyingValues.size(), quiet ? 0u : 1u);
-            cScreenManager::Instance().DestroyMenus();
+            cScreenManager::Instance().DestroyScreens();
         }
     }
 

@@ -98,7 +98,7 @@ namespace {
     TEST_F(CarOutline, ARoadCarIsUnderTheMouseExactlyOnItsFootprint)
     {
         for (const int width : { 1280, 1024 }) {
-            cScreenManager::Instance().DestroyMenus();
+            cScreenManager::Instance().DestroyScreens();
             StartScreens(width);
             const double imageWidth = width == 1280 ? 140 : 112, imageHeight = width == 1280 ? 110 : 83;
             for (const int variant : { 1, 9, 3, 7 }) {

@@ -43,13 +43,13 @@ protected:
                 return std::make_unique<NumberHud>();
             return test::MakeRecordingScreen(slot);
         });
-        ASSERT_TRUE(menus.CreateMenus());
+        ASSERT_TRUE(menus.CreateScreens());
         hud = menus.Get<NumberHud>(cScreenManager::kHud);
         ASSERT_NE(hud, nullptr);
     }
     void TearDown() override
     {
-        menus.DestroyMenus();
+        menus.DestroyScreens();
         menus.SetFactoryForTests(nullptr);
         HudTest::TearDown();
     }

@@ -69,7 +69,7 @@ protected:
         cSettings::Instance().SetResolution(size.width, size.height);
         world.ComputeLayout();
         cScreenManager::Instance().SetFactoryForTests(MakeScreen);
-        ASSERT_TRUE(cScreenManager::Instance().CreateMenus());
+        ASSERT_TRUE(cScreenManager::Instance().CreateScreens());
         ASSERT_TRUE(Script::Initialize());
         ASSERT_TRUE(ExportStory());
         cGameWorld::SetMouseSource([this](int& x, int& y) { x = input.x, y = input.y; });
@@ -80,7 +80,7 @@ protected:
         cGameWorld::SetMouseSource(nullptr);
         Story::Instance().ReleaseLevelScript();
         Script::ShutDown();
-        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyScreens();
         cScreenManager::Instance().SetFactoryForTests(nullptr);
         world.ResetToDefaults();
         cSettings::Instance().ResetToDefaults();
@@ -244,7 +244,7 @@ TEST_P(HitAreas, EachObjectsMiddleIsWhereTheGameLooksForIt)
     world.levelTint[0] = world.levelTint[1] = world.levelTint[2] = 255;
     if (world.level == kShopLevel) {
         // The lots: each drawn lot's middle is over that lot and no other.
-        shop = dynamic_cast<Scene::Shop*>(cScreenManager::Instance().GetMenu(cScreenManager::kShop));
+        shop = dynamic_cast<Scene::Shop*>(cScreenManager::Instance().GetScreen(cScreenManager::kShop));
         ASSERT_NE(shop, nullptr);
         shop->SetActive(true);
         shop->LayoutStation();

@@ -60,14 +60,14 @@ void LevelTest::SetUp()
     story.ClearFlags();
     for (; story.HasFlagEvents(); story.PopFlagEvent()) { }
     cScreenManager::Instance().SetFactoryForTests(ownScreens ? cScreenManager::Factory() : MakeRecordingScreen);
-    ASSERT_TRUE(state.CreateMenus());
+    ASSERT_TRUE(state.CreateScreens());
     ScreenCalls().clear();
 }
 
 void LevelTest::TearDown()
 {
     Story::Instance().ReleaseLevelScript();
-    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyScreens();
     cScreenManager::Instance().SetFactoryForTests(nullptr);
     state.ClearWorldLists();
     cGameWorld::Instance().musicStream = nullptr;

@@ -144,7 +144,7 @@ protected:
         // weather and build menu. The head-up display and the panels are the
         // same from level to level and not what this test looks at.
         cScreenManager& menus = cScreenManager::Instance();
-        menus.DestroyMenus();
+        menus.DestroyScreens();
         menus.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             switch (slot) {
             case cScreenManager::kLevelBackground:
@@ -161,7 +161,7 @@ protected:
                 return test::MakeRecordingScreen(slot);
             }
         });
-        ASSERT_TRUE(state.CreateMenus());
+        ASSERT_TRUE(state.CreateScreens());
         LinkBuildData("data/gui");
         const std::filesystem::path shipped = std::filesystem::path(VANDREL_SOURCE_DIR) / "data/script/scene";
         char name[64];

@@ -47,7 +47,7 @@ TEST_F(LevelSwitchTest, EveryLevelReloadsTheRegionAtItsFirstFrame)
     WriteLevelScript(7, kScript);
     ASSERT_TRUE(StartLevel(5));
     ASSERT_TRUE(Frame(20.0));
-    auto* floor = cScreenManager::Instance().GetMenu(cScreenManager::kLevelBackground);
+    auto* floor = cScreenManager::Instance().GetScreen(cScreenManager::kLevelBackground);
     ASSERT_TRUE(floor->IsActive());
     cGameWorld::Instance().leaveLevel = 1; // back to the map
     ASSERT_FALSE(Frame(20.0));

@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override
     {
-        manager.DestroyMenus();
+        manager.DestroyScreens();
         manager.SetFactoryForTests(nullptr);
         cSettings::Instance().SetResolution(1280, 1024);
         world.ResetToDefaults();
@@ -33,10 +33,10 @@ protected:
     void StartLevel()
     {
         manager.SetFactoryForTests(test::MakeRecordingScreen);
-        ASSERT_TRUE(manager.CreateMenus());
-        manager.UpdateMenus();
+        ASSERT_TRUE(manager.CreateScreens());
+        manager.UpdateScreens();
         for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
-            dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetAlpha(255);
+            dynamic_cast<test::Shown*>(manager.GetScreen(slot))->SetAlpha(255);
         calls.clear();
     }
 
@@ -66,29 +66,29 @@ TEST_F(ScreenManagerSizes, ScreensWithPagesOfTheOtherSizeAreLoadedAgainAndDraw)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         StartLevel();
-        manager.GetMenu(cScreenManager::kStart)->SetActive(c.startOn);
+        manager.GetScreen(cScreenManager::kStart)->SetActive(c.startOn);
         cSettings::Instance().SetResolution(1024, 768);
         calls.clear();
-        manager.UpdateMenus();
+        manager.UpdateScreens();
         ASSERT_GE(calls.size(), c.reload.size());
         EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(c.reload.size())), c.reload);
         for (const int slot : { cScreenManager::kStart, cScreenManager::kShop, cScreenManager::kStationView,
                  cScreenManager::kHud, cScreenManager::kCarLayer, cScreenManager::kWorldMap }) {
             const bool on = slot != cScreenManager::kStart || c.startOn;
-            EXPECT_EQ(manager.GetMenu(slot)->IsActive(), on) << slot;
+            EXPECT_EQ(manager.GetScreen(slot)->IsActive(), on) << slot;
             if (on) {
-                EXPECT_EQ(manager.GetMenu(slot)->PagesWidth(), 1024) << slot;
+                EXPECT_EQ(manager.GetScreen(slot)->PagesWidth(), 1024) << slot;
             }
         }
         for (const char* draw : { "StationView::Draw", "CarLayer::Draw", "Hud::Draw", "Shop::Update" })
             EXPECT_EQ(std::count(calls.begin(), calls.end(), draw), 1) << draw;
         // Of the right size now, nothing is loaded again.
         calls.clear();
-        manager.UpdateMenus();
+        manager.UpdateScreens();
         EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
                       [](const std::string& call) { return call.ends_with(" on") || call.ends_with(" off"); }),
             0);
-        manager.DestroyMenus();
+        manager.DestroyScreens();
         cSettings::Instance().SetResolution(1280, 1024);
         world.ResetToDefaults();
         world.level = 5;
@@ -106,12 +106,12 @@ TEST_F(ScreenManagerSizes, AFrameIsRefusedWhenAnyScreenItNeedsIsOfTheWrongKind)
         manager.SetFactoryForTests([wrong](int slot) {
             return slot == wrong ? test::MakeRecording<test::RecordingBuildMenu>() : test::MakeRecordingScreen(slot);
         });
-        ASSERT_TRUE(manager.CreateMenus());
+        ASSERT_TRUE(manager.CreateScreens());
         calls.clear();
-        manager.UpdateMenus();
+        manager.UpdateScreens();
         EXPECT_EQ(calls, Calls());
-        EXPECT_FALSE(manager.GetMenu(cScreenManager::kLevelBackground)->IsActive());
-        manager.DestroyMenus();
+        EXPECT_FALSE(manager.GetScreen(cScreenManager::kLevelBackground)->IsActive());
+        manager.DestroyScreens();
         calls.clear();
     }
 }

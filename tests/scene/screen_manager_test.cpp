@@ -66,15 +66,15 @@ protected:
     }
     void TearDown() override
     {
-        manager.DestroyMenus();
+        manager.DestroyScreens();
         manager.SetFactoryForTests(nullptr);
         world.ResetToDefaults();
     }
     // All screens made, the first level frame run, and every screen visible.
     void StartLevel()
     {
-        ASSERT_TRUE(manager.CreateMenus());
-        manager.UpdateMenus();
+        ASSERT_TRUE(manager.CreateScreens());
+        manager.UpdateScreens();
         for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
             Show(slot, 255);
         manager.Get<test::RecordingStationView>(cScreenManager::kStationView)->placeUnderMouse = 7;
@@ -83,7 +83,7 @@ protected:
     }
     void Show(int slot, uint8_t alpha)
     {
-        auto* shown = dynamic_cast<test::Shown*>(manager.GetMenu(slot));
+        auto* shown = dynamic_cast<test::Shown*>(manager.GetScreen(slot));
         ASSERT_NE(shown, nullptr);
         shown->SetAlpha(alpha);
     }
@@ -100,7 +100,7 @@ TEST_F(ScreenManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitc
     world.optionsOpen = 1;
     world.resultScreenOpen = 1;
     world.shopOpen = 1;
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     const Calls expected = { "make 13", "make 0", "make 8", "make 4", "make 5", "make 6", "make 1", "make 2", "make 3",
         "make 7", "make 9", "make 10", "make 11", "make 12", "StartScreen on" };
     EXPECT_EQ(calls, expected);
@@ -108,35 +108,35 @@ TEST_F(ScreenManagerTest, ScreensAreMadeInTheirOrderAndOnlyTheStartScreenIsSwitc
     EXPECT_EQ(world.resultScreenOpen, 0);
     EXPECT_EQ(world.shopOpen, 0);
     for (int slot = 0; slot < cScreenManager::kSlots; ++slot) {
-        EXPECT_EQ(manager.GetMenu(slot)->IsActive(), slot == cScreenManager::kStart) << slot;
-        EXPECT_EQ(manager.GetMenu(slot)->IsVisible(), slot == cScreenManager::kStart) << slot;
+        EXPECT_EQ(manager.GetScreen(slot)->IsActive(), slot == cScreenManager::kStart) << slot;
+        EXPECT_EQ(manager.GetScreen(slot)->IsVisible(), slot == cScreenManager::kStart) << slot;
     }
     // The world's calls reach the screens through their slots.
-    EXPECT_EQ(Scene::CarLayer::Instance(), manager.GetMenu(cScreenManager::kCarLayer));
-    EXPECT_EQ(Scene::StationView::Instance(), manager.GetMenu(cScreenManager::kStationView));
+    EXPECT_EQ(Scene::CarLayer::Instance(), manager.GetScreen(cScreenManager::kCarLayer));
+    EXPECT_EQ(Scene::StationView::Instance(), manager.GetScreen(cScreenManager::kStationView));
 }
 
 TEST_F(ScreenManagerTest, ScreensAreDeletedInTheirOrderWithoutBeingSwitchedOff)
 {
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     calls.clear();
-    manager.DestroyMenus();
+    manager.DestroyScreens();
     const Calls expected
         = { "~BuildMenu", "~StationView", "~WorldMap", "~TaskDialog", "~MessagePanel", "~StartScreen", "~OptionsScreen",
               "~HelpScreen", "~ResultScreen", "~Shop", "~Hud", "~EffectsLayer", "~CarLayer", "~LevelBackground" };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(Scene::CarLayer::Instance(), nullptr);
-    EXPECT_FALSE(manager.HasMenus());
+    EXPECT_FALSE(manager.HasScreens());
     // Nothing to do without screens.
-    manager.UpdateMenus();
+    manager.UpdateScreens();
     EXPECT_EQ(calls, expected);
 }
 
 TEST_F(ScreenManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAtOnce)
 {
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     calls.clear();
-    manager.UpdateMenus();
+    manager.UpdateScreens();
     // Switched on, the screens are visible in the same frame; the overlay and
     // the message panel are not among them.
     Calls expected = { "LevelBackground on", "CarLayer::ResetTimers", "Hud on", "TaskDialog on", "StationView on",
@@ -149,14 +149,14 @@ TEST_F(ScreenManagerTest, FirstLevelFrameSwitchesTheLevelScreensOnAndDrawsThemAt
 
     // The next frame switches nothing on again.
     calls.clear();
-    manager.UpdateMenus();
+    manager.UpdateScreens();
     EXPECT_EQ(calls, frame);
 }
 
 TEST_F(ScreenManagerTest, LevelFrameCallsTheScreensInDrawingOrder)
 {
     StartLevel();
-    manager.UpdateMenus();
+    manager.UpdateScreens();
     EXPECT_EQ(calls, kFullFrame);
     EXPECT_EQ(world.hoveredElement, 7);
     EXPECT_EQ(world.tooltipElement, 7);
@@ -197,9 +197,9 @@ TEST_F(ScreenManagerTest, LevelFrameVariants)
         SCOPED_TRACE(c.name);
         StartLevel();
         c.set(world);
-        manager.UpdateMenus();
+        manager.UpdateScreens();
         EXPECT_EQ(calls, c.expected);
-        manager.DestroyMenus();
+        manager.DestroyScreens();
         world.ResetToDefaults();
         world.level = 5;
     }
@@ -211,7 +211,7 @@ TEST_F(ScreenManagerTest, InvisibleScreensAreNotDrawn)
     for (int slot = 0; slot < cScreenManager::kSlots; ++slot)
         Show(slot, 0);
     manager.Get<test::RecordingStationView>(cScreenManager::kStationView)->placeUnderMouse = -1;
-    manager.UpdateMenus();
+    manager.UpdateScreens();
     const Calls expected = { "StationView::GetPlaceUnderMouse(true)", "StationView::Draw",
         "EffectsLayer::DrawCloudShadows", "CarLayer::UpdateHelpHints", "EffectsLayer::DrawValueFloaters",
         "EffectsLayer::DrawEffectLayer2", "EffectsLayer::DrawFog", "Hud::DrawBonusSlots",
@@ -235,10 +235,10 @@ TEST_F(ScreenManagerTest, PanelOpenFollowsTheOpenPanelsInTheSameFrame)
     for (const auto& f : flags) {
         SCOPED_TRACE(f.name);
         world.*f.flag = 1;
-        manager.UpdateMenus();
+        manager.UpdateScreens();
         EXPECT_EQ(world.panelOpen, f.flag == &cGameWorld::optionsOpen ? 0 : 1);
         world.*f.flag = 0;
-        manager.UpdateMenus();
+        manager.UpdateScreens();
         EXPECT_EQ(world.panelOpen, 0);
     }
 }
@@ -247,7 +247,7 @@ TEST_F(ScreenManagerTest, NewScreenSizeReloadsTheSizedScreens)
 {
     StartLevel();
     world.screenSizeChanged = 1;
-    manager.UpdateMenus();
+    manager.UpdateScreens();
     EXPECT_EQ(world.screenSizeChanged, 0);
     Calls expected = { "StartScreen off", "StartScreen on", "Shop off", "StationView off", "Hud off", "CarLayer off",
         "WorldMap off", "Hud on", "StationView on", "Shop on", "CarLayer on", "WorldMap on" };
@@ -262,19 +262,19 @@ TEST_F(ScreenManagerTest, NewScreenSizeReloadsTheSizedScreens)
 
 TEST_F(ScreenManagerTest, MouseOverAnyVisibleScreen)
 {
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     // Only the start screen is visible, and it is not among those tested.
     input.x = 0;
     input.y = 0;
-    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+    EXPECT_FALSE(manager.IsMouseOverAnyScreen());
     EXPECT_EQ(world.mouseOverMenu, 0);
     Show(cScreenManager::kBuild, 10);
-    EXPECT_TRUE(manager.IsMouseOverAnyMenu());
+    EXPECT_TRUE(manager.IsMouseOverAnyScreen());
     EXPECT_EQ(world.mouseOverMenu, 1);
     // The build screen's rectangle is empty: one pixel beside is outside.
     input.x = 1;
     world.mouseOverMenu = 0;
-    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+    EXPECT_FALSE(manager.IsMouseOverAnyScreen());
 }
 
 TEST_F(ScreenManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
@@ -300,10 +300,10 @@ TEST_F(ScreenManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
         { 12, false },
         { 13, true },
     };
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     for (int slot = 0; slot < cScreenManager::kSlots; ++slot) {
         Show(slot, 0);
-        dynamic_cast<test::Shown*>(manager.GetMenu(slot))->SetRect(100, 200, 50, 40);
+        dynamic_cast<test::Shown*>(manager.GetScreen(slot))->SetRect(100, 200, 50, 40);
     }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.slot);
@@ -325,7 +325,7 @@ TEST_F(ScreenManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
             input.x = p.x;
             input.y = p.y;
             world.mouseOverMenu = 0;
-            EXPECT_EQ(manager.IsMouseOverAnyMenu(), c.counts && p.inside) << p.x << "," << p.y;
+            EXPECT_EQ(manager.IsMouseOverAnyScreen(), c.counts && p.inside) << p.x << "," << p.y;
             EXPECT_EQ(world.mouseOverMenu, c.counts && p.inside ? 1 : 0) << p.x << "," << p.y;
         }
         Show(c.slot, 0);
@@ -333,7 +333,7 @@ TEST_F(ScreenManagerTest, OnlyTheInLevelScreensTellTheMouseIsOverAScreen)
     // Hidden, no screen counts.
     input.x = 125;
     input.y = 220;
-    EXPECT_FALSE(manager.IsMouseOverAnyMenu());
+    EXPECT_FALSE(manager.IsMouseOverAnyScreen());
 }
 
 } // namespace

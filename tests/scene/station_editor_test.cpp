@@ -122,7 +122,7 @@ protected:
     {
         StationEditorTest::SetUp();
         cScreenManager& manager = cScreenManager::Instance();
-        manager.DestroyMenus();
+        manager.DestroyScreens();
         manager.SetFactoryForTests([](int slot) -> std::unique_ptr<Scene::Screen> {
             if (slot == cScreenManager::kStationView)
                 return std::make_unique<Scene::StationView>();
@@ -130,10 +130,10 @@ protected:
                 return std::make_unique<Scene::CarLayer>();
             return test::MakeRecordingScreen(slot);
         });
-        ASSERT_TRUE(manager.CreateMenus());
+        ASSERT_TRUE(manager.CreateScreens());
         over = Scene::StationView::Instance();
         over->SetActive(true);
-        manager.GetMenu(cScreenManager::kCarLayer)->SetActive(true);
+        manager.GetScreen(cScreenManager::kCarLayer)->SetActive(true);
         for (int i = 0; i < 12; ++i)
             world.AddAuto(20 + i, 9, "car" + std::to_string(i));
         world.developerCounter = 5;

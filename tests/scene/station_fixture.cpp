@@ -122,7 +122,7 @@ void StationTest::StartScreens(int width)
     world.ComputeLayout();
     cScreenManager& manager = cScreenManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     over = Scene::StationView::Instance();
     ASSERT_NE(over, nullptr);
     over->SetActive(true);

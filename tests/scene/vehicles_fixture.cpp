@@ -125,7 +125,7 @@ void VehiclesTest::StartScreens(int width)
     world.ComputeLayout();
     cScreenManager& manager = cScreenManager::Instance();
     manager.SetFactoryForTests(MakeScreen);
-    ASSERT_TRUE(manager.CreateMenus());
+    ASSERT_TRUE(manager.CreateScreens());
     carLayer = Scene::CarLayer::Instance();
     ASSERT_NE(carLayer, nullptr);
     carLayer->SetActive(true);

@@ -22,7 +22,7 @@ protected:
     }
     void TearDown() override
     {
-        cScreenManager::Instance().DestroyMenus();
+        cScreenManager::Instance().DestroyScreens();
         cScreenManager::Instance().SetFactoryForTests(nullptr);
         cSettings::Instance().ResetToDefaults();
         StoryMethodTest::TearDown();
@@ -31,7 +31,7 @@ protected:
     Scene::EffectsLayer* MakeScreens()
     {
         cScreenManager::Instance().SetFactoryForTests(test::MakeRecordingScreen);
-        EXPECT_TRUE(cScreenManager::Instance().CreateMenus());
+        EXPECT_TRUE(cScreenManager::Instance().CreateScreens());
         return Scene::EffectsLayer::Instance();
     }
 

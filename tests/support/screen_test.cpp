@@ -33,7 +33,7 @@ void ScreenTest::SetUp()
 
 void ScreenTest::TearDown()
 {
-    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyScreens();
     cScreenManager::Instance().SetFactoryForTests(nullptr);
     cGameWorld::SetMouseSource(nullptr);
     world.ResetToDefaults();

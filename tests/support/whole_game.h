@@ -30,7 +30,7 @@ inline void ShowLogosAsAtStart(cGameWorld& world)
 
 inline void ReleaseWholeGame(cGameWorld& world)
 {
-    cScreenManager::Instance().DestroyMenus();
+    cScreenManager::Instance().DestroyScreens();
     cCursorSet::Instance().Release();
     // The sound engine lives until the program ends; a test ends sooner.
     delete world.soundEngine;
