@@ -1,4 +1,4 @@
-// The vehicles layer (screen slot 3): every car on screen during play. Road
+// The car layer (screen slot 3): every car on screen during play. Road
 // cars, cars driving into and waiting in the stack, cars sliding between two
 // points, cars on service places and grid cells, the car held by the mouse
 // and the ghost cars of the help hints. The world reaches the screen through
@@ -6,17 +6,17 @@
 // call is then skipped, so the rules run without a window.
 //
 // One class, one file per topic:
-//   car_layer.cpp           activation, timers, hit tests
-//   car_layer_frame.cpp     the frame (Draw), road cars, place cars
-//   car_layer_ghosts.cpp    the ghost cars of the help hints
-//   car_layer_stack.cpp     stack cars, leaving cars, plain drawing
-//   car_layer_serve.cpp     which place takes the held car
-//   car_layer_road*.cpp     road traffic and the stack arrivals
-//   car_layer_pick*.cpp     picking from the stack, dragging, dropping
-//   car_layer_service*.cpp  service at places and lamps
-//   car_layer_managers*.cpp managers, transfers and grid cars
-//   car_layer_combos*.cpp   the combo checks after each move
-//   car_layer_swap*.cpp     swapping cars on the grid, car previews
+//   car_layer.cpp            activation, timers, hit tests
+//   car_layer_frame.cpp      the frame (Draw), road cars, place cars
+//   car_layer_ghosts.cpp     the ghost cars of the help hints
+//   car_layer_stack.cpp      stack cars, leaving cars, plain drawing
+//   car_layer_serve.cpp      which place takes the held car
+//   car_layer_road*.cpp      road traffic and the stack arrivals
+//   car_layer_pick*.cpp      picking from the stack, dragging, dropping
+//   car_layer_service*.cpp   service at places and lamps
+//   car_layer_managers*.cpp  managers, transfers and grid cars
+//   car_layer_combos*.cpp    the combo checks after each move
+//   car_layer_swap*.cpp      swapping cars on the grid, car previews
 #pragma once
 
 #include <string>
@@ -62,8 +62,7 @@ public:
     // The car held under the mouse, and its drop.
     virtual void DragAuto();
 
-    // ---- The frame and hit tests (car_layer.cpp,
-    // car_layer_frame.cpp) ----
+    // ---- The frame and hit tests (car_layer.cpp, car_layer_frame.cpp) ----
     // Puts the road car autobahnCars[index] on the first point of its path.
     void PlaceAtPathStart(int index);
     // Whether the mouse is on the car drawn at (x, y) with the variant; on a
@@ -85,8 +84,7 @@ public:
     void DrawPhantomCar();
     void DrawPhantomCarSpecial();
 
-    // ---- Stack cars, leaving cars, plain drawing
-    // (car_layer_stack.cpp) ----
+    // ---- Stack cars, leaving cars, plain drawing (car_layer_stack.cpp) ----
     void DrawStackAutos();
     void DrawCarAt(int autoType, int variant, int x, int y);
     void DrawImageAt(const wchar_t* name, int x, int y);
@@ -114,8 +112,7 @@ public:
     // Starts the smoke of a broken place.
     void StartPlaceSmoke(int place);
 
-    // ---- Managers, transfers and grid cars
-    // (car_layer_managers*.cpp) ----
+    // ---- Managers, transfers and grid cars (car_layer_managers*.cpp) ----
     // The managers' moves that follow the help hints; true when they have
     // used up their moves.
     bool TransferByHints();

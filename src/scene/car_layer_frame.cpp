@@ -1,4 +1,4 @@
-// The frame of the vehicles layer: road cars (and taking one with the
+// The frame of the car layer: road cars (and taking one with the
 // mouse), the selector signs, stack and place or grid cars, the road steps
 // and the cars driving into the stack, in the order they draw over each
 // other.

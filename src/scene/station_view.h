@@ -10,8 +10,8 @@
 // and lamp name are animationName, animationImage and lampName; the first,
 // last and current frame of the animation are lampFrameCounter, frameCount
 // and frame. A served car's service code is its itemCode, its car value its
-// autoType and its hand-placed byte handPlaced. A fundament's
-// built-place index is its content and its build stage its status.
+// autoType and its hand-placed byte handPlaced. A fundament's built-place
+// index is its content and its build stage its status.
 #pragma once
 
 #include <string>
@@ -54,7 +54,7 @@ public:
     void DrawStationObjects();
     void DrawElement(int place);
 
-    // Service state of a place (called by the vehicles layer too).
+    // Service state of a place (called by the car layer too).
     void UpdatePlaceState(int place);
     // Some served car of the place holds a car.
     bool HasPlaceAuto(int place) const;

@@ -148,7 +148,7 @@ void StationView::DrawCategoryList5()
     listCount = 0;
     for (std::size_t i = 0; i < world.autoTypes.size() && listCount < kListSize; ++i)
         list[listCount++] = static_cast<int>(i);
-    // The cars' pictures belong to the vehicles layer, which draws the cells'.
+    // The cars' pictures belong to the car layer, which draws the cells'.
     DrawBar({ kCars, 80, 3, false, nullptr }, firstVisible5);
 }
 

@@ -167,7 +167,7 @@ void StationView::DrawPlacement()
         if (!world::IsIndex(t, world.autoTypes.size()))
             return;
         const int type = world.autoTypes[t].id;
-        // The cars' pictures belong to the vehicles layer, which draws them.
+        // The cars' pictures belong to the car layer, which draws them.
         if (CarLayer* carLayer = CarLayer::Instance())
             carLayer->DrawCarPreview(type, mx + kCarDX, my + kCarDY);
         if (!click)

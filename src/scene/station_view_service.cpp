@@ -74,7 +74,7 @@ void StationView::UpdatePlaceState(int index)
         return;
     cPlace& place = world.places[index];
 
-    // Cars the player dropped on the place are served by the vehicles layer;
+    // Cars the player dropped on the place are served by the car layer;
     // only those a transfer brought are animated here.
     const int entry = world::FindFirst(
         world.placeAutos, [&](const cPlaceAuto& a) { return a.place == index && a.active != 0 && a.handPlaced == 0; });

@@ -42,7 +42,7 @@ struct cPlace {
     int autoOffsetX = 0;
     int autoOffsetY = 0;
     int autoType = -1;
-    int lampFrameCounter = 0; // the "two counters" the vehicles layer animates the lamp with
+    int lampFrameCounter = 0; // the "two counters" the car layer animates the lamp with
     int frameCount = 0;
     int frame = 0;
     int counter = 0;

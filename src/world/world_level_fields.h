@@ -41,7 +41,7 @@ struct cWorldLevelFields {
     std::string lastFlagText;
     int menuChoice = -1; // also named menuResult: -1 none, 0 start a level, 3 quit
     uint8_t quitRequested = 0; // also named quitGame
-    uint8_t levelActive = 0; // a level is running; also the vehicles layer's draw flag
+    uint8_t levelActive = 0; // a level is running; also the car layer's draw flag
     uint8_t restartLevel = 0;
     int frameCount = 0;
     int fpsClock = 0; // milliseconds of the last rate update

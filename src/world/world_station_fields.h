@@ -89,7 +89,7 @@ struct cWorldStationFields {
     int lastPlacedCarType = 0;
     int lastSuppliedAuto = 0;
     int swapSource = -1;
-    cTimer transportTimers[3]; // restarted at level start for the vehicles layer
+    cTimer transportTimers[3]; // restarted at level start for the car layer
 
     // Help hints (AddHelpHint).
     int hintX[world::kHints] = {};

@@ -1,4 +1,4 @@
-// The frame of the vehicles layer: road cars taken, cars on places settling,
+// The frame of the car layer: road cars taken, cars on places settling,
 // the gap a road car keeps before it starts, and the place a stack car
 // drives to.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The vehicles layer on a grid level: level 1 (the first of a triple), the
+// The car layer on a grid level: level 1 (the first of a triple), the
 // grid cars of a board text, a recording sound engine, and helpers that put
 // the mouse on a cell and press or release the button.
 #pragma once

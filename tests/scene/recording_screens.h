@@ -1,5 +1,6 @@
 // Screens that note every call the screen manager makes on them, in one list
-// shared by all fourteen, as "LevelBackground::Draw", "LevelBackground on", "LevelBackground off", "~LevelBackground".
+// shared by all fourteen, as "LevelBackground::Draw", "LevelBackground on",
+// "LevelBackground off", "~LevelBackground".
 #pragma once
 
 #include <memory>

@@ -1,4 +1,4 @@
-// Road traffic as the vehicles layer's frames move it: each lane steps its
+// Road traffic as the car layer's frames move it: each lane steps its
 // cars along their line at its own period, a passed car comes back as a new
 // one waiting at the start, with the lanes tied together none starts again
 // before every lane has brought its car home, cars sent to the stack drive

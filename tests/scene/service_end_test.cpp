@@ -1,4 +1,4 @@
-// The end of a service at a place, as the vehicles layer runs it: once the
+// The end of a service at a place, as the car layer runs it: once the
 // service time has passed the script is told who was served where (and the
 // points fly from above the car), the place's effect for the item goes, and a
 // frame later the car leaves. Putting a car on a place restarts its lamp. In

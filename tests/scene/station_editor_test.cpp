@@ -103,7 +103,7 @@ TEST_F(StationEditorTest, TheFundamentEditorLaysTheSelectedFundamentOnTheCellCli
     EXPECT_EQ(world.fundaments[0].content, -1);
 }
 
-// The car mode's bar and the car at the mouse are drawn by the vehicles layer,
+// The car mode's bar and the car at the mouse are drawn by the car layer,
 // from its car page: one car in each visible cell, one at the mouse.
 class StationEditorCarsTest : public StationEditorTest {
 protected:

@@ -1,4 +1,4 @@
-// What the vehicles layer draws and where: road cars at their position less
+// What the car layer draws and where: road cars at their position less
 // their origin, scaled on a smaller screen; cars driving into the stack; the
 // stack's slots in their order, bouncing as a car arrives; leaving cars
 // fading; the ghost cars of the hints; and the outline a car is hit in.

@@ -1,4 +1,4 @@
-// The vehicles layer over the recording engine: a scratch program folder
+// The car layer over the recording engine: a scratch program folder
 // with small car, hover, digit and button pages of our own (every image cut
 // from a place of its own, so a recorded draw tells which image it was), the
 // real CarLayer in slot 3 and a head-up display in slot 13 whose digit
@@ -19,7 +19,7 @@
 
 namespace test {
 
-// The vehicles layer's pages have no smaller set: `small` stays false.
+// The car layer's pages have no smaller set: `small` stays false.
 using VehicleImage = DrawnImage;
 
 // The head-up display with its digit pages loaded by hand.
@@ -49,7 +49,7 @@ protected:
     NumbersHud* hud = nullptr;
 };
 
-// The vehicles layer with three car types: a plain car, a special one and a
+// The car layer with three car types: a plain car, a special one and a
 // work car.
 class ThreeCarTypesTest : public VehiclesTest {
 protected:
