@@ -148,6 +148,14 @@ void ResultScreen::PrepareTable()
     std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(length), world.textEntry);
 }
 
+void ResultScreen::TakeTypedName()
+{
+    if (newEntryRow < 0)
+        return;
+    const cGameWorld& world = cGameWorld::Instance();
+    table.scoreNames[newEntryRow] = std::wstring(world.textEntry, wcsnlen(world.textEntry, world::kTextEntryLength));
+}
+
 void ResultScreen::DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop)
 {
     SetColour(kBlack);
@@ -169,8 +177,7 @@ void ResultScreen::DrawTable()
         PrepareTable();
 
     if (newEntryRow >= 0) {
-        table.scoreNames[newEntryRow]
-            = std::wstring(world.textEntry, wcsnlen(world.textEntry, world::kTextEntryLength));
+        TakeTypedName();
         if (cursorPhase == 0 && cursorHiddenTimer.Elapsed() > kCursorHalf) {
             cursorHiddenTimer.Restart();
             cursorShownTimer.Start();

@@ -36,6 +36,12 @@ public:
     // the saved game and the settings and leaves the level; from the world
     // map it only closes the screen.
     void Continue();
+    // A won level whose result is fixed (rated) but not yet recorded, as when
+    // the game ends on the cup, the statistics or the table: continues for
+    // the player, with the table prepared and the name typed so far, so the
+    // files hold what Continue would have written. True when it recorded;
+    // false for a level not won, not yet rated or already recorded.
+    bool RecordPendingResult();
 
     // The screen's button, drawn from its own page.
     bool DoButton(bool alt, iGfxFont* font, const wchar_t* offImage, const wchar_t* overImage, const wchar_t* label,
@@ -54,6 +60,8 @@ protected:
 
 private:
     void PrepareTable();
+    // The name typed so far into the new entry's row.
+    void TakeTypedName();
     void DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop);
     void DrawRow(int k, int x0, int y0);
     CPageManager& Page();

@@ -1,10 +1,12 @@
 // The result screen's continue button: the ended level goes into the current
 // profile's progress (tries, best rating and its time, money earned, the next
 // level unlocked), is paid, and the table, the saved game and the settings
-// are written before the level is left.
+// are written before the level is left. A game that ends before the player
+// continues records the result the same way.
 #include "frontend/result_screen.h"
 
 #include "world/game_world.h"
+#include "world/level_payout.h"
 #include "world/player_file_rule.h"
 #include "world/world_sizes.h"
 
@@ -45,7 +47,32 @@ namespace {
         world.profilesOpen = 0;
     }
 
+    // A won level, rated once its last values landed, that no continue has
+    // recorded yet. A level left to the map is no longer over, and one
+    // recorded stays recorded until the next level starts.
+    bool ResultPending(const cGameWorld& world)
+    {
+        return world.menuChoice != -1 && world.levelOver && world.levelState && !world.evaluatePending
+            && !world.resultRecorded;
+    }
+
 } // namespace
+
+bool ResultScreen::RecordPendingResult()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    if (!ResultPending(world))
+        return false;
+    // On the cup the statistics have not fixed the payout yet, and before
+    // the table was shown its new entry is not in it: both as the screens
+    // would have made them.
+    world::FixLevelPayout(world);
+    if (!world.resultScreenOpen || !world.highscoreTableReady)
+        PrepareTable();
+    TakeTypedName();
+    Continue();
+    return true;
+}
 
 void ResultScreen::Continue()
 {

@@ -1,7 +1,5 @@
-// The statistics of a won level and its payout. A level with a time limit is
-// paid by the time it took (a base, a time bonus for gold or silver and a
-// share of the points above the target); a level without one by its points.
-// The panel only shows the money the player will have: the result screen pays
+// The statistics of a won level and its payout (world/level_payout.h). The
+// panel only shows the money the player will have: the result screen pays
 // it when the player continues. A level finished after its limit is not
 // passed: the panel says so and why, in place of a payout of nothing.
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include "scene/gui_vocabulary.h"
 #include "scene/hud.h"
 #include "world/game_world.h"
+#include "world/level_payout.h"
 #include "world/settings.h"
 #include "world/time_rating.h"
 
@@ -23,10 +22,6 @@ namespace Scene {
 namespace {
 
     constexpr int kHudPage = 32;
-    constexpr int kPointsLine = 14;
-    constexpr int kBaseReward = 50000;
-    constexpr int kGoldBonus = 40000;
-    constexpr int kSilverBonus = 25000;
     constexpr double kPointerSeconds = 0.017;
     constexpr int kPointerFrames = 20;
     constexpr int kTitleText = 24;
@@ -187,10 +182,7 @@ void Hud::DrawPointsStatistics(int x0, int y0)
     cGameWorld& world = cGameWorld::Instance();
     DrawPanelTitle();
 
-    // Points below zero are no bill: such a level pays nothing.
-    world.levelReward = std::max(world.levelPoints, 0);
-    world.levelBonus = 0;
-    world.levelRating = 0;
+    world::FixLevelPayout(world);
     const int total = world.levelReward + world.levelBonus;
     const int recorded = RecordedMoney(world);
 
@@ -273,33 +265,9 @@ void Hud::DrawTimedStatistics(int x0, int y0)
             false, Text(122), static_cast<int>(bx + barWidth * world::kSilverShare - 4 / Sx()), labelY, g_fontNormal);
     }
 
-    // The payout: a base for finishing within the limit, a time bonus for
-    // gold or silver, and a share of the points above the target.
+    world::FixLevelPayout(world);
     const bool inTime = elapsed <= limit;
-    world.levelReward = inTime ? kBaseReward : 0;
-    world.levelRating = world::RateTime(elapsed, limit);
-    int timeBonus = 0;
-    if (world.levelRating == world::kRatingGold)
-        timeBonus = kGoldBonus;
-    else if (world.levelRating == world::kRatingSilver)
-        timeBonus = kSilverBonus;
-    world.levelReward += timeBonus;
-    world.levelBonus = 0;
-    if (inTime) {
-        const int target = world.taskLineTargets[kPointsLine];
-        const int above = world.levelPoints - target;
-        if (world.levelRating == 2) {
-            world.levelBonus = above;
-        } else if (world.levelRating == 1) {
-            world.levelBonus = above / 2;
-        } else {
-            world.levelBonus = above / 4;
-            if (world.levelBonus > target * 5 / 100)
-                world.levelBonus = target * 5 / 100;
-        }
-    }
-    if (world.levelBonus < 0)
-        world.levelBonus = 0;
+    const int timeBonus = world::TimeBonus(world.levelRating);
     const int total = world.levelReward + world.levelBonus;
     const int recorded = RecordedMoney(world);
 

@@ -6,6 +6,7 @@
 
 #include "app/cursor_set.h"
 #include "engine/gfx.h"
+#include "frontend/result_screen.h"
 #include "platform/time_source.h"
 #include "resources/log.h"
 #include "scene/level_background.h"
@@ -181,9 +182,12 @@ bool cStateLevel::Update(void* application)
 {
     cGameWorld& world = cGameWorld::Instance();
     // A script stopped in the last frame (or anywhere since) cannot go on:
-    // the level ends as one that could not start.
-    if (!startRefused && Scripting::ScriptStopped())
-        RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
+    // the level ends as one that could not start, or as a won one.
+    if (!startRefused && Scripting::ScriptStopped()) {
+        EndStoppedLevel();
+        world.returnToMenu = 1;
+        return false;
+    }
     if (startRefused) {
         // Back to the map before anything of the level is drawn or rated.
         world.returnToMenu = 1;
@@ -216,7 +220,7 @@ bool cStateLevel::Update(void* application)
         story.PopFlagEvent();
     }
     if (Scripting::ScriptStopped()) {
-        RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
+        EndStoppedLevel();
         world.returnToMenu = 1;
         return false;
     }
@@ -242,6 +246,23 @@ void cStateLevel::LeaveLevel()
     if (!world.levelLeftInRun)
         world.levelLeftInRun = 1;
     world.leaveLevel = 0;
+}
+
+void cStateLevel::EndStoppedLevel()
+{
+    auto* results = cScreenManager::Instance().Get<Scene::ResultScreen>(cScreenManager::kResultScreen);
+    if (results && results->RecordPendingResult()) {
+        LeaveLevel();
+        return;
+    }
+    RefuseStart(L"its script was stopped (out of time or memory, or quitting)");
+}
+
+void cStateLevel::Exit(void* /*application*/)
+{
+    // Before the screens go: the result screen holds the level's table.
+    if (auto* results = cScreenManager::Instance().Get<Scene::ResultScreen>(cScreenManager::kResultScreen))
+        results->RecordPendingResult();
 }
 
 void cStateLevel::CountFrame()

@@ -26,6 +26,10 @@ public:
     bool Init(void* application) override;
     // One level frame; false once the level is left.
     bool Update(void* application) override;
+    // The state ends: left for the map, or the game ends (the window closed,
+    // the desktop's quit, SIGTERM). A won level's result that the player has
+    // not yet continued from is recorded, never lost.
+    void Exit(void* application) override;
 
     // The world's containers and tables for a new level.
     void LoadLevel(void* application);
@@ -56,6 +60,9 @@ private:
     void ResetAfterLoad();
     void CountFrame();
     void LeaveLevel();
+    // A script stopped (time, memory, a quit) ends the level as a refused
+    // one; a level already won and rated is recorded and left instead.
+    void EndStoppedLevel();
     // The level's script is missing, failed before its "on_init" ran
     // through, built nothing to play, or was stopped while the level ran:
     // the level is not played (on), nor rated. The reason goes to the log.

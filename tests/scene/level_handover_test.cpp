@@ -15,6 +15,7 @@
 #include "platform/win_messages.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/text_entry.h"
+#include "scripting/script_host.h"
 #include "world/game_world.h"
 
 namespace {
@@ -344,3 +345,36 @@ TEST_F(LevelHandOver, PointsInFlightCountBehindTheMenuAndBeforeAFullGridIsRated)
 }
 
 } // namespace
+
+// A script stopped (here out of time) after its level was won and rated takes
+// nothing back: the result is recorded as the result screen's button records
+// it, and the level goes back to the map as a won one, not a refused one.
+TEST_F(LevelHandOver, AScriptStoppedAfterTheWinKeepsTheResult)
+{
+    Scripting::SetScriptLimitsForTests(size_t { 8 } << 20, 0.1);
+    WriteLevelScript(2, PointsLevel(100, 3) + R"(
+calls = 0
+local start = on_init
+function on_init() start() Story:TakeFromStack(1) end
+-- Called every frame; endless some seconds after the win.
+function on_fill_parking_place()
+    if seconds >= 3 then calls = calls + 1 end
+    if calls > 300 then while true do end end
+end
+)");
+    world.menuChoice = 0; // started from the map
+    world.currentProfile = 1;
+    world.furthestLevel = world.profileLastLevel[1] = 2;
+    ASSERT_TRUE(StartFromMap(2));
+    const int money = world.money;
+    int frames = 0;
+    while (Step())
+        ASSERT_LT(++frames, 2000);
+    EXPECT_EQ(world.returnToMenu, 1);
+    EXPECT_TRUE(world.levelStartNotice.empty());
+    EXPECT_EQ(world.levelCounter[2], 1);
+    EXPECT_EQ(world.levelStatus[2], 2);
+    EXPECT_EQ(world.furthestLevel, 3);
+    EXPECT_EQ(world.levelReward, 90000);
+    EXPECT_EQ(world.money, money + world.levelReward + world.levelBonus);
+}

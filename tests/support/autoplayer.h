@@ -77,6 +77,9 @@ public:
     void PlayNext(int nextLevel);
     // A move is being played out: some of its input events are still to come.
     bool Busy() const { return !steps.empty(); }
+    // What the level being played has shown so far (the result panel's
+    // figures once it is up).
+    const LevelReport& Current() const { return current; }
 
     // The clock the run uses (milliseconds); the test hands it to the time source.
     double ms = 1000.0;
