@@ -155,7 +155,7 @@ bool cGameApp::Init()
     if (!FitsOnDesktop(settings.GetWidth(), settings.GetHeight()) && FitsOnDesktop(kSmallWidth, kSmallHeight)) {
         // A laptop's desktop: the game's smaller size fits where the
         // configured one does not.
-        cLog::Instance().Write(L"cPPApp::Init -> The desktop (%dx%d) is smaller than %dx%d: starting at %dx%d",
+        cLog::Instance().Write(L"cGameApp::Init -> The desktop (%dx%d) is smaller than %dx%d: starting at %dx%d",
             world.desktopWidth, world.desktopHeight, settings.GetWidth(), settings.GetHeight(), kSmallWidth,
             kSmallHeight);
         settings.SetResolution(kSmallWidth, kSmallHeight);
@@ -202,7 +202,7 @@ void cGameApp::RefuseWindow(int width, int height)
     cGameWorld& world = cGameWorld::Instance();
     int usableWidth = 0, usableHeight = 0;
     QueryUsableArea(usableWidth, usableHeight);
-    cLog::Instance().Write(L"cPPApp::ApplyVideoMode -> A %dx%d window with its frame does not fit on the desktop's "
+    cLog::Instance().Write(L"cGameApp::ApplyVideoMode -> A %dx%d window with its frame does not fit on the desktop's "
                            L"free %dx%d: staying full screen",
         width, height, usableWidth, usableHeight);
     world.fullScreen = 1;

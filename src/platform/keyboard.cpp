@@ -208,6 +208,33 @@ void NoteHeldModifiers(uint16_t sdlModifiers)
     HeldModifiers() = static_cast<SDL_Keymod>(sdlModifiers);
 }
 
+void NoteHeldModifierKey(int virtualKey)
+{
+    switch (virtualKey) {
+    case VK_LSHIFT:
+        HeldModifiers() = KMOD_LSHIFT;
+        break;
+    case VK_RSHIFT:
+        HeldModifiers() = KMOD_RSHIFT;
+        break;
+    case VK_LCONTROL:
+        HeldModifiers() = KMOD_LCTRL;
+        break;
+    case VK_RCONTROL:
+        HeldModifiers() = KMOD_RCTRL;
+        break;
+    case VK_LMENU:
+        HeldModifiers() = KMOD_LALT;
+        break;
+    case VK_RMENU:
+        HeldModifiers() = KMOD_RALT;
+        break;
+    default:
+        HeldModifiers() = KMOD_NONE;
+        break;
+    }
+}
+
 void ForgetKeyStates()
 {
     KeysDown().fill(false);

@@ -36,6 +36,11 @@ void DiscardQueuedMessages();
 // KMOD_* bits) the last key event it took carried, for GetKeyState.
 void NoteKeyState(int virtualKey, bool down);
 void NoteHeldModifiers(uint16_t sdlModifiers);
+// The same in the game's key codes, for tests that call the window procedure
+// without the pump: only this one-sided modifier is held (VK_LSHIFT,
+// VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU); any other code,
+// 0 among them, holds none.
+void NoteHeldModifierKey(int virtualKey);
 void ForgetKeyStates();
 
 } // namespace platform

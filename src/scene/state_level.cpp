@@ -287,6 +287,10 @@ void cStateLevel::DrawFrame()
     if (g_pGfx2D)
         g_pGfx2D->ResetState(2.0f);
 
+    // The level frame raises no flag of the cursor set before the screens
+    // run: the set's one byte makes its next animation frame due, which its
+    // own update does every 0.05 s; raised every frame, it would run an
+    // animated cursor at the frame rate.
     cCursorSet& cursor = cCursorSet::Instance();
     cScreenManager::Instance().UpdateScreens();
     cursor.SetCursor(cursor.GetName().c_str(), kDrawingCursor);

@@ -122,6 +122,8 @@ public:
     void SetJoker(int value);
     int GetJoker();
     bool IfJoker();
+    // Not bound to Lua: the points speed as SetSpeedForPoints stored it.
+    double GetSpeedForPoints();
 
     // ---- Cars and the road -----------------------------------------------
     void AddAuto(int type, int variant, const std::string& name);
@@ -202,6 +204,13 @@ public:
     // Not every slot is occupied but the managers are not at the stack limit;
     // otherwise whether every slot is occupied.
     bool IsStackBusy();
+    // Not bound: whether the car types allowed into the stack include this
+    // one; count receives how many types the list holds, found or not.
+    bool HasEnabledAutoType(int type, int& count);
+    // Not bound: puts the car into the slot with that id without driving it
+    // in: only the car, the occupied state (2) and the slot's timer and
+    // settle timer are set. An id that no slot has changes nothing.
+    void PutAutoIntoStack(int slot, int car);
 
     // ---- Places, lots and building -----------------------------------------
     void AddPlace(int id, const std::string& name, int value);
@@ -241,6 +250,10 @@ public:
     int GetY();
     int GetWorkingPlace();
     int GetNeededPlace();
+    // Not bound: the index of the first place with that type, screen point
+    // and level (the place's direction, the fourth value of CreatePlace);
+    // -1 when none.
+    int FindPlaceAt(int type, int x, int y, int level);
 
     // ---- Upgrades and staff ----------------------------------------------
     int GetBeton();
@@ -293,6 +306,9 @@ public:
     void DeleteMyEffects(int id);
     void DeleteEffect(int type, int place, int x, int y);
     int ActiveEffects(int type);
+    // Not bound: erases the first running effect of the type standing at
+    // (x, y); nothing when there is none.
+    void EraseEffectAt(int type, int x, int y);
     void StartSmoke(int place);
     void SetLevelColor(const std::string& component, int value);
     int GetLevelColor(const std::string& component, int ignored);

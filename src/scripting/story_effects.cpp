@@ -78,6 +78,15 @@ int Story::ActiveEffects(int type)
         std::count_if(effects.begin(), effects.end(), [&](const cEffect& e) { return e.type == type; }));
 }
 
+void Story::EraseEffectAt(int type, int x, int y)
+{
+    auto& effects = cGameWorld::Instance().effects;
+    const auto it = std::find_if(
+        effects.begin(), effects.end(), [&](const cEffect& e) { return e.type == type && e.x == x && e.y == y; });
+    if (it != effects.end())
+        effects.erase(it);
+}
+
 void Story::StartSmoke(int place)
 {
     if (!Scripting::CheckScriptIndex(L"StartSmoke", place, static_cast<int>(cGameWorld::Instance().places.size())))

@@ -313,3 +313,8 @@ int Story::GetNeededPlace()
 {
     return cGameWorld::Instance().neededPlace;
 }
+
+int Story::FindPlaceAt(int type, int x, int y, int level)
+{
+    return FindPlace([&](const cPlace& p) { return p.type == type && p.x == x && p.y == y && p.direction == level; });
+}

@@ -192,3 +192,8 @@ bool Story::IfJoker()
     // Set by the grid's combo search while a joker stands on a changed cell.
     return cGameWorld::Instance().jokerInUse != 0;
 }
+
+double Story::GetSpeedForPoints()
+{
+    return cGameWorld::Instance().pointsSpeed;
+}

@@ -1,6 +1,7 @@
 // Story methods: the stack. The slots where arriving cars wait, which cars
 // may enter them, and the counts the managers and the screens work with. The
 // slots themselves and the cars driving into them belong to the world.
+#include <algorithm>
 #include <vector>
 
 #include "scripting/script_index.h"
@@ -169,4 +170,25 @@ bool Story::IsStackBusy()
     if (!full && world.stackLimit != world.managerCount)
         return true;
     return full;
+}
+
+bool Story::HasEnabledAutoType(int type, int& count)
+{
+    const std::vector<int>& types = cGameWorld::Instance().stackAutoTypes;
+    count = static_cast<int>(types.size());
+    return std::find(types.begin(), types.end(), type) != types.end();
+}
+
+void Story::PutAutoIntoStack(int slot, int car)
+{
+    const int s = FindSlot(slot);
+    if (s < 0)
+        return;
+    // Unlike AddToStack, the slot's other per-car values, its busy byte and
+    // the managers' turn are left as they are.
+    cStackSlot& target = cGameWorld::Instance().stackSlots[s];
+    target.autoType = car;
+    target.state = 2;
+    target.timer.Restart();
+    target.settleTimer.Restart();
 }

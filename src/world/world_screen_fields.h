@@ -61,6 +61,11 @@ struct cWorldScreenFields {
 
     // The screen manager's flags.
     uint8_t screenSizeChanged = 0; // also named reloadMenus
+    // A dialog of the start screen is open: the screen manager counts it as
+    // an open panel (panelOpen), as it does the result screen, the shop and
+    // the task dialog. Nothing in the game sets it: the start screen keeps
+    // its dialogs in flags of its own (restartConfirmOpen, profilesOpen) and
+    // is not shown while a level runs, where the panels are counted.
     uint8_t startDialogOpen = 0;
     uint8_t panelOpen = 0;
     int tooltipElement = -1;

@@ -58,7 +58,9 @@ TEST_F(GameAppTest, InitChoosesTheDisplayModeForTheDesktop)
         test::LogCapture log;
         ASSERT_TRUE(app.Init());
         const bool smaller = c.width > c.desktopWidth || c.height > c.desktopHeight;
-        EXPECT_EQ(log.Contains(L"starting at 1024x768"), smaller && !c.tooSmall);
+        EXPECT_EQ(log.Contains(L"cGameApp::Init -> The desktop (" + std::to_wstring(c.desktopWidth) + L"x"
+                      + std::to_wstring(c.desktopHeight) + L") is smaller than 1280x1024: starting at 1024x768"),
+            smaller && !c.tooSmall);
         EXPECT_EQ(settings.screenMode, c.expectedScreenMode);
         EXPECT_EQ(world.desktopTooSmall, c.tooSmall);
         EXPECT_EQ(Called("ApplyFullScreen"), c.style == kPopup);

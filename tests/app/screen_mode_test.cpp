@@ -17,6 +17,7 @@
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
 #include "scene/screen_manager.h"
+#include "support/log_capture.h"
 #include "support/menu_route.h"
 #include "whole_game_fixture.h"
 
@@ -59,7 +60,12 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
         // As the options' window button, carried out by the next frame.
         Scene::OptionsScreen::ChooseWindow();
         gfx.calls.clear();
+        test::LogCapture log;
         app.Frame();
+        EXPECT_EQ(log.Contains(L"cGameApp::ApplyVideoMode -> A 1024x768 window with its frame does not fit on the "
+                               L"desktop's free "
+                      + std::to_wstring(c.usableWidth) + L"x" + std::to_wstring(c.usableHeight)),
+            !c.window);
         EXPECT_EQ(settings.screenMode, c.window ? 0 : 1);
         EXPECT_EQ(app.WindowStyle() == kCaptioned, c.window);
         EXPECT_EQ(std::ranges::count(gfx.calls, "ApplyFullScreen"), c.window ? 0 : 1);

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <SDL.h>
-
 #include "app/application.h"
 #include "frontend/state_menu.h"
 #include "platform/utf16.h"
@@ -58,7 +56,7 @@ TEST_F(MenuTypingTest, ABurstOfKeysIsTypedInOrderEachPressOnce)
         world.textEntryActive = 1;
         world.textEntryMax = 20;
         for (const Press& p : c.burst) {
-            platform::NoteHeldModifiers(p.shift ? KMOD_LSHIFT : KMOD_NONE);
+            platform::NoteHeldModifierKey(p.shift ? VK_LSHIFT : 0);
             if (p.code)
                 cApplication::StaticWndProc(nullptr, WM_KEYDOWN, static_cast<WPARAM>(p.code), 0);
             if (p.text)
@@ -66,7 +64,7 @@ TEST_F(MenuTypingTest, ABurstOfKeysIsTypedInOrderEachPressOnce)
             if (p.code && p.letGo)
                 cApplication::StaticWndProc(nullptr, WM_KEYUP, static_cast<WPARAM>(p.code), 0);
         }
-        platform::NoteHeldModifiers(KMOD_NONE);
+        platform::NoteHeldModifierKey(0);
         Wait(17);
         state.HandleTextInput(&app);
         EXPECT_EQ(platform::WideToNarrow(world.textEntry), platform::WideToNarrow(c.typed));

@@ -94,5 +94,17 @@ TEST(Keyboard, KeyStatesCoverEveryCodeFromTheFirstToTheLastAndNoneBeyond)
         NoteKeyState(code, false);
         EXPECT_EQ(GetKeyState(code), 0) << code;
     }
+
+    // A modifier held by its code, as tests without the pump hold one: that
+    // side alone; any other code holds none.
+    const int sided[] = { VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU };
+    for (const int held : sided) {
+        NoteHeldModifierKey(held);
+        for (const int code : sided)
+            EXPECT_EQ(GetKeyState(code) < 0, code == held) << held << " / " << code;
+    }
+    NoteHeldModifierKey('A');
+    for (const int code : { VK_SHIFT, VK_CONTROL, VK_MENU, static_cast<int>('A') })
+        EXPECT_EQ(GetKeyState(code), 0) << code;
     ForgetKeyStates();
 }

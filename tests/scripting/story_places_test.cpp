@@ -155,4 +155,41 @@ TEST_F(StoryPlaces, SmallChangesFindTheirPlaceOrDoNothing)
     ASSERT_EQ(world.links.size(), 1u);
 }
 
+// The game finds a place by its type, screen point and level (the direction
+// it was created with), the first in list order; scripts do not see it.
+TEST_F(StoryPlaces, APlaceIsFoundByTypePointAndLevel)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    StartLevel(kStationLevel, 8);
+    ASSERT_EQ(world.places.size(), 4u);
+    // Two more decorations on the first one's point: one at another level,
+    // one exactly like it.
+    world.places.push_back(world.places[0]);
+    world.places.back().direction = 3;
+    world.places.push_back(world.places[0]);
+    // No layout was computed: the three grid places (types 6, 7, 6) stand on
+    // one point.
+    const cPlace& grid = world.places[3];
+    ASSERT_TRUE(world.places[1].x == grid.x && world.places[1].y == grid.y);
+    const struct {
+        int type, x, y, level;
+        int found;
+    } cases[] = {
+        { 100, 50, 60, 9, 0 }, // the first of two alike
+        { 100, 50, 60, 3, 4 },
+        { 100, 50, 60, 0, -1 }, // the place's state and colour are 0, its level is not
+        { 100, 60, 50, 9, -1 },
+        { 101, 50, 60, 9, -1 },
+        { 6, grid.x, grid.y, 9, 1 },
+        { 7, grid.x, grid.y, 9, 2 },
+        { 6, grid.x + 1, grid.y, 9, -1 },
+    };
+    Story& story = Story::Instance();
+    for (const auto& c : cases) {
+        EXPECT_EQ(story.FindPlaceAt(c.type, c.x, c.y, c.level), c.found)
+            << c.type << " at " << c.x << "," << c.y << " level " << c.level;
+    }
+    EXPECT_TRUE(Holds("Story.FindPlaceAt == nil"));
+}
+
 } // namespace

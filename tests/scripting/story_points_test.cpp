@@ -69,6 +69,19 @@ TEST_F(StoryPoints, ServicesAndCombosArePaidByTheScript)
     EXPECT_TRUE(ScriptErrors().empty());
 }
 
+// The game reads the points speed back as the script set it; a value that is
+// no number is refused and the last one stays. Scripts cannot read it.
+TEST_F(StoryPoints, ThePointsSpeedIsReadBackByTheGameOnly)
+{
+    Story& story = Story::Instance();
+    EXPECT_DOUBLE_EQ(story.GetSpeedForPoints(), 0.0);
+    ASSERT_TRUE(Run("Story:SetSpeedForPoints(0.25)"));
+    EXPECT_DOUBLE_EQ(story.GetSpeedForPoints(), 0.25);
+    ASSERT_TRUE(Run("Story:SetSpeedForPoints(0/0); Story:SetSpeedForPoints(1/0)"));
+    EXPECT_DOUBLE_EQ(story.GetSpeedForPoints(), 0.25);
+    EXPECT_TRUE(Holds("Story.GetSpeedForPoints == nil and not pcall(function() return Story:GetSpeedForPoints() end)"));
+}
+
 TEST_F(StoryPoints, AnAwardIsGrantedOnlyOnce)
 {
     cGameWorld& world = cGameWorld::Instance();

@@ -104,6 +104,76 @@ TEST_F(StoryStack, AllowedCarsAreListedInOrder)
     EXPECT_EQ(TakeLog().size(), 2u);
 }
 
+// The game's own question whether a car type may enter the stack: the list's
+// length comes back whether the type is found or not. Scripts have their
+// own getters and do not see this one.
+TEST_F(StoryStack, TheEnabledTypeSearchAnswersWithTheListsLength)
+{
+    Story& story = Story::Instance();
+    int count = 7;
+    EXPECT_FALSE(story.HasEnabledAutoType(12, count));
+    EXPECT_EQ(count, 0);
+    ASSERT_TRUE(
+        Run("Story:EnableAutoTypForStack(12); Story:EnableAutoTypForStack(14); Story:EnableAutoTypForStack(12)"));
+    const struct {
+        int type;
+        bool found;
+    } cases[] = { { 12, true }, { 14, true }, { 13, false }, { -1, false }, { 0, false } };
+    for (const auto& c : cases) {
+        count = -5;
+        EXPECT_EQ(story.HasEnabledAutoType(c.type, count), c.found) << c.type;
+        EXPECT_EQ(count, 3) << c.type;
+    }
+    EXPECT_TRUE(Holds("Story.HasEnabledAutoType == nil"));
+}
+
+// A car put into a slot by the game waits there at once: no car drives in,
+// the managers keep their turn, and only the car, the occupied state and two
+// of the slot's timers change. Scripts cannot call it.
+TEST_F(StoryStack, ACarPutIntoASlotWaitsThereWithoutDrivingIn)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.level = 8;
+    world.stackLimit = 3;
+    world.managerCount = 1;
+    world.managerBelowLimit = 0;
+    for (int id : { 4, 9 }) {
+        cStackSlot slot; // its timers stand still until restarted
+        slot.id = id;
+        slot.settleStep = 5;
+        slot.settling = 1;
+        world.stackSlots.push_back(slot);
+    }
+    Story& story = Story::Instance();
+    story.PutAutoIntoStack(9, 21);
+    const cStackSlot& filled = world.stackSlots[1];
+    EXPECT_EQ(filled.autoType, 21);
+    EXPECT_EQ(filled.state, 2);
+    EXPECT_TRUE(filled.timer.IsRunning());
+    EXPECT_TRUE(filled.settleTimer.IsRunning());
+    EXPECT_FALSE(filled.frameTimer.IsRunning());
+    EXPECT_EQ(filled.settleStep, 5);
+    EXPECT_EQ(filled.settling, 1);
+    EXPECT_EQ(filled.busy, 0);
+    EXPECT_TRUE(world.stackCars.empty());
+    EXPECT_EQ(world.managerBelowLimit, 0);
+    EXPECT_EQ(world.stackSlots[0].autoType, -1);
+    EXPECT_EQ(world.stackSlots[0].state, 1);
+    ASSERT_TRUE(Holds("Story:GetAutoFromStack(9) == 21 and Story:StackFree(9) == 0 and Story:StackFree(4) == 1"));
+
+    // An id that no slot has: nothing changes.
+    story.PutAutoIntoStack(5, 3);
+    story.PutAutoIntoStack(-1, 3);
+    EXPECT_EQ(world.stackSlots[0].autoType, -1);
+    EXPECT_FALSE(world.stackSlots[0].timer.IsRunning());
+    EXPECT_EQ(world.stackSlots[1].autoType, 21);
+    EXPECT_TRUE(world.stackCars.empty());
+    EXPECT_EQ(world.managerBelowLimit, 0);
+
+    EXPECT_TRUE(Holds("Story.PutAutoIntoStack == nil and not pcall(function() Story:PutAutoIntoStack(4, 1) end)"));
+    EXPECT_EQ(world.stackSlots[0].autoType, -1);
+}
+
 TEST_F(StoryStack, SettingsForTheScreensAreStored)
 {
     cGameWorld& world = cGameWorld::Instance();

@@ -176,6 +176,43 @@ TEST_F(StoryWeather, EffectTypesNeedAFrameAndEffectsAreCountedAndRemoved)
     EXPECT_TRUE(world.effects.empty());
 }
 
+// The game erases a running effect by its type and point: the first such in
+// the list, one per call; a miss leaves the list as it is. Scripts have only
+// their own ways to delete effects.
+TEST_F(StoryWeather, AnEffectIsErasedByTypeAndPoint)
+{
+    ASSERT_TRUE(
+        Run("Story:CreateEffects(20, 'smoke', 8, 0, 0); Story:CreateEffects(21, 'spark', 8, 0, 0)"
+            "Story:CreateMyEffects(1, 20, 0, 0.05, 100, 200); Story:CreateMyEffects(2, 21, 0, 0.05, 100, 200)"
+            "Story:CreateMyEffects(3, 20, 0, 0.05, 100, 200); Story:CreateMyEffects(4, 20, 0, 0.05, 200, 100)"));
+    ASSERT_EQ(world.effects.size(), 4u);
+    const auto owners = [&] {
+        std::string list;
+        for (const cEffect& e : world.effects)
+            list += std::to_string(e.owner);
+        return list;
+    };
+    Story& story = Story::Instance();
+    const struct {
+        int type, x, y;
+        const char* left; // the owners of the effects still running
+    } steps[] = {
+        { 20, 100, 200, "234" },
+        { 20, 100, 200, "24" },
+        { 20, 100, 200, "24" }, // none left there: a miss
+        { 21, 200, 100, "24" },
+        { 22, 100, 200, "24" },
+        { 21, 100, 200, "4" },
+        { 20, 200, 100, "" },
+        { 20, 200, 100, "" },
+    };
+    for (const auto& step : steps) {
+        story.EraseEffectAt(step.type, step.x, step.y);
+        EXPECT_EQ(owners(), step.left) << step.type << " at " << step.x << "," << step.y;
+    }
+    EXPECT_TRUE(Holds("Story.EraseEffectAt == nil"));
+}
+
 TEST_F(StoryWeather, SmokeAtAPlaceThatDoesNotExistIsRefused)
 {
     MakeScreens();
