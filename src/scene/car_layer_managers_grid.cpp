@@ -56,21 +56,9 @@ void CarLayer::PutDownOnCell(int cell, int autoType)
 void CarLayer::ReturnHeldGridCar()
 {
     cGameWorld& world = cGameWorld::Instance();
-    const int held = world.autoOnMouse;
-    if (world.IsPaused() || world.leftDown || held == -1)
+    if (world.IsPaused() || world.leftDown || world.autoOnMouse == -1)
         return;
-    if (world::IsIndex(world.swapSource, world.fundaments.size())) {
-        cFundament& source = world.fundaments[world.swapSource];
-        source.autoType = held;
-        source.alpha = 255;
-    } else if ((held == kJoker || held == kBomb) && cGameWorld::IsFirstLevelOfTriple(world.level)) {
-        world.AddJokerSlot();
-    }
-    // Any other car from the stack is dropped and lost.
-    world.swapSource = -1;
-    world.autoOnMouse = -1;
-    world.stackMovedToGrid = 1;
-    world.managerBelowLimit = 1;
+    world.PutBackHeldCar();
 }
 
 void CarLayer::DrawGridAutos()

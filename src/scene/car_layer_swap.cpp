@@ -81,18 +81,11 @@ void CarLayer::DrawSwapFundamentAutos()
         world.swapSource = -1;
     }
 
-    // Released over no neighbour: the car goes back where it came from.
+    // Released over no neighbour: the car goes back where it came from, a
+    // joker from the bar back to the bar.
     if (paused || world.leftDown || world.autoOnMouse == -1)
         return;
-    if (world::IsIndex(world.swapSource, world.fundaments.size())) {
-        cFundament& source = world.fundaments[world.swapSource];
-        source.autoType = world.autoOnMouse;
-        source.alpha = 255;
-    }
-    world.autoOnMouse = -1;
-    world.swapSource = -1;
-    world.stackMovedToGrid = 1;
-    world.managerBelowLimit = 1;
+    world.PutBackHeldCar();
 }
 
 void CarLayer::DrawCarPreviewScaled(int autoType, int x, int y)

@@ -176,6 +176,10 @@ void Hud::DrawGameMenu()
     }
     if (button(kOptionsText, 230)) {
         world.gameMenuClosed = 1;
+        // The level goes on after the options: a car or joker held on the
+        // grid goes back where it came from rather than being lost.
+        if (world.drawStation == 0)
+            world.PutBackHeldCar();
         world.autoOnMouse = -1;
         world.optionsOpen = world.optionsOpen ? 0 : 1;
         world.SetPause(true);

@@ -25,6 +25,10 @@ namespace {
     constexpr int kSlotSize = 90;
     constexpr int kJokerTipText = 116;
     constexpr int kBombTipText = 133;
+    // The middle of a car's image, where a picked item hangs under the
+    // pointer, in design units.
+    constexpr int kCarMiddleX = 73;
+    constexpr int kCarMiddleY = 66;
 
     const wchar_t* GuiText(int entry)
     {
@@ -216,6 +220,10 @@ void Hud::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
     world.autoOnMouse = item.item;
     world.heldCarItem = Story::Instance().GetAutoColor(item.item);
     world.heldCarVariant = 1;
+    // Held like a car, with its middle under the pointer: it lands on the
+    // cell the pointer is over, which is the cell it is seen over.
+    world.grabOffsetX = ScaleX(kCarMiddleX);
+    world.grabOffsetY = ScaleY(kCarMiddleY);
     world.managerBelowLimit = 0;
     if (item.item == kJoker)
         world.jokerTipSeen = 1;

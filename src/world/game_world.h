@@ -207,6 +207,9 @@ public:
     void AddFlyingMarker(int value);
     void AddJoker(int count);
     void AddJokerSlot();
+    // The car on the mouse goes back where it came from: to its grid cell, or
+    // a joker or bomb to the bar; a car from the stack is dropped.
+    void PutBackHeldCar();
     void AddSpecAuto(int row, int column, int type);
     void AddComboRecord(int length, int autoClass);
     bool GetMyCombo(int length, int count) const;

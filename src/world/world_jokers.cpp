@@ -1,4 +1,5 @@
-// Jokers and bonus items with their flight to a slot of the bar.
+// Jokers and bonus items with their flight to a slot of the bar, and the car
+// on the mouse going back where it came from.
 #include <algorithm>
 #include <vector>
 
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr int kJokerKind = 90;
+constexpr int kBombKind = 91;
 constexpr int kFlightSteps = 100;
 
 cJoker MakeFlight(int item, int x, int y, int targetX, int targetY, double speed)
@@ -76,6 +78,24 @@ void cGameWorld::AddJokerSlot()
     int mouseY = 0;
     GetMousePosition(mouseX, mouseY);
     jokers.push_back(MakeBarFlight(autoOnMouse, mouseX, mouseY - 50, NextSlotY(jokers)));
+}
+
+void cGameWorld::PutBackHeldCar()
+{
+    const int held = autoOnMouse;
+    if (held == -1)
+        return;
+    if (world::IsIndex(swapSource, fundaments.size())) {
+        cFundament& source = fundaments[swapSource];
+        source.autoType = held;
+        source.alpha = 255;
+    } else if ((held == kJokerKind || held == kBombKind) && IsFirstLevelOfTriple(level)) {
+        AddJokerSlot();
+    }
+    swapSource = -1;
+    autoOnMouse = -1;
+    stackMovedToGrid = 1;
+    managerBelowLimit = 1;
 }
 
 void cGameWorld::AddSpecAuto(int row, int column, int type)

@@ -102,9 +102,13 @@ bool PaintVehicle(cairo_t* cr, const ImageEntry& e, const std::string& n)
     const int group = NameGroup(n);
     const bool ghost = Has(n, "fantom");
     const bool hover = Has(n, "_over");
+    // The grid levels' joker (a cream car marked "J", as in the bar) and bomb
+    // (a dark car carrying a bomb).
+    const bool bomb = Has(n, "joker_bomb");
+    const bool joker = !bomb && Has(n, "joker");
     const bool van = Has(n, "_2.") || Has(n, "_2_over") || (n.size() > 2 && n.substr(n.size() - 2) == "_2")
         || Has(n, "bus") || Has(n, "track");
-    Rgb body = ghost ? Hex(0xE8ECF0) : CarColour(n, group);
+    Rgb body = ghost ? Hex(0xE8ECF0) : bomb ? Hex(0x3A3C42) : joker ? Hex(0xF4EEDC) : CarColour(n, group);
     if (hover)
         body = Shade(body, 0.3);
     const double lift = 12 * s, cabin = (van ? 16 : 11) * s, edge = std::max(1.0, 1.5 * s);
@@ -141,6 +145,21 @@ bool PaintVehicle(cairo_t* cr, const ImageEntry& e, const std::string& n)
         double x, y;
         At(q, (c0 + c1) / 2 - 0.03, 0.5, x, y);
         GroupMark(cr, group, x, y - lift - cabin, 11 * s, true);
+    }
+    if (joker || bomb) {
+        double x, y;
+        At(q, (c0 + c1) / 2 - 0.03, 0.5, x, y);
+        y -= lift + cabin;
+        if (joker) {
+            Text(cr, "J", x, y, 40 * s, Hex(0xC0302A), Hex(0x1A1A1A));
+        } else {
+            cairo_new_path(cr);
+            cairo_arc(cr, x, y, 12 * s, 0, 2 * M_PI);
+            FillStroke(cr, Hex(0x141414), Hex(0xF08020), edge);
+            PathStar(cr, x + 10 * s, y - 14 * s, 7 * s, 3 * s, 6, 0);
+            Source(cr, Hex(0xF08020));
+            cairo_fill(cr);
+        }
     }
     if (hover) {
         const Quad ring = Part(q, -0.03, 1.03, -0.05, 1.05, 0);

@@ -106,6 +106,8 @@ local PLACE_IMAGES = { [6] = "place_red", [7] = "place_blue", [8] = "place_green
 
 -- Grid car types 1..5, one colour each.
 local GRID_CARS = { "auto_rot", "auto_blau", "auto_gruen", "auto_gelb", "auto_lila" }
+-- The car types of the joker and the bomb joker.
+local JOKER, BOMB = 90, 91
 
 -- The trees among the places, by region.
 local REGION_TREES = {
@@ -265,6 +267,10 @@ function common.grid_level(cfg)
             Story:SetAutoClass(t, t, 0)
             Story:EnableAutoTypForStack(t)
         end
+        -- The joker and the bomb from the bar are held, and the joker stands
+        -- on its cell, as a car: without an image they would not be seen.
+        Story:AddAuto(JOKER, 1, "car_joker")
+        Story:AddAuto(BOMB, 1, "car_joker_bomb")
         common.stack_slots(cfg.slots, 910, 110, 80, 40)
 
         common.trees(cfg.level, { { 60, 300 } })
@@ -311,7 +317,7 @@ function common.grid_level(cfg)
         Story:SetMessage(1, done, cfg.target)
         common.credit_combo()
         if cfg.bomb_every and done % cfg.bomb_every == 0 then
-            Story:AddSpecAuto(0, 91)
+            Story:AddSpecAuto(0, BOMB)
         end
     end
 
