@@ -58,6 +58,9 @@ public:
     // at 210 pixels; pointerLeft chooses the form whose pointer is on the
     // left. An empty text draws nothing.
     void DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y);
+    // The same bubble in the level's light, 15 pixels right of x on every
+    // screen size, for pictures that stand in that light themselves.
+    void DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y);
 
 protected:
     // Loads the display's pages for the screen width into page slot 32 and
