@@ -107,6 +107,10 @@ public:
 
 private:
     void DrawBonusImage(const wchar_t* name, int x, int y, int alpha);
+    // Level 1, from the task dialog's close until the first car is picked or
+    // swapped or the first item enters the bar: faded jokers show where the
+    // jokers the player wins will stand.
+    void DrawJokerTutorial();
     // Standing items close up to y 110, 220, ... while nothing is held.
     void RepackBonusBar();
     void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);

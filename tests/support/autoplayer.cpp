@@ -37,6 +37,8 @@ namespace {
     constexpr int kBankText = 138;
     constexpr int kBalanceText = 139;
     constexpr int kBuildFirstText = 135;
+    // The task dialog's button that closes it.
+    constexpr int kTaskOkText = 23;
 
     // The middle of a button drawn 205 x 49 design units at (x, y).
     int ButtonX(int x)
@@ -439,7 +441,13 @@ void Autoplayer::DecideLevel()
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (world.taskBookOpen) {
-        Key("Escape");
+        // The first task is read to its end and closed with its button, as
+        // a new player does; later ones are skipped.
+        if (level != 1) {
+            Key("Escape");
+        } else if (!ClickText(g_guiVocabulary[kTaskOkText])) {
+            Click(ScaleX(538) + ScaleX(73) / 2, ScaleY(300) + ScaleY(295) + ScaleY(49) / 2);
+        }
         return;
     }
     if (world.levelOver || world.resultScreenOpen || world.resultsShown) {
