@@ -181,9 +181,9 @@ private:
     // level's number as its title.
     void DrawPanelPlate();
     void DrawPanelTitle();
-    // "Not passed" and, under it, why, centred on the plate from y; returns
-    // the y below the last line.
-    int DrawNotPassed(const wchar_t* reason, int y);
+    // "Not passed" and, under it, why, centred in the width from x (the
+    // plate's when width is 0) from y; returns the y below the last line.
+    int DrawNotPassed(const wchar_t* reason, int y, int x = 0, int width = 0);
 
     // The time pointer of the statistics, frame 0..19.
     int pointerFrame = 0;
