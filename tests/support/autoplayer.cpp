@@ -37,8 +37,6 @@ namespace {
     constexpr int kBankText = 138;
     constexpr int kBalanceText = 139;
     constexpr int kBuildFirstText = 135;
-    // The task dialog's button that closes it.
-    constexpr int kTaskOkText = 23;
 
     // The middle of a button drawn 205 x 49 design units at (x, y).
     int ButtonX(int x)
@@ -442,12 +440,15 @@ void Autoplayer::DecideLevel()
     const cGameWorld& world = cGameWorld::Instance();
     if (world.taskBookOpen) {
         // The first task is read to its end and closed with its button, as
-        // a new player does; later ones are skipped.
+        // a new player does; later ones are skipped. Without the frame's
+        // texts to go by: the next page's arrow, then where the button shows
+        // on the last page (neither place holds anything else).
         if (level != 1) {
             Key("Escape");
-        } else if (!ClickText(g_guiVocabulary[kTaskOkText])) {
-            Click(ScaleX(538) + ScaleX(73) / 2, ScaleY(300) + ScaleY(295) + ScaleY(49) / 2);
+            return;
         }
+        Click(ScaleX(538) + ScaleX(73) / 2, ScaleY(300) + ScaleY(295) + ScaleY(49) / 2);
+        Click(ButtonX(ScaleX(280)), ButtonY(ScaleY(300) + ScaleY(360)));
         return;
     }
     if (world.levelOver || world.resultScreenOpen || world.resultsShown) {
