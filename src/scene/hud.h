@@ -58,6 +58,9 @@ public:
     // at 210 pixels; pointerLeft chooses the form whose pointer is on the
     // left. An empty text draws nothing.
     void DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y);
+    // The same bubble in the level's light, 15 pixels right of x on every
+    // screen size, for pictures that stand in that light themselves.
+    void DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y);
 
 protected:
     // Loads the display's pages for the screen width into page slot 32 and
@@ -104,6 +107,10 @@ public:
 
 private:
     void DrawBonusImage(const wchar_t* name, int x, int y, int alpha);
+    // Level 1, from the task dialog's close until the first car is picked or
+    // swapped or the first item enters the bar: faded jokers show where the
+    // jokers the player wins will stand.
+    void DrawJokerTutorial();
     // Standing items close up to y 110, 220, ... while nothing is held.
     void RepackBonusBar();
     void DrawFlyingBonusItem(std::size_t index, bool firstOfTriple);
@@ -174,9 +181,9 @@ private:
     // level's number as its title.
     void DrawPanelPlate();
     void DrawPanelTitle();
-    // "Not passed" and, under it, why, centred on the plate from y; returns
-    // the y below the last line.
-    int DrawNotPassed(const wchar_t* reason, int y);
+    // "Not passed" and, under it, why, centred in the width from x (the
+    // plate's when width is 0) from y; returns the y below the last line.
+    int DrawNotPassed(const wchar_t* reason, int y, int x = 0, int width = 0);
 
     // The time pointer of the statistics, frame 0..19.
     int pointerFrame = 0;

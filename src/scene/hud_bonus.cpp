@@ -23,6 +23,7 @@ namespace {
     constexpr int kBarSlot = 110;
     constexpr int kRisingSize = 128;
     constexpr int kSlotSize = 90;
+    constexpr int kTutorialText = 93;
     constexpr int kJokerTipText = 116;
     constexpr int kBombTipText = 133;
     // The middle of a car's image, where a picked item hangs under the
@@ -139,6 +140,18 @@ void Hud::DrawBonusImage(const wchar_t* name, int x, int y, int alpha)
     pages[kHudPage].DrawImage(name, x, y, 0, 0, world.levelTint[0], world.levelTint[1], world.levelTint[2], alpha);
 }
 
+void Hud::DrawJokerTutorial()
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    if (!world.jokerRequested || world.level != 1 || !world.jokers.empty())
+        return;
+    // Fainter down the bar; pictures only, nothing here can be picked up.
+    DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(100), 155);
+    DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(220), 125);
+    DrawBonusImage(L"bonus_joker.png", ScaleX(5), ScaleY(340), 100);
+    DrawShopHelpTinted(1, GuiText(kTutorialText), ScaleX(100), ScaleY(155));
+}
+
 void Hud::RepackBonusBar()
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -234,8 +247,7 @@ void Hud::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
 void Hud::DrawBonusSlots()
 {
     cGameWorld& world = cGameWorld::Instance();
-    // The bar shows only items the player holds and can use: no picture of a
-    // joker stands in it before the level has handed one out.
+    DrawJokerTutorial();
     if (world.jokers.empty())
         return;
     RepackBonusBar();

@@ -1,7 +1,8 @@
 // The statistics of a won level and its payout (world/level_payout.h). The
 // panel only shows the money the player will have: the result screen pays
 // it when the player continues. A level finished after its limit is not
-// passed: the panel says so and why, in place of a payout of nothing.
+// passed: the panel says so and why beside the times, over its rows of
+// nothing paid.
 #include <algorithm>
 #include <cwchar>
 #include <string>
@@ -34,6 +35,10 @@ namespace {
     constexpr int kPlateY = 250;
     constexpr int kPlateWidth = 660;
     constexpr int kLineWidth = 560;
+    // The room kept free inside the plate's frame, and how far the late
+    // panel's verdict stands above the first time row to match its height.
+    constexpr int kPlateMargin = 24;
+    constexpr int kVerdictRaise = 6;
 
     constexpr uint32_t kWhite = 0xFFFFFFFFu;
     constexpr uint32_t kYellow = 0xFFFFFF00u;
@@ -100,13 +105,11 @@ namespace {
         return world.level >= 0 && world.level < world::kLevelTableSize ? world.levelMoney[world.level] : 0;
     }
 
-    // Centred in the plate's width, with the shadow.
-    void CentredLine(Hud& panel, const wchar_t* text, int y, uint32_t colour, iGfxFont* font)
+    // Centred in the width from x, with the shadow.
+    void CentredLine(Hud& panel, const wchar_t* text, int x, int width, int y, uint32_t colour, iGfxFont* font)
     {
         if (!g_pGfx2D)
             return;
-        const int x = ScaleX(kPlateX);
-        const int width = ScaleX(kPlateWidth);
         g_pGfx2D->SetColor(0xFF000000u);
         panel.DrawTextCentered(false, text, x + 1, y + 1, width, font);
         g_pGfx2D->SetColor(colour);
@@ -144,20 +147,24 @@ void Hud::DrawPanelTitle()
     }
 }
 
-int Hud::DrawNotPassed(const wchar_t* reason, int y)
+int Hud::DrawNotPassed(const wchar_t* reason, int y, int x, int width)
 {
-    CentredLine(*this, Text(kNotPassedText), y, kYellow, g_fontBig);
+    if (width <= 0) {
+        x = ScaleX(kPlateX);
+        width = ScaleX(kPlateWidth);
+    }
+    CentredLine(*this, Text(kNotPassedText), x, width, y, kYellow, g_fontBig);
     y += LineHeight(g_fontBig) + ScaleY(8);
     if (!reason || !*reason)
         return y;
     cGameWorld& world = cGameWorld::Instance();
-    world.FormatText(true, reason, ScaleX(kLineWidth), g_fontNormal2);
+    world.FormatText(true, reason, std::min(ScaleX(kLineWidth), width), g_fontNormal2);
     const int lineHeight = LineHeight(g_fontNormal2);
     // The lines are copied: drawing a text may lay out another.
     std::vector<std::wstring> lines(
         world.formatLines, world.formatLines + std::clamp(world.formatLineCount, 0, world::kFormatLines));
     for (const std::wstring& line : lines) {
-        CentredLine(*this, line.c_str(), y, kWhite, g_fontNormal2);
+        CentredLine(*this, line.c_str(), x, width, y, kWhite, g_fontNormal2);
         y += lineHeight;
     }
     return y;
@@ -272,11 +279,11 @@ void Hud::DrawTimedStatistics(int x0, int y0)
     const int recorded = RecordedMoney(world);
 
     if (!inTime && limit > 0) {
-        // Finished after the limit: nothing is paid and the level stays
-        // unpassed; the money stays as it is.
-        DrawNotPassed(Text(kLateText), static_cast<int>(y0 + 130 / Sy()));
-        Row(138, Number(world.money), lx, vx, y0 + static_cast<int>(280 / Sy()), kYellow);
-        return;
+        // Finished after the limit: not passed, and why, in the free room
+        // right of the times; the rows below show that nothing is paid.
+        const int right = ScaleX(kPlateX + kPlateWidth - kPlateMargin);
+        DrawNotPassed(Text(kLateText), static_cast<int>(y0 - 40 / Sy()) - ScaleY(kVerdictRaise),
+            tx + ScaleX(kPlateMargin), right - tx - ScaleX(kPlateMargin));
     }
 
     Row(100, Number(world.levelReward - timeBonus), lx, vx, static_cast<int>(y0 + 130 / Sy()), kYellow);

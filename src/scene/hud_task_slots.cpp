@@ -144,6 +144,13 @@ void Hud::DrawShopHelp(int pointerLeft, const std::wstring& text, int x, int y)
     DrawHelpBubble(pointerLeft, text, x + ScaleX(15), y, MakeARGB(255, 255, 255, 255));
 }
 
+void Hud::DrawShopHelpTinted(int pointerLeft, const std::wstring& text, int x, int y)
+{
+    const cGameWorld& world = cGameWorld::Instance();
+    auto channel = [&](int c) { return static_cast<uint32_t>(std::clamp(world.levelTint[c], 0, 255)); };
+    DrawHelpBubble(pointerLeft, text, x + 15, y, MakeARGB(255, channel(0), channel(1), channel(2)));
+}
+
 void Hud::DrawHelpBubble(int pointerLeft, const std::wstring& text, int bx, int y, uint32_t tint)
 {
     if (text.empty())

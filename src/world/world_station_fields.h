@@ -120,8 +120,8 @@ struct cWorldStationFields {
     uint8_t jokerInUse = 0;
     // Also named idleSinceTask: set when the task dialog closes, cleared when
     // the player picks or swaps a grid car, by Story::AddJoker and by the
-    // fundament combos. Kept as the world's bookkeeping; the joker bar shows
-    // nothing for it, only the jokers the player holds.
+    // fundament combos; while set on level 1 the empty joker bar shows faded
+    // jokers where the first ones will stand.
     uint8_t jokerRequested = 0;
     uint8_t dropPending = 0; // also named restockPending; the fundament-combo flag
     uint8_t supplyPending = 0; // swap mode: the supply after a drop was held back and is tried again

@@ -9,6 +9,7 @@
 // SDL's slow blend (the engine blends them: engine::BlendDirect).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -188,7 +189,9 @@ private:
     }
 
     // In a level: its task dialog, the level after a few frames, the game
-    // menu, and out through the menu's last button.
+    // menu, and out through the menu's last button. The first level's task is
+    // read to its end and closed with its button, as a new player does, so
+    // the level shows where its jokers will stand.
     void OnLevel()
     {
         menuFrames = 0;
@@ -196,8 +199,10 @@ private:
         const std::string level = "level_" + std::to_string(kLevels[next - 1]);
         if (levelFrames == 4 && next == 1)
             Shoot(level + "_task");
-        if (levelFrames == 5)
+        if (levelFrames == 5 && next > 1)
             platform::InjectKey(window, "Escape", true);
+        if (levelFrames >= 5 && levelFrames < 17 && next == 1 && cGameWorld::Instance().taskBookOpen)
+            ReadTask((levelFrames - 5) % 2 == 0);
         if (levelFrames == 20)
             blendsBefore = engine::LargeSdlBlends();
         if (levelFrames == 40) {
@@ -227,8 +232,26 @@ private:
         }
     }
 
+    // Presses (or lets go of) the task dialog's button once it shows, else
+    // its arrow to the next page.
+    void ReadTask(bool down)
+    {
+        const std::wstring ok = g_guiVocabulary[23];
+        if (down)
+            okShown = std::any_of(Draws().begin(), Draws().end(), [&](const test::GfxDraw& d) { return d.text == ok; });
+        if (okShown) {
+            PressText(ok, down);
+            return;
+        }
+        const int x = Scene::ScaleX(538) + Scene::ScaleX(73) / 2;
+        const int y = Scene::ScaleY(300) + Scene::ScaleY(295) + Scene::ScaleY(49) / 2;
+        g_pInputDevice->SetCursorPos(x, y);
+        platform::InjectMouseButton(window, 1, down, x, y);
+    }
+
     Size size;
     int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
+    bool okShown = false;
 };
 
 class ContactSheet : public WholeGameTest, public ::testing::WithParamInterface<Size> { };

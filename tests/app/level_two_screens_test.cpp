@@ -216,11 +216,15 @@ TEST_P(LevelTwoScreens, TellTheTaskTheTimeAndHowTheLevelEnded)
     ASSERT_FALSE(timeUp.empty());
     EXPECT_NE(app.texts["clock_time_up"].find(timeUp), std::wstring::npos);
 
-    // The time pointer stays on the bar, also past the limit.
+    // The time pointer stays on the bar, also past the limit; the payout's
+    // rows show down to the new balance, also when nothing is paid.
     for (const char* screen : { "finished_late", "passed", "won" }) {
         const LevelTwoApp::Bar& bar = app.bars[screen];
         EXPECT_TRUE(bar.pointer >= bar.left && bar.pointer <= bar.right)
             << screen << ": pointer at " << bar.pointer << ", bar " << bar.left << ".." << bar.right;
+        for (const int row : { 100, 60, 75, 0, 138, 139 })
+            EXPECT_NE(app.texts[screen].find(Squeezed(g_guiVocabulary[row])), std::wstring::npos)
+                << screen << " " << row;
     }
 
     // Each ending says whether the level was passed, and a failed one why.

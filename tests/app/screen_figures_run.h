@@ -105,6 +105,9 @@ public:
         }
         if (hovering >= 0)
             return HoverPins();
+        // A task dialog closed by its button goes in the frame's last step:
+        // the display under it was drawn as under an open dialog.
+        drawnUnderTask = InLevel() && world.taskBookOpen;
         const bool running = Autoplayer::Frame();
         Look();
         // Back on the map after the last level: its pins are pointed at.
@@ -266,7 +269,7 @@ private:
         }
         if (!InLevel() || world.taskBookOpen)
             return;
-        if (!world.levelOver && !world.IsPaused() && world.gameMenuClosed) {
+        if (!world.levelOver && !world.IsPaused() && world.gameMenuClosed && !drawnUnderTask) {
             Keep("hud_start_" + level, true);
             // Read every 2 s of play: a reading costs more than a frame.
             if (++playFrames % 40 == 0)
@@ -284,6 +287,7 @@ private:
     int taskStep = 0, arrowX = 0, arrowY = 0;
     int hovering = -1; // frames on the pins after the last level
     int playFrames = 0;
+    bool drawnUnderTask = false;
     std::set<std::string> faulted;
 };
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "hud_fixture.h"
+#include "scene/design_units.h"
 #include "scripting/script_host.h"
 #include "scripting/story.h"
 #include "scripting/story_binding.h"
@@ -31,7 +32,8 @@ constexpr int kColumn = 4;
 const std::vector<std::string> kBonusImages = { "bonus_tank_red", "bonus_tank_black", "bonus_tank_green",
     "bonus_tank_blue", "bonus_tank_yellow", "bonus_update", "bonus_build_black", "bonus_kaktus", "bonus_tree",
     "bonus_kaktus_blume", "bonus_wb", "bonus_manager1", "bonus_auto3", "bonus_over", "bonus_1", "bonus_2", "bonus_3",
-    "bonus_4", "bonus_5", "bonus_joker", "bonus_joker.png", "bonus_joker_bomb", "bonus_over_joker" };
+    "bonus_4", "bonus_5", "bonus_joker", "bonus_joker.png", "bonus_joker_bomb", "bonus_over_joker",
+    "shop_help2_left_03", "shop_help2_left_02", "shop_help2_left_01" };
 
 class BonusSlots : public Scene::Hud {
 public:
@@ -207,25 +209,77 @@ TEST_F(BonusBarTest, APickedItemIsNeverPickedTwice)
     EXPECT_TRUE(world.jokers.empty());
 }
 
-// After the task dialog on level 1 the bar shows a joker only once the level
-// has handed one out, and then the one it holds: never a picture of jokers
-// that cannot be picked up. The dialog's byte is still cleared by the first
-// joker or combo.
-TEST_F(BonusBarTest, TheBarShowsNoJokerBeforeTheLevelGivesOne)
+// After the task dialog on level 1 the empty bar shows, in the level's light,
+// three jokers fading down where won jokers will stand, and a bubble that says
+// so. They are pictures only: nothing can be picked up from them. They go
+// with the first item in the bar, or with what clears the dialog's byte.
+TEST_F(BonusBarTest, TheJokerTutorialShowsWhereJokersWillStandUntilTheFirstComes)
 {
     StartLevel(kGridLevel, "function on_timer() Story:AddJoker(1) end");
-    auto jokersShown = [&] {
-        Frame();
-        const auto names = ImageNames();
-        return std::count_if(
-            names.begin(), names.end(), [](const std::string& n) { return n.rfind("bonus_joker", 0) == 0; });
+    const auto faded = [&] {
+        std::vector<test::HudImage> found;
+        for (const test::HudImage& image : Images())
+            if (image.name == "bonus_joker.png")
+                found.push_back(image);
+        return found;
     };
+    const auto bubble = [&] {
+        for (const test::GfxDraw* d : TextDraws())
+            if (d->text == L"text 93")
+                return true;
+        return false;
+    };
+    for (const int width : { 1280, 1024 }) {
+        SCOPED_TRACE(width);
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        world.jokers.clear();
+        world.jokerRequested = 1; // as the task dialog's OK leaves it
+        Frame();
+        const std::vector<test::HudImage> shown = faded();
+        ASSERT_EQ(shown.size(), 3u);
+        const int ys[] = { 100, 220, 340 };
+        const int alphas[] = { 155, 125, 100 };
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(shown[i].x, Scene::ScaleX(5));
+            EXPECT_EQ(shown[i].y, Scene::ScaleY(ys[i]));
+            EXPECT_EQ(shown[i].colour, Tinted(alphas[i]));
+        }
+        const auto head = FindImage("shop_help2_left_03");
+        ASSERT_TRUE(head.has_value());
+        EXPECT_EQ(head->x, Scene::ScaleX(100) + 15 + 2);
+        EXPECT_EQ(head->y, Scene::ScaleY(155));
+        EXPECT_EQ(head->colour, Tinted(255));
+        EXPECT_TRUE(bubble());
+
+        // Held down on a faded joker, the button picks nothing up.
+        MoveMouse(Scene::ScaleX(5) + 40, Scene::ScaleY(100) + 40);
+        world.managerBelowLimit = 1;
+        world.leftDown = 1;
+        Frame();
+        EXPECT_EQ(world.autoOnMouse, -1);
+        EXPECT_EQ(faded().size(), 3u);
+        world.leftDown = 0;
+        MouseAway();
+
+        // Only on level 1, and only while the byte is set.
+        world.level = 4;
+        Frame();
+        EXPECT_TRUE(faded().empty());
+        EXPECT_FALSE(bubble());
+        world.level = kGridLevel;
+        world.jokerRequested = 0;
+        Frame();
+        EXPECT_TRUE(faded().empty());
+    }
+    cSettings::Instance().SetResolution(1280, 1024);
+
     const struct {
         const char* what;
-        std::function<void()> clear;
-        long shownAfter;
+        std::function<void()> end;
+        std::vector<std::string> bar; // the bar's pictures afterwards
     } cases[] = {
-        { "Story:AddJoker(1)", [] { Story::Instance().CallScriptFunction("on_timer"); }, 1 },
+        { "Story:AddJoker(1)", [] { Story::Instance().CallScriptFunction("on_timer"); }, { "bonus_joker" } },
+        { "a combo's item entering the bar", [&] { world.AddSpecAuto(kRow, kColumn, 3); }, { "bonus_3" } },
         { "a fundament combo",
             [&] {
                 test::LoadBoard(world, "3 3 3");
@@ -233,17 +287,21 @@ TEST_F(BonusBarTest, TheBarShowsNoJokerBeforeTheLevelGivesOne)
                 world.FindFundamentCombos();
                 world.ApplyFundamentCombos();
                 ASSERT_EQ(world.fundaments[0].autoType, -1) << "no combo";
+                EXPECT_EQ(world.jokerRequested, 0);
             },
-            0 },
+            {} },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         world.jokers.clear();
-        world.jokerRequested = 1; // as the task dialog's OK leaves it
-        EXPECT_EQ(jokersShown(), 0);
-        c.clear();
-        EXPECT_EQ(world.jokerRequested, 0);
-        EXPECT_EQ(jokersShown(), c.shownAfter);
+        world.jokerRequested = 1;
+        Frame();
+        ASSERT_EQ(faded().size(), 3u);
+        c.end();
+        Frame();
+        EXPECT_TRUE(faded().empty());
+        EXPECT_FALSE(bubble());
+        EXPECT_EQ(BonusNames(), c.bar);
     }
 }
 

@@ -133,8 +133,76 @@ TEST_F(StatisticsRowsTest, EveryRowShowsItsFigureInOrderOnAnEvenPitch)
     cSettings::Instance().SetResolution(1280, 1024);
 }
 
+// Finished after the limit nothing is paid, and the panel shows it row by
+// row: every payout row with its 0 (the money earned before only when there
+// is some), the money and the money afterwards, unchanged also for a level
+// played again. "Not passed" and why stand right of the times, over no row.
+TEST_F(StatisticsRowsTest, TheLatePanelShowsEveryPayoutRowAsNothing)
+{
+    const struct {
+        const char* what;
+        int recorded, furthest;
+        std::vector<int> labels;
+    } cases[] = {
+        { "first time", 0, 5, { 77, 78, 100, 60, 75, 0, 138, 139 } },
+        { "played again", 60000, 9, { 77, 78, 100, 60, 75, 0, 132, 138, 139 } },
+    };
+    for (const int width : { 1280, 1024 }) {
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + " at " + std::to_string(width));
+            StatisticsHud made;
+            world.level = 5;
+            world.furthestLevel = c.furthest;
+            world.money = 100000;
+            world.levelMoney[5] = c.recorded;
+            world.taskLineTargets[14] = 1000;
+            world.levelTimeLimit = 100;
+            world.levelElapsed = 101;
+            world.levelPoints = 5000;
+            gfx.ClearRecords();
+            made.DrawStatistics();
+            EXPECT_EQ(world.levelReward + world.levelBonus, 0);
+            EXPECT_EQ(world.levelRating, 0);
+
+            std::vector<Row> rows = Rows();
+            std::erase_if(rows, [](const Row& row) { return row.label == 36; }); // the reason
+            EXPECT_EQ(Labels(rows), c.labels);
+            for (const Row& row : rows) {
+                if (row.label == 77 || row.label == 78)
+                    continue;
+                std::wstring expected = L"0";
+                if (row.label == 132)
+                    expected = std::to_wstring(c.recorded);
+                if (row.label == 138 || row.label == 139)
+                    expected = L"100000";
+                EXPECT_EQ(row.value, expected) << row.label;
+            }
+
+            // The verdict: below the panel's top, above the first payout row
+            // and right of the times' figures.
+            const Row* first = Find(rows, 100);
+            ASSERT_TRUE(first);
+            int timesRight = 0;
+            for (const test::GfxDraw* d : TextDraws())
+                if (d->text == L"01:40" || d->text == L"01:41")
+                    timesRight = std::max(timesRight, d->x + 8 * static_cast<int>(d->text.size()));
+            int verdicts = 0;
+            for (const test::GfxDraw* d : TextDraws()) {
+                if (d->color == 0xFF000000u || (d->text != L"text 35" && d->text != L"text 36"))
+                    continue;
+                ++verdicts;
+                EXPECT_GT(d->x, timesRight) << "over the times";
+                EXPECT_LT(d->y + 12, first->y) << "over the rows";
+            }
+            EXPECT_EQ(verdicts, 2);
+        }
+    }
+    cSettings::Instance().SetResolution(1280, 1024);
+}
+
 // Finished after the limit: the heading, then the reason line under line
-// below it, then the money, nothing over anything else.
+// below it, then the rows, nothing over anything else.
 TEST_F(StatisticsRowsTest, TheLatePanelsReasonStandsLineUnderLineBelowItsHeading)
 {
     std::swprintf(g_guiVocabulary[36], kGuiTextLength, L"%ls",
@@ -151,16 +219,16 @@ TEST_F(StatisticsRowsTest, TheLatePanelsReasonStandsLineUnderLineBelowItsHeading
         made.DrawStatistics();
         int heading = -1;
         std::vector<const test::GfxDraw*> reason;
-        int money = -1;
+        int firstRow = -1;
         for (const test::GfxDraw* d : TextDraws()) {
             if (d->color == 0xFF000000u)
                 continue;
             if (d->text == L"text 35") {
                 heading = d->y;
                 EXPECT_EQ(d->font, g_fontBig);
-            } else if (d->text == L"text 138") {
-                money = d->y;
-            } else if (heading >= 0 && d->font == g_fontNormal2 && d->text != std::to_wstring(world.money)) {
+            } else if (d->text == L"text 100") {
+                firstRow = d->y;
+            } else if (heading >= 0 && firstRow < 0 && d->font == g_fontNormal2) {
                 reason.push_back(d);
             }
         }
@@ -182,7 +250,7 @@ TEST_F(StatisticsRowsTest, TheLatePanelsReasonStandsLineUnderLineBelowItsHeading
         for (std::wstring w; meant >> w;)
             meantWords.push_back(w);
         EXPECT_EQ(saidWords, meantWords);
-        EXPECT_GE(money, reason.back()->y + 12);
+        EXPECT_GE(firstRow, reason.back()->y + 12);
     }
     cSettings::Instance().SetResolution(1280, 1024);
 }

@@ -98,6 +98,65 @@ TEST_F(TaskSlotBubbleTest, TheBubbleShowsTheSlotsTaskLineUnderLine)
     cSettings::Instance().SetResolution(1280, 1024);
 }
 
+// The tinted bubble is the plain one in the level's light: the same pieces
+// and lines, each piece in the tint at full alpha, the text in its own blue,
+// all 15 pixels right of x on every screen size where the plain one scales
+// them. An empty text draws nothing.
+TEST_F(TaskSlotBubbleTest, TheTintedBubbleIsThePlainOneInTheLevelsLight)
+{
+    WriteSet("data/hud",
+        { "shop_help2_03", "shop_help2_02", "shop_help2_01", "shop_help2_left_03", "shop_help2_left_02",
+            "shop_help2_left_01" });
+    world.levelTint[0] = 90, world.levelTint[1] = 140, world.levelTint[2] = 230;
+    const uint32_t tint = MakeARGB(255, 90, 140, 230);
+    struct Drawn {
+        std::vector<test::HudImage> pieces;
+        std::vector<test::GfxDraw> lines;
+    };
+    for (const int width : { 1280, 1024 }) {
+        cSettings::Instance().SetResolution(width, width == 1280 ? 1024 : 768);
+        SlotHud made;
+        made.LoadPages(L"data/hud");
+        const int shift = 15 - Scene::ScaleX(15);
+        for (const int pointerLeft : { 0, 1 }) {
+            for (const std::wstring text :
+                { L"Short", L"A longer help text that the bubble wraps over more lines", L"" }) {
+                SCOPED_TRACE(testing::Message() << width << " pointer " << pointerLeft << " '" << text.size() << "'");
+                const auto draw = [&](bool tinted) {
+                    gfx.ClearRecords();
+                    if (tinted)
+                        made.DrawShopHelpTinted(pointerLeft, text, 300, 200);
+                    else
+                        made.DrawShopHelp(pointerLeft, text, 300, 200);
+                    Drawn d { Images(), {} };
+                    for (const test::GfxDraw* line : TextDraws())
+                        d.lines.push_back(*line);
+                    return d;
+                };
+                const Drawn plain = draw(false);
+                const Drawn tinted = draw(true);
+                ASSERT_EQ(tinted.pieces.size(), plain.pieces.size());
+                ASSERT_EQ(tinted.lines.size(), plain.lines.size());
+                EXPECT_EQ(plain.pieces.empty(), text.empty());
+                for (std::size_t i = 0; i < plain.pieces.size(); ++i) {
+                    EXPECT_EQ(tinted.pieces[i].name, plain.pieces[i].name);
+                    EXPECT_EQ(tinted.pieces[i].x, plain.pieces[i].x + shift);
+                    EXPECT_EQ(tinted.pieces[i].y, plain.pieces[i].y);
+                    EXPECT_EQ(plain.pieces[i].colour, 0xFFFFFFFFu);
+                    EXPECT_EQ(tinted.pieces[i].colour, tint);
+                }
+                for (std::size_t i = 0; i < plain.lines.size(); ++i) {
+                    EXPECT_EQ(tinted.lines[i].text, plain.lines[i].text);
+                    EXPECT_EQ(tinted.lines[i].x, plain.lines[i].x + shift);
+                    EXPECT_EQ(tinted.lines[i].y, plain.lines[i].y);
+                    EXPECT_EQ(tinted.lines[i].color, MakeARGB(255, 48, 48, 160));
+                }
+            }
+        }
+    }
+    cSettings::Instance().SetResolution(1280, 1024);
+}
+
 using TaskBookTest = test::PlayedHudTest;
 
 // The book opened from the bar begins at its first page however far it was

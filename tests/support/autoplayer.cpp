@@ -439,7 +439,16 @@ void Autoplayer::DecideLevel()
 {
     const cGameWorld& world = cGameWorld::Instance();
     if (world.taskBookOpen) {
-        Key("Escape");
+        // The first task is read to its end and closed with its button, as
+        // a new player does; later ones are skipped. Without the frame's
+        // texts to go by: the next page's arrow, then where the button shows
+        // on the last page (neither place holds anything else).
+        if (level != 1) {
+            Key("Escape");
+            return;
+        }
+        Click(ScaleX(538) + ScaleX(73) / 2, ScaleY(300) + ScaleY(295) + ScaleY(49) / 2);
+        Click(ButtonX(ScaleX(280)), ButtonY(ScaleY(300) + ScaleY(360)));
         return;
     }
     if (world.levelOver || world.resultScreenOpen || world.resultsShown) {
