@@ -1,0 +1,186 @@
+// Every level's task pages and map line fit where the game shows them, at
+// both screen sizes: through the real engine, level 1's task dialog shows
+// each level's pages in turn, paged with its arrow as a player pages it; each
+// page passes the layout check and no line of its text runs under the arrows
+// or the Play button. Each map line takes at most three lines, which stand
+// clear of the region names painted below the level's description. The pages are saved
+// as test-output/task_<width>_level_<n>_<page>.png.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/game_app_fonts.h"
+#include "recorded_app.h"
+#include "scene/design_units.h"
+#include "scene/screen_manager.h"
+#include "scene/task_dialog.h"
+#include "support/menu_route.h"
+#include "whole_game_fixture.h"
+
+namespace {
+
+struct Size {
+    int width, height;
+};
+
+constexpr int kLevels = 30;
+constexpr int kMapLines = 3;
+constexpr int kPageTurnFrames = 5;
+// The map's level description: its width in design units.
+constexpr int kMapTextWidth = 525;
+
+class TaskPagesApp : public RecordedApp {
+public:
+    explicit TaskPagesApp(Size size)
+        : size(size)
+    {
+    }
+
+    bool Frame() override
+    {
+        ++frames;
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (frames == 1)
+            platform::InjectKey(window, "Escape", true);
+        if (top != L"cStateGame" && !started && test::StartScreenOpen() && ++menuFrames == 20) {
+            started = true;
+            test::PlayLevelFromMap(1);
+        }
+        if (top == L"cStateGame" && ++levelFrames >= 4)
+            OnTaskDialog();
+        return cGameApp::Frame() && !done && frames < 1000;
+    }
+
+    std::vector<std::string> breaches;
+    std::vector<int> pagesShown = std::vector<int>(kLevels + 1);
+    std::vector<std::string> mapLinesTooLong;
+
+private:
+    // Each step looks at the frame last drawn: a page is checked, then the
+    // right arrow pressed and let go, or the next level's pages put in. The
+    // game sees the mouse a frame late and turns the page while it draws the
+    // frame after that, so the next page is drawn whole five frames after the
+    // press.
+    void OnTaskDialog()
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        auto* dialog = cScreenManager::Instance().Get<Scene::TaskDialog>(cScreenManager::kTask);
+        if (!dialog || !world.taskBookOpen) {
+            breaches.push_back("the task dialog closed at level " + std::to_string(world.level));
+            done = true;
+            return;
+        }
+        if (step == 1)
+            PressRightArrow(false);
+        if (step > 0) {
+            step = (step + 1) % kPageTurnFrames;
+            return;
+        }
+        const std::string page
+            = "level_" + std::to_string(world.level) + "_" + std::to_string(dialog->GetCurrentPage());
+        CheckPage(std::to_string(size.width) + "_" + page);
+        pagesShown[world.level] = dialog->GetCurrentPage();
+        if (dialog->GetCurrentPage() < dialog->GetPageCount()) {
+            PressRightArrow(true);
+            step = 1;
+            return;
+        }
+        if (world.level == kLevels) {
+            CheckMapLines();
+            done = true;
+            return;
+        }
+        // The next level's pages, as a level start loads them; they are drawn
+        // in this frame.
+        world.level += 1;
+        world.LoadComic(world.level);
+        dialog->Reset();
+        dialog->ResetPage();
+        step = kPageTurnFrames - 1;
+    }
+
+    void CheckPage(const std::string& name)
+    {
+        SaveFrame("task_" + name);
+        CheckFrame(name, breaches);
+        // A text drawn on the dialog before a button that covers part of it.
+        bool onDialog = false;
+        for (const test::GfxDraw& text : Draws()) {
+            const test::ImageCatalog::Image* image = ImageOf(text);
+            onDialog = onDialog || (image && image->name == "tutorial_menu_big.png");
+            if (!onDialog || !text.font || text.text.empty())
+                continue;
+            SIZE extent {};
+            text.font->MeasureText(text.text.c_str(), &extent);
+            for (const test::GfxDraw* d = &text + 1; d != Draws().data() + Draws().size(); ++d) {
+                const test::ImageCatalog::Image* button = ImageOf(*d);
+                if (!button || button->kind != "button" || d->target.left >= text.x + extent.cx
+                    || text.x >= d->target.right || d->target.top >= text.y + extent.cy || text.y >= d->target.bottom)
+                    continue;
+                // Once, not again for the text's shadow.
+                const std::string breach
+                    = name + ": text under " + button->name + ": \"" + platform::WideToNarrow(text.text) + "\"";
+                if (std::find(breaches.begin(), breaches.end(), breach) == breaches.end())
+                    breaches.push_back(breach);
+            }
+        }
+    }
+
+    // Laid out as the map lays out the level's description.
+    void CheckMapLines()
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        for (const cTaskRow& row : world.taskRows) {
+            world.FormatText(false, row.text, Scene::ScaleX(kMapTextWidth), g_fontNormal2);
+            if (world.formatLineCount > kMapLines)
+                mapLinesTooLong.push_back(std::to_string(size.width) + " level " + std::to_string(row.level) + ": "
+                    + std::to_string(world.formatLineCount) + " lines");
+        }
+    }
+
+    // Presses or lets go of the mouse on the middle of the right arrow of the
+    // frame last drawn, drawn as the mouse is off or over it.
+    void PressRightArrow(bool down)
+    {
+        for (const test::GfxDraw& d : Draws()) {
+            const test::ImageCatalog::Image* found = ImageOf(d);
+            if (!found || found->name.rfind("button_right_", 0) != 0)
+                continue;
+            const int x = static_cast<int>(d.target.left + d.target.right) / 2;
+            const int y = static_cast<int>(d.target.top + d.target.bottom) / 2;
+            g_pInputDevice->SetCursorPos(x, y);
+            platform::InjectMouseButton(window, 1, down, x, y);
+            return;
+        }
+    }
+
+    Size size;
+    int frames = 0, menuFrames = 0, levelFrames = 0, step = 0;
+    bool started = false, done = false;
+};
+
+class TaskPages : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
+
+TEST_P(TaskPages, EveryLevelsPagesAndMapLineFit)
+{
+    settings.SetResolution(GetParam().width, GetParam().height);
+    std::filesystem::create_directories("test-output");
+    ShowLogos();
+    TaskPagesApp app(GetParam());
+    app.Run();
+    for (const std::string& breach : app.breaches)
+        ADD_FAILURE() << breach;
+    for (const std::string& line : app.mapLinesTooLong)
+        ADD_FAILURE() << line;
+    // Every level has a page; each was paged to its last.
+    for (int level = 1; level <= kLevels; ++level)
+        EXPECT_GE(app.pagesShown[level], 1) << "level " << level;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, TaskPages, ::testing::Values(Size { 1280, 1024 }, Size { 1024, 768 }),
+    [](const auto& info) { return std::to_string(info.param.width); });
+
+} // namespace
