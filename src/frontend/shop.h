@@ -4,7 +4,8 @@
 // the money and the task line, and the leave button, which saves the game and
 // the lot file and releases the level script. What the player buys, extends
 // or sells is saved the moment the money changes hands, so the purchases
-// outlast any way the game ends. During the first-visit intro
+// outlast any way the game ends; a trade that cannot be saved is not made.
+// During the first-visit intro
 // the same screen draws the finished station lot by lot and takes no input.
 #pragma once
 

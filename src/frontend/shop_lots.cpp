@@ -191,7 +191,10 @@ bool Shop::Trade(cFundament& f, int state, int amount)
         // The new building fades in.
         f.alpha = 0;
     }
-    if (world.SaveTrade())
+    // Where nothing can be saved (the player was told so at the start) the
+    // game plays on in memory, and so does the shop.
+    const bool saving = cSettings::Instance().canSave && !world.userFolder.empty();
+    if (!saving || world.SaveTrade())
         return true;
 
     // Not in both files, so not made: the station and the money are as they

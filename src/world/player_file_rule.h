@@ -11,6 +11,8 @@
 // - a file the player made read-only (no write permission for its owner) is
 //   left as it is: it is not saved, and that is told;
 // - a save that fails is told on screen as well as in the log;
+// - two files that hold one change (a trade: the saved game and the station
+//   file) are replaced together or not at all;
 // - what is told stays on the menu screens, one line per file and outcome,
 //   until the player has had time to read it;
 // - numbers read are clamped to what the game can hold, and the sums made
