@@ -2,8 +2,10 @@
 # Kills the game's save code with SIGKILL while it writes, again and again, and
 # checks after every kill that every player file (the saved game, the lot
 # file, config.cfg, us.txt and the highscore tables) is exactly as the game
-# writes it, loads, and is of one generation. Stale temporary files are
-# planted first (one a link to the saved game): no write may go through them.
+# writes it, loads, and is of one generation; the saved game and the lot file,
+# saved together as a trade in the shop is, of the same one. Stale temporary
+# files are planted first (one a link to the saved game): no write may go
+# through them.
 # At the end no file may have been moved aside as unreadable.
 #   tools/save-kill-test.sh [kills, default 200] [build folder, default build-test]
 set -euo pipefail

@@ -131,7 +131,6 @@ void Shop::Leave()
     world.WriteEditorScripts();
     Story::Instance().ReleaseLevelScript();
     world.level = world.furthestLevel;
-    traded = false;
 }
 
 void Shop::LeaveRefused()
@@ -142,31 +141,14 @@ void Shop::LeaveRefused()
     world.keyEscape = 0;
     world.shopOpen = 0;
     world.shopInMainMenu = 0;
-    // Every trade was saved when it was made; saved again here in case that
-    // save failed. Without a trade nothing is written: a script that failed
-    // or was stopped in "on_init" may have made only some of the lots, and
-    // the lot file would lose the others.
-    if (traded)
-        SaveTrade(false);
-    traded = false;
+    // Nothing is written: every trade is in the player's files from the
+    // moment it was made (one that could not be saved was undone), and a
+    // script that failed or was stopped in "on_init" may have made only some
+    // of the lots, which the lot file would then lose.
     refused = false;
     Story::Instance().ReleaseLevelScript();
     cStateLevel::NoteRefusedLevel(world.level);
     world.level = world.furthestLevel;
-}
-
-void Shop::SaveTrade(bool sale)
-{
-    cGameWorld& world = cGameWorld::Instance();
-    traded = true;
-    // A failed save is logged and told by the writers.
-    if (sale) {
-        world.SaveGame();
-        world.SaveLots();
-    } else {
-        world.SaveLots();
-        world.SaveGame();
-    }
 }
 
 void Shop::UpdateBuildPhase()

@@ -4,7 +4,8 @@
 // the money and the task line, and the leave button, which saves the game and
 // the lot file and releases the level script. What the player buys, extends
 // or sells is saved the moment the money changes hands, so the purchases
-// outlast any way the game ends. During the first-visit intro
+// outlast any way the game ends; a trade that cannot be saved is not made.
+// During the first-visit intro
 // the same screen draws the finished station lot by lot and takes no input.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include "scene/screen.h"
 
 struct cAutobahnAuto;
+struct cFundament;
 
 namespace Scene {
 
@@ -82,10 +84,11 @@ protected:
     // The station's script failed or was stopped: the shop ends as a level
     // that cannot be played, back to the map with its notice.
     void LeaveRefused();
-    // Saves a trade at once: the lot file and the saved game, the one that
-    // keeps the player's side first (the lot of a purchase, the money of a
-    // sale), so an end between the two writes never costs the player.
-    void SaveTrade(bool sale);
+    // A purchase, extension or sale of the lot: the lot goes to `state` and
+    // the money changes by `amount`, saved at once in the saved game and the
+    // lot file together. Kept only when both hold it; otherwise the money and
+    // the lot are as before, the player is told, and the result is false.
+    bool Trade(cFundament& f, int state, int amount);
 
     // The speech bubble over a hovered lot: its name (none: no bubble), the
     // point it hangs from, its price and what a click does (DrawLotBubble).
@@ -103,8 +106,6 @@ protected:
     int blinkAlpha = 0;
     bool blinkFalling = false;
     int revealSlot = 0;
-    // A lot was bought, extended or sold since the shop was entered.
-    bool traded = false;
     bool refused = false;
 };
 

@@ -6,9 +6,11 @@
 #include "engine/gfx.h"
 #include "frontend/shop.h"
 #include "platform/win_types.h"
+#include "resources/log.h"
 #include "scripting/story.h"
 #include "sound/sound_engine.h"
 #include "world/game_world.h"
+#include "world/player_file_rule.h"
 #include "world/settings.h"
 
 namespace Scene {
@@ -19,6 +21,8 @@ namespace {
     constexpr int kExtended = 11;
     constexpr int kLayoutRows = 15;
     constexpr int kLayoutColumns = 13;
+    // The notice line of a trade that could not be saved and was undone.
+    constexpr int kTradeNotMadeText = 153;
 
     float Sx()
     {
@@ -163,6 +167,51 @@ void Shop::DrawPendingBubble()
     pendingBubble = {};
 }
 
+bool Shop::Trade(cFundament& f, int state, int amount)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const int row = f.row;
+    const int col = f.column;
+    const int money = world.money;
+    const int status = f.status;
+    const int alpha = f.alpha;
+    const int cellStatus = world.lotStatus[row][col];
+    const int cellTable = world.lotTable[row][col];
+    const bool upgrade = f.content >= 0 && f.content < world::kUpgradeKinds;
+    const int bought = upgrade ? world.upgradeBought[f.content] : 0;
+
+    world.money += amount;
+    f.status = state;
+    world.lotStatus[row][col] = state;
+    world.lotTable[row][col] = state;
+    if (state == kNotBuilt) {
+        if (upgrade)
+            world.upgradeBought[f.content] = 0;
+    } else {
+        // The new building fades in.
+        f.alpha = 0;
+    }
+    // Where nothing can be saved (the player was told so at the start) the
+    // game plays on in memory, and so does the shop.
+    const bool saving = cSettings::Instance().canSave && !world.userFolder.empty();
+    if (!saving || world.SaveTrade())
+        return true;
+
+    // Not in both files, so not made: the station and the money are as they
+    // were, and the notice says why.
+    world.money = money;
+    f.status = status;
+    f.alpha = alpha;
+    world.lotStatus[row][col] = cellStatus;
+    world.lotTable[row][col] = cellTable;
+    if (upgrade)
+        world.upgradeBought[f.content] = bought;
+    world::SetPlayerFileNotice(world, kTradeNotMadeText);
+    cLog::Instance().Error(
+        L"Scene::MenuBuy::DrawStation -> the trade on lot %d, %d could not be saved; it is undone.", row, col);
+    return false;
+}
+
 void Shop::DrawStation()
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -252,13 +301,8 @@ void Shop::DrawStation()
                         bubble.mode = 1;
                         if (world.leftClick) {
                             world.leftClick = 0;
-                            world.money -= f.lotValue;
-                            f.status = kBuilt;
-                            f.alpha = 0;
-                            world.lotStatus[row][col] = kBuilt;
-                            world.lotTable[row][col] = kBuilt;
-                            Story::Instance().PlaySound("bonus5");
-                            SaveTrade(false);
+                            if (Trade(f, kBuilt, -f.lotValue))
+                                Story::Instance().PlaySound("bonus5");
                         }
                     } else {
                         DrawTinted(L"platform_over_red.png", x, y, 255);
@@ -273,13 +317,8 @@ void Shop::DrawStation()
                         bubble.mode = 4;
                         if (world.leftClick) {
                             world.leftClick = 0;
-                            world.money -= half;
-                            f.status = kExtended;
-                            f.alpha = 0;
-                            world.lotStatus[row][col] = kExtended;
-                            world.lotTable[row][col] = kExtended;
-                            Story::Instance().PlaySound("bonus5");
-                            SaveTrade(false);
+                            if (Trade(f, kExtended, -half))
+                                Story::Instance().PlaySound("bonus5");
                         }
                     } else {
                         DrawTinted(L"platform_over_red.png", x, y, 255);
@@ -292,14 +331,8 @@ void Shop::DrawStation()
                     bubble.mode = 3;
                     if (world.leftClick) {
                         world.leftClick = 0;
-                        world.money += f.lotValue / 2;
-                        f.status = kNotBuilt;
-                        world.lotStatus[row][col] = kNotBuilt;
-                        world.lotTable[row][col] = kNotBuilt;
-                        if (f.content >= 0 && f.content < world::kUpgradeKinds)
-                            world.upgradeBought[f.content] = 0;
-                        PlaySaleSound();
-                        SaveTrade(true);
+                        if (Trade(f, kNotBuilt, f.lotValue / 2))
+                            PlaySaleSound();
                     }
                 }
             }

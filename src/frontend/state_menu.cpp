@@ -26,6 +26,9 @@ constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 // the pixels from one of its lines to the next.
 constexpr double kNoticeReadSeconds = 3.0;
 constexpr int kNoticeLineHeight = 22;
+// The notice's plate: black, two thirds opaque, this far round the lines.
+constexpr uint32_t kNoticePlate = 0xAA000000u;
+constexpr int kNoticeMargin = 8;
 
 template <class T> T* ScreenAt(int slot)
 {
@@ -173,9 +176,11 @@ void cStateMenu::ReloadScreens()
 }
 
 // Player files that could not be read or written, told across the foot of
-// the menu screens, a line each, the last line lowest. A click takes the lines
-// down once they have been on screen for kNoticeReadSeconds; the click that
-// brought them (a save on Continue) does not.
+// the menu screens, a line each, the last line lowest, on a dark plate that
+// keeps them readable over whatever the screen shows there (the shop's grass
+// and cars). A click takes the lines down once they have been on screen for
+// kNoticeReadSeconds; the click that brought them (a save on Continue) does
+// not.
 void cStateMenu::DrawPlayerFileNotice()
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -188,6 +193,7 @@ void cStateMenu::DrawPlayerFileNotice()
     if (notice != noticeOnScreen) {
         noticeOnScreen = notice;
         noticeShownAt = now;
+        noticeFont = nullptr;
     } else if (world.clickEvent && now - noticeShownAt >= kNoticeReadSeconds) {
         world::ClearPlayerFileNotice(world);
         noticeOnScreen.clear();
@@ -197,6 +203,26 @@ void cStateMenu::DrawPlayerFileNotice()
         return;
     const int lines = static_cast<int>(std::count(notice.begin(), notice.end(), L'\n'));
     int y = cSettings::Instance().GetHeight() - 40 - lines * kNoticeLineHeight;
+    if (noticeFont != g_fontNormal2) {
+        noticeFont = g_fontNormal2;
+        noticeWidth = noticeLineHeight = 0;
+        for (size_t at = 0; at <= notice.size();) {
+            const size_t end = std::min(notice.find(L'\n', at), notice.size());
+            SIZE extent {};
+            g_fontNormal2->MeasureText(notice.substr(at, end - at).c_str(), &extent);
+            noticeWidth = std::max(noticeWidth, static_cast<int>(extent.cx));
+            noticeLineHeight = std::max(noticeLineHeight, static_cast<int>(extent.cy));
+            at = end + 1;
+        }
+    }
+    const float left = 20.0f - kNoticeMargin, top = static_cast<float>(y - kNoticeMargin);
+    const float right = 20.0f + noticeWidth + kNoticeMargin;
+    const float bottom = static_cast<float>(y + lines * kNoticeLineHeight + noticeLineHeight + kNoticeMargin);
+    const GfxVertex plate[6]
+        = { { left, top, kNoticePlate }, { right, top, kNoticePlate }, { right, bottom, kNoticePlate },
+              { left, top, kNoticePlate }, { right, bottom, kNoticePlate }, { left, bottom, kNoticePlate } };
+    g_pGfx2D->DrawTriangles(plate, 2);
+    g_pGfx2D->SetColor(kOpaqueWhite);
     for (size_t at = 0; at <= notice.size(); y += kNoticeLineHeight) {
         const size_t end = std::min(notice.find(L'\n', at), notice.size());
         g_pGfx2D->DrawText(g_fontNormal2, 20, y, notice.substr(at, end - at).c_str(), 0);

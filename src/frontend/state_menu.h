@@ -19,6 +19,7 @@
 #include "world/world_sizes.h"
 
 class cGameApp;
+class iGfxFont;
 class iGfxTexture;
 class iKeySource;
 
@@ -89,4 +90,9 @@ private:
     // on screen long enough to be read.
     std::wstring noticeOnScreen;
     double noticeShownAt = 0.0;
+    // The notice's widest line and a line's height in the font they were
+    // measured in, once per notice and font, for the plate it stands on.
+    const iGfxFont* noticeFont = nullptr;
+    int noticeWidth = 0;
+    int noticeLineHeight = 0;
 };

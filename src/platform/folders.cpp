@@ -182,6 +182,27 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
     return WriteFileAtomic(path, bytes.data(), bytes.size());
 }
 
+bool RenameDurably(const std::string& from, const std::string& to)
+{
+    std::string folderPath;
+    std::string fromName;
+    std::string toName;
+    SplitPath(from, folderPath, fromName);
+    std::string toFolder;
+    SplitPath(to, toFolder, toName);
+    if (fromName.empty() || toName.empty() || toFolder != folderPath)
+        return false;
+    NoteFileAccess();
+    const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return false;
+    const bool renamed = ::renameat(folder, fromName.c_str(), folder, toName.c_str()) == 0;
+    if (renamed)
+        ::fsync(folder);
+    ::close(folder);
+    return renamed;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();

@@ -29,6 +29,12 @@ std::string FindProgramFolder();
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// Renames a file over another of the same folder in one step and makes the
+// rename durable before it returns, so that a later rename in that folder is
+// never found done without this one. False (nothing changed) when the two
+// are not in one folder or the rename fails.
+bool RenameDurably(const std::string& from, const std::string& to);
+
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 

@@ -90,6 +90,11 @@ public:
     void LoadLotsFromPackage();
     // Removes the lot file where SaveLots writes it; false when it could not.
     bool DeleteLotSave();
+    // A trade in the shop: the saved game and the lot file written together,
+    // so that both hold it or neither does. False when either could not be
+    // written or is read-only: both are then as they were, and the player is
+    // told.
+    bool SaveTrade();
 
     // ---- Editor output (editor_output.cpp) ----
     // The station as Lua source under "editor/" of the user folder, when that

@@ -110,18 +110,43 @@ void ReadLotTableRows(cGameWorld& world, cCsvTable& table)
     }
 }
 
+std::wstring LotFilePath(const cGameWorld& world)
+{
+    return UserFilePath(world, LotFileName(world.currentProfile));
+}
+
+void SettleTrade(cGameWorld& world)
+{
+    SettlePlayerFilesTogether(
+        world, L"cGameWorld::SaveTrade", SavedGamePath(world), PlayerFile::Station, LotFilePath(world));
+}
+
 } // namespace world
+
+bool cGameWorld::SaveTrade()
+{
+    // The saved game goes first: the money decides whether the trade was
+    // made, and the lot file follows it.
+    return world::SavePlayerFilesTogether(*this, L"cGameWorld::SaveTrade",
+        { world::PlayerFile::SavedGame, world::SavedGamePath(*this),
+            platform::WideToUtf16Le(world::SavedGameText(*this)) },
+        { world::PlayerFile::Station, world::LotFilePath(*this), platform::WideToUtf16Le(world::LotFileText(*this)) });
+}
 
 bool cGameWorld::SaveLots()
 {
-    const std::wstring path = world::UserFilePath(*this, LotFileName(currentProfile));
+    // A lot file still waiting for its place goes there first, so that it
+    // never later replaces this newer one.
+    world::SettleTrade(*this);
+    const std::wstring path = world::LotFilePath(*this);
     return world::SavePlayerFile(*this, L"cGameWorld::SaveLots", world::PlayerFile::Station, path,
         platform::WideToUtf16Le(world::LotFileText(*this)));
 }
 
 void cGameWorld::LoadLots()
 {
-    const std::wstring path = world::UserFilePath(*this, LotFileName(currentProfile));
+    world::SettleTrade(*this);
+    const std::wstring path = world::LotFilePath(*this);
     std::vector<uint8_t> bytes;
     const world::FileState state = world::ReadPlayerFile(world::PlayerFile::Station, path, bytes);
     if (state == world::FileState::Damaged)
@@ -140,6 +165,7 @@ void cGameWorld::LoadLotsFromPackage()
     const std::wstring package = world::UserFilePath(*this, L"save.pkg");
     if (package.empty())
         return;
+    world::SettleTrade(*this);
     const std::wstring name = LotFileName(currentProfile);
     cCsvTable table;
     // Only a package that exists is opened: the file manager would otherwise
@@ -160,8 +186,10 @@ void cGameWorld::LoadLotsFromPackage()
 bool cGameWorld::DeleteLotSave()
 {
     // Removed where SaveLots writes it, so that a new game starts without the
-    // old station.
-    const std::wstring path = world::UserFilePath(*this, LotFileName(currentProfile));
+    // old station; a trade a crash cut short is settled first, so that no
+    // lot file of it comes back later.
+    world::SettleTrade(*this);
+    const std::wstring path = world::LotFilePath(*this);
     if (path.empty())
         return false;
     if (::unlink(resources::ToNativePath(path).c_str()) != 0 && IsRegularFile(path)) {

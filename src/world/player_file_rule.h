@@ -11,6 +11,8 @@
 // - a file the player made read-only (no write permission for its owner) is
 //   left as it is: it is not saved, and that is told;
 // - a save that fails is told on screen as well as in the log;
+// - two files that hold one change (a trade: the saved game and the station
+//   file) are replaced together or not at all;
 // - what is told stays on the menu screens, one line per file and outcome,
 //   until the player has had time to read it;
 // - numbers read are clamped to what the game can hold, and the sums made
@@ -18,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,5 +71,41 @@ void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, co
 // there is then left as it was) or the file is read-only.
 bool SavePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
     const std::vector<uint8_t>& bytes);
+// The same with the new file put in place by `put`, given the file's own
+// path (true when the new file is there, whole): the same checks before, the
+// same keeping aside and telling after.
+bool PutPlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
+    const std::function<bool(const std::string& native)>& put);
+// Whether the file may be written over: false, logged and told, when there is
+// no user folder or the player made the file read-only.
+bool MayWritePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
+// Logs and tells that the file could not be written and is as it was.
+void TellNotSaved(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
+
+// One player file's new contents.
+struct PlayerFileBytes {
+    PlayerFile kind;
+    std::wstring path;
+    std::vector<uint8_t> bytes;
+};
+
+// Two player files replaced as one, for a change that must be in both or in
+// neither (a trade in the shop: the money in the saved game, the lot in the
+// station file). Every byte is written before anything is replaced: each new
+// file whole beside its own as "<name>.pending", the first's before the
+// second's. Renaming the first into place makes the change; the second
+// follows. False, with both files as they were, no pending file left and the
+// player told, when either cannot be written (a full disk) or is read-only.
+bool SavePlayerFilesTogether(
+    cGameWorld& world, const wchar_t* who, const PlayerFileBytes& first, const PlayerFileBytes& second);
+// Settles what such a save cut short by a crash left behind, before either
+// file is read or written again: while the first's pending file is there the
+// change was not made, and both pending files go (the second's first, so that
+// a crash here leaves the same answer); the second's alone means the first is
+// in place, and the second is put in place too.
+void SettlePlayerFilesTogether(cGameWorld& world, const wchar_t* who, const std::wstring& first, PlayerFile secondKind,
+    const std::wstring& second);
+// The name a file's new contents wait under in SavePlayerFilesTogether.
+std::wstring PendingName(const std::wstring& path);
 
 } // namespace world

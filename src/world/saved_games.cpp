@@ -78,6 +78,11 @@ std::wstring UserFilePath(const cGameWorld& world, const std::wstring& name)
     return path + name;
 }
 
+std::wstring SavedGamePath(const cGameWorld& world)
+{
+    return UserFilePath(world, ProfileFileName(world.currentProfile));
+}
+
 bool WritePlayerFile(const wchar_t* who, const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
     if (path.empty()) {
@@ -142,7 +147,7 @@ void ReadSavedGameRows(cGameWorld& world, cCsvTable& table)
 
 bool cGameWorld::SaveGame()
 {
-    const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
+    const std::wstring path = world::SavedGamePath(*this);
     return world::SavePlayerFile(*this, L"cGameWorld::SaveGame", world::PlayerFile::SavedGame, path,
         platform::WideToUtf16Le(world::SavedGameText(*this)));
 }
@@ -159,8 +164,9 @@ bool cGameWorld::LoadGame()
     money = 0;
     bank = 0;
 
+    world::SettleTrade(*this);
     // An absolute path: the save is never looked for under the search paths.
-    const std::wstring path = world::UserFilePath(*this, ProfileFileName(currentProfile));
+    const std::wstring path = world::SavedGamePath(*this);
     std::vector<uint8_t> bytes;
     const world::FileState state = world::ReadPlayerFile(world::PlayerFile::SavedGame, path, bytes);
     if (state == world::FileState::Missing)

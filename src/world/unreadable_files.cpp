@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -198,19 +199,39 @@ void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, co
     SetPlayerFileNotice(world, NameText(kind), kNotReadWholeText);
 }
 
-bool SavePlayerFile(
-    cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, const std::vector<uint8_t>& bytes)
+bool MayWritePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path)
 {
     if (path.empty()) {
         cLog::Instance().Error(L"%ls -> there is no user folder; nothing is saved.", who);
         return false;
     }
-    const std::string native = resources::ToNativePath(path);
-    if (IsReadOnly(native)) {
+    if (IsReadOnly(resources::ToNativePath(path))) {
         cLog::Instance().Error(L"%ls -> \"%ls\" is read-only; it is left as it is and not saved.", who, path.c_str());
         SetPlayerFileNotice(world, NameText(kind), kReadOnlyText);
         return false;
     }
+    return true;
+}
+
+void TellNotSaved(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path)
+{
+    SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
+    cLog::Instance().Error(L"%ls -> unable to write \"%ls\"; what was there is left as it was.", who, path.c_str());
+}
+
+bool SavePlayerFile(
+    cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, const std::vector<uint8_t>& bytes)
+{
+    return PutPlayerFile(world, who, kind, path,
+        [&bytes](const std::string& native) { return platform::WriteFileAtomic(native, bytes); });
+}
+
+bool PutPlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path,
+    const std::function<bool(const std::string& native)>& put)
+{
+    if (!MayWritePlayerFile(world, who, kind, path))
+        return false;
+    const std::string native = resources::ToNativePath(path);
     std::vector<uint8_t> old;
     std::wstring aside;
     Kept kept = Kept::No;
@@ -225,13 +246,13 @@ bool SavePlayerFile(
             return false;
         }
     }
-    if (platform::WriteFileAtomic(native, bytes)) {
+    if (put(native)) {
         if (kept != Kept::No)
             cLog::Instance().Warning(L"%ls -> \"%ls\" is kept as \"%ls\".", who, path.c_str(), aside.c_str());
         return true;
     }
-    SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
     if (kept == Kept::Moved && ::rename(resources::ToNativePath(aside).c_str(), native.c_str()) != 0) {
+        SetPlayerFileNotice(world, NameText(kind), kNotSavedText);
         cLog::Instance().Error(
             L"%ls -> unable to write \"%ls\"; the old file is kept as \"%ls\".", who, path.c_str(), aside.c_str());
         return false;
@@ -239,7 +260,7 @@ bool SavePlayerFile(
     // The second name is not needed: the damaged file is still in its place.
     if (kept == Kept::Linked)
         ::unlink(resources::ToNativePath(aside).c_str());
-    cLog::Instance().Error(L"%ls -> unable to write \"%ls\"; what was there is left as it was.", who, path.c_str());
+    TellNotSaved(world, who, kind, path);
     return false;
 }
 

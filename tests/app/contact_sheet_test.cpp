@@ -14,14 +14,18 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/engine_testing.h"
+#include "recorded_app.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
-#include "recorded_app.h"
+#include "support/file_size_limit.h"
 #include "support/menu_route.h"
+#include "support/temp_folder.h"
 #include "whole_game_fixture.h"
+#include "world/saved_game_rows.h"
 
 namespace {
 
@@ -63,6 +67,7 @@ public:
     std::set<std::string> saved;
     std::vector<std::string> breaches;
     std::wstring typed; // the new player's name as typed
+    bool roomForOneFile = false, refused = false; // the trade on a full disk
     int largeSdlBlends = 0;
 
 private:
@@ -81,8 +86,8 @@ private:
     // On the start screen: look at it, at the options and at a new game's
     // question and naming; back on the map: look at it and at the result
     // table, the next time at a locked pin's notice and at the shop with a
-    // lot's price bubble; then play the next level, or end the game once
-    // every level was seen.
+    // lot's price bubble and a purchase the disk has no room for; then play
+    // the next level, or end the game once every level was seen.
     void OnMenu(cGameWorld& world)
     {
         ++menuFrames;
@@ -130,9 +135,13 @@ private:
             const int x = world.cellX[4][5] + Scene::ScaleX(73), y = world.cellY[4][5] + Scene::ScaleY(158);
             g_pInputDevice->SetCursorPos(x, y);
         }
-        if (menuFrames == 80 && next == 2) {
-            // only when the press on the pin opened it
-            Shoot(world.shopOpen ? "shop" : "");
+        if (menuFrames == 80 && next == 2)
+            Shoot(world.shopOpen ? "shop" : ""); // only when the press on the pin opened it
+        if (menuFrames >= 81 && menuFrames <= 84 && next == 2)
+            BuyOnAFullDisk(world);
+        if (menuFrames == 95 && next == 2) {
+            Shoot(world.shopOpen ? "shop_not_saved" : "");
+            world.money = moneyBefore;
             platform::InjectKey(window, "Escape", true);
         }
         if (menuFrames == 80 && next < 2) {
@@ -151,6 +160,34 @@ private:
                 quitAt = frames;
                 test::QuitFromProfiles();
             }
+        }
+    }
+
+    // A click on the lot pointed at, with the money for it, on a disk with
+    // room for the station file but not the saved game: the trade is not
+    // made and the notice at the foot of the shop says so.
+    void BuyOnAFullDisk(cGameWorld& world)
+    {
+        if (menuFrames == 81) {
+            // The run saves nothing; here the player's files have a folder.
+            savedFolder = std::exchange(world.userFolder, platform::NarrowToWide(userFolder.Path()));
+            couldSave = std::exchange(cSettings::Instance().canSave, true);
+            moneyBefore = world.money;
+            world.money = 10'000'000;
+            const size_t game = world::SavedGameText(world).size() * 2, station = world::LotFileText(world).size() * 2;
+            roomForOneFile = station < game;
+            disk = std::make_unique<test::FileSizeLimit>((game + station) / 2);
+        }
+        if ((menuFrames == 81 || menuFrames == 82) && g_pInputDevice) {
+            const int x = world.cellX[4][5] + Scene::ScaleX(73), y = world.cellY[4][5] + Scene::ScaleY(158);
+            platform::InjectMouseButton(window, 1, menuFrames == 81, x, y);
+        }
+        if (menuFrames == 84) {
+            disk.reset();
+            world.userFolder = savedFolder;
+            cSettings::Instance().canSave = couldSave;
+            refused = world.money == 10'000'000 && world.lotStatus[4][5] == 0
+                && world.playerFileNotice.find(g_guiVocabulary[153]) != std::wstring::npos;
         }
     }
 
@@ -250,6 +287,11 @@ private:
     }
 
     Size size;
+    std::unique_ptr<test::FileSizeLimit> disk;
+    test::TempFolder userFolder;
+    std::wstring savedFolder;
+    bool couldSave = false;
+    int moneyBefore = 0;
     int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
     bool okShown = false;
 };
@@ -264,9 +306,10 @@ TEST_P(ContactSheet, EveryScreenIsSavedAndLaidOut)
     SheetApp app(GetParam());
     EXPECT_TRUE(app.Run());
     EXPECT_EQ(app.typed, L"Tess");
-    for (const char* screen :
-        { "start", "confirm", "naming", "options", "map", "results", "map_notice", "shop", "level_1_task", "level_1",
-            "level_1_menu", "level_2", "level_8", "level_14", "level_20", "level_26", "end", "credits" })
+    EXPECT_TRUE(app.roomForOneFile && app.refused) << "the purchase on a full disk";
+    for (const char* screen : { "start", "confirm", "naming", "options", "map", "results", "map_notice", "shop",
+             "shop_not_saved", "level_1_task", "level_1", "level_1_menu", "level_2", "level_8", "level_14", "level_20",
+             "level_26", "end", "credits" })
         EXPECT_TRUE(app.saved.count(screen)) << screen;
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;

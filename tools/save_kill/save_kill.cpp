@@ -1,6 +1,7 @@
 // The helper of tools/save-kill-test.sh: saves every player file (the saved
-// game, the lot file, config.cfg, us.txt and highscore tables) in a loop until
-// it is killed, and checks afterwards that what is on disk loads.
+// game and the lot file together, as a trade in the shop does, then
+// config.cfg, us.txt and highscore tables) in a loop until it is killed, and
+// checks afterwards that what is on disk loads.
 //   vandrel_save_kill save     saves generation after generation, for ever;
 //                              prints "saving" once the first one is written
 //   vandrel_save_kill verify   checks that every file is exactly as the game
@@ -130,13 +131,17 @@ int Verify(cGameWorld& world)
             || world.levelMoney[i] != g * 3 + i || world.levelTime[i] != g - i)
             return Fail("a level table is not of one generation", g);
     }
-    // The lots are written after the game: they are of this generation or of
-    // the one before.
+    // The lots are saved together with the game: once the game is read, they
+    // are of its generation, and nothing of the save waits beside them.
     world.LoadLots();
     world.LoadLotsFromPackage();
     const int lots = world.fundaments[0].status;
-    if (lots != g && lots != g - 1)
+    if (lots != g)
         return Fail("the lot file is of another generation", g);
+    for (const std::wstring& path : { world::SavedGamePath(world), world::LotFilePath(world) }) {
+        if (world::PathExists(world::PendingName(path)))
+            return Fail("a save of the game and the lots is still waiting", g);
+    }
     for (int k = 0; k < kLots; ++k) {
         const cFundament& f = world.fundaments[static_cast<size_t>(k)];
         if (f.status != lots + k || world.lotStatus[f.row][f.column] != lots + k
@@ -182,7 +187,7 @@ int main(int argc, char** argv)
     int g = world.LoadGame() ? world.bank + 1 : 1;
     for (bool first = true;; first = false, ++g) {
         SetGeneration(world, g);
-        if (!world.SaveGame() || !world.SaveLots() || !world.SaveConfig() || !SaveScores(g))
+        if (!world.SaveTrade() || !world.SaveConfig() || !SaveScores(g))
             return Fail("a save failed", g);
         if (std::strcmp(mode, "save-once") == 0)
             return 0;
