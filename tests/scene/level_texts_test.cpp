@@ -127,9 +127,11 @@ protected:
             f.jokers += j.item == kJoker ? 1 : 0;
         for (const cPlace& p : world.places)
             f.pumps += p.type >= 6 && p.type <= 10 ? 1 : 0;
+        // The joker and the bomb are car types too, but of no colour.
         std::set<int> colours;
         for (const cAutoType& t : world.autoTypes)
-            colours.insert(t.colour);
+            if (t.id != kJoker && t.id != kBomb)
+                colours.insert(t.colour);
         f.colours = static_cast<int>(colours.size());
         // Each row the player lines up: "on_bonus" for a combo of three on
         // the first cell of the grid.
