@@ -208,7 +208,7 @@ bool Shop::Trade(cFundament& f, int state, int amount)
         world.upgradeBought[f.content] = bought;
     world::SetPlayerFileNotice(world, kTradeNotMadeText);
     cLog::Instance().Error(
-        L"Scene::MenuBuy::DrawStation -> the trade on lot %d, %d could not be saved; it is undone.", row, col);
+        L"Scene::Shop::Trade -> the trade on lot %d, %d could not be saved; it is undone.", row, col);
     return false;
 }
 
