@@ -64,19 +64,6 @@ bool EnterProgramFolder()
     return true;
 }
 
-// Without the interface texts the game would run but show blank buttons: the
-// start is refused here, before the window appears.
-bool GuiTextsPresent()
-{
-    if (GuiVocabularyReadable())
-        return true;
-    const char* const why = "vandrel: unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it "
-                            "is missing, empty or damaged, in data/language.pkg and in data/language/.";
-    cLog::Instance().Error(L"main -> %s", why);
-    std::fprintf(stderr, "%s\n", why);
-    return false;
-}
-
 // A second start ends at once and without a failure, but says why nothing
 // opens, so a player whose first window hangs knows.
 int SayAnotherCopyRuns(const std::string& lockFile)
@@ -125,6 +112,20 @@ void RefuseStart(const std::string& why)
 {
     cLog::Instance().Error(L"main -> %ls", platform::PathToWide(why).c_str());
     std::fprintf(stderr, "vandrel: %s\n", why.c_str());
+}
+
+// Without the interface texts the game would run but show blank buttons and
+// titles: the start is refused here, before the window appears, when any
+// text the screens draw is missing, empty or damaged.
+bool GuiTextsPresent()
+{
+    const int missing = FirstUnusableGuiText();
+    if (missing < 0)
+        return true;
+    RefuseStart("unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it is missing, "
+                "incomplete or damaged (text "
+        + std::to_string(missing) + " first), in data/language.pkg and in data/language/.");
+    return false;
 }
 
 // What the game cannot run without beyond the interface texts: the mouse
