@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/process.h"
@@ -19,6 +20,7 @@
 #include "world/world_sizes.h"
 
 class cGameApp;
+class iGfxFont;
 class iGfxTexture;
 class iKeySource;
 
@@ -71,6 +73,9 @@ private:
     void ReloadScreens();
     bool DrawResolutionNotice();
     void DrawPlayerFileNotice();
+    // Where the notice's last line stands: `lowest` (its place at the
+    // screen's foot), or higher where a line there would hide a button.
+    int NoticeBottom(int lowest) const;
     void RunOneScreen();
     void EndFrame();
     void DrawLogo();
@@ -89,4 +94,10 @@ private:
     // on screen long enough to be read.
     std::wstring noticeOnScreen;
     double noticeShownAt = 0.0;
+    // Its lines, the widest one's width and a line's height in pixels,
+    // measured when it came.
+    std::vector<std::wstring> noticeLines;
+    int noticeWidth = 0;
+    int noticeLineBox = 0;
+    const iGfxFont* noticeFont = nullptr;
 };

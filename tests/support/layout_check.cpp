@@ -257,6 +257,11 @@ namespace {
                 }
                 if (plate && !plate->whole.Holds(box, 2))
                     Report("text outside its plate", item + " on " + plate->label, box);
+                // A text that runs onto a button it is not the label of
+                // hides that button's own label.
+                for (const Drawn& g : images)
+                    if (g.draw < &d && IsButton(g.image) && Meet(g.box, box).Area() > 0 && !g.whole.Holds(box, 2))
+                        Report("text over a button", item + " on " + g.label, box);
                 // Texts fading in or drawn faint on purpose (a disabled button)
                 // are not judged, nor texts something is drawn over.
                 const auto font = f.gfx->fontSizes.find(d.font);
