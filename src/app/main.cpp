@@ -1,9 +1,12 @@
 // The entry point: one running copy, the program folder as the working
 // folder, the world built before the application, then the application.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 
 #include "app/cursor_set.h"
 #include "app/game_app.h"
@@ -61,19 +64,6 @@ bool EnterProgramFolder()
     return true;
 }
 
-// Without the interface texts the game would run but show blank buttons: the
-// start is refused here, before the window appears.
-bool GuiTextsPresent()
-{
-    if (GuiVocabularyReadable())
-        return true;
-    const char* const why = "vandrel: unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it "
-                            "is missing, empty or damaged, in data/language.pkg and in data/language/.";
-    cLog::Instance().Error(L"main -> %s", why);
-    std::fprintf(stderr, "%s\n", why);
-    return false;
-}
-
 // A second start ends at once and without a failure, but says why nothing
 // opens, so a player whose first window hangs knows.
 int SayAnotherCopyRuns(const std::string& lockFile)
@@ -88,18 +78,33 @@ int SayAnotherCopyRuns(const std::string& lockFile)
 // Two copies started with different runtime folders (another session, another
 // XDG_RUNTIME_DIR) would still share the user folder and overwrite each
 // other's files: the folder has a lock of its own, taken before the settings
-// write anything there. False when another copy holds it; a folder that
-// cannot be made or locked is left to the settings to tell.
-bool HoldUserFolder(platform::InstanceLock& lock)
+// write anything there. Gives the exit code of a start that ends here, or -1
+// when this copy runs on. A lock that cannot be taken ends the start as well,
+// saying why, rather than let two copies run unguarded; only where the game
+// can write nothing (no folder, or one it may not write) is there nothing to
+// guard, and the settings tell the player that nothing is saved.
+int HoldUserFolder(platform::InstanceLock& lock)
 {
     const std::string folder = cSettings::UserFolderOfInstall();
     if (folder.empty() || !platform::MakeFolders(folder))
-        return true;
+        return -1;
     const std::string file = folder + "/" + kUserFolderLockName;
-    if (lock.AcquireFile(file) != platform::InstanceLockResult::HeldElsewhere)
-        return true;
-    SayAnotherCopyRuns(file);
-    return false;
+    switch (lock.AcquireFile(file)) {
+    case platform::InstanceLockResult::Acquired:
+        return -1;
+    case platform::InstanceLockResult::HeldElsewhere:
+        return SayAnotherCopyRuns(file);
+    case platform::InstanceLockResult::Unavailable:
+        break;
+    }
+    if (::access(folder.c_str(), W_OK) != 0)
+        return -1;
+    const std::string why = lock.Error() == ELOOP ? "it is a symbolic link" : std::strerror(lock.Error());
+    std::fprintf(stderr,
+        "vandrel: unable to lock \"%s\" (%s): without it a second copy of the game could run on the same player "
+        "files, so this start ends. Remove it or put it right and start again.\n",
+        file.c_str(), why.c_str());
+    return 1;
 }
 
 // Refuses the start, in the log and on standard error.
@@ -107,6 +112,20 @@ void RefuseStart(const std::string& why)
 {
     cLog::Instance().Error(L"main -> %ls", platform::PathToWide(why).c_str());
     std::fprintf(stderr, "vandrel: %s\n", why.c_str());
+}
+
+// Without the interface texts the game would run but show blank buttons and
+// titles: the start is refused here, before the window appears, when any
+// text the screens draw is missing, empty or damaged.
+bool GuiTextsPresent()
+{
+    const int missing = FirstUnusableGuiText();
+    if (missing < 0)
+        return true;
+    RefuseStart("unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it is missing, "
+                "incomplete or damaged (text "
+        + std::to_string(missing) + " first), in data/language.pkg and in data/language/.");
+    return false;
 }
 
 // What the game cannot run without beyond the interface texts: the mouse
@@ -147,8 +166,8 @@ int main()
     if (!EnterProgramFolder())
         return 1;
     platform::InstanceLock userFolderLock;
-    if (!HoldUserFolder(userFolderLock))
-        return 0;
+    if (const int ended = HoldUserFolder(userFolderLock); ended >= 0)
+        return ended;
     platform::ArmQuitWatchdog(kQuitGraceSeconds);
 
     // The world reads the settings and profiles as it is built, before the

@@ -27,7 +27,7 @@ namespace {
     constexpr int kPointsText = 63;
     constexpr int kLevelPointsText = 131;
     // The longest name a new entry takes.
-    constexpr int kNameLength = 20;
+    constexpr int kNameLength = world::kHighscoreNameLength;
     // Rows 0 (the header) to 6 are drawn, so the first six table rows show.
     constexpr int kShownRows = 7;
     // Where a grid level's points stand below the table (design units).

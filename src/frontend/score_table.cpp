@@ -43,7 +43,8 @@ void ScoreTable::Reset()
 void ScoreTable::Read(PropertyFile& file)
 {
     for (int r = 1; r <= kRows; ++r) {
-        scoreNames[r - 1] = file.GetString(Key(L"name%1d", r));
+        // No longer than a name typed into the table.
+        scoreNames[r - 1] = file.GetString(Key(L"name%1d", r)).substr(0, world::kHighscoreNameLength);
         scoreTimes[r - 1] = world::ClampPlayerValue(file.GetInt(Key(L"time%1d", r), 0));
         scoreMoney[r - 1] = world::ClampPlayerValue(file.GetInt(Key(L"money%1d", r), 0));
         scoreWorkplaces[r - 1] = world::ClampPlayerValue(file.GetInt(Key(L"workplace%1d", r), 0));

@@ -10,6 +10,7 @@
 #include "app/clock.h"
 #include "frontend/score_table.h"
 #include "scene/screen.h"
+#include "world/world_sizes.h"
 
 namespace Scene {
 
@@ -57,7 +58,7 @@ protected:
     // ---- The profile screen (start_screen_profiles*.cpp) ----
 public:
     // The longest profile name, in characters.
-    static constexpr int kProfileNameLength = 14;
+    static constexpr int kProfileNameLength = world::kProfileNameLength;
 
     // The whole profile screen, once per frame while it is shown: the six
     // profiles, new game (confirmation, name and driving side), play, options

@@ -26,9 +26,12 @@ constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 // the pixels from one of its lines to the next.
 constexpr double kNoticeReadSeconds = 3.0;
 constexpr int kNoticeLineHeight = 22;
-// The notice's plate: black, two thirds opaque, this far round the lines.
-constexpr uint32_t kNoticePlate = 0xAA000000u;
-constexpr int kNoticeMargin = 8;
+// Its left edge, the margin of its plate round the lines, the pixels the
+// plate keeps from a button, and the plate's colour.
+constexpr int kNoticeX = 20;
+constexpr int kNoticePad = 6;
+constexpr int kNoticeGap = 4;
+constexpr uint32_t kNoticePlate = 0xB4000000u;
 
 template <class T> T* ScreenAt(int slot)
 {
@@ -151,6 +154,8 @@ void cStateMenu::BeginFrame()
     }
     if (g_pGfx2D)
         g_pGfx2D->ResetState(2.0f);
+    // The notices keep clear of what this frame's screen hit-tests.
+    Scene::Screen::ForgetClickTargets();
 }
 
 // After a new screen mode each screen of the main menu loads its pages for
@@ -175,12 +180,11 @@ void cStateMenu::ReloadScreens()
     cGameWorld::Instance().screenSizeChanged = 0;
 }
 
-// Player files that could not be read or written, told across the foot of
-// the menu screens, a line each, the last line lowest, on a dark plate that
-// keeps them readable over whatever the screen shows there (the shop's grass
-// and cars). A click takes the lines down once they have been on screen for
-// kNoticeReadSeconds; the click that brought them (a save on Continue) does
-// not.
+// Player files that could not be read or written, told at the foot of the
+// menu screens, a line each, the last line lowest, and raised above any button
+// or other place a click acts on that a line would hide. A click takes the lines
+// down once they have been on screen for kNoticeReadSeconds; the click that
+// brought them (a save on Continue) does not.
 void cStateMenu::DrawPlayerFileNotice()
 {
     cGameWorld& world = cGameWorld::Instance();
@@ -193,7 +197,7 @@ void cStateMenu::DrawPlayerFileNotice()
     if (notice != noticeOnScreen) {
         noticeOnScreen = notice;
         noticeShownAt = now;
-        noticeFont = nullptr;
+        noticeLines.clear();
     } else if (world.clickEvent && now - noticeShownAt >= kNoticeReadSeconds) {
         world::ClearPlayerFileNotice(world);
         noticeOnScreen.clear();
@@ -201,33 +205,59 @@ void cStateMenu::DrawPlayerFileNotice()
     }
     if (!g_pGfx2D || !g_fontNormal2)
         return;
-    const int lines = static_cast<int>(std::count(notice.begin(), notice.end(), L'\n'));
-    int y = cSettings::Instance().GetHeight() - 40 - lines * kNoticeLineHeight;
-    if (noticeFont != g_fontNormal2) {
+    if (noticeLines.empty() || noticeFont != g_fontNormal2) {
+        // Measured once, when the notice comes (or the fonts are made anew),
+        // not every frame.
         noticeFont = g_fontNormal2;
-        noticeWidth = noticeLineHeight = 0;
+        noticeLines.clear();
+        noticeWidth = 0;
+        noticeLineBox = kNoticeLineHeight;
         for (size_t at = 0; at <= notice.size();) {
             const size_t end = std::min(notice.find(L'\n', at), notice.size());
-            SIZE extent {};
-            g_fontNormal2->MeasureText(notice.substr(at, end - at).c_str(), &extent);
-            noticeWidth = std::max(noticeWidth, static_cast<int>(extent.cx));
-            noticeLineHeight = std::max(noticeLineHeight, static_cast<int>(extent.cy));
+            noticeLines.push_back(notice.substr(at, end - at));
+            SIZE size {};
+            g_fontNormal2->MeasureText(noticeLines.back().c_str(), &size);
+            noticeWidth = std::max(noticeWidth, static_cast<int>(size.cx));
+            noticeLineBox = std::max(noticeLineBox, static_cast<int>(size.cy));
             at = end + 1;
         }
     }
-    const float left = 20.0f - kNoticeMargin, top = static_cast<float>(y - kNoticeMargin);
-    const float right = 20.0f + noticeWidth + kNoticeMargin;
-    const float bottom = static_cast<float>(y + lines * kNoticeLineHeight + noticeLineHeight + kNoticeMargin);
+    const int raise = (static_cast<int>(noticeLines.size()) - 1) * kNoticeLineHeight;
+    int y = NoticeBottom(cSettings::Instance().GetHeight() - 40) - raise;
+    // On a dark plate, so that it reads on any ground (the grass, the sky).
+    const float left = kNoticeX - kNoticePad, right = static_cast<float>(kNoticeX + noticeWidth + kNoticePad);
+    const float top = static_cast<float>(y - kNoticePad);
+    const float bottom = static_cast<float>(y + raise + noticeLineBox + kNoticePad);
     const GfxVertex plate[6]
         = { { left, top, kNoticePlate }, { right, top, kNoticePlate }, { right, bottom, kNoticePlate },
               { left, top, kNoticePlate }, { right, bottom, kNoticePlate }, { left, bottom, kNoticePlate } };
     g_pGfx2D->DrawTriangles(plate, 2);
     g_pGfx2D->SetColor(kOpaqueWhite);
-    for (size_t at = 0; at <= notice.size(); y += kNoticeLineHeight) {
-        const size_t end = std::min(notice.find(L'\n', at), notice.size());
-        g_pGfx2D->DrawText(g_fontNormal2, 20, y, notice.substr(at, end - at).c_str(), 0);
-        at = end + 1;
+    for (const std::wstring& line : noticeLines) {
+        g_pGfx2D->DrawText(g_fontNormal2, kNoticeX, y, line.c_str(), 0);
+        y += kNoticeLineHeight;
     }
+}
+
+int cStateMenu::NoticeBottom(int lowest) const
+{
+    const int raise = (static_cast<int>(noticeLines.size()) - 1) * kNoticeLineHeight;
+    const int reach = kNoticePad + kNoticeGap; // from the lines to a button
+    // Each step moves the notice's plate above a place it would cover, so it
+    // ends where it covers none, or gives up at the top of the screen.
+    for (int bottom = lowest; bottom - raise - reach >= 0;) {
+        int above = bottom;
+        for (const RECT& r : Scene::Screen::ClickTargets()) {
+            if (r.left - reach < kNoticeX + noticeWidth && r.right + reach > kNoticeX
+                && r.top - reach < bottom + noticeLineBox && r.bottom + reach > bottom - raise)
+                above = std::min(above, r.top - reach - noticeLineBox);
+        }
+        if (above == bottom)
+            return bottom;
+        bottom = above;
+    }
+    // No room above the buttons (a notice of many lines): where it stood.
+    return lowest;
 }
 
 // The only thing shown on a desktop below 1024 x 768; a click ends the game.

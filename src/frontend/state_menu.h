@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/process.h"
@@ -72,6 +73,9 @@ private:
     void ReloadScreens();
     bool DrawResolutionNotice();
     void DrawPlayerFileNotice();
+    // Where the notice's last line stands: `lowest` (its place at the
+    // screen's foot), or higher where a line there would hide a button.
+    int NoticeBottom(int lowest) const;
     void RunOneScreen();
     void EndFrame();
     void DrawLogo();
@@ -90,9 +94,10 @@ private:
     // on screen long enough to be read.
     std::wstring noticeOnScreen;
     double noticeShownAt = 0.0;
-    // The notice's widest line and a line's height in the font they were
-    // measured in, once per notice and font, for the plate it stands on.
-    const iGfxFont* noticeFont = nullptr;
+    // Its lines, the widest one's width and a line's height in pixels,
+    // measured when it came.
+    std::vector<std::wstring> noticeLines;
     int noticeWidth = 0;
-    int noticeLineHeight = 0;
+    int noticeLineBox = 0;
+    const iGfxFont* noticeFont = nullptr;
 };

@@ -23,7 +23,7 @@ namespace {
     constexpr int kPlayerText = 96;
     constexpr int kRegionClosedText = 118;
     constexpr int kNotPassedText = 119;
-    constexpr int kNotPlayedText = 120;
+    constexpr int kNeverPassedText = 120;
     constexpr int kGoldText = 121;
     constexpr int kSilverText = 122;
     constexpr int kPassedText = 123;
@@ -149,7 +149,7 @@ void WorldMap::DrawLevelInfo(int level, int status)
         // Never passed: a level with recorded tries was played and failed.
         // The wrapped lines are drawn one under the other, without their
         // line ends.
-        const int id = world.levelCounter[level] > 0 ? kNotPassedText : kNotPlayedText;
+        const int id = world.levelCounter[level] > 0 ? kNotPassedText : kNeverPassedText;
         world.FormatText(false, g_guiVocabulary[id], 190, g_fontNormal);
         for (int i = 0; i < world.formatLineCount && i < world::kFormatLines; ++i) {
             DrawLeftShadowed(world.formatLines[i], x, y, g_fontNormal, kYellow);

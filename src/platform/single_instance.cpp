@@ -37,19 +37,31 @@ InstanceLockResult InstanceLock::Acquire(const std::string& name)
 
 InstanceLockResult InstanceLock::AcquireFile(const std::string& path)
 {
+    m_error = 0;
     if (m_fd >= 0)
         return InstanceLockResult::Acquired;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int openError = errno;
+    // flock takes a descriptor opened for reading as well: a folder of that
+    // name, or a file left by a start under another user, still keeps a
+    // second copy out. Not blocking: a pipe there must not stop the start.
+    if (fd < 0 && (openError == EISDIR || openError == EACCES))
+        fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        m_error = openError;
         return InstanceLockResult::Unavailable;
+    }
     int result;
     do {
         result = ::flock(fd, LOCK_EX | LOCK_NB);
     } while (result != 0 && errno == EINTR);
     if (result != 0) {
-        const bool held = errno == EWOULDBLOCK;
+        const int lockError = errno;
         ::close(fd);
-        return held ? InstanceLockResult::HeldElsewhere : InstanceLockResult::Unavailable;
+        if (lockError == EWOULDBLOCK)
+            return InstanceLockResult::HeldElsewhere;
+        m_error = lockError;
+        return InstanceLockResult::Unavailable;
     }
     m_fd = fd;
     return InstanceLockResult::Acquired;

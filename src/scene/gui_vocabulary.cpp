@@ -1,6 +1,7 @@
 #include "scene/gui_vocabulary.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 #include <string>
 
@@ -23,6 +24,35 @@ int TextColumn()
     if (std::wcsncmp(code, L"ger", 4) == 0)
         return 4;
     return 2;
+}
+
+// The texts the screens draw, by number; the rows between them are numbers
+// no screen reads (127 labels a level-number panel nothing shows, 93 the
+// joker bar's placeholder, which is not drawn). 103 to 117 label the task
+// lines a level script sets.
+constexpr bool IsDrawn(int n)
+{
+    constexpr int kDrawn[][2] = { { 0, 18 }, { 20, 29 }, { 31, 31 }, { 33, 36 }, { 46, 47 }, { 49, 49 }, { 56, 56 },
+        { 60, 60 }, { 63, 68 }, { 70, 71 }, { 75, 75 }, { 77, 78 }, { 90, 92 }, { 94, 97 }, { 99, 100 }, { 103, 124 },
+        { 128, 139 }, { 141, 152 }, { 155, 155 } };
+    for (const auto& [first, last] : kDrawn) {
+        if (n >= first && n <= last)
+            return true;
+    }
+    return false;
+}
+
+// A character a written text is made of: not a control character, nor a
+// surrogate or U+FFFD (bytes that did not decode), nor a private-use or
+// non-character code point.
+bool IsTextCharacter(wchar_t c)
+{
+    const auto u = static_cast<uint32_t>(c);
+    if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u > 0x10FFFF)
+        return false;
+    if ((u >= 0xD800 && u <= 0xDFFF) || u == 0xFFFD || (u >= 0xE000 && u <= 0xF8FF) || u >= 0xF0000)
+        return false;
+    return !(u >= 0xFDD0 && u <= 0xFDEF) && (u & 0xFFFE) != 0xFFFE;
 }
 
 } // namespace
@@ -58,8 +88,32 @@ void LoadGuiVocabulary()
     }
 }
 
-bool GuiVocabularyReadable()
+int FirstUnusableGuiText()
 {
     cCsvTable table;
-    return language::OpenTable(table, L"gui_vocabular.csv") && language::NextDataRow(table);
+    if (!language::OpenTable(table, L"gui_vocabular.csv"))
+        return 0;
+    const int column = TextColumn();
+    int entry = 0;
+    for (; entry < kGuiTextCount && language::NextDataRow(table); ++entry) {
+        if (!IsDrawn(entry))
+            continue;
+        const std::wstring text = table.GetString(column);
+        if (text.empty() || !std::all_of(text.begin(), text.end(), IsTextCharacter)) {
+            cLog::Instance().Error(L"FirstUnusableGuiText -> text %i of gui_vocabular.csv is empty or no text.", entry);
+            return entry;
+        }
+    }
+    for (; entry < kGuiTextCount; ++entry) {
+        if (IsDrawn(entry)) {
+            cLog::Instance().Error(L"FirstUnusableGuiText -> gui_vocabular.csv ends before text %i.", entry);
+            return entry;
+        }
+    }
+    return -1;
+}
+
+bool GuiVocabularyReadable()
+{
+    return FirstUnusableGuiText() < 0;
 }

@@ -14,6 +14,12 @@ extern wchar_t g_guiVocabulary[kGuiTextCount][kGuiTextLength];
 // they held. A missing table is logged and leaves the texts as they are.
 void LoadGuiVocabulary();
 
-// Whether the table can be read and holds at least one text: without it every
-// button would be blank, so the game does not start.
+// The number of the first text the screens draw that the table lacks, leaves
+// empty or fills with what is no text (characters that did not decode, control
+// characters, private or unassigned code points); -1 when every such text is
+// there. A table that cannot be read lacks text 0. The screens would draw such
+// a text as a blank button or title, so the game does not start without it.
+int FirstUnusableGuiText();
+
+// Whether every text the screens draw is there: FirstUnusableGuiText() < 0.
 bool GuiVocabularyReadable();

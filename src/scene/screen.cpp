@@ -14,6 +14,16 @@ namespace Scene {
 namespace {
     constexpr double kFadeStepSeconds = 0.02;
 
+    // A frame hit-tests a few dozen places; a state that never forgets them
+    // (a level) keeps no more than these.
+    constexpr std::size_t kClickTargetLimit = 256;
+
+    std::vector<RECT>& ClickTargetList()
+    {
+        static std::vector<RECT> targets;
+        return targets;
+    }
+
     void GetMouse(int& x, int& y)
     {
         x = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
@@ -78,12 +88,24 @@ void Screen::UpdateFade()
 
 bool Screen::IsMouseInRect(int x1, int y1, int x2, int y2) const
 {
+    if (ClickTargetList().size() < kClickTargetLimit)
+        ClickTargetList().push_back({ x1, y1, x2, y2 });
     if (cCursorSet::Instance().GetCurrentCursor() == kNoHitCursor)
         return false;
     int x = 0;
     int y = 0;
     GetMouse(x, y);
     return x >= x1 && x <= x2 && y >= y1 && y <= y2;
+}
+
+const std::vector<RECT>& Screen::ClickTargets()
+{
+    return ClickTargetList();
+}
+
+void Screen::ForgetClickTargets()
+{
+    ClickTargetList().clear();
 }
 
 bool Screen::IsMouseOver() const

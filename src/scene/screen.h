@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/clock.h"
+#include "platform/win_types.h"
 #include "resources/page_manager.h"
 
 class iGfxFont;
@@ -43,8 +45,15 @@ public:
     // 0.02 s have passed since the last.
     void UpdateFade();
 
-    // The mouse lies in x1..x2, y1..y2, bounds included.
+    // The mouse lies in x1..x2, y1..y2, bounds included. The rectangle is
+    // noted as a place a click acts on (see ClickTargets).
     bool IsMouseInRect(int x1, int y1, int x2, int y2) const;
+    // The rectangles hit-tested since the last ForgetClickTargets: the
+    // buttons, pins and other places a click acts on that the screens drew.
+    // What is drawn over the screens (the menus' player-file notices) keeps
+    // clear of them. The main-menu state forgets them as a frame begins.
+    static const std::vector<RECT>& ClickTargets();
+    static void ForgetClickTargets();
     // The screen is visible and the mouse over its rectangle; then the world
     // learns that the mouse is over a screen.
     bool IsMouseOver() const;

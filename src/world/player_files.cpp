@@ -81,7 +81,9 @@ void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
 {
     cLog& log = cLog::Instance();
     for (int i = 1; i <= world::kProfiles; ++i) {
-        world.profileNames[i] = users.GetString(Key(L"name %d", i));
+        // A name longer than one typed (a hand-edited file) would run out of
+        // its field across the screen.
+        world.profileNames[i] = users.GetString(Key(L"name %d", i)).substr(0, world::kProfileNameLength);
         const int lastLevel = users.GetInt(Key(L"last level %d", i), 0);
         world.profileLastLevel[i] = world::ClampLevel(lastLevel);
         if (world.profileLastLevel[i] != lastLevel)
@@ -161,7 +163,7 @@ bool cGameWorld::LoadHighscores()
         if (!ReadHighscoreFile(userFolder + L"/highscore/" + name, scores))
             continue;
         for (int r = 1; r <= world::kHighscoreRowsUsed; ++r) {
-            highscoreNames[level][r] = scores.GetString(Key(L"name%1d", r));
+            highscoreNames[level][r] = scores.GetString(Key(L"name%1d", r)).substr(0, world::kHighscoreNameLength);
             highscoreTime[level][r] = world::ClampPlayerValue(scores.GetInt(Key(L"time%1d", r), 0));
             highscoreMoney[level][r] = world::ClampPlayerValue(scores.GetInt(Key(L"money%1d", r), 0));
             highscoreWorkplace[level][r] = scores.GetInt(Key(L"workplace%1d", r), 0);

@@ -30,6 +30,11 @@ constexpr int kFormatLines = 50;
 constexpr int kFormatLineLength = 512;
 constexpr int kFormattedTextLength = 4096;
 constexpr int kTextEntryLength = 256;
+// The longest names, in characters, that a player types and a name field
+// shows: a profile's, and a highscore entry's. A name read from a file is cut
+// to the same length.
+constexpr int kProfileNameLength = 14;
+constexpr int kHighscoreNameLength = 20;
 constexpr int kTextStyles = 13;
 constexpr int kIndexTable = 50; // parameters, station bonus and the other script-indexed tables
 constexpr int kUpgradeKinds = 128; // by element kind

@@ -91,4 +91,57 @@ TEST(ProgramCopies, ASecondCopyEndsAtOnceSayingTheGameRuns)
     EXPECT_EQ(first.Terminate(), 0);
 }
 
+// Whatever stands where the user folder's lock file goes, two copies from
+// different sessions never both run on that folder: a folder or a read-only
+// file of that name is locked as it stands (the second copy ends as with any
+// held lock), and what cannot be locked at all (a link) ends the start with a
+// failure, naming the file, instead of letting it run unguarded.
+TEST(ProgramCopies, WhateverStandsInPlaceOfTheLockFileASecondCopyDoesNotRun)
+{
+    const struct {
+        const char* what;
+        void (*make)(const fs::path&);
+        bool lockable;
+    } cases[] = {
+        { "a folder", [](const fs::path& p) { fs::create_directory(p); }, true },
+        { "a read-only file",
+            [](const fs::path& p) {
+                std::ofstream(p) << "";
+                fs::permissions(p, fs::perms::owner_read);
+            },
+            true },
+        { "a link to nowhere", [](const fs::path& p) { fs::create_symlink("nowhere", p); }, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempFolder folder;
+        const std::string user = folder / "home/vandrel-first-eng";
+        for (const std::string& f : { user, folder / "run1", folder / "run2" })
+            fs::create_directories(f);
+        c.make(user + "/vandrel.lock");
+        const auto environment = [&](const char* runtime) {
+            return std::map<std::string, std::string> { { "XDG_DATA_HOME", folder / "home" },
+                { "XDG_RUNTIME_DIR", folder / runtime }, { "SDL_VIDEODRIVER", "dummy" },
+                { "SDL_AUDIODRIVER", "dummy" } };
+        };
+        test::ProgramRun first(VANDREL_PROGRAM, environment("run1"), folder / "first.txt");
+        if (!c.lockable) {
+            EXPECT_EQ(first.WaitForExit(30.0), 1);
+            const std::string said = ReadAll(folder / "first.txt");
+            EXPECT_NE(
+                said.find("unable to lock \"" + user + "/vandrel.lock\" (it is a symbolic link)"), std::string::npos)
+                << said;
+            EXPECT_FALSE(fs::exists(folder / "home/vandrel-first-eng/nowhere"));
+            continue;
+        }
+        ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/config.cfg" }, 60.0));
+        test::ProgramRun second(VANDREL_PROGRAM, environment("run2"), folder / "second.txt");
+        EXPECT_EQ(second.WaitForExit(30.0), 0);
+        EXPECT_NE(ReadAll(folder / "second.txt").find("the game is already running"), std::string::npos)
+            << ReadAll(folder / "second.txt");
+        EXPECT_EQ(first.WaitForExit(0.0), -1);
+        EXPECT_EQ(first.Terminate(), 0);
+    }
+}
+
 } // namespace

@@ -2,16 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <optional>
+#include <random>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
 
+#include "platform/utf16.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 
@@ -149,6 +153,85 @@ TEST(Program, WithoutItsCursorOrItsLevelTableItSaysWhichAndFails)
         test::TempFolder folder;
         MirrorData(folder, c.changed);
         ExpectFailureSaying(folder, c.said);
+    }
+}
+
+// Whether the log of a copy started with its user folder in `home` says that
+// the game got past its start-up checks (its input was started), waiting up
+// to `seconds` for it or for the copy to end.
+bool GotPastItsChecks(test::ProgramRun& game, const std::string& home, double seconds)
+{
+    std::string said;
+    for (const char c : std::string("Initializing Input Subsystem"))
+        said += { c, '\0' };
+    for (double waited = 0; waited < seconds && game.WaitForExit(0.0) == -1; waited += 0.05) {
+        std::ifstream in(home + "/vandrel-first-eng/log.xml", std::ios::binary);
+        if (std::string((std::istreambuf_iterator<char>(in)), {}).find(said) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+// Damaged interface texts (the package gone, the loose table in its stead):
+// random bytes that hold a few line breaks, the table cut short, or a text the
+// screens draw left empty or filled with what is no text. Each start is
+// refused naming the table rather than showing blank buttons and titles. The
+// shipped table starts the game from the package alone and from the loose
+// folder alone.
+TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
+{
+    const std::string table = "language/gui_vocabular.csv";
+    std::ifstream in(fs::path(VANDREL_PROGRAM).parent_path() / "data" / table, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::wstring shipped = platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const auto encoded = [](const std::wstring& text) {
+        const std::vector<uint8_t> units = platform::WideToUtf16Le(text);
+        return std::string(units.begin(), units.end());
+    };
+    // The shipped table with the text of row `n` replaced.
+    const auto withText = [&](int n, const std::wstring& text) {
+        const std::wstring row = L"\n" + std::to_wstring(n) + L";";
+        const size_t key = shipped.find(L';', shipped.find(row) + 1);
+        const size_t end = shipped.find(L'\r', key);
+        return encoded(shipped.substr(0, key) + (text.empty() ? L"" : L";" + text) + shipped.substr(end));
+    };
+    std::mt19937 generator(48);
+    std::string noise(20000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(generator());
+    for (const size_t at : { 1000, 2500, 4000 })
+        noise.replace(at, 2, std::string("\n\0", 2));
+    size_t rowForty = 0;
+    for (int row = 0; row < 42; ++row)
+        rowForty = shipped.find(L'\n', rowForty + 1);
+    const struct {
+        const char* what;
+        std::string damaged;
+    } refused[] = {
+        { "random bytes", noise },
+        { "cut short", encoded(shipped.substr(0, rowForty + 1)) },
+        { "a text left empty", withText(120, L"") },
+        { "a text of no characters", withText(8, std::wstring { wchar_t(0xE000), wchar_t(0xFFFD), L'\x7F' }) },
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.what);
+        test::TempFolder folder;
+        MirrorData(folder, { { "language.pkg", std::nullopt }, { table, c.damaged } });
+        ExpectFailureSaying(folder, "data/language/gui_vocabular.csv");
+    }
+    for (const char* leftOut : { "language", "language.pkg" }) {
+        SCOPED_TRACE(leftOut);
+        test::TempFolder folder;
+        MirrorData(folder, { { leftOut, std::nullopt } });
+        const fs::path program = fs::path(folder.Path()) / "vandrel";
+        fs::copy_file(VANDREL_PROGRAM, program);
+        test::ProgramRun game(program,
+            { { "XDG_DATA_HOME", folder / "home" }, { "XDG_RUNTIME_DIR", folder.Path() },
+                { "SDL_VIDEODRIVER", "dummy" }, { "SDL_AUDIODRIVER", "dummy" } },
+            folder / "stderr.txt");
+        EXPECT_TRUE(GotPastItsChecks(game, folder / "home", 60.0));
+        EXPECT_EQ(game.Terminate(), 0);
     }
 }
 

@@ -210,7 +210,12 @@ namespace {
             const int x = image ? d.target.left : d.x, y = image ? d.target.top : d.y;
             for (const RecordingGfx::Place& p : image ? found->second : said->second) {
                 const int step = std::max(std::abs(p.first - x), std::abs(p.second - y));
-                if (step >= 1 && step <= 16)
+                // The dark copy of a shadowed text, drawn in this very frame,
+                // is no earlier place of it.
+                const bool copy = !image
+                    && std::any_of(f.gfx->draws.begin(), f.gfx->draws.end(),
+                        [&](const GfxDraw& o) { return o.text == d.text && o.x == p.first && o.y == p.second; });
+                if (step >= 1 && step <= 16 && !copy)
                     return true;
             }
             return false;
@@ -240,7 +245,9 @@ namespace {
                 // judged once it is in.
                 if (shadow || Meet(box, screen).Area() <= 0 || (!screen.Holds(box, 0) && Moves(d)))
                     continue;
-                const std::string item = "text \"" + platform::WideToNarrow(d.text) + "\"";
+                // A breach names a long text by its start.
+                const std::wstring named = d.text.size() > 120 ? d.text.substr(0, 120) + L"..." : d.text;
+                const std::string item = "text \"" + platform::WideToNarrow(named) + "\"";
                 if (!screen.Holds(box, 0))
                     Report("text off the screen", item, box);
                 // The plate is the last panel or button drawn under the text's
@@ -257,6 +264,11 @@ namespace {
                 }
                 if (plate && !plate->whole.Holds(box, 2))
                     Report("text outside its plate", item + " on " + plate->label, box);
+                // A text that runs onto a button it is not the label of
+                // hides that button's own label.
+                for (const Drawn& g : images)
+                    if (g.draw < &d && IsButton(g.image) && Meet(g.box, box).Area() > 0 && !g.whole.Holds(box, 2))
+                        Report("text over a button", item + " on " + g.label, box);
                 // Texts fading in or drawn faint on purpose (a disabled button)
                 // are not judged, nor texts something is drawn over.
                 const auto font = f.gfx->fontSizes.find(d.font);

@@ -273,7 +273,8 @@ TEST_F(PlayerData, FiftyStartsAndSavesLeaveExactlyTheGamesFiles)
         for (int i = 0; i < world::kLevelTableSize; ++i)
             world.levelCounter[i] = world.levelMoney[i] = world.levelTime[i] = sign * world::kPlayerValueLimit;
         for (int p = 1; p <= world::kProfiles; ++p) {
-            world.profileNames[p] = sign > 0 ? L"[\u00c9ve Z\u00fcrich \U0001F697 ###]" : L"";
+            // As long as a typed name may be.
+            world.profileNames[p] = sign > 0 ? L"[\u00c9ve Z\u00fcr \U0001F697 ##]" : L"";
             world.profileLastLevel[p] = sign > 0 ? world::kLastLevel : 0;
             world.profileDrive[p] = sign * world::kPlayerValueLimit;
             for (int& award : world.profileAwards[p])
