@@ -27,14 +27,13 @@ int TextColumn()
 }
 
 // The texts the screens draw, by number; the rows between them are numbers
-// no screen reads (127 labels a level-number panel nothing shows, 93 the
-// joker bar's placeholder, which is not drawn). 103 to 117 label the task
-// lines a level script sets.
+// no screen reads (127 labels a level-number panel nothing shows). 103 to
+// 117 label the task lines a level script sets.
 constexpr bool IsDrawn(int n)
 {
     constexpr int kDrawn[][2] = { { 0, 18 }, { 20, 29 }, { 31, 31 }, { 33, 36 }, { 46, 47 }, { 49, 49 }, { 56, 56 },
-        { 60, 60 }, { 63, 68 }, { 70, 71 }, { 75, 75 }, { 77, 78 }, { 90, 92 }, { 94, 97 }, { 99, 100 }, { 103, 124 },
-        { 128, 139 }, { 141, 152 }, { 155, 155 } };
+        { 60, 60 }, { 63, 68 }, { 70, 71 }, { 75, 75 }, { 77, 78 }, { 90, 97 }, { 99, 100 }, { 103, 124 },
+        { 128, 139 }, { 141, 153 }, { 155, 155 } };
     for (const auto& [first, last] : kDrawn) {
         if (n >= first && n <= last)
             return true;
