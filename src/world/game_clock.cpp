@@ -40,7 +40,10 @@ void cGameClock::Update()
 {
     cGameWorld& world = cGameWorld::Instance();
     const double step = world.calendarStep;
-    secondAccumulator += static_cast<float>(secondTimer.Elapsed());
+    // A timer started before the frame clock was reset under it (another
+    // application object in the same process, as in the tests) reads below
+    // zero: it counts nothing rather than holding the seconds back.
+    secondAccumulator += static_cast<float>(std::max(secondTimer.Elapsed(), 0.0));
 
     // A long frame still counts one second: the accumulator starts again from
     // 0 rather than keeping the rest.
