@@ -68,14 +68,7 @@ public:
     bool Frame() override
     {
         ++frames;
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        if (top != L"cStateGame" && !started && test::StartScreenOpen() && ++menuFrames == 20) {
-            started = true;
-            test::PlayLevelFromMap(2);
-        }
-        if (top == L"cStateGame")
+        if (PlayFromStart(2))
             OnLevel();
         return cGameApp::Frame() && !done && frames < 5000;
     }
@@ -187,8 +180,8 @@ private:
 
 
     Size size;
-    int frames = 0, menuFrames = 0, levelFrames = 0;
-    bool started = false, done = false;
+    int frames = 0, levelFrames = 0;
+    bool done = false;
 };
 
 class LevelTwoScreens : public WholeGameTest, public ::testing::WithParamInterface<Size> { };

@@ -14,6 +14,7 @@
 #include "platform/test_events.h"
 #include "platform/utf16.h"
 #include "support/layout_check.h"
+#include "support/menu_route.h"
 #include "support/recording_gfx.h"
 
 class RecordedApp : public cGameApp {
@@ -42,6 +43,21 @@ protected:
         cGameApp::StopEngine();
     }
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+
+    // Before cGameApp::Frame each frame: skips the logos in the first frame,
+    // then plays `level` from the map once the start screen has been up for
+    // 20 frames. True while the level state is on top of the stack.
+    bool PlayFromStart(int level)
+    {
+        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
+        if (++startFrames == 1)
+            platform::InjectKey(window, "Escape", true);
+        if (top != L"cStateGame" && !levelChosen && test::StartScreenOpen() && ++menuFrames == 20) {
+            levelChosen = true;
+            test::PlayLevelFromMap(level);
+        }
+        return top == L"cStateGame";
+    }
 
     // The draws of the frame last drawn; none before the engine runs.
     const std::vector<test::GfxDraw>& Draws() const
@@ -93,4 +109,8 @@ protected:
     }
 
     std::unique_ptr<test::RecordingGfx> recorder;
+
+private:
+    int startFrames = 0, menuFrames = 0;
+    bool levelChosen = false;
 };

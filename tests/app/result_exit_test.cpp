@@ -6,13 +6,13 @@
 // which the player continues.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "bench/evening.h"
@@ -35,17 +35,16 @@ namespace {
 constexpr int kLevel = 2;
 
 enum class Screen { Cup, Statistics, Table };
-enum class Way { Continue, WindowClose, DesktopQuit, Sigterm };
 
 // Wins the level; then, on the screen asked for, types a letter of the name
-// (on the table) and ends the game the given way. Continuing, it plays on to
-// the map.
+// (on the table) and ends the game the given way. Without one it continues,
+// playing on to the map.
 class ResultVisit : public test::Autoplayer {
 public:
-    ResultVisit(Screen screen, Way way)
+    ResultVisit(Screen screen, std::optional<test::GameEnd> end)
         : Autoplayer(kLevel, 1280, 1024)
         , screen(screen)
-        , way(way)
+        , end(end)
     {
         PlayNext(kLevel);
     }
@@ -54,7 +53,7 @@ public:
         const cGameWorld& world = cGameWorld::Instance();
         if (after < 0) {
             const bool running = Autoplayer::Frame();
-            if (way == Way::Continue || !Showing())
+            if (!end || !Showing())
                 return running;
             after = 0;
             // Nothing of the player's last move may reach the table's button.
@@ -73,7 +72,7 @@ public:
     }
 
     const Screen screen;
-    const Way way;
+    const std::optional<test::GameEnd> end;
     int after = -1; // frames since the screen was first drawn
     int endedAt = -1;
     bool shownUnrecorded = false; // the screen was up, its result unrecorded
@@ -96,25 +95,8 @@ private:
     }
     void Leave()
     {
-        switch (way) {
-        case Way::WindowClose:
-            platform::InjectWindowEvent(window, platform::WindowEventKind::Close);
-            break;
-        case Way::DesktopQuit:
-            platform::InjectQuit();
-            break;
-        case Way::Sigterm: {
-            struct sigaction action { };
-            sigaction(SIGTERM, nullptr, &action);
-            // Without the handler the signal would end the test.
-            EXPECT_NE(action.sa_handler, SIG_DFL);
-            if (action.sa_handler != SIG_DFL)
-                std::raise(SIGTERM);
-            break;
-        }
-        case Way::Continue:
-            break;
-        }
+        if (end)
+            test::EndGame(*end, window);
     }
 };
 
@@ -127,7 +109,7 @@ std::string Bytes(const std::string& path)
 class ResultExit : public test::WholeGameRuns<> {
 protected:
     // The stored player at level 2 wins it and ends the game on the screen.
-    void Visit(Screen screen, Way way, const test::TempFolder& home)
+    void Visit(Screen screen, std::optional<test::GameEnd> end, const test::TempFolder& home)
     {
         EnterPlayerFolder(home);
         ASSERT_TRUE(bench::StorePlayer(kLevel));
@@ -137,7 +119,7 @@ protected:
         // The last run's engine goes before this run's takes its place.
         platform::SetTimeSourceForTests(nullptr);
         visit.reset();
-        visit = std::make_unique<ResultVisit>(screen, way);
+        visit = std::make_unique<ResultVisit>(screen, end);
         platform::SetTimeSourceForTests([this] { return visit->ms; });
         cStateMenu::SetLoadingPauseForTests([] {});
         ASSERT_TRUE(visit->Run());
@@ -172,7 +154,7 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
     // The player continues: paid the new balance the statistics showed, the
     // level passed with gold, the next one reached, the run in the table.
     test::TempFolder continued;
-    Visit(Screen::Table, Way::Continue, continued);
+    Visit(Screen::Table, std::nullopt, continued);
     ASSERT_FALSE(HasFatalFailure());
     const test::LevelReport shown = visit->reports.at(0);
     ASSERT_EQ(shown.cup, 2);
@@ -193,11 +175,12 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
     EXPECT_EQ(table.scoreTimes[0], shown.elapsed);
 
     for (const Screen screen : { Screen::Cup, Screen::Statistics, Screen::Table }) {
-        for (const Way way : { Way::WindowClose, Way::DesktopQuit, Way::Sigterm }) {
-            SCOPED_TRACE("screen " + std::to_string(static_cast<int>(screen)) + ", way "
-                + std::to_string(static_cast<int>(way)));
+        for (const test::GameEnd end :
+            { test::GameEnd::WindowClose, test::GameEnd::DesktopQuit, test::GameEnd::Sigterm }) {
+            SCOPED_TRACE("screen " + std::to_string(static_cast<int>(screen)) + ", end "
+                + std::to_string(static_cast<int>(end)));
             test::TempFolder home;
-            Visit(screen, way, home);
+            Visit(screen, end, home);
             ASSERT_FALSE(HasFatalFailure());
             ASSERT_GE(visit->endedAt, 0) << "the screen was never shown";
             EXPECT_TRUE(visit->shownUnrecorded);

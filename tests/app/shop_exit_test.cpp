@@ -5,11 +5,11 @@
 // then read back from the files the game wrote.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "bench/evening.h"
@@ -31,15 +31,14 @@ namespace {
 constexpr int kShopKind = 2, kShopRow = 3, kShopCol = 6, kShopPrice = 110000;
 constexpr int kMoney = 174200;
 
-enum class Way { WindowClose, DesktopQuit, Sigterm, ScriptStop };
-
 // Buys the station shop, then ends the game the given way and plays no more;
-// with a stopped script only watches once the shop is bought or refused.
+// without one (a stopped script) only watches once the shop is bought or
+// refused.
 class ShopVisit : public test::Autoplayer {
 public:
-    explicit ShopVisit(Way way)
+    explicit ShopVisit(std::optional<test::GameEnd> end)
         : Autoplayer(kCityLevel, 1280, 1024, { .lotKind = kShopKind })
-        , way(way)
+        , end(end)
     {
     }
     bool Frame() override
@@ -59,27 +58,11 @@ public:
     }
     void Leave()
     {
-        switch (way) {
-        case Way::WindowClose:
-            platform::InjectWindowEvent(window, platform::WindowEventKind::Close);
-            break;
-        case Way::DesktopQuit:
-            platform::InjectQuit();
-            break;
-        case Way::Sigterm: {
-            struct sigaction action { };
-            sigaction(SIGTERM, nullptr, &action);
-            // Without the game's handler the signal would end the test.
-            if (action.sa_handler != SIG_DFL)
-                std::raise(SIGTERM);
-            break;
-        }
-        case Way::ScriptStop:
-            break;
-        }
+        if (end)
+            test::EndGame(*end, window);
     }
 
-    const Way way;
+    const std::optional<test::GameEnd> end;
     int after = -1; // frames since the purchase
     bool shopLeft = false;
 };
@@ -95,7 +78,7 @@ protected:
 
     // A player at level 5, which needs the station shop, with 174 200; the
     // shop is bought, then the game ends (or the script stops) in the shop.
-    void Visit(Way way, const test::TempFolder& home)
+    void Visit(std::optional<test::GameEnd> end, const test::TempFolder& home)
     {
         EnterPlayerFolder(home);
         ASSERT_TRUE(bench::StorePlayer(5));
@@ -107,7 +90,7 @@ protected:
         // The last run's engine goes before this run's takes its place.
         platform::SetTimeSourceForTests(nullptr);
         visit.reset();
-        visit = std::make_unique<ShopVisit>(way);
+        visit = std::make_unique<ShopVisit>(end);
         platform::SetTimeSourceForTests([this] { return visit->ms; });
         cStateMenu::SetLoadingPauseForTests([] {});
         ASSERT_TRUE(visit->Run());
@@ -135,10 +118,10 @@ protected:
 
 TEST_F(ShopExit, WhatIsBoughtIsKeptHoweverTheGameEndsInTheShop)
 {
-    for (const Way way : { Way::WindowClose, Way::DesktopQuit, Way::Sigterm }) {
-        SCOPED_TRACE(static_cast<int>(way));
+    for (const test::GameEnd end : { test::GameEnd::WindowClose, test::GameEnd::DesktopQuit, test::GameEnd::Sigterm }) {
+        SCOPED_TRACE(static_cast<int>(end));
         test::TempFolder home;
-        Visit(way, home);
+        Visit(end, home);
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_LT(visit->after, 5) << "the game went on after the request";
         EXPECT_EQ(Stored(), std::pair(kMoney - kShopPrice, true));
@@ -175,7 +158,7 @@ TEST_F(ShopExit, AStationScriptStoppedOrFailedEndsTheShop)
         std::ofstream(scripts / "station.lua") << script.str() << "\n" << c.hostile;
         cFileManager::Instance().AddAlias(kStationScript, platform::NarrowToWide(scripts / "station.lua"));
         test::TempFolder home;
-        Visit(Way::ScriptStop, home);
+        Visit(std::nullopt, home);
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_TRUE(visit->shopLeft) << "the shop stayed open without its script";
         EXPECT_FALSE(world.shopOpen);

@@ -42,14 +42,7 @@ public:
     bool Frame() override
     {
         ++frames;
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        if (top != L"cStateGame" && !started && test::StartScreenOpen() && ++menuFrames == 20) {
-            started = true;
-            test::PlayLevelFromMap(1);
-        }
-        if (top == L"cStateGame" && ++levelFrames >= 4)
+        if (PlayFromStart(1) && ++levelFrames >= 4)
             OnTaskDialog();
         return cGameApp::Frame() && !done && frames < 1000;
     }
@@ -158,8 +151,8 @@ private:
     }
 
     Size size;
-    int frames = 0, menuFrames = 0, levelFrames = 0, step = 0;
-    bool started = false, done = false;
+    int frames = 0, levelFrames = 0, step = 0;
+    bool done = false;
 };
 
 class TaskPages : public WholeGameTest, public ::testing::WithParamInterface<Size> { };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -26,6 +27,32 @@ inline void ShowLogosAsAtStart(cGameWorld& world)
     world.LoadLogoList();
     world.logosPresent = world.logoCount > 0 ? 1 : 0;
     world.loadingPhase = world.logosPresent ? 0 : 1;
+}
+
+// The ways a player or the desktop ends a running game.
+enum class GameEnd { WindowClose, DesktopQuit, Sigterm };
+
+// Ends the game that way: the window's close button, the desktop's quit
+// request, or SIGTERM through the game's own handler.
+inline void EndGame(GameEnd how, HWND window)
+{
+    switch (how) {
+    case GameEnd::WindowClose:
+        platform::InjectWindowEvent(window, platform::WindowEventKind::Close);
+        break;
+    case GameEnd::DesktopQuit:
+        platform::InjectQuit();
+        break;
+    case GameEnd::Sigterm: {
+        struct sigaction action { };
+        sigaction(SIGTERM, nullptr, &action);
+        // Without the game's handler the signal would end the test.
+        EXPECT_NE(action.sa_handler, SIG_DFL);
+        if (action.sa_handler != SIG_DFL)
+            std::raise(SIGTERM);
+        break;
+    }
+    }
 }
 
 inline void ReleaseWholeGame(cGameWorld& world)
