@@ -211,14 +211,21 @@ TEST_P(HeldJoker, IsSeenWhereItIsPutAndNeverLost)
     for (const int item : { kJoker, kJoker + 1 })
         EXPECT_NE(catalog.Named(carPage, world.GetAutoTypeName(item, 1) + ".png"), nullptr) << "car type " << item;
 
+    // The button held down over the bar's first joker picks it up.
+    const auto pickFirstJoker = [&] {
+        ASSERT_FALSE(world.jokers.empty());
+        const cJoker& joker = world.jokers.front();
+        input.x = X(joker.targetX) + X(45), input.y = Y(joker.targetY) + Y(45);
+        ASSERT_TRUE(Frame(16.0));
+        input.Press(0, true);
+        ASSERT_TRUE(Frames(2, 16.0));
+        ASSERT_EQ(world.autoOnMouse, kJoker);
+    };
+
     // Picked from the bar and carried over a free cell: the joker hangs with
     // its middle under the pointer.
-    const cJoker& first = world.jokers.front();
-    input.x = X(first.targetX) + X(45), input.y = Y(first.targetY) + Y(45);
-    ASSERT_TRUE(Frame(16.0));
-    input.Press(0, true);
-    ASSERT_TRUE(Frames(2, 16.0));
-    ASSERT_EQ(world.autoOnMouse, kJoker);
+    pickFirstJoker();
+    ASSERT_FALSE(HasFatalFailure());
     const cFundament* cell = QuietFreeCell();
     ASSERT_NE(cell, nullptr);
     const int row = cell->row, column = cell->column;
@@ -261,13 +268,8 @@ TEST_P(HeldJoker, IsSeenWhereItIsPutAndNeverLost)
 
     // Held while the game menu opens, then the options chosen: it goes back
     // to the bar.
-    ASSERT_FALSE(world.jokers.empty());
-    const cJoker& second = world.jokers.front();
-    input.x = X(second.targetX) + X(45), input.y = Y(second.targetY) + Y(45);
-    ASSERT_TRUE(Frame(16.0));
-    input.Press(0, true);
-    ASSERT_TRUE(Frames(2, 16.0));
-    ASSERT_EQ(world.autoOnMouse, kJoker);
+    pickFirstJoker();
+    ASSERT_FALSE(HasFatalFailure());
     test::OneKey escape(VK_ESCAPE);
     state.HandleKeys(escape);
     ASSERT_TRUE(Frames(2, 16.0));
