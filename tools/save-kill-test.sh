@@ -2,8 +2,10 @@
 # Kills the game's save code with SIGKILL while it writes, again and again, and
 # checks after every kill that every player file (the saved game, the lot
 # file, config.cfg, us.txt and the highscore tables) is exactly as the game
-# writes it, loads, and is of one generation; the saved game and the lot file,
-# saved together as a trade in the shop is, of the same one. Stale temporary
+# writes it, loads, and is of one generation; the lot file of the last trade
+# the saved game holds, the tables and us.txt of the last result it holds
+# (each saved together with it, as the shop and a level's end save them).
+# Stale temporary
 # files are planted first (one a link to the saved game): no write may go
 # through them.
 # At the end no file may have been moved aside as unreadable.

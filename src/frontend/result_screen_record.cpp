@@ -1,13 +1,20 @@
 // The result screen's continue button: the ended level goes into the current
 // profile's progress (tries, best rating and its time, money earned, the next
-// level unlocked), is paid, and the table, the saved game and the settings
-// are written before the level is left. A game that ends before the player
-// continues records the result the same way.
+// level unlocked), is paid, and the saved game, the table and the list of
+// players are written as one change before the level is left; a result they
+// cannot all hold is not recorded at all, and told. A game that ends before
+// the player continues records the result the same way.
 #include "frontend/result_screen.h"
 
+#include "platform/utf16.h"
+#include "resources/log.h"
+#include "scene/hud.h"
+#include "scene/screen_manager.h"
 #include "world/game_world.h"
 #include "world/level_payout.h"
 #include "world/player_file_rule.h"
+#include "world/saved_game_rows.h"
+#include "world/settings.h"
 #include "world/world_sizes.h"
 
 namespace Scene {
@@ -31,6 +38,35 @@ namespace {
     {
         const int profile = world.currentProfile;
         return profile >= 0 && profile <= world::kProfiles ? &world.profileLastLevel[profile] : nullptr;
+    }
+
+    // The notice line of a result the disk could not hold.
+    constexpr int kResultNotRecordedText = 154;
+
+    // What recording a level's result changes of the player's progress, kept
+    // to be put back when the files cannot hold it.
+    struct Progress {
+        int money, level, furthest, lastLevel;
+        int counter, status, time, earned;
+    };
+
+    Progress TakeProgress(const cGameWorld& world, int lv, const int* lastLevel)
+    {
+        return { world.money, world.level, world.furthestLevel, lastLevel ? *lastLevel : 0, world.levelCounter[lv],
+            world.levelStatus[lv], world.levelTime[lv], world.levelMoney[lv] };
+    }
+
+    void PutBack(cGameWorld& world, int lv, int* lastLevel, const Progress& p)
+    {
+        world.money = p.money;
+        world.level = p.level;
+        world.furthestLevel = p.furthest;
+        if (lastLevel)
+            *lastLevel = p.lastLevel;
+        world.levelCounter[lv] = p.counter;
+        world.levelStatus[lv] = p.status;
+        world.levelTime[lv] = p.time;
+        world.levelMoney[lv] = p.earned;
     }
 
     void CommonEnd(cGameWorld& world)
@@ -61,6 +97,15 @@ namespace {
 bool ResultScreen::RecordPendingResult()
 {
     cGameWorld& world = cGameWorld::Instance();
+    if (world.menuChoice != -1 && world.levelOver && world.levelState && world.evaluatePending
+        && !world.resultRecorded) {
+        // Won, with its last values still flying to the bar: they land now
+        // and the level is rated, as the cup would rate it.
+        world.LandFlyingValues();
+        if (auto* hud = cScreenManager::Instance().Get<Hud>(cScreenManager::kHud))
+            hud->EvaluateLevelEnd();
+        world.evaluatePending = 0;
+    }
     if (!ResultPending(world))
         return false;
     // On the cup the statistics have not fixed the payout yet, and before
@@ -98,79 +143,95 @@ void ResultScreen::Continue()
     const int payout = world::ClampPlayerValue(static_cast<long long>(world.levelReward) + world.levelBonus);
     const bool firstOfTriple = cGameWorld::IsFirstLevelOfTriple(lv);
     int* lastLevel = ProfileLastLevel(world);
+    const Progress before = TakeProgress(world, lv, lastLevel);
     world::AddSaturating(world.levelCounter[lv], 1);
 
     if (limit > 0 && elapsed > limit) {
         // Failed: only the time of the run is kept.
-        SaveResults();
         world.levelTime[lv] = elapsed;
-        world.textEntryActive = 0;
-        world.resultRecorded = 1;
-        world.SaveGame();
-        world.SaveConfig();
-        if (world.level < world.furthestLevel)
-            world.level = world.furthestLevel;
-        CommonEnd(world);
-        return;
-    }
-
-    if (limit > 0) {
-        world.textEntryActive = 0;
-        SaveResults();
+    } else if (limit > 0) {
         if (!firstOfTriple && world.levelRating > world.levelStatus[lv]) {
             world.levelStatus[lv] = world.levelRating;
             world.levelTime[lv] = elapsed;
         }
-        world.resultRecorded = 1;
         if (firstOfTriple) {
-            world.level = world.furthestLevel;
-            world.SaveConfig();
-            CommonEnd(world);
-            return;
-        }
-        if (lv < world.furthestLevel) {
+            // Paid by its points, not here.
+        } else if (lv < world.furthestLevel) {
             PayRise(world, lv, payout);
         } else if (lastLevel && *lastLevel == lv) {
             if (lv < kLastLevel) {
                 *lastLevel = lv + 1;
                 world.furthestLevel = lv + 1;
             }
-            world::AddSaturating(world.money, world.levelReward);
-            world::AddSaturating(world.money, world.levelBonus);
-            world.levelMoney[lv] = payout;
+            if (world.levelMoney[lv] == 0) {
+                world::AddSaturating(world.money, world.levelReward);
+                world::AddSaturating(world.money, world.levelBonus);
+                world.levelMoney[lv] = payout;
+            } else {
+                // Paid before (a list of players behind its saved game):
+                // only what this run adds.
+                PayRise(world, lv, payout);
+            }
         }
-        world.SaveGame();
-        world.SaveConfig();
-        if (world.level < world.furthestLevel)
-            world.level = world.furthestLevel;
-        CommonEnd(world);
-        return;
+    } else {
+        // No limit (a negative one counts as none, as everywhere else in a
+        // level).
+        if (firstOfTriple) {
+            const int earned = world.levelMoney[lv];
+            if (earned == 0) {
+                world::AddSaturating(world.money, payout);
+                world.levelMoney[lv] = payout;
+            } else if (earned < payout) {
+                PayRise(world, lv, payout);
+            } else {
+                world::AddSaturating(world.money, static_cast<long long>(payout) * 20 / 100);
+            }
+            world.levelStatus[lv] = 0;
+        }
+        if (lastLevel && *lastLevel == lv) {
+            if (lv < kLastLevel)
+                world.furthestLevel = lv + 1;
+            *lastLevel = world.furthestLevel;
+        }
     }
 
-    // No limit (a negative one counts as none, as everywhere else in a level).
-    if (firstOfTriple) {
-        const int earned = world.levelMoney[lv];
-        if (earned == 0) {
-            world::AddSaturating(world.money, payout);
-            world.levelMoney[lv] = payout;
-        } else if (earned < payout) {
-            PayRise(world, lv, payout);
-        } else {
-            world::AddSaturating(world.money, static_cast<long long>(payout) * 20 / 100);
-        }
-        world.levelStatus[lv] = 0;
+    if (!WriteResult(lv) && cSettings::Instance().canSave) {
+        // Nothing of it is on the disk, so nothing of it stays in play
+        // either: a later save must not write half of it.
+        PutBack(world, lv, lastLevel, before);
+        world::SetPlayerFileNotice(world, kResultNotRecordedText);
+        cLog::Instance().Error(L"Scene::ResultScreen::Continue -> the result of level %d could not be saved; it is "
+                               L"not recorded.",
+            lv);
     }
-    if (lastLevel && *lastLevel == lv) {
-        if (lv < kLastLevel)
-            world.furthestLevel = lv + 1;
-        *lastLevel = world.furthestLevel;
-    }
-    SaveResults();
-    world.SaveGame();
-    world.SaveConfig();
+    // Back on the map the furthest level is the one selected; a level
+    // without a limit stays selected.
+    if (limit > 0 && (firstOfTriple || world.level < world.furthestLevel))
+        world.level = world.furthestLevel;
     world.textEntryActive = 0;
     world.resultRecorded = 1;
     CommonEnd(world);
+}
+
+bool ResultScreen::WriteResult(int lv)
+{
+    cGameWorld& world = cGameWorld::Instance();
+    const std::wstring tablePath = ScoreFilePath(lv);
+    MakeScoreFolder(tablePath);
+    // The saved game first: it decides whether the result was recorded, and
+    // the table and the list of players follow it.
+    const bool recorded = world::SavePlayerFilesTogether(world, L"Scene::ResultScreen::Continue",
+        { { world::PlayerFile::SavedGame, world::SavedGamePath(world),
+              platform::WideToUtf16Le(world::SavedGameText(world)) },
+            { world::PlayerFile::Highscores, tablePath, ScoreFileBytes(table) },
+            { world::PlayerFile::Profiles, world::ProfilesPath(world), world::ProfilesBytes(world) } });
+    if (!recorded)
+        return false;
+    // The settings hold nothing of the result: a failure there is told, and
+    // the result stands.
+    world::SaveSettingsFile(world);
+    world.WriteEditorScripts();
+    return true;
 }
 
 } // namespace Scene

@@ -122,17 +122,27 @@ std::wstring ScoreFilePath(int level)
     return user + L"/highscore/" + name;
 }
 
+std::vector<uint8_t> ScoreFileBytes(const ScoreTable& table)
+{
+    PropertyFile file;
+    table.Write(file);
+    return file.Bytes();
+}
+
+void MakeScoreFolder(const std::wstring& path)
+{
+    const std::wstring::size_type slash = path.rfind(L'/');
+    if (slash != std::wstring::npos)
+        platform::MakeFolders(resources::ToNativePath(path.substr(0, slash)));
+}
+
 bool SaveScoreFile(const ScoreTable& table, const std::wstring& path)
 {
     if (path.empty())
         return false;
-    const std::wstring::size_type slash = path.rfind(L'/');
-    if (slash != std::wstring::npos)
-        platform::MakeFolders(resources::ToNativePath(path.substr(0, slash)));
-    PropertyFile file;
-    table.Write(file);
-    return world::SavePlayerFile(
-        cGameWorld::Instance(), L"Scene::SaveScoreFile", world::PlayerFile::Highscores, path, file.Bytes());
+    MakeScoreFolder(path);
+    return world::SavePlayerFile(cGameWorld::Instance(), L"Scene::SaveScoreFile", world::PlayerFile::Highscores, path,
+        ScoreFileBytes(table));
 }
 
 } // namespace Scene

@@ -3,7 +3,9 @@
 // The result screen and the start screen each hold one.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class PropertyFile;
 
@@ -43,6 +45,11 @@ struct ScoreTable {
 // The result file of a level: "<user folder>/highscore/result_NN.cfg";
 // empty when there is no user folder.
 std::wstring ScoreFilePath(int level);
+
+// The table's file as SaveScoreFile writes it.
+std::vector<uint8_t> ScoreFileBytes(const ScoreTable& table);
+// Makes the folder of a result file when it is missing.
+void MakeScoreFolder(const std::wstring& path);
 
 // Writes the table whole over the level's file, making the highscore folder
 // when it is missing. False when it could not be written; the old file then

@@ -9,6 +9,9 @@ namespace platform {
 
 // Called by each place that reaches the file system.
 void NoteFileAccess();
+// Called before each trip from then on (null: none). A test that kills the
+// game at each trip in turn sees what every one of them leaves behind.
+void SetFileAccessHookForTests(void (*hook)());
 // How many trips there have been since the program started.
 uint64_t FileAccesses();
 

@@ -106,13 +106,9 @@ void EffectsLayer::DrawValueFloaters()
             continue;
         }
         // Arrived: the points it carries count now, with the result sound.
-        if (carriesPoints) {
-            // Wraps like the game's counters rather than overflow.
-            world.levelPoints
-                = static_cast<int>(static_cast<unsigned>(world.levelPoints) + static_cast<unsigned>(m.value));
-            if (hud)
-                hud->ResetResultSound();
-        }
+        world.CreditFlyingValue(m);
+        if (carriesPoints && hud)
+            hud->ResetResultSound();
         floaters.erase(floaters.begin() + static_cast<std::ptrdiff_t>(i));
         i = 0;
     }

@@ -210,6 +210,11 @@ public:
     void AddPointsMarker(int place);
     void AddPointsMarkerAtFundament(int fundament);
     void AddFlyingMarker(int value);
+    // A flying value arrived at the bar: the points it carries count now (a
+    // penalty's minus credits nothing).
+    void CreditFlyingValue(const cFlyingMarker& marker);
+    // Every value still flying arrives at once, as when the game ends.
+    void LandFlyingValues();
     void AddJoker(int count);
     void AddJokerSlot();
     // The car on the mouse goes back where it came from: to its grid cell, or

@@ -115,12 +115,6 @@ std::wstring LotFilePath(const cGameWorld& world)
     return UserFilePath(world, LotFileName(world.currentProfile));
 }
 
-void SettleTrade(cGameWorld& world)
-{
-    SettlePlayerFilesTogether(
-        world, L"cGameWorld::SaveTrade", SavedGamePath(world), PlayerFile::Station, LotFilePath(world));
-}
-
 } // namespace world
 
 bool cGameWorld::SaveTrade()
@@ -135,9 +129,6 @@ bool cGameWorld::SaveTrade()
 
 bool cGameWorld::SaveLots()
 {
-    // A lot file still waiting for its place goes there first, so that it
-    // never later replaces this newer one.
-    world::SettleTrade(*this);
     const std::wstring path = world::LotFilePath(*this);
     return world::SavePlayerFile(*this, L"cGameWorld::SaveLots", world::PlayerFile::Station, path,
         platform::WideToUtf16Le(world::LotFileText(*this)));
@@ -145,7 +136,7 @@ bool cGameWorld::SaveLots()
 
 void cGameWorld::LoadLots()
 {
-    world::SettleTrade(*this);
+    world::SettlePlayerFiles(*this);
     const std::wstring path = world::LotFilePath(*this);
     std::vector<uint8_t> bytes;
     const world::FileState state = world::ReadPlayerFile(world::PlayerFile::Station, path, bytes);
@@ -165,7 +156,7 @@ void cGameWorld::LoadLotsFromPackage()
     const std::wstring package = world::UserFilePath(*this, L"save.pkg");
     if (package.empty())
         return;
-    world::SettleTrade(*this);
+    world::SettlePlayerFiles(*this);
     const std::wstring name = LotFileName(currentProfile);
     cCsvTable table;
     // Only a package that exists is opened: the file manager would otherwise
@@ -188,7 +179,7 @@ bool cGameWorld::DeleteLotSave()
     // Removed where SaveLots writes it, so that a new game starts without the
     // old station; a trade a crash cut short is settled first, so that no
     // lot file of it comes back later.
-    world::SettleTrade(*this);
+    world::SettlePlayerFiles(*this);
     const std::wstring path = world::LotFilePath(*this);
     if (path.empty())
         return false;

@@ -1,19 +1,26 @@
-// Two player files replaced as one change: every byte written beside them
-// first, then two renames, the first of which decides. See player_file_rule.h.
+// Player files replaced as one change: every byte written beside them first,
+// then the renames, the first of which (the saved game's) decides. See
+// player_file_rule.h.
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/file_access.h"
 #include "platform/folders.h"
+#include "platform/utf16.h"
 #include "resources/log.h"
 #include "resources/text.h"
 #include "world/game_world.h"
 #include "world/player_file_rule.h"
+#include "world/settings.h"
 
 namespace world {
 
 namespace {
+
+    constexpr const wchar_t* kPendingMark = L".pending";
 
     // Only a regular file is a pending file of ours: the game writes nothing
     // else under that name, and nothing else is renamed into a player's place.
@@ -37,64 +44,150 @@ namespace {
             [&pending](const std::string& native) { return platform::RenameDurably(pending, native); });
     }
 
+    bool AllDigits(const std::wstring& text)
+    {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    }
+
+    // The kind of player file a name of the user folder (or of its highscore
+    // folder) is; false for a name the game does not write there.
+    bool KindOfName(const std::wstring& name, bool highscores, PlayerFile& kind)
+    {
+        if (highscores) {
+            kind = PlayerFile::Highscores;
+            const std::wstring prefix = L"result_", suffix = L".cfg";
+            return name.size() > prefix.size() + suffix.size() && name.compare(0, prefix.size(), prefix) == 0
+                && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0
+                && AllDigits(name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()));
+        }
+        if (name == L"config.cfg")
+            kind = PlayerFile::Settings;
+        else if (name == L"us.txt")
+            kind = PlayerFile::Profiles;
+        else if (AllDigits(name))
+            kind = PlayerFile::SavedGame;
+        else if (name.size() > 4 && name.compare(name.size() - 4, 4, L"_bau") == 0
+            && AllDigits(name.substr(0, name.size() - 4)))
+            kind = PlayerFile::Station;
+        else
+            return false;
+        return true;
+    }
+
+    struct Waiting {
+        PlayerFile kind;
+        std::wstring path; // the file's own path; its new contents wait beside it
+    };
+
+    // The player files whose new contents wait beside them, in the user
+    // folder and its highscore folder.
+    std::vector<Waiting> FindWaiting(const cGameWorld& world)
+    {
+        std::vector<Waiting> waiting;
+        if (world.userFolder.empty())
+            return waiting;
+        namespace fs = std::filesystem;
+        const std::wstring mark = kPendingMark;
+        for (const bool highscores : { false, true }) {
+            const std::wstring folder = world.userFolder + (highscores ? L"/highscore" : L"");
+            platform::NoteFileAccess();
+            std::error_code ec;
+            for (fs::directory_iterator it(resources::ToNativePath(folder), ec), end; !ec && it != end;
+                 it.increment(ec)) {
+                const std::wstring name = platform::PathToWide(it->path().filename().string());
+                if (name.size() <= mark.size() || name.compare(name.size() - mark.size(), mark.size(), mark) != 0)
+                    continue;
+                const std::wstring own = name.substr(0, name.size() - mark.size());
+                PlayerFile kind;
+                if (KindOfName(own, highscores, kind))
+                    waiting.push_back({ kind, folder + L"/" + own });
+            }
+        }
+        return waiting;
+    }
+
 } // namespace
 
 std::wstring PendingName(const std::wstring& path)
 {
-    return path + L".pending";
+    return path + kPendingMark;
 }
 
 bool SavePlayerFilesTogether(
     cGameWorld& world, const wchar_t* who, const PlayerFileBytes& first, const PlayerFileBytes& second)
 {
-    SettlePlayerFilesTogether(world, who, first.path, second.kind, second.path);
-    if (!MayWritePlayerFile(world, who, first.kind, first.path)
-        || !MayWritePlayerFile(world, who, second.kind, second.path))
-        return false;
-    const std::wstring firstPending = PendingName(first.path);
-    const std::wstring secondPending = PendingName(second.path);
-    if (!platform::WriteFileAtomic(resources::ToNativePath(firstPending), first.bytes)) {
-        TellNotSaved(world, who, first.kind, first.path);
-        return false;
+    return SavePlayerFilesTogether(world, who, { first, second });
+}
+
+bool SavePlayerFilesTogether(cGameWorld& world, const wchar_t* who, const std::vector<PlayerFileBytes>& files)
+{
+    SettlePlayerFiles(world);
+    if (files.empty())
+        return true;
+    for (const PlayerFileBytes& file : files) {
+        if (!MayWritePlayerFile(world, who, file.kind, file.path))
+            return false;
     }
-    if (!platform::WriteFileAtomic(resources::ToNativePath(secondPending), second.bytes)) {
-        TellNotSaved(world, who, second.kind, second.path);
-        Drop(firstPending);
-        return false;
+    // What was written so far goes again, the deciding file's last, so that a
+    // crash while it goes leaves the same answer: not made.
+    std::vector<std::wstring> written;
+    const auto dropWritten = [&written] {
+        for (auto it = written.rbegin(); it != written.rend(); ++it)
+            Drop(*it);
+    };
+    for (const PlayerFileBytes& file : files) {
+        const std::wstring pending = PendingName(file.path);
+        if (!platform::WriteFileAtomic(resources::ToNativePath(pending), file.bytes)) {
+            TellNotSaved(world, who, file.kind, file.path);
+            dropWritten();
+            return false;
+        }
+        written.push_back(pending);
     }
     // The change is made here or not at all.
-    if (!PutPending(world, who, first.kind, first.path)) {
-        Drop(secondPending);
-        Drop(firstPending);
+    if (!PutPending(world, who, files.front().kind, files.front().path)) {
+        dropWritten();
         return false;
     }
     // The first file holds the change, so it stands whatever happens to the
-    // second now: a second that cannot be put in place waits under its
-    // pending name for the next settling.
-    if (!PutPending(world, who, second.kind, second.path)) {
-        cLog::Instance().Error(
-            L"%ls -> \"%ls\" is put in place when the game next reads it.", who, PendingName(second.path).c_str());
+    // others now: one that cannot be put in place waits under its pending
+    // name for the next settling.
+    for (size_t i = 1; i < files.size(); ++i) {
+        if (!PutPending(world, who, files[i].kind, files[i].path))
+            cLog::Instance().Error(
+                L"%ls -> \"%ls\" is put in place when the game next reads it.", who, PendingName(files[i].path).c_str());
     }
     return true;
 }
 
-void SettlePlayerFilesTogether(
-    cGameWorld& world, const wchar_t* who, const std::wstring& first, PlayerFile secondKind, const std::wstring& second)
+void SettlePlayerFiles(cGameWorld& world)
 {
-    if (first.empty() || second.empty())
+    // A folder the game may not write is read as it stands.
+    if (!cSettings::Instance().canSave)
         return;
-    const std::wstring firstPending = PendingName(first);
-    const std::wstring secondPending = PendingName(second);
-    if (IsPending(firstPending)) {
+    const std::vector<Waiting> waiting = FindWaiting(world);
+    if (waiting.empty())
+        return;
+    const wchar_t* who = L"world::SettlePlayerFiles";
+    const bool decided = std::none_of(
+        waiting.begin(), waiting.end(), [](const Waiting& w) { return w.kind == PlayerFile::SavedGame; });
+    if (!decided) {
         cLog::Instance().Warning(
-            L"%ls -> a save of \"%ls\" and \"%ls\" was cut short before it was made; both are as they were.", who,
-            first.c_str(), second.c_str());
-        Drop(secondPending);
-        Drop(firstPending);
-    } else if (IsPending(secondPending)) {
-        cLog::Instance().Warning(L"%ls -> a save cut short after \"%ls\" was written; \"%ls\" now follows it.", who,
-            first.c_str(), second.c_str());
-        PutPending(world, who, secondKind, second);
+            L"%ls -> a save of several player files was cut short before it was made; they are as they were.", who);
+        // The saved game's pending file last: while it is there the answer
+        // stays "not made".
+        for (const Waiting& w : waiting) {
+            if (w.kind != PlayerFile::SavedGame)
+                Drop(PendingName(w.path));
+        }
+        for (const Waiting& w : waiting)
+            Drop(PendingName(w.path));
+        return;
+    }
+    for (const Waiting& w : waiting) {
+        cLog::Instance().Warning(
+            L"%ls -> a save cut short after its saved game was written; \"%ls\" now follows it.", who, w.path.c_str());
+        PutPending(world, who, w.kind, w.path);
     }
 }
 

@@ -11,8 +11,10 @@
 // - a file the player made read-only (no write permission for its owner) is
 //   left as it is: it is not saved, and that is told;
 // - a save that fails is told on screen as well as in the log;
-// - two files that hold one change (a trade: the saved game and the station
-//   file) are replaced together or not at all;
+// - files that hold one change (a trade: the saved game and the station
+//   file; a level's result: the saved game, the table and the players) are
+//   replaced together or not at all, and a change cut short is settled
+//   before any of them is read or written again;
 // - what is told stays on the menu screens, one line per file and outcome,
 //   until the player has had time to read it;
 // - numbers read are clamped to what the game can hold, and the sums made
@@ -89,22 +91,24 @@ struct PlayerFileBytes {
     std::vector<uint8_t> bytes;
 };
 
-// Two player files replaced as one, for a change that must be in both or in
-// neither (a trade in the shop: the money in the saved game, the lot in the
-// station file). Every byte is written before anything is replaced: each new
-// file whole beside its own as "<name>.pending", the first's before the
-// second's. Renaming the first into place makes the change; the second
-// follows. False, with both files as they were, no pending file left and the
-// player told, when either cannot be written (a full disk) or is read-only.
+// Player files replaced as one, for a change that must be in all of them or
+// in none (a trade in the shop: the money in the saved game, the lot in the
+// station file; a level's result: the saved game, the level's highscore
+// table and the list of players). The first file is the saved game: renaming
+// it into place makes the change. Every byte is written before anything is
+// replaced: each new file whole beside its own as "<name>.pending", the
+// first's before the others'. The others follow the first into place. False,
+// with every file as it was, no pending file left and the player told, when
+// any of them cannot be written (a full disk) or is read-only.
+bool SavePlayerFilesTogether(cGameWorld& world, const wchar_t* who, const std::vector<PlayerFileBytes>& files);
 bool SavePlayerFilesTogether(
     cGameWorld& world, const wchar_t* who, const PlayerFileBytes& first, const PlayerFileBytes& second);
-// Settles what such a save cut short by a crash left behind, before either
-// file is read or written again: while the first's pending file is there the
-// change was not made, and both pending files go (the second's first, so that
-// a crash here leaves the same answer); the second's alone means the first is
-// in place, and the second is put in place too.
-void SettlePlayerFilesTogether(cGameWorld& world, const wchar_t* who, const std::wstring& first, PlayerFile secondKind,
-    const std::wstring& second);
+// Settles what such a save cut short by a crash left behind, before any
+// player file is read or written again: while a saved game's pending file is
+// there the change was not made, and every pending file goes (the saved
+// game's last, so that a crash here leaves the same answer); without one the
+// saved game holds the change, and every file still waiting is put in place.
+void SettlePlayerFiles(cGameWorld& world);
 // The name a file's new contents wait under in SavePlayerFilesTogether.
 std::wstring PendingName(const std::wstring& path);
 

@@ -99,26 +99,63 @@ void cSettings::ReadProfiles(PropertyFile& users, cGameWorld& world)
     }
 }
 
-bool cGameWorld::SaveConfig()
+namespace world {
+
+std::vector<uint8_t> SettingsBytes(const cGameWorld& world)
 {
     const cSettings& settings = cSettings::Instance();
-    if (!settings.canSave || userFolder.empty()) {
-        cLog::Instance().Error(L"cGameWorld::SaveConfig -> there is no user folder; the settings are not saved.");
-        return false;
-    }
     PropertyFile config;
     config.SetString(L"language", settings.languageCode);
     config.SetInt(L"x resolution", settings.width);
     config.SetInt(L"y resolution", settings.height);
-    config.SetFloat(L"music volume", musicVolume);
-    config.SetFloat(L"sound volume", soundVolume);
-    config.SetFloat(L"speech volume", speechVolume);
-    config.SetInt(L"workplace", currentProfile);
+    config.SetFloat(L"music volume", world.musicVolume);
+    config.SetFloat(L"sound volume", world.soundVolume);
+    config.SetFloat(L"speech volume", world.speechVolume);
+    config.SetInt(L"workplace", world.currentProfile);
     config.SetInt(L"screen mode", settings.screenMode);
     config.SetInt(L"mute", settings.mute ? 1 : 0);
-    config.SetInt(L"window center", windowCenter);
-    const bool configSaved = world::SavePlayerFile(
-        *this, L"cGameWorld::SaveConfig", world::PlayerFile::Settings, userFolder + L"/config.cfg", config.Bytes());
+    config.SetInt(L"window center", world.windowCenter);
+    return config.Bytes();
+}
+
+std::vector<uint8_t> ProfilesBytes(const cGameWorld& world)
+{
+    PropertyFile users;
+    for (int i = 1; i <= world::kProfiles; ++i) {
+        users.SetString(Key(L"name %d", i), world.profileNames[i]);
+        users.SetInt(Key(L"last level %d", i), world.profileLastLevel[i]);
+        users.SetInt(Key(L"drive %d", i), world.profileDrive[i]);
+        users.SetString(Key(L"awards %d", i), world::WriteValueList(world.profileAwards[i], world::kAwards));
+        users.SetString(
+            Key(L"bonus level %d", i), world::WriteValueList(world.profileBonusLevels[i], world::kBonusLevels));
+    }
+    return users.Bytes();
+}
+
+std::wstring ProfilesPath(const cGameWorld& world)
+{
+    return UserFilePath(world, L"us.txt");
+}
+
+bool SaveSettingsFile(cGameWorld& world)
+{
+    if (!cSettings::Instance().canSave || world.userFolder.empty()) {
+        cLog::Instance().Error(L"cGameWorld::SaveConfig -> there is no user folder; the settings are not saved.");
+        return false;
+    }
+    return SavePlayerFile(
+        world, L"cGameWorld::SaveConfig", PlayerFile::Settings, UserFilePath(world, L"config.cfg"), SettingsBytes(world));
+}
+
+} // namespace world
+
+bool cGameWorld::SaveConfig()
+{
+    if (!cSettings::Instance().canSave || userFolder.empty()) {
+        cLog::Instance().Error(L"cGameWorld::SaveConfig -> there is no user folder; the settings are not saved.");
+        return false;
+    }
+    const bool configSaved = world::SaveSettingsFile(*this);
     const bool usersSaved = SaveUsers();
     if (!configSaved || !usersSaved)
         cLog::Instance().Error(L"cGameWorld::SaveConfig -> the settings were not all saved.");
@@ -132,16 +169,8 @@ bool cGameWorld::SaveUsers()
         cLog::Instance().Error(L"cGameWorld::SaveUsers -> there is no user folder; the profiles are not saved.");
         return false;
     }
-    PropertyFile users;
-    for (int i = 1; i <= world::kProfiles; ++i) {
-        users.SetString(Key(L"name %d", i), profileNames[i]);
-        users.SetInt(Key(L"last level %d", i), profileLastLevel[i]);
-        users.SetInt(Key(L"drive %d", i), profileDrive[i]);
-        users.SetString(Key(L"awards %d", i), world::WriteValueList(profileAwards[i], world::kAwards));
-        users.SetString(Key(L"bonus level %d", i), world::WriteValueList(profileBonusLevels[i], world::kBonusLevels));
-    }
     return world::SavePlayerFile(
-        *this, L"cGameWorld::SaveUsers", world::PlayerFile::Profiles, userFolder + L"/us.txt", users.Bytes());
+        *this, L"cGameWorld::SaveUsers", world::PlayerFile::Profiles, world::ProfilesPath(*this), world::ProfilesBytes(*this));
 }
 
 bool cGameWorld::LoadHighscores()

@@ -26,15 +26,19 @@ void ReadLotRows(cGameWorld& world, cCsvTable& table);
 // "PLACE" rows into lotTable.
 void ReadLotTableRows(cGameWorld& world, cCsvTable& table);
 
+// config.cfg and us.txt as SaveConfig and SaveUsers write them, and us.txt's
+// path (empty without a user folder).
+std::vector<uint8_t> SettingsBytes(const cGameWorld& world);
+std::vector<uint8_t> ProfilesBytes(const cGameWorld& world);
+std::wstring ProfilesPath(const cGameWorld& world);
+// config.cfg alone, as SaveConfig writes it.
+bool SaveSettingsFile(cGameWorld& world);
+
 // A file of the user folder by name; empty when there is no user folder.
 std::wstring UserFilePath(const cGameWorld& world, const std::wstring& name);
 // The current profile's saved game and lot file.
 std::wstring SavedGamePath(const cGameWorld& world);
 std::wstring LotFilePath(const cGameWorld& world);
-// Finishes or drops a trade's save that a crash cut short (SaveTrade), so
-// that the saved game and the lot file agree before either is read or
-// written.
-void SettleTrade(cGameWorld& world);
 // Writes a file of the user folder whole (temporary file, then rename); logs
 // and answers false when it could not, the old file then being intact. The
 // player's own files go through SavePlayerFile (player_file_rule.h).

@@ -164,7 +164,7 @@ bool cGameWorld::LoadGame()
     money = 0;
     bank = 0;
 
-    world::SettleTrade(*this);
+    world::SettlePlayerFiles(*this);
     // An absolute path: the save is never looked for under the search paths.
     const std::wstring path = world::SavedGamePath(*this);
     std::vector<uint8_t> bytes;

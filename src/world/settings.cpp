@@ -191,6 +191,9 @@ void cSettings::LoadSettingsAndProfiles(cGameWorld& world)
     complaints.clear();
 
     if (canSave) {
+        // A change of several player files that a crash cut short is made
+        // whole (or undone) before any of them is read.
+        world::SettlePlayerFiles(world);
         CopyInstallFileWhereMissing(installFolder, world.userFolder, kConfigName, world::PlayerFile::Settings);
         CopyInstallFileWhereMissing(installFolder, world.userFolder, kUsersName, world::PlayerFile::Profiles);
     }

@@ -177,6 +177,7 @@ FileState ReadPlayerProperties(
     cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, PropertyFile& entries)
 {
     entries.Clear();
+    SettlePlayerFiles(world);
     std::vector<uint8_t> bytes;
     const FileState state = ReadPlayerFile(kind, path, bytes);
     if (state == FileState::Damaged) {
@@ -222,6 +223,9 @@ void TellNotSaved(cGameWorld& world, const wchar_t* who, PlayerFile kind, const 
 bool SavePlayerFile(
     cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
+    // A change cut short goes into place (or away) first, so that it never
+    // later replaces this newer file.
+    SettlePlayerFiles(world);
     return PutPlayerFile(world, who, kind, path,
         [&bytes](const std::string& native) { return platform::WriteFileAtomic(native, bytes); });
 }

@@ -120,6 +120,20 @@ void cGameWorld::AddFlyingMarker(int value)
     flyingValues.push_back(m);
 }
 
+void cGameWorld::CreditFlyingValue(const cFlyingMarker& marker)
+{
+    // Wraps like the game's counters rather than overflow.
+    if (!marker.penalty)
+        levelPoints = static_cast<int>(static_cast<unsigned>(levelPoints) + static_cast<unsigned>(marker.value));
+}
+
+void cGameWorld::LandFlyingValues()
+{
+    for (const cFlyingMarker& marker : flyingValues)
+        CreditFlyingValue(marker);
+    flyingValues.clear();
+}
+
 void cGameWorld::AddComboRecord(int length, int autoClass)
 {
     const int i = world::FindFirst(comboLog, [&](const cComboLogEntry& e) {

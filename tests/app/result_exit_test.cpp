@@ -1,7 +1,8 @@
 // A won level is in the player's files however the game ends on the screens
 // after it: the real program, headless, a stored player winning level 2 by
 // mouse (the autoplayer), then the window closed, the desktop's quit or
-// SIGTERM on the cup, the statistics or the highscore table. What the files
+// SIGTERM while its last points fly to the bar, on the cup, the statistics or
+// the highscore table. What the files
 // hold afterwards is what the continue button writes, compared with a run in
 // which the player continues.
 #include <gtest/gtest.h>
@@ -34,7 +35,9 @@ namespace {
 // A level with a time limit that the autoplayer wins with a gold cup.
 constexpr int kLevel = 2;
 
-enum class Screen { Cup, Statistics, Table };
+// Landing: the seconds between the winning car and the cup, while the last
+// points fly to the bar.
+enum class Screen { Landing, Cup, Statistics, Table };
 
 // Wins the level; then, on the screen asked for, types a letter of the name
 // (on the table) and ends the game the given way. Without one it continues,
@@ -81,6 +84,8 @@ private:
     bool Showing() const
     {
         const cGameWorld& world = cGameWorld::Instance();
+        if (screen == Screen::Landing)
+            return world.levelOver && world.levelState && world.evaluatePending && !world.flyingValues.empty();
         if (!world.levelOver || !world.levelState || world.evaluatePending)
             return false;
         switch (screen) {
@@ -90,6 +95,8 @@ private:
             return !world.resultScreenOpen && Current().shownBalance >= 0;
         case Screen::Table:
             return world.resultScreenOpen && world.highscoreTableReady;
+        case Screen::Landing:
+            break;
         }
         return false;
     }
@@ -174,7 +181,7 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
     EXPECT_EQ(table.scoreMoney[0], shown.shownTotal);
     EXPECT_EQ(table.scoreTimes[0], shown.elapsed);
 
-    for (const Screen screen : { Screen::Cup, Screen::Statistics, Screen::Table }) {
+    for (const Screen screen : { Screen::Landing, Screen::Cup, Screen::Statistics, Screen::Table }) {
         for (const test::GameEnd end :
             { test::GameEnd::WindowClose, test::GameEnd::DesktopQuit, test::GameEnd::Sigterm }) {
             SCOPED_TRACE("screen " + std::to_string(static_cast<int>(screen)) + ", end "

@@ -150,7 +150,7 @@ TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
         { "earlier level, less", 8, 8, 5, 100, 95, 250, 0, 1, 2, 70, 300, 1000, 8, 2, 70, 8, true },
         { "earlier level pays the rise", 8, 8, 5, 100, 95, 420, 0, 0, 2, 70, 300, 1120, 8, 2, 70, 8, true },
         { "frontier but not the profile's last", 5, 4, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1000, 5, 1, 50, 5, true },
-        { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, false },
+        { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, true },
         { "later level without a limit", 8, 8, 8, 0, 60, 700, 70, 0, 1, 0, 0, 1000, 9, 1, 0, 8, true },
         { "level 0", 5, 5, 0, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 0, false },
         { "level 50", 5, 5, 50, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 50, false },
@@ -274,9 +274,10 @@ TEST_F(RecordResult, DamagedPlayerFilesSurviveAPlayedLevel)
     }
 }
 
-// On a full disk every file a level's end writes fails, and the notice names
-// each of them, a line each.
-TEST_F(RecordResult, AFullDiskAtALevelsEndNamesEveryFileThatWasNotSaved)
+// On a full disk the first file of the result that cannot be written is
+// named, and the notice says the result was not recorded: the level is left
+// with the player's progress as it was.
+TEST_F(RecordResult, AFullDiskAtALevelsEndNamesTheFileAndRecordsNothing)
 {
     if (g_guiVocabulary[1][0] == L'\0')
         LoadGuiVocabulary();
@@ -286,9 +287,13 @@ TEST_F(RecordResult, AFullDiskAtALevelsEndNamesEveryFileThatWasNotSaved)
         test::FileSizeLimit full(16);
         Run(5, 100, 90, 300, 50, 1);
     }
-    for (const wchar_t* file : { L"A highscore table", L"Your saved game", L"Your settings", L"Your list of players" })
-        EXPECT_NE(world.playerFileNotice.find(file + std::wstring(L" ") + g_guiVocabulary[9]), std::wstring::npos)
+    for (const std::wstring line :
+        { std::wstring(L"Your saved game ") + g_guiVocabulary[9], std::wstring(g_guiVocabulary[154]) })
+        EXPECT_NE(world.playerFileNotice.find(line), std::wstring::npos)
             << testing::PrintToString(world.playerFileNotice);
+    EXPECT_EQ(world.money, 1000);
+    EXPECT_EQ(world.furthestLevel, 5);
+    EXPECT_EQ(world.levelCounter[5], 0);
 }
 
 TEST_F(ResultScreenTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMost)

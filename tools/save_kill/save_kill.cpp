@@ -1,7 +1,8 @@
-// The helper of tools/save-kill-test.sh: saves every player file (the saved
-// game and the lot file together, as a trade in the shop does, then
-// config.cfg, us.txt and highscore tables) in a loop until it is killed, and
-// checks afterwards that what is on disk loads.
+// The helper of tools/save-kill-test.sh: saves every player file in a loop
+// until it is killed, and checks afterwards that what is on disk loads. Odd
+// generations save as a trade in the shop does (the saved game and the lot
+// file together), even ones as a level's result does (the saved game, the
+// highscore tables and us.txt together); config.cfg follows each alone.
 //   vandrel_save_kill save     saves generation after generation, for ever;
 //                              prints "saving" once the first one is written
 //   vandrel_save_kill verify   checks that every file is exactly as the game
@@ -11,12 +12,14 @@
 // Run from the program folder (the one holding data/); the user folder comes
 // from XDG_DATA_HOME as in the game.
 #include <cstdio>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "frontend/score_table.h"
+#include "platform/utf16.h"
 #include "resources/property_file.h"
 #include "world/game_world.h"
 #include "world/player_file_rule.h"
@@ -60,7 +63,7 @@ void SetGeneration(cGameWorld& world, int g)
 }
 
 // Row r of every table of generation g: the ranking falls with r.
-bool SaveScores(int g)
+Scene::ScoreTable ScoresOf(int g)
 {
     Scene::ScoreTable table;
     for (int r = 0; r < Scene::ScoreTable::kRows; ++r) {
@@ -69,10 +72,34 @@ bool SaveScores(int g)
         table.scoreMoney[r] = g * 10 - r;
         table.scoreWorkplaces[r] = r % 6 + 1;
     }
-    bool saved = true;
-    for (int level = 1; level <= kScoreLevels; ++level)
-        saved = Scene::SaveScoreFile(table, Scene::ScoreFilePath(level)) && saved;
-    return saved;
+    return table;
+}
+
+bool IsTrade(int g)
+{
+    return g % 2 == 1;
+}
+
+// The saved game with the lot file, or with the tables and us.txt, as one
+// change; then the settings.
+bool SaveGeneration(cGameWorld& world, int g)
+{
+    if (IsTrade(g)) {
+        if (!world.SaveTrade())
+            return false;
+    } else {
+        std::vector<world::PlayerFileBytes> files = { { world::PlayerFile::SavedGame, world::SavedGamePath(world),
+            platform::WideToUtf16Le(world::SavedGameText(world)) } };
+        for (int level = 1; level <= kScoreLevels; ++level) {
+            Scene::MakeScoreFolder(Scene::ScoreFilePath(level));
+            files.push_back(
+                { world::PlayerFile::Highscores, Scene::ScoreFilePath(level), Scene::ScoreFileBytes(ScoresOf(g)) });
+        }
+        files.push_back({ world::PlayerFile::Profiles, world::ProfilesPath(world), world::ProfilesBytes(world) });
+        if (!world::SavePlayerFilesTogether(world, L"vandrel_save_kill", files))
+            return false;
+    }
+    return world::SaveSettingsFile(world);
 }
 
 // The generation a whole table is of; -1 when it is mixed, cut or missing.
@@ -131,16 +158,17 @@ int Verify(cGameWorld& world)
             || world.levelMoney[i] != g * 3 + i || world.levelTime[i] != g - i)
             return Fail("a level table is not of one generation", g);
     }
-    // The lots are saved together with the game: once the game is read, they
-    // are of its generation, and nothing of the save waits beside them.
+    // The lots are saved with the game at odd generations, the tables and
+    // us.txt at even ones: once the game is read they are of the last such
+    // generation, and nothing of a save waits beside them.
     world.LoadLots();
     world.LoadLotsFromPackage();
     const int lots = world.fundaments[0].status;
-    if (lots != g)
+    if (lots != (IsTrade(g) ? g : g - 1))
         return Fail("the lot file is of another generation", g);
-    for (const std::wstring& path : { world::SavedGamePath(world), world::LotFilePath(world) }) {
-        if (world::PathExists(world::PendingName(path)))
-            return Fail("a save of the game and the lots is still waiting", g);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(platform::WideToPath(world.userFolder))) {
+        if (entry.path().extension() == ".pending")
+            return Fail("a save of several files is still waiting", g);
     }
     for (int k = 0; k < kLots; ++k) {
         const cFundament& f = world.fundaments[static_cast<size_t>(k)];
@@ -149,20 +177,20 @@ int Verify(cGameWorld& world)
             return Fail("a lot is not of one generation", g);
     }
     // config.cfg and us.txt were read as the world was built; the settings
-    // and the tables are written after the lots.
-    const auto ofThisOrTheOneBefore = [g](int h) { return h == g || h == g - 1; };
-    if (!ofThisOrTheOneBefore(world.windowCenter))
+    // are written after the rest.
+    if (world.windowCenter != g && world.windowCenter != g - 1)
         return Fail("config.cfg is of another generation", g);
+    const int result = IsTrade(g) ? g - 1 : g;
     const int users = world.profileDrive[1] - 1;
-    if (!ofThisOrTheOneBefore(users))
-        return Fail("us.txt is of another generation", g);
+    if (users != result)
+        return Fail("us.txt is of another generation than the saved game's result", g);
     for (int p = 1; p <= 6; ++p) {
         if (world.profileNames[p] != GenerationName(users) || world.profileDrive[p] != users + p)
             return Fail("a profile of us.txt is not of one generation", g);
     }
     for (int level = 1; level <= kScoreLevels; ++level) {
-        if (!ofThisOrTheOneBefore(ScoresGeneration(level)))
-            return Fail("a highscore table is not whole or of another generation", g);
+        if (ScoresGeneration(level) != result)
+            return Fail("a highscore table is not whole or of another generation than the saved game's result", g);
     }
     std::printf("%d\n", g);
     return 0;
@@ -187,9 +215,10 @@ int main(int argc, char** argv)
     int g = world.LoadGame() ? world.bank + 1 : 1;
     for (bool first = true;; first = false, ++g) {
         SetGeneration(world, g);
-        if (!world.SaveTrade() || !world.SaveConfig() || !SaveScores(g))
+        if (!SaveGeneration(world, g))
             return Fail("a save failed", g);
-        if (std::strcmp(mode, "save-once") == 0)
+        // Once: up to the first result, so that every file is there.
+        if (std::strcmp(mode, "save-once") == 0 && !IsTrade(g))
             return 0;
         if (first) {
             std::printf("saving\n");
