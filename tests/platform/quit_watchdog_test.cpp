@@ -33,8 +33,12 @@ Ending RunArmed(const std::function<void()>& body, bool sigintIgnored = false)
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
-        for (const int signal : { SIGTERM, SIGINT, SIGHUP })
-            std::signal(signal, signal == SIGINT && sigintIgnored ? SIG_IGN : SIG_DFL);
+        // SDL's handlers stay, once set in this process.
+        std::signal(SIGHUP, SIG_DFL);
+        struct sigaction sigint { };
+        sigaction(SIGINT, nullptr, &sigint);
+        if (sigintIgnored || sigint.sa_handler == SIG_IGN)
+            std::signal(SIGINT, sigintIgnored ? SIG_IGN : SIG_DFL);
         platform::ArmQuitWatchdog(kGrace, kBound);
         body();
         for (;;)
