@@ -2,13 +2,13 @@
 // SIGHUP (the terminal the game was started from closed). SDL turns the first
 // two into the desktop's quit, which the message pump hands to the game;
 // SIGHUP is made the same quit here. A signal the game was started with
-// ignored stays ignored, as a shell leaves SIGINT for a program started with
-// `&`, or nohup SIGHUP. But a game stuck where the loop never comes back (a
+// ignored stays ignored, as a shell leaves SIGINT to a program started with
+// `&`, or nohup SIGHUP. A game stuck where the loop never comes back (a
 // script blocked in a system call: a command it runs, a read from a pipe)
-// would never end. Armed once by the program, a watchdog thread ends the
-// process when the first of these signals is that long unanswered. Player
-// files are written to a temporary file and renamed over the old one, so
-// ending the process at any moment leaves each of them whole; a save of
+// would still never end: armed once by the program, a watchdog thread ends
+// the process when the first of these signals is that long unanswered.
+// Player files are written to a temporary file and renamed over the old one,
+// so ending the process at any moment leaves each of them whole; a save of
 // several files that belong together holds the end off while it lasts
 // (QuitWatchdogHold), up to a bound.
 #pragma once
