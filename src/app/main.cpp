@@ -23,10 +23,6 @@
 
 namespace {
 
-// A SIGTERM the game has not answered after this long ends the process: the
-// game must end within two seconds whatever it is doing.
-constexpr double kQuitGraceSeconds = 1.5;
-
 // The runtime folder's lock file is named after this; the user folder's is
 // kUserFolderLockName in it.
 const char* const kInstanceName = "MyApp1.0";
@@ -168,7 +164,7 @@ int main()
     platform::InstanceLock userFolderLock;
     if (const int ended = HoldUserFolder(userFolderLock); ended >= 0)
         return ended;
-    platform::ArmQuitWatchdog(kQuitGraceSeconds);
+    platform::ArmQuitWatchdog();
 
     // The world reads the settings and profiles as it is built, before the
     // application needs them.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/file_access.h"
+#include "platform/quit_watchdog.h"
 #include "platform/utf16.h"
 #include "resources/csv_table.h"
 #include "resources/file.h"
@@ -120,7 +121,8 @@ std::wstring LotFilePath(const cGameWorld& world)
 bool cGameWorld::SaveTrade()
 {
     // The saved game goes first: the money decides whether the trade was
-    // made, and the lot file follows it.
+    // made, and the lot file follows it. A quit waits for both.
+    const platform::QuitWatchdogHold hold;
     return world::SavePlayerFilesTogether(*this, L"cGameWorld::SaveTrade",
         { world::PlayerFile::SavedGame, world::SavedGamePath(*this),
             platform::WideToUtf16Le(world::SavedGameText(*this)) },

@@ -7,7 +7,10 @@
 // which the player continues.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,11 +18,16 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
+#include "app/slow_syncs.h"
 #include "bench/evening.h"
 #include "frontend/score_table.h"
 #include "frontend/state_menu.h"
 #include "platform/game_random.h"
+#include "platform/quit_watchdog.h"
 #include "platform/test_events.h"
 #include "platform/time_source.h"
 #include "platform/utf16.h"
@@ -209,6 +217,100 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
             EndRun();
         }
     }
+}
+
+// The game ended by a signal in a process of its own that arms the quit
+// watchdog as the program does (armed here, it would end the test program
+// after the test's own signals). The level is won and the game ends on the
+// statistics, where nothing is typed: the player's files are then byte for
+// byte what continuing writes.
+struct Start {
+    // Started with SIGINT ignored, as from a script with `&`: SIGINT is sent
+    // first, and the process must live on 2.5 s.
+    bool sigintIgnored = false;
+    // Each sync from SIGTERM on takes this long: a slow disk.
+    double syncSeconds = 0.0;
+};
+
+class ResultExitBySignal : public ResultExit {
+protected:
+    // How the process ended: its exit code (1 when a check in it failed), or
+    // 128 + the signal that ended it.
+    int VisitArmed(test::GameEnd end, const test::TempFolder& home, Start start = {})
+    {
+        std::fflush(stdout);
+        const pid_t child = fork();
+        if (child == 0) {
+            // The signals as a shell leaves them (SDL's handlers stay, once
+            // set in this process).
+            std::signal(SIGHUP, SIG_DFL);
+            if (start.sigintIgnored)
+                std::signal(SIGINT, SIG_IGN);
+            platform::ArmQuitWatchdog();
+            if (start.sigintIgnored) {
+                std::raise(SIGINT);
+                std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+            }
+            if (start.syncSeconds > 0.0)
+                test::SlowSyncsFrom(SIGTERM, start.syncSeconds);
+            Visit(Screen::Statistics, end, home);
+            EXPECT_TRUE(visit && visit->shownUnrecorded);
+            EXPECT_TRUE(visit && visit->after - visit->endedAt < 3) << "the game went on after the request";
+            if (start.syncSeconds > 0.0) {
+                EXPECT_GT(test::SlowedSyncs() * start.syncSeconds, platform::kQuitGraceSeconds + 0.5)
+                    << "the result was written within the grace";
+            }
+            _exit(HasFailure() ? 1 : 0);
+        }
+        int status = 0;
+        for (int waited = 0; waitpid(child, &status, WNOHANG) == 0; ++waited) {
+            if (waited == 120 * 50) {
+                kill(child, SIGKILL);
+                waitpid(child, &status, 0);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    // The files the result goes to, in `home`, are what continuing writes.
+    void ExpectRecorded(const test::TempFolder& home)
+    {
+        test::TempFolder continued;
+        Visit(Screen::Table, std::nullopt, continued);
+        ASSERT_FALSE(HasFatalFailure());
+        EndRun();
+        for (const char* name : { "1", "us.txt", "config.cfg", "highscore/result_02.cfg" }) {
+            const std::string path = "vandrel-first-eng/" + std::string(name);
+            EXPECT_TRUE(Bytes(home / path) == Bytes(continued / path)) << name;
+        }
+    }
+};
+
+// The terminal the game was started from closes: the game ends as on SIGTERM.
+TEST_F(ResultExitBySignal, SighupEndsTheGameAsSigtermDoes)
+{
+    test::TempFolder home;
+    EXPECT_EQ(VisitArmed(test::GameEnd::Sighup, home), 0);
+    ExpectRecorded(home);
+}
+
+// SIGINT stays ignored well past the watchdog's grace; SIGTERM then ends the
+// game.
+TEST_F(ResultExitBySignal, AnIgnoredSigintLeavesTheGameRunning)
+{
+    test::TempFolder home;
+    EXPECT_EQ(VisitArmed(test::GameEnd::Sigterm, home, { .sigintIgnored = true }), 0);
+    ExpectRecorded(home);
+}
+
+// On a slow disk the result takes longer than the watchdog's grace to write:
+// it is still written whole, and the game ends by itself.
+TEST_F(ResultExitBySignal, ASlowDiskStillRecordsTheWholeResult)
+{
+    test::TempFolder home;
+    EXPECT_EQ(VisitArmed(test::GameEnd::Sigterm, home, { .syncSeconds = 0.3 }), 0);
+    ExpectRecorded(home);
 }
 
 } // namespace

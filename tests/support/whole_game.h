@@ -29,11 +29,12 @@ inline void ShowLogosAsAtStart(cGameWorld& world)
     world.loadingPhase = world.logosPresent ? 0 : 1;
 }
 
-// The ways a player or the desktop ends a running game.
-enum class GameEnd { WindowClose, DesktopQuit, Sigterm };
+// The ways a player or the desktop ends a running game; SIGHUP is the
+// terminal the game was started from closing.
+enum class GameEnd { WindowClose, DesktopQuit, Sigterm, Sighup };
 
 // Ends the game that way: the window's close button, the desktop's quit
-// request, or SIGTERM through the game's own handler.
+// request, or the signal through the game's own handler.
 inline void EndGame(GameEnd how, HWND window)
 {
     switch (how) {
@@ -43,13 +44,15 @@ inline void EndGame(GameEnd how, HWND window)
     case GameEnd::DesktopQuit:
         platform::InjectQuit();
         break;
-    case GameEnd::Sigterm: {
+    case GameEnd::Sigterm:
+    case GameEnd::Sighup: {
+        const int signal = how == GameEnd::Sigterm ? SIGTERM : SIGHUP;
         struct sigaction action { };
-        sigaction(SIGTERM, nullptr, &action);
+        sigaction(signal, nullptr, &action);
         // Without the game's handler the signal would end the test.
         EXPECT_NE(action.sa_handler, SIG_DFL);
         if (action.sa_handler != SIG_DFL)
-            std::raise(SIGTERM);
+            std::raise(signal);
         break;
     }
     }
