@@ -6,6 +6,7 @@
 // the player continues records the result the same way.
 #include "frontend/result_screen.h"
 
+#include "platform/quit_watchdog.h"
 #include "platform/utf16.h"
 #include "resources/log.h"
 #include "scene/hud.h"
@@ -216,6 +217,8 @@ void ResultScreen::Continue()
 bool ResultScreen::WriteResult(int lv)
 {
     cGameWorld& world = cGameWorld::Instance();
+    // A quit that comes meanwhile lets the files finish (a slow disk).
+    const platform::QuitWatchdogHold hold;
     const std::wstring tablePath = ScoreFilePath(lv);
     MakeScoreFolder(tablePath);
     // The saved game first: it decides whether the result was recorded, and
