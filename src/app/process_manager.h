@@ -1,5 +1,7 @@
 // The queue of background processes, each run at its own interval in seconds
-// (the input process every frame, the cursor synchroniser every 0.04 s).
+// (the input process every 0.005 s, the cursor synchroniser every 0.04 s): a
+// process runs at most once a frame, so after frames shorter than its
+// interval it waits for a later frame.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Swap mode of the grid levels: the player picks a car up and swaps it with
 // the car on a neighbouring cell, for 300 points; a car released anywhere
 // else goes back. Also the two car previews of the station view.
-#include <algorithm>
+#include <limits>
 
 #include "scene/car_layer.h"
 #include "world/game_world.h"
@@ -64,9 +64,10 @@ void CarLayer::DrawSwapFundamentAutos()
         cFundament& source = world.fundaments[world.swapSource];
         if (!IsAdjacent(cell.row, cell.column, source.row, source.column))
             continue;
-        // A swap costs its price or what the level has left of it: the
-        // points never go below zero.
-        world.levelPoints -= std::clamp(world.levelPoints, 0, kSwapCost);
+        // A swap costs its full price, also when fewer points are left: the
+        // points may go below zero (a level ending there pays nothing).
+        constexpr int kLowest = std::numeric_limits<int>::min();
+        world.levelPoints = world.levelPoints >= kLowest + kSwapCost ? world.levelPoints - kSwapCost : kLowest;
         source.autoType = cell.autoType;
         source.alpha = 255;
         cell.autoType = world.autoOnMouse;

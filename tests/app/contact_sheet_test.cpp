@@ -137,9 +137,9 @@ private:
         }
         if (menuFrames == 80 && next == 2)
             Shoot(world.shopOpen ? "shop" : ""); // only when the press on the pin opened it
-        if (menuFrames >= 81 && menuFrames <= 84 && next == 2)
+        if (menuFrames >= 81 && next == 2 && !judgedAt)
             BuyOnAFullDisk(world);
-        if (menuFrames == 95 && next == 2) {
+        if (judgedAt && menuFrames == judgedAt + 11 && next == 2) {
             Shoot(world.shopOpen ? "shop_not_saved" : "");
             world.money = moneyBefore;
             platform::InjectKey(window, "Escape", true);
@@ -151,7 +151,8 @@ private:
         }
         if (next == 0)
             NameNewPlayer(world);
-        if (menuFrames == 100) {
+        // On to the next level; from the shop once its purchase was judged.
+        if (next == 2 ? judgedAt && menuFrames == std::max(100, judgedAt + 16) : menuFrames == 100) {
             if (next < static_cast<int>(std::size(kLevels))) {
                 // as from the profile screen, which the map would not override
                 world.profilesOpen = 1;
@@ -165,7 +166,10 @@ private:
 
     // A click on the lot pointed at, with the money for it, on a disk with
     // room for the station file but not the saved game: the trade is not
-    // made and the notice at the foot of the shop says so.
+    // made and the notice at the foot of the shop says so. The input process
+    // runs every 5 ms, so after short frames the click is taken a frame or
+    // more late: the disk stays full until the trade is told or made (or
+    // long enough that it never will be), and only then is it judged.
     void BuyOnAFullDisk(cGameWorld& world)
     {
         if (menuFrames == 81) {
@@ -182,12 +186,14 @@ private:
             const int x = world.cellX[4][5] + Scene::ScaleX(73), y = world.cellY[4][5] + Scene::ScaleY(158);
             platform::InjectMouseButton(window, 1, menuFrames == 81, x, y);
         }
-        if (menuFrames == 84) {
+        const bool told = world.playerFileNotice.find(g_guiVocabulary[153]) != std::wstring::npos;
+        const bool made = world.money != 10'000'000 || world.lotStatus[4][5] != 0;
+        if (menuFrames >= 83 && (told || made || menuFrames == 81 + kClickFrames)) {
+            judgedAt = menuFrames;
             disk.reset();
             world.userFolder = savedFolder;
             cSettings::Instance().canSave = couldSave;
-            refused = world.money == 10'000'000 && world.lotStatus[4][5] == 0
-                && world.playerFileNotice.find(g_guiVocabulary[153]) != std::wstring::npos;
+            refused = told && !made;
         }
     }
 
@@ -293,6 +299,10 @@ private:
     bool couldSave = false;
     int moneyBefore = 0;
     int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
+    // The frame the purchase on the full disk was judged in (0: not yet), and
+    // how many frames after the press it waits at most.
+    int judgedAt = 0;
+    static constexpr int kClickFrames = 300;
     bool okShown = false;
 };
 

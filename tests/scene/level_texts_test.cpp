@@ -3,7 +3,10 @@
 // grid) and says how the managers work; every number a task page or the
 // level's map line states must be one the level really has: its targets and
 // time limit, the penalty, its pumps, colours, managers and jokers, and how
-// often a row earns a bomb. The level's values are read from the world after
+// often a row earns a bomb. The evening, snow and fog are told where they are
+// first met, "New:" names none met before, and an evening spoken of falls
+// within the level's time. The first level's joker tutorial promises only
+// what some level hands out. The level's values are read from the world after
 // "on_init" and from its script's own "on_bonus", so an edit of either a text
 // or a script that makes them disagree fails here.
 #include <gtest/gtest.h>
@@ -18,6 +21,7 @@
 
 #include "level_fixture.h"
 #include "platform/utf16.h"
+#include "scene/gui_vocabulary.h"
 #include "scripting/story.h"
 #include "world/game_world.h"
 #include "world/settings.h"
@@ -28,6 +32,7 @@ constexpr int kJoker = 90;
 constexpr int kBomb = 91;
 constexpr int kCarsLine = 0;
 constexpr int kRowsLine = 1;
+constexpr int kJokerTutorialText = 93;
 
 // What the level does, as its script set it up.
 struct Facts {
@@ -35,7 +40,21 @@ struct Facts {
     int limit = 0, cars = -1, rows = -1, penalty = 0;
     int managers = 0, stackLimit = 0, jokers = 0, pumps = 0, colours = 0;
     std::set<int> bombsAfterRow; // the rows after which "on_bonus" hands out a bomb
+    bool earnsJokers = false; // "on_bonus" hands out a joker
+    std::set<int> weather; // kinds of kWeather the level has, the evening once it falls in time
 };
+
+// The weather a player meets, by the words a text names it with.
+struct WeatherKind {
+    const char* name;
+    std::vector<const wchar_t*> words;
+};
+const WeatherKind kWeather[] = {
+    { "evening", { L"evening", L"dusk", L"dark", L"night", L"sun sets" } },
+    { "snow", { L"snow" } },
+    { "fog", { L"fog" } },
+};
+constexpr int kEvening = 0;
 
 // The numbers a text states, by what they count; a number with none of these
 // words after it is a stray number.
@@ -104,6 +123,21 @@ bool Says(const std::wstring& text, const wchar_t* words)
     return text.find(words) != std::wstring::npos;
 }
 
+bool Names(const std::wstring& text, const WeatherKind& kind)
+{
+    return std::ranges::any_of(kind.words, [&](const wchar_t* w) { return Says(text, w); });
+}
+
+// What the pages call new: from each "New:" to the end of its line.
+std::wstring NewLines(const std::vector<cComicRow>& pages)
+{
+    std::wstring lines;
+    for (const cComicRow& page : pages)
+        for (size_t at = page.text.find(L"New:"); at != std::wstring::npos; at = page.text.find(L"New:", at + 1))
+            lines += page.text.substr(at, page.text.find(L'#', at) - at) + L" ";
+    return lines;
+}
+
 class LevelTexts : public test::LevelTest {
 protected:
     LevelTexts()
@@ -146,8 +180,17 @@ protected:
                 for (size_t j = before; j < world.jokers.size(); ++j)
                     if (world.jokers[j].item == kBomb)
                         f.bombsAfterRow.insert(row);
+                    else if (world.jokers[j].item == kJoker)
+                        f.earnsJokers = true;
             }
         }
+        // The level's time on its script's clock, once a second.
+        for (int second = 0; second < f.limit && !world.darkening; ++second)
+            Story::Instance().CallScriptFunction("on_timer");
+        const bool has[std::size(kWeather)] = { world.darkening != 0, world.snowing != 0, world.fogOn != 0 };
+        for (int kind = 0; kind < static_cast<int>(std::size(kWeather)); ++kind)
+            if (has[kind])
+                f.weather.insert(kind);
         return f;
     }
 
@@ -176,8 +219,10 @@ protected:
         }
     }
 
-    // One level, started as the game starts it once the last one was left.
-    void Check(int level)
+    // One level, started as the game starts it once the last one was left;
+    // met: the weather of the levels before it; what the level does goes to
+    // facts.
+    void Check(int level, std::set<int>& met, Facts& facts)
     {
         Story::Instance().ReleaseLevelScript();
         ASSERT_TRUE(StartLevel(level));
@@ -222,6 +267,19 @@ protected:
         }
         EXPECT_EQ(Says(dialog, L"turns"), turns);
         EXPECT_TRUE(!byThemselves || Says(dialog, L"by themselves")) << "the managers serve by themselves";
+
+        const std::wstring news = NewLines(world.comicRows);
+        for (int kind = 0; kind < static_cast<int>(std::size(kWeather)); ++kind) {
+            const WeatherKind& w = kWeather[kind];
+            EXPECT_TRUE(!f.weather.count(kind) || met.count(kind) || Names(dialog, w))
+                << "the first " << w.name << " untold";
+            EXPECT_FALSE(met.count(kind) && Names(news, w)) << w.name << " called new, but met before";
+        }
+        for (const std::wstring& text : { dialog, mapLine })
+            EXPECT_TRUE(f.weather.count(kEvening) || !Names(text, kWeather[kEvening]))
+                << "an evening that does not fall within the level";
+        met.insert(f.weather.begin(), f.weather.end());
+        facts = f;
     }
 
     cGameWorld& world = cGameWorld::Instance();
@@ -230,10 +288,25 @@ protected:
 TEST_F(LevelTexts, EveryLevelsTaskAndMapLineSayWhatTheLevelDoes)
 {
     std::wcscpy(cSettings::Instance().languageCode, L"eng");
+    std::set<int> met;
+    bool startJokers = false, earnJokers = false, earnBombs = false;
     for (int level = 1; level <= 30; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        Check(level);
+        Facts f;
+        Check(level, met, f);
+        startJokers = startJokers || f.jokers > 0;
+        earnJokers = earnJokers || f.earnsJokers;
+        earnBombs = earnBombs || !f.bombsAfterRow.empty();
     }
+
+    const std::vector<wchar_t> saved(&g_guiVocabulary[0][0], &g_guiVocabulary[0][0] + kGuiTextCount * kGuiTextLength);
+    LoadGuiVocabulary();
+    const std::wstring tutorial = g_guiVocabulary[kJokerTutorialText];
+    std::copy(saved.begin(), saved.end(), &g_guiVocabulary[0][0]);
+    SCOPED_TRACE(platform::WideToNarrow(tutorial));
+    EXPECT_TRUE(earnJokers || !(Says(tutorial, L"you win") || Says(tutorial, L"earn jokers"))) << "jokers won";
+    EXPECT_TRUE(startJokers || !Says(tutorial, L"start with jokers")) << "jokers to start with";
+    EXPECT_TRUE(earnBombs || !Says(tutorial, L"earn bombs")) << "bombs earned";
 }
 
 } // namespace

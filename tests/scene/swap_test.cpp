@@ -1,5 +1,6 @@
 // Swap mode of the grid levels: a car picked up swaps places with the car of
-// a neighbouring cell for 300 points; released anywhere else it goes back.
+// a neighbouring cell for 300 points, also when fewer are left; released
+// anywhere else it goes back.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,7 +42,9 @@ namespace {
         }
     };
 
-    TEST_F(Swap, ASwapWithANeighbourCostsUpTo300PointsAndListsBothCells)
+    // The price is paid whole also when fewer points are left: the points go
+    // below zero, and on down with each further swap.
+    TEST_F(Swap, ASwapWithANeighbourCosts300PointsAndListsBothCells)
     {
         world.jokerRequested = 1;
         Move(2, 1, 2, 2);
@@ -52,12 +55,16 @@ namespace {
             3 1 2 #
             # # # #
             # # # # )"));
-        EXPECT_EQ(world.levelPoints, 0); // what was left of 300: never below zero
+        EXPECT_EQ(world.levelPoints, -200);
         EXPECT_EQ(world.autoOnMouse, -1);
         EXPECT_EQ(world.managerBelowLimit, 0);
         EXPECT_EQ(world.jokerRequested, 0);
         ASSERT_EQ(world.selectedCount, 2); // both cells are checked for lines
         EXPECT_EQ(world.selectedIndex[1], Cell(2, 1));
+
+        world.managerBelowLimit = 1;
+        Move(2, 1, 2, 2);
+        EXPECT_EQ(world.levelPoints, -500);
     }
 
     TEST_F(Swap, ACarReleasedOverNoNeighbourGoesBackInTheSameFrame)
