@@ -186,9 +186,9 @@ void cStateMenu::ReloadScreens()
 // screens' texts and not beyond the screen's lower half. A screen without room
 // there for every line shows the first ones it has room for, with the count
 // of those still to come (one line above the texts where no line has room
-// below them). A click takes the lines
-// shown down once they have been on screen for kNoticeReadSeconds, and brings
-// the next ones; the click that brought them (a save on Continue) does not.
+// below them). A click takes the lines shown down once they have been on
+// screen for kNoticeReadSeconds and brings the next ones; the click that
+// brought them (a save on Continue) does not.
 void cStateMenu::DrawPlayerFileNotice()
 {
     cGameWorld& world = cGameWorld::Instance();
