@@ -159,10 +159,10 @@ bool StartDataPresent()
         present = false;
     }
     present = LanguageTableServes("tasks.csv", "the levels of the map", language::TasksFault()) && present;
-    present = LanguageTableServes("comic.csv", "the pages of the levels' task dialogs", language::ComicFault())
-        && present;
-    present = LanguageTableServes("places.csv", "the names of the station's buildings", language::PlacesFault())
-        && present;
+    present
+        = LanguageTableServes("comic.csv", "the pages of the levels' task dialogs", language::ComicFault()) && present;
+    present
+        = LanguageTableServes("places.csv", "the names of the station's buildings", language::PlacesFault()) && present;
     return present;
 }
 

@@ -247,8 +247,9 @@ void cStateMenu::DrawPlayerFileNotice()
         bottom = NoticeBottom(lowest, static_cast<int>(lines), width, overTexts);
         return bottom >= 0;
     };
-    for (size_t lines = noticeLines.size() - noticeFirst; lines > 0 && !place(lines, false); --lines) {
-    }
+    size_t lines = noticeLines.size() - noticeFirst;
+    while (lines > 0 && !place(lines, false))
+        --lines;
     if (bottom < 0 && !place(1, true))
         bottom = lowest;
     const int raise = static_cast<int>(noticeShown - 1) * kNoticeLineHeight;
@@ -286,8 +287,8 @@ int cStateMenu::NoticeBottom(int lowest, int lines, int width, bool overTexts) c
     const int raise = (lines - 1) * kNoticeLineHeight;
     const int reach = kNoticePad + kNoticeGap; // from the lines to a button or a text
     const auto covers = [&](const RECT& r, int bottom) {
-        return r.left - reach < kNoticeX + width && r.right + reach > kNoticeX
-            && r.top - reach < bottom + noticeLineBox && r.bottom + reach > bottom - raise;
+        return r.left - reach < kNoticeX + width && r.right + reach > kNoticeX && r.top - reach < bottom + noticeLineBox
+            && r.bottom + reach > bottom - raise;
     };
     // A button's label goes with its button.
     const auto onAButton = [](const RECT& text) {

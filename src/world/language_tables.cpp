@@ -170,9 +170,8 @@ std::string PlacesFault()
     for (const auto& [level, lot] : needed) {
         if (!named.count(lot)) {
             return CopyLacks(copy,
-                "holds no name in the settings' language for the lot at row " + std::to_string(lot.first)
-                    + ", column " + std::to_string(lot.second) + " (the building level " + std::to_string(level)
-                    + " needs)");
+                "holds no name in the settings' language for the lot at row " + std::to_string(lot.first) + ", column "
+                    + std::to_string(lot.second) + " (the building level " + std::to_string(level) + " needs)");
         }
     }
     return "";

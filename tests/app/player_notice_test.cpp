@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cwctype>
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>

@@ -27,8 +27,7 @@ namespace fs = std::filesystem;
 // Runs a copy of the program in the folder (through `wrapper`, a shell
 // command given the program as $0, when one is named); it must fail, saying
 // `expected` on standard error. Gives what it said.
-std::string ExpectFailureSaying(
-    const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
+std::string ExpectFailureSaying(const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
@@ -297,7 +296,8 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         std::map<std::string, std::optional<std::string>> changed;
         std::vector<std::string> said;
     } cases[] = {
-        { packed("comic.csv", RandomBytes(700, 1)), { "\"data/language/comic.csv\"", inPackage, "page 1 for level 1 " } },
+        { packed("comic.csv", RandomBytes(700, 1)),
+            { "\"data/language/comic.csv\"", inPackage, "page 1 for level 1 " } },
         { loose("comic.csv", RandomBytes(30000, 2)), { inFolder, "page 1 for level 1 " } },
         { loose("comic.csv", Utf16(WithoutRow(ShippedTable("comic.csv"), L"6;1;"))), { "page 1 for level 6 " } },
         { packed("places.csv", RandomBytes(5000, 3)),
