@@ -118,16 +118,29 @@ bool GuiTextsPresent()
     const int missing = FirstUnusableGuiText();
     if (missing < 0)
         return true;
-    RefuseStart("unable to read \"data/language/gui_vocabular.csv\" (the interface texts): it is missing, "
-                "incomplete or damaged (text "
-        + std::to_string(missing) + " first), in data/language.pkg and in data/language/.");
+    RefuseStart("unable to read \"data/language/gui_vocabular.csv\" (the interface texts): "
+        + language::TableFault(L"gui_vocabular.csv",
+            "lacks texts or holds damaged ones (text " + std::to_string(missing)
+                + " first: missing, out of place, empty or no text)"));
+    return false;
+}
+
+// Refuses the start over a language table that cannot serve: `fault` says
+// which copy was read and what it lacks.
+bool LanguageTableServes(const char* name, const char* what, const std::string& fault)
+{
+    if (fault.empty())
+        return true;
+    RefuseStart(std::string("unable to read \"data/language/") + name + "\" (" + what + "): " + fault);
     return false;
 }
 
 // What the game cannot run without beyond the interface texts: the mouse
-// cursor, the interface font and the levels of the map. Without them it would
-// end at once, draw blank buttons or offer no level, each without a word; it
-// is refused here instead, naming each thing missing, before any window.
+// cursor, the interface font, the levels of the map, the pages of their task
+// dialogs and the names of the buildings they need. Without them it would end
+// at once, draw blank buttons, offer no level, skip the task dialogs or name
+// no building, each without a word; it is refused here instead, naming each
+// thing missing, before any window.
 bool StartDataPresent()
 {
     bool present = true;
@@ -141,11 +154,11 @@ bool StartDataPresent()
             + "\" (the interface font Carlito, Debian package fonts-crosextra-carlito): it is missing or damaged.");
         present = false;
     }
-    if (!language::TasksReadable()) {
-        RefuseStart("unable to read \"data/language/tasks.csv\" (the levels of the map): it is missing, damaged or "
-                    "holds no task for level 1, in data/language.pkg and in data/language/.");
-        present = false;
-    }
+    present = LanguageTableServes("tasks.csv", "the levels of the map", language::TasksFault()) && present;
+    present
+        = LanguageTableServes("comic.csv", "the pages of the levels' task dialogs", language::ComicFault()) && present;
+    present
+        = LanguageTableServes("places.csv", "the names of the station's buildings", language::PlacesFault()) && present;
     return present;
 }
 

@@ -182,8 +182,12 @@ void cStateMenu::ReloadScreens()
 
 // Player files that could not be read or written, told at the foot of the
 // menu screens, a line each, the last line lowest, and raised above any button
-// or other place a click acts on that a line would hide. A click takes the lines
-// down once they have been on screen for kNoticeReadSeconds; the click that
+// or other place a click acts on that a line would hide, but below the
+// screens' texts and not beyond the screen's lower half. A screen without room
+// there for every line shows the first ones it has room for, with the count
+// of those still to come (one line above the texts where no line has room
+// below them). A click takes the lines shown down once they have been on
+// screen for kNoticeReadSeconds and brings the next ones; the click that
 // brought them (a save on Continue) does not.
 void cStateMenu::DrawPlayerFileNotice()
 {
@@ -198,10 +202,16 @@ void cStateMenu::DrawPlayerFileNotice()
         noticeOnScreen = notice;
         noticeShownAt = now;
         noticeLines.clear();
+        noticeFirst = noticeShown = 0;
     } else if (world.clickEvent && now - noticeShownAt >= kNoticeReadSeconds) {
-        world::ClearPlayerFileNotice(world);
-        noticeOnScreen.clear();
-        return;
+        // None shown yet (no font to draw them in): all of them are taken.
+        noticeFirst = noticeShown > 0 ? noticeFirst + noticeShown : noticeLines.size();
+        noticeShownAt = now;
+        if (noticeFirst >= noticeLines.size()) {
+            world::ClearPlayerFileNotice(world);
+            noticeOnScreen.clear();
+            return;
+        }
     }
     if (!g_pGfx2D || !g_fontNormal2)
         return;
@@ -210,54 +220,106 @@ void cStateMenu::DrawPlayerFileNotice()
         // not every frame.
         noticeFont = g_fontNormal2;
         noticeLines.clear();
-        noticeWidth = 0;
+        noticeWidths.clear();
         noticeLineBox = kNoticeLineHeight;
         for (size_t at = 0; at <= notice.size();) {
             const size_t end = std::min(notice.find(L'\n', at), notice.size());
             noticeLines.push_back(notice.substr(at, end - at));
             SIZE size {};
             g_fontNormal2->MeasureText(noticeLines.back().c_str(), &size);
-            noticeWidth = std::max(noticeWidth, static_cast<int>(size.cx));
+            noticeWidths.push_back(static_cast<int>(size.cx));
             noticeLineBox = std::max(noticeLineBox, static_cast<int>(size.cy));
             at = end + 1;
         }
+        noticeFirst = std::min(noticeFirst, noticeLines.size() - 1);
     }
-    const int raise = (static_cast<int>(noticeLines.size()) - 1) * kNoticeLineHeight;
-    int y = NoticeBottom(cSettings::Instance().GetHeight() - 40) - raise;
+    // As many lines as there is room for below the screen's texts; else one
+    // line above them, or where the notice stood when there is room for none.
+    const int lowest = cSettings::Instance().GetHeight() - 40;
+    int bottom = -1;
+    std::wstring more;
+    int width = 0;
+    const auto place = [&](size_t lines, bool overTexts) {
+        noticeShown = lines;
+        const size_t rest = noticeLines.size() - noticeFirst - lines;
+        more = rest > 0 ? L"  (+" + std::to_wstring(rest) + L")" : L"";
+        width = NoticeWidth(more);
+        bottom = NoticeBottom(lowest, static_cast<int>(lines), width, overTexts);
+        return bottom >= 0;
+    };
+    size_t lines = noticeLines.size() - noticeFirst;
+    while (lines > 0 && !place(lines, false))
+        --lines;
+    if (bottom < 0 && !place(1, true))
+        bottom = lowest;
+    const int raise = static_cast<int>(noticeShown - 1) * kNoticeLineHeight;
+    int y = bottom - raise;
     // On a dark plate, so that it reads on any ground (the grass, the sky).
-    const float left = kNoticeX - kNoticePad, right = static_cast<float>(kNoticeX + noticeWidth + kNoticePad);
+    const float left = kNoticeX - kNoticePad, right = static_cast<float>(kNoticeX + width + kNoticePad);
     const float top = static_cast<float>(y - kNoticePad);
-    const float bottom = static_cast<float>(y + raise + noticeLineBox + kNoticePad);
+    const float foot = static_cast<float>(bottom + noticeLineBox + kNoticePad);
     const GfxVertex plate[6]
-        = { { left, top, kNoticePlate }, { right, top, kNoticePlate }, { right, bottom, kNoticePlate },
-              { left, top, kNoticePlate }, { right, bottom, kNoticePlate }, { left, bottom, kNoticePlate } };
+        = { { left, top, kNoticePlate }, { right, top, kNoticePlate }, { right, foot, kNoticePlate },
+              { left, top, kNoticePlate }, { right, foot, kNoticePlate }, { left, foot, kNoticePlate } };
     g_pGfx2D->DrawTriangles(plate, 2);
     g_pGfx2D->SetColor(kOpaqueWhite);
-    for (const std::wstring& line : noticeLines) {
-        g_pGfx2D->DrawText(g_fontNormal2, kNoticeX, y, line.c_str(), 0);
+    for (size_t i = noticeFirst; i < noticeFirst + noticeShown; ++i) {
+        const bool last = i + 1 == noticeFirst + noticeShown;
+        g_pGfx2D->DrawText(g_fontNormal2, kNoticeX, y, (last ? noticeLines[i] + more : noticeLines[i]).c_str(), 0);
         y += kNoticeLineHeight;
     }
 }
 
-int cStateMenu::NoticeBottom(int lowest) const
+int cStateMenu::NoticeWidth(const std::wstring& more) const
 {
-    const int raise = (static_cast<int>(noticeLines.size()) - 1) * kNoticeLineHeight;
-    const int reach = kNoticePad + kNoticeGap; // from the lines to a button
+    int width = 0;
+    for (size_t i = noticeFirst; i < noticeFirst + noticeShown; ++i)
+        width = std::max(width, noticeWidths[i]);
+    if (more.empty())
+        return width;
+    SIZE size {};
+    g_fontNormal2->MeasureText((noticeLines[noticeFirst + noticeShown - 1] + more).c_str(), &size);
+    return std::max(width, static_cast<int>(size.cx));
+}
+
+int cStateMenu::NoticeBottom(int lowest, int lines, int width, bool overTexts) const
+{
+    const int raise = (lines - 1) * kNoticeLineHeight;
+    const int reach = kNoticePad + kNoticeGap; // from the lines to a button or a text
+    const auto covers = [&](const RECT& r, int bottom) {
+        return r.left - reach < kNoticeX + width && r.right + reach > kNoticeX && r.top - reach < bottom + noticeLineBox
+            && r.bottom + reach > bottom - raise;
+    };
+    // A button's label goes with its button.
+    const auto onAButton = [](const RECT& text) {
+        const int x = (text.left + text.right) / 2, y = (text.top + text.bottom) / 2;
+        const auto& targets = Scene::Screen::ClickTargets();
+        return std::any_of(targets.begin(), targets.end(),
+            [&](const RECT& r) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; });
+    };
     // Each step moves the notice's plate above a place it would cover, so it
-    // ends where it covers none, or gives up at the top of the screen.
-    for (int bottom = lowest; bottom - raise - reach >= 0;) {
+    // ends where it covers none, or gives up half way up the screen: the
+    // notice stays at the foot, clear of the panels and the pictures of the
+    // screen's middle, which are no places of either kind.
+    const int ceiling = cSettings::Instance().GetHeight() / 2;
+    for (int bottom = lowest; bottom - raise - reach >= ceiling;) {
         int above = bottom;
         for (const RECT& r : Scene::Screen::ClickTargets()) {
-            if (r.left - reach < kNoticeX + noticeWidth && r.right + reach > kNoticeX
-                && r.top - reach < bottom + noticeLineBox && r.bottom + reach > bottom - raise)
+            if (covers(r, bottom))
                 above = std::min(above, r.top - reach - noticeLineBox);
+        }
+        for (const RECT& r : Scene::Screen::DrawnTexts()) {
+            if (!covers(r, bottom) || onAButton(r))
+                continue;
+            if (!overTexts)
+                return -1;
+            above = std::min(above, r.top - reach - noticeLineBox);
         }
         if (above == bottom)
             return bottom;
         bottom = above;
     }
-    // No room above the buttons (a notice of many lines): where it stood.
-    return lowest;
+    return -1;
 }
 
 // The only thing shown on a desktop below 1024 x 768; a click ends the game.

@@ -73,9 +73,14 @@ private:
     void ReloadScreens();
     bool DrawResolutionNotice();
     void DrawPlayerFileNotice();
-    // Where the notice's last line stands: `lowest` (its place at the
-    // screen's foot), or higher where a line there would hide a button.
-    int NoticeBottom(int lowest) const;
+    // The width of the lines shown, `more` (the count of the lines still to
+    // come) after the last one.
+    int NoticeWidth(const std::wstring& more) const;
+    // Where the last of `lines` notice lines `width` wide stands: `lowest`
+    // (its place at the screen's foot), or higher where a line there would
+    // hide a button, or a text when `overTexts`; -1 where there is no room
+    // for them, or a text not `overTexts` is in the way.
+    int NoticeBottom(int lowest, int lines, int width, bool overTexts) const;
     void RunOneScreen();
     void EndFrame();
     void DrawLogo();
@@ -94,10 +99,12 @@ private:
     // on screen long enough to be read.
     std::wstring noticeOnScreen;
     double noticeShownAt = 0.0;
-    // Its lines, the widest one's width and a line's height in pixels,
-    // measured when it came.
+    // Its lines, their widths and a line's height in pixels, measured when
+    // it came; the first line on screen and how many are.
     std::vector<std::wstring> noticeLines;
-    int noticeWidth = 0;
+    std::vector<int> noticeWidths;
     int noticeLineBox = 0;
+    size_t noticeFirst = 0;
+    size_t noticeShown = 0;
     const iGfxFont* noticeFont = nullptr;
 };

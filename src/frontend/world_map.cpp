@@ -226,6 +226,11 @@ void WorldMap::DrawShadowed(
 void WorldMap::DrawTextRightAligned(bool alt, const wchar_t* text, int x, int y, iGfxFont* font)
 {
     DrawTextRightEnd(alt, text, x, y, font);
+    if (!font || !text || !*text)
+        return;
+    SIZE size {};
+    font->MeasureText(text, &size);
+    NoteText({ x - static_cast<int>(size.cx), y, x, y + static_cast<int>(size.cy) });
 }
 
 } // namespace Scene

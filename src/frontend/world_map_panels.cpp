@@ -39,6 +39,7 @@ namespace {
     {
         if (g_pGfx2D && font)
             g_pGfx2D->DrawText(font, x, y, text, 0);
+        Screen::NoteText(text, x, y, font);
     }
     // Black one pixel right of and below the text, then the text.
     void DrawLeftShadowed(const wchar_t* text, int x, int y, iGfxFont* font, uint32_t colour)

@@ -1,7 +1,6 @@
 #include "scene/gui_vocabulary.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cwchar>
 #include <string>
 
@@ -39,19 +38,6 @@ constexpr bool IsDrawn(int n)
             return true;
     }
     return false;
-}
-
-// A character a written text is made of: not a control character, nor a
-// surrogate or U+FFFD (bytes that did not decode), nor a private-use or
-// non-character code point.
-bool IsTextCharacter(wchar_t c)
-{
-    const auto u = static_cast<uint32_t>(c);
-    if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u > 0x10FFFF)
-        return false;
-    if ((u >= 0xD800 && u <= 0xDFFF) || u == 0xFFFD || (u >= 0xE000 && u <= 0xF8FF) || u >= 0xF0000)
-        return false;
-    return !(u >= 0xFDD0 && u <= 0xFDEF) && (u & 0xFFFE) != 0xFFFE;
 }
 
 } // namespace
@@ -95,10 +81,17 @@ int FirstUnusableGuiText()
     const int column = TextColumn();
     int entry = 0;
     for (; entry < kGuiTextCount && language::NextDataRow(table); ++entry) {
+        // Each row starts with its number: a row left out or put in moves
+        // every text after it, and the first text out of place is named.
+        if (table.GetString(0) != std::to_wstring(entry)) {
+            cLog::Instance().Error(
+                L"FirstUnusableGuiText -> row %i of gui_vocabular.csv is not text %i: it is missing or out of place.",
+                entry, entry);
+            return entry;
+        }
         if (!IsDrawn(entry))
             continue;
-        const std::wstring text = table.GetString(column);
-        if (text.empty() || !std::all_of(text.begin(), text.end(), IsTextCharacter)) {
+        if (!language::IsWrittenText(table.GetString(column))) {
             cLog::Instance().Error(L"FirstUnusableGuiText -> text %i of gui_vocabular.csv is empty or no text.", entry);
             return entry;
         }

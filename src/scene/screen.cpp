@@ -24,6 +24,12 @@ namespace {
         return targets;
     }
 
+    std::vector<RECT>& DrawnTextList()
+    {
+        static std::vector<RECT> texts;
+        return texts;
+    }
+
     void GetMouse(int& x, int& y)
     {
         x = g_pInputDevice ? g_pInputDevice->GetMouseX() : 0;
@@ -103,9 +109,30 @@ const std::vector<RECT>& Screen::ClickTargets()
     return ClickTargetList();
 }
 
+const std::vector<RECT>& Screen::DrawnTexts()
+{
+    return DrawnTextList();
+}
+
+void Screen::NoteText(const RECT& box)
+{
+    if (DrawnTextList().size() < kClickTargetLimit)
+        DrawnTextList().push_back(box);
+}
+
+void Screen::NoteText(const wchar_t* text, int x, int y, iGfxFont* font)
+{
+    if (!text || !*text || !font)
+        return;
+    SIZE size {};
+    font->MeasureText(text, &size);
+    NoteText({ x, y, x + static_cast<int>(size.cx), y + static_cast<int>(size.cy) });
+}
+
 void Screen::ForgetClickTargets()
 {
     ClickTargetList().clear();
+    DrawnTextList().clear();
 }
 
 bool Screen::IsMouseOver() const

@@ -53,6 +53,14 @@ public:
     // What is drawn over the screens (the menus' player-file notices) keeps
     // clear of them. The main-menu state forgets them as a frame begins.
     static const std::vector<RECT>& ClickTargets();
+    // The rectangles of the texts the screens drew since the last
+    // ForgetClickTargets (DrawTextCentered notes each one; a text drawn
+    // another way is noted with NoteText): the notices keep clear of them as
+    // of the click targets.
+    static const std::vector<RECT>& DrawnTexts();
+    static void NoteText(const RECT& box);
+    static void NoteText(const wchar_t* text, int x, int y, iGfxFont* font);
+    // Forgets the click targets and the drawn texts.
     static void ForgetClickTargets();
     // The screen is visible and the mouse over its rectangle; then the world
     // learns that the mouse is over a screen.

@@ -90,6 +90,8 @@ void Screen::DrawTextCentered(bool alt, const wchar_t* text, int x, int y, int w
     SIZE measured {};
     font->MeasureText(text, &measured);
     const int left = width / 2 + x - measured.cx / 2;
+    if (*text)
+        NoteText({ left, y, left + static_cast<int>(measured.cx), y + static_cast<int>(measured.cy) });
     if (alt)
         g_pGfx2D->DrawTextAlt(font, left, y, text, 0);
     else

@@ -2,32 +2,179 @@
 // in the settings' language, and the logo list of the start sequence.
 #include "world/language_tables.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cwchar>
+#include <map>
+#include <set>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "resources/csv_table.h"
 #include "resources/log.h"
+#include "resources/package.h"
 #include "resources/text.h"
 #include "world/game_world.h"
 #include "world/settings.h"
+#include "world/world_sizes.h"
+
+namespace {
+
+// Text columns by language (rus, eng, ger, jap, fra, esp). tasks.csv has the
+// German column before the English one.
+constexpr int kPlaceColumns[6] = { 3, 4, 5, 6, 7, 8 };
+constexpr int kComicColumns[6] = { 2, 3, 4, 5, 6, 7 };
+constexpr int kComicExtraColumn = 8;
+constexpr int kTaskColumns[6] = { 6, 8, 7, 9, 10, 11 };
+
+// The text column of the language, or empty text for an unknown language.
+std::wstring TextColumn(const cCsvTable& table, const int (&columns)[6])
+{
+    const int index = language::LanguageIndex();
+    return index < 0 ? std::wstring() : table.GetString(columns[index]);
+}
+
+// A text of the settings' language the game can show. An unknown language
+// has no column, and its texts are not judged.
+bool Showable(const cCsvTable& table, const int (&columns)[6])
+{
+    return language::LanguageIndex() < 0 || language::IsWrittenText(TextColumn(table, columns));
+}
+
+bool IsWrittenCharacter(wchar_t c)
+{
+    const auto u = static_cast<uint32_t>(c);
+    if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u > 0x10FFFF)
+        return false;
+    if ((u >= 0xD800 && u <= 0xDFFF) || u == 0xFFFD || (u >= 0xE000 && u <= 0xF8FF) || u >= 0xF0000)
+        return false;
+    return !(u >= 0xFDD0 && u <= 0xFDEF) && (u & 0xFFFE) != 0xFFFE;
+}
+
+// Opens the table for a check; on failure `fault` says that neither copy
+// gives it.
+bool OpenForCheck(cCsvTable& table, const std::wstring& name, std::wstring& copy, std::string& fault)
+{
+    if (language::OpenTable(table, name, &copy))
+        return true;
+    fault = "neither data/language.pkg nor data/language/ gives a row of it.";
+    return false;
+}
+
+// The words of a fault of the copy read: `lack` is what it lacks.
+std::string CopyLacks(const std::wstring& copy, const std::string& lack)
+{
+    if (copy == language::kPackage)
+        return "the copy in data/language.pkg, which is read before the one in data/language/, " + lack + ".";
+    return "the copy in data/language/, read as data/language.pkg gives none, " + lack + ".";
+}
+
+} // namespace
 
 namespace language {
 
-bool OpenTable(cCsvTable& table, const std::wstring& name)
+bool OpenTable(cCsvTable& table, const std::wstring& name, std::wstring* copy)
 {
-    return table.LoadFromPackage(kPackage, name) || table.Load(kLooseFolder + name);
+    bool packed = table.LoadFromPackage(kPackage, name);
+    // Without a package that opens, its loose folder answers for it.
+    if (copy) {
+        cPackage package;
+        packed = packed && package.Open(kPackage);
+        *copy = packed ? kPackage : kLooseFolder + name;
+    }
+    return packed || table.Load(kLooseFolder + name);
+}
+
+bool IsWrittenText(const std::wstring& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsWrittenCharacter);
+}
+
+std::string TasksFault()
+{
+    cCsvTable table;
+    std::wstring copy;
+    std::string fault;
+    if (!OpenForCheck(table, L"tasks.csv", copy, fault))
+        return fault;
+    while (NextDataRow(table)) {
+        if (table.GetInt(0) == 1)
+            return "";
+    }
+    return CopyLacks(copy, "holds no task for level 1");
+}
+
+std::string TableFault(const std::wstring& name, const std::string& lack)
+{
+    cCsvTable table;
+    std::wstring copy;
+    std::string fault;
+    return OpenForCheck(table, name, copy, fault) ? CopyLacks(copy, lack) : fault;
 }
 
 bool TasksReadable()
 {
+    return TasksFault().empty();
+}
+
+std::string ComicFault()
+{
     cCsvTable table;
-    if (!OpenTable(table, L"tasks.csv"))
-        return false;
+    std::wstring copy;
+    std::string fault;
+    if (!OpenForCheck(table, L"comic.csv", copy, fault))
+        return fault;
+    std::map<int, std::set<int>> pages; // level -> pages that can be shown
     while (NextDataRow(table)) {
-        if (table.GetInt(0) == 1)
-            return true;
+        if (Showable(table, kComicColumns))
+            pages[table.GetInt(0)].insert(table.GetInt(1));
     }
-    return false;
+    // The dialog ends at the first page it lacks: every level needs its
+    // pages from 1 to the last one it has.
+    for (int level = 1; level < world::kLastLevel; ++level) {
+        const std::set<int>& has = pages[level];
+        const int last = has.empty() ? 1 : std::max(1, *has.rbegin());
+        for (int page = 1; page <= last; ++page) {
+            if (!has.count(page)) {
+                return CopyLacks(copy,
+                    "holds no page " + std::to_string(page) + " for level " + std::to_string(level)
+                        + " in the settings' language");
+            }
+        }
+    }
+    return "";
+}
+
+std::string PlacesFault()
+{
+    // The lots the levels' tasks need, in the order of the levels.
+    std::vector<std::pair<int, std::pair<int, int>>> needed; // level, (row, column)
+    cCsvTable tasks;
+    if (OpenTable(tasks, L"tasks.csv")) {
+        while (NextDataRow(tasks)) {
+            if (tasks.GetInt(5) != 0)
+                needed.push_back({ tasks.GetInt(0), { tasks.GetInt(3), tasks.GetInt(4) } });
+        }
+    }
+    cCsvTable table;
+    std::wstring copy;
+    std::string fault;
+    if (!OpenForCheck(table, L"places.csv", copy, fault))
+        return fault;
+    std::set<std::pair<int, int>> named;
+    while (NextDataRow(table)) {
+        if (Showable(table, kPlaceColumns))
+            named.insert({ table.GetInt(1), table.GetInt(2) });
+    }
+    for (const auto& [level, lot] : needed) {
+        if (!named.count(lot)) {
+            return CopyLacks(copy,
+                "holds no name in the settings' language for the lot at row " + std::to_string(lot.first) + ", column "
+                    + std::to_string(lot.second) + " (the building level " + std::to_string(level) + " needs)");
+        }
+    }
+    return "";
 }
 
 int LanguageIndex()
@@ -68,24 +215,6 @@ bool NextDataRow(cCsvTable& table)
 }
 
 } // namespace language
-
-namespace {
-
-// The text column of the language, or empty text for an unknown language.
-std::wstring TextColumn(const cCsvTable& table, const int (&columns)[6])
-{
-    const int index = language::LanguageIndex();
-    return index < 0 ? std::wstring() : table.GetString(columns[index]);
-}
-
-// Text columns by language (rus, eng, ger, jap, fra, esp). tasks.csv has the
-// German column before the English one.
-constexpr int kPlaceColumns[6] = { 3, 4, 5, 6, 7, 8 };
-constexpr int kComicColumns[6] = { 2, 3, 4, 5, 6, 7 };
-constexpr int kComicExtraColumn = 8;
-constexpr int kTaskColumns[6] = { 6, 8, 7, 9, 10, 11 };
-
-} // namespace
 
 void cGameWorld::LoadPlaceNames()
 {

@@ -13,11 +13,31 @@ constexpr wchar_t kPackage[] = L"data/language.pkg";
 constexpr wchar_t kLooseFolder[] = L"data/language/";
 
 // The table as an entry of the package, else the loose file of that name.
-// False when neither gives a row.
-bool OpenTable(cCsvTable& table, const std::wstring& name);
+// False when neither gives a row. `copy`, when given, is set to the path the
+// rows came from: the package, or the loose file.
+bool OpenTable(cCsvTable& table, const std::wstring& name, std::wstring* copy = nullptr);
 
-// Whether tasks.csv opens and holds the task of level 1, the one the map
-// offers a new player: without it the map has no level to play.
+// Not empty, and made of written characters only: no control characters, no
+// surrogates or U+FFFD (bytes that did not decode), no private-use or
+// non-character code points.
+bool IsWrittenText(const std::wstring& text);
+
+// What keeps a table of the start from serving the game, in words: which copy
+// was read (the package's comes before the loose one) and the first entry it
+// lacks; empty when it serves. tasks.csv must hold the task of level 1, the
+// one the map offers a new player; comic.csv every page of every campaign
+// level's task dialog, from page 1 on; places.csv the name of every lot a
+// level's task needs, as the map's notices and the shop name it. A text in
+// the settings' language column must be written text.
+std::string TasksFault();
+std::string ComicFault();
+std::string PlacesFault();
+
+// The words of a table's fault: which copy of it is read and that it `lack`s
+// something, or that neither copy gives it.
+std::string TableFault(const std::wstring& name, const std::string& lack);
+
+// Whether tasks.csv serves: TasksFault() is empty.
 bool TasksReadable();
 
 // Index of the settings' language in the order rus, eng, ger, jap, fra, esp;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/utf16.h"
+#include "resources/package.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 
@@ -25,8 +26,8 @@ namespace fs = std::filesystem;
 
 // Runs a copy of the program in the folder (through `wrapper`, a shell
 // command given the program as $0, when one is named); it must fail, saying
-// `expected` on standard error.
-void ExpectFailureSaying(const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
+// `expected` on standard error. Gives what it said.
+std::string ExpectFailureSaying(const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
@@ -35,11 +36,11 @@ void ExpectFailureSaying(const test::TempFolder& folder, const char* expected, c
     const std::string command = "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=" + folder.Path()
         + " XDG_DATA_HOME=" + folder.Path() + " " + run + " 2>" + folder.Path() + "/stderr.txt";
     const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
     std::ifstream in(folder.Path() + "/stderr.txt");
     const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(said.find(expected), std::string::npos) << said;
+    return said;
 }
 
 // A copy of the program where no data/ folder is beside or above it says on
@@ -173,6 +174,57 @@ bool GotPastItsChecks(test::ProgramRun& game, const std::string& home, double se
     return false;
 }
 
+// A shipped language table as text, and text as a table's bytes.
+std::wstring ShippedTable(const std::string& name)
+{
+    std::ifstream in(fs::path(VANDREL_PROGRAM).parent_path() / "data/language" / name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    return platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+std::string Utf16(const std::wstring& text)
+{
+    const std::vector<uint8_t> units = platform::WideToUtf16Le(text);
+    return std::string(units.begin(), units.end());
+}
+
+// The table without its row that starts with `start`.
+std::wstring WithoutRow(const std::wstring& table, const std::wstring& start)
+{
+    const size_t row = table.find(L"\n" + start) + 1;
+    EXPECT_NE(row, 0u) << platform::WideToNarrow(start);
+    return table.substr(0, row) + table.substr(table.find(L'\n', row) + 1);
+}
+
+// Random bytes, a line break every 1500 of them.
+std::string RandomBytes(size_t size, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(generator());
+    for (size_t at = 1000; at + 2 <= size; at += 1500)
+        bytes.replace(at, 2, std::string("\n\0", 2));
+    return bytes;
+}
+
+// The built data/language.pkg with its entry `name` holding `bytes`.
+std::string PackageWith(const std::string& name, const std::string& bytes)
+{
+    test::TempFolder work;
+    fs::copy_file(fs::path(VANDREL_PROGRAM).parent_path() / "data/language.pkg", work / "language.pkg");
+    std::ofstream(work / "entry", std::ios::binary) << bytes;
+    {
+        cPackage package;
+        EXPECT_TRUE(package.Open(platform::PathToWide(work / "language.pkg")));
+        EXPECT_TRUE(package.RemoveEntry(platform::PathToWide(name)));
+        EXPECT_TRUE(package.AddFileAs(platform::PathToWide(work / "entry"), platform::PathToWide(name)));
+        EXPECT_TRUE(package.Commit());
+    }
+    std::ifstream in(work / "language.pkg", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
 // Damaged interface texts (the package gone, the loose table in its stead):
 // random bytes that hold a few line breaks, the table cut short, or a text the
 // screens draw left empty or filled with what is no text. Each start is
@@ -182,26 +234,15 @@ bool GotPastItsChecks(test::ProgramRun& game, const std::string& home, double se
 TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
 {
     const std::string table = "language/gui_vocabular.csv";
-    std::ifstream in(fs::path(VANDREL_PROGRAM).parent_path() / "data" / table, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    const std::wstring shipped = platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    const auto encoded = [](const std::wstring& text) {
-        const std::vector<uint8_t> units = platform::WideToUtf16Le(text);
-        return std::string(units.begin(), units.end());
-    };
+    const std::wstring shipped = ShippedTable("gui_vocabular.csv");
     // The shipped table with the text of row `n` replaced.
     const auto withText = [&](int n, const std::wstring& text) {
         const std::wstring row = L"\n" + std::to_wstring(n) + L";";
         const size_t key = shipped.find(L';', shipped.find(row) + 1);
         const size_t end = shipped.find(L'\r', key);
-        return encoded(shipped.substr(0, key) + (text.empty() ? L"" : L";" + text) + shipped.substr(end));
+        return Utf16(shipped.substr(0, key) + (text.empty() ? L"" : L";" + text) + shipped.substr(end));
     };
-    std::mt19937 generator(48);
-    std::string noise(20000, '\0');
-    for (char& c : noise)
-        c = static_cast<char>(generator());
-    for (const size_t at : { 1000, 2500, 4000 })
-        noise.replace(at, 2, std::string("\n\0", 2));
+    const std::string noise = RandomBytes(20000, 48);
     size_t rowForty = 0;
     for (int row = 0; row < 42; ++row)
         rowForty = shipped.find(L'\n', rowForty + 1);
@@ -210,7 +251,7 @@ TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
         std::string damaged;
     } refused[] = {
         { "random bytes", noise },
-        { "cut short", encoded(shipped.substr(0, rowForty + 1)) },
+        { "cut short", Utf16(shipped.substr(0, rowForty + 1)) },
         { "a text left empty", withText(120, L"") },
         { "a text of no characters", withText(8, std::wstring { wchar_t(0xE000), wchar_t(0xFFFD), L'\x7F' }) },
     };
@@ -232,6 +273,49 @@ TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
             folder / "stderr.txt");
         EXPECT_TRUE(GotPastItsChecks(game, folder / "home", 60.0));
         EXPECT_EQ(game.Terminate(), 0);
+    }
+}
+
+// Damaged task pages, building names and levels, random bytes in the package
+// (the loose copy whole) or loose (the package gone), or a row left out: the
+// start is refused naming the table, the copy that was read and the first
+// entry it lacks, not started with the task dialogs skipped and the buildings
+// unnamed.
+TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
+{
+    const auto loose = [](const std::string& name, const std::string& bytes) {
+        return std::map<std::string, std::optional<std::string>> { { "language.pkg", std::nullopt },
+            { "language/" + name, bytes } };
+    };
+    const auto packed = [](const std::string& name, const std::string& bytes) {
+        return std::map<std::string, std::optional<std::string>> { { "language.pkg", PackageWith(name, bytes) } };
+    };
+    const std::string inPackage = "the copy in data/language.pkg, which is read before the one in data/language/";
+    const std::string inFolder = "the copy in data/language/";
+    const struct {
+        std::map<std::string, std::optional<std::string>> changed;
+        std::vector<std::string> said;
+    } cases[] = {
+        { packed("comic.csv", RandomBytes(700, 1)),
+            { "\"data/language/comic.csv\"", inPackage, "page 1 for level 1 " } },
+        { loose("comic.csv", RandomBytes(30000, 2)), { inFolder, "page 1 for level 1 " } },
+        { loose("comic.csv", Utf16(WithoutRow(ShippedTable("comic.csv"), L"6;1;"))), { "page 1 for level 6 " } },
+        { packed("places.csv", RandomBytes(5000, 3)),
+            { "\"data/language/places.csv\"", inPackage, "row 3, column 2 (the building level 2 needs)" } },
+        { loose("places.csv", Utf16(WithoutRow(ShippedTable("places.csv"), L"-;4;5;"))),
+            { inFolder, "row 4, column 5 (the building level 11 needs)" } },
+        { packed("tasks.csv", RandomBytes(3000, 4)), { "\"data/language/tasks.csv\"", inPackage } },
+        { loose("gui_vocabular.csv", Utf16(WithoutRow(ShippedTable("gui_vocabular.csv"), L"93;"))),
+            { "(text 93 first" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said.back());
+        test::TempFolder folder;
+        MirrorData(folder, c.changed);
+        const std::string said = ExpectFailureSaying(folder, c.said.front().c_str());
+        for (const std::string& part : c.said)
+            EXPECT_NE(said.find(part), std::string::npos) << part << " in " << said;
+        EXPECT_EQ(said.find("in data/language.pkg and in data/language/"), std::string::npos) << said;
     }
 }
 
