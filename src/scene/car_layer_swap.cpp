@@ -45,7 +45,8 @@ void CarLayer::DrawSwapFundamentAutos()
             continue;
         const int index = static_cast<int>(i);
         if (world.autoOnMouse == -1) {
-            if (world.managerBelowLimit && world.leftDown) {
+            // Nothing is picked up under the paused game's menus.
+            if (world.managerBelowLimit && world.leftDown && !paused) {
                 world.jokerRequested = 0;
                 world.autoOnMouse = cell.autoType;
                 world.managerBelowLimit = 0;

@@ -145,6 +145,15 @@ protected:
 private:
     void DrawGameMenu();
     void DoMenuButton();
+    // Opens the game menu over the paused level. A car or joker held goes
+    // back where it came from, so the pointer shows over the menu and no
+    // click on it lands behind it; the press under way, if any, is marked
+    // as one that began before the menu.
+    void OpenGameMenu();
+
+    // The left button went down before the game menu opened and is still
+    // down: its release is no click on the menu.
+    bool pressBeforeMenu = false;
 
     // ---- The end of a level (hud_end*.cpp) ----
 public:

@@ -89,9 +89,17 @@ void Hud::DrawBar()
             world.gameMenuClosed = 1;
         } else if (world.gameMenuClosed && !world.levelOver) {
             world.keyEscape = 0;
-            world.gameMenuClosed = 0;
-            world.SetPause(true);
+            OpenGameMenu();
         }
+    }
+
+    // Until the press that began before the menu opened is over, the mouse
+    // clicks nothing on the display; its release is no click either.
+    if (world.gameMenuClosed) {
+        pressBeforeMenu = false;
+    } else if (pressBeforeMenu) {
+        world.ResetFlags();
+        pressBeforeMenu = world.leftDown != 0;
     }
 
     if (menuButtonTimer.Elapsed() > kMenuButtonFrameSeconds) {
@@ -133,12 +141,20 @@ void Hud::DoMenuButton()
         return;
     world.brightening = 1;
     world.darkening = 0;
-    world.ResetFlags();
-    world.gameMenuClosed = 0;
-    world.SetPause(true);
+    OpenGameMenu();
     world.taskBookOpen = 0;
     // Values still flying land and count behind the menu, as they do when
     // Escape opens it.
+}
+
+void Hud::OpenGameMenu()
+{
+    cGameWorld& world = cGameWorld::Instance();
+    world.gameMenuClosed = 0;
+    world.SetPause(true);
+    world.PutBackHeldCar();
+    pressBeforeMenu = world.leftDown != 0;
+    world.ResetFlags();
 }
 
 void Hud::DrawGameMenu()
@@ -176,10 +192,6 @@ void Hud::DrawGameMenu()
     }
     if (button(kOptionsText, 230)) {
         world.gameMenuClosed = 1;
-        // The level goes on after the options: a car or joker held on the
-        // grid goes back where it came from rather than being lost.
-        if (world.drawStation == 0)
-            world.PutBackHeldCar();
         world.autoOnMouse = -1;
         world.optionsOpen = world.optionsOpen ? 0 : 1;
         world.SetPause(true);

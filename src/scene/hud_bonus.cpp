@@ -219,8 +219,8 @@ void Hud::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
     const int top = ScaleY(item.targetY);
     DrawBonusImage(BonusImageName(item.item, true), left, top, 255);
     // A picked item stays in its slot until the mouse leaves it; it cannot be
-    // picked a second time.
-    if (item.used || world.autoOnMouse != -1 || !InSlot(*this, item))
+    // picked a second time, nor while the game is paused under a menu.
+    if (item.used || world.autoOnMouse != -1 || world.IsPaused() || !InSlot(*this, item))
         return;
     DrawBonusImage(L"bonus_over_joker", left, top, 255);
     if (item.item == kJoker && world.jokerTipSeen == 0)

@@ -217,8 +217,9 @@ public:
     void LandFlyingValues();
     void AddJoker(int count);
     void AddJokerSlot();
-    // The car on the mouse goes back where it came from: to its grid cell, or
-    // a joker or bomb to the bar; a car from the stack is dropped.
+    // The car on the mouse goes back where it came from: to its grid cell, a
+    // joker or bomb to the bar, a station's car to its stack slot while that
+    // is free, else to the road (without the penalty of a dropped car).
     void PutBackHeldCar();
     void AddSpecAuto(int row, int column, int type);
     void AddComboRecord(int length, int autoClass);

@@ -12,6 +12,8 @@ namespace {
 constexpr int kJokerKind = 90;
 constexpr int kBombKind = 91;
 constexpr int kFlightSteps = 100;
+// The road the cars sent away drive off on.
+constexpr int kMainRoadId = 1;
 
 cJoker MakeFlight(int item, int x, int y, int targetX, int targetY, double speed)
 {
@@ -51,6 +53,32 @@ int NextSlotY(const std::vector<cJoker>& items)
     return 110 * static_cast<int>(items.size()) + 110;
 }
 
+// A held car of a station level back where it came from: one from the stack
+// stands in its slot again while the slot is still free; one from the road,
+// or one whose slot a new car has taken meanwhile, slides back to the road
+// from where it is seen, as a dropped car does, but the player dropped
+// nothing and pays nothing.
+void ReturnStationCar(cGameWorld& w, int type)
+{
+    if (!w.carFromRoad) {
+        const int slot = world::FindFirst(w.stackSlots, [&](const cStackSlot& s) { return s.id == w.currentStack; });
+        if (slot >= 0 && w.stackSlots[slot].autoType == -1) {
+            w.stackSlots[slot].autoType = type;
+            return;
+        }
+    }
+    int mouseX = 0;
+    int mouseY = 0;
+    cGameWorld::GetMousePosition(mouseX, mouseY);
+    const cSettings& settings = cSettings::Instance();
+    const int fromX = static_cast<int>(static_cast<float>(mouseX - w.grabOffsetX) * settings.scaleX);
+    const int fromY = static_cast<int>(static_cast<float>(mouseY - w.grabOffsetY) * settings.scaleY);
+    const int road = world::FindFirst(w.autobahnRoads, [](const cAutobahnRoad& r) { return r.id == kMainRoadId; });
+    const cAutobahnRoad none;
+    const cAutobahnRoad& target = road < 0 ? none : w.autobahnRoads[road];
+    w.StartTransfer(type, fromX, fromY, target.endX, target.endY);
+}
+
 } // namespace
 
 void cGameWorld::AddJoker(int count)
@@ -85,6 +113,13 @@ void cGameWorld::PutBackHeldCar()
     const int held = autoOnMouse;
     if (held == -1)
         return;
+    if (drawStation != 0) {
+        ReturnStationCar(*this, held);
+        autoOnMouse = -1;
+        carFromRoad = 0;
+        carFromRoadAux = 0;
+        return;
+    }
     if (world::IsIndex(swapSource, fundaments.size())) {
         cFundament& source = fundaments[swapSource];
         source.autoType = held;
