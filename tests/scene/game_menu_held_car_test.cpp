@@ -78,11 +78,7 @@ protected:
         std::vector<RECT> buttons;
         bool pointer = false;
         for (const test::GfxDraw& d : gfx.draws) {
-            if (d.kind != test::GfxDraw::Kind::Texture || !d.texture)
-                continue;
-            const auto* page = static_cast<const test::RecordingTexture*>(d.texture);
-            gfx.textureDigests[d.texture] = test::Digest(page->bytes.data(), page->bytes.size());
-            const test::ImageCatalog::Image* image = catalog.Find(gfx, d);
+            const test::ImageCatalog::Image* image = catalog.FindRecorded(gfx, d);
             if (image && image->name.starts_with("button_short"))
                 buttons.push_back(d.target);
             pointer = pointer || (image && image->folder == "data/gui/cursor");

@@ -76,11 +76,7 @@ protected:
         EXPECT_TRUE(Frame(16.0));
         std::vector<test::GfxDraw> found;
         for (const test::GfxDraw& d : gfx.draws) {
-            if (d.kind != test::GfxDraw::Kind::Texture || !d.texture)
-                continue;
-            const auto* page = static_cast<const test::RecordingTexture*>(d.texture);
-            gfx.textureDigests[d.texture] = test::Digest(page->bytes.data(), page->bytes.size());
-            const test::ImageCatalog::Image* image = catalog.Find(gfx, d);
+            const test::ImageCatalog::Image* image = catalog.FindRecorded(gfx, d);
             if (image && image->name.rfind(prefix, 0) == 0)
                 found.push_back(d);
         }

@@ -412,6 +412,15 @@ const ImageCatalog::Image* ImageCatalog::Find(const RecordingGfx& gfx, const Gfx
     return found == m_byPart.end() ? nullptr : &m_images[found->second];
 }
 
+const ImageCatalog::Image* ImageCatalog::FindRecorded(RecordingGfx& gfx, const GfxDraw& draw) const
+{
+    if (draw.kind != GfxDraw::Kind::Texture || !draw.texture)
+        return nullptr;
+    const auto* page = static_cast<const RecordingTexture*>(draw.texture);
+    gfx.textureDigests[draw.texture] = Digest(page->bytes.data(), page->bytes.size());
+    return Find(gfx, draw);
+}
+
 const ImageCatalog::Image* ImageCatalog::FullSize(const Image& image) const
 {
     const bool small = image.folder.size() > 5 && image.folder.compare(image.folder.size() - 5, 5, "_1024") == 0;

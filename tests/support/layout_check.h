@@ -27,6 +27,9 @@ public:
     void Load(const std::string& tableFolder);
     // The image a texture draw shows; null when it is none of the tables'.
     const Image* Find(const RecordingGfx& gfx, const GfxDraw& draw) const;
+    // The same for a draw recorded on the test's recording engine, whose
+    // pages keep their bytes: the page's digest is noted first.
+    const Image* FindRecorded(RecordingGfx& gfx, const GfxDraw& draw) const;
     // The same image in the set for a screen 1280 wide.
     const Image* FullSize(const Image& image) const;
     // The image of that name in that folder; null when the tables have none.
