@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -32,6 +33,7 @@
 #include "platform/time_source.h"
 #include "platform/utf16.h"
 #include "resources/property_file.h"
+#include "scene/gui_vocabulary.h"
 #include "support/autoplayer.h"
 #include "support/temp_folder.h"
 #include "support/whole_game.h"
@@ -124,10 +126,14 @@ std::string Bytes(const std::string& path)
 class ResultExit : public test::WholeGameRuns<> {
 protected:
     // The stored player at level 2 wins it and ends the game on the screen.
-    void Visit(Screen screen, std::optional<test::GameEnd> end, const test::TempFolder& home)
+    // `prepare` changes the stored player's files before the game starts.
+    void Visit(Screen screen, std::optional<test::GameEnd> end, const test::TempFolder& home,
+        const std::function<void()>& prepare = nullptr)
     {
         EnterPlayerFolder(home);
         ASSERT_TRUE(bench::StorePlayer(kLevel));
+        if (prepare)
+            prepare();
         world.fundaments.clear();
         test::ShowLogosAsAtStart(world);
         platform::GameSrand(1);
@@ -217,6 +223,36 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
             EndRun();
         }
     }
+}
+
+// A result the files cannot hold (the list of players made read-only) is
+// recorded nowhere, neither on the disk nor in play, and the map the player
+// continues to says so in words.
+TEST_F(ResultExit, AResultTheFilesCannotHoldIsToldOnTheMap)
+{
+    test::TempFolder home;
+    const std::string players = home / "vandrel-first-eng/us.txt";
+    std::map<std::string, std::wstring> before;
+    Visit(Screen::Table, std::nullopt, home, [&] {
+        before = Files(home);
+        std::filesystem::permissions(players, std::filesystem::perms::owner_read);
+    });
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_TRUE(visit->backOnMap);
+    EXPECT_EQ(world.furthestLevel, kLevel);
+    const std::vector<std::pair<int, int>> told = { { 2, 11 }, { 154, 0 } };
+    EXPECT_EQ(world.playerFileNoticeTexts, told);
+    EXPECT_NE(world.playerFileNotice.find(g_guiVocabulary[154]), std::wstring::npos);
+    std::filesystem::permissions(players, std::filesystem::perms::owner_all);
+    // Level 2 neither tried nor passed nor paid in the saved game (whatever
+    // the player bought in the shop after it), and still the next to play.
+    const auto after = Files(home);
+    EXPECT_EQ(after.at("us.txt"), before.at("us.txt"));
+    for (const wchar_t* row : { L"COUNTER;0;0;0;", L"STATUS;1;1;-1;", L"GELD;0;0;0;" })
+        EXPECT_NE(after.at("1").find(row), std::wstring::npos) << testing::PrintToString(after.at("1"));
+    EXPECT_EQ(Table(home).scoreWorkplaces[0], -1);
+    EXPECT_FALSE(std::filesystem::exists(home / "vandrel-first-eng/highscore/result_02.cfg.pending"));
+    EndRun();
 }
 
 // The game ended by a signal in a process of its own that arms the quit
