@@ -246,6 +246,11 @@ private:
             platform::InjectKey(window, "Escape", true);
         if (levelFrames >= 5 && levelFrames < 17 && next == 1 && cGameWorld::Instance().taskBookOpen)
             ReadTask((levelFrames - 5) % 2 == 0);
+        // The dialog may close on the button's press: the button is let go
+        // all the same, as a player's finger does, so that no press is still
+        // down when the game menu opens.
+        if (levelFrames == 17 && next == 1 && g_pInputDevice)
+            PressArrow(false);
         if (levelFrames == 20)
             blendsBefore = engine::LargeSdlBlends();
         if (levelFrames == 40) {
@@ -286,6 +291,11 @@ private:
             PressText(ok, down);
             return;
         }
+        PressArrow(down);
+    }
+    // The task dialog's arrow to the next page.
+    void PressArrow(bool down)
+    {
         const int x = Scene::ScaleX(538) + Scene::ScaleX(73) / 2;
         const int y = Scene::ScaleY(300) + Scene::ScaleY(295) + Scene::ScaleY(49) / 2;
         g_pInputDevice->SetCursorPos(x, y);
