@@ -128,9 +128,10 @@ void ResultScreen::PrepareTable()
     LoadResults();
     newEntryRow = -1;
     if (world.levelOver && world.levelState) {
-        // Points below zero enter as none.
+        // Points enter as they stand, below zero too: such a level pays
+        // nothing, but its run still ranks above the rows of none.
         const int money = world.levelTimeLimit > 0 && world.drawStation == 1 ? world.levelReward + world.levelBonus
-                                                                             : std::max(world.levelPoints, 0);
+                                                                             : world.levelPoints;
         // A profile number from a hand-edited settings file names no one.
         const bool known = world.currentProfile >= 0 && world.currentProfile < world::kProfileNames;
         const std::wstring name = known ? world.profileNames[world.currentProfile] : std::wstring();

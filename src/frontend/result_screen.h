@@ -33,9 +33,10 @@ public:
 
     // The continue button's action (result_screen_record.cpp): after a level it
     // records the result in the profile's progress, pays it, writes the saved
-    // game, the table and the list of players as one change (then the
-    // settings) and leaves the level; a result the files cannot hold is put
-    // back out of play and told. From the world map it only closes the screen.
+    // game, the table and the list of players as one change (the table alone
+    // where nothing else changed), then the settings, and leaves the level; a
+    // result the files cannot hold is put back out of play and told. From the
+    // world map it only closes the screen.
     void Continue();
     // A won level whose result is fixed (rated) but not yet recorded, as when
     // the game ends on the cup, the statistics or the table: continues for
@@ -63,7 +64,9 @@ private:
     void PrepareTable();
     // The saved game, level lv's table and the list of players as one
     // change, then the settings; false when the change could not be made.
-    bool WriteResult(int lv);
+    // A result that changes only the table (the first level of a triple
+    // passed within its limit) writes the table alone, then the settings.
+    bool WriteResult(int lv, bool tableOnly);
     // The name typed so far into the new entry's row.
     void TakeTypedName();
     void DrawShadowed(const wchar_t* text, int x, int y, int width, iGfxFont* font, uint32_t colour, int drop);

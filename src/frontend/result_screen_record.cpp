@@ -147,7 +147,8 @@ void ResultScreen::Continue()
     const Progress before = TakeProgress(world, lv, lastLevel);
     world::AddSaturating(world.levelCounter[lv], 1);
 
-    if (limit > 0 && elapsed > limit) {
+    const bool failed = limit > 0 && elapsed > limit;
+    if (failed) {
         // Failed: only the time of the run is kept.
         world.levelTime[lv] = elapsed;
     } else if (limit > 0) {
@@ -164,14 +165,17 @@ void ResultScreen::Continue()
                 *lastLevel = lv + 1;
                 world.furthestLevel = lv + 1;
             }
-            if (world.levelMoney[lv] == 0) {
+            if (world.levelMoney[lv] != 0 && lv < kLastLevel) {
+                // Paid before, yet still the furthest level: a list of
+                // players an older version left behind its saved game. Only
+                // what this run adds is paid.
+                PayRise(world, lv, payout);
+            } else {
+                // The last level stays the furthest: each win of it pays in
+                // full again.
                 world::AddSaturating(world.money, world.levelReward);
                 world::AddSaturating(world.money, world.levelBonus);
                 world.levelMoney[lv] = payout;
-            } else {
-                // Paid before (a list of players behind its saved game):
-                // only what this run adds.
-                PayRise(world, lv, payout);
             }
         }
     } else {
@@ -196,7 +200,10 @@ void ResultScreen::Continue()
         }
     }
 
-    if (!WriteResult(lv) && cSettings::Instance().canSave) {
+    // A first level of a triple passed within its limit is paid by its
+    // points elsewhere: of its result only the table goes to the disk.
+    const bool tableOnly = limit > 0 && !failed && firstOfTriple;
+    if (!WriteResult(lv, tableOnly) && cSettings::Instance().canSave) {
         // Nothing of it is on the disk, so nothing of it stays in play
         // either: a later save must not write half of it.
         PutBack(world, lv, lastLevel, before);
@@ -205,29 +212,34 @@ void ResultScreen::Continue()
                                L"not recorded.",
             lv);
     }
-    // Back on the map the furthest level is the one selected; a level
-    // without a limit stays selected.
-    if (limit > 0 && (firstOfTriple || world.level < world.furthestLevel))
+    // Back on the map the furthest level is the one selected after a level
+    // with a limit, unless a level beyond it was played (a failed first
+    // level of a triple); a level without a limit stays selected.
+    if (tableOnly || (limit > 0 && world.level < world.furthestLevel))
         world.level = world.furthestLevel;
     world.textEntryActive = 0;
     world.resultRecorded = 1;
     CommonEnd(world);
 }
 
-bool ResultScreen::WriteResult(int lv)
+bool ResultScreen::WriteResult(int lv, bool tableOnly)
 {
     cGameWorld& world = cGameWorld::Instance();
+    const wchar_t* who = L"Scene::ResultScreen::Continue";
     // A quit that comes meanwhile lets the files finish (a slow disk).
     const platform::QuitWatchdogHold hold;
     const std::wstring tablePath = ScoreFilePath(lv);
     MakeScoreFolder(tablePath);
-    // The saved game first: it decides whether the result was recorded, and
-    // the table and the list of players follow it.
-    const bool recorded = world::SavePlayerFilesTogether(world, L"Scene::ResultScreen::Continue",
-        { { world::PlayerFile::SavedGame, world::SavedGamePath(world),
-              platform::WideToUtf16Le(world::SavedGameText(world)) },
-            { world::PlayerFile::Highscores, tablePath, ScoreFileBytes(table) },
-            { world::PlayerFile::Profiles, world::ProfilesPath(world), world::ProfilesBytes(world) } });
+    // One file is replaced whole by itself. Of several, the saved game goes
+    // first: it decides whether the result was recorded, and the table and
+    // the list of players follow it.
+    const bool recorded = tableOnly
+        ? world::SavePlayerFile(world, who, world::PlayerFile::Highscores, tablePath, ScoreFileBytes(table))
+        : world::SavePlayerFilesTogether(world, who,
+            { { world::PlayerFile::SavedGame, world::SavedGamePath(world),
+                  platform::WideToUtf16Le(world::SavedGameText(world)) },
+                { world::PlayerFile::Highscores, tablePath, ScoreFileBytes(table) },
+                { world::PlayerFile::Profiles, world::ProfilesPath(world), world::ProfilesBytes(world) } });
     if (!recorded)
         return false;
     // The settings hold nothing of the result: a failure there is told, and

@@ -96,6 +96,7 @@ TEST_F(ResultFiles, RemovingAProfileBlanksItsRowsSortsThemDownAndStopsAtAMissing
         EXPECT_EQ(file.GetString(L"name1"), L"Theirs");
         EXPECT_EQ(file.GetString(L"name2"), L"...");
         EXPECT_EQ(file.GetInt(L"money2", -1), 0);
+        EXPECT_EQ(file.GetInt(L"time2", -1), 0);
         EXPECT_EQ(file.GetInt(L"workplace2", -1), 2);
     }
     EXPECT_EQ(scope.ReadTable(4).GetString(L"name1"), L"Mine");
@@ -147,10 +148,14 @@ TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
         bool saveWritten;
     } cases[] = {
         { "failed keeps only its time", 5, 5, 5, 100, 150, 300, 50, 2, 2, 40, 0, 1000, 5, 2, 150, 5, true },
+        { "failed first of a triple beyond the furthest", 5, 5, 7, 100, 150, 0, 0, 0, -1, 0, 0, 1000, 5, -1, 150, 7,
+            true },
         { "earlier level, less", 8, 8, 5, 100, 95, 250, 0, 1, 2, 70, 300, 1000, 8, 2, 70, 8, true },
         { "earlier level pays the rise", 8, 8, 5, 100, 95, 420, 0, 0, 2, 70, 300, 1120, 8, 2, 70, 8, true },
+        { "passed at the frontier", 5, 5, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1510, 6, 1, 50, 6, true },
+        { "level 30 pays in full again", 30, 30, 30, 100, 50, 500, 10, 1, 1, 40, 510, 1510, 30, 1, 40, 30, true },
         { "frontier but not the profile's last", 5, 4, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1000, 5, 1, 50, 5, true },
-        { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, true },
+        { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, false },
         { "later level without a limit", 8, 8, 8, 0, 60, 700, 70, 0, 1, 0, 0, 1000, 9, 1, 0, 8, true },
         { "level 0", 5, 5, 0, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 0, false },
         { "level 50", 5, 5, 50, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 50, false },
@@ -169,6 +174,7 @@ TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
         EXPECT_EQ(world.furthestLevel, c.furthestAfter);
         EXPECT_EQ(world.level, c.levelAfter);
         EXPECT_EQ(scope.Exists("3"), c.saveWritten);
+        EXPECT_EQ(scope.Exists("us.txt"), c.saveWritten);
         if (c.lv > 0 && c.lv <= 30) {
             EXPECT_EQ(world.levelCounter[c.lv], 1);
             EXPECT_EQ(world.levelStatus[c.lv], c.status);
@@ -287,7 +293,7 @@ TEST_F(RecordResult, AFullDiskAtALevelsEndNamesTheFileAndRecordsNothing)
         test::FileSizeLimit full(16);
         Run(5, 100, 90, 300, 50, 1);
     }
-    for (const std::wstring line :
+    for (const std::wstring& line :
         { std::wstring(L"Your saved game ") + g_guiVocabulary[9], std::wstring(g_guiVocabulary[154]) })
         EXPECT_NE(world.playerFileNotice.find(line), std::wstring::npos)
             << testing::PrintToString(world.playerFileNotice);
@@ -300,6 +306,15 @@ TEST_F(ResultScreenTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMos
 {
     Frame();
     EXPECT_EQ(resultScreen.GetNewEntryRow(), 0);
+    // Played for the first time: the level's table was made of ten empty rows.
+    PropertyFile made;
+    ASSERT_TRUE(made.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false));
+    for (int r = 1; r <= 10; ++r) {
+        const std::wstring n = std::to_wstring(r);
+        EXPECT_EQ(made.GetString(L"name" + n), L"...");
+        EXPECT_EQ(made.GetInt(L"time" + n, -9) + made.GetInt(L"money" + n, -9), 0);
+        EXPECT_EQ(made.GetInt(L"workplace" + n, 0), -1);
+    }
     EXPECT_EQ(world.textEntryActive, 1);
     EXPECT_EQ(std::wstring(world.textEntry), L"Kim");
     EXPECT_EQ(Count(L"450"), 2);
@@ -337,15 +352,17 @@ TEST_F(ResultScreenTest, OnlyAWonLevelEntersItsResultAlsoInTheHiddenRows)
     EXPECT_EQ(world.textEntryActive, 1);
 }
 
-// A level without a time limit shows the points it earned, and enters them
-// in its table, only when it earned some: points below zero are none.
-TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenThereAreSome)
+// A level without a time limit shows the points it earned only when it
+// earned some, and enters them in its table as they stand: points below zero
+// still rank above the empty rows, while none at all beat no row and start
+// no name.
+TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsItsPointsWhenThereAreSomeAndEntersThemAsTheyStand)
 {
     const struct {
         int limit, points;
         bool shown;
         int entryRow;
-    } cases[] = { { 0, 30, true, 0 }, { 0, 0, false, -1 }, { 0, -300, false, -1 }, { 120, 30, false, 0 } };
+    } cases[] = { { 0, 30, true, 0 }, { 0, 0, false, -1 }, { 0, -300, false, 0 }, { 120, 30, false, 0 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.limit + c.points);
         world.levelTimeLimit = c.limit;
@@ -354,6 +371,11 @@ TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsAndEntersItsPointsOnlyWhenT
         Frame();
         EXPECT_EQ(Count(L"text 131: " + std::to_wstring(c.points)), c.shown ? 2 : 0);
         EXPECT_EQ(resultScreen.GetNewEntryRow(), c.entryRow);
+        EXPECT_EQ(world.textEntryActive, c.entryRow >= 0 ? 1 : 0);
+        if (c.entryRow >= 0) {
+            EXPECT_EQ(resultScreen.Table().scoreMoney[c.entryRow], c.limit ? 450 : c.points);
+        }
+        world.textEntryActive = 0;
     }
 }
 
