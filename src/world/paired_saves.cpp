@@ -2,6 +2,7 @@
 // then the renames, the first of which (the saved game's) decides. See
 // player_file_rule.h.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -42,6 +43,21 @@ namespace {
         const std::string pending = resources::ToNativePath(PendingName(path));
         return PutPlayerFile(world, who, kind, path,
             [&pending](const std::string& native) { return platform::RenameDurably(pending, native); });
+    }
+
+    void SetAside(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path)
+    {
+        const std::wstring pending = PendingName(path);
+        const std::wstring aside = AsideName(path);
+        TellNotReadWhole(world, who, kind, pending);
+        platform::NoteFileAccess();
+        if (::rename(resources::ToNativePath(pending).c_str(), resources::ToNativePath(aside).c_str()) == 0) {
+            cLog::Instance().Warning(L"%ls -> \"%ls\" stays as it was; \"%ls\" is kept as \"%ls\".", who,
+                path.c_str(), pending.c_str(), aside.c_str());
+        } else {
+            cLog::Instance().Error(L"%ls -> unable to keep \"%ls\" aside; \"%ls\" stays as it was.", who,
+                pending.c_str(), path.c_str());
+        }
     }
 
     bool AllDigits(const std::wstring& text)
@@ -185,6 +201,15 @@ void SettlePlayerFiles(cGameWorld& world)
         return;
     }
     for (const Waiting& w : waiting) {
+        const std::wstring pending = PendingName(w.path);
+        std::vector<uint8_t> bytes;
+        if (!IsPending(pending) || ReadPlayerFile(w.kind, pending, bytes) != FileState::Whole) {
+            // Not what the game wrote (damaged on the disk, or not a file at
+            // all): it never takes the place of the file there, and is kept
+            // aside as any damaged player file is.
+            SetAside(world, who, w.kind, w.path);
+            continue;
+        }
         cLog::Instance().Warning(
             L"%ls -> a save cut short after its saved game was written; \"%ls\" now follows it.", who, w.path.c_str());
         PutPending(world, who, w.kind, w.path);

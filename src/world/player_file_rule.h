@@ -64,6 +64,11 @@ void SetPlayerFileNotice(cGameWorld& world, int first, int second = 0);
 // Takes the notice down, every line of it.
 void ClearPlayerFileNotice(cGameWorld& world);
 
+// The name a damaged copy of the file is kept aside under: "<path>.unreadable",
+// then with 2, 3 ... added; when all are taken the last one, whose copy is
+// then replaced by the newer one.
+std::wstring AsideName(const std::wstring& path);
+
 // Logs that the file was not read whole, and tells the player once a run.
 void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
 
@@ -107,7 +112,10 @@ bool SavePlayerFilesTogether(
 // player file is read or written again: while a saved game's pending file is
 // there the change was not made, and every pending file goes (the saved
 // game's last, so that a crash here leaves the same answer); without one the
-// saved game holds the change, and every file still waiting is put in place.
+// saved game holds the change, and every file still waiting is put in place,
+// unless it is not exactly what the game writes (damaged on the disk, or not
+// a file at all): that one is kept aside under AsideName and told, and the
+// file in its place stays.
 void SettlePlayerFiles(cGameWorld& world);
 // The name a file's new contents wait under in SavePlayerFilesTogether.
 std::wstring PendingName(const std::wstring& path);

@@ -71,16 +71,6 @@ namespace {
         return kSettingsText;
     }
 
-    // "<path>.unreadable", then with 2, 3 ... added; when all are taken the
-    // last one, whose copy is then replaced by the newer one.
-    std::wstring AsideName(const std::wstring& path)
-    {
-        std::wstring aside = path + L".unreadable";
-        for (int n = 2; PathExists(aside) && n <= kAsideCopies; ++n)
-            aside = path + L".unreadable" + std::to_wstring(n);
-        return aside;
-    }
-
     bool IsFileOrLink(const std::wstring& path)
     {
         std::error_code ec;
@@ -122,6 +112,14 @@ namespace {
     }
 
 } // namespace
+
+std::wstring AsideName(const std::wstring& path)
+{
+    std::wstring aside = path + L".unreadable";
+    for (int n = 2; PathExists(aside) && n <= kAsideCopies; ++n)
+        aside = path + L".unreadable" + std::to_wstring(n);
+    return aside;
+}
 
 void WordPlayerFileNotice(cGameWorld& world)
 {

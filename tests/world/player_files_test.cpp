@@ -22,6 +22,7 @@
 #include "frontend/score_table.h"
 #include "player_files_fixture.h"
 #include "world/player_file_rule.h"
+#include "world/saved_game_rows.h"
 
 namespace fs = std::filesystem;
 
@@ -254,6 +255,55 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
         EXPECT_EQ(Bytes(UserFile(c.name + ".unreadable")), before);
         Load();
         EXPECT_TRUE(world.playerFileNotice.empty());
+    }
+}
+
+// A change of several player files cut short by a crash is settled before
+// the start reads the list of players: made (no saved game waits), its list
+// is read; not made, the old one is and nothing waits any more. A waiting
+// list the game did not write whole (cut on the disk, a link) never takes the
+// old one's place: it is kept aside and told.
+TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
+{
+    Load();
+    world.profileNames[1] = L"New";
+    const std::vector<uint8_t> newUsers = world::ProfilesBytes(world);
+    const std::vector<uint8_t> cut(newUsers.begin(), newUsers.begin() + newUsers.size() / 2);
+    world.profileNames[1] = L"Old";
+    ASSERT_TRUE(world.SaveConfig());
+    const auto oldUsers = Bytes(UserFile("us.txt"));
+    const std::string waiting = UserFile("us.txt.pending");
+    const struct {
+        const char* what;
+        bool savedGameWaits, link;
+        std::vector<uint8_t> bytes;
+        const wchar_t* read;
+        bool keptAside;
+    } cases[] = {
+        { "made", false, false, newUsers, L"New", false },
+        { "not made", true, false, newUsers, L"Old", false },
+        { "cut on the disk", false, false, cut, L"Old", true },
+        { "a link", false, true, newUsers, L"Old", true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(UserFile("us.txt"), oldUsers);
+        fs::remove(UserFile("us.txt.unreadable"));
+        if (c.savedGameWaits)
+            Write(UserFile("1.pending"), SavedFiles::Utf16("XXXX;\r"));
+        Write(c.link ? UserFile("elsewhere") : waiting, c.bytes);
+        if (c.link)
+            fs::create_symlink(UserFile("elsewhere"), waiting);
+        Load();
+        EXPECT_EQ(world.profileNames[1], c.read);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(waiting)) || fs::exists(UserFile("1.pending")));
+        EXPECT_EQ(fs::exists(fs::symlink_status(UserFile("us.txt.unreadable"))), c.keptAside);
+        EXPECT_EQ(world.playerFileNotice.rfind(L"Your list of players", 0) == 0, c.keptAside)
+            << testing::PrintToString(world.playerFileNotice);
+        if (c.keptAside) {
+            EXPECT_EQ(Bytes(UserFile("us.txt")), oldUsers);
+            EXPECT_EQ(Bytes(UserFile("us.txt.unreadable")), c.bytes);
+        }
     }
 }
 
