@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -208,6 +209,9 @@ TEST_F(ResultOnDisk, AFileThatCannotBeWrittenKeepsTheResultOutAndSaysSo)
         EXPECT_EQ(world.money, c.recorded ? kMoney + payout : kMoney);
         EXPECT_EQ(world.furthestLevel, c.recorded ? kLevel + 1 : kLevel);
         EXPECT_EQ(world.levelStatus[kLevel], c.recorded ? 2 : -1);
+        const auto kept = std::tuple(world.levelTime[kLevel], world.levelCounter[kLevel], world.levelMoney[kLevel],
+            world.profileLastLevel[kProfile]);
+        EXPECT_EQ(kept, c.recorded ? std::tuple(30, 1, payout, kLevel + 1) : std::tuple(0, 0, 0, kLevel));
         EXPECT_EQ(world.playerFileNoticeTexts, c.told);
         if (c.file)
             fs::permissions(scope.folder / c.file, fs::perms::owner_all);
