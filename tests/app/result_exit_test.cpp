@@ -7,6 +7,7 @@
 // which the player continues.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -44,6 +45,10 @@ namespace {
 
 // A level with a time limit that the autoplayer wins with a gold cup.
 constexpr int kLevel = 2;
+// Its points target, lowered so that a gold run is paid every point it made
+// beyond: a point still flying when the game ends then shows in the money.
+constexpr int kPointsLine = 14;
+constexpr int kPointsTarget = 1000;
 
 // Landing: the seconds between the winning car and the cup, while the last
 // points fly to the bar.
@@ -63,7 +68,8 @@ public:
     }
     bool Frame() override
     {
-        const cGameWorld& world = cGameWorld::Instance();
+        cGameWorld& world = cGameWorld::Instance();
+        world.taskLineTargets[kPointsLine] = std::min(world.taskLineTargets[kPointsLine], kPointsTarget);
         if (after < 0) {
             const bool running = Autoplayer::Frame();
             if (!end || !Showing())
@@ -180,6 +186,8 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
     const test::LevelReport shown = visit->reports.at(0);
     ASSERT_EQ(shown.cup, 2);
     ASSERT_GT(shown.shownBalance, shown.shownMoney);
+    // Paid by its points too: the bonus beyond the lowered target.
+    ASSERT_GT(world.levelBonus, 0);
     EndRun();
     world.ResetToDefaults();
     cSettings::Instance().LoadSettingsAndProfiles(world);
