@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of tools/debian-packages.txt that are missing.
-# Runs as root, or through sudo when not root.
+# Installs the Debian packages of tools/debian-packages.txt that are missing;
+# with --tests, also those of tools/debian-test-packages.txt, which only the
+# tests need. Runs as root, or through sudo when not root.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$here/debian-packages.txt")
+lists=("$here/debian-packages.txt")
+[ "${1:-}" = "--tests" ] && lists+=("$here/debian-test-packages.txt")
+mapfile -t wanted < <(cat "${lists[@]}" | grep -vE '^\s*(#|$)')
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")

@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VANDREL_TEST_BUILD:-$root/build-test}
-"$root/tools/install-deps.sh"
+"$root/tools/install-deps.sh" --tests
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANDREL_SANITIZE=ON -DVANDREL_TESTS=ON
 cmake --build "$build"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy

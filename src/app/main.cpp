@@ -136,11 +136,13 @@ bool LanguageTableServes(const char* name, const char* what, const std::string& 
 }
 
 // What the game cannot run without beyond the interface texts: the mouse
-// cursor, the interface font, the levels of the map, the pages of their task
-// dialogs and the names of the buildings they need. Without them it would end
-// at once, draw blank buttons, offer no level, skip the task dialogs or name
-// no building, each without a word; it is refused here instead, naming each
-// thing missing, before any window.
+// cursor, the interface font, the levels of the map, and task pages and
+// building names at all. Without them it would end at once, draw blank
+// buttons, offer no level, skip every task dialog or name no building, each
+// without a word; it is refused here instead, naming each thing missing,
+// before any window. A level without task pages, or a building without a
+// name, is no reason: its dialog closes at once, its name is "place name not
+// found".
 bool StartDataPresent()
 {
     bool present = true;

@@ -40,6 +40,22 @@ constexpr bool IsDrawn(int n)
     return false;
 }
 
+// The number a row's first column holds, or -1 when it holds none (it is
+// empty, or not made of digits alone). Any number past the last text's is
+// kGuiTextCount.
+int RowNumber(const std::wstring& first)
+{
+    if (first.empty() || !std::all_of(first.begin(), first.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        return -1;
+    int number = 0;
+    for (const wchar_t c : first) {
+        number = number * 10 + (c - L'0');
+        if (number >= kGuiTextCount)
+            return kGuiTextCount;
+    }
+    return number;
+}
+
 } // namespace
 
 void LoadGuiVocabulary()
@@ -81,12 +97,14 @@ int FirstUnusableGuiText()
     const int column = TextColumn();
     int entry = 0;
     for (; entry < kGuiTextCount && language::NextDataRow(table); ++entry) {
-        // Each row starts with its number: a row left out or put in moves
-        // every text after it, and the first text out of place is named.
-        if (table.GetString(0) != std::to_wstring(entry)) {
-            cLog::Instance().Error(
-                L"FirstUnusableGuiText -> row %i of gui_vocabular.csv is not text %i: it is missing or out of place.",
-                entry, entry);
+        // A text is found by its row alone. A row whose first column holds
+        // another number than the row's tells of a row left out or put in
+        // before it, which moves every text after it: the first such text is
+        // named. A first column without a number says nothing.
+        if (const int number = RowNumber(table.GetString(0)); number >= 0 && number != entry) {
+            cLog::Instance().Error(L"FirstUnusableGuiText -> row %i of gui_vocabular.csv is numbered %ls, not %i: a "
+                                   L"row is missing or one too many before it.",
+                entry, table.GetString(0).c_str(), entry);
             return entry;
         }
         if (!IsDrawn(entry))

@@ -19,6 +19,9 @@ void LoadGuiVocabulary();
 // characters, private or unassigned code points); -1 when every such text is
 // there. A table that cannot be read lacks text 0. The screens would draw such
 // a text as a blank button or title, so the game does not start without it.
+// Nor does it start when a row's first column holds a number other than the
+// row's place (a row left out or put in before it would move the texts after
+// it): that place is given. A first column without a number is not read.
 int FirstUnusableGuiText();
 
 // Whether every text the screens draw is there: FirstUnusableGuiText() < 0.

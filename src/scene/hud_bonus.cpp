@@ -219,15 +219,17 @@ void Hud::DrawStandingBonusItem(std::size_t index, bool firstOfTriple)
     const int top = ScaleY(item.targetY);
     DrawBonusImage(BonusImageName(item.item, true), left, top, 255);
     // A picked item stays in its slot until the mouse leaves it; it cannot be
-    // picked a second time, nor while the game is paused under a menu.
-    if (item.used || world.autoOnMouse != -1 || world.IsPaused() || !InSlot(*this, item))
+    // picked a second time.
+    if (item.used || world.autoOnMouse != -1 || !InSlot(*this, item))
         return;
     DrawBonusImage(L"bonus_over_joker", left, top, 255);
     if (item.item == kJoker && world.jokerTipSeen == 0)
         DrawShopHelp(1, GuiText(kJokerTipText), ScaleX(item.targetX + 80), ScaleY(item.targetY + 50));
     if (item.item == kBombJoker && world.bombTipSeen == 0)
         DrawShopHelp(1, GuiText(kBombTipText), ScaleX(item.targetX + 80), ScaleY(item.targetY + 50));
-    if (!world.leftDown)
+    // Under a menu that pauses the game the slot shows as hovered, but
+    // nothing is picked up.
+    if (!world.leftDown || world.IsPaused())
         return;
     item.used = 1;
     world.autoOnMouse = item.item;

@@ -5,11 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
-#include <map>
-#include <set>
+#include <iterator>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "resources/csv_table.h"
 #include "resources/log.h"
@@ -35,11 +32,15 @@ std::wstring TextColumn(const cCsvTable& table, const int (&columns)[6])
     return index < 0 ? std::wstring() : table.GetString(columns[index]);
 }
 
-// A text of the settings' language the game can show. An unknown language
-// has no column, and its texts are not judged.
-bool Showable(const cCsvTable& table, const int (&columns)[6])
+// Whether the row holds a text the game can show in the settings' language.
+// An unknown language has no column (its texts are empty): a written text in
+// any language's column counts for it.
+bool HoldsText(const cCsvTable& table, const int (&columns)[6])
 {
-    return language::LanguageIndex() < 0 || language::IsWrittenText(TextColumn(table, columns));
+    if (language::LanguageIndex() >= 0)
+        return language::IsWrittenText(TextColumn(table, columns));
+    return std::any_of(std::begin(columns), std::end(columns),
+        [&](int column) { return language::IsWrittenText(table.GetString(column)); });
 }
 
 bool IsWrittenCharacter(wchar_t c)
@@ -125,56 +126,30 @@ std::string ComicFault()
     std::string fault;
     if (!OpenForCheck(table, L"comic.csv", copy, fault))
         return fault;
-    std::map<int, std::set<int>> pages; // level -> pages that can be shown
+    // A level without pages, or a page missing, only closes its task dialog
+    // there: the table serves as long as some campaign level has a page.
     while (NextDataRow(table)) {
-        if (Showable(table, kComicColumns))
-            pages[table.GetInt(0)].insert(table.GetInt(1));
+        const int level = table.GetInt(0);
+        if (level >= 1 && level < world::kLastLevel && table.GetInt(1) >= 1 && HoldsText(table, kComicColumns))
+            return "";
     }
-    // The dialog ends at the first page it lacks: every level needs its
-    // pages from 1 to the last one it has.
-    for (int level = 1; level < world::kLastLevel; ++level) {
-        const std::set<int>& has = pages[level];
-        const int last = has.empty() ? 1 : std::max(1, *has.rbegin());
-        for (int page = 1; page <= last; ++page) {
-            if (!has.count(page)) {
-                return CopyLacks(copy,
-                    "holds no page " + std::to_string(page) + " for level " + std::to_string(level)
-                        + " in the settings' language");
-            }
-        }
-    }
-    return "";
+    return CopyLacks(copy, "holds no task page of any level in the settings' language");
 }
 
 std::string PlacesFault()
 {
-    // The lots the levels' tasks need, in the order of the levels.
-    std::vector<std::pair<int, std::pair<int, int>>> needed; // level, (row, column)
-    cCsvTable tasks;
-    if (OpenTable(tasks, L"tasks.csv")) {
-        while (NextDataRow(tasks)) {
-            if (tasks.GetInt(5) != 0)
-                needed.push_back({ tasks.GetInt(0), { tasks.GetInt(3), tasks.GetInt(4) } });
-        }
-    }
     cCsvTable table;
     std::wstring copy;
     std::string fault;
     if (!OpenForCheck(table, L"places.csv", copy, fault))
         return fault;
-    std::set<std::pair<int, int>> named;
+    // A lot without a row is named "place name not found": the table serves
+    // as long as it names some building.
     while (NextDataRow(table)) {
-        if (Showable(table, kPlaceColumns))
-            named.insert({ table.GetInt(1), table.GetInt(2) });
+        if (HoldsText(table, kPlaceColumns))
+            return "";
     }
-    for (const auto& [level, lot] : needed) {
-        if (!named.count(lot)) {
-            return CopyLacks(copy,
-                "holds no name in the settings' language for the lot at row " + std::to_string(lot.first) + ", column "
-                    + std::to_string(lot.second) + " (the building level " + std::to_string(level) + " needs)");
-        }
-    }
-    return "";
+    return CopyLacks(copy, "holds no name of any building in the settings' language");
 }
 
 int LanguageIndex()

@@ -23,12 +23,13 @@ bool OpenTable(cCsvTable& table, const std::wstring& name, std::wstring* copy = 
 bool IsWrittenText(const std::wstring& text);
 
 // What keeps a table of the start from serving the game, in words: which copy
-// was read (the package's comes before the loose one) and the first entry it
-// lacks; empty when it serves. tasks.csv must hold the task of level 1, the
-// one the map offers a new player; comic.csv every page of every campaign
-// level's task dialog, from page 1 on; places.csv the name of every lot a
-// level's task needs, as the map's notices and the shop name it. A text in
-// the settings' language column must be written text.
+// was read (the package's comes before the loose one) and what it lacks;
+// empty when it serves. tasks.csv must hold the task of level 1, the one the
+// map offers a new player; comic.csv a page of some campaign level's task
+// dialog; places.csv the name of some building. A table that lacks only some
+// pages or names serves: a level's task dialog closes where its pages end, and
+// a lot without a name is "place name not found". A text in the settings'
+// language column must be written text.
 std::string TasksFault();
 std::string ComicFault();
 std::string PlacesFault();

@@ -5,21 +5,37 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "app/cursor_set.h"
 #include "level_fixture.h"
 #include "platform/win_messages.h"
+#include "scene/gui_vocabulary.h"
 #include "support/layout_check.h"
 #include "world/game_world.h"
 
 namespace {
 
 constexpr int kJoker = 90;
+constexpr int kJokerTip = 116;
 enum MenuButton { kContinue, kRestart, kOptions, kMainMenu };
 struct Point {
     int x, y;
+};
+
+// An interface text set for one test and put back after it.
+struct GuiTextForTest {
+    GuiTextForTest(int n, const wchar_t* text)
+        : n(n)
+        , saved(g_guiVocabulary[n])
+    {
+        std::wcscpy(g_guiVocabulary[n], text);
+    }
+    ~GuiTextForTest() { std::wcscpy(g_guiVocabulary[n], saved.c_str()); }
+    int n;
+    std::wstring saved;
 };
 
 class GameMenuOverHeldCar : public test::LevelTest {
@@ -212,6 +228,36 @@ TEST_F(GameMenuOverHeldCar, WhatIsHeldGoesBackAndTheMenuButtonActsAlone)
         << "the car does not drive back to the road";
     ASSERT_TRUE(Frames(5, 16.0));
     EXPECT_EQ(world.levelPoints, 5000);
+}
+
+// The pointer on a joker's slot when the menu opens: the slot shows as
+// hovered, with the joker's tip, as it does while the game runs; a press
+// there picks nothing up under the menu.
+TEST_F(GameMenuOverHeldCar, AJokerSlotUnderTheMenuShowsItsHoverAndTipButGivesNothing)
+{
+    const wchar_t* const tipText = L"Drop the joker on any cell";
+    const GuiTextForTest tip(kJokerTip, tipText);
+    ASSERT_TRUE(Start(7));
+    const auto standing
+        = std::ranges::find_if(world.jokers, [](const cJoker& j) { return !j.used && j.step == j.steps; });
+    ASSERT_NE(standing, world.jokers.end());
+    ASSERT_EQ(world.jokerTipSeen, 0);
+    input.x = standing->targetX + 45, input.y = standing->targetY + 45;
+    ASSERT_TRUE(Escape());
+    gfx.ClearRecords();
+    ASSERT_TRUE(Frame(16.0));
+    const auto drawn = [&](const std::string& image) {
+        return std::ranges::any_of(gfx.draws, [&](const test::GfxDraw& d) {
+            const test::ImageCatalog::Image* found = catalog.FindRecorded(gfx, d);
+            return found && found->name == image;
+        });
+    };
+    EXPECT_TRUE(drawn("bonus_over_joker")) << "the slot does not show as hovered";
+    const bool tipShown = std::ranges::any_of(gfx.draws, [&](const test::GfxDraw& d) { return d.text == tipText; });
+    EXPECT_TRUE(tipShown) << "the joker's tip is not shown";
+    ASSERT_TRUE(Press(input.x, input.y));
+    EXPECT_EQ(world.autoOnMouse, -1) << "a joker is picked up under the menu";
+    ASSERT_TRUE(Release());
 }
 
 // A car pressed on, Escape, and the button let go over Play again or Main
