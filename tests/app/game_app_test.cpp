@@ -217,7 +217,8 @@ TEST_F(GameAppStart, WholeRunStartsALevelShowsTheCursorAndEndsFromTheGameMenu)
     engine::SetRasterisationObserver([&](const std::wstring& text) { drawn.push_back(text); });
     EscapeApp app;
     ASSERT_TRUE(app.Run());
-    for (const wchar_t* told : { L"Your settings could not be read whole", L"Your saved game could not be read whole" })
+    for (const wchar_t* told :
+        { L"Your settings file could not be read whole", L"Your saved game could not be read whole" })
         EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const std::wstring& text) {
             return text.rfind(told, 0) == 0;
         })) << testing::PrintToString(told);

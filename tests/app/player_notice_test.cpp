@@ -1,6 +1,7 @@
 // What a player reads of damaged player files on the menu screens, through
 // the real program at both screen sizes: the notices (three lines, or one for
-// each of the five kinds of file) hide no button and no text, and names read
+// each of the five kinds of file) hide no button and no text and are clicked
+// through a page at a time, each line once and in order, and names read
 // from the files (a list of players and a highscore table written with
 // 5 000-letter names) stay in their fields. Each screen is saved as
 // test-output/notice_<width>_<lines>_<screen>.png and goes through the layout
@@ -41,7 +42,9 @@ struct Size {
 // each looked at once it has faded in, with no click on the notices but the
 // one on the city pin (before they could be taken down); then clicks on the
 // sky over the options, each once the lines shown could be read, until every
-// line has been seen.
+// line has been seen and the notice is taken down. Each page of it must bring
+// the lines after the ones the click took down, so that every line is shown
+// once, in order.
 class NoticeApp : public RecordedApp {
 public:
     NoticeApp(Size size, int lines)
@@ -62,8 +65,12 @@ public:
             if (d.text.find(L"could not be read whole") != std::wstring::npos)
                 seenLines.insert(d.text.substr(0, d.text.find(L"  (+")));
         }
+        if (!world.playerFileNotice.empty())
+            noticeLines = SplitLines(world.playerFileNotice);
+        ReadPage();
         const bool allSeen = seenLines.size() == static_cast<size_t>(lines);
-        return cGameApp::Frame() && (menuFrames < 210 || !allSeen) && menuFrames < 740 && frames < 3000;
+        const bool noticeUp = !world.playerFileNotice.empty();
+        return cGameApp::Frame() && (menuFrames < 210 || !allSeen || noticeUp) && menuFrames < 740 && frames < 3000;
     }
 
     double ms = 0;
@@ -71,8 +78,57 @@ public:
     std::vector<std::string> breaches;
     std::vector<std::string> noticeMissing; // screens shot without the notice
     std::set<std::wstring> seenLines;
+    // The notice's lines, and the line after the last one shown on its last
+    // page (their count once it has been clicked through).
+    std::vector<std::wstring> noticeLines;
+    size_t pagedTo = 0;
+    std::vector<std::string> pagingBreaches;
 
 private:
+    static std::vector<std::wstring> SplitLines(const std::wstring& text)
+    {
+        std::vector<std::wstring> split;
+        for (size_t at = 0; at <= text.size();) {
+            const size_t end = std::min(text.find(L'\n', at), text.size());
+            split.push_back(text.substr(at, end - at));
+            at = end + 1;
+        }
+        return split;
+    }
+
+    // Reads the notice off the frame last drawn: the lines shown follow one
+    // another from the first, "(+N)" counts those after them, and a new first
+    // line is the one after the last page's.
+    void ReadPage()
+    {
+        std::vector<size_t> shown;
+        size_t more = 0;
+        for (const test::GfxDraw& d : Draws()) {
+            const size_t cut = d.text.find(L"  (+");
+            const auto line = std::ranges::find(noticeLines, d.text.substr(0, cut));
+            if (!d.font || line == noticeLines.end())
+                continue;
+            shown.push_back(static_cast<size_t>(line - noticeLines.begin()));
+            if (cut != std::wstring::npos)
+                more = std::stoul(d.text.substr(cut + 4));
+        }
+        if (shown.empty())
+            return;
+        const std::string at = "menu frame " + std::to_string(menuFrames) + ", lines from " + std::to_string(shown[0]);
+        for (size_t i = 1; i < shown.size(); ++i) {
+            if (shown[i] != shown[0] + i)
+                pagingBreaches.push_back(
+                    at + ": line " + std::to_string(shown[i]) + " shown in place " + std::to_string(i));
+        }
+        if (shown[0] + shown.size() + more != noticeLines.size())
+            pagingBreaches.push_back(at + ": " + std::to_string(shown.size()) + " shown and (+" + std::to_string(more)
+                + ") of " + std::to_string(noticeLines.size()));
+        if (shown[0] != pageFirst && shown[0] != pagedTo)
+            pagingBreaches.push_back(at + ": the page before ended before line " + std::to_string(pagedTo));
+        pageFirst = shown[0];
+        pagedTo = shown[0] + shown.size();
+    }
+
     void Shoot(const std::string& screen)
     {
         const std::string name = std::to_string(size.width) + "_" + std::to_string(lines) + "_" + screen;
@@ -165,6 +221,7 @@ private:
     Size size;
     int lines;
     int frames = 0, menuFrames = 0;
+    size_t pageFirst = 0;
 };
 
 class PlayerNotice : public test::WholeGameRuns<> {
@@ -219,6 +276,11 @@ TEST_F(PlayerNotice, NoticesHideNoButtonAndNamesFromFilesStayInTheirFields)
         for (const char* screen : { "start", "map", "shop", "results", "options" })
             EXPECT_TRUE(app.saved.count(screen)) << screen;
         EXPECT_EQ(app.seenLines.size(), static_cast<size_t>(lines));
+        EXPECT_EQ(app.noticeLines.size(), static_cast<size_t>(lines));
+        EXPECT_EQ(app.pagedTo, app.noticeLines.size()) << "the last page is not the notice's last line";
+        EXPECT_TRUE(world.playerFileNotice.empty()) << "the notice is not clicked through";
+        for (const std::string& breach : app.pagingBreaches)
+            ADD_FAILURE() << breach;
         for (const std::string& screen : app.noticeMissing)
             ADD_FAILURE() << screen << ": no notice";
         for (const std::string& breach : app.breaches)

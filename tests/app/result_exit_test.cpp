@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -278,12 +280,14 @@ struct Start {
 
 class ResultExitBySignal : public ResultExit {
 protected:
-    // How the process ended: its exit code (1 when a check in it failed), or
-    // 128 + the signal that ended it.
-    int VisitArmed(test::GameEnd end, const test::TempFolder& home, Start start = {})
+    // How the process ended, in `ended`: its exit code (1 when a check in it
+    // failed), or 128 + the signal that ended it. A process that cannot be
+    // started or waited for is a fatal failure: its ending would read as 0.
+    void VisitArmed(int& ended, test::GameEnd end, const test::TempFolder& home, Start start = {})
     {
         std::fflush(stdout);
         const pid_t child = fork();
+        ASSERT_NE(child, -1) << "fork: " << std::strerror(errno);
         if (child == 0) {
             // The signals as a shell leaves them (SDL's handlers stay, once
             // set in this process).
@@ -307,14 +311,17 @@ protected:
             _exit(HasFailure() ? 1 : 0);
         }
         int status = 0;
-        for (int waited = 0; waitpid(child, &status, WNOHANG) == 0; ++waited) {
+        pid_t waitedFor = 0;
+        for (int waited = 0; (waitedFor = waitpid(child, &status, WNOHANG)) == 0; ++waited) {
             if (waited == 120 * 50) {
                 kill(child, SIGKILL);
-                waitpid(child, &status, 0);
+                waitedFor = waitpid(child, &status, 0);
+                break;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        ASSERT_EQ(waitedFor, child) << "waitpid: " << std::strerror(errno);
+        ended = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
     // The files the result goes to, in `home`, are what continuing writes.
@@ -335,7 +342,9 @@ protected:
 TEST_F(ResultExitBySignal, SighupEndsTheGameAsSigtermDoes)
 {
     test::TempFolder home;
-    EXPECT_EQ(VisitArmed(test::GameEnd::Sighup, home), 0);
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(VisitArmed(ended, test::GameEnd::Sighup, home));
+    EXPECT_EQ(ended, 0);
     ExpectRecorded(home);
 }
 
@@ -344,7 +353,9 @@ TEST_F(ResultExitBySignal, SighupEndsTheGameAsSigtermDoes)
 TEST_F(ResultExitBySignal, AnIgnoredSigintLeavesTheGameRunning)
 {
     test::TempFolder home;
-    EXPECT_EQ(VisitArmed(test::GameEnd::Sigterm, home, { .sigintIgnored = true }), 0);
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(VisitArmed(ended, test::GameEnd::Sigterm, home, { .sigintIgnored = true }));
+    EXPECT_EQ(ended, 0);
     ExpectRecorded(home);
 }
 
@@ -353,7 +364,9 @@ TEST_F(ResultExitBySignal, AnIgnoredSigintLeavesTheGameRunning)
 TEST_F(ResultExitBySignal, ASlowDiskStillRecordsTheWholeResult)
 {
     test::TempFolder home;
-    EXPECT_EQ(VisitArmed(test::GameEnd::Sigterm, home, { .syncSeconds = 0.3 }), 0);
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(VisitArmed(ended, test::GameEnd::Sigterm, home, { .syncSeconds = 0.3 }));
+    EXPECT_EQ(ended, 0);
     ExpectRecorded(home);
 }
 

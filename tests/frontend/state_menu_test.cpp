@@ -223,7 +223,7 @@ TEST_F(StateMenuTest, PlayerFileNoticesStayOnTheMenuScreensUntilTheyCanHaveBeenR
     world.playerFileNotice.clear();
     const std::wstring notSaved = std::wstring(L" ") + g_guiVocabulary[9];
     const std::vector<std::wstring> lines = { L"A highscore table" + notSaved, L"Your saved game" + notSaved,
-        L"Your settings" + notSaved, L"Your list of players" + notSaved };
+        L"Your settings file" + notSaved, L"Your list of players" + notSaved };
     for (const int file : { 5, 3, 1, 2, 2 })
         world::SetPlayerFileNotice(world, file, 9);
     for (ms = 0; ms < 3000; ms += 500) {

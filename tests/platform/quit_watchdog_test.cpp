@@ -5,8 +5,10 @@
 // way holds the end off up to the bound.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/wait.h>
 #include <thread>
@@ -27,11 +29,13 @@ struct Ending {
 
 // Runs `body` in a process of its own, started with the signals as a shell
 // leaves them (SIGINT ignored, if asked) and the watchdog armed; `body` ends
-// in the stuck game or exits.
-Ending RunArmed(const std::function<void()>& body, bool sigintIgnored = false)
+// in the stuck game or exits. A process that cannot be started or waited for
+// is a fatal failure: its ending would read as a clean exit.
+void RunArmed(Ending& ending, const std::function<void()>& body, bool sigintIgnored = false)
 {
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
+    ASSERT_NE(child, -1) << "fork: " << std::strerror(errno);
     if (child == 0) {
         // SDL's handlers stay, once set in this process.
         std::signal(SIGHUP, SIG_DFL);
@@ -45,42 +49,46 @@ Ending RunArmed(const std::function<void()>& body, bool sigintIgnored = false)
             sleep(10); // the stuck game
     }
     int status = 0;
-    while (child > 0 && waitpid(child, &status, WNOHANG) == 0) {
+    pid_t ended = 0;
+    while ((ended = waitpid(child, &status, WNOHANG)) == 0) {
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(8)) {
             kill(child, SIGKILL);
-            waitpid(child, &status, 0);
+            ended = waitpid(child, &status, 0);
+            break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    Ending ending;
+    ASSERT_EQ(ended, child) << "waitpid: " << std::strerror(errno);
     ending.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ending.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     ending.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return ending;
 }
 
 TEST(QuitWatchdog, EndsAProcessThatDoesNotAnswerItsSignalWithinItsGrace)
 {
     for (const int signal : { SIGTERM, SIGINT, SIGHUP }) {
         SCOPED_TRACE(signal);
-        const Ending ending = RunArmed([signal] {
+        Ending ending;
+        ASSERT_NO_FATAL_FAILURE(RunArmed(ending, [signal] {
             std::raise(signal);
             if (!platform::QuitPending())
                 _exit(3);
-        });
+        }));
         EXPECT_EQ(ending.signal, signal) << "exit code " << ending.code;
         EXPECT_GT(ending.seconds, kGrace - 0.05) << "ended before the quit was answered";
         EXPECT_LT(ending.seconds, 2.0);
     }
 
     // Started with SIGINT ignored: no quit, and the process is left running.
-    const Ending ending = RunArmed(
+    Ending ending;
+    ASSERT_NO_FATAL_FAILURE(RunArmed(
+        ending,
         [] {
             std::raise(SIGINT);
             std::this_thread::sleep_for(std::chrono::duration<double>(kGrace + 0.7));
             _exit(platform::QuitPending() ? 3 : 0);
         },
-        true);
+        true));
     EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.code, 0);
 }
@@ -88,23 +96,25 @@ TEST(QuitWatchdog, EndsAProcessThatDoesNotAnswerItsSignalWithinItsGrace)
 TEST(QuitWatchdog, LetsASaveUnderWayFinishUpToItsBound)
 {
     // Two nested holds end 0.8 s after the signal: the grace starts over.
-    Ending ending = RunArmed([] {
+    Ending ending;
+    ASSERT_NO_FATAL_FAILURE(RunArmed(ending, [] {
         {
             platform::QuitWatchdogHold save;
             platform::QuitWatchdogHold part;
             std::raise(SIGTERM);
             std::this_thread::sleep_for(std::chrono::milliseconds(800));
         }
-    });
+    }));
     EXPECT_EQ(ending.signal, SIGTERM);
     EXPECT_GT(ending.seconds, 0.8 + kGrace - 0.05);
     EXPECT_LT(ending.seconds, kBound - 0.5);
 
     // A save that never ends keeps the process only up to the bound.
-    ending = RunArmed([] {
+    ending = {};
+    ASSERT_NO_FATAL_FAILURE(RunArmed(ending, [] {
         static platform::QuitWatchdogHold stuck;
         std::raise(SIGTERM);
-    });
+    }));
     EXPECT_EQ(ending.signal, SIGTERM);
     EXPECT_GT(ending.seconds, kBound - 0.05);
     EXPECT_LT(ending.seconds, kBound + 1.5);

@@ -134,7 +134,8 @@ protected:
 };
 
 // Held when the menu opens, by Escape or over the round menu button: a grid
-// car goes back to its cell, a joker to the bar, a stack car to its slot; the
+// car goes back to its cell, a joker to the bar, a stack car to its slot (or,
+// once it is taken, to the road) and a road car to the road, never a slot; the
 // pointer shows over the menu, and a click on Continue makes no move behind it.
 TEST_F(GameMenuOverHeldCar, WhatIsHeldGoesBackAndTheMenuButtonActsAlone)
 {
@@ -228,6 +229,36 @@ TEST_F(GameMenuOverHeldCar, WhatIsHeldGoesBackAndTheMenuButtonActsAlone)
         << "the car does not drive back to the road";
     ASSERT_TRUE(Frames(5, 16.0));
     EXPECT_EQ(world.levelPoints, 5000);
+
+    // A stack car let go off any place slides to the road and leaves its slot
+    // free; a road car held when the menu opens then drives back to the road
+    // too: no slot takes it.
+    ASSERT_TRUE(Release());
+    const Point on = MenuButtonAt(kContinue);
+    ASSERT_TRUE(Press(on.x, on.y));
+    ASSERT_TRUE(Release());
+    ASSERT_TRUE(Press(slot->x + 70, slot->y + 70));
+    ASSERT_NE(world.autoOnMouse, -1) << "the stack car is not picked up";
+    ASSERT_TRUE(Release());
+    const auto roadCar
+        = std::ranges::find_if(world.autobahnCars, [](const cAutobahnAuto& c) { return c.x > 300 && c.x < 900; });
+    ASSERT_NE(roadCar, world.autobahnCars.end()) << "no car on the road";
+    const int fromRoad = roadCar->autoType;
+    ASSERT_TRUE(Press(static_cast<int>(roadCar->x), static_cast<int>(roadCar->y)));
+    ASSERT_EQ(world.autoOnMouse, fromRoad) << "the road car is not picked up";
+    ASSERT_EQ(slot->autoType, -1) << "the level fills the slot again at once";
+    const auto slotCars = [&] {
+        std::vector<int> cars;
+        for (const cStackSlot& s : world.stackSlots)
+            cars.push_back(s.autoType);
+        return cars;
+    };
+    const std::vector<int> slotsBefore = slotCars();
+    ASSERT_TRUE(Escape());
+    EXPECT_EQ(world.autoOnMouse, -1);
+    EXPECT_EQ(slotCars(), slotsBefore) << "the road car is put into a stack slot";
+    ASSERT_FALSE(world.roadTransfers.empty());
+    EXPECT_EQ(world.roadTransfers.back().autoType, fromRoad) << "the road car does not drive back to the road";
 }
 
 // The pointer on a joker's slot when the menu opens: the slot shows as

@@ -69,7 +69,8 @@ protected:
     };
     const std::vector<File> files = {
         { "us.txt", world::PlayerFile::Profiles, L"Your list of players", [](cGameWorld& w) { return w.SaveConfig(); } },
-        { "config.cfg", world::PlayerFile::Settings, L"Your settings", [](cGameWorld& w) { return w.SaveConfig(); } },
+        { "config.cfg", world::PlayerFile::Settings, L"Your settings file",
+            [](cGameWorld& w) { return w.SaveConfig(); } },
         { "1", world::PlayerFile::SavedGame, L"Your saved game", [](cGameWorld& w) { return w.SaveGame(); } },
         { "1_bau", world::PlayerFile::Station, L"Your station", [](cGameWorld& w) { return w.SaveLots(); } },
         { "highscore/result_03.cfg", world::PlayerFile::Highscores, L"A highscore table",
@@ -118,7 +119,8 @@ TEST_F(FileFaults, ADamagedFileStaysInItsPlaceUntilItsReplacementIsWritten)
 }
 
 // A file the player made read-only is left as it is, damaged or not: the save
-// says so on screen and in the log, and keeps nothing aside.
+// says so on screen, in a line that reads as a sentence, and in the log, and
+// keeps nothing aside.
 TEST_F(FileFaults, AReadOnlyFileIsLeftAsItIsAndTheSaveSaysSo)
 {
     for (const bool damage : { false, true }) {
@@ -143,6 +145,11 @@ TEST_F(FileFaults, AReadOnlyFileIsLeftAsItIsAndTheSaveSaysSo)
             EXPECT_EQ(AsideCopies(), std::vector<std::string> {});
             EXPECT_TRUE(HasLine(world.playerFileNotice, f.told + std::wstring(L" ") + g_guiVocabulary[11]))
                 << testing::PrintToString(world.playerFileNotice);
+            if (f.kind == world::PlayerFile::Settings) {
+                EXPECT_TRUE(HasLine(world.playerFileNotice,
+                    L"Your settings file is read-only: the game leaves it as it is and cannot save it."))
+                    << testing::PrintToString(world.playerFileNotice);
+            }
             EXPECT_TRUE(Logged(platform::NarrowToWide(f.name) + L"\" is read-only"));
         }
     }

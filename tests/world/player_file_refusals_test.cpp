@@ -44,7 +44,7 @@ TEST_F(FilesLeftAlone, ADamagedFileThatCannotBeKeptAsideIsNeverWrittenOver)
     };
     const File files[] = {
         { "us.txt", L"Your list of players", [](cGameWorld& w) { return w.SaveConfig(); } },
-        { "config.cfg", L"Your settings", [](cGameWorld& w) { return w.SaveConfig(); } },
+        { "config.cfg", L"Your settings file", [](cGameWorld& w) { return w.SaveConfig(); } },
         { "1", L"Your saved game", [](cGameWorld& w) { return w.SaveGame(); } },
         { "1_bau", L"Your station", [](cGameWorld& w) { return w.SaveLots(); } },
         { "highscore/result_03.cfg", L"A highscore table", [](cGameWorld&) { return SaveTable(); } },

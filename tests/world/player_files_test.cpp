@@ -223,9 +223,9 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
         utf8 += static_cast<char>(config[i]);
     struct Case { const char* what; std::string name; std::vector<uint8_t> bytes; size_t size; const wchar_t* told; };
     const Case cases[] = {
-        { "random bytes", "config.cfg", { 0x13, 0xFF, 0x00, 0x9C, 0x2E, 0x0D }, 0, L"Your settings" },
-        { "a UTF-8 copy", "config.cfg", std::vector<uint8_t>(utf8.begin(), utf8.end()), 0, L"Your settings" },
-        { "50 MB", "config.cfg", {}, 50u << 20, L"Your settings" },
+        { "random bytes", "config.cfg", { 0x13, 0xFF, 0x00, 0x9C, 0x2E, 0x0D }, 0, L"Your settings file" },
+        { "a UTF-8 copy", "config.cfg", std::vector<uint8_t>(utf8.begin(), utf8.end()), 0, L"Your settings file" },
+        { "50 MB", "config.cfg", {}, 50u << 20, L"Your settings file" },
         { "a key the game does not write", "config.cfg",
             [&] {
                 Entries c = DefaultConfig();
@@ -233,7 +233,7 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
                 WriteEntries(UserFile("x"), c);
                 return Bytes(UserFile("x"));
             }(),
-            0, L"Your settings" },
+            0, L"Your settings file" },
         { "profiles cut short", "us.txt", cutUsers, 0, L"Your list of players" },
     };
     for (const Case& c : cases) {
