@@ -174,6 +174,24 @@ bool GotPastItsChecks(test::ProgramRun& game, const std::string& home, double se
     return false;
 }
 
+// Runs a copy of the program over the data mirrored into the folder, as a new
+// player would start it, and ends it: whether it got past its start-up
+// checks. What it said on standard error is in the failure.
+bool StartsAsANewPlayer(const test::TempFolder& folder)
+{
+    const fs::path program = fs::path(folder.Path()) / "vandrel";
+    fs::copy_file(VANDREL_PROGRAM, program);
+    test::ProgramRun game(program,
+        { { "XDG_DATA_HOME", folder / "home" }, { "XDG_RUNTIME_DIR", folder.Path() }, { "SDL_VIDEODRIVER", "dummy" },
+            { "SDL_AUDIODRIVER", "dummy" } },
+        folder / "stderr.txt");
+    const bool started = GotPastItsChecks(game, folder / "home", 60.0);
+    EXPECT_EQ(game.Terminate(), 0);
+    std::ifstream in(folder / "stderr.txt");
+    EXPECT_TRUE(started) << std::string((std::istreambuf_iterator<char>(in)), {});
+    return started;
+}
+
 // A shipped language table as text, and text as a table's bytes.
 std::wstring ShippedTable(const std::string& name)
 {
@@ -274,14 +292,7 @@ TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
         SCOPED_TRACE(leftOut);
         test::TempFolder folder;
         MirrorData(folder, { { leftOut, std::nullopt } });
-        const fs::path program = fs::path(folder.Path()) / "vandrel";
-        fs::copy_file(VANDREL_PROGRAM, program);
-        test::ProgramRun game(program,
-            { { "XDG_DATA_HOME", folder / "home" }, { "XDG_RUNTIME_DIR", folder.Path() },
-                { "SDL_VIDEODRIVER", "dummy" }, { "SDL_AUDIODRIVER", "dummy" } },
-            folder / "stderr.txt");
-        EXPECT_TRUE(GotPastItsChecks(game, folder / "home", 60.0));
-        EXPECT_EQ(game.Terminate(), 0);
+        StartsAsANewPlayer(folder);
     }
 }
 
@@ -346,16 +357,7 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         SCOPED_TRACE(c.what);
         test::TempFolder folder;
         MirrorData(folder, loose(c.name, Utf16(c.table)));
-        const fs::path program = fs::path(folder.Path()) / "vandrel";
-        fs::copy_file(VANDREL_PROGRAM, program);
-        test::ProgramRun game(program,
-            { { "XDG_DATA_HOME", folder / "home" }, { "XDG_RUNTIME_DIR", folder.Path() },
-                { "SDL_VIDEODRIVER", "dummy" }, { "SDL_AUDIODRIVER", "dummy" } },
-            folder / "stderr.txt");
-        const bool started = GotPastItsChecks(game, folder / "home", 60.0);
-        EXPECT_EQ(game.Terminate(), 0);
-        std::ifstream in(folder / "stderr.txt");
-        EXPECT_TRUE(started) << std::string((std::istreambuf_iterator<char>(in)), {});
+        StartsAsANewPlayer(folder);
     }
 }
 

@@ -38,6 +38,16 @@ struct GuiTextForTest {
     std::wstring saved;
 };
 
+// The car type on each of the grid's cells or the stack's slots, -1 where
+// none stands.
+template <class Places> std::vector<int> CarTypes(const Places& places)
+{
+    std::vector<int> cars;
+    for (const auto& place : places)
+        cars.push_back(place.autoType);
+    return cars;
+}
+
 class GameMenuOverHeldCar : public test::LevelTest {
 protected:
     GameMenuOverHeldCar()
@@ -152,20 +162,14 @@ TEST_F(GameMenuOverHeldCar, WhatIsHeldGoesBackAndTheMenuButtonActsAlone)
     MenuButtonAt(kContinue, &pointer);
     EXPECT_TRUE(pointer) << "no pointer over the menu";
     ASSERT_TRUE(Release());
-    const auto gridCars = [&] {
-        std::vector<int> cars;
-        for (const cFundament& f : world.fundaments)
-            cars.push_back(f.autoType);
-        return cars;
-    };
-    const std::vector<int> before = gridCars();
+    const std::vector<int> before = CarTypes(world.fundaments);
     const Point resume = MenuButtonAt(kContinue);
     ASSERT_TRUE(Press(resume.x, resume.y));
     ASSERT_TRUE(Release());
     ASSERT_TRUE(Frames(3, 16.0));
     EXPECT_EQ(world.gameMenuClosed, 1);
     EXPECT_EQ(world.autoOnMouse, -1);
-    EXPECT_EQ(gridCars(), before) << "the click on Continue moved a car behind it";
+    EXPECT_EQ(CarTypes(world.fundaments), before) << "the click on Continue moved a car behind it";
 
     // A joker carried onto the round menu button opens the menu: it flies
     // back to the bar.
@@ -247,16 +251,10 @@ TEST_F(GameMenuOverHeldCar, WhatIsHeldGoesBackAndTheMenuButtonActsAlone)
     ASSERT_TRUE(Press(static_cast<int>(roadCar->x), static_cast<int>(roadCar->y)));
     ASSERT_EQ(world.autoOnMouse, fromRoad) << "the road car is not picked up";
     ASSERT_EQ(slot->autoType, -1) << "the level fills the slot again at once";
-    const auto slotCars = [&] {
-        std::vector<int> cars;
-        for (const cStackSlot& s : world.stackSlots)
-            cars.push_back(s.autoType);
-        return cars;
-    };
-    const std::vector<int> slotsBefore = slotCars();
+    const std::vector<int> slotsBefore = CarTypes(world.stackSlots);
     ASSERT_TRUE(Escape());
     EXPECT_EQ(world.autoOnMouse, -1);
-    EXPECT_EQ(slotCars(), slotsBefore) << "the road car is put into a stack slot";
+    EXPECT_EQ(CarTypes(world.stackSlots), slotsBefore) << "the road car is put into a stack slot";
     ASSERT_FALSE(world.roadTransfers.empty());
     EXPECT_EQ(world.roadTransfers.back().autoType, fromRoad) << "the road car does not drive back to the road";
 }
