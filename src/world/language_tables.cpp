@@ -71,6 +71,22 @@ std::string CopyLacks(const std::wstring& copy, const std::string& lack)
     return "the copy in data/language/, read as data/language.pkg gives none, " + lack + ".";
 }
 
+// Empty when a data row of the table is `wanted`; else what keeps it from
+// serving: that neither copy gives it, or that the copy read `lack`s it.
+template <class Wanted> std::string FaultUnlessARow(const std::wstring& name, Wanted wanted, const std::string& lack)
+{
+    cCsvTable table;
+    std::wstring copy;
+    std::string fault;
+    if (!OpenForCheck(table, name, copy, fault))
+        return fault;
+    while (language::NextDataRow(table)) {
+        if (wanted(table))
+            return "";
+    }
+    return CopyLacks(copy, lack);
+}
+
 } // namespace
 
 namespace language {
@@ -94,16 +110,8 @@ bool IsWrittenText(const std::wstring& text)
 
 std::string TasksFault()
 {
-    cCsvTable table;
-    std::wstring copy;
-    std::string fault;
-    if (!OpenForCheck(table, L"tasks.csv", copy, fault))
-        return fault;
-    while (NextDataRow(table)) {
-        if (table.GetInt(0) == 1)
-            return "";
-    }
-    return CopyLacks(copy, "holds no task for level 1");
+    return FaultUnlessARow(L"tasks.csv", [](const cCsvTable& table) { return table.GetInt(0) == 1; },
+        "holds no task for level 1");
 }
 
 std::string TableFault(const std::wstring& name, const std::string& lack)
@@ -121,35 +129,22 @@ bool TasksReadable()
 
 std::string ComicFault()
 {
-    cCsvTable table;
-    std::wstring copy;
-    std::string fault;
-    if (!OpenForCheck(table, L"comic.csv", copy, fault))
-        return fault;
     // A level without pages, or a page missing, only closes its task dialog
     // there: the table serves as long as some campaign level has a page.
-    while (NextDataRow(table)) {
-        const int level = table.GetInt(0);
-        if (level >= 1 && level < world::kLastLevel && table.GetInt(1) >= 1 && HoldsText(table, kComicColumns))
-            return "";
-    }
-    return CopyLacks(copy, "holds no task page of any level in the settings' language");
+    return FaultUnlessARow(L"comic.csv",
+        [](const cCsvTable& table) {
+            const int level = table.GetInt(0);
+            return level >= 1 && level < world::kLastLevel && table.GetInt(1) >= 1 && HoldsText(table, kComicColumns);
+        },
+        "holds no task page of any level in the settings' language");
 }
 
 std::string PlacesFault()
 {
-    cCsvTable table;
-    std::wstring copy;
-    std::string fault;
-    if (!OpenForCheck(table, L"places.csv", copy, fault))
-        return fault;
     // A lot without a row is named "place name not found": the table serves
     // as long as it names some building.
-    while (NextDataRow(table)) {
-        if (HoldsText(table, kPlaceColumns))
-            return "";
-    }
-    return CopyLacks(copy, "holds no name of any building in the settings' language");
+    return FaultUnlessARow(L"places.csv", [](const cCsvTable& table) { return HoldsText(table, kPlaceColumns); },
+        "holds no name of any building in the settings' language");
 }
 
 int LanguageIndex()
