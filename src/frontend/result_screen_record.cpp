@@ -200,8 +200,8 @@ void ResultScreen::Continue()
         }
     }
 
-    // A first level of a triple passed within its limit is paid by its
-    // points elsewhere: of its result only the table goes to the disk.
+    // A first level of a triple passed within its limit earns, rates and
+    // unlocks nothing here: of its result only the table goes to the disk.
     const bool tableOnly = limit > 0 && !failed && firstOfTriple;
     if (!WriteResult(lv, tableOnly) && cSettings::Instance().canSave) {
         // Nothing of it is on the disk, so nothing of it stays in play
