@@ -153,6 +153,7 @@ TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
         { "earlier level, less", 8, 8, 5, 100, 95, 250, 0, 1, 2, 70, 300, 1000, 8, 2, 70, 8, true },
         { "earlier level pays the rise", 8, 8, 5, 100, 95, 420, 0, 0, 2, 70, 300, 1120, 8, 2, 70, 8, true },
         { "passed at the frontier", 5, 5, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1510, 6, 1, 50, 6, true },
+        { "frontier an older version paid", 5, 5, 5, 100, 50, 500, 10, 1, -1, 0, 300, 1210, 6, 1, 50, 6, true },
         { "level 30 pays in full again", 30, 30, 30, 100, 50, 500, 10, 1, 1, 40, 510, 1510, 30, 1, 40, 30, true },
         { "frontier but not the profile's last", 5, 4, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1000, 5, 1, 50, 5, true },
         { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, false },
@@ -195,6 +196,9 @@ TEST_F(RecordResult, TheFirstOfATripleWithoutALimitPaysFirstTheWholeThenTheRiseT
         Run(10, 0, 400, payouts[i], 0);
         EXPECT_EQ(world.money, money[i]) << i;
         EXPECT_EQ(world.levelStatus[10], 0);
+        // Still selected, and in the saved game.
+        EXPECT_EQ(world.level, 10);
+        EXPECT_TRUE(scope.Exists("3"));
     }
     EXPECT_EQ(world.levelMoney[10], 1234);
     EXPECT_EQ(world.furthestLevel, 11);
