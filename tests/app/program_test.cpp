@@ -298,7 +298,7 @@ TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
 
 // Damaged task pages, building names and levels, random bytes in the package
 // (the loose copy whole) or loose (the package gone), or interface texts with
-// a row left out: the start is refused naming the table, the copy that was
+// a row left out or put in: the start is refused naming the table, the copy that was
 // read and what it lacks, not started with every task dialog skipped and
 // every building unnamed. Tables that only lack a row the game does without
 // start as a new player would start them (the package gone): a level without
@@ -328,6 +328,11 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         { packed("tasks.csv", RandomBytes(3000, 4)), { "\"data/language/tasks.csv\"", inPackage } },
         { loose("gui_vocabular.csv", Utf16(WithoutRow(ShippedTable("gui_vocabular.csv"), L"93;"))),
             { "(text 93 first" } },
+        { loose("gui_vocabular.csv", Utf16(WithoutRow(ShippedTable("gui_vocabular.csv"), L"99;"))),
+            { "(text 99 first" } },
+        { loose("gui_vocabular.csv",
+              Utf16(WithRowStart(ShippedTable("gui_vocabular.csv"), L"1;", L"0;total;Total\r\n1;"))),
+            { "(text 1 first" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said.back());
