@@ -223,6 +223,20 @@ std::wstring WithRowStart(std::wstring table, const std::wstring& start, const s
     return table.replace(row, start.size(), instead);
 }
 
+// The table's heading and those of its rows that start with `start`, each
+// started with `instead`.
+std::wstring OnlyRows(const std::wstring& table, const std::wstring& start, const std::wstring& instead)
+{
+    std::wstring kept = table.substr(0, table.find(L'\n') + 1);
+    for (size_t row = kept.size(); row < table.size();) {
+        const size_t end = std::min(table.find(L'\n', row), table.size() - 1) + 1;
+        if (table.compare(row, start.size(), start) == 0)
+            kept += instead + table.substr(row + start.size(), end - row - start.size());
+        row = end;
+    }
+    return kept;
+}
+
 // Random bytes, a line break every 1500 of them.
 std::string RandomBytes(size_t size, unsigned seed)
 {
@@ -326,6 +340,10 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         { packed("places.csv", RandomBytes(5000, 3)),
             { "\"data/language/places.csv\"", inPackage, "no name of any building " } },
         { packed("tasks.csv", RandomBytes(3000, 4)), { "\"data/language/tasks.csv\"", inPackage } },
+        { loose("tasks.csv", Utf16(WithoutRow(ShippedTable("tasks.csv"), L"1;"))),
+            { "\"data/language/tasks.csv\"", inFolder, "no task for level 1" } },
+        { loose("comic.csv", Utf16(OnlyRows(ShippedTable("comic.csv"), L"1;", L"31;"))),
+            { "\"data/language/comic.csv\"", inFolder, "no task page of any level " } },
         { loose("gui_vocabular.csv", Utf16(WithoutRow(ShippedTable("gui_vocabular.csv"), L"93;"))),
             { "(text 93 first" } },
         { loose("gui_vocabular.csv", Utf16(WithoutRow(ShippedTable("gui_vocabular.csv"), L"99;"))),
@@ -353,6 +371,7 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         { "a level without task pages", "comic.csv", WithoutRow(comic, L"5;") },
         { "a task page missing between two", "comic.csv", WithoutRow(comic, L"1;2;") },
         { "a level's first task page missing", "comic.csv", WithoutRow(comic, L"6;1;") },
+        { "level 1's task pages alone", "comic.csv", OnlyRows(comic, L"1;", L"1;") },
         { "a needed building unnamed", "places.csv", WithoutRow(places, L"-;3;6;") },
         { "another needed building unnamed", "places.csv", WithoutRow(places, L"-;4;5;") },
         { "an interface text's row not numbered", "gui_vocabular.csv",
