@@ -30,7 +30,7 @@ int TextColumn()
 // 117 label the task lines a level script sets.
 constexpr bool IsDrawn(int n)
 {
-    constexpr int kDrawn[][2] = { { 0, 18 }, { 20, 29 }, { 31, 31 }, { 33, 36 }, { 46, 47 }, { 49, 49 }, { 56, 56 },
+    constexpr int kDrawn[][2] = { { 0, 29 }, { 31, 31 }, { 33, 36 }, { 46, 47 }, { 49, 49 }, { 56, 56 },
         { 60, 60 }, { 63, 68 }, { 70, 71 }, { 75, 75 }, { 77, 78 }, { 90, 97 }, { 99, 100 }, { 103, 124 },
         { 128, 139 }, { 141, 155 } };
     for (const auto& [first, last] : kDrawn) {

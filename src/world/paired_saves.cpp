@@ -45,19 +45,31 @@ namespace {
             [&pending](const std::string& native) { return platform::RenameDurably(pending, native); });
     }
 
+    // A waiting change the game did not write is never made: the file stays
+    // as it was, and what waited is kept aside as any damaged player file is.
     void SetAside(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path)
     {
         const std::wstring pending = PendingName(path);
         const std::wstring aside = AsideName(path);
-        TellNotReadWhole(world, who, kind, pending);
         platform::NoteFileAccess();
         if (::rename(resources::ToNativePath(pending).c_str(), resources::ToNativePath(aside).c_str()) == 0) {
-            cLog::Instance().Warning(L"%ls -> \"%ls\" stays as it was; \"%ls\" is kept as \"%ls\".", who,
-                path.c_str(), pending.c_str(), aside.c_str());
+            cLog::Instance().Warning(
+                L"%ls -> \"%ls\" is not as the game writes it; \"%ls\" stays as it was, and the change is kept as "
+                L"\"%ls\".",
+                who, pending.c_str(), path.c_str(), aside.c_str());
         } else {
-            cLog::Instance().Error(L"%ls -> unable to keep \"%ls\" aside; \"%ls\" stays as it was.", who,
-                pending.c_str(), path.c_str());
+            cLog::Instance().Error(L"%ls -> \"%ls\" is not as the game writes it, and it cannot be kept aside; \"%ls\" "
+                                   L"stays as it was.",
+                who, pending.c_str(), path.c_str());
         }
+        TellChangeKeptAside(world, kind, pending);
+    }
+
+    // A station file holds every lot of the station: one without a lot is
+    // what a crash leaves, never a trade.
+    bool HoldsTheChange(PlayerFile kind, const std::vector<uint8_t>& bytes)
+    {
+        return kind != PlayerFile::Station || !bytes.empty();
     }
 
     bool AllDigits(const std::wstring& text)
@@ -181,10 +193,19 @@ void SettlePlayerFiles(cGameWorld& world)
     // A folder the game may not write is read as it stands.
     if (!cSettings::Instance().canSave)
         return;
-    const std::vector<Waiting> waiting = FindWaiting(world);
+    std::vector<Waiting> waiting = FindWaiting(world);
     if (waiting.empty())
         return;
     const wchar_t* who = L"world::SettlePlayerFiles";
+    // The game writes nothing but a regular file under a waiting name; a
+    // folder, a link or a FIFO there is kept aside, and the change is settled
+    // as if it were not there.
+    std::erase_if(waiting, [&](const Waiting& w) {
+        if (IsPending(PendingName(w.path)))
+            return false;
+        SetAside(world, who, w.kind, w.path);
+        return true;
+    });
     const bool decided = std::none_of(
         waiting.begin(), waiting.end(), [](const Waiting& w) { return w.kind == PlayerFile::SavedGame; });
     if (!decided) {
@@ -203,10 +224,8 @@ void SettlePlayerFiles(cGameWorld& world)
     for (const Waiting& w : waiting) {
         const std::wstring pending = PendingName(w.path);
         std::vector<uint8_t> bytes;
-        if (!IsPending(pending) || ReadPlayerFile(w.kind, pending, bytes) != FileState::Whole) {
-            // Not what the game wrote (damaged on the disk, or not a file at
-            // all): it never takes the place of the file there, and is kept
-            // aside as any damaged player file is.
+        if (ReadPlayerFile(w.kind, pending, bytes) != FileState::Whole || !HoldsTheChange(w.kind, bytes)) {
+            // Damaged on the disk: it never takes the place of the file there.
             SetAside(world, who, w.kind, w.path);
             continue;
         }

@@ -72,6 +72,11 @@ std::wstring AsideName(const std::wstring& path);
 // Logs that the file was not read whole, and tells the player once a run.
 void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path);
 
+// Tells the player, once a run, that a change waiting beside the file under
+// `pending` was not what the game writes and is kept aside, the file staying
+// as it was (the caller logs what became of it).
+void TellChangeKeptAside(cGameWorld& world, PlayerFile kind, const std::wstring& pending);
+
 // Writes the bytes whole over the player file; whatever was there that the
 // game would not have written is kept aside once the new file is in place.
 // False, logged and told when the new file could not be written (what was
@@ -113,9 +118,11 @@ bool SavePlayerFilesTogether(
 // there the change was not made, and every pending file goes (the saved
 // game's last, so that a crash here leaves the same answer); without one the
 // saved game holds the change, and every file still waiting is put in place,
-// unless it is not exactly what the game writes (damaged on the disk, or not
-// a file at all): that one is kept aside under AsideName and told, and the
-// file in its place stays.
+// unless it is not exactly what the game writes (damaged on the disk, a
+// station file without a lot): that one is kept aside under AsideName and
+// told, and the file in its place stays. Anything but a regular file under a
+// waiting name (a folder, a link, a FIFO) is kept aside and told first, and
+// the change is settled as if it were not there.
 void SettlePlayerFiles(cGameWorld& world);
 // The name a file's new contents wait under in SavePlayerFilesTogether.
 std::wstring PendingName(const std::wstring& path);

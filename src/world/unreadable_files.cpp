@@ -51,6 +51,7 @@ namespace {
     constexpr int kStationText = 4;
     constexpr int kHighscoresText = 5;
     constexpr int kNotReadWholeText = 7;
+    constexpr int kChangeKeptAsideText = 19;
     constexpr int kNotSavedText = 9;
     constexpr int kReadOnlyText = 11;
 
@@ -196,6 +197,12 @@ void TellNotReadWhole(cGameWorld& world, const wchar_t* who, PlayerFile kind, co
         L"replaces it.",
         who, path.c_str());
     SetPlayerFileNotice(world, NameText(kind), kNotReadWholeText);
+}
+
+void TellChangeKeptAside(cGameWorld& world, PlayerFile kind, const std::wstring& pending)
+{
+    if (!AlreadyTold(world, pending))
+        SetPlayerFileNotice(world, NameText(kind), kChangeKeptAsideText);
 }
 
 bool MayWritePlayerFile(cGameWorld& world, const wchar_t* who, PlayerFile kind, const std::wstring& path)

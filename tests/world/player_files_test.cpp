@@ -298,12 +298,60 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
         EXPECT_EQ(world.profileNames[1], c.read);
         EXPECT_FALSE(fs::exists(fs::symlink_status(waiting)) || fs::exists(UserFile("1.pending")));
         EXPECT_EQ(fs::exists(fs::symlink_status(UserFile("us.txt.unreadable"))), c.keptAside);
-        EXPECT_EQ(world.playerFileNotice.rfind(L"Your list of players", 0) == 0, c.keptAside)
-            << testing::PrintToString(world.playerFileNotice);
+        // Only the waiting copy was damaged: the list read is whole.
+        EXPECT_EQ(world.playerFileNotice,
+            c.keptAside ? L"Your list of players stays as it was: a change that did not reach it is kept aside." : L"");
         if (c.keptAside) {
             EXPECT_EQ(Bytes(UserFile("us.txt")), oldUsers);
             EXPECT_EQ(Bytes(UserFile("us.txt.unreadable")), c.bytes);
         }
+    }
+}
+
+// The game writes nothing but a regular file under a saved game's waiting
+// name: a folder, a link or a FIFO there decides nothing. It is kept aside and
+// told, the change settles as without it (made: the waiting list of players
+// takes its place), and the next change of several files is saved.
+TEST_F(PlayerData, ASavedGamesWaitingNameThatIsNoFileIsKeptAsideAndDecidesNothing)
+{
+    Load();
+    world.profileNames[1] = L"New";
+    const std::vector<uint8_t> newUsers = world::ProfilesBytes(world);
+    world.profileNames[1] = L"Old";
+    ASSERT_TRUE(world.SaveConfig());
+    const auto oldUsers = Bytes(UserFile("us.txt"));
+    const std::string waiting = UserFile("1.pending");
+    const struct {
+        const char* what;
+        void (*make)(const std::string& path, const std::string& elsewhere);
+        fs::file_type type;
+    } cases[] = {
+        { "a folder", [](const std::string& path, const std::string&) { fs::create_directory(path); },
+            fs::file_type::directory },
+        { "a link", [](const std::string& path, const std::string& elsewhere) { fs::create_symlink(elsewhere, path); },
+            fs::file_type::symlink },
+        { "a FIFO", [](const std::string& path, const std::string&) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+            fs::file_type::fifo },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* name : { "1", "1.unreadable", "elsewhere" })
+            fs::remove_all(UserFile(name));
+        Write(UserFile("us.txt"), oldUsers);
+        Write(UserFile("us.txt.pending"), newUsers);
+        Write(UserFile("elsewhere"), SavedFiles::Utf16("XXXX;\r"));
+        c.make(waiting, UserFile("elsewhere"));
+        Load();
+        EXPECT_EQ(world.profileNames[1], L"New");
+        EXPECT_FALSE(fs::exists(fs::symlink_status(waiting)) || fs::exists(UserFile("us.txt.pending")));
+        EXPECT_EQ(fs::symlink_status(UserFile("1.unreadable")).type(), c.type);
+        EXPECT_EQ(world.playerFileNotice,
+            L"Your saved game stays as it was: a change that did not reach it is kept aside.");
+        world.currentProfile = 1;
+        EXPECT_TRUE(world::SavePlayerFilesTogether(world, L"test",
+            { world::PlayerFile::SavedGame, platform::NarrowToWide(UserFile("1")), SavedFiles::Utf16("XXXX;\r") },
+            { world::PlayerFile::Profiles, platform::NarrowToWide(UserFile("us.txt")), oldUsers }));
+        EXPECT_EQ(Bytes(UserFile("us.txt")), oldUsers);
     }
 }
 

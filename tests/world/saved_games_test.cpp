@@ -397,6 +397,38 @@ TEST_F(SavedFiles, AnEmptySaveIsToldAndKeptAside)
     EXPECT_EQ(fs::file_size(File("1.unreadable")), 0u);
 }
 
+// A trade writes every lot of the station, so a waiting station file without
+// one is what a crash left: it is kept aside and told, and the station stays.
+// One a lot shorter cannot be told from a smaller station and takes its place.
+TEST_F(SavedFiles, AWaitingStationWithoutALotNeverReplacesTheStation)
+{
+    const std::string station = "PLACE;20;2;3;9;\r\rPLACE;21;4;5;11;\r\rPLACE;-1;6;6;0;\r\r";
+    const std::string shorter = "PLACE;20;2;3;9;\r\rPLACE;21;4;5;11;\r\r";
+    const struct {
+        const char* what;
+        std::string waiting, after;
+        bool keptAside;
+    } cases[] = {
+        { "no byte", "", station, true },
+        { "cut at a line's end", shorter, shorter, false },
+    };
+    settings.canSave = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.playerFileNotice.clear();
+        world.playerFilesTold.clear();
+        fs::remove(File("1_bau.unreadable"));
+        Write(File("1_bau"), Utf16(station));
+        Write(File("1_bau.pending"), Utf16(c.waiting));
+        world.LoadLots();
+        EXPECT_EQ(Read(File("1_bau")), Utf16(c.after));
+        EXPECT_FALSE(fs::exists(File("1_bau.pending")));
+        EXPECT_EQ(fs::exists(File("1_bau.unreadable")), c.keptAside);
+        EXPECT_EQ(world.playerFileNotice,
+            c.keptAside ? L"Your station stays as it was: a change that did not reach it is kept aside." : L"");
+    }
+}
+
 // A save that fails (the disk fills up) leaves the previous save as it was,
 // and the player is told. A stale temporary file that links to another file
 // never takes a save's bytes.
