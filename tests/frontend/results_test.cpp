@@ -156,7 +156,11 @@ TEST_F(RecordResult, ARunIsPaidUnlocksAndKeepsItsBestByTheKindOfLevel)
         { "frontier an older version paid", 5, 5, 5, 100, 50, 500, 10, 1, -1, 0, 300, 1210, 6, 1, 50, 6, true },
         { "level 30 pays in full again", 30, 30, 30, 100, 50, 500, 10, 1, 1, 40, 510, 1510, 30, 1, 40, 30, true },
         { "frontier but not the profile's last", 5, 4, 5, 100, 50, 500, 10, 1, -1, 0, 0, 1000, 5, 1, 50, 5, true },
+        { "passed at its limit", 5, 5, 5, 100, 100, 500, 10, 0, -1, 0, 0, 1510, 6, 0, 100, 6, true },
+        { "failed below the furthest", 8, 8, 5, 100, 101, 420, 0, 0, 1, 70, 300, 1000, 8, 1, 101, 8, true },
         { "first of a triple with a limit", 9, 9, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 9, -1, 0, 9, false },
+        { "first of a triple with a limit at the frontier", 7, 7, 7, 100, 50, 500, 10, 2, -1, 0, 0, 1000, 7, -1, 0, 7,
+            false },
         { "later level without a limit", 8, 8, 8, 0, 60, 700, 70, 0, 1, 0, 0, 1000, 9, 1, 0, 8, true },
         { "level 0", 5, 5, 0, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 0, false },
         { "level 50", 5, 5, 50, 100, 50, 100, 0, 2, -1, 0, 0, 1000, 5, -1, 0, 50, false },
@@ -366,7 +370,7 @@ TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsItsPointsWhenThereAreSomeAn
         int limit, points;
         bool shown;
         int entryRow;
-    } cases[] = { { 0, 30, true, 0 }, { 0, 0, false, -1 }, { 0, -300, false, 0 }, { 120, 30, false, 0 } };
+    } cases[] = { { 0, 30, true, 0 }, { 0, 0, false, -1 }, { 120, 30, false, 0 }, { 0, -300, false, 0 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.limit + c.points);
         world.levelTimeLimit = c.limit;
@@ -381,6 +385,14 @@ TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsItsPointsWhenThereAreSomeAn
         }
         world.textEntryActive = 0;
     }
+    // Continue writes the last, negative result into the level's table.
+    MoveMouse(540 + 10, 960 + 10);
+    world.leftClick = 1;
+    Frame();
+    ASSERT_EQ(world.leaveLevel, 1);
+    PropertyFile table;
+    ASSERT_TRUE(table.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false));
+    EXPECT_EQ(table.GetInt(L"money1", 0), -300);
 }
 
 } // namespace

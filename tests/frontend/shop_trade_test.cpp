@@ -105,7 +105,7 @@ TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
 {
     const struct {
         const char* what;
-        int row, col; // the lot clicked: 3, 2 a building; 2, 3 a pump island
+        int row, col; // the lot clicked: 3, 2 a building; 2, 3 or 2, 6 a pump island
         int state; // its state before: 0 not built, 9 built, 11 extended
         bool sellable, complete;
         int money;
@@ -126,19 +126,22 @@ TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
             { L"Car wash", L"text 27", L"text 92 150", L"text 115" } },
         { "extended already", 3, 2, 11, true, true, 1000, 11, 1000, nullptr, {} },
         { "pump island", 2, 3, 9, true, true, 1000, 9, 1000, nullptr, {} },
+        { "the last pump island", 2, 6, 9, true, true, 1000, 9, 1000, nullptr, {} },
     };
     world.placeNameRows.push_back({ 3, 2, L"Car wash" });
     world.placeNameRows.push_back({ 2, 3, L"Pump" });
+    world.placeNameRows.push_back({ 2, 6, L"Pump" });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         world.fundaments.clear();
         world.placeTemplates.clear();
         world.levelStatus[1] = 2;
         AddLot(3, 2, 1, "lot_a", 301, c.sellable);
-        AddLot(2, 3, 20, "lot_b", 200, true);
+        const int pump = c.row == 2 ? c.col : 3;
+        AddLot(2, pump, 20, "lot_b", 200, true);
         AddLot(4, 7, 11, "lot_b", 100, true);
         Build(3, 2, c.row == 3 ? c.state : 9);
-        Build(2, 3, c.row == 2 ? c.state : 9);
+        Build(2, pump, c.row == 2 ? c.state : 9);
         Build(4, 7, c.complete ? 9 : 0);
         for (const cFundament& f : world.fundaments)
             world.lotTable[f.row][f.column] = f.status;
@@ -163,7 +166,7 @@ TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
         ASSERT_EQ(std::filesystem::exists(user / "1_bau"), traded);
         if (!traded)
             continue;
-        const int statuses[] = { Lot(3, 2).status, Lot(2, 3).status, Lot(4, 7).status };
+        const int statuses[] = { Lot(3, 2).status, Lot(2, pump).status, Lot(4, 7).status };
         for (cFundament& f : world.fundaments)
             f.status = world.lotStatus[f.row][f.column] = 5;
         world.money = -1;
@@ -172,7 +175,7 @@ TEST_F(ShopTradeTest, EachTradeCostsOrPaysItsShareAndIsSavedAtOnce)
         EXPECT_EQ(world.money, c.moneyAfter);
         EXPECT_EQ(world.levelStatus[1], 2);
         EXPECT_EQ(Lot(3, 2).status, statuses[0]);
-        EXPECT_EQ(Lot(2, 3).status, statuses[1]);
+        EXPECT_EQ(Lot(2, pump).status, statuses[1]);
         EXPECT_EQ(Lot(4, 7).status, statuses[2]);
         EXPECT_EQ(world.lotStatus[c.row][c.col], c.stateAfter);
         std::filesystem::remove_all(user);
