@@ -218,7 +218,8 @@ TEST_F(FileFaults, ADamagedListOfPlayersStartsFromTheInstalledOne)
 
 // Each damaged copy a save replaces is kept under a name of its own:
 // ".unreadable", then ".unreadable2" up to ".unreadable9"; once all are taken
-// the last holds the newest. The player is told once per file.
+// the last holds the newest. The player is told once per file: a notice
+// clicked away stays down while the same file is found damaged again.
 TEST_F(FileFaults, DamagedCopiesAreKeptUnderNamesOfTheirOwn)
 {
     SaveEveryFile();
@@ -234,13 +235,18 @@ TEST_F(FileFaults, DamagedCopiesAreKeptUnderNamesOfTheirOwn)
         EXPECT_EQ(Bytes(path), good);
         EXPECT_EQ(Bytes(aside(std::min(damage, 9))), bytes);
         EXPECT_EQ(AsideCopies().size(), static_cast<size_t>(std::min(damage, 9)));
+        if (damage == 1)
+            EXPECT_TRUE(HasLine(world.playerFileNotice, std::wstring(L"Your saved game ") + g_guiVocabulary[7]));
+        else
+            EXPECT_EQ(world.playerFileNotice, L"");
+        // The click that takes the notice down.
+        world::ClearPlayerFileNotice(world);
     }
     // The older copies keep their damage: one byte, two bytes ...
     for (int n = 1; n < 9; ++n)
         EXPECT_EQ(Bytes(aside(n)).size(), good.size() + n) << n;
     const std::wstring wide = platform::NarrowToWide(path);
     EXPECT_EQ(std::count(world.playerFilesTold.begin(), world.playerFilesTold.end(), wide), 1);
-    EXPECT_TRUE(HasLine(world.playerFileNotice, std::wstring(L"Your saved game ") + g_guiVocabulary[7]));
 }
 
 // An installed list of players that is not what the game writes is read, but
