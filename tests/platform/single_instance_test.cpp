@@ -97,7 +97,7 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
     struct stat logAfter { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &logAfter), 0);
     EXPECT_EQ(logAfter.st_ino, log.st_ino) << "the second copy started a log of its own";
-    EXPECT_EQ(first.Terminate(), 0);
+    EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
 }
 
 } // namespace
