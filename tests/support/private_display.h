@@ -47,16 +47,24 @@ inline void RunOnPrivateDisplay(std::optional<int>& status, int (*check)(const s
     std::string number;
     pollfd wait { ready[0], POLLIN, 0 };
     char c = 0;
-    while (poll(&wait, 1, 30000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n')
+    int polled = 0;
+    while ((polled = poll(&wait, 1, 30000)) == 1 && read(ready[0], &c, 1) == 1 && c != '\n')
         number += c;
     close(ready[0]);
     if (number.empty()) {
-        int serverStatus = 0;
-        kill(server, SIGKILL), waitpid(server, &serverStatus, 0);
-        FAIL() << "Xvfb gave no display number within 30 s ("
-               << (WIFEXITED(serverStatus) ? "exit code " + std::to_string(WEXITSTATUS(serverStatus))
-                                           : "ended by signal " + std::to_string(WTERMSIG(serverStatus)))
-               << "; 127: it could not be started; what it said is above)";
+        // Silent for 30 s: the server hangs. Else it ended by itself (127: it
+        // could not be started), having said why on standard error.
+        const bool hung = polled != 1;
+        if (hung)
+            kill(server, SIGKILL);
+        int ended = 0;
+        waitpid(server, &ended, 0);
+        std::string why = "none came within 30 s";
+        if (!hung && WIFEXITED(ended))
+            why = "it ended with exit code " + std::to_string(WEXITSTATUS(ended));
+        else if (!hung)
+            why = "it was ended by signal " + std::to_string(WTERMSIG(ended));
+        FAIL() << "Xvfb gave no display: " << why;
     }
     // The server goes however the check ends.
     struct Server {
