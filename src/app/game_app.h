@@ -94,4 +94,6 @@ private:
     cInputProcess inputProcess;
     iProcess* pendingState = nullptr;
     iProcess* states[3];
+    // Whether a frame has run through (and the log said so).
+    bool running = false;
 };

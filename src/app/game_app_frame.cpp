@@ -107,6 +107,12 @@ bool cGameApp::Frame()
         pendingState = nullptr;
     }
     cClock::Instance().Update();
+    // The first frame loads the fonts and texts; once it is through, the log
+    // says the game runs its loop, where a quit is taken at the next frame.
+    if (!running) {
+        running = true;
+        cLog::Instance().Write(L"cGameApp::Frame -> The game is running");
+    }
     return result;
 }
 

@@ -88,7 +88,7 @@ TEST(ProgramCopies, ASecondCopyEndsAtOnceSayingTheGameRuns)
         EXPECT_NE(ReadAll(said).find("the game is already running"), std::string::npos) << ReadAll(said);
     }
     EXPECT_EQ(first.WaitForExit(0.0), -1);
-    EXPECT_EQ(first.Terminate(), 0);
+    EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
 }
 
 // Whatever stands where the user folder's lock file goes, two copies from
@@ -140,7 +140,7 @@ TEST(ProgramCopies, WhateverStandsInPlaceOfTheLockFileASecondCopyDoesNotRun)
         EXPECT_NE(ReadAll(folder / "second.txt").find("the game is already running"), std::string::npos)
             << ReadAll(folder / "second.txt");
         EXPECT_EQ(first.WaitForExit(0.0), -1);
-        EXPECT_EQ(first.Terminate(), 0);
+        EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
     }
 }
 

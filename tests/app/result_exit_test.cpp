@@ -8,12 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -38,6 +35,7 @@
 #include "resources/property_file.h"
 #include "scene/gui_vocabulary.h"
 #include "support/autoplayer.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "support/whole_game.h"
 #include "world/game_world.h"
@@ -285,42 +283,32 @@ protected:
     // started or waited for is a fatal failure: its ending would read as 0.
     void VisitArmed(int& ended, test::GameEnd end, const test::TempFolder& home, Start start = {})
     {
-        std::fflush(stdout);
-        const pid_t child = fork();
-        ASSERT_NE(child, -1) << "fork: " << std::strerror(errno);
-        if (child == 0) {
-            // The signals as a shell leaves them (SDL's handlers stay, once
-            // set in this process).
-            std::signal(SIGHUP, SIG_DFL);
-            if (start.sigintIgnored)
-                std::signal(SIGINT, SIG_IGN);
-            platform::ArmQuitWatchdog();
-            if (start.sigintIgnored) {
-                std::raise(SIGINT);
-                std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-            }
-            if (start.syncSeconds > 0.0)
-                test::SlowSyncsFrom(SIGTERM, start.syncSeconds);
-            Visit(Screen::Statistics, end, home);
-            EXPECT_TRUE(visit && visit->shownUnrecorded);
-            EXPECT_TRUE(visit && visit->after - visit->endedAt < 3) << "the game went on after the request";
-            if (start.syncSeconds > 0.0) {
-                EXPECT_GT(test::SlowedSyncs() * start.syncSeconds, platform::kQuitGraceSeconds + 0.5)
-                    << "the result was written within the grace";
-            }
-            _exit(HasFailure() ? 1 : 0);
-        }
         int status = 0;
-        pid_t waitedFor = 0;
-        for (int waited = 0; (waitedFor = waitpid(child, &status, WNOHANG)) == 0; ++waited) {
-            if (waited == 120 * 50) {
-                kill(child, SIGKILL);
-                waitedFor = waitpid(child, &status, 0);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        ASSERT_EQ(waitedFor, child) << "waitpid: " << std::strerror(errno);
+        ASSERT_NO_FATAL_FAILURE(test::RunChild(
+            status,
+            [&] {
+                // The signals as a shell leaves them (SDL's handlers stay,
+                // once set in this process).
+                std::signal(SIGHUP, SIG_DFL);
+                if (start.sigintIgnored)
+                    std::signal(SIGINT, SIG_IGN);
+                platform::ArmQuitWatchdog();
+                if (start.sigintIgnored) {
+                    std::raise(SIGINT);
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+                }
+                if (start.syncSeconds > 0.0)
+                    test::SlowSyncsFrom(SIGTERM, start.syncSeconds);
+                Visit(Screen::Statistics, end, home);
+                EXPECT_TRUE(visit && visit->shownUnrecorded);
+                EXPECT_TRUE(visit && visit->after - visit->endedAt < 3) << "the game went on after the request";
+                if (start.syncSeconds > 0.0) {
+                    EXPECT_GT(test::SlowedSyncs() * start.syncSeconds, platform::kQuitGraceSeconds + 0.5)
+                        << "the result was written within the grace";
+                }
+                _exit(HasFailure() ? 1 : 0);
+            },
+            120.0));
         ended = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 

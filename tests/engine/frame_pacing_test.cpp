@@ -79,9 +79,10 @@ int PaceOnDisplay(const std::string& display)
 
 TEST(FramePacing, FramesFollowTheDisplaysRefreshAndALateFrameStartsTheNextPeriod)
 {
-    const std::optional<int> status = test::RunOnPrivateDisplay(PaceOnDisplay);
+    std::optional<int> status;
+    ASSERT_NO_FATAL_FAILURE(test::RunOnPrivateDisplay(status, PaceOnDisplay));
     if (!status)
-        GTEST_SKIP() << "no Xvfb";
+        GTEST_SKIP() << "no X server installed (/usr/bin/Xvfb)";
     EXPECT_EQ(*status, 0) << "2: no window, 3: no device, 4: not the software renderer, 5: the first "
                           "frame waited, 6: frames were not paced, 7: a late frame waited, 8: the "
                           "frame after a late one did not wait its period";

@@ -41,9 +41,10 @@ int DrawOnDisplay(const std::string& display)
 
 TEST(RendererOnProcessor, AnOpenGlDriverOnTheProcessorGivesWayToSdlsSoftwareRenderer)
 {
-    const std::optional<int> status = test::RunOnPrivateDisplay(DrawOnDisplay);
+    std::optional<int> status;
+    ASSERT_NO_FATAL_FAILURE(test::RunOnPrivateDisplay(status, DrawOnDisplay));
     if (!status)
-        GTEST_SKIP() << "no Xvfb";
+        GTEST_SKIP() << "no X server installed (/usr/bin/Xvfb)";
     EXPECT_EQ(*status, 0) << "2: no X video, 3: no window, 4: no renderer, 5: not the software "
                           "renderer, 6: its pixels are not what it drew";
 }

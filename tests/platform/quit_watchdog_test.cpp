@@ -5,10 +5,8 @@
 // way holds the end off up to the bound.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <sys/wait.h>
 #include <thread>
@@ -16,6 +14,7 @@
 
 #include "platform/message_pump.h"
 #include "platform/quit_watchdog.h"
+#include "support/child_process.h"
 
 namespace {
 
@@ -34,31 +33,22 @@ struct Ending {
 void RunArmed(Ending& ending, const std::function<void()>& body, bool sigintIgnored = false)
 {
     const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    ASSERT_NE(child, -1) << "fork: " << std::strerror(errno);
-    if (child == 0) {
-        // SDL's handlers stay, once set in this process.
-        std::signal(SIGHUP, SIG_DFL);
-        struct sigaction sigint { };
-        sigaction(SIGINT, nullptr, &sigint);
-        if (sigintIgnored || sigint.sa_handler == SIG_IGN)
-            std::signal(SIGINT, sigintIgnored ? SIG_IGN : SIG_DFL);
-        platform::ArmQuitWatchdog(kGrace, kBound);
-        body();
-        for (;;)
-            sleep(10); // the stuck game
-    }
     int status = 0;
-    pid_t ended = 0;
-    while ((ended = waitpid(child, &status, WNOHANG)) == 0) {
-        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(8)) {
-            kill(child, SIGKILL);
-            ended = waitpid(child, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ASSERT_EQ(ended, child) << "waitpid: " << std::strerror(errno);
+    ASSERT_NO_FATAL_FAILURE(test::RunChild(
+        status,
+        [&] {
+            // SDL's handlers stay, once set in this process.
+            std::signal(SIGHUP, SIG_DFL);
+            struct sigaction sigint { };
+            sigaction(SIGINT, nullptr, &sigint);
+            if (sigintIgnored || sigint.sa_handler == SIG_IGN)
+                std::signal(SIGINT, sigintIgnored ? SIG_IGN : SIG_DFL);
+            platform::ArmQuitWatchdog(kGrace, kBound);
+            body();
+            for (;;)
+                sleep(10); // the stuck game
+        },
+        8.0));
     ending.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ending.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     ending.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/single_instance.h"
+#include "support/child_process.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 
@@ -20,49 +21,51 @@ using namespace platform;
 
 namespace {
 
-// Runs the child and gives its exit code, or -1 when it did not exit normally
-// (an alarm ends it after 20 s, across exec too).
 std::string ReadText(const std::string& path)
 {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-int RunChild(const std::function<void()>& child)
+// Runs the child and gives its exit code in `code`, or -1 when it did not
+// exit normally (it is killed after 20 s, across exec too). A child that
+// cannot be made or waited for is a fatal failure.
+void ExitCodeOfChild(int& code, const std::function<void()>& child)
 {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        alarm(20);
-        child();
-        _exit(127);
-    }
     int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ASSERT_NO_FATAL_FAILURE(test::RunChild(status, child, 20.0));
+    code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // A second start of the game leaves at once with 0, before it makes its user
 // folder, log or window, and says why on standard error.
 TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsAtOnce)
 {
-    const std::string runtime = std::getenv("XDG_RUNTIME_DIR"), data = std::getenv("XDG_DATA_HOME");
+    // The test's own folders come back however it ends.
+    struct Folders {
+        const std::string runtime = std::getenv("XDG_RUNTIME_DIR"), data = std::getenv("XDG_DATA_HOME");
+        ~Folders() { setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1), setenv("XDG_DATA_HOME", data.c_str(), 1); }
+    } restore;
     test::TempFolder folder, userData;
     setenv("XDG_RUNTIME_DIR", folder.Path().c_str(), 1);
     setenv("XDG_DATA_HOME", userData.Path().c_str(), 1);
-    auto tryLockInChild = [](const char* name) { return RunChild([&] { _exit(int(InstanceLock().Acquire(name))); }); };
     EXPECT_EQ(InstanceLockPath("MyApp1.0"), folder / "MyApp1.0.lock");
     InstanceLock first, second;
     ASSERT_EQ(first.Acquire("MyApp1.0"), InstanceLockResult::Acquired);
     EXPECT_EQ(second.Acquire("MyApp1.0"), InstanceLockResult::HeldElsewhere);
-    EXPECT_EQ(tryLockInChild("MyApp1.0"), static_cast<int>(InstanceLockResult::HeldElsewhere));
-    EXPECT_EQ(tryLockInChild("OtherName"), static_cast<int>(InstanceLockResult::Acquired));
+    int code = -1;
+    ASSERT_NO_FATAL_FAILURE(ExitCodeOfChild(code, [] { _exit(int(InstanceLock().Acquire("MyApp1.0"))); }));
+    EXPECT_EQ(code, static_cast<int>(InstanceLockResult::HeldElsewhere));
+    ASSERT_NO_FATAL_FAILURE(ExitCodeOfChild(code, [] { _exit(int(InstanceLock().Acquire("OtherName"))); }));
+    EXPECT_EQ(code, static_cast<int>(InstanceLockResult::Acquired));
     const std::string output = folder / "output.txt";
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunChild([&] {
+    ASSERT_NO_FATAL_FAILURE(ExitCodeOfChild(code, [&] {
         const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(fd, 1), dup2(fd, 2);
         execl("./vandrel", "vandrel", static_cast<char*>(nullptr));
-    }), 0);
+    }));
+    EXPECT_EQ(code, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(std::filesystem::is_empty(userData.Path()));
     EXPECT_NE(ReadText(output).find("the game is already running"), std::string::npos) << ReadText(output);
@@ -70,7 +73,6 @@ TEST(SingleInstance, OneHolderAtATimeUntilItLetsGoAndASecondStartOfTheGameExitsA
     EXPECT_EQ(second.Acquire("MyApp1.0"), InstanceLockResult::Acquired);
     setenv("XDG_RUNTIME_DIR", "/nonexistent-folder/for/the/lock", 1);
     EXPECT_EQ(InstanceLock().Acquire("MyApp1.0"), InstanceLockResult::Unavailable);
-    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1), setenv("XDG_DATA_HOME", data.c_str(), 1);
 }
 
 // Two copies on one user folder, started in different sessions (each with a
@@ -97,7 +99,7 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
     struct stat logAfter { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &logAfter), 0);
     EXPECT_EQ(logAfter.st_ino, log.st_ino) << "the second copy started a log of its own";
-    EXPECT_EQ(first.Terminate(), 0);
+    EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
 }
 
 } // namespace

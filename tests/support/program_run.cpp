@@ -1,9 +1,15 @@
 #include "support/program_run.h"
 
+#include <gtest/gtest.h>
+
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -15,6 +21,8 @@ ProgramRun::ProgramRun(
     const std::string& program, const std::map<std::string, std::string>& environment, const std::string& stderrFile)
 {
     m_pid = fork();
+    if (m_pid < 0)
+        ADD_FAILURE() << "fork: " << std::strerror(errno);
     if (m_pid != 0)
         return;
     for (const auto& [name, value] : environment) {
@@ -56,9 +64,33 @@ int ProgramRun::WaitForExit(double seconds)
     return m_exitCode;
 }
 
-int ProgramRun::Terminate()
+bool ProgramRun::WaitForLog(const std::string& log, const std::string& text, double seconds)
 {
-    if (m_pid > 0)
+    std::string wide;
+    for (const char c : text)
+        wide += { c, '\0' };
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        WaitForExit(0.0);
+        if (!Running())
+            return false;
+        std::ifstream in(log, std::ios::binary);
+        if (std::string((std::istreambuf_iterator<char>(in)), {}).find(wide) != std::string::npos)
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+int ProgramRun::Terminate(const std::string& log)
+{
+    // Written by cGameApp::Frame once its first frame is through.
+    constexpr double kStartSeconds = 60.0;
+    if (!WaitForLog(log, "The game is running", kStartSeconds) && Running())
+        ADD_FAILURE() << "the game did not run its loop within " << kStartSeconds
+                      << " s (no \"The game is running\" in " << log << ")";
+    if (Running())
         kill(m_pid, SIGTERM);
     return WaitForExit(10.0);
 }
