@@ -41,7 +41,7 @@ private:
 
 class ScriptedSteps {
 public:
-    // Longer than anything a step waits for takes the game.
+    // Longer than the game takes to show anything a step waits for.
     static constexpr int kDeadline = FrameClock::Frames(10.0);
 
     // A step: what it waits for (said when it never shows), the look at the
@@ -65,8 +65,6 @@ public:
     bool Done() const { return at == steps.size(); }
     // The script gave up: a step waited past its deadline.
     bool GaveUp() const { return gaveUp; }
-    // Frames the step at hand has waited so far.
-    int Waited() const { return waited; }
     // "" once every step was taken, or the game ended at its EndOfGame step;
     // else what the step at hand waited for.
     std::string Unfinished() const;
