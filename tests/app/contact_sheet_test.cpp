@@ -21,6 +21,7 @@
 #include "recorded_app.h"
 #include "scene/design_units.h"
 #include "scene/gui_vocabulary.h"
+#include "scene/task_dialog.h"
 #include "support/file_size_limit.h"
 #include "support/menu_route.h"
 #include "support/temp_folder.h"
@@ -37,32 +38,66 @@ struct Size {
 // rock, desert).
 constexpr int kLevels[] = { 1, 2, 8, 14, 20, 26 };
 
-class SheetApp : public RecordedApp {
+// GUI texts the run presses or looks for.
+constexpr int kContinueText = 8;
+constexpr int kNewGameText = 15;
+constexpr int kYesText = 16;
+constexpr int kMainMenuText = 22;
+constexpr int kTaskOkText = 23;
+constexpr int kTableNameText = 29; // the result table's column head
+constexpr int kPriceText = 92;
+constexpr int kNotSavedText = 153;
+// How long a level is played before it is shot: its large blends are counted
+// meanwhile.
+constexpr double kPlaySeconds = 1.0 / 3.0;
+
+class SheetApp : public ScriptedApp {
 public:
     explicit SheetApp(Size size)
         : size(size)
     {
-    }
-
-    bool Frame() override
-    {
-        ++frames;
         cGameWorld& world = cGameWorld::Instance();
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        const bool arrived = next == 0 ? test::StartScreenOpen() : top == L"cStateMenu";
-        if (top != L"cStateGame" && (menuFrames > 0 || arrived))
-            OnMenu(world);
-        if (top == L"cStateGame")
-            OnLevel();
-        // The credits once their first line has scrolled well into view.
-        if (quitAt && frames > quitAt + 10 && !saved.count("credits") && CreditsInView()) {
-            Shoot("credits");
-            platform::InjectKey(window, "Escape", true);
+        steps.Add(
+            "the first frame", [] { return true; }, [this] { platform::InjectKey(window, "Escape", true); });
+        LookAtTheStartScreen(world);
+        NameNewPlayer(world);
+        steps.Add(
+            "the start screen again, the naming given up", [this] { return ShowsText(g_guiVocabulary[kNewGameText]); },
+            [&world] {
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevels[0]);
+            });
+        for (size_t i = 0; i < std::size(kLevels); ++i) {
+            PlayLevel(world, i);
+            const int level = kLevels[i];
+            const std::string back = "the main menu after level " + std::to_string(level);
+            const auto inMenu = [this] { return TopState() == L"cStateMenu"; };
+            if (i == 0) {
+                LookAtTheMap(world, back);
+            } else if (i == 1) {
+                VisitTheShop(world, back);
+            } else if (i + 1 < std::size(kLevels)) {
+                // as from the profile screen, which the map would not override
+                steps.Add(back, inMenu, [&world, i] {
+                    world.profilesOpen = 1;
+                    test::PlayLevelFromMap(kLevels[i + 1]);
+                });
+            } else {
+                steps.Add(back, inMenu, [] { test::QuitFromProfiles(); });
+            }
         }
-        return cGameApp::Frame() && frames < 20000;
+        // The credits' first frame also holds what the menu drew before it
+        // asked for them, unpresented.
+        steps.Add("the credits", [this] { return DrawnBy() == L"cStateExit"; });
+        steps.Add(
+            "the credits, their first line well in view", [this] { return CreditsInView(); },
+            [this] {
+                Shoot("credits");
+                platform::InjectKey(window, "Escape", true);
+            });
+        steps.EndOfGame("the game's end after the credits");
     }
+    ~SheetApp() override { Judge(); }
 
     std::set<std::string> saved;
     std::vector<std::string> breaches;
@@ -74,8 +109,6 @@ private:
     // Saves the frame last presented and checks its layout.
     void Shoot(const std::string& screen)
     {
-        if (screen.empty())
-            return;
         const std::string name = std::to_string(size.width) + "_" + screen;
         if (!SaveFrame("sheet_" + name))
             return;
@@ -83,118 +116,25 @@ private:
         CheckFrame(name, breaches);
     }
 
-    // On the start screen: look at it, at the options and at a new game's
-    // question and naming; back on the map: look at it and at the result
-    // table, the next time at a locked pin's notice and at the shop with a
-    // lot's price bubble and a purchase the disk has no room for; then play
-    // the next level, or end the game once every level was seen.
-    void OnMenu(cGameWorld& world)
+    // The start screen and its options, each once it has faded in.
+    void LookAtTheStartScreen(cGameWorld& world)
     {
-        ++menuFrames;
-        levelFrames = 0;
-        if (menuFrames == 1 && next == 1) {
-            // two regions of pins on the map, the furthest one chosen
-            world.profileLastLevel[world.currentProfile] = 12;
-            world.level = 12;
-        }
-        if (menuFrames == 40)
-            Shoot(next == 0 ? "start" : next == 1 ? "map" : "");
-        if (menuFrames == 41 && next == 0) {
-            // as the start screen's options button
-            cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
-            world.profilesOpen = 0;
-            world.optionsOpen = 1;
-        }
-        if (menuFrames == 41 && next == 1) {
-            // as the map's highscores button
-            world.highscoresOpen = 1;
-            world.highscoreTableReady = 0;
-            world.resultScreenOpen = 1;
-            cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
-        }
-        if (menuFrames == 1 && next == 2) {
-            // The furthest level needs a building not yet built: its pin,
-            // pointed at, says so on the map, and the shop's banner asks for it.
-            world.profileLastLevel[world.currentProfile] = 11;
-            world.level = 10;
-        }
-        if (menuFrames >= 20 && menuFrames <= 40 && next == 2 && g_pInputDevice)
-            g_pInputDevice->SetCursorPos(Scene::ScaleX(370), Scene::ScaleY(410)); // the pin of level 11
-        if (menuFrames == 40 && next == 2)
-            Shoot("map_notice");
-        if (menuFrames == 41 && next == 2)
-            world.money = 1000; // the city pin shows once there is money
-        if ((menuFrames == 45 || menuFrames == 46) && next == 2 && g_pInputDevice) {
-            // the city pin at the map's lower left
-            const int x = Scene::ScaleX(50), y = Scene::ScaleY(750);
-            g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, menuFrames == 45, x, y);
-        }
-        if (menuFrames >= 60 && menuFrames < 80 && next == 2 && world.shopOpen && g_pInputDevice) {
-            // pointing at the lot the next level needs, for its price bubble
-            const int x = world.cellX[4][5] + Scene::ScaleX(73), y = world.cellY[4][5] + Scene::ScaleY(158);
-            g_pInputDevice->SetCursorPos(x, y);
-        }
-        if (menuFrames == 80 && next == 2)
-            Shoot(world.shopOpen ? "shop" : ""); // only when the press on the pin opened it
-        if (menuFrames >= 81 && next == 2 && !judgedAt)
-            BuyOnAFullDisk(world);
-        if (judgedAt && menuFrames == judgedAt + 11 && next == 2) {
-            Shoot(world.shopOpen ? "shop_not_saved" : "");
-            world.money = moneyBefore;
-            platform::InjectKey(window, "Escape", true);
-        }
-        if (menuFrames == 80 && next < 2) {
-            Shoot(next == 0 ? "options" : "results");
-            world.optionsOpen = world.highscoresOpen = world.resultScreenOpen = 0;
-            world.profilesOpen = next == 0 ? 1 : world.profilesOpen;
-        }
-        if (next == 0)
-            NameNewPlayer(world);
-        // On to the next level; from the shop once its purchase was judged.
-        if (next == 2 ? judgedAt && menuFrames == std::max(100, judgedAt + 16) : menuFrames == 100) {
-            if (next < static_cast<int>(std::size(kLevels))) {
-                // as from the profile screen, which the map would not override
+        steps.Add(
+            "the start screen, faded in", [] { return test::StartScreenOpen() && FadedIn(cScreenManager::kStart); },
+            [this, &world] {
+                Shoot("start");
+                // as the start screen's options button
+                cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
+                world.profilesOpen = 0;
+                world.optionsOpen = 1;
+            });
+        steps.Add(
+            "the options, faded in", [] { return FadedIn(cScreenManager::kOptions); },
+            [this, &world] {
+                Shoot("options");
+                world.optionsOpen = 0;
                 world.profilesOpen = 1;
-                test::PlayLevelFromMap(kLevels[next++]);
-            } else if (!quitAt) {
-                quitAt = frames;
-                test::QuitFromProfiles();
-            }
-        }
-    }
-
-    // A click on the lot pointed at, with the money for it, on a disk with
-    // room for the station file but not the saved game: the trade is not
-    // made and the notice at the foot of the shop says so. The input process
-    // runs every 5 ms, so after short frames the click is taken a frame or
-    // more late: the disk stays full until the trade is told or made (or
-    // long enough that it never will be), and only then is it judged.
-    void BuyOnAFullDisk(cGameWorld& world)
-    {
-        if (menuFrames == 81) {
-            // The run saves nothing; here the player's files have a folder.
-            savedFolder = std::exchange(world.userFolder, platform::NarrowToWide(userFolder.Path()));
-            couldSave = std::exchange(cSettings::Instance().canSave, true);
-            moneyBefore = world.money;
-            world.money = 10'000'000;
-            const size_t game = world::SavedGameText(world).size() * 2, station = world::LotFileText(world).size() * 2;
-            roomForOneFile = station < game;
-            disk = std::make_unique<test::FileSizeLimit>((game + station) / 2);
-        }
-        if ((menuFrames == 81 || menuFrames == 82) && g_pInputDevice) {
-            const int x = world.cellX[4][5] + Scene::ScaleX(73), y = world.cellY[4][5] + Scene::ScaleY(158);
-            platform::InjectMouseButton(window, 1, menuFrames == 81, x, y);
-        }
-        const bool told = world.playerFileNotice.find(g_guiVocabulary[153]) != std::wstring::npos;
-        const bool made = world.money != 10'000'000 || world.lotStatus[4][5] != 0;
-        if (menuFrames >= 83 && (told || made || menuFrames == 81 + kClickFrames)) {
-            judgedAt = menuFrames;
-            disk.reset();
-            world.userFolder = savedFolder;
-            cSettings::Instance().canSave = couldSave;
-            refused = told && !made;
-        }
+            });
     }
 
     // A new game on the start screen: its question looked at and answered
@@ -202,25 +142,277 @@ private:
     // the next frame, looked at, and given up with Escape.
     void NameNewPlayer(cGameWorld& world)
     {
-        if (menuFrames == 82 || menuFrames == 83)
-            PressText(g_guiVocabulary[15], menuFrames == 82);
-        if (menuFrames == 86)
-            Shoot("confirm");
-        if (menuFrames == 86 || menuFrames == 87)
-            PressText(g_guiVocabulary[16], menuFrames == 86);
+        steps.Add(
+            "the start screen's New game button", [this] { return ShowsText(g_guiVocabulary[kNewGameText]); },
+            [this] { PressText(g_guiVocabulary[kNewGameText], true); });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        steps.Add(
+            "the question whether to start a new game", [this] { return ShowsText(g_guiVocabulary[kYesText]); },
+            [this] {
+                Shoot("confirm");
+                PressText(g_guiVocabulary[kYesText], true);
+            });
+        // The keys from the frame the Yes is let go on, one a frame.
         const char* const keys[] = { "T", "E", "S", "S" };
-        const int k = menuFrames - 87;
-        if (k == 0 || k == 1)
-            platform::InjectKey(window, "Left Shift", k == 0);
-        if (k >= 0 && k < 4) {
-            platform::InjectKey(window, keys[k], true);
-            platform::InjectKey(window, keys[k], false);
+        for (int k = 0; k < 4; ++k)
+            steps.Add(
+                "the frame for the key " + std::string(keys[k]), [] { return true; },
+                [this, k, key = keys[k]] {
+                    if (k == 0)
+                        LetGo();
+                    if (k == 0 || k == 1)
+                        platform::InjectKey(window, "Left Shift", k == 0);
+                    platform::InjectKey(window, key, true);
+                    platform::InjectKey(window, key, false);
+                });
+        steps.Add(
+            "the name field with four letters typed",
+            [this, &world] {
+                const std::wstring entry(world.textEntry);
+                return world.profileNameEntry && entry.size() == 4 && (ShowsText(entry) || ShowsText(entry + L"_"));
+            },
+            [this, &world] {
+                Shoot("naming");
+                typed = std::wstring(world.textEntry);
+                platform::InjectKey(window, "Escape", true);
+            });
+    }
+
+    // Back on the map: it is looked at with two regions of pins and the
+    // furthest level chosen, then its result table; then level 2.
+    void LookAtTheMap(cGameWorld& world, const std::string& back)
+    {
+        steps.Add(
+            back, [this] { return TopState() == L"cStateMenu"; },
+            [&world] {
+                world.profileLastLevel[world.currentProfile] = 12;
+                world.level = 12;
+            });
+        steps.Add(
+            "the map, faded in", [] { return FadedIn(cScreenManager::kWorldMap); },
+            [this, &world] {
+                Shoot("map");
+                // as the map's highscores button
+                world.highscoresOpen = 1;
+                world.highscoreTableReady = 0;
+                world.resultScreenOpen = 1;
+                cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
+            });
+        steps.Add(
+            "the result table, faded in",
+            [&world] { return world.highscoreTableReady && FadedIn(cScreenManager::kResultScreen); },
+            [this, &world] {
+                Shoot("results");
+                world.optionsOpen = world.highscoresOpen = world.resultScreenOpen = 0;
+            });
+        steps.Add(
+            "the map without the table", [this] { return !ShowsText(g_guiVocabulary[kTableNameText]); },
+            [&world] {
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevels[1]);
+            });
+    }
+
+    // Back on the map the next time: a locked pin's notice, then the shop
+    // with a lot's price bubble and a purchase the disk has no room for; then
+    // the next level.
+    void VisitTheShop(cGameWorld& world, const std::string& back)
+    {
+        // The furthest level needs a building not yet built: its pin,
+        // pointed at, says so on the map, and the shop's banner asks for it.
+        steps.Add(
+            back, [this] { return TopState() == L"cStateMenu"; },
+            [&world] {
+                world.profileLastLevel[world.currentProfile] = 11;
+                world.level = 10;
+                if (g_pInputDevice)
+                    g_pInputDevice->SetCursorPos(Scene::ScaleX(370), Scene::ScaleY(410)); // the pin of level 11
+            });
+        steps.Add(
+            "the map, faded in, with the notice of the pin pointed at",
+            [&world] { return FadedIn(cScreenManager::kWorldMap) && world.taskTextIsNotice; },
+            [this, &world] {
+                Shoot("map_notice");
+                world.money = 1000;
+                if (g_pInputDevice)
+                    g_pInputDevice->SetCursorPos(Scene::ScaleX(50), Scene::ScaleY(750)); // the city pin
+            });
+        steps.Add(
+            "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
+            [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        steps.Add(
+            "the shop, faded in", [&world] { return world.shopOpen && FadedIn(cScreenManager::kShop); },
+            [&world] {
+                // pointing at the lot the next level needs, for its price bubble
+                if (g_pInputDevice)
+                    g_pInputDevice->SetCursorPos(LotX(world), LotY(world));
+            });
+        steps.Add(
+            "the lot's price bubble", [this] { return ShowsTextWith(g_guiVocabulary[kPriceText]); },
+            [this, &world] {
+                Shoot("shop");
+                BuyOnAFullDisk(world);
+            });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        // The disk stays full until the trade is told or made; only then is
+        // it judged.
+        steps.Add(
+            "the purchase told or made", [&world] { return Told(world) || Made(world); },
+            [this, &world] {
+                refused = Told(world) && !Made(world);
+                Judge();
+            });
+        steps.Add(
+            "the shop's notice that the purchase was not saved",
+            [this] { return FadedIn(cScreenManager::kShop) && ShowsTextWith(g_guiVocabulary[kNotSavedText]); },
+            [this, &world] {
+                Shoot("shop_not_saved");
+                world.money = moneyBefore;
+                platform::InjectKey(window, "Escape", true);
+            });
+        steps.Add(
+            "the shop left", [&world] { return !world.shopOpen; },
+            [&world] {
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevels[2]);
+            });
+    }
+
+    // The lot the next level needs, in the shop.
+    static int LotX(const cGameWorld& world) { return world.cellX[4][5] + Scene::ScaleX(73); }
+    static int LotY(const cGameWorld& world) { return world.cellY[4][5] + Scene::ScaleY(158); }
+    static bool Told(const cGameWorld& world)
+    {
+        return world.playerFileNotice.find(g_guiVocabulary[kNotSavedText]) != std::wstring::npos;
+    }
+    static bool Made(const cGameWorld& world) { return world.money != 10'000'000 || world.lotStatus[4][5] != 0; }
+
+    // A click on the lot pointed at, with the money for it, on a disk with
+    // room for the station file but not the saved game: the trade is not
+    // made and the notice at the foot of the shop says so.
+    void BuyOnAFullDisk(cGameWorld& world)
+    {
+        // The run saves nothing; here the player's files have a folder.
+        savedFolder = std::exchange(world.userFolder, platform::NarrowToWide(userFolder.Path()));
+        couldSave = std::exchange(cSettings::Instance().canSave, true);
+        moneyBefore = world.money;
+        world.money = 10'000'000;
+        const size_t game = world::SavedGameText(world).size() * 2, station = world::LotFileText(world).size() * 2;
+        roomForOneFile = station < game;
+        disk = std::make_unique<test::FileSizeLimit>((game + station) / 2);
+        Press(LotX(world), LotY(world), true);
+    }
+
+    // The disk has room again and the run saves nothing again.
+    void Judge()
+    {
+        if (!disk)
+            return;
+        disk.reset();
+        cGameWorld::Instance().userFolder = savedFolder;
+        cSettings::Instance().canSave = couldSave;
+    }
+
+    // A level: its task dialog, the level after a moment of play, the game
+    // menu, and out through the menu's last button; the last level runs out
+    // of time instead, and is left through its end panel. The first level's
+    // task is read to its end and closed with its button, as a new player
+    // does, so the level shows where its jokers will stand.
+    void PlayLevel(cGameWorld& world, size_t i)
+    {
+        const std::string level = "level_" + std::to_string(kLevels[i]);
+        const bool last = i + 1 == std::size(kLevels);
+        steps.Add(level, [this] { return DrawnBy() == L"cStateGame"; });
+        if (i == 0) {
+            steps.Add(
+                "level 1's task dialog, faded in",
+                [&world] { return world.taskBookOpen && FadedIn(cScreenManager::kTask); },
+                [this, level] { Shoot(level + "_task"); });
+            ReadTask(world);
+        } else {
+            steps.Add(
+                level + "'s task dialog", [this] { return ShowsImage("tutorial_menu_big.png"); },
+                [this] { platform::InjectKey(window, "Escape", true); });
         }
-        if (menuFrames == 96) {
-            Shoot("naming");
-            typed = std::wstring(world.textEntry);
-            platform::InjectKey(window, "Escape", true);
+        steps.Add(
+            level + " lit, its task dialog closed",
+            [this, &world] {
+                return !world.taskBookOpen && !ShowsImage("tutorial_menu_big.png") && !world.brightening
+                    && !world.darkening && FadedIn(cScreenManager::kHud);
+            },
+            [this] { blendsBefore = engine::LargeSdlBlends(); });
+        steps.Hold(level + " played a moment", kPlaySeconds, [this, &world, level, last] {
+            largeSdlBlends += engine::LargeSdlBlends() - blendsBefore;
+            Shoot(level);
+            if (last)
+                world.levelElapsed = 2 * world.levelTimeLimit; // for its end panel
+            else
+                platform::InjectKey(window, "Escape", true);
+        });
+        if (last) {
+            steps.Add(
+                "the end panel", [this] { return ShowsText(g_guiVocabulary[kContinueText]); },
+                [this, &world] {
+                    Shoot("end");
+                    PressText(g_guiVocabulary[kContinueText], true);
+                    // The map, not drawn under the profile screen here, would
+                    // clear the start request its play button left.
+                    world.menuChoice = -1;
+                });
+        } else {
+            steps.Add(
+                "the game menu", [this] { return ShowsText(g_guiVocabulary[kMainMenuText]); },
+                [this, &world, i, level] {
+                    if (i == 0)
+                        Shoot(level + "_menu");
+                    PressText(g_guiVocabulary[kMainMenuText], true);
+                    world.menuChoice = -1;
+                });
         }
+        steps.Add(
+            "the press held a frame", [] { return true; },
+            [this, &world] {
+                LetGo();
+                world.menuChoice = -1;
+            });
+    }
+
+    // Presses the task dialog's button once it shows, else its arrow to the
+    // next page, lets go, and reads on once the page has turned.
+    void ReadTask(cGameWorld& world)
+    {
+        steps.Add(
+            "level 1's task page", [&world] { return world.taskBookOpen && FadedIn(cScreenManager::kTask); },
+            [this, &world] {
+                const bool ok = ShowsText(g_guiVocabulary[kTaskOkText]);
+                if (ok)
+                    PressText(g_guiVocabulary[kTaskOkText], true);
+                else
+                    Press(Scene::ScaleX(538) + Scene::ScaleX(73) / 2,
+                        Scene::ScaleY(300) + Scene::ScaleY(295) + Scene::ScaleY(49) / 2, true);
+                // The dialog may close on the press: the button is let go all
+                // the same, as a player's finger does, so that no press is
+                // still down when the game menu opens.
+                steps.Add(
+                    "the press held a frame", [] { return true; }, [this] { LetGo(); });
+                if (ok) {
+                    steps.Add("level 1's task dialog closed by its button", [&world] { return !world.taskBookOpen; });
+                    return;
+                }
+                const int page = Dialog()->GetCurrentPage();
+                steps.Add(
+                    "level 1's next task page", [page] { return Dialog()->GetCurrentPage() != page; },
+                    [this, &world] { ReadTask(world); });
+            });
+    }
+
+    static Scene::TaskDialog* Dialog()
+    {
+        return cScreenManager::Instance().Get<Scene::TaskDialog>(cScreenManager::kTask);
     }
 
     bool CreditsInView() const
@@ -231,89 +423,13 @@ private:
         return false;
     }
 
-    // In a level: its task dialog, the level after a few frames, the game
-    // menu, and out through the menu's last button. The first level's task is
-    // read to its end and closed with its button, as a new player does, so
-    // the level shows where its jokers will stand.
-    void OnLevel()
-    {
-        menuFrames = 0;
-        ++levelFrames;
-        const std::string level = "level_" + std::to_string(kLevels[next - 1]);
-        if (levelFrames == 4 && next == 1)
-            Shoot(level + "_task");
-        if (levelFrames == 5 && next > 1)
-            platform::InjectKey(window, "Escape", true);
-        if (levelFrames >= 5 && levelFrames < 17 && next == 1 && cGameWorld::Instance().taskBookOpen)
-            ReadTask((levelFrames - 5) % 2 == 0);
-        // The dialog may close on the button's press: the button is let go
-        // all the same, as a player's finger does, so that no press is still
-        // down when the game menu opens.
-        if (levelFrames == 17 && next == 1 && g_pInputDevice)
-            PressArrow(false);
-        if (levelFrames == 20)
-            blendsBefore = engine::LargeSdlBlends();
-        if (levelFrames == 40) {
-            largeSdlBlends += engine::LargeSdlBlends() - blendsBefore;
-            Shoot(level);
-        }
-        // The last level runs out of time here, for its end panel.
-        const bool last = next == static_cast<int>(std::size(kLevels));
-        cGameWorld& world = cGameWorld::Instance();
-        if (levelFrames == 41 && last)
-            world.levelElapsed = 2 * world.levelTimeLimit;
-        if (levelFrames == 80 && last)
-            Shoot("end");
-        if (levelFrames == 41 && !last)
-            platform::InjectKey(window, "Escape", true);
-        if (levelFrames == 70 && next == 1)
-            Shoot(level + "_menu"); // once it has faded in
-        if ((levelFrames == (last ? 81 : 71) || levelFrames == (last ? 82 : 72)) && g_pInputDevice) {
-            // the game menu's last button, "Main menu", or the end panel's
-            // "Continue"
-            const int x = size.width / 2, y = last ? Scene::ScaleY(984) : size.width == 1280 ? 576 : 433;
-            g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, levelFrames == (last ? 81 : 71), x, y);
-            // The map, not drawn under the profile screen here, would clear
-            // the start request its play button left.
-            world.menuChoice = -1;
-        }
-    }
-
-    // Presses (or lets go of) the task dialog's button once it shows, else
-    // its arrow to the next page.
-    void ReadTask(bool down)
-    {
-        const std::wstring ok = g_guiVocabulary[23];
-        if (down)
-            okShown = std::any_of(Draws().begin(), Draws().end(), [&](const test::GfxDraw& d) { return d.text == ok; });
-        if (okShown) {
-            PressText(ok, down);
-            return;
-        }
-        PressArrow(down);
-    }
-    // The task dialog's arrow to the next page.
-    void PressArrow(bool down)
-    {
-        const int x = Scene::ScaleX(538) + Scene::ScaleX(73) / 2;
-        const int y = Scene::ScaleY(300) + Scene::ScaleY(295) + Scene::ScaleY(49) / 2;
-        g_pInputDevice->SetCursorPos(x, y);
-        platform::InjectMouseButton(window, 1, down, x, y);
-    }
-
     Size size;
     std::unique_ptr<test::FileSizeLimit> disk;
     test::TempFolder userFolder;
     std::wstring savedFolder;
     bool couldSave = false;
     int moneyBefore = 0;
-    int frames = 0, menuFrames = 0, levelFrames = 0, next = 0, quitAt = 0, blendsBefore = 0;
-    // The frame the purchase on the full disk was judged in (0: not yet), and
-    // how many frames after the press it waits at most.
-    int judgedAt = 0;
-    static constexpr int kClickFrames = 300;
-    bool okShown = false;
+    int blendsBefore = 0;
 };
 
 class ContactSheet : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
@@ -325,6 +441,7 @@ TEST_P(ContactSheet, EveryScreenIsSavedAndLaidOut)
     ShowLogos();
     SheetApp app(GetParam());
     EXPECT_TRUE(app.Run());
+    EXPECT_EQ(app.steps.Unfinished(), "");
     EXPECT_EQ(app.typed, L"Tess");
     EXPECT_TRUE(app.roomForOneFile && app.refused) << "the purchase on a full disk";
     for (const char* screen : { "start", "confirm", "naming", "options", "map", "results", "map_notice", "shop",

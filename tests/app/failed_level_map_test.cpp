@@ -21,52 +21,53 @@ std::wstring Squeezed(const std::wstring& text)
     return out;
 }
 
-class FailedLevelApp : public RecordedApp {
+constexpr int kContinueText = 8;
+
+// A player who has won levels 1 and 2 plays level 3: the task dialog closed,
+// twice the time limit reached in play, and the failed panel's Continue
+// pressed; back on the map, level 3 chosen and the mouse away from the pins.
+class FailedLevelApp : public ScriptedApp {
 public:
-    bool Frame() override
+    FailedLevelApp()
     {
         cGameWorld& world = cGameWorld::Instance();
-        ++frames;
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        if (top == L"cStateGame")
-            OnLevel(world);
-        else if (!played && test::StartScreenOpen() && ++menuFrames == 20) {
-            // a player who has won levels 1 and 2
+        steps.Add(
+            "the first frame", [] { return true; }, [this] { platform::InjectKey(window, "Escape", true); });
+        steps.Add("the start screen", test::StartScreenOpen, [&world] {
             world.profileLastLevel[world.currentProfile] = world.furthestLevel = 3;
-            played = true;
             test::PlayLevelFromMap(3);
-        } else if (levelFrames > 0 && ++mapFrames == 1) {
-            // back from the level: its pin chosen on the map, the mouse away from the pins
-            world.profilesOpen = 0;
-            world.level = 3;
-            g_pInputDevice->SetCursorPos(5, 5);
-        } else if (mapFrames == 40) {
-            for (const test::GfxDraw& d : Draws())
-                mapTexts += Squeezed(d.text);
-        }
-        return cGameApp::Frame() && mapFrames < 40 && frames < 3000;
+        });
+        steps.Add(
+            "level 3's task dialog",
+            [this] { return DrawnBy() == L"cStateGame" && ShowsImage("tutorial_menu_big.png"); },
+            [this] { platform::InjectKey(window, "Escape", true); });
+        steps.Add(
+            "the task dialog closed",
+            [this, &world] { return !world.taskBookOpen && !ShowsImage("tutorial_menu_big.png"); },
+            [&world] { world.levelElapsed = 2 * world.levelTimeLimit; });
+        steps.Add(
+            "the failed panel", [this] { return ShowsText(g_guiVocabulary[kContinueText]); },
+            [this] { PressText(g_guiVocabulary[kContinueText], true); });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        // Before the menu's first frame, which would start the level again
+        // from the profile screen.
+        steps.Add(
+            "the main menu after the level", [this] { return TopState() == L"cStateMenu"; },
+            [&world] {
+                world.profilesOpen = 0;
+                world.level = 3;
+                g_pInputDevice->SetCursorPos(5, 5);
+            });
+        steps.Add(
+            "the map, faded in", [] { return FadedIn(cScreenManager::kWorldMap); },
+            [this] {
+                for (const test::GfxDraw& d : Draws())
+                    mapTexts += Squeezed(d.text);
+            });
     }
 
     std::wstring mapTexts;
-
-private:
-    // The task dialog closed, twice the time limit reached in play, and the
-    // failed panel's Continue pressed.
-    void OnLevel(cGameWorld& world)
-    {
-        ++levelFrames;
-        if (levelFrames == 11)
-            platform::InjectKey(window, "Escape", true);
-        if (levelFrames == 30)
-            world.levelElapsed = 2 * world.levelTimeLimit;
-        if (levelFrames == 70 || levelFrames == 71)
-            PressText(g_guiVocabulary[8], levelFrames == 70);
-    }
-
-    int frames = 0, menuFrames = 0, levelFrames = 0, mapFrames = 0;
-    bool played = false;
 };
 
 class FailedLevelMap : public WholeGameTest { };
@@ -78,6 +79,7 @@ TEST_F(FailedLevelMap, ALevelTriedAndFailedReadsNotPassedOnTheMap)
     ShowLogos();
     FailedLevelApp app;
     app.Run();
+    EXPECT_EQ(app.steps.Unfinished(), "");
     ASSERT_FALSE(app.mapTexts.empty()) << "the map was not reached";
     EXPECT_EQ(world.levelStatus[3], -1);
     const std::wstring notPassed = Squeezed(g_guiVocabulary[119]);

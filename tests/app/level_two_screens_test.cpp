@@ -56,21 +56,18 @@ constexpr Ending kEndings[] = {
     { "points", 100, true, false },
     { "jammed", 100, false, false },
 };
-constexpr int kFramesPerScreen = 40;
+constexpr int kContinueText = 8;
 
-class LevelTwoApp : public RecordedApp {
+class LevelTwoApp : public ScriptedApp {
 public:
     explicit LevelTwoApp(Size size)
         : size(size)
     {
-    }
-
-    bool Frame() override
-    {
-        ++frames;
-        if (PlayFromStart(2))
-            OnLevel();
-        return cGameApp::Frame() && !done && frames < 5000;
+        PlayFromStart(2);
+        ReadTheTask();
+        RunPastTheLimit();
+        for (const Ending& e : kEndings)
+            End(e);
     }
 
     std::vector<std::string> breaches;
@@ -119,69 +116,84 @@ private:
         }
     }
 
-    // The task dialog's two pages, the level, the clock past the limit, then
-    // each ending in turn.
-    void OnLevel()
+    // The task dialog's two pages, the second through its arrow, and the
+    // dialog closed with Escape.
+    void ReadTheTask()
     {
-        cGameWorld& world = cGameWorld::Instance();
-        ++levelFrames;
-        if (levelFrames == 4) {
-            Shoot("task_1");
-            PressImage("button_right_off.png", true);
-        }
-        if (levelFrames == 5)
-            PressImage("button_right_over.png", false);
-        if (levelFrames == 10)
-            Shoot("task_2");
-        if (levelFrames == 11)
-            platform::InjectKey(window, "Escape", true);
-        if (levelFrames == 30) {
-            limit = world.levelTimeLimit;
-            target = world.taskLineTargets[0];
-            penalty = world.penaltyThreshold;
-            world.levelElapsed = limit + 1;
-        }
-        if (levelFrames == 40)
-            Shoot("clock_time_up");
-        const int step = levelFrames - 41;
-        const int ending = step / kFramesPerScreen;
-        if (step < 0)
-            return;
-        if (ending >= static_cast<int>(std::size(kEndings))) {
-            done = true;
-            return;
-        }
-        const Ending& e = kEndings[ending];
-        const int frame = step % kFramesPerScreen;
-        if (frame == 0 && e.elapsed < 0) {
-            world.levelElapsed = 2 * limit;
-        } else if (frame == 0) {
-            // As the end checks leave a level its script has finished.
-            world.levelElapsed = e.elapsed;
-            world.levelFinalTime = e.elapsed;
-            world.levelOver = 1;
-            world.levelState = e.finished ? 1 : 0;
-            world.levelEndStep = 1;
-            world.resultRecorded = 0;
-            world.resultScreenOpen = 0;
-            world.timeOutFailure = 0;
-            world.gameOverPanelShown = e.timed || e.finished ? 0 : 1;
-            world.evaluatePending = e.timed || e.finished ? 1 : 0;
-            world.levelTimeLimit = e.timed ? limit : 0;
-        }
-        // The cup has been seen (its test is the head-up display's own).
-        if (frame == 5) {
-            world.medalText.clear();
-            world.cupPhase = 3;
-        }
-        if (frame == kFramesPerScreen - 1)
-            Shoot(e.screen);
+        steps.Add(
+            "the task dialog's first page, faded in", [this] { return ShowsImage("button_right_off.png", true); },
+            [this] {
+                Shoot("task_1");
+                PressImage("button_right_off.png", true);
+            });
+        steps.Add(
+            "the arrow lit under the mouse", [this] { return ShowsImage("button_right_over.png"); },
+            [this] { PressImage("button_right_over.png", false); });
+        steps.Add(
+            "the task's second page", [this] { return ShowsImage("button_left_off.png", true); },
+            [this] {
+                Shoot("task_2");
+                platform::InjectKey(window, "Escape", true);
+            });
     }
 
+    // The level, once lit after the dialog, past its limit: the clock says so.
+    void RunPastTheLimit()
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        steps.Add(
+            "the task dialog closed and the level lit",
+            [this, &world] { return !ShowsImage("tutorial_menu_big.png") && !world.brightening; },
+            [this, &world] {
+                limit = world.levelTimeLimit;
+                target = world.taskLineTargets[0];
+                penalty = world.penaltyThreshold;
+                world.levelElapsed = limit + 1;
+            });
+        steps.Add(
+            "the clock's badge past the limit", [this] { return ShowsImage("slot_time_up"); },
+            [this] { Shoot("clock_time_up"); });
+    }
+
+    // One ending: the world as the end checks leave it, then its panel.
+    void End(const Ending& e)
+    {
+        cGameWorld& world = cGameWorld::Instance();
+        steps.Add(
+            std::string("the level to end: ") + e.screen, [] { return true; },
+            [this, &world, &e] {
+                if (e.elapsed < 0) {
+                    world.levelElapsed = 2 * limit;
+                    return;
+                }
+                // As the end checks leave a level its script has finished.
+                world.levelElapsed = e.elapsed;
+                world.levelFinalTime = e.elapsed;
+                world.levelOver = 1;
+                world.levelState = e.finished ? 1 : 0;
+                world.levelEndStep = 1;
+                world.resultRecorded = 0;
+                world.resultScreenOpen = 0;
+                world.timeOutFailure = 0;
+                world.gameOverPanelShown = e.timed || e.finished ? 0 : 1;
+                world.evaluatePending = e.timed || e.finished ? 1 : 0;
+                world.levelTimeLimit = e.timed ? limit : 0;
+            });
+        steps.Add(
+            std::string("the end panel: ") + e.screen,
+            [this, &world] {
+                // A cup that shows first has been seen (its test is the
+                // head-up display's own).
+                if (ShowsImage("goldcup_01a.png") || ShowsImage("silvercup_01a.png")) {
+                    world.medalText.clear();
+                    world.cupPhase = 3;
+                }
+                return ShowsText(g_guiVocabulary[kContinueText]);
+            },
+            [this, &e] { Shoot(e.screen); });
+    }
 
     Size size;
-    int frames = 0, levelFrames = 0;
-    bool done = false;
 };
 
 class LevelTwoScreens : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
@@ -193,6 +205,7 @@ TEST_P(LevelTwoScreens, TellTheTaskTheTimeAndHowTheLevelEnded)
     ShowLogos();
     LevelTwoApp app(GetParam());
     app.Run();
+    EXPECT_EQ(app.steps.Unfinished(), "");
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;
 

@@ -41,14 +41,14 @@ struct Name {
 
 const std::vector<Name> kNames = {
     // A German layout: ö has a key of its own.
-    { L"Björn", { { "B", true, "B" }, { "J", false, "j" }, { ";", false, "ö" }, { "R", false, "r" },
-                    { "N", false, "n" } } },
+    { L"Björn",
+        { { "B", true, "B" }, { "J", false, "j" }, { ";", false, "ö" }, { "R", false, "r" }, { "N", false, "n" } } },
     // A dead diaeresis, then e.
     { L"Zoë", { { "Z", true, "Z" }, { "O", false, "o" }, { "'", true, "" }, { "E", false, "ë" } } },
     // A dead ring above, then A and o.
-    { L"Ångström", { { "[", false, "" }, { "A", true, "Å" }, { "N", false, "n" }, { "G", false, "g" },
-                       { "S", false, "s" }, { "T", false, "t" }, { "R", false, "r" }, { ";", false, "ö" },
-                       { "M", false, "m" } } },
+    { L"Ångström",
+        { { "[", false, "" }, { "A", true, "Å" }, { "N", false, "n" }, { "G", false, "g" }, { "S", false, "s" },
+            { "T", false, "t" }, { "R", false, "r" }, { ";", false, "ö" }, { "M", false, "m" } } },
     { L"Bob", { { "B", true, "B" }, { "O", false, "o" }, { "B", false, "b" } }, true },
     // A German layout's AltGr+Q.
     { L"Eve@", { { "E", true, "E" }, { "V", false, "v" }, { "E", false, "e" }, { "Q", false, "@", true } }, true },
@@ -59,16 +59,76 @@ const std::vector<Name> kNames = {
 constexpr const char* kForeignLetter = "\xE4\xB8\xAD"; // U+4E2D
 constexpr int kLetterRefusedText = 47;
 
-class NamingApp : public RecordedApp {
+constexpr int kNewGameText = 15;
+constexpr int kYesText = 16;
+constexpr int kTypeNameHint = 155;
+
+class NamingApp : public ScriptedApp {
 public:
-    bool Frame() override
+    // Each name: "New game", "Yes", the old name taken back, the strokes
+    // two frames apart, Enter, a look. Then once more, with the foreign
+    // letter, a look at the hint and Escape.
+    NamingApp()
     {
-        ++frames;
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        if (test::StartScreenOpen() || at > 0)
-            Step(cGameWorld::Instance());
-        return cGameApp::Frame() && frames < 3000;
+        cGameWorld& world = cGameWorld::Instance();
+        steps.Add(
+            "the first frame", [] { return true; }, [this] { platform::InjectKey(window, "Escape", true); });
+        for (const Name& name : kNames) {
+            StartNewGame(world);
+            if (name.oneFrame) {
+                steps.Add(
+                    "the frame for " + platform::WideToNarrow(name.expected), [] { return true; },
+                    [this, &name] {
+                        for (const Stroke& stroke : name.strokes)
+                            TypeQuickly(stroke);
+                        platform::InjectKey(window, "Return", true);
+                        platform::InjectKey(window, "Return", false);
+                    });
+            } else {
+                for (const Stroke& stroke : name.strokes) {
+                    steps.Add(
+                        "the frame for " + std::string(stroke.key), [] { return true; },
+                        [this, &stroke] { Type(stroke, true); });
+                    steps.Add(
+                        "the frame after it", [] { return true; }, [this, &stroke] { Type(stroke, false); });
+                }
+                steps.Add(
+                    "the frame for Enter", [] { return true; },
+                    [this] { platform::InjectKey(window, "Return", true); });
+                steps.Add(
+                    "the frame after it", [] { return true; },
+                    [this] { platform::InjectKey(window, "Return", false); });
+            }
+            steps.Add(
+                "the new game confirmed", [this, &world] { return !world.profileNameEntry && NewGameShown(); },
+                [this, &world, &name] {
+                    named.push_back(world.profileNames[world.currentProfile]);
+                    onScreen.push_back(ShowsText(name.expected) ? name.expected : L"");
+                    std::ifstream file(usTxt, std::ios::binary);
+                    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+                    const std::wstring text
+                        = platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+                    inUsTxt.push_back(text.find(name.expected) != std::wstring::npos ? name.expected : L"");
+                });
+        }
+        StartNewGame(world);
+        steps.Add(
+            "the frame for the foreign letter", [] { return true; },
+            [this] { platform::InjectText(window, kForeignLetter); });
+        steps.Add(
+            "the foreign letter taken or refused",
+            [this, &world] {
+                return ShowsText(g_guiVocabulary[kLetterRefusedText])
+                    || std::wstring(world.textEntry).find(L'\u4E2D') != std::wstring::npos;
+            },
+            [this, &world] {
+                refusedInWords = ShowsText(g_guiVocabulary[kLetterRefusedText]);
+                refusedLetterLeftOut = std::wstring(world.textEntry).find(L'\u4E2D') == std::wstring::npos;
+                platform::InjectKey(window, "Escape", true);
+            });
+        steps.Add(
+            "the naming given up", [this] { return NewGameShown(); }, [] { test::QuitFromProfiles(); });
+        steps.EndOfGame("the game's end from the start screen");
     }
 
     std::vector<std::wstring> named, onScreen, inUsTxt;
@@ -76,59 +136,32 @@ public:
     std::string usTxt;
 
 private:
-    // Each name: "New game", "Yes", the old name taken back, the strokes
-    // two frames apart, Enter, a look.
-    // Then once more, with the foreign letter, a look at the hint and Escape.
-    void Step(cGameWorld& world)
+    bool NewGameShown() const { return test::StartScreenOpen() && ShowsText(g_guiVocabulary[kNewGameText]); }
+
+    // "New game", "Yes", and in the name field that opens, the slot's old
+    // name taken back.
+    void StartNewGame(cGameWorld& world)
     {
-        const int t = at++;
-        if (t < 20)
-            return;
-        const int k = (t - 20) % 80;
-        const size_t name = static_cast<size_t>((t - 20) / 80);
-        if (k == 0 || k == 1)
-            PressText(g_guiVocabulary[15], k == 0);
-        if (k == 4 || k == 5)
-            PressText(g_guiVocabulary[16], k == 4);
-        // The field starts with the slot's name: taken back first.
-        for (int i = 0; k == 7 && i < 12; ++i) {
-            platform::InjectKey(window, "Backspace", true);
-            platform::InjectKey(window, "Backspace", false);
-        }
-        if (name < kNames.size()) {
-            const auto& strokes = kNames[name].strokes;
-            const size_t s = static_cast<size_t>((k - 8) / 2);
-            if (kNames[name].oneFrame && k == 8) {
-                for (const Stroke& stroke : strokes)
-                    TypeQuickly(stroke);
-                platform::InjectKey(window, "Return", true);
-                platform::InjectKey(window, "Return", false);
-            } else if (k >= 8 && s < strokes.size() && !kNames[name].oneFrame)
-                Type(strokes[s], k % 2 == 0);
-            if (k == 60 && !kNames[name].oneFrame)
-                platform::InjectKey(window, "Return", true);
-            if (k == 61 && !kNames[name].oneFrame)
-                platform::InjectKey(window, "Return", false);
-            if (k == 70) {
-                named.push_back(world.profileNames[world.currentProfile]);
-                onScreen.push_back(Drawn(kNames[name].expected) ? kNames[name].expected : L"");
-                std::ifstream file(usTxt, std::ios::binary);
-                const std::string bytes((std::istreambuf_iterator<char>(file)), {});
-                const std::wstring text
-                    = platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-                inUsTxt.push_back(text.find(kNames[name].expected) != std::wstring::npos ? kNames[name].expected : L"");
-            }
-            return;
-        }
-        if (k == 8)
-            platform::InjectText(window, kForeignLetter);
-        if (k == 12) {
-            refusedInWords = Drawn(g_guiVocabulary[kLetterRefusedText]);
-            refusedLetterLeftOut = std::wstring(world.textEntry).find(L'\u4E2D') == std::wstring::npos;
-            platform::InjectKey(window, "Escape", true);
-        }
-        if (k == 14)
-            test::QuitFromProfiles();
+        steps.Add(
+            "the start screen's New game button", [this] { return NewGameShown(); },
+            [this] { PressText(g_guiVocabulary[kNewGameText], true); });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        steps.Add(
+            "the question whether to start a new game", [this] { return ShowsText(g_guiVocabulary[kYesText]); },
+            [this] { PressText(g_guiVocabulary[kYesText], true); });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        steps.Add(
+            "the name field",
+            [this, &world] { return world.profileNameEntry && ShowsText(g_guiVocabulary[kTypeNameHint]); },
+            [this] {
+                for (int i = 0; i < 12; ++i) {
+                    platform::InjectKey(window, "Backspace", true);
+                    platform::InjectKey(window, "Backspace", false);
+                }
+            });
+        steps.Add("the name field emptied", [&world] { return world.textEntry[0] == L'\0'; });
     }
 
     // The key goes down and up in one frame, Shift (held around it) in the
@@ -161,19 +194,6 @@ private:
         if (modifier)
             platform::InjectKey(window, modifier, false);
     }
-
-    bool Drawn(const std::wstring& text) const
-    {
-        for (const test::GfxDraw& d : Draws())
-            if (d.text == text)
-                return true;
-        return false;
-    }
-
-    int frames = 0, at = 0;
-
-public:
-    void SetUsTxt(const std::string& path) { usTxt = path; }
 };
 
 TEST_F(WholeGameTest, TypedNamesKeepEveryLetterTheFontHasAndRefuseOthersInWords)
@@ -184,8 +204,9 @@ TEST_F(WholeGameTest, TypedNamesKeepEveryLetterTheFontHasAndRefuseOthersInWords)
     settings.LoadSettingsAndProfiles(world);
     ShowLogos();
     NamingApp app;
-    app.SetUsTxt(home / "vandrel-first-eng/us.txt");
+    app.usTxt = home / "vandrel-first-eng/us.txt";
     EXPECT_TRUE(app.Run());
+    EXPECT_EQ(app.steps.Unfinished(), "");
     std::vector<std::wstring> expected;
     for (const Name& name : kNames)
         expected.push_back(name.expected);

@@ -4,6 +4,7 @@
 // test-output/ and judged by the layout check.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,9 +14,11 @@
 #include "engine/gfx.h"
 #include "platform/test_events.h"
 #include "platform/utf16.h"
+#include "scene/screen_manager.h"
 #include "support/layout_check.h"
 #include "support/menu_route.h"
 #include "support/recording_gfx.h"
+#include "support/scripted_run.h"
 
 class RecordedApp : public cGameApp {
 public:
@@ -44,21 +47,6 @@ protected:
     }
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
 
-    // Before cGameApp::Frame each frame: skips the logos in the first frame,
-    // then plays `level` from the map once the start screen has been up for
-    // 20 frames. True while the level state is on top of the stack.
-    bool PlayFromStart(int level)
-    {
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        if (++startFrames == 1)
-            platform::InjectKey(window, "Escape", true);
-        if (top != L"cStateGame" && !levelChosen && test::StartScreenOpen() && ++menuFrames == 20) {
-            levelChosen = true;
-            test::PlayLevelFromMap(level);
-        }
-        return top == L"cStateGame";
-    }
-
     // The draws of the frame last drawn; none before the engine runs.
     const std::vector<test::GfxDraw>& Draws() const
     {
@@ -70,6 +58,32 @@ protected:
     const test::ImageCatalog::Image* ImageOf(const test::GfxDraw& d) const
     {
         return recorder && d.kind == test::GfxDraw::Kind::Texture ? Catalog().Find(*recorder, d) : nullptr;
+    }
+    // The frame last drawn shows this text.
+    bool ShowsText(const std::wstring& text) const
+    {
+        return std::any_of(Draws().begin(), Draws().end(), [&](const test::GfxDraw& d) { return d.text == text; });
+    }
+    // The frame last drawn shows the image the art tables know by this name;
+    // `whole`: at full strength, not fading.
+    bool ShowsImage(const std::string& name, bool whole = false) const
+    {
+        return std::any_of(Draws().begin(), Draws().end(), [&](const test::GfxDraw& d) {
+            const test::ImageCatalog::Image* image = ImageOf(d);
+            return image && image->name == name && (!whole || d.color >> 24 == 0xFF);
+        });
+    }
+    // The frame last drawn shows a text with this in it.
+    bool ShowsTextWith(const std::wstring& part) const
+    {
+        return std::any_of(Draws().begin(), Draws().end(),
+            [&](const test::GfxDraw& d) { return !d.text.empty() && d.text.find(part) != std::wstring::npos; });
+    }
+    // The screen of that slot is on and has faded in.
+    static bool FadedIn(int slot)
+    {
+        const Scene::Screen* screen = cScreenManager::Instance().GetScreen(slot);
+        return screen && screen->IsActive() && screen->GetAlpha() == 0xFF;
     }
     // Saves the frame last presented as test-output/<file>.png.
     bool SaveFrame(const std::string& file) const
@@ -92,12 +106,23 @@ protected:
                 continue;
             SIZE extent {};
             d.font->MeasureText(text.c_str(), &extent);
-            const int x = d.x + extent.cx / 2, y = d.y + extent.cy / 2;
-            g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, down, x, y);
+            Press(d.x + extent.cx / 2, d.y + extent.cy / 2, down);
             return;
         }
     }
+    // Presses or lets go of the mouse there.
+    void Press(int x, int y, bool down)
+    {
+        if (!g_pInputDevice)
+            return;
+        g_pInputDevice->SetCursorPos(x, y);
+        platform::InjectMouseButton(window, 1, down, x, y);
+        if (down)
+            pressedAt = { x, y };
+    }
+    // Lets go of the mouse where it was last pressed, whatever the frame
+    // shows there now.
+    void LetGo() { Press(pressedAt.x, pressedAt.y, false); }
     // Adds the layout check's breaches of the frame last presented to `into`.
     void CheckFrame(const std::string& screen, std::vector<std::string>& into) const
     {
@@ -111,6 +136,47 @@ protected:
     std::unique_ptr<test::RecordingGfx> recorder;
 
 private:
-    int startFrames = 0, menuFrames = 0;
-    bool levelChosen = false;
+    struct {
+        int x = 0, y = 0;
+    } pressedAt;
+};
+
+// A recorded game whose clock and input the test drives (support/scripted_run.h):
+// each frame the clock goes on a 60th of a second and the script's step at
+// hand looks at the frame last drawn. The run ends with the game, when a step
+// gives up, or once every step was taken.
+class ScriptedApp : public RecordedApp {
+public:
+    bool Frame() override
+    {
+        clock.Tick();
+        steps.Frame();
+        drawnBy = TopState();
+        return GameFrame() && !steps.GaveUp() && !steps.Done();
+    }
+
+    test::ScriptedSteps steps;
+
+protected:
+    // The state that drew the frame last drawn (the stack may have changed
+    // at its end).
+    const std::wstring& DrawnBy() const { return drawnBy; }
+    // The game's own frame, after the step.
+    virtual bool GameFrame() { return cGameApp::Frame(); }
+    // Escape over the logos, and once the start screen is open, `level`
+    // played from the map.
+    void PlayFromStart(int level)
+    {
+        steps.Add(
+            "the first frame", [] { return true; }, [this] { platform::InjectKey(window, "Escape", true); });
+        steps.Add("the start screen", test::StartScreenOpen, [level] { test::PlayLevelFromMap(level); });
+        steps.Add("level " + std::to_string(level), [this] { return DrawnBy() == L"cStateGame"; });
+    }
+    // The name of the state on top of the stack; "" without one.
+    std::wstring TopState() { return GetStateManager().Top() ? GetStateManager().Top()->GetName() : L""; }
+
+    test::FrameClock clock;
+
+private:
+    std::wstring drawnBy;
 };

@@ -3,11 +3,13 @@
 // then the close button.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "frontend/options_screen.h"
 #include "platform/utf16.h"
+#include "recorded_app.h"
 #include "resources/property_file.h"
 #include "support/menu_route.h"
 #include "support/temp_folder.h"
@@ -17,46 +19,56 @@ namespace {
 
 using Scene::OptionsScreen;
 
-class ScreenModeApp : public cGameApp {
+class ScreenModeApp : public ScriptedApp {
 public:
-    bool Frame() override
+    ScreenModeApp()
     {
-        ++frames;
         cGameWorld& world = cGameWorld::Instance();
-        const cSettings& settings = cSettings::Instance();
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        if (!startAt && test::StartScreenOpen()) {
+        steps.Add(
+            "the first frame", [] { return true; }, [this] { platform::InjectKey(window, "Escape", true); });
+        steps.Add("the start screen", test::StartScreenOpen, [&world] {
             // as the start screen's options button
-            startAt = frames;
             cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
             world.profilesOpen = 0;
             world.optionsOpen = 1;
+        });
+        for (const int control : std::initializer_list<int> { OptionsScreen::kWindow, OptionsScreen::kFullScreen,
+                 OptionsScreen::kWindow, OptionsScreen::kFullScreen, -1 }) {
+            steps.Add(
+                "the options", [&world] { return world.optionsOpen && FadedIn(cScreenManager::kOptions); },
+                [this, control] {
+                    const auto* options = cScreenManager::Instance().Get<OptionsScreen>(cScreenManager::kOptions);
+                    const int x = control < 0 ? 600 : options->ControlX(control, false) + 5;
+                    const int y = control < 0 ? 880 : options->ControlY(control, false) + 5;
+                    Press(x, y, true);
+                });
+            steps.Add(
+                "the press held a frame", [] { return true; }, [this] { LetGo(); });
+            // A screen button asks for the mode, which the next frame sets.
+            if (control >= 0) {
+                steps.Add("the mode asked for", [&world] { return world.videoModeChanged != 0; });
+                steps.Add(
+                    "the mode set", [&world] { return world.videoModeChanged == 0; }, [this] { NoteSize(); });
+            } else {
+                steps.Add(
+                    "the options closed", [&world] { return !world.optionsOpen; },
+                    [this] {
+                        NoteSize();
+                        test::QuitFromProfiles();
+                    });
+            }
         }
-        static constexpr int kClicks[] = { OptionsScreen::kWindow, OptionsScreen::kFullScreen, OptionsScreen::kWindow,
-            OptionsScreen::kFullScreen, -1 };
-        const int step = frames - startAt, click = step / 20;
-        const auto* options = cScreenManager::Instance().Get<OptionsScreen>(cScreenManager::kOptions);
-        if (startAt && click < 5 && (step % 20 == 10 || step % 20 == 11)) {
-            const int control = kClicks[click];
-            const int x = control < 0 ? 600 : options->ControlX(control, false) + 5;
-            const int y = control < 0 ? 880 : options->ControlY(control, false) + 5;
-            if (g_pInputDevice)
-                g_pInputDevice->SetCursorPos(x, y);
-            platform::InjectMouseButton(window, 1, step % 20 == 10, x, y);
-        }
-        if (startAt && click < 5 && step % 20 == 19)
-            sizes.push_back(std::to_string(settings.GetWidth()) + (settings.screenMode ? " full" : " window"));
-        if (startAt && click >= 5)
-            test::QuitFromProfiles();
-        return cGameApp::Frame() && frames < 600;
+        steps.EndOfGame("the game's end from the start screen");
     }
 
     std::vector<std::string> sizes;
-    int frames = 0, startAt = 0;
 
 private:
-    void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+    void NoteSize()
+    {
+        const cSettings& settings = cSettings::Instance();
+        sizes.push_back(std::to_string(settings.GetWidth()) + (settings.screenMode ? " full" : " window"));
+    }
 };
 
 TEST_F(WholeGameTest, FullScreenFromTheWindowReturnsToTheDesignSizeAndStaysThereAfterARestart)
@@ -67,6 +79,7 @@ TEST_F(WholeGameTest, FullScreenFromTheWindowReturnsToTheDesignSizeAndStaysThere
     settings.canSave = true;
     ScreenModeApp app;
     app.Run();
+    EXPECT_EQ(app.steps.Unfinished(), "");
     settings.canSave = false;
     EXPECT_EQ(
         app.sizes, (std::vector<std::string> { "1024 window", "1280 full", "1024 window", "1280 full", "1280 full" }));

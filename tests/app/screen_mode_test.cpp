@@ -82,25 +82,36 @@ TEST_F(GameAppTest, WindowThatDoesNotFitWithItsTitleBarIsRefusedInWords)
     }
 }
 
-// Each step: the frame it acts in, counted from the arrival on its screen,
-// and what it does there.
-class SwitchingApp : public RecordedApp {
+// The start screen, the options, the map, the result table, the shop and a
+// level: on each a switch once it shows, and a look at it once the switch is
+// carried out and the screen has faded in.
+class SwitchingApp : public ScriptedApp {
 public:
-    bool Frame() override
+    SwitchingApp()
     {
-        ++frames;
         cGameWorld& world = cGameWorld::Instance();
-        const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
-        if (frames == 1)
-            platform::InjectKey(window, "Escape", true);
-        SwitchWhileTheLevelScreensLoad(world);
-        if (top == L"cStateMenu" && (menuFrames > 0 || test::StartScreenOpen()))
-            OnMenu(world);
-        if (top == L"cStateGame")
-            OnLevel(world);
-        if (quitAt && frames == quitAt + 20)
-            platform::InjectKey(window, "Escape", true);
-        return cGameApp::Frame() && frames < 5000;
+        steps.Add(
+            "the first frame", [] { return true; }, [this] { platform::InjectKey(window, "Escape", true); });
+        OnTheMenuScreens(world);
+        InTheLevel(world, true);
+        // Back from the level on the start screen the level was played from.
+        steps.Add(
+            "the start screen after the level", [this] { return DrawnBy() == L"cStateMenu"; }, [this] { Switch(); });
+        steps.Add(
+            "the start screen at the new size", [] { return Settled(cScreenManager::kStart); },
+            [this, &world] {
+                Look("start after the level");
+                world.profilesOpen = 1;
+                test::PlayLevelFromMap(kLevel);
+            });
+        InTheLevel(world, false);
+        steps.Add(
+            "the main menu after the level", [this] { return TopState() == L"cStateMenu"; },
+            [] { test::QuitFromProfiles(); });
+        steps.Add(
+            "the credits", [this] { return DrawnBy() == L"cStateExit"; },
+            [this] { platform::InjectKey(window, "Escape", true); });
+        steps.EndOfGame("the game's end after the credits");
     }
 
     std::set<std::string> looked;
@@ -110,6 +121,12 @@ protected:
     void QueryUsableArea(int& width, int& height) override { width = 1920, height = panel ? 780 : 1200; }
 
 private:
+    bool GameFrame() override
+    {
+        SwitchWhileTheLevelScreensLoad(cGameWorld::Instance());
+        return cGameApp::Frame();
+    }
+
     // Full screen is 1280 x 1024 on this desktop, the window 1024 x 768.
     void Switch()
     {
@@ -147,8 +164,7 @@ private:
         looked.insert(screen);
         if (frame.width != width || frame.height != cSettings::Instance().GetHeight())
             breaches.push_back(name + ": the frame is " + std::to_string(frame.width) + " wide");
-        const auto endsSmall
-            = [](const std::string& folder) { return folder.size() > 5 && folder.ends_with("_1024"); };
+        const auto endsSmall = [](const std::string& folder) { return folder.size() > 5 && folder.ends_with("_1024"); };
         std::set<std::string> wrongSet;
         for (const test::GfxDraw& d : Draws()) {
             const test::ImageCatalog::Image* image = ImageOf(d);
@@ -168,107 +184,126 @@ private:
             breaches.push_back(std::move(breach));
     }
 
-    // The start screen, the options, the map, the result table, the shop:
-    // on each a switch, and a look at it once the switch is carried out.
-    void OnMenu(cGameWorld& world)
+    // A switch carried out, and the screen in that slot faded in.
+    static bool Settled(int slot) { return !cGameWorld::Instance().videoModeChanged && FadedIn(slot); }
+
+    // The start screen, the options (and the window refused there), the map,
+    // the result table, the shop; then the level from the map.
+    void OnTheMenuScreens(cGameWorld& world)
     {
-        const int m = ++menuFrames;
-        levelFrames = 0;
-        if (visits == 0) {
-            if (m == 30 || m == 70 || m == 150 || m == 190 || m == 230)
-                Switch();
-            if (m == 60)
+        steps.Add(
+            "the start screen, faded in", [] { return test::StartScreenOpen() && FadedIn(cScreenManager::kStart); },
+            [this] { Switch(); });
+        steps.Add(
+            "the start screen at the new size", [] { return Settled(cScreenManager::kStart); },
+            [this, &world] {
                 Look("start");
-            if (m == 61) {
                 // as the start screen's options button
                 cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
                 world.profilesOpen = 0;
                 world.optionsOpen = 1;
-            }
-            if (m == 100) {
+            });
+        steps.Add(
+            "the options, faded in", [] { return FadedIn(cScreenManager::kOptions); }, [this] { Switch(); });
+        steps.Add(
+            "the options at the new size", [] { return Settled(cScreenManager::kOptions); },
+            [this] {
                 Look("options");
                 // A panel takes the room the window's title bar needs.
                 panel = true;
                 Scene::OptionsScreen::ChooseWindow();
-            }
-            if (m == 130) {
+            });
+        steps.Add(
+            "the options after the window was asked for", [] { return Settled(cScreenManager::kOptions); },
+            [this, &world] {
                 if (cSettings::Instance().GetWidth() == 1280 && cSettings::Instance().screenMode == 1)
                     Look("options refusing the window");
                 panel = false;
                 // closed, and on from the start screen to the map
                 world.optionsOpen = 0;
                 world.profilesOpen = 0;
-            }
-            if (m == 180) {
+            });
+        steps.Add(
+            "the map, faded in", [this] { return FadedIn(cScreenManager::kWorldMap) && ShowsImage("map2.png"); },
+            [this] { Switch(); });
+        steps.Add(
+            "the map at the new size", [] { return Settled(cScreenManager::kWorldMap); },
+            [this, &world] {
                 Look("map");
                 // as the map's highscores button
                 world.highscoresOpen = 1;
                 world.highscoreTableReady = 0;
                 world.resultScreenOpen = 1;
                 cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
-            }
-            if (m == 220) {
+            });
+        steps.Add(
+            "the result table, faded in",
+            [&world] { return world.highscoreTableReady && FadedIn(cScreenManager::kResultScreen); },
+            [this] { Switch(); });
+        steps.Add(
+            "the result table at the new size",
+            [&world] { return world.highscoreTableReady && Settled(cScreenManager::kResultScreen); },
+            [this, &world] {
                 Look("results");
                 world.highscoresOpen = world.resultScreenOpen = 0;
-                world.money = 1000; // the city pin shows once there is money
-            }
-            if (m == 222 || m == 223) {
+                world.money = 1000;
                 // the city pin at the map's lower left
-                const int x = Scene::ScaleX(50), y = Scene::ScaleY(750);
-                g_pInputDevice->SetCursorPos(x, y);
-                platform::InjectMouseButton(window, 1, m == 222, x, y);
-            }
-            if (m == 260) {
-                if (world.shopOpen)
-                    Look("shop");
+                g_pInputDevice->SetCursorPos(Scene::ScaleX(50), Scene::ScaleY(750));
+            });
+        steps.Add(
+            "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
+            [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
+        steps.Add(
+            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        steps.Add(
+            "the shop, faded in", [&world] { return world.shopOpen && FadedIn(cScreenManager::kShop); },
+            [this] { Switch(); });
+        steps.Add(
+            "the shop at the new size", [] { return Settled(cScreenManager::kShop); },
+            [this] {
+                Look("shop");
                 platform::InjectKey(window, "Escape", true);
-            }
-            if (m == 280) {
+            });
+        steps.Add(
+            "the shop left", [&world] { return !world.shopOpen; },
+            [&world] {
                 world.profilesOpen = 1;
                 test::PlayLevelFromMap(kLevel);
-                ++visits;
-            }
-        } else if (visits == 1) {
-            // Back from the level: a switch on the map, and the level again.
-            if (m == 10)
-                Switch();
-            if (m == 40) {
-                Look("map after the level");
-                world.profilesOpen = 1;
-                test::PlayLevelFromMap(kLevel);
-                ++visits;
-            }
-        } else if (m == 10 && !quitAt) {
-            quitAt = frames;
-            test::QuitFromProfiles();
-        }
+            });
     }
 
-    // The level: a switch in its first frame, while its screens load their
-    // pages, and one in play; the second visit only looks.
-    void OnLevel(cGameWorld& world)
+    // The level: the first time a switch in its first frame, while its
+    // screens load their pages, and one in play; the second time only looks.
+    void InTheLevel(cGameWorld& world, bool first)
     {
-        menuFrames = 0;
-        const int l = ++levelFrames;
-        const bool first = visits == 1;
-        if (first && (l == 1 || l == 60))
-            Switch();
-        if (l == 30)
-            Look(first ? "level task" : "level task after a switch on the map");
-        if (l == 31)
-            platform::InjectKey(window, "Escape", true);
-        if (l == 90)
-            Look(first ? "level" : "level after a switch on the map");
-        if (l == 91) {
-            world.leaveLevel = 1;
-            // The map, not drawn under the profile screen here, would clear
-            // the start request its play button left.
-            world.menuChoice = -1;
-        }
+        if (first)
+            steps.Add(
+                "the level's first frame", [this] { return TopState() == L"cStateGame"; }, [this] { Switch(); });
+        steps.Add(
+            "the level's task dialog, faded in",
+            [this, &world] {
+                return DrawnBy() == L"cStateGame" && world.taskBookOpen && Settled(cScreenManager::kTask);
+            },
+            [this, first] {
+                Look(first ? "level task" : "level task after a switch on the start screen");
+                platform::InjectKey(window, "Escape", true);
+            });
+        const auto lit = [&world] {
+            return !world.taskBookOpen && !world.brightening && !world.darkening && Settled(cScreenManager::kHud);
+        };
+        if (first)
+            steps.Add("the level lit, its task dialog closed", lit, [this] { Switch(); });
+        steps.Add(
+            first ? "the level at the new size" : "the level lit, its task dialog closed", lit, [this, &world, first] {
+                Look(first ? "level" : "level after a switch on the start screen");
+                world.leaveLevel = 1;
+                // The map, not drawn under the profile screen here, would
+                // clear the start request its play button left.
+                world.menuChoice = -1;
+            });
     }
 
     static constexpr int kLevel = 6;
-    int frames = 0, menuFrames = 0, levelFrames = 0, visits = 0, quitAt = 0;
     bool switchedWhileLoading = false, panel = false;
 };
 
@@ -279,8 +314,10 @@ TEST_F(WholeGameTest, EveryScreenDrawsAtTheNewSizeAfterASwitch)
     ShowLogos();
     SwitchingApp app;
     EXPECT_TRUE(app.Run());
-    for (const char* screen : { "start", "options", "options refusing the window", "map", "results", "shop", "level task", "level",
-             "map after the level", "level task after a switch on the map", "level after a switch on the map" })
+    EXPECT_EQ(app.steps.Unfinished(), "");
+    for (const char* screen : { "start", "options", "options refusing the window", "map", "results", "shop",
+             "level task", "level", "start after the level", "level task after a switch on the start screen",
+             "level after a switch on the start screen" })
         EXPECT_TRUE(app.looked.count(screen)) << screen;
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;

@@ -28,23 +28,16 @@ struct Size {
 
 constexpr int kLevels = 30;
 constexpr int kMapLines = 3;
-constexpr int kPageTurnFrames = 5;
 // The map's level description: its width in design units.
 constexpr int kMapTextWidth = 525;
 
-class TaskPagesApp : public RecordedApp {
+class TaskPagesApp : public ScriptedApp {
 public:
     explicit TaskPagesApp(Size size)
         : size(size)
     {
-    }
-
-    bool Frame() override
-    {
-        ++frames;
-        if (PlayFromStart(1) && ++levelFrames >= 4)
-            OnTaskDialog();
-        return cGameApp::Frame() && !done && frames < 1000;
+        PlayFromStart(1);
+        LookAtPage(1, 1);
     }
 
     std::vector<std::string> breaches;
@@ -52,47 +45,57 @@ public:
     std::vector<std::string> mapLinesTooLong;
 
 private:
-    // Each step looks at the frame last drawn: a page is checked, then the
-    // right arrow pressed and let go, or the next level's pages put in. The
-    // game sees the mouse a frame late and turns the page while it draws the
-    // frame after that, so the next page is drawn whole five frames after the
-    // press.
-    void OnTaskDialog()
+    // A page turns while the dialog draws the frame that takes the click,
+    // after its text: the frame after it shows the page whole.
+    bool GameFrame() override
     {
-        cGameWorld& world = cGameWorld::Instance();
-        auto* dialog = cScreenManager::Instance().Get<Scene::TaskDialog>(cScreenManager::kTask);
-        if (!dialog || !world.taskBookOpen) {
-            breaches.push_back("the task dialog closed at level " + std::to_string(world.level));
-            done = true;
-            return;
-        }
-        if (step == 1)
-            PressRightArrow(false);
-        if (step > 0) {
-            step = (step + 1) % kPageTurnFrames;
-            return;
-        }
-        const std::string page
-            = "level_" + std::to_string(world.level) + "_" + std::to_string(dialog->GetCurrentPage());
-        CheckPage(std::to_string(size.width) + "_" + page);
-        pagesShown[world.level] = dialog->GetCurrentPage();
-        if (dialog->GetCurrentPage() < dialog->GetPageCount()) {
-            PressRightArrow(true);
-            step = 1;
-            return;
-        }
-        if (world.level == kLevels) {
-            CheckMapLines();
-            done = true;
-            return;
-        }
-        // The next level's pages, as a level start loads them; they are drawn
-        // in this frame.
-        world.level += 1;
-        world.LoadComic(world.level);
-        dialog->Reset();
-        dialog->ResetPage();
-        step = kPageTurnFrames - 1;
+        const int page = Dialog() ? Dialog()->GetCurrentPage() : 0;
+        const bool goOn = cGameApp::Frame();
+        pageWhole = Dialog() && Dialog()->GetCurrentPage() == page;
+        return goOn;
+    }
+
+    static Scene::TaskDialog* Dialog()
+    {
+        return cScreenManager::Instance().Get<Scene::TaskDialog>(cScreenManager::kTask);
+    }
+
+    // The dialog open on that level's page, faded in and drawn whole by the
+    // frame last drawn; then the page is checked and the right arrow pressed
+    // and let go, or the next level's pages put in.
+    void LookAtPage(int level, int page)
+    {
+        const std::string name = "level_" + std::to_string(level) + "_" + std::to_string(page);
+        steps.Add(
+            "the task dialog at " + name,
+            [this, level, page] {
+                const cGameWorld& world = cGameWorld::Instance();
+                return world.taskBookOpen && world.level == level && Dialog() && Dialog()->GetCurrentPage() == page
+                    && pageWhole && FadedIn(cScreenManager::kTask);
+            },
+            [this, level, page, name] {
+                CheckPage(std::to_string(size.width) + "_" + name);
+                pagesShown[level] = page;
+                if (page < Dialog()->GetPageCount()) {
+                    PressRightArrow(true);
+                    steps.Add(
+                        "the arrow lit under the mouse", [this] { return ShowsImage("button_right_over.png"); },
+                        [this] { PressRightArrow(false); });
+                    LookAtPage(level, page + 1);
+                    return;
+                }
+                if (level == kLevels) {
+                    CheckMapLines();
+                    return;
+                }
+                // The next level's pages, as a level start loads them.
+                cGameWorld& world = cGameWorld::Instance();
+                world.level = level + 1;
+                world.LoadComic(world.level);
+                Dialog()->Reset();
+                Dialog()->ResetPage();
+                LookAtPage(level + 1, 1);
+            });
     }
 
     void CheckPage(const std::string& name)
@@ -151,8 +154,7 @@ private:
     }
 
     Size size;
-    int frames = 0, levelFrames = 0, step = 0;
-    bool done = false;
+    bool pageWhole = false;
 };
 
 class TaskPages : public WholeGameTest, public ::testing::WithParamInterface<Size> { };
@@ -164,6 +166,7 @@ TEST_P(TaskPages, EveryLevelsPagesAndMapLineFit)
     ShowLogos();
     TaskPagesApp app(GetParam());
     app.Run();
+    EXPECT_EQ(app.steps.Unfinished(), "");
     for (const std::string& breach : app.breaches)
         ADD_FAILURE() << breach;
     for (const std::string& line : app.mapLinesTooLong)

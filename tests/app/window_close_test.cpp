@@ -9,6 +9,7 @@
 #include "platform/utf16.h"
 #include "support/log_capture.h"
 #include "support/menu_route.h"
+#include "support/scripted_run.h"
 #include "support/temp_folder.h"
 #include "whole_game_fixture.h"
 
@@ -37,6 +38,7 @@ public:
     }
     bool Frame() override
     {
+        clock.Tick();
         ++frames;
         cGameWorld& world = cGameWorld::Instance();
         const std::wstring top = GetStateManager().Top() ? GetStateManager().Top()->GetName() : L"";
@@ -73,6 +75,11 @@ public:
 
 protected:
     void QueryDesktopSize(int& width, int& height) override { width = 1920, height = 1200; }
+
+private:
+    // The logos pass by the clock: a moment's frames are the same in every
+    // build.
+    test::FrameClock clock;
 };
 
 class WindowClose : public WholeGameTest { };
