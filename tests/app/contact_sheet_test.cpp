@@ -145,8 +145,7 @@ private:
         steps.Add(
             "the start screen's New game button", [this] { return ShowsText(g_guiVocabulary[kNewGameText]); },
             [this] { PressText(g_guiVocabulary[kNewGameText], true); });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         steps.Add(
             "the question whether to start a new game", [this] { return ShowsText(g_guiVocabulary[kYesText]); },
             [this] {
@@ -193,11 +192,7 @@ private:
             "the map, faded in", [] { return FadedIn(cScreenManager::kWorldMap); },
             [this, &world] {
                 Shoot("map");
-                // as the map's highscores button
-                world.highscoresOpen = 1;
-                world.highscoreTableReady = 0;
-                world.resultScreenOpen = 1;
-                cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
+                OpenHighscores(world);
             });
         steps.Add(
             "the result table, faded in",
@@ -241,8 +236,7 @@ private:
         steps.Add(
             "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
             [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         steps.Add(
             "the shop, faded in", [&world] { return world.shopOpen && FadedIn(cScreenManager::kShop); },
             [&world] {
@@ -256,8 +250,7 @@ private:
                 Shoot("shop");
                 BuyOnAFullDisk(world);
             });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         // The disk stays full until the trade is told or made; only then is
         // it judged.
         steps.Add(
@@ -397,8 +390,7 @@ private:
                 // The dialog may close on the press: the button is let go all
                 // the same, as a player's finger does, so that no press is
                 // still down when the game menu opens.
-                steps.Add(
-                    "the press held a frame", [] { return true; }, [this] { LetGo(); });
+                LetGoNextFrame();
                 if (ok) {
                     steps.Add("level 1's task dialog closed by its button", [&world] { return !world.taskBookOpen; });
                     return;

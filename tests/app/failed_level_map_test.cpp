@@ -48,8 +48,7 @@ public:
         steps.Add(
             "the failed panel", [this] { return ShowsText(g_guiVocabulary[kContinueText]); },
             [this] { PressText(g_guiVocabulary[kContinueText], true); });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         // Before the menu's first frame, which would start the level again
         // from the profile screen.
         steps.Add(

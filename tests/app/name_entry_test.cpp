@@ -145,13 +145,11 @@ private:
         steps.Add(
             "the start screen's New game button", [this] { return NewGameShown(); },
             [this] { PressText(g_guiVocabulary[kNewGameText], true); });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         steps.Add(
             "the question whether to start a new game", [this] { return ShowsText(g_guiVocabulary[kYesText]); },
             [this] { PressText(g_guiVocabulary[kYesText], true); });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         steps.Add(
             "the name field",
             [this, &world] { return world.profileNameEntry && ShowsText(g_guiVocabulary[kTypeNameHint]); },

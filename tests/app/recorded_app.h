@@ -172,6 +172,19 @@ protected:
         steps.Add("the start screen", test::StartScreenOpen, [level] { test::PlayLevelFromMap(level); });
         steps.Add("level " + std::to_string(level), [this] { return DrawnBy() == L"cStateGame"; });
     }
+    // The mouse button pressed by the step at hand is let go the next frame.
+    void LetGoNextFrame()
+    {
+        steps.Add("the press held a frame", [] { return true; }, [this] { LetGo(); });
+    }
+    // The result table opened as the map's highscores button opens it.
+    static void OpenHighscores(cGameWorld& world)
+    {
+        world.highscoresOpen = 1;
+        world.highscoreTableReady = 0;
+        world.resultScreenOpen = 1;
+        cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
+    }
     // The name of the state on top of the stack; "" without one.
     std::wstring TopState() { return GetStateManager().Top() ? GetStateManager().Top()->GetName() : L""; }
 

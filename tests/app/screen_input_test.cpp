@@ -42,8 +42,7 @@ public:
                     const int y = control < 0 ? 880 : options->ControlY(control, false) + 5;
                     Press(x, y, true);
                 });
-            steps.Add(
-                "the press held a frame", [] { return true; }, [this] { LetGo(); });
+            LetGoNextFrame();
             // A screen button asks for the mode, which the next frame sets.
             if (control >= 0) {
                 steps.Add("the mode asked for", [&world] { return world.videoModeChanged != 0; });

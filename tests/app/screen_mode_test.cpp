@@ -230,11 +230,7 @@ private:
             "the map at the new size", [] { return Settled(cScreenManager::kWorldMap); },
             [this, &world] {
                 Look("map");
-                // as the map's highscores button
-                world.highscoresOpen = 1;
-                world.highscoreTableReady = 0;
-                world.resultScreenOpen = 1;
-                cScreenManager::Instance().GetScreen(cScreenManager::kResultScreen)->SetActive(true);
+                OpenHighscores(world);
             });
         steps.Add(
             "the result table, faded in",
@@ -253,8 +249,7 @@ private:
         steps.Add(
             "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
             [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
-        steps.Add(
-            "the press held a frame", [] { return true; }, [this] { LetGo(); });
+        LetGoNextFrame();
         steps.Add(
             "the shop, faded in", [&world] { return world.shopOpen && FadedIn(cScreenManager::kShop); },
             [this] { Switch(); });

@@ -202,7 +202,24 @@ TEST_F(FirstStart, AStartThatCannotReadItsFilesSaysWhichAndWhy)
     EXPECT_TRUE(Logged(L"error: us.pkg not found"));
 }
 
-using PlayerData = PlayerFiles;
+class PlayerData : public PlayerFiles {
+protected:
+    // After a start, the list of players saved with player 1 "Old"; the
+    // bytes of the same list with player 1 "New".
+    struct Lists {
+        std::vector<uint8_t> oldUsers, newUsers;
+    };
+    Lists SaveOldAndMakeNew()
+    {
+        Load();
+        world.profileNames[1] = L"New";
+        Lists lists { {}, world::ProfilesBytes(world) };
+        world.profileNames[1] = L"Old";
+        EXPECT_TRUE(world.SaveConfig());
+        lists.oldUsers = Bytes(UserFile("us.txt"));
+        return lists;
+    }
+};
 
 // A damaged config.cfg or us.txt is read as far as it goes (the installed
 // settings stand in for the rest), the player is told in words, and the next
@@ -265,13 +282,8 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
 // old one's place: it is kept aside and told.
 TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
 {
-    Load();
-    world.profileNames[1] = L"New";
-    const std::vector<uint8_t> newUsers = world::ProfilesBytes(world);
+    const auto [oldUsers, newUsers] = SaveOldAndMakeNew();
     const std::vector<uint8_t> cut(newUsers.begin(), newUsers.begin() + newUsers.size() / 2);
-    world.profileNames[1] = L"Old";
-    ASSERT_TRUE(world.SaveConfig());
-    const auto oldUsers = Bytes(UserFile("us.txt"));
     const std::string waiting = UserFile("us.txt.pending");
     const struct {
         const char* what;
@@ -314,12 +326,7 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
 // takes its place), and the next change of several files is saved.
 TEST_F(PlayerData, ASavedGamesWaitingNameThatIsNoFileIsKeptAsideAndDecidesNothing)
 {
-    Load();
-    world.profileNames[1] = L"New";
-    const std::vector<uint8_t> newUsers = world::ProfilesBytes(world);
-    world.profileNames[1] = L"Old";
-    ASSERT_TRUE(world.SaveConfig());
-    const auto oldUsers = Bytes(UserFile("us.txt"));
+    const auto [oldUsers, newUsers] = SaveOldAndMakeNew();
     const std::string waiting = UserFile("1.pending");
     const struct {
         const char* what;
