@@ -123,10 +123,7 @@ private:
             "the start screen, faded in", [] { return test::StartScreenOpen() && FadedIn(cScreenManager::kStart); },
             [this, &world] {
                 Shoot("start");
-                // as the start screen's options button
-                cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
-                world.profilesOpen = 0;
-                world.optionsOpen = 1;
+                OpenOptionsFromStart(world);
             });
         steps.Add(
             "the options, faded in", [] { return FadedIn(cScreenManager::kOptions); },

@@ -177,6 +177,13 @@ protected:
     {
         steps.Add("the press held a frame", [] { return true; }, [this] { LetGo(); });
     }
+    // The options opened as the start screen's options button opens them.
+    static void OpenOptionsFromStart(cGameWorld& world)
+    {
+        cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
+        world.profilesOpen = 0;
+        world.optionsOpen = 1;
+    }
     // The result table opened as the map's highscores button opens it.
     static void OpenHighscores(cGameWorld& world)
     {

@@ -198,10 +198,7 @@ private:
             "the start screen at the new size", [] { return Settled(cScreenManager::kStart); },
             [this, &world] {
                 Look("start");
-                // as the start screen's options button
-                cScreenManager::Instance().GetScreen(cScreenManager::kOptions)->SetActive(true);
-                world.profilesOpen = 0;
-                world.optionsOpen = 1;
+                OpenOptionsFromStart(world);
             });
         steps.Add(
             "the options, faded in", [] { return FadedIn(cScreenManager::kOptions); }, [this] { Switch(); });
