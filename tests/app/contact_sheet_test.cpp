@@ -230,10 +230,7 @@ private:
                 if (g_pInputDevice)
                     g_pInputDevice->SetCursorPos(Scene::ScaleX(50), Scene::ScaleY(750)); // the city pin
             });
-        steps.Add(
-            "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
-            [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
-        LetGoNextFrame();
+        ClickCityPin();
         steps.Add(
             "the shop, faded in", [&world] { return world.shopOpen && FadedIn(cScreenManager::kShop); },
             [&world] {

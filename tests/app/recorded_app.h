@@ -14,6 +14,7 @@
 #include "engine/gfx.h"
 #include "platform/test_events.h"
 #include "platform/utf16.h"
+#include "scene/design_units.h"
 #include "scene/screen_manager.h"
 #include "support/layout_check.h"
 #include "support/menu_route.h"
@@ -176,6 +177,15 @@ protected:
     void LetGoNextFrame()
     {
         steps.Add("the press held a frame", [] { return true; }, [this] { LetGo(); });
+    }
+    // The map's city pin (at its lower left, where the step before put the
+    // mouse) clicked once it lights up under the mouse.
+    void ClickCityPin()
+    {
+        steps.Add(
+            "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
+            [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
+        LetGoNextFrame();
     }
     // The options opened as the start screen's options button opens them.
     static void OpenOptionsFromStart(cGameWorld& world)

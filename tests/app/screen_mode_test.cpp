@@ -243,10 +243,7 @@ private:
                 // the city pin at the map's lower left
                 g_pInputDevice->SetCursorPos(Scene::ScaleX(50), Scene::ScaleY(750));
             });
-        steps.Add(
-            "the city pin lit under the mouse", [this] { return ShowsImage("fishka_over_city.png"); },
-            [this] { Press(Scene::ScaleX(50), Scene::ScaleY(750), true); });
-        LetGoNextFrame();
+        ClickCityPin();
         steps.Add(
             "the shop, faded in", [&world] { return world.shopOpen && FadedIn(cScreenManager::kShop); },
             [this] { Switch(); });
