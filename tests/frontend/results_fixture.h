@@ -86,6 +86,18 @@ protected:
         Wait(17);
         resultScreen.Draw();
     }
+    // The continue button clicked, as a player clicks it.
+    void PressContinue()
+    {
+        MoveMouse(540 + 10, 960 + 10);
+        world.leftClick = 1;
+        Frame();
+    }
+    // Level 5's table as the result screen keeps it in the user folder.
+    bool ReadLevelTable(PropertyFile& table) const
+    {
+        return table.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false);
+    }
     int Count(const std::wstring& text) const
     {
         const auto texts = gfx.Texts();

@@ -30,13 +30,11 @@ TEST_F(ResultScreenTest, AWonLevelsRowIsInItsFileAndTheTableFromTheMapShowsIt)
     ASSERT_EQ(resultScreen.GetNewEntryRow(), 1); // 450 ranks below 900
     std::wcscpy(world.textEntry, L"Kimi");
     Frame();
-    MoveMouse(540 + 10, 960 + 10);
-    world.leftClick = 1;
-    Frame();
+    PressContinue();
     ASSERT_EQ(world.leaveLevel, 1);
 
     PropertyFile file;
-    ASSERT_TRUE(file.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false));
+    ASSERT_TRUE(ReadLevelTable(file));
     const struct {
         const wchar_t* name;
         int money, time, workplace;

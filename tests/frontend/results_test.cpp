@@ -316,7 +316,7 @@ TEST_F(ResultScreenTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMos
     EXPECT_EQ(resultScreen.GetNewEntryRow(), 0);
     // Played for the first time: the level's table was made of ten empty rows.
     PropertyFile made;
-    ASSERT_TRUE(made.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false));
+    ASSERT_TRUE(ReadLevelTable(made));
     for (int r = 1; r <= 10; ++r) {
         const std::wstring n = std::to_wstring(r);
         EXPECT_EQ(made.GetString(L"name" + n), L"...");
@@ -332,9 +332,7 @@ TEST_F(ResultScreenTest, AWonLevelsEntryTakesTheTypedNameOfTwentyCharactersAtMos
     std::wcscpy(world.textEntry, L"Kizzzzzzzzzzzzzzzzzz");
     Frame();
     EXPECT_EQ(resultScreen.Table().scoreNames[0], L"Kizzzzzzzzzzzzzzzzzz");
-    MoveMouse(540 + 10, 960 + 10);
-    world.leftClick = 1;
-    Frame();
+    PressContinue();
     EXPECT_EQ(world.leaveLevel, 1);
     EXPECT_EQ(world.money, 450);
 }
@@ -386,12 +384,10 @@ TEST_F(ResultScreenTest, ALevelWithoutATimeLimitShowsItsPointsWhenThereAreSomeAn
         world.textEntryActive = 0;
     }
     // Continue writes the last, negative result into the level's table.
-    MoveMouse(540 + 10, 960 + 10);
-    world.leftClick = 1;
-    Frame();
+    PressContinue();
     ASSERT_EQ(world.leaveLevel, 1);
     PropertyFile table;
-    ASSERT_TRUE(table.Serialize(platform::NarrowToWide(folder / "user/highscore/result_05.cfg"), false));
+    ASSERT_TRUE(ReadLevelTable(table));
     EXPECT_EQ(table.GetInt(L"money1", 0), -300);
 }
 
