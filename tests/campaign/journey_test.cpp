@@ -10,6 +10,16 @@
 // real engine once it has settled and passes the layout check
 // (support/layout_check.h), at both screen sizes; the run at 1024 x 768 also
 // lets level 2 run out of time once and plays it again.
+//
+// The campaign at 1280 x 1024 is played in stretches that run side by side.
+// Each stretch after the first starts from the player's files as the one
+// before it leaves them (tests/campaign/handover/before_<level>/, with the
+// money and what the levels since the last building paid in journey.txt),
+// and each stretch ends by comparing what it leaves with the next one's
+// handover, byte for byte: the stretches together are one campaign. A
+// maintainer who changes a level or a rule on purpose rewrites the handovers
+// with VANDREL_UPDATE_JOURNEY=1 ./test_campaign --gtest_filter='Stretches/*'
+// (the stretches run in order there) and reads the diff before committing it.
 // VANDREL_JOURNEY_SHOTS=1 saves each screen checked as
 // test-output/journey_<width>_<screen>.png.
 #include <gtest/gtest.h>
@@ -17,6 +27,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,20 +48,54 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using test::LevelReport;
+
+const fs::path kHandovers = VANDREL_SOURCE_DIR "/tests/campaign/handover";
+// The player's files a stretch goes on from: the settings, the list of
+// players, the saved game and the station of player 1.
+const char* const kHandedOver[] = { "config.cfg", "us.txt", "1", "1_bau" };
+
+// Levels first to last, played in one run; 31 is the station level.
+struct Stretch {
+    int first, last;
+};
+
+// What the levels before a stretch leave it besides the files: the money on
+// the map, and what the levels since the last building paid.
+struct Carried {
+    int money = 0;
+    int paid = 0;
+};
+
+std::string Bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string((std::istreambuf_iterator<char>(in)), {}) : "(missing)";
+}
 
 class Journey : public test::WholeGameRuns<> {
 protected:
-    // Plays from the start screen to the last level; the reports stay.
-    void Play(int width, int height, int lastLevel, int runOutOfTime = 0)
+    // Plays the stretch from the start screen, as a new game from level 1
+    // or going on from the handover before its first level; the reports
+    // stay, and `carried` is what it leaves the next stretch. Without the
+    // credits the run ends on the map after its last level.
+    void Play(int width, int height, Stretch stretch, bool credits, int runOutOfTime = 0)
     {
+        if (stretch.first > 1) {
+            ASSERT_NO_FATAL_FAILURE(TakeHandover(stretch.first));
+        }
         EnterPlayerFolder(home);
         cSettings::Instance().SetResolution(width, height);
         cSettings::Instance().screenMode = 0;
         test::ShowLogosAsAtStart(world);
-        player = std::make_unique<test::Autoplayer>(lastLevel, width, height,
-            test::AutoplayOptions {
-                .lookAround = true, .checkScreen = test::CheckPresentedFrame, .runOutOfTime = runOutOfTime });
+        player = std::make_unique<test::Autoplayer>(stretch.last, width, height,
+            test::AutoplayOptions { .lookAround = true,
+                .checkScreen = test::CheckPresentedFrame,
+                .runOutOfTime = runOutOfTime,
+                .endOnTheMap = !credits });
+        if (stretch.first > 1)
+            player->PlayNext(stretch.first);
         platform::SetTimeSourceForTests([this] { return player->ms; });
         cStateMenu::SetLoadingPauseForTests([] {});
         test::LogCapture log;
@@ -62,9 +109,9 @@ protected:
         CheckScreens();
         EXPECT_EQ(player->stuck, L""); // also: each level's pin was offered in its turn
         EXPECT_TRUE(player->finished);
-        ASSERT_EQ(static_cast<int>(player->reports.size()), lastLevel);
-        int money = player->reports.empty() ? 0 : player->reports[0].moneyBefore;
-        int paid = 0; // since the last building
+        ASSERT_EQ(static_cast<int>(player->reports.size()), stretch.last - stretch.first + 1);
+        int money = stretch.first > 1 ? carried.money : player->reports[0].moneyBefore;
+        int paid = carried.paid; // since the last building
         for (const LevelReport& report : player->reports) {
             SCOPED_TRACE("level " + std::to_string(report.level));
             EXPECT_EQ(report.moneyBefore, money - report.buildingBought);
@@ -79,7 +126,47 @@ protected:
             money = report.moneyAfter;
             paid += report.shownTotal;
         }
+        carried = { money, paid };
     }
+
+    // The player's files and what was carried, from the handover before
+    // `level`, in the run's user folder.
+    void TakeHandover(int level)
+    {
+        const fs::path from = kHandovers / ("before_" + std::to_string(level));
+        const fs::path to = fs::path(home.Path()) / "vandrel-first-eng";
+        fs::create_directories(to);
+        for (const char* name : kHandedOver)
+            fs::copy_file(from / name, to / name);
+        std::ifstream in(from / "journey.txt");
+        std::string moneyKey, paidKey;
+        in >> moneyKey >> carried.money >> paidKey >> carried.paid;
+        ASSERT_TRUE(in && moneyKey == "money" && paidKey == "paid") << from / "journey.txt";
+    }
+
+    // What the stretch leaves is the handover before `level`, byte for
+    // byte; VANDREL_UPDATE_JOURNEY=1 writes it instead.
+    void HandOver(int level)
+    {
+        const fs::path to = kHandovers / ("before_" + std::to_string(level));
+        const fs::path from = fs::path(home.Path()) / "vandrel-first-eng";
+        const std::string journey
+            = "money " + std::to_string(carried.money) + "\npaid " + std::to_string(carried.paid) + "\n";
+        const char* update = std::getenv("VANDREL_UPDATE_JOURNEY");
+        if (update && std::string(update) == "1") {
+            fs::create_directories(to);
+            for (const char* name : kHandedOver)
+                fs::copy_file(from / name, to / name, fs::copy_options::overwrite_existing);
+            std::ofstream(to / "journey.txt") << journey;
+            return;
+        }
+        for (const char* name : kHandedOver)
+            EXPECT_TRUE(Bytes(from / name) == Bytes(to / name))
+                << name << " is not as the handover before level " << level << " holds (" << to
+                << "); VANDREL_UPDATE_JOURNEY=1 rewrites it";
+        EXPECT_EQ(Bytes(to / "journey.txt"), journey) << "before level " << level;
+    }
+
 
     // Each breach of the layout check fails with the screen's name.
     void CheckScreens()
@@ -100,13 +187,13 @@ protected:
                 << screen << " not checked";
     }
 
-    // What the run meets at either size before level 2.
+    // What the run meets at either size up to level 2.
     static std::vector<std::string> FirstScreens()
     {
         return { "start", "start_options", "start_restart", "start_naming", "map_intro_1", "map_intro_2", "map_level_1",
             "level_1_task", "level_1", "level_1_menu", "level_1_options", "level_1_statistics", "level_1_results",
             "map_level_1_build_first", "shop_for_level_2", "shop_for_level_2_bubble", "map_level_2", "level_2_task",
-            "level_2", "level_2_cup", "level_2_statistics", "level_2_results", "credits" };
+            "level_2", "level_2_cup", "level_2_statistics", "level_2_results" };
     }
 
     static void Print(const LevelReport& r)
@@ -154,30 +241,49 @@ protected:
 
     test::TempFolder home;
     std::unique_ptr<test::Autoplayer> player;
+    Carried carried;
 };
 
-TEST_F(Journey, FromANewGameThroughEveryLevelToTheStation)
+class JourneyStretch : public Journey, public ::testing::WithParamInterface<Stretch> { };
+
+TEST_P(JourneyStretch, FromANewGameThroughEveryLevelToTheStation)
 {
-    Play(1280, 1024, test::Autoplayer::kCityLevel);
+    const Stretch stretch = GetParam();
+    const bool station = stretch.last == test::Autoplayer::kCityLevel;
+    Play(1280, 1024, stretch, station);
     ASSERT_FALSE(HasFatalFailure());
-    // The station level is played with what the campaign earned, and that
-    // does not buy every lot at will.
-    EXPECT_GE(player->reports.back().lotsBought, 1);
-    EXPECT_GE(player->reports.back().lotsLeft, 1);
-    ExpectSeen(FirstScreens());
-    ExpectSeen({ "level_30_statistics", "shop_station", "shop_station_bubble" });
+    if (!station)
+        HandOver(stretch.last + 1);
+    if (stretch.first == 1)
+        ExpectSeen(FirstScreens());
+    if (station) {
+        // The station level is played with what the campaign earned, and
+        // that does not buy every lot at will.
+        EXPECT_GE(player->reports.back().lotsBought, 1);
+        EXPECT_GE(player->reports.back().lotsLeft, 1);
+        ExpectSeen({ "level_30_statistics", "shop_station", "shop_station_bubble", "credits" });
+    }
 }
+
+// Each stretch takes about as long as the others; the handovers are before
+// levels 9, 15, 21 and 26.
+INSTANTIATE_TEST_SUITE_P(Stretches, JourneyStretch,
+    ::testing::Values(Stretch { 1, 8 }, Stretch { 9, 14 }, Stretch { 15, 20 }, Stretch { 21, 25 },
+        Stretch { 26, test::Autoplayer::kCityLevel }),
+    [](const ::testing::TestParamInfo<Stretch>& info) {
+        return "levels_" + std::to_string(info.param.first) + "_to_" + std::to_string(info.param.last);
+    });
 
 TEST_F(Journey, TheFirstLevelsAndTheShopAt1024)
 {
-    Play(1024, 768, 3, 2);
+    Play(1024, 768, { 1, 3 }, true, 2);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_GT(player->reports[1].buildingBought, 0) << "level 2's building";
     // Level 2 ran out of time once: the clock past its limit, then the end
     // panel that says so; then it was won.
     EXPECT_EQ(player->levelsLost, 1);
     ExpectSeen(FirstScreens());
-    ExpectSeen({ "level_2_over_time", "level_2_time_over", "level_3_statistics" });
+    ExpectSeen({ "level_2_over_time", "level_2_time_over", "level_3_statistics", "credits" });
 }
 
 } // namespace

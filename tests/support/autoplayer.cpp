@@ -65,6 +65,7 @@ Autoplayer::Autoplayer(int lastLevel, int width, int height, AutoplayOptions opt
     , draw(options.draw)
     , lookAround(options.lookAround)
     , runOutOfTime(options.runOutOfTime)
+    , endOnTheMap(options.endOnTheMap)
     , checkScreen(std::move(options.checkScreen))
 {
     if (!draw && !lookAround) {
@@ -287,7 +288,7 @@ void Autoplayer::Decide()
     }
     if (DecideStartTrip())
         return;
-    if (lookAround && level > lastLevel && phase == Phase::Map) {
+    if (lookAround && !endOnTheMap && level > lastLevel && phase == Phase::Map) {
         DecideCredits();
         return;
     }

@@ -64,6 +64,9 @@ struct AutoplayOptions {
     std::function<std::vector<std::string>(const std::string& screen, const RecordingGfx& frame)> checkScreen = nullptr;
     // This level is left to run out of time once, then played again.
     int runOutOfTime = 0;
+    // Looking around, the run ends on the map after its last level rather
+    // than quitting for the credits.
+    bool endOnTheMap = false;
 };
 
 class Autoplayer : public cGameApp {
@@ -149,6 +152,7 @@ private:
     const bool draw;
     const bool lookAround;
     const int runOutOfTime;
+    const bool endOnTheMap;
     const std::function<std::vector<std::string>(const std::string&, const RecordingGfx&)> checkScreen;
     std::deque<Step> steps;
     int level = 1; // the level being played or picked next
