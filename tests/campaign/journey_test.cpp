@@ -167,7 +167,6 @@ protected:
         EXPECT_EQ(Bytes(to / "journey.txt"), journey) << "before level " << level;
     }
 
-
     // Each breach of the layout check fails with the screen's name.
     void CheckScreens()
     {
