@@ -176,7 +176,9 @@ protected:
     std::unique_ptr<ResultVisit> visit;
 };
 
-TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
+class ResultExitOn : public ResultExit, public ::testing::WithParamInterface<Screen> { };
+
+TEST_P(ResultExitOn, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
 {
     // The player continues: paid the new balance the statistics showed, the
     // level passed with gold, the next one reached, the run in the table.
@@ -203,35 +205,42 @@ TEST_F(ResultExit, AWonLevelIsKeptHoweverTheGameEndsOnItsResultScreens)
     EXPECT_EQ(table.scoreMoney[0], shown.shownTotal);
     EXPECT_EQ(table.scoreTimes[0], shown.elapsed);
 
-    for (const Screen screen : { Screen::Landing, Screen::Cup, Screen::Statistics, Screen::Table }) {
-        for (const test::GameEnd end :
-            { test::GameEnd::WindowClose, test::GameEnd::DesktopQuit, test::GameEnd::Sigterm }) {
-            SCOPED_TRACE("screen " + std::to_string(static_cast<int>(screen)) + ", end "
-                + std::to_string(static_cast<int>(end)));
-            test::TempFolder home;
-            Visit(screen, end, home);
-            ASSERT_FALSE(HasFatalFailure());
-            ASSERT_GE(visit->endedAt, 0) << "the screen was never shown";
-            EXPECT_TRUE(visit->shownUnrecorded);
-            EXPECT_LT(visit->after - visit->endedAt, 3) << "the game went on after the request";
-            const auto files = Files(home);
-            for (const auto& [name, text] : written)
-                EXPECT_EQ(files.at(name), text) << name;
-            // On the table the name typed so far goes in.
-            Scene::ScoreTable expected = table;
-            if (screen == Screen::Table)
-                expected.scoreNames[0] = L"Autoz";
-            const Scene::ScoreTable stored = Table(home);
-            for (int row = 0; row < Scene::ScoreTable::kRows; ++row) {
-                EXPECT_EQ(stored.scoreNames[row], expected.scoreNames[row]) << row;
-                EXPECT_EQ(stored.scoreTimes[row], expected.scoreTimes[row]) << row;
-                EXPECT_EQ(stored.scoreMoney[row], expected.scoreMoney[row]) << row;
-                EXPECT_EQ(stored.scoreWorkplaces[row], expected.scoreWorkplaces[row]) << row;
-            }
-            EndRun();
+    const Screen screen = GetParam();
+    for (const test::GameEnd end : { test::GameEnd::WindowClose, test::GameEnd::DesktopQuit, test::GameEnd::Sigterm }) {
+        SCOPED_TRACE("end " + std::to_string(static_cast<int>(end)));
+        test::TempFolder home;
+        Visit(screen, end, home);
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_GE(visit->endedAt, 0) << "the screen was never shown";
+        EXPECT_TRUE(visit->shownUnrecorded);
+        EXPECT_LT(visit->after - visit->endedAt, 3) << "the game went on after the request";
+        const auto files = Files(home);
+        for (const auto& [name, text] : written)
+            EXPECT_EQ(files.at(name), text) << name;
+        // On the table the name typed so far goes in.
+        Scene::ScoreTable expected = table;
+        if (screen == Screen::Table)
+            expected.scoreNames[0] = L"Autoz";
+        const Scene::ScoreTable stored = Table(home);
+        for (int row = 0; row < Scene::ScoreTable::kRows; ++row) {
+            EXPECT_EQ(stored.scoreNames[row], expected.scoreNames[row]) << row;
+            EXPECT_EQ(stored.scoreTimes[row], expected.scoreTimes[row]) << row;
+            EXPECT_EQ(stored.scoreMoney[row], expected.scoreMoney[row]) << row;
+            EXPECT_EQ(stored.scoreWorkplaces[row], expected.scoreWorkplaces[row]) << row;
         }
+        EndRun();
     }
 }
+
+// Each screen is a test of its own, so that the runs go side by side.
+std::string ScreenName(const ::testing::TestParamInfo<Screen>& info)
+{
+    constexpr const char* kNames[] = { "landing", "cup", "statistics", "table" };
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ResultExitOn,
+    ::testing::Values(Screen::Landing, Screen::Cup, Screen::Statistics, Screen::Table), ScreenName);
 
 // A result the files cannot hold (the list of players made read-only) is
 // recorded nowhere, neither on the disk nor in play, and the map the player
