@@ -447,6 +447,7 @@ TEST_F(HudLevel, TheTaskBookDimsTheLevelUntilItOrTheMenuButtonShutsIt)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, HudLevelOnScreen, ::testing::Values(1280, 1024));
+INSTANTIATE_TEST_SUITE_P(Sizes, HudLevelOnScreen, ::testing::Values(1280, 1024),
+    [](const auto& info) { return std::to_string(info.param); });
 
 } // namespace
