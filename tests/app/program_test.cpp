@@ -94,7 +94,8 @@ TEST(Program, ADamagedListOfPlayersDoesNotStopTheStart)
             { { "XDG_DATA_HOME", folder / "home" }, { "XDG_RUNTIME_DIR", folder.Path() },
                 { "SDL_VIDEODRIVER", "dummy" }, { "SDL_AUDIODRIVER", "dummy" } },
             folder / "stderr.txt");
-        const int ended = game.Terminate(folder / "home/vandrel-first-eng/log.xml");
+        int ended = -1;
+        ASSERT_NO_FATAL_FAILURE(game.Terminate(folder / "home/vandrel-first-eng/log.xml", ended));
         std::ifstream in(folder.Path() + "/stderr.txt");
         const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_EQ(ended, 0) << said;
@@ -156,10 +157,10 @@ TEST(Program, WithoutItsCursorOrItsLevelTableItSaysWhichAndFails)
 }
 
 // Runs a copy of the program over the data mirrored into the folder, as a new
-// player would start it, and ends it: whether it got past its start-up
-// checks (its log says its input was started). What it said on standard
-// error is in the failure.
-bool StartsAsANewPlayer(const test::TempFolder& folder)
+// player would start it, and ends it: it must get past its start-up checks
+// (its log says its input was started). What it said on standard error is in
+// the failure, a fatal one.
+void StartsAsANewPlayer(const test::TempFolder& folder)
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
@@ -168,11 +169,10 @@ bool StartsAsANewPlayer(const test::TempFolder& folder)
             { "SDL_AUDIODRIVER", "dummy" } },
         folder / "stderr.txt");
     const std::string log = folder / "home/vandrel-first-eng/log.xml";
-    const bool started = game.WaitForLog(log, "Initializing Input Subsystem", 60.0);
-    EXPECT_EQ(game.Terminate(log), 0);
-    std::ifstream in(folder / "stderr.txt");
-    EXPECT_TRUE(started) << std::string((std::istreambuf_iterator<char>(in)), {});
-    return started;
+    ASSERT_NO_FATAL_FAILURE(game.WaitForLog(log, "Initializing Input Subsystem", 60.0));
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(game.Terminate(log, ended));
+    EXPECT_EQ(ended, 0);
 }
 
 // A shipped language table as text, and text as a table's bytes.
@@ -289,7 +289,7 @@ TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
         SCOPED_TRACE(leftOut);
         test::TempFolder folder;
         MirrorData(folder, { { leftOut, std::nullopt } });
-        StartsAsANewPlayer(folder);
+        ASSERT_NO_FATAL_FAILURE(StartsAsANewPlayer(folder));
     }
 }
 
@@ -364,7 +364,7 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         SCOPED_TRACE(c.what);
         test::TempFolder folder;
         MirrorData(folder, loose(c.name, Utf16(c.table)));
-        StartsAsANewPlayer(folder);
+        ASSERT_NO_FATAL_FAILURE(StartsAsANewPlayer(folder));
     }
 }
 
@@ -399,8 +399,10 @@ TEST(Program, WritesItsFilesIntoAUserFolderOfAnyBytesAndLength)
         const std::string user = home + "/vandrel-first-eng";
         test::ProgramRun game(VANDREL_PROGRAM, { { "XDG_DATA_HOME", home }, { "XDG_RUNTIME_DIR", folder.Path() } },
             folder / "stderr.txt");
-        EXPECT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt", user + "/config.cfg" }, 60.0));
-        EXPECT_EQ(game.Terminate(user + "/log.xml"), 0);
+        ASSERT_NO_FATAL_FAILURE(game.WaitForFiles({ user + "/log.xml", user + "/us.txt", user + "/config.cfg" }, 60.0));
+        int ended = -1;
+        ASSERT_NO_FATAL_FAILURE(game.Terminate(user + "/log.xml", ended));
+        EXPECT_EQ(ended, 0);
         std::vector<std::string> made;
         for (const auto& entry : fs::directory_iterator(home))
             made.push_back(entry.path().filename().string());

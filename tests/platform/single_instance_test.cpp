@@ -84,7 +84,8 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
     const std::string user = data / "vandrel-first-eng";
     test::ProgramRun first("./vandrel",
         { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", firstRuntime.Path() } }, firstRuntime / "stderr.txt");
-    ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt" }, 60.0)) << "the first copy did not start";
+    ASSERT_NO_FATAL_FAILURE(first.WaitForFiles({ user + "/log.xml", user + "/us.txt" }, 60.0))
+        << "the first copy did not start";
     struct stat log { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &log), 0);
 
@@ -92,14 +93,16 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
     test::ProgramRun second("./vandrel",
         { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", secondRuntime.Path() } },
         secondRuntime / "stderr.txt");
-    EXPECT_EQ(second.WaitForExit(20.0), 0);
+    EXPECT_EQ(second.WaitForExit(20.0), 0) << second.Ending();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     const std::string said = ReadText(secondRuntime / "stderr.txt");
     EXPECT_NE(said.find("the game is already running"), std::string::npos) << said;
     struct stat logAfter { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &logAfter), 0);
     EXPECT_EQ(logAfter.st_ino, log.st_ino) << "the second copy started a log of its own";
-    EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(first.Terminate(user + "/log.xml", ended));
+    EXPECT_EQ(ended, 0);
 }
 
 } // namespace
