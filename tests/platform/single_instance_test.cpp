@@ -27,14 +27,16 @@ std::string ReadText(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs the child and gives its exit code in `code`, or -1 when it did not
-// exit normally (it is killed after 20 s, across exec too). A child that
-// cannot be made or waited for is a fatal failure.
+// Runs the child and gives its exit code in `code`. A child that does not
+// exit by itself (it is killed after 20 s, across exec too), or that cannot be
+// made or waited for, is a fatal failure.
 void ExitCodeOfChild(int& code, const std::function<void()>& child)
 {
     int status = 0;
     ASSERT_NO_FATAL_FAILURE(test::RunChild(status, child, 20.0));
-    code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ASSERT_TRUE(WIFEXITED(status)) << "the child did not exit: it was ended by signal " << WTERMSIG(status)
+                                   << " (SIGKILL, 9, when it still ran after 20 s)";
+    code = WEXITSTATUS(status);
 }
 
 // A second start of the game leaves at once with 0, before it makes its user
