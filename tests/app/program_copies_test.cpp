@@ -55,7 +55,7 @@ TEST(ProgramCopies, WithoutAnInstalledPlayerFileTheStartFailsNamingIt)
             { { "XDG_DATA_HOME", folder.Path() }, { "XDG_RUNTIME_DIR", folder.Path() }, { "SDL_VIDEODRIVER", "dummy" },
                 { "SDL_AUDIODRIVER", "dummy" } },
             folder.Path() + "/stderr.txt");
-        EXPECT_EQ(game.WaitForExit(60.0), 1);
+        EXPECT_EQ(game.WaitForExit(60.0), 1) << game.Ending();
         EXPECT_NE(ReadAll(folder.Path() + "/stderr.txt").find(c.said), std::string::npos)
             << ReadAll(folder.Path() + "/stderr.txt");
     }
@@ -78,17 +78,19 @@ TEST(ProgramCopies, ASecondCopyEndsAtOnceSayingTheGameRuns)
     };
     test::ProgramRun first(VANDREL_PROGRAM, environment(firstRuntime), folder / "first.txt");
     const std::string user = home + "/vandrel-first-eng";
-    ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/config.cfg" }, 60.0));
+    ASSERT_NO_FATAL_FAILURE(first.WaitForFiles({ user + "/log.xml", user + "/config.cfg" }, 60.0));
 
     for (const std::string& runtime : { firstRuntime, otherRuntime }) {
         SCOPED_TRACE(runtime);
         const std::string said = folder / "second.txt";
         test::ProgramRun second(VANDREL_PROGRAM, environment(runtime), said);
-        EXPECT_EQ(second.WaitForExit(30.0), 0);
+        EXPECT_EQ(second.WaitForExit(30.0), 0) << second.Ending();
         EXPECT_NE(ReadAll(said).find("the game is already running"), std::string::npos) << ReadAll(said);
     }
-    EXPECT_EQ(first.WaitForExit(0.0), -1);
-    EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
+    EXPECT_EQ(first.WaitForExit(0.0), -1) << first.Ending();
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(first.Terminate(user + "/log.xml", ended));
+    EXPECT_EQ(ended, 0);
 }
 
 // Whatever stands where the user folder's lock file goes, two copies from
@@ -126,7 +128,7 @@ TEST(ProgramCopies, WhateverStandsInPlaceOfTheLockFileASecondCopyDoesNotRun)
         };
         test::ProgramRun first(VANDREL_PROGRAM, environment("run1"), folder / "first.txt");
         if (!c.lockable) {
-            EXPECT_EQ(first.WaitForExit(30.0), 1);
+            EXPECT_EQ(first.WaitForExit(30.0), 1) << first.Ending();
             const std::string said = ReadAll(folder / "first.txt");
             EXPECT_NE(
                 said.find("unable to lock \"" + user + "/vandrel.lock\" (it is a symbolic link)"), std::string::npos)
@@ -134,13 +136,15 @@ TEST(ProgramCopies, WhateverStandsInPlaceOfTheLockFileASecondCopyDoesNotRun)
             EXPECT_FALSE(fs::exists(folder / "home/vandrel-first-eng/nowhere"));
             continue;
         }
-        ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/config.cfg" }, 60.0));
+        ASSERT_NO_FATAL_FAILURE(first.WaitForFiles({ user + "/log.xml", user + "/config.cfg" }, 60.0));
         test::ProgramRun second(VANDREL_PROGRAM, environment("run2"), folder / "second.txt");
-        EXPECT_EQ(second.WaitForExit(30.0), 0);
+        EXPECT_EQ(second.WaitForExit(30.0), 0) << second.Ending();
         EXPECT_NE(ReadAll(folder / "second.txt").find("the game is already running"), std::string::npos)
             << ReadAll(folder / "second.txt");
-        EXPECT_EQ(first.WaitForExit(0.0), -1);
-        EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
+        EXPECT_EQ(first.WaitForExit(0.0), -1) << first.Ending();
+        int ended = -1;
+        ASSERT_NO_FATAL_FAILURE(first.Terminate(user + "/log.xml", ended));
+        EXPECT_EQ(ended, 0);
     }
 }
 

@@ -24,19 +24,24 @@ namespace fs = std::filesystem;
 
 // Runs a copy of the program in the folder (through `wrapper`, a shell
 // command given the program as $0, when one is named); it must fail, saying
-// `expected` on standard error. Gives what it said.
+// `expected` on standard error. Gives what it said. A start that is not
+// refused runs on until it is ended after a minute: a fatal failure, so that a
+// test of many starts does not wait that long for each.
 std::string ExpectFailureSaying(const test::TempFolder& folder, const char* expected, const std::string& wrapper = "")
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
-    // A start that is not refused would run on: it is ended after a while.
     const std::string run = "timeout 60 " + (wrapper.empty() ? program.string() : wrapper + " " + program.string());
     const std::string command = "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=" + folder.Path()
         + " XDG_DATA_HOME=" + folder.Path() + " " + run + " 2>" + folder.Path() + "/stderr.txt";
     const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
     std::ifstream in(folder.Path() + "/stderr.txt");
     const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 124) // what timeout gives when it ends the command
+        [&] {
+            FAIL() << "the program still ran after 60 s, where it should have refused to start; it said:\n" << said;
+        }();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
     EXPECT_NE(said.find(expected), std::string::npos) << said;
     return said;
 }
@@ -94,7 +99,8 @@ TEST(Program, ADamagedListOfPlayersDoesNotStopTheStart)
             { { "XDG_DATA_HOME", folder / "home" }, { "XDG_RUNTIME_DIR", folder.Path() },
                 { "SDL_VIDEODRIVER", "dummy" }, { "SDL_AUDIODRIVER", "dummy" } },
             folder / "stderr.txt");
-        const int ended = game.Terminate(folder / "home/vandrel-first-eng/log.xml");
+        int ended = -1;
+        ASSERT_NO_FATAL_FAILURE(game.Terminate(folder / "home/vandrel-first-eng/log.xml", ended));
         std::ifstream in(folder.Path() + "/stderr.txt");
         const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_EQ(ended, 0) << said;
@@ -151,15 +157,15 @@ TEST(Program, WithoutItsCursorOrItsLevelTableItSaysWhichAndFails)
         SCOPED_TRACE(c.changed.rbegin()->first);
         test::TempFolder folder;
         MirrorData(folder, c.changed);
-        ExpectFailureSaying(folder, c.said);
+        ASSERT_NO_FATAL_FAILURE(ExpectFailureSaying(folder, c.said));
     }
 }
 
 // Runs a copy of the program over the data mirrored into the folder, as a new
-// player would start it, and ends it: whether it got past its start-up
-// checks (its log says its input was started). What it said on standard
-// error is in the failure.
-bool StartsAsANewPlayer(const test::TempFolder& folder)
+// player would start it, and ends it: it must get past its start-up checks
+// (its log says its input was started). What it said on standard error is in
+// the failure, a fatal one.
+void StartsAsANewPlayer(const test::TempFolder& folder)
 {
     const fs::path program = fs::path(folder.Path()) / "vandrel";
     fs::copy_file(VANDREL_PROGRAM, program);
@@ -168,11 +174,10 @@ bool StartsAsANewPlayer(const test::TempFolder& folder)
             { "SDL_AUDIODRIVER", "dummy" } },
         folder / "stderr.txt");
     const std::string log = folder / "home/vandrel-first-eng/log.xml";
-    const bool started = game.WaitForLog(log, "Initializing Input Subsystem", 60.0);
-    EXPECT_EQ(game.Terminate(log), 0);
-    std::ifstream in(folder / "stderr.txt");
-    EXPECT_TRUE(started) << std::string((std::istreambuf_iterator<char>(in)), {});
-    return started;
+    ASSERT_NO_FATAL_FAILURE(game.WaitForLog(log, "Initializing Input Subsystem", 60.0));
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(game.Terminate(log, ended));
+    EXPECT_EQ(ended, 0);
 }
 
 // A shipped language table as text, and text as a table's bytes.
@@ -283,13 +288,13 @@ TEST(Program, DamagedInterfaceTextsAreRefusedAndTheShippedOnesStart)
         SCOPED_TRACE(c.what);
         test::TempFolder folder;
         MirrorData(folder, { { "language.pkg", std::nullopt }, { table, c.damaged } });
-        ExpectFailureSaying(folder, "data/language/gui_vocabular.csv");
+        ASSERT_NO_FATAL_FAILURE(ExpectFailureSaying(folder, "data/language/gui_vocabular.csv"));
     }
     for (const char* leftOut : { "language", "language.pkg" }) {
         SCOPED_TRACE(leftOut);
         test::TempFolder folder;
         MirrorData(folder, { { leftOut, std::nullopt } });
-        StartsAsANewPlayer(folder);
+        ASSERT_NO_FATAL_FAILURE(StartsAsANewPlayer(folder));
     }
 }
 
@@ -339,7 +344,8 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         SCOPED_TRACE(c.said.back());
         test::TempFolder folder;
         MirrorData(folder, c.changed);
-        const std::string said = ExpectFailureSaying(folder, c.said.front().c_str());
+        std::string said;
+        ASSERT_NO_FATAL_FAILURE(said = ExpectFailureSaying(folder, c.said.front().c_str()));
         for (const std::string& part : c.said)
             EXPECT_NE(said.find(part), std::string::npos) << part << " in " << said;
         EXPECT_EQ(said.find("in data/language.pkg and in data/language/"), std::string::npos) << said;
@@ -364,7 +370,7 @@ TEST(Program, DamagedTaskPagesAndPlaceNamesAreRefusedNamingWhatIsMissing)
         SCOPED_TRACE(c.what);
         test::TempFolder folder;
         MirrorData(folder, loose(c.name, Utf16(c.table)));
-        StartsAsANewPlayer(folder);
+        ASSERT_NO_FATAL_FAILURE(StartsAsANewPlayer(folder));
     }
 }
 
@@ -399,8 +405,10 @@ TEST(Program, WritesItsFilesIntoAUserFolderOfAnyBytesAndLength)
         const std::string user = home + "/vandrel-first-eng";
         test::ProgramRun game(VANDREL_PROGRAM, { { "XDG_DATA_HOME", home }, { "XDG_RUNTIME_DIR", folder.Path() } },
             folder / "stderr.txt");
-        EXPECT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt", user + "/config.cfg" }, 60.0));
-        EXPECT_EQ(game.Terminate(user + "/log.xml"), 0);
+        ASSERT_NO_FATAL_FAILURE(game.WaitForFiles({ user + "/log.xml", user + "/us.txt", user + "/config.cfg" }, 60.0));
+        int ended = -1;
+        ASSERT_NO_FATAL_FAILURE(game.Terminate(user + "/log.xml", ended));
+        EXPECT_EQ(ended, 0);
         std::vector<std::string> made;
         for (const auto& entry : fs::directory_iterator(home))
             made.push_back(entry.path().filename().string());

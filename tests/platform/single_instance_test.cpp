@@ -27,14 +27,16 @@ std::string ReadText(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs the child and gives its exit code in `code`, or -1 when it did not
-// exit normally (it is killed after 20 s, across exec too). A child that
-// cannot be made or waited for is a fatal failure.
+// Runs the child and gives its exit code in `code`. A child that does not
+// exit by itself (it is killed after 20 s, across exec too), or that cannot be
+// made or waited for, is a fatal failure.
 void ExitCodeOfChild(int& code, const std::function<void()>& child)
 {
     int status = 0;
     ASSERT_NO_FATAL_FAILURE(test::RunChild(status, child, 20.0));
-    code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ASSERT_TRUE(WIFEXITED(status)) << "the child did not exit: it was ended by signal " << WTERMSIG(status)
+                                   << " (SIGKILL, 9, when it still ran after 20 s)";
+    code = WEXITSTATUS(status);
 }
 
 // A second start of the game leaves at once with 0, before it makes its user
@@ -84,7 +86,8 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
     const std::string user = data / "vandrel-first-eng";
     test::ProgramRun first("./vandrel",
         { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", firstRuntime.Path() } }, firstRuntime / "stderr.txt");
-    ASSERT_TRUE(test::WaitForFiles({ user + "/log.xml", user + "/us.txt" }, 60.0)) << "the first copy did not start";
+    ASSERT_NO_FATAL_FAILURE(first.WaitForFiles({ user + "/log.xml", user + "/us.txt" }, 60.0))
+        << "the first copy did not start";
     struct stat log { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &log), 0);
 
@@ -92,14 +95,16 @@ TEST(SingleInstance, ASecondCopyOnTheSameUserFolderFromAnotherSessionExitsAtOnce
     test::ProgramRun second("./vandrel",
         { { "XDG_DATA_HOME", data.Path() }, { "XDG_RUNTIME_DIR", secondRuntime.Path() } },
         secondRuntime / "stderr.txt");
-    EXPECT_EQ(second.WaitForExit(20.0), 0);
+    EXPECT_EQ(second.WaitForExit(20.0), 0) << second.Ending();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     const std::string said = ReadText(secondRuntime / "stderr.txt");
     EXPECT_NE(said.find("the game is already running"), std::string::npos) << said;
     struct stat logAfter { };
     ASSERT_EQ(stat((user + "/log.xml").c_str(), &logAfter), 0);
     EXPECT_EQ(logAfter.st_ino, log.st_ino) << "the second copy started a log of its own";
-    EXPECT_EQ(first.Terminate(user + "/log.xml"), 0);
+    int ended = -1;
+    ASSERT_NO_FATAL_FAILURE(first.Terminate(user + "/log.xml", ended));
+    EXPECT_EQ(ended, 0);
 }
 
 } // namespace

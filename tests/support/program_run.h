@@ -3,6 +3,7 @@
 // file. The process is ended (SIGKILL) if the test leaves it running.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -22,27 +23,43 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     // Waits up to `seconds` for the program to end: its exit code, or -1 when
-    // it is still running or did not exit normally.
+    // it is still running or did not exit normally (`Ending()` tells which).
     int WaitForExit(double seconds);
-    // Waits up to `seconds` until the game's log `log` (log.xml, UTF-16)
-    // holds `text` (ASCII without markup characters): false when the program
-    // ends or the time runs out first.
-    bool WaitForLog(const std::string& log, const std::string& text, double seconds);
-    // Sends SIGTERM, as a session's end does, and waits for the exit code;
-    // first it waits until the log `log` says the game runs its loop, which
-    // takes the request at its next frame. Before then the game is still
-    // starting and cannot answer, and on a busy machine its start can outlast
-    // the quit watchdog's grace, which would end it instead. A game that does
-    // not get there within a minute fails the test.
-    int Terminate(const std::string& log);
+    // The waits below are for a program that runs on: each fails the test
+    // (a fatal failure; call it under ASSERT_NO_FATAL_FAILURE, so that a test
+    // of many starts does not wait out each of them) when the program ends
+    // first, saying how it ended, or when `seconds` pass first, naming what
+    // never came. Either message carries what it said on standard error.
+    //
+    // Until the game's log `log` (log.xml, UTF-16) holds `text` (ASCII
+    // without markup characters).
+    void WaitForLog(const std::string& log, const std::string& text, double seconds);
+    // Until every one of the paths exists.
+    void WaitForFiles(std::initializer_list<std::string> paths, double seconds);
+    // Sends SIGTERM, as a session's end does, and waits for the exit code in
+    // `code`; first it waits until the log `log` says the game runs its loop,
+    // which takes the request at its next frame. Before then the game is
+    // still starting and cannot answer, and on a busy machine its start can
+    // outlast the quit watchdog's grace, which would end it instead. A game
+    // that does not get there within a minute, or that ends before it is
+    // sent the signal, fails the test as the waits above do.
+    void Terminate(const std::string& log, int& code);
     bool Running() const { return m_pid > 0; }
+    // How the program ended: "exit code 1", "signal 6 (Aborted)", or
+    // "still running".
+    std::string Ending() const;
 
 private:
-    pid_t m_pid = -1;
-    int m_exitCode = -1;
-};
+    // Polls `seen` until it holds: true then; false, with the test failed,
+    // when the program ends first or `seconds` pass first.
+    bool WaitUntil(const std::function<bool()>& seen, const std::string& what, double seconds);
+    // Fails the test (fatally) with `what`, how the program stands and what
+    // it said on standard error.
+    void Fail(const std::string& what) const;
 
-// Waits up to `seconds` until every one of the paths exists.
-bool WaitForFiles(std::initializer_list<std::string> paths, double seconds);
+    pid_t m_pid = -1;
+    int m_status = 0;
+    std::string m_stderrFile;
+};
 
 } // namespace test
