@@ -288,8 +288,10 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
     const std::vector<uint8_t> cut(newUsers.begin(), newUsers.begin() + newUsers.size() / 2);
     const std::string waiting = UserFile("us.txt.pending");
     const std::vector<std::string> strays = { "ab.pending", "\xff.pending", ".pending", "_bau.pending", "x_bau.pending",
-        "\xef\xbc\x91_bau.pending", "\xd9\xa1.pending", std::string(240, 'x') + ".pending", "highscore/ab.pending",
+        "\xef\xbc\x91_bau.pending", "\xd9\xa1.pending", std::string(240, 'x') + ".pending", "7.pending", "0.pending",
+        "01.pending", "99.pending", "7_bau.pending", "01_bau.pending", "highscore/ab.pending",
         "highscore/result_.cfg.pending", "highscore/result_ab.cfg.pending", "highscore/result_\xd9\xa3.cfg.pending",
+        "highscore/result_1.cfg.pending", "highscore/result_00.cfg.pending", "highscore/result_200.cfg.pending",
         "highscore/03.pending", "highscore/1_bau.pending" };
     const struct {
         const char* what;
