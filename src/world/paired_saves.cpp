@@ -72,30 +72,46 @@ namespace {
         return kind != PlayerFile::Station || !bytes.empty();
     }
 
-    bool AllDigits(const std::wstring& text)
+    // Whether the name is a profile's number (1 to 6, as the game writes it)
+    // followed by `suffix`.
+    bool ProfileNamed(const std::wstring& name, const std::wstring& suffix)
     {
-        return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+        for (int profile = 1; profile <= kProfiles; ++profile) {
+            if (name == std::to_wstring(profile) + suffix)
+                return true;
+        }
+        return false;
+    }
+
+    // Whether the name is a level's table as the game writes it.
+    bool TableNamed(const std::wstring& name)
+    {
+        for (int level = 1; level < kHighscoreLevels; ++level) {
+            wchar_t table[32];
+            std::swprintf(table, 32, L"result_%02d.cfg", level);
+            if (name == table)
+                return true;
+        }
+        return false;
     }
 
     // The kind of player file a name of the user folder (or of its highscore
-    // folder) is; false for a name the game does not write there.
+    // folder) is; false for a name the game does not write there, which is
+    // no player's and is left alone (a stray "7.pending" must not decide a
+    // change, nor be dropped with it).
     bool KindOfName(const std::wstring& name, bool highscores, PlayerFile& kind)
     {
         if (highscores) {
             kind = PlayerFile::Highscores;
-            const std::wstring prefix = L"result_", suffix = L".cfg";
-            return name.size() > prefix.size() + suffix.size() && name.compare(0, prefix.size(), prefix) == 0
-                && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0
-                && AllDigits(name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()));
+            return TableNamed(name);
         }
         if (name == L"config.cfg")
             kind = PlayerFile::Settings;
         else if (name == L"us.txt")
             kind = PlayerFile::Profiles;
-        else if (AllDigits(name))
+        else if (ProfileNamed(name, L""))
             kind = PlayerFile::SavedGame;
-        else if (name.size() > 4 && name.compare(name.size() - 4, 4, L"_bau") == 0
-            && AllDigits(name.substr(0, name.size() - 4)))
+        else if (ProfileNamed(name, L"_bau"))
             kind = PlayerFile::Station;
         else
             return false;

@@ -1,10 +1,15 @@
 // The interface text table read from a scratch program folder: the column of
-// each language, the table's size and each entry's size, and a missing table.
+// each language, the table's size and each entry's size, a missing table, and
+// the texts the start cannot do without.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -92,6 +97,66 @@ TEST_F(GuiVocabularyTest, TheTableKeepsWhatFitsAndSaysWhatItLeftOut)
         EXPECT_EQ(std::wcslen(g_guiVocabulary[0]), kept);
         EXPECT_STREQ(g_guiVocabulary[1], L"Next");
         EXPECT_EQ(log.Contains(L"text 0 is longer"), length > kept);
+    }
+}
+
+// The numbers of the texts the screens draw, as the list of who reads which
+// gives them (data-src/language/README.md): each row of its number table but
+// the one no screen draws ("7, 9, 11", "146..149"), and for "103 + s" the
+// numbers of its task-line slot table.
+std::set<int> TextsTheScreensDraw()
+{
+    std::ifstream in(VANDREL_SOURCE_DIR "/data-src/language/README.md");
+    std::set<int> drawn;
+    std::string section;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind('#', 0) == 0)
+            section = line;
+        const bool slots = section == "### Task-line slots";
+        if ((section != "## GUI text numbers" && !slots) || line.rfind("| ", 0) != 0
+            || line.find("drawn by no screen") != std::string::npos)
+            continue;
+        std::istringstream cells(line.substr(1));
+        std::string cell;
+        std::getline(cells, cell, '|');
+        if (slots)
+            std::getline(cells, cell, '|');
+        std::istringstream items(cell);
+        for (std::string item; std::getline(items, item, ',');) {
+            int first = 0, last = 0;
+            char more = 0;
+            if (std::sscanf(item.c_str(), "%d..%d", &first, &last) == 2) {
+                for (int n = first; n <= last; ++n)
+                    drawn.insert(n);
+            } else if (std::sscanf(item.c_str(), "%d %c", &first, &more) == 1) {
+                drawn.insert(first);
+            }
+        }
+    }
+    return drawn;
+}
+
+// The shipped table with one row's text emptied at a time: a text a screen
+// draws is refused by its number (the start would show a blank button, title
+// or line), every other row may be empty.
+TEST_F(GuiVocabularyTest, EachTextAScreenDrawsIsRefusedEmptyAndNoOther)
+{
+    const std::set<int> drawn = TextsTheScreensDraw();
+    ASSERT_GT(drawn.size(), 100u);
+    std::ifstream in(VANDREL_SOURCE_DIR "/data/language/gui_vocabular.csv", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::wstring shipped = platform::Utf16LeToWide(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    // Its rows after the heading, each behind a line break.
+    const std::wstring rows = shipped.substr(shipped.find(L'\n'));
+    for (int n = 0; n < kGuiTextCount; ++n) {
+        SCOPED_TRACE(n);
+        const size_t row = rows.find(L"\n" + std::to_wstring(n) + L";");
+        ASSERT_NE(row, std::wstring::npos);
+        const size_t key = rows.find(L';', row);
+        const size_t text = rows.find(L';', key + 1);
+        const size_t end = rows.find(L'\r', key);
+        WriteTable(text < end ? rows.substr(1, text - 1) + rows.substr(end) : rows.substr(1));
+        EXPECT_EQ(FirstUnusableGuiText(), drawn.count(n) ? n : -1);
     }
 }
 

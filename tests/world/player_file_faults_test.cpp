@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "frontend/score_table.h"
+#include "platform/file_access.h"
 #include "platform/utf16.h"
 #include "player_files_fixture.h"
 #include "scene/gui_vocabulary.h"
@@ -81,6 +82,17 @@ protected:
 bool HasLine(const std::wstring& notice, const std::wstring& line)
 {
     return (L"\n" + notice + L"\n").find(L"\n" + line + L"\n") != std::wstring::npos;
+}
+
+// Looked at before each of a save's trips to the disk: whether the file that
+// must stay in its place was ever found gone (where a crash would leave none).
+std::string g_staysInPlace;
+bool g_foundGone = false;
+
+void LookForTheFileInItsPlace()
+{
+    struct stat st { };
+    g_foundGone = g_foundGone || ::lstat(g_staysInPlace.c_str(), &st) != 0;
 }
 
 // A damaged file stays under its name until its replacement is: a save that
@@ -218,20 +230,29 @@ TEST_F(FileFaults, ADamagedListOfPlayersStartsFromTheInstalledOne)
 
 // Each damaged copy a save replaces is kept under a name of its own:
 // ".unreadable", then ".unreadable2" up to ".unreadable9"; once all are taken
-// the last holds the newest. The player is told once per file: a notice
-// clicked away stays down while the same file is found damaged again.
+// the last holds the newest. Whichever name it gets, it gets it as a second
+// name: it stays in its place through every trip of the save to the disk, so
+// a crash at any of them leaves a file there. The player is told once per
+// file: a notice clicked away stays down while the same file is found damaged
+// again.
 TEST_F(FileFaults, DamagedCopiesAreKeptUnderNamesOfTheirOwn)
 {
     SaveEveryFile();
     const std::string path = UserFile("1");
     const auto aside = [&](int n) { return path + ".unreadable" + (n == 1 ? "" : std::to_string(n)); };
     const auto good = Bytes(path);
+    g_staysInPlace = path;
     for (int damage = 1; damage <= 11; ++damage) {
         SCOPED_TRACE(damage);
         auto bytes = good;
         bytes.insert(bytes.end(), static_cast<size_t>(damage), 'x');
         Write(path, bytes);
-        ASSERT_TRUE(world.SaveGame());
+        g_foundGone = false;
+        platform::SetFileAccessHookForTests(LookForTheFileInItsPlace);
+        const bool saved = world.SaveGame();
+        platform::SetFileAccessHookForTests(nullptr);
+        ASSERT_TRUE(saved);
+        EXPECT_FALSE(g_foundGone) << "a trip of the save found nothing at " << path;
         EXPECT_EQ(Bytes(path), good);
         EXPECT_EQ(Bytes(aside(std::min(damage, 9))), bytes);
         EXPECT_EQ(AsideCopies().size(), static_cast<size_t>(std::min(damage, 9)));

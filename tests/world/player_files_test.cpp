@@ -279,23 +279,33 @@ TEST_F(PlayerData, DamagedSettingsOrProfilesAreToldAndKeptAsideBeforeTheNextSave
 // the start reads the list of players: made (no saved game waits), its list
 // is read; not made, the old one is and nothing waits any more. A waiting
 // list the game did not write whole (cut on the disk, a link) never takes the
-// old one's place: it is kept aside and told.
+// old one's place: it is kept aside and told. Waiting names of files the game
+// never writes (too short, too long, other digits, no level number) are no
+// player's: they stay as they are and stop neither the start nor the settling.
 TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
 {
     const auto [oldUsers, newUsers] = SaveOldAndMakeNew();
     const std::vector<uint8_t> cut(newUsers.begin(), newUsers.begin() + newUsers.size() / 2);
     const std::string waiting = UserFile("us.txt.pending");
+    const std::vector<std::string> strays = { "ab.pending", "\xff.pending", ".pending", "_bau.pending", "x_bau.pending",
+        "\xef\xbc\x91_bau.pending", "\xd9\xa1.pending", std::string(240, 'x') + ".pending", "7.pending", "0.pending",
+        "01.pending", "99.pending", "7_bau.pending", "01_bau.pending", "highscore/ab.pending",
+        "highscore/result_.cfg.pending", "highscore/result_ab.cfg.pending", "highscore/result_\xd9\xa3.cfg.pending",
+        "highscore/result_1.cfg.pending", "highscore/result_00.cfg.pending", "highscore/result_200.cfg.pending",
+        "highscore/03.pending", "highscore/1_bau.pending" };
     const struct {
         const char* what;
         bool savedGameWaits, link;
         std::vector<uint8_t> bytes;
         const wchar_t* read;
         bool keptAside;
+        bool strays = false; // they wait beside it
     } cases[] = {
         { "made", false, false, newUsers, L"New", false },
         { "not made", true, false, newUsers, L"Old", false },
         { "cut on the disk", false, false, cut, L"Old", true },
         { "a link", false, true, newUsers, L"Old", true },
+        { "made, beside names the game does not write", false, false, newUsers, L"New", false, true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -306,7 +316,13 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
         Write(c.link ? UserFile("elsewhere") : waiting, c.bytes);
         if (c.link)
             fs::create_symlink(UserFile("elsewhere"), waiting);
+        const std::vector<std::string> beside = c.strays ? strays : std::vector<std::string> {};
+        fs::create_directories(UserFile("highscore"));
+        for (const std::string& name : beside)
+            Write(UserFile(name), newUsers);
         Load();
+        for (const std::string& name : beside)
+            EXPECT_EQ(Bytes(UserFile(name)), newUsers) << name;
         EXPECT_EQ(world.profileNames[1], c.read);
         EXPECT_FALSE(fs::exists(fs::symlink_status(waiting)) || fs::exists(UserFile("1.pending")));
         EXPECT_EQ(fs::exists(fs::symlink_status(UserFile("us.txt.unreadable"))), c.keptAside);
