@@ -58,7 +58,7 @@ private:
     void Fail(const std::string& what) const;
 
     pid_t m_pid = -1;
-    int m_status = 0;
+    int m_status = -1; // as waitpid gives it, once the program has ended
     std::string m_stderrFile;
 };
 
