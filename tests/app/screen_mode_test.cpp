@@ -116,6 +116,7 @@ public:
 
     std::set<std::string> looked;
     std::vector<std::string> breaches;
+    bool switchedWhileLoading = false;
 
 protected:
     void QueryUsableArea(int& width, int& height) override { width = 1920, height = panel ? 780 : 1200; }
@@ -293,7 +294,7 @@ private:
     }
 
     static constexpr int kLevel = 6;
-    bool switchedWhileLoading = false, panel = false;
+    bool panel = false;
 };
 
 TEST_F(WholeGameTest, EveryScreenDrawsAtTheNewSizeAfterASwitch)
@@ -304,6 +305,7 @@ TEST_F(WholeGameTest, EveryScreenDrawsAtTheNewSizeAfterASwitch)
     SwitchingApp app;
     EXPECT_TRUE(app.Run());
     EXPECT_EQ(app.steps.Unfinished(), "");
+    EXPECT_TRUE(app.switchedWhileLoading) << "the switch while the level's screens load never came";
     for (const char* screen : { "start", "options", "options refusing the window", "map", "results", "shop",
              "level task", "level", "start after the level", "level task after a switch on the start screen",
              "level after a switch on the start screen" })
