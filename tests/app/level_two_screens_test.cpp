@@ -233,9 +233,10 @@ TEST_P(LevelTwoScreens, TellTheTaskTheTimeAndHowTheLevelEnded)
         const LevelTwoApp::Bar& bar = app.bars[screen];
         EXPECT_TRUE(bar.pointer) << screen << ": no time pointer drawn";
         EXPECT_TRUE(bar.left && bar.right) << screen << ": no time bar drawn";
-        if (bar.pointer && bar.left && bar.right)
+        if (bar.pointer && bar.left && bar.right) {
             EXPECT_TRUE(*bar.pointer >= *bar.left && *bar.pointer <= *bar.right)
                 << screen << ": pointer at " << *bar.pointer << ", bar " << *bar.left << ".." << *bar.right;
+        }
         for (const int row : { 100, 60, 75, 0, 138, 139 })
             EXPECT_NE(app.texts[screen].find(Squeezed(g_guiVocabulary[row])), std::wstring::npos)
                 << screen << " " << row;
