@@ -293,6 +293,10 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
         "highscore/result_.cfg.pending", "highscore/result_ab.cfg.pending", "highscore/result_\xd9\xa3.cfg.pending",
         "highscore/result_1.cfg.pending", "highscore/result_00.cfg.pending", "highscore/result_200.cfg.pending",
         "highscore/03.pending", "highscore/1_bau.pending" };
+    // Names the game writes, at the ends of their ranges: a change not made
+    // takes them with it.
+    const std::vector<std::string> ours = { "6_bau.pending", "highscore/result_01.cfg.pending",
+        "highscore/result_199.cfg.pending" };
     const struct {
         const char* what;
         bool savedGameWaits, link;
@@ -300,12 +304,14 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
         const wchar_t* read;
         bool keptAside;
         bool strays = false; // they wait beside it
+        bool ours = false; // so do those
     } cases[] = {
         { "made", false, false, newUsers, L"New", false },
         { "not made", true, false, newUsers, L"Old", false },
         { "cut on the disk", false, false, cut, L"Old", true },
         { "a link", false, true, newUsers, L"Old", true },
         { "made, beside names the game does not write", false, false, newUsers, L"New", false, true },
+        { "not made, beside the game's names at their ends", true, false, newUsers, L"Old", false, false, true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -320,9 +326,13 @@ TEST_F(PlayerData, AChangeCutShortIsSettledBeforeTheStartReadsThePlayers)
         fs::create_directories(UserFile("highscore"));
         for (const std::string& name : beside)
             Write(UserFile(name), newUsers);
+        for (const std::string& name : c.ours ? ours : std::vector<std::string> {})
+            Write(UserFile(name), newUsers);
         Load();
         for (const std::string& name : beside)
             EXPECT_EQ(Bytes(UserFile(name)), newUsers) << name;
+        for (const std::string& name : c.ours ? ours : std::vector<std::string> {})
+            EXPECT_FALSE(fs::exists(UserFile(name))) << name;
         EXPECT_EQ(world.profileNames[1], c.read);
         EXPECT_FALSE(fs::exists(fs::symlink_status(waiting)) || fs::exists(UserFile("1.pending")));
         EXPECT_EQ(fs::exists(fs::symlink_status(UserFile("us.txt.unreadable"))), c.keptAside);
