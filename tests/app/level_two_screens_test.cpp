@@ -98,9 +98,10 @@ private:
             const test::ImageCatalog::Image* image = ImageOf(d);
             if (image && image->name.rfind("marker00", 0) == 0)
                 bars[screen].pointer = static_cast<int>(d.target.left + d.target.right) / 2;
-            if (image && image->name == "balken_red")
-                bars[screen].left = static_cast<int>(d.target.left),
+            if (image && image->name == "balken_red") {
+                bars[screen].left = static_cast<int>(d.target.left);
                 bars[screen].right = static_cast<int>(d.target.right);
+            }
         }
         CheckFrame(name, breaches);
     }

@@ -136,9 +136,8 @@ void ProgramRun::WaitForFiles(std::initializer_list<std::string> paths, double s
     WaitUntil(seen, "the files " + names, seconds);
 }
 
-void ProgramRun::Terminate(const std::string& log, int& code)
+void ProgramRun::Terminate(const std::string& log)
 {
-    code = -1;
     // Written by cGameApp::Frame once its first frame is through.
     const std::string running = "The game is running";
     if (!WaitUntil(LogHolds(log, running), "\"" + running + "\" in " + log, 60.0))
@@ -148,9 +147,11 @@ void ProgramRun::Terminate(const std::string& log, int& code)
     if (!Running())
         return Fail("the game ended (" + Ending() + ") before the test sent it SIGTERM");
     kill(m_pid, SIGTERM);
-    code = WaitForExit(10.0);
+    const int code = WaitForExit(10.0);
     if (Running())
         Fail("the game did not end within 10 s of SIGTERM");
+    else if (code != 0)
+        Fail("the game ended (" + Ending() + ") on SIGTERM, where it ends with exit code 0");
 }
 
 } // namespace test

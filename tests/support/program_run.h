@@ -36,14 +36,15 @@ public:
     void WaitForLog(const std::string& log, const std::string& text, double seconds);
     // Until every one of the paths exists.
     void WaitForFiles(std::initializer_list<std::string> paths, double seconds);
-    // Sends SIGTERM, as a session's end does, and waits for the exit code in
-    // `code`; first it waits until the log `log` says the game runs its loop,
-    // which takes the request at its next frame. Before then the game is
-    // still starting and cannot answer, and on a busy machine its start can
-    // outlast the quit watchdog's grace, which would end it instead. A game
-    // that does not get there within a minute, or that ends before it is
-    // sent the signal, fails the test as the waits above do.
-    void Terminate(const std::string& log, int& code);
+    // Sends SIGTERM, as a session's end does, and waits for the game to end
+    // with exit code 0; first it waits until the log `log` says the game runs
+    // its loop, which takes the request at its next frame. Before then the
+    // game is still starting and cannot answer, and on a busy machine its
+    // start can outlast the quit watchdog's grace, which would end it
+    // instead. A game that does not get there within a minute, that ends
+    // before it is sent the signal, or that ends on it otherwise than with 0
+    // fails the test as the waits above do.
+    void Terminate(const std::string& log);
     bool Running() const { return m_pid > 0; }
     // How the program ended: "exit code 1", "signal 6 (Aborted)", or
     // "still running".
